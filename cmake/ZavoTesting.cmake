@@ -1,0 +1,38 @@
+# zavo_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS] [ONE_PROCESS])
+#   A GoogleTest program; each test case runs as its own ctest test (its own
+#   Wine process in the Windows build). WINDOWS: only in the Windows build.
+#   ONE_PROCESS: the whole program is one ctest test (for shared expensive set-up).
+# zavo_add_fuzzer(<name> SOURCES ... [LIBS ...])
+#   A libFuzzer target, native clang builds with ZAVO_FUZZ only.
+include(GoogleTest)
+set(ZAVO_TEST_TIMEOUT 120 CACHE STRING "Seconds before a hanging test fails")
+
+function(zavo_add_test name)
+  cmake_parse_arguments(T "WINDOWS;ONE_PROCESS" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ZAVO_TESTS OR ZAVO_FUZZ OR (T_WINDOWS AND NOT WIN32))
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    ZAVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZAVO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  if(T_ONE_PROCESS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT})
+  endif()
+endfunction()
+
+function(zavo_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ZAVO_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  set_property(GLOBAL APPEND PROPERTY ZAVO_FUZZERS ${name})
+endfunction()

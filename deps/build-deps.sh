@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Windows-side dependencies from Debian's packages into one prefix.
+# Skipped when this script and the toolchain file are unchanged since the last build.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+PREFIX="${1:-$ROOT/.deps/i686-w64-mingw32}"; WORK="$ROOT/.deps/work"
+TC="$ROOT/cmake/mingw-i686.cmake"; HOST=i686-w64-mingw32; CC=$HOST-gcc-posix; AR=$HOST-ar
+SYSZ=/usr/$HOST/lib/libz.a; JOBS=$(nproc); STAMP="$PREFIX/.stamp"
+SIG="$(sha256sum "$0" "$TC" | sha256sum | cut -c1-16)"
+[[ -f "$STAMP" && "$(cat "$STAMP")" == "$SIG" ]] && { echo "deps: up to date"; exit 0; }
+case "$PREFIX" in /|/usr|/usr/*|"$HOME") echo "refusing PREFIX=$PREFIX"; exit 1;; esac
+rm -rf "$PREFIX" "$WORK"; mkdir -p "$PREFIX"/{include,lib} "$WORK"; cd "$WORK"
+
+# GoogleTest and GMock in the background: the longest step
+( cmake -S /usr/src/googletest -B gtest-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TC" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_GMOCK=ON \
+  && cmake --build gtest-build && cmake --install gtest-build ) >gtest.log 2>&1 &
+GTEST_PID=$!
+
+apt-get source -qq libpng1.6 zlib libmd libjpeg-turbo >/dev/null 2>apt-source.log || { cat apt-source.log; exit 1; }
+PNG_SRC=$(echo libpng1.6-*/); ZLIB_SRC=$(echo zlib-*/); MD_SRC=$(echo libmd-*/); JPEG_SRC=$(echo libjpeg-turbo-*/)
+
+# libpng against the static zlib (otherwise it finds libz.dll.a)
+cmake -S "$PNG_SRC" -B png-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TC" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$PREFIX" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+  -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON -DZLIB_LIBRARY="$SYSZ" -DZLIB_INCLUDE_DIR=/usr/$HOST/include >png.log
+cmake --build png-build -j"$JOBS" >>png.log && cmake --install png-build >>png.log
+
+# minizip from zlib's contrib
+MZ="$ZLIB_SRC/contrib/minizip"; mkdir -p mz "$PREFIX/include/minizip"
+for f in ioapi iowin32 zip unzip mztools; do $CC -O2 -w -I/usr/$HOST/include -c "$MZ/$f.c" -o mz/$f.o; done
+$AR rcs "$PREFIX/lib/libminizip.a" mz/*.o
+cp "$MZ"/{ioapi,iowin32,zip,unzip,mztools,crypt}.h "$PREFIX/include/minizip/"
+
+# libmd; MD5File() opens in text mode on Windows, so patch it to binary
+sed -i 's/open(filename, O_RDONLY)/open(filename, O_RDONLY | O_BINARY)/' "$MD_SRC/src/helper.c"
+grep -q 'O_RDONLY | O_BINARY' "$MD_SRC/src/helper.c" || { echo "libmd patch failed"; exit 1; }
+( cd "$MD_SRC" && ./configure -q --host=$HOST CC=$CC --prefix="$PREFIX" --disable-shared --enable-static \
+  && make -s -j"$JOBS" && make -s install ) >md.log 2>&1 || { cat md.log; exit 1; }
+
+# LZMA SDK C sources from lzma-dev, single-threaded
+L=/usr/include/lzma; mkdir -p lz "$PREFIX/include/lzmasdk"
+for f in LzmaEnc LzmaDec LzFind; do $CC -O2 -D_7ZIP_ST -c "$L/$f.c" -o lz/$f.o; done
+$AR rcs "$PREFIX/lib/liblzmasdk.a" lz/*.o
+cp "$L"/{LzmaEnc,LzmaDec,LzFind,LzHash,Types}.h "$PREFIX/include/lzmasdk/"
+
+# libjpeg-turbo without SIMD
+cmake -S "$JPEG_SRC" -B jpeg-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TC" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$PREFIX" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
+  -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -Wno-dev >jpeg.log
+cmake --build jpeg-build -j"$JOBS" >>jpeg.log && cmake --install jpeg-build >>jpeg.log
+
+wait "$GTEST_PID" || { cat gtest.log; exit 1; }
+cd "$ROOT"; rm -rf "$WORK"; echo "$SIG" >"$STAMP"; echo "deps: built"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks, then builds the Windows-side
+# dependencies into .deps/. Safe to run again: each step checks first.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+
+PKGS=(g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
+  wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick
+  lzma-dev lzma-alone xz-utils gzip zip unzip openssl
+  dpkg-dev cmake ninja-build pkg-config nasm clang libclang-rt-14-dev
+  googletest libgtest-dev libgmock-dev
+  libpng-dev libjpeg-dev libminizip-dev libmd-dev zlib1g-dev
+  xorriso p7zip-full libcdio-utils qemu-system-x86 python3)
+
+need_install() {
+  dpkg --print-foreign-architectures | grep -qx i386 || return 0
+  local p
+  for p in "${PKGS[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || return 0
+  done
+  grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ || return 0
+  return 1
+}
+
+SUDO=""; [[ $(id -u) -eq 0 ]] || SUDO=sudo
+if need_install; then
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+  # deb-src for bookworm main only: the security pool's sources are not all served
+  if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/; then
+    uri=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    [[ -n "$uri" ]] || uri=http://deb.debian.org/debian
+    printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+      "$uri" | $SUDO tee /etc/apt/sources.list.d/debsrc.sources >/dev/null
+  fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${PKGS[@]}" >/dev/null
+fi
+
+"$ROOT/deps/build-deps.sh"
