@@ -1,0 +1,6 @@
+#include "tools/lunq/Lunq.h"
+
+int main(int argc, char** argv)
+{
+    return LunqMain(argc, argv, LunqLoadStub());
+}
