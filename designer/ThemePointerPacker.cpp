@@ -44,8 +44,6 @@ BOOL CThemePointerPacker::WriteDefaultPointers(LPCTSTR folder)
 int CThemePointerPacker::CopyPointers(const CString& folder, BOOL& foundHand, BOOL& foundCursor)
 {
     const int count = m_archive.GetEntryCount();
-    if (count < 2)
-        return 1;
     for (int i = 0; i < count; ++i)
     {
         unsigned char* data = NULL;

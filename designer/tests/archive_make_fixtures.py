@@ -64,6 +64,14 @@ raw[h + 148:h + 156] = b"        "
 raw[h + 148:h + 156] = b"%06o\0 " % sum(raw[h:h + 512])
 write("lying.tar.gz", gzip.compress(bytes(raw)))
 
+for name, members in (("pointers_cursor.zip", ["cursor.bmp"]),
+                      ("pointers_both.zip", ["readme.txt", "Hand.BMP", "cursor.bmp"])):
+    buf = io.BytesIO()
+    with zipfile.ZipFile(buf, "w", zipfile.ZIP_DEFLATED) as z:
+        for member in members:
+            z.writestr(member, b"BM" + member.encode())
+    write(name, buf.getvalue())
+
 write("short.gz", gzip.compress(b"short text"))
 write("text.gz", gzip.compress(b"line of text\n" * 200))
 write("truncated.gz", gzip.compress(BINARY * 4)[:-40])

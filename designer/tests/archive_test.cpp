@@ -1,4 +1,5 @@
 #include "designer/ArchiveFile.h"
+#include "designer/ThemePointerPacker.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -277,6 +278,40 @@ TEST(ArchiveFile, GzipFileOfAMissingFileFailsAndWritesNothing)
     EXPECT_FALSE(archive.GzipFile((temp / "none.smf").string().c_str()));
     EXPECT_FALSE(archive.GetErrorText().IsEmpty());
     EXPECT_FALSE(fs::exists(temp / "none.smf.gz"));
+}
+
+TEST(ThemePointerPacker, TakesThePointersTheThemeHasAndDefaultsForTheRest)
+{
+    TempFolder temp;
+    const fs::path kelboot = temp / "Kelboot";
+    fs::create_directories(kelboot);
+    const fs::path before = fs::current_path();
+
+    CThemePointerPacker only;
+    only.SetArchivePath(Fixture("pointers_cursor.zip").c_str());
+    EXPECT_EQ(1, only.Run(kelboot.string().c_str()));
+    EXPECT_EQ(before, fs::current_path());
+    EXPECT_EQ("BMcursor.bmp", ReadFile(kelboot / "cursor.bmp"));
+    EXPECT_TRUE(fs::exists(kelboot / "cursor.gz"));
+    EXPECT_TRUE(fs::exists(kelboot / "hand.gz"));
+    EXPECT_FALSE(fs::exists(kelboot / "hand.bmp"));
+
+    fs::remove_all(kelboot);
+    fs::create_directories(kelboot);
+    CThemePointerPacker both;
+    both.SetArchivePath(Fixture("pointers_both.zip").c_str());
+    EXPECT_EQ(1, both.Run(kelboot.string().c_str()));
+    EXPECT_EQ("BMHand.BMP", ReadFile(kelboot / "hand.bmp"));
+    EXPECT_EQ("BMcursor.bmp", ReadFile(kelboot / "cursor.bmp"));
+    EXPECT_FALSE(fs::exists(kelboot / "hand.gz"));
+    EXPECT_FALSE(fs::exists(kelboot / "readme.txt"));
+
+    fs::remove_all(kelboot);
+    fs::create_directories(kelboot);
+    CThemePointerPacker none;
+    EXPECT_EQ(1, none.Run(kelboot.string().c_str()));
+    EXPECT_TRUE(fs::exists(kelboot / "cursor.gz"));
+    EXPECT_TRUE(fs::exists(kelboot / "hand.gz"));
 }
 
 #ifndef _WIN32

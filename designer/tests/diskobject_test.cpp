@@ -275,3 +275,16 @@ TEST_F(DiskObjectTest, RemoveFolderTreeReportsWhatItCannotRemove)
     fs::permissions(root / "tree" / "locked", fs::perms::owner_all);
 }
 #endif
+
+#ifdef _WIN32
+TEST_F(DiskObjectTest, RemoveFolderTreeReportsAReadOnlyFile)
+{
+    fs::create_directories(root / "tree" / "sub");
+    Touch(root / "tree" / "sub" / "ro.txt");
+    fs::permissions(root / "tree" / "sub" / "ro.txt", fs::perms::owner_read);
+    EXPECT_FALSE(disk.RemoveFolderTree(W(root / "tree").c_str()));
+    EXPECT_NE(std::string::npos, std::string((LPCTSTR)disk.GetErrorText()).find("ro.txt"));
+    EXPECT_TRUE(fs::exists(root / "tree" / "sub" / "ro.txt"));
+    fs::permissions(root / "tree" / "sub" / "ro.txt", fs::perms::owner_all);
+}
+#endif
