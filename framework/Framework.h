@@ -1,0 +1,12 @@
+// All core classes of the framework.
+#pragma once
+
+#include "framework/FwDefs.h"
+#include "framework/Object.h"
+#include "framework/String.h"
+#include "framework/Array.h"
+#include "framework/StringArray.h"
+#include "framework/Time.h"
+#include "framework/File.h"
+#include "framework/FileFind.h"
+#include "framework/Sys.h"
