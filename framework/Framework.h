@@ -10,3 +10,6 @@
 #include "framework/File.h"
 #include "framework/FileFind.h"
 #include "framework/Sys.h"
+#include "framework/List.h"
+#include "framework/Map.h"
+#include "framework/Geometry.h"

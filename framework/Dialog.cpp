@@ -1,0 +1,193 @@
+#include "framework/Dialog.h"
+#include "framework/DC.h"
+#include "framework/WinApp.h"
+#include "framework/ResourceList.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL) {}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate),
+      m_pParentWnd(pParentWnd) {}
+
+CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+    : m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd != NULL)
+        DestroyWindow();
+}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
+    if (pDlg == NULL)
+        return TRUE;
+    try {
+        return pDlg->OnInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+BOOL CDialog::LoadTemplate(LPCDLGTEMPLATE* ppTemplate, HINSTANCE* phInst) const
+{
+    if (m_lpszTemplateName == NULL)
+        return FALSE;
+    HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
+    HRSRC hRes = ::FindResource(hInst, m_lpszTemplateName, RT_DIALOG);
+    if (hRes == NULL)
+        return FALSE;
+    HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
+    *ppTemplate = hGlobal ? (LPCDLGTEMPLATE)::LockResource(hGlobal) : NULL;
+    *phInst = hInst;
+    return *ppTemplate != NULL;
+}
+
+BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HWND hWndParent, HINSTANCE hInst)
+{
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogIndirectParam(hInst, lpTemplate, hWndParent, AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    if (hWnd == NULL && m_hWnd != NULL)
+        Detach();
+    return hWnd != NULL;
+}
+
+BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    m_lpszTemplateName = lpszTemplateName;
+    if (IS_INTRESOURCE(lpszTemplateName) && m_nIDHelp == 0)
+        m_nIDHelp = (UINT)(UINT_PTR)lpszTemplateName;
+    if (pParentWnd != NULL)
+        m_pParentWnd = pParentWnd;
+    LPCDLGTEMPLATE lpTemplate = NULL;
+    HINSTANCE hInst = NULL;
+    if (!LoadTemplate(&lpTemplate, &hInst))
+        return FALSE;
+    return CreateFromTemplate(lpTemplate, m_pParentWnd ? m_pParentWnd->m_hWnd : NULL, hInst);
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd);
+}
+
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+{
+    if (pParentWnd != NULL)
+        m_pParentWnd = pParentWnd;
+    return CreateFromTemplate(lpDialogTemplate, m_pParentWnd ? m_pParentWnd->m_hWnd : NULL,
+                              hInst ? hInst : AfxGetInstanceHandle());
+}
+
+HWND CDialog::ParentForModal() const
+{
+    HWND hWnd = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
+    if (hWnd == NULL) {
+        CWnd* pMain = AfxGetMainWnd();
+        hWnd = pMain ? pMain->m_hWnd : NULL;
+    }
+    while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    LPCDLGTEMPLATE lpTemplate = NULL;
+    HINSTANCE hInst = NULL;
+    if (!LoadTemplate(&lpTemplate, &hInst))
+        return -1;
+    HWND hWndParent = ParentForModal();
+    bool bEnableParent = false;
+    if (hWndParent != NULL && ::IsWindowEnabled(hWndParent)) {
+        ::EnableWindow(hWndParent, FALSE);
+        bEnableParent = true;
+    }
+    m_nModalResult = -1;
+    m_nFlags |= WF_CONTINUEMODAL;
+    if (CreateFromTemplate(lpTemplate, hWndParent, hInst)) {
+        if (m_nFlags & WF_CONTINUEMODAL) {
+            ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+            RunModalLoop(0);
+        }
+        if (m_hWnd != NULL)
+            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
+    if (bEnableParent)
+        ::EnableWindow(hWndParent, TRUE);
+    if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndParent);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL))
+        EndModalLoop(nResult);
+    m_nModalResult = nResult;
+    if (m_hWnd != NULL)
+        ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hWnd == NULL)
+        return FALSE;
+    if ((pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
+        (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)) {
+        if (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))
+            return ::IsDialogMessage(m_hWnd, pMsg);
+    }
+    return FALSE;
+}
+
+HBRUSH CDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    LRESULT lResult = 0;
+    if (pWnd != NULL && pWnd->m_hWnd != m_hWnd && ReflectLastMsg(pWnd->m_hWnd, &lResult))
+        return (HBRUSH)lResult;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_hDlgBkBrush != NULL &&
+        (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC ||
+         nCtlColor == CTLCOLOR_MSGBOX || nCtlColor == CTLCOLOR_BTN)) {
+        LOGBRUSH lb;
+        ::GetObject(pApp->m_hDlgBkBrush, sizeof(lb), &lb);
+        pDC->SetBkColor(lb.lbColor);
+        pDC->SetTextColor(pApp->m_crDlgTextClr);
+        return pApp->m_hDlgBkBrush;
+    }
+    return (HBRUSH)Default();
+}

@@ -1,0 +1,133 @@
+#include "framework/WinThread.h"
+#include "framework/Wnd.h"
+#include "framework/WinState.h"
+
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
+CWinThread::CWinThread()
+    : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(FALSE), m_hThread(NULL),
+      m_nThreadID(::GetCurrentThreadId()), m_ptCursorLast{-1, -1}, m_nMsgLast(0)
+{
+    ZeroMemory(&m_msgCur, sizeof(m_msgCur));
+    AfxThreadState* s = AfxGetThreadState();
+    if (s->pThread == NULL)
+        s->pThread = this;
+}
+
+CWinThread::~CWinThread()
+{
+    AfxThreadState* s = AfxGetThreadState();
+    if (s->pThread == this)
+        s->pThread = NULL;
+}
+
+BOOL CWinThread::InitInstance() { return FALSE; }
+int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }
+CWnd* CWinThread::GetMainWnd() { return m_pActiveWnd != NULL ? m_pActiveWnd : m_pMainWnd; }
+
+BOOL AfxWalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    CWnd* pMainWnd = GetMainWnd();
+    if (AfxWalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : NULL, pMsg))
+        return TRUE;
+    // The main window also sees messages of other top-level windows (accelerators).
+    if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMsg->hwnd != NULL) {
+        HWND hTop = pMsg->hwnd;
+        while ((::GetWindowLongPtr(hTop, GWL_STYLE) & WS_CHILD) && ::GetParent(hTop))
+            hTop = ::GetParent(hTop);
+        if (hTop != pMainWnd->m_hWnd && ::IsWindowEnabled(pMainWnd->m_hWnd))
+            return pMainWnd->PreTranslateMessage(pMsg);
+    }
+    return FALSE;
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    if (!::GetMessage(&m_msgCur, NULL, 0, 0))
+        return FALSE;
+    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessage(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    // Mouse moves to the same place and blinking carets must not restart idle work.
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+        if (m_ptCursorLast.x == pMsg->pt.x && m_ptCursorLast.y == pMsg->pt.y &&
+            pMsg->message == m_nMsgLast)
+            return FALSE;
+        m_ptCursorLast = pMsg->pt;
+        m_nMsgLast = pMsg->message;
+        return TRUE;
+    }
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118 /* WM_SYSTIMER */;
+}
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+    if (lCount <= 0) {
+        CWnd* pMainWnd = m_pMainWnd;
+        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && ::IsWindowVisible(pMainWnd->m_hWnd)) {
+            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+    } else {
+        AfxDeleteTempMaps();
+    }
+    return lCount < 1;
+}
+
+int CWinThread::Run()
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    for (;;) {
+        while (bIdle && !::PeekMessage(&m_msgCur, NULL, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        do {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&m_msgCur)) {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessage(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
+    }
+}
+
+CWinThread* AfxGetThread()
+{
+    return AfxGetThreadState()->pThread;
+}
+
+BOOL AfxPumpMessage()
+{
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != NULL)
+        return pThread->PumpMessage();
+    MSG& msg = AfxGetThreadState()->msgCur;
+    if (!::GetMessage(&msg, NULL, 0, 0))
+        return FALSE;
+    if (msg.message != WM_KICKIDLE && !AfxWalkPreTranslateTree(NULL, &msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    return TRUE;
+}
