@@ -288,3 +288,23 @@ TEST_F(DiskObjectTest, RemoveFolderTreeReportsAReadOnlyFile)
     fs::permissions(root / "tree" / "sub" / "ro.txt", fs::perms::owner_all);
 }
 #endif
+
+#ifdef _WIN32
+TEST_F(DiskObjectTest, FeedbackWindowShowsNamesAndErrors)
+{
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 200, 20, NULL, NULL, NULL, NULL);
+    if (!window)
+        GTEST_SKIP() << "no display";
+    CDiskObject shown(window);
+    char text[512] = "";
+    Touch(root / "seen.txt");
+    CStringArray list;
+    EXPECT_TRUE(shown.ListFiles(W(root).c_str(), list, FALSE));
+    GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ("seen.txt", text);
+    EXPECT_FALSE(shown.RemoveFile(""));
+    GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ("CDiskObject internal error", text);
+    DestroyWindow(window);
+}
+#endif
