@@ -1,0 +1,273 @@
+/* Hash tables: placed files by inode and by size (shared extents for equal
+   content), directories by inode, and the ISO names of one directory. */
+#include "iso.h"
+
+#include <md5.h>
+#include <string.h>
+
+#define FILE_BUCKETS 1024
+#define NAME_BUCKETS 128
+
+struct file_hash {
+    file_hash *next_inode, *next_size;
+    uint32_t dev, ino;
+    uint32_t first_sector;
+    uint64_t size;
+    iso_entry *entry;
+};
+
+typedef struct dir_hash {
+    struct dir_hash *next;
+    uint32_t dev, ino;
+} dir_hash;
+
+typedef struct name_hash {
+    struct name_hash *next;
+    iso_entry *entry;
+} name_hash;
+
+static file_hash *inode_table[FILE_BUCKETS];
+static file_hash *size_table[FILE_BUCKETS];
+static dir_hash *dir_table[FILE_BUCKETS];
+static name_hash *name_table[NAME_BUCKETS];
+
+static unsigned inode_bucket(uint32_t dev, uint32_t ino)
+{
+    return (unsigned)((dev * 257u + (dev >> 2) + ino) % FILE_BUCKETS);
+}
+
+static int no_identity(const iso_entry *e)
+{
+    return e->ino == ISO_NO_INODE || e->dev == ISO_NO_DEVICE;
+}
+
+/* MD5 of the first `limit` bytes (all when limit is 0); 0 when the file ends early. */
+static int digest_file(const char *path, uint64_t limit, unsigned char out[16])
+{
+    static unsigned char buffer[32768];
+    FILE *f = iso_plat_fopen(path, "rb");
+    if (!f) return 0;
+    MD5_CTX ctx;
+    MD5Init(&ctx);
+    uint64_t left = limit;
+    while (left > 0) {
+        size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
+        size_t got = fread(buffer, 1, want, f);
+        if (got != want) {
+            fclose(f);
+            return 0;
+        }
+        MD5Update(&ctx, buffer, got);
+        left -= got;
+    }
+    fclose(f);
+    MD5Final(out, &ctx);
+    return 1;
+}
+
+static int first_digest(iso_entry *e)
+{
+    if (e->has_md5_first) return 1;
+    if (!e->whole_name) return 0;
+    uint64_t n = e->size < 65536 ? e->size : 65536;
+    if (!digest_file(e->whole_name, n, e->md5_first)) return 0;
+    e->has_md5_first = 1;
+    if (e->size <= 65536) {
+        memcpy(e->md5_whole, e->md5_first, 16);
+        e->has_md5_whole = 1;
+    }
+    return 1;
+}
+
+static int whole_digest(iso_entry *e)
+{
+    if (e->has_md5_whole) return 1;
+    if (!e->whole_name || !digest_file(e->whole_name, e->size, e->md5_whole)) return 0;
+    e->has_md5_whole = 1;
+    return 1;
+}
+
+int compare_file_content(iso_entry *a, iso_entry *b)
+{
+    if (a->size != b->size) return 0;
+    if (a->in_memory || b->in_memory) return 0;
+    if (!first_digest(a) || !first_digest(b)) return 0;
+    if (memcmp(a->md5_first, b->md5_first, 16) != 0) return 0;
+    if (!whole_digest(a) || !whole_digest(b)) return 0;
+    return memcmp(a->md5_whole, b->md5_whole, 16) == 0;
+}
+
+void hash_add_file(iso_entry *e)
+{
+    if (e->size && !e->first_sector) {
+        iso_message("Non zero-length file '%s' assigned zero extent.\n", e->rr_name ? e->rr_name : "");
+        iso_fatal();
+    }
+    if (!opt.inode_hash && !opt.share_duplicates) return;
+    if (no_identity(e)) return;
+    file_hash *r = (file_hash *)iso_alloc(sizeof(file_hash));
+    r->dev = e->dev;
+    r->ino = e->ino;
+    r->first_sector = e->first_sector;
+    r->size = e->size;
+    r->entry = e;
+    int added = 0;
+    if (opt.inode_hash) {
+        unsigned b = inode_bucket(e->dev, e->ino);
+        r->next_inode = inode_table[b];
+        inode_table[b] = r;
+        added = 1;
+    }
+    if (opt.share_duplicates && e->size != 0 && !e->is_dir) {
+        unsigned b = (unsigned)(e->size % FILE_BUCKETS);
+        r->next_size = size_table[b];
+        size_table[b] = r;
+        added = 1;
+    }
+    if (!added) iso_free(r);
+}
+
+iso_entry *hash_find_file(iso_entry *e)
+{
+    if (no_identity(e)) return NULL;
+    if (opt.inode_hash) {
+        for (file_hash *r = inode_table[inode_bucket(e->dev, e->ino)]; r; r = r->next_inode)
+            if (r->dev == e->dev && r->ino == e->ino) return r->entry;
+        return NULL;
+    }
+    if (opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
+        for (file_hash *r = size_table[e->size % FILE_BUCKETS]; r; r = r->next_size)
+            if (r->entry != e && r->size == e->size && !r->entry->is_dir &&
+                compare_file_content(r->entry, e))
+                return r->entry;
+    }
+    return NULL;
+}
+
+void hash_flush_files(void)
+{
+    for (int i = 0; i < FILE_BUCKETS; i++) {
+        if (opt.inode_hash) {
+            while (inode_table[i]) {
+                file_hash *r = inode_table[i];
+                inode_table[i] = r->next_inode;
+                iso_free(r);
+            }
+        } else {
+            while (size_table[i]) {
+                file_hash *r = size_table[i];
+                size_table[i] = r->next_size;
+                iso_free(r);
+            }
+        }
+    }
+    memset(inode_table, 0, sizeof(inode_table));
+    memset(size_table, 0, sizeof(size_table));
+}
+
+void hash_add_directory(uint32_t dev, uint32_t ino)
+{
+    if (!opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return;
+    dir_hash *d = (dir_hash *)iso_alloc(sizeof(dir_hash));
+    unsigned b = inode_bucket(dev, ino);
+    d->dev = dev;
+    d->ino = ino;
+    d->next = dir_table[b];
+    dir_table[b] = d;
+}
+
+int hash_find_directory(uint32_t dev, uint32_t ino)
+{
+    if (!opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return 0;
+    for (dir_hash *d = dir_table[inode_bucket(dev, ino)]; d; d = d->next)
+        if (d->dev == dev && d->ino == ino) return 1;
+    return 0;
+}
+
+static unsigned name_bucket(const char *name)
+{
+    unsigned h = 0;
+    for (const char *p = name; *p && *p != ';'; p++)
+        h = (h >> 3) + h * 32776u + (unsigned)(int)(signed char)*p;
+    return h % NAME_BUCKETS;
+}
+
+/* A tail is fine when empty or ';' with 1..5 digits making 1..32767. */
+static int ends_well(const char *p)
+{
+    if (*p == 0) return 1;
+    if (*p != ';') return 0;
+    p++;
+    int digits = 0;
+    long v = 0;
+    while (*p >= '0' && *p <= '9' && digits < 6) {
+        v = v * 10 + (*p - '0');
+        p++;
+        digits++;
+    }
+    return *p == 0 && digits >= 1 && digits <= 5 && v >= 1 && v <= 32767;
+}
+
+static int names_match(const char *a, const char *b)
+{
+    while (*a && *a != ';' && *a == *b) {
+        a++;
+        b++;
+    }
+    int a_end = (*a == 0 || *a == ';'), b_end = (*b == 0 || *b == ';');
+    if (!a_end || !b_end) return 0;
+    if (opt.debug_trace > 1 && !ends_well(a)) iso_message("'%s' does NOT END OK\n", a);
+    return ends_well(a) && ends_well(b);
+}
+
+void name_hash_add(iso_entry *e)
+{
+    name_hash *n = (name_hash *)iso_alloc(sizeof(name_hash));
+    unsigned b = name_bucket(e->iso_name);
+    n->entry = e;
+    n->next = name_table[b];
+    name_table[b] = n;
+}
+
+iso_entry *name_hash_find(const char *name)
+{
+    if (opt.debug_trace > 1) iso_message("find_hash('%s')\n", name);
+    for (name_hash *n = name_table[name_bucket(name)]; n; n = n->next) {
+        if (opt.debug_trace > 1) iso_message("Checking name '%s' isorec.name '%s'\n", name, n->entry->iso_name);
+        if (names_match(name, n->entry->iso_name)) return n->entry;
+    }
+    return NULL;
+}
+
+int name_hash_delete(iso_entry *e)
+{
+    name_hash **pp = &name_table[name_bucket(e->iso_name)];
+    for (; *pp; pp = &(*pp)->next) {
+        if ((*pp)->entry == e) {
+            name_hash *n = *pp;
+            *pp = n->next;
+            iso_free(n);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+void name_hash_flush(void)
+{
+    for (int i = 0; i < NAME_BUCKETS; i++) {
+        while (name_table[i]) {
+            name_hash *n = name_table[i];
+            name_table[i] = n->next;
+            iso_free(n);
+        }
+    }
+}
+
+void iso_hash_reset(void)
+{
+    memset(inode_table, 0, sizeof(inode_table));
+    memset(size_table, 0, sizeof(size_table));
+    memset(dir_table, 0, sizeof(dir_table));
+    memset(name_table, 0, sizeof(name_table));
+}

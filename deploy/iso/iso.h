@@ -1,0 +1,339 @@
+/* Shared records of the ISO-9660 image builder. */
+#ifndef ZAVO_ISO_H
+#define ZAVO_ISO_H
+
+#include <stdio.h>
+#include <stdint.h>
+#include <stddef.h>
+#include <time.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define SECTOR_SIZE 2048
+#define ISO_PATH_MAX 260
+#define ISO_NO_INODE 0x7FFFFFFFu
+#define ISO_NO_DEVICE 32767u
+#define ISO_PROGRESS_MESSAGE 3032
+
+/* The record that iso_build fills and iso_main reads. */
+typedef struct iso_build_options {
+    const char *boot_image;
+    const char *application_id;
+    const char *copyright_file_id;
+    const char *preparer_id;
+    const char *publisher_id;
+    const char *system_id;
+    const char *volume_id;
+    const char *volume_set_id;
+    void *progress_window;
+    void *owner_window;
+    int32_t volume_set_size;
+    int32_t volume_sequence_number;
+    const char *output_path;
+    const char *first_source;
+    const char *second_source;
+} iso_build_options;
+
+/* Entry points used by the deploy wizard. */
+int iso_build(const char *first_source, const char *second_source, const char *output_path,
+              void *owner_window, void *progress_window);
+int iso_build_run(const iso_build_options *options);
+
+/* Optional hooks for the caller (the wizard, tests): every message text, every
+   progress value, and the text of the message that ended the last failed run. */
+typedef void (*iso_message_hook)(void *context, const char *text);
+typedef void (*iso_progress_hook)(void *context, int percent);
+void iso_set_message_hook(iso_message_hook hook, void *context);
+void iso_set_progress_hook(iso_progress_hook hook, void *context);
+const char *iso_last_error(void);
+
+/* ---- builder internals ---- */
+
+typedef struct char_set char_set;
+typedef struct iso_directory iso_directory;
+typedef struct iso_entry iso_entry;
+
+struct char_set {
+    const char *name;
+    int (*to_bytes)(const char_set *cs, unsigned code, unsigned char *out, int room);
+    int (*to_unicode)(const char_set *cs, const unsigned char *in, int avail, unsigned *code);
+    unsigned char lower[256];
+    unsigned char upper[256];
+    void *owner;
+    char_set *next;
+    int codepage; /* platform-backed sets */
+};
+
+#define CS_NO_MAPPING (-22)
+#define CS_TOO_SHORT (-38)
+#define CS_BUSY (-16)
+
+typedef struct iso_stat {
+    uint64_t size;
+    int is_dir, is_reg, is_chr;
+    unsigned mode;
+    unsigned nlink, uid, gid;
+    uint32_t dev, ino;
+    int has_identity;
+    uint64_t rdev;
+    time_t mtime, atime, ctime;
+} iso_stat;
+
+/* ISO 9660 directory record, fixed part (33 bytes) */
+enum { DR_LENGTH = 0, DR_EXT_ATTR = 1, DR_EXTENT = 2, DR_SIZE = 10, DR_DATE = 18, DR_FLAGS = 25,
+       DR_UNIT = 26, DR_GAP = 27, DR_VOLSEQ = 28, DR_NAME_LEN = 32, DR_FIXED = 33 };
+
+struct iso_entry {
+    iso_entry *next;
+    iso_directory *filedir;      /* the directory it belongs to */
+    iso_directory *subdir;       /* for a folder: its node */
+    unsigned char rec[DR_FIXED];
+    char iso_name[256];
+    int iso_name_len;
+    unsigned char *rr;
+    int rr_in_record, rr_total;
+    int rec_len;
+    int hide_iso, hide_joliet, hidden_attr, relocated;
+    int is_dir, dot;             /* dot: 1 ".", 2 ".." */
+    int in_memory;
+    unsigned char *memory_data;
+    int sort_weight;
+    int name_weight;
+    int sharing;
+    iso_entry *share_of;
+    char *rr_name;
+    char *whole_name;
+    uint64_t size;
+    uint32_t first_sector;
+    uint32_t dev, ino;
+    iso_stat st;
+    int has_md5_first, has_md5_whole;
+    unsigned char md5_first[16], md5_whole[16];
+    /* Joliet */
+    uint16_t *jname;
+    int jname_len;               /* characters */
+    int joliet_rec_len;
+};
+
+struct iso_directory {
+    iso_directory *next;
+    iso_directory *subdir;
+    iso_directory *parent;
+    iso_entry *self;
+    iso_entry *contents;
+    char *whole_name;
+    char *de_name;
+    int depth;
+    uint32_t size;
+    uint32_t ce_bytes;
+    uint32_t extent;
+    int path_index;
+    int has_dot, has_dotdot, hide_iso, hide_joliet, scanned;
+    int sort_weight;
+    uint32_t joliet_extent, joliet_size;
+    int joliet_path_index;
+    uint32_t dev, ino;
+    time_t mtime;
+};
+
+/* Builder-wide settings. */
+typedef struct iso_settings {
+    int verbosity;
+    int include_backup_names;
+    int inode_hash;
+    unsigned created_dir_mode;
+    int end_padding;
+    const char *application_ident, *volume_ident, *system_ident, *copyright_ident,
+        *preparer_ident, *publisher_ident, *volume_set_ident, *abstract_ident, *biblio_ident;
+    const char *boot_catalog_path;
+    int joliet_ucs_level;
+    int volume_set_count, volume_sequence;
+    int relocation_depth;
+    int iso_level;
+    int iso_name_max;
+    int map_special_chars;
+    int split_link_components, split_link_records;
+    int joliet_name_max;
+    int long_names, no_added_period, no_version_suffix, keep_leading_dot, relaxed_names,
+        keep_lower_case, keep_all_dots;
+    int rock_ridge, joliet, el_torito, udf, share_duplicates, hidden_relocation_dir,
+        sort_weights, stream_mode, size_only, debug_trace, gui_progress;
+    const char *disk_codepage, *image_codepage;
+    uint32_t stream_media_size;
+    const char *output_name;
+    uint32_t uid, gid;
+    int uid_set, gid_set;
+} iso_settings;
+
+extern iso_settings opt;
+extern const char_set *in_cs, *out_cs;
+
+/* multi.c: run wrapper, allocator, messages, progress */
+void *iso_alloc(size_t size);
+char *iso_strdup(const char *text);
+void iso_free(void *block);
+void iso_fatal(void);
+void iso_message(const char *format, ...);
+void iso_error(FILE *stream, const char *format, ...);
+void iso_report(const char *format, ...);
+void iso_report_errno(int err, const char *format, ...);
+void iso_progress_start(void);
+void iso_progress(int percent);
+void iso_recording_date(unsigned char out[7], time_t t);
+int iso_gmt_offset(time_t t);
+void iso_reset_globals(void);
+const char *find_target_separator(const char *text);
+void unescape_target_spec(char *out, const char *in);
+extern void *progress_window, *owner_window;
+
+/* platform.c */
+int iso_plat_stat(const char *path, iso_stat *st);
+int iso_plat_readable(const char *path, int *err);
+typedef void (*iso_name_fn)(void *context, const char *name);
+int iso_plat_list(const char *path, iso_name_fn fn, void *context);
+FILE *iso_plat_fopen(const char *path, const char *mode);
+void iso_plat_debug_output(const char *text);
+void iso_plat_progress_start(void *progress_window);
+void iso_plat_progress(void *progress_window, void *owner_window, int percent);
+int iso_plat_cp_to_unicode(int codepage, const unsigned char *in, int avail, unsigned *code);
+int iso_plat_cp_from_unicode(int codepage, unsigned code, unsigned char *out, int room);
+const char *iso_plat_system_charset(void);
+int iso_plat_errno(void);
+
+/* nls_config.c */
+int charset_register(char_set *cs);
+const char_set *charset_load(const char *name);
+const char_set *charset_default(void);
+void charset_register_all(void);
+char *charset_list_names(void);
+void iso_nls_reset(void);
+
+/* match.c */
+enum { LIST_EXCLUDE = 0, LIST_HIDE_ISO = 1, LIST_HIDE_JOLIET = 2, LIST_HIDDEN_ATTR = 3, LIST_COUNT = 4 };
+int pattern_add(const char *pattern, int list);
+int pattern_add_path(const char *path, int list);
+int pattern_match(const char *name, int list);
+int pattern_list_nonempty(int list);
+void pattern_free(int list);
+int sort_weight_add(const char *pattern, int weight);
+int sort_weight_add_path(const char *path, int weight);
+int sort_weight_of(const char *path, int default_weight);
+void sort_weight_free(void);
+int shell_match(const char *pattern, const char *text);
+void iso_match_reset(void);
+
+/* name.c */
+int iso9660_file_length(const char *name, iso_entry *entry, int is_dir);
+
+/* hash.c */
+typedef struct file_hash file_hash;
+void hash_add_file(iso_entry *entry);
+iso_entry *hash_find_file(iso_entry *entry);
+void hash_flush_files(void);
+void hash_add_directory(uint32_t dev, uint32_t ino);
+int hash_find_directory(uint32_t dev, uint32_t ino);
+void name_hash_add(iso_entry *entry);
+iso_entry *name_hash_find(const char *name);
+int name_hash_delete(iso_entry *entry);
+void name_hash_flush(void);
+void iso_hash_reset(void);
+int compare_file_content(iso_entry *a, iso_entry *b);
+
+/* rock.c */
+enum { NEED_RE = 1, NEED_PL = 2, NEED_CL = 4, NEED_CE = 8, NEED_SP = 16 };
+int build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
+                     const iso_stat *caller_st, int deep_options);
+unsigned char *make_rr_er_record(const char *id, const char *descriptor, const char *source,
+                                 int *length);
+unsigned xa_attributes(unsigned mode);
+int convert_rr_name(const char *in, char *out, int out_size);
+void iso_rock_reset(void);
+extern unsigned char *rr_er_record;
+extern int rr_er_length;
+
+/* joliet.c */
+int to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
+                   int *length_out);
+int convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
+                    const char_set *from, const char_set *to);
+int joliet_name_bytes(const char *name);
+int joliet_order_tree(iso_directory *root);
+void iso_joliet_reset(void);
+
+/* tree.c */
+extern iso_directory *root;
+extern uint32_t path_table_size;
+extern time_t root_time;
+iso_directory *find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
+                                      int by_name);
+int scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
+int insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
+int finish_tree(iso_directory *root);
+void set_link_counts(iso_directory *root);
+iso_entry *search_tree_file(iso_directory *root, const char *path);
+iso_entry *search_tree_source(iso_directory *root, const char *source_path);
+void init_root_directory(const char *path, const iso_stat *st);
+void free_directory_entries(iso_directory *dir);
+time_t made_up_time(void);
+int walk_susp(const unsigned char *rr, int len, const char *sig);
+void iso_tree_reset(void);
+
+/* write.c */
+typedef struct image_region image_region;
+struct image_region {
+    image_region *next;
+    void (*size_step)(uint32_t first);
+    void (*generate_step)(void);
+    void (*write_step)(FILE *out);
+    const char *name;
+    uint32_t first_sector;
+    int placed;
+};
+extern uint32_t next_free_sector, sectors_written;
+extern time_t build_start_time;
+extern uint32_t rr_byte_total, dir_byte_total;
+void place_region(const image_region *templ);
+void layout_regions(void);
+void generate_regions(void);
+void write_regions(FILE *out);
+void write_sectors(const void *buffer, size_t item, size_t count, FILE *out);
+int order_directory(iso_entry **list, int reloc_dir);
+void set_both16(unsigned char *p, unsigned v);
+void set_both32(unsigned char *p, uint32_t v);
+void set_le16(unsigned char *p, unsigned v);
+void set_be16(unsigned char *p, unsigned v);
+void set_le32(unsigned char *p, uint32_t v);
+void set_be32(unsigned char *p, uint32_t v);
+uint32_t get_le32(const unsigned char *p);
+void format_ctime(char out[26], time_t t);
+extern unsigned char pvd_buffer[SECTOR_SIZE];
+extern const image_region padblock_region, pvd_region, torito_region, enhanced_region,
+    joliet_vd_region, end_vd_region, version_region, pathtable_region, jpathtable_region,
+    dirtree_region, jdirtree_region, dirtree_clean_region, extension_region, files_region,
+    endpad_region, sfpath_region, sfile_region, sfdir_region, udf_vol_recognition_region,
+    udf_pad_to_32_region, udf_main_seq_region, udf_second_seq_region, udf_integ_seq_region,
+    udf_pad_to_256_region, udf_anchor_region, udf_file_set_region, udf_dirtree_region,
+    udf_file_entries_region, udf_end_anchor_region, udf_padend_region;
+extern uint32_t path_table_location[4];
+extern uint32_t jpath_table_size;
+extern uint32_t jpath_table_location[4];
+void iso_write_reset(void);
+
+/* eltorito.c */
+void new_boot_entry(void);
+void set_boot_image(const char *path, int no_emulation);
+void init_boot_catalog(const char *first_source);
+int insert_boot_catalog(void);
+void write_boot_record(FILE *out);
+void iso_eltorito_reset(void);
+
+/* stream.c / udf.c */
+void iso_stream_reset(void);
+void iso_udf_reset(void);
+
+#ifdef __cplusplus
+}
+#endif
+#endif

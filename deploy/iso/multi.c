@@ -1,0 +1,534 @@
+/* Builder entry, run wrapper, tracked allocator, messages and progress. */
+#include "iso.h"
+
+#include <setjmp.h>
+#include <stdarg.h>
+#include <stdlib.h>
+#include <string.h>
+
+iso_settings opt;
+const char_set *in_cs, *out_cs;
+void *progress_window, *owner_window;
+
+static jmp_buf fatal_jump;
+static int jump_armed;
+static FILE *image_file;
+
+static iso_message_hook message_hook;
+static void *message_context;
+static iso_progress_hook progress_hook;
+static void *progress_context;
+static char last_message[1024];
+static char last_error[1024];
+
+void iso_set_message_hook(iso_message_hook hook, void *context)
+{
+    message_hook = hook;
+    message_context = context;
+}
+
+void iso_set_progress_hook(iso_progress_hook hook, void *context)
+{
+    progress_hook = hook;
+    progress_context = context;
+}
+
+const char *iso_last_error(void) { return last_error; }
+
+/* ---- allocation tracker ---- */
+
+/* Each block carries its node in front of it, so freeing needs no search. */
+typedef struct track_node {
+    struct track_node *next, *prev;
+    size_t pad[2];
+} track_node;
+
+static track_node *track_head;
+
+static void track_start(void)
+{
+    track_head = (track_node *)calloc(1, sizeof(track_node));
+    if (track_head) track_head->next = track_head->prev = track_head;
+}
+
+static void track_free_all(void)
+{
+    if (!track_head) return;
+    track_node *n = track_head->next;
+    while (n != track_head) {
+        track_node *next = n->next;
+        free(n);
+        n = next;
+    }
+    free(track_head);
+    track_head = NULL;
+}
+
+void *iso_alloc(size_t size)
+{
+    if (size == 0) return NULL;
+    track_node *node = size < (size_t)-1 - sizeof(track_node)
+                           ? (track_node *)calloc(1, sizeof(track_node) + size) : NULL;
+    if (!node || !track_head) {
+        free(node);
+        iso_message("Not enough memory\n");
+        iso_fatal();
+    }
+    node->prev = track_head->prev;
+    node->next = track_head;
+    track_head->prev->next = node;
+    track_head->prev = node;
+    return node + 1;
+}
+
+char *iso_strdup(const char *text)
+{
+    size_t n = strlen(text) + 1;
+    char *copy = (char *)iso_alloc(n);
+    memcpy(copy, text, n);
+    return copy;
+}
+
+void iso_free(void *block)
+{
+    if (!block || !track_head) return;
+    track_node *n = (track_node *)block - 1;
+    n->prev->next = n->next;
+    n->next->prev = n->prev;
+    free(n);
+}
+
+void iso_fatal(void)
+{
+    if (last_message[0]) memcpy(last_error, last_message, sizeof(last_error));
+    if (!last_error[0]) strcpy(last_error, "ISO build failed\n");
+    if (jump_armed) longjmp(fatal_jump, 1);
+    abort();
+}
+
+/* ---- messages ---- */
+
+static void emit(const char *text)
+{
+    fputs(text, stdout);
+    iso_plat_debug_output(text);
+    if (message_hook) message_hook(message_context, text);
+    strncpy(last_message, text, sizeof(last_message) - 1);
+    last_message[sizeof(last_message) - 1] = 0;
+}
+
+static void vmessage(const char *format, va_list ap)
+{
+    char buffer[1024];
+    vsnprintf(buffer, sizeof(buffer), format, ap);
+    emit(buffer);
+}
+
+void iso_message(const char *format, ...)
+{
+    va_list ap;
+    va_start(ap, format);
+    vmessage(format, ap);
+    va_end(ap);
+}
+
+void iso_error(FILE *stream, const char *format, ...)
+{
+    (void)stream;
+    va_list ap;
+    va_start(ap, format);
+    vmessage(format, ap);
+    va_end(ap);
+}
+
+void iso_report(const char *format, ...)
+{
+    va_list ap;
+    va_start(ap, format);
+    vmessage(format, ap);
+    va_end(ap);
+}
+
+void iso_report_errno(int err, const char *format, ...)
+{
+    char buffer[1024];
+    va_list ap;
+    va_start(ap, format);
+    int n = vsnprintf(buffer, sizeof(buffer), format, ap);
+    va_end(ap);
+    if (n >= 0 && n < (int)sizeof(buffer) - 1)
+        snprintf(buffer + n, sizeof(buffer) - n, " (errno %d)\n", err);
+    emit(buffer);
+}
+
+/* ---- progress ---- */
+
+static int last_percent;
+
+void iso_progress_start(void)
+{
+    iso_plat_progress_start(progress_window);
+}
+
+void iso_progress(int percent)
+{
+    if (percent < last_percent) percent = last_percent;
+    if (percent > 100) percent = 100;
+    last_percent = percent;
+    iso_plat_progress(progress_window, owner_window, percent);
+    if (progress_hook) progress_hook(progress_context, percent);
+}
+
+/* ---- dates ---- */
+
+static int gmt_offset_quarters(time_t t)
+{
+    struct tm local = *localtime(&t);
+    struct tm gmt = *gmtime(&t);
+    int days = local.tm_yday - gmt.tm_yday;
+    if (local.tm_year != gmt.tm_year) days = local.tm_year > gmt.tm_year ? 1 : -1;
+    int minutes = days * 1440 + (local.tm_hour - gmt.tm_hour) * 60 + (local.tm_min - gmt.tm_min);
+    return minutes / 15;
+}
+
+void iso_recording_date(unsigned char out[7], time_t t)
+{
+    struct tm local = *localtime(&t);
+    out[0] = (unsigned char)local.tm_year;
+    out[1] = (unsigned char)(local.tm_mon + 1);
+    out[2] = (unsigned char)local.tm_mday;
+    out[3] = (unsigned char)local.tm_hour;
+    out[4] = (unsigned char)local.tm_min;
+    out[5] = (unsigned char)local.tm_sec;
+    out[6] = (unsigned char)(signed char)gmt_offset_quarters(t);
+}
+
+int iso_gmt_offset(time_t t) { return gmt_offset_quarters(t); }
+
+/* ---- graft-point helpers (the studio never grafts) ---- */
+
+const char *find_target_separator(const char *text)
+{
+    for (const char *p = text; *p; p++)
+        if (*p == '=' && p != text && p[-1] != '\\') return p;
+    return NULL;
+}
+
+void unescape_target_spec(char *out, const char *in)
+{
+    while (*in) {
+        if (in[0] == '\\' && (in[1] == '\\' || in[1] == '=')) {
+            *out++ = in[1];
+            in += 2;
+        } else {
+            *out++ = *in++;
+        }
+    }
+    *out = 0;
+}
+
+/* ---- settings ---- */
+
+void iso_reset_globals(void)
+{
+    iso_nls_reset();
+    iso_eltorito_reset();
+    iso_tree_reset();
+    iso_write_reset();
+    iso_joliet_reset();
+    iso_udf_reset();
+    iso_stream_reset();
+    iso_rock_reset();
+    progress_window = owner_window = NULL;
+    iso_hash_reset();
+    iso_match_reset();
+
+    memset(&opt, 0, sizeof(opt));
+    opt.verbosity = 1;
+    opt.include_backup_names = 1;
+    opt.inode_hash = 1;
+    opt.created_dir_mode = 0555;
+    opt.end_padding = 1;
+    opt.application_ident = "ZAVO ISO IMAGE BUILDER";
+    opt.volume_ident = "CDROM";
+    opt.system_ident = "UNIX";
+    opt.boot_catalog_path = "boot.catalog";
+    opt.joliet_ucs_level = 3;
+    opt.volume_set_count = 1;
+    opt.volume_sequence = 1;
+    opt.relocation_depth = 6;
+    opt.iso_level = 1;
+    opt.iso_name_max = 31;
+    opt.map_special_chars = 1;
+    opt.split_link_components = opt.split_link_records = 1;
+    opt.joliet_name_max = 64;
+    in_cs = out_cs = NULL;
+    last_percent = 0;
+    last_message[0] = 0;
+}
+
+static void set_driven_settings(const iso_build_options *o)
+{
+    opt.include_backup_names = 1; /* nothing of the user's is left out */
+    opt.inode_hash = 0;
+    opt.application_ident = o->application_id;
+    opt.copyright_ident = o->copyright_file_id;
+    opt.preparer_ident = o->preparer_id;
+    opt.publisher_ident = o->publisher_id;
+    opt.system_ident = o->system_id;
+    opt.volume_ident = o->volume_id;
+    opt.volume_set_ident = o->volume_set_id;
+    opt.volume_set_count = o->volume_set_size > 0 ? o->volume_set_size : 1;
+    opt.volume_sequence = o->volume_sequence_number > 0 ? o->volume_sequence_number : 1;
+    if (opt.volume_sequence > opt.volume_set_count) opt.volume_sequence = opt.volume_set_count;
+    opt.relocation_depth = 32767;
+    opt.iso_name_max = 207;
+    opt.long_names = opt.no_added_period = opt.no_version_suffix = 1;
+    opt.keep_leading_dot = opt.relaxed_names = opt.keep_lower_case = opt.keep_all_dots = 1;
+    opt.rock_ridge = opt.joliet = opt.el_torito = 1;
+    opt.udf = 0;
+    opt.share_duplicates = 1;
+    opt.hidden_relocation_dir = 1;
+    opt.sort_weights = 1;
+    opt.stream_mode = 0;
+    opt.output_name = o->output_path;
+}
+
+static const char_set *pick_charset(const char *name)
+{
+    if (!name) return charset_load(iso_plat_system_charset());
+    if (strcmp(name, "default") == 0) return charset_default();
+    return charset_load(name);
+}
+
+static void setup_charsets(void)
+{
+    charset_register_all();
+    in_cs = pick_charset(opt.disk_codepage);
+    out_cs = opt.image_codepage ? pick_charset(opt.image_codepage) : in_cs;
+    if (!in_cs || !out_cs) {
+        char *names = charset_list_names();
+        iso_message("Unknown charset\nKnown charsets are:\n%s", names);
+        iso_fatal();
+    }
+}
+
+static void add_source(const char *path)
+{
+    iso_stat st;
+    if (iso_plat_stat(path, &st) != 0) {
+        iso_message("Invalid node - %s\n", path);
+        iso_fatal();
+    }
+    if (st.is_dir) {
+        if (!scan_directory_tree(root, path, root->self)) iso_fatal();
+    } else {
+        const char *base = strrchr(path, '/');
+        const char *b2 = strrchr(path, '\\');
+        if (!base || (b2 && b2 > base)) base = b2;
+        insert_file_entry(root, path, base ? base + 1 : path);
+    }
+}
+
+static void list_regions(void)
+{
+    place_region(&padblock_region);
+    place_region(&pvd_region);
+    if (opt.el_torito) place_region(&torito_region);
+    if (opt.iso_level > 3) place_region(&enhanced_region);
+    if (opt.joliet) place_region(&joliet_vd_region);
+    place_region(&end_vd_region);
+    if (opt.udf) place_region(&udf_vol_recognition_region);
+    place_region(&version_region);
+    if (opt.udf) {
+        place_region(&udf_pad_to_32_region);
+        place_region(&udf_main_seq_region);
+        place_region(&udf_second_seq_region);
+        place_region(&udf_integ_seq_region);
+        place_region(&udf_pad_to_256_region);
+        place_region(&udf_anchor_region);
+        place_region(&udf_file_set_region);
+        place_region(&udf_dirtree_region);
+        place_region(&udf_file_entries_region);
+    }
+    place_region(opt.stream_mode ? &sfpath_region : &pathtable_region);
+    if (opt.joliet) place_region(&jpathtable_region);
+    if (!opt.stream_mode) place_region(&dirtree_region);
+    if (opt.joliet) place_region(&jdirtree_region);
+    place_region(&dirtree_clean_region);
+    if (rr_er_record) place_region(&extension_region);
+    if (opt.stream_mode) {
+        place_region(&sfile_region);
+        place_region(&sfdir_region);
+    } else {
+        place_region(&files_region);
+    }
+}
+
+static int iso_main(const iso_build_options *o)
+{
+    iso_reset_globals();
+    progress_window = o->progress_window;
+    owner_window = o->owner_window;
+    if (progress_window) iso_progress_start();
+
+    set_driven_settings(o);
+    new_boot_entry();
+    set_boot_image(o->boot_image, 1);
+
+    if (opt.rock_ridge && opt.iso_name_max > 193) opt.iso_name_max = 193;
+    if (opt.iso_level > 3) iso_message("Warning: Creating ISO-9660:1999 (version 2) filesystem.\n");
+    if (opt.iso_name_max > 31)
+        iso_message("Warning: ISO-9660 filenames longer than %d may cause buffer overflows in the OS.\n", 31);
+    if (opt.joliet && !opt.rock_ridge) {
+        iso_message("Warning: creating filesystem with (nonstandard) Joliet extensions\n");
+        iso_message("         but without (standard) Rock Ridge extensions.\n");
+        iso_message("         It is highly recommended to add Rock Ridge\n");
+    }
+    setup_charsets();
+    if (!opt.joliet && pattern_list_nonempty(LIST_HIDE_JOLIET)) opt.joliet = 1;
+
+    if (opt.rock_ridge)
+        rr_er_record = make_rr_er_record("RRIP_1991A",
+            "THE ROCK RIDGE INTERCHANGE PROTOCOL PROVIDES SUPPORT FOR POSIX FILE SYSTEM SEMANTICS",
+            "PLEASE CONTACT DISC PUBLISHER FOR SPECIFICATION SOURCE.  SEE PUBLISHER IDENTIFIER IN "
+            "PRIMARY VOLUME DESCRIPTOR FOR CONTACT INFORMATION.",
+            &rr_er_length);
+
+    /* the boot image and the catalog are hidden by their paths, so a file of the
+       same name elsewhere in the user's folders stays visible */
+    if (opt.el_torito) init_boot_catalog(o->first_source);
+
+    iso_stat st;
+    if (iso_plat_stat(o->first_source, &st) != 0) {
+        iso_message("Invalid node - %s\n", o->first_source);
+        iso_fatal();
+    }
+    if (st.has_identity) hash_add_directory(st.dev, st.ino);
+    init_root_directory(o->first_source, &st);
+
+    add_source(o->first_source);
+    if (o->second_source && o->second_source[0]) add_source(o->second_source);
+
+    if (opt.el_torito && !insert_boot_catalog()) iso_fatal();
+    for (int i = 0; i < LIST_COUNT; i++) pattern_free(i);
+    sort_weight_free();
+
+    if (finish_tree(root) != 0) {
+        iso_message("ISO9660/Rock Ridge tree sort failed.\n");
+        iso_fatal();
+    }
+    if ((opt.joliet || opt.udf) && joliet_order_tree(root) != 0) {
+        iso_message("Joliet tree sort failed.\n");
+        iso_fatal();
+    }
+    root->self = root->contents;
+
+    image_file = iso_plat_fopen(opt.size_only ? "/dev/null" : opt.output_name, "wb");
+    if (!image_file) {
+        iso_message(opt.size_only ? "Unable to open /dev/null\n" : "Unable to open disc image file\n");
+        iso_fatal();
+    }
+    list_regions();
+    layout_regions();
+    generate_regions();
+    if (opt.udf) {
+        place_region(&udf_end_anchor_region);
+        if (opt.end_padding) place_region(&udf_padend_region);
+    } else if (opt.end_padding) {
+        place_region(&endpad_region);
+    }
+    if (opt.size_only) {
+        if (opt.verbosity > 0)
+            iso_message("Total extents scheduled to be written = %u\n", next_free_sector);
+        iso_fatal();
+    }
+    opt.verbosity = 2;
+    opt.gui_progress = 1;
+    write_regions(image_file);
+    if (opt.verbosity > 0)
+        iso_message("%u extents written (%u MB)\n", sectors_written, sectors_written / 512);
+    iso_message("%u extents written (%u MB)\n", sectors_written, sectors_written / 512);
+    FILE *f = image_file;
+    image_file = NULL;
+    if (fflush(f) != 0 || ferror(f)) {
+        fclose(f);
+        iso_message("cannot write the disc image file\n");
+        iso_fatal();
+    }
+    if (fclose(f) != 0) {
+        iso_message("cannot write the disc image file\n");
+        iso_fatal();
+    }
+    iso_progress(100);
+    return 1;
+}
+
+int iso_build_run(const iso_build_options *options)
+{
+    static volatile int result;
+    result = 0;
+    last_error[0] = 0;
+    track_start();
+    if (!track_head) {
+        strcpy(last_error, "Not enough memory\n");
+        return 0;
+    }
+    jump_armed = 1;
+    if (setjmp(fatal_jump) == 0) {
+        result = iso_main(options);
+    } else {
+        result = 0;
+    }
+    jump_armed = 0;
+    if (image_file) {
+        fclose(image_file);
+        image_file = NULL;
+    }
+    track_free_all();
+    iso_reset_globals();
+    return result;
+}
+
+int iso_build(const char *first_source, const char *second_source, const char *output_path,
+              void *owner, void *progress)
+{
+    static char fields[11][ISO_PATH_MAX + 1];
+    const char *paths[3] = {first_source, second_source, output_path};
+    for (int i = 0; i < 3; i++) {
+        if (paths[i] && strlen(paths[i]) > ISO_PATH_MAX) {
+            snprintf(last_error, sizeof(last_error), "Path name %s too long.\n", paths[i]);
+            return 0;
+        }
+    }
+    memset(fields, 0, sizeof(fields));
+    strcpy(fields[0], "zavoldr.bin");
+    strcpy(fields[1], "Zavo Studio 2009");
+    strcpy(fields[2], "(C) Kantel Ruziz 2009.");
+    strcpy(fields[3], "Zavo Studio 2009");
+    strcpy(fields[4], "Zavo Studio 2009");
+    strcpy(fields[5], "WIN32");
+    strcpy(fields[6], "ZavoMenu");
+    strcpy(fields[7], "Zavo Studio 2009");
+    if (output_path) strcpy(fields[8], output_path);
+    if (first_source) strcpy(fields[9], first_source);
+    if (second_source) strcpy(fields[10], second_source);
+
+    iso_build_options o;
+    o.boot_image = fields[0];
+    o.application_id = fields[1];
+    o.copyright_file_id = fields[2];
+    o.preparer_id = fields[3];
+    o.publisher_id = fields[4];
+    o.system_id = fields[5];
+    o.volume_id = fields[6];
+    o.volume_set_id = fields[7];
+    o.progress_window = progress;
+    o.owner_window = owner;
+    o.volume_set_size = 1;
+    o.volume_sequence_number = 1;
+    o.output_path = fields[8];
+    o.first_source = fields[9];
+    o.second_source = fields[10];
+    return iso_build_run(&o);
+}

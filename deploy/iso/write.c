@@ -1,0 +1,792 @@
+/* Image layout and output: regions, volume descriptors, path tables,
+   directories and the file data (placement and copy). */
+#include "iso.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+uint32_t next_free_sector, sectors_written;
+time_t build_start_time;
+uint32_t rr_byte_total, dir_byte_total;
+unsigned char pvd_buffer[SECTOR_SIZE];
+uint32_t path_table_location[4];
+
+static image_region *regions, *regions_tail;
+static int path_index;
+static unsigned char *path_l, *path_m;
+static uint32_t path_sectors;
+static int sort_errors;
+static int sorting_reloc;
+static unsigned char root_record[34];
+static uint32_t memory_total;
+
+typedef struct pending_file_write {
+    struct pending_file_write *next;
+    unsigned char *memory_data;
+    uint32_t first_sector;
+    uint64_t byte_size;
+    char *source_path;
+    iso_entry *entry;
+} pending_file_write;
+
+static pending_file_write *pending_head, *pending_tail;
+static int layout_done;
+
+void iso_write_reset(void)
+{
+    next_free_sector = sectors_written = 0;
+    build_start_time = 0;
+    rr_byte_total = dir_byte_total = 0;
+    regions = regions_tail = NULL;
+    path_index = 1;
+    path_l = path_m = NULL;
+    path_sectors = 0;
+    sort_errors = 0;
+    memory_total = 0;
+    pending_head = pending_tail = NULL;
+    layout_done = 0;
+    memset(path_table_location, 0, sizeof(path_table_location));
+}
+
+/* ---- numbers ---- */
+
+void set_le16(unsigned char *p, unsigned v) { p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8); }
+void set_be16(unsigned char *p, unsigned v) { p[0] = (unsigned char)(v >> 8); p[1] = (unsigned char)v; }
+void set_both16(unsigned char *p, unsigned v) { set_le16(p, v); set_be16(p + 2, v); }
+void set_le32(unsigned char *p, uint32_t v)
+{
+    p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8);
+    p[2] = (unsigned char)(v >> 16); p[3] = (unsigned char)(v >> 24);
+}
+void set_be32(unsigned char *p, uint32_t v)
+{
+    p[0] = (unsigned char)(v >> 24); p[1] = (unsigned char)(v >> 16);
+    p[2] = (unsigned char)(v >> 8); p[3] = (unsigned char)v;
+}
+void set_both32(unsigned char *p, uint32_t v) { set_le32(p, v); set_be32(p + 4, v); }
+uint32_t get_le32(const unsigned char *p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | ((uint32_t)p[3] << 24);
+}
+
+static uint32_t sectors_of(uint64_t bytes) { return (uint32_t)((bytes + SECTOR_SIZE - 1) / SECTOR_SIZE); }
+
+void format_ctime(char out[26], time_t t)
+{
+    static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    struct tm tm = *localtime(&t);
+    snprintf(out, 26, "%s %s %2d %02d:%02d:%02d %04d\n", days[tm.tm_wday % 7], months[tm.tm_mon % 12],
+             tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, (tm.tm_year + 1900) % 10000);
+}
+
+/* ---- regions ---- */
+
+void place_region(const image_region *templ)
+{
+    image_region *r = (image_region *)iso_alloc(sizeof(image_region));
+    *r = *templ;
+    r->next = NULL;
+    if (regions_tail) regions_tail->next = r;
+    else regions = r;
+    regions_tail = r;
+    if (layout_done) {
+        /* placed after the layout pass: no planned first sector, sized at once */
+        r->first_sector = 0;
+        if (r->size_step) r->size_step(next_free_sector);
+    }
+}
+
+void layout_regions(void)
+{
+    next_free_sector = 0;
+    for (image_region *r = regions; r; r = r->next) {
+        r->first_sector = next_free_sector;
+        if (r->size_step) r->size_step(next_free_sector);
+    }
+    layout_done = 1;
+}
+
+void generate_regions(void)
+{
+    for (image_region *r = regions; r; r = r->next)
+        if (r->generate_step) r->generate_step();
+}
+
+void write_regions(FILE *out)
+{
+    for (image_region *r = regions; r; r = r->next) {
+        if (r->first_sector && r->first_sector != sectors_written)
+            iso_message("Implementation botch: %s should start at %u but starts at %u.\n", r->name,
+                        r->first_sector, sectors_written);
+        if (opt.verbosity > 1) iso_message("Writing:   %-40sStart Block %u\n", r->name, sectors_written);
+        uint32_t before = sectors_written;
+        if (r->write_step) r->write_step(out);
+        if (opt.verbosity > 1) iso_message("Done with: %-40sBlock(s)    %d\n", r->name, (int)(sectors_written - before));
+    }
+    if (next_free_sector != sectors_written)
+        iso_message("Implementation botch: FS should end at %u but ends at %u.\n", next_free_sector,
+                    sectors_written);
+}
+
+void write_sectors(const void *buffer, size_t item, size_t count, FILE *out)
+{
+    const unsigned char *p = (const unsigned char *)buffer;
+    size_t left = count;
+    while (left > 0) {
+        size_t got = fwrite(p, item, left, out);
+        if (got < 1) {
+            iso_message("cannot fwrite %d*%d\n", (int)item, (int)left);
+            iso_fatal();
+        }
+        p += got * item;
+        left -= got;
+    }
+    if (item == SECTOR_SIZE) sectors_written += (uint32_t)count;
+}
+
+static void write_zero_sectors(FILE *out, uint32_t n)
+{
+    static const unsigned char zero[SECTOR_SIZE];
+    for (uint32_t i = 0; i < n; i++) write_sectors(zero, SECTOR_SIZE, 1, out);
+}
+
+/* ---- padding, descriptors, version block ---- */
+
+static void padblock_size(uint32_t first) { (void)first; next_free_sector = 16; }
+static void padblock_write(FILE *out) { write_zero_sectors(out, 16 - (sectors_written < 16 ? sectors_written : 16)); }
+const image_region padblock_region = {NULL, padblock_size, NULL, padblock_write, "Initial Padblock", 0, 0};
+
+static void one_sector(uint32_t first) { (void)first; next_free_sector++; }
+
+static void copy_text(unsigned char *field, int width, const char *text)
+{
+    memset(field, ' ', (size_t)width);
+    if (!text) return;
+    size_t n = strlen(text);
+    memcpy(field, text, n < (size_t)width ? n : (size_t)width);
+}
+
+static void long_date(unsigned char *p, time_t t)
+{
+    struct tm tm = *localtime(&t);
+    char buf[64];
+    snprintf(buf, sizeof(buf), "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d00", (tm.tm_year + 1900) % 10000,
+             tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    memcpy(p, buf, 16);
+    p[16] = (unsigned char)(signed char)iso_gmt_offset(t);
+}
+
+static void pvd_generate(void)
+{
+    memset(root_record, 0, sizeof(root_record));
+    root_record[0] = 34;
+    set_both32(root_record + DR_EXTENT, root->extent);
+    set_both32(root_record + DR_SIZE, sectors_of(root->size) * SECTOR_SIZE);
+    iso_recording_date(root_record + DR_DATE, root_time);
+    root_record[DR_FLAGS] = 2;
+    set_both16(root_record + DR_VOLSEQ, (unsigned)opt.volume_sequence);
+    root_record[DR_NAME_LEN] = 1;
+}
+
+static void build_pvd(int type)
+{
+    unsigned char *p = pvd_buffer;
+    memset(p, 0, SECTOR_SIZE);
+    p[0] = (unsigned char)type;
+    memcpy(p + 1, "CD001", 5);
+    p[6] = type == 2 && opt.iso_level > 3 ? 2 : 1;
+    copy_text(p + 8, 32, opt.system_ident ? opt.system_ident : "UNIX");
+    copy_text(p + 40, 32, opt.volume_ident ? opt.volume_ident : "CDROM");
+    set_both32(p + 80, next_free_sector);
+    set_both16(p + 120, (unsigned)opt.volume_set_count);
+    set_both16(p + 124, (unsigned)opt.volume_sequence);
+    set_both16(p + 128, SECTOR_SIZE);
+    set_both32(p + 132, path_table_size);
+    set_le32(p + 140, path_table_location[0]);
+    set_le32(p + 144, path_table_location[1]);
+    set_be32(p + 148, path_table_location[2]);
+    set_be32(p + 152, path_table_location[3]);
+    memcpy(p + 156, root_record, 34);
+    copy_text(p + 190, 128, opt.volume_set_ident);
+    copy_text(p + 318, 128, opt.publisher_ident);
+    copy_text(p + 446, 128, opt.preparer_ident);
+    copy_text(p + 574, 128, opt.application_ident);
+    copy_text(p + 702, 37, opt.copyright_ident);
+    copy_text(p + 739, 37, opt.abstract_ident);
+    copy_text(p + 776, 37, opt.biblio_ident);
+    long_date(p + 813, build_start_time);
+    long_date(p + 830, build_start_time);
+    memcpy(p + 847, "0000000000000000", 16);
+    p[863] = 0;
+    long_date(p + 864, build_start_time);
+    p[881] = 1;
+    memset(p + 883, ' ', 512);
+}
+
+static void pvd_write(FILE *out)
+{
+    build_start_time = time(NULL);
+    build_pvd(1);
+    write_sectors(pvd_buffer, SECTOR_SIZE, 1, out);
+}
+const image_region pvd_region = {NULL, one_sector, pvd_generate, pvd_write, "Primary Volume Descriptor", 0, 0};
+
+static void enhanced_write(FILE *out)
+{
+    unsigned char save[SECTOR_SIZE];
+    memcpy(save, pvd_buffer, SECTOR_SIZE);
+    build_pvd(2);
+    pvd_buffer[881] = 2;
+    write_sectors(pvd_buffer, SECTOR_SIZE, 1, out);
+    memcpy(pvd_buffer, save, SECTOR_SIZE);
+}
+const image_region enhanced_region = {NULL, one_sector, NULL, enhanced_write, "Enhanced Volume Descriptor", 0, 0};
+
+static void torito_write(FILE *out) { write_boot_record(out); }
+const image_region torito_region = {NULL, one_sector, NULL, torito_write, "Eltorito Volume Descriptor", 0, 0};
+
+static void end_vd_write(FILE *out)
+{
+    unsigned char s[SECTOR_SIZE] = {0};
+    s[0] = 255;
+    memcpy(s + 1, "CD001", 5);
+    s[6] = 1;
+    write_sectors(s, SECTOR_SIZE, 1, out);
+}
+const image_region end_vd_region = {NULL, one_sector, NULL, end_vd_write, "End Volume Descriptor", 0, 0};
+
+static void version_write(FILE *out)
+{
+    unsigned char s[SECTOR_SIZE] = {0};
+    char date[26];
+    format_ctime(date, build_start_time);
+    snprintf((char *)s, 128, "ZGI %szavogi 1.22", date);
+    write_sectors(s, SECTOR_SIZE, 1, out);
+}
+const image_region version_region = {NULL, one_sector, NULL, version_write, "Version block", 0, 0};
+
+static void endpad_size(uint32_t first) { (void)first; next_free_sector += 150; }
+static void endpad_write(FILE *out) { write_zero_sectors(out, 150); }
+const image_region endpad_region = {NULL, endpad_size, NULL, endpad_write, "Ending Padblock", 0, 0};
+
+/* ---- path tables ---- */
+
+static uint32_t table_sectors(uint32_t bytes)
+{
+    uint32_t s = sectors_of(bytes);
+    if (s == 0) s = 1;
+    return (s + 1) & ~1u;
+}
+
+static void pathtable_size(uint32_t first)
+{
+    path_sectors = table_sectors(path_table_size);
+    path_table_location[0] = first;
+    path_table_location[1] = 0;
+    path_table_location[2] = first + path_sectors;
+    path_table_location[3] = 0;
+    next_free_sector += 2 * path_sectors;
+}
+
+static int path_count;
+
+static void collect_dirs(iso_directory *d, iso_directory **slots, int is_root)
+{
+    for (; d; d = is_root ? NULL : d->next) {
+        if (d->hide_iso) continue;
+        if (d->path_index > 0 && d->path_index < path_count) slots[d->path_index] = d;
+        if (d->subdir) collect_dirs(d->subdir, slots, 0);
+    }
+}
+
+static int compare_path_dirs(const void *pa, const void *pb)
+{
+    const iso_directory *a = *(iso_directory *const *)pa, *b = *(iso_directory *const *)pb;
+    if (a == root) return -1;
+    if (b == root) return 1;
+    if (a->parent->path_index != b->parent->path_index)
+        return a->parent->path_index < b->parent->path_index ? -1 : 1;
+    const unsigned char *x = (const unsigned char *)a->self->iso_name;
+    const unsigned char *y = (const unsigned char *)b->self->iso_name;
+    int lx = a->self->iso_name_len, ly = b->self->iso_name_len;
+    int n = lx < ly ? lx : ly;
+    int c = memcmp(x, y, (size_t)n);
+    if (c) return c;
+    return lx - ly;
+}
+
+static void pathtable_generate(void)
+{
+    path_l = (unsigned char *)iso_alloc((size_t)path_sectors * SECTOR_SIZE);
+    path_m = (unsigned char *)iso_alloc((size_t)path_sectors * SECTOR_SIZE);
+    path_count = path_index;
+    iso_directory **slots = (iso_directory **)iso_alloc(sizeof(iso_directory *) * (size_t)(path_count + 1));
+    collect_dirs(root, slots, 1);
+    int changed = 1;
+    while (changed && path_count > 2) {
+        qsort(slots + 1, (size_t)(path_count - 1), sizeof(slots[0]), compare_path_dirs);
+        changed = 0;
+        for (int i = 1; i < path_count; i++) {
+            if (slots[i] && slots[i]->path_index != i) {
+                slots[i]->path_index = i;
+                changed = 1;
+            }
+        }
+    }
+    uint32_t len = 0;
+    for (int i = 1; i < path_count; i++) {
+        iso_directory *d = slots[i];
+        if (!d) {
+            iso_message("Entry %d not in path tables\n", i);
+            iso_fatal();
+        }
+        if (!d->self && d != root) {
+            iso_message("Fatal ISO9660 goof - directory has amnesia\n");
+            iso_fatal();
+        }
+        int nlen = d == root ? 1 : d->self->iso_name_len;
+        int parent = d->parent->path_index;
+        if (parent > 65535) {
+            iso_message("Unable to generate sane path tables - too many directories (%d)\n", parent);
+            iso_fatal();
+        }
+        if (len + 8 + (uint32_t)nlen + 1 > path_sectors * SECTOR_SIZE) {
+            iso_message("Path table lengths do not match %d expected: %d\n", (int)len, (int)path_table_size);
+            iso_fatal();
+        }
+        path_l[len] = path_m[len] = (unsigned char)nlen;
+        set_le32(path_l + len + 2, d->extent);
+        set_be32(path_m + len + 2, d->extent);
+        set_le16(path_l + len + 6, (unsigned)parent);
+        set_be16(path_m + len + 6, (unsigned)parent);
+        if (d == root) path_l[len + 8] = path_m[len + 8] = 0;
+        else {
+            memcpy(path_l + len + 8, d->self->iso_name, (size_t)nlen);
+            memcpy(path_m + len + 8, d->self->iso_name, (size_t)nlen);
+        }
+        len += 8 + (uint32_t)nlen;
+        if (len & 1) len++;
+    }
+    iso_free(slots);
+    if (len != path_table_size)
+        iso_message("Path table lengths do not match %d expected: %d\n", (int)len, (int)path_table_size);
+}
+
+static void pathtable_write(FILE *out)
+{
+    write_sectors(path_l, SECTOR_SIZE, path_sectors, out);
+    write_sectors(path_m, SECTOR_SIZE, path_sectors, out);
+    iso_free(path_l);
+    iso_free(path_m);
+    path_l = path_m = NULL;
+}
+const image_region pathtable_region = {NULL, pathtable_size, pathtable_generate, pathtable_write, "Path table", 0, 0};
+
+/* ---- directory order ---- */
+
+static int iso_name_cmp(const iso_entry *a, const iso_entry *b)
+{
+    const unsigned char *x = (const unsigned char *)a->iso_name, *y = (const unsigned char *)b->iso_name;
+    while (*x && *y) {
+        if (*x != *y) {
+            if (*x == ';') return -1;
+            if (*y == ';') return 1;
+            if (*x == '.') return -1;
+            if (*y == '.') return 1;
+            return *x < *y ? -1 : 1;
+        }
+        if (*x == ';') return 0;
+        x++;
+        y++;
+    }
+    if (*x) return 1;
+    if (*y) return -1;
+    return 0;
+}
+
+static int compare_entries(const void *pa, const void *pb)
+{
+    const iso_entry *a = *(iso_entry *const *)pa, *b = *(iso_entry *const *)pb;
+    if (a->dot || b->dot) {
+        if (a->dot && b->dot) return a->dot - b->dot;
+        return a->dot ? -1 : 1;
+    }
+    if (strcmp(a->iso_name, b->iso_name) == 0) {
+        iso_message("Error: '%s' and '%s' have the same ISO9660 name '%s'.\n", a->whole_name, b->whole_name,
+                    a->iso_name);
+        sort_errors++;
+    }
+    if (opt.rock_ridge && !sorting_reloc && a->rr_name && b->rr_name && strcmp(a->rr_name, b->rr_name) == 0) {
+        iso_message("Error: '%s' and '%s' have the same Rock Ridge name '%s'.\n", a->whole_name, b->whole_name,
+                    a->rr_name);
+        sort_errors++;
+    }
+    int c = iso_name_cmp(a, b);
+    if (c == 0) c = a < b ? -1 : (a > b ? 1 : 0);
+    return c;
+}
+
+int order_directory(iso_entry **list, int reloc_dir)
+{
+    int n = 0;
+    for (iso_entry *e = *list; e; e = e->next) n++;
+    if (n == 0) return 0;
+    iso_entry **arr = (iso_entry **)iso_alloc(sizeof(iso_entry *) * (size_t)n);
+    int front = 0, back = n;
+    for (iso_entry *e = *list; e; e = e->next) {
+        if (e->hide_iso) arr[--back] = e;
+        else arr[front++] = e;
+        e->iso_name[e->iso_name_len] = 0;
+    }
+    /* the hidden ones were put at the back from the end: reverse order, as wanted */
+    if (front < 2) {
+        iso_message("Directory size too small (. or .. missing ?]\n");
+        iso_free(arr);
+        return 1;
+    }
+    sort_errors = 0;
+    sorting_reloc = reloc_dir;
+    /* pairwise duplicate check over neighbours after the sort catches every clash */
+    qsort(arr, (size_t)front, sizeof(arr[0]), compare_entries);
+    int errors = sort_errors;
+    for (int i = 0; i + 1 < n; i++) arr[i]->next = arr[i + 1];
+    arr[n - 1]->next = NULL;
+    *list = arr[0];
+    iso_free(arr);
+    return errors;
+}
+
+/* ---- directory tree ---- */
+
+static void assign_directories(iso_directory *d, int is_root)
+{
+    for (; d; d = is_root ? NULL : d->next) {
+        if (d->hide_iso) continue;
+        d->path_index = path_index++;
+        if (d->extent == 0) {
+            d->extent = next_free_sector;
+            next_free_sector += sectors_of(d->size);
+            if (d->ce_bytes) next_free_sector += sectors_of(d->ce_bytes);
+        }
+        if (d->subdir) assign_directories(d->subdir, 0);
+    }
+}
+
+static void dirtree_size(uint32_t first)
+{
+    (void)first;
+    assign_directories(root, 1);
+}
+
+static void write_one_directory(iso_directory *d, FILE *out)
+{
+    uint32_t total = sectors_of(d->size) * SECTOR_SIZE;
+    unsigned char *buf = (unsigned char *)iso_alloc(total ? total : SECTOR_SIZE);
+    unsigned char *cbuf = NULL;
+    uint32_t ce_total = sectors_of(d->ce_bytes) * SECTOR_SIZE;
+    uint32_t ce_base = d->extent + sectors_of(d->size);
+    if (d->ce_bytes) cbuf = (unsigned char *)iso_alloc(ce_total);
+    uint32_t off = 0, coff = 0;
+    for (iso_entry *e = d->contents; e; e = e->next) {
+        if (e->hide_iso) continue;
+        if ((off % SECTOR_SIZE) + (uint32_t)e->rec_len >= SECTOR_SIZE)
+            off = (off + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
+        unsigned char *r = buf + off;
+        memcpy(r, e->rec, DR_FIXED);
+        memcpy(r + DR_FIXED, e->iso_name, (size_t)e->iso_name_len);
+        uint32_t p = DR_FIXED + (uint32_t)e->iso_name_len;
+        if (p & 1) p++;
+        if (e->rr) {
+            if (e->rr_total > e->rr_in_record) {
+                /* place every continuation area and point its CE entry at it */
+                int seg_start = 0, seg_len = e->rr_in_record, next = e->rr_in_record;
+                while (next < e->rr_total) {
+                    int at = walk_susp(e->rr + seg_start, seg_len, "CE");
+                    if (at < 0) break;
+                    unsigned char *ce = e->rr + seg_start + at;
+                    uint32_t l = get_le32(ce + 20);
+                    if ((coff % SECTOR_SIZE) + l >= SECTOR_SIZE)
+                        coff = (coff + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
+                    if (coff + l > ce_total) {
+                        iso_message("Continuation entry record length mismatch %d expected: %d.\n",
+                                    (int)(coff + l), (int)d->ce_bytes);
+                        iso_fatal();
+                    }
+                    set_both32(ce + 4, ce_base + coff / SECTOR_SIZE);
+                    set_both32(ce + 12, coff % SECTOR_SIZE);
+                    memcpy(cbuf + coff, e->rr + next, l);
+                    coff += l;
+                    if (coff & 1) coff++;
+                    seg_start = next;
+                    seg_len = (int)l;
+                    next += (int)l;
+                }
+            }
+            memcpy(r + p, e->rr, (size_t)e->rr_in_record);
+            rr_byte_total += (uint32_t)e->rr_total;
+            p += (uint32_t)e->rr_in_record;
+            if (p & 1) p++;
+        }
+        off += (uint32_t)e->rec_len;
+    }
+    if (off != d->size)
+        iso_message("Unexpected directory length %lld expected: %d '%s'\n", (long long)off, (int)d->size,
+                    d->whole_name);
+    write_sectors(buf, SECTOR_SIZE, sectors_of(d->size), out);
+    iso_free(buf);
+    if (cbuf) {
+        if (coff != d->ce_bytes)
+            iso_message("Continuation entry record length mismatch %d expected: %d.\n", (int)coff, (int)d->ce_bytes);
+        write_sectors(cbuf, SECTOR_SIZE, sectors_of(d->ce_bytes), out);
+        iso_free(cbuf);
+    }
+}
+
+static void write_directories(iso_directory *d, FILE *out, int is_root)
+{
+    for (; d; d = is_root ? NULL : d->next) {
+        if (d->hide_iso) continue;
+        if (d->extent > 0) write_one_directory(d, out);
+        if (d->subdir) write_directories(d->subdir, out, 0);
+    }
+}
+
+static void dirtree_write(FILE *out) { write_directories(root, out, 1); }
+const image_region dirtree_region = {NULL, dirtree_size, NULL, dirtree_write, "Directory tree", 0, 0};
+
+static void clean_size(uint32_t first)
+{
+    (void)first;
+    if (opt.rock_ridge) set_link_counts(root);
+}
+static void clean_write(FILE *out)
+{
+    (void)out;
+    free_directory_entries(root);
+}
+const image_region dirtree_clean_region = {NULL, clean_size, NULL, clean_write, "Directory tree cleanup", 0, 0};
+
+/* ---- extension record ---- */
+
+static void extension_size(uint32_t first)
+{
+    iso_entry *dot = NULL;
+    for (iso_entry *e = root->contents; e; e = e->next)
+        if (e->dot == 1) dot = e;
+    if (dot && dot->rr) {
+        int at = -1, p = 0;
+        while (dot->rr_in_record - p >= 4 && dot->rr[p + 2]) {
+            if (dot->rr[p] == 'C' && dot->rr[p + 1] == 'E') at = p;
+            p += dot->rr[p + 2];
+        }
+        if (at >= 0) {
+            set_both32(dot->rr + at + 4, first);
+            set_both32(dot->rr + at + 12, 0);
+            set_both32(dot->rr + at + 20, (uint32_t)rr_er_length);
+        }
+    }
+    next_free_sector++;
+}
+static void extension_write(FILE *out) { write_sectors(rr_er_record, SECTOR_SIZE, 1, out); }
+const image_region extension_region = {NULL, extension_size, NULL, extension_write, "Extension record", 0, 0};
+
+/* ---- file data: placement ---- */
+
+static void set_entry_extent(iso_entry *e, uint32_t sector, uint64_t size)
+{
+    e->first_sector = sector;
+    set_both32(e->rec + DR_EXTENT, sector);
+    set_both32(e->rec + DR_SIZE, (uint32_t)size);
+}
+
+static void add_pending(iso_entry *e)
+{
+    pending_file_write *w = (pending_file_write *)iso_alloc(sizeof(pending_file_write));
+    w->entry = e;
+    w->byte_size = e->size;
+    w->first_sector = next_free_sector;
+    if (e->in_memory) w->memory_data = e->memory_data;
+    else w->source_path = iso_strdup(e->whole_name);
+    if (pending_tail) pending_tail->next = w;
+    else pending_head = w;
+    pending_tail = w;
+}
+
+static void place_entries(iso_directory *d)
+{
+    for (iso_entry *e = d->contents; e; e = e->next) {
+        if (e->first_sector && !e->is_dir) continue;
+        if (e->is_dir) {
+            iso_directory *target = e->subdir;
+            if (!target) {
+                iso_message("Fatal goof - could not find dir entry for '%s'\n", e->whole_name);
+                iso_fatal();
+            }
+            uint32_t bytes = sectors_of(target->size) * SECTOR_SIZE;
+            e->size = bytes;
+            set_entry_extent(e, target->extent, bytes);
+            if (e->dot == 1) dir_byte_total += bytes;
+            continue;
+        }
+        iso_entry *same = hash_find_file(e);
+        if (same) {
+            set_entry_extent(e, same->first_sector, same->size);
+            if (e->sort_weight > same->sort_weight) same->sort_weight = e->sort_weight;
+            e->sort_weight = -2147483647 - 1;
+            e->sharing = 1;
+            e->share_of = same;
+            continue;
+        }
+        if (e->size > 0) {
+            add_pending(e);
+            set_entry_extent(e, next_free_sector, e->size);
+            hash_add_file(e);
+            next_free_sector += sectors_of(e->size);
+        } else {
+            set_entry_extent(e, next_free_sector, 0);
+        }
+    }
+}
+
+static void place_walk(iso_directory *d, int is_root)
+{
+    for (; d; d = is_root ? NULL : d->next) {
+        place_entries(d);
+        if (d->subdir) place_walk(d->subdir, 0);
+    }
+}
+
+static int compare_pending(const void *pa, const void *pb)
+{
+    const pending_file_write *a = *(pending_file_write *const *)pa, *b = *(pending_file_write *const *)pb;
+    if (a->entry->sort_weight != b->entry->sort_weight) return a->entry->sort_weight > b->entry->sort_weight ? -1 : 1;
+    if (a->first_sector != b->first_sector) return a->first_sector < b->first_sector ? -1 : 1;
+    return 0;
+}
+
+static void fix_sharing(iso_directory *d, int is_root)
+{
+    for (; d; d = is_root ? NULL : d->next) {
+        for (iso_entry *e = d->contents; e; e = e->next)
+            if (e->sharing && e->share_of) set_entry_extent(e, e->share_of->first_sector, e->share_of->size);
+        if (d->subdir) fix_sharing(d->subdir, 0);
+    }
+}
+
+/* Empty files point past the file data, into the zero padding, so that no
+   reader takes one for the boot catalog or another file. */
+static void place_empty(iso_directory *d, int is_root)
+{
+    for (; d; d = is_root ? NULL : d->next) {
+        for (iso_entry *e = d->contents; e; e = e->next)
+            if (!e->is_dir && e->size == 0 && !e->sharing) set_entry_extent(e, next_free_sector, 0);
+        if (d->subdir) place_empty(d->subdir, 0);
+    }
+}
+
+static void files_generate(void)
+{
+    place_walk(root, 1);
+    place_empty(root, 1);
+    if (!pending_head) return;
+    int n = 0;
+    for (pending_file_write *w = pending_head; w; w = w->next) n++;
+    pending_file_write **arr = (pending_file_write **)iso_alloc(sizeof(*arr) * (size_t)n);
+    n = 0;
+    for (pending_file_write *w = pending_head; w; w = w->next) arr[n++] = w;
+    uint32_t start = pending_head->first_sector;
+    qsort(arr, (size_t)n, sizeof(arr[0]), compare_pending);
+    for (int i = 0; i < n; i++) {
+        arr[i]->next = i + 1 < n ? arr[i + 1] : NULL;
+        arr[i]->first_sector = start;
+        set_entry_extent(arr[i]->entry, start, arr[i]->byte_size);
+        start += sectors_of(arr[i]->byte_size);
+    }
+    pending_head = arr[0];
+    pending_tail = arr[n - 1];
+    iso_free(arr);
+    fix_sharing(root, 1);
+}
+
+/* ---- file data: copy ---- */
+
+static void report_progress(uint32_t chunk_sectors)
+{
+    uint32_t step = opt.gui_progress ? 500 : 5000;
+    if (sectors_written % step >= chunk_sectors || next_free_sector == 0) return;
+    double f = (double)sectors_written / (double)next_free_sector;
+    time_t now = time(NULL);
+    time_t end = build_start_time + (time_t)((double)(now - build_start_time) / f);
+    char when[26];
+    format_ctime(when, end);
+    int whole = (int)(f * 100.0);
+    int hundredths = (int)((f + 0.00005) * 10000.0) % 100;
+    iso_message("%3d.%-02d%% done, estimate finish %s", whole, hundredths, when);
+    iso_progress(whole);
+}
+
+static void copy_file(pending_file_write *w, FILE *out)
+{
+    static unsigned char buffer[32768];
+    FILE *in = iso_plat_fopen(w->source_path, "rb");
+    if (!in) {
+        iso_message("cannot open '%s': (%d)\n", w->source_path, iso_plat_errno());
+        iso_fatal();
+    }
+    uint64_t left = w->byte_size;
+    while (left > 0) {
+        size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
+        size_t whole = (want + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
+        memset(buffer, 0, whole);
+        size_t got = fread(buffer, 1, want, in);
+        if (got == 0) {
+            fclose(in);
+            iso_message("cannot read from '%s'\n", w->source_path);
+            iso_fatal();
+        }
+        size_t n = whole / SECTOR_SIZE;
+        const unsigned char *p = buffer;
+        size_t items = n;
+        while (items > 0) {
+            size_t put = fwrite(p, SECTOR_SIZE, items, out);
+            if (put < 1) {
+                fclose(in);
+                iso_message("cannot fwrite %d*%d\n", SECTOR_SIZE, (int)items);
+                iso_fatal();
+            }
+            p += put * SECTOR_SIZE;
+            items -= put;
+        }
+        sectors_written += (uint32_t)n;
+        left -= want;
+        report_progress((uint32_t)n);
+    }
+    fclose(in);
+}
+
+static void files_write(FILE *out)
+{
+    while (pending_head) {
+        pending_file_write *w = pending_head;
+        pending_head = w->next;
+        if (w->memory_data) {
+            write_sectors(w->memory_data, SECTOR_SIZE, sectors_of(w->byte_size), out);
+            memory_total += (uint32_t)w->byte_size;
+            iso_free(w->memory_data);
+        } else {
+            copy_file(w, out);
+            iso_free(w->source_path);
+        }
+        iso_free(w);
+    }
+    pending_tail = NULL;
+    hash_flush_files();
+    iso_message("Total extents actually written = %u\n", sectors_written);
+    iso_message("Total translation table size: %u\n", memory_total);
+    iso_message("Total rockridge attributes bytes: %u\n", rr_byte_total);
+    iso_message("Total directory bytes: %u\n", dir_byte_total);
+    iso_message("Path table size(bytes): %u\n", path_table_size);
+}
+const image_region files_region = {NULL, NULL, files_generate, files_write, "The File(s)", 0, 0};
