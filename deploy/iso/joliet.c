@@ -464,6 +464,7 @@ const image_region jdirtree_region = {NULL, jdirtree_size, NULL, jdirtree_write,
 
 static void ucs2_field(unsigned char *field, int width, const char *text)
 {
+    if (width <= 0 || width > 128) return;
     memset(field, 0, (size_t)width);
     for (int i = 0; i + 1 < width; i += 2) set_be16(field + i, ' ');
     if (!text) return;

@@ -13,6 +13,8 @@ void *progress_window, *owner_window;
 static jmp_buf fatal_jump;
 static int jump_armed;
 static FILE *image_file;
+static char image_path[ISO_PATH_MAX + 1];
+static int image_opened;
 
 static iso_message_hook message_hook;
 static void *message_context;
@@ -429,6 +431,10 @@ static int iso_main(const iso_build_options *o)
         iso_message(opt.size_only ? "Unable to open /dev/null\n" : "Unable to open disc image file\n");
         iso_fatal();
     }
+    if (!opt.size_only) {
+        snprintf(image_path, sizeof(image_path), "%s", opt.output_name);
+        image_opened = 1;
+    }
     list_regions();
     layout_regions();
     generate_regions();
@@ -474,6 +480,7 @@ int iso_build_run(const iso_build_options *options)
         strcpy(last_error, "Not enough memory\n");
         return 0;
     }
+    image_opened = 0;
     jump_armed = 1;
     if (setjmp(fatal_jump) == 0) {
         result = iso_main(options);
@@ -485,6 +492,9 @@ int iso_build_run(const iso_build_options *options)
         fclose(image_file);
         image_file = NULL;
     }
+    /* a cut-short image must not be taken for a good one */
+    if (!result && image_opened) remove(image_path);
+    image_opened = 0;
     track_free_all();
     iso_reset_globals();
     return result;

@@ -136,11 +136,13 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
     if (opt.rock_ridge) {
         unsigned flags = 0;
         if (deep & NEED_SP) {
+            need_room(7, "SP");
             put_entry_header("SP", 7);
             buffer[ipnt++] = 0xBE;
             buffer[ipnt++] = 0xEF;
             buffer[ipnt++] = xa ? 14 : 0;
         }
+        need_room(5, "RR");
         int rr_at = ipnt;
         put_entry_header("RR", 5);
         buffer[ipnt++] = 0;

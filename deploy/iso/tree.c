@@ -192,8 +192,9 @@ int insert_file_entry(iso_directory *dir, const char *whole, const char *short_n
     if (st.is_reg) {
         int err = 0;
         if (!iso_plat_readable(whole, &err)) {
-            iso_message("File %s is not readable (errno = %d) - ignoring\n", whole, err);
-            return 0;
+            /* leaving it out would pass off an image without it as good */
+            iso_message("File %s is not readable (errno = %d)\n", whole, err);
+            iso_fatal();
         }
         if (st.size > 0xFFFFFFFFull) {
             /* a single extent holds at most 4 GiB - 1: no image rather than one without it */

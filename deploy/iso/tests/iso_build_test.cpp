@@ -1,0 +1,404 @@
+// Images built by iso_build, read back by xorriso/osirrox, iso-info, 7z and qemu.
+#include "deploy/iso/iso.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path &p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const fs::path &p, const std::string &data)
+{
+    fs::create_directories(p.parent_path());
+    std::ofstream f(p, std::ios::binary);
+    f.write(data.data(), (std::streamsize)data.size());
+}
+
+std::string RandomBytes(size_t n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::string s(n, '\0');
+    for (auto &c : s) c = (char)(gen() & 0xFF);
+    return s;
+}
+
+fs::path BootImage() { return fs::path(ZAVO_BINARY_DIR) / "bin" / "zavoldr.bin"; }
+
+struct TempDir {
+    fs::path path;
+    TempDir()
+    {
+        static int n;
+        std::random_device rd;
+        path = fs::temp_directory_path() / ("iso_test_" + std::to_string(rd()) + "_" + std::to_string(++n));
+        fs::create_directories(path);
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+std::string Shell(const std::string &cmd, int *rc = nullptr)
+{
+    std::string out;
+#ifndef _WIN32
+    FILE *p = popen((cmd + " 2>&1").c_str(), "r");
+    if (!p) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), p)) > 0) out.append(buf, n);
+    int r = pclose(p);
+    if (rc) *rc = WEXITSTATUS(r);
+#else
+    (void)cmd;
+    if (rc) *rc = -1;
+#endif
+    return out;
+}
+
+std::string Q(const fs::path &p) { return "'" + p.string() + "'"; }
+
+/* The work folder as the wizard writes it: the boot image and the boot folder. */
+void MakeWorkFolder(const fs::path &w)
+{
+    fs::create_directories(w / "kelboot");
+    fs::copy_file(BootImage(), w / "zavoldr.bin", fs::copy_options::overwrite_existing);
+    WriteFile(w / "kelboot" / "zavo.ini", "[zavo]\r\nmenu=default\r\n");
+}
+
+/* What a reader should see: both folders merged, without the hidden boot image. */
+void MakeExpected(const fs::path &w, const fs::path &s, const fs::path &e)
+{
+    fs::create_directories(e);
+    fs::copy(w, e, fs::copy_options::recursive);
+    fs::remove(e / "zavoldr.bin");
+    fs::copy(s, e, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+int Build(const fs::path &w, const fs::path &s, const fs::path &out)
+{
+    return iso_build(w.string().c_str(), s.string().c_str(), out.string().c_str(), nullptr, nullptr);
+}
+
+uint16_t Le16(const std::string &b, size_t at) { return (uint16_t)((unsigned char)b[at] | ((unsigned char)b[at + 1] << 8)); }
+uint32_t Le32(const std::string &b, size_t at) { return Le16(b, at) | ((uint32_t)Le16(b, at + 2) << 16); }
+
+class IsoBuild : public ::testing::Test {
+protected:
+    TempDir tmp;
+    fs::path work = tmp.path / "work", src = tmp.path / "src", img = tmp.path / "out.iso";
+    void SetUp() override
+    {
+        ASSERT_TRUE(fs::exists(BootImage()));
+        MakeWorkFolder(work);
+        fs::create_directories(src);
+    }
+    bool HaveTool(const char *tool)
+    {
+#ifdef _WIN32
+        (void)tool;
+        return false;
+#else
+        int rc;
+        Shell(std::string("command -v ") + tool, &rc);
+        return rc == 0;
+#endif
+    }
+    void ExpectReadersSeeSources(bool joliet_names_too)
+    {
+        if (!HaveTool("osirrox")) GTEST_SKIP() << "osirrox missing";
+        fs::path expected = tmp.path / "expected", rr = tmp.path / "rr", jol = tmp.path / "joliet";
+        for (auto &p : {expected, rr, jol}) fs::remove_all(p);
+        MakeExpected(work, src, expected);
+        int rc;
+        std::string out = Shell("osirrox -indev " + Q(img) + " -extract / " + Q(rr), &rc);
+        ASSERT_EQ(rc, 0) << out;
+        out = Shell("diff -r " + Q(expected) + " " + Q(rr), &rc);
+        EXPECT_EQ(rc, 0) << "Rock Ridge view differs:\n" << out;
+        if (joliet_names_too) {
+            // 7z reads the Joliet tree, and lists the boot image under [BOOT]
+            if (!HaveTool("7z")) GTEST_SKIP() << "7z missing";
+            out = Shell("LC_ALL=C.UTF-8 7z x -y -o" + Q(jol) + " " + Q(img), &rc);
+            ASSERT_EQ(rc, 0) << out;
+            EXPECT_EQ(ReadFile(jol / "[BOOT]" / "Boot-NoEmul.img"), ReadFile(BootImage()));
+            fs::remove_all(jol / "[BOOT]");
+            out = Shell("diff -r " + Q(expected) + " " + Q(jol), &rc);
+            EXPECT_EQ(rc, 0) << "Joliet view differs:\n" << out;
+        }
+    }
+};
+
+std::vector<int> progress_seen;
+void CollectProgress(void *, int percent) { progress_seen.push_back(percent); }
+
+} // namespace
+
+TEST_F(IsoBuild, RockRidgeAndJolietViewsEqualTheSources)
+{
+    WriteFile(src / "readme.txt", "hello\n");
+    WriteFile(src / "empty.dat", "");
+    fs::create_directories(src / "empty folder");
+    WriteFile(src / "kelboot" / "user.cfg", "merged into the boot folder\n");
+    WriteFile(src / "back~up#1.txt", "tilde and hash\n");
+    WriteFile(src / "old.bak", "backup\n");
+    WriteFile(src / "a.b.c", "dots\n");
+    WriteFile(src / ".hidden", "leading dot\n");
+    WriteFile(src / (std::string(60, 'L') + ".txt"), "longish\n");
+    WriteFile(src / "docs" / "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC.txt", "non-ASCII name\n");
+    WriteFile(src / "docs" / "big.bin", RandomBytes(300000, 1));
+    fs::path deep = src;
+    for (int i = 0; i < 40; i++) deep /= "d";
+    WriteFile(deep / "bottom.txt", "forty levels down\n");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    ExpectReadersSeeSources(true);
+}
+
+TEST_F(IsoBuild, LongRockRidgeNamesUseContinuationAreas)
+{
+    // paths stay within the 260 characters of a Windows path
+    std::string n200(200, 'x'), n220 = std::string(216, 'y') + ".txt";
+    ASSERT_LT(src.string().size() + 222, 258u);
+    WriteFile(src / n200, "two hundred\n");
+    WriteFile(src / n220, "two hundred and twenty\n");
+    WriteFile(src / "sub" / n200, "again\n");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    ExpectReadersSeeSources(false);
+}
+
+TEST_F(IsoBuild, JolietNamesReplaceReservedCharactersAndStayDistinct)
+{
+    if (!HaveTool("iso-info")) GTEST_SKIP();
+    WriteFile(src / "a:b?c.txt", "reserved\n");
+    std::string common(64, 'n');
+    WriteFile(src / (common + "_first.txt"), "1\n");
+    WriteFile(src / (common + "_second.txt"), "2\n");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    int rc;
+    std::string joliet = Shell("iso-info -l -i " + Q(img), &rc);
+    EXPECT_NE(joliet.find("a_b_c.txt"), std::string::npos) << joliet;
+    // both long names are there, under distinct Joliet names of at most 64 characters
+    if (!HaveTool("7z")) GTEST_SKIP();
+    fs::path jol = tmp.path / "j";
+    std::string out = Shell("LC_ALL=C.UTF-8 7z x -y -o" + Q(jol) + " " + Q(img), &rc);
+    ASSERT_EQ(rc, 0) << out;
+    int longs = 0;
+    std::string contents;
+    for (auto &e : fs::directory_iterator(jol)) {
+        std::string name = e.path().filename().string();
+        if (name.rfind("nnnn", 0) == 0) {
+            longs++;
+            EXPECT_LE(name.size(), 64u);
+            contents += ReadFile(e.path());
+        }
+    }
+    EXPECT_EQ(longs, 2);
+    EXPECT_TRUE(contents == "1\n2\n" || contents == "2\n1\n") << contents;
+    EXPECT_TRUE(fs::exists(jol / "a_b_c.txt"));
+    // Rock Ridge keeps the exact names
+    ExpectReadersSeeSources(false);
+}
+
+TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)
+{
+    WriteFile(src / "f.txt", "x");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    std::string b = ReadFile(img);
+    ASSERT_GE(b.size(), 20u * 2048);
+    std::string pvd = b.substr(16 * 2048, 2048);
+    EXPECT_EQ(pvd.substr(0, 6), std::string("\x01" "CD001"));
+    EXPECT_EQ(pvd.substr(40, 8), "ZavoMenu");
+    EXPECT_EQ(pvd.substr(8, 5), "WIN32");
+    EXPECT_EQ(Le16(b, 16 * 2048 + 120), 1) << "volume set size";
+    EXPECT_EQ(Le16(b, 16 * 2048 + 124), 1) << "volume sequence number";
+    EXPECT_EQ(Le32(b, 16 * 2048 + 80) * 2048ull, b.size()) << "volume space size";
+    EXPECT_EQ(pvd.substr(318, 16), "Zavo Studio 2009");
+    // boot record, Joliet descriptor with escape %/E, terminator
+    EXPECT_EQ(b.substr(17 * 2048, 30), std::string("\x00" "CD001\x01" "EL TORITO SPECIFICATION", 30));
+    EXPECT_EQ(b.substr(18 * 2048 + 88, 3), "%/E");
+    EXPECT_EQ((unsigned char)b[19 * 2048], 255);
+    EXPECT_EQ(b.substr(20 * 2048, 4), "ZGI ");
+    if (HaveTool("iso-info")) {
+        std::string info = Shell("iso-info -i " + Q(img));
+        EXPECT_NE(info.find("Volume      : ZavoMenu"), std::string::npos) << info;
+        EXPECT_NE(info.find("Joliet Level: 3"), std::string::npos) << info;
+    }
+}
+
+TEST_F(IsoBuild, BootCatalogPointsAtTheWorkFolderBootImage)
+{
+    // user files named like the boot files stay visible and do not take their place
+    WriteFile(src / "zavoldr.bin", "not the loader");
+    WriteFile(src / "boot.catalog", "user catalog");
+    WriteFile(src / "sub" / "zavoldr.bin", "nor this");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    std::string b = ReadFile(img);
+    uint32_t catalog = Le32(b, 17 * 2048 + 71);
+    std::string cat = b.substr(catalog * 2048ull, 64);
+    EXPECT_EQ((unsigned char)cat[0], 1);
+    EXPECT_EQ((unsigned char)cat[30], 0x55);
+    EXPECT_EQ((unsigned char)cat[31], 0xAA);
+    unsigned sum = 0;
+    for (int i = 0; i < 32; i += 2) sum += Le16(cat, i);
+    EXPECT_EQ(sum & 0xFFFF, 0u);
+    EXPECT_EQ(cat.substr(4, 16), "Zavo Studio 2009");
+    EXPECT_EQ((unsigned char)cat[32], 0x88);
+    EXPECT_EQ(Le16(cat, 38), 4) << "sector count";
+    uint32_t lba = Le32(cat, 40);
+    EXPECT_EQ(lba, catalog + 1) << "catalog, then boot image open the file data";
+    EXPECT_EQ(b.substr(lba * 2048ull, 2048), ReadFile(BootImage()));
+    if (HaveTool("xorriso")) {
+        std::string rep = Shell("xorriso -indev " + Q(img) + " -report_el_torito plain");
+        EXPECT_NE(rep.find("El Torito boot img :   1  BIOS  y   none"), std::string::npos) << rep;
+        EXPECT_NE(rep.find(std::to_string(lba)), std::string::npos) << rep;
+    }
+    ExpectReadersSeeSources(true);
+}
+
+TEST_F(IsoBuild, EqualFilesShareOneExtentAndLateDifferencesDoNot)
+{
+    if (!HaveTool("xorriso")) GTEST_SKIP();
+    std::string data = RandomBytes(100 * 1024, 7);
+    WriteFile(src / "one" / "a.bin", data);
+    WriteFile(src / "two" / "b.bin", data);
+    std::string late = data;
+    late[late.size() - 1] ^= 1;
+    WriteFile(src / "c.bin", late);
+    WriteFile(src / "e1", "");
+    WriteFile(src / "e2", "");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    std::string rep = Shell("xorriso -indev " + Q(img) + " -find / -type f -exec report_lba");
+    auto lba_of = [&](const std::string &path) {
+        size_t at = rep.find("'" + path + "'");
+        if (at == std::string::npos) return std::string();
+        size_t line = rep.rfind("File data lba:", at);
+        std::istringstream in(rep.substr(line + 14, at - line - 14));
+        std::string xt, comma, lba;
+        in >> xt >> comma >> lba;
+        return lba;
+    };
+    EXPECT_EQ(lba_of("/one/a.bin"), lba_of("/two/b.bin")) << rep;
+    EXPECT_NE(lba_of("/one/a.bin"), lba_of("/c.bin")) << rep;
+    ExpectReadersSeeSources(false);
+}
+
+TEST_F(IsoBuild, ManyFilesSpanSeveralDirectorySectors)
+{
+    for (int i = 0; i < 1500; i++) WriteFile(src / "many" / ("file_number_" + std::to_string(i) + ".txt"), std::to_string(i));
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    ExpectReadersSeeSources(true);
+    if (HaveTool("7z")) {
+        fs::path x = tmp.path / "7z";
+        int rc;
+        std::string out = Shell("7z x -y -o" + Q(x) + " " + Q(img), &rc);
+        ASSERT_EQ(rc, 0) << out;
+        EXPECT_EQ(ReadFile(x / "many" / "file_number_1499.txt"), "1499");
+        EXPECT_EQ(ReadFile(x / "kelboot" / "zavo.ini"), ReadFile(work / "kelboot" / "zavo.ini"));
+    }
+}
+
+TEST_F(IsoBuild, RunsTwiceInOneProcessWithDifferentInputs)
+{
+    WriteFile(src / "first.txt", "first run");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    ExpectReadersSeeSources(true);
+    fs::remove_all(src);
+    WriteFile(src / "second" / "second.txt", RandomBytes(5000, 3));
+    fs::path img2 = tmp.path / "second.iso";
+    ASSERT_EQ(Build(work, src, img2), 1) << iso_last_error();
+    img = img2;
+    ExpectReadersSeeSources(true);
+}
+
+TEST_F(IsoBuild, FatalErrorsReturnZeroLeaveNoImageAndTheNextBuildWorks)
+{
+    WriteFile(src / "f.txt", "x");
+    // output that cannot be opened
+    EXPECT_EQ(Build(work, src, tmp.path / "no" / "such" / "dir" / "x.iso"), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("Unable to open disc image file"), std::string::npos);
+    // missing source folder
+    EXPECT_EQ(Build(work, tmp.path / "missing", img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("Invalid node"), std::string::npos);
+    // missing boot image: the build stops, no image is left
+    fs::path bare = tmp.path / "bare";
+    fs::create_directories(bare);
+    EXPECT_EQ(Build(bare, src, img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("cant find the boot image"), std::string::npos);
+    EXPECT_FALSE(fs::exists(img));
+    // the same name at the same place in both folders
+    WriteFile(src / "kelboot" / "zavo.ini", "clash");
+    EXPECT_EQ(Build(work, src, img), 0);
+    fs::remove(src / "kelboot" / "zavo.ini");
+    // and then a good build
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    ExpectReadersSeeSources(true);
+}
+
+#ifndef _WIN32
+TEST_F(IsoBuild, UnreadableOrTooLargeFilesStopTheBuild)
+{
+    {
+        std::ofstream f(src / "huge.bin", std::ios::binary);
+    }
+    fs::resize_file(src / "huge.bin", 0x100000000ull + 1); // sparse
+    EXPECT_EQ(Build(work, src, img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("too large"), std::string::npos) << iso_last_error();
+    EXPECT_FALSE(fs::exists(img));
+    fs::remove(src / "huge.bin");
+    if (geteuid() != 0) {
+        WriteFile(src / "secret.txt", "x");
+        chmod((src / "secret.txt").c_str(), 0);
+        EXPECT_EQ(Build(work, src, img), 0);
+        EXPECT_NE(std::string(iso_last_error()).find("not readable"), std::string::npos);
+    }
+}
+#endif
+
+TEST_F(IsoBuild, ProgressIsMonotoneAndReachesHundred)
+{
+    WriteFile(src / "big1.bin", RandomBytes(3 * 1024 * 1024, 11));
+    WriteFile(src / "big2.bin", RandomBytes(2 * 1024 * 1024, 12));
+    progress_seen.clear();
+    iso_set_progress_hook(CollectProgress, nullptr);
+    int r = Build(work, src, img);
+    iso_set_progress_hook(nullptr, nullptr);
+    ASSERT_EQ(r, 1) << iso_last_error();
+    ASSERT_GE(progress_seen.size(), 2u);
+    for (size_t i = 1; i < progress_seen.size(); i++) EXPECT_GE(progress_seen[i], progress_seen[i - 1]);
+    EXPECT_EQ(progress_seen.back(), 100);
+}
+
+TEST_F(IsoBuild, ImageBootsInQemuAndPrintsTheStandInLine)
+{
+    if (!HaveTool("qemu-system-i386")) GTEST_SKIP() << "qemu missing";
+    WriteFile(src / "f.txt", "x");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    fs::path serial = tmp.path / "serial.txt";
+    Shell("timeout 20 qemu-system-i386 -m 32 -boot d -display none -no-reboot -cdrom " + Q(img) +
+        " -serial file:" + serial.string() + " & pid=$!; for i in $(seq 1 80); do "
+        "grep -q 'ZAVO CD BOOT OK' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
+    EXPECT_NE(ReadFile(serial).find("ZAVO CD BOOT OK"), std::string::npos);
+}
