@@ -32,7 +32,7 @@ HANDLE TempFile(SECURITY_ATTRIBUTES* sa)
                        CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
 }
 
-Result Run(const std::string& args)
+Result RunSarvenid(const std::string& args)
 {
     std::string cmd = "\"" + std::string(ZAVO_BINARY_DIR) + "\\bin\\sarvenid.exe\" " + args;
     SECURITY_ATTRIBUTES sa = { sizeof(sa), nullptr, TRUE };
@@ -63,7 +63,7 @@ Result Run(const std::string& args)
 
 TEST(SarvenidWine, FlushesTheFixedDrives)
 {
-    const Result r = Run("");
+    const Result r = RunSarvenid("");
     // Flushing a volume may need rights the prefix lacks: then the drive's
     // line ends with a failed line and the code says so.
     EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << "\n" << r.out << r.err;
@@ -82,17 +82,17 @@ TEST(SarvenidWine, FlushesTheFixedDrives)
 
 TEST(SarvenidWine, NamedDriveWithMountPoints)
 {
-    const Result r = Run("c: /m");
+    const Result r = RunSarvenid("c: /m");
     EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << "\n" << r.out << r.err;
     EXPECT_EQ(0u, r.out.find("syncing disks...\r\nc:\\ ")) << r.out;
 }
 
 TEST(SarvenidWine, VersionAndUsage)
 {
-    Result r = Run("/V");
+    Result r = RunSarvenid("/V");
     EXPECT_EQ(0u, r.code);
     EXPECT_EQ("sarvenid version 0.02\r\n", r.out);
-    r = Run("/x");
+    r = RunSarvenid("/x");
     EXPECT_EQ(1u, r.code);
     EXPECT_EQ(0u, r.err.find("sarvenid: unknown option \"/x\".\r\n\r\nsarvenid version 0.02\r\n")) << r.err;
     EXPECT_EQ("", r.out);
