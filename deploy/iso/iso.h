@@ -115,6 +115,7 @@ struct iso_entry {
     uint16_t *jname;
     int jname_len;               /* characters */
     int joliet_rec_len;
+    uint32_t udf_icb;
 };
 
 struct iso_directory {
@@ -136,6 +137,7 @@ struct iso_directory {
     int joliet_path_index;
     uint32_t dev, ino;
     time_t mtime;
+    uint32_t udf_icb, udf_data_size;
 };
 
 /* Builder-wide settings. */
