@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Makes the archive test inputs with Python's own zip, tar and gzip writers."""
+"""Makes the archive test inputs with Python's own zip, tar and gzip writers.
+
+plain.zip, pair.tar.gz and short.gz are also the seeds of archive_fuzzer."""
 import gzip
 import io
 import os
