@@ -141,7 +141,7 @@ public:
 
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1)
     {
-        ASSERT(nIndex >= 0 && nCount >= 0 && nIndex + nCount <= m_nSize);
+        ASSERT(nIndex >= 0 && nCount >= 0);
         if (nIndex < 0 || nCount <= 0 || nIndex >= m_nSize)
             return;
         if (nCount > m_nSize - nIndex)

@@ -5,7 +5,7 @@
 #include "framework/FwDefs.h"
 #include "framework/Object.h"
 #include "framework/String.h"
-#include "framework/Rect.h"
+#include "framework/Geometry.h"
 #include "framework/Pen.h"
 #include "framework/Brush.h"
 #include "framework/Font.h"

@@ -358,6 +358,22 @@ BOOL Fail(int err = errno)
     return FALSE;
 }
 
+// ENOENT for a path whose folder is missing, told apart as Windows does
+BOOL FailPath(const char* path, int err = errno)
+{
+    if (err == ENOENT) {
+        std::string p(path);
+        size_t slash = p.find_last_of('/');
+        std::string parent = slash == std::string::npos ? "." : (slash == 0 ? "/" : p.substr(0, slash));
+        struct stat st;
+        if (stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            t_lastError = ERROR_PATH_NOT_FOUND;
+            return FALSE;
+        }
+    }
+    return Fail(err);
+}
+
 BOOL Succeed()
 {
     t_lastError = ERROR_SUCCESS;
@@ -459,7 +475,8 @@ BOOL FwSetCurrentDirectory(LPCTSTR p)
 
 BOOL FwCreateDirectory(LPCTSTR p)
 {
-    return mkdir(FwNativePath(p), 0777) == 0 ? Succeed() : Fail();
+    CString n = FwNativePath(p);
+    return mkdir(n, 0777) == 0 ? Succeed() : FailPath(n);
 }
 
 BOOL FwRemoveDirectory(LPCTSTR p)
@@ -668,7 +685,7 @@ HANDLE OpenFile(LPCTSTR path, UINT flags)
     }
     int fd = open(native, oflags, 0666);
     if (fd < 0) {
-        Fail();
+        FailPath(native);
         return INVALID_HANDLE_VALUE;
     }
     Succeed();

@@ -6,7 +6,7 @@
 #include "framework/FwDefs.h"
 #include "framework/CmdTarget.h"
 #include "framework/String.h"
-#include "framework/Rect.h"
+#include "framework/Geometry.h"
 
 class CDC;
 class CMenu;
