@@ -60,7 +60,7 @@ void init_boot_catalog(const char *first_source)
         pattern_add_path(path, LIST_HIDE_JOLIET);
         pattern_add_path(path, LIST_HIDDEN_ATTR);
     }
-    join(catalog_source, sizeof(catalog_source), first_source, opt.boot_catalog_path);
+    join(catalog_source, sizeof(catalog_source), first_source, iso_opt.boot_catalog_path);
     pattern_add_path(catalog_source, LIST_EXCLUDE);
     /* the catalog is made here, never read from a folder: always hidden */
     catalog_hide_iso = 1;
@@ -70,7 +70,7 @@ void init_boot_catalog(const char *first_source)
 int insert_boot_catalog(void)
 {
     iso_entry *e = (iso_entry *)iso_alloc(sizeof(iso_entry));
-    e->filedir = root;
+    e->filedir = iso_root;
     e->size = SECTOR_SIZE;
     e->in_memory = 1;
     e->memory_data = (unsigned char *)iso_alloc(SECTOR_SIZE);
@@ -78,18 +78,18 @@ int insert_boot_catalog(void)
     e->hide_joliet = catalog_hide_joliet;
     e->dev = ISO_NO_DEVICE;
     e->ino = ISO_NO_INODE;
-    e->sort_weight = sort_weight_of(catalog_source, root->sort_weight + 2);
+    e->sort_weight = sort_weight_of(catalog_source, iso_root->sort_weight + 2);
     e->name_weight = 32768;
-    e->rr_name = iso_strdup(opt.boot_catalog_path);
+    e->rr_name = iso_strdup(iso_opt.boot_catalog_path);
     e->whole_name = iso_strdup(catalog_source);
-    iso9660_file_length(opt.boot_catalog_path, e, 0);
+    iso9660_file_length(iso_opt.boot_catalog_path, e, 0);
     iso_recording_date(e->rec + DR_DATE, made_up_time());
     e->rec[DR_FLAGS] = 0;
-    set_both16(e->rec + DR_VOLSEQ, (unsigned)opt.volume_sequence);
+    set_both16(e->rec + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
     set_both32(e->rec + DR_SIZE, SECTOR_SIZE);
-    e->next = root->contents;
-    root->contents = e;
+    e->next = iso_root->contents;
+    iso_root->contents = e;
     catalog_entry = e;
     return 1;
 }
@@ -99,7 +99,7 @@ static void validation_entry(unsigned char *v)
     memset(v, 0, 32);
     v[0] = 1;
     v[1] = 0;
-    const char *id = opt.publisher_ident ? opt.publisher_ident : "";
+    const char *id = iso_opt.publisher_ident ? iso_opt.publisher_ident : "";
     size_t n = strlen(id);
     memcpy(v + 4, id, n > 23 ? 23 : n);
     v[30] = 0x55;
@@ -118,7 +118,7 @@ void write_boot_record(FILE *out)
         iso_fatal();
     }
     if (!catalog_entry || !catalog_entry->in_memory || !catalog_entry->memory_data) {
-        iso_message("Uh oh, I cant find the boot catalog '%s'!\n", opt.boot_catalog_path);
+        iso_message("Uh oh, I cant find the boot catalog '%s'!\n", iso_opt.boot_catalog_path);
         iso_fatal();
     }
     unsigned char d[SECTOR_SIZE] = {0};
@@ -140,7 +140,7 @@ void write_boot_record(FILE *out)
            not any file of that name the user's folder may hold */
         char path[ISO_PATH_MAX + 32];
         join(path, sizeof(path), first_source_path, b->image_path);
-        iso_entry *img = search_tree_source(root, path);
+        iso_entry *img = search_tree_source(iso_root, path);
         if (!img) {
             iso_message("Uh oh, I cant find the boot image '%s' !\n", b->image_path);
             iso_fatal();

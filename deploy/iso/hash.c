@@ -103,7 +103,7 @@ void hash_add_file(iso_entry *e)
         iso_message("Non zero-length file '%s' assigned zero extent.\n", e->rr_name ? e->rr_name : "");
         iso_fatal();
     }
-    if (!opt.inode_hash && !opt.share_duplicates) return;
+    if (!iso_opt.inode_hash && !iso_opt.share_duplicates) return;
     if (no_identity(e)) return;
     file_hash *r = (file_hash *)iso_alloc(sizeof(file_hash));
     r->dev = e->dev;
@@ -112,13 +112,13 @@ void hash_add_file(iso_entry *e)
     r->size = e->size;
     r->entry = e;
     int added = 0;
-    if (opt.inode_hash) {
+    if (iso_opt.inode_hash) {
         unsigned b = inode_bucket(e->dev, e->ino);
         r->next_inode = inode_table[b];
         inode_table[b] = r;
         added = 1;
     }
-    if (opt.share_duplicates && e->size != 0 && !e->is_dir) {
+    if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir) {
         unsigned b = (unsigned)(e->size % FILE_BUCKETS);
         r->next_size = size_table[b];
         size_table[b] = r;
@@ -130,12 +130,12 @@ void hash_add_file(iso_entry *e)
 iso_entry *hash_find_file(iso_entry *e)
 {
     if (no_identity(e)) return NULL;
-    if (opt.inode_hash) {
+    if (iso_opt.inode_hash) {
         for (file_hash *r = inode_table[inode_bucket(e->dev, e->ino)]; r; r = r->next_inode)
             if (r->dev == e->dev && r->ino == e->ino) return r->entry;
         return NULL;
     }
-    if (opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
+    if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
         for (file_hash *r = size_table[e->size % FILE_BUCKETS]; r; r = r->next_size)
             if (r->entry != e && r->size == e->size && !r->entry->is_dir &&
                 compare_file_content(r->entry, e))
@@ -147,7 +147,7 @@ iso_entry *hash_find_file(iso_entry *e)
 void hash_flush_files(void)
 {
     for (int i = 0; i < FILE_BUCKETS; i++) {
-        if (opt.inode_hash) {
+        if (iso_opt.inode_hash) {
             while (inode_table[i]) {
                 file_hash *r = inode_table[i];
                 inode_table[i] = r->next_inode;
@@ -167,7 +167,7 @@ void hash_flush_files(void)
 
 void hash_add_directory(uint32_t dev, uint32_t ino)
 {
-    if (!opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return;
+    if (!iso_opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return;
     dir_hash *d = (dir_hash *)iso_alloc(sizeof(dir_hash));
     unsigned b = inode_bucket(dev, ino);
     d->dev = dev;
@@ -178,7 +178,7 @@ void hash_add_directory(uint32_t dev, uint32_t ino)
 
 int hash_find_directory(uint32_t dev, uint32_t ino)
 {
-    if (!opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return 0;
+    if (!iso_opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return 0;
     for (dir_hash *d = dir_table[inode_bucket(dev, ino)]; d; d = d->next)
         if (d->dev == dev && d->ino == ino) return 1;
     return 0;
@@ -216,7 +216,7 @@ static int names_match(const char *a, const char *b)
     }
     int a_end = (*a == 0 || *a == ';'), b_end = (*b == 0 || *b == ';');
     if (!a_end || !b_end) return 0;
-    if (opt.debug_trace > 1 && !ends_well(a)) iso_message("'%s' does NOT END OK\n", a);
+    if (iso_opt.debug_trace > 1 && !ends_well(a)) iso_message("'%s' does NOT END OK\n", a);
     return ends_well(a) && ends_well(b);
 }
 
@@ -231,9 +231,9 @@ void name_hash_add(iso_entry *e)
 
 iso_entry *name_hash_find(const char *name)
 {
-    if (opt.debug_trace > 1) iso_message("find_hash('%s')\n", name);
+    if (iso_opt.debug_trace > 1) iso_message("find_hash('%s')\n", name);
     for (name_hash *n = name_table[name_bucket(name)]; n; n = n->next) {
-        if (opt.debug_trace > 1) iso_message("Checking name '%s' isorec.name '%s'\n", name, n->entry->iso_name);
+        if (iso_opt.debug_trace > 1) iso_message("Checking name '%s' isorec.name '%s'\n", name, n->entry->iso_name);
         if (names_match(name, n->entry->iso_name)) return n->entry;
     }
     return NULL;

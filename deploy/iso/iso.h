@@ -7,6 +7,8 @@
 #include <stddef.h>
 #include <time.h>
 
+#include "deploy/iso/iso_build.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -15,39 +17,6 @@ extern "C" {
 #define ISO_PATH_MAX 260
 #define ISO_NO_INODE 0x7FFFFFFFu
 #define ISO_NO_DEVICE 32767u
-#define ISO_PROGRESS_MESSAGE 3032
-
-/* The record that iso_build fills and iso_main reads. */
-typedef struct iso_build_options {
-    const char *boot_image;
-    const char *application_id;
-    const char *copyright_file_id;
-    const char *preparer_id;
-    const char *publisher_id;
-    const char *system_id;
-    const char *volume_id;
-    const char *volume_set_id;
-    void *progress_window;
-    void *owner_window;
-    int32_t volume_set_size;
-    int32_t volume_sequence_number;
-    const char *output_path;
-    const char *first_source;
-    const char *second_source;
-} iso_build_options;
-
-/* Entry points used by the deploy wizard. */
-int iso_build(const char *first_source, const char *second_source, const char *output_path,
-              void *owner_window, void *progress_window);
-int iso_build_run(const iso_build_options *options);
-
-/* Optional hooks for the caller (the wizard, tests): every message text, every
-   progress value, and the text of the message that ended the last failed run. */
-typedef void (*iso_message_hook)(void *context, const char *text);
-typedef void (*iso_progress_hook)(void *context, int percent);
-void iso_set_message_hook(iso_message_hook hook, void *context);
-void iso_set_progress_hook(iso_progress_hook hook, void *context);
-const char *iso_last_error(void);
 
 /* ---- builder internals ---- */
 
@@ -169,7 +138,7 @@ typedef struct iso_settings {
     int uid_set, gid_set;
 } iso_settings;
 
-extern iso_settings opt;
+extern iso_settings iso_opt;
 extern const char_set *in_cs, *out_cs;
 
 /* multi.c: run wrapper, allocator, messages, progress */
@@ -261,21 +230,21 @@ int to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const c
 int convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
                     const char_set *from, const char_set *to);
 int joliet_name_bytes(const char *name);
-int joliet_order_tree(iso_directory *root);
+int joliet_order_tree(iso_directory *iso_root);
 void iso_joliet_reset(void);
 
 /* tree.c */
-extern iso_directory *root;
+extern iso_directory *iso_root;
 extern uint32_t path_table_size;
 extern time_t root_time;
 iso_directory *find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
                                       int by_name);
 int scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
 int insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
-int finish_tree(iso_directory *root);
-void set_link_counts(iso_directory *root);
-iso_entry *search_tree_file(iso_directory *root, const char *path);
-iso_entry *search_tree_source(iso_directory *root, const char *source_path);
+int finish_tree(iso_directory *iso_root);
+void set_link_counts(iso_directory *iso_root);
+iso_entry *search_tree_file(iso_directory *iso_root, const char *path);
+iso_entry *search_tree_source(iso_directory *iso_root, const char *source_path);
 void init_root_directory(const char *path, const iso_stat *st);
 void free_directory_entries(iso_directory *dir);
 time_t made_up_time(void);

@@ -92,7 +92,7 @@ static uint16_t *joliet_name(const char *name, int *chars)
 {
     unsigned char buf[2 * 255];
     int bytes = 0;
-    int room = 2 * opt.joliet_name_max;
+    int room = 2 * iso_opt.joliet_name_max;
     if (room > (int)sizeof(buf)) room = (int)sizeof(buf);
     to_joliet_ucs2(buf, room, name, in_cs, &bytes);
     int n = bytes / 2;
@@ -106,7 +106,7 @@ int joliet_name_bytes(const char *name)
 {
     unsigned char buf[2 * 255];
     int bytes = 0;
-    int room = 2 * opt.joliet_name_max;
+    int room = 2 * iso_opt.joliet_name_max;
     if (room > (int)sizeof(buf)) room = (int)sizeof(buf);
     to_joliet_ucs2(buf, room, name, in_cs, &bytes);
     return bytes;
@@ -152,7 +152,7 @@ static int jname_taken(iso_entry **arr, int n, const uint16_t *name, int len)
    second a distinct name, "base~N.ext" within the limit. */
 static int rename_joliet(iso_entry **arr, int n, iso_entry *e)
 {
-    int max = opt.joliet_name_max;
+    int max = iso_opt.joliet_name_max;
     uint16_t *full;
     int full_len;
     {
@@ -290,7 +290,7 @@ static void number_walk(iso_directory *d, int is_root)
 static void jdirtree_size(uint32_t first)
 {
     (void)first;
-    number_walk(root, 1);
+    number_walk(iso_root, 1);
 }
 
 static uint32_t table_sectors(uint32_t bytes)
@@ -304,7 +304,7 @@ static void jpath_size_walk(iso_directory *d, int is_root)
 {
     for (; d; d = is_root ? NULL : d->next) {
         if (d->hide_joliet) continue;
-        int nlen = d == root ? 1 : 2 * d->self->jname_len;
+        int nlen = d == iso_root ? 1 : 2 * d->self->jname_len;
         jpath_table_size += 8 + (uint32_t)nlen;
         if (jpath_table_size & 1) jpath_table_size++;
         if (d->subdir) jpath_size_walk(d->subdir, 0);
@@ -314,7 +314,7 @@ static void jpath_size_walk(iso_directory *d, int is_root)
 static void jpathtable_size(uint32_t first)
 {
     jpath_table_size = 0;
-    jpath_size_walk(root, 1);
+    jpath_size_walk(iso_root, 1);
     jpath_sectors = table_sectors(jpath_table_size);
     jpath_table_location[0] = first;
     jpath_table_location[2] = first + jpath_sectors;
@@ -333,8 +333,8 @@ static void collect_jdirs(iso_directory *d, int is_root)
 static int jcompare_path(const void *pa, const void *pb)
 {
     const iso_directory *a = *(iso_directory *const *)pa, *b = *(iso_directory *const *)pb;
-    if (a == root) return -1;
-    if (b == root) return 1;
+    if (a == iso_root) return -1;
+    if (b == iso_root) return 1;
     if (a->parent->joliet_path_index != b->parent->joliet_path_index)
         return a->parent->joliet_path_index < b->parent->joliet_path_index ? -1 : 1;
     return jcompare_names(a->self, b->self);
@@ -346,7 +346,7 @@ static void jpathtable_generate(void)
     jpath_m = (unsigned char *)iso_alloc((size_t)jpath_sectors * SECTOR_SIZE);
     jdir_count = jdir_counter;
     jdirs = (iso_directory **)iso_alloc(sizeof(iso_directory *) * (size_t)(jdir_count + 1));
-    collect_jdirs(root, 1);
+    collect_jdirs(iso_root, 1);
     int changed = 1;
     while (changed && jdir_count > 2) {
         qsort(jdirs + 1, (size_t)(jdir_count - 1), sizeof(jdirs[0]), jcompare_path);
@@ -364,11 +364,11 @@ static void jpathtable_generate(void)
             iso_message("Entry %d not in path tables\n", i);
             iso_fatal();
         }
-        if (d != root && !d->self) {
+        if (d != iso_root && !d->self) {
             iso_message("Fatal Joliet goof - directory has amnesia\n");
             iso_fatal();
         }
-        int nlen = d == root ? 1 : 2 * d->self->jname_len;
+        int nlen = d == iso_root ? 1 : 2 * d->self->jname_len;
         int parent = d->parent->joliet_path_index;
         if (parent > 65535) {
             iso_message("Unable to generate sane path tables - too many directories (%d)\n", parent);
@@ -379,7 +379,7 @@ static void jpathtable_generate(void)
         set_be32(jpath_m + len + 2, d->joliet_extent);
         set_le16(jpath_l + len + 6, (unsigned)parent);
         set_be16(jpath_m + len + 6, (unsigned)parent);
-        if (d != root)
+        if (d != iso_root)
             for (int c = 0; c < d->self->jname_len; c++) {
                 set_be16(jpath_l + len + 8 + 2 * c, d->self->jname[c]);
                 set_be16(jpath_m + len + 8 + 2 * c, d->self->jname[c]);
@@ -457,7 +457,7 @@ static void jdir_walk(iso_directory *d, FILE *out, int is_root)
     }
 }
 
-static void jdirtree_write(FILE *out) { jdir_walk(root, out, 1); }
+static void jdirtree_write(FILE *out) { jdir_walk(iso_root, out, 1); }
 const image_region jdirtree_region = {NULL, jdirtree_size, NULL, jdirtree_write, "Joliet directory tree", 0, 0};
 
 /* ---- descriptor ---- */
@@ -489,7 +489,7 @@ static void joliet_vd_write(FILE *out)
     s[0] = 2;
     s[88] = '%';
     s[89] = '/';
-    s[90] = opt.joliet_ucs_level == 1 ? '@' : opt.joliet_ucs_level == 2 ? 'C' : 'E';
+    s[90] = iso_opt.joliet_ucs_level == 1 ? '@' : iso_opt.joliet_ucs_level == 2 ? 'C' : 'E';
     set_both32(s + 132, jpath_table_size);
     set_le32(s + 140, jpath_table_location[0]);
     set_le32(s + 144, 0);
@@ -498,16 +498,16 @@ static void joliet_vd_write(FILE *out)
     unsigned char *r = s + 156;
     memset(r, 0, 34);
     r[0] = 34;
-    set_both32(r + DR_EXTENT, root->joliet_extent);
-    set_both32(r + DR_SIZE, (root->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE);
+    set_both32(r + DR_EXTENT, iso_root->joliet_extent);
+    set_both32(r + DR_SIZE, (iso_root->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE);
     iso_recording_date(r + DR_DATE, root_time);
     r[DR_FLAGS] = 2;
-    set_both16(r + DR_VOLSEQ, (unsigned)opt.volume_sequence);
+    set_both16(r + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     r[DR_NAME_LEN] = 1;
     static const struct { int at, width; } fields[] = {
         {8, 32}, {190, 128}, {318, 128}, {446, 128}, {574, 128}, {702, 37}, {739, 37}, {776, 37}};
     char text[130];
-    ucs2_field(s + 40, 32, opt.volume_ident);
+    ucs2_field(s + 40, 32, iso_opt.volume_ident);
     for (size_t i = 0; i < sizeof(fields) / sizeof(fields[0]); i++) {
         trim_copy(text, pvd_buffer + fields[i].at, fields[i].width);
         ucs2_field(s + fields[i].at, fields[i].width, text);

@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-iso_settings opt;
+iso_settings iso_opt;
 const char_set *in_cs, *out_cs;
 void *progress_window, *owner_window;
 
@@ -245,25 +245,25 @@ void iso_reset_globals(void)
     iso_hash_reset();
     iso_match_reset();
 
-    memset(&opt, 0, sizeof(opt));
-    opt.verbosity = 1;
-    opt.include_backup_names = 1;
-    opt.inode_hash = 1;
-    opt.created_dir_mode = 0555;
-    opt.end_padding = 1;
-    opt.application_ident = "ZAVO ISO IMAGE BUILDER";
-    opt.volume_ident = "CDROM";
-    opt.system_ident = "UNIX";
-    opt.boot_catalog_path = "boot.catalog";
-    opt.joliet_ucs_level = 3;
-    opt.volume_set_count = 1;
-    opt.volume_sequence = 1;
-    opt.relocation_depth = 6;
-    opt.iso_level = 1;
-    opt.iso_name_max = 31;
-    opt.map_special_chars = 1;
-    opt.split_link_components = opt.split_link_records = 1;
-    opt.joliet_name_max = 64;
+    memset(&iso_opt, 0, sizeof(iso_opt));
+    iso_opt.verbosity = 1;
+    iso_opt.include_backup_names = 1;
+    iso_opt.inode_hash = 1;
+    iso_opt.created_dir_mode = 0555;
+    iso_opt.end_padding = 1;
+    iso_opt.application_ident = "ZAVO ISO IMAGE BUILDER";
+    iso_opt.volume_ident = "CDROM";
+    iso_opt.system_ident = "UNIX";
+    iso_opt.boot_catalog_path = "boot.catalog";
+    iso_opt.joliet_ucs_level = 3;
+    iso_opt.volume_set_count = 1;
+    iso_opt.volume_sequence = 1;
+    iso_opt.relocation_depth = 6;
+    iso_opt.iso_level = 1;
+    iso_opt.iso_name_max = 31;
+    iso_opt.map_special_chars = 1;
+    iso_opt.split_link_components = iso_opt.split_link_records = 1;
+    iso_opt.joliet_name_max = 64;
     in_cs = out_cs = NULL;
     last_percent = 0;
     last_message[0] = 0;
@@ -271,29 +271,29 @@ void iso_reset_globals(void)
 
 static void set_driven_settings(const iso_build_options *o)
 {
-    opt.include_backup_names = 1; /* nothing of the user's is left out */
-    opt.inode_hash = 0;
-    opt.application_ident = o->application_id;
-    opt.copyright_ident = o->copyright_file_id;
-    opt.preparer_ident = o->preparer_id;
-    opt.publisher_ident = o->publisher_id;
-    opt.system_ident = o->system_id;
-    opt.volume_ident = o->volume_id;
-    opt.volume_set_ident = o->volume_set_id;
-    opt.volume_set_count = o->volume_set_size > 0 ? o->volume_set_size : 1;
-    opt.volume_sequence = o->volume_sequence_number > 0 ? o->volume_sequence_number : 1;
-    if (opt.volume_sequence > opt.volume_set_count) opt.volume_sequence = opt.volume_set_count;
-    opt.relocation_depth = 32767;
-    opt.iso_name_max = 207;
-    opt.long_names = opt.no_added_period = opt.no_version_suffix = 1;
-    opt.keep_leading_dot = opt.relaxed_names = opt.keep_lower_case = opt.keep_all_dots = 1;
-    opt.rock_ridge = opt.joliet = opt.el_torito = 1;
-    opt.udf = 0;
-    opt.share_duplicates = 1;
-    opt.hidden_relocation_dir = 1;
-    opt.sort_weights = 1;
-    opt.stream_mode = 0;
-    opt.output_name = o->output_path;
+    iso_opt.include_backup_names = 1; /* nothing of the user's is left out */
+    iso_opt.inode_hash = 0;
+    iso_opt.application_ident = o->application_id;
+    iso_opt.copyright_ident = o->copyright_file_id;
+    iso_opt.preparer_ident = o->preparer_id;
+    iso_opt.publisher_ident = o->publisher_id;
+    iso_opt.system_ident = o->system_id;
+    iso_opt.volume_ident = o->volume_id;
+    iso_opt.volume_set_ident = o->volume_set_id;
+    iso_opt.volume_set_count = o->volume_set_size > 0 ? o->volume_set_size : 1;
+    iso_opt.volume_sequence = o->volume_sequence_number > 0 ? o->volume_sequence_number : 1;
+    if (iso_opt.volume_sequence > iso_opt.volume_set_count) iso_opt.volume_sequence = iso_opt.volume_set_count;
+    iso_opt.relocation_depth = 32767;
+    iso_opt.iso_name_max = 207;
+    iso_opt.long_names = iso_opt.no_added_period = iso_opt.no_version_suffix = 1;
+    iso_opt.keep_leading_dot = iso_opt.relaxed_names = iso_opt.keep_lower_case = iso_opt.keep_all_dots = 1;
+    iso_opt.rock_ridge = iso_opt.joliet = iso_opt.el_torito = 1;
+    iso_opt.udf = 0;
+    iso_opt.share_duplicates = 1;
+    iso_opt.hidden_relocation_dir = 1;
+    iso_opt.sort_weights = 1;
+    iso_opt.stream_mode = 0;
+    iso_opt.output_name = o->output_path;
 }
 
 static const char_set *pick_charset(const char *name)
@@ -306,8 +306,8 @@ static const char_set *pick_charset(const char *name)
 static void setup_charsets(void)
 {
     charset_register_all();
-    in_cs = pick_charset(opt.disk_codepage);
-    out_cs = opt.image_codepage ? pick_charset(opt.image_codepage) : in_cs;
+    in_cs = pick_charset(iso_opt.disk_codepage);
+    out_cs = iso_opt.image_codepage ? pick_charset(iso_opt.image_codepage) : in_cs;
     if (!in_cs || !out_cs) {
         char *names = charset_list_names();
         iso_message("Unknown charset\nKnown charsets are:\n%s", names);
@@ -323,12 +323,12 @@ static void add_source(const char *path)
         iso_fatal();
     }
     if (st.is_dir) {
-        if (!scan_directory_tree(root, path, root->self)) iso_fatal();
+        if (!scan_directory_tree(iso_root, path, iso_root->self)) iso_fatal();
     } else {
         const char *base = strrchr(path, '/');
         const char *b2 = strrchr(path, '\\');
         if (!base || (b2 && b2 > base)) base = b2;
-        insert_file_entry(root, path, base ? base + 1 : path);
+        insert_file_entry(iso_root, path, base ? base + 1 : path);
     }
 }
 
@@ -336,13 +336,13 @@ static void list_regions(void)
 {
     place_region(&padblock_region);
     place_region(&pvd_region);
-    if (opt.el_torito) place_region(&torito_region);
-    if (opt.iso_level > 3) place_region(&enhanced_region);
-    if (opt.joliet) place_region(&joliet_vd_region);
+    if (iso_opt.el_torito) place_region(&torito_region);
+    if (iso_opt.iso_level > 3) place_region(&enhanced_region);
+    if (iso_opt.joliet) place_region(&joliet_vd_region);
     place_region(&end_vd_region);
-    if (opt.udf) place_region(&udf_vol_recognition_region);
+    if (iso_opt.udf) place_region(&udf_vol_recognition_region);
     place_region(&version_region);
-    if (opt.udf) {
+    if (iso_opt.udf) {
         place_region(&udf_pad_to_32_region);
         place_region(&udf_main_seq_region);
         place_region(&udf_second_seq_region);
@@ -353,13 +353,13 @@ static void list_regions(void)
         place_region(&udf_dirtree_region);
         place_region(&udf_file_entries_region);
     }
-    place_region(opt.stream_mode ? &sfpath_region : &pathtable_region);
-    if (opt.joliet) place_region(&jpathtable_region);
-    if (!opt.stream_mode) place_region(&dirtree_region);
-    if (opt.joliet) place_region(&jdirtree_region);
+    place_region(iso_opt.stream_mode ? &sfpath_region : &pathtable_region);
+    if (iso_opt.joliet) place_region(&jpathtable_region);
+    if (!iso_opt.stream_mode) place_region(&dirtree_region);
+    if (iso_opt.joliet) place_region(&jdirtree_region);
     place_region(&dirtree_clean_region);
     if (rr_er_record) place_region(&extension_region);
-    if (opt.stream_mode) {
+    if (iso_opt.stream_mode) {
         place_region(&sfile_region);
         place_region(&sfdir_region);
     } else {
@@ -378,19 +378,19 @@ static int iso_main(const iso_build_options *o)
     new_boot_entry();
     set_boot_image(o->boot_image, 1);
 
-    if (opt.rock_ridge && opt.iso_name_max > 193) opt.iso_name_max = 193;
-    if (opt.iso_level > 3) iso_message("Warning: Creating ISO-9660:1999 (version 2) filesystem.\n");
-    if (opt.iso_name_max > 31)
+    if (iso_opt.rock_ridge && iso_opt.iso_name_max > 193) iso_opt.iso_name_max = 193;
+    if (iso_opt.iso_level > 3) iso_message("Warning: Creating ISO-9660:1999 (version 2) filesystem.\n");
+    if (iso_opt.iso_name_max > 31)
         iso_message("Warning: ISO-9660 filenames longer than %d may cause buffer overflows in the OS.\n", 31);
-    if (opt.joliet && !opt.rock_ridge) {
+    if (iso_opt.joliet && !iso_opt.rock_ridge) {
         iso_message("Warning: creating filesystem with (nonstandard) Joliet extensions\n");
         iso_message("         but without (standard) Rock Ridge extensions.\n");
         iso_message("         It is highly recommended to add Rock Ridge\n");
     }
     setup_charsets();
-    if (!opt.joliet && pattern_list_nonempty(LIST_HIDE_JOLIET)) opt.joliet = 1;
+    if (!iso_opt.joliet && pattern_list_nonempty(LIST_HIDE_JOLIET)) iso_opt.joliet = 1;
 
-    if (opt.rock_ridge)
+    if (iso_opt.rock_ridge)
         rr_er_record = make_rr_er_record("RRIP_1991A",
             "THE ROCK RIDGE INTERCHANGE PROTOCOL PROVIDES SUPPORT FOR POSIX FILE SYSTEM SEMANTICS",
             "PLEASE CONTACT DISC PUBLISHER FOR SPECIFICATION SOURCE.  SEE PUBLISHER IDENTIFIER IN "
@@ -399,7 +399,7 @@ static int iso_main(const iso_build_options *o)
 
     /* the boot image and the catalog are hidden by their paths, so a file of the
        same name elsewhere in the user's folders stays visible */
-    if (opt.el_torito) init_boot_catalog(o->first_source);
+    if (iso_opt.el_torito) init_boot_catalog(o->first_source);
 
     iso_stat st;
     if (iso_plat_stat(o->first_source, &st) != 0) {
@@ -412,47 +412,47 @@ static int iso_main(const iso_build_options *o)
     add_source(o->first_source);
     if (o->second_source && o->second_source[0]) add_source(o->second_source);
 
-    if (opt.el_torito && !insert_boot_catalog()) iso_fatal();
+    if (iso_opt.el_torito && !insert_boot_catalog()) iso_fatal();
     for (int i = 0; i < LIST_COUNT; i++) pattern_free(i);
     sort_weight_free();
 
-    if (finish_tree(root) != 0) {
+    if (finish_tree(iso_root) != 0) {
         iso_message("ISO9660/Rock Ridge tree sort failed.\n");
         iso_fatal();
     }
-    if ((opt.joliet || opt.udf) && joliet_order_tree(root) != 0) {
+    if ((iso_opt.joliet || iso_opt.udf) && joliet_order_tree(iso_root) != 0) {
         iso_message("Joliet tree sort failed.\n");
         iso_fatal();
     }
-    root->self = root->contents;
+    iso_root->self = iso_root->contents;
 
-    image_file = iso_plat_fopen(opt.size_only ? "/dev/null" : opt.output_name, "wb");
+    image_file = iso_plat_fopen(iso_opt.size_only ? "/dev/null" : iso_opt.output_name, "wb");
     if (!image_file) {
-        iso_message(opt.size_only ? "Unable to open /dev/null\n" : "Unable to open disc image file\n");
+        iso_message(iso_opt.size_only ? "Unable to open /dev/null\n" : "Unable to open disc image file\n");
         iso_fatal();
     }
-    if (!opt.size_only) {
-        snprintf(image_path, sizeof(image_path), "%s", opt.output_name);
+    if (!iso_opt.size_only) {
+        snprintf(image_path, sizeof(image_path), "%s", iso_opt.output_name);
         image_opened = 1;
     }
     list_regions();
     layout_regions();
     generate_regions();
-    if (opt.udf) {
+    if (iso_opt.udf) {
         place_region(&udf_end_anchor_region);
-        if (opt.end_padding) place_region(&udf_padend_region);
-    } else if (opt.end_padding) {
+        if (iso_opt.end_padding) place_region(&udf_padend_region);
+    } else if (iso_opt.end_padding) {
         place_region(&endpad_region);
     }
-    if (opt.size_only) {
-        if (opt.verbosity > 0)
+    if (iso_opt.size_only) {
+        if (iso_opt.verbosity > 0)
             iso_message("Total extents scheduled to be written = %u\n", next_free_sector);
         iso_fatal();
     }
-    opt.verbosity = 2;
-    opt.gui_progress = 1;
+    iso_opt.verbosity = 2;
+    iso_opt.gui_progress = 1;
     write_regions(image_file);
-    if (opt.verbosity > 0)
+    if (iso_opt.verbosity > 0)
         iso_message("%u extents written (%u MB)\n", sectors_written, sectors_written / 512);
     iso_message("%u extents written (%u MB)\n", sectors_written, sectors_written / 512);
     FILE *f = image_file;

@@ -13,7 +13,7 @@ int iso9660_file_length(const char *name, iso_entry *entry, int is_dir)
         entry->iso_name_len = 1;
         return 1;
     }
-    const int limit = opt.iso_name_max;
+    const int limit = iso_opt.iso_name_max;
     size_t n = strlen(name);
     const char *dot = strrchr(name, '.');
     if (dot && (dot[1] == '~' || dot[1] == 0)) {

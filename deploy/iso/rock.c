@@ -133,7 +133,7 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
     if (reclen < 70) reclen = 70;
     reclimit = 254 - reclen;
 
-    if (opt.rock_ridge) {
+    if (iso_opt.rock_ridge) {
         unsigned flags = 0;
         if (deep & NEED_SP) {
             need_room(7, "SP");
@@ -174,8 +174,8 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
         put_entry_header("PX", 36);
         set_both32(buffer + ipnt, st->mode);
         set_both32(buffer + ipnt + 8, st->nlink);
-        set_both32(buffer + ipnt + 16, opt.uid_set ? opt.uid : st->uid);
-        set_both32(buffer + ipnt + 24, opt.gid_set ? opt.gid : st->gid);
+        set_both32(buffer + ipnt + 16, iso_opt.uid_set ? iso_opt.uid : st->uid);
+        set_both32(buffer + ipnt + 24, iso_opt.gid_set ? iso_opt.gid : st->gid);
         ipnt += 32;
         flags |= 1;
         if (st->is_chr) {

@@ -45,8 +45,8 @@ static void sfile_size(uint32_t first)
     stream_first = first;
     uint32_t start = first < 50 ? 50 : first;
     stream_pad = start - first;
-    uint32_t end = opt.stream_media_size;
-    if (opt.end_padding) end = end > 150 ? end - 150 : 0;
+    uint32_t end = iso_opt.stream_media_size;
+    if (iso_opt.end_padding) end = end > 150 ? end - 150 : 0;
     stream_length = end > start ? end - start : 0;
     next_free_sector += stream_pad + stream_length;
 }
@@ -86,7 +86,7 @@ static void put_record(unsigned char *r, int len, uint32_t extent, uint32_t size
     set_both32(r + DR_SIZE, size);
     iso_recording_date(r + DR_DATE, made_up_time());
     r[DR_FLAGS] = (unsigned char)flags;
-    set_both16(r + DR_VOLSEQ, (unsigned)opt.volume_sequence);
+    set_both16(r + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     r[DR_NAME_LEN] = (unsigned char)name_len;
     memcpy(r + DR_FIXED, name, (size_t)name_len);
 }

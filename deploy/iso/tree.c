@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-iso_directory *root;
+iso_directory *iso_root;
 uint32_t path_table_size;
 time_t root_time;
 
@@ -23,7 +23,7 @@ typedef struct find_listing {
 
 void iso_tree_reset(void)
 {
-    root = NULL;
+    iso_root = NULL;
     path_table_size = 0;
     root_time = 0;
     entry_time = 0;
@@ -144,17 +144,17 @@ iso_directory *find_or_make_directory(iso_directory *parent, const char *path, i
 
 void init_root_directory(const char *path, const iso_stat *st)
 {
-    root = new_directory(NULL, path, NULL);
-    root->mtime = root_time = st->mtime;
-    root->dev = st->dev;
-    root->ino = st->ino;
+    iso_root = new_directory(NULL, path, NULL);
+    iso_root->mtime = root_time = st->mtime;
+    iso_root->dev = st->dev;
+    iso_root->ino = st->ino;
 }
 
 static void fill_record(iso_entry *e, time_t t)
 {
     iso_recording_date(e->rec + DR_DATE, t);
     e->rec[DR_FLAGS] = (unsigned char)((e->is_dir ? 2 : 0) | (e->hidden_attr ? 1 : 0));
-    set_both16(e->rec + DR_VOLSEQ, (unsigned)opt.volume_sequence);
+    set_both16(e->rec + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
     set_both32(e->rec + DR_SIZE, (uint32_t)e->size);
 }
@@ -233,7 +233,7 @@ int insert_file_entry(iso_directory *dir, const char *whole, const char *short_n
     e->hidden_attr = pattern_match(short_name, LIST_HIDDEN_ATTR) || pattern_match(whole, LIST_HIDDEN_ATTR);
     e->hide_joliet = dir->hide_joliet || pattern_match(short_name, LIST_HIDE_JOLIET) ||
                      pattern_match(whole, LIST_HIDE_JOLIET);
-    e->sort_weight = opt.sort_weights ? sort_weight_of(whole, dir->sort_weight) : dir->sort_weight;
+    e->sort_weight = iso_opt.sort_weights ? sort_weight_of(whole, dir->sort_weight) : dir->sort_weight;
     e->size = st.is_reg ? st.size : 0;
     give_identity(e, &st);
     iso9660_file_length(short_name, e, st.is_dir);
@@ -270,10 +270,10 @@ int scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
     const char *name;
     while ((name = listing_next(l)) != NULL) {
         size_t nlen = strlen(name);
-        if (!opt.include_backup_names &&
+        if (!iso_opt.include_backup_names &&
             (strchr(name, '~') || strchr(name, '#') ||
              (nlen >= 4 && strcmp(name + nlen - 4, ".bak") == 0))) {
-            if (opt.verbosity > 0) iso_message("Ignoring file %s\n", name);
+            if (iso_opt.verbosity > 0) iso_message("Ignoring file %s\n", name);
             continue;
         }
         if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
@@ -311,14 +311,14 @@ static iso_entry *make_dot(iso_directory *dir, int which)
     e->ino = ISO_NO_INODE;
     e->size = SECTOR_SIZE;
     iso9660_file_length(e->rr_name, e, 1);
-    time_t t = (dir == root && which == 1) ? root_time : made_up_time();
+    time_t t = (dir == iso_root && which == 1) ? root_time : made_up_time();
     fill_record(e, t);
     iso_stat st;
     memset(&st, 0, sizeof(st));
     st.is_dir = 1;
     st.nlink = 2;
     if (which == 1 || !target->self) {
-        st.mode = 0040000 | opt.created_dir_mode;
+        st.mode = 0040000 | iso_opt.created_dir_mode;
         st.mtime = st.atime = st.ctime = t;
     } else {
         st = target->self->st;
@@ -330,7 +330,7 @@ static iso_entry *make_dot(iso_directory *dir, int which)
         st.ctime = dir->self->st.ctime;
     }
     int deep = 0;
-    if (dir == root && which == 1) deep = NEED_SP | (rr_er_record ? NEED_CE : 0);
+    if (dir == iso_root && which == 1) deep = NEED_SP | (rr_er_record ? NEED_CE : 0);
     build_rr_records(dir->whole_name, e->rr_name, e, &st, NULL, deep);
     e->next = dir->contents;
     dir->contents = e;
@@ -366,7 +366,7 @@ static void make_unique_name(iso_directory *dir, iso_entry *e, iso_entry *other)
         base_len = semi ? (int)(semi - name) : (int)strlen(name);
         ext_len = 0;
     }
-    int room = opt.iso_name_max - 3;
+    int room = iso_opt.iso_name_max - 3;
     /* a long extension is cut too, so the base never gets a negative length */
     if (ext_len > room - 1) ext_len = room - 1 > 0 ? room - 1 : 0;
     if (base_len + ext_len > room) base_len = room - ext_len;
@@ -442,7 +442,7 @@ static int finish_one(iso_directory *dir)
         if (e->is_dir && !e->dot) {
             path_table_size += 8 + (uint32_t)e->iso_name_len;
             if (path_table_size & 1) path_table_size++;
-        } else if (dir == root && e->dot == 1) {
+        } else if (dir == iso_root && e->dot == 1) {
             path_table_size += 9;
             if (path_table_size & 1) path_table_size++;
         }

@@ -170,8 +170,8 @@ static void file_entry(FILE *out, uint32_t block, int is_dir, uint64_t length, u
     set_le16(b + 16 + 8, 1);
     b[16 + 11] = is_dir ? 4 : 5;
     set_le16(b + 16 + 18, 560);
-    set_le32(b + 36, opt.uid_set ? opt.uid : 0xFFFFFFFFu);
-    set_le32(b + 40, opt.gid_set ? opt.gid : 0xFFFFFFFFu);
+    set_le32(b + 36, iso_opt.uid_set ? iso_opt.uid : 0xFFFFFFFFu);
+    set_le32(b + 40, iso_opt.gid_set ? iso_opt.gid : 0xFFFFFFFFu);
     set_le32(b + 44, is_dir ? 5285 : 4228);
     set_le16(b + 48, links);
     set_le32(b + 56, (uint32_t)length);
@@ -279,7 +279,7 @@ static void write_sequence(FILE *out, uint32_t start)
     }
     memset(b, 0, sizeof(b)); /* primary volume descriptor */
     set_le32(b + 16, 0);
-    dstring(b + 24, 32, opt.volume_ident);
+    dstring(b + 24, 32, iso_opt.volume_ident);
     set_le16(b + 56, 1);
     set_le16(b + 58, 1);
     set_le16(b + 60, 2);
@@ -299,7 +299,7 @@ static void write_sequence(FILE *out, uint32_t start)
     set_le32(b + 16, 1);
     regid(b + 20, "*UDF LV Info", 1);
     charspec(b + 52);
-    dstring(b + 116, 128, opt.volume_ident);
+    dstring(b + 116, 128, iso_opt.volume_ident);
     regid(b + 352, "*tarquel", 0);
     set_tag(b, 4, at, 512);
     write_block(b, out), at++;
@@ -317,7 +317,7 @@ static void write_sequence(FILE *out, uint32_t start)
     memset(b, 0, sizeof(b)); /* logical volume descriptor */
     set_le32(b + 16, 3);
     charspec(b + 20);
-    dstring(b + 84, 128, opt.volume_ident);
+    dstring(b + 84, 128, iso_opt.volume_ident);
     set_le32(b + 212, SECTOR_SIZE);
     regid(b + 216, "*OSTA UDF Compliant", 1);
     long_ad(b + 248, 4096, file_set_block - partition_start);
@@ -397,10 +397,10 @@ static void file_set_write(FILE *out)
     set_le32(b + 32, 1);
     set_le32(b + 36, 1);
     charspec(b + 48);
-    dstring(b + 112, 128, opt.volume_ident);
+    dstring(b + 112, 128, iso_opt.volume_ident);
     charspec(b + 240);
-    dstring(b + 304, 32, opt.volume_ident);
-    long_ad(b + 400, SECTOR_SIZE, root->udf_icb - partition_start);
+    dstring(b + 304, 32, iso_opt.volume_ident);
+    long_ad(b + 400, SECTOR_SIZE, iso_root->udf_icb - partition_start);
     regid(b + 416, "*OSTA UDF Compliant", 1);
     set_tag(b, 256, 0, 512);
     write_block(b, out);
@@ -409,10 +409,10 @@ static void file_set_write(FILE *out)
     write_block(b, out);
 }
 
-static void dirtree_size(uint32_t f) { (void)f; size_dirs(root, 1); }
-static void dirtree_write(FILE *out) { write_dirs(root, out, 1); }
-static void files_size(uint32_t f) { (void)f; size_files(root, 1); }
-static void files_write(FILE *out) { write_files(root, out, 1); }
+static void dirtree_size(uint32_t f) { (void)f; size_dirs(iso_root, 1); }
+static void dirtree_write(FILE *out) { write_dirs(iso_root, out, 1); }
+static void files_size(uint32_t f) { (void)f; size_files(iso_root, 1); }
+static void files_write(FILE *out) { write_files(iso_root, out, 1); }
 
 static void end_anchor_size(uint32_t f) { end_anchor_block = f ? f : next_free_sector; next_free_sector++; }
 static void end_anchor_write(FILE *out) { anchor_at(out, end_anchor_block); }

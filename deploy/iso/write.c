@@ -120,10 +120,10 @@ void write_regions(FILE *out)
         if (r->first_sector && r->first_sector != sectors_written)
             iso_message("Implementation botch: %s should start at %u but starts at %u.\n", r->name,
                         r->first_sector, sectors_written);
-        if (opt.verbosity > 1) iso_message("Writing:   %-40sStart Block %u\n", r->name, sectors_written);
+        if (iso_opt.verbosity > 1) iso_message("Writing:   %-40sStart Block %u\n", r->name, sectors_written);
         uint32_t before = sectors_written;
         if (r->write_step) r->write_step(out);
-        if (opt.verbosity > 1) iso_message("Done with: %-40sBlock(s)    %d\n", r->name, (int)(sectors_written - before));
+        if (iso_opt.verbosity > 1) iso_message("Done with: %-40sBlock(s)    %d\n", r->name, (int)(sectors_written - before));
     }
     if (next_free_sector != sectors_written)
         iso_message("Implementation botch: FS should end at %u but ends at %u.\n", next_free_sector,
@@ -182,11 +182,11 @@ static void pvd_generate(void)
 {
     memset(root_record, 0, sizeof(root_record));
     root_record[0] = 34;
-    set_both32(root_record + DR_EXTENT, root->extent);
-    set_both32(root_record + DR_SIZE, sectors_of(root->size) * SECTOR_SIZE);
+    set_both32(root_record + DR_EXTENT, iso_root->extent);
+    set_both32(root_record + DR_SIZE, sectors_of(iso_root->size) * SECTOR_SIZE);
     iso_recording_date(root_record + DR_DATE, root_time);
     root_record[DR_FLAGS] = 2;
-    set_both16(root_record + DR_VOLSEQ, (unsigned)opt.volume_sequence);
+    set_both16(root_record + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     root_record[DR_NAME_LEN] = 1;
 }
 
@@ -196,12 +196,12 @@ static void build_pvd(int type)
     memset(p, 0, SECTOR_SIZE);
     p[0] = (unsigned char)type;
     memcpy(p + 1, "CD001", 5);
-    p[6] = type == 2 && opt.iso_level > 3 ? 2 : 1;
-    copy_text(p + 8, 32, opt.system_ident ? opt.system_ident : "UNIX");
-    copy_text(p + 40, 32, opt.volume_ident ? opt.volume_ident : "CDROM");
+    p[6] = type == 2 && iso_opt.iso_level > 3 ? 2 : 1;
+    copy_text(p + 8, 32, iso_opt.system_ident ? iso_opt.system_ident : "UNIX");
+    copy_text(p + 40, 32, iso_opt.volume_ident ? iso_opt.volume_ident : "CDROM");
     set_both32(p + 80, next_free_sector);
-    set_both16(p + 120, (unsigned)opt.volume_set_count);
-    set_both16(p + 124, (unsigned)opt.volume_sequence);
+    set_both16(p + 120, (unsigned)iso_opt.volume_set_count);
+    set_both16(p + 124, (unsigned)iso_opt.volume_sequence);
     set_both16(p + 128, SECTOR_SIZE);
     set_both32(p + 132, path_table_size);
     set_le32(p + 140, path_table_location[0]);
@@ -209,13 +209,13 @@ static void build_pvd(int type)
     set_be32(p + 148, path_table_location[2]);
     set_be32(p + 152, path_table_location[3]);
     memcpy(p + 156, root_record, 34);
-    copy_text(p + 190, 128, opt.volume_set_ident);
-    copy_text(p + 318, 128, opt.publisher_ident);
-    copy_text(p + 446, 128, opt.preparer_ident);
-    copy_text(p + 574, 128, opt.application_ident);
-    copy_text(p + 702, 37, opt.copyright_ident);
-    copy_text(p + 739, 37, opt.abstract_ident);
-    copy_text(p + 776, 37, opt.biblio_ident);
+    copy_text(p + 190, 128, iso_opt.volume_set_ident);
+    copy_text(p + 318, 128, iso_opt.publisher_ident);
+    copy_text(p + 446, 128, iso_opt.preparer_ident);
+    copy_text(p + 574, 128, iso_opt.application_ident);
+    copy_text(p + 702, 37, iso_opt.copyright_ident);
+    copy_text(p + 739, 37, iso_opt.abstract_ident);
+    copy_text(p + 776, 37, iso_opt.biblio_ident);
     long_date(p + 813, build_start_time);
     long_date(p + 830, build_start_time);
     memcpy(p + 847, "0000000000000000", 16);
@@ -304,8 +304,8 @@ static void collect_dirs(iso_directory *d, iso_directory **slots, int is_root)
 static int compare_path_dirs(const void *pa, const void *pb)
 {
     const iso_directory *a = *(iso_directory *const *)pa, *b = *(iso_directory *const *)pb;
-    if (a == root) return -1;
-    if (b == root) return 1;
+    if (a == iso_root) return -1;
+    if (b == iso_root) return 1;
     if (a->parent->path_index != b->parent->path_index)
         return a->parent->path_index < b->parent->path_index ? -1 : 1;
     const unsigned char *x = (const unsigned char *)a->self->iso_name;
@@ -323,7 +323,7 @@ static void pathtable_generate(void)
     path_m = (unsigned char *)iso_alloc((size_t)path_sectors * SECTOR_SIZE);
     path_count = path_index;
     iso_directory **slots = (iso_directory **)iso_alloc(sizeof(iso_directory *) * (size_t)(path_count + 1));
-    collect_dirs(root, slots, 1);
+    collect_dirs(iso_root, slots, 1);
     int changed = 1;
     while (changed && path_count > 2) {
         qsort(slots + 1, (size_t)(path_count - 1), sizeof(slots[0]), compare_path_dirs);
@@ -342,11 +342,11 @@ static void pathtable_generate(void)
             iso_message("Entry %d not in path tables\n", i);
             iso_fatal();
         }
-        if (!d->self && d != root) {
+        if (!d->self && d != iso_root) {
             iso_message("Fatal ISO9660 goof - directory has amnesia\n");
             iso_fatal();
         }
-        int nlen = d == root ? 1 : d->self->iso_name_len;
+        int nlen = d == iso_root ? 1 : d->self->iso_name_len;
         int parent = d->parent->path_index;
         if (parent > 65535) {
             iso_message("Unable to generate sane path tables - too many directories (%d)\n", parent);
@@ -361,7 +361,7 @@ static void pathtable_generate(void)
         set_be32(path_m + len + 2, d->extent);
         set_le16(path_l + len + 6, (unsigned)parent);
         set_be16(path_m + len + 6, (unsigned)parent);
-        if (d == root) path_l[len + 8] = path_m[len + 8] = 0;
+        if (d == iso_root) path_l[len + 8] = path_m[len + 8] = 0;
         else {
             memcpy(path_l + len + 8, d->self->iso_name, (size_t)nlen);
             memcpy(path_m + len + 8, d->self->iso_name, (size_t)nlen);
@@ -418,7 +418,7 @@ static int compare_entries(const void *pa, const void *pb)
                     a->iso_name);
         sort_errors++;
     }
-    if (opt.rock_ridge && !sorting_reloc && a->rr_name && b->rr_name && strcmp(a->rr_name, b->rr_name) == 0) {
+    if (iso_opt.rock_ridge && !sorting_reloc && a->rr_name && b->rr_name && strcmp(a->rr_name, b->rr_name) == 0) {
         iso_message("Error: '%s' and '%s' have the same Rock Ridge name '%s'.\n", a->whole_name, b->whole_name,
                     a->rr_name);
         sort_errors++;
@@ -477,7 +477,7 @@ static void assign_directories(iso_directory *d, int is_root)
 static void dirtree_size(uint32_t first)
 {
     (void)first;
-    assign_directories(root, 1);
+    assign_directories(iso_root, 1);
 }
 
 static void write_one_directory(iso_directory *d, FILE *out)
@@ -553,18 +553,18 @@ static void write_directories(iso_directory *d, FILE *out, int is_root)
     }
 }
 
-static void dirtree_write(FILE *out) { write_directories(root, out, 1); }
+static void dirtree_write(FILE *out) { write_directories(iso_root, out, 1); }
 const image_region dirtree_region = {NULL, dirtree_size, NULL, dirtree_write, "Directory tree", 0, 0};
 
 static void clean_size(uint32_t first)
 {
     (void)first;
-    if (opt.rock_ridge) set_link_counts(root);
+    if (iso_opt.rock_ridge) set_link_counts(iso_root);
 }
 static void clean_write(FILE *out)
 {
     (void)out;
-    free_directory_entries(root);
+    free_directory_entries(iso_root);
 }
 const image_region dirtree_clean_region = {NULL, clean_size, NULL, clean_write, "Directory tree cleanup", 0, 0};
 
@@ -573,7 +573,7 @@ const image_region dirtree_clean_region = {NULL, clean_size, NULL, clean_write, 
 static void extension_size(uint32_t first)
 {
     iso_entry *dot = NULL;
-    for (iso_entry *e = root->contents; e; e = e->next)
+    for (iso_entry *e = iso_root->contents; e; e = e->next)
         if (e->dot == 1) dot = e;
     if (dot && dot->rr) {
         int at = -1, p = 0;
@@ -688,8 +688,8 @@ static void place_empty(iso_directory *d, int is_root)
 
 static void files_generate(void)
 {
-    place_walk(root, 1);
-    place_empty(root, 1);
+    place_walk(iso_root, 1);
+    place_empty(iso_root, 1);
     if (!pending_head) return;
     int n = 0;
     for (pending_file_write *w = pending_head; w; w = w->next) n++;
@@ -707,14 +707,14 @@ static void files_generate(void)
     pending_head = arr[0];
     pending_tail = arr[n - 1];
     iso_free(arr);
-    fix_sharing(root, 1);
+    fix_sharing(iso_root, 1);
 }
 
 /* ---- file data: copy ---- */
 
 static void report_progress(uint32_t chunk_sectors)
 {
-    uint32_t step = opt.gui_progress ? 500 : 5000;
+    uint32_t step = iso_opt.gui_progress ? 500 : 5000;
     if (sectors_written % step >= chunk_sectors || next_free_sector == 0) return;
     double f = (double)sectors_written / (double)next_free_sector;
     time_t now = time(NULL);

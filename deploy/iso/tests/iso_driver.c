@@ -1,6 +1,6 @@
 /* Console driver: builds an image as the deploy wizard does.
    iso_driver <boot tree folder> <source folder> <image file> */
-#include "deploy/iso/iso.h"
+#include "deploy/iso/iso_build.h"
 
 #include <stdio.h>
 

@@ -16,8 +16,8 @@ int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     size_t n = size < 300 ? size : 300;
     memcpy(name, data, n);
     name[n] = 0;
-    opt.iso_name_max = 193;
-    opt.joliet_name_max = 64;
+    iso_opt.iso_name_max = 193;
+    iso_opt.joliet_name_max = 64;
     const char *sets[] = {"utf8", "cp936", "cp932", "iso8859-1", "cp437"};
     for (int i = 0; i < 5; i++) {
         in_cs = out_cs = charset_load(sets[i]);

@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         iso_reset_globals();
-        opt.iso_name_max = 193;
+        iso_opt.iso_name_max = 193;
         charset_register_all();
         in_cs = out_cs = charset_load("utf8");
     }
