@@ -128,6 +128,7 @@ int Encode(const char* inputFile, const char* outputFile, const std::vector<uint
         ReportLzma(result, outputFile, encoderError);
         return 1;
     }
+    in.Reset(nullptr);  // so that the image may replace its own input
     uint8_t length[4];
     LunqPutUInt32(length, static_cast<uint32_t>(writer.Count() - header.size()));
     if (!WriteAt(out.Get(), LUNQ_PAYLOAD_LEN_OFFSET, length, sizeof(length)) || !out.Commit())

@@ -338,6 +338,14 @@ TEST_F(LunqFiles, DecodeNeverOverwritesItsInput)
     EXPECT_TRUE(ReadAll(Path("img")) == image);
 }
 
+TEST_F(LunqFiles, EncodeMayReplaceItsInput)
+{
+    WriteAll(Path("in"), CompressibleBytes(5000));
+    ASSERT_EQ(0, Run("e", Path("in"), Path("in")));
+    ASSERT_EQ(0, Run("d", Path("in"), Path("out")));
+    EXPECT_TRUE(ReadAll(Path("out")) == CompressibleBytes(5000));
+}
+
 TEST_F(LunqFiles, EncodeRefusesADamagedStub)
 {
     WriteAll(Path("in"), Bytes(100, 'z'));
