@@ -444,3 +444,19 @@ TEST_F(IsoBuild, ImageBuiltUnderWineReadsBackNatively)
     ExpectReadersSeeSources(true);
 }
 #endif
+
+#ifdef _WIN32
+// Names come in the system code page (1252 here): Joliet holds their UTF-16 form.
+TEST_F(IsoBuild, CodePageNamesBecomeUcs2InJoliet)
+{
+    std::string name = src.string() + "\\caf\xE9.txt";
+    FILE *f = fopen(name.c_str(), "wb");
+    ASSERT_TRUE(f);
+    fputs("accent", f);
+    fclose(f);
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    std::string b = ReadFile(img);
+    EXPECT_NE(b.find(std::string("\0c\0a\0f\0\xE9\0.\0t\0x\0t", 16)), std::string::npos);
+    EXPECT_NE(b.find(std::string("NM\x0D\x01\x00" "caf\xE9.txt", 13)), std::string::npos) << "Rock Ridge keeps the bytes";
+}
+#endif
