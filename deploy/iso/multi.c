@@ -493,7 +493,10 @@ int iso_build_run(const iso_build_options *options)
         image_file = NULL;
     }
     /* a cut-short image must not be taken for a good one */
-    if (!result && image_opened) remove(image_path);
+    if (!result && image_opened) {
+        iso_stat st;
+        if (iso_plat_stat(image_path, &st) == 0 && st.is_reg) remove(image_path);
+    }
     image_opened = 0;
     track_free_all();
     iso_reset_globals();

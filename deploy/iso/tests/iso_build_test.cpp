@@ -364,7 +364,7 @@ TEST_F(IsoBuild, FatalErrorsReturnZeroLeaveNoImageAndTheNextBuildWorks)
 }
 
 #ifndef _WIN32
-TEST_F(IsoBuild, UnreadableOrTooLargeFilesStopTheBuild)
+TEST_F(IsoBuild, UnreadableOrTooLargeFilesAndFullDisksStopTheBuild)
 {
     {
         std::ofstream f(src / "huge.bin", std::ios::binary);
@@ -374,6 +374,13 @@ TEST_F(IsoBuild, UnreadableOrTooLargeFilesStopTheBuild)
     EXPECT_NE(std::string(iso_last_error()).find("too large"), std::string::npos) << iso_last_error();
     EXPECT_FALSE(fs::exists(img));
     fs::remove(src / "huge.bin");
+    // a full disk
+    if (fs::exists("/dev/full")) {
+        WriteFile(src / "some.bin", RandomBytes(100000, 9));
+        EXPECT_EQ(Build(work, src, "/dev/full"), 0);
+        EXPECT_NE(std::string(iso_last_error()).find("cannot"), std::string::npos) << iso_last_error();
+        EXPECT_TRUE(fs::exists("/dev/full"));
+    }
     if (geteuid() != 0) {
         WriteFile(src / "secret.txt", "x");
         chmod((src / "secret.txt").c_str(), 0);
