@@ -8,6 +8,8 @@
 #include "framework/StringArray.h"
 #include "framework/Time.h"
 #include "framework/File.h"
+#include "framework/MemFile.h"
+#include "framework/Archive.h"
 #include "framework/FileFind.h"
 #include "framework/Sys.h"
 #include "framework/List.h"

@@ -57,7 +57,7 @@ public:                                             \
     static CRuntimeClass class##class_name;         \
     static CRuntimeClass* _GetBaseClass();          \
     static CRuntimeClass* GetThisClass();           \
-    virtual CRuntimeClass* GetRuntimeClass() const;
+    CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name)       \
