@@ -12,8 +12,6 @@ typedef struct pattern {
 
 static pattern *lists[LIST_COUNT];
 static pattern *weights;
-static const char *const list_names[LIST_COUNT] = {"excluded", "excluded ISO-9660", "excluded Joliet",
-                                                   "hidden attribute ISO-9660"};
 
 /* Shell-style match: '*', '?', [set], '\' escape; wildcards do not cross '/'. */
 int shell_match(const char *p, const char *t)
@@ -91,7 +89,6 @@ static int add_to_list(const char *text, int list, int literal)
     p->literal = literal;
     p->next = lists[list];
     lists[list] = p;
-    (void)list_names;
     return 1;
 }
 

@@ -159,7 +159,7 @@ void iso_report_errno(int err, const char *format, ...)
     int n = vsnprintf(buffer, sizeof(buffer), format, ap);
     va_end(ap);
     if (n >= 0 && n < (int)sizeof(buffer) - 1)
-        snprintf(buffer + n, sizeof(buffer) - n, " (errno %d)\n", err);
+        snprintf(buffer + n, sizeof(buffer) - (size_t)n, " (errno = %d)\n", err);
     emit(buffer);
 }
 

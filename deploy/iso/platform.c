@@ -193,8 +193,7 @@ static cp_pair *pair_for(int codepage)
         if (pairs[i].codepage == codepage) return &pairs[i];
         if (pairs[i].codepage == 0) {
             char name[32];
-            if (codepage == -1) strcpy(name, "");
-            else snprintf(name, sizeof(name), "CP%d", codepage);
+            snprintf(name, sizeof(name), "CP%d", codepage);
             iconv_t a = iconv_open("UTF-32LE", name);
             iconv_t b = iconv_open(name, "UTF-32LE");
             if (a == (iconv_t)-1 || b == (iconv_t)-1) {

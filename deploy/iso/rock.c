@@ -214,11 +214,9 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
         }
         if (deep & NEED_CE) {
             /* the pointer to the extension record, filled by the writer */
-            int at = ipnt;
             put_entry_header("CE", CE_SIZE);
             memset(buffer + ipnt, 0, 24);
             ipnt += 24;
-            (void)at;
         }
         buffer[rr_at + 4] = (unsigned char)flags;
         close_area();
