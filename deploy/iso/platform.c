@@ -28,7 +28,15 @@ FILE *iso_plat_fopen(const char *path, const char *mode) { return fopen(path, mo
 int iso_plat_stat(const char *path, iso_stat *st)
 {
     struct _stati64 s;
+    char trimmed[MAX_PATH + 1];
     memset(st, 0, sizeof(*st));
+    /* the C library refuses "C:\dir\"; keep "C:\" and "\" as they are */
+    size_t n = strlen(path);
+    if (n > 1 && n <= MAX_PATH && (path[n - 1] == '\\' || path[n - 1] == '/') && path[n - 2] != ':') {
+        memcpy(trimmed, path, n - 1);
+        trimmed[n - 1] = 0;
+        path = trimmed;
+    }
     if (_stati64(path, &s) != 0) return -1;
     st->size = (uint64_t)s.st_size;
     st->is_dir = (s.st_mode & _S_IFMT) == _S_IFDIR;
