@@ -1,0 +1,318 @@
+#include "browser/ImageFs.h"
+
+#include "browser/GzMemberReader.h"
+#include "framework/File.h"
+#include "framework/Sys.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace
+{
+const char ROMFS_MAGIC[] = "-rom1fs-";
+const UINT HEADER_BLOCK = 512;
+
+// One header of the image, read through bounds checks against the image's
+// usable size: a name must end inside its block and the data inside the image.
+struct RomfsHeader
+{
+    DWORD next;       // word 0 without its low 4 bits
+    BYTE type;        // low 4 bits of word 0
+    DWORD spec;
+    DWORD size;
+    CString name;
+    DWORD dataOffset;
+};
+
+DWORD Be32(const BYTE* p)
+{
+    return ((DWORD)p[0] << 24) | ((DWORD)p[1] << 16) | ((DWORD)p[2] << 8) | p[3];
+}
+
+class RomfsFile
+{
+public:
+    BOOL Open(LPCTSTR path)
+    {
+        if (!m_file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+            return FALSE;
+        m_limit = m_file.GetLength();
+        return TRUE;
+    }
+    ULONGLONG Length() const { return m_limit; }
+    void SetLimit(ULONGLONG limit) { m_limit = limit; }
+
+    BOOL Read(ULONGLONG offset, void* buffer, UINT length)
+    {
+        if (offset > m_limit || length > m_limit - offset)
+            return FALSE;
+        if (m_file.Seek((LONGLONG)offset, CFile::begin) != offset)
+            return FALSE;
+        BYTE* p = static_cast<BYTE*>(buffer);
+        while (length) {
+            UINT got = m_file.Read(p, length);
+            if (got == 0)
+                return FALSE;
+            p += got;
+            length -= got;
+        }
+        return TRUE;
+    }
+
+    BOOL ReadHeader(DWORD offset, RomfsHeader& h)
+    {
+        if (offset % 16 || offset >= m_limit || m_limit - offset < 17)
+            return FALSE;
+        BYTE block[HEADER_BLOCK];
+        UINT have = m_limit - offset < HEADER_BLOCK ? (UINT)(m_limit - offset) : HEADER_BLOCK;
+        if (!Read(offset, block, have))
+            return FALSE;
+        const BYTE* name = block + 16;
+        const void* nul = memchr(name, 0, have - 16);
+        if (!nul)
+            return FALSE;
+        int len = (int)(static_cast<const BYTE*>(nul) - name);
+        h.next = Be32(block) & ~15u;
+        h.type = (BYTE)(Be32(block) & 15);
+        h.spec = Be32(block + 4);
+        h.size = Be32(block + 8);
+        h.name = CString(reinterpret_cast<const char*>(name), len);
+        ULONGLONG data = (ULONGLONG)offset + 16 + ((len + 16) & ~15);
+        if (data > m_limit)
+            return FALSE;
+        h.dataOffset = (DWORD)data;
+        return TRUE;
+    }
+
+private:
+    CFile m_file;
+    ULONGLONG m_limit;
+};
+
+BOOL HasMagic(const BYTE* p) { return memcmp(p, ROMFS_MAGIC, 8) == 0; }
+}
+
+CImageFs::CImageFs() : m_pActive(NULL)
+{
+}
+
+CImageFs::~CImageFs()
+{
+    delete m_pActive;
+}
+
+BOOL CImageFs::OpenImage(LPCTSTR path)
+{
+    CRomfsImage* image = new CRomfsImage;
+    if (!image->Open(path) || !image->ReadTree()) {
+        delete image;
+        return FALSE;
+    }
+    delete m_pActive;
+    m_pActive = image;
+    return TRUE;
+}
+
+BOOL CImageFs::NewImage(int mode, LPCTSTR name)
+{
+    m_tree.Clear();
+    delete m_pActive;
+    m_pActive = NULL;
+    if (mode != MODE_ROMFS)
+        return FALSE;
+    m_pActive = new CRomfsImage;
+    return m_pActive->NewEmpty(name);
+}
+
+int CImageFs::Extract(CFsNode* node, CString& destination, BOOL copyDiskFiles)
+{
+    if (!m_pActive)
+        return node && node->IsDiskFile() ? ExtractDiskNode(node, destination, copyDiskFiles)
+                                          : EXTRACT_NO_IMAGE;
+    return m_pActive->ExtractNode(node, destination, copyDiskFiles);
+}
+
+int CImageFs::ExtractNode(CFsNode*, CString&, BOOL)
+{
+    return EXTRACT_NO_IMAGE;
+}
+
+int CImageFs::ExtractDiskNode(CFsNode* node, CString& destination, BOOL copyDiskFiles)
+{
+    if (!copyDiskFiles) {
+        destination = node->m_strSource;
+        return EXTRACT_OK;
+    }
+    return FwCopyFile(node->m_strSource, destination, FALSE) ? EXTRACT_OK : EXTRACT_NO_TARGET;
+}
+
+CRomfsImage::CRomfsImage() : m_imageLength(0)
+{
+}
+
+CRomfsImage::~CRomfsImage()
+{
+    if (!m_strTempFile.IsEmpty())
+        FwDeleteFile(m_strTempFile);
+}
+
+BOOL CRomfsImage::InflateToTemp(LPCTSTR path)
+{
+    GzMemberReader reader;
+    LONGLONG size = reader.Open(path);
+    if (!reader.IsCompressed() || size <= 0)
+        return FALSE;
+    CString temp;
+    if (!FwGetTempFileName(FwGetTempPath(), "_zmn", temp))
+        return FALSE;
+    m_strTempFile = temp;
+    CFile out;
+    if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
+        return FALSE;
+    std::vector<BYTE> chunk(0x8000);
+    for (LONGLONG offset = 0; offset < size;) {
+        int got = reader.ReadAt(chunk.data(), (DWORD)offset, (UINT)chunk.size());
+        if (got <= 0 || !out.Write(chunk.data(), (UINT)got))
+            return FALSE;
+        offset += got;
+    }
+    return out.Close();
+}
+
+BOOL CRomfsImage::Open(LPCTSTR path)
+{
+    BYTE head[GzMemberReader::PROBE_SIZE];
+    CString file = path;
+    if (GzMemberReader::Probe(head, path)) {
+        // refused before any temp file is written
+        if (!HasMagic(head) || !InflateToTemp(path))
+            return FALSE;
+        file = m_strTempFile;
+    }
+    RomfsFile image;
+    if (!image.Open(file) || !image.Read(0, head, 16) || !HasMagic(head))
+        return FALSE;
+    m_strImagePath = file;
+    m_imageLength = image.Length();
+    return TRUE;
+}
+
+BOOL CRomfsImage::NewEmpty(LPCTSTR)
+{
+    m_tree.Clear();
+    CFsNode* root = m_tree.GetRoot();
+    root->m_strName = "DemoRomfs";
+    root->m_strSource = CFsNode::IMAGE_SOURCE;
+    root->m_nType = CFsNode::TYPE_OTHER;
+    root->m_dwSize = 30;
+    root->m_time = CTime::GetCurrentTime();
+    return TRUE;
+}
+
+// Folders are walked with an explicit stack of (folder node, next header);
+// a header met twice means a cycle or a shared list, and the image is refused.
+BOOL CRomfsImage::ReadTree()
+{
+    m_tree.Clear();
+    RomfsFile image;
+    RomfsHeader super;
+    if (!image.Open(m_strImagePath) || !image.ReadHeader(0, super))
+        return FALSE;
+    if (super.size > image.Length() || super.dataOffset >= super.size)
+        return FALSE;
+    image.SetLimit(super.size);
+
+    CTime now = CTime::GetCurrentTime();
+    CFsNode* root = m_tree.GetRoot();
+    root->m_strName = super.name;
+    root->m_dwSize = super.size;
+    root->m_nType = CFsNode::TYPE_OTHER;
+    root->m_strSource = CFsNode::IMAGE_SOURCE;
+    root->m_time = now;
+
+    std::unordered_set<DWORD> seen;
+    std::vector<std::pair<CFsNode*, DWORD> > walk;
+    walk.push_back(std::make_pair(root, super.dataOffset));
+    CFsNode tmpl;
+    tmpl.m_strSource = CFsNode::IMAGE_SOURCE;
+    tmpl.m_time = now;
+    while (!walk.empty()) {
+        DWORD at = walk.back().second;
+        CFsNode* parent = walk.back().first;
+        if (at == 0) {
+            walk.pop_back();
+            continue;
+        }
+        RomfsHeader h;
+        if (!seen.insert(at).second || !image.ReadHeader(at, h)) {
+            m_tree.Clear();
+            return FALSE;
+        }
+        walk.back().second = h.next;
+        if (h.name == "." || h.name == "..")
+            continue;
+        BYTE type = h.type & 7;
+        if (type != CFsNode::TYPE_FOLDER && type != CFsNode::TYPE_FILE)
+            continue;   // links, devices, sockets, fifos
+        tmpl.m_strName = h.name;
+        tmpl.m_nType = type;
+        tmpl.m_dwSize = type == CFsNode::TYPE_FILE ? h.size : 0;
+        tmpl.m_dwOffset = type == CFsNode::TYPE_FILE ? h.dataOffset : 0;
+        if (type == CFsNode::TYPE_FILE && h.size > super.size - h.dataOffset) {
+            m_tree.Clear();
+            return FALSE;
+        }
+        if (type == CFsNode::TYPE_FOLDER && h.size != 0) {
+            fprintf(stderr, "nonstandard size `%u'\n", (unsigned)h.size);
+            tmpl.m_dwSize = h.size;
+        }
+        CFsNode* node = m_tree.Insert(parent, tmpl);
+        DWORD first = h.spec & ~15u;
+        if (type == CFsNode::TYPE_FOLDER && first != at)
+            walk.push_back(std::make_pair(node, first));
+    }
+    return TRUE;
+}
+
+BOOL CRomfsImage::OwnsNode(const CFsNode* node)
+{
+    while (node && node->m_pParent)
+        node = node->m_pParent;
+    return node && node == m_tree.GetRoot();
+}
+
+int CRomfsImage::ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskFiles)
+{
+    if (node && node->IsDiskFile())
+        return ExtractDiskNode(node, destination, copyDiskFiles);
+    if (!node || node->m_nType != CFsNode::TYPE_FILE || !OwnsNode(node))
+        return EXTRACT_NO_IMAGE;
+    RomfsFile image;
+    if (!image.Open(m_strImagePath) || image.Length() < m_imageLength)
+        return EXTRACT_NO_IMAGE;
+    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[node->m_dwSize ? node->m_dwSize : 1]);
+    if (!data)
+        return EXTRACT_NO_MEMORY;
+    if (!image.Read(node->m_dwOffset, data.get(), node->m_dwSize))
+        return EXTRACT_NO_IMAGE;
+    CFile out;
+    if (!out.Open(destination, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
+        return EXTRACT_NO_TARGET;
+    if (!out.Write(data.get(), node->m_dwSize) || !out.Close()) {
+        out.Abort();
+        FwDeleteFile(destination);
+        return EXTRACT_NO_TARGET;
+    }
+    return EXTRACT_OK;
+}
+
+BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName)
+{
+    (void)folder; (void)outputPath; (void)volumeName;
+    return mode == MODE_ROMFS && FALSE;
+}

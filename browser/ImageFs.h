@@ -1,0 +1,70 @@
+// The image object of the browser: the active image with its node tree, and
+// the romfs image reader (plain, or inflated from gzip or a zip's first member).
+#pragma once
+
+#include "browser/FsNode.h"
+
+class CImageFs
+{
+public:
+    enum { MODE_ROMFS = 1 };
+    enum { EXTRACT_OK = 0, EXTRACT_NO_IMAGE = -1, EXTRACT_NO_MEMORY = -2, EXTRACT_NO_TARGET = -3 };
+
+    CImageFs();
+    virtual ~CImageFs();
+
+    // Replaces the active image only when the new one opened and read
+    // completely; on failure the previous image and its nodes stay.
+    BOOL OpenImage(LPCTSTR path);
+    BOOL NewImage(int mode, LPCTSTR name);
+    BOOL CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName);
+
+    CImageFs* GetActiveImage() const { return m_pActive; }
+    // The node tree of the active image (an empty tree without one).
+    CFsNodeTree& GetTree() { return m_pActive ? m_pActive->m_tree : m_tree; }
+    // ExtractNode of the active image.
+    int Extract(CFsNode* node, CString& destination, BOOL copyDiskFiles);
+
+    virtual BOOL Open(LPCTSTR path) { (void)path; return FALSE; }
+    virtual BOOL NewEmpty(LPCTSTR name) { (void)name; return FALSE; }
+    virtual BOOL ReadTree() { return FALSE; }
+    // Writes the node's data to the destination; a node of a dropped file is
+    // copied there, or without copyDiskFiles its path is put in destination.
+    virtual int ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
+
+    const CString& GetImagePath() const { return m_strImagePath; }
+
+protected:
+    static int ExtractDiskNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
+
+    CFsNodeTree m_tree;
+    CString m_strImagePath;
+
+private:
+    CImageFs(const CImageFs&) = delete;
+    void operator=(const CImageFs&) = delete;
+
+    CImageFs* m_pActive;
+};
+
+class CRomfsImage : public CImageFs
+{
+public:
+    CRomfsImage();
+    virtual ~CRomfsImage();
+
+    virtual BOOL Open(LPCTSTR path);
+    virtual BOOL NewEmpty(LPCTSTR name);
+    virtual BOOL ReadTree();
+    virtual int ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
+
+    // The inflated copy of a compressed image, removed with the image.
+    const CString& GetTempFile() const { return m_strTempFile; }
+
+private:
+    BOOL InflateToTemp(LPCTSTR path);
+    BOOL OwnsNode(const CFsNode* node);
+
+    CString m_strTempFile;
+    ULONGLONG m_imageLength;
+};
