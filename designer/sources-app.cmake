@@ -8,3 +8,32 @@ target_link_libraries(designer_lang PUBLIC zavofw)
 
 zavo_add_test(langmanager_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/langmanager_test.cpp
   LIBS designer_lang WINDOWS)
+
+# Zavomgr.exe: the application object, its resources and the language file.
+find_package(Python3 COMPONENTS Interpreter)
+find_program(ICONV iconv)
+set(_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+set(_gen ${CMAKE_BINARY_DIR}/resources/zavomgr)
+add_custom_command(OUTPUT ${_gen}/zavomgr.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${_gen}
+  COMMAND ${Python3_EXECUTABLE} ${_res}/make_icon.py ${_gen}/zavomgr.ico
+  DEPENDS ${_res}/make_icon.py COMMENT "Studio icon")
+# The language file is kept as UTF-8 and read by the studio as GBK.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/language/zavomgr.lng
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/language
+  COMMAND ${ICONV} -f UTF-8 -t GBK ${CMAKE_SOURCE_DIR}/language/zavomgr.lng
+          -o ${CMAKE_BINARY_DIR}/bin/language/zavomgr.lng
+  DEPENDS ${CMAKE_SOURCE_DIR}/language/zavomgr.lng COMMENT "Language file (GBK)")
+add_custom_target(zavomgr_generated DEPENDS ${_gen}/zavomgr.ico ${CMAKE_BINARY_DIR}/bin/language/zavomgr.lng)
+
+add_library(designer_app STATIC ${CMAKE_CURRENT_LIST_DIR}/ZavomgrApp.cpp)
+target_link_libraries(designer_app PUBLIC designer_lang zavofw)
+
+add_executable(Zavomgr WIN32 ${CMAKE_CURRENT_LIST_DIR}/Zavomgr.cpp ${_res}/Zavomgr.rc)
+target_include_directories(Zavomgr PRIVATE ${_res} ${_gen})
+set_source_files_properties(${_res}/Zavomgr.rc PROPERTIES
+  OBJECT_DEPENDS "${_res}/resource.h;${_gen}/zavomgr.ico")
+target_link_libraries(Zavomgr PRIVATE designer_app zavofw_main)
+add_dependencies(Zavomgr zavomgr_generated)
+# WinMain sits in a static library that nothing names before the C runtime asks for it.
+target_link_options(Zavomgr PRIVATE -Wl,--undefined=_WinMain@16)

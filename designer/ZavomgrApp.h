@@ -1,0 +1,59 @@
+// The studio's application object: start-up order, work folders, skin
+// library and the language manager.
+#pragma once
+
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "designer/LangManager.h"
+
+typedef BOOL(__cdecl* ThemeStartProc)(const char* lpszThemePath, const char* lpszIniName);
+typedef void(__cdecl* ThemeEndProc)();
+
+class CZavomgrApp : public CWinApp {
+public:
+  CZavomgrApp();
+  virtual ~CZavomgrApp();
+
+  virtual BOOL InitInstance() override;
+  // Binds ozSkin.dll from the program folder; sets and returns the skin flag.
+  BOOL StartSkin();
+
+  BOOL m_bSkin;
+  CString m_strBinPath;
+  CString m_strThemesPath;
+  CString m_strWebPagesPath;
+  CString m_strProjectsPath;
+  CString m_strTempPath;
+  CString m_strCmdTemplatesPath;
+  CString m_strMenusPath;
+  CString m_strAppPath;
+  CLangManager m_langManager;
+  HMODULE m_hSkinLib;
+  ThemeStartProc m_pfnThemeStart;
+  ThemeEndProc m_pfnThemeEnd;
+
+  void SetupWorkFolders();
+  void SetupTempFolder();
+
+protected:
+  BOOL CreateMainWindow();
+  BOOL OpenProject(LPCTSTR lpszPath);
+  afx_msg void OnAppAbout();
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
+  DECLARE_MESSAGE_MAP()
+};
+
+// The plain project window shown until the full frame exists.
+class CZavomgrWnd : public CWnd {
+public:
+  CString m_strProject;
+
+protected:
+  afx_msg void OnDestroy();
+  afx_msg void OnPaint();
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg void OnAppExit();
+  virtual void PostNcDestroy() override;
+  DECLARE_MESSAGE_MAP()
+};
