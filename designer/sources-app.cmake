@@ -37,3 +37,21 @@ target_link_libraries(Zavomgr PRIVATE designer_app zavofw_main)
 add_dependencies(Zavomgr zavomgr_generated)
 # WinMain sits in a static library that nothing names before the C runtime asks for it.
 target_link_options(Zavomgr PRIVATE -Wl,--undefined=_WinMain@16)
+
+# Stand-in skin libraries, one folder per variant, for the start-up tests.
+if(ZAVO_TESTS AND NOT ZAVO_FUZZ)
+  foreach(v noend false true)
+    add_library(skinstub_${v} SHARED ${CMAKE_CURRENT_LIST_DIR}/tests/skin_stub.cpp)
+    set_target_properties(skinstub_${v} PROPERTIES PREFIX "" OUTPUT_NAME ozSkin
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/skintest/${v}
+      ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/skinstub_${v})
+    target_compile_definitions(skinstub_${v} PRIVATE SKIN_RESULT=$<IF:$<STREQUAL:${v},true>,1,0>
+      $<$<STREQUAL:${v},noend>:SKIN_NO_END>)
+  endforeach()
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin/skintest/none)
+  zavo_add_test(zavomgr_startup_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/zavomgr_startup_test.cpp
+    LIBS designer_app WINDOWS)
+  if(TARGET zavomgr_startup_test)
+    add_dependencies(zavomgr_startup_test Zavomgr skinstub_noend skinstub_false skinstub_true)
+  endif()
+endif()

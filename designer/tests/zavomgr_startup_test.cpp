@@ -1,0 +1,181 @@
+#include "designer/ZavomgrApp.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+CZavomgrApp theApp;
+
+namespace {
+
+std::string BinDir() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(NULL, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.rfind('\\'));
+}
+
+int StartCalls(const std::string& folder) {
+  HMODULE h = GetModuleHandleA((folder + "\\ozSkin.dll").c_str());
+  if (!h) return -1;
+  auto fn = (int(__cdecl*)())(void*)GetProcAddress(h, "StartCalls");
+  return fn ? fn() : -1;
+}
+
+BOOL StartIn(const std::string& folder) {
+  theApp.m_strAppPath = folder.c_str();
+  theApp.m_hSkinLib = NULL;
+  theApp.m_pfnThemeStart = NULL;
+  theApp.m_pfnThemeEnd = NULL;
+  return theApp.StartSkin();
+}
+
+TEST(ZavomgrStartup, SkinFlagFollowsTheLibrary) {
+  std::string root = BinDir() + "\\skintest";
+  EXPECT_FALSE(StartIn(root + "\\none"));
+  EXPECT_FALSE(theApp.m_bSkin);
+  EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+
+  EXPECT_FALSE(StartIn(root + "\\noend"));
+  EXPECT_NE(theApp.m_hSkinLib, (HMODULE)NULL);
+  EXPECT_EQ(StartCalls(root + "\\noend"), 0);  // never called without ThemeEnd
+
+  EXPECT_FALSE(StartIn(root + "\\false"));
+  EXPECT_EQ(StartCalls(root + "\\false"), 1);
+
+  EXPECT_TRUE(StartIn(root + "\\true"));
+  EXPECT_TRUE(theApp.m_bSkin);
+  EXPECT_EQ(StartCalls(root + "\\true"), 1);
+}
+
+TEST(ZavomgrStartup, SkinLibraryIsNotTakenFromTheSearchPath) {
+  std::string root = BinDir() + "\\skintest";
+  SetDllDirectoryA((root + "\\true").c_str());
+  EXPECT_FALSE(StartIn(root + "\\none"));
+  SetDllDirectoryA(NULL);
+  EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+}
+
+TEST(ZavomgrStartup, TempAndWorkFolders) {
+  _putenv("temp=");
+  theApp.SetupTempFolder();
+  EXPECT_STREQ((LPCTSTR)theApp.m_strTempPath, "C:\\");
+  _putenv("temp=D:\\Some Temp");
+  theApp.SetupTempFolder();
+  EXPECT_STREQ((LPCTSTR)theApp.m_strTempPath, "D:\\Some Temp");
+
+  theApp.m_pszHelpFilePath = _strdup("C:\\Studio\\Zavomgr.HLP");
+  theApp.SetupWorkFolders();
+  EXPECT_STREQ((LPCTSTR)theApp.m_strAppPath, "C:\\Studio");
+  EXPECT_STREQ((LPCTSTR)theApp.m_strBinPath, "C:\\Studio\\Bin");
+  EXPECT_STREQ((LPCTSTR)theApp.m_strThemesPath, "C:\\Studio\\Themes");
+  EXPECT_STREQ((LPCTSTR)theApp.m_strWebPagesPath, "C:\\Studio\\WebPages");
+  EXPECT_STREQ((LPCTSTR)theApp.m_strProjectsPath, "C:\\Studio\\Zavo Projects");
+  EXPECT_STREQ((LPCTSTR)theApp.m_strCmdTemplatesPath, "C:\\Studio\\Cmd Templates");
+  EXPECT_STREQ((LPCTSTR)theApp.m_strMenusPath, "C:\\Studio\\Kel Menus");
+}
+
+// Runs the studio, optionally capturing its main window's title.
+struct StudioRun {
+  DWORD exitCode = 999;
+  std::string title;
+};
+
+BOOL CALLBACK FindTitle(HWND h, LPARAM lp) {
+  auto* ctx = (std::pair<DWORD, std::string*>*)lp;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == ctx->first && IsWindowVisible(h)) {
+    char buf[256];
+    GetWindowTextA(h, buf, sizeof(buf));
+    *ctx->second = buf;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+StudioRun RunStudio(const std::string& exe, const std::string& args) {
+  StudioRun r;
+  std::string cmd = "\"" + exe + "\" " + args;
+  SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "1500");
+  SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
+  STARTUPINFOA si = {sizeof(si)};
+  PROCESS_INFORMATION pi;
+  std::string buf = cmd;
+  if (!CreateProcessA(NULL, &buf[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return r;
+  WaitForInputIdle(pi.hProcess, 5000);
+  for (int i = 0; i < 40 && r.title.empty(); ++i) {
+    std::pair<DWORD, std::string*> ctx(pi.dwProcessId, &r.title);
+    EnumWindows(FindTitle, (LPARAM)&ctx);
+    if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
+  }
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 998);
+  GetExitCodeProcess(pi.hProcess, &r.exitCode);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return r;
+}
+
+std::string ReadProfile(const char* entry) {
+  char buf[512] = "";
+  DWORD size = sizeof(buf);
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kantel Ruziz\\Zavomgr\\Settings", 0, KEY_READ,
+                    &key) != ERROR_SUCCESS)
+    return "";
+  RegQueryValueExA(key, entry, NULL, NULL, (BYTE*)buf, &size);
+  RegCloseKey(key);
+  return buf;
+}
+
+TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
+  std::string exe = BinDir() + "\\Zavomgr.exe";
+  StudioRun plain = RunStudio(exe, "");
+  EXPECT_EQ(plain.exitCode, 0u);
+  EXPECT_EQ(plain.title, "Zavo Studio 2008");
+
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string project = std::string(tmp) + "startup_demo.kel";
+  FILE* f = fopen(project.c_str(), "wb");
+  ASSERT_TRUE(f);
+  fputs("Zavomgr.Doc.Ver:2.01\n", f);
+  fclose(f);
+  StudioRun named = RunStudio(exe, "\"" + project + "\"");
+  EXPECT_EQ(named.exitCode, 0u);
+  EXPECT_EQ(named.title, "startup_demo.kel - Zavo Studio 2008");
+  remove(project.c_str());
+
+  StudioRun missing = RunStudio(exe, "\"" + std::string(tmp) + "no_such_project.kel\"");
+  // start-up fails: the program ends without ever showing its window
+  EXPECT_NE(missing.exitCode, 998u);
+  EXPECT_EQ(missing.title, "");
+}
+
+TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile) {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string dir = std::string(tmp) + "zavomgr_nolang_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), NULL);
+  ASSERT_TRUE(CopyFileA((BinDir() + "\\Zavomgr.exe").c_str(), (dir + "\\Zavomgr.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((BinDir() + "\\zavofw.dll").c_str(), (dir + "\\zavofw.dll").c_str(), FALSE));
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kantel Ruziz\\Zavomgr\\Settings", 0, KEY_SET_VALUE,
+                    &key) == ERROR_SUCCESS) {
+    RegDeleteValueA(key, "Default Language");
+    RegCloseKey(key);
+  }
+  StudioRun r = RunStudio(dir + "\\Zavomgr.exe", "");
+  EXPECT_EQ(r.exitCode, 0u);
+  EXPECT_EQ(r.title, "Zavo Studio 2008");
+  std::string lang = ReadProfile("Default Language");
+  EXPECT_EQ(lang.find(dir + "\\language\\"), 0u) << lang;
+  EXPECT_EQ(lang.substr(lang.size() - 4), ".ini");
+  DeleteFileA((dir + "\\Zavomgr.exe").c_str());
+  DeleteFileA((dir + "\\zavofw.dll").c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
