@@ -5,6 +5,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CZavomgrApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, &CZavomgrApp::OnAppAbout)
@@ -17,6 +21,7 @@ BEGIN_MESSAGE_MAP(CZavomgrWnd, CWnd)
   ON_WM_PAINT()
   ON_WM_TIMER()
   ON_COMMAND(ID_APP_EXIT, &CZavomgrWnd::OnAppExit)
+  ON_COMMAND(ID_APP_ABOUT, &CZavomgrWnd::OnAppAbout)
 END_MESSAGE_MAP()
 
 namespace {
@@ -112,8 +117,84 @@ void CZavomgrApp::OnFileNew() {
 void CZavomgrApp::OnFileOpen() {}
 
 void CZavomgrApp::OnAppAbout() {
-  CDialog dlg(IDD_ABOUTBOX);
+  CAboutDlg dlg;
   dlg.DoModal();
+}
+
+namespace {
+
+// The product version from the program's own version resource.
+BOOL ReadProductVersion(CString& version) {
+  char path[MAX_PATH];
+  if (!GetModuleFileNameA(NULL, path, MAX_PATH)) return FALSE;
+  DWORD handle = 0, size = GetFileVersionInfoSizeA(path, &handle);
+  if (!size) return FALSE;
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(path, 0, size, &data[0])) return FALSE;
+  WORD* lang = NULL;
+  UINT len = 0;
+  if (!VerQueryValueA(&data[0], "\\VarFileInfo\\Translation", (void**)&lang, &len) || len < 4)
+    return FALSE;
+  char query[64];
+  snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\ProductVersion", lang[0], lang[1]);
+  char* value = NULL;
+  if (!VerQueryValueA(&data[0], query, (void**)&value, &len) || !value) return FALSE;
+  version = value;
+  return TRUE;
+}
+
+// The date and time this file was compiled.
+struct tm BuildTime() {
+  static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
+  const char* date = __DATE__;  // "Mmm dd yyyy"
+  struct tm t = {};
+  const char* m = strstr(months, std::string(date, 3).c_str());
+  t.tm_mon = m ? (int)(m - months) / 3 : 0;
+  t.tm_mday = atoi(date + 4);
+  t.tm_year = atoi(date + 7) - 1900;
+  sscanf(__TIME__, "%d:%d:%d", &t.tm_hour, &t.tm_min, &t.tm_sec);
+  return t;
+}
+
+}  // namespace
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+
+CString CAboutDlg::VersionText(const CString& label, const CString& version) {
+  // "版本: " in the system code page of the Chinese texts
+  CString text = label.IsEmpty() ? CString("\xb0\xe6\xb1\xbe: ") + version : label + ": " + version;
+  text.Replace(", ", ".");
+  return text;
+}
+
+CString CAboutDlg::BuildText(const CString& label, const struct tm& built) {
+  char date[128];
+  CString text = label;
+  if (text.Find("BDV-") >= 0) {
+    text = text.Mid(4);
+    strftime(date, sizeof(date), " %Y-%m-%d %H:%M:%S", &built);
+  } else {
+    // "专业版, 构建日期 %Y 年 %m 月 %d 日 %H:%M:%S"
+    strftime(date, sizeof(date),
+             "\xd7\xa8\xd2\xb5\xb0\xe6, \xb9\xb9\xbd\xa8\xc8\xd5\xc6\xda %Y \xc4\xea"
+             " %m \xd4\xc2 %d \xc8\xd5 %H:%M:%S",
+             &built);
+  }
+  return text + date;
+}
+
+BOOL CAboutDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  CZavomgrApp* app = static_cast<CZavomgrApp*>(AfxGetApp());
+  app->m_langManager.TranslateDialog(this, "About_Dlg");
+  CString version, label;
+  if (ReadProductVersion(version)) {
+    GetDlgItemText(IDC_ABOUT_VERSION, label);
+    SetDlgItemText(IDC_ABOUT_VERSION, VersionText(label, version));
+  }
+  GetDlgItemText(IDC_ABOUT_BUILD, label);
+  SetDlgItemText(IDC_ABOUT_BUILD, BuildText(label, BuildTime()));
+  return TRUE;
 }
 
 BOOL CZavomgrApp::InitInstance() {
@@ -160,6 +241,9 @@ void CZavomgrWnd::OnTimer(UINT_PTR nIDEvent) {
     ::PostMessage(m_hWnd, WM_CLOSE, 0, 0);
   }
 }
+
+// Until the frame routes commands, the window hands About to the application.
+void CZavomgrWnd::OnAppAbout() { AfxGetApp()->OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, NULL, NULL); }
 
 void CZavomgrWnd::OnAppExit() { ::PostMessage(m_hWnd, WM_CLOSE, 0, 0); }
 

@@ -4,6 +4,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "framework/Dialog.h"
 #include "designer/LangManager.h"
 
 typedef BOOL(__cdecl* ThemeStartProc)(const char* lpszThemePath, const char* lpszIniName);
@@ -44,6 +45,16 @@ protected:
   DECLARE_MESSAGE_MAP()
 };
 
+// The About box: translated texts, version and build date.
+class CAboutDlg : public CDialog {
+public:
+  CAboutDlg();
+  virtual BOOL OnInitDialog() override;
+  // The texts of controls 1113 and 1034 as the dialog shows them.
+  static CString VersionText(const CString& label, const CString& version);
+  static CString BuildText(const CString& label, const struct tm& built);
+};
+
 // The plain project window shown until the full frame exists.
 class CZavomgrWnd : public CWnd {
 public:
@@ -54,6 +65,7 @@ protected:
   afx_msg void OnPaint();
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnAppExit();
+  afx_msg void OnAppAbout();
   virtual void PostNcDestroy() override;
   DECLARE_MESSAGE_MAP()
 };

@@ -77,39 +77,92 @@ TEST(ZavomgrStartup, TempAndWorkFolders) {
   EXPECT_STREQ((LPCTSTR)theApp.m_strMenusPath, "C:\\Studio\\Kel Menus");
 }
 
+TEST(ZavomgrStartup, AboutTexts) {
+  EXPECT_EQ(CAboutDlg::VersionText("Version", "2, 0, 8, 1"), CString("Version: 2.0.8.1"));
+  EXPECT_EQ(CAboutDlg::VersionText("", "2, 0"), CString("\xb0\xe6\xb1\xbe: 2.0"));
+  struct tm t = {};
+  t.tm_year = 108;
+  t.tm_mon = 4;
+  t.tm_mday = 7;
+  t.tm_hour = 13;
+  t.tm_min = 5;
+  t.tm_sec = 9;
+  EXPECT_EQ(CAboutDlg::BuildText("BDV-Built:", t), CString("Built: 2008-05-07 13:05:09"));
+  EXPECT_EQ(CAboutDlg::BuildText("Pro", t).Find("Pro\xd7\xa8"), 0);
+  EXPECT_NE(CAboutDlg::BuildText("Pro", t).Find(" 2008 "), -1);
+}
+
 // Runs the studio, optionally capturing its main window's title.
 struct StudioRun {
   DWORD exitCode = 999;
   std::string title;
+  std::string aboutVersion;  // control 1113 of the About box, when asked for
 };
 
-BOOL CALLBACK FindTitle(HWND h, LPARAM lp) {
-  auto* ctx = (std::pair<DWORD, std::string*>*)lp;
+struct DialogSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
+  auto* ctx = (DialogSearch*)lp;
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  if (pid == ctx->first && IsWindowVisible(h)) {
-    char buf[256];
-    GetWindowTextA(h, buf, sizeof(buf));
-    *ctx->second = buf;
+  char cls[32];
+  GetClassNameA(h, cls, sizeof(cls));
+  if (pid == ctx->pid && strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
+    ctx->found = h;
     return FALSE;
   }
   return TRUE;
 }
 
-StudioRun RunStudio(const std::string& exe, const std::string& args) {
+// Opens the About box through the menu command, reads it and closes it.
+std::string AskAbout(DWORD pid, HWND main) {
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(0xE140, 0), 0);
+  DialogSearch ctx = {pid, NULL};
+  for (int i = 0; i < 60 && !ctx.found; ++i) {
+    Sleep(50);
+    EnumWindows(FindDialog, (LPARAM)&ctx);
+  }
+  if (!ctx.found) return "";
+  char buf[256] = "";
+  GetDlgItemTextA(ctx.found, 1113, buf, sizeof(buf));
+  PostMessageA(ctx.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return buf;
+}
+
+BOOL CALLBACK FindTitle(HWND h, LPARAM lp) {
+  auto* ctx = (std::pair<DWORD, HWND>*)lp;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == ctx->first && IsWindowVisible(h)) {
+    ctx->second = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+StudioRun RunStudio(const std::string& exe, const std::string& args, bool about = false) {
   StudioRun r;
   std::string cmd = "\"" + exe + "\" " + args;
-  SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "1500");
+  SetEnvironmentVariableA("ZAVO_EXIT_AFTER", about ? "3000" : "1500");
   SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
   STARTUPINFOA si = {sizeof(si)};
   PROCESS_INFORMATION pi;
   std::string buf = cmd;
   if (!CreateProcessA(NULL, &buf[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return r;
   WaitForInputIdle(pi.hProcess, 5000);
-  for (int i = 0; i < 40 && r.title.empty(); ++i) {
-    std::pair<DWORD, std::string*> ctx(pi.dwProcessId, &r.title);
+  std::pair<DWORD, HWND> ctx(pi.dwProcessId, (HWND)NULL);
+  for (int i = 0; i < 40 && !ctx.second; ++i) {
     EnumWindows(FindTitle, (LPARAM)&ctx);
     if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
+  }
+  if (ctx.second) {
+    char buf[256] = "";
+    GetWindowTextA(ctx.second, buf, sizeof(buf));
+    r.title = buf;
+    if (about) r.aboutVersion = AskAbout(pi.dwProcessId, ctx.second);
   }
   if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 998);
   GetExitCodeProcess(pi.hProcess, &r.exitCode);
@@ -132,9 +185,11 @@ std::string ReadProfile(const char* entry) {
 
 TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
   std::string exe = BinDir() + "\\Zavomgr.exe";
-  StudioRun plain = RunStudio(exe, "");
+  StudioRun plain = RunStudio(exe, "", true);
   EXPECT_EQ(plain.exitCode, 0u);
   EXPECT_EQ(plain.title, "Zavo Studio 2008");
+  ASSERT_GT(plain.aboutVersion.size(), 9u);
+  EXPECT_EQ(plain.aboutVersion.substr(plain.aboutVersion.size() - 9), ": 2.0.8.1");
 
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);
