@@ -171,16 +171,19 @@ StudioRun RunStudio(const std::string& exe, const std::string& args, bool about 
   return r;
 }
 
-std::string ReadProfile(const char* entry) {
+std::string ReadProfileIn(const char* path, const char* entry) {
   char buf[512] = "";
   DWORD size = sizeof(buf);
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kantel Ruziz\\Zavomgr\\Settings", 0, KEY_READ,
-                    &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
     return "";
   RegQueryValueExA(key, entry, NULL, NULL, (BYTE*)buf, &size);
   RegCloseKey(key);
   return buf;
+}
+
+std::string ReadProfile(const char* entry) {
+  return ReadProfileIn("Software\\Kantel Ruziz\\Zavomgr\\Settings", entry);
 }
 
 TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
@@ -201,6 +204,8 @@ TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
   StudioRun named = RunStudio(exe, "\"" + project + "\"");
   EXPECT_EQ(named.exitCode, 0u);
   EXPECT_EQ(named.title, "startup_demo.kel - Zavo Studio 2008");
+  std::string recent = ReadProfileIn("Software\\Kantel Ruziz\\Zavomgr\\Recent File List", "File1");
+  EXPECT_EQ(recent, project);
   remove(project.c_str());
 
   StudioRun missing = RunStudio(exe, "\"" + std::string(tmp) + "no_such_project.kel\"");
