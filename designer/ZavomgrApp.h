@@ -35,9 +35,10 @@ public:
 
   void SetupWorkFolders();
   void SetupTempFolder();
+  // The empty project's window with the translated menu.
+  BOOL CreateMainWindow();
 
 protected:
-  BOOL CreateMainWindow();
   BOOL OpenProject(LPCTSTR lpszPath);
   afx_msg void OnAppAbout();
   afx_msg void OnFileNew();

@@ -92,6 +92,40 @@ TEST(ZavomgrStartup, AboutTexts) {
   EXPECT_NE(CAboutDlg::BuildText("Pro", t).Find(" 2008 "), -1);
 }
 
+std::string MenuText(HMENU menu, UINT item, UINT flags) {
+  char buf[128] = "";
+  GetMenuStringA(menu, item, buf, sizeof(buf), flags);
+  return buf;
+}
+
+TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
+  CZavomgrApp& app = theApp;
+  app.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
+  ASSERT_TRUE(app.m_langManager.IsLoaded());
+  ASSERT_TRUE(app.CreateMainWindow());
+  HWND wnd = app.m_pMainWnd->GetSafeHwnd();
+  HMENU menu = GetMenu(wnd);
+  // the GBK texts of the language file, byte for byte
+  EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), "\xce\xc4\xbc\xfe(&F)");
+  EXPECT_EQ(MenuText(menu, 0xE100, MF_BYCOMMAND), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)");
+  char title[64];
+  GetWindowTextA(wnd, title, sizeof(title));
+  EXPECT_STREQ(title, "Zavo Studio 2008");
+  DestroyWindow(wnd);
+  app.m_pMainWnd = NULL;
+
+  app.m_langManager.InitFrom("C:\\no\\such\\place\\", "Settings");
+  ASSERT_TRUE(app.CreateMainWindow());
+  wnd = app.m_pMainWnd->GetSafeHwnd();
+  WCHAR w[64] = L"";
+  GetMenuStringW(GetMenu(wnd), 0, w, 64, MF_BYPOSITION);
+  EXPECT_TRUE(std::wstring(w) == L"&\u0424\u0430\u0439\u043b");
+  DestroyWindow(wnd);
+  app.m_pMainWnd = NULL;
+  MSG msg;
+  while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
+}
+
 // Runs the studio, optionally capturing its main window's title.
 struct StudioRun {
   DWORD exitCode = 999;
