@@ -56,3 +56,9 @@ if(ZAVO_TESTS AND NOT ZAVO_FUZZ)
     add_dependencies(zavomgr_startup_test Zavomgr skinstub_noend skinstub_false skinstub_true)
   endif()
 endif()
+
+if(ZAVO_TESTS AND NOT ZAVO_FUZZ)
+  add_test(NAME zavomgr_screenshot COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tests/zavomgr_screenshot.sh
+    $<TARGET_FILE:Zavomgr> ${CMAKE_BINARY_DIR}/zavomgr_screenshot.png)
+  set_tests_properties(zavomgr_screenshot PROPERTIES TIMEOUT 60)
+endif()
