@@ -7,9 +7,9 @@ exe="$1"; out="$2"
 rm -f "$out"
 ZAVO_EXIT_AFTER=4000 ZAVO_NO_MSGBOX=1 wine "$exe" </dev/null >/dev/null 2>&1 &
 pid=$!
-# import fails until the window exists; the second shot shows it painted
+# xwininfo (x11-utils) tells when the window exists; import would wait for a click
 for _ in $(seq 1 40); do
-  if import -window "Zavo Studio 2008" "$out" 2>/dev/null; then break; fi
+  if xwininfo -name "Zavo Studio 2008" >/dev/null 2>&1; then break; fi
   sleep 0.1
 done
 sleep 0.5
