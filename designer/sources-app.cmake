@@ -60,5 +60,5 @@ endif()
 if(ZAVO_TESTS AND NOT ZAVO_FUZZ)
   add_test(NAME zavomgr_screenshot COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/tests/zavomgr_screenshot.sh
     $<TARGET_FILE:Zavomgr> ${CMAKE_BINARY_DIR}/zavomgr_screenshot.png)
-  set_tests_properties(zavomgr_screenshot PROPERTIES TIMEOUT 60)
+  set_tests_properties(zavomgr_screenshot PROPERTIES TIMEOUT 60 RUN_SERIAL TRUE)
 endif()
