@@ -1,0 +1,19 @@
+// Writes a romfs ("-rom1fs-") image of one folder. Entries of every folder
+// are written "." and ".." first (when the system lists them), then the rest
+// sorted by name: case-insensitively, ties broken bytewise, so the same folder
+// always gives the same image.
+#pragma once
+
+#include "framework/FwDefs.h"
+
+class CRomfsBuilder
+{
+public:
+    CRomfsBuilder();
+    virtual ~CRomfsBuilder();
+
+    // 1 when the image was written; 0 when the output cannot be created or
+    // written, memory runs out or the image would pass 4 GiB (no output is
+    // left behind then).
+    int BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR volumeName);
+};
