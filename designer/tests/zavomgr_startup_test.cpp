@@ -48,6 +48,10 @@ TEST(ZavomgrStartup, SkinFlagFollowsTheLibrary) {
   EXPECT_TRUE(StartIn(root + "\\true"));
   EXPECT_TRUE(theApp.m_bSkin);
   EXPECT_EQ(StartCalls(root + "\\true"), 1);
+  HMODULE h = GetModuleHandleA((root + "\\true\\ozSkin.dll").c_str());
+  auto args = (const char*(__cdecl*)())(void*)GetProcAddress(h, "StartArgs");
+  ASSERT_TRUE(args);
+  EXPECT_EQ(std::string(args()), root + "\\true\\ThemeUI.dll|NormalBlue.ini");
 }
 
 TEST(ZavomgrStartup, SkinLibraryIsNotTakenFromTheSearchPath) {
