@@ -1,6 +1,7 @@
 #include "browser/ImageFs.h"
 
 #include "browser/GzMemberReader.h"
+#include "designer/RomfsBuilder.h"
 #include "framework/File.h"
 #include "framework/Sys.h"
 
@@ -313,6 +314,8 @@ int CRomfsImage::ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskF
 
 BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName)
 {
-    (void)folder; (void)outputPath; (void)volumeName;
-    return mode == MODE_ROMFS && FALSE;
+    if (mode != MODE_ROMFS)
+        return FALSE;
+    CRomfsBuilder builder;
+    return builder.BuildRomfsImage(folder, outputPath, volumeName) == 1;
 }

@@ -355,3 +355,74 @@ TEST(FsNodeTree, InsertsAtTheHeadAndDeletesDeepSubtrees)
     EXPECT_EQ(tree.GetCount(), 1);
     EXPECT_EQ(tree.GetRoot()->m_pChild, nullptr);
 }
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace
+{
+void MakeTree(const CString& root, int seed)
+{
+    FwCreateDirectory(root);
+    FwCreateDirectory(root + "/empty");
+    FwCreateDirectory(root + "/also empty");
+    WriteBytes(root + "/" + CString('a', 15), TestData(15, seed));
+    WriteBytes(root + "/" + CString('b', 16), TestData(16, seed + 1));
+    WriteBytes(root + "/" + CString('c', 17), TestData(100000, seed + 2));
+    WriteBytes(root + "/zero", Bytes());
+    WriteBytes(root + "/run.sh", Bytes{'#', '!', '/', 'b', 'i', 'n'});
+#ifndef _WIN32
+    chmod(FwNativePath(root + "/run.sh"), 0755);
+#endif
+    CString deep = root;
+    for (int i = 0; i < 25; ++i) {
+        deep += i == 5 ? "/level-16-chars!" : "/d";   // short: Windows paths end at 260
+        FwCreateDirectory(deep);
+        WriteBytes(deep + "/f" + CString('x', i), TestData(i * 37, seed + i));
+    }
+}
+
+// The node's children equal the folder's entries by name and kind; every
+// file extracts to the bytes of its source.
+void ExpectSameAsFolder(CImageFs& fs, CFsNode* node, const CString& folder, const CString& out, int& files)
+{
+    std::set<std::string> disk, image;
+    CFileFind ff;
+    BOOL more = ff.FindFile(folder + "/*");
+    while (more) {
+        more = ff.FindNextFile();
+        if (!ff.IsDots())
+            disk.insert(std::string((LPCTSTR)ff.GetFileName()) + (ff.IsDirectory() ? "/" : ""));
+    }
+    ff.Close();
+    for (CFsNode* n = node->m_pChild; n; n = n->m_pNext) {
+        image.insert(std::string((LPCTSTR)n->m_strName) + (n->IsFolder() ? "/" : ""));
+        CString src = folder + "/" + n->m_strName;
+        if (n->IsFolder()) {
+            ExpectSameAsFolder(fs, n, src, out, files);
+            continue;
+        }
+        ASSERT_EQ(n->m_nType, CFsNode::TYPE_FILE);
+        CString target = out + "/x";
+        ASSERT_EQ(fs.Extract(n, target, TRUE), CImageFs::EXTRACT_OK) << (LPCTSTR)src;
+        EXPECT_TRUE(ReadBytes(target) == ReadBytes(src)) << (LPCTSTR)src;
+        ++files;
+    }
+    EXPECT_EQ(image, disk) << (LPCTSTR)folder;
+}
+}
+
+TEST_P(RomfsRead, ImagesOfOurBuilderReadBackAsTheirFolder)
+{
+    CString src = dir / "src";
+    MakeTree(src, 11);
+    CImageFs fs;
+    ASSERT_TRUE(fs.CreateImage(src, dir / "built.zmn", CImageFs::MODE_ROMFS, "Built volume"));
+    EXPECT_FALSE(fs.CreateImage(src, dir / "other.zmn", 2, "x"));
+    ASSERT_TRUE(fs.OpenImage(Put(Wrap(ReadBytes(dir / "built.zmn"), GetParam()))));
+    EXPECT_STREQ(fs.GetTree().GetRoot()->m_strName, "Built volume");
+    int files = 0;
+    ExpectSameAsFolder(fs, fs.GetTree().GetRoot(), src, out.Path(), files);
+    EXPECT_EQ(files, 30);
+}
