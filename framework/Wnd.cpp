@@ -18,7 +18,13 @@
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
+// Messages whose default handling reflects them to the control that sent them.
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_CTLCOLOR()
+    ON_WM_DRAWITEM()
+    ON_WM_MEASUREITEM()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_nModalResult(0) {}

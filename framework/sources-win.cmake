@@ -24,4 +24,5 @@ if(WIN32)
   # WinMain lives in each program (a DLL cannot hold it): link zavofw_main.
   add_library(zavofw_main STATIC ${CMAKE_CURRENT_LIST_DIR}/WinMain.cpp)
   target_link_libraries(zavofw_main PUBLIC zavofw)
+  include(${CMAKE_CURRENT_LIST_DIR}/tests/win-tests.cmake OPTIONAL)
 endif()

@@ -1,0 +1,309 @@
+#include "framework/Wnd.h"
+#include "framework/WinApp.h"
+#include "framework/Dialog.h"
+#include "framework/DataExchange.h"
+#include "framework/Button.h"
+#include "framework/CmdUI.h"
+#include "framework/Menu.h"
+#include "framework/DC.h"
+#include "framework/tests/WinTestRes.h"
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace {
+
+UINT g_regMsg = ::RegisterWindowMessage("ZavoFwTestMessage");
+
+class CTestWnd : public CWnd {
+public:
+    int m_nCreated = 0, m_nCommand = 0, m_nRange = 0, m_nCx = 0, m_nCy = 0;
+    LRESULT m_lRegistered = 0;
+    bool m_bDisableCmd = false;
+    int m_nDisabledRan = 0;
+    int m_nParentClick = 0;
+    afx_msg int OnCreate(LPCREATESTRUCT) { ++m_nCreated; return 0; }
+    afx_msg void OnCmd() { ++m_nCommand; }
+    afx_msg void OnCmdRange(UINT nID) { m_nRange = (int)nID; }
+    afx_msg void OnSize(UINT, int cx, int cy) { m_nCx = cx; m_nCy = cy; }
+    afx_msg LRESULT OnRegistered(WPARAM w, LPARAM l) { m_lRegistered = (LRESULT)(w + l); return 42; }
+    afx_msg void OnDisabledCmd() { ++m_nDisabledRan; }
+    afx_msg void OnUpdateDisabledCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_bDisableCmd); }
+    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    afx_msg void OnParentClick() { ++m_nParentClick; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTestWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_COMMAND(101, &CTestWnd::OnCmd)
+    ON_COMMAND_RANGE(200, 210, &CTestWnd::OnCmdRange)
+    ON_COMMAND(300, &CTestWnd::OnDisabledCmd)
+    ON_UPDATE_COMMAND_UI(300, &CTestWnd::OnUpdateDisabledCmd)
+    ON_UPDATE_COMMAND_UI(301, &CTestWnd::OnUpdateChecked)
+    ON_BN_CLICKED(500, &CTestWnd::OnParentClick)
+    ON_BN_CLICKED(501, &CTestWnd::OnParentClick)
+    ON_REGISTERED_MESSAGE(g_regMsg, &CTestWnd::OnRegistered)
+END_MESSAGE_MAP()
+
+class CReflectButton : public CButton {
+public:
+    int m_nClicks = 0;
+    CBrush m_brush{RGB(1, 2, 3)};
+    afx_msg void OnClicked() { ++m_nClicks; }
+    afx_msg HBRUSH CtlColor(CDC*, UINT) { return (HBRUSH)m_brush.m_hObject; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectButton, CButton)
+    ON_CONTROL_REFLECT(BN_CLICKED, &CReflectButton::OnClicked)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CAutoDeleteWnd : public CWnd {
+public:
+    static int s_nDeleted;
+    ~CAutoDeleteWnd() { ++s_nDeleted; }
+    void PostNcDestroy() override { delete this; }
+};
+int CAutoDeleteWnd::s_nDeleted = 0;
+
+bool CreateTop(CWnd& w)
+{
+    return w.CreateEx(0, NULL, "fwtest", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL) != FALSE;
+}
+
+}  // namespace
+
+TEST(WndMessageMap, DispatchesTypedHandlersCommandsRangesAndRegisteredMessages)
+{
+    CTestWnd w;
+    ASSERT_TRUE(CreateTop(w));
+    EXPECT_EQ(1, w.m_nCreated);
+    EXPECT_EQ(&w, CWnd::FromHandlePermanent(w.m_hWnd));
+    w.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(123, 45));
+    EXPECT_EQ(123, w.m_nCx);
+    EXPECT_EQ(45, w.m_nCy);
+    w.SendMessage(WM_COMMAND, MAKEWPARAM(101, 0), 0);
+    EXPECT_EQ(1, w.m_nCommand);
+    w.SendMessage(WM_COMMAND, MAKEWPARAM(207, 0), 0);
+    EXPECT_EQ(207, w.m_nRange);
+    w.SendMessage(WM_COMMAND, MAKEWPARAM(211, 0), 0);
+    EXPECT_EQ(207, w.m_nRange);
+    EXPECT_EQ(42, w.SendMessage(g_regMsg, 3, 4));
+    EXPECT_EQ(7, w.m_lRegistered);
+    w.DestroyWindow();
+    EXPECT_EQ(NULL, w.m_hWnd);
+}
+
+TEST(WndMessageMap, MenuCommandDisabledByItsUpdateHandlerIsNotCarriedOut)
+{
+    CTestWnd w;
+    ASSERT_TRUE(CreateTop(w));
+    w.SendMessage(WM_COMMAND, MAKEWPARAM(300, 0), 0);
+    EXPECT_EQ(1, w.m_nDisabledRan);
+    w.m_bDisableCmd = true;
+    w.SendMessage(WM_COMMAND, MAKEWPARAM(300, 0), 0);
+    EXPECT_EQ(1, w.m_nDisabledRan);
+}
+
+TEST(WndCmdUI, DisablesMenuItemsNothingHandlesAndAppliesUpdateHandlers)
+{
+    CTestWnd w;
+    ASSERT_TRUE(CreateTop(w));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 101, "handled");
+    menu.AppendMenu(MF_STRING, 999, "nobody");
+    menu.AppendMenu(MF_STRING, 301, "checked");
+    CCmdUI state;
+    state.m_pMenu = &menu;
+    state.m_nIndexMax = menu.GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
+        state.m_nID = menu.GetMenuItemID((int)state.m_nIndex);
+        state.DoUpdate(&w, TRUE);
+    }
+    EXPECT_FALSE(menu.GetMenuState(101, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(menu.GetMenuState(999, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(menu.GetMenuState(301, MF_BYCOMMAND) & MF_CHECKED);
+    // an update handler that leaves the state alone does not make a command
+    EXPECT_TRUE(menu.GetMenuState(301, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST(WndReflection, ControlHandlesItsOwnNotificationAndColourBeforeTheParent)
+{
+    CTestWnd parent;
+    ASSERT_TRUE(CreateTop(parent));
+    CReflectButton btn;
+    CButton plain;
+    ASSERT_TRUE(btn.Create("r", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, 500));
+    ASSERT_TRUE(plain.Create("p", WS_VISIBLE | BS_PUSHBUTTON, CRect(60, 0, 110, 20), &parent, 501));
+    btn.SendMessage(BM_CLICK);
+    plain.SendMessage(BM_CLICK);
+    EXPECT_EQ(1, btn.m_nClicks);
+    EXPECT_EQ(1, parent.m_nParentClick);   // only the plain button reached the parent
+    HDC hdc = ::GetDC(btn.m_hWnd);
+    LRESULT lr = parent.SendMessage(WM_CTLCOLORBTN, (WPARAM)hdc, (LPARAM)btn.m_hWnd);
+    ::ReleaseDC(btn.m_hWnd, hdc);
+    EXPECT_EQ((LRESULT)btn.m_brush.m_hObject, lr);
+}
+
+TEST(WndHandleMap, TemporaryWrappersSubclassingAndSelfDeletingWindows)
+{
+    HWND h = ::CreateWindowEx(0, "STATIC", "x", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(h != NULL);
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(h));
+    CWnd* pTemp = CWnd::FromHandle(h);
+    EXPECT_EQ(pTemp, CWnd::FromHandle(h));
+    CTestWnd sub;
+    ASSERT_TRUE(sub.SubclassWindow(h));
+    EXPECT_EQ(&sub, CWnd::FromHandle(h));
+    sub.SendMessage(WM_COMMAND, MAKEWPARAM(101, 0), 0);
+    EXPECT_EQ(1, sub.m_nCommand);
+    EXPECT_EQ(h, sub.UnsubclassWindow());
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(h));
+    ::DestroyWindow(h);
+    CWnd::DeleteTempMap();
+
+    CAutoDeleteWnd::s_nDeleted = 0;
+    CAutoDeleteWnd* p = new CAutoDeleteWnd;
+    ASSERT_TRUE(CreateTop(*p));
+    HWND hAuto = p->m_hWnd;
+    ::DestroyWindow(hAuto);
+    EXPECT_EQ(1, CAutoDeleteWnd::s_nDeleted);
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hAuto));
+}
+
+namespace {
+class CTestDlg : public CDialog {
+public:
+    CTestDlg() : CDialog(IDD_TEST) {}
+    CString m_strName;
+    int m_nCount = 0;
+    int m_bFlag = 0;
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDV_MaxChars(pDX, m_strName, 8);
+        DDX_Text(pDX, IDC_COUNT, m_nCount);
+        DDV_MinMaxInt(pDX, m_nCount, 1, 10);
+        DDX_Check(pDX, IDC_FLAG, m_bFlag);
+    }
+};
+
+// Drives the open modal dialog: types texts and presses OK (twice when asked).
+struct Driver {
+    static const char* s_count;
+    static int s_okPresses;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        HWND hDlg = ::FindWindow(NULL, "Test dialog");
+        if (hDlg == NULL)
+            return;
+        ::SetDlgItemText(hDlg, IDC_NAME, "zavo");
+        ::SetDlgItemText(hDlg, IDC_COUNT, s_count);
+        ::CheckDlgButton(hDlg, IDC_FLAG, BST_CHECKED);
+        ::SendMessage(::GetDlgItem(hDlg, IDOK), BM_CLICK, 0, 0);
+        if (::IsWindowVisible(hDlg) && ++s_okPresses >= 2) {
+            ::KillTimer(NULL, id);
+            ::SendMessage(::GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
+        }
+    }
+};
+const char* Driver::s_count = "5";
+int Driver::s_okPresses = 0;
+}
+
+TEST(DialogModal, ExchangesDataAndEndsWithOk)
+{
+    _putenv("ZAVO_NO_MSGBOX=1");
+    CTestDlg dlg;
+    dlg.m_strName = "start";
+    Driver::s_count = "5";
+    Driver::s_okPresses = 0;
+    UINT_PTR t = ::SetTimer(NULL, 0, 50, Driver::Tick);
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    ::KillTimer(NULL, t);
+    EXPECT_EQ(NULL, dlg.m_hWnd);
+    EXPECT_EQ(CString("zavo"), dlg.m_strName);
+    EXPECT_EQ(5, dlg.m_nCount);
+    EXPECT_EQ(1, dlg.m_bFlag);
+}
+
+TEST(DialogModal, ValidationFailureKeepsTheDialogOpen)
+{
+    _putenv("ZAVO_NO_MSGBOX=1");
+    CTestDlg dlg;
+    Driver::s_count = "12x";
+    Driver::s_okPresses = 0;
+    UINT_PTR t = ::SetTimer(NULL, 0, 50, Driver::Tick);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ::KillTimer(NULL, t);
+    EXPECT_GE(Driver::s_okPresses, 2);
+    EXPECT_EQ(0, dlg.m_nCount);
+}
+
+TEST(GdiMemoryDC, DrawsPixelsAndScopedSelectionIsRestored)
+{
+    CDC screen;
+    screen.Attach(::GetDC(NULL));
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(&screen));
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&screen, 16, 16));
+    ::ReleaseDC(NULL, screen.Detach());
+    HGDIOBJ hOrigBmp = ::GetCurrentObject(mem.m_hDC, OBJ_BITMAP);
+    {
+        CScopedSelect sel(mem, bmp);
+        mem.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 0));
+        mem.FillSolidRect(4, 4, 2, 2, RGB(0, 0, 255));
+        EXPECT_EQ(RGB(255, 0, 0), mem.GetPixel(0, 0));
+        EXPECT_EQ(RGB(0, 0, 255), mem.GetPixel(5, 5));
+        EXPECT_EQ(RGB(255, 0, 0), mem.GetPixel(6, 6));
+    }
+    EXPECT_EQ(hOrigBmp, ::GetCurrentObject(mem.m_hDC, OBJ_BITMAP));
+}
+
+TEST(AppProfile, RegistryValuesAndRecentFiles)
+{
+    CWinApp app("FwTestApp");
+    app.SetRegistryKey("ZavoFwTest");
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "Count", 17));
+    EXPECT_TRUE(app.WriteProfileString("Settings", "Name", "zavo"));
+    EXPECT_EQ(17u, app.GetProfileInt("Settings", "Count", 0));
+    EXPECT_EQ(CString("zavo"), app.GetProfileString("Settings", "Name"));
+    EXPECT_EQ(5u, app.GetProfileInt("Settings", "Missing", 5));
+    DWORD dw = 0, cb = sizeof(dw);
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyEx(HKEY_CURRENT_USER,
+        "Software\\ZavoFwTest\\FwTestApp\\Settings", 0, KEY_READ, &hKey));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueEx(hKey, "Count", NULL, NULL, (LPBYTE)&dw, &cb));
+    ::RegCloseKey(hKey);
+    EXPECT_EQ(17u, dw);
+    EXPECT_TRUE(app.WriteProfileString("Settings", "Name", NULL));
+    EXPECT_EQ(CString("gone"), app.GetProfileString("Settings", "Name", "gone"));
+
+    app.LoadStdProfileSettings(3);
+    ASSERT_TRUE(app.m_pRecentFileList != NULL);
+    CRecentFileList& mru = *app.m_pRecentFileList;
+    mru.Add("C:\\a.prj");
+    mru.Add("C:\\b.prj");
+    mru.Add("c:\\A.PRJ");
+    mru.Add("C:\\c.prj");
+    mru.Add("C:\\d.prj");
+    EXPECT_EQ(CString("C:\\d.prj"), mru[0]);
+    EXPECT_EQ(CString("C:\\c.prj"), mru[1]);
+    EXPECT_EQ(0, mru[2].CompareNoCase("c:\\a.prj"));
+    app.SaveStdProfileSettings();
+    EXPECT_EQ(CString("C:\\d.prj"), app.GetProfileString("Recent File List", "File1"));
+    ::RegDeleteKey(HKEY_CURRENT_USER, "Software\\ZavoFwTest\\FwTestApp\\Recent File List");
+    ::RegDeleteKey(HKEY_CURRENT_USER, "Software\\ZavoFwTest\\FwTestApp\\Settings");
+}
+
+TEST(AppMessageBox, HookReturnsTheDefaultButtonWithoutShowing)
+{
+    _putenv("ZAVO_NO_MSGBOX=1");
+    EXPECT_EQ(IDOK, AfxMessageBox("x"));
+    EXPECT_EQ(IDNO, AfxMessageBox("x", MB_YESNO | MB_DEFBUTTON2));
+    EXPECT_EQ(IDYES, AfxMessageBox("x", MB_YESNOCANCEL));
+}
