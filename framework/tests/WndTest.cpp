@@ -197,7 +197,14 @@ struct Driver {
     static int s_okPresses;
     static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
     {
-        HWND hDlg = ::FindWindow(NULL, "Test dialog");
+        // Tests run in parallel on one desktop: only this process's dialog.
+        HWND hDlg = NULL;
+        while ((hDlg = ::FindWindowEx(NULL, hDlg, NULL, "Test dialog")) != NULL) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hDlg, &pid);
+            if (pid == ::GetCurrentProcessId())
+                break;
+        }
         if (hDlg == NULL)
             return;
         ::SetDlgItemText(hDlg, IDC_NAME, "zavo");
