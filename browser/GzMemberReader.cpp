@@ -25,21 +25,26 @@ GzMemberReader::~GzMemberReader()
         inflateEnd(&m_z);
 }
 
-BOOL GzMemberReader::ReadExact(ULONGLONG offset, void* buffer, UINT length)
+BOOL ReadFileAt(CFile& file, ULONGLONG limit, ULONGLONG offset, void* buffer, UINT length)
 {
-    if (offset > m_fileLength || length > m_fileLength - offset)
+    if (offset > limit || length > limit - offset)
         return FALSE;
-    if (m_file.Seek((LONGLONG)offset, CFile::begin) != offset)
+    if (file.Seek((LONGLONG)offset, CFile::begin) != offset)
         return FALSE;
     BYTE* p = static_cast<BYTE*>(buffer);
     while (length) {
-        UINT got = m_file.Read(p, length);
+        UINT got = file.Read(p, length);
         if (got == 0)
             return FALSE;
         p += got;
         length -= got;
     }
     return TRUE;
+}
+
+BOOL GzMemberReader::ReadExact(ULONGLONG offset, void* buffer, UINT length)
+{
+    return ReadFileAt(m_file, m_fileLength, offset, buffer, length);
 }
 
 GzMemberReader::TestResult GzMemberReader::TestGzip()

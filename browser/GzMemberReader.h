@@ -6,6 +6,9 @@
 
 #include <zlib.h>
 
+// Reads exactly `length` bytes at `offset`, never past `limit`.
+BOOL ReadFileAt(CFile& file, ULONGLONG limit, ULONGLONG offset, void* buffer, UINT length);
+
 class GzMemberReader
 {
 public:

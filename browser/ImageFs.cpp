@@ -50,19 +50,7 @@ public:
 
     BOOL Read(ULONGLONG offset, void* buffer, UINT length)
     {
-        if (offset > m_limit || length > m_limit - offset)
-            return FALSE;
-        if (m_file.Seek((LONGLONG)offset, CFile::begin) != offset)
-            return FALSE;
-        BYTE* p = static_cast<BYTE*>(buffer);
-        while (length) {
-            UINT got = m_file.Read(p, length);
-            if (got == 0)
-                return FALSE;
-            p += got;
-            length -= got;
-        }
-        return TRUE;
+        return ReadFileAt(m_file, m_limit, offset, buffer, length);
     }
 
     BOOL ReadHeader(DWORD offset, RomfsHeader& h)
