@@ -8,8 +8,10 @@ cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -
 cmake --build build-win -j"$(nproc)"
 source tools/wine-env.sh
 wine_prefix_ready
-if [[ -f build-win/bin/Zavomgr.exe ]]; then
-  exec wine build-win/bin/Zavomgr.exe "$ROOT/samples/demo.kel"
+# The Chinese interface texts of the language file are GBK.
+export LC_ALL=zh_CN.UTF-8
+cd build-win/bin
+if [[ -n "${DISPLAY:-}" ]]; then
+  exec wine Zavomgr.exe "$@"
 fi
-# Until the studio is built, the main job is the test programs.
-exec tools/wine-session.sh ctest --test-dir build-win -j"$(nproc)" --output-on-failure
+exec xvfb-run -a -s "-screen 0 1280x1024x24" wine Zavomgr.exe "$@"
