@@ -24,7 +24,7 @@ struct RomfsHeader
 {
     DWORD next;       // word 0 without its low 4 bits
     BYTE type;        // low 4 bits of word 0
-    DWORD spec;
+    DWORD info;
     DWORD size;
     CString name;
     DWORD dataOffset;
@@ -68,7 +68,7 @@ public:
         int len = (int)(static_cast<const BYTE*>(nul) - name);
         h.next = Be32(block) & ~15u;
         h.type = (BYTE)(Be32(block) & 15);
-        h.spec = Be32(block + 4);
+        h.info = Be32(block + 4);
         h.size = Be32(block + 8);
         h.name = CString(reinterpret_cast<const char*>(name), len);
         ULONGLONG data = (ULONGLONG)offset + 16 + ((len + 16) & ~15);
@@ -261,7 +261,7 @@ BOOL CRomfsImage::ReadTree()
             tmpl.m_dwSize = h.size;
         }
         CFsNode* node = m_tree.Insert(parent, tmpl);
-        DWORD first = h.spec & ~15u;
+        DWORD first = h.info & ~15u;
         if (type == CFsNode::TYPE_FOLDER && first != at)
             walk.push_back(std::make_pair(node, first));
     }

@@ -17,7 +17,7 @@ struct TestEntry
     std::string name;
     bool folder = false;
     bool exec = false;
-    bool bare = false;          // a folder without "." and "..": spec = own offset
+    bool bare = false;          // a folder without "." and "..": info = own offset
     std::string data;
     std::vector<TestEntry> children;
 
@@ -107,8 +107,8 @@ private:
             if (dot)
                 continue;
             if (e.folder) {
-                uint32_t spec = e.bare && e.children.empty() ? at : List(e, at, self);
-                Patch(at + 4, spec);
+                uint32_t info = e.bare && e.children.empty() ? at : List(e, at, self);
+                Patch(at + 4, info);
             } else {
                 Put(e.data.data(), e.data.size());
                 Pad();
