@@ -170,7 +170,8 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
     } while (hWndCtrl != NULL && !(::GetWindowLongPtr(hWndCtrl, GWL_STYLE) & WS_GROUP));
 }
 
-void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
+// The selected index of a combo or list box, with its get and set messages.
+static void ExchangeSelection(CDataExchange* pDX, int nIDC, int& index, UINT getMsg, UINT setMsg)
 {
     if (pDX->m_bFailed)
         return;
@@ -178,9 +179,14 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
     if (hWndCtrl == NULL)
         return;
     if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessage(hWndCtrl, CB_GETCURSEL, 0, 0);
+        index = (int)::SendMessage(hWndCtrl, getMsg, 0, 0);
     else
-        ::SendMessage(hWndCtrl, CB_SETCURSEL, (WPARAM)index, 0);
+        ::SendMessage(hWndCtrl, setMsg, (WPARAM)index, 0);
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    ExchangeSelection(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
@@ -200,15 +206,7 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->m_bFailed)
-        return;
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (hWndCtrl == NULL)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessage(hWndCtrl, LB_GETCURSEL, 0, 0);
-    else
-        ::SendMessage(hWndCtrl, LB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeSelection(pDX, nIDC, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
