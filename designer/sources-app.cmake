@@ -31,8 +31,12 @@ target_link_libraries(designer_app PUBLIC designer_lang zavofw version)
 
 add_executable(Zavomgr WIN32 ${CMAKE_CURRENT_LIST_DIR}/Zavomgr.cpp ${_res}/Zavomgr.rc)
 target_include_directories(Zavomgr PRIVATE ${_res} ${_gen})
+# windres writes no depfile: every file of the resource folder is a dependency.
+file(GLOB _res_files ${_res}/*.rc ${_res}/*.h ${_res}/*.bmp ${_res}/*.cur ${_res}/*.ico ${_res}/*.gz
+  ${_res}/*.png ${_res}/*.wav)
+list(JOIN _res_files ";" _res_deps)
 set_source_files_properties(${_res}/Zavomgr.rc PROPERTIES
-  OBJECT_DEPENDS "${_res}/resource.h;${_gen}/zavomgr.ico")
+  OBJECT_DEPENDS "${_res_deps};${_gen}/zavomgr.ico")
 target_link_libraries(Zavomgr PRIVATE designer_app zavofw_main)
 add_dependencies(Zavomgr zavomgr_generated)
 # WinMain sits in a static library that nothing names before the C runtime asks for it.

@@ -26,3 +26,12 @@ if(WIN32)
   target_link_libraries(zavofw_main PUBLIC zavofw)
   include(${CMAKE_CURRENT_LIST_DIR}/tests/win-tests.cmake OPTIONAL)
 endif()
+
+# Further groups of window classes, one file each.
+if(WIN32)
+  file(GLOB _fw_parts ${CMAKE_CURRENT_LIST_DIR}/sources-win-*.cmake)
+  list(SORT _fw_parts)
+  foreach(_part ${_fw_parts})
+    include(${_part})
+  endforeach()
+endif()

@@ -32,8 +32,25 @@ if need_install; then
     printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
       "$uri" | $SUDO tee /etc/apt/sources.list.d/debsrc.sources >/dev/null
   fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${PKGS[@]}" >/dev/null
+  # A mirror in mid-sync fails some index files; retry, then go on with what came.
+  for try in 1 2 3; do
+    $SUDO apt-get update -qq && break
+    echo "apt-get update failed (try $try)" >&2; sleep 10
+  done
+  if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${PKGS[@]}" >/dev/null; then
+    # A security index missing for one architecture breaks the i386 set (Multi-Arch
+    # versions differ): install from the main suite alone.
+    echo "apt-get install failed; trying the main suite alone" >&2
+    alt=$(mktemp -d)
+    uri=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    [[ -n "$uri" ]] || uri=http://deb.debian.org/debian
+    printf 'Types: deb deb-src\nURIs: %s\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+      "$uri" >"$alt/main.sources"
+    opts=(-o Dir::Etc::SourceParts="$alt" -o Dir::Etc::SourceList=/dev/null)
+    $SUDO apt-get "${opts[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get "${opts[@]}" install -y -qq --no-install-recommends "${PKGS[@]}" >/dev/null
+    rm -rf "$alt"
+  fi
 fi
 
 "$ROOT/deps/build-deps.sh"
