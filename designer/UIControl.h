@@ -1,0 +1,260 @@
+// CUIControl: the base of every element placed on the menu screen, with its
+// geometry, selection handles, shared properties and its project-file block.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Object.h"
+#include "framework/String.h"
+#include "framework/StringArray.h"
+#include "framework/Geometry.h"
+#include "framework/DC.h"
+#include "framework/Wnd.h"
+#include "designer/ArchiveFile.h"
+#include "designer/ImageObject.h"
+
+class CColorFont;
+class CUIControlList;
+class CXmlDocument;
+class CLangManager;
+
+// The progress bar's values that the menu build collects from the elements
+// and writes as the "[progress]" section.
+struct MenuProgressRecord {
+    int timeout;
+    int pagewidth;
+    int pageheight;
+    int pleft;
+    int ptop;
+    int pwidth;
+    int pheight;
+    int pchkleft;
+    char ptrack[260];
+    char pchunk[260];
+};
+
+// Copies text into a fixed buffer, cut to its size and always terminated.
+template <size_t N>
+inline void CopyBounded(char (&dst)[N], const char* src)
+{
+    size_t i = 0;
+    for (; src && src[i] && i + 1 < N; ++i)
+        dst[i] = src[i];
+    dst[i] = '\0';
+}
+
+// What an element needs of its property dialog; the dialog base implements it.
+class CUIControlEditor {
+public:
+    virtual ~CUIControlEditor() {}
+    virtual void SetControl(CUIControl* pControl) = 0;
+    // Refills the dialog's fields from the element.
+    virtual void InitControls() = 0;
+    virtual void SetOwnerWnd(CWnd* pWnd) = 0;
+    // Runs the dialog modally.
+    virtual INT_PTR DoModal() = 0;
+};
+
+// The main frame's position and size display, fed by the handle drawing.
+class CPositionDisplay {
+public:
+    virtual ~CPositionDisplay() {}
+    virtual void ShowPosition(CPoint point, BOOL bFromToolbar) = 0;
+    virtual void ShowSize(CSize size, BOOL bFromToolbar) = 0;
+};
+
+// Handle ids of HitTest, GetHandleRect and GetHandleCursor.
+enum {
+    UIHANDLE_NONE = 0,
+    UIHANDLE_BODY = 1,
+    UIHANDLE_TOPLEFT = 2,
+    UIHANDLE_TOP = 3,
+    UIHANDLE_TOPRIGHT = 4,
+    UIHANDLE_BOTTOMLEFT = 5,
+    UIHANDLE_BOTTOM = 6,
+    UIHANDLE_BOTTOMRIGHT = 7,
+    UIHANDLE_LEFT = 8,
+    UIHANDLE_RIGHT = 9
+};
+
+// Context-menu commands of an element; 308 selects the rest of a group.
+enum {
+    UICMD_CUT = 300,
+    UICMD_COPY = 301,
+    UICMD_DUPLICATE = 302,
+    UICMD_MOVEUP = 303,
+    UICMD_MOVEDOWN = 304,
+    UICMD_TOP = 305,
+    UICMD_BOTTOM = 306,
+    UICMD_PROPERTIES = 307,
+    UICMD_GROUPSELECT = 308
+};
+
+class CUIControl : public CObject {
+public:
+    CUIControl();
+    virtual ~CUIControl();
+
+    virtual void Reset();
+    virtual BOOL LoadTheme(LPCTSTR lpszTheme);
+    virtual CUIControl* Clone();
+    virtual void CopyFrom(CUIControl* pSource);
+    virtual BOOL LoadFromDefaultString(LPCTSTR lpszText);
+    virtual BOOL LoadFromMarkup(CXmlDocument& doc);
+    virtual void ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex);
+    virtual void WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress,
+                               int& nItem);
+    virtual CString GetDefaultString();
+    virtual CRect GetRect() const;
+    virtual void SetRect(double left, double top, double right, double bottom);
+    virtual void SetRect(const RECT& rect);
+    virtual void Offset(double dx, double dy);
+    virtual double GetDefaultWidth();
+    virtual double GetDefaultHeight();
+    virtual void SetLeft(double v) { m_left = v; }
+    virtual void SetRight(double v) { m_right = v; }
+    virtual void SetTop(double v) { m_top = v; }
+    virtual void SetBottom(double v) { m_bottom = v; }
+    virtual void SetMinSize(int cx, int cy) { m_minSize = CSize(cx, cy); }
+    virtual CSize GetMinSize() const { return m_minSize; }
+    virtual void SetMaxSize(int cx, int cy) { m_maxSize = CSize(cx, cy); }
+    virtual CSize GetMaxSize() const { return m_maxSize; }
+    virtual void SetSizeLimits(int minCx, int minCy, int maxCx, int maxCy);
+    virtual void SetSelected(BOOL bSelected);
+    virtual BOOL IsSelected() const { return m_bSelected; }
+    virtual BOOL IntersectsRect(const RECT& rect) const;
+    virtual int HitTest(const RECT& rect, POINT point) const;
+    virtual int HitTest(POINT point) const;
+    virtual BOOL OnCommand(UINT nCommand, CUIControl* pSender, CWnd* pParent);
+    virtual void ShowProperties(CWnd* pParent, BOOL bShow);
+    virtual void TrackContextMenu(int x, int y, CWnd* pWnd);
+    virtual void Draw(CDC* pDC, int left, int top, int right, int bottom);
+    virtual HCURSOR GetHandleCursor(int nHandle) const;
+    virtual void DrawOnCanvas(CDC* pDC, double zoom, int nNumber);
+    virtual void DrawActualSize(CDC* pDC);
+
+    virtual CString GetCaption() const { return m_strCaption; }
+    virtual void SetCaption(LPCTSTR s) { m_strCaption = s; }
+    virtual CString GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(LPCTSTR s) { m_strTitle = s; }
+    virtual CString GetCmdLine() const { return m_strCmdLine; }
+    virtual void SetCmdLine(LPCTSTR s) { m_strCmdLine = s; }
+    virtual CString GetName() const { return m_strName; }
+    virtual void SetName(LPCTSTR s) { m_strName = s; }
+    virtual CString GetImageFile() const { return m_strImageFile; }
+    virtual void SetImageFile(LPCTSTR lpszPath);
+    virtual CColorFont* GetFont() const { return m_pFont; }
+    virtual void SetFont(const CColorFont* pFont);
+    virtual CString GetThemeFile() const { return m_strThemeFile; }
+    virtual void SetThemeFile(LPCTSTR s) { m_strThemeFile = s; }
+    virtual CString GetShortKey() const { return m_strShortKey; }
+    virtual void SetShortKey(LPCTSTR s) { m_strShortKey = s; }
+    virtual BOOL GetQuickGo() const { return m_bQuickGo; }
+    virtual void SetQuickGo(BOOL b) { m_bQuickGo = b; }
+    virtual BOOL GetAsMenu() const { return m_bAsMenu; }
+    virtual void SetAsMenu(BOOL b) { m_bAsMenu = b; }
+    virtual CString GetPassword() const { return m_strPassword; }
+    virtual void SetPassword(LPCTSTR s) { m_strPassword = s; }
+    virtual int GetEnablePass() const { return m_nEnablePass; }
+    virtual void SetEnablePass(int n) { m_nEnablePass = n < 2 ? n : 2; }
+    virtual CString GetAddPath() const { return m_strAddPath; }
+    virtual void SetAddPath(LPCTSTR s) { m_strAddPath = s; }
+    virtual COLORREF GetChunkColor() const { return m_crChunk; }
+    virtual void SetChunkColor(COLORREF cr) { m_crChunk = cr; }
+    virtual BOOL IsThemeReloadPending() const { return m_bThemeReload; }
+    virtual void SetThemeReloadPending(BOOL b) { m_bThemeReload = b; }
+    virtual void DrawHandles(CDC* pDC, const RECT& rect);
+    virtual CRect GetHandleRect(int nHandle, const RECT& rect) const;
+    virtual CString GetDefaultBody();
+    virtual CString SplitKeyValue(LPCTSTR lpszText, CString& strValue);
+    virtual BOOL GetDefaultFromString(CString& strValue);
+
+    // Adds the UICONTROL block as a child of the document's main position.
+    BOOL SaveToMarkup(CXmlDocument& doc);
+
+    double GetLeft() const { return m_left; }
+    double GetRight() const { return m_right; }
+    double GetTop() const { return m_top; }
+    double GetBottom() const { return m_bottom; }
+    CString GetTypeName() const { return m_strTypeName; }
+    void SetTypeName(LPCTSTR s) { m_strTypeName = s; }
+    int GetGroup() const { return m_nGroup; }
+    void SetGroup(int n) { m_nGroup = n; }
+    CUIControlList* GetOwner() const { return m_pOwner; }
+    void SetOwner(CUIControlList* pOwner) { m_pOwner = pOwner; }
+    void SetPropertyDialog(CUIControlEditor* pDialog, int nDialogId);
+    CUIControlEditor* GetPropertyDialog() const { return m_pPropertyDlg; }
+    int GetPropertyDialogId() const { return m_nPropertyDlgId; }
+    CSize GetHandleSize() const { return m_handleSize; }
+    void SetHandleSize(int cx, int cy) { m_handleSize = CSize(cx, cy); }
+    double GetZoom() const { return m_zoom; }
+    void SetZoom(double zoom) { m_zoom = zoom; }
+    // The 13 LOGFONT numbers, the text format and the colour, "-" separated.
+    CString GetFontString() const;
+    CString GetFontFaceName() const;
+    BOOL IsImageLoaded() const { return m_bImageLoaded; }
+    CImageObject& GetImage() { return m_image; }
+    LPCTSTR GetImagePath() const { return m_szImagePath; }
+
+    // Theme packages (zip, gzip or tar-gzip with an ini text).
+    BOOL OpenThemeArchive(LPCTSTR lpszPath);
+    BOOL FindThemeEntry(LPCTSTR lpszName, unsigned char*& pData, unsigned& nSize);
+    static CRect ParseClipBox(LPCTSTR lpszText);
+    void GetPasswordHash(CString& strHash) const;
+    static BOOL SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
+    static BOOL SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
+
+    // Texts of the context menu and the element types' defaults; without a
+    // language manager the resource strings are taken.
+    static void SetLangManager(CLangManager* pLang) { s_pLang = pLang; }
+    static CString LoadInterfaceString(UINT nID, LPCTSTR lpszFallback);
+    static void SetPositionDisplay(CPositionDisplay* pDisplay) { s_pPositionDisplay = pDisplay; }
+
+    // Escapes of text fields in default strings and of command lines in the
+    // project file.
+    static CString DecodeDefaultText(const CString& text);
+    static CString EncodeCmdLine(const CString& text);
+    static CString DecodeCmdLine(const CString& text, BOOL bBackslashEscaped);
+
+protected:
+    void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
+    static void DrawBadge(CDC* pDC, int left, int top, int nNumber);
+    // A framed white box with the kind of element and its caption.
+    void DrawLabelledBox(CDC* pDC, const CRect& rect, LPCTSTR lpszKind);
+
+    CColorFont* m_pFont;
+    CArchiveFile m_themeArchive;
+    int m_nThemeEntries;
+    BOOL m_bThemeReload;
+    double m_left, m_right, m_top, m_bottom;
+    CSize m_handleSize;
+    CSize m_minSize;
+    CSize m_maxSize;
+    double m_zoom;
+    BOOL m_bSelected;
+    CString m_strTypeName;
+    CString m_strCaption;
+    CString m_strTitle;
+    CString m_strCmdLine;
+    CString m_strName;
+    CString m_strImageFile;
+    CString m_strThemeFile;
+    CString m_strShortKey;
+    BOOL m_bQuickGo;
+    BOOL m_bAsMenu;
+    CString m_strPassword;
+    int m_nEnablePass;
+    CString m_strAddPath;
+    COLORREF m_crChunk;
+    CImageObject m_image;
+    char m_szImagePath[260];
+    BOOL m_bImageLoaded;
+    int m_imageMargins[4];
+    int m_nGroup;
+    CUIControlEditor* m_pPropertyDlg;
+    int m_nPropertyDlgId;
+    CUIControlList* m_pOwner;
+
+    static CLangManager* s_pLang;
+    static CPositionDisplay* s_pPositionDisplay;
+};
