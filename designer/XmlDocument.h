@@ -84,6 +84,9 @@ private:
     CString GetElemData(int iPos) const;
     CString GetElemAttrib(int iPos, LPCTSTR szAttrib) const;
     CString GetTagName(int iPos) const;
+    BOOL TagMatches(int iPos, LPCTSTR szName) const;
+    int ReadEndTag(int iPos, int nTag);
+    void ReplaceText(int nOffset, int nRemove, const CString& strInsert);
     BOOL IsEmptyElem(int iPos) const;
     BOOL AddElemImpl(LPCTSTR szName, LPCTSTR szValue, BOOL bInsert, BOOL bChild);
     void Adjust(int nOffset, int nShift);
