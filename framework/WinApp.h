@@ -67,6 +67,8 @@ public:
     void RegisterShellFileTypes(BOOL bCompat = FALSE);
     void UnregisterShellFileTypes();
     void SetDialogBkColor(COLORREF clrCtlBk = RGB(192, 192, 192), COLORREF clrCtlText = RGB(0, 0, 0));
+    // 3-D controls are the system's own: registers the common controls.
+    BOOL Enable3dControls();
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursor(NULL, lpszCursorName); }
     HICON LoadIcon(UINT nIDResource) const;
@@ -85,6 +87,8 @@ protected:
 };
 
 FW_API CWinApp* AfxGetApp();
+// Control containment at start-up: registers the common controls.
+FW_API void AfxEnableControlContainer();
 FW_API CWnd* AfxGetMainWnd();
 FW_API HINSTANCE AfxGetInstanceHandle();
 FW_API LPCTSTR AfxGetAppName();
