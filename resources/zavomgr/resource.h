@@ -36,3 +36,22 @@
 #ifndef ID_APP_EXIT
 #define ID_APP_EXIT         0xE141
 #endif
+
+// Project settings dialog
+#define IDD_GLOBALSET           130
+#define IDC_GS_GRIDHEIGHT       164
+#define IDC_GS_MARGINTOP        165
+#define IDC_GS_GRIDWIDTH        209
+#define IDC_GS_MARGINLEFT       1004
+#define IDC_GS_MARGINRIGHT      1006
+#define IDC_GS_MARGINBOTTOM     1007
+#define IDC_GS_WALLPAPER        1023
+#define IDC_GS_RESOLUTION       1024
+#define IDC_GS_RESOLUTIONTEXT   1025
+#define IDC_GS_BROWSE           1027
+#define IDC_GS_DEFAULT          1029
+#define IDC_GS_TIMEOUT          1030
+#define IDC_GS_QUICKGO          1046
+#define IDC_GS_CENTERCURSOR     1049
+#define IDS_GS_CHOOSEIMAGE      61468
+#define IDS_GS_IMAGEFILTER      61471
