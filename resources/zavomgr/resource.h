@@ -55,3 +55,23 @@
 #define IDC_GS_CENTERCURSOR     1049
 #define IDS_GS_CHOOSEIMAGE      61468
 #define IDS_GS_IMAGEFILTER      61471
+
+// Menus and bars of the main frame (menubars.rc)
+#define IDB_MAINTOOLBAR     108
+#define IDB_ELEMENTTOOLBAR  109
+#define IDR_ELEMENTBAR      112
+#define IDB_NOTIFIER_SKIN   120
+#define IDR_MENUIMAGES      186
+#define IDR_POSITIONBAR     187
+#define IDC_POS_LEFT        188
+#define IDC_POS_TOP         189
+#define IDC_POS_WIDTH       190
+#define IDC_POS_HEIGHT      191
+#define IDC_POS_LEFT_SPIN   192
+#define IDC_POS_TOP_SPIN    193
+#define IDC_POS_WIDTH_SPIN  194
+#define IDC_POS_HEIGHT_SPIN 195
+#define IDC_POS_LEFT_CAP    196
+#define IDC_POS_TOP_CAP     197
+#define IDC_POS_WIDTH_CAP   198
+#define IDC_POS_HEIGHT_CAP  199
