@@ -11,9 +11,13 @@ endif()
 add_library(controls_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FontFileName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BarPainter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OffscreenDC.cpp
 )
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(controls_core PUBLIC controls_colormath zavofw advapi32 gdi32 msimg32)
 
 zavo_add_test(controls_font_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS)
+zavo_add_test(controls_drawing_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/drawing_test.cpp LIBS controls_core WINDOWS)
