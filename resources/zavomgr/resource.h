@@ -75,3 +75,12 @@
 #define IDC_POS_TOP_CAP     197
 #define IDC_POS_WIDTH_CAP   198
 #define IDC_POS_HEIGHT_CAP  199
+
+// Project document
+#define ID_WEB_PREVIEW          32817
+#define IDS_WEB_PROGRESS_SCRIPT 61457
+#define IDS_WEB_STEP_FOLDER     61525
+#define IDS_WEB_STEP_WALLPAPER  61526
+#define IDS_WEB_STEP_ELEMENTS   61527
+#define IDS_WEB_STEP_PAGE       61528
+#define IDS_WEB_STEP_DONE       61529
