@@ -1,0 +1,179 @@
+#include "controls/MenuDrawing.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+
+HFONT CreateMenuFont()
+{
+    // The metrics as they were before the padded border width: 340 bytes.
+    NONCLIENTMETRICSA ncm;
+    ZeroMemory(&ncm, sizeof(ncm));
+    ncm.cbSize = 340;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0))
+        return NULL;
+    return ::CreateFontIndirectA(&ncm.lfMenuFont);
+}
+
+BOOL CToolBarResource::Load(HINSTANCE hInst, UINT nID)
+{
+    ids.clear();
+    HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(nID), MAKEINTRESOURCE(241));
+    if (hRes == NULL)
+        return FALSE;
+    HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
+    const WORD* p = hGlobal ? (const WORD*)::LockResource(hGlobal) : NULL;
+    DWORD cb = ::SizeofResource(hInst, hRes);
+    if (p == NULL || cb < 8 || p[0] != 1)
+        return FALSE;
+    nWidth = p[1];
+    nHeight = p[2];
+    size_t nCount = p[3];
+    if (cb < 8 + nCount * 2)
+        return FALSE;
+    for (size_t i = 0; i < nCount; ++i)
+        ids.push_back(p[4 + i]);
+    return TRUE;
+}
+
+CHiddenToolBar::~CHiddenToolBar()
+{
+    if (m_hWnd != NULL)
+        ::DestroyWindow(m_hWnd);
+}
+
+BOOL CHiddenToolBar::Create(HINSTANCE hInst, UINT nToolBarID)
+{
+    CToolBarResource res;
+    if (!res.Load(hInst, nToolBarID))
+        return FALSE;
+    CWnd* pMain = AfxGetMainWnd();
+    HWND hParent = (pMain != NULL && ::IsWindow(pMain->m_hWnd)) ? pMain->m_hWnd : ::GetDesktopWindow();
+    // Same style as a top toolbar with fly-by texts, but never visible.
+    m_hWnd = ::CreateWindowEx(0, TOOLBARCLASSNAME, NULL, (0x50002800 & ~WS_VISIBLE) | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                              0, 0, 0, 0, hParent, (HMENU)(UINT_PTR)0xE800, ::GetModuleHandle(NULL), NULL);
+    if (m_hWnd == NULL)
+        return FALSE;
+    ::SendMessage(m_hWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    int nImage = 0;
+    for (UINT id : res.ids) {
+        TBBUTTON b;
+        ZeroMemory(&b, sizeof(b));
+        b.idCommand = (int)id;
+        b.fsState = TBSTATE_ENABLED;
+        b.fsStyle = id == 0 ? BTNS_SEP : BTNS_BUTTON;
+        b.iBitmap = id == 0 ? 0 : nImage++;
+        ::SendMessage(m_hWnd, TB_ADDBUTTONS, 1, (LPARAM)&b);
+    }
+    int n = (int)::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0);
+    for (int i = 0; i < n; ++i) {
+        TBBUTTON b;
+        ZeroMemory(&b, sizeof(b));
+        ::SendMessage(m_hWnd, TB_GETBUTTON, i, (LPARAM)&b);
+        Button btn = {(b.fsStyle & BTNS_SEP) ? 0u : (UINT)b.idCommand, b.iBitmap};
+        m_buttons.push_back(btn);
+    }
+    return TRUE;
+}
+
+int BitmapResourceDepth(HINSTANCE hInst, UINT nID)
+{
+    HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(nID), RT_BITMAP);
+    if (hRes == NULL)
+        return 0;
+    HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
+    const BITMAPINFOHEADER* bih = hGlobal ? (const BITMAPINFOHEADER*)::LockResource(hGlobal) : NULL;
+    if (bih == NULL || ::SizeofResource(hInst, hRes) < sizeof(BITMAPCOREHEADER))
+        return 0;
+    if (bih->biSize == sizeof(BITMAPCOREHEADER))
+        return ((const BITMAPCOREHEADER*)bih)->bcBitCount;
+    if (::SizeofResource(hInst, hRes) < sizeof(BITMAPINFOHEADER))
+        return 0;
+    return bih->biBitCount;
+}
+
+namespace {
+
+void ReplaceColors(HBITMAP hbm, COLORREF crFrom1, COLORREF crFrom2, COLORREF crTo)
+{
+    BITMAP bm;
+    if (!::GetObject(hbm, sizeof(bm), &bm))
+        return;
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hbm);
+    for (int y = 0; y < bm.bmHeight; ++y) {
+        for (int x = 0; x < bm.bmWidth; ++x) {
+            COLORREF c = ::GetPixel(hDC, x, y);
+            if (c == crFrom1 || c == crFrom2)
+                ::SetPixel(hDC, x, y, crTo);
+        }
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+}
+
+} // namespace
+
+BOOL LoadToolbarBitmap(HINSTANCE hInst, UINT nID, HIMAGELIST hList, int cx, int cy, COLORREF crBackground)
+{
+    (void)cx;
+    (void)cy;
+    int nDepth = BitmapResourceDepth(hInst, nID);
+    if (nDepth == 0 || hList == NULL)
+        return FALSE;
+    HBITMAP hbm = NULL;
+    if (nDepth <= 4) {
+        hbm = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nID), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+    } else {
+        hbm = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        if (hbm != NULL)
+            ReplaceColors(hbm, crBackground, RGB(255, 0, 255), ::GetSysColor(COLOR_3DFACE));
+    }
+    if (hbm == NULL)
+        return FALSE;
+    int n = ImageList_AddMasked(hList, hbm, ::GetSysColor(COLOR_3DFACE));
+    ::DeleteObject(hbm);
+    return n >= 0;
+}
+
+void EmbossImage(HDC hDC, HIMAGELIST hList, int nImage, int x, int y, int cx, int cy,
+                 COLORREF crFace, BOOL bHighlight)
+{
+    if (hList == NULL || cx <= 0 || cy <= 0)
+        return;
+    HDC hColor = ::CreateCompatibleDC(hDC);
+    HDC hMono = ::CreateCompatibleDC(hDC);
+    HBITMAP hbmColor = ::CreateCompatibleBitmap(hDC, cx, cy);
+    HBITMAP hbmMono = ::CreateBitmap(cx, cy, 1, 1, NULL);
+    HGDIOBJ o1 = ::SelectObject(hColor, hbmColor);
+    HGDIOBJ o2 = ::SelectObject(hMono, hbmMono);
+    RECT rc = {0, 0, cx, cy};
+    HBRUSH hFace = ::CreateSolidBrush(crFace);
+    ::FillRect(hColor, &rc, hFace);
+    ::DeleteObject(hFace);
+    ImageList_Draw(hList, nImage, hColor, 0, 0, ILD_TRANSPARENT);
+    // Pixels of the face colour become white (1) in the mask, the shape black (0).
+    ::SetBkColor(hColor, crFace);
+    ::BitBlt(hMono, 0, 0, cx, cy, hColor, 0, 0, SRCCOPY);
+    COLORREF oldText = ::SetTextColor(hDC, RGB(0, 0, 0));
+    COLORREF oldBk = ::SetBkColor(hDC, RGB(255, 255, 255));
+    const DWORD kPSDPxax = 0x00B8074A;   // brush where the source is black
+    if (bHighlight) {
+        HBRUSH hbr = ::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT));
+        HGDIOBJ ob = ::SelectObject(hDC, hbr);
+        ::BitBlt(hDC, x + 1, y + 1, cx, cy, hMono, 0, 0, kPSDPxax);
+        ::SelectObject(hDC, ob);
+        ::DeleteObject(hbr);
+    }
+    HBRUSH hbr = ::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW));
+    HGDIOBJ ob = ::SelectObject(hDC, hbr);
+    ::BitBlt(hDC, x, y, cx, cy, hMono, 0, 0, kPSDPxax);
+    ::SelectObject(hDC, ob);
+    ::DeleteObject(hbr);
+    ::SetTextColor(hDC, oldText);
+    ::SetBkColor(hDC, oldBk);
+    ::SelectObject(hColor, o1);
+    ::SelectObject(hMono, o2);
+    ::DeleteObject(hbmColor);
+    ::DeleteObject(hbmMono);
+    ::DeleteDC(hColor);
+    ::DeleteDC(hMono);
+}

@@ -1,0 +1,26 @@
+# Menus and bars of the main frame: owner-drawn menu, menu bar, toolbar images,
+# image and position toolbars, taskbar notifier.
+if(NOT WIN32)
+  return()
+endif()
+add_library(controls_menubars STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/MenuDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OwnerDrawMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToolBarImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaskbarNotifier.cpp
+)
+target_include_directories(controls_menubars PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(controls_menubars PUBLIC zavofw comctl32 advapi32 gdi32 user32)
+
+# The tests carry the studio's toolbar resources and a small menu of their own.
+set(_mb_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+set(_mb_test_rc ${CMAKE_CURRENT_LIST_DIR}/tests/menubars_test.rc)
+file(GLOB _mb_res_deps ${_mb_res}/*.rc ${_mb_res}/*.h ${_mb_res}/*.bmp)
+set_source_files_properties(${_mb_test_rc} PROPERTIES OBJECT_DEPENDS "${_mb_res_deps}")
+function(_menubars_test name)
+  zavo_add_test(${name} SOURCES ${ARGN} ${_mb_test_rc} LIBS controls_menubars WINDOWS)
+  if(TARGET ${name})
+    target_include_directories(${name} PRIVATE ${_mb_res})
+  endif()
+endfunction()
+_menubars_test(controls_ownerdrawmenu_test ${CMAKE_CURRENT_LIST_DIR}/tests/ownerdrawmenu_test.cpp)
