@@ -1,9 +1,16 @@
 # controls_core: the basic drawing helpers and small controls the studio's
-# windows build on. The colour maths (controls_colormath) builds natively too.
-add_library(controls_colormath STATIC ${CMAKE_CURRENT_LIST_DIR}/HslColor.cpp)
-target_include_directories(controls_colormath PUBLIC ${CMAKE_SOURCE_DIR})
+# windows build on. controls_base (colour maths, ids, owning arrays) builds
+# natively too.
+add_library(controls_base STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/HslColor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UniqueId.cpp
+)
+target_include_directories(controls_base PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(controls_base PUBLIC zavofw)
 zavo_add_test(controls_colormath_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colormath_test.cpp LIBS controls_colormath)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colormath_test.cpp LIBS controls_base)
+zavo_add_test(controls_base_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/base_test.cpp LIBS controls_base)
 
 if(NOT WIN32)
   return()
@@ -13,11 +20,18 @@ add_library(controls_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ColorFont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BarPainter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffscreenDC.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VersionInfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyNameEdit.cpp
 )
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(controls_core PUBLIC controls_colormath zavofw advapi32 gdi32 msimg32)
+target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 user32 msimg32 version)
 
 zavo_add_test(controls_font_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS)
 zavo_add_test(controls_drawing_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/drawing_test.cpp LIBS controls_core WINDOWS)
+zavo_add_test(controls_smallcontrols_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/smallcontrols_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/versioninfo_test.rc
+  LIBS controls_core WINDOWS)

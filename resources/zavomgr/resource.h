@@ -84,3 +84,18 @@
 #define IDS_WEB_STEP_ELEMENTS   61527
 #define IDS_WEB_STEP_PAGE       61528
 #define IDS_WEB_STEP_DONE       61529
+
+// Built-in theme pictures (type CTRL_IMGS) and the wait dialog (themes.rc)
+#define IDR_CTRL_VCHUNK         135
+#define IDR_CTRL_VTRACK         136
+#define IDR_CTRL_DISABLED       137
+#define IDR_CTRL_HOVER          138
+#define IDR_CTRL_NORMAL         139
+#define IDR_CTRL_SELECTED       140
+#define IDR_CTRL_CHUNK          145
+#define IDR_CTRL_TRACK          146
+#define IDD_WAITDIALOG          23040
+#define IDC_WAIT_TEXT           23041
+#define IDC_WAIT_PROGRESS       23042
+#define IDS_WAIT_CAPTION        61515
+#define IDS_WAIT_TEXT           61516
