@@ -5,6 +5,9 @@
 #include "framework/FwDefs.h"
 
 FW_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
+// The module holding string nID itself (a block of 16 may be split across
+// modules): the program first, then the libraries; NULL when none has it.
+FW_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
 FW_API void AfxAddResourceModule(HINSTANCE hModule);
 FW_API void AfxRemoveResourceModule(HINSTANCE hModule);
 

@@ -1,6 +1,9 @@
 #include "framework/String.h"
 
 #include "framework/Sys.h"
+#ifdef _WIN32
+#include "framework/ResourceList.h"
+#endif
 
 #include <cctype>
 #include <cstdio>
@@ -707,9 +710,15 @@ void CString::UnlockBuffer()
 BOOL CString::LoadString(UINT nID)
 {
 #ifdef _WIN32
+    // the program's strings first, then those of the registered libraries
+    HINSTANCE hInst = AfxFindStringResourceHandle(nID);
+    if (hInst == NULL) {
+        Empty();
+        return FALSE;
+    }
     // a result that fills the buffer may have been cut off: retry larger
     for (int size = 256; size <= 65536; size *= 4) {
-        int n = ::LoadStringA(AfxGetResourceHandle(), nID, GetBuffer(size), size);
+        int n = ::LoadStringA(hInst, nID, GetBuffer(size), size);
         ReleaseBuffer(n > 0 ? n : 0);
         if (n <= 0) {
             Empty();

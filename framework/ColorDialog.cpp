@@ -1,0 +1,60 @@
+#include "framework/ColorDialog.h"
+#include "framework/WinApp.h"
+#include <colordlg.h>
+
+IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
+
+CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd)
+    : CCommonDialog(pParentWnd)
+{
+    ZeroMemory(&m_cc, sizeof(m_cc));
+    for (COLORREF& clr : m_clrCustom)
+        clr = RGB(255, 255, 255);
+    m_cc.lStructSize = sizeof(m_cc);
+    m_cc.lpCustColors = m_clrCustom;
+    m_cc.Flags = dwFlags | CC_ENABLEHOOK | CC_RGBINIT;
+    m_cc.lpfnHook = AfxColorDlgHookProc;
+    m_cc.lCustData = (LPARAM)this;
+    m_cc.rgbResult = clrInit;
+    m_cc.hInstance = (HWND)AfxGetResourceHandle();
+}
+
+UINT_PTR CALLBACK AfxColorDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG || lParam == 0)
+        return 0;
+    CColorDialog* pDlg = (CColorDialog*)((CHOOSECOLOR*)lParam)->lCustData;
+    if (pDlg != NULL)
+        pDlg->AttachHookedWindow(hWnd);
+    return 0;
+}
+
+INT_PTR CColorDialog::DoModal()
+{
+    m_cc.hwndOwner = ParentForModal();
+    if (m_cc.lpCustColors == NULL)
+        m_cc.lpCustColors = m_clrCustom;
+    if ((m_cc.Flags & CC_ENABLEHOOK) && m_cc.lpfnHook == NULL)
+        m_cc.lpfnHook = AfxColorDlgHookProc;
+    if (m_cc.lpfnHook == AfxColorDlgHookProc)
+        m_cc.lCustData = (LPARAM)this;
+    BOOL bOK = ::ChooseColor(&m_cc);
+    if (m_hWnd != NULL)
+        Detach();
+    return bOK ? IDOK : IDCANCEL;
+}
+
+void CColorDialog::SetCurrentColor(COLORREF clr)
+{
+    static const UINT s_nSetRgb = ::RegisterWindowMessage(SETRGBSTRING);
+    if (m_hWnd == NULL)
+        return;
+    ::SendMessage(m_hWnd, s_nSetRgb, 0, (LPARAM)clr);
+    // Dialogs that ignore the message follow their red, green and blue fields.
+    static const int s_nFields[3] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
+    const BYTE parts[3] = {GetRValue(clr), GetGValue(clr), GetBValue(clr)};
+    for (int i = 0; i < 3; ++i) {
+        if (::GetDlgItem(m_hWnd, s_nFields[i]) != NULL)
+            ::SetDlgItemInt(m_hWnd, s_nFields[i], parts[i], FALSE);
+    }
+}

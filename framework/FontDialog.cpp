@@ -1,0 +1,63 @@
+#include "framework/FontDialog.h"
+#include "framework/DC.h"
+#include "framework/WinApp.h"
+
+IMPLEMENT_DYNAMIC(CFontDialog, CCommonDialog)
+
+CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD dwFlags, CDC* pdcPrinter, CWnd* pParentWnd)
+    : CCommonDialog(pParentWnd)
+{
+    ZeroMemory(&m_cf, sizeof(m_cf));
+    ZeroMemory(&m_lf, sizeof(m_lf));
+    m_szStyleName[0] = '\0';
+    m_cf.lStructSize = sizeof(m_cf);
+    m_cf.lpLogFont = &m_lf;
+    m_cf.lpszStyle = m_szStyleName;
+    m_cf.Flags = dwFlags | CF_ENABLEHOOK;
+    m_cf.lpfnHook = AfxFontDlgHookProc;
+    m_cf.lCustData = (LPARAM)this;
+    m_cf.hInstance = AfxGetResourceHandle();
+    if (lplfInitial != NULL) {
+        m_lf = *lplfInitial;
+        m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+        m_cf.Flags |= CF_INITTOLOGFONTSTRUCT;
+    }
+    if (pdcPrinter != NULL) {
+        m_cf.hDC = pdcPrinter->m_hAttribDC ? pdcPrinter->m_hAttribDC : pdcPrinter->m_hDC;
+        m_cf.Flags |= CF_PRINTERFONTS;
+    }
+}
+
+CFontDialog::~CFontDialog() {}
+
+UINT_PTR CALLBACK AfxFontDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG || lParam == 0)
+        return 0;
+    CFontDialog* pDlg = (CFontDialog*)((CHOOSEFONT*)lParam)->lCustData;
+    if (pDlg != NULL)
+        pDlg->AttachHookedWindow(hWnd);
+    return 0;
+}
+
+INT_PTR CFontDialog::DoModal()
+{
+    m_cf.hwndOwner = ParentForModal();
+    m_cf.lpLogFont = &m_lf;
+    if ((m_cf.Flags & CF_ENABLEHOOK) && m_cf.lpfnHook == NULL)
+        m_cf.lpfnHook = AfxFontDlgHookProc;
+    if (m_cf.lpfnHook == AfxFontDlgHookProc)
+        m_cf.lCustData = (LPARAM)this;
+    BOOL bOK = ::ChooseFont(&m_cf);
+    if (m_hWnd != NULL)
+        Detach();
+    return bOK ? IDOK : IDCANCEL;
+}
+
+void CFontDialog::GetCurrentFont(LPLOGFONT lplf)
+{
+    if (m_hWnd != NULL)
+        ::SendMessage(m_hWnd, WM_CHOOSEFONT_GETLOGFONT, 0, (LPARAM)lplf);
+    else
+        *lplf = m_lf;
+}

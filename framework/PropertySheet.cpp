@@ -1,0 +1,306 @@
+#include "framework/PropertySheet.h"
+#include "framework/PropertyPage.h"
+#include "framework/TabCtrl.h"
+#include "framework/WinApp.h"
+#include "framework/ControlHelpers.h"
+
+IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
+
+namespace {
+// The sheet PropertySheet is building on this thread, for the callback.
+thread_local CPropertySheet* t_pSheetInit = NULL;
+
+HWND TopLevelParent(CWnd* pParentWnd)
+{
+    HWND hWnd = pParentWnd ? pParentWnd->m_hWnd : NULL;
+    if (hWnd == NULL) {
+        CWnd* pMain = AfxGetMainWnd();
+        hWnd = pMain ? pMain->m_hWnd : NULL;
+    }
+    while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+}
+
+CPropertySheet::CPropertySheet() { CommonConstruct(NULL, 0); }
+
+CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
+{
+    CommonConstruct(pParentWnd, iSelectPage);
+    m_strCaption.LoadString(nIDCaption);
+}
+
+CPropertySheet::CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)
+{
+    CommonConstruct(pParentWnd, iSelectPage);
+    m_strCaption = pszCaption;
+}
+
+void CPropertySheet::CommonConstruct(CWnd* pParentWnd, UINT iSelectPage)
+{
+    ZeroMemory(&m_psh, sizeof(m_psh));
+    m_psh.dwSize = sizeof(m_psh);
+    m_psh.dwFlags = PSH_USECALLBACK;
+    m_psh.pfnCallback = AfxPropSheetCallback;
+    m_psh.nStartPage = iSelectPage;
+    m_pParentWnd = pParentWnd;
+    m_phPages = NULL;
+    m_bModeless = FALSE;
+    m_nResult = IDCANCEL;
+}
+
+CPropertySheet::~CPropertySheet()
+{
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    delete[] m_phPages;
+}
+
+int CALLBACK AfxPropSheetCallback(HWND hWnd, UINT message, LPARAM)
+{
+    // The creation hook normally attached the sheet already; this catches a
+    // sheet window made before the hook could see it.
+    CPropertySheet* pSheet = t_pSheetInit;
+    if (message == PSCB_INITIALIZED && pSheet != NULL && pSheet->m_hWnd == NULL)
+        pSheet->AttachSheet(hWnd);
+    return 0;
+}
+
+void CPropertySheet::AttachSheet(HWND hWnd)
+{
+    SubclassWindow(hWnd);
+}
+
+BOOL CPropertySheet::BuildHeader(HWND hWndParent, DWORD dwExtraFlags)
+{
+    int n = GetPageCount();
+    if (n == 0)
+        return FALSE;
+    delete[] m_phPages;
+    m_phPages = new HPROPSHEETPAGE[n];
+    for (int i = 0; i < n; ++i) {
+        m_phPages[i] = GetPage(i)->CreatePageHandle();
+        if (m_phPages[i] == NULL) {
+            while (i-- > 0)
+                ::DestroyPropertySheetPage(m_phPages[i]);
+            return FALSE;
+        }
+    }
+    m_psh.dwFlags &= ~(PSH_PROPSHEETPAGE | PSH_MODELESS);
+    m_psh.dwFlags |= PSH_USECALLBACK | dwExtraFlags;
+    m_psh.pfnCallback = AfxPropSheetCallback;
+    m_psh.phpage = m_phPages;
+    m_psh.nPages = (UINT)n;
+    m_psh.hwndParent = hWndParent;
+    m_psh.hInstance = AfxGetResourceHandle();
+    m_psh.pszCaption = m_strCaption;
+    if (m_psh.nStartPage >= (UINT)n)
+        m_psh.nStartPage = 0;
+    m_nResult = IDCANCEL;
+    return TRUE;
+}
+
+INT_PTR CPropertySheet::DoModal()
+{
+    if (m_hWnd != NULL)
+        return -1;
+    AfxEnsureCommonControls();
+    m_bModeless = FALSE;
+    if (!BuildHeader(TopLevelParent(m_pParentWnd), 0))
+        return -1;
+    t_pSheetInit = this;
+    AfxHookWindowCreate(this);
+    INT_PTR nRet = ::PropertySheet(&m_psh);
+    AfxUnhookWindowCreate();
+    t_pSheetInit = NULL;
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    return nRet < 0 ? -1 : m_nResult;
+}
+
+BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD)
+{
+    if (m_hWnd != NULL)
+        return FALSE;
+    AfxEnsureCommonControls();
+    if (pParentWnd != NULL)
+        m_pParentWnd = pParentWnd;
+    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
+    if (!BuildHeader(hWndParent, PSH_MODELESS))
+        return FALSE;
+    m_bModeless = TRUE;
+    t_pSheetInit = this;
+    AfxHookWindowCreate(this);
+    HWND hWnd = (HWND)::PropertySheet(&m_psh);
+    AfxUnhookWindowCreate();
+    t_pSheetInit = NULL;
+    if (hWnd == NULL || hWnd == (HWND)(INT_PTR)-1) {
+        m_bModeless = FALSE;
+        return FALSE;
+    }
+    if (m_hWnd == NULL)
+        SubclassWindow(hWnd);
+    if (dwStyle == (DWORD)-1 || (dwStyle & WS_VISIBLE))
+        ::ShowWindow(hWnd, SW_SHOW);
+    return TRUE;
+}
+
+BOOL CPropertySheet::OnInitDialog() { return TRUE; }
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_INITDIALOG) {
+        // The system's initialisation (buttons, first page) ran above.
+        OnInitDialog();
+        return lResult;
+    }
+    // A modeless sheet that was closed has no current page: it goes away.
+    if (m_bModeless && m_hWnd != NULL &&
+        (message == WM_COMMAND || message == PSM_PRESSBUTTON || message == WM_SYSCOMMAND) &&
+        ::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0) {
+        m_bModeless = FALSE;
+        DestroyWindow();
+    }
+    return lResult;
+}
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hWnd == NULL || !m_bModeless)
+        return FALSE;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    BOOL bHandled = (BOOL)::SendMessage(m_hWnd, PSM_ISDIALOGMESSAGE, 0, (LPARAM)pMsg);
+    if (bHandled && ::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0) {
+        m_bModeless = FALSE;
+        DestroyWindow();
+    }
+    return bHandled;
+}
+
+void CPropertySheet::AddPage(CPropertyPage* pPage)
+{
+    if (pPage == NULL)
+        return;
+    m_pages.Add(pPage);
+    if (m_hWnd != NULL) {
+        HPROPSHEETPAGE hPage = pPage->CreatePageHandle();
+        if (hPage == NULL || !::SendMessage(m_hWnd, PSM_ADDPAGE, 0, (LPARAM)hPage)) {
+            if (hPage != NULL)
+                ::DestroyPropertySheetPage(hPage);
+            m_pages.RemoveAt(m_pages.GetSize() - 1);
+        }
+    }
+}
+
+void CPropertySheet::RemovePage(CPropertyPage* pPage)
+{
+    int n = GetPageIndex(pPage);
+    if (n >= 0)
+        RemovePage(n);
+}
+
+void CPropertySheet::RemovePage(int nPage)
+{
+    if (nPage < 0 || nPage >= GetPageCount())
+        return;
+    if (m_hWnd != NULL)
+        ::SendMessage(m_hWnd, PSM_REMOVEPAGE, nPage, 0);
+    m_pages.RemoveAt(nPage);
+}
+
+int CPropertySheet::GetPageCount() const { return (int)m_pages.GetSize(); }
+
+CPropertyPage* CPropertySheet::GetPage(int nPage) const
+{
+    if (nPage < 0 || nPage >= GetPageCount())
+        return NULL;
+    return (CPropertyPage*)m_pages.GetAt(nPage);
+}
+
+int CPropertySheet::GetPageIndex(CPropertyPage* pPage) const
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (m_pages.GetAt(i) == pPage)
+            return i;
+    }
+    return -1;
+}
+
+int CPropertySheet::GetActiveIndex() const
+{
+    if (m_hWnd == NULL)
+        return (int)m_psh.nStartPage;
+    HWND hPage = (HWND)::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (hPage != NULL && GetPage(i)->m_hWnd == hPage)
+            return i;
+    }
+    HWND hTab = (HWND)::SendMessage(m_hWnd, PSM_GETTABCONTROL, 0, 0);
+    return hTab ? (int)::SendMessage(hTab, TCM_GETCURSEL, 0, 0) : -1;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(GetActiveIndex()); }
+
+BOOL CPropertySheet::SetActivePage(int nPage)
+{
+    if (nPage < 0 || nPage >= GetPageCount())
+        return FALSE;
+    if (m_hWnd == NULL) {
+        m_psh.nStartPage = (UINT)nPage;
+        return TRUE;
+    }
+    return (BOOL)::SendMessage(m_hWnd, PSM_SETCURSEL, nPage, 0);
+}
+
+BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage) { return SetActivePage(GetPageIndex(pPage)); }
+
+void CPropertySheet::SetTitle(LPCTSTR lpszText, UINT nStyle)
+{
+    m_strCaption = lpszText;
+    m_psh.dwFlags = (m_psh.dwFlags & ~PSH_PROPTITLE) | (nStyle & PSH_PROPTITLE);
+    if (m_hWnd != NULL)
+        ::SendMessage(m_hWnd, PSM_SETTITLE, nStyle, (LPARAM)(LPCTSTR)m_strCaption);
+}
+
+void CPropertySheet::SetWizardButtons(DWORD dwFlags)
+{
+    if (m_hWnd != NULL)
+        ::SendMessage(m_hWnd, PSM_SETWIZBUTTONS, 0, dwFlags);
+}
+
+void CPropertySheet::SetFinishText(LPCTSTR lpszText)
+{
+    if (m_hWnd != NULL)
+        ::SendMessage(m_hWnd, PSM_SETFINISHTEXT, 0, (LPARAM)lpszText);
+}
+
+BOOL CPropertySheet::PressButton(int nButton)
+{
+    if (m_hWnd == NULL)
+        return FALSE;
+    ::SendMessage(m_hWnd, PSM_PRESSBUTTON, nButton, 0);
+    return TRUE;
+}
+
+CTabCtrl* CPropertySheet::GetTabControl() const
+{
+    if (m_hWnd == NULL)
+        return NULL;
+    return (CTabCtrl*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, PSM_GETTABCONTROL, 0, 0));
+}
+
+void CPropertySheet::EndDialog(int nEndID)
+{
+    if (m_hWnd == NULL)
+        return;
+    if (m_bModeless) {
+        m_bModeless = FALSE;
+        DestroyWindow();
+        return;
+    }
+    PressButton(PSBTN_CANCEL);
+    m_nResult = nEndID;   // after the pages' cancel notes
+}

@@ -1,0 +1,552 @@
+#include "framework/PropertySheet.h"
+#include "framework/PropertyPage.h"
+#include "framework/FileDialog.h"
+#include "framework/FontDialog.h"
+#include "framework/ColorDialog.h"
+#include "framework/DataExchange.h"
+#include "framework/Menu.h"
+#include "framework/Bitmap.h"
+#include "framework/ResourceList.h"
+#include "framework/TabCtrl.h"
+#include "framework/tests/DialogTestRes.h"
+#include "framework/tests/TempDir.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs steps from a thread timer while a modal dialog's own loop runs. A step
+// returns false to be tried again at the next tick; after too many ticks the
+// abort step ends the dialog so a failing test cannot hang.
+class CDriver {
+public:
+    typedef std::function<bool()> Step;
+    CDriver(std::vector<Step> steps, std::function<void()> abort)
+        : m_steps(std::move(steps)), m_abort(std::move(abort))
+    {
+        s_pCurrent = this;
+        m_nTimer = ::SetTimer(NULL, 0, 30, Tick);
+    }
+    ~CDriver()
+    {
+        ::KillTimer(NULL, m_nTimer);
+        s_pCurrent = NULL;
+    }
+    bool Finished() const { return m_nNext == m_steps.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CDriver* d = s_pCurrent;
+        if (d == NULL || d->m_bBusy)
+            return;
+        d->m_bBusy = true;
+        if (++d->m_nTicks > 300) {
+            d->m_abort();
+        } else if (d->m_nNext < d->m_steps.size() && d->m_steps[d->m_nNext]()) {
+            ++d->m_nNext;
+        }
+        d->m_bBusy = false;
+    }
+    static CDriver* s_pCurrent;
+    std::vector<Step> m_steps;
+    std::function<void()> m_abort;
+    size_t m_nNext = 0;
+    int m_nTicks = 0;
+    bool m_bBusy = false;
+    UINT_PTR m_nTimer = 0;
+};
+CDriver* CDriver::s_pCurrent = NULL;
+
+std::vector<std::string> g_log;
+
+size_t LogIndex(const std::string& s, size_t from = 0)
+{
+    auto it = std::find(g_log.begin() + (ptrdiff_t)std::min(from, g_log.size()), g_log.end(), s);
+    return it == g_log.end() ? std::string::npos : (size_t)(it - g_log.begin());
+}
+
+CString ItemText(HWND hWnd, int nID)
+{
+    char buf[512] = "";
+    ::GetDlgItemText(hWnd, nID, buf, sizeof(buf));
+    return CString(buf);
+}
+
+class CLogPage : public CPropertyPage {
+public:
+    CLogPage(UINT nID, int n) : CPropertyPage(nID), m_n(n) {}
+    int m_n;
+    CString m_strText;
+    int m_nNextRefusals = 0;
+    int m_nClicks = 0;
+    void Log(const char* what) { g_log.push_back(what + std::to_string(m_n)); }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PAGE_EDIT, m_strText); }
+    BOOL OnInitDialog() override { Log("init"); return CPropertyPage::OnInitDialog(); }
+    BOOL OnSetActive() override
+    {
+        Log("set");
+        CPropertySheet* pSheet = GetSheet();
+        if (pSheet != NULL && pSheet->IsWizard())
+            pSheet->SetWizardButtons(m_n == 0 ? PSWIZB_NEXT
+                                     : m_n == 2 ? PSWIZB_BACK | PSWIZB_FINISH
+                                                : PSWIZB_BACK | PSWIZB_NEXT);
+        return CPropertyPage::OnSetActive();
+    }
+    BOOL OnKillActive() override { Log("kill"); return CPropertyPage::OnKillActive(); }
+    LRESULT OnWizardNext() override
+    {
+        Log("next");
+        if (m_nNextRefusals > 0) {
+            --m_nNextRefusals;
+            return -1;
+        }
+        return 0;
+    }
+    LRESULT OnWizardBack() override { Log("back"); return 0; }
+    BOOL OnWizardFinish() override { Log("finish"); return CPropertyPage::OnWizardFinish(); }
+    BOOL OnApply() override { Log("apply"); return CPropertyPage::OnApply(); }
+    void OnReset() override { Log("reset"); }
+    afx_msg void OnPress() { ++m_nClicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLogPage, CPropertyPage)
+    ON_BN_CLICKED(IDC_PAGE_BTN, &CLogPage::OnPress)
+END_MESSAGE_MAP()
+
+class CLogSheet : public CPropertySheet {
+public:
+    explicit CLogSheet(LPCTSTR lpszCaption) : CPropertySheet(lpszCaption) {}
+    explicit CLogSheet(UINT nIDCaption) : CPropertySheet(nIDCaption) {}
+    int m_nPrivate = 0;
+    BOOL OnInitDialog() override
+    {
+        g_log.push_back("sheetinit");
+        return CPropertySheet::OnInitDialog();
+    }
+    afx_msg LRESULT OnPrivate(WPARAM wParam, LPARAM)
+    {
+        m_nPrivate += (int)wParam;
+        return 7;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLogSheet, CPropertySheet)
+    ON_MESSAGE(WM_APP + 1, &CLogSheet::OnPrivate)
+END_MESSAGE_MAP()
+
+bool Press(CPropertySheet& sheet, int nButton)
+{
+    ::SendMessage(sheet.m_hWnd, PSM_PRESSBUTTON, nButton, 0);
+    return true;
+}
+
+std::function<void()> AbortSheet(CPropertySheet& sheet)
+{
+    return [&sheet] {
+        if (sheet.m_hWnd != NULL)
+            ::PostMessage(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    };
+}
+}
+
+TEST(PropertySheetWizard, NextBackFinishKeepPageDataAndFollowPageAnswers)
+{
+    g_log.clear();
+    CLogPage p0(IDD_PAGE1, 0), p1(IDD_PAGE2, 1), p2(IDD_PAGE3, 2);
+    CLogSheet sheet("Wizard test");
+    sheet.AddPage(&p0);
+    sheet.AddPage(&p1);
+    sheet.AddPage(&p2);
+    sheet.SetWizardMode();
+    sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+    p1.m_nNextRefusals = 1;
+    CDriver driver({
+        [&] {
+            if (sheet.m_hWnd == NULL || p0.m_hWnd == NULL)
+                return false;
+            EXPECT_EQ(0, sheet.GetActiveIndex());
+            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
+            EXPECT_EQ(7, ::SendMessage(sheet.m_hWnd, WM_APP + 1, 3, 0));
+            ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "alpha");
+            return Press(sheet, PSBTN_NEXT);
+        },
+        [&] {
+            EXPECT_EQ(1, sheet.GetActiveIndex());
+            EXPECT_EQ(&p1, sheet.GetActivePage());
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
+            ::SendMessage(::GetDlgItem(p1.m_hWnd, IDC_PAGE_BTN), BM_CLICK, 0, 0);
+            return Press(sheet, PSBTN_BACK);
+        },
+        [&] {
+            EXPECT_EQ(0, sheet.GetActiveIndex());
+            EXPECT_EQ(CString("alpha"), ItemText(p0.m_hWnd, IDC_PAGE_EDIT));
+            Press(sheet, PSBTN_NEXT);
+            Press(sheet, PSBTN_NEXT);   // refused by page 1 once
+            EXPECT_EQ(1, sheet.GetActiveIndex());
+            return Press(sheet, PSBTN_NEXT);
+        },
+        [&] {
+            EXPECT_EQ(2, sheet.GetActiveIndex());
+            ::SetDlgItemText(p2.m_hWnd, IDC_PAGE_EDIT, "gamma");
+            return Press(sheet, PSBTN_FINISH);
+        },
+    }, AbortSheet(sheet));
+    EXPECT_EQ(ID_WIZFINISH, sheet.DoModal());
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+    EXPECT_EQ(NULL, p0.m_hWnd);
+    EXPECT_EQ(3, sheet.m_nPrivate);
+    EXPECT_EQ(1, p1.m_nClicks);
+    EXPECT_EQ(CString("alpha"), p0.m_strText);
+    EXPECT_EQ(CString("gamma"), p2.m_strText);
+    // the first page is active before the sheet's own initialisation ends
+    EXPECT_LT(LogIndex("set0"), LogIndex("sheetinit"));
+    // leaving a page: its kill-active comes before the next page's set-active
+    size_t nNext = LogIndex("next0");
+    EXPECT_LT(LogIndex("kill0", nNext), LogIndex("set1", nNext));
+    size_t nBack = LogIndex("back1");
+    EXPECT_LT(LogIndex("kill1", nBack), LogIndex("set0", nBack));
+    EXPECT_EQ(2, std::count(g_log.begin(), g_log.end(), "next1"));
+    EXPECT_EQ(1u, (size_t)std::count(g_log.begin(), g_log.end(), "init0"));
+    EXPECT_NE(std::string::npos, LogIndex("finish2"));
+}
+
+TEST(PropertySheetTabbed, OkAppliesVisitedPagesCancelResetsThem)
+{
+    g_log.clear();
+    CLogPage p0(IDD_PAGE1, 0), p1(IDD_PAGE2, 1);
+    CLogSheet sheet(IDS_SHEET);
+    sheet.AddPage(&p0);
+    sheet.AddPage(&p1);
+    {
+        CDriver driver({
+            [&] {
+                if (sheet.m_hWnd == NULL)
+                    return false;
+                CString strCaption;
+                sheet.GetWindowText(strCaption);
+                EXPECT_EQ(CString("Sheet from string"), strCaption);
+                ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "one");
+                EXPECT_TRUE(sheet.SetActivePage(&p1));
+                EXPECT_EQ(1, sheet.GetActiveIndex());
+                ::SetDlgItemText(p1.m_hWnd, IDC_PAGE_EDIT, "two");
+                p1.SetModified();
+                EXPECT_TRUE(p1.IsModified());
+                return Press(sheet, PSBTN_OK);
+            },
+        }, AbortSheet(sheet));
+        EXPECT_EQ(IDOK, sheet.DoModal());
+    }
+    EXPECT_EQ(CString("one"), p0.m_strText);
+    EXPECT_EQ(CString("two"), p1.m_strText);
+    EXPECT_NE(std::string::npos, LogIndex("apply0"));
+    EXPECT_NE(std::string::npos, LogIndex("apply1"));
+    EXPECT_FALSE(p1.IsModified());
+
+    // the same objects run again; Cancel resets and reports IDCANCEL
+    g_log.clear();
+    sheet.SetActivePage(1);
+    {
+        CDriver driver({
+            [&] {
+                if (sheet.m_hWnd == NULL)
+                    return false;
+                EXPECT_EQ(1, sheet.GetActiveIndex());
+                EXPECT_EQ(NULL, p0.m_hWnd);   // never shown this time
+                EXPECT_EQ(CString("two"), ItemText(p1.m_hWnd, IDC_PAGE_EDIT));
+                return Press(sheet, PSBTN_CANCEL);
+            },
+        }, AbortSheet(sheet));
+        EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    }
+    EXPECT_NE(std::string::npos, LogIndex("reset1"));
+    EXPECT_EQ(std::string::npos, LogIndex("apply1"));
+}
+
+TEST(PropertySheetModeless, PagesAddedAndRemovedLiveOkAppliesAndDestroys)
+{
+    g_log.clear();
+    CLogPage p0(IDD_PAGE1, 0), p1(IDD_PAGE2, 1), p2(IDD_PAGE3, 2);
+    CLogSheet sheet("Modeless test");
+    sheet.AddPage(&p0);
+    sheet.AddPage(&p1);
+    ASSERT_TRUE(sheet.Create());
+    ASSERT_TRUE(sheet.m_hWnd != NULL);
+    EXPECT_TRUE(::IsWindowVisible(sheet.m_hWnd));
+    EXPECT_TRUE(p0.m_hWnd != NULL);
+    EXPECT_NE(std::string::npos, LogIndex("sheetinit"));
+    ASSERT_TRUE(sheet.GetTabControl() != NULL);
+    sheet.AddPage(&p2);
+    EXPECT_EQ(3, sheet.GetPageCount());
+    EXPECT_EQ(3, (int)::SendMessage(sheet.GetTabControl()->m_hWnd, TCM_GETITEMCOUNT, 0, 0));
+    sheet.RemovePage(&p2);
+    EXPECT_EQ(2, sheet.GetPageCount());
+    EXPECT_EQ(2, (int)::SendMessage(sheet.GetTabControl()->m_hWnd, TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_TRUE(sheet.SetActivePage(1));
+    ASSERT_TRUE(p1.m_hWnd != NULL);
+    ::SetDlgItemText(p1.m_hWnd, IDC_PAGE_EDIT, "live");
+    EXPECT_TRUE(sheet.PressButton(PSBTN_OK));
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+    EXPECT_EQ(NULL, p1.m_hWnd);
+    EXPECT_EQ(CString("live"), p1.m_strText);
+    EXPECT_NE(std::string::npos, LogIndex("apply0"));
+    EXPECT_NE(std::string::npos, LogIndex("apply1"));
+}
+
+// ---- common dialogs ----
+
+namespace {
+HWND FileNameControl(HWND hFrame)
+{
+    HWND h = ::GetDlgItem(hFrame, cmb13);
+    return h ? h : ::GetDlgItem(hFrame, edt1);
+}
+
+class CTestFileDialog : public CFileDialog {
+public:
+    using CFileDialog::CFileDialog;
+    int m_nInit = 0, m_nInitDone = 0, m_nFolder = 0, m_nOk = 0, m_nRefuse = 0;
+    CString m_strPathAtOk;
+    BOOL OnInitDialog() override { ++m_nInit; return CFileDialog::OnInitDialog(); }
+    void OnInitDone() override { ++m_nInitDone; }
+    void OnFolderChange() override { ++m_nFolder; }
+    BOOL OnFileNameOK() override
+    {
+        ++m_nOk;
+        m_strPathAtOk = GetPathName();
+        if (m_nRefuse > 0) {
+            --m_nRefuse;
+            return TRUE;
+        }
+        return FALSE;
+    }
+};
+
+// Steps that type a name into the running file dialog and press OK.
+std::vector<CDriver::Step> TypeAndOk(CFileDialog& dlg, CString strName, int nPresses = 1)
+{
+    std::vector<CDriver::Step> steps;
+    steps.push_back([&dlg] { return dlg.m_hWnd != NULL && ::IsWindowVisible(::GetParent(dlg.m_hWnd)); });
+    for (int i = 0; i < nPresses; ++i) {
+        steps.push_back([&dlg, strName] {
+            if (dlg.m_hWnd == NULL)
+                return false;
+            HWND hFrame = ::GetParent(dlg.m_hWnd);
+            ::SetWindowText(FileNameControl(hFrame), strName);
+            ::SendMessage(hFrame, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                          (LPARAM)::GetDlgItem(hFrame, IDOK));
+            return true;
+        });
+    }
+    return steps;
+}
+
+std::function<void()> AbortFileDialog(CFileDialog& dlg)
+{
+    return [&dlg] {
+        if (dlg.m_hWnd != NULL)
+            ::PostMessage(::GetParent(dlg.m_hWnd), WM_COMMAND, IDCANCEL, 0);
+    };
+}
+
+void Touch(const CString& path)
+{
+    HANDLE h = ::CreateFile(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << (LPCTSTR)path;
+    ::CloseHandle(h);
+}
+}
+
+TEST(FileDialog, HookRoutesNotificationsAndNamesAreSplit)
+{
+    TempDir dir;
+    Touch(dir / "alpha.txt");
+    CTestFileDialog dlg(TRUE, "txt", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                        "Text (*.txt)|*.txt|All files|*.*||");
+    dlg.m_ofn.lpstrInitialDir = dir.Path();
+    dlg.m_nRefuse = 1;   // the first OK is refused, the dialog stays
+    CDriver driver(TypeAndOk(dlg, "alpha.txt", 2), AbortFileDialog(dlg));
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_EQ(1, dlg.m_nInit);
+    EXPECT_EQ(1, dlg.m_nInitDone);
+    EXPECT_GE(dlg.m_nFolder, 1);
+    EXPECT_EQ(2, dlg.m_nOk);
+    EXPECT_EQ(NULL, dlg.m_hWnd);
+    CString strPath = dir / "alpha.txt";
+    EXPECT_EQ(0, strPath.CompareNoCase(dlg.m_strPathAtOk)) << (LPCTSTR)dlg.m_strPathAtOk;
+    EXPECT_EQ(0, strPath.CompareNoCase(dlg.GetPathName())) << (LPCTSTR)dlg.GetPathName();
+    EXPECT_EQ(CString("alpha.txt"), dlg.GetFileName());
+    EXPECT_EQ(CString("txt"), dlg.GetFileExt());
+    EXPECT_EQ(CString("alpha"), dlg.GetFileTitle());
+    EXPECT_EQ(0, dir.Path().CompareNoCase(dlg.GetFolderPath())) << (LPCTSTR)dlg.GetFolderPath();
+    POSITION pos = dlg.GetStartPosition();
+    EXPECT_EQ(0, strPath.CompareNoCase(dlg.GetNextPathName(pos)));
+    EXPECT_EQ(NULL, pos);
+}
+
+TEST(FileDialog, MultipleSelectionYieldsEveryPath)
+{
+    TempDir dir;
+    Touch(dir / "one.txt");
+    Touch(dir / "two.txt");
+    char buf[2048] = "";
+    CTestFileDialog dlg(TRUE, NULL, NULL, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, "All|*.*||");
+    dlg.m_ofn.lpstrFile = buf;
+    dlg.m_ofn.nMaxFile = sizeof(buf);
+    dlg.m_ofn.lpstrInitialDir = dir.Path();
+    CDriver driver(TypeAndOk(dlg, "\"one.txt\" \"two.txt\""), AbortFileDialog(dlg));
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    std::vector<CString> paths;
+    for (POSITION pos = dlg.GetStartPosition(); pos != NULL;)
+        paths.push_back(dlg.GetNextPathName(pos));
+    ASSERT_EQ(2u, paths.size());
+    EXPECT_EQ(0, (dir / "one.txt").CompareNoCase(paths[0])) << (LPCTSTR)paths[0];
+    EXPECT_EQ(0, (dir / "two.txt").CompareNoCase(paths[1])) << (LPCTSTR)paths[1];
+}
+
+TEST(FileDialog, PathLongerThanTheBufferFailsInsteadOfBeingCut)
+{
+    TempDir dir;
+    CString strName = "a_rather_long_file_name_for_a_small_buffer.txt";
+    Touch(dir / strName);
+    char buf[40];
+    memset(buf, 'x', sizeof(buf));
+    buf[0] = '\0';
+    CTestFileDialog dlg(TRUE, NULL, NULL, OFN_FILEMUSTEXIST, "All|*.*||");
+    dlg.m_ofn.lpstrFile = buf;
+    dlg.m_ofn.nMaxFile = 30;
+    dlg.m_ofn.lpstrInitialDir = dir.Path();
+    CDriver driver(TypeAndOk(dlg, strName), AbortFileDialog(dlg));
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ((DWORD)FNERR_BUFFERTOOSMALL, dlg.GetExtendedError());
+    EXPECT_EQ('x', buf[30]);   // nothing written past the stated size
+    EXPECT_TRUE(dlg.GetPathName().IsEmpty() || dlg.GetPathName() != (dir / strName).Left(29));
+}
+
+namespace {
+class CTestFontDialog : public CFontDialog {
+public:
+    using CFontDialog::CFontDialog;
+    bool m_bColorCombo = false;
+    BOOL OnInitDialog() override
+    {
+        m_bColorCombo = ::GetDlgItem(m_hWnd, cmb4) != NULL;
+        return CFontDialog::OnInitDialog();
+    }
+};
+}
+
+TEST(FontDialog, InitialFontAndColourComeBackAfterOk)
+{
+    LOGFONT lf;
+    ZeroMemory(&lf, sizeof(lf));
+    lf.lfHeight = -16;
+    lf.lfWeight = FW_BOLD;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpy(lf.lfFaceName, "Tahoma");
+    CTestFontDialog dlg(&lf);
+    dlg.m_cf.rgbColors = RGB(200, 0, 0);
+    CDriver driver({
+        [&] {
+            if (dlg.m_hWnd == NULL)
+                return false;
+            LOGFONT cur;
+            dlg.GetCurrentFont(&cur);
+            EXPECT_STREQ("Tahoma", cur.lfFaceName);
+            ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                          (LPARAM)::GetDlgItem(dlg.m_hWnd, IDOK));
+            return true;
+        },
+    }, [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_TRUE(dlg.m_bColorCombo);
+    EXPECT_EQ(CString("Tahoma"), dlg.GetFaceName());
+    EXPECT_TRUE(dlg.IsBold());
+    EXPECT_EQ(RGB(200, 0, 0), dlg.GetColor());
+    EXPECT_GT(dlg.GetSize(), 0);
+}
+
+TEST(ColorDialog, ColourSetWhileRunningIsTheResult)
+{
+    CColorDialog dlg(RGB(10, 20, 30), CC_FULLOPEN);
+    bool bInitial = false;
+    CDriver driver({
+        [&] {
+            if (dlg.m_hWnd == NULL)
+                return false;
+            bInitial = dlg.GetColor() == RGB(10, 20, 30);
+            dlg.SetCurrentColor(RGB(1, 2, 3));
+            ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                          (LPARAM)::GetDlgItem(dlg.m_hWnd, IDOK));
+            return true;
+        },
+    }, [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(bInitial);
+    EXPECT_EQ(RGB(1, 2, 3), dlg.GetColor());
+}
+
+TEST(ColorDialog, CancelKeepsTheInitialColour)
+{
+    CColorDialog dlg(RGB(10, 20, 30));
+    CDriver driver({
+        [&] {
+            if (dlg.m_hWnd == NULL)
+                return false;
+            ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                          (LPARAM)::GetDlgItem(dlg.m_hWnd, IDCANCEL));
+            return true;
+        },
+    }, [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(RGB(10, 20, 30), dlg.GetColor());
+}
+
+// ---- resources of extension libraries ----
+
+TEST(ResourceLibrary, ProgramFirstThenRegisteredLibraries)
+{
+    CString str;
+    EXPECT_FALSE(str.LoadString(IDS_LIBONLY));
+    HMODULE hLib = ::LoadLibrary("fw_test_lib.dll");
+    ASSERT_TRUE(hLib != NULL);
+    EXPECT_TRUE(str.LoadString(IDS_LIBONLY));
+    EXPECT_EQ(CString("from library"), str);
+    EXPECT_TRUE(str.LoadString(IDS_SHARED));
+    EXPECT_EQ(CString("from program"), str);
+    EXPECT_EQ(hLib, AfxFindResourceHandle(MAKEINTRESOURCE(IDD_LIBDLG), RT_DIALOG));
+
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_LIBMENU));
+    CString strItem;
+    menu.GetMenuString(0, strItem, MF_BYPOSITION);
+    EXPECT_EQ(CString("Library"), strItem);
+
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.LoadBitmap(IDB_LIBBMP));
+    BITMAP bm;
+    ASSERT_TRUE(::GetObject(bmp.m_hObject, sizeof(bm), &bm) > 0);
+    EXPECT_EQ(5, bm.bmWidth);
+    EXPECT_EQ(3, bm.bmHeight);
+
+    {
+        CDialog dlg;
+        ASSERT_TRUE(dlg.Create(IDD_LIBDLG));
+        CString strCaption;
+        dlg.GetWindowText(strCaption);
+        EXPECT_EQ(CString("Library dialog"), strCaption);
+    }
+    bmp.DeleteObject();
+    menu.DestroyMenu();
+    ::FreeLibrary(hLib);
+    EXPECT_FALSE(str.LoadString(IDS_LIBONLY));
+    EXPECT_EQ(NULL, AfxFindStringResourceHandle(IDS_LIBONLY));
+}
