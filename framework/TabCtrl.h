@@ -20,4 +20,8 @@ public:
     BOOL GetItemRect(int nItem, LPRECT lpRect) const { return (BOOL)::SendMessage(m_hWnd, TCM_GETITEMRECT, nItem, (LPARAM)lpRect); }
     void AdjustRect(BOOL bLarger, LPRECT lpRect) { ::SendMessage(m_hWnd, TCM_ADJUSTRECT, bLarger, (LPARAM)lpRect); }
     CImageList* SetImageList(CImageList* pImageList);
+    HIMAGELIST GetImageList() const { return (HIMAGELIST)::SendMessage(m_hWnd, TCM_GETIMAGELIST, 0, 0); }
+    int GetCurFocus() const { return (int)::SendMessage(m_hWnd, TCM_GETCURFOCUS, 0, 0); }
+    int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)::SendMessage(m_hWnd, TCM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+    CSize SetItemSize(CSize size) { DWORD dw = (DWORD)::SendMessage(m_hWnd, TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy)); return CSize(LOWORD(dw), HIWORD(dw)); }
 };
