@@ -13,3 +13,14 @@ target_link_libraries(controls_text PUBLIC controls_core zavofw gdi32 user32 com
 
 zavo_add_test(controls_htmltext_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/htmltext_test.cpp
   LIBS controls_text WINDOWS)
+
+set(_text_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+zavo_add_test(controls_textcontrols_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc
+  LIBS controls_text WINDOWS)
+if(TARGET controls_textcontrols_test)
+  target_include_directories(controls_textcontrols_test PRIVATE ${_text_res})
+  file(GLOB _text_res_deps ${_text_res}/themes.rc ${_text_res}/resource.h ${_text_res}/ctrl_*.bmp)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc PROPERTIES
+    OBJECT_DEPENDS "${_text_res_deps}")
+endif()
