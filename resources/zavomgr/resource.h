@@ -99,3 +99,10 @@
 #define IDC_WAIT_PROGRESS       23042
 #define IDS_WAIT_CAPTION        61515
 #define IDS_WAIT_TEXT           61516
+
+// Deployment wizard pages
+#define IDD_DEPWIZ_STEP1        150
+#define IDD_DEPWIZ_STEP2        151
+#define IDD_DEPWIZ_STEP3        152
+#define IDS_DEPWIZ_CAPTION      61497
+#define ID_MULTI_BOOT           32823

@@ -1,0 +1,46 @@
+#include "deploy/DepWizard.h"
+
+#include "resources/zavomgr/resource.h"
+
+CDepWizStep1::CDepWizStep1() : CPropertyPage(IDD_DEPWIZ_STEP1) {}
+CDepWizStep1::~CDepWizStep1() {}
+
+BOOL CDepWizStep1::OnSetActive() {
+  if (CPropertySheet* sheet = GetSheet()) sheet->SetWizardButtons(PSWIZB_NEXT);
+  return CPropertyPage::OnSetActive();
+}
+
+CDepWizStep2::CDepWizStep2() : CPropertyPage(IDD_DEPWIZ_STEP2) {}
+CDepWizStep2::~CDepWizStep2() {}
+
+BOOL CDepWizStep2::OnSetActive() {
+  if (CPropertySheet* sheet = GetSheet()) sheet->SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+  return CPropertyPage::OnSetActive();
+}
+
+void CDepWizStep2::PumpMessages() {
+  MSG msg;
+  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (m_hWnd && ::IsDialogMessage(m_hWnd, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessage(&msg);
+  }
+}
+
+int CDepWizStep2::MakeWorkFolderName(CString& name) {
+  char folder[MAX_PATH] = "", file[MAX_PATH] = "";
+  DWORD n = ::GetTempPathA(MAX_PATH, folder);
+  if (n == 0 || n >= MAX_PATH) folder[0] = '\0';
+  ::GetTempFileNameA(folder, "KEL", 0, file);
+  name = file;
+  name.Replace('.', '_');
+  return 1;
+}
+
+CDepWizStep3::CDepWizStep3() : CPropertyPage(IDD_DEPWIZ_STEP3) {}
+CDepWizStep3::~CDepWizStep3() {}
+
+CDepWizard::CDepWizard(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
+    : CPropertySheet(nIDCaption, pParentWnd, iSelectPage) {}
+
+CDepWizard::~CDepWizard() {}
