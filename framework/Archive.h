@@ -19,6 +19,8 @@ public:
     BOOL IsStoring() const { return (m_nMode & load) == 0; }
     BOOL IsByteSwapping() const { return FALSE; }
     BOOL IsFailed() const { return m_bFailed; }
+    // For readers that find the data malformed: the load then counts as failed.
+    void SetFailed() { m_bFailed = TRUE; }
     CFile* GetFile() const { return m_pFile; }
 
     UINT Read(void* lpBuf, UINT nMax);

@@ -50,7 +50,18 @@
 
 #define AFX_IDS_APP_TITLE        0xE000
 #define AFX_IDS_IDLEMESSAGE      0xE001
-#define AFX_IDS_UNTITLED         0xF000
+#define AFX_IDS_OPENFILE         0xF000
+#define AFX_IDS_SAVEFILE         0xF001
+#define AFX_IDS_ALLFILTER        0xF002
+#define AFX_IDS_UNTITLED         0xF003
+
+// Prompts of the document classes
+#define AFX_IDP_INVALID_FILENAME      0xF100
+#define AFX_IDP_FAILED_TO_OPEN_DOC    0xF101
+#define AFX_IDP_FAILED_TO_SAVE_DOC    0xF102
+#define AFX_IDP_ASK_TO_SAVE           0xF103
+#define AFX_IDP_FAILED_TO_CREATE_DOC  0xF104
+#define AFX_IDP_NO_DOC_TEMPLATE       AFX_IDP_FAILED_TO_CREATE_DOC
 
 #define AFX_IDW_TOOLBAR          0xE800
 #define AFX_IDW_STATUS_BAR       0xE801

@@ -2,6 +2,7 @@
 #include "framework/Wnd.h"
 #include "framework/CmdUI.h"
 #include "framework/WinState.h"
+#include "framework/DocManager.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -36,6 +37,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pDocManager;
+    m_pDocManager = NULL;
     delete m_pRecentFileList;
     if (m_hDlgBkBrush != NULL)
         ::DeleteObject(m_hDlgBkBrush);
@@ -528,32 +531,3 @@ HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
 }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCE(nIDResource)); }
-
-// ---- documents (the document manager comes with the document/view classes) ----
-
-CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
-{
-    (void)lpszFileName;
-    return NULL;
-}
-
-void CWinApp::OnFileNew() {}
-
-void CWinApp::OnFileOpen()
-{
-    char szFile[MAX_PATH * 2] = "";
-    OPENFILENAME ofn;
-    ZeroMemory(&ofn, sizeof(ofn));
-    ofn.lStructSize = sizeof(ofn);
-    CWnd* pMain = AfxGetMainWnd();
-    ofn.hwndOwner = pMain ? pMain->m_hWnd : NULL;
-    ofn.lpstrFilter = "All Files (*.*)\0*.*\0";
-    ofn.lpstrFile = szFile;
-    ofn.nMaxFile = sizeof(szFile);
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (::GetOpenFileName(&ofn))
-        OpenDocumentFile(szFile);
-}
-
-void CWinApp::RegisterShellFileTypes(BOOL bCompat) { (void)bCompat; }
-void CWinApp::UnregisterShellFileTypes() {}

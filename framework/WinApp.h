@@ -40,7 +40,16 @@ public:
     virtual int Run();
     virtual BOOL OnIdle(LONG lCount);
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    // Documents: through the document manager (made by the first AddDocTemplate
+    // unless the program set its own m_pDocManager before).
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual BOOL SaveAllModified();
+    virtual void CloseAllDocuments(BOOL bEndSession);
+    BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                          CDocTemplate* pTemplate);
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
