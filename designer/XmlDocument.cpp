@@ -47,11 +47,17 @@ bool NextToken(const char* p, int i, int n, Token& t)
         int j = i + 1;
         while (j < n && p[j] != c)
             j += CharLen(p, j, n);
-        t.nL = i + 1;
         t.bQuoted = true;
         t.bClosed = j < n;
-        t.nR = j < n ? j : n;
-        t.nNext = j < n ? j + 1 : n;
+        if (t.bClosed) {
+            t.nL = i + 1;
+            t.nR = j;
+            t.nNext = j + 1;
+        } else {
+            // a quote that never closes is a token of its own; scanning goes on after it
+            t.nL = i;
+            t.nR = t.nNext = i + 1;
+        }
         return true;
     }
     t.nL = i;
@@ -338,10 +344,11 @@ int CXmlDocument::ReadEndTag(int iPos, int nTag)
         m_strError.Format("End tag does not correspond to %s", (LPCTSTR)strName);
         return -1;
     }
-    while (NextToken(p, t.nNext, n, t)) {
-        if (IsChar(p, t, '>'))
-            return t.nL;
-    }
+    // an end tag holds nothing more: quotes in it do not hide a ">", so that
+    // text inserted later behind it cannot change where it ends
+    int nGt = FindChar(p, t.nNext, n, '>');
+    if (nGt >= 0)
+        return nGt;
     m_strError.Format("End tag not completed for element %s", (LPCTSTR)strName);
     return -1;
 }
@@ -501,18 +508,31 @@ BOOL CXmlDocument::SetAttrib(int iPos, LPCTSTR szAttrib, LPCTSTR szValue)
         return FALSE;
     CString strValue = EscapeText(szValue ? szValue : "", TRUE);
     const XmlElemPos& pos = m_aPos[iPos];
+    int nAt, nRemove, nValueAt;
+    CString strInsert;
     Token v;
     if (FindAttrib(m_strDoc, pos, szAttrib, v)) {
-        if (v.bQuoted)
-            ReplaceText(v.nL, v.nR - v.nL, strValue);
-        else
-            ReplaceText(v.nL, v.nR - v.nL, "\"" + strValue + "\"");
-        return TRUE;
+        nAt = v.nL;
+        nRemove = v.nR - v.nL;
+        strInsert = v.bQuoted ? strValue : "\"" + strValue + "\"";
+        nValueAt = v.bQuoted ? nAt : nAt + 1;
+    } else {
+        nAt = IsEmptyElem(iPos) ? pos.nStartR - 1 : pos.nStartR;
+        nRemove = 0;
+        strInsert.Format(" %s=\"%s\"", szAttrib, (LPCTSTR)strValue);
+        nValueAt = nAt + static_cast<int>(std::strlen(szAttrib)) + 3;
     }
-    int nAt = IsEmptyElem(iPos) ? pos.nStartR - 1 : pos.nStartR;
-    CString strInsert;
-    strInsert.Format(" %s=\"%s\"", szAttrib, (LPCTSTR)strValue);
-    ReplaceText(nAt, 0, strInsert);
+    // a stray quote or "=" elsewhere in the tag could pair with the new text:
+    // try the changed start tag first
+    CString strTag = m_strDoc.Mid(pos.nStartL, nAt - pos.nStartL) + strInsert +
+                     m_strDoc.Mid(nAt + nRemove, pos.nStartR - nAt - nRemove);
+    XmlElemPos tag = kEmptyPos;
+    tag.nStartR = strTag.GetLength();
+    Token check;
+    if (!FindAttrib(strTag, tag, szAttrib, check) || check.nL != nValueAt - pos.nStartL ||
+        check.nR - check.nL != strValue.GetLength())
+        return FALSE;
+    ReplaceText(nAt, nRemove, strInsert);
     return TRUE;
 }
 

@@ -223,6 +223,21 @@ TEST(XmlDocument, ReplacesUnquotedAndSingleQuotedAttributes)
     EXPECT_EQ("x\"y", S(xml.GetAttrib("a")));
     EXPECT_EQ("it's", S(xml.GetAttrib("b")));
     EXPECT_TRUE(xml.FindChildElem("C"));
+
+    // after a quote that never closes a new attribute could not be read back
+    ASSERT_TRUE(xml.SetDoc("<R a=\"x></R>"));
+    ASSERT_TRUE(xml.FindElem());
+    EXPECT_FALSE(xml.SetAttrib("b", "1"));
+    EXPECT_EQ("<R a=\"x></R>", S(xml.GetDoc()));
+    EXPECT_EQ("", S(xml.GetAttrib("a")));
+    ASSERT_TRUE(xml.SetDoc("<R a=\"x b=1></R>"));
+    ASSERT_TRUE(xml.FindElem());
+    EXPECT_EQ("1", S(xml.GetAttrib("b")));
+    EXPECT_FALSE(xml.SetAttrib("b", "2"));  // the new quotes would pair with the stray one
+    ASSERT_TRUE(xml.SetDoc("<R a= />"));
+    ASSERT_TRUE(xml.FindElem());
+    EXPECT_FALSE(xml.SetAttrib("b", "2"));  // would become the value of a
+    EXPECT_EQ("<R a= />", S(xml.GetDoc()));
 }
 
 TEST(XmlDocument, RejectsNamesThatWouldNotReadBack)
