@@ -24,3 +24,21 @@ if(TARGET controls_textcontrols_test)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc PROPERTIES
     OBJECT_DEPENDS "${_text_res_deps}")
 endif()
+
+# controls_previews: the element previews of the property dialogs and wizards.
+add_library(controls_previews STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ProgressPreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PicturePreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextPreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ThumbnailStatic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CursorPreview.cpp)
+target_include_directories(controls_previews PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(controls_previews PUBLIC controls_core designer_core imaging zavofw gdi32 user32)
+
+zavo_add_test(controls_previews_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/previews_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc
+  LIBS controls_previews WINDOWS)
+if(TARGET controls_previews_test)
+  target_include_directories(controls_previews_test PRIVATE ${_text_res})
+  add_dependencies(controls_previews_test theme_fixtures)
+endif()

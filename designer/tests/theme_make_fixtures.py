@@ -105,3 +105,28 @@ write("wrongsection.zmt", zip_of([("theme.ini", MENU_INI)] + MENU_PICS))
 write("plain.zmt", gzip.compress(MENU_INI))
 write("empty.zmt", zip_of([]))
 write("text.zmt", b"[menu theme]\r\nnormal=a.bmp\r\n")
+
+# Pointer themes: pixels of colour 0x420000 (COLORREF: blue 0x42) are transparent.
+KEY = (0, 0, 0x42)
+
+
+def pointer(colour):
+    """A 32 x 32 pointer picture: a filled square at the top left, the rest key colour."""
+    width = height = 32
+    row_bytes = width * 3
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = colour if x < 8 and y < 8 else KEY
+            row += bytes((b, g, r))
+        rows.append(bytes(row))
+    pixels = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    assert row_bytes % 4 == 0
+    return header + info + pixels
+
+
+write("pointers.zip", zip_of([("Cursor.BMP", pointer(RED)), ("hand.bmp", pointer(GREEN))]))
+write("nohand.zip", zip_of([("cursor.bmp", pointer(BLUE)), ("sub/hand.bmp", pointer(GREEN))]))
