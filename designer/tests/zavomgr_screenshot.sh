@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Starts the studio under Wine (inside a wine-session), shoots its window by
-# title and checks that the picture holds a drawn window, not a blank one.
+# Starts the studio under Wine (inside a wine-session), shoots its window and
+# checks that the window shows its menu bar texts (from the language file) and
+# its title: screenshot_match, built beside the program, renders them with the
+# system's menu and caption fonts and finds them in the picture.
 set -euo pipefail
 exe="$1"; out="$2"
+title="${3:-Zavo Studio 2008}"
 [[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: run inside tools/wine-session.sh"; exit 1; }
-rm -f "$out"
+bindir="$(dirname "$exe")"
+match="$bindir/screenshot_match.exe"
+lng="$bindir/language/zavomgr.lng"
+[[ -f "$match" ]] || { echo "missing $match"; exit 1; }
+rm -f "$out" "${out%.png}.bmp"
 ZAVO_EXIT_AFTER=4000 ZAVO_NO_MSGBOX=1 wine "$exe" </dev/null >/dev/null 2>&1 &
 pid=$!
 # xwininfo (x11-utils) tells when the window exists; import would wait for a click
-for _ in $(seq 1 40); do
-  if xwininfo -name "Zavo Studio 2008" >/dev/null 2>&1; then break; fi
+win=""
+for _ in $(seq 1 50); do
+  win=$(xwininfo -root -tree 2>/dev/null | grep -F "Zavo Studio 2008\":" | awk '{print $1; exit}' || true)
+  [[ -n "$win" ]] && break
   sleep 0.1
 done
-sleep 0.5
-import -window "Zavo Studio 2008" "$out"
-wait "$pid"
-colours=$(/usr/bin/convert "$out" -format '%k' info:)
+[[ -n "$win" ]] || { echo "no studio window"; wait "$pid" || true; exit 1; }
+sleep 0.7
+import -window "$win" "$out"
+wait "$pid" || true
 size=$(/usr/bin/convert "$out" -format '%wx%h' info:)
-echo "screenshot $size, $colours colours"
-[[ "$colours" -gt 8 ]]
+echo "screenshot $size"
+/usr/bin/convert "$out" BMP3:"${out%.png}.bmp"
+wine "$match" "$(winepath -w "${out%.png}.bmp")" "$(winepath -w "$exe")" "$(winepath -w "$lng")" "$title" </dev/null 2>&1 | tr -d '\r'
+exit "${PIPESTATUS[0]}"
