@@ -1,16 +1,14 @@
 #include "designer/StringSplitter.h"
 
 #include <cstdlib>
-#include <cstring>
 
-void CStringSplitter::Split(LPCTSTR lpszText, LPCTSTR lpszSeparator)
+void CStringSplitter::Split(LPCTSTR lpszText, TCHAR chSeparator)
 {
     RemoveAll();
     CString strRest = lpszText ? lpszText : "";
-    int nSep = lpszSeparator ? static_cast<int>(std::strlen(lpszSeparator)) : 0;
-    if (nSep > 0) {
+    if (chSeparator != '\0') {
         int nStart = 0;
-        for (int nAt; (nAt = strRest.Find(lpszSeparator, nStart)) >= 0; nStart = nAt + nSep)
+        for (int nAt; (nAt = strRest.Find(chSeparator, nStart)) >= 0; nStart = nAt + 1)
             Add(strRest.Mid(nStart, nAt - nStart));
         strRest = strRest.Mid(nStart);
     }

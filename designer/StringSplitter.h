@@ -7,11 +7,11 @@ class CStringSplitter : public CStringArray
 {
 public:
     CStringSplitter() {}
-    CStringSplitter(LPCTSTR lpszText, LPCTSTR lpszSeparator) { Split(lpszText, lpszSeparator); }
+    CStringSplitter(LPCTSTR lpszText, TCHAR chSeparator) { Split(lpszText, chSeparator); }
 
     // Every separator ends a field; the text after the last one is the last
-    // field, also when empty. An empty separator leaves the text whole.
-    void Split(LPCTSTR lpszText, LPCTSTR lpszSeparator);
+    // field, also when empty. A separator '\0' leaves the text whole.
+    void Split(LPCTSTR lpszText, TCHAR chSeparator);
 
     // Each gives the field's value, or an empty text / 0 past the last field
     // (then the result is FALSE).

@@ -6,12 +6,12 @@
 
 TEST(StringSplitter, ReadsTypedFields)
 {
-    CStringSplitter split("paper:800,600;", ":");
+    CStringSplitter split("paper:800,600;", ':');
     ASSERT_EQ(2, split.GetCount());
     CString text;
     EXPECT_TRUE(split.GetText(0, text));
     EXPECT_STREQ("paper", text);
-    split.Split(text = "12,-3.5e1,x7, 42 ,0x10", ",");
+    split.Split(text = "12,-3.5e1,x7, 42 ,0x10", ',');
     ASSERT_EQ(5, split.GetCount());
     int n = -1;
     double d = -1;
@@ -29,33 +29,33 @@ TEST(StringSplitter, ReadsTypedFields)
 
 TEST(StringSplitter, EmptyFieldsAndMissingSeparator)
 {
-    CStringSplitter split("a,b,", ",");
+    CStringSplitter split("a,b,", ',');
     ASSERT_EQ(3, split.GetCount());
     EXPECT_STREQ("a", split[0]);
     EXPECT_STREQ("b", split[1]);
     EXPECT_STREQ("", split[2]);
 
-    split.Split("", ",");
+    split.Split("", ',');
     ASSERT_EQ(1, split.GetCount());
     EXPECT_STREQ("", split[0]);
-    split.Split(NULL, ",");
+    split.Split(NULL, ',');
     ASSERT_EQ(1, split.GetCount());
 
-    split.Split(",,", ",");
+    split.Split(",,", ',');
     EXPECT_EQ(3, split.GetCount());
 
-    split.Split("no separator here", ";");
+    split.Split("no separator here", ';');
     ASSERT_EQ(1, split.GetCount());
     EXPECT_STREQ("no separator here", split[0]);
 
-    split.Split("a,b", "");  // nothing to split at
+    split.Split("a,b", '\0');  // nothing to split at
     ASSERT_EQ(1, split.GetCount());
     EXPECT_STREQ("a,b", split[0]);
 }
 
 TEST(StringSplitter, IndexPastTheEndGivesEmptyAndZero)
 {
-    CStringSplitter split("5", ",");
+    CStringSplitter split("5", ',');
     CString text = "old";
     int n = 9;
     double d = 9;
@@ -73,7 +73,7 @@ TEST(StringSplitter, LongInputKeepsEveryField)
     for (int i = 0; i < 20000; ++i)
         text += std::to_string(i) + ",";
     text += std::string(100000, 'x');
-    CStringSplitter split(text.c_str(), ",");
+    CStringSplitter split(text.c_str(), ',');
     ASSERT_EQ(20001, split.GetCount());
     int n = 0;
     EXPECT_TRUE(split.GetInt(19999, n));
