@@ -4,13 +4,15 @@
 add_library(controls_base STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HslColor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UniqueId.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickerNav.cpp
 )
 target_include_directories(controls_base PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(controls_base PUBLIC zavofw)
 zavo_add_test(controls_colormath_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colormath_test.cpp LIBS controls_base)
 zavo_add_test(controls_base_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/base_test.cpp LIBS controls_base)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/base_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/colorpicker_nav_test.cpp LIBS controls_base)
 
 if(NOT WIN32)
   return()
@@ -23,9 +25,10 @@ add_library(controls_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/VersionInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyNameEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorButton.cpp
 )
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 user32 msimg32 version)
+target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 user32 msimg32 version comdlg32 comctl32)
 
 zavo_add_test(controls_font_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS)
@@ -35,3 +38,10 @@ zavo_add_test(controls_smallcontrols_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/smallcontrols_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/versioninfo_test.rc
   LIBS controls_core WINDOWS)
+# The popup ends when the application loses the activation: no other window
+# test may run beside it.
+zavo_add_test(controls_colorbutton_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorbutton_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
+if(TARGET controls_colorbutton_test)
+  set_tests_properties(controls_colorbutton_test PROPERTIES RUN_SERIAL TRUE)
+endif()
