@@ -14,6 +14,7 @@
 #include "designer/ImageObject.h"
 
 class CColorFont;
+class CUIControl;
 class CUIControlList;
 class CXmlDocument;
 class CLangManager;
@@ -201,6 +202,8 @@ public:
     BOOL FindThemeEntry(LPCTSTR lpszName, unsigned char*& pData, unsigned& nSize);
     static CRect ParseClipBox(LPCTSTR lpszText);
     void GetPasswordHash(CString& strHash) const;
+    // The page-relative form "./<folder>/<name>" of a file's path.
+    static void ToLoaderPath(CString& strPath);
     static BOOL SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
     static BOOL SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
 
@@ -213,7 +216,7 @@ public:
     // Escapes of text fields in default strings and of command lines in the
     // project file.
     static CString DecodeDefaultText(const CString& text);
-    static CString EncodeCmdLine(const CString& text);
+    static CString EncodeCmdLine(const CString& text, BOOL& bDoubled);
     static CString DecodeCmdLine(const CString& text, BOOL bBackslashEscaped);
 
 protected:
