@@ -8,6 +8,7 @@ add_library(controls_menubars STATIC
   ${CMAKE_CURRENT_LIST_DIR}/OwnerDrawMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolBarImages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TaskbarNotifier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
 )
 target_include_directories(controls_menubars PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(controls_menubars PUBLIC zavofw comctl32 advapi32 gdi32 user32)
@@ -18,10 +19,20 @@ set(_mb_test_rc ${CMAKE_CURRENT_LIST_DIR}/tests/menubars_test.rc)
 file(GLOB _mb_res_deps ${_mb_res}/*.rc ${_mb_res}/*.h ${_mb_res}/*.bmp)
 set_source_files_properties(${_mb_test_rc} PROPERTIES OBJECT_DEPENDS "${_mb_res_deps}")
 function(_menubars_test name)
-  zavo_add_test(${name} SOURCES ${ARGN} ${_mb_test_rc} LIBS controls_menubars WINDOWS)
+  cmake_parse_arguments(M "SERIAL" "" "" ${ARGN})
+  if(M_SERIAL)
+    zavo_add_test(${name} SOURCES ${M_UNPARSED_ARGUMENTS} ${_mb_test_rc} LIBS controls_menubars WINDOWS ONE_PROCESS)
+  else()
+    zavo_add_test(${name} SOURCES ${M_UNPARSED_ARGUMENTS} ${_mb_test_rc} LIBS controls_menubars WINDOWS)
+  endif()
   if(TARGET ${name})
     target_include_directories(${name} PRIVATE ${_mb_res})
+    if(M_SERIAL)
+      # Focus and the foreground window are shared by every window test on the desktop.
+      set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
   endif()
 endfunction()
 _menubars_test(controls_ownerdrawmenu_test ${CMAKE_CURRENT_LIST_DIR}/tests/ownerdrawmenu_test.cpp)
 _menubars_test(controls_notifier_images_test ${CMAKE_CURRENT_LIST_DIR}/tests/notifier_images_test.cpp)
+_menubars_test(controls_menubar_test ${CMAKE_CURRENT_LIST_DIR}/tests/menubar_test.cpp SERIAL)
