@@ -1,5 +1,6 @@
 #include "framework/ColorDialog.h"
 #include "framework/WinApp.h"
+#include "framework/ResourceList.h"
 #include <colordlg.h>
 
 IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
@@ -38,6 +39,8 @@ INT_PTR CColorDialog::DoModal()
         m_cc.lpfnHook = AfxColorDlgHookProc;
     if (m_cc.lpfnHook == AfxColorDlgHookProc)
         m_cc.lCustData = (LPARAM)this;
+    if ((m_cc.Flags & CC_ENABLETEMPLATE) && m_cc.lpTemplateName != NULL)
+        m_cc.hInstance = (HWND)AfxFindResourceHandle(m_cc.lpTemplateName, RT_DIALOG);
     BOOL bOK = ::ChooseColor(&m_cc);
     if (m_hWnd != NULL)
         Detach();

@@ -1,5 +1,6 @@
 #include "framework/FileDialog.h"
 #include "framework/WinApp.h"
+#include "framework/ResourceList.h"
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
@@ -110,6 +111,8 @@ INT_PTR CFileDialog::DoModal()
         m_ofn.lpfnHook = AfxFileDlgHookProc;
     if (m_ofn.lpfnHook == AfxFileDlgHookProc)
         m_ofn.lCustData = (LPARAM)this;
+    if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.lpTemplateName != NULL)
+        m_ofn.hInstance = AfxFindResourceHandle(m_ofn.lpTemplateName, RT_DIALOG);
     // A caller's initial name without a terminator inside the buffer is dropped.
     if (BoundedLen(m_ofn.lpstrFile, FileBufferEnd()) >= m_ofn.nMaxFile)
         m_ofn.lpstrFile[0] = '\0';

@@ -1,6 +1,7 @@
 #include "framework/FontDialog.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
+#include "framework/ResourceList.h"
 
 IMPLEMENT_DYNAMIC(CFontDialog, CCommonDialog)
 
@@ -48,6 +49,8 @@ INT_PTR CFontDialog::DoModal()
         m_cf.lpfnHook = AfxFontDlgHookProc;
     if (m_cf.lpfnHook == AfxFontDlgHookProc)
         m_cf.lCustData = (LPARAM)this;
+    if ((m_cf.Flags & CF_ENABLETEMPLATE) && m_cf.lpTemplateName != NULL)
+        m_cf.hInstance = AfxFindResourceHandle(m_cf.lpTemplateName, RT_DIALOG);
     BOOL bOK = ::ChooseFont(&m_cf);
     if (m_hWnd != NULL)
         Detach();

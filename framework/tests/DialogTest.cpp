@@ -8,6 +8,9 @@
 #include "framework/Bitmap.h"
 #include "framework/ResourceList.h"
 #include "framework/TabCtrl.h"
+#include "framework/ComboBoxEx.h"
+#include "framework/AnimateCtrl.h"
+#include "framework/WinApp.h"
 #include "framework/tests/DialogTestRes.h"
 #include "framework/tests/TempDir.h"
 #include <gtest/gtest.h>
@@ -431,6 +434,51 @@ TEST(FileDialog, PathLongerThanTheBufferFailsInsteadOfBeingCut)
 }
 
 namespace {
+class CExtraFileDialog : public CFileDialog {
+public:
+    CExtraFileDialog() : CFileDialog(TRUE, NULL, NULL, OFN_HIDEREADONLY, "All|*.*||")
+    {
+        m_ofn.Flags |= OFN_ENABLETEMPLATE;
+        m_ofn.lpTemplateName = MAKEINTRESOURCE(IDD_FILEEXTRA);
+    }
+    int m_nClicks = 0;
+    CString m_strFolder;
+    afx_msg void OnExtra()
+    {
+        ++m_nClicks;
+        m_strFolder = GetFolderPath();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CExtraFileDialog, CFileDialog)
+    ON_BN_CLICKED(IDC_EXTRA_BTN, &CExtraFileDialog::OnExtra)
+END_MESSAGE_MAP()
+}
+
+TEST(FileDialog, TemplateControlsReachTheMessageMap)
+{
+    TempDir dir;
+    CExtraFileDialog dlg;
+    dlg.m_ofn.lpstrInitialDir = dir.Path();
+    CDriver driver({
+        [&] {
+            if (dlg.m_hWnd == NULL || !::IsWindowVisible(::GetParent(dlg.m_hWnd)))
+                return false;
+            HWND hBtn = ::GetDlgItem(dlg.m_hWnd, IDC_EXTRA_BTN);
+            EXPECT_TRUE(hBtn != NULL);
+            ::SendMessage(hBtn, BM_CLICK, 0, 0);
+            ::PostMessage(::GetParent(dlg.m_hWnd), WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+    }, AbortFileDialog(dlg));
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(0u, dlg.GetExtendedError());
+    EXPECT_EQ(1, dlg.m_nClicks);
+    EXPECT_EQ(0, dir.Path().CompareNoCase(dlg.m_strFolder)) << (LPCTSTR)dlg.m_strFolder;
+}
+
+namespace {
 class CTestFontDialog : public CFontDialog {
 public:
     using CFontDialog::CFontDialog;
@@ -549,4 +597,28 @@ TEST(ResourceLibrary, ProgramFirstThenRegisteredLibraries)
     ::FreeLibrary(hLib);
     EXPECT_FALSE(str.LoadString(IDS_LIBONLY));
     EXPECT_EQ(NULL, AfxFindStringResourceHandle(IDS_LIBONLY));
+}
+
+TEST(CommonControls, ComboBoxWithImagesAndAnimation)
+{
+    AfxEnableControlContainer();
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, NULL, "host", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    CComboBoxEx combo;
+    ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 200, 150), &host, 10));
+    CString strLong('x', 700);
+    EXPECT_EQ(0, combo.InsertItem(0, "first", 0, 0));
+    EXPECT_EQ(1, combo.InsertItem(1, strLong, 0, 0, 1, 42));
+    EXPECT_EQ(2, combo.GetCount());
+    EXPECT_EQ(CString("first"), combo.GetItemText(0));
+    EXPECT_EQ(strLong, combo.GetItemText(1));
+    EXPECT_TRUE(combo.GetComboBoxCtrl() != NULL);
+    EXPECT_EQ(1, combo.DeleteItem(0));
+    EXPECT_EQ(1, combo.GetCount());
+
+    CAnimateCtrl anim;
+    ASSERT_TRUE(anim.Create(WS_VISIBLE, CRect(0, 160, 40, 190), &host, 11));
+    EXPECT_FALSE(anim.Open("no such clip.avi"));
+    EXPECT_FALSE(anim.Open(999u));
+    EXPECT_FALSE(anim.IsPlaying());
 }

@@ -4,6 +4,8 @@
 #define IDC_PAGE_EDIT 1101
 #define IDC_PAGE_BTN  1102
 #define IDS_SHEET     310
+#define IDD_FILEEXTRA 320
+#define IDC_EXTRA_BTN 1201
 #define IDS_SHARED    402
 // resources of the test library
 #define IDD_LIBDLG    400
