@@ -1,6 +1,11 @@
 #include "designer/ZavomgrApp.h"
 
+#include "designer/MainFrame.h"
+#include "designer/ZavomgrDoc.h"
+#include "designer/ZavomgrDocManager.h"
+#include "designer/ZavomgrView.h"
 #include "framework/Dialog.h"
+#include "framework/SingleDocTemplate.h"
 #include "resources/zavomgr/resource.h"
 
 #include <cstdio>
@@ -12,37 +17,18 @@
 
 BEGIN_MESSAGE_MAP(CZavomgrApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, &CZavomgrApp::OnAppAbout)
-  ON_COMMAND(ID_FILE_NEW, &CZavomgrApp::OnFileNew)
-  ON_COMMAND(ID_FILE_OPEN, &CZavomgrApp::OnFileOpen)
+  ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
-
-BEGIN_MESSAGE_MAP(CZavomgrWnd, CWnd)
-  ON_WM_DESTROY()
-  ON_WM_PAINT()
-  ON_WM_TIMER()
-  ON_COMMAND(ID_APP_EXIT, &CZavomgrWnd::OnAppExit)
-  ON_COMMAND(ID_APP_ABOUT, &CZavomgrWnd::OnAppAbout)
-END_MESSAGE_MAP()
-
-namespace {
-
-const UINT_PTR kExitTimer = 1;
-
-CString TitleOf(CLangManager& lang) {
-  CString s;
-  lang.LoadString(s, IDR_ZAVOMGRTYPE, FALSE);
-  int nl = s.Find('\n');
-  if (nl >= 0) s = s.Left(nl);
-  return s.IsEmpty() ? CString("Zavo Studio") : s;
-}
-
-}  // namespace
 
 CZavomgrApp::CZavomgrApp()
     : CWinApp("Zavomgr"), m_bSkin(FALSE), m_hSkinLib(NULL), m_pfnThemeStart(NULL),
       m_pfnThemeEnd(NULL) {}
 
-CZavomgrApp::~CZavomgrApp() {}
+CZavomgrApp::~CZavomgrApp() {
+  delete m_pDocManager;
+  m_pDocManager = NULL;
+}
 
 void CZavomgrApp::SetupTempFolder() {
   const char* temp = getenv("temp");
@@ -79,42 +65,36 @@ BOOL CZavomgrApp::StartSkin() {
   return m_bSkin;
 }
 
-BOOL CZavomgrApp::CreateMainWindow() {
-  if (m_pMainWnd) return TRUE;
-  CZavomgrWnd* wnd = new CZavomgrWnd;
-  HMENU menu = ::LoadMenu(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDR_ZAVOMGRTYPE));
-  m_langManager.TranslatePlainMenu(menu, "Menu");
-  LPCTSTR cls = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
-                                    (HBRUSH)(COLOR_WINDOW + 1), LoadIcon(IDR_ZAVOMGRTYPE));
-  if (!wnd->CreateEx(0, cls, TitleOf(m_langManager), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                     CW_USEDEFAULT, 800, 600, NULL, menu)) {
-    if (menu) DestroyMenu(menu);
-    delete wnd;
-    return FALSE;
+void CZavomgrApp::RegisterTemplate() {
+  CZavomgrDocManager* manager = new CZavomgrDocManager;
+  manager->m_strInitialDir = m_strProjectsPath;
+  manager->m_pLangManager = &m_langManager;
+  m_pDocManager = manager;
+  m_pDocManager->AddDocTemplate(new CSingleDocTemplate(IDR_ZAVOMGRTYPE, RUNTIME_CLASS(CZavomgrDoc),
+                                                       RUNTIME_CLASS(CMainFrame),
+                                                       RUNTIME_CLASS(CZavomgrView)));
+}
+
+BOOL CZavomgrApp::RunCommandLine(CCommandLineInfo& cmdInfo) {
+  if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileNew) {
+    CCommandLineInfo newInfo;
+    newInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    if (!ProcessShellCommand(newInfo)) return FALSE;
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
   }
-  m_pMainWnd = wnd;
-  return TRUE;
+  return ProcessShellCommand(cmdInfo);
 }
 
-BOOL CZavomgrApp::OpenProject(LPCTSTR lpszPath) {
-  FILE* f = fopen(lpszPath, "rb");
-  if (!f) return FALSE;
-  fclose(f);
-  CZavomgrWnd* wnd = static_cast<CZavomgrWnd*>(m_pMainWnd);
-  wnd->m_strProject = lpszPath;
-  CString name(lpszPath);
-  int slash = name.ReverseFind('\\');
-  if (slash >= 0) name = name.Mid(slash + 1);
-  wnd->SetWindowText(name + " - " + TitleOf(m_langManager));
-  AddToRecentFileList(lpszPath);
-  return TRUE;
+void CZavomgrApp::InstallFrameMenu() {
+  CMainFrame* frame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
+  if (m_bSkin || !frame) return;
+  HMENU menu = frame->BuildOwnerDrawMenu();
+  if (!menu) return;
+  HMENU old = ::GetMenu(frame->m_hWnd);
+  ::SetMenu(frame->m_hWnd, menu);
+  frame->m_hMenuDefault = menu;
+  if (old) ::DestroyMenu(old);
 }
-
-void CZavomgrApp::OnFileNew() {
-  if (!m_pMainWnd) CreateMainWindow();
-}
-
-void CZavomgrApp::OnFileOpen() {}
 
 void CZavomgrApp::OnAppAbout() {
   CAboutDlg dlg;
@@ -198,6 +178,8 @@ BOOL CAboutDlg::OnInitDialog() {
 }
 
 BOOL CZavomgrApp::InitInstance() {
+  AfxEnableControlContainer();
+  Enable3dControls();
   SetRegistryKey("Kantel Ruziz");
   m_langManager.Init("Settings");
   SetDialogBkColor(RGB(244, 244, 244), RGB(0, 0, 0));
@@ -205,46 +187,20 @@ BOOL CZavomgrApp::InitInstance() {
   SetupWorkFolders();
   LoadStdProfileSettings(8);
   StartSkin();
+  RegisterTemplate();
   EnableShellOpen();
+  RegisterShellFileTypes(TRUE);
 
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
-  // an empty project always comes first; only an open command adds the file
-  if (!CreateMainWindow()) return FALSE;
-  if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
-    if (!OpenProject(cmdInfo.m_strFileName)) return FALSE;
-  }
+  if (!RunCommandLine(cmdInfo) || !m_pMainWnd) return FALSE;
+  InstallFrameMenu();
 
   m_pMainWnd->ShowWindow(SW_SHOW);
   m_pMainWnd->UpdateWindow();
   ::DragAcceptFiles(m_pMainWnd->GetSafeHwnd(), TRUE);
   // test runs: close by themselves after the given milliseconds
-  if (const char* ms = getenv("ZAVO_EXIT_AFTER")) ::SetTimer(m_pMainWnd->GetSafeHwnd(), kExitTimer, atoi(ms), NULL);
+  if (const char* ms = getenv("ZAVO_EXIT_AFTER"))
+    m_pMainWnd->SetTimer(CMainFrame::kExitTimer, atoi(ms), NULL);
   return TRUE;
 }
-
-void CZavomgrWnd::OnDestroy() {
-  CWnd::OnDestroy();
-  ::PostQuitMessage(0);
-}
-
-void CZavomgrWnd::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
-  ::EndPaint(m_hWnd, &ps);
-  (void)dc;
-}
-
-void CZavomgrWnd::OnTimer(UINT_PTR nIDEvent) {
-  if (nIDEvent == kExitTimer) {
-    ::KillTimer(m_hWnd, kExitTimer);
-    ::PostMessage(m_hWnd, WM_CLOSE, 0, 0);
-  }
-}
-
-// Until the frame routes commands, the window hands About to the application.
-void CZavomgrWnd::OnAppAbout() { AfxGetApp()->OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, NULL, NULL); }
-
-void CZavomgrWnd::OnAppExit() { ::PostMessage(m_hWnd, WM_CLOSE, 0, 0); }
-
-void CZavomgrWnd::PostNcDestroy() { delete this; }

@@ -5,6 +5,7 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "framework/Dialog.h"
+#include "framework/CommandLineInfo.h"
 #include "designer/LangManager.h"
 
 typedef BOOL(__cdecl* ThemeStartProc)(const char* lpszThemePath, const char* lpszIniName);
@@ -35,14 +36,15 @@ public:
 
   void SetupWorkFolders();
   void SetupTempFolder();
-  // The empty project's window with the translated menu.
-  BOOL CreateMainWindow();
+  // The document manager and the project template (document, main frame, view).
+  void RegisterTemplate();
+  // An empty project first, then the file the command line names, if any.
+  BOOL RunCommandLine(CCommandLineInfo& cmdInfo);
+  // Without the skin the frame gets the translated menu built for it.
+  void InstallFrameMenu();
 
 protected:
-  BOOL OpenProject(LPCTSTR lpszPath);
   afx_msg void OnAppAbout();
-  afx_msg void OnFileNew();
-  afx_msg void OnFileOpen();
   DECLARE_MESSAGE_MAP()
 };
 
@@ -54,19 +56,4 @@ public:
   // The texts of controls 1113 and 1034 as the dialog shows them.
   static CString VersionText(const CString& label, const CString& version);
   static CString BuildText(const CString& label, const struct tm& built);
-};
-
-// The plain project window shown until the full frame exists.
-class CZavomgrWnd : public CWnd {
-public:
-  CString m_strProject;
-
-protected:
-  afx_msg void OnDestroy();
-  afx_msg void OnPaint();
-  afx_msg void OnTimer(UINT_PTR nIDEvent);
-  afx_msg void OnAppExit();
-  afx_msg void OnAppAbout();
-  virtual void PostNcDestroy() override;
-  DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 #include "designer/ZavomgrDoc.h"
 
+#include "deploy/DepWizard.h"
 #include "designer/TextFileWriter.h"
 #include "designer/WebPreview.h"
 #include "designer/ZavomgrApp.h"
@@ -19,6 +20,7 @@ IMPLEMENT_DYNCREATE(CZavomgrDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CZavomgrDoc, CDocument)
   ON_COMMAND(ID_WEB_PREVIEW, &CZavomgrDoc::OnWebPreview)
+  ON_COMMAND(ID_MULTI_BOOT, &CZavomgrDoc::OnMultiBoot)
 END_MESSAGE_MAP()
 
 namespace {
@@ -187,4 +189,20 @@ void CZavomgrDoc::OnWebPreview() {
   ShowWebStep(5, &steps);
   ::ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL);
   ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
+}
+
+void CZavomgrDoc::OnMultiBoot() {
+  CDepWizStep1 step1;
+  CDepWizStep2 step2;
+  CDepWizStep3 step3;
+  CDepWizard wizard(IDS_DEPWIZ_CAPTION, AfxGetMainWnd(), 1);
+  wizard.AddPage(&step1);
+  wizard.AddPage(&step2);
+  wizard.m_psh.dwFlags |= PSH_WIZARD;
+  wizard.m_psh.dwFlags &= ~PSH_HASHELP;
+  step1.m_psp.dwFlags &= ~PSP_HASHELP;
+  step2.m_psp.dwFlags &= ~PSP_HASHELP;
+  step3.m_psp.dwFlags &= ~PSP_HASHELP;
+  wizard.SetActivePage(&step1);
+  wizard.DoModal();
 }

@@ -42,6 +42,7 @@ public:
   static CSize SanePaperSize(CSize size);
 
   afx_msg void OnWebPreview();
+  afx_msg void OnMultiBoot();
 
 protected:
   CUIControlList m_controlList;

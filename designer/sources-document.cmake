@@ -18,8 +18,30 @@ add_library(designer_doc STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ZavomgrDocManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WebPreview.cpp)
 target_include_directories(designer_doc PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(designer_doc PUBLIC designer_model designer_core designer_lang imaging zavofw
+target_link_libraries(designer_doc PUBLIC deploy_wizard designer_model designer_core designer_lang imaging zavofw
   winmm shell32 comdlg32)
+
+# The studio's frame and view live with the application object.
+target_sources(designer_app PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/GlobalSetDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZavomgrView.cpp)
+target_link_libraries(designer_app PUBLIC designer_doc imaging)
 
 zavo_add_test(projectfile_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/projectfile_test.cpp
   LIBS designer_doc WINDOWS)
+
+zavo_add_test(zavomgr_file_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/zavomgr_file_test.cpp
+  LIBS designer_doc WINDOWS)
+if(TARGET zavomgr_file_test)
+  add_dependencies(zavomgr_file_test Zavomgr)
+endif()
+
+# The settings dialog and the document manager, with the studio's resources.
+zavo_add_test(document_ui_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/document_ui_test.cpp
+  ${CMAKE_SOURCE_DIR}/resources/zavomgr/Zavomgr.rc LIBS designer_app WINDOWS)
+if(TARGET document_ui_test)
+  target_include_directories(document_ui_test PRIVATE ${CMAKE_SOURCE_DIR}/resources/zavomgr
+    ${CMAKE_BINARY_DIR}/resources/zavomgr)
+  add_dependencies(document_ui_test zavomgr_generated)
+endif()

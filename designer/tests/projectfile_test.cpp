@@ -237,7 +237,7 @@ TEST(ProjectDocument, MissingWallpaperImageKeepsItsPath) {
       "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<WALLPAPER>C:\\no\\such\\wall.jpg</WALLPAPER>\r\n"
       "<DEFAULT>1</DEFAULT>\r\n<TIMEOUT>5</TIMEOUT>\r\n<SINGLEGO>0</SINGLEGO>\r\n"
       "<CENTCURSOR>0</CENTCURSOR>\r\n<USESHELLICON>0</USESHELLICON>\r\n<PAPER>640,480;</PAPER>\r\n"
-      "</COMMON>\r\n</ROOT>\r\n";
+      "</COMMON>\r\n</ROOT>\r\n\r\n";
   ASSERT_TRUE(doc.LoadProject(text));
   EXPECT_EQ(doc.GetSettings().wallpaper, CString("C:\\no\\such\\wall.jpg"));
   EXPECT_EQ(Str(CProjectFile::Write(doc.GetControlList(), doc.GetSettings())), text);

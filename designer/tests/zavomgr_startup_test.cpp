@@ -102,32 +102,44 @@ std::string MenuText(HMENU menu, UINT item, UINT flags) {
   return buf;
 }
 
+// The project window as start-up makes it: template, empty project, menu.
+HWND StartEmptyProject(CZavomgrApp& app) {
+  if (!app.m_pDocManager) app.RegisterTemplate();
+  CCommandLineInfo info;
+  if (!app.RunCommandLine(info) || !app.m_pMainWnd) return NULL;
+  app.InstallFrameMenu();
+  return app.m_pMainWnd->GetSafeHwnd();
+}
+
+void CloseProjectWindow(CZavomgrApp& app) {
+  app.m_pMainWnd->DestroyWindow();
+  app.m_pMainWnd = NULL;
+  MSG msg;
+  while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
+}
+
 TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
   CZavomgrApp& app = theApp;
   app.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
   ASSERT_TRUE(app.m_langManager.IsLoaded());
-  ASSERT_TRUE(app.CreateMainWindow());
-  HWND wnd = app.m_pMainWnd->GetSafeHwnd();
+  HWND wnd = StartEmptyProject(app);
+  ASSERT_TRUE(wnd);
   HMENU menu = GetMenu(wnd);
   // the GBK texts of the language file, byte for byte
   EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), "\xce\xc4\xbc\xfe(&F)");
   EXPECT_EQ(MenuText(menu, 0xE100, MF_BYCOMMAND), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)");
   char title[64];
   GetWindowTextA(wnd, title, sizeof(title));
-  EXPECT_STREQ(title, "Zavo Studio 2008");
-  DestroyWindow(wnd);
-  app.m_pMainWnd = NULL;
+  EXPECT_STREQ(title, "Untitled - Zavo Studio 2008");
+  CloseProjectWindow(app);
 
   app.m_langManager.InitFrom("C:\\no\\such\\place\\", "Settings");
-  ASSERT_TRUE(app.CreateMainWindow());
-  wnd = app.m_pMainWnd->GetSafeHwnd();
+  wnd = StartEmptyProject(app);
+  ASSERT_TRUE(wnd);
   WCHAR w[64] = L"";
   GetMenuStringW(GetMenu(wnd), 0, w, 64, MF_BYPOSITION);
   EXPECT_TRUE(std::wstring(w) == L"&\u0424\u0430\u0439\u043b");
-  DestroyWindow(wnd);
-  app.m_pMainWnd = NULL;
-  MSG msg;
-  while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
+  CloseProjectWindow(app);
 }
 
 // Runs the studio, optionally capturing its main window's title.
@@ -228,7 +240,7 @@ TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
   std::string exe = BinDir() + "\\Zavomgr.exe";
   StudioRun plain = RunStudio(exe, "", true);
   EXPECT_EQ(plain.exitCode, 0u);
-  EXPECT_EQ(plain.title, "Zavo Studio 2008");
+  EXPECT_EQ(plain.title, "Untitled - Zavo Studio 2008");
   ASSERT_GT(plain.aboutVersion.size(), 9u);
   EXPECT_EQ(plain.aboutVersion.substr(plain.aboutVersion.size() - 9), ": 2.0.8.1");
 
@@ -237,7 +249,9 @@ TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
   std::string project = std::string(tmp) + "startup_demo.kel";
   FILE* f = fopen(project.c_str(), "wb");
   ASSERT_TRUE(f);
-  fputs("Zavomgr.Doc.Ver:2.01\n", f);
+  fputs("<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
+        "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<PAPER>800,600;</PAPER>\r\n"
+        "</COMMON>\r\n</ROOT>\r\n", f);
   fclose(f);
   StudioRun named = RunStudio(exe, "\"" + project + "\"");
   EXPECT_EQ(named.exitCode, 0u);
@@ -267,7 +281,7 @@ TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile) {
   }
   StudioRun r = RunStudio(dir + "\\Zavomgr.exe", "");
   EXPECT_EQ(r.exitCode, 0u);
-  EXPECT_EQ(r.title, "Zavo Studio 2008");
+  EXPECT_EQ(r.title, "Untitled - Zavo Studio 2008");
   std::string lang = ReadProfile("Default Language");
   EXPECT_EQ(lang.find(dir + "\\language\\"), 0u) << lang;
   EXPECT_EQ(lang.substr(lang.size() - 4), ".ini");

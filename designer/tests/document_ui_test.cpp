@@ -1,0 +1,155 @@
+// The project settings dialog driven by messages, and the document manager's
+// file dialog filters.
+#include "designer/GlobalSetDlg.h"
+#include "designer/MainFrame.h"
+#include "designer/ZavomgrApp.h"
+#include "designer/ZavomgrDoc.h"
+#include "designer/ZavomgrDocManager.h"
+#include "designer/ZavomgrView.h"
+#include "framework/FwRes.h"
+#include "framework/SingleDocTemplate.h"
+#include "resources/zavomgr/resource.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+CZavomgrApp theApp;
+
+namespace {
+
+HWND g_dialog = NULL;
+std::vector<std::function<void(HWND)>> g_steps;
+size_t g_next = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!g_dialog || !IsWindow(g_dialog)) return;
+  if (g_next < g_steps.size()) {
+    g_steps[g_next++](g_dialog);
+  } else {
+    KillTimer(NULL, id);
+  }
+}
+
+class TestSetDlg : public CGlobalSetDlg {
+public:
+  BOOL OnInitDialog() override {
+    BOOL result = CGlobalSetDlg::OnInitDialog();
+    g_dialog = m_hWnd;
+    return result;
+  }
+};
+
+INT_PTR RunDialog(CGlobalSetDlg& dlg, std::vector<std::function<void(HWND)>> steps) {
+  _putenv("ZAVO_NO_MSGBOX=1");
+  g_dialog = NULL;
+  g_steps = std::move(steps);
+  g_next = 0;
+  UINT_PTR timer = SetTimer(NULL, 0, 30, Tick);
+  INT_PTR result = dlg.DoModal();
+  KillTimer(NULL, timer);
+  return result;
+}
+
+void Click(HWND dlg, int id) {
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dlg, id));
+}
+
+std::string Text(HWND dlg, int id) {
+  char buf[128] = "";
+  GetDlgItemTextA(dlg, id, buf, sizeof(buf));
+  return buf;
+}
+
+TEST(GlobalSetDlg, ResolutionFollowsTheTrackbar) {
+  TestSetDlg dlg;
+  dlg.m_nPageWidth = 1024;
+  dlg.m_nPageHeight = 768;
+  dlg.m_nGridWidth = dlg.m_nGridHeight = 8;
+  int shownPos = 0;
+  std::string shownText;
+  INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                     HWND bar = GetDlgItem(d, IDC_GS_RESOLUTION);
+                                     shownPos = (int)SendMessageA(bar, TBM_GETPOS, 0, 0);
+                                     shownText = Text(d, IDC_GS_RESOLUTIONTEXT);
+                                     SendMessageA(bar, TBM_SETPOS, TRUE, 1);
+                                     SendMessageA(d, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), (LPARAM)bar);
+                                   },
+                                   [](HWND d) { Click(d, IDOK); }});
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(shownPos, 3);
+  EXPECT_EQ(shownText, "1024x768");
+  EXPECT_EQ(dlg.m_nPageWidth, 640);
+  EXPECT_EQ(dlg.m_nPageHeight, 480);
+  EXPECT_EQ(dlg.m_nVesaMode, 0x111);
+}
+
+TEST(GlobalSetDlg, OutOfRangeValuesKeepTheDialogOpen) {
+  TestSetDlg dlg;
+  dlg.m_nGridWidth = dlg.m_nGridHeight = 0;  // raised to the least grid
+  bool openAfterTimeout = false, openAfterGrid = false;
+  INT_PTR result = RunDialog(dlg, {[](HWND d) {
+                                     SetDlgItemTextA(d, IDC_GS_TIMEOUT, "100");
+                                     Click(d, IDOK);
+                                   },
+                                   [&](HWND d) {
+                                     openAfterTimeout = IsWindowVisible(d) != 0;
+                                     SetDlgItemTextA(d, IDC_GS_TIMEOUT, "99");
+                                     SetDlgItemTextA(d, IDC_GS_GRIDWIDTH, "0");
+                                     Click(d, IDOK);
+                                   },
+                                   [&](HWND d) {
+                                     openAfterGrid = IsWindowVisible(d) != 0;
+                                     Click(d, IDCANCEL);
+                                   }});
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_TRUE(openAfterTimeout);
+  EXPECT_TRUE(openAfterGrid);
+  EXPECT_EQ(CGlobalSetDlg::GetResolutionText(0x114), CString("800x600"));
+  EXPECT_EQ(CGlobalSetDlg::GetResolutionText(0x100), CString(""));
+}
+
+// Answers the file dialog itself and keeps what it was given.
+class TestDocManager : public CZavomgrDocManager {
+public:
+  std::string filter, defExt, title;
+  int index = -1;
+  BOOL RunFileDialog(BOOL, LPCTSTR lpszTitle, DWORD, LPCTSTR lpszFilter, int nFilterIndex,
+                     LPCTSTR lpszDefExt, CString& fileName) override {
+    title = lpszTitle ? lpszTitle : "";
+    const char* end = lpszFilter;
+    while (*end || end[1]) ++end;
+    filter.assign(lpszFilter, end + 2);
+    index = nFilterIndex;
+    defExt = lpszDefExt ? lpszDefExt : "";
+    fileName = "C:\\chosen.kel";
+    return TRUE;
+  }
+};
+
+TEST(ZavomgrDocManager, FilterAndExtensionFromTheDocumentString) {
+  TestDocManager manager;
+  CSingleDocTemplate* tmpl = new CSingleDocTemplate(IDR_ZAVOMGRTYPE, RUNTIME_CLASS(CZavomgrDoc),
+                                                    RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CZavomgrView));
+  tmpl->m_strDocStrings = "Studio\n\nZavo\nProjects (*.kel)\n.kel;.zav\nZavomgr.Document\nZavo Document";
+  manager.AddDocTemplate(tmpl);
+  CString name;
+  ASSERT_TRUE(manager.DoPromptFileName(name, AFX_IDS_SAVEFILE, 0, FALSE, tmpl));
+  EXPECT_EQ(name, CString("C:\\chosen.kel"));
+  std::string all = AfxLoadFwString(AFX_IDS_ALLFILTER).GetString();
+  EXPECT_EQ(manager.filter, std::string("Projects (*.kel)\0*.kel;*.zav\0", 29) + all +
+                                std::string("\0*.*\0\0", 6));
+  EXPECT_EQ(manager.defExt, "kel");
+  EXPECT_EQ(manager.index, 1);
+  EXPECT_EQ(manager.title, AfxLoadFwString(AFX_IDS_SAVEFILE).GetString());
+
+  CString part;
+  EXPECT_TRUE(manager.GetDocString(tmpl, part, CDocTemplate::filterName));
+  EXPECT_EQ(part, CString("Projects (*.kel)"));
+  EXPECT_FALSE(manager.GetDocString(tmpl, part, 9));
+}
+
+}  // namespace
