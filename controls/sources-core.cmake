@@ -26,6 +26,8 @@ add_library(controls_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ProfileEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyNameEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileDialogEx.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FontDialogEx.cpp
 )
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 user32 msimg32 version comdlg32 comctl32)
@@ -44,4 +46,9 @@ zavo_add_test(controls_colorbutton_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorbutton_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
 if(TARGET controls_colorbutton_test)
   set_tests_properties(controls_colorbutton_test PROPERTIES RUN_SERIAL TRUE)
+endif()
+zavo_add_test(controls_commondialogs_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/commondialogs_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
+if(TARGET controls_commondialogs_test)
+  set_tests_properties(controls_commondialogs_test PROPERTIES RUN_SERIAL TRUE)
 endif()
