@@ -200,8 +200,13 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
         strFull = lpszPathName;
     int nSep = strFull.ReverseFind('\\');
     CString strFolder = nSep >= 0 ? strFull.Left(nSep + 1) : CString(".");
+    // a read-only file is not replaced (the rename would bypass its protection)
+    DWORD dwAttrib = ::GetFileAttributes(strFull);
+    BOOL bOk = dwAttrib == INVALID_FILE_ATTRIBUTES ||
+               !(dwAttrib & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
     CString strTemp;
-    BOOL bOk = FwGetTempFileName(strFolder, "zfw", strTemp) != 0;
+    if (bOk)
+        bOk = FwGetTempFileName(strFolder, "zfw", strTemp) != 0;
     if (bOk) {
         CFile file;
         bOk = file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive) &&

@@ -84,21 +84,6 @@ BOOL CReBar::AddBar(CWnd* pBar, LPCTSTR pszText, CBitmap* pbmp, DWORD dwStyle)
     return AddBarImpl(pBar, rbbi);
 }
 
-BOOL CReBar::AddBar(CWnd* pBar, COLORREF clrFore, COLORREF clrBack, LPCTSTR pszText, DWORD dwStyle)
-{
-    REBARBANDINFO rbbi;
-    ZeroMemory(&rbbi, sizeof(rbbi));
-    rbbi.fStyle = dwStyle;
-    rbbi.fMask = RBBIM_COLORS;
-    rbbi.clrFore = clrFore;
-    rbbi.clrBack = clrBack;
-    if (pszText != NULL) {
-        rbbi.fMask |= RBBIM_TEXT;
-        rbbi.lpText = (LPTSTR)pszText;
-    }
-    return AddBarImpl(pBar, rbbi);
-}
-
 CSize CReBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);

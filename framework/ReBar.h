@@ -34,8 +34,6 @@ public:
     // the band's minimum.
     BOOL AddBar(CWnd* pBar, LPCTSTR pszText = NULL, CBitmap* pbmp = NULL,
                 DWORD dwStyle = RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
-    BOOL AddBar(CWnd* pBar, COLORREF clrFore, COLORREF clrBack, LPCTSTR pszText = NULL,
-                DWORD dwStyle = RBBS_GRIPPERALWAYS);
     CReBarCtrl& GetReBarCtrl() const { return *(CReBarCtrl*)this; }
 
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

@@ -39,6 +39,30 @@ public:
 };
 }
 
+// Two layouts: the standard one (16-bit version 1, width, height, count,
+// then the ids) and the one GNU windres writes for a TOOLBAR statement
+// (32-bit width, height, count, then 32-bit ids).
+BOOL AfxParseToolBarResource(const BYTE* pData, DWORD cb, CSize& sizeImage, std::vector<UINT>& ids)
+{
+    auto word = [&](DWORD i) { return (UINT)(pData[2 * i] | (pData[2 * i + 1] << 8)); };
+    auto dword = [&](DWORD i) { return (UINT)word(2 * i) | ((UINT)word(2 * i + 1) << 16); };
+    ids.clear();
+    if (cb >= 8 && word(0) == 1 && cb == 8 + 2 * (DWORD)word(3)) {
+        sizeImage = CSize((int)word(1), (int)word(2));
+        for (UINT i = 0; i < word(3); i++)
+            ids.push_back(word(4 + i));
+        return TRUE;
+    }
+    if (cb >= 12 && dword(2) <= 0xFFFF && cb == 12 + 4 * dword(2) && dword(0) <= 0xFFFF &&
+        dword(1) <= 0xFFFF) {
+        sizeImage = CSize((int)dword(0), (int)dword(1));
+        for (UINT i = 0; i < dword(2); i++)
+            ids.push_back(dword(3 + i));
+        return TRUE;
+    }
+    return FALSE;
+}
+
 CToolBar::CToolBar() : m_hImageList(NULL), m_sizeButton(23, 22), m_sizeImage(16, 15) {}
 
 CToolBar::~CToolBar()
@@ -126,19 +150,14 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
         return FALSE;
     HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
     DWORD cb = ::SizeofResource(hInst, hRes);
-    const WORD* pData = hGlobal ? (const WORD*)::LockResource(hGlobal) : NULL;
-    // version, width, height, count, then count command ids (all 16-bit)
-    if (pData == NULL || cb < 4 * sizeof(WORD) || pData[0] != 1)
+    const BYTE* pData = hGlobal ? (const BYTE*)::LockResource(hGlobal) : NULL;
+    std::vector<UINT> ids;
+    CSize sizeImage;
+    if (pData == NULL || !AfxParseToolBarResource(pData, cb, sizeImage, ids))
         return FALSE;
-    UINT nCount = pData[3];
-    if (cb < (4 + (DWORD)nCount) * sizeof(WORD))
-        return FALSE;
-    std::vector<UINT> ids(nCount);
-    for (UINT i = 0; i < nCount; i++)
-        ids[i] = pData[4 + i];
+    UINT nCount = (UINT)ids.size();
     if (!SetButtons(nCount ? ids.data() : NULL, (int)nCount))
         return FALSE;
-    CSize sizeImage(pData[1], pData[2]);
     SetSizes(CSize(sizeImage.cx + 7, sizeImage.cy + 7), sizeImage);
     // The images may come later (TB_SETIMAGELIST); a missing bitmap is no failure.
     LoadBitmap(lpszResourceName);

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/ControlBar.h"
 #include "framework/ToolBarCtrl.h"
+#include <vector>
 
 // Button styles: the control's style in the low word, its state (enabled
 // inverted) in the high word.
@@ -23,6 +24,10 @@
 #ifndef RT_TOOLBAR
 #define RT_TOOLBAR MAKEINTRESOURCE(241)
 #endif
+
+// Reads a TOOLBAR resource: the image size and the button ids (0: separator).
+FW_API BOOL AfxParseToolBarResource(const BYTE* pData, DWORD cb, CSize& sizeImage,
+                                    std::vector<UINT>& ids);
 
 class FW_API CToolBar : public CControlBar {
     DECLARE_DYNAMIC(CToolBar)

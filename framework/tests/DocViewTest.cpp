@@ -1,0 +1,599 @@
+#include "DocViewTestKit.h"
+#include "TempDir.h"
+#include "framework/CommandLineInfo.h"
+#include "framework/Menu.h"
+#include "framework/DC.h"
+#include "framework/SplitterWnd.h"
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+std::vector<std::string> g_log;
+
+IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
+BEGIN_MESSAGE_MAP(CNoteDoc, CDocument)
+    ON_COMMAND(ID_CMD_ALL, &CNoteDoc::OnAll)
+    ON_COMMAND(ID_CMD_DOCUP, &CNoteDoc::OnDocUp)
+END_MESSAGE_MAP()
+
+void CNoteDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << CString("NOTE") << m_strText;
+        return;
+    }
+    CString strMagic;
+    ar >> strMagic;
+    if (strMagic != "NOTE") {
+        ar.SetFailed();
+        return;
+    }
+    ar >> m_strText;
+}
+
+IMPLEMENT_DYNCREATE(CNoteView, CView)
+BEGIN_MESSAGE_MAP(CNoteView, CView)
+    ON_COMMAND(ID_CMD_ALL, &CNoteView::OnAll)
+    ON_UPDATE_COMMAND_UI(ID_CMD_UPDATED, &CNoteView::OnUpdateUpdated)
+END_MESSAGE_MAP()
+
+IMPLEMENT_DYNCREATE(CNoteScrollView, CScrollView)
+
+IMPLEMENT_DYNCREATE(CNoteFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CNoteFrame, CFrameWnd)
+    ON_COMMAND(ID_CMD_ALL, &CNoteFrame::OnAll)
+    ON_COMMAND(ID_CMD_DOCUP, &CNoteFrame::OnDocUp)
+    ON_COMMAND(ID_CMD_FRAMEUP, &CNoteFrame::OnFrameUp)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+    ON_COMMAND(ID_CMD_ALL, &CTestApp::OnAll)
+    ON_COMMAND(ID_CMD_DOCUP, &CTestApp::OnDocUp)
+    ON_COMMAND(ID_CMD_FRAMEUP, &CTestApp::OnFrameUp)
+    ON_COMMAND(ID_CMD_APP, &CTestApp::OnApp)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+END_MESSAGE_MAP()
+
+namespace {
+
+class DocView : public ::testing::Test {
+protected:
+    TempDir m_dir;
+    CTestApp m_app;
+    CSingleDocTemplate* m_pTemplate = NULL;
+
+    void SetUp() override
+    {
+        g_log.clear();
+        m_app.m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", 4);
+        m_pTemplate = new CSingleDocTemplate(IDR_NOTE, RUNTIME_CLASS(CNoteDoc),
+                                             RUNTIME_CLASS(CNoteFrame), RUNTIME_CLASS(CNoteView));
+        m_app.AddDocTemplate(m_pTemplate);
+    }
+    void TearDown() override
+    {
+        m_app.CloseAllDocuments(FALSE);
+        Pump();
+    }
+    CNoteDoc* Doc()
+    {
+        POSITION pos = m_pTemplate->GetFirstDocPosition();
+        return pos ? static_cast<CNoteDoc*>(m_pTemplate->GetNextDoc(pos)) : NULL;
+    }
+    CNoteFrame* Frame() { return static_cast<CNoteFrame*>(m_app.m_pMainWnd); }
+    CNoteView* View() { return static_cast<CNoteView*>(Frame()->GetActiveView()); }
+    CString Title()
+    {
+        CString s;
+        Frame()->GetWindowText(s);
+        return s;
+    }
+    void Command(UINT nID) { Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0); }
+};
+
+}  // namespace
+
+TEST_F(DocView, NewDocumentMakesFrameViewAndTitle)
+{
+    m_app.OnFileNew();
+    CNoteDoc* pDoc = Doc();
+    ASSERT_TRUE(pDoc != NULL);
+    ASSERT_TRUE(Frame() != NULL);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    ASSERT_TRUE(View() != NULL);
+    EXPECT_EQ(pDoc, View()->GetDocument());
+    EXPECT_EQ(pDoc, Frame()->GetActiveDocument());
+    EXPECT_EQ(m_pTemplate, pDoc->GetDocTemplate());
+    EXPECT_EQ(1, View()->m_nInitialUpdates);
+    EXPECT_EQ(CString("Note"), pDoc->GetTitle());
+    EXPECT_EQ(CString("Note - DocView Test"), Title());
+    EXPECT_TRUE(::GetMenu(Frame()->m_hWnd) != NULL);
+    EXPECT_EQ(::GetMenu(Frame()->m_hWnd), Frame()->m_hMenuDefault);
+    EXPECT_TRUE(Frame()->m_hAccelTable != NULL);
+    EXPECT_EQ((UINT)IDR_NOTE, Frame()->m_nIDHelp);
+
+    // a second new document reuses the document, the frame and the view
+    CNoteView* pView = View();
+    pDoc->m_strText = "x";
+    pDoc->SetModifiedFlag();
+    m_app.m_nAnswer = IDNO;
+    m_app.OnFileNew();
+    EXPECT_EQ(pDoc, Doc());
+    EXPECT_EQ(pView, View());
+    EXPECT_TRUE(pDoc->m_strText.IsEmpty());
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(2, pView->m_nInitialUpdates);
+    EXPECT_EQ(1u, m_app.m_prompts.size());
+
+    // the view fills the frame's client area
+    CRect rcClient, rcView;
+    Frame()->GetClientRect(&rcClient);
+    pView->GetWindowRect(&rcView);
+    EXPECT_EQ(rcClient.Width(), rcView.Width());
+    EXPECT_EQ(rcClient.Height(), rcView.Height());
+}
+
+TEST_F(DocView, SavedNoteReopensWithItsTextPathTitleAndRecentEntry)
+{
+    m_app.OnFileNew();
+    CNoteDoc* pDoc = Doc();
+    pDoc->m_strText = "Grüße, note one";
+    pDoc->SetModifiedFlag();
+    CString path = m_dir / "one.zvt";
+    ASSERT_TRUE(pDoc->DoSave(path));
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(FwGetFullPathName(path)));
+    EXPECT_EQ(CString("one.zvt"), pDoc->GetTitle());
+    Pump();
+    Frame()->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(CString("one.zvt - DocView Test"), Title());
+    EXPECT_EQ(0, (*m_app.m_pRecentFileList)[0].CompareNoCase(pDoc->GetPathName()));
+
+    pDoc->m_strText = "changed";
+    pDoc->SetModifiedFlag();
+    m_app.m_nAnswer = IDNO;   // do not save the change
+    CNoteView* pView = View();
+    m_app.OnFileNew();
+    ASSERT_EQ(pDoc, m_app.OpenDocumentFile(path));
+    EXPECT_EQ(CString("Grüße, note one"), pDoc->m_strText);
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(pView, View());
+    EXPECT_EQ(1u, m_app.m_prompts.size());
+    EXPECT_NE(std::string::npos, m_app.m_prompts[0].find("one.zvt"));
+
+    // Yes to the prompt saves first
+    pDoc->m_strText = "saved on the way";
+    pDoc->SetModifiedFlag();
+    m_app.m_nAnswer = IDYES;
+    m_app.OnFileNew();
+    m_app.m_nAnswer = IDNO;
+    ASSERT_EQ(pDoc, m_app.OpenDocumentFile(path));
+    EXPECT_EQ(CString("saved on the way"), pDoc->m_strText);
+}
+
+TEST_F(DocView, FailedOpenLeavesTextPathAndModifiedFlag)
+{
+    m_app.OnFileNew();
+    CNoteDoc* pDoc = Doc();
+    CString good = m_dir / "good.zvt";
+    pDoc->m_strText = "alpha";
+    ASSERT_TRUE(pDoc->DoSave(good));
+    pDoc->m_strText = "beta";
+    pDoc->SetModifiedFlag();
+    CString fullGood = pDoc->GetPathName();
+
+    CString garbage = m_dir / "garbage.zvt";
+    std::string junk = "\x05\x00\x00\x00NOTEjunk that is no note at all";
+    ASSERT_TRUE(WriteBytes(garbage, junk));
+    CString wrongMagic = m_dir / "magic.zvt";
+    ASSERT_TRUE(WriteBytes(wrongMagic, std::string("\x04" "BEEF\x01x", 7)));
+    CString huge = m_dir / "huge.zvt";
+    ASSERT_TRUE(WriteBytes(huge, std::string("\xff\xff\xff\xff\x7f", 5)));
+    CString missing = m_dir / "missing.zvt";
+
+    m_app.m_nAnswer = IDNO;
+    for (const CString& bad : {garbage, wrongMagic, huge, missing}) {
+        m_app.m_prompts.clear();
+        EXPECT_TRUE(m_app.OpenDocumentFile(bad) == NULL) << (LPCTSTR)bad;
+        EXPECT_EQ(pDoc, Doc());
+        EXPECT_EQ(CString("beta"), pDoc->m_strText);
+        EXPECT_EQ(fullGood, pDoc->GetPathName());
+        EXPECT_EQ(CString("good.zvt"), pDoc->GetTitle());
+        EXPECT_TRUE(pDoc->IsModified());
+        ASSERT_EQ(2u, m_app.m_prompts.size());   // the save question, then the failure
+        EXPECT_NE(std::string::npos, m_app.m_prompts[1].find("Failed to open"));
+    }
+    // a later save goes to the good file, never to one that failed to open
+    pDoc->OnFileSave();
+    EXPECT_EQ(junk, ReadBytes(garbage));
+    EXPECT_EQ(std::string("\x04NOTE\x04" "beta"), ReadBytes(good));
+    EXPECT_FALSE(pDoc->IsModified());
+}
+
+TEST_F(DocView, FailedOpenOfFirstDocumentLeavesNoDocumentOrFrame)
+{
+    CString missing = m_dir / "missing.zvt";
+    EXPECT_TRUE(m_app.OpenDocumentFile(missing) == NULL);
+    EXPECT_TRUE(Doc() == NULL);
+    EXPECT_TRUE(m_app.m_pMainWnd == NULL);
+}
+
+TEST_F(DocView, FailedSaveKeepsModifiedFlagAndTheOldFile)
+{
+    m_app.OnFileNew();
+    CNoteDoc* pDoc = Doc();
+    CString path = m_dir / "kept.zvt";
+    pDoc->m_strText = "one";
+    ASSERT_TRUE(pDoc->DoSave(path));
+    std::string before = ReadBytes(path);
+    ASSERT_TRUE(::SetFileAttributes(path, FILE_ATTRIBUTE_READONLY));
+
+    pDoc->m_strText = "two";
+    pDoc->SetModifiedFlag();
+    m_app.m_prompts.clear();
+    EXPECT_FALSE(pDoc->OnSaveDocument(path));
+    EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_EQ(before, ReadBytes(path));
+    ASSERT_EQ(1u, m_app.m_prompts.size());
+    EXPECT_NE(std::string::npos, m_app.m_prompts[0].find("Failed to save"));
+
+    CString nowhere = m_dir / "no such folder\\x.zvt";
+    EXPECT_FALSE(pDoc->DoSave(nowhere));
+    EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(FwGetFullPathName(path)));
+
+    // nothing but the file itself is left in the folder
+    ::SetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    WIN32_FIND_DATA fd;
+    HANDLE hFind = ::FindFirstFile(m_dir / "*", &fd);
+    int nFiles = 0;
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                ++nFiles;
+        } while (::FindNextFile(hFind, &fd));
+        ::FindClose(hFind);
+    }
+    EXPECT_EQ(1, nFiles);
+}
+
+TEST_F(DocView, CommandsGoToViewThenDocumentThenFrameThenApplication)
+{
+    m_app.OnFileNew();
+    Command(ID_CMD_ALL);
+    Command(ID_CMD_DOCUP);
+    Command(ID_CMD_FRAMEUP);
+    Command(ID_CMD_APP);
+    Command(ID_CMD_NONE);
+    std::vector<std::string> expected = {"view:all", "doc:docup", "frame:frameup", "app:app"};
+    EXPECT_EQ(expected, g_log);
+
+    // without an active view the frame comes first
+    g_log.clear();
+    Frame()->SetActiveView(NULL);
+    Command(ID_CMD_ALL);
+    Command(ID_CMD_DOCUP);
+    expected = {"frame:all", "frame:docup"};
+    EXPECT_EQ(expected, g_log);
+}
+
+TEST_F(DocView, MenuItemsWithoutHandlerAreDisabledUnlessAutoEnableIsOff)
+{
+    m_app.OnFileNew();
+    CMenu* pPopup = CMenu::FromHandle(::GetSubMenu(Frame()->m_hMenuDefault, 1));
+    ASSERT_TRUE(pPopup != NULL);
+    auto state = [&](UINT nID) { return ::GetMenuState(pPopup->m_hMenu, nID, MF_BYCOMMAND); };
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pPopup->m_hMenu, 1);
+    EXPECT_FALSE(state(ID_CMD_ALL) & MF_GRAYED);
+    EXPECT_FALSE(state(ID_CMD_APP) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_CMD_NONE) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_CMD_UPDATED) & MF_GRAYED);
+
+    Frame()->m_bAutoMenuEnable = FALSE;
+    ::EnableMenuItem(pPopup->m_hMenu, ID_CMD_NONE, MF_BYCOMMAND | MF_ENABLED);
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pPopup->m_hMenu, 1);
+    EXPECT_FALSE(state(ID_CMD_NONE) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_CMD_UPDATED) & MF_GRAYED);   // its own handler still counts
+
+    // a disabled command sent anyway is not carried out
+    Command(ID_CMD_UPDATED);
+    EXPECT_TRUE(g_log.empty());
+}
+
+TEST_F(DocView, RecentFileMenuListsOpenedFileAndReopensIt)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "recent.zvt";
+    Doc()->m_strText = "recent";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    m_app.OnFileNew();
+    EXPECT_TRUE(Doc()->m_strText.IsEmpty());
+
+    CMenu* pFile = CMenu::FromHandle(::GetSubMenu(Frame()->m_hMenuDefault, 0));
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pFile->m_hMenu, 0);
+    CString item;
+    pFile->GetMenuString(ID_FILE_MRU_FILE1, item, MF_BYCOMMAND);
+    EXPECT_NE(-1, item.Find("recent.zvt")) << (LPCTSTR)item;
+    EXPECT_FALSE(::GetMenuState(pFile->m_hMenu, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(CString("recent"), Doc()->m_strText);
+    EXPECT_EQ(CString("recent.zvt"), Doc()->GetTitle());
+}
+
+TEST_F(DocView, ShellCommandOpensNamedFileAfterNewDocument)
+{
+    CString path = m_dir / "shell.zvt";
+    {
+        m_app.OnFileNew();
+        Doc()->m_strText = "from the command line";
+        ASSERT_TRUE(Doc()->DoSave(path));
+        m_app.CloseAllDocuments(FALSE);
+        Pump();
+        ASSERT_TRUE(Doc() == NULL);
+        m_app.m_pRecentFileList->Remove(0);
+    }
+    CCommandLineInfo info;
+    info.m_nShellCommand = CCommandLineInfo::FileNew;
+    ASSERT_TRUE(m_app.ProcessShellCommand(info));
+    ASSERT_TRUE(Doc() != NULL);
+    info.m_nShellCommand = CCommandLineInfo::FileOpen;
+    info.m_strFileName = path;
+    ASSERT_TRUE(m_app.ProcessShellCommand(info));
+    EXPECT_EQ(CString("from the command line"), Doc()->m_strText);
+    EXPECT_EQ(0, (*m_app.m_pRecentFileList)[0].CompareNoCase(FwGetFullPathName(path)));
+
+    info.m_strFileName = m_dir / "absent.zvt";
+    EXPECT_FALSE(m_app.ProcessShellCommand(info));
+    info.m_nShellCommand = CCommandLineInfo::FileNothing;
+    EXPECT_TRUE(m_app.ProcessShellCommand(info));
+}
+
+TEST_F(DocView, CloseAsksToSaveAndCancelKeepsTheWindow)
+{
+    m_app.OnFileNew();
+    Doc()->SetModifiedFlag();
+    HWND hFrame = Frame()->m_hWnd;
+    m_app.m_nAnswer = IDCANCEL;
+    ::SendMessage(hFrame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(hFrame));
+    EXPECT_TRUE(Doc() != NULL);
+    m_app.m_nAnswer = IDNO;
+    ::SendMessage(hFrame, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_TRUE(Doc() == NULL);
+    EXPECT_TRUE(m_app.m_pMainWnd == NULL);
+    EXPECT_EQ(2u, m_app.m_prompts.size());
+}
+
+TEST_F(DocView, FileCloseCommandClosesTheDocument)
+{
+    m_app.OnFileNew();
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDCANCEL;
+    Command(ID_FILE_CLOSE);
+    ASSERT_TRUE(Doc() != NULL);
+    m_app.m_nAnswer = IDNO;
+    Command(ID_FILE_CLOSE);
+    EXPECT_TRUE(Doc() == NULL);
+}
+
+TEST_F(DocView, DroppedFileOpensThroughTheApplication)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "dropped.zvt";
+    Doc()->m_strText = "dropped";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    m_app.OnFileNew();
+
+    CString full = FwGetFullPathName(path);
+    size_t cb = sizeof(DROPFILES) + (size_t)full.GetLength() + 2;
+    HGLOBAL hDrop = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cb);
+    DROPFILES* pDrop = (DROPFILES*)::GlobalLock(hDrop);
+    pDrop->pFiles = sizeof(DROPFILES);
+    memcpy((char*)pDrop + sizeof(DROPFILES), (LPCTSTR)full, (size_t)full.GetLength());
+    ::GlobalUnlock(hDrop);
+    Frame()->SendMessage(WM_DROPFILES, (WPARAM)hDrop, 0);   // the frame frees it
+    EXPECT_EQ(CString("dropped"), Doc()->m_strText);
+}
+
+TEST_F(DocView, UpdateAllViewsSkipsTheSender)
+{
+    m_app.OnFileNew();
+    CNoteView* pView = View();
+    int nBefore = pView->m_nUpdates;
+    Doc()->UpdateAllViews(NULL);
+    EXPECT_EQ(nBefore + 1, pView->m_nUpdates);
+    Doc()->UpdateAllViews(pView);
+    EXPECT_EQ(nBefore + 1, pView->m_nUpdates);
+    POSITION pos = Doc()->GetFirstViewPosition();
+    EXPECT_EQ(pView, Doc()->GetNextView(pos));
+    EXPECT_TRUE(pos == NULL);
+}
+
+TEST_F(DocView, DocStringFieldsAndShellRegistration)
+{
+    static const char* kFields[] = {"DocView Test", "Note", "Note", "Note files (*.zvt)", ".zvt",
+                                    "ZavoTest.Note", "Zavo Test Note"};
+    for (int i = 0; i <= CDocTemplate::regFileTypeName; i++) {
+        CString s;
+        EXPECT_TRUE(m_pTemplate->GetDocString(s, (CDocTemplate::DocStringIndex)i));
+        EXPECT_EQ(CString(kFields[i]), s);
+    }
+    m_app.RegisterShellFileTypes(TRUE);
+    char buf[256] = "";
+    LONG cb = sizeof(buf);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CURRENT_USER, "Software\\Classes\\.zvt", buf, &cb));
+    EXPECT_STREQ("ZavoTest.Note", buf);
+    cb = sizeof(buf);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CURRENT_USER,
+        "Software\\Classes\\ZavoTest.Note\\shell\\open\\command", buf, &cb));
+    EXPECT_NE(nullptr, strstr(buf, "\"%1\""));
+    m_app.UnregisterShellFileTypes();
+    cb = sizeof(buf);
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValue(HKEY_CURRENT_USER, "Software\\Classes\\.zvt", buf, &cb));
+}
+
+namespace {
+// Records the file dialog's filter instead of showing it.
+class CPromptManager : public CDocManager {
+public:
+    CString m_strFilter, m_strDefExt, m_strTitle;
+    int m_nFilterIndex = -1;
+    CString m_strAnswer;
+    BOOL RunFileDialog(BOOL, LPCTSTR lpszTitle, DWORD, LPCTSTR lpszFilter, int nFilterIndex,
+                       LPCTSTR lpszDefExt, CString& fileName) override
+    {
+        m_strTitle = lpszTitle;
+        m_strFilter = lpszFilter;
+        m_nFilterIndex = nFilterIndex;
+        m_strDefExt = lpszDefExt ? lpszDefExt : "";
+        if (m_strAnswer.IsEmpty())
+            return FALSE;
+        fileName = m_strAnswer;
+        return TRUE;
+    }
+};
+}
+
+TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
+{
+    TempDir dir;
+    CTestApp app;
+    CPromptManager* pManager = new CPromptManager;
+    app.m_pDocManager = pManager;   // replaced before the first template
+    CSingleDocTemplate* pTemplate = new CSingleDocTemplate(IDR_NOTE, RUNTIME_CLASS(CNoteDoc),
+        RUNTIME_CLASS(CNoteFrame), RUNTIME_CLASS(CNoteView));
+    pTemplate->m_strDocStrings = "T\nN\nN\nTwo kinds\n.zvt;.zvu\nId\nName";
+    app.AddDocTemplate(pTemplate);
+    app.OnFileNew();
+    POSITION pos = app.GetFirstDocTemplatePosition();
+    EXPECT_EQ(pTemplate, app.GetNextDocTemplate(pos));
+
+    CString name;
+    EXPECT_FALSE(app.DoPromptFileName(name, AFX_IDS_OPENFILE, 0, TRUE, NULL));
+    EXPECT_EQ(CString("Two kinds|*.zvt;*.zvu|All Files (*.*)|*.*||"), pManager->m_strFilter);
+    EXPECT_EQ(1, pManager->m_nFilterIndex);
+    EXPECT_EQ(CString("zvt"), pManager->m_strDefExt);
+    EXPECT_EQ(CString("Open"), pManager->m_strTitle);
+
+    pos = pTemplate->GetFirstDocPosition();
+    CNoteDoc* pDoc = static_cast<CNoteDoc*>(pTemplate->GetNextDoc(pos));
+    pDoc->m_strText = "as";
+    pManager->m_strAnswer = dir / "saved as.zvt";
+    pDoc->OnFileSaveAs();
+    EXPECT_EQ(CString("saved as.zvt"), pDoc->GetTitle());
+    EXPECT_FALSE(ReadBytes(dir / "saved as.zvt").empty());
+    app.CloseAllDocuments(FALSE);
+    Pump();
+}
+
+TEST_F(DocView, ScrollViewFollowsBarsAndWheel)
+{
+    m_pTemplate->m_pViewClass = RUNTIME_CLASS(CNoteScrollView);
+    m_app.OnFileNew();
+    Frame()->SetWindowPos(NULL, 0, 0, 300, 300, SWP_NOZORDER | SWP_NOMOVE);
+    CNoteScrollView* pView = static_cast<CNoteScrollView*>(Frame()->GetActiveView());
+    ASSERT_TRUE(pView->IsKindOf(RUNTIME_CLASS(CScrollView)));
+    pView->SetScrollSizes(MM_TEXT, CSize(1000, 2000), CSize(100, 150), CSize(10, 15));
+    CRect rc;
+    pView->GetClientRect(&rc);
+    EXPECT_TRUE(pView->GetStyle() & WS_VSCROLL);
+
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    EXPECT_EQ(CPoint(0, 15), pView->GetDeviceScrollPosition());
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+    EXPECT_EQ(CPoint(0, 165), pView->GetScrollPosition());
+    EXPECT_EQ(165, pView->GetScrollPos(SB_VERT));
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 700), 0);
+    EXPECT_EQ(700, pView->GetDeviceScrollPosition().y);
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    pView->GetClientRect(&rc);
+    EXPECT_EQ(2000 - rc.Height(), pView->GetDeviceScrollPosition().y);
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 5000), 0);
+    EXPECT_EQ(2000 - rc.Height(), pView->GetDeviceScrollPosition().y);
+    pView->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+    EXPECT_EQ(0, pView->GetDeviceScrollPosition().y);
+
+    pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), 0);
+    UINT nLines = 3;
+    ::SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0);
+    EXPECT_EQ((int)nLines * 15, pView->GetDeviceScrollPosition().y);
+    pView->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    EXPECT_EQ(10, pView->GetDeviceScrollPosition().x);
+    pView->ScrollToPosition(CPoint(-5, 40));
+    EXPECT_EQ(CPoint(0, 40), pView->GetDeviceScrollPosition());
+
+    // the DC is shifted by the position
+    HDC hDC = ::GetDC(pView->m_hWnd);
+    CDC* pDC = CDC::FromHandle(hDC);
+    pView->OnPrepareDC(pDC);
+    EXPECT_EQ(CPoint(0, -40), pDC->GetViewportOrg());
+    ::ReleaseDC(pView->m_hWnd, hDC);
+
+    // a smaller page brings the position back into range
+    pView->SetScrollSizes(MM_TEXT, CSize(100, 100));
+    EXPECT_EQ(CPoint(0, 0), pView->GetDeviceScrollPosition());
+}
+
+namespace {
+class CSplitFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CSplitFrame)
+public:
+    CSplitterWnd m_split;
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
+    {
+        return m_split.CreateStatic(this, 1, 2) &&
+               m_split.CreateView(0, 0, RUNTIME_CLASS(CNoteView), CSize(120, 100), pContext) &&
+               m_split.CreateView(0, 1, RUNTIME_CLASS(CNoteView), CSize(100, 100), pContext);
+    }
+};
+IMPLEMENT_DYNCREATE(CSplitFrame, CFrameWnd)
+}
+
+TEST_F(DocView, SplitterHoldsTwoViewsOfTheDocumentAndMovesItsBar)
+{
+    m_pTemplate->m_pFrameClass = RUNTIME_CLASS(CSplitFrame);
+    m_app.OnFileNew();
+    CSplitFrame* pFrame = static_cast<CSplitFrame*>(m_app.m_pMainWnd);
+    pFrame->SetWindowPos(NULL, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+    CSplitterWnd& split = pFrame->m_split;
+    CWnd* pLeft = split.GetPane(0, 0);
+    CWnd* pRight = split.GetPane(0, 1);
+    ASSERT_TRUE(pLeft && pRight);
+    EXPECT_TRUE(split.GetPane(1, 0) == NULL);
+    EXPECT_EQ(pLeft, pFrame->GetActiveView());
+    int nViews = 0;
+    for (POSITION pos = Doc()->GetFirstViewPosition(); pos != NULL; Doc()->GetNextView(pos))
+        ++nViews;
+    EXPECT_EQ(2, nViews);
+    EXPECT_EQ(1, static_cast<CNoteView*>(pRight)->m_nInitialUpdates);
+
+    CRect rcSplit, rcLeft, rcRight;
+    split.GetClientRect(&rcSplit);
+    pLeft->GetWindowRect(&rcLeft);
+    pRight->GetWindowRect(&rcRight);
+    EXPECT_EQ(120, rcLeft.Width());
+    EXPECT_EQ(rcSplit.Width() - 120 - split.m_cxSplitter, rcRight.Width());
+    int cx = 0, cxMin = 0;
+    split.GetColumnInfo(0, cx, cxMin);
+    EXPECT_EQ(120, cx);
+
+    split.SetColumnInfo(0, 200, 20);
+    split.RecalcLayout();
+    pLeft->GetWindowRect(&rcLeft);
+    EXPECT_EQ(200, rcLeft.Width());
+
+    // drag the bar 50 pixels to the left
+    int x = 200 + 2;
+    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 50));
+    split.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x - 50, 60));
+    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x - 50, 60));
+    pLeft->GetWindowRect(&rcLeft);
+    EXPECT_EQ(150, rcLeft.Width());
+    // never below the minimum
+    x = 150 + 2;
+    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 50));
+    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(0, 60));
+    pLeft->GetWindowRect(&rcLeft);
+    EXPECT_EQ(20, rcLeft.Width());
+}

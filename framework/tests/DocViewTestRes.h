@@ -1,0 +1,9 @@
+#define IDR_NOTE          300
+#define IDR_BARS          301
+#define ID_CMD_ALL        40001
+#define ID_CMD_DOCUP      40002
+#define ID_CMD_FRAMEUP    40003
+#define ID_CMD_APP        40004
+#define ID_CMD_NONE       40005
+#define ID_CMD_UPDATED    40006
+#define ID_PANE_POS       40010
