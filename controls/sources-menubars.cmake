@@ -1,5 +1,12 @@
 # Menus and bars of the main frame: owner-drawn menu, menu bar, toolbar images,
 # image and position toolbars, taskbar notifier.
+# The toolbar image effects work on pixel buffers only and build natively too.
+add_library(controls_pixeleffect STATIC ${CMAKE_CURRENT_LIST_DIR}/PixelEffect.cpp)
+target_include_directories(controls_pixeleffect PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(controls_pixeleffect PUBLIC controls_base)
+zavo_add_test(controls_pixeleffect_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/pixeleffect_test.cpp LIBS controls_pixeleffect)
+
 if(NOT WIN32)
   return()
 endif()
@@ -9,9 +16,12 @@ add_library(controls_menubars STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ToolBarImages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TaskbarNotifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EffectBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImageToolBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PositionToolBar.cpp
 )
 target_include_directories(controls_menubars PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(controls_menubars PUBLIC zavofw comctl32 advapi32 gdi32 user32)
+target_link_libraries(controls_menubars PUBLIC controls_pixeleffect zavofw comctl32 advapi32 gdi32 user32)
 
 # The tests carry the studio's toolbar resources and a small menu of their own.
 set(_mb_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
@@ -36,3 +46,4 @@ endfunction()
 _menubars_test(controls_ownerdrawmenu_test ${CMAKE_CURRENT_LIST_DIR}/tests/ownerdrawmenu_test.cpp)
 _menubars_test(controls_notifier_images_test ${CMAKE_CURRENT_LIST_DIR}/tests/notifier_images_test.cpp)
 _menubars_test(controls_menubar_test ${CMAKE_CURRENT_LIST_DIR}/tests/menubar_test.cpp SERIAL)
+_menubars_test(controls_toolbars_test ${CMAKE_CURRENT_LIST_DIR}/tests/toolbars_test.cpp)
