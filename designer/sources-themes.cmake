@@ -24,3 +24,26 @@ if(TARGET theme_reader_test)
   add_dependencies(theme_reader_test theme_fixtures)
 endif()
 zavo_add_fuzzer(theme_fuzzer SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/theme_fuzzer.cpp LIBS designer_themes)
+
+# The themed preview controls of the property dialogs (Windows).
+if(NOT WIN32)
+  return()
+endif()
+add_library(designer_themedctrls STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ThemedButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ThemedProgressCtrl.cpp)
+target_include_directories(designer_themedctrls PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(designer_themedctrls PUBLIC designer_themes designer_nineslice controls_core imaging zavofw
+  comctl32 gdi32 user32)
+
+set(_themes_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+zavo_add_test(themedctrls_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/themedctrls_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/themedctrls_test.rc
+  LIBS designer_themedctrls WINDOWS)
+if(TARGET themedctrls_test)
+  target_include_directories(themedctrls_test PRIVATE ${_themes_res})
+  add_dependencies(themedctrls_test theme_fixtures)
+  file(GLOB _themes_res_deps ${_themes_res}/themes.rc ${_themes_res}/resource.h ${_themes_res}/ctrl_*.bmp)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/themedctrls_test.rc PROPERTIES
+    OBJECT_DEPENDS "${_themes_res_deps}")
+endif()
