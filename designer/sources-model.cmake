@@ -17,5 +17,8 @@ target_link_libraries(designer_model PUBLIC designer_core designer_nineslice des
 
 zavo_add_test(uicontrol_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/uicontrol_test.cpp
   LIBS designer_model WINDOWS)
+if(TARGET uicontrol_test)
+  add_dependencies(uicontrol_test theme_fixtures)
+endif()
 zavo_add_test(uicontrollist_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/uicontrollist_test.cpp
   LIBS designer_model WINDOWS)

@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "controls/ColorFont.h"
 #include "designer/UIButton.h"
@@ -311,6 +313,52 @@ TEST(Properties, BaseElementWithoutFontClonesAndWrites)
     EXPECT_STREQ("basic", copy->GetTypeName());
     EXPECT_TRUE(copy->GetFont() == NULL);
     EXPECT_NE(-1, WriteBlock(copy.get()).Find("UITYPE=\"basic\""));
+}
+
+std::string Fixture(const char* name)
+{
+    return "Z:" + std::string(ZAVO_BINARY_DIR) + "/designer/theme_fixtures/" + name;
+}
+
+// Takes a theme text when its pictures can be found in the open package.
+class ThemeProbe : public CUIControl {
+public:
+    BOOL LoadTheme(LPCTSTR lpszTheme) override
+    {
+        texts.push_back(lpszTheme);
+        unsigned char* data = NULL;
+        unsigned size = 0;
+        CString wanted = CString(lpszTheme).Find("none.bmp") >= 0 ? "img/none.bmp" : "IMG/Hover.bmp";
+        if (!FindThemeEntry(wanted, data, size))
+            return FALSE;
+        hover = std::string((const char*)data, size);
+        return TRUE;
+    }
+    std::vector<CString> texts;
+    std::string hover;
+};
+
+TEST(ThemePackage, FirstAcceptedIniWinsAndEntriesAreFoundWithoutCase)
+{
+    ThemeProbe menu;
+    EXPECT_TRUE(menu.OpenThemeArchive(Fixture("menu.zmt").c_str()));
+    ASSERT_EQ(1u, menu.texts.size());
+    EXPECT_EQ(0, menu.texts[0].Find("; a menu entry theme"));
+    EXPECT_EQ(0u, menu.hover.find("BM"));
+    unsigned char* data = NULL;
+    unsigned size = 1;
+    EXPECT_FALSE(menu.FindThemeEntry("img/hover.bmp", data, size));  // closed again
+    EXPECT_EQ(0u, size);
+
+    ThemeProbe two;
+    EXPECT_TRUE(two.OpenThemeArchive(Fixture("twoini.zmt").c_str()));
+    EXPECT_EQ(2u, two.texts.size());
+
+    const char* refused[] = {"plain.zmt", "nopictures.zmt", "menu_truncated.zmt", "empty.zmt", "missing.zmt"};
+    for (const char* name : refused) {
+        ThemeProbe probe;
+        EXPECT_FALSE(probe.OpenThemeArchive(Fixture(name).c_str())) << name;
+    }
 }
 
 TEST(Drawing, ElementsDrawIntoAMemoryDc)
