@@ -156,14 +156,30 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnInitDialog();
         return lResult;
     }
-    // A modeless sheet that was closed has no current page: it goes away.
-    if (m_bModeless && m_hWnd != NULL &&
-        (message == WM_COMMAND || message == PSM_PRESSBUTTON || message == WM_SYSCOMMAND) &&
-        ::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0) {
+    if (message == WM_COMMAND || message == PSM_PRESSBUTTON || message == WM_SYSCOMMAND)
+        CloseIfEnded();
+    return lResult;
+}
+
+// A modeless sheet that was closed has no current page: it goes away.
+void CPropertySheet::CloseIfEnded()
+{
+    if (m_bModeless && m_hWnd != NULL && SheetMessage(PSM_GETCURRENTPAGEHWND, 0, 0) == 0) {
         m_bModeless = FALSE;
         DestroyWindow();
     }
-    return lResult;
+}
+
+// The framework's own requests go straight to the system's sheet procedure,
+// so a derived sheet's message map entry for the same number (private
+// messages from WM_USER + 101 on) cannot take them.
+LRESULT CPropertySheet::SheetMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    if (m_hWnd == NULL)
+        return 0;
+    if (m_pfnSuper != NULL)
+        return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
@@ -172,11 +188,9 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
         return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
         return FALSE;
-    BOOL bHandled = (BOOL)::SendMessage(m_hWnd, PSM_ISDIALOGMESSAGE, 0, (LPARAM)pMsg);
-    if (bHandled && ::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0) {
-        m_bModeless = FALSE;
-        DestroyWindow();
-    }
+    BOOL bHandled = (BOOL)SheetMessage(PSM_ISDIALOGMESSAGE, 0, (LPARAM)pMsg);
+    if (bHandled)
+        CloseIfEnded();
     return bHandled;
 }
 
@@ -187,7 +201,7 @@ void CPropertySheet::AddPage(CPropertyPage* pPage)
     m_pages.Add(pPage);
     if (m_hWnd != NULL) {
         HPROPSHEETPAGE hPage = pPage->CreatePageHandle();
-        if (hPage == NULL || !::SendMessage(m_hWnd, PSM_ADDPAGE, 0, (LPARAM)hPage)) {
+        if (hPage == NULL || !SheetMessage(PSM_ADDPAGE, 0, (LPARAM)hPage)) {
             if (hPage != NULL)
                 ::DestroyPropertySheetPage(hPage);
             m_pages.RemoveAt(m_pages.GetSize() - 1);
@@ -207,7 +221,7 @@ void CPropertySheet::RemovePage(int nPage)
     if (nPage < 0 || nPage >= GetPageCount())
         return;
     if (m_hWnd != NULL)
-        ::SendMessage(m_hWnd, PSM_REMOVEPAGE, nPage, 0);
+        SheetMessage(PSM_REMOVEPAGE, nPage, 0);
     m_pages.RemoveAt(nPage);
 }
 
@@ -233,12 +247,12 @@ int CPropertySheet::GetActiveIndex() const
 {
     if (m_hWnd == NULL)
         return (int)m_psh.nStartPage;
-    HWND hPage = (HWND)::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hPage = (HWND)SheetMessage(PSM_GETCURRENTPAGEHWND, 0, 0);
     for (int i = 0; i < GetPageCount(); ++i) {
         if (hPage != NULL && GetPage(i)->m_hWnd == hPage)
             return i;
     }
-    HWND hTab = (HWND)::SendMessage(m_hWnd, PSM_GETTABCONTROL, 0, 0);
+    HWND hTab = (HWND)SheetMessage(PSM_GETTABCONTROL, 0, 0);
     return hTab ? (int)::SendMessage(hTab, TCM_GETCURSEL, 0, 0) : -1;
 }
 
@@ -252,7 +266,7 @@ BOOL CPropertySheet::SetActivePage(int nPage)
         m_psh.nStartPage = (UINT)nPage;
         return TRUE;
     }
-    return (BOOL)::SendMessage(m_hWnd, PSM_SETCURSEL, nPage, 0);
+    return (BOOL)SheetMessage(PSM_SETCURSEL, nPage, 0);
 }
 
 BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage) { return SetActivePage(GetPageIndex(pPage)); }
@@ -262,26 +276,27 @@ void CPropertySheet::SetTitle(LPCTSTR lpszText, UINT nStyle)
     m_strCaption = lpszText;
     m_psh.dwFlags = (m_psh.dwFlags & ~PSH_PROPTITLE) | (nStyle & PSH_PROPTITLE);
     if (m_hWnd != NULL)
-        ::SendMessage(m_hWnd, PSM_SETTITLE, nStyle, (LPARAM)(LPCTSTR)m_strCaption);
+        SheetMessage(PSM_SETTITLE, nStyle, (LPARAM)(LPCTSTR)m_strCaption);
 }
 
 void CPropertySheet::SetWizardButtons(DWORD dwFlags)
 {
     if (m_hWnd != NULL)
-        ::SendMessage(m_hWnd, PSM_SETWIZBUTTONS, 0, dwFlags);
+        SheetMessage(PSM_SETWIZBUTTONS, 0, dwFlags);
 }
 
 void CPropertySheet::SetFinishText(LPCTSTR lpszText)
 {
     if (m_hWnd != NULL)
-        ::SendMessage(m_hWnd, PSM_SETFINISHTEXT, 0, (LPARAM)lpszText);
+        SheetMessage(PSM_SETFINISHTEXT, 0, (LPARAM)lpszText);
 }
 
 BOOL CPropertySheet::PressButton(int nButton)
 {
     if (m_hWnd == NULL)
         return FALSE;
-    ::SendMessage(m_hWnd, PSM_PRESSBUTTON, nButton, 0);
+    SheetMessage(PSM_PRESSBUTTON, nButton, 0);
+    CloseIfEnded();
     return TRUE;
 }
 
@@ -289,7 +304,7 @@ CTabCtrl* CPropertySheet::GetTabControl() const
 {
     if (m_hWnd == NULL)
         return NULL;
-    return (CTabCtrl*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, PSM_GETTABCONTROL, 0, 0));
+    return (CTabCtrl*)CWnd::FromHandle((HWND)SheetMessage(PSM_GETTABCONTROL, 0, 0));
 }
 
 void CPropertySheet::EndDialog(int nEndID)

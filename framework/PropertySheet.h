@@ -61,6 +61,8 @@ protected:
     BOOL BuildHeader(HWND hWndParent, DWORD dwExtraFlags);
     void AttachSheet(HWND hWnd);
     void NoteResult(int nResult) { m_nResult = nResult; }
+    LRESULT SheetMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
+    void CloseIfEnded();
 
     CPtrArray m_pages;
     CString m_strCaption;

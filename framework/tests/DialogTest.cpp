@@ -131,6 +131,8 @@ public:
         g_log.push_back("sheetinit");
         return CPropertySheet::OnInitDialog();
     }
+    // the same number as the sheet's PSM_SETCURSEL: the framework's own
+    // page changes must not land here
     afx_msg LRESULT OnPrivate(WPARAM wParam, LPARAM)
     {
         m_nPrivate += (int)wParam;
@@ -140,7 +142,7 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CLogSheet, CPropertySheet)
-    ON_MESSAGE(WM_APP + 1, &CLogSheet::OnPrivate)
+    ON_MESSAGE(WM_USER + 101, &CLogSheet::OnPrivate)
 END_MESSAGE_MAP()
 
 bool Press(CPropertySheet& sheet, int nButton)
@@ -175,7 +177,7 @@ TEST(PropertySheetWizard, NextBackFinishKeepPageDataAndFollowPageAnswers)
                 return false;
             EXPECT_EQ(0, sheet.GetActiveIndex());
             EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
-            EXPECT_EQ(7, ::SendMessage(sheet.m_hWnd, WM_APP + 1, 3, 0));
+            EXPECT_EQ(7, ::SendMessage(sheet.m_hWnd, WM_USER + 101, 3, 0));
             ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "alpha");
             return Press(sheet, PSBTN_NEXT);
         },
@@ -298,6 +300,7 @@ TEST(PropertySheetModeless, PagesAddedAndRemovedLiveOkAppliesAndDestroys)
     EXPECT_EQ(NULL, sheet.m_hWnd);
     EXPECT_EQ(NULL, p1.m_hWnd);
     EXPECT_EQ(CString("live"), p1.m_strText);
+    EXPECT_EQ(0, sheet.m_nPrivate);
     EXPECT_NE(std::string::npos, LogIndex("apply0"));
     EXPECT_NE(std::string::npos, LogIndex("apply1"));
 }
