@@ -1,5 +1,6 @@
 #include "designer/ZavomgrDoc.h"
 
+#include "controls/WaitDialog.h"
 #include "deploy/DepWizard.h"
 #include "designer/TextFileWriter.h"
 #include "designer/WebPreview.h"
@@ -160,13 +161,17 @@ namespace {
 
 struct WebSteps {
   CLangManager* lang;
+  CWaitDialog* wait;
 };
 
-// The main frame's message line shows each step of the web page.
+// Each of the five steps of the web page shows its text and position.
 void ShowWebStep(int nStep, void* pContext) {
+  WebSteps* steps = static_cast<WebSteps*>(pContext);
   CString text;
-  static_cast<WebSteps*>(pContext)->lang->LoadString(text, IDS_WEB_STEP_FOLDER + nStep - 1, FALSE);
-  if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM)(LPCTSTR)text);
+  steps->lang->LoadString(text, IDS_WEB_STEP_FOLDER + nStep - 1, FALSE);
+  steps->wait->SetText(text);
+  steps->wait->SetProgress(nStep * 100 / 5);
+  CWaitDialog::PumpMessages();
 }
 
 }  // namespace
@@ -179,14 +184,19 @@ void CZavomgrDoc::OnWebPreview() {
   if (!writer.BrowseForFile(TRUE, path) || path.IsEmpty()) return;
   CString script;
   app->m_langManager.LoadString(script, IDS_WEB_PROGRESS_SCRIPT, FALSE);
-  WebSteps steps = {&app->m_langManager};
+  BOOL goOn = TRUE;
+  CWaitDialog wait(&goOn);
+  WebSteps steps = {&app->m_langManager, &wait};
   CStringArray lines;
-  if (!CWebPreview::Build(path, m_settings, m_controlList, script, lines, ShowWebStep, &steps)) return;
-  if (!writer.Save(path, lines)) {
+  BOOL built = CWebPreview::Build(path, m_settings, m_controlList, script, lines, ShowWebStep, &steps);
+  if (built && !writer.Save(path, lines)) {
+    wait.Close();
     if (!writer.GetErrorText().IsEmpty()) AfxMessageBox(writer.GetErrorText());
     return;
   }
-  ShowWebStep(5, &steps);
+  if (built) ShowWebStep(5, &steps);
+  wait.Close();
+  if (!built) return;
   ::ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL);
   ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
 }

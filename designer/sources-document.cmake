@@ -18,7 +18,7 @@ add_library(designer_doc STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ZavomgrDocManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WebPreview.cpp)
 target_include_directories(designer_doc PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(designer_doc PUBLIC deploy_wizard designer_model designer_core designer_lang imaging zavofw
+target_link_libraries(designer_doc PUBLIC deploy_wizard designer_model controls_text designer_core designer_lang imaging zavofw
   winmm shell32 comdlg32)
 
 # The studio's frame and view live with the application object.
