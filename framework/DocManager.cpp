@@ -6,6 +6,7 @@
 #include "framework/WinApp.h"
 #include "framework/FwRes.h"
 #include "framework/Sys.h"
+#include "framework/FileDialog.h"
 #include <commdlg.h>
 #include <string.h>
 #include <vector>
@@ -161,9 +162,14 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
         }
     }
     strFilter += AfxLoadFwString(AFX_IDS_ALLFILTER);
-    strFilter += "|*.*||";
+    strFilter += "|*.*|";
+    // the dialog's form: every '|' a zero character, one more at the end
+    std::vector<char> filter((LPCTSTR)strFilter, (LPCTSTR)strFilter + strFilter.GetLength() + 1);
+    for (char& c : filter)
+        if (c == '|')
+            c = 0;
     CString strTitle = AfxLoadFwString(nIDSTitle);
-    return RunFileDialog(bOpenFileDialog, strTitle, lFlags, strFilter, nFilterIndex,
+    return RunFileDialog(bOpenFileDialog, strTitle, lFlags, filter.data(), nFilterIndex,
                          strDefault.IsEmpty() ? NULL : (LPCTSTR)strDefault, fileName);
 }
 
@@ -171,32 +177,18 @@ BOOL CDocManager::RunFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszTitle, DWORD l
                                 LPCTSTR lpszFilter, int nFilterIndex, LPCTSTR lpszDefExt,
                                 CString& fileName)
 {
-    // The filter's '|' separators become the zero characters the dialog wants.
-    std::vector<char> filter(lpszFilter, lpszFilter + strlen(lpszFilter) + 1);
-    for (char& c : filter)
-        if (c == '|')
-            c = 0;
-    std::vector<char> file(MAX_PATH * 2, 0);
-    lstrcpyn(file.data(), fileName, (int)file.size());
-    OPENFILENAME ofn;
-    ZeroMemory(&ofn, sizeof(ofn));
-    ofn.lStructSize = sizeof(ofn);
-    CWnd* pMain = AfxGetMainWnd();
-    ofn.hwndOwner = pMain != NULL ? pMain->m_hWnd : NULL;
-    ofn.lpstrFilter = filter.data();
-    ofn.nFilterIndex = (DWORD)nFilterIndex;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = (DWORD)file.size();
-    ofn.lpstrTitle = lpszTitle;
-    ofn.lpstrDefExt = lpszDefExt;
-    ofn.lpstrInitialDir = m_strInitialDir.IsEmpty() ? NULL : (LPCTSTR)m_strInitialDir;
-    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
     if (!bOpenFileDialog)
-        ofn.Flags |= OFN_OVERWRITEPROMPT;
-    BOOL bOk = bOpenFileDialog ? ::GetOpenFileName(&ofn) : ::GetSaveFileName(&ofn);
-    if (bOk)
-        fileName = file.data();
-    return bOk;
+        lFlags |= OFN_OVERWRITEPROMPT;
+    CFileDialog dlg(bOpenFileDialog, lpszDefExt, fileName, lFlags | OFN_ENABLESIZING, NULL,
+                    AfxGetMainWnd());
+    dlg.m_ofn.lpstrFilter = lpszFilter;
+    dlg.m_ofn.nFilterIndex = (DWORD)nFilterIndex;
+    dlg.m_ofn.lpstrTitle = lpszTitle;
+    dlg.m_ofn.lpstrInitialDir = m_strInitialDir.IsEmpty() ? NULL : (LPCTSTR)m_strInitialDir;
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    fileName = dlg.GetPathName();
+    return TRUE;
 }
 
 namespace {

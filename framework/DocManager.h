@@ -36,12 +36,13 @@ public:
 
 protected:
     CPtrList m_templateList;
-    // The dialog itself; tests and programs may replace it.
+    // The dialog itself; tests and programs may replace it. lpszFilter is in
+    // the dialog's own form: name, '\0', pattern, '\0', ..., ending "\0\0".
     virtual BOOL RunFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszTitle, DWORD lFlags,
                                LPCTSTR lpszFilter, int nFilterIndex, LPCTSTR lpszDefExt,
                                CString& fileName);
 };
 
-// Adds "name\0*.ext\0" for a template's filter fields (several extensions
+// Adds "name|*.ext|" for a template's filter fields (several extensions
 // separated by ";." each get a "*"); returns FALSE when the template has none.
 FW_API BOOL AfxAppendFilterSuffix(CString& filter, CDocTemplate* pTemplate, CString* pstrDefaultExt);

@@ -6,6 +6,7 @@
 #include "framework/SplitterWnd.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <dlgs.h>
 
 std::vector<std::string> g_log;
 
@@ -444,7 +445,9 @@ public:
                        LPCTSTR lpszDefExt, CString& fileName) override
     {
         m_strTitle = lpszTitle;
-        m_strFilter = lpszFilter;
+        m_strFilter.Empty();
+        for (LPCTSTR p = lpszFilter; *p; p += strlen(p) + 1)
+            m_strFilter += CString(p) + "|";
         m_nFilterIndex = nFilterIndex;
         m_strDefExt = lpszDefExt ? lpszDefExt : "";
         if (m_strAnswer.IsEmpty())
@@ -471,7 +474,7 @@ TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
 
     CString name;
     EXPECT_FALSE(app.DoPromptFileName(name, AFX_IDS_OPENFILE, 0, TRUE, NULL));
-    EXPECT_EQ(CString("Two kinds|*.zvt;*.zvu|All Files (*.*)|*.*||"), pManager->m_strFilter);
+    EXPECT_EQ(CString("Two kinds|*.zvt;*.zvu|All Files (*.*)|*.*|"), pManager->m_strFilter);
     EXPECT_EQ(1, pManager->m_nFilterIndex);
     EXPECT_EQ(CString("zvt"), pManager->m_strDefExt);
     EXPECT_EQ(CString("Open"), pManager->m_strTitle);
@@ -596,4 +599,52 @@ TEST_F(DocView, SplitterHoldsTwoViewsOfTheDocumentAndMovesItsBar)
     split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(0, 60));
     pLeft->GetWindowRect(&rcLeft);
     EXPECT_EQ(20, rcLeft.Width());
+}
+
+namespace {
+// Types a name into the file dialog this thread shows and presses OK.
+CString g_strTyped;
+int g_nTicks = 0;
+BOOL CALLBACK FindFileDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16];
+    ::GetClassName(hWnd, szClass, sizeof(szClass));
+    if (strcmp(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+void CALLBACK TypeIntoFileDialog(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    HWND hDlg = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindFileDialog, (LPARAM)&hDlg);
+    if (hDlg == NULL) {
+        if (++g_nTicks > 100)
+            ::KillTimer(NULL, idEvent);
+        return;
+    }
+    ::KillTimer(NULL, idEvent);
+    HWND hName = ::GetDlgItem(hDlg, cmb13);
+    if (hName == NULL)
+        hName = ::GetDlgItem(hDlg, edt1);
+    ::SetWindowText(hName, g_strTyped);
+    ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+}
+}
+
+TEST_F(DocView, FileOpenCommandAsksThroughTheFileDialog)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "asked.zvt";
+    Doc()->m_strText = "asked for";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    m_app.OnFileNew();
+    ASSERT_TRUE(Doc()->m_strText.IsEmpty());
+
+    g_strTyped = FwGetFullPathName(path);
+    g_nTicks = 0;
+    ::SetTimer(NULL, 0, 50, TypeIntoFileDialog);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(CString("asked for"), Doc()->m_strText);
+    EXPECT_EQ(CString("asked.zvt"), Doc()->GetTitle());
 }
