@@ -1,5 +1,6 @@
 #include "controls/HtmlColor.h"
 #include "controls/HtmlTextRenderer.h"
+#include "controls/tests/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -43,51 +44,6 @@ protected:
     }
 };
 
-// A 32-bit top-down DIB selected into a memory DC, filled with one colour.
-class Canvas
-{
-public:
-    Canvas(int w, int h, COLORREF fill = RGB(255, 255, 255)) : m_w(w), m_h(h), m_bits(NULL)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_bitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, (void**)&m_bits, NULL, 0);
-        dc.Attach(::CreateCompatibleDC(NULL));
-        m_old = ::SelectObject(dc, m_bitmap);
-        dc.FillSolidRect(0, 0, w, h, fill);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(dc, m_old);
-        ::DeleteObject(m_bitmap);
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_bits[y * m_w + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    // Pixels in [x0, x1) x [y0, y1) that pass the test.
-    template <class F> int Count(int x0, int y0, int x1, int y1, F test) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += test(Pixel(x, y)) ? 1 : 0;
-        return n;
-    }
-    CDC dc;
-
-private:
-    int m_w, m_h;
-    DWORD* m_bits;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
 
 LOGFONT TestFont()
 {
@@ -110,7 +66,7 @@ std::vector<DrawnLine> Render(const char* text, int w = 400, int h = 200,
     RecordingRenderer& r = out ? *out : local;
     r.SetFont(TestFont(), RGB(0, 0, 0));
     r.SetText(text);
-    Canvas canvas(w, h);
+    TestCanvas canvas(w, h, RGB(255, 255, 255));
     r.Draw(&canvas.dc, CRect(0, 0, w, h));
     return r.lines;
 }
@@ -184,7 +140,7 @@ TEST(HtmlText, LooseAngleBracketsAndEntitiesAreText)
 
 TEST(HtmlText, NonBreakingSpaceKeepsWordsTogether)
 {
-    Canvas probe(10, 10);
+    TestCanvas probe(10, 10);
     CFont font;
     LOGFONT lf = TestFont();
     font.CreateFontIndirect(&lf);
@@ -285,7 +241,7 @@ TEST(HtmlText, PixelsOfColouredRunsAndRule)
     RecordingRenderer r;
     r.SetFont(TestFont(), RGB(0, 0, 0));
     r.SetText("<FONT COLOR=\"#FF0000\">MMMM</FONT>MMMM<HR SIZE=\"3\">");
-    Canvas canvas(300, 100);
+    TestCanvas canvas(300, 100, RGB(255, 255, 255));
     r.Draw(&canvas.dc, CRect(10, 20, 300, 100));
     ASSERT_GE(r.lines.size(), 2u);
     int split = 10 + r.lines[1].x;
@@ -309,7 +265,7 @@ TEST(HtmlText, EmptyTextLeavesTargetAndOpaqueFillsWhite)
 {
     RecordingRenderer r;
     r.SetFont(TestFont(), RGB(0, 0, 0));
-    Canvas canvas(50, 50, RGB(0, 0, 255));
+    TestCanvas canvas(50, 50, RGB(0, 0, 255));
     r.Draw(&canvas.dc, CRect(0, 0, 50, 50));
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(25, 25));
 

@@ -4,6 +4,7 @@
 #include "controls/ProgressPreview.h"
 #include "controls/TextPreview.h"
 #include "controls/ThumbnailStatic.h"
+#include "controls/tests/TextTestSupport.h"
 #include "framework/DC.h"
 #include "imaging/xImage.h"
 #include "resource.h"
@@ -16,53 +17,7 @@
 
 namespace
 {
-class TopWindow : public CWnd
-{
-public:
-    TopWindow() { CreateEx(0, AfxRegisterWndClass(0), "previews", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL); }
-    ~TopWindow()
-    {
-        if (m_hWnd != NULL)
-            DestroyWindow();
-    }
-};
 
-// A 32-bit top-down DIB in a memory DC.
-class Canvas
-{
-public:
-    Canvas(int w, int h) : m_w(w), m_bits(NULL)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_bitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, (void**)&m_bits, NULL, 0);
-        dc.Attach(::CreateCompatibleDC(NULL));
-        m_old = ::SelectObject(dc, m_bitmap);
-        dc.FillSolidRect(0, 0, w, h, RGB(255, 0, 255));
-    }
-    ~Canvas()
-    {
-        ::SelectObject(dc, m_old);
-        ::DeleteObject(m_bitmap);
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_bits[y * m_w + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    CDC dc;
-
-private:
-    int m_w;
-    DWORD* m_bits;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
 
 std::string TempPath(const char* name)
 {
@@ -94,7 +49,7 @@ template <class T> void CreateStatic(T& control, CWnd& parent, int w, int h, LPC
     control.Create(text, WS_CHILD | WS_VISIBLE, CRect(10, 10, 10 + w, 10 + h), &parent, 1000);
 }
 
-class SinkWindow : public TopWindow, public ICursorPreviewSink
+class SinkWindow : public TestTopWindow, public ICursorPreviewSink
 {
 public:
     HCURSOR received = NULL;
@@ -109,7 +64,7 @@ public:
 
 TEST(ProgressPreview, BarRowsCornersAndLightenedTopHalf)
 {
-    Canvas canvas(20, 10);
+    TestCanvas canvas(20, 10);
     CProgressPreview::DrawBar(&canvas.dc, CRect(0, 0, 20, 10), 0x88887C, RGB(0xF0, 0xF0, 0xF0));
     // chunk R 0x7C G 0x88 B 0x88: base (24, 36, 36), dark (38, 50, 50)
     EXPECT_EQ(RGB(24, 36, 36), canvas.Pixel(5, 0));
@@ -122,7 +77,7 @@ TEST(ProgressPreview, BarRowsCornersAndLightenedTopHalf)
     EXPECT_EQ(RGB(154, 159, 159), canvas.Pixel(19, 8));
     EXPECT_EQ(RGB(24, 36, 36), canvas.Pixel(18, 8));
     // A bar too small to round is still drawn without touching outside pixels.
-    Canvas tiny(3, 3);
+    TestCanvas tiny(3, 3);
     CProgressPreview::DrawBar(&tiny.dc, CRect(1, 1, 2, 2), 0x88887C, 0);
     EXPECT_EQ(RGB(255, 0, 255), tiny.Pixel(0, 0));
     EXPECT_EQ(RGB(24, 36, 36), tiny.Pixel(1, 1));
@@ -130,7 +85,7 @@ TEST(ProgressPreview, BarRowsCornersAndLightenedTopHalf)
 
 TEST(ProgressPreview, SavesTheChunkStripAsPng)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CProgressPreview preview;
     CreateStatic(preview, parent, 40, 12);
     preview.SetChunkColor(RGB(200, 40, 40));
@@ -140,7 +95,7 @@ TEST(ProgressPreview, SavesTheChunkStripAsPng)
     ASSERT_TRUE(saved.Load(path.c_str(), CXIMAGE_FORMAT_PNG));
     EXPECT_EQ(2u, saved.GetWidth());
     EXPECT_EQ(12u, saved.GetHeight());
-    Canvas canvas(40, 12);
+    TestCanvas canvas(40, 12);
     CProgressPreview::DrawBar(&canvas.dc, CRect(0, 0, 40, 12), RGB(200, 40, 40), RGB(0xF0, 0xF0, 0xF0));
     for (int y = 0; y < 12; ++y) {
         RGBQUAD q = saved.GetPixelColor(1, y);
@@ -155,12 +110,12 @@ TEST(PicturePreview, HoverShowsTheHoverPictureAndLeaveTheNormalOne)
 {
     std::string red = WriteImage("red.bmp", 8, 8, RGB(255, 0, 0));
     std::string green = WriteImage("green.bmp", 8, 8, RGB(0, 255, 0));
-    TopWindow parent;
+    TestTopWindow parent;
     CPicturePreview preview;
     CreateStatic(preview, parent, 30, 20);
     EXPECT_TRUE(preview.LoadImageFile(red.c_str(), TRUE));
     EXPECT_TRUE(preview.LoadImageFile(green.c_str(), FALSE));
-    Canvas canvas(30, 20);
+    TestCanvas canvas(30, 20);
     preview.Draw(&canvas.dc);
     EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(15, 10));
     preview.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
@@ -179,7 +134,7 @@ TEST(PicturePreview, HoverShowsTheHoverPictureAndLeaveTheNormalOne)
 
 TEST(PicturePreview, ResourcePicturesAndCaptionFont)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CPicturePreview preview;
     CreateStatic(preview, parent, 40, 42, "Caption");
     EXPECT_TRUE(preview.LoadResourceImages(IDR_CTRL_NORMAL));
@@ -194,7 +149,7 @@ TEST(PicturePreview, ResourcePicturesAndCaptionFont)
     preview.SetFont(big);
     EXPECT_EQ(-20, preview.GetCaptionFont().GetLogFontData().lfHeight);
     EXPECT_EQ(RGB(0, 0, 200), preview.GetCaptionFont().GetColor());
-    Canvas canvas(40, 42);
+    TestCanvas canvas(40, 42);
     preview.Draw(&canvas.dc);
     int captionInk = 0;
     for (int y = 0; y < 42; ++y)
@@ -205,11 +160,11 @@ TEST(PicturePreview, ResourcePicturesAndCaptionFont)
 
 TEST(TextPreview, DrawsTheWindowTextInTheFontColour)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CTextPreview preview;
     CreateStatic(preview, parent, 80, 30, "Text");
     preview.GetTextFont().SetColor(RGB(0, 160, 0));
-    Canvas canvas(80, 30);
+    TestCanvas canvas(80, 30);
     canvas.dc.FillSolidRect(0, 0, 80, 30, RGB(255, 255, 255));
     preview.Draw(&canvas.dc);
     int ink = 0, other = 0;
@@ -225,7 +180,7 @@ TEST(TextPreview, DrawsTheWindowTextInTheFontColour)
 
 TEST(ThumbnailStatic, HeldImageFollowsTheClientSize)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThumbnailStatic thumb;
     CreateStatic(thumb, parent, 60, 60);
     CxImage image;
@@ -233,7 +188,7 @@ TEST(ThumbnailStatic, HeldImageFollowsTheClientSize)
     thumb.SetImage(CxImage());
     EXPECT_FALSE(thumb.GetImage().IsValid());
     thumb.SetImage(image);
-    Canvas canvas(150, 150);
+    TestCanvas canvas(150, 150);
     thumb.Draw(&canvas.dc);
     EXPECT_EQ(60u, thumb.GetImage().GetWidth());
     EXPECT_EQ(60u, thumb.GetImage().GetHeight());
@@ -247,7 +202,7 @@ TEST(ThumbnailStatic, HeldImageFollowsTheClientSize)
 
 TEST(CursorPreview, KeyColourPixelsAreTransparent)
 {
-    Canvas canvas(4, 2);
+    TestCanvas canvas(4, 2);
     canvas.dc.FillSolidRect(0, 0, 4, 2, 0x420000);
     canvas.dc.SetPixel(1, 1, RGB(10, 20, 30));
     HBITMAP hBitmap = (HBITMAP)::GetCurrentObject(canvas.dc, OBJ_BITMAP);

@@ -1,5 +1,6 @@
 #include "controls/DialogHeader.h"
 #include "controls/WaitDialog.h"
+#include "controls/tests/TextTestSupport.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
 
@@ -9,26 +10,6 @@
 
 namespace
 {
-class TopWindow : public CWnd
-{
-public:
-    explicit TopWindow(int w = 300, int h = 200)
-    {
-        CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, 50, 50, w, h, NULL, NULL);
-    }
-    ~TopWindow()
-    {
-        if (m_hWnd != NULL)
-            DestroyWindow();
-    }
-};
-
-std::wstring TextW(HWND hWnd)
-{
-    wchar_t buffer[256] = L"";
-    ::GetWindowTextW(hWnd, buffer, 256);
-    return buffer;
-}
 
 void Drain()
 {
@@ -55,7 +36,7 @@ struct CommonControls {
 
 TEST(WaitDialog, ShowsDefaultTextsDisablesOwnerAndClampsProgress)
 {
-    TopWindow owner;
+    TestTopWindow owner;
     BOOL bContinue = TRUE;
     CWaitDialog dlg(&bContinue, NULL, NULL, &owner);
     ASSERT_TRUE(dlg.GetSafeHwnd() != NULL);
@@ -92,11 +73,13 @@ TEST(WaitDialog, ShowsDefaultTextsDisablesOwnerAndClampsProgress)
 
 TEST(WaitDialog, CancelClearsTheFlagAndCloses)
 {
-    TopWindow owner;
+    TestTopWindow owner;
     BOOL bContinue = TRUE;
     CWaitDialog dlg(&bContinue, "Working", "Please wait", &owner);
     ASSERT_TRUE(dlg.GetSafeHwnd() != NULL);
-    EXPECT_EQ(L"Working", TextW(dlg.GetSafeHwnd()));
+    CString caption;
+    dlg.GetWindowText(caption);
+    EXPECT_STREQ("Working", caption);
     dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(CWaitDialog::PumpMessages());
     EXPECT_FALSE(bContinue);
@@ -107,7 +90,7 @@ TEST(WaitDialog, CancelClearsTheFlagAndCloses)
 TEST(WaitDialog, QuitDuringThePumpSurvivesForTheMainLoop)
 {
     CWinApp app("waittest");
-    TopWindow mainWnd;
+    TestTopWindow mainWnd;
     app.m_pMainWnd = &mainWnd;
     BOOL bContinue = TRUE;
     {
@@ -150,7 +133,7 @@ TEST(DialogHeader, InitGrowsTheDialogAndMoveCtrlsPushesControlsDown)
     header.Init(NULL);
     EXPECT_EQ(NULL, header.GetSafeHwnd());
 
-    TopWindow dialog(300, 200);
+    TestTopWindow dialog(300, 200);
     HWND hStatic = ::CreateWindowA("STATIC", "x", WS_CHILD | WS_VISIBLE, 10, 20, 50, 15,
                                    dialog.GetSafeHwnd(), NULL, NULL, NULL);
     header.SetHeaderHeight(80);
@@ -171,7 +154,7 @@ TEST(DialogHeader, InitGrowsTheDialogAndMoveCtrlsPushesControlsDown)
 
 TEST(DialogHeader, DrawsTitleDescriptionAndEtchedLine)
 {
-    TopWindow dialog(300, 100);
+    TestTopWindow dialog(300, 100);
     CDialogHeader header;
     header.Init(&dialog);
     ASSERT_TRUE(header.GetSafeHwnd() != NULL);
@@ -181,31 +164,13 @@ TEST(DialogHeader, DrawsTitleDescriptionAndEtchedLine)
     auto render = [&](LPCTSTR title, LPCTSTR desc, int& titleInk, int& descInk, COLORREF& line) {
         header.SetTitleText(title);
         header.SetDescText(desc);
-        CDC mem;
-        mem.Attach(::CreateCompatibleDC(NULL));
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = client.Width();
-        bi.bmiHeader.biHeight = -client.Height();
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        HBITMAP hBitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-        HGDIOBJ hOld = ::SelectObject(mem, hBitmap);
-        mem.FillSolidRect(&client, RGB(255, 0, 255));
-        header.Draw(&mem);
-        titleInk = descInk = 0;
+        TestCanvas canvas(client.Width(), client.Height());
+        header.Draw(&canvas.dc);
         COLORREF window = ::GetSysColor(COLOR_WINDOW);
-        for (int y = 0; y < client.Height() - 2; ++y)
-            for (int x = 0; x < client.Width(); ++x) {
-                COLORREF c = mem.GetPixel(x, y);
-                EXPECT_NE(RGB(255, 0, 255), c) << x << "," << y;
-                if (c != window)
-                    ++(y < 10 + 15 ? titleInk : descInk);
-            }
-        line = mem.GetPixel(client.Width() / 2, client.Height() - 2);
-        ::SelectObject(mem, hOld);
-        ::DeleteObject(hBitmap);
+        EXPECT_EQ(0, canvas.CountColour(0, 0, client.Width(), client.Height(), RGB(255, 0, 255)));
+        titleInk = canvas.Count(0, 0, client.Width(), 25, [window](COLORREF c) { return c != window; });
+        descInk = canvas.Count(0, 25, client.Width(), client.Height() - 2, [window](COLORREF c) { return c != window; });
+        line = canvas.Pixel(client.Width() / 2, client.Height() - 2);
     };
     int titleInk, descInk;
     COLORREF line;

@@ -1,6 +1,7 @@
 #include "designer/ThemedButton.h"
 #include "designer/ThemedProgressCtrl.h"
 #include "controls/ColorFont.h"
+#include "controls/tests/TextTestSupport.h"
 #include "framework/DC.h"
 
 #include <gtest/gtest.h>
@@ -14,57 +15,12 @@ std::string Fixture(const char* name)
     return std::string("Z:") + ZAVO_BINARY_DIR + "/designer/theme_fixtures/" + name;
 }
 
-class TopWindow : public CWnd
-{
-public:
-    TopWindow() { CreateEx(0, AfxRegisterWndClass(0), "themes", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL); }
-    ~TopWindow()
-    {
-        if (m_hWnd != NULL)
-            DestroyWindow();
-    }
-};
 
-class Canvas
-{
-public:
-    Canvas(int w, int h) : m_w(w), m_bits(NULL)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_bitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, (void**)&m_bits, NULL, 0);
-        dc.Attach(::CreateCompatibleDC(NULL));
-        m_old = ::SelectObject(dc, m_bitmap);
-        dc.FillSolidRect(0, 0, w, h, RGB(255, 0, 255));
-    }
-    ~Canvas()
-    {
-        ::SelectObject(dc, m_old);
-        ::DeleteObject(m_bitmap);
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_bits[y * m_w + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    CDC dc;
-
-private:
-    int m_w;
-    DWORD* m_bits;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
 
 const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 255),
                kGrey = RGB(128, 128, 128);
 
-COLORREF DrawButton(CThemedButton& button, UINT state, Canvas& canvas)
+COLORREF DrawButton(CThemedButton& button, UINT state, TestCanvas& canvas)
 {
     DRAWITEMSTRUCT dis = {};
     dis.CtlType = ODT_BUTTON;
@@ -76,25 +32,17 @@ COLORREF DrawButton(CThemedButton& button, UINT state, Canvas& canvas)
     return canvas.Pixel(2, 2);
 }
 
-int CountColour(const Canvas& canvas, int x0, int y0, int x1, int y1, COLORREF colour)
-{
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            n += canvas.Pixel(x, y) == colour ? 1 : 0;
-    return n;
-}
 }  // namespace
 
 TEST(ThemedButton, StatePicturesFromAZipTheme)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThemedButton button;
     button.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 80, 30), &parent, 100);
     EXPECT_EQ((DWORD)BS_OWNERDRAW, button.GetStyle() & BS_TYPEMASK);
     ASSERT_TRUE(button.Open(Fixture("menu.zmt").c_str()));
     EXPECT_TRUE(button.m_settings.m_bAntiAlias);
-    Canvas canvas(80, 30);
+    TestCanvas canvas(80, 30);
     EXPECT_EQ(kRed, DrawButton(button, 0, canvas));
     EXPECT_EQ(kGreen, DrawButton(button, ODS_FOCUS, canvas));
     EXPECT_EQ(kBlue, DrawButton(button, ODS_FOCUS | ODS_SELECTED, canvas));
@@ -112,7 +60,7 @@ TEST(ThemedButton, StatePicturesFromAZipTheme)
 
 TEST(ThemedButton, CaptionInTheFontColourOrGreyWhenDisabled)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThemedButton button;
     button.Create("MMMM", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 120, 30), &parent, 100);
     ASSERT_TRUE(button.Open(Fixture("menu.zmt").c_str()));
@@ -124,23 +72,23 @@ TEST(ThemedButton, CaptionInTheFontColourOrGreyWhenDisabled)
     font.SetLogFont(lf);
     button.SetTextFont(font);
     EXPECT_EQ(font.GetTextFormat(), button.GetTextFont().GetTextFormat());
-    Canvas canvas(120, 30);
+    TestCanvas canvas(120, 30);
     DrawButton(button, 0, canvas);
-    EXPECT_GT(CountColour(canvas, 0, 0, 60, 30, RGB(255, 255, 0)), 10);
-    EXPECT_EQ(0, CountColour(canvas, 60, 0, 120, 30, RGB(255, 255, 0)));  // left-aligned
+    EXPECT_GT(canvas.CountColour(0, 0, 60, 30, RGB(255, 255, 0)), 10);
+    EXPECT_EQ(0, canvas.CountColour(60, 0, 120, 30, RGB(255, 255, 0)));  // left-aligned
     DrawButton(button, ODS_DISABLED, canvas);
-    EXPECT_EQ(0, CountColour(canvas, 0, 0, 120, 30, RGB(255, 255, 0)));
-    EXPECT_GT(CountColour(canvas, 0, 0, 60, 30, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+    EXPECT_EQ(0, canvas.CountColour(0, 0, 120, 30, RGB(255, 255, 0)));
+    EXPECT_GT(canvas.CountColour(0, 0, 60, 30, ::GetSysColor(COLOR_GRAYTEXT)), 10);
 }
 
 TEST(ThemedButton, BuiltInThemeAndFailedThemes)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThemedButton button;
     button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 40, 30), &parent, 100);
     ASSERT_TRUE(button.LoadDefaultTheme());
     EXPECT_EQ(3, button.m_settings.m_nClipBottom);
-    Canvas canvas(40, 30);
+    TestCanvas canvas(40, 30);
     COLORREF normal = DrawButton(button, 0, canvas);
     EXPECT_NE(normal, DrawButton(button, ODS_FOCUS, canvas));
     // A theme whose second picture does not decode: the first is replaced, the others stay.
@@ -153,7 +101,7 @@ TEST(ThemedButton, BuiltInThemeAndFailedThemes)
 
 TEST(ThemedProgressCtrl, RangePositionAndChunkCount)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThemedProgressCtrl progress;
     progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 30), &parent, 101);
     ASSERT_TRUE(progress.Open(Fixture("progress.zmt").c_str()));
@@ -182,13 +130,13 @@ TEST(ThemedProgressCtrl, RangePositionAndChunkCount)
 
 TEST(ThemedProgressCtrl, DrawsTrackAndChunksFromTheClipBox)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThemedProgressCtrl progress;
     progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 30), &parent, 101);
     ASSERT_TRUE(progress.Open(Fixture("progress.zmt").c_str()));
     progress.SetRange(0, 20);
     progress.SetPos(5);
-    Canvas canvas(200, 30);
+    TestCanvas canvas(200, 30);
     progress.Draw(&canvas.dc);
     // clip box (2, 3, 4, 5): chunks from x 2, y 3 down to 30 - 4, 10 pixels each.
     EXPECT_EQ(kGreen, canvas.Pixel(2, 3));
@@ -221,13 +169,13 @@ TEST(ThemedProgressCtrl, DrawsTrackAndChunksFromTheClipBox)
 
 TEST(ThemedProgressCtrl, BuiltInTheme)
 {
-    TopWindow parent;
+    TestTopWindow parent;
     CThemedProgressCtrl progress;
     progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 19), &parent, 101);
     ASSERT_TRUE(progress.LoadDefaultTheme());
     progress.SetPos(50);
     EXPECT_EQ(50 * 1 / 10, progress.GetChunkCount(100));
-    Canvas canvas(100, 19);
+    TestCanvas canvas(100, 19);
     progress.Draw(&canvas.dc);
     EXPECT_EQ(RGB(6, 176, 37), canvas.Pixel(5, 9));
     EXPECT_NE(RGB(255, 0, 255), canvas.Pixel(99, 18));
