@@ -52,3 +52,15 @@ zavo_add_test(controls_commondialogs_test
 if(TARGET controls_commondialogs_test)
   set_tests_properties(controls_commondialogs_test PROPERTIES RUN_SERIAL TRUE)
 endif()
+
+# The main frame's status bar (over the framework's status bar).
+add_library(controls_statusbar STATIC ${CMAKE_CURRENT_LIST_DIR}/ImageStatusBar.cpp)
+target_link_libraries(controls_statusbar PUBLIC controls_core zavofw msimg32)
+zavo_add_test(controls_statusbar_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/statusbar_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/statusbar_test.rc
+  LIBS controls_statusbar WINDOWS)
+if(TARGET controls_statusbar_test)
+  target_include_directories(controls_statusbar_test PRIVATE ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/statusbar_test.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/zavomgr/status_position.bmp)
+endif()

@@ -106,3 +106,7 @@
 #define IDD_DEPWIZ_STEP3        152
 #define IDS_DEPWIZ_CAPTION      61497
 #define ID_MULTI_BOOT           32823
+
+// Status bar pane pictures
+#define IDB_STATUS_POSITION     131
+#define IDB_STATUS_SIZE         144

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string.h>
+
+#include "controls/ImageStatusBar.h"
+
+namespace {
+
+const COLORREF kBack = RGB(250, 250, 250);
+
+class CountingBar : public CImageStatusBar {
+public:
+    int m_nDrawn[8] = {0};
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        if (lpDIS->itemID < 8)
+            ++m_nDrawn[lpDIS->itemID];
+        CImageStatusBar::DrawItem(lpDIS);
+    }
+};
+
+// A white 32-bit DIB in a memory DC.
+struct Surface {
+    Surface()
+    {
+        BITMAPINFO bmi;
+        memset(&bmi, 0, sizeof(bmi));
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = 120;
+        bmi.bmiHeader.biHeight = -20;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        dc = CreateCompatibleDC(NULL);
+        void* bits;
+        bmp = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+        old = SelectObject(dc, bmp);
+        RECT rc = {0, 0, 120, 20};
+        HBRUSH br = CreateSolidBrush(kBack);
+        FillRect(dc, &rc, br);
+        DeleteObject(br);
+    }
+    ~Surface()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    bool AnyInk(int x0, int x1) const
+    {
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < 20; ++y)
+                if (GetPixel(dc, x, y) != kBack)
+                    return true;
+        return false;
+    }
+    HDC dc;
+    HBITMAP bmp;
+    HGDIOBJ old;
+};
+
+const UINT kIndicators[] = {0, 0xF006, 0xF007, 0xE701};
+
+class StatusBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_parent.CreateEx(0, NULL, "statusbartest", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      500, 200, NULL, NULL));
+        ASSERT_TRUE(m_bar.Create(&m_parent));
+        ASSERT_TRUE(m_bar.SetIndicators(kIndicators, 4));
+        m_bar.SetPaneInfo(1, 0xF006, SBPS_OWNERDRAW, 90);
+        m_bar.SetPaneInfo(2, 0xF007, SBPS_OWNERDRAW, 90);
+        m_bar.SetPaneText(1, " 12, 34");
+        m_bar.SetPaneText(2, " 0, 0");
+    }
+    void TearDown() override { m_parent.DestroyWindow(); }
+
+    void Draw(Surface& s, UINT index)
+    {
+        DRAWITEMSTRUCT dis;
+        memset(&dis, 0, sizeof(dis));
+        dis.CtlType = ODT_STATIC;
+        dis.itemID = index;
+        dis.hDC = s.dc;
+        SetRect(&dis.rcItem, 0, 0, 120, 20);
+        m_bar.DrawItem(&dis);
+    }
+
+    CWnd m_parent;
+    CountingBar m_bar;
+};
+
+}  // namespace
+
+TEST_F(StatusBarTest, PositionPaneShowsItsPictureThenTheText)
+{
+    Surface s;
+    Draw(s, 1);
+    EXPECT_EQ(RGB(0, 64, 160), GetPixel(s.dc, 7, 3));   // cross-hair
+    EXPECT_EQ(kBack, GetPixel(s.dc, 2, 2));             // magenta stays transparent
+    EXPECT_FALSE(s.AnyInk(15, 18));
+    EXPECT_TRUE(s.AnyInk(18, 120));
+}
+
+TEST_F(StatusBarTest, MissingPictureStillDrawsTheText)
+{
+    Surface s;
+    Draw(s, 2);
+    EXPECT_FALSE(s.AnyInk(0, 2));
+    EXPECT_TRUE(s.AnyInk(2, 60));
+}
+
+TEST_F(StatusBarTest, OtherPanesAreNotDrawnHere)
+{
+    Surface s;
+    Draw(s, 0);
+    Draw(s, 3);
+    EXPECT_FALSE(s.AnyInk(0, 120));
+
+    memset(m_bar.m_nDrawn, 0, sizeof(m_bar.m_nDrawn));
+    m_bar.MoveWindow(0, 150, 480, 22);
+    m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    EXPECT_GE(m_bar.m_nDrawn[1], 1);
+    EXPECT_GE(m_bar.m_nDrawn[2], 1);
+    EXPECT_EQ(0, m_bar.m_nDrawn[0]);
+    EXPECT_EQ(0, m_bar.m_nDrawn[3]);
+}
