@@ -87,6 +87,20 @@ TEST(WaitDialog, CancelClearsTheFlagAndCloses)
     EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
+TEST(WaitDialog, EscapeThroughTheApplicationPumpCancels)
+{
+    CWinApp app("waittest");
+    TestTopWindow owner;
+    BOOL bContinue = TRUE;
+    CWaitDialog dlg(&bContinue, "Working", "Please wait", &owner);
+    ASSERT_TRUE(dlg.GetSafeHwnd() != NULL);
+    dlg.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(CWaitDialog::PumpMessages());
+    EXPECT_FALSE(bContinue);
+    EXPECT_EQ(NULL, dlg.GetSafeHwnd());
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
 TEST(WaitDialog, QuitDuringThePumpSurvivesForTheMainLoop)
 {
     CWinApp app("waittest");
