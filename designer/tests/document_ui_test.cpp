@@ -1,5 +1,6 @@
 // The project settings dialog driven by messages, and the document manager's
 // file dialog filters.
+#include "deploy/DepWizard.h"
 #include "designer/GlobalSetDlg.h"
 #include "designer/MainFrame.h"
 #include "designer/ZavomgrApp.h"
@@ -150,6 +151,46 @@ TEST(ZavomgrDocManager, FilterAndExtensionFromTheDocumentString) {
   EXPECT_TRUE(manager.GetDocString(tmpl, part, CDocTemplate::filterName));
   EXPECT_EQ(part, CString("Projects (*.kel)"));
   EXPECT_FALSE(manager.GetDocString(tmpl, part, 9));
+}
+
+BOOL CALLBACK FindSheet(HWND h, LPARAM lp) {
+  char cls[16] = "";
+  GetClassNameA(h, cls, sizeof(cls));
+  if (strcmp(cls, "#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+  *(HWND*)lp = h;
+  return FALSE;
+}
+
+int g_wizardPages = -1;
+
+void CALLBACK PressThroughWizard(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND sheet = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindSheet, (LPARAM)&sheet);
+  if (!sheet) return;
+  KillTimer(NULL, id);
+  HWND tab = (HWND)SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0);
+  g_wizardPages = tab ? (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) : -1;
+  SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+}
+
+// The multi-boot command runs the wizard from its first page; Finish ends it.
+TEST(DeployWizard, MultiBootRunsTheTwoPages) {
+  g_wizardPages = -1;
+  UINT_PTR timer;
+  timer = SetTimer(NULL, 0, 50, PressThroughWizard);
+  CZavomgrDoc* doc = (CZavomgrDoc*)RUNTIME_CLASS(CZavomgrDoc)->CreateObject();
+  doc->OnMultiBoot();
+  KillTimer(NULL, timer);
+  delete doc;
+  EXPECT_EQ(g_wizardPages, 2);
+
+  CString name;
+  EXPECT_EQ(CDepWizStep2::MakeWorkFolderName(name), 1);
+  EXPECT_EQ(name.Find('.'), -1);
+  EXPECT_NE(name.Find("KEL"), -1);
+  ASSERT_EQ(name.Right(4), CString("_tmp"));
+  EXPECT_TRUE(DeleteFileA(name.Left(name.GetLength() - 4) + ".tmp"));  // the file the system made
 }
 
 }  // namespace
