@@ -614,6 +614,18 @@ BOOL COwnerDrawMenu::AddToolbarIcons(UINT nToolBarID)
 
 // ---- texts ----
 
+COwnerDrawMenu* COwnerDrawMenu::FindPopup(HMENU hMenu)
+{
+    if (hMenu == NULL)
+        return NULL;
+    if (m_hMenu == hMenu)
+        return this;
+    for (COwnerDrawMenu* p : m_popups)
+        if (COwnerDrawMenu* pFound = p->FindPopup(hMenu))
+            return pFound;
+    return NULL;
+}
+
 COwnerDrawMenu* COwnerDrawMenu::FindCommandOwner(UINT nID, int& nPos)
 {
     int n = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;

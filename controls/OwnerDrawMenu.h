@@ -35,6 +35,9 @@ public:
     BOOL SetCommandIcon(LPCWSTR lpszText, UINT nID, CImageList* pList, int nImage);
     BOOL GetMenuText(UINT nIDOrPos, CString& rText, UINT nFlags);
     BOOL SetMenuText(UINT nIDOrPos, LPCTSTR lpszText, UINT nFlags);
+    // The object of this menu or one of its popups that holds the handle, or NULL;
+    // its texts are then read and set by position.
+    COwnerDrawMenu* FindPopup(HMENU hMenu);
 
     static BOOL IsOwnerDrawMenu(HMENU hMenu);
     static BOOL IsOwnerDrawMenu(CMenu* pMenu) { return pMenu != NULL && IsOwnerDrawMenu(pMenu->m_hMenu); }

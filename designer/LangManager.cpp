@@ -1,4 +1,5 @@
 #include "designer/LangManager.h"
+#include "controls/OwnerDrawMenu.h"
 
 #include <cstdio>
 #include <cstring>
@@ -26,6 +27,26 @@ CString Key(UINT id, bool popup = false) {
   CString key;
   key.Format(popup ? "%up" : "%u", id);
   return key;
+}
+
+// The owner-drawn menu keeps its texts in its own records: read and set them there.
+void TranslateOwnerDrawnItems(CLangManager& lm, COwnerDrawMenu* pMenu, HMENU hMenu, LPCTSTR lpszSection) {
+  COwnerDrawMenu* pOwner = pMenu->FindPopup(hMenu);
+  int count = GetMenuItemCount(hMenu);
+  for (int pos = 0; pos < count; ++pos) {
+    HMENU popup = GetSubMenu(hMenu, pos);
+    CString current;
+    if (pOwner) pOwner->GetMenuText((UINT)pos, current, MF_BYPOSITION);
+    if (!current.IsEmpty()) {
+      CString key = popup ? Key(GetMenuItemID(popup, 0), true) : Key(GetMenuItemID(hMenu, pos));
+      LPCTSTR text = lm.Lookup(lpszSection, key);
+      if (text && *text && current != text) {
+        CString copy(text);
+        pOwner->SetMenuText((UINT)pos, copy, MF_BYPOSITION);
+      }
+    }
+    if (popup) TranslateOwnerDrawnItems(lm, pMenu, popup, lpszSection);
+  }
 }
 
 }  // namespace
@@ -137,7 +158,13 @@ void CLangManager::TranslateDialog(HWND hWnd, LPCTSTR lpszSection) {
 }
 
 void CLangManager::TranslateMenu(CMenu* pMenu, LPCTSTR lpszSection) {
-  if (pMenu) TranslatePlainMenu(pMenu->GetSafeHmenu(), lpszSection);
+  COwnerDrawMenu* pOwnerDrawn = dynamic_cast<COwnerDrawMenu*>(pMenu);
+  if (!pOwnerDrawn) {
+    if (pMenu) TranslatePlainMenu(pMenu->GetSafeHmenu(), lpszSection);
+    return;
+  }
+  if (!m_bLoaded || !pOwnerDrawn->m_hMenu || !IsMenu(pOwnerDrawn->m_hMenu)) return;
+  TranslateOwnerDrawnItems(*this, pOwnerDrawn, pOwnerDrawn->m_hMenu, lpszSection);
 }
 
 void CLangManager::TranslatePlainMenu(HMENU hMenu, LPCTSTR lpszSection) {

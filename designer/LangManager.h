@@ -23,8 +23,8 @@ public:
   LPCTSTR Lookup(LPCTSTR lpszSection, LPCTSTR lpszKey);
   void TranslateDialog(CWnd* pWnd, LPCTSTR lpszSection);
   void TranslateDialog(HWND hWnd, LPCTSTR lpszSection);
-  // Menus of the owner-drawn kind get their texts through the menu itself;
-  // until then both variants modify the items in place.
+  // An owner-drawn menu (COwnerDrawMenu) gets its texts through the menu itself;
+  // the plain variant modifies the items in place.
   void TranslateMenu(CMenu* pMenu, LPCTSTR lpszSection);
   void TranslatePlainMenu(HMENU hMenu, LPCTSTR lpszSection);
   void LoadString(CString& rString, UINT nID, BOOL bBlank);

@@ -1,6 +1,7 @@
 #include "controls/OwnerDrawMenu.h"
 #include "controls/MenuDrawing.h"
 #include "controls/tests/MenuTestSupport.h"
+#include "designer/LangManager.h"
 #include "framework/DC.h"
 #include "framework/ImageList.h"
 #include "resource.h"
@@ -235,6 +236,47 @@ TEST(OwnerDrawMenu, ResyncKeepsTextsChangedInPlaceAndDropsRemovedItems)
     ASSERT_TRUE(menu.GetMenuText(57634, s, MF_BYCOMMAND));
     EXPECT_STREQ(s, "&Kopieren\tCtrl+C");
     COwnerDrawMenu::UpdateMenu(NULL);
+}
+
+TEST(OwnerDrawMenu, TranslatedFromTheLanguageFilesMenuSection)
+{
+    char tmp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, tmp);
+    CString folder;
+    folder.Format("%sodmenu_%lu\\", tmp, ::GetCurrentProcessId());
+    ::CreateDirectoryA(folder, NULL);
+    ::CreateDirectoryA(folder + "language", NULL);
+    FILE* f = fopen(folder + "language\\zavomgr.lng", "wb");
+    ASSERT_TRUE(f);
+    fputs("[Menu]\r\n57600p=&Datei\r\n57600=&Neu\tStrg+N\r\n40001p=&Zuletzt\r\n40002=&Zweite\r\n"
+          "57601=&Open...\tCtrl+O\r\n", f);
+    fclose(f);
+    {
+        CLangManager lm;
+        lm.InitFrom(folder, "Settings");
+        ASSERT_TRUE(lm.IsLoaded());
+        COwnerDrawMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(kMenu));
+        lm.TranslateMenu(&menu, "Menu");
+        char buf[64];
+        ::GetMenuStringA(menu.m_hMenu, 0, buf, sizeof(buf), MF_BYPOSITION);
+        EXPECT_STREQ(buf, "&Datei");
+        HMENU hFile = ::GetSubMenu(menu.m_hMenu, 0), hEdit = ::GetSubMenu(menu.m_hMenu, 1);
+        EXPECT_EQ(ItemData(hFile, 0)->strText, L"&Neu\tStrg+N");
+        EXPECT_EQ(ItemData(hEdit, 3)->strText, L"&Neu\tStrg+N");   // the same command in Edit
+        EXPECT_EQ(ItemData(hFile, 3)->strText, L"&Zuletzt");       // a cascading item
+        EXPECT_EQ(ItemData(::GetSubMenu(hFile, 3), 1)->strText, L"&Zweite");
+        // Items stay owner-drawn and keep their records; the measured width follows the text.
+        ASSERT_NE(ItemData(hFile, 0), nullptr);
+        MEASUREITEMSTRUCT mis = {};
+        mis.CtlType = ODT_MENU;
+        mis.itemData = (ULONG_PTR)ItemData(hFile, 0);
+        menu.MeasureItem(&mis);
+        EXPECT_EQ((LONG)mis.itemWidth, MenuTextWidth(L"&Neu\tStrg+N") + 31);
+    }
+    ::DeleteFileA(folder + "language\\zavomgr.lng");
+    ::RemoveDirectoryA(folder + "language");
+    ::RemoveDirectoryA(folder);
 }
 
 class OwnerDrawMenuIcons : public ::testing::Test {
