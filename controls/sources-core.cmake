@@ -34,6 +34,11 @@ target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 u
 
 zavo_add_test(controls_font_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS)
+zavo_add_test(controls_font_face_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_face_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
+if(TARGET controls_font_face_test)
+  set_tests_properties(controls_font_face_test PROPERTIES RUN_SERIAL TRUE)
+endif()
 zavo_add_test(controls_drawing_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/drawing_test.cpp LIBS controls_core WINDOWS)
 zavo_add_test(controls_smallcontrols_test

@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "controls/ColorFont.h"
+
+// Registers a YaHei font entry in the prefix's Fonts key for the time of the
+// test; this program runs alone so that no other font test sees it.
+TEST(ColorFontFace, InstalledYaHeiTakesThePlaceOfTheGivenFace)
+{
+    const char kKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+    const char kValue[] = "Microsoft YaHei & Microsoft YaHei UI (TrueType)";
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
+                                             NULL, &key, NULL));
+    DWORD dwType = 0;
+    bool existed = RegQueryValueExA(key, kValue, NULL, &dwType, NULL, NULL) == ERROR_SUCCESS;
+    if (!existed)
+        RegSetValueExA(key, kValue, 0, REG_SZ, (const BYTE*)"msyh.ttc", 9);
+
+    CString strExpected = GetACP() == 936 ? "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA" : "Microsoft YaHei";
+    EXPECT_EQ(strExpected, CColorFont::ChooseFaceName("Arial"));
+    CColorFont font("Tahoma");
+    EXPECT_STREQ((LPCTSTR)strExpected, font.GetLogFontData().lfFaceName);
+    EXPECT_EQ(-14, font.GetLogFontData().lfHeight);
+
+    if (!existed)
+        RegDeleteValueA(key, kValue);
+    RegCloseKey(key);
+    EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
+}
