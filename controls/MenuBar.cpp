@@ -1,6 +1,7 @@
 #include "controls/MenuBar.h"
 #include "controls/MenuDrawing.h"
 #include "framework/DC.h"
+#include "framework/ControlHelpers.h"
 #include "framework/FrameWnd.h"
 #include "framework/ResourceList.h"
 #include <algorithm>
@@ -50,6 +51,7 @@ CMenuBar::~CMenuBar()
 
 BOOL CMenuBar::Create(CWnd* pParentWnd, UINT nID)
 {
+    AfxEnsureCommonControls();
     RECT rc = {0, 0, 0, 0};
     if (!CWnd::CreateEx(0, TOOLBARCLASSNAME, NULL, 0x50001844, rc, pParentWnd, nID))
         return FALSE;

@@ -1,4 +1,5 @@
 #include "controls/MenuDrawing.h"
+#include "framework/ControlHelpers.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
@@ -45,6 +46,7 @@ BOOL CHiddenToolBar::Create(HINSTANCE hInst, UINT nToolBarID)
     CToolBarResource res;
     if (!res.Load(hInst, nToolBarID))
         return FALSE;
+    AfxEnsureCommonControls();
     CWnd* pMain = AfxGetMainWnd();
     HWND hParent = (pMain != NULL && ::IsWindow(pMain->m_hWnd)) ? pMain->m_hWnd : ::GetDesktopWindow();
     // Same style as a top toolbar with fly-by texts, but never visible.

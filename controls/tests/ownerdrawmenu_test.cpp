@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -277,6 +278,48 @@ TEST(OwnerDrawMenu, TranslatedFromTheLanguageFilesMenuSection)
     ::DeleteFileA(folder + "language\\zavomgr.lng");
     ::RemoveDirectoryA(folder + "language");
     ::RemoveDirectoryA(folder);
+}
+
+// Toolbar windows this thread made while a hook was in place, and which went again.
+struct ToolbarWatch {
+    std::vector<HWND> created, destroyed;
+    bool anyVisible = false;
+};
+ToolbarWatch g_watch;
+HHOOK g_hCbt = NULL;
+
+bool IsToolbarClass(HWND hWnd)
+{
+    char name[64] = "";
+    ::GetClassNameA(hWnd, name, sizeof(name));
+    return lstrcmpiA(name, TOOLBARCLASSNAMEA) == 0;
+}
+
+LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND && IsToolbarClass((HWND)wParam)) {
+        g_watch.created.push_back((HWND)wParam);
+        if (((CBT_CREATEWNDA*)lParam)->lpcs->style & WS_VISIBLE)
+            g_watch.anyVisible = true;
+    } else if (nCode == HCBT_DESTROYWND && IsToolbarClass((HWND)wParam)) {
+        g_watch.destroyed.push_back((HWND)wParam);
+    }
+    return ::CallNextHookEx(g_hCbt, nCode, wParam, lParam);
+}
+
+TEST(OwnerDrawMenu, TheToolbarReadForIconsIsNeverShownAndGoesAway)
+{
+    COwnerDrawMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(kMenu));
+    g_watch = ToolbarWatch();
+    g_hCbt = ::SetWindowsHookExA(WH_CBT, CbtProc, NULL, ::GetCurrentThreadId());
+    ASSERT_TRUE(menu.AddToolbarIcons(IDR_MENUIMAGES));
+    EXPECT_FALSE(menu.AddToolbarIcons(4711));
+    ::UnhookWindowsHookEx(g_hCbt);
+    ASSERT_EQ(g_watch.created.size(), 1u);
+    EXPECT_FALSE(g_watch.anyVisible);
+    EXPECT_EQ(g_watch.destroyed, g_watch.created);
+    EXPECT_FALSE(::IsWindow(g_watch.created[0]));
 }
 
 class OwnerDrawMenuIcons : public ::testing::Test {
