@@ -107,9 +107,9 @@ void CUIControl::CopyFrom(CUIControl* pSource)
     m_bThemeReload = TRUE;
 }
 
-void CUIControl::ExportHtml(CString&, CString&, LPCTSTR, int) {}
+BOOL CUIControl::ExportHtml(CString&, CString&, LPCTSTR, int) { return TRUE; }
 
-void CUIControl::WriteMenuItem(CStringArray&, LPCTSTR, MenuProgressRecord&, int&) {}
+BOOL CUIControl::WriteMenuItem(CStringArray&, LPCTSTR, MenuProgressRecord&, int&) { return TRUE; }
 
 CString CUIControl::GetDefaultString() { return GetDefaultBody() + ";"; }
 

@@ -102,8 +102,10 @@ public:
     virtual void CopyFrom(CUIControl* pSource);
     virtual BOOL LoadFromDefaultString(LPCTSTR lpszText);
     virtual BOOL LoadFromMarkup(CXmlDocument& doc);
-    virtual void ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex);
-    virtual void WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress,
+    // Both return FALSE when a picture or bitmap the element needs could not
+    // be read or written; an element with nothing to write returns TRUE.
+    virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex);
+    virtual BOOL WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress,
                                int& nItem);
     virtual CString GetDefaultString();
     virtual CRect GetRect() const;
