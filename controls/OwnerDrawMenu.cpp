@@ -7,7 +7,7 @@
 #include "framework/Wnd.h"
 #include <algorithm>
 #include <map>
-#include <memory>
+#include <set>
 
 namespace {
 
@@ -16,6 +16,26 @@ std::map<HMENU, COwnerDrawMenu*>& Registry()
 {
     static std::map<HMENU, COwnerDrawMenu*> s_registry;
     return s_registry;
+}
+
+// Every live record: item data that is not one of them is never read.
+std::set<const COwnerDrawItem*>& Records()
+{
+    static std::set<const COwnerDrawItem*> s_records;
+    return s_records;
+}
+
+COwnerDrawItem* NewRecord()
+{
+    COwnerDrawItem* p = new COwnerDrawItem;
+    Records().insert(p);
+    return p;
+}
+
+void DeleteRecord(COwnerDrawItem* p)
+{
+    Records().erase(p);
+    delete p;
 }
 
 std::vector<UINT>& ImageIds()
@@ -234,6 +254,11 @@ COLORREF COwnerDrawMenu::DarkenColor(COLORREF cr, double f)
     return RGB((int)(r - r * f), (int)(g - g * f), (int)(b - b * f));
 }
 
+BOOL COwnerDrawMenu::IsRecord(const COwnerDrawItem* pItem)
+{
+    return pItem != NULL && Records().count(pItem) != 0;
+}
+
 BOOL COwnerDrawMenu::IsOwnerDrawMenu(HMENU hMenu)
 {
     return hMenu != NULL && Registry().count(hMenu) != 0;
@@ -260,7 +285,7 @@ void COwnerDrawMenu::ReleaseContent()
         delete p;   // each popup detaches its handle: the parent's handle destroys it
     m_popups.clear();
     for (COwnerDrawItem* p : m_records)
-        delete p;
+        DeleteRecord(p);
     m_records.clear();
     m_bLoaded = FALSE;
 }
@@ -385,15 +410,17 @@ BOOL COwnerDrawMenu::AppendOwnerDrawnItem(LPCWSTR lpszText, UINT nFlags, UINT_PT
         nFlags = MF_SEPARATOR | MF_OWNERDRAW | (nFlags & MF_BYPOSITION);
     if (nFlags & MF_POPUP)
         RegisterPopup((HMENU)nID);
-    std::unique_ptr<COwnerDrawItem> rec(new COwnerDrawItem);
+    COwnerDrawItem* rec = NewRecord();
     rec->strText = lpszText ? lpszText : L"";
     rec->nFlags = nFlags;
     rec->nID = nID;
     rec->nSynced = 0;
     rec->nGlobalImage = (nFlags & MF_POPUP) ? -1 : FindGlobalImage((UINT)nID);
-    if (!::AppendMenuW(m_hMenu, nFlags & ~MF_BYPOSITION, nID, (LPCWSTR)rec.get()))
+    if (!::AppendMenuW(m_hMenu, nFlags & ~MF_BYPOSITION, nID, (LPCWSTR)rec)) {
+        DeleteRecord(rec);
         return FALSE;
-    m_records.push_back(rec.release());
+    }
+    m_records.push_back(rec);
     if (m_bLoaded && !m_bIsPopup)
         RewriteTopLevel();
     return TRUE;
@@ -714,7 +741,7 @@ void COwnerDrawMenu::Resync()
                 found->strText = text;
             found->nFlags |= MF_BYPOSITION | MF_OWNERDRAW;
         } else {
-            found = new COwnerDrawItem;
+            found = NewRecord();
             found->strText = text;
             found->nID = nID;
             found->nSynced = 1;
@@ -737,7 +764,7 @@ void COwnerDrawMenu::Resync()
     }
     for (COwnerDrawItem* rec : m_records)
         if (!rec->nSynced)
-            delete rec;
+            DeleteRecord(rec);
     m_records.swap(ordered);
 }
 
@@ -781,7 +808,7 @@ void COwnerDrawMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
     if (lpMIS == NULL)
         return;
     COwnerDrawItem* rec = (COwnerDrawItem*)lpMIS->itemData;
-    if (rec == NULL)
+    if (!IsRecord(rec))
         return;
     if (rec->nFlags & MF_SEPARATOR) {
         lpMIS->itemWidth = 0;
@@ -805,7 +832,7 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (lpDIS == NULL || lpDIS->CtlType != ODT_MENU)
         return;
     COwnerDrawItem* rec = (COwnerDrawItem*)lpDIS->itemData;
-    if (rec == NULL)
+    if (!IsRecord(rec))
         return;
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     BOOL bRadio = !(rec->nFlags & (MF_POPUP | MF_SEPARATOR)) && (lpDIS->itemState & ODS_CHECKED) &&

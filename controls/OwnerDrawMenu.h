@@ -40,6 +40,9 @@ public:
     COwnerDrawMenu* FindPopup(HMENU hMenu);
 
     static BOOL IsOwnerDrawMenu(HMENU hMenu);
+    // Whether item data is a record of a live owner-drawn menu; MeasureItem and
+    // DrawItem ignore any other item.
+    static BOOL IsRecord(const COwnerDrawItem* pItem);
     static BOOL IsOwnerDrawMenu(CMenu* pMenu) { return pMenu != NULL && IsOwnerDrawMenu(pMenu->m_hMenu); }
     static void UpdateMenu(CMenu* pMenu);
     static LRESULT FindMnemonic(UINT nChar, UINT nFlags, CMenu* pMenu);

@@ -165,16 +165,20 @@ TEST(OwnerDrawMenu, MeasuresTextPlusIconColumnAndSeparators)
     EXPECT_EQ(mis.itemWidth, 0u);
     EXPECT_EQ(mis.itemHeight, 3u);
 
-    // An item without text keeps the full height; no record, nothing changes.
-    COwnerDrawItem empty = {L"", -1, MF_OWNERDRAW, 1, 0};
-    mis.itemData = (ULONG_PTR)&empty;
+    // An item without text keeps the full height.
+    ASSERT_TRUE(menu.FindPopup(hFile)->SetMenuText(1, "", MF_BYPOSITION));
+    mis.itemData = (ULONG_PTR)ItemData(hFile, 1);
     menu.MeasureItem(&mis);
     EXPECT_EQ(mis.itemWidth, 31u);
     EXPECT_GE(mis.itemHeight, 22u);
-    mis.itemData = 0;
-    mis.itemWidth = 77;
-    menu.MeasureItem(&mis);
-    EXPECT_EQ(mis.itemWidth, 77u);
+    // Item data that is no record of a live menu is never read.
+    COwnerDrawItem foreign = {L"foreign", -1, MF_OWNERDRAW, 1, 0};
+    for (ULONG_PTR data : {(ULONG_PTR)0, (ULONG_PTR)&foreign, (ULONG_PTR)0x1234}) {
+        mis.itemData = data;
+        mis.itemWidth = 77;
+        menu.MeasureItem(&mis);
+        EXPECT_EQ(mis.itemWidth, 77u);
+    }
 }
 
 TEST(OwnerDrawMenu, TextsByCommandAndPosition)
