@@ -146,6 +146,8 @@ CString CFileDialog::GetPathName() const
 {
     if (m_hWnd != NULL && (m_ofn.Flags & OFN_EXPLORER))
         return SendPathMessage(CDM_GETFILEPATH);
+    if (m_dwExtError != 0)   // the buffer may hold the size the system wanted
+        return CString();
     size_t n = BoundedLen(m_ofn.lpstrFile, FileBufferEnd());
     return n < m_ofn.nMaxFile ? CString(m_ofn.lpstrFile) : CString();
 }
@@ -187,7 +189,7 @@ CString CFileDialog::GetFolderPath() const
 
 POSITION CFileDialog::GetStartPosition() const
 {
-    if (m_ofn.lpstrFile == NULL || m_ofn.lpstrFile[0] == '\0')
+    if (m_ofn.lpstrFile == NULL || m_ofn.lpstrFile[0] == '\0' || m_dwExtError != 0)
         return NULL;
     return (POSITION)m_ofn.lpstrFile;
 }
@@ -255,6 +257,8 @@ UINT CFileDialog::OnShareViolation(LPCTSTR) { return OFN_SHAREWARN; }
 BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     OFNOTIFY* pNotify = (OFNOTIFY*)lParam;
+    if (pNotify->hdr.hwndFrom != DialogFrame())
+        return CCommonDialog::OnNotify(wParam, lParam, pResult);
     LRESULT lResult = 0;
     switch (pNotify->hdr.code) {
     case CDN_INITDONE: OnInitDone(); break;

@@ -112,7 +112,7 @@ BOOL CPropertyPage::PreTranslateMessage(MSG*)
 BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
-    if (pNMHDR->code > PSN_FIRST || pNMHDR->code < PSN_LAST)
+    if (pNMHDR->code > PSN_FIRST || pNMHDR->code < PSN_LAST || pNMHDR->hwndFrom != ::GetParent(m_hWnd))
         return CDialog::OnNotify(wParam, lParam, pResult);
     CPropertySheet* pSheet = GetSheet();
     LRESULT lResult = 0;
