@@ -441,9 +441,12 @@ void CColorPickerPopup::End(BOOL bAccept)
     if (!bAccept)
         m_crChosen = m_crInitial;
     m_bEnded = TRUE;
+    // The report may close the owner, and this popup with it.
+    HWND hWnd = m_hWnd;
     if (m_pOwner != NULL)
         m_pOwner->SendMessage(bAccept ? MSG_COLOR_ACCEPTED : MSG_COLOR_CANCELLED, (WPARAM)m_crChosen, 0);
-    DestroyWindow();
+    if (::IsWindow(hWnd))
+        ::DestroyWindow(hWnd);
 }
 
 BOOL CColorPickerPopup::PreTranslateMessage(MSG* pMsg)

@@ -18,11 +18,14 @@ struct Report {
 class ReportWnd : public CWnd {
 public:
     std::vector<Report> reports;
+    CWnd* pCloseOnAccept = NULL;
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message >= MSG_COLOR_CHANGED && message <= MSG_COLOR_CANCELLED) {
             reports.push_back({message, (COLORREF)wParam, lParam});
+            if (message == MSG_COLOR_ACCEPTED && pCloseOnAccept != NULL)
+                pCloseOnAccept->DestroyWindow();
             return 1;
         }
         return CWnd::WindowProc(message, wParam, lParam);
@@ -65,11 +68,18 @@ const COLORREF kLightOrange = RGB(255, 173, 91);
 
 }  // namespace
 
-TEST_F(ColorButtonTest, IsOwnerDrawnAndStartsAutomatic)
+TEST_F(ColorButtonTest, OwnerClosedByTheReportTakesThePopupWithIt)
 {
     EXPECT_EQ((DWORD)BS_OWNERDRAW, m_button.GetStyle() & BS_TYPEMASK);
-    EXPECT_EQ((COLORREF)CLR_DEFAULT, m_button.GetColor());
-    EXPECT_EQ(GetSysColor(COLOR_APPWORKSPACE), m_button.GetDefaultColor());
+    CColorPickerPopup* popup = Click();
+    ASSERT_TRUE(popup != NULL);
+    HWND hPopup = popup->m_hWnd;
+    m_parent.pCloseOnAccept = &m_button;
+    Key(popup, VK_DOWN);
+    Key(popup, VK_RETURN);
+    EXPECT_FALSE(IsWindow(hPopup));
+    EXPECT_EQ(NULL, m_button.m_hWnd);
+    EXPECT_EQ(CColorPickerPopup::GetTableColor(0), m_button.GetColor());
 }
 
 TEST_F(ColorButtonTest, EscapeRestoresTheInitialColourWithoutChange)

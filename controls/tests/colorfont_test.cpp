@@ -149,10 +149,3 @@ TEST(FontFileName, OverlongNamesAndDataAreSkipped)
     EXPECT_TRUE(file.IsEmpty());
     EXPECT_FALSE(GetFontFileName("", name, file));
 }
-
-TEST(FontFileName, WineIsAnNtSystem)
-{
-    int n = GetWindowsVersionClass();
-    EXPECT_GE(n, 101);
-    EXPECT_LE(n, 199);
-}
