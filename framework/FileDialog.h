@@ -49,7 +49,8 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
-    HWND DialogFrame() const { return m_hWnd ? ::GetParent(m_hWnd) : NULL; }
+    // explorer style: our window is a child of the system's dialog
+    HWND DialogFrame() const { return m_hWnd && (m_ofn.Flags & OFN_EXPLORER) ? ::GetParent(m_hWnd) : NULL; }
     CString SendPathMessage(UINT nMsg) const;
     LPCTSTR FileBufferEnd() const { return m_ofn.lpstrFile + m_ofn.nMaxFile; }
 
