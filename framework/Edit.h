@@ -27,4 +27,11 @@ public:
     void Cut() { ::SendMessage(m_hWnd, WM_CUT, 0, 0); }
     void Paste() { ::SendMessage(m_hWnd, WM_PASTE, 0, 0); }
     void SetMargins(UINT nLeft, UINT nRight) { ::SendMessage(m_hWnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight)); }
+    DWORD GetMargins() const { return (DWORD)::SendMessage(m_hWnd, EM_GETMARGINS, 0, 0); }
+    // Copies line nIndex into lpszBuffer (nMaxLength characters, no terminator added by the control).
+    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const { if (nMaxLength < 2) return 0; *(LPWORD)lpszBuffer = (WORD)nMaxLength; return (int)::SendMessage(m_hWnd, EM_GETLINE, nIndex, (LPARAM)lpszBuffer); }
+    int LineFromChar(int nIndex = -1) const { return (int)::SendMessage(m_hWnd, EM_LINEFROMCHAR, nIndex, 0); }
+    int GetFirstVisibleLine() const { return (int)::SendMessage(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0); }
+    int CharFromPos(POINT pt) const { return (int)::SendMessage(m_hWnd, EM_CHARFROMPOS, 0, MAKELPARAM(pt.x, pt.y)); }
+    TCHAR GetPasswordChar() const { return (TCHAR)::SendMessage(m_hWnd, EM_GETPASSWORDCHAR, 0, 0); }
 };
