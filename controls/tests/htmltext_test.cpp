@@ -279,3 +279,28 @@ TEST(HtmlText, EmptyTextLeavesTargetAndOpaqueFillsWhite)
     r.Draw(&canvas.dc, CRect(41, 0, 50, 50));
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(48, 45));
 }
+
+TEST(HtmlText, TagSoupEndsAndStaysInsideTheTarget)
+{
+    static const char* const kPieces[] = {
+        "<B>", "</B>", "<i>", "</U>", "<FONT", " COLOR=\"", "Red", "\"", ">", " SIZE=\"9\"", "<HR",
+        " SIZE=", "7", "&amp;", "&", "&nbsp;", "\x01", "<", "</", "\\r\\n", "\r\n", "<BR>", "word ",
+        "<CENTER>", "</CENTER>", "<SUB>", "<SUP>", "</FONT>", "<BIG>", "</SMALL>", "<CODE>",
+        "<A HREF=", "</A>", " ", "\xB0\xA1", "BGCOLOR=\"#00ff00\"", "FACE=\"x"};
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned n) { seed = seed * 1103515245u + 12345u; return (seed >> 16) % n; };
+    const COLORREF kOutside = RGB(1, 2, 3);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (unsigned i = 0, n = 1 + next(30); i < n; ++i)
+            text += kPieces[next(sizeof(kPieces) / sizeof(kPieces[0]))];
+        RecordingRenderer r;
+        r.SetFont(TestFont(), RGB(0, 0, 0));
+        r.SetText(text.c_str());
+        r.SetTransparent(round % 2);
+        TestCanvas canvas(140, 80, kOutside);
+        r.Draw(&canvas.dc, CRect(10, 10, 130, 70));
+        int outside = canvas.CountColour(0, 0, 140, 80, kOutside) - canvas.CountColour(10, 10, 130, 70, kOutside);
+        ASSERT_EQ(140 * 80 - 120 * 60, outside) << text;
+    }
+}
