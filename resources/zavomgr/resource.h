@@ -94,6 +94,7 @@
 #define IDR_CTRL_SELECTED       140
 #define IDR_CTRL_CHUNK          145
 #define IDR_CTRL_TRACK          146
+#define IDR_CTRL_PICTURE        149
 #define IDD_WAITDIALOG          23040
 #define IDC_WAIT_TEXT           23041
 #define IDC_WAIT_PROGRESS       23042
