@@ -1,5 +1,6 @@
 #include "controls/MenuDrawing.h"
 #include "framework/ControlHelpers.h"
+#include "framework/ToolBar.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
@@ -21,17 +22,12 @@ BOOL CToolBarResource::Load(HINSTANCE hInst, UINT nID)
     if (hRes == NULL)
         return FALSE;
     HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
-    const WORD* p = hGlobal ? (const WORD*)::LockResource(hGlobal) : NULL;
-    DWORD cb = ::SizeofResource(hInst, hRes);
-    if (p == NULL || cb < 8 || p[0] != 1)
+    const BYTE* p = hGlobal ? (const BYTE*)::LockResource(hGlobal) : NULL;
+    CSize sizeImage(0, 0);
+    if (p == NULL || !AfxParseToolBarResource(p, ::SizeofResource(hInst, hRes), sizeImage, ids))
         return FALSE;
-    nWidth = p[1];
-    nHeight = p[2];
-    size_t nCount = p[3];
-    if (cb < 8 + nCount * 2)
-        return FALSE;
-    for (size_t i = 0; i < nCount; ++i)
-        ids.push_back(p[4 + i]);
+    nWidth = sizeImage.cx;
+    nHeight = sizeImage.cy;
     return TRUE;
 }
 

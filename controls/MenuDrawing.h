@@ -8,8 +8,9 @@
 // A font made from the system's menu font (NULL when it cannot be read).
 HFONT CreateMenuFont();
 
-// The toolbar resource (type 241): version, image width and height, count and one
-// 16-bit command id per button (0: separator). FALSE when missing or damaged.
+// The toolbar resource (type 241) in either layout the framework reads: image
+// width and height and one command id per button (0: separator). FALSE when
+// missing or damaged.
 struct CToolBarResource {
     int nWidth = 0, nHeight = 0;
     std::vector<UINT> ids;
