@@ -263,3 +263,68 @@ TEST_F(Bars, ReBarHoldsTheToolBarInABand)
     EXPECT_EQ(m_pFrame->m_wndReBar.m_hWnd, ::GetParent(m_pFrame->m_wndToolBar.m_hWnd));
     EXPECT_GE((int)rebar.GetBarHeight(), (int)rbbi.cyMinChild);
 }
+
+namespace {
+class CDrawnStatusBar : public CStatusBar {
+public:
+    int m_nDrawn = 0;
+    UINT m_nLastItem = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        ++m_nDrawn;
+        m_nLastItem = lpDIS->itemID;
+    }
+};
+}
+
+TEST_F(Bars, OwnerDrawnPaneIsDrawnByTheBar)
+{
+    CDrawnStatusBar bar;
+    static const UINT kIds[] = {ID_SEPARATOR, ID_PANE_POS};
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR + 7));
+    ASSERT_TRUE(bar.SetIndicators(kIds, 2));
+    bar.SetPaneInfo(1, ID_PANE_POS, SBPS_OWNERDRAW, 90);
+    m_pFrame->RecalcLayout();
+    bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    EXPECT_GT(bar.m_nDrawn, 0);
+    EXPECT_EQ(1u, bar.m_nLastItem);
+    bar.DestroyWindow();
+}
+
+TEST_F(Bars, ClickOnAButtonInTheRebarRunsTheCommand)
+{
+    m_app.OnIdle(0);
+    CToolBar& bar = m_pFrame->m_wndToolBar;
+    CRect rc;
+    bar.GetItemRect(0, &rc);   // ID_CMD_APP
+    LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    bar.SendMessage(WM_LBUTTONUP, 0, lParam);
+    Pump();
+    EXPECT_EQ(std::vector<std::string>{"app:app"}, g_log);
+
+    // a disabled button does nothing
+    g_log.clear();
+    bar.GetItemRect(1, &rc);   // ID_CMD_NONE
+    lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    bar.SendMessage(WM_LBUTTONUP, 0, lParam);
+    Pump();
+    EXPECT_TRUE(g_log.empty());
+}
+
+TEST_F(Bars, FlyByTextFollowsTheHotButton)
+{
+    NMTBHOTITEM hot;
+    ZeroMemory(&hot, sizeof(hot));
+    hot.hdr.hwndFrom = m_pFrame->m_wndToolBar.m_hWnd;
+    hot.hdr.idFrom = AFX_IDW_TOOLBAR;
+    hot.hdr.code = TBN_HOTITEMCHANGE;
+    hot.idNew = ID_CMD_APP;
+    ::SendMessage(m_pFrame->m_wndReBar.m_hWnd, WM_NOTIFY, AFX_IDW_TOOLBAR, (LPARAM)&hot);
+    EXPECT_EQ(CString("Runs the application command"), m_pFrame->m_wndStatusBar.GetPaneText(0));
+    hot.idNew = 0;
+    hot.dwFlags = HICF_LEAVING;
+    ::SendMessage(m_pFrame->m_wndReBar.m_hWnd, WM_NOTIFY, AFX_IDW_TOOLBAR, (LPARAM)&hot);
+    EXPECT_EQ(CString("Ready"), m_pFrame->m_wndStatusBar.GetPaneText(0));
+}

@@ -648,3 +648,54 @@ TEST_F(DocView, FileOpenCommandAsksThroughTheFileDialog)
     EXPECT_EQ(CString("asked for"), Doc()->m_strText);
     EXPECT_EQ(CString("asked.zvt"), Doc()->GetTitle());
 }
+
+TEST_F(DocView, AcceleratorOfTheFrameRunsItsCommand)
+{
+    m_app.OnFileNew();
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    BYTE saved = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG msg = {};
+    msg.hwnd = View()->m_hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = 'A';
+    msg.lParam = 1;
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    keys[VK_CONTROL] = saved;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(std::vector<std::string>{"app:app"}, g_log);
+    msg.wParam = 'Q';
+    EXPECT_FALSE(m_app.PreTranslateMessage(&msg));
+}
+
+TEST_F(DocView, TitleWithoutAddToTitleStyleStaysTheApplications)
+{
+    m_app.OnFileNew();
+    Frame()->ModifyStyle(FWS_ADDTOTITLE, 0);
+    Frame()->SetWindowText("fixed");
+    Doc()->SetTitle("other");
+    Frame()->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(CString("fixed"), Title());
+    Frame()->ModifyStyle(0, FWS_ADDTOTITLE);
+    Frame()->OnUpdateFrameTitle(TRUE);
+    EXPECT_EQ(CString("other - DocView Test"), Title());
+}
+
+TEST_F(DocView, ForeignExtensionStillOpensThroughTheOnlyTemplate)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "note.txt";
+    Doc()->m_strText = "foreign";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    CDocument* pMatch = NULL;
+    EXPECT_EQ(CDocTemplate::yesAlreadyOpen, m_pTemplate->MatchDocType(path, pMatch));
+    EXPECT_EQ(Doc(), pMatch);
+    m_app.OnFileNew();
+    EXPECT_EQ(CDocTemplate::yesAttemptForeign, m_pTemplate->MatchDocType(path, pMatch));
+    EXPECT_EQ(CDocTemplate::yesAttemptNative, m_pTemplate->MatchDocType(m_dir / "x.ZVT", pMatch));
+    ASSERT_TRUE(m_app.OpenDocumentFile(path) != NULL);
+    EXPECT_EQ(CString("foreign"), Doc()->m_strText);
+    EXPECT_EQ(1, m_app.m_pDocManager->GetOpenDocumentCount());
+}
