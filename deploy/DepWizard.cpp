@@ -21,6 +21,11 @@ BOOL CDepWizStep2::OnSetActive() {
 void CDepWizStep2::PumpMessages() {
   MSG msg;
   while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // the main loop still has to see it
+      ::PostQuitMessage((int)msg.wParam);
+      return;
+    }
     if (m_hWnd && ::IsDialogMessage(m_hWnd, &msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessage(&msg);
@@ -32,8 +37,12 @@ int CDepWizStep2::MakeWorkFolderName(CString& name) {
   DWORD n = ::GetTempPathA(MAX_PATH, folder);
   if (n == 0 || n >= MAX_PATH) folder[0] = '\0';
   ::GetTempFileNameA(folder, "KEL", 0, file);
+  // only the file's own name: a '.' in the temp folder's path stays
   name = file;
-  name.Replace('.', '_');
+  int slash = name.ReverseFind('\\');
+  CString title = name.Mid(slash + 1);
+  title.Replace('.', '_');
+  name = name.Left(slash + 1) + title;
   return 1;
 }
 
