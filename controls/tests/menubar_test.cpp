@@ -336,4 +336,93 @@ TEST_F(MenuBarTest, MeasuresAndDrawsPopupItemsWithIcons)
     }
 }
 
+// Sets a system flag for this process and puts the old value back.
+class CSystemFlag {
+public:
+    CSystemFlag(UINT nGet, UINT nSet, BOOL bValue) : m_nSet(nSet)
+    {
+        ::SystemParametersInfo(nGet, 0, &m_bOld, 0);
+        ::SystemParametersInfo(nSet, 0, (PVOID)(INT_PTR)bValue, 0);
+    }
+    ~CSystemFlag() { ::SystemParametersInfo(m_nSet, 0, (PVOID)(INT_PTR)m_bOld, 0); }
+private:
+    UINT m_nSet;
+    BOOL m_bOld = FALSE;
+};
+
+TEST_F(MenuBarTest, CuesHideOnlyWhenTheSystemAllowsIt)
+{
+    {
+        CSystemFlag cues(SPI_GETKEYBOARDCUES, SPI_SETKEYBOARDCUES, FALSE);
+        MakeBar();
+        EXPECT_FALSE(m_bar.AreCuesShown());
+        m_bar.ShowKeyboardCues(TRUE);
+        EXPECT_TRUE(m_bar.AreCuesShown());
+        m_bar.ShowKeyboardCues(FALSE);
+        EXPECT_FALSE(m_bar.AreCuesShown());
+        // Opened by the mouse and closed: still hidden.
+        g_steps = {{[] { return g_log.popups.size() == 1; }, [this] { Key(VK_DOWN); Key(VK_RETURN); }}};
+        Click(0);
+        ASSERT_TRUE(Pump([] { return !g_log.commands.empty(); }));
+        EXPECT_FALSE(m_bar.AreCuesShown());
+    }
+    CSystemFlag cues(SPI_GETKEYBOARDCUES, SPI_SETKEYBOARDCUES, TRUE);
+    ASSERT_TRUE(m_bar.SetMenu(m_bar.m_menu.m_hMenu));   // reads the setting again
+    EXPECT_TRUE(m_bar.AreCuesShown());
+    m_bar.ShowKeyboardCues(FALSE);
+    EXPECT_TRUE(m_bar.AreCuesShown());
+}
+
+TEST_F(MenuBarTest, FlatMenusDrawItemsAndButtonsThemselves)
+{
+    CSystemFlag flat(SPI_GETFLATMENU, SPI_SETFLATMENU, TRUE);
+    MakeBar();
+    const COLORREF hilite = ::GetSysColor(COLOR_MENUHILIGHT), frame = ::GetSysColor(COLOR_HIGHLIGHT);
+    {
+        CPixelDC dc(200, 22);
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = 57600;
+        dis.itemState = ODS_SELECTED;
+        dis.hDC = dc.m_hDC;
+        dis.rcItem = {0, 0, 200, 22};
+        m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
+        EXPECT_EQ(dc.Pixel(0, 0), frame);
+        EXPECT_EQ(dc.Pixel(190, 2), hilite);
+        EXPECT_EQ(dc.Pixel(2 + 4, 3 + 4), CToolBarImages::HotColor(RGB(200, 40, 40)));
+    }
+    {
+        // A checked item without an icon: a framed box with the check mark in it.
+        CPixelDC dc(200, 22);
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = 40001;
+        dis.itemState = ODS_CHECKED;
+        dis.hDC = dc.m_hDC;
+        dis.rcItem = {0, 0, 200, 22};
+        m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
+        EXPECT_EQ(dc.Pixel(1, 2), frame);
+        EXPECT_GT(dc.CountOther({3, 4, 17, 18}, ::GetSysColor(COLOR_MENU)), 0);
+    }
+    // The buttons: item notifications, then a hot button filled and its text drawn.
+    CPixelDC dc(60, 20);
+    NMTBCUSTOMDRAW cd = {};
+    cd.nmcd.hdr.hwndFrom = m_bar.m_hWnd;
+    cd.nmcd.hdr.code = NM_CUSTOMDRAW;
+    cd.nmcd.dwDrawStage = CDDS_PREPAINT;
+    cd.nmcd.hdc = dc.m_hDC;
+    LRESULT lr = 0;
+    EXPECT_TRUE(m_bar.OnChildNotify(WM_NOTIFY, 0, (LPARAM)&cd, &lr));
+    EXPECT_EQ(lr, CDRF_NOTIFYITEMDRAW);
+    cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    cd.nmcd.dwItemSpec = 1;
+    cd.nmcd.uItemState = CDIS_HOT;
+    cd.nmcd.rc = {0, 0, 60, 20};
+    EXPECT_TRUE(m_bar.OnChildNotify(WM_NOTIFY, 0, (LPARAM)&cd, &lr));
+    EXPECT_EQ(lr, CDRF_SKIPDEFAULT);
+    EXPECT_EQ(dc.Pixel(0, 0), frame);
+    EXPECT_EQ(dc.Pixel(2, 2), hilite);
+    EXPECT_GT(dc.CountOther({1, 1, 59, 19}, hilite), 0);   // the text
+}
+
 }  // namespace
