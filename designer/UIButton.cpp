@@ -1,8 +1,11 @@
 #include "designer/UIButton.h"
 
 #include "controls/ColorFont.h"
+#include "controls/OffscreenDC.h"
+#include "designer/WallpaperCanvas.h"
+#include "imaging/xImage.h"
 
-CUIButton::CUIButton()
+CUIButton::CUIButton() : m_theme(CThemeSettings::MENU_THEME)
 {
     SetTypeName("button");
     SetName("button");
@@ -14,6 +17,7 @@ CUIButton::CUIButton()
     m_pFont->SetColor(0);
     m_pFont->SetTextFormat(37);
     SetAsMenu(TRUE);
+    LoadDefaultTheme();
 }
 
 CUIButton::~CUIButton() {}
@@ -25,9 +29,114 @@ CUIControl* CUIButton::Clone()
     return pCopy;
 }
 
+BOOL CUIButton::LoadDefaultTheme()
+{
+    static const UINT kIds[CThemeSettings::IMAGE_COUNT] = {139, 138, 140, 137};
+    m_theme.m_nClipLeft = m_theme.m_nClipTop = m_theme.m_nClipRight = m_theme.m_nClipBottom = 3;
+    BOOL result = TRUE;
+    for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i) {
+        int loaded = LoadBuiltInThemePicture(m_images[i], kIds[i], 3, 3, 3, 3);
+        if (loaded == 0)
+            return FALSE;
+        result = loaded > 0;
+    }
+    return result;
+}
+
+BOOL CUIButton::LoadTheme(LPCTSTR lpszTheme)
+{
+    if (!m_theme.Parse(lpszTheme))
+        return FALSE;
+    return ApplyTheme();
+}
+
+BOOL CUIButton::ApplyTheme()
+{
+    for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i) {
+        int l, t, r, b;
+        m_theme.GetImageMargins(i, l, t, r, b);
+        unsigned char* data = NULL;
+        unsigned size = 0;
+        if (!FindThemeEntry(m_theme.m_strImage[i], data, size))
+            return FALSE;
+        m_images[i].SetMargins(l, t, r, b);
+        if (!m_images[i].LoadMemory(data, size, CXIMAGE_FORMAT_UNKNOWN))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CUIButton::LoadPendingTheme()
+{
+    if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
+        return;
+    OpenThemeArchive(m_strThemeFile);
+    SetThemeReloadPending(FALSE);
+}
+
 void CUIButton::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
-    DrawLabelledBox(pDC, CRect(left, top, right, bottom), "Menu entry");
+    CRect rect(left, top, right, bottom);
+    COffscreenDC offscreen(pDC, &rect);
+    CDC* pTarget = offscreen.IsValid() ? (CDC*)&offscreen : pDC;
+    pTarget->FillSolidRect(&rect, pDC->GetBkColor());
+    LoadPendingTheme();
+    m_images[NORMAL].Draw(pTarget, rect, 0, FALSE);
+    DrawFontText(pTarget, rect, m_strCaption, TRUE);
+}
+
+void CUIButton::Compose(CWallpaperCanvas& canvas, int nState, const CRect& rect)
+{
+    canvas.DrawWallpaper();
+    m_images[nState].Draw(canvas.GetDC(), rect, 0, FALSE);
+    DrawFontText(canvas.GetDC(), rect, m_strCaption, FALSE);
+}
+
+BOOL CUIButton::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord&, int& nItem)
+{
+    LoadPendingTheme();
+    CString normalPath, hoverPath;
+    normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
+    hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
+    CRect rect = GetRect();
+    CWallpaperCanvas canvas;
+    if (!canvas.Open(lpszFolder))
+        return FALSE;
+    Compose(canvas, NORMAL, rect);
+    if (!SaveScreenRectBmp(canvas.GetDC(), rect, normalPath))
+        return FALSE;
+    Compose(canvas, HOVER, rect);
+    if (!SaveScreenRectBmp(canvas.GetDC(), rect, hoverPath))
+        return FALSE;
+    CString normalName, hoverName;
+    normalName.Format("(rd)/minor_%d.bmp", nItem);
+    hoverName.Format("(rd)/mihov_%d.bmp", nItem);
+    lines.Add(FormatMenuItemBlock(nItem, rect, normalName, hoverName));
+    ++nItem;
+    return TRUE;
+}
+
+BOOL CUIButton::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex)
+{
+    LoadPendingTheme();
+    CString normalPath, hoverPath;
+    normalPath.Format("%s\\BtnNormal_%d.png", lpszFolder, nIndex);
+    hoverPath.Format("%s\\BtnHover_%d.png", lpszFolder, nIndex);
+    CRect rect = GetRect();
+    CWallpaperCanvas canvas;
+    if (!canvas.Open(lpszFolder))
+        return FALSE;
+    Compose(canvas, NORMAL, rect);
+    if (!SaveScreenRectPng(canvas.GetDC(), rect, normalPath))
+        return FALSE;
+    Compose(canvas, HOVER, rect);
+    if (!SaveScreenRectPng(canvas.GetDC(), rect, hoverPath))
+        return FALSE;
+    ToLoaderPath(normalPath);
+    ToLoaderPath(hoverPath);
+    strStyle += FormatAnchorStyle("Button", nIndex, rect, normalPath, hoverPath);
+    strPage += FormatAnchorBody("Button", nIndex);
+    return TRUE;
 }
 
 CUIControl* CUIButton::CreateFromMarkup(CXmlDocument& doc)

@@ -819,3 +819,165 @@ BOOL CUIControl::SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath)
 {
     return SaveScreenRect(pDC, rect, lpszPath, CXIMAGE_FORMAT_BMP);
 }
+
+namespace {
+// Appends c as a JavaScript hex escape.
+void AppendScriptHex(CString& out, unsigned char c)
+{
+    char buf[8];
+    snprintf(buf, sizeof(buf), "\\x%02x", c);
+    out += buf;
+}
+}  // namespace
+
+CString CUIControl::EscapeIniText(LPCTSTR lpszText)
+{
+    CString out;
+    for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
+        if (*p == '\r' && p[1] == '\n')
+            continue;  // the LF that follows gives the one blank
+        if (*p == '\r' || *p == '\n')
+            out += ' ';
+        else if (*p == '"')
+            out += '\'';
+        else
+            out += *p;
+    }
+    return out;
+}
+
+CString CUIControl::EscapeIniCommands(LPCTSTR lpszText)
+{
+    CString out;
+    for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
+        if (*p == '\r' && p[1] == '\n')
+            ++p;
+        if (*p == '\r' || *p == '\n')
+            out += "\\r";
+        else if (*p == '"')
+            out += '\'';
+        else
+            out += *p;
+    }
+    return out;
+}
+
+CString CUIControl::EscapeScriptText(LPCTSTR lpszText)
+{
+    CString out;
+    for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
+        unsigned char c = (unsigned char)*p;
+        if (c == '\r' && p[1] == '\n') {
+            ++p;
+            c = '\n';
+        }
+        switch (c) {
+        case ' ': out += "&nbsp;"; break;
+        case '&': out += "&amp;"; break;
+        case '\r':
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
+        // Characters that would end the string, the unquoted attribute or
+        // the tag.
+        case '"': case '\'': case '<': case '>': case '=': case '`':
+            AppendScriptHex(out, c);
+            break;
+        default:
+            if (c < 0x20 || c == 0x7F)
+                AppendScriptHex(out, c);
+            else
+                out += (char)c;
+        }
+    }
+    return out;
+}
+
+CString CUIControl::EscapeHtmlAttribute(LPCTSTR lpszText)
+{
+    CString out;
+    for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
+        switch (*p) {
+        case '&': out += "&amp;"; break;
+        case '"': out += "&quot;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out += *p;
+        }
+    }
+    return out;
+}
+
+CString CUIControl::EscapeCssUrl(LPCTSTR lpszText)
+{
+    CString out;
+    for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
+        unsigned char c = (unsigned char)*p;
+        if (c == '\'' || c == '"' || c == '\\' || c == '<' || c == '>' || c < 0x20 || c == 0x7F) {
+            char buf[8];
+            snprintf(buf, sizeof(buf), "\\%x ", c);
+            out += buf;
+        } else {
+            out += (char)c;
+        }
+    }
+    return out;
+}
+
+CString CUIControl::FormatMenuItemBlock(int nItem, const CRect& rect, LPCTSTR lpszNormal, LPCTSTR lpszHover) const
+{
+    CString hash;
+    GetPasswordHash(hash);
+    CString block;
+    block.Format("\r\n[menuitem %d]\r\ntitle=\"%s\"\r\npassword=%s\r\nnormalimage=%s\r\nhoverimage=%s\r\n"
+                 "left=%d\r\ntop=%d\r\nwidth=%d\r\nheight=%d\r\nshortkey=%s\r\ncommands=\"%s\"\r\n",
+                 nItem, (LPCTSTR)EscapeIniText(m_strTitle), (LPCTSTR)hash, lpszNormal, lpszHover, (int)rect.left,
+                 (int)rect.top, rect.Width(), rect.Height(), (LPCTSTR)EscapeIniText(m_strShortKey),
+                 (LPCTSTR)EscapeIniCommands(m_strCmdLine));
+    return block;
+}
+
+CString CUIControl::FormatAnchorStyle(LPCTSTR lpszPrefix, int nIndex, const CRect& rect, LPCTSTR lpszNormalUrl,
+                                      LPCTSTR lpszHoverUrl)
+{
+    CString rule;
+    rule.Format("#%s_%d a{\r\n    position: absolute;\r\n    top: %dpx;\r\n    left: %dpx;\r\n\r\n"
+                "    width: %dpx;\r\n    background: url('%s');\r\n    background-repeat: no-repeat;\r\n"
+                "    height: %dpx;\r\n    overflow: hidden;\r\n}\r\n\r\n#%s_%d a:hover{\r\n"
+                "    background: url('%s');\r\n}\r\n",
+                lpszPrefix, nIndex, (int)rect.top, (int)rect.left, rect.Width(), (LPCTSTR)EscapeCssUrl(lpszNormalUrl),
+                rect.Height(), lpszPrefix, nIndex, (LPCTSTR)EscapeCssUrl(lpszHoverUrl));
+    return rule;
+}
+
+CString CUIControl::FormatAnchorBody(LPCTSTR lpszPrefix, int nIndex) const
+{
+    CString body;
+    body.Format("<div id=\"%s_%d\"><a href=\"#\" onClick=alert(\"%s\") title=\"%s\"></a></div>", lpszPrefix, nIndex,
+                (LPCTSTR)EscapeScriptText(m_strCmdLine), (LPCTSTR)EscapeHtmlAttribute(m_strTitle));
+    return body;
+}
+
+void CUIControl::DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas)
+{
+    if (!m_pFont)
+        return;
+    LOGFONT lf = m_pFont->GetLogFontData();
+    if (bCanvas) {
+        lf.lfHeight = (LONG)(lf.lfHeight * m_zoom + 0.5);
+        if (m_zoom < 1.0)
+            CopyBounded(lf.lfFaceName, "Tahoma");
+    }
+    HFONT hFont = ::CreateFontIndirect(&lf);
+    {
+        CScopedSelect font(pDC->GetSafeHdc(), hFont);
+        int oldMode = pDC->SetBkMode(TRANSPARENT);
+        COLORREF oldColor = pDC->SetTextColor(m_pFont->GetColor());
+        CRect r(rect);
+        pDC->DrawText(text, &r, m_pFont->GetTextFormat());
+        pDC->SetTextColor(oldColor);
+        pDC->SetBkMode(oldMode);
+    }
+    if (hFont)
+        ::DeleteObject(hFont);
+}

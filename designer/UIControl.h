@@ -221,7 +221,32 @@ public:
     static CString EncodeCmdLine(const CString& text, BOOL& bDoubled);
     static CString DecodeCmdLine(const CString& text, BOOL bBackslashEscaped);
 
+    // Values of kelmenu.ini: a quoted one-line text (line breaks become
+    // blanks, double quotes single ones) and the quoted command lines (each
+    // line break becomes the two characters "\r").
+    static CString EscapeIniText(LPCTSTR lpszText);
+    static CString EscapeIniCommands(LPCTSTR lpszText);
+    // The web preview: command lines as the text of alert("...") in an
+    // unquoted onClick value (blanks as &nbsp;, line breaks as "\n"), text
+    // for a quoted HTML attribute, and text for a quoted CSS url('...').
+    static CString EscapeScriptText(LPCTSTR lpszText);
+    static CString EscapeHtmlAttribute(LPCTSTR lpszText);
+    static CString EscapeCssUrl(LPCTSTR lpszText);
+
 protected:
+    // The "[menuitem N]" block of a menu entry, picture or text; the image
+    // names are the boot-time ones.
+    CString FormatMenuItemBlock(int nItem, const CRect& rect, LPCTSTR lpszNormal, LPCTSTR lpszHover) const;
+    // The web preview's anchor rule ("#<prefix>_N a" and its hover) and its
+    // body fragment.
+    static CString FormatAnchorStyle(LPCTSTR lpszPrefix, int nIndex, const CRect& rect, LPCTSTR lpszNormalUrl,
+                                     LPCTSTR lpszHoverUrl);
+    CString FormatAnchorBody(LPCTSTR lpszPrefix, int nIndex) const;
+    // Draws text into the rectangle with the element font, its colour and its
+    // text format, background transparent. On the canvas the height follows
+    // the zoom, and below zoom 1.0 the face is Tahoma.
+    void DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas);
+
     void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
     static void DrawBadge(CDC* pDC, int left, int top, int nNumber);
     // A framed white box with the kind of element and its caption.

@@ -1,6 +1,7 @@
 #include "designer/UIStatic.h"
 
 #include "controls/ColorFont.h"
+#include "designer/WallpaperCanvas.h"
 
 CUIStatic::CUIStatic()
 {
@@ -14,6 +15,9 @@ CUIStatic::CUIStatic()
     m_pFont->SetColor(0);
     m_pFont->SetTextFormat(5);
     SetAsMenu(FALSE);
+    CHtmlTextRenderer::InitEntityCodes();
+    m_renderer.SetTransparent(TRUE);
+    m_renderer.SetMargins(0, 0);
 }
 
 CUIStatic::~CUIStatic() {}
@@ -25,9 +29,88 @@ CUIControl* CUIStatic::Clone()
     return pCopy;
 }
 
+void CUIStatic::DrawFrame(CDC* pDC, const CRect& rect)
+{
+    HDC hdc = pDC->GetSafeHdc();
+    HPEN hPen = ::CreatePen(PS_DOT, 0, kFrameColor);
+    {
+        CScopedSelect pen(hdc, hPen);
+        CScopedSelect brush(hdc, ::GetStockObject(NULL_BRUSH));
+        int oldRop = pDC->SetROP2(R2_COPYPEN);
+        pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
+        pDC->SetROP2(oldRop);
+    }
+    if (hPen)
+        ::DeleteObject(hPen);
+}
+
+void CUIStatic::DrawMarkup(CDC* pDC, const CRect& rect)
+{
+    if (m_strCaption.IsEmpty() || !m_pFont)
+        return;
+    m_renderer.SetText(m_strCaption);
+    m_renderer.SetFont(*m_pFont);
+    m_renderer.Draw(pDC, rect);
+}
+
 void CUIStatic::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
-    DrawLabelledBox(pDC, CRect(left, top, right, bottom), "Text");
+    CRect grown(left, top, right, bottom);
+    grown.InflateRect(1, 1);
+    DrawFrame(pDC, grown);
+    DrawMarkup(pDC, grown);
+}
+
+CRect CUIStatic::Compose(CWallpaperCanvas& canvas)
+{
+    canvas.DrawWallpaper();
+    CRect grown = GetRect();
+    grown.InflateRect(1, 1);
+    if (m_bAsMenu)
+        DrawFrame(canvas.GetDC(), grown);
+    DrawMarkup(canvas.GetDC(), grown);
+    return grown;
+}
+
+BOOL CUIStatic::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord&, int& nItem)
+{
+    CWallpaperCanvas canvas;
+    if (!canvas.Open(lpszFolder))
+        return FALSE;
+    CRect grown = Compose(canvas);
+    if (!m_bAsMenu)
+        return canvas.SaveAsWallpaper();
+
+    CString normalPath, hoverPath, normalName, hoverName;
+    normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
+    hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
+    if (!SaveScreenRectBmp(canvas.GetDC(), grown, normalPath) ||
+        !SaveScreenRectBmp(canvas.GetDC(), grown, hoverPath))
+        return FALSE;
+    normalName.Format("(rd)/minor_%d.bmp", nItem);
+    hoverName.Format("(rd)/mihov_%d.bmp", nItem);
+    lines.Add(FormatMenuItemBlock(nItem, grown, normalName, hoverName));
+    ++nItem;
+    return TRUE;
+}
+
+BOOL CUIStatic::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex)
+{
+    CWallpaperCanvas canvas;
+    if (!canvas.Open(lpszFolder))
+        return FALSE;
+    CRect grown = Compose(canvas);
+    if (!m_bAsMenu)
+        return canvas.SaveAsWallpaper();
+
+    CString path;
+    path.Format("%s\\PicureCtrl_%d.png", lpszFolder, nIndex);
+    if (!SaveScreenRectPng(canvas.GetDC(), grown, path))
+        return FALSE;
+    ToLoaderPath(path);
+    strStyle += FormatAnchorStyle("Static", nIndex, grown, path, path);
+    strPage += FormatAnchorBody("Static", nIndex);
+    return TRUE;
 }
 
 CUIControl* CUIStatic::CreateFromMarkup(CXmlDocument& doc)
