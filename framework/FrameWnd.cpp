@@ -278,6 +278,24 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
         return;
+    // a bar in a rebar band shows and hides with its band
+    HWND hParent = ::GetParent(pBar->m_hWnd);
+    char szClass[32] = "";
+    ::GetClassName(hParent, szClass, sizeof(szClass));
+    if (lstrcmpi(szClass, REBARCLASSNAME) == 0) {
+        UINT nBands = (UINT)::SendMessage(hParent, RB_GETBANDCOUNT, 0, 0);
+        for (UINT i = 0; i < nBands; i++) {
+            REBARBANDINFO rbbi;
+            ZeroMemory(&rbbi, sizeof(rbbi));
+            rbbi.cbSize = sizeof(rbbi);
+            rbbi.fMask = RBBIM_CHILD;
+            if (::SendMessage(hParent, RB_GETBANDINFO, i, (LPARAM)&rbbi) &&
+                rbbi.hwndChild == pBar->m_hWnd) {
+                ::SendMessage(hParent, RB_SHOWBAND, i, bShow);
+                break;
+            }
+        }
+    }
     pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     if (bDelay)
         DelayRecalcLayout();

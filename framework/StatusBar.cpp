@@ -81,6 +81,9 @@ BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UI
     if ((m_dwStyle & CBRS_ALIGN_ANY) == 0)
         m_dwStyle |= CBRS_ALIGN_BOTTOM;
     dwWndStyle |= dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NORESIZE | CCS_NODIVIDER;
+    // a frame the user can size gets the grip in the corner
+    if (pParentWnd != NULL && (pParentWnd->GetStyle() & WS_THICKFRAME) && (m_dwStyle & CBRS_ALIGN_BOTTOM))
+        dwWndStyle |= SBARS_SIZEGRIP;
     return CWnd::CreateEx(0, STATUSCLASSNAME, NULL, dwWndStyle, 0, 0, 0, 0,
                           pParentWnd ? pParentWnd->m_hWnd : NULL, (HMENU)(UINT_PTR)nID);
 }

@@ -262,6 +262,14 @@ TEST_F(Bars, ReBarHoldsTheToolBarInABand)
     EXPECT_EQ(m_pFrame->m_wndToolBar.m_hWnd, rbbi.hwndChild);
     EXPECT_EQ(m_pFrame->m_wndReBar.m_hWnd, ::GetParent(m_pFrame->m_wndToolBar.m_hWnd));
     EXPECT_GE((int)rebar.GetBarHeight(), (int)rbbi.cyMinChild);
+
+    // the toolbar command hides the band with the bar; the view takes its room
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(m_pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(0, ClientRectOf(*m_pFrame->GetActiveView()).top);
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(m_pFrame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(ClientRectOf(m_pFrame->m_wndReBar).bottom, ClientRectOf(*m_pFrame->GetActiveView()).top);
 }
 
 namespace {
