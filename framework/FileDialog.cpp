@@ -39,7 +39,7 @@ LPCTSTR LastDot(LPCTSTR lpszName)
 }
 }
 
-char* AfxMakeFilterBuffer(LPCTSTR lpszFilter)
+char* AfxMakeFilterBuffer(LPCTSTR lpszFilter, UINT nCodePage)
 {
     if (lpszFilter == NULL || *lpszFilter == '\0')
         return NULL;
@@ -48,7 +48,7 @@ char* AfxMakeFilterBuffer(LPCTSTR lpszFilter)
     memcpy(pBuf, lpszFilter, n + 1);
     pBuf[n + 1] = '\0';
     for (char* p = pBuf; *p; ) {
-        if (::IsDBCSLeadByte((BYTE)*p) && p[1] != '\0') {
+        if (::IsDBCSLeadByteEx(nCodePage, (BYTE)*p) && p[1] != '\0') {
             p += 2;
             continue;
         }

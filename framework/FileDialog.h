@@ -64,5 +64,6 @@ protected:
 FW_API UINT_PTR CALLBACK AfxFileDlgHookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Splits a framework filter ("a|b||") into the system's form ("a\0b\0\0").
-// Returns a new[] buffer; double-byte characters are kept whole.
-FW_API char* AfxMakeFilterBuffer(LPCTSTR lpszFilter);
+// Returns a new[] buffer; double-byte characters of the code page, whose
+// second byte may be a '|', are kept whole.
+FW_API char* AfxMakeFilterBuffer(LPCTSTR lpszFilter, UINT nCodePage = CP_ACP);

@@ -369,6 +369,22 @@ void Touch(const CString& path)
 }
 }
 
+TEST(FileDialog, FilterSplitsAtBarsButNotInsideDoubleByteCharacters)
+{
+    // GBK 0x81 0x7C is one character whose second byte is a '|'
+    const char gbk[] = "\x81\x7C (*.iso)|*.iso|All|*.*||";
+    char* p = AfxMakeFilterBuffer(gbk, 936);
+    ASSERT_TRUE(p != NULL);
+    const char want[] = "\x81\x7C (*.iso)\0*.iso\0All\0*.*\0";
+    EXPECT_EQ(0, memcmp(p, want, sizeof(want)));
+    delete[] p;
+    p = AfxMakeFilterBuffer("Text|*.txt", 936);   // no closing bars
+    const char want2[] = "Text\0*.txt\0";
+    EXPECT_EQ(0, memcmp(p, want2, sizeof(want2)));
+    delete[] p;
+    EXPECT_EQ(NULL, AfxMakeFilterBuffer("", 936));
+}
+
 TEST(FileDialog, HookRoutesNotificationsAndNamesAreSplit)
 {
     TempDir dir;
