@@ -111,3 +111,47 @@
 // Status bar pane pictures
 #define IDB_STATUS_POSITION     131
 #define IDB_STATUS_SIZE         144
+
+// Menu generation dialog, its texts, animation and built-in pointers (genmenu.rc)
+#define ID_CREATE_MENU          32793
+#define IDD_GENMENU             184
+#define IDR_GENMENU_AVI         141
+#define IDR_POINTER_CURSOR_GZ   159
+#define IDR_POINTER_HAND_GZ     161
+#define IDC_GM_PREVIEW          1001
+#define IDC_GM_BROWSE           1012
+#define IDC_GM_STATUS           1040
+#define IDC_GM_HIDDEN           1055
+#define IDC_GM_NAME             1093
+#define IDC_GM_DESCRIPTION      1094
+#define IDC_GM_THEMEPATH        1095
+#define IDC_GM_GENERATE         1096
+#define IDC_GM_KEEPFILES        1097
+#define IDC_GM_ANIMATION        1101
+#define IDC_GM_QUALITYBAR       1102
+#define IDC_GM_QUALITY          1103
+#define IDC_GM_NAMELABEL        1119
+#define IDC_GM_DESCLABEL        1120
+#define IDS_GM_CHOOSETHEME      61463
+#define IDS_GM_THEMEFILTER      61470
+#define IDS_GM_COLLECT          61472
+#define IDS_GM_WALLPAPER        61476
+#define IDS_GM_ELEMENTS         61477
+#define IDS_GM_JPEG             61479
+#define IDS_GM_POINTERS         61480
+#define IDS_GM_INIFILE          61481
+#define IDS_GM_DONE             61486
+#define IDS_GM_ROMFS            61493
+#define IDS_GM_PREVIEW          61494
+#define IDS_GM_DESCRIPTION      61495
+#define IDS_GM_CLEANUP          61496
+#define IDS_GM_ZIPPED           61498
+#define IDS_GM_ZIPFAILED        61499
+#define IDS_GM_BANNERTITLE      61503
+#define IDS_GM_BANNERTEXT       61504
+#define IDS_GM_RESOLUTION       61507
+#define IDS_GM_NEEDNAME         61519
+#define IDS_GM_REPLACE          61520
+#define IDS_GM_PROJECT          61521
+#define IDS_GM_BADNAME          61540
+#define IDS_GM_FAILED           61541
