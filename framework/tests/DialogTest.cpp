@@ -562,22 +562,6 @@ TEST(ColorDialog, ColourSetWhileRunningIsTheResult)
     EXPECT_EQ(RGB(1, 2, 3), dlg.GetColor());
 }
 
-TEST(ColorDialog, CancelKeepsTheInitialColour)
-{
-    CColorDialog dlg(RGB(10, 20, 30));
-    CDriver driver({
-        [&] {
-            if (dlg.m_hWnd == NULL)
-                return false;
-            ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                          (LPARAM)::GetDlgItem(dlg.m_hWnd, IDCANCEL));
-            return true;
-        },
-    }, [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(RGB(10, 20, 30), dlg.GetColor());
-}
-
 // ---- resources of extension libraries ----
 
 TEST(ResourceLibrary, ProgramFirstThenRegisteredLibraries)
