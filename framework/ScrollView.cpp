@@ -13,7 +13,8 @@ END_MESSAGE_MAP()
 const SIZE CScrollView::sizeDefault = {0, 0};
 
 CScrollView::CScrollView()
-    : m_nMapMode(MM_TEXT), m_totalDev(0, 0), m_pageDev(0, 0), m_lineDev(0, 0), m_ptPos(0, 0)
+    : m_nMapMode(MM_TEXT), m_totalDev(0, 0), m_pageDev(0, 0), m_lineDev(0, 0), m_ptPos(0, 0),
+      m_bInUpdateBars(FALSE)
 {
 }
 
@@ -51,8 +52,9 @@ void CScrollView::OnPrepareDC(CDC* pDC, void* pInfo)
 // Keeps the position inside the range the window can show and sets the bars.
 void CScrollView::UpdateBars()
 {
-    if (m_hWnd == NULL)
+    if (m_hWnd == NULL || m_bInUpdateBars)
         return;
+    m_bInUpdateBars = TRUE;
     CRect rc;
     GetClientRect(&rc);
     // Bars that show take room: measure as if both were absent.
@@ -94,6 +96,7 @@ void CScrollView::UpdateBars()
     si.nPos = m_ptPos.y;
     ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
     ::ShowScrollBar(m_hWnd, SB_VERT, bNeedV);
+    m_bInUpdateBars = FALSE;
 }
 
 void CScrollView::ScrollToPosition(POINT pt)

@@ -32,6 +32,11 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                                            ::LoadCursor(NULL, IDC_ARROW),
                                            (HBRUSH)(COLOR_WINDOW + 1));
+    // the plain border becomes the sunken edge
+    if (cs.style & WS_BORDER) {
+        cs.style &= ~WS_BORDER;
+        cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    }
     cs.style |= WS_CLIPSIBLINGS;
     return TRUE;
 }

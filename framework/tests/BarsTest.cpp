@@ -36,11 +36,18 @@ public:
         DockControlBar(&m_wndSideBar, AFX_IDW_DOCKBAR_BOTTOM);
         return 0;
     }
+    CString m_strPos;
+    afx_msg void OnUpdatePos(CCmdUI* pCmdUI)
+    {
+        if (!m_strPos.IsEmpty())
+            pCmdUI->SetText(m_strPos);
+    }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CBarsFrame, CNoteFrame)
 BEGIN_MESSAGE_MAP(CBarsFrame, CNoteFrame)
     ON_WM_CREATE()
+    ON_UPDATE_COMMAND_UI(ID_PANE_POS, &CBarsFrame::OnUpdatePos)
 END_MESSAGE_MAP()
 
 class Bars : public ::testing::Test {
@@ -335,4 +342,31 @@ TEST_F(Bars, FlyByTextFollowsTheHotButton)
     hot.dwFlags = HICF_LEAVING;
     ::SendMessage(m_pFrame->m_wndReBar.m_hWnd, WM_NOTIFY, AFX_IDW_TOOLBAR, (LPARAM)&hot);
     EXPECT_EQ(CString("Ready"), m_pFrame->m_wndStatusBar.GetPaneText(0));
+}
+
+TEST_F(Bars, IdleUpdateSetsPaneTextsAndKeyIndicators)
+{
+    CStatusBar& bar = m_pFrame->m_wndStatusBar;
+    m_pFrame->m_strPos = " 7, 8";
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    BYTE saved = keys[VK_CAPITAL];
+    auto shown = [&](int nPane) {
+        char sz[64] = "";
+        bar.SendMessage(SB_GETTEXT, (WPARAM)nPane, (LPARAM)sz);
+        return std::string(sz);
+    };
+    keys[VK_CAPITAL] = 1;
+    ::SetKeyboardState(keys);
+    m_app.OnIdle(0);
+    EXPECT_EQ(CString(" 7, 8"), bar.GetPaneText(1));
+    EXPECT_EQ("CAP", shown(2));
+    keys[VK_CAPITAL] = 0;
+    ::SetKeyboardState(keys);
+    m_app.OnIdle(0);
+    EXPECT_EQ("", shown(2));
+    EXPECT_EQ(CString("CAP"), bar.GetPaneText(2));   // the text stays for the next time
+    EXPECT_TRUE(bar.GetPaneStyle(2) & SBPS_DISABLED);
+    keys[VK_CAPITAL] = saved;
+    ::SetKeyboardState(keys);
 }

@@ -551,6 +551,75 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CSplitFrame, CFrameWnd)
+
+class CRowSplitFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CRowSplitFrame)
+public:
+    CSplitterWnd m_split;
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
+    {
+        m_split.SetRowInfo(0, 0, 0);   // before creation: nothing to set
+        return m_split.CreateStatic(this, 2, 1) &&
+               m_split.CreateView(0, 0, RUNTIME_CLASS(CNoteView), CSize(100, 80), pContext) &&
+               m_split.CreateView(1, 0, RUNTIME_CLASS(CNoteView), CSize(100, 80), pContext) &&
+               !m_split.CreateView(1, 0, RUNTIME_CLASS(CNoteView), CSize(1, 1), pContext) &&
+               !m_split.CreateView(2, 0, RUNTIME_CLASS(CNoteView), CSize(1, 1), pContext);
+    }
+};
+IMPLEMENT_DYNCREATE(CRowSplitFrame, CFrameWnd)
+}
+
+TEST_F(DocView, RowSplitterSizesRowsAndDragsTheHorizontalBar)
+{
+    m_pTemplate->m_pFrameClass = RUNTIME_CLASS(CRowSplitFrame);
+    m_app.OnFileNew();
+    CRowSplitFrame* pFrame = static_cast<CRowSplitFrame*>(m_app.m_pMainWnd);
+    pFrame->SetWindowPos(NULL, 0, 0, 300, 400, SWP_NOZORDER | SWP_NOMOVE);
+    CSplitterWnd& split = pFrame->m_split;
+    ASSERT_EQ(2, split.GetRowCount());
+    ASSERT_EQ(1, split.GetColumnCount());
+    CWnd* pTop = split.GetPane(0, 0);
+    CWnd* pBottom = split.GetPane(1, 0);
+    ASSERT_TRUE(pTop && pBottom);
+    int row = -1, col = -1;
+    EXPECT_TRUE(split.IsChildPane(pBottom, &row, &col));
+    EXPECT_EQ(1, row);
+    EXPECT_EQ(0, col);
+    EXPECT_FALSE(split.IsChildPane(pFrame, &row, &col));
+
+    split.SetRowInfo(0, 100, 30);
+    split.RecalcLayout();
+    CRect rcSplit, rcTop, rcBottom;
+    split.GetClientRect(&rcSplit);
+    pTop->GetWindowRect(&rcTop);
+    pBottom->GetWindowRect(&rcBottom);
+    EXPECT_EQ(100, rcTop.Height());
+    EXPECT_EQ(rcSplit.Height() - 100 - split.m_cySplitter, rcBottom.Height());
+    EXPECT_EQ(rcSplit.Width(), rcTop.Width());
+
+    int y = 100 + 3;
+    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, y));
+    split.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, y + 60));
+    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, y + 60));
+    pTop->GetWindowRect(&rcTop);
+    EXPECT_EQ(160, rcTop.Height());
+    int cy = 0, cyMin = 0;
+    split.GetRowInfo(0, cy, cyMin);
+    EXPECT_EQ(160, cy);
+    EXPECT_EQ(30, cyMin);
+    // far past the end: the bottom pane keeps its minimum
+    int cyBottom = 0, cyBottomMin = 0;
+    split.GetRowInfo(1, cyBottom, cyBottomMin);
+    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 160 + 3));
+    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, 5000));
+    pTop->GetWindowRect(&rcTop);
+    int cyMax = rcSplit.Height() - split.m_cySplitter - cyBottomMin;
+    EXPECT_EQ(cyMax, rcTop.Height());
+    // a click beside the bar moves nothing
+    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));
+    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, 50));
+    pTop->GetWindowRect(&rcTop);
+    EXPECT_EQ(cyMax, rcTop.Height());
 }
 
 TEST_F(DocView, SplitterHoldsTwoViewsOfTheDocumentAndMovesItsBar)
