@@ -97,7 +97,9 @@ TEST(FontDialogEx, ColourButtonReplacesTheColourList)
     char szText[32] = "";
     Driver driver(
         {[&] {
-             if (dlg.m_hWnd == NULL || dlg.GetColorButton().m_hWnd == NULL)
+             // a modal dialog shows itself only once its queue first empties
+             if (dlg.m_hWnd == NULL || dlg.GetColorButton().m_hWnd == NULL ||
+                 !::IsWindowVisible(dlg.m_hWnd))
                  return false;
              HWND hCombo = ::GetDlgItem(dlg.m_hWnd, 1139);
              HWND hButton = ::GetDlgItem(dlg.m_hWnd, 1280);
