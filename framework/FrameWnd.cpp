@@ -521,14 +521,17 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     CString strTip = str.Mid(nBreak + 1);
     if (strTip.IsEmpty())
         return FALSE;
+    // at most 79 characters and the terminator fit the notification's buffer
     if (bWide) {
         TOOLTIPTEXTW* p = (TOOLTIPTEXTW*)pNMHDR;
-        int n = ::MultiByteToWideChar(CP_ACP, 0, strTip, -1, p->szText, 80);
-        p->szText[n > 0 ? 79 : 0] = 0;
-        if (n > 0 && n < 80) p->szText[n - 1] = 0;
+        std::vector<WCHAR> wide((size_t)strTip.GetLength() + 1, 0);
+        ::MultiByteToWideChar(CP_ACP, 0, strTip, -1, wide.data(), (int)wide.size());
+        lstrcpynW(p->szText, wide.data(), sizeof(p->szText) / sizeof(p->szText[0]));
+        p->lpszText = p->szText;
     } else {
         TOOLTIPTEXTA* p = (TOOLTIPTEXTA*)pNMHDR;
-        lstrcpyn(p->szText, strTip, 80);
+        lstrcpyn(p->szText, strTip, sizeof(p->szText));
+        p->lpszText = p->szText;
     }
     *pResult = 0;
     return TRUE;

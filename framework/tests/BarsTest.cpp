@@ -248,6 +248,21 @@ TEST_F(Bars, ToolTipIsTheTextAfterTheLineBreak)
     m_pFrame->SendMessage(WM_NOTIFY, ID_CMD_APP, (LPARAM)&infoW);
     EXPECT_STREQ(L"Application command", infoW.szText);
 
+    // a long tip is cut to what the buffer holds
+    ZeroMemory(&infoW, sizeof(infoW));
+    infoW.hdr.hwndFrom = m_pFrame->m_wndToolBar.m_hWnd;
+    infoW.hdr.idFrom = ID_CMD_LONGTIP;
+    infoW.hdr.code = TTN_NEEDTEXTW;
+    m_pFrame->SendMessage(WM_NOTIFY, ID_CMD_LONGTIP, (LPARAM)&infoW);
+    EXPECT_EQ(79u, wcslen(infoW.szText));
+    EXPECT_EQ(L'0', infoW.szText[0]);
+    ZeroMemory(&info, sizeof(info));
+    info.hdr.hwndFrom = m_pFrame->m_wndToolBar.m_hWnd;
+    info.hdr.idFrom = ID_CMD_LONGTIP;
+    info.hdr.code = TTN_NEEDTEXTA;
+    m_pFrame->SendMessage(WM_NOTIFY, ID_CMD_LONGTIP, (LPARAM)&info);
+    EXPECT_EQ(79u, strlen(info.szText));
+
     // a string without a tooltip part leaves the text alone
     ZeroMemory(&info, sizeof(info));
     info.hdr.hwndFrom = m_pFrame->m_wndToolBar.m_hWnd;

@@ -7,3 +7,4 @@
 #define ID_CMD_NONE       40005
 #define ID_CMD_UPDATED    40006
 #define ID_PANE_POS       40010
+#define ID_CMD_LONGTIP    40007
