@@ -10,7 +10,24 @@ namespace {
 // A profile of its own, so nothing else's settings are touched.
 class TestApp : public CWinApp {
 public:
-  TestApp() : CWinApp("LangManagerTest") { SetRegistryKey("Zavo Tests"); }
+  TestApp() : CWinApp("LangManagerTest") {
+    SetRegistryKey("Zavo Tests");
+    // test cases run as parallel processes: each has a profile of its own
+    char name[64];
+    snprintf(name, sizeof(name), "LangManagerTest-%lu", GetCurrentProcessId());
+    free((void*)m_pszProfileName);
+    m_pszProfileName = _strdup(name);
+  }
+  ~TestApp() {
+    HKEY key = GetAppRegistryKey();
+    if (key) {
+      RegDeleteKeyA(key, "Settings");
+      RegCloseKey(key);
+    }
+    CString path;
+    path.Format("Software\\Zavo Tests\\%s", m_pszProfileName);
+    RegDeleteKeyA(HKEY_CURRENT_USER, path);
+  }
 };
 TestApp theTestApp;
 
