@@ -438,12 +438,15 @@ namespace {
 // Records the file dialog's filter instead of showing it.
 class CPromptManager : public CDocManager {
 public:
-    CString m_strFilter, m_strDefExt, m_strTitle;
+    CString m_strFilter, m_strDefExt, m_strTitle, m_strProposed;
     int m_nFilterIndex = -1;
+    int m_nAsked = 0;
     CString m_strAnswer;
     BOOL RunFileDialog(BOOL, LPCTSTR lpszTitle, DWORD, LPCTSTR lpszFilter, int nFilterIndex,
                        LPCTSTR lpszDefExt, CString& fileName) override
     {
+        ++m_nAsked;
+        m_strProposed = fileName;
         m_strTitle = lpszTitle;
         m_strFilter.Empty();
         for (LPCTSTR p = lpszFilter; *p; p += strlen(p) + 1)
@@ -485,7 +488,27 @@ TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
     pManager->m_strAnswer = dir / "saved as.zvt";
     pDoc->OnFileSaveAs();
     EXPECT_EQ(CString("saved as.zvt"), pDoc->GetTitle());
+    EXPECT_EQ(CString("N.zvt"), pManager->m_strProposed);   // title and first extension
     EXPECT_FALSE(ReadBytes(dir / "saved as.zvt").empty());
+
+    // Save keeps to the document's file without asking; a read-only one asks for another
+    pManager->m_nAsked = 0;
+    pDoc->m_strText = "again";
+    pDoc->OnFileSave();
+    EXPECT_EQ(0, pManager->m_nAsked);
+    EXPECT_EQ(std::string("\x04NOTE\x05" "again"), ReadBytes(dir / "saved as.zvt"));
+    ASSERT_TRUE(::SetFileAttributes(dir / "saved as.zvt", FILE_ATTRIBUTE_READONLY));
+    pManager->m_strAnswer = dir / "copy.zvt";
+    pDoc->OnFileSave();
+    EXPECT_EQ(1, pManager->m_nAsked);
+    EXPECT_EQ(CString("copy.zvt"), pDoc->GetTitle());
+    ::SetFileAttributes(dir / "saved as.zvt", FILE_ATTRIBUTE_NORMAL);
+
+    // a cancelled prompt saves nothing and keeps the flag
+    pManager->m_strAnswer.Empty();
+    pDoc->SetModifiedFlag();
+    EXPECT_FALSE(pDoc->DoSave(NULL));
+    EXPECT_TRUE(pDoc->IsModified());
     app.CloseAllDocuments(FALSE);
     Pump();
 }
@@ -767,4 +790,34 @@ TEST_F(DocView, ForeignExtensionStillOpensThroughTheOnlyTemplate)
     ASSERT_TRUE(m_app.OpenDocumentFile(path) != NULL);
     EXPECT_EQ(CString("foreign"), Doc()->m_strText);
     EXPECT_EQ(1, m_app.m_pDocManager->GetOpenDocumentCount());
+}
+
+TEST(FrameWnd, LoadFrameWithoutContextTakesMenuTitleAndAccelerators)
+{
+    CTestApp app;
+    g_log.clear();
+    CNoteFrame* pFrame = new CNoteFrame;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_NOTE));
+    HWND hWnd = pFrame->m_hWnd;
+    EXPECT_EQ(CString("DocView Test"), pFrame->GetTitle());
+    CString strText;
+    pFrame->GetWindowText(strText);
+    EXPECT_EQ(CString("DocView Test"), strText);
+    EXPECT_TRUE(::GetMenu(hWnd) != NULL);
+    EXPECT_TRUE(pFrame->m_hAccelTable != NULL);
+    EXPECT_TRUE(pFrame->GetActiveView() == NULL);
+    EXPECT_TRUE(pFrame->GetActiveDocument() == NULL);
+    pFrame->SendMessage(WM_COMMAND, ID_CMD_FRAMEUP);
+    EXPECT_EQ(std::vector<std::string>{"frame:frameup"}, g_log);
+    g_log.clear();
+    // not the main window: closing it only destroys it
+    ::SendMessage(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hWnd));
+
+    // an id without menu, string or accelerators still makes a plain window
+    CNoteFrame* pBare = new CNoteFrame;
+    ASSERT_TRUE(pBare->LoadFrame(IDR_NOTE + 77));
+    EXPECT_TRUE(::GetMenu(pBare->m_hWnd) == NULL);
+    EXPECT_TRUE(pBare->m_hAccelTable == NULL);
+    pBare->DestroyWindow();
 }
