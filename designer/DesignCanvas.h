@@ -103,6 +103,8 @@ public:
     void OrderBottom();
     void ShowSelectedProperties();
     void ShowContextMenu(CPoint screenPoint);
+    // The canvas's popup, made on first use.
+    CCanvasContextMenu* GetContextMenu();
 
     // Update rules for the view's commands.
     BOOL CanCopy() const { return AnySelected(); }
@@ -292,6 +294,7 @@ protected:
     CUIControlList* m_pOwnList;
     HCURSOR m_panCursors[8];
     CxImage m_wallpaperImage;
+    BOOL m_bInScrollUpdate;
 
     DECLARE_MESSAGE_MAP()
 

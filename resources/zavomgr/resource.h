@@ -155,3 +155,9 @@
 #define IDS_GM_PROJECT          61521
 #define IDS_GM_BADNAME          61540
 #define IDS_GM_FAILED           61541
+// Design canvas context menu texts
+#define IDS_CANVAS_CUT          219
+#define IDS_CANVAS_COPY         220
+#define IDS_CANVAS_PASTE        221
+#define IDS_CANVAS_GROUP        222
+#define IDS_CANVAS_UNGROUP      223

@@ -1,0 +1,12 @@
+# The design canvas: page drawing, editing by mouse and keyboard, the editing
+# commands and the page renders of the view's canvas.
+if(NOT WIN32 OR NOT TARGET zavofw)
+  return()
+endif()
+add_library(designer_canvas STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/DesignCanvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewCanvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CanvasContextMenu.cpp)
+target_include_directories(designer_canvas PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(designer_canvas PUBLIC designer_model designer_core controls_core imaging zavofw
+  gdi32 user32)
