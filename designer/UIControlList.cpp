@@ -83,10 +83,11 @@ BOOL CUIControlList::IsSkippedProgress(CUIControl* pControl, BOOL& bSeenProgress
     return FALSE;
 }
 
-void CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder)
+BOOL CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder)
 {
     m_nProgressWidth = -1;
     BOOL seen = FALSE;
+    BOOL all = TRUE;
     for (int i = 0; i < GetCount(); ++i) {
         CUIControl* pControl = m_elements[i];
         BOOL wasSeen = seen;
@@ -94,19 +95,23 @@ void CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lps
             continue;
         if (seen && !wasSeen)
             m_nProgressWidth = pControl->GetRect().Width() - 10;
-        pControl->ExportHtml(strStyle, strPage, lpszFolder, i);
+        if (!pControl->ExportHtml(strStyle, strPage, lpszFolder, i))
+            all = FALSE;
     }
+    return all;
 }
 
-void CUIControlList::WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress)
+BOOL CUIControlList::WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress)
 {
     int item = 1;
     BOOL seen = FALSE;
+    BOOL all = TRUE;
     for (int i = 0; i < GetCount(); ++i) {
         CUIControl* pControl = m_elements[i];
-        if (!IsSkippedProgress(pControl, seen))
-            pControl->WriteMenuItem(lines, lpszFolder, progress, item);
+        if (!IsSkippedProgress(pControl, seen) && !pControl->WriteMenuItem(lines, lpszFolder, progress, item))
+            all = FALSE;
     }
+    return all;
 }
 
 CUIControl* CUIControlList::GetAt(int nIndex) const

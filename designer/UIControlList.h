@@ -12,8 +12,9 @@ public:
 
     virtual CString GetPaperMarkup() const;
     virtual BOOL ParsePaper(LPCTSTR lpszText);
-    virtual void ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder);
-    virtual void WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress);
+    // Every element runs; FALSE when any of them failed to write its part.
+    virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder);
+    virtual BOOL WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress);
     virtual void SetClipboard(CUIControlFactory* pClipboard) { m_pClipboard = pClipboard; }
     virtual CUIControlFactory* GetClipboard();
     virtual CUIControl* GetAt(int nIndex) const;

@@ -9,6 +9,7 @@
 
 #include "controls/ColorFont.h"
 #include "designer/UIButton.h"
+#include "designer/UIControlList.h"
 #include "designer/UIPicture.h"
 #include "designer/UIProgress.h"
 #include "designer/UIStatic.h"
@@ -614,4 +615,45 @@ TEST(Progress, WebRulesForTrackAndOneChunk)
     EXPECT_EQ(10, chunk.Width());
     EXPECT_EQ(13, chunk.Height());
     EXPECT_EQ(200, Picture(folder.File("ProgressTrack.png")).Width());
+}
+
+// ---- the list's menu walk ------------------------------------------------
+
+TEST(MenuWalk, NumbersEntriesInZOrderAndReportsAFailedElement)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIControlList list;
+    CUIButton* first = new CUIButton;
+    first->SetRect(0.0, 0.0, 50.0, 20.0);
+    CUIProgress* bar = new CUIProgress;
+    bar->SetRect(10.0, 400.0, 210.0, 420.0);
+    CUIProgress* second = new CUIProgress;
+    second->SetRect(10.0, 100.0, 110.0, 120.0);
+    CUIPicture* picture = new CUIPicture;
+    picture->SetAsMenu(TRUE);
+    picture->SetRect(100.0, 100.0, 232.0, 127.0);
+    list.Add(first);
+    list.Add(bar);
+    list.Add(second);
+    list.Add(picture);
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    EXPECT_TRUE(list.WriteMenuItems(lines, folder.path, record));
+    ASSERT_EQ(2, lines.GetSize());
+    EXPECT_NE(-1, lines[0].Find("[menuitem 1]"));
+    EXPECT_NE(-1, lines[1].Find("[menuitem 2]"));
+    EXPECT_EQ(400, record.ptop);
+
+    // The entry's hover bitmap cannot be written: the walk goes on and the
+    // picture (no hover file) becomes item 1.
+    Folder blocked;
+    ASSERT_TRUE(SaveSolid(blocked.File("wallpaper.png"), 640, 480, kWall));
+    ::CreateDirectoryA(blocked.File("mihov_1.bmp"), NULL);
+    lines.RemoveAll();
+    EXPECT_FALSE(list.WriteMenuItems(lines, blocked.path, record));
+    ASSERT_EQ(1, lines.GetSize());
+    EXPECT_NE(-1, lines[0].Find("[menuitem 1]\r\ntitle=\"Boot from 1st hard disk.\"\r\npassword=\r\n"
+                                "normalimage=(rd)/minor_1.bmp\r\nhoverimage=(rd)/minor_1.bmp\r\nleft=100\r\n"));
+    EXPECT_EQ(132, Picture(blocked.File("minor_1.bmp")).Width());
 }
