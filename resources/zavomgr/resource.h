@@ -161,3 +161,83 @@
 #define IDS_CANVAS_PASTE        221
 #define IDS_CANVAS_GROUP        222
 #define IDS_CANVAS_UNGROUP      223
+
+// Main frame and view: commands, panes, the password dialog (frame.rc)
+#ifndef ID_FILE_PRINT
+#define ID_FILE_PRINT           0xE107
+#endif
+#ifndef ID_EDIT_COPY
+#define ID_EDIT_COPY            0xE122
+#endif
+#ifndef ID_EDIT_CUT
+#define ID_EDIT_CUT             0xE123
+#endif
+#ifndef ID_EDIT_PASTE
+#define ID_EDIT_PASTE           0xE125
+#endif
+#ifndef ID_EDIT_UNDO
+#define ID_EDIT_UNDO            0xE12B
+#endif
+#ifndef ID_NEXT_PANE
+#define ID_NEXT_PANE            0xE150
+#endif
+#ifndef ID_PREV_PANE
+#define ID_PREV_PANE            0xE151
+#endif
+#ifndef ID_VIEW_TOOLBAR
+#define ID_VIEW_TOOLBAR         0xE800
+#endif
+#define ID_NEW_PROGRESS         23043
+#define ID_ELEMENT_PROPERTIES   32770
+#define ID_NEW_PICTURE          32772
+#define ID_PROJECT_PROPERTIES   32774
+#define ID_NEW_BUTTON           32775
+#define ID_NEW_STATIC           32777
+#define ID_SCALE_25             32778
+#define ID_SCALE_50             32779
+#define ID_SCALE_100            32780
+#define ID_SCALE_150            32781
+#define ID_SCALE_200            32782
+#define ID_SCALE_UP             32783
+#define ID_SCALE_DOWN           32784
+#define ID_SELECT_ALL           32792
+#define ID_SNAP_GRID            32802
+#define ID_SHOW_GRID            32804
+#define ID_SHOW_MARGINS         32806
+#define ID_KEEP_INSIDE          32807
+#define ID_ALIGN_LEFT           32808
+#define ID_ALIGN_RIGHT          32809
+#define ID_ALIGN_TOP            32810
+#define ID_ALIGN_BOTTOM         32811
+#define ID_SAME_SIZE            32812
+#define ID_ORDER_UP             32813
+#define ID_ORDER_DOWN           32814
+#define ID_ORDER_TOP            32815
+#define ID_ORDER_BOTTOM         32816
+#define ID_VIEW_ELEMENTBAR      32818
+#define ID_STOP_PLACING         32819
+#define ID_MULTI_CREATE         32821
+#define ID_VIEW_POSITIONBAR     32822
+#define ID_HELP_CONTENTS        32825
+#define ID_TOOL_GRUBMD5         32827
+#define ID_TOOL_ISOMD5          32833
+#define ID_TOOL_TESSUMGR        32834
+#define ID_SHOW_NUMBERS         32836
+#define ID_TOOL_PELSYS          32837
+#define ID_TOOL_CMDPROMPT       32838
+#define ID_INDICATOR_POSITION   61446
+#define ID_INDICATOR_SIZE       61447
+#define IDS_POSITION_PANE       61446
+#define IDS_SIZE_PANE           61447
+#define IDS_HELP_MISSING        61517
+#define IDS_HELP_CAPTION        61518
+#define IDD_GENMD5              106
+#define IDC_MD5_CHECK           201
+#define IDC_MD5_MAKE            202
+#define IDC_MD5_PASSWORD        207
+#define IDC_MD5_HASH            1047
+#define IDS_MD5_EMPTY           61458
+#define IDS_MD5_TOOLONG         61459
+#define IDS_MD5_FILLIN          61460
+#define IDS_MD5_MATCH           61461
+#define IDS_MD5_MISMATCH        61462
