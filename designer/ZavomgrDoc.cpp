@@ -2,6 +2,7 @@
 
 #include "controls/WaitDialog.h"
 #include "deploy/DepWizard.h"
+#include "designer/GenMenuDlg.h"
 #include "designer/TextFileWriter.h"
 #include "designer/WebPreview.h"
 #include "designer/ZavomgrApp.h"
@@ -20,6 +21,7 @@
 IMPLEMENT_DYNCREATE(CZavomgrDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CZavomgrDoc, CDocument)
+  ON_COMMAND(ID_CREATE_MENU, &CZavomgrDoc::OnCreateMenu)
   ON_COMMAND(ID_WEB_PREVIEW, &CZavomgrDoc::OnWebPreview)
   ON_COMMAND(ID_MULTI_BOOT, &CZavomgrDoc::OnMultiBoot)
 END_MESSAGE_MAP()
@@ -199,6 +201,14 @@ void CZavomgrDoc::OnWebPreview() {
   if (!built) return;
   ::ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL);
   ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
+}
+
+void CZavomgrDoc::OnCreateMenu() {
+  CGenMenuDlg dlg(AfxGetMainWnd());
+  dlg.m_pControlList = &m_controlList;
+  dlg.m_settings = m_settings;
+  dlg.m_strProjectPath = GetPathName();
+  dlg.DoModal();
 }
 
 void CZavomgrDoc::OnMultiBoot() {

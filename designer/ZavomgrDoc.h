@@ -41,6 +41,7 @@ public:
   // Page sizes a project may have; others give the default page.
   static CSize SanePaperSize(CSize size);
 
+  afx_msg void OnCreateMenu();
   afx_msg void OnWebPreview();
   afx_msg void OnMultiBoot();
 

@@ -1,0 +1,655 @@
+#include "designer/GenMenuDlg.h"
+
+#include "designer/ArchiveFile.h"
+#include "designer/DiskObject.h"
+#include "designer/FilesPlatform.h"
+#include "designer/RomfsBuilder.h"
+#include "designer/TextFileWriter.h"
+#include "designer/ThemePointerPacker.h"
+#include "designer/UIControlList.h"
+#include "designer/WebPreview.h"
+#include "designer/ZavomgrApp.h"
+#include "deploy/DepWizard.h"
+#include "framework/DataExchange.h"
+#include "imaging/xImage.h"
+#include "resources/zavomgr/resource.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+
+#include <zip.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+BEGIN_MESSAGE_MAP(CGenMenuDlg, CDialog)
+  ON_BN_CLICKED(IDC_GM_GENERATE, &CGenMenuDlg::OnGenerate)
+  ON_BN_CLICKED(IDC_GM_BROWSE, &CGenMenuDlg::OnBrowseCursorTheme)
+  ON_WM_HSCROLL()
+  ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+namespace {
+
+const char kSection[] = "GenMenu_Dlg";
+const DWORD kImagePng = 4, kImageJpg = 3;
+
+CZavomgrApp* App() { return static_cast<CZavomgrApp*>(AfxGetApp()); }
+
+BOOL FileHasData(const CString& path) {
+  FILE* f = FilesPlatform::OpenStdFile(path, "rb");
+  if (!f) return FALSE;
+  BOOL data = fgetc(f) != EOF;
+  fclose(f);
+  return data;
+}
+
+BOOL IsProgress(CUIControl* pControl) {
+  return pControl->GetTypeName().CompareNoCase("progress") == 0;
+}
+
+// The work folder of one run: made under a unique temp name, removed with
+// everything in it (and the empty file the system made for the name) at the end.
+class CWorkFolder {
+public:
+  ~CWorkFolder() {
+    if (m_strPath.IsEmpty()) return;
+    CDiskObject disk;
+    disk.RemoveFolderTree(m_strPath);
+    if (m_strPath.Right(4) == "_tmp") ::DeleteFileA(m_strPath.Left(m_strPath.GetLength() - 4) + ".tmp");
+  }
+  BOOL Create() {
+    CString name;
+    CDepWizStep2::MakeWorkFolderName(name);
+    if (name.IsEmpty()) return FALSE;
+    m_strPath = name;
+    ::DeleteFileA(name);
+    CDiskObject disk;
+    return disk.CreateFolderPath(name) && disk.CreateFolderPath(name + "\\Kelboot");
+  }
+  const CString& GetPath() const { return m_strPath; }
+
+private:
+  CString m_strPath;
+};
+
+// Clears and restores the member that points at the current run's work folder.
+class CBusyScope {
+public:
+  CBusyScope(BOOL& busy, CString& work) : m_busy(busy), m_work(work) { m_busy = TRUE; }
+  ~CBusyScope() {
+    m_busy = FALSE;
+    m_work.Empty();
+  }
+
+private:
+  BOOL& m_busy;
+  CString& m_work;
+};
+
+}  // namespace
+
+CGenMenuDlg::CGenMenuDlg(CWnd* pParent)
+    : CDialog(IDD_GENMENU, pParent), m_pControlList(NULL), m_nQuality(85), m_nKeepFiles(0),
+      m_hCursor(NULL), m_bBusy(FALSE) {
+  if (CZavomgrApp* app = App()) m_strMenusFolder = app->m_strMenusPath;
+}
+
+CGenMenuDlg::~CGenMenuDlg() {}
+
+void CGenMenuDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_GM_PREVIEW, m_cursorPreview);
+  DDX_Control(pDX, IDC_GM_QUALITYBAR, m_qualityBar);
+  DDX_Control(pDX, IDC_GM_QUALITY, m_qualityEdit);
+  DDX_Control(pDX, IDC_GM_STATUS, m_status);
+  DDX_Control(pDX, IDC_GM_ANIMATION, m_animation);
+  DDX_Text(pDX, IDC_GM_THEMEPATH, m_strCursorThemePath);
+  DDX_Text(pDX, IDC_GM_NAME, m_strName);
+  DDX_Text(pDX, IDC_GM_DESCRIPTION, m_strDescription);
+  DDX_Text(pDX, IDC_GM_QUALITY, m_nQuality);
+  DDV_MinMaxInt(pDX, m_nQuality, 1, 100);
+  DDX_Check(pDX, IDC_GM_KEEPFILES, m_nKeepFiles);
+}
+
+CString CGenMenuDlg::LoadText(UINT nId) {
+  CString text;
+  if (nId == 0) return text;
+  if (CZavomgrApp* app = App())
+    app->m_langManager.LoadString(text, nId, FALSE);
+  else
+    text.LoadString(nId);
+  return text;
+}
+
+BOOL CGenMenuDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (CZavomgrApp* app = App()) app->m_langManager.TranslateDialog(this, kSection);
+  m_banner.SetTitleText(LoadText(IDS_GM_BANNERTITLE));
+  m_banner.SetDescText(LoadText(IDS_GM_BANNERTEXT));
+  m_banner.SetIconResource(FALSE, IDR_ZAVOMGRTYPE);
+  m_banner.Init(this);
+  m_banner.MoveCtrls(this);
+  m_animation.ShowWindow(SW_HIDE);
+  m_status.SetWindowText("");
+
+  ::SendMessage(m_qualityBar.m_hWnd, TBM_SETBUDDY, FALSE, (LPARAM)m_qualityEdit.m_hWnd);
+  CRect bar, edit;
+  m_qualityBar.GetWindowRect(&bar);
+  m_qualityEdit.GetWindowRect(&edit);
+  ScreenToClient(&bar);
+  ScreenToClient(&edit);
+  m_qualityEdit.MoveWindow(edit.left, bar.top + 3, edit.Width(), edit.Height());
+  m_qualityBar.SetRange(1, 100);
+  m_qualityBar.SetPos(85);
+  m_qualityBar.SetTicFreq(1);
+  m_qualityBar.SetPageSize(10);
+  m_qualityEdit.SetWindowText("85");
+  m_nQuality = m_qualityBar.GetPos();
+  return TRUE;
+}
+
+void CGenMenuDlg::OnOK() {}
+
+void CGenMenuDlg::OnCancel() {
+  // the job's message pump must not close the dialog under it
+  if (m_bBusy) return;
+  CDialog::OnCancel();
+}
+
+BOOL CGenMenuDlg::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && m_qualityEdit.m_hWnd &&
+      ::GetFocus() == m_qualityEdit.m_hWnd) {
+    SyncQuality(FALSE);
+    return TRUE;
+  }
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CGenMenuDlg::SyncQuality(BOOL bFromTrackbar) {
+  if (!UpdateData(TRUE)) return;
+  if (bFromTrackbar)
+    m_nQuality = m_qualityBar.GetPos();
+  else
+    m_qualityBar.SetPos(m_nQuality);
+  UpdateData(FALSE);
+}
+
+void CGenMenuDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  SyncQuality(TRUE);
+  CDialog::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CGenMenuDlg::SetCursorPreview(HCURSOR hCursor) { m_hCursor = hCursor; }
+
+BOOL CGenMenuDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  if (m_hCursor) {
+    ::SetCursor(m_hCursor);
+    return TRUE;
+  }
+  return CDialog::OnSetCursor(pWnd, nHitTest, message);
+}
+
+BOOL CGenMenuDlg::BrowseCursorTheme(UINT nTitleId) {
+  CString title = LoadText(nTitleId), filter = LoadText(IDS_GM_THEMEFILTER), folder;
+  if (CZavomgrApp* app = App()) folder.Format("%s\\Cursor\\", (LPCTSTR)app->m_strThemesPath);
+  std::string zeroed((LPCTSTR)filter, filter.GetLength());
+  for (char& c : zeroed)
+    if (c == '|') c = '\0';
+  zeroed += '\0';
+  char file[MAX_PATH] = "";
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = m_hWnd;
+  ofn.lpstrFilter = zeroed.c_str();
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = folder;
+  ofn.lpstrTitle = title;
+  ofn.lpstrDefExt = "zmt";
+  ofn.Flags = OFN_HIDEREADONLY;
+  if (!::GetOpenFileNameA(&ofn)) return FALSE;
+  m_strCursorThemePath = file;
+  return TRUE;
+}
+
+void CGenMenuDlg::OnBrowseCursorTheme() {
+  if (!UpdateData(TRUE)) return;
+  if (!BrowseCursorTheme(IDS_GM_CHOOSETHEME)) return;
+  m_cursorPreview.LoadCursors(m_strCursorThemePath);
+  SetDlgItemText(IDC_GM_THEMEPATH, m_strCursorThemePath);
+}
+
+void CGenMenuDlg::EnableInputs(BOOL bEnable) {
+  static const int ids[] = {IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH, IDC_GM_BROWSE,
+                            IDC_GM_QUALITYBAR, IDC_GM_QUALITY, IDC_GM_KEEPFILES, IDC_GM_GENERATE,
+                            IDCANCEL};
+  for (int id : ids)
+    if (HWND h = ::GetDlgItem(m_hWnd, id)) ::EnableWindow(h, bEnable);
+}
+
+void CGenMenuDlg::PumpMessages() {
+  MSG msg;
+  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage((int)msg.wParam);
+      return;
+    }
+    if (m_hWnd && ::IsDialogMessage(m_hWnd, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessage(&msg);
+  }
+}
+
+void CGenMenuDlg::SetStatus(UINT nStringId, int nMode) {
+  CString text = LoadText(nStringId);
+  static const int ids[] = {IDC_GM_HIDDEN, IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH,
+                            IDC_GM_BROWSE, IDC_GM_KEEPFILES, IDC_GM_GENERATE, IDCANCEL};
+  if (!m_hWnd) return;
+  if (nMode == STATUS_BEGIN) {
+    m_animation.ShowWindow(SW_SHOW);
+    m_status.SetWindowText(text);
+    if (m_animation.Open(IDR_GENMENU_AVI)) m_animation.Play(0, (UINT)-1, (UINT)-1);
+    for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), FALSE);
+  } else if (nMode == STATUS_TEXT) {
+    m_status.SetWindowText(text);
+  } else {
+    m_animation.ShowWindow(SW_HIDE);
+    m_status.SetWindowText("");
+    m_animation.Stop();
+    for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), TRUE);
+  }
+  PumpMessages();
+}
+
+void CGenMenuDlg::PlayResultSound(BOOL bSuccess) {
+  LPCTSTR alias = bSuccess ? "SystemAsterisk" : "SystemHand";
+  if (!::PlaySoundA(alias, NULL, SND_ALIAS | SND_APPLICATION | SND_SYNC | SND_NODEFAULT)) ::Sleep(500);
+}
+
+BOOL CGenMenuDlg::Fail(LPCTSTR lpszDetail) {
+  if (m_strError.IsEmpty()) m_strError = lpszDetail;
+  return FALSE;
+}
+
+void CGenMenuDlg::OnGenerate() {
+  if (m_bBusy) return;
+  if (!UpdateData(TRUE)) return;
+  EnableInputs(FALSE);
+  Generate();
+  EnableInputs(TRUE);
+}
+
+BOOL CGenMenuDlg::IsValidMenuName(LPCTSTR lpszName) {
+  CString name(lpszName ? lpszName : "");
+  if (name.IsEmpty() || name.GetLength() > 200 || name.Find("..") >= 0) return FALSE;
+  char last = name[name.GetLength() - 1];
+  if (last == '.' || last == ' ') return FALSE;
+  for (const unsigned char* p = (const unsigned char*)(LPCTSTR)name; *p; ++p) {
+    if (::IsDBCSLeadByte(*p) && p[1]) {
+      ++p;  // a trail byte may look like '\' or '|'
+      continue;
+    }
+    if (*p < 0x20 || strchr("\\/:*?\"<>|", *p)) return FALSE;
+  }
+  CString device = name;
+  int dot = device.Find('.');
+  if (dot >= 0) device = device.Left(dot);
+  device.TrimRight();
+  device.MakeUpper();
+  static const char* const reserved[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
+  for (const char* r : reserved)
+    if (device == r) return FALSE;
+  if (device.GetLength() == 4 && (device.Left(3) == "COM" || device.Left(3) == "LPT") &&
+      device[3] >= '0' && device[3] <= '9')
+    return FALSE;
+  return TRUE;
+}
+
+CString CGenMenuDlg::IniValue(LPCTSTR lpszText) {
+  CString value(lpszText ? lpszText : "");
+  for (int i = 0; i < value.GetLength(); ++i)
+    if ((unsigned char)value[i] < 0x20) value.SetAt(i, ' ');
+  return value;
+}
+
+int CGenMenuDlg::VesaModeOf(int nPageWidth) {
+  switch (nPageWidth) {
+    case 640: return 0x111;
+    case 800: return 0x114;
+    case 1024: return 0x117;
+    default: return 0;
+  }
+}
+
+CString CGenMenuDlg::ResolutionText(int nVesaMode) {
+  switch (nVesaMode) {
+    case 0x111: return "640 x 480";
+    case 0x114: return "800 x 600";
+    case 0x117: return "1024 x 768";
+    default: return "N/A";
+  }
+}
+
+CString CGenMenuDlg::MakeIniHeader() {
+  char when[64] = "";
+  time_t now = time(NULL);
+  if (struct tm* gmt = gmtime(&now)) strftime(when, sizeof(when), "%d %b. %Y %H:%M:%S GMT", gmt);
+  CString header;
+  header.Format(
+      ";\r\n; Zavo Graphic Menu System Configuration File.\r\n; Automatically Generated by : Zavo Studio "
+      "2007\r\n;                         ver: %s\r\n;                         at : %s\r\n",
+      "2.01", when);
+  return header;
+}
+
+CString CGenMenuDlg::MakeIniSections(const CProjectSettings& settings, int nVesaMode,
+                                     const MenuProgressRecord& record) {
+  CString text;
+  text.Format(
+      "[common]\r\nversion=%s\r\ndefault=%d\r\ntimeout=%d\r\nvesamode=0x%x\r\nquickgo=%d\r\n"
+      "centercursor=%d\r\nwallpaper=(rd)/wallpaper.jpg\r\ncursorimage=(rd)/cursor.bmp\r\n"
+      "handimage=(rd)/hand.bmp\r\n\r\n[progress]\r\npleft=%d\r\nptop=%d\r\npwidth=%d\r\npheight=%d\r\n"
+      "pchkleft=%d\r\nptrack=%s\r\npchunk=%s\r\n\r\n",
+      "2.01", settings.defaultEntry, settings.timeout, nVesaMode, settings.singleGo, settings.centerCursor,
+      record.pleft, record.ptop, record.pwidth, record.pheight, record.pchkleft,
+      (LPCTSTR)IniValue(record.ptrack), (LPCTSTR)IniValue(record.pchunk));
+  return text;
+}
+
+CString CGenMenuDlg::MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCTSTR lpszProjectPath) {
+  CString comment = "\r\n";
+  comment += lpszDescription;
+  comment += "\r\n\r\n// " + CString('=', 59);
+  comment += "\r\n// Resolution: " + ResolutionText(nVesaMode);
+  CString project(lpszProjectPath ? lpszProjectPath : "");
+  comment += "\r\n// Project: " + (project.IsEmpty() ? CString("N/A") : project);
+  comment += "\r\n//\r\n";
+  return comment;
+}
+
+CSize CGenMenuDlg::PageSize() const {
+  CSize page = m_pControlList ? m_pControlList->GetPaperSize() : CSize(0, 0);
+  if (page.cx <= 0 || page.cy <= 0) page = CSize(640, 480);
+  return page;
+}
+
+CString CGenMenuDlg::LoosePath(LPCTSTR lpszExtension) const {
+  return m_strWorkFolder + "\\" + m_strName + lpszExtension;
+}
+
+BOOL CGenMenuDlg::Generate() {
+  m_strError.Empty();
+  if (m_bBusy) return FALSE;
+  if (m_strName.IsEmpty() || m_strDescription.IsEmpty()) {
+    if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_NEEDNAME, MB_ICONINFORMATION);
+    return FALSE;
+  }
+  if (!IsValidMenuName(m_strName)) {
+    if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_BADNAME, MB_ICONINFORMATION);
+    return FALSE;
+  }
+  m_strBasePath.Format("%s\\%s", (LPCTSTR)m_strMenusFolder, (LPCTSTR)m_strName);
+  CDiskObject disk;
+  if (disk.FileExists(m_strBasePath + ".zip")) {
+    CZavomgrApp* app = App();
+    int answer = app ? app->m_langManager.MessageBox(this, kSection, IDS_GM_REPLACE, MB_YESNO | MB_ICONINFORMATION)
+                     : IDYES;
+    if (answer != IDYES) return FALSE;
+  }
+
+  BOOL ok = FALSE;
+  {
+    CBusyScope busy(m_bBusy, m_strWorkFolder);
+    CWorkFolder work;
+    SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
+    if (!StepDone(STEP_WORKFOLDER, work.Create())) {
+      Fail("The work folder cannot be made in the temp folder.");
+    } else {
+      m_strWorkFolder = work.GetPath();
+      ok = WriteMenuPackage(LoosePath(".png"), LoosePath(".smf")) && WritePreview(LoosePath(".png")) &&
+           WriteDescription(LoosePath(".txt")) && ZipPackage();
+    }
+    if (ok) SetStatus(IDS_GM_DONE, STATUS_TEXT);
+    PlayResultSound(ok);
+    SetStatus(0, STATUS_END);
+  }
+  if (!ok) {
+    CString text = LoadText(IDS_GM_FAILED);
+    if (!m_strError.IsEmpty()) text += "\n\n" + m_strError;
+    AfxShowMessageBox(m_hWnd, text, NULL, MB_OK | MB_ICONSTOP);
+  }
+  return ok;
+}
+
+BOOL CGenMenuDlg::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath) {
+  m_strPreviewPath = lpszPreviewPath;
+  CString style, body, png = CString(lpszFolder) + "\\wallpaper.png";
+  ::DeleteFileA(png);
+  CWebPreview::ExportWallpaper(m_settings, PageSize(), lpszFolder, style, body);
+  return FileHasData(png) && ::CopyFileA(png, lpszPreviewPath, FALSE);
+}
+
+BOOL CGenMenuDlg::SavePreviewPicture() {
+  CxImage page;
+  if (!page.Load(m_strPreviewPath, kImagePng) || !page.IsValid()) return FALSE;
+  CSize size = PageSize();
+  CDC dc;
+  if (!dc.CreateCompatibleDC(NULL)) return FALSE;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+  bmi.bmiHeader.biWidth = size.cx;
+  bmi.bmiHeader.biHeight = -size.cy;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  void* bits = NULL;
+  HBITMAP bitmap = ::CreateDIBSection(dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+  if (!bitmap) return FALSE;
+  HGDIOBJ old = ::SelectObject(dc.GetSafeHdc(), bitmap);
+  RECT all = {0, 0, size.cx, size.cy};
+  page.Draw(dc.GetSafeHdc(), all, NULL, true);
+  BOOL seenProgress = FALSE;
+  for (int i = 0; m_pControlList && i < m_pControlList->GetCount(); ++i) {
+    CUIControl* pControl = m_pControlList->GetAt(i);
+    if (IsProgress(pControl)) {
+      if (seenProgress) continue;
+      seenProgress = TRUE;
+    }
+    pControl->DrawActualSize(&dc);
+  }
+  ::SelectObject(dc.GetSafeHdc(), old);
+  CxImage picture;
+  RGBQUAD white = {255, 255, 255, 255};
+  BOOL ok = picture.CreateFromHBITMAP(bitmap) && picture.Thumbnail(240, 180, white) &&
+            picture.Save(m_strPreviewPath, kImagePng);
+  ::DeleteObject(bitmap);
+  return ok;
+}
+
+// The list's own walk does not report a writer that failed, so the blocks are
+// collected here in the same order: z-order, only the first progress bar.
+BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record) {
+  int item = 1;
+  BOOL seenProgress = FALSE;
+  for (int i = 0; m_pControlList && i < m_pControlList->GetCount(); ++i) {
+    CUIControl* pControl = m_pControlList->GetAt(i);
+    if (IsProgress(pControl)) {
+      if (seenProgress) continue;
+      seenProgress = TRUE;
+    }
+    if (!pControl->WriteMenuItem(blocks, folder, record, item)) {
+      CString detail;
+      detail.Format("Element %d (%s) could not write its pictures.", i + 1, (LPCTSTR)pControl->GetTypeName());
+      return Fail(detail);
+    }
+  }
+  return TRUE;
+}
+
+BOOL CGenMenuDlg::ConvertWallpaper(const CString& folder) {
+  CxImage image;
+  if (!image.Load(folder + "\\wallpaper.png", kImagePng)) return Fail("The wallpaper picture cannot be read.");
+  image.SetJpegQuality((BYTE)(m_nQuality < 1 ? 1 : m_nQuality > 100 ? 100 : m_nQuality));
+  if (!image.Save(folder + "\\wallpaper.jpg", kImageJpg) || !FileHasData(folder + "\\wallpaper.jpg"))
+    return Fail("The wallpaper cannot be saved as JPEG.");
+  ::DeleteFileA(folder + "\\wallpaper.png");
+  return TRUE;
+}
+
+BOOL CGenMenuDlg::PackPointers(const CString& folder) {
+  CThemePointerPacker packer;
+  packer.SetArchivePath(m_strCursorThemePath);
+  if (!packer.Run(folder)) return Fail("The pointer theme cannot be read.");
+  // the packer does not say when the built-in pointers could not be written
+  for (LPCTSTR name : {"cursor", "hand"}) {
+    if (!FileHasData(folder + "\\" + name + ".bmp") && !FileHasData(folder + "\\" + name + ".gz"))
+      return Fail("The pointer images cannot be written.");
+  }
+  return TRUE;
+}
+
+BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackagePath) {
+  const CString kelboot = m_strWorkFolder + "\\Kelboot";
+  CTextFileWriter writer("ini", "\r\n");
+
+  SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
+  if (!StepDone(STEP_WALLPAPER, RenderWallpaper(kelboot, lpszPreviewPath)))
+    return Fail("The wallpaper picture cannot be written.");
+
+  SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
+  MenuProgressRecord record;
+  memset(&record, 0, sizeof(record));
+  record.timeout = m_settings.timeout;
+  record.pagewidth = PageSize().cx;
+  record.pageheight = PageSize().cy;
+  CStringArray blocks;
+  if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
+    return Fail("The menu elements cannot be written.");
+
+  SetStatus(IDS_GM_JPEG, STATUS_TEXT);
+  if (!StepDone(STEP_JPEG, ConvertWallpaper(kelboot))) return Fail("The wallpaper cannot be converted.");
+
+  SetStatus(IDS_GM_POINTERS, STATUS_TEXT);
+  if (!StepDone(STEP_POINTERS, PackPointers(kelboot))) return Fail("The pointer images cannot be written.");
+
+  CStringArray lines;
+  lines.Add(MakeIniHeader());
+  SetStatus(IDS_GM_INIFILE, STATUS_TEXT);
+  lines.Add(MakeIniSections(m_settings, VesaModeOf(PageSize().cx), record));
+  for (int i = 0; i < blocks.GetSize(); ++i) lines.Add(blocks[i]);
+  lines.Add("; end of file.");
+  if (!StepDone(STEP_INI, writer.Save(kelboot + "\\kelmenu.ini", lines)))
+    return Fail("kelmenu.ini: " + writer.GetErrorText());
+
+  if (m_nKeepFiles) {
+    CDiskObject disk;
+    BOOL copied = disk.CreateFolderPath(m_strBasePath) && disk.CopyFolderFiles(kelboot, m_strBasePath);
+    if (!StepDone(STEP_COPY, copied)) return Fail("The boot files cannot be kept: " + disk.GetErrorText());
+  }
+
+  SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
+  CRomfsBuilder romfs;
+  if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, lpszPackagePath, "DemoRomfs")))
+    return Fail("The romfs image cannot be built.");
+  CArchiveFile gzip;
+  if (!StepDone(STEP_GZIP, gzip.GzipFile(lpszPackagePath) && FileHasData(CString(lpszPackagePath) + ".gz")))
+    return Fail("The romfs image cannot be compressed. " + gzip.GetErrorText());
+
+  SetStatus(IDS_GM_CLEANUP, STATUS_TEXT);
+  CDiskObject disk;
+  disk.RemoveFolderTree(kelboot);
+  return TRUE;
+}
+
+BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath) {
+  SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
+  m_strPreviewPath = lpszPreviewPath;
+  if (!StepDone(STEP_PREVIEW, SavePreviewPicture())) return Fail("The preview picture cannot be written.");
+  return TRUE;
+}
+
+BOOL CGenMenuDlg::WriteDescription(LPCTSTR lpszTextPath) {
+  CTextFileWriter writer("txt", "\r\n");
+  SetStatus(IDS_GM_DESCRIPTION, STATUS_TEXT);
+  CStringArray lines;
+  lines.Add(m_strDescription);
+  CString line;
+  line.Format(LoadText(IDS_GM_RESOLUTION), (LPCTSTR)ResolutionText(VesaModeOf(PageSize().cx)));
+  lines.Add("\r\n; " + line);
+  if (!m_strProjectPath.IsEmpty()) {
+    line.Format(LoadText(IDS_GM_PROJECT), (LPCTSTR)m_strProjectPath);
+    lines.Add(line);
+  }
+  if (!StepDone(STEP_DESCRIPTION, writer.Save(lpszTextPath, lines)))
+    return Fail("Description: " + writer.GetErrorText());
+  return TRUE;
+}
+
+BOOL CGenMenuDlg::AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember) {
+  FILE* in = FilesPlatform::OpenStdFile(lpszFile, "rb");
+  if (!in) return FALSE;
+  zip_fileinfo info = {};
+  time_t now = time(NULL);
+  if (struct tm* local = localtime(&now)) {
+    info.tmz_date.tm_sec = local->tm_sec;
+    info.tmz_date.tm_min = local->tm_min;
+    info.tmz_date.tm_hour = local->tm_hour;
+    info.tmz_date.tm_mday = local->tm_mday;
+    info.tmz_date.tm_mon = local->tm_mon;
+    info.tmz_date.tm_year = local->tm_year + 1900;
+  }
+  BOOL ok = zipOpenNewFileInZip((zipFile)zip, lpszMember, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED,
+                                Z_DEFAULT_COMPRESSION) == ZIP_OK;
+  std::vector<char> chunk(65536);
+  while (ok) {
+    size_t n = fread(&chunk[0], 1, chunk.size(), in);
+    if (n == 0) {
+      ok = !ferror(in);
+      break;
+    }
+    ok = zipWriteInFileInZip((zipFile)zip, &chunk[0], (unsigned)n) == ZIP_OK;
+  }
+  fclose(in);
+  if (zipCloseFileInZip((zipFile)zip) != ZIP_OK) ok = FALSE;
+  return ok;
+}
+
+BOOL CGenMenuDlg::ZipPackage() {
+  CDiskObject disk;
+  if (!disk.CreateFolderPath(m_strMenusFolder))
+    return Fail("The menus folder cannot be made: " + disk.GetErrorText());
+  m_strBasePath.Format("%s\\%s", (LPCTSTR)m_strMenusFolder, (LPCTSTR)m_strName);
+  const CString zipPath = m_strBasePath + ".zip";
+  // the new zip is written beside the old one and replaces it only when complete
+  char partial[MAX_PATH] = "";
+  if (!::GetTempFileNameA(m_strMenusFolder, "KEL", 0, partial)) {
+    SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
+    return Fail("No file can be written in the menus folder.");
+  }
+  zipFile zip = zipOpen(partial, APPEND_STATUS_CREATE);
+  BOOL ok = zip != NULL;
+  CString members[3][2] = {{LoosePath(".smf.gz"), m_strName + ".gz"},
+                           {LoosePath(".png"), m_strName + ".png"},
+                           {LoosePath(".txt"), m_strName + ".txt"}};
+  for (int i = 0; ok && i < 3; ++i) ok = AddZipMember(zip, members[i][0], members[i][1]);
+  if (zip) {
+    CString comment = MakeZipComment(m_strDescription, VesaModeOf(PageSize().cx), m_strProjectPath);
+    if (zipClose(zip, comment) != ZIP_OK) ok = FALSE;
+  }
+  if (!StepDone(STEP_ZIP, ok)) {
+    ::DeleteFileA(partial);
+    SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
+    return Fail("The zip file cannot be written.");
+  }
+  if (!StepDone(STEP_REPLACE, ::MoveFileExA(partial, zipPath, MOVEFILE_REPLACE_EXISTING))) {
+    ::DeleteFileA(partial);
+    SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
+    return Fail("The zip file cannot replace " + zipPath + ".");
+  }
+  SetStatus(IDS_GM_ZIPPED, STATUS_TEXT);
+  for (int i = 0; i < 3; ++i) ::DeleteFileA(members[i][0]);
+  return TRUE;
+}
