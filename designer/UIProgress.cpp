@@ -124,9 +124,12 @@ BOOL CUIProgress::ApplyTheme()
             LoadChunkFile(m_strAddPath);
             continue;
         }
-        m_images[i].SetMargins(l, t, r, b);
-        if (!m_images[i].LoadMemory(data, size, CXIMAGE_FORMAT_UNKNOWN))
+        // A picture that does not decode keeps the one there was.
+        CThemePicture picture;
+        picture.SetMargins(l, t, r, b);
+        if (!picture.LoadMemory(data, size, CXIMAGE_FORMAT_UNKNOWN))
             return FALSE;
+        m_images[i] = picture;
     }
     return TRUE;
 }

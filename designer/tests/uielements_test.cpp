@@ -287,6 +287,68 @@ TEST(MenuEntry, CaptionDrawnInFontColourAndCut)
     EXPECT_EQ(0, outside);
 }
 
+TEST(MenuEntry, BelowZoomOneTheCaptionShrinksAndTurnsTahoma)
+{
+    CUIButton button;
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    button.SetCaption("WWW mmm");
+    LOGFONT lf = {};
+    lf.lfHeight = -14;
+    lf.lfWeight = FW_NORMAL;
+    lstrcpyA(lf.lfFaceName, "Courier New");
+    CColorFont font(lf);
+    font.SetTextFormat(37);
+    font.SetColor(RGB(0, 0, 0));
+    button.SetFont(&font);
+    button.SetRect(0.0, 0.0, 200.0, 60.0);
+    Surface drawn(120, 40, RGB(255, 255, 255));
+    button.DrawOnCanvas(&drawn.dc, 0.5, -1);
+
+    // The same caption drawn by hand at height -6 in Tahoma over red.
+    Surface expected(120, 40, RGB(255, 255, 255));
+    CRect rect(0, 0, 100, 30);
+    expected.dc.FillSolidRect(&rect, kRed);
+    LOGFONT small = lf;
+    small.lfHeight = -6;
+    lstrcpyA(small.lfFaceName, "Tahoma");
+    HFONT hFont = ::CreateFontIndirectA(&small);
+    HGDIOBJ old = ::SelectObject(expected.dc.GetSafeHdc(), hFont);
+    ::SetBkMode(expected.dc.GetSafeHdc(), TRANSPARENT);
+    ::DrawTextA(expected.dc.GetSafeHdc(), "WWW mmm", -1, &rect, 37);
+    ::SelectObject(expected.dc.GetSafeHdc(), old);
+    ::DeleteObject(hFont);
+    int differ = 0, ink = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x) {
+            differ += drawn.At(x, y) != expected.At(x, y);
+            ink += x < 100 && y < 30 && drawn.At(x, y) != kRed;
+        }
+    EXPECT_EQ(0, differ);
+    EXPECT_GT(ink, 5);
+}
+
+TEST(MenuEntry, ThemeWithABadPictureKeepsTheRestAndIsNotRetried)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIButton button;
+    button.SetCaption("");
+    button.SetRect(0.0, 0.0, 60.0, 30.0);
+    button.SetThemeFile(Fixture("badpicture.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    EXPECT_FALSE(button.OpenThemeArchive(Fixture("badpicture.zmt").c_str()));
+    Surface surface(80, 40, RGB(255, 255, 255));
+    button.DrawActualSize(&surface.dc);
+    EXPECT_FALSE(button.IsThemeReloadPending());
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 1;
+    ASSERT_TRUE(button.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_COLOR(kRed, Picture(folder.File("minor_1.bmp")).At(30, 15));
+    EXPECT_COLOR(RGB(60, 127, 177), Picture(folder.File("mihov_1.bmp")).At(0, 0));
+}
+
 TEST(MenuEntry, UndrawnThemeIsLoadedBeforeTheBitmapsAreWritten)
 {
     Folder folder;
@@ -529,6 +591,25 @@ TEST(Progress, DrawsTrackAndChunksUpToThePosition)
     EXPECT_FALSE(Near(kChunk, surface.At(60, 9), 40));
     EXPECT_FALSE(Near(kChunk, surface.At(150, 9), 40));
     EXPECT_EQ(RGB(255, 255, 255), surface.At(210, 9));
+}
+
+TEST(Progress, OwnChunkPictureIsReadUntilAThemeIsGiven)
+{
+    Folder folder;
+    CString red = folder.File("chunk_red.bmp");
+    ASSERT_TRUE(SaveSolid(red, 5, 8, kRed, CXIMAGE_FORMAT_BMP));
+    CUIProgress bar;
+    bar.SetAsMenu(TRUE);
+    bar.SetAddPath(red);
+    bar.SetThemeReloadPending(TRUE);
+    bar.SetRect(0.0, 0.0, 200.0, 19.0);
+    Surface surface(220, 30, RGB(255, 255, 255));
+    bar.DrawActualSize(&surface.dc);
+    EXPECT_TRUE(bar.IsThemeReloadPending());
+    // 5 x (200 / 20) / 5 = 10 chunks of 5 pixels from x = 3.
+    EXPECT_COLOR(kRed, surface.At(5, 9));
+    EXPECT_COLOR(kRed, surface.At(51, 9));
+    EXPECT_FALSE(Near(kRed, surface.At(56, 9), 40));
 }
 
 TEST(Progress, ThemeClipBoxInsetsTheBandByItsOwnEdges)
