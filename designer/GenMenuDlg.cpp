@@ -7,7 +7,7 @@
 #include "designer/TextFileWriter.h"
 #include "designer/ThemePointerPacker.h"
 #include "designer/UIControlList.h"
-#include "designer/WebPreview.h"
+#include "designer/ViewCanvas.h"
 #include "designer/ZavomgrApp.h"
 #include "deploy/DepWizard.h"
 #include "framework/DataExchange.h"
@@ -45,10 +45,6 @@ BOOL FileHasData(const CString& path) {
   BOOL data = fgetc(f) != EOF;
   fclose(f);
   return data;
-}
-
-BOOL IsProgress(CUIControl* pControl) {
-  return pControl->GetTypeName().CompareNoCase("progress") == 0;
 }
 
 // The work folder of one run: made under a unique temp name, removed with
@@ -93,7 +89,7 @@ private:
 }  // namespace
 
 CGenMenuDlg::CGenMenuDlg(CWnd* pParent)
-    : CDialog(IDD_GENMENU, pParent), m_pControlList(NULL), m_nQuality(85), m_nKeepFiles(0),
+    : CDialog(IDD_GENMENU, pParent), m_pControlList(NULL), m_pCanvas(NULL), m_nQuality(85), m_nKeepFiles(0),
       m_hCursor(NULL), m_bBusy(FALSE) {
   if (CZavomgrApp* app = App()) m_strMenusFolder = app->m_strMenusPath;
 }
@@ -346,15 +342,14 @@ CString CGenMenuDlg::MakeIniHeader() {
   return header;
 }
 
-CString CGenMenuDlg::MakeIniSections(const CProjectSettings& settings, int nVesaMode,
-                                     const MenuProgressRecord& record) {
+CString CGenMenuDlg::MakeIniSections(const CViewCanvas& canvas, int nVesaMode, const MenuProgressRecord& record) {
   CString text;
   text.Format(
       "[common]\r\nversion=%s\r\ndefault=%d\r\ntimeout=%d\r\nvesamode=0x%x\r\nquickgo=%d\r\n"
       "centercursor=%d\r\nwallpaper=(rd)/wallpaper.jpg\r\ncursorimage=(rd)/cursor.bmp\r\n"
       "handimage=(rd)/hand.bmp\r\n\r\n[progress]\r\npleft=%d\r\nptop=%d\r\npwidth=%d\r\npheight=%d\r\n"
       "pchkleft=%d\r\nptrack=%s\r\npchunk=%s\r\n\r\n",
-      "2.01", settings.defaultEntry, settings.timeout, nVesaMode, settings.singleGo, settings.centerCursor,
+      "2.01", canvas.GetDefaultEntry(), canvas.GetTimeout(), nVesaMode, canvas.GetSingleGo(), canvas.GetCenterCursor(),
       record.pleft, record.ptop, record.pwidth, record.pheight, record.pchkleft,
       (LPCTSTR)IniValue(record.ptrack), (LPCTSTR)IniValue(record.pchunk));
   return text;
@@ -372,7 +367,7 @@ CString CGenMenuDlg::MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCT
 }
 
 CSize CGenMenuDlg::PageSize() const {
-  CSize page = m_pControlList ? m_pControlList->GetPaperSize() : CSize(0, 0);
+  CSize page = m_pCanvas ? m_pCanvas->GetPageSize() : CSize(0, 0);
   if (page.cx <= 0 || page.cy <= 0) page = CSize(640, 480);
   return page;
 }
@@ -383,7 +378,7 @@ CString CGenMenuDlg::LoosePath(LPCTSTR lpszExtension) const {
 
 BOOL CGenMenuDlg::Generate() {
   m_strError.Empty();
-  if (m_bBusy) return FALSE;
+  if (m_bBusy || !m_pCanvas) return FALSE;
   if (m_strName.IsEmpty() || m_strDescription.IsEmpty()) {
     if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_NEEDNAME, MB_ICONINFORMATION);
     return FALSE;
@@ -425,67 +420,9 @@ BOOL CGenMenuDlg::Generate() {
   return ok;
 }
 
-BOOL CGenMenuDlg::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath) {
-  m_strPreviewPath = lpszPreviewPath;
-  CString style, body, png = CString(lpszFolder) + "\\wallpaper.png";
-  ::DeleteFileA(png);
-  CWebPreview::ExportWallpaper(m_settings, PageSize(), lpszFolder, style, body);
-  return FileHasData(png) && ::CopyFileA(png, lpszPreviewPath, FALSE);
-}
-
-BOOL CGenMenuDlg::SavePreviewPicture() {
-  CxImage page;
-  if (!page.Load(m_strPreviewPath, kImagePng) || !page.IsValid()) return FALSE;
-  CSize size = PageSize();
-  CDC dc;
-  if (!dc.CreateCompatibleDC(NULL)) return FALSE;
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-  bmi.bmiHeader.biWidth = size.cx;
-  bmi.bmiHeader.biHeight = -size.cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  void* bits = NULL;
-  HBITMAP bitmap = ::CreateDIBSection(dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-  if (!bitmap) return FALSE;
-  HGDIOBJ old = ::SelectObject(dc.GetSafeHdc(), bitmap);
-  RECT all = {0, 0, size.cx, size.cy};
-  page.Draw(dc.GetSafeHdc(), all, NULL, true);
-  BOOL seenProgress = FALSE;
-  for (int i = 0; m_pControlList && i < m_pControlList->GetCount(); ++i) {
-    CUIControl* pControl = m_pControlList->GetAt(i);
-    if (IsProgress(pControl)) {
-      if (seenProgress) continue;
-      seenProgress = TRUE;
-    }
-    pControl->DrawActualSize(&dc);
-  }
-  ::SelectObject(dc.GetSafeHdc(), old);
-  CxImage picture;
-  RGBQUAD white = {255, 255, 255, 255};
-  BOOL ok = picture.CreateFromHBITMAP(bitmap) && picture.Thumbnail(240, 180, white) &&
-            picture.Save(m_strPreviewPath, kImagePng);
-  ::DeleteObject(bitmap);
-  return ok;
-}
-
-// The list's own walk does not report a writer that failed, so the blocks are
-// collected here in the same order: z-order, only the first progress bar.
 BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record) {
-  int item = 1;
-  BOOL seenProgress = FALSE;
-  for (int i = 0; m_pControlList && i < m_pControlList->GetCount(); ++i) {
-    CUIControl* pControl = m_pControlList->GetAt(i);
-    if (IsProgress(pControl)) {
-      if (seenProgress) continue;
-      seenProgress = TRUE;
-    }
-    if (!pControl->WriteMenuItem(blocks, folder, record, item)) {
-      CString detail;
-      detail.Format("Element %d (%s) could not write its pictures.", i + 1, (LPCTSTR)pControl->GetTypeName());
-      return Fail(detail);
-    }
-  }
+  if (m_pControlList && !m_pControlList->WriteMenuItems(blocks, folder, record))
+    return Fail("An element could not write its pictures.");
   return TRUE;
 }
 
@@ -516,13 +453,16 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
   CTextFileWriter writer("ini", "\r\n");
 
   SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
-  if (!StepDone(STEP_WALLPAPER, RenderWallpaper(kelboot, lpszPreviewPath)))
+  ::DeleteFileA(kelboot + "\\wallpaper.png");
+  m_pCanvas->RenderWallpaper(kelboot, lpszPreviewPath);
+  BOOL rendered = FileHasData(kelboot + "\\wallpaper.png") && FileHasData(lpszPreviewPath);
+  if (!StepDone(STEP_WALLPAPER, rendered))
     return Fail("The wallpaper picture cannot be written.");
 
   SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
   MenuProgressRecord record;
   memset(&record, 0, sizeof(record));
-  record.timeout = m_settings.timeout;
+  record.timeout = m_pCanvas->GetTimeout();
   record.pagewidth = PageSize().cx;
   record.pageheight = PageSize().cy;
   CStringArray blocks;
@@ -538,7 +478,7 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
   CStringArray lines;
   lines.Add(MakeIniHeader());
   SetStatus(IDS_GM_INIFILE, STATUS_TEXT);
-  lines.Add(MakeIniSections(m_settings, VesaModeOf(PageSize().cx), record));
+  lines.Add(MakeIniSections(*m_pCanvas, VesaModeOf(PageSize().cx), record));
   for (int i = 0; i < blocks.GetSize(); ++i) lines.Add(blocks[i]);
   lines.Add("; end of file.");
   if (!StepDone(STEP_INI, writer.Save(kelboot + "\\kelmenu.ini", lines)))
@@ -566,8 +506,14 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
 
 BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath) {
   SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
-  m_strPreviewPath = lpszPreviewPath;
-  if (!StepDone(STEP_PREVIEW, SavePreviewPicture())) return Fail("The preview picture cannot be written.");
+  // the canvas leaves the page picture there when it cannot draw the preview
+  CxImage before;
+  before.Load(lpszPreviewPath, kImagePng);
+  m_pCanvas->SavePreviewPicture();
+  CxImage preview;
+  BOOL drawn = preview.Load(lpszPreviewPath, kImagePng) && preview.GetWidth() == 240 && preview.GetHeight() == 180 &&
+               (before.GetWidth() != 240 || before.GetHeight() != 180);
+  if (!StepDone(STEP_PREVIEW, drawn)) return Fail("The preview picture cannot be written.");
   return TRUE;
 }
 

@@ -5,7 +5,6 @@
 
 #include "controls/CursorPreview.h"
 #include "controls/DialogHeader.h"
-#include "designer/ProjectText.h"
 #include "designer/UIControl.h"
 #include "framework/AnimateCtrl.h"
 #include "framework/Dialog.h"
@@ -15,6 +14,7 @@
 #include "framework/StringArray.h"
 
 class CUIControlList;
+class CViewCanvas;
 
 class CGenMenuDlg : public CDialog, public ICursorPreviewSink {
 public:
@@ -32,7 +32,8 @@ public:
   // Set by the caller before DoModal.
   CString m_strProjectPath;
   CUIControlList* m_pControlList;
-  CProjectSettings m_settings;
+  // The page size, the wallpaper and the boot settings come from the canvas.
+  CViewCanvas* m_pCanvas;
   // The menus folder; the application's "\Kel Menus" unless the caller sets another.
   CString m_strMenusFolder;
 
@@ -60,8 +61,7 @@ public:
   static CString ResolutionText(int nVesaMode);
   static CString MakeIniHeader();
   // The [common] and [progress] sections.
-  static CString MakeIniSections(const CProjectSettings& settings, int nVesaMode,
-                                 const MenuProgressRecord& record);
+  static CString MakeIniSections(const CViewCanvas& canvas, int nVesaMode, const MenuProgressRecord& record);
   static CString MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCTSTR lpszProjectPath);
 
 protected:
@@ -85,10 +85,6 @@ protected:
   void SyncQuality(BOOL bFromTrackbar);
   void PumpMessages();
 
-  // The page picture: folder\wallpaper.png and a copy at the preview path.
-  virtual BOOL RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath);
-  // The elements over the page picture, as a 240 x 180 thumbnail over the preview path.
-  virtual BOOL SavePreviewPicture();
   // Every step's result passes here; a FALSE ends the job as a failure.
   virtual BOOL StepDone(int nStep, BOOL bOk) { (void)nStep; return bOk; }
   virtual void PlayResultSound(BOOL bSuccess);
@@ -111,7 +107,6 @@ protected:
   HCURSOR m_hCursor;
   CString m_strBasePath;
   CString m_strWorkFolder;
-  CString m_strPreviewPath;
   CString m_strError;
   BOOL m_bBusy;
 

@@ -3,6 +3,7 @@
 #include "controls/WaitDialog.h"
 #include "deploy/DepWizard.h"
 #include "designer/GenMenuDlg.h"
+#include "designer/ViewCanvas.h"
 #include "designer/TextFileWriter.h"
 #include "designer/WebPreview.h"
 #include "designer/ZavomgrApp.h"
@@ -204,9 +205,18 @@ void CZavomgrDoc::OnWebPreview() {
 }
 
 void CZavomgrDoc::OnCreateMenu() {
+  // the view shows the page without a canvas of its own: one is made for the
+  // renders from the project's list and settings
+  CViewCanvas canvas;
+  canvas.SetList(&m_controlList);
+  canvas.SetWallpaper(m_settings.wallpaper, TRUE);
+  canvas.SetDefaultEntry(m_settings.defaultEntry);
+  canvas.SetTimeout(m_settings.timeout);
+  canvas.SetSingleGo(m_settings.singleGo);
+  canvas.SetCenterCursor(m_settings.centerCursor);
   CGenMenuDlg dlg(AfxGetMainWnd());
   dlg.m_pControlList = &m_controlList;
-  dlg.m_settings = m_settings;
+  dlg.m_pCanvas = &canvas;
   dlg.m_strProjectPath = GetPathName();
   dlg.DoModal();
 }
