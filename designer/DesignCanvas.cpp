@@ -72,7 +72,7 @@ END_MESSAGE_MAP()
 CDesignCanvas::CDesignCanvas()
     : m_zoom(1.0), m_zoomStep(0.01), m_zoomMax(10.0), m_zoomMin(0.0), m_pictureScale(1.0),
       m_pictureScaleStep(0.02), m_pictureScaleMax(5.0), m_pictureScaleMin(0.25), m_nDragMode(CANVAS_DRAG_NONE),
-      m_nDragHandle(0), m_bAddPending(FALSE), m_bMultiCreate(FALSE), m_pDragAnchor(NULL),
+      m_nDragHandle(0), m_grabX(0), m_grabY(0), m_bAddPending(FALSE), m_bMultiCreate(FALSE), m_pDragAnchor(NULL),
       m_crFrame(::GetSysColor(COLOR_BTNSHADOW)), m_bSnapToGrid(FALSE), m_bGridVisible(TRUE), m_gridSize(8, 8),
       m_crGrid(0), m_bMarginsVisible(FALSE), m_crMargin(0xFF8080), m_nKeepInside(0), m_bPanning(FALSE),
       m_nPanTimer(100), m_nDefaultEntry(0), m_nTimeout(25), m_nVesaMode(0x111), m_nSingleGo(0),
@@ -800,7 +800,7 @@ void CDesignCanvas::DoLButtonDown(UINT nFlags, CPoint point)
                 CUIControl* p = m_pList->GetAt(i);
                 if (p->IsSelected() && p->HitTest(q) == UIHANDLE_BODY) {
                     m_nDragMode = CANVAS_DRAG_MOVE;
-                    m_dragOffset = point - PageToClient(p->GetRect()).TopLeft();
+                    RecordGrab(p, point);
                     m_pDragAnchor = p;
                 }
             }
@@ -830,22 +830,19 @@ void CDesignCanvas::DoLButtonDown(UINT nFlags, CPoint point)
                 m_pList->DeselectAll();
             CUIControl* pHit = NULL;
             int hit = UIHANDLE_NONE;
-            CRect hitRect;
             for (int i = count - 1; i >= 0 && pHit == NULL; --i) {
                 CUIControl* p = m_pList->GetAt(i);
                 CRect cr = PageToClient(p->GetRect());
                 hit = p->HitTest(cr, point);
-                if (hit != UIHANDLE_NONE) {
+                if (hit != UIHANDLE_NONE)
                     pHit = p;
-                    hitRect = cr;
-                }
             }
             if (pHit != NULL) {
                 pHit->SetSelected(ctrl ? !pHit->IsSelected() : TRUE);
                 if (!ctrl && hit == UIHANDLE_BODY) {
                     ::SetCursor(pHit->GetHandleCursor(UIHANDLE_BODY));
                     m_nDragMode = CANVAS_DRAG_MOVE;
-                    m_dragOffset = point - hitRect.TopLeft();
+                    RecordGrab(pHit, point);
                     if (SelectedCount() > 1)
                         m_pDragAnchor = pHit;
                 } else if (!ctrl) {
@@ -865,13 +862,24 @@ void CDesignCanvas::DoLButtonDown(UINT nFlags, CPoint point)
         Redraw();
 }
 
+void CDesignCanvas::RecordGrab(CUIControl* pControl, CPoint point)
+{
+    m_dragOffset = point - PageToClient(pControl->GetRect()).TopLeft();
+    double zoom = m_zoom > kZoomFloor ? m_zoom : kZoomFloor;
+    m_grabX = (point.x + GetHScrollPos()) / zoom - pControl->GetLeft();
+    m_grabY = (point.y + GetVScrollPos()) / zoom - pControl->GetTop();
+}
+
 void CDesignCanvas::MoveSelection(CPoint point)
 {
     CUIControl* pMoved = m_pDragAnchor ? m_pDragAnchor : TopSelected();
     if (pMoved == NULL)
         return;
-    // The element's corner goes where the pointer minus the grab offset is.
-    CPoint corner = ClientToPage(point - m_dragOffset);
+    // The element's corner keeps its distance from the pointer in page
+    // units, so below zoom 1 it does not jump to the client pixel grid.
+    double zoom = m_zoom > kZoomFloor ? m_zoom : kZoomFloor;
+    CPoint corner(Nearest((point.x + GetHScrollPos()) / zoom - m_grabX),
+                  Nearest((point.y + GetVScrollPos()) / zoom - m_grabY));
     if (m_bSnapToGrid)
         corner = CPoint(SnapX(corner.x), SnapY(corner.y));
     double w = pMoved->GetRight() - pMoved->GetLeft(), h = pMoved->GetBottom() - pMoved->GetTop();

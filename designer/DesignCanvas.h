@@ -217,6 +217,9 @@ protected:
     BOOL PointInKeepArea(CPoint q) const;
     CUIControl* TopSelected() const;
     void AutoScroll(CPoint point, int& dx, int& dy);
+    // Records where the pointer grabbed the element, in client pixels and
+    // exactly in page units.
+    void RecordGrab(CUIControl* pControl, CPoint point);
     void MoveSelection(CPoint point);
     void ResizeSelection(CPoint point);
     void FinishDrag();
@@ -264,6 +267,7 @@ protected:
     int m_nDragHandle;
     CRect m_rubberBand;
     CPoint m_dragOffset;
+    double m_grabX, m_grabY;
     BOOL m_bAddPending;
     BOOL m_bMultiCreate;
     CUIControl* m_pDragAnchor;

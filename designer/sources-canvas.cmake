@@ -10,3 +10,13 @@ add_library(designer_canvas STATIC
 target_include_directories(designer_canvas PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(designer_canvas PUBLIC designer_model designer_core controls_core imaging zavofw
   gdi32 user32)
+
+zavo_add_test(canvas_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/canvas_test.cpp
+  LIBS designer_canvas WINDOWS)
+
+# Full-redraw timing of a large page (bench/canvas/run.sh).
+if(ZAVO_BENCH)
+  add_executable(canvas_bench WIN32 ${CMAKE_SOURCE_DIR}/bench/canvas/canvas_bench.cpp)
+  target_link_libraries(canvas_bench PRIVATE designer_canvas)
+  target_link_options(canvas_bench PRIVATE -mconsole)
+endif()
