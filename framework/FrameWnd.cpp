@@ -650,11 +650,6 @@ void CFrameWnd::OnClose()
     DestroyWindow();
 }
 
-BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)
-{
-    return CWnd::OnEraseBkgnd(pDC);
-}
-
 void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 {
     ::SetActiveWindow(m_hWnd);
