@@ -19,6 +19,9 @@ const int kPanDeadZone = 16;
 const int kAutoScrollStep = 10;
 const COLORREF kPanPenColor = 0x808080;
 const COLORREF kPanDotColor = 0xC0C0C0;
+// Room around an element for what it draws outside its rectangle (frame,
+// number badge).
+const int kCullMargin = 32;
 
 // Nearest integer; halves go up, negative values too, so that a conversion
 // from client to page and back gives the same point on both sides of 0.
@@ -77,7 +80,8 @@ CDesignCanvas::CDesignCanvas()
       m_crGrid(0), m_bMarginsVisible(FALSE), m_crMargin(0xFF8080), m_nKeepInside(0), m_bPanning(FALSE),
       m_nPanTimer(100), m_nDefaultEntry(0), m_nTimeout(25), m_nVesaMode(0x111), m_nSingleGo(0),
       m_nCenterCursor(0), m_nUseShellIcon(0), m_bShowNumbers(FALSE), m_pList(NULL), m_pContextMenu(NULL),
-      m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE)
+      m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE),
+      m_hPaintDC(NULL), m_pPaintBits(NULL)
 {
     for (int i = 0; i < 4; ++i)
         m_margins[i] = 4;
@@ -560,15 +564,32 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     CDC mem;
     if (!mem.CreateCompatibleDC(pDC))
         return;
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height());
+    // A 32-bit DIB, so that the grid can set its dots in memory.
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = rc.Width();
+    bi.bmiHeader.biHeight = -rc.Height();
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap == NULL)
+        hBitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height());
     if (hBitmap == NULL)
         return;
     {
         CScopedSelect select(mem.GetSafeHdc(), hBitmap);
+        if (pBits != NULL) {
+            m_hPaintDC = mem.GetSafeHdc();
+            m_pPaintBits = (DWORD*)pBits;
+            m_paintSize = rc.Size();
+        }
         DrawFrameArea(&mem, rc);
         mem.SetWindowOrg(h, v);
         DrawPage(&mem, pageRect);
         pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &mem, h, v, SRCCOPY);
+        m_hPaintDC = NULL;
+        m_pPaintBits = NULL;
     }
     ::DeleteObject(hBitmap);
 }
@@ -631,12 +652,26 @@ void CDesignCanvas::DrawMargins(CDC* pDC, const CRect& rect, double zoom)
 
 void CDesignCanvas::DrawElements(CDC* pDC, double zoom)
 {
+    // Elements wholly outside the drawn area are skipped, except selected
+    // ones: their handles report the position to the frame.
+    CRect clip;
+    int clipKind = pDC->GetClipBox(&clip);
+    BOOL cull = clipKind == SIMPLEREGION || clipKind == COMPLEXREGION;
     int number = 0;
     for (int i = 0; i < ElementCount(); ++i) {
         CUIControl* p = m_pList->GetAt(i);
         int shown = -1;
         if (m_bShowNumbers && p->GetAsMenu())
             shown = number++;
+        if (cull && !p->IsSelected()) {
+            CRect r(Nearest(p->GetLeft() * zoom), Nearest(p->GetTop() * zoom), Nearest(p->GetRight() * zoom),
+                    Nearest(p->GetBottom() * zoom));
+            r.NormalizeRect();
+            r.InflateRect(kCullMargin, kCullMargin);
+            CRect both;
+            if (!both.IntersectRect(&r, &clip))
+                continue;
+        }
         p->DrawOnCanvas(pDC, zoom, shown);
     }
 }

@@ -299,6 +299,11 @@ protected:
     HCURSOR m_panCursors[8];
     CxImage m_wallpaperImage;
     BOOL m_bInScrollUpdate;
+    // While a paint runs: its memory DC and the top-down 32-bit pixels of
+    // its bitmap, which the grid writes straight into.
+    HDC m_hPaintDC;
+    DWORD* m_pPaintBits;
+    CSize m_paintSize;
 
     DECLARE_MESSAGE_MAP()
 

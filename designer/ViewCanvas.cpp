@@ -75,6 +75,24 @@ void CViewCanvas::DrawGrid(CDC* pDC, const CRect&, double zoom)
     int gy = m_gridSize.cy >= 1 ? m_gridSize.cy : 1;
     int columns = page.cx / gx, rows = page.cy / gy;
     HDC hdc = pDC->GetSafeHdc();
+    if (hdc == m_hPaintDC && m_pPaintBits != NULL) {
+        // The paint's own bitmap: set the dots in memory, in device pixels.
+        POINT origin;
+        ::GetWindowOrgEx(hdc, &origin);
+        ::GdiFlush();
+        DWORD value = ((DWORD)GetRValue(m_crGrid) << 16) | ((DWORD)GetGValue(m_crGrid) << 8) | GetBValue(m_crGrid);
+        for (int i = 0; i < columns; ++i) {
+            int x = Nearest((gx * i + 2) * zoom) - origin.x;
+            if (x < 0 || x >= m_paintSize.cx)
+                continue;
+            for (int j = 0; j < rows; ++j) {
+                int y = Nearest((gy * j + 2) * zoom) - origin.y;
+                if (y >= 0 && y < m_paintSize.cy)
+                    m_pPaintBits[(size_t)y * m_paintSize.cx + x] = value;
+            }
+        }
+        return;
+    }
     for (int i = 0; i < columns; ++i) {
         int x = Nearest((gx * i + 2) * zoom);
         for (int j = 0; j < rows; ++j)

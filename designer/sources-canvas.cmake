@@ -16,7 +16,6 @@ zavo_add_test(canvas_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/canvas_test.cp
 
 # Full-redraw timing of a large page (bench/canvas/run.sh).
 if(ZAVO_BENCH)
-  add_executable(canvas_bench WIN32 ${CMAKE_SOURCE_DIR}/bench/canvas/canvas_bench.cpp)
+  add_executable(canvas_bench ${CMAKE_SOURCE_DIR}/bench/canvas/canvas_bench.cpp)
   target_link_libraries(canvas_bench PRIVATE designer_canvas)
-  target_link_options(canvas_bench PRIVATE -mconsole)
 endif()

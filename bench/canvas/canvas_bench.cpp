@@ -1,0 +1,123 @@
+// Full redraw of the design canvas: a 1024 x 768 page with a wallpaper, the
+// grid, the margins and 50 elements, at zoom 1 and 2. Prints ms per frame.
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <string>
+
+#include "designer/UIButton.h"
+#include "designer/UIControlList.h"
+#include "designer/UIPicture.h"
+#include "designer/UIProgress.h"
+#include "designer/UIStatic.h"
+#include "designer/ViewCanvas.h"
+#include "imaging/xImage.h"
+
+namespace {
+
+class BenchCanvas : public CViewCanvas {
+public:
+    using CDesignCanvas::PaintClient;
+};
+
+class Host : public CWnd {
+public:
+    Host(int w, int h, CUIControlList* pList)
+    {
+        CreateEx(0, AfxRegisterWndClass(0), "canvas bench", WS_POPUP | WS_VISIBLE, 0, 0, w, h, NULL, NULL);
+        canvas.Create(CRect(0, 0, w, h), this, pList);
+    }
+    BenchCanvas canvas;
+};
+
+std::string MakeWallpaper()
+{
+    char folder[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, folder);
+    std::string path = std::string(folder) + "canvas_bench_wallpaper.bmp";
+    CxImage image;
+    image.Create(1024, 768, 24, CXIMAGE_FORMAT_BMP);
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x) {
+            RGBQUAD q = {(BYTE)(x / 4), (BYTE)(y / 3), (BYTE)((x + y) / 8), 0};
+            image.SetPixelColor(x, y, q);
+        }
+    image.Save(path.c_str(), CXIMAGE_FORMAT_BMP);
+    return path;
+}
+
+void FillList(CUIControlList& list)
+{
+    list.SetPaperSize(1024, 768);
+    for (int i = 0; i < 50; ++i) {
+        CUIControl* p = NULL;
+        switch (i % 4) {
+        case 0: p = new CUIButton; break;
+        case 1: p = new CUIPicture; break;
+        case 2: p = new CUIStatic; break;
+        default: p = new CUIProgress; break;
+        }
+        double x = 20 + (i % 8) * 125, y = 20 + (i / 8) * 110;
+        p->SetRect(x, y, x + 110, y + (i % 4 == 3 ? 20 : 60));
+        p->SetSelected(i % 10 == 0);
+        list.Add(p);
+    }
+}
+
+double Milliseconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f)
+{
+    return (double)(b.QuadPart - a.QuadPart) * 1000.0 / (double)f.QuadPart;
+}
+
+void Measure(Host& host, double zoom, int frames)
+{
+    BenchCanvas& canvas = host.canvas;
+    canvas.SetZoom(zoom);
+    canvas.SetHScrollPos(zoom > 1 ? 300 : 0);
+    canvas.SetVScrollPos(zoom > 1 ? 200 : 0);
+    LARGE_INTEGER f, t0, t1, t2, t3;
+    ::QueryPerformanceFrequency(&f);
+    for (int i = 0; i < 3; ++i)  // warm up: fonts, themes, pictures
+        canvas.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::QueryPerformanceCounter(&t0);
+    for (int i = 0; i < frames; ++i)
+        canvas.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&t1);
+    {
+        CRect rc;
+        canvas.GetClientRect(&rc);
+        HDC hScreen = ::GetDC(NULL);
+        CDC mem;
+        mem.Attach(::CreateCompatibleDC(hScreen));
+        HBITMAP bmp = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+        ::ReleaseDC(NULL, hScreen);
+        HGDIOBJ old = ::SelectObject(mem, bmp);
+        ::QueryPerformanceCounter(&t2);
+        for (int i = 0; i < frames; ++i)
+            canvas.PaintClient(&mem);
+        ::GdiFlush();
+        ::QueryPerformanceCounter(&t3);
+        ::SelectObject(mem, old);
+        ::DeleteObject(bmp);
+    }
+    printf("zoom %.0f%%: %.2f ms per frame on screen (WM_PAINT), %.2f ms per frame off screen, %d frames\n",
+           zoom * 100, Milliseconds(t0, t1, f) / frames, Milliseconds(t2, t3, f) / frames, frames);
+}
+
+}  // namespace
+
+int main()
+{
+    CUIControlList list;
+    FillList(list);
+    Host host(1024, 768, &list);
+    host.canvas.SetWallpaper(MakeWallpaper().c_str());
+    host.canvas.SetGridVisible(TRUE);
+    host.canvas.SetMarginsVisible(TRUE);
+    host.canvas.SetShowNumbers(TRUE);
+    Measure(host, 1.0, 60);
+    Measure(host, 2.0, 60);
+    return 0;
+}
