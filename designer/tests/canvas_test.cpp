@@ -484,6 +484,157 @@ TEST_F(CanvasTest, PageGridMarginsAndElementsAtEachZoom)
     EXPECT_EQ(page, px.At(5, 150));
 }
 
+TEST_F(CanvasTest, PictureScaleAppliesToTheLowestSelectedPictureThatFits)
+{
+    CUIPicture* low = new CUIPicture;  // no image: 32 x 32 of its own
+    low->SetRect(100.0, 100.0, 150.0, 150.0);
+    CUIPicture* high = new CUIPicture;
+    high->SetRect(700.0, 100.0, 750.0, 150.0);
+    CUIStatic* text = new CUIStatic;
+    text->SetRect(0.0, 0.0, 50.0, 20.0);
+    list.Add(text);
+    list.Add(low);
+    list.Add(high);
+    text->SetSelected(TRUE);
+    canvas->SetPictureScale(2.0);
+    EXPECT_DOUBLE_EQ(1.0, canvas->GetPictureScale());  // only a text selected
+
+    low->SetSelected(TRUE);
+    high->SetSelected(TRUE);
+    canvas->SetPictureScale(2.0);
+    EXPECT_EQ("100,100,164,164", RectText(low));
+    EXPECT_EQ("700,100,750,150", RectText(high));
+    EXPECT_DOUBLE_EQ(2.0, canvas->GetPictureScale());
+    canvas->SetPictureScale(1.0);
+    EXPECT_EQ("100,100,132,132", RectText(low));
+
+    low->SetSelected(FALSE);
+    canvas->SetPictureScale(4.0);  // 700 + 128 is beyond the 800 pixels
+    EXPECT_EQ("700,100,750,150", RectText(high));
+    EXPECT_DOUBLE_EQ(1.0, canvas->GetPictureScale());
+    canvas->SetPictureScale(0.0);
+    canvas->SetPictureScale(-1.0);
+    EXPECT_DOUBLE_EQ(1.0, canvas->GetPictureScale());
+}
+
+// Records the number each element is drawn with.
+class NumberedStatic : public CUIStatic {
+public:
+    int number = -2;
+    void DrawOnCanvas(CDC* pDC, double zoom, int nNumber) override
+    {
+        number = nNumber;
+        CUIStatic::DrawOnCanvas(pDC, zoom, nNumber);
+    }
+};
+
+TEST_F(CanvasTest, NumbersGoToMenuEntriesInListOrder)
+{
+    NumberedStatic* e[3];
+    for (int i = 0; i < 3; ++i) {
+        e[i] = new NumberedStatic;
+        e[i]->SetRect(10.0 + 100 * i, 10.0, 60.0 + 100 * i, 40.0);
+        e[i]->SetAsMenu(i != 1);
+        list.Add(e[i]);
+    }
+    canvas->SetShowNumbers(TRUE);
+    canvas->Redraw();
+    EXPECT_EQ(0, e[0]->number);
+    EXPECT_EQ(-1, e[1]->number);
+    EXPECT_EQ(1, e[2]->number);
+    canvas->SetShowNumbers(FALSE);
+    canvas->Redraw();
+    EXPECT_EQ(-1, e[0]->number);
+    EXPECT_EQ(-1, e[2]->number);
+    EXPECT_EQ(CSize(260, 40), canvas->GetContentExtent());
+}
+
+TEST_F(CanvasTest, WheelPanningCursorsAndReset)
+{
+    CUIStatic* e = new CUIStatic;
+    e->SetRect(50.0, 50.0, 100.0, 80.0);
+    list.Add(e);
+
+    // No scroll bars: the middle button does not pan.
+    ::SendMessage(Wnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(400, 300));
+    EXPECT_FALSE(canvas->IsPanning());
+
+    canvas->SetZoom(2.0);
+    canvas->SetVScrollPos(100);
+    ::SendMessage(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), 0);
+    EXPECT_EQ(103, canvas->GetVScrollPos());
+    ::SendMessage(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(102, canvas->GetVScrollPos());
+
+    ::SendMessage(Wnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(400, 300));
+    EXPECT_TRUE(canvas->IsPanning());
+    HCURSOR ns = ::LoadCursor(NULL, IDC_SIZENS), we = ::LoadCursor(NULL, IDC_SIZEWE);
+    HCURSOR nwse = ::LoadCursor(NULL, IDC_SIZENWSE), nesw = ::LoadCursor(NULL, IDC_SIZENESW);
+    EXPECT_EQ(ns, canvas->GetCursorForPoint(CPoint(410, 100)));
+    EXPECT_EQ(we, canvas->GetCursorForPoint(CPoint(300, 310)));
+    EXPECT_EQ(nwse, canvas->GetCursorForPoint(CPoint(450, 350)));
+    EXPECT_EQ(nesw, canvas->GetCursorForPoint(CPoint(350, 350)));
+    EXPECT_EQ(nesw, canvas->GetCursorForPoint(CPoint(450, 250)));
+    CPoint screen(400 + 160, 300 + 80);
+    canvas->ClientToScreen(&screen);
+    if (::SetCursorPos(screen.x, screen.y)) {
+        int h = canvas->GetHScrollPos(), v = canvas->GetVScrollPos();
+        ::SendMessage(Wnd(), WM_TIMER, 100, 0);
+        CPoint now;
+        ::GetCursorPos(&now);
+        if (now == screen) {
+            EXPECT_EQ(h + 10, canvas->GetHScrollPos());
+            EXPECT_EQ(v + 5, canvas->GetVScrollPos());
+        }
+    }
+    Key(VK_SHIFT);
+    EXPECT_FALSE(canvas->IsPanning());
+
+    // Handles of a selected element show their own cursors; placing shows a cross.
+    e->SetSelected(TRUE);
+    canvas->SetHScrollPos(0);
+    canvas->SetVScrollPos(0);
+    CRect r = canvas->PageToClient(e->GetRect());
+    EXPECT_EQ(e->GetHandleCursor(UIHANDLE_BOTTOMRIGHT), canvas->GetCursorForPoint(CPoint(r.right + 2, r.bottom + 2)));
+    EXPECT_TRUE(canvas->GetCursorForPoint(r.CenterPoint()) == NULL);
+    canvas->SetPrototype(new CUIStatic);
+    EXPECT_EQ(::LoadCursor(NULL, IDC_CROSS), canvas->GetCursorForPoint(CPoint(5, 5)));
+
+    canvas->SetHScrollPos(200);
+    canvas->Reset();
+    EXPECT_DOUBLE_EQ(1.0, canvas->GetZoom());
+    EXPECT_FALSE(canvas->IsAdding());
+    EXPECT_EQ(0, canvas->GetHScrollPos());
+    EXPECT_FALSE(canvas->GetStyle() & WS_HSCROLL);
+}
+
+TEST_F(CanvasTest, PageSizeSetsTheVesaMode)
+{
+    canvas->SetPageSize(CSize(1024, 768));
+    EXPECT_EQ(0x117, canvas->GetVesaMode());
+    EXPECT_EQ(CSize(1024, 768), list.GetPaperSize());
+    EXPECT_TRUE(canvas->GetStyle() & WS_HSCROLL);  // 1024 x 768 in 800 x 600
+    canvas->SetPageSize(CSize(800, 600));
+    EXPECT_EQ(0x114, canvas->GetVesaMode());
+    canvas->SetPageSize(CSize(700, 500));
+    EXPECT_EQ(0x111, canvas->GetVesaMode());
+    EXPECT_FALSE(canvas->GetStyle() & (WS_HSCROLL | WS_VSCROLL));
+
+    CUIStatic* e = new CUIStatic;
+    e->SetRect(10.5, 20.7, 60.2, 50.9);
+    list.Add(e);
+    int x, y, w, h;
+    EXPECT_FALSE(canvas->GetSelectedRect(x, y, w, h));
+    e->SetSelected(TRUE);
+    ASSERT_TRUE(canvas->GetSelectedRect(x, y, w, h));
+    EXPECT_EQ(10, x);
+    EXPECT_EQ(20, y);
+    EXPECT_EQ(49, w);
+    EXPECT_EQ(30, h);
+    EXPECT_TRUE(canvas->SetSelectedRect(5, 6, 70, 40));
+    EXPECT_EQ("5,6,75,46", RectText(e));
+}
+
 std::string TempFolder()
 {
     char path[MAX_PATH] = "";
