@@ -590,7 +590,10 @@ BOOL CGenMenuDlg::ZipPackage() {
     SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
     return Fail("The zip file cannot be written.");
   }
-  if (!StepDone(STEP_REPLACE, ::MoveFileExA(partial, zipPath, MOVEFILE_REPLACE_EXISTING))) {
+  // a read-only package stays, as the system's own replace would leave it
+  DWORD attributes = ::GetFileAttributesA(zipPath);
+  BOOL locked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  if (!StepDone(STEP_REPLACE, !locked) || !::MoveFileExA(partial, zipPath, MOVEFILE_REPLACE_EXISTING)) {
     ::DeleteFileA(partial);
     SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
     return Fail("The zip file cannot replace " + zipPath + ".");

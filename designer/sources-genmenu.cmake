@@ -9,3 +9,26 @@ target_link_libraries(designer_genmenu PUBLIC designer_canvas designer_model des
   deploy_wizard controls_text controls_previews imaging zavofw zavo::minizip winmm comdlg32 comctl32)
 # The document runs the dialog.
 target_link_libraries(designer_doc PUBLIC designer_genmenu)
+
+# End to end: the dialog makes a package under Wine; the script then reads it
+# with unzip, gzip and ImageMagick and its own romfs reader.
+set(_gm_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+zavo_add_test(genmenu_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_test.cpp ${_gm_res}/Zavomgr.rc
+  LIBS designer_genmenu designer_app WINDOWS ONE_PROCESS)
+if(TARGET genmenu_test)
+  target_include_directories(genmenu_test PRIVATE ${_gm_res} ${CMAKE_BINARY_DIR}/resources/zavomgr)
+  add_dependencies(genmenu_test zavomgr_generated)
+  set_tests_properties(genmenu_test PROPERTIES FIXTURES_SETUP genmenu_package)
+  find_package(Python3 COMPONENTS Interpreter)
+  add_test(NAME genmenu_package_check COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py ${CMAKE_BINARY_DIR}/designer/genmenu_out/package/Sample.zip)
+  set_tests_properties(genmenu_package_check PROPERTIES FIXTURES_REQUIRED genmenu_package TIMEOUT 60)
+endif()
+
+# Package timing of a large project (bench/genmenu/run.sh).
+if(ZAVO_BENCH)
+  add_executable(genmenu_bench ${CMAKE_SOURCE_DIR}/bench/genmenu/genmenu_bench.cpp ${_gm_res}/Zavomgr.rc)
+  target_include_directories(genmenu_bench PRIVATE ${_gm_res} ${CMAKE_BINARY_DIR}/resources/zavomgr)
+  target_link_libraries(genmenu_bench PRIVATE designer_genmenu designer_app)
+  add_dependencies(genmenu_bench zavomgr_generated)
+endif()

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds and runs the menu package benchmark under Wine (1024 x 768 page,
+# 20 entries, 5 pictures, 3 texts, a progress bar); prints the time per step.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+BUILD="${BUILD:-$ROOT/build-win-bench-genmenu}"
+export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench-genmenu}"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON >/dev/null
+cmake --build "$BUILD" --target genmenu_bench >/dev/null
+WORK="$BUILD/genmenu_bench_work"
+rm -rf "$WORK"
+"$ROOT/tools/wine-session.sh" wine "$BUILD/bin/genmenu_bench.exe" "Z:$(echo "$WORK" | tr / '\\')"
