@@ -9,25 +9,11 @@ import os
 import struct
 import sys
 
+sys.dont_write_bytecode = True   # no cache folder among the resources
+from bmpfile import bmp
+
 KEY = (0x00, 0x00, 0x42)  # r, g, b
 BLACK, WHITE = (0, 0, 0), (255, 255, 255)
-
-
-def bmp24(width, height, pixel):
-    """pixel(x, y) -> (r, g, b), y from the top."""
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    return head + info + data
 
 
 def arrow(x, y):
@@ -105,8 +91,8 @@ def write_gz(path, data):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    write_gz(os.path.join(out, "pointer_cursor.gz"), bmp24(32, 32, arrow))
-    write_gz(os.path.join(out, "pointer_hand.gz"), bmp24(32, 32, hand))
+    write_gz(os.path.join(out, "pointer_cursor.gz"), bmp(32, 32, arrow))
+    write_gz(os.path.join(out, "pointer_hand.gz"), bmp(32, 32, hand))
     with open(os.path.join(out, "genmenu.avi"), "wb") as f:
         f.write(avi(32, 32, 8))
 

@@ -2,25 +2,13 @@
 """Writes the stand-in pictures of the status bar's position and size panes
 (16 x 16, 24-bit BMP, magenta background) into the folder given (default:
 this folder)."""
-import os, struct, sys
+import os, sys
+
+sys.dont_write_bytecode = True   # no cache folder among the resources
+from bmpfile import bmp
 
 MAGENTA = (255, 0, 255)
 INK = (0, 64, 160)
-
-def bmp(width, height, pixel):
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):          # bottom-up
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (stride - width * 3)
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return head + info + data
 
 def position(x, y):
     # a cross-hair

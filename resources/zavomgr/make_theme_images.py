@@ -2,42 +2,12 @@
 """Writes the stand-in pictures of the built-in button and progress themes
 (resource type CTRL_IMGS): 32-bit button states and 8-bit progress parts."""
 import os
-import struct
 import sys
 
+sys.dont_write_bytecode = True   # no cache folder among the resources
+from bmpfile import bmp
+
 out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-
-
-def bmp(width, height, pixel, bpp):
-    """pixel(x, y) -> (r, g, b) with y counted from the top; bpp 32 or 8."""
-    if bpp == 32:
-        rows = []
-        for y in reversed(range(height)):
-            rows.append(b"".join(struct.pack("BBBB", b, g, r, 255)
-                                 for r, g, b in (pixel(x, y) for x in range(width))))
-        palette = b""
-    else:
-        colours = []
-        index = {}
-        rows = []
-        for y in reversed(range(height)):
-            row = bytearray()
-            for x in range(width):
-                c = pixel(x, y)
-                if c not in index:
-                    index[c] = len(colours)
-                    colours.append(c)
-                row.append(index[c])
-            row += b"\0" * ((4 - len(row) % 4) % 4)
-            rows.append(bytes(row))
-        palette = b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in colours)
-        palette += b"\0" * (4 * 256 - len(palette))
-    pixels = b"".join(rows)
-    offset = 54 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 0, len(pixels), 2835, 2835,
-                       256 if bpp == 8 else 0, 0)
-    return header + info + palette + pixels
 
 
 def framed(width, height, border, top, bottom):

@@ -2,24 +2,12 @@
 """Writes the stand-in toolbar bitmaps of the menus and bars (24-bit BMP, magenta
 background) and the notifier skin into the folder given (default: this folder).
 Each icon is a simple shape of its own colour, so every command is told apart."""
-import os, struct, sys
+import os, sys
+
+sys.dont_write_bytecode = True   # no cache folder among the resources
+from bmpfile import bmp
 
 MAGENTA = (255, 0, 255)
-
-def bmp(width, height, pixel):
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):          # bottom-up
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (stride - width * 3)
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return head + info + data
 
 def colour(i):
     # distinct, saturated colours that are never magenta, grey 0xC0C0C0 or white

@@ -1,0 +1,34 @@
+"""The BMP writer of the stand-in picture scripts."""
+import struct
+
+
+def bmp(width, height, pixel, bpp=24):
+    """A BMP file of pixel(x, y) -> (r, g, b), y counted from the top.
+    bpp 24, 32 (opaque) or 8 (palette of the colours in order of first use)."""
+    colours, index = [], {}
+    rows = []
+    for y in reversed(range(height)):          # bottom-up
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            if bpp == 8:
+                if (r, g, b) not in index:
+                    index[(r, g, b)] = len(colours)
+                    colours.append((r, g, b))
+                row.append(index[(r, g, b)])
+            elif bpp == 32:
+                row += bytes((b, g, r, 255))
+            else:
+                row += bytes((b, g, r))
+        row += b"\0" * (-len(row) % 4)
+        rows.append(bytes(row))
+    palette = b""
+    if bpp == 8:
+        palette = b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in colours)
+        palette += b"\0" * (4 * 256 - len(palette))
+    data = b"".join(rows)
+    offset = 14 + 40 + len(palette)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 0, len(data), 2835, 2835,
+                       256 if bpp == 8 else 0, 0)
+    return head + info + palette + data
