@@ -49,6 +49,8 @@ public:
   BOOL IsGenerating() const { return m_bBusy; }
   const CString& GetErrorText() const { return m_strError; }
 
+  // Enter in the quality field takes its number over to the trackbar.
+  virtual BOOL PreTranslateMessage(MSG* pMsg) override;
   virtual void SetCursorPreview(HCURSOR hCursor) override;
   BOOL BrowseCursorTheme(UINT nTitleId);
 
@@ -67,7 +69,6 @@ public:
 protected:
   virtual void DoDataExchange(CDataExchange* pDX) override;
   virtual BOOL OnInitDialog() override;
-  virtual BOOL PreTranslateMessage(MSG* pMsg) override;
   virtual void OnOK() override;
   virtual void OnCancel() override;
 

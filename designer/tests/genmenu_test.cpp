@@ -13,6 +13,7 @@
 #include "resources/zavomgr/resource.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -209,7 +210,7 @@ TEST_F(GenMenu, SampleProjectBecomesOneZipAndNothingElse) {
   // idle again: inputs enabled, status empty, animation hidden
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDC_GM_GENERATE)));
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDCANCEL)));
-  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dlg.m_hWnd, IDC_GM_ANIMATION)));
+  EXPECT_FALSE(::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_GM_ANIMATION), GWL_STYLE) & WS_VISIBLE);
   char status[64] = "?";
   ::GetDlgItemTextA(dlg.m_hWnd, IDC_GM_STATUS, status, sizeof(status));
   EXPECT_STREQ("", status);
@@ -304,6 +305,51 @@ TEST_F(GenMenu, AJobInProgressCannotBeStartedAgainOrClosedAndKeepsQuit) {
   MSG msg;
   ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(42u, msg.wParam);
+}
+
+TEST_F(GenMenu, ShowsProgressWhileBusyAndWorksUnderATempPathWithADot) {
+  std::string temp = folder + "\\temp.dir";
+  ASSERT_TRUE(CreateDirectoryA(temp.c_str(), NULL));
+  char saved[MAX_PATH] = "";
+  GetEnvironmentVariableA("TMP", saved, MAX_PATH);
+  SetEnvironmentVariableA("TMP", temp.c_str());
+  bool busyShown = false;
+  dlg.duringElements = [&](TestGenMenuDlg& d) {
+    char status[128] = "";
+    ::GetDlgItemTextA(d.m_hWnd, IDC_GM_STATUS, status, sizeof(status));
+    LONG animation = ::GetWindowLongA(::GetDlgItem(d.m_hWnd, IDC_GM_ANIMATION), GWL_STYLE);
+    busyShown = status[0] != '\0' && (animation & WS_VISIBLE) &&
+                !::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDC_GM_GENERATE)) &&
+                !::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDC_GM_NAME)) &&
+                !::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDCANCEL));
+  };
+  Generate("Dotted");
+  SetEnvironmentVariableA("TMP", saved[0] ? saved : NULL);
+  EXPECT_TRUE(busyShown);
+  EXPECT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
+  EXPECT_EQ(0u, dlg.workFolder.find(temp + "\\KEL")) << dlg.workFolder;
+  EXPECT_TRUE(Entries(temp).empty());
+}
+
+TEST_F(GenMenu, QualityFollowsTrackbarAndEnterInItsField) {
+  HWND bar = ::GetDlgItem(dlg.m_hWnd, IDC_GM_QUALITYBAR), edit = ::GetDlgItem(dlg.m_hWnd, IDC_GM_QUALITY);
+  EXPECT_EQ(85, (int)SendMessageA(bar, TBM_GETPOS, 0, 0));
+  EXPECT_EQ(1, (int)SendMessageA(bar, TBM_GETRANGEMIN, 0, 0));
+  EXPECT_EQ(100, (int)SendMessageA(bar, TBM_GETRANGEMAX, 0, 0));
+  EXPECT_EQ(85u, ::GetDlgItemInt(dlg.m_hWnd, IDC_GM_QUALITY, NULL, FALSE));
+  EXPECT_EQ(85, dlg.m_nQuality);
+
+  SendMessageA(bar, TBM_SETPOS, TRUE, 30);
+  SendMessageA(dlg.m_hWnd, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), (LPARAM)bar);
+  EXPECT_EQ(30, dlg.m_nQuality);
+  EXPECT_EQ(30u, ::GetDlgItemInt(dlg.m_hWnd, IDC_GM_QUALITY, NULL, FALSE));
+
+  ::SetDlgItemTextA(dlg.m_hWnd, IDC_GM_QUALITY, "64");
+  ::SetFocus(edit);
+  MSG enter = {edit, WM_KEYDOWN, VK_RETURN, 0};
+  EXPECT_TRUE(dlg.PreTranslateMessage(&enter));
+  EXPECT_EQ(64, dlg.m_nQuality);
+  EXPECT_EQ(64, (int)SendMessageA(bar, TBM_GETPOS, 0, 0));
 }
 
 TEST(GenMenuText, IniValuesStayOnTheirLineAndEmptyProgressWritesZeros) {
