@@ -1,39 +1,9 @@
 #include "controls/CursorPreview.h"
+#include "controls/BitmapPixels.h"
 #include "designer/ArchiveFile.h"
 #include "imaging/xImage.h"
 
 #include <vector>
-
-namespace {
-
-// The bitmap's pixels as 32-bit top-down rows.
-bool ReadPixels(HDC hDC, HBITMAP hBitmap, int w, int h, std::vector<DWORD>& pixels)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    pixels.assign((size_t)w * h, 0);
-    return ::GetDIBits(hDC, hBitmap, 0, h, &pixels[0], &bi, DIB_RGB_COLORS) == h;
-}
-
-HBITMAP MakeBitmap(HDC hDC, int w, int h, std::vector<DWORD>& pixels)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, w, h);
-    if (hBitmap != NULL)
-        ::SetDIBits(hDC, hBitmap, 0, h, &pixels[0], &bi, DIB_RGB_COLORS);
-    return hBitmap;
-}
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CCursorPreview, CStatic)
     ON_WM_SETCURSOR()
@@ -56,35 +26,29 @@ void CCursorPreview::Replace(HCURSOR& hTarget, HCURSOR hNew)
 
 HCURSOR CCursorPreview::MakePointer(HBITMAP hBitmap, COLORREF crKey, int nHotX, int nHotY)
 {
-    BITMAP bm;
-    if (hBitmap == NULL || !::GetObject(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+    int w = 0, h = 0;
+    std::vector<uint32_t> colour, mask;
+    if (!ReadBitmapPixels(hBitmap, w, h, colour))
         return NULL;
-    int w = bm.bmWidth, h = bm.bmHeight;
-    HDC hScreen = ::GetDC(NULL);
-    std::vector<DWORD> colour, mask;
-    HCURSOR hCursor = NULL;
-    if (ReadPixels(hScreen, hBitmap, w, h, colour)) {
-        // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-        DWORD key = (GetRValue(crKey) << 16) | (GetGValue(crKey) << 8) | GetBValue(crKey);
-        mask.assign(colour.size(), 0);
-        for (size_t i = 0; i < colour.size(); ++i) {
-            if ((colour[i] & 0xFFFFFF) == key) {
-                mask[i] = 0xFFFFFF;
-                colour[i] = 0;
-            }
+    uint32_t key = ColorPixel(crKey);
+    mask.assign(colour.size(), 0);
+    for (size_t i = 0; i < colour.size(); ++i) {
+        if ((colour[i] & 0xFFFFFF) == key) {
+            mask[i] = 0xFFFFFF;
+            colour[i] = 0;
         }
-        HBITMAP hMask = MakeBitmap(hScreen, w, h, mask);
-        HBITMAP hColour = MakeBitmap(hScreen, w, h, colour);
-        if (hMask != NULL && hColour != NULL) {
-            ICONINFO ii = {FALSE, (DWORD)nHotX, (DWORD)nHotY, hMask, hColour};
-            hCursor = (HCURSOR)::CreateIconIndirect(&ii);
-        }
-        if (hMask != NULL)
-            ::DeleteObject(hMask);
-        if (hColour != NULL)
-            ::DeleteObject(hColour);
     }
-    ::ReleaseDC(NULL, hScreen);
+    HCURSOR hCursor = NULL;
+    HBITMAP hMask = MakeBitmapFromPixels(w, h, mask);
+    HBITMAP hColour = MakeBitmapFromPixels(w, h, colour);
+    if (hMask != NULL && hColour != NULL) {
+        ICONINFO ii = {FALSE, (DWORD)nHotX, (DWORD)nHotY, hMask, hColour};
+        hCursor = (HCURSOR)::CreateIconIndirect(&ii);
+    }
+    if (hMask != NULL)
+        ::DeleteObject(hMask);
+    if (hColour != NULL)
+        ::DeleteObject(hColour);
     return hCursor;
 }
 

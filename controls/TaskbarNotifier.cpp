@@ -1,4 +1,5 @@
 #include "controls/TaskbarNotifier.h"
+#include "controls/BitmapPixels.h"
 #include "framework/DC.h"
 #include "framework/PaintDC.h"
 #include "framework/ResourceList.h"
@@ -48,31 +49,19 @@ int CTaskbarNotifier::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 HRGN CTaskbarNotifier::RegionFromBitmap(COLORREF crKey)
 {
-    const int cx = m_nSkinWidth, cy = m_nSkinHeight;
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    const int nStride = ((cx * 3) + 3) & ~3;   // rows are padded to four bytes
-    std::vector<BYTE> bits((size_t)nStride * (size_t)cy);
-    HDC hDC = ::GetDC(NULL);
-    int nRows = ::GetDIBits(hDC, (HBITMAP)m_bmSkin.m_hObject, 0, (UINT)cy, bits.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    if (nRows != cy)
+    int cx = 0, cy = 0;
+    std::vector<uint32_t> px;
+    if (!ReadBitmapPixels((HBITMAP)m_bmSkin.m_hObject, cx, cy, px))
         return NULL;
     HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
     for (int y = 0; y < cy; ++y) {
-        const BYTE* row = bits.data() + (size_t)y * nStride;
+        const uint32_t* row = px.data() + (size_t)y * cx;
         int x = 0;
         while (x < cx) {
-            while (x < cx && RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]) == crKey)
+            while (x < cx && PixelColor(row[x]) == crKey)
                 ++x;
             int x0 = x;
-            while (x < cx && RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]) != crKey)
+            while (x < cx && PixelColor(row[x]) != crKey)
                 ++x;
             if (x > x0) {
                 HRGN hRun = ::CreateRectRgn(x0, y, x, y + 1);

@@ -1,4 +1,5 @@
 #include "controls/ToolBarImages.h"
+#include "controls/BitmapPixels.h"
 #include "controls/MenuDrawing.h"
 #include "framework/DC.h"
 #include "framework/ResourceList.h"
@@ -10,54 +11,10 @@ namespace {
 const COLORREF kMaskColor = RGB(192, 192, 192);
 const COLORREF kMagenta = RGB(255, 0, 255);
 
-// The bitmap's pixels as a 32-bit top-down buffer.
-BOOL ReadPixels(HBITMAP hbm, int& cx, int& cy, std::vector<DWORD>& px)
-{
-    BITMAP bm;
-    if (!::GetObject(hbm, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return FALSE;
-    cx = bm.bmWidth;
-    cy = bm.bmHeight;
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    px.assign((size_t)cx * (size_t)cy, 0);
-    HDC hDC = ::GetDC(NULL);
-    int n = ::GetDIBits(hDC, hbm, 0, (UINT)cy, px.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    return n == cy;
-}
-
-HBITMAP MakeBitmap(int cx, int cy, const std::vector<DWORD>& px)
-{
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    HDC hDC = ::GetDC(NULL);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hDC, cx, cy);
-    if (hbm != NULL)
-        ::SetDIBits(hDC, hbm, 0, (UINT)cy, px.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    return hbm;
-}
-
-inline COLORREF PixelColor(DWORD p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
-inline DWORD ColorPixel(COLORREF c) { return ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c); }
-
 // A copy with every pixel but the mask colour recoloured.
-std::vector<DWORD> Derive(const std::vector<DWORD>& px, COLORREF (*fn)(COLORREF))
+std::vector<uint32_t> Derive(const std::vector<uint32_t>& px, COLORREF (*fn)(COLORREF))
 {
-    std::vector<DWORD> out(px.size());
+    std::vector<uint32_t> out(px.size());
     for (size_t i = 0; i < px.size(); ++i) {
         COLORREF c = PixelColor(px[i]);
         out[i] = c == kMaskColor ? ColorPixel(c) : ColorPixel(fn(c));
@@ -65,9 +22,9 @@ std::vector<DWORD> Derive(const std::vector<DWORD>& px, COLORREF (*fn)(COLORREF)
     return out;
 }
 
-BOOL AddImages(CImageList& list, int cx, int cy, const std::vector<DWORD>& px)
+BOOL AddImages(CImageList& list, int cx, int cy, const std::vector<uint32_t>& px)
 {
-    HBITMAP hbm = MakeBitmap(cx, cy, px);
+    HBITMAP hbm = MakeBitmapFromPixels(cx, cy, px);
     if (hbm == NULL)
         return FALSE;
     int n = ImageList_AddMasked(list.m_hImageList, hbm, kMaskColor);
@@ -152,13 +109,13 @@ BOOL CToolBarImages::LoadBitmap(UINT nIDResource)
     if (hbm == NULL)
         return FALSE;
     int cx = 0, cy = 0;
-    std::vector<DWORD> px;
-    BOOL bRead = ReadPixels(hbm, cx, cy, px);
+    std::vector<uint32_t> px;
+    BOOL bRead = ReadBitmapPixels(hbm, cx, cy, px);
     ::DeleteObject(hbm);
     if (!bRead)
         return FALSE;
     // Magenta is the transparent colour of the studio's bitmaps as well.
-    for (DWORD& p : px)
+    for (uint32_t& p : px)
         if (PixelColor(p) == kMagenta)
             p = ColorPixel(kMaskColor);
     if (m_nDepth == 4)

@@ -18,6 +18,7 @@ if(NOT WIN32)
   return()
 endif()
 add_library(controls_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/BitmapPixels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FontFileName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorFont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BarPainter.cpp

@@ -21,7 +21,7 @@ add_library(controls_menubars STATIC
   ${CMAKE_CURRENT_LIST_DIR}/PositionToolBar.cpp
 )
 target_include_directories(controls_menubars PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(controls_menubars PUBLIC controls_pixeleffect zavofw comctl32 advapi32 gdi32 user32)
+target_link_libraries(controls_menubars PUBLIC controls_pixeleffect controls_core zavofw comctl32 advapi32 gdi32 user32)
 
 # The tests carry the studio's toolbar resources and a small menu of their own.
 set(_mb_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
