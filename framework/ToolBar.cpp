@@ -230,7 +230,8 @@ void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
     ZeroMemory(&bi, sizeof(bi));
     bi.cbSize = sizeof(bi);
     bi.dwMask = TBIF_BYINDEX | TBIF_STYLE | TBIF_STATE;
-    if (!::SendMessage(m_hWnd, TB_GETBUTTONINFO, nIndex, (LPARAM)&bi))
+    // the answer is the button's index (0 for the first one), -1 on failure
+    if (::SendMessage(m_hWnd, TB_GETBUTTONINFO, nIndex, (LPARAM)&bi) == -1)
         return;
     BYTE fsStyle = (BYTE)LOWORD(nStyle);
     BYTE fsState = (BYTE)(HIWORD(nStyle) ^ TBSTATE_ENABLED);
