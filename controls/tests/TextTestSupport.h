@@ -46,6 +46,11 @@ public:
         DWORD v = m_bits[y * m_w + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
+    BYTE Alpha(int x, int y) const
+    {
+        ::GdiFlush();
+        return (BYTE)(m_bits[y * m_w + x] >> 24);
+    }
     // Pixels in [x0, x1) x [y0, y1) that pass the test.
     template <class F> int Count(int x0, int y0, int x1, int y1, F test) const
     {

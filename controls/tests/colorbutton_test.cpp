@@ -5,6 +5,7 @@
 
 #include "controls/ColorButton.h"
 #include "controls/ColorPickerNav.h"
+#include "controls/tests/TextTestSupport.h"
 
 namespace {
 
@@ -215,17 +216,8 @@ TEST_F(ColorButtonTest, PopupOpensBelowOrAboveTheButton)
 
 TEST(ColorButtonDraw, SwatchShowsTheDefaultColourAndNoneWhenDisabled)
 {
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 60;
-    bmi.bmiHeader.biHeight = -24;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HDC dc = CreateCompatibleDC(NULL);
-    HBITMAP bmp = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    TestCanvas canvas(60, 24, RGB(0, 0, 0));
+    HDC dc = canvas.dc;
 
     CColorButton button;
     DRAWITEMSTRUCT dis;
@@ -243,8 +235,4 @@ TEST(ColorButtonDraw, SwatchShowsTheDefaultColourAndNoneWhenDisabled)
     dis.itemState = ODS_DISABLED;
     button.DrawItem(&dis);
     EXPECT_NE(RGB(10, 200, 30), GetPixel(dc, 15, 12));
-
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
 }

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "controls/ImageStatusBar.h"
+#include "controls/tests/TextTestSupport.h"
 
 namespace {
 
@@ -19,43 +20,13 @@ public:
     }
 };
 
-// A white 32-bit DIB in a memory DC.
-struct Surface {
-    Surface()
-    {
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = 120;
-        bmi.bmiHeader.biHeight = -20;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(NULL);
-        void* bits;
-        bmp = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-        old = SelectObject(dc, bmp);
-        RECT rc = {0, 0, 120, 20};
-        HBRUSH br = CreateSolidBrush(kBack);
-        FillRect(dc, &rc, br);
-        DeleteObject(br);
-    }
-    ~Surface()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+// A 32-bit DIB in a memory DC filled with kBack.
+struct Surface : TestCanvas {
+    Surface() : TestCanvas(120, 20, kBack) {}
     bool AnyInk(int x0, int x1) const
     {
-        for (int x = x0; x < x1; ++x)
-            for (int y = 0; y < 20; ++y)
-                if (GetPixel(dc, x, y) != kBack)
-                    return true;
-        return false;
+        return Count(x0, 0, x1, 20, [](COLORREF c) { return c != kBack; }) > 0;
     }
-    HDC dc;
-    HBITMAP bmp;
-    HGDIOBJ old;
 };
 
 const UINT kIndicators[] = {0, 0xF006, 0xF007, 0xE701};
