@@ -1,6 +1,7 @@
 #include "designer/ZavomgrApp.h"
 
 #include "designer/MainFrame.h"
+#include "designer/UIControl.h"
 #include "designer/ZavomgrDoc.h"
 #include "designer/ZavomgrDocManager.h"
 #include "designer/ZavomgrView.h"
@@ -92,6 +93,8 @@ void CZavomgrApp::InstallFrameMenu() {
   if (!menu) return;
   HMENU old = ::GetMenu(frame->m_hWnd);
   ::SetMenu(frame->m_hWnd, menu);
+  // the resource menu goes once: as the window's menu or as the default one
+  if (frame->m_hMenuDefault && frame->m_hMenuDefault != old) ::DestroyMenu(frame->m_hMenuDefault);
   frame->m_hMenuDefault = menu;
   if (old) ::DestroyMenu(old);
 }
@@ -182,6 +185,7 @@ BOOL CZavomgrApp::InitInstance() {
   Enable3dControls();
   SetRegistryKey("Kantel Ruziz");
   m_langManager.Init("Settings");
+  CUIControl::SetLangManager(&m_langManager);
   SetDialogBkColor(RGB(244, 244, 244), RGB(0, 0, 0));
   SetupTempFolder();
   SetupWorkFolders();

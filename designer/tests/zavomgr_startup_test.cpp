@@ -1,4 +1,5 @@
 #include "designer/ZavomgrApp.h"
+#include "controls/OwnerDrawMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,19 @@ std::string MenuText(HMENU menu, UINT item, UINT flags) {
   return buf;
 }
 
+// The text of a command's item; owner-drawn items keep it in their record.
+std::string CommandText(HMENU menu, UINT id) {
+  MENUITEMINFOA info = {sizeof(info)};
+  info.fMask = MIIM_FTYPE | MIIM_DATA;
+  if (!GetMenuItemInfoA(menu, id, FALSE, &info)) return "";
+  auto* record = (COwnerDrawItem*)info.dwItemData;
+  if (!(info.fType & MFT_OWNERDRAW) || !COwnerDrawMenu::IsRecord(record))
+    return MenuText(menu, id, MF_BYCOMMAND);
+  char buf[256] = "";
+  WideCharToMultiByte(CP_ACP, 0, record->strText.c_str(), -1, buf, sizeof(buf), NULL, NULL);
+  return buf;
+}
+
 // The project window as start-up makes it: template, empty project, menu.
 HWND StartEmptyProject(CZavomgrApp& app) {
   if (!app.m_pDocManager) app.RegisterTemplate();
@@ -127,7 +141,8 @@ TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
   HMENU menu = GetMenu(wnd);
   // the GBK texts of the language file, byte for byte
   EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), "\xce\xc4\xbc\xfe(&F)");
-  EXPECT_EQ(MenuText(menu, 0xE100, MF_BYCOMMAND), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)");
+  EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(menu, 0)));
+  EXPECT_EQ(CommandText(menu, 0xE100), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)");
   char title[64];
   GetWindowTextA(wnd, title, sizeof(title));
   EXPECT_STREQ(title, "Untitled - Zavo Studio 2008");

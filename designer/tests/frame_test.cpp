@@ -1,0 +1,503 @@
+// The studio's main frame and view in this process: bars and panes, the menu,
+// command states, the position toolbar, and the programs the tool commands
+// start (stand-ins that record how they were started).
+#include "designer/MainFrame.h"
+#include "designer/Md5Crypt.h"
+#include "designer/UIControlList.h"
+#include "designer/UIPicture.h"
+#include "designer/ZavomgrApp.h"
+#include "designer/ZavomgrView.h"
+#include "resources/zavomgr/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+CZavomgrApp theApp;
+
+namespace {
+
+std::string BinDir() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(NULL, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.rfind('\\'));
+}
+
+std::string TempDir() {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string dir = std::string(tmp) + "zavomgr_frame_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), NULL);
+  return dir;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void Pump() {
+  MSG msg;
+  for (int round = 0; round < 3; ++round) {
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+      if (!theApp.PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    }
+    for (LONG n = 0; theApp.OnIdle(n); ++n) {}
+  }
+}
+
+// A studio window as start-up makes it, closed at the end of the test.
+class FrameTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    _putenv("ZAVO_NO_MSGBOX=1");
+    theApp.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
+    CUIControl::SetLangManager(&theApp.m_langManager);
+    theApp.m_strAppPath = BinDir().c_str();
+    theApp.m_strBinPath = theApp.m_strAppPath + "\\Bin";
+  }
+  void TearDown() override {
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = NULL;
+    Pump();
+  }
+  bool Start() {
+    if (!theApp.m_pDocManager) theApp.RegisterTemplate();
+    CCommandLineInfo info;
+    if (!theApp.RunCommandLine(info) || !theApp.m_pMainWnd) return false;
+    theApp.InstallFrameMenu();
+    frame = DYNAMIC_DOWNCAST(CMainFrame, theApp.m_pMainWnd);
+    if (!frame) return false;
+    frame->ShowWindow(SW_SHOW);
+    frame->UpdateWindow();
+    Pump();
+    view = frame->GetZavomgrView();
+    return view != NULL && view->HasCanvas();
+  }
+  void Command(UINT id) {
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Pump();
+  }
+  CDesignCanvas& Canvas() { return view->GetCanvas(); }
+  CUIControlList& List() { return *Canvas().GetList(); }
+  // The menu item's state after its popup was prepared as on opening it.
+  UINT ItemState(UINT id) {
+    HMENU menu = ::GetMenu(frame->m_hWnd);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      HMENU popup = GetSubMenu(menu, i);
+      if (GetMenuState(popup, id, MF_BYCOMMAND) == (UINT)-1) continue;
+      frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup, MAKELPARAM(i, FALSE));
+      for (int j = 0; j < GetMenuItemCount(popup); ++j)
+        if (HMENU sub = GetSubMenu(popup, j))
+          frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)sub, MAKELPARAM(j, FALSE));
+      return GetMenuState(popup, id, MF_BYCOMMAND);
+    }
+    return (UINT)-1;
+  }
+  bool Enabled(UINT id) { return (ItemState(id) & (MF_GRAYED | MF_DISABLED)) == 0; }
+  bool Checked(UINT id) { return (ItemState(id) & MF_CHECKED) != 0; }
+  // Places an element of the command's type by dragging on the canvas.
+  CUIControl* Place(UINT id, int x0, int y0, int x1, int y1) {
+    Command(id);
+    HWND c = Canvas().m_hWnd;
+    ::SendMessage(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
+    ::SendMessage(c, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1, y1));
+    ::SendMessage(c, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
+    Pump();
+    return List().GetAt(List().GetCount() - 1);
+  }
+  void Click(CPoint p) {
+    HWND c = Canvas().m_hWnd;
+    ::SendMessage(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    ::SendMessage(c, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    Canvas().UpdateWindow();
+    Pump();
+  }
+  // The view shows the page plus 4 pixels, unless the frame is at its smallest.
+  bool Fitted() {
+    CRect w;
+    frame->GetWindowRect(&w);
+    return ViewClient().cy == 484 || (ViewClient().cy > 484 && w.Height() == 590);
+  }
+  CSize ViewClient() {
+    CRect r;
+    view->GetClientRect(&r);
+    return r.Size();
+  }
+
+  CMainFrame* frame = NULL;
+  CZavomgrView* view = NULL;
+};
+
+TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu) {
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(frame->GetMainToolBar().IsVisible());
+  EXPECT_EQ(::GetParent(frame->GetMainToolBar().m_hWnd), frame->GetReBar().m_hWnd);
+  EXPECT_EQ(frame->GetReBar().GetReBarCtrl().GetBandCount(), 1u);
+  EXPECT_TRUE(frame->GetElementToolBar().IsVisible());
+  EXPECT_EQ(frame->GetElementToolBar().GetCount(), 7);
+  CPositionToolBar& position = frame->GetPositionToolBar();
+  ASSERT_TRUE(position.m_hWnd);
+  EXPECT_FALSE(position.IsVisible());
+  char title[32] = "";
+  position.GetWindowText(title, sizeof(title));
+  EXPECT_STREQ(title, "Ctrl Position");
+
+  CImageStatusBar& status = frame->GetStatusBar();
+  EXPECT_EQ(status.CommandToIndex(ID_INDICATOR_POSITION), 1);
+  EXPECT_EQ(status.CommandToIndex(ID_INDICATOR_SIZE), 2);
+  EXPECT_EQ(status.CommandToIndex(ID_INDICATOR_SCRL), 5);
+  UINT id, style;
+  int width;
+  status.GetPaneInfo(1, id, style, width);
+  EXPECT_TRUE(style & SBPS_OWNERDRAW);
+  EXPECT_EQ(width, 90);
+  EXPECT_EQ(status.GetPaneText(1), CString(" 0, 0"));
+  EXPECT_EQ(status.GetPaneText(2), CString(" 0, 0"));
+  frame->ShowPosition(CPoint(12, 34), TRUE);
+  frame->ShowSize(CSize(-1, -1), TRUE);
+  EXPECT_EQ(status.GetPaneText(1), CString(" 12, 34"));
+  EXPECT_EQ(status.GetPaneText(2), CString(" 0, 0"));
+  frame->ShowSize(CSize(5, 6), TRUE);
+  EXPECT_EQ(status.GetPaneText(2), CString(" 5 x 6"));
+
+  HMENU menu = ::GetMenu(frame->m_hWnd);
+  ASSERT_TRUE(menu);
+  EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(menu, 0)));
+  EXPECT_EQ(frame->m_hMenuDefault, menu);
+  // every command of the frame and the view has its item
+  for (UINT cmd : {32770u, 32772u, 32774u, 32775u, 32777u, 23043u, 32778u, 32782u, 32792u, 32793u,
+                   32802u, 32804u, 32806u, 32807u, 32808u, 32812u, 32813u, 32816u, 32817u, 32818u,
+                   32822u, 32825u, 32827u, 32833u, 32834u, 32836u, 32837u, 32838u, 59392u})
+    EXPECT_NE(GetMenuState(menu, cmd, MF_BYCOMMAND), (UINT)-1) << cmd;
+  EXPECT_FALSE(Enabled(ID_TOOL_ISOMD5));
+
+  MINMAXINFO mmi = {};
+  frame->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+  EXPECT_EQ(mmi.ptMinTrackSize.x, 685);
+  EXPECT_EQ(mmi.ptMinTrackSize.y, 590);
+  // the page of 640 x 480 plus 4 (the width is held by the smallest frame)
+  EXPECT_EQ(ViewClient().cy, 484);
+  EXPECT_GE(ViewClient().cx, 644);
+}
+
+TEST_F(FrameTest, ToolbarTogglesRefitTheWindowInEveryProject) {
+  ASSERT_TRUE(Start());
+  for (int project = 0; project < 2; ++project) {
+    SCOPED_TRACE(project);
+    EXPECT_TRUE(Checked(ID_VIEW_ELEMENTBAR));
+    Command(ID_VIEW_ELEMENTBAR);
+    EXPECT_FALSE(frame->GetElementToolBar().IsVisible());
+    EXPECT_FALSE(Checked(ID_VIEW_ELEMENTBAR));
+    EXPECT_TRUE(Fitted()) << ViewClient().cy;
+    Command(ID_VIEW_POSITIONBAR);
+    EXPECT_TRUE(frame->GetPositionToolBar().IsVisible());
+    EXPECT_TRUE(Checked(ID_VIEW_POSITIONBAR));
+    EXPECT_TRUE(Fitted()) << ViewClient().cy;
+    Command(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(frame->GetMainToolBar().IsVisible());
+    EXPECT_TRUE(Fitted()) << ViewClient().cy;
+    Command(ID_VIEW_TOOLBAR);
+    Command(ID_VIEW_POSITIONBAR);
+    Command(ID_VIEW_ELEMENTBAR);
+    EXPECT_TRUE(frame->GetElementToolBar().IsVisible());
+    EXPECT_EQ(ViewClient().cy, 484);
+    Command(ID_FILE_NEW);  // the next project, same frame
+  }
+}
+
+TEST_F(FrameTest, CommandsFollowTheElementsAndTheSelection) {
+  ASSERT_TRUE(Start());
+  for (UINT id : {ID_SELECT_ALL, ID_CREATE_MENU, ID_WEB_PREVIEW, ID_ELEMENT_PROPERTIES, ID_ALIGN_LEFT,
+                  ID_SAME_SIZE, ID_ORDER_UP, ID_SCALE_100, ID_EDIT_COPY, ID_EDIT_CUT})
+    EXPECT_FALSE(Enabled(id)) << id;
+
+  CUIControl* button = Place(ID_NEW_BUTTON, 40, 40, 140, 70);
+  ASSERT_EQ(List().GetCount(), 1);
+  EXPECT_EQ(view->GetPlacingMode(), CZavomgrView::PlaceButton);
+  EXPECT_TRUE(Enabled(ID_SELECT_ALL));
+  EXPECT_TRUE(Enabled(ID_CREATE_MENU));
+  EXPECT_TRUE(Enabled(ID_WEB_PREVIEW));
+  Command(ID_SELECT_ALL);
+  EXPECT_TRUE(button->IsSelected());
+  EXPECT_TRUE(Enabled(ID_ELEMENT_PROPERTIES));
+  EXPECT_TRUE(Enabled(ID_ORDER_UP));
+  EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+  EXPECT_FALSE(Enabled(ID_ALIGN_LEFT));
+  EXPECT_FALSE(Enabled(ID_SCALE_100));  // no picture selected
+
+  Place(ID_NEW_PICTURE, 200, 200, 260, 250);
+  ASSERT_EQ(List().GetCount(), 2);
+  EXPECT_TRUE(dynamic_cast<CUIPicture*>(List().GetAt(1)) != NULL);
+  CImageToolBar& elements = frame->GetElementToolBar();
+  EXPECT_FALSE(elements.SendMessage(TB_ISBUTTONENABLED, ID_STOP_PLACING));  // placed
+  EXPECT_FALSE(elements.SendMessage(TB_ISBUTTONCHECKED, ID_NEW_PICTURE));
+  Command(ID_NEW_PICTURE);
+  EXPECT_TRUE(Checked(ID_NEW_PICTURE));
+  EXPECT_TRUE(elements.SendMessage(TB_ISBUTTONENABLED, ID_STOP_PLACING));
+  EXPECT_TRUE(elements.SendMessage(TB_ISBUTTONCHECKED, ID_NEW_PICTURE));
+  Command(ID_STOP_PLACING);
+  EXPECT_EQ(view->GetPlacingMode(), CZavomgrView::PlaceNone);
+  EXPECT_FALSE(Canvas().IsAdding());
+  Command(ID_SELECT_ALL);
+  for (UINT id : {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM, ID_SAME_SIZE,
+                  ID_SCALE_25, ID_SCALE_200})
+    EXPECT_TRUE(Enabled(id)) << id;
+  EXPECT_FALSE(Enabled(ID_ORDER_TOP));
+
+  Command(ID_KEEP_INSIDE);
+  Command(ID_KEEP_INSIDE);
+  EXPECT_TRUE(Checked(ID_KEEP_INSIDE));
+  EXPECT_FALSE(Checked(ID_SHOW_GRID));
+  Command(ID_SHOW_GRID);
+  EXPECT_TRUE(Checked(ID_SHOW_GRID));
+  Command(ID_SHOW_NUMBERS);
+  EXPECT_TRUE(Checked(ID_SHOW_NUMBERS));
+  Command(ID_NEW_STATIC);
+  EXPECT_TRUE(Checked(ID_NEW_STATIC));
+  EXPECT_FALSE(Checked(ID_NEW_BUTTON));
+  Command(ID_MULTI_CREATE);
+  EXPECT_EQ(view->GetPlacingMode(), CZavomgrView::PlaceNone);
+  EXPECT_TRUE(Canvas().GetMultiCreate());
+}
+
+// Enter in a field of the position toolbar, as the message loop delivers it.
+void TypeInField(CPositionToolBar& bar, UINT id, const char* text) {
+  CEdit* field = bar.GetField(id);
+  field->SetWindowText(text);
+  field->SetFocus();
+  MSG msg = {field->m_hWnd, WM_KEYDOWN, VK_RETURN, 0};
+  if (!theApp.PreTranslateMessage(&msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  Pump();
+}
+
+int FieldValue(CPositionToolBar& bar, UINT id) {
+  return (int)GetDlgItemInt(bar.m_hWnd, id, NULL, TRUE);
+}
+
+TEST_F(FrameTest, PositionToolbarShowsAndEditsTheSelectedElement) {
+  ASSERT_TRUE(Start());
+  frame->SetForegroundWindow();
+  CUIControl* element = Place(ID_NEW_STATIC, 60, 60, 160, 100);
+  ASSERT_TRUE(element);
+  Command(ID_STOP_PLACING);
+  Command(ID_VIEW_POSITIONBAR);
+  CPositionToolBar& bar = frame->GetPositionToolBar();
+  ASSERT_TRUE(bar.IsVisible());
+  // nothing selected: the fields are disabled
+  Click(CPoint(600, 400));
+  ASSERT_EQ(Canvas().SelectedCount(), 0);
+  EXPECT_FALSE(bar.GetField(IDC_POS_LEFT)->IsWindowEnabled());
+
+  CRect r = element->GetRect();
+  Click(Canvas().PageToClient(CRect(r.left + 5, r.top + 5, r.left + 6, r.top + 6)).TopLeft());
+  ASSERT_EQ(Canvas().SelectedCount(), 1);
+  EXPECT_TRUE(bar.GetField(IDC_POS_LEFT)->IsWindowEnabled());
+  EXPECT_EQ(FieldValue(bar, IDC_POS_LEFT), r.left);
+  EXPECT_EQ(FieldValue(bar, IDC_POS_TOP), r.top);
+  EXPECT_EQ(FieldValue(bar, IDC_POS_WIDTH), r.Width());
+  EXPECT_EQ(FieldValue(bar, IDC_POS_HEIGHT), r.Height());
+  ASSERT_GT(r.Width(), 0);
+
+  TypeInField(bar, IDC_POS_LEFT, "700");  // beyond the page: kept inside it
+  EXPECT_EQ(FieldValue(bar, IDC_POS_LEFT), 640 - r.Width());
+  EXPECT_EQ(element->GetRect().left, 640 - r.Width());
+  EXPECT_EQ(element->GetRect().Width(), r.Width());
+
+  TypeInField(bar, IDC_POS_TOP, "30");
+  EXPECT_EQ(element->GetRect().top, 30);
+  TypeInField(bar, IDC_POS_LEFT, "100");
+  TypeInField(bar, IDC_POS_WIDTH, "600");
+  EXPECT_EQ(FieldValue(bar, IDC_POS_WIDTH), 540);
+  EXPECT_EQ(element->GetRect(), CRect(100, 30, 640, 30 + r.Height()));
+  TypeInField(bar, IDC_POS_HEIGHT, "0");  // no element of no height
+  EXPECT_EQ(element->GetRect().Height(), r.Height());
+
+  // the status panes follow the element's drawing
+  EXPECT_EQ(frame->GetStatusBar().GetPaneText(1), CString(" 100, 30"));
+}
+
+struct StandIns {
+  std::string dir, log;
+  StandIns() : dir(TempDir()), log(dir + "\\started.txt") {
+    std::string exe = BinDir() + "\\zavo_standin.exe";
+    CopyFileA(exe.c_str(), (dir + "\\Tessumgr.exe").c_str(), FALSE);
+    CopyFileA(exe.c_str(), (dir + "\\Pelsys.exe").c_str(), FALSE);
+    CopyFileA(exe.c_str(), (dir + "\\cmd_standin.exe").c_str(), FALSE);
+    CreateDirectoryA((dir + "\\Bin").c_str(), NULL);
+    SetEnvironmentVariableA("ZAVO_STANDIN_LOG", log.c_str());
+  }
+  // The stand-in's record: command line, then working folder.
+  std::string Wait() {
+    for (int i = 0; i < 100; ++i) {
+      std::string text = ReadFile(log);
+      if (std::count(text.begin(), text.end(), '\n') >= 2) {
+        DeleteFileA(log.c_str());
+        return text;
+      }
+      Sleep(50);
+    }
+    return "";
+  }
+};
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = (char)tolower((unsigned char)c);
+  return s;
+}
+
+TEST_F(FrameTest, ToolCommandsStartTheProgramsInTheirFolders) {
+  ASSERT_TRUE(Start());
+  StandIns s;
+  theApp.m_strAppPath = s.dir.c_str();
+  theApp.m_strBinPath = (s.dir + "\\Bin").c_str();
+  char cwd[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, cwd);
+
+  Command(ID_TOOL_TESSUMGR);
+  std::string started = Lower(s.Wait());
+  EXPECT_NE(started.find(Lower(s.dir + "\\tessumgr.exe")), std::string::npos) << started;
+  EXPECT_EQ(started.substr(started.find('\n') + 1), Lower(std::string(cwd)) + "\n");
+
+  Command(ID_TOOL_PELSYS);
+  started = Lower(s.Wait());
+  EXPECT_NE(started.find(Lower(s.dir + "\\pelsys.exe")), std::string::npos) << started;
+
+  SetEnvironmentVariableA("ComSpec", (s.dir + "\\cmd_standin.exe").c_str());
+  _putenv(("ComSpec=" + s.dir + "\\cmd_standin.exe").c_str());
+  Command(ID_TOOL_CMDPROMPT);
+  started = s.Wait();
+  std::string line = started.substr(0, started.find('\n'));
+  EXPECT_NE(Lower(line).find("cmd_standin.exe"), std::string::npos) << line;
+  EXPECT_EQ(line.substr(line.size() - 3), " /k") << line;
+  EXPECT_EQ(Lower(started.substr(started.find('\n') + 1)), Lower(s.dir + "\\Bin\n"));
+  _putenv("ComSpec=");
+  EXPECT_EQ(CMainFrame::CommandInterpreter(), CString("C:\\Windows\\system32\\Cmd.exe"));
+}
+
+std::string g_helpPath;
+UINT g_helpCommand = 99;
+HWND g_helpResult = NULL;
+
+HWND WINAPI HelpStandIn(HWND, LPCSTR path, UINT command, DWORD_PTR) {
+  g_helpPath = path;
+  g_helpCommand = command;
+  return g_helpResult;
+}
+
+std::string g_boxText, g_boxCaption;
+
+BOOL CALLBACK FindBox(HWND h, LPARAM lp) {
+  char cls[16] = "";
+  GetClassNameA(h, cls, sizeof(cls));
+  if (strcmp(cls, "#32770") || !IsWindowVisible(h)) return TRUE;
+  *(HWND*)lp = h;
+  return FALSE;
+}
+
+void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindBox, (LPARAM)&box);
+  if (!box) return;
+  KillTimer(NULL, id);
+  char buf[256] = "";
+  GetWindowTextA(box, buf, sizeof(buf));
+  g_boxCaption = buf;
+  GetDlgItemTextA(box, 0xFFFF, buf, sizeof(buf));
+  g_boxText = buf;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(FrameTest, HelpOpensTheTopicOrTellsItIsMissing) {
+  ASSERT_TRUE(Start());
+  theApp.m_strAppPath = "C:\\Studio";
+  CMainFrame::s_pfnHtmlHelp = HelpStandIn;
+  g_helpResult = frame->m_hWnd;
+  Command(ID_HELP_CONTENTS);
+  EXPECT_EQ(g_helpPath, "C:\\Studio\\Zavomgr.chm::/html/Welcome.htm");
+  EXPECT_EQ(g_helpCommand, 0u);  // HH_DISPLAY_TOPIC
+  EXPECT_EQ(CMainFrame::HelpTopicPath("D:\\"), CString("D:\\Zavomgr.chm::/html/Welcome.htm"));
+
+  g_helpResult = NULL;
+  _putenv("ZAVO_NO_MSGBOX=");
+  UINT_PTR timer = SetTimer(NULL, 0, 50, ReadAndCloseBox);
+  Command(ID_HELP_CONTENTS);
+  KillTimer(NULL, timer);
+  CMainFrame::s_pfnHtmlHelp = NULL;
+  EXPECT_EQ(g_boxCaption, "Zavo Studio Help System");
+  WCHAR expected[128];
+  LoadStringW(GetModuleHandle(NULL), IDS_HELP_MISSING, expected, 128);
+  char bytes[256];
+  WideCharToMultiByte(CP_ACP, 0, expected, -1, bytes, sizeof(bytes), NULL, NULL);
+  EXPECT_EQ(g_boxText, bytes);
+}
+
+std::string g_hash;
+int g_md5Step = 0;
+
+void CALLBACK DrivePasswordDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindBox, (LPARAM)&dlg);
+  if (!dlg) return;
+  KillTimer(NULL, id);
+  char buf[64] = "";
+  GetWindowTextA(dlg, buf, sizeof(buf));
+  if (strcmp(buf, "Grub MD5 Password") != 0) return;
+  SetDlgItemTextA(dlg, IDC_MD5_PASSWORD, std::string(33, 'x').c_str());
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_MD5_MAKE, BN_CLICKED), 0);
+  GetDlgItemTextA(dlg, IDC_MD5_HASH, buf, sizeof(buf));
+  g_md5Step = buf[0] == 0 ? 1 : -1;  // too long: no hash
+  SetDlgItemTextA(dlg, IDC_MD5_PASSWORD, std::string(32, 'x').c_str());
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_MD5_MAKE, BN_CLICKED), 0);
+  GetDlgItemTextA(dlg, IDC_MD5_HASH, buf, sizeof(buf));
+  g_hash = buf;
+  PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(FrameTest, PasswordDialogMakesAHashThatChecks) {
+  ASSERT_TRUE(Start());
+  UINT_PTR timer = SetTimer(NULL, 0, 50, DrivePasswordDialog);
+  Command(ID_TOOL_GRUBMD5);
+  KillTimer(NULL, timer);
+  EXPECT_EQ(g_md5Step, 1);
+  ASSERT_EQ(g_hash.size(), 27u) << g_hash;
+  EXPECT_EQ(g_hash.substr(0, 3), "$1$");
+  EXPECT_EQ(CheckMd5CryptPassword(std::string(32, 'x').c_str(), g_hash.c_str()), 0);
+}
+
+TEST_F(FrameTest, SkinnedFrameShowsTheMenuInTheFirstRebarBand) {
+  theApp.m_strAppPath = (BinDir() + "\\skintest\\true").c_str();
+  ASSERT_TRUE(theApp.StartSkin());
+  theApp.m_strAppPath = BinDir().c_str();
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(::GetMenu(frame->m_hWnd), (HMENU)NULL);
+  CReBarCtrl& rebar = frame->GetReBar().GetReBarCtrl();
+  ASSERT_EQ(rebar.GetBandCount(), 2u);
+  REBARBANDINFO band = {};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_CHILD;
+  rebar.GetBandInfo(0, &band);
+  EXPECT_EQ(band.hwndChild, frame->GetMenuBar().m_hWnd);
+  rebar.GetBandInfo(1, &band);
+  EXPECT_EQ(band.hwndChild, frame->GetMainToolBar().m_hWnd);
+  // the bar shows the translated menu
+  char text[64] = "";
+  GetMenuStringA(frame->GetMenuBar().GetCurrentMenu(), 0, text, sizeof(text), MF_BYPOSITION);
+  EXPECT_STREQ(text, "\xce\xc4\xbc\xfe(&F)");
+  theApp.m_bSkin = FALSE;
+}
+
+}  // namespace
