@@ -1,6 +1,5 @@
 #include "framework/ColorDialog.h"
 #include "framework/WinApp.h"
-#include "framework/ResourceList.h"
 #include <colordlg.h>
 
 IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
@@ -22,12 +21,7 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd)
 
 UINT_PTR CALLBACK AfxColorDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
-    if (message != WM_INITDIALOG || lParam == 0)
-        return 0;
-    CColorDialog* pDlg = (CColorDialog*)((CHOOSECOLOR*)lParam)->lCustData;
-    if (pDlg != NULL)
-        pDlg->AttachHookedWindow(hWnd);
-    return 0;
+    return AfxCommonDlgHook<CColorDialog, CHOOSECOLOR>(hWnd, message, lParam);
 }
 
 INT_PTR CColorDialog::DoModal()
@@ -35,12 +29,7 @@ INT_PTR CColorDialog::DoModal()
     m_cc.hwndOwner = ParentForModal();
     if (m_cc.lpCustColors == NULL)
         m_cc.lpCustColors = m_clrCustom;
-    if ((m_cc.Flags & CC_ENABLEHOOK) && m_cc.lpfnHook == NULL)
-        m_cc.lpfnHook = AfxColorDlgHookProc;
-    if (m_cc.lpfnHook == AfxColorDlgHookProc)
-        m_cc.lCustData = (LPARAM)this;
-    if ((m_cc.Flags & CC_ENABLETEMPLATE) && m_cc.lpTemplateName != NULL)
-        m_cc.hInstance = (HWND)AfxFindResourceHandle(m_cc.lpTemplateName, RT_DIALOG);
+    AfxPrepareCommonDlg(m_cc, this, AfxColorDlgHookProc, CC_ENABLEHOOK, CC_ENABLETEMPLATE);
     BOOL bOK = ::ChooseColor(&m_cc);
     if (m_hWnd != NULL)
         Detach();

@@ -1,6 +1,5 @@
 #include "framework/FileDialog.h"
 #include "framework/WinApp.h"
-#include "framework/ResourceList.h"
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
@@ -94,12 +93,7 @@ CFileDialog::~CFileDialog()
 
 UINT_PTR CALLBACK AfxFileDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
-    if (message != WM_INITDIALOG || lParam == 0)
-        return 0;
-    CFileDialog* pDlg = (CFileDialog*)((OPENFILENAME*)lParam)->lCustData;
-    if (pDlg != NULL)
-        pDlg->AttachHookedWindow(hWnd);
-    return 0;
+    return AfxCommonDlgHook<CFileDialog, OPENFILENAME>(hWnd, message, lParam);
 }
 
 INT_PTR CFileDialog::DoModal()
@@ -107,12 +101,7 @@ INT_PTR CFileDialog::DoModal()
     if (m_ofn.lpstrFile == NULL || m_ofn.nMaxFile == 0)
         return IDCANCEL;
     m_ofn.hwndOwner = ParentForModal();
-    if ((m_ofn.Flags & OFN_ENABLEHOOK) && m_ofn.lpfnHook == NULL)
-        m_ofn.lpfnHook = AfxFileDlgHookProc;
-    if (m_ofn.lpfnHook == AfxFileDlgHookProc)
-        m_ofn.lCustData = (LPARAM)this;
-    if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.lpTemplateName != NULL)
-        m_ofn.hInstance = AfxFindResourceHandle(m_ofn.lpTemplateName, RT_DIALOG);
+    AfxPrepareCommonDlg(m_ofn, this, AfxFileDlgHookProc, OFN_ENABLEHOOK, OFN_ENABLETEMPLATE);
     // A caller's initial name without a terminator inside the buffer is dropped.
     if (BoundedLen(m_ofn.lpstrFile, FileBufferEnd()) >= m_ofn.nMaxFile)
         m_ofn.lpstrFile[0] = '\0';

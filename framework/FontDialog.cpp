@@ -1,7 +1,6 @@
 #include "framework/FontDialog.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
-#include "framework/ResourceList.h"
 
 IMPLEMENT_DYNAMIC(CFontDialog, CCommonDialog)
 
@@ -33,24 +32,14 @@ CFontDialog::~CFontDialog() {}
 
 UINT_PTR CALLBACK AfxFontDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
-    if (message != WM_INITDIALOG || lParam == 0)
-        return 0;
-    CFontDialog* pDlg = (CFontDialog*)((CHOOSEFONT*)lParam)->lCustData;
-    if (pDlg != NULL)
-        pDlg->AttachHookedWindow(hWnd);
-    return 0;
+    return AfxCommonDlgHook<CFontDialog, CHOOSEFONT>(hWnd, message, lParam);
 }
 
 INT_PTR CFontDialog::DoModal()
 {
     m_cf.hwndOwner = ParentForModal();
     m_cf.lpLogFont = &m_lf;
-    if ((m_cf.Flags & CF_ENABLEHOOK) && m_cf.lpfnHook == NULL)
-        m_cf.lpfnHook = AfxFontDlgHookProc;
-    if (m_cf.lpfnHook == AfxFontDlgHookProc)
-        m_cf.lCustData = (LPARAM)this;
-    if ((m_cf.Flags & CF_ENABLETEMPLATE) && m_cf.lpTemplateName != NULL)
-        m_cf.hInstance = AfxFindResourceHandle(m_cf.lpTemplateName, RT_DIALOG);
+    AfxPrepareCommonDlg(m_cf, this, AfxFontDlgHookProc, CF_ENABLEHOOK, CF_ENABLETEMPLATE);
     BOOL bOK = ::ChooseFont(&m_cf);
     if (m_hWnd != NULL)
         Detach();
