@@ -98,6 +98,15 @@ TEST_F(Bars, ToolBarComesFromItsResource)
     EXPECT_EQ(23, rc0.Width());
     EXPECT_EQ(rc0.right, rc1.left);
 
+    // styles reach every button, the first one too
+    CToolBarCtrl& ctrl = bar.GetToolBarCtrl();
+    bar.SetButtonStyle(0, bar.GetButtonStyle(0) | TBBS_DISABLED);
+    EXPECT_FALSE(ctrl.IsButtonEnabled(ID_CMD_APP));
+    bar.SetButtonStyle(0, TBBS_CHECKBOX | TBBS_CHECKED);
+    EXPECT_TRUE(ctrl.IsButtonEnabled(ID_CMD_APP));
+    EXPECT_TRUE(ctrl.IsButtonChecked(ID_CMD_APP));
+    EXPECT_EQ((UINT)(TBBS_CHECKBOX | TBBS_CHECKED), bar.GetButtonStyle(0));
+
     // a separator widened into room for a field
     bar.SetButtonInfo(2, 777, TBBS_SEPARATOR, 80);
     CRect rcSep;
