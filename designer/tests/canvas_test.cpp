@@ -608,6 +608,43 @@ TEST_F(CanvasTest, WheelPanningCursorsAndReset)
     EXPECT_FALSE(canvas->GetStyle() & WS_HSCROLL);
 }
 
+TEST_F(CanvasTest, DraggingPastTheEdgeScrollsAndRightClickSelects)
+{
+    CUIStatic* a = new CUIStatic;
+    a->SetRect(50.0, 50.0, 100.0, 80.0);
+    CUIStatic* b = new CUIStatic;
+    b->SetRect(60.0, 60.0, 120.0, 100.0);  // above a where they overlap
+    list.Add(a);
+    list.Add(b);
+
+    // At zoom 1 the page fits: nothing scrolls.
+    Down(70, 55);
+    Move(900, 55);
+    EXPECT_EQ(0, canvas->GetHScrollPos());
+    Up(900, 55);
+
+    canvas->SetZoom(2.0);
+    CPoint inside = canvas->PageToClient(a->GetLeft() + 5, a->GetTop() + 5);
+    Down(inside.x, inside.y);
+    Move(900, inside.y);
+    Move(901, inside.y);
+    EXPECT_EQ(20, canvas->GetHScrollPos());  // 10 pixels per move
+    Move(-5, inside.y);
+    EXPECT_EQ(10, canvas->GetHScrollPos());
+    Up(-5, inside.y);
+
+    // A right press on an unselected element makes it the only selection;
+    // where two overlap the higher one wins.
+    canvas->SetZoom(1.0);
+    canvas->DeselectAll();
+    a->SetSelected(TRUE);
+    ::SendMessage(Wnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(65, 65));
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_TRUE(b->IsSelected());
+    ::SendMessage(Wnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 300));
+    EXPECT_TRUE(b->IsSelected());
+}
+
 TEST_F(CanvasTest, PageSizeSetsTheVesaMode)
 {
     canvas->SetPageSize(CSize(1024, 768));
