@@ -137,6 +137,8 @@ void CZavomgrView::OnInitialUpdate() {
     m_bReady = TRUE;
   }
   m_nPlacing = PlaceNone;
+  // a new project starts without the second path; the project file does not keep it
+  if (doc && doc->GetPathName().IsEmpty()) m_canvas.SetSplashPath("");
   PushSettingsToCanvas();
   m_canvas.SetKeepInside(kKeepInsideMargins);
   if (doc) doc->GetControlList().SetModified(bModified);
