@@ -189,6 +189,17 @@ TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu) {
                    32822u, 32825u, 32827u, 32833u, 32834u, 32836u, 32837u, 32838u, 59392u})
     EXPECT_NE(GetMenuState(menu, cmd, MF_BYCOMMAND), (UINT)-1) << cmd;
   EXPECT_FALSE(Enabled(ID_TOOL_ISOMD5));
+  // the frame measures the menu's items and answers its mnemonics
+  HMENU file = GetSubMenu(menu, 0);
+  MENUITEMINFOA info = {sizeof(info)};
+  info.fMask = MIIM_DATA;
+  ASSERT_TRUE(GetMenuItemInfoA(file, 0, TRUE, &info));
+  MEASUREITEMSTRUCT mis = {ODT_MENU, 0, ID_FILE_NEW, 0, 0, info.dwItemData};
+  frame->SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
+  EXPECT_GT(mis.itemWidth, 16u);
+  EXPECT_GT(mis.itemHeight, 0u);
+  EXPECT_EQ(frame->SendMessage(WM_MENUCHAR, MAKEWPARAM('n', MF_POPUP), (LPARAM)file),
+            MAKELONG(0, MNC_EXECUTE));
 
   // the page of 640 x 480 plus 4 (the width is held by the smallest frame)
   EXPECT_EQ(ViewClient().cy, 484);
