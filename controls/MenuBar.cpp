@@ -522,20 +522,6 @@ void CMenuBar::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS)
 
 namespace {
 
-void Fill(HDC hDC, const RECT& rc, COLORREF cr)
-{
-    HBRUSH hbr = ::CreateSolidBrush(cr);
-    ::FillRect(hDC, &rc, hbr);
-    ::DeleteObject(hbr);
-}
-
-void Frame(HDC hDC, const RECT& rc, COLORREF cr)
-{
-    HBRUSH hbr = ::CreateSolidBrush(cr);
-    ::FrameRect(hDC, &rc, hbr);
-    ::DeleteObject(hbr);
-}
-
 void DrawCheckMark(HDC hDC, const RECT& rcBox, COLORREF cr)
 {
     CFont font;
@@ -586,10 +572,10 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
                                                                       : CToolBarImages::MODE_NORMAL;
     if (m_bFlatMenus) {
         if (bSelected) {
-            Fill(hDC, rcItem, ::GetSysColor(COLOR_MENUHILIGHT));
-            Frame(hDC, rcItem, ::GetSysColor(COLOR_HIGHLIGHT));
+            FillSolid(hDC, rcItem, ::GetSysColor(COLOR_MENUHILIGHT));
+            FrameSolid(hDC, rcItem, ::GetSysColor(COLOR_HIGHLIGHT));
         } else {
-            Fill(hDC, rcItem, ::GetSysColor(COLOR_MENU));
+            FillSolid(hDC, rcItem, ::GetSysColor(COLOR_MENU));
         }
         COLORREF crText = bDisabled ? ::GetSysColor(bSelected ? COLOR_BTNSHADOW : COLOR_GRAYTEXT)
                                     : ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
@@ -597,11 +583,11 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
         if (bChecked) {
             RECT rcBox = {2, rcItem.top + yOff, 18, rcItem.top + yOff + 16};
             if (bSelected) {
-                Fill(hDC, rcBox, ::GetSysColor(COLOR_MENU));
+                FillSolid(hDC, rcBox, ::GetSysColor(COLOR_MENU));
             } else {
                 RECT rcOut = rcBox;
                 ::InflateRect(&rcOut, 1, 1);
-                Frame(hDC, rcOut, ::GetSysColor(COLOR_HIGHLIGHT));
+                FrameSolid(hDC, rcOut, ::GetSysColor(COLOR_HIGHLIGHT));
             }
             if (nIcon < 0)
                 DrawCheckMark(hDC, rcBox, crText);
@@ -611,13 +597,13 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
         DrawTexts(hDC, rcText, label, accel, nFormat);
     } else {
         if (bSelected) {
-            Fill(hDC, rcItem, ::GetSysColor(COLOR_HIGHLIGHT));
+            FillSolid(hDC, rcItem, ::GetSysColor(COLOR_HIGHLIGHT));
             if (nIcon >= 0 || bChecked) {
                 RECT rcStrip = {rcItem.left, rcItem.top, 21, rcItem.bottom};
-                Fill(hDC, rcStrip, ::GetSysColor(COLOR_MENU));
+                FillSolid(hDC, rcStrip, ::GetSysColor(COLOR_MENU));
             }
         } else {
-            Fill(hDC, rcItem, ::GetSysColor(COLOR_MENU));
+            FillSolid(hDC, rcItem, ::GetSysColor(COLOR_MENU));
         }
         if (!bDisabled && (bChecked || (bSelected && nIcon >= 0))) {
             RECT rcBox = {0, rcItem.top + yOff - 2, 20, rcItem.top + yOff + 18};
@@ -633,7 +619,7 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
                 ::DeleteObject(hbr);
                 ::DeleteObject(hbm);
             } else {
-                Fill(hDC, rcBox, ::GetSysColor(COLOR_MENU));
+                FillSolid(hDC, rcBox, ::GetSysColor(COLOR_MENU));
             }
             if (bChecked && nIcon < 0)
                 DrawCheckMark(hDC, rcBox, ::GetSysColor(COLOR_MENUTEXT));
@@ -730,8 +716,8 @@ void CMenuBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
                 (int)pCD->nmcd.dwItemSpec == (int)SendMessage(TB_GETHOTITEM) ||
                 (SendMessage(TB_ISBUTTONPRESSED, pCD->nmcd.dwItemSpec) != 0);
     if (bHot) {
-        Fill(hDC, rc, ::GetSysColor(COLOR_MENUHILIGHT));
-        Frame(hDC, rc, ::GetSysColor(COLOR_HIGHLIGHT));
+        FillSolid(hDC, rc, ::GetSysColor(COLOR_MENUHILIGHT));
+        FrameSolid(hDC, rc, ::GetSysColor(COLOR_HIGHLIGHT));
     }
     char text[256] = "";
     ::GetMenuStringA(GetCurrentMenu(), (UINT)pCD->nmcd.dwItemSpec, text, sizeof(text), MF_BYPOSITION);

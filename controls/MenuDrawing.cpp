@@ -175,3 +175,17 @@ void EmbossImage(HDC hDC, HIMAGELIST hList, int nImage, int x, int y, int cx, in
     ::DeleteDC(hColor);
     ::DeleteDC(hMono);
 }
+
+void FillSolid(HDC hDC, const RECT& rc, COLORREF cr)
+{
+    HBRUSH hbr = ::CreateSolidBrush(cr);
+    ::FillRect(hDC, &rc, hbr);
+    ::DeleteObject(hbr);
+}
+
+void FrameSolid(HDC hDC, const RECT& rc, COLORREF cr)
+{
+    HBRUSH hbr = ::CreateSolidBrush(cr);
+    ::FrameRect(hDC, &rc, hbr);
+    ::DeleteObject(hbr);
+}

@@ -39,6 +39,10 @@ private:
 // turned into COLOR_3DFACE.
 BOOL LoadToolbarBitmap(HINSTANCE hInst, UINT nID, HIMAGELIST hList, int cx, int cy, COLORREF crBackground);
 
+// A rectangle filled or framed (one pixel) in one colour.
+void FillSolid(HDC hDC, const RECT& rc, COLORREF cr);
+void FrameSolid(HDC hDC, const RECT& rc, COLORREF cr);
+
 // Bits per pixel of a bitmap resource, 0 when missing.
 int BitmapResourceDepth(HINSTANCE hInst, UINT nID);
 

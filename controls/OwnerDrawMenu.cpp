@@ -117,20 +117,6 @@ private:
     HWND m_hWnd;
 };
 
-void FillSolid(HDC hDC, const RECT& rc, COLORREF cr)
-{
-    HBRUSH hbr = ::CreateSolidBrush(cr);
-    ::FillRect(hDC, &rc, hbr);
-    ::DeleteObject(hbr);
-}
-
-void FrameSolid(HDC hDC, const RECT& rc, COLORREF cr)
-{
-    HBRUSH hbr = ::CreateSolidBrush(cr);
-    ::FrameRect(hDC, &rc, hbr);
-    ::DeleteObject(hbr);
-}
-
 void DrawImage(int nImage, HDC hDC, int x, int y)
 {
     CImageList* pList = COwnerDrawMenu::GetGlobalImages();
