@@ -654,16 +654,23 @@ COwnerDrawMenu* COwnerDrawMenu::FindCommandOwner(UINT nID, int& nPos)
     return NULL;
 }
 
-BOOL COwnerDrawMenu::GetMenuText(UINT nIDOrPos, CString& rText, UINT nFlags)
+COwnerDrawItem* COwnerDrawMenu::FindItem(UINT nIDOrPos, UINT nFlags, COwnerDrawMenu*& pOwner, int& nPos)
 {
-    COwnerDrawMenu* pOwner = this;
-    int nPos = (int)nIDOrPos;
+    pOwner = this;
+    nPos = (int)nIDOrPos;
     if (!(nFlags & MF_BYPOSITION)) {
         pOwner = FindCommandOwner(nIDOrPos, nPos);
         if (pOwner == NULL)
-            return FALSE;
+            return NULL;
     }
-    COwnerDrawItem* rec = pOwner->GetRecord(nPos);
+    return pOwner->GetRecord(nPos);
+}
+
+BOOL COwnerDrawMenu::GetMenuText(UINT nIDOrPos, CString& rText, UINT nFlags)
+{
+    COwnerDrawMenu* pOwner = NULL;
+    int nPos = 0;
+    COwnerDrawItem* rec = FindItem(nIDOrPos, nFlags, pOwner, nPos);
     if (rec == NULL)
         return FALSE;
     rText = Narrow(rec->strText);
@@ -672,14 +679,9 @@ BOOL COwnerDrawMenu::GetMenuText(UINT nIDOrPos, CString& rText, UINT nFlags)
 
 BOOL COwnerDrawMenu::SetMenuText(UINT nIDOrPos, LPCTSTR lpszText, UINT nFlags)
 {
-    COwnerDrawMenu* pOwner = this;
-    int nPos = (int)nIDOrPos;
-    if (!(nFlags & MF_BYPOSITION)) {
-        pOwner = FindCommandOwner(nIDOrPos, nPos);
-        if (pOwner == NULL)
-            return FALSE;
-    }
-    COwnerDrawItem* rec = pOwner->GetRecord(nPos);
+    COwnerDrawMenu* pOwner = NULL;
+    int nPos = 0;
+    COwnerDrawItem* rec = FindItem(nIDOrPos, nFlags, pOwner, nPos);
     if (rec == NULL)
         return FALSE;
     rec->strText = Widen(lpszText);

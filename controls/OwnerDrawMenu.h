@@ -79,6 +79,8 @@ private:
     void Resync();
     void ReleaseContent();
     COwnerDrawMenu* FindCommandOwner(UINT nID, int& nPos);
+    // The record of a command (searched through the popups) or of a position.
+    COwnerDrawItem* FindItem(UINT nIDOrPos, UINT nFlags, COwnerDrawMenu*& pOwner, int& nPos);
     BOOL HasCommand(UINT nID);
     COwnerDrawItem* FindRecord(UINT nID);
     void DrawFlat(CDC* pDC, const RECT& rc, COwnerDrawItem* pItem, UINT nState, BOOL bRadio);
