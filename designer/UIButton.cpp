@@ -95,21 +95,22 @@ void CUIButton::Compose(CWallpaperCanvas& canvas, int nState, const CRect& rect)
     DrawFontText(canvas.GetDC(), rect, m_strCaption, FALSE);
 }
 
-BOOL CUIButton::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord&, int& nItem)
+BOOL CUIButton::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress, int& nItem)
 {
     LoadPendingTheme();
     CString normalPath, hoverPath;
     normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
     hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
     CRect rect = GetRect();
-    CWallpaperCanvas canvas;
-    if (!canvas.Open(lpszFolder))
+    CWallpaperCanvas own;
+    CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
+    if (!pCanvas)
         return FALSE;
-    Compose(canvas, NORMAL, rect);
-    if (!SaveScreenRectBmp(canvas.GetDC(), rect, normalPath))
+    Compose(*pCanvas, NORMAL, rect);
+    if (!SaveScreenRectBmp(pCanvas->GetDC(), rect, normalPath))
         return FALSE;
-    Compose(canvas, HOVER, rect);
-    if (!SaveScreenRectBmp(canvas.GetDC(), rect, hoverPath))
+    Compose(*pCanvas, HOVER, rect);
+    if (!SaveScreenRectBmp(pCanvas->GetDC(), rect, hoverPath))
         return FALSE;
     CString normalName, hoverName;
     normalName.Format("(rd)/minor_%d.bmp", nItem);

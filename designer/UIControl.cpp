@@ -14,6 +14,7 @@
 #include "designer/PathValue.h"
 #include "designer/StringSplitter.h"
 #include "designer/UIControlList.h"
+#include "designer/WallpaperCanvas.h"
 #include "designer/XmlDocument.h"
 #include "imaging/xImage.h"
 
@@ -110,6 +111,15 @@ void CUIControl::CopyFrom(CUIControl* pSource)
 BOOL CUIControl::ExportHtml(CString&, CString&, LPCTSTR, int) { return TRUE; }
 
 BOOL CUIControl::WriteMenuItem(CStringArray&, LPCTSTR, MenuProgressRecord&, int&) { return TRUE; }
+
+CWallpaperCanvas* CUIControl::OpenMenuCanvas(MenuProgressRecord& progress, LPCTSTR lpszFolder,
+                                             CWallpaperCanvas& own)
+{
+    CWallpaperCanvas* pCanvas = progress.canvas ? progress.canvas : &own;
+    if (!pCanvas->IsOpen() && !pCanvas->Open(lpszFolder))
+        return NULL;
+    return pCanvas;
+}
 
 CString CUIControl::GetDefaultString() { return GetDefaultBody() + ";"; }
 
@@ -787,6 +797,13 @@ void CUIControl::ToLoaderPath(CString& strPath)
 namespace {
 BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
 {
+    CxImage image;
+    return CUIControl::CopyScreenRect(pDC, rect, image) && image.Save(lpszPath, type);
+}
+}  // namespace
+
+BOOL CUIControl::CopyScreenRect(CDC* pDC, const RECT& rect, CxImage& image)
+{
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
         return FALSE;
@@ -799,8 +816,7 @@ BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
             CScopedSelect sel(mem, bmp);
             ::BitBlt(mem, 0, 0, w, h, hdc, rect.left, rect.top, SRCCOPY);
         }
-        CxImage image;
-        ok = image.CreateFromHBITMAP(bmp) && image.Save(lpszPath, type);
+        ok = image.CreateFromHBITMAP(bmp);
     }
     if (bmp)
         ::DeleteObject(bmp);
@@ -808,7 +824,6 @@ BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
         ::DeleteDC(mem);
     return ok;
 }
-}  // namespace
 
 BOOL CUIControl::SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath)
 {

@@ -18,6 +18,8 @@ class CUIControl;
 class CUIControlList;
 class CXmlDocument;
 class CLangManager;
+class CWallpaperCanvas;
+class CxImage;
 
 // The progress bar's values that the menu build collects from the elements
 // and writes as the "[progress]" section.
@@ -32,6 +34,9 @@ struct MenuProgressRecord {
     int pchkleft;
     char ptrack[260];
     char pchunk[260];
+    // The page the elements of one build share, so that the wallpaper is
+    // read once; NULL makes each element open the folder's wallpaper itself.
+    CWallpaperCanvas* canvas;
 };
 
 // Copies text into a fixed buffer, cut to its size and always terminated.
@@ -206,6 +211,9 @@ public:
     void GetPasswordHash(CString& strHash) const;
     // The page-relative form "./<folder>/<name>" of a file's path.
     static void ToLoaderPath(CString& strPath);
+    // The pixels of a rectangle of the DC as a 24-bit picture, as the two
+    // savers below write them.
+    static BOOL CopyScreenRect(CDC* pDC, const RECT& rect, CxImage& image);
     static BOOL SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
     static BOOL SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
 
@@ -234,6 +242,10 @@ public:
     static CString EscapeCssUrl(LPCTSTR lpszText);
 
 protected:
+    // The build's shared page, opened on first use, or else own opened on the
+    // folder's wallpaper; NULL when the wallpaper does not load.
+    static CWallpaperCanvas* OpenMenuCanvas(MenuProgressRecord& progress, LPCTSTR lpszFolder,
+                                            CWallpaperCanvas& own);
     // The "[menuitem N]" block of a menu entry, picture or text; the image
     // names are the boot-time ones.
     CString FormatMenuItemBlock(int nItem, const CRect& rect, LPCTSTR lpszNormal, LPCTSTR lpszHover) const;

@@ -5,6 +5,7 @@
 
 #include "controls/UniqueId.h"
 #include "designer/StringSplitter.h"
+#include "designer/WallpaperCanvas.h"
 
 CUIControlList::Snapshot::~Snapshot()
 {
@@ -103,6 +104,14 @@ BOOL CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lps
 
 BOOL CUIControlList::WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress)
 {
+    // Without a page from the caller the elements share one, and what they
+    // merge into the wallpaper is saved once at the end.
+    CWallpaperCanvas own;
+    CWallpaperCanvas* pGiven = progress.canvas;
+    if (!pGiven) {
+        own.SetSaveDeferred(TRUE);
+        progress.canvas = &own;
+    }
     int item = 1;
     BOOL seen = FALSE;
     BOOL all = TRUE;
@@ -111,6 +120,9 @@ BOOL CUIControlList::WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, Men
         if (!IsSkippedProgress(pControl, seen) && !pControl->WriteMenuItem(lines, lpszFolder, progress, item))
             all = FALSE;
     }
+    progress.canvas = pGiven;
+    if (!own.SaveIfChanged())
+        all = FALSE;
     return all;
 }
 

@@ -75,13 +75,15 @@ void CUIPicture::Compose(CWallpaperCanvas& canvas, const CxImage& picture, const
         DrawFontText(canvas.GetDC(), rect, m_strCaption, FALSE);
 }
 
-BOOL CUIPicture::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord&, int& nItem)
+BOOL CUIPicture::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress, int& nItem)
 {
     LoadPendingPicture();
     CRect rect = GetRect();
-    CWallpaperCanvas canvas;
-    if (!canvas.Open(lpszFolder))
+    CWallpaperCanvas own;
+    CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
+    if (!pCanvas)
         return FALSE;
+    CWallpaperCanvas& canvas = *pCanvas;
     Compose(canvas, m_picture, rect);
     if (!m_bAsMenu)
         return canvas.SaveAsWallpaper();

@@ -188,9 +188,11 @@ BOOL CUIProgress::WriteMenuItem(CStringArray&, LPCTSTR lpszFolder, MenuProgressR
     trackPath.Format("%s\\track.bmp", lpszFolder);
     chunkPath.Format("%s\\chunk.bmp", lpszFolder);
     CRect rect = GetRect();
-    CWallpaperCanvas canvas;
-    if (!canvas.Open(lpszFolder))
+    CWallpaperCanvas own;
+    CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
+    if (!pCanvas)
         return FALSE;
+    pCanvas->DrawWallpaper();
 
     // Keep the bar 5 pixels inside the page.
     if (progress.pagewidth > 0 && rect.right >= progress.pagewidth)
@@ -199,7 +201,7 @@ BOOL CUIProgress::WriteMenuItem(CStringArray&, LPCTSTR lpszFolder, MenuProgressR
         rect.bottom = progress.pageheight - 5;
     CRect band = GetChunkBand(rect);
 
-    CDC* pDC = canvas.GetDC();
+    CDC* pDC = pCanvas->GetDC();
     m_images[TRACK].Draw(pDC, rect, 0, m_theme.m_bAntiAlias);
     if (!SaveScreenRectBmp(pDC, rect, trackPath))
         return FALSE;

@@ -72,11 +72,13 @@ CRect CUIStatic::Compose(CWallpaperCanvas& canvas)
     return grown;
 }
 
-BOOL CUIStatic::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord&, int& nItem)
+BOOL CUIStatic::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress, int& nItem)
 {
-    CWallpaperCanvas canvas;
-    if (!canvas.Open(lpszFolder))
+    CWallpaperCanvas own;
+    CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
+    if (!pCanvas)
         return FALSE;
+    CWallpaperCanvas& canvas = *pCanvas;
     CRect grown = Compose(canvas);
     if (!m_bAsMenu)
         return canvas.SaveAsWallpaper();

@@ -1,6 +1,7 @@
 // The page as the menu build and the web preview compose it: the folder's
 // wallpaper.png in a memory bitmap that elements draw over and cut their
-// pictures from.
+// pictures from. One canvas can serve every element of a build; elements
+// that merge themselves into the wallpaper change what the later ones see.
 #pragma once
 
 #include <windows.h>
@@ -17,20 +18,33 @@ public:
     // Loads folder\wallpaper.png and makes a 32-bit bitmap of its size with
     // the wallpaper drawn in; FALSE when the picture does not load.
     BOOL Open(LPCTSTR lpszFolder);
+    BOOL IsOpen() const { return m_hBitmap != NULL; }
     // Draws the wallpaper over the whole bitmap again.
     void DrawWallpaper();
     CDC* GetDC() { return &m_dc; }
     CSize GetSize() const { return CSize((int)m_wallpaper.GetWidth(), (int)m_wallpaper.GetHeight()); }
-    // Saves the whole bitmap as PNG over the folder's wallpaper.png.
+    // Makes the whole bitmap the wallpaper and saves it as PNG over the
+    // folder's wallpaper.png, or only marks it unsaved while saving is put off.
     BOOL SaveAsWallpaper();
+    // Puts off the saving of SaveAsWallpaper until SaveIfChanged.
+    void SetSaveDeferred(BOOL bDeferred) { m_bSaveDeferred = bDeferred; }
+    BOOL IsChanged() const { return m_bChanged; }
+    // Saves an unsaved wallpaper; TRUE when there is nothing to save.
+    BOOL SaveIfChanged();
+    // The wallpaper with everything merged into it so far.
+    const CxImage& GetWallpaper() const { return m_wallpaper; }
     const CString& GetWallpaperPath() const { return m_strWallpaper; }
 
 private:
+    void Close();
+
     CxImage m_wallpaper;
     CString m_strWallpaper;
     CDC m_dc;
     HBITMAP m_hBitmap;
     HGDIOBJ m_hOldBitmap;
+    BOOL m_bSaveDeferred;
+    BOOL m_bChanged;
 
     CWallpaperCanvas(const CWallpaperCanvas&);
     CWallpaperCanvas& operator=(const CWallpaperCanvas&);

@@ -13,6 +13,7 @@
 #include "designer/UIPicture.h"
 #include "designer/UIProgress.h"
 #include "designer/UIStatic.h"
+#include "designer/WallpaperCanvas.h"
 #include "imaging/xImage.h"
 
 namespace {
@@ -651,6 +652,63 @@ TEST(Progress, WebRulesForTrackAndOneChunk)
 }
 
 // ---- the list's menu walk ------------------------------------------------
+
+TEST(MenuWalk, ElementsShareOnePageAndSeeWhatWasMergedBeforeThem)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CString red = folder.File("red.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+    CUIControlList list;
+    const double lefts[2] = {10.0, 120.0};
+    CUIPicture* merged[2];
+    for (int i = 0; i < 2; ++i) {
+        merged[i] = new CUIPicture;
+        merged[i]->SetCaption("");
+        merged[i]->SetThemeFile(red);
+        merged[i]->SetThemeReloadPending(TRUE);
+        merged[i]->SetRect(lefts[i], 10.0, lefts[i] + 40.0, 30.0);
+    }
+    CUIStatic* text = new CUIStatic;
+    text->SetAsMenu(TRUE);
+    text->SetCaption("");
+    text->SetRect(1.0, 1.0, 150.0, 50.0);
+    list.Add(merged[0]);
+    list.Add(text);
+    list.Add(merged[1]);
+
+    // The caller's page: the merges wait in it until the caller saves them.
+    CWallpaperCanvas page;
+    page.SetSaveDeferred(TRUE);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    record.canvas = &page;
+    EXPECT_TRUE(list.WriteMenuItems(lines, folder.path, record));
+    EXPECT_EQ(&page, record.canvas);
+    ASSERT_EQ(1, lines.GetSize());
+    Picture cut(folder.File("minor_1.bmp"));
+    EXPECT_COLOR(kRed, cut.At(30, 20));
+    EXPECT_COLOR(kWall, cut.At(130, 20));
+    EXPECT_COLOR(kWall, Picture(folder.File("wallpaper.png")).At(130, 20));
+    ASSERT_TRUE(page.IsChanged());
+    RGBQUAD q = page.GetWallpaper().GetPixelColor(130, 20);
+    EXPECT_COLOR(kRed, RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    ASSERT_TRUE(page.SaveIfChanged());
+    EXPECT_FALSE(page.IsChanged());
+    Picture saved(folder.File("wallpaper.png"));
+    EXPECT_COLOR(kRed, saved.At(30, 20));
+    EXPECT_COLOR(kRed, saved.At(130, 20));
+    EXPECT_COLOR(kWall, saved.At(80, 20));
+
+    // Without one the walk shares its own page and saves the merges at the end.
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    record.canvas = NULL;
+    lines.RemoveAll();
+    EXPECT_TRUE(list.WriteMenuItems(lines, folder.path, record));
+    EXPECT_TRUE(record.canvas == NULL);
+    EXPECT_COLOR(kRed, Picture(folder.File("wallpaper.png")).At(130, 20));
+    EXPECT_COLOR(kRed, Picture(folder.File("minor_1.bmp")).At(30, 20));
+}
 
 TEST(MenuWalk, NumbersEntriesInZOrderAndReportsAFailedElement)
 {
