@@ -36,27 +36,15 @@ bool CPixelEffect::IsKey(uint32_t p) const
 
 void CGrayPixelEffect::Process(const uint32_t* src, int nWidth, int nHeight, uint32_t* dst)
 {
-    size_t n = (size_t)nWidth * (size_t)nHeight;
-    for (size_t i = 0; i < n; ++i) {
-        uint32_t p = src[i];
-        if (IsKey(p)) {
-            dst[i] = p;
-            continue;
-        }
+    MapPixels(src, nWidth, nHeight, dst, [](uint32_t p) {
         uint8_t v = (uint8_t)((3 * Red(p) + 6 * Green(p) + Blue(p)) / 10);
-        dst[i] = Pixel(v, v, v, 0);
-    }
+        return Pixel(v, v, v, 0);
+    });
 }
 
 void CLightenPixelEffect::Process(const uint32_t* src, int nWidth, int nHeight, uint32_t* dst)
 {
-    size_t n = (size_t)nWidth * (size_t)nHeight;
-    for (size_t i = 0; i < n; ++i) {
-        uint32_t p = src[i];
-        if (IsKey(p)) {
-            dst[i] = p;
-            continue;
-        }
+    MapPixels(src, nWidth, nHeight, dst, [this](uint32_t p) {
         CHslColor c;
         c.SetRGB(Red(p), Green(p), Blue(p));
         float l = c.GetLuminance();
@@ -64,8 +52,8 @@ void CLightenPixelEffect::Process(const uint32_t* src, int nWidth, int nHeight, 
             c.SetLuminance(std::min(l + m_fFactor, 1.0f));
         else if (m_fFactor < 0.0f && l > 0.0f)
             c.SetLuminance(std::max(l + m_fFactor, 0.0f));
-        dst[i] = Pixel(c.GetRed(), c.GetGreen(), c.GetBlue(), (uint8_t)(p >> 24));
-    }
+        return Pixel(c.GetRed(), c.GetGreen(), c.GetBlue(), (uint8_t)(p >> 24));
+    });
 }
 
 bool RunPixelEffects(std::vector<uint32_t>& pixels, int& nWidth, int& nHeight,

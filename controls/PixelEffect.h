@@ -25,6 +25,15 @@ public:
     }
 
 protected:
+    // dst[i] = fn(src[i]) for every pixel but those of the key colour, which are copied.
+    template <class F>
+    void MapPixels(const uint32_t* src, int nWidth, int nHeight, uint32_t* dst, F fn) const
+    {
+        size_t n = (size_t)nWidth * (size_t)nHeight;
+        for (size_t i = 0; i < n; ++i)
+            dst[i] = IsKey(src[i]) ? src[i] : fn(src[i]);
+    }
+
     uint32_t m_nParam;
     int m_bKeyColor;
     uint8_t m_keyRed, m_keyGreen, m_keyBlue;
