@@ -8,6 +8,7 @@
 #include "designer/ThemePointerPacker.h"
 #include "designer/UIControlList.h"
 #include "designer/ViewCanvas.h"
+#include "designer/WallpaperCanvas.h"
 #include "designer/ZavomgrApp.h"
 #include "deploy/DepWizard.h"
 #include "framework/DataExchange.h"
@@ -426,9 +427,14 @@ BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks
   return TRUE;
 }
 
-BOOL CGenMenuDlg::ConvertWallpaper(const CString& folder) {
+BOOL CGenMenuDlg::ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page) {
+  // the elements' page holds the wallpaper with their merges; the file only
+  // when no element opened it
   CxImage image;
-  if (!image.Load(folder + "\\wallpaper.png", kImagePng)) return Fail("The wallpaper picture cannot be read.");
+  if (page.IsOpen())
+    image = page.GetWallpaper();
+  else if (!image.Load(folder + "\\wallpaper.png", kImagePng))
+    return Fail("The wallpaper picture cannot be read.");
   image.SetJpegQuality((BYTE)(m_nQuality < 1 ? 1 : m_nQuality > 100 ? 100 : m_nQuality));
   if (!image.Save(folder + "\\wallpaper.jpg", kImageJpg) || !FileHasData(folder + "\\wallpaper.jpg"))
     return Fail("The wallpaper cannot be saved as JPEG.");
@@ -465,12 +471,15 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
   record.timeout = m_pCanvas->GetTimeout();
   record.pagewidth = PageSize().cx;
   record.pageheight = PageSize().cy;
+  CWallpaperCanvas page;
+  page.SetSaveDeferred(TRUE);
+  record.canvas = &page;
   CStringArray blocks;
   if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
     return Fail("The menu elements cannot be written.");
 
   SetStatus(IDS_GM_JPEG, STATUS_TEXT);
-  if (!StepDone(STEP_JPEG, ConvertWallpaper(kelboot))) return Fail("The wallpaper cannot be converted.");
+  if (!StepDone(STEP_JPEG, ConvertWallpaper(kelboot, page))) return Fail("The wallpaper cannot be converted.");
 
   SetStatus(IDS_GM_POINTERS, STATUS_TEXT);
   if (!StepDone(STEP_POINTERS, PackPointers(kelboot))) return Fail("The pointer images cannot be written.");

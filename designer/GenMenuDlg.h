@@ -15,6 +15,7 @@
 
 class CUIControlList;
 class CViewCanvas;
+class CWallpaperCanvas;
 
 class CGenMenuDlg : public CDialog, public ICursorPreviewSink {
 public:
@@ -92,7 +93,7 @@ protected:
 
   BOOL Fail(LPCTSTR lpszDetail);
   BOOL WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record);
-  BOOL ConvertWallpaper(const CString& folder);
+  BOOL ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page);
   BOOL PackPointers(const CString& folder);
   BOOL AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember);
   CString LoadText(UINT nId);
