@@ -797,13 +797,6 @@ void CUIControl::ToLoaderPath(CString& strPath)
 namespace {
 BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
 {
-    CxImage image;
-    return CUIControl::CopyScreenRect(pDC, rect, image) && image.Save(lpszPath, type);
-}
-}  // namespace
-
-BOOL CUIControl::CopyScreenRect(CDC* pDC, const RECT& rect, CxImage& image)
-{
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
         return FALSE;
@@ -816,7 +809,8 @@ BOOL CUIControl::CopyScreenRect(CDC* pDC, const RECT& rect, CxImage& image)
             CScopedSelect sel(mem, bmp);
             ::BitBlt(mem, 0, 0, w, h, hdc, rect.left, rect.top, SRCCOPY);
         }
-        ok = image.CreateFromHBITMAP(bmp);
+        CxImage image;
+        ok = image.CreateFromHBITMAP(bmp) && image.Save(lpszPath, type);
     }
     if (bmp)
         ::DeleteObject(bmp);
@@ -824,6 +818,7 @@ BOOL CUIControl::CopyScreenRect(CDC* pDC, const RECT& rect, CxImage& image)
         ::DeleteDC(mem);
     return ok;
 }
+}  // namespace
 
 BOOL CUIControl::SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath)
 {

@@ -19,7 +19,6 @@ class CUIControlList;
 class CXmlDocument;
 class CLangManager;
 class CWallpaperCanvas;
-class CxImage;
 
 // The progress bar's values that the menu build collects from the elements
 // and writes as the "[progress]" section.
@@ -211,9 +210,6 @@ public:
     void GetPasswordHash(CString& strHash) const;
     // The page-relative form "./<folder>/<name>" of a file's path.
     static void ToLoaderPath(CString& strPath);
-    // The pixels of a rectangle of the DC as a 24-bit picture, as the two
-    // savers below write them.
-    static BOOL CopyScreenRect(CDC* pDC, const RECT& rect, CxImage& image);
     static BOOL SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
     static BOOL SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
 

@@ -1,9 +1,7 @@
 #include "designer/WallpaperCanvas.h"
 
-#include "designer/UIControl.h"
-
 CWallpaperCanvas::CWallpaperCanvas()
-    : m_hBitmap(NULL), m_hOldBitmap(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE)
+    : m_hBitmap(NULL), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE)
 {
 }
 
@@ -17,6 +15,7 @@ void CWallpaperCanvas::Close()
         ::DeleteObject(m_hBitmap);
     m_hOldBitmap = NULL;
     m_hBitmap = NULL;
+    m_pBits = NULL;
     m_dc.DeleteDC();
     m_bChanged = FALSE;
 }
@@ -42,6 +41,7 @@ BOOL CWallpaperCanvas::Open(LPCTSTR lpszFolder)
     if (!hBitmap)
         return FALSE;
     m_hBitmap = hBitmap;
+    m_pBits = bits;
     m_hOldBitmap = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
     DrawWallpaper();
     return TRUE;
@@ -54,14 +54,22 @@ void CWallpaperCanvas::DrawWallpaper()
 
 BOOL CWallpaperCanvas::SaveAsWallpaper()
 {
-    // The picture is taken as saving and loading the PNG would give it back.
-    CxImage page;
-    CRect all(CPoint(0, 0), GetSize());
-    if (!IsOpen() || !CUIControl::CopyScreenRect(&m_dc, all, page))
+    if (!IsOpen())
         return FALSE;
-    if (!m_bSaveDeferred && !page.Save(m_strWallpaper, CXIMAGE_FORMAT_PNG))
+    // The pixels as saving and loading the PNG gives them back: 24 bits, opaque.
+    CSize size = GetSize();
+    ::GdiFlush();
+    BYTE* dst = (BYTE*)m_wallpaper.Create((DWORD)size.cx, (DWORD)size.cy, 24, 0);
+    if (!dst)
         return FALSE;
-    m_wallpaper = page;
+    const BYTE* src = (const BYTE*)m_pBits;
+    for (size_t i = 0, n = (size_t)size.cx * size.cy * 4; i < n; i += 4) {
+        dst[i] = src[i];
+        dst[i + 1] = src[i + 1];
+        dst[i + 2] = src[i + 2];
+    }
+    if (!m_bSaveDeferred && !m_wallpaper.Save(m_strWallpaper, CXIMAGE_FORMAT_PNG))
+        return FALSE;
     m_bChanged = m_bSaveDeferred;
     return TRUE;
 }

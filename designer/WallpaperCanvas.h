@@ -43,6 +43,7 @@ private:
     CDC m_dc;
     HBITMAP m_hBitmap;
     HGDIOBJ m_hOldBitmap;
+    void* m_pBits;
     BOOL m_bSaveDeferred;
     BOOL m_bChanged;
 
