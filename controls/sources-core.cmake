@@ -35,11 +35,8 @@ target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 u
 
 zavo_add_test(controls_font_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS)
-zavo_add_test(controls_font_face_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_face_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
-if(TARGET controls_font_face_test)
-  set_tests_properties(controls_font_face_test PROPERTIES RUN_SERIAL TRUE)
-endif()
+controls_add_serial_test(controls_font_face_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_face_test.cpp LIBS controls_core)
 zavo_add_test(controls_drawing_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/drawing_test.cpp LIBS controls_core WINDOWS)
 zavo_add_test(controls_smallcontrols_test
@@ -48,16 +45,10 @@ zavo_add_test(controls_smallcontrols_test
   LIBS controls_core WINDOWS)
 # The popup ends when the application loses the activation: no other window
 # test may run beside it.
-zavo_add_test(controls_colorbutton_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorbutton_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
-if(TARGET controls_colorbutton_test)
-  set_tests_properties(controls_colorbutton_test PROPERTIES RUN_SERIAL TRUE)
-endif()
-zavo_add_test(controls_commondialogs_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/commondialogs_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
-if(TARGET controls_commondialogs_test)
-  set_tests_properties(controls_commondialogs_test PROPERTIES RUN_SERIAL TRUE)
-endif()
+controls_add_serial_test(controls_colorbutton_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorbutton_test.cpp LIBS controls_core)
+controls_add_serial_test(controls_commondialogs_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/commondialogs_test.cpp LIBS controls_core)
 
 # The main frame's status bar (over the framework's status bar).
 add_library(controls_statusbar STATIC ${CMAKE_CURRENT_LIST_DIR}/ImageStatusBar.cpp)
