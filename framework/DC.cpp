@@ -10,8 +10,75 @@ IMPLEMENT_DYNCREATE(CDC, CObject)
 
 CDC::~CDC()
 {
-    if (m_hDC != NULL)
+    if (m_hDC != NULL) {
+        RestoreSelections();
         ::DeleteDC(Detach());
+    }
+    ForgetSelections();
+}
+
+namespace {
+int SelectionSlot(DWORD dwType)
+{
+    switch (dwType) {
+    case OBJ_PEN: case OBJ_EXTPEN: return 0;
+    case OBJ_BRUSH: return 1;
+    case OBJ_FONT: return 2;
+    case OBJ_BITMAP: return 3;
+    default: return -1;
+    }
+}
+const DWORD kSlotTypes[4] = { OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP };
+}
+
+HGDIOBJ CDC::Select(HGDIOBJ hObject)
+{
+    if (hObject == NULL || m_hDC == NULL)
+        return NULL;
+    HGDIOBJ hOld = ::SelectObject(m_hDC, hObject);
+    if (hOld == NULL || hOld == HGDI_ERROR)
+        return NULL;
+    int nSlot = SelectionSlot(::GetObjectType(hObject));
+    if (!m_bTemporary && nSlot >= 0 && m_hSaved[nSlot] == NULL) {
+        m_hSaved[nSlot] = hOld;
+        AfxGetThreadState()->selectingDC.insert(this);
+    }
+    return hOld;
+}
+
+void CDC::ForgetSelections()
+{
+    bool bAny = false;
+    for (HGDIOBJ& h : m_hSaved) {
+        bAny = bAny || h != NULL;
+        h = NULL;
+    }
+    if (bAny)
+        AfxGetThreadState()->selectingDC.erase(this);
+}
+
+void CDC::RestoreSelections()
+{
+    if (m_hDC != NULL) {
+        for (HGDIOBJ h : m_hSaved) {
+            if (h != NULL)
+                ::SelectObject(m_hDC, h);
+        }
+    }
+    ForgetSelections();
+}
+
+void CDC::ReleaseFromSelections(HGDIOBJ hObject)
+{
+    int nSlot = SelectionSlot(::GetObjectType(hObject));
+    if (nSlot < 0)
+        return;
+    for (CDC* pDC : AfxGetThreadState()->selectingDC) {
+        HGDIOBJ hSaved = pDC->m_hSaved[nSlot];
+        if (hSaved != NULL && pDC->m_hDC != NULL &&
+            ::GetCurrentObject(pDC->m_hDC, kSlotTypes[nSlot]) == hObject)
+            ::SelectObject(pDC->m_hDC, hSaved);
+    }
 }
 
 CDC* CDC::FromHandle(HDC hDC)
@@ -24,6 +91,7 @@ CDC* CDC::FromHandle(HDC hDC)
         return it->second;
     CDC* p = new CDC;
     p->m_hDC = p->m_hAttribDC = hDC;
+    p->m_bTemporary = true;
     s->tempDC[hDC] = p;
     return p;
 }
@@ -46,10 +114,12 @@ BOOL CDC::Attach(HDC hDC)
     return TRUE;
 }
 
+// Hands the DC over as it is: its selections are the new owner's.
 HDC CDC::Detach()
 {
     HDC h = m_hDC;
     m_hDC = m_hAttribDC = NULL;
+    ForgetSelections();
     return h;
 }
 
@@ -57,6 +127,7 @@ BOOL CDC::DeleteDC()
 {
     if (m_hDC == NULL)
         return FALSE;
+    RestoreSelections();
     return ::DeleteDC(Detach());
 }
 
@@ -110,6 +181,7 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 
 CPaintDC::~CPaintDC()
 {
+    RestoreSelections();
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }
@@ -121,8 +193,10 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
 
 CClientDC::~CClientDC()
 {
-    if (m_hDC != NULL)
+    if (m_hDC != NULL) {
+        RestoreSelections();
         ::ReleaseDC(m_hWnd, Detach());
+    }
 }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
@@ -132,8 +206,10 @@ CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
 
 CWindowDC::~CWindowDC()
 {
-    if (m_hDC != NULL)
+    if (m_hDC != NULL) {
+        RestoreSelections();
         ::ReleaseDC(m_hWnd, Detach());
+    }
 }
 
 // ---- GDI objects needing a DC or a resource module ----

@@ -1,5 +1,8 @@
 // Device contexts. CDC owns an HDC it created (CreateCompatibleDC, CreateDC)
-// and deletes it; the window DC classes release theirs.
+// and deletes it; the window DC classes release theirs. A DC that CDC owns
+// gets back the pen, brush, font and bitmap it had before the first selection
+// when it is released, and an object deleted while it is still selected
+// through CDC is put out of the DC first (else it could not be deleted).
 #pragma once
 #include <windows.h>
 #include "framework/FwDefs.h"
@@ -17,7 +20,7 @@ class CWnd;
 class FW_API CDC : public CObject {
     DECLARE_DYNCREATE(CDC)
 public:
-    CDC() : m_hDC(NULL), m_hAttribDC(NULL) {}
+    CDC() : m_hDC(NULL), m_hAttribDC(NULL), m_hSaved{}, m_bTemporary(false) {}
     virtual ~CDC();
     HDC m_hDC;
     HDC m_hAttribDC;
@@ -36,15 +39,19 @@ public:
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
     CWnd* GetWindow() const;
 
-    // Selection returns the previous object as a (temporary) wrapper.
-    CPen* SelectObject(CPen* pPen) { return CPen::FromHandle((HPEN)::SelectObject(m_hDC, pPen->m_hObject)); }
-    CBrush* SelectObject(CBrush* pBrush) { return CBrush::FromHandle((HBRUSH)::SelectObject(m_hDC, pBrush->m_hObject)); }
-    CFont* SelectObject(CFont* pFont) { return CFont::FromHandle((HFONT)::SelectObject(m_hDC, pFont->m_hObject)); }
-    CBitmap* SelectObject(CBitmap* pBitmap) { return CBitmap::FromHandle((HBITMAP)::SelectObject(m_hDC, pBitmap->m_hObject)); }
-    int SelectObject(CRgn* pRgn) { return (int)(INT_PTR)::SelectObject(m_hDC, pRgn->m_hObject); }
-    CGdiObject* SelectObject(CGdiObject* pObject) { return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->m_hObject)); }
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
-    CGdiObject* SelectStockObject(int nIndex) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex))); }
+    // Selection returns the previous object as a (temporary) wrapper, NULL on failure.
+    CPen* SelectObject(CPen* pPen) { return CPen::FromHandle((HPEN)Select(pPen ? pPen->m_hObject : NULL)); }
+    CBrush* SelectObject(CBrush* pBrush) { return CBrush::FromHandle((HBRUSH)Select(pBrush ? pBrush->m_hObject : NULL)); }
+    CFont* SelectObject(CFont* pFont) { return CFont::FromHandle((HFONT)Select(pFont ? pFont->m_hObject : NULL)); }
+    CBitmap* SelectObject(CBitmap* pBitmap) { return CBitmap::FromHandle((HBITMAP)Select(pBitmap ? pBitmap->m_hObject : NULL)); }
+    int SelectObject(CRgn* pRgn) { return pRgn && m_hDC ? (int)(INT_PTR)::SelectObject(m_hDC, pRgn->m_hObject) : ERROR; }
+    CGdiObject* SelectObject(CGdiObject* pObject) { return CGdiObject::FromHandle(Select(pObject ? pObject->m_hObject : NULL)); }
+    HGDIOBJ SelectObject(HGDIOBJ hObject) { return Select(hObject); }
+    CGdiObject* SelectStockObject(int nIndex) { return CGdiObject::FromHandle(Select(::GetStockObject(nIndex))); }
+    // Puts back the objects the DC had before the first selection through this object.
+    void RestoreSelections();
+    // Called before a GDI object is deleted: DCs of this thread holding it let it go.
+    static void ReleaseFromSelections(HGDIOBJ hObject);
     CFont* GetCurrentFont() const { return CFont::FromHandle((HFONT)::GetCurrentObject(m_hDC, OBJ_FONT)); }
     CBitmap* GetCurrentBitmap() const { return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hDC, OBJ_BITMAP)); }
 
@@ -119,6 +126,10 @@ public:
     CSize GetTextExtent(const CString& str) const { return GetTextExtent((LPCTSTR)str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetrics(m_hDC, lpMetrics); }
 private:
+    HGDIOBJ Select(HGDIOBJ hObject);
+    void ForgetSelections();
+    HGDIOBJ m_hSaved[4];     // pen, brush, font, bitmap before our first selection
+    bool m_bTemporary;       // a borrowed DC from FromHandle: selections stay as they are
     CDC(const CDC&);
     CDC& operator=(const CDC&);
 };

@@ -1,5 +1,6 @@
 #include "framework/GdiObject.h"
 #include "framework/WinState.h"
+#include "framework/DC.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 
@@ -50,6 +51,7 @@ BOOL CGdiObject::DeleteObject()
     if (m_hObject == NULL)
         return FALSE;
     HGDIOBJ h = Detach();
+    CDC::ReleaseFromSelections(h);
     return ::DeleteObject(h);
 }
 

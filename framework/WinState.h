@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <unordered_map>
+#include <unordered_set>
 
 class CWnd;
 class CDC;
@@ -15,6 +16,7 @@ struct AfxThreadState {
     std::unordered_map<HWND, CWnd*> permWnd;
     std::unordered_map<HWND, CWnd*> tempWnd;
     std::unordered_map<HDC, CDC*> tempDC;
+    std::unordered_set<CDC*> selectingDC;   // CDCs holding objects they selected
     std::unordered_map<HGDIOBJ, CGdiObject*> tempGdi;
     std::unordered_map<HMENU, CMenu*> tempMenu;
     std::unordered_map<HIMAGELIST, CImageList*> tempImageList;
