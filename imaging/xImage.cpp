@@ -7,17 +7,22 @@ namespace {
 
 BYTE Clamp255(long v) { return (BYTE)(v < 0 ? 0 : v > 255 ? 255 : v); }
 
+BITMAPINFO TopDownInfo(long w, long h) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 // Owns a memory DC with a 32-bit top-down DIB section selected into it.
 class DibDC {
 public:
   DibDC(long w, long h) : m_dc(CreateCompatibleDC(NULL)), m_bmp(NULL), m_old(NULL), m_bits(NULL) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDownInfo(w, h);
     if (m_dc) m_bmp = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &m_bits, NULL, 0);
     if (m_bmp) m_old = SelectObject(m_dc, m_bmp);
   }
@@ -50,17 +55,6 @@ private:
   HDC m_dc;
   int m_id;
 };
-
-BITMAPINFO TopDownInfo(long w, long h) {
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
 
 }  // namespace
 
