@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Reads the menu package that genmenu_test wrote, with readers that are not
 the studio's: unzip/zipinfo, gzip, ImageMagick's identify and a small romfs
-reader of its own. Usage: genmenu_check.py Sample.zip"""
+reader of its own. Usage: genmenu_check.py [options] Sample.zip; the options
+name what the project holds (genmenu_test's sample project by default)."""
+import argparse
 import os
 import re
 import struct
@@ -46,11 +48,11 @@ def romfs_files(image):
     return files
 
 
-def identify(data, suffix):
+def identify(data, suffix, form="%m %w %h"):
     with tempfile.NamedTemporaryFile(suffix=suffix, delete=False) as f:
         f.write(data)
     try:
-        out = subprocess.run(["identify", "-format", "%m %w %h", f.name], capture_output=True, text=True)
+        out = subprocess.run(["identify", "-format", form, f.name], capture_output=True, text=True)
         return out.stdout.strip() if out.returncode == 0 else None
     finally:
         os.unlink(f.name)
@@ -68,21 +70,37 @@ def sections(ini):
     return result
 
 
-def main(path):
+def options(argv):
+    parser = argparse.ArgumentParser()
+    parser.add_argument("zip")
+    parser.add_argument("--name", default="Sample", help="menu name: <name>.gz, .png and .txt in the zip")
+    parser.add_argument("--description", default="Two systems and a text")
+    parser.add_argument("--project", default="C:\\Projects\\sample.kel", help="project path the package names")
+    parser.add_argument("--items", type=int, default=3, help="number of [menuitem] blocks")
+    parser.add_argument("--common", default="default=2,timeout=7,quickgo=1,centercursor=1",
+                        help="the project's values in [common]")
+    parser.add_argument("--progress", default="100,560", help="left,top of the progress bar")
+    return parser.parse_args(argv)
+
+
+def main(argv):
+    opts = options(argv)
+    path, name = opts.zip, opts.name
     listing = subprocess.run(["zipinfo", "-1", path], capture_output=True, text=True)
     check(listing.returncode == 0, "zipinfo reads the zip")
-    check(sorted(listing.stdout.split()) == ["Sample.gz", "Sample.png", "Sample.txt"],
+    check(sorted(listing.stdout.splitlines()) == [name + ".gz", name + ".png", name + ".txt"],
           "members: " + listing.stdout.replace("\n", " "))
     check(subprocess.run(["unzip", "-tq", path], capture_output=True).returncode == 0, "unzip -t passes")
     with zipfile.ZipFile(path) as z:
         comment = z.comment.decode("latin-1")
-        gz = z.read("Sample.gz")
-        png = z.read("Sample.png")
-        txt = z.read("Sample.txt").decode("latin-1")
-    check(comment.startswith("\r\nTwo systems and a text\r\n\r\n// " + "=" * 59), "comment head")
-    check("\r\n// Resolution: 800 x 600\r\n// Project: C:\\Projects\\sample.kel\r\n//\r\n" in comment, "comment tail")
-    check(txt.startswith("Two systems and a text\r\n\r\n; "), "description text")
-    check("800 x 600" in txt and "C:\\Projects\\sample.kel" in txt, "description names page and project")
+        gz = z.read(name + ".gz")
+        png = z.read(name + ".png")
+        txt = z.read(name + ".txt").decode("latin-1")
+    check(comment.startswith("\r\n" + opts.description + "\r\n\r\n// " + "=" * 59), "comment head")
+    check("\r\n// Resolution: 800 x 600\r\n// Project: " + opts.project + "\r\n//\r\n" in comment,
+          "comment tail: " + repr(comment[-120:]))
+    check(txt.startswith(opts.description + "\r\n\r\n; "), "description text")
+    check("800 x 600" in txt and opts.project in txt, "description names page and project")
     check(identify(png, ".png") == "PNG 240 180", "preview is a 240 x 180 PNG")
 
     unzipped = subprocess.run(["gzip", "-dc"], input=gz, capture_output=True)
@@ -96,14 +114,15 @@ def main(path):
     check(names[:2] == ["common", "progress"], "sections start with common, progress: %s" % names)
     items = names[2:]
     check(items == ["menuitem %d" % i for i in range(1, len(items) + 1)], "menu items numbered from 1: %s" % items)
-    check(len(items) == 3, "two entries and the picture as an entry give 3 blocks")
+    check(len(items) == opts.items, "%d menu item blocks, %d expected" % (len(items), opts.items))
     common = dict(found).get("common", {})
-    expected = {"version": "2.01", "default": "2", "timeout": "7", "vesamode": "0x114", "quickgo": "1",
-                "centercursor": "1", "wallpaper": "(rd)/wallpaper.jpg", "cursorimage": "(rd)/cursor.bmp",
-                "handimage": "(rd)/hand.bmp"}
+    expected = {"version": "2.01", "vesamode": "0x114", "wallpaper": "(rd)/wallpaper.jpg",
+                "cursorimage": "(rd)/cursor.bmp", "handimage": "(rd)/hand.bmp"}
+    expected.update(item.split("=", 1) for item in opts.common.split(","))
     check(common == expected, "[common] %s" % common)
     progress = dict(found).get("progress", {})
-    check(progress.get("pleft") == "100" and progress.get("ptop") == "560", "[progress] position %s" % progress)
+    left, top = opts.progress.split(",")
+    check(progress.get("pleft") == left and progress.get("ptop") == top, "[progress] position %s" % progress)
     check(int(progress.get("pwidth", "0")) > 0 and int(progress.get("pheight", "0")) > 0, "[progress] size")
     check(sum(1 for _, keys in found[2:] if re.match(r"\$1\$", keys.get("password", ""))) == 1,
           "one entry has an MD5-crypt password")
@@ -118,6 +137,8 @@ def main(path):
         if check(data is not None, name + " in the image"):
             check(identify(data, os.path.splitext(name)[1]) is not None, name + " decodes")
     check(identify(files.get("wallpaper.jpg", b""), ".jpg") == "JPEG 800 600", "wallpaper is an 800 x 600 JPEG")
+    spread = identify(files.get("wallpaper.jpg", b""), ".jpg", "%[fx:standard_deviation]")
+    check(spread is not None and float(spread) > 0.02, "wallpaper is no flat colour (spread %s)" % spread)
     check("wallpaper.png" not in files, "no PNG wallpaper left in the image")
 
     for f in failures:
@@ -127,4 +148,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1:]))
