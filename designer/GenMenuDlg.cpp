@@ -22,6 +22,7 @@
 #include <zip.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -46,6 +47,21 @@ BOOL FileHasData(const CString& path) {
   BOOL data = fgetc(f) != EOF;
   fclose(f);
   return data;
+}
+
+// The size in a PNG file's header, read without decoding the picture; (0, 0)
+// when the file is no PNG.
+CSize PngHeaderSize(const CString& path) {
+  unsigned char head[24];
+  FILE* f = FilesPlatform::OpenStdFile(path, "rb");
+  if (!f) return CSize(0, 0);
+  size_t n = fread(head, 1, sizeof(head), f);
+  fclose(f);
+  if (n != sizeof(head) || memcmp(head, "\x89PNG\r\n\x1a\n", 8) != 0 || memcmp(head + 12, "IHDR", 4) != 0)
+    return CSize(0, 0);
+  unsigned long cx = ((unsigned long)head[16] << 24) | (head[17] << 16) | (head[18] << 8) | head[19];
+  unsigned long cy = ((unsigned long)head[20] << 24) | (head[21] << 16) | (head[22] << 8) | head[23];
+  return CSize((int)cx, (int)cy);
 }
 
 // The work folder of one run: made under a unique temp name, removed with
@@ -516,12 +532,11 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
 BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath) {
   SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
   // the canvas leaves the page picture there when it cannot draw the preview
-  CxImage before;
-  before.Load(lpszPreviewPath, kImagePng);
+  CSize before = PngHeaderSize(lpszPreviewPath);
   m_pCanvas->SavePreviewPicture();
   CxImage preview;
   BOOL drawn = preview.Load(lpszPreviewPath, kImagePng) && preview.GetWidth() == 240 && preview.GetHeight() == 180 &&
-               (before.GetWidth() != 240 || before.GetHeight() != 180);
+               before != CSize(240, 180);
   if (!StepDone(STEP_PREVIEW, drawn)) return Fail("The preview picture cannot be written.");
   return TRUE;
 }
