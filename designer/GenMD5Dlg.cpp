@@ -19,6 +19,7 @@ CGenMD5Dlg::CGenMD5Dlg(CWnd* pParent) : CDialog(IDD_GENMD5, pParent) {}
 
 BOOL CGenMD5Dlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  SendDlgItemMessage(IDC_MD5_PASSWORD, EM_LIMITTEXT, kMaxPassword, 0);
   Lang().TranslateDialog(this, "GenMD5_Dlg");
   return TRUE;
 }

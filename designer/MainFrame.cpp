@@ -11,6 +11,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -58,6 +60,17 @@ CZavomgrApp* App() { return static_cast<CZavomgrApp*>(AfxGetApp()); }
 CString AfterFirstBreak(const CString& text) {
   int n = text.FindOneOf("\r\n");
   return n < 0 ? CString() : text.Mid(n + 1);
+}
+
+// At most `limit` bytes of the text, never half of a double-byte character.
+CString CutBytes(const CString& text, int limit) {
+  int n = 0;
+  while (n < text.GetLength()) {
+    int step = ::IsDBCSLeadByte((BYTE)text[n]) && n + 1 < text.GetLength() ? 2 : 1;
+    if (n + step > limit) break;
+    n += step;
+  }
+  return text.Left(n);
 }
 
 }  // namespace
@@ -120,13 +133,13 @@ BOOL CMainFrame::CreateMenuBar() {
 
 BOOL CMainFrame::CreateToolBars() {
   if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
-                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
                              CRect(0, 0, 0, 0), ID_VIEW_TOOLBAR) ||
       !m_wndToolBar.LoadToolBar(IDR_ZAVOMGRTYPE))
     return FALSE;
   m_wndToolBar.LoadImages(IDB_MAINTOOLBAR, RGB(255, 0, 255));
   if (!m_wndElementBar.CreateEx(this, TBSTYLE_FLAT,
-                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
                                 CRect(0, 0, 0, 0), ID_VIEW_ELEMENTBAR) ||
       !m_wndElementBar.LoadToolBar(IDR_ELEMENTBAR))
     return FALSE;
@@ -238,11 +251,15 @@ BOOL CMainFrame::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
   CString tip = AfterFirstBreak(text);
   if (tip.IsEmpty()) return CFrameWnd::OnToolTipText(nID, pNMHDR, pResult);
   if (bWide) {
+    // a longer tip is cut, not lost: convert it whole first
+    std::vector<WCHAR> wide(tip.GetLength() + 1);
+    int n = ::MultiByteToWideChar(CP_ACP, 0, tip, tip.GetLength(), &wide[0], (int)wide.size());
+    if (n > kTipLength - 1) n = kTipLength - 1;
     TOOLTIPTEXTW* p = (TOOLTIPTEXTW*)pNMHDR;
-    int n = ::MultiByteToWideChar(CP_ACP, 0, tip, tip.GetLength(), p->szText, kTipLength - 1);
-    p->szText[n > 0 ? n : 0] = 0;
+    memcpy(p->szText, &wide[0], n * sizeof(WCHAR));
+    p->szText[n] = 0;
   } else {
-    lstrcpynA(((TOOLTIPTEXTA*)pNMHDR)->szText, tip, kTipLength);
+    lstrcpynA(((TOOLTIPTEXTA*)pNMHDR)->szText, CutBytes(tip, kTipLength - 1), kTipLength);
   }
   *pResult = 0;
   return TRUE;

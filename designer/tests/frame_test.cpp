@@ -18,6 +18,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 CZavomgrApp theApp;
 
@@ -163,6 +164,10 @@ TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu) {
   char title[32] = "";
   position.GetWindowText(title, sizeof(title));
   EXPECT_STREQ(title, "Ctrl Position");
+  // only the position toolbar shows the prompts of its buttons in the status bar
+  EXPECT_TRUE(position.GetBarStyle() & CBRS_FLYBY);
+  EXPECT_FALSE(frame->GetMainToolBar().GetBarStyle() & CBRS_FLYBY);
+  EXPECT_FALSE(frame->GetElementToolBar().GetBarStyle() & CBRS_FLYBY);
 
   CImageStatusBar& status = frame->GetStatusBar();
   EXPECT_EQ(status.CommandToIndex(ID_INDICATOR_SIZE), 2);
@@ -410,6 +415,44 @@ TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile) {
   EXPECT_TRUE(std::wstring(w.szText) == L"Pelsys");
 }
 
+// A language file of the test's own, in force while the object lives.
+struct OwnLanguage {
+  std::string dir;
+  explicit OwnLanguage(const std::string& text) : dir(TempDir() + "\\lang") {
+    CreateDirectoryA(dir.c_str(), NULL);
+    CreateDirectoryA((dir + "\\language").c_str(), NULL);
+    std::ofstream(dir + "\\language\\zavomgr.lng", std::ios::binary) << text;
+    theApp.m_langManager.InitFrom((dir + "\\").c_str(), "Settings");
+  }
+  ~OwnLanguage() {
+    DeleteFileA((dir + "\\language\\zavomgr.lng").c_str());
+    RemoveDirectoryA((dir + "\\language").c_str());
+    RemoveDirectoryA(dir.c_str());
+    theApp.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
+  }
+};
+
+TEST_F(FrameTest, LongTooltipsAreCutNotLost) {
+  ASSERT_TRUE(Start());
+  std::string chinese;
+  for (int i = 0; i < 50; ++i) chinese += "\xb0\xb4";
+  OwnLanguage lang("[String]\r\n32775=Button\\n" + std::string(100, 'x') + "\r\n32772=Picture\\n" +
+                   chinese + "\r\n");
+  TOOLTIPTEXTW w = {};
+  w.hdr.hwndFrom = frame->GetElementToolBar().m_hWnd;
+  w.hdr.idFrom = ID_NEW_BUTTON;
+  w.hdr.code = TTN_NEEDTEXTW;
+  frame->SendMessage(WM_NOTIFY, ID_NEW_BUTTON, (LPARAM)&w);
+  EXPECT_TRUE(std::wstring(w.szText) == std::wstring(79, L'x'));
+  TOOLTIPTEXTA a = {};
+  a.hdr.hwndFrom = frame->GetElementToolBar().m_hWnd;
+  a.hdr.idFrom = ID_NEW_PICTURE;
+  a.hdr.code = TTN_NEEDTEXTA;
+  frame->SendMessage(WM_NOTIFY, ID_NEW_PICTURE, (LPARAM)&a);
+  // a double-byte character is never cut in half
+  EXPECT_EQ(std::string(a.szText), chinese.substr(0, GetACP() == 936 ? 78 : 79));
+}
+
 struct StandIns {
   std::string dir, log;
   StandIns() : dir(TempDir()), log(dir + "\\started.txt") {
@@ -536,6 +579,130 @@ TEST_F(FrameTest, SkinnedFrameShowsTheMenuInTheFirstRebarBand) {
   GetMenuStringA(frame->GetMenuBar().GetCurrentMenu(), 0, text, sizeof(text), MF_BYPOSITION);
   EXPECT_STREQ(text, "\xce\xc4\xbc\xfe(&F)");
   theApp.m_bSkin = FALSE;
+}
+
+}  // namespace
+
+namespace {
+
+// ---- password dialog ----
+
+struct SeenBox {
+  std::string text;  // in the system code page, as the studio shows it
+  HICON icon;
+};
+std::vector<SeenBox> g_md5Boxes;
+HWND g_md5Dialog = NULL;
+std::string g_made, g_made32, g_afterEmpty, g_afterTooLong;
+LRESULT g_md5Limit = 0;
+
+BOOL CALLBACK FindOwnedBox(HWND h, LPARAM lp) {
+  char cls[16] = "";
+  GetClassNameA(h, cls, sizeof(cls));
+  if (strcmp(cls, "#32770") || !IsWindowVisible(h) || GetWindow(h, GW_OWNER) != g_md5Dialog)
+    return TRUE;
+  *(HWND*)lp = h;
+  return FALSE;
+}
+
+// Message boxes of the password dialog: read, then closed.
+void CALLBACK AnswerMd5Box(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = NULL;
+  if (g_md5Dialog) EnumThreadWindows(GetCurrentThreadId(), FindOwnedBox, (LPARAM)&box);
+  if (!box) return;
+  char text[256] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+  HICON icon = (HICON)SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0);
+  g_md5Boxes.push_back({text, icon});
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+BOOL CALLBACK FindMd5Dialog(HWND h, LPARAM lp) {
+  if (!IsWindowVisible(h) || !GetDlgItem(h, IDC_MD5_MAKE)) return TRUE;
+  *(HWND*)lp = h;
+  return FALSE;
+}
+
+std::string HashField(HWND dlg) {
+  char buf[128] = "";
+  GetDlgItemTextA(dlg, IDC_MD5_HASH, buf, sizeof(buf));
+  return buf;
+}
+
+void Press(HWND dlg, int id, const char* password, const char* hash = NULL) {
+  SetDlgItemTextA(dlg, IDC_MD5_PASSWORD, password);
+  if (hash) SetDlgItemTextA(dlg, IDC_MD5_HASH, hash);
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dlg, id));
+}
+
+// Makes and checks hashes in the open dialog as a user would, then cancels it.
+void CALLBACK DriveMd5Dialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindMd5Dialog, (LPARAM)&dlg);
+  if (!dlg) return;
+  KillTimer(NULL, id);
+  g_md5Dialog = dlg;
+  g_md5Limit = SendDlgItemMessageA(dlg, IDC_MD5_PASSWORD, EM_GETLIMITTEXT, 0, 0);
+  Press(dlg, IDC_MD5_MAKE, "pass word");
+  g_made = HashField(dlg);
+  Press(dlg, IDC_MD5_CHECK, "pass word");                              // 1: match
+  Press(dlg, IDC_MD5_CHECK, "pass words");                             // 2: mismatch
+  Press(dlg, IDC_MD5_CHECK, "secret", "$1$abcdefgh$cHJi5PXp/ki/ktXzqlk6I1");   // 3: match
+  Press(dlg, IDC_MD5_CHECK, "secret", "$1$abcdefgh$cHJi5PXp/ki/ktXzqlk6I1x");  // 4: mismatch
+  Press(dlg, IDC_MD5_CHECK, "secret", "$1$");                          // 5: mismatch
+  Press(dlg, IDC_MD5_CHECK, "secret", "");                             // 6: fill in
+  Press(dlg, IDC_MD5_MAKE, "");                                        // 7: empty
+  g_afterEmpty = HashField(dlg);
+  Press(dlg, IDC_MD5_MAKE, std::string(32, 'p').c_str());
+  g_made32 = HashField(dlg);
+  Press(dlg, IDC_MD5_MAKE, std::string(33, 'p').c_str());              // 8: too long
+  g_afterTooLong = HashField(dlg);
+  Press(dlg, IDC_MD5_CHECK, std::string(33, 'p').c_str(), g_made32.c_str());  // 9: too long
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+std::string ResourceText(UINT id) {
+  char buf[256] = "";
+  LoadStringA(GetModuleHandle(NULL), id, buf, sizeof(buf));
+  return buf;
+}
+
+TEST_F(FrameTest, PasswordDialogMakesAndChecksMd5CryptHashes) {
+  ASSERT_TRUE(Start());
+  _putenv("ZAVO_NO_MSGBOX=");
+  UINT_PTR driver = SetTimer(NULL, 0, 50, DriveMd5Dialog);
+  UINT_PTR answer = SetTimer(NULL, 0, 20, AnswerMd5Box);
+  Command(ID_TOOL_GRUBMD5);
+  KillTimer(NULL, driver);
+  KillTimer(NULL, answer);
+  g_md5Dialog = NULL;
+
+  EXPECT_EQ(g_md5Limit, 32);
+  // "$1$", a one-character salt, "$" and 22 characters; the check against a hash that
+  // openssl passwd -1 made (box 3) shows the format is the same
+  ASSERT_EQ(g_made.size(), 27u) << g_made;
+  const std::string alphabet = "./0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  EXPECT_EQ(g_made.substr(0, 3), "$1$");
+  EXPECT_NE(alphabet.find(g_made[3]), std::string::npos);
+  EXPECT_EQ(g_made[4], '$');
+  EXPECT_EQ(g_made.find_first_not_of(alphabet, 5), std::string::npos) << g_made;
+  EXPECT_EQ(g_made32.size(), 27u);
+  EXPECT_EQ(g_afterEmpty, "");
+  EXPECT_EQ(g_afterTooLong, "");
+
+  HICON info = LoadIcon(NULL, IDI_INFORMATION), stop = LoadIcon(NULL, IDI_HAND);
+  const struct {
+    UINT text;
+    HICON icon;
+  } kBoxes[] = {{IDS_MD5_MATCH, info},    {IDS_MD5_MISMATCH, stop}, {IDS_MD5_MATCH, info},
+                {IDS_MD5_MISMATCH, stop}, {IDS_MD5_MISMATCH, stop}, {IDS_MD5_FILLIN, info},
+                {IDS_MD5_EMPTY, info},    {IDS_MD5_TOOLONG, info},  {IDS_MD5_TOOLONG, info}};
+  ASSERT_EQ(g_md5Boxes.size(), sizeof(kBoxes) / sizeof(kBoxes[0]));
+  for (size_t i = 0; i < g_md5Boxes.size(); ++i) {
+    SCOPED_TRACE(i + 1);
+    EXPECT_EQ(g_md5Boxes[i].text, ResourceText(kBoxes[i].text));
+    EXPECT_EQ(g_md5Boxes[i].icon, kBoxes[i].icon);
+  }
 }
 
 }  // namespace
