@@ -148,7 +148,8 @@ void CLangManager::TranslateDialog(HWND hWnd, LPCTSTR lpszSection) {
   if (!m_bLoaded || !hWnd) return;
   for (HWND child = GetWindow(hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     UINT id = (UINT)GetDlgCtrlID(child);
-    if (id == 65535) continue;
+    // static texts without an id: 65535 in a dialog template, -1 in an extended one
+    if (id == 65535 || id == (UINT)-1) continue;
     LPCTSTR text = Lookup(lpszSection, Key(id));
     if (text && *text) SetWindowTextA(child, text);
   }

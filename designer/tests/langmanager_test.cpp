@@ -66,6 +66,7 @@ const char kLng[] =
     "2=\r\n"
     "1001=first control\r\n"
     "65535=never\r\n"
+    "4294967295=never\r\n"
     "[String]\r\n"
     "500=one\\ntwo\r\n"
     "501=a\\r\\nb\r\n"
@@ -134,6 +135,8 @@ TEST_F(LangManagerTest, TranslatesDialogAndMenu) {
   HWND a = CreateWindowExA(0, "STATIC", "old", WS_CHILD, 0, 0, 10, 10, dlg, (HMENU)1001, NULL, NULL);
   HWND b = CreateWindowExA(0, "STATIC", "keep", WS_CHILD, 0, 0, 10, 10, dlg, (HMENU)65535, NULL, NULL);
   HWND c = CreateWindowExA(0, "STATIC", "empty", WS_CHILD, 0, 0, 10, 10, dlg, (HMENU)2, NULL, NULL);
+  // a static text without an id in an extended dialog template
+  HWND d = CreateWindowExA(0, "STATIC", "keep", WS_CHILD, 0, 0, 10, 10, dlg, (HMENU)-1, NULL, NULL);
   lm.TranslateDialog(dlg, "About_Dlg");
   char buf[64];
   GetWindowTextA(a, buf, 64);
@@ -142,6 +145,8 @@ TEST_F(LangManagerTest, TranslatesDialogAndMenu) {
   EXPECT_STREQ(buf, "keep");
   GetWindowTextA(c, buf, 64);
   EXPECT_STREQ(buf, "empty");
+  GetWindowTextA(d, buf, 64);
+  EXPECT_STREQ(buf, "keep");
   GetWindowTextA(dlg, buf, 64);
   EXPECT_STREQ(buf, "About it");
   DestroyWindow(dlg);
