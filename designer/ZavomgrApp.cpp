@@ -1,5 +1,6 @@
 #include "designer/ZavomgrApp.h"
 
+#include "controls/VersionInfo.h"
 #include "designer/MainFrame.h"
 #include "designer/UIControl.h"
 #include "designer/ZavomgrDoc.h"
@@ -14,7 +15,6 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <vector>
 
 BEGIN_MESSAGE_MAP(CZavomgrApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, &CZavomgrApp::OnAppAbout)
@@ -106,26 +106,6 @@ void CZavomgrApp::OnAppAbout() {
 
 namespace {
 
-// The product version from the program's own version resource.
-BOOL ReadProductVersion(CString& version) {
-  char path[MAX_PATH];
-  if (!GetModuleFileNameA(NULL, path, MAX_PATH)) return FALSE;
-  DWORD handle = 0, size = GetFileVersionInfoSizeA(path, &handle);
-  if (!size) return FALSE;
-  std::vector<char> data(size);
-  if (!GetFileVersionInfoA(path, 0, size, &data[0])) return FALSE;
-  WORD* lang = NULL;
-  UINT len = 0;
-  if (!VerQueryValueA(&data[0], "\\VarFileInfo\\Translation", (void**)&lang, &len) || len < 4)
-    return FALSE;
-  char query[64];
-  snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\ProductVersion", lang[0], lang[1]);
-  char* value = NULL;
-  if (!VerQueryValueA(&data[0], query, (void**)&value, &len) || !value) return FALSE;
-  version = value;
-  return TRUE;
-}
-
 // The date and time this file was compiled.
 struct tm BuildTime() {
   static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
@@ -170,10 +150,11 @@ BOOL CAboutDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   CZavomgrApp* app = static_cast<CZavomgrApp*>(AfxGetApp());
   app->m_langManager.TranslateDialog(this, "About_Dlg");
-  CString version, label;
-  if (ReadProductVersion(version)) {
+  CString label;
+  CVersionInfo info;
+  if (info.ReadFromModule(NULL)) {
     GetDlgItemText(IDC_ABOUT_VERSION, label);
-    SetDlgItemText(IDC_ABOUT_VERSION, VersionText(label, version));
+    SetDlgItemText(IDC_ABOUT_VERSION, VersionText(label, info.GetProductVersion()));
   }
   GetDlgItemText(IDC_ABOUT_BUILD, label);
   SetDlgItemText(IDC_ABOUT_BUILD, BuildText(label, BuildTime()));
