@@ -1,5 +1,7 @@
 #include "designer/WallpaperCanvas.h"
 
+#include <cstring>
+
 CWallpaperCanvas::CWallpaperCanvas()
     : m_hBitmap(NULL), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE)
 {
@@ -49,7 +51,12 @@ BOOL CWallpaperCanvas::Open(LPCTSTR lpszFolder)
 
 void CWallpaperCanvas::DrawWallpaper()
 {
-    m_wallpaper.Draw(m_dc.GetSafeHdc(), 0, 0, -1, -1);
+    // The bitmap has the wallpaper's size and row layout: its pixels are copied.
+    const BYTE* src = m_wallpaper.GetBits();
+    if (!m_pBits || !src)
+        return;
+    ::GdiFlush();
+    memcpy(m_pBits, src, (size_t)m_wallpaper.GetWidth() * m_wallpaper.GetHeight() * 4);
 }
 
 BOOL CWallpaperCanvas::SaveAsWallpaper()
@@ -59,15 +66,12 @@ BOOL CWallpaperCanvas::SaveAsWallpaper()
     // The pixels as saving and loading the PNG gives them back: 24 bits, opaque.
     CSize size = GetSize();
     ::GdiFlush();
-    BYTE* dst = (BYTE*)m_wallpaper.Create((DWORD)size.cx, (DWORD)size.cy, 24, 0);
+    DWORD* dst = (DWORD*)m_wallpaper.Create((DWORD)size.cx, (DWORD)size.cy, 24, 0);
     if (!dst)
         return FALSE;
-    const BYTE* src = (const BYTE*)m_pBits;
-    for (size_t i = 0, n = (size_t)size.cx * size.cy * 4; i < n; i += 4) {
-        dst[i] = src[i];
-        dst[i + 1] = src[i + 1];
-        dst[i + 2] = src[i + 2];
-    }
+    const DWORD* src = (const DWORD*)m_pBits;
+    for (size_t i = 0, n = (size_t)size.cx * size.cy; i < n; ++i)
+        dst[i] = src[i] | 0xFF000000u;
     if (!m_bSaveDeferred && !m_wallpaper.Save(m_strWallpaper, CXIMAGE_FORMAT_PNG))
         return FALSE;
     m_bChanged = m_bSaveDeferred;
