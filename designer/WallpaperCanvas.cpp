@@ -1,7 +1,5 @@
 #include "designer/WallpaperCanvas.h"
 
-#include <cstring>
-
 CWallpaperCanvas::CWallpaperCanvas()
     : m_hBitmap(NULL), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE)
 {
@@ -51,12 +49,7 @@ BOOL CWallpaperCanvas::Open(LPCTSTR lpszFolder)
 
 void CWallpaperCanvas::DrawWallpaper()
 {
-    // The bitmap has the wallpaper's size and row layout: its pixels are copied.
-    const BYTE* src = m_wallpaper.GetBits();
-    if (!m_pBits || !src)
-        return;
-    ::GdiFlush();
-    memcpy(m_pBits, src, (size_t)m_wallpaper.GetWidth() * m_wallpaper.GetHeight() * 4);
+    m_wallpaper.Draw(m_dc.GetSafeHdc(), 0, 0, -1, -1);
 }
 
 BOOL CWallpaperCanvas::SaveAsWallpaper()
