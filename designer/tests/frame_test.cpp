@@ -392,6 +392,16 @@ TEST_F(FrameTest, OpenedProjectShowsItsPageAndSettingsUnchanged) {
   EXPECT_EQ(frame->GetPositionToolBar().m_nMaxWidth, 800);
   EXPECT_FALSE(view->GetDocument()->IsModified());
   EXPECT_FALSE(List().IsModified());
+  // the owner-drawn File menu lists it as the first recent file
+  if (!theApp.m_pRecentFileList) theApp.LoadStdProfileSettings(8);
+  theApp.AddToRecentFileList(project.c_str());
+  ItemState(ID_FILE_MRU_FILE1);
+  MENUITEMINFOA info = {sizeof(info)};
+  info.fMask = MIIM_FTYPE | MIIM_DATA;
+  ASSERT_TRUE(GetMenuItemInfoA(::GetMenu(frame->m_hWnd), ID_FILE_MRU_FILE1, FALSE, &info));
+  auto* record = (COwnerDrawItem*)info.dwItemData;
+  ASSERT_TRUE((info.fType & MFT_OWNERDRAW) && COwnerDrawMenu::IsRecord(record));
+  EXPECT_NE(record->strText.find(L"wide.kel"), std::wstring::npos);
   DeleteFileA(project.c_str());
 }
 
