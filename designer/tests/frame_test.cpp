@@ -603,7 +603,7 @@ struct SeenBox {
 };
 std::vector<SeenBox> g_md5Boxes;
 HWND g_md5Dialog = NULL;
-std::string g_made, g_made32, g_afterEmpty, g_afterTooLong;
+std::string g_made, g_made32, g_afterEmpty, g_afterTooLong, g_md5Caption;
 LRESULT g_md5Limit = 0;
 
 BOOL CALLBACK FindOwnedBox(HWND h, LPARAM lp) {
@@ -652,6 +652,9 @@ void CALLBACK DriveMd5Dialog(HWND, UINT, UINT_PTR id, DWORD) {
   if (!dlg) return;
   KillTimer(NULL, id);
   g_md5Dialog = dlg;
+  char caption[64] = "";
+  GetWindowTextA(dlg, caption, sizeof(caption));
+  g_md5Caption = caption;
   g_md5Limit = SendDlgItemMessageA(dlg, IDC_MD5_PASSWORD, EM_GETLIMITTEXT, 0, 0);
   Press(dlg, IDC_MD5_MAKE, "pass word");
   g_made = HashField(dlg);
@@ -687,6 +690,7 @@ TEST_F(FrameTest, PasswordDialogMakesAndChecksMd5CryptHashes) {
   KillTimer(NULL, answer);
   g_md5Dialog = NULL;
 
+  EXPECT_EQ(g_md5Caption, "Grub MD5 \xc3\xdc\xc2\xeb");  // from section GenMD5_Dlg
   EXPECT_EQ(g_md5Limit, 32);
   // "$1$", a one-character salt, "$" and 22 characters; the check against a hash that
   // openssl passwd -1 made (box 3) shows the format is the same
