@@ -405,8 +405,28 @@ TEST_F(FrameTest, OpenedProjectShowsItsPageAndSettingsUnchanged) {
   DeleteFileA(project.c_str());
 }
 
+// Every command item of the menu and its popups.
+void MenuCommands(HMENU menu, std::vector<UINT>& ids) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (HMENU popup = GetSubMenu(menu, i))
+      MenuCommands(popup, ids);
+    else if (UINT id = GetMenuItemID(menu, i))
+      ids.push_back(id);
+  }
+}
+
 TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile) {
   ASSERT_TRUE(Start());
+  std::vector<UINT> ids;
+  MenuCommands(::GetMenu(frame->m_hWnd), ids);
+  ASSERT_GT(ids.size(), 40u);
+  for (UINT id : ids) {
+    CString text;
+    frame->GetMessageString(id, text);
+    if (id != ID_FILE_MRU_FILE1) {
+      EXPECT_FALSE(text.IsEmpty()) << "no status text for " << id;
+    }
+  }
   // "创建新项目\n新建" in section String
   CString prompt;
   frame->GetMessageString(ID_FILE_NEW, prompt);
