@@ -112,7 +112,7 @@ BOOL CZavomgrDoc::LoadProject(const std::string& bytes) {
       AfxMessageBox(kMsgUnknown, MB_ICONINFORMATION);
       return FALSE;
     case CProjectFile::ReadNotText:
-      OutputDebugStringA("\nFile size is 0.");
+      if (bytes.empty()) OutputDebugStringA("\nFile size is 0.");
       code = 0;
       // fall through
     case CProjectFile::ReadBadStructure:
@@ -133,6 +133,13 @@ BOOL CZavomgrDoc::LoadProject(const std::string& bytes) {
   m_controlList.SetPaperSize(paper.cx, paper.cy);
   m_controlList.SetModified(FALSE);
   return TRUE;
+}
+
+BOOL CZavomgrDoc::OnSaveDocument(LPCTSTR lpszPathName) {
+  BOOL listModified = m_controlList.IsModified();
+  if (CDocument::OnSaveDocument(lpszPathName)) return TRUE;
+  m_controlList.SetModified(listModified);
+  return FALSE;
 }
 
 void CZavomgrDoc::Serialize(CArchive& ar) {

@@ -28,6 +28,8 @@ public:
   // Reads the whole file first: a file that is refused or cannot be read
   // leaves the open project, its path and its flags as they were.
   virtual BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+  // A save that fails after writing the text keeps the elements' unsaved mark.
+  virtual BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
   virtual void Serialize(CArchive& ar) override;
   virtual BOOL SaveModified() override;
   virtual void DeleteContents() override;

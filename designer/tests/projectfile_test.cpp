@@ -243,6 +243,29 @@ TEST(ProjectDocument, MissingWallpaperImageKeepsItsPath) {
   EXPECT_EQ(Str(CProjectFile::Write(doc.GetControlList(), doc.GetSettings())), text);
 }
 
+// A save that cannot replace the file leaves the project marked as unsaved,
+// so that closing it still asks.
+TEST(ProjectDocument, FailedSaveKeepsTheUnsavedMark) {
+  _putenv("ZAVO_NO_MSGBOX=1");
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string path = std::string(tmp) + "locked_" + std::to_string(GetCurrentProcessId()) + ".kel";
+  CZavomgrDoc doc;
+  doc.GetControlList().Add(new CUIStatic);
+  ASSERT_TRUE(doc.GetControlList().IsModified());
+
+  HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_TRUE(doc.GetControlList().IsModified());
+  CloseHandle(lock);
+
+  EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_FALSE(doc.GetControlList().IsModified());
+  DeleteFileA(path.c_str());
+}
+
 TEST(WebPreview, PageWithWallpaperRuleAndScript) {
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);
