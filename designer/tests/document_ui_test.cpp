@@ -232,6 +232,21 @@ TEST(DeployWizard, MultiBootRunsTheTwoPages) {
   EXPECT_NE(name.Find("KEL"), -1);
   ASSERT_EQ(name.Right(4), CString("_tmp"));
   EXPECT_TRUE(DeleteFileA(name.Left(name.GetLength() - 4) + ".tmp"));  // the file the system made
+
+  // a '.' in the temp folder's own path stays: only the file's name changes
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string dotted = std::string(tmp) + "work.dir";
+  CreateDirectoryA(dotted.c_str(), NULL);
+  char oldTmp[MAX_PATH] = "";
+  GetEnvironmentVariableA("TMP", oldTmp, MAX_PATH);
+  SetEnvironmentVariableA("TMP", dotted.c_str());
+  EXPECT_EQ(CDepWizStep2::MakeWorkFolderName(name), 1);
+  SetEnvironmentVariableA("TMP", oldTmp[0] ? oldTmp : NULL);
+  EXPECT_EQ(name.Find((dotted + "\\KEL").c_str()), 0) << (LPCTSTR)name;
+  EXPECT_EQ(name.Right(4), CString("_tmp"));
+  EXPECT_TRUE(DeleteFileA(name.Left(name.GetLength() - 4) + ".tmp"));
+  RemoveDirectoryA(dotted.c_str());
 }
 
 // ---- the opened project's wallpaper in the studio's window ----

@@ -243,6 +243,30 @@ TEST(ProjectDocument, MissingWallpaperImageKeepsItsPath) {
   EXPECT_EQ(Str(CProjectFile::Write(doc.GetControlList(), doc.GetSettings())), text);
 }
 
+// Values far beyond any field the project keeps them in are cut or refused,
+// never copied past the field.
+TEST(ProjectDocument, OversizedValuesStayInBounds) {
+  _putenv("ZAVO_NO_MSGBOX=1");
+  std::string face(5000, 'F'), caption(200000, 'c');
+  std::string text =
+      "<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
+      "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<WALLPAPER>" + std::string(70000, 'w') +
+      "</WALLPAPER>\r\n<DEFAULT>99999999999999999999</DEFAULT>\r\n"
+      "<PAPER>2147483647,-2147483648;</PAPER>\r\n</COMMON>\r\n"
+      "<UICONTROL UITYPE=\"static\">\r\n<CAPTION>" + caption + "</CAPTION>\r\n"
+      "<FONT NAME=\"" + face + "\">" + std::string(3000, '9') + "," + std::string(3000, '-') +
+      "</FONT>\r\n<ITEMPOS LEFT=\"1e308\" RIGTH=\"-1e308\" TOP=\"nan\" BOTTOM=\"" +
+      std::string(400, '7') + "\"/>\r\n</UICONTROL>\r\n</ROOT>\r\n";
+  CZavomgrDoc doc;
+  ASSERT_TRUE(doc.LoadProject(text));
+  ASSERT_EQ(doc.GetControlList().GetCount(), 1);
+  CUIControl* c = doc.GetControlList().GetAt(0);
+  EXPECT_EQ(c->GetCaption().GetLength(), (int)caption.size());
+  EXPECT_LT(c->GetFontFaceName().GetLength(), LF_FACESIZE);
+  EXPECT_EQ(doc.GetControlList().GetPaperSize(), CSize(640, 480));
+  EXPECT_EQ(doc.GetSettings().wallpaper.GetLength(), 70000);
+}
+
 // A save that cannot replace the file leaves the project marked as unsaved,
 // so that closing it still asks.
 TEST(ProjectDocument, FailedSaveKeepsTheUnsavedMark) {
