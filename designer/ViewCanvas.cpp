@@ -151,7 +151,9 @@ void CViewCanvas::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath)
     m_strPreviewPath = lpszPreviewPath ? lpszPreviewPath : "";
     CString png;
     CxImage image;
-    if (SavePagePicture(lpszFolder, png, image) && !m_strPreviewPath.IsEmpty())
+    // The preview does not depend on the wallpaper file being written.
+    SavePagePicture(lpszFolder, png, image);
+    if (image.IsValid() && !m_strPreviewPath.IsEmpty())
         image.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
 }
 

@@ -721,6 +721,52 @@ TEST_F(CanvasTest, PageRendersForThePackageAndTheWebPage)
     ::RemoveDirectoryA(folder.c_str());
 }
 
+// A box of one colour with the type name it is given.
+class FilledBox : public CUIStatic {
+public:
+    FilledBox(LPCTSTR type, COLORREF color) : m_color(color) { SetTypeName(type); }
+    void Draw(CDC* pDC, int left, int top, int right, int bottom) override
+    {
+        CRect r(left, top, right, bottom);
+        pDC->FillSolidRect(&r, m_color);
+    }
+
+private:
+    COLORREF m_color;
+};
+
+TEST_F(CanvasTest, PreviewDrawsOnlyTheLowestProgressBarAndOutlivesAFailedWallpaper)
+{
+    list.SetPaperSize(800, 600);
+    std::string folder = TempFolder();
+    std::string preview = folder + "\\preview.png";
+    // The wallpaper's folder does not exist: the preview is written all the same.
+    canvas->RenderWallpaper((folder + "\\missing").c_str(), preview.c_str());
+    CxImage page;
+    ASSERT_TRUE(page.Load(preview.c_str()));
+    EXPECT_EQ(800u, page.GetWidth());
+
+    list.Add(new FilledBox("progress", RGB(255, 0, 0)));
+    list.Add(new FilledBox("PROGRESS", RGB(0, 255, 0)));
+    list.Add(new FilledBox("picture", RGB(0, 0, 255)));
+    list.GetAt(0)->SetRect(0.0, 0.0, 400.0, 300.0);
+    list.GetAt(1)->SetRect(400.0, 300.0, 800.0, 600.0);
+    list.GetAt(2)->SetRect(400.0, 0.0, 800.0, 300.0);
+    canvas->SavePreviewPicture();
+    CxImage thumb;
+    ASSERT_TRUE(thumb.Load(preview.c_str()));
+    ASSERT_EQ(240u, thumb.GetWidth());
+    auto rgb = [&thumb](int x, int y) {
+        RGBQUAD q = thumb.GetPixelColor(x, y);
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    };
+    EXPECT_EQ(RGB(255, 0, 0), rgb(60, 45));
+    EXPECT_EQ(RGB(0, 0, 255), rgb(180, 45));
+    EXPECT_EQ(RGB(0x4A, 0x7B, 0xC6), rgb(180, 135));  // the second bar is left out
+    ::DeleteFileA(preview.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(CanvasTest, WallpaperThatDoesNotLoadChangesNothing)
 {
     std::string folder = TempFolder();
