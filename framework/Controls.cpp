@@ -316,16 +316,25 @@ BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
-    std::vector<char> buf(1024, 0);
-    TVITEM item;
-    ZeroMemory(&item, sizeof(item));
-    item.hItem = hItem;
-    item.mask = TVIF_TEXT;
-    item.pszText = buf.data();
-    item.cchTextMax = (int)buf.size();
-    GetItem(&item);
-    buf.back() = 0;
-    return CString(buf.data());
+    // The control tells no length: grow until the text fits.
+    std::vector<char> buf(256);
+    for (;;) {
+        buf[0] = 0;
+        TVITEM item;
+        ZeroMemory(&item, sizeof(item));
+        item.hItem = hItem;
+        item.mask = TVIF_TEXT;
+        item.pszText = buf.data();
+        item.cchTextMax = (int)buf.size();
+        if (!GetItem(&item))
+            return CString();
+        buf.back() = 0;
+        // the control may answer with its own buffer
+        LPCTSTR pszText = item.pszText != NULL && item.pszText != LPSTR_TEXTCALLBACK ? item.pszText : buf.data();
+        if (pszText != buf.data() || lstrlen(pszText) < (int)buf.size() - 1 || buf.size() >= 0x100000)
+            return CString(pszText);
+        buf.resize(buf.size() * 4);
+    }
 }
 
 BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCTSTR lpszItem)

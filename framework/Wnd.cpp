@@ -31,8 +31,11 @@ CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_nModalResult(0) {}
 
 CWnd::~CWnd()
 {
-    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this && !(m_nFlags & WF_TEMPORARY))
+    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this && !(m_nFlags & WF_TEMPORARY)) {
         DestroyWindow();
+        if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
+            Detach();   // never leave the map pointing at a dead object
+    }
 }
 
 // ---- handle map ----
@@ -290,9 +293,15 @@ BOOL CWnd::DestroyWindow()
     bool bPermanent = FromHandlePermanent(m_hWnd) == this;
     HWND hWnd = m_hWnd;
     BOOL bResult = ::DestroyWindow(hWnd);
-    // A temporary or foreign wrapper still holds the handle: drop it.
-    if (!bPermanent && m_hWnd == hWnd)
-        m_hWnd = NULL;
+    // An attached window that is not ours to subclass never passes its
+    // WM_NCDESTROY through us: take it out of the map here. (A subclassed one
+    // was detached there, and its object may be gone: test the map, not this.)
+    if (bPermanent) {
+        if (FromHandlePermanent(hWnd) == this && !::IsWindow(hWnd))
+            Detach();
+    } else if (m_hWnd == hWnd) {
+        m_hWnd = NULL;   // a temporary or foreign wrapper
+    }
     return bResult;
 }
 

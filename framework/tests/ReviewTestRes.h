@@ -1,0 +1,9 @@
+#define IDD_MODELESS  100
+#define IDC_FIRST     1001
+#define IDC_SECOND    1002
+#define IDC_LIST      1003
+#define IDC_GO        1004
+#define IDC_RADIO1    1005
+#define IDC_RADIO2    1006
+#define IDC_RADIO3    1007
+#define IDC_COMBO     1008
