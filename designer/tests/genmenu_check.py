@@ -58,6 +58,19 @@ def identify(data, suffix, form="%m %w %h"):
         os.unlink(f.name)
 
 
+def same_area(data, picture, area):
+    """Root mean square difference (0..1) of one area of a JPEG and a picture file."""
+    with tempfile.NamedTemporaryFile(suffix=".jpg", delete=False) as f:
+        f.write(data)
+    try:
+        out = subprocess.run(["compare", "-metric", "RMSE", f.name + "[%s]" % area, picture + "[%s]" % area,
+                              "null:"], capture_output=True, text=True)
+        match = re.search(r"\(([0-9.e-]+)\)", out.stderr)
+        return float(match.group(1)) if match else None
+    finally:
+        os.unlink(f.name)
+
+
 def sections(ini):
     """[(name, {key: value})] in file order."""
     result = []
@@ -80,6 +93,9 @@ def options(argv):
     parser.add_argument("--common", default="default=2,timeout=7,quickgo=1,centercursor=1",
                         help="the project's values in [common]")
     parser.add_argument("--progress", default="100,560", help="left,top of the progress bar")
+    parser.add_argument("--wallpaper", help="the project's wallpaper picture, to be found in the package's")
+    parser.add_argument("--wallpaper-area", default="800x600+0+0",
+                        help="where no element covers the wallpaper (ImageMagick geometry)")
     return parser.parse_args(argv)
 
 
@@ -139,6 +155,9 @@ def main(argv):
     check(identify(files.get("wallpaper.jpg", b""), ".jpg") == "JPEG 800 600", "wallpaper is an 800 x 600 JPEG")
     spread = identify(files.get("wallpaper.jpg", b""), ".jpg", "%[fx:standard_deviation]")
     check(spread is not None and float(spread) > 0.02, "wallpaper is no flat colour (spread %s)" % spread)
+    if opts.wallpaper:
+        rmse = same_area(files.get("wallpaper.jpg", b""), opts.wallpaper, opts.wallpaper_area)
+        check(rmse is not None and rmse < 0.03, "the project's wallpaper in %s (difference %s)" % (opts.wallpaper_area, rmse))
     check("wallpaper.png" not in files, "no PNG wallpaper left in the image")
 
     for f in failures:

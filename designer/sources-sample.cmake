@@ -1,0 +1,32 @@
+# The sample project in the program folder ("Zavo Projects\Sample": the
+# project file and the pictures its script draws), and the studio driven
+# through it end to end.
+if(NOT WIN32 OR NOT TARGET zavofw)
+  return()
+endif()
+find_package(Python3 COMPONENTS Interpreter)
+set(_sample_src ${CMAKE_SOURCE_DIR}/samples)
+set(_sample_dir "${CMAKE_BINARY_DIR}/bin/Zavo Projects/Sample")
+add_custom_command(OUTPUT "${_sample_dir}/Sample.kel" "${_sample_dir}/wallpaper.png" "${_sample_dir}/logo.png"
+  COMMAND ${Python3_EXECUTABLE} ${_sample_src}/make_pictures.py "${_sample_dir}"
+  COMMAND ${CMAKE_COMMAND} -E copy ${_sample_src}/Sample.kel "${_sample_dir}/Sample.kel"
+  DEPENDS ${_sample_src}/make_pictures.py ${_sample_src}/Sample.kel COMMENT "Sample project")
+add_custom_target(zavomgr_sample ALL DEPENDS "${_sample_dir}/Sample.kel")
+
+# Zavomgr.exe opens a copy of the sample, makes its menu package through the
+# dialog and saves the project; the script reads the package.
+zavo_add_test(sample_project_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/sample_project_test.cpp
+  WINDOWS ONE_PROCESS)
+if(TARGET sample_project_test)
+  target_include_directories(sample_project_test PRIVATE ${CMAKE_SOURCE_DIR})
+  add_dependencies(sample_project_test Zavomgr zavomgr_sample)
+  string(REPLACE "/" "\\" _sample_bin "Z:${CMAKE_BINARY_DIR}")
+  set_tests_properties(sample_project_test PROPERTIES FIXTURES_SETUP sample_package)
+  add_test(NAME sample_package_check COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py "${CMAKE_BINARY_DIR}/bin/Kel Menus/SampleTest.zip"
+    --name SampleTest --description "The sample project's boot menu"
+    --project "${_sample_bin}\\designer\\sample_out\\Sample.kel"
+    --items 3 --common default=1,timeout=10,quickgo=0,centercursor=1 --progress 200,550
+    --wallpaper ${CMAKE_BINARY_DIR}/designer/sample_out/wallpaper.png --wallpaper-area 800x140+0+400)
+  set_tests_properties(sample_package_check PROPERTIES FIXTURES_REQUIRED sample_package TIMEOUT 60)
+endif()
