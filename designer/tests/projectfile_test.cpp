@@ -227,6 +227,9 @@ TEST(ProjectDocument, RefusedFileLeavesTheProjectAlone) {
   EXPECT_EQ(doc.GetSettings().timeout, 0);
   EXPECT_EQ(doc.GetControlList().GetCount(), 0);
   EXPECT_EQ(doc.GetControlList().GetPaperSize(), CSize(640, 480));  // never a zero page
+  CString saved = CProjectFile::Write(doc.GetControlList(), doc.GetSettings());
+  EXPECT_NE(saved.Find("<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<WALLPAPER/>\r\n<DEFAULT>"), -1)
+      << (LPCTSTR)saved;
 }
 
 TEST(ProjectDocument, MissingWallpaperImageKeepsItsPath) {
