@@ -12,11 +12,12 @@
 #define PROJECT_VERSION_LINES "Zavomgr.Doc.Ver:1.02"
 #define PROJECT_VERSION_BETA "Zavomgr.Doc.Ver:1.01"
 
-// The screen-wide settings a project file carries besides its elements.
+// The screen-wide settings a project file carries besides its elements;
+// a new project starts with the design canvas's own defaults.
 struct CProjectSettings {
   CString wallpaper;
   int defaultEntry = 0;
-  int timeout = 0;
+  int timeout = 25;
   int singleGo = 0;
   int centerCursor = 0;
   int useShellIcon = 0;

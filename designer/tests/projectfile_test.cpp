@@ -246,6 +246,27 @@ TEST(ProjectDocument, MissingWallpaperImageKeepsItsPath) {
   EXPECT_EQ(Str(CProjectFile::Write(doc.GetControlList(), doc.GetSettings())), text);
 }
 
+// A new project has the canvas's time-out of 25 and no wallpaper; a later
+// new project keeps the settings of the one before except its wallpaper.
+TEST(ProjectDocument, NewProjectStartsFromTheCanvasDefaults) {
+  _putenv("ZAVO_NO_MSGBOX=1");
+  CZavomgrDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  CString fresh = CProjectFile::Write(doc.GetControlList(), doc.GetSettings());
+  EXPECT_NE(fresh.Find("<WALLPAPER/>\r\n<DEFAULT>0</DEFAULT>\r\n<TIMEOUT>25</TIMEOUT>\r\n"), -1)
+      << (LPCTSTR)fresh;
+  EXPECT_NE(fresh.Find("<PAPER>640,480;</PAPER>"), -1);
+
+  CProjectSettings s;
+  CUIControlList list;
+  ASSERT_TRUE(doc.LoadProject(Str(FullProject(s, list))));
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_EQ(doc.GetSettings().wallpaper, CString(""));
+  EXPECT_EQ(doc.GetSettings().timeout, 12);
+  EXPECT_EQ(doc.GetControlList().GetCount(), 0);
+  EXPECT_EQ(doc.GetControlList().GetPaperSize(), CSize(640, 480));
+}
+
 // Values far beyond any field the project keeps them in are cut or refused,
 // never copied past the field.
 TEST(ProjectDocument, OversizedValuesStayInBounds) {

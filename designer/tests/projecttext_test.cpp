@@ -78,7 +78,7 @@ TEST(ProjectText, LinesHeaderTakesKeysInOrder) {
   EXPECT_EQ(next, 5u);  // four lines used, the odd one ignored
   EXPECT_STREQ((LPCTSTR)s.wallpaper, "C:\\x\\w.jpg");
   EXPECT_EQ(s.defaultEntry, 3);
-  EXPECT_EQ(s.timeout, 0);
+  EXPECT_EQ(s.timeout, 25);  // as before the file
   EXPECT_EQ(s.singleGo, 1);
 
   std::vector<CString> shortFile = {PROJECT_VERSION_LINES, "wallpaper:"};
