@@ -137,6 +137,18 @@ BOOL IsRadioItem(HMENU hMenu, UINT nID)
     return mii.hbmpChecked != NULL || (mii.fType & MFT_RADIOCHECK) != 0;
 }
 
+// WM_MENUCHAR of our (8-bit) windows carries a byte of the system code page.
+wchar_t MenuCharToWide(UINT nChar)
+{
+    if (nChar > 0xFF)
+        return (wchar_t)nChar;
+    char c = (char)nChar;
+    wchar_t w = 0;
+    if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &c, 1, &w, 1) != 1)
+        return (wchar_t)nChar;
+    return w;
+}
+
 void SplitText(const std::wstring& s, std::wstring& label, std::wstring& accel)
 {
     size_t first = s.find(L'\t');
@@ -777,7 +789,7 @@ LRESULT COwnerDrawMenu::FindMnemonic(UINT nChar, UINT nFlags, CMenu* pMenu)
     int n = ::GetMenuItemCount(pMenu->m_hMenu);
     if (n != pOwn->GetRecordCount())
         pOwn->Resync();
-    wchar_t key[3] = {L'&', (wchar_t)(WCHAR)nChar, 0};
+    wchar_t key[3] = {L'&', MenuCharToWide(nChar), 0};
     ::CharLowerW(key);
     for (int i = 0; i < n && i < pOwn->GetRecordCount(); ++i) {
         std::wstring text = pOwn->m_records[(size_t)i]->strText;

@@ -222,6 +222,19 @@ TEST(OwnerDrawMenu, MnemonicsAnswerMenuChar)
     EXPECT_EQ(COwnerDrawMenu::FindMnemonic('q', MF_POPUP, pFile), MAKELONG(5, MNC_EXECUTE));
     ASSERT_NE(ItemData(pFile->m_hMenu, 5), nullptr);
     EXPECT_EQ(ItemData(pFile->m_hMenu, 5)->strText, L"&Quit");
+
+    // The character comes in the system code page, as the frame's 8-bit window gets it.
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        char c = (char)b;
+        wchar_t w = 0;
+        if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &c, 1, &w, 1) != 1 || w == (wchar_t)b ||
+            !::IsCharAlphaW(w))
+            continue;
+        char text[] = {'&', c, 'u', 'i', 't', 0};
+        ASSERT_TRUE(menu.SetMenuText(40010, text, MF_BYCOMMAND));
+        EXPECT_EQ(COwnerDrawMenu::FindMnemonic((UINT)b, MF_POPUP, pFile), MAKELONG(5, MNC_EXECUTE)) << b;
+        break;
+    }
 }
 
 TEST(OwnerDrawMenu, ResyncKeepsTextsChangedInPlaceAndDropsRemovedItems)
