@@ -12,6 +12,7 @@
 #include "designer/ZavomgrApp.h"
 #include "deploy/DepWizard.h"
 #include "framework/DataExchange.h"
+#include "framework/FileDialog.h"
 #include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
 
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,7 @@ namespace {
 
 const char kSection[] = "GenMenu_Dlg";
 const DWORD kImagePng = 4, kImageJpg = 3;
+const int kMaxZipComment = 0xFFFF;
 
 CZavomgrApp* App() { return static_cast<CZavomgrApp*>(AfxGetApp()); }
 
@@ -209,15 +212,13 @@ BOOL CGenMenuDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 BOOL CGenMenuDlg::BrowseCursorTheme(UINT nTitleId) {
   CString title = LoadText(nTitleId), filter = LoadText(IDS_GM_THEMEFILTER), folder;
   if (CZavomgrApp* app = App()) folder.Format("%s\\Cursor\\", (LPCTSTR)app->m_strThemesPath);
-  std::string zeroed((LPCTSTR)filter, filter.GetLength());
-  for (char& c : zeroed)
-    if (c == '|') c = '\0';
-  zeroed += '\0';
+  // a double-byte character's trail byte may look like '|'
+  std::unique_ptr<char[]> zeroed(AfxMakeFilterBuffer(filter));
   char file[MAX_PATH] = "";
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = m_hWnd;
-  ofn.lpstrFilter = zeroed.c_str();
+  ofn.lpstrFilter = zeroed.get();
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrInitialDir = folder;
@@ -366,21 +367,29 @@ CString CGenMenuDlg::MakeIniSections(const CViewCanvas& canvas, int nVesaMode, c
       "centercursor=%d\r\nwallpaper=(rd)/wallpaper.jpg\r\ncursorimage=(rd)/cursor.bmp\r\n"
       "handimage=(rd)/hand.bmp\r\n\r\n[progress]\r\npleft=%d\r\nptop=%d\r\npwidth=%d\r\npheight=%d\r\n"
       "pchkleft=%d\r\nptrack=%s\r\npchunk=%s\r\n\r\n",
-      "2.01", canvas.GetDefaultEntry(), canvas.GetTimeout(), nVesaMode, canvas.GetSingleGo(), canvas.GetCenterCursor(),
+      "2.01", canvas.GetDefaultEntry(), canvas.GetTimeout(), nVesaMode ? nVesaMode : canvas.GetVesaMode(),
+      canvas.GetSingleGo(), canvas.GetCenterCursor(),
       record.pleft, record.ptop, record.pwidth, record.pheight, record.pchkleft,
       (LPCTSTR)IniValue(record.ptrack), (LPCTSTR)IniValue(record.pchunk));
   return text;
 }
 
 CString CGenMenuDlg::MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCTSTR lpszProjectPath) {
-  CString comment = "\r\n";
-  comment += lpszDescription;
-  comment += "\r\n\r\n// " + CString('=', 59);
-  comment += "\r\n// Resolution: " + ResolutionText(nVesaMode);
+  CString tail = "\r\n\r\n// " + CString('=', 59);
+  tail += "\r\n// Resolution: " + ResolutionText(nVesaMode);
   CString project(lpszProjectPath ? lpszProjectPath : "");
-  comment += "\r\n// Project: " + (project.IsEmpty() ? CString("N/A") : project);
-  comment += "\r\n//\r\n";
-  return comment;
+  tail += "\r\n// Project: " + (project.IsEmpty() ? CString("N/A") : project);
+  tail += "\r\n//\r\n";
+  // the zip stores the comment's length in 16 bits: a longer description is
+  // cut at a whole character
+  CString description(lpszDescription ? lpszDescription : "");
+  const int room = kMaxZipComment - 2 - tail.GetLength();
+  if (description.GetLength() > room) {
+    LPCTSTR start = description, p = start;
+    for (LPCTSTR next = p; *p && (next = ::CharNextA(p)) - start <= room;) p = next;
+    description = description.Left(room > 0 ? (int)(p - start) : 0);
+  }
+  return "\r\n" + description + tail;
 }
 
 CSize CGenMenuDlg::PageSize() const {

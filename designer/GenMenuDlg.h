@@ -63,8 +63,10 @@ public:
   // "640 x 480", "800 x 600", "1024 x 768" or "N/A".
   static CString ResolutionText(int nVesaMode);
   static CString MakeIniHeader();
-  // The [common] and [progress] sections.
+  // The [common] and [progress] sections; nVesaMode 0 (a page width without a
+  // mode of its own) writes the project's VESA mode.
   static CString MakeIniSections(const CViewCanvas& canvas, int nVesaMode, const MenuProgressRecord& record);
+  // At most 65535 bytes: a longer description is cut.
   static CString MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCTSTR lpszProjectPath);
 
 protected:

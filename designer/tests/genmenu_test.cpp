@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <zip.h>
 
 #include <algorithm>
 #include <cstring>
@@ -139,6 +140,45 @@ struct SampleProject {
   }
 };
 
+// A 1024 x 768 page without wallpaper or progress bar: one entry and a text.
+struct BareProject {
+  CUIControlList list;
+  CViewCanvas canvas;
+
+  BareProject() {
+    list.SetPaperSize(1024, 768);
+    CUIButton* entry = new CUIButton;
+    entry->SetRect(100.0, 100.0, 400.0, 140.0);
+    entry->SetCaption("Hard disk");
+    entry->SetTitle("Boot from the hard disk");
+    entry->SetCmdLine("chainloader (hd0,0)+1");
+    list.Add(entry);
+    CUIStatic* text = new CUIStatic;
+    text->SetRect(100.0, 700.0, 600.0, 730.0);
+    text->SetCaption("Only one");
+    list.Add(text);
+    canvas.SetList(&list);
+    canvas.SetVesaMode(0x117);
+    canvas.SetTimeout(0);
+  }
+};
+
+// A pointer theme: a zip with cursor.bmp and hand.bmp (two different pictures).
+void WritePointerTheme(const std::string& path, const std::string& folder) {
+  WriteWallpaper(folder + "\\pointer.bmp");
+  std::string cursor = ReadBytes(folder + "\\pointer.bmp"), hand = cursor;
+  hand[hand.size() - 1] ^= 0x55;
+  zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
+  ASSERT_TRUE(zip != NULL);
+  for (const auto& member : {std::make_pair("cursor.bmp", &cursor), std::make_pair("hand.bmp", &hand)}) {
+    zip_fileinfo info = {};
+    ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(zip, member.first, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED, 9));
+    ASSERT_EQ(ZIP_OK, zipWriteInFileInZip(zip, member.second->data(), (unsigned)member.second->size()));
+    ASSERT_EQ(ZIP_OK, zipCloseFileInZip(zip));
+  }
+  ASSERT_EQ(ZIP_OK, zipClose(zip, NULL));
+}
+
 class TestGenMenuDlg : public CGenMenuDlg {
 public:
   int failAt = -1;
@@ -219,6 +259,36 @@ TEST_F(GenMenu, SampleProjectBecomesOneZipAndNothingElse) {
   std::string fixed = OutFolder("package");
   CreateDirectoryA(fixed.c_str(), NULL);
   ASSERT_TRUE(CopyFileA((menus + "\\Sample.zip").c_str(), (fixed + "\\Sample.zip").c_str(), FALSE));
+}
+
+TEST_F(GenMenu, BarePageWithPointerThemeBecomesAPackage) {
+  BareProject bare;
+  dlg.m_pControlList = &bare.list;
+  dlg.m_pCanvas = &bare.canvas;
+  dlg.m_strProjectPath.Empty();
+  const std::string theme = folder + "\\pointers.zmt";
+  WritePointerTheme(theme, folder);
+  dlg.SetDlgItemText(IDC_GM_THEMEPATH, theme.c_str());
+  Generate("Bare", "One entry on a plain page");
+  ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
+  EXPECT_EQ(std::vector<std::string>{"Bare.zip"}, Entries(menus));
+  // for genmenu_check.py: the package and the theme it took the pointers from
+  std::string fixed = OutFolder("package");
+  CreateDirectoryA(fixed.c_str(), NULL);
+  ASSERT_TRUE(CopyFileA((menus + "\\Bare.zip").c_str(), (fixed + "\\Bare.zip").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(theme.c_str(), (fixed + "\\pointers.zmt").c_str(), FALSE));
+}
+
+TEST_F(GenMenu, ALongDescriptionStillGivesAReadableZip) {
+  dlg.m_strName = "Long";
+  dlg.m_strDescription = CString('x', 70000);
+  ASSERT_TRUE(dlg.Generate()) << (LPCTSTR)dlg.GetErrorText();
+  const std::string zip = ReadBytes(menus + "\\Long.zip");
+  size_t end = zip.rfind(std::string("PK\x05\x06", 4));
+  ASSERT_NE(std::string::npos, end);
+  size_t comment = (unsigned char)zip[end + 20] | ((unsigned char)zip[end + 21] << 8);
+  EXPECT_EQ(zip.size(), end + 22 + comment);
+  EXPECT_EQ(std::string("\r\n//\r\n"), zip.substr(zip.size() - 6));
 }
 
 TEST_F(GenMenu, FirstBuildMakesTheMenusFolder) {
@@ -362,6 +432,10 @@ TEST(GenMenuText, IniValuesStayOnTheirLineAndEmptyProgressWritesZeros) {
   EXPECT_NE(-1, text.Find("default=3\r\ntimeout=10\r\nvesamode=0x117\r\n"));
   EXPECT_NE(-1, text.Find("[progress]\r\npleft=0\r\nptop=0\r\npwidth=0\r\npheight=0\r\npchkleft=0\r\nptrack=\r\npchunk=\r\n\r\n"));
 
+  // a page width without a mode of its own keeps the project's mode
+  canvas.SetVesaMode(0x114);
+  EXPECT_NE(-1, CGenMenuDlg::MakeIniSections(canvas, 0, record).Find("\r\nvesamode=0x114\r\n"));
+
   strcpy(record.ptrack, "(rd)/t.bmp\r\n[common]\r\ntimeout=0");
   text = CGenMenuDlg::MakeIniSections(canvas, 0x117, record);
   EXPECT_EQ(-1, text.Find("\r\n[common]"));
@@ -376,6 +450,12 @@ TEST(GenMenuText, CommentAndResolutionFollowThePage) {
   EXPECT_EQ(CString("\r\nMenu\r\n\r\n// ") + CString('=', 59) +
                 "\r\n// Resolution: 1024 x 768\r\n// Project: N/A\r\n//\r\n",
             comment);
+  // the zip keeps at most 65535 bytes of comment: the description gives way
+  comment = CGenMenuDlg::MakeZipComment(CString('x', 70000), 0x111, "C:\\p.kel");
+  EXPECT_EQ(65535, comment.GetLength());
+  EXPECT_EQ(0, comment.Find("\r\nxxx"));
+  EXPECT_EQ(CString("\r\n// Resolution: 640 x 480\r\n// Project: C:\\p.kel\r\n//\r\n"), comment.Right(54));
+
   CString header = CGenMenuDlg::MakeIniHeader();
   EXPECT_EQ(0, header.Find(";\r\n; Zavo Graphic Menu System Configuration File.\r\n"));
   EXPECT_NE(-1, header.Find(";                         ver: 2.01\r\n"));
