@@ -31,8 +31,21 @@ const COLORREF kHandleColor = RGB(197, 231, 246);
 CPoint g_lastShownPos(-1, -1);
 CSize g_lastShownSize(-1, -1);
 
-int Truncate(double v) { return (int)v; }
-int Round(double v) { return (int)(v + 0.5); }
+// Coordinates may come from a file: a value out of the int range is held at a
+// bound from which widths and offsets still fit an int, NaN reads as 0.
+int Truncate(double v)
+{
+    const double kLimit = 1073741823.0;
+    if (v != v)
+        return 0;
+    if (v > kLimit)
+        return (int)kLimit;
+    if (v < -kLimit)
+        return -(int)kLimit;
+    return (int)v;
+}
+int Round(double v) { return Truncate(v + 0.5); }
+double NotNan(double v) { return v == v ? v : 0.0; }
 
 CRect Normalized(const RECT& r)
 {
@@ -132,10 +145,10 @@ CRect CUIControl::GetRect() const
 
 void CUIControl::SetRect(double left, double top, double right, double bottom)
 {
-    SetLeft(left);
-    SetTop(top);
-    SetRight(right);
-    SetBottom(bottom);
+    SetLeft(NotNan(left));
+    SetTop(NotNan(top));
+    SetRight(NotNan(right));
+    SetBottom(NotNan(bottom));
     CRect r = GetRect();
     if (m_minSize.cx != -1 && r.Width() < m_minSize.cx)
         SetRight(m_left + m_minSize.cx);

@@ -175,6 +175,22 @@ TEST(ElementBlock, CoordinatesComeBackTruncated)
     EXPECT_DOUBLE_EQ(60.0, p->GetRight());
 }
 
+TEST(ElementBlock, CoordinatesBeyondTheIntRangeKeepTheirOrder)
+{
+    CString text = "<ROOT><UICONTROL UITYPE=\"button\"><ITEMPOS LEFT=\"-1e300\" RIGTH=\"1e12\" TOP=\"nan\" "
+                   "BOTTOM=\"nan\"/></UICONTROL></ROOT>";
+    std::unique_ptr<CUIControl> p(ReadBlock(text));
+    ASSERT_TRUE(p != NULL);
+    CRect r = p->GetRect();
+    EXPECT_LT(r.left, -1000000000);
+    EXPECT_GT(r.right, 1000000000);
+    EXPECT_GT(r.Width(), 0);
+    // NaN edges read as 0; the minimum size then gives the height.
+    EXPECT_EQ(0, r.top);
+    EXPECT_EQ(1, r.Height());
+    EXPECT_EQ(UIHANDLE_BODY, p->HitTest(CPoint(5, 0)));
+}
+
 TEST(ElementBlock, LongFaceNameIsCutToTheFontField)
 {
     CString face;
