@@ -612,6 +612,48 @@ TEST(Progress, FillsRecordAndWritesTrackAndChunkBitmaps)
     EXPECT_COLOR(RGB(160, 160, 160), chunk.At(4, 0));
 }
 
+TEST(Progress, UndrawnThemeOrOwnChunkIsUsedByTheMenuAndTheWebPage)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIProgress bar;
+    bar.SetThemeFile(Fixture("progress.zmt").c_str());
+    bar.SetThemeReloadPending(TRUE);
+    bar.SetRect(100.0, 400.0, 300.0, 430.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    int item = 1;
+    ASSERT_TRUE(bar.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_FALSE(bar.IsThemeReloadPending());
+    // The theme's clip box (2, 3, 4, 5) places the band; its chunk is green.
+    EXPECT_EQ(102, record.pchkleft);
+    Picture chunk(folder.File("chunk.bmp"));
+    ASSERT_TRUE(chunk.ok);
+    EXPECT_EQ(194, chunk.Width());
+    EXPECT_EQ(30, chunk.Height());
+    EXPECT_COLOR(kGreen, chunk.At(4, 3));
+    EXPECT_COLOR(kGreen, chunk.At(190, 24));
+    EXPECT_FALSE(Near(kGreen, chunk.At(4, 26), 40));
+
+    // Without a theme, an own chunk picture is read before the first drawing.
+    CString red = folder.File("red.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+    CUIProgress own;
+    own.SetAsMenu(TRUE);
+    own.SetAddPath(red);
+    own.SetThemeReloadPending(TRUE);
+    own.SetRect(20.0, 30.0, 220.0, 49.0);
+    CString style, page;
+    ASSERT_TRUE(own.ExportHtml(style, page, folder.path, 0));
+    Picture one(folder.File("ProgressChunk.png"));
+    ASSERT_TRUE(one.ok);
+    EXPECT_EQ(8, one.Width());
+    EXPECT_COLOR(kRed, one.At(4, 6));
+    EXPECT_NE(-1, style.Find("\theight: 13px;\r\n\twidth: 48px;\r\n\tposition: absolute;\r\n\toverflow: hidden;"));
+    ASSERT_TRUE(own.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_COLOR(kRed, Picture(folder.File("chunk.bmp")).At(4, 9));
+}
+
 TEST(Progress, FailedBitmapLeavesTheRecordEmpty)
 {
     Folder folder;
