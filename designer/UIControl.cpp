@@ -328,23 +328,6 @@ void CUIControl::Draw(CDC* pDC, int left, int top, int right, int bottom)
     pDC->Rectangle(left, top, right, bottom);
 }
 
-void CUIControl::DrawLabelledBox(CDC* pDC, const CRect& rect, LPCTSTR lpszKind)
-{
-    CUIControl::Draw(pDC, rect.left, rect.top, rect.right, rect.bottom);
-    CString text(lpszKind);
-    if (!m_strCaption.IsEmpty())
-        text += ": " + m_strCaption;
-    CRect inner(rect);
-    inner.DeflateRect(2, 2);
-    HFONT hFont = m_pFont ? (HFONT)m_pFont->m_hObject : NULL;
-    CScopedSelect font(pDC->GetSafeHdc(), hFont);
-    int oldMode = pDC->SetBkMode(TRANSPARENT);
-    COLORREF oldColor = pDC->SetTextColor(m_pFont ? m_pFont->GetColor() : RGB(0, 0, 0));
-    pDC->DrawText(text, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    pDC->SetTextColor(oldColor);
-    pDC->SetBkMode(oldMode);
-}
-
 void CUIControl::DrawBadge(CDC* pDC, int left, int top, int nNumber)
 {
     CRect badge(left - 3, top - 3, left + 21, top + 17);

@@ -257,8 +257,6 @@ protected:
 
     void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
     static void DrawBadge(CDC* pDC, int left, int top, int nNumber);
-    // A framed white box with the kind of element and its caption.
-    void DrawLabelledBox(CDC* pDC, const CRect& rect, LPCTSTR lpszKind);
 
     CColorFont* m_pFont;
     CArchiveFile m_themeArchive;
