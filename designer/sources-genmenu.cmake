@@ -23,6 +23,13 @@ if(TARGET genmenu_test)
   add_test(NAME genmenu_package_check COMMAND ${Python3_EXECUTABLE}
     ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py ${CMAKE_BINARY_DIR}/designer/genmenu_out/package/Sample.zip)
   set_tests_properties(genmenu_package_check PROPERTIES FIXTURES_REQUIRED genmenu_package TIMEOUT 60)
+  set(_gm_pkg ${CMAKE_BINARY_DIR}/designer/genmenu_out/package)
+  add_test(NAME genmenu_bare_package_check COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py ${_gm_pkg}/Bare.zip
+    --name Bare --description "One entry on a plain page" --project "" --resolution "1024 x 768"
+    --items 1 --passwords 0 --common default=0,timeout=0,quickgo=0,centercursor=0 --progress none
+    --pointers ${_gm_pkg}/pointers.zmt --plain-page)
+  set_tests_properties(genmenu_bare_package_check PROPERTIES FIXTURES_REQUIRED genmenu_package TIMEOUT 60)
 endif()
 
 # Package timing of a large project (bench/genmenu/run.sh).
