@@ -1054,9 +1054,10 @@ void CDesignCanvas::DoLButtonUp(UINT, CPoint)
     m_rubberBand.SetRectEmpty();
     m_pDragAnchor = NULL;
     Redraw();
-    if (m_bMultiCreate && m_pPrototype != NULL) {
+    // Placing goes on only when this press was a placement: once Escape or a
+    // right press has cancelled it, a click selects again.
+    if (m_bMultiCreate && m_pPrototype != NULL && m_bAddPending) {
         m_nDragMode = CANVAS_DRAG_ADD;
-        m_bAddPending = TRUE;
     } else {
         m_nDragMode = CANVAS_DRAG_NONE;
         m_bAddPending = FALSE;

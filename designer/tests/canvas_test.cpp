@@ -354,6 +354,64 @@ TEST_F(CanvasTest, MultiSelectionMovesTogetherInsideThePage)
     EXPECT_EQ(2, list.GetCount());
 }
 
+TEST_F(CanvasTest, PlacingSeveralUntilCancelledAndEditingKeys)
+{
+    canvas->SetMultiCreate(TRUE);
+    canvas->SetPrototype(new CUIStatic);
+    Drag(100, 100, 140, 120);
+    Drag(200, 200, 240, 220);
+    EXPECT_EQ(2, list.GetCount());
+    EXPECT_TRUE(canvas->IsAdding());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(canvas->IsAdding());
+    // Once cancelled, clicks select and never place again.
+    Down(120, 110);
+    Up(120, 110);
+    EXPECT_FALSE(canvas->IsAdding());
+    Down(400, 300);
+    Up(400, 300);
+    EXPECT_EQ(2, list.GetCount());
+    // A right press cancels placing too.
+    canvas->SetPrototype(new CUIStatic);
+    ::SendMessage(Wnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(400, 300));
+    EXPECT_FALSE(canvas->IsAdding());
+    Down(400, 300);
+    Up(400, 300);
+    Down(410, 310);
+    Up(410, 310);
+    EXPECT_EQ(2, list.GetCount());
+    canvas->SetMultiCreate(FALSE);
+
+    // Insert duplicates the one selected element; the copy is the selection.
+    CUIControl* a = list.GetAt(0);
+    Down(120, 110);
+    Up(120, 110);
+    Key(VK_INSERT);
+    ASSERT_EQ(3, list.GetCount());
+    CUIControl* copy = list.GetAt(2);
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_TRUE(copy->IsSelected());
+    EXPECT_EQ("110,110,150,130", RectText(copy));
+    Key(VK_DELETE, FALSE, TRUE);  // Shift+Delete cuts
+    EXPECT_EQ(2, list.GetCount());
+    Key(VK_INSERT, FALSE, TRUE);  // Shift+Insert pastes
+    EXPECT_EQ(3, list.GetCount());
+    EXPECT_EQ(1, canvas->SelectedCount());
+
+    // Ctrl+click adds to the selection; Ctrl+click on the empty page keeps it.
+    Down(120, 110, MK_CONTROL);
+    Up(120, 110);
+    EXPECT_EQ(2, canvas->SelectedCount());
+    Down(600, 400, MK_CONTROL);
+    Up(600, 400);
+    EXPECT_EQ(2, canvas->SelectedCount());
+
+    Key(VK_ADD);
+    EXPECT_DOUBLE_EQ(1.01, canvas->GetZoom());
+    Key(VK_SUBTRACT);
+    EXPECT_DOUBLE_EQ(1.0, canvas->GetZoom());
+}
+
 TEST_F(CanvasTest, CommandsAndContextMenuFollowTheSelection)
 {
     struct Probe : CCmdUI {
