@@ -366,4 +366,21 @@ TEST_F(StudioWindow, DISABLED_EachProjectShowsOnlyItsOwnWallpaper) {
   RemoveDirectoryA(dir.c_str());
 }
 
+// A project refused at start-up leaves the studio open on a new project.
+// Off until the command line's open step stops failing the start-up.
+TEST_F(StudioWindow, DISABLED_RefusedProjectOnTheCommandLineKeepsTheStudioOpen) {
+  std::string beta = TempDir() + "\\beta.kel";
+  std::ofstream(beta, std::ios::binary) << "Zavomgr.Doc.Ver:1.01\r\nwallpaper:C:\\x.bmp\r\n";
+  if (!theApp.m_pDocManager) theApp.RegisterTemplate();
+  CCommandLineInfo info;
+  info.m_nShellCommand = CCommandLineInfo::FileOpen;
+  info.m_strFileName = beta.c_str();
+  EXPECT_TRUE(theApp.RunCommandLine(info));
+  ASSERT_TRUE(theApp.m_pMainWnd != NULL);
+  CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, theApp.m_pMainWnd);
+  ASSERT_TRUE(frame && frame->GetActiveDocument());
+  EXPECT_TRUE(frame->GetActiveDocument()->GetPathName().IsEmpty());
+  DeleteFileA(beta.c_str());
+}
+
 }  // namespace
