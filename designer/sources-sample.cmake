@@ -8,6 +8,7 @@ find_package(Python3 COMPONENTS Interpreter)
 set(_sample_src ${CMAKE_SOURCE_DIR}/samples)
 set(_sample_dir "${CMAKE_BINARY_DIR}/bin/Zavo Projects/Sample")
 add_custom_command(OUTPUT "${_sample_dir}/Sample.kel" "${_sample_dir}/wallpaper.png" "${_sample_dir}/logo.png"
+    "${_sample_dir}/chunk.png"
   COMMAND ${Python3_EXECUTABLE} ${_sample_src}/make_pictures.py "${_sample_dir}"
   COMMAND ${CMAKE_COMMAND} -E copy ${_sample_src}/Sample.kel "${_sample_dir}/Sample.kel"
   DEPENDS ${_sample_src}/make_pictures.py ${_sample_src}/Sample.kel COMMENT "Sample project")

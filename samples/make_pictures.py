@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the sample project's pictures: wallpaper.png (800 x 600, an evening
 gradient with soft discs, hills and a light band) and logo.png (128 x 128, a
-framed tile with a badge). Usage: make_pictures.py <folder>"""
+framed tile with a badge) and chunk.png (10 x 12, a chunk of the progress bar).
+Usage: make_pictures.py <folder>"""
 import math
 import os
 import struct
@@ -86,10 +87,20 @@ def logo(size=128):
     return rows
 
 
+def chunk(width=10, height=12):
+    """One chunk of the progress bar: amber, lighter at the top."""
+    rows = []
+    for y in range(height):
+        colour = mix((255, 226, 150), (232, 132, 40), y / (height - 1))
+        rows.append(bytearray(b"".join(bytes((200, 100, 30) if x == width - 1 else colour) for x in range(width))))
+    return rows
+
+
 def main(folder):
     os.makedirs(folder, exist_ok=True)
     write_png(os.path.join(folder, "wallpaper.png"), 800, 600, wallpaper())
     write_png(os.path.join(folder, "logo.png"), 128, 128, logo())
+    write_png(os.path.join(folder, "chunk.png"), 10, 12, chunk())
     return 0
 
 
