@@ -25,4 +25,7 @@ struct FindState;
 FindState* FindFirst(LPCTSTR pattern, CFileFind::Entry& e);
 BOOL FindNext(FindState* s, CFileFind::Entry& e);
 void FindClose(FindState* s);
+
+// Whether c starts a two-byte character in the system code page.
+bool IsLeadByte(unsigned char c);
 }

@@ -1,6 +1,7 @@
 #include "framework/String.h"
 
 #include "framework/Sys.h"
+#include "framework/Platform.h"
 #ifdef _WIN32
 #include "framework/ResourceList.h"
 #endif
@@ -23,6 +24,40 @@ NilString g_nil = {{-1, 0, 0}, {0}};
 inline LPTSTR NilText() { return g_nil.text; }
 inline bool IsNil(const CStringData* p) { return p == &g_nil.head; }
 inline int SafeLen(LPCTSTR s) { return s ? (int)strlen(s) : 0; }
+// Double-byte code pages: the second byte of a character may look like an
+// ASCII one ('\\', '|', letters). Searches and case changes step over whole
+// characters so that they never match or change half of one.
+inline int CharLen(LPCTSTR p) { return fwplat::IsLeadByte((unsigned char)*p) && p[1] ? 2 : 1; }
+LPCTSTR FindChar(LPCTSTR s, TCHAR ch)
+{
+    for (; *s; s += CharLen(s))
+        if (*s == ch)
+            return s;
+    return NULL;
+}
+LPCTSTR FindSub(LPCTSTR s, LPCTSTR sub)
+{
+    size_t n = strlen(sub);
+    for (;; s += CharLen(s)) {
+        if (strncmp(s, sub, n) == 0)
+            return s;
+        if (!*s)
+            return NULL;
+    }
+}
+// Length of the leading run of characters in (bIn) or out of set.
+int SpanSet(LPCTSTR s, LPCTSTR set, bool bIn)
+{
+    LPCTSTR p = s;
+    while (*p) {
+        int n = CharLen(p);
+        bool in = n == 1 && strchr(set, *p) != NULL;
+        if (in != bIn)
+            break;
+        p += n;
+    }
+    return (int)(p - s);
+}
 inline long AtomicInc(long* p) { return __atomic_add_fetch(p, 1, __ATOMIC_ACQ_REL); }
 inline long AtomicDec(long* p) { return __atomic_sub_fetch(p, 1, __ATOMIC_ACQ_REL); }
 // Out of memory is not recoverable here, and no exception may leave the library.
@@ -301,9 +336,13 @@ void CString::SetAt(int nIndex, TCHAR ch)
 static int NoCaseCompare(LPCTSTR a, LPCTSTR b)
 {
     for (;; ++a, ++b) {
-        int ca = tolower((unsigned char)*a), cb = tolower((unsigned char)*b);
+        bool bDouble = CharLen(a) == 2;
+        int ca = bDouble ? (unsigned char)*a : tolower((unsigned char)*a);
+        int cb = bDouble ? (unsigned char)*b : tolower((unsigned char)*b);
         if (ca != cb || !ca)
             return ca - cb;
+        if (bDouble && (*++a != *++b || !*a))
+            return (unsigned char)*a - (unsigned char)*b;
     }
 }
 
@@ -351,27 +390,29 @@ CString CString::Right(int nCount) const
 
 CString CString::SpanIncluding(LPCTSTR set) const
 {
-    return Left((int)strspn(m_pchData, set ? set : ""));
+    return Left(SpanSet(m_pchData, set ? set : "", true));
 }
 
 CString CString::SpanExcluding(LPCTSTR set) const
 {
-    return Left((int)strcspn(m_pchData, set ? set : ""));
+    return Left(SpanSet(m_pchData, set ? set : "", false));
 }
 
 CString& CString::MakeUpper()
 {
     CopyBeforeWrite();
-    for (int i = 0; i < GetLength(); ++i)
-        m_pchData[i] = (TCHAR)toupper((unsigned char)m_pchData[i]);
+    for (int i = 0; i < GetLength(); i += CharLen(m_pchData + i))
+        if (CharLen(m_pchData + i) == 1)
+            m_pchData[i] = (TCHAR)toupper((unsigned char)m_pchData[i]);
     return *this;
 }
 
 CString& CString::MakeLower()
 {
     CopyBeforeWrite();
-    for (int i = 0; i < GetLength(); ++i)
-        m_pchData[i] = (TCHAR)tolower((unsigned char)m_pchData[i]);
+    for (int i = 0; i < GetLength(); i += CharLen(m_pchData + i))
+        if (CharLen(m_pchData + i) == 1)
+            m_pchData[i] = (TCHAR)tolower((unsigned char)m_pchData[i]);
     return *this;
 }
 
@@ -392,7 +433,7 @@ int CString::Replace(TCHAR chOld, TCHAR chNew)
         return 0;
     CopyBeforeWrite();
     int n = 0;
-    for (int i = 0; i < GetLength(); ++i) {
+    for (int i = 0; i < GetLength(); i += CharLen(m_pchData + i)) {
         if (m_pchData[i] == chOld) {
             m_pchData[i] = chNew;
             ++n;
@@ -408,7 +449,7 @@ int CString::Replace(LPCTSTR lpszOld, LPCTSTR lpszNew)
         return 0;
     int newLen = SafeLen(lpszNew);
     int count = 0;
-    for (LPCTSTR p = strstr(m_pchData, lpszOld); p; p = strstr(p + oldLen, lpszOld))
+    for (LPCTSTR p = FindSub(m_pchData, lpszOld); p; p = FindSub(p + oldLen, lpszOld))
         ++count;
     if (!count)
         return 0;
@@ -416,7 +457,7 @@ int CString::Replace(LPCTSTR lpszOld, LPCTSTR lpszNew)
     out.AllocBuffer(GetLength() + count * (newLen - oldLen));
     LPTSTR dst = out.m_pchData;
     LPCTSTR src = m_pchData;
-    for (LPCTSTR p = strstr(src, lpszOld); p; p = strstr(src, lpszOld)) {
+    for (LPCTSTR p = FindSub(src, lpszOld); p; p = FindSub(src, lpszOld)) {
         memcpy(dst, src, p - src);
         dst += p - src;
         if (newLen)
@@ -435,9 +476,14 @@ int CString::Remove(TCHAR ch)
         return 0;
     CopyBeforeWrite();
     int len = GetLength(), j = 0;
-    for (int i = 0; i < len; ++i)
-        if (m_pchData[i] != ch)
-            m_pchData[j++] = m_pchData[i];
+    for (int i = 0; i < len;) {
+        int n = CharLen(m_pchData + i);
+        if (n == 2 || m_pchData[i] != ch) {
+            memmove(m_pchData + j, m_pchData + i, (size_t)n);
+            j += n;
+        }
+        i += n;
+    }
     SetLength(j);
     return len - j;
 }
@@ -534,9 +580,14 @@ static bool IsSpace(TCHAR c) { return isspace((unsigned char)c) != 0; }
 
 CString& CString::TrimRight(LPCTSTR targets)
 {
-    int len = GetLength(), end = len;
-    while (end > 0 && InSet(m_pchData[end - 1], targets))
-        --end;
+    // the end of the last character outside the set, found from the front
+    int len = GetLength(), end = 0;
+    for (int i = 0; i < len;) {
+        int n = CharLen(m_pchData + i);
+        i += n;
+        if (n == 2 || !InSet(m_pchData[i - 1], targets))
+            end = i;
+    }
     if (end != len) {
         CopyBeforeWrite();
         SetLength(end);
@@ -592,7 +643,7 @@ int CString::Find(TCHAR ch, int nStart) const
 {
     if (nStart < 0 || nStart >= GetLength() || !ch)
         return -1;
-    LPCTSTR p = strchr(m_pchData + nStart, ch);
+    LPCTSTR p = FindChar(m_pchData + nStart, ch);
     return p ? (int)(p - m_pchData) : -1;
 }
 
@@ -600,21 +651,23 @@ int CString::Find(LPCTSTR sub, int nStart) const
 {
     if (!sub || nStart < 0 || nStart > GetLength())
         return -1;
-    LPCTSTR p = strstr(m_pchData + nStart, sub);
+    LPCTSTR p = FindSub(m_pchData + nStart, sub);
     return p ? (int)(p - m_pchData) : -1;
 }
 
 int CString::ReverseFind(TCHAR ch) const
 {
-    LPCTSTR p = strrchr(m_pchData, ch);
-    return p && ch ? (int)(p - m_pchData) : -1;
+    LPCTSTR pLast = NULL;
+    for (LPCTSTR p = ch ? FindChar(m_pchData, ch) : NULL; p; p = FindChar(p + CharLen(p), ch))
+        pLast = p;
+    return pLast ? (int)(pLast - m_pchData) : -1;
 }
 
 int CString::FindOneOf(LPCTSTR set) const
 {
     if (!set || !*set)
         return -1;
-    int i = (int)strcspn(m_pchData, set);
+    int i = SpanSet(m_pchData, set, false);
     return i < GetLength() ? i : -1;
 }
 
@@ -630,12 +683,12 @@ CString CString::Tokenize(LPCTSTR tokens, int& iStart) const
         iStart = len;
         return r;
     }
-    int from = iStart + (int)strspn(m_pchData + iStart, tokens);
+    int from = iStart + SpanSet(m_pchData + iStart, tokens, true);
     if (from >= len) {
         iStart = -1;
         return CString();
     }
-    int n = (int)strcspn(m_pchData + from, tokens);
+    int n = SpanSet(m_pchData + from, tokens, false);
     iStart = from + n + 1;
     return Mid(from, n);
 }

@@ -139,6 +139,8 @@ CString FwGetFullPathName(LPCTSTR p)
 
 namespace fwplat
 {
+bool IsLeadByte(unsigned char c) { return c >= 0x80 && ::IsDBCSLeadByte(c); }
+
 HANDLE OpenFile(LPCTSTR path, UINT flags)
 {
     DWORD access = 0;
@@ -665,6 +667,9 @@ CString FwGetFullPathName(LPCTSTR p)
 
 namespace fwplat
 {
+// UTF-8 and single-byte code pages: no byte of a character looks like ASCII.
+bool IsLeadByte(unsigned char) { return false; }
+
 HANDLE OpenFile(LPCTSTR path, UINT flags)
 {
     int oflags = O_CLOEXEC;

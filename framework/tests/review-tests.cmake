@@ -11,3 +11,10 @@ if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
   zavo_add_test(fw_controls_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/ControlWrappersTest.cpp
     LIBS zavofw WINDOWS)
 endif()
+# Under the Chinese system code page (Wine takes it from the locale variables).
+if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
+  add_executable(fw_string_dbcs_test ${CMAKE_CURRENT_LIST_DIR}/StringDbcsTest.cpp)
+  target_link_libraries(fw_string_dbcs_test PRIVATE zavofw GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(fw_string_dbcs_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} ENVIRONMENT "LC_ALL=zh_CN.UTF-8")
+endif()
