@@ -179,6 +179,37 @@ void WritePointerTheme(const std::string& path, const std::string& folder) {
   ASSERT_EQ(ZIP_OK, zipClose(zip, NULL));
 }
 
+// Answers the message boxes of this thread with one button while it lives,
+// keeping their texts.
+class BoxAnswer {
+public:
+  explicit BoxAnswer(int button) {
+    s_button = button;
+    s_texts.clear();
+    m_hook = SetWindowsHookExA(WH_CBT, &BoxAnswer::Hook, NULL, GetCurrentThreadId());
+  }
+  ~BoxAnswer() { UnhookWindowsHookEx(m_hook); }
+  const std::vector<std::string>& Texts() const { return s_texts; }
+
+private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    char cls[16] = "";
+    if (code == HCBT_ACTIVATE && GetClassNameA((HWND)wParam, cls, sizeof(cls)) && strcmp(cls, "#32770") == 0 &&
+        GetDlgItem((HWND)wParam, 0xFFFF)) {
+      char text[512] = "";
+      GetDlgItemTextA((HWND)wParam, 0xFFFF, text, sizeof(text));
+      s_texts.push_back(text);
+      PostMessageA((HWND)wParam, WM_COMMAND, s_button, 0);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+  }
+  static int s_button;
+  static std::vector<std::string> s_texts;
+  HHOOK m_hook;
+};
+int BoxAnswer::s_button = IDOK;
+std::vector<std::string> BoxAnswer::s_texts;
+
 class TestGenMenuDlg : public CGenMenuDlg {
 public:
   int failAt = -1;
@@ -289,6 +320,34 @@ TEST_F(GenMenu, ALongDescriptionStillGivesAReadableZip) {
   size_t comment = (unsigned char)zip[end + 20] | ((unsigned char)zip[end + 21] << 8);
   EXPECT_EQ(zip.size(), end + 22 + comment);
   EXPECT_EQ(std::string("\r\n//\r\n"), zip.substr(zip.size() - 6));
+}
+
+TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt) {
+  _putenv("ZAVO_NO_MSGBOX=");
+  const std::string zip = menus + "\\Twice.zip";
+  {
+    BoxAnswer answer(IDNO);
+    Generate("Twice");
+    EXPECT_TRUE(answer.Texts().empty());
+    ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
+  }
+  const std::string old = ReadBytes(zip);
+  {
+    BoxAnswer answer(IDNO);
+    Generate("Twice", "Another description");
+    EXPECT_EQ(1u, answer.Texts().size());
+    EXPECT_EQ(1u, dlg.sounds.size());
+    EXPECT_TRUE(old == ReadBytes(zip));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDC_GM_GENERATE)));
+  }
+  {
+    BoxAnswer answer(IDYES);
+    Generate("Twice", "Another description");
+    EXPECT_EQ(1u, answer.Texts().size());
+    EXPECT_EQ((std::vector<std::string>{"SystemAsterisk", "SystemAsterisk"}), dlg.sounds);
+    EXPECT_FALSE(old == ReadBytes(zip));
+  }
+  EXPECT_EQ(std::vector<std::string>{"Twice.zip"}, Entries(menus));
 }
 
 TEST_F(GenMenu, FirstBuildMakesTheMenusFolder) {
