@@ -150,7 +150,8 @@ int CPositionToolBar::TakeValue(UINT nFieldID, int nOther)
     char text[16];
     wsprintfA(text, "%d", nValue);
     pField->SetWindowText(text);
-    pField->SendMessage(EM_SETSEL, 0, -1);
+    int nLength = lstrlenA(text);
+    pField->SendMessage(EM_SETSEL, nLength, nLength);
     pField->SendMessage(EM_SCROLLCARET);
     return nValue;
 }
