@@ -96,11 +96,14 @@ void CWebPreview::ExportWallpaper(const CProjectSettings& settings, CSize page, 
 
 BOOL CWebPreview::Build(LPCTSTR lpszPagePath, const CProjectSettings& settings,
                         CUIControlList& list, LPCTSTR lpszProgressScript, CStringArray& lines,
-                        void (*pfnStep)(int, void*), void* pContext) {
+                        void (*pfnStep)(int, void*), void* pContext, CString* pError) {
   CString folder = ImagesFolderOf(lpszPagePath);
   Step(pfnStep, pContext, 1);
   CDiskObject disk;
-  if (!disk.CreateFolderPath(folder)) return FALSE;
+  if (!disk.CreateFolderPath(folder)) {
+    if (pError) *pError = folder + "\n" + disk.GetErrorText();
+    return FALSE;
+  }
 
   char date[64] = "";
   time_t now = time(NULL);

@@ -198,15 +198,19 @@ void CZavomgrDoc::OnWebPreview() {
   CWaitDialog wait(&goOn);
   WebSteps steps = {&app->m_langManager, &wait};
   CStringArray lines;
-  BOOL built = CWebPreview::Build(path, m_settings, m_controlList, script, lines, ShowWebStep, &steps);
-  if (built && !writer.Save(path, lines)) {
+  CString error;
+  if (!CWebPreview::Build(path, m_settings, m_controlList, script, lines, ShowWebStep, &steps, &error)) {
+    wait.Close();
+    AfxMessageBox(error, MB_ICONEXCLAMATION);
+    return;
+  }
+  if (!writer.Save(path, lines)) {
     wait.Close();
     if (!writer.GetErrorText().IsEmpty()) AfxMessageBox(writer.GetErrorText());
     return;
   }
-  if (built) ShowWebStep(5, &steps);
+  ShowWebStep(5, &steps);
   wait.Close();
-  if (!built) return;
   ::ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL);
   ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
 }

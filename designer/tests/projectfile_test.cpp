@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include "imaging/xImage.h"
 #include <string>
 
@@ -343,6 +344,14 @@ TEST(WebPreview, PageWithWallpaperRuleAndScript) {
   DeleteFileA(png.c_str());
   RemoveDirectoryA((dir + "\\it's_Images").c_str());
   RemoveDirectoryA(dir.c_str());
+
+  // an images folder that cannot be made fails the page and says which
+  std::string blocker = dir + "_file";
+  std::ofstream(blocker) << "x";
+  CString error;
+  EXPECT_FALSE(CWebPreview::Build((blocker + "\\page.html").c_str(), s, list, "", lines, NULL, NULL, &error));
+  EXPECT_EQ(error.Find((blocker + "\\page_Images").c_str()), 0) << (LPCTSTR)error;
+  DeleteFileA(blocker.c_str());
 
   EXPECT_EQ(CWebPreview::CssString("a'b\"c\\d</style>"), CString("a\\27 b\\22 c\\5C d\\3C /style>"));
   EXPECT_EQ(CWebPreview::FormatProgressScript("x%sy%d", 7), CString("x%sy7"));
