@@ -350,6 +350,19 @@ TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt) {
   EXPECT_EQ(std::vector<std::string>{"Twice.zip"}, Entries(menus));
 }
 
+TEST_F(GenMenu, OnlyTheFirstProgressBarIsWritten) {
+  CUIProgress* second = new CUIProgress;
+  second->SetRect(100.0, 20.0, 300.0, 30.0);
+  project->list.Add(second);
+  CheckDlgButton(dlg.m_hWnd, IDC_GM_KEEPFILES, BST_CHECKED);
+  Generate("Bars");
+  ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
+  const std::string ini = ReadBytes(menus + "\\Bars\\kelmenu.ini");
+  EXPECT_NE(std::string::npos, ini.find("[progress]\r\npleft=100\r\nptop=560\r\npwidth=600\r\npheight=20\r\n")) << ini;
+  EXPECT_EQ(ini.find("pleft="), ini.rfind("pleft="));
+  EXPECT_EQ(std::string::npos, ini.find("[menuitem 4]"));
+}
+
 TEST_F(GenMenu, FirstBuildMakesTheMenusFolder) {
   menus = folder + "\\fresh\\install\\Kel Menus";
   dlg.m_strMenusFolder = menus.c_str();
