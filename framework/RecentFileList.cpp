@@ -72,6 +72,19 @@ void CRecentFileList::WriteList()
     }
 }
 
+// The length of the longest start of s, at most nMax bytes, that cuts no character.
+static int WholeChars(LPCTSTR s, int nMax)
+{
+    LPCTSTR p = s;
+    while (*p) {
+        LPCTSTR q = ::CharNext(p);
+        if (q - s > nMax)
+            break;
+        p = q;
+    }
+    return (int)(p - s);
+}
+
 BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszCurDir,
                                      int nCurDir, BOOL bAtLeastName) const
 {
@@ -90,7 +103,7 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszC
             strName = strFile;
         else {
             int nKeep = m_nMaxDisplayLength - strFile.GetLength() - 4;
-            strName = strName.Left(nKeep > 3 ? nKeep : 3) + "...\\" + strFile;
+            strName = strName.Left(WholeChars(strName, nKeep > 3 ? nKeep : 3)) + "...\\" + strFile;
         }
     }
     return TRUE;
@@ -111,16 +124,13 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
     }
     for (int i = 0; i < m_nSize; i++)
         pMenu->DeleteMenu(pCmdUI->m_nID + i, MF_BYCOMMAND);
-    char szCurDir[MAX_PATH];
-    DWORD nCurDir = ::GetCurrentDirectory(MAX_PATH - 1, szCurDir);
-    if (nCurDir > 0 && szCurDir[nCurDir - 1] != '\\') {
-        szCurDir[nCurDir++] = '\\';
-        szCurDir[nCurDir] = 0;
-    }
+    CString strCurDir = FwGetCurrentDirectory();
+    if (!strCurDir.IsEmpty() && strCurDir[strCurDir.GetLength() - 1] != '\\')
+        strCurDir += '\\';
     int iMRU;
     for (iMRU = 0; iMRU < m_nSize; iMRU++) {
         CString strName;
-        if (!GetDisplayName(strName, iMRU, szCurDir, (int)nCurDir))
+        if (!GetDisplayName(strName, iMRU, strCurDir, strCurDir.GetLength()))
             break;
         strName.Replace("&", "&&");
         CString strItem;

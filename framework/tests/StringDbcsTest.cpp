@@ -1,5 +1,6 @@
 // Runs with the Chinese (GBK, 936) system code page: see review-tests.cmake.
 #include "framework/String.h"
+#include "framework/RecentFileList.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -58,4 +59,18 @@ TEST(CStringDoubleByte, EditsAndCaseChangesKeepCharactersWhole)
     r = CString(kBackslash) + "\\" + kBackslash;
     EXPECT_EQ(1, r.Remove('\\'));
     EXPECT_EQ(CString(kBackslash) + kBackslash, r);
+}
+
+TEST(RecentFileList, ShortenedNameCutsNoDoubleByteCharacter)
+{
+    ASSERT_EQ(936u, ::GetACP());
+    CString dir = "C:\\";
+    for (int i = 0; i < 12; i++)
+        dir += "\xB0\xA1";
+    CRecentFileList mru(0, "Recent", "File%d", 2, 21);
+    mru.Add(dir + "\\x.kel");
+    CString name;
+    ASSERT_TRUE(mru.GetDisplayName(name, 0, NULL, 0, FALSE));
+    // 12 bytes would end inside the fifth character: four are kept
+    EXPECT_EQ(CString("C:\\\xB0\xA1\xB0\xA1\xB0\xA1\xB0\xA1...\\x.kel"), name);
 }
