@@ -121,6 +121,9 @@ struct tm BuildTime() {
 
 }  // namespace
 
+const char* const CAboutDlg::kHomePage = "http://www.zavo-studio.example/";
+const char* const CAboutDlg::kSubPage = "http://www.zavo-studio.example/download.htm";
+
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 
 CString CAboutDlg::VersionText(const CString& label, const CString& version) {
@@ -158,6 +161,12 @@ BOOL CAboutDlg::OnInitDialog() {
   }
   GetDlgItemText(IDC_ABOUT_BUILD, label);
   SetDlgItemText(IDC_ABOUT_BUILD, BuildText(label, BuildTime()));
+  m_subLink.SubclassDlgItem(IDC_ABOUT_SUBPAGE, this);
+  m_homeLink.SubclassDlgItem(IDC_ABOUT_HOMEPAGE, this);
+  m_subLink.SetUnderline(0);
+  m_homeLink.SetUnderline(0);
+  m_homeLink.SetURL(kHomePage);
+  m_subLink.SetURL(kSubPage);
   return TRUE;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/Dialog.h"
 #include "framework/CommandLineInfo.h"
 #include "designer/LangManager.h"
+#include "controls/LinkStatic.h"
 
 typedef BOOL(__cdecl* ThemeStartProc)(const char* lpszThemePath, const char* lpszIniName);
 typedef void(__cdecl* ThemeEndProc)();
@@ -56,4 +57,10 @@ public:
   // The texts of controls 1113 and 1034 as the dialog shows them.
   static CString VersionText(const CString& label, const CString& version);
   static CString BuildText(const CString& label, const struct tm& built);
+  // The maker's home page and its download page.
+  static const char* const kHomePage;
+  static const char* const kSubPage;
+
+  CLinkStatic m_homeLink;   // control 1056
+  CLinkStatic m_subLink;    // control 1115
 };

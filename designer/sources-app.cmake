@@ -28,6 +28,7 @@ add_custom_target(zavomgr_generated DEPENDS ${_gen}/zavomgr.ico ${CMAKE_BINARY_D
 
 add_library(designer_app STATIC ${CMAKE_CURRENT_LIST_DIR}/ZavomgrApp.cpp)
 target_link_libraries(designer_app PUBLIC designer_lang controls_core zavofw version)
+target_link_libraries(designer_app PUBLIC controls_link)
 
 add_executable(Zavomgr WIN32 ${CMAKE_CURRENT_LIST_DIR}/Zavomgr.cpp ${_res}/Zavomgr.rc)
 target_include_directories(Zavomgr PRIVATE ${_res} ${_gen})

@@ -1,5 +1,6 @@
 #include "designer/ZavomgrApp.h"
 #include "controls/OwnerDrawMenu.h"
+#include "resources/zavomgr/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,26 @@ TEST(ZavomgrStartup, AboutTexts) {
   EXPECT_EQ(CAboutDlg::BuildText("BDV-Built:", t), CString("Built: 2008-05-07 13:05:09"));
   EXPECT_EQ(CAboutDlg::BuildText("Pro", t).Find("Pro\xd7\xa8"), 0);
   EXPECT_NE(CAboutDlg::BuildText("Pro", t).Find(" 2008 "), -1);
+}
+
+TEST(ZavomgrStartup, AboutBoxLinksAreNeverUnderlinedAndPointAtTheHomePage) {
+  CAboutDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_ABOUTBOX, NULL));
+  struct Expected { int id; const char* url; } links[] = {
+      {1056, "http://www.zavo-studio.example/"},
+      {1115, "http://www.zavo-studio.example/download.htm"}};
+  for (const Expected& e : links) {
+    auto* link = dynamic_cast<CLinkStatic*>(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, e.id)));
+    ASSERT_TRUE(link != NULL) << e.id;
+    EXPECT_EQ(link->GetURL(), CString(e.url));
+    EXPECT_EQ(link->GetUnderline(), 0);
+    EXPECT_TRUE(link->GetStyle() & SS_NOTIFY);
+    link->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    LOGFONT lf = {};
+    ::GetObject(link->GetCurrentFont(), sizeof(lf), &lf);
+    EXPECT_FALSE(lf.lfUnderline) << e.id;
+  }
+  dlg.DestroyWindow();
 }
 
 std::string MenuText(HMENU menu, UINT item, UINT flags) {
