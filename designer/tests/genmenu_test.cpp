@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <unzip.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -42,6 +43,36 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// One member of a zip, read by the zip reader.
+std::string ZipMember(const std::string& zipPath, const char* member) {
+  std::string data;
+  unzFile zip = unzOpen(zipPath.c_str());
+  if (!zip) return data;
+  if (unzLocateFile(zip, member, 0) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK) {
+    char chunk[4096];
+    int n;
+    while ((n = unzReadCurrentFile(zip, chunk, sizeof(chunk))) > 0) data.append(chunk, n);
+    unzCloseCurrentFile(zip);
+  }
+  unzClose(zip);
+  return data;
+}
+
+// Pixels that differ between two pictures of the same size; -1 for other sizes.
+long DifferentPixels(const std::string& pngA, const std::string& pngB) {
+  CxImage a, b;
+  if (!a.Decode((const BYTE*)pngA.data(), (DWORD)pngA.size(), 4) || !b.Decode((const BYTE*)pngB.data(), (DWORD)pngB.size(), 4) ||
+      a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
+    return -1;
+  long count = 0;
+  for (long y = 0; y < (long)a.GetHeight(); ++y)
+    for (long x = 0; x < (long)a.GetWidth(); ++x) {
+      RGBQUAD p = a.GetPixelColor(x, y), q = b.GetPixelColor(x, y);
+      if (p.rgbRed != q.rgbRed || p.rgbGreen != q.rgbGreen || p.rgbBlue != q.rgbBlue) ++count;
+    }
+  return count;
+}
 
 // Every entry of a folder but "." and "..".
 std::vector<std::string> Entries(const std::string& folder) {
@@ -350,17 +381,31 @@ TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt) {
   EXPECT_EQ(std::vector<std::string>{"Twice.zip"}, Entries(menus));
 }
 
-TEST_F(GenMenu, OnlyTheFirstProgressBarIsWritten) {
+TEST_F(GenMenu, OnlyTheFirstProgressBarIsWrittenAndDrawn) {
+  Generate("OneBar");
   CUIProgress* second = new CUIProgress;
   second->SetRect(100.0, 20.0, 300.0, 30.0);
   project->list.Add(second);
   CheckDlgButton(dlg.m_hWnd, IDC_GM_KEEPFILES, BST_CHECKED);
   Generate("Bars");
-  ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
+  ASSERT_EQ((std::vector<std::string>{"SystemAsterisk", "SystemAsterisk"}), dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
   const std::string ini = ReadBytes(menus + "\\Bars\\kelmenu.ini");
   EXPECT_NE(std::string::npos, ini.find("[progress]\r\npleft=100\r\nptop=560\r\npwidth=600\r\npheight=20\r\n")) << ini;
   EXPECT_EQ(ini.find("pleft="), ini.rfind("pleft="));
   EXPECT_EQ(std::string::npos, ini.find("[menuitem 4]"));
+  // the preview as without the second bar
+  const std::string oneBar = ZipMember(menus + "\\OneBar.zip", "OneBar.png");
+  EXPECT_EQ(0, DifferentPixels(oneBar, ZipMember(menus + "\\Bars.zip", "Bars.png")));
+
+  // in list order: the other bar first, and it is the one written and drawn
+  CUIControlList& list = project->list;
+  int last = list.GetCount() - 1, first = last - 1;
+  CUIControl* bar = list.GetAt(first);
+  list.SetAt(first, list.GetAt(last));
+  list.SetAt(last, bar);
+  Generate("Swapped");
+  EXPECT_NE(std::string::npos, ReadBytes(menus + "\\Swapped\\kelmenu.ini").find("pleft=100\r\nptop=20\r\n"));
+  EXPECT_LT(0, DifferentPixels(oneBar, ZipMember(menus + "\\Swapped.zip", "Swapped.png")));
 }
 
 TEST_F(GenMenu, FirstBuildMakesTheMenusFolder) {
