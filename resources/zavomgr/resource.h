@@ -101,10 +101,10 @@
 #define IDS_WAIT_CAPTION        61515
 #define IDS_WAIT_TEXT           61516
 
-// Deployment wizard pages
-#define IDD_DEPWIZ_STEP1        150
-#define IDD_DEPWIZ_STEP2        151
-#define IDD_DEPWIZ_STEP3        152
+// Deployment wizard pages (dialog 150 is the progress bar's property dialog)
+#define IDD_DEPWIZ_STEP1        23130
+#define IDD_DEPWIZ_STEP2        23131
+#define IDD_DEPWIZ_STEP3        23132
 #define IDS_DEPWIZ_CAPTION      61497
 #define ID_MULTI_BOOT           32823
 
@@ -241,3 +241,51 @@
 #define IDS_MD5_FILLIN          61460
 #define IDS_MD5_MATCH           61461
 #define IDS_MD5_MISMATCH        61462
+
+// Element property dialogs of the menu entry, picture, text and progress bar (proptypes.rc)
+#define IDD_PICTUREPRP          133
+#define IDD_BUTTONPRP           143
+#define IDD_STATICPRP           147
+#define IDD_PROGRESSPRP         150
+#define IDC_PT_HOVERLABEL       113
+#define IDC_PT_MAKEHOVER        118
+#define IDC_PT_MAKECHUNK        172
+#define IDC_PT_CAPTURE          183
+#define IDC_PT_HOVERFILE        203
+#define IDC_PT_PASSWORD         204
+#define IDC_PT_HOVERPICK        206
+#define IDC_PT_THEMEFILE        208
+#define IDC_PT_FONT             1002
+#define IDC_PT_COLOR            1005
+#define IDC_PT_CAPTION          1008
+#define IDC_PT_APPLY            1009
+#define IDC_PT_THEMEPREVIEW     1010
+#define IDC_PT_TITLE            1011
+#define IDC_PT_THEMEPICK        1012
+#define IDC_PT_CENTER           1013
+#define IDC_PT_LEFT             1014
+#define IDC_PT_RIGHT            1015
+#define IDC_PT_COMMANDS         1016
+#define IDC_PT_TEMPLATE         1017
+#define IDC_PT_SHORTKEY         1018
+#define IDC_PT_QUICKGO          1019
+#define IDC_PT_ASMENU           1020
+#define IDC_PT_PREVIEW          1022
+#define IDC_PT_BARPREVIEW       1031
+#define IDC_PT_BARTHEME         1032
+#define IDC_PT_MAINGROUP        1059
+#define IDC_PT_TITLELABEL       1060
+#define IDC_PT_COMMANDSLABEL    1061
+#define IDC_PT_KEYLABEL         1062
+#define IDC_PT_THEMELABEL       1063
+#define IDC_PT_CAPTIONLABEL     1064
+#define IDC_PT_KEYLABEL2        1065
+#define IDC_PT_PICTURELABEL     1066
+#define IDC_PT_BARPREVIEWLABEL  1067
+#define IDC_PT_COLORPREVIEWLABEL 1068
+#define IDC_PT_OVERLAY          1089
+#define IDC_PT_COLORPREVIEW     1091
+#define IDC_PT_PASSMODE         1092
+#define IDS_PT_INCOMPLETE       61464
+#define IDS_PT_NOPICTURE        61465
+#define IDS_PT_CHOOSEBARTHEME   61466
