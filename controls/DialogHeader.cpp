@@ -38,7 +38,7 @@ CDialogHeader::CDialogHeader()
       m_nIconWidth(::GetSystemMetrics(SM_CXICON)), m_nIconHeight(::GetSystemMetrics(SM_CYICON)),
       m_nBorderHeight(::GetSystemMetrics(SM_CXEDGE)), m_nRightInset(1), m_nIconMargin(10),
       m_nTitleIndent(10), m_nDescIndent(10), m_nTextAlign(ALIGN_LEFT), m_bFontsSet(FALSE),
-      m_bKeepIconRoom(TRUE), m_hIcon(NULL), m_crBackground(::GetSysColor(COLOR_WINDOW)),
+      m_bKeepIconRoom(TRUE), m_hIcon(NULL), m_hLoadedIcon(NULL), m_crBackground(::GetSysColor(COLOR_WINDOW)),
       m_bIconRight(FALSE)
 {
 }
@@ -47,6 +47,17 @@ CDialogHeader::~CDialogHeader()
 {
     if (m_hWnd != NULL)
         DestroyWindow();
+    ReleaseLoadedIcon();
+}
+
+void CDialogHeader::ReleaseLoadedIcon()
+{
+    if (m_hLoadedIcon == NULL)
+        return;
+    if (m_hIcon == m_hLoadedIcon)
+        m_hIcon = NULL;
+    ::DestroyIcon(m_hLoadedIcon);
+    m_hLoadedIcon = NULL;
 }
 
 void CDialogHeader::Repaint()
@@ -69,6 +80,8 @@ void CDialogHeader::SetDescText(LPCTSTR lpszText)
 
 void CDialogHeader::SetIcon(HICON hIcon)
 {
+    if (hIcon != m_hLoadedIcon)
+        ReleaseLoadedIcon();
     m_hIcon = hIcon;
     Repaint();
 }
@@ -77,8 +90,10 @@ void CDialogHeader::SetIconResource(BOOL bRight, UINT nID)
 {
     m_bIconRight = bRight;
     m_nIconWidth = m_nIconHeight = kBigIcon;
-    m_hIcon = (HICON)::LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(nID), IMAGE_ICON,
-                                 kBigIcon, kBigIcon, LR_DEFAULTCOLOR);
+    ReleaseLoadedIcon();
+    m_hLoadedIcon = (HICON)::LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(nID), IMAGE_ICON,
+                                       kBigIcon, kBigIcon, LR_DEFAULTCOLOR);
+    m_hIcon = m_hLoadedIcon;
     Repaint();
 }
 

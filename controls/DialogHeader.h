@@ -16,6 +16,7 @@ public:
     void SetTitleText(LPCTSTR lpszText);
     void SetDescText(LPCTSTR lpszText);
     void SetIcon(HICON hIcon);
+    HICON GetIcon() const { return m_hIcon; }
     // A 48 x 48 icon from the application's resources, at the right when bRight.
     void SetIconResource(BOOL bRight, UINT nID);
     // The larger of the request and the room the icon and both texts need.
@@ -40,6 +41,7 @@ protected:
 private:
     void Repaint();
     int MinimumHeight() const;
+    void ReleaseLoadedIcon();
 
     int m_nTitleFontHeight;
     int m_nDescFontHeight;
@@ -55,6 +57,7 @@ private:
     BOOL m_bFontsSet;
     BOOL m_bKeepIconRoom;
     HICON m_hIcon;
+    HICON m_hLoadedIcon;   // the icon SetIconResource loaded; destroyed with the band
     CFont m_titleFont;
     CFont m_descFont;
     CString m_strTitle;

@@ -19,10 +19,17 @@ zavo_add_test(controls_textcontrols_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc
   LIBS controls_text WINDOWS)
 if(TARGET controls_textcontrols_test)
-  target_include_directories(controls_textcontrols_test PRIVATE ${_text_res})
+  # The banner's icon: the studio's icon, written by its own script.
+  find_package(Python3 COMPONENTS Interpreter)
+  set(_text_gen ${CMAKE_CURRENT_BINARY_DIR}/textcontrols_test_res)
+  add_custom_command(OUTPUT ${_text_gen}/banner_test.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_text_gen}
+    COMMAND ${Python3_EXECUTABLE} ${_text_res}/make_icon.py ${_text_gen}/banner_test.ico
+    DEPENDS ${_text_res}/make_icon.py)
+  target_include_directories(controls_textcontrols_test PRIVATE ${_text_res} ${_text_gen})
   file(GLOB _text_res_deps ${_text_res}/themes.rc ${_text_res}/resource.h ${_text_res}/ctrl_*.bmp)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc PROPERTIES
-    OBJECT_DEPENDS "${_text_res_deps}")
+    OBJECT_DEPENDS "${_text_res_deps};${_text_gen}/banner_test.ico")
 endif()
 
 # controls_previews: the element previews of the property dialogs and wizards.

@@ -139,6 +139,32 @@ TEST(DialogHeader, HeightIsAtLeastWhatIconAndTextsNeed)
     EXPECT_EQ(100, header.GetHeaderHeight());
 }
 
+// The icons the band loads itself go with it or with the next one; given ones stay.
+TEST(DialogHeader, LoadedIconsAreDestroyedGivenOnesKept)
+{
+    HICON hGiven = ::LoadIcon(NULL, IDI_APPLICATION);
+    HICON hFirst = NULL;
+    ICONINFO ii;
+    {
+        CDialogHeader header;
+        header.SetIconResource(TRUE, 9100);
+        hFirst = header.GetIcon();
+        ASSERT_TRUE(hFirst != NULL);
+        header.SetIconResource(TRUE, 9100);
+        HICON hSecond = header.GetIcon();
+        ASSERT_TRUE(hSecond != NULL);
+        EXPECT_FALSE(::GetIconInfo(hFirst, &ii));
+        header.SetIcon(hGiven);
+        EXPECT_FALSE(::GetIconInfo(hSecond, &ii));
+        header.SetIconResource(FALSE, 9100);
+        hFirst = header.GetIcon();
+    }
+    EXPECT_FALSE(::GetIconInfo(hFirst, &ii));
+    ASSERT_TRUE(::GetIconInfo(hGiven, &ii));
+    ::DeleteObject(ii.hbmMask);
+    ::DeleteObject(ii.hbmColor);
+}
+
 TEST(DialogHeader, InitGrowsTheDialogAndMoveCtrlsPushesControlsDown)
 {
     CDialogHeader header;
