@@ -82,6 +82,9 @@ BOOL CZavomgrApp::RunCommandLine(CCommandLineInfo& cmdInfo) {
     newInfo.m_nShellCommand = CCommandLineInfo::FileNew;
     if (!ProcessShellCommand(newInfo)) return FALSE;
     cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
+    // a project that cannot be opened has said so; the studio stays on the new one
+    ProcessShellCommand(cmdInfo);
+    return TRUE;
   }
   return ProcessShellCommand(cmdInfo);
 }

@@ -105,14 +105,22 @@ void CZavomgrView::PushSettingsToCanvas() {
   CZavomgrDoc* doc = GetDocument();
   if (!doc) return;
   const CProjectSettings& s = doc->GetSettings();
-  m_canvas.SetWallpaper(s.wallpaper, s.wallpaper.IsEmpty());
+  // the page size first: the wallpaper is drawn at it
+  CSize page = CZavomgrDoc::SanePaperSize(doc->GetControlList().GetPaperSize());
+  m_canvas.SetPageSize(page);
+  ShowWallpaper(s.wallpaper);
   m_canvas.SetDefaultEntry(s.defaultEntry);
   m_canvas.SetTimeout(s.timeout);
   m_canvas.SetSingleGo(s.singleGo);
   m_canvas.SetCenterCursor(s.centerCursor);
   m_canvas.SetUseShellIcon(s.useShellIcon);
-  CSize page = CZavomgrDoc::SanePaperSize(doc->GetControlList().GetPaperSize());
-  m_canvas.SetPageSize(page);
+}
+
+// Never the previous project's picture; a picture that does not load keeps
+// its path, so a save does not lose it.
+void CZavomgrView::ShowWallpaper(const CString& path) {
+  m_canvas.SetWallpaper("", FALSE);
+  if (!path.IsEmpty() && !m_canvas.SetWallpaper(path)) m_canvas.SetWallpaper(path, TRUE);
 }
 
 void CZavomgrView::OnInitialUpdate() {
@@ -268,7 +276,7 @@ void CZavomgrView::OnProjectProperties() {
   m_canvas.SetPageSize(CSize(dlg.m_nPageWidth, dlg.m_nPageHeight));
   m_canvas.SetMargins(dlg.m_nMarginLeft, dlg.m_nMarginTop, dlg.m_nMarginRight, dlg.m_nMarginBottom);
   m_canvas.SetSplashPath(dlg.m_strSplash);
-  m_canvas.SetWallpaper(dlg.m_strWallpaper);
+  ShowWallpaper(dlg.m_strWallpaper);
   m_canvas.SetDefaultEntry(dlg.m_nDefaultEntry);
   m_canvas.SetTimeout(dlg.m_nTimeout);
   m_canvas.SetVesaMode(dlg.m_nVesaMode);

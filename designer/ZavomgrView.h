@@ -33,6 +33,7 @@ public:
 
 protected:
   void PushSettingsToCanvas();
+  void ShowWallpaper(const CString& path);
   void StartPlacing(CUIControl* pPrototype, int nMode);
   void ScalePicture(double factor);
   BOOL AnyPictureSelected() const;

@@ -326,9 +326,7 @@ void CALLBACK AcceptSettings(HWND, UINT, UINT_PTR id, DWORD) {
 
 // A project without a wallpaper shows none, not the one before; one whose
 // image is missing keeps its path through the settings dialog and a save.
-// Off until the view clears the canvas's wallpaper before it shows a project
-// and keeps the path of an image that does not load.
-TEST_F(StudioWindow, DISABLED_EachProjectShowsOnlyItsOwnWallpaper) {
+TEST_F(StudioWindow, EachProjectShowsOnlyItsOwnWallpaper) {
   ASSERT_TRUE(Start());
   std::string dir = TempDir();
   std::string png = dir + "\\wall.png", missing = dir + "\\gone.png";
@@ -367,8 +365,7 @@ TEST_F(StudioWindow, DISABLED_EachProjectShowsOnlyItsOwnWallpaper) {
 }
 
 // A project refused at start-up leaves the studio open on a new project.
-// Off until the command line's open step stops failing the start-up.
-TEST_F(StudioWindow, DISABLED_RefusedProjectOnTheCommandLineKeepsTheStudioOpen) {
+TEST_F(StudioWindow, RefusedProjectOnTheCommandLineKeepsTheStudioOpen) {
   std::string beta = TempDir() + "\\beta.kel";
   std::ofstream(beta, std::ios::binary) << "Zavomgr.Doc.Ver:1.01\r\nwallpaper:C:\\x.bmp\r\n";
   if (!theApp.m_pDocManager) theApp.RegisterTemplate();
