@@ -14,6 +14,20 @@ class CDocManager;
 class CDocTemplate;
 class CDocument;
 
+// The printer chosen in print setup (DEVMODE and DEVNAMES memory), kept
+// between calls and freed with its owner.
+class FW_API CPrinterHandles {
+public:
+    CPrinterHandles() : m_hDevMode(NULL), m_hDevNames(NULL) {}
+    ~CPrinterHandles() { Free(); }
+    void Free();
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
+private:
+    CPrinterHandles(const CPrinterHandles&);
+    CPrinterHandles& operator=(const CPrinterHandles&);
+};
+
 class FW_API CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -90,7 +104,15 @@ public:
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     afx_msg void OnAppExit();
 
+    // Printing: the system's print dialog on the kept printer; IDOK, IDCANCEL,
+    // or -1 when the dialog failed (CommDlgExtendedError tells why).
+    virtual INT_PTR DoPrintDialog(PRINTDLG* pPD);
+    // The kept printer, or the system's default one; FALSE without a printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPD);
+    afx_msg void OnFilePrintSetup();
+
     BOOL m_bShellOpen;
+    CPrinterHandles m_printer;
 protected:
     DECLARE_MESSAGE_MAP()
 };
