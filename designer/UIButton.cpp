@@ -8,6 +8,7 @@
 CUIButton::CUIButton() : m_theme(CThemeSettings::MENU_THEME)
 {
     SetTypeName("button");
+    CreatePropertyDialog();
     SetName("button");
     CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
     SetCaption(text);

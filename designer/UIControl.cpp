@@ -20,6 +20,7 @@
 
 CLangManager* CUIControl::s_pLang = NULL;
 CPositionDisplay* CUIControl::s_pPositionDisplay = NULL;
+CUIControl::PropertyDialogFactory CUIControl::s_pfnDialogFactory = NULL;
 
 namespace {
 
@@ -62,7 +63,8 @@ CUIControl::CUIControl()
     : m_pFont(NULL), m_nThemeEntries(0), m_bThemeReload(FALSE), m_left(0.0), m_right(0.0), m_top(0.0),
       m_bottom(0.0), m_handleSize(6, 6), m_minSize(1, 1), m_maxSize(-1, -1), m_zoom(1.0), m_bSelected(FALSE),
       m_strTypeName("basic"), m_bQuickGo(FALSE), m_bAsMenu(FALSE), m_nEnablePass(0), m_crChunk(0),
-      m_bImageLoaded(FALSE), m_nGroup(0), m_pPropertyDlg(NULL), m_nPropertyDlgId(0), m_pOwner(NULL)
+      m_bImageLoaded(FALSE), m_nGroup(0), m_pPropertyDlg(NULL), m_nPropertyDlgId(0), m_pOwner(NULL),
+      m_bOwnsPropertyDlg(FALSE)
 {
     m_szImagePath[0] = '\0';
     for (int i = 0; i < 4; ++i)
@@ -73,6 +75,8 @@ CUIControl::CUIControl()
 CUIControl::~CUIControl()
 {
     delete m_pFont;
+    if (m_bOwnsPropertyDlg)
+        delete m_pPropertyDlg;
 }
 
 void CUIControl::Reset()
@@ -437,10 +441,25 @@ void CUIControl::SetFont(const CColorFont* pFont)
 
 void CUIControl::SetPropertyDialog(CUIControlEditor* pDialog, int nDialogId)
 {
+    if (m_bOwnsPropertyDlg && pDialog != m_pPropertyDlg)
+        delete m_pPropertyDlg;
+    m_bOwnsPropertyDlg = FALSE;
     m_pPropertyDlg = pDialog;
     m_nPropertyDlgId = nDialogId;
     if (pDialog)
         pDialog->SetControl(this);
+}
+
+void CUIControl::CreatePropertyDialog()
+{
+    if (!s_pfnDialogFactory)
+        return;
+    int nId = 0;
+    CUIControlEditor* pDialog = s_pfnDialogFactory(m_strTypeName, nId);
+    if (!pDialog)
+        return;
+    SetPropertyDialog(pDialog, nId);
+    m_bOwnsPropertyDlg = TRUE;
 }
 
 CString CUIControl::GetFontString() const

@@ -191,6 +191,12 @@ public:
     void SetOwner(CUIControlList* pOwner) { m_pOwner = pOwner; }
     void SetPropertyDialog(CUIControlEditor* pDialog, int nDialogId);
     CUIControlEditor* GetPropertyDialog() const { return m_pPropertyDlg; }
+    // Makes the property dialog of an element type ("button", "picture",
+    // "static", "progress") and its template id, or NULL. The studio sets it
+    // at start-up; the element model itself links no dialogs.
+    typedef CUIControlEditor* (*PropertyDialogFactory)(LPCTSTR lpszTypeName, int& nDialogId);
+    static void SetDialogFactory(PropertyDialogFactory pfn) { s_pfnDialogFactory = pfn; }
+    static PropertyDialogFactory GetDialogFactory() { return s_pfnDialogFactory; }
     int GetPropertyDialogId() const { return m_nPropertyDlgId; }
     CSize GetHandleSize() const { return m_handleSize; }
     void SetHandleSize(int cx, int cy) { m_handleSize = CSize(cx, cy); }
@@ -216,6 +222,7 @@ public:
     // Texts of the context menu and the element types' defaults; without a
     // language manager the resource strings are taken.
     static void SetLangManager(CLangManager* pLang) { s_pLang = pLang; }
+    static CLangManager* GetLangManager() { return s_pLang; }
     static CString LoadInterfaceString(UINT nID, LPCTSTR lpszFallback);
     static void SetPositionDisplay(CPositionDisplay* pDisplay) { s_pPositionDisplay = pDisplay; }
 
@@ -255,6 +262,10 @@ protected:
     // the zoom, and below zoom 1.0 the face is Tahoma.
     void DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas);
 
+    // Called by the element types' constructors after the type name is set:
+    // the factory's dialog becomes this element's own (deleted with it).
+    void CreatePropertyDialog();
+
     void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
     static void DrawBadge(CDC* pDC, int left, int top, int nNumber);
 
@@ -290,7 +301,9 @@ protected:
     CUIControlEditor* m_pPropertyDlg;
     int m_nPropertyDlgId;
     CUIControlList* m_pOwner;
+    BOOL m_bOwnsPropertyDlg;
 
     static CLangManager* s_pLang;
+    static PropertyDialogFactory s_pfnDialogFactory;
     static CPositionDisplay* s_pPositionDisplay;
 };

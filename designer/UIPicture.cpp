@@ -7,6 +7,7 @@
 CUIPicture::CUIPicture()
 {
     SetTypeName("picture");
+    CreatePropertyDialog();
     SetName("picture");
     CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
     SetCaption(text);

@@ -7,6 +7,7 @@
 CUIProgress::CUIProgress() : m_theme(CThemeSettings::PROGRESS_THEME)
 {
     SetTypeName("progress");
+    CreatePropertyDialog();
     SetName("progress");
     m_pFont = new CColorFont("Tahoma");
     m_pFont->SetColor(0);

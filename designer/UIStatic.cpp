@@ -6,6 +6,7 @@
 CUIStatic::CUIStatic()
 {
     SetTypeName("static");
+    CreatePropertyDialog();
     SetName("static");
     CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
     SetCaption(text);
