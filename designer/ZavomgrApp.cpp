@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CZavomgrApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, &CZavomgrApp::OnAppAbout)
   ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CZavomgrApp::CZavomgrApp()

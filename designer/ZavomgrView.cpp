@@ -74,6 +74,9 @@ BEGIN_MESSAGE_MAP(CZavomgrView, CView)
   ON_UPDATE_COMMAND_UI(ID_ORDER_BOTTOM, &CZavomgrView::OnUpdateNeedOne)
   ON_UPDATE_COMMAND_UI(ID_SHOW_NUMBERS, &CZavomgrView::OnUpdateShowNumbers)
   ON_UPDATE_COMMAND_UI_RANGE(168, 172, &CZavomgrView::OnUpdateSelectionIds)
+  ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 namespace {
@@ -92,6 +95,8 @@ CZavomgrView::~CZavomgrView() {}
 CZavomgrDoc* CZavomgrView::GetDocument() const { return static_cast<CZavomgrDoc*>(m_pDocument); }
 
 void CZavomgrView::OnDraw(CDC*) {}
+
+BOOL CZavomgrView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
 
 BOOL CZavomgrView::OnEraseBkgnd(CDC*) { return TRUE; }
 

@@ -30,6 +30,7 @@ public:
 
   virtual void OnDraw(CDC* pDC) override;
   virtual void OnInitialUpdate() override;
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
 
 protected:
   void PushSettingsToCanvas();
