@@ -2,10 +2,12 @@
 
 #include "designer/ZavomgrApp.h"
 #include "framework/DataExchange.h"
+#include "framework/FileDialog.h"
 #include "resources/zavomgr/resource.h"
 
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
 
 BEGIN_MESSAGE_MAP(CGlobalSetDlg, CDialog)
@@ -123,14 +125,13 @@ BOOL CGlobalSetDlg::BrowseImage(UINT nTitleId) {
   CString title, filter;
   App()->m_langManager.LoadString(title, nTitleId, FALSE);
   App()->m_langManager.LoadString(filter, IDS_GS_IMAGEFILTER, FALSE);
-  std::string zeroed((LPCTSTR)filter, filter.GetLength());
-  for (char& c : zeroed) if (c == '|') c = '\0';
-  zeroed += '\0';
+  // a double-byte character's second byte may be a '|'
+  std::unique_ptr<char[]> zeroed(AfxMakeFilterBuffer(filter));
   char file[MAX_PATH] = "";
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = m_hWnd;
-  ofn.lpstrFilter = zeroed.c_str();
+  ofn.lpstrFilter = zeroed.get();
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrInitialDir = m_strInitialFolder;
