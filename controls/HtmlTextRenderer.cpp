@@ -212,6 +212,7 @@ int CHtmlTextRenderer::DrawLine(CDC* pDC, LPCTSTR lpszRun, CRect& rect, int nInd
             ++p;
     int nEnd = 0;
     BOOL bNotFitting = FALSE;
+    BOOL bEndsWithFeed = FALSE;
     while (*p && m_nLineTop < rect.bottom) {
         CString strLine;
         BOOL bFeed = FALSE;
@@ -236,10 +237,15 @@ int CHtmlTextRenderer::DrawLine(CDC* pDC, LPCTSTR lpszRun, CRect& rect, int nInd
         }
         OutputLine(pDC, x, m_nLineTop, strLine);
         nEnd = x + size.cx;
+        bEndsWithFeed = bFeed;
         if (*p || bFeed)
             m_nLineTop += size.cy;
         nIndent = 0;
     }
+    // After a run whose last line was ended by a line feed, the next run starts
+    // at the left of the new line, not behind the line above.
+    if (bEndsWithFeed)
+        m_bLineBreak = TRUE;
     rect.top = bNotFitting ? rect.bottom : m_nLineTop;
     return nEnd;
 }

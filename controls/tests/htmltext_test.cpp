@@ -129,6 +129,27 @@ TEST(HtmlText, BoldRunContinuesIntoPlainRun)
     EXPECT_EQ(400, lines[1].weight);
 }
 
+// A run that ends with a typed line break hands the next run the start of the
+// new line; a break inside a run leaves the next run behind its last line.
+TEST(HtmlText, RunAfterALineBreakStartsAtTheLeft)
+{
+    std::vector<DrawnLine> lines = Render("ab\\r\\n<B>c</B>d");
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_EQ("ab ", lines[0].text);
+    EXPECT_EQ("c", lines[1].text);
+    EXPECT_EQ(0, lines[1].x);
+    EXPECT_GT(lines[1].y, lines[0].y);
+    EXPECT_EQ(lines[1].y, lines[2].y);
+    EXPECT_GT(lines[2].x, 0);
+
+    lines = Render("a\\r\\nbbbb<B>c</B>");
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_EQ("bbbb", lines[1].text);
+    EXPECT_EQ(0, lines[1].x);
+    EXPECT_EQ(lines[1].y, lines[2].y);
+    EXPECT_GT(lines[2].x, 15);
+}
+
 TEST(HtmlText, LooseAngleBracketsAndEntitiesAreText)
 {
     EXPECT_EQ("a<b", [] { RecordingRenderer r; Render("a<b", 400, 200, &r); return r.All(); }());
