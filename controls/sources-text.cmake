@@ -46,6 +46,6 @@ zavo_add_test(controls_previews_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/previews_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc
   LIBS controls_previews WINDOWS)
 if(TARGET controls_previews_test)
-  target_include_directories(controls_previews_test PRIVATE ${_text_res})
+  target_include_directories(controls_previews_test PRIVATE ${_text_res} ${_text_gen})
   add_dependencies(controls_previews_test theme_fixtures)
 endif()
