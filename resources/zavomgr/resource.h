@@ -289,3 +289,4 @@
 #define IDS_PT_INCOMPLETE       61464
 #define IDS_PT_NOPICTURE        61465
 #define IDS_PT_CHOOSEBARTHEME   61466
+#define IDS_PT_TOOLONG          61590
