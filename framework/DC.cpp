@@ -163,6 +163,8 @@ void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRigh
 BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC,
                          int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent)
 {
+    if (pSrcDC == NULL)
+        return FALSE;
     return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->m_hDC, xSrc,
                             ySrc, nSrcWidth, nSrcHeight, clrTransparent);
 }
@@ -170,6 +172,8 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
 BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc,
                      int ySrc, int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend)
 {
+    if (pSrcDC == NULL)
+        return FALSE;
     return ::AlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->m_hDC, xSrc, ySrc,
                         nSrcWidth, nSrcHeight, blend);
 }

@@ -68,16 +68,22 @@ BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
+    if (pbmImage == NULL)
+        return -1;
     return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->m_hObject,
                          pbmMask ? (HBITMAP)pbmMask->m_hObject : NULL);
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
+    if (pbmImage == NULL)
+        return -1;
     return ImageList_AddMasked(m_hImageList, (HBITMAP)pbmImage->m_hObject, crMask);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
+    if (pDC == NULL)
+        return FALSE;
     return ImageList_Draw(m_hImageList, nImage, pDC->m_hDC, pt.x, pt.y, nStyle);
 }

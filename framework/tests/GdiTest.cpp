@@ -2,6 +2,7 @@
 #include "framework/DC.h"
 #include "framework/PaintDC.h"
 #include "framework/ClientDC.h"
+#include "framework/ImageList.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -130,4 +131,29 @@ TEST(GdiSelections, PaintDCOfAWindowMessageRestoresPenAndFont)
     HGDIOBJ hPen = w.m_pen.m_hObject;
     EXPECT_TRUE(w.m_pen.DeleteObject());
     EXPECT_EQ(0u, (UINT)::GetObjectType(hPen));
+}
+
+TEST(GdiSelections, MissingObjectsAreRefusedNotFollowed)
+{
+    // wrappers of NULL handles come back as NULL pointers; passing them on fails softly
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(NULL));
+    CRect r(0, 0, 4, 4);
+    mem.FillRect(&r, CBrush::FromHandle(NULL));
+    mem.FrameRect(&r, NULL);
+    CRgn rgn;
+    ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 2, 2));
+    EXPECT_FALSE(mem.FillRgn(&rgn, NULL));
+    EXPECT_FALSE(mem.FrameRgn(NULL, NULL, 1, 1));
+    EXPECT_EQ(ERROR, rgn.CombineRgn(NULL, NULL, RGN_OR));
+    EXPECT_EQ(ERROR, rgn.CopyRgn(NULL));
+    EXPECT_FALSE(rgn.EqualRgn(NULL));
+    BLENDFUNCTION bf = { AC_SRC_OVER, 0, 255, 0 };
+    EXPECT_FALSE(mem.AlphaBlend(0, 0, 1, 1, NULL, 0, 0, 1, 1, bf));
+    EXPECT_FALSE(mem.TransparentBlt(0, 0, 1, 1, NULL, 0, 0, 1, 1, 0));
+    CImageList images;
+    ASSERT_TRUE(images.Create(4, 4, ILC_COLOR24, 1, 1));
+    EXPECT_EQ(-1, images.Add((CBitmap*)NULL, (CBitmap*)NULL));
+    EXPECT_EQ(-1, images.Add((CBitmap*)NULL, RGB(0, 0, 0)));
+    EXPECT_FALSE(images.Draw(NULL, 0, CPoint(0, 0), ILD_NORMAL));
 }
