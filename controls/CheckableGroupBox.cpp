@@ -68,7 +68,8 @@ void CCheckableGroupBox::UpdateContents()
             continue;
         CRect rect, common;
         ::GetWindowRect(hChild, &rect);
-        if (!common.IntersectRect(&rect, &box))
+        // a window around the whole box (an outer box) is not its content
+        if (!common.IntersectRect(&rect, &box) || common == box)
             continue;
         ::EnableWindow(hChild, bEnable);
         ::InvalidateRect(hChild, NULL, TRUE);
