@@ -8,6 +8,7 @@
 #include "framework/DC.h"
 #include "ReviewTestRes.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -148,4 +149,31 @@ TEST(WndHandleMap, AttachAndDetachLeaveTheWindowToItsOwner)
     CWnd w;
     EXPECT_FALSE(w.SubclassDlgItem(IDC_FIRST, NULL));
     EXPECT_FALSE(w.Attach(NULL));
+}
+
+TEST(WndHandleMap, EachThreadHasItsOwnMapAndFreesItsWrappersOnExit)
+{
+    CWnd mine;
+    ASSERT_TRUE(mine.CreateEx(0, NULL, "main", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    HWND h = mine.m_hWnd;
+    CWnd* pSeen = &mine;
+    bool bOwnWindow = false;
+    std::thread worker([&] {
+        pSeen = CWnd::FromHandlePermanent(h);   // the main thread's object is not here
+        CWnd* pTemp = CWnd::FromHandle(h);
+        bOwnWindow = pTemp != &mine && pTemp->m_hWnd == h;
+        HDC hDC = ::GetDC(h);
+        CDC::FromHandle(hDC);
+        CGdiObject::FromHandle(::GetStockObject(BLACK_PEN));
+        ::ReleaseDC(h, hDC);
+        CWnd own;
+        bOwnWindow = bOwnWindow && own.CreateEx(0, NULL, "worker", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+        own.DestroyWindow();
+    });   // the thread's temporary wrappers go with it
+    worker.join();
+    EXPECT_EQ(NULL, pSeen);
+    EXPECT_TRUE(bOwnWindow);
+    EXPECT_EQ(&mine, CWnd::FromHandlePermanent(h));
+    EXPECT_EQ(&mine, CWnd::FromHandle(h));
+    mine.DestroyWindow();
 }
