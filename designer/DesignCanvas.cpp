@@ -524,11 +524,11 @@ void CDesignCanvas::AutoScroll(CPoint point, int& dx, int& dy)
     CRect rc;
     GetClientRect(&rc);
     dx = dy = 0;
-    if (point.x > rc.right)
+    if (point.x >= rc.right)
         dx = ScrollByX(kAutoScrollStep);
     else if (point.x < 0)
         dx = ScrollByX(-kAutoScrollStep);
-    if (point.y > rc.bottom)
+    if (point.y >= rc.bottom)
         dy = ScrollByY(kAutoScrollStep);
     else if (point.y < 0)
         dy = ScrollByY(-kAutoScrollStep);

@@ -690,6 +690,17 @@ TEST_F(CanvasTest, DraggingPastTheEdgeScrollsAndRightClickSelects)
     Move(-5, inside.y);
     EXPECT_EQ(10, canvas->GetHScrollPos());
     Up(-5, inside.y);
+    // The first pixel past the client area already counts as outside it.
+    CRect client;
+    canvas->GetClientRect(&client);
+    int v = canvas->GetVScrollPos();
+    Down(inside.x, inside.y);
+    Move(client.right, client.bottom);
+    EXPECT_EQ(20, canvas->GetHScrollPos());
+    EXPECT_EQ(v + 10, canvas->GetVScrollPos());
+    Move(client.right - 1, client.bottom - 1);
+    EXPECT_EQ(20, canvas->GetHScrollPos());
+    Up(client.right - 1, client.bottom - 1);
 
     // A right press on an unselected element makes it the only selection;
     // where two overlap the higher one wins.
