@@ -9,5 +9,13 @@ wine_prefix_ready
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# The first process that opens the desktop starts explorer.exe, which inherits
+# that process's stdout and lives until no process has used the desktop for a
+# second: ctest would wait that long (or time out) for a finished test. Start
+# the desktop here without our output, and keep one idle process on it for the
+# whole session (cmd.exe reading a pipe that never ends).
+keep=$(mktemp -u); mkfifo "$keep"; exec 9<>"$keep"; rm -f "$keep"
+wine cmd.exe <&9 >/dev/null 2>&1 &
+wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
 [[ $# -gt 0 ]] || set -- ctest
 "$@"
