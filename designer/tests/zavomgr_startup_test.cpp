@@ -1,6 +1,7 @@
 #include "designer/ZavomgrApp.h"
 #include "controls/OwnerDrawMenu.h"
 #include "resources/zavomgr/resource.h"
+#include "framework/CmdUI.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,29 @@ TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
   WCHAR w[64] = L"";
   GetMenuStringW(GetMenu(wnd), 0, w, 64, MF_BYPOSITION);
   EXPECT_TRUE(std::wstring(w) == L"&\u0424\u0430\u0439\u043b");
+  CloseProjectWindow(app);
+}
+
+TEST(ZavomgrStartup, PrintSetupItemAndPrintCommandsAreEnabled) {
+  CZavomgrApp& app = theApp;
+  HWND wnd = StartEmptyProject(app);
+  ASSERT_TRUE(wnd);
+  HMENU file = GetSubMenu(GetMenu(wnd), 0);
+  ASSERT_TRUE(file);
+  // the frame updates the popup's items through CCmdUI as it opens
+  EnableMenuItem(file, ID_FILE_PRINT_SETUP, MF_BYCOMMAND | MF_GRAYED);
+  SendMessageA(wnd, WM_INITMENUPOPUP, (WPARAM)file, 0);
+  UINT state = GetMenuState(file, ID_FILE_PRINT_SETUP, MF_BYCOMMAND);
+  ASSERT_NE(state, (UINT)-1);
+  EXPECT_FALSE(state & MF_GRAYED);
+  for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    ui.m_pOther = app.m_pMainWnd;
+    BOOL handled = app.m_pMainWnd->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL);
+    AFX_CMDHANDLERINFO info = {};
+    EXPECT_TRUE(handled || app.m_pMainWnd->OnCmdMsg(id, CN_COMMAND, NULL, &info)) << id;
+  }
   CloseProjectWindow(app);
 }
 
