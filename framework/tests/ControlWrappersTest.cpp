@@ -5,13 +5,14 @@
 #include "framework/ComboBox.h"
 #include "framework/ListCtrl.h"
 #include "framework/TreeCtrl.h"
+#include "framework/Button.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-enum { IDC_LV = 10, IDC_TREE = 11, IDC_ODLIST = 12, IDC_COMBO = 13, IDC_LB = 14 };
+enum { IDC_LV = 10, IDC_TREE = 11, IDC_ODLIST = 12, IDC_COMBO = 13, IDC_LB = 14, IDC_BUTTON = 15 };
 
 class CParent : public CWnd {
 public:
@@ -25,6 +26,7 @@ public:
         *pResult = 0;
     }
     afx_msg void OnTreeSel(NMHDR*, LRESULT*) { m_log.push_back("parent:tree"); }
+    afx_msg void OnButton() { m_log.push_back("parent:button"); }
     afx_msg void OnRange(UINT nID) { m_nLastRange = (int)nID; }
     afx_msg void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->Enable(pCmdUI->m_nID % 2 == 0); }
     DECLARE_MESSAGE_MAP()
@@ -32,6 +34,7 @@ public:
 BEGIN_MESSAGE_MAP(CParent, CWnd)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LV, &CParent::OnItemChanged)
     ON_NOTIFY(TVN_SELCHANGED, IDC_TREE, &CParent::OnTreeSel)
+    ON_BN_CLICKED(IDC_BUTTON, &CParent::OnButton)
     ON_COMMAND_RANGE(400, 409, &CParent::OnRange)
     ON_UPDATE_COMMAND_UI_RANGE(400, 409, &CParent::OnUpdateRange)
 END_MESSAGE_MAP()
@@ -45,6 +48,29 @@ public:
 };
 BEGIN_MESSAGE_MAP(CSelfTree, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_SELCHANGED, &CSelfTree::OnSelChanged)
+END_MESSAGE_MAP()
+
+// Sees its clicks and item changes first and lets the parent have them too
+// unless told to keep them.
+class CSharingButton : public CButton {
+public:
+    BOOL m_bKeep = FALSE;
+    int m_nClicks = 0;
+    afx_msg BOOL OnClicked() { ++m_nClicks; return m_bKeep; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSharingButton, CButton)
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, &CSharingButton::OnClicked)
+END_MESSAGE_MAP()
+
+class CSharingList : public CListCtrl {
+public:
+    int m_nChanges = 0;
+    afx_msg BOOL OnChanged(NMHDR*, LRESULT*) { ++m_nChanges; return FALSE; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSharingList, CListCtrl)
+    ON_NOTIFY_REFLECT_EX(LVN_ITEMCHANGED, &CSharingList::OnChanged)
 END_MESSAGE_MAP()
 
 class COwnerList : public CListBox {
@@ -69,7 +95,7 @@ TEST(ControlNotifications, ParentMapsNotificationsControlsKeepReflectedOnesAndOw
 {
     CParent parent;
     ASSERT_TRUE(MakeParent(parent));
-    CListCtrl lv;
+    CSharingList lv;
     ASSERT_TRUE(lv.Create(LVS_REPORT | WS_VISIBLE, CRect(0, 0, 150, 100), &parent, IDC_LV));
     lv.InsertColumn(0, "name", LVCFMT_LEFT, 100);
     lv.InsertItem(0, "zero");
@@ -77,6 +103,17 @@ TEST(ControlNotifications, ParentMapsNotificationsControlsKeepReflectedOnesAndOw
     lv.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     ASSERT_EQ(1u, parent.m_log.size());
     EXPECT_EQ("lv:selected 1", parent.m_log[0]);
+    EXPECT_GE(lv.m_nChanges, 1);   // the list saw it first and passed it on
+
+    CSharingButton btn;
+    ASSERT_TRUE(btn.Create("b", WS_VISIBLE | BS_PUSHBUTTON, CRect(300, 200, 350, 220), &parent, IDC_BUTTON));
+    btn.SendMessage(BM_CLICK);
+    btn.m_bKeep = TRUE;
+    btn.SendMessage(BM_CLICK);
+    EXPECT_EQ(2, btn.m_nClicks);
+    ASSERT_EQ(2u, parent.m_log.size());   // only the first click reached the parent
+    EXPECT_EQ("parent:button", parent.m_log[1]);
+    parent.m_log.erase(parent.m_log.begin() + 1);
 
     CSelfTree tree;
     ASSERT_TRUE(tree.Create(WS_VISIBLE | TVS_HASLINES, CRect(160, 0, 300, 100), &parent, IDC_TREE));
