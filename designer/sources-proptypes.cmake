@@ -10,4 +10,17 @@ add_library(designer_proptypes STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ProgressPrpDlg.cpp)
 target_include_directories(designer_proptypes PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(designer_proptypes PUBLIC designer_propdlg designer_themedctrls designer_model
-  controls_text controls_core imaging zavofw comdlg32 gdi32 user32)
+  controls_previews controls_text controls_core imaging zavofw comdlg32 gdi32 user32)
+
+set(_proptypes_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
+zavo_add_test(proptypes_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/proptypes_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/proptypes_test.rc
+  LIBS designer_proptypes WINDOWS)
+if(TARGET proptypes_test)
+  target_include_directories(proptypes_test PRIVATE ${_proptypes_res})
+  add_dependencies(proptypes_test theme_fixtures)
+  file(GLOB _proptypes_res_deps ${_proptypes_res}/proptypes.rc ${_proptypes_res}/themes.rc
+    ${_proptypes_res}/elements.rc ${_proptypes_res}/resource.h ${_proptypes_res}/ctrl_*.bmp)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/proptypes_test.rc PROPERTIES
+    OBJECT_DEPENDS "${_proptypes_res_deps}")
+endif()
