@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CEntryPrpDlg, CUIControlPrpDlg)
     ON_BN_CLICKED(IDC_PT_RIGHT, OnAlignRight)
     ON_BN_CLICKED(IDC_PT_TEMPLATE, OnTemplateButton)
     ON_BN_CLICKED(IDC_PT_PASSMODE, OnPassModeBox)
+    ON_BN_CLICKED(IDC_PT_ASMENU, OnAsMenuBox)
 END_MESSAGE_MAP()
 
 CEntryPrpDlg::CEntryPrpDlg(UINT nIDTemplate, LPCTSTR lpszSection, UINT nGroupBoxId, const UINT* pAlignFlags)
@@ -207,8 +208,17 @@ void CEntryPrpDlg::WriteEntryTail(const EntryFields& fields)
 
 void CEntryPrpDlg::UpdatePasswordField()
 {
-    if (CWnd* pPassword = GetDlgItem(IDC_PT_PASSWORD))
-        pPassword->EnableWindow(IsDlgButtonChecked(IDC_PT_PASSMODE) != BST_UNCHECKED);
+    CWnd* pPassword = GetDlgItem(IDC_PT_PASSWORD);
+    if (pPassword == NULL)
+        return;
+    // The group box enables everything inside it; the password follows its own box too.
+    BOOL bGroupOn = m_groupBox.GetSafeHwnd() == NULL || m_groupBox.GetCheck() > 0;
+    pPassword->EnableWindow(bGroupOn && IsDlgButtonChecked(IDC_PT_PASSMODE) != BST_UNCHECKED);
+}
+
+void CEntryPrpDlg::OnAsMenuBox()
+{
+    UpdatePasswordField();
 }
 
 void CEntryPrpDlg::OnCancel()

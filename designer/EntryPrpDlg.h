@@ -85,6 +85,7 @@ protected:
     afx_msg void OnAlignRight();
     afx_msg void OnTemplateButton();
     afx_msg void OnPassModeBox();
+    afx_msg void OnAsMenuBox();
     DECLARE_MESSAGE_MAP()
 
 protected:

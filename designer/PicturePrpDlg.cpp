@@ -43,6 +43,7 @@ void CPicturePrpDlg::InitControls()
     SetDlgItemText(IDC_PT_HOVERFILE, m_pControl->GetAddPath());
     if (m_groupBox.GetSafeHwnd())
         m_groupBox.SetCheck(m_pControl->GetAsMenu() ? BST_CHECKED : BST_UNCHECKED);
+    UpdatePasswordField();
     // The screen capture is not part of this dialog's build: its button stays off.
     m_captureButton.EnableWindow(FALSE);
     m_strPickedFile = m_pControl->GetThemeFile();

@@ -36,6 +36,7 @@ void CStaticPrpDlg::InitControls()
     FillEntryControls();
     if (m_groupBox.GetSafeHwnd())
         m_groupBox.SetCheck(m_pControl->GetAsMenu() ? BST_CHECKED : BST_UNCHECKED);
+    UpdatePasswordField();
 }
 
 void CStaticPrpDlg::OnApply()

@@ -443,12 +443,20 @@ TEST(StaticPrpDlg, TextAppliesWithEmptyThemeAndNameAndChecksTheEntryPart)
     DrivenEntry<CStaticPrpDlg> dlg;
     dlg.SetControl(&text);
     dlg.chosenColor = RGB(10, 20, 30);
-    bool rightChecked = false, fontButtonOff = false;
+    bool rightChecked = false, fontButtonOff = false, passwordOffWithGroup = false, passwordOnWithGroup = false,
+         passwordOffWithoutMode = false;
     CString titleAfterRefusal;
     INT_PTR result = RunDialog(dlg, {[&](HWND d) {
                                    rightChecked = IsDlgButtonChecked(d, IDC_PT_RIGHT) == BST_CHECKED;
                                    fontButtonOff = !Enabled(d, IDC_PT_FONT);
+                                   passwordOffWithGroup = !Enabled(d, IDC_PT_PASSWORD);
                                    ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   passwordOnWithGroup = Enabled(d, IDC_PT_PASSWORD);
+                                   SetCheck(d, IDC_PT_PASSMODE, BST_UNCHECKED);
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   passwordOffWithoutMode = !Enabled(d, IDC_PT_PASSWORD);
+                                   SetCheck(d, IDC_PT_PASSMODE, BST_CHECKED);
                                    SetDlgItemTextA(d, IDC_PT_COMMANDS, "");
                                    SetDlgItemTextA(d, IDC_PT_TITLE, "Refused");
                                    Command(d, IDC_PT_APPLY);
@@ -462,6 +470,9 @@ TEST(StaticPrpDlg, TextAppliesWithEmptyThemeAndNameAndChecksTheEntryPart)
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(rightChecked);
     EXPECT_TRUE(fontButtonOff);
+    EXPECT_TRUE(passwordOffWithGroup);
+    EXPECT_TRUE(passwordOnWithGroup);
+    EXPECT_TRUE(passwordOffWithoutMode);
     EXPECT_EQ(CString("Old title"), titleAfterRefusal);
     EXPECT_EQ((std::vector<UINT>{IDS_PT_INCOMPLETE}), dlg.told);
     EXPECT_TRUE(text.GetAsMenu());
