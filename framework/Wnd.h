@@ -1,5 +1,8 @@
 // CWnd: one object per window handle, a permanent handle map per thread,
 // message maps, reflection of notifications back to controls.
+// Overrides and handlers in a program must not throw: each module carries its
+// own unwinder, so an exception thrown in the program cannot be caught here
+// and ends the process.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
