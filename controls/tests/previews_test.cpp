@@ -178,6 +178,19 @@ TEST(TextPreview, DrawsTheWindowTextInTheFontColour)
     EXPECT_EQ(0, other);
 }
 
+TEST(TextPreview, ErasingTakesTheOldTextAway)
+{
+    TestTopWindow parent;
+    CTextPreview preview;
+    CreateStatic(preview, parent, 80, 30, "Text");
+    TestCanvas canvas(80, 30);
+    canvas.dc.FillSolidRect(0, 0, 80, 30, RGB(255, 0, 255));
+    EXPECT_TRUE(preview.SendMessage(WM_ERASEBKGND, (WPARAM)canvas.dc.GetSafeHdc()));
+    COLORREF crFace = ::GetSysColor(COLOR_3DFACE);
+    EXPECT_EQ(crFace, canvas.Pixel(0, 0));
+    EXPECT_EQ(crFace, canvas.Pixel(79, 29));
+}
+
 TEST(ThumbnailStatic, HeldImageFollowsTheClientSize)
 {
     TestTopWindow parent;
