@@ -285,20 +285,31 @@ INT_PTR CLinkStatic::GotoURL(LPCTSTR url, int showcmd)
 
 void CLinkStatic::SetDefaultCursor()
 {
-    if (m_hLinkCursor != NULL)
-        return;
+    if (m_hLinkCursor == NULL)
+        m_hLinkCursor = LoadLinkCursor();
+}
+
+HCURSOR CLinkStatic::LoadLinkCursor()
+{
     char folder[MAX_PATH];
     UINT len = ::GetWindowsDirectory(folder, MAX_PATH);
     if (len == 0 || len >= MAX_PATH)
-        return;
+        return NULL;
+    return LoadHandCursor(folder);
+}
+
+HCURSOR CLinkStatic::LoadHandCursor(LPCTSTR folder)
+{
     CString path = CString(folder) + "\\winhlp32.exe";
     HMODULE hModule = ::LoadLibraryEx(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
     if (hModule == NULL)
-        return;
+        return NULL;
+    HCURSOR hCopy = NULL;
     HCURSOR hCursor = ::LoadCursor(hModule, MAKEINTRESOURCE(106));
     if (hCursor != NULL)
-        m_hLinkCursor = (HCURSOR)::CopyImage(hCursor, IMAGE_CURSOR, 0, 0, 0);
+        hCopy = (HCURSOR)::CopyImage(hCursor, IMAGE_CURSOR, 0, 0, 0);
     ::FreeLibrary(hModule);
+    return hCopy;
 }
 
 void CLinkStatic::PositionWindow()

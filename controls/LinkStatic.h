@@ -32,6 +32,8 @@ public:
     static CString BrowserCommand(const CString& commandLine, LPCTSTR url);
     // The message for a failed open, after "Unable to open hyperlink:\n\n".
     static CString ReasonText(INT_PTR result);
+    // A copy of cursor 106 of winhlp32.exe in the folder, or NULL.
+    static HCURSOR LoadHandCursor(LPCTSTR folder);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -42,6 +44,8 @@ public:
 protected:
     // What a click opens the target with; tests override it.
     virtual INT_PTR OpenTarget(LPCTSTR url, int showcmd) { return GotoURL(url, showcmd); }
+    // The pointer over the link: the help program's hand from the Windows folder.
+    virtual HCURSOR LoadLinkCursor();
 
     virtual void PreSubclassWindow() override;
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);

@@ -109,6 +109,49 @@ void PointAt(CWnd& wnd)
     wnd.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, r.Height() / 2));
 }
 
+// A copy of this program as "winhlp32.exe" in the folder, carrying a 32x32
+// monochrome cursor as resource 106.
+bool MakeHelpProgram(const std::string& folder)
+{
+    char self[MAX_PATH];
+    ::GetModuleFileNameA(NULL, self, MAX_PATH);
+    std::string path = folder + "\\winhlp32.exe";
+    if (!::CopyFileA(self, path.c_str(), FALSE))
+        return false;
+    std::vector<BYTE> cur(4 + sizeof(BITMAPINFOHEADER) + 8 + 2 * 32 * 4, 0);
+    cur[0] = 4;   // hot spot (4, 2)
+    cur[2] = 2;
+    BITMAPINFOHEADER* bih = (BITMAPINFOHEADER*)&cur[4];
+    bih->biSize = sizeof(BITMAPINFOHEADER);
+    bih->biWidth = 32;
+    bih->biHeight = 64;   // image and mask
+    bih->biPlanes = 1;
+    bih->biBitCount = 1;
+    BYTE* white = &cur[4 + sizeof(BITMAPINFOHEADER) + 4];
+    white[0] = white[1] = white[2] = 0xFF;
+    BYTE* image = &cur[4 + sizeof(BITMAPINFOHEADER) + 8];
+    for (int i = 0; i < 32 * 4; ++i)
+        image[i] = (i % 4 == 0) ? 0xF0 : 0;
+    BYTE group[20] = {0, 0, 2, 0, 1, 0,   // cursor directory of one
+                      32, 0, 64, 0, 1, 0, 1, 0};
+    *(DWORD*)&group[14] = (DWORD)cur.size();
+    group[18] = 1;   // RT_CURSOR 1
+    HANDLE h = ::BeginUpdateResourceA(path.c_str(), FALSE);
+    if (h == NULL)
+        return false;
+    bool ok = ::UpdateResourceA(h, (LPCSTR)RT_CURSOR, MAKEINTRESOURCEA(1), 0, cur.data(), (DWORD)cur.size()) &&
+              ::UpdateResourceA(h, (LPCSTR)RT_GROUP_CURSOR, MAKEINTRESOURCEA(106), 0, group, sizeof(group));
+    return ::EndUpdateResourceA(h, !ok) && ok;
+}
+
+std::string g_helpFolder;
+
+// Takes its hand from the stand-in help program.
+class StandInHandLink : public CLinkStatic {
+protected:
+    HCURSOR LoadLinkCursor() override { return LoadHandCursor(g_helpFolder.c_str()); }
+};
+
 }  // namespace
 
 TEST(LinkStatic, TextAndTargetStandInForEachOtherAndTheWindowFitsTheText)
@@ -255,6 +298,28 @@ TEST(LinkStatic, PointerAndTooltipFollowTheTarget)
         EXPECT_TRUE(link.SendMessage(WM_SETCURSOR, (WPARAM)link.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
         EXPECT_EQ(::GetCursor(), link.GetLinkCursor());
     }
+
+    // with the help program's hand, the pointer over the link is that hand
+    char tmp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, tmp);
+    g_helpFolder = std::string(tmp) + "linkhand_" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(g_helpFolder.c_str(), NULL);
+    ASSERT_TRUE(MakeHelpProgram(g_helpFolder));
+    HCURSOR loaded = CLinkStatic::LoadHandCursor(g_helpFolder.c_str());
+    EXPECT_TRUE(loaded != NULL);
+    if (loaded != NULL)
+        ::DestroyCursor(loaded);
+    EXPECT_TRUE(CLinkStatic::LoadHandCursor((g_helpFolder + "\\none").c_str()) == NULL);
+    {
+        StandInHandLink hand;
+        ASSERT_TRUE(hand.SubclassWindow(MakeStatic(parent, "hand", 0, 20, 120)));
+        ASSERT_TRUE(hand.GetLinkCursor() != NULL);
+        ::SetCursor(NULL);
+        EXPECT_TRUE(hand.SendMessage(WM_SETCURSOR, (WPARAM)hand.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(::GetCursor(), hand.GetLinkCursor());
+    }
+    ::DeleteFileA((g_helpFolder + "\\winhlp32.exe").c_str());
+    ::RemoveDirectoryA(g_helpFolder.c_str());
 
     link.SetURL("http://www.zavo-studio.example/");
     HWND tip = NULL;
