@@ -42,25 +42,44 @@ const char* CDlgExports::TranslateString(UINT nID)
     return g_szText;
 }
 
+namespace {
+
+// The four values of a template; "null" for what is missing. No exception
+// leaves: the reader runs inside message handlers.
+bool ReadTemplate(const CString& strPath, std::string values[4], std::string& error)
+{
+    static const char* const kPaths[4] = {"GrubMod:Author", "GrubMod:DateTime", "GrubMod:Description",
+                                          "GrubMod:Contents"};
+    try {
+        gorvanel::XmlDocument doc;
+        bool bRead = !strPath.IsEmpty() && doc.Load((LPCTSTR)strPath);
+        error = strPath.IsEmpty() ? "not a plain template name" : doc.Error();
+        for (int i = 0; i < 4; ++i)
+            doc.GetValue(kPaths[i], kNull, values[i]);
+        return bRead;
+    } catch (...) {
+        for (int i = 0; i < 4; ++i)
+            values[i] = kNull;
+        error = "out of memory";
+        return false;
+    }
+}
+
+}  // namespace
+
 int CDlgExports::ReadModFile(CString& strPath)
 {
     m_strAuthor.Empty();
     m_strDateTime.Empty();
     m_strDescription.Empty();
     m_strContents.Empty();
-    gorvanel::XmlDocument doc;
-    if (strPath.IsEmpty() || !doc.Load((LPCTSTR)strPath))
-        GorvanelLog("Gorvanel: template %s skipped: %s\n", (LPCTSTR)strPath,
-                    strPath.IsEmpty() ? "no name" : doc.Error().c_str());
-    std::string value;
-    doc.GetValue("GrubMod:Author", kNull, value);
-    m_strAuthor = value.c_str();
-    doc.GetValue("GrubMod:DateTime", kNull, value);
-    m_strDateTime = value.c_str();
-    doc.GetValue("GrubMod:Description", kNull, value);
-    m_strDescription = value.c_str();
-    doc.GetValue("GrubMod:Contents", kNull, value);
-    m_strContents = value.c_str();
+    std::string values[4], error;
+    if (!ReadTemplate(strPath, values, error))
+        GorvanelLog("Gorvanel: template %s skipped: %s\n", (LPCTSTR)strPath, error.c_str());
+    m_strAuthor = values[0].c_str();
+    m_strDateTime = values[1].c_str();
+    m_strDescription = values[2].c_str();
+    m_strContents = values[3].c_str();
     return 1;
 }
 
