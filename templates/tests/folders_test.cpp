@@ -56,29 +56,45 @@ TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
     EXPECT_EQ(std::vector<std::string>{"other"}, listed);
 }
 
-TEST(FolderDialog, ShowsItsTextsAndOkEndsAtOnce)
+TEST(FolderDialog, ShowsItsTextsAndOkTakesTheSelectedFolders)
 {
     TempDir tmp;
+    ::CreateDirectoryA(tmp / "GroupA", NULL);
+    ::CreateDirectoryA(tmp / "GroupB", NULL);
+    WriteFile(tmp / "file.gmd", "x");
     char szCurrent[MAX_PATH], szAfter[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
     CFolderDialog dlg(tmp / "GroupA", "Take", OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_ENABLEHOOK | OFN_HIDEREADONLY);
     dlg.m_ofn.lpstrTitle = "Folders to import";
-    std::string caption, okText;
+    std::string caption, okText, nameText;
     bool typeHidden = false;
-    CDialogDriver driver({[&] {
-        HWND hFrame = dlg.m_hWnd ? ::GetParent(dlg.m_hWnd) : NULL;
-        if (hFrame == NULL || !::IsWindowVisible(hFrame))
-            return false;
-        caption = WindowText(hFrame);
-        okText = WindowText(::GetDlgItem(hFrame, IDOK));
-        typeHidden = !::IsWindowVisible(::GetDlgItem(hFrame, cmb1));
-        return ::PostMessageA(hFrame, WM_COMMAND, IDOK, 0) != 0;
-    }}, [&] { if (dlg.m_hWnd) ::PostMessageA(::GetParent(dlg.m_hWnd), WM_COMMAND, IDCANCEL, 0); });
+    auto frame = [&] { return dlg.m_hWnd ? ::GetParent(dlg.m_hWnd) : NULL; };
+    auto shellList = [&] { return ::FindWindowExA(::GetDlgItem(frame(), lst2), NULL, WC_LISTVIEWA, NULL); };
+    CDialogDriver driver({
+        [&] { return frame() && ::IsWindowVisible(frame()) && FindItem(shellList(), "GroupB") >= 0; },
+        [&] {
+            caption = WindowText(frame());
+            okText = WindowText(::GetDlgItem(frame(), IDOK));
+            typeHidden = !::IsWindowVisible(::GetDlgItem(frame(), cmb1));
+            return SelectItem(shellList(), "GroupA") && SelectItem(shellList(), "file.gmd") &&
+                   SelectItem(shellList(), "GroupB");
+        },
+        [&] {
+            nameText = WindowText(::GetDlgItem(frame(), cmb13));
+            return ::PostMessageA(frame(), WM_COMMAND, IDOK, 0) != 0;
+        }},
+        [&] { if (frame()) ::PostMessageA(frame(), WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ("Folders to import", caption);
     EXPECT_EQ("Take", okText);
     EXPECT_TRUE(typeHidden);
     EXPECT_STREQ(tmp.Path(), dlg.m_strStartFolder);
+    ASSERT_EQ(2, dlg.m_arrFolders.GetSize());
+    EXPECT_STREQ(tmp / "GroupA", dlg.m_arrFolders[0]);
+    EXPECT_STREQ(tmp / "GroupB", dlg.m_arrFolders[1]);
+    EXPECT_EQ(3, dlg.m_arrNames.GetSize());
+    EXPECT_STREQ("\"GroupA\" \"GroupB\" \"file.gmd\" ", dlg.m_strNamesText);
+    EXPECT_EQ(std::string(dlg.m_strNamesText), nameText);
     ::GetCurrentDirectoryA(MAX_PATH, szAfter);
     EXPECT_STREQ(szCurrent, szAfter);
 }
