@@ -633,18 +633,26 @@ TEST_F(CanvasTest, WheelPanningCursorsAndReset)
     EXPECT_EQ(nwse, canvas->GetCursorForPoint(CPoint(450, 350)));
     EXPECT_EQ(nesw, canvas->GetCursorForPoint(CPoint(350, 350)));
     EXPECT_EQ(nesw, canvas->GetCursorForPoint(CPoint(450, 250)));
-    CPoint screen(400 + 160, 300 + 80);
-    canvas->ClientToScreen(&screen);
-    if (::SetCursorPos(screen.x, screen.y)) {
-        int h = canvas->GetHScrollPos(), v = canvas->GetVScrollPos();
-        ::SendMessage(Wnd(), WM_TIMER, 100, 0);
-        CPoint now;
-        ::GetCursorPos(&now);
-        if (now == screen) {
-            EXPECT_EQ(h + 10, canvas->GetHScrollPos());
-            EXPECT_EQ(v + 5, canvas->GetVScrollPos());
-        }
+    // A tick scrolls by a sixteenth of the pointer's distance from the
+    // anchor. The pointer stays where it is (tests running beside this one
+    // may use it): the anchor is put 160 x 80 pixels away from it instead.
+    ::SendMessage(Wnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(400, 300));
+    EXPECT_FALSE(canvas->IsPanning());
+    CPoint pointer;
+    ASSERT_TRUE(::GetCursorPos(&pointer));
+    CPoint client = pointer;
+    canvas->ScreenToClient(&client);
+    ::SendMessage(Wnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(client.x - 160, client.y - 80));
+    ASSERT_TRUE(canvas->IsPanning());
+    int h = canvas->GetHScrollPos(), v = canvas->GetVScrollPos();
+    ::SendMessage(Wnd(), WM_TIMER, 100, 0);
+    CPoint now;
+    ::GetCursorPos(&now);
+    if (now == pointer) {
+        EXPECT_EQ(h + 10, canvas->GetHScrollPos());
+        EXPECT_EQ(v + 5, canvas->GetVScrollPos());
     }
+    EXPECT_TRUE(canvas->IsPanning());
     Key(VK_SHIFT);
     EXPECT_FALSE(canvas->IsPanning());
 
