@@ -290,3 +290,23 @@
 #define IDS_PT_NOPICTURE        61465
 #define IDS_PT_CHOOSEBARTHEME   61466
 #define IDS_PT_TOOLONG          61590
+
+// Screen capture dialog
+#define IDD_SCREENCAPTURE       111
+#define IDC_CAPTURE_CROSS       173
+#define IDC_CAPTURE_NWSE        174
+#define IDC_CAPTURE_NESW        175
+#define IDC_CAPTURE_MOVE        176
+#define IDC_CAPTURE_WE          177
+#define IDC_CAPTURE_NS          178
+#define IDB_CAPTURE_INFO        179
+#define IDI_CAPTURE             181
+#define IDC_CAPTURE_INFO        200
+#define IDS_CAPTURE_START       61530
+#define IDS_CAPTURE_DRAWING     61531
+#define IDS_CAPTURE_SELECTED    61532
+#define IDS_CAPTURE_FONT        61533
+#define IDS_CAPTURE_WIDTHTEXT   61534
+#define IDS_CAPTURE_TOPLEFT     61535
+#define IDS_CAPTURE_SIZE        61536
+#define IDS_CAPTURE_CURSOR      61537
