@@ -2,11 +2,28 @@
 # Runs a command (ctest by default) inside one Wine session: Xvfb at 24 bits,
 # a prefix of its own, and a wineserver kept alive until the command ends.
 set -euo pipefail
-[[ -n "${DISPLAY:-}" ]] || exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+if [[ -z "${DISPLAY:-}" ]]; then
+  # xvfb-run -a can lose a race for a display number to another session; then
+  # our command never ran (no mark) and the start is tried again.
+  for try in 1 2 3 4 5; do
+    mark=$(mktemp -u)
+    rc=0
+    ZAVO_SESSION_MARK="$mark" xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@" || rc=$?
+    if [[ -e "$mark" ]]; then rm -f "$mark"; exit $rc; fi
+    echo "wine-session: no X server (try $try)" >&2; sleep $try
+  done
+  exit $rc
+fi
+[[ -z "${ZAVO_SESSION_MARK:-}" ]] || touch "$ZAVO_SESSION_MARK"
 source "$(dirname "$0")/wine-env.sh"
 wineserver -k 2>/dev/null || true
 wine_prefix_ready
-wineserver -p </dev/null >/dev/null 2>&1
+# a server that was just told to end may still hold the prefix for a moment
+for try in 1 2 3 4 5 6 7 8 9 10; do
+  wineserver -p </dev/null >/dev/null 2>&1 && break
+  [[ $try -lt 10 ]] || { echo "wine-session: wineserver does not start" >&2; exit 1; }
+  sleep 0.5
+done
 wine wineboot </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # The first process that opens the desktop starts explorer.exe, which inherits
