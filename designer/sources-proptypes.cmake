@@ -15,8 +15,10 @@ target_link_libraries(designer_proptypes PUBLIC designer_propdlg designer_themed
 set(_proptypes_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)
 zavo_add_test(proptypes_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/proptypes_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/proptypes_test.rc
-  LIBS designer_proptypes WINDOWS)
+  LIBS designer_proptypes WINDOWS ONE_PROCESS)
 if(TARGET proptypes_test)
+  # modal dialogs take the foreground: one process, never beside another test
+  set_tests_properties(proptypes_test PROPERTIES RUN_SERIAL TRUE)
   target_include_directories(proptypes_test PRIVATE ${_proptypes_res})
   add_dependencies(proptypes_test theme_fixtures)
   file(GLOB _proptypes_res_deps ${_proptypes_res}/proptypes.rc ${_proptypes_res}/themes.rc
