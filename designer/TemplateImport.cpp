@@ -1,10 +1,16 @@
 #include "designer/UIControlPrpDlg.h"
 
-// The template library's dialog is not linked into this build: nothing to choose.
+#include "templates/DlgExports.h"
+
 INT_PTR CUIControlPrpDlg::RunTemplateLibrary(LPCTSTR lpszFolder, CString& strContents, CString& strFolder)
 {
-    (void)lpszFolder;
-    strContents.Empty();
-    strFolder.Empty();
-    return IDCANCEL;
+    CDlgExports dlg(NULL);
+    dlg.SetTestPersonPath(lpszFolder ? lpszFolder : "");
+    dlg.m_pfnHostCallback = TemplateCallback;
+    const INT_PTR result = dlg.DoModal();
+    if (result == IDOK) {
+        strContents = dlg.m_strContents;
+        strFolder = dlg.m_strFolder;
+    }
+    return result;
 }

@@ -176,9 +176,8 @@ BOOL CUIControlPrpDlg::PickCommandTemplate(CString& strTitle, CString& strComman
     CString folder = pApp ? pApp->GetProfileString(kSettings, kCmdTemplate, "") : CString();
     if (folder.IsEmpty())
         folder = GetDefaultTemplateFolder();
-    TemplateRunner run = s_pfnTemplateRunner ? s_pfnTemplateRunner : RunTemplateLibrary;
     CString contents, chosenFolder;
-    if (run(folder, contents, chosenFolder) != IDOK)
+    if (!s_pfnTemplateRunner || s_pfnTemplateRunner(folder, contents, chosenFolder) != IDOK)
         return FALSE;
     if (contents.IsEmpty()) {
         ShowMessage(IDS_PRP_BAD_TEMPLATE, MB_ICONINFORMATION, "String");

@@ -59,7 +59,7 @@ public:
     // chosen template's text and the folder the dialog ended in.
     typedef INT_PTR (*TemplateRunner)(LPCTSTR lpszFolder, CString& strContents, CString& strFolder);
     static INT_PTR RunTemplateLibrary(LPCTSTR lpszFolder, CString& strContents, CString& strFolder);
-    // Replaces the library's dialog (NULL restores it).
+    // The studio sets RunTemplateLibrary at start-up; without one nothing is picked.
     static void SetTemplateRunner(TemplateRunner pfn) { s_pfnTemplateRunner = pfn; }
 
     // The language manager of the dialogs; the element model's one when not set.

@@ -2,6 +2,7 @@
 
 #include "controls/VersionInfo.h"
 #include "designer/MainFrame.h"
+#include "designer/PropDlgFactory.h"
 #include "designer/UIControl.h"
 #include "designer/ZavomgrDoc.h"
 #include "designer/ZavomgrDocManager.h"
@@ -183,6 +184,7 @@ BOOL CZavomgrApp::InitInstance() {
   SetDialogBkColor(RGB(244, 244, 244), RGB(0, 0, 0));
   SetupTempFolder();
   SetupWorkFolders();
+  RegisterPropertyDialogs(m_strCmdTemplatesPath);
   LoadStdProfileSettings(8);
   StartSkin();
   RegisterTemplate();

@@ -333,6 +333,7 @@ TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile) {
   CreateDirectoryA(dir.c_str(), NULL);
   ASSERT_TRUE(CopyFileA((BinDir() + "\\Zavomgr.exe").c_str(), (dir + "\\Zavomgr.exe").c_str(), FALSE));
   ASSERT_TRUE(CopyFileA((BinDir() + "\\zavofw.dll").c_str(), (dir + "\\zavofw.dll").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((BinDir() + "\\Gorvanel.dll").c_str(), (dir + "\\Gorvanel.dll").c_str(), FALSE));
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kantel Ruziz\\Zavomgr\\Settings", 0, KEY_SET_VALUE,
                     &key) == ERROR_SUCCESS) {
@@ -347,6 +348,7 @@ TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile) {
   EXPECT_EQ(lang.substr(lang.size() - 4), ".ini");
   DeleteFileA((dir + "\\Zavomgr.exe").c_str());
   DeleteFileA((dir + "\\zavofw.dll").c_str());
+  DeleteFileA((dir + "\\Gorvanel.dll").c_str());
   RemoveDirectoryA(dir.c_str());
 }
 

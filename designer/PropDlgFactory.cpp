@@ -1,0 +1,41 @@
+#include "designer/PropDlgFactory.h"
+
+#include <string.h>
+
+#include "designer/ButtonPrpDlg.h"
+#include "designer/PicturePrpDlg.h"
+#include "designer/ProgressPrpDlg.h"
+#include "designer/StaticPrpDlg.h"
+#include "designer/UIControl.h"
+#include "designer/UIControlPrpDlg.h"
+
+CUIControlEditor* CreateElementPropertyDialog(LPCTSTR lpszTypeName, int& nDialogId)
+{
+    nDialogId = 0;
+    if (!lpszTypeName)
+        return NULL;
+    if (!strcmp(lpszTypeName, "button")) {
+        nDialogId = 143;
+        return new CButtonPrpDlg;
+    }
+    if (!strcmp(lpszTypeName, "picture")) {
+        nDialogId = 133;
+        return new CPicturePrpDlg;
+    }
+    if (!strcmp(lpszTypeName, "static")) {
+        nDialogId = 147;
+        return new CStaticPrpDlg;
+    }
+    if (!strcmp(lpszTypeName, "progress")) {
+        nDialogId = 150;
+        return new CProgressPrpDlg;
+    }
+    return NULL;
+}
+
+void RegisterPropertyDialogs(LPCTSTR lpszTemplateFolder)
+{
+    CUIControlPrpDlg::SetDefaultTemplateFolder(lpszTemplateFolder);
+    CUIControl::SetDialogFactory(CreateElementPropertyDialog);
+    CUIControlPrpDlg::SetTemplateRunner(CUIControlPrpDlg::RunTemplateLibrary);
+}
