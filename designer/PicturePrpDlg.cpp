@@ -1,6 +1,7 @@
 #include "designer/PicturePrpDlg.h"
 
 #include "controls/ColorFont.h"
+#include "designer/ScreenCaptureDlg.h"
 #include "framework/DataExchange.h"
 #include "imaging/xImage.h"
 #include "framework/ResourceList.h"
@@ -15,6 +16,7 @@ BEGIN_MESSAGE_MAP(CPicturePrpDlg, CEntryPrpDlg)
     ON_BN_CLICKED(IDC_PT_THEMEPICK, OnPictureButton)
     ON_BN_CLICKED(IDC_PT_HOVERPICK, OnHoverButton)
     ON_BN_CLICKED(IDC_PT_MAKEHOVER, OnMakeHoverButton)
+    ON_BN_CLICKED(IDC_PT_CAPTURE, OnCaptureButton)
 END_MESSAGE_MAP()
 
 CPicturePrpDlg::CPicturePrpDlg() : CEntryPrpDlg(IDD_PICTUREPRP, "PicturePrp_Dlg", IDC_PT_ASMENU, kAlignFlags) {}
@@ -44,8 +46,12 @@ void CPicturePrpDlg::InitControls()
     if (m_groupBox.GetSafeHwnd())
         m_groupBox.SetCheck(m_pControl->GetAsMenu() ? BST_CHECKED : BST_UNCHECKED);
     UpdatePasswordField();
-    // The screen capture is not part of this dialog's build: its button stays off.
-    m_captureButton.EnableWindow(FALSE);
+    if (m_captureButton.GetSafeHwnd()) {
+        HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(IDI_CAPTURE), RT_GROUP_ICON);
+        if (HICON hIcon = (HICON)::LoadImage(hInst, MAKEINTRESOURCE(IDI_CAPTURE), IMAGE_ICON, 16, 16, LR_SHARED))
+            m_captureButton.SetIcon(hIcon);
+        m_captureButton.EnableWindow(TRUE);
+    }
     m_strPickedFile = m_pControl->GetThemeFile();
     if (m_strPickedFile.IsEmpty())
         m_preview.LoadResourceImages(IDR_CTRL_PICTURE);
@@ -137,4 +143,13 @@ void CPicturePrpDlg::OnMakeHoverButton()
         return;
     m_preview.LoadImageFile(target, FALSE);
     SetDlgItemText(IDC_PT_HOVERFILE, target);
+}
+
+void CPicturePrpDlg::OnCaptureButton()
+{
+    CString file;
+    if (CScreenCaptureDlg::CaptureToFile(this, GetThemesFolder(), FileTimeStamp(), file) != IDOK)
+        return;
+    m_preview.LoadImageFile(file, TRUE);
+    SetDlgItemText(IDC_PT_THEMEFILE, file);
 }

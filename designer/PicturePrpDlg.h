@@ -26,6 +26,7 @@ protected:
     afx_msg void OnPictureButton();
     afx_msg void OnHoverButton();
     afx_msg void OnMakeHoverButton();
+    afx_msg void OnCaptureButton();
     DECLARE_MESSAGE_MAP()
 
 protected:

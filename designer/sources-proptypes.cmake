@@ -9,7 +9,7 @@ add_library(designer_proptypes STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StaticPrpDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgressPrpDlg.cpp)
 target_include_directories(designer_proptypes PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(designer_proptypes PUBLIC designer_propdlg designer_themedctrls designer_model
+target_link_libraries(designer_proptypes PUBLIC designer_propdlg designer_capture designer_themedctrls designer_model
   controls_previews controls_text controls_core imaging zavofw comdlg32 gdi32 user32)
 
 set(_proptypes_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)

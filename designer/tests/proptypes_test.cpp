@@ -355,14 +355,14 @@ TEST(PicturePrpDlg, PictureAloneOrWithTheMenuEntryPart)
     dlg.paths.push_back(red);
     dlg.paths.push_back(blue);
 
-    bool groupChecked = false, titleEnabled = false, titleDisabledWhenOff = false, captureOff = false;
+    bool groupChecked = false, titleEnabled = false, titleDisabledWhenOff = false, captureOn = false;
     BOOL asMenuAfterFirst = TRUE;
     CString titleAfterFirst;
     std::string shownHover, madeHover;
     INT_PTR result = RunDialog(dlg, {[&](HWND d) {
                                    groupChecked = IsDlgButtonChecked(d, IDC_PT_ASMENU) == BST_CHECKED;
                                    titleEnabled = Enabled(d, IDC_PT_TITLE);
-                                   captureOff = !Enabled(d, IDC_PT_CAPTURE);
+                                   captureOn = Enabled(d, IDC_PT_CAPTURE);
                                    ClickGroupTitle(d, IDC_PT_ASMENU);
                                    titleDisabledWhenOff = !Enabled(d, IDC_PT_TITLE);
                                    SetDlgItemTextA(d, IDC_PT_TITLE, "Changed");
@@ -391,7 +391,7 @@ TEST(PicturePrpDlg, PictureAloneOrWithTheMenuEntryPart)
     EXPECT_TRUE(groupChecked);
     EXPECT_TRUE(titleEnabled);
     EXPECT_TRUE(titleDisabledWhenOff);
-    EXPECT_TRUE(captureOff);
+    EXPECT_TRUE(captureOn);
     EXPECT_FALSE(asMenuAfterFirst);
     EXPECT_EQ(CString("Old title"), titleAfterFirst);
     EXPECT_EQ((std::vector<UINT>{IDS_PT_NOPICTURE, IDS_PT_INCOMPLETE}), dlg.told);
