@@ -396,3 +396,52 @@ TEST(ScreenCaptureDialog, InformationBoxChangesCornerWhenTheMouseMovesOverIt)
     EXPECT_EQ(CRect(cx - 180, 10, cx, 160), places[2]);
     EXPECT_EQ(CRect(10, 10, 190, 160), places[3]);
 }
+
+namespace {
+std::vector<std::pair<UINT, POINT>> g_userSteps;
+size_t g_userNext = 0;
+
+BOOL CALLBACK FindCapture(HWND hWnd, LPARAM lParam)
+{
+    if (::GetDlgItem(hWnd, IDC_CAPTURE_INFO) && ::IsWindowVisible(hWnd)) {
+        *(HWND*)lParam = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Drives whichever capture dialog this thread shows, as the user would.
+void CALLBACK UserTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND hWnd = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindCapture, (LPARAM)&hWnd);
+    if (!hWnd || g_userNext >= g_userSteps.size())
+        return;
+    const auto& step = g_userSteps[g_userNext++];
+    ::SendMessage(hWnd, step.first, step.first == WM_LBUTTONUP ? 0 : MK_LBUTTON, At(step.second.x, step.second.y));
+}
+}  // namespace
+
+TEST(ScreenCaptureDialog, CaptureToFileMakesTheFoldersAndGivesTheWrittenFile)
+{
+    const std::string themes = TempFile("capture_themes");
+    const std::string expected = themes + "\\Pictures\\Screen\\screen_20261209_120000.png";
+    ::DeleteFileA(expected.c_str());
+    g_userSteps = {{WM_LBUTTONDOWN, {396, 396}}, {WM_MOUSEMOVE, {450, 430}}, {WM_LBUTTONUP, {450, 430}},
+                   {WM_LBUTTONDBLCLK, {420, 420}}};
+    g_userNext = 0;
+    UINT_PTR timer = ::SetTimer(NULL, 0, 20, UserTick);
+    CString file;
+    const INT_PTR result = CScreenCaptureDlg::CaptureToFile(NULL, themes.c_str(), "20261209_120000", file);
+    ::KillTimer(NULL, timer);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_STREQ(expected.c_str(), file);
+    CxImage image;
+    ASSERT_TRUE(image.Load(expected.c_str(), CXIMAGE_FORMAT_PNG));
+    EXPECT_EQ(50u, image.GetWidth());
+    EXPECT_EQ(30u, image.GetHeight());
+    ::DeleteFileA(expected.c_str());
+    ::RemoveDirectoryA((themes + "\\Pictures\\Screen").c_str());
+    ::RemoveDirectoryA((themes + "\\Pictures").c_str());
+    ::RemoveDirectoryA(themes.c_str());
+}
