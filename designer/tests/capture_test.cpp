@@ -90,35 +90,46 @@ bool IsFill(RGBQUAD c)
 }
 
 typedef std::function<void(CScreenCaptureDlg&, HWND)> Step;
-CScreenCaptureDlg* g_dlg = NULL;
 std::vector<Step> g_steps;
 size_t g_next = 0;
 int g_idle = 0;
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+BOOL CALLBACK FindCapture(HWND hWnd, LPARAM lParam)
 {
-    HWND hWnd = g_dlg ? g_dlg->GetSafeHwnd() : NULL;
-    if (!hWnd || !::IsWindow(hWnd))
-        return;
-    if (g_next < g_steps.size()) {
-        Step step = g_steps[g_next++];
-        step(*g_dlg, hWnd);
-    } else if (++g_idle > 5) {
-        g_dlg->EndDialog(IDABORT);
-    }
+    if (!::GetDlgItem(hWnd, IDC_CAPTURE_INFO) || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
 }
 
-INT_PTR RunDialog(CScreenCaptureDlg& dlg, std::vector<Step> steps)
+// Runs the next step on whichever capture dialog this thread shows.
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 {
-    g_dlg = &dlg;
+    HWND hWnd = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindCapture, (LPARAM)&hWnd);
+    CScreenCaptureDlg* pDlg = static_cast<CScreenCaptureDlg*>(CWnd::FromHandlePermanent(hWnd));
+    if (!pDlg)
+        return;
+    if (g_next < g_steps.size())
+        g_steps[g_next++](*pDlg, hWnd);
+    else if (++g_idle > 5)
+        pDlg->EndDialog(IDABORT);
+}
+
+INT_PTR Drive(std::vector<Step> steps, const std::function<INT_PTR()>& run)
+{
     g_steps = std::move(steps);
     g_next = 0;
     g_idle = 0;
     UINT_PTR timer = ::SetTimer(NULL, 0, 20, Tick);
-    INT_PTR result = dlg.DoModal();
+    INT_PTR result = run();
     ::KillTimer(NULL, timer);
-    g_dlg = NULL;
     return result;
+}
+
+INT_PTR RunDialog(CScreenCaptureDlg& dlg, std::vector<Step> steps)
+{
+    return Drive(std::move(steps), [&] { return dlg.DoModal(); });
 }
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -207,14 +218,6 @@ TEST(ScreenCapture, ClipsSelectionsToTheScreenAndRefusesEmptyOnes)
         EXPECT_FALSE(dlg.SaveSelection(rc)) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
         EXPECT_FALSE(FileExists(file));
     }
-
-    CRect rc(-5, -6, 30, 40);
-    EXPECT_TRUE(CScreenCaptureDlg::ClipToScreen(rc, 20, 25));
-    EXPECT_EQ(CRect(0, 0, 20, 25), rc);
-    rc = CRect(5, 5, 5, 5);
-    EXPECT_FALSE(CScreenCaptureDlg::ClipToScreen(rc, 20, 25));
-    rc = CRect(0, 0, 10, 10);
-    EXPECT_FALSE(CScreenCaptureDlg::ClipToScreen(rc, 0, 0));
 
     // Without a target file nothing is written.
     CScreenCaptureDlg unnamed;
@@ -397,43 +400,14 @@ TEST(ScreenCaptureDialog, InformationBoxChangesCornerWhenTheMouseMovesOverIt)
     EXPECT_EQ(CRect(10, 10, 190, 160), places[3]);
 }
 
-namespace {
-std::vector<std::pair<UINT, POINT>> g_userSteps;
-size_t g_userNext = 0;
-
-BOOL CALLBACK FindCapture(HWND hWnd, LPARAM lParam)
-{
-    if (::GetDlgItem(hWnd, IDC_CAPTURE_INFO) && ::IsWindowVisible(hWnd)) {
-        *(HWND*)lParam = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Drives whichever capture dialog this thread shows, as the user would.
-void CALLBACK UserTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND hWnd = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindCapture, (LPARAM)&hWnd);
-    if (!hWnd || g_userNext >= g_userSteps.size())
-        return;
-    const auto& step = g_userSteps[g_userNext++];
-    ::SendMessage(hWnd, step.first, step.first == WM_LBUTTONUP ? 0 : MK_LBUTTON, At(step.second.x, step.second.y));
-}
-}  // namespace
-
 TEST(ScreenCaptureDialog, CaptureToFileMakesTheFoldersAndGivesTheWrittenFile)
 {
     const std::string themes = TempFile("capture_themes");
     const std::string expected = themes + "\\Pictures\\Screen\\screen_20261209_120000.png";
     ::DeleteFileA(expected.c_str());
-    g_userSteps = {{WM_LBUTTONDOWN, {396, 396}}, {WM_MOUSEMOVE, {450, 430}}, {WM_LBUTTONUP, {450, 430}},
-                   {WM_LBUTTONDBLCLK, {420, 420}}};
-    g_userNext = 0;
-    UINT_PTR timer = ::SetTimer(NULL, 0, 20, UserTick);
     CString file;
-    const INT_PTR result = CScreenCaptureDlg::CaptureToFile(NULL, themes.c_str(), "20261209_120000", file);
-    ::KillTimer(NULL, timer);
+    const INT_PTR result = Drive(DrawSelection(396, 396, 450, 430) + std::vector<Step>{Send(WM_LBUTTONDBLCLK, 420, 420)},
+                                 [&] { return CScreenCaptureDlg::CaptureToFile(NULL, themes.c_str(), "20261209_120000", file); });
     EXPECT_EQ(IDOK, result);
     EXPECT_STREQ(expected.c_str(), file);
     CxImage image;
