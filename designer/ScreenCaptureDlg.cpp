@@ -116,7 +116,7 @@ END_MESSAGE_MAP()
 CScreenCaptureDlg::CScreenCaptureDlg(CWnd* pParent)
     : CDialog(IDD_SCREENCAPTURE, pParent), m_cxScreen(::GetSystemMetrics(SM_CXSCREEN)),
       m_cyScreen(::GetSystemMetrics(SM_CYSCREEN)), m_bButtonDown(FALSE), m_bRubberBand(FALSE),
-      m_bSelection(FALSE), m_ptStart(0, 0), m_hScreen(NULL), m_hArrow(NULL),
+      m_bSelection(FALSE), m_bSaved(FALSE), m_ptStart(0, 0), m_hScreen(NULL), m_hArrow(NULL),
       m_hRepaint(::CreateRectRgn(0, 0, 50, 50)), m_hIcon(NULL), m_hSmallIcon(NULL)
 {
     FreezeScreen();
@@ -197,9 +197,14 @@ INT_PTR CScreenCaptureDlg::CaptureToFile(CWnd* pParent, LPCTSTR lpszThemesFolder
     const INT_PTR result = dlg.DoModal();
     if (bHide)
         ::ShowWindow(hMain, SW_SHOW);
-    if (result == IDOK)
-        strFile = target;
-    return result;
+    if (result != IDOK)
+        return result;
+    // The dialog ends with OK also when the save failed: the caller must
+    // not take a file that was never written.
+    if (!dlg.WasSaved())
+        return IDCANCEL;
+    strFile = target;
+    return IDOK;
 }
 
 BOOL CScreenCaptureDlg::ClipToScreen(CRect& rc, int cx, int cy)
@@ -452,7 +457,7 @@ void CScreenCaptureDlg::OnLButtonDblClk(UINT nFlags, CPoint point)
     CDialog::OnLButtonDblClk(nFlags, point);
     if (!m_bSelection || m_tracker.HitTest(point) != CSelectionTracker::hitMiddle)
         return;
-    SaveSelection(m_tracker.m_rect);
+    m_bSaved = SaveSelection(m_tracker.m_rect);
     EndDialog(IDOK);
 }
 

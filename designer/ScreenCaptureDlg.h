@@ -25,7 +25,8 @@ public:
     // would not fit a path.
     static CString MakeTargetName(LPCTSTR lpszThemesFolder, LPCTSTR lpszStamp);
     // Makes the folders, freezes the screen, hides the main window while the
-    // dialog runs and gives the written file on IDOK.
+    // dialog runs and gives the written file on IDOK; a capture whose file
+    // could not be written gives IDCANCEL.
     static INT_PTR CaptureToFile(CWnd* pParent, LPCTSTR lpszThemesFolder, LPCTSTR lpszStamp, CString& strFile);
 
     // Normalises the rectangle and clips it to a cx x cy screen; FALSE when
@@ -42,6 +43,8 @@ public:
     const CRect& GetSelection() const { return m_tracker.m_rect; }
     CSize GetScreenSize() const { return CSize(m_cxScreen, m_cyScreen); }
     BOOL HasFrozenScreen() const { return m_hScreen != NULL; }
+    // TRUE once a double click wrote the target file.
+    BOOL WasSaved() const { return m_bSaved; }
 
     virtual BOOL OnInitDialog() override;
     // Esc drops the selection first; without one it closes the dialog.
@@ -76,6 +79,7 @@ private:
     BOOL m_bButtonDown;
     BOOL m_bRubberBand;
     BOOL m_bSelection;
+    BOOL m_bSaved;
     CPoint m_ptStart;
     CSelectionTracker m_tracker;
     HBITMAP m_hScreen;

@@ -414,7 +414,16 @@ TEST(ScreenCaptureDialog, CaptureToFileMakesTheFoldersAndGivesTheWrittenFile)
     ASSERT_TRUE(image.Load(expected.c_str(), CXIMAGE_FORMAT_PNG));
     EXPECT_EQ(50u, image.GetWidth());
     EXPECT_EQ(30u, image.GetHeight());
-    ::DeleteFileA(expected.c_str());
+    ASSERT_TRUE(::DeleteFileA(expected.c_str()));
+
+    // A file that cannot be written (a folder in its place) is not given.
+    ASSERT_TRUE(::CreateDirectoryA(expected.c_str(), NULL));
+    file = "unchanged";
+    EXPECT_EQ(IDCANCEL, Drive(DrawSelection(396, 396, 450, 430) + std::vector<Step>{Send(WM_LBUTTONDBLCLK, 420, 420)}, [&] {
+        return CScreenCaptureDlg::CaptureToFile(NULL, themes.c_str(), "20261209_120000", file);
+    }));
+    EXPECT_STREQ("unchanged", file);
+    ::RemoveDirectoryA(expected.c_str());
     ::RemoveDirectoryA((themes + "\\Pictures\\Screen").c_str());
     ::RemoveDirectoryA((themes + "\\Pictures").c_str());
     ::RemoveDirectoryA(themes.c_str());
