@@ -34,5 +34,9 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 keep=$(mktemp -u); mkfifo "$keep"; exec 9<>"$keep"; rm -f "$keep"
 wine cmd.exe <&9 >/dev/null 2>&1 &
 wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+# Wait until the desktop is up: a test started before it would start another
+# explorer.exe on our output (first ctest runs list every test program that way).
+# rundll32 makes a window, so it returns once the desktop exists.
+wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 [[ $# -gt 0 ]] || set -- ctest
 "$@"
