@@ -147,6 +147,13 @@ DWORD CImageButton::SetIcon(int nIconIn, int nIconOut)
     else if (nIconOut != NO_ICON)
         hOut = (HICON)::LoadImage(AfxFindResourceHandle(MAKEINTRESOURCE(nIconOut), RT_GROUP_ICON),
                                   MAKEINTRESOURCE(nIconOut), IMAGE_ICON, 0, 0, 0);
+    if (!hIn) {
+        if (hOut)
+            ::DestroyIcon(hOut);
+        if (m_hWnd)
+            Invalidate();
+        return nIconIn == 0 ? 0 : 1;
+    }
     HICON icons[2] = {hIn, hOut};
     for (int i = 0; i < 2; ++i) {
         if (!icons[i])
@@ -169,7 +176,7 @@ DWORD CImageButton::SetIcon(int nIconIn, int nIconOut)
     }
     if (m_hWnd)
         Invalidate();
-    return hIn || nIconIn == 0 ? 0 : 1;
+    return 0;
 }
 
 void CImageButton::SetTooltipText(LPCTSTR lpszText, BOOL bActivate)

@@ -343,3 +343,71 @@ TEST(ImageButton, GreyIconKeepsBlackAndMask)
     ::DestroyIcon(icon);
     ::DestroyIcon(grey);
 }
+
+namespace {
+
+// Pixels of the button's left part (where the icon sits) that differ from
+// the background colour.
+int IconPixels(CWnd& button, COLORREF background, int width)
+{
+    button.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(20);
+    CRect r;
+    button.GetWindowRect(&r);
+    HDC screen = ::GetDC(NULL);
+    int count = 0;
+    for (int y = r.top + 2; y < r.bottom - 2; ++y)
+        for (int x = r.left + 2; x < r.left + width; ++x)
+            count += ::GetPixel(screen, x, y) != background;
+    ::ReleaseDC(NULL, screen);
+    return count;
+}
+
+} // namespace
+
+TEST(ImageButton, IconWithoutSecondIconDrawsInEveryStateAndGreysWhenDisabled)
+{
+    ParentWnd parent;
+    TestImageButton button;
+    ASSERT_TRUE(button.SubclassWindow(Child(parent, "BUTTON", "Go", BS_PUSHBUTTON, 20, 20, 140, 50, 10)));
+    Paint(button);
+    EXPECT_EQ(button.SetIcon(9200), 0u);
+    ASSERT_TRUE(button.GetInIcon());
+    EXPECT_FALSE(button.GetOutIcon());
+
+    ::SetCursorPos(0, 0);
+    const int idle = IconPixels(button, kOut, 40);
+    EXPECT_GT(idle, 100);
+    CRect r;
+    button.GetWindowRect(&r);
+    ::SetCursorPos(r.left + 70, r.top + 25);
+    button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(70, 25));
+    EXPECT_GT(IconPixels(button, kIn, 40), 100);
+    button.SendMessage(WM_MOUSELEAVE);
+    ::SetCursorPos(0, 0);
+
+    // greyed when disabled: no pixel keeps a colour
+    button.EnableWindow(FALSE);
+    button.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(20);
+    HDC screen = ::GetDC(NULL);
+    int coloured = 0;
+    for (int y = r.top + 2; y < r.bottom - 2; ++y)
+        for (int x = r.left + 2; x < r.left + 40; ++x) {
+            const COLORREF c = ::GetPixel(screen, x, y);
+            if (c == kOut)
+                continue;
+            coloured += abs(GetRValue(c) - GetGValue(c)) > 16 || abs(GetGValue(c) - GetBValue(c)) > 16;
+        }
+    ::ReleaseDC(NULL, screen);
+    EXPECT_EQ(coloured, 0);
+    button.EnableWindow(TRUE);
+
+    // a grey second icon; an icon that is not there frees both
+    EXPECT_EQ(button.SetIcon(9200, CImageButton::GREY_ICON), 0u);
+    EXPECT_TRUE(button.GetOutIcon());
+    EXPECT_EQ(button.SetIcon(9999, CImageButton::GREY_ICON), 1u);
+    EXPECT_FALSE(button.GetInIcon());
+    EXPECT_FALSE(button.GetOutIcon());
+    EXPECT_EQ(button.SetIcon(0), 0u);
+}
