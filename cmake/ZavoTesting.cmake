@@ -1,14 +1,15 @@
-# zavo_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS] [ONE_PROCESS])
+# zavo_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS] [ONE_PROCESS] [LOCK <resource>])
 #   A GoogleTest program; each test case runs as its own ctest test (its own
 #   Wine process in the Windows build). WINDOWS: only in the Windows build.
 #   ONE_PROCESS: the whole program is one ctest test (for shared expensive set-up).
+#   LOCK: no two tests holding the same resource run at once (shared settings).
 # zavo_add_fuzzer(<name> SOURCES ... [LIBS ...])
 #   A libFuzzer target, native clang builds with ZAVO_FUZZ only.
 include(GoogleTest)
 set(ZAVO_TEST_TIMEOUT 120 CACHE STRING "Seconds before a hanging test fails")
 
 function(zavo_add_test name)
-  cmake_parse_arguments(T "WINDOWS;ONE_PROCESS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS;ONE_PROCESS" "LOCK" "SOURCES;LIBS" ${ARGN})
   if(NOT ZAVO_TESTS OR ZAVO_FUZZ OR (T_WINDOWS AND NOT WIN32))
     return()
   endif()
@@ -16,12 +17,16 @@ function(zavo_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     ZAVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZAVO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  set(_lock)
+  if(T_LOCK)
+    set(_lock RESOURCE_LOCK ${T_LOCK})
+  endif()
   if(T_ONE_PROCESS)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} ${_lock})
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT})
+      PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} ${_lock})
   endif()
 endfunction()
 

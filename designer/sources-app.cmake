@@ -54,8 +54,9 @@ if(ZAVO_TESTS AND NOT ZAVO_FUZZ)
       $<$<STREQUAL:${v},noend>:SKIN_NO_END>)
   endforeach()
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin/skintest/none)
+  # the studio keeps its language and recent files in one registry profile
   zavo_add_test(zavomgr_startup_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/zavomgr_startup_test.cpp
-    ${_res}/Zavomgr.rc LIBS designer_app WINDOWS)
+    ${_res}/Zavomgr.rc LIBS designer_app WINDOWS LOCK zavomgr_profile)
   if(TARGET zavomgr_startup_test)
     target_include_directories(zavomgr_startup_test PRIVATE ${_res} ${_gen})
     add_dependencies(zavomgr_startup_test Zavomgr skinstub_noend skinstub_false skinstub_true)

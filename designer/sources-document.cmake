@@ -31,8 +31,9 @@ target_link_libraries(designer_app PUBLIC designer_doc imaging)
 zavo_add_test(projectfile_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/projectfile_test.cpp
   LIBS designer_doc WINDOWS)
 
+# the studio's registry profile (recent files, language) is shared with the start-up tests
 zavo_add_test(zavomgr_file_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/zavomgr_file_test.cpp
-  LIBS designer_doc WINDOWS)
+  LIBS designer_doc WINDOWS LOCK zavomgr_profile)
 if(TARGET zavomgr_file_test)
   add_dependencies(zavomgr_file_test Zavomgr)
 endif()

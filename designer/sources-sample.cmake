@@ -22,7 +22,8 @@ if(TARGET sample_project_test)
   target_include_directories(sample_project_test PRIVATE ${CMAKE_SOURCE_DIR})
   add_dependencies(sample_project_test Zavomgr zavomgr_sample)
   string(REPLACE "/" "\\" _sample_bin "Z:${CMAKE_BINARY_DIR}")
-  set_tests_properties(sample_project_test PROPERTIES FIXTURES_SETUP sample_package)
+  set_tests_properties(sample_project_test PROPERTIES FIXTURES_SETUP sample_package
+    RESOURCE_LOCK zavomgr_profile)
   add_test(NAME sample_package_check COMMAND ${Python3_EXECUTABLE}
     ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py "${CMAKE_BINARY_DIR}/bin/Kel Menus/SampleTest.zip"
     --name SampleTest --description "The sample project's boot menu"
