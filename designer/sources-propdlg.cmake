@@ -22,6 +22,3 @@ add_library(designer_propfactory STATIC
 target_include_directories(designer_propfactory PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(designer_propfactory PUBLIC designer_proptypes designer_propdlg designer_model Gorvanel)
 target_link_libraries(designer_app PUBLIC designer_propfactory)
-
-zavo_add_test(templateimport_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/templateimport_test.cpp
-  LIBS designer_propfactory comctl32 WINDOWS)

@@ -1,8 +1,7 @@
-// Property dialog base: folder making, template text sorting, the template
-// library's text source, the template picker's profile folder, the file
-// picker answered by a timer, and the shared OK, Cancel and Apply steps.
-#include "designer/UIControlPrpDlg.h"
+// Property dialog base: folder making, the template picker and its texts,
+// the file picker answered by a timer, and the shared OK, Cancel and Apply.
 #include "designer/LangManager.h"
+#include "designer/UIControlPrpDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -18,40 +17,33 @@ public:
     TestApp() : CWinApp("PrpDlgTest")
     {
         SetRegistryKey("Zavo Tests");
-        char name[64];
-        snprintf(name, sizeof(name), "PrpDlgTest-%lu", GetCurrentProcessId());
         free((void*)m_pszProfileName);
-        m_pszProfileName = _strdup(name);
+        m_pszProfileName = _strdup(Name("PrpDlgTest"));
     }
     ~TestApp()
     {
-        CString path;
-        path.Format("Software\\Zavo Tests\\%s\\Settings", m_pszProfileName);
-        RegDeleteKeyA(HKEY_CURRENT_USER, path);
-        path.Format("Software\\Zavo Tests\\%s", m_pszProfileName);
-        RegDeleteKeyA(HKEY_CURRENT_USER, path);
+        RegDeleteKeyA(HKEY_CURRENT_USER, CString("Software\\Zavo Tests\\") + m_pszProfileName + "\\Settings");
+        RegDeleteKeyA(HKEY_CURRENT_USER, CString("Software\\Zavo Tests\\") + m_pszProfileName);
+    }
+    // A name of this process's own, so parallel runs share nothing.
+    static CString Name(LPCTSTR base)
+    {
+        CString s;
+        s.Format("%s_%lu", base, GetCurrentProcessId());
+        return s;
     }
 };
 TestApp theTestApp;
 
-CString TempFolder(LPCTSTR name)
+CString TempPath(LPCTSTR base)
 {
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
-    CString folder;
-    folder.Format("%s%s_%lu", tmp, name, GetCurrentProcessId());
-    return folder;
+    return tmp + TestApp::Name(base);
 }
 
-BOOL IsFolder(const CString& path)
-{
-    const DWORD attr = GetFileAttributesA(path);
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Actions run one per tick of a thread timer while a modal loop runs.
+// Steps run one per tick of a thread timer while a modal loop runs.
 std::deque<std::function<void()>> g_steps;
-
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     if (g_steps.empty())
@@ -60,30 +52,22 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
     g_steps.pop_front();
     step();
 }
-
-struct StepRunner {
-    UINT_PTR id;
-    StepRunner() : id(::SetTimer(NULL, 0, 150, StepTimer)) {}
-    ~StepRunner()
-    {
-        ::KillTimer(NULL, id);
-        g_steps.clear();
-    }
+struct Steps {
+    UINT_PTR id = ::SetTimer(NULL, 0, 150, StepTimer);
+    ~Steps() { ::KillTimer(NULL, id), g_steps.clear(); }
 };
 
 BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
 {
     char cls[32] = "";
     ::GetClassNameA(hWnd, cls, sizeof(cls));
-    if (strcmp(cls, "#32770") == 0 && ::IsWindowVisible(hWnd)) {
-        *(HWND*)lParam = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (strcmp(cls, "#32770") || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
 }
-
-// The top-level dialog of this thread (a message box, a file dialog).
-HWND FindThreadDialog()
+// The message box or file dialog this thread shows.
+HWND ThreadDialog()
 {
     HWND found = NULL;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindDialogProc, (LPARAM)&found);
@@ -92,7 +76,7 @@ HWND FindThreadDialog()
 
 class LangFile {
 public:
-    explicit LangFile(const char* text) : m_folder(TempFolder("prplang") + "\\")
+    explicit LangFile(const char* text) : m_folder(TempPath("prplang") + "\\")
     {
         CreateDirectoryA(m_folder, NULL);
         CreateDirectoryA(m_folder + "language", NULL);
@@ -115,130 +99,17 @@ private:
     CString m_folder;
 };
 
-} // namespace
-
-TEST(UIControlPrpDlg, CreateFolderPathMakesEveryFolderBeforeTheLastSeparator)
-{
-    const CString root = TempFolder("prpfolders");
-    const CString file = root + "\\a/b\\c\\picture.png";
-    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(file));
-    EXPECT_TRUE(IsFolder(root + "\\a\\b\\c"));
-    EXPECT_FALSE(IsFolder(root + "\\a\\b\\c\\picture.png"));
-    EXPECT_EQ(GetFileAttributesA(root + "\\a\\b\\c\\picture.png"), INVALID_FILE_ATTRIBUTES);
-    // existing folders are fine
-    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(file));
-    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(root + "\\a\\"));
-
-    // a path past 259 characters makes nothing
-    CString longPath = root + "\\long\\";
-    while (longPath.GetLength() < 270)
-        longPath += "x";
-    longPath += "\\f";
-    EXPECT_FALSE(CUIControlPrpDlg::CreateFolderPath(longPath));
-    EXPECT_FALSE(IsFolder(root + "\\long"));
-    EXPECT_FALSE(CUIControlPrpDlg::CreateFolderPath(NULL));
-    EXPECT_FALSE(CUIControlPrpDlg::CreateFolderPath(""));
-
-    RemoveDirectoryA(root + "\\a\\b\\c");
-    RemoveDirectoryA(root + "\\a\\b");
-    RemoveDirectoryA(root + "\\a");
-    RemoveDirectoryA(root);
-}
-
-TEST(UIControlPrpDlg, TemplateTextGivesTitleAndCommands)
-{
-    CString title, commands;
-    CUIControlPrpDlg::ParseTemplateText("Title  Boot Windows\r\nroot (hd0,0)\r\n#comment\r\nchainloader +1", title,
-                                        commands);
-    EXPECT_EQ(title, CString("Boot Windows"));
-    EXPECT_EQ(commands, CString("root (hd0,0)\r\nchainloader +1\r\n"));
-
-    title = "old";
-    commands.Empty();
-    CUIControlPrpDlg::ParseTemplateText("  kernel /boot/vmlinuz  \nSUBTITLE x\ninitrd # not this\n\n  \nboot\n", title,
-                                        commands);
-    EXPECT_EQ(title, CString("TLE x"));
-    EXPECT_EQ(commands, CString("kernel /boot/vmlinuz\r\nboot\r\n"));
-
-    // a template with missing elements arrives as "null"
-    title = "kept";
-    commands.Empty();
-    CUIControlPrpDlg::ParseTemplateText("null", title, commands);
-    EXPECT_EQ(title, CString("kept"));
-    EXPECT_EQ(commands, CString("null\r\n"));
-}
-
-TEST(UIControlPrpDlg, TemplateCallbackServesTheLanguageFile)
-{
-    LangFile lng("[String]\r\n4022=No template chosen\r\n[Dlg_GORVANL]\r\nTitle=Templates\r\n5=Folder:\r\n");
-    char buffer[260];
-    memset(buffer, 'x', sizeof(buffer));
-    EXPECT_EQ(CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", buffer, sizeof(buffer)), 0);
-    EXPECT_STREQ(buffer, "No template chosen");
-
-    // too long for the buffer: untouched
-    char small[8];
-    memset(small, 'x', sizeof(small));
-    CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", small, sizeof(small));
-    EXPECT_EQ(std::string(small, sizeof(small)), std::string(8, 'x'));
-    // exactly one short of the text with its NUL: untouched too
-    char edge[18];
-    memset(edge, 'x', sizeof(edge));
-    CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", edge, sizeof(edge));
-    EXPECT_EQ(std::string(edge, sizeof(edge)), std::string(18, 'x'));
-    EXPECT_EQ(CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", NULL, 260), 0);
-
-    // with a dialog: its caption and controls come from the section
-    CWnd dlg;
-    ASSERT_TRUE(dlg.CreateEx(0, AfxRegisterWndClass(0), "untranslated", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
-    HWND label = ::CreateWindowExA(0, "STATIC", "x", WS_CHILD, 0, 0, 50, 20, dlg.m_hWnd, (HMENU)5, NULL, NULL);
-    EXPECT_EQ(CUIControlPrpDlg::TemplateCallback(&dlg, 0, "Dlg_GORVANL", NULL, 0), 0);
-    CString text;
-    dlg.GetWindowText(text);
-    EXPECT_EQ(text, CString("Templates"));
-    char labelText[32];
-    ::GetWindowTextA(label, labelText, sizeof(labelText));
-    EXPECT_STREQ(labelText, "Folder:");
-    dlg.DestroyWindow();
-}
-
-namespace {
-
-struct FakeLibrary {
-    static CString lastFolder;
-    static INT_PTR result;
-    static CString contents;
-    static CString endFolder;
-    static INT_PTR Run(LPCTSTR lpszFolder, CString& strContents, CString& strFolder)
-    {
-        lastFolder = lpszFolder;
-        if (result == IDOK) {
-            strContents = contents;
-            strFolder = endFolder;
-        }
-        return result;
-    }
-};
-CString FakeLibrary::lastFolder;
-INT_PTR FakeLibrary::result = IDCANCEL;
-CString FakeLibrary::contents;
-CString FakeLibrary::endFolder;
-
 class TestPrpDlg : public CUIControlPrpDlg {
 public:
     TestPrpDlg() : CUIControlPrpDlg(900, "TestPrp_Dlg", 1020) {}
     BOOL m_bFail = FALSE;
     int m_nApplies = 0;
-    int m_nInits = 0;
     CString m_strCaptionAtInit;
-    int m_nCheckAtInit = -2;
     UINT m_nGroupAtInit = 0;
 
     void InitControls() override
     {
-        ++m_nInits;
         GetWindowText(m_strCaptionAtInit);
-        m_nCheckAtInit = GetGroupBox().GetCheck();
         m_nGroupAtInit = GetGroupBox().GetGroupId();
         GetGroupBox().SetCheck(BST_UNCHECKED);
     }
@@ -249,104 +120,132 @@ protected:
         ++m_nApplies;
         if (m_bFail)
             ApplyFailed();
-        else if (m_pControl)
+        else
             m_pControl->SetCaption("applied");
     }
 };
 
+struct FakeLibrary {
+    static CString folder, contents, endFolder;
+    static INT_PTR result;
+    static INT_PTR Run(LPCTSTR lpszFolder, CString& strContents, CString& strFolder)
+    {
+        folder = lpszFolder;
+        strContents = contents;
+        strFolder = endFolder;
+        return result;
+    }
+};
+CString FakeLibrary::folder, FakeLibrary::contents, FakeLibrary::endFolder;
+INT_PTR FakeLibrary::result = IDCANCEL;
+
 } // namespace
 
-TEST(UIControlPrpDlg, TemplatePickerUsesAndKeepsTheProfileFolder)
+TEST(UIControlPrpDlg, CreateFolderPathMakesEveryFolderBeforeTheLastSeparator)
 {
+    const CString root = TempPath("prpfolders");
+    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(root + "\\a/b\\picture.png"));
+    EXPECT_EQ(GetFileAttributesA(root + "\\a\\b"), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(GetFileAttributesA(root + "\\a\\b\\picture.png"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(root + "\\a\\b\\other.png"));   // all there already
+
+    CString tooLong = root + "\\long\\" + CString('x', 260) + "\\f";
+    EXPECT_FALSE(CUIControlPrpDlg::CreateFolderPath(tooLong));
+    EXPECT_EQ(GetFileAttributesA(root + "\\long"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(CUIControlPrpDlg::CreateFolderPath(NULL));
+    RemoveDirectoryA(root + "\\a\\b");
+    RemoveDirectoryA(root + "\\a");
+    RemoveDirectoryA(root);
+}
+
+TEST(UIControlPrpDlg, TemplatePickerSortsTheTextAndKeepsTheChosenFolder)
+{
+    LangFile lng("[String]\r\n61522=bad template\r\n");
     theTestApp.WriteProfileString("Settings", "Cmd Template", "");
     CUIControlPrpDlg::SetTemplateRunner(FakeLibrary::Run);
     TestPrpDlg dlg;
     CString title = "t", commands = "c";
-
-    // without a runner nothing is picked
-    CUIControlPrpDlg::SetTemplateRunner(NULL);
-    EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
-    CUIControlPrpDlg::SetTemplateRunner(FakeLibrary::Run);
-
     FakeLibrary::result = IDCANCEL;
     EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
-    EXPECT_EQ(FakeLibrary::lastFolder, CUIControlPrpDlg::GetDefaultTemplateFolder());
-    EXPECT_EQ(FakeLibrary::lastFolder.Right(14), CString("\\Cmd Templates"));
-    EXPECT_EQ(title, CString("t"));
-    EXPECT_EQ(commands, CString("c"));
-    EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString(""));
+    EXPECT_EQ(FakeLibrary::folder, CUIControlPrpDlg::GetDefaultTemplateFolder());
+    EXPECT_EQ(title + commands, CString("tc"));
 
     FakeLibrary::result = IDOK;
-    FakeLibrary::contents = "title Linux\nkernel /vmlinuz\n";
-    FakeLibrary::endFolder = "C:\\Other Templates";
-    title.Empty();
+    FakeLibrary::contents = "Title  Boot Windows\r\nroot (hd0,0)\r\n#comment\r\n  \r\nchainloader +1 \nsubtitle x";
+    FakeLibrary::endFolder = "C:\\Other";
     commands.Empty();
     EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
-    EXPECT_EQ(title, CString("Linux"));
-    EXPECT_EQ(commands, CString("kernel /vmlinuz\r\n"));
-    EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other Templates"));
-
-    // the next run starts in the stored folder
+    EXPECT_EQ(title, CString("tle x"));   // a later title line wins
+    EXPECT_EQ(commands, CString("root (hd0,0)\r\nchainloader +1\r\n"));
+    EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other"));
     EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
-    EXPECT_EQ(FakeLibrary::lastFolder, CString("C:\\Other Templates"));
+    EXPECT_EQ(FakeLibrary::folder, CString("C:\\Other"));
 
-    // an empty template text is refused with a message
+    // an empty text is refused with a message and stores nothing
     FakeLibrary::contents.Empty();
     FakeLibrary::endFolder = "C:\\Third";
-    CString boxText;
+    char boxText[64] = "";
     {
-        StepRunner runner;
+        Steps steps;
         g_steps.push_back([&boxText] {
-            HWND box = FindThreadDialog();
-            char text[64] = "";
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-            boxText = text;
-            ::PostMessage(box, WM_COMMAND, IDOK, 0);
+            ::GetDlgItemTextA(ThreadDialog(), 0xFFFF, boxText, sizeof(boxText));
+            ::PostMessage(ThreadDialog(), WM_COMMAND, IDOK, 0);
         });
         EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
     }
-    EXPECT_EQ(boxText, CString("bad template"));
-    EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other Templates"));
+    EXPECT_STREQ(boxText, "bad template");
+    EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other"));
     CUIControlPrpDlg::SetTemplateRunner(NULL);
+    EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
+}
+
+TEST(UIControlPrpDlg, TemplateCallbackServesTheLanguageFile)
+{
+    LangFile lng("[String]\r\n4022=No template chosen\r\n[Dlg_GORVANL]\r\nTitle=Templates\r\n");
+    char buffer[260];
+    EXPECT_EQ(CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", buffer, sizeof(buffer)), 0);
+    EXPECT_STREQ(buffer, "No template chosen");
+    char small[18];   // one short of the text and its NUL: untouched
+    memset(small, 'x', sizeof(small));
+    CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", small, sizeof(small));
+    EXPECT_EQ(std::string(small, sizeof(small)), std::string(18, 'x'));
+
+    CWnd dlg;
+    ASSERT_TRUE(dlg.CreateEx(0, AfxRegisterWndClass(0), "untranslated", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
+    EXPECT_EQ(CUIControlPrpDlg::TemplateCallback(&dlg, 0, "Dlg_GORVANL", NULL, 0), 0);
+    CString text;
+    dlg.GetWindowText(text);
+    EXPECT_EQ(text, CString("Templates"));
+    dlg.DestroyWindow();
 }
 
 TEST(UIControlPrpDlg, PickFileTakesThePathChosenInTheDialog)
 {
-    const CString folder = TempFolder("prppick");
-    CreateDirectoryA(folder, NULL);
-    const CString file = folder + "\\theme.zmt";
+    const CString file = TempPath("prppick.zmt");
     FILE* f = fopen(file, "wb");
-    fputs("x", f);
     fclose(f);
-
     TestPrpDlg dlg;
-    dlg.SetPickFolder(folder);
-    CString caption;
+    char caption[64] = "";
     {
-        StepRunner runner;
+        Steps steps;
         g_steps.push_back([&caption, &file] {
-            HWND box = FindThreadDialog();
-            char text[64] = "";
-            ::GetWindowTextA(box, text, sizeof(text));
-            caption = text;
-            ::SetDlgItemTextA(box, 0x47C, file);   // the file name box
+            HWND box = ThreadDialog();
+            ::GetWindowTextA(box, caption, sizeof(caption));
+            ::SetDlgItemTextA(box, 0x47C, file);   // the file name box of either layout
             ::SetDlgItemTextA(box, 0x480, file);
             ::PostMessage(box, WM_COMMAND, IDOK, 0);
         });
         EXPECT_TRUE(dlg.PickFile("Choose a theme", CUIControlPrpDlg::PICK_THEME));
     }
-    EXPECT_EQ(caption, CString("Choose a theme"));
+    EXPECT_STREQ(caption, "Choose a theme");
     EXPECT_EQ(dlg.GetPickedFile().CompareNoCase(file), 0) << (LPCTSTR)dlg.GetPickedFile();
-
-    // cancelled: the last pick stays
     {
-        StepRunner runner;
-        g_steps.push_back([] { ::PostMessage(FindThreadDialog(), WM_COMMAND, IDCANCEL, 0); });
+        Steps steps;
+        g_steps.push_back([] { ::PostMessage(ThreadDialog(), WM_COMMAND, IDCANCEL, 0); });
         EXPECT_FALSE(dlg.PickFile("Choose a picture", CUIControlPrpDlg::PICK_PICTURE));
     }
     EXPECT_EQ(dlg.GetPickedFile().CompareNoCase(file), 0);
     DeleteFileA(file);
-    RemoveDirectoryA(folder);
 }
 
 TEST(UIControlPrpDlg, OkClosesOnlyAfterApplySucceedsAndCancelDropsTheReloadMark)
@@ -355,17 +254,14 @@ TEST(UIControlPrpDlg, OkClosesOnlyAfterApplySucceedsAndCancelDropsTheReloadMark)
     CUIControl element;
     TestPrpDlg dlg;
     element.SetPropertyDialog(&dlg, 900);
-    EXPECT_EQ(dlg.GetControl(), &element);
     dlg.m_bFail = TRUE;
     element.SetThemeReloadPending(TRUE);
-
-    BOOL openAfterFailedOk = FALSE;
-    BOOL editEnabled = TRUE;
+    BOOL openAfterFailedOk = FALSE, editEnabled = TRUE;
     {
-        StepRunner runner;
+        Steps steps;
         g_steps.push_back([&dlg] { dlg.SendMessage(WM_COMMAND, IDOK, 0); });
         g_steps.push_back([&] {
-            openAfterFailedOk = ::IsWindow(dlg.m_hWnd) && dlg.IsWindowVisible();
+            openAfterFailedOk = dlg.IsWindowVisible();
             editEnabled = ::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, 1021));
             dlg.m_bFail = FALSE;
             dlg.SendMessage(WM_COMMAND, 1009, 0);
@@ -377,66 +273,45 @@ TEST(UIControlPrpDlg, OkClosesOnlyAfterApplySucceedsAndCancelDropsTheReloadMark)
     EXPECT_EQ(dlg.m_nApplies, 2);
     EXPECT_EQ(element.GetCaption(), CString("applied"));
     EXPECT_FALSE(element.IsThemeReloadPending());
-    EXPECT_EQ(dlg.m_nInits, 1);
     EXPECT_EQ(dlg.m_strCaptionAtInit, CString("Translated"));
-    EXPECT_EQ(dlg.m_nCheckAtInit, BST_UNCHECKED);
     EXPECT_EQ(dlg.m_nGroupAtInit, 1u);
     EXPECT_FALSE(editEnabled);
 
-    // a second run: OK with a good apply closes at once
     element.SetThemeReloadPending(TRUE);
-    element.SetCaption("before");
     {
-        StepRunner runner;
+        Steps steps;
         g_steps.push_back([&dlg] { dlg.SendMessage(WM_COMMAND, IDOK, 0); });
         EXPECT_EQ(dlg.DoModal(), IDOK);
     }
-    EXPECT_EQ(element.GetCaption(), CString("applied"));
     EXPECT_TRUE(element.IsThemeReloadPending());
-    EXPECT_EQ(dlg.m_nInits, 2);
     element.SetPropertyDialog(NULL, 0);
 }
 
-TEST(UIControlPrpDlg, ElementsGetTheirDialogFromTheFactoryAndOwnIt)
+TEST(UIControlPrpDlg, ElementsOwnTheDialogTheFactoryMakes)
 {
-    static int created = 0, destroyed = 0;
-    struct CountingEditor : CUIControlEditor {
-        CUIControl* control = NULL;
-        CWnd* owner = NULL;
+    static int alive = 0;
+    struct Editor : CUIControlEditor {
         int runs = 0;
-        CountingEditor() { ++created; }
-        ~CountingEditor() override { ++destroyed; }
-        void SetControl(CUIControl* p) override { control = p; }
+        Editor() { ++alive; }
+        ~Editor() override { --alive; }
+        void SetControl(CUIControl*) override {}
         void InitControls() override {}
-        void SetOwnerWnd(CWnd* p) override { owner = p; }
-        INT_PTR DoModal() override { return ++runs, IDOK; }
+        void SetOwnerWnd(CWnd*) override {}
+        INT_PTR DoModal() override { return ++runs; }
     };
-    CUIControl::SetDialogFactory([](LPCTSTR type, int& id) -> CUIControlEditor* {
-        id = 77;
-        return strcmp(type, "basic") ? new CountingEditor : NULL;
-    });
     struct Element : CUIControl {
-        Element() { SetTypeName("static"); CreatePropertyDialog(); }
+        Element() { SetTypeName("static"), CreatePropertyDialog(); }
     };
+    CUIControl::SetDialogFactory([](LPCTSTR, int& id) -> CUIControlEditor* { return id = 77, new Editor; });
     {
         Element element;
-        CountingEditor* editor = static_cast<CountingEditor*>(element.GetPropertyDialog());
-        ASSERT_TRUE(editor);
-        EXPECT_EQ(editor->control, &element);
+        ASSERT_EQ(alive, 1);
         EXPECT_EQ(element.GetPropertyDialogId(), 77);
-        CWnd owner;
-        element.ShowProperties(&owner, FALSE);
-        EXPECT_EQ(editor->runs, 0);
-        element.ShowProperties(&owner, TRUE);
-        EXPECT_EQ(editor->runs, 1);
-        EXPECT_EQ(editor->owner, &owner);
+        element.ShowProperties(NULL, TRUE);
+        EXPECT_EQ(static_cast<Editor*>(element.GetPropertyDialog())->runs, 1);
     }
-    EXPECT_EQ(created, 1);
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(alive, 0);
     CUIControl::SetDialogFactory(NULL);
-    CUIControl plain;
-    EXPECT_EQ(plain.GetPropertyDialog(), nullptr);
-    plain.ShowProperties(NULL, TRUE);   // no dialog: nothing happens
 }
 
 // The shell's file dialog may leave a worker thread behind that keeps the
