@@ -72,7 +72,8 @@ HWND WaitForWindow(DWORD pid, const char* cls, HANDLE process) {
 class Studio {
 public:
   explicit Studio(const std::string& args) {
-    SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "20000");
+    // the destructor closes it; the studio's timer only ends a run the test lost
+    SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "90000");
     SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
     std::string cmd = "\"" + BinDir() + "\\Zavomgr.exe\" " + args;
     STARTUPINFOA si = {sizeof(si)};

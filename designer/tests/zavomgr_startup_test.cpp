@@ -256,7 +256,8 @@ BOOL CALLBACK FindTitle(HWND h, LPARAM lp) {
 StudioRun RunStudio(const std::string& exe, const std::string& args, bool about = false) {
   StudioRun r;
   std::string cmd = "\"" + exe + "\" " + args;
-  SetEnvironmentVariableA("ZAVO_EXIT_AFTER", about ? "3000" : "1500");
+  // closed below once read; the studio's own timer only ends a run whose window was missed
+  SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "15000");
   SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
   STARTUPINFOA si = {sizeof(si)};
   PROCESS_INFORMATION pi;
@@ -273,6 +274,7 @@ StudioRun RunStudio(const std::string& exe, const std::string& args, bool about 
     GetWindowTextA(ctx.second, buf, sizeof(buf));
     r.title = buf;
     if (about) r.aboutVersion = AskAbout(pi.dwProcessId, ctx.second);
+    PostMessageA(ctx.second, WM_CLOSE, 0, 0);
   }
   if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 998);
   GetExitCodeProcess(pi.hProcess, &r.exitCode);
