@@ -33,8 +33,10 @@ add_library(controls_core STATIC
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 user32 msimg32 version comdlg32 comctl32)
 
+# one process: the font-file cases add and remove values of the same registry
+# key, and a removal shifts another process's enumeration of it
 zavo_add_test(controls_font_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_test.cpp LIBS controls_core WINDOWS ONE_PROCESS)
 controls_add_serial_test(controls_font_face_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/colorfont_face_test.cpp LIBS controls_core)
 zavo_add_test(controls_drawing_test
