@@ -61,7 +61,7 @@ BOOL CALLBACK FindByClass(HWND h, LPARAM lp) {
 
 HWND WaitForWindow(DWORD pid, const char* cls, HANDLE process) {
   Search s = {pid, cls, NULL};
-  for (int i = 0; i < 100 && !s.found; ++i) {
+  for (int i = 0; i < 200 && !s.found; ++i) {
     EnumWindows(FindByClass, (LPARAM)&s);
     if (!s.found && WaitForSingleObject(process, 50) == WAIT_OBJECT_0) break;
   }
@@ -106,7 +106,7 @@ public:
     SetDlgItemTextA(dlg, 0x480, path.c_str());  // edt1
     SetDlgItemTextA(dlg, 0x47C, path.c_str());  // cmb13
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
-    for (int i = 0; i < 100 && IsWindow(dlg); ++i) Sleep(50);
+    for (int i = 0; i < 200 && IsWindow(dlg); ++i) Sleep(50);
     SendMessageA(main_, WM_NULL, 0, 0);  // the command has returned
     return !IsWindow(dlg);
   }

@@ -231,7 +231,7 @@ BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
 std::string AskAbout(DWORD pid, HWND main) {
   PostMessageA(main, WM_COMMAND, MAKEWPARAM(0xE140, 0), 0);
   DialogSearch ctx = {pid, NULL};
-  for (int i = 0; i < 60 && !ctx.found; ++i) {
+  for (int i = 0; i < 200 && !ctx.found; ++i) {
     Sleep(50);
     EnumWindows(FindDialog, (LPARAM)&ctx);
   }
@@ -265,7 +265,7 @@ StudioRun RunStudio(const std::string& exe, const std::string& args, bool about 
   if (!CreateProcessA(NULL, &buf[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return r;
   WaitForInputIdle(pi.hProcess, 5000);
   std::pair<DWORD, HWND> ctx(pi.dwProcessId, (HWND)NULL);
-  for (int i = 0; i < 40 && !ctx.second; ++i) {
+  for (int i = 0; i < 200 && !ctx.second; ++i) {
     EnumWindows(FindTitle, (LPARAM)&ctx);
     if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
   }
