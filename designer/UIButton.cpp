@@ -25,9 +25,7 @@ CUIButton::~CUIButton() {}
 
 CUIControl* CUIButton::Clone()
 {
-    CUIButton* pCopy = new CUIButton;
-    pCopy->CopyFrom(this);
-    return pCopy;
+    return CloneAs<CUIButton>();
 }
 
 BOOL CUIButton::LoadDefaultTheme()
@@ -146,18 +144,10 @@ BOOL CUIButton::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFold
 
 CUIControl* CUIButton::CreateFromMarkup(CXmlDocument& doc)
 {
-    CUIButton* pControl = new CUIButton;
-    if (pControl->LoadFromMarkup(doc))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromMarkup<CUIButton>(doc);
 }
 
 CUIControl* CUIButton::CreateFromDefaultString(LPCTSTR lpszText)
 {
-    CUIButton* pControl = new CUIButton;
-    if (pControl->LoadFromDefaultString(lpszText))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromDefaultString<CUIButton>(lpszText);
 }

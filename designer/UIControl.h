@@ -262,6 +262,34 @@ protected:
     // the zoom, and below zoom 1.0 the face is Tahoma.
     void DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas);
 
+    // The element types' copies and their readers of a UICONTROL block or a
+    // default string: a T that does not load is deleted and NULL returned.
+    template <class T>
+    CUIControl* CloneAs()
+    {
+        T* pCopy = new T;
+        pCopy->CopyFrom(this);
+        return pCopy;
+    }
+    template <class T>
+    static CUIControl* NewFromMarkup(CXmlDocument& doc)
+    {
+        T* pControl = new T;
+        if (pControl->LoadFromMarkup(doc))
+            return pControl;
+        delete pControl;
+        return NULL;
+    }
+    template <class T>
+    static CUIControl* NewFromDefaultString(LPCTSTR lpszText)
+    {
+        T* pControl = new T;
+        if (pControl->LoadFromDefaultString(lpszText))
+            return pControl;
+        delete pControl;
+        return NULL;
+    }
+
     // Called by the element types' constructors after the type name is set:
     // the factory's dialog becomes this element's own (deleted with it).
     void CreatePropertyDialog();

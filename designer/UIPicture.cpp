@@ -24,9 +24,7 @@ CUIPicture::~CUIPicture() {}
 
 CUIControl* CUIPicture::Clone()
 {
-    CUIPicture* pCopy = new CUIPicture;
-    pCopy->CopyFrom(this);
-    return pCopy;
+    return CloneAs<CUIPicture>();
 }
 
 BOOL CUIPicture::LoadDefaultPicture()
@@ -143,18 +141,10 @@ BOOL CUIPicture::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFol
 
 CUIControl* CUIPicture::CreateFromMarkup(CXmlDocument& doc)
 {
-    CUIPicture* pControl = new CUIPicture;
-    if (pControl->LoadFromMarkup(doc))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromMarkup<CUIPicture>(doc);
 }
 
 CUIControl* CUIPicture::CreateFromDefaultString(LPCTSTR lpszText)
 {
-    CUIPicture* pControl = new CUIPicture;
-    if (pControl->LoadFromDefaultString(lpszText))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromDefaultString<CUIPicture>(lpszText);
 }

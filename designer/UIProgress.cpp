@@ -27,27 +27,17 @@ CUIProgress::~CUIProgress() {}
 
 CUIControl* CUIProgress::Clone()
 {
-    CUIProgress* pCopy = new CUIProgress;
-    pCopy->CopyFrom(this);
-    return pCopy;
+    return CloneAs<CUIProgress>();
 }
 
 CUIControl* CUIProgress::CreateFromMarkup(CXmlDocument& doc)
 {
-    CUIProgress* pControl = new CUIProgress;
-    if (pControl->LoadFromMarkup(doc))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromMarkup<CUIProgress>(doc);
 }
 
 CUIControl* CUIProgress::CreateFromDefaultString(LPCTSTR lpszText)
 {
-    CUIProgress* pControl = new CUIProgress;
-    if (pControl->LoadFromDefaultString(lpszText))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromDefaultString<CUIProgress>(lpszText);
 }
 
 void CUIProgress::UpdateStep()

@@ -25,9 +25,7 @@ CUIStatic::~CUIStatic() {}
 
 CUIControl* CUIStatic::Clone()
 {
-    CUIStatic* pCopy = new CUIStatic;
-    pCopy->CopyFrom(this);
-    return pCopy;
+    return CloneAs<CUIStatic>();
 }
 
 void CUIStatic::DrawFrame(CDC* pDC, const CRect& rect)
@@ -118,18 +116,10 @@ BOOL CUIStatic::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFold
 
 CUIControl* CUIStatic::CreateFromMarkup(CXmlDocument& doc)
 {
-    CUIStatic* pControl = new CUIStatic;
-    if (pControl->LoadFromMarkup(doc))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromMarkup<CUIStatic>(doc);
 }
 
 CUIControl* CUIStatic::CreateFromDefaultString(LPCTSTR lpszText)
 {
-    CUIStatic* pControl = new CUIStatic;
-    if (pControl->LoadFromDefaultString(lpszText))
-        return pControl;
-    delete pControl;
-    return NULL;
+    return NewFromDefaultString<CUIStatic>(lpszText);
 }
