@@ -853,16 +853,17 @@ void AppendScriptHex(CString& out, unsigned char c)
     snprintf(buf, sizeof(buf), "\\x%02x", c);
     out += buf;
 }
-}  // namespace
 
-CString CUIControl::EscapeIniText(LPCTSTR lpszText)
+// A quoted kelmenu.ini value: each line break (CR LF, CR or LF) becomes
+// lpszBreak, double quotes single ones.
+CString EscapeIniValue(LPCTSTR lpszText, LPCTSTR lpszBreak)
 {
     CString out;
     for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
         if (*p == '\r' && p[1] == '\n')
-            continue;  // the LF that follows gives the one blank
+            ++p;
         if (*p == '\r' || *p == '\n')
-            out += ' ';
+            out += lpszBreak;
         else if (*p == '"')
             out += '\'';
         else
@@ -870,21 +871,16 @@ CString CUIControl::EscapeIniText(LPCTSTR lpszText)
     }
     return out;
 }
+}  // namespace
+
+CString CUIControl::EscapeIniText(LPCTSTR lpszText)
+{
+    return EscapeIniValue(lpszText, " ");
+}
 
 CString CUIControl::EscapeIniCommands(LPCTSTR lpszText)
 {
-    CString out;
-    for (const char* p = lpszText ? lpszText : ""; *p; ++p) {
-        if (*p == '\r' && p[1] == '\n')
-            ++p;
-        if (*p == '\r' || *p == '\n')
-            out += "\\r";
-        else if (*p == '"')
-            out += '\'';
-        else
-            out += *p;
-    }
-    return out;
+    return EscapeIniValue(lpszText, "\\r");
 }
 
 CString CUIControl::EscapeScriptText(LPCTSTR lpszText)
