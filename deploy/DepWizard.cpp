@@ -1,5 +1,6 @@
 #include "deploy/DepWizard.h"
 
+#include "framework/WinThread.h"
 #include "resources/zavomgr/resource.h"
 
 CDepWizStep1::CDepWizStep1() : CPropertyPage(IDD_DEPWIZ_STEP1) {}
@@ -18,19 +19,7 @@ BOOL CDepWizStep2::OnSetActive() {
   return CPropertyPage::OnSetActive();
 }
 
-void CDepWizStep2::PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // the main loop still has to see it
-      ::PostQuitMessage((int)msg.wParam);
-      return;
-    }
-    if (m_hWnd && ::IsDialogMessage(m_hWnd, &msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
+void CDepWizStep2::PumpMessages() { AfxPumpWaitingMessages(m_hWnd); }
 
 int CDepWizStep2::MakeWorkFolderName(CString& name) {
   char folder[MAX_PATH] = "", file[MAX_PATH] = "";

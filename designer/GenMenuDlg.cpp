@@ -13,6 +13,7 @@
 #include "deploy/DepWizard.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
+#include "framework/WinThread.h"
 #include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
 
@@ -245,19 +246,6 @@ void CGenMenuDlg::EnableInputs(BOOL bEnable) {
     if (HWND h = ::GetDlgItem(m_hWnd, id)) ::EnableWindow(h, bEnable);
 }
 
-void CGenMenuDlg::PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage((int)msg.wParam);
-      return;
-    }
-    if (m_hWnd && ::IsDialogMessage(m_hWnd, &msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
-
 void CGenMenuDlg::SetStatus(UINT nStringId, int nMode) {
   CString text = LoadText(nStringId);
   static const int ids[] = {IDC_GM_HIDDEN, IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH,
@@ -276,7 +264,7 @@ void CGenMenuDlg::SetStatus(UINT nStringId, int nMode) {
     m_animation.Stop();
     for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), TRUE);
   }
-  PumpMessages();
+  AfxPumpWaitingMessages(m_hWnd);
 }
 
 void CGenMenuDlg::PlayResultSound(BOOL bSuccess) {

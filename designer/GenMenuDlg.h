@@ -87,7 +87,6 @@ protected:
   void SetStatus(UINT nStringId, int nMode);
   void EnableInputs(BOOL bEnable);
   void SyncQuality(BOOL bFromTrackbar);
-  void PumpMessages();
 
   // Every step's result passes here; a FALSE ends the job as a failure.
   virtual BOOL StepDone(int nStep, BOOL bOk) { (void)nStep; return bOk; }

@@ -131,3 +131,19 @@ BOOL AfxPumpMessage()
     }
     return TRUE;
 }
+
+BOOL AfxPumpWaitingMessages(HWND hDlg)
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage((int)msg.wParam);
+            return FALSE;
+        }
+        if (hDlg != NULL && ::IsDialogMessage(hDlg, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    return TRUE;
+}

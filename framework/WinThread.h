@@ -35,5 +35,9 @@ private:
 FW_API CWinThread* AfxGetThread();
 // One message through the current thread's pump; FALSE on WM_QUIT.
 FW_API BOOL AfxPumpMessage();
+// Handles every message waiting in this thread's queue, dialog keys going to
+// hDlg (may be NULL), then returns TRUE. A WM_QUIT is posted again for the
+// main loop and ends the pumping with FALSE.
+FW_API BOOL AfxPumpWaitingMessages(HWND hDlg);
 // Offers a message to the windows from pMsg->hwnd up to hWndStop.
 FW_API BOOL AfxWalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
