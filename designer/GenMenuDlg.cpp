@@ -213,21 +213,11 @@ BOOL CGenMenuDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 BOOL CGenMenuDlg::BrowseCursorTheme(UINT nTitleId) {
   CString title = LoadText(nTitleId), filter = LoadText(IDS_GM_THEMEFILTER), folder;
   if (CZavomgrApp* app = App()) folder.Format("%s\\Cursor\\", (LPCTSTR)app->m_strThemesPath);
-  // a double-byte character's trail byte may look like '|'
-  std::unique_ptr<char[]> zeroed(AfxMakeFilterBuffer(filter));
-  char file[MAX_PATH] = "";
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = m_hWnd;
-  ofn.lpstrFilter = zeroed.get();
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrInitialDir = folder;
-  ofn.lpstrTitle = title;
-  ofn.lpstrDefExt = "zmt";
-  ofn.Flags = OFN_HIDEREADONLY;
-  if (!::GetOpenFileNameA(&ofn)) return FALSE;
-  m_strCursorThemePath = file;
+  CFileDialog dlg(TRUE, "zmt", NULL, OFN_HIDEREADONLY, filter, this);
+  dlg.m_ofn.lpstrInitialDir = folder;
+  dlg.m_ofn.lpstrTitle = title;
+  if (dlg.DoModal() != IDOK) return FALSE;
+  m_strCursorThemePath = dlg.GetPathName();
   return TRUE;
 }
 

@@ -5,11 +5,6 @@
 #include "framework/FileDialog.h"
 #include "resources/zavomgr/resource.h"
 
-#include <commdlg.h>
-
-#include <memory>
-#include <string>
-
 BEGIN_MESSAGE_MAP(CGlobalSetDlg, CDialog)
   ON_WM_HSCROLL()
   ON_BN_CLICKED(IDC_GS_BROWSE, &CGlobalSetDlg::OnBrowseWallpaper)
@@ -125,23 +120,14 @@ BOOL CGlobalSetDlg::BrowseImage(UINT nTitleId) {
   CString title, filter;
   App()->m_langManager.LoadString(title, nTitleId, FALSE);
   App()->m_langManager.LoadString(filter, IDS_GS_IMAGEFILTER, FALSE);
-  // a double-byte character's second byte may be a '|'
-  std::unique_ptr<char[]> zeroed(AfxMakeFilterBuffer(filter));
-  char file[MAX_PATH] = "";
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = m_hWnd;
-  ofn.lpstrFilter = zeroed.get();
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrInitialDir = m_strInitialFolder;
-  ofn.lpstrTitle = title;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  if (!::GetOpenFileNameA(&ofn)) {
+  CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, filter, this);
+  dlg.m_ofn.lpstrInitialDir = m_strInitialFolder;
+  dlg.m_ofn.lpstrTitle = title;
+  if (dlg.DoModal() != IDOK) {
     m_strChosenFile.Empty();
     return FALSE;
   }
-  m_strChosenFile = file;
+  m_strChosenFile = dlg.GetPathName();
   return TRUE;
 }
 
