@@ -1,22 +1,13 @@
 #include "designer/UIButton.h"
 
-#include "controls/ColorFont.h"
 #include "controls/OffscreenDC.h"
 #include "designer/WallpaperCanvas.h"
 #include "imaging/xImage.h"
 
 CUIButton::CUIButton() : m_theme(CThemeSettings::MENU_THEME)
 {
-    SetTypeName("button");
-    CreatePropertyDialog();
-    SetName("button");
-    CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
-    SetCaption(text);
-    SetTitle(text);
-    SetCmdLine("chainloader (hd0,0)+1\r\nboot");
-    m_pFont = new CColorFont("Tahoma");
-    m_pFont->SetColor(0);
-    m_pFont->SetTextFormat(37);
+    InitType("button", 37);
+    SetBootEntryTexts();
     SetAsMenu(TRUE);
     LoadDefaultTheme();
 }

@@ -462,6 +462,25 @@ void CUIControl::CreatePropertyDialog()
     m_bOwnsPropertyDlg = TRUE;
 }
 
+void CUIControl::InitType(LPCTSTR lpszType, UINT nTextFormat)
+{
+    SetTypeName(lpszType);
+    CreatePropertyDialog();
+    SetName(lpszType);
+    delete m_pFont;
+    m_pFont = new CColorFont("Tahoma");
+    m_pFont->SetColor(0);
+    m_pFont->SetTextFormat(nTextFormat);
+}
+
+void CUIControl::SetBootEntryTexts()
+{
+    CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
+    SetCaption(text);
+    SetTitle(text);
+    SetCmdLine("chainloader (hd0,0)+1\r\nboot");
+}
+
 CString CUIControl::GetFontString() const
 {
     CString s;

@@ -293,6 +293,12 @@ protected:
     // Called by the element types' constructors after the type name is set:
     // the factory's dialog becomes this element's own (deleted with it).
     void CreatePropertyDialog();
+    // The start of every element type's constructor: the type (also the
+    // name), its property dialog and a black Tahoma font with the format.
+    void InitType(LPCTSTR lpszType, UINT nTextFormat);
+    // A new boot entry's texts: the "Boot from 1st hard disk." caption and
+    // title (in the interface language) and the chain-loading command.
+    void SetBootEntryTexts();
 
     void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
     static void DrawBadge(CDC* pDC, int left, int top, int nNumber);

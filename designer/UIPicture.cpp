@@ -1,21 +1,12 @@
 #include "designer/UIPicture.h"
 
-#include "controls/ColorFont.h"
 #include "designer/WallpaperCanvas.h"
 #include "framework/ResourceList.h"
 
 CUIPicture::CUIPicture()
 {
-    SetTypeName("picture");
-    CreatePropertyDialog();
-    SetName("picture");
-    CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
-    SetCaption(text);
-    SetTitle(text);
-    SetCmdLine("chainloader (hd0,0)+1\r\nboot");
-    m_pFont = new CColorFont("Tahoma");
-    m_pFont->SetColor(0);
-    m_pFont->SetTextFormat(53);
+    InitType("picture", 53);
+    SetBootEntryTexts();
     SetAsMenu(FALSE);
     LoadDefaultPicture();
 }

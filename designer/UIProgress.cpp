@@ -1,17 +1,11 @@
 #include "designer/UIProgress.h"
 
-#include "controls/ColorFont.h"
 #include "designer/WallpaperCanvas.h"
 #include "imaging/xImage.h"
 
 CUIProgress::CUIProgress() : m_theme(CThemeSettings::PROGRESS_THEME)
 {
-    SetTypeName("progress");
-    CreatePropertyDialog();
-    SetName("progress");
-    m_pFont = new CColorFont("Tahoma");
-    m_pFont->SetColor(0);
-    m_pFont->SetTextFormat(37);
+    InitType("progress", 37);
     SetAsMenu(FALSE);
     m_nLower = 0;
     m_nUpper = 0;

@@ -5,16 +5,8 @@
 
 CUIStatic::CUIStatic()
 {
-    SetTypeName("static");
-    CreatePropertyDialog();
-    SetName("static");
-    CString text = LoadInterfaceString(61467, "Boot from 1st hard disk.");
-    SetCaption(text);
-    SetTitle(text);
-    SetCmdLine("chainloader (hd0,0)+1\r\nboot");
-    m_pFont = new CColorFont("Tahoma");
-    m_pFont->SetColor(0);
-    m_pFont->SetTextFormat(5);
+    InitType("static", 5);
+    SetBootEntryTexts();
     SetAsMenu(FALSE);
     CHtmlTextRenderer::InitEntityCodes();
     m_renderer.SetTransparent(TRUE);
