@@ -94,14 +94,7 @@ void CDlgExports::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgExports::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_imgList.Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1);
-    HICON hIcon = (HICON)::LoadImageA(GorvanelInstance(), MAKEINTRESOURCEA(IDI_GV_TEMPLATE), IMAGE_ICON,
-                                      32, 32, 0);
-    if (hIcon != NULL) {
-        m_imgList.Add(hIcon);
-        ::DestroyIcon(hIcon);
-    }
-    m_lstTemplates.SetImageList(&m_imgList, LVSIL_NORMAL);
+    SetTemplateIcons(m_lstTemplates, m_imgList);
     m_lstTemplates.SetExtendedStyle(LVS_EX_INFOTIP);
     m_strFolder = m_strStartFolder;
     UpdateData(FALSE);

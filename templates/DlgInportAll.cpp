@@ -75,14 +75,7 @@ void CDlgInportAll::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgInportAll::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_imgList.Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1);
-    HICON hIcon = (HICON)::LoadImageA(GorvanelInstance(), MAKEINTRESOURCEA(IDI_GV_TEMPLATE), IMAGE_ICON,
-                                      32, 32, 0);
-    if (hIcon != NULL) {
-        m_imgList.Add(hIcon);
-        ::DestroyIcon(hIcon);
-    }
-    m_lstFolders.SetImageList(&m_imgList, LVSIL_NORMAL);
+    SetTemplateIcons(m_lstFolders, m_imgList);
     ShowDirectory(m_strStartFolder);
     return TRUE;
 }

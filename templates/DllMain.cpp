@@ -2,8 +2,11 @@
 #include <cstdio>
 #include <new>
 
+#include "framework/ImageList.h"
+#include "framework/ListCtrl.h"
 #include "framework/ResourceList.h"
 #include "templates/GorvanelModule.h"
+#include "templates/resource.h"
 
 namespace {
 
@@ -23,6 +26,17 @@ void GorvanelLog(LPCSTR lpszFormat, ...)
     va_end(args);
     szText[sizeof(szText) - 1] = '\0';
     ::OutputDebugStringA(szText);
+}
+
+void SetTemplateIcons(CListCtrl& list, CImageList& images)
+{
+    images.Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1);
+    HICON hIcon = (HICON)::LoadImageA(g_hInstance, MAKEINTRESOURCEA(IDI_GV_TEMPLATE), IMAGE_ICON, 32, 32, 0);
+    if (hIcon != NULL) {
+        images.Add(hIcon);
+        ::DestroyIcon(hIcon);
+    }
+    list.SetImageList(&images, LVSIL_NORMAL);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
