@@ -1,5 +1,6 @@
 #include "controls/ColorFont.h"
 #include "controls/FontFileName.h"
+#include "framework/DC.h"
 
 #include <string.h>
 
@@ -88,4 +89,14 @@ COLORREF CColorFont::SetColor(COLORREF crColor)
     if (m_hBoundDC != NULL)
         return ::SetTextColor(m_hBoundDC, crColor);
     return crColor;
+}
+
+void CColorFont::DrawText(CDC* pDC, const CString& strText, LPRECT lpRect)
+{
+    CScopedSelect select(pDC, this);
+    int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    COLORREF crOld = pDC->SetTextColor(m_crColor);
+    pDC->DrawText(strText, lpRect, m_nTextFormat);
+    pDC->SetTextColor(crOld);
+    pDC->SetBkMode(nOldMode);
 }

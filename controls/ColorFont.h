@@ -5,6 +5,8 @@
 #include "framework/Font.h"
 #include "framework/String.h"
 
+class CDC;
+
 class CColorFont : public CFont {
 public:
     // Height -14, weight 400; the Microsoft YaHei face when it is installed,
@@ -30,6 +32,10 @@ public:
     // The DrawText format the font's users draw with (DT_CENTER at first).
     UINT GetTextFormat() const { return m_nTextFormat; }
     void SetTextFormat(UINT nFormat) { m_nTextFormat = nFormat; }
+
+    // Draws the text into the rectangle in this font, its colour and its
+    // text format; the background stays as it is.
+    void DrawText(CDC* pDC, const CString& strText, LPRECT lpRect);
 
     // The face chosen for a requested one: YaHei when installed.
     static CString ChooseFaceName(LPCTSTR lpszFaceName);

@@ -47,11 +47,7 @@ BOOL CPicturePreview::LoadImageFile(LPCTSTR lpszPath, BOOL bBoth)
 
 void CPicturePreview::SetFont(const CColorFont& font)
 {
-    COLORREF crColor = m_pFont->GetColor();
-    CColorFont* pNew = new CColorFont(font.GetLogFontData());
-    pNew->SetColor(crColor);
-    delete m_pFont;
-    m_pFont = pNew;
+    m_pFont->SetLogFont(font.GetLogFontData());
     if (m_hWnd != NULL)
         Invalidate();
 }
@@ -119,10 +115,5 @@ void CPicturePreview::Draw(CDC* pDC)
     GetWindowText(strText);
     if (strText.IsEmpty())
         return;
-    CScopedSelect select(pDC, m_pFont);
-    int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    COLORREF crOld = pDC->SetTextColor(m_pFont->GetColor());
-    pDC->DrawText(strText, &client, m_pFont->GetTextFormat());
-    pDC->SetTextColor(crOld);
-    pDC->SetBkMode(nOldMode);
+    m_pFont->DrawText(pDC, strText, &client);
 }

@@ -16,7 +16,7 @@ public:
     BOOL LoadResourceImages(UINT nID);
     // The hover picture, and the normal one too when bBoth.
     BOOL LoadImageFile(LPCTSTR lpszPath, BOOL bBoth);
-    // A new caption font from pFont's LOGFONT; the caption colour stays.
+    // The caption font takes font's LOGFONT; the caption colour stays.
     void SetFont(const CColorFont& font);
     const CColorFont& GetCaptionFont() const { return *m_pFont; }
     BOOL IsHovering() const { return m_bHover; }

@@ -16,11 +16,7 @@ CTextPreview::~CTextPreview()
 
 void CTextPreview::SetFont(const CColorFont& font)
 {
-    COLORREF crColor = m_pFont->GetColor();
-    CColorFont* pNew = new CColorFont(font.GetLogFontData());
-    pNew->SetColor(crColor);
-    delete m_pFont;
-    m_pFont = pNew;
+    m_pFont->SetLogFont(font.GetLogFontData());
     if (m_hWnd != NULL)
         Invalidate();
 }
@@ -51,10 +47,5 @@ void CTextPreview::Draw(CDC* pDC)
     GetClientRect(&client);
     CString strText;
     GetWindowText(strText);
-    CScopedSelect select(pDC, m_pFont);
-    int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    COLORREF crOld = pDC->SetTextColor(m_pFont->GetColor());
-    pDC->DrawText(strText, &client, m_pFont->GetTextFormat());
-    pDC->SetTextColor(crOld);
-    pDC->SetBkMode(nOldMode);
+    m_pFont->DrawText(pDC, strText, &client);
 }

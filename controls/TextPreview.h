@@ -10,7 +10,7 @@ public:
     CTextPreview();
     virtual ~CTextPreview();
 
-    // A new font from the given font's LOGFONT; the text colour stays.
+    // The text font takes font's LOGFONT; the text colour stays.
     void SetFont(const CColorFont& font);
     CColorFont& GetTextFont() { return *m_pFont; }
     void Draw(CDC* pDC);
