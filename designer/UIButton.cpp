@@ -2,7 +2,6 @@
 
 #include "controls/OffscreenDC.h"
 #include "designer/WallpaperCanvas.h"
-#include "imaging/xImage.h"
 
 CUIButton::CUIButton() : m_theme(CThemeSettings::MENU_THEME)
 {
@@ -45,16 +44,8 @@ BOOL CUIButton::ApplyTheme()
     for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i) {
         int l, t, r, b;
         m_theme.GetImageMargins(i, l, t, r, b);
-        unsigned char* data = NULL;
-        unsigned size = 0;
-        if (!FindThemeEntry(m_theme.m_strImage[i], data, size))
+        if (!LoadThemeEntry(m_theme.m_strImage[i], l, t, r, b, m_images[i]))
             return FALSE;
-        // A picture that does not decode keeps the one there was.
-        CThemePicture picture;
-        picture.SetMargins(l, t, r, b);
-        if (!picture.LoadMemory(data, size, CXIMAGE_FORMAT_UNKNOWN))
-            return FALSE;
-        m_images[i] = picture;
     }
     return TRUE;
 }

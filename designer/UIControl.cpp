@@ -10,6 +10,7 @@
 #include "controls/ColorFont.h"
 #include "controls/BarPainter.h"
 #include "designer/LangManager.h"
+#include "designer/ThemePicture.h"
 #include "designer/Md5Crypt.h"
 #include "designer/PathValue.h"
 #include "designer/StringSplitter.h"
@@ -790,6 +791,21 @@ BOOL CUIControl::FindThemeEntry(LPCTSTR lpszName, unsigned char*& pData, unsigne
     pData = NULL;
     nSize = 0;
     return FALSE;
+}
+
+BOOL CUIControl::LoadThemeEntry(LPCTSTR lpszName, int nLeft, int nTop, int nRight, int nBottom,
+                                CThemePicture& picture)
+{
+    unsigned char* data = NULL;
+    unsigned size = 0;
+    if (!FindThemeEntry(lpszName, data, size))
+        return FALSE;
+    CThemePicture decoded;
+    decoded.SetMargins(nLeft, nTop, nRight, nBottom);
+    if (!decoded.LoadMemory(data, size, CXIMAGE_FORMAT_UNKNOWN))
+        return FALSE;
+    picture = decoded;
+    return TRUE;
 }
 
 CRect CUIControl::ParseClipBox(LPCTSTR lpszText)

@@ -19,6 +19,7 @@ class CUIControlList;
 class CXmlDocument;
 class CLangManager;
 class CWallpaperCanvas;
+class CThemePicture;
 
 // The progress bar's values that the menu build collects from the elements
 // and writes as the "[progress]" section.
@@ -212,6 +213,10 @@ public:
     // Theme packages (zip, gzip or tar-gzip with an ini text).
     BOOL OpenThemeArchive(LPCTSTR lpszPath);
     BOOL FindThemeEntry(LPCTSTR lpszName, unsigned char*& pData, unsigned& nSize);
+    // Decodes the open archive's entry into picture, cut by the margins; an
+    // entry that is missing or does not decode returns FALSE and leaves
+    // picture as it was.
+    BOOL LoadThemeEntry(LPCTSTR lpszName, int nLeft, int nTop, int nRight, int nBottom, CThemePicture& picture);
     static CRect ParseClipBox(LPCTSTR lpszText);
     void GetPasswordHash(CString& strHash) const;
     // The page-relative form "./<folder>/<name>" of a file's path.

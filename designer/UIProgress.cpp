@@ -1,7 +1,6 @@
 #include "designer/UIProgress.h"
 
 #include "designer/WallpaperCanvas.h"
-#include "imaging/xImage.h"
 
 CUIProgress::CUIProgress() : m_theme(CThemeSettings::PROGRESS_THEME)
 {
@@ -99,22 +98,20 @@ BOOL CUIProgress::LoadChunkFile(LPCTSTR lpszPath)
 BOOL CUIProgress::ApplyTheme()
 {
     for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i) {
-        int l, t, r, b;
-        m_theme.GetImageMargins(i, l, t, r, b);
-        unsigned char* data = NULL;
-        unsigned size = 0;
-        if (!FindThemeEntry(m_theme.m_strImage[i], data, size))
-            return FALSE;
         if (i == CHUNK && m_bAsMenu) {
+            // A menu bar's own chunk picture stands in for the theme's, which
+            // must still be there.
+            unsigned char* data = NULL;
+            unsigned size = 0;
+            if (!FindThemeEntry(m_theme.m_strImage[i], data, size))
+                return FALSE;
             LoadChunkFile(m_strAddPath);
             continue;
         }
-        // A picture that does not decode keeps the one there was.
-        CThemePicture picture;
-        picture.SetMargins(l, t, r, b);
-        if (!picture.LoadMemory(data, size, CXIMAGE_FORMAT_UNKNOWN))
+        int l, t, r, b;
+        m_theme.GetImageMargins(i, l, t, r, b);
+        if (!LoadThemeEntry(m_theme.m_strImage[i], l, t, r, b, m_images[i]))
             return FALSE;
-        m_images[i] = picture;
     }
     return TRUE;
 }
