@@ -91,9 +91,9 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
                               hInst ? hInst : AfxGetInstanceHandle());
 }
 
-HWND CDialog::ParentForModal() const
+HWND AfxGetModalOwner(CWnd* pParentWnd)
 {
-    HWND hWnd = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
+    HWND hWnd = pParentWnd ? pParentWnd->m_hWnd : NULL;
     if (hWnd == NULL) {
         CWnd* pMain = AfxGetMainWnd();
         hWnd = pMain ? pMain->m_hWnd : NULL;
@@ -101,6 +101,11 @@ HWND CDialog::ParentForModal() const
     while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
     return hWnd;
+}
+
+HWND CDialog::ParentForModal() const
+{
+    return AfxGetModalOwner(m_pParentWnd);
 }
 
 INT_PTR CDialog::DoModal()

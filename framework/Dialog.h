@@ -43,3 +43,6 @@ protected:
 };
 
 FW_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The owner of a modal dialog whose parent is pParentWnd (NULL: the main
+// window): that window's top-level window, or NULL.
+FW_API HWND AfxGetModalOwner(CWnd* pParentWnd);

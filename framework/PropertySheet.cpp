@@ -1,4 +1,5 @@
 #include "framework/PropertySheet.h"
+#include "framework/Dialog.h"
 #include "framework/PropertyPage.h"
 #include "framework/TabCtrl.h"
 #include "framework/WinApp.h"
@@ -9,18 +10,6 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 namespace {
 // The sheet PropertySheet is building on this thread, for the callback.
 thread_local CPropertySheet* t_pSheetInit = NULL;
-
-HWND TopLevelParent(CWnd* pParentWnd)
-{
-    HWND hWnd = pParentWnd ? pParentWnd->m_hWnd : NULL;
-    if (hWnd == NULL) {
-        CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain ? pMain->m_hWnd : NULL;
-    }
-    while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
-        hWnd = ::GetParent(hWnd);
-    return hWnd;
-}
 }
 
 CPropertySheet::CPropertySheet() { CommonConstruct(NULL, 0); }
@@ -107,7 +96,7 @@ INT_PTR CPropertySheet::DoModal()
         return -1;
     AfxEnsureCommonControls();
     m_bModeless = FALSE;
-    if (!BuildHeader(TopLevelParent(m_pParentWnd), 0))
+    if (!BuildHeader(AfxGetModalOwner(m_pParentWnd), 0))
         return -1;
     t_pSheetInit = this;
     AfxHookWindowCreate(this);
