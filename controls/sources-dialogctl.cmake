@@ -19,7 +19,7 @@ if(TARGET controls_dialogctl_test)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_dialogctl_gen}
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/resources/zavomgr/make_icon.py
             ${_dialogctl_gen}/dialogctl_test.ico
-    DEPENDS ${CMAKE_SOURCE_DIR}/resources/zavomgr/make_icon.py)
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/zavomgr/make_icon.py ${CMAKE_SOURCE_DIR}/resources/zavomgr/bmpfile.py)
   target_include_directories(controls_dialogctl_test PRIVATE ${_dialogctl_gen})
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/dialogctl_test.rc PROPERTIES
     OBJECT_DEPENDS ${_dialogctl_gen}/dialogctl_test.ico)

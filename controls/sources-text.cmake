@@ -25,7 +25,7 @@ if(TARGET controls_textcontrols_test)
   add_custom_command(OUTPUT ${_text_gen}/banner_test.ico
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_text_gen}
     COMMAND ${Python3_EXECUTABLE} ${_text_res}/make_icon.py ${_text_gen}/banner_test.ico
-    DEPENDS ${_text_res}/make_icon.py)
+    DEPENDS ${_text_res}/make_icon.py ${_text_res}/bmpfile.py)
   target_include_directories(controls_textcontrols_test PRIVATE ${_text_res} ${_text_gen})
   file(GLOB _text_res_deps ${_text_res}/themes.rc ${_text_res}/resource.h ${_text_res}/ctrl_*.bmp)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/textcontrols_test.rc PROPERTIES

@@ -17,7 +17,7 @@ set(_gen ${CMAKE_BINARY_DIR}/resources/zavomgr)
 add_custom_command(OUTPUT ${_gen}/zavomgr.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${_gen}
   COMMAND ${Python3_EXECUTABLE} ${_res}/make_icon.py ${_gen}/zavomgr.ico
-  DEPENDS ${_res}/make_icon.py COMMENT "Studio icon")
+  DEPENDS ${_res}/make_icon.py ${_res}/bmpfile.py COMMENT "Studio icon")
 # The language file is kept as UTF-8 and read by the studio as GBK.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/language/zavomgr.lng
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/language

@@ -1,4 +1,4 @@
-"""The BMP writer of the stand-in picture scripts."""
+"""The BMP and ICO writers of the stand-in picture scripts."""
 import struct
 
 
@@ -32,3 +32,26 @@ def bmp(width, height, pixel, bpp=24):
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 0, len(data), 2835, 2835,
                        256 if bpp == 8 else 0, 0)
     return head + info + palette + data
+
+
+def ico(pixel, sizes=(32, 16)):
+    """An ICO file with one 32-bit image a size; pixel(size, x, y) -> (r, g, b, a),
+    y counted from the top. The AND masks are empty: the alpha decides."""
+    blobs = []
+    for size in sizes:
+        rows = []
+        for y in reversed(range(size)):        # bottom-up
+            row = bytearray()
+            for x in range(size):
+                r, g, b, a = pixel(size, x, y)
+                row += bytes((b, g, r, a))
+            rows.append(bytes(row))
+        mask = b"\0" * (((size + 31) // 32) * 4 * size)
+        head = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+        blobs.append(head + b"".join(rows) + mask)
+    out = struct.pack("<HHH", 0, 1, len(sizes))
+    offset = 6 + 16 * len(sizes)
+    for size, blob in zip(sizes, blobs):
+        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+    return out + b"".join(blobs)

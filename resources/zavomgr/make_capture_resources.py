@@ -3,7 +3,7 @@
 cursors (capture_*.cur), the information box background (capture_info.bmp,
 180 x 150, 24 bits) and the capture button icon (capture.ico)."""
 import os, struct, sys
-from bmpfile import bmp
+from bmpfile import bmp, ico
 
 SIZE = 32
 
@@ -73,25 +73,11 @@ def main(folder):
         return (20 + k // 2, 40 + k, 90 + k)
     write(os.path.join(folder, "capture_info.bmp"), bmp(180, 150, info, 24))
 
-    def icon_image(size):
-        rows = []
-        for y in range(size - 1, -1, -1):
-            row = b""
-            for x in range(size):
-                frame = (x in (2, size - 3) or y in (2, size - 3)) and (x // 2 + y // 2) % 2 == 0 \
-                    and 2 <= x <= size - 3 and 2 <= y <= size - 3
-                row += bytes((0x82, 0x64, 0x0A, 255)) if frame else bytes((0, 0, 0, 0))
-            rows.append(row)
-        mask = b"\0" * (((size + 31) // 32) * 4 * size)
-        return struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0) + b"".join(rows) + mask
-    sizes = (32, 16)
-    blobs = [icon_image(s) for s in sizes]
-    out = struct.pack("<HHH", 0, 1, len(sizes))
-    offset = 6 + 16 * len(sizes)
-    for s, blob in zip(sizes, blobs):
-        out += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(blob), offset)
-        offset += len(blob)
-    write(os.path.join(folder, "capture.ico"), out + b"".join(blobs))
+    def icon(size, x, y):                           # a dotted frame
+        frame = (x in (2, size - 3) or y in (2, size - 3)) and (x // 2 + y // 2) % 2 == 0 \
+            and 2 <= x <= size - 3 and 2 <= y <= size - 3
+        return (0x0A, 0x64, 0x82, 255) if frame else (0, 0, 0, 0)
+    write(os.path.join(folder, "capture.ico"), ico(icon))
 
 
 if __name__ == "__main__":
