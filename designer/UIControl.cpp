@@ -27,7 +27,6 @@ namespace {
 
 const char kFontFormat[] = "%d-%d-%d-%d-%d-%d-%d-%d-%d-%d-%d-%d-%d-%x-%x";
 const char kFontWarning[] = "GetDefaultFromString(): Invalid font attr. settings.\n";
-const COLORREF kHandleColor = RGB(197, 231, 246);
 
 // Last position and size shown by the handle drawing, shared by all elements.
 CPoint g_lastShownPos(-1, -1);
@@ -378,17 +377,10 @@ void CUIControl::DrawActualSize(CDC* pDC)
     Draw(pDC, Round(m_left), Round(m_top), Round(m_right), Round(m_bottom));
 }
 
-void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
+void CUIControl::DrawDottedFrame(CDC* pDC, const RECT& rect)
 {
     HDC hdc = pDC->GetSafeHdc();
-    {
-        CScopedSelect black(hdc, ::GetStockObject(BLACK_BRUSH));
-        for (int id = UIHANDLE_TOPLEFT; id <= UIHANDLE_RIGHT; ++id) {
-            CRect h = GetHandleRect(id, rect);
-            pDC->FillSolidRect(&h, kHandleColor);
-        }
-    }
-    HPEN hPen = ::CreatePen(PS_DOT, 0, kHandleColor);
+    HPEN hPen = ::CreatePen(PS_DOT, 0, kFrameColor);
     {
         CScopedSelect pen(hdc, hPen);
         CScopedSelect brush(hdc, ::GetStockObject(NULL_BRUSH));
@@ -396,7 +388,21 @@ void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
         pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
         pDC->SetROP2(oldRop);
     }
-    ::DeleteObject(hPen);
+    if (hPen)
+        ::DeleteObject(hPen);
+}
+
+void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
+{
+    HDC hdc = pDC->GetSafeHdc();
+    {
+        CScopedSelect black(hdc, ::GetStockObject(BLACK_BRUSH));
+        for (int id = UIHANDLE_TOPLEFT; id <= UIHANDLE_RIGHT; ++id) {
+            CRect h = GetHandleRect(id, rect);
+            pDC->FillSolidRect(&h, kFrameColor);
+        }
+    }
+    DrawDottedFrame(pDC, rect);
 
     CPoint pos(rect.left, rect.top);
     CSize size(rect.right - rect.left, rect.bottom - rect.top);

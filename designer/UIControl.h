@@ -172,6 +172,10 @@ public:
     virtual BOOL IsThemeReloadPending() const { return m_bThemeReload; }
     virtual void SetThemeReloadPending(BOOL b) { m_bThemeReload = b; }
     virtual void DrawHandles(CDC* pDC, const RECT& rect);
+    // The light blue of the selection handles and of the dotted frame drawn
+    // around a rectangle (a selected element, a menu text).
+    static const COLORREF kFrameColor = 0xF6E7C5;
+    static void DrawDottedFrame(CDC* pDC, const RECT& rect);
     virtual CRect GetHandleRect(int nHandle, const RECT& rect) const;
     virtual CString GetDefaultBody();
     virtual CString SplitKeyValue(LPCTSTR lpszText, CString& strValue);

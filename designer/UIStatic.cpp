@@ -20,21 +20,6 @@ CUIControl* CUIStatic::Clone()
     return CloneAs<CUIStatic>();
 }
 
-void CUIStatic::DrawFrame(CDC* pDC, const CRect& rect)
-{
-    HDC hdc = pDC->GetSafeHdc();
-    HPEN hPen = ::CreatePen(PS_DOT, 0, kFrameColor);
-    {
-        CScopedSelect pen(hdc, hPen);
-        CScopedSelect brush(hdc, ::GetStockObject(NULL_BRUSH));
-        int oldRop = pDC->SetROP2(R2_COPYPEN);
-        pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
-        pDC->SetROP2(oldRop);
-    }
-    if (hPen)
-        ::DeleteObject(hPen);
-}
-
 void CUIStatic::DrawMarkup(CDC* pDC, const CRect& rect)
 {
     if (m_strCaption.IsEmpty() || !m_pFont)
@@ -48,7 +33,7 @@ void CUIStatic::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
     CRect grown(left, top, right, bottom);
     grown.InflateRect(1, 1);
-    DrawFrame(pDC, grown);
+    DrawDottedFrame(pDC, grown);
     DrawMarkup(pDC, grown);
 }
 
@@ -58,7 +43,7 @@ CRect CUIStatic::Compose(CWallpaperCanvas& canvas)
     CRect grown = GetRect();
     grown.InflateRect(1, 1);
     if (m_bAsMenu)
-        DrawFrame(canvas.GetDC(), grown);
+        DrawDottedFrame(canvas.GetDC(), grown);
     DrawMarkup(canvas.GetDC(), grown);
     return grown;
 }

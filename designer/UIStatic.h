@@ -22,10 +22,6 @@ public:
     static CUIControl* CreateFromMarkup(CXmlDocument& doc);
     static CUIControl* CreateFromDefaultString(LPCTSTR lpszText);
 
-    // The light blue dotted frame drawn around a rectangle.
-    static void DrawFrame(CDC* pDC, const CRect& rect);
-    static const COLORREF kFrameColor = 0xF6E7C5;
-
 private:
     void DrawMarkup(CDC* pDC, const CRect& rect);
     // Wallpaper, frame (menu text) and text over the element grown by one
