@@ -17,6 +17,34 @@ int CALLBACK QuietHost(CWnd*, UINT, LPCSTR, LPSTR lpszBuffer, int nSize)
     return 0;
 }
 
+BOOL CALLBACK FindTreeProc(HWND hWnd, LPARAM lParam)
+{
+    char szClass[32] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, WC_TREEVIEWA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+// The text of the folder the browser has selected.
+std::string BrowserSelection(HWND hBrowser)
+{
+    HWND hTree = NULL;
+    ::EnumChildWindows(hBrowser, FindTreeProc, (LPARAM)&hTree);
+    HTREEITEM hItem = hTree ? TreeView_GetSelection(hTree) : NULL;
+    if (hItem == NULL)
+        return "";
+    char sz[MAX_PATH] = "";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = sz;
+    item.cchTextMax = MAX_PATH;
+    ::SendMessageA(hTree, TVM_GETITEMA, 0, (LPARAM)&item);
+    return sz;
+}
+
 }  // namespace
 
 TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
@@ -30,7 +58,7 @@ TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
     CDlgExports dlg;
     dlg.SetTestPersonPath(first);
     dlg.m_pfnHostCallback = QuietHost;
-    std::string afterCancel;
+    std::string afterCancel, selected;
     std::vector<std::string> listed;
     auto click = [&] { return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(2006, BN_CLICKED),
                                              (LPARAM)::GetDlgItem(dlg.m_hWnd, 2006)) != 0; };
@@ -40,7 +68,14 @@ TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
         afterCancel = WindowText(::GetDlgItem(dlg.m_hWnd, 2007));
         dlg.m_strStartFolder = second;  // the browser opens on the start folder
         return click();
-    }} + AnswerBox(dlg.m_hWnd, NULL, NULL, IDOK) + std::vector<CDialogDriver::Step>{[&] {
+    }} + std::vector<CDialogDriver::Step>{[&] {
+        // OK once the browser shows the start folder: it opens the tree down to it
+        HWND hBrowser = FindOwnedBox(dlg.m_hWnd);
+        if (hBrowser == NULL || !::IsWindowVisible(hBrowser))
+            return false;
+        selected = BrowserSelection(hBrowser);
+        return selected == "second" && ::PostMessageA(hBrowser, WM_COMMAND, IDOK, 0) != 0;
+    }, [&] { return FindOwnedBox(dlg.m_hWnd) == NULL; }, [&] {
         listed = ListItems(::GetDlgItem(dlg.m_hWnd, 2008));
         return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0;
     }};
@@ -52,7 +87,7 @@ TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
     });
     ASSERT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(std::string(first), afterCancel);
-    EXPECT_STREQ(second, dlg.m_strFolder);
+    EXPECT_STREQ(second, dlg.m_strFolder) << "browser's selection: " << selected;
     EXPECT_EQ(std::vector<std::string>{"other"}, listed);
 }
 
