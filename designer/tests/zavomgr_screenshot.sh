@@ -12,8 +12,10 @@ match="$bindir/screenshot_match.exe"
 lng="$bindir/language/zavomgr.lng"
 [[ -f "$match" ]] || { echo "missing $match"; exit 1; }
 rm -f "$out" "${out%.png}.bmp"
-ZAVO_EXIT_AFTER=4000 ZAVO_NO_MSGBOX=1 wine "$exe" </dev/null >/dev/null 2>&1 &
+# closed below once shot; the studio's timer only ends a run this script lost
+ZAVO_EXIT_AFTER=30000 ZAVO_NO_MSGBOX=1 wine "$exe" </dev/null >/dev/null 2>&1 &
 pid=$!
+close_studio() { wine taskkill /im Zavomgr.exe </dev/null >/dev/null 2>&1 || true; wait "$pid" || true; }
 # xwininfo (x11-utils) tells when the window exists; import would wait for a click
 win=""
 for _ in $(seq 1 50); do
@@ -21,12 +23,19 @@ for _ in $(seq 1 50); do
   [[ -n "$win" ]] && break
   sleep 0.1
 done
-[[ -n "$win" ]] || { echo "no studio window"; wait "$pid" || true; exit 1; }
-sleep 0.7
-import -window "$win" "$out"
-wait "$pid" || true
-size=$(/usr/bin/convert "$out" -format '%wx%h' info:)
-echo "screenshot $size"
-/usr/bin/convert "$out" BMP3:"${out%.png}.bmp"
-wine "$match" "$(winepath -w "${out%.png}.bmp")" "$(winepath -w "$exe")" "$(winepath -w "$lng")" "$title" </dev/null 2>&1 | tr -d '\r'
-exit "${PIPESTATUS[0]}"
+[[ -n "$win" ]] || { echo "no studio window"; close_studio; exit 1; }
+# the window may not be painted yet: shoot again until the texts are found
+rc=1
+for try in 1 2 3 4 5 6; do
+  sleep 0.5
+  import -window "$win" "$out"
+  size=$(/usr/bin/convert "$out" -format '%wx%h' info:)
+  /usr/bin/convert "$out" BMP3:"${out%.png}.bmp"
+  result=$(wine "$match" "$(winepath -w "${out%.png}.bmp")" "$(winepath -w "$exe")" "$(winepath -w "$lng")" \
+    "$title" </dev/null 2>&1 | tr -d '\r') && rc=0 || rc=$?
+  [[ $rc -eq 0 ]] && break
+done
+close_studio
+echo "screenshot $size (shot $try)"
+echo "$result"
+exit "$rc"
