@@ -492,6 +492,7 @@ struct StandIns {
     CopyFileA(exe.c_str(), (dir + "\\cmd_standin.exe").c_str(), FALSE);
     CreateDirectoryA((dir + "\\Bin").c_str(), NULL);
     SetEnvironmentVariableA("ZAVO_STANDIN_LOG", log.c_str());
+    DeleteFileA(log.c_str());  // a record left by an earlier process with this id
   }
   // The stand-in's record: command line, then working folder.
   std::string Wait() {
