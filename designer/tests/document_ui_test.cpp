@@ -1,5 +1,6 @@
 // The project settings dialog driven by messages, and the document manager's
 // file dialog filters.
+#include "designer/tests/StudioTestSupport.h"
 #include "deploy/DepWizard.h"
 #include "designer/GlobalSetDlg.h"
 #include "designer/MainFrame.h"
@@ -251,20 +252,7 @@ TEST(DeployWizard, MultiBootRunsTheTwoPages) {
 
 // ---- the opened project's wallpaper in the studio's window ----
 
-std::string TempDir() {
-  char tmp[MAX_PATH];
-  GetTempPathA(MAX_PATH, tmp);
-  std::string dir = std::string(tmp) + "zavomgr_docui_" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), NULL);
-  return dir;
-}
-
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.rfind('\\'));
-}
+std::string TempDir() { return ProcessTempDir("zavomgr_docui_"); }
 
 void Pump() {
   MSG msg;

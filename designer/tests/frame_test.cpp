@@ -1,6 +1,7 @@
 // The studio's main frame and view in this process: bars and panes, the menu,
 // command states, the position toolbar, and the programs the tool commands
 // start (stand-ins that record how they were started).
+#include "designer/tests/StudioTestSupport.h"
 #include "designer/MainFrame.h"
 #include "designer/ZavomgrDoc.h"
 #include "framework/DocManager.h"
@@ -24,27 +25,7 @@ CZavomgrApp theApp;
 
 namespace {
 
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.rfind('\\'));
-}
-
-std::string TempDir() {
-  char tmp[MAX_PATH];
-  GetTempPathA(MAX_PATH, tmp);
-  std::string dir = std::string(tmp) + "zavomgr_frame_" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), NULL);
-  return dir;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+std::string TempDir() { return ProcessTempDir("zavomgr_frame_"); }
 
 void Pump() {
   MSG msg;

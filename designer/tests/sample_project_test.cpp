@@ -1,6 +1,7 @@
 // The studio under Wine on a copy of the sample project, driven by messages
 // as a user would: the menu package through its dialog, then File Save. The
 // package is read by sample_package_check with readers that are not ours.
+#include "designer/tests/StudioTestSupport.h"
 #include "resources/zavomgr/resource.h"
 
 #include <gtest/gtest.h>
@@ -21,20 +22,6 @@ std::string WindowsPath(const char* unixPath) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
-}
-
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.rfind('\\'));
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -1,5 +1,6 @@
 // The studio under Wine opens, saves and refuses projects through its File
 // menu commands; the file dialogs are answered from this process.
+#include "designer/tests/StudioTestSupport.h"
 #include "designer/ProjectFile.h"
 #include "designer/UIControlList.h"
 
@@ -14,31 +15,7 @@ namespace {
 
 const UINT kFileOpen = 0xE101, kFileSave = 0xE103, kFileSaveAs = 0xE104;
 
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.rfind('\\'));
-}
-
-std::string TempDir() {
-  char tmp[MAX_PATH];
-  GetTempPathA(MAX_PATH, tmp);
-  std::string dir = std::string(tmp) + "zavomgr_file_" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), NULL);
-  return dir;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+std::string TempDir() { return ProcessTempDir("zavomgr_file_"); }
 
 struct Search {
   DWORD pid;

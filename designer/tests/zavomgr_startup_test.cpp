@@ -1,3 +1,4 @@
+#include "designer/tests/StudioTestSupport.h"
 #include "designer/ZavomgrApp.h"
 #include "controls/OwnerDrawMenu.h"
 #include "resources/zavomgr/resource.h"
@@ -12,13 +13,6 @@
 CZavomgrApp theApp;
 
 namespace {
-
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.rfind('\\'));
-}
 
 int StartCalls(const std::string& folder) {
   HMODULE h = GetModuleHandleA((folder + "\\ozSkin.dll").c_str());
