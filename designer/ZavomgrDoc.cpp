@@ -3,6 +3,7 @@
 #include "controls/WaitDialog.h"
 #include "deploy/DepWizard.h"
 #include "designer/GenMenuDlg.h"
+#include "designer/ProjectPaths.h"
 #include "designer/ViewCanvas.h"
 #include "designer/TextFileWriter.h"
 #include "designer/WebPreview.h"
@@ -83,6 +84,7 @@ BOOL CZavomgrDoc::OnNewDocument() {
   m_controlList.Clear();
   m_controlList.SetPaperSize(640, 480);
   m_settings.wallpaper.Empty();
+  CProjectPaths::SetProjectFolder("");
   return TRUE;
 }
 
@@ -94,7 +96,13 @@ BOOL CZavomgrDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     ReportSaveLoadException(lpszPathName, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
     return FALSE;
   }
-  if (!LoadProject(bytes)) return FALSE;
+  // the project's relative paths name files beside it, read as it draws
+  CString folder = CProjectPaths::GetProjectFolder();
+  CProjectPaths::SetProjectFolder(CProjectPaths::FolderOf(lpszPathName));
+  if (!LoadProject(bytes)) {
+    CProjectPaths::SetProjectFolder(folder);
+    return FALSE;
+  }
   SetModifiedFlag(FALSE);
   return TRUE;
 }
@@ -137,9 +145,28 @@ BOOL CZavomgrDoc::LoadProject(const std::string& bytes) {
 
 BOOL CZavomgrDoc::OnSaveDocument(LPCTSTR lpszPathName) {
   BOOL listModified = m_controlList.IsModified();
-  if (CDocument::OnSaveDocument(lpszPathName)) return TRUE;
+  CString oldFolder = CProjectPaths::GetProjectFolder(), newFolder = CProjectPaths::FolderOf(lpszPathName);
+  RebasePaths(oldFolder, newFolder);
+  if (CDocument::OnSaveDocument(lpszPathName)) {
+    CProjectPaths::SetProjectFolder(newFolder);
+    return TRUE;
+  }
+  RebasePaths(newFolder, oldFolder);
   m_controlList.SetModified(listModified);
   return FALSE;
+}
+
+// Relative paths are rewritten so that they still name the same files from
+// the folder the project is saved into.
+void CZavomgrDoc::RebasePaths(const CString& oldFolder, const CString& newFolder) {
+  if (CProjectPaths::SameFolder(oldFolder, newFolder)) return;
+  m_settings.wallpaper = CProjectPaths::Rebase(m_settings.wallpaper, oldFolder, newFolder);
+  for (int i = 0; i < m_controlList.GetCount(); ++i) {
+    CUIControl* control = m_controlList.GetAt(i);
+    if (!control) continue;
+    control->SetThemeFile(CProjectPaths::Rebase(control->GetThemeFile(), oldFolder, newFolder));
+    control->SetAddPath(CProjectPaths::Rebase(control->GetAddPath(), oldFolder, newFolder));
+  }
 }
 
 void CZavomgrDoc::Serialize(CArchive& ar) {
@@ -220,7 +247,7 @@ void CZavomgrDoc::OnCreateMenu() {
   // renders from the project's list and settings
   CViewCanvas canvas;
   canvas.SetList(&m_controlList);
-  canvas.SetWallpaper(m_settings.wallpaper, TRUE);
+  canvas.SetWallpaper(CProjectPaths::Resolve(m_settings.wallpaper), TRUE);
   canvas.SetDefaultEntry(m_settings.defaultEntry);
   canvas.SetTimeout(m_settings.timeout);
   canvas.SetSingleGo(m_settings.singleGo);

@@ -37,6 +37,7 @@ public:
   // The project file's bytes into the document; FALSE (after the message)
   // when they are refused, and then nothing changes.
   BOOL LoadProject(const std::string& bytes);
+  void RebasePaths(const CString& oldFolder, const CString& newFolder);
   // The view of that class; NULL (and a trace) when the view is another one.
   CView* FindView(CRuntimeClass* pClass);
 
