@@ -2,6 +2,7 @@
 
 #include "controls/WaitDialog.h"
 #include "deploy/DepWizard.h"
+#include "designer/DiskObject.h"
 #include "designer/GenMenuDlg.h"
 #include "designer/ProjectPaths.h"
 #include "designer/ViewCanvas.h"
@@ -10,6 +11,7 @@
 #include "designer/ZavomgrApp.h"
 #include "framework/Archive.h"
 #include "framework/File.h"
+#include "framework/FileDialog.h"
 #include "framework/FwRes.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
@@ -196,6 +198,27 @@ CView* CZavomgrDoc::FindView(CRuntimeClass* pClass) {
 
 namespace {
 
+// The page's file through the save dialog, in the folder given.
+class CWebPageWriter : public CTextFileWriter {
+public:
+  CWebPageWriter() : CTextFileWriter("html", "\n") {}
+  void SetFolder(const CString& folder) {
+    m_strFolder = folder;
+    SetInitialFolder(folder);
+  }
+  BOOL BrowseForFile(BOOL forSave, CString& path) override {
+    CFileDialog dlg(!forSave, "html", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                    "html (*.html)|*.html;*.htm|All Files (*.*)|*.*||", AfxGetMainWnd());
+    if (!m_strFolder.IsEmpty()) dlg.m_ofn.lpstrInitialDir = m_strFolder;
+    if (dlg.DoModal() != IDOK) return FALSE;
+    path = dlg.GetPathName();
+    return !path.IsEmpty();
+  }
+
+private:
+  CString m_strFolder;
+};
+
 struct WebSteps {
   CLangManager* lang;
   CWaitDialog* wait;
@@ -213,10 +236,13 @@ void ShowWebStep(int nStep, void* pContext) {
 
 }  // namespace
 
+CZavomgrDoc::ShellOpenProc CZavomgrDoc::s_pfnShellOpen = ::ShellExecuteA;
+
 void CZavomgrDoc::OnWebPreview() {
   CZavomgrApp* app = static_cast<CZavomgrApp*>(AfxGetApp());
-  CTextFileWriter writer("html", "\n");
-  writer.SetInitialFolder(app->m_strWebPagesPath);
+  CWebPageWriter writer;
+  // the folder may be missing: the dialog then starts where it last was
+  if (CDiskObject().CreateFolderPath(app->m_strWebPagesPath)) writer.SetFolder(app->m_strWebPagesPath);
   CString path;
   if (!writer.BrowseForFile(TRUE, path) || path.IsEmpty()) return;
   CString script;
@@ -233,12 +259,18 @@ void CZavomgrDoc::OnWebPreview() {
   }
   if (!writer.Save(path, lines)) {
     wait.Close();
-    if (!writer.GetErrorText().IsEmpty()) AfxMessageBox(writer.GetErrorText());
+    // a page cut short is no page
+    ::DeleteFileA(path);
+    CString text = "The page cannot be written:\n" + path + "\n\n" + writer.GetErrorText();
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
     return;
   }
   ShowWebStep(5, &steps);
   wait.Close();
-  ::ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL);
+  if ((INT_PTR)s_pfnShellOpen(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL) <= 32) {
+    CString text = "The page was written but cannot be opened:\n" + path;
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+  }
   ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
 }
 

@@ -44,6 +44,10 @@ public:
   // Page sizes a project may have; others give the default page.
   static CSize SanePaperSize(CSize size);
 
+  // Opens the written web page (ShellExecuteA); tests put a recorder here.
+  typedef HINSTANCE(WINAPI* ShellOpenProc)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static ShellOpenProc s_pfnShellOpen;
+
   afx_msg void OnCreateMenu();
   afx_msg void OnWebPreview();
   afx_msg void OnMultiBoot();
