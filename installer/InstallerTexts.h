@@ -28,4 +28,8 @@ public:
     // The menu edit dialog on `text`: the user's text, or empty after Cancel.
     // The dialog lets no text of more than maxLength characters through.
     virtual CString EditText(const CString& text, int maxLength) = 0;
+    // The analysed image or detected loader changed: the dialog shows its caption.
+    virtual void OnInfoChanged() {}
+    // The image field takes a new path.
+    virtual void OnImagePathChanged(LPCTSTR) {}
 };

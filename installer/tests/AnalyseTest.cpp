@@ -137,8 +137,8 @@ TEST(DiskImageAnalyse, IsoSizeAndBadCatalog)
     EXPECT_NE(CaptionOf(info).find(": 4.00 GB)"), std::string::npos);
 
     // the catalog's sector past the end of the file
-    const unsigned char far[4] = {0xFF, 0xFF, 0xFF, 0x7F};
-    memcpy(&iso[34887], far, 4);
+    const unsigned char distant[4] = {0xFF, 0xFF, 0xFF, 0x7F};
+    memcpy(&iso[34887], distant, 4);
     ASSERT_TRUE(WriteFile(dir / "far.iso", iso));
     EXPECT_FALSE(info.Analyse((dir / "far.iso").c_str()));
     EXPECT_EQ(CaptionOf(info), Text("Unknown Type"));

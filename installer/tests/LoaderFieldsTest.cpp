@@ -109,15 +109,17 @@ TEST(LoaderFields, ShortOrLockedFileIsLeftAlone)
     EXPECT_FALSE(EditLoaderParameters(path.c_str(), CBootLoaderInfo::TYPE_ZAVO, ui));
     EXPECT_EQ(ReadFile(path), Pattern(600));
 #ifdef _WIN32
+    // held open without sharing by another program
     const std::string locked = dir / "LOCKED.SYS";
     ASSERT_TRUE(WriteFile(locked, Pattern(512)));
-    ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     ScriptedUi refused;
     refused.edits.push_back("menu");
     EXPECT_FALSE(EditLoaderParameters(locked.c_str(), CBootLoaderInfo::TYPE_TESSU, refused));
+    CloseHandle(holder);
     ASSERT_EQ(refused.shown.size(), 1u);
     EXPECT_EQ(refused.shown[0].find("open " + locked + " in R/W mode faild with: 0x"), 0u);
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFile(locked), Pattern(512));
 #endif
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#undef GetDriveType  // the seam's member, not the A/W macro
+
 namespace
 {
 typedef std::vector<uint8_t> Bytes;
