@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -205,5 +208,67 @@ TEST(SchemaTables, CountsLookupsAndUniqueKeys)
         ids.insert(id);
     }
     EXPECT_EQ(ids.size(), size_t(GetSchemaTableSize(kTableProperties)));
+}
+
+// "NAME = n" entries of every enum and "#define TMT_NAME n" of a header, by enum name.
+std::map<std::string, std::map<std::string, int>> ReadHeader(const char* path)
+{
+    std::map<std::string, std::map<std::string, int>> out;
+    std::ifstream in(path);
+    std::string line, current;
+    const std::regex enumStart("^enum ([A-Z0-9_]+) \\{"), entry("^\\s+[A-Z0-9]+_([A-Z0-9_]+) = ([0-9]+),"),
+        define("^#define TMT_([A-Z0-9_]+) ([0-9]+)");
+    std::smatch m;
+    while (std::getline(in, line)) {
+        if (std::regex_search(line, m, enumStart))
+            current = m[1];
+        else if (!current.empty() && std::regex_search(line, m, entry))
+            out[current][m[1]] = std::stoi(m[2]);
+        else if (std::regex_search(line, m, define))
+            out["TMT"][m[1]] = std::stoi(m[2]);
+        if (line.find('}') != std::string::npos)
+            current.clear();
+    }
+    return out;
+}
+
+TEST(SchemaTables, NumbersMatchThePublishedHeaders)
+{
+    auto style = ReadHeader("/usr/share/mingw-w64/include/vsstyle.h");
+    auto symbols = ReadHeader("/usr/share/mingw-w64/include/vssym32.h");
+    if (style.empty() || symbols.empty())
+        GTEST_SKIP() << "no mingw-w64 headers";
+    int checked = 0;
+    for (int i = 0; i < GetSchemaTableSize(kTableProperties); ++i) {
+        SchemaNameEntry e = GetSchemaTableEntry(kTableProperties, i);
+        auto it = symbols["TMT"].find(e.name);
+        if (it == symbols["TMT"].end())
+            continue;  // a few older names are not in the header
+        EXPECT_EQ(it->second, e.code) << e.name;
+        ++checked;
+    }
+    for (int i = 0; i < GetSchemaTableSize(kTableParts); ++i) {
+        SchemaNameEntry e = GetSchemaTableEntry(kTableParts, i);
+        auto group = style.find(std::string(e.group) + "PARTS");
+        if (group == style.end())
+            continue;
+        auto it = group->second.find(e.name);
+        if (it == group->second.end())
+            continue;
+        EXPECT_EQ(it->second, e.code) << e.group << "." << e.name;
+        ++checked;
+    }
+    for (int i = 0; i < GetSchemaTableSize(kTableStates); ++i) {
+        SchemaNameEntry e = GetSchemaTableEntry(kTableStates, i);
+        auto group = style.find(std::string(e.group) + "STATES");
+        if (group == style.end())
+            continue;
+        auto it = group->second.find(e.name);
+        if (it == group->second.end())
+            continue;
+        EXPECT_EQ(it->second, e.code) << e.group << "(" << e.name << ")";
+        ++checked;
+    }
+    EXPECT_GT(checked, 400);
 }
 }
