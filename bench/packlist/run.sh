@@ -18,7 +18,8 @@ out = sys.argv[1]; os.makedirs(out)
 def png(w, h, seed):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    rows = b"".join(b"\0" + bytes(((x + seed) & 255, (y * 2) & 255, seed & 255) for x in range(w)) for y in range(h))
+    rows = b"".join(b"\0" + bytes(v for x in range(w) for v in ((x + seed) & 255, (y * 2) & 255, seed & 255))
+                    for y in range(h))
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) +
             chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 for i in range(100):
