@@ -1,5 +1,5 @@
 // Times the menu package list on a folder: the items, then every thumbnail.
-// Usage: packlist_bench FOLDER [RUNS]
+// Usage: packlist_bench FOLDER [RUNS [HOLD_MS]] (HOLD_MS keeps the window up to be looked at)
 #include "deploy/ThemePackList.h"
 
 #include <chrono>
@@ -67,5 +67,10 @@ int main(int argc, char** argv)
         bestAll = all < bestAll ? all : bestAll;
     }
     printf("best: items %.3f s (goal 0.5 s), all thumbnails %.3f s (goal 2 s)\n", bestItems, bestAll);
+    fflush(stdout);
+    const Clock::time_point shown = Clock::now();
+    const double hold = argc > 3 ? atoi(argv[3]) / 1000.0 : 0;
+    while (Seconds(shown) < hold)
+        Pump();
     return 0;
 }

@@ -252,3 +252,33 @@ TEST(ThemePackList, StopWorkerKeepsAQuitForTheMainLoop)
     ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7u, msg.wParam);
 }
+
+// The packages the studio's menu generation writes (run by ctest after the
+// generation test, which names their folder).
+TEST(ThemePackList, ListsTheStudiosOwnPackages)
+{
+    const char* folder = getenv("ZAVO_STUDIO_PACKAGES");
+    if (!folder)
+        GTEST_SKIP() << "runs after the menu generation test";
+    const std::string sample = std::string(folder) + "\\Sample.zip";
+    EXPECT_EQ(1, IsValidMenuPackage(sample.c_str()));
+    CxImage preview;
+    ASSERT_EQ(1, CThemePackList::LoadThumbnailImage(preview, sample.c_str()));
+    EXPECT_GT(preview.GetWidth(), 0u);
+
+    ListFixture f;
+    ASSERT_TRUE(f.list.ScanFolder(folder));
+    ASSERT_TRUE(f.WaitLoaded());
+    ASSERT_EQ(2, f.list.GetItemCount());
+    for (int i = 0; i < 2; ++i)
+    {
+        CString text = f.list.GetItemText(i, 0);
+        EXPECT_TRUE(text == "sample" || text == "bare") << (LPCTSTR)text;
+        // a drawn preview, not the placeholder's light grey
+        EXPECT_NE(RGB(232, 232, 232), ThumbnailPixel(f.list, i, 20, 32));
+    }
+    CxImage image;
+    CString comment;
+    ASSERT_EQ(1, f.list.LoadPreview(0, image, comment));
+    EXPECT_FALSE(comment.IsEmpty());
+}
