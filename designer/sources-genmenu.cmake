@@ -32,6 +32,28 @@ if(TARGET genmenu_test)
   set_tests_properties(genmenu_bare_package_check PROPERTIES FIXTURES_REQUIRED genmenu_package TIMEOUT 60)
 endif()
 
+# Typed double-byte text under the Chinese code page, into the studio's
+# dialogs; the password's hash and the package are then checked outside Wine.
+zavo_add_test(typing_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/typing_test.cpp ${_gm_res}/Zavomgr.rc
+  LIBS designer_genmenu designer_app designer_proptypes WINDOWS ONE_PROCESS)
+if(TARGET typing_test)
+  target_include_directories(typing_test PRIVATE ${_gm_res} ${CMAKE_BINARY_DIR}/resources/zavomgr)
+  add_dependencies(typing_test zavomgr_generated)
+  # keys go to the foreground window
+  set_tests_properties(typing_test PROPERTIES RUN_SERIAL TRUE ENVIRONMENT "LC_ALL=zh_CN.UTF-8"
+    FIXTURES_SETUP typed_text)
+  set(_typed ${CMAKE_BINARY_DIR}/designer/typing_out)
+  add_test(NAME typing_password_check COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_CURRENT_LIST_DIR}/tests/typing_check.py ${_typed})
+  add_test(NAME typing_package_check COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py "${_typed}/Kel Menus/启动菜单.zip"
+    --name "启动菜单" --name-encoding gbk --description "Typed name" --project ""
+    --resolution "1024 x 768" --items 1 --passwords 0 --common default=0,timeout=0,quickgo=0,centercursor=0
+    --progress none --plain-page)
+  set_tests_properties(typing_password_check typing_package_check PROPERTIES
+    FIXTURES_REQUIRED typed_text TIMEOUT 60)
+endif()
+
 # Package timing of a large project (bench/genmenu/run.sh).
 if(ZAVO_BENCH)
   add_executable(genmenu_bench ${CMAKE_SOURCE_DIR}/bench/genmenu/genmenu_bench.cpp ${_gm_res}/Zavomgr.rc)
