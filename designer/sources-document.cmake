@@ -28,6 +28,16 @@ target_sources(designer_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ZavomgrView.cpp)
 target_link_libraries(designer_app PUBLIC designer_doc imaging)
 
+# Whole-page edits of a 300-element project (bench/studio/run.sh).
+if(ZAVO_BENCH)
+  add_executable(studio_bench ${CMAKE_SOURCE_DIR}/bench/studio/studio_bench.cpp
+    ${CMAKE_SOURCE_DIR}/resources/zavomgr/Zavomgr.rc)
+  target_include_directories(studio_bench PRIVATE ${CMAKE_SOURCE_DIR}/resources/zavomgr
+    ${CMAKE_BINARY_DIR}/resources/zavomgr)
+  target_link_libraries(studio_bench PRIVATE designer_app psapi)
+  add_dependencies(studio_bench zavomgr_generated)
+endif()
+
 zavo_add_test(projectfile_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/projectfile_test.cpp
   LIBS designer_doc WINDOWS)
 
