@@ -1,7 +1,9 @@
 #include "designer/WebPreview.h"
 
+#include "deploy/core/BootFields.h"
 #include "designer/DiskObject.h"
 #include "designer/PathValue.h"
+#include "designer/ProjectPaths.h"
 #include "designer/UIControlList.h"
 #include "imaging/xImage.h"
 
@@ -19,7 +21,7 @@ void Step(void (*pfnStep)(int, void*), void* pContext, int nStep) {
 // The page picture of the given size, saved as PNG.
 void SavePagePicture(const CProjectSettings& settings, CSize page, const CString& path) {
   CxImage wallpaper;
-  bool loaded = !settings.wallpaper.IsEmpty() && wallpaper.Load(settings.wallpaper);
+  bool loaded = !settings.wallpaper.IsEmpty() && wallpaper.Load(CProjectPaths::Resolve(settings.wallpaper));
   HDC screen = ::GetDC(NULL);
   HDC dc = ::CreateCompatibleDC(screen);
   HBITMAP bitmap = ::CreateCompatibleBitmap(screen, page.cx, page.cy);
@@ -105,11 +107,8 @@ BOOL CWebPreview::Build(LPCTSTR lpszPagePath, const CProjectSettings& settings,
     return FALSE;
   }
 
-  char date[64] = "";
-  time_t now = time(NULL);
-  if (struct tm* gmt = gmtime(&now)) strftime(date, sizeof(date), "%d %b. %Y %H:%M:%S GMT", gmt);
   CString meta;
-  meta.Format("<META name=\"date\" content=\"%s\">", date);
+  meta.Format("<META name=\"date\" content=\"%s\">", FormatGmtTime(time(NULL)).c_str());
   lines.RemoveAll();
   lines.Add("<html><head>");
   lines.Add("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">");

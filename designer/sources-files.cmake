@@ -8,6 +8,7 @@ target_sources(designer_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ArchiveFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DiskObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PathValue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProjectPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResourceFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFileWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThemePointerPacker.cpp)
@@ -26,6 +27,7 @@ add_custom_target(archive_fixtures DEPENDS ${_fx_dir}/plain.zip)
 zavo_add_test(archive_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/archive_test.cpp LIBS designer_core)
 zavo_add_test(textfile_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/textfile_test.cpp LIBS designer_core)
 zavo_add_test(pathvalue_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/pathvalue_test.cpp LIBS designer_core)
+zavo_add_test(projectpaths_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/projectpaths_test.cpp LIBS designer_core)
 set(_disk_libs designer_core)
 if(WIN32)
   list(APPEND _disk_libs user32)
