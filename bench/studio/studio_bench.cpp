@@ -3,6 +3,7 @@
 // each with its redraw; then the memory that 100 nudges (100 undo steps)
 // take. The project comes from make_project.py. Prints ms per step and MB.
 #include <windows.h>
+#include <malloc.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -38,6 +39,20 @@ double UsedMegabytes()
     status.dwLength = sizeof(status);
     ::GlobalMemoryStatusEx(&status);
     return (double)(status.ullTotalVirtual - status.ullAvailVirtual) / (1024.0 * 1024.0);
+}
+
+// Bytes in use on the C library's heap, where the snapshots live.
+double HeapMegabytes()
+{
+    HANDLE heap = (HANDLE)_get_heap_handle();
+    PROCESS_HEAP_ENTRY entry = {};
+    double bytes = 0;
+    ::HeapLock(heap);
+    while (::HeapWalk(heap, &entry))
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+            bytes += entry.cbData;
+    ::HeapUnlock(heap);
+    return bytes / (1024.0 * 1024.0);
 }
 
 // Until the queue is empty and the idle work (command states) is done.
@@ -119,18 +134,18 @@ int main(int argc, char** argv)
     list.ClearUndo();
     Settle();
     const int nudges = argc > 2 ? atoi(argv[2]) : 100;
-    const double before = UsedMegabytes();
+    const double before = UsedMegabytes(), heapBefore = HeapMegabytes();
     const double tNudges = Now();
     for (int i = 0; i < nudges; ++i) {
         canvas.SendMessage(WM_KEYDOWN, i % 2 ? VK_LEFT : VK_RIGHT, 1);
         Settle();
     }
     const double nudgeTime = (Now() - tNudges) / nudges;
-    const double after = UsedMegabytes();
+    const double after = UsedMegabytes(), heapAfter = HeapMegabytes();
     printf("%-34s %9.1f ms\n", ("nudge all, mean of " + std::to_string(nudges)).c_str(), nudgeTime);
-    printf("%-34s %9.1f MB (%d undo steps; project file %.2f MB)\n",
-           ("memory of " + std::to_string(nudges) + " nudges").c_str(), after - before, list.GetUndoCount(),
-           bytes.size() / (1024.0 * 1024.0));
+    printf("%-34s %9.2f MB address space, %.2f MB heap (%d undo steps; project file %.2f MB)\n",
+           ("memory of " + std::to_string(nudges) + " nudges").c_str(), after - before, heapAfter - heapBefore,
+           list.GetUndoCount(), bytes.size() / (1024.0 * 1024.0));
     const double tUndo = Now();
     for (int i = 0; i < 10; ++i) {
         canvas.Undo();
