@@ -14,6 +14,31 @@ CCheckableGroupBox* AsGroupBox(HWND hWnd)
                                                                      : NULL;
 }
 
+// Where the group box starts its caption, and the title's right edge plus a gap.
+const int kCaptionLeft = 7;
+const int kTitleRight = 24, kTitleGap = 3;
+
+// Blanks in front of the caption that leave room for the title's box in the
+// box's font: three at least.
+CString TitlePadding(HWND hBox)
+{
+    int blank = 0;
+    if (HDC hDC = ::GetDC(hBox)) {
+        HFONT hFont = (HFONT)::SendMessage(hBox, WM_GETFONT, 0, 0);
+        HGDIOBJ hOld = ::SelectObject(hDC, hFont ? (HGDIOBJ)hFont : ::GetStockObject(SYSTEM_FONT));
+        SIZE size = {0, 0};
+        if (::GetTextExtentPoint32(hDC, " ", 1, &size))
+            blank = size.cx;
+        ::SelectObject(hDC, hOld);
+        ::ReleaseDC(hBox, hDC);
+    }
+    int count = 3;
+    if (blank > 0)
+        while (kCaptionLeft + count * blank < kTitleRight + kTitleGap)
+            ++count;
+    return CString(' ', count);
+}
+
 } // namespace
 
 CCheckableGroupBox::CCheckableGroupBox() : m_nGroupId(0) {}
@@ -24,7 +49,7 @@ void CCheckableGroupBox::SetTitleStyle(UINT nType)
 {
     CString caption;
     GetWindowText(caption);
-    caption = "   " + caption;
+    caption = TitlePadding(m_hWnd) + caption;
     SetWindowText(caption);
     if (nType != BS_AUTOCHECKBOX && nType != BS_AUTORADIOBUTTON)
         return;

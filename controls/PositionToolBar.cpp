@@ -84,6 +84,10 @@ BOOL CPositionToolBar::CreateControls()
         if (!bOk)
             return FALSE;
     }
+    // the resource's buttons past the twelve slots would show as blank buttons
+    while (SendMessage(TB_BUTTONCOUNT) > 12)
+        if (!SendMessage(TB_DELETEBUTTON, 12))
+            return FALSE;
     SetRanges(640, 480, 640, 480, TRUE);
     return TRUE;
 }

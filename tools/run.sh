@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
-# Installs everything, builds the Windows programs and starts the studio under
-# Wine on the sample project (or on the files given as arguments).
+# Installs everything, builds the programs and starts the studio under Wine as
+# a user of the zip runs it: from the installed program folder, in a Wine
+# prefix of its own that no test touches, on the sample project (or on the
+# files given as arguments, in Windows form).
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"; cd "$ROOT"
 tools/setup.sh
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-win -j"$(nproc)"
+folder=$(ls -d build-win/dist/Zavo-*/ | head -n 1)
+export WINEPREFIX="$ROOT/.wine-user"
 source tools/wine-env.sh
 wine_prefix_ready
+echo "run: the studio from $ROOT/${folder%/}, Wine prefix $WINEPREFIX"
 # The Chinese interface texts of the language file are GBK.
 export LC_ALL=zh_CN.UTF-8
-cd build-win/bin
+cd "$folder"
 exe="$PWD/Zavomgr.exe"
 if [[ $# -eq 0 ]]; then
-  # The build put the sample in the program folder. Its pictures are named
-  # relative to the project, so the studio starts in the project's folder.
-  cd "Zavo Projects/Sample"
-  set -- "$(winepath -w "$PWD/Sample.kel" 2>/dev/null)"
+  set -- "$(winepath -w "$PWD/Zavo Projects/Sample/Sample.kel" 2>/dev/null)"
 fi
 if [[ -n "${DISPLAY:-}" ]]; then
   exec wine "$exe" "$@"

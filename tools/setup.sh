@@ -10,7 +10,7 @@ PKGS=(g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
   dpkg-dev cmake ninja-build pkg-config nasm clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev
   libpng-dev libjpeg-dev libminizip-dev libmd-dev zlib1g-dev
-  xorriso p7zip-full libcdio-utils qemu-system-x86 python3 x11-utils fonts-wqy-microhei)
+  xorriso p7zip-full libcdio-utils qemu-system-x86 python3 x11-utils fonts-wqy-microhei locales)
 
 need_install() {
   dpkg --print-foreign-architectures | grep -qx i386 || return 0
@@ -51,6 +51,13 @@ if need_install; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get "${opts[@]}" install -y -qq --no-install-recommends "${PKGS[@]}" >/dev/null
     rm -rf "$alt"
   fi
+fi
+
+# The studio runs with LC_ALL=zh_CN.UTF-8 (its Chinese texts are GBK): make the locale.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  $SUDO sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi
 
 "$ROOT/deps/build-deps.sh"

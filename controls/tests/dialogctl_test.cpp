@@ -72,7 +72,8 @@ TEST(CheckableGroupBox, TitleEnablesOnlyWhatLiesInsideTheFrame)
     box.SetTitleStyle(BS_AUTOCHECKBOX);
     CString caption;
     box.GetWindowText(caption);
-    EXPECT_EQ(caption, CString("   Box"));
+    EXPECT_EQ(caption.Left(3), CString("   "));
+    EXPECT_EQ(caption.Mid(caption.GetLength() - 3), CString("Box"));
     CRect title;
     box.GetTitle().GetWindowRect(&title);
     box.ScreenToClient(&title);
@@ -95,6 +96,44 @@ TEST(CheckableGroupBox, TitleEnablesOnlyWhatLiesInsideTheFrame)
     box.EnableWindow(FALSE);
     EXPECT_FALSE(box.GetTitle().IsWindowEnabled());
     EXPECT_FALSE(::IsWindowEnabled(inside));
+}
+
+// Where the caption's first character starts, in the box's client area: the
+// group box draws its caption from x = 7.
+int CaptionTextLeft(CCheckableGroupBox& box)
+{
+    CString caption;
+    box.GetWindowText(caption);
+    int blanks = 0;
+    while (blanks < caption.GetLength() && caption[blanks] == ' ')
+        ++blanks;
+    HDC hDC = ::GetDC(box.m_hWnd);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HGDIOBJ)box.SendMessage(WM_GETFONT));
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32(hDC, caption, blanks, &size);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(box.m_hWnd, hDC);
+    return 7 + size.cx;
+}
+
+TEST(CheckableGroupBox, TitleLeavesRoomForTheCaptionInAnyFont)
+{
+    ParentWnd parent;
+    for (int height : {-8, -11, -12, -16, -24}) {
+        for (const char* face : {"Tahoma", "SimSun", "Courier New"}) {
+            HFONT hFont = ::CreateFont(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+            CCheckableGroupBox box;
+            ASSERT_TRUE(box.SubclassWindow(Box(parent, 10, 10, 200, 100, 100)));
+            box.SendMessage(WM_SETFONT, (WPARAM)hFont, FALSE);
+            box.SetTitleStyle(BS_AUTOCHECKBOX);
+            CRect title;
+            box.GetTitle().GetWindowRect(&title);
+            box.ScreenToClient(&title);
+            EXPECT_GT(CaptionTextLeft(box), title.right) << face << " " << height;
+            box.DestroyWindow();
+            ::DeleteObject(hFont);
+        }
+    }
 }
 
 TEST(CheckableGroupBox, InnerBoxFollowsItsOwnTitleUnderTheOuter)

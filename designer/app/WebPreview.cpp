@@ -2,6 +2,7 @@
 
 #include "designer/core/DiskObject.h"
 #include "designer/core/PathValue.h"
+#include "designer/core/ProjectPaths.h"
 #include "designer/model/UIControlList.h"
 #include "imaging/xImage.h"
 
@@ -19,7 +20,7 @@ void Step(void (*pfnStep)(int, void*), void* pContext, int nStep) {
 // The page picture of the given size, saved as PNG.
 void SavePagePicture(const CProjectSettings& settings, CSize page, const CString& path) {
   CxImage wallpaper;
-  bool loaded = !settings.wallpaper.IsEmpty() && wallpaper.Load(settings.wallpaper);
+  bool loaded = !settings.wallpaper.IsEmpty() && wallpaper.Load(CProjectPaths::Resolve(settings.wallpaper));
   HDC screen = ::GetDC(NULL);
   HDC dc = ::CreateCompatibleDC(screen);
   HBITMAP bitmap = ::CreateCompatibleBitmap(screen, page.cx, page.cy);

@@ -2,13 +2,16 @@
 
 #include "controls/WaitDialog.h"
 #include "deploy/DepWizard.h"
+#include "designer/core/DiskObject.h"
 #include "designer/genmenu/GenMenuDlg.h"
+#include "designer/core/ProjectPaths.h"
 #include "designer/canvas/ViewCanvas.h"
 #include "designer/core/TextFileWriter.h"
 #include "designer/app/WebPreview.h"
 #include "designer/app/ZavomgrApp.h"
 #include "framework/Archive.h"
 #include "framework/File.h"
+#include "framework/FileDialog.h"
 #include "framework/FwRes.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
@@ -83,6 +86,7 @@ BOOL CZavomgrDoc::OnNewDocument() {
   m_controlList.Clear();
   m_controlList.SetPaperSize(640, 480);
   m_settings.wallpaper.Empty();
+  CProjectPaths::SetProjectFolder("");
   return TRUE;
 }
 
@@ -94,7 +98,13 @@ BOOL CZavomgrDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     ReportSaveLoadException(lpszPathName, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
     return FALSE;
   }
-  if (!LoadProject(bytes)) return FALSE;
+  // the project's relative paths name files beside it, read as it draws
+  CString folder = CProjectPaths::GetProjectFolder();
+  CProjectPaths::SetProjectFolder(CProjectPaths::FolderOf(lpszPathName));
+  if (!LoadProject(bytes)) {
+    CProjectPaths::SetProjectFolder(folder);
+    return FALSE;
+  }
   SetModifiedFlag(FALSE);
   return TRUE;
 }
@@ -137,9 +147,28 @@ BOOL CZavomgrDoc::LoadProject(const std::string& bytes) {
 
 BOOL CZavomgrDoc::OnSaveDocument(LPCTSTR lpszPathName) {
   BOOL listModified = m_controlList.IsModified();
-  if (CDocument::OnSaveDocument(lpszPathName)) return TRUE;
+  CString oldFolder = CProjectPaths::GetProjectFolder(), newFolder = CProjectPaths::FolderOf(lpszPathName);
+  RebasePaths(oldFolder, newFolder);
+  if (CDocument::OnSaveDocument(lpszPathName)) {
+    CProjectPaths::SetProjectFolder(newFolder);
+    return TRUE;
+  }
+  RebasePaths(newFolder, oldFolder);
   m_controlList.SetModified(listModified);
   return FALSE;
+}
+
+// Relative paths are rewritten so that they still name the same files from
+// the folder the project is saved into.
+void CZavomgrDoc::RebasePaths(const CString& oldFolder, const CString& newFolder) {
+  if (CProjectPaths::SameFolder(oldFolder, newFolder)) return;
+  m_settings.wallpaper = CProjectPaths::Rebase(m_settings.wallpaper, oldFolder, newFolder);
+  for (int i = 0; i < m_controlList.GetCount(); ++i) {
+    CUIControl* control = m_controlList.GetAt(i);
+    if (!control) continue;
+    control->SetThemeFile(CProjectPaths::Rebase(control->GetThemeFile(), oldFolder, newFolder));
+    control->SetAddPath(CProjectPaths::Rebase(control->GetAddPath(), oldFolder, newFolder));
+  }
 }
 
 void CZavomgrDoc::Serialize(CArchive& ar) {
@@ -169,6 +198,27 @@ CView* CZavomgrDoc::FindView(CRuntimeClass* pClass) {
 
 namespace {
 
+// The page's file through the save dialog, in the folder given.
+class CWebPageWriter : public CTextFileWriter {
+public:
+  CWebPageWriter() : CTextFileWriter("html", "\n") {}
+  void SetFolder(const CString& folder) {
+    m_strFolder = folder;
+    SetInitialFolder(folder);
+  }
+  BOOL BrowseForFile(BOOL forSave, CString& path) override {
+    CFileDialog dlg(!forSave, "html", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                    "html (*.html)|*.html;*.htm|All Files (*.*)|*.*||", AfxGetMainWnd());
+    if (!m_strFolder.IsEmpty()) dlg.m_ofn.lpstrInitialDir = m_strFolder;
+    if (dlg.DoModal() != IDOK) return FALSE;
+    path = dlg.GetPathName();
+    return !path.IsEmpty();
+  }
+
+private:
+  CString m_strFolder;
+};
+
 struct WebSteps {
   CLangManager* lang;
   CWaitDialog* wait;
@@ -186,10 +236,13 @@ void ShowWebStep(int nStep, void* pContext) {
 
 }  // namespace
 
+CZavomgrDoc::ShellOpenProc CZavomgrDoc::s_pfnShellOpen = ::ShellExecuteA;
+
 void CZavomgrDoc::OnWebPreview() {
   CZavomgrApp* app = static_cast<CZavomgrApp*>(AfxGetApp());
-  CTextFileWriter writer("html", "\n");
-  writer.SetInitialFolder(app->m_strWebPagesPath);
+  CWebPageWriter writer;
+  // the folder may be missing: the dialog then starts where it last was
+  if (CDiskObject().CreateFolderPath(app->m_strWebPagesPath)) writer.SetFolder(app->m_strWebPagesPath);
   CString path;
   if (!writer.BrowseForFile(TRUE, path) || path.IsEmpty()) return;
   CString script;
@@ -206,12 +259,18 @@ void CZavomgrDoc::OnWebPreview() {
   }
   if (!writer.Save(path, lines)) {
     wait.Close();
-    if (!writer.GetErrorText().IsEmpty()) AfxMessageBox(writer.GetErrorText());
+    // a page cut short is no page
+    ::DeleteFileA(path);
+    CString text = "The page cannot be written:\n" + path + "\n\n" + writer.GetErrorText();
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
     return;
   }
   ShowWebStep(5, &steps);
   wait.Close();
-  ::ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL);
+  if ((INT_PTR)s_pfnShellOpen(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL) <= 32) {
+    CString text = "The page was written but cannot be opened:\n" + path;
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+  }
   ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
 }
 
@@ -220,7 +279,7 @@ void CZavomgrDoc::OnCreateMenu() {
   // renders from the project's list and settings
   CViewCanvas canvas;
   canvas.SetList(&m_controlList);
-  canvas.SetWallpaper(m_settings.wallpaper, TRUE);
+  canvas.SetWallpaper(CProjectPaths::Resolve(m_settings.wallpaper), TRUE);
   canvas.SetDefaultEntry(m_settings.defaultEntry);
   canvas.SetTimeout(m_settings.timeout);
   canvas.SetSingleGo(m_settings.singleGo);

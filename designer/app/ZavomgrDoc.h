@@ -37,11 +37,16 @@ public:
   // The project file's bytes into the document; FALSE (after the message)
   // when they are refused, and then nothing changes.
   BOOL LoadProject(const std::string& bytes);
+  void RebasePaths(const CString& oldFolder, const CString& newFolder);
   // The view of that class; NULL (and a trace) when the view is another one.
   CView* FindView(CRuntimeClass* pClass);
 
   // Page sizes a project may have; others give the default page.
   static CSize SanePaperSize(CSize size);
+
+  // Opens the written web page (ShellExecuteA); tests put a recorder here.
+  typedef HINSTANCE(WINAPI* ShellOpenProc)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static ShellOpenProc s_pfnShellOpen;
 
   afx_msg void OnCreateMenu();
   afx_msg void OnWebPreview();

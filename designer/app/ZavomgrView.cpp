@@ -2,6 +2,7 @@
 
 #include "designer/app/GlobalSetDlg.h"
 #include "designer/app/MainFrame.h"
+#include "designer/core/ProjectPaths.h"
 #include "designer/model/UIButton.h"
 #include "designer/model/UIPicture.h"
 #include "designer/model/UIProgress.h"
@@ -125,7 +126,10 @@ void CZavomgrView::PushSettingsToCanvas() {
 // its path, so a save does not lose it.
 void CZavomgrView::ShowWallpaper(const CString& path) {
   m_canvas.SetWallpaper("", FALSE);
-  if (!path.IsEmpty() && !m_canvas.SetWallpaper(path)) m_canvas.SetWallpaper(path, TRUE);
+  if (path.IsEmpty()) return;
+  // the picture from the project's folder, the path as the project stores it
+  m_canvas.SetWallpaper(CProjectPaths::Resolve(path));
+  m_canvas.SetWallpaper(path, TRUE);
 }
 
 void CZavomgrView::OnInitialUpdate() {
@@ -269,7 +273,8 @@ void CZavomgrView::OnProjectProperties() {
   dlg.m_nGridHeight = grid.cy;
   m_canvas.GetMargins(dlg.m_nMarginLeft, dlg.m_nMarginTop, dlg.m_nMarginRight, dlg.m_nMarginBottom);
   dlg.m_strSplash = m_canvas.GetSplashPath();
-  dlg.m_strWallpaper = m_canvas.GetWallpaper();
+  // the path as the document stores it (Save As may have rewritten it)
+  dlg.m_strWallpaper = GetDocument() ? GetDocument()->GetSettings().wallpaper : m_canvas.GetWallpaper();
   dlg.m_nDefaultEntry = m_canvas.GetDefaultEntry();
   dlg.m_nTimeout = m_canvas.GetTimeout();
   dlg.m_nVesaMode = m_canvas.GetVesaMode();

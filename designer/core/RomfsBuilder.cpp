@@ -211,27 +211,32 @@ private:
     bool m_failed = false;
 };
 
-void WriteData(Writer& out, const Node& node)
+// Exactly the recorded size, or false (with the path in error) when the
+// file cannot be opened or holds less now: a blank picture is no image.
+bool WriteData(Writer& out, const Node& node, std::string& error)
 {
-    // exactly the recorded size, whatever the file holds now
     uint64_t left = node.size;
-    FILE* file = RomfsPlatform::OpenFile(node.path.c_str(), "rb");
-    if (file) {
-        std::vector<unsigned char> buffer(kDataChunk);
-        while (left > 0) {
-            size_t want = left > kDataChunk ? kDataChunk : size_t(left);
-            size_t got = std::fread(buffer.data(), 1, want, file);
-            out.Put(buffer.data(), got);
-            left -= got;
-            if (got < want)
-                break;
-        }
-        std::fclose(file);
+    std::unique_ptr<FILE, int (*)(FILE*)> file(RomfsPlatform::OpenFile(node.path.c_str(), "rb"), std::fclose);
+    if (!file) {
+        error = "cannot open '" + node.path + "'";
+        return false;
     }
-    out.Zeros(left + Padded(node.size) - node.size);
+    std::vector<unsigned char> buffer(kDataChunk);
+    while (left > 0) {
+        size_t want = left > kDataChunk ? kDataChunk : size_t(left);
+        size_t got = std::fread(buffer.data(), 1, want, file.get());
+        if (got < want) {
+            error = "cannot read '" + node.path + "'";
+            return false;
+        }
+        out.Put(buffer.data(), got);
+        left -= got;
+    }
+    out.Zeros(Padded(node.size) - node.size);
+    return true;
 }
 
-void WriteNode(Writer& out, const Node& node, uint32_t next)
+bool WriteNode(Writer& out, const Node& node, uint32_t next, std::string& error)
 {
     std::vector<unsigned char> header(16 + NameField(node.name.size()), 0);
     uint32_t type = node.isDirectory ? (kTypeDirectory | kExecutable)
@@ -245,15 +250,17 @@ void WriteNode(Writer& out, const Node& node, uint32_t next)
     std::memcpy(&header[16], node.name.data(), node.name.size());
     StoreBE(&header[12], 0u - WordSum(header.data(), header.size()));
     out.Put(header.data(), header.size());
-    if (!node.isDirectory)
-        WriteData(out, node);
+    if (!node.isDirectory && !WriteData(out, node, error))
+        return false;
     for (size_t i = 0; i < node.children.size(); ++i) {
         uint32_t sibling = i + 1 < node.children.size() ? node.children[i + 1]->offset : 0;
-        WriteNode(out, *node.children[i], sibling);
+        if (!WriteNode(out, *node.children[i], sibling, error))
+            return false;
     }
+    return true;
 }
 
-int BuildImage(FILE* file, const std::string& folder, const std::string& volume)
+int BuildImage(FILE* file, const std::string& folder, const std::string& volume, std::string& error)
 {
     Node root;
     root.name = volume;
@@ -267,7 +274,7 @@ int BuildImage(FILE* file, const std::string& folder, const std::string& volume)
         listed.pop_back();
     walker.Walk(root, listed);
     if (walker.tooLarge) {
-        std::fputs("image too large\n", stderr);
+        error = "image too large";
         return 0;
     }
     uint32_t fullSize = uint32_t(walker.offset);
@@ -281,12 +288,17 @@ int BuildImage(FILE* file, const std::string& folder, const std::string& volume)
     out.Put(super.data(), super.size());
     for (size_t i = 0; i < root.children.size(); ++i) {
         uint32_t sibling = i + 1 < root.children.size() ? root.children[i + 1]->offset : 0;
-        WriteNode(out, *root.children[i], sibling);
+        if (!WriteNode(out, *root.children[i], sibling, error))
+            return 0;
     }
     if (fullSize % 1024)
         out.Zeros(1024 - fullSize % 1024);
     out.Finish();
-    return out.Failed() ? 0 : 1;
+    if (out.Failed()) {
+        error = "cannot write the image";
+        return 0;
+    }
+    return 1;
 }
 }  // namespace
 
@@ -296,21 +308,30 @@ CRomfsBuilder::~CRomfsBuilder() {}
 
 int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR volumeName)
 {
+    m_strError.Empty();
     if (!folder || !outputPath)
         return 0;
     FILE* file = RomfsPlatform::OpenFile(outputPath, "wb");
-    if (!file)
+    if (!file) {
+        m_strError.Format("cannot create '%s'", outputPath);
         return 0;
+    }
+    std::string error;
     int result = 0;
     try {
-        result = BuildImage(file, folder, volumeName ? volumeName : "");
+        result = BuildImage(file, folder, volumeName ? volumeName : "", error);
     } catch (const std::bad_alloc&) {
-        std::fputs("out of memory\n", stderr);
+        error = "out of memory";
         result = 0;
     }
-    if (std::fclose(file) != 0)
+    if (std::fclose(file) != 0 && result) {
+        error = "cannot write the image";
         result = 0;
-    if (!result)
+    }
+    if (!result) {
         RomfsPlatform::RemoveFile(outputPath);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        m_strError = error.c_str();
+    }
     return result;
 }

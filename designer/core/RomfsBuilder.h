@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/FwDefs.h"
+#include "framework/String.h"
 
 class CRomfsBuilder
 {
@@ -13,7 +14,14 @@ public:
     virtual ~CRomfsBuilder();
 
     // 1 when the image was written; 0 when the output cannot be created or
-    // written, memory runs out or the image would pass 4 GiB (no output is
-    // left behind then).
+    // written, a listed file cannot be opened or read to its listed size,
+    // memory runs out or the image would pass 4 GiB (no output is left
+    // behind then, and GetErrorText says why, naming the file).
     int BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR volumeName);
+
+    // Why the last build failed; empty after a success.
+    const CString& GetErrorText() const { return m_strError; }
+
+private:
+    CString m_strError;
 };

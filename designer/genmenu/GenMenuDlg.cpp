@@ -505,7 +505,7 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
   SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
   CRomfsBuilder romfs;
   if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, lpszPackagePath, "DemoRomfs")))
-    return Fail("The romfs image cannot be built.");
+    return Fail("The romfs image cannot be built: " + romfs.GetErrorText());
   CArchiveFile gzip;
   if (!StepDone(STEP_GZIP, gzip.GzipFile(lpszPackagePath) && FileHasData(CString(lpszPackagePath) + ".gz")))
     return Fail("The romfs image cannot be compressed. " + gzip.GetErrorText());

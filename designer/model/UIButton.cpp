@@ -1,4 +1,5 @@
 #include "designer/model/UIButton.h"
+#include "designer/core/ProjectPaths.h"
 
 #include "controls/OffscreenDC.h"
 #include "designer/model/WallpaperCanvas.h"
@@ -54,7 +55,7 @@ void CUIButton::LoadPendingTheme()
 {
     if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
         return;
-    OpenThemeArchive(m_strThemeFile);
+    OpenThemeArchive(CProjectPaths::Resolve(m_strThemeFile));
     SetThemeReloadPending(FALSE);
 }
 

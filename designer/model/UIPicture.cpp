@@ -1,4 +1,5 @@
 #include "designer/model/UIPicture.h"
+#include "designer/core/ProjectPaths.h"
 
 #include "designer/model/WallpaperCanvas.h"
 #include "framework/ResourceList.h"
@@ -41,7 +42,7 @@ void CUIPicture::LoadPendingPicture()
 {
     if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
         return;
-    m_picture.Load(m_strThemeFile, CXIMAGE_FORMAT_UNKNOWN);
+    m_picture.Load(CProjectPaths::Resolve(m_strThemeFile), CXIMAGE_FORMAT_UNKNOWN);
     SetThemeReloadPending(FALSE);
 }
 
@@ -87,7 +88,7 @@ BOOL CUIPicture::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProg
     if (!m_strAddPath.IsEmpty()) {
         // A hover picture that does not load leaves the wallpaper and caption.
         CxImage hover;
-        hover.Load(m_strAddPath, CXIMAGE_FORMAT_UNKNOWN);
+        hover.Load(CProjectPaths::Resolve(m_strAddPath), CXIMAGE_FORMAT_UNKNOWN);
         Compose(canvas, hover, rect);
         hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
         hoverName.Format("(rd)/mihov_%d.bmp", nItem);
@@ -117,7 +118,7 @@ BOOL CUIPicture::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFol
     hoverPath = normalPath;
     if (!m_strAddPath.IsEmpty()) {
         CxImage hover;
-        hover.Load(m_strAddPath, CXIMAGE_FORMAT_UNKNOWN);
+        hover.Load(CProjectPaths::Resolve(m_strAddPath), CXIMAGE_FORMAT_UNKNOWN);
         Compose(canvas, hover, rect);
         hoverPath.Format("%s\\PicureCtrlHov_%d.png", lpszFolder, nIndex);
         if (!SaveScreenRectPng(canvas.GetDC(), rect, hoverPath))

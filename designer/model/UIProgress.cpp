@@ -1,4 +1,5 @@
 #include "designer/model/UIProgress.h"
+#include "designer/core/ProjectPaths.h"
 
 #include "designer/model/WallpaperCanvas.h"
 
@@ -89,7 +90,7 @@ BOOL CUIProgress::LoadChunkFile(LPCTSTR lpszPath)
     // A file that does not load keeps the chunk picture there was.
     CThemePicture picture;
     picture.SetMargins(0, 0, 0, 0);
-    if (!picture.LoadFile(lpszPath))
+    if (!picture.LoadFile(CProjectPaths::Resolve(lpszPath)))
         return FALSE;
     m_images[CHUNK] = picture;
     return TRUE;
@@ -121,10 +122,10 @@ void CUIProgress::LoadPendingTheme()
     if (!IsThemeReloadPending())
         return;
     if (!m_strThemeFile.IsEmpty()) {
-        OpenThemeArchive(m_strThemeFile);
+        OpenThemeArchive(CProjectPaths::Resolve(m_strThemeFile));
         SetThemeReloadPending(FALSE);
     } else if (m_bAsMenu && !m_strAddPath.IsEmpty() &&
-               ::GetFileAttributesA(m_strAddPath) != INVALID_FILE_ATTRIBUTES) {
+               ::GetFileAttributesA(CProjectPaths::Resolve(m_strAddPath)) != INVALID_FILE_ATTRIBUTES) {
         // The flag stays: the picture is read again until a theme is given.
         LoadChunkFile(m_strAddPath);
     }

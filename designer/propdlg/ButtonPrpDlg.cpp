@@ -1,4 +1,5 @@
 #include "designer/propdlg/ButtonPrpDlg.h"
+#include "designer/core/ProjectPaths.h"
 
 #include "controls/ColorFont.h"
 #include "framework/DataExchange.h"
@@ -39,7 +40,7 @@ void CButtonPrpDlg::InitControls()
     if (m_strPickedFile.IsEmpty())
         m_preview.LoadDefaultTheme();
     else
-        m_preview.Open(m_strPickedFile);
+        m_preview.Open(CProjectPaths::Resolve(m_strPickedFile));
 }
 
 void CButtonPrpDlg::OnApply()
@@ -71,7 +72,7 @@ void CButtonPrpDlg::OnThemeButton()
     SetPickFolder(folder);
     CString title = CUIControl::LoadInterfaceString(IDS_GM_CHOOSETHEME, "");
     if (ChoosePath(title, PICK_THEME)) {
-        m_preview.Open(m_strPickedFile);
+        m_preview.Open(CProjectPaths::Resolve(m_strPickedFile));
         SetDlgItemText(IDC_PT_THEMEFILE, m_strPickedFile);
     }
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE);

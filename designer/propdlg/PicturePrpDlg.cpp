@@ -1,4 +1,5 @@
 #include "designer/propdlg/PicturePrpDlg.h"
+#include "designer/core/ProjectPaths.h"
 
 #include "controls/ColorFont.h"
 #include "designer/capture/ScreenCaptureDlg.h"
@@ -56,7 +57,7 @@ void CPicturePrpDlg::InitControls()
     if (m_strPickedFile.IsEmpty())
         m_preview.LoadResourceImages(IDR_CTRL_PICTURE);
     else
-        m_preview.LoadImageFile(m_strPickedFile, TRUE);
+        m_preview.LoadImageFile(CProjectPaths::Resolve(m_strPickedFile), TRUE);
 }
 
 void CPicturePrpDlg::OnApply()
@@ -118,7 +119,7 @@ BOOL CPicturePrpDlg::MakeHoverPicture(LPCTSTR lpszPicture, LPCTSTR lpszTarget)
     CxImage image;
     BOOL bLoaded;
     if (lpszPicture && *lpszPicture) {
-        bLoaded = image.Load(lpszPicture, CXIMAGE_FORMAT_UNKNOWN);
+        bLoaded = image.Load(CProjectPaths::Resolve(lpszPicture), CXIMAGE_FORMAT_UNKNOWN);
     } else {
         HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(IDR_CTRL_PICTURE), "CTRL_IMGS");
         HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(IDR_CTRL_PICTURE), "CTRL_IMGS");

@@ -1,4 +1,5 @@
 #include "designer/propdlg/ProgressPrpDlg.h"
+#include "designer/core/ProjectPaths.h"
 
 #include "designer/propdlg/EntryPrpDlg.h"
 #include "framework/DataExchange.h"
@@ -58,7 +59,7 @@ void CProgressPrpDlg::InitControls()
     if (m_strPickedFile.IsEmpty())
         m_barPreview.LoadDefaultTheme();
     else
-        m_barPreview.Open(m_strPickedFile);
+        m_barPreview.Open(CProjectPaths::Resolve(m_strPickedFile));
     m_barPreview.SetRange(0, 20);
     m_barPreview.SetPos(5);
     EnableApply(FALSE);
@@ -110,7 +111,7 @@ void CProgressPrpDlg::OnThemeButton()
     if (ChoosePath(CUIControl::LoadInterfaceString(IDS_PT_CHOOSEBARTHEME, ""), PICK_THEME) && m_pControl) {
         BOOL bChanged = m_strPickedFile.CompareNoCase(m_pControl->GetThemeFile()) != 0;
         if (bChanged) {
-            m_barPreview.Open(m_strPickedFile);
+            m_barPreview.Open(CProjectPaths::Resolve(m_strPickedFile));
             SetDlgItemText(IDC_PT_BARTHEME, m_strPickedFile);
         }
         EnableApply(bChanged);

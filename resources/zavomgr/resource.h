@@ -161,6 +161,14 @@
 #define IDS_CANVAS_PASTE        221
 #define IDS_CANVAS_GROUP        222
 #define IDS_CANVAS_UNGROUP      223
+#define IDS_ELEMENT_CUT         300
+#define IDS_ELEMENT_COPY        301
+#define IDS_ELEMENT_DUPLICATE   302
+#define IDS_ELEMENT_NUMBER_UP   303
+#define IDS_ELEMENT_NUMBER_DOWN 304
+#define IDS_ELEMENT_NUMBER_TOP  305
+#define IDS_ELEMENT_NUMBER_LAST 306
+#define IDS_ELEMENT_PROPERTIES  307
 
 // Main frame and view: commands, panes, the password dialog (frame.rc)
 #ifndef ID_FILE_PRINT

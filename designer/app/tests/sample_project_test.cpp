@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -22,6 +23,12 @@ std::string WindowsPath(const char* unixPath) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
+}
+
+// The program folder the studio runs from: the build's, or an installed one.
+std::string StudioDir() {
+  const char* dir = getenv("ZAVO_STUDIO_DIR");
+  return dir && *dir ? std::string(dir) : BinDir();
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -85,17 +92,18 @@ HWND FindTop(DWORD pid, int child) {
 class SampleStudio : public ::testing::Test {
 protected:
   void SetUp() override {
-    folder = WindowsPath(ZAVO_BINARY_DIR "/designer/sample_out");
+    const char* out = getenv("ZAVO_SAMPLE_OUT");
+    folder = out && *out ? std::string(out) : WindowsPath(ZAVO_BINARY_DIR "/designer/sample_out");
     project = folder + "\\Sample.kel";
     original = ReadFile(WindowsPath(ZAVO_SOURCE_DIR "/samples/Sample.kel"));
     ASSERT_NE(original.find("<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>"), std::string::npos);
     RemoveTree(folder);
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
     // the sample as the build placed it in the program folder
-    std::string sample = BinDir() + "\\Zavo Projects\\Sample\\";
+    std::string sample = StudioDir() + "\\Zavo Projects\\Sample\\";
     for (const char* name : {"Sample.kel", "wallpaper.png", "logo.png", "chunk.png"})
       ASSERT_TRUE(CopyFileA((sample + name).c_str(), (folder + "\\" + name).c_str(), FALSE)) << sample + name;
-    zip = BinDir() + "\\Kel Menus\\" + kMenuName + ".zip";
+    zip = StudioDir() + "\\Kel Menus\\" + kMenuName + ".zip";
     SetFileAttributesA(zip.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(zip.c_str());
     ASSERT_FALSE(Exists(zip));
@@ -108,7 +116,7 @@ protected:
     STARTUPINFOA si = {sizeof(si)};
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = si.hStdError = log;
-    std::string cmd = "\"" + BinDir() + "\\Zavomgr.exe\" \"" + project + "\"";
+    std::string cmd = "\"" + StudioDir() + "\\Zavomgr.exe\" \"" + project + "\"";
     ASSERT_TRUE(CreateProcessA(NULL, &cmd[0], NULL, NULL, TRUE, 0, NULL, folder.c_str(), &si, &pi));
     WaitForInputIdle(pi.hProcess, 10000);
     ASSERT_TRUE(WaitFor([&] { return (main = FindTop(pi.dwProcessId, 0)) != NULL; }, 20000));

@@ -132,6 +132,47 @@ std::string CommandText(HMENU menu, UINT id) {
   return buf;
 }
 
+// "Ctrl+Shift+S", "Ctrl+PgUp": an accelerator as the menu texts show it.
+std::string AcceleratorName(const ACCEL& a) {
+  std::string name;
+  if (a.fVirt & FCONTROL) name += "Ctrl+";
+  if (a.fVirt & FALT) name += "Alt+";
+  if (a.fVirt & FSHIFT) name += "Shift+";
+  switch (a.key) {
+    case VK_PRIOR: return name + "PgUp";
+    case VK_NEXT: return name + "PgDn";
+    case VK_HOME: return name + "Home";
+    case VK_END: return name + "End";
+    case VK_INSERT: return name + "Ins";
+    case VK_DELETE: return name + "Del";
+    case VK_BACK: return name + "Backspace";
+  }
+  if (a.key >= VK_F1 && a.key <= VK_F12) return name + "F" + std::to_string(a.key - VK_F1 + 1);
+  return name + (char)a.key;
+}
+
+// Every item of a command with an accelerator ends in a tab and one of the
+// command's accelerators.
+void ExpectAcceleratorHints(HMENU menu) {
+  HACCEL table = LoadAcceleratorsA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_ZAVOMGRTYPE));
+  ASSERT_TRUE(table);
+  ACCEL accels[64];
+  int count = CopyAcceleratorTableA(table, accels, 64);
+  int checked = 0;
+  for (int i = 0; i < count; ++i) {
+    std::string text = CommandText(menu, accels[i].cmd);
+    if (text.empty()) continue;  // a command without a menu item
+    ++checked;
+    size_t tab = text.find('\t');
+    ASSERT_NE(tab, std::string::npos) << accels[i].cmd << " " << text;
+    bool found = false;
+    for (int j = 0; j < count; ++j)
+      if (accels[j].cmd == accels[i].cmd && text.substr(tab + 1) == AcceleratorName(accels[j])) found = true;
+    EXPECT_TRUE(found) << accels[i].cmd << " " << text;
+  }
+  EXPECT_GT(checked, 20);
+}
+
 // The project window as start-up makes it: template, empty project, menu.
 HWND StartEmptyProject(CZavomgrApp& app) {
   if (!app.m_pDocManager) app.RegisterTemplate();
@@ -158,7 +199,8 @@ TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
   // the GBK texts of the language file, byte for byte
   EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), "\xce\xc4\xbc\xfe(&F)");
   EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(menu, 0)));
-  EXPECT_EQ(CommandText(menu, 0xE100), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)");
+  EXPECT_EQ(CommandText(menu, 0xE100), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)\tCtrl+N");
+  ExpectAcceleratorHints(menu);
   char title[64];
   GetWindowTextA(wnd, title, sizeof(title));
   EXPECT_STREQ(title, "Untitled - Zavo Studio 2008");
@@ -170,6 +212,7 @@ TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
   WCHAR w[64] = L"";
   GetMenuStringW(GetMenu(wnd), 0, w, 64, MF_BYPOSITION);
   EXPECT_TRUE(std::wstring(w) == L"&\u0424\u0430\u0439\u043b");
+  ExpectAcceleratorHints(GetMenu(wnd));
   CloseProjectWindow(app);
 }
 

@@ -314,8 +314,60 @@ TEST_F(RomfsBuilderTest, UnwritableOutputGivesZeroAndNoFile)
     EXPECT_FALSE(fs::exists(m_dir / "missing"));
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+TEST_F(RomfsBuilderTest, FileThatCannotBeOpenedFailsTheBuildByName)
+{
+    WriteFile(m_src / "a.png", "picture");
+    WriteFile(m_src / "b.png", std::string(100, 'b'));
+    HANDLE lock = CreateFileA((m_src / "b.png").string().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    CRomfsBuilder builder;
+    int result = builder.BuildRomfsImage(m_src.string().c_str(), m_out.string().c_str(), "DemoRomfs");
+    std::string error = (LPCTSTR)builder.GetErrorText();
+    CloseHandle(lock);
+    EXPECT_EQ(0, result);
+    EXPECT_NE(std::string::npos, error.find("b.png")) << error;
+    EXPECT_FALSE(fs::exists(m_out));
+
+    // the same folder builds once the file is free again, and the text is cleared
+    EXPECT_EQ(1, builder.BuildRomfsImage(m_src.string().c_str(), m_out.string().c_str(), "DemoRomfs"));
+    EXPECT_TRUE(builder.GetErrorText().IsEmpty());
+}
+#else
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+
+TEST_F(RomfsBuilderTest, FileRemovedAfterListingFailsTheBuildByName)
+{
+    // The image goes into a pipe: its first bytes arrive only after the folder
+    // was listed, and the writer then waits on the full pipe while the file
+    // that comes later is removed.
+    WriteFile(m_src / "a.png", std::string(1 << 20, 'a'));
+    WriteFile(m_src / "b.png", std::string(100, 'b'));
+    ASSERT_EQ(0, mkfifo(m_out.c_str(), 0600));
+    std::thread reader([this] {
+        int fd = open(m_out.c_str(), O_RDONLY);
+        char buffer[4096];
+        bool removed = false;
+        for (ssize_t got; fd >= 0 && (got = read(fd, buffer, sizeof(buffer))) > 0;) {
+            if (!removed)
+                removed = fs::remove(m_src / "b.png");
+        }
+        if (fd >= 0)
+            close(fd);
+    });
+    CRomfsBuilder builder;
+    int result = builder.BuildRomfsImage(m_src.string().c_str(), m_out.string().c_str(), "DemoRomfs");
+    reader.join();
+    EXPECT_EQ(0, result);
+    EXPECT_NE(std::string::npos, std::string((LPCTSTR)builder.GetErrorText()).find("b.png"))
+        << (LPCTSTR)builder.GetErrorText();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(m_out)));
+}
 
 TEST_F(RomfsBuilderTest, LeavesOutEntriesThatAreNeitherFileNorFolder)
 {

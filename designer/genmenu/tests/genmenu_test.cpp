@@ -466,6 +466,23 @@ TEST_F(GenMenu, EveryFailureKeepsTheOldPackage) {
   EXPECT_EQ("not a folder", ReadBytes(blocked));
 }
 
+TEST_F(GenMenu, AFileThatCannotBeReadFailsTheBuildByName) {
+  // a picture held open without sharing by another program when the image is built
+  HANDLE lock = INVALID_HANDLE_VALUE;
+  dlg.duringElements = [&lock](TestGenMenuDlg& d) {
+    std::string path = d.workFolder + "\\Kelboot\\locked.png";
+    std::ofstream(path.c_str(), std::ios::binary) << "picture";
+    lock = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+  };
+  Generate("Locked");
+  if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  EXPECT_EQ(std::vector<std::string>{"SystemHand"}, dlg.sounds);
+  std::string error = (LPCTSTR)dlg.GetErrorText();
+  EXPECT_NE(std::string::npos, error.find("locked.png")) << error;
+  EXPECT_FALSE(Exists(menus + "\\Locked.zip"));
+}
+
 TEST_F(GenMenu, NamesThatAreNotOneFileNameAreRefused) {
   for (const char* bad : {"a\\b", "a/b", "..", "x..y", "CON", "lpt1", "Nul.txt", "com9 ", "a:b", "a*", "q?", "ok.",
                           "tab\there", ""}) {
