@@ -1,7 +1,7 @@
 #include "deploy/ThemePackList.h"
 
 #include "deploy/MenuPackage.h"
-#include "designer/ArchiveFile.h"
+#include "designer/core/ArchiveFile.h"
 #include "imaging/xImage.h"
 #include "resources/bootfiles/bootfiles.h"
 

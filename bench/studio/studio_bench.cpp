@@ -13,11 +13,11 @@
 #include <iterator>
 #include <string>
 
-#include "designer/MainFrame.h"
-#include "designer/UIControlList.h"
-#include "designer/ViewCanvas.h"
-#include "designer/ZavomgrView.h"
-#include "designer/ZavomgrApp.h"
+#include "designer/app/MainFrame.h"
+#include "designer/model/UIControlList.h"
+#include "designer/canvas/ViewCanvas.h"
+#include "designer/app/ZavomgrView.h"
+#include "designer/app/ZavomgrApp.h"
 #include "framework/WinThread.h"
 
 CZavomgrApp theApp;
