@@ -46,6 +46,14 @@ def main(out):
     package(os.path.join(out, "Escape.zip"), [("ok.gz", menu), ("../escape.gz", menu)])
     # A picture that is not a PNG: the package is valid, its thumbnail is not.
     package(os.path.join(out, "BadPicture.zip"), [("BadPicture.gz", menu), ("BadPicture.png", b"not a png")])
+    # Fifty packages for loading tests, and two more that join later.
+    many = os.path.join(out, "many")
+    os.makedirs(many, exist_ok=True)
+    for i in range(52):
+        folder = many if i < 50 else out
+        title = "pack%02d" % i
+        package(os.path.join(folder, title + ".zip"),
+                [(title + ".gz", menu * 20), (title + ".png", png(96, 48, (i * 5, 100, 200)))])
 
 
 if __name__ == "__main__":
