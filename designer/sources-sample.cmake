@@ -14,6 +14,17 @@ add_custom_command(OUTPUT "${_sample_dir}/Sample.kel" "${_sample_dir}/wallpaper.
   DEPENDS ${_sample_src}/make_pictures.py ${_sample_src}/Sample.kel COMMENT "Sample project")
 add_custom_target(zavomgr_sample ALL DEPENDS "${_sample_dir}/Sample.kel")
 
+# The studio's own themes in the program's Themes folder; the sample's
+# entries and progress bar use them.
+set(_themes_dir ${CMAKE_BINARY_DIR}/bin/Themes)
+set(_themes_script ${CMAKE_SOURCE_DIR}/resources/themes/make_themes.py)
+add_custom_command(OUTPUT ${_themes_dir}/Button/Dusk.zmt ${_themes_dir}/Progress/Dusk.zmt
+    ${_themes_dir}/Pictures/Badge.png
+  COMMAND ${Python3_EXECUTABLE} ${_themes_script} ${_themes_dir}
+  DEPENDS ${_themes_script} COMMENT "Studio themes")
+add_custom_target(zavomgr_themes ALL DEPENDS ${_themes_dir}/Button/Dusk.zmt)
+add_dependencies(zavomgr_sample zavomgr_themes)
+
 # Zavomgr.exe opens a copy of the sample, makes its menu package through the
 # dialog and saves the project; the script reads the package.
 zavo_add_test(sample_project_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/sample_project_test.cpp
@@ -27,8 +38,20 @@ if(TARGET sample_project_test)
   add_test(NAME sample_package_check COMMAND ${Python3_EXECUTABLE}
     ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py "${CMAKE_BINARY_DIR}/bin/Kel Menus/SampleTest.zip"
     --name SampleTest --description "The sample project's boot menu"
-    --project "${_sample_bin}\\designer\\sample_out\\Sample.kel"
+    --project "${_sample_bin}\\bin\\Zavo Projects\\SampleTest\\Sample.kel"
     --items 3 --common default=1,timeout=10,quickgo=0,centercursor=1 --progress 200,550
-    --wallpaper ${CMAKE_BINARY_DIR}/designer/sample_out/wallpaper.png --wallpaper-area 800x140+0+400)
+    --wallpaper "${CMAKE_BINARY_DIR}/bin/Zavo Projects/SampleTest/wallpaper.png" --wallpaper-area 800x140+0+400
+    --button-theme ${CMAKE_BINARY_DIR}/bin/Themes/Button/Dusk.zmt)
   set_tests_properties(sample_package_check PROPERTIES FIXTURES_REQUIRED sample_package TIMEOUT 60)
+  # the sample saved into a folder beside its own and reopened from a third:
+  # the package still holds its wallpaper, logo and chunk
+  set(_sample_test_dir "${CMAKE_BINARY_DIR}/bin/Zavo Projects/SampleTest")
+  add_test(NAME sample_moved_package_check COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_CURRENT_LIST_DIR}/tests/genmenu_check.py "${CMAKE_BINARY_DIR}/bin/Kel Menus/SampleMoved.zip"
+    --name SampleMoved --description "The sample project's boot menu"
+    --project "${_sample_bin}\\bin\\Zavo Projects\\SampleMoved\\Sample.kel"
+    --items 3 --common default=1,timeout=10,quickgo=0,centercursor=1 --progress 200,550
+    --wallpaper "${_sample_test_dir}/wallpaper.png" --wallpaper-area 800x140+0+400
+    --picture "${_sample_test_dir}/logo.png@36,36,96,96" --chunk "${_sample_test_dir}/chunk.png")
+  set_tests_properties(sample_moved_package_check PROPERTIES FIXTURES_REQUIRED sample_package TIMEOUT 60)
 endif()
