@@ -55,3 +55,17 @@ if(TARGET sample_project_test)
     --picture "${_sample_test_dir}/logo.png@36,36,96,96" --chunk "${_sample_test_dir}/chunk.png")
   set_tests_properties(sample_moved_package_check PROPERTIES FIXTURES_REQUIRED sample_package TIMEOUT 60)
 endif()
+
+# File > web export on the sample in the test's own process; the page it
+# leaves is parsed by Python's html.parser.
+zavo_add_test(web_export_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/web_export_test.cpp
+  ${CMAKE_SOURCE_DIR}/resources/zavomgr/Zavomgr.rc LIBS designer_app WINDOWS ONE_PROCESS)
+if(TARGET web_export_test)
+  target_include_directories(web_export_test PRIVATE ${CMAKE_SOURCE_DIR}/resources/zavomgr
+    ${CMAKE_BINARY_DIR}/resources/zavomgr)
+  add_dependencies(web_export_test zavomgr_generated zavomgr_sample)
+  set_tests_properties(web_export_test PROPERTIES FIXTURES_SETUP web_page)
+  add_test(NAME web_page_check COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/tests/web_page_check.py
+    ${CMAKE_BINARY_DIR}/designer/web_export/WritesThePageWithItsPicturesAndOpensIt/WebPages/Sample.html)
+  set_tests_properties(web_page_check PROPERTIES FIXTURES_REQUIRED web_page TIMEOUT 60)
+endif()
