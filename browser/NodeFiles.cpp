@@ -92,7 +92,7 @@ void BuildDropFilesBlock(const CStringArray& paths, std::vector<BYTE>& block)
     }
 }
 
-CString FormatSizeText(DWORD size)
+CString FormatSizeText(ULONGLONG size)
 {
     CString text;
     if (size < 1024)

@@ -32,7 +32,7 @@ BOOL ExtractNodesToTemp(CImageFs& fs, const CPtrArray& nodes, CStringArray& path
 void BuildDropFilesBlock(const CStringArray& paths, std::vector<BYTE>& block);
 
 // "%03u Byte", "%0.2f KB", "%0.2f MB" or "%0.2f GB".
-CString FormatSizeText(DWORD size);
+CString FormatSizeText(ULONGLONG size);
 
 // A node for a file on disk; FALSE when its status cannot be read.
 BOOL MakeDiskFileNode(LPCTSTR path, CFsNode& node, BYTE type);

@@ -263,13 +263,21 @@ CString CLinkStatic::ReasonText(INT_PTR result)
 
 CString CLinkStatic::BrowserCommand(const CString& commandLine, LPCTSTR url)
 {
+    // The target is one quoted argument: blanks stay inside it, and a quote
+    // in it cannot end it early.
+    CString target = url ? url : "";
+    target.Replace("\"", "%22");
+    const CString quoted = "\"" + target + "\"";
     CString command = commandLine;
     int pos = command.Find("\"%1\"");
-    if (pos < 0)
+    int length = 4;
+    if (pos < 0) {
         pos = command.Find("%1");
-    if (pos >= 0)
-        command = command.Left(pos);
-    return command + " " + url;
+        length = 2;
+    }
+    if (pos < 0)
+        return command + " " + quoted;
+    return command.Left(pos) + quoted + command.Mid(pos + length);
 }
 
 INT_PTR CLinkStatic::GotoURL(LPCTSTR url, int showcmd)

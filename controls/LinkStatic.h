@@ -28,7 +28,8 @@ public:
     // Opens the target with the shell; when the shell refuses, through the
     // command line registered for .htm files. Returns a result above 32 on success.
     static INT_PTR GotoURL(LPCTSTR url, int showcmd);
-    // The .htm command line with its "%1" placeholder replaced by the target.
+    // The .htm command line with its first "%1" (quoted or bare) replaced by
+    // the quoted target, which is appended when there is none.
     static CString BrowserCommand(const CString& commandLine, LPCTSTR url);
     // The message for a failed open, after "Unable to open hyperlink:\n\n".
     static CString ReasonText(INT_PTR result);

@@ -24,14 +24,13 @@ add_library(controls_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/BarPainter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffscreenDC.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionInfo.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProfileEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyNameEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDialogEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FontDialogEx.cpp
 )
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(controls_core PUBLIC controls_base zavofw advapi32 gdi32 user32 msimg32 version comdlg32 comctl32)
+target_link_libraries(controls_core PUBLIC controls_base controls_fileedit zavofw advapi32 gdi32 user32 msimg32 version comdlg32 comctl32)
 
 # one process: the font-file cases add and remove values of the same registry
 # key, and a removal shifts another process's enumeration of it

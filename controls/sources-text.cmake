@@ -49,3 +49,11 @@ if(TARGET controls_previews_test)
   target_include_directories(controls_previews_test PRIVATE ${_text_res} ${_text_gen})
   add_dependencies(controls_previews_test theme_fixtures)
 endif()
+
+# Chinese text in the interface faces, in the Chinese code page
+if(ZAVO_TESTS AND WIN32 AND NOT ZAVO_FUZZ)
+  add_executable(controls_cjk_font_test ${CMAKE_CURRENT_LIST_DIR}/tests/cjk_font_test.cpp)
+  target_link_libraries(controls_cjk_font_test PRIVATE GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(controls_cjk_font_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} ENVIRONMENT "LC_ALL=zh_CN.UTF-8")
+endif()

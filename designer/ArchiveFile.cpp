@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include <ioapi.h>
 #include <unzip.h>
 #include <zlib.h>
 
@@ -64,7 +65,47 @@ unsigned long DiskLength(const char* path)
 }
 }
 
-CArchiveFile::CArchiveFile() : m_gz(NULL), m_nDiskLength(0), m_zip(NULL), m_nKind(KIND_NONE) {}
+// Read-only file functions of minizip over a block of memory.
+struct CArchiveFile::MemoryZip
+{
+    const unsigned char* data;
+    ZPOS64_T size;
+    ZPOS64_T pos;
+
+    static voidpf ZCALLBACK Open(voidpf opaque, const void*, int mode)
+    {
+        if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ)
+            return NULL;
+        MemoryZip* zip = (MemoryZip*)opaque;
+        zip->pos = 0;
+        return zip;
+    }
+    static uLong ZCALLBACK Read(voidpf, voidpf stream, void* buf, uLong size)
+    {
+        MemoryZip* zip = (MemoryZip*)stream;
+        ZPOS64_T left = zip->pos < zip->size ? zip->size - zip->pos : 0;
+        uLong n = (ZPOS64_T)size < left ? size : (uLong)left;
+        memcpy(buf, zip->data + zip->pos, n);
+        zip->pos += n;
+        return n;
+    }
+    static uLong ZCALLBACK Write(voidpf, voidpf, const void*, uLong) { return 0; }
+    static ZPOS64_T ZCALLBACK Tell(voidpf, voidpf stream) { return ((MemoryZip*)stream)->pos; }
+    static long ZCALLBACK Seek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+    {
+        MemoryZip* zip = (MemoryZip*)stream;
+        ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR ? zip->pos
+                      : origin == ZLIB_FILEFUNC_SEEK_END ? zip->size : 0;
+        if (offset > zip->size || base > zip->size - offset)
+            return -1;
+        zip->pos = base + offset;
+        return 0;
+    }
+    static int ZCALLBACK Close(voidpf, voidpf) { return 0; }
+    static int ZCALLBACK Error(voidpf, voidpf) { return 0; }
+};
+
+CArchiveFile::CArchiveFile() : m_gz(NULL), m_nDiskLength(0), m_zip(NULL), m_memory(NULL), m_nKind(KIND_NONE) {}
 
 CArchiveFile::~CArchiveFile()
 {
@@ -211,6 +252,34 @@ BOOL CArchiveFile::OpenArchive(LPCTSTR path)
     return TRUE;
 }
 
+BOOL CArchiveFile::OpenArchiveFromMemory(const void* data, unsigned long size)
+{
+    CloseArchive();
+    if (!data || size == 0)
+        return Fail("Could not determine archive type !");
+    m_memory = new MemoryZip();
+    m_memory->data = (const unsigned char*)data;
+    m_memory->size = size;
+    m_memory->pos = 0;
+    zlib_filefunc64_def io;
+    io.zopen64_file = MemoryZip::Open;
+    io.zread_file = MemoryZip::Read;
+    io.zwrite_file = MemoryZip::Write;
+    io.ztell64_file = MemoryZip::Tell;
+    io.zseek64_file = MemoryZip::Seek;
+    io.zclose_file = MemoryZip::Close;
+    io.zerror_file = MemoryZip::Error;
+    io.opaque = m_memory;
+    m_zip = unzOpen2_64("memory", &io);
+    if (!m_zip)
+    {
+        CloseArchive();
+        return Fail("Could not determine archive type !");
+    }
+    m_nKind = KIND_ZIP;
+    return TRUE;
+}
+
 int CArchiveFile::GetEntryCount()
 {
     switch (m_nKind)
@@ -267,7 +336,7 @@ BOOL CArchiveFile::GetEntry(int index, unsigned char*& data, unsigned& size, BOO
     }
 }
 
-BOOL CArchiveFile::ReadZipEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name)
+BOOL CArchiveFile::GoToZipEntry(int index, CString& name, BOOL& isFile, unsigned long& size)
 {
     unzFile zip = (unzFile)m_zip;
     int result = index < 0 ? UNZ_PARAMERROR : unzGoToFirstFile(zip);
@@ -281,13 +350,42 @@ BOOL CArchiveFile::ReadZipEntry(int index, unsigned char*& data, unsigned& size,
         result = unzGetCurrentFileInfo(zip, &info, &entryName[0], (uLong)entryName.size(), NULL, 0, NULL, 0);
     if (result != UNZ_OK)
         return Fail("Could not get file at the specified position from the archive !");
+    const size_t nameLength = strlen(&entryName[0]);
+    const bool folderName = nameLength > 0 && (entryName[nameLength - 1] == '/' || entryName[nameLength - 1] == '\\');
+    isFile = !folderName && !(info.external_fa & 0x10);
+    name = &entryName[0];
+    size = info.uncompressed_size;
+    return TRUE;
+}
+
+BOOL CArchiveFile::GetEntryName(int index, CString& name, BOOL& isFile)
+{
+    isFile = FALSE;
+    if (m_nKind != KIND_ZIP)
+    {
+        unsigned char* data = NULL;
+        unsigned size = 0;
+        return GetEntry(index, data, size, isFile, name);
+    }
+    unsigned long size = 0;
+    return GoToZipEntry(index, name, isFile, size);
+}
+
+BOOL CArchiveFile::ReadZipEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name)
+{
+    unzFile zip = (unzFile)m_zip;
+    CString entryName;
+    BOOL entryIsFile = FALSE;
+    unsigned long declaredSize = 0;
+    if (!GoToZipEntry(index, entryName, entryIsFile, declaredSize))
+        return FALSE;
 
     m_entry.clear();
     const char* unzipFailed = "Could not unzip file at the specified position from the archive !";
-    if (info.uncompressed_size > (uLong)MAX_DATA || unzOpenCurrentFile(zip) != UNZ_OK)
+    if (declaredSize > (unsigned long)MAX_DATA || unzOpenCurrentFile(zip) != UNZ_OK)
         return Fail(unzipFailed);
     // The declared size is only a hint: the buffer grows with what inflates.
-    const size_t declared = (size_t)info.uncompressed_size;
+    const size_t declared = (size_t)declaredSize;
     m_entry.reserve(declared < (1u << 20) ? declared + 1 : (1u << 20));
     unsigned char chunk[16384];
     int n = 0;
@@ -306,10 +404,8 @@ BOOL CArchiveFile::ReadZipEntry(int index, unsigned char*& data, unsigned& size,
     m_entry.push_back(0);
     data = &m_entry[0];
     size = (unsigned)declared;
-    const size_t nameLength = strlen(&entryName[0]);
-    const bool folderName = nameLength > 0 && (entryName[nameLength - 1] == '/' || entryName[nameLength - 1] == '\\');
-    isFile = !folderName && !(info.external_fa & 0x10);
-    name = &entryName[0];
+    isFile = entryIsFile;
+    name = entryName;
     return TRUE;
 }
 
@@ -359,6 +455,8 @@ void CArchiveFile::CloseArchive()
     if (m_zip)
         unzClose((unzFile)m_zip);
     m_zip = NULL;
+    delete m_memory;
+    m_memory = NULL;
     if (IsOpen())
         Close();
     std::vector<unsigned char>().swap(m_data);

@@ -27,9 +27,14 @@ public:
     BOOL Open(LPCTSTR path, int mode);
 
     BOOL OpenArchive(LPCTSTR path);
+    // Opens a zip archive held in memory; the bytes must stay valid until
+    // the archive closes.
+    BOOL OpenArchiveFromMemory(const void* data, unsigned long size);
     int GetEntryCount();
     // The data stay valid until the next entry is read or the archive closes.
     BOOL GetEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
+    // The entry's name and file flag without reading its data.
+    BOOL GetEntryName(int index, CString& name, BOOL& isFile);
     BOOL GetComment(CString& text);
     void CloseArchive();
     int GetKind() const { return m_nKind; }
@@ -42,10 +47,13 @@ private:
     BOOL Fail(LPCTSTR text);
     BOOL ReadZipEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
     BOOL ReadTarEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
+    BOOL GoToZipEntry(int index, CString& name, BOOL& isFile, unsigned long& size);
 
     void* m_gz;
     unsigned long m_nDiskLength;
     void* m_zip;
+    struct MemoryZip;
+    MemoryZip* m_memory;                 // the source of a zip opened from memory
     std::vector<unsigned char> m_data;   // decompressed stream, NUL after its end
     std::vector<unsigned char> m_entry;  // the last zip or tar entry read, NUL after its end
     CString m_strError;

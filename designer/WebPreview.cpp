@@ -1,5 +1,6 @@
 #include "designer/WebPreview.h"
 
+#include "deploy/core/BootFields.h"
 #include "designer/DiskObject.h"
 #include "designer/PathValue.h"
 #include "designer/ProjectPaths.h"
@@ -106,11 +107,8 @@ BOOL CWebPreview::Build(LPCTSTR lpszPagePath, const CProjectSettings& settings,
     return FALSE;
   }
 
-  char date[64] = "";
-  time_t now = time(NULL);
-  if (struct tm* gmt = gmtime(&now)) strftime(date, sizeof(date), "%d %b. %Y %H:%M:%S GMT", gmt);
   CString meta;
-  meta.Format("<META name=\"date\" content=\"%s\">", date);
+  meta.Format("<META name=\"date\" content=\"%s\">", FormatGmtTime(time(NULL)).c_str());
   lines.RemoveAll();
   lines.Add("<html><head>");
   lines.Add("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">");

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 #include "framework/PrintInfo.h"
-#include "framework/Wnd.h"
+#include "framework/Dialog.h"
 
 void CPrinterHandles::Free()
 {
@@ -16,9 +16,9 @@ void CPrinterHandles::Free()
 
 INT_PTR CWinApp::DoPrintDialog(PRINTDLG* pPD)
 {
-    CWnd* pMain = AfxGetMainWnd();
+    CModalOwner owner(NULL, false);
     pPD->lStructSize = sizeof(PRINTDLG);
-    pPD->hwndOwner = pMain != NULL ? pMain->m_hWnd : NULL;
+    pPD->hwndOwner = owner.GetOwner();
     for (int attempt = 0; attempt < 2; ++attempt) {
         pPD->hDevMode = m_printer.m_hDevMode;
         pPD->hDevNames = m_printer.m_hDevNames;

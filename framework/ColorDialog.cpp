@@ -26,7 +26,8 @@ UINT_PTR CALLBACK AfxColorDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lP
 
 INT_PTR CColorDialog::DoModal()
 {
-    m_cc.hwndOwner = ParentForModal();
+    CModalOwner owner(m_pParentWnd, false);
+    m_cc.hwndOwner = owner.GetOwner();
     if (m_cc.lpCustColors == NULL)
         m_cc.lpCustColors = m_clrCustom;
     AfxPrepareCommonDlg(m_cc, this, AfxColorDlgHookProc, CC_ENABLEHOOK, CC_ENABLETEMPLATE);

@@ -91,7 +91,49 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
                               hInst ? hInst : AfxGetInstanceHandle());
 }
 
-HWND AfxGetModalOwner(CWnd* pParentWnd)
+namespace {
+bool IsOwnedBy(HWND hWnd, HWND hWndTop)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER)) {
+        if (h == hWndTop)
+            return true;
+    }
+    return false;
+}
+
+struct PopupSearch {
+    HWND hWndTop;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindEnabledPopup(HWND hWnd, LPARAM lParam)
+{
+    PopupSearch* p = (PopupSearch*)lParam;
+    if (::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd) &&
+        !(::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) && IsOwnedBy(hWnd, p->hWndTop)) {
+        p->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The popup a new modal belongs on: the last active one, or, when that was
+// lost (activation went to another program meanwhile), the topmost enabled
+// popup of this thread above a disabled top-level window.
+HWND ActivePopup(HWND hWndTop)
+{
+    HWND hPopup = ::GetLastActivePopup(hWndTop);
+    if (hPopup != NULL && hPopup != hWndTop && ::IsWindowVisible(hPopup))
+        return hPopup;
+    if (::IsWindowEnabled(hWndTop))
+        return hWndTop;
+    PopupSearch search = {hWndTop, NULL};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindEnabledPopup, (LPARAM)&search);
+    return search.hFound != NULL ? search.hFound : hWndTop;
+}
+}
+
+HWND AfxGetModalOwner(CWnd* pParentWnd, HWND* phWndTop)
 {
     HWND hWnd = pParentWnd ? pParentWnd->m_hWnd : NULL;
     if (hWnd == NULL) {
@@ -100,12 +142,41 @@ HWND AfxGetModalOwner(CWnd* pParentWnd)
     }
     while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
+    if (phWndTop != NULL)
+        *phWndTop = hWnd;
+    if (hWnd != NULL && (pParentWnd == NULL || pParentWnd->m_hWnd == NULL))
+        hWnd = ActivePopup(hWnd);
     return hWnd;
 }
 
-HWND CDialog::ParentForModal() const
+namespace {
+HWND DisableIfEnabled(HWND hWnd)
 {
-    return AfxGetModalOwner(m_pParentWnd);
+    if (hWnd == NULL || !::IsWindowEnabled(hWnd))
+        return NULL;
+    ::EnableWindow(hWnd, FALSE);
+    return hWnd;
+}
+}
+
+CModalOwner::CModalOwner(CWnd* pParentWnd, bool bDisableOwner)
+    : m_hWndOwnerDisabled(NULL), m_hWndTopDisabled(NULL)
+{
+    HWND hWndTop = NULL;
+    m_hWndOwner = AfxGetModalOwner(pParentWnd, &hWndTop);
+    if (hWndTop != m_hWndOwner)
+        m_hWndTopDisabled = DisableIfEnabled(hWndTop);
+    if (bDisableOwner)
+        m_hWndOwnerDisabled = DisableIfEnabled(m_hWndOwner);
+}
+
+void CModalOwner::Restore()
+{
+    if (m_hWndTopDisabled != NULL)
+        ::EnableWindow(m_hWndTopDisabled, TRUE);
+    if (m_hWndOwnerDisabled != NULL)
+        ::EnableWindow(m_hWndOwnerDisabled, TRUE);
+    m_hWndTopDisabled = m_hWndOwnerDisabled = NULL;
 }
 
 INT_PTR CDialog::DoModal()
@@ -114,28 +185,26 @@ INT_PTR CDialog::DoModal()
     HINSTANCE hInst = NULL;
     if (!LoadTemplate(&lpTemplate, &hInst))
         return -1;
-    HWND hWndParent = ParentForModal();
-    bool bEnableParent = false;
-    if (hWndParent != NULL && ::IsWindowEnabled(hWndParent)) {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = true;
-    }
+    CModalOwner owner(m_pParentWnd, true);
+    HWND hWndOwner = owner.GetOwner();
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
-    if (CreateFromTemplate(lpTemplate, hWndParent, hInst)) {
+    if (CreateFromTemplate(lpTemplate, hWndOwner, hInst)) {
         if (m_nFlags & WF_CONTINUEMODAL) {
             ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
             RunModalLoop(0);
         }
-        if (m_hWnd != NULL)
-            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
+    // The owner is enabled before the dialog hides, so the activation goes back to it.
+    owner.Restore();
+    if (m_hWnd != NULL) {
+        bool bActive = ::GetActiveWindow() == m_hWnd;
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        if (hWndOwner != NULL && bActive)
+            ::SetActiveWindow(hWndOwner);
+    }
     DestroyWindow();
     return m_nModalResult;
 }

@@ -38,11 +38,29 @@ public:
 protected:
     BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HWND hWndParent, HINSTANCE hInst);
     BOOL LoadTemplate(LPCDLGTEMPLATE* ppTemplate, HINSTANCE* phInst) const;
-    HWND ParentForModal() const;
     DECLARE_MESSAGE_MAP()
 };
 
 FW_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-// The owner of a modal dialog whose parent is pParentWnd (NULL: the main
-// window): that window's top-level window, or NULL.
-FW_API HWND AfxGetModalOwner(CWnd* pParentWnd);
+// The owner of a modal window whose parent is pParentWnd: that window's
+// top-level window. Without a parent: the last active popup of the main
+// window's top-level window (a running dialog), so modals stack. phWndTop
+// receives the top-level window behind the owner (may equal the owner).
+FW_API HWND AfxGetModalOwner(CWnd* pParentWnd, HWND* phWndTop = NULL);
+
+// The owner side of a running modal window: the owner (when the framework
+// runs the loop) and the top-level window behind it stay disabled; Restore
+// or the destructor enables again what was enabled before.
+class FW_API CModalOwner {
+public:
+    CModalOwner(CWnd* pParentWnd, bool bDisableOwner);
+    ~CModalOwner() { Restore(); }
+    CModalOwner(const CModalOwner&) = delete;
+    CModalOwner& operator=(const CModalOwner&) = delete;
+    HWND GetOwner() const { return m_hWndOwner; }
+    void Restore();
+private:
+    HWND m_hWndOwner;
+    HWND m_hWndOwnerDisabled;
+    HWND m_hWndTopDisabled;
+};

@@ -179,8 +179,7 @@ BOOL CDocManager::RunFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszTitle, DWORD l
 {
     if (!bOpenFileDialog)
         lFlags |= OFN_OVERWRITEPROMPT;
-    CFileDialog dlg(bOpenFileDialog, lpszDefExt, fileName, lFlags | OFN_ENABLESIZING, NULL,
-                    AfxGetMainWnd());
+    CFileDialog dlg(bOpenFileDialog, lpszDefExt, fileName, lFlags | OFN_ENABLESIZING, NULL);
     dlg.m_ofn.lpstrFilter = lpszFilter;
     dlg.m_ofn.nFilterIndex = (DWORD)nFilterIndex;
     dlg.m_ofn.lpstrTitle = lpszTitle;

@@ -100,7 +100,8 @@ INT_PTR CFileDialog::DoModal()
 {
     if (m_ofn.lpstrFile == NULL || m_ofn.nMaxFile == 0)
         return IDCANCEL;
-    m_ofn.hwndOwner = ParentForModal();
+    CModalOwner owner(m_pParentWnd, false);
+    m_ofn.hwndOwner = owner.GetOwner();
     AfxPrepareCommonDlg(m_ofn, this, AfxFileDlgHookProc, OFN_ENABLEHOOK, OFN_ENABLETEMPLATE);
     // A caller's initial name without a terminator inside the buffer is dropped.
     if (BoundedLen(m_ofn.lpstrFile, FileBufferEnd()) >= m_ofn.nMaxFile)

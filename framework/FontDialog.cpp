@@ -37,7 +37,8 @@ UINT_PTR CALLBACK AfxFontDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
 
 INT_PTR CFontDialog::DoModal()
 {
-    m_cf.hwndOwner = ParentForModal();
+    CModalOwner owner(m_pParentWnd, false);
+    m_cf.hwndOwner = owner.GetOwner();
     m_cf.lpLogFont = &m_lf;
     AfxPrepareCommonDlg(m_cf, this, AfxFontDlgHookProc, CF_ENABLEHOOK, CF_ENABLETEMPLATE);
     BOOL bOK = ::ChooseFont(&m_cf);

@@ -96,7 +96,8 @@ INT_PTR CPropertySheet::DoModal()
         return -1;
     AfxEnsureCommonControls();
     m_bModeless = FALSE;
-    if (!BuildHeader(AfxGetModalOwner(m_pParentWnd), 0))
+    CModalOwner owner(m_pParentWnd, false);
+    if (!BuildHeader(owner.GetOwner(), 0))
         return -1;
     t_pSheetInit = this;
     AfxHookWindowCreate(this);

@@ -140,8 +140,10 @@ void CDlgExports::OnBtnSeldir1()
     if (nResult == CFolderBrowser::kCancelled)
         return;
     if (nResult == CFolderBrowser::kNoPath) {
+        // no folder, so no templates: OK must not read them from a drive root
         m_strFolder.Empty();
         m_edtFolder.SetWindowText(m_strFolder);
+        m_lstTemplates.DeleteAllItems();
         return;
     }
     m_strFolder = szPath;

@@ -42,21 +42,19 @@ void SetTemplateIcons(CListCtrl& list, CImageList& images)
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
     if (dwReason == DLL_PROCESS_ATTACH) {
+        // No COM here: the loader lock is held, and the apartment of the
+        // loading thread is the host's choice (the folder browser sets up its own).
         ::OutputDebugStringA("Gorvanel.DLL Initializing!\n");
-        ::CoInitialize(NULL);
         g_hInstance = hInstance;
         ::OutputDebugStringA("Gorvanel.DLL new CDynLinkLibrary() ++!\n");
         g_pLibrary = new (std::nothrow) CDynLinkLibrary(hInstance);
         if (g_pLibrary == NULL) {
             ::OutputDebugStringA("Gorvanel.DLL AfxInitExtensionModule() failed!\n");
-            ::CoUninitialize();
             return FALSE;
         }
         ::OutputDebugStringA("Gorvanel.DLL new CDynLinkLibrary() --!\n");
     } else if (dwReason == DLL_PROCESS_DETACH) {
         ::OutputDebugStringA("Gorvanel.DLL Terminating!\n");
-        ::CoUninitialize();
-        ::OutputDebugStringA("Gorvanel.DLL CoUninitialize()!\n");
         delete g_pLibrary;
         g_pLibrary = NULL;
         ::OutputDebugStringA("Gorvanel.DLL AfxTermExtensionModule()!\n");

@@ -9,6 +9,30 @@ void CopyBounded(LPSTR dst, LPCSTR src, int size)
     lstrcpynA(dst, src ? src : "", size);
 }
 
+// COM for one browse on a thread that has none; a thread that already
+// entered an apartment keeps it as it was.
+class CBrowseApartment {
+public:
+    CBrowseApartment() : m_bEntered(FALSE)
+    {
+        HRESULT hr = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+        if (hr == S_OK)
+            m_bEntered = TRUE;
+        else if (hr == S_FALSE)
+            ::CoUninitialize();  // it was there already
+    }
+    ~CBrowseApartment()
+    {
+        if (m_bEntered)
+            ::CoUninitialize();
+    }
+
+private:
+    CBrowseApartment(const CBrowseApartment&);
+    CBrowseApartment& operator=(const CBrowseApartment&);
+    BOOL m_bEntered;
+};
+
 }  // namespace
 
 CFolderBrowser::CFolderBrowser() : m_nFlags(0), m_pidlRoot(NULL)
@@ -52,6 +76,7 @@ int CFolderBrowser::Browse(HWND hWndOwner, LPSTR szPath)
     bi.lpszTitle = m_szTitle;
     bi.ulFlags = m_nFlags;
     bi.lpfn = BrowseCallback;
+    CBrowseApartment apartment;
     LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
     if (pidl == NULL)
         return kCancelled;

@@ -10,7 +10,7 @@ PKGS=(g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
   dpkg-dev cmake ninja-build pkg-config nasm clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev
   libpng-dev libjpeg-dev libminizip-dev libmd-dev zlib1g-dev
-  xorriso p7zip-full libcdio-utils qemu-system-x86 python3 x11-utils fonts-wqy-microhei locales)
+  xorriso dosfstools p7zip-full libcdio-utils qemu-system-x86 python3 x11-utils fonts-wqy-microhei locales)
 
 need_install() {
   dpkg --print-foreign-architectures | grep -qx i386 || return 0

@@ -3,6 +3,33 @@ _root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$_root/.wine}" WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all,err+module}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+# Windows links its interface faces to a CJK font for the characters they lack.
+# Wine rewrites the links of Tahoma, MS Shell Dlg and the other dialog faces
+# whenever the code page changes, to SimSun first: the prefix gets the CJK font
+# that set-up installs under SimSun's file name, and SimSun's name stands for
+# it; the faces Wine leaves alone are linked to it directly.
+wine_link_cjk_font() {
+  local ttc=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc reg
+  [[ -f "$ttc" ]] || return 0
+  cp "$ttc" "$WINEPREFIX/drive_c/windows/Fonts/wqy-microhei.ttc"
+  cp "$ttc" "$WINEPREFIX/drive_c/windows/Fonts/simsun.ttc"
+  reg=$(mktemp --suffix=.reg)
+  python3 - "$reg" <<'PY'
+import sys
+def multi(*texts):
+    data = "".join(t + "\0" for t in texts).encode("utf-16-le") + b"\0\0"
+    return "hex(7):" + ",".join("%02x" % b for b in data)
+cjk = "WenQuanYi Micro Hei"
+lines = ["Windows Registry Editor Version 5.00", "",
+         r"[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]"]
+lines += ['"%s"=%s' % (face, multi("wqy-microhei.ttc," + cjk)) for face in ("Arial", "Courier New", "Segoe UI")]
+lines += ["", r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]",
+          '"SimSun"="%s"' % cjk]
+open(sys.argv[1], "w", encoding="utf-16").write("\r\n".join(lines) + "\r\n")
+PY
+  wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
+  rm -f "$reg"
+}
 wine_prefix_ready() {
   [[ -f "$WINEPREFIX/.prefix-ready" ]] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -12,6 +39,7 @@ wine_prefix_ready() {
       cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+      wine_link_cjk_font
       wineserver -k; wineserver -w; touch "$WINEPREFIX/.prefix-ready"
     fi ) 9>"$WINEPREFIX.lock"
 }

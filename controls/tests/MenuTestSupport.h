@@ -14,6 +14,19 @@ public:
     HDC m_hDC;
 };
 
+// A pixel of a bitmap resource of the test program (the toolbar strips' art).
+inline COLORREF ResourceBitmapPixel(UINT nID, int x, int y)
+{
+    HBITMAP hbm = ::LoadBitmap(::GetModuleHandle(NULL), MAKEINTRESOURCE(nID));
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    HGDIOBJ old = ::SelectObject(hdc, hbm);
+    COLORREF cr = ::GetPixel(hdc, x, y);
+    ::SelectObject(hdc, old);
+    ::DeleteDC(hdc);
+    ::DeleteObject(hbm);
+    return cr;
+}
+
 // Runs the message loop until the condition holds or the time is over.
 template <class F>
 bool PumpUntil(F cond, DWORD ms = 3000)

@@ -273,10 +273,15 @@ TEST(LinkStatic, FailureTextsAndTheBrowserCommandLine)
     EXPECT_EQ(CLinkStatic::ReasonText(-3), CString("Unknown Error (-3) occurred."));
 
     const char* url = "http://x.example/";
+    // the placeholder becomes the quoted target and the rest of the line stays
     EXPECT_EQ(CLinkStatic::BrowserCommand("\"C:\\b\\br.exe\" -nohome \"%1\" -x", url),
-              CString("\"C:\\b\\br.exe\" -nohome  http://x.example/"));
-    EXPECT_EQ(CLinkStatic::BrowserCommand("C:\\br.exe %1", url), CString("C:\\br.exe  http://x.example/"));
-    EXPECT_EQ(CLinkStatic::BrowserCommand("C:\\br.exe", url), CString("C:\\br.exe http://x.example/"));
+              CString("\"C:\\b\\br.exe\" -nohome \"http://x.example/\" -x"));
+    EXPECT_EQ(CLinkStatic::BrowserCommand("C:\\br.exe %1 -new", url),
+              CString("C:\\br.exe \"http://x.example/\" -new"));
+    EXPECT_EQ(CLinkStatic::BrowserCommand("C:\\br.exe", url), CString("C:\\br.exe \"http://x.example/\""));
+    EXPECT_EQ(CLinkStatic::BrowserCommand("br.exe %1", "C:\\My Pages\\a b.htm"),
+              CString("br.exe \"C:\\My Pages\\a b.htm\""));
+    EXPECT_EQ(CLinkStatic::BrowserCommand("br.exe \"%1\"", "x\" & calc \""), CString("br.exe \"x%22 & calc %22\""));
 }
 
 TEST(LinkStatic, PointerAndTooltipFollowTheTarget)

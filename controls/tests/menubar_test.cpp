@@ -314,7 +314,7 @@ TEST_F(MenuBarTest, MeasuresAndDrawsPopupItemsWithIcons)
     EXPECT_EQ(mis.itemHeight, 20u);
     EXPECT_EQ(mis.itemWidth, 34u);
 
-    const COLORREF icon = RGB(200, 40, 40);   // image 0 of toolbar 186
+    const COLORREF icon = ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4);   // image 0 of toolbar 186
     struct { UINT state; COLORREF expected; } cases[] = {
         {0, icon},
         {ODS_SELECTED, CToolBarImages::HotColor(icon)},
@@ -389,7 +389,7 @@ TEST_F(MenuBarTest, FlatMenusDrawItemsAndButtonsThemselves)
         m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
         EXPECT_EQ(dc.Pixel(0, 0), frame);
         EXPECT_EQ(dc.Pixel(190, 2), hilite);
-        EXPECT_EQ(dc.Pixel(2 + 4, 3 + 4), CToolBarImages::HotColor(RGB(200, 40, 40)));
+        EXPECT_EQ(dc.Pixel(2 + 4, 3 + 4), CToolBarImages::HotColor(ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4)));
     }
     {
         // A checked item without an icon: a framed box with the check mark in it.

@@ -99,8 +99,8 @@ TEST(TaskbarNotifier, ShowsHoversPostsItsClickToTheOwnerAndHides)
     ::DestroyWindow(hOwner);
 }
 
-// Toolbar 186's image 0 is a square of (200, 40, 40) on magenta; (0, 0) is background.
-const COLORREF kIcon0 = RGB(200, 40, 40);
+// Toolbar 186's image 0 has a shape on magenta around (4, 4); (0, 0) is background.
+COLORREF Icon0() { return ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4); }
 
 TEST(ToolBarImages, NothingWorksBeforeCreate)
 {
@@ -124,7 +124,9 @@ TEST(ToolBarImages, TrueColourListsDrawNormalHotAndDisabledImages)
     EXPECT_EQ(images.GetDisabled().GetImageCount(), 24);
 
     const COLORREF back = RGB(10, 200, 10);
-    COLORREF expected[3] = {kIcon0, CToolBarImages::HotColor(kIcon0), CToolBarImages::DisabledColor(kIcon0)};
+    const COLORREF icon = Icon0();
+    ASSERT_NE(icon, RGB(255, 0, 255));
+    COLORREF expected[3] = {icon, CToolBarImages::HotColor(icon), CToolBarImages::DisabledColor(icon)};
     for (int mode = 0; mode < 3; ++mode) {
         CPixelDC dc(40, 40, back);
         EXPECT_TRUE(images.Draw(CDC::FromHandle(dc.m_hDC), 10, 10, mode, 0)) << mode;
@@ -135,10 +137,10 @@ TEST(ToolBarImages, TrueColourListsDrawNormalHotAndDisabledImages)
     EXPECT_NE(expected[0], expected[1]);
     COLORREF grey = expected[2];
     EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey));
-    // A second image is the next 16 pixels of the strip: a disc of (40, 140, 40).
+    // A second image is the next 16 pixels of the strip.
     CPixelDC dc(40, 40, back);
     images.Draw(CDC::FromHandle(dc.m_hDC), 0, 0, 0, 1);
-    EXPECT_EQ(dc.Pixel(8, 7), RGB(40, 140, 40));
+    EXPECT_EQ(dc.Pixel(8, 10), ResourceBitmapPixel(IDR_MENUIMAGES, 16 + 8, 10));
 }
 
 TEST(ToolBarImages, SixteenColourListEmbossesDisabledImages)
@@ -150,12 +152,13 @@ TEST(ToolBarImages, SixteenColourListEmbossesDisabledImages)
     ASSERT_TRUE(images.LoadBitmap(IDR_MENUIMAGES));
     const COLORREF back = RGB(255, 255, 255);
     CPixelDC dc(40, 40, back);
+    // (3, 6) is on the dark outline of image 0
     EXPECT_FALSE(images.Draw(CDC::FromHandle(dc.m_hDC), 10, 10, 2, 0));
-    EXPECT_EQ(dc.Pixel(10 + 4, 10 + 4), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(dc.Pixel(10 + 3, 10 + 6), ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(dc.Pixel(10, 10), back);
     CPixelDC dc2(40, 40, back);
     EXPECT_TRUE(images.Draw(CDC::FromHandle(dc2.m_hDC), 10, 10, 1, 0));
-    EXPECT_NE(dc2.Pixel(10 + 4, 10 + 4), back);
+    EXPECT_NE(dc2.Pixel(10 + 3, 10 + 6), back);
     EXPECT_EQ(dc2.Pixel(10, 10), back);
 }
 

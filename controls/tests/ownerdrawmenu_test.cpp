@@ -371,7 +371,7 @@ TEST_F(OwnerDrawMenuIcons, CommandsShareFourImagesFromTheirToolbarPosition)
 TEST_F(OwnerDrawMenuIcons, DrawsWashedSelectedAndDisabledIcons)
 {
     const RECT rc = {0, 0, 200, 22};
-    const COLORREF icon = RGB(200, 40, 40);        // toolbar image 0 (command 57600)
+    const COLORREF icon = ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4);   // toolbar image 0 (command 57600)
     const int x = 4, y = 4;                        // icon origin of a 22-pixel item
     {
         CPixelDC dc(200, 22);
@@ -398,7 +398,7 @@ TEST_F(OwnerDrawMenuIcons, DrawsWashedSelectedAndDisabledIcons)
         DRAWITEMSTRUCT dis = DrawStruct(dc.m_hDC, hFile, 0, ODS_GRAYED | ODS_SELECTED, rc);
         menu.DrawItem(&dis);
         COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-        EXPECT_EQ(dc.Pixel(x + 4, y + 4), COwnerDrawMenu::LightenColor(shadow, (200 + 40 + 40) / 3.0 / 255.0));
+        EXPECT_EQ(dc.Pixel(x + 4, y + 4), COwnerDrawMenu::LightenColor(shadow, (GetRValue(icon) + GetGValue(icon) + GetBValue(icon)) / 3.0 / 255.0));
         EXPECT_NE(dc.Pixel(0, 0), ::GetSysColor(COLOR_HIGHLIGHT));   // never shown selected
     }
 }

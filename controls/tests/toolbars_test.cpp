@@ -1,4 +1,5 @@
 #include "controls/ImageToolBar.h"
+#include "controls/PixelEffect.h"
 #include "controls/PositionToolBar.h"
 #include "controls/tests/MenuTestSupport.h"
 #include "resource.h"
@@ -35,6 +36,23 @@ protected:
     HWND m_hFrame = NULL;
 };
 
+// A colour of the art through the normal (lightened twice by 0.04) or the
+// disabled (grey, then lightened three times by 0.08) effects of the toolbar.
+COLORREF Through(COLORREF cr, bool bDisabled)
+{
+    CGrayPixelEffect grey;
+    CLightenPixelEffect normal(0.04f), disabled(0.08f);
+    std::vector<CPixelEffect*> chain;
+    if (bDisabled)
+        chain = {&grey, &disabled, &disabled, &disabled};
+    else
+        chain = {&normal, &normal};
+    std::vector<uint32_t> px = {CPixelEffect::Pixel(GetRValue(cr), GetGValue(cr), GetBValue(cr))};
+    int w = 1, h = 1;
+    RunPixelEffects(px, w, h, chain.data(), chain.size(), 0);
+    return RGB(CPixelEffect::Red(px[0]), CPixelEffect::Green(px[0]), CPixelEffect::Blue(px[0]));
+}
+
 // A pixel of one image of a list drawn over a background.
 COLORREF ImagePixel(CImageList& list, int nImage, int x, int y, COLORREF crBack)
 {
@@ -56,15 +74,18 @@ TEST_F(ToolBarsTest, ImageToolBarMakesHotNormalAndDisabledLists)
     EXPECT_EQ((HIMAGELIST)bar.SendMessage(TB_GETHOTIMAGELIST), bar.m_ilHot.m_hImageList);
     EXPECT_EQ((HIMAGELIST)bar.SendMessage(TB_GETDISABLEDIMAGELIST), bar.m_ilDisabled.m_hImageList);
 
-    // Every icon has a black pixel at (12, 12) and magenta around its shape.
+    // Hot shows the art as it is, normal lightened, disabled grey and lighter; magenta around the shape.
     const COLORREF back = RGB(0, 128, 255);
-    EXPECT_EQ(ImagePixel(bar.m_ilHot, 0, 12, 12, back), RGB(0, 0, 0));
-    EXPECT_EQ(ImagePixel(bar.m_ilNormal, 0, 12, 12, back), RGB(20, 20, 20));
-    EXPECT_EQ(ImagePixel(bar.m_ilDisabled, 0, 12, 12, back), RGB(60, 60, 60));
-    EXPECT_EQ(ImagePixel(bar.m_ilHot, 0, 6, 6, back), RGB(200, 40, 40));
+    for (POINT pt : {POINT{12, 12}, POINT{4, 9}}) {
+        COLORREF art = ResourceBitmapPixel(IDB_MAINTOOLBAR, pt.x, pt.y);
+        ASSERT_NE(art, RGB(255, 0, 255));
+        EXPECT_EQ(ImagePixel(bar.m_ilHot, 0, pt.x, pt.y, back), art);
+        EXPECT_EQ(ImagePixel(bar.m_ilNormal, 0, pt.x, pt.y, back), Through(art, false));
+        EXPECT_EQ(ImagePixel(bar.m_ilDisabled, 0, pt.x, pt.y, back), Through(art, true));
+    }
     for (CImageList* p : {&bar.m_ilHot, &bar.m_ilNormal, &bar.m_ilDisabled})
         EXPECT_EQ(ImagePixel(*p, 0, 0, 0, back), back);
-    COLORREF grey = ImagePixel(bar.m_ilDisabled, 0, 6, 6, back);
+    COLORREF grey = ImagePixel(bar.m_ilDisabled, 0, 4, 9, back);
     EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey));
 
     // Loading again replaces the lists.

@@ -1,5 +1,7 @@
 // The disk and volume queries of the drive maps and the disk box, as a table
 // that tests replace. Buffers hold the bytes the disk driver returns.
+// GetLogicalDrives and GetDriveType are macros in windows.h: a unit that
+// names these members includes windows.h before this header or not at all.
 #pragma once
 #include <cstdint>
 

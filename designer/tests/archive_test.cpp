@@ -120,6 +120,48 @@ TEST(ArchiveFile, ReadsZipEntriesFolderEntriesAndComment)
     EXPECT_STREQ("theme comment", comment);
 }
 
+TEST(ArchiveFile, ReadsZipFromMemoryAndNamesWithoutTheirData)
+{
+    std::string bytes = ReadFile(Fixture("plain.zip"));
+    ASSERT_FALSE(bytes.empty());
+    CArchiveFile archive;
+    ASSERT_TRUE(archive.OpenArchiveFromMemory(bytes.data(), (unsigned long)bytes.size()));
+    ASSERT_EQ(3, archive.GetEntryCount());
+    EXPECT_EQ("hello zip", Get(archive, 0).data);
+    EXPECT_EQ(Binary(), Get(archive, 2).data);
+    CString comment;
+    EXPECT_TRUE(archive.GetComment(comment));
+    EXPECT_STREQ("theme comment", comment);
+
+    // Damaged member data: the names still read, the data do not.
+    std::string damaged = bytes;
+    size_t at = damaged.find("dir/b.bin");
+    ASSERT_NE(at, std::string::npos);
+    for (size_t i = at + 9; i < at + 60; ++i)
+        damaged[i] = (char)0xFF;
+    ASSERT_TRUE(archive.OpenArchiveFromMemory(damaged.data(), (unsigned long)damaged.size()));
+    const char* names[] = {"a.txt", "dir/", "dir/b.bin"};
+    const BOOL files[] = {TRUE, FALSE, TRUE};
+    for (int i = 0; i < 3; ++i)
+    {
+        CString name;
+        BOOL isFile = !files[i];
+        ASSERT_TRUE(archive.GetEntryName(i, name, isFile)) << i;
+        EXPECT_STREQ(names[i], name);
+        EXPECT_EQ(files[i], isFile);
+    }
+    EXPECT_FALSE(Get(archive, 2).ok);
+    CString name;
+    BOOL isFile = FALSE;
+    EXPECT_FALSE(archive.GetEntryName(3, name, isFile));
+    EXPECT_FALSE(archive.GetEntryName(-1, name, isFile));
+
+    std::string text = "neither zip nor gzip\n";
+    EXPECT_FALSE(archive.OpenArchiveFromMemory(text.data(), (unsigned long)text.size()));
+    EXPECT_FALSE(archive.OpenArchiveFromMemory(bytes.data(), 40));
+    EXPECT_EQ(-1, archive.GetEntryCount());
+}
+
 TEST(ArchiveFile, RefusesZipEntriesWhoseSizeLies)
 {
     for (const char* name : {"huge_size.zip", "short_size.zip"})

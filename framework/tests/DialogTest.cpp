@@ -13,6 +13,7 @@
 #include "framework/WinApp.h"
 #include "framework/tests/DialogTestRes.h"
 #include "framework/tests/TempDir.h"
+#include "framework/tests/TimerDriver.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -20,49 +21,6 @@
 #include <vector>
 
 namespace {
-
-// Runs steps from a thread timer while a modal dialog's own loop runs. A step
-// returns false to be tried again at the next tick; after too many ticks the
-// abort step ends the dialog so a failing test cannot hang.
-class CDriver {
-public:
-    typedef std::function<bool()> Step;
-    CDriver(std::vector<Step> steps, std::function<void()> abort)
-        : m_steps(std::move(steps)), m_abort(std::move(abort))
-    {
-        s_pCurrent = this;
-        m_nTimer = ::SetTimer(NULL, 0, 30, Tick);
-    }
-    ~CDriver()
-    {
-        ::KillTimer(NULL, m_nTimer);
-        s_pCurrent = NULL;
-    }
-    bool Finished() const { return m_nNext == m_steps.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        CDriver* d = s_pCurrent;
-        if (d == NULL || d->m_bBusy)
-            return;
-        d->m_bBusy = true;
-        if (++d->m_nTicks > 300) {
-            d->m_abort();
-        } else if (d->m_nNext < d->m_steps.size() && d->m_steps[d->m_nNext]()) {
-            ++d->m_nNext;
-        }
-        d->m_bBusy = false;
-    }
-    static CDriver* s_pCurrent;
-    std::vector<Step> m_steps;
-    std::function<void()> m_abort;
-    size_t m_nNext = 0;
-    int m_nTicks = 0;
-    bool m_bBusy = false;
-    UINT_PTR m_nTimer = 0;
-};
-CDriver* CDriver::s_pCurrent = NULL;
 
 std::vector<std::string> g_log;
 

@@ -20,3 +20,15 @@ if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
     LIBS zavofw WINDOWS)
   add_dependencies(fw_dialog_test fw_test_lib)
 endif()
+# Owners of modal and modeless windows, the main window's lifetime. They
+# check which window is active, and the active window follows other
+# programs' windows: each runs alone.
+if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/OwnerTest.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/OwnerTestRes.h)
+  add_executable(fw_owner_test ${CMAKE_CURRENT_LIST_DIR}/OwnerTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OwnerTest.rc)
+  target_link_libraries(fw_owner_test PRIVATE zavofw GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(fw_owner_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} RUN_SERIAL TRUE)
+endif()

@@ -4,20 +4,22 @@ import struct
 
 def bmp(width, height, pixel, bpp=24):
     """A BMP file of pixel(x, y) -> (r, g, b), y counted from the top.
-    bpp 24, 32 (opaque) or 8 (palette of the colours in order of first use)."""
+    bpp 24, 32 or 8 (palette of the colours in order of first use). At 32 bits
+    pixel may give (r, g, b, a); three values are opaque."""
     colours, index = [], {}
     rows = []
     for y in reversed(range(height)):          # bottom-up
         row = bytearray()
         for x in range(width):
-            r, g, b = pixel(x, y)
+            value = pixel(x, y)
+            r, g, b = value[:3]
             if bpp == 8:
                 if (r, g, b) not in index:
                     index[(r, g, b)] = len(colours)
                     colours.append((r, g, b))
                 row.append(index[(r, g, b)])
             elif bpp == 32:
-                row += bytes((b, g, r, 255))
+                row += bytes((b, g, r, value[3] if len(value) > 3 else 255))
             else:
                 row += bytes((b, g, r))
         row += b"\0" * (-len(row) % 4)

@@ -5,7 +5,10 @@
 
 #include "framework/tests/TempDir.h"
 #include "templates/DlgExports.h"
+#include "templates/FolderBrowser.h"
 #include "templates/FolderDialog.h"
+
+#include <thread>
 #include "templates/tests/TestKit.h"
 
 namespace {
@@ -89,6 +92,108 @@ TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
     EXPECT_EQ(std::string(first), afterCancel);
     EXPECT_STREQ(second, dlg.m_strFolder) << "browser's selection: " << selected;
     EXPECT_EQ(std::vector<std::string>{"other"}, listed);
+}
+
+TEST(PickerBrowse, AChoiceWithoutAPathEmptiesTheFolderAndTheList)
+{
+    TempDir tmp;
+    WriteFile(tmp / "one.gmd", "<GrubMod><Contents>one</Contents></GrubMod>");
+    CDlgExports dlg;
+    dlg.SetTestPersonPath(tmp.Path());
+    dlg.m_pfnHostCallback = QuietHost;
+    std::vector<std::string> listedBefore, listedAfter;
+    std::string folderAfter, boxText;
+    LPITEMIDLIST pidlComputer = NULL;
+    ASSERT_EQ(S_OK, ::SHGetSpecialFolderLocation(NULL, CSIDL_DRIVES, &pidlComputer));
+    std::vector<CDialogDriver::Step> steps = {
+        [&] {
+            if (dlg.m_hWnd == NULL || !::IsWindowVisible(dlg.m_hWnd))
+                return false;
+            listedBefore = ListItems(::GetDlgItem(dlg.m_hWnd, 2008));
+            return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(2006, BN_CLICKED),
+                                  (LPARAM)::GetDlgItem(dlg.m_hWnd, 2006)) != 0;
+        },
+        [&] {
+            // the computer itself: a choice that is no folder of the file system
+            HWND hBrowser = FindOwnedBox(dlg.m_hWnd);
+            if (hBrowser == NULL || !::IsWindowVisible(hBrowser) || BrowserSelection(hBrowser).empty())
+                return false;
+            ::SendMessageA(hBrowser, BFFM_SETSELECTIONA, FALSE, (LPARAM)pidlComputer);
+            return ::PostMessageA(hBrowser, WM_COMMAND, IDOK, 0) != 0;
+        },
+        [&] { return FindOwnedBox(dlg.m_hWnd) == NULL; },
+        [&] {
+            folderAfter = WindowText(::GetDlgItem(dlg.m_hWnd, 2007));
+            listedAfter = ListItems(::GetDlgItem(dlg.m_hWnd, 2008));
+            return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDOK, 0) != 0;
+        }};
+    steps = steps + AnswerBox(dlg.m_hWnd, &boxText, NULL, IDOK) + std::vector<CDialogDriver::Step>{
+        [&] { return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0; }};
+    CDialogDriver driver(steps, [&] {
+        if (HWND hBox = FindOwnedBox(dlg.m_hWnd))
+            ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
+        else if (dlg.m_hWnd)
+            ::EndDialog(dlg.m_hWnd, IDABORT);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ::CoTaskMemFree(pidlComputer);
+    EXPECT_EQ(std::vector<std::string>{"one"}, listedBefore);
+    EXPECT_EQ("", folderAfter);
+    EXPECT_TRUE(listedAfter.empty());
+    EXPECT_EQ("Pick", boxText);  // the nothing-chosen box, not a read of "\\one.gmd"
+    EXPECT_TRUE(dlg.m_strContents.IsEmpty());
+}
+
+namespace {
+
+BOOL CALLBACK FindThreadBoxProc(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpA(szClass, "#32770") != 0 || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+}  // namespace
+
+TEST(FolderBrowser, LeavesAThreadWithoutComAsItWas)
+{
+    HRESULT hrAfter = E_FAIL, hrAgain = E_FAIL;
+    int nResult = -1;
+    bool shown = false;
+    std::thread([&] {
+        CFolderBrowser::SetStartFolder("C:\\");
+        CFolderBrowser browser;
+        browser.SetFlags(BIF_NEWDIALOGSTYLE, 0);
+        char szPath[MAX_PATH];
+        HWND hBox = NULL;
+        CDialogDriver driver({[&] {
+            ::EnumThreadWindows(::GetCurrentThreadId(), FindThreadBoxProc, (LPARAM)&hBox);
+            shown = hBox != NULL;
+            return shown && ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0) != 0;
+        }}, [&] {
+            if (hBox)
+                ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
+        });
+        nResult = browser.Browse(NULL, szPath);
+        // a thread that never entered an apartment may still choose either
+        hrAfter = ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+        if (SUCCEEDED(hrAfter))
+            ::CoUninitialize();
+        // one that did keeps its own
+        ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+        browser.Browse(NULL, NULL);
+        hrAgain = ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+        if (SUCCEEDED(hrAgain))
+            ::CoUninitialize();
+        ::CoUninitialize();
+    }).join();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(CFolderBrowser::kCancelled, nResult);
+    EXPECT_EQ(S_OK, hrAfter);
+    EXPECT_EQ(S_FALSE, hrAgain);
 }
 
 TEST(FolderDialog, ShowsItsTextsAndOkTakesTheSelectedFolders)

@@ -412,8 +412,10 @@ TEST_F(IsoBuild, ImageBootsInQemuAndPrintsTheStandInLine)
     fs::path serial = tmp.path / "serial.txt";
     Shell("timeout 20 qemu-system-i386 -m 32 -boot d -display none -no-reboot -cdrom " + Q(img) +
         " -serial file:" + serial.string() + " & pid=$!; for i in $(seq 1 80); do "
-        "grep -q 'ZAVO CD BOOT OK' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
-    EXPECT_NE(ReadFile(serial).find("ZAVO CD BOOT OK"), std::string::npos);
+        "grep -q '55AA' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
+    // The line, then the loader's chained-name field (2032 to 2047) in hex.
+    EXPECT_NE(ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"), std::string::npos)
+        << ReadFile(serial);
 }
 
 #ifndef _WIN32

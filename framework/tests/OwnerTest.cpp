@@ -1,0 +1,165 @@
+// Owners, enabling and activation of modal and modeless windows opened
+// without a parent, and the lifetime of the application's main window.
+#include "framework/Dialog.h"
+#include "framework/PropertySheet.h"
+#include "framework/PropertyPage.h"
+#include "framework/FileDialog.h"
+#include "framework/FontDialog.h"
+#include "framework/ColorDialog.h"
+#include "framework/WinApp.h"
+#include "framework/tests/OwnerTestRes.h"
+#include "framework/tests/TempDir.h"
+#include "framework/tests/TimerDriver.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class COuterDlg : public CDialog {
+public:
+    COuterDlg() : CDialog(IDD_OUTER) {}
+    std::function<void()> m_runInner;
+    int m_nInnerRuns = 0;
+    afx_msg void OnRunInner()
+    {
+        if (m_runInner)
+            m_runInner();
+        ++m_nInnerRuns;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(COuterDlg, CDialog)
+    ON_COMMAND(IDC_RUN_INNER, &COuterDlg::OnRunInner)
+END_MESSAGE_MAP()
+
+// One kind of modal window run without a parent.
+struct InnerKind {
+    const char* name;
+    std::function<void()> run;      // builds and runs it (blocks)
+    std::function<HWND()> window;   // its top-level window while it is up
+    std::function<void()> cancel;
+};
+
+HWND VisibleOrNull(HWND hWnd) { return hWnd != NULL && ::IsWindowVisible(hWnd) ? hWnd : NULL; }
+
+void PostCancel(HWND hWnd)
+{
+    if (hWnd != NULL)
+        ::PostMessage(hWnd, WM_COMMAND, IDCANCEL, 0);
+}
+
+class CMainWindow : public CWnd {
+public:
+    BOOL Make()
+    {
+        if (!CreateEx(0, NULL, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 500, 400, NULL, NULL))
+            return FALSE;
+        ::SetActiveWindow(m_hWnd);
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(ModalOwner, ModalsWithoutParentStackOnTheRunningDialog)
+{
+    CWinApp app("FwOwnerApp");
+    CMainWindow main;
+    ASSERT_TRUE(main.Make());
+    app.m_pMainWnd = &main;
+    TempDir dir;
+
+    CDialog* pDlg = NULL;
+    CFileDialog* pFile = NULL;
+    CFontDialog* pFont = NULL;
+    CColorDialog* pColor = NULL;
+    CPropertySheet* pSheet = NULL;
+    std::vector<InnerKind> kinds = {
+        {"dialog",
+         [&] { CDialog dlg(IDD_INNER); pDlg = &dlg; dlg.DoModal(); pDlg = NULL; },
+         [&] { return pDlg ? VisibleOrNull(pDlg->m_hWnd) : NULL; },
+         [&] { PostCancel(pDlg->m_hWnd); }},
+        {"file dialog",
+         [&] {
+             CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY, "All|*.*||");
+             dlg.m_ofn.lpstrInitialDir = dir.Path();
+             pFile = &dlg;
+             dlg.DoModal();
+             pFile = NULL;
+         },
+         [&] { return pFile && pFile->m_hWnd ? VisibleOrNull(::GetParent(pFile->m_hWnd)) : NULL; },
+         [&] { PostCancel(::GetParent(pFile->m_hWnd)); }},
+        {"font dialog",
+         [&] { CFontDialog dlg; pFont = &dlg; dlg.DoModal(); pFont = NULL; },
+         [&] { return pFont ? VisibleOrNull(pFont->m_hWnd) : NULL; },
+         [&] { PostCancel(pFont->m_hWnd); }},
+        {"colour dialog",
+         [&] { CColorDialog dlg; pColor = &dlg; dlg.DoModal(); pColor = NULL; },
+         [&] { return pColor ? VisibleOrNull(pColor->m_hWnd) : NULL; },
+         [&] { PostCancel(pColor->m_hWnd); }},
+        {"property sheet",
+         [&] {
+             CPropertyPage page(IDD_OWNER_PAGE);
+             CPropertySheet sheet("Sheet");
+             sheet.AddPage(&page);
+             pSheet = &sheet;
+             sheet.DoModal();
+             pSheet = NULL;
+         },
+         [&] { return pSheet ? VisibleOrNull(pSheet->m_hWnd) : NULL; },
+         [&] { ::PostMessage(pSheet->m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }},
+    };
+
+    COuterDlg outer;
+    size_t nKind = 0;
+    std::vector<CDriver::Step> steps;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        steps.push_back([&, i] {
+            if (VisibleOrNull(outer.m_hWnd) == NULL)
+                return false;
+            nKind = i;
+            outer.m_runInner = kinds[i].run;
+            ::PostMessage(outer.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
+            return true;
+        });
+        steps.push_back([&, i] {
+            HWND hInner = kinds[i].window();
+            if (hInner == NULL)
+                return false;
+            SCOPED_TRACE(kinds[i].name);
+            EXPECT_EQ(outer.m_hWnd, ::GetWindow(hInner, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(outer.m_hWnd));
+            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+            kinds[i].cancel();
+            return true;
+        });
+        steps.push_back([&, i] {
+            if (outer.m_nInnerRuns <= (int)i)
+                return false;
+            SCOPED_TRACE(kinds[i].name);
+            EXPECT_TRUE(::IsWindowEnabled(outer.m_hWnd));
+            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+            EXPECT_EQ(outer.m_hWnd, ::GetActiveWindow());
+            return true;
+        });
+    }
+    steps.push_back([&] {
+        PostCancel(outer.m_hWnd);
+        return true;
+    });
+    CDriver driver(steps, [&] {
+        if (pDlg) PostCancel(pDlg->m_hWnd);
+        if (pFile && pFile->m_hWnd) PostCancel(::GetParent(pFile->m_hWnd));
+        if (pFont) PostCancel(pFont->m_hWnd);
+        if (pColor) PostCancel(pColor->m_hWnd);
+        if (pSheet) ::PostMessage(pSheet->m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        PostCancel(outer.m_hWnd);
+    });
+    EXPECT_EQ(IDCANCEL, outer.DoModal());
+    EXPECT_TRUE(driver.Finished()) << "stopped at " << kinds[nKind].name;
+    EXPECT_EQ((int)kinds.size(), outer.m_nInnerRuns);
+    EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
+    EXPECT_EQ(main.m_hWnd, ::GetActiveWindow());
+    app.m_pMainWnd = NULL;
+    main.DestroyWindow();
+}

@@ -1,0 +1,71 @@
+# The skin library proper (Windows): package, schema, theme classes, bitmaps,
+# drawing, metrics and system services, linking the framework DLL as the hosts do.
+add_library(skin_lib STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/support/SysServices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/DrawHelpers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/PngBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/BitmapLoad.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/SkinContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultThemeSchema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeClass.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinEdge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinPaintDC.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp)
+target_include_directories(skin_lib PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32)
+
+# Theme packages made by the generator: ThemeUI.dll with NormalBlue.ini beside
+# the programs, and the test packages in the build tree.
+set(SKIN_PACKAGES ${CMAKE_CURRENT_BINARY_DIR}/packages)
+set(_skin_gen ${CMAKE_CURRENT_LIST_DIR}/resources/make_theme_package.py)
+add_custom_command(
+  OUTPUT ${SKIN_PACKAGES}/themeui/ThemeUI.rc ${SKIN_PACKAGES}/solid/SolidPackage.rc
+         ${SKIN_PACKAGES}/office/OfficePackage.rc ${SKIN_PACKAGES}/solid_colours.txt
+  COMMAND ${ZAVO_PYTHON3} ${_skin_gen} ${SKIN_PACKAGES}
+  DEPENDS ${_skin_gen} ${CMAKE_CURRENT_LIST_DIR}/resources/pngfile.py ${CMAKE_SOURCE_DIR}/resources/zavomgr/bmpfile.py
+  COMMENT "Theme packages")
+
+# A library of resources only: no run-time library, an entry that answers rc.
+function(skin_resource_library name rc folder result output_dir)
+  add_library(${name} MODULE ${rc} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/resources/ResourceOnly.c)
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name} LIBRARY_OUTPUT_DIRECTORY ${output_dir})
+  target_include_directories(${name} PRIVATE ${folder})
+  target_compile_definitions(${name} PRIVATE RESOURCE_ONLY_RESULT=${result})
+  target_link_options(${name} PRIVATE -nostdlib -Wl,-e,_ResourceOnlyEntry@12)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${SKIN_PACKAGES}/solid_colours.txt)
+endfunction()
+set(CMAKE_CURRENT_FUNCTION_LIST_DIR ${CMAKE_CURRENT_LIST_DIR})
+skin_resource_library(ThemeUI ${SKIN_PACKAGES}/themeui/ThemeUI.rc ${SKIN_PACKAGES}/themeui TRUE
+  ${CMAKE_BINARY_DIR}/bin)
+skin_resource_library(SolidPackage ${SKIN_PACKAGES}/solid/SolidPackage.rc ${SKIN_PACKAGES}/solid TRUE
+  ${SKIN_PACKAGES})
+skin_resource_library(FailingPackage ${SKIN_PACKAGES}/solid/SolidPackage.rc ${SKIN_PACKAGES}/solid FALSE
+  ${SKIN_PACKAGES})
+skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${SKIN_PACKAGES}/office TRUE
+  ${SKIN_PACKAGES})
+add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
+
+set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
+foreach(t bitmap theme edge system)
+  zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
+  if(TARGET skin_${t}_test)
+    add_dependencies(skin_${t}_test skin_packages)
+  endif()
+endforeach()
+zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc
+  LIBS skin_lib WINDOWS)
+if(TARGET skin_manifest_test)
+  set_source_files_properties(${_skin_tests}/skin_manifest_test.rc PROPERTIES
+    OBJECT_DEPENDS ${_skin_tests}/skin_manifest_test.manifest)
+  target_include_directories(skin_manifest_test PRIVATE ${_skin_tests})
+endif()
+# Another reader lists the theme library's resources.
+find_program(ZAVO_7Z 7z)
+if(ZAVO_TESTS AND ZAVO_7Z)
+  add_test(NAME skin_themeui_resources
+    COMMAND ${CMAKE_COMMAND} -DSEVEN_ZIP=${ZAVO_7Z} -DLIBRARY=${CMAKE_BINARY_DIR}/bin/ThemeUI.dll
+            -P ${_skin_tests}/check_themeui_resources.cmake)
+endif()

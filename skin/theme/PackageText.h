@@ -1,0 +1,28 @@
+// The text side of a theme package: UTF-16LE ini texts, the THEMES_INI list
+// and resource name mangling. Window-free.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Lines of a UTF-16LE text: an odd last byte is dropped, a leading byte-order
+// mark skipped; lines end at CR LF, CR or LF, and a last line without an end is read.
+class Utf16LineReader
+{
+public:
+    Utf16LineReader() {}
+    Utf16LineReader(const void* data, size_t size) { Reset(data, size); }
+    void Reset(const void* data, size_t size);
+    bool ReadLine(std::u16string& line);
+
+private:
+    const uint8_t* m_pos = nullptr;
+    const uint8_t* m_end = nullptr;
+    char16_t At(const uint8_t* p) const { return char16_t(p[0] | (p[1] << 8)); }
+};
+
+// The name of the first "[File.NAME]" of a THEMES_INI text followed by "_ini"; empty when none.
+std::u16string GetDefaultIniNameFromText(const void* data, size_t size);
+// Every '.' and '\' replaced by '_'.
+std::string MangleResourceName(const std::string& name);
