@@ -57,6 +57,8 @@ BOOL CWinThread::PumpMessage()
 {
     if (!::GetMessage(&m_msgCur, NULL, 0, 0))
         return FALSE;
+    if (AfxIsHeldInput(m_msgCur.hwnd, m_msgCur.message))
+        return TRUE;
     if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessage(&m_msgCur);
@@ -125,6 +127,8 @@ BOOL AfxPumpMessage()
     MSG& msg = AfxGetThreadState()->msgCur;
     if (!::GetMessage(&msg, NULL, 0, 0))
         return FALSE;
+    if (AfxIsHeldInput(msg.hwnd, msg.message))
+        return TRUE;
     if (msg.message != WM_KICKIDLE && !AfxWalkPreTranslateTree(NULL, &msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
