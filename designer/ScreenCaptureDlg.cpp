@@ -195,8 +195,13 @@ INT_PTR CScreenCaptureDlg::CaptureToFile(CWnd* pParent, LPCTSTR lpszThemesFolder
     if (bHide)
         ::ShowWindow(hMain, SW_HIDE);
     const INT_PTR result = dlg.DoModal();
-    if (bHide)
-        ::ShowWindow(hMain, SW_SHOW);
+    if (bHide) {
+        // shown without taking the activation: the window the capture came
+        // from (a running dialog) stays in front of the disabled main window
+        ::ShowWindow(hMain, SW_SHOWNA);
+        HWND hBack = pParent && pParent->GetSafeHwnd() ? ::GetAncestor(pParent->GetSafeHwnd(), GA_ROOT) : hMain;
+        ::SetForegroundWindow(hBack);
+    }
     if (result != IDOK)
         return result;
     // The dialog ends with OK also when the save failed: the caller must
