@@ -69,3 +69,13 @@ if(TARGET web_export_test)
     ${CMAKE_BINARY_DIR}/designer/web_export/WritesThePageWithItsPicturesAndOpensIt/WebPages/Sample.html)
   set_tests_properties(web_page_check PROPERTIES FIXTURES_REQUIRED web_page TIMEOUT 60)
 endif()
+
+# Dialogs opened from running modal dialogs, in a studio on a copy of the
+# sample. The test reads which window is in front: it runs alone.
+zavo_add_test(nested_modal_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/nested_modal_test.cpp
+  WINDOWS ONE_PROCESS)
+if(TARGET nested_modal_test)
+  target_include_directories(nested_modal_test PRIVATE ${CMAKE_SOURCE_DIR})
+  add_dependencies(nested_modal_test Zavomgr zavomgr_sample)
+  set_tests_properties(nested_modal_test PROPERTIES RUN_SERIAL TRUE RESOURCE_LOCK zavomgr_profile)
+endif()
