@@ -1,7 +1,7 @@
 #include "browser/ImageFs.h"
 
 #include "browser/GzMemberReader.h"
-#include "designer/RomfsBuilder.h"
+#include "designer/core/RomfsBuilder.h"
 #include "framework/File.h"
 #include "framework/Sys.h"
 

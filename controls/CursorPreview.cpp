@@ -1,6 +1,6 @@
 #include "controls/CursorPreview.h"
 #include "controls/BitmapPixels.h"
-#include "designer/ArchiveFile.h"
+#include "designer/core/ArchiveFile.h"
 #include "imaging/xImage.h"
 
 #include <vector>

@@ -1,10 +1,10 @@
 #include "deploy/BootFileSet.h"
 
 #include "deploy/core/BootFields.h"
-#include "designer/ArchiveFile.h"
-#include "designer/DiskObject.h"
-#include "designer/FilesPlatform.h"
-#include "designer/ResourceFile.h"
+#include "designer/core/ArchiveFile.h"
+#include "designer/core/DiskObject.h"
+#include "designer/core/FilesPlatform.h"
+#include "designer/core/ResourceFile.h"
 #include "resources/bootfiles/bootfiles.h"
 
 #include <cerrno>

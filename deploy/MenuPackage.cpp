@@ -1,6 +1,6 @@
 #include "deploy/MenuPackage.h"
 
-#include "designer/ArchiveFile.h"
+#include "designer/core/ArchiveFile.h"
 
 #include <cstring>
 

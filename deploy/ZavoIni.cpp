@@ -2,7 +2,7 @@
 
 #include "deploy/MenuPackage.h"
 #include "deploy/core/BootFields.h"
-#include "designer/Md5Crypt.h"
+#include "designer/core/Md5Crypt.h"
 
 #include <cstring>
 

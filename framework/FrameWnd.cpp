@@ -164,11 +164,6 @@ void CFrameWnd::OnDestroy()
 
 void CFrameWnd::PostNcDestroy()
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL && pApp->m_pMainWnd == this) {
-        pApp->m_pMainWnd = NULL;
-        ::PostQuitMessage(0);
-    }
     delete this;
 }
 

@@ -90,23 +90,59 @@ BOOL CPropertySheet::BuildHeader(HWND hWndParent, DWORD dwExtraFlags)
     return TRUE;
 }
 
+// The sheet runs modeless under the framework's modal loop, so the thread's
+// pre-translate walk and idle messages reach sheet, pages and controls.
 INT_PTR CPropertySheet::DoModal()
 {
     if (m_hWnd != NULL)
         return -1;
     AfxEnsureCommonControls();
     m_bModeless = FALSE;
-    CModalOwner owner(m_pParentWnd, false);
-    if (!BuildHeader(owner.GetOwner(), 0))
+    CModalOwner owner(m_pParentWnd, true);
+    HWND hWndOwner = owner.GetOwner();
+    if (!BuildHeader(hWndOwner, PSH_MODELESS))
         return -1;
+    m_nFlags |= WF_CONTINUEMODAL;
+    if (!CreateSheet()) {
+        m_nFlags &= ~WF_CONTINUEMODAL;
+        return -1;
+    }
+    if (m_nFlags & WF_CONTINUEMODAL) {
+        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        RunModalLoop(0);
+    }
+    m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
+    owner.Restore();
+    if (m_hWnd != NULL) {
+        bool bActive = ::GetActiveWindow() == m_hWnd;
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        if (hWndOwner != NULL && bActive)
+            ::SetActiveWindow(hWndOwner);
+        DestroyWindow();
+    }
+    return m_nResult;
+}
+
+BOOL CPropertySheet::CreateSheet()
+{
     t_pSheetInit = this;
     AfxHookWindowCreate(this);
-    INT_PTR nRet = ::PropertySheet(&m_psh);
+    HWND hWnd = (HWND)::PropertySheet(&m_psh);
     AfxUnhookWindowCreate();
     t_pSheetInit = NULL;
-    if (m_hWnd != NULL)
-        DestroyWindow();
-    return nRet < 0 ? -1 : m_nResult;
+    if (hWnd == NULL || hWnd == (HWND)(INT_PTR)-1)
+        return FALSE;
+    if (m_hWnd == NULL)
+        SubclassWindow(hWnd);
+    return TRUE;
+}
+
+// A modal sheet runs until it has no current page (OK, Cancel, Finish) or
+// EndDialog ends the loop.
+BOOL CPropertySheet::ContinueModal()
+{
+    return CWnd::ContinueModal() && SheetMessage(PSM_GETCURRENTPAGEHWND, 0, 0) != 0;
 }
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD)
@@ -120,19 +156,12 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD)
     if (!BuildHeader(hWndParent, PSH_MODELESS))
         return FALSE;
     m_bModeless = TRUE;
-    t_pSheetInit = this;
-    AfxHookWindowCreate(this);
-    HWND hWnd = (HWND)::PropertySheet(&m_psh);
-    AfxUnhookWindowCreate();
-    t_pSheetInit = NULL;
-    if (hWnd == NULL || hWnd == (HWND)(INT_PTR)-1) {
+    if (!CreateSheet()) {
         m_bModeless = FALSE;
         return FALSE;
     }
-    if (m_hWnd == NULL)
-        SubclassWindow(hWnd);
     if (dwStyle == (DWORD)-1 || (dwStyle & WS_VISIBLE))
-        ::ShowWindow(hWnd, SW_SHOW);
+        ::ShowWindow(m_hWnd, SW_SHOW);
     return TRUE;
 }
 
@@ -144,6 +173,12 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_INITDIALOG) {
         // The system's initialisation (buttons, first page) ran above.
         OnInitDialog();
+        return lResult;
+    }
+    if (message == WM_KICKIDLE) {
+        CWnd* pPage = GetActivePage();
+        if (pPage != NULL && pPage->m_hWnd != NULL && pPage->SendMessage(WM_KICKIDLE, wParam, lParam))
+            lResult = TRUE;
         return lResult;
     }
     if (message == WM_COMMAND || message == PSM_PRESSBUTTON || message == WM_SYSCOMMAND)
@@ -174,12 +209,14 @@ LRESULT CPropertySheet::SheetMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_hWnd == NULL || !m_bModeless)
+    if (m_hWnd == NULL)
         return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
         return FALSE;
+    HWND hWnd = m_hWnd;
     BOOL bHandled = (BOOL)SheetMessage(PSM_ISDIALOGMESSAGE, 0, (LPARAM)pMsg);
-    if (bHandled)
+    // Escape or Enter may have closed a self-deleting sheet already.
+    if (bHandled && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this)
         CloseIfEnded();
     return bHandled;
 }
@@ -306,6 +343,6 @@ void CPropertySheet::EndDialog(int nEndID)
         DestroyWindow();
         return;
     }
-    PressButton(PSBTN_CANCEL);
-    m_nResult = nEndID;   // after the pages' cancel notes
+    m_nResult = nEndID;
+    EndModalLoop(nEndID);
 }

@@ -1,6 +1,7 @@
-// A property sheet (tabbed or wizard) run by the system's PropertySheet. The
-// sheet object is attached to the sheet window before it initialises, the
-// pages to theirs as they are created, so message maps work on both.
+// A property sheet (tabbed or wizard) made by the system's PropertySheet,
+// always modeless; DoModal runs it in the framework's modal loop. The sheet
+// object is attached to the sheet window before it initialises, the pages
+// to theirs as they are created, so message maps work on both.
 #pragma once
 #include "framework/Wnd.h"
 #include <prsht.h>
@@ -53,12 +54,14 @@ public:
 
     virtual BOOL OnInitDialog();
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
+    virtual BOOL ContinueModal() override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CWnd* m_pParentWnd;
 protected:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
     BOOL BuildHeader(HWND hWndParent, DWORD dwExtraFlags);
+    BOOL CreateSheet();
     void AttachSheet(HWND hWnd);
     void NoteResult(int nResult) { m_nResult = nResult; }
     LRESULT SheetMessage(UINT message, WPARAM wParam, LPARAM lParam) const;

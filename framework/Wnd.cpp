@@ -309,6 +309,21 @@ void CWnd::PostNcDestroy() {}
 
 // ---- the window procedure ----
 
+// A destroyed main window ends the thread's loop, whatever its class (a
+// dialog program's main window is no frame).
+static void AfxForgetThreadWindow(CWnd* pWnd)
+{
+    CWinThread* pThread = AfxGetThread();
+    if (pThread == NULL)
+        return;
+    if (pThread->m_pActiveWnd == pWnd)
+        pThread->m_pActiveWnd = NULL;
+    if (pThread->m_pMainWnd == pWnd) {
+        pThread->m_pMainWnd = NULL;
+        ::PostQuitMessage(0);
+    }
+}
+
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     AfxThreadState* s = AfxGetThreadState();
@@ -325,6 +340,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         lResult = 0;
     }
     if (nMsg == WM_NCDESTROY && pWnd->m_hWnd == hWnd) {
+        AfxForgetThreadWindow(pWnd);
         WNDPROC cur = (WNDPROC)::GetWindowLongPtr(hWnd, GWLP_WNDPROC);
         if (cur == AfxWndProc && pWnd->m_pfnSuper != NULL)
             ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);

@@ -1,8 +1,8 @@
 #include "installer/Assembler.h"
 
 #include "deploy/core/BootFields.h"
-#include "designer/FilesPlatform.h"
-#include "designer/ResourceFile.h"
+#include "designer/core/FilesPlatform.h"
+#include "designer/core/ResourceFile.h"
 #include "installer/BootIniCheck.h"
 #include "installer/IniFile.h"
 #include "installer/InstallerTexts.h"
@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 

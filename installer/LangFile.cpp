@@ -1,6 +1,6 @@
 #include "installer/LangFile.h"
 
-#include "designer/FilesPlatform.h"
+#include "designer/core/FilesPlatform.h"
 #include "installer/InstallerPlatform.h"
 
 #include <cstdio>

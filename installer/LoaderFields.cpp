@@ -1,6 +1,6 @@
 #include "installer/LoaderFields.h"
 
-#include "designer/FilesPlatform.h"
+#include "designer/core/FilesPlatform.h"
 #include "framework/Sys.h"
 #include "installer/BootLoaderInfo.h"
 #include "installer/InstallerTexts.h"

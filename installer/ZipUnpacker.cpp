@@ -1,6 +1,6 @@
 #include "installer/ZipUnpacker.h"
 
-#include "designer/FilesPlatform.h"
+#include "designer/core/FilesPlatform.h"
 #include "framework/Sys.h"
 #include "installer/InstallerPlatform.h"
 

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "designer/UIButton.h"
-#include "designer/UIControlList.h"
-#include "designer/UIPicture.h"
-#include "designer/UIProgress.h"
-#include "designer/UIStatic.h"
-#include "designer/ViewCanvas.h"
+#include "designer/model/UIButton.h"
+#include "designer/model/UIControlList.h"
+#include "designer/model/UIPicture.h"
+#include "designer/model/UIProgress.h"
+#include "designer/model/UIStatic.h"
+#include "designer/canvas/ViewCanvas.h"
 #include "imaging/xImage.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // Times the menu package of a 1024 x 768 project with 20 menu entries, 5
 // pictures, 3 texts and a progress bar, step by step.
 //   genmenu_bench <work folder>
-#include "designer/GenMenuDlg.h"
-#include "designer/UIButton.h"
-#include "designer/UIControlList.h"
-#include "designer/UIPicture.h"
-#include "designer/UIProgress.h"
-#include "designer/UIStatic.h"
-#include "designer/ViewCanvas.h"
-#include "designer/ZavomgrApp.h"
+#include "designer/genmenu/GenMenuDlg.h"
+#include "designer/model/UIButton.h"
+#include "designer/model/UIControlList.h"
+#include "designer/model/UIPicture.h"
+#include "designer/model/UIProgress.h"
+#include "designer/model/UIStatic.h"
+#include "designer/canvas/ViewCanvas.h"
+#include "designer/app/ZavomgrApp.h"
 #include "imaging/xImage.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "controls/OwnerDrawMenu.h"
 #include "controls/MenuDrawing.h"
 #include "controls/tests/MenuTestSupport.h"
-#include "designer/LangManager.h"
+#include "designer/app/LangManager.h"
 #include "framework/DC.h"
 #include "framework/ImageList.h"
 #include "resource.h"

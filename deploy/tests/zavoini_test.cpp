@@ -1,6 +1,6 @@
 #include "deploy/ZavoIni.h"
-#include "designer/Md5Crypt.h"
-#include "designer/TextFileWriter.h"
+#include "designer/core/Md5Crypt.h"
+#include "designer/core/TextFileWriter.h"
 
 #include <gtest/gtest.h>
 

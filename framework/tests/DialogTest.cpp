@@ -71,6 +71,7 @@ public:
     BOOL OnWizardFinish() override { Log("finish"); return CPropertyPage::OnWizardFinish(); }
     BOOL OnApply() override { Log("apply"); return CPropertyPage::OnApply(); }
     void OnReset() override { Log("reset"); }
+    BOOL OnQueryCancel() override { Log("querycancel"); return TRUE; }
     afx_msg void OnPress() { ++m_nClicks; }
     DECLARE_MESSAGE_MAP()
 };
@@ -180,6 +181,83 @@ TEST(PropertySheetWizard, NextBackFinishKeepPageDataAndFollowPageAnswers)
     EXPECT_NE(std::string::npos, LogIndex("finish2"));
 }
 
+namespace {
+// Logs keys seen by its pre-translation and the idle messages it gets.
+class CKeyPage : public CLogPage {
+public:
+    using CLogPage::CLogPage;
+    int m_nIdle = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'Q')
+            Log("prekey");
+        return CLogPage::PreTranslateMessage(pMsg);
+    }
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) { ++m_nIdle; return FALSE; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CKeyPage, CLogPage)
+    ON_MESSAGE(WM_KICKIDLE, &CKeyPage::OnKickIdle)
+END_MESSAGE_MAP()
+
+class CKeySheet : public CLogSheet {
+public:
+    using CLogSheet::CLogSheet;
+    int m_nIdle = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'Q')
+            g_log.push_back("sheetprekey");
+        return CLogSheet::PreTranslateMessage(pMsg);
+    }
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) { ++m_nIdle; return FALSE; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CKeySheet, CLogSheet)
+    ON_MESSAGE(WM_KICKIDLE, &CKeySheet::OnKickIdle)
+END_MESSAGE_MAP()
+}
+
+TEST(PropertySheetWizard, ModalSheetRunsInTheFrameworkLoopAndEndDialogKeepsItsResult)
+{
+    g_log.clear();
+    CKeyPage p0(IDD_PAGE1, 0), p1(IDD_PAGE2, 1);
+    CKeySheet sheet("Loop test");
+    sheet.AddPage(&p0);
+    sheet.AddPage(&p1);
+    sheet.SetWizardMode();
+    sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+    CDriver driver({
+        [&] {
+            if (sheet.m_hWnd == NULL || p0.m_hWnd == NULL)
+                return false;
+            HWND hEdit = ::GetDlgItem(p0.m_hWnd, IDC_PAGE_EDIT);
+            ::SetFocus(hEdit);
+            ::PostMessage(hEdit, WM_KEYDOWN, 'Q', 1);
+            ::PostMessage(hEdit, WM_KEYUP, 'Q', 0xC0000001);
+            return true;
+        },
+        [&] {
+            if (LogIndex("sheetprekey") == std::string::npos || sheet.m_nIdle == 0 || p0.m_nIdle == 0)
+                return false;
+            // the modal sheet closes itself: no cancel notes reach the pages
+            sheet.EndDialog(IDOK);
+            return true;
+        },
+    }, AbortSheet(sheet));
+    EXPECT_EQ(IDOK, sheet.DoModal());
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+    size_t nPage = LogIndex("prekey0");
+    EXPECT_NE(std::string::npos, nPage);
+    EXPECT_LT(nPage, LogIndex("sheetprekey"));
+    EXPECT_GT(sheet.m_nIdle, 0);
+    EXPECT_GT(p0.m_nIdle, 0);
+    EXPECT_EQ(std::string::npos, LogIndex("querycancel0"));
+    EXPECT_EQ(std::string::npos, LogIndex("reset0"));
+    EXPECT_EQ(std::string::npos, LogIndex("reset1"));
+}
+
 TEST(PropertySheetTabbed, OkAppliesVisitedPagesCancelResetsThem)
 {
     g_log.clear();
@@ -261,6 +339,50 @@ TEST(PropertySheetModeless, PagesAddedAndRemovedLiveOkAppliesAndDestroys)
     EXPECT_EQ(0, sheet.m_nPrivate);
     EXPECT_NE(std::string::npos, LogIndex("apply0"));
     EXPECT_NE(std::string::npos, LogIndex("apply1"));
+}
+
+namespace {
+class CSelfDeletingSheet : public CPropertySheet {
+public:
+    explicit CSelfDeletingSheet(bool* pDeleted) : CPropertySheet("Self-deleting"), m_pDeleted(pDeleted) {}
+    void PostNcDestroy() override
+    {
+        *m_pDeleted = true;
+        delete this;
+    }
+    bool* m_pDeleted;
+};
+
+void PumpUntil(const bool& bDone)
+{
+    for (int i = 0; i < 200 && !bDone; ++i) {
+        MSG msg;
+        if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+            AfxPumpMessage();
+        else
+            ::Sleep(5);
+    }
+}
+}
+
+TEST(PropertySheetModeless, SelfDeletingSheetClosedByEscapeOrEnterGoesAway)
+{
+    for (WPARAM key : {(WPARAM)VK_ESCAPE, (WPARAM)VK_RETURN}) {
+        SCOPED_TRACE(key == VK_ESCAPE ? "escape" : "enter");
+        g_log.clear();
+        bool bDeleted = false;
+        CLogPage page(IDD_PAGE1, 0);
+        CSelfDeletingSheet* pSheet = new CSelfDeletingSheet(&bDeleted);
+        pSheet->AddPage(&page);
+        ASSERT_TRUE(pSheet->Create());
+        HWND hEdit = ::GetDlgItem(page.m_hWnd, IDC_PAGE_EDIT);
+        ::SetFocus(hEdit);
+        ::PostMessage(hEdit, WM_KEYDOWN, key, 1);
+        PumpUntil(bDeleted);
+        EXPECT_TRUE(bDeleted);
+        EXPECT_EQ(NULL, page.m_hWnd);
+        EXPECT_NE(std::string::npos, LogIndex(key == VK_ESCAPE ? "reset0" : "apply0"));
+    }
 }
 
 // ---- common dialogs ----

@@ -163,3 +163,55 @@ TEST(ModalOwner, ModalsWithoutParentStackOnTheRunningDialog)
     app.m_pMainWnd = NULL;
     main.DestroyWindow();
 }
+
+namespace {
+bool QuitQueued()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+}
+
+TEST(MainWindowLifetime, DestroyedMainDialogEndsTheLoopAndIsForgotten)
+{
+    CWinApp app("FwOwnerApp");
+    {
+        // a modeless main dialog
+        CDialog dlg;
+        ASSERT_TRUE(dlg.Create(IDD_OUTER));
+        app.m_pMainWnd = &dlg;
+        app.m_pActiveWnd = &dlg;
+        EXPECT_FALSE(QuitQueued());
+        dlg.DestroyWindow();
+        EXPECT_EQ(NULL, app.m_pMainWnd);
+        EXPECT_EQ(NULL, app.m_pActiveWnd);
+        EXPECT_TRUE(QuitQueued());
+    }
+    {
+        // the modal main dialog of a dialog program
+        COuterDlg dlg;
+        app.m_pMainWnd = &dlg;
+        CDriver driver({[&] {
+            if (VisibleOrNull(dlg.m_hWnd) == NULL)
+                return false;
+            PostCancel(dlg.m_hWnd);
+            return true;
+        }}, [&] { PostCancel(dlg.m_hWnd); });
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        EXPECT_EQ(NULL, app.m_pMainWnd);
+        EXPECT_TRUE(QuitQueued());
+    }
+    {
+        // any other window leaves the main window alone
+        CMainWindow main;
+        ASSERT_TRUE(main.Make());
+        app.m_pMainWnd = &main;
+        CDialog dlg;
+        ASSERT_TRUE(dlg.Create(IDD_INNER, &main));
+        dlg.DestroyWindow();
+        EXPECT_EQ(&main, app.m_pMainWnd);
+        EXPECT_FALSE(QuitQueued());
+        main.DestroyWindow();
+        EXPECT_EQ(NULL, app.m_pMainWnd);
+    }
+}

@@ -1,7 +1,7 @@
 // Temp folders and whole-file reads and writes for the installer's tests.
 #pragma once
 
-#include "designer/DiskObject.h"
+#include "designer/core/DiskObject.h"
 #include "framework/Sys.h"
 
 #include <gtest/gtest.h>

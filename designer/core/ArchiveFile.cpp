@@ -1,0 +1,513 @@
+#include "designer/core/ArchiveFile.h"
+
+#include "designer/core/FilesPlatform.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <ioapi.h>
+#include <unzip.h>
+#include <zlib.h>
+
+namespace
+{
+const size_t TAR_BLOCK = 512;
+
+// Octal field of a tar header: leading blanks skipped, digits to the first
+// non-octal byte, never past the field.
+uint64_t ReadOctal(const unsigned char* field, size_t length)
+{
+    size_t i = 0;
+    while (i < length && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r')))
+        ++i;
+    uint64_t value = 0;
+    for (; i < length && field[i] >= '0' && field[i] <= '7'; ++i)
+        value = (value << 3) | (uint64_t)(field[i] - '0');
+    return value;
+}
+
+bool TarChecksumValid(const unsigned char* header)
+{
+    uint64_t sum = 0;
+    for (size_t i = 0; i < TAR_BLOCK; ++i)
+        sum += (i >= 148 && i < 156) ? 32u : header[i];
+    return sum == ReadOctal(header + 148, 8);
+}
+
+// A valid header at `offset` whose data lie inside the buffer; gives the
+// data size and the offset of the next header.
+bool TarHeaderAt(const std::vector<unsigned char>& data, size_t length, uint64_t offset,
+                 uint64_t& size, uint64_t& next)
+{
+    if (offset > length || length - offset < TAR_BLOCK)
+        return false;
+    const unsigned char* header = &data[(size_t)offset];
+    if (!TarChecksumValid(header))
+        return false;
+    size = ReadOctal(header + 124, 12);
+    if (size > length - offset - TAR_BLOCK)
+        return false;
+    next = offset + TAR_BLOCK + (size + TAR_BLOCK - 1) / TAR_BLOCK * TAR_BLOCK;
+    return true;
+}
+
+unsigned long DiskLength(const char* path)
+{
+    FILE* f = FilesPlatform::OpenStdFile(path, "rb");
+    if (!f)
+        return 0;
+    long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
+    fclose(f);
+    return length > 0 ? (unsigned long)length : 0;
+}
+}
+
+// Read-only file functions of minizip over a block of memory.
+struct CArchiveFile::MemoryZip
+{
+    const unsigned char* data;
+    ZPOS64_T size;
+    ZPOS64_T pos;
+
+    static voidpf ZCALLBACK Open(voidpf opaque, const void*, int mode)
+    {
+        if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ)
+            return NULL;
+        MemoryZip* zip = (MemoryZip*)opaque;
+        zip->pos = 0;
+        return zip;
+    }
+    static uLong ZCALLBACK Read(voidpf, voidpf stream, void* buf, uLong size)
+    {
+        MemoryZip* zip = (MemoryZip*)stream;
+        ZPOS64_T left = zip->pos < zip->size ? zip->size - zip->pos : 0;
+        uLong n = (ZPOS64_T)size < left ? size : (uLong)left;
+        memcpy(buf, zip->data + zip->pos, n);
+        zip->pos += n;
+        return n;
+    }
+    static uLong ZCALLBACK Write(voidpf, voidpf, const void*, uLong) { return 0; }
+    static ZPOS64_T ZCALLBACK Tell(voidpf, voidpf stream) { return ((MemoryZip*)stream)->pos; }
+    static long ZCALLBACK Seek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+    {
+        MemoryZip* zip = (MemoryZip*)stream;
+        ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR ? zip->pos
+                      : origin == ZLIB_FILEFUNC_SEEK_END ? zip->size : 0;
+        if (offset > zip->size || base > zip->size - offset)
+            return -1;
+        zip->pos = base + offset;
+        return 0;
+    }
+    static int ZCALLBACK Close(voidpf, voidpf) { return 0; }
+    static int ZCALLBACK Error(voidpf, voidpf) { return 0; }
+};
+
+CArchiveFile::CArchiveFile() : m_gz(NULL), m_nDiskLength(0), m_zip(NULL), m_memory(NULL), m_nKind(KIND_NONE) {}
+
+CArchiveFile::~CArchiveFile()
+{
+    CloseArchive();
+}
+
+BOOL CArchiveFile::Fail(LPCTSTR text)
+{
+    m_strError = text;
+    return FALSE;
+}
+
+BOOL CArchiveFile::Open(LPCTSTR path, int mode)
+{
+    if (IsOpen() || !path || (mode != MODE_READ && mode != MODE_WRITE))
+        return FALSE;
+    std::string native = FilesPlatform::NativePath(path);
+    if (mode == MODE_READ)
+    {
+        FILE* f = FilesPlatform::OpenStdFile(path, "rb");
+        if (!f)
+        {
+            SetMode(MODE_CLOSED);
+            return FALSE;
+        }
+        fclose(f);
+        m_nDiskLength = DiskLength(path);
+        m_gz = gzopen(native.c_str(), "rb");
+    }
+    else
+    {
+        m_gz = gzopen(native.c_str(), "wb");
+    }
+    SetMode(m_gz ? mode : MODE_CLOSED);
+    if (m_gz && mode == MODE_WRITE)
+        SetParams();
+    return m_gz != NULL;
+}
+
+BOOL CArchiveFile::Close()
+{
+    if (!m_gz)
+        return FALSE;
+    int result = gzclose((gzFile)m_gz);
+    m_gz = NULL;
+    m_nDiskLength = 0;
+    SetMode(MODE_CLOSED);
+    return result == Z_OK;
+}
+
+BOOL CArchiveFile::IsOpen() const
+{
+    return m_gz != NULL;
+}
+
+int CArchiveFile::Write(const void* buffer, unsigned length)
+{
+    if (!m_gz || m_nMode != MODE_WRITE || length == 0)
+        return 0;
+    return gzwrite((gzFile)m_gz, buffer, length);
+}
+
+int CArchiveFile::WriteString(LPCTSTR text)
+{
+    return text ? Write(text, (unsigned)strlen(text)) : 0;
+}
+
+int CArchiveFile::Read(void* buffer, unsigned length)
+{
+    if (!m_gz || m_nMode != MODE_READ)
+        return 0;
+    return gzread((gzFile)m_gz, buffer, length);
+}
+
+BOOL CArchiveFile::SetParams()
+{
+    if (!m_gz || m_nMode != MODE_WRITE)
+        return FALSE;
+    return gzsetparams((gzFile)m_gz, m_nLevel, m_nStrategy) == Z_OK;
+}
+
+BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
+{
+    buffer = NULL;
+    length = 0;
+    m_data.clear();
+    if (!m_gz || m_nMode != MODE_READ || m_nDiskLength == 0)
+        return FALSE;
+    const size_t chunk = m_nDiskLength < (1u << 20) ? (size_t)m_nDiskLength : (1u << 20);
+    size_t total = 0;
+    for (;;)
+    {
+        if (total + chunk > (size_t)MAX_DATA)
+            return Fail("Could not read data from gzip archive !");
+        m_data.resize(total + chunk);
+        int n = gzread((gzFile)m_gz, &m_data[total], (unsigned)chunk);
+        if (n < 0)
+        {
+            m_data.clear();
+            return FALSE;
+        }
+        if (n == 0)
+            break;
+        total += (size_t)n;
+    }
+    int err = Z_OK;
+    gzerror((gzFile)m_gz, &err);
+    if (err != Z_OK || total == 0)
+    {
+        // Z_BUF_ERROR: the stream ended early (truncated file).
+        m_data.clear();
+        return FALSE;
+    }
+    m_data.resize(total + 1);
+    m_data[total] = 0;
+    buffer = &m_data[0];
+    length = (unsigned)total;
+    return TRUE;
+}
+
+BOOL CArchiveFile::OpenArchive(LPCTSTR path)
+{
+    CloseArchive();
+    if (!path)
+        return Fail("Could not determine archive type !");
+    m_zip = unzOpen(FilesPlatform::NativePath(path).c_str());
+    if (m_zip)
+    {
+        m_nKind = KIND_ZIP;
+        return TRUE;
+    }
+    if (!Open(path, MODE_READ))
+        return Fail("Could not determine archive type !");
+    unsigned char* data = NULL;
+    unsigned length = 0;
+    if (!ReadAll(data, length))
+    {
+        Close();
+        return Fail("Could not read data from gzip archive !");
+    }
+    Close();
+    uint64_t size = 0, next = 0;
+    m_nKind = TarHeaderAt(m_data, length, 0, size, next) ? KIND_TAR_GZIP : KIND_GZIP;
+    return TRUE;
+}
+
+BOOL CArchiveFile::OpenArchiveFromMemory(const void* data, unsigned long size)
+{
+    CloseArchive();
+    if (!data || size == 0)
+        return Fail("Could not determine archive type !");
+    m_memory = new MemoryZip();
+    m_memory->data = (const unsigned char*)data;
+    m_memory->size = size;
+    m_memory->pos = 0;
+    zlib_filefunc64_def io;
+    io.zopen64_file = MemoryZip::Open;
+    io.zread_file = MemoryZip::Read;
+    io.zwrite_file = MemoryZip::Write;
+    io.ztell64_file = MemoryZip::Tell;
+    io.zseek64_file = MemoryZip::Seek;
+    io.zclose_file = MemoryZip::Close;
+    io.zerror_file = MemoryZip::Error;
+    io.opaque = m_memory;
+    m_zip = unzOpen2_64("memory", &io);
+    if (!m_zip)
+    {
+        CloseArchive();
+        return Fail("Could not determine archive type !");
+    }
+    m_nKind = KIND_ZIP;
+    return TRUE;
+}
+
+int CArchiveFile::GetEntryCount()
+{
+    switch (m_nKind)
+    {
+    case KIND_ZIP:
+    {
+        unz_global_info info;
+        if (unzGetGlobalInfo((unzFile)m_zip, &info) != UNZ_OK || info.number_entry > 0x7fffffffUL)
+        {
+            Fail("Could not get files from the archive !");
+            return -1;
+        }
+        return (int)info.number_entry;
+    }
+    case KIND_GZIP:
+        return 1;
+    case KIND_TAR_GZIP:
+    {
+        const size_t length = m_data.empty() ? 0 : m_data.size() - 1;
+        int count = 0;
+        uint64_t offset = 0, size = 0, next = 0;
+        while (TarHeaderAt(m_data, length, offset, size, next))
+        {
+            ++count;
+            offset = next;
+        }
+        return count;
+    }
+    default:
+        Fail("Archive not opened");
+        return -1;
+    }
+}
+
+BOOL CArchiveFile::GetEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name)
+{
+    data = NULL;
+    size = 0;
+    isFile = FALSE;
+    switch (m_nKind)
+    {
+    case KIND_ZIP:
+        return ReadZipEntry(index, data, size, isFile, name);
+    case KIND_GZIP:
+        data = &m_data[0];
+        size = (unsigned)(m_data.size() - 1);
+        isFile = TRUE;
+        name = "unknown";
+        return TRUE;
+    case KIND_TAR_GZIP:
+        return ReadTarEntry(index, data, size, isFile, name);
+    default:
+        return Fail("Archive not opened");
+    }
+}
+
+BOOL CArchiveFile::GoToZipEntry(int index, CString& name, BOOL& isFile, unsigned long& size)
+{
+    unzFile zip = (unzFile)m_zip;
+    int result = index < 0 ? UNZ_PARAMERROR : unzGoToFirstFile(zip);
+    for (int i = 0; i < index && result == UNZ_OK; ++i)
+        result = unzGoToNextFile(zip);
+    unz_file_info info;
+    if (result == UNZ_OK)
+        result = unzGetCurrentFileInfo(zip, &info, NULL, 0, NULL, 0, NULL, 0);
+    std::vector<char> entryName(result == UNZ_OK ? info.size_filename + 1u : 1u, '\0');
+    if (result == UNZ_OK)
+        result = unzGetCurrentFileInfo(zip, &info, &entryName[0], (uLong)entryName.size(), NULL, 0, NULL, 0);
+    if (result != UNZ_OK)
+        return Fail("Could not get file at the specified position from the archive !");
+    const size_t nameLength = strlen(&entryName[0]);
+    const bool folderName = nameLength > 0 && (entryName[nameLength - 1] == '/' || entryName[nameLength - 1] == '\\');
+    isFile = !folderName && !(info.external_fa & 0x10);
+    name = &entryName[0];
+    size = info.uncompressed_size;
+    return TRUE;
+}
+
+BOOL CArchiveFile::GetEntryName(int index, CString& name, BOOL& isFile)
+{
+    isFile = FALSE;
+    if (m_nKind != KIND_ZIP)
+    {
+        unsigned char* data = NULL;
+        unsigned size = 0;
+        return GetEntry(index, data, size, isFile, name);
+    }
+    unsigned long size = 0;
+    return GoToZipEntry(index, name, isFile, size);
+}
+
+BOOL CArchiveFile::ReadZipEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name)
+{
+    unzFile zip = (unzFile)m_zip;
+    CString entryName;
+    BOOL entryIsFile = FALSE;
+    unsigned long declaredSize = 0;
+    if (!GoToZipEntry(index, entryName, entryIsFile, declaredSize))
+        return FALSE;
+
+    m_entry.clear();
+    const char* unzipFailed = "Could not unzip file at the specified position from the archive !";
+    if (declaredSize > (unsigned long)MAX_DATA || unzOpenCurrentFile(zip) != UNZ_OK)
+        return Fail(unzipFailed);
+    // The declared size is only a hint: the buffer grows with what inflates.
+    const size_t declared = (size_t)declaredSize;
+    m_entry.reserve(declared < (1u << 20) ? declared + 1 : (1u << 20));
+    unsigned char chunk[16384];
+    int n = 0;
+    while ((n = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0)
+    {
+        if (m_entry.size() + (size_t)n > declared)
+            break;
+        m_entry.insert(m_entry.end(), chunk, chunk + n);
+    }
+    int closed = unzCloseCurrentFile(zip);
+    if (n != 0 || closed != UNZ_OK || m_entry.size() != declared)
+    {
+        m_entry.clear();
+        return Fail(unzipFailed);
+    }
+    m_entry.push_back(0);
+    data = &m_entry[0];
+    size = (unsigned)declared;
+    isFile = entryIsFile;
+    name = entryName;
+    return TRUE;
+}
+
+BOOL CArchiveFile::ReadTarEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name)
+{
+    const size_t length = m_data.empty() ? 0 : m_data.size() - 1;
+    uint64_t offset = 0, entrySize = 0, next = 0;
+    for (int i = 0; i < index; ++i)
+    {
+        if (!TarHeaderAt(m_data, length, offset, entrySize, next))
+            return Fail("Invalid file position !");
+        offset = next;
+    }
+    if (index < 0 || !TarHeaderAt(m_data, length, offset, entrySize, next))
+        return Fail("Invalid file position !");
+    const unsigned char* header = &m_data[(size_t)offset];
+    const unsigned char* body = header + TAR_BLOCK;
+    m_entry.assign(body, body + (size_t)entrySize);
+    m_entry.push_back(0);
+    data = &m_entry[0];
+    size = (unsigned)entrySize;
+    isFile = header[156] == '0' || header[156] == 0;
+    const char* field = (const char*)header;
+    name = CString(std::string(field, strnlen(field, 100)).c_str());
+    return TRUE;
+}
+
+BOOL CArchiveFile::GetComment(CString& text)
+{
+    text.Empty();
+    if (m_nKind == KIND_NONE)
+        return Fail("Archive not opened");
+    if (m_nKind != KIND_ZIP)
+        return TRUE;
+    unz_global_info info;
+    if (unzGetGlobalInfo((unzFile)m_zip, &info) != UNZ_OK)
+        return Fail("Could not get files from the archive !");
+    std::vector<char> comment(info.size_comment + 1u, '\0');
+    if (info.size_comment && unzGetGlobalComment((unzFile)m_zip, &comment[0], (uLong)comment.size()) < 0)
+        return Fail("Could not get files from the archive !");
+    text = &comment[0];
+    return TRUE;
+}
+
+void CArchiveFile::CloseArchive()
+{
+    if (m_zip)
+        unzClose((unzFile)m_zip);
+    m_zip = NULL;
+    delete m_memory;
+    m_memory = NULL;
+    if (IsOpen())
+        Close();
+    std::vector<unsigned char>().swap(m_data);
+    std::vector<unsigned char>().swap(m_entry);
+    m_strError.Empty();
+    m_nKind = KIND_NONE;
+}
+
+BOOL CArchiveFile::GzipFile(LPCTSTR path)
+{
+    m_strError.Empty();
+    if (!path || !*path)
+        return Fail("Could not open the file to compress !");
+    const std::string output = std::string(path) + ".gz";
+    FILE* in = FilesPlatform::OpenStdFile(path, "rb");
+    if (!in)
+    {
+        fprintf(stderr, "%s: %s\n", path, strerror(errno));
+        return Fail((CString("Could not open ") + path).operator LPCTSTR());
+    }
+    gzFile out = gzopen(FilesPlatform::NativePath(output.c_str()).c_str(), "wb9");
+    if (!out)
+    {
+        fclose(in);
+        return Fail((CString("Could not create ") + output.c_str()).operator LPCTSTR());
+    }
+    char chunk[16384];
+    bool complete = false;
+    for (;;)
+    {
+        size_t n = fread(chunk, 1, sizeof chunk, in);
+        if (ferror(in))
+            break;
+        if (n == 0)
+        {
+            complete = true;
+            break;
+        }
+        if (gzwrite(out, chunk, (unsigned)n) != (int)n)
+            break;
+    }
+    fclose(in);
+    if (gzclose(out) != Z_OK)
+        complete = false;
+    if (!complete)
+    {
+        // A partly written archive is worse than none.
+        FilesPlatform::DeleteFileEntry(output.c_str());
+        return Fail((CString("Could not compress ") + path).operator LPCTSTR());
+    }
+    if (!FilesPlatform::DeleteFileEntry(path))
+        return Fail((CString("Could not delete ") + path).operator LPCTSTR());
+    return TRUE;
+}

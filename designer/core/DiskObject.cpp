@@ -1,0 +1,451 @@
+#include "designer/core/DiskObject.h"
+
+#include "designer/core/FilesPlatform.h"
+
+#include <string>
+
+namespace
+{
+const char INTERNAL_ERROR[] = "CDiskObject internal error";
+
+CString WithoutTrailingSlash(const CString& folder)
+{
+    CString result = folder;
+    if (result.GetLength() > 1 && result[result.GetLength() - 1] == '\\')
+        result = result.Left(result.GetLength() - 1);
+    return result;
+}
+
+CString DriveOf(const CString& path)
+{
+    return path.GetLength() >= 2 && path[1] == ':' ? path.Left(2) : CString();
+}
+
+// Restores the current folder when the scope ends.
+class CurrentFolderKeeper
+{
+public:
+    CurrentFolderKeeper() : m_folder(FilesPlatform::GetCurrentFolder()) {}
+    ~CurrentFolderKeeper()
+    {
+        if (!m_folder.empty())
+            FilesPlatform::SetCurrentFolder(m_folder.c_str());
+    }
+
+private:
+    std::string m_folder;
+};
+
+bool IsRoot(const CString& qualifiedFolder)
+{
+    CString rest = qualifiedFolder.Mid(DriveOf(qualifiedFolder).GetLength());
+    return rest == "\\" || rest.IsEmpty();
+}
+}
+
+CDiskObject::CDiskObject(void* feedbackWindow) : m_pFeedbackWindow(feedbackWindow) {}
+
+void CDiskObject::Feedback(LPCTSTR text)
+{
+    FilesPlatform::ShowFeedbackText(m_pFeedbackWindow, text);
+}
+
+void CDiskObject::SetSystemError(unsigned long code, LPCTSTR path)
+{
+    m_strError = FilesPlatform::ErrorMessage(code).c_str();
+    m_strError.TrimLeft();
+    m_strError.TrimRight();
+    if (!IsEmptyName(path))
+        m_strError += CString(" ") + path;
+    Feedback(m_strError);
+}
+
+void CDiskObject::SetInternalError()
+{
+    m_strError = INTERNAL_ERROR;
+    Feedback(m_strError);
+}
+
+CString CDiskObject::QualifyPath(LPCTSTR path)
+{
+    CString result(path ? path : "");
+    result.Replace('/', '\\');
+    // Network paths and paths with a drive are complete already.
+    if (result.Left(2) == "\\\\" || !DriveOf(result).IsEmpty())
+        return result;
+    const CString current(FilesPlatform::GetCurrentFolder().c_str());
+    const CString currentBase = WithoutTrailingSlash(current);
+    if (result.Left(3) == "..\\")
+    {
+        CString up = currentBase;
+        while (result.Left(3) == "..\\")
+        {
+            result = result.Mid(3);
+            const int slash = up.ReverseFind('\\');
+            if (slash > DriveOf(up).GetLength())
+                up = up.Left(slash);
+            else if (slash >= 0)
+                up = up.Left(slash + 1);
+        }
+        return WithoutTrailingSlash(up) + "\\" + result;
+    }
+    if (result.Left(1) == "\\")
+        return DriveOf(current) + result;
+    return currentBase + "\\" + result;
+}
+
+CString CDiskObject::QualifyFolder(LPCTSTR folder)
+{
+    CString result(folder ? folder : "");
+    result.Replace('/', '\\');
+    if (result.IsEmpty() || result[result.GetLength() - 1] != '\\')
+        result += "\\";
+    if (result.Left(2) == "\\\\")
+        return result;
+    return QualifyPath(result);
+}
+
+CString CDiskObject::GetFileNamePart(LPCTSTR path)
+{
+    const CString q = QualifyPath(path);
+    const int slash = q.ReverseFind('\\');
+    return slash < 0 ? CString() : q.Mid(slash + 1);
+}
+
+CString CDiskObject::GetFolderPart(LPCTSTR path)
+{
+    const CString q = QualifyPath(path);
+    const int slash = q.ReverseFind('\\');
+    return slash < 0 ? CString() : q.Left(slash);
+}
+
+BOOL CDiskObject::MakeFolder(const CString& path)
+{
+    if (FilesPlatform::CreateFolder(path))
+        return TRUE;
+    const unsigned long code = FilesPlatform::LastError();
+    // Made by someone else in the meantime: fine.
+    if (FilesPlatform::IsFolder(path))
+        return TRUE;
+    SetSystemError(code, path);
+    return FALSE;
+}
+
+BOOL CDiskObject::CreateFolderPath(LPCTSTR folder)
+{
+    ClearError();
+    if (IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    const CString q = QualifyFolder(folder);
+    CString path = DriveOf(q);
+    CString rest = q.Mid(path.GetLength());
+    if (q.Left(2) == "\\\\")
+    {
+        const int slash = q.Find('\\', 2);
+        path = slash < 0 ? q : q.Left(slash);
+        rest = slash < 0 ? CString() : q.Mid(slash);
+    }
+    CurrentFolderKeeper keeper;
+    while (!rest.IsEmpty())
+    {
+        while (rest.Left(1) == "\\")
+            rest = rest.Mid(1);
+        const int slash = rest.Find('\\');
+        const CString level = slash < 0 ? rest : rest.Left(slash);
+        rest = slash < 0 ? CString() : rest.Mid(slash);
+        if (level.IsEmpty())
+            continue;
+        path += "\\" + level;
+        Feedback(path);
+        if (!FilesPlatform::SetCurrentFolder(path) && !MakeFolder(path))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::ListEntries(ListKind kind, LPCTSTR mask, const CString& folder, CStringArray& list, BOOL withPath)
+{
+    FilesPlatform::FindFiles find;
+    FilesPlatform::FindEntry entry;
+    const FilesPlatform::FindFiles::Result first = find.First(folder, mask, entry);
+    if (first == FilesPlatform::FindFiles::FAILED)
+    {
+        SetSystemError(FilesPlatform::LastError(), folder + mask);
+        return FALSE;
+    }
+    if (first == FilesPlatform::FindFiles::NONE)
+        return TRUE;
+    do
+    {
+        const bool directory = (entry.attributes & FilesPlatform::ATTR_DIRECTORY) != 0;
+        const bool link = (entry.attributes & FilesPlatform::ATTR_REPARSE) != 0;
+        const bool wanted = kind == LIST_FILES ? !directory : (directory && link);
+        if (!wanted || entry.name == "." || entry.name == "..")
+            continue;
+        const CString name = withPath ? folder + entry.name.c_str() : CString(entry.name.c_str());
+        Feedback(name);
+        list.Add(name);
+    } while (find.Next(entry));
+    return TRUE;
+}
+
+BOOL CDiskObject::ListFilesMatching(LPCTSTR mask, LPCTSTR folder, CStringArray& list, BOOL withPath)
+{
+    ClearError();
+    if (IsEmptyName(folder) || IsEmptyName(mask))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    return ListEntries(LIST_FILES, mask, QualifyFolder(folder), list, withPath);
+}
+
+BOOL CDiskObject::ListFiles(LPCTSTR folder, CStringArray& list, BOOL withPath)
+{
+    return ListFilesMatching("*.*", folder, list, withPath);
+}
+
+BOOL CDiskObject::CopyFolderFiles(LPCTSTR source, LPCTSTR target)
+{
+    ClearError();
+    if (IsEmptyName(source) || IsEmptyName(target))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    CStringArray files;
+    if (!ListFiles(source, files, FALSE) || !CreateFolderPath(target))
+        return FALSE;
+    const CString from = QualifyFolder(source);
+    const CString to = QualifyFolder(target);
+    for (int i = 0; i < files.GetSize(); ++i)
+    {
+        const CString sourceFile = from + files[i];
+        const CString targetFile = to + files[i];
+        Feedback(files[i]);
+        if (!FilesPlatform::CopyFileOver(sourceFile, targetFile))
+        {
+            SetSystemError(FilesPlatform::LastError(), sourceFile + " -> " + targetFile);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::CopyFileToFolder(LPCTSTR file, LPCTSTR folder)
+{
+    ClearError();
+    if (IsEmptyName(file) || IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    if (!CreateFolderPath(folder))
+        return FALSE;
+    const CString sourceFile = QualifyPath(file);
+    Feedback(sourceFile);
+    const CString targetFile = QualifyFolder(folder) + GetFileNamePart(file);
+    if (!FilesPlatform::CopyFileOver(sourceFile, targetFile))
+    {
+        SetSystemError(FilesPlatform::LastError(), sourceFile);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::RemoveFile(LPCTSTR file)
+{
+    ClearError();
+    if (IsEmptyName(file))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    const CString path = QualifyPath(file);
+    if (!FilesPlatform::DeleteFileEntry(path))
+    {
+        SetSystemError(FilesPlatform::LastError(), path);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::EmptyFolder(LPCTSTR folder)
+{
+    ClearError();
+    // An empty name would stand for the current folder.
+    if (IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    CStringArray files;
+    if (!ListFiles(folder, files, TRUE))
+        return FALSE;
+    for (int i = 0; i < files.GetSize(); ++i)
+    {
+        if (!FilesPlatform::DeleteFileEntry(files[i]))
+        {
+            SetSystemError(FilesPlatform::LastError(), files[i]);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::RemoveFolder(LPCTSTR folder)
+{
+    ClearError();
+    if (IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    if (!EmptyFolder(folder))
+        return FALSE;
+    const CString path = WithoutTrailingSlash(QualifyFolder(folder));
+    if (!FilesPlatform::RemoveFolder(path))
+    {
+        SetSystemError(FilesPlatform::LastError(), path);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::CopyFolder(LPCTSTR source, LPCTSTR target)
+{
+    ClearError();
+    if (IsEmptyName(source) || IsEmptyName(target))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    Feedback(target);
+    if (!MakeFolder(WithoutTrailingSlash(QualifyFolder(target))))
+        return FALSE;
+    return CopyFolderFiles(source, target);
+}
+
+BOOL CDiskObject::FileExists(LPCTSTR file)
+{
+    ClearError();
+    if (IsEmptyName(file))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    return FilesPlatform::CanOpenForRead(QualifyPath(file)) ? TRUE : FALSE;
+}
+
+BOOL CDiskObject::CreateEmptyFile(LPCTSTR file)
+{
+    ClearError();
+    if (IsEmptyName(file))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    const CString folder = GetFolderPart(file);
+    if (!folder.IsEmpty() && !IsRoot(folder) && !CreateFolderPath(folder))
+        return FALSE;
+    const CString path = QualifyPath(file);
+    if (!FilesPlatform::CreateOrTruncate(path))
+    {
+        SetSystemError(FilesPlatform::LastError(), path);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDiskObject::FolderExists(LPCTSTR folder)
+{
+    ClearError();
+    if (IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    const CString path = QualifyFolder(folder);
+    CurrentFolderKeeper keeper;
+    return FilesPlatform::SetCurrentFolder(path) ? TRUE : FALSE;
+}
+
+BOOL CDiskObject::CollectFolders(const CString& folder, CStringArray& list)
+{
+    FilesPlatform::FindFiles find;
+    FilesPlatform::FindEntry entry;
+    const FilesPlatform::FindFiles::Result first = find.First(folder, "*.*", entry);
+    if (first == FilesPlatform::FindFiles::FAILED)
+    {
+        SetSystemError(FilesPlatform::LastError(), folder);
+        return FALSE;
+    }
+    if (first == FilesPlatform::FindFiles::NONE)
+        return TRUE;
+    do
+    {
+        // Links and junctions are not followed: their targets lie outside the tree.
+        if (!(entry.attributes & FilesPlatform::ATTR_DIRECTORY) ||
+            (entry.attributes & FilesPlatform::ATTR_REPARSE) || entry.name == "." || entry.name == "..")
+            continue;
+        const CString sub = folder + entry.name.c_str() + "\\";
+        list.Add(sub);
+        Feedback(entry.name.c_str());
+        if (!CollectFolders(sub, list))
+            return FALSE;
+    } while (find.Next(entry));
+    return TRUE;
+}
+
+BOOL CDiskObject::ListAllFolders(LPCTSTR folder, CStringArray& list)
+{
+    ClearError();
+    if (IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    return CollectFolders(QualifyFolder(folder), list);
+}
+
+BOOL CDiskObject::RemoveFolderTree(LPCTSTR folder)
+{
+    ClearError();
+    if (IsEmptyName(folder))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    const CString root = QualifyFolder(folder);
+    if (IsRoot(root))
+    {
+        SetInternalError();
+        return FALSE;
+    }
+    CStringArray folders;
+    if (!ListAllFolders(root, folders))
+        return FALSE;
+    folders.InsertAt(0, root);
+    for (int i = (int)folders.GetSize() - 1; i >= 0; --i)
+    {
+        // Linked folders inside go first, as links, so that emptying never
+        // reaches through them.
+        CStringArray links;
+        if (!ListEntries(LIST_LINKED_FOLDERS, "*.*", folders[i], links, TRUE))
+            return FALSE;
+        for (int k = 0; k < links.GetSize(); ++k)
+        {
+            if (!FilesPlatform::RemoveFolder(links[k]))
+            {
+                SetSystemError(FilesPlatform::LastError(), links[k]);
+                return FALSE;
+            }
+        }
+        if (!RemoveFolder(folders[i]))
+            return FALSE;
+    }
+    return TRUE;
+}

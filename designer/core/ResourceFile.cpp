@@ -1,0 +1,28 @@
+#include "designer/core/ResourceFile.h"
+
+#include "designer/core/FilesPlatform.h"
+
+#include <cstdio>
+
+BOOL CResourceFile::SaveToFile(UINT id, LPCTSTR type, LPCTSTR path)
+{
+    const void* data = NULL;
+    size_t size = 0;
+    const bool found = FilesPlatform::FindProgramResource(id, type, data, size);
+    if (!WriteBytes(path, found ? data : NULL, found ? size : 0))
+        return FALSE;
+    return found ? TRUE : FALSE;
+}
+
+BOOL CResourceFile::WriteBytes(LPCTSTR path, const void* data, size_t size)
+{
+    if (!path || !*path)
+        return FALSE;
+    FILE* f = FilesPlatform::OpenStdFile(path, "wb");
+    if (!f)
+        return FALSE;
+    bool ok = size == 0 || fwrite(data, 1, size, f) == size;
+    if (fclose(f) != 0)
+        ok = false;
+    return ok ? TRUE : FALSE;
+}

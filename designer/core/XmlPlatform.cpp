@@ -1,0 +1,18 @@
+#include "designer/core/XmlPlatform.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace XmlPlatform
+{
+bool IsLeadByte(unsigned char c)
+{
+#ifdef _WIN32
+    return IsDBCSLeadByte(c) != FALSE;
+#else
+    (void)c;
+    return false;  // native builds treat text as single-byte
+#endif
+}
+}

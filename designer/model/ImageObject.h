@@ -1,0 +1,41 @@
+// CImageObject: one image drawn into any rectangle as a nine-slice picture:
+// corners at their own size, edges stretched along one axis, the centre in both.
+#pragma once
+
+#include "designer/model/ImageEx.h"
+
+class CDC;
+
+class CImageObject
+{
+public:
+    CImageObject();
+    virtual ~CImageObject();
+
+    // Border widths in image pixels; set before a load. All 0: drawn whole.
+    void SetMargins(int nLeft, int nTop, int nRight, int nBottom);
+
+    // Each loads the whole image and cuts the slices; FALSE when either fails.
+    BOOL LoadResource(HRSRC hRes);
+    BOOL LoadFile(LPCTSTR lpszPath);
+    BOOL LoadMemory(const BYTE* pData, DWORD dwSize, DWORD dwImageType);
+
+    // FALSE (and nothing drawn) when no image is loaded; dwReserved is not read.
+    BOOL Draw(CDC* pDC, const RECT& rect, DWORD dwReserved = 0, BOOL bSmooth = FALSE);
+
+protected:
+    BOOL CutSlices();
+
+    enum { TOP_LEFT, TOP_RIGHT, BOTTOM_RIGHT, BOTTOM_LEFT, TOP, RIGHT, BOTTOM, LEFT, CENTRE, SLICES };
+
+    CImageEx m_slices[SLICES];
+    CImageEx m_whole;
+    BOOL m_bWhole;
+    BOOL m_bValid;
+    int m_nTop;
+    int m_nBottom;
+    int m_nLeft;
+    int m_nRight;
+    int m_nWidth;
+    int m_nHeight;
+};

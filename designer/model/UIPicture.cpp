@@ -1,0 +1,142 @@
+#include "designer/model/UIPicture.h"
+#include "designer/core/ProjectPaths.h"
+
+#include "designer/model/WallpaperCanvas.h"
+#include "framework/ResourceList.h"
+
+CUIPicture::CUIPicture()
+{
+    InitType("picture", 53);
+    SetBootEntryTexts();
+    SetAsMenu(FALSE);
+    LoadDefaultPicture();
+}
+
+CUIPicture::~CUIPicture() {}
+
+CUIControl* CUIPicture::Clone()
+{
+    return CloneAs<CUIPicture>();
+}
+
+BOOL CUIPicture::LoadDefaultPicture()
+{
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(149), "CTRL_IMGS");
+    HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(149), "CTRL_IMGS");
+    if (hRes == NULL)
+        return FALSE;
+    return m_picture.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN, hInst);
+}
+
+double CUIPicture::GetDefaultWidth()
+{
+    return m_picture.IsValid() ? (double)m_picture.GetWidth() : CUIControl::GetDefaultWidth();
+}
+
+double CUIPicture::GetDefaultHeight()
+{
+    return m_picture.IsValid() ? (double)m_picture.GetHeight() : CUIControl::GetDefaultHeight();
+}
+
+void CUIPicture::LoadPendingPicture()
+{
+    if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
+        return;
+    m_picture.Load(CProjectPaths::Resolve(m_strThemeFile), CXIMAGE_FORMAT_UNKNOWN);
+    SetThemeReloadPending(FALSE);
+}
+
+void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
+{
+    LoadPendingPicture();
+    CRect rect(left, top, right, bottom);
+    m_picture.Draw(pDC->GetSafeHdc(), rect, NULL, true);
+    if (m_strCaption.IsEmpty())
+        return;
+    CString text(m_strCaption);
+    text.Replace("\\n", "\n");
+    DrawFontText(pDC, rect, text, TRUE);
+}
+
+void CUIPicture::Compose(CWallpaperCanvas& canvas, const CxImage& picture, const CRect& rect)
+{
+    canvas.DrawWallpaper();
+    picture.Draw(canvas.GetDC()->GetSafeHdc(), rect, NULL, true);
+    if (!m_strCaption.IsEmpty())
+        DrawFontText(canvas.GetDC(), rect, m_strCaption, FALSE);
+}
+
+BOOL CUIPicture::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress, int& nItem)
+{
+    LoadPendingPicture();
+    CRect rect = GetRect();
+    CWallpaperCanvas own;
+    CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
+    if (!pCanvas)
+        return FALSE;
+    CWallpaperCanvas& canvas = *pCanvas;
+    Compose(canvas, m_picture, rect);
+    if (!m_bAsMenu)
+        return canvas.SaveAsWallpaper();
+
+    CString normalPath, hoverPath, normalName, hoverName;
+    normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
+    normalName.Format("(rd)/minor_%d.bmp", nItem);
+    if (!SaveScreenRectBmp(canvas.GetDC(), rect, normalPath))
+        return FALSE;
+    hoverName = normalName;
+    if (!m_strAddPath.IsEmpty()) {
+        // A hover picture that does not load leaves the wallpaper and caption.
+        CxImage hover;
+        hover.Load(CProjectPaths::Resolve(m_strAddPath), CXIMAGE_FORMAT_UNKNOWN);
+        Compose(canvas, hover, rect);
+        hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
+        hoverName.Format("(rd)/mihov_%d.bmp", nItem);
+        if (!SaveScreenRectBmp(canvas.GetDC(), rect, hoverPath))
+            return FALSE;
+    }
+    lines.Add(FormatMenuItemBlock(nItem, rect, normalName, hoverName));
+    ++nItem;
+    return TRUE;
+}
+
+BOOL CUIPicture::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex)
+{
+    LoadPendingPicture();
+    CRect rect = GetRect();
+    CWallpaperCanvas canvas;
+    if (!canvas.Open(lpszFolder))
+        return FALSE;
+    Compose(canvas, m_picture, rect);
+    if (!m_bAsMenu)
+        return canvas.SaveAsWallpaper();
+
+    CString normalPath, hoverPath;
+    normalPath.Format("%s\\PicureCtrl_%d.png", lpszFolder, nIndex);
+    if (!SaveScreenRectPng(canvas.GetDC(), rect, normalPath))
+        return FALSE;
+    hoverPath = normalPath;
+    if (!m_strAddPath.IsEmpty()) {
+        CxImage hover;
+        hover.Load(CProjectPaths::Resolve(m_strAddPath), CXIMAGE_FORMAT_UNKNOWN);
+        Compose(canvas, hover, rect);
+        hoverPath.Format("%s\\PicureCtrlHov_%d.png", lpszFolder, nIndex);
+        if (!SaveScreenRectPng(canvas.GetDC(), rect, hoverPath))
+            return FALSE;
+    }
+    ToLoaderPath(normalPath);
+    ToLoaderPath(hoverPath);
+    strStyle += FormatAnchorStyle("Picture", nIndex, rect, normalPath, hoverPath);
+    strPage += FormatAnchorBody("Picture", nIndex);
+    return TRUE;
+}
+
+CUIControl* CUIPicture::CreateFromMarkup(CXmlDocument& doc)
+{
+    return NewFromMarkup<CUIPicture>(doc);
+}
+
+CUIControl* CUIPicture::CreateFromDefaultString(LPCTSTR lpszText)
+{
+    return NewFromDefaultString<CUIPicture>(lpszText);
+}

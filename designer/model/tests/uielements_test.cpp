@@ -1,0 +1,792 @@
+// The four element types: drawing by pixels, their menu-file blocks and
+// bitmaps over a composed wallpaper, the progress values and the web page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "controls/ColorFont.h"
+#include "designer/model/UIButton.h"
+#include "designer/model/UIControlList.h"
+#include "designer/model/UIPicture.h"
+#include "designer/model/UIProgress.h"
+#include "designer/model/UIStatic.h"
+#include "designer/model/WallpaperCanvas.h"
+#include "imaging/xImage.h"
+
+namespace {
+
+std::string Fixture(const char* name)
+{
+    return "Z:" + std::string(ZAVO_BINARY_DIR) + "/designer/theme_fixtures/" + name;
+}
+
+void RemoveTree(const CString& folder)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA(folder + "\\*", &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            CString name(fd.cFileName);
+            if (name == "." || name == "..")
+                continue;
+            CString path = folder + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileA(path);
+        } while (::FindNextFileA(h, &fd));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryA(folder);
+}
+
+// A fresh folder "Page_Images" in the temp folder, removed afterwards.
+class Folder {
+public:
+    Folder()
+    {
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        root.Format("%selements_%lu_%lu", temp, ::GetCurrentProcessId(), ::GetTickCount());
+        ::CreateDirectoryA(root, NULL);
+        path = root + "\\Page_Images";
+        ::CreateDirectoryA(path, NULL);
+    }
+    ~Folder() { RemoveTree(root); }
+    CString File(const char* name) const { return path + "\\" + name; }
+    CString root, path;
+};
+
+RGBQUAD Quad(COLORREF c)
+{
+    RGBQUAD q = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+    return q;
+}
+
+bool SaveSolid(const CString& path, int w, int h, COLORREF c, DWORD type = CXIMAGE_FORMAT_PNG)
+{
+    CxImage image;
+    image.Create(w, h, 24);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.SetPixelColor(x, y, Quad(c));
+    return image.Save(path, type);
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 6)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+#define EXPECT_COLOR(expected, actual) \
+    EXPECT_TRUE(Near(expected, actual)) << std::hex << "expected " << (expected) << " got " << (actual)
+
+struct Picture {
+    explicit Picture(const CString& path) { ok = image.Load(path, CXIMAGE_FORMAT_UNKNOWN); }
+    COLORREF At(int x, int y) const
+    {
+        RGBQUAD q = image.GetPixelColor(x, y);
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    int Width() const { return (int)image.GetWidth(); }
+    int Height() const { return (int)image.GetHeight(); }
+    CxImage image;
+    bool ok;
+};
+
+bool Exists(const CString& path)
+{
+    return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadAll(const CString& path)
+{
+    std::string data;
+    FILE* f = fopen(path, "rb");
+    if (!f)
+        return data;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
+        data.append(buf, n);
+    fclose(f);
+    return data;
+}
+
+// A 32-bit memory surface filled with one colour that elements draw into.
+class Surface {
+public:
+    Surface(int w, int h, COLORREF fill)
+    {
+        dc.CreateCompatibleDC(NULL);
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = w;
+        bmi.bmiHeader.biHeight = -h;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        void* bits = NULL;
+        bitmap = ::CreateDIBSection(dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+        old = ::SelectObject(dc.GetSafeHdc(), bitmap);
+        CRect all(0, 0, w, h);
+        dc.FillSolidRect(&all, fill);
+        dc.SetBkColor(fill);
+    }
+    ~Surface()
+    {
+        ::SelectObject(dc.GetSafeHdc(), old);
+        ::DeleteObject(bitmap);
+    }
+    COLORREF At(int x, int y) { return ::GetPixel(dc.GetSafeHdc(), x, y); }
+    CDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ old;
+};
+
+const COLORREF kWall = RGB(10, 20, 200);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 160, 0);
+const COLORREF kChunk = RGB(6, 176, 37);
+
+MenuProgressRecord Record(int w, int h)
+{
+    MenuProgressRecord r;
+    memset(&r, 0, sizeof(r));
+    r.pagewidth = w;
+    r.pageheight = h;
+    return r;
+}
+
+}  // namespace
+
+// ---- menu entry ----------------------------------------------------------
+
+TEST(MenuEntry, WritesBlockAndTwoBitmapsCutFromTheWallpaper)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIButton button;
+    button.SetRect(10.0, 20.0, 110.0, 50.0);
+    button.SetCaption("");
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    int item = 1;
+    ASSERT_TRUE(button.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_EQ(2, item);
+    ASSERT_EQ(1, lines.GetSize());
+    EXPECT_STREQ("\r\n[menuitem 1]\r\ntitle=\"Boot from 1st hard disk.\"\r\npassword=\r\n"
+                 "normalimage=(rd)/minor_1.bmp\r\nhoverimage=(rd)/mihov_1.bmp\r\nleft=10\r\ntop=20\r\n"
+                 "width=100\r\nheight=30\r\nshortkey=\r\ncommands=\"chainloader (hd0,0)+1\\rboot\"\r\n",
+                 lines[0]);
+
+    // The built-in normal and hover pictures: grey and blue frames.
+    Picture normal(folder.File("minor_1.bmp")), hover(folder.File("mihov_1.bmp"));
+    ASSERT_TRUE(normal.ok && hover.ok);
+    EXPECT_EQ(100, normal.Width());
+    EXPECT_EQ(30, normal.Height());
+    EXPECT_EQ(100, hover.Width());
+    EXPECT_EQ(30, hover.Height());
+    EXPECT_COLOR(RGB(112, 112, 112), normal.At(0, 0));
+    EXPECT_COLOR(RGB(60, 127, 177), hover.At(0, 0));
+    EXPECT_COLOR(RGB(60, 127, 177), hover.At(99, 29));
+    EXPECT_FALSE(Exists(folder.File("minor_2.bmp")));
+}
+
+TEST(MenuEntry, BlockValuesAreKeptOnTheirLines)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIButton button;
+    button.SetRect(0.0, 0.0, 50.0, 20.0);
+    button.SetTitle("Say \"hi\"\r\n[menuitem 9]");
+    button.SetShortKey("F\r\n1");
+    button.SetCmdLine("echo \"a\"\nroot (hd0)\rboot\r\n");
+    button.SetEnablePass(1);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 7;
+    ASSERT_TRUE(button.WriteMenuItem(lines, folder.path, record, item));
+    CString block = lines[0];
+    EXPECT_NE(-1, block.Find("\r\n[menuitem 7]\r\ntitle=\"Say 'hi' [menuitem 9]\"\r\npassword=\r\n"));
+    EXPECT_NE(-1, block.Find("\r\nshortkey=F 1\r\ncommands=\"echo 'a'\\rroot (hd0)\\rboot\\r\"\r\n"));
+
+    button.SetPassword("secret");
+    ASSERT_TRUE(button.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_NE(-1, lines[1].Find("\r\npassword=$1$"));
+    EXPECT_EQ(9, item);
+}
+
+TEST(MenuEntry, MissingWallpaperOrUnwritableBitmapWritesNothing)
+{
+    Folder folder;
+    CUIButton button;
+    button.SetRect(0.0, 0.0, 50.0, 20.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 3;
+    EXPECT_FALSE(button.WriteMenuItem(lines, folder.path, record, item));
+    CString style, page;
+    EXPECT_FALSE(button.ExportHtml(style, page, folder.path, 0));
+
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    ::CreateDirectoryA(folder.File("mihov_3.bmp"), NULL);
+    EXPECT_FALSE(button.WriteMenuItem(lines, folder.path, record, item));
+    ::CreateDirectoryA(folder.File("BtnHover_0.png"), NULL);
+    EXPECT_FALSE(button.ExportHtml(style, page, folder.path, 0));
+    EXPECT_EQ(0, lines.GetSize());
+    EXPECT_EQ(3, item);
+    EXPECT_TRUE(style.IsEmpty() && page.IsEmpty());
+}
+
+TEST(MenuEntry, DrawsNormalPictureOfItsThemeFile)
+{
+    Surface surface(120, 60, RGB(255, 255, 255));
+    CUIButton button;
+    button.SetCaption("");
+    button.SetRect(10.0, 10.0, 110.0, 40.0);
+    button.DrawActualSize(&surface.dc);
+    EXPECT_COLOR(RGB(112, 112, 112), surface.At(10, 10));
+    EXPECT_COLOR(RGB(255, 255, 255), surface.At(5, 5));
+
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    button.DrawActualSize(&surface.dc);
+    EXPECT_FALSE(button.IsThemeReloadPending());
+    EXPECT_COLOR(kRed, surface.At(10, 10));
+    EXPECT_COLOR(kRed, surface.At(60, 25));
+    EXPECT_COLOR(kRed, surface.At(109, 39));
+    EXPECT_COLOR(RGB(255, 255, 255), surface.At(110, 40));
+}
+
+TEST(MenuEntry, BelowZoomOneTheCaptionShrinksAndTurnsTahoma)
+{
+    CUIButton button;
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    button.SetCaption("WWW mmm");
+    LOGFONT lf = {};
+    lf.lfHeight = -14;
+    lf.lfWeight = FW_NORMAL;
+    lstrcpyA(lf.lfFaceName, "Courier New");
+    CColorFont font(lf);
+    font.SetTextFormat(37);
+    font.SetColor(RGB(0, 0, 0));
+    button.SetFont(&font);
+    button.SetRect(0.0, 0.0, 200.0, 60.0);
+    Surface drawn(120, 40, RGB(255, 255, 255));
+    button.DrawOnCanvas(&drawn.dc, 0.5, -1);
+
+    // The same caption drawn by hand at height -6 in Tahoma over red.
+    Surface expected(120, 40, RGB(255, 255, 255));
+    CRect rect(0, 0, 100, 30);
+    expected.dc.FillSolidRect(&rect, kRed);
+    LOGFONT small = lf;
+    small.lfHeight = -6;
+    lstrcpyA(small.lfFaceName, "Tahoma");
+    HFONT hFont = ::CreateFontIndirectA(&small);
+    HGDIOBJ old = ::SelectObject(expected.dc.GetSafeHdc(), hFont);
+    ::SetBkMode(expected.dc.GetSafeHdc(), TRANSPARENT);
+    ::DrawTextA(expected.dc.GetSafeHdc(), "WWW mmm", -1, &rect, 37);
+    ::SelectObject(expected.dc.GetSafeHdc(), old);
+    ::DeleteObject(hFont);
+    int differ = 0, ink = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x) {
+            differ += drawn.At(x, y) != expected.At(x, y);
+            ink += x < 100 && y < 30 && drawn.At(x, y) != kRed;
+        }
+    EXPECT_EQ(0, differ);
+    EXPECT_GT(ink, 5);
+}
+
+TEST(MenuEntry, ThemeWithABadPictureKeepsTheRestAndIsNotRetried)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIButton button;
+    button.SetCaption("");
+    button.SetRect(0.0, 0.0, 60.0, 30.0);
+    button.SetThemeFile(Fixture("badpicture.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    EXPECT_FALSE(button.OpenThemeArchive(Fixture("badpicture.zmt").c_str()));
+    Surface surface(80, 40, RGB(255, 255, 255));
+    button.DrawActualSize(&surface.dc);
+    EXPECT_FALSE(button.IsThemeReloadPending());
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 1;
+    ASSERT_TRUE(button.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_COLOR(kRed, Picture(folder.File("minor_1.bmp")).At(30, 15));
+    EXPECT_COLOR(RGB(60, 127, 177), Picture(folder.File("mihov_1.bmp")).At(0, 0));
+}
+
+TEST(MenuEntry, UndrawnThemeIsLoadedBeforeTheBitmapsAreWritten)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIButton button;
+    button.SetCaption("");
+    button.SetRect(20.0, 20.0, 80.0, 50.0);
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    std::unique_ptr<CUIControl> copy(button.Clone());
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 1;
+    ASSERT_TRUE(copy->WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_COLOR(kRed, Picture(folder.File("minor_1.bmp")).At(30, 15));
+    EXPECT_COLOR(kGreen, Picture(folder.File("mihov_1.bmp")).At(30, 15));
+}
+
+TEST(MenuEntry, WebFragmentsAreEscaped)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIButton button;
+    button.SetRect(5.0, 6.0, 45.0, 26.0);
+    button.SetTitle("A \"b\" <c> & d");
+    button.SetCmdLine("echo \"x\" <y>&z\r\nboot 'q'=\\");
+    CString style, page;
+    ASSERT_TRUE(button.ExportHtml(style, page, folder.path, 4));
+    EXPECT_STREQ("<div id=\"Button_4\"><a href=\"#\" onClick=alert(\""
+                 "echo&nbsp;\\x22x\\x22&nbsp;\\x3cy\\x3e&amp;z\\nboot&nbsp;\\x27q\\x27\\x3d\\\\"
+                 "\") title=\"A &quot;b&quot; &lt;c&gt; &amp; d\"></a></div>",
+                 page);
+    EXPECT_STREQ("#Button_4 a{\r\n    position: absolute;\r\n    top: 6px;\r\n    left: 5px;\r\n\r\n"
+                 "    width: 40px;\r\n    background: url('./Page_Images/BtnNormal_4.png');\r\n"
+                 "    background-repeat: no-repeat;\r\n    height: 20px;\r\n    overflow: hidden;\r\n}\r\n\r\n"
+                 "#Button_4 a:hover{\r\n    background: url('./Page_Images/BtnHover_4.png');\r\n}\r\n",
+                 style);
+    Picture normal(folder.File("BtnNormal_4.png"));
+    ASSERT_TRUE(normal.ok);
+    EXPECT_EQ(40, normal.Width());
+    EXPECT_EQ(20, normal.Height());
+    EXPECT_TRUE(Picture(folder.File("BtnHover_4.png")).ok);
+
+    EXPECT_STREQ("a\\27 b\\5c c\\22 \\3c /style\\3e ", CUIControl::EscapeCssUrl("a'b\\c\"</style>"));
+}
+
+// ---- picture -------------------------------------------------------------
+
+TEST(Picture, BuiltInPictureGivesSizeAndDrawsStretched)
+{
+    CUIPicture picture;
+    EXPECT_EQ(132.0, picture.GetDefaultWidth());
+    EXPECT_EQ(27.0, picture.GetDefaultHeight());
+    picture.SetCaption("");
+    picture.SetRect(0.0, 0.0, 264.0, 54.0);
+    Surface surface(300, 60, RGB(255, 255, 255));
+    picture.DrawActualSize(&surface.dc);
+    EXPECT_COLOR(RGB(170, 200, 240), surface.At(132, 27));
+    EXPECT_COLOR(RGB(255, 255, 255), surface.At(280, 30));
+}
+
+TEST(Picture, PlainPictureIsMergedIntoTheWallpaper)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CString red = folder.File("red.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+    CUIPicture picture;
+    picture.SetCaption("");
+    picture.SetThemeFile(red);
+    picture.SetThemeReloadPending(TRUE);
+    picture.SetRect(10.0, 10.0, 50.0, 30.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 1;
+    ASSERT_TRUE(picture.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_EQ(0, lines.GetSize());
+    EXPECT_EQ(1, item);
+    Picture wall(folder.File("wallpaper.png"));
+    EXPECT_COLOR(kRed, wall.At(30, 20));
+    EXPECT_COLOR(kWall, wall.At(60, 20));
+
+    // A menu text later in z-order cuts its bitmaps from the merged page.
+    CUIStatic text;
+    text.SetAsMenu(TRUE);
+    text.SetCaption("");
+    text.SetRect(1.0, 1.0, 100.0, 50.0);
+    ASSERT_TRUE(text.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_COLOR(kRed, Picture(folder.File("minor_1.bmp")).At(30, 20));
+    EXPECT_COLOR(kWall, Picture(folder.File("minor_1.bmp")).At(70, 20));
+}
+
+TEST(Picture, MenuPictureWithAndWithoutHoverFile)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIPicture picture;
+    picture.SetCaption("");
+    picture.SetAsMenu(TRUE);
+    picture.SetRect(10.0, 10.0, 50.0, 30.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 1;
+    ASSERT_TRUE(picture.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_NE(-1, lines[0].Find("\r\nnormalimage=(rd)/minor_1.bmp\r\nhoverimage=(rd)/minor_1.bmp\r\n"
+                                "left=10\r\ntop=10\r\nwidth=40\r\nheight=20\r\n"));
+    EXPECT_FALSE(Exists(folder.File("mihov_1.bmp")));
+    Picture normal(folder.File("minor_1.bmp"));
+    EXPECT_EQ(40, normal.Width());
+    EXPECT_EQ(20, normal.Height());
+
+    CString green = folder.File("green.bmp");
+    ASSERT_TRUE(SaveSolid(green, 4, 4, kGreen, CXIMAGE_FORMAT_BMP));
+    picture.SetAddPath(green);
+    ASSERT_TRUE(picture.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_NE(-1, lines[1].Find("\r\nnormalimage=(rd)/minor_2.bmp\r\nhoverimage=(rd)/mihov_2.bmp\r\n"));
+    EXPECT_COLOR(kGreen, Picture(folder.File("mihov_2.bmp")).At(20, 10));
+    EXPECT_EQ(3, item);
+
+    CString style, page;
+    ASSERT_TRUE(picture.ExportHtml(style, page, folder.path, 2));
+    EXPECT_NE(-1, style.Find("url('./Page_Images/PicureCtrl_2.png')"));
+    EXPECT_NE(-1, style.Find("#Picture_2 a:hover{\r\n    background: url('./Page_Images/PicureCtrlHov_2.png');"));
+    EXPECT_NE(-1, page.Find("<div id=\"Picture_2\">"));
+}
+
+// ---- static text ---------------------------------------------------------
+
+TEST(StaticText, DrawsDottedFrameAroundTheGrownRectangle)
+{
+    Surface surface(80, 50, RGB(255, 255, 255));
+    CUIStatic text;
+    text.SetCaption("");
+    text.SetRect(10.0, 10.0, 60.0, 30.0);
+    text.DrawActualSize(&surface.dc);
+    int framed = 0;
+    for (int x = 9; x < 61; ++x)
+        framed += surface.At(x, 9) == CUIStatic::kFrameColor;
+    EXPECT_GT(framed, 10);
+    EXPECT_EQ(RGB(255, 255, 255), surface.At(8, 8));
+    EXPECT_EQ(RGB(255, 255, 255), surface.At(35, 20));
+
+    text.SetCaption("<b>WWWW</b>");
+    text.DrawActualSize(&surface.dc);
+    int dark = 0;
+    for (int y = 10; y < 30; ++y)
+        for (int x = 10; x < 60; ++x)
+            dark += GetRValue(surface.At(x, y)) < 80;
+    EXPECT_GT(dark, 10);
+}
+
+TEST(StaticText, MenuTextWritesEqualBitmapsOfTheGrownRectangle)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CUIStatic text;
+    text.SetAsMenu(TRUE);
+    text.SetCaption("");
+    text.SetRect(50.0, 60.0, 150.0, 90.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 4;
+    ASSERT_TRUE(text.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_EQ(5, item);
+    EXPECT_NE(-1, lines[0].Find("[menuitem 4]\r\n"));
+    EXPECT_NE(-1, lines[0].Find("\r\nleft=49\r\ntop=59\r\nwidth=102\r\nheight=32\r\n"));
+    std::string minor = ReadAll(folder.File("minor_4.bmp")), hover = ReadAll(folder.File("mihov_4.bmp"));
+    EXPECT_FALSE(minor.empty());
+    EXPECT_EQ(minor, hover);
+    Picture normal(folder.File("minor_4.bmp"));
+    EXPECT_EQ(102, normal.Width());
+    EXPECT_EQ(32, normal.Height());
+    int framed = 0;
+    for (int x = 0; x < 102; ++x)
+        framed += normal.At(x, 0) == CUIStatic::kFrameColor;
+    EXPECT_GT(framed, 10);
+    EXPECT_COLOR(kWall, normal.At(50, 16));
+}
+
+TEST(StaticText, PlainTextIsMergedAndWebTextIsEscaped)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, RGB(255, 255, 255)));
+    CUIStatic text;
+    text.SetCaption("<b>WWWWWW</b>");
+    text.SetRect(10.0, 10.0, 150.0, 60.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    int item = 1;
+    ASSERT_TRUE(text.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_EQ(0, lines.GetSize());
+    Picture wall(folder.File("wallpaper.png"));
+    int dark = 0;
+    for (int y = 10; y < 60; ++y)
+        for (int x = 10; x < 150; ++x)
+            dark += GetRValue(wall.At(x, y)) < 80;
+    EXPECT_GT(dark, 10);
+
+    text.SetAsMenu(TRUE);
+    text.SetTitle("<t>");
+    text.SetCmdLine("a b");
+    CString style, page;
+    ASSERT_TRUE(text.ExportHtml(style, page, folder.path, 1));
+    EXPECT_STREQ("<div id=\"Static_1\"><a href=\"#\" onClick=alert(\"a&nbsp;b\") title=\"&lt;t&gt;\"></a></div>",
+                 page);
+    EXPECT_NE(-1, style.Find("#Static_1 a:hover{\r\n    background: url('./Page_Images/PicureCtrl_1.png');"));
+    EXPECT_NE(-1, style.Find("top: 9px;\r\n    left: 9px;\r\n\r\n    width: 142px;"));
+}
+
+// ---- progress bar --------------------------------------------------------
+
+TEST(Progress, ChunkCountCountsFromTheLowerBound)
+{
+    CUIProgress bar;
+    EXPECT_EQ(5, bar.GetChunkCount(200));
+    bar.SetRange(10, 30);
+    bar.SetPos(15);
+    EXPECT_EQ(5, bar.GetChunkCount(200));
+    bar.SetRange(-10, 10);
+    bar.SetPos(-10);
+    EXPECT_EQ(0, bar.GetChunkCount(200));
+    bar.SetPos(10);
+    EXPECT_EQ(20, bar.GetChunkCount(200));
+}
+
+TEST(Progress, DrawsTrackAndChunksUpToThePosition)
+{
+    CUIProgress bar;
+    bar.SetRange(10, 30);
+    bar.SetPos(15);
+    bar.SetRect(0.0, 0.0, 200.0, 19.0);
+    Surface surface(220, 30, RGB(255, 255, 255));
+    bar.DrawActualSize(&surface.dc);
+    EXPECT_COLOR(RGB(160, 160, 160), surface.At(0, 0));
+    EXPECT_COLOR(kChunk, surface.At(7, 9));
+    EXPECT_COLOR(kChunk, surface.At(47, 9));
+    EXPECT_FALSE(Near(kChunk, surface.At(60, 9), 40));
+    EXPECT_FALSE(Near(kChunk, surface.At(150, 9), 40));
+    EXPECT_EQ(RGB(255, 255, 255), surface.At(210, 9));
+}
+
+TEST(Progress, ThemeClipBoxInsetsTheBandByItsOwnEdges)
+{
+    CUIProgress bar;
+    EXPECT_EQ(CRect(3, 3, 97, 27), bar.GetChunkBand(CRect(0, 0, 100, 30)));
+    bar.SetThemeFile(Fixture("progress.zmt").c_str());
+    bar.SetThemeReloadPending(TRUE);
+    bar.SetRect(0.0, 0.0, 100.0, 30.0);
+    Surface surface(120, 40, RGB(255, 255, 255));
+    bar.DrawActualSize(&surface.dc);
+    EXPECT_EQ(CRect(2, 3, 96, 25), bar.GetChunkBand(CRect(0, 0, 100, 30)));
+    // The theme's chunk is green; band rows 3 to 24.
+    EXPECT_COLOR(kGreen, surface.At(4, 3));
+    EXPECT_COLOR(kGreen, surface.At(4, 24));
+    EXPECT_FALSE(Near(kGreen, surface.At(4, 26), 40));
+}
+
+TEST(Progress, FillsRecordAndWritesTrackAndChunkBitmaps)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIProgress bar;
+    bar.SetRange(10, 30);
+    bar.SetRect(100.0, 440.0, 700.0, 480.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    int item = 2;
+    ASSERT_TRUE(bar.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_EQ(0, lines.GetSize());
+    EXPECT_EQ(2, item);
+    EXPECT_EQ(100, record.pleft);
+    EXPECT_EQ(440, record.ptop);
+    EXPECT_EQ(535, record.pwidth);
+    EXPECT_EQ(35, record.pheight);
+    EXPECT_EQ(103, record.pchkleft);
+    EXPECT_STREQ("(rd)/track.bmp", record.ptrack);
+    EXPECT_STREQ("(rd)/chunk.bmp", record.pchunk);
+    Picture track(folder.File("track.bmp")), chunk(folder.File("chunk.bmp"));
+    ASSERT_TRUE(track.ok && chunk.ok);
+    EXPECT_EQ(535, track.Width());
+    EXPECT_EQ(35, track.Height());
+    EXPECT_EQ(529, chunk.Width());
+    EXPECT_EQ(35, chunk.Height());
+    EXPECT_COLOR(kChunk, chunk.At(4, 17));
+    EXPECT_COLOR(kChunk, chunk.At(500, 17));
+    EXPECT_COLOR(RGB(160, 160, 160), chunk.At(4, 0));
+}
+
+TEST(Progress, UndrawnThemeOrOwnChunkIsUsedByTheMenuAndTheWebPage)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIProgress bar;
+    bar.SetThemeFile(Fixture("progress.zmt").c_str());
+    bar.SetThemeReloadPending(TRUE);
+    bar.SetRect(100.0, 400.0, 300.0, 430.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    int item = 1;
+    ASSERT_TRUE(bar.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_FALSE(bar.IsThemeReloadPending());
+    // The theme's clip box (2, 3, 4, 5) places the band; its chunk is green.
+    EXPECT_EQ(102, record.pchkleft);
+    Picture chunk(folder.File("chunk.bmp"));
+    ASSERT_TRUE(chunk.ok);
+    EXPECT_EQ(194, chunk.Width());
+    EXPECT_EQ(30, chunk.Height());
+    EXPECT_COLOR(kGreen, chunk.At(4, 3));
+    EXPECT_COLOR(kGreen, chunk.At(190, 24));
+    EXPECT_FALSE(Near(kGreen, chunk.At(4, 26), 40));
+
+    // Without a theme, an own chunk picture is read before the first drawing.
+    CString red = folder.File("red.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+    CUIProgress own;
+    own.SetAsMenu(TRUE);
+    own.SetAddPath(red);
+    own.SetThemeReloadPending(TRUE);
+    own.SetRect(20.0, 30.0, 220.0, 49.0);
+    CString style, page;
+    ASSERT_TRUE(own.ExportHtml(style, page, folder.path, 0));
+    Picture one(folder.File("ProgressChunk.png"));
+    ASSERT_TRUE(one.ok);
+    EXPECT_EQ(8, one.Width());
+    EXPECT_COLOR(kRed, one.At(4, 6));
+    EXPECT_NE(-1, style.Find("\theight: 13px;\r\n\twidth: 48px;\r\n\tposition: absolute;\r\n\toverflow: hidden;"));
+    ASSERT_TRUE(own.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_COLOR(kRed, Picture(folder.File("chunk.bmp")).At(4, 9));
+}
+
+TEST(Progress, FailedBitmapLeavesTheRecordEmpty)
+{
+    Folder folder;
+    CUIProgress bar;
+    bar.SetRect(10.0, 10.0, 110.0, 30.0);
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    int item = 1;
+    EXPECT_FALSE(bar.WriteMenuItem(lines, folder.path, record, item));
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    ::CreateDirectoryA(folder.File("chunk.bmp"), NULL);
+    EXPECT_FALSE(bar.WriteMenuItem(lines, folder.path, record, item));
+    EXPECT_EQ(0, record.pleft);
+    EXPECT_EQ(0, record.pwidth);
+    EXPECT_STREQ("", record.ptrack);
+}
+
+TEST(Progress, WebRulesForTrackAndOneChunk)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIProgress bar;
+    bar.SetRect(20.0, 30.0, 220.0, 49.0);
+    CString style, page;
+    ASSERT_TRUE(bar.ExportHtml(style, page, folder.path, 7));
+    EXPECT_STREQ("<!--ProgressBar-->\r\n<div id=\"ProgressTrack\"> </div>\r\n<div id=\"ProgressChunk\"> </div>", page);
+    EXPECT_NE(-1, style.Find("#ProgressTrack \r\n{\tbackground: url('./Page_Images/ProgressTrack.png');\r\n"
+                             "\tbackground-repeat: no-repeat;\r\n\tbackground-position: left top;\r\n"
+                             "\theight: 19px;\r\n\twidth: 200px;\r\n\tposition: absolute;\r\n\ttop: 30px;\r\n"
+                             "\tleft: 20px;\r\n}\r\n"));
+    EXPECT_NE(-1, style.Find("#ProgressChunk \r\n{\tbackground: url('./Page_Images/ProgressChunk.png');\r\n"
+                             "\tbackground-position: left top;\r\n\theight: 13px;\r\n\twidth: 50px;\r\n"
+                             "\tposition: absolute;\r\n\toverflow: hidden;\r\n\ttop: 33px;\r\n\tleft: 23px;\r\n}\r\n"));
+    Picture chunk(folder.File("ProgressChunk.png"));
+    EXPECT_EQ(10, chunk.Width());
+    EXPECT_EQ(13, chunk.Height());
+    EXPECT_EQ(200, Picture(folder.File("ProgressTrack.png")).Width());
+}
+
+// ---- the list's menu walk ------------------------------------------------
+
+TEST(MenuWalk, ElementsShareOnePageAndSeeWhatWasMergedBeforeThem)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    CString red = folder.File("red.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+    CUIControlList list;
+    const double lefts[2] = {10.0, 120.0};
+    CUIPicture* merged[2];
+    for (int i = 0; i < 2; ++i) {
+        merged[i] = new CUIPicture;
+        merged[i]->SetCaption("");
+        merged[i]->SetThemeFile(red);
+        merged[i]->SetThemeReloadPending(TRUE);
+        merged[i]->SetRect(lefts[i], 10.0, lefts[i] + 40.0, 30.0);
+    }
+    CUIStatic* text = new CUIStatic;
+    text->SetAsMenu(TRUE);
+    text->SetCaption("");
+    text->SetRect(1.0, 1.0, 150.0, 50.0);
+    list.Add(merged[0]);
+    list.Add(text);
+    list.Add(merged[1]);
+
+    // The caller's page: the merges wait in it until the caller saves them.
+    CWallpaperCanvas page;
+    page.SetSaveDeferred(TRUE);
+    CStringArray lines;
+    MenuProgressRecord record = Record(200, 100);
+    record.canvas = &page;
+    EXPECT_TRUE(list.WriteMenuItems(lines, folder.path, record));
+    EXPECT_EQ(&page, record.canvas);
+    ASSERT_EQ(1, lines.GetSize());
+    Picture cut(folder.File("minor_1.bmp"));
+    EXPECT_COLOR(kRed, cut.At(30, 20));
+    EXPECT_COLOR(kWall, cut.At(130, 20));
+    EXPECT_COLOR(kWall, Picture(folder.File("wallpaper.png")).At(130, 20));
+    ASSERT_TRUE(page.IsChanged());
+    RGBQUAD q = page.GetWallpaper().GetPixelColor(130, 20);
+    EXPECT_COLOR(kRed, RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    ASSERT_TRUE(page.SaveIfChanged());
+    EXPECT_FALSE(page.IsChanged());
+    Picture saved(folder.File("wallpaper.png"));
+    EXPECT_COLOR(kRed, saved.At(30, 20));
+    EXPECT_COLOR(kRed, saved.At(130, 20));
+    EXPECT_COLOR(kWall, saved.At(80, 20));
+
+    // Without one the walk shares its own page and saves the merges at the end.
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 200, 100, kWall));
+    record.canvas = NULL;
+    lines.RemoveAll();
+    EXPECT_TRUE(list.WriteMenuItems(lines, folder.path, record));
+    EXPECT_TRUE(record.canvas == NULL);
+    EXPECT_COLOR(kRed, Picture(folder.File("wallpaper.png")).At(130, 20));
+    EXPECT_COLOR(kRed, Picture(folder.File("minor_1.bmp")).At(30, 20));
+}
+
+TEST(MenuWalk, NumbersEntriesInZOrderAndReportsAFailedElement)
+{
+    Folder folder;
+    ASSERT_TRUE(SaveSolid(folder.File("wallpaper.png"), 640, 480, kWall));
+    CUIControlList list;
+    CUIButton* first = new CUIButton;
+    first->SetRect(0.0, 0.0, 50.0, 20.0);
+    CUIProgress* bar = new CUIProgress;
+    bar->SetRect(10.0, 400.0, 210.0, 420.0);
+    CUIProgress* second = new CUIProgress;
+    second->SetRect(10.0, 100.0, 110.0, 120.0);
+    CUIPicture* picture = new CUIPicture;
+    picture->SetAsMenu(TRUE);
+    picture->SetRect(100.0, 100.0, 232.0, 127.0);
+    list.Add(first);
+    list.Add(bar);
+    list.Add(second);
+    list.Add(picture);
+    CStringArray lines;
+    MenuProgressRecord record = Record(640, 480);
+    EXPECT_TRUE(list.WriteMenuItems(lines, folder.path, record));
+    ASSERT_EQ(2, lines.GetSize());
+    EXPECT_NE(-1, lines[0].Find("[menuitem 1]"));
+    EXPECT_NE(-1, lines[1].Find("[menuitem 2]"));
+    EXPECT_EQ(400, record.ptop);
+
+    // The entry's hover bitmap cannot be written: the walk goes on and the
+    // picture (no hover file) becomes item 1.
+    Folder blocked;
+    ASSERT_TRUE(SaveSolid(blocked.File("wallpaper.png"), 640, 480, kWall));
+    ::CreateDirectoryA(blocked.File("mihov_1.bmp"), NULL);
+    lines.RemoveAll();
+    EXPECT_FALSE(list.WriteMenuItems(lines, blocked.path, record));
+    ASSERT_EQ(1, lines.GetSize());
+    EXPECT_NE(-1, lines[0].Find("[menuitem 1]\r\ntitle=\"Boot from 1st hard disk.\"\r\npassword=\r\n"
+                                "normalimage=(rd)/minor_1.bmp\r\nhoverimage=(rd)/minor_1.bmp\r\nleft=100\r\n"));
+    EXPECT_EQ(132, Picture(blocked.File("minor_1.bmp")).Width());
+}

@@ -1,0 +1,567 @@
+// The menu entry, picture, text and progress bar property dialogs run modally
+// on an element and driven by messages from a thread timer.
+#include "designer/propdlg/ButtonPrpDlg.h"
+#include "designer/propdlg/PicturePrpDlg.h"
+#include "designer/propdlg/ProgressPrpDlg.h"
+#include "designer/propdlg/StaticPrpDlg.h"
+#include "designer/model/UIButton.h"
+#include "designer/model/UIPicture.h"
+#include "designer/model/UIProgress.h"
+#include "designer/model/UIStatic.h"
+#include "controls/ColorFont.h"
+#include "imaging/xImage.h"
+#include "resources/zavomgr/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef std::function<void(HWND)> Step;
+
+HWND g_dialog = NULL;
+std::vector<Step> g_steps;
+size_t g_next = 0;
+int g_idleTicks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!g_dialog || !IsWindow(g_dialog))
+        return;
+    if (g_next < g_steps.size()) {
+        Step step = g_steps[g_next++];
+        step(g_dialog);
+    } else if (++g_idleTicks > 5) {
+        // A dialog the steps left open is ended so the test cannot hang.
+        EndDialog(g_dialog, IDABORT);
+    }
+}
+
+INT_PTR RunDialog(CDialog& dlg, std::vector<Step> steps)
+{
+    g_dialog = NULL;
+    g_steps = std::move(steps);
+    g_next = 0;
+    g_idleTicks = 0;
+    UINT_PTR timer = SetTimer(NULL, 0, 20, Tick);
+    INT_PTR result = dlg.DoModal();
+    KillTimer(NULL, timer);
+    g_dialog = NULL;
+    return result;
+}
+
+void Command(HWND dlg, int id)
+{
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dlg, id));
+}
+
+void Click(HWND dlg, int id)
+{
+    SendMessageA(GetDlgItem(dlg, id), BM_CLICK, 0, 0);
+}
+
+void SetCheck(HWND dlg, int id, int state)
+{
+    SendDlgItemMessageA(dlg, id, BM_SETCHECK, state, 0);
+    Command(dlg, id);
+}
+
+// Clicks the check box title of a checkable group box.
+void ClickGroupTitle(HWND dlg, int id)
+{
+    SendMessageA(GetDlgItem(GetDlgItem(dlg, id), 0xFFFF), BM_CLICK, 0, 0);
+}
+
+std::string Text(HWND dlg, int id)
+{
+    char buf[1024] = "";
+    GetDlgItemTextA(dlg, id, buf, sizeof(buf));
+    return buf;
+}
+
+bool Enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != 0; }
+bool Visible(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != 0; }
+
+std::string Fixture(const char* name)
+{
+    return std::string("Z:") + ZAVO_BINARY_DIR + "/designer/theme_fixtures/" + name;
+}
+
+// A fresh folder under the temp folder.
+std::string TempFolder(const char* name)
+{
+    char base[MAX_PATH] = "";
+    GetTempPathA(sizeof(base), base);
+    std::string folder = std::string(base) + "proptypes_" + name + "_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+// A 4 x 4 picture of one colour.
+std::string WritePicture(const std::string& folder, const char* name, BYTE r, BYTE g, BYTE b)
+{
+    CxImage image;
+    image.Create(4, 4, 24, CXIMAGE_FORMAT_BMP);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            image.SetPixelColor(x, y, RGBQUAD{b, g, r, 0});
+    std::string path = folder + "\\" + name;
+    image.Save(path.c_str(), CXIMAGE_FORMAT_BMP);
+    return path;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// One file in the folder matching the pattern; empty when none.
+std::string FindOne(const std::string& folder, const char* pattern)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::string();
+    FindClose(h);
+    return folder + "\\" + data.cFileName;
+}
+
+// The modal parts answer from queues; messages are recorded.
+template <class Base>
+class Driven : public Base {
+public:
+    std::vector<UINT> told;
+    std::deque<std::string> paths;
+    std::vector<int> pickKinds;
+
+    BOOL OnInitDialog() override
+    {
+        BOOL result = Base::OnInitDialog();
+        g_dialog = this->m_hWnd;
+        return result;
+    }
+
+protected:
+    void Tell(UINT nTextID) override { told.push_back(nTextID); }
+    BOOL ChoosePath(LPCTSTR, int nKind) override
+    {
+        pickKinds.push_back(nKind);
+        if (paths.empty())
+            return FALSE;
+        this->m_strPickedFile = paths.front().c_str();
+        paths.pop_front();
+        return TRUE;
+    }
+};
+
+template <class Base>
+class DrivenEntry : public Driven<Base> {
+public:
+    std::string templateTitle, templateCommands;
+    bool templateChosen = false;
+    LOGFONT chosenFont = {};
+    COLORREF chosenColor = 0;
+    bool fontChosen = false;
+    bool buttonsHiddenInFontDialog = false;
+
+protected:
+    BOOL ChooseTemplate(CString& strTitle, CString& strCommands) override
+    {
+        if (!templateChosen)
+            return FALSE;
+        strTitle = templateTitle.c_str();
+        strCommands = templateCommands.c_str();
+        return TRUE;
+    }
+    BOOL RunFontDialog(LOGFONT& lf, COLORREF& crColor) override
+    {
+        HWND d = this->m_hWnd;
+        buttonsHiddenInFontDialog = !Visible(d, IDOK) && !Visible(d, IDCANCEL) && !Visible(d, IDC_PT_APPLY);
+        if (!fontChosen)
+            return FALSE;
+        lf = chosenFont;
+        crColor = chosenColor;
+        return TRUE;
+    }
+    BOOL RunColorDialog(COLORREF& crColor) override
+    {
+        crColor = chosenColor;
+        return TRUE;
+    }
+};
+
+void SetFont(CUIControl& element, UINT nFormat, COLORREF crColor)
+{
+    CColorFont font("Tahoma");
+    font.SetTextFormat(nFormat);
+    font.SetColor(crColor);
+    element.SetFont(&font);
+}
+
+void FillEntry(CUIControl& element)
+{
+    element.SetTitle("Old title");
+    element.SetCaption("Old caption");
+    element.SetCmdLine("root (hd0,0)\r\nchainloader +1");
+    element.SetShortKey("F1");
+    element.SetEnablePass(1);
+    element.SetPassword("secret");
+    element.SetName("entry1");
+    element.SetThemeReloadPending(FALSE);
+}
+
+// The element's entry properties in one text.
+std::string Snapshot(const CUIControl& e)
+{
+    CString s;
+    s.Format("%s|%s|%s|%s|%s|%s|%s|%s|%d|%d|%u", (LPCTSTR)e.GetTitle(), (LPCTSTR)e.GetCaption(),
+             (LPCTSTR)e.GetCmdLine(), (LPCTSTR)e.GetShortKey(), (LPCTSTR)e.GetPassword(), (LPCTSTR)e.GetName(),
+             (LPCTSTR)e.GetThemeFile(), (LPCTSTR)e.GetAddPath(), e.GetEnablePass(), e.GetAsMenu(),
+             e.GetFont() ? e.GetFont()->GetTextFormat() : 0);
+    return s.GetString();
+}
+
+}  // namespace
+
+TEST(ButtonPrpDlg, FillsFromTheElementAndAppliesEveryField)
+{
+    CUIButton button;
+    FillEntry(button);
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    SetFont(button, 37, RGB(0, 0, 255));
+    DrivenEntry<CButtonPrpDlg> dlg;
+    dlg.SetControl(&button);
+    dlg.templateChosen = true;
+    dlg.templateTitle = "Boot Windows";
+    dlg.templateCommands = "root (hd0,1)\r\nchainloader +1\r\n";
+    dlg.fontChosen = true;
+    CColorFont arial("Arial");
+    dlg.chosenFont = arial.GetLogFontData();
+    strcpy(dlg.chosenFont.lfFaceName, "Arial");
+    dlg.chosenFont.lfHeight = -20;
+    dlg.chosenColor = RGB(255, 0, 0);
+    const std::string otherTheme = Fixture("twoini.zmt");
+    dlg.paths.push_back(otherTheme);
+
+    std::string shownTitle, shownTheme;
+    bool centred = false, passwordEnabled = false, passwordOffAfterBox = true, buttonsBack = false;
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   shownTitle = Text(d, IDC_PT_TITLE);
+                                   shownTheme = Text(d, IDC_PT_THEMEFILE);
+                                   centred = IsDlgButtonChecked(d, IDC_PT_CENTER) == BST_CHECKED;
+                                   passwordEnabled = Enabled(d, IDC_PT_PASSWORD);
+                                   Command(d, IDC_PT_TEMPLATE);
+                                   SetDlgItemTextA(d, IDC_PT_CAPTION, "New caption");
+                                   SetDlgItemTextA(d, IDC_PT_SHORTKEY, "F5");
+                                   SetDlgItemTextA(d, IDC_PT_PASSWORD, "");
+                                   SetCheck(d, IDC_PT_PASSMODE, BST_UNCHECKED);
+                                   passwordOffAfterBox = !Enabled(d, IDC_PT_PASSWORD);
+                                   Click(d, IDC_PT_RIGHT);
+                                   Command(d, IDC_PT_THEMEPICK);
+                                   Command(d, IDC_PT_FONT);
+                                   buttonsBack = Visible(d, IDOK) && Visible(d, IDC_PT_APPLY);
+                                   // the right radio again: the font dialog left the format alone
+                                   Click(d, IDC_PT_RIGHT);
+                                   Command(d, IDC_PT_APPLY);
+                               },
+                               [](HWND d) { Command(d, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("Old title", shownTitle);
+    EXPECT_EQ(Fixture("menu.zmt"), shownTheme);
+    EXPECT_TRUE(centred);
+    EXPECT_TRUE(passwordEnabled);
+    EXPECT_TRUE(passwordOffAfterBox);
+    EXPECT_TRUE(dlg.buttonsHiddenInFontDialog);
+    EXPECT_TRUE(buttonsBack);
+    EXPECT_TRUE(dlg.told.empty());
+    ASSERT_EQ(1u, dlg.pickKinds.size());
+    EXPECT_EQ(CUIControlPrpDlg::PICK_THEME, dlg.pickKinds[0]);
+    EXPECT_EQ(dlg.GetPickFolder(), CEntryPrpDlg::GetThemesFolder() + "\\Button\\");
+
+    EXPECT_EQ(CString("Boot Windows"), button.GetTitle());
+    EXPECT_EQ(CString("root (hd0,1)\r\nchainloader +1\r\n"), button.GetCmdLine());
+    EXPECT_EQ(CString("New caption"), button.GetCaption());
+    EXPECT_EQ(CString(""), button.GetName());
+    EXPECT_EQ(CString(otherTheme.c_str()), button.GetThemeFile());
+    EXPECT_EQ(CString("F5"), button.GetShortKey());
+    EXPECT_EQ(0, button.GetEnablePass());
+    EXPECT_EQ(CString(""), button.GetPassword());
+    EXPECT_TRUE(button.IsThemeReloadPending());
+    ASSERT_TRUE(button.GetFont() != NULL);
+    EXPECT_EQ(38u, button.GetFont()->GetTextFormat());
+    EXPECT_STREQ("Arial", button.GetFont()->GetLogFontData().lfFaceName);
+    EXPECT_EQ(-20, button.GetFont()->GetLogFontData().lfHeight);
+    EXPECT_EQ(RGB(255, 0, 0), button.GetFont()->GetColor());
+}
+
+TEST(ButtonPrpDlg, RefusedValuesWriteNothingAndCancelDropsTheReloadMark)
+{
+    CUIButton button;
+    FillEntry(button);
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    button.SetThemeReloadPending(TRUE);
+    const std::string before = Snapshot(button);
+    DrivenEntry<CButtonPrpDlg> dlg;
+    dlg.SetControl(&button);
+    bool openAfterOk = false;
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   // password box on, no password
+                                   SetDlgItemTextA(d, IDC_PT_PASSWORD, "");
+                                   SetDlgItemTextA(d, IDC_PT_CAPTION, "Changed");
+                                   Command(d, IDC_PT_APPLY);
+                                   // a title longer than the field takes
+                                   SetDlgItemTextA(d, IDC_PT_PASSWORD, "pw");
+                                   SetDlgItemTextA(d, IDC_PT_TITLE, std::string(300, 't').c_str());
+                                   Command(d, IDC_PT_APPLY);
+                                   // no shortcut; OK keeps the dialog open
+                                   SetDlgItemTextA(d, IDC_PT_TITLE, "T");
+                                   SetDlgItemTextA(d, IDC_PT_SHORTKEY, "");
+                                   Command(d, IDOK);
+                               },
+                               [&](HWND d) {
+                                   openAfterOk = IsWindowVisible(d) != 0;
+                                   Command(d, IDCANCEL);
+                               }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ((std::vector<UINT>{IDS_PT_INCOMPLETE, IDS_PT_TOOLONG, IDS_PT_INCOMPLETE}), dlg.told);
+    EXPECT_FALSE(dlg.GetApplySucceeded());
+    EXPECT_FALSE(button.IsThemeReloadPending());
+    EXPECT_EQ(before, Snapshot(button));
+
+    // The same dialog object runs again and is filled anew.
+    std::string shownCaption;
+    result = RunDialog(dlg, {[&](HWND d) {
+        shownCaption = Text(d, IDC_PT_CAPTION);
+        Command(d, IDCANCEL);
+    }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ("Old caption", shownCaption);
+}
+
+TEST(PicturePrpDlg, PictureAloneOrWithTheMenuEntryPart)
+{
+    const std::string folder = TempFolder("picture");
+    const std::string red = WritePicture(folder, "red.bmp", 200, 0, 0);
+    const std::string blue = WritePicture(folder, "blue.bmp", 0, 0, 200);
+    CEntryPrpDlg::SetThemesFolder(folder.c_str());
+    CUIPicture picture;
+    FillEntry(picture);
+    picture.SetAsMenu(TRUE);
+    picture.SetThemeFile("");
+    DrivenEntry<CPicturePrpDlg> dlg;
+    dlg.SetControl(&picture);
+    dlg.paths.push_back(red);
+    dlg.paths.push_back(blue);
+
+    bool groupChecked = false, titleEnabled = false, titleDisabledWhenOff = false, captureOn = false;
+    BOOL asMenuAfterFirst = TRUE;
+    CString titleAfterFirst;
+    std::string shownHover, madeHover;
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   groupChecked = IsDlgButtonChecked(d, IDC_PT_ASMENU) == BST_CHECKED;
+                                   titleEnabled = Enabled(d, IDC_PT_TITLE);
+                                   captureOn = Enabled(d, IDC_PT_CAPTURE);
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   titleDisabledWhenOff = !Enabled(d, IDC_PT_TITLE);
+                                   SetDlgItemTextA(d, IDC_PT_TITLE, "Changed");
+                                   // no picture yet: only the as-menu flag is written
+                                   Command(d, IDC_PT_APPLY);
+                                   asMenuAfterFirst = picture.GetAsMenu();
+                                   titleAfterFirst = picture.GetTitle();
+                               },
+                               [&](HWND d) {
+                                   // as-menu on again with an empty title: refused, nothing written
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   SetDlgItemTextA(d, IDC_PT_TITLE, "");
+                                   Command(d, IDC_PT_THEMEPICK);
+                                   Command(d, IDC_PT_APPLY);
+                               },
+                               [&](HWND d) {
+                                   SetDlgItemTextA(d, IDC_PT_TITLE, "Picture entry");
+                                   Command(d, IDC_PT_HOVERPICK);
+                                   shownHover = Text(d, IDC_PT_HOVERFILE);
+                                   Command(d, IDC_PT_MAKEHOVER);
+                                   madeHover = Text(d, IDC_PT_HOVERFILE);
+                                   Click(d, IDC_PT_RIGHT);
+                                   Command(d, IDOK);
+                               }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(groupChecked);
+    EXPECT_TRUE(titleEnabled);
+    EXPECT_TRUE(titleDisabledWhenOff);
+    EXPECT_TRUE(captureOn);
+    EXPECT_FALSE(asMenuAfterFirst);
+    EXPECT_EQ(CString("Old title"), titleAfterFirst);
+    EXPECT_EQ((std::vector<UINT>{IDS_PT_NOPICTURE, IDS_PT_INCOMPLETE}), dlg.told);
+    EXPECT_EQ((std::vector<int>{CUIControlPrpDlg::PICK_PICTURE, CUIControlPrpDlg::PICK_PICTURE}), dlg.pickKinds);
+    EXPECT_EQ(blue, shownHover);
+
+    const std::string hoverFolder = folder + "\\Pictures\\HoverPic";
+    const std::string hover = FindOne(hoverFolder, "Hotscreen_*.png");
+    ASSERT_FALSE(hover.empty());
+    EXPECT_EQ(hover, madeHover);
+    CxImage made;
+    ASSERT_TRUE(made.Load(hover.c_str(), CXIMAGE_FORMAT_PNG));
+    EXPECT_GT(made.GetPixelColor(1, 1).rgbRed, 200);  // the picture brightened
+
+    EXPECT_TRUE(picture.GetAsMenu());
+    EXPECT_EQ(CString("Picture entry"), picture.GetTitle());
+    EXPECT_EQ(CString(red.c_str()), picture.GetThemeFile());
+    EXPECT_EQ(CString(hover.c_str()), picture.GetAddPath());
+    EXPECT_EQ(CString(""), picture.GetName());
+    EXPECT_EQ(54u, picture.GetFont()->GetTextFormat());
+    EXPECT_TRUE(picture.IsThemeReloadPending());
+    DeleteFileA(hover.c_str());
+    RemoveDirectoryA(hoverFolder.c_str());
+    RemoveDirectoryA((folder + "\\Pictures").c_str());
+    DeleteFileA(red.c_str());
+    DeleteFileA(blue.c_str());
+    RemoveDirectoryA(folder.c_str());
+    CEntryPrpDlg::SetThemesFolder(NULL);
+}
+
+TEST(StaticPrpDlg, TextAppliesWithEmptyThemeAndNameAndChecksTheEntryPart)
+{
+    CUIStatic text;
+    FillEntry(text);
+    text.SetThemeFile("leftover.zmt");
+    text.SetAsMenu(FALSE);
+    SetFont(text, 38, RGB(0, 128, 0));
+    DrivenEntry<CStaticPrpDlg> dlg;
+    dlg.SetControl(&text);
+    dlg.chosenColor = RGB(10, 20, 30);
+    bool rightChecked = false, fontButtonOff = false, passwordOffWithGroup = false, passwordOnWithGroup = false,
+         passwordOffWithoutMode = false;
+    CString titleAfterRefusal;
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   rightChecked = IsDlgButtonChecked(d, IDC_PT_RIGHT) == BST_CHECKED;
+                                   fontButtonOff = !Enabled(d, IDC_PT_FONT);
+                                   passwordOffWithGroup = !Enabled(d, IDC_PT_PASSWORD);
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   passwordOnWithGroup = Enabled(d, IDC_PT_PASSWORD);
+                                   SetCheck(d, IDC_PT_PASSMODE, BST_UNCHECKED);
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   ClickGroupTitle(d, IDC_PT_ASMENU);
+                                   passwordOffWithoutMode = !Enabled(d, IDC_PT_PASSWORD);
+                                   SetCheck(d, IDC_PT_PASSMODE, BST_CHECKED);
+                                   SetDlgItemTextA(d, IDC_PT_COMMANDS, "");
+                                   SetDlgItemTextA(d, IDC_PT_TITLE, "Refused");
+                                   Command(d, IDC_PT_APPLY);
+                                   titleAfterRefusal = text.GetTitle();
+                                   SetDlgItemTextA(d, IDC_PT_COMMANDS, "reboot");
+                                   SetDlgItemTextA(d, IDC_PT_CAPTION, "Hello");
+                                   Command(d, IDC_PT_COLOR);
+                                   SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_PT_CENTER, BN_CLICKED), 0);
+                                   Command(d, IDOK);
+                               }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(rightChecked);
+    EXPECT_TRUE(fontButtonOff);
+    EXPECT_TRUE(passwordOffWithGroup);
+    EXPECT_TRUE(passwordOnWithGroup);
+    EXPECT_TRUE(passwordOffWithoutMode);
+    EXPECT_EQ(CString("Old title"), titleAfterRefusal);
+    EXPECT_EQ((std::vector<UINT>{IDS_PT_INCOMPLETE}), dlg.told);
+    EXPECT_TRUE(text.GetAsMenu());
+    EXPECT_EQ(CString("Refused"), text.GetTitle());
+    EXPECT_EQ(CString("reboot"), text.GetCmdLine());
+    EXPECT_EQ(CString("Hello"), text.GetCaption());
+    EXPECT_EQ(CString(""), text.GetThemeFile());
+    EXPECT_EQ(CString(""), text.GetName());
+    EXPECT_EQ(37u, text.GetFont()->GetTextFormat());
+    EXPECT_EQ(RGB(10, 20, 30), text.GetFont()->GetColor());
+    EXPECT_TRUE(text.IsThemeReloadPending());
+}
+
+TEST(ProgressPrpDlg, ThemeOverlayAndChunkReachTheElementOnlyThroughApply)
+{
+    const std::string folder = TempFolder("progress");
+    CEntryPrpDlg::SetThemesFolder(folder.c_str());
+    CUIProgress bar;
+    const std::string theme = Fixture("progress.zmt");
+    bar.SetThemeFile(theme.c_str());
+    bar.SetAsMenu(FALSE);
+    bar.SetChunkColor(RGB(0, 0, 255));
+    bar.SetAddPath("");
+    bar.SetThemeReloadPending(FALSE);
+    Driven<CProgressPrpDlg> dlg;
+    dlg.SetControl(&bar);
+    std::string upper = theme;
+    for (char& c : upper)
+        c = (char)toupper((unsigned char)c);
+    dlg.paths.push_back(upper);
+    dlg.paths.push_back(Fixture("menu.zmt"));
+
+    bool applyOffAtStart = false, applyOffSameTheme = false, applyOnOtherTheme = false,
+         applyOffAfterApply = false;
+    std::string shownSame, shownOther, chunkFirst, chunkSecond;
+    int barMax = 0, barPos = 0;
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   applyOffAtStart = !Enabled(d, IDC_PT_APPLY);
+                                   barMax = dlg.GetBarPreview().GetRangeSize();
+                                   barPos = dlg.GetBarPreview().GetPos();
+                                   Command(d, IDC_PT_THEMEPICK);
+                                   applyOffSameTheme = !Enabled(d, IDC_PT_APPLY);
+                                   shownSame = Text(d, IDC_PT_BARTHEME);
+                                   Command(d, IDC_PT_THEMEPICK);
+                                   applyOnOtherTheme = Enabled(d, IDC_PT_APPLY);
+                                   shownOther = Text(d, IDC_PT_BARTHEME);
+                                   ClickGroupTitle(d, IDC_PT_OVERLAY);
+                                   SendMessageA(d, MSG_COLOR_ACCEPTED, RGB(255, 0, 0), IDC_PT_COLOR);
+                                   dlg.GetColorButton().SetColor(RGB(255, 0, 0));
+                                   Command(d, IDC_PT_MAKECHUNK);
+                                   chunkFirst = dlg.GetChunkFile().GetString();
+                                   Command(d, IDC_PT_MAKECHUNK);
+                                   chunkSecond = dlg.GetChunkFile().GetString();
+                               },
+                               [&](HWND d) {
+                                   Command(d, IDC_PT_APPLY);
+                                   applyOffAfterApply = !Enabled(d, IDC_PT_APPLY);
+                                   Command(d, IDOK);
+                               }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(applyOffAtStart);
+    EXPECT_EQ(20, barMax);
+    EXPECT_EQ(5, barPos);
+    EXPECT_TRUE(applyOffSameTheme);
+    EXPECT_EQ(theme, shownSame);
+    EXPECT_TRUE(applyOnOtherTheme);
+    EXPECT_EQ(Fixture("menu.zmt"), shownOther);
+    EXPECT_EQ(dlg.GetPickFolder(), CString((folder + "\\Progress\\").c_str()));
+    EXPECT_EQ(RGB(255, 0, 0), dlg.GetColorPreview().GetChunkColor());
+    ASSERT_FALSE(chunkFirst.empty());
+    EXPECT_EQ(chunkFirst, chunkSecond);
+    EXPECT_EQ(0u, chunkFirst.find(folder + "\\Pictures\\Chunks\\chunk_"));
+    EXPECT_TRUE(FileExists(chunkFirst));
+    EXPECT_TRUE(applyOffAfterApply);
+    EXPECT_TRUE(dlg.told.empty());
+
+    EXPECT_TRUE(bar.GetAsMenu());
+    EXPECT_EQ(RGB(255, 0, 0), bar.GetChunkColor());
+    EXPECT_EQ(CString(chunkFirst.c_str()), bar.GetAddPath());
+    EXPECT_EQ(CString(Fixture("menu.zmt").c_str()), bar.GetThemeFile());
+    EXPECT_TRUE(bar.IsThemeReloadPending());
+
+    // Cancel after changes leaves the element as it was; OK with Apply off writes nothing.
+    bar.SetThemeReloadPending(FALSE);
+    dlg.paths.push_back(theme);
+    result = RunDialog(dlg, {[&](HWND d) {
+        Command(d, IDC_PT_THEMEPICK);
+        ClickGroupTitle(d, IDC_PT_OVERLAY);
+        Command(d, IDCANCEL);
+    }});
+    EXPECT_EQ(IDCANCEL, result);
+    result = RunDialog(dlg, {[&](HWND d) { Command(d, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(bar.GetAsMenu());
+    EXPECT_EQ(CString(Fixture("menu.zmt").c_str()), bar.GetThemeFile());
+    EXPECT_FALSE(bar.IsThemeReloadPending());
+
+    DeleteFileA(chunkFirst.c_str());
+    RemoveDirectoryA((folder + "\\Pictures\\Chunks").c_str());
+    RemoveDirectoryA((folder + "\\Pictures").c_str());
+    RemoveDirectoryA(folder.c_str());
+    CEntryPrpDlg::SetThemesFolder(NULL);
+}
