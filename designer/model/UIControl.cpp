@@ -387,6 +387,12 @@ void CUIControl::DrawDottedFrame(CDC* pDC, const RECT& rect)
         ::DeleteObject(hPen);
 }
 
+void CUIControl::ForgetShownPlace()
+{
+    g_lastShownPos = CPoint(-1, -1);
+    g_lastShownSize = CSize(-1, -1);
+}
+
 void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
 {
     HDC hdc = pDC->GetSafeHdc();
