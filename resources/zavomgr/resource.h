@@ -298,6 +298,7 @@
 #define IDS_PT_NOPICTURE        61465
 #define IDS_PT_CHOOSEBARTHEME   61466
 #define IDS_PT_TOOLONG          61590
+#define IDS_PT_UNREADABLE       61591
 
 // Screen capture dialog
 #define IDD_SCREENCAPTURE       111
