@@ -1,6 +1,7 @@
 #include "designer/core/ArchiveFile.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedHandle.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -56,11 +57,10 @@ bool TarHeaderAt(const std::vector<unsigned char>& data, size_t length, uint64_t
 
 unsigned long DiskLength(const char* path)
 {
-    FILE* f = FilesPlatform::OpenStdFile(path, "rb");
-    if (!f)
+    CScopedFile f(FilesPlatform::OpenStdFile(path, "rb"));
+    if (!f.IsValid())
         return 0;
     long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
-    fclose(f);
     return length > 0 ? (unsigned long)length : 0;
 }
 }
@@ -125,13 +125,11 @@ BOOL CArchiveFile::Open(LPCTSTR path, int mode)
     std::string native = FilesPlatform::NativePath(path);
     if (mode == MODE_READ)
     {
-        FILE* f = FilesPlatform::OpenStdFile(path, "rb");
-        if (!f)
+        if (!CScopedFile(FilesPlatform::OpenStdFile(path, "rb")).IsValid())
         {
             SetMode(MODE_CLOSED);
             return FALSE;
         }
-        fclose(f);
         m_nDiskLength = DiskLength(path);
         m_gz = gzopen(native.c_str(), "rb");
     }
@@ -471,8 +469,8 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
     if (!path || !*path)
         return Fail("Could not open the file to compress !");
     const std::string output = std::string(path) + ".gz";
-    FILE* in = FilesPlatform::OpenStdFile(path, "rb");
-    if (!in)
+    CScopedFile in(FilesPlatform::OpenStdFile(path, "rb"));
+    if (!in.IsValid())
     {
         fprintf(stderr, "%s: %s\n", path, strerror(errno));
         return Fail((CString("Could not open ") + path).operator LPCTSTR());
@@ -480,7 +478,6 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
     gzFile out = gzopen(FilesPlatform::NativePath(output.c_str()).c_str(), "wb9");
     if (!out)
     {
-        fclose(in);
         return Fail((CString("Could not create ") + output.c_str()).operator LPCTSTR());
     }
     char chunk[16384];
@@ -498,7 +495,7 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
         if (gzwrite(out, chunk, (unsigned)n) != (int)n)
             break;
     }
-    fclose(in);
+    in.Close();
     if (gzclose(out) != Z_OK)
         complete = false;
     if (!complete)
