@@ -23,7 +23,7 @@ endforeach()
 
 # Data the programs open: the studio's language file, the command templates,
 # the sample project with its pictures, and the themes where the build makes them.
-install(FILES ${_bin}/language/zavomgr.lng DESTINATION language)
+install(FILES ${_bin}/language/zavomgr.lng ${CMAKE_SOURCE_DIR}/language/english.lng DESTINATION language)
 file(GLOB _gmd ${CMAKE_SOURCE_DIR}/templates/samples/*.gmd)
 install(FILES ${_gmd} DESTINATION "Cmd Templates")
 install(FILES "${_bin}/Zavo Projects/Sample/Sample.kel" "${_bin}/Zavo Projects/Sample/wallpaper.png"

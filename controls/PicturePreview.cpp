@@ -37,12 +37,15 @@ BOOL CPicturePreview::LoadResourceImages(UINT nID)
 
 BOOL CPicturePreview::LoadImageFile(LPCTSTR lpszPath, BOOL bBoth)
 {
-    BOOL bLoaded = m_hover.Load(lpszPath, CXIMAGE_FORMAT_UNKNOWN);
+    CxImage picture;
+    if (!picture.Load(lpszPath, CXIMAGE_FORMAT_UNKNOWN))
+        return FALSE;
     if (bBoth)
-        bLoaded = m_normal.Load(lpszPath, CXIMAGE_FORMAT_UNKNOWN) && bLoaded;
+        m_normal = picture;
+    m_hover = picture;
     if (m_hWnd != NULL)
         Invalidate();
-    return bLoaded;
+    return TRUE;
 }
 
 void CPicturePreview::SetFont(const CColorFont& font)

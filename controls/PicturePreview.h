@@ -14,7 +14,8 @@ public:
 
     // Both pictures from resource nID of type "CTRL_IMGS".
     BOOL LoadResourceImages(UINT nID);
-    // The hover picture, and the normal one too when bBoth.
+    // The hover picture, and the normal one too when bBoth; a file that does
+    // not load changes neither (FALSE).
     BOOL LoadImageFile(LPCTSTR lpszPath, BOOL bBoth);
     // The caption font takes font's LOGFONT; the caption colour stays.
     void SetFont(const CColorFont& font);

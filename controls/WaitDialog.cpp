@@ -21,12 +21,12 @@ BOOL PumpOne(int& nExitCode)
         return FALSE;
     }
     MSG msg;
-    if (!::GetMessage(&msg, NULL, 0, 0)) {
+    if (!::GetMessageW(&msg, NULL, 0, 0)) {
         nExitCode = (int)msg.wParam;
         return FALSE;
     }
     ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
+    ::DispatchMessageW(&msg);
     return TRUE;
 }
 

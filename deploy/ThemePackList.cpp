@@ -87,6 +87,24 @@ private:
     HDC m_h;
 };
 
+class ScopedFind
+{
+public:
+    ScopedFind(LPCTSTR mask, WIN32_FIND_DATA& found) : m_h(::FindFirstFile(mask, &found)) {}
+    ~ScopedFind()
+    {
+        if (m_h != INVALID_HANDLE_VALUE)
+            ::FindClose(m_h);
+    }
+    bool Found() const { return m_h != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATA& found) { return ::FindNextFile(m_h, &found) != FALSE; }
+
+private:
+    ScopedFind(const ScopedFind&);
+    ScopedFind& operator=(const ScopedFind&);
+    HANDLE m_h;
+};
+
 // The package's <title>.png, found by name in the zip directory.
 bool ReadPicture(CArchiveFile& archive, LPCTSTR path, CxImage& image)
 {
@@ -143,19 +161,15 @@ BOOL CThemePackList::ScanFolder(LPCTSTR folder)
     if (!base.IsEmpty() && base[base.GetLength() - 1] != '\\')
         base += '\\';
     WIN32_FIND_DATA found;
-    HANDLE find = ::FindFirstFile(base + "*.zip", &found);
-    if (find != INVALID_HANDLE_VALUE)
+    ScopedFind find(base + "*.zip", found);
+    for (bool more = find.Found(); more; more = find.Next(found))
     {
-        do
-        {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            CString path = base + found.cFileName;
-            path.MakeLower();
-            if (IsValidMenuPackage(path))
-                m_packages.Add(path);
-        } while (::FindNextFile(find, &found));
-        ::FindClose(find);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        CString path = base + found.cFileName;
+        path.MakeLower();
+        if (IsValidMenuPackage(path))
+            m_packages.Add(path);
     }
 
     if (!m_largeImages.GetSafeHandle())

@@ -243,7 +243,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if ((pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
         (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)) {
         if (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))
-            return ::IsDialogMessage(m_hWnd, pMsg);
+            return ::IsDialogMessageW(m_hWnd, pMsg);   // pumped messages are Unicode
     }
     return FALSE;
 }

@@ -398,7 +398,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != NULL &&
-        ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg))
+        ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, pMsg))
         return TRUE;
     return CWnd::PreTranslateMessage(pMsg);
 }

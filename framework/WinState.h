@@ -26,6 +26,8 @@ struct AfxThreadState {
     MSG msgCur = {};              // message being pumped
     CWinThread* pThread = nullptr;
     int nDisablePumpCount = 0;
+    BYTE chLeadByte = 0;          // first byte of a double-byte WM_CHAR pair
+    HWND hWndLeadByte = nullptr;
     ~AfxThreadState();
 };
 

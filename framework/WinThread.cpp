@@ -53,13 +53,16 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
+// Messages are fetched and dispatched in their Unicode form: the system turns
+// a typed character into the system code page for ANSI windows, and system
+// controls get it whole (byte by byte they take two unknown characters).
 BOOL CWinThread::PumpMessage()
 {
-    if (!::GetMessage(&m_msgCur, NULL, 0, 0))
+    if (!::GetMessageW(&m_msgCur, NULL, 0, 0))
         return FALSE;
     if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
-        ::DispatchMessage(&m_msgCur);
+        ::DispatchMessageW(&m_msgCur);
     }
     return TRUE;
 }
@@ -97,7 +100,7 @@ int CWinThread::Run()
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
     for (;;) {
-        while (bIdle && !::PeekMessage(&m_msgCur, NULL, 0, 0, PM_NOREMOVE)) {
+        while (bIdle && !::PeekMessageW(&m_msgCur, NULL, 0, 0, PM_NOREMOVE)) {
             if (!OnIdle(lIdleCount++))
                 bIdle = FALSE;
         }
@@ -108,7 +111,7 @@ int CWinThread::Run()
                 bIdle = TRUE;
                 lIdleCount = 0;
             }
-        } while (::PeekMessage(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
+        } while (::PeekMessageW(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
     }
 }
 
@@ -123,11 +126,11 @@ BOOL AfxPumpMessage()
     if (pThread != NULL)
         return pThread->PumpMessage();
     MSG& msg = AfxGetThreadState()->msgCur;
-    if (!::GetMessage(&msg, NULL, 0, 0))
+    if (!::GetMessageW(&msg, NULL, 0, 0))
         return FALSE;
     if (msg.message != WM_KICKIDLE && !AfxWalkPreTranslateTree(NULL, &msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
+        ::DispatchMessageW(&msg);
     }
     return TRUE;
 }
@@ -135,15 +138,15 @@ BOOL AfxPumpMessage()
 BOOL AfxPumpWaitingMessages(HWND hDlg)
 {
     MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage((int)msg.wParam);
             return FALSE;
         }
-        if (hDlg != NULL && ::IsDialogMessage(hDlg, &msg))
+        if (hDlg != NULL && ::IsDialogMessageW(hDlg, &msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
+        ::DispatchMessageW(&msg);
     }
     return TRUE;
 }

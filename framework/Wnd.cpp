@@ -27,7 +27,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_nModalResult(0) {}
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL), m_pfnSuperW(NULL), m_nModalResult(0) {}
 
 CWnd::~CWnd()
 {
@@ -107,9 +107,12 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!::IsWindow(hWnd) || !Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
+    WNDPROC oldW = (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
     WNDPROC old = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-    if (old != AfxWndProc)
+    if (old != AfxWndProc) {
         m_pfnSuper = old;
+        m_pfnSuperW = oldW;
+    }
     m_nFlags |= WF_SUBCLASSED;
     return TRUE;
 }
@@ -129,6 +132,7 @@ HWND CWnd::UnsubclassWindow()
     if (m_pfnSuper != NULL)
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
     m_pfnSuper = NULL;
+    m_pfnSuperW = NULL;
     m_nFlags &= ~WF_SUBCLASSED;
     return Detach();
 }
@@ -202,6 +206,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             pWndInit->PreSubclassWindow();
             WNDPROC old = (WNDPROC)::GetWindowLongPtr(hWnd, GWLP_WNDPROC);
             if (old != AfxWndProc) {
+                pWndInit->m_pfnSuperW = (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
                 ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
                 pWndInit->m_pfnSuper = old;
             }
@@ -345,6 +350,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         if (cur == AfxWndProc && pWnd->m_pfnSuper != NULL)
             ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
         pWnd->m_pfnSuper = NULL;
+        pWnd->m_pfnSuperW = NULL;
         pWnd->Detach();
         s->lastSent = oldState;
         pWnd->PostNcDestroy();   // may delete pWnd
@@ -370,11 +376,31 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+// A double-byte character reaches an ANSI procedure as two WM_CHAR bytes.
+// System controls take them one by one as two unknown characters, so the
+// lead byte waits and the whole character goes to their Unicode procedure.
 LRESULT CWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnSuper != NULL)
-        return ::CallWindowProc(m_pfnSuper, m_hWnd, nMsg, wParam, lParam);
-    return ::DefWindowProc(m_hWnd, nMsg, wParam, lParam);
+    if (m_pfnSuper == NULL)
+        return ::DefWindowProc(m_hWnd, nMsg, wParam, lParam);
+    if (nMsg == WM_CHAR && m_pfnSuperW != NULL && wParam <= 0xFF) {
+        AfxThreadState* s = AfxGetThreadState();
+        const BYTE lead = s->hWndLeadByte == m_hWnd ? s->chLeadByte : 0;
+        s->chLeadByte = 0;
+        s->hWndLeadByte = NULL;
+        if (lead != 0) {
+            const char pair[2] = {(char)lead, (char)wParam};
+            WCHAR wch = 0;
+            if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pair, 2, &wch, 1) == 1)
+                return ::CallWindowProcW(m_pfnSuperW, m_hWnd, nMsg, wch, lParam);
+            ::CallWindowProc(m_pfnSuper, m_hWnd, nMsg, lead, lParam);
+        } else if (::IsDBCSLeadByte((BYTE)wParam)) {
+            s->chLeadByte = (BYTE)wParam;
+            s->hWndLeadByte = m_hWnd;
+            return 0;
+        }
+    }
+    return ::CallWindowProc(m_pfnSuper, m_hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CWnd::Default()
@@ -706,7 +732,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     LONG lIdleCount = 0;
     bool bIdle = true;
     while (ContinueModal()) {
-        if (bIdle && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (bIdle && !::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             HWND hWndParent = ::GetParent(m_hWnd);
             if (hWndParent != NULL)
                 ::SendMessage(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);

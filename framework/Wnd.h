@@ -248,6 +248,7 @@ public:
     UINT m_nFlags;
 protected:
     WNDPROC m_pfnSuper;     // the procedure messages go to when unhandled
+    WNDPROC m_pfnSuperW;    // the same procedure in its Unicode form, for whole characters
     int m_nModalResult;
 
     static const AFX_MSGMAP* GetThisMessageMap();

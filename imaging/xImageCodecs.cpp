@@ -7,6 +7,7 @@
 #include <cstring>
 #include <csetjmp>
 #include <map>
+#include <string>
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -32,6 +33,22 @@ struct ComPtr {
   T* p = NULL;
   ~ComPtr() { if (p) p->Release(); }
 };
+
+// Names are in the system code page; the C library's narrow calls would read
+// them in its own locale.
+std::wstring WideName(const char* name) {
+  int n = MultiByteToWideChar(CP_ACP, 0, name, -1, NULL, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide((size_t)n, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name, -1, &wide[0], n);
+  wide.resize((size_t)n - 1);
+  return wide;
+}
+
+FILE* OpenNamedFile(const char* name, const wchar_t* mode) {
+  const std::wstring wide = name ? WideName(name) : std::wstring();
+  return wide.empty() ? NULL : _wfopen(wide.c_str(), mode);
+}
 
 struct GpImageHolder {
   GpBitmap* p = NULL;
@@ -347,7 +364,7 @@ bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype) {
 
 bool CxImage::Load(const char* filename, DWORD imagetype) {
   Destroy();
-  FILE* f = filename ? fopen(filename, "rb") : NULL;
+  FILE* f = OpenNamedFile(filename, L"rb");
   if (!f) {
     SetError("cannot open file");
     return false;
@@ -413,7 +430,7 @@ bool CxImage::Save(const char* filename, DWORD imagetype) {
     SetError("cannot encode");
     return false;
   }
-  FILE* f = fopen(filename, "wb");
+  FILE* f = OpenNamedFile(filename, L"wb");
   if (!f) {
     SetError("cannot create file");
     return false;
@@ -421,7 +438,7 @@ bool CxImage::Save(const char* filename, DWORD imagetype) {
   bool ok = fwrite(&out[0], 1, out.size(), f) == out.size();
   ok = (fclose(f) == 0) && ok;
   if (!ok) {
-    remove(filename);
+    _wremove(WideName(filename).c_str());
     SetError("cannot write file");
   }
   return ok;

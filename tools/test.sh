@@ -28,6 +28,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 step "tests: wine"
 tools/wine-session.sh ctest --test-dir build-win -j"$JOBS" --output-on-failure --timeout 180
 
+step "the studio run.sh starts keeps a profile of its own"
+WINEPREFIX="$ROOT/.wine-user" tools/wine-session.sh tools/user_profile_check.sh
+
 step "fuzz: ${FUZZ_SECONDS} s each"
 fail=0; ran=0
 while read -r f; do

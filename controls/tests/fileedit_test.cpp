@@ -541,6 +541,53 @@ TEST_P(FileEdit, ButtonIsDrawnWithTheImageOrTheDots)
     EXPECT_EQ(40, m_field.GetButtonWidth());
 }
 
+BOOL CALLBACK FindTipProc(HWND hWnd, LPARAM lParam)
+{
+    auto* find = reinterpret_cast<std::pair<HWND, HWND>*>(lParam);
+    char cls[32] = "";
+    ::GetClassNameA(hWnd, cls, sizeof(cls));
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::SendMessageA(hWnd, TTM_ENUMTOOLSA, 0, (LPARAM)&ti) &&
+        ti.hwnd == find->first)
+        find->second = hWnd;
+    return TRUE;
+}
+
+std::string TipText(HWND hTip, HWND hField, UINT_PTR nTool)
+{
+    char sz[256] = "";
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = hField;
+    ti.uId = nTool;
+    ti.lpszText = sz;
+    ::SendMessageA(hTip, TTM_GETTEXTA, sizeof(sz), (LPARAM)&ti);
+    return sz;
+}
+
+TEST_P(FileEdit, TooltipsGiveTheButtonTipAndTheTextTip)
+{
+    CToolTipCtrl ownTip;
+    if (GetParam().ownTexts)
+        m_field.SetToolTipCtrl(&ownTip);
+    ASSERT_TRUE(Make(FEF_OPEN | FEF_BUTTONTIP | FEF_CLIENTTIP));
+    m_field.SetToolTipText("The file to read");
+    MSG msg = {m_field.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
+    m_field.PreTranslateMessage(&msg);
+    std::pair<HWND, HWND> find(m_field.m_hWnd, (HWND)NULL);
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTipProc, (LPARAM)&find);
+    ASSERT_TRUE(find.second != NULL);
+    if (GetParam().ownTexts)
+        EXPECT_EQ(ownTip.m_hWnd, find.second);
+    EXPECT_EQ(2, (int)::SendMessageA(find.second, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(GetParam().ownTexts ? "Look" : "Browse", TipText(find.second, m_field.m_hWnd, 1));
+    EXPECT_EQ("The file to read", TipText(find.second, m_field.m_hWnd, 2));
+    m_field.DestroyWindow();
+    if (ownTip.m_hWnd)
+        ownTip.DestroyWindow();
+}
+
 INSTANTIATE_TEST_SUITE_P(Texts, FileEdit, ::testing::Values(kStudio, kOther),
                          [](const ::testing::TestParamInfo<Setup>& info) { return std::string(info.param.name); });
 

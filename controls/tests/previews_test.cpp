@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -127,7 +128,23 @@ TEST(PicturePreview, HoverShowsTheHoverPictureAndLeaveTheNormalOne)
     preview.Draw(&canvas.dc);
     EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(15, 10));
     EXPECT_TRUE(preview.GetStyle() & SS_NOTIFY);
-    EXPECT_FALSE(preview.LoadImageFile(TempPath("missing.bmp").c_str(), TRUE));
+    // files that do not load leave both pictures as they were
+    const std::string empty = TempPath("empty.png"), text = TempPath("text.png");
+    ::CloseHandle(::CreateFileA(empty.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    {
+        std::ofstream(text.c_str(), std::ios::binary) << "not a picture";
+    }
+    for (const std::string& bad : {TempPath("missing.bmp"), empty, text}) {
+        EXPECT_FALSE(preview.LoadImageFile(bad.c_str(), TRUE));
+        preview.Draw(&canvas.dc);
+        EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(15, 10)) << bad;
+        preview.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+        preview.Draw(&canvas.dc);
+        EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(15, 10)) << bad;
+        preview.SendMessage(WM_MOUSELEAVE);
+    }
+    ::DeleteFileA(empty.c_str());
+    ::DeleteFileA(text.c_str());
     ::DeleteFileA(red.c_str());
     ::DeleteFileA(green.c_str());
 }

@@ -26,7 +26,7 @@ END_MESSAGE_MAP()
 
 CZavomgrApp::CZavomgrApp()
     : CWinApp("Zavomgr"), m_bSkin(FALSE), m_hSkinLib(NULL), m_pfnThemeStart(NULL),
-      m_pfnThemeEnd(NULL) {}
+      m_pfnThemeEnd(NULL), m_bComEntered(FALSE) {}
 
 CZavomgrApp::~CZavomgrApp() {
   delete m_pDocManager;
@@ -51,6 +51,13 @@ void CZavomgrApp::SetupWorkFolders() {
   m_strProjectsPath = m_strAppPath + "\\Zavo Projects";
   m_strCmdTemplatesPath = m_strAppPath + "\\Cmd Templates";
   m_strMenusPath = m_strAppPath + "\\Kel Menus";
+}
+
+int CZavomgrApp::ExitInstance() {
+  const int result = CWinApp::ExitInstance();
+  if (m_bComEntered) ::CoUninitialize();
+  m_bComEntered = FALSE;
+  return result;
 }
 
 BOOL CZavomgrApp::StartSkin() {
@@ -176,6 +183,9 @@ BOOL CAboutDlg::OnInitDialog() {
 }
 
 BOOL CZavomgrApp::InitInstance() {
+  // the interface thread's apartment: shell links, the folder browsers and
+  // the file dialogs' shell views run in it
+  m_bComEntered = SUCCEEDED(::CoInitialize(NULL));
   AfxEnableControlContainer();
   Enable3dControls();
   SetRegistryKey("Kantel Ruziz");

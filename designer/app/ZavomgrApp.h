@@ -18,6 +18,7 @@ public:
   virtual ~CZavomgrApp();
 
   virtual BOOL InitInstance() override;
+  virtual int ExitInstance() override;
   // Binds ozSkin.dll from the program folder; sets and returns the skin flag.
   BOOL StartSkin();
 
@@ -34,6 +35,7 @@ public:
   HMODULE m_hSkinLib;
   ThemeStartProc m_pfnThemeStart;
   ThemeEndProc m_pfnThemeEnd;
+  BOOL m_bComEntered;  // InitInstance entered COM on the interface thread
 
   void SetupWorkFolders();
   void SetupTempFolder();

@@ -10,6 +10,7 @@
 #include "designer/app/ZavomgrApp.h"
 #include "designer/app/ZavomgrDoc.h"
 #include "framework/FrameWnd.h"
+#include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
 
 IMPLEMENT_DYNCREATE(CZavomgrView, CView)
@@ -262,6 +263,11 @@ BOOL CZavomgrView::AnyPictureSelected() const {
 
 // ---- project properties ----
 
+BOOL CZavomgrView::CanReadPicture(const CString& path) {
+  CxImage image;
+  return image.Load(path);
+}
+
 void CZavomgrView::OnProjectProperties() {
   CGlobalSetDlg dlg(this);
   CSize page = m_canvas.GetPageSize();
@@ -286,6 +292,13 @@ void CZavomgrView::OnProjectProperties() {
   m_canvas.SetPageSize(CSize(dlg.m_nPageWidth, dlg.m_nPageHeight));
   m_canvas.SetMargins(dlg.m_nMarginLeft, dlg.m_nMarginTop, dlg.m_nMarginRight, dlg.m_nMarginBottom);
   m_canvas.SetSplashPath(dlg.m_strSplash);
+  // a new wallpaper that cannot be read changes nothing
+  if (dlg.m_strWallpaper != m_canvas.GetWallpaper() && !dlg.m_strWallpaper.IsEmpty() &&
+      !CanReadPicture(dlg.m_strWallpaper)) {
+    if (CZavomgrApp* app = static_cast<CZavomgrApp*>(AfxGetApp()))
+      app->m_langManager.MessageBox(this, "String", IDS_PT_UNREADABLE, MB_ICONINFORMATION);
+    dlg.m_strWallpaper = m_canvas.GetWallpaper();
+  }
   ShowWallpaper(dlg.m_strWallpaper);
   m_canvas.SetDefaultEntry(dlg.m_nDefaultEntry);
   m_canvas.SetTimeout(dlg.m_nTimeout);

@@ -35,6 +35,7 @@ public:
 protected:
   void PushSettingsToCanvas();
   void ShowWallpaper(const CString& path);
+  static BOOL CanReadPicture(const CString& path);
   void StartPlacing(CUIControl* pPrototype, int nMode);
   void ScalePicture(double factor);
   BOOL AnyPictureSelected() const;

@@ -660,6 +660,7 @@ void CDesignCanvas::DrawElements(CDC* pDC, double zoom)
         }
         p->DrawOnCanvas(pDC, zoom, shown);
     }
+    CUIControl::ShowDrawnPosition();
 }
 
 void CDesignCanvas::DrawPanAnchor(CDC* pDC)

@@ -511,7 +511,13 @@ void CDesignCanvas::DoKeyDown(UINT nChar, UINT, UINT)
         case 'Z': if (ctrl) Undo(); break;
         default: break;
         }
-        Redraw();
+        // held keys: the picture follows once the repeats waiting are done;
+        // the zoom keys redraw through SetZoom
+        MSG next;
+        if (::PeekMessage(&next, m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD))
+            Invalidate(FALSE);
+        else if (nChar != VK_ADD && nChar != VK_SUBTRACT)
+            Redraw();
     }
     if (nChar == VK_ESCAPE) {
         m_nDragMode = CANVAS_DRAG_NONE;

@@ -6,6 +6,7 @@
 BEGIN_MESSAGE_MAP(CCaptureInfoBox, CEdit)
     ON_WM_MOUSEMOVE()
     ON_WM_SETFOCUS()
+    ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
 CCaptureInfoBox::CCaptureInfoBox() : m_sizeBitmap(0, 0), m_bCorner(TRUE) {}
@@ -61,8 +62,13 @@ void CCaptureInfoBox::OnMouseMove(UINT nFlags, CPoint point)
     ToggleCorner(::GetSystemMetrics(SM_CXSCREEN));
 }
 
+// The dialog selects an edit's whole text when it gives it the focus; the
+// hint is drawn plain, never highlighted.
+UINT CCaptureInfoBox::OnGetDlgCode() { return CEdit::OnGetDlgCode() & ~DLGC_HASSETSEL; }
+
 void CCaptureInfoBox::OnSetFocus(CWnd* pOldWnd)
 {
     CEdit::OnSetFocus(pOldWnd);
+    ::SendMessage(GetSafeHwnd(), EM_SETSEL, (WPARAM)-1, 0);
     ::HideCaret(GetSafeHwnd());
 }

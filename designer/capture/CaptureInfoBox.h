@@ -29,6 +29,7 @@ public:
 protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg UINT OnGetDlgCode();
     DECLARE_MESSAGE_MAP()
 
 private:

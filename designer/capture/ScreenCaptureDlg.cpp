@@ -176,6 +176,23 @@ CString CScreenCaptureDlg::MakeTargetName(LPCTSTR lpszThemesFolder, LPCTSTR lpsz
     return name;
 }
 
+// The main window comes back without taking the activation: it is disabled
+// while the dialog that opened the capture runs, and on top it would hold the
+// only enabled window beneath it.
+void CScreenCaptureDlg::ShowBeneath(HWND hMain, HWND hDialog)
+{
+    if (hDialog == NULL || hDialog == hMain || !::IsWindow(hDialog)) {
+        ::ShowWindow(hMain, SW_SHOW);
+        return;
+    }
+    ::SetWindowPos(hMain, hDialog, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetForegroundWindow(hDialog);
+    ::SetActiveWindow(hDialog);
+    HWND hFocus = ::GetFocus();
+    if (hFocus != hDialog && !::IsChild(hDialog, hFocus))
+        ::SetFocus(hDialog);
+}
+
 INT_PTR CScreenCaptureDlg::CaptureToFile(CWnd* pParent, LPCTSTR lpszThemesFolder, LPCTSTR lpszStamp,
                                          CString& strFile)
 {
@@ -192,7 +209,7 @@ INT_PTR CScreenCaptureDlg::CaptureToFile(CWnd* pParent, LPCTSTR lpszThemesFolder
         ::ShowWindow(hMain, SW_HIDE);
     const INT_PTR result = dlg.DoModal();
     if (bHide)
-        ::ShowWindow(hMain, SW_SHOW);
+        ShowBeneath(hMain, AfxGetModalOwner(pParent));
     if (result != IDOK)
         return result;
     // The dialog ends with OK also when the save failed: the caller must

@@ -74,6 +74,7 @@ private:
     void DrawLabelBox(CDC* pDC);
     void DropSelection();
     static void OnTrackerChanged(void* pContext);
+    static void ShowBeneath(HWND hMain, HWND hDialog);
 
     int m_cxScreen;
     int m_cyScreen;

@@ -203,7 +203,7 @@ BOOL CSelectionTracker::Track(CWnd* pWnd, CPoint point)
     ::SetCapture(hWnd);
     while (!bDone && ::GetCapture() == hWnd) {
         MSG msg;
-        const BOOL got = ::GetMessage(&msg, NULL, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, NULL, 0, 0);
         if (got <= 0) {
             if (got == 0)
                 ::PostQuitMessage((int)msg.wParam);
@@ -214,7 +214,7 @@ BOOL CSelectionTracker::Track(CWnd* pWnd, CPoint point)
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP: {
             if (msg.hwnd != hWnd) {
-                ::DispatchMessage(&msg);
+                ::DispatchMessageW(&msg);
                 break;
             }
             const CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
@@ -238,7 +238,7 @@ BOOL CSelectionTracker::Track(CWnd* pWnd, CPoint point)
             bDone = TRUE;
             break;
         default:
-            ::DispatchMessage(&msg);
+            ::DispatchMessageW(&msg);
             break;
         }
     }

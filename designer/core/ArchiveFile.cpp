@@ -11,10 +11,39 @@
 
 #include <ioapi.h>
 #include <unzip.h>
+#include <zip.h>
 #include <zlib.h>
 
 namespace
 {
+gzFile OpenGzip(const char* path, bool write, const char* mode)
+{
+    const int fd = FilesPlatform::OpenDescriptor(path, write);
+    if (fd < 0)
+        return NULL;
+    gzFile gz = gzdopen(fd, mode);
+    if (!gz)
+        FilesPlatform::CloseDescriptor(fd);
+    return gz;
+}
+
+voidpf ZCALLBACK OpenZipStream(voidpf, const char* path, int mode)
+{
+    const char* how = (mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ ? "rb"
+                      : (mode & ZLIB_FILEFUNC_MODE_EXISTING)                          ? "r+b"
+                                                                                      : "wb";
+    return path ? FilesPlatform::OpenStdFile(path, how) : NULL;
+}
+
+// The zip library's stdio functions, opening through the platform layer.
+zlib_filefunc_def ZipFunctions()
+{
+    zlib_filefunc_def functions;
+    fill_fopen_filefunc(&functions);
+    functions.zopen_file = OpenZipStream;
+    return functions;
+}
+
 const size_t TAR_BLOCK = 512;
 
 // Octal field of a tar header: leading blanks skipped, digits to the first
@@ -122,7 +151,6 @@ BOOL CArchiveFile::Open(LPCTSTR path, int mode)
 {
     if (IsOpen() || !path || (mode != MODE_READ && mode != MODE_WRITE))
         return FALSE;
-    std::string native = FilesPlatform::NativePath(path);
     if (mode == MODE_READ)
     {
         if (!CScopedFile(FilesPlatform::OpenStdFile(path, "rb")).IsValid())
@@ -131,11 +159,11 @@ BOOL CArchiveFile::Open(LPCTSTR path, int mode)
             return FALSE;
         }
         m_nDiskLength = DiskLength(path);
-        m_gz = gzopen(native.c_str(), "rb");
+        m_gz = OpenGzip(path, false, "rb");
     }
     else
     {
-        m_gz = gzopen(native.c_str(), "wb");
+        m_gz = OpenGzip(path, true, "wb");
     }
     SetMode(m_gz ? mode : MODE_CLOSED);
     if (m_gz && mode == MODE_WRITE)
@@ -224,12 +252,19 @@ BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
     return TRUE;
 }
 
+void* CArchiveFile::CreateZip(LPCTSTR path)
+{
+    zlib_filefunc_def functions = ZipFunctions();
+    return path ? zipOpen2(path, APPEND_STATUS_CREATE, NULL, &functions) : NULL;
+}
+
 BOOL CArchiveFile::OpenArchive(LPCTSTR path)
 {
     CloseArchive();
     if (!path)
         return Fail("Could not determine archive type !");
-    m_zip = unzOpen(FilesPlatform::NativePath(path).c_str());
+    zlib_filefunc_def functions = ZipFunctions();
+    m_zip = unzOpen2(path, &functions);
     if (m_zip)
     {
         m_nKind = KIND_ZIP;
@@ -475,7 +510,7 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
         fprintf(stderr, "%s: %s\n", path, strerror(errno));
         return Fail((CString("Could not open ") + path).operator LPCTSTR());
     }
-    gzFile out = gzopen(FilesPlatform::NativePath(output.c_str()).c_str(), "wb9");
+    gzFile out = OpenGzip(output.c_str(), true, "wb9");
     if (!out)
     {
         return Fail((CString("Could not create ") + output.c_str()).operator LPCTSTR());

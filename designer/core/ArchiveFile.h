@@ -42,6 +42,8 @@ public:
 
     // Compresses path into path + ".gz" at level 9, then deletes path.
     BOOL GzipFile(LPCTSTR path);
+    // A new zip file for the zip library's writer (a zipFile), NULL on failure.
+    static void* CreateZip(LPCTSTR path);
 
 private:
     BOOL Fail(LPCTSTR text);

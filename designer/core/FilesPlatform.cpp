@@ -5,6 +5,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #else
 #include <cerrno>
 #include <dirent.h>
@@ -75,9 +78,32 @@ bool CanOpenForRead(const char* path)
 
 bool CreateOrTruncate(const char* path) { return OpenAndClose(path, GENERIC_WRITE, 0, CREATE_ALWAYS); }
 
+// Paths are in the system code page; the C library's narrow calls would read
+// them in its own locale.
+static std::wstring WidePath(const char* path)
+{
+    const int n = path ? ::MultiByteToWideChar(CP_ACP, 0, path, -1, NULL, 0) : 0;
+    if (n <= 1)
+        return std::wstring();
+    std::wstring wide((size_t)n, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], n);
+    wide.resize((size_t)n - 1);
+    return wide;
+}
+
+int OpenDescriptor(const char* path, bool write)
+{
+    const int flags = write ? _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY : _O_RDONLY | _O_BINARY;
+    return _wopen(WidePath(path).c_str(), flags, _S_IREAD | _S_IWRITE);
+}
+
+void CloseDescriptor(int fd) { _close(fd); }
+
 FILE* OpenStdFile(const char* path, const char* mode)
 {
-    FILE* f = fopen(path, mode);
+    const std::wstring wideMode(mode, mode + strlen(mode));
+    const std::wstring wide = WidePath(path);
+    FILE* f = wide.empty() ? NULL : _wfopen(wide.c_str(), wideMode.c_str());
     if (!f)
         ::SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND
                        : errno == EACCES ? ERROR_ACCESS_DENIED
@@ -258,6 +284,14 @@ bool CreateOrTruncate(const char* path)
 }
 
 FILE* OpenStdFile(const char* path, const char* mode) { return fopen(NativePath(path).c_str(), mode); }
+
+int OpenDescriptor(const char* path, bool write)
+{
+    const int flags = write ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
+    return open(NativePath(path).c_str(), flags, 0666);
+}
+
+void CloseDescriptor(int fd) { close(fd); }
 
 struct FindFiles::Impl
 {

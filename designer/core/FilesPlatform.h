@@ -35,6 +35,9 @@ bool SetCurrentFolder(const char* path);
 bool CanOpenForRead(const char* path);
 bool CreateOrTruncate(const char* path);
 FILE* OpenStdFile(const char* path, const char* mode);
+// A binary file descriptor (-1 on failure), for libraries that take one.
+int OpenDescriptor(const char* path, bool write);
+void CloseDescriptor(int fd);
 
 struct FindEntry
 {

@@ -523,7 +523,7 @@ BOOL CGenMenuDlg::ZipPackage() {
     SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
     return Fail(IDS_GM_ERR_NOFILE);
   }
-  zipFile zip = zipOpen(partial, APPEND_STATUS_CREATE);
+  zipFile zip = (zipFile)CArchiveFile::CreateZip(partial);
   BOOL ok = zip != NULL;
   CString members[3][2] = {{LoosePath(".smf.gz"), m_strName + ".gz"},
                            {LoosePath(".png"), m_strName + ".png"},

@@ -62,9 +62,18 @@ void CUIButton::LoadPendingTheme()
 void CUIButton::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
     CRect rect(left, top, right, bottom);
+    // a memory DC (the canvas draws into one) needs no second buffer
+    if (::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC) {
+        DrawFace(pDC, rect, pDC->GetBkColor());
+        return;
+    }
     COffscreenDC offscreen(pDC, &rect);
-    CDC* pTarget = offscreen.IsValid() ? (CDC*)&offscreen : pDC;
-    pTarget->FillSolidRect(&rect, pDC->GetBkColor());
+    DrawFace(offscreen.IsValid() ? (CDC*)&offscreen : pDC, rect, pDC->GetBkColor());
+}
+
+void CUIButton::DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack)
+{
+    pTarget->FillSolidRect(&rect, crBack);
     LoadPendingTheme();
     m_images[NORMAL].Draw(pTarget, rect, 0, FALSE);
     DrawFontText(pTarget, rect, m_strCaption, TRUE);

@@ -35,6 +35,8 @@ public:
 private:
     // Reads THEMEFILE when it changed since the last drawing.
     void LoadPendingTheme();
+    // The normal picture and the caption over the background colour.
+    void DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack);
     // Wallpaper, the state's picture and the caption, at the page's size.
     void Compose(CWallpaperCanvas& canvas, int nState, const CRect& rect);
 

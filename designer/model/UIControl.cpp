@@ -26,9 +26,12 @@ CUIControl::PropertyDialogFactory CUIControl::s_pfnDialogFactory = NULL;
 
 namespace {
 
-// Last position and size shown by the handle drawing, shared by all elements.
+// Last position and size shown by the handle drawing, shared by all elements,
+// and the last ones drawn, shown once a drawing is complete.
 CPoint g_lastShownPos(-1, -1);
 CSize g_lastShownSize(-1, -1);
+CPoint g_drawnPos(-1, -1);
+CSize g_drawnSize(-1, -1);
 
 // Coordinates may come from a file: a value out of the int range is held at a
 // bound from which widths and offsets still fit an int, NaN reads as 0.
@@ -396,17 +399,23 @@ void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
     }
     DrawDottedFrame(pDC, rect);
 
-    CPoint pos(rect.left, rect.top);
-    CSize size(rect.right - rect.left, rect.bottom - rect.top);
-    if (pos != g_lastShownPos) {
-        g_lastShownPos = pos;
+    g_drawnPos = CPoint(rect.left, rect.top);
+    g_drawnSize = CSize(rect.right - rect.left, rect.bottom - rect.top);
+}
+
+// Once per drawing, not per selected element: with hundreds selected the
+// frame's position fields were set hundreds of times per frame.
+void CUIControl::ShowDrawnPosition()
+{
+    if (g_drawnPos != g_lastShownPos) {
+        g_lastShownPos = g_drawnPos;
         if (s_pPositionDisplay)
-            s_pPositionDisplay->ShowPosition(pos, FALSE);
+            s_pPositionDisplay->ShowPosition(g_drawnPos, FALSE);
     }
-    if (size != g_lastShownSize) {
-        g_lastShownSize = size;
+    if (g_drawnSize != g_lastShownSize) {
+        g_lastShownSize = g_drawnSize;
         if (s_pPositionDisplay)
-            s_pPositionDisplay->ShowSize(size, FALSE);
+            s_pPositionDisplay->ShowSize(g_drawnSize, FALSE);
     }
 }
 

@@ -234,6 +234,8 @@ public:
     static CLangManager* GetLangManager() { return s_pLang; }
     static CString LoadInterfaceString(UINT nID, LPCTSTR lpszFallback);
     static void SetPositionDisplay(CPositionDisplay* pDisplay) { s_pPositionDisplay = pDisplay; }
+    // Shows the place of the last element drawn with handles, when it changed.
+    static void ShowDrawnPosition();
 
     // Escapes of text fields in default strings and of command lines in the
     // project file.

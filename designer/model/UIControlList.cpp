@@ -5,13 +5,8 @@
 
 #include "controls/UniqueId.h"
 #include "designer/core/StringSplitter.h"
+#include "designer/core/XmlDocument.h"
 #include "designer/model/WallpaperCanvas.h"
-
-CUIControlList::Snapshot::~Snapshot()
-{
-    for (INT_PTR i = 0; i < elements.GetSize(); ++i)
-        delete elements[i];
-}
 
 CUIControlList::CUIControlList(CUIControlFactory* pClipboard)
     : m_nUndoLimit(0), m_nProgressWidth(-1), m_paperSize(0, 0), m_pClipboard(pClipboard), m_bModified(FALSE)
@@ -226,8 +221,110 @@ void CUIControlList::DeleteOldestSnapshot()
     m_undo.RemoveAt(0);
 }
 
-// A clone is in no group; the snapshots keep each element's group so that
-// undo does not dissolve groups.
+// The element's markup without its position and group, which a snapshot
+// keeps beside it: a move changes no body, so snapshots share them.
+CString CUIControlList::UndoBody(CUIControl* pControl)
+{
+    CXmlDocument doc;
+    doc.SetDoc(NULL);
+    doc.AddElem("S");
+    pControl->SaveToMarkup(doc);
+    CString text = doc.GetDoc();
+    int start = text.Find("<UICONTROL");
+    int end = text.Find("</UICONTROL>");
+    if (start < 0 || end < start)
+        return CString();
+    text = text.Mid(start, end + 12 - start);
+    // user texts are escaped, so these tags are the element's own
+    for (LPCTSTR tag : {"<ITEMPOS", "<GROUP>"}) {
+        int from = text.Find(tag);
+        int to = from < 0 ? -1 : text.Find('\n', from);
+        if (from >= 0 && to > from)
+            text.Delete(from, to + 1 - from);
+    }
+    return text;
+}
+
+CUIControl* CUIControlList::CreateFromBody(const CString& body)
+{
+    CXmlDocument doc;
+    if (!doc.SetDoc(body) || !doc.FindElem("UICONTROL"))
+        return NULL;
+    return CUIControlFactory::CreateFromMarkup(doc, doc.GetAttrib("UITYPE"));
+}
+
+void CUIControlList::TakeSnapshot(Snapshot& shot) const
+{
+    const Snapshot* pLast = m_undo.IsEmpty() ? NULL : m_undo[m_undo.GetSize() - 1];
+    shot.paper = m_paperSize;
+    shot.entries.resize((size_t)GetCount());
+    for (int i = 0; i < GetCount(); ++i) {
+        CUIControl* p = m_elements[i];
+        SnapshotEntry& e = shot.entries[(size_t)i];
+        e.source = p;
+        e.body = UndoBody(p);
+        // the same element unchanged since the last snapshot shares its text
+        if (pLast && (size_t)i < pLast->entries.size()) {
+            const SnapshotEntry& before = pLast->entries[(size_t)i];
+            if (before.source == p && before.body == e.body)
+                e.body = before.body;
+        }
+        const double rect[4] = {p->GetLeft(), p->GetTop(), p->GetRight(), p->GetBottom()};
+        e.exact = true;
+        for (int k = 0; k < 4; ++k) {
+            e.rect[k] = (float)rect[k];
+            e.exact = e.exact && (double)e.rect[k] == rect[k];
+        }
+        if (!e.exact)
+            shot.exactRects.insert(shot.exactRects.end(), rect, rect + 4);
+        e.group = p->GetGroup();
+        e.selected = p->IsSelected() != FALSE;
+    }
+}
+
+// Elements whose markup did not change since the snapshot stay as they are
+// (no picture is read again); only the changed ones are made anew.
+void CUIControlList::RestoreSnapshot(const Snapshot& shot)
+{
+    std::vector<CUIControl*> current(m_elements.GetData(), m_elements.GetData() + m_elements.GetSize());
+    m_elements.RemoveAll();
+    std::vector<bool> selected;
+    size_t exactIndex = 0;
+    for (const SnapshotEntry& e : shot.entries) {
+        CUIControl* p = NULL;
+        for (CUIControl*& c : current) {
+            if (c != NULL && c == e.source && UndoBody(c) == e.body) {
+                p = c;
+                c = NULL;
+                break;
+            }
+        }
+        if (p == NULL)
+            p = CreateFromBody(e.body);
+        double rect[4] = {e.rect[0], e.rect[1], e.rect[2], e.rect[3]};
+        if (!e.exact) {
+            for (int k = 0; k < 4 && exactIndex < shot.exactRects.size(); ++k)
+                rect[k] = shot.exactRects[exactIndex++];
+        }
+        if (p == NULL)
+            continue;
+        p->SetRect(rect[0], rect[1], rect[2], rect[3]);
+        p->SetGroup(e.group);
+        p->SetSelected(FALSE);
+        Add(p);
+        selected.push_back(e.selected);
+    }
+    for (CUIControl* c : current)
+        delete c;
+    // selection last: selecting a grouped element selects its whole group
+    for (int i = 0; i < GetCount(); ++i) {
+        if (selected[(size_t)i])
+            m_elements[i]->SetSelected(TRUE);
+    }
+    m_paperSize = shot.paper;
+    m_bModified = TRUE;
+}
+
 void CUIControlList::SaveUndo()
 {
     if (m_nUndoLimit > 0 && GetUndoCount() >= m_nUndoLimit)
@@ -239,11 +336,11 @@ void CUIControlList::SaveUndo()
     }
     if (!pShot)
         return;
-    pShot->paper = m_paperSize;
-    for (int i = 0; i < GetCount(); ++i) {
-        CUIControl* pCopy = m_elements[i]->Clone();
-        pCopy->SetGroup(m_elements[i]->GetGroup());
-        pShot->elements.Add(pCopy);
+    try {
+        TakeSnapshot(*pShot);
+    } catch (const std::bad_alloc&) {
+        delete pShot;
+        return;
     }
     m_undo.Add(pShot);
 }
@@ -253,13 +350,7 @@ void CUIControlList::Undo()
     if (m_undo.IsEmpty())
         return;
     Snapshot* pShot = m_undo[m_undo.GetSize() - 1];
-    RemoveAll();
-    for (INT_PTR i = 0; i < pShot->elements.GetSize(); ++i) {
-        CUIControl* pCopy = pShot->elements[i]->Clone();
-        pCopy->SetGroup(pShot->elements[i]->GetGroup());
-        Add(pCopy);
-    }
-    m_paperSize = pShot->paper;
+    RestoreSnapshot(*pShot);
     delete pShot;
     m_undo.RemoveAt(m_undo.GetSize() - 1);
 }

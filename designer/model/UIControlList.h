@@ -5,6 +5,8 @@
 #include "designer/model/UIControl.h"
 #include "designer/model/UIControlFactory.h"
 
+#include <vector>
+
 class CUIControlList {
 public:
     explicit CUIControlList(CUIControlFactory* pClipboard = NULL);
@@ -60,10 +62,21 @@ public:
     BOOL ParsePaperValue(LPCTSTR lpszText);
 
 private:
+    // One element in an undo snapshot: its markup without position and
+    // group (shared with the snapshot before while it does not change), its
+    // place and the element it was taken from.
+    struct SnapshotEntry {
+        CString body;
+        const CUIControl* source;
+        float rect[4];       // exact copies of the coordinates, else in exactRects
+        int group;
+        bool selected;
+        bool exact;
+    };
     struct Snapshot {
-        CArray<CUIControl*, CUIControl*> elements;
+        std::vector<SnapshotEntry> entries;
+        std::vector<double> exactRects;   // four per entry whose rect is not exact in floats
         CSize paper;
-        ~Snapshot();
     };
 
     CUIControlList(const CUIControlList&);
@@ -71,6 +84,10 @@ private:
     BOOL ParsePaperText(LPCTSTR lpszText, BOOL bCheckKey);
     BOOL IsSkippedProgress(CUIControl* pControl, BOOL& bSeenProgress) const;
     void DeleteOldestSnapshot();
+    static CString UndoBody(CUIControl* pControl);
+    static CUIControl* CreateFromBody(const CString& body);
+    void TakeSnapshot(Snapshot& shot) const;
+    void RestoreSnapshot(const Snapshot& shot);
 
     CArray<CUIControl*, CUIControl*> m_elements;
     CArray<Snapshot*, Snapshot*> m_undo;

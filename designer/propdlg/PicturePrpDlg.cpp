@@ -97,8 +97,10 @@ void CPicturePrpDlg::OnPictureButton()
     folder.Format("%s\\Pictures\\", (LPCTSTR)GetThemesFolder());
     SetPickFolder(folder);
     if (ChoosePath(CUIControl::LoadInterfaceString(IDS_GM_CHOOSETHEME, ""), PICK_PICTURE)) {
-        m_preview.LoadImageFile(m_strPickedFile, TRUE);
-        SetDlgItemText(IDC_PT_THEMEFILE, m_strPickedFile);
+        if (m_preview.LoadImageFile(m_strPickedFile, TRUE))
+            SetDlgItemText(IDC_PT_THEMEFILE, m_strPickedFile);
+        else
+            Tell(IDS_PT_UNREADABLE);
     }
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE);
 }
@@ -109,8 +111,10 @@ void CPicturePrpDlg::OnHoverButton()
     folder.Format("%s\\Pictures\\", (LPCTSTR)GetThemesFolder());
     SetPickFolder(folder);
     if (ChoosePath(CUIControl::LoadInterfaceString(IDS_GM_CHOOSETHEME, ""), PICK_PICTURE)) {
-        m_preview.LoadImageFile(m_strPickedFile, FALSE);
-        SetDlgItemText(IDC_PT_HOVERFILE, m_strPickedFile);
+        if (m_preview.LoadImageFile(m_strPickedFile, FALSE))
+            SetDlgItemText(IDC_PT_HOVERFILE, m_strPickedFile);
+        else
+            Tell(IDS_PT_UNREADABLE);
     }
 }
 

@@ -17,7 +17,7 @@ const char kThemeFilter[] = "Файлы оформления (*.zmt)|*.zmt|Вс�
 const char kPictureFilter[] = "Поддерживаемые форматы|*.bmp;*.gif;*.jpg;*.png|BMP (*.bmp)|*.bmp|"
                               "Gif (*.gif)|*.gif|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|Все файлы (*.*)|*.*||";
 const char kBadTemplate[] = "Неправильная команда";
-const int kMaxFilter = 255;
+const char kNoTemplate[] = "null";  // what the library reads for a missing text
 const int kMaxPath = 259;
 
 CString InterfaceString(UINT nID, LPCTSTR lpszFallback)
@@ -32,20 +32,11 @@ CString InterfaceString(UINT nID, LPCTSTR lpszFallback)
     return text;
 }
 
-// The filter is held to 255 characters, never cutting a double-byte one.
-CString BoundedFilter(const CString& filter)
+// A title line: its first word is "title", in any case.
+BOOL IsTitleLine(const CString& line)
 {
-    if (filter.GetLength() <= kMaxFilter)
-        return filter;
-    LPCTSTR p = filter;
-    int n = 0;
-    while (p[n]) {
-        const int step = ::IsDBCSLeadByte((BYTE)p[n]) && p[n + 1] ? 2 : 1;
-        if (n + step > kMaxFilter)
-            break;
-        n += step;
-    }
-    return filter.Left(n);
+    return line.GetLength() >= 5 && line.Left(5).CompareNoCase("title") == 0 &&
+           (line.GetLength() == 5 || line[5] == ' ' || line[5] == '\t');
 }
 
 } // namespace
@@ -130,8 +121,9 @@ int CUIControlPrpDlg::ShowMessage(UINT nTextID, UINT nType, LPCTSTR lpszSection)
 BOOL CUIControlPrpDlg::PickFile(LPCTSTR lpszTitle, int nKind)
 {
     const BOOL bPicture = nKind == PICK_PICTURE;
-    const CString filter = BoundedFilter(bPicture ? InterfaceString(IDS_PRP_PICTURE_FILTER, kPictureFilter)
-                                                  : InterfaceString(IDS_PRP_THEME_FILTER, kThemeFilter));
+    // whole: the framework's filter buffer has no length limit
+    const CString filter = bPicture ? InterfaceString(IDS_PRP_PICTURE_FILTER, kPictureFilter)
+                                    : InterfaceString(IDS_PRP_THEME_FILTER, kThemeFilter);
     CFileDialogEx dlg(TRUE, bPicture ? "png" : "zmt", NULL, OFN_HIDEREADONLY, filter, this);
     dlg.m_ofn.lpstrInitialDir = m_strPickFolder;
     dlg.m_ofn.lpstrTitle = lpszTitle;
@@ -155,17 +147,15 @@ void CUIControlPrpDlg::ParseTemplateText(const CString& strText, CString& strTit
         start = end + 1;
         if (line.Right(1) == "\r")
             line = line.Left(line.GetLength() - 1);
-        CString lower = line;
-        lower.MakeLower();
-        if (lower.Find("title") >= 0) {
-            strTitle = line.GetLength() > 5 ? line.Mid(5) : CString();
-            strTitle.TrimLeft(' ');
-            strTitle.TrimRight(' ');
-        } else if (line.Find('#') < 0) {
-            line.TrimLeft();
-            line.TrimRight();
-            if (!line.IsEmpty())
-                strCommands += line + "\r\n";
+        line.TrimLeft();
+        line.TrimRight();
+        if (line.IsEmpty() || line[0] == '#')
+            continue;  // blank, or a comment: '#' first on the line
+        if (IsTitleLine(line)) {
+            strTitle = line.Mid(5);
+            strTitle.TrimLeft();
+        } else {
+            strCommands += line + "\r\n";
         }
     }
 }
@@ -179,7 +169,10 @@ BOOL CUIControlPrpDlg::PickCommandTemplate(CString& strTitle, CString& strComman
     CString contents, chosenFolder;
     if (!s_pfnTemplateRunner || s_pfnTemplateRunner(folder, contents, chosenFolder) != IDOK)
         return FALSE;
-    if (contents.IsEmpty()) {
+    CString text = contents;
+    text.TrimLeft();
+    text.TrimRight();
+    if (text.IsEmpty() || text == kNoTemplate) {
         ShowMessage(IDS_PRP_BAD_TEMPLATE, MB_ICONINFORMATION, "String");
         return FALSE;
     }

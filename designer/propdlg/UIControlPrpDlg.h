@@ -37,8 +37,9 @@ public:
     BOOL PickFile(LPCTSTR lpszTitle, int nKind);
     // Lets the user choose a command template from the template library.
     BOOL PickCommandTemplate(CString& strTitle, CString& strCommands);
-    // Sorts a template's text: a line containing "title" gives the title,
-    // lines with '#' are dropped, the others become CR LF ended commands.
+    // Sorts a template's text: a line whose first word is "title" (any case)
+    // gives the title (the rest, trimmed); blank lines and lines starting
+    // with '#' are dropped; the others become CR LF ended commands.
     static void ParseTemplateText(const CString& strText, CString& strTitle, CString& strCommands);
     // The template library's text source: strings by id (dialog NULL) or a
     // translation of its dialog. Always 0.

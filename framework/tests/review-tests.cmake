@@ -18,3 +18,11 @@ if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
   gtest_discover_tests(fw_string_dbcs_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} ENVIRONMENT "LC_ALL=zh_CN.UTF-8")
 endif()
+if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
+  add_executable(fw_typing_dbcs_test ${CMAKE_CURRENT_LIST_DIR}/TypedTextDbcsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReviewTest.rc)
+  target_include_directories(fw_typing_dbcs_test PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(fw_typing_dbcs_test PRIVATE zavofw GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(fw_typing_dbcs_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ZAVO_TEST_TIMEOUT} ENVIRONMENT "LC_ALL=zh_CN.UTF-8" RUN_SERIAL TRUE)
+endif()

@@ -317,6 +317,7 @@
 #define IDS_PT_NOPICTURE        61465
 #define IDS_PT_CHOOSEBARTHEME   61466
 #define IDS_PT_TOOLONG          61590
+#define IDS_PT_UNREADABLE       61591
 
 // Screen capture dialog
 #define IDD_SCREENCAPTURE       111
@@ -343,3 +344,22 @@
 #define IDS_PRP_TPL_DAMAGED     4023
 #define IDS_PRP_TPL_TOOLTIP     4024
 #define IDS_PRP_BADTEMPLATE     61522
+
+// labels and group boxes, so that the language file can name them
+#define IDC_GS_WALLPAPER_LABEL  1900
+#define IDC_GS_SMALLER_LABEL    1901
+#define IDC_GS_LARGER_LABEL     1902
+#define IDC_GS_DEFAULT_LABEL    1903
+#define IDC_GS_TIMEOUT_LABEL    1904
+#define IDC_GS_GRID_GROUP       1905
+#define IDC_GS_GRIDHEIGHT_LABEL 1906
+#define IDC_GS_GRIDWIDTH_LABEL  1907
+#define IDC_GS_MARGINS_GROUP    1908
+#define IDC_GS_LEFT_LABEL       1909
+#define IDC_GS_TOP_LABEL        1910
+#define IDC_GS_RIGHT_LABEL      1911
+#define IDC_GS_BOTTOM_LABEL     1912
+#define IDC_MD5_PLAIN_LABEL     1913
+#define IDC_MD5_HASH_LABEL      1914
+#define IDC_GM_POINTER_GROUP    1915
+#define IDC_GM_QUALITY_GROUP    1916

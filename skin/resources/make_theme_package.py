@@ -92,17 +92,19 @@ def line(w, h):
 
 
 def box(w, h):
-    return lambda x, y: w / 4 <= x < 3 * w / 4 and h / 4 <= y < 3 * h / 4 and (
-        x in (int(w / 4), int(3 * w / 4) - 1) or y in (int(h / 4), int(h / 4) + 1, int(3 * h / 4) - 1))
+    left, right, top, bottom = w // 4 + 1, w - w // 4 - 2, h // 4 + 1, h - h // 4 - 2
+    return lambda x, y: left <= x <= right and top <= y <= bottom and (
+        x in (left, right) or y in (top, top + 1, bottom))
 
 
 def arrow(direction, w, h):
     def inside(x, y):
         cx, cy = x - w / 2 + 0.5, y - h / 2 + 0.5
+        # d grows from the tip towards the base
         if direction in ("up", "down"):
-            d = -cy if direction == "up" else cy
+            d = cy if direction == "up" else -cy
             return abs(cx) <= (d + 2) and -2 <= d <= 1.5
-        d = -cx if direction == "left" else cx
+        d = cx if direction == "left" else -cx
         return abs(cy) <= (d + 2) and -2 <= d <= 1.5
     return inside
 

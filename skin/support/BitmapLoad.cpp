@@ -36,8 +36,9 @@ bool ReadWholeFile(LPCSTR path, std::vector<BYTE>& data)
 }
 
 
-// A DIB section of the checked layout; info points at the information header.
-HBITMAP CreateFromLayout(const BYTE* info, const DibLayout& l, const BYTE* bits)
+// A DIB section of the checked layout, whose offsets count from base; the
+// information header is at info.
+HBITMAP CreateFromLayout(const BYTE* base, const BYTE* info, const DibLayout& l)
 {
     std::vector<BYTE> header(sizeof(BITMAPINFOHEADER) + 12 + 256 * 4, 0);
     BITMAPINFOHEADER* h = reinterpret_cast<BITMAPINFOHEADER*>(header.data());
@@ -51,11 +52,11 @@ HBITMAP CreateFromLayout(const BYTE* info, const DibLayout& l, const BYTE* bits)
         after += 12;
     }
     h->biClrUsed = l.colorCount;
-    memcpy(after, info + l.tableOffset, size_t(l.colorCount) * 4);
+    memcpy(after, base + l.tableOffset, size_t(l.colorCount) * 4);
     void* pixels = NULL;
     HBITMAP bitmap = CreateDIBSection(NULL, reinterpret_cast<BITMAPINFO*>(header.data()), DIB_RGB_COLORS, &pixels, NULL, 0);
     if (bitmap && pixels)
-        memcpy(pixels, bits, l.imageSize);
+        memcpy(pixels, base + l.bitsOffset, l.imageSize);
     return bitmap;
 }
 
@@ -99,7 +100,7 @@ HBITMAP CreateBitmapFromPackedDib(const void* data, size_t size, BOOL* hasAlpha)
     const BYTE* info = static_cast<const BYTE*>(data);
     if (hasAlpha)
         *hasAlpha = l.bitCount == 32;
-    return CreateFromLayout(info, l, info + l.bitsOffset);
+    return CreateFromLayout(info, info, l);
 }
 
 HBITMAP LoadBitmapFromFile(LPCSTR path, BOOL* hasAlpha)
@@ -122,7 +123,7 @@ HBITMAP LoadBitmapFromFile(LPCSTR path, BOOL* hasAlpha)
         return NULL;
     if (hasAlpha)
         *hasAlpha = l.bitCount == 32;
-    return CreateFromLayout(data.data() + 14, l, data.data() + l.bitsOffset);
+    return CreateFromLayout(data.data(), data.data() + 14, l);
 }
 
 HBITMAP LoadBitmapFromResource(HMODULE module, LPCSTR name, BOOL* hasAlpha)

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 using namespace skintest;
 
@@ -229,6 +231,74 @@ TEST(BitmapLoad, MirrorsRowsAndRefusesBadBitmapResources)
     EXPECT_FALSE(alpha);
     h->biHeight = 0x7FFFFFFF;
     EXPECT_EQ(CreateBitmapFromPackedDib(dib.data(), dib.size(), &alpha), (HBITMAP)NULL);
+}
+
+// A bitmap file: 14-byte file header, 40-byte information header, table, rows.
+std::string BitmapFile(int w, int h, int bits, const std::vector<uint32_t>& table, const std::vector<BYTE>& rows)
+{
+    std::string out(14 + 40, '\0');
+    auto put32 = [&out](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out[at + i] = char(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(10, uint32_t(54 + table.size() * 4));
+    put32(14, 40);
+    put32(18, uint32_t(w));
+    put32(22, uint32_t(h));
+    out[26] = 1;
+    out[28] = char(bits);
+    put32(46, uint32_t(table.size()));
+    for (uint32_t c : table)
+        out.append(reinterpret_cast<const char*>(&c), 4);
+    out.append(reinterpret_cast<const char*>(rows.data()), rows.size());
+    put32(2, uint32_t(out.size()));
+    return out;
+}
+
+std::string TempFile(const char* name, const std::string& bytes)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string path = std::string(temp) + name + std::to_string(GetCurrentProcessId());
+    FILE* f = fopen(path.c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return path;
+}
+
+TEST(BitmapLoad, ReadsPaletteAndAlphaFilesAndRefusesCutOnes)
+{
+    // 2 x 2, 8 bits: palette red, blue; bottom row first.
+    std::string palette = BitmapFile(2, 2, 8, {0x00FF0000u, 0x000000FFu}, {1, 0, 0, 0, 0, 1, 0, 0});
+    std::string path = TempFile("skin8", palette);
+    BOOL alpha = TRUE;
+    CVZRSkinBitmap b;
+    HBITMAP loaded = LoadBitmapFromFile(path.c_str(), &alpha);
+    ASSERT_TRUE(b.Attach(loaded, alpha, true));
+    EXPECT_FALSE(alpha);
+    Canvas c(2, 2);
+    b.DrawImage(c.dc(), Rect(0, 0, 2, 2), Rect(0, 0, 2, 2), kNoMargins, COLORREF(-1), kSizingStretch, false);
+    EXPECT_EQ(c.At(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(c.At(1, 0), RGB(0, 0, 255));
+    EXPECT_EQ(c.At(0, 1), RGB(0, 0, 255));
+
+    // 32 bits with alpha: reported, premultiplied when loaded.
+    std::vector<BYTE> rows = {40, 80, 200, 128, 0, 0, 0, 0};
+    path = TempFile("skin32", BitmapFile(2, 1, 32, {}, rows));
+    CVZRSkinBitmap a;
+    ASSERT_TRUE(a.LoadFromFile(path.c_str()));
+    EXPECT_TRUE(a.HasAlpha());
+
+    // Cut anywhere before the last row: no bitmap.
+    for (size_t cut : {size_t(10), size_t(53), palette.size() - 1}) {
+        path = TempFile("skincut", palette.substr(0, cut));
+        EXPECT_EQ(LoadBitmapFromFile(path.c_str(), &alpha), (HBITMAP)NULL) << cut;
+        EXPECT_FALSE(alpha);
+    }
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(LoadBitmapFromFile("Z:\\no\\such\\file.bmp", &alpha), (HBITMAP)NULL);
 }
 
 TEST(BlendFunctions, FallbacksMatchTheSystemWithinOne)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 
 using namespace skintest;
@@ -156,6 +157,91 @@ TEST(ThemePackage, NormalBlueLoadsEveryImageItNames)
     EXPECT_EQ(c.At(0, 0), kBack);
     EXPECT_NE(c.At(0, 29), kBack);
     EXPECT_NE(c.At(40, 15), kBack);
+}
+
+// Writes a canvas as a 32-bit bitmap file (to look at the theme).
+void SaveCanvas(const Canvas& c, const std::string& path)
+{
+    std::vector<uint32_t> rows;
+    for (int y = c.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < c.width(); ++x) {
+            COLORREF v = c.At(x, y);
+            rows.push_back(GetRValue(v) << 16 | GetGValue(v) << 8 | GetBValue(v));
+        }
+    }
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = c.width();
+    info.biHeight = c.height();
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = DWORD(file.bfOffBits + rows.size() * 4);
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f)
+        return;
+    fwrite(&file, sizeof(file), 1, f);
+    fwrite(&info, sizeof(info), 1, f);
+    fwrite(rows.data(), 4, rows.size(), f);
+    fclose(f);
+}
+
+TEST(ThemePackage, NormalBlueDrawsEveryPartItNames)
+{
+    std::string path = std::string(ZAVO_BINARY_DIR) + "/bin/ThemeUI.dll";
+    LoadedTheme blue(path, "NormalBlue.ini");
+    ASSERT_TRUE(blue.ok);
+    CVZRThemePackage text(nullptr);
+    ASSERT_TRUE(text.Open(path.c_str(), "NormalBlue.ini"));
+    const int kCell = 48, kColumns = 8;
+    std::vector<std::pair<std::string, std::string>> parts;
+    for (const std::string& line : AllLines(text)) {
+        size_t dot = line.find('.');
+        if (line.empty() || line[0] != '[' || dot == std::string::npos || line.find('(') != std::string::npos)
+            continue;
+        parts.push_back({line.substr(1, dot - 1), line.substr(dot + 1, line.size() - dot - 2)});
+    }
+    ASSERT_GT(parts.size(), 60u);
+    const COLORREF kSheet = RGB(77, 77, 77);
+    Canvas sheet(kColumns * kCell, int((parts.size() + kColumns - 1) / kColumns) * kCell, kSheet);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        int part = GetSchemaPartCode(parts[i].first.c_str(), parts[i].second.c_str());
+        ASSERT_GT(part, 0) << parts[i].second;
+        CVZRThemeClass* cls = blue.context.LookupThemeClass(parts[i].first.c_str());
+        int x = int(i % kColumns) * kCell, y = int(i / kColumns) * kCell;
+        RECT cell = Rect(x + 4, y + 4, x + kCell - 4, y + kCell - 16);
+        EXPECT_TRUE(cls->DrawBackground(sheet.dc(), part, 1, &cell)) << parts[i].first << "." << parts[i].second;
+        bool none = cls->GetEnum(part, 1, TMT_BGTYPE_, 0) == 2;
+        int drawn = 0;
+        for (int py = cell.top; py < cell.bottom; ++py)
+            for (int px = cell.left; px < cell.right; ++px)
+                drawn += sheet.At(px, py) != kSheet;
+        if (!none)
+            EXPECT_GT(drawn, 0) << parts[i].first << "." << parts[i].second;
+    }
+    if (getenv("SKIN_GALLERY"))
+        SaveCanvas(sheet, getenv("SKIN_GALLERY"));
+}
+
+TEST(ThemeClass, DrawsTextInsideTheCaptionMarginsInItsColour)
+{
+    LoadedTheme blue(std::string(ZAVO_BINARY_DIR) + "/bin/ThemeUI.dll", "NormalBlue.ini");
+    ASSERT_TRUE(blue.ok);
+    CVZRThemeClass* window = blue.context.LookupThemeClass("WINDOW");
+    Canvas c(60, 20, RGB(0, 0, 0));
+    SetTextColor(c.dc(), RGB(9, 9, 9));
+    // CaptionMargins 2, 2: the text starts at x 2 in white, the background stays.
+    EXPECT_EQ(window->DrawText(c.dc(), 1, 1, "MMMMMMMMMMMMMMMMMMMM", -1, DT_SINGLELINE, Ptr(Rect(0, 0, 60, 20))), 1);
+    EXPECT_GT(c.Count(RGB(255, 255, 255)), 20);
+    EXPECT_EQ(c.Count(RGB(9, 9, 9)), 0);
+    for (int y = 0; y < 20; ++y) {
+        EXPECT_EQ(c.At(0, y), RGB(0, 0, 0));
+        EXPECT_EQ(c.At(1, y), RGB(0, 0, 0));
+        EXPECT_EQ(c.At(59, y), RGB(0, 0, 0));
+    }
+    EXPECT_EQ(GetTextColor(c.dc()), RGB(9, 9, 9));
 }
 
 class SolidTheme : public ::testing::TestWithParam<bool>

@@ -352,6 +352,53 @@ TEST_F(StudioWindow, EachProjectShowsOnlyItsOwnWallpaper) {
   RemoveDirectoryA(dir.c_str());
 }
 
+std::string g_newWallpaper;
+
+void CALLBACK ChooseWallpaper(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindSheet, (LPARAM)&dlg);
+  if (!dlg) return;
+  KillTimer(NULL, id);
+  SetDlgItemTextA(dlg, IDC_GS_WALLPAPER, g_newWallpaper.c_str());
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+}
+
+// A new wallpaper that does not load (cut short, empty, not a picture)
+// leaves the old picture and path, and the user is told.
+TEST_F(StudioWindow, AnUnreadableNewWallpaperChangesNothingAndIsReported) {
+  ASSERT_TRUE(Start());
+  std::string dir = TempDir();
+  std::string png = dir + "\\wall.png", cut = dir + "\\cut.png", empty = dir + "\\empty.png",
+              text = dir + "\\text.png";
+  CxImage image;
+  ASSERT_TRUE(image.Create(64, 48, 24, CXIMAGE_FORMAT_PNG));
+  ASSERT_TRUE(image.Save(png.c_str(), CXIMAGE_FORMAT_PNG));
+  std::ifstream in(png, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  std::ofstream(empty, std::ios::binary).close();
+  std::ofstream(text, std::ios::binary) << "not a picture";
+  ASSERT_TRUE(Open(dir + "\\a.kel", ProjectWithWallpaper(png)));
+  CDesignCanvas& canvas = view->GetCanvas();
+  for (const std::string& bad : {cut, empty, text}) {
+    g_newWallpaper = bad;
+    testing::internal::CaptureStderr();
+    UINT_PTR timer = SetTimer(NULL, 0, 50, ChooseWallpaper);
+    theApp.m_pMainWnd->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PROJECT_PROPERTIES, 0), 0);
+    KillTimer(NULL, timer);
+    Pump();
+    std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("[messagebox]"), std::string::npos) << bad;
+    EXPECT_EQ(canvas.GetWallpaper(), CString(png.c_str())) << bad;
+    EXPECT_TRUE(canvas.GetWallpaperImage().IsValid()) << bad;
+    EXPECT_EQ(view->GetDocument()->GetSettings().wallpaper, CString(png.c_str())) << bad;
+  }
+  for (const std::string& name : {std::string("a.kel"), std::string("wall.png"), std::string("cut.png"),
+                                   std::string("empty.png"), std::string("text.png")})
+    DeleteFileA((dir + "\\" + name).c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
 // A project refused at start-up leaves the studio open on a new project.
 TEST_F(StudioWindow, RefusedProjectOnTheCommandLineKeepsTheStudioOpen) {
   std::string beta = TempDir() + "\\beta.kel";

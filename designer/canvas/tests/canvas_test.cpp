@@ -354,6 +354,48 @@ TEST_F(CanvasTest, MultiSelectionMovesTogetherInsideThePage)
     EXPECT_EQ(2, list.GetCount());
 }
 
+class CountingDisplay : public CPositionDisplay {
+public:
+    int positions = 0, sizes = 0;
+    CPoint lastPos;
+    void ShowPosition(CPoint point, BOOL) override
+    {
+        ++positions;
+        lastPos = point;
+    }
+    void ShowSize(CSize, BOOL) override { ++sizes; }
+};
+
+// With many elements selected, a drawing tells the frame one position (of
+// the last element drawn), and held arrow keys paint once when they end.
+TEST_F(CanvasTest, ManySelectedReportOnePositionAndHeldKeysPaintOnce)
+{
+    for (int i = 0; i < 40; ++i) {
+        CUIStatic* p = new CUIStatic;
+        p->SetRect(10.0 + i * 12, 10.0, 20.0 + i * 12, 30.0);
+        list.Add(p);
+    }
+    CountingDisplay display;
+    CUIControl::SetPositionDisplay(&display);
+    Key('A', TRUE);
+    EXPECT_EQ(1, display.positions);
+    EXPECT_EQ(CPoint(10 + 39 * 12, 10), display.lastPos);
+    Key(VK_RIGHT);
+    EXPECT_EQ(2, display.positions);
+
+    // five repeats waiting: each moves the elements, only the last one paints
+    for (int i = 0; i < 5; ++i)
+        ::PostMessage(Wnd(), WM_KEYDOWN, VK_DOWN, 1 | (1 << 30));
+    MSG msg;
+    while (::PeekMessage(&msg, Wnd(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+        ::DispatchMessage(&msg);
+    EXPECT_EQ(15.0, list.GetAt(0)->GetTop());
+    EXPECT_EQ(3, display.positions);
+    EXPECT_EQ(CPoint(10 + 39 * 12 + 1, 15), display.lastPos);
+    EXPECT_EQ(6, list.GetUndoCount());
+    CUIControl::SetPositionDisplay(NULL);
+}
+
 TEST_F(CanvasTest, PlacingSeveralUntilCancelledAndEditingKeys)
 {
     canvas->SetMultiCreate(TRUE);

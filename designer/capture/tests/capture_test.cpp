@@ -1,8 +1,10 @@
 // The screen capture: a known coloured window captured into a PNG, clipping
 // and refusal of empty or off-screen selections, the file name, and the
-// dialog driven by mouse and key messages from a thread timer.
+// dialog driven by mouse and key messages from a thread timer, also from a
+// modal dialog over a main window that must get the focus back.
 #include "designer/capture/ScreenCaptureDlg.h"
 #include "designer/capture/SelectionTracker.h"
+#include "framework/WinApp.h"
 #include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
 
@@ -289,8 +291,11 @@ TEST(ScreenCaptureDialog, DrawsASelectionAndSavesItOnADoubleClickInside)
     dlg.SetTargetFile(file.c_str());
     CString startText, selectedText;
     BOOL bWasOpen = FALSE;
+    DWORD infoSelection = 1;
     INT_PTR result = RunDialog(dlg, std::vector<Step>{[&](CScreenCaptureDlg&, HWND h) {
                                    startText = InfoText(h);
+                                   DWORD sel = (DWORD)::SendDlgItemMessage(h, IDC_CAPTURE_INFO, EM_GETSEL, 0, 0);
+                                   infoSelection = HIWORD(sel) - LOWORD(sel);
                                }} + DrawSelection(290, 290, 370, 350) +
                                    std::vector<Step>{[&](CScreenCaptureDlg& d, HWND h) {
                                                          selectedText = InfoText(h);
@@ -303,6 +308,7 @@ TEST(ScreenCaptureDialog, DrawsASelectionAndSavesItOnADoubleClickInside)
                                                      Send(WM_LBUTTONDBLCLK, 320, 320, MK_LBUTTON)});
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(bWasOpen);
+    EXPECT_EQ(0u, infoSelection);   // the hint is not drawn highlighted
     EXPECT_EQ(CString("\r\n\r\n") + ResourceText(IDS_CAPTURE_START), startText);
     EXPECT_EQ(CString("\r\n\r\n") + ResourceText(IDS_CAPTURE_SELECTED), selectedText);
     // The new selection starts 4 pixels in from the first point.
@@ -424,6 +430,85 @@ TEST(ScreenCaptureDialog, CaptureToFileMakesTheFoldersAndGivesTheWrittenFile)
     }));
     EXPECT_STREQ("unchanged", file);
     ::RemoveDirectoryA(expected.c_str());
+    ::RemoveDirectoryA((themes + "\\Pictures\\Screen").c_str());
+    ::RemoveDirectoryA((themes + "\\Pictures").c_str());
+    ::RemoveDirectoryA(themes.c_str());
+}
+
+namespace {
+
+const UINT kOwnerDialog = 30001;
+const UINT kStartCapture = WM_APP + 1;
+
+// A property dialog run modally over the main window; it opens the capture
+// as its capture button does and records the windows' state afterwards.
+class CCaptureOwnerDlg : public CDialog {
+public:
+    CCaptureOwnerDlg(CWnd* pMain, const std::string& themes)
+        : CDialog(kOwnerDialog, pMain), m_pMain(pMain), m_themes(themes) {}
+    INT_PTR m_nResult = -1;
+    BOOL m_bActive = FALSE, m_bFocusInside = FALSE, m_bMainVisible = FALSE, m_bMainEnabled = TRUE;
+    BOOL m_bMainBeneath = FALSE;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        PostMessage(kStartCapture);
+        return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != kStartCapture)
+            return CDialog::WindowProc(message, wParam, lParam);
+        CString file;
+        m_nResult = CScreenCaptureDlg::CaptureToFile(this, m_themes.c_str(), "20261209_130000", file);
+        Pump();
+        HWND hMain = m_pMain->GetSafeHwnd();
+        m_bActive = ::GetActiveWindow() == m_hWnd;
+        m_bFocusInside = ::GetFocus() == m_hWnd || ::IsChild(m_hWnd, ::GetFocus());
+        m_bMainVisible = ::IsWindowVisible(hMain);
+        m_bMainEnabled = ::IsWindowEnabled(hMain);
+        for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (h == hMain)
+                m_bMainBeneath = TRUE;
+        EndDialog(IDOK);
+        return 0;
+    }
+
+private:
+    CWnd* m_pMain;
+    std::string m_themes;
+};
+
+}  // namespace
+
+TEST(ScreenCaptureDialog, AfterSavingOrCancellingThePropertyDialogKeepsTheFocusOverTheMainWindow)
+{
+    CWinApp app("CaptureLockTest");
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, NULL, "Capture main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, NULL, NULL));
+    app.m_pMainWnd = &main;
+    const std::string themes = TempFile("capture_lock_themes");
+    const std::vector<Step> save = DrawSelection(396, 396, 450, 430) + std::vector<Step>{Send(WM_LBUTTONDBLCLK, 420, 420)};
+    const std::vector<Step> cancel{[](CScreenCaptureDlg&, HWND h) { ::SendMessage(h, WM_COMMAND, IDCANCEL, 0); }};
+    for (const std::vector<Step>* steps : {&save, &cancel}) {
+        SCOPED_TRACE(steps == &save ? "saved" : "cancelled");
+        CCaptureOwnerDlg owner(&main, themes);
+        EXPECT_EQ(IDOK, Drive(*steps, [&] { return owner.DoModal(); }));
+        EXPECT_EQ(steps == &save ? IDOK : IDCANCEL, owner.m_nResult);
+        EXPECT_TRUE(owner.m_bActive);
+        EXPECT_TRUE(owner.m_bFocusInside);
+        EXPECT_TRUE(owner.m_bMainVisible);
+        EXPECT_FALSE(owner.m_bMainEnabled);
+        EXPECT_TRUE(owner.m_bMainBeneath);
+        // closing the dialog gives the main window back
+        EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
+    }
+    app.m_pMainWnd = NULL;
+    main.DestroyWindow();
+    const std::string file = themes + "\\Pictures\\Screen\\screen_20261209_130000.png";
+    ::DeleteFileA(file.c_str());
     ::RemoveDirectoryA((themes + "\\Pictures\\Screen").c_str());
     ::RemoveDirectoryA((themes + "\\Pictures").c_str());
     ::RemoveDirectoryA(themes.c_str());

@@ -104,6 +104,7 @@ def options(argv):
     parser = argparse.ArgumentParser()
     parser.add_argument("zip")
     parser.add_argument("--name", default="Sample", help="menu name: <name>.gz, .png and .txt in the zip")
+    parser.add_argument("--name-encoding", default="cp1252", help="code page of the member names in the zip")
     parser.add_argument("--description", default="Two systems and a text")
     parser.add_argument("--project", default="C:\\Projects\\sample.kel",
                         help="project path the package names; empty for a project never saved")
@@ -215,16 +216,20 @@ def check_pictures(opts, files, ini):
 def main(argv):
     opts = options(argv)
     path, name = opts.zip, opts.name
-    listing = subprocess.run(["zipinfo", "-1", path], capture_output=True, text=True)
+    listing = subprocess.run(["zipinfo", "-1", path], capture_output=True, text=True, errors="replace")
     check(listing.returncode == 0, "zipinfo reads the zip")
-    check(listing.stdout.splitlines() == [name + ".gz", name + ".png", name + ".txt"],
-          "members in order: " + listing.stdout.replace("\n", " "))
+    if name.isascii():
+        check(listing.stdout.splitlines() == [name + ".gz", name + ".png", name + ".txt"],
+              "members in order: " + listing.stdout.replace("\n", " "))
     check(subprocess.run(["unzip", "-tq", path], capture_output=True).returncode == 0, "unzip -t passes")
     with zipfile.ZipFile(path) as z:
+        # names without the UTF-8 flag are bytes in the writer's code page
+        members = {i.filename.encode("cp437").decode(opts.name_encoding): i for i in z.infolist()}
+        check(list(members) == [name + ".gz", name + ".png", name + ".txt"], "member names: %s" % list(members))
         comment = z.comment.decode("latin-1")
-        gz = z.read(name + ".gz")
-        png = z.read(name + ".png")
-        txt = z.read(name + ".txt").decode("latin-1")
+        gz = z.read(members.get(name + ".gz", name + ".gz"))
+        png = z.read(members.get(name + ".png", name + ".png"))
+        txt = z.read(members.get(name + ".txt", name + ".txt")).decode("latin-1")
     check_package_texts(opts, path, comment, txt)
     check(identify(png, ".png") == "PNG 240 180", "preview is a 240 x 180 PNG")
 

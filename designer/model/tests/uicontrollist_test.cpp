@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "designer/model/UIButton.h"
 #include "designer/model/UIControlFactory.h"
@@ -162,6 +163,40 @@ TEST_F(ListTest, UndoRestoresTheExactListAcrossAddMoveGroupAndDelete)
     EXPECT_EQ(0, list.GetUndoCount());
     list.Undo();
     EXPECT_STREQ((LPCTSTR)states[0], (LPCTSTR)Serialize(list));
+}
+
+// Undo keeps the element objects whose markup did not change (their pictures
+// are not read again) and makes only the changed ones anew; positions come
+// back exactly, fractions included.
+TEST_F(ListTest, UndoKeepsUnchangedElementsAndRemakesChangedOnes)
+{
+    CUIPicture* picture = new CUIPicture;
+    picture->SetRect(10.25, 20.1, 60.3, 70.7);
+    picture->SetThemeReloadPending(FALSE);
+    list.Add(picture);
+    std::vector<CUIControl*> before;
+    for (int i = 0; i < list.GetCount(); ++i)
+        before.push_back(list.GetAt(i));
+    const CString start = Serialize(list);
+
+    list.SaveUndo();
+    for (int i = 0; i < list.GetCount(); ++i)
+        list.GetAt(i)->Offset(1.0 / 3.0, -0.1);
+    list.SaveUndo();
+    list.GetAt(1)->SetCaption("changed");
+    list.GetAt(2)->Offset(5, 5);
+    list.Undo();   // back to the nudged state: b's caption, c's place
+    EXPECT_EQ(CString("b"), list.GetAt(1)->GetCaption());
+    EXPECT_DOUBLE_EQ(100.0 + 1.0 / 3.0, list.GetAt(2)->GetLeft());
+    EXPECT_NE(before[1], list.GetAt(1));   // made anew from its markup
+    list.Undo();
+    EXPECT_STREQ((LPCTSTR)start, (LPCTSTR)Serialize(list));
+    EXPECT_DOUBLE_EQ(10.25, picture->GetLeft());
+    EXPECT_DOUBLE_EQ(20.1, picture->GetTop());
+    EXPECT_DOUBLE_EQ(70.7, picture->GetBottom());
+    for (int i : {0, 2, 3, 4})
+        EXPECT_EQ(before[(size_t)i], list.GetAt(i)) << i;
+    EXPECT_FALSE(picture->IsThemeReloadPending());
 }
 
 TEST_F(ListTest, GroupsSurviveUndoAndStillSelectTogether)

@@ -15,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -418,6 +420,54 @@ TEST(PicturePrpDlg, PictureAloneOrWithTheMenuEntryPart)
     RemoveDirectoryA((folder + "\\Pictures").c_str());
     DeleteFileA(red.c_str());
     DeleteFileA(blue.c_str());
+    RemoveDirectoryA(folder.c_str());
+    CEntryPrpDlg::SetThemesFolder(NULL);
+}
+
+TEST(PicturePrpDlg, UnreadablePicturesAreRefusedAndChangeNothing)
+{
+    const std::string folder = TempFolder("unreadable");
+    const std::string red = WritePicture(folder, "red.bmp", 200, 0, 0);
+    const std::string empty = folder + "\\empty.png", text = folder + "\\text.png", cut = folder + "\\cut.png";
+    CxImage redImage;
+    ASSERT_TRUE(redImage.Load(red.c_str(), CXIMAGE_FORMAT_BMP));
+    ASSERT_TRUE(redImage.Save(cut.c_str(), CXIMAGE_FORMAT_PNG));
+    std::string png;
+    {
+        std::ifstream in(cut.c_str(), std::ios::binary);
+        png.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ofstream(cut.c_str(), std::ios::binary) << png.substr(0, png.size() / 2);
+    std::ofstream(empty.c_str(), std::ios::binary).close();
+    std::ofstream(text.c_str(), std::ios::binary) << "a text file";
+    CEntryPrpDlg::SetThemesFolder(folder.c_str());
+    CUIPicture picture;
+    FillEntry(picture);
+    picture.SetAsMenu(FALSE);
+    picture.SetThemeFile(red.c_str());
+    picture.SetAddPath(red.c_str());
+    DrivenEntry<CPicturePrpDlg> dlg;
+    dlg.SetControl(&picture);
+    for (const std::string* bad : {&cut, &empty, &text}) {
+        dlg.paths.push_back(*bad);
+        dlg.paths.push_back(*bad);
+    }
+    std::vector<std::string> shown;
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   for (int i = 0; i < 3; ++i) {
+                                       Command(d, IDC_PT_THEMEPICK);
+                                       Command(d, IDC_PT_HOVERPICK);
+                                       shown.push_back(Text(d, IDC_PT_THEMEFILE) + "|" + Text(d, IDC_PT_HOVERFILE));
+                                   }
+                                   Command(d, IDOK);
+                               }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(std::vector<UINT>(6, IDS_PT_UNREADABLE), dlg.told);
+    EXPECT_EQ(std::vector<std::string>(3, red + "|" + red), shown);
+    EXPECT_EQ(CString(red.c_str()), picture.GetThemeFile());
+    EXPECT_EQ(CString(red.c_str()), picture.GetAddPath());
+    for (const std::string* file : {&red, &cut, &empty, &text})
+        DeleteFileA(file->c_str());
     RemoveDirectoryA(folder.c_str());
     CEntryPrpDlg::SetThemesFolder(NULL);
 }

@@ -171,12 +171,19 @@ TEST(UIControlPrpDlg, TemplatePickerSortsTheTextAndKeepsTheChosenFolder)
     EXPECT_EQ(title + commands, CString("tc"));
 
     FakeLibrary::result = IDOK;
-    FakeLibrary::contents = "Title  Boot Windows\r\nroot (hd0,0)\r\n#comment\r\n  \r\nchainloader +1 \nsubtitle x";
+    FakeLibrary::contents = "Title  Boot Windows\r\nroot (hd0,0)\r\n#comment\r\n  \r\nchainloader +1 \nsubtitle x\n"
+                            "  # indented comment\r\necho a#b\r\ntitlebar y";
     FakeLibrary::endFolder = "C:\\Other";
     commands.Empty();
     EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
-    EXPECT_EQ(title, CString("tle x"));   // a later title line wins
-    EXPECT_EQ(commands, CString("root (hd0,0)\r\nchainloader +1\r\n"));
+    EXPECT_EQ(title, CString("Boot Windows"));
+    // "subtitle" and "titlebar" are no title lines; '#' inside a line is kept
+    EXPECT_EQ(commands, CString("root (hd0,0)\r\nchainloader +1\r\nsubtitle x\r\necho a#b\r\ntitlebar y\r\n"));
+    FakeLibrary::contents = "kernel /a\n  TITLE x \n\ttitle\tsecond one";
+    commands.Empty();
+    EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
+    EXPECT_EQ(title, CString("second one"));   // a later title line wins
+    EXPECT_EQ(commands, CString("kernel /a\r\n"));
     EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other"));
     EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
     EXPECT_EQ(FakeLibrary::folder, CString("C:\\Other"));
@@ -194,6 +201,22 @@ TEST(UIControlPrpDlg, TemplatePickerSortsTheTextAndKeepsTheChosenFolder)
         EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
     }
     EXPECT_STREQ(boxText, "bad template");
+    EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other"));
+
+    // a template without its text reads "null": the same refusal, fields untouched
+    FakeLibrary::contents = "null";
+    boxText[0] = '\0';
+    title = "t", commands = "c";
+    {
+        Steps steps;
+        g_steps.push_back([&boxText] {
+            ::GetDlgItemTextA(ThreadDialog(), 0xFFFF, boxText, sizeof(boxText));
+            ::PostMessage(ThreadDialog(), WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
+    }
+    EXPECT_STREQ(boxText, "bad template");
+    EXPECT_EQ(title + commands, CString("tc"));
     EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other"));
     CUIControlPrpDlg::SetTemplateRunner(NULL);
     EXPECT_FALSE(dlg.PickCommandTemplate(title, commands));
@@ -246,6 +269,34 @@ TEST(UIControlPrpDlg, PickFileTakesThePathChosenInTheDialog)
     }
     EXPECT_EQ(dlg.GetPickedFile().CompareNoCase(file), 0);
     DeleteFileA(file);
+}
+
+TEST(UIControlPrpDlg, ALongPictureFilterReachesTheDialogWhole)
+{
+    CString filter = "Pictures|*.bmp;*.png|";
+    for (int i = 0; filter.GetLength() < 280; ++i) {
+        CString pair;
+        pair.Format("Kind %02d (*.k%02d)|*.k%02d|", i, i, i);
+        filter += pair;
+    }
+    filter += "Last kind (*.zz)|*.zz||";
+    ASSERT_GE(filter.GetLength(), 300);
+    LangFile lng("[String]\r\n61471=" + filter + "\r\n");
+    TestPrpDlg dlg;
+    char lastType[64] = "";
+    {
+        Steps steps;
+        g_steps.push_back([&lastType] {
+            HWND box = ThreadDialog();
+            HWND types = ::GetDlgItem(box, 0x470);   // the file type list
+            const int n = (int)::SendMessageA(types, CB_GETCOUNT, 0, 0);
+            if (n > 0 && ::SendMessageA(types, CB_GETLBTEXTLEN, n - 1, 0) < (LRESULT)sizeof(lastType))
+                ::SendMessageA(types, CB_GETLBTEXT, n - 1, (LPARAM)lastType);
+            ::PostMessage(box, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_FALSE(dlg.PickFile("Choose a picture", CUIControlPrpDlg::PICK_PICTURE));
+    }
+    EXPECT_STREQ(lastType, "Last kind (*.zz)");
 }
 
 TEST(UIControlPrpDlg, OkClosesOnlyAfterApplySucceedsAndCancelDropsTheReloadMark)

@@ -1,0 +1,158 @@
+// Whole-page edits of a large project on the design canvas: nudging every
+// element, undo, a zoom step and deselecting by a click on the empty page,
+// each with its redraw; then the memory that 100 nudges (100 undo steps)
+// take. The project comes from make_project.py. Prints ms per step and MB.
+#include <windows.h>
+#include <malloc.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "designer/app/MainFrame.h"
+#include "designer/model/UIControlList.h"
+#include "designer/canvas/ViewCanvas.h"
+#include "designer/app/ZavomgrView.h"
+#include "designer/app/ZavomgrApp.h"
+#include "framework/WinThread.h"
+
+CZavomgrApp theApp;
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER f, t;
+    ::QueryPerformanceFrequency(&f);
+    ::QueryPerformanceCounter(&t);
+    return (double)t.QuadPart * 1000.0 / (double)f.QuadPart;
+}
+
+// Address space in use: what a 32-bit process runs out of.
+double UsedMegabytes()
+{
+    MEMORYSTATUSEX status = {};
+    status.dwLength = sizeof(status);
+    ::GlobalMemoryStatusEx(&status);
+    return (double)(status.ullTotalVirtual - status.ullAvailVirtual) / (1024.0 * 1024.0);
+}
+
+// Bytes in use on the C library's heap, where the snapshots live.
+double HeapMegabytes()
+{
+    HANDLE heap = (HANDLE)_get_heap_handle();
+    PROCESS_HEAP_ENTRY entry = {};
+    double bytes = 0;
+    ::HeapLock(heap);
+    while (::HeapWalk(heap, &entry))
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+            bytes += entry.cbData;
+    ::HeapUnlock(heap);
+    return bytes / (1024.0 * 1024.0);
+}
+
+// Until the queue is empty and the idle work (command states) is done.
+void Settle()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (!AfxPumpMessage())
+            return;
+    }
+    for (LONG n = 0; theApp.OnIdle(n); ++n) {
+    }
+}
+
+// One user step: the change, its redraw and the idle work after it.
+template <class Step>
+double Time(Step step)
+{
+    const double t0 = Now();
+    step();
+    const double t1 = Now();
+    Settle();
+    ::GdiFlush();
+    if (getenv("BENCH_SPLIT"))
+        printf("  (step %.1f ms, idle %.1f ms)\n", t1 - t0, Now() - t1);
+    return Now() - t0;
+}
+
+void Report(const char* what, double ms) { printf("%-34s %9.1f ms\n", what, ms); }
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        fprintf(stderr, "usage: studio_bench <project.kel> [nudges]\n");
+        return 2;
+    }
+    _putenv("ZAVO_NO_MSGBOX=1");
+    std::ifstream in(argv[1], std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(NULL, exe, MAX_PATH);
+    *strrchr(exe, '\\') = '\0';
+    theApp.m_strAppPath = exe;
+    theApp.RegisterTemplate();
+    CCommandLineInfo info;
+    if (!theApp.RunCommandLine(info) || !theApp.m_pMainWnd) {
+        fprintf(stderr, "the studio did not start\n");
+        return 1;
+    }
+    CMainFrame* frame = DYNAMIC_DOWNCAST(CMainFrame, theApp.m_pMainWnd);
+    frame->ShowWindow(SW_SHOWMAXIMIZED);
+    Settle();
+    const double tOpen = Now();
+    if (!theApp.OpenDocumentFile(argv[1])) {
+        fprintf(stderr, "cannot open %s\n", argv[1]);
+        return 1;
+    }
+    Settle();
+    CZavomgrView* view = frame->GetZavomgrView();
+    CViewCanvas& canvas = view->GetCanvas();
+    CUIControlList& list = *canvas.GetList();
+    printf("%d elements, project file %u bytes\n", list.GetCount(), (unsigned)bytes.size());
+    Report("open the project", Now() - tOpen);
+
+    Report("select all (Ctrl+A)", Time([&] { canvas.SelectAll(); }));
+    Report("nudge all (arrow key)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_RIGHT, 1); }));
+    Report("undo", Time([&] { canvas.Undo(); }));
+    Report("zoom step (+)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_ADD, 1); }));
+    Report("zoom back (-)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1); }));
+    Report("deselect (click on empty page)", Time([&] {
+        CPoint empty = canvas.PageToClient(1010, 760);
+        canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(empty.x, empty.y));
+        canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(empty.x, empty.y));
+    }));
+
+    canvas.SelectAll();
+    list.ClearUndo();
+    Settle();
+    const int nudges = argc > 2 ? atoi(argv[2]) : 100;
+    const double before = UsedMegabytes(), heapBefore = HeapMegabytes();
+    const double tNudges = Now();
+    for (int i = 0; i < nudges; ++i) {
+        canvas.SendMessage(WM_KEYDOWN, i % 2 ? VK_LEFT : VK_RIGHT, 1);
+        Settle();
+    }
+    const double nudgeTime = (Now() - tNudges) / nudges;
+    const double after = UsedMegabytes(), heapAfter = HeapMegabytes();
+    printf("%-34s %9.1f ms\n", ("nudge all, mean of " + std::to_string(nudges)).c_str(), nudgeTime);
+    printf("%-34s %9.2f MB address space, %.2f MB heap (%d undo steps; project file %.2f MB)\n",
+           ("memory of " + std::to_string(nudges) + " nudges").c_str(), after - before, heapAfter - heapBefore,
+           list.GetUndoCount(), bytes.size() / (1024.0 * 1024.0));
+    const double tUndo = Now();
+    for (int i = 0; i < 10; ++i) {
+        canvas.Undo();
+        Settle();
+    }
+    Report("undo, mean of 10", (Now() - tUndo) / 10);
+    list.SetModified(FALSE);
+    frame->DestroyWindow();
+    return 0;
+}

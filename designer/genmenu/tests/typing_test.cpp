@@ -1,0 +1,186 @@
+// Typed text in the studio's dialogs under the Chinese system code page
+// (LC_ALL=zh_CN.UTF-8, code page 936): Unicode key events and WM_CHAR
+// messages reach the menu name, the password and an entry's caption as the
+// code page's bytes. A menu with a Chinese name becomes a package of that
+// name. typing_check.py then checks the password's hash with openssl and
+// the package with genmenu_check.py. Runs alone: keys go to the foreground.
+#include "designer/app/GenMD5Dlg.h"
+#include "designer/genmenu/GenMenuDlg.h"
+#include "designer/propdlg/StaticPrpDlg.h"
+#include "designer/model/UIButton.h"
+#include "designer/model/UIControlList.h"
+#include "designer/model/UIStatic.h"
+#include "designer/canvas/ViewCanvas.h"
+#include "designer/app/ZavomgrApp.h"
+#include "framework/WinThread.h"
+#include "resources/zavomgr/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+CZavomgrApp theApp;
+
+namespace {
+
+const wchar_t kMenuNameW[] = L"\x542F\x52A8\x83DC\x5355";   // 启动菜单
+const char kMenuNameA[] = "\xC6\xF4\xB6\xAF\xB2\xCB\xB5\xA5";
+const wchar_t kPasswordW[] = L"\x00FC" L"ber";               // über
+const char kPasswordA[] = "\xA8\xB9" "ber";
+
+std::string OutFolder(const char* name)
+{
+    std::string path = std::string("Z:") + ZAVO_BINARY_DIR + "/designer/typing_out/" + name;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+// Keys sent as input arrive a little later than posted messages.
+void Pump()
+{
+    const DWORD start = ::GetTickCount();
+    MSG peek;
+    while (::GetTickCount() - start < 250) {
+        while (::PeekMessageW(&peek, NULL, 0, 0, PM_NOREMOVE))
+            AfxPumpMessage();
+        ::Sleep(5);
+    }
+}
+
+void Focus(HWND hEdit)
+{
+    ::SetForegroundWindow(::GetAncestor(hEdit, GA_ROOT));
+    ::SetFocus(hEdit);
+    ::SetWindowTextA(hEdit, "");
+}
+
+// One Unicode key event per character, as an input method sends them.
+void SendKeys(const wchar_t* text)
+{
+    std::vector<INPUT> keys;
+    for (const wchar_t* p = text; *p; ++p) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wScan = *p;
+        in.ki.dwFlags = KEYEVENTF_UNICODE;
+        keys.push_back(in);
+        in.ki.dwFlags |= KEYEVENTF_KEYUP;
+        keys.push_back(in);
+    }
+    ::SendInput((UINT)keys.size(), &keys[0], sizeof(INPUT));
+}
+
+void PostChars(HWND hEdit, const wchar_t* text)
+{
+    for (const wchar_t* p = text; *p; ++p)
+        ::PostMessageW(hEdit, WM_CHAR, *p, 1);
+}
+
+std::string Text(HWND hWnd)
+{
+    char buf[256] = "";
+    ::GetWindowTextA(hWnd, buf, sizeof(buf));
+    return buf;
+}
+
+// Types into a modeless dialog's edit both ways; the text read back each time.
+std::vector<std::string> TypeBothWays(HWND hEdit, const wchar_t* text)
+{
+    std::vector<std::string> seen;
+    Focus(hEdit);
+    Pump();
+    SendKeys(text);
+    Pump();
+    seen.push_back(Text(hEdit));
+    Focus(hEdit);
+    PostChars(hEdit, text);
+    Pump();
+    seen.push_back(Text(hEdit));
+    return seen;
+}
+
+}  // namespace
+
+TEST(TypedText, PasswordHashIsMadeFromTheTypedBytes)
+{
+    ASSERT_EQ(936u, ::GetACP());
+    _putenv("ZAVO_NO_MSGBOX=1");
+    CGenMD5Dlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_GENMD5, NULL));
+    dlg.ShowWindow(SW_SHOW);
+    HWND hPassword = ::GetDlgItem(dlg.m_hWnd, IDC_MD5_PASSWORD);
+    EXPECT_EQ(std::vector<std::string>(2, kPasswordA), TypeBothWays(hPassword, kPasswordW));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MD5_MAKE, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, IDC_MD5_MAKE));
+    const std::string hash = Text(::GetDlgItem(dlg.m_hWnd, IDC_MD5_HASH));
+    EXPECT_EQ(0u, hash.find("$1$"));
+    dlg.DestroyWindow();
+    // for typing_check.py: the password's bytes in hex and the hash
+    ::CreateDirectoryA(OutFolder("").c_str(), NULL);
+    std::ofstream record(OutFolder("password.txt").c_str(), std::ios::binary);
+    for (const char* p = kPasswordA; *p; ++p) {
+        char hex[3];
+        sprintf(hex, "%02x", (unsigned char)*p);
+        record << hex;
+    }
+    record << "\n" << hash << "\n";
+}
+
+TEST(TypedText, EntryCaptionTakesTheTypedText)
+{
+    CUIStatic text;
+    text.SetAsMenu(FALSE);
+    CStaticPrpDlg dlg;
+    dlg.SetControl(&text);
+    ASSERT_TRUE(dlg.Create(IDD_STATICPRP, NULL));
+    dlg.ShowWindow(SW_SHOW);
+    dlg.InitControls();
+    HWND hCaption = ::GetDlgItem(dlg.m_hWnd, IDC_PT_CAPTION);
+    std::vector<std::string> seen = TypeBothWays(hCaption, kMenuNameW);
+    EXPECT_EQ(std::vector<std::string>(2, kMenuNameA), seen);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PT_APPLY, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, IDC_PT_APPLY));
+    EXPECT_EQ(CString(kMenuNameA), text.GetCaption());
+    dlg.DestroyWindow();
+}
+
+TEST(TypedText, MenuWithATypedChineseNameBecomesAPackageOfThatName)
+{
+    _putenv("ZAVO_NO_MSGBOX=1");
+    const std::string menus = OutFolder("Kel Menus");
+    ::CreateDirectoryA(OutFolder("").c_str(), NULL);
+    ::CreateDirectoryA(menus.c_str(), NULL);
+    const std::string zip = menus + "\\" + kMenuNameA + ".zip";
+    ::DeleteFileA(zip.c_str());
+
+    CUIControlList list;
+    list.SetPaperSize(1024, 768);
+    CUIButton* entry = new CUIButton;
+    entry->SetRect(100.0, 100.0, 400.0, 140.0);
+    entry->SetCaption(kMenuNameA);
+    entry->SetTitle("Boot from the hard disk");
+    entry->SetCmdLine("chainloader (hd0,0)+1");
+    list.Add(entry);
+    CViewCanvas canvas;
+    canvas.SetList(&list);
+    canvas.SetVesaMode(0x117);
+    canvas.SetTimeout(0);
+
+    CGenMenuDlg dlg;
+    dlg.m_pControlList = &list;
+    dlg.m_pCanvas = &canvas;
+    dlg.m_strMenusFolder = menus.c_str();
+    ASSERT_TRUE(dlg.Create(IDD_GENMENU, NULL));
+    dlg.ShowWindow(SW_SHOW);
+    HWND hName = ::GetDlgItem(dlg.m_hWnd, IDC_GM_NAME);
+    EXPECT_EQ(std::vector<std::string>(2, kMenuNameA), TypeBothWays(hName, kMenuNameW));
+    dlg.SetDlgItemText(IDC_GM_DESCRIPTION, "Typed name");
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GM_GENERATE, BN_CLICKED),
+                    (LPARAM)::GetDlgItem(dlg.m_hWnd, IDC_GM_GENERATE));
+    EXPECT_TRUE(dlg.GetErrorText().IsEmpty()) << (LPCTSTR)dlg.GetErrorText();
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(zip.c_str()));
+    dlg.DestroyWindow();
+}
