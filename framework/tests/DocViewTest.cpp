@@ -924,7 +924,7 @@ TEST(DocSave, VanishedFolderAsksForANameAndAHalfLoadNeverReachesTheOldFile)
     pManager->m_nPrompts = 0;
     EXPECT_FALSE(pDoc->DoFileSave());
     EXPECT_EQ(1, pManager->m_nPrompts);
-    EXPECT_EQ(std::string("\x04NOTE\x04kept"), ReadBytes(good));
+    EXPECT_EQ(std::string("\x04NOTE\x04kept"), zavotest::ReadFile(good));
     app.CloseAllDocuments(FALSE);
     Pump();
 }
