@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 PREFIX="${1:-$ROOT/.deps/i686-w64-mingw32}"; WORK="$ROOT/.deps/work"
 TC="$ROOT/cmake/mingw-i686.cmake"; HOST=i686-w64-mingw32; CC=$HOST-gcc-posix; AR=$HOST-ar
 SYSZ=/usr/$HOST/lib/libz.a; JOBS=$(nproc); STAMP="$PREFIX/.stamp"
-SIG="$(sha256sum "$0" "$TC" | sha256sum | cut -c1-16)"
+SIG="$(cat "$0" "$TC" | sha256sum | cut -c1-16)"   # contents only: the same in every checkout
 [[ -f "$STAMP" && "$(cat "$STAMP")" == "$SIG" ]] && { echo "deps: up to date"; exit 0; }
 case "$PREFIX" in /|/usr|/usr/*|"$HOME") echo "refusing PREFIX=$PREFIX"; exit 1;; esac
 rm -rf "$PREFIX" "$WORK"; mkdir -p "$PREFIX"/{include,lib} "$WORK"; cd "$WORK"
