@@ -75,7 +75,17 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     HINSTANCE hInst = NULL;
     if (!LoadTemplate(&lpTemplate, &hInst))
         return FALSE;
-    return CreateFromTemplate(lpTemplate, m_pParentWnd ? m_pParentWnd->m_hWnd : NULL, hInst);
+    return CreateFromTemplate(lpTemplate, ModelessParent(), hInst);
+}
+
+// No parent means the main window: the dialog is owned by it (no taskbar
+// button of its own, stays above it, found as its last active popup).
+HWND CDialog::ModelessParent() const
+{
+    if (m_pParentWnd != NULL)
+        return m_pParentWnd->m_hWnd;
+    CWnd* pMain = AfxGetMainWnd();
+    return pMain != NULL && pMain != this ? pMain->m_hWnd : NULL;
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
@@ -87,7 +97,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
 {
     if (pParentWnd != NULL)
         m_pParentWnd = pParentWnd;
-    return CreateFromTemplate(lpDialogTemplate, m_pParentWnd ? m_pParentWnd->m_hWnd : NULL,
+    return CreateFromTemplate(lpDialogTemplate, ModelessParent(),
                               hInst ? hInst : AfxGetInstanceHandle());
 }
 
@@ -164,6 +174,17 @@ CModalOwner::CModalOwner(CWnd* pParentWnd, bool bDisableOwner)
 {
     HWND hWndTop = NULL;
     m_hWndOwner = AfxGetModalOwner(pParentWnd, &hWndTop);
+    Lock(hWndTop, bDisableOwner);
+}
+
+CModalOwner::CModalOwner(HWND hWndOwner, HWND hWndTop, bool bDisableOwner)
+    : m_hWndOwner(hWndOwner), m_hWndOwnerDisabled(NULL), m_hWndTopDisabled(NULL)
+{
+    Lock(hWndTop, bDisableOwner);
+}
+
+void CModalOwner::Lock(HWND hWndTop, bool bDisableOwner)
+{
     if (hWndTop != m_hWndOwner)
         m_hWndTopDisabled = DisableIfEnabled(hWndTop);
     if (bDisableOwner)
@@ -234,6 +255,23 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+// Commands the dialog does not handle go on to its owner's routing (a
+// frame: view, document, frame, application), then to the thread. Control
+// notifications and the framework's own ids stay here.
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if ((nCode != CN_COMMAND && nCode != (int)CN_UPDATE_COMMAND_UI) || nID == 0 || nID >= 0xE000)
+        return FALSE;
+    HWND hOwner = m_hWnd != NULL ? ::GetParent(m_hWnd) : NULL;
+    CWnd* pOwner = hOwner != NULL ? CWnd::FromHandlePermanent(hOwner) : NULL;
+    if (pOwner != NULL && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinThread* pThread = AfxGetThread();
+    return pThread != NULL && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

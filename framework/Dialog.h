@@ -21,6 +21,7 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     void NextDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
@@ -38,6 +39,7 @@ public:
 protected:
     BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HWND hWndParent, HINSTANCE hInst);
     BOOL LoadTemplate(LPCDLGTEMPLATE* ppTemplate, HINSTANCE* phInst) const;
+    HWND ModelessParent() const;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -54,12 +56,14 @@ FW_API HWND AfxGetModalOwner(CWnd* pParentWnd, HWND* phWndTop = NULL);
 class FW_API CModalOwner {
 public:
     CModalOwner(CWnd* pParentWnd, bool bDisableOwner);
+    CModalOwner(HWND hWndOwner, HWND hWndTop, bool bDisableOwner);
     ~CModalOwner() { Restore(); }
     CModalOwner(const CModalOwner&) = delete;
     CModalOwner& operator=(const CModalOwner&) = delete;
     HWND GetOwner() const { return m_hWndOwner; }
     void Restore();
 private:
+    void Lock(HWND hWndTop, bool bDisableOwner);
     HWND m_hWndOwner;
     HWND m_hWndOwnerDisabled;
     HWND m_hWndTopDisabled;

@@ -41,7 +41,8 @@ CString AfxLoadFwString(UINT nID)
 }
 
 CDocument::CDocument()
-    : m_bAutoDelete(TRUE), m_bEmbedded(FALSE), m_pDocTemplate(NULL), m_bModified(FALSE)
+    : m_bAutoDelete(TRUE), m_bEmbedded(FALSE), m_pDocTemplate(NULL),
+      m_bKeptOnFailedOpen(FALSE), m_bModified(FALSE)
 {
 }
 
@@ -163,6 +164,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
     CFile file;
     if (lpszPathName == NULL || !file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite)) {
+        m_bKeptOnFailedOpen = TRUE;
         ReportSaveLoadException(lpszPathName, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         return FALSE;
     }
@@ -182,7 +184,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
     DeleteContents();
     if (bHaveBackup) {
         backup.SeekToBegin();
-        SerializeFile(&backup, TRUE);
+        m_bKeptOnFailedOpen = SerializeFile(&backup, TRUE);
     }
     SetModifiedFlag(bWasModified);
     ReportSaveLoadException(lpszPathName, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
@@ -332,10 +334,10 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 
 BOOL CDocument::DoFileSave()
 {
+    // A file or folder that went away is asked for again, like a read-only file.
     DWORD dwAttrib = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES
                                               : ::GetFileAttributes(m_strPathName);
-    if (m_strPathName.IsEmpty() ||
-        (dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_READONLY)))
+    if (dwAttrib == INVALID_FILE_ATTRIBUTES || (dwAttrib & FILE_ATTRIBUTE_READONLY))
         return DoSave(NULL);
     return DoSave(m_strPathName);
 }

@@ -68,6 +68,8 @@ public:
     BOOL m_bAutoDelete;   // deleted when its last view goes
     BOOL m_bEmbedded;
     CDocTemplate* m_pDocTemplate;
+    // Set by OnOpenDocument when it failed with the previous contents in place.
+    BOOL m_bKeptOnFailedOpen;
 
 protected:
     CString m_strTitle;

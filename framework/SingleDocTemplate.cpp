@@ -52,6 +52,16 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument)
     pDocument->SetTitle(strTitle);
 }
 
+// A modified document a failed open did not put back may hold half a load:
+// it becomes a new untitled one, so Save cannot write that over the old file.
+void CSingleDocTemplate::ResetAfterFailedOpen(CDocument* pDocument)
+{
+    SetDefaultTitle(pDocument);
+    if (!pDocument->OnNewDocument())
+        pDocument->CDocument::OnNewDocument();
+    pDocument->UpdateAllViews(NULL);
+}
+
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible)
 {
     CDocument* pDocument = m_pOnlyDoc;
@@ -96,9 +106,12 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
         }
     } else {
         // OnOpenDocument keeps the contents, path and modified flag of a failed open.
+        pDocument->m_bKeptOnFailedOpen = FALSE;
         if (!pDocument->OnOpenDocument(lpszPathName)) {
             if (bCreated)
                 pFrame->DestroyWindow();
+            else if (pDocument->IsModified() && !pDocument->m_bKeptOnFailedOpen)
+                ResetAfterFailedOpen(pDocument);
             return NULL;
         }
         pDocument->SetPathName(lpszPathName);

@@ -19,5 +19,6 @@ public:
     virtual void SetDefaultTitle(CDocument* pDocument) override;
 
 protected:
+    void ResetAfterFailedOpen(CDocument* pDocument);
     CDocument* m_pOnlyDoc;
 };

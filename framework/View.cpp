@@ -77,8 +77,13 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
     if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT)
         return nResult;
     CFrameWnd* pFrame = GetParentFrame();
-    if (pFrame != NULL && pFrame->GetActiveView() != this)
+    if (pFrame == NULL)
+        return nResult;
+    HWND hFocus = ::GetFocus();
+    if (pFrame->GetActiveView() != this)
         pFrame->SetActiveView(this);
+    else if (hFocus != m_hWnd && !::IsChild(m_hWnd, hFocus))
+        ::SetFocus(m_hWnd);   // a bar's field had the focus
     return nResult;
 }
 

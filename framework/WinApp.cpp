@@ -1,4 +1,5 @@
 #include "framework/WinApp.h"
+#include "framework/Dialog.h"
 #include "framework/Wnd.h"
 #include "framework/CmdUI.h"
 #include "framework/WinState.h"
@@ -124,13 +125,13 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
         default: nType |= MB_ICONEXCLAMATION; break;
         }
     }
-    HWND hOwner = NULL;
-    CWnd* pMain = AfxGetMainWnd();
-    if (pMain != NULL && pMain->m_hWnd != NULL) {
-        hOwner = ::GetLastActivePopup(pMain->m_hWnd);
-        if (hOwner == NULL || !::IsWindowEnabled(hOwner))
-            hOwner = ::IsWindowEnabled(pMain->m_hWnd) ? pMain->m_hWnd : NULL;
-    }
+    // The box goes on the active popup; a top-level window behind it (a
+    // frame under a modeless dialog) is disabled too while it is up.
+    HWND hTop = NULL;
+    HWND hOwner = AfxGetModalOwner(NULL, &hTop);
+    if (hOwner != NULL && !::IsWindowEnabled(hOwner))
+        hOwner = hTop != NULL && ::IsWindowEnabled(hTop) ? hTop : NULL;
+    CModalOwner owner(hOwner, hOwner != NULL ? hTop : NULL, false);
     return AfxShowMessageBox(hOwner, lpszPrompt, m_pszAppName, nType);
 }
 

@@ -30,16 +30,18 @@ PY
   wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
   rm -f "$reg"
 }
+# The mark names what the set-up below does: a prefix made by an older set-up is set up again.
+_prefix_mark=".prefix-ready-cjk"
 wine_prefix_ready() {
-  [[ -f "$WINEPREFIX/.prefix-ready" ]] && return 0
+  [[ -f "$WINEPREFIX/$_prefix_mark" ]] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   ( flock 9
-    if [[ ! -f "$WINEPREFIX/.prefix-ready" ]]; then
+    if [[ ! -f "$WINEPREFIX/$_prefix_mark" ]]; then
       wineboot -i </dev/null >/dev/null 2>&1
       cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
       wine_link_cjk_font
-      wineserver -k; wineserver -w; touch "$WINEPREFIX/.prefix-ready"
+      wineserver -k; wineserver -w; touch "$WINEPREFIX/$_prefix_mark"
     fi ) 9>"$WINEPREFIX.lock"
 }

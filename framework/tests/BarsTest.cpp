@@ -394,3 +394,19 @@ TEST_F(Bars, IdleUpdateSetsPaneTextsAndKeyIndicators)
     keys[VK_CAPITAL] = saved;
     ::SetKeyboardState(keys);
 }
+
+TEST_F(Bars, ClickOnTheActiveViewTakesTheFocusBackFromABarField)
+{
+    CView* pView = m_pFrame->GetActiveView();
+    ASSERT_TRUE(pView != NULL);
+    HWND hField = ::CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 200, 2, 80, 18,
+                                   m_pFrame->m_wndToolBar.m_hWnd, NULL, NULL, NULL);
+    ASSERT_TRUE(hField != NULL);
+    ::SetFocus(hField);
+    ASSERT_EQ(hField, ::GetFocus());
+    // what the system sends the window under a click before the button message
+    pView->SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_pFrame->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(pView->m_hWnd, ::GetFocus());
+    EXPECT_EQ(pView, m_pFrame->GetActiveView());
+    ::DestroyWindow(hField);
+}

@@ -4,6 +4,7 @@
 #include "framework/Menu.h"
 #include "framework/DC.h"
 #include "framework/SplitterWnd.h"
+#include "framework/Dialog.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <dlgs.h>
@@ -820,4 +821,110 @@ TEST(FrameWnd, LoadFrameWithoutContextTakesMenuTitleAndAccelerators)
     EXPECT_TRUE(::GetMenu(pBare->m_hWnd) == NULL);
     EXPECT_TRUE(pBare->m_hAccelTable == NULL);
     pBare->DestroyWindow();
+}
+
+TEST_F(DocView, DialogCommandsGoOnToTheOwnerFrameThenTheApplication)
+{
+    m_app.OnFileNew();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_ROUTE, Frame()));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_CMD_DOCUP, BN_CLICKED),
+                    (LPARAM)::GetDlgItem(dlg.m_hWnd, ID_CMD_DOCUP));
+    dlg.SendMessage(WM_COMMAND, ID_CMD_FRAMEUP, 0);
+    ASSERT_EQ(2u, g_log.size());
+    EXPECT_EQ("doc:docup", g_log[0]);
+    EXPECT_EQ("frame:frameup", g_log[1]);
+    // buttons whose handler lives in the frame stay enabled
+    dlg.UpdateDialogControls(&dlg, TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, ID_CMD_DOCUP)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, ID_CMD_FRAMEUP)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, ID_CMD_NONE)));
+    dlg.DestroyWindow();
+
+    // without an owner the thread (the application) is next
+    CWnd* pFrame = m_app.m_pMainWnd;
+    m_app.m_pMainWnd = NULL;
+    CDialog lone;
+    ASSERT_TRUE(lone.Create(IDD_ROUTE));
+    m_app.m_pMainWnd = pFrame;
+    EXPECT_EQ(NULL, ::GetParent(lone.m_hWnd));
+    g_log.clear();
+    lone.SendMessage(WM_COMMAND, ID_CMD_APP, 0);
+    ASSERT_EQ(1u, g_log.size());
+    EXPECT_EQ("app:app", g_log[0]);
+}
+
+namespace {
+// Counts the Save As prompts and cancels them.
+class CCountingDocManager : public CDocManager {
+public:
+    int m_nPrompts = 0;
+    BOOL DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*) override
+    {
+        ++m_nPrompts;
+        return FALSE;
+    }
+};
+
+// Loads straight into the document and leaves half a load when it fails.
+class CHalfLoadDoc : public CNoteDoc {
+    DECLARE_DYNCREATE(CHalfLoadDoc)
+public:
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override
+    {
+        if (CString(lpszPathName).Find("half") < 0)
+            return CNoteDoc::OnOpenDocument(lpszPathName);
+        DeleteContents();
+        m_strText = "half";
+        SetModifiedFlag();
+        return FALSE;
+    }
+};
+IMPLEMENT_DYNCREATE(CHalfLoadDoc, CNoteDoc)
+}
+
+TEST(DocSave, VanishedFolderAsksForANameAndAHalfLoadNeverReachesTheOldFile)
+{
+    TempDir dir;
+    CTestApp app;
+    CCountingDocManager* pManager = new CCountingDocManager;
+    app.m_pDocManager = pManager;
+    CSingleDocTemplate* pTemplate = new CSingleDocTemplate(
+        IDR_NOTE, RUNTIME_CLASS(CHalfLoadDoc), RUNTIME_CLASS(CNoteFrame), RUNTIME_CLASS(CNoteView));
+    app.AddDocTemplate(pTemplate);
+    app.OnFileNew();
+    POSITION pos = pTemplate->GetFirstDocPosition();
+    CHalfLoadDoc* pDoc = static_cast<CHalfLoadDoc*>(pTemplate->GetNextDoc(pos));
+    ASSERT_TRUE(pDoc != NULL);
+
+    // the folder of the saved file is removed: Save asks once, writes nothing
+    CString folder = dir / "gone";
+    ASSERT_TRUE(::CreateDirectory(folder, NULL));
+    CString path = folder + "\\note.zvt";
+    pDoc->m_strText = "kept";
+    ASSERT_TRUE(pDoc->DoSave(path));
+    ASSERT_TRUE(::DeleteFile(path));
+    ASSERT_TRUE(::RemoveDirectory(folder));
+    pDoc->SetModifiedFlag();
+    EXPECT_FALSE(pDoc->DoFileSave());
+    EXPECT_EQ(1, pManager->m_nPrompts);
+    EXPECT_FALSE(FwFileExists(folder));
+    EXPECT_TRUE(app.m_prompts.empty()) << app.m_prompts[0];
+
+    // a load that fails half-way into the open document: it becomes a new
+    // untitled one, so Save cannot put the half load over the good file
+    CString good = dir / "good.zvt";
+    ASSERT_TRUE(pDoc->DoSave(good));
+    ASSERT_TRUE(WriteBytes(dir / "half.zvt", "\x04NOTE\x09cut"));
+    EXPECT_TRUE(app.OpenDocumentFile(dir / "half.zvt") == NULL);
+    EXPECT_TRUE(pDoc->GetPathName().IsEmpty());
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_TRUE(pDoc->m_strText.IsEmpty());
+    EXPECT_EQ(CString("Note"), pDoc->GetTitle());
+    pManager->m_nPrompts = 0;
+    EXPECT_FALSE(pDoc->DoFileSave());
+    EXPECT_EQ(1, pManager->m_nPrompts);
+    EXPECT_EQ(std::string("\x04NOTE\x04kept"), ReadBytes(good));
+    app.CloseAllDocuments(FALSE);
+    Pump();
 }

@@ -8,3 +8,4 @@
 #define ID_CMD_UPDATED    40006
 #define ID_PANE_POS       40010
 #define ID_CMD_LONGTIP    40007
+#define IDD_ROUTE         302

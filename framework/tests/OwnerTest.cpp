@@ -215,3 +215,101 @@ TEST(MainWindowLifetime, DestroyedMainDialogEndsTheLoopAndIsForgotten)
         EXPECT_EQ(NULL, app.m_pMainWnd);
     }
 }
+
+namespace {
+struct OwnedSearch {
+    HWND hOwner;
+    HWND hSkip;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindOwned(HWND hWnd, LPARAM lParam)
+{
+    OwnedSearch* p = (OwnedSearch*)lParam;
+    if (hWnd != p->hSkip && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == p->hOwner) {
+        p->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible window of this thread owned by hOwner, other than hSkip.
+HWND OwnedWindow(HWND hOwner, HWND hSkip = NULL)
+{
+    OwnedSearch search = {hOwner, hSkip, NULL};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, (LPARAM)&search);
+    return search.hFound;
+}
+}
+
+TEST(ModelessOwner, ParentlessModelessBelongsToTheMainWindowWhichModalsOverItDisable)
+{
+    CWinApp app("FwOwnerApp");
+    CMainWindow main;
+    ASSERT_TRUE(main.Make());
+    app.m_pMainWnd = &main;
+
+    COuterDlg modeless;
+    ASSERT_TRUE(modeless.Create(IDD_OUTER, NULL));
+    EXPECT_EQ(main.m_hWnd, ::GetWindow(modeless.m_hWnd, GW_OWNER));
+    modeless.ShowWindow(SW_SHOW);
+    ::SetActiveWindow(modeless.m_hWnd);
+
+    CDialog* pInner = NULL;
+    int nBox = 0;
+    bool bAborted = false;
+    CDriver driver({
+        [&] {
+            modeless.m_runInner = [&] { CDialog dlg(IDD_INNER); pInner = &dlg; dlg.DoModal(); pInner = NULL; };
+            ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
+            return true;
+        },
+        [&] {
+            if (pInner == NULL || VisibleOrNull(pInner->m_hWnd) == NULL)
+                return false;
+            SCOPED_TRACE("dialog");
+            EXPECT_EQ(modeless.m_hWnd, ::GetWindow(pInner->m_hWnd, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
+            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+            PostCancel(pInner->m_hWnd);
+            return true;
+        },
+        [&] {
+            if (modeless.m_nInnerRuns < 1)
+                return false;
+            EXPECT_TRUE(::IsWindowEnabled(modeless.m_hWnd));
+            EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
+            modeless.m_runInner = [&] { nBox = AfxMessageBox("Over the modeless dialog", MB_OK); };
+            ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
+            return true;
+        },
+        [&] {
+            HWND hBox = OwnedWindow(modeless.m_hWnd);
+            if (hBox == NULL)
+                return false;
+            SCOPED_TRACE("message box");
+            EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
+            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+            ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+    }, [&] {
+        bAborted = true;
+        if (pInner != NULL)
+            PostCancel(pInner->m_hWnd);
+        for (HWND hOwner : {modeless.m_hWnd, main.m_hWnd}) {
+            HWND hBox = OwnedWindow(hOwner, modeless.m_hWnd);
+            if (hBox != NULL)
+                ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
+        }
+    });
+    while (!bAborted && modeless.m_nInnerRuns < 2)
+        AfxPumpMessage();
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_EQ(IDOK, nBox);
+    EXPECT_TRUE(::IsWindowEnabled(modeless.m_hWnd));
+    EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
+    modeless.DestroyWindow();
+    app.m_pMainWnd = NULL;
+    main.DestroyWindow();
+}

@@ -10,12 +10,26 @@
 #include <map>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace
 {
 typedef std::vector<unsigned char> Bytes;
+
+unsigned long ProcessId()
+{
+#ifdef _WIN32
+    return (unsigned long)_getpid();
+#else
+    return (unsigned long)getpid();
+#endif
+}
 
 uint32_t Word(const Bytes& b, size_t at)
 {
@@ -132,7 +146,9 @@ protected:
     void SetUp() override
     {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("romfs_test_") + info->name());
+        // the process id too: other trees run the same tests at the same time
+        m_dir = fs::temp_directory_path() /
+                (std::string("romfs_test_") + info->name() + "_" + std::to_string(ProcessId()));
         fs::remove_all(m_dir);
         m_src = m_dir / "src";
         fs::create_directories(m_src);
