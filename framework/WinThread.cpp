@@ -60,6 +60,8 @@ BOOL CWinThread::PumpMessage()
 {
     if (!::GetMessageW(&m_msgCur, NULL, 0, 0))
         return FALSE;
+    if (AfxIsHeldInput(m_msgCur.hwnd, m_msgCur.message))
+        return TRUE;
     if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageW(&m_msgCur);
@@ -128,6 +130,8 @@ BOOL AfxPumpMessage()
     MSG& msg = AfxGetThreadState()->msgCur;
     if (!::GetMessageW(&msg, NULL, 0, 0))
         return FALSE;
+    if (AfxIsHeldInput(msg.hwnd, msg.message))
+        return TRUE;
     if (msg.message != WM_KICKIDLE && !AfxWalkPreTranslateTree(NULL, &msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

@@ -360,8 +360,22 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     return lResult;
 }
 
+BOOL AfxIsHeldInput(HWND hWnd, UINT nMsg)
+{
+    const bool bKey = nMsg >= WM_KEYFIRST && nMsg <= WM_KEYLAST;
+    const bool bMouse = nMsg >= WM_MOUSEFIRST && nMsg <= WM_MOUSELAST;
+    // a window with the capture keeps its mouse messages, as with the system's input
+    if (hWnd == NULL || (!bKey && !bMouse) || (bMouse && ::GetCapture() == hWnd))
+        return FALSE;
+    HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
+    return hRoot != NULL && !::IsWindowEnabled(hRoot);
+}
+
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
+    // other message loops (the system's dialogs and boxes) dispatch posted input too
+    if (AfxIsHeldInput(hWnd, nMsg))
+        return 0;
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (pWnd == NULL || pWnd->m_hWnd != hWnd)
         return ::DefWindowProc(hWnd, nMsg, wParam, lParam);

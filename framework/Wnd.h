@@ -255,6 +255,10 @@ protected:
 };
 
 FW_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// A key or mouse message for a window whose top-level window is disabled (a
+// modal dialog holds it). The system gives such windows no input; posted
+// input is dropped too, before pre-translation (accelerators) and dispatch.
+FW_API BOOL AfxIsHeldInput(HWND hWnd, UINT nMsg);
 FW_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Registers (once) a window class with DefWindowProc and returns its name; the
 // name is kept by the framework.

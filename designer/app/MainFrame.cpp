@@ -41,6 +41,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_COMMAND_RANGE(IDC_POS_LEFT, IDC_POS_HEIGHT, &CMainFrame::OnPositionField)
   ON_UPDATE_COMMAND_UI_RANGE(IDC_POS_LEFT, IDC_POS_HEIGHT_SPIN, &CMainFrame::OnUpdatePositionField)
   ON_UPDATE_COMMAND_UI_RANGE(IDC_POS_LEFT_CAP, IDC_POS_HEIGHT_CAP, &CMainFrame::OnUpdatePositionCaption)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_POSITION, &CMainFrame::OnUpdateSelectionPanes)
 END_MESSAGE_MAP()
 
 CMainFrame::HtmlHelpProc CMainFrame::s_pfnHtmlHelp = NULL;
@@ -304,6 +305,16 @@ void CMainFrame::ShowSize(CSize size, BOOL bFromToolbar) {
   CDesignCanvas* canvas = GetCanvas();
   if (!bFromToolbar && canvas && canvas->SelectedCount() == 1 && m_wndPositionBar.m_hWnd)
     m_wndPositionBar.SetSize(size.cx, size.cy);
+}
+
+// The position and size panes follow the selection: the drawing of a
+// selected element shows its place; with none selected they read as at start-up.
+void CMainFrame::OnUpdateSelectionPanes(CCmdUI*) {
+  CDesignCanvas* canvas = GetCanvas();
+  if (canvas && canvas->SelectedCount() > 0) return;
+  ShowPosition(CPoint(-1, -1), TRUE);
+  ShowSize(CSize(-1, -1), TRUE);
+  CUIControl::ForgetShownPlace();
 }
 
 void CMainFrame::SetPageSize(int cx, int cy) {

@@ -96,6 +96,7 @@ protected:
   afx_msg void OnPositionField(UINT nID);
   afx_msg void OnUpdatePositionField(CCmdUI* pCmdUI);
   afx_msg void OnUpdatePositionCaption(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateSelectionPanes(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
   COwnerDrawMenu m_menu;

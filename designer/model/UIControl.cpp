@@ -390,6 +390,12 @@ void CUIControl::DrawDottedFrame(CDC* pDC, const RECT& rect)
         ::DeleteObject(hPen);
 }
 
+void CUIControl::ForgetShownPlace()
+{
+    g_lastShownPos = g_drawnPos = CPoint(-1, -1);
+    g_lastShownSize = g_drawnSize = CSize(-1, -1);
+}
+
 void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
 {
     HDC hdc = pDC->GetSafeHdc();

@@ -236,6 +236,9 @@ public:
     static void SetPositionDisplay(CPositionDisplay* pDisplay) { s_pPositionDisplay = pDisplay; }
     // Shows the place of the last element drawn with handles, when it changed.
     static void ShowDrawnPosition();
+    // Forgets the places drawn and shown: the next element drawn with handles
+    // shows its place again, even where the last one shown was the same.
+    static void ForgetShownPlace();
 
     // Escapes of text fields in default strings and of command lines in the
     // project file.

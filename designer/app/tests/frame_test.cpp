@@ -443,6 +443,106 @@ struct OwnLanguage {
   }
 };
 
+// The texts of the element's own context menu, read while it is open.
+std::vector<std::string> g_menuTexts;
+
+BOOL CALLBACK FindPopupMenu(HWND h, LPARAM lp) {
+  char cls[16] = "";
+  GetClassNameA(h, cls, sizeof(cls));
+  if (strcmp(cls, "#32768") || !IsWindowVisible(h)) return TRUE;
+  *(HWND*)lp = h;
+  return FALSE;
+}
+
+void CALLBACK ReadAndClosePopup(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindPopupMenu, (LPARAM)&popup);
+  if (!popup) return;
+  KillTimer(NULL, id);
+  HMENU menu = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+    g_menuTexts.push_back(text);
+  }
+  EndMenu();
+}
+
+// UTF-8 text as the language file's code page (936) has it.
+std::string Gbk(const char* utf8) {
+  wchar_t wide[128];
+  char bytes[256];
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 128);
+  WideCharToMultiByte(936, 0, wide, -1, bytes, sizeof(bytes), NULL, NULL);
+  return bytes;
+}
+
+TEST_F(FrameTest, ElementContextMenuHasItsTextsInBothLanguages) {
+  ASSERT_TRUE(Start());
+  Place(ID_NEW_BUTTON, 40, 40, 200, 90);
+  CPoint at(100, 60);
+  Click(at);
+  ASSERT_EQ(Canvas().SelectedCount(), 1);
+  auto openMenu = [&] {
+    g_menuTexts.clear();
+    UINT_PTR timer = SetTimer(NULL, 0, 50, ReadAndClosePopup);
+    HWND c = Canvas().m_hWnd;
+    ::SendMessage(c, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessage(c, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    KillTimer(NULL, timer);
+    Pump();
+  };
+  // the build's Chinese language file
+  openMenu();
+  const char* kChinese[] = {"剪切(&T)", "复制(&C)", "创建副本(&D)", "", "ID+1", "ID-1", "最大 ID", "最小 ID", "",
+                            "属性(&R)..."};
+  ASSERT_EQ(g_menuTexts.size(), 10u);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(g_menuTexts[i], Gbk(kChinese[i])) << i;
+
+  // without a language file: the string table's texts
+  OwnLanguage none("");
+  openMenu();
+  ASSERT_EQ(g_menuTexts.size(), 10u);
+  const int kIds[] = {300, 301, 302, 0, 303, 304, 305, 306, 0, 307};
+  for (int i = 0; i < 10; ++i) {
+    char expected[128] = "";
+    if (kIds[i]) LoadStringA(GetModuleHandleA(NULL), kIds[i], expected, sizeof(expected));
+    EXPECT_EQ(g_menuTexts[i], expected) << i;
+    EXPECT_EQ(g_menuTexts[i].empty(), kIds[i] == 0) << i;
+  }
+}
+
+// The position and size panes show the selected element's place, and " 0, 0"
+// once nothing is selected or a new project starts.
+TEST_F(FrameTest, StatusPanesFollowTheSelection) {
+  ASSERT_TRUE(Start());
+  CImageStatusBar& status = frame->GetStatusBar();
+  Place(ID_NEW_BUTTON, 40, 40, 200, 90);
+  CPoint inside(100, 60), outside(400, 300);
+  Click(inside);
+  ASSERT_EQ(Canvas().SelectedCount(), 1);
+  CRect r = List().GetAt(0)->GetRect();
+  CString place, size;
+  place.Format(" %d, %d", r.left, r.top);
+  size.Format(" %d x %d", r.Width(), r.Height());
+  EXPECT_EQ(status.GetPaneText(1), place);
+  EXPECT_EQ(status.GetPaneText(2), size);
+  Click(outside);
+  ASSERT_EQ(Canvas().SelectedCount(), 0);
+  EXPECT_EQ(status.GetPaneText(1), CString(" 0, 0"));
+  EXPECT_EQ(status.GetPaneText(2), CString(" 0, 0"));
+  // the same element again, in the same place
+  Click(inside);
+  EXPECT_EQ(status.GetPaneText(1), place);
+  EXPECT_EQ(status.GetPaneText(2), size);
+  view->GetDocument()->SetModifiedFlag(FALSE);
+  List().SetModified(FALSE);
+  Command(ID_FILE_NEW);
+  EXPECT_EQ(List().GetCount(), 0);
+  EXPECT_EQ(status.GetPaneText(1), CString(" 0, 0"));
+  EXPECT_EQ(status.GetPaneText(2), CString(" 0, 0"));
+}
+
 TEST_F(FrameTest, LongTooltipsAreCutNotLost) {
   ASSERT_TRUE(Start());
   std::string chinese;

@@ -120,6 +120,9 @@ def options(argv):
     parser.add_argument("--wallpaper", help="the project's wallpaper picture, to be found in the package's")
     parser.add_argument("--wallpaper-area", default="800x600+0+0",
                         help="where no element covers the wallpaper (ImageMagick geometry)")
+    parser.add_argument("--button-theme", help="a theme file (.zmt) every menu entry's pictures are drawn with")
+    parser.add_argument("--picture", help="PATH@X,Y,W,H: a picture the package's wallpaper shows there")
+    parser.add_argument("--chunk", help="the progress bar's chunk picture, to be found in the package's chunk")
     return parser.parse_args(argv)
 
 
@@ -213,6 +216,67 @@ def check_pictures(opts, files, ini):
     return named
 
 
+def rgb_at(data, suffix, x, y):
+    pixel = identify(data, suffix, "%%[pixel:p{%d,%d}]" % (x, y)) or ""
+    return [int(v) for v in re.findall(r"\d+", pixel)[:3]]
+
+
+def check_button_theme(theme_path, files, ini):
+    """Each entry's normal and hover pictures show the theme's: the colour just
+    inside the left edge, half-way down, is the theme picture's there."""
+    with zipfile.ZipFile(theme_path) as theme:
+        text = theme.read("theme.ini").decode("latin-1")
+        names = dict(re.findall(r"(?im)^(normal|hover)=(\S+)", text))
+        pictures = {key: theme.read(names[key]) for key in ("normal", "hover")}
+    expected = {}
+    for key, data in pictures.items():
+        height = int(identify(data, ".png", "%h") or 0)
+        expected[key] = rgb_at(data, ".png", 3, height // 2)
+    entries = [keys for name, keys in sections(ini) if name.startswith("menuitem ")]
+    check(entries, "menu entries to draw with the theme")
+    for keys in entries:
+        for key, field in (("normal", "normalimage"), ("hover", "hoverimage")):
+            name = keys.get(field, "").replace("(rd)/", "")
+            data = files.get(name)
+            if not check(data is not None, "%s %s in the image" % (field, name)):
+                continue
+            height = int(identify(data, ".bmp", "%h") or 0)
+            got = rgb_at(data, ".bmp", 3, height // 2)
+            check(len(got) == 3 and all(abs(a - b) <= 24 for a, b in zip(got, expected[key])),
+                  "%s is drawn with the theme's %s picture: %s, theme %s" % (name, key, got, expected[key]))
+
+
+def check_picture_on_wallpaper(spec, jpeg):
+    """PATH@X,Y,W,H: the wallpaper shows the picture stretched to that rectangle."""
+    path, at = spec.rsplit("@", 1)
+    x, y, width, height = (int(v) for v in at.split(","))
+    with tempfile.TemporaryDirectory() as work:
+        page, picture = os.path.join(work, "page.jpg"), os.path.join(work, "picture.png")
+        with open(page, "wb") as f:
+            f.write(jpeg)
+        subprocess.run(["convert", path, "-resize", "%dx%d!" % (width, height), picture], check=False)
+        out = subprocess.run(["compare", "-metric", "RMSE", "%s[%dx%d+%d+%d]" % (page, width, height, x, y), picture,
+                              "null:"], capture_output=True, text=True)
+    match = re.search(r"\(([0-9.e-]+)\)", out.stderr)
+    rmse = float(match.group(1)) if match else None
+    check(rmse is not None and rmse < 0.06, "%s on the wallpaper at %d,%d (difference %s)" % (path, x, y, rmse))
+
+
+def check_chunk(path, files, ini):
+    """The bar's chunk picture repeats the given one: the colour half-way down
+    its first column, inside the track's left margin."""
+    match = re.search(r"pchunk=\(rd\)/(\S+)", ini)
+    data = files.get(match.group(1)) if match else None
+    if not check(data is not None, "the progress bar's chunk picture in the image"):
+        return
+    picture = open(path, "rb").read()
+    height = int(identify(picture, ".png", "%h") or 0)
+    expected = rgb_at(picture, ".png", 2, height // 2)
+    got = rgb_at(data, ".bmp", 2, int(identify(data, ".bmp", "%h") or 0) // 2)
+    check(len(got) == 3 and all(abs(a - b) <= 24 for a, b in zip(got, expected)),
+          "the chunk is %s's: %s, picture %s" % (path, got, expected))
+
+
 def main(argv):
     opts = options(argv)
     path, name = opts.zip, opts.name
@@ -241,6 +305,12 @@ def main(argv):
     ini = files.get("kelmenu.ini", b"").decode("latin-1")
     check_ini(opts, ini, os.path.getmtime(path))
     named = check_pictures(opts, files, ini)
+    if opts.button_theme:
+        check_button_theme(opts.button_theme, files, ini)
+    if opts.picture:
+        check_picture_on_wallpaper(opts.picture, files.get("wallpaper.jpg", b""))
+    if opts.chunk:
+        check_chunk(opts.chunk, files, ini)
     check("wallpaper.png" not in files, "no PNG wallpaper left in the image")
 
     for f in failures:

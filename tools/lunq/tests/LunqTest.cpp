@@ -7,6 +7,11 @@
 #include <random>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "tools/lunq/Lunq.h"
 #include "tools/lunq/LunqFormat.h"
@@ -66,6 +71,16 @@ Bytes CompressibleBytes(size_t n)
     return b;
 }
 
+// Other trees may run the same tests at the same time: each process has its own folders.
+int ProcessId()
+{
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
+
 class LunqFiles : public ::testing::Test
 {
 protected:
@@ -73,7 +88,8 @@ protected:
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = fs::temp_directory_path() /
-                (std::string("lunq_test_") + info->test_suite_name() + "_" + info->name());
+                (std::string("lunq_test_") + info->test_suite_name() + "_" + info->name() + "_" +
+                 std::to_string(ProcessId()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
