@@ -51,7 +51,9 @@ public:
         disk.RemoveFolderTree(m_strPath);
         ::DeleteFileA(m_strSystemFile);
     }
-    BOOL Make() {
+    // The ISO's boot folder is named as its boot path reads: the image's
+    // Rock Ridge names keep their case.
+    BOOL Make(LPCTSTR bootFolder) {
         CDepWizStep2::MakeWorkFolderName(m_strPath);
         const int slash = m_strPath.ReverseFind('\\');
         CString title = m_strPath.Mid(slash + 1);
@@ -59,7 +61,7 @@ public:
             m_strSystemFile = m_strPath.Left(slash + 1) + title.Left(title.GetLength() - 4) + ".tmp";
         ::DeleteFileA(m_strPath);
         CDiskObject disk;
-        return disk.CreateFolderPath(m_strPath) && disk.CreateFolderPath(m_strPath + "\\Kelboot");
+        return disk.CreateFolderPath(m_strPath) && disk.CreateFolderPath(m_strPath + "\\" + bootFolder);
     }
     const CString& Path() const { return m_strPath; }
 
@@ -430,10 +432,12 @@ int CDepWizStep2::BuildBootTree() {
     CDepWizStep1* options = sheet ? static_cast<CDepWizStep1*>(sheet->GetPage(0)) : NULL;
     if (!options)
         return 0;
+    const BOOL iso = m_nMode == MODE_ISO;
+    const char* bootFolder = iso ? "kelboot" : "Kelboot";
     CWorkFolder work;
-    if (!work.Make())
+    if (!work.Make(bootFolder))
         return Fail(work.Path() + "\n" + LastErrorText());
-    const CString boot = work.Path() + "\\Kelboot";
+    const CString boot = work.Path() + "\\" + bootFolder;
 
     SetBusyState(IDS_DW_ZAVOINI, BUSY_TEXT);
     CTextFileWriter writer("ini", "\r\n");
@@ -452,7 +456,6 @@ int CDepWizStep2::BuildBootTree() {
         return Fail(error);
 
     SetBusyState(IDS_DW_ASSEMBLE, BUSY_TEXT);
-    const BOOL iso = m_nMode == MODE_ISO;
     CString loader, system;
     if (!WriteBootFiles(iso ? BOOT_MODE_ISO : BOOT_MODE_HARD_DISK, work.Path(), loader, system, error) ||
         !PatchLoaderFiles(loader, system, iso, m_strBootPath, time(NULL), error))

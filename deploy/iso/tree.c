@@ -129,6 +129,18 @@ static iso_directory *new_directory(iso_directory *parent, const char *path, iso
     return d;
 }
 
+/* Folders of the two sources are one folder when Windows would see one. */
+static int same_name_any_case(const char *a, const char *b)
+{
+    for (;; a++, b++) {
+        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
+        if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
+        if (x != y) return 0;
+        if (!x) return 1;
+    }
+}
+
 iso_directory *find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
                                       int by_name)
 {
@@ -217,7 +229,7 @@ int insert_file_entry(iso_directory *dir, const char *whole, const char *short_n
     }
     if (st.is_dir) {
         for (iso_directory *d = dir->subdir; d; d = d->next) {
-            if (strcmp(d->de_name, short_name) == 0) {
+            if (same_name_any_case(d->de_name, short_name)) {
                 return scan_directory_tree(d, whole, d->self);
             }
         }

@@ -326,6 +326,9 @@ TEST_F(DepWizardTest, BuildsAnIsoBesideItsTargetAndAsksBeforeReplacing) {
     ASSERT_GT(image.size(), 32768u);
     EXPECT_EQ(image.substr(32769, 5), "CD001");
     EXPECT_TRUE(Matching(OutFolder() + "\\ZIS*").empty());
+    // for the native check
+    std::ofstream(OutFolder() + "\\image.expected.ini", std::ios::binary)
+        << (LPCTSTR)step1.GetConfigText() << "\r\n";
 
     // a second Finish asks first; No keeps the image
     BuildIso(source, iso);

@@ -183,6 +183,23 @@ TEST_F(IsoBuild, RockRidgeAndJolietViewsEqualTheSources)
     ExpectReadersSeeSources(true);
 }
 
+TEST_F(IsoBuild, SourceFoldersDifferingOnlyInCaseMergeUnderTheWorkFoldersName)
+{
+    WriteFile(src / "KelBoot" / "user.cfg", "the user's own boot folder\n");
+    WriteFile(src / "KELBOOT" / "Sub" / "a.txt", "deeper\n");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+#ifndef _WIN32
+    if (!HaveTool("osirrox")) GTEST_SKIP() << "osirrox missing";
+    int rc;
+    std::string out = Shell("osirrox -indev " + Q(img) + " -find / 2>/dev/null", &rc);
+    EXPECT_NE(out.find("'/kelboot/user.cfg'"), std::string::npos) << out;
+    EXPECT_NE(out.find("'/kelboot/Sub/a.txt'"), std::string::npos) << out;
+    EXPECT_NE(out.find("'/kelboot/zavo.ini'"), std::string::npos) << out;
+    EXPECT_EQ(out.find("KelBoot"), std::string::npos) << out;
+    EXPECT_EQ(out.find("KELBOOT"), std::string::npos) << out;
+#endif
+}
+
 TEST_F(IsoBuild, LongRockRidgeNamesUseContinuationAreas)
 {
     // paths stay within the 260 characters of a Windows path
@@ -412,9 +429,12 @@ TEST_F(IsoBuild, ImageBootsInQemuAndPrintsTheStandInLine)
     fs::path serial = tmp.path / "serial.txt";
     Shell("timeout 20 qemu-system-i386 -m 32 -boot d -display none -no-reboot -cdrom " + Q(img) +
         " -serial file:" + serial.string() + " & pid=$!; for i in $(seq 1 80); do "
-        "grep -q '55AA' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
-    // The line, then the loader's chained-name field (2032 to 2047) in hex.
-    EXPECT_NE(ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"), std::string::npos)
+        "grep -q 'menu=.*\\|NOT FOUND' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
+    // The line, the loader's chained-name field (2032 to 2047) in hex, then
+    // the first and the "menu=" line of the work folder's zavo.ini.
+    EXPECT_NE(ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"
+                                    "[zavo]\r\nmenu=default\r\n"),
+              std::string::npos)
         << ReadFile(serial);
 }
 
