@@ -214,7 +214,7 @@ int CThemePackList::WaitWorker()
     while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
     {
         MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         {
             if (msg.message == WM_QUIT)
             {
@@ -223,7 +223,7 @@ int CThemePackList::WaitWorker()
                 continue;
             }
             ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
+            ::DispatchMessageW(&msg);   // Unicode: typed characters stay whole
         }
     }
     ::CloseHandle(m_hThread);

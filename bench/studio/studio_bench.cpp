@@ -124,6 +124,8 @@ int main(int argc, char** argv)
     Report("undo", Time([&] { canvas.Undo(); }));
     Report("zoom step (+)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_ADD, 1); }));
     Report("zoom back (-)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1); }));
+    Report("undo snapshot alone", Time([&] { list.SaveUndo(); }));
+    Report("redraw alone", Time([&] { canvas.Redraw(); }));
     Report("deselect (click on empty page)", Time([&] {
         CPoint empty = canvas.PageToClient(1010, 760);
         canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(empty.x, empty.y));

@@ -9,6 +9,7 @@
 #include "designer/core/TextFileWriter.h"
 #include "designer/app/WebPreview.h"
 #include "designer/app/ZavomgrApp.h"
+#include "framework/Sys.h"
 #include "framework/Archive.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
@@ -98,9 +99,10 @@ BOOL CZavomgrDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     ReportSaveLoadException(lpszPathName, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
     return FALSE;
   }
-  // the project's relative paths name files beside it, read as it draws
+  // the project's relative paths name files beside it, read as it draws; the
+  // folder is kept whole, as the current folder may move
   CString folder = CProjectPaths::GetProjectFolder();
-  CProjectPaths::SetProjectFolder(CProjectPaths::FolderOf(lpszPathName));
+  CProjectPaths::SetProjectFolder(CProjectPaths::FolderOf(FwGetFullPathName(lpszPathName)));
   if (!LoadProject(bytes)) {
     CProjectPaths::SetProjectFolder(folder);
     return FALSE;
@@ -147,7 +149,8 @@ BOOL CZavomgrDoc::LoadProject(const std::string& bytes) {
 
 BOOL CZavomgrDoc::OnSaveDocument(LPCTSTR lpszPathName) {
   BOOL listModified = m_controlList.IsModified();
-  CString oldFolder = CProjectPaths::GetProjectFolder(), newFolder = CProjectPaths::FolderOf(lpszPathName);
+  CString oldFolder = CProjectPaths::GetProjectFolder();
+  CString newFolder = CProjectPaths::FolderOf(FwGetFullPathName(lpszPathName));
   RebasePaths(oldFolder, newFolder);
   if (CDocument::OnSaveDocument(lpszPathName)) {
     CProjectPaths::SetProjectFolder(newFolder);

@@ -136,16 +136,18 @@ void CProgressPrpDlg::OnOverlayBox()
 
 void CProgressPrpDlg::OnMakeChunkButton()
 {
-    CString target = m_strChunkFile;
-    if (target.IsEmpty())
-        target.Format("%s\\Pictures\\Chunks\\chunk_%s.png", (LPCTSTR)CEntryPrpDlg::GetThemesFolder(),
+    CString stored = m_strChunkFile;
+    if (stored.IsEmpty())
+        stored.Format("%s\\Pictures\\Chunks\\chunk_%s.png", (LPCTSTR)CEntryPrpDlg::GetThemesFolder(),
                       (LPCTSTR)CEntryPrpDlg::FileTimeStamp());
+    // a relative path names a file in the project's folder, not the current one
+    const CString target = CProjectPaths::Resolve(stored);
     if (target.GetLength() > CEntryPrpDlg::MAX_PATHTEXT || !CreateFolderPath(target))
         return;
     // A chunk that could not be written is not handed to the element.
     if (!m_colorPreview.SaveImage(target))
         return;
     m_barPreview.LoadChunkImage(target);
-    m_strChunkFile = target;
+    m_strChunkFile = stored;
     EnableApply(TRUE);
 }

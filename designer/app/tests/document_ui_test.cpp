@@ -4,6 +4,7 @@
 #include "deploy/DepWizard.h"
 #include "designer/app/GlobalSetDlg.h"
 #include "designer/app/MainFrame.h"
+#include "designer/core/ProjectPaths.h"
 #include "designer/model/UIControl.h"
 #include "designer/app/ZavomgrApp.h"
 #include "designer/app/ZavomgrDoc.h"
@@ -348,6 +349,32 @@ TEST_F(StudioWindow, EachProjectShowsOnlyItsOwnWallpaper) {
   std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(saved.find("<WALLPAPER>" + missing + "</WALLPAPER>"), std::string::npos) << saved;
   for (const char* name : {"a.kel", "b.kel", "c.kel", "wall.png"}) DeleteFileA((dir + "\\" + name).c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+// A project named by a path relative to the current folder finds its
+// pictures after the current folder moved (a file dialog moves it).
+TEST_F(StudioWindow, ProjectOpenedByARelativePathKeepsItsPictures) {
+  ASSERT_TRUE(Start());
+  std::string dir = TempDir();
+  CreateDirectoryA((dir + "\\rel").c_str(), NULL);
+  CxImage image;
+  ASSERT_TRUE(image.Create(64, 48, 24, CXIMAGE_FORMAT_PNG));
+  ASSERT_TRUE(image.Save((dir + "\\rel\\wall.png").c_str(), CXIMAGE_FORMAT_PNG));
+  std::ofstream(dir + "\\rel\\p.kel", std::ios::binary) << ProjectWithWallpaper("wall.png");
+  char oldCurrent[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, oldCurrent);
+  SetCurrentDirectoryA(dir.c_str());
+  ASSERT_TRUE(theApp.OpenDocumentFile("rel\\p.kel") != NULL);
+  Pump();
+  SetCurrentDirectoryA(oldCurrent);
+  CDesignCanvas& canvas = view->GetCanvas();
+  canvas.SetWallpaper("", FALSE);
+  EXPECT_TRUE(canvas.SetWallpaper(CProjectPaths::Resolve("wall.png")));
+  EXPECT_TRUE(canvas.GetWallpaperImage().IsValid());
+  DeleteFileA((dir + "\\rel\\wall.png").c_str());
+  DeleteFileA((dir + "\\rel\\p.kel").c_str());
+  RemoveDirectoryA((dir + "\\rel").c_str());
   RemoveDirectoryA(dir.c_str());
 }
 

@@ -3,7 +3,8 @@
 // messages reach the menu name, the password and an entry's caption as the
 // code page's bytes. A menu with a Chinese name becomes a package of that
 // name. typing_check.py then checks the password's hash with openssl and
-// the package with genmenu_check.py. Runs alone: keys go to the foreground.
+// the package with genmenu_check.py. A click in the quality box focuses it.
+// Runs alone: keys and clicks go to the foreground window.
 #include "designer/app/GenMD5Dlg.h"
 #include "designer/genmenu/GenMenuDlg.h"
 #include "designer/propdlg/StaticPrpDlg.h"
@@ -182,5 +183,42 @@ TEST(TypedText, MenuWithATypedChineseNameBecomesAPackageOfThatName)
                     (LPARAM)::GetDlgItem(dlg.m_hWnd, IDC_GM_GENERATE));
     EXPECT_TRUE(dlg.GetErrorText().IsEmpty()) << (LPCTSTR)dlg.GetErrorText();
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(zip.c_str()));
+    dlg.DestroyWindow();
+}
+
+// A click in the picture quality box focuses it: typed digits go there.
+TEST(TypedText, ClickedQualityBoxTakesTheTypedDigits)
+{
+    CUIControlList list;
+    list.SetPaperSize(1024, 768);
+    CViewCanvas canvas;
+    canvas.SetList(&list);
+    CGenMenuDlg dlg;
+    dlg.m_pControlList = &list;
+    dlg.m_pCanvas = &canvas;
+    ASSERT_TRUE(dlg.Create(IDD_GENMENU, NULL));
+    dlg.ShowWindow(SW_SHOW);
+    HWND hName = ::GetDlgItem(dlg.m_hWnd, IDC_GM_NAME);
+    HWND hQuality = ::GetDlgItem(dlg.m_hWnd, IDC_GM_QUALITY);
+    Focus(hName);
+    Pump();
+    RECT rc;
+    ::GetWindowRect(hQuality, &rc);
+    INPUT click[2] = {};
+    for (INPUT& in : click) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = ((rc.left + rc.right) / 2) * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = ((rc.top + rc.bottom) / 2) * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, click, sizeof(INPUT));
+    Pump();
+    EXPECT_EQ(hQuality, ::GetFocus());
+    ::SendMessage(hQuality, EM_SETSEL, 0, -1);
+    SendKeys(L"42");
+    Pump();
+    EXPECT_EQ("42", Text(hQuality));
+    EXPECT_EQ("", Text(hName));
     dlg.DestroyWindow();
 }

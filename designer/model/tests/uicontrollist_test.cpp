@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "designer/model/UIButton.h"
@@ -13,6 +14,9 @@
 #include "designer/model/UIProgress.h"
 #include "designer/model/UIStatic.h"
 #include "designer/core/XmlDocument.h"
+#include "designer/core/ProjectPaths.h"
+#include "framework/DC.h"
+#include "imaging/xImage.h"
 
 namespace {
 
@@ -197,6 +201,40 @@ TEST_F(ListTest, UndoKeepsUnchangedElementsAndRemakesChangedOnes)
     for (int i : {0, 2, 3, 4})
         EXPECT_EQ(before[(size_t)i], list.GetAt(i)) << i;
     EXPECT_FALSE(picture->IsThemeReloadPending());
+}
+
+// An element made anew by undo reads its relative picture from the
+// project's folder, not from the current one.
+TEST_F(ListTest, UndoRemakesRelativePicturesFromTheProjectFolder)
+{
+    char temp[MAX_PATH] = "", oldCurrent[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "undo_paths_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), NULL);
+    CxImage image;
+    ASSERT_TRUE(image.Create(8, 6, 24, CXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(image.Save((folder + "\\pic.png").c_str(), CXIMAGE_FORMAT_PNG));
+    GetCurrentDirectoryA(MAX_PATH, oldCurrent);
+    SetCurrentDirectoryA(temp);
+    CProjectPaths::SetProjectFolder(folder.c_str());
+    CUIPicture* picture = new CUIPicture;
+    picture->SetThemeFile("pic.png");
+    picture->SetRect(0.0, 0.0, 8.0, 6.0);
+    list.Add(picture);
+    list.SaveUndo();
+    picture->SetCaption("changed");
+    list.Undo();
+    CUIControl* remade = list.GetAt(4);
+    EXPECT_EQ(CString("pic.png"), remade->GetThemeFile());
+    CDC dc;
+    dc.Attach(::CreateCompatibleDC(NULL));
+    remade->Draw(&dc, 0, 0, 8, 6);
+    ::DeleteDC(dc.Detach());
+    EXPECT_EQ(8.0, remade->GetDefaultWidth());
+    CProjectPaths::SetProjectFolder("");
+    SetCurrentDirectoryA(oldCurrent);
+    DeleteFileA((folder + "\\pic.png").c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(ListTest, GroupsSurviveUndoAndStillSelectTogether)

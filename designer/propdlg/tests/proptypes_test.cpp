@@ -4,6 +4,7 @@
 #include "designer/propdlg/PicturePrpDlg.h"
 #include "designer/propdlg/ProgressPrpDlg.h"
 #include "designer/propdlg/StaticPrpDlg.h"
+#include "designer/core/ProjectPaths.h"
 #include "designer/model/UIButton.h"
 #include "designer/model/UIPicture.h"
 #include "designer/model/UIProgress.h"
@@ -523,6 +524,38 @@ TEST(StaticPrpDlg, TextAppliesWithEmptyThemeAndNameAndChecksTheEntryPart)
     EXPECT_EQ(37u, text.GetFont()->GetTextFormat());
     EXPECT_EQ(RGB(10, 20, 30), text.GetFont()->GetColor());
     EXPECT_TRUE(text.IsThemeReloadPending());
+}
+
+// A chunk file stored relative is written in the project's folder, whatever
+// the current folder is, and stays relative in the element.
+TEST(ProgressPrpDlg, RelativeChunkFileIsWrittenInTheProjectFolder)
+{
+    const std::string project = TempFolder("chunk_project"), current = TempFolder("chunk_current");
+    char oldCurrent[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, oldCurrent);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    CProjectPaths::SetProjectFolder(project.c_str());
+    CUIProgress bar;
+    bar.SetAsMenu(TRUE);
+    bar.SetAddPath("chunk.png");
+    Driven<CProgressPrpDlg> dlg;
+    dlg.SetControl(&bar);
+    INT_PTR result = RunDialog(dlg, {[&](HWND d) {
+                                   dlg.GetColorButton().SetColor(RGB(0, 200, 0));
+                                   Command(d, IDC_PT_MAKECHUNK);
+                                   Command(d, IDC_PT_APPLY);
+                                   Command(d, IDOK);
+                               }});
+    SetCurrentDirectoryA(oldCurrent);
+    CProjectPaths::SetProjectFolder("");
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(FileExists(project + "\\chunk.png"));
+    EXPECT_FALSE(FileExists(current + "\\chunk.png"));
+    EXPECT_EQ(CString("chunk.png"), bar.GetAddPath());
+    DeleteFileA((project + "\\chunk.png").c_str());
+    DeleteFileA((current + "\\chunk.png").c_str());
+    RemoveDirectoryA(project.c_str());
+    RemoveDirectoryA(current.c_str());
 }
 
 TEST(ProgressPrpDlg, ThemeOverlayAndChunkReachTheElementOnlyThroughApply)
