@@ -5,3 +5,10 @@
 
 // The volume label of a drive root such as "D:\" (empty when there is none).
 CString BrGetVolumeLabel(LPCTSTR root);
+
+// Creates an empty unique file in the folder of target (the current folder
+// when the path has none) and returns its path in temp.
+BOOL BrTempFileBeside(LPCTSTR target, CString& temp);
+
+// Moves source over target, replacing a file already there.
+BOOL BrReplaceFile(LPCTSTR source, LPCTSTR target);

@@ -1,5 +1,6 @@
 #include "browser/ImageFs.h"
 
+#include "browser/BrowserPlatform.h"
 #include "browser/GzMemberReader.h"
 #include "designer/core/RomfsBuilder.h"
 #include "framework/File.h"
@@ -304,6 +305,14 @@ BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR
 {
     if (mode != MODE_ROMFS)
         return FALSE;
+    // built beside the target, which is replaced only by a complete image
+    CString temp;
+    if (!FwDirectoryExists(folder) || !BrTempFileBeside(outputPath, temp))
+        return FALSE;
     CRomfsBuilder builder;
-    return builder.BuildRomfsImage(folder, outputPath, volumeName) == 1;
+    if (builder.BuildRomfsImage(folder, temp, volumeName) != 1 || !BrReplaceFile(temp, outputPath)) {
+        FwDeleteFile(temp);
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -3,6 +3,7 @@
 #   Wine process in the Windows build). WINDOWS: only in the Windows build.
 #   ONE_PROCESS: the whole program is one ctest test (for shared expensive set-up).
 #   LOCK: no two tests holding the same resource run at once (shared settings).
+#   Every test program links zavo_testsupport (testsupport/TestSupport.h).
 # zavo_add_fuzzer(<name> SOURCES ... [LIBS ...])
 #   A libFuzzer target, native clang builds with ZAVO_FUZZ only.
 include(GoogleTest)
@@ -14,7 +15,7 @@ function(zavo_add_test name)
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} zavo_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     ZAVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZAVO_BINARY_DIR="${CMAKE_BINARY_DIR}")
   set(_lock)

@@ -1,5 +1,6 @@
 #include "controls/BarPainter.h"
 #include "controls/HslColor.h"
+#include "framework/ScopedHandle.h"
 
 #include <math.h>
 #include <string.h>
@@ -10,11 +11,10 @@ const int kSteps = 64;
 
 void FillSolid(HDC hDC, const RECT& rc, COLORREF cr)
 {
-    HBRUSH hBrush = ::CreateSolidBrush(cr);
-    if (hBrush == NULL)
+    CScopedBrush hBrush(::CreateSolidBrush(cr));
+    if (!hBrush.IsValid())
         return;
     ::FillRect(hDC, &rc, hBrush);
-    ::DeleteObject(hBrush);
 }
 
 void FillSolid(HDC hDC, int l, int t, int r, int b, COLORREF cr)

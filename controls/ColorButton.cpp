@@ -2,6 +2,7 @@
 #include "controls/ColorPickerNav.h"
 #include "framework/ClientDC.h"
 #include "framework/PaintDC.h"
+#include "framework/ScopedHandle.h"
 
 #include <commdlg.h>
 #include <vector>
@@ -44,19 +45,17 @@ COLORREF g_customColors[16];
 
 void FillBox(HDC hDC, const RECT& rc, COLORREF cr)
 {
-    HBRUSH hBrush = ::CreateSolidBrush(cr);
+    CScopedBrush hBrush(::CreateSolidBrush(cr));
     ::FillRect(hDC, &rc, hBrush);
-    ::DeleteObject(hBrush);
 }
 
 void FrameBox(HDC hDC, const RECT& rc, COLORREF crPen, HBRUSH hFill)
 {
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, crPen);
+    CScopedPen hPen(::CreatePen(PS_SOLID, 1, crPen));
     CScopedSelect selPen(hDC, hPen);
     CScopedSelect selBrush(hDC, hFill != NULL ? (HGDIOBJ)hFill : ::GetStockObject(NULL_BRUSH));
     ::Rectangle(hDC, rc.left, rc.top, rc.right, rc.bottom);
     ::SelectObject(hDC, ::GetStockObject(BLACK_PEN));
-    ::DeleteObject(hPen);
 }
 
 }  // namespace
@@ -182,15 +181,11 @@ void CColorButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     POINT pts[3] = {{arrowLeft, arrowTop}, {arrowRight, arrowTop}, {arrowLeft + 2, arrowTop + 2}};
     COLORREF crArrow = (state & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);
     {
-        HPEN hPen = ::CreatePen(PS_SOLID, 1, crArrow);
-        HBRUSH hBrush = ::CreateSolidBrush(crArrow);
-        {
-            CScopedSelect selPen(hDC, hPen);
-            CScopedSelect selBrush(hDC, hBrush);
-            ::Polygon(hDC, pts, 3);
-        }
-        ::DeleteObject(hPen);
-        ::DeleteObject(hBrush);
+        CScopedPen hPen(::CreatePen(PS_SOLID, 1, crArrow));
+        CScopedBrush hBrush(::CreateSolidBrush(crArrow));
+        CScopedSelect selPen(hDC, hPen);
+        CScopedSelect selBrush(hDC, hBrush);
+        ::Polygon(hDC, pts, 3);
     }
 
     int lineRight = arrowLeft - cxEdge / 2;
@@ -589,11 +584,10 @@ void CColorPickerPopup::DrawCell(CDC& dc, int nCell)
     DrawBoxEdges(dc, rc, nCell);
 
     COLORREF cr = kColors[nCell].color;
-    HBRUSH hBrush = ::CreateSolidBrush(PALETTERGB(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
+    CScopedBrush hBrush(::CreateSolidBrush(PALETTERGB(GetRValue(cr), GetGValue(cr), GetBValue(cr))));
     CRect swatch(rc);
     swatch.DeflateRect(m_nMargin + 1, m_nMargin + 1);
     FrameBox(hDC, swatch, ::GetSysColor(COLOR_3DSHADOW), hBrush);
-    ::DeleteObject(hBrush);
     if (hOldPal != NULL)
         ::SelectPalette(hDC, hOldPal, FALSE);
 }

@@ -2,6 +2,7 @@
 #include "controls/BitmapPixels.h"
 #include "designer/core/ArchiveFile.h"
 #include "imaging/xImage.h"
+#include "framework/ScopedHandle.h"
 
 #include <vector>
 
@@ -39,16 +40,12 @@ HCURSOR CCursorPreview::MakePointer(HBITMAP hBitmap, COLORREF crKey, int nHotX, 
         }
     }
     HCURSOR hCursor = NULL;
-    HBITMAP hMask = MakeBitmapFromPixels(w, h, mask);
-    HBITMAP hColour = MakeBitmapFromPixels(w, h, colour);
-    if (hMask != NULL && hColour != NULL) {
+    CScopedBitmap hMask(MakeBitmapFromPixels(w, h, mask));
+    CScopedBitmap hColour(MakeBitmapFromPixels(w, h, colour));
+    if (hMask.IsValid() && hColour.IsValid()) {
         ICONINFO ii = {FALSE, (DWORD)nHotX, (DWORD)nHotY, hMask, hColour};
         hCursor = (HCURSOR)::CreateIconIndirect(&ii);
     }
-    if (hMask != NULL)
-        ::DeleteObject(hMask);
-    if (hColour != NULL)
-        ::DeleteObject(hColour);
     return hCursor;
 }
 
@@ -71,10 +68,8 @@ BOOL CCursorPreview::LoadCursors(LPCTSTR lpszArchivePath)
         CxImage image;
         if (!image.Decode(data, size, CXIMAGE_FORMAT_BMP))
             continue;
-        HBITMAP hBitmap = image.MakeBitmap();
+        CScopedBitmap hBitmap(image.MakeBitmap());
         HCURSOR hCursor = MakePointer(hBitmap, KEY_COLOR, 1, 1);
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
         if (hCursor != NULL)
             Replace(bArrow ? m_hArrow : m_hHand, hCursor);
     }

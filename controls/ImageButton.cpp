@@ -1,6 +1,7 @@
 #include "controls/ImageButton.h"
 
 #include "framework/ResourceList.h"
+#include "framework/ScopedHandle.h"
 
 IMPLEMENT_DYNAMIC(CImageButton, CButton)
 
@@ -14,7 +15,7 @@ CImageButton::CImageButton()
     : m_bGreyDisabled(TRUE), m_nImageOffsetX(3), m_nImageOffsetY(3), m_ptPressedOffsetX(1),
       m_ptPressedOffsetY(1), m_bIsFlat(TRUE), m_bMouseOver(FALSE), m_bTransparent(FALSE), m_bIsPressed(FALSE),
       m_bIsFocused(FALSE), m_bIsDisabled(FALSE), m_bIsDefault(FALSE), m_bIsCheckBox(FALSE), m_nAlign(ALIGN_HORIZ),
-      m_bDrawBorder(TRUE), m_bDrawFlatFocus(FALSE), m_hDCBk(NULL), m_hBmpBk(NULL), m_hBmpBkOld(NULL),
+      m_bDrawBorder(TRUE), m_bDrawFlatFocus(FALSE), m_hBmpBkOld(NULL),
       m_bAlwaysTrack(TRUE), m_bChecked(FALSE), m_nTypeStyle(0)
 {
     memset(m_icons, 0, sizeof(m_icons));
@@ -24,12 +25,7 @@ CImageButton::CImageButton()
 
 CImageButton::~CImageButton()
 {
-    if (m_hDCBk) {
-        ::SelectObject(m_hDCBk, m_hBmpBkOld);
-        ::DeleteDC(m_hDCBk);
-    }
-    if (m_hBmpBk)
-        ::DeleteObject(m_hBmpBk);
+    ReleaseBackground();
     FreeResources();
 }
 
@@ -98,10 +94,12 @@ HICON CImageButton::CreateGrayscaleIcon(HICON hIcon)
     ICONINFO info;
     if (!hIcon || !::GetIconInfo(hIcon, &info))
         return NULL;
+    // GetIconInfo hands over both bitmaps
+    CScopedBitmap color(info.hbmColor), mask(info.hbmMask);
     HICON hGrey = NULL;
     BITMAP bm;
-    if (info.hbmColor && ::GetObject(info.hbmColor, sizeof(bm), &bm)) {
-        HDC hDC = ::CreateCompatibleDC(NULL);
+    if (color.IsValid() && ::GetObject(color, sizeof(bm), &bm)) {
+        CScopedMemDC hDC(::CreateCompatibleDC(NULL));
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = bm.bmWidth;
@@ -110,8 +108,8 @@ HICON CImageButton::CreateGrayscaleIcon(HICON hIcon)
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
         void* pBits = NULL;
-        HBITMAP hDib = ::CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        if (hDib && pBits && ::GetDIBits(hDC, info.hbmColor, 0, bm.bmHeight, pBits, &bi, DIB_RGB_COLORS)) {
+        CScopedBitmap hDib(::CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &pBits, NULL, 0));
+        if (hDib.IsValid() && pBits && ::GetDIBits(hDC, color, 0, bm.bmHeight, pBits, &bi, DIB_RGB_COLORS)) {
             DWORD* p = static_cast<DWORD*>(pBits);
             for (int i = 0; i < bm.bmWidth * bm.bmHeight; ++i) {
                 const DWORD px = p[i];
@@ -125,14 +123,7 @@ HICON CImageButton::CreateGrayscaleIcon(HICON hIcon)
             out.hbmColor = hDib;
             hGrey = ::CreateIconIndirect(&out);
         }
-        if (hDib)
-            ::DeleteObject(hDib);
-        ::DeleteDC(hDC);
     }
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
     return hGrey;
 }
 
@@ -159,7 +150,10 @@ DWORD CImageButton::SetIcon(int nIconIn, int nIconOut)
         if (!icons[i])
             continue;
         ICONINFO info;
-        if (!::GetIconInfo(icons[i], &info)) {
+        BOOL bInfo = ::GetIconInfo(icons[i], &info);
+        // GetIconInfo hands over both bitmaps
+        CScopedBitmap color(bInfo ? info.hbmColor : NULL), mask(bInfo ? info.hbmMask : NULL);
+        if (!bInfo) {
             for (HICON h : icons)
                 if (h)
                     ::DestroyIcon(h);
@@ -169,10 +163,6 @@ DWORD CImageButton::SetIcon(int nIconIn, int nIconOut)
         m_icons[i].hIcon = icons[i];
         m_icons[i].dwWidth = info.xHotspot * 2;
         m_icons[i].dwHeight = info.yHotspot * 2;
-        if (info.hbmColor)
-            ::DeleteObject(info.hbmColor);
-        if (info.hbmMask)
-            ::DeleteObject(info.hbmMask);
     }
     if (m_hWnd)
         Invalidate();
@@ -307,24 +297,24 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SYSCOLORCHANGE:
         SetDefaultColors(FALSE);
-        if (m_hDCBk) {
-            ::SelectObject(m_hDCBk, m_hBmpBkOld);
-            ::DeleteDC(m_hDCBk);
-            m_hDCBk = NULL;
-        }
-        if (m_hBmpBk) {
-            ::DeleteObject(m_hBmpBk);
-            m_hBmpBk = NULL;
-        }
+        ReleaseBackground();
         break;
     }
     return CButton::WindowProc(message, wParam, lParam);
 }
 
+void CImageButton::ReleaseBackground()
+{
+    if (m_hDCBk.IsValid())
+        ::SelectObject(m_hDCBk, m_hBmpBkOld);
+    m_hDCBk.Reset();
+    m_hBmpBk.Reset();
+}
+
 void CImageButton::DrawBackground(HDC hDC, CRect& rect)
 {
     if (m_bTransparent) {
-        if (!m_hDCBk) {
+        if (!m_hDCBk.IsValid()) {
             CWnd* pParent = GetParent();
             CRect wnd;
             GetWindowRect(&wnd);
@@ -332,8 +322,8 @@ void CImageButton::DrawBackground(HDC hDC, CRect& rect)
             ::ScreenToClient(hParent, (POINT*)&wnd.left);
             ::ScreenToClient(hParent, (POINT*)&wnd.right);
             HDC hParentDC = ::GetDC(hParent);
-            m_hDCBk = ::CreateCompatibleDC(hParentDC);
-            m_hBmpBk = ::CreateCompatibleBitmap(hParentDC, rect.Width(), rect.Height());
+            m_hDCBk.Reset(::CreateCompatibleDC(hParentDC));
+            m_hBmpBk.Reset(::CreateCompatibleBitmap(hParentDC, rect.Width(), rect.Height()));
             m_hBmpBkOld = ::SelectObject(m_hDCBk, m_hBmpBk);
             ::BitBlt(m_hDCBk, 0, 0, rect.Width(), rect.Height(), hParentDC, wnd.left, wnd.top, SRCCOPY);
             ::ReleaseDC(hParent, hParentDC);
@@ -351,9 +341,8 @@ void CImageButton::DrawBackground(HDC hDC, CRect& rect)
         color = m_crColors[COLOR_BK_IN];
     else if (m_bIsFocused)
         color = m_crColors[COLOR_BK_FOCUS];
-    HBRUSH hBrush = ::CreateSolidBrush(color);
+    CScopedBrush hBrush(::CreateSolidBrush(color));
     ::FillRect(hDC, &rect, hBrush);
-    ::DeleteObject(hBrush);
 }
 
 void CImageButton::PrepareImageRect(BOOL bHasTitle, RECT* rpItem, CRect* rpTitle, BOOL bIsPressed, DWORD dwWidth,

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/Button.h"
+#include "framework/ScopedHandle.h"
 #include "framework/ToolTipCtrl.h"
 
 class CImageButton : public CButton {
@@ -52,6 +53,8 @@ protected:
                           DWORD dwHeight, CRect* rpImage);
     void DrawTheIcon(HDC hDC, BOOL bHasTitle, RECT* rpItem, CRect* rpCaption, BOOL bIsPressed, BOOL bIsDisabled);
     void DrawBackground(HDC hDC, CRect& rect);
+    // Drops the copy of the parent behind a transparent button.
+    void ReleaseBackground();
     static HICON CreateGrayscaleIcon(HICON hIcon);
 
     struct IconInfo {
@@ -74,8 +77,8 @@ protected:
     BOOL m_bDrawFlatFocus;
     COLORREF m_crColors[COLOR_COUNT];
     CToolTipCtrl m_toolTip;
-    HDC m_hDCBk;
-    HBITMAP m_hBmpBk;
+    CScopedMemDC m_hDCBk;
+    CScopedBitmap m_hBmpBk;
     HGDIOBJ m_hBmpBkOld;
     BOOL m_bAlwaysTrack;
     int m_bChecked;

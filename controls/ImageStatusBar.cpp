@@ -1,5 +1,6 @@
 #include "controls/ImageStatusBar.h"
 #include "framework/DC.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 
@@ -15,15 +16,11 @@ int DrawPanePicture(HDC hDC, int x, int y, UINT nBitmapId)
     BITMAP bm;
     if (bmp.GetBitmap(&bm) == 0)
         return 0;
-    HDC hMemDC = ::CreateCompatibleDC(hDC);
-    if (hMemDC == NULL)
+    CScopedMemDC hMemDC(::CreateCompatibleDC(hDC));
+    if (!hMemDC.IsValid())
         return bm.bmWidth;
-    {
-        CScopedSelect sel(hMemDC, bmp.m_hObject);
-        ::TransparentBlt(hDC, x, y, bm.bmWidth, bm.bmHeight, hMemDC, 0, 0, bm.bmWidth, bm.bmHeight,
-                         kTransparent);
-    }
-    ::DeleteDC(hMemDC);
+    CScopedSelect sel(hMemDC, bmp.m_hObject);
+    ::TransparentBlt(hDC, x, y, bm.bmWidth, bm.bmHeight, hMemDC, 0, 0, bm.bmWidth, bm.bmHeight, kTransparent);
     return bm.bmWidth;
 }
 

@@ -4,6 +4,7 @@
 #include "framework/ControlHelpers.h"
 #include "framework/FrameWnd.h"
 #include "framework/ResourceList.h"
+#include "framework/ScopedHandle.h"
 #include <algorithm>
 
 #ifndef DT_HIDEPREFIX
@@ -494,15 +495,14 @@ void CMenuBar::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
     int tab = text.Find('\t');
     CString label = tab >= 0 ? text.Left(tab) : text;
     CString accel = tab >= 0 ? text.Mid(tab + 1) : CString();
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = m_fontMenu.m_hObject ? ::SelectObject(hDC, m_fontMenu.m_hObject) : NULL;
     RECT rcLabel = {0, 0, 0, 0}, rcAccel = {0, 0, 0, 0};
-    ::DrawText(hDC, label, label.GetLength(), &rcLabel, DT_CALCRECT | DT_SINGLELINE);
-    if (!accel.IsEmpty())
-        ::DrawText(hDC, accel, accel.GetLength(), &rcAccel, DT_CALCRECT | DT_SINGLELINE);
-    if (hOld)
-        ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
+    {
+        CScopedMemDC hDC(::CreateCompatibleDC(NULL));
+        CScopedSelect font(hDC, m_fontMenu.m_hObject);
+        ::DrawText(hDC, label, label.GetLength(), &rcLabel, DT_CALCRECT | DT_SINGLELINE);
+        if (!accel.IsEmpty())
+            ::DrawText(hDC, accel, accel.GetLength(), &rcAccel, DT_CALCRECT | DT_SINGLELINE);
+    }
     int h = std::max<int>(rcLabel.bottom - rcLabel.top, 20);
     int w = h / 2 + (rcLabel.right - rcLabel.left) + 24;
     if (!accel.IsEmpty())
@@ -609,15 +609,13 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
             RECT rcBox = {0, rcItem.top + yOff - 2, 20, rcItem.top + yOff + 18};
             if (bChecked && !bSelected) {
                 static const WORD kDither[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-                HBITMAP hbm = ::CreateBitmap(8, 8, 1, 1, kDither);
-                HBRUSH hbr = ::CreatePatternBrush(hbm);
+                CScopedBitmap hbm(::CreateBitmap(8, 8, 1, 1, kDither));
+                CScopedBrush hbr(::CreatePatternBrush(hbm));
                 COLORREF oldText = ::SetTextColor(hDC, ::GetSysColor(COLOR_BTNFACE));
                 COLORREF oldBk = ::SetBkColor(hDC, ::GetSysColor(COLOR_BTNHIGHLIGHT));
                 ::FillRect(hDC, &rcBox, hbr);
                 ::SetTextColor(hDC, oldText);
                 ::SetBkColor(hDC, oldBk);
-                ::DeleteObject(hbr);
-                ::DeleteObject(hbm);
             } else {
                 FillSolid(hDC, rcBox, ::GetSysColor(COLOR_MENU));
             }

@@ -1,5 +1,7 @@
 #include "controls/MenuDrawing.h"
 #include "framework/ControlHelpers.h"
+#include "framework/DC.h"
+#include "framework/ScopedHandle.h"
 #include "framework/ToolBar.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -95,8 +97,8 @@ void ReplaceColors(HBITMAP hbm, COLORREF crFrom1, COLORREF crFrom2, COLORREF crT
     BITMAP bm;
     if (!::GetObject(hbm, sizeof(bm), &bm))
         return;
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, hbm);
+    CScopedMemDC hDC(::CreateCompatibleDC(NULL));
+    CScopedSelect select(hDC, hbm);
     for (int y = 0; y < bm.bmHeight; ++y) {
         for (int x = 0; x < bm.bmWidth; ++x) {
             COLORREF c = ::GetPixel(hDC, x, y);
@@ -104,8 +106,6 @@ void ReplaceColors(HBITMAP hbm, COLORREF crFrom1, COLORREF crFrom2, COLORREF crT
                 ::SetPixel(hDC, x, y, crTo);
         }
     }
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
 }
 
 } // namespace
@@ -117,19 +117,17 @@ BOOL LoadToolbarBitmap(HINSTANCE hInst, UINT nID, HIMAGELIST hList, int cx, int 
     int nDepth = BitmapResourceDepth(hInst, nID);
     if (nDepth == 0 || hList == NULL)
         return FALSE;
-    HBITMAP hbm = NULL;
+    CScopedBitmap hbm;
     if (nDepth <= 4) {
-        hbm = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nID), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+        hbm.Reset((HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nID), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     } else {
-        hbm = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-        if (hbm != NULL)
+        hbm.Reset((HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nID), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (hbm.IsValid())
             ReplaceColors(hbm, crBackground, RGB(255, 0, 255), ::GetSysColor(COLOR_3DFACE));
     }
-    if (hbm == NULL)
+    if (!hbm.IsValid())
         return FALSE;
-    int n = ImageList_AddMasked(hList, hbm, ::GetSysColor(COLOR_3DFACE));
-    ::DeleteObject(hbm);
-    return n >= 0;
+    return ImageList_AddMasked(hList, hbm, ::GetSysColor(COLOR_3DFACE)) >= 0;
 }
 
 void EmbossImage(HDC hDC, HIMAGELIST hList, int nImage, int x, int y, int cx, int cy,
@@ -137,16 +135,14 @@ void EmbossImage(HDC hDC, HIMAGELIST hList, int nImage, int x, int y, int cx, in
 {
     if (hList == NULL || cx <= 0 || cy <= 0)
         return;
-    HDC hColor = ::CreateCompatibleDC(hDC);
-    HDC hMono = ::CreateCompatibleDC(hDC);
-    HBITMAP hbmColor = ::CreateCompatibleBitmap(hDC, cx, cy);
-    HBITMAP hbmMono = ::CreateBitmap(cx, cy, 1, 1, NULL);
-    HGDIOBJ o1 = ::SelectObject(hColor, hbmColor);
-    HGDIOBJ o2 = ::SelectObject(hMono, hbmMono);
+    CScopedMemDC hColor(::CreateCompatibleDC(hDC));
+    CScopedMemDC hMono(::CreateCompatibleDC(hDC));
+    CScopedBitmap hbmColor(::CreateCompatibleBitmap(hDC, cx, cy));
+    CScopedBitmap hbmMono(::CreateBitmap(cx, cy, 1, 1, NULL));
+    CScopedSelect colorSelect(hColor, hbmColor);
+    CScopedSelect monoSelect(hMono, hbmMono);
     RECT rc = {0, 0, cx, cy};
-    HBRUSH hFace = ::CreateSolidBrush(crFace);
-    ::FillRect(hColor, &rc, hFace);
-    ::DeleteObject(hFace);
+    FillSolid(hColor, rc, crFace);
     ImageList_Draw(hList, nImage, hColor, 0, 0, ILD_TRANSPARENT);
     // Pixels of the face colour become white (1) in the mask, the shape black (0).
     ::SetBkColor(hColor, crFace);
@@ -155,37 +151,27 @@ void EmbossImage(HDC hDC, HIMAGELIST hList, int nImage, int x, int y, int cx, in
     COLORREF oldBk = ::SetBkColor(hDC, RGB(255, 255, 255));
     const DWORD kPSDPxax = 0x00B8074A;   // brush where the source is black
     if (bHighlight) {
-        HBRUSH hbr = ::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT));
-        HGDIOBJ ob = ::SelectObject(hDC, hbr);
+        CScopedBrush hbr(::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT)));
+        CScopedSelect select(hDC, hbr);
         ::BitBlt(hDC, x + 1, y + 1, cx, cy, hMono, 0, 0, kPSDPxax);
-        ::SelectObject(hDC, ob);
-        ::DeleteObject(hbr);
     }
-    HBRUSH hbr = ::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ ob = ::SelectObject(hDC, hbr);
-    ::BitBlt(hDC, x, y, cx, cy, hMono, 0, 0, kPSDPxax);
-    ::SelectObject(hDC, ob);
-    ::DeleteObject(hbr);
+    {
+        CScopedBrush hbr(::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW)));
+        CScopedSelect select(hDC, hbr);
+        ::BitBlt(hDC, x, y, cx, cy, hMono, 0, 0, kPSDPxax);
+    }
     ::SetTextColor(hDC, oldText);
     ::SetBkColor(hDC, oldBk);
-    ::SelectObject(hColor, o1);
-    ::SelectObject(hMono, o2);
-    ::DeleteObject(hbmColor);
-    ::DeleteObject(hbmMono);
-    ::DeleteDC(hColor);
-    ::DeleteDC(hMono);
 }
 
 void FillSolid(HDC hDC, const RECT& rc, COLORREF cr)
 {
-    HBRUSH hbr = ::CreateSolidBrush(cr);
+    CScopedBrush hbr(::CreateSolidBrush(cr));
     ::FillRect(hDC, &rc, hbr);
-    ::DeleteObject(hbr);
 }
 
 void FrameSolid(HDC hDC, const RECT& rc, COLORREF cr)
 {
-    HBRUSH hbr = ::CreateSolidBrush(cr);
+    CScopedBrush hbr(::CreateSolidBrush(cr));
     ::FrameRect(hDC, &rc, hbr);
-    ::DeleteObject(hbr);
 }

@@ -2,6 +2,7 @@
 #include "controls/MenuDrawing.h"
 #include "framework/DC.h"
 #include "framework/ImageList.h"
+#include "framework/ScopedHandle.h"
 #include "framework/ResourceList.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -442,8 +443,8 @@ void COwnerDrawMenu::AlignAccelerators()
     CMeasureDC dc;
     if (dc.m_hDC == NULL)
         return;
-    HFONT hFont = CreateMenuFont();
-    HGDIOBJ hOld = hFont ? ::SelectObject(dc.m_hDC, hFont) : NULL;
+    CScopedFont hFont(CreateMenuFont());
+    CScopedSelect fontSelect(dc.m_hDC, hFont);
     LONG w = 0;
     for (COwnerDrawItem* rec : m_records) {
         std::wstring label = rec->strText.substr(0, rec->strText.find(L'\t'));
@@ -465,10 +466,6 @@ void COwnerDrawMenu::AlignAccelerators()
         }
         rec->strText = label + rec->strText.substr(tab);
     }
-    if (hOld)
-        ::SelectObject(dc.m_hDC, hOld);
-    if (hFont)
-        ::DeleteObject(hFont);
 }
 
 // ---- icons ----
@@ -476,16 +473,16 @@ void COwnerDrawMenu::AlignAccelerators()
 namespace {
 
 // A 16 x 15 DDB drawn over the face colour from one image of a list.
-HBITMAP RenderIcon(HDC hScreen, HIMAGELIST hList, int nImage, COLORREF crFace)
+CScopedBitmap RenderIcon(HDC hScreen, HIMAGELIST hList, int nImage, COLORREF crFace)
 {
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, COwnerDrawMenu::ICON_WIDTH, COwnerDrawMenu::ICON_HEIGHT);
-    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-    RECT rc = {0, 0, COwnerDrawMenu::ICON_WIDTH, COwnerDrawMenu::ICON_HEIGHT};
-    FillSolid(hMem, rc, crFace);
-    ImageList_Draw(hList, nImage, hMem, 0, 0, ILD_TRANSPARENT);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
+    CScopedMemDC hMem(::CreateCompatibleDC(hScreen));
+    CScopedBitmap hbm(::CreateCompatibleBitmap(hScreen, COwnerDrawMenu::ICON_WIDTH, COwnerDrawMenu::ICON_HEIGHT));
+    {
+        CScopedSelect select(hMem, hbm);
+        RECT rc = {0, 0, COwnerDrawMenu::ICON_WIDTH, COwnerDrawMenu::ICON_HEIGHT};
+        FillSolid(hMem, rc, crFace);
+        ImageList_Draw(hList, nImage, hMem, 0, 0, ILD_TRANSPARENT);
+    }
     return hbm;
 }
 
@@ -493,17 +490,18 @@ enum EffectKind { EFFECT_NORMAL, EFFECT_WASHED, EFFECT_SHADOW, EFFECT_DISABLED }
 
 // A copy of the icon with one effect; background pixels become black in the image and
 // set in the mask, as the masked image list expects.
-void MakeEffect(HDC hScreen, HBITMAP hSrc, COLORREF crBack, EffectKind kind, HBITMAP& hImage, HBITMAP& hMask)
+void MakeEffect(HDC hScreen, HBITMAP hSrc, COLORREF crBack, EffectKind kind, CScopedBitmap& hImage,
+                CScopedBitmap& hMask)
 {
     const int cx = COwnerDrawMenu::ICON_WIDTH, cy = COwnerDrawMenu::ICON_HEIGHT;
-    HDC hSrcDC = ::CreateCompatibleDC(hScreen);
-    HDC hDstDC = ::CreateCompatibleDC(hScreen);
-    HDC hMaskDC = ::CreateCompatibleDC(hScreen);
-    hImage = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    hMask = ::CreateBitmap(cx, cy, 1, 1, NULL);
-    HGDIOBJ o1 = ::SelectObject(hSrcDC, hSrc);
-    HGDIOBJ o2 = ::SelectObject(hDstDC, hImage);
-    HGDIOBJ o3 = ::SelectObject(hMaskDC, hMask);
+    CScopedMemDC hSrcDC(::CreateCompatibleDC(hScreen));
+    CScopedMemDC hDstDC(::CreateCompatibleDC(hScreen));
+    CScopedMemDC hMaskDC(::CreateCompatibleDC(hScreen));
+    hImage.Reset(::CreateCompatibleBitmap(hScreen, cx, cy));
+    hMask.Reset(::CreateBitmap(cx, cy, 1, 1, NULL));
+    CScopedSelect o1(hSrcDC, hSrc);
+    CScopedSelect o2(hDstDC, hImage);
+    CScopedSelect o3(hMaskDC, hMask);
     COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);
     for (int y = 0; y < cy; ++y) {
         for (int x = 0; x < cx; ++x) {
@@ -525,12 +523,6 @@ void MakeEffect(HDC hScreen, HBITMAP hSrc, COLORREF crBack, EffectKind kind, HBI
             ::SetPixel(hMaskDC, x, y, RGB(0, 0, 0));
         }
     }
-    ::SelectObject(hSrcDC, o1);
-    ::SelectObject(hDstDC, o2);
-    ::SelectObject(hMaskDC, o3);
-    ::DeleteDC(hSrcDC);
-    ::DeleteDC(hDstDC);
-    ::DeleteDC(hMaskDC);
 }
 
 // Adds (or replaces) the four images of a command; returns the first index or -1.
@@ -542,12 +534,12 @@ int StoreCommandImages(UINT nID, HIMAGELIST hList, int nImage)
         return -1;
     HDC hScreen = ::GetDC(NULL);
     COLORREF crFace = ::GetSysColor(COLOR_3DFACE);
-    HBITMAP hIcon = RenderIcon(hScreen, hList, nImage, crFace);
+    CScopedBitmap hIcon = RenderIcon(hScreen, hList, nImage, crFace);
     int nFirst = COwnerDrawMenu::FindGlobalImage(nID);
     static const EffectKind kinds[4] = {EFFECT_NORMAL, EFFECT_WASHED, EFFECT_SHADOW, EFFECT_DISABLED};
     int nResult = nFirst;
     for (int k = 0; k < 4; ++k) {
-        HBITMAP hImage = NULL, hMask = NULL;
+        CScopedBitmap hImage, hMask;
         MakeEffect(hScreen, hIcon, crFace, kinds[k], hImage, hMask);
         if (nFirst >= 0) {
             ImageList_Replace(pGlobal->m_hImageList, nFirst + k, hImage, hMask);
@@ -562,10 +554,7 @@ int StoreCommandImages(UINT nID, HIMAGELIST hList, int nImage)
                 ids[(size_t)n] = nID;
             }
         }
-        ::DeleteObject(hImage);
-        ::DeleteObject(hMask);
     }
-    ::DeleteObject(hIcon);
     ::ReleaseDC(NULL, hScreen);
     return nResult;
 }
@@ -816,13 +805,12 @@ void COwnerDrawMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS)
         return;
     }
     CMeasureDC dc;
-    HFONT hFont = g_nVersionCode >= 2 ? CreateMenuFont() : NULL;
-    HGDIOBJ hOld = (hFont && dc.m_hDC) ? ::SelectObject(dc.m_hDC, hFont) : NULL;
-    SIZE sz = dc.m_hDC ? TextExtentW(dc.m_hDC, rec->strText) : SIZE{0, 0};
-    if (hOld)
-        ::SelectObject(dc.m_hDC, hOld);
-    if (hFont)
-        ::DeleteObject(hFont);
+    CScopedFont hFont(g_nVersionCode >= 2 ? CreateMenuFont() : NULL);
+    SIZE sz = {0, 0};
+    if (dc.m_hDC) {
+        CScopedSelect fontSelect(dc.m_hDC, hFont);
+        sz = TextExtentW(dc.m_hDC, rec->strText);
+    }
     lpMIS->itemWidth = (UINT)(sz.cx + ICON_WIDTH + GAP + 8);
     lpMIS->itemHeight = (UINT)std::max(::GetSystemMetrics(SM_CYMENU), ICON_HEIGHT + GAP);
 }
@@ -846,77 +834,113 @@ void COwnerDrawMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 void OwnerDrawCheckGlyph(CDC* pDC, int x, int y, COLORREF cr, int nExtra)
 {
     static const int kTop[7] = {2, 3, 4, 3, 2, 1, 0};
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, cr);
-    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, hPen);
+    CScopedPen hPen(::CreatePen(PS_SOLID, 1, cr));
+    CScopedSelect select(pDC->m_hDC, hPen);
     for (int i = 0; i < 7; ++i) {
         ::MoveToEx(pDC->m_hDC, x + i, y + kTop[i], NULL);
         ::LineTo(pDC->m_hDC, x + i, y + kTop[i] + 2 + nExtra);
     }
-    ::SelectObject(pDC->m_hDC, hOld);
-    ::DeleteObject(hPen);
 }
 
 namespace {
 
 void DrawRadioDot(HDC hDC, int x, int y, COLORREF cr)
 {
-    HBRUSH hbr = ::CreateSolidBrush(cr);
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, cr);
-    HGDIOBJ o1 = ::SelectObject(hDC, hbr), o2 = ::SelectObject(hDC, hPen);
+    CScopedBrush hbr(::CreateSolidBrush(cr));
+    CScopedPen hPen(::CreatePen(PS_SOLID, 1, cr));
+    CScopedSelect brushSelect(hDC, hbr);
+    CScopedSelect penSelect(hDC, hPen);
     ::Ellipse(hDC, x, y, x + 6, y + 6);
-    ::SelectObject(hDC, o1);
-    ::SelectObject(hDC, o2);
-    ::DeleteObject(hbr);
-    ::DeleteObject(hPen);
 }
 
 // Greyed items are drawn off-screen with the menu font and copied at the end.
 class COffscreenItem {
 public:
     COffscreenItem(HDC hTarget, const RECT& rc, BOOL bUse)
-        : m_hTarget(hTarget), m_rc(rc), m_hDC(hTarget), m_hMem(NULL), m_hbm(NULL), m_hOldBm(NULL),
-          m_hFont(NULL), m_hOldFont(NULL)
+        : m_hTarget(hTarget), m_rc(rc), m_hDC(hTarget), m_hOldBm(NULL), m_hOldFont(NULL)
     {
         int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
         if (!bUse || cx <= 0 || cy <= 0)
             return;
-        m_hMem = ::CreateCompatibleDC(hTarget);
-        m_hbm = ::CreateCompatibleBitmap(hTarget, cx, cy);
-        if (m_hMem == NULL || m_hbm == NULL)
+        m_hMem.Reset(::CreateCompatibleDC(hTarget));
+        m_hbm.Reset(::CreateCompatibleBitmap(hTarget, cx, cy));
+        if (!m_hMem.IsValid() || !m_hbm.IsValid())
             return;
         m_hOldBm = ::SelectObject(m_hMem, m_hbm);
         ::SetWindowOrgEx(m_hMem, rc.left, rc.top, NULL);
-        m_hFont = CreateMenuFont();
-        if (m_hFont)
+        m_hFont.Reset(CreateMenuFont());
+        if (m_hFont.IsValid())
             m_hOldFont = ::SelectObject(m_hMem, m_hFont);
         m_hDC = m_hMem;
     }
     ~COffscreenItem()
     {
-        if (m_hDC == m_hMem && m_hMem != NULL) {
+        if (m_hDC == m_hMem.Get() && m_hMem.IsValid()) {
             ::BitBlt(m_hTarget, m_rc.left, m_rc.top, m_rc.right - m_rc.left, m_rc.bottom - m_rc.top,
                      m_hMem, m_rc.left, m_rc.top, SRCCOPY);
             if (m_hOldFont)
                 ::SelectObject(m_hMem, m_hOldFont);
             ::SelectObject(m_hMem, m_hOldBm);
         }
-        if (m_hFont)
-            ::DeleteObject(m_hFont);
-        if (m_hbm)
-            ::DeleteObject(m_hbm);
-        if (m_hMem)
-            ::DeleteDC(m_hMem);
     }
     HDC m_hTarget;
     RECT m_rc;
     HDC m_hDC;
 private:
-    HDC m_hMem;
-    HBITMAP m_hbm;
+    CScopedMemDC m_hMem;
+    CScopedBitmap m_hbm;
     HGDIOBJ m_hOldBm;
-    HFONT m_hFont;
+    CScopedFont m_hFont;
     HGDIOBJ m_hOldFont;
 };
+
+} // namespace
+
+namespace {
+
+// What both menu styles draw the same way: the check mark or radio dot of an
+// item without an image, and the label with its accelerator in one or two
+// passes (a sunken grey text is a light copy one pixel down and right).
+struct ItemMarks {
+    BOOL bGlyph = FALSE;
+    BOOL bRadio = FALSE;
+    POINT ptCheck = {0, 0}, ptRadio = {0, 0};
+    int nCheckExtra = 0;
+    RECT rcText = {0, 0, 0, 0};
+    struct Pass {
+        int dx, dy;
+        COLORREF cr;
+    } passes[2] = {};
+    int nPasses = 0;
+
+    void AddPass(int dx, int dy, COLORREF cr) { passes[nPasses++] = Pass{dx, dy, cr}; }
+};
+
+void DrawGlyphAndText(CDC* pDC, const std::wstring& text, const ItemMarks& marks)
+{
+    HDC hDC = pDC->m_hDC;
+    if (marks.bGlyph) {
+        if (marks.bRadio)
+            DrawRadioDot(hDC, marks.ptRadio.x, marks.ptRadio.y, ::GetSysColor(COLOR_MENUTEXT));
+        else
+            OwnerDrawCheckGlyph(pDC, marks.ptCheck.x, marks.ptCheck.y, ::GetSysColor(COLOR_MENUTEXT),
+                                marks.nCheckExtra);
+    }
+    if (text.empty())
+        return;
+    std::wstring label, accel;
+    SplitText(text, label, accel);
+    int oldMode = ::SetBkMode(hDC, TRANSPARENT);
+    COLORREF oldColor = ::GetTextColor(hDC);
+    for (int i = 0; i < marks.nPasses; ++i) {
+        RECT rc = marks.rcText;
+        ::OffsetRect(&rc, marks.passes[i].dx, marks.passes[i].dy);
+        ::SetTextColor(hDC, marks.passes[i].cr);
+        DrawLabelAndAccel(hDC, rc, label, accel);
+    }
+    ::SetTextColor(hDC, oldColor);
+    ::SetBkMode(hDC, oldMode);
+}
 
 } // namespace
 
@@ -941,6 +965,8 @@ void COwnerDrawMenu::DrawFlat(CDC* pTarget, const RECT& rcItem, COwnerDrawItem* 
     int dy = std::max(0, (int)((rc.bottom - rc.top - ICON_HEIGHT + 1) * 0.5));
     int x = rc.left + dx, y = rc.top + dy;
     RECT rcBox = {rc.left + 1, rc.top + 1, rc.left + 21, rc.bottom - 1};
+    ItemMarks marks;
+    marks.bRadio = bRadio;
 
     if (rec->nFlags & MF_SEPARATOR) {
         FillSolid(hDC, rc, crBack);
@@ -988,27 +1014,18 @@ void COwnerDrawMenu::DrawFlat(CDC* pTarget, const RECT& rcItem, COwnerDrawItem* 
         FrameSolid(hDC, rcBox, crHigh);
         int gx = rcBox.left + std::max(0, (int)(rcBox.right - rcBox.left) / 2 - 3);
         int gy = rcBox.top + std::max(0, (int)(rcBox.bottom - rcBox.top) / 2 - 3);
-        if (bRadio)
-            DrawRadioDot(hDC, gx, gy, ::GetSysColor(COLOR_MENUTEXT));
-        else
-            OwnerDrawCheckGlyph(pDC, gx, gy, ::GetSysColor(COLOR_MENUTEXT), 0);
+        marks.bGlyph = TRUE;
+        marks.ptCheck = marks.ptRadio = POINT{gx, gy};
     }
-    if (rec->strText.empty())
-        return;
     COLORREF crText = ::GetSysColor(COLOR_MENUTEXT);
     if (bGrayed) {
         crText = ::GetSysColor(COLOR_GRAYTEXT);
         if (!bXP && !bSelected)
             crText = LightenColor(crText, 0.4);
     }
-    std::wstring label, accel;
-    SplitText(rec->strText, label, accel);
-    RECT rcText = {rc.left + 31, rc.top - 1, rc.right, rc.bottom - 1};
-    int oldMode = ::SetBkMode(hDC, TRANSPARENT);
-    COLORREF oldColor = ::SetTextColor(hDC, crText);
-    DrawLabelAndAccel(hDC, rcText, label, accel);
-    ::SetTextColor(hDC, oldColor);
-    ::SetBkMode(hDC, oldMode);
+    marks.rcText = RECT{rc.left + 31, rc.top - 1, rc.right, rc.bottom - 1};
+    marks.AddPass(0, 0, crText);
+    DrawGlyphAndText(pDC, rec->strText, marks);
 }
 
 void COwnerDrawMenu::DrawClassic(CDC* pDC, const RECT& rcItem, COwnerDrawItem* rec, UINT nState, BOOL bRadio)
@@ -1028,6 +1045,9 @@ void COwnerDrawMenu::DrawClassic(CDC* pDC, const RECT& rcItem, COwnerDrawItem* r
     RECT rcButton = {rc.left, rc.top + dy, rc.left + 20, rc.top + dy + 19};
     int nImage = rec->nGlobalImage;
     BOOL bFrames = g_nVersionCode >= 2;
+    ItemMarks marks;
+    marks.bRadio = bRadio;
+    marks.nCheckExtra = 1;
 
     if (rec->nFlags & MF_SEPARATOR) {
         FillSolid(hDC, rc, crBack);
@@ -1072,32 +1092,18 @@ void COwnerDrawMenu::DrawClassic(CDC* pDC, const RECT& rcItem, COwnerDrawItem* r
         FillSolid(hDC, rcCheck, bSelected ? crBack : LightenColor(crBack, 0.6));
         if (bFrames)
             ::DrawEdge(hDC, &rcCheck, BDR_SUNKENOUTER, BF_RECT);
-        if (bRadio)
-            DrawRadioDot(hDC, rcCheck.left + 5, rcCheck.top + 4, ::GetSysColor(COLOR_MENUTEXT));
-        else
-            OwnerDrawCheckGlyph(pDC, rcCheck.left + 4, rcCheck.top + 4, ::GetSysColor(COLOR_MENUTEXT), 1);
+        marks.bGlyph = TRUE;
+        marks.ptCheck = POINT{rcCheck.left + 4, rcCheck.top + 4};
+        marks.ptRadio = POINT{rcCheck.left + 5, rcCheck.top + 4};
     }
-    if (rec->strText.empty())
-        return;
-    std::wstring label, accel;
-    SplitText(rec->strText, label, accel);
-    RECT rcText = {rc.left + 25, rc.top - 1, rc.right, rc.bottom - 1};
-    int oldMode = ::SetBkMode(hDC, TRANSPARENT);
-    COLORREF oldColor = ::GetTextColor(hDC);
+    marks.rcText = RECT{rc.left + 25, rc.top - 1, rc.right, rc.bottom - 1};
     if (!bGrayed) {
-        ::SetTextColor(hDC, crText);
-        DrawLabelAndAccel(hDC, rcText, label, accel);
+        marks.AddPass(0, 0, crText);
     } else if (bSelected) {
-        ::SetTextColor(hDC, crBack);
-        DrawLabelAndAccel(hDC, rcText, label, accel);
+        marks.AddPass(0, 0, crBack);
     } else {
-        RECT rcShift = rcText;
-        ::OffsetRect(&rcShift, 1, 1);
-        ::SetTextColor(hDC, crLight);
-        DrawLabelAndAccel(hDC, rcShift, label, accel);
-        ::SetTextColor(hDC, ::GetSysColor(COLOR_GRAYTEXT));
-        DrawLabelAndAccel(hDC, rcText, label, accel);
+        marks.AddPass(1, 1, crLight);
+        marks.AddPass(0, 0, ::GetSysColor(COLOR_GRAYTEXT));
     }
-    ::SetTextColor(hDC, oldColor);
-    ::SetBkMode(hDC, oldMode);
+    DrawGlyphAndText(pDC, rec->strText, marks);
 }

@@ -3,6 +3,7 @@
 #include "framework/DC.h"
 #include "framework/PaintDC.h"
 #include "framework/ResourceList.h"
+#include "framework/ScopedHandle.h"
 #include <vector>
 
 BEGIN_MESSAGE_MAP(CTaskbarNotifier, CWnd)
@@ -64,9 +65,8 @@ HRGN CTaskbarNotifier::RegionFromBitmap(COLORREF crKey)
             while (x < cx && PixelColor(row[x]) != crKey)
                 ++x;
             if (x > x0) {
-                HRGN hRun = ::CreateRectRgn(x0, y, x, y + 1);
+                CScopedRgn hRun(::CreateRectRgn(x0, y, x, y + 1));
                 ::CombineRgn(hRgn, hRgn, hRun, RGN_OR);
-                ::DeleteObject(hRun);
             }
         }
     }
@@ -141,11 +141,9 @@ void CTaskbarNotifier::OnPaint()
     PAINTSTRUCT ps;
     HDC hDC = ::BeginPaint(m_hWnd, &ps);
     if (m_bmSkin.m_hObject != NULL) {
-        HDC hMem = ::CreateCompatibleDC(hDC);
-        HGDIOBJ hOld = ::SelectObject(hMem, m_bmSkin.m_hObject);
+        CScopedMemDC hMem(::CreateCompatibleDC(hDC));
+        CScopedSelect select(hMem, m_bmSkin.m_hObject);
         ::BitBlt(hDC, 0, 0, m_nSkinWidth, m_nSkinHeight, hMem, 0, 0, SRCCOPY);
-        ::SelectObject(hMem, hOld);
-        ::DeleteDC(hMem);
     }
     if (!m_strCaption.IsEmpty()) {
         CFont& font = m_bMouseIsOver ? m_fontSelected : m_fontNormal;

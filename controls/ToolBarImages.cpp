@@ -3,6 +3,7 @@
 #include "controls/MenuDrawing.h"
 #include "framework/DC.h"
 #include "framework/ResourceList.h"
+#include "framework/ScopedHandle.h"
 #include <shlwapi.h>
 #include <vector>
 
@@ -24,12 +25,10 @@ std::vector<uint32_t> Derive(const std::vector<uint32_t>& px, COLORREF (*fn)(COL
 
 BOOL AddImages(CImageList& list, int cx, int cy, const std::vector<uint32_t>& px)
 {
-    HBITMAP hbm = MakeBitmapFromPixels(cx, cy, px);
-    if (hbm == NULL)
+    CScopedBitmap hbm(MakeBitmapFromPixels(cx, cy, px));
+    if (!hbm.IsValid())
         return FALSE;
-    int n = ImageList_AddMasked(list.m_hImageList, hbm, kMaskColor);
-    ::DeleteObject(hbm);
-    return n >= 0;
+    return ImageList_AddMasked(list.m_hImageList, hbm, kMaskColor) >= 0;
 }
 
 } // namespace
@@ -105,13 +104,13 @@ BOOL CToolBarImages::LoadBitmap(UINT nIDResource)
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_BITMAP);
     if (hInst == NULL)
         hInst = ::GetModuleHandle(NULL);
-    HBITMAP hbm = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (hbm == NULL)
+    CScopedBitmap hbm((HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!hbm.IsValid())
         return FALSE;
     int cx = 0, cy = 0;
     std::vector<uint32_t> px;
     BOOL bRead = ReadBitmapPixels(hbm, cx, cy, px);
-    ::DeleteObject(hbm);
+    hbm.Reset();
     if (!bRead)
         return FALSE;
     // Magenta is the transparent colour of the studio's bitmaps as well.

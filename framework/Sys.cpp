@@ -36,6 +36,8 @@ CString FwNativePath(LPCTSTR lpszPath)
     return s;
 }
 
+BOOL FwIsLeadByte(unsigned char c) { return fwplat::IsLeadByte(c) ? TRUE : FALSE; }
+
 BOOL FwFileExists(LPCTSTR lpszPath) { return FwGetFileAttributes(lpszPath) != INVALID_FILE_ATTRIBUTES; }
 
 BOOL FwDirectoryExists(LPCTSTR lpszPath)

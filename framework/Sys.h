@@ -39,3 +39,5 @@ FW_API CString FwGetFullPathName(LPCTSTR lpszPath);
 FW_API CString FwNativePath(LPCTSTR lpszPath);
 // The separator the platform's own paths use.
 FW_API TCHAR FwPathSeparator();
+// Whether c starts a two-byte character in the system code page (never natively).
+FW_API BOOL FwIsLeadByte(unsigned char c);

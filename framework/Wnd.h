@@ -37,6 +37,12 @@ public:
     HWND m_hWnd;
     operator HWND() const { return m_hWnd; }
     HWND GetSafeHwnd() const { return m_hWnd; }   // call on valid objects only
+    // The handle for a call that needs a live window; debug builds assert it is one.
+    HWND LiveHwnd() const
+    {
+        ASSERT(::IsWindow(m_hWnd));
+        return m_hWnd;
+    }
     bool operator==(const CWnd& w) const { return m_hWnd == w.m_hWnd; }
     bool operator!=(const CWnd& w) const { return m_hWnd != w.m_hWnd; }
 
@@ -94,92 +100,92 @@ public:
     virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler) { (void)pTarget; (void)bDisableIfNoHndler; }
 
     // Thin wrappers
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessage(m_hWnd, message, wParam, lParam); }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessage(m_hWnd, message, wParam, lParam); }
-    void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
-    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessage(LiveHwnd(), message, wParam, lParam); }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessage(LiveHwnd(), message, wParam, lParam); }
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(LiveHwnd(), lpszString); }
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowText(LiveHwnd(), lpszStringBuf, nMaxCount); }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
-    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtr(m_hWnd, GWLP_ID, nID); }
-    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
-    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return ::GetDlgItemText(m_hWnd, nID, lpStr, nMaxCount); }
+    int GetWindowTextLength() const { return ::GetWindowTextLength(LiveHwnd()); }
+    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(LiveHwnd(), nID)); }
+    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(LiveHwnd(), nID); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(LiveHwnd()); }
+    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtr(LiveHwnd(), GWLP_ID, nID); }
+    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(LiveHwnd(), nID, lpszString); }
+    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return ::GetDlgItemText(LiveHwnd(), nID, lpStr, nMaxCount); }
     int GetDlgItemText(int nID, CString& rString) const;
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned); }
-    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-    void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) { ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck); }
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam); }
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(LiveHwnd(), nID, nValue, bSigned); }
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(LiveHwnd(), nID, lpTrans, bSigned); }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(LiveHwnd(), nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(LiveHwnd(), nIDButton); }
+    void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) { ::CheckRadioButton(LiveHwnd(), nIDFirst, nIDLast, nIDCheck); }
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendDlgItemMessage(LiveHwnd(), nID, message, wParam, lParam); }
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) { ::MoveWindow(LiveHwnd(), x, y, nWidth, nHeight, bRepaint); }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) { MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
-    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) { return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags); }
-    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd ? pWnd->m_hWnd : NULL); }
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgn = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) { return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgn, flags); }
-    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) { return ::SetWindowPos(LiveHwnd(), pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(LiveHwnd(), nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(LiveHwnd()); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(LiveHwnd()); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(LiveHwnd(), bEnable); }
+    BOOL IsIconic() const { return ::IsIconic(LiveHwnd()); }
+    BOOL IsZoomed() const { return ::IsZoomed(LiveHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(LiveHwnd(), pWnd ? pWnd->m_hWnd : NULL); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(LiveHwnd(), NULL, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(LiveHwnd(), lpRect, bErase); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(LiveHwnd(), lpRect); }
+    void UpdateWindow() { ::UpdateWindow(LiveHwnd()); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgn = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) { return ::RedrawWindow(LiveHwnd(), lpRectUpdate, hrgn, flags); }
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(LiveHwnd(), lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(LiveHwnd(), lpRect); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(LiveHwnd(), lpPoint); }
     void ClientToScreen(LPRECT lpRect) const;
-    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(LiveHwnd(), lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent ? pWndNewParent->m_hWnd : NULL)); }
-    CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-    CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : NULL, bPrevious)); }
+    CWnd* GetParent() const { return FromHandle(::GetParent(LiveHwnd())); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(LiveHwnd(), pWndNewParent ? pWndNewParent->m_hWnd : NULL)); }
+    CWnd* GetOwner() const { return FromHandle(::GetWindow(LiveHwnd(), GW_OWNER)); }
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(LiveHwnd(), nCmd)); }
+    CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(LiveHwnd())); }
+    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgTabItem(LiveHwnd(), pWndCtl ? pWndCtl->m_hWnd : NULL, bPrevious)); }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(LiveHwnd())); }
     static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
-    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(LiveHwnd())); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(LiveHwnd()); }
     static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
-    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(LiveHwnd())); }
     static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
     static CWnd* FindWindow(LPCTSTR lpszClassName, LPCTSTR lpszWindowName) { return FromHandle(::FindWindow(lpszClassName, lpszWindowName)); }
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
-    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_STYLE); }
-    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE); }
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtr(LiveHwnd(), GWL_STYLE); }
+    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtr(LiveHwnd(), GWL_EXSTYLE); }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
-    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL) { return ::SetTimer(LiveHwnd(), nIDEvent, nElapse, lpfnTimer); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(LiveHwnd(), nIDEvent); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
-    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    void DrawMenuBar() { ::DrawMenuBar(LiveHwnd()); }
     CMenu* GetSystemMenu(BOOL bRevert) const;
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)::SendMessage(m_hWnd, WM_SETICON, bBigIcon, (LPARAM)hIcon); }
-    HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessage(m_hWnd, WM_GETICON, bBigIcon, 0); }
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)::SendMessage(LiveHwnd(), WM_SETICON, bBigIcon, (LPARAM)hIcon); }
+    HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessage(LiveHwnd(), WM_GETICON, bBigIcon, 0); }
     CDC* GetDC();
     CDC* GetWindowDC();
     int ReleaseDC(CDC* pDC);
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
-    BOOL ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { return ::ShowScrollBar(m_hWnd, nBar, bShow); }
-    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpsi, BOOL bRedraw = TRUE) { return ::SetScrollInfo(m_hWnd, nBar, lpsi, bRedraw); }
-    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpsi, UINT nMask = SIF_ALL) { lpsi->cbSize = sizeof(*lpsi); lpsi->fMask = nMask; return ::GetScrollInfo(m_hWnd, nBar, lpsi); }
+    BOOL ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { return ::ShowScrollBar(LiveHwnd(), nBar, bShow); }
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(LiveHwnd(), nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(LiveHwnd(), nBar, nPos, bRedraw); }
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpsi, BOOL bRedraw = TRUE) { return ::SetScrollInfo(LiveHwnd(), nBar, lpsi, bRedraw); }
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpsi, UINT nMask = SIF_ALL) { lpsi->cbSize = sizeof(*lpsi); lpsi->fMask = nMask; return ::GetScrollInfo(LiveHwnd(), nBar, lpsi); }
     void DragAcceptFiles(BOOL bAccept = TRUE);
     void CenterWindow(CWnd* pAlternateOwner = NULL);
-    BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
-    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
-    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(*lpwndpl); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
-    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessage(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
+    BOOL OpenClipboard() { return ::OpenClipboard(LiveHwnd()); }
+    void BringWindowToTop() { ::BringWindowToTop(LiveHwnd()); }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(*lpwndpl); return ::GetWindowPlacement(LiveHwnd(), lpwndpl); }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(LiveHwnd(), lpwndpl); }
+    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessage(LiveHwnd(), WM_SETREDRAW, bRedraw, 0); }
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(class CDataExchange* pDX) { (void)pDX; }
 

@@ -24,7 +24,7 @@ void iso_eltorito_reset(void)
     catalog_hide_iso = catalog_hide_joliet = 0;
 }
 
-void new_boot_entry(void)
+void iso_new_boot_entry(void)
 {
     if (boot_current) return;
     boot_entry *b = (boot_entry *)iso_alloc(sizeof(boot_entry));
@@ -33,9 +33,9 @@ void new_boot_entry(void)
     boot_tail = boot_current = b;
 }
 
-void set_boot_image(const char *path, int no_emulation)
+void iso_set_boot_image(const char *path, int no_emulation)
 {
-    new_boot_entry();
+    iso_new_boot_entry();
     boot_current->image_path = path && *path ? iso_strdup(path) : NULL;
     boot_current->no_emulation = no_emulation;
 }
@@ -47,27 +47,27 @@ static void join(char *out, size_t n, const char *dir, const char *name)
     snprintf(out, n, sep ? "%s%s" : "%s/%s", dir, name);
 }
 
-void init_boot_catalog(const char *first_source)
+void iso_init_boot_catalog(const char *first_source)
 {
     char path[ISO_PATH_MAX + 32];
     snprintf(first_source_path, sizeof(first_source_path), "%s", first_source);
     for (boot_entry *b = boot_head; b; b = b->next) {
         if (!b->image_path) continue;
         join(path, sizeof(path), first_source, b->image_path);
-        sort_weight_add_path(path, sort_weight_of(path, 1));
+        iso_sort_weight_add_path(path, iso_sort_weight_of(path, 1));
         /* the boot image itself is hidden by its path alone */
-        pattern_add_path(path, LIST_HIDE_ISO);
-        pattern_add_path(path, LIST_HIDE_JOLIET);
-        pattern_add_path(path, LIST_HIDDEN_ATTR);
+        iso_pattern_add_path(path, LIST_HIDE_ISO);
+        iso_pattern_add_path(path, LIST_HIDE_JOLIET);
+        iso_pattern_add_path(path, LIST_HIDDEN_ATTR);
     }
     join(catalog_source, sizeof(catalog_source), first_source, iso_opt.boot_catalog_path);
-    pattern_add_path(catalog_source, LIST_EXCLUDE);
+    iso_pattern_add_path(catalog_source, LIST_EXCLUDE);
     /* the catalog is made here, never read from a folder: always hidden */
     catalog_hide_iso = 1;
     catalog_hide_joliet = 1;
 }
 
-int insert_boot_catalog(void)
+int iso_insert_boot_catalog(void)
 {
     iso_entry *e = (iso_entry *)iso_alloc(sizeof(iso_entry));
     e->filedir = iso_root;
@@ -78,16 +78,16 @@ int insert_boot_catalog(void)
     e->hide_joliet = catalog_hide_joliet;
     e->dev = ISO_NO_DEVICE;
     e->ino = ISO_NO_INODE;
-    e->sort_weight = sort_weight_of(catalog_source, iso_root->sort_weight + 2);
+    e->sort_weight = iso_sort_weight_of(catalog_source, iso_root->sort_weight + 2);
     e->name_weight = 32768;
     e->rr_name = iso_strdup(iso_opt.boot_catalog_path);
     e->whole_name = iso_strdup(catalog_source);
-    iso9660_file_length(iso_opt.boot_catalog_path, e, 0);
-    iso_recording_date(e->rec + DR_DATE, made_up_time());
+    iso_iso9660_file_length(iso_opt.boot_catalog_path, e, 0);
+    iso_recording_date(e->rec + DR_DATE, iso_made_up_time());
     e->rec[DR_FLAGS] = 0;
-    set_both16(e->rec + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
+    iso_set_both16(e->rec + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
-    set_both32(e->rec + DR_SIZE, SECTOR_SIZE);
+    iso_set_both32(e->rec + DR_SIZE, SECTOR_SIZE);
     e->next = iso_root->contents;
     iso_root->contents = e;
     catalog_entry = e;
@@ -111,7 +111,7 @@ static void validation_entry(unsigned char *v)
     v[29] = (unsigned char)(check >> 8);
 }
 
-void write_boot_record(FILE *out)
+void iso_write_boot_record(FILE *out)
 {
     if (!boot_head || !boot_head->image_path) {
         iso_message("No boot image specified.\n");
@@ -126,7 +126,7 @@ void write_boot_record(FILE *out)
     memcpy(d + 1, "CD001", 5);
     d[6] = 1;
     memcpy(d + 7, "EL TORITO SPECIFICATION", 23);
-    set_le32(d + 71, catalog_entry->first_sector);
+    iso_set_le32(d + 71, catalog_entry->first_sector);
 
     unsigned char *cat = catalog_entry->memory_data;
     validation_entry(cat);
@@ -140,7 +140,7 @@ void write_boot_record(FILE *out)
            not any file of that name the user's folder may hold */
         char path[ISO_PATH_MAX + 32];
         join(path, sizeof(path), first_source_path, b->image_path);
-        iso_entry *img = search_tree_source(iso_root, path);
+        iso_entry *img = iso_search_tree_source(iso_root, path);
         if (!img) {
             iso_message("Uh oh, I cant find the boot image '%s' !\n", b->image_path);
             iso_fatal();
@@ -152,12 +152,12 @@ void write_boot_record(FILE *out)
         memset(x, 0, 32);
         x[0] = b->not_bootable ? 0x00 : 0x88;
         x[1] = 0;
-        set_le16(x + 2, (unsigned)b->load_segment);
+        iso_set_le16(x + 2, (unsigned)b->load_segment);
         x[4] = 0;
         unsigned count = b->load_size ? (unsigned)b->load_size : sectors * 4;
-        set_le16(x + 6, count > 0xFFFF ? 0xFFFF : count);
-        set_le32(x + 8, img->first_sector);
+        iso_set_le16(x + 6, count > 0xFFFF ? 0xFFFF : count);
+        iso_set_le32(x + 8, img->first_sector);
         offset += 32;
     }
-    write_sectors(d, SECTOR_SIZE, 1, out);
+    iso_write_sectors(d, SECTOR_SIZE, 1, out);
 }

@@ -45,7 +45,7 @@ static int no_identity(const iso_entry *e)
 static int digest_file(const char *path, uint64_t limit, unsigned char out[16])
 {
     static unsigned char buffer[32768];
-    FILE *f = iso_plat_fopen(path, "rb");
+    iso_scoped_file f = iso_plat_fopen(path, "rb");
     if (!f) return 0;
     MD5_CTX ctx;
     MD5Init(&ctx);
@@ -53,14 +53,10 @@ static int digest_file(const char *path, uint64_t limit, unsigned char out[16])
     while (left > 0) {
         size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
         size_t got = fread(buffer, 1, want, f);
-        if (got != want) {
-            fclose(f);
-            return 0;
-        }
+        if (got != want) return 0;
         MD5Update(&ctx, buffer, got);
         left -= got;
     }
-    fclose(f);
     MD5Final(out, &ctx);
     return 1;
 }
@@ -87,7 +83,7 @@ static int whole_digest(iso_entry *e)
     return 1;
 }
 
-int compare_file_content(iso_entry *a, iso_entry *b)
+int iso_compare_file_content(iso_entry *a, iso_entry *b)
 {
     if (a->size != b->size) return 0;
     if (a->in_memory || b->in_memory) return 0;
@@ -97,7 +93,7 @@ int compare_file_content(iso_entry *a, iso_entry *b)
     return memcmp(a->md5_whole, b->md5_whole, 16) == 0;
 }
 
-void hash_add_file(iso_entry *e)
+void iso_hash_add_file(iso_entry *e)
 {
     if (e->size && !e->first_sector) {
         iso_message("Non zero-length file '%s' assigned zero extent.\n", e->rr_name ? e->rr_name : "");
@@ -127,7 +123,7 @@ void hash_add_file(iso_entry *e)
     if (!added) iso_free(r);
 }
 
-iso_entry *hash_find_file(iso_entry *e)
+iso_entry *iso_hash_find_file(iso_entry *e)
 {
     if (no_identity(e)) return NULL;
     if (iso_opt.inode_hash) {
@@ -138,13 +134,13 @@ iso_entry *hash_find_file(iso_entry *e)
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
         for (file_hash *r = size_table[e->size % FILE_BUCKETS]; r; r = r->next_size)
             if (r->entry != e && r->size == e->size && !r->entry->is_dir &&
-                compare_file_content(r->entry, e))
+                iso_compare_file_content(r->entry, e))
                 return r->entry;
     }
     return NULL;
 }
 
-void hash_flush_files(void)
+void iso_hash_flush_files(void)
 {
     for (int i = 0; i < FILE_BUCKETS; i++) {
         if (iso_opt.inode_hash) {
@@ -165,7 +161,7 @@ void hash_flush_files(void)
     memset(size_table, 0, sizeof(size_table));
 }
 
-void hash_add_directory(uint32_t dev, uint32_t ino)
+void iso_hash_add_directory(uint32_t dev, uint32_t ino)
 {
     if (!iso_opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return;
     dir_hash *d = (dir_hash *)iso_alloc(sizeof(dir_hash));
@@ -176,7 +172,7 @@ void hash_add_directory(uint32_t dev, uint32_t ino)
     dir_table[b] = d;
 }
 
-int hash_find_directory(uint32_t dev, uint32_t ino)
+int iso_hash_find_directory(uint32_t dev, uint32_t ino)
 {
     if (!iso_opt.inode_hash || ino == ISO_NO_INODE || dev == ISO_NO_DEVICE) return 0;
     for (dir_hash *d = dir_table[inode_bucket(dev, ino)]; d; d = d->next)
@@ -220,7 +216,7 @@ static int names_match(const char *a, const char *b)
     return ends_well(a) && ends_well(b);
 }
 
-void name_hash_add(iso_entry *e)
+void iso_name_hash_add(iso_entry *e)
 {
     name_hash *n = (name_hash *)iso_alloc(sizeof(name_hash));
     unsigned b = name_bucket(e->iso_name);
@@ -229,7 +225,7 @@ void name_hash_add(iso_entry *e)
     name_table[b] = n;
 }
 
-iso_entry *name_hash_find(const char *name)
+iso_entry *iso_name_hash_find(const char *name)
 {
     if (iso_opt.debug_trace > 1) iso_message("find_hash('%s')\n", name);
     for (name_hash *n = name_table[name_bucket(name)]; n; n = n->next) {
@@ -239,7 +235,7 @@ iso_entry *name_hash_find(const char *name)
     return NULL;
 }
 
-int name_hash_delete(iso_entry *e)
+int iso_name_hash_delete(iso_entry *e)
 {
     name_hash **pp = &name_table[name_bucket(e->iso_name)];
     for (; *pp; pp = &(*pp)->next) {
@@ -253,7 +249,7 @@ int name_hash_delete(iso_entry *e)
     return 1;
 }
 
-void name_hash_flush(void)
+void iso_name_hash_flush(void)
 {
     for (int i = 0; i < NAME_BUCKETS; i++) {
         while (name_table[i]) {

@@ -53,6 +53,14 @@ typedef struct iso_stat {
 /* ISO 9660 directory record, fixed part (33 bytes) */
 enum { DR_LENGTH = 0, DR_EXT_ATTR = 1, DR_EXTENT = 2, DR_SIZE = 10, DR_DATE = 18, DR_FLAGS = 25,
        DR_UNIT = 26, DR_GAP = 27, DR_VOLSEQ = 28, DR_NAME_LEN = 32, DR_FIXED = 33 };
+/* Field offsets of the primary and supplementary volume descriptors. */
+enum { VD_TYPE = 0, VD_ID = 1, VD_VERSION = 6, VD_SYSTEM_ID = 8, VD_VOLUME_ID = 40, VD_SPACE_SIZE = 80,
+       VD_ESCAPES = 88, VD_SET_SIZE = 120, VD_SEQUENCE = 124, VD_BLOCK_SIZE = 128, VD_PATH_TABLE_SIZE = 132,
+       VD_L_PATH_TABLE = 140, VD_L_PATH_TABLE_OPT = 144, VD_M_PATH_TABLE = 148, VD_M_PATH_TABLE_OPT = 152,
+       VD_ROOT_RECORD = 156, VD_SET_ID = 190, VD_PUBLISHER_ID = 318, VD_PREPARER_ID = 446,
+       VD_APPLICATION_ID = 574, VD_COPYRIGHT_FILE = 702, VD_ABSTRACT_FILE = 739, VD_BIBLIO_FILE = 776,
+       VD_CREATED = 813, VD_MODIFIED = 830, VD_EXPIRES = 847, VD_EFFECTIVE = 864, VD_FILE_STRUCTURE = 881,
+       VD_APPLICATION_USE = 883, VD_ROOT_RECORD_SIZE = 34, VD_LONG_DATE_SIZE = 17 };
 
 struct iso_entry {
     iso_entry *next;
@@ -139,7 +147,7 @@ typedef struct iso_settings {
 } iso_settings;
 
 extern iso_settings iso_opt;
-extern const char_set *in_cs, *out_cs;
+extern const char_set *iso_in_cs, *iso_out_cs;
 
 /* multi.c: run wrapper, allocator, messages, progress */
 void *iso_alloc(size_t size);
@@ -155,9 +163,14 @@ void iso_progress(int percent);
 void iso_recording_date(unsigned char out[7], time_t t);
 int iso_gmt_offset(time_t t);
 void iso_reset_globals(void);
-const char *find_target_separator(const char *text);
-void unescape_target_spec(char *out, const char *in);
-extern void *progress_window, *owner_window;
+/* Closes *f if open and empties it. */
+void iso_close_file(FILE **f);
+/* A FILE * closed when its variable goes out of scope. iso_fatal's jump skips
+   it: a file open across a fatal error is module state closed by the reset. */
+#define iso_scoped_file __attribute__((cleanup(iso_close_file))) FILE *
+const char *iso_find_target_separator(const char *text);
+void iso_unescape_target_spec(char *out, const char *in);
+extern void *iso_progress_window, *iso_owner_window;
 
 /* platform.c */
 int iso_plat_stat(const char *path, iso_stat *st);
@@ -174,81 +187,81 @@ const char *iso_plat_system_charset(void);
 int iso_plat_errno(void);
 
 /* nls_config.c */
-int charset_register(char_set *cs);
-const char_set *charset_load(const char *name);
-const char_set *charset_default(void);
-void charset_register_all(void);
-char *charset_list_names(void);
+int iso_charset_register(char_set *cs);
+const char_set *iso_charset_load(const char *name);
+const char_set *iso_charset_default(void);
+void iso_charset_register_all(void);
+char *iso_charset_list_names(void);
 void iso_nls_reset(void);
 
 /* match.c */
 enum { LIST_EXCLUDE = 0, LIST_HIDE_ISO = 1, LIST_HIDE_JOLIET = 2, LIST_HIDDEN_ATTR = 3, LIST_COUNT = 4 };
-int pattern_add(const char *pattern, int list);
-int pattern_add_path(const char *path, int list);
-int pattern_match(const char *name, int list);
-int pattern_list_nonempty(int list);
-void pattern_free(int list);
-int sort_weight_add(const char *pattern, int weight);
-int sort_weight_add_path(const char *path, int weight);
-int sort_weight_of(const char *path, int default_weight);
-void sort_weight_free(void);
-int shell_match(const char *pattern, const char *text);
+int iso_pattern_add(const char *pattern, int list);
+int iso_pattern_add_path(const char *path, int list);
+int iso_pattern_match(const char *name, int list);
+int iso_pattern_list_nonempty(int list);
+void iso_pattern_free(int list);
+int iso_sort_weight_add(const char *pattern, int weight);
+int iso_sort_weight_add_path(const char *path, int weight);
+int iso_sort_weight_of(const char *path, int default_weight);
+void iso_sort_weight_free(void);
+int iso_shell_match(const char *pattern, const char *text);
 void iso_match_reset(void);
 
 /* name.c */
-int iso9660_file_length(const char *name, iso_entry *entry, int is_dir);
+int iso_iso9660_file_length(const char *name, iso_entry *entry, int is_dir);
 
 /* hash.c */
 typedef struct file_hash file_hash;
-void hash_add_file(iso_entry *entry);
-iso_entry *hash_find_file(iso_entry *entry);
-void hash_flush_files(void);
-void hash_add_directory(uint32_t dev, uint32_t ino);
-int hash_find_directory(uint32_t dev, uint32_t ino);
-void name_hash_add(iso_entry *entry);
-iso_entry *name_hash_find(const char *name);
-int name_hash_delete(iso_entry *entry);
-void name_hash_flush(void);
+void iso_hash_add_file(iso_entry *entry);
+iso_entry *iso_hash_find_file(iso_entry *entry);
+void iso_hash_flush_files(void);
+void iso_hash_add_directory(uint32_t dev, uint32_t ino);
+int iso_hash_find_directory(uint32_t dev, uint32_t ino);
+void iso_name_hash_add(iso_entry *entry);
+iso_entry *iso_name_hash_find(const char *name);
+int iso_name_hash_delete(iso_entry *entry);
+void iso_name_hash_flush(void);
 void iso_hash_reset(void);
-int compare_file_content(iso_entry *a, iso_entry *b);
+int iso_compare_file_content(iso_entry *a, iso_entry *b);
 
 /* rock.c */
 enum { NEED_RE = 1, NEED_PL = 2, NEED_CL = 4, NEED_CE = 8, NEED_SP = 16 };
-int build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
+int iso_build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
                      const iso_stat *caller_st, int deep_options);
-unsigned char *make_rr_er_record(const char *id, const char *descriptor, const char *source,
+unsigned char *iso_make_rr_er_record(const char *id, const char *descriptor, const char *source,
                                  int *length);
-unsigned xa_attributes(unsigned mode);
-int convert_rr_name(const char *in, char *out, int out_size);
+unsigned iso_xa_attributes(unsigned mode);
+int iso_convert_rr_name(const char *in, char *out, int out_size);
 void iso_rock_reset(void);
-extern unsigned char *rr_er_record;
-extern int rr_er_length;
+extern unsigned char *iso_rr_er_record;
+extern int iso_rr_er_length;
 
 /* joliet.c */
-int to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
+int iso_to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
                    int *length_out);
-int convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
+int iso_convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
                     const char_set *from, const char_set *to);
-int joliet_name_bytes(const char *name);
-int joliet_order_tree(iso_directory *iso_root);
+int iso_joliet_name_bytes(const char *name);
+int iso_joliet_order_tree(iso_directory *iso_root);
 void iso_joliet_reset(void);
 
 /* tree.c */
 extern iso_directory *iso_root;
-extern uint32_t path_table_size;
-extern time_t root_time;
-iso_directory *find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
+extern uint32_t iso_path_table_size;
+extern time_t iso_root_time;
+iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
                                       int by_name);
-int scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
-int insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
-int finish_tree(iso_directory *iso_root);
-void set_link_counts(iso_directory *iso_root);
-iso_entry *search_tree_file(iso_directory *iso_root, const char *path);
-iso_entry *search_tree_source(iso_directory *iso_root, const char *source_path);
-void init_root_directory(const char *path, const iso_stat *st);
-void free_directory_entries(iso_directory *dir);
-time_t made_up_time(void);
-int walk_susp(const unsigned char *rr, int len, const char *sig);
+int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
+int iso_insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
+int iso_finish_tree(iso_directory *iso_root);
+void iso_set_link_counts(iso_directory *iso_root);
+iso_entry *iso_search_tree_file(iso_directory *iso_root, const char *path);
+iso_entry *iso_search_tree_source(iso_directory *iso_root, const char *source_path);
+void iso_init_root_directory(const char *path, const iso_stat *st);
+void iso_free_directory_entries(iso_directory *dir);
+time_t iso_made_up_time(void);
+int iso_walk_susp(const unsigned char *rr, int len, const char *sig);
 void iso_tree_reset(void);
 
 /* write.c */
@@ -262,42 +275,42 @@ struct image_region {
     uint32_t first_sector;
     int placed;
 };
-extern uint32_t next_free_sector, sectors_written;
-extern time_t build_start_time;
-extern uint32_t rr_byte_total, dir_byte_total;
-void place_region(const image_region *templ);
-void layout_regions(void);
-void generate_regions(void);
-void write_regions(FILE *out);
-void write_sectors(const void *buffer, size_t item, size_t count, FILE *out);
-int order_directory(iso_entry **list, int reloc_dir);
-void set_both16(unsigned char *p, unsigned v);
-void set_both32(unsigned char *p, uint32_t v);
-void set_le16(unsigned char *p, unsigned v);
-void set_be16(unsigned char *p, unsigned v);
-void set_le32(unsigned char *p, uint32_t v);
-void set_be32(unsigned char *p, uint32_t v);
-uint32_t get_le32(const unsigned char *p);
-void format_ctime(char out[26], time_t t);
-extern unsigned char pvd_buffer[SECTOR_SIZE];
-extern const image_region padblock_region, pvd_region, torito_region, enhanced_region,
-    joliet_vd_region, end_vd_region, version_region, pathtable_region, jpathtable_region,
-    dirtree_region, jdirtree_region, dirtree_clean_region, extension_region, files_region,
-    endpad_region, sfpath_region, sfile_region, sfdir_region, udf_vol_recognition_region,
-    udf_pad_to_32_region, udf_main_seq_region, udf_second_seq_region, udf_integ_seq_region,
-    udf_pad_to_256_region, udf_anchor_region, udf_file_set_region, udf_dirtree_region,
-    udf_file_entries_region, udf_end_anchor_region, udf_padend_region;
-extern uint32_t path_table_location[4];
-extern uint32_t jpath_table_size;
-extern uint32_t jpath_table_location[4];
+extern uint32_t iso_next_free_sector, iso_sectors_written;
+extern time_t iso_build_start_time;
+extern uint32_t iso_rr_byte_total, iso_dir_byte_total;
+void iso_place_region(const image_region *templ);
+void iso_layout_regions(void);
+void iso_generate_regions(void);
+void iso_write_regions(FILE *out);
+void iso_write_sectors(const void *buffer, size_t item, size_t count, FILE *out);
+int iso_order_directory(iso_entry **list, int reloc_dir);
+void iso_set_both16(unsigned char *p, unsigned v);
+void iso_set_both32(unsigned char *p, uint32_t v);
+void iso_set_le16(unsigned char *p, unsigned v);
+void iso_set_be16(unsigned char *p, unsigned v);
+void iso_set_le32(unsigned char *p, uint32_t v);
+void iso_set_be32(unsigned char *p, uint32_t v);
+uint32_t iso_get_le32(const unsigned char *p);
+void iso_format_ctime(char out[26], time_t t);
+extern unsigned char iso_pvd_buffer[SECTOR_SIZE];
+extern const image_region iso_padblock_region, iso_pvd_region, iso_torito_region, iso_enhanced_region,
+    iso_joliet_vd_region, iso_end_vd_region, iso_version_region, iso_pathtable_region, iso_jpathtable_region,
+    iso_dirtree_region, iso_jdirtree_region, iso_dirtree_clean_region, iso_extension_region, iso_files_region,
+    iso_endpad_region, iso_sfpath_region, iso_sfile_region, iso_sfdir_region, iso_udf_vol_recognition_region,
+    iso_udf_pad_to_32_region, iso_udf_main_seq_region, iso_udf_second_seq_region, iso_udf_integ_seq_region,
+    iso_udf_pad_to_256_region, iso_udf_anchor_region, iso_udf_file_set_region, iso_udf_dirtree_region,
+    iso_udf_file_entries_region, iso_udf_end_anchor_region, iso_udf_padend_region;
+extern uint32_t iso_path_table_location[4];
+extern uint32_t iso_jpath_table_size;
+extern uint32_t iso_jpath_table_location[4];
 void iso_write_reset(void);
 
 /* eltorito.c */
-void new_boot_entry(void);
-void set_boot_image(const char *path, int no_emulation);
-void init_boot_catalog(const char *first_source);
-int insert_boot_catalog(void);
-void write_boot_record(FILE *out);
+void iso_new_boot_entry(void);
+void iso_set_boot_image(const char *path, int no_emulation);
+void iso_init_boot_catalog(const char *first_source);
+int iso_insert_boot_catalog(void);
+void iso_write_boot_record(FILE *out);
 void iso_eltorito_reset(void);
 
 /* stream.c / udf.c */

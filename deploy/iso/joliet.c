@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-uint32_t jpath_table_size;
-uint32_t jpath_table_location[4];
+uint32_t iso_jpath_table_size;
+uint32_t iso_jpath_table_location[4];
 
 static int jdir_counter;
 static int name_errors;
@@ -21,10 +21,10 @@ void iso_joliet_reset(void)
     name_errors = 0;
     jpath_l = jpath_m = NULL;
     jpath_sectors = 0;
-    jpath_table_size = 0;
+    iso_jpath_table_size = 0;
     jdirs = NULL;
     jdir_count = 0;
-    memset(jpath_table_location, 0, sizeof(jpath_table_location));
+    memset(iso_jpath_table_location, 0, sizeof(iso_jpath_table_location));
 }
 
 static int joliet_special(unsigned c)
@@ -32,7 +32,7 @@ static int joliet_special(unsigned c)
     return c == '*' || c == '/' || c == ':' || c == ';' || c == '?' || c == '\\';
 }
 
-int to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
+int iso_to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
                    int *length_out)
 {
     char copy[1024];
@@ -67,7 +67,7 @@ int to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const c
     return i;
 }
 
-int convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
+int iso_convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
                     const char_set *from, const char_set *to)
 {
     unsigned code;
@@ -94,7 +94,7 @@ static uint16_t *joliet_name(const char *name, int *chars)
     int bytes = 0;
     int room = 2 * iso_opt.joliet_name_max;
     if (room > (int)sizeof(buf)) room = (int)sizeof(buf);
-    to_joliet_ucs2(buf, room, name, in_cs, &bytes);
+    iso_to_joliet_ucs2(buf, room, name, iso_in_cs, &bytes);
     int n = bytes / 2;
     uint16_t *u = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(n + 1));
     for (int i = 0; i < n; i++) u[i] = (uint16_t)((buf[2 * i] << 8) | buf[2 * i + 1]);
@@ -102,13 +102,13 @@ static uint16_t *joliet_name(const char *name, int *chars)
     return u;
 }
 
-int joliet_name_bytes(const char *name)
+int iso_joliet_name_bytes(const char *name)
 {
     unsigned char buf[2 * 255];
     int bytes = 0;
     int room = 2 * iso_opt.joliet_name_max;
     if (room > (int)sizeof(buf)) room = (int)sizeof(buf);
-    to_joliet_ucs2(buf, room, name, in_cs, &bytes);
+    iso_to_joliet_ucs2(buf, room, name, iso_in_cs, &bytes);
     return bytes;
 }
 
@@ -158,7 +158,7 @@ static int rename_joliet(iso_entry **arr, int n, iso_entry *e)
     {
         unsigned char buf[2 * 512];
         int bytes = 0;
-        to_joliet_ucs2(buf, sizeof(buf), e->rr_name, in_cs, &bytes);
+        iso_to_joliet_ucs2(buf, sizeof(buf), e->rr_name, iso_in_cs, &bytes);
         full_len = bytes / 2;
         full = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(full_len + 1));
         for (int i = 0; i < full_len; i++) full[i] = (uint16_t)((buf[2 * i] << 8) | buf[2 * i + 1]);
@@ -251,7 +251,7 @@ static int order_walk(iso_directory *d, int is_root)
     return errors;
 }
 
-int joliet_order_tree(iso_directory *r)
+int iso_joliet_order_tree(iso_directory *r)
 {
     name_errors = order_walk(r, 1);
     return name_errors;
@@ -280,8 +280,8 @@ static void number_walk(iso_directory *d, int is_root)
         if (d->hide_joliet) continue;
         d->joliet_path_index = jdir_counter++;
         if (d->joliet_extent == 0) {
-            d->joliet_extent = next_free_sector;
-            next_free_sector += (d->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE;
+            d->joliet_extent = iso_next_free_sector;
+            iso_next_free_sector += (d->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE;
         }
         if (d->subdir) number_walk(d->subdir, 0);
     }
@@ -305,20 +305,20 @@ static void jpath_size_walk(iso_directory *d, int is_root)
     for (; d; d = is_root ? NULL : d->next) {
         if (d->hide_joliet) continue;
         int nlen = d == iso_root ? 1 : 2 * d->self->jname_len;
-        jpath_table_size += 8 + (uint32_t)nlen;
-        if (jpath_table_size & 1) jpath_table_size++;
+        iso_jpath_table_size += 8 + (uint32_t)nlen;
+        if (iso_jpath_table_size & 1) iso_jpath_table_size++;
         if (d->subdir) jpath_size_walk(d->subdir, 0);
     }
 }
 
 static void jpathtable_size(uint32_t first)
 {
-    jpath_table_size = 0;
+    iso_jpath_table_size = 0;
     jpath_size_walk(iso_root, 1);
-    jpath_sectors = table_sectors(jpath_table_size);
-    jpath_table_location[0] = first;
-    jpath_table_location[2] = first + jpath_sectors;
-    next_free_sector += 2 * jpath_sectors;
+    jpath_sectors = table_sectors(iso_jpath_table_size);
+    iso_jpath_table_location[0] = first;
+    iso_jpath_table_location[2] = first + jpath_sectors;
+    iso_next_free_sector += 2 * jpath_sectors;
 }
 
 static void collect_jdirs(iso_directory *d, int is_root)
@@ -375,33 +375,33 @@ static void jpathtable_generate(void)
             iso_fatal();
         }
         jpath_l[len] = jpath_m[len] = (unsigned char)nlen;
-        set_le32(jpath_l + len + 2, d->joliet_extent);
-        set_be32(jpath_m + len + 2, d->joliet_extent);
-        set_le16(jpath_l + len + 6, (unsigned)parent);
-        set_be16(jpath_m + len + 6, (unsigned)parent);
+        iso_set_le32(jpath_l + len + 2, d->joliet_extent);
+        iso_set_be32(jpath_m + len + 2, d->joliet_extent);
+        iso_set_le16(jpath_l + len + 6, (unsigned)parent);
+        iso_set_be16(jpath_m + len + 6, (unsigned)parent);
         if (d != iso_root)
             for (int c = 0; c < d->self->jname_len; c++) {
-                set_be16(jpath_l + len + 8 + 2 * c, d->self->jname[c]);
-                set_be16(jpath_m + len + 8 + 2 * c, d->self->jname[c]);
+                iso_set_be16(jpath_l + len + 8 + 2 * c, d->self->jname[c]);
+                iso_set_be16(jpath_m + len + 8 + 2 * c, d->self->jname[c]);
             }
         len += 8 + (uint32_t)nlen;
         if (len & 1) len++;
     }
     iso_free(jdirs);
     jdirs = NULL;
-    if (len != jpath_table_size)
-        iso_message("Joliet path table lengths do not match %d expected: %d\n", (int)len, (int)jpath_table_size);
+    if (len != iso_jpath_table_size)
+        iso_message("Joliet path table lengths do not match %d expected: %d\n", (int)len, (int)iso_jpath_table_size);
 }
 
 static void jpathtable_write(FILE *out)
 {
-    write_sectors(jpath_l, SECTOR_SIZE, jpath_sectors, out);
-    write_sectors(jpath_m, SECTOR_SIZE, jpath_sectors, out);
+    iso_write_sectors(jpath_l, SECTOR_SIZE, jpath_sectors, out);
+    iso_write_sectors(jpath_m, SECTOR_SIZE, jpath_sectors, out);
     iso_free(jpath_l);
     iso_free(jpath_m);
     jpath_l = jpath_m = NULL;
 }
-const image_region jpathtable_region = {NULL, jpathtable_size, jpathtable_generate, jpathtable_write,
+const image_region iso_jpathtable_region = {NULL, jpathtable_size, jpathtable_generate, jpathtable_write,
                                         "Joliet path table", 0, 0};
 
 /* ---- directories ---- */
@@ -428,15 +428,15 @@ static void write_jdir(iso_directory *d, FILE *out)
                 iso_fatal();
             }
             uint32_t bytes = (t->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
-            set_both32(r + DR_EXTENT, t->joliet_extent);
-            set_both32(r + DR_SIZE, bytes);
+            iso_set_both32(r + DR_EXTENT, t->joliet_extent);
+            iso_set_both32(r + DR_SIZE, bytes);
         }
         if (e->dot) {
             r[DR_NAME_LEN] = 1;
             r[DR_FIXED] = e->dot == 1 ? 0 : 1;
         } else {
             r[DR_NAME_LEN] = (unsigned char)(2 * e->jname_len);
-            for (int c = 0; c < e->jname_len; c++) set_be16(r + DR_FIXED + 2 * c, e->jname[c]);
+            for (int c = 0; c < e->jname_len; c++) iso_set_be16(r + DR_FIXED + 2 * c, e->jname[c]);
         }
         off += (uint32_t)len;
     }
@@ -444,7 +444,7 @@ static void write_jdir(iso_directory *d, FILE *out)
         iso_message("Unexpected joliet directory length %d expected: %d '%s'\n", (int)off, (int)d->joliet_size,
                     d->whole_name);
     iso_free(arr);
-    write_sectors(buf, SECTOR_SIZE, sectors, out);
+    iso_write_sectors(buf, SECTOR_SIZE, sectors, out);
     iso_free(buf);
 }
 
@@ -458,7 +458,7 @@ static void jdir_walk(iso_directory *d, FILE *out, int is_root)
 }
 
 static void jdirtree_write(FILE *out) { jdir_walk(iso_root, out, 1); }
-const image_region jdirtree_region = {NULL, jdirtree_size, NULL, jdirtree_write, "Joliet directory tree", 0, 0};
+const image_region iso_jdirtree_region = {NULL, jdirtree_size, NULL, jdirtree_write, "Joliet directory tree", 0, 0};
 
 /* ---- descriptor ---- */
 
@@ -466,12 +466,12 @@ static void ucs2_field(unsigned char *field, int width, const char *text)
 {
     if (width <= 0 || width > 128) return;
     memset(field, 0, (size_t)width);
-    for (int i = 0; i + 1 < width; i += 2) set_be16(field + i, ' ');
+    for (int i = 0; i + 1 < width; i += 2) iso_set_be16(field + i, ' ');
     if (!text) return;
     int bytes;
     unsigned char tmp[256];
     int w = width & ~1;
-    to_joliet_ucs2(tmp, w, text, in_cs, &bytes);
+    iso_to_joliet_ucs2(tmp, w, text, iso_in_cs, &bytes);
     memcpy(field, tmp, (size_t)bytes);
 }
 
@@ -485,39 +485,40 @@ static void trim_copy(char *out, const unsigned char *field, int width)
 static void joliet_vd_write(FILE *out)
 {
     unsigned char s[SECTOR_SIZE];
-    memcpy(s, pvd_buffer, SECTOR_SIZE);
-    s[0] = 2;
-    s[88] = '%';
-    s[89] = '/';
-    s[90] = iso_opt.joliet_ucs_level == 1 ? '@' : iso_opt.joliet_ucs_level == 2 ? 'C' : 'E';
-    set_both32(s + 132, jpath_table_size);
-    set_le32(s + 140, jpath_table_location[0]);
-    set_le32(s + 144, 0);
-    set_be32(s + 148, jpath_table_location[2]);
-    set_be32(s + 152, 0);
-    unsigned char *r = s + 156;
-    memset(r, 0, 34);
-    r[0] = 34;
-    set_both32(r + DR_EXTENT, iso_root->joliet_extent);
-    set_both32(r + DR_SIZE, (iso_root->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE);
-    iso_recording_date(r + DR_DATE, root_time);
+    memcpy(s, iso_pvd_buffer, SECTOR_SIZE);
+    s[VD_TYPE] = 2;
+    s[VD_ESCAPES] = '%';
+    s[VD_ESCAPES + 1] = '/';
+    s[VD_ESCAPES + 2] = iso_opt.joliet_ucs_level == 1 ? '@' : iso_opt.joliet_ucs_level == 2 ? 'C' : 'E';
+    iso_set_both32(s + VD_PATH_TABLE_SIZE, iso_jpath_table_size);
+    iso_set_le32(s + VD_L_PATH_TABLE, iso_jpath_table_location[0]);
+    iso_set_le32(s + VD_L_PATH_TABLE_OPT, 0);
+    iso_set_be32(s + VD_M_PATH_TABLE, iso_jpath_table_location[2]);
+    iso_set_be32(s + VD_M_PATH_TABLE_OPT, 0);
+    unsigned char *r = s + VD_ROOT_RECORD;
+    memset(r, 0, VD_ROOT_RECORD_SIZE);
+    r[DR_LENGTH] = VD_ROOT_RECORD_SIZE;
+    iso_set_both32(r + DR_EXTENT, iso_root->joliet_extent);
+    iso_set_both32(r + DR_SIZE, (iso_root->joliet_size + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE);
+    iso_recording_date(r + DR_DATE, iso_root_time);
     r[DR_FLAGS] = 2;
-    set_both16(r + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
+    iso_set_both16(r + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     r[DR_NAME_LEN] = 1;
     static const struct { int at, width; } fields[] = {
-        {8, 32}, {190, 128}, {318, 128}, {446, 128}, {574, 128}, {702, 37}, {739, 37}, {776, 37}};
+        {VD_SYSTEM_ID, 32},       {VD_SET_ID, 128},         {VD_PUBLISHER_ID, 128}, {VD_PREPARER_ID, 128},
+        {VD_APPLICATION_ID, 128}, {VD_COPYRIGHT_FILE, 37}, {VD_ABSTRACT_FILE, 37}, {VD_BIBLIO_FILE, 37}};
     char text[130];
-    ucs2_field(s + 40, 32, iso_opt.volume_ident);
+    ucs2_field(s + VD_VOLUME_ID, 32, iso_opt.volume_ident);
     for (size_t i = 0; i < sizeof(fields) / sizeof(fields[0]); i++) {
-        trim_copy(text, pvd_buffer + fields[i].at, fields[i].width);
+        trim_copy(text, iso_pvd_buffer + fields[i].at, fields[i].width);
         ucs2_field(s + fields[i].at, fields[i].width, text);
     }
-    write_sectors(s, SECTOR_SIZE, 1, out);
+    iso_write_sectors(s, SECTOR_SIZE, 1, out);
 }
 
 static void one_sector(uint32_t first)
 {
     (void)first;
-    next_free_sector++;
+    iso_next_free_sector++;
 }
-const image_region joliet_vd_region = {NULL, one_sector, NULL, joliet_vd_write, "Joliet Volume Descriptor", 0, 0};
+const image_region iso_joliet_vd_region = {NULL, one_sector, NULL, joliet_vd_write, "Joliet Volume Descriptor", 0, 0};

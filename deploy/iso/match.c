@@ -14,7 +14,7 @@ static pattern *lists[LIST_COUNT];
 static pattern *weights;
 
 /* Shell-style match: '*', '?', [set], '\' escape; wildcards do not cross '/'. */
-int shell_match(const char *p, const char *t)
+int iso_shell_match(const char *p, const char *t)
 {
     for (;; p++, t++) {
         switch (*p) {
@@ -26,7 +26,7 @@ int shell_match(const char *p, const char *t)
         case '*':
             while (p[1] == '*') p++;
             for (;; t++) {
-                if (shell_match(p + 1, t)) return 1;
+                if (iso_shell_match(p + 1, t)) return 1;
                 if (*t == 0 || *t == '/') return 0;
             }
         case '[': {
@@ -78,7 +78,7 @@ static int same_path(const char *a, const char *b)
 
 static int one_matches(const pattern *p, const char *text)
 {
-    return p->literal ? same_path(p->text, text) : shell_match(p->text, text);
+    return p->literal ? same_path(p->text, text) : iso_shell_match(p->text, text);
 }
 
 static int add_to_list(const char *text, int list, int literal)
@@ -92,10 +92,10 @@ static int add_to_list(const char *text, int list, int literal)
     return 1;
 }
 
-int pattern_add(const char *text, int list) { return add_to_list(text, list, 0); }
-int pattern_add_path(const char *path, int list) { return add_to_list(path, list, 1); }
+int iso_pattern_add(const char *text, int list) { return add_to_list(text, list, 0); }
+int iso_pattern_add_path(const char *path, int list) { return add_to_list(path, list, 1); }
 
-int pattern_match(const char *name, int list)
+int iso_pattern_match(const char *name, int list)
 {
     if (list < 0 || list >= LIST_COUNT) return 0;
     for (pattern *p = lists[list]; p; p = p->next)
@@ -103,9 +103,9 @@ int pattern_match(const char *name, int list)
     return 0;
 }
 
-int pattern_list_nonempty(int list) { return list >= 0 && list < LIST_COUNT && lists[list] != NULL; }
+int iso_pattern_list_nonempty(int list) { return list >= 0 && list < LIST_COUNT && lists[list] != NULL; }
 
-void pattern_free(int list)
+void iso_pattern_free(int list)
 {
     if (list < 0 || list >= LIST_COUNT) return;
     while (lists[list]) {
@@ -127,17 +127,17 @@ static int add_weight(const char *text, int weight, int literal)
     return 1;
 }
 
-int sort_weight_add(const char *text, int weight) { return add_weight(text, weight, 0); }
-int sort_weight_add_path(const char *path, int weight) { return add_weight(path, weight, 1); }
+int iso_sort_weight_add(const char *text, int weight) { return add_weight(text, weight, 0); }
+int iso_sort_weight_add_path(const char *path, int weight) { return add_weight(path, weight, 1); }
 
-int sort_weight_of(const char *path, int default_weight)
+int iso_sort_weight_of(const char *path, int default_weight)
 {
     for (pattern *p = weights; p; p = p->next)
         if (one_matches(p, path)) return p->weight;
     return default_weight;
 }
 
-void sort_weight_free(void)
+void iso_sort_weight_free(void)
 {
     while (weights) {
         pattern *p = weights;

@@ -7,8 +7,8 @@
 #include <string.h>
 
 iso_settings iso_opt;
-const char_set *in_cs, *out_cs;
-void *progress_window, *owner_window;
+const char_set *iso_in_cs, *iso_out_cs;
+void *iso_progress_window, *iso_owner_window;
 
 static jmp_buf fatal_jump;
 static int jump_armed;
@@ -100,6 +100,14 @@ void iso_free(void *block)
     free(n);
 }
 
+void iso_close_file(FILE **f)
+{
+    if (*f) {
+        fclose(*f);
+        *f = NULL;
+    }
+}
+
 void iso_fatal(void)
 {
     if (last_message[0]) memcpy(last_error, last_message, sizeof(last_error));
@@ -169,7 +177,7 @@ static int last_percent;
 
 void iso_progress_start(void)
 {
-    iso_plat_progress_start(progress_window);
+    iso_plat_progress_start(iso_progress_window);
 }
 
 void iso_progress(int percent)
@@ -177,7 +185,7 @@ void iso_progress(int percent)
     if (percent < last_percent) percent = last_percent;
     if (percent > 100) percent = 100;
     last_percent = percent;
-    iso_plat_progress(progress_window, owner_window, percent);
+    iso_plat_progress(iso_progress_window, iso_owner_window, percent);
     if (progress_hook) progress_hook(progress_context, percent);
 }
 
@@ -209,14 +217,14 @@ int iso_gmt_offset(time_t t) { return gmt_offset_quarters(t); }
 
 /* ---- graft-point helpers (the studio never grafts) ---- */
 
-const char *find_target_separator(const char *text)
+const char *iso_find_target_separator(const char *text)
 {
     for (const char *p = text; *p; p++)
         if (*p == '=' && p != text && p[-1] != '\\') return p;
     return NULL;
 }
 
-void unescape_target_spec(char *out, const char *in)
+void iso_unescape_target_spec(char *out, const char *in)
 {
     while (*in) {
         if (in[0] == '\\' && (in[1] == '\\' || in[1] == '=')) {
@@ -241,7 +249,7 @@ void iso_reset_globals(void)
     iso_udf_reset();
     iso_stream_reset();
     iso_rock_reset();
-    progress_window = owner_window = NULL;
+    iso_progress_window = iso_owner_window = NULL;
     iso_hash_reset();
     iso_match_reset();
 
@@ -264,7 +272,7 @@ void iso_reset_globals(void)
     iso_opt.map_special_chars = 1;
     iso_opt.split_link_components = iso_opt.split_link_records = 1;
     iso_opt.joliet_name_max = 64;
-    in_cs = out_cs = NULL;
+    iso_in_cs = iso_out_cs = NULL;
     last_percent = 0;
     last_message[0] = 0;
 }
@@ -298,18 +306,18 @@ static void set_driven_settings(const iso_build_options *o)
 
 static const char_set *pick_charset(const char *name)
 {
-    if (!name) return charset_load(iso_plat_system_charset());
-    if (strcmp(name, "default") == 0) return charset_default();
-    return charset_load(name);
+    if (!name) return iso_charset_load(iso_plat_system_charset());
+    if (strcmp(name, "default") == 0) return iso_charset_default();
+    return iso_charset_load(name);
 }
 
 static void setup_charsets(void)
 {
-    charset_register_all();
-    in_cs = pick_charset(iso_opt.disk_codepage);
-    out_cs = iso_opt.image_codepage ? pick_charset(iso_opt.image_codepage) : in_cs;
-    if (!in_cs || !out_cs) {
-        char *names = charset_list_names();
+    iso_charset_register_all();
+    iso_in_cs = pick_charset(iso_opt.disk_codepage);
+    iso_out_cs = iso_opt.image_codepage ? pick_charset(iso_opt.image_codepage) : iso_in_cs;
+    if (!iso_in_cs || !iso_out_cs) {
+        char *names = iso_charset_list_names();
         iso_message("Unknown charset\nKnown charsets are:\n%s", names);
         iso_fatal();
     }
@@ -323,60 +331,60 @@ static void add_source(const char *path)
         iso_fatal();
     }
     if (st.is_dir) {
-        if (!scan_directory_tree(iso_root, path, iso_root->self)) iso_fatal();
+        if (!iso_scan_directory_tree(iso_root, path, iso_root->self)) iso_fatal();
     } else {
         const char *base = strrchr(path, '/');
         const char *b2 = strrchr(path, '\\');
         if (!base || (b2 && b2 > base)) base = b2;
-        insert_file_entry(iso_root, path, base ? base + 1 : path);
+        iso_insert_file_entry(iso_root, path, base ? base + 1 : path);
     }
 }
 
 static void list_regions(void)
 {
-    place_region(&padblock_region);
-    place_region(&pvd_region);
-    if (iso_opt.el_torito) place_region(&torito_region);
-    if (iso_opt.iso_level > 3) place_region(&enhanced_region);
-    if (iso_opt.joliet) place_region(&joliet_vd_region);
-    place_region(&end_vd_region);
-    if (iso_opt.udf) place_region(&udf_vol_recognition_region);
-    place_region(&version_region);
+    iso_place_region(&iso_padblock_region);
+    iso_place_region(&iso_pvd_region);
+    if (iso_opt.el_torito) iso_place_region(&iso_torito_region);
+    if (iso_opt.iso_level > 3) iso_place_region(&iso_enhanced_region);
+    if (iso_opt.joliet) iso_place_region(&iso_joliet_vd_region);
+    iso_place_region(&iso_end_vd_region);
+    if (iso_opt.udf) iso_place_region(&iso_udf_vol_recognition_region);
+    iso_place_region(&iso_version_region);
     if (iso_opt.udf) {
-        place_region(&udf_pad_to_32_region);
-        place_region(&udf_main_seq_region);
-        place_region(&udf_second_seq_region);
-        place_region(&udf_integ_seq_region);
-        place_region(&udf_pad_to_256_region);
-        place_region(&udf_anchor_region);
-        place_region(&udf_file_set_region);
-        place_region(&udf_dirtree_region);
-        place_region(&udf_file_entries_region);
+        iso_place_region(&iso_udf_pad_to_32_region);
+        iso_place_region(&iso_udf_main_seq_region);
+        iso_place_region(&iso_udf_second_seq_region);
+        iso_place_region(&iso_udf_integ_seq_region);
+        iso_place_region(&iso_udf_pad_to_256_region);
+        iso_place_region(&iso_udf_anchor_region);
+        iso_place_region(&iso_udf_file_set_region);
+        iso_place_region(&iso_udf_dirtree_region);
+        iso_place_region(&iso_udf_file_entries_region);
     }
-    place_region(iso_opt.stream_mode ? &sfpath_region : &pathtable_region);
-    if (iso_opt.joliet) place_region(&jpathtable_region);
-    if (!iso_opt.stream_mode) place_region(&dirtree_region);
-    if (iso_opt.joliet) place_region(&jdirtree_region);
-    place_region(&dirtree_clean_region);
-    if (rr_er_record) place_region(&extension_region);
+    iso_place_region(iso_opt.stream_mode ? &iso_sfpath_region : &iso_pathtable_region);
+    if (iso_opt.joliet) iso_place_region(&iso_jpathtable_region);
+    if (!iso_opt.stream_mode) iso_place_region(&iso_dirtree_region);
+    if (iso_opt.joliet) iso_place_region(&iso_jdirtree_region);
+    iso_place_region(&iso_dirtree_clean_region);
+    if (iso_rr_er_record) iso_place_region(&iso_extension_region);
     if (iso_opt.stream_mode) {
-        place_region(&sfile_region);
-        place_region(&sfdir_region);
+        iso_place_region(&iso_sfile_region);
+        iso_place_region(&iso_sfdir_region);
     } else {
-        place_region(&files_region);
+        iso_place_region(&iso_files_region);
     }
 }
 
 static int iso_main(const iso_build_options *o)
 {
     iso_reset_globals();
-    progress_window = o->progress_window;
-    owner_window = o->owner_window;
-    if (progress_window) iso_progress_start();
+    iso_progress_window = o->progress_window;
+    iso_owner_window = o->owner_window;
+    if (iso_progress_window) iso_progress_start();
 
     set_driven_settings(o);
-    new_boot_entry();
-    set_boot_image(o->boot_image, 1);
+    iso_new_boot_entry();
+    iso_set_boot_image(o->boot_image, 1);
 
     if (iso_opt.rock_ridge && iso_opt.iso_name_max > 193) iso_opt.iso_name_max = 193;
     if (iso_opt.iso_level > 3) iso_message("Warning: Creating ISO-9660:1999 (version 2) filesystem.\n");
@@ -388,39 +396,39 @@ static int iso_main(const iso_build_options *o)
         iso_message("         It is highly recommended to add Rock Ridge\n");
     }
     setup_charsets();
-    if (!iso_opt.joliet && pattern_list_nonempty(LIST_HIDE_JOLIET)) iso_opt.joliet = 1;
+    if (!iso_opt.joliet && iso_pattern_list_nonempty(LIST_HIDE_JOLIET)) iso_opt.joliet = 1;
 
     if (iso_opt.rock_ridge)
-        rr_er_record = make_rr_er_record("RRIP_1991A",
+        iso_rr_er_record = iso_make_rr_er_record("RRIP_1991A",
             "THE ROCK RIDGE INTERCHANGE PROTOCOL PROVIDES SUPPORT FOR POSIX FILE SYSTEM SEMANTICS",
             "PLEASE CONTACT DISC PUBLISHER FOR SPECIFICATION SOURCE.  SEE PUBLISHER IDENTIFIER IN "
             "PRIMARY VOLUME DESCRIPTOR FOR CONTACT INFORMATION.",
-            &rr_er_length);
+            &iso_rr_er_length);
 
     /* the boot image and the catalog are hidden by their paths, so a file of the
        same name elsewhere in the user's folders stays visible */
-    if (iso_opt.el_torito) init_boot_catalog(o->first_source);
+    if (iso_opt.el_torito) iso_init_boot_catalog(o->first_source);
 
     iso_stat st;
     if (iso_plat_stat(o->first_source, &st) != 0) {
         iso_message("Invalid node - %s\n", o->first_source);
         iso_fatal();
     }
-    if (st.has_identity) hash_add_directory(st.dev, st.ino);
-    init_root_directory(o->first_source, &st);
+    if (st.has_identity) iso_hash_add_directory(st.dev, st.ino);
+    iso_init_root_directory(o->first_source, &st);
 
     add_source(o->first_source);
     if (o->second_source && o->second_source[0]) add_source(o->second_source);
 
-    if (iso_opt.el_torito && !insert_boot_catalog()) iso_fatal();
-    for (int i = 0; i < LIST_COUNT; i++) pattern_free(i);
-    sort_weight_free();
+    if (iso_opt.el_torito && !iso_insert_boot_catalog()) iso_fatal();
+    for (int i = 0; i < LIST_COUNT; i++) iso_pattern_free(i);
+    iso_sort_weight_free();
 
-    if (finish_tree(iso_root) != 0) {
+    if (iso_finish_tree(iso_root) != 0) {
         iso_message("ISO9660/Rock Ridge tree sort failed.\n");
         iso_fatal();
     }
-    if ((iso_opt.joliet || iso_opt.udf) && joliet_order_tree(iso_root) != 0) {
+    if ((iso_opt.joliet || iso_opt.udf) && iso_joliet_order_tree(iso_root) != 0) {
         iso_message("Joliet tree sort failed.\n");
         iso_fatal();
     }
@@ -436,32 +444,32 @@ static int iso_main(const iso_build_options *o)
         image_opened = 1;
     }
     list_regions();
-    layout_regions();
-    generate_regions();
+    iso_layout_regions();
+    iso_generate_regions();
     if (iso_opt.udf) {
-        place_region(&udf_end_anchor_region);
-        if (iso_opt.end_padding) place_region(&udf_padend_region);
+        iso_place_region(&iso_udf_end_anchor_region);
+        if (iso_opt.end_padding) iso_place_region(&iso_udf_padend_region);
     } else if (iso_opt.end_padding) {
-        place_region(&endpad_region);
+        iso_place_region(&iso_endpad_region);
     }
     if (iso_opt.size_only) {
         if (iso_opt.verbosity > 0)
-            iso_message("Total extents scheduled to be written = %u\n", next_free_sector);
+            iso_message("Total extents scheduled to be written = %u\n", iso_next_free_sector);
         iso_fatal();
     }
     iso_opt.verbosity = 2;
     iso_opt.gui_progress = 1;
-    write_regions(image_file);
+    iso_write_regions(image_file);
     if (iso_opt.verbosity > 0)
-        iso_message("%u extents written (%u MB)\n", sectors_written, sectors_written / 512);
-    iso_message("%u extents written (%u MB)\n", sectors_written, sectors_written / 512);
-    FILE *f = image_file;
-    image_file = NULL;
-    if (fflush(f) != 0 || ferror(f)) {
-        fclose(f);
+        iso_message("%u extents written (%u MB)\n", iso_sectors_written, iso_sectors_written / 512);
+    iso_message("%u extents written (%u MB)\n", iso_sectors_written, iso_sectors_written / 512);
+    /* on a fatal error iso_build_run closes the image */
+    if (fflush(image_file) != 0 || ferror(image_file)) {
         iso_message("cannot write the disc image file\n");
         iso_fatal();
     }
+    FILE *f = image_file;
+    image_file = NULL;
     if (fclose(f) != 0) {
         iso_message("cannot write the disc image file\n");
         iso_fatal();
@@ -488,10 +496,7 @@ int iso_build_run(const iso_build_options *options)
         result = 0;
     }
     jump_armed = 0;
-    if (image_file) {
-        fclose(image_file);
-        image_file = NULL;
-    }
+    iso_close_file(&image_file);
     /* a cut-short image must not be taken for a good one */
     if (!result && image_opened) {
         iso_stat st;

@@ -4,7 +4,7 @@
 #include <string.h>
 
 /* Writes the identifier into entry->iso_name and returns its length. */
-int iso9660_file_length(const char *name, iso_entry *entry, int is_dir)
+int iso_iso9660_file_length(const char *name, iso_entry *entry, int is_dir)
 {
     char *out = entry->iso_name;
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) {

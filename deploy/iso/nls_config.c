@@ -5,7 +5,7 @@
 
 static char_set *registry;
 
-int charset_register(char_set *cs)
+int iso_charset_register(char_set *cs)
 {
     if (!cs) return CS_NO_MAPPING;
     if (cs->next) return CS_BUSY;
@@ -16,7 +16,7 @@ int charset_register(char_set *cs)
     return 0;
 }
 
-const char_set *charset_load(const char *name)
+const char_set *iso_charset_load(const char *name)
 {
     for (char_set *p = registry; p; p = p->next)
         if (strcmp(p->name, name) == 0) return p;
@@ -206,7 +206,7 @@ static char_set set_windows[] = {
 };
 static char_set set_default = SET("default", identity_to_bytes, identity_to_unicode, 0);
 
-const char_set *charset_default(void) { return &set_default; }
+const char_set *iso_charset_default(void) { return &set_default; }
 
 static void fill_case_tables(char_set *cs)
 {
@@ -218,7 +218,7 @@ static void fill_case_tables(char_set *cs)
 
 static int register_alias(char_set *alias, const char *of)
 {
-    const char_set *base = charset_load(of);
+    const char_set *base = iso_charset_load(of);
     if (!base) return CS_NO_MAPPING;
     if (alias->next || alias == registry) return CS_BUSY;
     alias->to_bytes = base->to_bytes;
@@ -226,32 +226,32 @@ static int register_alias(char_set *alias, const char *of)
     alias->codepage = base->codepage;
     memcpy(alias->lower, base->lower, 256);
     memcpy(alias->upper, base->upper, 256);
-    return charset_register(alias);
+    return iso_charset_register(alias);
 }
 
-void charset_register_all(void)
+void iso_charset_register_all(void)
 {
     char_set *tables[] = {&set_latin1, &set_cp932, &set_cp936};
     for (int i = 0; i < 3; i++) {
         if (!tables[i]->lower['A']) fill_case_tables(tables[i]);
-        charset_register(tables[i]);
+        iso_charset_register(tables[i]);
     }
     register_alias(&set_gb2312, "cp936");
     register_alias(&set_big5, "cp950");
     for (int i = 0; i < 256; i++) set_utf8.lower[i] = set_utf8.upper[i] = (unsigned char)i;
-    charset_register(&set_utf8);
+    iso_charset_register(&set_utf8);
     if (!set_cp437.lower['A']) fill_case_tables(&set_cp437);
-    charset_register(&set_cp437);
+    iso_charset_register(&set_cp437);
     for (size_t i = 0; i < sizeof(set_windows) / sizeof(set_windows[0]); i++) {
         if (!set_windows[i].lower['A']) fill_case_tables(&set_windows[i]);
-        charset_register(&set_windows[i]);
+        iso_charset_register(&set_windows[i]);
     }
     fill_case_tables(&set_acp);
-    charset_register(&set_acp);
+    iso_charset_register(&set_acp);
     fill_case_tables(&set_default);
 }
 
-char *charset_list_names(void)
+char *iso_charset_list_names(void)
 {
     size_t n = 1;
     for (char_set *p = registry; p; p = p->next) n += strlen(p->name) + 1;

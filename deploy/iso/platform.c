@@ -130,7 +130,7 @@ const char *iso_plat_system_charset(void)
     UINT acp = GetACP();
     if (acp == 65001) return "utf8";
     snprintf(name, sizeof(name), "cp%u", acp);
-    if (!charset_load(name)) return "acp";
+    if (!iso_charset_load(name)) return "acp";
     return name;
 }
 

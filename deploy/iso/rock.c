@@ -6,8 +6,8 @@
 #define RR_BUFFER 8192
 #define CE_SIZE 28
 
-unsigned char *rr_er_record;
-int rr_er_length;
+unsigned char *iso_rr_er_record;
+int iso_rr_er_length;
 
 static unsigned char buffer[RR_BUFFER];
 static int ipnt;        /* write position */
@@ -25,8 +25,8 @@ void iso_rock_reset(void)
     reclimit = 254;
     first_ce = last_ce = -1;
     name_residual = 0;
-    rr_er_record = NULL;
-    rr_er_length = 0;
+    iso_rr_er_record = NULL;
+    iso_rr_er_length = 0;
 }
 
 static void put_entry_header(const char *sig, int len)
@@ -39,7 +39,7 @@ static void put_entry_header(const char *sig, int len)
 
 static void close_area(void)
 {
-    if (last_ce >= 0) set_both32(buffer + last_ce + 20, (uint32_t)area_used());
+    if (last_ce >= 0) iso_set_both32(buffer + last_ce + 20, (uint32_t)area_used());
 }
 
 static void reserve_continuation_space(const char *where, int line)
@@ -69,13 +69,13 @@ static void need_room(int len, const char *where)
     if (area_used() + len + CE_SIZE > reclimit) reserve_continuation_space(where, __LINE__);
 }
 
-int convert_rr_name(const char *in, char *out, int out_size)
+int iso_convert_rr_name(const char *in, char *out, int out_size)
 {
     int n = (int)strlen(in), o = 0;
     for (int i = 0; i < n && o < out_size;) {
         unsigned char tmp[8];
         int tl = 0;
-        int used = convert_charset((const unsigned char *)in + i, tmp, n - i, &tl, in_cs, out_cs);
+        int used = iso_convert_charset((const unsigned char *)in + i, tmp, n - i, &tl, iso_in_cs, iso_out_cs);
         if (used < 1) used = 1;
         if (tl == 1 && tmp[0] == '/') tmp[0] = '_';
         if (o + tl > out_size) break;
@@ -88,16 +88,16 @@ int convert_rr_name(const char *in, char *out, int out_size)
 
 static void append_xa_record(const iso_stat *st)
 {
-    set_be16(buffer + ipnt, st->gid);
-    set_be16(buffer + ipnt + 2, st->uid);
-    set_be16(buffer + ipnt + 4, xa_attributes(st->mode));
+    iso_set_be16(buffer + ipnt, st->gid);
+    iso_set_be16(buffer + ipnt + 2, st->uid);
+    iso_set_be16(buffer + ipnt + 4, iso_xa_attributes(st->mode));
     buffer[ipnt + 6] = 'X';
     buffer[ipnt + 7] = 'A';
     memset(buffer + ipnt + 8, 0, 6);
     ipnt += 14;
 }
 
-unsigned xa_attributes(unsigned mode)
+unsigned iso_xa_attributes(unsigned mode)
 {
     unsigned a = 0x0800;
     if (mode & 0400) a |= 0x0001;
@@ -116,7 +116,7 @@ static void put_date(time_t t)
     ipnt += 7;
 }
 
-int build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
+int iso_build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
                      const iso_stat *caller_st, int deep)
 {
     (void)source;
@@ -149,7 +149,7 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
 
         if (strcmp(name, ".") != 0 && strcmp(name, "..") != 0) {
             char conv[1024];
-            int left = convert_rr_name(name, conv, sizeof(conv));
+            int left = iso_convert_rr_name(name, conv, sizeof(conv));
             const char *p = conv;
             while (left > 0) {
                 need_room(5 + 1, "NM");
@@ -172,17 +172,17 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
         }
         need_room(36, "PX");
         put_entry_header("PX", 36);
-        set_both32(buffer + ipnt, st->mode);
-        set_both32(buffer + ipnt + 8, st->nlink);
-        set_both32(buffer + ipnt + 16, iso_opt.uid_set ? iso_opt.uid : st->uid);
-        set_both32(buffer + ipnt + 24, iso_opt.gid_set ? iso_opt.gid : st->gid);
+        iso_set_both32(buffer + ipnt, st->mode);
+        iso_set_both32(buffer + ipnt + 8, st->nlink);
+        iso_set_both32(buffer + ipnt + 16, iso_opt.uid_set ? iso_opt.uid : st->uid);
+        iso_set_both32(buffer + ipnt + 24, iso_opt.gid_set ? iso_opt.gid : st->gid);
         ipnt += 32;
         flags |= 1;
         if (st->is_chr) {
             need_room(20, "PN");
             put_entry_header("PN", 20);
-            set_both32(buffer + ipnt, (uint32_t)(st->rdev >> 32));
-            set_both32(buffer + ipnt + 8, (uint32_t)st->rdev);
+            iso_set_both32(buffer + ipnt, (uint32_t)(st->rdev >> 32));
+            iso_set_both32(buffer + ipnt + 8, (uint32_t)st->rdev);
             ipnt += 16;
             flags |= 2;
         }
@@ -232,7 +232,7 @@ int build_rr_records(const char *source, const char *name, iso_entry *entry, con
     return 0;
 }
 
-unsigned char *make_rr_er_record(const char *id, const char *descriptor, const char *source,
+unsigned char *iso_make_rr_er_record(const char *id, const char *descriptor, const char *source,
                                  int *length)
 {
     int li = (int)strlen(id), ld = (int)strlen(descriptor), ls = (int)strlen(source);

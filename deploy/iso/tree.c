@@ -5,8 +5,8 @@
 #include <string.h>
 
 iso_directory *iso_root;
-uint32_t path_table_size;
-time_t root_time;
+uint32_t iso_path_table_size;
+time_t iso_root_time;
 
 static time_t entry_time;
 static uint32_t next_identity;
@@ -24,13 +24,13 @@ typedef struct find_listing {
 void iso_tree_reset(void)
 {
     iso_root = NULL;
-    path_table_size = 0;
-    root_time = 0;
+    iso_path_table_size = 0;
+    iso_root_time = 0;
     entry_time = 0;
     next_identity = 0;
 }
 
-time_t made_up_time(void)
+time_t iso_made_up_time(void)
 {
     if (!entry_time) entry_time = time(NULL);
     return entry_time;
@@ -141,7 +141,7 @@ static int same_name_any_case(const char *a, const char *b)
     }
 }
 
-iso_directory *find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
+iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
                                       int by_name)
 {
     const char *name = de && de->rr_name ? de->rr_name : last_component(path);
@@ -154,10 +154,10 @@ iso_directory *find_or_make_directory(iso_directory *parent, const char *path, i
     return new_directory(parent, path, de);
 }
 
-void init_root_directory(const char *path, const iso_stat *st)
+void iso_init_root_directory(const char *path, const iso_stat *st)
 {
     iso_root = new_directory(NULL, path, NULL);
-    iso_root->mtime = root_time = st->mtime;
+    iso_root->mtime = iso_root_time = st->mtime;
     iso_root->dev = st->dev;
     iso_root->ino = st->ino;
 }
@@ -166,9 +166,9 @@ static void fill_record(iso_entry *e, time_t t)
 {
     iso_recording_date(e->rec + DR_DATE, t);
     e->rec[DR_FLAGS] = (unsigned char)((e->is_dir ? 2 : 0) | (e->hidden_attr ? 1 : 0));
-    set_both16(e->rec + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
+    iso_set_both16(e->rec + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
-    set_both32(e->rec + DR_SIZE, (uint32_t)e->size);
+    iso_set_both32(e->rec + DR_SIZE, (uint32_t)e->size);
 }
 
 static void give_identity(iso_entry *e, const iso_stat *st)
@@ -194,7 +194,7 @@ static const char *type_name(const iso_stat *st, char *buf, size_t n)
     return buf;
 }
 
-int insert_file_entry(iso_directory *dir, const char *whole, const char *short_name)
+int iso_insert_file_entry(iso_directory *dir, const char *whole, const char *short_name)
 {
     iso_stat st;
     if (iso_plat_stat(whole, &st) != 0) {
@@ -216,10 +216,10 @@ int insert_file_entry(iso_directory *dir, const char *whole, const char *short_n
         }
     }
     if (st.is_dir) {
-        if (hash_find_directory(st.dev, st.ino))
+        if (iso_hash_find_directory(st.dev, st.ino))
             iso_message("Warning: Directory loop (%s dev: %lx ino: %lu).\n", whole,
                         (unsigned long)st.dev, (unsigned long)st.ino);
-        hash_add_directory(st.dev, st.ino);
+        iso_hash_add_directory(st.dev, st.ino);
     }
     if (!st.is_reg && !st.is_dir && !st.is_chr) {
         char buf[32];
@@ -230,7 +230,7 @@ int insert_file_entry(iso_directory *dir, const char *whole, const char *short_n
     if (st.is_dir) {
         for (iso_directory *d = dir->subdir; d; d = d->next) {
             if (same_name_any_case(d->de_name, short_name)) {
-                return scan_directory_tree(d, whole, d->self);
+                return iso_scan_directory_tree(d, whole, d->self);
             }
         }
     }
@@ -240,30 +240,30 @@ int insert_file_entry(iso_directory *dir, const char *whole, const char *short_n
     e->is_dir = st.is_dir;
     e->rr_name = iso_strdup(short_name);
     e->whole_name = iso_strdup(whole);
-    e->hide_iso = dir->hide_iso || pattern_match(short_name, LIST_HIDE_ISO) ||
-                  pattern_match(whole, LIST_HIDE_ISO);
-    e->hidden_attr = pattern_match(short_name, LIST_HIDDEN_ATTR) || pattern_match(whole, LIST_HIDDEN_ATTR);
-    e->hide_joliet = dir->hide_joliet || pattern_match(short_name, LIST_HIDE_JOLIET) ||
-                     pattern_match(whole, LIST_HIDE_JOLIET);
-    e->sort_weight = iso_opt.sort_weights ? sort_weight_of(whole, dir->sort_weight) : dir->sort_weight;
+    e->hide_iso = dir->hide_iso || iso_pattern_match(short_name, LIST_HIDE_ISO) ||
+                  iso_pattern_match(whole, LIST_HIDE_ISO);
+    e->hidden_attr = iso_pattern_match(short_name, LIST_HIDDEN_ATTR) || iso_pattern_match(whole, LIST_HIDDEN_ATTR);
+    e->hide_joliet = dir->hide_joliet || iso_pattern_match(short_name, LIST_HIDE_JOLIET) ||
+                     iso_pattern_match(whole, LIST_HIDE_JOLIET);
+    e->sort_weight = iso_opt.sort_weights ? iso_sort_weight_of(whole, dir->sort_weight) : dir->sort_weight;
     e->size = st.is_reg ? st.size : 0;
     give_identity(e, &st);
-    iso9660_file_length(short_name, e, st.is_dir);
+    iso_iso9660_file_length(short_name, e, st.is_dir);
     fill_record(e, st.mtime);
     e->next = dir->contents;
     dir->contents = e;
     if (st.is_dir) {
-        iso_directory *sub = find_or_make_directory(dir, whole, e, 0);
+        iso_directory *sub = iso_find_or_make_directory(dir, whole, e, 0);
         e->subdir = sub;
         sub->dev = st.dev;
         sub->ino = st.ino;
-        if (!scan_directory_tree(sub, whole, e)) return 0;
+        if (!iso_scan_directory_tree(sub, whole, e)) return 0;
     }
-    build_rr_records(whole, short_name, e, &st, NULL, 0);
+    iso_build_rr_records(whole, short_name, e, &st, NULL, 0);
     return 1;
 }
 
-int scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
+int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
 {
     dir->scanned = 1;
     find_listing *l = listing_open(path);
@@ -296,8 +296,8 @@ int scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
         }
         char whole[ISO_PATH_MAX + 2];
         snprintf(whole, sizeof(whole), ends_sep ? "%s%s" : "%s/%s", path, name);
-        if (pattern_match(name, LIST_EXCLUDE) || pattern_match(whole, LIST_EXCLUDE)) continue;
-        insert_file_entry(dir, whole, name);
+        if (iso_pattern_match(name, LIST_EXCLUDE) || iso_pattern_match(whole, LIST_EXCLUDE)) continue;
+        iso_insert_file_entry(dir, whole, name);
     }
     listing_close(l);
     return 1;
@@ -322,8 +322,8 @@ static iso_entry *make_dot(iso_directory *dir, int which)
     e->dev = ISO_NO_DEVICE;
     e->ino = ISO_NO_INODE;
     e->size = SECTOR_SIZE;
-    iso9660_file_length(e->rr_name, e, 1);
-    time_t t = (dir == iso_root && which == 1) ? root_time : made_up_time();
+    iso_iso9660_file_length(e->rr_name, e, 1);
+    time_t t = (dir == iso_root && which == 1) ? iso_root_time : iso_made_up_time();
     fill_record(e, t);
     iso_stat st;
     memset(&st, 0, sizeof(st));
@@ -342,8 +342,8 @@ static iso_entry *make_dot(iso_directory *dir, int which)
         st.ctime = dir->self->st.ctime;
     }
     int deep = 0;
-    if (dir == iso_root && which == 1) deep = NEED_SP | (rr_er_record ? NEED_CE : 0);
-    build_rr_records(dir->whole_name, e->rr_name, e, &st, NULL, deep);
+    if (dir == iso_root && which == 1) deep = NEED_SP | (iso_rr_er_record ? NEED_CE : 0);
+    iso_build_rr_records(dir->whole_name, e->rr_name, e, &st, NULL, deep);
     e->next = dir->contents;
     dir->contents = e;
     return e;
@@ -388,8 +388,8 @@ static void make_unique_name(iso_directory *dir, iso_entry *e, iso_entry *other)
     for (int i = 0; i < 36 * 36 * 36; i++) {
         char tail[4] = {digits[i / 1296], digits[(i / 36) % 36], digits[i % 36], 0};
         snprintf(cand, sizeof(cand), "%.*s%s%.*s", base_len, name, tail, ext_len, dot ? dot : "");
-        if (!name_hash_find(cand)) {
-            name_hash_delete(e);
+        if (!iso_name_hash_find(cand)) {
+            iso_name_hash_delete(e);
             strcpy(e->iso_name, cand);
             e->iso_name_len = (int)strlen(cand);
             e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
@@ -408,15 +408,15 @@ static void rebuild_rr(iso_entry *e)
     if (!e->rr || e->dot) return;
     iso_free(e->rr);
     e->rr = NULL;
-    build_rr_records(e->whole_name, e->rr_name, e, &e->st, NULL, 0);
+    iso_build_rr_records(e->whole_name, e->rr_name, e, &e->st, NULL, 0);
 }
 
 static void unique_names(iso_directory *dir)
 {
-    name_hash_flush();
+    iso_name_hash_flush();
     for (iso_entry *e = dir->contents; e; e = e->next) {
         if (e->hide_iso) continue;
-        iso_entry *other = name_hash_find(e->iso_name);
+        iso_entry *other = iso_name_hash_find(e->iso_name);
         if (other == e) {
             iso_message("Fatal goof, file '%s' already in hash table.\n", e->whole_name);
             iso_fatal();
@@ -425,14 +425,14 @@ static void unique_names(iso_directory *dir)
             iso_entry *renamed = (e->name_weight < other->name_weight) ? e : other;
             make_unique_name(dir, renamed, renamed == e ? other : e);
             rebuild_rr(renamed);
-            if (renamed == other) name_hash_add(other);
+            if (renamed == other) iso_name_hash_add(other);
         }
-        name_hash_add(e);
+        iso_name_hash_add(e);
     }
-    name_hash_flush();
+    iso_name_hash_flush();
 }
 
-int walk_susp(const unsigned char *rr, int len, const char *sig)
+int iso_walk_susp(const unsigned char *rr, int len, const char *sig)
 {
     int p = 0;
     while (len - p >= 4) {
@@ -452,11 +452,11 @@ static int finish_one(iso_directory *dir)
     for (iso_entry *e = dir->contents; e; e = e->next) {
         if (e->hide_iso) continue;
         if (e->is_dir && !e->dot) {
-            path_table_size += 8 + (uint32_t)e->iso_name_len;
-            if (path_table_size & 1) path_table_size++;
+            iso_path_table_size += 8 + (uint32_t)e->iso_name_len;
+            if (iso_path_table_size & 1) iso_path_table_size++;
         } else if (dir == iso_root && e->dot == 1) {
-            path_table_size += 9;
-            if (path_table_size & 1) path_table_size++;
+            iso_path_table_size += 9;
+            if (iso_path_table_size & 1) iso_path_table_size++;
         }
         int len = DR_FIXED + e->iso_name_len;
         if (len & 1) len++;
@@ -469,7 +469,7 @@ static int finish_one(iso_directory *dir)
         e->rec_len = len;
         e->rec[DR_LENGTH] = (unsigned char)len;
     }
-    if (order_directory(&dir->contents, 0) != 0) {
+    if (iso_order_directory(&dir->contents, 0) != 0) {
         iso_message("Unable to sort directory %s\n", dir->whole_name);
         iso_fatal();
     }
@@ -481,9 +481,9 @@ static int finish_one(iso_directory *dir)
         if (e->rr_total > e->rr_in_record) {
             int off = e->rr_in_record, seg_start = 0, seg_len = e->rr_in_record;
             while (1) {
-                int at = walk_susp(e->rr + seg_start, seg_len, "CE");
+                int at = iso_walk_susp(e->rr + seg_start, seg_len, "CE");
                 if (at < 0 || off >= e->rr_total) break;
-                uint32_t l = get_le32(e->rr + seg_start + at + 20);
+                uint32_t l = iso_get_le32(e->rr + seg_start + at + 20);
                 if ((ce % SECTOR_SIZE) + l >= SECTOR_SIZE) ce = round_sector(ce);
                 ce += l;
                 if (ce & 1) ce++;
@@ -508,7 +508,7 @@ static int finish_walk(iso_directory *dir)
     return 0;
 }
 
-int finish_tree(iso_directory *r)
+int iso_finish_tree(iso_directory *r)
 {
     /* the root is its own parent, not a sibling list: finish it, then its children */
     if (r->hide_iso) return 0;
@@ -527,7 +527,7 @@ static void set_px_links(iso_entry *e, unsigned n)
         if (ver != 1 && ver != 2) iso_message("**BAD RRVERSION (%d) for %c%c\n", ver, e->rr[p], e->rr[p + 1]);
         if (e->rr[p + 2] == 0) break;
         if (e->rr[p] == 'P' && e->rr[p + 1] == 'X') {
-            set_both32(e->rr + p + 12, n);
+            iso_set_both32(e->rr + p + 12, n);
             return;
         }
         p += e->rr[p + 2];
@@ -551,11 +551,11 @@ static void links_walk(iso_directory *dir, int is_root)
     }
 }
 
-void set_link_counts(iso_directory *r) { links_walk(r, 1); }
+void iso_set_link_counts(iso_directory *r) { links_walk(r, 1); }
 
 /* ---- lookups ---- */
 
-iso_entry *search_tree_file(iso_directory *r, const char *path)
+iso_entry *iso_search_tree_file(iso_directory *r, const char *path)
 {
     iso_directory *dir = r;
     const char *p = path;
@@ -589,18 +589,18 @@ static int same_source(const char *a, const char *b)
 }
 
 /* The entry made from the file at that source path. */
-iso_entry *search_tree_source(iso_directory *r, const char *source_path)
+iso_entry *iso_search_tree_source(iso_directory *r, const char *source_path)
 {
     for (iso_entry *e = r->contents; e; e = e->next)
         if (!e->dot && e->whole_name && !e->is_dir && same_source(e->whole_name, source_path)) return e;
     for (iso_directory *d = r->subdir; d; d = d->next) {
-        iso_entry *e = search_tree_source(d, source_path);
+        iso_entry *e = iso_search_tree_source(d, source_path);
         if (e) return e;
     }
     return NULL;
 }
 
-void free_directory_entries(iso_directory *dir)
+void iso_free_directory_entries(iso_directory *dir)
 {
     for (; dir; dir = dir->next) {
         while (dir->contents) {
@@ -612,7 +612,7 @@ void free_directory_entries(iso_directory *dir)
             iso_free(e->jname);
             iso_free(e);
         }
-        if (dir->subdir) free_directory_entries(dir->subdir);
+        if (dir->subdir) iso_free_directory_entries(dir->subdir);
         if (dir == dir->parent) break;
     }
 }

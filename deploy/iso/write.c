@@ -5,11 +5,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-uint32_t next_free_sector, sectors_written;
-time_t build_start_time;
-uint32_t rr_byte_total, dir_byte_total;
-unsigned char pvd_buffer[SECTOR_SIZE];
-uint32_t path_table_location[4];
+uint32_t iso_next_free_sector, iso_sectors_written;
+time_t iso_build_start_time;
+uint32_t iso_rr_byte_total, iso_dir_byte_total;
+unsigned char iso_pvd_buffer[SECTOR_SIZE];
+uint32_t iso_path_table_location[4];
 
 static image_region *regions, *regions_tail;
 static int path_index;
@@ -17,7 +17,7 @@ static unsigned char *path_l, *path_m;
 static uint32_t path_sectors;
 static int sort_errors;
 static int sorting_reloc;
-static unsigned char root_record[34];
+static unsigned char root_record[VD_ROOT_RECORD_SIZE];
 static uint32_t memory_total;
 
 typedef struct pending_file_write {
@@ -32,11 +32,16 @@ typedef struct pending_file_write {
 static pending_file_write *pending_head, *pending_tail;
 static int layout_done;
 
+/* The source copy_file reads; after a fatal error iso_write_reset closes it. */
+static FILE *copy_source;
+
+static void close_copy_source(void) { iso_close_file(&copy_source); }
+
 void iso_write_reset(void)
 {
-    next_free_sector = sectors_written = 0;
-    build_start_time = 0;
-    rr_byte_total = dir_byte_total = 0;
+    iso_next_free_sector = iso_sectors_written = 0;
+    iso_build_start_time = 0;
+    iso_rr_byte_total = iso_dir_byte_total = 0;
     regions = regions_tail = NULL;
     path_index = 1;
     path_l = path_m = NULL;
@@ -45,33 +50,34 @@ void iso_write_reset(void)
     memory_total = 0;
     pending_head = pending_tail = NULL;
     layout_done = 0;
-    memset(path_table_location, 0, sizeof(path_table_location));
+    memset(iso_path_table_location, 0, sizeof(iso_path_table_location));
+    close_copy_source();
 }
 
 /* ---- numbers ---- */
 
-void set_le16(unsigned char *p, unsigned v) { p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8); }
-void set_be16(unsigned char *p, unsigned v) { p[0] = (unsigned char)(v >> 8); p[1] = (unsigned char)v; }
-void set_both16(unsigned char *p, unsigned v) { set_le16(p, v); set_be16(p + 2, v); }
-void set_le32(unsigned char *p, uint32_t v)
+void iso_set_le16(unsigned char *p, unsigned v) { p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8); }
+void iso_set_be16(unsigned char *p, unsigned v) { p[0] = (unsigned char)(v >> 8); p[1] = (unsigned char)v; }
+void iso_set_both16(unsigned char *p, unsigned v) { iso_set_le16(p, v); iso_set_be16(p + 2, v); }
+void iso_set_le32(unsigned char *p, uint32_t v)
 {
     p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8);
     p[2] = (unsigned char)(v >> 16); p[3] = (unsigned char)(v >> 24);
 }
-void set_be32(unsigned char *p, uint32_t v)
+void iso_set_be32(unsigned char *p, uint32_t v)
 {
     p[0] = (unsigned char)(v >> 24); p[1] = (unsigned char)(v >> 16);
     p[2] = (unsigned char)(v >> 8); p[3] = (unsigned char)v;
 }
-void set_both32(unsigned char *p, uint32_t v) { set_le32(p, v); set_be32(p + 4, v); }
-uint32_t get_le32(const unsigned char *p)
+void iso_set_both32(unsigned char *p, uint32_t v) { iso_set_le32(p, v); iso_set_be32(p + 4, v); }
+uint32_t iso_get_le32(const unsigned char *p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16) | ((uint32_t)p[3] << 24);
 }
 
 static uint32_t sectors_of(uint64_t bytes) { return (uint32_t)((bytes + SECTOR_SIZE - 1) / SECTOR_SIZE); }
 
-void format_ctime(char out[26], time_t t)
+void iso_format_ctime(char out[26], time_t t)
 {
     static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -83,7 +89,7 @@ void format_ctime(char out[26], time_t t)
 
 /* ---- regions ---- */
 
-void place_region(const image_region *templ)
+void iso_place_region(const image_region *templ)
 {
     image_region *r = (image_region *)iso_alloc(sizeof(image_region));
     *r = *templ;
@@ -94,43 +100,43 @@ void place_region(const image_region *templ)
     if (layout_done) {
         /* placed after the layout pass: no planned first sector, sized at once */
         r->first_sector = 0;
-        if (r->size_step) r->size_step(next_free_sector);
+        if (r->size_step) r->size_step(iso_next_free_sector);
     }
 }
 
-void layout_regions(void)
+void iso_layout_regions(void)
 {
-    next_free_sector = 0;
+    iso_next_free_sector = 0;
     for (image_region *r = regions; r; r = r->next) {
-        r->first_sector = next_free_sector;
-        if (r->size_step) r->size_step(next_free_sector);
+        r->first_sector = iso_next_free_sector;
+        if (r->size_step) r->size_step(iso_next_free_sector);
     }
     layout_done = 1;
 }
 
-void generate_regions(void)
+void iso_generate_regions(void)
 {
     for (image_region *r = regions; r; r = r->next)
         if (r->generate_step) r->generate_step();
 }
 
-void write_regions(FILE *out)
+void iso_write_regions(FILE *out)
 {
     for (image_region *r = regions; r; r = r->next) {
-        if (r->first_sector && r->first_sector != sectors_written)
+        if (r->first_sector && r->first_sector != iso_sectors_written)
             iso_message("Implementation botch: %s should start at %u but starts at %u.\n", r->name,
-                        r->first_sector, sectors_written);
-        if (iso_opt.verbosity > 1) iso_message("Writing:   %-40sStart Block %u\n", r->name, sectors_written);
-        uint32_t before = sectors_written;
+                        r->first_sector, iso_sectors_written);
+        if (iso_opt.verbosity > 1) iso_message("Writing:   %-40sStart Block %u\n", r->name, iso_sectors_written);
+        uint32_t before = iso_sectors_written;
         if (r->write_step) r->write_step(out);
-        if (iso_opt.verbosity > 1) iso_message("Done with: %-40sBlock(s)    %d\n", r->name, (int)(sectors_written - before));
+        if (iso_opt.verbosity > 1) iso_message("Done with: %-40sBlock(s)    %d\n", r->name, (int)(iso_sectors_written - before));
     }
-    if (next_free_sector != sectors_written)
-        iso_message("Implementation botch: FS should end at %u but ends at %u.\n", next_free_sector,
-                    sectors_written);
+    if (iso_next_free_sector != iso_sectors_written)
+        iso_message("Implementation botch: FS should end at %u but ends at %u.\n", iso_next_free_sector,
+                    iso_sectors_written);
 }
 
-void write_sectors(const void *buffer, size_t item, size_t count, FILE *out)
+void iso_write_sectors(const void *buffer, size_t item, size_t count, FILE *out)
 {
     const unsigned char *p = (const unsigned char *)buffer;
     size_t left = count;
@@ -143,22 +149,22 @@ void write_sectors(const void *buffer, size_t item, size_t count, FILE *out)
         p += got * item;
         left -= got;
     }
-    if (item == SECTOR_SIZE) sectors_written += (uint32_t)count;
+    if (item == SECTOR_SIZE) iso_sectors_written += (uint32_t)count;
 }
 
 static void write_zero_sectors(FILE *out, uint32_t n)
 {
     static const unsigned char zero[SECTOR_SIZE];
-    for (uint32_t i = 0; i < n; i++) write_sectors(zero, SECTOR_SIZE, 1, out);
+    for (uint32_t i = 0; i < n; i++) iso_write_sectors(zero, SECTOR_SIZE, 1, out);
 }
 
 /* ---- padding, descriptors, version block ---- */
 
-static void padblock_size(uint32_t first) { (void)first; next_free_sector = 16; }
-static void padblock_write(FILE *out) { write_zero_sectors(out, 16 - (sectors_written < 16 ? sectors_written : 16)); }
-const image_region padblock_region = {NULL, padblock_size, NULL, padblock_write, "Initial Padblock", 0, 0};
+static void padblock_size(uint32_t first) { (void)first; iso_next_free_sector = 16; }
+static void padblock_write(FILE *out) { write_zero_sectors(out, 16 - (iso_sectors_written < 16 ? iso_sectors_written : 16)); }
+const image_region iso_padblock_region = {NULL, padblock_size, NULL, padblock_write, "Initial Padblock", 0, 0};
 
-static void one_sector(uint32_t first) { (void)first; next_free_sector++; }
+static void one_sector(uint32_t first) { (void)first; iso_next_free_sector++; }
 
 static void copy_text(unsigned char *field, int width, const char *text)
 {
@@ -181,71 +187,72 @@ static void long_date(unsigned char *p, time_t t)
 static void pvd_generate(void)
 {
     memset(root_record, 0, sizeof(root_record));
-    root_record[0] = 34;
-    set_both32(root_record + DR_EXTENT, iso_root->extent);
-    set_both32(root_record + DR_SIZE, sectors_of(iso_root->size) * SECTOR_SIZE);
-    iso_recording_date(root_record + DR_DATE, root_time);
+    root_record[DR_LENGTH] = VD_ROOT_RECORD_SIZE;
+    iso_set_both32(root_record + DR_EXTENT, iso_root->extent);
+    iso_set_both32(root_record + DR_SIZE, sectors_of(iso_root->size) * SECTOR_SIZE);
+    iso_recording_date(root_record + DR_DATE, iso_root_time);
     root_record[DR_FLAGS] = 2;
-    set_both16(root_record + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
+    iso_set_both16(root_record + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     root_record[DR_NAME_LEN] = 1;
 }
 
 static void build_pvd(int type)
 {
-    unsigned char *p = pvd_buffer;
+    unsigned char *p = iso_pvd_buffer;
     memset(p, 0, SECTOR_SIZE);
-    p[0] = (unsigned char)type;
-    memcpy(p + 1, "CD001", 5);
-    p[6] = type == 2 && iso_opt.iso_level > 3 ? 2 : 1;
-    copy_text(p + 8, 32, iso_opt.system_ident ? iso_opt.system_ident : "UNIX");
-    copy_text(p + 40, 32, iso_opt.volume_ident ? iso_opt.volume_ident : "CDROM");
-    set_both32(p + 80, next_free_sector);
-    set_both16(p + 120, (unsigned)iso_opt.volume_set_count);
-    set_both16(p + 124, (unsigned)iso_opt.volume_sequence);
-    set_both16(p + 128, SECTOR_SIZE);
-    set_both32(p + 132, path_table_size);
-    set_le32(p + 140, path_table_location[0]);
-    set_le32(p + 144, path_table_location[1]);
-    set_be32(p + 148, path_table_location[2]);
-    set_be32(p + 152, path_table_location[3]);
-    memcpy(p + 156, root_record, 34);
-    copy_text(p + 190, 128, iso_opt.volume_set_ident);
-    copy_text(p + 318, 128, iso_opt.publisher_ident);
-    copy_text(p + 446, 128, iso_opt.preparer_ident);
-    copy_text(p + 574, 128, iso_opt.application_ident);
-    copy_text(p + 702, 37, iso_opt.copyright_ident);
-    copy_text(p + 739, 37, iso_opt.abstract_ident);
-    copy_text(p + 776, 37, iso_opt.biblio_ident);
-    long_date(p + 813, build_start_time);
-    long_date(p + 830, build_start_time);
-    memcpy(p + 847, "0000000000000000", 16);
-    p[863] = 0;
-    long_date(p + 864, build_start_time);
-    p[881] = 1;
-    memset(p + 883, ' ', 512);
+    p[VD_TYPE] = (unsigned char)type;
+    memcpy(p + VD_ID, "CD001", 5);
+    p[VD_VERSION] = type == 2 && iso_opt.iso_level > 3 ? 2 : 1;
+    copy_text(p + VD_SYSTEM_ID, 32, iso_opt.system_ident ? iso_opt.system_ident : "UNIX");
+    copy_text(p + VD_VOLUME_ID, 32, iso_opt.volume_ident ? iso_opt.volume_ident : "CDROM");
+    iso_set_both32(p + VD_SPACE_SIZE, iso_next_free_sector);
+    iso_set_both16(p + VD_SET_SIZE, (unsigned)iso_opt.volume_set_count);
+    iso_set_both16(p + VD_SEQUENCE, (unsigned)iso_opt.volume_sequence);
+    iso_set_both16(p + VD_BLOCK_SIZE, SECTOR_SIZE);
+    iso_set_both32(p + VD_PATH_TABLE_SIZE, iso_path_table_size);
+    iso_set_le32(p + VD_L_PATH_TABLE, iso_path_table_location[0]);
+    iso_set_le32(p + VD_L_PATH_TABLE_OPT, iso_path_table_location[1]);
+    iso_set_be32(p + VD_M_PATH_TABLE, iso_path_table_location[2]);
+    iso_set_be32(p + VD_M_PATH_TABLE_OPT, iso_path_table_location[3]);
+    memcpy(p + VD_ROOT_RECORD, root_record, VD_ROOT_RECORD_SIZE);
+    copy_text(p + VD_SET_ID, 128, iso_opt.volume_set_ident);
+    copy_text(p + VD_PUBLISHER_ID, 128, iso_opt.publisher_ident);
+    copy_text(p + VD_PREPARER_ID, 128, iso_opt.preparer_ident);
+    copy_text(p + VD_APPLICATION_ID, 128, iso_opt.application_ident);
+    copy_text(p + VD_COPYRIGHT_FILE, 37, iso_opt.copyright_ident);
+    copy_text(p + VD_ABSTRACT_FILE, 37, iso_opt.abstract_ident);
+    copy_text(p + VD_BIBLIO_FILE, 37, iso_opt.biblio_ident);
+    long_date(p + VD_CREATED, iso_build_start_time);
+    long_date(p + VD_MODIFIED, iso_build_start_time);
+    /* never expires: digits "0" and a zero offset */
+    memcpy(p + VD_EXPIRES, "0000000000000000", 16);
+    p[VD_EXPIRES + 16] = 0;
+    long_date(p + VD_EFFECTIVE, iso_build_start_time);
+    p[VD_FILE_STRUCTURE] = 1;
+    memset(p + VD_APPLICATION_USE, ' ', 512);
 }
 
 static void pvd_write(FILE *out)
 {
-    build_start_time = time(NULL);
+    iso_build_start_time = time(NULL);
     build_pvd(1);
-    write_sectors(pvd_buffer, SECTOR_SIZE, 1, out);
+    iso_write_sectors(iso_pvd_buffer, SECTOR_SIZE, 1, out);
 }
-const image_region pvd_region = {NULL, one_sector, pvd_generate, pvd_write, "Primary Volume Descriptor", 0, 0};
+const image_region iso_pvd_region = {NULL, one_sector, pvd_generate, pvd_write, "Primary Volume Descriptor", 0, 0};
 
 static void enhanced_write(FILE *out)
 {
     unsigned char save[SECTOR_SIZE];
-    memcpy(save, pvd_buffer, SECTOR_SIZE);
+    memcpy(save, iso_pvd_buffer, SECTOR_SIZE);
     build_pvd(2);
-    pvd_buffer[881] = 2;
-    write_sectors(pvd_buffer, SECTOR_SIZE, 1, out);
-    memcpy(pvd_buffer, save, SECTOR_SIZE);
+    iso_pvd_buffer[VD_FILE_STRUCTURE] = 2;
+    iso_write_sectors(iso_pvd_buffer, SECTOR_SIZE, 1, out);
+    memcpy(iso_pvd_buffer, save, SECTOR_SIZE);
 }
-const image_region enhanced_region = {NULL, one_sector, NULL, enhanced_write, "Enhanced Volume Descriptor", 0, 0};
+const image_region iso_enhanced_region = {NULL, one_sector, NULL, enhanced_write, "Enhanced Volume Descriptor", 0, 0};
 
-static void torito_write(FILE *out) { write_boot_record(out); }
-const image_region torito_region = {NULL, one_sector, NULL, torito_write, "Eltorito Volume Descriptor", 0, 0};
+static void torito_write(FILE *out) { iso_write_boot_record(out); }
+const image_region iso_torito_region = {NULL, one_sector, NULL, torito_write, "Eltorito Volume Descriptor", 0, 0};
 
 static void end_vd_write(FILE *out)
 {
@@ -253,23 +260,23 @@ static void end_vd_write(FILE *out)
     s[0] = 255;
     memcpy(s + 1, "CD001", 5);
     s[6] = 1;
-    write_sectors(s, SECTOR_SIZE, 1, out);
+    iso_write_sectors(s, SECTOR_SIZE, 1, out);
 }
-const image_region end_vd_region = {NULL, one_sector, NULL, end_vd_write, "End Volume Descriptor", 0, 0};
+const image_region iso_end_vd_region = {NULL, one_sector, NULL, end_vd_write, "End Volume Descriptor", 0, 0};
 
 static void version_write(FILE *out)
 {
     unsigned char s[SECTOR_SIZE] = {0};
     char date[26];
-    format_ctime(date, build_start_time);
+    iso_format_ctime(date, iso_build_start_time);
     snprintf((char *)s, 128, "ZGI %szavogi 1.22", date);
-    write_sectors(s, SECTOR_SIZE, 1, out);
+    iso_write_sectors(s, SECTOR_SIZE, 1, out);
 }
-const image_region version_region = {NULL, one_sector, NULL, version_write, "Version block", 0, 0};
+const image_region iso_version_region = {NULL, one_sector, NULL, version_write, "Version block", 0, 0};
 
-static void endpad_size(uint32_t first) { (void)first; next_free_sector += 150; }
+static void endpad_size(uint32_t first) { (void)first; iso_next_free_sector += 150; }
 static void endpad_write(FILE *out) { write_zero_sectors(out, 150); }
-const image_region endpad_region = {NULL, endpad_size, NULL, endpad_write, "Ending Padblock", 0, 0};
+const image_region iso_endpad_region = {NULL, endpad_size, NULL, endpad_write, "Ending Padblock", 0, 0};
 
 /* ---- path tables ---- */
 
@@ -282,12 +289,12 @@ static uint32_t table_sectors(uint32_t bytes)
 
 static void pathtable_size(uint32_t first)
 {
-    path_sectors = table_sectors(path_table_size);
-    path_table_location[0] = first;
-    path_table_location[1] = 0;
-    path_table_location[2] = first + path_sectors;
-    path_table_location[3] = 0;
-    next_free_sector += 2 * path_sectors;
+    path_sectors = table_sectors(iso_path_table_size);
+    iso_path_table_location[0] = first;
+    iso_path_table_location[1] = 0;
+    iso_path_table_location[2] = first + path_sectors;
+    iso_path_table_location[3] = 0;
+    iso_next_free_sector += 2 * path_sectors;
 }
 
 static int path_count;
@@ -353,14 +360,14 @@ static void pathtable_generate(void)
             iso_fatal();
         }
         if (len + 8 + (uint32_t)nlen + 1 > path_sectors * SECTOR_SIZE) {
-            iso_message("Path table lengths do not match %d expected: %d\n", (int)len, (int)path_table_size);
+            iso_message("Path table lengths do not match %d expected: %d\n", (int)len, (int)iso_path_table_size);
             iso_fatal();
         }
         path_l[len] = path_m[len] = (unsigned char)nlen;
-        set_le32(path_l + len + 2, d->extent);
-        set_be32(path_m + len + 2, d->extent);
-        set_le16(path_l + len + 6, (unsigned)parent);
-        set_be16(path_m + len + 6, (unsigned)parent);
+        iso_set_le32(path_l + len + 2, d->extent);
+        iso_set_be32(path_m + len + 2, d->extent);
+        iso_set_le16(path_l + len + 6, (unsigned)parent);
+        iso_set_be16(path_m + len + 6, (unsigned)parent);
         if (d == iso_root) path_l[len + 8] = path_m[len + 8] = 0;
         else {
             memcpy(path_l + len + 8, d->self->iso_name, (size_t)nlen);
@@ -370,19 +377,19 @@ static void pathtable_generate(void)
         if (len & 1) len++;
     }
     iso_free(slots);
-    if (len != path_table_size)
-        iso_message("Path table lengths do not match %d expected: %d\n", (int)len, (int)path_table_size);
+    if (len != iso_path_table_size)
+        iso_message("Path table lengths do not match %d expected: %d\n", (int)len, (int)iso_path_table_size);
 }
 
 static void pathtable_write(FILE *out)
 {
-    write_sectors(path_l, SECTOR_SIZE, path_sectors, out);
-    write_sectors(path_m, SECTOR_SIZE, path_sectors, out);
+    iso_write_sectors(path_l, SECTOR_SIZE, path_sectors, out);
+    iso_write_sectors(path_m, SECTOR_SIZE, path_sectors, out);
     iso_free(path_l);
     iso_free(path_m);
     path_l = path_m = NULL;
 }
-const image_region pathtable_region = {NULL, pathtable_size, pathtable_generate, pathtable_write, "Path table", 0, 0};
+const image_region iso_pathtable_region = {NULL, pathtable_size, pathtable_generate, pathtable_write, "Path table", 0, 0};
 
 /* ---- directory order ---- */
 
@@ -428,7 +435,7 @@ static int compare_entries(const void *pa, const void *pb)
     return c;
 }
 
-int order_directory(iso_entry **list, int reloc_dir)
+int iso_order_directory(iso_entry **list, int reloc_dir)
 {
     int n = 0;
     for (iso_entry *e = *list; e; e = e->next) n++;
@@ -466,9 +473,9 @@ static void assign_directories(iso_directory *d, int is_root)
         if (d->hide_iso) continue;
         d->path_index = path_index++;
         if (d->extent == 0) {
-            d->extent = next_free_sector;
-            next_free_sector += sectors_of(d->size);
-            if (d->ce_bytes) next_free_sector += sectors_of(d->ce_bytes);
+            d->extent = iso_next_free_sector;
+            iso_next_free_sector += sectors_of(d->size);
+            if (d->ce_bytes) iso_next_free_sector += sectors_of(d->ce_bytes);
         }
         if (d->subdir) assign_directories(d->subdir, 0);
     }
@@ -503,10 +510,10 @@ static void write_one_directory(iso_directory *d, FILE *out)
                 /* place every continuation area and point its CE entry at it */
                 int seg_start = 0, seg_len = e->rr_in_record, next = e->rr_in_record;
                 while (next < e->rr_total) {
-                    int at = walk_susp(e->rr + seg_start, seg_len, "CE");
+                    int at = iso_walk_susp(e->rr + seg_start, seg_len, "CE");
                     if (at < 0) break;
                     unsigned char *ce = e->rr + seg_start + at;
-                    uint32_t l = get_le32(ce + 20);
+                    uint32_t l = iso_get_le32(ce + 20);
                     if ((coff % SECTOR_SIZE) + l >= SECTOR_SIZE)
                         coff = (coff + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
                     if (coff + l > ce_total) {
@@ -514,8 +521,8 @@ static void write_one_directory(iso_directory *d, FILE *out)
                                     (int)(coff + l), (int)d->ce_bytes);
                         iso_fatal();
                     }
-                    set_both32(ce + 4, ce_base + coff / SECTOR_SIZE);
-                    set_both32(ce + 12, coff % SECTOR_SIZE);
+                    iso_set_both32(ce + 4, ce_base + coff / SECTOR_SIZE);
+                    iso_set_both32(ce + 12, coff % SECTOR_SIZE);
                     memcpy(cbuf + coff, e->rr + next, l);
                     coff += l;
                     if (coff & 1) coff++;
@@ -525,7 +532,7 @@ static void write_one_directory(iso_directory *d, FILE *out)
                 }
             }
             memcpy(r + p, e->rr, (size_t)e->rr_in_record);
-            rr_byte_total += (uint32_t)e->rr_total;
+            iso_rr_byte_total += (uint32_t)e->rr_total;
             p += (uint32_t)e->rr_in_record;
             if (p & 1) p++;
         }
@@ -534,12 +541,12 @@ static void write_one_directory(iso_directory *d, FILE *out)
     if (off != d->size)
         iso_message("Unexpected directory length %lld expected: %d '%s'\n", (long long)off, (int)d->size,
                     d->whole_name);
-    write_sectors(buf, SECTOR_SIZE, sectors_of(d->size), out);
+    iso_write_sectors(buf, SECTOR_SIZE, sectors_of(d->size), out);
     iso_free(buf);
     if (cbuf) {
         if (coff != d->ce_bytes)
             iso_message("Continuation entry record length mismatch %d expected: %d.\n", (int)coff, (int)d->ce_bytes);
-        write_sectors(cbuf, SECTOR_SIZE, sectors_of(d->ce_bytes), out);
+        iso_write_sectors(cbuf, SECTOR_SIZE, sectors_of(d->ce_bytes), out);
         iso_free(cbuf);
     }
 }
@@ -554,19 +561,19 @@ static void write_directories(iso_directory *d, FILE *out, int is_root)
 }
 
 static void dirtree_write(FILE *out) { write_directories(iso_root, out, 1); }
-const image_region dirtree_region = {NULL, dirtree_size, NULL, dirtree_write, "Directory tree", 0, 0};
+const image_region iso_dirtree_region = {NULL, dirtree_size, NULL, dirtree_write, "Directory tree", 0, 0};
 
 static void clean_size(uint32_t first)
 {
     (void)first;
-    if (iso_opt.rock_ridge) set_link_counts(iso_root);
+    if (iso_opt.rock_ridge) iso_set_link_counts(iso_root);
 }
 static void clean_write(FILE *out)
 {
     (void)out;
-    free_directory_entries(iso_root);
+    iso_free_directory_entries(iso_root);
 }
-const image_region dirtree_clean_region = {NULL, clean_size, NULL, clean_write, "Directory tree cleanup", 0, 0};
+const image_region iso_dirtree_clean_region = {NULL, clean_size, NULL, clean_write, "Directory tree cleanup", 0, 0};
 
 /* ---- extension record ---- */
 
@@ -582,23 +589,23 @@ static void extension_size(uint32_t first)
             p += dot->rr[p + 2];
         }
         if (at >= 0) {
-            set_both32(dot->rr + at + 4, first);
-            set_both32(dot->rr + at + 12, 0);
-            set_both32(dot->rr + at + 20, (uint32_t)rr_er_length);
+            iso_set_both32(dot->rr + at + 4, first);
+            iso_set_both32(dot->rr + at + 12, 0);
+            iso_set_both32(dot->rr + at + 20, (uint32_t)iso_rr_er_length);
         }
     }
-    next_free_sector++;
+    iso_next_free_sector++;
 }
-static void extension_write(FILE *out) { write_sectors(rr_er_record, SECTOR_SIZE, 1, out); }
-const image_region extension_region = {NULL, extension_size, NULL, extension_write, "Extension record", 0, 0};
+static void extension_write(FILE *out) { iso_write_sectors(iso_rr_er_record, SECTOR_SIZE, 1, out); }
+const image_region iso_extension_region = {NULL, extension_size, NULL, extension_write, "Extension record", 0, 0};
 
 /* ---- file data: placement ---- */
 
 static void set_entry_extent(iso_entry *e, uint32_t sector, uint64_t size)
 {
     e->first_sector = sector;
-    set_both32(e->rec + DR_EXTENT, sector);
-    set_both32(e->rec + DR_SIZE, (uint32_t)size);
+    iso_set_both32(e->rec + DR_EXTENT, sector);
+    iso_set_both32(e->rec + DR_SIZE, (uint32_t)size);
 }
 
 static void add_pending(iso_entry *e)
@@ -606,7 +613,7 @@ static void add_pending(iso_entry *e)
     pending_file_write *w = (pending_file_write *)iso_alloc(sizeof(pending_file_write));
     w->entry = e;
     w->byte_size = e->size;
-    w->first_sector = next_free_sector;
+    w->first_sector = iso_next_free_sector;
     if (e->in_memory) w->memory_data = e->memory_data;
     else w->source_path = iso_strdup(e->whole_name);
     if (pending_tail) pending_tail->next = w;
@@ -627,10 +634,10 @@ static void place_entries(iso_directory *d)
             uint32_t bytes = sectors_of(target->size) * SECTOR_SIZE;
             e->size = bytes;
             set_entry_extent(e, target->extent, bytes);
-            if (e->dot == 1) dir_byte_total += bytes;
+            if (e->dot == 1) iso_dir_byte_total += bytes;
             continue;
         }
-        iso_entry *same = hash_find_file(e);
+        iso_entry *same = iso_hash_find_file(e);
         if (same) {
             set_entry_extent(e, same->first_sector, same->size);
             if (e->sort_weight > same->sort_weight) same->sort_weight = e->sort_weight;
@@ -641,11 +648,11 @@ static void place_entries(iso_directory *d)
         }
         if (e->size > 0) {
             add_pending(e);
-            set_entry_extent(e, next_free_sector, e->size);
-            hash_add_file(e);
-            next_free_sector += sectors_of(e->size);
+            set_entry_extent(e, iso_next_free_sector, e->size);
+            iso_hash_add_file(e);
+            iso_next_free_sector += sectors_of(e->size);
         } else {
-            set_entry_extent(e, next_free_sector, 0);
+            set_entry_extent(e, iso_next_free_sector, 0);
         }
     }
 }
@@ -681,7 +688,7 @@ static void place_empty(iso_directory *d, int is_root)
 {
     for (; d; d = is_root ? NULL : d->next) {
         for (iso_entry *e = d->contents; e; e = e->next)
-            if (!e->is_dir && e->size == 0 && !e->sharing) set_entry_extent(e, next_free_sector, 0);
+            if (!e->is_dir && e->size == 0 && !e->sharing) set_entry_extent(e, iso_next_free_sector, 0);
         if (d->subdir) place_empty(d->subdir, 0);
     }
 }
@@ -715,12 +722,12 @@ static void files_generate(void)
 static void report_progress(uint32_t chunk_sectors)
 {
     uint32_t step = iso_opt.gui_progress ? 500 : 5000;
-    if (sectors_written % step >= chunk_sectors || next_free_sector == 0) return;
-    double f = (double)sectors_written / (double)next_free_sector;
+    if (iso_sectors_written % step >= chunk_sectors || iso_next_free_sector == 0) return;
+    double f = (double)iso_sectors_written / (double)iso_next_free_sector;
     time_t now = time(NULL);
-    time_t end = build_start_time + (time_t)((double)(now - build_start_time) / f);
+    time_t end = iso_build_start_time + (time_t)((double)(now - iso_build_start_time) / f);
     char when[26];
-    format_ctime(when, end);
+    iso_format_ctime(when, end);
     int whole = (int)(f * 100.0);
     int hundredths = (int)((f + 0.00005) * 10000.0) % 100;
     iso_message("%3d.%-02d%% done, estimate finish %s", whole, hundredths, when);
@@ -730,8 +737,8 @@ static void report_progress(uint32_t chunk_sectors)
 static void copy_file(pending_file_write *w, FILE *out)
 {
     static unsigned char buffer[32768];
-    FILE *in = iso_plat_fopen(w->source_path, "rb");
-    if (!in) {
+    copy_source = iso_plat_fopen(w->source_path, "rb");
+    if (!copy_source) {
         iso_message("cannot open '%s': (%d)\n", w->source_path, iso_plat_errno());
         iso_fatal();
     }
@@ -740,30 +747,16 @@ static void copy_file(pending_file_write *w, FILE *out)
         size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
         size_t whole = (want + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
         memset(buffer, 0, whole);
-        size_t got = fread(buffer, 1, want, in);
-        if (got == 0) {
-            fclose(in);
+        if (fread(buffer, 1, want, copy_source) == 0) {
             iso_message("cannot read from '%s'\n", w->source_path);
             iso_fatal();
         }
         size_t n = whole / SECTOR_SIZE;
-        const unsigned char *p = buffer;
-        size_t items = n;
-        while (items > 0) {
-            size_t put = fwrite(p, SECTOR_SIZE, items, out);
-            if (put < 1) {
-                fclose(in);
-                iso_message("cannot fwrite %d*%d\n", SECTOR_SIZE, (int)items);
-                iso_fatal();
-            }
-            p += put * SECTOR_SIZE;
-            items -= put;
-        }
-        sectors_written += (uint32_t)n;
+        iso_write_sectors(buffer, SECTOR_SIZE, n, out);
         left -= want;
         report_progress((uint32_t)n);
     }
-    fclose(in);
+    close_copy_source();
 }
 
 static void files_write(FILE *out)
@@ -772,7 +765,7 @@ static void files_write(FILE *out)
         pending_file_write *w = pending_head;
         pending_head = w->next;
         if (w->memory_data) {
-            write_sectors(w->memory_data, SECTOR_SIZE, sectors_of(w->byte_size), out);
+            iso_write_sectors(w->memory_data, SECTOR_SIZE, sectors_of(w->byte_size), out);
             memory_total += (uint32_t)w->byte_size;
             iso_free(w->memory_data);
         } else {
@@ -782,11 +775,11 @@ static void files_write(FILE *out)
         iso_free(w);
     }
     pending_tail = NULL;
-    hash_flush_files();
-    iso_message("Total extents actually written = %u\n", sectors_written);
+    iso_hash_flush_files();
+    iso_message("Total extents actually written = %u\n", iso_sectors_written);
     iso_message("Total translation table size: %u\n", memory_total);
-    iso_message("Total rockridge attributes bytes: %u\n", rr_byte_total);
-    iso_message("Total directory bytes: %u\n", dir_byte_total);
-    iso_message("Path table size(bytes): %u\n", path_table_size);
+    iso_message("Total rockridge attributes bytes: %u\n", iso_rr_byte_total);
+    iso_message("Total directory bytes: %u\n", iso_dir_byte_total);
+    iso_message("Path table size(bytes): %u\n", iso_path_table_size);
 }
-const image_region files_region = {NULL, NULL, files_generate, files_write, "The File(s)", 0, 0};
+const image_region iso_files_region = {NULL, NULL, files_generate, files_write, "The File(s)", 0, 0};

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "testsupport/TestSupport.h"
+
 namespace fs = std::filesystem;
 
 namespace
@@ -24,18 +26,6 @@ fs::path Built(const char* relative)
 #else
     return fs::path(std::string(ZAVO_BINARY_DIR) + "/" + relative);
 #endif
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& data)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(data.data(), (std::streamsize)data.size());
 }
 
 class TempFolder
@@ -81,21 +71,21 @@ std::vector<std::string> Names(const fs::path& folder)
 // A work folder with a new set, a root with an old one.
 void MakeSets(const TempFolder& t)
 {
-    WriteFile(t / "work" / "zeldr.bin", "new loader");
-    WriteFile(t / "work" / "zavo.sys", "new system");
-    WriteFile(t / "work" / "Kelboot" / "menu.gz", "new menu");
-    WriteFile(t / "work" / "Kelboot" / "zavo.ini", "new ini");
-    WriteFile(t / "root" / "zeldr.bin", "old loader");
-    WriteFile(t / "root" / "Kelboot" / "menu.gz", "old menu");
-    WriteFile(t / "root" / "Kelboot" / "stale.txt", "stale");
-    WriteFile(t / "root" / "keep.txt", "the user's own");
+    zavotest::WriteFile(t / "work" / "zeldr.bin", "new loader");
+    zavotest::WriteFile(t / "work" / "zavo.sys", "new system");
+    zavotest::WriteFile(t / "work" / "Kelboot" / "menu.gz", "new menu");
+    zavotest::WriteFile(t / "work" / "Kelboot" / "zavo.ini", "new ini");
+    zavotest::WriteFile(t / "root" / "zeldr.bin", "old loader");
+    zavotest::WriteFile(t / "root" / "Kelboot" / "menu.gz", "old menu");
+    zavotest::WriteFile(t / "root" / "Kelboot" / "stale.txt", "stale");
+    zavotest::WriteFile(t / "root" / "keep.txt", "the user's own");
 }
 }
 
 TEST(BootFileSet, UnpackedModulesEqualWhatUnzipExtracts)
 {
     TempFolder t;
-    std::string zip = ReadFile(Built("resources/bootfiles/bootmods.zip"));
+    std::string zip = zavotest::ReadFile(Built("resources/bootfiles/bootmods.zip"));
     ASSERT_FALSE(zip.empty());
     CString error;
     ASSERT_TRUE(UnpackBootModules(zip.data(), (unsigned long)zip.size(), (t / "Kelboot").string().c_str(), error))
@@ -105,16 +95,16 @@ TEST(BootFileSet, UnpackedModulesEqualWhatUnzipExtracts)
     EXPECT_EQ(expected, Names(t / "Kelboot"));
     for (const char* name : kModules)
     {
-        std::string reference = ReadFile(Built("deploy/bootmods_unzipped") / name);
+        std::string reference = zavotest::ReadFile(Built("deploy/bootmods_unzipped") / name);
         ASSERT_FALSE(reference.empty()) << name;
-        EXPECT_EQ(reference, ReadFile(t / "Kelboot" / name)) << name;
+        EXPECT_EQ(reference, zavotest::ReadFile(t / "Kelboot" / name)) << name;
     }
 }
 
 TEST(BootFileSet, UnpackRefusesEntriesOutsideTheFolderAndBadZips)
 {
     TempFolder t;
-    std::string zip = ReadFile(Built("deploy/package_fixtures/Escape.zip"));
+    std::string zip = zavotest::ReadFile(Built("deploy/package_fixtures/Escape.zip"));
     CString error;
     EXPECT_FALSE(UnpackBootModules(zip.data(), (unsigned long)zip.size(), (t / "in").string().c_str(), error));
     EXPECT_NE(-1, error.Find("escape.gz"));
@@ -127,44 +117,44 @@ TEST(BootFileSet, UnpackRefusesEntriesOutsideTheFolderAndBadZips)
 TEST(BootFileSet, PatchesBothFilesOfEitherMode)
 {
     TempFolder t;
-    const std::string zeldr = ReadFile(Built("bin/zeldr.bin"));
-    const std::string cdLoader = ReadFile(Built("bin/zavoldr.bin"));
-    const std::string system = ReadFile(Built("resources/bootfiles/zavo.sys"));
+    const std::string zeldr = zavotest::ReadFile(Built("bin/zeldr.bin"));
+    const std::string cdLoader = zavotest::ReadFile(Built("bin/zavoldr.bin"));
+    const std::string system = zavotest::ReadFile(Built("resources/bootfiles/zavo.sys"));
     ASSERT_EQ(8192u, zeldr.size());
     ASSERT_EQ(2048u, cdLoader.size());
     ASSERT_EQ("\x55\xAA", system.substr(1022, 2));
     CString error;
 
-    WriteFile(t / "zeldr.bin", zeldr);
-    WriteFile(t / "zavo.sys", system);
+    zavotest::WriteFile(t / "zeldr.bin", zeldr);
+    zavotest::WriteFile(t / "zavo.sys", system);
     ASSERT_TRUE(PatchLoaderFiles((t / "zeldr.bin").string().c_str(), (t / "zavo.sys").string().c_str(), FALSE,
                                  "(hd0,1)/kelboot", kClock, error))
         << (LPCTSTR)error;
     std::string loader = zeldr;
     loader.replace(752, 16, std::string("ZAVO.SYS\0\0\0\0\0\0\0\0", 16));
-    EXPECT_EQ(loader, ReadFile(t / "zeldr.bin"));
+    EXPECT_EQ(loader, zavotest::ReadFile(t / "zeldr.bin"));
     std::string sys = system;
     sys.replace(704, kPresetFieldSize, PresetField("(hd0,1)/kelboot"));
-    EXPECT_EQ(sys, ReadFile(t / "zavo.sys"));
+    EXPECT_EQ(sys, zavotest::ReadFile(t / "zavo.sys"));
     EXPECT_EQ(0u, PresetField("(hd0,1)/kelboot").find("#ZM_PATH@(hd0,1)/kelboot/zavo.ini\n#="));
 
-    WriteFile(t / "zavoldr.bin", cdLoader);
-    WriteFile(t / "zavo.sys", system);
+    zavotest::WriteFile(t / "zavoldr.bin", cdLoader);
+    zavotest::WriteFile(t / "zavo.sys", system);
     ASSERT_TRUE(PatchLoaderFiles((t / "zavoldr.bin").string().c_str(), (t / "zavo.sys").string().c_str(), TRUE,
                                  "(cd)/kelboot", kClock, error));
-    EXPECT_EQ(cdLoader, ReadFile(t / "zavoldr.bin"));   // the stand-in already names ZAVO.SYS
+    EXPECT_EQ(cdLoader, zavotest::ReadFile(t / "zavoldr.bin"));   // the stand-in already names ZAVO.SYS
     sys = system;
     sys.replace(704, kPresetFieldSize, PresetField("(cd)/kelboot"));
-    EXPECT_EQ(sys, ReadFile(t / "zavo.sys"));
+    EXPECT_EQ(sys, zavotest::ReadFile(t / "zavo.sys"));
 
     // Too long a boot path changes neither file.
-    WriteFile(t / "zeldr.bin", zeldr);
-    WriteFile(t / "zavo.sys", system);
+    zavotest::WriteFile(t / "zeldr.bin", zeldr);
+    zavotest::WriteFile(t / "zavo.sys", system);
     std::string tooLong(54, 'p');
     EXPECT_FALSE(PatchLoaderFiles((t / "zeldr.bin").string().c_str(), (t / "zavo.sys").string().c_str(), FALSE,
                                   tooLong.c_str(), kClock, error));
-    EXPECT_EQ(zeldr, ReadFile(t / "zeldr.bin"));
-    EXPECT_EQ(system, ReadFile(t / "zavo.sys"));
+    EXPECT_EQ(zeldr, zavotest::ReadFile(t / "zeldr.bin"));
+    EXPECT_EQ(system, zavotest::ReadFile(t / "zavo.sys"));
 
     // A missing system file is reported, not created.
     EXPECT_FALSE(PatchLoaderFiles((t / "zeldr.bin").string().c_str(), (t / "none.sys").string().c_str(), FALSE,
@@ -183,10 +173,10 @@ TEST(BootFileSet, InstallReplacesTheKelbootFolderUnlessKept)
         CString error;
         ASSERT_TRUE(installer.Install((t / "work").string().c_str(), (t / "root").string().c_str(), keep, error))
             << (LPCTSTR)error;
-        EXPECT_EQ("new loader", ReadFile(t / "root" / "zeldr.bin"));
-        EXPECT_EQ("new system", ReadFile(t / "root" / "zavo.sys"));
-        EXPECT_EQ("new menu", ReadFile(t / "root" / "Kelboot" / "menu.gz"));
-        EXPECT_EQ("new ini", ReadFile(t / "root" / "Kelboot" / "zavo.ini"));
+        EXPECT_EQ("new loader", zavotest::ReadFile(t / "root" / "zeldr.bin"));
+        EXPECT_EQ("new system", zavotest::ReadFile(t / "root" / "zavo.sys"));
+        EXPECT_EQ("new menu", zavotest::ReadFile(t / "root" / "Kelboot" / "menu.gz"));
+        EXPECT_EQ("new ini", zavotest::ReadFile(t / "root" / "Kelboot" / "zavo.ini"));
         EXPECT_EQ(keep ? true : false, fs::exists(t / "root" / "Kelboot" / "stale.txt")) << keep;
         std::vector<std::string> top = {"Kelboot", "keep.txt", "zavo.sys", "zeldr.bin"};
         EXPECT_EQ(top, Names(t / "root"));
@@ -197,22 +187,22 @@ TEST(BootFileSet, FailedInstallLeavesTheOldSet)
 {
     TempFolder t;
     MakeSets(t);
-    WriteFile(t / "root" / "zavo.sys" / "inside.txt", "a folder named like the system file");
+    zavotest::WriteFile(t / "root" / "zavo.sys" / "inside.txt", "a folder named like the system file");
     CBootFileInstaller installer;
     CString error;
     EXPECT_FALSE(installer.Install((t / "work").string().c_str(), (t / "root").string().c_str(), FALSE, error));
     EXPECT_NE(-1, error.Find("zavo.sys"));
-    EXPECT_EQ("old loader", ReadFile(t / "root" / "zeldr.bin"));
-    EXPECT_EQ("old menu", ReadFile(t / "root" / "Kelboot" / "menu.gz"));
-    EXPECT_EQ("stale", ReadFile(t / "root" / "Kelboot" / "stale.txt"));
-    EXPECT_EQ("a folder named like the system file", ReadFile(t / "root" / "zavo.sys" / "inside.txt"));
+    EXPECT_EQ("old loader", zavotest::ReadFile(t / "root" / "zeldr.bin"));
+    EXPECT_EQ("old menu", zavotest::ReadFile(t / "root" / "Kelboot" / "menu.gz"));
+    EXPECT_EQ("stale", zavotest::ReadFile(t / "root" / "Kelboot" / "stale.txt"));
+    EXPECT_EQ("a folder named like the system file", zavotest::ReadFile(t / "root" / "zavo.sys" / "inside.txt"));
     std::vector<std::string> top = {"Kelboot", "keep.txt", "zavo.sys", "zeldr.bin"};
     EXPECT_EQ(top, Names(t / "root"));
 
     fs::remove(t / "work" / "zavo.sys");
     fs::remove_all(t / "root" / "zavo.sys");
     EXPECT_FALSE(installer.Install((t / "work").string().c_str(), (t / "root").string().c_str(), FALSE, error));
-    EXPECT_EQ("old loader", ReadFile(t / "root" / "zeldr.bin"));
+    EXPECT_EQ("old loader", zavotest::ReadFile(t / "root" / "zeldr.bin"));
 }
 
 #ifdef _WIN32
@@ -221,17 +211,17 @@ TEST(BootFileSet, ResourcesGiveTheStandInsInEachMode)
     TempFolder t;
     CString loader, system, error;
     ASSERT_TRUE(WriteBootFiles(BOOT_MODE_ISO, t.Folder().c_str(), loader, system, error)) << (LPCTSTR)error;
-    EXPECT_EQ(ReadFile(Built("bin/zavoldr.bin")), ReadFile(t / "zavoldr.bin"));
-    EXPECT_EQ(ReadFile(Built("resources/bootfiles/zavo.sys")), ReadFile(t / "Kelboot" / "zavo.sys"));
+    EXPECT_EQ(zavotest::ReadFile(Built("bin/zavoldr.bin")), zavotest::ReadFile(t / "zavoldr.bin"));
+    EXPECT_EQ(zavotest::ReadFile(Built("resources/bootfiles/zavo.sys")), zavotest::ReadFile(t / "Kelboot" / "zavo.sys"));
     EXPECT_EQ((t / "Kelboot" / "zavo.sys").string(), (LPCTSTR)system);
 
     ASSERT_TRUE(WriteBootFiles(BOOT_MODE_HARD_DISK, t.Folder().c_str(), loader, system, error));
-    EXPECT_EQ(ReadFile(Built("bin/zeldr.bin")), ReadFile(t / "zeldr.bin"));
-    EXPECT_EQ(ReadFile(Built("resources/bootfiles/zavo.sys")), ReadFile(t / "zavo.sys"));
+    EXPECT_EQ(zavotest::ReadFile(Built("bin/zeldr.bin")), zavotest::ReadFile(t / "zeldr.bin"));
+    EXPECT_EQ(zavotest::ReadFile(Built("resources/bootfiles/zavo.sys")), zavotest::ReadFile(t / "zavo.sys"));
     EXPECT_EQ((t / "zeldr.bin").string(), (LPCTSTR)loader);
 
     ASSERT_TRUE(UnpackBootFileSet((t / "Kelboot").string().c_str(), error)) << (LPCTSTR)error;
     for (const char* name : kModules)
-        EXPECT_EQ(ReadFile(Built("deploy/bootmods_unzipped") / name), ReadFile(t / "Kelboot" / name)) << name;
+        EXPECT_EQ(zavotest::ReadFile(Built("deploy/bootmods_unzipped") / name), zavotest::ReadFile(t / "Kelboot" / name)) << name;
 }
 #endif

@@ -1,5 +1,6 @@
 #include "designer/app/LangManager.h"
 #include "controls/OwnerDrawMenu.h"
+#include "framework/ScopedHandle.h"
 
 #include <cstdio>
 #include <cstring>
@@ -74,14 +75,12 @@ BOOL CLangManager::ReadFile(const CString& path) {
     m_strError.Format("Unable to open file: \"%s\"!!", (LPCTSTR)path);
     return FALSE;
   }
-  FILE* f = fopen(path, "r");
-  if (!f) {
+  CScopedFile f(fopen(path, "r"));
+  if (!f.IsValid()) {
     m_strError.Format("Unable to open file: \"%s\"!!", (LPCTSTR)path);
     return FALSE;
   }
-  BOOL ok = ReadIniLines(f);
-  fclose(f);
-  return ok;
+  return ReadIniLines(f);
 }
 
 void CLangManager::Init(LPCTSTR lpszProfileSection) {
@@ -112,9 +111,7 @@ BOOL CLangManager::ReadDefaultLanguage() {
   if (!app) return FALSE;
   CString value = app->GetProfileString(m_strSection, kEntry, "N/A");
   if (value == "N/A") return FALSE;
-  FILE* f = fopen(value, "r");
-  if (!f) return FALSE;
-  fclose(f);
+  if (!CScopedFile(fopen(value, "r")).IsValid()) return FALSE;
   m_strFilePath = value;
   return TRUE;
 }

@@ -6,13 +6,14 @@
 #include "designer/core/ProjectPaths.h"
 #include "designer/model/UIControlList.h"
 #include "imaging/xImage.h"
+#include "framework/DC.h"
+#include "framework/ScopedHandle.h"
 
 #include <ctime>
 
 namespace {
 
 const COLORREF kPageColour = 0xC67B4A;
-const DWORD kImagePng = 4;
 
 void Step(void (*pfnStep)(int, void*), void* pContext, int nStep) {
   if (pfnStep) pfnStep(nStep, pContext);
@@ -23,28 +24,22 @@ void SavePagePicture(const CProjectSettings& settings, CSize page, const CString
   CxImage wallpaper;
   bool loaded = !settings.wallpaper.IsEmpty() && wallpaper.Load(CProjectPaths::Resolve(settings.wallpaper));
   HDC screen = ::GetDC(NULL);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, page.cx, page.cy);
+  CScopedMemDC dc(::CreateCompatibleDC(screen));
+  CScopedBitmap bitmap(::CreateCompatibleBitmap(screen, page.cx, page.cy));
   ::ReleaseDC(NULL, screen);
-  if (!dc || !bitmap) {
-    if (bitmap) ::DeleteObject(bitmap);
-    if (dc) ::DeleteDC(dc);
-    return;
+  if (!dc.IsValid() || !bitmap.IsValid()) return;
+  {
+    CScopedSelect select(dc, bitmap);
+    RECT r = {0, 0, page.cx, page.cy};
+    if (loaded) {
+      wallpaper.Draw(dc, r, NULL, true);
+    } else {
+      CScopedBrush brush(::CreateSolidBrush(kPageColour));
+      ::FillRect(dc, &r, brush);
+    }
   }
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
-  RECT r = {0, 0, page.cx, page.cy};
-  if (loaded) {
-    wallpaper.Draw(dc, r, NULL, true);
-  } else {
-    HBRUSH brush = ::CreateSolidBrush(kPageColour);
-    ::FillRect(dc, &r, brush);
-    ::DeleteObject(brush);
-  }
-  ::SelectObject(dc, old);
   CxImage picture;
-  if (picture.CreateFromHBITMAP(bitmap)) picture.Save(path, kImagePng);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(dc);
+  if (picture.CreateFromHBITMAP(bitmap)) picture.Save(path, CXIMAGE_FORMAT_PNG);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "designer/model/UIControlList.h"
 #include "framework/ClientDC.h"
 #include "framework/PaintDC.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 
@@ -262,26 +263,22 @@ BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
     if (page.cx <= 0 || page.cy <= 0)
         page = CSize((int)image.GetWidth(), (int)image.GetHeight());
     HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, page.cx, page.cy);
+    CScopedMemDC mem(::CreateCompatibleDC(hScreen));
+    CScopedBitmap bitmap(::CreateCompatibleBitmap(hScreen, page.cx, page.cy));
     ::ReleaseDC(NULL, hScreen);
     BOOL ok = FALSE;
-    if (hMem && hBitmap) {
+    if (mem.IsValid() && bitmap.IsValid()) {
         {
-            CScopedSelect select(hMem, hBitmap);
-            image.Draw(hMem, CRect(0, 0, page.cx, page.cy), NULL, true);
+            CScopedSelect select(mem, bitmap);
+            image.Draw(mem, CRect(0, 0, page.cx, page.cy), NULL, true);
         }
         CxImage paged;
-        ok = paged.CreateFromHBITMAP(hBitmap);
+        ok = paged.CreateFromHBITMAP(bitmap);
         if (ok) {
             m_wallpaperImage = paged;
             m_strWallpaper = path;
         }
     }
-    if (hBitmap)
-        ::DeleteObject(hBitmap);
-    if (hMem)
-        ::DeleteDC(hMem);
     Redraw();
     return ok;
 }
@@ -563,13 +560,13 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hBitmap == NULL)
-        hBitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height());
-    if (hBitmap == NULL)
+    CScopedBitmap bitmap(::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0));
+    if (!bitmap.IsValid())
+        bitmap.Reset(::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height()));
+    if (!bitmap.IsValid())
         return;
     {
-        CScopedSelect select(mem.GetSafeHdc(), hBitmap);
+        CScopedSelect select(mem.GetSafeHdc(), bitmap);
         if (pBits != NULL) {
             m_hPaintDC = mem.GetSafeHdc();
             m_pPaintBits = (DWORD*)pBits;
@@ -582,7 +579,6 @@ void CDesignCanvas::PaintClient(CDC* pDC)
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
     }
-    ::DeleteObject(hBitmap);
 }
 
 void CDesignCanvas::DrawFrameArea(CDC* pDC, const CRect& rect) { pDC->FillSolidRect(&rect, m_crFrame); }
@@ -612,8 +608,8 @@ void CDesignCanvas::DrawGrid(CDC*, const CRect&, double) {}
 
 void CDesignCanvas::DrawMargins(CDC* pDC, const CRect& rect, double zoom)
 {
-    HPEN hPen = ::CreatePen(PS_SOLID, 0, m_crMargin);
-    if (hPen == NULL)
+    CScopedPen hPen(::CreatePen(PS_SOLID, 0, m_crMargin));
+    if (!hPen.IsValid())
         return;
     {
         CScopedSelect pen(pDC->GetSafeHdc(), hPen);
@@ -638,7 +634,6 @@ void CDesignCanvas::DrawMargins(CDC* pDC, const CRect& rect, double zoom)
             pDC->LineTo(r, b);
         }
     }
-    ::DeleteObject(hPen);
 }
 
 void CDesignCanvas::DrawElements(CDC* pDC, double zoom)
@@ -672,9 +667,9 @@ void CDesignCanvas::DrawPanAnchor(CDC* pDC)
 {
     CPoint c(m_panAnchor.x + GetHScrollPos(), m_panAnchor.y + GetVScrollPos());
     CRect outer(c.x - 16, c.y - 16, c.x + 16, c.y + 16);
-    HPEN hPen = ::CreatePen(PS_SOLID, 0, kPanPenColor);
-    HBRUSH hDot = ::CreateSolidBrush(kPanDotColor);
-    if (hPen && hDot) {
+    CScopedPen hPen(::CreatePen(PS_SOLID, 0, kPanPenColor));
+    CScopedBrush hDot(::CreateSolidBrush(kPanDotColor));
+    if (hPen.IsValid() && hDot.IsValid()) {
         CScopedSelect pen(pDC->GetSafeHdc(), hPen);
         {
             CScopedSelect brush(pDC->GetSafeHdc(), ::GetStockObject(WHITE_BRUSH));
@@ -684,10 +679,6 @@ void CDesignCanvas::DrawPanAnchor(CDC* pDC)
         CScopedSelect brush(pDC->GetSafeHdc(), hDot);
         pDC->Ellipse(&outer);
     }
-    if (hPen)
-        ::DeleteObject(hPen);
-    if (hDot)
-        ::DeleteObject(hDot);
 }
 
 void CDesignCanvas::DrawRubberBand()

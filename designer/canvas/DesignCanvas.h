@@ -219,6 +219,12 @@ protected:
     void AutoScroll(CPoint point, int& dx, int& dy);
     // Records where the pointer grabbed the element, in client pixels and
     // exactly in page units.
+    // The phases of a left press: reset the drag, grab a multiple selection,
+    // place the prototype (FALSE: nowhere to place it), select at the point.
+    void BeginPress();
+    void GrabSelection(CPoint pagePoint, CPoint point);
+    BOOL PlacePrototype(CPoint pagePoint);
+    void SelectAtPoint(CPoint point, BOOL bToggle);
     void RecordGrab(CUIControl* pControl, CPoint point);
     void MoveSelection(CPoint point);
     void ResizeSelection(CPoint point);

@@ -41,6 +41,27 @@ void CDesignCanvas::DoSize(UINT, int, int) { UpdateScrollBars(); }
 
 void CDesignCanvas::DoLButtonDown(UINT nFlags, CPoint point)
 {
+    BeginPress();
+    BOOL ctrl = (nFlags & MK_CONTROL) != 0;
+    CPoint q = ClientToPage(point);
+    if (m_pList != NULL) {
+        if (SelectedCount() > 1 && !ctrl)
+            GrabSelection(q, point);
+        if (m_nDragMode == CANVAS_DRAG_ADD && !PlacePrototype(q))
+            return;
+        if (m_nDragMode == CANVAS_DRAG_NONE)
+            SelectAtPoint(point, ctrl);
+    }
+    if (SelectedCount() == 0 && m_nDragMode == CANVAS_DRAG_NONE) {
+        m_rubberBand = CRect(point, point);
+        m_nDragMode = CANVAS_DRAG_RUBBER;
+    }
+    if (m_nDragMode != CANVAS_DRAG_NONE)
+        Redraw();
+}
+
+void CDesignCanvas::BeginPress()
+{
     StopPanning();
     SetFocus();
     SetCapture();
@@ -49,75 +70,72 @@ void CDesignCanvas::DoLButtonDown(UINT nFlags, CPoint point)
         m_nDragHandle = 0;
     }
     m_pDragAnchor = NULL;
-    BOOL ctrl = (nFlags & MK_CONTROL) != 0;
-    CPoint q = ClientToPage(point);
-    if (m_pList != NULL) {
-        int count = m_pList->GetCount();
-        if (SelectedCount() > 1 && !ctrl) {
-            for (int i = 0; i < count; ++i) {
-                CUIControl* p = m_pList->GetAt(i);
-                if (p->IsSelected() && p->HitTest(q) == UIHANDLE_BODY) {
-                    m_nDragMode = CANVAS_DRAG_MOVE;
-                    RecordGrab(p, point);
-                    m_pDragAnchor = p;
-                }
-            }
-            if (m_nDragMode == CANVAS_DRAG_MOVE) {
-                ::SetCursor(m_pDragAnchor->GetHandleCursor(UIHANDLE_BODY));
-                m_pList->SaveUndo();
-            }
-        }
-        if (m_nDragMode == CANVAS_DRAG_ADD) {
-            if (!PointInKeepArea(q) || m_pPrototype == NULL) {
-                m_nDragMode = CANVAS_DRAG_NONE;
-                return;
-            }
-            m_pList->SaveUndo();
-            m_pList->DeselectAll();
-            CUIControl* pNew = m_pPrototype->Clone();
-            if (m_bSnapToGrid)
-                q = CPoint(SnapX(q.x), SnapY(q.y));
-            pNew->SetRect((double)q.x, (double)q.y, (double)q.x, (double)q.y);
-            pNew->SetSelected(TRUE);
-            m_pList->Add(pNew);
-            m_nDragMode = CANVAS_DRAG_RESIZE;
-            m_nDragHandle = UIHANDLE_BOTTOMRIGHT;
-        }
-        if (m_nDragMode == CANVAS_DRAG_NONE) {
-            if (!ctrl)
-                m_pList->DeselectAll();
-            CUIControl* pHit = NULL;
-            int hit = UIHANDLE_NONE;
-            for (int i = count - 1; i >= 0 && pHit == NULL; --i) {
-                CUIControl* p = m_pList->GetAt(i);
-                CRect cr = PageToClient(p->GetRect());
-                hit = p->HitTest(cr, point);
-                if (hit != UIHANDLE_NONE)
-                    pHit = p;
-            }
-            if (pHit != NULL) {
-                pHit->SetSelected(ctrl ? !pHit->IsSelected() : TRUE);
-                if (!ctrl && hit == UIHANDLE_BODY) {
-                    ::SetCursor(pHit->GetHandleCursor(UIHANDLE_BODY));
-                    m_nDragMode = CANVAS_DRAG_MOVE;
-                    RecordGrab(pHit, point);
-                    if (SelectedCount() > 1)
-                        m_pDragAnchor = pHit;
-                } else if (!ctrl) {
-                    m_nDragMode = CANVAS_DRAG_RESIZE;
-                    m_nDragHandle = hit;
-                }
-            }
-            if (m_nDragMode != CANVAS_DRAG_NONE)
-                m_pList->SaveUndo();
+}
+
+void CDesignCanvas::GrabSelection(CPoint pagePoint, CPoint point)
+{
+    int count = m_pList->GetCount();
+    for (int i = 0; i < count; ++i) {
+        CUIControl* p = m_pList->GetAt(i);
+        if (p->IsSelected() && p->HitTest(pagePoint) == UIHANDLE_BODY) {
+            m_nDragMode = CANVAS_DRAG_MOVE;
+            RecordGrab(p, point);
+            m_pDragAnchor = p;
         }
     }
-    if (SelectedCount() == 0 && m_nDragMode == CANVAS_DRAG_NONE) {
-        m_rubberBand = CRect(point, point);
-        m_nDragMode = CANVAS_DRAG_RUBBER;
+    if (m_nDragMode == CANVAS_DRAG_MOVE) {
+        ::SetCursor(m_pDragAnchor->GetHandleCursor(UIHANDLE_BODY));
+        m_pList->SaveUndo();
+    }
+}
+
+BOOL CDesignCanvas::PlacePrototype(CPoint pagePoint)
+{
+    if (!PointInKeepArea(pagePoint) || m_pPrototype == NULL) {
+        m_nDragMode = CANVAS_DRAG_NONE;
+        return FALSE;
+    }
+    m_pList->SaveUndo();
+    m_pList->DeselectAll();
+    CUIControl* pNew = m_pPrototype->Clone();
+    if (m_bSnapToGrid)
+        pagePoint = CPoint(SnapX(pagePoint.x), SnapY(pagePoint.y));
+    pNew->SetRect((double)pagePoint.x, (double)pagePoint.y, (double)pagePoint.x, (double)pagePoint.y);
+    pNew->SetSelected(TRUE);
+    m_pList->Add(pNew);
+    m_nDragMode = CANVAS_DRAG_RESIZE;
+    m_nDragHandle = UIHANDLE_BOTTOMRIGHT;
+    return TRUE;
+}
+
+void CDesignCanvas::SelectAtPoint(CPoint point, BOOL bToggle)
+{
+    if (!bToggle)
+        m_pList->DeselectAll();
+    CUIControl* pHit = NULL;
+    int hit = UIHANDLE_NONE;
+    for (int i = m_pList->GetCount() - 1; i >= 0 && pHit == NULL; --i) {
+        CUIControl* p = m_pList->GetAt(i);
+        CRect cr = PageToClient(p->GetRect());
+        hit = p->HitTest(cr, point);
+        if (hit != UIHANDLE_NONE)
+            pHit = p;
+    }
+    if (pHit != NULL) {
+        pHit->SetSelected(bToggle ? !pHit->IsSelected() : TRUE);
+        if (!bToggle && hit == UIHANDLE_BODY) {
+            ::SetCursor(pHit->GetHandleCursor(UIHANDLE_BODY));
+            m_nDragMode = CANVAS_DRAG_MOVE;
+            RecordGrab(pHit, point);
+            if (SelectedCount() > 1)
+                m_pDragAnchor = pHit;
+        } else if (!bToggle) {
+            m_nDragMode = CANVAS_DRAG_RESIZE;
+            m_nDragHandle = hit;
+        }
     }
     if (m_nDragMode != CANVAS_DRAG_NONE)
-        Redraw();
+        m_pList->SaveUndo();
 }
 
 void CDesignCanvas::RecordGrab(CUIControl* pControl, CPoint point)

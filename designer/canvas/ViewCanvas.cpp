@@ -5,6 +5,7 @@
 #include "designer/core/PathValue.h"
 #include "designer/model/UIControl.h"
 #include "designer/model/UIControlList.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 
@@ -14,25 +15,21 @@ int Nearest(double v) { return (int)floor(v + 0.5); }
 // for as long as the object lives.
 class CPageBitmap {
 public:
-    explicit CPageBitmap(CSize size) : m_hDC(NULL), m_hBitmap(NULL), m_hOld(NULL)
+    explicit CPageBitmap(CSize size) : m_hOld(NULL)
     {
         if (size.cx <= 0 || size.cy <= 0)
             return;
         HDC hScreen = ::GetDC(NULL);
-        m_hDC = ::CreateCompatibleDC(hScreen);
-        m_hBitmap = ::CreateCompatibleBitmap(hScreen, size.cx, size.cy);
+        m_hDC.Reset(::CreateCompatibleDC(hScreen));
+        m_hBitmap.Reset(::CreateCompatibleBitmap(hScreen, size.cx, size.cy));
         ::ReleaseDC(NULL, hScreen);
-        if (m_hDC && m_hBitmap)
+        if (m_hDC.IsValid() && m_hBitmap.IsValid())
             m_hOld = ::SelectObject(m_hDC, m_hBitmap);
     }
     ~CPageBitmap()
     {
         if (m_hOld)
             ::SelectObject(m_hDC, m_hOld);
-        if (m_hBitmap)
-            ::DeleteObject(m_hBitmap);
-        if (m_hDC)
-            ::DeleteDC(m_hDC);
     }
     BOOL IsValid() const { return m_hOld != NULL; }
     HDC GetDC() const { return m_hDC; }
@@ -49,8 +46,8 @@ public:
 private:
     CPageBitmap(const CPageBitmap&);
     CPageBitmap& operator=(const CPageBitmap&);
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
+    CScopedMemDC m_hDC;
+    CScopedBitmap m_hBitmap;
     HGDIOBJ m_hOld;
 };
 

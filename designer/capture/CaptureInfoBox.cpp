@@ -9,28 +9,22 @@ BEGIN_MESSAGE_MAP(CCaptureInfoBox, CEdit)
     ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
-CCaptureInfoBox::CCaptureInfoBox() : m_hBitmap(NULL), m_hBrush(NULL), m_sizeBitmap(0, 0), m_bCorner(TRUE) {}
+CCaptureInfoBox::CCaptureInfoBox() : m_sizeBitmap(0, 0), m_bCorner(TRUE) {}
 
-CCaptureInfoBox::~CCaptureInfoBox()
-{
-    if (m_hBrush)
-        ::DeleteObject(m_hBrush);
-    if (m_hBitmap)
-        ::DeleteObject(m_hBitmap);
-}
+CCaptureInfoBox::~CCaptureInfoBox() {}
 
 BOOL CCaptureInfoBox::LoadBackground(UINT nIDBitmap)
 {
-    if (m_hBitmap)
+    if (m_hBitmap.IsValid())
         return TRUE;
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDBitmap), RT_BITMAP);
-    m_hBitmap = (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nIDBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (!m_hBitmap)
+    m_hBitmap.Reset((HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(nIDBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!m_hBitmap.IsValid())
         return FALSE;
     BITMAP bm = {};
     ::GetObject(m_hBitmap, sizeof(bm), &bm);
     m_sizeBitmap = CSize(bm.bmWidth, bm.bmHeight);
-    m_hBrush = ::CreatePatternBrush(m_hBitmap);
+    m_hBrush.Reset(::CreatePatternBrush(m_hBitmap));
     return TRUE;
 }
 
@@ -59,7 +53,7 @@ HBRUSH CCaptureInfoBox::CtlColor(CDC* pDC)
         ::SetTextColor(pDC->GetSafeHdc(), RGB(255, 255, 255));
         ::SetBkMode(pDC->GetSafeHdc(), TRANSPARENT);
     }
-    return m_hBrush ? m_hBrush : (HBRUSH)::GetStockObject(BLACK_BRUSH);
+    return m_hBrush.IsValid() ? m_hBrush.Get() : (HBRUSH)::GetStockObject(BLACK_BRUSH);
 }
 
 void CCaptureInfoBox::OnMouseMove(UINT nFlags, CPoint point)

@@ -7,6 +7,7 @@
 
 #include "framework/Edit.h"
 #include "framework/Geometry.h"
+#include "framework/ScopedHandle.h"
 
 class CDC;
 
@@ -32,8 +33,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    HBITMAP m_hBitmap;
-    HBRUSH m_hBrush;
+    CScopedBitmap m_hBitmap;
+    CScopedBrush m_hBrush;
     CSize m_sizeBitmap;
     BOOL m_bCorner;
 };

@@ -11,6 +11,7 @@
 #include "framework/WinApp.h"
 #include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 const COLORREF kTrackerColor = RGB(10, 100, 130);
@@ -50,21 +51,20 @@ HICON LoadResourceIcon(UINT nID, int cx, int cy)
 class CMemoryDC {
 public:
     CMemoryDC(HDC hCompatible, HBITMAP hBitmap)
-        : m_hDC(::CreateCompatibleDC(hCompatible)), m_hOld(m_hDC && hBitmap ? ::SelectObject(m_hDC, hBitmap) : NULL) {}
+        : m_hDC(::CreateCompatibleDC(hCompatible)),
+          m_hOld(m_hDC.IsValid() && hBitmap ? ::SelectObject(m_hDC, hBitmap) : NULL) {}
     ~CMemoryDC()
     {
         if (m_hOld)
             ::SelectObject(m_hDC, m_hOld);
-        if (m_hDC)
-            ::DeleteDC(m_hDC);
     }
     CMemoryDC(const CMemoryDC&) = delete;
     CMemoryDC& operator=(const CMemoryDC&) = delete;
-    BOOL IsValid() const { return m_hDC != NULL && m_hOld != NULL; }
+    BOOL IsValid() const { return m_hDC.IsValid() && m_hOld != NULL; }
     HDC Get() const { return m_hDC; }
 
 private:
-    HDC m_hDC;
+    CScopedMemDC m_hDC;
     HGDIOBJ m_hOld;
 };
 
@@ -116,7 +116,7 @@ END_MESSAGE_MAP()
 CScreenCaptureDlg::CScreenCaptureDlg(CWnd* pParent)
     : CDialog(IDD_SCREENCAPTURE, pParent), m_cxScreen(::GetSystemMetrics(SM_CXSCREEN)),
       m_cyScreen(::GetSystemMetrics(SM_CYSCREEN)), m_bButtonDown(FALSE), m_bRubberBand(FALSE),
-      m_bSelection(FALSE), m_bSaved(FALSE), m_ptStart(0, 0), m_hScreen(NULL), m_hArrow(NULL),
+      m_bSelection(FALSE), m_bSaved(FALSE), m_ptStart(0, 0), m_hArrow(NULL),
       m_hRepaint(::CreateRectRgn(0, 0, 50, 50)), m_hIcon(NULL), m_hSmallIcon(NULL)
 {
     FreezeScreen();
@@ -130,10 +130,6 @@ CScreenCaptureDlg::CScreenCaptureDlg(CWnd* pParent)
 
 CScreenCaptureDlg::~CScreenCaptureDlg()
 {
-    if (m_hScreen)
-        ::DeleteObject(m_hScreen);
-    if (m_hRepaint)
-        ::DeleteObject(m_hRepaint);
     if (m_hIcon)
         ::DestroyIcon(m_hIcon);
     if (m_hSmallIcon)
@@ -147,8 +143,8 @@ void CScreenCaptureDlg::FreezeScreen()
     CScreenDC screen;
     if (!screen.Get())
         return;
-    m_hScreen = ::CreateCompatibleBitmap(screen.Get(), m_cxScreen, m_cyScreen);
-    if (!m_hScreen)
+    m_hScreen.Reset(::CreateCompatibleBitmap(screen.Get(), m_cxScreen, m_cyScreen));
+    if (!m_hScreen.IsValid())
         return;
     CMemoryDC mem(screen.Get(), m_hScreen);
     if (!mem.IsValid() || !::BitBlt(mem.Get(), 0, 0, m_cxScreen, m_cyScreen, screen.Get(), 0, 0, SRCCOPY | CAPTUREBLT))
@@ -241,13 +237,13 @@ BOOL CScreenCaptureDlg::ClipToScreen(CRect& rc, int cx, int cy)
 BOOL CScreenCaptureDlg::SaveSelection(const CRect& rcSelection)
 {
     CRect rc = rcSelection;
-    if (!m_hScreen || m_strTargetFile.IsEmpty() || !ClipToScreen(rc, m_cxScreen, m_cyScreen))
+    if (!m_hScreen.IsValid() || m_strTargetFile.IsEmpty() || !ClipToScreen(rc, m_cxScreen, m_cyScreen))
         return FALSE;
     CScreenDC screen;
     if (!screen.Get())
         return FALSE;
-    HBITMAP hPart = ::CreateCompatibleBitmap(screen.Get(), rc.Width(), rc.Height());
-    if (!hPart)
+    CScopedBitmap hPart(::CreateCompatibleBitmap(screen.Get(), rc.Width(), rc.Height()));
+    if (!hPart.IsValid())
         return FALSE;
     BOOL bCopied;
     {
@@ -265,7 +261,6 @@ BOOL CScreenCaptureDlg::SaveSelection(const CRect& rcSelection)
             bSaved = image.CreateFromHBITMAP(hPart) && image.Save(m_strTargetFile, CXIMAGE_FORMAT_PNG);
         }
     }
-    ::DeleteObject(hPart);
     return bSaved;
 }
 
@@ -317,7 +312,7 @@ void CScreenCaptureDlg::OnTrackerChanged(void* pContext)
 void CScreenCaptureDlg::Repaint()
 {
     const HWND hWnd = GetSafeHwnd();
-    if (!hWnd || !m_hRepaint)
+    if (!hWnd || !m_hRepaint.IsValid())
         return;
     CRect rc;
     GetClientRect(&rc);
@@ -326,10 +321,9 @@ void CScreenCaptureDlg::Repaint()
         CRect box;
         m_infoBox.GetWindowRect(&box);
         ScreenToClient(&box);
-        if (HRGN hBox = ::CreateRectRgnIndirect(&box)) {
+        CScopedRgn hBox(::CreateRectRgnIndirect(&box));
+        if (hBox.IsValid())
             ::CombineRgn(m_hRepaint, m_hRepaint, hBox, RGN_DIFF);
-            ::DeleteObject(hBox);
-        }
     }
     ::InvalidateRgn(hWnd, m_hRepaint, TRUE);
 }
@@ -377,8 +371,8 @@ void CScreenCaptureDlg::DrawLabelBox(CDC* pDC)
     if (!font.CreatePointFont(90, LoadText(IDS_CAPTURE_FONT, "Tahoma", FALSE), pDC))
         return;
     CScopedSelect selectFont(hDC, font.m_hObject);
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, kLabelBorder);
-    if (!hPen)
+    CScopedPen hPen(::CreatePen(PS_SOLID, 1, kLabelBorder));
+    if (!hPen.IsValid())
         return;
     {
         CScopedSelect selectPen(hDC, hPen);
@@ -410,7 +404,6 @@ void CScreenCaptureDlg::DrawLabelBox(CDC* pDC)
         }
         ::SetBkMode(hDC, oldMode);
     }
-    ::DeleteObject(hPen);
 }
 
 HBRUSH CScreenCaptureDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

@@ -10,6 +10,7 @@
 #include "framework/String.h"
 #include "designer/capture/CaptureInfoBox.h"
 #include "designer/capture/SelectionTracker.h"
+#include "framework/ScopedHandle.h"
 
 class CDC;
 
@@ -42,7 +43,7 @@ public:
     BOOL IsDrawingSelection() const { return m_bRubberBand; }
     const CRect& GetSelection() const { return m_tracker.m_rect; }
     CSize GetScreenSize() const { return CSize(m_cxScreen, m_cyScreen); }
-    BOOL HasFrozenScreen() const { return m_hScreen != NULL; }
+    BOOL HasFrozenScreen() const { return m_hScreen.IsValid(); }
     // TRUE once a double click wrote the target file.
     BOOL WasSaved() const { return m_bSaved; }
 
@@ -83,9 +84,9 @@ private:
     BOOL m_bSaved;
     CPoint m_ptStart;
     CSelectionTracker m_tracker;
-    HBITMAP m_hScreen;
+    CScopedBitmap m_hScreen;
     HCURSOR m_hArrow;
-    HRGN m_hRepaint;
+    CScopedRgn m_hRepaint;
     CString m_strTargetFile;
     CCaptureInfoBox m_infoBox;
     HICON m_hIcon;

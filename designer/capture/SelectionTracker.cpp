@@ -8,18 +8,11 @@ const BYTE kEdges[CSelectionTracker::kHandles + 1][4] = {
     {1, 1, 0, 0}, {0, 1, 1, 0}, {0, 0, 1, 1}, {1, 0, 0, 1},
     {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {1, 0, 0, 0},
     {1, 1, 1, 1}};
-
-void DeleteGdi(HGDIOBJ& h)
-{
-    if (h)
-        ::DeleteObject(h);
-    h = NULL;
-}
 }  // namespace
 
 CSelectionTracker::CSelectionTracker()
     : m_nStyle(0), m_rect(0, 0, 0, 0), m_sizeMin(8, 8), m_nHandleSize(4), m_crColor(RGB(0, 0, 0)),
-      m_hSolidPen(NULL), m_hDottedPen(NULL), m_hHandleBrush(NULL), m_bTracking(FALSE), m_pfnChanged(NULL),
+      m_bTracking(FALSE), m_pfnChanged(NULL),
       m_pChangedContext(NULL)
 {
     for (HCURSOR& h : m_hCursors)
@@ -29,9 +22,6 @@ CSelectionTracker::CSelectionTracker()
 
 CSelectionTracker::~CSelectionTracker()
 {
-    DeleteGdi((HGDIOBJ&)m_hSolidPen);
-    DeleteGdi((HGDIOBJ&)m_hDottedPen);
-    DeleteGdi((HGDIOBJ&)m_hHandleBrush);
 }
 
 void CSelectionTracker::SetCursor(int nHandle, HCURSOR hCursor)
@@ -43,12 +33,9 @@ void CSelectionTracker::SetCursor(int nHandle, HCURSOR hCursor)
 void CSelectionTracker::SetColor(COLORREF crColor)
 {
     m_crColor = crColor;
-    DeleteGdi((HGDIOBJ&)m_hSolidPen);
-    DeleteGdi((HGDIOBJ&)m_hDottedPen);
-    DeleteGdi((HGDIOBJ&)m_hHandleBrush);
-    m_hSolidPen = ::CreatePen(PS_SOLID, 1, crColor);
-    m_hDottedPen = ::CreatePen(PS_DOT, 1, crColor);
-    m_hHandleBrush = ::CreateSolidBrush(crColor);
+    m_hSolidPen.Reset(::CreatePen(PS_SOLID, 1, crColor));
+    m_hDottedPen.Reset(::CreatePen(PS_DOT, 1, crColor));
+    m_hHandleBrush.Reset(::CreateSolidBrush(crColor));
 }
 
 void CSelectionTracker::LoadHandleSize()

@@ -6,6 +6,7 @@
 
 #include "framework/DC.h"
 #include "framework/Geometry.h"
+#include "framework/ScopedHandle.h"
 #include "framework/Wnd.h"
 
 class CSelectionTracker {
@@ -61,9 +62,9 @@ private:
     void Changed();
 
     HCURSOR m_hCursors[kHandles + 1];
-    HPEN m_hSolidPen;
-    HPEN m_hDottedPen;
-    HBRUSH m_hHandleBrush;
+    CScopedPen m_hSolidPen;
+    CScopedPen m_hDottedPen;
+    CScopedBrush m_hHandleBrush;
     BOOL m_bTracking;
     ChangedCallback m_pfnChanged;
     void* m_pChangedContext;

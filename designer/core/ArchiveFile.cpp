@@ -1,6 +1,7 @@
 #include "designer/core/ArchiveFile.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedHandle.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -85,11 +86,10 @@ bool TarHeaderAt(const std::vector<unsigned char>& data, size_t length, uint64_t
 
 unsigned long DiskLength(const char* path)
 {
-    FILE* f = FilesPlatform::OpenStdFile(path, "rb");
-    if (!f)
+    CScopedFile f(FilesPlatform::OpenStdFile(path, "rb"));
+    if (!f.IsValid())
         return 0;
     long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
-    fclose(f);
     return length > 0 ? (unsigned long)length : 0;
 }
 }
@@ -153,13 +153,11 @@ BOOL CArchiveFile::Open(LPCTSTR path, int mode)
         return FALSE;
     if (mode == MODE_READ)
     {
-        FILE* f = FilesPlatform::OpenStdFile(path, "rb");
-        if (!f)
+        if (!CScopedFile(FilesPlatform::OpenStdFile(path, "rb")).IsValid())
         {
             SetMode(MODE_CLOSED);
             return FALSE;
         }
-        fclose(f);
         m_nDiskLength = DiskLength(path);
         m_gz = OpenGzip(path, false, "rb");
     }
@@ -506,8 +504,8 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
     if (!path || !*path)
         return Fail("Could not open the file to compress !");
     const std::string output = std::string(path) + ".gz";
-    FILE* in = FilesPlatform::OpenStdFile(path, "rb");
-    if (!in)
+    CScopedFile in(FilesPlatform::OpenStdFile(path, "rb"));
+    if (!in.IsValid())
     {
         fprintf(stderr, "%s: %s\n", path, strerror(errno));
         return Fail((CString("Could not open ") + path).operator LPCTSTR());
@@ -515,7 +513,6 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
     gzFile out = OpenGzip(output.c_str(), true, "wb9");
     if (!out)
     {
-        fclose(in);
         return Fail((CString("Could not create ") + output.c_str()).operator LPCTSTR());
     }
     char chunk[16384];
@@ -533,7 +530,7 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
         if (gzwrite(out, chunk, (unsigned)n) != (int)n)
             break;
     }
-    fclose(in);
+    in.Close();
     if (gzclose(out) != Z_OK)
         complete = false;
     if (!complete)

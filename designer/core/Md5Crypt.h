@@ -1,4 +1,4 @@
-// MD5 digest (RFC 1321) on one module-level state, and the "$1$" MD5-crypt
+// MD5 digest (RFC 1321, computed by libmd) on one module-level state, and the "$1$" MD5-crypt
 // password hash of the boot loader's password command.
 #pragma once
 
@@ -7,8 +7,6 @@ void Md5Init();
 void Md5Update(const void* data, unsigned long length);
 // The 16-byte digest; valid until the next Md5Init.
 const unsigned char* Md5Final();
-// Processes one 64-byte block into the module state.
-void Md5Transform(const unsigned char* block);
 
 // check == 0: `hash` holds "$1$" and a salt (up to 8 characters, ended by '$'
 // or the end of the text); a '$', the 22 result characters and a zero are

@@ -1,6 +1,7 @@
 #include "designer/core/ResourceFile.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedHandle.h"
 
 #include <cstdio>
 
@@ -18,11 +19,11 @@ BOOL CResourceFile::WriteBytes(LPCTSTR path, const void* data, size_t size)
 {
     if (!path || !*path)
         return FALSE;
-    FILE* f = FilesPlatform::OpenStdFile(path, "wb");
-    if (!f)
+    CScopedFile f(FilesPlatform::OpenStdFile(path, "wb"));
+    if (!f.IsValid())
         return FALSE;
     bool ok = size == 0 || fwrite(data, 1, size, f) == size;
-    if (fclose(f) != 0)
+    if (!f.Close())
         ok = false;
     return ok ? TRUE : FALSE;
 }

@@ -3,6 +3,7 @@
 #include "designer/core/RomfsPlatform.h"
 #include "framework/FileFind.h"
 #include "framework/String.h"
+#include "framework/ScopedHandle.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -216,15 +217,15 @@ private:
 bool WriteData(Writer& out, const Node& node, std::string& error)
 {
     uint64_t left = node.size;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(RomfsPlatform::OpenFile(node.path.c_str(), "rb"), std::fclose);
-    if (!file) {
+    CScopedFile file(RomfsPlatform::OpenFile(node.path.c_str(), "rb"));
+    if (!file.IsValid()) {
         error = "cannot open '" + node.path + "'";
         return false;
     }
     std::vector<unsigned char> buffer(kDataChunk);
     while (left > 0) {
         size_t want = left > kDataChunk ? kDataChunk : size_t(left);
-        size_t got = std::fread(buffer.data(), 1, want, file.get());
+        size_t got = std::fread(buffer.data(), 1, want, file);
         if (got < want) {
             error = "cannot read '" + node.path + "'";
             return false;
@@ -311,8 +312,8 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     m_strError.Empty();
     if (!folder || !outputPath)
         return 0;
-    FILE* file = RomfsPlatform::OpenFile(outputPath, "wb");
-    if (!file) {
+    CScopedFile file(RomfsPlatform::OpenFile(outputPath, "wb"));
+    if (!file.IsValid()) {
         m_strError.Format("cannot create '%s'", outputPath);
         return 0;
     }
@@ -324,7 +325,7 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
         error = "out of memory";
         result = 0;
     }
-    if (std::fclose(file) != 0 && result) {
+    if (!file.Close() && result) {
         error = "cannot write the image";
         result = 0;
     }

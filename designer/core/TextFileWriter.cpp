@@ -1,6 +1,7 @@
 #include "designer/core/TextFileWriter.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedHandle.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,24 +9,6 @@
 
 namespace
 {
-// Closes the file on every path out.
-struct FileCloser
-{
-    FILE* f;
-    explicit FileCloser(FILE* file) : f(file) {}
-    ~FileCloser()
-    {
-        if (f)
-            fclose(f);
-    }
-    bool Close()
-    {
-        bool ok = fclose(f) == 0;
-        f = NULL;
-        return ok;
-    }
-};
-
 CString SystemText(unsigned long code)
 {
     std::string text = FilesPlatform::ErrorMessage(code);
@@ -62,8 +45,8 @@ int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
     CString target(path ? path : "");
     if (target.IsEmpty() && !BrowseForFile(TRUE, target))
         return 0;
-    FileCloser file(FilesPlatform::OpenStdFile(target, "wb"));
-    if (!file.f)
+    CScopedFile file(FilesPlatform::OpenStdFile(target, "wb"));
+    if (!file.IsValid())
     {
         m_strError = SystemText(FilesPlatform::LastError());
         return 0;
@@ -74,8 +57,8 @@ int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
     {
         const CString& line = lines[i];
         const size_t length = (size_t)line.GetLength();
-        ok = fwrite((LPCTSTR)line, 1, length, file.f) == length &&
-             fwrite((LPCTSTR)m_strLineEnd, 1, endLength, file.f) == endLength;
+        ok = fwrite((LPCTSTR)line, 1, length, file) == length &&
+             fwrite((LPCTSTR)m_strLineEnd, 1, endLength, file) == endLength;
     }
     if (!file.Close())
         ok = false;

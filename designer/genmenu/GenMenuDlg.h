@@ -93,6 +93,8 @@ protected:
   virtual void PlayResultSound(BOOL bSuccess);
 
   BOOL Fail(LPCTSTR lpszDetail);
+  // The string-table text nTextId, with lpszDetail for its %s.
+  BOOL Fail(UINT nTextId, LPCTSTR lpszDetail = NULL);
   BOOL WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record);
   BOOL ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page);
   BOOL PackPointers(const CString& folder);

@@ -18,6 +18,7 @@
 #include "designer/model/WallpaperCanvas.h"
 #include "designer/core/XmlDocument.h"
 #include "imaging/xImage.h"
+#include "framework/ScopedHandle.h"
 
 CLangManager* CUIControl::s_pLang = NULL;
 CPositionDisplay* CUIControl::s_pPositionDisplay = NULL;
@@ -378,16 +379,12 @@ void CUIControl::DrawActualSize(CDC* pDC)
 void CUIControl::DrawDottedFrame(CDC* pDC, const RECT& rect)
 {
     HDC hdc = pDC->GetSafeHdc();
-    HPEN hPen = ::CreatePen(PS_DOT, 0, kFrameColor);
-    {
-        CScopedSelect pen(hdc, hPen);
-        CScopedSelect brush(hdc, ::GetStockObject(NULL_BRUSH));
-        int oldRop = pDC->SetROP2(R2_COPYPEN);
-        pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
-        pDC->SetROP2(oldRop);
-    }
-    if (hPen)
-        ::DeleteObject(hPen);
+    CScopedPen hPen(::CreatePen(PS_DOT, 0, kFrameColor));
+    CScopedSelect pen(hdc, hPen);
+    CScopedSelect brush(hdc, ::GetStockObject(NULL_BRUSH));
+    int oldRop = pDC->SetROP2(R2_COPYPEN);
+    pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
+    pDC->SetROP2(oldRop);
 }
 
 void CUIControl::ForgetShownPlace()
@@ -438,16 +435,12 @@ void CUIControl::DrawFontText(CDC* pDC, const CRect& rect, const CString& text, 
         if (m_zoom < 1.0)
             CopyBounded(lf.lfFaceName, "Tahoma");
     }
-    HFONT hFont = ::CreateFontIndirect(&lf);
-    {
-        CScopedSelect font(pDC->GetSafeHdc(), hFont);
-        int oldMode = pDC->SetBkMode(TRANSPARENT);
-        COLORREF oldColor = pDC->SetTextColor(m_pFont->GetColor());
-        CRect r(rect);
-        pDC->DrawText(text, &r, m_pFont->GetTextFormat());
-        pDC->SetTextColor(oldColor);
-        pDC->SetBkMode(oldMode);
-    }
-    if (hFont)
-        ::DeleteObject(hFont);
+    CScopedFont hFont(::CreateFontIndirect(&lf));
+    CScopedSelect font(pDC->GetSafeHdc(), hFont);
+    int oldMode = pDC->SetBkMode(TRANSPARENT);
+    COLORREF oldColor = pDC->SetTextColor(m_pFont->GetColor());
+    CRect r(rect);
+    pDC->DrawText(text, &r, m_pFont->GetTextFormat());
+    pDC->SetTextColor(oldColor);
+    pDC->SetBkMode(oldMode);
 }

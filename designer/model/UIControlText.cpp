@@ -16,6 +16,7 @@
 #include "designer/core/StringSplitter.h"
 #include "designer/model/UIControlList.h"
 #include "designer/model/WallpaperCanvas.h"
+#include "designer/core/ElementText.h"
 #include "designer/core/XmlDocument.h"
 #include "imaging/xImage.h"
 
@@ -166,15 +167,7 @@ BOOL CUIControl::LoadFromDefaultString(LPCTSTR lpszText)
     return key == m_strTypeName && GetDefaultFromString(value);
 }
 
-CString CUIControl::DecodeDefaultText(const CString& text)
-{
-    CString s(text);
-    s.Replace("\\colon", ":");
-    s.Replace("\\semicolon", ";");
-    s.Replace("\\comma", ",");
-    s.Replace("\\newline", "\r\n");
-    return s;
-}
+CString CUIControl::DecodeDefaultText(const CString& text) { return ElementText::DecodeDefaultText(text); }
 
 BOOL CUIControl::GetDefaultFromString(CString& strValue)
 {
@@ -228,54 +221,14 @@ BOOL CUIControl::GetDefaultFromString(CString& strValue)
     return TRUE;
 }
 
-// Command lines go into the project file on one line: CR and LF become "\r"
-// and "\n". A backslash that would read as the start of such an escape is
-// doubled, so that a typed "\n" survives; other backslashes stay single.
 CString CUIControl::EncodeCmdLine(const CString& text, BOOL& bDoubled)
 {
-    CString out;
-    bDoubled = FALSE;
-    int n = text.GetLength();
-    for (int i = 0; i < n; ++i) {
-        char c = text[i];
-        char next = i + 1 < n ? text[i + 1] : '\0';
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\\' && next && strchr("rn\\\r\n", next)) {
-            out += "\\\\";
-            bDoubled = TRUE;
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return ElementText::EncodeCmdLine(text, bDoubled);
 }
 
-// Without the escape mark (older files, or nothing was doubled) a backslash
-// pair stays as it is.
 CString CUIControl::DecodeCmdLine(const CString& text, BOOL bBackslashEscaped)
 {
-    CString out;
-    int n = text.GetLength();
-    for (int i = 0; i < n; ++i) {
-        char c = text[i];
-        char next = i + 1 < n ? text[i + 1] : '\0';
-        if (c == '\\' && next == 'r') {
-            out += '\r';
-            ++i;
-        } else if (c == '\\' && next == 'n') {
-            out += '\n';
-            ++i;
-        } else if (c == '\\' && next == '\\' && bBackslashEscaped) {
-            out += '\\';
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return ElementText::DecodeCmdLine(text, bBackslashEscaped);
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #include "designer/model/WallpaperCanvas.h"
 
 CWallpaperCanvas::CWallpaperCanvas()
-    : m_hBitmap(NULL), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE)
+    : m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE)
 {
 }
 
@@ -11,10 +11,8 @@ void CWallpaperCanvas::Close()
 {
     if (m_hOldBitmap)
         ::SelectObject(m_dc.GetSafeHdc(), m_hOldBitmap);
-    if (m_hBitmap)
-        ::DeleteObject(m_hBitmap);
+    m_hBitmap.Reset();
     m_hOldBitmap = NULL;
-    m_hBitmap = NULL;
     m_pBits = NULL;
     m_dc.DeleteDC();
     m_bChanged = FALSE;
@@ -37,10 +35,9 @@ BOOL CWallpaperCanvas::Open(LPCTSTR lpszFolder)
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(m_dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (!hBitmap)
+    m_hBitmap.Reset(::CreateDIBSection(m_dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &bits, NULL, 0));
+    if (!m_hBitmap.IsValid())
         return FALSE;
-    m_hBitmap = hBitmap;
     m_pBits = bits;
     m_hOldBitmap = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
     DrawWallpaper();

@@ -9,6 +9,7 @@
 #include "framework/DC.h"
 #include "framework/String.h"
 #include "imaging/xImage.h"
+#include "framework/ScopedHandle.h"
 
 class CWallpaperCanvas {
 public:
@@ -18,7 +19,7 @@ public:
     // Loads folder\wallpaper.png and makes a 32-bit bitmap of its size with
     // the wallpaper drawn in; FALSE when the picture does not load.
     BOOL Open(LPCTSTR lpszFolder);
-    BOOL IsOpen() const { return m_hBitmap != NULL; }
+    BOOL IsOpen() const { return m_hBitmap.IsValid(); }
     // Draws the wallpaper over the whole bitmap again.
     void DrawWallpaper();
     CDC* GetDC() { return &m_dc; }
@@ -41,7 +42,7 @@ private:
     CxImage m_wallpaper;
     CString m_strWallpaper;
     CDC m_dc;
-    HBITMAP m_hBitmap;
+    CScopedBitmap m_hBitmap;
     HGDIOBJ m_hOldBitmap;
     void* m_pBits;
     BOOL m_bSaveDeferred;

@@ -206,8 +206,8 @@ TEST_F(DocView, FailedOpenLeavesTextPathAndModifiedFlag)
     }
     // a later save goes to the good file, never to one that failed to open
     pDoc->OnFileSave();
-    EXPECT_EQ(junk, ReadBytes(garbage));
-    EXPECT_EQ(std::string("\x04NOTE\x04" "beta"), ReadBytes(good));
+    EXPECT_EQ(junk, zavotest::ReadFile(garbage));
+    EXPECT_EQ(std::string("\x04NOTE\x04" "beta"), zavotest::ReadFile(good));
     EXPECT_FALSE(pDoc->IsModified());
 }
 
@@ -226,7 +226,7 @@ TEST_F(DocView, FailedSaveKeepsModifiedFlagAndTheOldFile)
     CString path = m_dir / "kept.zvt";
     pDoc->m_strText = "one";
     ASSERT_TRUE(pDoc->DoSave(path));
-    std::string before = ReadBytes(path);
+    std::string before = zavotest::ReadFile(path);
     ASSERT_TRUE(::SetFileAttributes(path, FILE_ATTRIBUTE_READONLY));
 
     pDoc->m_strText = "two";
@@ -234,7 +234,7 @@ TEST_F(DocView, FailedSaveKeepsModifiedFlagAndTheOldFile)
     m_app.m_prompts.clear();
     EXPECT_FALSE(pDoc->OnSaveDocument(path));
     EXPECT_TRUE(pDoc->IsModified());
-    EXPECT_EQ(before, ReadBytes(path));
+    EXPECT_EQ(before, zavotest::ReadFile(path));
     ASSERT_EQ(1u, m_app.m_prompts.size());
     EXPECT_NE(std::string::npos, m_app.m_prompts[0].find("Failed to save"));
 
@@ -490,14 +490,14 @@ TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
     pDoc->OnFileSaveAs();
     EXPECT_EQ(CString("saved as.zvt"), pDoc->GetTitle());
     EXPECT_EQ(CString("N.zvt"), pManager->m_strProposed);   // title and first extension
-    EXPECT_FALSE(ReadBytes(dir / "saved as.zvt").empty());
+    EXPECT_FALSE(zavotest::ReadFile(dir / "saved as.zvt").empty());
 
     // Save keeps to the document's file without asking; a read-only one asks for another
     pManager->m_nAsked = 0;
     pDoc->m_strText = "again";
     pDoc->OnFileSave();
     EXPECT_EQ(0, pManager->m_nAsked);
-    EXPECT_EQ(std::string("\x04NOTE\x05" "again"), ReadBytes(dir / "saved as.zvt"));
+    EXPECT_EQ(std::string("\x04NOTE\x05" "again"), zavotest::ReadFile(dir / "saved as.zvt"));
     ASSERT_TRUE(::SetFileAttributes(dir / "saved as.zvt", FILE_ATTRIBUTE_READONLY));
     pManager->m_strAnswer = dir / "copy.zvt";
     pDoc->OnFileSave();
@@ -924,7 +924,7 @@ TEST(DocSave, VanishedFolderAsksForANameAndAHalfLoadNeverReachesTheOldFile)
     pManager->m_nPrompts = 0;
     EXPECT_FALSE(pDoc->DoFileSave());
     EXPECT_EQ(1, pManager->m_nPrompts);
-    EXPECT_EQ(std::string("\x04NOTE\x04kept"), ReadBytes(good));
+    EXPECT_EQ(std::string("\x04NOTE\x04kept"), zavotest::ReadFile(good));
     app.CloseAllDocuments(FALSE);
     Pump();
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "testsupport/TestSupport.h"
+
 // Which object handled which command, in order.
 extern std::vector<std::string> g_log;
 
@@ -101,18 +103,4 @@ inline bool WriteBytes(const CString& path, const std::string& bytes)
     BOOL ok = ::WriteFile(h, bytes.data(), (DWORD)bytes.size(), &n, NULL);
     ::CloseHandle(h);
     return ok && n == bytes.size();
-}
-
-inline std::string ReadBytes(const CString& path)
-{
-    std::string s;
-    HANDLE h = ::CreateFile(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return s;
-    char buf[4096];
-    DWORD n = 0;
-    while (::ReadFile(h, buf, sizeof(buf), &n, NULL) && n > 0)
-        s.append(buf, n);
-    ::CloseHandle(h);
-    return s;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "deploy/core/BootFields.h"
+#include "testsupport/TestSupport.h"
 
 namespace
 {
@@ -16,17 +17,6 @@ const time_t kClock = 1234567890;   // 13 Feb 2009 23:31:30 GMT
 std::string Bin(const char* name)
 {
     return std::string(ZAVO_BINARY_DIR) + "/bin/" + name;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), (std::streamsize)bytes.size());
 }
 
 std::string TempPath(const char* name)
@@ -110,11 +100,11 @@ TEST(BootFields, BootPathOverFiftyThreeCharactersIsRefused)
     EXPECT_EQ(field[0], 0xEE);
 
     std::string path = TempPath("long.sys");
-    WriteAll(path, PlaceholderSys());
+    zavotest::WriteFile(path, PlaceholderSys());
     std::string error;
     EXPECT_FALSE(PatchPresetMenu(path.c_str(), tooLong.c_str(), kClock, error));
     EXPECT_NE(error.find("53"), std::string::npos);
-    EXPECT_EQ(ReadAll(path), PlaceholderSys());
+    EXPECT_EQ(zavotest::ReadFile(path), PlaceholderSys());
     remove(path.c_str());
 }
 
@@ -122,35 +112,35 @@ TEST(BootFields, PatchesWriteOnlyTheirFieldsOfPlaceholderCopies)
 {
     std::string error;
     // Hard-disk mode: the whole 16-byte field of Zeldr.bin.
-    std::string zeldr = ReadAll(Bin("zeldr.bin"));
+    std::string zeldr = zavotest::ReadFile(Bin("zeldr.bin"));
     ASSERT_EQ(zeldr.size(), kZeldrImageSize);
     ASSERT_EQ(zeldr.substr(0, 8), std::string("\xE9\x10\x00ZELDR", 8));
     ASSERT_EQ(zeldr.substr(752, 16), std::string("12345678.123\0\0\0\0", 16));
     std::string path = TempPath("zeldr.bin");
-    WriteAll(path, zeldr);
+    zavotest::WriteFile(path, zeldr);
     ASSERT_TRUE(PatchLoaderName(path.c_str(), false, kChainedSystemName, error)) << error;
     std::string expected = zeldr;
     expected.replace(752, 16, std::string("ZAVO.SYS\0\0\0\0\0\0\0\0", 16));
-    EXPECT_EQ(ReadAll(path), expected);
+    EXPECT_EQ(zavotest::ReadFile(path), expected);
 
     // CD mode: 2032 to 2045; the boot signature stays.
     std::string cd(kCdLoaderImageSize, '\x90');
     cd[2046] = 0x55;
     cd[2047] = (char)0xAA;
-    WriteAll(path, cd);
+    zavotest::WriteFile(path, cd);
     ASSERT_TRUE(PatchLoaderName(path.c_str(), true, kChainedSystemName, error)) << error;
     expected = cd;
     expected.replace(2032, 14, std::string("ZAVO.SYS\0\0\0\0\0\0", 14));
-    EXPECT_EQ(ReadAll(path), expected);
+    EXPECT_EQ(zavotest::ReadFile(path), expected);
 
     // The preset field of the system file, 318 bytes.
-    WriteAll(path, PlaceholderSys());
+    zavotest::WriteFile(path, PlaceholderSys());
     ASSERT_TRUE(PatchPresetMenu(path.c_str(), "(hd0,0)/kelboot", kClock, error)) << error;
     expected = PlaceholderSys();
     std::string field = Preset("(hd0,0)/kelboot");
     field.resize(kPresetFieldSize, '\0');
     expected.replace(704, kPresetFieldSize, field);
-    std::string got = ReadAll(path);
+    std::string got = zavotest::ReadFile(path);
     EXPECT_EQ(got, expected);
     EXPECT_EQ(got.substr(1022, 2), "\x55\xAA");
     remove(path.c_str());
@@ -163,17 +153,17 @@ TEST(BootFields, PatchFailuresAreReportedAndCreateNothing)
     remove(missing.c_str());
     EXPECT_FALSE(PatchLoaderName(missing.c_str(), false, kChainedSystemName, error));
     EXPECT_NE(error.find("missing.bin"), std::string::npos);
-    EXPECT_EQ(ReadAll(missing), "");
+    EXPECT_EQ(zavotest::ReadFile(missing), "");
     std::ifstream probe(missing);
     EXPECT_FALSE(probe.good());
 
     std::string shortFile = TempPath("short.bin");
-    WriteAll(shortFile, std::string(760, 'x'));
+    zavotest::WriteFile(shortFile, std::string(760, 'x'));
     EXPECT_FALSE(PatchLoaderName(shortFile.c_str(), false, kChainedSystemName, error));
-    EXPECT_EQ(ReadAll(shortFile), std::string(760, 'x'));
+    EXPECT_EQ(zavotest::ReadFile(shortFile), std::string(760, 'x'));
 
-    WriteAll(shortFile, std::string(kZeldrImageSize, 'x'));
+    zavotest::WriteFile(shortFile, std::string(kZeldrImageSize, 'x'));
     EXPECT_FALSE(PatchLoaderName(shortFile.c_str(), false, "SIXTEEN_CHARS.XY", error));
-    EXPECT_EQ(ReadAll(shortFile), std::string(kZeldrImageSize, 'x'));
+    EXPECT_EQ(zavotest::ReadFile(shortFile), std::string(kZeldrImageSize, 'x'));
     remove(shortFile.c_str());
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "testsupport/TestSupport.h"
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,21 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path &p)
-{
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const fs::path &p, const std::string &data)
-{
-    fs::create_directories(p.parent_path());
-    std::ofstream f(p, std::ios::binary);
-    f.write(data.data(), (std::streamsize)data.size());
-}
 
 std::string RandomBytes(size_t n, unsigned seed)
 {
@@ -88,7 +75,7 @@ void MakeWorkFolder(const fs::path &w)
 {
     fs::create_directories(w / "kelboot");
     fs::copy_file(BootImage(), w / "zavoldr.bin", fs::copy_options::overwrite_existing);
-    WriteFile(w / "kelboot" / "zavo.ini", "[zavo]\r\nmenu=default\r\n");
+    zavotest::WriteFile(w / "kelboot" / "zavo.ini", "[zavo]\r\nmenu=default\r\n");
 }
 
 /* What a reader should see: both folders merged, without the hidden boot image. */
@@ -150,7 +137,7 @@ protected:
             if (!HaveTool("7z")) GTEST_SKIP() << "7z missing";
             out = Shell("LC_ALL=C.UTF-8 7z x -y -o" + Q(jol) + " " + Q(img), &rc);
             ASSERT_EQ(rc, 0) << out;
-            EXPECT_EQ(ReadFile(jol / "[BOOT]" / "Boot-NoEmul.img"), ReadFile(BootImage()));
+            EXPECT_EQ(zavotest::ReadFile(jol / "[BOOT]" / "Boot-NoEmul.img"), zavotest::ReadFile(BootImage()));
             fs::remove_all(jol / "[BOOT]");
             out = Shell("diff -r " + Q(expected) + " " + Q(jol), &rc);
             EXPECT_EQ(rc, 0) << "Joliet view differs:\n" << out;
@@ -165,20 +152,20 @@ void CollectProgress(void *, int percent) { progress_seen.push_back(percent); }
 
 TEST_F(IsoBuild, RockRidgeAndJolietViewsEqualTheSources)
 {
-    WriteFile(src / "readme.txt", "hello\n");
-    WriteFile(src / "empty.dat", "");
+    zavotest::WriteFile(src / "readme.txt", "hello\n");
+    zavotest::WriteFile(src / "empty.dat", "");
     fs::create_directories(src / "empty folder");
-    WriteFile(src / "kelboot" / "user.cfg", "merged into the boot folder\n");
-    WriteFile(src / "back~up#1.txt", "tilde and hash\n");
-    WriteFile(src / "old.bak", "backup\n");
-    WriteFile(src / "a.b.c", "dots\n");
-    WriteFile(src / ".hidden", "leading dot\n");
-    WriteFile(src / (std::string(60, 'L') + ".txt"), "longish\n");
-    WriteFile(src / "docs" / "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC.txt", "non-ASCII name\n");
-    WriteFile(src / "docs" / "big.bin", RandomBytes(300000, 1));
+    zavotest::WriteFile(src / "kelboot" / "user.cfg", "merged into the boot folder\n");
+    zavotest::WriteFile(src / "back~up#1.txt", "tilde and hash\n");
+    zavotest::WriteFile(src / "old.bak", "backup\n");
+    zavotest::WriteFile(src / "a.b.c", "dots\n");
+    zavotest::WriteFile(src / ".hidden", "leading dot\n");
+    zavotest::WriteFile(src / (std::string(60, 'L') + ".txt"), "longish\n");
+    zavotest::WriteFile(src / "docs" / "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC.txt", "non-ASCII name\n");
+    zavotest::WriteFile(src / "docs" / "big.bin", RandomBytes(300000, 1));
     fs::path deep = src;
     for (int i = 0; i < 40; i++) deep /= "d";
-    WriteFile(deep / "bottom.txt", "forty levels down\n");
+    zavotest::WriteFile(deep / "bottom.txt", "forty levels down\n");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     ExpectReadersSeeSources(true);
 }
@@ -205,9 +192,9 @@ TEST_F(IsoBuild, LongRockRidgeNamesUseContinuationAreas)
     // paths stay within the 260 characters of a Windows path
     size_t room = 256 - src.string().size();
     std::string n200(std::min<size_t>(200, room - 5), 'x'), n220 = std::string(std::min<size_t>(216, room - 6), 'y') + ".txt";
-    WriteFile(src / n200, "two hundred\n");
-    WriteFile(src / n220, "two hundred and twenty\n");
-    WriteFile(src / "sub" / n200, "again\n");
+    zavotest::WriteFile(src / n200, "two hundred\n");
+    zavotest::WriteFile(src / n220, "two hundred and twenty\n");
+    zavotest::WriteFile(src / "sub" / n200, "again\n");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     ExpectReadersSeeSources(false);
 }
@@ -215,10 +202,10 @@ TEST_F(IsoBuild, LongRockRidgeNamesUseContinuationAreas)
 TEST_F(IsoBuild, JolietNamesReplaceReservedCharactersAndStayDistinct)
 {
     if (!HaveTool("iso-info")) GTEST_SKIP();
-    WriteFile(src / "a:b?c.txt", "reserved\n");
+    zavotest::WriteFile(src / "a:b?c.txt", "reserved\n");
     std::string common(64, 'n');
-    WriteFile(src / (common + "_first.txt"), "1\n");
-    WriteFile(src / (common + "_second.txt"), "2\n");
+    zavotest::WriteFile(src / (common + "_first.txt"), "1\n");
+    zavotest::WriteFile(src / (common + "_second.txt"), "2\n");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     int rc;
     std::string joliet = Shell("iso-info -l -i " + Q(img), &rc);
@@ -235,7 +222,7 @@ TEST_F(IsoBuild, JolietNamesReplaceReservedCharactersAndStayDistinct)
         if (name.rfind("nnnn", 0) == 0) {
             longs++;
             EXPECT_LE(name.size(), 64u);
-            contents += ReadFile(e.path());
+            contents += zavotest::ReadFile(e.path());
         }
     }
     EXPECT_EQ(longs, 2);
@@ -247,9 +234,9 @@ TEST_F(IsoBuild, JolietNamesReplaceReservedCharactersAndStayDistinct)
 
 TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)
 {
-    WriteFile(src / "f.txt", "x");
+    zavotest::WriteFile(src / "f.txt", "x");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
-    std::string b = ReadFile(img);
+    std::string b = zavotest::ReadFile(img);
     ASSERT_GE(b.size(), 20u * 2048);
     std::string pvd = b.substr(16 * 2048, 2048);
     EXPECT_EQ(pvd.substr(0, 6), std::string("\x01" "CD001"));
@@ -274,11 +261,11 @@ TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)
 TEST_F(IsoBuild, BootCatalogPointsAtTheWorkFolderBootImage)
 {
     // user files named like the boot files stay visible and do not take their place
-    WriteFile(src / "zavoldr.bin", "not the loader");
-    WriteFile(src / "boot.catalog", "user catalog");
-    WriteFile(src / "sub" / "zavoldr.bin", "nor this");
+    zavotest::WriteFile(src / "zavoldr.bin", "not the loader");
+    zavotest::WriteFile(src / "boot.catalog", "user catalog");
+    zavotest::WriteFile(src / "sub" / "zavoldr.bin", "nor this");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
-    std::string b = ReadFile(img);
+    std::string b = zavotest::ReadFile(img);
     uint32_t catalog = Le32(b, 17 * 2048 + 71);
     std::string cat = b.substr(catalog * 2048ull, 64);
     EXPECT_EQ((unsigned char)cat[0], 1);
@@ -292,7 +279,7 @@ TEST_F(IsoBuild, BootCatalogPointsAtTheWorkFolderBootImage)
     EXPECT_EQ(Le16(cat, 38), 4) << "sector count";
     uint32_t lba = Le32(cat, 40);
     EXPECT_EQ(lba, catalog + 1) << "catalog, then boot image open the file data";
-    EXPECT_EQ(b.substr(lba * 2048ull, 2048), ReadFile(BootImage()));
+    EXPECT_EQ(b.substr(lba * 2048ull, 2048), zavotest::ReadFile(BootImage()));
     if (HaveTool("xorriso")) {
         std::string rep = Shell("xorriso -indev " + Q(img) + " -report_el_torito plain");
         EXPECT_NE(rep.find("El Torito boot img :   1  BIOS  y   none"), std::string::npos) << rep;
@@ -305,13 +292,13 @@ TEST_F(IsoBuild, EqualFilesShareOneExtentAndLateDifferencesDoNot)
 {
     if (!HaveTool("xorriso")) GTEST_SKIP();
     std::string data = RandomBytes(100 * 1024, 7);
-    WriteFile(src / "one" / "a.bin", data);
-    WriteFile(src / "two" / "b.bin", data);
+    zavotest::WriteFile(src / "one" / "a.bin", data);
+    zavotest::WriteFile(src / "two" / "b.bin", data);
     std::string late = data;
     late[late.size() - 1] ^= 1;
-    WriteFile(src / "c.bin", late);
-    WriteFile(src / "e1", "");
-    WriteFile(src / "e2", "");
+    zavotest::WriteFile(src / "c.bin", late);
+    zavotest::WriteFile(src / "e1", "");
+    zavotest::WriteFile(src / "e2", "");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     std::string rep = Shell("xorriso -indev " + Q(img) + " -find / -type f -exec report_lba");
     auto lba_of = [&](const std::string &path) {
@@ -330,7 +317,7 @@ TEST_F(IsoBuild, EqualFilesShareOneExtentAndLateDifferencesDoNot)
 
 TEST_F(IsoBuild, ManyFilesSpanSeveralDirectorySectors)
 {
-    for (int i = 0; i < 1500; i++) WriteFile(src / "many" / ("file_number_" + std::to_string(i) + ".txt"), std::to_string(i));
+    for (int i = 0; i < 1500; i++) zavotest::WriteFile(src / "many" / ("file_number_" + std::to_string(i) + ".txt"), std::to_string(i));
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     ExpectReadersSeeSources(true);
     if (HaveTool("7z")) {
@@ -338,18 +325,18 @@ TEST_F(IsoBuild, ManyFilesSpanSeveralDirectorySectors)
         int rc;
         std::string out = Shell("7z x -y -o" + Q(x) + " " + Q(img), &rc);
         ASSERT_EQ(rc, 0) << out;
-        EXPECT_EQ(ReadFile(x / "many" / "file_number_1499.txt"), "1499");
-        EXPECT_EQ(ReadFile(x / "kelboot" / "zavo.ini"), ReadFile(work / "kelboot" / "zavo.ini"));
+        EXPECT_EQ(zavotest::ReadFile(x / "many" / "file_number_1499.txt"), "1499");
+        EXPECT_EQ(zavotest::ReadFile(x / "kelboot" / "zavo.ini"), zavotest::ReadFile(work / "kelboot" / "zavo.ini"));
     }
 }
 
 TEST_F(IsoBuild, RunsTwiceInOneProcessWithDifferentInputs)
 {
-    WriteFile(src / "first.txt", "first run");
+    zavotest::WriteFile(src / "first.txt", "first run");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     ExpectReadersSeeSources(true);
     fs::remove_all(src);
-    WriteFile(src / "second" / "second.txt", RandomBytes(5000, 3));
+    zavotest::WriteFile(src / "second" / "second.txt", RandomBytes(5000, 3));
     fs::path img2 = tmp.path / "second.iso";
     ASSERT_EQ(Build(work, src, img2), 1) << iso_last_error();
     img = img2;
@@ -358,7 +345,7 @@ TEST_F(IsoBuild, RunsTwiceInOneProcessWithDifferentInputs)
 
 TEST_F(IsoBuild, FatalErrorsReturnZeroLeaveNoImageAndTheNextBuildWorks)
 {
-    WriteFile(src / "f.txt", "x");
+    zavotest::WriteFile(src / "f.txt", "x");
     // output that cannot be opened
     EXPECT_EQ(Build(work, src, tmp.path / "no" / "such" / "dir" / "x.iso"), 0);
     EXPECT_NE(std::string(iso_last_error()).find("Unable to open disc image file"), std::string::npos);
@@ -372,7 +359,7 @@ TEST_F(IsoBuild, FatalErrorsReturnZeroLeaveNoImageAndTheNextBuildWorks)
     EXPECT_NE(std::string(iso_last_error()).find("cant find the boot image"), std::string::npos);
     EXPECT_FALSE(fs::exists(img));
     // the same name at the same place in both folders
-    WriteFile(src / "kelboot" / "zavo.ini", "clash");
+    zavotest::WriteFile(src / "kelboot" / "zavo.ini", "clash");
     EXPECT_EQ(Build(work, src, img), 0);
     fs::remove(src / "kelboot" / "zavo.ini");
     // and then a good build
@@ -393,13 +380,13 @@ TEST_F(IsoBuild, UnreadableOrTooLargeFilesAndFullDisksStopTheBuild)
     fs::remove(src / "huge.bin");
     // a full disk
     if (fs::exists("/dev/full")) {
-        WriteFile(src / "some.bin", RandomBytes(100000, 9));
+        zavotest::WriteFile(src / "some.bin", RandomBytes(100000, 9));
         EXPECT_EQ(Build(work, src, "/dev/full"), 0);
         EXPECT_NE(std::string(iso_last_error()).find("cannot"), std::string::npos) << iso_last_error();
         EXPECT_TRUE(fs::exists("/dev/full"));
     }
     if (geteuid() != 0) {
-        WriteFile(src / "secret.txt", "x");
+        zavotest::WriteFile(src / "secret.txt", "x");
         chmod((src / "secret.txt").c_str(), 0);
         EXPECT_EQ(Build(work, src, img), 0);
         EXPECT_NE(std::string(iso_last_error()).find("not readable"), std::string::npos);
@@ -409,8 +396,8 @@ TEST_F(IsoBuild, UnreadableOrTooLargeFilesAndFullDisksStopTheBuild)
 
 TEST_F(IsoBuild, ProgressIsMonotoneAndReachesHundred)
 {
-    WriteFile(src / "big1.bin", RandomBytes(3 * 1024 * 1024, 11));
-    WriteFile(src / "big2.bin", RandomBytes(2 * 1024 * 1024, 12));
+    zavotest::WriteFile(src / "big1.bin", RandomBytes(3 * 1024 * 1024, 11));
+    zavotest::WriteFile(src / "big2.bin", RandomBytes(2 * 1024 * 1024, 12));
     progress_seen.clear();
     iso_set_progress_hook(CollectProgress, nullptr);
     int r = Build(work, src, img);
@@ -424,7 +411,7 @@ TEST_F(IsoBuild, ProgressIsMonotoneAndReachesHundred)
 TEST_F(IsoBuild, ImageBootsInQemuAndPrintsTheStandInLine)
 {
     if (!HaveTool("qemu-system-i386")) GTEST_SKIP() << "qemu missing";
-    WriteFile(src / "f.txt", "x");
+    zavotest::WriteFile(src / "f.txt", "x");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     fs::path serial = tmp.path / "serial.txt";
     Shell("timeout 20 qemu-system-i386 -m 32 -boot d -display none -no-reboot -cdrom " + Q(img) +
@@ -432,10 +419,10 @@ TEST_F(IsoBuild, ImageBootsInQemuAndPrintsTheStandInLine)
         "grep -q 'menu=.*\\|NOT FOUND' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
     // The line, the loader's chained-name field (2032 to 2047) in hex, then
     // the first and the "menu=" line of the work folder's zavo.ini.
-    EXPECT_NE(ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"
+    EXPECT_NE(zavotest::ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"
                                     "[zavo]\r\nmenu=default\r\n"),
               std::string::npos)
-        << ReadFile(serial);
+        << zavotest::ReadFile(serial);
 }
 
 #ifndef _WIN32
@@ -443,10 +430,10 @@ TEST_F(IsoBuild, ClashingMappedNamesWithLongExtensionsGetUniqueNames)
 {
     // both map to "__." and the same 190 characters of extension
     std::string ext(200, 'e');
-    WriteFile(src / ("\xC3\xBC." + ext), "u umlaut\n");
-    WriteFile(src / ("\xC3\xA9." + ext), "e acute\n");
-    WriteFile(src / "\xE4\xB8\xAD.txt", "one\n");
-    WriteFile(src / "\xE6\x96\x87.txt", "two\n");
+    zavotest::WriteFile(src / ("\xC3\xBC." + ext), "u umlaut\n");
+    zavotest::WriteFile(src / ("\xC3\xA9." + ext), "e acute\n");
+    zavotest::WriteFile(src / "\xE4\xB8\xAD.txt", "one\n");
+    zavotest::WriteFile(src / "\xE6\x96\x87.txt", "two\n");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     ExpectReadersSeeSources(false);
 }
@@ -459,10 +446,10 @@ TEST_F(IsoBuild, ImageBuiltUnderWineReadsBackNatively)
 {
     const char *driver = getenv("ZAVO_ISO_WINE_DRIVER");
     if (!driver || !*driver) GTEST_SKIP() << "ZAVO_ISO_WINE_DRIVER not set";
-    WriteFile(src / "docs" / "readme.txt", "from wine\n");
-    WriteFile(src / "back~up#1.txt", "kept\n");
-    WriteFile(src / "data.bin", RandomBytes(200000, 5));
-    WriteFile(src / "copy.bin", ReadFile(src / "data.bin"));
+    zavotest::WriteFile(src / "docs" / "readme.txt", "from wine\n");
+    zavotest::WriteFile(src / "back~up#1.txt", "kept\n");
+    zavotest::WriteFile(src / "data.bin", RandomBytes(200000, 5));
+    zavotest::WriteFile(src / "copy.bin", zavotest::ReadFile(src / "data.bin"));
     fs::create_directories(src / "empty");
     auto win = [](const fs::path &p) { return "'Z:" + p.string() + "'"; };
     int rc;
@@ -484,7 +471,7 @@ TEST_F(IsoBuild, CodePageNamesBecomeUcs2InJoliet)
     fputs("accent", f);
     fclose(f);
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
-    std::string b = ReadFile(img);
+    std::string b = zavotest::ReadFile(img);
     EXPECT_NE(b.find(std::string("\0c\0a\0f\0\xE9\0.\0t\0x\0t", 16)), std::string::npos);
     EXPECT_NE(b.find(std::string("NM\x0D\x01\x00" "caf\xE9.txt", 13)), std::string::npos) << "Rock Ridge keeps the bytes";
 }

@@ -9,7 +9,7 @@ int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static int ready;
     if (!ready) {
         iso_reset_globals();
-        charset_register_all();
+        iso_charset_register_all();
         ready = 1;
     }
     char name[301];
@@ -20,21 +20,21 @@ int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     iso_opt.joliet_name_max = 64;
     const char *sets[] = {"utf8", "cp936", "cp932", "iso8859-1", "cp437"};
     for (int i = 0; i < 5; i++) {
-        in_cs = out_cs = charset_load(sets[i]);
-        if (!in_cs) continue;
+        iso_in_cs = iso_out_cs = iso_charset_load(sets[i]);
+        if (!iso_in_cs) continue;
         iso_entry e;
         memset(&e, 0, sizeof(e));
-        int len = iso9660_file_length(name, &e, size & 1);
+        int len = iso_iso9660_file_length(name, &e, size & 1);
         if (len < 0 || len > 193 || (int)strlen(e.iso_name) > len) __builtin_trap();
         unsigned char ucs[128];
         int bytes = 0;
-        to_joliet_ucs2(ucs, sizeof(ucs), name, in_cs, &bytes);
+        iso_to_joliet_ucs2(ucs, sizeof(ucs), name, iso_in_cs, &bytes);
         if (bytes > (int)sizeof(ucs) || (bytes & 1)) __builtin_trap();
-        if (joliet_name_bytes(name) > 128) __builtin_trap();
+        if (iso_joliet_name_bytes(name) > 128) __builtin_trap();
         char rr[512];
-        int r = convert_rr_name(name, rr, sizeof(rr));
+        int r = iso_convert_rr_name(name, rr, sizeof(rr));
         if (r < 0 || r > (int)sizeof(rr)) __builtin_trap();
     }
-    if (n <= 48) shell_match(name, "kelboot/zavo.ini");
+    if (n <= 48) iso_shell_match(name, "kelboot/zavo.ini");
     return 0;
 }

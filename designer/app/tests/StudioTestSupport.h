@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "testsupport/TestSupport.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -23,13 +25,5 @@ inline std::string ProcessTempDir(const std::string& prefix) {
   return dir;
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using zavotest::ReadFile;
+using zavotest::WriteFile;

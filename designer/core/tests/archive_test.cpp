@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include "testsupport/TestSupport.h"
+
 namespace fs = std::filesystem;
 
 namespace
@@ -30,12 +32,6 @@ std::string Binary()
     for (int i = 0; i < 3000; ++i)
         data += (char)((i * 7 + 3) & 0xFF);
     return data;
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 struct Entry
@@ -122,7 +118,7 @@ TEST(ArchiveFile, ReadsZipEntriesFolderEntriesAndComment)
 
 TEST(ArchiveFile, ReadsZipFromMemoryAndNamesWithoutTheirData)
 {
-    std::string bytes = ReadFile(Fixture("plain.zip"));
+    std::string bytes = zavotest::ReadFile(Fixture("plain.zip"));
     ASSERT_FALSE(bytes.empty());
     CArchiveFile archive;
     ASSERT_TRUE(archive.OpenArchiveFromMemory(bytes.data(), (unsigned long)bytes.size()));
@@ -294,7 +290,7 @@ TEST(ArchiveFile, GzipFileCompressesAtLevelNineAndDeletesTheInput)
     const fs::path output = temp / "x.smf.gz";
     ASSERT_TRUE(fs::exists(output));
     // gzip header: magic, deflate, and XFL 2 for maximum compression.
-    const std::string gz = ReadFile(output);
+    const std::string gz = zavotest::ReadFile(output);
     ASSERT_GT(gz.size(), 10u);
     EXPECT_EQ('\x1f', gz[0]);
     EXPECT_EQ('\x8b', gz[1]);
@@ -333,7 +329,7 @@ TEST(ThemePointerPacker, TakesThePointersTheThemeHasAndDefaultsForTheRest)
     only.SetArchivePath(Fixture("pointers_cursor.zip").c_str());
     EXPECT_EQ(1, only.Run(kelboot.string().c_str()));
     EXPECT_EQ(before, fs::current_path());
-    EXPECT_EQ("BMcursor.bmp", ReadFile(kelboot / "cursor.bmp"));
+    EXPECT_EQ("BMcursor.bmp", zavotest::ReadFile(kelboot / "cursor.bmp"));
     EXPECT_TRUE(fs::exists(kelboot / "cursor.gz"));
     EXPECT_TRUE(fs::exists(kelboot / "hand.gz"));
     EXPECT_FALSE(fs::exists(kelboot / "hand.bmp"));
@@ -343,8 +339,8 @@ TEST(ThemePointerPacker, TakesThePointersTheThemeHasAndDefaultsForTheRest)
     CThemePointerPacker both;
     both.SetArchivePath(Fixture("pointers_both.zip").c_str());
     EXPECT_EQ(1, both.Run(kelboot.string().c_str()));
-    EXPECT_EQ("BMHand.BMP", ReadFile(kelboot / "hand.bmp"));
-    EXPECT_EQ("BMcursor.bmp", ReadFile(kelboot / "cursor.bmp"));
+    EXPECT_EQ("BMHand.BMP", zavotest::ReadFile(kelboot / "hand.bmp"));
+    EXPECT_EQ("BMcursor.bmp", zavotest::ReadFile(kelboot / "cursor.bmp"));
     EXPECT_FALSE(fs::exists(kelboot / "hand.gz"));
     EXPECT_FALSE(fs::exists(kelboot / "readme.txt"));
 

@@ -6,16 +6,12 @@
 #include <fstream>
 #include <string>
 
+#include "testsupport/TestSupport.h"
+
 namespace fs = std::filesystem;
 
 namespace
 {
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 fs::path TempFile(const char* name)
 {
     return fs::temp_directory_path() /
@@ -54,7 +50,7 @@ TEST(TextFileWriter, WritesEachLineWithTheTerminatorInBinary)
     CTextFileWriter writer("txt", "\r\n");
     std::ofstream(path, std::ios::binary) << "old content that is longer than the new one ...";
     EXPECT_EQ(1, writer.Save(path.string().c_str(), Lines()));
-    EXPECT_EQ("first\r\n\r\nthird \xE4 line\r\n", ReadFile(path));
+    EXPECT_EQ("first\r\n\r\nthird \xE4 line\r\n", zavotest::ReadFile(path));
     EXPECT_TRUE(writer.GetErrorText().IsEmpty());
     EXPECT_STREQ("txt", writer.GetExtension());
     fs::remove(path);
@@ -66,7 +62,7 @@ TEST(TextFileWriter, EmptyPathAsksForOne)
     ChosenPathWriter writer(path.string());
     EXPECT_EQ(1, writer.Save("", Lines()));
     EXPECT_TRUE(writer.asked);
-    EXPECT_EQ("first\n\nthird \xE4 line\n", ReadFile(path));
+    EXPECT_EQ("first\n\nthird \xE4 line\n", zavotest::ReadFile(path));
     fs::remove(path);
 
     ChosenPathWriter cancelled("");

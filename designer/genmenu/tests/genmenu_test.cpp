@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "testsupport/TestSupport.h"
+
 CZavomgrApp theApp;
 
 namespace {
@@ -35,11 +37,6 @@ std::string OutFolder(const char* name) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -197,7 +194,7 @@ struct BareProject {
 // A pointer theme: a zip with cursor.bmp and hand.bmp (two different pictures).
 void WritePointerTheme(const std::string& path, const std::string& folder) {
   WriteWallpaper(folder + "\\pointer.bmp");
-  std::string cursor = ReadBytes(folder + "\\pointer.bmp"), hand = cursor;
+  std::string cursor = zavotest::ReadFile(folder + "\\pointer.bmp"), hand = cursor;
   hand[hand.size() - 1] ^= 0x55;
   zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
   ASSERT_TRUE(zip != NULL);
@@ -345,7 +342,7 @@ TEST_F(GenMenu, ALongDescriptionStillGivesAReadableZip) {
   dlg.m_strName = "Long";
   dlg.m_strDescription = CString('x', 70000);
   ASSERT_TRUE(dlg.Generate()) << (LPCTSTR)dlg.GetErrorText();
-  const std::string zip = ReadBytes(menus + "\\Long.zip");
+  const std::string zip = zavotest::ReadFile(menus + "\\Long.zip");
   size_t end = zip.rfind(std::string("PK\x05\x06", 4));
   ASSERT_NE(std::string::npos, end);
   size_t comment = (unsigned char)zip[end + 20] | ((unsigned char)zip[end + 21] << 8);
@@ -362,13 +359,13 @@ TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt) {
     EXPECT_TRUE(answer.Texts().empty());
     ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
   }
-  const std::string old = ReadBytes(zip);
+  const std::string old = zavotest::ReadFile(zip);
   {
     BoxAnswer answer(IDNO);
     Generate("Twice", "Another description");
     EXPECT_EQ(1u, answer.Texts().size());
     EXPECT_EQ(1u, dlg.sounds.size());
-    EXPECT_TRUE(old == ReadBytes(zip));
+    EXPECT_TRUE(old == zavotest::ReadFile(zip));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDC_GM_GENERATE)));
   }
   {
@@ -376,7 +373,7 @@ TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt) {
     Generate("Twice", "Another description");
     EXPECT_EQ(1u, answer.Texts().size());
     EXPECT_EQ((std::vector<std::string>{"SystemAsterisk", "SystemAsterisk"}), dlg.sounds);
-    EXPECT_FALSE(old == ReadBytes(zip));
+    EXPECT_FALSE(old == zavotest::ReadFile(zip));
   }
   EXPECT_EQ(std::vector<std::string>{"Twice.zip"}, Entries(menus));
 }
@@ -389,7 +386,7 @@ TEST_F(GenMenu, OnlyTheFirstProgressBarIsWrittenAndDrawn) {
   CheckDlgButton(dlg.m_hWnd, IDC_GM_KEEPFILES, BST_CHECKED);
   Generate("Bars");
   ASSERT_EQ((std::vector<std::string>{"SystemAsterisk", "SystemAsterisk"}), dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
-  const std::string ini = ReadBytes(menus + "\\Bars\\kelmenu.ini");
+  const std::string ini = zavotest::ReadFile(menus + "\\Bars\\kelmenu.ini");
   EXPECT_NE(std::string::npos, ini.find("[progress]\r\npleft=100\r\nptop=560\r\npwidth=600\r\npheight=20\r\n")) << ini;
   EXPECT_EQ(ini.find("pleft="), ini.rfind("pleft="));
   EXPECT_EQ(std::string::npos, ini.find("[menuitem 4]"));
@@ -404,7 +401,7 @@ TEST_F(GenMenu, OnlyTheFirstProgressBarIsWrittenAndDrawn) {
   list.SetAt(first, list.GetAt(last));
   list.SetAt(last, bar);
   Generate("Swapped");
-  EXPECT_NE(std::string::npos, ReadBytes(menus + "\\Swapped\\kelmenu.ini").find("pleft=100\r\nptop=20\r\n"));
+  EXPECT_NE(std::string::npos, zavotest::ReadFile(menus + "\\Swapped\\kelmenu.ini").find("pleft=100\r\nptop=20\r\n"));
   EXPECT_LT(0, DifferentPixels(oneBar, ZipMember(menus + "\\Swapped.zip", "Swapped.png")));
 }
 
@@ -420,7 +417,7 @@ TEST_F(GenMenu, EveryFailureKeepsTheOldPackage) {
   Generate("Keep");
   ASSERT_EQ(1u, dlg.sounds.size());
   ASSERT_EQ("SystemAsterisk", dlg.sounds[0]);
-  const std::string zip = menus + "\\Keep.zip", old = ReadBytes(zip);
+  const std::string zip = menus + "\\Keep.zip", old = zavotest::ReadFile(zip);
   ASSERT_FALSE(old.empty());
 
   const int steps[] = {TestGenMenuDlg::STEP_WORKFOLDER, TestGenMenuDlg::STEP_WALLPAPER,
@@ -437,7 +434,7 @@ TEST_F(GenMenu, EveryFailureKeepsTheOldPackage) {
     dlg.failAt = step;
     Generate("Keep", "Another description");
     EXPECT_EQ(std::vector<std::string>{"SystemHand"}, dlg.sounds) << "step " << step;
-    EXPECT_TRUE(old == ReadBytes(zip)) << "step " << step;
+    EXPECT_TRUE(old == zavotest::ReadFile(zip)) << "step " << step;
     EXPECT_FALSE(dlg.GetErrorText().IsEmpty()) << "step " << step;
     if (!dlg.workFolder.empty()) {
       EXPECT_FALSE(Exists(dlg.workFolder)) << "step " << step;
@@ -454,7 +451,7 @@ TEST_F(GenMenu, EveryFailureKeepsTheOldPackage) {
   Generate("Keep", "Another description");
   SetFileAttributesA(zip.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(std::vector<std::string>{"SystemHand"}, dlg.sounds);
-  EXPECT_TRUE(old == ReadBytes(zip));
+  EXPECT_TRUE(old == zavotest::ReadFile(zip));
 
   // a menus folder that cannot be made: a file stands in its place
   std::string blocked = folder + "\\blocked";
@@ -463,7 +460,7 @@ TEST_F(GenMenu, EveryFailureKeepsTheOldPackage) {
   dlg.sounds.clear();
   Generate("Keep");
   EXPECT_EQ(std::vector<std::string>{"SystemHand"}, dlg.sounds);
-  EXPECT_EQ("not a folder", ReadBytes(blocked));
+  EXPECT_EQ("not a folder", zavotest::ReadFile(blocked));
 }
 
 TEST_F(GenMenu, AFileThatCannotBeReadFailsTheBuildByName) {

@@ -15,6 +15,7 @@
 #include "designer/model/UIStatic.h"
 #include "designer/model/WallpaperCanvas.h"
 #include "imaging/xImage.h"
+#include "testsupport/TestSupport.h"
 
 namespace {
 
@@ -101,20 +102,6 @@ struct Picture {
 bool Exists(const CString& path)
 {
     return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadAll(const CString& path)
-{
-    std::string data;
-    FILE* f = fopen(path, "rb");
-    if (!f)
-        return data;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
-        data.append(buf, n);
-    fclose(f);
-    return data;
 }
 
 // A 32-bit memory surface filled with one colour that elements draw into.
@@ -490,7 +477,7 @@ TEST(StaticText, MenuTextWritesEqualBitmapsOfTheGrownRectangle)
     EXPECT_EQ(5, item);
     EXPECT_NE(-1, lines[0].Find("[menuitem 4]\r\n"));
     EXPECT_NE(-1, lines[0].Find("\r\nleft=49\r\ntop=59\r\nwidth=102\r\nheight=32\r\n"));
-    std::string minor = ReadAll(folder.File("minor_4.bmp")), hover = ReadAll(folder.File("mihov_4.bmp"));
+    std::string minor = zavotest::ReadFile(folder.File("minor_4.bmp")), hover = zavotest::ReadFile(folder.File("mihov_4.bmp"));
     EXPECT_FALSE(minor.empty());
     EXPECT_EQ(minor, hover);
     Picture normal(folder.File("minor_4.bmp"));

@@ -1,0 +1,210 @@
+#include "browser/ImageSave.h"
+
+#include "browser/BrowserPlatform.h"
+#include "browser/NodeFiles.h"
+#include "designer/core/DiskObject.h"
+#include "framework/File.h"
+#include "framework/Sys.h"
+
+#include <zip.h>
+
+#include <ctime>
+#include <memory>
+#include <vector>
+
+namespace
+{
+const char kDefaultVolume[] = "DemoRomfs";
+
+int LastSeparator(const CString& path)
+{
+    int back = path.ReverseFind('\\');
+    int slash = path.ReverseFind('/');
+    return back > slash ? back : slash;
+}
+
+// Removes the staging folder when the save ends.
+class StagingFolder
+{
+public:
+    ~StagingFolder()
+    {
+        if (!m_path.IsEmpty())
+            CDiskObject().RemoveFolderTree(m_path);
+    }
+    BOOL Create()
+    {
+        CString temp;
+        if (!FwGetTempFileName(FwGetTempPath(), "_ZM", temp))
+            return FALSE;
+        CDiskObject disk;
+        disk.RemoveFile(temp);
+        if (!disk.CreateFolderPath(temp))
+            return FALSE;
+        m_path = temp;
+        return TRUE;
+    }
+    const CString& Path() const { return m_path; }
+
+private:
+    CString m_path;
+};
+
+class ZipWriter
+{
+public:
+    ~ZipWriter()
+    {
+        if (m_zip)
+            zipClose(m_zip, NULL);
+    }
+    BOOL Open(LPCTSTR path)
+    {
+        m_zip = zipOpen64((LPCTSTR)FwNativePath(path), APPEND_STATUS_CREATE);
+        return m_zip != NULL;
+    }
+    BOOL AddFile(LPCTSTR name, CFile& source)
+    {
+        zip_fileinfo info = {};
+        time_t now = time(NULL);
+        if (const tm* t = localtime(&now)) {
+            info.tmz_date.tm_sec = t->tm_sec;
+            info.tmz_date.tm_min = t->tm_min;
+            info.tmz_date.tm_hour = t->tm_hour;
+            info.tmz_date.tm_mday = t->tm_mday;
+            info.tmz_date.tm_mon = t->tm_mon;
+            info.tmz_date.tm_year = t->tm_year + 1900;
+        }
+        ULONGLONG length = source.GetLength();
+        if (zipOpenNewFileInZip64(m_zip, name, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED,
+                                  Z_DEFAULT_COMPRESSION, length >= 0xFFFFFFFFull) != ZIP_OK)
+            return FALSE;
+        std::vector<BYTE> buffer(1 << 16);
+        ULONGLONG done = 0;
+        BOOL ok = TRUE;
+        while (ok && done < length) {
+            UINT n = source.Read(buffer.data(), (UINT)buffer.size());
+            ok = n > 0 && zipWriteInFileInZip(m_zip, buffer.data(), n) == ZIP_OK;
+            done += n;
+        }
+        return zipCloseFileInZip(m_zip) == ZIP_OK && ok;
+    }
+    BOOL Close()
+    {
+        int rc = zipClose(m_zip, NULL);
+        m_zip = NULL;
+        return rc == ZIP_OK;
+    }
+
+private:
+    zipFile m_zip = NULL;
+};
+
+BOOL WriteZip(LPCTSTR zipPath, LPCTSTR imagePath, const CString& member)
+{
+    CFile source;
+    if (!source.Open(imagePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+        return FALSE;
+    ZipWriter zip;
+    return zip.Open(zipPath) && zip.AddFile(member, source) && zip.Close();
+}
+}   // namespace
+
+CString AddImageExtension(LPCTSTR path)
+{
+    CString p = path;
+    if (p.Mid(LastSeparator(p) + 1).Find('.') < 0)
+        p += ".zmn";
+    return p;
+}
+
+CFsNode* DropFolderFor(CFsNode* selectedRow, CFsNode* dropTarget)
+{
+    if (!selectedRow)
+        return dropTarget;
+    if (!selectedRow->IsFolder() && selectedRow->m_pParent)
+        return selectedRow->m_pParent;
+    return selectedRow;
+}
+
+DropResult AddDroppedFile(CImageFs& fs, CFsNode* folder, LPCTSTR path, BOOL readOnly, CFsNode** added)
+{
+    if (added)
+        *added = NULL;
+    if (readOnly)
+        return DROP_READ_ONLY;
+    DWORD attributes = FwGetFileAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return DROP_UNREADABLE;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return DROP_FOLDER;
+    CFsNode node;
+    if (!MakeDiskFileNode(path, node, CFsNode::TYPE_FILE))
+        return DROP_UNREADABLE;
+    for (CFsNode* n = folder ? folder->m_pChild : NULL; n; n = n->m_pNext)
+        if (n->m_strName.CompareNoCase(node.m_strName) == 0)
+            return DROP_DUPLICATE;
+    CFsNode* inserted = fs.GetTree().Insert(folder, node);
+    if (added)
+        *added = inserted;
+    return DROP_ADDED;
+}
+
+BOOL ZipImageFile(LPCTSTR zipPath, LPCTSTR imagePath)
+{
+    CString zip = zipPath, image = imagePath;
+    if (zip.IsEmpty() || image.IsEmpty() || FwAccess(image, 4) != 0)
+        return FALSE;
+    CString temp;
+    if (!BrTempFileBeside(zip, temp))
+        return FALSE;
+    if (!WriteZip(temp, image, image.Mid(LastSeparator(image) + 1)) || !BrReplaceFile(temp, zip)) {
+        FwDeleteFile(temp);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+SaveResult SaveNodesAsImage(CImageFs& fs, const CPtrArray& nodes, LPCTSTR chosenPath, BOOL readOnly,
+                            BOOL compress, CString& imagePath)
+{
+    if (nodes.GetSize() == 0)
+        return SAVE_NO_FILES;
+    if (readOnly)
+        return SAVE_READ_ONLY;
+    StagingFolder staging;
+    if (!staging.Create() || ExtractNodesTo(fs, nodes, staging.Path()) <= 0)
+        return SAVE_EXTRACT_FAILED;
+    imagePath = AddImageExtension(chosenPath);
+    CString volume = fs.GetTree().GetRoot()->m_strName;
+    if (volume.IsEmpty() || volume.GetLength() > 15)
+        volume = kDefaultVolume;
+    if (!fs.CreateImage(staging.Path(), imagePath, CImageFs::MODE_ROMFS, volume))
+        return SAVE_BUILD_FAILED;
+    if (!compress)
+        return SAVE_CREATED;
+    if (!ZipImageFile(imagePath + ".zip", imagePath))
+        return SAVE_ZIP_FAILED;
+    FwDeleteFile(imagePath);
+    return SAVE_ZIPPED;
+}
+
+LPCTSTR SaveResultText(SaveResult result)
+{
+    switch (result) {
+    case SAVE_NO_FILES:
+        return "No file to process, quit.     ";
+    case SAVE_READ_ONLY:
+        return "This function is only for new created virtual fs.     ";
+    case SAVE_EXTRACT_FAILED:
+    case SAVE_BUILD_FAILED:
+        return "file create failed!     ";
+    case SAVE_CREATED:
+        return "file created!     ";
+    case SAVE_ZIPPED:
+        return "zipped file created!     \n";
+    case SAVE_ZIP_FAILED:
+        return "operation failed.     \nun-compressed file without touched.";
+    }
+    return "";
+}

@@ -1,0 +1,229 @@
+#include "browser/ImageSave.h"
+#include "browser/tests/ImageBytes.h"
+#include "framework/FileFind.h"
+#include "framework/tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace
+{
+typedef std::map<std::string, Bytes> Files;
+
+uint32_t Be(const Bytes& b, size_t at)
+{
+    return at + 4 <= b.size() ? (uint32_t)b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3] : 0;
+}
+
+size_t Padded(const Bytes& b, size_t at, std::string& name)
+{
+    name.clear();
+    while (at < b.size() && b[at])
+        name += (char)b[at++];
+    return (at + 16) & ~(size_t)15;
+}
+
+// Reads the volume name and the regular files of the root folder, written
+// from the romfs layout rather than through the browser's reader.
+bool ParseRomfs(const Bytes& b, std::string& volume, Files& files)
+{
+    if (b.size() < 32 || std::string(b.begin(), b.begin() + 8) != "-rom1fs-")
+        return false;
+    size_t at = Padded(b, 16, volume);
+    for (int guard = 0; at && guard < 1000; ++guard) {
+        uint32_t word = Be(b, at), size = Be(b, at + 8);
+        std::string name;
+        size_t data = Padded(b, at + 16, name);
+        if (data + size > b.size())
+            return false;
+        if ((word & 7) == 2)
+            files[name] = Bytes(b.begin() + data, b.begin() + data + size);
+        at = word & ~15u;
+    }
+    return true;
+}
+
+std::string Shell(const CString& command)
+{
+    std::string out;
+    if (FILE* p = popen(command, "r")) {
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+            out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+int CountEntries(const CString& folder)
+{
+    int n = 0;
+    CFileFind ff;
+    for (BOOL more = ff.FindFile(folder + FwPathSeparator() + "*.*"); more;) {
+        more = ff.FindNextFile();
+        n += !ff.IsDots();
+    }
+    return n;
+}
+
+class Save : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FwCreateDirectory(temp);
+        oldTemp = getenv("TMPDIR") ? getenv("TMPDIR") : "";
+        setenv("TMPDIR", temp, 1);   // the staging folder goes here
+        ASSERT_TRUE(fs.NewImage(CImageFs::MODE_ROMFS, "C:\\demo.bin"));
+        root = fs.GetTree().GetRoot();
+    }
+    void TearDown() override
+    {
+        if (oldTemp.empty())
+            unsetenv("TMPDIR");
+        else
+            setenv("TMPDIR", oldTemp.c_str(), 1);
+    }
+    CString Put(LPCTSTR name, const Bytes& b)
+    {
+        CString p = dir / name;
+        EXPECT_TRUE(WriteBytes(p, b));
+        return p;
+    }
+    DropResult Drop(LPCTSTR path, CFsNode* folder = NULL)
+    {
+        CFsNode* added = NULL;
+        DropResult r = AddDroppedFile(fs, folder ? folder : root, path, FALSE, &added);
+        if (added)
+            rows.Add(added);
+        return r;
+    }
+    // Drops three files, one of them twice.
+    Files DropSample()
+    {
+        Files f = {{"a.txt", TestData(10, 1)}, {"Big.bin", TestData(70000, 2)}, {"empty", {}}};
+        for (const auto& e : f)
+            EXPECT_EQ(Drop(Put(e.first.c_str(), e.second)), DROP_ADDED);
+        EXPECT_EQ(Drop(dir / "a.txt"), DROP_DUPLICATE);
+        return f;
+    }
+
+    TempDir dir;
+    CString temp = dir / "tmp";
+    std::string oldTemp;
+    CImageFs fs;
+    CFsNode* root = NULL;
+    CPtrArray rows;
+};
+}   // namespace
+
+TEST(ImageExtension, AddedOnlyWhenTheLastComponentHasNoDot)
+{
+    EXPECT_STREQ(AddImageExtension("C:\\out\\menu"), "C:\\out\\menu.zmn");
+    EXPECT_STREQ(AddImageExtension("C:\\a.dir\\menu"), "C:\\a.dir\\menu.zmn");
+    EXPECT_STREQ(AddImageExtension("/tmp/a.b/menu"), "/tmp/a.b/menu.zmn");
+    EXPECT_STREQ(AddImageExtension("C:\\out\\menu.img"), "C:\\out\\menu.img");
+    EXPECT_STREQ(AddImageExtension("menu."), "menu.");
+}
+
+TEST_F(Save, DropRefusesFoldersDuplicatesAndReadOnlyImages)
+{
+    Files f = DropSample();
+    FwCreateDirectory(dir / "other");
+    EXPECT_TRUE(WriteBytes(dir / "other" + FwPathSeparator() + "A.TXT", TestData(3, 3)));
+    EXPECT_EQ(Drop(dir / "other" + FwPathSeparator() + "A.TXT"), DROP_DUPLICATE);
+    EXPECT_EQ(Drop(temp), DROP_FOLDER);
+    EXPECT_EQ(Drop(dir / "missing"), DROP_UNREADABLE);
+    CFsNode* added = NULL;
+    EXPECT_EQ(AddDroppedFile(fs, root, dir / "Big.bin", TRUE, &added), DROP_READ_ONLY);
+    EXPECT_EQ(added, nullptr);
+    ASSERT_EQ(rows.GetSize(), 3);
+    int children = 0;
+    for (CFsNode* n = root->m_pChild; n; n = n->m_pNext, ++children) {
+        EXPECT_TRUE(n->IsDiskFile());
+        EXPECT_EQ(n->m_dwSize, f[(LPCTSTR)n->m_strName].size());
+    }
+    EXPECT_EQ(children, 3);
+}
+
+TEST_F(Save, FilesDroppedOnAFileRowGoIntoItsFolder)
+{
+    Drop(Put("one", TestData(5, 3)));
+    CFsNode* file = static_cast<CFsNode*>(rows[0]);
+    EXPECT_EQ(DropFolderFor(file, NULL), root);
+    EXPECT_EQ(DropFolderFor(NULL, root), root);
+    EXPECT_EQ(DropFolderFor(root, NULL), root);
+    EXPECT_EQ(DropFolderFor(NULL, NULL), nullptr);
+    EXPECT_EQ(Drop(Put("two", TestData(5, 4)), DropFolderFor(file, NULL)), DROP_ADDED);
+    EXPECT_EQ(file->m_pChild, nullptr);
+}
+
+TEST_F(Save, PlainSaveHoldsExactlyTheDroppedFilesAndRemovesTheStagingFolder)
+{
+    Files f = DropSample();
+    CString image;
+    ASSERT_EQ(SaveNodesAsImage(fs, rows, dir / "out", FALSE, FALSE, image), SAVE_CREATED);
+    EXPECT_STREQ(image, dir / "out.zmn");
+    std::string volume;
+    Files read;
+    ASSERT_TRUE(ParseRomfs(ReadBytes(image), volume, read));
+    EXPECT_EQ(volume, "DemoRomfs");
+    EXPECT_TRUE(read == f);
+    EXPECT_EQ(CountEntries(temp), 0);
+    EXPECT_FALSE(FwFileExists(image + ".zip"));
+}
+
+TEST_F(Save, CompressedSaveIsOneZipMemberReadByUnzip)
+{
+    Files f = DropSample();
+    CString image;
+    ASSERT_EQ(SaveNodesAsImage(fs, rows, dir / "menu.img", FALSE, TRUE, image), SAVE_ZIPPED);
+    EXPECT_FALSE(FwFileExists(image));
+    CString zip = image + ".zip";
+    EXPECT_EQ(Shell("zipinfo -1 '" + zip + "'"), "menu.img\n");
+    std::string unzipped = Shell("unzip -p '" + zip + "' menu.img");
+    std::string volume;
+    Files read;
+    ASSERT_TRUE(ParseRomfs(Bytes(unzipped.begin(), unzipped.end()), volume, read));
+    EXPECT_TRUE(read == f);
+    EXPECT_EQ(Shell("unzip -tq '" + zip + "'").find("No errors"), 0u);
+    EXPECT_EQ(CountEntries(temp), 0);
+}
+
+TEST_F(Save, FailuresKeepWhatIsOnDisk)
+{
+    CString image;
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "x", FALSE, FALSE, image), SAVE_NO_FILES);
+    DropSample();
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "x", TRUE, FALSE, image), SAVE_READ_ONLY);
+
+    // a zip that cannot replace its target leaves the plain image
+    FwCreateDirectory(dir / "z.zmn.zip");
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "z", FALSE, TRUE, image), SAVE_ZIP_FAILED);
+    EXPECT_EQ(ReadBytes(image).size() % 1024, 0u);
+    EXPECT_FALSE(ReadBytes(image).empty());
+
+    // a dropped file gone before the save fails it and keeps an old target
+    Bytes old = TestData(77, 9);
+    CString target = Put("keep.zmn", old);
+    FwDeleteFile(dir / "Big.bin");
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, target, FALSE, FALSE, image), SAVE_EXTRACT_FAILED);
+    EXPECT_TRUE(ReadBytes(target) == old);
+    EXPECT_FALSE(fs.CreateImage(dir / "no-such-folder", target, CImageFs::MODE_ROMFS, "v"));
+    EXPECT_TRUE(ReadBytes(target) == old);
+    EXPECT_EQ(CountEntries(temp), 0);
+    EXPECT_EQ(CountEntries(dir.Path()),
+              6);   // tmp, a.txt, empty, z.zmn, z.zmn.zip, keep.zmn
+}
+
+TEST_F(Save, ZipNeedsBothPathsAndAReadableImage)
+{
+    EXPECT_FALSE(ZipImageFile("", dir / "a"));
+    EXPECT_FALSE(ZipImageFile(dir / "a.zip", ""));
+    EXPECT_FALSE(ZipImageFile(dir / "a.zip", dir / "missing"));
+    EXPECT_FALSE(FwFileExists(dir / "a.zip"));
+}
