@@ -28,7 +28,8 @@ const int kMaxBootPath = 53;
 
 CZavomgrApp* App() { return static_cast<CZavomgrApp*>(AfxGetApp()); }
 
-CString LoadAppString(UINT nId) {
+CString LoadAppString(UINT nId)
+{
     CString text;
     if (nId != 0)
         if (CZavomgrApp* app = App())
@@ -36,7 +37,8 @@ CString LoadAppString(UINT nId) {
     return text;
 }
 
-int ShowText(CWnd* pOwner, LPCTSTR text, UINT nCaption, UINT nType) {
+int ShowText(CWnd* pOwner, LPCTSTR text, UINT nCaption, UINT nType)
+{
     return ::MessageBoxA(pOwner ? pOwner->m_hWnd : NULL, text, LoadAppString(nCaption), nType);
 }
 
@@ -44,7 +46,8 @@ int ShowText(CWnd* pOwner, LPCTSTR text, UINT nCaption, UINT nType) {
 // file the system made for its name, whatever way the build ends.
 class CWorkFolder {
 public:
-    ~CWorkFolder() {
+    ~CWorkFolder()
+    {
         if (m_strPath.IsEmpty())
             return;
         CDiskObject disk;
@@ -53,7 +56,8 @@ public:
     }
     // The ISO's boot folder is named as its boot path reads: the image's
     // Rock Ridge names keep their case.
-    BOOL Make(LPCTSTR bootFolder) {
+    BOOL Make(LPCTSTR bootFolder)
+    {
         CDepWizStep2::MakeWorkFolderName(m_strPath);
         const int slash = m_strPath.ReverseFind('\\');
         CString title = m_strPath.Mid(slash + 1);
@@ -82,7 +86,8 @@ private:
 
 CString LastErrorText() { return FilesPlatform::ErrorMessage(FilesPlatform::LastError()).c_str(); }
 
-BOOL HasIsoExtension(const CString& path) {
+BOOL HasIsoExtension(const CString& path)
+{
     return path.GetLength() > 4 && path.Right(4).CompareNoCase(".iso") == 0;
 }
 
@@ -91,7 +96,8 @@ BOOL HasIsoExtension(const CString& path) {
 // ---- the ISO step ----
 
 int CIsoImageBuilder::Build(LPCTSTR workFolder, LPCTSTR sourceFolder, LPCTSTR isoPath, CWnd* pOwner,
-                            CWnd* pProgress) {
+                            CWnd* pProgress)
+{
     m_strError.Empty();
     CDiskObject disk;
     const CString caption = LoadAppString(IDS_APP_CAPTION);
@@ -147,7 +153,8 @@ CDepWizStep2::~CDepWizStep2() {}
 
 CString CDepWizStep2::LoadText(UINT nId) const { return LoadAppString(nId); }
 
-void CDepWizStep2::DoDataExchange(CDataExchange* pDX) {
+void CDepWizStep2::DoDataExchange(CDataExchange* pDX)
+{
     CPropertyPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_DW_MBRBOX, m_mbrBox);
     DDX_Control(pDX, IDC_DW_STATUS, m_status);
@@ -165,7 +172,8 @@ void CDepWizStep2::DoDataExchange(CDataExchange* pDX) {
     }
 }
 
-BOOL CDepWizStep2::OnInitDialog() {
+BOOL CDepWizStep2::OnInitDialog()
+{
     CPropertyPage::OnInitDialog();
     m_nMode = MODE_ISO;
     if (CZavomgrApp* app = App())
@@ -200,7 +208,8 @@ BOOL CDepWizStep2::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDepWizStep2::OnSetActive() {
+BOOL CDepWizStep2::OnSetActive()
+{
     CDepWizard* sheet = static_cast<CDepWizard*>(GetSheet());
     if (sheet) {
         ::PostMessage(sheet->m_hWnd, PSM_SETWIZBUTTONS, 0, PSWIZB_BACK | PSWIZB_FINISH);
@@ -214,7 +223,8 @@ BOOL CDepWizStep2::OnSetActive() {
     return result;
 }
 
-BOOL CDepWizStep2::OnWizardFinish() {
+BOOL CDepWizStep2::OnWizardFinish()
+{
     if (!m_bBusy)
         OnBuild();
     return FALSE;
@@ -224,7 +234,8 @@ BOOL CDepWizStep2::OnQueryCancel() { return !m_bBusy; }
 
 LRESULT CDepWizStep2::OnWizardBack() { return m_bBusy ? -1 : CPropertyPage::OnWizardBack(); }
 
-void CDepWizStep2::SelectMode(int nMode) {
+void CDepWizStep2::SelectMode(int nMode)
+{
     m_nMode = nMode;
     if (nMode != MODE_ISO)
         m_isoBox.SetCheck(0);
@@ -238,14 +249,16 @@ void CDepWizStep2::OnIsoBox() { SelectMode(MODE_ISO); }
 void CDepWizStep2::OnHddBox() { SelectMode(MODE_HARD_DISK); }
 void CDepWizStep2::OnMbrBox() { SelectMode(MODE_MBR); }
 
-void CDepWizStep2::OnPartitionChanged() {
+void CDepWizStep2::OnPartitionChanged()
+{
     const int sel = m_partitionBox.GetCurSel();
     CString drive = sel >= 0 ? CString((LPCTSTR)m_partitionBox.GetItemData(sel)).Left(2) : CString();
     drive.MakeUpper();
     SetDlgItemText(IDC_DW_DEVICE, m_driveMap.Lookup(drive) ? (LPCTSTR)drive : "hd?,?");
 }
 
-void CDepWizStep2::OnFieldNotify(NMHDR* pNMHDR, LRESULT* pResult) {
+void CDepWizStep2::OnFieldNotify(NMHDR* pNMHDR, LRESULT* pResult)
+{
     *pResult = 0;
     // no second browse while a build runs
     if (m_bBusy) {
@@ -261,12 +274,14 @@ void CDepWizStep2::OnFieldNotify(NMHDR* pNMHDR, LRESULT* pResult) {
     }
 }
 
-LRESULT CDepWizStep2::OnIsoProgress(WPARAM, LPARAM) {
+LRESULT CDepWizStep2::OnIsoProgress(WPARAM, LPARAM)
+{
     PumpMessages();
     return 0;
 }
 
-void CDepWizStep2::OnDestroy() {
+void CDepWizStep2::OnDestroy()
+{
     CPropertyPage::OnDestroy();
     m_isoSource.SaveState(kHistory, kSourceValue);
     m_isoTarget.SaveState(kHistory, kTargetValue);
@@ -274,7 +289,8 @@ void CDepWizStep2::OnDestroy() {
 
 void CDepWizStep2::PumpMessages() { AfxPumpWaitingMessages(m_hWnd); }
 
-int CDepWizStep2::MakeWorkFolderName(CString& name) {
+int CDepWizStep2::MakeWorkFolderName(CString& name)
+{
     char folder[MAX_PATH] = "", file[MAX_PATH] = "";
     DWORD n = ::GetTempPathA(MAX_PATH, folder);
     if (n == 0 || n >= MAX_PATH)
@@ -289,7 +305,8 @@ int CDepWizStep2::MakeWorkFolderName(CString& name) {
     return 1;
 }
 
-void CDepWizStep2::SetBusyState(UINT nStringId, int nState) {
+void CDepWizStep2::SetBusyState(UINT nStringId, int nState)
+{
     const CString text = LoadText(nStringId);
     CWnd* boxes[] = {&m_isoBox, &m_hddBox, &m_mbrBox};
     CWnd* sheet = GetSheet();
@@ -322,12 +339,14 @@ void CDepWizStep2::SetBusyState(UINT nStringId, int nState) {
     PumpMessages();
 }
 
-int CDepWizStep2::Fail(LPCTSTR lpszText) {
+int CDepWizStep2::Fail(LPCTSTR lpszText)
+{
     ShowText(this, lpszText, IDS_DW_BUILDCAPTION, MB_ICONERROR);
     return 0;
 }
 
-int CDepWizStep2::OnBuild() {
+int CDepWizStep2::OnBuild()
+{
     CZavomgrApp* app = App();
     SetBusyState(IDS_GM_COLLECT, BUSY_BEGIN);
     CBusyScope busy(*this);
@@ -387,7 +406,8 @@ int CDepWizStep2::OnBuild() {
     return BuildBootTree();
 }
 
-BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packages, CString& error) {
+BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packages, CString& error)
+{
     for (int i = 0; i < packages.GetSize(); ++i) {
         const CString wanted = GetFileTitleNoExt(packages[i]) + ".gz";
         CArchiveFile archive;
@@ -427,7 +447,8 @@ BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packag
     return TRUE;
 }
 
-int CDepWizStep2::BuildBootTree() {
+int CDepWizStep2::BuildBootTree()
+{
     CDepWizard* sheet = static_cast<CDepWizard*>(GetSheet());
     CDepWizStep1* options = sheet ? static_cast<CDepWizStep1*>(sheet->GetPage(0)) : NULL;
     if (!options)
@@ -490,7 +511,8 @@ int CDepWizStep2::BuildBootTree() {
     return 1;
 }
 
-void CDepWizStep2::RunEmulatorTest() {
+void CDepWizStep2::RunEmulatorTest()
+{
     char shortPath[MAX_PATH] = "";
     if (!::GetShortPathNameA(m_strIsoPath, shortPath, MAX_PATH) || shortPath[0] == '\0')
         lstrcpynA(shortPath, m_strIsoPath, MAX_PATH);

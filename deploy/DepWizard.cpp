@@ -19,7 +19,8 @@ const int kTickedImage = 2, kUntickedImage = 1;
 
 CZavomgrApp* App() { return static_cast<CZavomgrApp*>(AfxGetApp()); }
 
-CString LoadAppString(UINT nId) {
+CString LoadAppString(UINT nId)
+{
     CString text;
     if (CZavomgrApp* app = App())
         app->m_langManager.LoadString(text, nId, TRUE);
@@ -36,7 +37,8 @@ CDepWizard::CDepWizard(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
 
 CDepWizard::~CDepWizard() { delete m_pGroupLine; }
 
-BOOL CDepWizard::OnInitDialog() {
+BOOL CDepWizard::OnInitDialog()
+{
     BOOL result = CPropertySheet::OnInitDialog();
     m_banner.SetIconResource(FALSE, IDI_DEPWIZ_OPTIONS);
     m_banner.Init(this);
@@ -71,7 +73,8 @@ BOOL CDepWizard::OnInitDialog() {
     return result;
 }
 
-LRESULT CDepWizard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CDepWizard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_DEPWIZ_ENABLEBUTTONS) {
         static const int ids[] = {IDCANCEL, ID_WIZFINISH, ID_WIZNEXT, ID_WIZBACK};
         for (int id : ids)
@@ -87,7 +90,8 @@ LRESULT CDepWizard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CPropertySheet::WindowProc(message, wParam, lParam);
 }
 
-void CDepWizard::ActivatePage(CPropertyPage* pPage, UINT nIcon, UINT nTitle, UINT nDesc) {
+void CDepWizard::ActivatePage(CPropertyPage* pPage, UINT nIcon, UINT nTitle, UINT nDesc)
+{
     if (m_bInitialized && pPage->m_hWnd) {
         CRect rect;
         pPage->GetWindowRect(&rect);
@@ -120,13 +124,15 @@ BEGIN_MESSAGE_MAP(CDepWizStep1, CPropertyPage)
 END_MESSAGE_MAP()
 
 CDepWizStep1::CDepWizStep1()
-    : CPropertyPage(IDD_DEPWIZ_STEP1), m_nDefaultIndex(-1), m_bNotify(TRUE), m_bSplash(FALSE) {
+    : CPropertyPage(IDD_DEPWIZ_STEP1), m_nDefaultIndex(-1), m_bNotify(TRUE), m_bSplash(FALSE)
+{
     m_szPassword[0] = '\0';
 }
 
 CDepWizStep1::~CDepWizStep1() {}
 
-void CDepWizStep1::DoDataExchange(CDataExchange* pDX) {
+void CDepWizStep1::DoDataExchange(CDataExchange* pDX)
+{
     CPropertyPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_DW_RESOLUTIONBAR, m_resolution);
     DDX_Control(pDX, IDC_DW_DEFAULTTHUMB, m_defaultThumb);
@@ -134,7 +140,8 @@ void CDepWizStep1::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_DW_PACKLIST, m_packList);
 }
 
-BOOL CDepWizStep1::OnInitDialog() {
+BOOL CDepWizStep1::OnInitDialog()
+{
     CPropertyPage::OnInitDialog();
     if (CZavomgrApp* app = App())
         app->m_langManager.TranslateDialog(this, kStep1Section);
@@ -149,7 +156,8 @@ BOOL CDepWizStep1::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDepWizStep1::OnSetActive() {
+BOOL CDepWizStep1::OnSetActive()
+{
     CDepWizard* sheet = static_cast<CDepWizard*>(GetSheet());
     if (sheet) {
         ::PostMessage(sheet->m_hWnd, PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
@@ -158,7 +166,8 @@ BOOL CDepWizStep1::OnSetActive() {
     return CPropertyPage::OnSetActive();
 }
 
-void CDepWizStep1::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
+void CDepWizStep1::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
     *pResult = 0;
     if (!m_bNotify || m_packList.IsLoading())
         return;
@@ -171,7 +180,8 @@ void CDepWizStep1::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     SetDlgItemText(IDC_DW_COMMENT, comment);
 }
 
-void CDepWizStep1::OnItemDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
+void CDepWizStep1::OnItemDblClk(NMHDR* pNMHDR, LRESULT* pResult)
+{
     *pResult = 0;
     const int index = reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR)->iItem;
     m_defaultThumb.EnableWindow(TRUE);
@@ -184,7 +194,8 @@ void CDepWizStep1::OnItemDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
     m_packList.SetItemState(index, INDEXTOSTATEIMAGEMASK(kTickedImage), LVIS_STATEIMAGEMASK);
 }
 
-void CDepWizStep1::OnTickAll() {
+void CDepWizStep1::OnTickAll()
+{
     const BOOL tick = IsDlgButtonChecked(IDC_DW_TICKALL) == BST_CHECKED;
     m_bNotify = FALSE;
     for (int i = 0; i < m_packList.GetItemCount(); ++i)
@@ -193,13 +204,15 @@ void CDepWizStep1::OnTickAll() {
     m_bNotify = TRUE;
 }
 
-void CDepWizStep1::OnRescan() {
+void CDepWizStep1::OnRescan()
+{
     m_packList.Rescan();
     m_nDefaultIndex = -1;
     m_defaultThumb.EnableWindow(FALSE);
 }
 
-void CDepWizStep1::ShowResolution() {
+void CDepWizStep1::ShowResolution()
+{
     static const char* const names[] = {"640 x 480", "800 x 600", "1024 x 768"};
     const int pos = m_resolution.GetPos();
     CString text;
@@ -207,12 +220,14 @@ void CDepWizStep1::ShowResolution() {
     SetDlgItemText(IDC_DW_RESOLUTIONTEXT, text);
 }
 
-void CDepWizStep1::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+void CDepWizStep1::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
     ShowResolution();
     CPropertyPage::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
-LRESULT CDepWizStep1::OnWizardNext() {
+LRESULT CDepWizStep1::OnWizardNext()
+{
     CZavomgrApp* app = App();
     // the thumbnails may still be loading: the list answers once they are in
     m_packList.WaitWorker();
@@ -268,7 +283,8 @@ LRESULT CDepWizStep1::OnWizardNext() {
 CDepWizStep3::CDepWizStep3() : CPropertyPage(IDD_DEPWIZ_STEP3) {}
 CDepWizStep3::~CDepWizStep3() {}
 
-BOOL CDepWizStep3::OnSetActive() {
+BOOL CDepWizStep3::OnSetActive()
+{
     CDepWizard* sheet = static_cast<CDepWizard*>(GetSheet());
     if (sheet) {
         ::PostMessage(sheet->m_hWnd, PSM_SETWIZBUTTONS, 0, PSWIZB_BACK | PSWIZB_FINISH);

@@ -74,8 +74,12 @@ private:
 
 class CDepWizStep2 : public CPropertyPage {
 public:
-    enum { MODE_ISO = 1, MODE_HARD_DISK = 2, MODE_MBR = 3 };
-    enum { BUSY_BEGIN = 0, BUSY_TEXT = 1, BUSY_END = 2 };
+    enum { MODE_ISO = 1,
+           MODE_HARD_DISK = 2,
+           MODE_MBR = 3 };
+    enum { BUSY_BEGIN = 0,
+           BUSY_TEXT = 1,
+           BUSY_END = 2 };
 
     CDepWizStep2();
     virtual ~CDepWizStep2();

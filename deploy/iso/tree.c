@@ -43,8 +43,10 @@ static void listing_add(void *context, const char *name)
     find_listing *l = (find_listing *)context;
     listed_name *n = (listed_name *)iso_alloc(sizeof(listed_name));
     n->name = iso_strdup(name);
-    if (l->tail) l->tail->next = n;
-    else l->head = n;
+    if (l->tail)
+        l->tail->next = n;
+    else
+        l->head = n;
     l->tail = n;
 }
 
@@ -56,7 +58,8 @@ static find_listing *listing_open(const char *path)
     size_t n = strlen(path);
     if (n > ISO_PATH_MAX) return NULL;
     memcpy(p, path, n + 1);
-    if (n == 0) strcpy(p, ".");
+    if (n == 0)
+        strcpy(p, ".");
     else if (n >= 2 && is_sep(p[0]) && is_sep(p[1])) {
         if (!is_sep(p[n - 1])) strcat(p, "/");
     } else if (n > 1 && is_sep(p[n - 1])) {
@@ -142,7 +145,7 @@ static int same_name_any_case(const char *a, const char *b)
 }
 
 iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
-                                      int by_name)
+                                          int by_name)
 {
     const char *name = de && de->rr_name ? de->rr_name : last_component(path);
     for (iso_directory *d = parent->subdir; d; d = d->next)

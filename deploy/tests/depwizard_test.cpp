@@ -20,7 +20,8 @@ CZavomgrApp theApp;
 
 namespace {
 
-std::string WinPath(std::string path) {
+std::string WinPath(std::string path)
+{
     for (char& c : path)
         if (c == '/')
             c = '\\';
@@ -30,14 +31,16 @@ std::string WinPath(std::string path) {
 std::string Fixtures() { return WinPath(ZAVO_BINARY_DIR "/deploy/package_fixtures/wizard"); }
 std::string OutFolder() { return WinPath(ZAVO_BINARY_DIR "/deploy/depwizard_out"); }
 
-std::string ReadBytes(const std::string& path) {
+std::string ReadBytes(const std::string& path)
+{
     std::ifstream in(path.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<std::string> Matching(const std::string& mask) {
+std::vector<std::string> Matching(const std::string& mask)
+{
     std::vector<std::string> names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(mask.c_str(), &data);
@@ -50,13 +53,15 @@ std::vector<std::string> Matching(const std::string& mask) {
     return names;
 }
 
-CString ResourceString(UINT id) {
+CString ResourceString(UINT id)
+{
     CString text;
     text.LoadString(id);
     return text;
 }
 
-void Pump() {
+void Pump()
+{
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -69,12 +74,14 @@ void Pump() {
 class BoxAnswerer {
 public:
     BoxAnswerer() : m_stop(false), m_answer(IDOK), m_thread([this] { Run(); }) {}
-    ~BoxAnswerer() {
+    ~BoxAnswerer()
+    {
         m_stop = true;
         m_thread.join();
     }
     void Answer(int id) { m_answer = id; }
-    std::vector<std::string> Take() {
+    std::vector<std::string> Take()
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> texts;
         texts.swap(m_texts);
@@ -82,7 +89,8 @@ public:
     }
 
 private:
-    static BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
+    static BOOL CALLBACK Find(HWND hwnd, LPARAM param)
+    {
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
         char cls[16] = "";
@@ -94,7 +102,8 @@ private:
         }
         return TRUE;
     }
-    void Run() {
+    void Run()
+    {
         while (!m_stop) {
             HWND box = NULL;
             EnumWindows(Find, (LPARAM)&box);
@@ -108,8 +117,8 @@ private:
                 int answer = m_answer;
                 if (!GetDlgItem(box, answer))
                     answer = GetDlgItem(box, IDOK) ? IDOK : IDCANCEL;
-                SendMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), (LPARAM)GetDlgItem(box, answer));
-                Sleep(50);
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), (LPARAM)GetDlgItem(box, answer));
+                Sleep(200);
             }
             Sleep(20);
         }
@@ -125,7 +134,8 @@ private:
 // A modeless wizard over the fixture packages, as the studio sets it up.
 class DepWizardTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         theApp.m_strMenusPath = Fixtures().c_str();
         theApp.m_strBinPath = (OutFolder() + "\\Bin").c_str();
         CreateDirectoryA(OutFolder().c_str(), NULL);
@@ -141,7 +151,8 @@ protected:
             Pump();
         }
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (wizard->m_hWnd)
             wizard->DestroyWindow();
         Pump();
@@ -149,12 +160,14 @@ protected:
     HWND Sheet() { return wizard->m_hWnd; }
     HWND Page1() { return step1.m_hWnd; }
     HWND Page2() { return step2.m_hWnd; }
-    void Press(int button) {
+    void Press(int button)
+    {
         SendMessageA(Sheet(), PSM_PRESSBUTTON, button, 0);
         Pump();
     }
     HWND Active() { return (HWND)SendMessageA(Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0); }
-    void DoubleClick(int item) {
+    void DoubleClick(int item)
+    {
         NMITEMACTIVATE nm = {};
         nm.hdr.hwndFrom = GetDlgItem(Page1(), IDC_DW_PACKLIST);
         nm.hdr.idFrom = IDC_DW_PACKLIST;
@@ -162,17 +175,20 @@ protected:
         nm.iItem = item;
         SendMessageA(Page1(), WM_NOTIFY, IDC_DW_PACKLIST, (LPARAM)&nm);
     }
-    void Tick(int item, bool on) {
+    void Tick(int item, bool on)
+    {
         step1.m_packList.SetItemState(item, INDEXTOSTATEIMAGEMASK(on ? 2 : 1), LVIS_STATEIMAGEMASK);
     }
-    int ItemOf(const char* title) {
+    int ItemOf(const char* title)
+    {
         LVFINDINFOA find = {};
         find.flags = LVFI_STRING;
         find.psz = title;
         return (int)SendMessageA(GetDlgItem(Page1(), IDC_DW_PACKLIST), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
     }
     // Page 1 filled in as a user would, then Next.
-    void ChooseAndGoOn() {
+    void ChooseAndGoOn()
+    {
         DoubleClick(ItemOf("alpha"));
         Tick(ItemOf("beta"), true);
         SendMessageA(GetDlgItem(Page1(), IDC_DW_RESOLUTIONBAR), TBM_SETPOS, TRUE, 3);
@@ -181,7 +197,8 @@ protected:
         Press(PSBTN_NEXT);
     }
     // ISO mode on page 2 with these paths, then Finish.
-    void BuildIso(const std::string& source, const std::string& target) {
+    void BuildIso(const std::string& source, const std::string& target)
+    {
         SetDlgItemTextA(Page2(), IDC_DW_ISOSOURCE, source.c_str());
         SetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, target.c_str());
         Press(PSBTN_FINISH);
@@ -193,7 +210,8 @@ protected:
     BoxAnswerer boxes;
 };
 
-TEST_F(DepWizardTest, OptionsPageListsPackagesAndRefusesMissingChoices) {
+TEST_F(DepWizardTest, OptionsPageListsPackagesAndRefusesMissingChoices)
+{
     HWND list = GetDlgItem(Page1(), IDC_DW_PACKLIST);
     ASSERT_EQ(ListView_GetItemCount(list), 2);
     EXPECT_GE(ItemOf("alpha"), 0);
@@ -225,7 +243,8 @@ TEST_F(DepWizardTest, OptionsPageListsPackagesAndRefusesMissingChoices) {
     EXPECT_TRUE(boxes.Take().empty());
 }
 
-TEST_F(DepWizardTest, NextWritesTheChoicesAndAlwaysTakesTheDefaultMenu) {
+TEST_F(DepWizardTest, NextWritesTheChoicesAndAlwaysTakesTheDefaultMenu)
+{
     ChooseAndGoOn();
     ASSERT_EQ(Active(), Page2());
     const CString text = step1.GetConfigText();
@@ -249,7 +268,8 @@ TEST_F(DepWizardTest, NextWritesTheChoicesAndAlwaysTakesTheDefaultMenu) {
     EXPECT_NE(step1.GetConfigText().Find("menu=alpha.gz\r\n"), -1);
 }
 
-TEST_F(DepWizardTest, PagesStayJustUnderTheBanner) {
+TEST_F(DepWizardTest, PagesStayJustUnderTheBanner)
+{
     ChooseAndGoOn();
     ASSERT_EQ(Active(), Page2());
     RECT banner, first, second;
@@ -276,7 +296,8 @@ TEST_F(DepWizardTest, PagesStayJustUnderTheBanner) {
     EXPECT_EQ(CString(finish), ResourceString(IDS_DW_CREATE));
 }
 
-TEST_F(DepWizardTest, IsoTargetRulesAndRefusals) {
+TEST_F(DepWizardTest, IsoTargetRulesAndRefusals)
+{
     ChooseAndGoOn();
     ASSERT_EQ(Active(), Page2());
     // no paths
@@ -304,7 +325,8 @@ TEST_F(DepWizardTest, IsoTargetRulesAndRefusals) {
     EXPECT_EQ(Active(), Page2());
 }
 
-TEST_F(DepWizardTest, BuildsAnIsoBesideItsTargetAndAsksBeforeReplacing) {
+TEST_F(DepWizardTest, BuildsAnIsoBesideItsTargetAndAsksBeforeReplacing)
+{
     ChooseAndGoOn();
     ASSERT_EQ(Active(), Page2());
     const std::string source = OutFolder() + "\\source";

@@ -172,9 +172,9 @@
 #define IDS_DW_NOSOURCE         61523
 #define IDS_DW_NOACCESS         61524
 #define IDS_DW_CREATE           61538
-#define IDS_DW_NOPARTITION      61542
-#define IDS_DW_BOOTPATHLONG     61543
-#define IDS_DW_NOEMULATOR       61544
+#define IDS_DW_NOPARTITION      61570
+#define IDS_DW_BOOTPATHLONG     61571
+#define IDS_DW_NOEMULATOR       61572
 #define ID_MULTI_BOOT           32823
 
 // Status bar pane pictures
