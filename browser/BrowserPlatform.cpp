@@ -24,7 +24,7 @@ BOOL BrReplaceFile(LPCTSTR source, LPCTSTR target)
 
 CString BrGetVolumeLabel(LPCTSTR)
 {
-    return CString();   // no drive roots here
+    return CString();  // no drive roots here
 }
 
 BOOL BrReplaceFile(LPCTSTR source, LPCTSTR target)
@@ -40,6 +40,7 @@ BOOL BrTempFileBeside(LPCTSTR target, CString& temp)
     int back = path.ReverseFind('\\');
     int slash = path.ReverseFind('/');
     int cut = back > slash ? back : slash;
-    CString folder = cut < 0 ? CString(".") : cut == 0 ? path.Left(1) : path.Left(cut);
+    CString folder = cut < 0 ? CString(".") : cut == 0 ? path.Left(1)
+                                                       : path.Left(cut);
     return FwGetTempFileName(folder, "_zm", temp) != 0;
 }

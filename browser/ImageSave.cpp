@@ -12,8 +12,7 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const char kDefaultVolume[] = "DemoRomfs";
 
 int LastSeparator(const CString& path)
@@ -24,8 +23,7 @@ int LastSeparator(const CString& path)
 }
 
 // Removes the staging folder when the save ends.
-class StagingFolder
-{
+class StagingFolder {
 public:
     ~StagingFolder()
     {
@@ -50,8 +48,7 @@ private:
     CString m_path;
 };
 
-class ZipWriter
-{
+class ZipWriter {
 public:
     ~ZipWriter()
     {
@@ -108,7 +105,7 @@ BOOL WriteZip(LPCTSTR zipPath, LPCTSTR imagePath, const CString& member)
     ZipWriter zip;
     return zip.Open(zipPath) && zip.AddFile(member, source) && zip.Close();
 }
-}   // namespace
+}  // namespace
 
 CString AddImageExtension(LPCTSTR path)
 {

@@ -13,7 +13,11 @@ CString AddImageExtension(LPCTSTR path);
 // when the row is a file), else the drop target; NULL when there is neither.
 CFsNode* DropFolderFor(CFsNode* selectedRow, CFsNode* dropTarget);
 
-enum DropResult { DROP_ADDED, DROP_READ_ONLY, DROP_FOLDER, DROP_DUPLICATE, DROP_UNREADABLE };
+enum DropResult { DROP_ADDED,
+                  DROP_READ_ONLY,
+                  DROP_FOLDER,
+                  DROP_DUPLICATE,
+                  DROP_UNREADABLE };
 
 // Inserts the dropped file under the folder unless refused: read-only image,
 // a folder, a name the folder already holds (case-insensitively, as one

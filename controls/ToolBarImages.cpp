@@ -5,6 +5,7 @@
 #include "framework/ResourceList.h"
 #include "framework/ScopedHandle.h"
 #include <shlwapi.h>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -18,7 +19,8 @@ std::vector<uint32_t> Derive(const std::vector<uint32_t>& px, COLORREF (*fn)(COL
     std::vector<uint32_t> out(px.size());
     for (size_t i = 0; i < px.size(); ++i) {
         COLORREF c = PixelColor(px[i]);
-        out[i] = c == kMaskColor ? ColorPixel(c) : ColorPixel(fn(c));
+        // the fourth byte (alpha of 32-bit images) is kept
+        out[i] = c == kMaskColor ? px[i] : (px[i] & 0xFF000000u) | (ColorPixel(fn(c)) & 0x00FFFFFFu);
     }
     return out;
 }
@@ -67,10 +69,7 @@ BOOL CToolBarImages::Create(int cx, int cy, int bTrueColor, int nInitial)
     m_cx = m_cy = -1;
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    if (bTrueColor == 1)
-        m_nDepth = CommonControlsVersion() >= 6 ? 32 : 24;
-    else
-        m_nDepth = 4;
+    m_nDepth = DepthFor(bTrueColor, bTrueColor == 1 ? CommonControlsVersion() : 0);
     UINT nFlags = ILC_MASK | (m_nDepth == 32 ? ILC_COLOR32 : m_nDepth == 24 ? ILC_COLOR24 : ILC_COLOR4);
     if (!m_normal.Create(cx, cy, nFlags, nInitial, 1))
         return FALSE;
@@ -82,18 +81,33 @@ BOOL CToolBarImages::Create(int cx, int cy, int bTrueColor, int nInitial)
     return TRUE;
 }
 
+int CToolBarImages::DepthFor(int bTrueColor, int nCommonControlsMajor)
+{
+    if (bTrueColor != 1)
+        return 4;
+    return nCommonControlsMajor > 5 ? 32 : 24;
+}
+
+CImageList& CToolBarImages::GetList(int nMode)
+{
+    return nMode == MODE_HOT ? m_hot : nMode == MODE_DISABLED ? m_disabled : m_normal;
+}
+
 COLORREF CToolBarImages::HotColor(COLORREF cr)
 {
-    // A little darker and so a little stronger than the normal image.
-    return RGB(GetRValue(cr) * 7 / 8, GetGValue(cr) * 7 / 8, GetBValue(cr) * 7 / 8);
+    auto hot = [](int c) { return (int)(255.0 * pow(c / 255.0, 1.4)); };
+    return RGB(hot(GetRValue(cr)), hot(GetGValue(cr)), hot(GetBValue(cr)));
 }
 
 COLORREF CToolBarImages::DisabledColor(COLORREF cr)
 {
-    int v = (GetRValue(cr) * 3 + GetGValue(cr) * 6 + GetBValue(cr)) / 10;
-    v = v + (255 - v) / 2;   // a light grey
+    // integer weights keep white exactly white in any floating-point precision
+    double luma = (587 * GetGValue(cr) + 114 * GetBValue(cr) + 299 * GetRValue(cr)) / 1000.0;
+    int v = (int)(255.0 * sqrt(luma / 255.0));
+    if (v > 255)
+        v = 255;
     if (RGB(v, v, v) == kMaskColor)
-        ++v;
+        ++v;   // an opaque pixel must not turn transparent
     return RGB(v, v, v);
 }
 
@@ -129,8 +143,7 @@ BOOL CToolBarImages::Draw(CDC* pDC, int x, int y, int nMode, int nImage)
     if (m_cx < 0 || pDC == NULL)
         return FALSE;
     if (m_nDepth != 4) {
-        CImageList& list = nMode == MODE_HOT ? m_hot : nMode == MODE_DISABLED ? m_disabled : m_normal;
-        return ImageList_Draw(list.m_hImageList, nImage, pDC->m_hDC, x, y, ILD_TRANSPARENT);
+        return ImageList_Draw(GetList(nMode).m_hImageList, nImage, pDC->m_hDC, x, y, ILD_TRANSPARENT);
     }
     if (nMode != MODE_DISABLED)
         return ImageList_Draw(m_normal.m_hImageList, nImage, pDC->m_hDC, x, y, ILD_TRANSPARENT);

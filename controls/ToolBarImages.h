@@ -25,10 +25,14 @@ public:
     CImageList& GetNormal() { return m_normal; }
     CImageList& GetHot() { return m_hot; }
     CImageList& GetDisabled() { return m_disabled; }
+    // The list of a state (MODE_NORMAL, MODE_HOT, MODE_DISABLED).
+    CImageList& GetList(int nMode);
 
     // The derived colours of the hot and disabled images.
     static COLORREF HotColor(COLORREF cr);
     static COLORREF DisabledColor(COLORREF cr);
+    // The list depth for a true-colour request and a common controls major version.
+    static int DepthFor(int bTrueColor, int nCommonControlsMajor);
     // Common controls major version (0 when it cannot be read).
     static int CommonControlsVersion();
 

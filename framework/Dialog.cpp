@@ -191,6 +191,18 @@ void CModalOwner::Lock(HWND hWndTop, bool bDisableOwner)
         m_hWndOwnerDisabled = DisableIfEnabled(m_hWndOwner);
 }
 
+void CModalOwner::RestoreAndHide(HWND hWndModal)
+{
+    Restore();
+    if (hWndModal == NULL)
+        return;
+    bool bActive = ::GetActiveWindow() == hWndModal;
+    ::SetWindowPos(hWndModal, NULL, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (m_hWndOwner != NULL && bActive)
+        ::SetActiveWindow(m_hWndOwner);
+}
+
 void CModalOwner::Restore()
 {
     if (m_hWndTopDisabled != NULL)
@@ -217,15 +229,7 @@ INT_PTR CDialog::DoModal()
         }
     }
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
-    // The owner is enabled before the dialog hides, so the activation goes back to it.
-    owner.Restore();
-    if (m_hWnd != NULL) {
-        bool bActive = ::GetActiveWindow() == m_hWnd;
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (hWndOwner != NULL && bActive)
-            ::SetActiveWindow(hWndOwner);
-    }
+    owner.RestoreAndHide(m_hWnd);
     DestroyWindow();
     return m_nModalResult;
 }

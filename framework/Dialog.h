@@ -62,6 +62,9 @@ public:
     CModalOwner& operator=(const CModalOwner&) = delete;
     HWND GetOwner() const { return m_hWndOwner; }
     void Restore();
+    // Ends the modal run of hWndModal: the owner side is enabled before the
+    // window hides, so the activation goes back to the owner when it had it.
+    void RestoreAndHide(HWND hWndModal);
 private:
     void Lock(HWND hWndTop, bool bDisableOwner);
     HWND m_hWndOwner;

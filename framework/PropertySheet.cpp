@@ -112,15 +112,9 @@ INT_PTR CPropertySheet::DoModal()
         RunModalLoop(0);
     }
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
-    owner.Restore();
-    if (m_hWnd != NULL) {
-        bool bActive = ::GetActiveWindow() == m_hWnd;
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (hWndOwner != NULL && bActive)
-            ::SetActiveWindow(hWndOwner);
+    owner.RestoreAndHide(m_hWnd);
+    if (m_hWnd != NULL)
         DestroyWindow();
-    }
     return m_nResult;
 }
 

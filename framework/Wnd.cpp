@@ -428,6 +428,14 @@ const MSG* CWnd::GetCurrentMessage()
     return &AfxGetThreadState()->lastSent;
 }
 
+MSG CWnd::SetCurrentMessage(const MSG& msg)
+{
+    MSG& cur = AfxGetThreadState()->lastSent;
+    const MSG old = cur;
+    cur = msg;
+    return old;
+}
+
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
     (void)pMsg;

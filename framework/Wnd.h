@@ -84,6 +84,9 @@ public:
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = NULL);
     static const MSG* GetCurrentMessage();
+    // For window hooks outside the framework's window map: sets the message that
+    // Default() and GetCurrentMessage() see, returning the one it replaces.
+    static MSG SetCurrentMessage(const MSG& msg);
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
 

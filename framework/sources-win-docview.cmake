@@ -13,5 +13,6 @@ target_sources(zavofw PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SplitterWnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CtrlView.cpp
 )
 include(${CMAKE_CURRENT_LIST_DIR}/tests/docview-tests.cmake OPTIONAL)

@@ -10,8 +10,7 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 typedef std::map<std::string, Bytes> Files;
 
 uint32_t Be(const Bytes& b, size_t at)
@@ -70,14 +69,13 @@ int CountEntries(const CString& folder)
     return n;
 }
 
-class Save : public ::testing::Test
-{
+class Save : public ::testing::Test {
 protected:
     void SetUp() override
     {
         FwCreateDirectory(temp);
         oldTemp = getenv("TMPDIR") ? getenv("TMPDIR") : "";
-        setenv("TMPDIR", temp, 1);   // the staging folder goes here
+        setenv("TMPDIR", temp, 1);  // the staging folder goes here
         ASSERT_TRUE(fs.NewImage(CImageFs::MODE_ROMFS, "C:\\demo.bin"));
         root = fs.GetTree().GetRoot();
     }
@@ -119,7 +117,7 @@ protected:
     CFsNode* root = NULL;
     CPtrArray rows;
 };
-}   // namespace
+}  // namespace
 
 TEST(ImageExtension, AddedOnlyWhenTheLastComponentHasNoDot)
 {
@@ -217,7 +215,7 @@ TEST_F(Save, FailuresKeepWhatIsOnDisk)
     EXPECT_TRUE(ReadBytes(target) == old);
     EXPECT_EQ(CountEntries(temp), 0);
     EXPECT_EQ(CountEntries(dir.Path()),
-              6);   // tmp, a.txt, empty, z.zmn, z.zmn.zip, keep.zmn
+              6);  // tmp, a.txt, empty, z.zmn, z.zmn.zip, keep.zmn
 }
 
 TEST_F(Save, ZipNeedsBothPathsAndAReadableImage)

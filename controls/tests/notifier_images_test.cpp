@@ -143,6 +143,21 @@ TEST(ToolBarImages, TrueColourListsDrawNormalHotAndDisabledImages)
     EXPECT_EQ(dc.Pixel(8, 10), ResourceBitmapPixel(IDR_MENUIMAGES, 16 + 8, 10));
 }
 
+TEST(ToolBarImages, DerivedColoursAndDepthAtTheirBounds)
+{
+    EXPECT_EQ(CToolBarImages::HotColor(RGB(0, 128, 255)), RGB(0, 97, 255));
+    EXPECT_EQ(CToolBarImages::DisabledColor(RGB(0, 0, 0)), RGB(0, 0, 0));
+    EXPECT_EQ(CToolBarImages::DisabledColor(RGB(128, 128, 128)), RGB(180, 180, 180));
+    EXPECT_EQ(CToolBarImages::DisabledColor(RGB(255, 255, 255)), RGB(255, 255, 255));
+    EXPECT_EQ(CToolBarImages::DisabledColor(RGB(255, 0, 0)), RGB(139, 139, 139));
+    // a grey that would reach the mask colour stays opaque
+    EXPECT_NE(CToolBarImages::DisabledColor(RGB(145, 145, 145)), RGB(192, 192, 192));
+    EXPECT_EQ(CToolBarImages::DepthFor(1, 5), 24);
+    EXPECT_EQ(CToolBarImages::DepthFor(1, 6), 32);
+    EXPECT_EQ(CToolBarImages::DepthFor(0, 6), 4);
+    EXPECT_EQ(CToolBarImages::DepthFor(2, 5), 4);
+}
+
 TEST(ToolBarImages, SixteenColourListEmbossesDisabledImages)
 {
     CToolBarImages images;

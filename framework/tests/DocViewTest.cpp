@@ -4,6 +4,8 @@
 #include "framework/Menu.h"
 #include "framework/DC.h"
 #include "framework/SplitterWnd.h"
+#include "framework/CtrlView.h"
+#include <commctrl.h>
 #include "framework/Dialog.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -927,4 +929,55 @@ TEST(DocSave, VanishedFolderAsksForANameAndAHalfLoadNeverReachesTheOldFile)
     EXPECT_EQ(std::string("\x04NOTE\x04kept"), zavotest::ReadFile(good));
     app.CloseAllDocuments(FALSE);
     Pump();
+}
+
+namespace {
+class CControlSplitFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CControlSplitFrame)
+public:
+    CSplitterWnd m_split;
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
+    {
+        return m_split.CreateStatic(this, 1, 2) &&
+               m_split.CreateView(0, 0, RUNTIME_CLASS(CTreeView), CSize(150, 150), pContext) &&
+               m_split.CreateView(0, 1, RUNTIME_CLASS(CListView), CSize(100, 100), pContext);
+    }
+};
+IMPLEMENT_DYNCREATE(CControlSplitFrame, CFrameWnd)
+}
+
+TEST_F(DocView, TreeAndListViewsAreTheirControlsInsideTheSplitter)
+{
+    m_pTemplate->m_pFrameClass = RUNTIME_CLASS(CControlSplitFrame);
+    m_app.OnFileNew();
+    CControlSplitFrame* pFrame = static_cast<CControlSplitFrame*>(m_app.m_pMainWnd);
+    ASSERT_TRUE(pFrame != NULL);
+    CWnd* pTree = pFrame->m_split.GetPane(0, 0);
+    CWnd* pList = pFrame->m_split.GetPane(0, 1);
+    ASSERT_TRUE(pTree && pList);
+    EXPECT_TRUE(pTree->IsKindOf(RUNTIME_CLASS(CTreeView)));
+    EXPECT_TRUE(pList->IsKindOf(RUNTIME_CLASS(CListView)));
+    char cls[64] = "";
+    ::GetClassNameA(pTree->m_hWnd, cls, sizeof cls);
+    EXPECT_STREQ(WC_TREEVIEWA, cls);
+    ::GetClassNameA(pList->m_hWnd, cls, sizeof cls);
+    EXPECT_STREQ(WC_LISTVIEWA, cls);
+
+    TVINSERTSTRUCTA tvi = {};
+    tvi.hInsertAfter = TVI_LAST;
+    tvi.item.mask = TVIF_TEXT;
+    tvi.item.pszText = const_cast<char*>("root");
+    HTREEITEM hRoot = (HTREEITEM)pTree->SendMessage(TVM_INSERTITEMA, 0, (LPARAM)&tvi);
+    EXPECT_TRUE(hRoot != NULL);
+    EXPECT_EQ(1, (int)pTree->SendMessage(TVM_GETCOUNT));
+    LVITEMA lvi = {};
+    lvi.mask = LVIF_TEXT;
+    lvi.pszText = const_cast<char*>("file.txt");
+    EXPECT_EQ(0, (int)pList->SendMessage(LVM_INSERTITEMA, 0, (LPARAM)&lvi));
+    EXPECT_EQ(1, (int)pList->SendMessage(LVM_GETITEMCOUNT));
+
+    // the controls paint themselves
+    pFrame->ShowWindow(SW_SHOW);
+    pFrame->UpdateWindow();
+    EXPECT_EQ(pTree, pFrame->GetActiveView());
 }
