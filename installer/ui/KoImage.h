@@ -9,123 +9,125 @@
 class CKoMemStream;
 
 struct KoBitmapInfoHeader {
-  uint32_t biSize;
-  int32_t biWidth;
-  int32_t biHeight;
-  uint16_t biPlanes;
-  uint16_t biBitCount;
-  uint32_t biCompression;
-  uint32_t biSizeImage;
-  int32_t biXPelsPerMeter;
-  int32_t biYPelsPerMeter;
-  uint32_t biClrUsed;
-  uint32_t biClrImportant;
+    uint32_t biSize;
+    int32_t biWidth;
+    int32_t biHeight;
+    uint16_t biPlanes;
+    uint16_t biBitCount;
+    uint32_t biCompression;
+    uint32_t biSizeImage;
+    int32_t biXPelsPerMeter;
+    int32_t biYPelsPerMeter;
+    uint32_t biClrUsed;
+    uint32_t biClrImportant;
 };
 static_assert(sizeof(KoBitmapInfoHeader) == 40, "the DIB header is 40 bytes");
 
 struct KoRgbQuad {
-  uint8_t blue, green, red, reserved;
+    uint8_t blue, green, red, reserved;
 };
 
 enum KoImageType {
-  KO_TYPE_UNKNOWN = 0,
-  KO_TYPE_BMP = 1,
-  KO_TYPE_PNG = 2,
-  KO_TYPE_ICO = 3,
-  KO_TYPE_TGA = 4
+    KO_TYPE_UNKNOWN = 0,
+    KO_TYPE_BMP = 1,
+    KO_TYPE_PNG = 2,
+    KO_TYPE_ICO = 3,
+    KO_TYPE_TGA = 4
 };
 
 class CKoImage {
 public:
-  explicit CKoImage(int type = KO_TYPE_UNKNOWN);
-  virtual ~CKoImage();
-  CKoImage(const CKoImage &) = delete;
-  CKoImage &operator=(const CKoImage &) = delete;
+    explicit CKoImage(int type = KO_TYPE_UNKNOWN);
+    virtual ~CKoImage();
+    CKoImage(const CKoImage &) = delete;
+    CKoImage &operator=(const CKoImage &) = delete;
 
-  bool Create(uint32_t width, uint32_t height, uint32_t bpp,
-              int type = KO_TYPE_UNKNOWN);
-  void Destroy();
-  bool Decode(const uint8_t *data, size_t size, int type);
-  bool Decode(CKoMemStream &stream, int type);
+    bool Create(uint32_t width, uint32_t height, uint32_t bpp,
+                int type = KO_TYPE_UNKNOWN);
+    void Destroy();
+    bool Decode(const uint8_t *data, size_t size, int type);
+    bool Decode(CKoMemStream &stream, int type);
 
-  bool IsValid() const { return !m_block.empty(); }
-  uint32_t GetWidth() const { return m_width; }
-  uint32_t GetHeight() const { return m_height; }
-  uint32_t GetBpp() const { return m_bpp; }
-  uint32_t GetEffWidth() const { return m_rowSize; }
-  uint32_t GetNumColors() const { return m_colors; }
-  int GetType() const { return m_type; }
-  const char *GetLastError() const { return m_error.c_str(); }
-  // Header, palette and rows as one block, as a DIB section wants them.
-  const uint8_t *GetDib() const {
-    return m_block.empty() ? nullptr : m_block.data();
-  }
-  uint8_t *GetBits(uint32_t row = 0);
-  KoRgbQuad *GetPalette();
+    bool IsValid() const { return !m_block.empty(); }
+    uint32_t GetWidth() const { return m_width; }
+    uint32_t GetHeight() const { return m_height; }
+    uint32_t GetBpp() const { return m_bpp; }
+    uint32_t GetEffWidth() const { return m_rowSize; }
+    uint32_t GetNumColors() const { return m_colors; }
+    int GetType() const { return m_type; }
+    const char *GetLastError() const { return m_error.c_str(); }
+    // Header, palette and rows as one block, as a DIB section wants them.
+    const uint8_t *GetDib() const
+    {
+        return m_block.empty() ? nullptr : m_block.data();
+    }
+    uint8_t *GetBits(uint32_t row = 0);
+    KoRgbQuad *GetPalette();
 
-  bool SetPaletteColor(uint32_t index, uint8_t r, uint8_t g, uint8_t b,
-                       uint8_t alpha = 0);
-  bool GetPaletteColor(uint32_t index, KoRgbQuad *out) const;
-  void SetPalette(const uint8_t *rgb, uint32_t count);
-  void SetPalette(const KoRgbQuad *quads, uint32_t count);
+    bool SetPaletteColor(uint32_t index, uint8_t r, uint8_t g, uint8_t b,
+                         uint8_t alpha = 0);
+    bool GetPaletteColor(uint32_t index, KoRgbQuad *out) const;
+    void SetPalette(const uint8_t *rgb, uint32_t count);
+    void SetPalette(const KoRgbQuad *quads, uint32_t count);
 
-  KoRgbQuad GetPixelColor(int32_t x, int32_t y) const;
-  uint8_t GetPixelIndex(int32_t x, int32_t y) const;
-  void SetPixelIndex(int32_t x, int32_t y, uint8_t index);
-  void SetPixelColor(int32_t x, int32_t y, KoRgbQuad colour,
-                     bool setAlpha = false);
+    KoRgbQuad GetPixelColor(int32_t x, int32_t y) const;
+    uint8_t GetPixelIndex(int32_t x, int32_t y) const;
+    void SetPixelIndex(int32_t x, int32_t y, uint8_t index);
+    void SetPixelColor(int32_t x, int32_t y, KoRgbQuad colour,
+                       bool setAlpha = false);
 
-  bool AlphaCreate();
-  void AlphaDelete() { m_alpha.clear(); }
-  bool HasAlpha() const { return !m_alpha.empty(); }
-  uint8_t AlphaGet(int32_t x, int32_t y) const;
-  void AlphaSet(int32_t x, int32_t y, uint8_t value);
-  void AlphaSetMax(uint8_t value) { m_alphaMax = value; }
-  uint8_t AlphaGetMax() const { return m_alphaMax; }
+    bool AlphaCreate();
+    void AlphaDelete() { m_alpha.clear(); }
+    bool HasAlpha() const { return !m_alpha.empty(); }
+    uint8_t AlphaGet(int32_t x, int32_t y) const;
+    void AlphaSet(int32_t x, int32_t y, uint8_t value);
+    void AlphaSetMax(uint8_t value) { m_alphaMax = value; }
+    uint8_t AlphaGetMax() const { return m_alphaMax; }
 
-  void SetTransIndex(int index) { m_transIndex = index; }
-  int GetTransIndex() const { return m_transIndex; }
-  void SetTransColor(uint32_t rgb) {
-    m_transColor = rgb & 0xFFFFFF;
-    m_hasTransColor = true;
-  }
-  bool GetTransColor(uint32_t *rgb) const;
-  void SetEnabled(bool enabled) { m_enabled = enabled; }
-  bool IsEnabled() const { return m_enabled; }
-  void SetFrame(uint32_t frame) { m_frame = frame; }
-  uint32_t GetNumFrames() const { return m_numFrames; }
+    void SetTransIndex(int index) { m_transIndex = index; }
+    int GetTransIndex() const { return m_transIndex; }
+    void SetTransColor(uint32_t rgb)
+    {
+        m_transColor = rgb & 0xFFFFFF;
+        m_hasTransColor = true;
+    }
+    bool GetTransColor(uint32_t *rgb) const;
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+    bool IsEnabled() const { return m_enabled; }
+    void SetFrame(uint32_t frame) { m_frame = frame; }
+    uint32_t GetNumFrames() const { return m_numFrames; }
 
-  bool Mirror();
-  bool Flip();
+    bool Mirror();
+    bool Flip();
 
-  // Used by the codecs.
-  bool Fail(const char *text);
-  bool OwnsPaletteAlpha() const { return m_paletteAlpha; }
-  void SetPaletteAlpha(bool on) { m_paletteAlpha = on; }
-  void SetNumFrames(uint32_t n) { m_numFrames = n; }
-  uint32_t GetFrame() const { return m_frame; }
+    // Used by the codecs.
+    bool Fail(const char *text);
+    bool OwnsPaletteAlpha() const { return m_paletteAlpha; }
+    void SetPaletteAlpha(bool on) { m_paletteAlpha = on; }
+    void SetNumFrames(uint32_t n) { m_numFrames = n; }
+    uint32_t GetFrame() const { return m_frame; }
 
 private:
-  bool Inside(int32_t x, int32_t y) const;
-  void TakeImage(CKoImage &other);
-  bool RunCodec(CKoMemStream &stream, int type);
+    bool Inside(int32_t x, int32_t y) const;
+    void TakeImage(CKoImage &other);
+    bool RunCodec(CKoMemStream &stream, int type);
 
-  std::vector<uint8_t> m_block;
-  uint32_t m_width = 0, m_height = 0, m_bpp = 0, m_rowSize = 0, m_imageSize = 0,
-           m_colors = 0;
-  int32_t m_xDpm, m_yDpm;
-  int m_type;
-  int m_jpegQuality = 90;
-  int m_transIndex = -1;
-  uint32_t m_transColor = 0;
-  bool m_hasTransColor = false;
-  uint8_t m_alphaMax = 255;
-  bool m_enabled = true;
-  bool m_paletteAlpha = false;
-  uint32_t m_frame = 0, m_numFrames = 0;
-  std::vector<uint8_t> m_alpha;
-  std::vector<uint8_t> m_selection;
-  std::string m_error;
+    std::vector<uint8_t> m_block;
+    uint32_t m_width = 0, m_height = 0, m_bpp = 0, m_rowSize = 0, m_imageSize = 0,
+             m_colors = 0;
+    int32_t m_xDpm, m_yDpm;
+    int m_type;
+    int m_jpegQuality = 90;
+    int m_transIndex = -1;
+    uint32_t m_transColor = 0;
+    bool m_hasTransColor = false;
+    uint8_t m_alphaMax = 255;
+    bool m_enabled = true;
+    bool m_paletteAlpha = false;
+    uint32_t m_frame = 0, m_numFrames = 0;
+    std::vector<uint8_t> m_alpha;
+    std::vector<uint8_t> m_selection;
+    std::string m_error;
 };
 
 // The codecs: each fills a fresh image from the stream or leaves a text in it.

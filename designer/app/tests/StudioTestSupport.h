@@ -25,5 +25,44 @@ inline std::string ProcessTempDir(const std::string& prefix) {
   return dir;
 }
 
+// A path of this machine as Wine's Z: drive names it.
+inline std::string WindowsPath(const char* unixPath) {
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Removes the folder with all it holds, read-only files too.
+inline void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = data.cFileName, path = folder + "\\" + name;
+      if (name == "." || name == "..") continue;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// Polls until the condition holds or the time is up.
+template <class F>
+bool WaitFor(F condition, int ms) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
+}
+
 using zavotest::ReadFile;
 using zavotest::WriteFile;

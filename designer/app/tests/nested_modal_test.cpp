@@ -16,17 +16,6 @@
 
 namespace {
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-template <class F>
-bool WaitFor(F condition, int ms) {
-  for (int waited = 0; waited < ms; waited += 50) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return condition();
-}
-
 struct Search {
   DWORD pid;
   HWND skip[3];

@@ -20,52 +20,16 @@ const char kMenuName[] = "SampleTest";
 const char kMovedMenuName[] = "SampleMoved";
 const char kDescriptionText[] = "The sample project's boot menu";
 
-std::string WindowsPath(const char* unixPath) {
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 // The program folder the studio runs from: the build's, or an installed one.
 std::string StudioDir() {
   const char* dir = getenv("ZAVO_STUDIO_DIR");
   return dir && *dir ? std::string(dir) : BinDir();
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName, path = folder + "\\" + name;
-      if (name == "." || name == "..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(h, &data));
-    FindClose(h);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 std::string Text(HWND h) {
   char buf[512] = "";
   GetWindowTextA(h, buf, sizeof(buf));
   return buf;
-}
-
-// Polls until the condition holds or the time is up.
-template <class F>
-bool WaitFor(F condition, int ms) {
-  for (int waited = 0; waited < ms; waited += 50) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return condition();
 }
 
 struct Search {
