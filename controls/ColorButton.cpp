@@ -218,7 +218,7 @@ CColorPickerPopup::CColorPickerPopup(CPoint, COLORREF crInitial, CColorButton* p
     : m_nRows((ColorCount + Columns - 1) / Columns), m_nBoxSize(18),
       m_nMargin(::GetSystemMetrics(SM_CXEDGE)), m_nHot(PICK_NONE), m_nChosen(PICK_NONE),
       m_strDefaultText(lpszDefaultText ? lpszDefaultText : ""),
-      m_strCustomText(lpszCustomText ? lpszCustomText : ""), m_hPalette(NULL),
+      m_strCustomText(lpszCustomText ? lpszCustomText : ""),
       m_crInitial(crInitial), m_crChosen(crInitial), m_pOwner(pOwner),
       m_bColorDialogOpen(FALSE), m_bEnded(FALSE), m_bCreating(FALSE)
 {
@@ -241,7 +241,7 @@ CColorPickerPopup::CColorPickerPopup(CPoint, COLORREF crInitial, CColorButton* p
         pPal->palPalEntry[i].peBlue = GetBValue(kColors[i].color);
         pPal->palPalEntry[i].peFlags = 0;
     }
-    m_hPalette = ::CreatePalette(pPal);
+    m_hPalette.Reset(::CreatePalette(pPal));
 }
 
 BOOL CColorPickerPopup::Create(CPoint ptTopLeft)
@@ -507,8 +507,6 @@ LRESULT CColorPickerPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 void CColorPickerPopup::PostNcDestroy()
 {
-    if (m_hPalette != NULL)
-        ::DeleteObject(m_hPalette);
     delete this;
 }
 
@@ -574,7 +572,7 @@ void CColorPickerPopup::DrawCell(CDC& dc, int nCell)
         return;
     HDC hDC = dc.m_hDC;
     HPALETTE hOldPal = NULL;
-    if (m_hPalette != NULL && (::GetDeviceCaps(hDC, RASTERCAPS) & RC_PALETTE)) {
+    if (m_hPalette.IsValid() && (::GetDeviceCaps(hDC, RASTERCAPS) & RC_PALETTE)) {
         hOldPal = ::SelectPalette(hDC, m_hPalette, FALSE);
         ::RealizePalette(hDC);
     }

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include "framework/Button.h"
 #include "framework/Font.h"
+#include "framework/ScopedHandle.h"
 #include "framework/ToolTipCtrl.h"
 
 #define MSG_COLOR_CHANGED   (WM_USER + 1001)
@@ -99,7 +100,7 @@ private:
     CRect m_rcDefault;
     CRect m_rcWindow;
     CFont m_font;
-    HPALETTE m_hPalette;
+    TGdiHandle<HPALETTE> m_hPalette;
     COLORREF m_crInitial;
     COLORREF m_crChosen;
     CToolTipCtrl m_toolTip;

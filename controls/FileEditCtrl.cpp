@@ -186,7 +186,7 @@ CFileEditCtrl::CFileEditCtrl(BOOL bAutoDelete)
     : m_bAutoDelete(bAutoDelete), m_nButtonSide(-1), m_bButtonCaptured(FALSE), m_bTextChanged(TRUE), m_dwFlags(0),
       m_paths(10), m_nButtonState(kUp), m_nButtonWidth(-1), m_pBrowseInfo(NULL), m_pFileDialog(NULL),
       m_rcButton(0, 0, 0, 0), m_bTextsSet(FALSE), m_crFace(CLR_DEFAULT), m_bRaised(TRUE), m_pToolTip(NULL),
-      m_pImage(NULL), m_hStatus(NULL), m_hStatusFont(NULL), m_bInitialDirOwned(FALSE)
+      m_pImage(NULL), m_hStatus(NULL), m_bInitialDirOwned(FALSE)
 {
 }
 
@@ -195,8 +195,6 @@ CFileEditCtrl::~CFileEditCtrl()
     delete m_pBrowseInfo;
     delete m_pFileDialog;
     delete m_pImage;
-    if (m_hStatusFont)
-        ::DeleteObject(m_hStatusFont);
 }
 
 void CFileEditCtrl::PostNcDestroy()
@@ -611,10 +609,10 @@ void CFileEditCtrl::AddStatusLine(HWND hBrowser)
                                  NULL, NULL);
     if (!m_hStatus)
         return;
-    if (!m_hStatusFont)
-        m_hStatusFont = ::CreateFont(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
-    ::SendMessage(m_hStatus, WM_SETFONT, (WPARAM)m_hStatusFont, FALSE);
+    if (!m_hStatusFont.IsValid())
+        m_hStatusFont.Reset(::CreateFont(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+    ::SendMessage(m_hStatus, WM_SETFONT, (WPARAM)m_hStatusFont.Get(), FALSE);
     ::SetWindowText(m_hStatus, m_strStatusPath);
     ::SetWindowPos(hTree, NULL, top.x, top.y - 20, kTreeWidth, kTreeHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(m_hStatus, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -27,6 +27,7 @@
 #include "controls/FECFileDialog.h"
 #include "controls/ProfileEdit.h"
 #include "framework/List.h"
+#include "framework/ScopedHandle.h"
 #include "framework/ToolTipCtrl.h"
 
 #include <shlobj.h>
@@ -221,7 +222,7 @@ private:
     CToolTipCtrl* m_pToolTip;
     CFileEditImage* m_pImage;
     HWND m_hStatus;   // the folder browser's status line while it runs
-    HFONT m_hStatusFont;
+    CScopedFont m_hStatusFont;
     BOOL m_bInitialDirOwned;
 };
 

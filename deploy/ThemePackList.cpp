@@ -2,6 +2,7 @@
 
 #include "deploy/MenuPackage.h"
 #include "designer/core/ArchiveFile.h"
+#include "framework/ScopedHandle.h"
 #include "imaging/xImage.h"
 #include "resources/bootfiles/bootfiles.h"
 
@@ -15,46 +16,6 @@ const int kSmallSize = 16;
 // that changes the image list.
 const UINT kMsgBeginLoad = WM_APP + 0x215;
 const UINT kMsgSetThumbnail = WM_APP + 0x216;
-
-class ScopedGdiObject
-{
-public:
-    explicit ScopedGdiObject(HGDIOBJ h) : m_h(h) {}
-    ~ScopedGdiObject()
-    {
-        if (m_h)
-            ::DeleteObject(m_h);
-    }
-    HGDIOBJ Get() const { return m_h; }
-    HGDIOBJ Release()
-    {
-        HGDIOBJ h = m_h;
-        m_h = NULL;
-        return h;
-    }
-
-private:
-    ScopedGdiObject(const ScopedGdiObject&);
-    ScopedGdiObject& operator=(const ScopedGdiObject&);
-    HGDIOBJ m_h;
-};
-
-class ScopedMemoryDC
-{
-public:
-    explicit ScopedMemoryDC(HDC like) : m_h(::CreateCompatibleDC(like)) {}
-    ~ScopedMemoryDC()
-    {
-        if (m_h)
-            ::DeleteDC(m_h);
-    }
-    HDC Get() const { return m_h; }
-
-private:
-    ScopedMemoryDC(const ScopedMemoryDC&);
-    ScopedMemoryDC& operator=(const ScopedMemoryDC&);
-    HDC m_h;
-};
 
 class ScopedSelect
 {
@@ -135,15 +96,13 @@ BEGIN_MESSAGE_MAP(CThemePackList, CListCtrl)
 END_MESSAGE_MAP()
 
 CThemePackList::CThemePackList()
-    : m_bRunning(0), m_bStop(0), m_nThreadId(0), m_hThread(NULL), m_nLastIndex(-1), m_hPlaceholder(NULL)
+    : m_bRunning(0), m_bStop(0), m_nThreadId(0), m_hThread(NULL), m_nLastIndex(-1)
 {
 }
 
 CThemePackList::~CThemePackList()
 {
     StopWorker();
-    if (m_hPlaceholder)
-        ::DeleteObject(m_hPlaceholder);
 }
 
 void CThemePackList::OnDestroy()
@@ -271,10 +230,10 @@ LRESULT CThemePackList::OnBeginLoad(WPARAM count, LPARAM)
     DeleteAllItems();
     m_largeImages.Remove(-1);
     m_largeImages.SetImageCount((UINT)count);
-    if (!m_hPlaceholder)
-        m_hPlaceholder = (HBITMAP)::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(IDB_PACK_PLACEHOLDER),
-                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    for (UINT i = 0; m_hPlaceholder && i < (UINT)count; ++i)
+    if (!m_hPlaceholder.IsValid())
+        m_hPlaceholder.Reset((HBITMAP)::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(IDB_PACK_PLACEHOLDER),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    for (UINT i = 0; m_hPlaceholder.IsValid() && i < (UINT)count; ++i)
         ImageList_Replace(m_largeImages, (int)i, m_hPlaceholder, NULL);
     return 0;
 }
@@ -292,9 +251,9 @@ unsigned __stdcall CThemePackList::LoadThumbnailsThread(void* param)
 
 HBITMAP CThemePackList::MakeThumbnail(const CxImage& picture, HDC screen, HBRUSH white, HBRUSH grey) const
 {
-    ScopedMemoryDC dc(screen);
-    ScopedGdiObject bitmap(::CreateCompatibleBitmap(screen, kThumbSize, kThumbSize));
-    if (!dc.Get() || !bitmap.Get())
+    CScopedMemDC dc(::CreateCompatibleDC(screen));
+    CScopedBitmap bitmap(::CreateCompatibleBitmap(screen, kThumbSize, kThumbSize));
+    if (!dc.IsValid() || !bitmap.IsValid())
         return NULL;
     {
         ScopedSelect select(dc.Get(), bitmap.Get());
@@ -307,7 +266,7 @@ HBITMAP CThemePackList::MakeThumbnail(const CxImage& picture, HDC screen, HBRUSH
             picture.Draw(dc.Get(), r.x, r.y, r.width, r.height, NULL, true);
         ::FrameRect(dc.Get(), &all, grey);
     }
-    return (HBITMAP)bitmap.Release();
+    return bitmap.Detach();
 }
 
 void CThemePackList::LoadThumbnails()
@@ -331,16 +290,16 @@ void CThemePackList::LoadThumbnails()
     ::InvalidateRect(list, NULL, TRUE);
 
     {
-        ScopedGdiObject grey(::CreateSolidBrush(RGB(192, 192, 192)));
-        ScopedGdiObject white(::CreateSolidBrush(RGB(255, 255, 255)));
+        CScopedBrush grey(::CreateSolidBrush(RGB(192, 192, 192)));
+        CScopedBrush white(::CreateSolidBrush(RGB(255, 255, 255)));
         ScopedWindowDC screen(list);
         for (int i = 0; i < count && !m_bStop && screen.Get(); ++i)
         {
             CxImage picture;
             if (!LoadThumbnailImage(picture, m_packages[i]) || !picture.IsValid())
                 continue;
-            ScopedGdiObject thumbnail(MakeThumbnail(picture, screen.Get(), (HBRUSH)white.Get(), (HBRUSH)grey.Get()));
-            if (thumbnail.Get())
+            CScopedBitmap thumbnail(MakeThumbnail(picture, screen.Get(), white, grey));
+            if (thumbnail.IsValid())
                 ::SendMessage(list, kMsgSetThumbnail, (WPARAM)i, (LPARAM)thumbnail.Get());
         }
     }

@@ -5,6 +5,7 @@
 #include "framework/Framework.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
+#include "framework/ScopedHandle.h"
 
 class CxImage;
 
@@ -59,5 +60,5 @@ private:
     unsigned m_nThreadId;
     HANDLE m_hThread;
     int m_nLastIndex;
-    HBITMAP m_hPlaceholder;
+    CScopedBitmap m_hPlaceholder;
 };

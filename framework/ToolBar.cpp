@@ -4,6 +4,7 @@
 #include "framework/ControlHelpers.h"
 #include "framework/ResourceList.h"
 #include "framework/FwRes.h"
+#include "framework/ScopedHandle.h"
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
@@ -167,12 +168,10 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
 BOOL CToolBar::LoadBitmap(LPCTSTR lpszResourceName)
 {
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    HBITMAP hbm = (HBITMAP)::LoadImage(hInst, lpszResourceName, IMAGE_BITMAP, 0, 0, 0);
-    if (hbm == NULL)
+    CScopedBitmap hbm((HBITMAP)::LoadImage(hInst, lpszResourceName, IMAGE_BITMAP, 0, 0, 0));
+    if (!hbm.IsValid())
         return FALSE;
-    BOOL bOk = SetBitmap(hbm);
-    ::DeleteObject(hbm);
-    return bOk;
+    return SetBitmap(hbm);
 }
 
 BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell)

@@ -41,8 +41,6 @@ CWinApp::~CWinApp()
     delete m_pDocManager;
     m_pDocManager = NULL;
     delete m_pRecentFileList;
-    if (m_hDlgBkBrush != NULL)
-        ::DeleteObject(m_hDlgBkBrush);
     Free(m_pszAppName);
     Free(m_pszExeName);
     Free(m_pszHelpFilePath);
@@ -514,9 +512,8 @@ void CWinApp::EnableShellOpen() { m_bShellOpen = TRUE; }
 
 void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
 {
-    if (m_hDlgBkBrush != NULL)
-        ::DeleteObject(m_hDlgBkBrush);
-    m_hDlgBkBrush = ::CreateSolidBrush(clrCtlBk);
+    m_dlgBkBrush.Reset(::CreateSolidBrush(clrCtlBk));
+    m_hDlgBkBrush = m_dlgBkBrush;
     m_crDlgTextClr = clrCtlText;
 }
 

@@ -9,6 +9,7 @@
 #include "framework/ResourceList.h"
 #include "framework/FwRes.h"
 #include "framework/Sys.h"
+#include "framework/ScopedHandle.h"
 
 class CDocManager;
 class CDocTemplate;
@@ -114,6 +115,7 @@ public:
     BOOL m_bShellOpen;
     CPrinterHandles m_printer;
 protected:
+    CScopedBrush m_dlgBkBrush;  // owns m_hDlgBkBrush
     DECLARE_MESSAGE_MAP()
 };
 

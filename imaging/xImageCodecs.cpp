@@ -1,6 +1,7 @@
 // Reading through GDI+, writing PNG with libpng, JPEG with libjpeg, and GIF,
 // BMP and ICO with own writers.
 #include "imaging/xImage.h"
+#include "framework/ScopedHandle.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -364,8 +365,8 @@ bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype) {
 
 bool CxImage::Load(const char* filename, DWORD imagetype) {
   Destroy();
-  FILE* f = OpenNamedFile(filename, L"rb");
-  if (!f) {
+  CScopedFile f(OpenNamedFile(filename, L"rb"));
+  if (!f.IsValid()) {
     SetError("cannot open file");
     return false;
   }
@@ -374,7 +375,7 @@ bool CxImage::Load(const char* filename, DWORD imagetype) {
   size_t n;
   while ((n = fread(chunk, 1, sizeof(chunk), f)) > 0) data.insert(data.end(), chunk, chunk + n);
   bool readOk = !ferror(f);
-  fclose(f);
+  f.Reset();
   if (!readOk || data.empty()) {
     SetError("cannot read file");
     return false;
@@ -430,13 +431,13 @@ bool CxImage::Save(const char* filename, DWORD imagetype) {
     SetError("cannot encode");
     return false;
   }
-  FILE* f = OpenNamedFile(filename, L"wb");
-  if (!f) {
+  CScopedFile f(OpenNamedFile(filename, L"wb"));
+  if (!f.IsValid()) {
     SetError("cannot create file");
     return false;
   }
   bool ok = fwrite(&out[0], 1, out.size(), f) == out.size();
-  ok = (fclose(f) == 0) && ok;
+  ok = f.Close() && ok;
   if (!ok) {
     _wremove(WideName(filename).c_str());
     SetError("cannot write file");

@@ -1,5 +1,7 @@
 #include "templates/XmlDocument.h"
 
+#include "framework/ScopedHandle.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -205,8 +207,8 @@ bool XmlDocument::LoadStream(std::istream& in)
 bool XmlDocument::Load(const std::string& path)
 {
     Clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
+    CScopedFile f(std::fopen(path.c_str(), "rb"));
+    if (!f.IsValid()) {
         m_error = "cannot open the file";
         return false;
     }
@@ -221,7 +223,7 @@ bool XmlDocument::Load(const std::string& path)
         }
         raw.append(buffer, got);
     }
-    std::fclose(f);
+    f.Reset();
     if (tooLarge) {
         m_error = "file too large";
         return false;

@@ -12,6 +12,7 @@
 #include "designer/model/UIProgress.h"
 #include "designer/model/UIStatic.h"
 #include "designer/canvas/ViewCanvas.h"
+#include "framework/ScopedHandle.h"
 #include "imaging/xImage.h"
 
 namespace {
@@ -91,7 +92,7 @@ void Measure(Host& host, double zoom, int frames)
         HDC hScreen = ::GetDC(NULL);
         CDC mem;
         mem.Attach(::CreateCompatibleDC(hScreen));
-        HBITMAP bmp = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+        CScopedBitmap bmp(::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height()));
         ::ReleaseDC(NULL, hScreen);
         HGDIOBJ old = ::SelectObject(mem, bmp);
         ::QueryPerformanceCounter(&t2);
@@ -100,7 +101,6 @@ void Measure(Host& host, double zoom, int frames)
         ::GdiFlush();
         ::QueryPerformanceCounter(&t3);
         ::SelectObject(mem, old);
-        ::DeleteObject(bmp);
     }
     printf("zoom %.0f%%: %.2f ms per frame on screen (WM_PAINT), %.2f ms per frame off screen, %d frames\n",
            zoom * 100, Milliseconds(t0, t1, f) / frames, Milliseconds(t2, t3, f) / frames, frames);

@@ -2,6 +2,7 @@
 // compares its speed with a plain copy of the same tree on the same disk.
 // iso_bench [scratch folder]
 #include "deploy/iso/iso.h"
+#include "framework/ScopedHandle.h"
 
 #include <algorithm>
 #include <chrono>
@@ -41,16 +42,14 @@ static uint64_t PlainCopy(const fs::path &from, const fs::path &to)
             fs::create_directories(target);
             continue;
         }
-        FILE *in = fopen(e.path().string().c_str(), "rb");
-        FILE *out = fopen(target.string().c_str(), "wb");
+        CScopedFile in(fopen(e.path().string().c_str(), "rb"));
+        CScopedFile out(fopen(target.string().c_str(), "wb"));
         size_t n;
         while ((n = fread(buf.data(), 1, buf.size(), in)) > 0) {
             fwrite(buf.data(), 1, n, out);
             total += n;
         }
-        fclose(in);
         fflush(out);
-        fclose(out);
     }
     return total;
 }
