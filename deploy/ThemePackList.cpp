@@ -158,9 +158,15 @@ BOOL CThemePackList::Rescan()
 
 int CThemePackList::StopWorker()
 {
+    if (m_hThread)
+        m_bStop = 1;
+    return WaitWorker();
+}
+
+int CThemePackList::WaitWorker()
+{
     if (!m_hThread)
         return 1;
-    m_bStop = 1;
     bool quit = false;
     WPARAM quitCode = 0;
     // The worker sends its messages to this thread: handle them while waiting.

@@ -24,6 +24,8 @@ public:
     // Ends a running worker, handling this thread's messages meanwhile (a
     // WM_QUIT met on the way is posted again); returns 1.
     int StopWorker();
+    // The same wait, letting the worker finish the list; returns 1.
+    int WaitWorker();
     BOOL IsLoading() const { return m_bRunning != 0; }
 
     // 0 while loading, and without `force` when `index` was chosen last.

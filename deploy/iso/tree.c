@@ -43,8 +43,10 @@ static void listing_add(void *context, const char *name)
     find_listing *l = (find_listing *)context;
     listed_name *n = (listed_name *)iso_alloc(sizeof(listed_name));
     n->name = iso_strdup(name);
-    if (l->tail) l->tail->next = n;
-    else l->head = n;
+    if (l->tail)
+        l->tail->next = n;
+    else
+        l->head = n;
     l->tail = n;
 }
 
@@ -56,7 +58,8 @@ static find_listing *listing_open(const char *path)
     size_t n = strlen(path);
     if (n > ISO_PATH_MAX) return NULL;
     memcpy(p, path, n + 1);
-    if (n == 0) strcpy(p, ".");
+    if (n == 0)
+        strcpy(p, ".");
     else if (n >= 2 && is_sep(p[0]) && is_sep(p[1])) {
         if (!is_sep(p[n - 1])) strcat(p, "/");
     } else if (n > 1 && is_sep(p[n - 1])) {
@@ -129,8 +132,20 @@ static iso_directory *new_directory(iso_directory *parent, const char *path, iso
     return d;
 }
 
+/* Folders of the two sources are one folder when Windows would see one. */
+static int same_name_any_case(const char *a, const char *b)
+{
+    for (;; a++, b++) {
+        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
+        if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
+        if (x != y) return 0;
+        if (!x) return 1;
+    }
+}
+
 iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
-                                      int by_name)
+                                          int by_name)
 {
     const char *name = de && de->rr_name ? de->rr_name : last_component(path);
     for (iso_directory *d = parent->subdir; d; d = d->next)
@@ -217,7 +232,7 @@ int iso_insert_file_entry(iso_directory *dir, const char *whole, const char *sho
     }
     if (st.is_dir) {
         for (iso_directory *d = dir->subdir; d; d = d->next) {
-            if (strcmp(d->de_name, short_name) == 0) {
+            if (same_name_any_case(d->de_name, short_name)) {
                 return iso_scan_directory_tree(d, whole, d->self);
             }
         }

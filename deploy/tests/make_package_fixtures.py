@@ -54,6 +54,15 @@ def main(out):
         title = "pack%02d" % i
         package(os.path.join(folder, title + ".zip"),
                 [(title + ".gz", menu * 20), (title + ".png", png(96, 48, (i * 5, 100, 200)))])
+    # The wizard's menu folder: two packages; Beta holds a longer name that
+    # begins like its menu image before the image itself.
+    wizard = os.path.join(out, "wizard")
+    os.makedirs(wizard, exist_ok=True)
+    package(os.path.join(wizard, "Alpha.zip"),
+            [("Alpha.gz", b"\x1f\x8b alpha menu"), ("Alpha.png", png(64, 48, (0, 160, 0)))], b"The alpha menu")
+    package(os.path.join(wizard, "Beta.zip"),
+            [("Beta.gz.old", b"old beta"), ("BETA.GZ", b"\x1f\x8b beta menu"), ("Beta.png", png(48, 64, (0, 0, 160)))],
+            b"The beta menu")
 
 
 if __name__ == "__main__":

@@ -131,7 +131,8 @@ protected:
         std::string out = Shell("osirrox -indev " + Q(img) + " -extract / " + Q(rr), &rc);
         ASSERT_EQ(rc, 0) << out;
         out = Shell("diff -r " + Q(expected) + " " + Q(rr), &rc);
-        EXPECT_EQ(rc, 0) << "Rock Ridge view differs:\n" << out;
+        EXPECT_EQ(rc, 0) << "Rock Ridge view differs:\n"
+                         << out;
         if (joliet_names_too) {
             // 7z reads the Joliet tree, and lists the boot image under [BOOT]
             if (!HaveTool("7z")) GTEST_SKIP() << "7z missing";
@@ -140,7 +141,8 @@ protected:
             EXPECT_EQ(zavotest::ReadFile(jol / "[BOOT]" / "Boot-NoEmul.img"), zavotest::ReadFile(BootImage()));
             fs::remove_all(jol / "[BOOT]");
             out = Shell("diff -r " + Q(expected) + " " + Q(jol), &rc);
-            EXPECT_EQ(rc, 0) << "Joliet view differs:\n" << out;
+            EXPECT_EQ(rc, 0) << "Joliet view differs:\n"
+                             << out;
         }
     }
 };
@@ -148,7 +150,7 @@ protected:
 std::vector<int> progress_seen;
 void CollectProgress(void *, int percent) { progress_seen.push_back(percent); }
 
-} // namespace
+}  // namespace
 
 TEST_F(IsoBuild, RockRidgeAndJolietViewsEqualTheSources)
 {
@@ -161,13 +163,32 @@ TEST_F(IsoBuild, RockRidgeAndJolietViewsEqualTheSources)
     zavotest::WriteFile(src / "a.b.c", "dots\n");
     zavotest::WriteFile(src / ".hidden", "leading dot\n");
     zavotest::WriteFile(src / (std::string(60, 'L') + ".txt"), "longish\n");
-    zavotest::WriteFile(src / "docs" / "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC.txt", "non-ASCII name\n");
+    zavotest::WriteFile(src / "docs" / "Gr\xC3\xBC\xC3\x9F"
+                                       "e \xE6\x97\xA5\xE6\x9C\xAC.txt",
+                        "non-ASCII name\n");
     zavotest::WriteFile(src / "docs" / "big.bin", RandomBytes(300000, 1));
     fs::path deep = src;
     for (int i = 0; i < 40; i++) deep /= "d";
     zavotest::WriteFile(deep / "bottom.txt", "forty levels down\n");
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     ExpectReadersSeeSources(true);
+}
+
+TEST_F(IsoBuild, SourceFoldersDifferingOnlyInCaseMergeUnderTheWorkFoldersName)
+{
+    zavotest::WriteFile(src / "KelBoot" / "user.cfg", "the user's own boot folder\n");
+    zavotest::WriteFile(src / "KELBOOT" / "Sub" / "a.txt", "deeper\n");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+#ifndef _WIN32
+    if (!HaveTool("osirrox")) GTEST_SKIP() << "osirrox missing";
+    int rc;
+    std::string out = Shell("osirrox -indev " + Q(img) + " -find / 2>/dev/null", &rc);
+    EXPECT_NE(out.find("'/kelboot/user.cfg'"), std::string::npos) << out;
+    EXPECT_NE(out.find("'/kelboot/Sub/a.txt'"), std::string::npos) << out;
+    EXPECT_NE(out.find("'/kelboot/zavo.ini'"), std::string::npos) << out;
+    EXPECT_EQ(out.find("KelBoot"), std::string::npos) << out;
+    EXPECT_EQ(out.find("KELBOOT"), std::string::npos) << out;
+#endif
 }
 
 TEST_F(IsoBuild, LongRockRidgeNamesUseContinuationAreas)
@@ -222,7 +243,8 @@ TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)
     std::string b = zavotest::ReadFile(img);
     ASSERT_GE(b.size(), 20u * 2048);
     std::string pvd = b.substr(16 * 2048, 2048);
-    EXPECT_EQ(pvd.substr(0, 6), std::string("\x01" "CD001"));
+    EXPECT_EQ(pvd.substr(0, 6), std::string("\x01"
+                                            "CD001"));
     EXPECT_EQ(pvd.substr(40, 8), "ZavoMenu");
     EXPECT_EQ(pvd.substr(8, 5), "WIN32");
     EXPECT_EQ(Le16(b, 16 * 2048 + 120), 1) << "volume set size";
@@ -230,7 +252,10 @@ TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)
     EXPECT_EQ(Le32(b, 16 * 2048 + 80) * 2048ull, b.size()) << "volume space size";
     EXPECT_EQ(pvd.substr(318, 16), "Zavo Studio 2009");
     // boot record, Joliet descriptor with escape %/E, terminator
-    EXPECT_EQ(b.substr(17 * 2048, 30), std::string("\x00" "CD001\x01" "EL TORITO SPECIFICATION", 30));
+    EXPECT_EQ(b.substr(17 * 2048, 30), std::string("\x00"
+                                                   "CD001\x01"
+                                                   "EL TORITO SPECIFICATION",
+                                                   30));
     EXPECT_EQ(b.substr(18 * 2048 + 88, 3), "%/E");
     EXPECT_EQ((unsigned char)b[19 * 2048], 255);
     EXPECT_EQ(b.substr(20 * 2048, 4), "ZGI ");
@@ -356,7 +381,7 @@ TEST_F(IsoBuild, UnreadableOrTooLargeFilesAndFullDisksStopTheBuild)
     {
         std::ofstream f(src / "huge.bin", std::ios::binary);
     }
-    fs::resize_file(src / "huge.bin", 0x100000000ull + 1); // sparse
+    fs::resize_file(src / "huge.bin", 0x100000000ull + 1);  // sparse
     EXPECT_EQ(Build(work, src, img), 0);
     EXPECT_NE(std::string(iso_last_error()).find("too large"), std::string::npos) << iso_last_error();
     EXPECT_FALSE(fs::exists(img));
@@ -398,10 +423,14 @@ TEST_F(IsoBuild, ImageBootsInQemuAndPrintsTheStandInLine)
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     fs::path serial = tmp.path / "serial.txt";
     Shell("timeout 20 qemu-system-i386 -m 32 -boot d -display none -no-reboot -cdrom " + Q(img) +
-        " -serial file:" + serial.string() + " & pid=$!; for i in $(seq 1 80); do "
-        "grep -q '55AA' " + Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
-    // The line, then the loader's chained-name field (2032 to 2047) in hex.
-    EXPECT_NE(zavotest::ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"), std::string::npos)
+          " -serial file:" + serial.string() + " & pid=$!; for i in $(seq 1 80); do "
+                                               "grep -q 'menu=.*\\|NOT FOUND' " +
+          Q(serial) + " 2>/dev/null && break; sleep 0.25; done; kill $pid; wait $pid");
+    // The line, the loader's chained-name field (2032 to 2047) in hex, then
+    // the first and the "menu=" line of the work folder's zavo.ini.
+    EXPECT_NE(zavotest::ReadFile(serial).find("ZAVO CD BOOT OK\r\n5A41564F2E53595300000000000055AA\r\n"
+                                              "[zavo]\r\nmenu=default\r\n"),
+              std::string::npos)
         << zavotest::ReadFile(serial);
 }
 
@@ -453,6 +482,10 @@ TEST_F(IsoBuild, CodePageNamesBecomeUcs2InJoliet)
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
     std::string b = zavotest::ReadFile(img);
     EXPECT_NE(b.find(std::string("\0c\0a\0f\0\xE9\0.\0t\0x\0t", 16)), std::string::npos);
-    EXPECT_NE(b.find(std::string("NM\x0D\x01\x00" "caf\xE9.txt", 13)), std::string::npos) << "Rock Ridge keeps the bytes";
+    EXPECT_NE(b.find(std::string("NM\x0D\x01\x00"
+                                 "caf\xE9.txt",
+                                 13)),
+              std::string::npos)
+        << "Rock Ridge keeps the bytes";
 }
 #endif

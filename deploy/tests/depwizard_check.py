@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Reads an image the deploy wizard built under Wine with readers not ours
+(osirrox, iso-info, 7z) and checks it against what the wizard was given.
+Usage: depwizard_check.py IMAGE EXPECTED_ZAVO_INI PACKAGE_FOLDER SOURCE_FOLDER"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import zipfile
+
+MODULES = ["bcdw.gz", "grub4dos.gz", "isoemu.gz", "memdisk.gz", "passwd.gz", "splash.gz"]
+
+
+def run(*cmd):
+    return subprocess.run(cmd, capture_output=True, check=True).stdout
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def boot_problems(image, tmp, ini):
+    """Boots the image in qemu: the CD stand-in prints zavo.ini's first and menu= lines."""
+    if not shutil.which("qemu-system-i386"):
+        return []
+    serial = os.path.join(tmp, "serial.txt")
+    qemu = subprocess.Popen(["qemu-system-i386", "-m", "32", "-boot", "d", "-display", "none", "-no-reboot",
+                             "-cdrom", image, "-serial", "file:" + serial])
+    lines = ini.split(b"\r\n")
+    menu = next(l for l in lines if l.startswith(b"menu="))
+    want = lines[0] + b"\r\n" + menu + b"\r\n"
+    out = b""
+    try:
+        for _ in range(80):
+            time.sleep(0.25)
+            out = read(serial) if os.path.exists(serial) else b""
+            if want in out or b"NOT FOUND" in out:
+                break
+    finally:
+        qemu.kill()
+        qemu.wait()
+    return [] if want in out else ["the boot stand-in printed %r" % out]
+
+
+def main(image, expected_ini, packages, source):
+    problems = []
+    with tempfile.TemporaryDirectory() as tmp:
+        rr = os.path.join(tmp, "rr")
+        run("osirrox", "-indev", image, "-extract", "/", rr)
+        boot = os.path.join(rr, "kelboot")
+        if read(os.path.join(boot, "zavo.ini")) != read(expected_ini):
+            problems.append("/kelboot/zavo.ini is not the page's text")
+        if b"(cd)/kelboot/zavo.ini" not in read(os.path.join(boot, "zavo.sys")):
+            problems.append("zavo.sys has no preset menu (cd)/kelboot/zavo.ini")
+        for name in ("Alpha", "Beta"):
+            with zipfile.ZipFile(os.path.join(packages, name + ".zip")) as z:
+                member = next(i for i in z.namelist() if i.lower() == name.lower() + ".gz")
+                if read(os.path.join(boot, member)) != z.read(member):
+                    problems.append("%s differs from its zip member" % member)
+        for module in MODULES:
+            if not os.path.isfile(os.path.join(boot, module)):
+                problems.append("boot module %s missing" % module)
+        for root, _, files in os.walk(source):
+            for f in files:
+                rel = os.path.relpath(os.path.join(root, f), source)
+                parts = rel.split(os.sep)
+                if parts[0].lower() == "kelboot":
+                    parts[0] = "kelboot"
+                if read(os.path.join(rr, *parts)) != read(os.path.join(root, f)):
+                    problems.append("source file %s differs" % rel)
+        if os.path.exists(os.path.join(rr, "Kelboot")):
+            problems.append("a second boot folder 'Kelboot'")
+        info = run("iso-info", "-i", image, "-f").decode("utf-8", "replace")
+        if "/kelboot/zavo.ini" not in info.lower():
+            problems.append("iso-info lists no /kelboot/zavo.ini")
+        jol = os.path.join(tmp, "joliet")
+        run("7z", "x", "-y", "-o" + jol, image)
+        if not os.path.isfile(os.path.join(jol, "[BOOT]", "Boot-NoEmul.img")):
+            problems.append("7z finds no boot image")
+        elif read(os.path.join(jol, "[BOOT]", "Boot-NoEmul.img"))[:2048] == b"\0" * 2048:
+            problems.append("the boot image is empty")
+        if read(os.path.join(jol, "kelboot", "zavo.ini")) != read(expected_ini):
+            problems.append("Joliet zavo.ini differs")
+        problems += boot_problems(image, tmp, read(expected_ini))
+    for p in problems:
+        print(p)
+    print("%d problems" % len(problems))
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:5]))
