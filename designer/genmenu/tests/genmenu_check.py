@@ -246,9 +246,9 @@ def check_button_theme(theme_path, files, ini):
                   "%s is drawn with the theme's %s picture: %s, theme %s" % (name, key, got, expected[key]))
 
 
-def check_picture_on_wallpaper(spec, jpeg):
+def check_picture_on_wallpaper(placed, jpeg):
     """PATH@X,Y,W,H: the wallpaper shows the picture stretched to that rectangle."""
-    path, at = spec.rsplit("@", 1)
+    path, at = placed.rsplit("@", 1)
     x, y, width, height = (int(v) for v in at.split(","))
     with tempfile.TemporaryDirectory() as work:
         page, picture = os.path.join(work, "page.jpg"), os.path.join(work, "picture.png")
