@@ -54,6 +54,21 @@ inline void RemoveTree(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// Runs the studio's waiting messages and idle work, as its own loop would, three rounds.
+template <class App>
+void PumpStudio(App& app) {
+  MSG msg;
+  for (int round = 0; round < 3; ++round) {
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+      if (!app.PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    }
+    for (LONG n = 0; app.OnIdle(n); ++n) {}
+  }
+}
+
 // Polls until the condition holds or the time is up.
 template <class F>
 bool WaitFor(F condition, int ms) {

@@ -27,18 +27,7 @@ namespace {
 
 std::string TempDir() { return ProcessTempDir("zavomgr_frame_"); }
 
-void Pump() {
-  MSG msg;
-  for (int round = 0; round < 3; ++round) {
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-      if (!theApp.PreTranslateMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    }
-    for (LONG n = 0; theApp.OnIdle(n); ++n) {}
-  }
-}
+void Pump() { PumpStudio(theApp); }
 
 // The visible dialog of this thread.
 BOOL CALLBACK FindBox(HWND h, LPARAM lp) {

@@ -18,18 +18,7 @@ CZavomgrApp theApp;
 
 namespace {
 
-void Pump() {
-  MSG msg;
-  for (int round = 0; round < 3; ++round) {
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-      if (!theApp.PreTranslateMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    }
-    for (LONG n = 0; theApp.OnIdle(n); ++n) {}
-  }
-}
+void Pump() { PumpStudio(theApp); }
 
 // What the user does while the command runs: types the page's path into the
 // save dialog, answers a question with Yes and reads and closes a message.
