@@ -307,7 +307,7 @@ BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR
         return FALSE;
     // built beside the target, which is replaced only by a complete image
     CString temp;
-    if (!FwDirectoryExists(folder) || !BrTempFileBeside(outputPath, temp))
+    if (!BrTempFileBeside(outputPath, temp))
         return FALSE;
     CRomfsBuilder builder;
     if (builder.BuildRomfsImage(folder, temp, volumeName) != 1 || !BrReplaceFile(temp, outputPath)) {

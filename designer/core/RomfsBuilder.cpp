@@ -312,6 +312,11 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     m_strError.Empty();
     if (!folder || !outputPath)
         return 0;
+    RomfsPlatform::FileStatus source;
+    if (!RomfsPlatform::GetFileStatus(folder, source) || !source.isDirectory) {
+        m_strError.Format("cannot read the folder '%s'", folder);
+        return 0;
+    }
     CScopedFile file(RomfsPlatform::OpenFile(outputPath, "wb"));
     if (!file.IsValid()) {
         m_strError.Format("cannot create '%s'", outputPath);
