@@ -6,10 +6,11 @@
 #include "framework/String.h"
 #include "framework/Time.h"
 
-class CFsNode : public CObject
-{
+class CFsNode : public CObject {
 public:
-    enum { TYPE_FOLDER = 1, TYPE_FILE = 2, TYPE_OTHER = 9 };
+    enum { TYPE_FOLDER = 1,
+           TYPE_FILE = 2,
+           TYPE_OTHER = 9 };
 
     CFsNode();
 
@@ -17,23 +18,22 @@ public:
     BOOL IsDiskFile() const { return m_strSource != IMAGE_SOURCE; }
     BOOL IsFolder() const { return m_nType == TYPE_FOLDER; }
 
-    static const char IMAGE_SOURCE[];   // "(rd)/"
+    static const char IMAGE_SOURCE[];  // "(rd)/"
 
     CFsNode* m_pParent;
     CFsNode* m_pNext;
     CFsNode* m_pChild;
-    DWORD m_dwOffset;     // where the data start in the image file
+    DWORD m_dwOffset;  // where the data start in the image file
     DWORD m_dwSize;
     BYTE m_nType;
     CString m_strSource;
     CString m_strName;
     CTime m_time;
-    void* m_hItem;        // the node's tree item, for the views
+    void* m_hItem;  // the node's tree item, for the views
     void* m_hParentItem;
 };
 
-class CFsNodeTree
-{
+class CFsNodeTree {
 public:
     CFsNodeTree();
     ~CFsNodeTree();

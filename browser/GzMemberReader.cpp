@@ -4,11 +4,10 @@
 #include <cstring>
 #include <new>
 
-namespace
-{
+namespace {
 DWORD Le16(const BYTE* p) { return (DWORD)p[0] | ((DWORD)p[1] << 8); }
 DWORD Le32(const BYTE* p) { return Le16(p) | (Le16(p + 2) << 16); }
-}
+}  // namespace
 
 GzMemberReader::GzMemberReader()
     : m_fileLength(0), m_dataStart(0), m_dataEnd(0), m_inputPos(0), m_dwCrc(0), m_dwSize(0),
@@ -64,7 +63,7 @@ GzMemberReader::TestResult GzMemberReader::TestGzip()
     for (BYTE bit = 0x08; bit <= 0x10; bit <<= 1) {
         if (!(h[3] & bit))
             continue;
-        for (;;) {   // a NUL-terminated field
+        for (;;) {  // a NUL-terminated field
             BYTE c;
             if (!ReadExact(pos++, &c, 1))
                 return TEST_BAD;
@@ -157,7 +156,7 @@ BOOL GzMemberReader::ResetDecoder()
 BOOL GzMemberReader::DecodeStretch()
 {
     if (m_bStreamEnd) {
-        Fail(ERR_CHECK);   // more data wanted than the stream holds
+        Fail(ERR_CHECK);  // more data wanted than the stream holds
         return FALSE;
     }
     UINT ring = (UINT)(m_filled % WINDOW_SIZE);
@@ -181,7 +180,7 @@ BOOL GzMemberReader::DecodeStretch()
             m_bStreamEnd = TRUE;
             break;
         }
-        if (ret != Z_OK) {   // Z_BUF_ERROR here: the input ran out
+        if (ret != Z_OK) {  // Z_BUF_ERROR here: the input ran out
             Fail(ERR_DECODER);
             return FALSE;
         }

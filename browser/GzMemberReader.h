@@ -9,11 +9,15 @@
 // Reads exactly `length` bytes at `offset`, never past `limit`.
 BOOL ReadFileAt(CFile& file, ULONGLONG limit, ULONGLONG offset, void* buffer, UINT length);
 
-class GzMemberReader
-{
+class GzMemberReader {
 public:
-    enum { ERR_NONE = 0, ERR_DECODER = 1, ERR_CHECK = 2, ERR_BAD_HEADER = 16 };
-    enum { WINDOW_SIZE = 0x8000, INPUT_SIZE = 0x10000, PROBE_SIZE = 512 };
+    enum { ERR_NONE = 0,
+           ERR_DECODER = 1,
+           ERR_CHECK = 2,
+           ERR_BAD_HEADER = 16 };
+    enum { WINDOW_SIZE = 0x8000,
+           INPUT_SIZE = 0x10000,
+           PROBE_SIZE = 512 };
 
     GzMemberReader();
     ~GzMemberReader();
@@ -35,22 +39,27 @@ public:
     DWORD GetSize() const { return m_dwSize; }
 
 private:
-    enum TestResult { TEST_NONE, TEST_OK, TEST_BAD };
+    enum TestResult { TEST_NONE,
+                      TEST_OK,
+                      TEST_BAD };
     TestResult TestGzip();
     TestResult TestZip();
     BOOL ReadExact(ULONGLONG offset, void* buffer, UINT length);
     BOOL ResetDecoder();
     BOOL DecodeStretch();
     BOOL FinishCheck();
-    void Fail(int error) { if (!m_nError) m_nError = error; }
+    void Fail(int error)
+    {
+        if (!m_nError) m_nError = error;
+    }
 
     CFile m_file;
     ULONGLONG m_fileLength;
-    ULONGLONG m_dataStart;    // first byte of the deflate data
-    ULONGLONG m_dataEnd;      // the deflate data end before this byte
-    ULONGLONG m_inputPos;     // next file byte fed to the decoder
-    DWORD m_dwCrc;            // from the container
-    DWORD m_dwSize;           // decompressed size from the container
+    ULONGLONG m_dataStart;  // first byte of the deflate data
+    ULONGLONG m_dataEnd;    // the deflate data end before this byte
+    ULONGLONG m_inputPos;   // next file byte fed to the decoder
+    DWORD m_dwCrc;          // from the container
+    DWORD m_dwSize;         // decompressed size from the container
     BOOL m_bCompressed;
     int m_nError;
 
@@ -58,7 +67,7 @@ private:
     BOOL m_bZInit;
     BOOL m_bStreamEnd;
     DWORD m_dwRunningCrc;
-    ULONGLONG m_filled;       // decompressed bytes produced since the start
+    ULONGLONG m_filled;  // decompressed bytes produced since the start
     BYTE* m_pInput;
     BYTE* m_pWindow;
 };

@@ -14,17 +14,15 @@
 #include <utility>
 #include <vector>
 
-namespace
-{
+namespace {
 const char ROMFS_MAGIC[] = "-rom1fs-";
 const UINT HEADER_BLOCK = 512;
 
 // One header of the image, read through bounds checks against the image's
 // usable size: a name must end inside its block and the data inside the image.
-struct RomfsHeader
-{
-    DWORD next;       // word 0 without its low 4 bits
-    BYTE type;        // low 4 bits of word 0
+struct RomfsHeader {
+    DWORD next;  // word 0 without its low 4 bits
+    BYTE type;   // low 4 bits of word 0
     DWORD info;
     DWORD size;
     CString name;
@@ -36,8 +34,7 @@ DWORD Be32(const BYTE* p)
     return ((DWORD)p[0] << 24) | ((DWORD)p[1] << 16) | ((DWORD)p[2] << 8) | p[3];
 }
 
-class RomfsFile
-{
+class RomfsFile {
 public:
     BOOL Open(LPCTSTR path)
     {
@@ -85,7 +82,7 @@ private:
 };
 
 BOOL HasMagic(const BYTE* p) { return memcmp(p, ROMFS_MAGIC, 8) == 0; }
-}
+}  // namespace
 
 CImageFs::CImageFs() : m_pActive(NULL)
 {
@@ -226,7 +223,7 @@ BOOL CRomfsImage::ReadTree()
     root->m_time = now;
 
     std::unordered_set<DWORD> seen;
-    std::vector<std::pair<CFsNode*, DWORD> > walk;
+    std::vector<std::pair<CFsNode*, DWORD>> walk;
     walk.push_back(std::make_pair(root, super.dataOffset));
     CFsNode tmpl;
     tmpl.m_strSource = CFsNode::IMAGE_SOURCE;
@@ -248,7 +245,7 @@ BOOL CRomfsImage::ReadTree()
             continue;
         BYTE type = h.type & 7;
         if (type != CFsNode::TYPE_FOLDER && type != CFsNode::TYPE_FILE)
-            continue;   // links, devices, sockets, fifos
+            continue;  // links, devices, sockets, fifos
         tmpl.m_strName = h.name;
         tmpl.m_nType = type;
         tmpl.m_dwSize = type == CFsNode::TYPE_FILE ? h.size : 0;

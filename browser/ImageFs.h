@@ -4,11 +4,13 @@
 
 #include "browser/FsNode.h"
 
-class CImageFs
-{
+class CImageFs {
 public:
     enum { MODE_ROMFS = 1 };
-    enum { EXTRACT_OK = 0, EXTRACT_NO_IMAGE = -1, EXTRACT_NO_MEMORY = -2, EXTRACT_NO_TARGET = -3 };
+    enum { EXTRACT_OK = 0,
+           EXTRACT_NO_IMAGE = -1,
+           EXTRACT_NO_MEMORY = -2,
+           EXTRACT_NO_TARGET = -3 };
 
     CImageFs();
     virtual ~CImageFs();
@@ -25,8 +27,16 @@ public:
     // ExtractNode of the active image.
     int Extract(CFsNode* node, CString& destination, BOOL copyDiskFiles);
 
-    virtual BOOL Open(LPCTSTR path) { (void)path; return FALSE; }
-    virtual BOOL NewEmpty(LPCTSTR name) { (void)name; return FALSE; }
+    virtual BOOL Open(LPCTSTR path)
+    {
+        (void)path;
+        return FALSE;
+    }
+    virtual BOOL NewEmpty(LPCTSTR name)
+    {
+        (void)name;
+        return FALSE;
+    }
     virtual BOOL ReadTree() { return FALSE; }
     // Writes the node's data to the destination; a node of a dropped file is
     // copied there, or without copyDiskFiles its path is put in destination.
@@ -47,8 +57,7 @@ private:
     CImageFs* m_pActive;
 };
 
-class CRomfsImage : public CImageFs
-{
+class CRomfsImage : public CImageFs {
 public:
     CRomfsImage();
     virtual ~CRomfsImage();

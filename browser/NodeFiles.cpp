@@ -6,8 +6,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 BOOL IsDeviceName(const CString& name)
 {
     static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
@@ -23,7 +22,7 @@ BOOL IsDeviceName(const CString& name)
     return base.GetLength() == 4 && (base.Left(3) == "COM" || base.Left(3) == "LPT") &&
            base[3] >= '0' && base[3] <= '9';
 }
-}
+}  // namespace
 
 CString MakeSafeFileName(LPCTSTR name)
 {
@@ -34,7 +33,7 @@ CString MakeSafeFileName(LPCTSTR name)
         return CString("_");
     TCHAR last = safe[safe.GetLength() - 1];
     if (last == '.' || last == ' ')
-        safe += '_';   // Windows would drop them and could reach "." or ".."
+        safe += '_';  // Windows would drop them and could reach "." or ".."
     if (safe == "._" || safe == ".._" || IsDeviceName(safe))
         safe = "_" + safe;
     return safe;
@@ -84,7 +83,7 @@ void BuildDropFilesBlock(const CStringArray& paths, std::vector<BYTE>& block)
     for (int i = 0; i < (int)paths.GetSize(); ++i)
         total += paths[i].GetLength() + 1;
     block.assign(((total + 22) / 32 + 1) * 32, 0);
-    block[0] = 20;   // pFiles; the points, fNC and fWide stay 0
+    block[0] = 20;  // pFiles; the points, fNC and fWide stay 0
     size_t at = 20;
     for (int i = 0; i < (int)paths.GetSize(); ++i) {
         memcpy(&block[at], (LPCTSTR)paths[i], paths[i].GetLength());

@@ -44,10 +44,10 @@ void CBarPainter::FillGradient(const RECT& rect, COLORREF crFrom, COLORREF crTo,
     switch (nAngle) {
     case 0:
     case 360: FillLinearDib(rc, crFrom, crTo, FALSE); return;
-    case 90:  FillLinearDib(rc, crFrom, crTo, TRUE); return;
+    case 90: FillLinearDib(rc, crFrom, crTo, TRUE); return;
     case 180: FillLinearDib(rc, crTo, crFrom, FALSE); return;
     case 270: FillLinearDib(rc, crTo, crFrom, TRUE); return;
-    default:  FillSkewed(rc, crFrom, crTo, nAngle); return;
+    default: FillSkewed(rc, crFrom, crTo, nAngle); return;
     }
 }
 

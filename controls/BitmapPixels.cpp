@@ -15,7 +15,7 @@ BITMAPINFO TopDown32(int cx, int cy)
     return bi;
 }
 
-} // namespace
+}  // namespace
 
 BOOL ReadBitmapPixels(HBITMAP hBitmap, int& cx, int& cy, std::vector<uint32_t>& pixels)
 {

@@ -39,7 +39,7 @@ CString TitlePadding(HWND hBox)
     return CString(' ', count);
 }
 
-} // namespace
+}  // namespace
 
 CCheckableGroupBox::CCheckableGroupBox() : m_nGroupId(0) {}
 

@@ -8,10 +8,10 @@
 #include "framework/ScopedHandle.h"
 #include "framework/ToolTipCtrl.h"
 
-#define MSG_COLOR_CHANGED   (WM_USER + 1001)
-#define MSG_COLOR_DROPDOWN  (WM_USER + 1002)
-#define MSG_COLOR_CLOSEUP   (WM_USER + 1003)
-#define MSG_COLOR_ACCEPTED  (WM_USER + 1004)
+#define MSG_COLOR_CHANGED (WM_USER + 1001)
+#define MSG_COLOR_DROPDOWN (WM_USER + 1002)
+#define MSG_COLOR_CLOSEUP (WM_USER + 1003)
+#define MSG_COLOR_ACCEPTED (WM_USER + 1004)
 #define MSG_COLOR_CANCELLED (WM_USER + 1005)
 
 #ifndef CLR_DEFAULT
@@ -56,7 +56,8 @@ private:
 // automatic box on top and an optional more box below. Frees itself.
 class CColorPickerPopup : public CWnd {
 public:
-    enum { ColorCount = 40, Columns = 8 };
+    enum { ColorCount = 40,
+           Columns = 8 };
 
     CColorPickerPopup(CPoint ptTopLeft, COLORREF crInitial, CColorButton* pOwner,
                       LPCTSTR lpszDefaultText, LPCTSTR lpszCustomText);

@@ -21,8 +21,7 @@ void CopyFaceName(LOGFONT& lf, LPCTSTR lpszFaceName)
 CString CColorFont::ChooseFaceName(LPCTSTR lpszFaceName)
 {
     CString strValue, strFile;
-    BOOL bInstalled = GetFontFileName(kYaHeiGbk, strValue, strFile)
-        || GetFontFileName(kYaHeiLatin, strValue, strFile);
+    BOOL bInstalled = GetFontFileName(kYaHeiGbk, strValue, strFile) || GetFontFileName(kYaHeiLatin, strValue, strFile);
     if (!bInstalled)
         return CString(lpszFaceName ? lpszFaceName : "");
     // The Chinese name only means something to GDI in the Chinese code page.

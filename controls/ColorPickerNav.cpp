@@ -35,7 +35,7 @@ int Step(const ColorPickerGrid& g, int cell, int dir)
     int n = g.count + 2;
     int pos;
     if (cell == PICK_NONE || cell < PICK_DEFAULT || cell >= g.count)
-        pos = dir > 0 ? n - 1 : 0;   // the first step lands on the first (or last) present box
+        pos = dir > 0 ? n - 1 : 0;  // the first step lands on the first (or last) present box
     else
         pos = CyclePos(g, cell);
     for (int i = 0; i < n; ++i) {

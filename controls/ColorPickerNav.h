@@ -5,8 +5,8 @@
 
 enum {
     PICK_NONE = -1,
-    PICK_CUSTOM = -2,    // the "more" box
-    PICK_DEFAULT = -3    // the "automatic" box
+    PICK_CUSTOM = -2,  // the "more" box
+    PICK_DEFAULT = -3  // the "automatic" box
 };
 
 struct ColorPickerGrid {

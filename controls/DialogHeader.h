@@ -8,7 +8,9 @@
 
 class CDialogHeader : public CWnd {
 public:
-    enum { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
+    enum { ALIGN_LEFT = 0,
+           ALIGN_CENTER = 1,
+           ALIGN_RIGHT = 2 };
 
     CDialogHeader();
     virtual ~CDialogHeader();
@@ -22,7 +24,11 @@ public:
     // The larger of the request and the room the icon and both texts need.
     void SetHeaderHeight(int nHeight);
     int GetHeaderHeight() const { return m_nHeaderHeight; }
-    void SetTextAlign(int nAlign) { m_nTextAlign = nAlign; Repaint(); }
+    void SetTextAlign(int nAlign)
+    {
+        m_nTextAlign = nAlign;
+        Repaint();
+    }
 
     // Grows the dialog by the band's height and creates the band on its top.
     void Init(CWnd* pDialog);
@@ -57,7 +63,7 @@ private:
     BOOL m_bFontsSet;
     BOOL m_bKeepIconRoom;
     HICON m_hIcon;
-    HICON m_hLoadedIcon;   // the icon SetIconResource loaded; destroyed with the band
+    HICON m_hLoadedIcon;  // the icon SetIconResource loaded; destroyed with the band
     CFont m_titleFont;
     CFont m_descFont;
     CString m_strTitle;

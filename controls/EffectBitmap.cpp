@@ -11,7 +11,7 @@ void KeyAll(CPixelEffect* const* pp, size_t n, COLORREF crKey)
         pp[i]->SetKeyColor(GetRValue(crKey), GetGValue(crKey), GetBValue(crKey));
 }
 
-} // namespace
+}  // namespace
 
 BOOL CEffectBitmap::RunEffects(CPixelEffect* const* ppEffects, size_t nEffects)
 {

@@ -5,8 +5,7 @@
 
 #include "framework/FileDialog.h"
 
-class CFECFileDialog : public CFileDialog
-{
+class CFECFileDialog : public CFileDialog {
     DECLARE_DYNAMIC(CFECFileDialog)
 public:
     CFECFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = NULL, LPCTSTR lpszFileName = NULL,
@@ -31,6 +30,6 @@ private:
     BOOL m_bParsed;
     char* m_pszFolder;  // with their NUL; NULL while the selection fits the dialog's buffer
     char* m_pszNames;
-    size_t m_nNames;    // characters of m_pszNames, the NUL not counted
+    size_t m_nNames;  // characters of m_pszNames, the NUL not counted
     CString m_strOkCaption;
 };

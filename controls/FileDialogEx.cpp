@@ -2,9 +2,9 @@
 
 namespace {
 const UINT WM_APPLY_VIEW_MODE = WM_USER + 1;
-const int kShellViewId = 1121;        // the file list of the dialog's frame
+const int kShellViewId = 1121;  // the file list of the dialog's frame
 const UINT kFrameRefreshCommand = 40966;
-}
+}  // namespace
 
 CFileDialogEx::CFileDialogEx(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName,
                              DWORD dwFlags, LPCTSTR lpszFilter, CWnd* pParentWnd)

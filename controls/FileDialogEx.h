@@ -11,7 +11,8 @@ public:
 class CFileDialogEx : public CFileDialog {
 public:
     // Shell view commands of the file list.
-    enum { ViewLargeIcons = 0x7029, ViewThumbnails = 0x702D };
+    enum { ViewLargeIcons = 0x7029,
+           ViewThumbnails = 0x702D };
 
     explicit CFileDialogEx(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = NULL,
                            LPCTSTR lpszFileName = NULL,

@@ -13,8 +13,7 @@
 
 IMPLEMENT_DYNAMIC(CFileEditCtrl, CProfileEdit)
 
-namespace
-{
+namespace {
 const UINT_PTR kButtonTool = 1;
 const UINT_PTR kClientTool = 2;
 const int kStatusLineGap = 155;
@@ -77,8 +76,7 @@ BOOL IsFolder(const CString& path)
 }
 
 // COM for the calling thread while it lives, undone only when it was done here.
-class CComScope
-{
+class CComScope {
 public:
     CComScope() : m_bEntered(SUCCEEDED(::CoInitialize(NULL))) {}
     ~CComScope()
@@ -93,8 +91,8 @@ private:
     BOOL m_bEntered;
 };
 
-template <class T> struct ComRelease
-{
+template <class T>
+struct ComRelease {
     void operator()(T* p) const
     {
         if (p)

@@ -60,16 +60,14 @@
 
 class CFileEditCtrl;
 
-struct FileEditNotify
-{
+struct FileEditNotify {
     NMHDR hdr;
     CFileEditCtrl* pFEC;
     CString* pNewText;  // the proposed text; NULL before a browse and when it was cancelled
 };
 
 // What the control shows the user.
-struct FileEditTexts
-{
+struct FileEditTexts {
     CString strSeparator;  // its first character separates paths; "; " is written between them
     CString strFilter;     // file dialog filter, "Text|*.ext||"
     CString strTitle;      // file dialog title
@@ -87,15 +85,13 @@ struct FileEditTexts
 #define FEI_CENTER 0x040
 #define FEI_DISABLED 0x080
 #define FEI_GRAY 0x100
-class CFileEditImage
-{
+class CFileEditImage {
 public:
     virtual ~CFileEditImage() {}
     virtual void Draw(HDC hDC, const RECT& rect, UINT nBits) = 0;
 };
 
-class CFileEditCtrl : public CProfileEdit
-{
+class CFileEditCtrl : public CProfileEdit {
     DECLARE_DYNAMIC(CFileEditCtrl)
 public:
     explicit CFileEditCtrl(BOOL bAutoDelete = FALSE);
@@ -176,7 +172,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    enum { kUp = 1, kDown = 2, kDisabled = 4, kIdle = 8 };
+    enum { kUp = 1,
+           kDown = 2,
+           kDisabled = 4,
+           kIdle = 8 };
 
     BOOL BrowseForFile();
     BOOL BrowseForFolder();
@@ -207,7 +206,7 @@ private:
     int m_nButtonWidth;
     BROWSEINFO* m_pBrowseInfo;
     CFECFileDialog* m_pFileDialog;
-    CRect m_rcButton;  // relative to the window's top-left corner
+    CRect m_rcButton;     // relative to the window's top-left corner
     CString m_strFolder;  // drive and folder of the first path
     CString m_strClientTip;
     CString m_strStatusPath;  // the path the folder browser starts on
@@ -221,7 +220,7 @@ private:
     CToolTipCtrl m_ownToolTip;
     CToolTipCtrl* m_pToolTip;
     CFileEditImage* m_pImage;
-    HWND m_hStatus;   // the folder browser's status line while it runs
+    HWND m_hStatus;  // the folder browser's status line while it runs
     CScopedFont m_hStatusFont;
     BOOL m_bInitialDirOwned;
 };

@@ -1,7 +1,7 @@
 #include "controls/FontDialogEx.h"
 
 namespace {
-const int kColorComboId = 1139;   // the system dialog's colour list
+const int kColorComboId = 1139;  // the system dialog's colour list
 }
 
 CFontDialogEx::CFontDialogEx(LPLOGFONT lplfInitial, DWORD dwFlags, CDC* pdcPrinter, CWnd* pParentWnd)

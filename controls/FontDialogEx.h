@@ -13,7 +13,11 @@ public:
 
     // The colour shown at the start and, after DoModal, the one chosen.
     COLORREF GetColor() const { return m_crColor; }
-    void SetColor(COLORREF crColor) { m_crColor = crColor; m_cf.rgbColors = crColor; }
+    void SetColor(COLORREF crColor)
+    {
+        m_crColor = crColor;
+        m_cf.rgbColors = crColor;
+    }
     CColorButton& GetColorButton() { return m_colorButton; }
 
     virtual BOOL OnInitDialog() override;

@@ -4,12 +4,15 @@
 
 namespace {
 
-const int kMaxFontText = 260;   // names and data up to 259 characters
+const int kMaxFontText = 260;  // names and data up to 259 characters
 
 class CRegKey {
 public:
     CRegKey() : m_hKey(NULL) {}
-    ~CRegKey() { if (m_hKey != NULL) ::RegCloseKey(m_hKey); }
+    ~CRegKey()
+    {
+        if (m_hKey != NULL) ::RegCloseKey(m_hKey);
+    }
     BOOL Open(HKEY hParent, LPCTSTR lpszPath)
     {
         return ::RegOpenKeyEx(hParent, lpszPath, 0, KEY_READ, &m_hKey) == ERROR_SUCCESS;
@@ -43,10 +46,10 @@ int GetWindowsVersionClass()
 #endif
     if (vi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
         if (vi.dwMinorVersion == 0)
-            return 1;   // 95
+            return 1;  // 95
         if (vi.dwMinorVersion < 90)
-            return 2;   // 98
-        return 3;       // Me
+            return 2;  // 98
+        return 3;      // Me
     }
     return 0;
 }
@@ -60,8 +63,8 @@ BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFi
 
     int nClass = GetWindowsVersionClass();
     LPCTSTR lpszKey = (nClass >= 101 && nClass <= 199)
-        ? "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"
-        : "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+                          ? "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"
+                          : "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
     CRegKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, lpszKey))
         return FALSE;
@@ -77,7 +80,7 @@ BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFi
         if (rc == ERROR_NO_MORE_ITEMS)
             break;
         if (rc != ERROR_SUCCESS)
-            continue;   // a name or data too long for the buffers: not a font entry we can use
+            continue;  // a name or data too long for the buffers: not a font entry we can use
         szName[cchName < kMaxFontText ? cchName : kMaxFontText - 1] = '\0';
         data[cbData < kMaxFontText ? cbData : kMaxFontText - 1] = '\0';
         if (_strnicmp(szName, lpszFaceName, nFaceLen) != 0)

@@ -46,9 +46,21 @@ void CHslColor::SetRGB(uint8_t red, uint8_t green, uint8_t blue)
     m_hslValid = false;
 }
 
-uint8_t CHslColor::GetRed() { ToRgb(); return m_red; }
-uint8_t CHslColor::GetGreen() { ToRgb(); return m_green; }
-uint8_t CHslColor::GetBlue() { ToRgb(); return m_blue; }
+uint8_t CHslColor::GetRed()
+{
+    ToRgb();
+    return m_red;
+}
+uint8_t CHslColor::GetGreen()
+{
+    ToRgb();
+    return m_green;
+}
+uint8_t CHslColor::GetBlue()
+{
+    ToRgb();
+    return m_blue;
+}
 
 uint32_t CHslColor::GetRGB()
 {
@@ -67,9 +79,21 @@ void CHslColor::SetLuminance(float luminance)
     m_rgbValid = false;
 }
 
-float CHslColor::GetLuminance() { ToHsl(); return m_luminance; }
-float CHslColor::GetHue() { ToHsl(); return m_hue; }
-float CHslColor::GetSaturation() { ToHsl(); return m_saturation; }
+float CHslColor::GetLuminance()
+{
+    ToHsl();
+    return m_luminance;
+}
+float CHslColor::GetHue()
+{
+    ToHsl();
+    return m_hue;
+}
+float CHslColor::GetSaturation()
+{
+    ToHsl();
+    return m_saturation;
+}
 
 void CHslColor::ToHsl()
 {
@@ -85,7 +109,7 @@ void CHslColor::ToHsl()
     } else {
         float delta = (float)(mx - mn);
         m_saturation = m_luminance <= 0.5f ? delta / (float)(mx + mn)
-                                            : delta / (float)(510 - mx - mn);
+                                           : delta / (float)(510 - mx - mn);
         float rc = (float)(mx - r) / delta;
         float gc = (float)(mx - g) / delta;
         float bc = (float)(mx - b) / delta;

@@ -26,9 +26,9 @@ private:
     void ToRgb();
 
     uint8_t m_red, m_green, m_blue;
-    float m_hue;          // degrees, 0 to below 360
-    float m_saturation;   // 0..1
-    float m_luminance;    // 0..1
+    float m_hue;         // degrees, 0 to below 360
+    float m_saturation;  // 0..1
+    float m_luminance;   // 0..1
     bool m_rgbValid;
     bool m_hslValid;
 };

@@ -20,9 +20,18 @@ struct Entity {
 
 // The code of an entity is its index here plus 2.
 const Entity kEntities[] = {
-    {"&amp;", '\x26'}, {"&bull;", '\x95'}, {"&copy;", '\xA9'}, {"&euro;", '\x80'},
-    {"&gt;", '\x3E'}, {"&iquest;", '\xBF'}, {"&lt;", '\x3C'}, {"&nbsp;", '\x20'},
-    {"&para;", '\xB6'}, {"&pound;", '\xA3'}, {"&quot;", '\x22'}, {"&reg;", '\xAE'},
+    {"&amp;", '\x26'},
+    {"&bull;", '\x95'},
+    {"&copy;", '\xA9'},
+    {"&euro;", '\x80'},
+    {"&gt;", '\x3E'},
+    {"&iquest;", '\xBF'},
+    {"&lt;", '\x3C'},
+    {"&nbsp;", '\x20'},
+    {"&para;", '\xB6'},
+    {"&pound;", '\xA3'},
+    {"&quot;", '\x22'},
+    {"&reg;", '\xAE'},
     {"&trade;", '\x99'},
 };
 const int kEntityCount = sizeof(kEntities) / sizeof(kEntities[0]);
@@ -257,9 +266,12 @@ LPCTSTR CHtmlTextRenderer::ApplyTag(LPCTSTR p, RunState& state, CString& strRun)
         const char* tag;
         int CHtmlTextRenderer::*count;
     } kCounters[] = {
-        {"<B>", &CHtmlTextRenderer::m_nBold}, {"<I>", &CHtmlTextRenderer::m_nItalic},
-        {"<U>", &CHtmlTextRenderer::m_nUnderline}, {"<CENTER>", &CHtmlTextRenderer::m_nCenter},
-        {"<STRIKE>", &CHtmlTextRenderer::m_nStrikeOut}, {"<SUB>", &CHtmlTextRenderer::m_nSubscript},
+        {"<B>", &CHtmlTextRenderer::m_nBold},
+        {"<I>", &CHtmlTextRenderer::m_nItalic},
+        {"<U>", &CHtmlTextRenderer::m_nUnderline},
+        {"<CENTER>", &CHtmlTextRenderer::m_nCenter},
+        {"<STRIKE>", &CHtmlTextRenderer::m_nStrikeOut},
+        {"<SUB>", &CHtmlTextRenderer::m_nSubscript},
         {"<SUP>", &CHtmlTextRenderer::m_nSuperscript},
     };
     for (size_t i = 0; i < sizeof(kCounters) / sizeof(kCounters[0]); ++i) {

@@ -19,7 +19,11 @@ public:
     void SetFont(const LOGFONT& lf, COLORREF crColor);
     void SetFont(const CColorFont& font);
     void SetTransparent(BOOL bTransparent) { m_bTransparent = bTransparent; }
-    void SetMargins(int nLeft, int nRight) { m_nLeftMargin = nLeft; m_nRightMargin = nRight; }
+    void SetMargins(int nLeft, int nRight)
+    {
+        m_nLeftMargin = nLeft;
+        m_nRightMargin = nRight;
+    }
 
     // Draws the text into rect of pDC; an empty text leaves the target untouched.
     void Draw(CDC* pDC, const CRect& rect);

@@ -9,7 +9,7 @@ namespace {
 
 const UINT kTypeMask = 0x1F;
 
-} // namespace
+}  // namespace
 
 CImageButton::CImageButton()
     : m_bGreyDisabled(TRUE), m_nImageOffsetX(3), m_nImageOffsetY(3), m_ptPressedOffsetX(1),
@@ -242,7 +242,7 @@ BOOL CImageButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
             m_bChecked = !m_bChecked;
             Invalidate();
         }
-        return FALSE;   // the parent gets its notification too
+        return FALSE;  // the parent gets its notification too
     }
     if (message == WM_CTLCOLORBTN) {
         if (pResult)

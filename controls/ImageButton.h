@@ -12,10 +12,19 @@
 class CImageButton : public CButton {
     DECLARE_DYNAMIC(CImageButton)
 public:
-    enum { ALIGN_HORIZ = 0, ALIGN_VERT = 1, ALIGN_HORIZ_RIGHT = 2 };
-    enum { COLOR_BK_IN = 0, COLOR_FG_IN, COLOR_BK_OUT, COLOR_FG_OUT, COLOR_BK_FOCUS, COLOR_FG_FOCUS, COLOR_COUNT };
+    enum { ALIGN_HORIZ = 0,
+           ALIGN_VERT = 1,
+           ALIGN_HORIZ_RIGHT = 2 };
+    enum { COLOR_BK_IN = 0,
+           COLOR_FG_IN,
+           COLOR_BK_OUT,
+           COLOR_FG_OUT,
+           COLOR_BK_FOCUS,
+           COLOR_FG_FOCUS,
+           COLOR_COUNT };
     // Out icon id: no second icon, or a grey copy of the in icon.
-    enum { NO_ICON = 0, GREY_ICON = -2 };
+    enum { NO_ICON = 0,
+           GREY_ICON = -2 };
 
     CImageButton();
     virtual ~CImageButton();

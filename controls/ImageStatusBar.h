@@ -4,7 +4,7 @@
 #include "framework/StatusBar.h"
 
 #define IDB_STATUS_POSITION 131
-#define IDB_STATUS_SIZE     144
+#define IDB_STATUS_SIZE 144
 
 class CImageStatusBar : public CStatusBar {
 public:

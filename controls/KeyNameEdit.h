@@ -15,6 +15,6 @@ private:
     void OnF10(LPARAM lKeyData);
     void ShowKeyText(const CString& strText);
 
-    UINT m_nLastChar;    // code of the last WM_CHAR
-    LPARAM m_lKeyData;   // data of the last key message, -1 when none
+    UINT m_nLastChar;   // code of the last WM_CHAR
+    LPARAM m_lKeyData;  // data of the last key message, -1 when none
 };

@@ -8,7 +8,8 @@
 
 class CLinkStatic : public CStatic {
 public:
-    enum { kTimerId = 100, kTimerPeriod = 100 };
+    enum { kTimerId = 100,
+           kTimerPeriod = 100 };
 
     CLinkStatic();
     virtual ~CLinkStatic();

@@ -129,7 +129,7 @@ BOOL CMenuBar::BuildButtons()
     for (int i = 0; i < m_nButtons; ++i) {
         char text[256] = "";
         ::GetMenuStringA(hMenu, (UINT)i, text, sizeof(text) - 2, MF_BYPOSITION);
-        text[strlen(text) + 1] = 0;   // the string list ends with two NULs
+        text[strlen(text) + 1] = 0;  // the string list ends with two NULs
         TBBUTTON b;
         ZeroMemory(&b, sizeof(b));
         b.iBitmap = I_IMAGENONE;
@@ -545,7 +545,7 @@ void DrawTexts(HDC hDC, const RECT& rc, const CString& label, const CString& acc
     }
 }
 
-} // namespace
+}  // namespace
 
 void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
 {

@@ -54,8 +54,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CMenu* m_pMenu;             // the menu whose items are the buttons
-    BOOL m_bOwnMenuHandle;      // its handle was made by LoadMenu
+    CMenu* m_pMenu;         // the menu whose items are the buttons
+    BOOL m_bOwnMenuHandle;  // its handle was made by LoadMenu
     CFont m_fontMenu;
     int m_nButtons;
     int m_nCurrent;

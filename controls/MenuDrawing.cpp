@@ -108,7 +108,7 @@ void ReplaceColors(HBITMAP hbm, COLORREF crFrom1, COLORREF crFrom2, COLORREF crT
     }
 }
 
-} // namespace
+}  // namespace
 
 BOOL LoadToolbarBitmap(HINSTANCE hInst, UINT nID, HIMAGELIST hList, int cx, int cy, COLORREF crBackground)
 {
@@ -149,7 +149,7 @@ void EmbossImage(HDC hDC, HIMAGELIST hList, int nImage, int x, int y, int cx, in
     ::BitBlt(hMono, 0, 0, cx, cy, hColor, 0, 0, SRCCOPY);
     COLORREF oldText = ::SetTextColor(hDC, RGB(0, 0, 0));
     COLORREF oldBk = ::SetBkColor(hDC, RGB(255, 255, 255));
-    const DWORD kPSDPxax = 0x00B8074A;   // brush where the source is black
+    const DWORD kPSDPxax = 0x00B8074A;  // brush where the source is black
     if (bHighlight) {
         CScopedBrush hbr(::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT)));
         CScopedSelect select(hDC, hbr);

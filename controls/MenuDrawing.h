@@ -21,12 +21,16 @@ struct CToolBarResource {
 // shown and is destroyed with this object.
 class CHiddenToolBar {
 public:
-    struct Button { UINT nID; int nImage; };
+    struct Button {
+        UINT nID;
+        int nImage;
+    };
     CHiddenToolBar() : m_hWnd(NULL) {}
     ~CHiddenToolBar();
     BOOL Create(HINSTANCE hInst, UINT nToolBarID);
     HWND GetSafeHwnd() const { return m_hWnd; }
     const std::vector<Button>& GetButtons() const { return m_buttons; }
+
 private:
     HWND m_hWnd;
     std::vector<Button> m_buttons;

@@ -58,7 +58,7 @@ int ReadVersionCode()
 const int g_nVersionCode = ReadVersionCode();
 int g_nClassic = -1;
 
-const int kIconColumn = COwnerDrawMenu::ICON_WIDTH + COwnerDrawMenu::GAP;   // 23
+const int kIconColumn = COwnerDrawMenu::ICON_WIDTH + COwnerDrawMenu::GAP;  // 23
 
 std::wstring Widen(LPCTSTR psz)
 {
@@ -112,8 +112,12 @@ public:
         m_hWnd = (pMain != NULL && ::IsWindow(pMain->m_hWnd)) ? pMain->m_hWnd : ::GetDesktopWindow();
         m_hDC = ::GetDC(m_hWnd);
     }
-    ~CMeasureDC() { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); }
+    ~CMeasureDC()
+    {
+        if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC);
+    }
     HDC m_hDC;
+
 private:
     HWND m_hWnd;
 };
@@ -167,7 +171,7 @@ void DrawLabelAndAccel(HDC hDC, RECT rc, const std::wstring& label, const std::w
         ::DrawTextW(hDC, accel.c_str(), (int)accel.size(), &rc, DT_VCENTER | DT_SINGLELINE | DT_RIGHT);
 }
 
-} // namespace
+}  // namespace
 
 // ---- process-wide helpers ----
 
@@ -281,7 +285,7 @@ void COwnerDrawMenu::ReleaseContent()
         Registry().erase(h);
     m_popupHandles.clear();
     for (COwnerDrawMenu* p : m_popups)
-        delete p;   // each popup detaches its handle: the parent's handle destroys it
+        delete p;  // each popup detaches its handle: the parent's handle destroys it
     m_popups.clear();
     for (COwnerDrawItem* p : m_records)
         DeleteRecord(p);
@@ -486,7 +490,10 @@ CScopedBitmap RenderIcon(HDC hScreen, HIMAGELIST hList, int nImage, COLORREF crF
     return hbm;
 }
 
-enum EffectKind { EFFECT_NORMAL, EFFECT_WASHED, EFFECT_SHADOW, EFFECT_DISABLED };
+enum EffectKind { EFFECT_NORMAL,
+                  EFFECT_WASHED,
+                  EFFECT_SHADOW,
+                  EFFECT_DISABLED };
 
 // A copy of the icon with one effect; background pixels become black in the image and
 // set in the mask, as the masked image list expects.
@@ -559,7 +566,7 @@ int StoreCommandImages(UINT nID, HIMAGELIST hList, int nImage)
     return nResult;
 }
 
-} // namespace
+}  // namespace
 
 COwnerDrawItem* COwnerDrawMenu::FindRecord(UINT nID)
 {
@@ -715,7 +722,8 @@ void COwnerDrawMenu::Resync()
         mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
         ::GetMenuItemInfoW(m_hMenu, (UINT)i, TRUE, &mii);
         BOOL bSeparator = (mii.fType & MFT_SEPARATOR) != 0;
-        UINT_PTR nID = hSub ? (UINT_PTR)hSub : bSeparator ? 0 : mii.wID;
+        UINT_PTR nID = hSub ? (UINT_PTR)hSub : bSeparator ? 0
+                                                          : mii.wID;
         COwnerDrawItem* found = NULL;
         for (COwnerDrawItem* rec : m_records) {
             if (!rec->nSynced && rec->nID == nID) {
@@ -734,7 +742,8 @@ void COwnerDrawMenu::Resync()
             found->strText = text;
             found->nID = nID;
             found->nSynced = 1;
-            found->nFlags = MF_BYPOSITION | MF_OWNERDRAW | (hSub ? MF_POPUP : bSeparator ? MF_SEPARATOR : 0);
+            found->nFlags = MF_BYPOSITION | MF_OWNERDRAW | (hSub ? MF_POPUP : bSeparator ? MF_SEPARATOR
+                                                                                         : 0);
             found->nGlobalImage = (hSub || bSeparator) ? -1 : FindGlobalImage((UINT)nID);
             m_records.push_back(found);
             if (hSub)
@@ -886,6 +895,7 @@ public:
     HDC m_hTarget;
     RECT m_rc;
     HDC m_hDC;
+
 private:
     CScopedMemDC m_hMem;
     CScopedBitmap m_hbm;
@@ -894,7 +904,7 @@ private:
     HGDIOBJ m_hOldFont;
 };
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -942,7 +952,7 @@ void DrawGlyphAndText(CDC* pDC, const std::wstring& text, const ItemMarks& marks
     ::SetBkMode(hDC, oldMode);
 }
 
-} // namespace
+}  // namespace
 
 void COwnerDrawMenu::DrawFlat(CDC* pTarget, const RECT& rcItem, COwnerDrawItem* rec, UINT nState, BOOL bRadio)
 {

@@ -12,11 +12,11 @@ class CDC;
 
 // One record per item; an owner-drawn item carries it as its item data.
 struct COwnerDrawItem {
-    std::wstring strText;      // may hold a tab and the accelerator text
-    int nGlobalImage;          // first of the item's four images, -1: none
-    UINT nFlags;               // MF_ flags as appended
-    UINT_PTR nID;              // command id, popup handle, 0 for a separator
-    int nSynced;               // mark used while re-synchronising
+    std::wstring strText;  // may hold a tab and the accelerator text
+    int nGlobalImage;      // first of the item's four images, -1: none
+    UINT nFlags;           // MF_ flags as appended
+    UINT_PTR nID;          // command id, popup handle, 0 for a separator
+    int nSynced;           // mark used while re-synchronising
 };
 
 class COwnerDrawMenu : public CMenu {
@@ -58,7 +58,9 @@ public:
     static COLORREF LightenColor(COLORREF cr, double f);
     static COLORREF DarkenColor(COLORREF cr, double f);
 
-    enum { ICON_WIDTH = 16, ICON_HEIGHT = 15, GAP = 7 };
+    enum { ICON_WIDTH = 16,
+           ICON_HEIGHT = 15,
+           GAP = 7 };
 
     int GetRecordCount() const { return (int)m_records.size(); }
     COwnerDrawItem* GetRecord(int nPos) const { return nPos >= 0 && nPos < (int)m_records.size() ? m_records[nPos] : NULL; }
@@ -67,9 +69,9 @@ public:
 private:
     std::vector<COwnerDrawItem*> m_records;
     std::vector<HMENU> m_popupHandles;
-    std::vector<COwnerDrawMenu*> m_popups;   // the popup objects this menu made
+    std::vector<COwnerDrawMenu*> m_popups;  // the popup objects this menu made
     BOOL m_bLoaded;
-    BOOL m_bIsPopup;                         // destroyed with its parent's handle
+    BOOL m_bIsPopup;  // destroyed with its parent's handle
 
     BOOL LoadTemplate(const BYTE* p, const BYTE* pEnd);
     const BYTE* ParseLevel(COwnerDrawMenu* pParent, const BYTE* p, const BYTE* pEnd, int nDepth);

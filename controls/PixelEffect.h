@@ -49,6 +49,7 @@ public:
     explicit CLightenPixelEffect(float fFactor = 0.0f) : m_fFactor(fFactor) {}
     void SetFactor(float fFactor) { m_fFactor = fFactor; }
     void Process(const uint32_t* src, int nWidth, int nHeight, uint32_t* dst) override;
+
 private:
     float m_fFactor;
 };

@@ -9,20 +9,28 @@ END_MESSAGE_MAP()
 namespace {
 
 struct Slot {
-    int nKind;        // 0 caption, 1 field, 2 spin
+    int nKind;  // 0 caption, 1 field, 2 spin
     UINT nID;
     const char* pszText;
-    int nChars;       // width in average character widths
+    int nChars;  // width in average character widths
 };
 
 const Slot kSlots[12] = {
-    {0, 196, "  X", 4}, {1, 188, "", 8}, {2, 192, NULL, 3},
-    {0, 197, " Y", 4},  {1, 189, "", 8}, {2, 193, NULL, 3},
-    {0, 198, "CX", 4},  {1, 190, "", 8}, {2, 194, NULL, 3},
-    {0, 199, "CY", 4},  {1, 191, "", 8}, {2, 195, NULL, 3},
+    {0, 196, "  X", 4},
+    {1, 188, "", 8},
+    {2, 192, NULL, 3},
+    {0, 197, " Y", 4},
+    {1, 189, "", 8},
+    {2, 193, NULL, 3},
+    {0, 198, "CX", 4},
+    {1, 190, "", 8},
+    {2, 194, NULL, 3},
+    {0, 199, "CY", 4},
+    {1, 191, "", 8},
+    {2, 195, NULL, 3},
 };
 
-} // namespace
+}  // namespace
 
 CPositionToolBar::CPositionToolBar() : m_nMaxLeft(0), m_nMaxTop(0), m_nMaxWidth(0), m_nMaxHeight(0)
 {

@@ -9,8 +9,13 @@
 
 class CPositionToolBar : public CToolBar {
 public:
-    enum { FIELD_LEFT = 188, FIELD_TOP = 189, FIELD_WIDTH = 190, FIELD_HEIGHT = 191,
-           SPIN_LEFT = 192, CAPTION_LEFT = 196, TOOLBAR_ID = 187 };
+    enum { FIELD_LEFT = 188,
+           FIELD_TOP = 189,
+           FIELD_WIDTH = 190,
+           FIELD_HEIGHT = 191,
+           SPIN_LEFT = 192,
+           CAPTION_LEFT = 196,
+           TOOLBAR_ID = 187 };
 
     CPositionToolBar();
     virtual ~CPositionToolBar();

@@ -9,9 +9,9 @@
 #define WM_TASKBARNOTIFIERCLICKED (WM_USER + 123)
 
 // Text styles of SetTextFont.
-#define TN_TEXT_NORMAL    0x0000
-#define TN_TEXT_BOLD      0x0001
-#define TN_TEXT_ITALIC    0x0002
+#define TN_TEXT_NORMAL 0x0000
+#define TN_TEXT_BOLD 0x0001
+#define TN_TEXT_ITALIC 0x0002
 #define TN_TEXT_UNDERLINE 0x0004
 
 class CTaskbarNotifier : public CWnd {

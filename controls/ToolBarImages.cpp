@@ -33,7 +33,7 @@ BOOL AddImages(CImageList& list, int cx, int cy, const std::vector<uint32_t>& px
     return ImageList_AddMasked(list.m_hImageList, hbm, kMaskColor) >= 0;
 }
 
-} // namespace
+}  // namespace
 
 CToolBarImages::CToolBarImages() : m_nDepth(4), m_cx(-1), m_cy(-1)
 {
@@ -70,7 +70,8 @@ BOOL CToolBarImages::Create(int cx, int cy, int bTrueColor, int nInitial)
     if (cx <= 0 || cy <= 0)
         return FALSE;
     m_nDepth = DepthFor(bTrueColor, bTrueColor == 1 ? CommonControlsVersion() : 0);
-    UINT nFlags = ILC_MASK | (m_nDepth == 32 ? ILC_COLOR32 : m_nDepth == 24 ? ILC_COLOR24 : ILC_COLOR4);
+    UINT nFlags = ILC_MASK | (m_nDepth == 32 ? ILC_COLOR32 : m_nDepth == 24 ? ILC_COLOR24
+                                                                            : ILC_COLOR4);
     if (!m_normal.Create(cx, cy, nFlags, nInitial, 1))
         return FALSE;
     if (bTrueColor == 1 && (!m_hot.Create(cx, cy, nFlags, nInitial, 1) ||
@@ -90,7 +91,8 @@ int CToolBarImages::DepthFor(int bTrueColor, int nCommonControlsMajor)
 
 CImageList& CToolBarImages::GetList(int nMode)
 {
-    return nMode == MODE_HOT ? m_hot : nMode == MODE_DISABLED ? m_disabled : m_normal;
+    return nMode == MODE_HOT ? m_hot : nMode == MODE_DISABLED ? m_disabled
+                                                              : m_normal;
 }
 
 COLORREF CToolBarImages::HotColor(COLORREF cr)
@@ -107,7 +109,7 @@ COLORREF CToolBarImages::DisabledColor(COLORREF cr)
     if (v > 255)
         v = 255;
     if (RGB(v, v, v) == kMaskColor)
-        ++v;   // an opaque pixel must not turn transparent
+        ++v;  // an opaque pixel must not turn transparent
     return RGB(v, v, v);
 }
 

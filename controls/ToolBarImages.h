@@ -9,7 +9,9 @@ class CDC;
 
 class CToolBarImages {
 public:
-    enum { MODE_NORMAL = 0, MODE_HOT = 1, MODE_DISABLED = 2 };
+    enum { MODE_NORMAL = 0,
+           MODE_HOT = 1,
+           MODE_DISABLED = 2 };
 
     CToolBarImages();
     ~CToolBarImages();

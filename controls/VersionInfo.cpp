@@ -7,9 +7,18 @@
 namespace {
 
 const char* const kStringNames[CVersionInfo::StringCount] = {
-    "CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
-    "OriginalFileName", "ProductName", "ProductVersion", "Comments", "LegalTrademarks",
-    "PrivateBuild", "SpecialBuild",
+    "CompanyName",
+    "FileDescription",
+    "FileVersion",
+    "InternalName",
+    "LegalCopyright",
+    "OriginalFileName",
+    "ProductName",
+    "ProductVersion",
+    "Comments",
+    "LegalTrademarks",
+    "PrivateBuild",
+    "SpecialBuild",
 };
 
 // A version string as stored: its length may or may not count the terminator.
@@ -92,8 +101,7 @@ BOOL CVersionInfo::ReadFromFile(LPCTSTR lpszPath)
 
     LPVOID pValue = NULL;
     UINT nLen = 0;
-    if (::VerQueryValue(block.data(), "\\", &pValue, &nLen) && pValue != NULL
-        && nLen == sizeof(VS_FIXEDFILEINFO))
+    if (::VerQueryValue(block.data(), "\\", &pValue, &nLen) && pValue != NULL && nLen == sizeof(VS_FIXEDFILEINFO))
         memcpy(&m_fixed, pValue, sizeof(m_fixed));
 
     pValue = NULL;

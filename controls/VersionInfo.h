@@ -6,9 +6,19 @@
 class CVersionInfo {
 public:
     enum {
-        CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright,
-        OriginalFileName, ProductName, ProductVersion, Comments, LegalTrademarks,
-        PrivateBuild, SpecialBuild, StringCount
+        CompanyName,
+        FileDescription,
+        FileVersion,
+        InternalName,
+        LegalCopyright,
+        OriginalFileName,
+        ProductName,
+        ProductVersion,
+        Comments,
+        LegalTrademarks,
+        PrivateBuild,
+        SpecialBuild,
+        StringCount
     };
 
     CVersionInfo();

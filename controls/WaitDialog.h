@@ -6,8 +6,11 @@
 
 class CWaitDialog : public CDialog {
 public:
-    enum { IDD = 23040, IDC_TEXT = 23041, IDC_PROGRESS = 23042 };
-    enum { IDS_CAPTION = 61515, IDS_TEXT = 61516 };
+    enum { IDD = 23040,
+           IDC_TEXT = 23041,
+           IDC_PROGRESS = 23042 };
+    enum { IDS_CAPTION = 61515,
+           IDS_TEXT = 61516 };
 
     // Disables the owner (or the main window), then shows the dialog. Cancel
     // clears *pbContinue.

@@ -13,8 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace
-{
+namespace {
 const char kResourceType[] = "ZAVO_EXEC";
 const char kBootFolder[] = "Kelboot";
 const char kLoaderFile[] = "zeldr.bin";
@@ -30,14 +29,12 @@ bool IsPlainName(const CString& name)
 }
 
 // Renames and remembers each rename so that it can be undone.
-class CMoveLog
-{
+class CMoveLog {
 public:
     // A missing source is no error when `optional`.
     bool Move(const CString& from, const CString& to, bool optional, CString& error)
     {
-        if (rename(FilesPlatform::NativePath(from).c_str(), FilesPlatform::NativePath(to).c_str()) == 0)
-        {
+        if (rename(FilesPlatform::NativePath(from).c_str(), FilesPlatform::NativePath(to).c_str()) == 0) {
             m_done.push_back(std::make_pair(from, to));
             return true;
         }
@@ -51,8 +48,7 @@ public:
     bool Undo()
     {
         bool all = true;
-        while (!m_done.empty())
-        {
+        while (!m_done.empty()) {
             const std::pair<CString, CString>& m = m_done.back();
             if (rename(FilesPlatform::NativePath(m.second).c_str(), FilesPlatform::NativePath(m.first).c_str()) != 0)
                 all = false;
@@ -71,49 +67,42 @@ CString ResourceWriteError(LPCTSTR path)
     text.Format("Cannot write %s from the program's resources", path);
     return text;
 }
-}
+}  // namespace
 
 BOOL UnpackBootModules(const void* zip, unsigned long size, LPCTSTR folder, CString& error)
 {
     CArchiveFile archive;
-    if (!archive.OpenArchiveFromMemory(zip, size))
-    {
+    if (!archive.OpenArchiveFromMemory(zip, size)) {
         error = "The boot modules are not a zip archive";
         return FALSE;
     }
     CDiskObject disk;
     const CString target = disk.QualifyFolder(folder);
-    if (!disk.CreateFolderPath(target))
-    {
+    if (!disk.CreateFolderPath(target)) {
         error = disk.GetErrorText();
         return FALSE;
     }
     const int count = archive.GetEntryCount();
-    if (count < 0)
-    {
+    if (count < 0) {
         error = archive.GetErrorText();
         return FALSE;
     }
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         unsigned char* data = NULL;
         unsigned length = 0;
         BOOL isFile = FALSE;
         CString name;
-        if (!archive.GetEntry(i, data, length, isFile, name))
-        {
+        if (!archive.GetEntry(i, data, length, isFile, name)) {
             error.Format("Boot module %d: %s", i, (LPCTSTR)archive.GetErrorText());
             return FALSE;
         }
         if (!isFile)
             continue;
-        if (!IsPlainName(name))
-        {
+        if (!IsPlainName(name)) {
             error.Format("Boot module %s names another folder", (LPCTSTR)name);
             return FALSE;
         }
-        if (!CResourceFile::WriteBytes(target + name, data, length))
-        {
+        if (!CResourceFile::WriteBytes(target + name, data, length)) {
             error.Format("Cannot write %s", (LPCTSTR)(target + name));
             return FALSE;
         }
@@ -125,8 +114,7 @@ BOOL UnpackBootFileSet(LPCTSTR bootFolder, CString& error)
 {
     const void* data = NULL;
     size_t size = 0;
-    if (!FilesPlatform::FindProgramResource(IDR_BOOT_MODULES, kResourceType, data, size))
-    {
+    if (!FilesPlatform::FindProgramResource(IDR_BOOT_MODULES, kResourceType, data, size)) {
         error = "The boot modules are missing from the program";
         return FALSE;
     }
@@ -138,8 +126,7 @@ BOOL WriteBootFiles(int mode, LPCTSTR workFolder, CString& loaderPath, CString& 
     CDiskObject disk;
     const CString work = disk.QualifyFolder(workFolder);
     const CString boot = work + kBootFolder + "\\";
-    if (!disk.CreateFolderPath(boot))
-    {
+    if (!disk.CreateFolderPath(boot)) {
         error = disk.GetErrorText();
         return FALSE;
     }
@@ -147,13 +134,11 @@ BOOL WriteBootFiles(int mode, LPCTSTR workFolder, CString& loaderPath, CString& 
     systemPath = (cd ? boot : work) + kSystemFile;
     loaderPath = work + (cd ? kCdLoaderFile : kLoaderFile);
     CResourceFile resources;
-    if (!resources.SaveToFile(IDR_ZAVO_SYS, kResourceType, systemPath))
-    {
+    if (!resources.SaveToFile(IDR_ZAVO_SYS, kResourceType, systemPath)) {
         error = ResourceWriteError(systemPath);
         return FALSE;
     }
-    if (!resources.SaveToFile(cd ? IDR_CD_LOADER : IDR_ZELDR, kResourceType, loaderPath))
-    {
+    if (!resources.SaveToFile(cd ? IDR_CD_LOADER : IDR_ZELDR, kResourceType, loaderPath)) {
         error = ResourceWriteError(loaderPath);
         return FALSE;
     }
@@ -164,8 +149,7 @@ BOOL PatchLoaderFiles(LPCTSTR loaderPath, LPCTSTR systemPath, BOOL cdMode, LPCTS
                       CString& error)
 {
     unsigned char preset[kPresetFieldSize];
-    if (!MakePresetField(bootPath, now, preset))
-    {
+    if (!MakePresetField(bootPath, now, preset)) {
         error.Format("The boot path is longer than %u characters: %s", (unsigned)kMaxPresetBootPath,
                      bootPath ? bootPath : "");
         return FALSE;
@@ -173,8 +157,7 @@ BOOL PatchLoaderFiles(LPCTSTR loaderPath, LPCTSTR systemPath, BOOL cdMode, LPCTS
     std::string text;
     if (!PatchLoaderName(FilesPlatform::NativePath(loaderPath).c_str(), cdMode != FALSE, kChainedSystemName, text) ||
         !PatchFileBytes(FilesPlatform::NativePath(systemPath).c_str(), kPresetFieldOffset, preset, sizeof(preset),
-                        text))
-    {
+                        text)) {
         error = text.c_str();
         return FALSE;
     }
@@ -187,23 +170,19 @@ BOOL CBootFileInstaller::Install(LPCTSTR sourceFolder, LPCTSTR targetRoot, BOOL 
     const CString source = disk.QualifyFolder(sourceFolder);
     const CString root = disk.QualifyFolder(targetRoot);
     const CString files[] = {kLoaderFile, kSystemFile};
-    for (const CString& name : files)
-    {
-        if (!disk.FileExists(source + name))
-        {
+    for (const CString& name : files) {
+        if (!disk.FileExists(source + name)) {
             error.Format("%s is missing", (LPCTSTR)(source + name));
             return FALSE;
         }
-        if (FilesPlatform::IsFolder(root + name))
-        {
+        if (FilesPlatform::IsFolder(root + name)) {
             error.Format("%s is a folder", (LPCTSTR)(root + name));
             return FALSE;
         }
     }
     const CString rootBoot = root + kBootFolder;
     const bool hasBoot = disk.FolderExists(rootBoot);
-    if (!hasBoot && FilesPlatform::CanOpenForRead(rootBoot))
-    {
+    if (!hasBoot && FilesPlatform::CanOpenForRead(rootBoot)) {
         error.Format("%s is a file", (LPCTSTR)rootBoot);
         return FALSE;
     }
@@ -217,8 +196,7 @@ BOOL CBootFileInstaller::Install(LPCTSTR sourceFolder, LPCTSTR targetRoot, BOOL 
     if (!disk.CreateFolderPath(fresh) || !disk.CopyFileToFolder(source + kLoaderFile, fresh) ||
         !disk.CopyFileToFolder(source + kSystemFile, fresh) ||
         !disk.CopyFolderFiles(source + kBootFolder, fresh + kBootFolder) ||
-        !disk.ListFiles(fresh + kBootFolder, bootFiles, FALSE) || !disk.CreateFolderPath(old + kBootFolder))
-    {
+        !disk.ListFiles(fresh + kBootFolder, bootFiles, FALSE) || !disk.CreateFolderPath(old + kBootFolder)) {
         error = disk.GetErrorText();
         disk.RemoveFolderTree(fresh);
         disk.RemoveFolderTree(old);
@@ -231,24 +209,18 @@ BOOL CBootFileInstaller::Install(LPCTSTR sourceFolder, LPCTSTR targetRoot, BOOL 
     bool ok = true;
     for (const CString& name : files)
         ok = ok && log.Move(root + name, old + name, true, error);
-    if (mergeBoot)
-    {
+    if (mergeBoot) {
         for (int i = 0; ok && i < bootFiles.GetSize(); ++i)
             ok = log.Move(rootBoot + "\\" + bootFiles[i], old + kBootFolder + "\\" + bootFiles[i], true, error);
-    }
-    else if (hasBoot)
-    {
+    } else if (hasBoot) {
         ok = ok && log.Move(rootBoot, old + kBootFolder + "\\" + kBootFolder, false, error);
     }
     for (const CString& name : files)
         ok = ok && log.Move(fresh + name, root + name, false, error);
-    if (mergeBoot)
-    {
+    if (mergeBoot) {
         for (int i = 0; ok && i < bootFiles.GetSize(); ++i)
             ok = log.Move(fresh + kBootFolder + "\\" + bootFiles[i], rootBoot + "\\" + bootFiles[i], false, error);
-    }
-    else
-    {
+    } else {
         ok = ok && log.Move(fresh + kBootFolder, rootBoot, false, error);
     }
 

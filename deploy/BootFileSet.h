@@ -8,10 +8,9 @@
 
 #include <ctime>
 
-enum BootMode
-{
-    BOOT_MODE_ISO = 1,          // zavo.sys in Kelboot, zavoldr.bin at the top
-    BOOT_MODE_HARD_DISK = 2,    // zavo.sys and zeldr.bin at the top
+enum BootMode {
+    BOOT_MODE_ISO = 1,        // zavo.sys in Kelboot, zavoldr.bin at the top
+    BOOT_MODE_HARD_DISK = 2,  // zavo.sys and zeldr.bin at the top
 };
 
 // Writes every file entry of the boot-module zip into the folder under its
@@ -35,8 +34,7 @@ BOOL PatchLoaderFiles(LPCTSTR loaderPath, LPCTSTR systemPath, BOOL cdMode, LPCTS
 
 // Puts Zeldr.bin, Zavo.sys and the Kelboot folder of a work folder on a
 // partition root.
-class CBootFileInstaller
-{
+class CBootFileInstaller {
 public:
     virtual ~CBootFileInstaller() {}
 

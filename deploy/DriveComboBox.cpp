@@ -5,12 +5,10 @@
 
 #include <shellapi.h>
 
-namespace
-{
+namespace {
 UINT MaskBitOfType(UINT type)
 {
-    switch (type)
-    {
+    switch (type) {
     case DRIVE_FIXED:
         return DRIVE_MASK_FIXED;
     case DRIVE_CDROM:
@@ -28,7 +26,7 @@ UINT MaskBitOfType(UINT type)
 
 const int kPhysicalDisks = 8;
 const int kDiskImage = 1;
-}
+}  // namespace
 
 DriveComboBox::DriveComboBox() : m_disks(Win32DiskSource()), m_pSystemImages(NULL) {}
 
@@ -36,8 +34,7 @@ DriveComboBox::DriveComboBox(const DiskSource& disks) : m_disks(disks), m_pSyste
 
 DriveComboBox::~DriveComboBox()
 {
-    if (m_pSystemImages)
-    {
+    if (m_pSystemImages) {
         m_pSystemImages->Detach();
         delete m_pSystemImages;
     }
@@ -53,8 +50,7 @@ int DriveComboBox::FillLogicalDrives(UINT typeMask)
         return -2;
 
     int count = 0;
-    for (char* root = &m_roots[0]; *root; root += strlen(root) + 1)
-    {
+    for (char* root = &m_roots[0]; *root; root += strlen(root) + 1) {
         if (!(typeMask & MaskBitOfType(::GetDriveType(root))))
             continue;
         SHFILEINFO info = {};
@@ -66,8 +62,7 @@ int DriveComboBox::FillLogicalDrives(UINT typeMask)
     SHFILEINFO info = {};
     HIMAGELIST system = (HIMAGELIST)::SHGetFileInfo(".txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                                                     SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON | SHGFI_SYSICONINDEX);
-    if (system && !m_pSystemImages)
-    {
+    if (system && !m_pSystemImages) {
         m_pSystemImages = new CImageList;
         m_pSystemImages->Attach(system);
         m_pSystemImages->SetBkColor(CLR_NONE);
@@ -80,8 +75,7 @@ int DriveComboBox::FillPhysicalDrives()
 {
     SendMessage(CB_RESETCONTENT);
     int count = 0;
-    for (int n = 0; n < kPhysicalDisks; ++n)
-    {
+    for (int n = 0; n < kPhysicalDisks; ++n) {
         void* disk = m_disks.OpenDisk(m_disks.ctx, n, true);
         if (!disk)
             continue;

@@ -11,8 +11,7 @@
 #include <vector>
 
 // Drive type mask of FillLogicalDrives.
-enum
-{
+enum {
     DRIVE_MASK_FIXED = 0x1,
     DRIVE_MASK_CDROM = 0x2,
     DRIVE_MASK_REMOVABLE = 0x4,
@@ -20,8 +19,7 @@ enum
     DRIVE_MASK_RAMDISK = 0x10,
 };
 
-class DriveComboBox : public CComboBoxEx
-{
+class DriveComboBox : public CComboBoxEx {
 public:
     DriveComboBox();
     // The disk list reads the disks through `disks`, which must outlive the box.
@@ -41,5 +39,5 @@ public:
 private:
     const DiskSource& m_disks;
     std::vector<char> m_roots;
-    CImageList* m_pSystemImages;   // attached to the system list, never destroying it
+    CImageList* m_pSystemImages;  // attached to the system list, never destroying it
 };

@@ -5,7 +5,8 @@
 DriveDeviceMap::DriveDeviceMap(const DiskSource& source) : m_source(source), m_bBuilt(FALSE) {}
 
 #ifdef _WIN32
-DriveDeviceMap::DriveDeviceMap() : m_source(Win32DiskSource()), m_bBuilt(FALSE) {}
+DriveDeviceMap::DriveDeviceMap() : m_source(Win32DiskSource()), m_bBuilt(FALSE)
+{}
 #endif
 
 int DriveDeviceMap::Build()

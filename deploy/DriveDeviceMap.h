@@ -8,8 +8,7 @@
 
 #include <vector>
 
-class DriveDeviceMap
-{
+class DriveDeviceMap {
 public:
     // The source must outlive the map. On Windows the default reads the machine.
     explicit DriveDeviceMap(const DiskSource& source);

@@ -4,22 +4,20 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 bool EndsWithNoCase(const CString& text, LPCTSTR tail)
 {
     const int n = (int)strlen(tail);
     return text.GetLength() >= n && text.Right(n).CompareNoCase(tail) == 0;
 }
-}
+}  // namespace
 
 CString GetFileTitleNoExt(LPCTSTR path)
 {
     if (!path)
         return CString();
     LPCTSTR name = path;
-    for (LPCTSTR p = path; *p; ++p)
-    {
+    for (LPCTSTR p = path; *p; ++p) {
         if (*p == '\\' || *p == '/' || *p == ':')
             name = p + 1;
     }
@@ -56,8 +54,7 @@ int IsValidMenuPackage(LPCTSTR path)
     const CString menu = title + ".gz";
     bool hasPicture = false, hasMenu = false;
     const int count = archive.GetEntryCount();
-    for (int i = 0; i < count && !(hasPicture && hasMenu); ++i)
-    {
+    for (int i = 0; i < count && !(hasPicture && hasMenu); ++i) {
         CString name;
         BOOL isFile = FALSE;
         if (!archive.GetEntryName(i, name, isFile) || !isFile)
@@ -74,14 +71,11 @@ ThumbnailRect FitThumbnail(unsigned width, unsigned height, int size)
     if (width == 0 || height == 0 || size <= 0)
         return r;
     const double ratio = (double)height / width;
-    if (ratio > 1)
-    {
+    if (ratio > 1) {
         r.width = (int)(size / ratio);
         r.height = size;
         r.x = (size - r.width) / 2;
-    }
-    else
-    {
+    } else {
         r.width = size;
         r.height = (int)(size * ratio);
         r.y = (size - r.height) / 2;

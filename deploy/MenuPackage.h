@@ -17,8 +17,7 @@ int IsValidMenuPackage(LPCTSTR path);
 // Where a width x height picture goes in a size x size thumbnail, keeping
 // its proportions: a tall one full height and centred across, a wide one
 // full width and centred down.
-struct ThumbnailRect
-{
+struct ThumbnailRect {
     int x, y, width, height;
 };
 ThumbnailRect FitThumbnail(unsigned width, unsigned height, int size);

@@ -8,8 +8,7 @@
 
 #include <process.h>
 
-namespace
-{
+namespace {
 const int kThumbSize = 64;
 const int kSmallSize = 16;
 // Sent by the worker; handled on the user-interface thread, the only one
@@ -17,8 +16,7 @@ const int kSmallSize = 16;
 const UINT kMsgBeginLoad = WM_APP + 0x215;
 const UINT kMsgSetThumbnail = WM_APP + 0x216;
 
-class ScopedSelect
-{
+class ScopedSelect {
 public:
     ScopedSelect(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(::SelectObject(dc, object)) {}
     ~ScopedSelect() { ::SelectObject(m_dc, m_old); }
@@ -30,8 +28,7 @@ private:
     HGDIOBJ m_old;
 };
 
-class ScopedWindowDC
-{
+class ScopedWindowDC {
 public:
     explicit ScopedWindowDC(HWND wnd) : m_wnd(wnd), m_h(::GetDC(wnd)) {}
     ~ScopedWindowDC()
@@ -48,8 +45,7 @@ private:
     HDC m_h;
 };
 
-class ScopedFind
-{
+class ScopedFind {
 public:
     ScopedFind(LPCTSTR mask, WIN32_FIND_DATA& found) : m_h(::FindFirstFile(mask, &found)) {}
     ~ScopedFind()
@@ -73,8 +69,7 @@ bool ReadPicture(CArchiveFile& archive, LPCTSTR path, CxImage& image)
         return false;
     const CString wanted = GetFileTitleNoExt(path) + ".png";
     const int count = archive.GetEntryCount();
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         CString name;
         BOOL isFile = FALSE;
         if (!archive.GetEntryName(i, name, isFile))
@@ -87,7 +82,7 @@ bool ReadPicture(CArchiveFile& archive, LPCTSTR path, CxImage& image)
     }
     return false;
 }
-}
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CThemePackList, CListCtrl)
     ON_WM_DESTROY()
@@ -121,8 +116,7 @@ BOOL CThemePackList::ScanFolder(LPCTSTR folder)
         base += '\\';
     WIN32_FIND_DATA found;
     ScopedFind find(base + "*.zip", found);
-    for (bool more = find.Found(); more; more = find.Next(found))
-    {
+    for (bool more = find.Found(); more; more = find.Next(found)) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         CString path = base + found.cFileName;
@@ -170,19 +164,16 @@ int CThemePackList::WaitWorker()
     bool quit = false;
     WPARAM quitCode = 0;
     // The worker sends its messages to this thread: handle them while waiting.
-    while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-    {
+    while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-            {
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
                 quit = true;
                 quitCode = msg.wParam;
                 continue;
             }
             ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);   // Unicode: typed characters stay whole
+            ::DispatchMessageW(&msg);  // Unicode: typed characters stay whole
         }
     }
     ::CloseHandle(m_hThread);
@@ -200,8 +191,7 @@ int CThemePackList::SelectPackage(int index, CString& path, int& imageType, BOOL
     if (IsLoading() || (!force && index == m_nLastIndex))
         return 0;
     m_nLastIndex = index;
-    if (index >= 0 && index < m_packages.GetSize())
-    {
+    if (index >= 0 && index < m_packages.GetSize()) {
         path = m_packages[index];
         imageType = ImageTypeFromExtension(path);
     }
@@ -275,8 +265,7 @@ void CThemePackList::LoadThumbnails()
     const int count = (int)m_packages.GetSize();
     ::SendMessage(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessage(list, kMsgBeginLoad, (WPARAM)count, 0);
-    for (int i = 0; i < count && !m_bStop; ++i)
-    {
+    for (int i = 0; i < count && !m_bStop; ++i) {
         CString title = GetFileTitleNoExt(m_packages[i]);
         LVITEM item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -293,8 +282,7 @@ void CThemePackList::LoadThumbnails()
         CScopedBrush grey(::CreateSolidBrush(RGB(192, 192, 192)));
         CScopedBrush white(::CreateSolidBrush(RGB(255, 255, 255)));
         ScopedWindowDC screen(list);
-        for (int i = 0; i < count && !m_bStop && screen.Get(); ++i)
-        {
+        for (int i = 0; i < count && !m_bStop && screen.Get(); ++i) {
             CxImage picture;
             if (!LoadThumbnailImage(picture, m_packages[i]) || !picture.IsValid())
                 continue;

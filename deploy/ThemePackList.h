@@ -9,8 +9,7 @@
 
 class CxImage;
 
-class CThemePackList : public CListCtrl
-{
+class CThemePackList : public CListCtrl {
 public:
     CThemePackList();
     virtual ~CThemePackList();

@@ -6,8 +6,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 const char kHeader[] =
     "#\r\n"
     "# Zavo Graphic Menu System Global Configuration File.\r\n"
@@ -32,12 +31,11 @@ const char kSettings[] =
     "\r\n";
 
 const int kMaxMenuTitle = 259;
-}
+}  // namespace
 
 LPCTSTR VesaModeOfResolution(int position)
 {
-    switch (position)
-    {
+    switch (position) {
     case 2:
         return "0x114";
     case 3:

@@ -6,16 +6,14 @@
 
 #include <ctime>
 
-struct ZavoIniChoices
-{
-    int resolution;            // slider: 1 640 x 480, 2 800 x 600, 3 1024 x 768
-    BOOL splash;               // boot screen check box
-    CString defaultPackage;    // path of the default menu package; empty when none was chosen
-    CString password;          // plain text, at most kMaxBootPassword bytes; empty for none
+struct ZavoIniChoices {
+    int resolution;          // slider: 1 640 x 480, 2 800 x 600, 3 1024 x 768
+    BOOL splash;             // boot screen check box
+    CString defaultPackage;  // path of the default menu package; empty when none was chosen
+    CString password;        // plain text, at most kMaxBootPassword bytes; empty for none
 };
 
-enum ZavoIniResult
-{
+enum ZavoIniResult {
     ZAVOINI_OK = 0,
     ZAVOINI_NO_DEFAULT_MENU,
     ZAVOINI_PASSWORD_TOO_LONG,

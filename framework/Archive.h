@@ -7,10 +7,12 @@
 #include "framework/File.h"
 #include "framework/String.h"
 
-class FW_API CArchive
-{
+class FW_API CArchive {
 public:
-    enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4 };
+    enum Mode { store = 0,
+                load = 1,
+                bNoFlushOnDelete = 2,
+                bNoByteSwap = 4 };
 
     CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = NULL);
     ~CArchive();  // flushes a storing archive unless bNoFlushOnDelete
@@ -44,10 +46,16 @@ public:
     CArchive& operator<<(int i) { return WriteU32((uint32_t)i); }
     CArchive& operator<<(unsigned u) { return WriteU32((uint32_t)u); }
 #ifdef _WIN32
-    CArchive& operator<<(LONG l) { return WriteU32((uint32_t)l); }
+    CArchive& operator<<(LONG l)
+    {
+        return WriteU32((uint32_t)l);
+    }
     CArchive& operator<<(DWORD dw) { return WriteU32((uint32_t)dw); }
 #endif
-    CArchive& operator<<(LONGLONG dwdw) { return WriteU64((uint64_t)dwdw); }
+    CArchive& operator<<(LONGLONG dwdw)
+    {
+        return WriteU64((uint64_t)dwdw);
+    }
     CArchive& operator<<(ULONGLONG dwdw) { return WriteU64((uint64_t)dwdw); }
     CArchive& operator<<(float f);
     CArchive& operator<<(double d);
@@ -82,8 +90,8 @@ private:
     UINT m_nMode;
     BYTE* m_lpBufStart;
     UINT m_nBufSize;
-    UINT m_nBufCur;   // next byte to read or write
-    UINT m_nBufMax;   // bytes held (loading)
+    UINT m_nBufCur;  // next byte to read or write
+    UINT m_nBufMax;  // bytes held (loading)
     BOOL m_bUserBuf;
     BOOL m_bFailed;
 

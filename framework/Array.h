@@ -7,8 +7,7 @@
 #include <utility>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject
-{
+class CArray : public CObject {
 public:
     CArray() : m_pData(NULL), m_nSize(0), m_nMaxSize(0), m_nGrowBy(0) {}
     CArray(const CArray& src) : CArray() { Copy(src); }
@@ -63,11 +62,31 @@ public:
         m_nSize = m_nMaxSize = 0;
     }
 
-    const TYPE& GetAt(INT_PTR nIndex) const { ASSERT(nIndex >= 0 && nIndex < m_nSize); return m_pData[nIndex]; }
-    TYPE& GetAt(INT_PTR nIndex) { ASSERT(nIndex >= 0 && nIndex < m_nSize); return m_pData[nIndex]; }
-    void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { ASSERT(nIndex >= 0 && nIndex < m_nSize); m_pData[nIndex] = newElement; }
-    TYPE& ElementAt(INT_PTR nIndex) { ASSERT(nIndex >= 0 && nIndex < m_nSize); return m_pData[nIndex]; }
-    const TYPE& ElementAt(INT_PTR nIndex) const { ASSERT(nIndex >= 0 && nIndex < m_nSize); return m_pData[nIndex]; }
+    const TYPE& GetAt(INT_PTR nIndex) const
+    {
+        ASSERT(nIndex >= 0 && nIndex < m_nSize);
+        return m_pData[nIndex];
+    }
+    TYPE& GetAt(INT_PTR nIndex)
+    {
+        ASSERT(nIndex >= 0 && nIndex < m_nSize);
+        return m_pData[nIndex];
+    }
+    void SetAt(INT_PTR nIndex, ARG_TYPE newElement)
+    {
+        ASSERT(nIndex >= 0 && nIndex < m_nSize);
+        m_pData[nIndex] = newElement;
+    }
+    TYPE& ElementAt(INT_PTR nIndex)
+    {
+        ASSERT(nIndex >= 0 && nIndex < m_nSize);
+        return m_pData[nIndex];
+    }
+    const TYPE& ElementAt(INT_PTR nIndex) const
+    {
+        ASSERT(nIndex >= 0 && nIndex < m_nSize);
+        return m_pData[nIndex];
+    }
     const TYPE* GetData() const { return m_pData; }
     TYPE* GetData() { return m_pData; }
     const TYPE& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
@@ -182,8 +201,7 @@ class CUIntArray : public CArray<UINT, UINT> {};
 
 // An array of pointers to T, as CTypedPtrArray<CPtrArray, T*>.
 template <class BASE_CLASS, class TYPE>
-class CTypedPtrArray : public BASE_CLASS
-{
+class CTypedPtrArray : public BASE_CLASS {
 public:
     TYPE GetAt(INT_PTR nIndex) const { return (TYPE)BASE_CLASS::GetAt(nIndex); }
     TYPE& ElementAt(INT_PTR nIndex) { return (TYPE&)BASE_CLASS::ElementAt(nIndex); }

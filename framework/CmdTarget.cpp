@@ -10,8 +10,8 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap()
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0 } };
-    static const AFX_MSGMAP messageMap = { NULL, &entries[0] };
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0}};
+    static const AFX_MSGMAP messageMap = {NULL, &entries[0]};
     return &messageMap;
 }
 
@@ -46,7 +46,7 @@ typedef void (CCmdTarget::*PMSG_vNMHDRpl)(NMHDR*, LRESULT*);
 typedef BOOL (CCmdTarget::*PMSG_bNMHDRpl)(NMHDR*, LRESULT*);
 typedef void (CCmdTarget::*PMSG_vwNMHDRpl)(UINT, NMHDR*, LRESULT*);
 typedef BOOL (CCmdTarget::*PMSG_bwNMHDRpl)(UINT, NMHDR*, LRESULT*);
-}
+}  // namespace
 
 BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn,
                                 void* pExtra, UINT_PTR nSig, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -76,7 +76,7 @@ void CCmdUI::SetText(LPCTSTR lpszText)
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
     if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
-        return TRUE;   // separators and popups have no command
+        return TRUE;  // separators and popups have no command
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
     if (bDisableIfNoHndler && !m_bEnableChanged && m_nID < 0xF000) {

@@ -12,7 +12,7 @@ public:
     virtual INT_PTR DoModal() override;
     COLORREF GetColor() const { return m_cc.rgbResult; }
     COLORREF* GetSavedCustomColors() { return m_clrCustom; }
-    void SetCurrentColor(COLORREF clr);   // while running
+    void SetCurrentColor(COLORREF clr);  // while running
 
 protected:
     COLORREF m_clrCustom[16];

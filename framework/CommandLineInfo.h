@@ -14,12 +14,19 @@ public:
     BOOL m_bShowSplash;
     BOOL m_bRunEmbedded;
     BOOL m_bRunAutomated;
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister,
+    enum { FileNew,
+           FileOpen,
+           FilePrint,
+           FilePrintTo,
+           FileDDE,
+           AppRegister,
+           AppUnregister,
            FileNothing = -1 } m_nShellCommand;
     CString m_strFileName;
     CString m_strPrinterName;
     CString m_strDriverName;
     CString m_strPortName;
+
 protected:
     void ParseParamFlag(LPCTSTR pszParam);
     void ParseParamNotFlag(LPCTSTR pszParam);

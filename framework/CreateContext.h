@@ -12,8 +12,8 @@ class CDocTemplate;
 class CView;
 class CFrameWnd;
 
-#define WM_SETMESSAGESTRING 0x0362   // wParam: string id, or lParam: text
-#define WM_INITIALUPDATE    0x0364   // sent to the views of a new frame
+#define WM_SETMESSAGESTRING 0x0362  // wParam: string id, or lParam: text
+#define WM_INITIALUPDATE 0x0364     // sent to the views of a new frame
 
 struct CCreateContext {
     CRuntimeClass* m_pNewViewClass = NULL;

@@ -21,15 +21,16 @@ namespace {
 int SelectionSlot(DWORD dwType)
 {
     switch (dwType) {
-    case OBJ_PEN: case OBJ_EXTPEN: return 0;
+    case OBJ_PEN:
+    case OBJ_EXTPEN: return 0;
     case OBJ_BRUSH: return 1;
     case OBJ_FONT: return 2;
     case OBJ_BITMAP: return 3;
     default: return -1;
     }
 }
-const DWORD kSlotTypes[4] = { OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP };
-}
+const DWORD kSlotTypes[4] = {OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP};
+}  // namespace
 
 HGDIOBJ CDC::Select(HGDIOBJ hObject)
 {
@@ -142,7 +143,7 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
 {
-    RECT r = { x, y, x + cx, y + cy };
+    RECT r = {x, y, x + cx, y + cy};
     FillSolidRect(&r, clr);
 }
 
@@ -231,9 +232,9 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)
     lf.lfHeight = nPointSize;
     lstrcpyn(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
     HDC hDC = pDC ? pDC->m_hDC : ::GetDC(NULL);
-    POINT pt = { 0, ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), lf.lfHeight, 720) };
+    POINT pt = {0, ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), lf.lfHeight, 720)};
     ::DPtoLP(hDC, &pt, 1);
-    POINT ptOrg = { 0, 0 };
+    POINT ptOrg = {0, 0};
     ::DPtoLP(hDC, &ptOrg, 1);
     lf.lfHeight = -abs(pt.y - ptOrg.y);
     if (pDC == NULL)

@@ -66,11 +66,31 @@ public:
     int GetMapMode() const { return ::GetMapMode(m_hDC); }
     int SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
     UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
-    CPoint SetViewportOrg(int x, int y) { POINT p; ::SetViewportOrgEx(m_hDC, x, y, &p); return CPoint(p.x, p.y); }
+    CPoint SetViewportOrg(int x, int y)
+    {
+        POINT p;
+        ::SetViewportOrgEx(m_hDC, x, y, &p);
+        return CPoint(p.x, p.y);
+    }
     CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
-    CPoint GetViewportOrg() const { POINT p; ::GetViewportOrgEx(m_hDC, &p); return CPoint(p.x, p.y); }
-    CPoint SetWindowOrg(int x, int y) { POINT p; ::SetWindowOrgEx(m_hDC, x, y, &p); return CPoint(p.x, p.y); }
-    CPoint OffsetViewportOrg(int nWidth, int nHeight) { POINT p; ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &p); return CPoint(p.x, p.y); }
+    CPoint GetViewportOrg() const
+    {
+        POINT p;
+        ::GetViewportOrgEx(m_hDC, &p);
+        return CPoint(p.x, p.y);
+    }
+    CPoint SetWindowOrg(int x, int y)
+    {
+        POINT p;
+        ::SetWindowOrgEx(m_hDC, x, y, &p);
+        return CPoint(p.x, p.y);
+    }
+    CPoint OffsetViewportOrg(int nWidth, int nHeight)
+    {
+        POINT p;
+        ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &p);
+        return CPoint(p.x, p.y);
+    }
     void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(m_hDC, lpPoints, nCount); }
     void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hDC, lpPoints, nCount); }
     void DPtoLP(LPRECT lpRect) const { ::DPtoLP(m_hDC, (LPPOINT)lpRect, 2); }
@@ -85,7 +105,12 @@ public:
     BOOL PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
     BOOL RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
 
-    CPoint MoveTo(int x, int y) { POINT p; ::MoveToEx(m_hDC, x, y, &p); return CPoint(p.x, p.y); }
+    CPoint MoveTo(int x, int y)
+    {
+        POINT p;
+        ::MoveToEx(m_hDC, x, y, &p);
+        return CPoint(p.x, p.y);
+    }
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
@@ -96,8 +121,14 @@ public:
     BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
     BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
     BOOL Ellipse(LPCRECT lpRect) { return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    void FillRect(LPCRECT lpRect, CBrush* pBrush) { if (pBrush != NULL) ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
-    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { if (pBrush != NULL) ::FrameRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
+    void FillRect(LPCRECT lpRect, CBrush* pBrush)
+    {
+        if (pBrush != NULL) ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject);
+    }
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush)
+    {
+        if (pBrush != NULL) ::FrameRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject);
+    }
     void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
@@ -122,14 +153,20 @@ public:
     BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount, LPINT lpDxWidths) { return ::ExtTextOut(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths); }
     int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) { return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat); }
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return ::DrawText(m_hDC, (LPCTSTR)str, str.GetLength(), lpRect, nFormat); }
-    CSize GetTextExtent(LPCTSTR lpszString, int nCount) const { SIZE s = {0, 0}; ::GetTextExtentPoint32(m_hDC, lpszString, nCount, &s); return CSize(s.cx, s.cy); }
+    CSize GetTextExtent(LPCTSTR lpszString, int nCount) const
+    {
+        SIZE s = {0, 0};
+        ::GetTextExtentPoint32(m_hDC, lpszString, nCount, &s);
+        return CSize(s.cx, s.cy);
+    }
     CSize GetTextExtent(const CString& str) const { return GetTextExtent((LPCTSTR)str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetrics(m_hDC, lpMetrics); }
+
 private:
     HGDIOBJ Select(HGDIOBJ hObject);
     void ForgetSelections();
-    HGDIOBJ m_hSaved[4];     // pen, brush, font, bitmap before our first selection
-    bool m_bTemporary;       // a borrowed DC from FromHandle: selections stay as they are
+    HGDIOBJ m_hSaved[4];  // pen, brush, font, bitmap before our first selection
+    bool m_bTemporary;    // a borrowed DC from FromHandle: selections stay as they are
     CDC(const CDC&);
     CDC& operator=(const CDC&);
 };
@@ -140,7 +177,11 @@ public:
     CScopedSelect(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(hObject ? ::SelectObject(hDC, hObject) : NULL) {}
     CScopedSelect(CDC* pDC, CGdiObject* pObject) : CScopedSelect(pDC->m_hDC, pObject ? pObject->m_hObject : NULL) {}
     CScopedSelect(CDC& dc, CGdiObject& obj) : CScopedSelect(dc.m_hDC, obj.m_hObject) {}
-    ~CScopedSelect() { if (m_hOld != NULL) ::SelectObject(m_hDC, m_hOld); }
+    ~CScopedSelect()
+    {
+        if (m_hOld != NULL) ::SelectObject(m_hDC, m_hOld);
+    }
+
 private:
     HDC m_hDC;
     HGDIOBJ m_hOld;

@@ -10,7 +10,7 @@ class CWnd;
 class FW_API CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
-    BOOL m_bSaveAndValidate;   // TRUE: controls to members
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members
     CWnd* m_pDlgWnd;
     HWND m_idLastControl;
     BOOL m_bEditLastControl;

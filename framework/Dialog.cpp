@@ -141,7 +141,7 @@ HWND ActivePopup(HWND hWndTop)
     ::EnumThreadWindows(::GetCurrentThreadId(), FindEnabledPopup, (LPARAM)&search);
     return search.hFound != NULL ? search.hFound : hWndTop;
 }
-}
+}  // namespace
 
 HWND AfxGetModalOwner(CWnd* pParentWnd, HWND* phWndTop)
 {
@@ -167,7 +167,7 @@ HWND DisableIfEnabled(HWND hWnd)
     ::EnableWindow(hWnd, FALSE);
     return hWnd;
 }
-}
+}  // namespace
 
 CModalOwner::CModalOwner(CWnd* pParentWnd, bool bDisableOwner)
     : m_hWndOwnerDisabled(NULL), m_hWndTopDisabled(NULL)
@@ -285,7 +285,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if ((pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
         (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)) {
         if (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))
-            return ::IsDialogMessageW(m_hWnd, pMsg);   // pumped messages are Unicode
+            return ::IsDialogMessageW(m_hWnd, pMsg);  // pumped messages are Unicode
     }
     return FALSE;
 }

@@ -25,7 +25,10 @@ public:
 
     void NextDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
-    void GotoDlgCtrl(CWnd* pWndCtrl) { if (pWndCtrl) ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1L); }
+    void GotoDlgCtrl(CWnd* pWndCtrl)
+    {
+        if (pWndCtrl) ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1L);
+    }
     void SetDefID(UINT nID) { ::SendMessage(m_hWnd, DM_SETDEFID, nID, 0); }
     DWORD GetDefID() const { return (DWORD)::SendMessage(m_hWnd, DM_GETDEFID, 0, 0); }
     void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
@@ -36,6 +39,7 @@ public:
     LPCTSTR m_lpszTemplateName;
     UINT m_nIDHelp;
     CWnd* m_pParentWnd;
+
 protected:
     BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HWND hWndParent, HINSTANCE hInst);
     BOOL LoadTemplate(LPCDLGTEMPLATE* ppTemplate, HINSTANCE* phInst) const;
@@ -65,6 +69,7 @@ public:
     // Ends the modal run of hWndModal: the owner side is enabled before the
     // window hides, so the activation goes back to the owner when it had it.
     void RestoreAndHide(HWND hWndModal);
+
 private:
     void Lock(HWND hWndTop, bool bDisableOwner);
     HWND m_hWndOwner;

@@ -202,7 +202,7 @@ BOOL SetRegKey(LPCTSTR lpszKey, LPCTSTR lpszValue, LPCTSTR lpszValueName = NULL)
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
-}
+}  // namespace
 
 // Registers the file types for the current user: extension -> type id ->
 // readable name, icon and an open command running this program.

@@ -13,7 +13,7 @@ class FW_API CDocManager : public CObject {
     DECLARE_DYNAMIC(CDocManager)
 public:
     CDocManager();
-    virtual ~CDocManager();   // deletes the templates marked m_bAutoDelete
+    virtual ~CDocManager();  // deletes the templates marked m_bAutoDelete
 
     virtual void AddDocTemplate(CDocTemplate* pTemplate);
     virtual POSITION GetFirstDocTemplatePosition() const;

@@ -128,7 +128,7 @@ void CDocTemplate::CloseAllDocuments(BOOL bEndSession)
     (void)bEndSession;
     POSITION pos = GetFirstDocPosition();
     while (pos != NULL) {
-        CDocument* pDoc = GetNextDoc(pos);   // pos moves on before the document goes
+        CDocument* pDoc = GetNextDoc(pos);  // pos moves on before the document goes
         pDoc->OnCloseDocument();
     }
 }

@@ -12,16 +12,20 @@ class FW_API CDocTemplate : public CCmdTarget {
 public:
     // Fields of the document string, separated by '\n'.
     enum DocStringIndex {
-        windowTitle,        // main window title (single-document programs)
-        docName,            // base of default document names
-        fileNewName,        // name in the File New list
-        filterName,         // open dialog filter text
-        filterExt,          // file extension, ".ext"
-        regFileTypeId,      // registry file type id
-        regFileTypeName     // readable registry file type name
+        windowTitle,     // main window title (single-document programs)
+        docName,         // base of default document names
+        fileNewName,     // name in the File New list
+        filterName,      // open dialog filter text
+        filterExt,       // file extension, ".ext"
+        regFileTypeId,   // registry file type id
+        regFileTypeName  // readable registry file type name
     };
-    enum Confidence { noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign,
-                      yesAttemptNative, yesAlreadyOpen };
+    enum Confidence { noAttempt,
+                      maybeAttemptForeign,
+                      maybeAttemptNative,
+                      yesAttemptForeign,
+                      yesAttemptNative,
+                      yesAlreadyOpen };
 
     virtual ~CDocTemplate();
 
@@ -43,7 +47,7 @@ public:
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
     virtual void SetDefaultTitle(CDocument* pDocument) = 0;
 
-    BOOL m_bAutoDelete;   // deleted by the document manager
+    BOOL m_bAutoDelete;  // deleted by the document manager
 
     CString m_strDocStrings;
     UINT m_nIDResource;

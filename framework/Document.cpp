@@ -94,7 +94,7 @@ void CDocument::RemoveView(CView* pView)
         return;
     m_viewList.RemoveAt(pos);
     pView->m_pDocument = NULL;
-    OnChangedViewList();   // may delete this
+    OnChangedViewList();  // may delete this
 }
 
 void CDocument::OnChangedViewList()
@@ -336,7 +336,7 @@ BOOL CDocument::DoFileSave()
 {
     // A file or folder that went away is asked for again, like a read-only file.
     DWORD dwAttrib = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES
-                                              : ::GetFileAttributes(m_strPathName);
+                                             : ::GetFileAttributes(m_strPathName);
     if (dwAttrib == INVALID_FILE_ATTRIBUTES || (dwAttrib & FILE_ATTRIBUTE_READONLY))
         return DoSave(NULL);
     return DoSave(m_strPathName);

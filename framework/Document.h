@@ -65,7 +65,7 @@ public:
     afx_msg void OnFileSave();
     afx_msg void OnFileSaveAs();
 
-    BOOL m_bAutoDelete;   // deleted when its last view goes
+    BOOL m_bAutoDelete;  // deleted when its last view goes
     BOOL m_bEmbedded;
     CDocTemplate* m_pDocTemplate;
     // Set by OnOpenDocument when it failed with the previous contents in place.

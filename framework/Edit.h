@@ -6,7 +6,11 @@ class FW_API CEdit : public CWnd {
 public:
     CEdit() {}
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE) { ::SendMessage(m_hWnd, EM_SETSEL, nStartChar, nEndChar); if (!bNoScroll) ::SendMessage(m_hWnd, EM_SCROLLCARET, 0, 0); }
+    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE)
+    {
+        ::SendMessage(m_hWnd, EM_SETSEL, nStartChar, nEndChar);
+        if (!bNoScroll) ::SendMessage(m_hWnd, EM_SCROLLCARET, 0, 0);
+    }
     void GetSel(int& nStartChar, int& nEndChar) const { ::SendMessage(m_hWnd, EM_GETSEL, (WPARAM)&nStartChar, (LPARAM)&nEndChar); }
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE) { ::SendMessage(m_hWnd, EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
     void SetLimitText(UINT nMax) { ::SendMessage(m_hWnd, EM_LIMITTEXT, nMax, 0); }
@@ -29,7 +33,12 @@ public:
     void SetMargins(UINT nLeft, UINT nRight) { ::SendMessage(m_hWnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight)); }
     DWORD GetMargins() const { return (DWORD)::SendMessage(m_hWnd, EM_GETMARGINS, 0, 0); }
     // Copies line nIndex into lpszBuffer (nMaxLength characters, no terminator added by the control).
-    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const { if (nMaxLength < 2) return 0; *(LPWORD)lpszBuffer = (WORD)nMaxLength; return (int)::SendMessage(m_hWnd, EM_GETLINE, nIndex, (LPARAM)lpszBuffer); }
+    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const
+    {
+        if (nMaxLength < 2) return 0;
+        *(LPWORD)lpszBuffer = (WORD)nMaxLength;
+        return (int)::SendMessage(m_hWnd, EM_GETLINE, nIndex, (LPARAM)lpszBuffer);
+    }
     int LineFromChar(int nIndex = -1) const { return (int)::SendMessage(m_hWnd, EM_LINEFROMCHAR, nIndex, 0); }
     int GetFirstVisibleLine() const { return (int)::SendMessage(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0); }
     int CharFromPos(POINT pt) const { return (int)::SendMessage(m_hWnd, EM_CHARFROMPOS, 0, MAKELPARAM(pt.x, pt.y)); }

@@ -11,11 +11,9 @@
 #include "framework/Time.h"
 
 // The cause of a failed file operation (a plain record; never thrown).
-class FW_API CFileException
-{
+class FW_API CFileException {
 public:
-    enum
-    {
+    enum {
         none,
         genericException,
         fileNotFound,
@@ -47,23 +45,20 @@ public:
     CString m_strFileName;
 };
 
-struct FW_API CFileStatus
-{
+struct FW_API CFileStatus {
     CTime m_ctime;
     CTime m_mtime;
     CTime m_atime;
     ULONGLONG m_size;
-    BYTE m_attribute;   // CFile::Attribute bits
+    BYTE m_attribute;  // CFile::Attribute bits
     BYTE m_padding;
     TCHAR m_szFullName[MAX_PATH];
 };
 
-class FW_API CFile : public CObject
-{
+class FW_API CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
 public:
-    enum OpenFlags
-    {
+    enum OpenFlags {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
@@ -75,11 +70,10 @@ public:
         modeNoInherit = 0x0080,
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
-        typeText = 0x4000,   // accepted, files are always binary
+        typeText = 0x4000,  // accepted, files are always binary
         typeBinary = 0x8000
     };
-    enum Attribute
-    {
+    enum Attribute {
         normal = 0x00,
         readOnly = 0x01,
         hidden = 0x02,
@@ -88,7 +82,9 @@ public:
         directory = 0x10,
         archive = 0x20
     };
-    enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+    enum SeekPosition { begin = 0x0,
+                        current = 0x1,
+                        end = 0x2 };
 
     static const HANDLE hFileNull;
 

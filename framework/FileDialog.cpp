@@ -36,7 +36,7 @@ LPCTSTR LastDot(LPCTSTR lpszName)
     }
     return lpszDot;
 }
-}
+}  // namespace
 
 char* AfxMakeFilterBuffer(LPCTSTR lpszFilter, UINT nCodePage)
 {
@@ -46,7 +46,7 @@ char* AfxMakeFilterBuffer(LPCTSTR lpszFilter, UINT nCodePage)
     char* pBuf = new char[n + 2];
     memcpy(pBuf, lpszFilter, n + 1);
     pBuf[n + 1] = '\0';
-    for (char* p = pBuf; *p; ) {
+    for (char* p = pBuf; *p;) {
         if (::IsDBCSLeadByteEx(nCodePage, (BYTE)*p) && p[1] != '\0') {
             p += 2;
             continue;
@@ -136,7 +136,7 @@ CString CFileDialog::GetPathName() const
 {
     if (m_hWnd != NULL && (m_ofn.Flags & OFN_EXPLORER))
         return SendPathMessage(CDM_GETFILEPATH);
-    if (m_dwExtError != 0)   // the buffer may hold the size the system wanted
+    if (m_dwExtError != 0)  // the buffer may hold the size the system wanted
         return CString();
     size_t n = BoundedLen(m_ofn.lpstrFile, FileBufferEnd());
     return n < m_ofn.nMaxFile ? CString(m_ofn.lpstrFile) : CString();
@@ -207,7 +207,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
     size_t nName = BoundedLen(lpsz, lpszEnd);
     LPCTSTR lpszNext = lpsz + nName + 1;
     pos = (lpszNext < lpszEnd && *lpszNext != '\0') ? (POSITION)lpszNext : NULL;
-    if (lpsz + nName >= lpszEnd) {   // no terminator: a damaged buffer
+    if (lpsz + nName >= lpszEnd) {  // no terminator: a damaged buffer
         pos = NULL;
         return CString();
     }

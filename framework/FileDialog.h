@@ -16,7 +16,7 @@ public:
                          LPCTSTR lpszFilter = NULL, CWnd* pParentWnd = NULL);
     virtual ~CFileDialog();
 
-    OPENFILENAME m_ofn;   // callers may change it (buffer, title, folder, template) before DoModal
+    OPENFILENAME m_ofn;  // callers may change it (buffer, title, folder, template) before DoModal
     BOOL m_bOpenFileDialog;
 
     virtual INT_PTR DoModal() override;
@@ -39,9 +39,9 @@ public:
     void SetDefExt(LPCSTR lpsz);
 
     // Handlers of the dialog's notifications
-    virtual BOOL OnFileNameOK();              // TRUE refuses the name
+    virtual BOOL OnFileNameOK();  // TRUE refuses the name
     virtual void OnInitDone();
-    virtual void OnFileNameChange();          // the selection changed
+    virtual void OnFileNameChange();  // the selection changed
     virtual void OnFolderChange();
     virtual void OnTypeChange();
     virtual UINT OnShareViolation(LPCTSTR lpszPathName);
@@ -57,7 +57,7 @@ protected:
     TCHAR m_szFileName[_MAX_PATH];
     TCHAR m_szFileTitle[_MAX_PATH];
     CString m_strDefExt;
-    char* m_pszFilter;     // the filter with NUL separators
+    char* m_pszFilter;  // the filter with NUL separators
     DWORD m_dwExtError;
 };
 

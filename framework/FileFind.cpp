@@ -5,8 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
-struct CFileFind::Search
-{
+struct CFileFind::Search {
     fwplat::FindState* state;
 };
 

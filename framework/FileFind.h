@@ -7,8 +7,7 @@
 #include "framework/String.h"
 #include "framework/Time.h"
 
-class FW_API CFileFind : public CObject
-{
+class FW_API CFileFind : public CObject {
     DECLARE_DYNAMIC(CFileFind)
 public:
     CFileFind();
@@ -43,8 +42,7 @@ public:
     BOOL IsNormal() const { return MatchesMask(FILE_ATTRIBUTE_NORMAL); }
     BOOL IsArchived() const { return MatchesMask(FILE_ATTRIBUTE_ARCHIVE); }
 
-    struct Entry
-    {
+    struct Entry {
         CString strName;
         DWORD dwAttributes;
         ULONGLONG nSize;

@@ -17,10 +17,10 @@ public:
 
     virtual INT_PTR DoModal() override;
 
-    void GetCurrentFont(LPLOGFONT lplf);   // while running: the dialog's current choice
+    void GetCurrentFont(LPLOGFONT lplf);  // while running: the dialog's current choice
     CString GetFaceName() const { return CString(m_lf.lfFaceName); }
     CString GetStyleName() const { return CString(m_szStyleName); }
-    int GetSize() const { return m_cf.iPointSize; }   // tenths of a point
+    int GetSize() const { return m_cf.iPointSize; }  // tenths of a point
     COLORREF GetColor() const { return m_cf.rgbColors; }
     int GetWeight() const { return (int)m_lf.lfWeight; }
     BOOL IsStrikeOut() const { return m_lf.lfStrikeOut != 0; }

@@ -202,7 +202,7 @@ CView* FindPaneView(HWND hParent)
     }
     return NULL;
 }
-}
+}  // namespace
 
 void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
@@ -317,10 +317,13 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
     default: {
         // the first side both the bar and the frame allow, top first
         DWORD dwAllowed = pBar->m_dwDockStyle & m_dwDockStyle;
-        static const DWORD kOrder[] = { CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT,
-                                        CBRS_ALIGN_RIGHT };
+        static const DWORD kOrder[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT,
+                                       CBRS_ALIGN_RIGHT};
         for (DWORD d : kOrder)
-            if (dwAllowed & d) { dwAlign = d; break; }
+            if (dwAllowed & d) {
+                dwAlign = d;
+                break;
+            }
         if (dwAlign == 0)
             dwAlign = CBRS_ALIGN_TOP;
     }
@@ -420,7 +423,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu)
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
         state.m_nID = pMenu->GetMenuItemID((int)state.m_nIndex);
         if (state.m_nID == 0)
-            continue;   // separator
+            continue;  // separator
         if (state.m_nID == (UINT)-1) {
             // a popup takes the state of its first item; only its text can change
             CMenu* pSub = pMenu->GetSubMenu((int)state.m_nIndex);
@@ -450,7 +453,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu)
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 {
     if (nFlags == 0xFFFF && hSysMenu == NULL)
-        m_nIDTracking = AFX_IDS_IDLEMESSAGE;   // the menu closed
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the menu closed
     else if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP)))
         m_nIDTracking = 0;
     else
@@ -493,8 +496,9 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
-    int nVK = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
-            : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+    int nVK = pCmdUI->m_nID == ID_INDICATOR_CAPS  ? VK_CAPITAL
+              : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                  : VK_SCROLL;
     pCmdUI->Enable((::GetKeyState(nVK) & 1) != 0);
 }
 

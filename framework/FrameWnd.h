@@ -11,14 +11,14 @@ class CDocument;
 class CControlBar;
 class CMenu;
 
-#define AFX_IDW_PANE_LAST     0xE9FF
-#define AFX_IDW_DOCKBAR_TOP    0xE81B
-#define AFX_IDW_DOCKBAR_LEFT   0xE81C
-#define AFX_IDW_DOCKBAR_RIGHT  0xE81D
+#define AFX_IDW_PANE_LAST 0xE9FF
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 
-#define FWS_ADDTOTITLE  0x00008000L   // the title shows the document's name
-#define FWS_PREFIXTITLE 0x00004000L   // document name before the application's
+#define FWS_ADDTOTITLE 0x00008000L   // the title shows the document's name
+#define FWS_PREFIXTITLE 0x00004000L  // document name before the application's
 
 class FW_API CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -62,7 +62,11 @@ public:
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
     void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
-    void DelayRecalcLayout(BOOL bNotify = TRUE) { (void)bNotify; m_nIdleFlags |= idleLayout; }
+    void DelayRecalcLayout(BOOL bNotify = TRUE)
+    {
+        (void)bNotify;
+        m_nIdleFlags |= idleLayout;
+    }
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -88,15 +92,18 @@ public:
     // Tooltips of bar buttons: the part of the command's string after its first line break.
     afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
 
-    HMENU m_hMenuDefault;      // the menu shown while no other is installed
+    HMENU m_hMenuDefault;  // the menu shown while no other is installed
     HACCEL m_hAccelTable;
-    UINT m_nIDHelp;            // the resource id of LoadFrame
-    BOOL m_bAutoMenuEnable;    // disable commands no one handles
-    UINT m_nIDTracking;        // the command whose message the status bar shows
+    UINT m_nIDHelp;          // the resource id of LoadFrame
+    BOOL m_bAutoMenuEnable;  // disable commands no one handles
+    UINT m_nIDTracking;      // the command whose message the status bar shows
     UINT m_nIDLastMessage;
     DWORD m_dwDockStyle;
 
-    enum { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    enum { idleMenu = 1,
+           idleTitle = 2,
+           idleNotify = 4,
+           idleLayout = 8 };
     UINT m_nIdleFlags;
 
 protected:

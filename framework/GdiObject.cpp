@@ -24,7 +24,7 @@ void CGdiObject::DeleteTempMap()
 {
     AfxThreadState* s = AfxGetThreadState();
     for (auto& e : s->tempGdi) {
-        e.second->m_hObject = NULL;   // borrowed handle
+        e.second->m_hObject = NULL;  // borrowed handle
         delete e.second;
     }
     s->tempGdi.clear();

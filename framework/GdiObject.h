@@ -23,6 +23,7 @@ public:
     UINT GetObjectType() const { return (UINT)::GetObjectType(m_hObject); }
     BOOL CreateStockObject(int nIndex);
     BOOL UnrealizeObject() { return ::UnrealizeObject(m_hObject); }
+
 private:
     CGdiObject(const CGdiObject&);
     CGdiObject& operator=(const CGdiObject&);

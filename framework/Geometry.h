@@ -4,18 +4,15 @@
 #include "framework/FwDefs.h"
 
 #ifndef _WIN32
-struct POINT
-{
+struct POINT {
     LONG x;
     LONG y;
 };
-struct SIZE
-{
+struct SIZE {
     LONG cx;
     LONG cy;
 };
-struct RECT
-{
+struct RECT {
     LONG left;
     LONG top;
     LONG right;
@@ -30,21 +27,44 @@ typedef const RECT* LPCRECT;
 class CSize;
 class CRect;
 
-class CPoint : public POINT
-{
+class CPoint : public POINT {
 public:
-    CPoint() { x = 0; y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
+    CPoint()
+    {
+        x = 0;
+        y = 0;
+    }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt)
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
     inline CPoint(SIZE initSize);
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset)
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) { Offset(point.x, point.y); }
-    void SetPoint(int X, int Y) { x = X; y = Y; }
+    void SetPoint(int X, int Y)
+    {
+        x = X;
+        y = Y;
+    }
     bool operator==(POINT point) const { return x == point.x && y == point.y; }
     bool operator!=(POINT point) const { return !(*this == point); }
     void operator+=(POINT point) { Offset(point); }
-    void operator-=(POINT point) { x -= point.x; y -= point.y; }
+    void operator-=(POINT point)
+    {
+        x -= point.x;
+        y -= point.y;
+    }
     inline void operator+=(SIZE size);
     inline void operator-=(SIZE size);
     CPoint operator+(POINT point) const { return CPoint(x + point.x, y + point.y); }
@@ -54,33 +74,71 @@ public:
     CPoint operator-() const { return CPoint(-x, -y); }
 };
 
-class CSize : public SIZE
-{
+class CSize : public SIZE {
 public:
-    CSize() { cx = 0; cy = 0; }
-    CSize(int initCX, int initCY) { cx = initCX; cy = initCY; }
-    CSize(SIZE initSize) { cx = initSize.cx; cy = initSize.cy; }
-    CSize(POINT initPt) { cx = initPt.x; cy = initPt.y; }
+    CSize()
+    {
+        cx = 0;
+        cy = 0;
+    }
+    CSize(int initCX, int initCY)
+    {
+        cx = initCX;
+        cy = initCY;
+    }
+    CSize(SIZE initSize)
+    {
+        cx = initSize.cx;
+        cy = initSize.cy;
+    }
+    CSize(POINT initPt)
+    {
+        cx = initPt.x;
+        cy = initPt.y;
+    }
 
-    void SetSize(int CX, int CY) { cx = CX; cy = CY; }
+    void SetSize(int CX, int CY)
+    {
+        cx = CX;
+        cy = CY;
+    }
     bool operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
     bool operator!=(SIZE size) const { return !(*this == size); }
-    void operator+=(SIZE size) { cx += size.cx; cy += size.cy; }
-    void operator-=(SIZE size) { cx -= size.cx; cy -= size.cy; }
+    void operator+=(SIZE size)
+    {
+        cx += size.cx;
+        cy += size.cy;
+    }
+    void operator-=(SIZE size)
+    {
+        cx -= size.cx;
+        cy -= size.cy;
+    }
     CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
     CSize operator-() const { return CSize(-cx, -cy); }
 };
 
-inline CPoint::CPoint(SIZE initSize) { x = initSize.cx; y = initSize.cy; }
-inline void CPoint::operator+=(SIZE size) { x += size.cx; y += size.cy; }
-inline void CPoint::operator-=(SIZE size) { x -= size.cx; y -= size.cy; }
+inline CPoint::CPoint(SIZE initSize)
+{
+    x = initSize.cx;
+    y = initSize.cy;
+}
+inline void CPoint::operator+=(SIZE size)
+{
+    x += size.cx;
+    y += size.cy;
+}
+inline void CPoint::operator-=(SIZE size)
+{
+    x -= size.cx;
+    y -= size.cy;
+}
 inline CSize CPoint::operator-(POINT point) const { return CSize(x - point.x, y - point.y); }
 inline CPoint CPoint::operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
 inline CPoint CPoint::operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
 
-class CRect : public RECT
-{
+class CRect : public RECT {
 public:
     CRect() { SetRectEmpty(); }
     CRect(int l, int t, int r, int b) { SetRect(l, t, r, b); }
@@ -108,7 +166,13 @@ public:
         return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
     }
 
-    void SetRect(int x1, int y1, int x2, int y2) { left = x1; top = y1; right = x2; bottom = y2; }
+    void SetRect(int x1, int y1, int x2, int y2)
+    {
+        left = x1;
+        top = y1;
+        right = x2;
+        bottom = y2;
+    }
     void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
     void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void CopyRect(LPCRECT lpSrcRect) { *static_cast<RECT*>(this) = *lpSrcRect; }
@@ -117,26 +181,76 @@ public:
         return left == r->left && top == r->top && right == r->right && bottom == r->bottom;
     }
 
-    void InflateRect(int x, int y) { left -= x; top -= y; right += x; bottom += y; }
+    void InflateRect(int x, int y)
+    {
+        left -= x;
+        top -= y;
+        right += x;
+        bottom += y;
+    }
     void InflateRect(SIZE size) { InflateRect(size.cx, size.cy); }
-    void InflateRect(LPCRECT r) { left -= r->left; top -= r->top; right += r->right; bottom += r->bottom; }
-    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(LPCRECT r)
+    {
+        left -= r->left;
+        top -= r->top;
+        right += r->right;
+        bottom += r->bottom;
+    }
+    void InflateRect(int l, int t, int r, int b)
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void DeflateRect(int x, int y) { InflateRect(-x, -y); }
     void DeflateRect(SIZE size) { InflateRect(-size.cx, -size.cy); }
-    void DeflateRect(LPCRECT r) { left += r->left; top += r->top; right -= r->right; bottom -= r->bottom; }
+    void DeflateRect(LPCRECT r)
+    {
+        left += r->left;
+        top += r->top;
+        right -= r->right;
+        bottom -= r->bottom;
+    }
     void DeflateRect(int l, int t, int r, int b) { InflateRect(-l, -t, -r, -b); }
 
     void NormalizeRect()
     {
-        if (left > right) { LONG t = left; left = right; right = t; }
-        if (top > bottom) { LONG t = top; top = bottom; bottom = t; }
+        if (left > right) {
+            LONG t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom) {
+            LONG t = top;
+            top = bottom;
+            bottom = t;
+        }
     }
-    void OffsetRect(int x, int y) { left += x; right += x; top += y; bottom += y; }
+    void OffsetRect(int x, int y)
+    {
+        left += x;
+        right += x;
+        top += y;
+        bottom += y;
+    }
     void OffsetRect(POINT point) { OffsetRect(point.x, point.y); }
     void OffsetRect(SIZE size) { OffsetRect(size.cx, size.cy); }
-    void MoveToX(int x) { right = Width() + x; left = x; }
-    void MoveToY(int y) { bottom = Height() + y; top = y; }
-    void MoveToXY(int x, int y) { MoveToX(x); MoveToY(y); }
+    void MoveToX(int x)
+    {
+        right = Width() + x;
+        left = x;
+    }
+    void MoveToY(int y)
+    {
+        bottom = Height() + y;
+        top = y;
+    }
+    void MoveToXY(int x, int y)
+    {
+        MoveToX(x);
+        MoveToY(y);
+    }
     void MoveToXY(POINT point) { MoveToXY(point.x, point.y); }
 
     // As the Win32 calls: an empty result is set to (0,0,0,0) and gives FALSE.
@@ -175,12 +289,50 @@ public:
     void operator+=(SIZE size) { OffsetRect(size); }
     void operator-=(POINT point) { OffsetRect(-point.x, -point.y); }
     void operator-=(SIZE size) { OffsetRect(-size.cx, -size.cy); }
-    void operator&=(const RECT& rect) { CRect a(*this); IntersectRect(&a, &rect); }
-    void operator|=(const RECT& rect) { CRect a(*this); UnionRect(&a, &rect); }
-    CRect operator+(POINT pt) const { CRect r(*this); r.OffsetRect(pt); return r; }
-    CRect operator-(POINT pt) const { CRect r(*this); r.OffsetRect(-pt.x, -pt.y); return r; }
-    CRect operator+(SIZE size) const { CRect r(*this); r.OffsetRect(size); return r; }
-    CRect operator-(SIZE size) const { CRect r(*this); r.OffsetRect(-size.cx, -size.cy); return r; }
-    CRect operator&(const RECT& rect2) const { CRect r; r.IntersectRect(this, &rect2); return r; }
-    CRect operator|(const RECT& rect2) const { CRect r; r.UnionRect(this, &rect2); return r; }
+    void operator&=(const RECT& rect)
+    {
+        CRect a(*this);
+        IntersectRect(&a, &rect);
+    }
+    void operator|=(const RECT& rect)
+    {
+        CRect a(*this);
+        UnionRect(&a, &rect);
+    }
+    CRect operator+(POINT pt) const
+    {
+        CRect r(*this);
+        r.OffsetRect(pt);
+        return r;
+    }
+    CRect operator-(POINT pt) const
+    {
+        CRect r(*this);
+        r.OffsetRect(-pt.x, -pt.y);
+        return r;
+    }
+    CRect operator+(SIZE size) const
+    {
+        CRect r(*this);
+        r.OffsetRect(size);
+        return r;
+    }
+    CRect operator-(SIZE size) const
+    {
+        CRect r(*this);
+        r.OffsetRect(-size.cx, -size.cy);
+        return r;
+    }
+    CRect operator&(const RECT& rect2) const
+    {
+        CRect r;
+        r.IntersectRect(this, &rect2);
+        return r;
+    }
+    CRect operator|(const RECT& rect2) const
+    {
+        CRect r;
+        r.UnionRect(this, &rect2);
+        return r;
+    }
 };

@@ -33,9 +33,15 @@ public:
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
     BOOL SetImageCount(UINT uNewCount) { return ImageList_SetImageCount(m_hImageList, uNewCount); }
-    BOOL DrawIndirect(IMAGELISTDRAWPARAMS* pimldp) { pimldp->cbSize = sizeof(*pimldp); pimldp->himl = m_hImageList; return ImageList_DrawIndirect(pimldp); }
+    BOOL DrawIndirect(IMAGELISTDRAWPARAMS* pimldp)
+    {
+        pimldp->cbSize = sizeof(*pimldp);
+        pimldp->himl = m_hImageList;
+        return ImageList_DrawIndirect(pimldp);
+    }
     BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
     BOOL GetIconSize(int* cx, int* cy) const { return ImageList_GetIconSize(m_hImageList, cx, cy); }
+
 private:
     CImageList(const CImageList&);
     CImageList& operator=(const CImageList&);

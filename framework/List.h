@@ -5,10 +5,8 @@
 #include "framework/String.h"
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject
-{
-    struct CNode
-    {
+class CList : public CObject {
+    struct CNode {
         CNode* pNext;
         CNode* pPrev;
         TYPE data;
@@ -22,10 +20,26 @@ public:
     INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
 
-    TYPE& GetHead() { ASSERT(m_pNodeHead); return m_pNodeHead->data; }
-    const TYPE& GetHead() const { ASSERT(m_pNodeHead); return m_pNodeHead->data; }
-    TYPE& GetTail() { ASSERT(m_pNodeTail); return m_pNodeTail->data; }
-    const TYPE& GetTail() const { ASSERT(m_pNodeTail); return m_pNodeTail->data; }
+    TYPE& GetHead()
+    {
+        ASSERT(m_pNodeHead);
+        return m_pNodeHead->data;
+    }
+    const TYPE& GetHead() const
+    {
+        ASSERT(m_pNodeHead);
+        return m_pNodeHead->data;
+    }
+    TYPE& GetTail()
+    {
+        ASSERT(m_pNodeTail);
+        return m_pNodeTail->data;
+    }
+    const TYPE& GetTail() const
+    {
+        ASSERT(m_pNodeTail);
+        return m_pNodeTail->data;
+    }
 
     TYPE RemoveHead()
     {
@@ -181,28 +195,24 @@ private:
     CList& operator=(const CList&) = delete;
 };
 
-class CPtrList : public CList<void*, void*>
-{
+class CPtrList : public CList<void*, void*> {
 public:
     explicit CPtrList(INT_PTR nBlockSize = 10) : CList<void*, void*>(nBlockSize) {}
 };
 
-class CObList : public CList<CObject*, CObject*>
-{
+class CObList : public CList<CObject*, CObject*> {
 public:
     explicit CObList(INT_PTR nBlockSize = 10) : CList<CObject*, CObject*>(nBlockSize) {}
 };
 
-class CStringList : public CList<CString, LPCTSTR>
-{
+class CStringList : public CList<CString, LPCTSTR> {
 public:
     explicit CStringList(INT_PTR nBlockSize = 10) : CList<CString, LPCTSTR>(nBlockSize) {}
 };
 
 // A list of pointers to T, as CTypedPtrList<CPtrList, T*>.
 template <class BASE_CLASS, class TYPE>
-class CTypedPtrList : public BASE_CLASS
-{
+class CTypedPtrList : public BASE_CLASS {
 public:
     TYPE& GetHead() { return (TYPE&)BASE_CLASS::GetHead(); }
     TYPE GetHead() const { return (TYPE)BASE_CLASS::GetHead(); }

@@ -31,7 +31,11 @@ public:
     BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)::SendMessage(m_hWnd, LVM_ENSUREVISIBLE, nItem, bPartialOK); }
     int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)::SendMessage(m_hWnd, LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
     int HitTest(POINT pt, UINT* pFlags = NULL) const;
-    BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const { lpRect->left = (LONG)nCode; return (BOOL)::SendMessage(m_hWnd, LVM_GETITEMRECT, nItem, (LPARAM)lpRect); }
+    BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
+    {
+        lpRect->left = (LONG)nCode;
+        return (BOOL)::SendMessage(m_hWnd, LVM_GETITEMRECT, nItem, (LPARAM)lpRect);
+    }
     DWORD GetExtendedStyle() const { return (DWORD)::SendMessage(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0); }
     DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)::SendMessage(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);

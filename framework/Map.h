@@ -20,10 +20,8 @@ inline UINT HashKey(ARG_KEY key)
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject
-{
-    struct CAssoc
-    {
+class CMap : public CObject {
+    struct CAssoc {
         CAssoc* pNext;
         UINT nHashValue;
         KEY key;
@@ -174,38 +172,31 @@ private:
     CMap& operator=(const CMap&) = delete;
 };
 
-class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*>
-{
+class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
 public:
     explicit CMapStringToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
-class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*>
-{
+class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
 public:
     explicit CMapStringToOb(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
-class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR>
-{
+class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
 public:
     explicit CMapStringToString(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
-class CMapPtrToPtr : public CMap<void*, void*, void*, void*>
-{
+class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
 public:
     explicit CMapPtrToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
-class CMapPtrToWord : public CMap<void*, void*, WORD, WORD>
-{
+class CMapPtrToWord : public CMap<void*, void*, WORD, WORD> {
 public:
     explicit CMapPtrToWord(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
-class CMapWordToPtr : public CMap<WORD, WORD, void*, void*>
-{
+class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
 public:
     explicit CMapWordToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };
-class CMapWordToOb : public CMap<WORD, WORD, CObject*, CObject*>
-{
+class CMapWordToOb : public CMap<WORD, WORD, CObject*, CObject*> {
 public:
     explicit CMapWordToOb(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
 };

@@ -103,7 +103,8 @@ BOOL CMemFile::Write(const void* lpBuf, UINT nCount)
 ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     LONGLONG base = nFrom == begin ? 0 : nFrom == current ? (LONGLONG)m_nPosition
-                  : nFrom == end   ? (LONGLONG)m_nFileSize : -1;
+                                     : nFrom == end       ? (LONGLONG)m_nFileSize
+                                                          : -1;
     if (base < 0 || base + lOff < 0) {
         m_dwLastError = ERROR_INVALID_PARAMETER;
         return (ULONGLONG)-1;

@@ -3,8 +3,7 @@
 
 #include "framework/File.h"
 
-class FW_API CMemFile : public CFile
-{
+class FW_API CMemFile : public CFile {
     DECLARE_DYNAMIC(CMemFile)
 public:
     explicit CMemFile(UINT nGrowBytes = 1024);

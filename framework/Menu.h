@@ -44,6 +44,7 @@ public:
     BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE) { return ::SetMenuItemInfo(m_hMenu, uItem, fByPos, lpMenuItemInfo); }
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = NULL);
+
 private:
     CMenu(const CMenu&);
     CMenu& operator=(const CMenu&);

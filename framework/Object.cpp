@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 CRuntimeClass* g_firstClass = NULL;
 }
 

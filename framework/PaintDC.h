@@ -6,6 +6,7 @@ public:
     explicit CPaintDC(CWnd* pWnd);
     virtual ~CPaintDC();
     PAINTSTRUCT m_ps;
+
 protected:
     HWND m_hWnd;
 };

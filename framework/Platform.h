@@ -5,8 +5,7 @@
 #include "framework/FileFind.h"
 #include "framework/String.h"
 
-namespace fwplat
-{
+namespace fwplat {
 // Opens with CFile::OpenFlags; returns INVALID_HANDLE_VALUE and sets the last error on failure.
 HANDLE OpenFile(LPCTSTR path, UINT flags);
 BOOL ReadFile(HANDLE h, void* buf, UINT count, UINT& done);
@@ -28,4 +27,4 @@ void FindClose(FindState* s);
 
 // Whether c starts a two-byte character in the system code page.
 bool IsLeadByte(unsigned char c);
-}
+}  // namespace fwplat

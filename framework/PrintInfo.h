@@ -20,11 +20,11 @@ public:
     UINT GetToPage() const;
 
     PRINTDLG m_pd;
-    BOOL m_bDirect;            // no dialog: the default printer
+    BOOL m_bDirect;  // no dialog: the default printer
     BOOL m_bPreview;
     BOOL m_bContinuePrinting;  // OnPrepareDC clears it to end the job
     UINT m_nCurPage;
-    CRect m_rectDraw;          // the printable area of the current page
+    CRect m_rectDraw;  // the printable area of the current page
     LPVOID m_lpUserData;
 
 private:

@@ -95,7 +95,11 @@ BOOL CPropertyPage::OnSetActive()
 }
 
 BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
-BOOL CPropertyPage::OnApply() { OnOK(); return TRUE; }
+BOOL CPropertyPage::OnApply()
+{
+    OnOK();
+    return TRUE;
+}
 void CPropertyPage::OnReset() { OnCancel(); }
 void CPropertyPage::OnOK() { m_bModified = FALSE; }
 void CPropertyPage::OnCancel() {}
@@ -106,7 +110,7 @@ BOOL CPropertyPage::OnWizardFinish() { return UpdateData(TRUE); }
 
 BOOL CPropertyPage::PreTranslateMessage(MSG*)
 {
-    return FALSE;   // the sheet does the dialog keys of its pages
+    return FALSE;  // the sheet does the dialog keys of its pages
 }
 
 BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

@@ -14,7 +14,7 @@ public:
     explicit CPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption = 0);
     virtual ~CPropertyPage();
 
-    PROPSHEETPAGE m_psp;   // callers may change flags (PSP_HASHELP...) before the sheet runs
+    PROPSHEETPAGE m_psp;  // callers may change flags (PSP_HASHELP...) before the sheet runs
 
     void CancelToClose();
     void SetModified(BOOL bChanged = TRUE);

@@ -10,7 +10,7 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 namespace {
 // The sheet PropertySheet is building on this thread, for the callback.
 thread_local CPropertySheet* t_pSheetInit = NULL;
-}
+}  // namespace
 
 CPropertySheet::CPropertySheet() { CommonConstruct(NULL, 0); }
 

@@ -9,8 +9,8 @@
 
 // Button ids of a wizard sheet; DoModal returns ID_WIZFINISH after Finish.
 #ifndef ID_WIZBACK
-#define ID_WIZBACK   0x3023
-#define ID_WIZNEXT   0x3024
+#define ID_WIZBACK 0x3023
+#define ID_WIZNEXT 0x3024
 #define ID_WIZFINISH 0x3025
 #endif
 
@@ -25,7 +25,7 @@ public:
     explicit CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd = NULL, UINT iSelectPage = 0);
     virtual ~CPropertySheet();
 
-    PROPSHEETHEADER m_psh;   // callers may change flags (PSH_HASHELP...) before DoModal
+    PROPSHEETHEADER m_psh;  // callers may change flags (PSH_HASHELP...) before DoModal
 
     void AddPage(CPropertyPage* pPage);
     void RemovePage(CPropertyPage* pPage);
@@ -58,6 +58,7 @@ public:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CWnd* m_pParentWnd;
+
 protected:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
     BOOL BuildHeader(HWND hWndParent, DWORD dwExtraFlags);

@@ -138,7 +138,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         pMenu->InsertMenu(pCmdUI->m_nIndex++, MF_STRING | MF_BYPOSITION, pCmdUI->m_nID++,
                           strItem);
     }
-    pCmdUI->m_nIndex--;   // the caller steps to the next item
+    pCmdUI->m_nIndex--;  // the caller steps to the next item
     pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
     pCmdUI->m_bEnableChanged = TRUE;
 }

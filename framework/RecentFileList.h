@@ -29,11 +29,13 @@ public:
     UINT m_nStart;
     CString m_strSectionName;
     CString m_strEntryFormat;
-    CString m_strOriginal;   // the placeholder's menu text
+    CString m_strOriginal;  // the placeholder's menu text
     int m_nMaxDisplayLength;
+
 protected:
     int m_nSize;
     CString* m_arrNames;
+
 private:
     CRecentFileList(const CRecentFileList&);
     CRecentFileList& operator=(const CRecentFileList&);

@@ -11,7 +11,7 @@ std::vector<HINSTANCE>& Modules()
     static std::vector<HINSTANCE> modules;
     return modules;
 }
-}
+}  // namespace
 
 void AfxAddResourceModule(HINSTANCE hModule)
 {
@@ -47,7 +47,7 @@ bool HasString(HINSTANCE hInst, UINT nID)
     }
     return i < nWords && p[i] != 0;
 }
-}
+}  // namespace
 
 HINSTANCE AfxFindStringResourceHandle(UINT nID)
 {

@@ -18,6 +18,7 @@ public:
     explicit CDynLinkLibrary(HINSTANCE hModule) : m_hModule(hModule) { AfxAddResourceModule(hModule); }
     ~CDynLinkLibrary() { AfxRemoveResourceModule(m_hModule); }
     HINSTANCE m_hModule;
+
 private:
     CDynLinkLibrary(const CDynLinkLibrary&);
     CDynLinkLibrary& operator=(const CDynLinkLibrary&);

@@ -131,7 +131,8 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
         case SB_LINEDOWN: target = cur + line; break;
         case SB_PAGEUP: target = cur - page; break;
         case SB_PAGEDOWN: target = cur + page; break;
-        case SB_THUMBTRACK: case SB_THUMBPOSITION: target = (int)nPos; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: target = (int)nPos; break;
         default: return;
         }
         out = target - cur;

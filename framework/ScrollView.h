@@ -35,7 +35,7 @@ protected:
     CSize m_pageDev;
     CSize m_lineDev;
     CPoint m_ptPos;
-    BOOL m_bInUpdateBars;   // showing a bar resizes the window: no second pass
+    BOOL m_bInUpdateBars;  // showing a bar resizes the window: no second pass
 
     void UpdateBars();
     DECLARE_MESSAGE_MAP()

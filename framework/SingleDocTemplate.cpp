@@ -101,7 +101,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
             pDocument->m_bEmbedded = TRUE;
         if (!pDocument->OnNewDocument()) {
             if (bCreated)
-                pFrame->DestroyWindow();   // takes the view and so the document
+                pFrame->DestroyWindow();  // takes the view and so the document
             return NULL;
         }
     } else {

@@ -10,8 +10,16 @@ public:
     void SetPos(int nPos) { ::SendMessage(m_hWnd, TBM_SETPOS, TRUE, nPos); }
     int GetRangeMin() const { return (int)::SendMessage(m_hWnd, TBM_GETRANGEMIN, 0, 0); }
     int GetRangeMax() const { return (int)::SendMessage(m_hWnd, TBM_GETRANGEMAX, 0, 0); }
-    void GetRange(int& nMin, int& nMax) const { nMin = GetRangeMin(); nMax = GetRangeMax(); }
-    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMIN, FALSE, nMin); ::SendMessage(m_hWnd, TBM_SETRANGEMAX, bRedraw, nMax); }
+    void GetRange(int& nMin, int& nMax) const
+    {
+        nMin = GetRangeMin();
+        nMax = GetRangeMax();
+    }
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
+    {
+        ::SendMessage(m_hWnd, TBM_SETRANGEMIN, FALSE, nMin);
+        ::SendMessage(m_hWnd, TBM_SETRANGEMAX, bRedraw, nMax);
+    }
     void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMIN, bRedraw, nMin); }
     void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMAX, bRedraw, nMax); }
     int SetPageSize(int nSize) { return (int)::SendMessage(m_hWnd, TBM_SETPAGESIZE, 0, nSize); }
@@ -23,8 +31,16 @@ public:
     int GetTicPos(int nTic) const { return (int)::SendMessage(m_hWnd, TBM_GETTICPOS, nTic, 0); }
     void GetThumbRect(LPRECT lprc) const { ::SendMessage(m_hWnd, TBM_GETTHUMBRECT, 0, (LPARAM)lprc); }
     void GetChannelRect(LPRECT lprc) const { ::SendMessage(m_hWnd, TBM_GETCHANNELRECT, 0, (LPARAM)lprc); }
-    void GetSelection(int& nMin, int& nMax) const { nMin = (int)::SendMessage(m_hWnd, TBM_GETSELSTART, 0, 0); nMax = (int)::SendMessage(m_hWnd, TBM_GETSELEND, 0, 0); }
-    void SetSelection(int nMin, int nMax) { ::SendMessage(m_hWnd, TBM_SETSELSTART, FALSE, nMin); ::SendMessage(m_hWnd, TBM_SETSELEND, TRUE, nMax); }
+    void GetSelection(int& nMin, int& nMax) const
+    {
+        nMin = (int)::SendMessage(m_hWnd, TBM_GETSELSTART, 0, 0);
+        nMax = (int)::SendMessage(m_hWnd, TBM_GETSELEND, 0, 0);
+    }
+    void SetSelection(int nMin, int nMax)
+    {
+        ::SendMessage(m_hWnd, TBM_SETSELSTART, FALSE, nMin);
+        ::SendMessage(m_hWnd, TBM_SETSELEND, TRUE, nMax);
+    }
     int GetPageSize() const { return (int)::SendMessage(m_hWnd, TBM_GETPAGESIZE, 0, 0); }
     int GetLineSize() const { return (int)::SendMessage(m_hWnd, TBM_GETLINESIZE, 0, 0); }
 };

@@ -34,7 +34,7 @@ public:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnCaptureChanged(CWnd* pWnd);
 
-    int m_cxSplitter, m_cySplitter;   // width of the bars between panes
+    int m_cxSplitter, m_cySplitter;  // width of the bars between panes
 
 protected:
     struct RowColInfo {

@@ -17,7 +17,7 @@ BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
 END_MESSAGE_MAP()
 
 namespace {
-const int kPaneMargin = 8;   // room for the pane's border around its text
+const int kPaneMargin = 8;  // room for the pane's border around its text
 
 class CStatusCmdUI : public CCmdUI {
 public:
@@ -53,7 +53,7 @@ CString IndicatorText(UINT nID)
     default: return str;
     }
 }
-}
+}  // namespace
 
 CStatusBar::CStatusBar()
 {

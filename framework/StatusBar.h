@@ -4,12 +4,12 @@
 #include "framework/ControlBar.h"
 #include "framework/Array.h"
 
-#define SBPS_NORMAL     0x0000
-#define SBPS_NOBORDERS  SBT_NOBORDERS
-#define SBPS_POPOUT     SBT_POPOUT
-#define SBPS_OWNERDRAW  SBT_OWNERDRAW
-#define SBPS_DISABLED   0x04000000   // the text is not drawn
-#define SBPS_STRETCH    0x08000000   // takes the width the others leave
+#define SBPS_NORMAL 0x0000
+#define SBPS_NOBORDERS SBT_NOBORDERS
+#define SBPS_POPOUT SBT_POPOUT
+#define SBPS_OWNERDRAW SBT_OWNERDRAW
+#define SBPS_DISABLED 0x04000000  // the text is not drawn
+#define SBPS_STRETCH 0x08000000   // takes the width the others leave
 
 class FW_API CStatusBarCtrl : public CWnd {
 public:

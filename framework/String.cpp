@@ -11,11 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
+namespace {
 // The shared empty string; never freed, never written.
-struct NilString
-{
+struct NilString {
     CStringData head;
     TCHAR text[1];
 };
@@ -69,7 +67,7 @@ void* AllocOrDie(size_t n)
     return p;
 }
 inline long AtomicGet(const long* p) { return __atomic_load_n(p, __ATOMIC_ACQUIRE); }
-}
+}  // namespace
 
 void CString::Init() { m_pchData = NilText(); }
 

@@ -5,16 +5,14 @@
 
 #include <cstdarg>
 
-struct CStringData
-{
-    long nRefs;        // -1: locked (never shared)
+struct CStringData {
+    long nRefs;  // -1: locked (never shared)
     int nDataLength;
     int nAllocLength;  // chars, not counting the terminator
     TCHAR* data() { return reinterpret_cast<TCHAR*>(this + 1); }
 };
 
-class FW_API CString
-{
+class FW_API CString {
 public:
     CString();
     CString(const CString& stringSrc);

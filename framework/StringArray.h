@@ -4,8 +4,7 @@
 #include "framework/Array.h"
 #include "framework/String.h"
 
-class CStringArray : public CArray<CString, const CString&>
-{
+class CStringArray : public CArray<CString, const CString&> {
 public:
     using CArray<CString, const CString&>::Add;
     using CArray<CString, const CString&>::SetAt;

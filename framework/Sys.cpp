@@ -10,8 +10,7 @@
 #include <cstring>
 #include <ctime>
 
-namespace
-{
+namespace {
 HINSTANCE g_hResource = NULL;
 
 }
@@ -50,8 +49,7 @@ BOOL FwDirectoryExists(LPCTSTR lpszPath)
 
 #include <io.h>
 
-namespace
-{
+namespace {
 time_t FileTimeToTime(const FILETIME& ft)
 {
     const ULONGLONG epoch = 116444736000000000ULL;  // 1601 to 1970 in 100 ns
@@ -68,7 +66,7 @@ void EntryFromFind(const WIN32_FIND_DATAA& fd, CFileFind::Entry& e)
     e.tAccess = FileTimeToTime(fd.ftLastAccessTime);
     e.tWrite = FileTimeToTime(fd.ftLastWriteTime);
 }
-}
+}  // namespace
 
 HINSTANCE AfxGetResourceHandle() { return g_hResource ? g_hResource : ::GetModuleHandleA(NULL); }
 
@@ -139,8 +137,7 @@ CString FwGetFullPathName(LPCTSTR p)
     return s;
 }
 
-namespace fwplat
-{
+namespace fwplat {
 bool IsLeadByte(unsigned char c) { return c >= 0x80 && ::IsDBCSLeadByte(c); }
 
 HANDLE OpenFile(LPCTSTR path, UINT flags)
@@ -237,7 +234,7 @@ BOOL StatPath(LPCTSTR path, CFileFind::Entry& e)
         return FALSE;
     CString p(path);
     int cut = p.FindOneOf("\\/") >= 0 ? (p.ReverseFind('\\') > p.ReverseFind('/') ? p.ReverseFind('\\')
-                                                                                   : p.ReverseFind('/'))
+                                                                                  : p.ReverseFind('/'))
                                       : -1;
     e.strName = p.Mid(cut + 1);
     e.dwAttributes = d.dwFileAttributes;
@@ -248,8 +245,7 @@ BOOL StatPath(LPCTSTR path, CFileFind::Entry& e)
     return TRUE;
 }
 
-struct FindState
-{
+struct FindState {
     HANDLE h;
 };
 
@@ -293,8 +289,7 @@ void FindClose(FindState* s)
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 thread_local DWORD t_lastError = 0;
 
 BOOL HasWildcard(LPCTSTR s) { return strpbrk(s, "*?") != NULL; }
@@ -309,9 +304,7 @@ CString TempName(LPCTSTR folder, LPCTSTR prefix, UINT n)
     return path;
 }
 
-
-struct ErrnoMap
-{
+struct ErrnoMap {
     int err;
     DWORD code;
 };
@@ -667,8 +660,7 @@ CString FwGetFullPathName(LPCTSTR p)
     return out;
 }
 
-namespace fwplat
-{
+namespace fwplat {
 // UTF-8 and single-byte code pages: no byte of a character looks like ASCII.
 bool IsLeadByte(unsigned char) { return false; }
 
@@ -779,8 +771,7 @@ BOOL StatPath(LPCTSTR path, CFileFind::Entry& e)
     return Succeed();
 }
 
-struct FindState
-{
+struct FindState {
     CString dir;
     CString mask;
     DIR* d;

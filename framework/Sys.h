@@ -20,7 +20,7 @@ FW_API BOOL FwCopyFile(LPCTSTR lpszSource, LPCTSTR lpszTarget, BOOL bFailIfExist
 FW_API BOOL FwMoveFile(LPCTSTR lpszSource, LPCTSTR lpszTarget);
 // FILE_ATTRIBUTE_* bits, INVALID_FILE_ATTRIBUTES when the path does not exist.
 FW_API DWORD FwGetFileAttributes(LPCTSTR lpszPath);
-FW_API BOOL FwFileExists(LPCTSTR lpszPath);       // file or folder
+FW_API BOOL FwFileExists(LPCTSTR lpszPath);  // file or folder
 FW_API BOOL FwDirectoryExists(LPCTSTR lpszPath);
 FW_API DWORD FwGetLastError();
 FW_API void FwSetLastError(DWORD dwError);

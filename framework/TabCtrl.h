@@ -9,7 +9,13 @@ public:
     CTabCtrl() {}
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetItemCount() const { return (int)::SendMessage(m_hWnd, TCM_GETITEMCOUNT, 0, 0); }
-    LONG InsertItem(int nItem, LPCTSTR lpszItem) { TCITEM t; t.mask = TCIF_TEXT; t.pszText = (LPTSTR)lpszItem; return (LONG)::SendMessage(m_hWnd, TCM_INSERTITEM, nItem, (LPARAM)&t); }
+    LONG InsertItem(int nItem, LPCTSTR lpszItem)
+    {
+        TCITEM t;
+        t.mask = TCIF_TEXT;
+        t.pszText = (LPTSTR)lpszItem;
+        return (LONG)::SendMessage(m_hWnd, TCM_INSERTITEM, nItem, (LPARAM)&t);
+    }
     LONG InsertItem(int nItem, TCITEM* pTabCtrlItem) { return (LONG)::SendMessage(m_hWnd, TCM_INSERTITEM, nItem, (LPARAM)pTabCtrlItem); }
     BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const { return (BOOL)::SendMessage(m_hWnd, TCM_GETITEM, nItem, (LPARAM)pTabCtrlItem); }
     BOOL SetItem(int nItem, TCITEM* pTabCtrlItem) { return (BOOL)::SendMessage(m_hWnd, TCM_SETITEM, nItem, (LPARAM)pTabCtrlItem); }
@@ -23,5 +29,9 @@ public:
     HIMAGELIST GetImageList() const { return (HIMAGELIST)::SendMessage(m_hWnd, TCM_GETIMAGELIST, 0, 0); }
     int GetCurFocus() const { return (int)::SendMessage(m_hWnd, TCM_GETCURFOCUS, 0, 0); }
     int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)::SendMessage(m_hWnd, TCM_HITTEST, 0, (LPARAM)pHitTestInfo); }
-    CSize SetItemSize(CSize size) { DWORD dw = (DWORD)::SendMessage(m_hWnd, TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy)); return CSize(LOWORD(dw), HIWORD(dw)); }
+    CSize SetItemSize(CSize size)
+    {
+        DWORD dw = (DWORD)::SendMessage(m_hWnd, TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy));
+        return CSize(LOWORD(dw), HIWORD(dw));
+    }
 };

@@ -5,8 +5,7 @@
 
 #include <ctime>
 
-class FW_API CTimeSpan
-{
+class FW_API CTimeSpan {
 public:
     CTimeSpan() : m_timeSpan(0) {}
     CTimeSpan(time_t time) : m_timeSpan(time) {}
@@ -24,8 +23,16 @@ public:
 
     CTimeSpan operator-(CTimeSpan s) const { return CTimeSpan(m_timeSpan - s.m_timeSpan); }
     CTimeSpan operator+(CTimeSpan s) const { return CTimeSpan(m_timeSpan + s.m_timeSpan); }
-    const CTimeSpan& operator+=(CTimeSpan s) { m_timeSpan += s.m_timeSpan; return *this; }
-    const CTimeSpan& operator-=(CTimeSpan s) { m_timeSpan -= s.m_timeSpan; return *this; }
+    const CTimeSpan& operator+=(CTimeSpan s)
+    {
+        m_timeSpan += s.m_timeSpan;
+        return *this;
+    }
+    const CTimeSpan& operator-=(CTimeSpan s)
+    {
+        m_timeSpan -= s.m_timeSpan;
+        return *this;
+    }
     bool operator==(CTimeSpan s) const { return m_timeSpan == s.m_timeSpan; }
     bool operator!=(CTimeSpan s) const { return m_timeSpan != s.m_timeSpan; }
     bool operator<(CTimeSpan s) const { return m_timeSpan < s.m_timeSpan; }
@@ -37,8 +44,7 @@ private:
     time_t m_timeSpan;
 };
 
-class FW_API CTime
-{
+class FW_API CTime {
 public:
     static CTime GetCurrentTime();
 
@@ -53,8 +59,8 @@ public:
 
     time_t GetTime() const { return m_time; }
     int GetYear() const;
-    int GetMonth() const;      // 1-12
-    int GetDay() const;        // 1-31
+    int GetMonth() const;  // 1-12
+    int GetDay() const;    // 1-31
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
@@ -64,12 +70,24 @@ public:
     CString Format(LPCTSTR pFormat) const;
     CString FormatGmt(LPCTSTR pFormat) const;
 
-    const CTime& operator=(time_t t) { m_time = t; return *this; }
+    const CTime& operator=(time_t t)
+    {
+        m_time = t;
+        return *this;
+    }
     CTimeSpan operator-(CTime time) const { return CTimeSpan(m_time - time.m_time); }
     CTime operator-(CTimeSpan span) const { return CTime(m_time - span.GetTimeSpan()); }
     CTime operator+(CTimeSpan span) const { return CTime(m_time + span.GetTimeSpan()); }
-    const CTime& operator+=(CTimeSpan span) { m_time += span.GetTimeSpan(); return *this; }
-    const CTime& operator-=(CTimeSpan span) { m_time -= span.GetTimeSpan(); return *this; }
+    const CTime& operator+=(CTimeSpan span)
+    {
+        m_time += span.GetTimeSpan();
+        return *this;
+    }
+    const CTime& operator-=(CTimeSpan span)
+    {
+        m_time -= span.GetTimeSpan();
+        return *this;
+    }
     bool operator==(CTime t) const { return m_time == t.m_time; }
     bool operator!=(CTime t) const { return m_time != t.m_time; }
     bool operator<(CTime t) const { return m_time < t.m_time; }

@@ -38,7 +38,7 @@ public:
     void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
     void SetText(LPCTSTR) override {}
 };
-}
+}  // namespace
 
 // Two layouts: the standard one (16-bit version 1, width, height, count,
 // then the ids) and the one GNU windres writes for a TOOLBAR statement

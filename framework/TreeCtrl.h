@@ -34,7 +34,11 @@ public:
     UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const { return (UINT)::SendMessage(m_hWnd, TVM_GETITEMSTATE, (WPARAM)hItem, nStateMask); }
     BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
     HTREEITEM HitTest(POINT pt, UINT* pFlags = NULL) const;
-    BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const { *(HTREEITEM*)lpRect = hItem; return (BOOL)::SendMessage(m_hWnd, TVM_GETITEMRECT, bTextOnly, (LPARAM)lpRect); }
+    BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
+    {
+        *(HTREEITEM*)lpRect = hItem;
+        return (BOOL)::SendMessage(m_hWnd, TVM_GETITEMRECT, bTextOnly, (LPARAM)lpRect);
+    }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
     BOOL SortChildren(HTREEITEM hItem) { return (BOOL)::SendMessage(m_hWnd, TVM_SORTCHILDREN, 0, (LPARAM)hItem); }
     COLORREF SetBkColor(COLORREF clr) { return (COLORREF)::SendMessage(m_hWnd, TVM_SETBKCOLOR, 0, clr); }

@@ -83,7 +83,7 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
     if (pFrame->GetActiveView() != this)
         pFrame->SetActiveView(this);
     else if (hFocus != m_hWnd && !::IsChild(m_hWnd, hFocus))
-        ::SetFocus(m_hWnd);   // a bar's field had the focus
+        ::SetFocus(m_hWnd);  // a bar's field had the focus
     return nResult;
 }
 

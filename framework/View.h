@@ -22,11 +22,19 @@ public:
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     virtual void OnDraw(CDC* pDC) = 0;
-    virtual void OnPrepareDC(CDC* pDC, void* pInfo = NULL) { (void)pDC; (void)pInfo; }
+    virtual void OnPrepareDC(CDC* pDC, void* pInfo = NULL)
+    {
+        (void)pDC;
+        (void)pInfo;
+    }
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
-    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) { (void)nState; (void)pFrameWnd; }
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd)
+    {
+        (void)nState;
+        (void)pFrameWnd;
+    }
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     virtual void PostNcDestroy() override;
 
@@ -34,9 +42,17 @@ public:
     // direct printing), then one job of pages drawn through OnPrint.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
-    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) { (void)pDC; (void)pInfo; }
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+    {
+        (void)pDC;
+        (void)pInfo;
+    }
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
-    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) { (void)pDC; (void)pInfo; }
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+    {
+        (void)pDC;
+        (void)pInfo;
+    }
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
 

@@ -112,7 +112,7 @@ void CView::OnFilePrint()
     }
     CDC dc;
     dc.Attach(info.m_pd.hDC);
-    info.m_pd.hDC = NULL;   // the CDC deletes it now
+    info.m_pd.hDC = NULL;  // the CDC deletes it now
 
     CString title;
     if (m_pDocument != NULL)

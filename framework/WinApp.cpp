@@ -24,8 +24,12 @@ CWinApp* g_pApp = NULL;
 HINSTANCE g_hInstance = NULL;
 
 LPTSTR Dup(LPCTSTR s) { return s ? _strdup(s) : NULL; }
-void Free(LPCTSTR& s) { free((void*)s); s = NULL; }
+void Free(LPCTSTR& s)
+{
+    free((void*)s);
+    s = NULL;
 }
+}  // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(Dup(lpszAppName)), m_pszExeName(NULL), m_pszHelpFilePath(NULL),
@@ -62,7 +66,7 @@ int CWinApp::ExitInstance()
 int CWinApp::Run()
 {
     if (m_pMainWnd == NULL)
-        ::PostQuitMessage(0);   // nothing to show: leave at once
+        ::PostQuitMessage(0);  // nothing to show: leave at once
     return CWinThread::Run();
 }
 
@@ -81,13 +85,13 @@ BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 static int DefaultButton(UINT nType)
 {
     static const int kButtons[][3] = {
-        { IDOK, IDOK, IDOK },                 // MB_OK
-        { IDOK, IDCANCEL, IDCANCEL },         // MB_OKCANCEL
-        { IDABORT, IDRETRY, IDIGNORE },       // MB_ABORTRETRYIGNORE
-        { IDYES, IDNO, IDCANCEL },            // MB_YESNOCANCEL
-        { IDYES, IDNO, IDNO },                // MB_YESNO
-        { IDRETRY, IDCANCEL, IDCANCEL },      // MB_RETRYCANCEL
-        { IDCANCEL, IDTRYAGAIN, IDCONTINUE }, // MB_CANCELTRYCONTINUE
+        {IDOK, IDOK, IDOK},                  // MB_OK
+        {IDOK, IDCANCEL, IDCANCEL},          // MB_OKCANCEL
+        {IDABORT, IDRETRY, IDIGNORE},        // MB_ABORTRETRYIGNORE
+        {IDYES, IDNO, IDCANCEL},             // MB_YESNOCANCEL
+        {IDYES, IDNO, IDNO},                 // MB_YESNO
+        {IDRETRY, IDCANCEL, IDCANCEL},       // MB_RETRYCANCEL
+        {IDCANCEL, IDTRYAGAIN, IDCONTINUE},  // MB_CANCELTRYCONTINUE
     };
     UINT nKind = nType & MB_TYPEMASK;
     if (nKind >= sizeof(kButtons) / sizeof(kButtons[0]))
@@ -118,8 +122,10 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
     (void)nIDPrompt;
     if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
-        case MB_OK: case MB_OKCANCEL: nType |= MB_ICONEXCLAMATION; break;
-        case MB_YESNO: case MB_YESNOCANCEL: nType |= MB_ICONQUESTION; break;
+        case MB_OK:
+        case MB_OKCANCEL: nType |= MB_ICONEXCLAMATION; break;
+        case MB_YESNO:
+        case MB_YESNOCANCEL: nType |= MB_ICONQUESTION; break;
         default: nType |= MB_ICONEXCLAMATION; break;
         }
     }
@@ -395,7 +401,7 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
     }
     ::RegCloseKey(hKey);
     if (lResult != ERROR_SUCCESS || dwType != REG_BINARY) {
-        delete[] *ppData;
+        delete[] * ppData;
         *ppData = NULL;
         *pBytes = 0;
         return FALSE;

@@ -24,6 +24,7 @@ public:
     void Free();
     HGLOBAL m_hDevMode;
     HGLOBAL m_hDevNames;
+
 private:
     CPrinterHandles(const CPrinterHandles&);
     CPrinterHandles& operator=(const CPrinterHandles&);
@@ -46,7 +47,7 @@ public:
     int m_nCmdShow;
     CRecentFileList* m_pRecentFileList;
     CDocManager* m_pDocManager;
-    HBRUSH m_hDlgBkBrush;        // SetDialogBkColor
+    HBRUSH m_hDlgBkBrush;  // SetDialogBkColor
     COLORREF m_crDlgTextClr;
 
     virtual BOOL InitApplication();
@@ -72,8 +73,8 @@ public:
     // after SetRegistryKey, otherwise the .ini file m_pszProfileName.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
     void SetRegistryKey(UINT nIDRegistryKey);
-    HKEY GetAppRegistryKey();          // caller closes
-    HKEY GetSectionKey(LPCTSTR lpszSection);   // caller closes
+    HKEY GetAppRegistryKey();                 // caller closes
+    HKEY GetSectionKey(LPCTSTR lpszSection);  // caller closes
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
     CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = NULL);
@@ -114,6 +115,7 @@ public:
 
     BOOL m_bShellOpen;
     CPrinterHandles m_printer;
+
 protected:
     CScopedBrush m_dlgBkBrush;  // owns m_hDlgBkBrush
     DECLARE_MESSAGE_MAP()

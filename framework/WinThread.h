@@ -27,6 +27,7 @@ public:
     virtual BOOL IsIdleMessage(MSG* pMsg);
     virtual int ExitInstance();
     virtual CWnd* GetMainWnd();
+
 private:
     POINT m_ptCursorLast;
     UINT m_nMsgLast;

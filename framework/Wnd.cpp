@@ -34,7 +34,7 @@ CWnd::~CWnd()
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this && !(m_nFlags & WF_TEMPORARY)) {
         DestroyWindow();
         if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
-            Detach();   // never leave the map pointing at a dead object
+            Detach();  // never leave the map pointing at a dead object
     }
 }
 
@@ -146,7 +146,7 @@ std::set<std::string>& ClassNames()
     static std::set<std::string> names;
     return names;
 }
-}
+}  // namespace
 
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass)
 {
@@ -232,7 +232,7 @@ BOOL AfxUnhookWindowCreate()
     }
     if (s->pWndInit != NULL) {
         s->pWndInit = NULL;
-        return FALSE;   // the hook never saw the window
+        return FALSE;  // the hook never saw the window
     }
     return TRUE;
 }
@@ -272,7 +272,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
                                  cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
-        PostNcDestroy();   // the window was never ours: clean up as if destroyed
+        PostNcDestroy();  // the window was never ours: clean up as if destroyed
     return hWnd != NULL;
 }
 
@@ -305,7 +305,7 @@ BOOL CWnd::DestroyWindow()
         if (FromHandlePermanent(hWnd) == this && !::IsWindow(hWnd))
             Detach();
     } else if (m_hWnd == hWnd) {
-        m_hWnd = NULL;   // a temporary or foreign wrapper
+        m_hWnd = NULL;  // a temporary or foreign wrapper
     }
     return bResult;
 }
@@ -353,7 +353,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         pWnd->m_pfnSuperW = NULL;
         pWnd->Detach();
         s->lastSent = oldState;
-        pWnd->PostNcDestroy();   // may delete pWnd
+        pWnd->PostNcDestroy();  // may delete pWnd
         return lResult;
     }
     s->lastSent = oldState;
@@ -473,7 +473,8 @@ typedef void (CWnd::*PMSGW_vb)(BOOL);
 typedef void (CWnd::*PMSGW_vwwh)(UINT, UINT, HMENU);
 typedef int (CWnd::*PMSGW_iwWw)(CWnd*, UINT, UINT);
 
-template <class T> T Cast(AFX_PMSG p) { return reinterpret_cast<T>(p); }
+template <class T>
+T Cast(AFX_PMSG p) { return reinterpret_cast<T>(p); }
 
 bool IsCtlColor(UINT message)
 {
@@ -496,7 +497,7 @@ const AFX_MSGMAP_ENTRY* FindWndEntry(const AFX_MSGMAP* pMap, UINT message)
     }
     return NULL;
 }
-}
+}  // namespace
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
@@ -565,16 +566,16 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_vWp: (this->*Cast<PMSGW_vWp>(pfn))(CWnd::FromHandle((HWND)wParam), pt); break;
     case AfxSig_vwwx:
         (this->*Cast<PMSGW_vwwx>(pfn))(LOWORD(wParam), (short)HIWORD(wParam),
-                                        (CScrollBar*)CWnd::FromHandle((HWND)lParam));
+                                       (CScrollBar*)CWnd::FromHandle((HWND)lParam));
         break;
     case AfxSig_bWww:
         lResult = (this->*Cast<PMSGW_bWww>(pfn))(CWnd::FromHandle((HWND)wParam), LOWORD(lParam),
-                                                  HIWORD(lParam));
+                                                 HIWORD(lParam));
         break;
     case AfxSig_vbw: (this->*Cast<PMSGW_vbw>(pfn))((BOOL)wParam, (UINT)lParam); break;
     case AfxSig_vwWb:
         (this->*Cast<PMSGW_vwWb>(pfn))(LOWORD(wParam), CWnd::FromHandle((HWND)lParam),
-                                        (BOOL)HIWORD(wParam));
+                                       (BOOL)HIWORD(wParam));
         break;
     case AfxSig_bwsp: {
         lResult = (this->*Cast<PMSGW_bwsp>(pfn))(LOWORD(wParam), (short)HIWORD(wParam), pt);
@@ -583,7 +584,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_vwl: (this->*Cast<PMSGW_vwl>(pfn))((UINT)wParam, lParam); break;
     case AfxSig_vMwb:
         (this->*Cast<PMSGW_vMwb>(pfn))(CMenu::FromHandle((HMENU)wParam), LOWORD(lParam),
-                                        (BOOL)HIWORD(lParam));
+                                       (BOOL)HIWORD(lParam));
         break;
     case AfxSig_vh: (this->*Cast<PMSGW_vh>(pfn))((HDROP)wParam); break;
     case AfxSig_lp: lResult = (this->*Cast<PMSGW_lp>(pfn))(pt); break;
@@ -593,7 +594,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case AfxSig_iwWw:
         lResult = (this->*Cast<PMSGW_iwWw>(pfn))(CWnd::FromHandle((HWND)wParam), LOWORD(lParam),
-                                                  HIWORD(lParam));
+                                                 HIWORD(lParam));
         break;
     default:
         return FALSE;
@@ -609,12 +610,16 @@ namespace {
 class CTestCmdUI : public CCmdUI {
 public:
     BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
     void SetCheck(int) override {}
     void SetRadio(BOOL) override {}
     void SetText(LPCTSTR) override {}
 };
-}
+}  // namespace
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -680,16 +685,25 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         notify.pNMHDR = pNMHDR;
         return OnCmdMsg(0, (int)MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, NULL);
     }
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
         LRESULT lr = 0;
         if (!OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, &lr) || lr == 0)
-            return FALSE;   // a NULL brush means: let the parent decide
+            return FALSE;  // a NULL brush means: let the parent decide
         if (pResult) *pResult = lr;
         return TRUE;
     }
-    case WM_DRAWITEM: case WM_MEASUREITEM: case WM_COMPAREITEM: case WM_DELETEITEM:
-    case WM_HSCROLL: case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
         return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
     default:
         return FALSE;

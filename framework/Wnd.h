@@ -21,10 +21,10 @@ class CScrollBar;
 #endif
 
 // m_nFlags
-#define WF_TEMPORARY     0x0001   // a wrapper made by FromHandle, freed at idle
-#define WF_CONTINUEMODAL 0x0002   // RunModalLoop keeps going
-#define WF_MODALLOOP     0x0004   // inside RunModalLoop
-#define WF_SUBCLASSED    0x0008   // m_pfnSuper came from subclassing, restore on detach
+#define WF_TEMPORARY 0x0001      // a wrapper made by FromHandle, freed at idle
+#define WF_CONTINUEMODAL 0x0002  // RunModalLoop keeps going
+#define WF_MODALLOOP 0x0004      // inside RunModalLoop
+#define WF_SUBCLASSED 0x0008     // m_pfnSuper came from subclassing, restore on detach
 
 #define AFX_IDW_PANE_FIRST 0xE900
 
@@ -36,7 +36,7 @@ public:
 
     HWND m_hWnd;
     operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const { return m_hWnd; }   // call on valid objects only
+    HWND GetSafeHwnd() const { return m_hWnd; }  // call on valid objects only
     // The handle for a call that needs a live window; debug builds assert it is one.
     HWND LiveHwnd() const
     {
@@ -100,7 +100,11 @@ public:
     CWnd* GetParentFrame() const;
     virtual BOOL IsFrameWnd() const { return FALSE; }
     CWnd* GetTopLevelParent() const;
-    virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler) { (void)pTarget; (void)bDisableIfNoHndler; }
+    virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)
+    {
+        (void)pTarget;
+        (void)bDisableIfNoHndler;
+    }
 
     // Thin wrappers
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessage(LiveHwnd(), message, wParam, lParam); }
@@ -181,12 +185,21 @@ public:
     int GetScrollPos(int nBar) const { return ::GetScrollPos(LiveHwnd(), nBar); }
     int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(LiveHwnd(), nBar, nPos, bRedraw); }
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpsi, BOOL bRedraw = TRUE) { return ::SetScrollInfo(LiveHwnd(), nBar, lpsi, bRedraw); }
-    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpsi, UINT nMask = SIF_ALL) { lpsi->cbSize = sizeof(*lpsi); lpsi->fMask = nMask; return ::GetScrollInfo(LiveHwnd(), nBar, lpsi); }
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpsi, UINT nMask = SIF_ALL)
+    {
+        lpsi->cbSize = sizeof(*lpsi);
+        lpsi->fMask = nMask;
+        return ::GetScrollInfo(LiveHwnd(), nBar, lpsi);
+    }
     void DragAcceptFiles(BOOL bAccept = TRUE);
     void CenterWindow(CWnd* pAlternateOwner = NULL);
     BOOL OpenClipboard() { return ::OpenClipboard(LiveHwnd()); }
     void BringWindowToTop() { ::BringWindowToTop(LiveHwnd()); }
-    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(*lpwndpl); return ::GetWindowPlacement(LiveHwnd(), lpwndpl); }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+    {
+        lpwndpl->length = sizeof(*lpwndpl);
+        return ::GetWindowPlacement(LiveHwnd(), lpwndpl);
+    }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(LiveHwnd(), lpwndpl); }
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessage(LiveHwnd(), WM_SETREDRAW, bRedraw, 0); }
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -249,9 +262,10 @@ public:
     WNDPROC* GetSuperWndProcAddr() { return &m_pfnSuper; }
 
     UINT m_nFlags;
+
 protected:
-    WNDPROC m_pfnSuper;     // the procedure messages go to when unhandled
-    WNDPROC m_pfnSuperW;    // the same procedure in its Unicode form, for whole characters
+    WNDPROC m_pfnSuper;   // the procedure messages go to when unhandled
+    WNDPROC m_pfnSuperW;  // the same procedure in its Unicode form, for whole characters
     int m_nModalResult;
 
     static const AFX_MSGMAP* GetThisMessageMap();
@@ -282,55 +296,55 @@ FW_API BOOL AfxUnhookWindowCreate();
 
 // Window message handlers, with the typed signatures of CWnd's handlers.
 #define AFX_SIG_WND(type, fn) reinterpret_cast<AFX_PMSG>(static_cast<type>(fn))
-#define ON_WM_CREATE()  { WM_CREATE, 0, 0, 0, AfxSig_is, AFX_SIG_WND(int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate) },
-#define ON_WM_DESTROY() { WM_DESTROY, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnDestroy) },
-#define ON_WM_NCDESTROY() { WM_NCDESTROY, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnNcDestroy) },
-#define ON_WM_PAINT()   { WM_PAINT, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnPaint) },
-#define ON_WM_NCPAINT() { WM_NCPAINT, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnNcPaint) },
-#define ON_WM_SIZE()    { WM_SIZE, 0, 0, 0, AfxSig_vwii, AFX_SIG_WND(void (CWnd::*)(UINT, int, int), &ThisClass::OnSize) },
-#define ON_WM_MOVE()    { WM_MOVE, 0, 0, 0, AfxSig_vii, AFX_SIG_WND(void (CWnd::*)(int, int), &ThisClass::OnMove) },
-#define ON_WM_TIMER()   { WM_TIMER, 0, 0, 0, AfxSig_vt, AFX_SIG_WND(void (CWnd::*)(UINT_PTR), &ThisClass::OnTimer) },
-#define ON_WM_CLOSE()   { WM_CLOSE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnClose) },
-#define ON_WM_ERASEBKGND() { WM_ERASEBKGND, 0, 0, 0, AfxSig_bD, AFX_SIG_WND(BOOL (CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd) },
-#define ON_WM_CTLCOLOR() { WM_CTLCOLOR, 0, 0, 0, AfxSig_hDWw, AFX_SIG_WND(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), &ThisClass::OnCtlColor) },
-#define ON_WM_CTLCOLOR_REFLECT() { WM_CTLCOLOR + WM_REFLECT_BASE, 0, 0, 0, AfxSig_hDw, AFX_SIG_WND(HBRUSH (CWnd::*)(CDC*, UINT), &ThisClass::CtlColor) },
-#define ON_WM_DRAWITEM() { WM_DRAWITEM, 0, 0, 0, AfxSig_vis, AFX_SIG_WND(void (CWnd::*)(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem) },
-#define ON_WM_MEASUREITEM() { WM_MEASUREITEM, 0, 0, 0, AfxSig_vis, AFX_SIG_WND(void (CWnd::*)(int, LPMEASUREITEMSTRUCT), &ThisClass::OnMeasureItem) },
-#define ON_WM_DRAWITEM_REFLECT() { WM_DRAWITEM + WM_REFLECT_BASE, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void (CWnd::*)(LPDRAWITEMSTRUCT), &ThisClass::DrawItem) },
-#define ON_WM_MEASUREITEM_REFLECT() { WM_MEASUREITEM + WM_REFLECT_BASE, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void (CWnd::*)(LPMEASUREITEMSTRUCT), &ThisClass::MeasureItem) },
-#define ON_WM_LBUTTONDOWN()   { WM_LBUTTONDOWN, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonDown) },
-#define ON_WM_LBUTTONUP()     { WM_LBUTTONUP, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonUp) },
-#define ON_WM_LBUTTONDBLCLK() { WM_LBUTTONDBLCLK, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonDblClk) },
-#define ON_WM_RBUTTONDOWN()   { WM_RBUTTONDOWN, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnRButtonDown) },
-#define ON_WM_RBUTTONUP()     { WM_RBUTTONUP, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnRButtonUp) },
-#define ON_WM_RBUTTONDBLCLK() { WM_RBUTTONDBLCLK, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnRButtonDblClk) },
-#define ON_WM_MBUTTONDOWN()   { WM_MBUTTONDOWN, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnMButtonDown) },
-#define ON_WM_MBUTTONUP()     { WM_MBUTTONUP, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnMButtonUp) },
-#define ON_WM_MOUSEMOVE()     { WM_MOUSEMOVE, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void (CWnd::*)(UINT, CPoint), &ThisClass::OnMouseMove) },
-#define ON_WM_MOUSEWHEEL()    { WM_MOUSEWHEEL, 0, 0, 0, AfxSig_bwsp, AFX_SIG_WND(BOOL (CWnd::*)(UINT, short, CPoint), &ThisClass::OnMouseWheel) },
-#define ON_WM_KEYDOWN() { WM_KEYDOWN, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, UINT), &ThisClass::OnKeyDown) },
-#define ON_WM_KEYUP()   { WM_KEYUP, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, UINT), &ThisClass::OnKeyUp) },
-#define ON_WM_CHAR()    { WM_CHAR, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, UINT), &ThisClass::OnChar) },
-#define ON_WM_SYSKEYDOWN() { WM_SYSKEYDOWN, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, UINT), &ThisClass::OnSysKeyDown) },
-#define ON_WM_SETFOCUS()  { WM_SETFOCUS, 0, 0, 0, AfxSig_vW, AFX_SIG_WND(void (CWnd::*)(CWnd*), &ThisClass::OnSetFocus) },
-#define ON_WM_KILLFOCUS() { WM_KILLFOCUS, 0, 0, 0, AfxSig_vW, AFX_SIG_WND(void (CWnd::*)(CWnd*), &ThisClass::OnKillFocus) },
-#define ON_WM_CAPTURECHANGED() { WM_CAPTURECHANGED, 0, 0, 0, AfxSig_vW, AFX_SIG_WND(void (CWnd::*)(CWnd*), &ThisClass::OnCaptureChanged) },
-#define ON_WM_CONTEXTMENU() { WM_CONTEXTMENU, 0, 0, 0, AfxSig_vWp, AFX_SIG_WND(void (CWnd::*)(CWnd*, CPoint), &ThisClass::OnContextMenu) },
-#define ON_WM_HSCROLL() { WM_HSCROLL, 0, 0, 0, AfxSig_vwwx, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnHScroll) },
-#define ON_WM_VSCROLL() { WM_VSCROLL, 0, 0, 0, AfxSig_vwwx, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnVScroll) },
-#define ON_WM_SETCURSOR() { WM_SETCURSOR, 0, 0, 0, AfxSig_bWww, AFX_SIG_WND(BOOL (CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnSetCursor) },
-#define ON_WM_GETMINMAXINFO() { WM_GETMINMAXINFO, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void (CWnd::*)(MINMAXINFO*), &ThisClass::OnGetMinMaxInfo) },
-#define ON_WM_WINDOWPOSCHANGED() { WM_WINDOWPOSCHANGED, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void (CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanged) },
-#define ON_WM_WINDOWPOSCHANGING() { WM_WINDOWPOSCHANGING, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void (CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanging) },
-#define ON_WM_SHOWWINDOW() { WM_SHOWWINDOW, 0, 0, 0, AfxSig_vbw, AFX_SIG_WND(void (CWnd::*)(BOOL, UINT), &ThisClass::OnShowWindow) },
-#define ON_WM_ACTIVATE() { WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_SIG_WND(void (CWnd::*)(UINT, CWnd*, BOOL), &ThisClass::OnActivate) },
-#define ON_WM_SYSCOMMAND() { WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_SIG_WND(void (CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand) },
-#define ON_WM_INITMENUPOPUP() { WM_INITMENUPOPUP, 0, 0, 0, AfxSig_vMwb, AFX_SIG_WND(void (CWnd::*)(CMenu*, UINT, BOOL), &ThisClass::OnInitMenuPopup) },
-#define ON_WM_MENUSELECT() { WM_MENUSELECT, 0, 0, 0, AfxSig_vwwh, AFX_SIG_WND(void (CWnd::*)(UINT, UINT, HMENU), &ThisClass::OnMenuSelect) },
-#define ON_WM_DROPFILES() { WM_DROPFILES, 0, 0, 0, AfxSig_vh, AFX_SIG_WND(void (CWnd::*)(HDROP), &ThisClass::OnDropFiles) },
-#define ON_WM_NCHITTEST() { WM_NCHITTEST, 0, 0, 0, AfxSig_lp, AFX_SIG_WND(LRESULT (CWnd::*)(CPoint), &ThisClass::OnNcHitTest) },
-#define ON_WM_ENABLE() { WM_ENABLE, 0, 0, 0, AfxSig_vb, AFX_SIG_WND(void (CWnd::*)(BOOL), &ThisClass::OnEnable) },
-#define ON_WM_GETDLGCODE() { WM_GETDLGCODE, 0, 0, 0, AfxSig_wv, AFX_SIG_WND(UINT (CWnd::*)(), &ThisClass::OnGetDlgCode) },
-#define ON_WM_MOUSEACTIVATE() { WM_MOUSEACTIVATE, 0, 0, 0, AfxSig_iwWw, AFX_SIG_WND(int (CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnMouseActivate) },
-#define ON_WM_SYSCOLORCHANGE() { WM_SYSCOLORCHANGE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnSysColorChange) },
-#define ON_WM_CANCELMODE() { WM_CANCELMODE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void (CWnd::*)(), &ThisClass::OnCancelMode) },
+#define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, AfxSig_is, AFX_SIG_WND(int(CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)},
+#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnDestroy)},
+#define ON_WM_NCDESTROY() {WM_NCDESTROY, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnNcDestroy)},
+#define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnPaint)},
+#define ON_WM_NCPAINT() {WM_NCPAINT, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnNcPaint)},
+#define ON_WM_SIZE() {WM_SIZE, 0, 0, 0, AfxSig_vwii, AFX_SIG_WND(void(CWnd::*)(UINT, int, int), &ThisClass::OnSize)},
+#define ON_WM_MOVE() {WM_MOVE, 0, 0, 0, AfxSig_vii, AFX_SIG_WND(void(CWnd::*)(int, int), &ThisClass::OnMove)},
+#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, AfxSig_vt, AFX_SIG_WND(void(CWnd::*)(UINT_PTR), &ThisClass::OnTimer)},
+#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnClose)},
+#define ON_WM_ERASEBKGND() {WM_ERASEBKGND, 0, 0, 0, AfxSig_bD, AFX_SIG_WND(BOOL(CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd)},
+#define ON_WM_CTLCOLOR() {WM_CTLCOLOR, 0, 0, 0, AfxSig_hDWw, AFX_SIG_WND(HBRUSH(CWnd::*)(CDC*, CWnd*, UINT), &ThisClass::OnCtlColor)},
+#define ON_WM_CTLCOLOR_REFLECT() {WM_CTLCOLOR + WM_REFLECT_BASE, 0, 0, 0, AfxSig_hDw, AFX_SIG_WND(HBRUSH(CWnd::*)(CDC*, UINT), &ThisClass::CtlColor)},
+#define ON_WM_DRAWITEM() {WM_DRAWITEM, 0, 0, 0, AfxSig_vis, AFX_SIG_WND(void(CWnd::*)(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem)},
+#define ON_WM_MEASUREITEM() {WM_MEASUREITEM, 0, 0, 0, AfxSig_vis, AFX_SIG_WND(void(CWnd::*)(int, LPMEASUREITEMSTRUCT), &ThisClass::OnMeasureItem)},
+#define ON_WM_DRAWITEM_REFLECT() {WM_DRAWITEM + WM_REFLECT_BASE, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void(CWnd::*)(LPDRAWITEMSTRUCT), &ThisClass::DrawItem)},
+#define ON_WM_MEASUREITEM_REFLECT() {WM_MEASUREITEM + WM_REFLECT_BASE, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void(CWnd::*)(LPMEASUREITEMSTRUCT), &ThisClass::MeasureItem)},
+#define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonDown)},
+#define ON_WM_LBUTTONUP() {WM_LBUTTONUP, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonUp)},
+#define ON_WM_LBUTTONDBLCLK() {WM_LBUTTONDBLCLK, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonDblClk)},
+#define ON_WM_RBUTTONDOWN() {WM_RBUTTONDOWN, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnRButtonDown)},
+#define ON_WM_RBUTTONUP() {WM_RBUTTONUP, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnRButtonUp)},
+#define ON_WM_RBUTTONDBLCLK() {WM_RBUTTONDBLCLK, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnRButtonDblClk)},
+#define ON_WM_MBUTTONDOWN() {WM_MBUTTONDOWN, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnMButtonDown)},
+#define ON_WM_MBUTTONUP() {WM_MBUTTONUP, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnMButtonUp)},
+#define ON_WM_MOUSEMOVE() {WM_MOUSEMOVE, 0, 0, 0, AfxSig_vwp, AFX_SIG_WND(void(CWnd::*)(UINT, CPoint), &ThisClass::OnMouseMove)},
+#define ON_WM_MOUSEWHEEL() {WM_MOUSEWHEEL, 0, 0, 0, AfxSig_bwsp, AFX_SIG_WND(BOOL(CWnd::*)(UINT, short, CPoint), &ThisClass::OnMouseWheel)},
+#define ON_WM_KEYDOWN() {WM_KEYDOWN, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, UINT), &ThisClass::OnKeyDown)},
+#define ON_WM_KEYUP() {WM_KEYUP, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, UINT), &ThisClass::OnKeyUp)},
+#define ON_WM_CHAR() {WM_CHAR, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, UINT), &ThisClass::OnChar)},
+#define ON_WM_SYSKEYDOWN() {WM_SYSKEYDOWN, 0, 0, 0, AfxSig_vwww, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, UINT), &ThisClass::OnSysKeyDown)},
+#define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, 0, 0, AfxSig_vW, AFX_SIG_WND(void(CWnd::*)(CWnd*), &ThisClass::OnSetFocus)},
+#define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, 0, 0, AfxSig_vW, AFX_SIG_WND(void(CWnd::*)(CWnd*), &ThisClass::OnKillFocus)},
+#define ON_WM_CAPTURECHANGED() {WM_CAPTURECHANGED, 0, 0, 0, AfxSig_vW, AFX_SIG_WND(void(CWnd::*)(CWnd*), &ThisClass::OnCaptureChanged)},
+#define ON_WM_CONTEXTMENU() {WM_CONTEXTMENU, 0, 0, 0, AfxSig_vWp, AFX_SIG_WND(void(CWnd::*)(CWnd*, CPoint), &ThisClass::OnContextMenu)},
+#define ON_WM_HSCROLL() {WM_HSCROLL, 0, 0, 0, AfxSig_vwwx, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnHScroll)},
+#define ON_WM_VSCROLL() {WM_VSCROLL, 0, 0, 0, AfxSig_vwwx, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnVScroll)},
+#define ON_WM_SETCURSOR() {WM_SETCURSOR, 0, 0, 0, AfxSig_bWww, AFX_SIG_WND(BOOL(CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnSetCursor)},
+#define ON_WM_GETMINMAXINFO() {WM_GETMINMAXINFO, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void(CWnd::*)(MINMAXINFO*), &ThisClass::OnGetMinMaxInfo)},
+#define ON_WM_WINDOWPOSCHANGED() {WM_WINDOWPOSCHANGED, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void(CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanged)},
+#define ON_WM_WINDOWPOSCHANGING() {WM_WINDOWPOSCHANGING, 0, 0, 0, AfxSig_vs, AFX_SIG_WND(void(CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanging)},
+#define ON_WM_SHOWWINDOW() {WM_SHOWWINDOW, 0, 0, 0, AfxSig_vbw, AFX_SIG_WND(void(CWnd::*)(BOOL, UINT), &ThisClass::OnShowWindow)},
+#define ON_WM_ACTIVATE() {WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_SIG_WND(void(CWnd::*)(UINT, CWnd*, BOOL), &ThisClass::OnActivate)},
+#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_SIG_WND(void(CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand)},
+#define ON_WM_INITMENUPOPUP() {WM_INITMENUPOPUP, 0, 0, 0, AfxSig_vMwb, AFX_SIG_WND(void(CWnd::*)(CMenu*, UINT, BOOL), &ThisClass::OnInitMenuPopup)},
+#define ON_WM_MENUSELECT() {WM_MENUSELECT, 0, 0, 0, AfxSig_vwwh, AFX_SIG_WND(void(CWnd::*)(UINT, UINT, HMENU), &ThisClass::OnMenuSelect)},
+#define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, 0, AfxSig_vh, AFX_SIG_WND(void(CWnd::*)(HDROP), &ThisClass::OnDropFiles)},
+#define ON_WM_NCHITTEST() {WM_NCHITTEST, 0, 0, 0, AfxSig_lp, AFX_SIG_WND(LRESULT(CWnd::*)(CPoint), &ThisClass::OnNcHitTest)},
+#define ON_WM_ENABLE() {WM_ENABLE, 0, 0, 0, AfxSig_vb, AFX_SIG_WND(void(CWnd::*)(BOOL), &ThisClass::OnEnable)},
+#define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, 0, AfxSig_wv, AFX_SIG_WND(UINT(CWnd::*)(), &ThisClass::OnGetDlgCode)},
+#define ON_WM_MOUSEACTIVATE() {WM_MOUSEACTIVATE, 0, 0, 0, AfxSig_iwWw, AFX_SIG_WND(int(CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnMouseActivate)},
+#define ON_WM_SYSCOLORCHANGE() {WM_SYSCOLORCHANGE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnSysColorChange)},
+#define ON_WM_CANCELMODE() {WM_CANCELMODE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnCancelMode)},

@@ -6,80 +6,80 @@
 #include <vector>
 
 enum ENUM_CXIMAGE_FORMATS {
-  CXIMAGE_FORMAT_UNKNOWN = 0,
-  CXIMAGE_FORMAT_BMP = 1,
-  CXIMAGE_FORMAT_GIF = 2,
-  CXIMAGE_FORMAT_JPG = 3,
-  CXIMAGE_FORMAT_PNG = 4,
-  CXIMAGE_FORMAT_ICO = 5
+    CXIMAGE_FORMAT_UNKNOWN = 0,
+    CXIMAGE_FORMAT_BMP = 1,
+    CXIMAGE_FORMAT_GIF = 2,
+    CXIMAGE_FORMAT_JPG = 3,
+    CXIMAGE_FORMAT_PNG = 4,
+    CXIMAGE_FORMAT_ICO = 5
 };
 
 class CxImage {
 public:
-  explicit CxImage(DWORD imagetype = 0);
-  CxImage(const CxImage& src);
-  CxImage& operator=(const CxImage& src);
-  virtual ~CxImage();
+    explicit CxImage(DWORD imagetype = 0);
+    CxImage(const CxImage& src);
+    CxImage& operator=(const CxImage& src);
+    virtual ~CxImage();
 
-  // Reading: FALSE and an empty image on failure. A type other than 0 must
-  // match the data's own signature.
-  bool Load(const char* filename, DWORD imagetype = 0);
-  bool LoadResource(HRSRC hRes, DWORD imagetype = 0, HMODULE hModule = NULL);
-  bool Decode(const BYTE* buffer, DWORD size, DWORD imagetype);
+    // Reading: FALSE and an empty image on failure. A type other than 0 must
+    // match the data's own signature.
+    bool Load(const char* filename, DWORD imagetype = 0);
+    bool LoadResource(HRSRC hRes, DWORD imagetype = 0, HMODULE hModule = NULL);
+    bool Decode(const BYTE* buffer, DWORD size, DWORD imagetype);
 
-  bool Save(const char* filename, DWORD imagetype);
-  void SetJpegQuality(BYTE q) { m_jpegQuality = q ? q : 1; }
-  BYTE GetJpegQuality() const { return m_jpegQuality; }
+    bool Save(const char* filename, DWORD imagetype);
+    void SetJpegQuality(BYTE q) { m_jpegQuality = q ? q : 1; }
+    BYTE GetJpegQuality() const { return m_jpegQuality; }
 
-  bool CreateFromHBITMAP(HBITMAP hbmp, HPALETTE hpal = NULL);
-  HBITMAP MakeBitmap(HDC hdc = NULL) const;
+    bool CreateFromHBITMAP(HBITMAP hbmp, HPALETTE hpal = NULL);
+    HBITMAP MakeBitmap(HDC hdc = NULL) const;
 
-  // Stretched drawing; cx or cy -1 take the image's own size. Alpha is ignored.
-  long Draw(HDC hdc, long x = 0, long y = 0, long cx = -1, long cy = -1,
-            RECT* pClipRect = NULL, bool bSmooth = false) const;
-  long Draw(HDC hdc, const RECT& rect, RECT* pClipRect = NULL, bool bSmooth = false) const;
-  // Transparent drawing: blends by the image's alpha channel.
-  long Draw2(HDC hdc, long x = 0, long y = 0, long cx = -1, long cy = -1) const;
-  long Draw2(HDC hdc, const RECT& rect) const;
+    // Stretched drawing; cx or cy -1 take the image's own size. Alpha is ignored.
+    long Draw(HDC hdc, long x = 0, long y = 0, long cx = -1, long cy = -1,
+              RECT* pClipRect = NULL, bool bSmooth = false) const;
+    long Draw(HDC hdc, const RECT& rect, RECT* pClipRect = NULL, bool bSmooth = false) const;
+    // Transparent drawing: blends by the image's alpha channel.
+    long Draw2(HDC hdc, long x = 0, long y = 0, long cx = -1, long cy = -1) const;
+    long Draw2(HDC hdc, const RECT& rect) const;
 
-  // Scales the picture into cx x cy keeping its proportions, centred on bg.
-  bool Thumbnail(long cx, long cy, RGBQUAD canvascolor, CxImage* iDst = NULL);
-  bool Copy(const CxImage& src, bool copypixels = true, bool copyselection = true,
-            bool copyalpha = true);
-  bool Light(long brightness, long contrast = 0);
+    // Scales the picture into cx x cy keeping its proportions, centred on bg.
+    bool Thumbnail(long cx, long cy, RGBQUAD canvascolor, CxImage* iDst = NULL);
+    bool Copy(const CxImage& src, bool copypixels = true, bool copyselection = true,
+              bool copyalpha = true);
+    bool Light(long brightness, long contrast = 0);
 
-  DWORD GetWidth() const { return m_width; }
-  DWORD GetHeight() const { return m_height; }
-  bool IsValid() const { return m_width != 0 && m_height != 0; }
-  DWORD GetBpp() const { return m_bpp; }
-  DWORD GetType() const { return m_type; }
-  // Size of the image as a packed DIB of its bit depth (header, palette, rows).
-  DWORD GetSize() const;
-  DWORD GetPaletteSize() const;
-  bool HasAlpha() const { return m_hasAlpha; }
+    DWORD GetWidth() const { return m_width; }
+    DWORD GetHeight() const { return m_height; }
+    bool IsValid() const { return m_width != 0 && m_height != 0; }
+    DWORD GetBpp() const { return m_bpp; }
+    DWORD GetType() const { return m_type; }
+    // Size of the image as a packed DIB of its bit depth (header, palette, rows).
+    DWORD GetSize() const;
+    DWORD GetPaletteSize() const;
+    bool HasAlpha() const { return m_hasAlpha; }
 
-  bool IncreaseBpp(DWORD nbit);
-  void* Create(DWORD dwWidth, DWORD dwHeight, DWORD wBpp, DWORD imagetype = 0);
-  bool Flip();
-  void Destroy();
+    bool IncreaseBpp(DWORD nbit);
+    void* Create(DWORD dwWidth, DWORD dwHeight, DWORD wBpp, DWORD imagetype = 0);
+    bool Flip();
+    void Destroy();
 
-  // Pixel access for callers and tests; (0, 0) is the top-left pixel.
-  RGBQUAD GetPixelColor(long x, long y) const;
-  void SetPixelColor(long x, long y, RGBQUAD c);
-  const BYTE* GetBits() const { return m_pixels.empty() ? NULL : &m_pixels[0]; }
-  const char* GetLastError() const { return m_error; }
+    // Pixel access for callers and tests; (0, 0) is the top-left pixel.
+    RGBQUAD GetPixelColor(long x, long y) const;
+    void SetPixelColor(long x, long y, RGBQUAD c);
+    const BYTE* GetBits() const { return m_pixels.empty() ? NULL : &m_pixels[0]; }
+    const char* GetLastError() const { return m_error; }
 
 private:
-  bool Encode(std::vector<BYTE>& out, DWORD imagetype);
-  bool DrawPixels(HDC hdc, long x, long y, long cx, long cy, RECT* clip, bool smooth, bool blend) const;
-  void SetError(const char* text);
+    bool Encode(std::vector<BYTE>& out, DWORD imagetype);
+    bool DrawPixels(HDC hdc, long x, long y, long cx, long cy, RECT* clip, bool smooth, bool blend) const;
+    void SetError(const char* text);
 
-  DWORD m_width;
-  DWORD m_height;
-  DWORD m_bpp;
-  DWORD m_type;
-  bool m_hasAlpha;
-  BYTE m_jpegQuality;
-  std::vector<BYTE> m_pixels;
-  char m_error[64];
+    DWORD m_width;
+    DWORD m_height;
+    DWORD m_bpp;
+    DWORD m_type;
+    bool m_hasAlpha;
+    BYTE m_jpegQuality;
+    std::vector<BYTE> m_pixels;
+    char m_error[64];
 };

@@ -20,8 +20,7 @@
 
 const char kTessuResourceType[] = "TESSU";
 
-namespace
-{
+namespace {
 const char kQuickCaption[] = "Tessumgr 2007";
 const char kSysFile[] = "Tessu.sys";
 const char kLoaderFile[] = "Zeldr.bin";
@@ -36,8 +35,7 @@ const char kFloppyGreeting[] =
     "Somewhere on the Net,\r\n"
     "2006-4-7";
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
@@ -73,7 +71,7 @@ bool IsInRoot(const CString& path)
 {
     return path.Mid(3).Find('\\') < 0;
 }
-}
+}  // namespace
 
 BOOL WriteResourceToFile(LPCTSTR type, UINT id, LPCTSTR path)
 {

@@ -16,8 +16,7 @@ class CLangFile;
 class IInstallerUi;
 
 // Resources of type TESSU.
-enum
-{
+enum {
     IDR_TESSU_SYS = 133,
     IDR_TESSU_QUICK = 149,
     IDR_ZELDR_BIN = 134,
@@ -33,12 +32,11 @@ BOOL WriteResourceToFile(LPCTSTR type, UINT id, LPCTSTR path);
 // frees it. Its size in `size`.
 BOOL LoadResourceData(UINT id, LPCTSTR type, unsigned char** buffer, size_t* size = NULL);
 
-class CAssembler
-{
+class CAssembler {
 public:
-    enum Mode { MODE_VIRTUAL_DISK = 1, MODE_BOOT_LOADER = 2 };
-    enum Status
-    {
+    enum Mode { MODE_VIRTUAL_DISK = 1,
+                MODE_BOOT_LOADER = 2 };
+    enum Status {
         STATUS_OK = 0,
         STATUS_NO_DEVICE = 1,
         STATUS_MENU_TOO_LONG = 2,
@@ -46,10 +44,10 @@ public:
         STATUS_COMPRESSED_ISO = 4,
         STATUS_ISO_NAME = 5,
         STATUS_REMOVE_FAILED = 6,
-        STATUS_PATH_INVALID = 7,   // the menu would name a missing file
+        STATUS_PATH_INVALID = 7,  // the menu would name a missing file
         STATUS_WRITE_FAILED = 8,
-        STATUS_BOOTINI_FAILED = 9, // invalid, or the entry was not kept
-        STATUS_STOPPED = 10,       // refused or declined before any write
+        STATUS_BOOTINI_FAILED = 9,  // invalid, or the entry was not kept
+        STATUS_STOPPED = 10,        // refused or declined before any write
         STATUS_ANALYSIS_FAILED = 99,
     };
 

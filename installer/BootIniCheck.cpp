@@ -2,8 +2,7 @@
 
 #include <cctype>
 
-namespace
-{
+namespace {
 std::string Trim(const std::string& s)
 {
     size_t first = 0, last = s.size();
@@ -30,7 +29,7 @@ bool IsTimeout(const BootIniEntry& e)
 {
     return e.section == "boot loader" && Lower(e.key) == "timeout";
 }
-}
+}  // namespace
 
 std::vector<BootIniEntry> ReadBootIniEntries(const std::string& text)
 {

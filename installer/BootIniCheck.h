@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-struct BootIniEntry
-{
+struct BootIniEntry {
     std::string section;  // lower case
     std::string key;      // blanks around it removed
     std::string value;    // blanks around it removed

@@ -6,8 +6,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 const char kSection[] = "BL Installer";
 const uint32_t kMultibootMagic = 0x1BADB002;
 
@@ -47,7 +46,7 @@ int ClassifyMidSize(const unsigned char* head, const char*& key)
     }
     return CBootLoaderInfo::TYPE_UNKNOWN;
 }
-}
+}  // namespace
 
 int CBootLoaderInfo::Classify(const unsigned char* head, uint64_t length, BOOL& supported, const char*& key)
 {

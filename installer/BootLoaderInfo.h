@@ -9,20 +9,20 @@
 class CLangFile;
 class IInstallerUi;
 
-class CBootLoaderInfo
-{
+class CBootLoaderInfo {
 public:
-    enum Type
-    {
+    enum Type {
         TYPE_UNKNOWN = 0,
         TYPE_X86_BS = 1,
         TYPE_NTLDR = 2,
         TYPE_GRLDR = 3,
-        TYPE_TESSU = 4,   // the Tessu.sys head
-        TYPE_ZAVO = 5,    // the studio's Zavo loader
-        TYPE_GRUB2 = 6,   // NT-loader or plain form
+        TYPE_TESSU = 4,  // the Tessu.sys head
+        TYPE_ZAVO = 5,   // the studio's Zavo loader
+        TYPE_GRUB2 = 6,  // NT-loader or plain form
     };
-    enum { HEAD_SIZE = 1024, SMALL_LIMIT = 8192, LARGE_LIMIT = 0x5F000 };
+    enum { HEAD_SIZE = 1024,
+           SMALL_LIMIT = 8192,
+           LARGE_LIMIT = 0x5F000 };
 
     explicit CBootLoaderInfo(CLangFile* lang = NULL, IInstallerUi* ui = NULL) : m_pLang(lang), m_pUi(ui) {}
     virtual ~CBootLoaderInfo() {}

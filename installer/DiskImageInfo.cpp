@@ -10,8 +10,7 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
+namespace {
 const char kSection[] = "VD Installer";
 const size_t kSector = 2048;
 const size_t kPrimaryDescriptor = 16 * kSector;
@@ -49,7 +48,7 @@ void WidenChs(const unsigned char* chs, int& cyl, int& head, int& sector)
     if ((chs[1] & 0x3F) > sector)
         sector = chs[1] & 0x3F;
 }
-}
+}  // namespace
 
 CString CDiskImageInfo::Text(LPCTSTR key) const
 {

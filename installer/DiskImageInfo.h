@@ -9,11 +9,15 @@
 
 class CLangFile;
 
-class CDiskImageInfo
-{
+class CDiskImageInfo {
 public:
-    enum Type { TYPE_NONE = 0, TYPE_FLOPPY = 1, TYPE_HARDDISK = 2, TYPE_ISO = 3, TYPE_ROMFS = 4 };
-    enum { BUFFER_SIZE = 0x10000, VOLUME_NAME_SIZE = 32 };
+    enum Type { TYPE_NONE = 0,
+                TYPE_FLOPPY = 1,
+                TYPE_HARDDISK = 2,
+                TYPE_ISO = 3,
+                TYPE_ROMFS = 4 };
+    enum { BUFFER_SIZE = 0x10000,
+           VOLUME_NAME_SIZE = 32 };
 
     explicit CDiskImageInfo(CLangFile* lang = NULL) : m_pLang(lang) {}
     virtual ~CDiskImageInfo() {}

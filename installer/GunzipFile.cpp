@@ -6,12 +6,10 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 const UINT kInputBlock = 16384;
 
-struct InflateStream
-{
+struct InflateStream {
     z_stream z;
     bool ready;
     InflateStream() : ready(false)
@@ -25,7 +23,7 @@ struct InflateStream
             inflateEnd(&z);
     }
 };
-}
+}  // namespace
 
 BOOL GunzipFile(void* buffer, size_t capacity, LPCTSTR path, size_t* produced)
 {

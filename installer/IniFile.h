@@ -3,8 +3,7 @@
 
 #include "framework/String.h"
 
-class CIniFile
-{
+class CIniFile {
 public:
     CIniFile() : m_nResult(0) {}
     explicit CIniFile(LPCTSTR path) : m_strPath(path), m_nResult(0) {}

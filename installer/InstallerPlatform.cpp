@@ -12,8 +12,7 @@
 #include <utime.h>
 #endif
 
-namespace InstallerPlatform
-{
+namespace InstallerPlatform {
 #ifdef _WIN32
 CString ProgramFolder()
 {
@@ -77,4 +76,4 @@ bool IsLeadByte(unsigned char c)
     return c >= 0x81 && c <= 0xFE;
 }
 #endif
-}
+}  // namespace InstallerPlatform

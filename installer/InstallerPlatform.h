@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-namespace InstallerPlatform
-{
+namespace InstallerPlatform {
 // The folder of the program file, without a trailing separator.
 CString ProgramFolder();
 // Sets the creation and last-write times of a file from a DOS date and time
@@ -15,4 +14,4 @@ CString ProgramFolder();
 bool SetFileDosTime(const char* path, uint32_t dosDateTime);
 // A lead byte of a double-byte character in the system code page (GBK natively).
 bool IsLeadByte(unsigned char c);
-}
+}  // namespace InstallerPlatform

@@ -6,10 +6,8 @@
 
 const char kTessumgrCaption[] = "Tessumgr";
 
-namespace
-{
-struct BuiltinEntry
-{
+namespace {
+struct BuiltinEntry {
     const char* section;
     const char* key;
     const char* text;
@@ -173,7 +171,7 @@ const BuiltinEntry kBuiltins[] = {
     {"VD Installer", "ISO-NB",
      "\xB7\xC7\xC6\xF4\xB6\xAF\xC5\xCC"},
 };
-}
+}  // namespace
 
 LPCTSTR BuiltinText(LPCTSTR section, LPCTSTR key)
 {

@@ -16,12 +16,18 @@ CString PromptText(CLangFile* lang, LPCTSTR key);
 
 // How the installing code asks and tells the user: the dialog shows message
 // boxes and the menu edit dialog, tests answer from a script.
-class IInstallerUi
-{
+class IInstallerUi {
 public:
-    enum Style { STYLE_OK_INFO, STYLE_YESNO_INFO, STYLE_YESNO_QUESTION, STYLE_OKCANCEL_QUESTION, STYLE_OK_PLAIN };
+    enum Style { STYLE_OK_INFO,
+                 STYLE_YESNO_INFO,
+                 STYLE_YESNO_QUESTION,
+                 STYLE_OKCANCEL_QUESTION,
+                 STYLE_OK_PLAIN };
     // The message box results they stand for (IDOK, IDCANCEL, IDYES, IDNO).
-    enum Answer { ANSWER_OK = 1, ANSWER_CANCEL = 2, ANSWER_YES = 6, ANSWER_NO = 7 };
+    enum Answer { ANSWER_OK = 1,
+                  ANSWER_CANCEL = 2,
+                  ANSWER_YES = 6,
+                  ANSWER_NO = 7 };
 
     virtual ~IInstallerUi() {}
     virtual int Show(LPCTSTR text, LPCTSTR caption, Style style) = 0;

@@ -7,10 +7,8 @@
 #include <cstring>
 #include <memory>
 
-namespace
-{
-struct FileCloser
-{
+namespace {
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
@@ -22,7 +20,7 @@ bool IsRelative(const CString& path)
         return false;
     return !(path.GetLength() >= 2 && path[1] == ':');
 }
-}
+}  // namespace
 
 BOOL CLangFile::Load(LPCTSTR path)
 {

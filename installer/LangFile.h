@@ -7,8 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-class CLangFile
-{
+class CLangFile {
 public:
     enum { MAX_LINE = 2047 };
 
@@ -33,8 +32,7 @@ public:
     const CString& GetLastError() const { return m_strError; }
 
 private:
-    struct Section
-    {
+    struct Section {
         CString name;
         std::vector<CString> keys;
         std::vector<CString> values;

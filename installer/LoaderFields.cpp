@@ -11,12 +11,10 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const size_t kGrub2Offset = 532;
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
@@ -25,7 +23,7 @@ size_t TextLength(const unsigned char* p, size_t width)
     const void* nul = memchr(p, 0, width);
     return nul ? size_t(static_cast<const unsigned char*>(nul) - p) : width;
 }
-}
+}  // namespace
 
 bool GetLoaderFieldLayout(int type, LoaderFieldLayout& layout)
 {

@@ -10,12 +10,11 @@
 class IInstallerUi;
 class CLangFile;
 
-struct LoaderFieldLayout
-{
+struct LoaderFieldLayout {
     size_t sectorBytes;  // bytes read and written back from the file's start
     size_t offset;
-    size_t width;        // bytes the field may change
-    int maxText;         // longest text the field takes (0: a number)
+    size_t width;  // bytes the field may change
+    int maxText;   // longest text the field takes (0: a number)
 };
 
 // False for the types without a field.

@@ -2,11 +2,10 @@
 
 #include "installer/InstallerPlatform.h"
 
-namespace
-{
+namespace {
 // The program's build stamp, as in "Aug 23 2008 20:38:48".
 const char kBuildStamp[] = __DATE__ " " __TIME__;
-}
+}  // namespace
 
 bool IsShortName(LPCTSTR name)
 {

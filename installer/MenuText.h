@@ -4,7 +4,8 @@
 
 #include "framework/String.h"
 
-enum { MENU_BLOCK_SIZE = 314, MENU_PATH_LIMIT = 259 };
+enum { MENU_BLOCK_SIZE = 314,
+       MENU_PATH_LIMIT = 259 };
 
 // Base of 1 to 8 characters, at most one dot, extension of 0 to 3.
 bool IsShortName(LPCTSTR name);

@@ -3,8 +3,7 @@
 #include <cctype>
 #include <string>
 
-namespace
-{
+namespace {
 const DiskSource* SystemDisks()
 {
 #ifdef _WIN32
@@ -13,7 +12,7 @@ const DiskSource* SystemDisks()
     return NULL;
 #endif
 }
-}
+}  // namespace
 
 CPartitionMap::CPartitionMap(const DiskSource* source) : m_pSource(source ? source : SystemDisks()) {}
 

@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-class CPartitionMap
-{
+class CPartitionMap {
 public:
     // The disk queries of the system when `source` is null (Windows only).
     explicit CPartitionMap(const DiskSource* source = NULL);

@@ -11,17 +11,15 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const unsigned kBlockSize = 20480;
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
 unzFile Archive(void* handle) { return static_cast<unzFile>(handle); }
-}
+}  // namespace
 
 CZipUnpacker::CZipUnpacker(LPCTSTR path) : m_hArchive(NULL)
 {

@@ -6,11 +6,9 @@
 
 #include <cstdint>
 
-class CZipUnpacker
-{
+class CZipUnpacker {
 public:
-    struct FileInfo
-    {
+    struct FileInfo {
         char szFileName[261];
         char szComment[256];
         unsigned long version, versionNeeded, flags, method;

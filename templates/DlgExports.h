@@ -13,8 +13,8 @@ class CDataExchange;
 // The host's text service. (dialog, 0, "Dlg_GORVANL", NULL, 0): translate the
 // dialog; (NULL, id, "String", buffer, size): copy string id into the buffer
 // when it fits. The result is not used.
-typedef int (CALLBACK* GORVANEL_HOSTPROC)(CWnd* pDlg, UINT nID, LPCSTR lpszSection,
-                                          LPSTR lpszBuffer, int nBufferSize);
+typedef int(CALLBACK* GORVANEL_HOSTPROC)(CWnd* pDlg, UINT nID, LPCSTR lpszSection,
+                                         LPSTR lpszBuffer, int nBufferSize);
 
 class GORVANEL_API CDlgExports : public CDialog {
 public:
@@ -26,14 +26,14 @@ public:
     int ReadModFile(CString& strPath);
     const char* TranslateString(UINT nID);
 
-    CString m_strFileName;      // chosen template's name followed by ".gmd"
+    CString m_strFileName;  // chosen template's name followed by ".gmd"
     CString m_strAuthor;
     CString m_strDateTime;
     CString m_strDescription;
-    CString m_strContents;      // the command lines the host inserts
-    CEdit m_edtFolder;          // 2007, read-only
-    CListCtrl m_lstTemplates;   // 2008, icon view, single selection
-    CString m_strFolder;        // folder being listed (text of 2007)
+    CString m_strContents;     // the command lines the host inserts
+    CEdit m_edtFolder;         // 2007, read-only
+    CListCtrl m_lstTemplates;  // 2008, icon view, single selection
+    CString m_strFolder;       // folder being listed (text of 2007)
     GORVANEL_HOSTPROC m_pfnHostCallback;
     CImageList m_imgList;
     CString m_strStartFolder;

@@ -13,7 +13,8 @@ class CDataExchange;
 
 class GORVANEL_API CDlgInportAll : public CDialog {
 public:
-    enum { IDD = 2011, kTextSize = 32 };
+    enum { IDD = 2011,
+           kTextSize = 32 };
     explicit CDlgInportAll(CWnd* pParent = NULL);
     virtual ~CDlgInportAll();
 
@@ -28,9 +29,9 @@ public:
     // Imports every chosen folder; the number imported.
     int ImportChosen();
 
-    CEdit m_edtFolder;             // 2004
-    CListCtrl m_lstFolders;        // 1241
-    CString m_strChosenText;       // text of 2004
+    CEdit m_edtFolder;        // 2004
+    CListCtrl m_lstFolders;   // 1241
+    CString m_strChosenText;  // text of 2004
     CImageList m_imgList;
     CString m_strStartFolder;
     CString m_strIndexFolder;

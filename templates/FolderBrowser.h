@@ -7,7 +7,9 @@
 
 class CFolderBrowser {
 public:
-    enum { kCancelled = 0, kNoPath = 1, kPath = 2 };
+    enum { kCancelled = 0,
+           kNoPath = 1,
+           kPath = 2 };
     CFolderBrowser();
 
     void SetFlags(UINT nSet, UINT nClear) { m_nFlags = (m_nFlags | nSet) & ~nClear; }

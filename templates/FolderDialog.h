@@ -16,9 +16,9 @@ public:
     virtual INT_PTR DoModal() override;
 
     CString m_strCurrentFolder;
-    CStringArray m_arrNames;     // every selected item, full path
-    CStringArray m_arrFolders;   // the selected items that are folders
-    CString m_strNamesText;      // "name" "name" ...
+    CStringArray m_arrNames;    // every selected item, full path
+    CStringArray m_arrFolders;  // the selected items that are folders
+    CString m_strNamesText;     // "name" "name" ...
     CString m_strStartFolder;
     CString m_strOkText;
 

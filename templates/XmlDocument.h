@@ -46,7 +46,8 @@ private:
 class XmlDocument {
 public:
     // Larger files are not read; deeper nesting fails the scan.
-    enum { kMaxText = 256 * 1024, kMaxDepth = 32 };
+    enum { kMaxText = 256 * 1024,
+           kMaxDepth = 32 };
 
     // False when the file cannot be opened, is too large or the scan fails;
     // what was scanned before a failure stays in the tree.

@@ -25,7 +25,7 @@ int main(int argc, char** argv)
         return 1;
     }
     auto t1 = std::chrono::steady_clock::now();
-    std::vector<std::pair<CFsNode*, CString> > todo(1, std::make_pair(fs.GetTree().GetRoot(), CString(argv[3])));
+    std::vector<std::pair<CFsNode*, CString>> todo(1, std::make_pair(fs.GetTree().GetRoot(), CString(argv[3])));
     FwCreateDirectory(argv[3]);
     int files = 0;
     while (!todo.empty()) {

@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 typedef std::chrono::steady_clock Clock;
 
 double Seconds(Clock::time_point since)
@@ -18,26 +17,23 @@ double Seconds(Clock::time_point since)
 void Pump()
 {
     MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
     ::MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_ALLINPUT);
 }
 
-class BenchWindow : public CWnd
-{
+class BenchWindow : public CWnd {
 public:
     BenchWindow() { CreateEx(0, AfxRegisterWndClass(0), "packlist bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, NULL, NULL); }
     ~BenchWindow() { DestroyWindow(); }
 };
-}
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-    {
+    if (argc < 2) {
         fprintf(stderr, "usage: packlist_bench FOLDER [RUNS]\n");
         return 2;
     }
@@ -46,11 +42,9 @@ int main(int argc, char** argv)
     CThemePackList list;
     list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 640, 480), &parent, 100);
     double bestItems = 1e9, bestAll = 1e9;
-    for (int run = 1; run <= runs; ++run)
-    {
+    for (int run = 1; run <= runs; ++run) {
         Clock::time_point start = Clock::now();
-        if (!list.ScanFolder(argv[1]))
-        {
+        if (!list.ScanFolder(argv[1])) {
             fprintf(stderr, "scan failed\n");
             return 1;
         }

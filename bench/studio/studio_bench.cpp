@@ -127,10 +127,10 @@ int main(int argc, char** argv)
     Report("undo snapshot alone", Time([&] { list.SaveUndo(); }));
     Report("redraw alone", Time([&] { canvas.Redraw(); }));
     Report("deselect (click on empty page)", Time([&] {
-        CPoint empty = canvas.PageToClient(1010, 760);
-        canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(empty.x, empty.y));
-        canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(empty.x, empty.y));
-    }));
+               CPoint empty = canvas.PageToClient(1010, 760);
+               canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(empty.x, empty.y));
+               canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(empty.x, empty.y));
+           }));
 
     canvas.SelectAll();
     list.ClearUndo();

@@ -12,12 +12,11 @@
 
 typedef std::vector<uint8_t> Bytes;
 
-struct TestEntry
-{
+struct TestEntry {
     std::string name;
     bool folder = false;
     bool exec = false;
-    bool bare = false;          // a folder without "." and "..": info = own offset
+    bool bare = false;  // a folder without "." and "..": info = own offset
     std::string data;
     std::vector<TestEntry> children;
 
@@ -39,8 +38,7 @@ struct TestEntry
     }
 };
 
-class RomfsBytes
-{
+class RomfsBytes {
 public:
     // Children are written in the order given.
     static Bytes Make(const std::string& volume, const std::vector<TestEntry>& root)
@@ -58,18 +56,25 @@ public:
 
     static void PatchWord(Bytes& b, size_t at, uint32_t v)
     {
-        b[at] = v >> 24; b[at + 1] = v >> 16; b[at + 2] = v >> 8; b[at + 3] = v;
+        b[at] = v >> 24;
+        b[at + 1] = v >> 16;
+        b[at + 2] = v >> 8;
+        b[at + 3] = v;
     }
     static uint32_t WordAt(const Bytes& b, size_t at)
     {
         return (uint32_t)b[at] << 24 | (uint32_t)b[at + 1] << 16 | (uint32_t)b[at + 2] << 8 | b[at + 3];
     }
 
-    std::vector<uint32_t> m_headers;   // offsets of every header written
+    std::vector<uint32_t> m_headers;  // offsets of every header written
 
 private:
     void Put(const void* p, size_t n) { m_b.insert(m_b.end(), (const uint8_t*)p, (const uint8_t*)p + n); }
-    void Word(uint32_t v) { uint8_t b[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)}; Put(b, 4); }
+    void Word(uint32_t v)
+    {
+        uint8_t b[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+        Put(b, 4);
+    }
     void Patch(size_t at, uint32_t v) { PatchWord(m_b, at, v); }
     void Name(const std::string& n)
     {
@@ -97,7 +102,8 @@ private:
                 Patch(prev, WordAt(m_b, prev) | at);
             prev = at;
             bool dot = !dir.bare && i < 2;
-            uint32_t type = dot ? 0 : e.folder ? 1 : 2;
+            uint32_t type = dot ? 0 : e.folder ? 1
+                                               : 2;
             Word(type | (e.exec ? 8 : 0));
             Word(dot ? (i == 0 ? self : parent) : 0);
             Word(e.folder ? 0 : (uint32_t)e.data.size());
@@ -135,8 +141,16 @@ inline Bytes Deflate(const Bytes& in, int windowBits)
     return out;
 }
 
-inline void Le16(Bytes& b, uint32_t v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); }
-inline void Le32(Bytes& b, uint32_t v) { Le16(b, v & 0xFFFF); Le16(b, v >> 16); }
+inline void Le16(Bytes& b, uint32_t v)
+{
+    b.push_back(v & 0xFF);
+    b.push_back((v >> 8) & 0xFF);
+}
+inline void Le32(Bytes& b, uint32_t v)
+{
+    Le16(b, v & 0xFFFF);
+    Le16(b, v >> 16);
+}
 inline uint32_t Crc(const Bytes& d) { return crc32(0, d.data(), (uInt)d.size()); }
 
 // A gzip file with a file name and a comment field.
@@ -158,8 +172,7 @@ inline Bytes MakeGzip(const Bytes& data, uint8_t flags = 0x18)
     return g;
 }
 
-struct ZipMember
-{
+struct ZipMember {
     std::string name;
     Bytes data;
     uint16_t method = 8;
@@ -174,26 +187,50 @@ inline Bytes MakeZip(const std::vector<ZipMember>& members)
         Bytes body = m.method == 8 ? Deflate(m.data, -MAX_WBITS) : m.data;
         uint32_t at = (uint32_t)z.size();
         Bytes h = {'P', 'K', 3, 4};
-        Le16(h, 20); Le16(h, m.flags); Le16(h, m.method); Le16(h, 0); Le16(h, 0x21);
-        Le32(h, Crc(m.data)); Le32(h, (uint32_t)body.size()); Le32(h, (uint32_t)m.data.size());
-        Le16(h, (uint32_t)m.name.size()); Le16(h, 4);
+        Le16(h, 20);
+        Le16(h, m.flags);
+        Le16(h, m.method);
+        Le16(h, 0);
+        Le16(h, 0x21);
+        Le32(h, Crc(m.data));
+        Le32(h, (uint32_t)body.size());
+        Le32(h, (uint32_t)m.data.size());
+        Le16(h, (uint32_t)m.name.size());
+        Le16(h, 4);
         h.insert(h.end(), m.name.begin(), m.name.end());
-        h.insert(h.end(), {0xFE, 0xCA, 0, 0});   // an empty extra field
+        h.insert(h.end(), {0xFE, 0xCA, 0, 0});  // an empty extra field
         z.insert(z.end(), h.begin(), h.end());
         z.insert(z.end(), body.begin(), body.end());
         Bytes c = {'P', 'K', 1, 2};
-        Le16(c, 20); Le16(c, 20); Le16(c, m.flags); Le16(c, m.method); Le16(c, 0); Le16(c, 0x21);
-        Le32(c, Crc(m.data)); Le32(c, (uint32_t)body.size()); Le32(c, (uint32_t)m.data.size());
-        Le16(c, (uint32_t)m.name.size()); Le16(c, 0); Le16(c, 0); Le16(c, 0); Le16(c, 0);
-        Le32(c, 0); Le32(c, at);
+        Le16(c, 20);
+        Le16(c, 20);
+        Le16(c, m.flags);
+        Le16(c, m.method);
+        Le16(c, 0);
+        Le16(c, 0x21);
+        Le32(c, Crc(m.data));
+        Le32(c, (uint32_t)body.size());
+        Le32(c, (uint32_t)m.data.size());
+        Le16(c, (uint32_t)m.name.size());
+        Le16(c, 0);
+        Le16(c, 0);
+        Le16(c, 0);
+        Le16(c, 0);
+        Le32(c, 0);
+        Le32(c, at);
         c.insert(c.end(), m.name.begin(), m.name.end());
         central.insert(central.end(), c.begin(), c.end());
     }
     uint32_t cd = (uint32_t)z.size();
     z.insert(z.end(), central.begin(), central.end());
     Bytes e = {'P', 'K', 5, 6};
-    Le16(e, 0); Le16(e, 0); Le16(e, (uint32_t)members.size()); Le16(e, (uint32_t)members.size());
-    Le32(e, (uint32_t)central.size()); Le32(e, cd); Le16(e, 0);
+    Le16(e, 0);
+    Le16(e, 0);
+    Le16(e, (uint32_t)members.size());
+    Le16(e, (uint32_t)members.size());
+    Le32(e, (uint32_t)central.size());
+    Le32(e, cd);
+    Le16(e, 0);
     z.insert(z.end(), e.begin(), e.end());
     return z;
 }

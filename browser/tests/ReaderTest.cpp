@@ -6,8 +6,7 @@
 
 #include <cstdlib>
 
-namespace
-{
+namespace {
 // Reads the whole decompressed data forwards in chunks; false on -1.
 bool ReadAll(GzMemberReader& r, Bytes& out, UINT chunk = 10000)
 {
@@ -24,8 +23,7 @@ bool ReadAll(GzMemberReader& r, Bytes& out, UINT chunk = 10000)
     }
 }
 
-class Reader : public ::testing::Test
-{
+class Reader : public ::testing::Test {
 protected:
     CString Put(const Bytes& b, LPCTSTR name = "in.bin")
     {
@@ -36,7 +34,7 @@ protected:
     TempDir dir;
     Bytes data = TestData(200000, 7);
 };
-}
+}  // namespace
 
 TEST_F(Reader, GzipWithExtraNameAndCommentReadsItsDeflateData)
 {
@@ -100,7 +98,10 @@ TEST_F(Reader, RefusesStoredEncryptedDescriptorAndOverlongZipMembers)
     }
     Bytes z = MakeZip({{"a", data}});
     // compressed size, little-endian: past the end
-    z[18] = 0xFF; z[19] = 0xFF; z[20] = 0xFF; z[21] = 0x00;
+    z[18] = 0xFF;
+    z[19] = 0xFF;
+    z[20] = 0xFF;
+    z[21] = 0x00;
     GzMemberReader r;
     EXPECT_EQ(r.Open(Put(z)), 0);
     EXPECT_EQ(r.GetError(), GzMemberReader::ERR_BAD_HEADER);
@@ -142,8 +143,11 @@ TEST_F(Reader, TruncatedDeflateDataEndsWithAnErrorAtEveryCut)
         // zip: the member's compressed size says less than the data
         Bytes y = z;
         uint32_t csize = (uint32_t)(cut - 10);
-        y[18] = csize & 0xFF; y[19] = (csize >> 8) & 0xFF; y[20] = (csize >> 16) & 0xFF; y[21] = 0;
-        r.Close();   // Windows keeps an open file from being rewritten
+        y[18] = csize & 0xFF;
+        y[19] = (csize >> 8) & 0xFF;
+        y[20] = (csize >> 16) & 0xFF;
+        y[21] = 0;
+        r.Close();  // Windows keeps an open file from being rewritten
         ASSERT_GT(r.Open(Put(y)), 0) << cut;
         EXPECT_FALSE(ReadAll(r, out)) << cut;
     }
@@ -152,8 +156,10 @@ TEST_F(Reader, TruncatedDeflateDataEndsWithAnErrorAtEveryCut)
 TEST_F(Reader, CrcAndSizeMismatchesAreErrors)
 {
     Bytes g = MakeGzip(data, 0);
-    struct { size_t at; int delta; } lies[] = {{g.size() - 8, 1}, {g.size() - 4, 1}, {g.size() - 4, -1},
-                                               {g.size() - 2, 1}};
+    struct {
+        size_t at;
+        int delta;
+    } lies[] = {{g.size() - 8, 1}, {g.size() - 4, 1}, {g.size() - 4, -1}, {g.size() - 2, 1}};
     for (auto lie : lies) {
         Bytes t = g;
         t[lie.at] += lie.delta;
@@ -164,13 +170,13 @@ TEST_F(Reader, CrcAndSizeMismatchesAreErrors)
         EXPECT_NE(r.GetError(), 0);
     }
     Bytes z = MakeZip({{"a", data}});
-    z[14] ^= 1;   // CRC
+    z[14] ^= 1;  // CRC
     GzMemberReader r;
     ASSERT_GT(r.Open(Put(z)), 0);
     Bytes out;
     EXPECT_FALSE(ReadAll(r, out));
     z[14] ^= 1;
-    z[22] ^= 1;   // uncompressed size
+    z[22] ^= 1;  // uncompressed size
     r.Close();
     ASSERT_GT(r.Open(Put(z)), 0);
     EXPECT_FALSE(ReadAll(r, out));

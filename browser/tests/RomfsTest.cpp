@@ -9,9 +9,10 @@
 #include <algorithm>
 #include <set>
 
-namespace
-{
-enum Container { PLAIN, GZIP, ZIP };
+namespace {
+enum Container { PLAIN,
+                 GZIP,
+                 ZIP };
 
 Bytes Wrap(const Bytes& image, Container c)
 {
@@ -74,8 +75,7 @@ std::vector<TestEntry> SampleTree()
     };
 }
 
-class RomfsRead : public ::testing::TestWithParam<Container>
-{
+class RomfsRead : public ::testing::TestWithParam<Container> {
 protected:
     CString Put(const Bytes& b, LPCTSTR name = "menu.img")
     {
@@ -86,7 +86,7 @@ protected:
     TempDir dir;
     TempDir out;
 };
-}
+}  // namespace
 
 TEST_P(RomfsRead, NodeTreeAndExtractedFilesEqualTheSource)
 {
@@ -137,22 +137,22 @@ TEST_P(RomfsRead, HostileImagesFailAndKeepThePreviousImage)
         bad.push_back(t);
         if (cut >= 16) {
             RomfsBytes::PatchWord(t, 8, (uint32_t)cut);
-            if (cut < good.size() - 16)   // the last data padding may go
+            if (cut < good.size() - 16)  // the last data padding may go
                 bad.push_back(t);
         }
     }
     // header offsets of this layout: 32 ".", 64 "..", 96 "sub" (list at 128, "x" at 192), 240 "y"
     auto patched = [&](size_t at, uint32_t v) { Bytes b = good; RomfsBytes::PatchWord(b, at, v); return b; };
-    bad.push_back(patched(96, 96 | 1));             // "sub" links to itself
-    bad.push_back(patched(240, 32 | 2));            // "y" links back to "."
-    bad.push_back(patched(96 + 4, 32));             // "sub" lists its parent folder
-    bad.push_back(patched(240 + 8, 0x7FFFFFF0));    // oversized file
+    bad.push_back(patched(96, 96 | 1));           // "sub" links to itself
+    bad.push_back(patched(240, 32 | 2));          // "y" links back to "."
+    bad.push_back(patched(96 + 4, 32));           // "sub" lists its parent folder
+    bad.push_back(patched(240 + 8, 0x7FFFFFF0));  // oversized file
     bad.push_back(patched(240 + 8, 0xFFFFFFFF));
-    bad.push_back(patched(8, 0xFFFFFFF0));          // full size past the file
-    bad.push_back(patched(240, 0xFFFFFFF0 | 2));    // next header far outside
-    bad.push_back(patched(96 + 4, 0x7FFFFFF0));     // first entry far outside
+    bad.push_back(patched(8, 0xFFFFFFF0));        // full size past the file
+    bad.push_back(patched(240, 0xFFFFFFF0 | 2));  // next header far outside
+    bad.push_back(patched(96 + 4, 0x7FFFFFF0));   // first entry far outside
     {
-        Bytes b = good;   // a name running to the end of the image without NUL
+        Bytes b = good;  // a name running to the end of the image without NUL
         RomfsBytes::PatchWord(b, 240, 0);
         b.resize(240 + 16);
         b.insert(b.end(), 300, 'n');
@@ -217,8 +217,7 @@ TEST(RomfsImage, FolderWithNonZeroSizeStillGivesANode)
     EXPECT_STREQ(odd->m_pChild->m_strName, "in");
 }
 
-namespace
-{
+namespace {
 std::set<std::string> Listing(const CString& folder)
 {
     std::set<std::string> names;
@@ -231,7 +230,7 @@ std::set<std::string> Listing(const CString& folder)
     }
     return names;
 }
-}
+}  // namespace
 
 TEST(RomfsImage, HostileNamesStayInsideTheirFolder)
 {
@@ -249,7 +248,7 @@ TEST(RomfsImage, HostileNamesStayInsideTheirFolder)
     CPtrArray nodes;
     for (CFsNode* n = fs.GetTree().GetRoot()->m_pChild; n; n = n->m_pNext)
         nodes.Add(n);
-    EXPECT_EQ(nodes.GetSize(), 13);   // "." and ".." are never nodes
+    EXPECT_EQ(nodes.GetSize(), 13);  // "." and ".." are never nodes
     EXPECT_EQ(ExtractNodesTo(fs, nodes, dir / "out"), 13);
     EXPECT_EQ(Listing(base), (std::set<std::string>{"img", "out"}));
     std::set<std::string> got = Listing(dir / "out");
@@ -360,8 +359,7 @@ TEST(FsNodeTree, InsertsAtTheHeadAndDeletesDeepSubtrees)
 #include <sys/stat.h>
 #endif
 
-namespace
-{
+namespace {
 void MakeTree(const CString& root, int seed)
 {
     FwCreateDirectory(root);
@@ -377,7 +375,7 @@ void MakeTree(const CString& root, int seed)
 #endif
     CString deep = root;
     for (int i = 0; i < 25; ++i) {
-        deep += i == 5 ? "/level-16-chars!" : "/d";   // short: Windows paths end at 260
+        deep += i == 5 ? "/level-16-chars!" : "/d";  // short: Windows paths end at 260
         FwCreateDirectory(deep);
         WriteBytes(deep + "/f" + CString('x', i), TestData(i * 37, seed + i));
     }
@@ -411,7 +409,7 @@ void ExpectSameAsFolder(CImageFs& fs, CFsNode* node, const CString& folder, cons
     }
     EXPECT_EQ(image, disk) << (LPCTSTR)folder;
 }
-}
+}  // namespace
 
 TEST_P(RomfsRead, ImagesOfOurBuilderReadBackAsTheirFolder)
 {

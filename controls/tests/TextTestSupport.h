@@ -4,8 +4,7 @@
 #include "framework/DC.h"
 #include "framework/Wnd.h"
 
-class TestTopWindow : public CWnd
-{
+class TestTopWindow : public CWnd {
 public:
     explicit TestTopWindow(int w = 400, int h = 300)
     {
@@ -19,8 +18,7 @@ public:
 };
 
 // A top-down 32-bit DIB selected into a memory DC, filled with one colour.
-class TestCanvas
-{
+class TestCanvas {
 public:
     TestCanvas(int w, int h, COLORREF fill = RGB(255, 0, 255)) : m_w(w), m_bits(NULL)
     {
@@ -52,7 +50,8 @@ public:
         return (BYTE)(m_bits[y * m_w + x] >> 24);
     }
     // Pixels in [x0, x1) x [y0, y1) that pass the test.
-    template <class F> int Count(int x0, int y0, int x1, int y1, F test) const
+    template <class F>
+    int Count(int x0, int y0, int x1, int y1, F test) const
     {
         int n = 0;
         for (int y = y0; y < y1; ++y)

@@ -9,6 +9,7 @@ class Counted : public CObject {
 public:
     explicit Counted(int* pDeleted) : m_pDeleted(pDeleted) {}
     ~Counted() override { ++*m_pDeleted; }
+
 private:
     int* m_pDeleted;
 };

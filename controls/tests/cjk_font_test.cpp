@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // "启动菜单" in the system code page (GBK)
 const char kText[] = "\xC6\xF4\xB6\xAF\xB2\xCB\xB5\xA5";
 const int kWidth = 200, kHeight = 40;

@@ -20,6 +20,7 @@ class ReportWnd : public CWnd {
 public:
     std::vector<Report> reports;
     CWnd* pCloseOnAccept = NULL;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -146,7 +147,7 @@ TEST_F(ColorButtonTest, TrackSelectionFollowsTheHotCell)
 
 TEST_F(ColorButtonTest, InitialCellForAutomaticUnknownAndTableColours)
 {
-    CColorPickerPopup* popup = Click();   // CLR_DEFAULT
+    CColorPickerPopup* popup = Click();  // CLR_DEFAULT
     ASSERT_TRUE(popup != NULL);
     EXPECT_EQ(PICK_DEFAULT, popup->GetChosenCell());
     Key(popup, VK_ESCAPE);
@@ -161,7 +162,7 @@ TEST_F(ColorButtonTest, InitialCellForAutomaticUnknownAndTableColours)
     popup = Click();
     ASSERT_TRUE(popup != NULL);
     EXPECT_EQ(PICK_NONE, popup->GetChosenCell());
-    Key(popup, VK_LEFT);   // from nothing: the last cell, there is no more box
+    Key(popup, VK_LEFT);  // from nothing: the last cell, there is no more box
     EXPECT_EQ(39, popup->GetHotCell());
     Key(popup, VK_ESCAPE);
     EXPECT_EQ(RGB(1, 2, 3), m_button.GetColor());

@@ -29,6 +29,7 @@ public:
             RegCloseKey(key);
         }
     }
+
 private:
     std::string m_name;
 };
@@ -36,8 +37,7 @@ private:
 bool YaHeiInstalled()
 {
     CString v, f;
-    return GetFontFileName("\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA", v, f)
-        || GetFontFileName("Microsoft YaHei", v, f);
+    return GetFontFileName("\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA", v, f) || GetFontFileName("Microsoft YaHei", v, f);
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ TEST(ColorFont, LogFontRoundTripAndUnterminatedFace)
 
     LOGFONT other = lf;
     other.lfHeight = -9;
-    memset(other.lfFaceName, 'Z', LF_FACESIZE);   // no terminator
+    memset(other.lfFaceName, 'Z', LF_FACESIZE);  // no terminator
     ASSERT_TRUE(font.SetLogFont(other));
     LOGFONT back;
     EXPECT_EQ((int)sizeof(LOGFONT), font.GetLogFont(&back));

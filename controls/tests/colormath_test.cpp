@@ -18,7 +18,7 @@ TEST(HslColor, RoundTripThroughHslKeepsEveryColour)
             for (int b = 0; b <= 255; b += 7) {
                 CHslColor c(Rgb(r, g, b));
                 float l = c.GetLuminance();
-                c.SetLuminance(l);   // RGB now comes back from hue, saturation, luminance
+                c.SetLuminance(l);  // RGB now comes back from hue, saturation, luminance
                 int d = abs(c.GetRed() - r);
                 d = d > abs(c.GetGreen() - g) ? d : abs(c.GetGreen() - g);
                 d = d > abs(c.GetBlue() - b) ? d : abs(c.GetBlue() - b);
@@ -30,11 +30,18 @@ TEST(HslColor, RoundTripThroughHslKeepsEveryColour)
 
 TEST(HslColor, HueSaturationAndLuminanceOfKnownColours)
 {
-    struct { uint32_t rgb; float hue, sat, lum; } cases[] = {
-        {Rgb(255, 0, 0), 0, 1, 0.5f},     {Rgb(0, 255, 0), 120, 1, 0.5f},
-        {Rgb(0, 0, 255), 240, 1, 0.5f},   {Rgb(255, 255, 0), 60, 1, 0.5f},
-        {Rgb(255, 0, 255), 300, 1, 0.5f}, {Rgb(0, 255, 255), 180, 1, 0.5f},
-        {Rgb(255, 255, 255), 0, 0, 1.0f}, {Rgb(0, 0, 0), 0, 0, 0.0f},
+    struct {
+        uint32_t rgb;
+        float hue, sat, lum;
+    } cases[] = {
+        {Rgb(255, 0, 0), 0, 1, 0.5f},
+        {Rgb(0, 255, 0), 120, 1, 0.5f},
+        {Rgb(0, 0, 255), 240, 1, 0.5f},
+        {Rgb(255, 255, 0), 60, 1, 0.5f},
+        {Rgb(255, 0, 255), 300, 1, 0.5f},
+        {Rgb(0, 255, 255), 180, 1, 0.5f},
+        {Rgb(255, 255, 255), 0, 0, 1.0f},
+        {Rgb(0, 0, 0), 0, 0, 0.0f},
         {Rgb(128, 64, 64), 0, 1.0f / 3, 0.376471f},
     };
     for (auto& t : cases) {

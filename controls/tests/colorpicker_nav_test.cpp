@@ -7,7 +7,7 @@ const ColorPickerGrid kBoth = {40, 8, true, true};
 const ColorPickerGrid kNone = {40, 8, false, false};
 const ColorPickerGrid kDefaultOnly = {40, 8, true, false};
 const ColorPickerGrid kCustomOnly = {40, 8, false, true};
-}
+}  // namespace
 
 TEST(ColorPickerNav, RightAndLeftFollowTheCycle)
 {

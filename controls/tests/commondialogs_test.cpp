@@ -66,13 +66,13 @@ TEST(FileDialogEx, ShellViewIsSubclassedAndTakesTheViewMode)
     HWND hView = NULL;
     DWORD dwListStyle = 0;
     Driver driver({[&] {
-                       if (dlg.GetShellView().m_hWnd == NULL)
-                           return false;
-                       hView = dlg.GetShellView().m_hWnd;
-                       HWND hList = FindListView(hView);
-                       dwListStyle = hList ? (DWORD)GetWindowLongPtr(hList, GWL_STYLE) : 0;
-                       return true;
-                   }},
+                      if (dlg.GetShellView().m_hWnd == NULL)
+                          return false;
+                      hView = dlg.GetShellView().m_hWnd;
+                      HWND hList = FindListView(hView);
+                      dwListStyle = hList ? (DWORD)GetWindowLongPtr(hList, GWL_STYLE) : 0;
+                      return true;
+                  }},
                   [&] {
                       if (dlg.m_hWnd != NULL)
                           ::PostMessage(::GetParent(dlg.m_hWnd), WM_COMMAND, IDCANCEL, 0);
@@ -81,7 +81,7 @@ TEST(FileDialogEx, ShellViewIsSubclassedAndTakesTheViewMode)
     ASSERT_TRUE(driver.Finished());
     EXPECT_TRUE(hView != NULL);
     EXPECT_EQ((DWORD)LVS_ICON, dwListStyle & LVS_TYPEMASK);
-    EXPECT_EQ(NULL, dlg.GetShellView().m_hWnd);   // let go with the dialog
+    EXPECT_EQ(NULL, dlg.GetShellView().m_hWnd);  // let go with the dialog
 }
 
 TEST(FontDialogEx, ColourButtonReplacesTheColourList)

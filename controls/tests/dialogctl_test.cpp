@@ -44,7 +44,8 @@ HWND Edit(CWnd& parent, int x, int y, int w)
 }
 
 // Pixels of the window's client area from x0 to x1 that pass the test.
-template <class Pred> int CountPixels(CWnd& wnd, int x0, int x1, Pred pred)
+template <class Pred>
+int CountPixels(CWnd& wnd, int x0, int x1, Pred pred)
 {
     wnd.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     CRect r;
@@ -59,7 +60,7 @@ template <class Pred> int CountPixels(CWnd& wnd, int x0, int x1, Pred pred)
     return count;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CheckableGroupBox, TitleEnablesOnlyWhatLiesInsideTheFrame)
 {
@@ -199,7 +200,7 @@ void Hover(CWnd& button, BOOL bOver)
     button.SendMessage(bOver ? WM_MOUSEMOVE : WM_MOUSELEAVE, 0, MAKELPARAM(70, 20));
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImageButton, BackgroundFollowsHoverFocusAndCheck)
 {
@@ -218,7 +219,7 @@ TEST(ImageButton, BackgroundFollowsHoverFocusAndCheck)
     EXPECT_GT(CountPixels(push, 3, 77, is(kOut)), 1000);
     Hover(push, TRUE);
     EXPECT_GT(CountPixels(push, 3, 77, is(kIn)), 1000);
-    Hover(push, FALSE);   // leaving needs no further move over the button
+    Hover(push, FALSE);  // leaving needs no further move over the button
     EXPECT_FALSE(push.IsMouseOver());
     parent.SetForegroundWindow();
     push.SetFocus();

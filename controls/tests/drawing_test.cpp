@@ -24,7 +24,7 @@ TEST(BarPainter, LinearEndpointsHorizontalAndVertical)
 {
     Canvas c(140, 100);
     CBarPainter painter(&c.dc);
-    RECT h = {10, 10, 138, 30};   // 128 wide: two pixels per step
+    RECT h = {10, 10, 138, 30};  // 128 wide: two pixels per step
     painter.FillLinear(h, kFrom, kTo, FALSE);
     EXPECT_EQ(kFrom, c.Pixel(10, 15));
     EXPECT_EQ(kFrom, c.Pixel(11, 29));
@@ -34,7 +34,7 @@ TEST(BarPainter, LinearEndpointsHorizontalAndVertical)
     EXPECT_EQ(kBack, c.Pixel(138, 15));
     EXPECT_EQ(kBack, c.Pixel(20, 30));
 
-    RECT v = {0, 36, 5, 100};     // 64 high: one pixel per step, bottom up
+    RECT v = {0, 36, 5, 100};  // 64 high: one pixel per step, bottom up
     painter.FillLinear(v, kFrom, kTo, TRUE);
     EXPECT_EQ(kFrom, c.Pixel(2, 99));
     EXPECT_EQ(GradientStepColor(kFrom, kTo, 63), c.Pixel(2, 36));
@@ -46,7 +46,7 @@ TEST(BarPainter, LinearBands)
     Canvas c(100, 40);
     CBarPainter painter(&c.dc);
     RECT rc = {0, 0, 100, 10};
-    painter.FillLinear(rc, kFrom, kTo, FALSE, 60, 50);   // bands only
+    painter.FillLinear(rc, kFrom, kTo, FALSE, 60, 50);  // bands only
     for (int x = 0; x < 50; ++x)
         ASSERT_EQ(kFrom, c.Pixel(x, 5)) << x;
     for (int x = 50; x < 100; ++x)
@@ -55,7 +55,7 @@ TEST(BarPainter, LinearBands)
     RECT rc2 = {0, 10, 100, 20};
     painter.FillLinear(rc2, kFrom, kTo, FALSE, 20, 10);
     EXPECT_EQ(kFrom, c.Pixel(19, 15));
-    EXPECT_EQ(kFrom, c.Pixel(20, 15));          // first step of the gradient
+    EXPECT_EQ(kFrom, c.Pixel(20, 15));  // first step of the gradient
     EXPECT_EQ(GradientStepColor(kFrom, kTo, 63), c.Pixel(89, 15));
     EXPECT_EQ(kTo, c.Pixel(90, 15));
 
@@ -83,7 +83,7 @@ TEST(BarPainter, GradientSolidRightAnglesAndEmpty)
         for (int x = 0; x < 80; ++x)
             ASSERT_EQ(b.Pixel(x, y), a.Pixel(x, y)) << x << "," << y;
 
-    CBarPainter(&a.dc).FillGradient(rc, kFrom, kTo, 180);   // reversed horizontal
+    CBarPainter(&a.dc).FillGradient(rc, kFrom, kTo, 180);  // reversed horizontal
     EXPECT_EQ(kTo, a.Pixel(5, 30));
     EXPECT_EQ(GradientStepColor(kTo, kFrom, 63), a.Pixel(74, 30));
 
@@ -150,7 +150,7 @@ TEST(OffscreenDC, CopiesTheClipBoxBackWithTheTargetsState)
         mem.FillSolidRect(&all, RGB(255, 255, 255));
         RECT part = {30, 20, 40, 30};
         mem.FillSolidRect(&part, RGB(200, 0, 0));
-        EXPECT_EQ(kBack, c.Pixel(35, 25));   // nothing reaches the target before the end
+        EXPECT_EQ(kBack, c.Pixel(35, 25));  // nothing reaches the target before the end
     }
     EXPECT_EQ(RGB(200, 0, 0), c.Pixel(35, 25));
     EXPECT_EQ(RGB(255, 255, 255), c.Pixel(20, 10));

@@ -16,8 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 typedef std::vector<std::string> Paths;
 
 const UINT kFieldId = 100;
@@ -26,8 +25,7 @@ const COLORREF kImageColour = RGB(255, 0, 0);
 // Steps run one per tick of a thread timer while a modal loop runs; a step
 // returns false to be tried again. After 200 ticks the rest is dropped and
 // every dialog of the thread is cancelled.
-class Driver
-{
+class Driver {
 public:
     typedef std::function<bool()> Step;
     explicit Driver(std::vector<Step> steps) : m_steps(std::move(steps))
@@ -95,11 +93,9 @@ std::string Text(HWND hWnd)
 }
 
 // The parent: records the notifications and answers them.
-class ParentWnd : public CWnd
-{
+class ParentWnd : public CWnd {
 public:
-    struct Note
-    {
+    struct Note {
         UINT code;
         bool hasText;
         std::string text;
@@ -127,14 +123,14 @@ protected:
         Note note = {pNotify->hdr.code, pNotify->pNewText != NULL,
                      pNotify->pNewText ? std::string((LPCTSTR)*pNotify->pNewText) : std::string()};
         notes.push_back(note);
-        *pResult = note.code == FEN_PREBROWSE ? replyPre : note.code == FEN_POSTBROWSE ? replyPost : replyDrop;
+        *pResult = note.code == FEN_PREBROWSE ? replyPre : note.code == FEN_POSTBROWSE ? replyPost
+                                                                                       : replyDrop;
         return TRUE;
     }
 };
 
 // Fills the button with one colour, so that its pixels show it was used.
-class SolidImage : public CFileEditImage
-{
+class SolidImage : public CFileEditImage {
 public:
     explicit SolidImage(UINT* pLastBits) : m_pLastBits(pLastBits) {}
     void Draw(HDC hDC, const RECT& rect, UINT nBits) override
@@ -150,8 +146,7 @@ private:
     UINT* m_pLastBits;
 };
 
-struct Setup
-{
+struct Setup {
     const char* name;
     bool ownTexts;
     char separator;
@@ -163,8 +158,7 @@ struct Setup
 const Setup kStudio = {"ResourceTexts", false, ';', "Choose a disc image", "Take it", true};
 const Setup kOther = {"OwnTexts", true, ',', "Pick a text", "Use", false};
 
-class FileEdit : public ::testing::TestWithParam<Setup>
-{
+class FileEdit : public ::testing::TestWithParam<Setup> {
 protected:
     void SetUp() override
     {
@@ -467,9 +461,9 @@ TEST_P(FileEdit, AMultipleSelectionLongerThanTheBufferEndsOkWithEveryFile)
     bool selected = false;
     {
         Driver driver({[&] {
-            HWND hDlg = ThreadDialog();
-            return hDlg && (selected = SelectAllFiles(hDlg, names.size()));
-        },
+                           HWND hDlg = ThreadDialog();
+                           return hDlg && (selected = SelectAllFiles(hDlg, names.size()));
+                       },
                        [&] {
                            HWND hDlg = ThreadDialog();
                            return hDlg && ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0) != 0;
@@ -592,8 +586,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, FileEdit, ::testing::Values(kStudio, kOther),
                          [](const ::testing::TestParamInfo<Setup>& info) { return std::string(info.param.name); });
 
 // A dialog that binds its edit with data exchange.
-class BoundDialog : public CDialog
-{
+class BoundDialog : public CDialog {
 public:
     DWORD m_dwFlags = FEF_FOLDER;
     CFileEditCtrl m_path;

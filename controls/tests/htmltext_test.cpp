@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 struct DrawnLine {
     int x, y;
     std::string text;
@@ -17,8 +16,7 @@ struct DrawnLine {
     std::string face;
 };
 
-class RecordingRenderer : public CHtmlTextRenderer
-{
+class RecordingRenderer : public CHtmlTextRenderer {
 public:
     std::vector<DrawnLine> lines;
     std::string All() const
@@ -43,7 +41,6 @@ protected:
         CHtmlTextRenderer::OutputLine(pDC, x, y, strLine);
     }
 };
-
 
 LOGFONT TestFont()
 {
@@ -96,11 +93,14 @@ TEST(HtmlText, EntitiesAndMarkers)
     EXPECT_EQ('\x99', CHtmlTextRenderer::DecodeEntity(14));
     EXPECT_EQ(' ', CHtmlTextRenderer::DecodeEntity(15));
     EXPECT_EQ(' ', CHtmlTextRenderer::DecodeEntity(1));
-    EXPECT_STREQ("a\x01\x08" "b\x01\x02\r\n&AMP;&amp", CHtmlTextRenderer::PrepareText("a&lt;b&amp;\\r\\n&AMP;&amp"));
+    EXPECT_STREQ("a\x01\x08"
+                 "b\x01\x02\r\n&AMP;&amp",
+                 CHtmlTextRenderer::PrepareText("a&lt;b&amp;\\r\\n&AMP;&amp"));
     // A marker typed into the text is a blank, not the start of an entity.
     EXPECT_STREQ(" x", CHtmlTextRenderer::PrepareText("\x01x"));
 
-    LPCTSTR p = "ab\x01\x09" "cd e";
+    LPCTSTR p = "ab\x01\x09"
+                "cd e";
     BOOL brk = TRUE;
     EXPECT_STREQ("ab cd ", CHtmlTextRenderer::GetNextWord(p, brk));
     EXPECT_FALSE(brk);

@@ -119,12 +119,12 @@ bool MakeHelpProgram(const std::string& folder)
     if (!::CopyFileA(self, path.c_str(), FALSE))
         return false;
     std::vector<BYTE> cur(4 + sizeof(BITMAPINFOHEADER) + 8 + 2 * 32 * 4, 0);
-    cur[0] = 4;   // hot spot (4, 2)
+    cur[0] = 4;  // hot spot (4, 2)
     cur[2] = 2;
     BITMAPINFOHEADER* bih = (BITMAPINFOHEADER*)&cur[4];
     bih->biSize = sizeof(BITMAPINFOHEADER);
     bih->biWidth = 32;
-    bih->biHeight = 64;   // image and mask
+    bih->biHeight = 64;  // image and mask
     bih->biPlanes = 1;
     bih->biBitCount = 1;
     BYTE* white = &cur[4 + sizeof(BITMAPINFOHEADER) + 4];
@@ -132,10 +132,10 @@ bool MakeHelpProgram(const std::string& folder)
     BYTE* image = &cur[4 + sizeof(BITMAPINFOHEADER) + 8];
     for (int i = 0; i < 32 * 4; ++i)
         image[i] = (i % 4 == 0) ? 0xF0 : 0;
-    BYTE group[20] = {0, 0, 2, 0, 1, 0,   // cursor directory of one
+    BYTE group[20] = {0, 0, 2, 0, 1, 0,  // cursor directory of one
                       32, 0, 64, 0, 1, 0, 1, 0};
     *(DWORD*)&group[14] = (DWORD)cur.size();
-    group[18] = 1;   // RT_CURSOR 1
+    group[18] = 1;  // RT_CURSOR 1
     HANDLE h = ::BeginUpdateResourceA(path.c_str(), FALSE);
     if (h == NULL)
         return false;
@@ -252,7 +252,7 @@ TEST(LinkStatic, ClickOpensTheTargetAndMarksTheLinkVisitedOnlyOnSuccess)
     ASSERT_EQ(link.opened.size(), 1u);
     EXPECT_EQ(link.opened[0], "http://www.zavo-studio.example/download.htm");
     EXPECT_FALSE(link.GetVisited());
-    EXPECT_EQ(parent.m_nClicks, 0);   // the link handles its own click
+    EXPECT_EQ(parent.m_nClicks, 0);  // the link handles its own click
 
     link.result = 33;
     link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -343,6 +343,6 @@ TEST(LinkStatic, PointerAndTooltipFollowTheTarget)
     EXPECT_STREQ(text, "http://www.zavo-studio.example/");
 
     link.DestroyWindow();
-    link.SetURL("http://after.example/");   // no window: only stored
+    link.SetURL("http://after.example/");  // no window: only stored
     EXPECT_EQ(link.GetURL(), CString("http://after.example/"));
 }

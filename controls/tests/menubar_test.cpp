@@ -15,10 +15,10 @@ const UINT kMenu = 900;
 
 // What the frame saw of the bar's forwarding.
 struct FrameLog {
-    std::vector<HMENU> popups;         // WM_INITMENUPOPUP
-    std::vector<UINT> commands;        // WM_COMMAND
-    std::vector<UINT> selected;        // WM_MENUSELECT items of the open popups
-    int nOpened = 0, nClosed = 0;      // WM_MENUSELECT of the bar itself
+    std::vector<HMENU> popups;     // WM_INITMENUPOPUP
+    std::vector<UINT> commands;    // WM_COMMAND
+    std::vector<UINT> selected;    // WM_MENUSELECT items of the open popups
+    int nOpened = 0, nClosed = 0;  // WM_MENUSELECT of the bar itself
     int nIdle = 0;
 };
 FrameLog g_log;
@@ -158,7 +158,7 @@ TEST_F(MenuBarTest, ButtonsFromTheMenuAndIconsFromTheToolbar)
     EXPECT_GT(rc.bottom - rc.top, 0);
 
     EXPECT_EQ(m_bar.GetIconIndex(57600), 0);
-    EXPECT_EQ(m_bar.GetIconIndex(57635), 3);    // after a separator
+    EXPECT_EQ(m_bar.GetIconIndex(57635), 3);  // after a separator
     EXPECT_EQ(m_bar.GetIconIndex(57664), 20);
     EXPECT_EQ(m_bar.GetIconIndex(40001), -1);
     EXPECT_FALSE(m_bar.LoadToolBar(4711));
@@ -174,16 +174,16 @@ TEST_F(MenuBarTest, MenusMadeByTheBarAreDestroyedOnceAndOthersAreLeft)
         ASSERT_TRUE(bar.LoadMenu(kMenu, TRUE));
         hFirstCopy = bar.GetCurrentMenu();
         hFirstPopup = ::GetSubMenu(hFirstCopy, 0);
-        ASSERT_TRUE(bar.LoadMenu(kMenu, TRUE));      // the first copies go
+        ASSERT_TRUE(bar.LoadMenu(kMenu, TRUE));  // the first copies go
         hSecondCopy = bar.GetCurrentMenu();
         EXPECT_FALSE(::IsMenu(hFirstCopy));
         EXPECT_FALSE(::IsMenu(hFirstPopup));
         hOwn = bar.m_menu.m_hMenu;
-        ASSERT_TRUE(bar.SetMenu(hOwn));              // the bar's copy goes, m_menu stays
+        ASSERT_TRUE(bar.SetMenu(hOwn));  // the bar's copy goes, m_menu stays
         EXPECT_FALSE(::IsMenu(hSecondCopy));
         EXPECT_TRUE(::IsMenu(hOwn));
         EXPECT_EQ(bar.GetButtonCount(), 3);
-        ASSERT_TRUE(bar.SetMenu(hForeign));          // a caller's menu is only borrowed
+        ASSERT_TRUE(bar.SetMenu(hForeign));  // a caller's menu is only borrowed
         EXPECT_TRUE(::IsMenu(hOwn));
     }
     EXPECT_FALSE(::IsMenu(hOwn));
@@ -201,7 +201,7 @@ TEST_F(MenuBarTest, ClickOpensThePopupAndItsCommandReachesTheFrame)
     ASSERT_TRUE(Pump([] { return !g_log.commands.empty(); }));
     ASSERT_EQ(g_log.popups.size(), 1u);
     EXPECT_EQ(g_log.popups[0], Popup(1));
-    EXPECT_EQ(g_log.commands[0], 57635u);     // Cut, the first item of Edit
+    EXPECT_EQ(g_log.commands[0], 57635u);  // Cut, the first item of Edit
     EXPECT_EQ(g_log.nOpened, 1);
     EXPECT_EQ(g_log.nClosed, 1);
     ASSERT_FALSE(g_log.selected.empty());
@@ -231,7 +231,7 @@ TEST_F(MenuBarTest, MouseMovesSwitchPopupsWithoutClosingInBetween)
     ASSERT_EQ(g_log.popups.size(), 2u);
     EXPECT_EQ(g_log.popups[0], Popup(0));
     EXPECT_EQ(g_log.popups[1], Popup(2));
-    EXPECT_TRUE(g_log.selected.empty());      // no first item preselected
+    EXPECT_TRUE(g_log.selected.empty());  // no first item preselected
     EXPECT_EQ(g_log.nOpened, 2);
     EXPECT_EQ(g_log.nClosed, 1);
     EXPECT_EQ(m_bar.GetCurrentIndex(), 2);
@@ -241,7 +241,7 @@ TEST_F(MenuBarTest, ArrowsWrapAroundAndEscapeLeavesKeyboardMode)
 {
     MakeBar();
     g_steps = {
-        {[] { return g_log.popups.size() == 1; }, [this] { Key(VK_RIGHT); }},            // Help -> File
+        {[] { return g_log.popups.size() == 1; }, [this] { Key(VK_RIGHT); }},                            // Help -> File
         {[] { return g_log.popups.size() == 2 && !g_log.selected.empty(); }, [this] { Key(VK_LEFT); }},  // -> Help
         {[] { return g_log.popups.size() == 3; }, [this] { Key(VK_ESCAPE); }},
     };
@@ -250,7 +250,7 @@ TEST_F(MenuBarTest, ArrowsWrapAroundAndEscapeLeavesKeyboardMode)
     ASSERT_EQ(g_log.popups.size(), 3u);
     EXPECT_EQ(g_log.popups[1], Popup(0));
     EXPECT_EQ(g_log.popups[2], Popup(2));
-    EXPECT_EQ(g_log.selected[0], 57600u);     // File opened with its first item selected
+    EXPECT_EQ(g_log.selected[0], 57600u);  // File opened with its first item selected
     EXPECT_EQ(g_log.nClosed, 1);
 
     // Escape in the popup: the bar has the focus, the button is hot, the cues show.
@@ -271,15 +271,15 @@ TEST_F(MenuBarTest, CascadedSubmenuTakesRightAndEscapeFirst)
         // File opened with its first item; go down to "Recent" (item 3, after the separator).
         {[] { return g_log.popups.size() == 1 && !g_log.selected.empty(); },
          [this] { Key(VK_DOWN); Key(VK_DOWN); }},
-        {[] { return true; }, [this] { Key(VK_RIGHT); }},                   // opens the submenu
+        {[] { return true; }, [this] { Key(VK_RIGHT); }},                       // opens the submenu
         {[] { return g_log.popups.size() == 2; }, [this] { Key(VK_ESCAPE); }},  // closes only it
-        {[] { return true; }, [this] { Key(VK_DOWN); Key(VK_RETURN); }},     // Exit
+        {[] { return true; }, [this] { Key(VK_DOWN); Key(VK_RETURN); }},                                      // Exit
     };
     MSG msg = {m_bar.m_hWnd, WM_KEYDOWN, 0, 1};
     m_bar.SetHotItem(0);
     EXPECT_EQ(::GetFocus(), m_bar.m_hWnd);
     msg.message = WM_SYSKEYDOWN;
-    msg.wParam = 'F';                          // the mnemonic of "&File"
+    msg.wParam = 'F';  // the mnemonic of "&File"
     EXPECT_TRUE(m_bar.PreTranslateMessage(&msg));
     ASSERT_TRUE(Pump([] { return !g_log.commands.empty(); }));
     hRecent = ::GetSubMenu(Popup(0), 3);
@@ -309,13 +309,16 @@ TEST_F(MenuBarTest, MeasuresAndDrawsPopupItemsWithIcons)
     m_bar.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
     EXPECT_EQ((int)mis.itemHeight, H);
     EXPECT_EQ((int)mis.itemWidth, H / 2 + rl.right + 24 + H / 2 + ra.right);
-    mis.itemID = 9999;                         // no such item: no text
+    mis.itemID = 9999;  // no such item: no text
     m_bar.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
     EXPECT_EQ(mis.itemHeight, 20u);
     EXPECT_EQ(mis.itemWidth, 34u);
 
-    const COLORREF icon = ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4);   // image 0 of toolbar 186
-    struct { UINT state; COLORREF expected; } cases[] = {
+    const COLORREF icon = ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4);  // image 0 of toolbar 186
+    struct {
+        UINT state;
+        COLORREF expected;
+    } cases[] = {
         {0, icon},
         {ODS_SELECTED, CToolBarImages::HotColor(icon)},
         {ODS_GRAYED, CToolBarImages::DisabledColor(icon)},
@@ -345,6 +348,7 @@ public:
         ::SystemParametersInfo(nSet, 0, (PVOID)(INT_PTR)bValue, 0);
     }
     ~CSystemFlag() { ::SystemParametersInfo(m_nSet, 0, (PVOID)(INT_PTR)m_bOld, 0); }
+
 private:
     UINT m_nSet;
     BOOL m_bOld = FALSE;
@@ -367,7 +371,7 @@ TEST_F(MenuBarTest, CuesHideOnlyWhenTheSystemAllowsIt)
         EXPECT_FALSE(m_bar.AreCuesShown());
     }
     CSystemFlag cues(SPI_GETKEYBOARDCUES, SPI_SETKEYBOARDCUES, TRUE);
-    ASSERT_TRUE(m_bar.SetMenu(m_bar.m_menu.m_hMenu));   // reads the setting again
+    ASSERT_TRUE(m_bar.SetMenu(m_bar.m_menu.m_hMenu));  // reads the setting again
     EXPECT_TRUE(m_bar.AreCuesShown());
     m_bar.ShowKeyboardCues(FALSE);
     EXPECT_TRUE(m_bar.AreCuesShown());
@@ -422,7 +426,7 @@ TEST_F(MenuBarTest, FlatMenusDrawItemsAndButtonsThemselves)
     EXPECT_EQ(lr, CDRF_SKIPDEFAULT);
     EXPECT_EQ(dc.Pixel(0, 0), frame);
     EXPECT_EQ(dc.Pixel(2, 2), hilite);
-    EXPECT_GT(dc.CountOther({1, 1, 59, 19}, hilite), 0);   // the text
+    EXPECT_GT(dc.CountOther({1, 1, 59, 19}, hilite), 0);  // the text
 }
 
 }  // namespace

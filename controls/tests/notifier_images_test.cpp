@@ -89,7 +89,7 @@ TEST(TaskbarNotifier, ShowsHoversPostsItsClickToTheOwnerAndHides)
     g_nClicks = 0;
     notifier.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 50));
     notifier.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(80, 50));
-    EXPECT_EQ(g_nClicks, 0);   // posted, not sent
+    EXPECT_EQ(g_nClicks, 0);  // posted, not sent
     EXPECT_TRUE(PumpUntil([] { return g_nClicks == 1; }));
 
     notifier.ShowWindow(SW_HIDE);
@@ -131,7 +131,7 @@ TEST(ToolBarImages, TrueColourListsDrawNormalHotAndDisabledImages)
         CPixelDC dc(40, 40, back);
         EXPECT_TRUE(images.Draw(CDC::FromHandle(dc.m_hDC), 10, 10, mode, 0)) << mode;
         EXPECT_EQ(dc.Pixel(10 + 4, 10 + 4), expected[mode]) << mode;
-        EXPECT_EQ(dc.Pixel(10, 10), back) << mode;        // magenta is transparent
+        EXPECT_EQ(dc.Pixel(10, 10), back) << mode;  // magenta is transparent
         EXPECT_EQ(dc.Pixel(9, 14), back) << mode;
     }
     EXPECT_NE(expected[0], expected[1]);

@@ -93,7 +93,7 @@ TEST(OwnerDrawMenu, LoadsPopupsAsOwnerDrawnItemsUnderAPlainBar)
     char buf[64];
     ::GetMenuStringA(menu.m_hMenu, 1, buf, sizeof(buf), MF_BYPOSITION);
     EXPECT_STREQ(buf, "&Edit");
-    EXPECT_EQ(ItemData(menu.m_hMenu, 0), nullptr);   // the bar is drawn by the system
+    EXPECT_EQ(ItemData(menu.m_hMenu, 0), nullptr);  // the bar is drawn by the system
 
     HMENU hFile = ::GetSubMenu(menu.m_hMenu, 0);
     HMENU hRecent = ::GetSubMenu(hFile, 3);
@@ -136,7 +136,7 @@ TEST(OwnerDrawMenu, EveryMenuIsDestroyedOnceWhenTheWindowOwnsTheBar)
         hFile = ::GetSubMenu(menu.m_hMenu, 0);
         hBar = menu.Detach();
         ::SetMenu(hWnd, hBar);
-        ::DestroyWindow(hWnd);   // destroys the bar and its popups
+        ::DestroyWindow(hWnd);  // destroys the bar and its popups
         EXPECT_FALSE(::IsMenu(hBar));
         // A new menu may now take one of the old handles; the object must not touch it.
         HMENU hOther = ::CreatePopupMenu();
@@ -267,7 +267,8 @@ TEST(OwnerDrawMenu, TranslatedFromTheLanguageFilesMenuSection)
     FILE* f = fopen(folder + "language\\zavomgr.lng", "wb");
     ASSERT_TRUE(f);
     fputs("[Menu]\r\n57600p=&Datei\r\n57600=&Neu\tStrg+N\r\n40001p=&Zuletzt\r\n40002=&Zweite\r\n"
-          "57601=&Open...\tCtrl+O\r\n", f);
+          "57601=&Open...\tCtrl+O\r\n",
+          f);
     fclose(f);
     {
         CLangManager lm;
@@ -281,8 +282,8 @@ TEST(OwnerDrawMenu, TranslatedFromTheLanguageFilesMenuSection)
         EXPECT_STREQ(buf, "&Datei");
         HMENU hFile = ::GetSubMenu(menu.m_hMenu, 0), hEdit = ::GetSubMenu(menu.m_hMenu, 1);
         EXPECT_EQ(ItemData(hFile, 0)->strText, L"&Neu\tStrg+N");
-        EXPECT_EQ(ItemData(hEdit, 3)->strText, L"&Neu\tStrg+N");   // the same command in Edit
-        EXPECT_EQ(ItemData(hFile, 3)->strText, L"&Zuletzt");       // a cascading item
+        EXPECT_EQ(ItemData(hEdit, 3)->strText, L"&Neu\tStrg+N");  // the same command in Edit
+        EXPECT_EQ(ItemData(hFile, 3)->strText, L"&Zuletzt");      // a cascading item
         EXPECT_EQ(ItemData(::GetSubMenu(hFile, 3), 1)->strText, L"&Zweite");
         // Items stay owner-drawn and keep their records; the measured width follows the text.
         ASSERT_NE(ItemData(hFile, 0), nullptr);
@@ -356,9 +357,9 @@ TEST_F(OwnerDrawMenuIcons, CommandsShareFourImagesFromTheirToolbarPosition)
 {
     int nNew = ItemData(hFile, 0)->nGlobalImage;
     ASSERT_GE(nNew, 0);
-    EXPECT_EQ(ItemData(hEdit, 3)->nGlobalImage, nNew);     // "New again": the same command
+    EXPECT_EQ(ItemData(hEdit, 3)->nGlobalImage, nNew);  // "New again": the same command
     EXPECT_EQ(COwnerDrawMenu::FindGlobalImage(57600), nNew);
-    EXPECT_EQ(ItemData(hFile, 4)->nGlobalImage, -1);       // not on the toolbar
+    EXPECT_EQ(ItemData(hFile, 4)->nGlobalImage, -1);  // not on the toolbar
     EXPECT_GE(ItemData(hEdit, 0)->nGlobalImage, 0);
     int nCount = COwnerDrawMenu::GetGlobalImages()->GetImageCount();
     EXPECT_EQ(nCount % 4, 0);
@@ -371,14 +372,14 @@ TEST_F(OwnerDrawMenuIcons, CommandsShareFourImagesFromTheirToolbarPosition)
 TEST_F(OwnerDrawMenuIcons, DrawsWashedSelectedAndDisabledIcons)
 {
     const RECT rc = {0, 0, 200, 22};
-    const COLORREF icon = ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4);   // toolbar image 0 (command 57600)
-    const int x = 4, y = 4;                        // icon origin of a 22-pixel item
+    const COLORREF icon = ResourceBitmapPixel(IDR_MENUIMAGES, 4, 4);  // toolbar image 0 (command 57600)
+    const int x = 4, y = 4;                                           // icon origin of a 22-pixel item
     {
         CPixelDC dc(200, 22);
         DRAWITEMSTRUCT dis = DrawStruct(dc.m_hDC, hFile, 0, 0, rc);
         menu.DrawItem(&dis);
         EXPECT_EQ(dc.Pixel(x + 4, y + 4), COwnerDrawMenu::LightenColor(icon, 0.3));
-        EXPECT_EQ(dc.Pixel(x, y), Face());                   // transparent corner
+        EXPECT_EQ(dc.Pixel(x, y), Face());  // transparent corner
         COLORREF back = COwnerDrawMenu::DarkenColor(::GetSysColor(COLOR_WINDOW), 0.02);
         EXPECT_EQ(dc.Pixel(195, 2), back);
         // Label from x 31, accelerator right-aligned 16 pixels before the edge.
@@ -399,7 +400,7 @@ TEST_F(OwnerDrawMenuIcons, DrawsWashedSelectedAndDisabledIcons)
         menu.DrawItem(&dis);
         COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
         EXPECT_EQ(dc.Pixel(x + 4, y + 4), COwnerDrawMenu::LightenColor(shadow, (GetRValue(icon) + GetGValue(icon) + GetBValue(icon)) / 3.0 / 255.0));
-        EXPECT_NE(dc.Pixel(0, 0), ::GetSysColor(COLOR_HIGHLIGHT));   // never shown selected
+        EXPECT_NE(dc.Pixel(0, 0), ::GetSysColor(COLOR_HIGHLIGHT));  // never shown selected
     }
 }
 
@@ -426,8 +427,8 @@ TEST_F(OwnerDrawMenuIcons, ChecksAndRadioDotsWithoutIcons)
         CPixelDC dc(200, 22);
         DRAWITEMSTRUCT dis = DrawStruct(dc.m_hDC, hRecent, 1, ODS_CHECKED, rc);
         menu.DrawItem(&dis);
-        EXPECT_EQ(dc.Pixel(10, 10), text);     // centre of the dot
-        EXPECT_EQ(dc.Pixel(8, 14), box);       // below the dot: no check stroke
+        EXPECT_EQ(dc.Pixel(10, 10), text);  // centre of the dot
+        EXPECT_EQ(dc.Pixel(8, 14), box);    // below the dot: no check stroke
     }
 }
 

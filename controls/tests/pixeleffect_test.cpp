@@ -63,7 +63,7 @@ TEST(PixelEffect, GreyWeightsAndKeyFlag)
     uint32_t in[2] = {CPixelEffect::Pixel(100, 50, 10, 0x80), kMagenta}, out[2] = {};
     grey.Process(in, 2, 1, out);
     EXPECT_EQ(out[0], CPixelEffect::Pixel(61, 61, 61, 0));     // (300 + 300 + 10) / 10
-    EXPECT_EQ(out[1], CPixelEffect::Pixel(102, 102, 102, 0)); // no key colour set yet
+    EXPECT_EQ(out[1], CPixelEffect::Pixel(102, 102, 102, 0));  // no key colour set yet
     EXPECT_FALSE(grey.IsKey(kMagenta));
     grey.SetKeyColor(255, 0, 255);
     EXPECT_TRUE(grey.IsKey(kMagenta | 0xFF000000u));

@@ -16,9 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-
+namespace {
 
 std::string TempPath(const char* name)
 {
@@ -45,13 +43,13 @@ std::string WriteImage(const char* name, int w, int h, COLORREF colour)
     return path;
 }
 
-template <class T> void CreateStatic(T& control, CWnd& parent, int w, int h, LPCTSTR text = "")
+template <class T>
+void CreateStatic(T& control, CWnd& parent, int w, int h, LPCTSTR text = "")
 {
     control.Create(text, WS_CHILD | WS_VISIBLE, CRect(10, 10, 10 + w, 10 + h), &parent, 1000);
 }
 
-class SinkWindow : public TestTopWindow, public ICursorPreviewSink
-{
+class SinkWindow : public TestTopWindow, public ICursorPreviewSink {
 public:
     HCURSOR received = NULL;
     int calls = 0;

@@ -10,13 +10,13 @@
 TEST(VersionInfo, ChoosesTheTranslation)
 {
     const WORD table[] = {0x0804, 1200, 0x0409, 1200, 0x0000, 1252, 0x0C09, 1252};
-    EXPECT_EQ(1, CVersionInfo::ChooseTranslation(table, 4, 0x0409));   // exact
-    EXPECT_EQ(0, CVersionInfo::ChooseTranslation(table, 4, 0x0404));   // same primary language
-    EXPECT_EQ(2, CVersionInfo::ChooseTranslation(table, 4, 0x0407));   // neutral
+    EXPECT_EQ(1, CVersionInfo::ChooseTranslation(table, 4, 0x0409));  // exact
+    EXPECT_EQ(0, CVersionInfo::ChooseTranslation(table, 4, 0x0404));  // same primary language
+    EXPECT_EQ(2, CVersionInfo::ChooseTranslation(table, 4, 0x0407));  // neutral
     const WORD noNeutral[] = {0x0804, 1200, 0x0C09, 1252};
-    EXPECT_EQ(1, CVersionInfo::ChooseTranslation(noNeutral, 2, 0x0407)); // English
+    EXPECT_EQ(1, CVersionInfo::ChooseTranslation(noNeutral, 2, 0x0407));  // English
     const WORD other[] = {0x0419, 1251, 0x0407, 1252};
-    EXPECT_EQ(0, CVersionInfo::ChooseTranslation(other, 2, 0x0411));   // first
+    EXPECT_EQ(0, CVersionInfo::ChooseTranslation(other, 2, 0x0411));  // first
     EXPECT_EQ(-1, CVersionInfo::ChooseTranslation(other, 0, 0x0411));
 }
 
@@ -105,7 +105,7 @@ TEST_F(EditTest, KeyNameEditShowsLettersDigitsAndFunctionKeys)
     EXPECT_EQ(CString("a"), TextOf(edit));
     PressKey(edit, '7', 0x08, '7');
     EXPECT_EQ(CString("7"), TextOf(edit));
-    PressKey(edit, VK_LEFT, 0x4B, 0, true);   // cursor key: unchanged
+    PressKey(edit, VK_LEFT, 0x4B, 0, true);  // cursor key: unchanged
     EXPECT_EQ(CString("7"), TextOf(edit));
     PressKey(edit, VK_OEM_COMMA, 0x33, ',');  // punctuation: unchanged
     EXPECT_EQ(CString("7"), TextOf(edit));

@@ -67,8 +67,8 @@ TEST_F(StatusBarTest, PositionPaneShowsItsPictureThenTheText)
 {
     Surface s;
     Draw(s, 1);
-    EXPECT_EQ(RGB(0, 64, 160), GetPixel(s.dc, 7, 3));   // cross-hair
-    EXPECT_EQ(kBack, GetPixel(s.dc, 2, 2));             // magenta stays transparent
+    EXPECT_EQ(RGB(0, 64, 160), GetPixel(s.dc, 7, 3));  // cross-hair
+    EXPECT_EQ(kBack, GetPixel(s.dc, 2, 2));            // magenta stays transparent
     EXPECT_FALSE(s.AnyInk(15, 18));
     EXPECT_TRUE(s.AnyInk(18, 120));
 }

@@ -8,8 +8,7 @@
 
 #include <commctrl.h>
 
-namespace
-{
+namespace {
 
 void Drain()
 {

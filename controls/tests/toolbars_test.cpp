@@ -12,7 +12,7 @@ std::vector<UINT> g_commands;
 
 LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_COMMAND && lParam == 0)   // commands, not the fields' notifications
+    if (msg == WM_COMMAND && lParam == 0)  // commands, not the fields' notifications
         g_commands.push_back(LOWORD(wParam));
     return ::DefWindowProcA(hWnd, msg, wParam, lParam);
 }
@@ -169,14 +169,14 @@ TEST_F(PositionBarTest, ShowsAndTakesValuesWithinThePage)
 
     m_bar.SetRanges(640, 480, 640, 480, FALSE);
     Type(188, "700");
-    EXPECT_EQ(m_bar.TakeValue(188, 100), 540);     // left + width stays on the page
+    EXPECT_EQ(m_bar.TakeValue(188, 100), 540);  // left + width stays on the page
     EXPECT_STREQ(Text(188), "540");
     DWORD nStart = 0, nEnd = 0;
     ::SendDlgItemMessage(m_bar.m_hWnd, 188, EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
-    EXPECT_EQ(nStart, 3u);   // the caret at the end, nothing selected
+    EXPECT_EQ(nStart, 3u);  // the caret at the end, nothing selected
     EXPECT_EQ(nEnd, 3u);
     Type(190, "600");
-    EXPECT_EQ(m_bar.TakeValue(190, 100), 540);     // width from left 100
+    EXPECT_EQ(m_bar.TakeValue(190, 100), 540);  // width from left 100
     Type(189, "-20");
     EXPECT_EQ(m_bar.TakeValue(189, 80), 0);
     m_bar.SetRanges(800, 600, 800, 600, FALSE);

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 const char kMonths[12][4] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -20,8 +19,7 @@ const char kPresetFormat[] =
     "#                         at : %s\r\n"
     "#\r\n";
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 typedef std::unique_ptr<FILE, FileCloser> ScopedFile;
@@ -34,7 +32,7 @@ std::string ErrnoText(const char* what, const char* path, int code)
 bool GmtParts(time_t when, struct tm& out)
 {
 #ifdef _WIN32
-    struct tm* t = gmtime(&when);   // per thread in the C run-time
+    struct tm* t = gmtime(&when);  // per thread in the C run-time
     if (t)
         out = *t;
     return t != NULL;
@@ -42,7 +40,7 @@ bool GmtParts(time_t when, struct tm& out)
     return gmtime_r(&when, &out) != NULL;
 #endif
 }
-}
+}  // namespace
 
 std::string FormatGmtTime(time_t when)
 {
@@ -89,24 +87,20 @@ bool MakePresetField(const char* bootPath, time_t when, unsigned char (&field)[k
 bool PatchFileBytes(const char* path, long offset, const void* data, size_t size, std::string& error)
 {
     ScopedFile f(fopen(path, "r+b"));
-    if (!f)
-    {
+    if (!f) {
         error = ErrnoText("Cannot open", path, errno);
         return false;
     }
-    if (fseek(f.get(), 0, SEEK_END) != 0 || ftell(f.get()) < offset + (long)size)
-    {
+    if (fseek(f.get(), 0, SEEK_END) != 0 || ftell(f.get()) < offset + (long)size) {
         error = std::string("The file is too short for the field: ") + path;
         return false;
     }
-    if (fseek(f.get(), offset, SEEK_SET) != 0 || fwrite(data, 1, size, f.get()) != size)
-    {
+    if (fseek(f.get(), offset, SEEK_SET) != 0 || fwrite(data, 1, size, f.get()) != size) {
         error = ErrnoText("Cannot write", path, errno);
         return false;
     }
     FILE* raw = f.release();
-    if (fclose(raw) != 0)
-    {
+    if (fclose(raw) != 0) {
         error = ErrnoText("Cannot write", path, errno);
         return false;
     }
@@ -116,8 +110,7 @@ bool PatchFileBytes(const char* path, long offset, const void* data, size_t size
 bool PatchLoaderName(const char* path, bool cdLoader, const char* name, std::string& error)
 {
     unsigned char field[kLoaderNameFieldSize];
-    if (!MakeLoaderNameField(name, field))
-    {
+    if (!MakeLoaderNameField(name, field)) {
         error = std::string("The name is too long for the loader: ") + (name ? name : "");
         return false;
     }
@@ -129,8 +122,7 @@ bool PatchLoaderName(const char* path, bool cdLoader, const char* name, std::str
 bool PatchPresetMenu(const char* path, const char* bootPath, time_t when, std::string& error)
 {
     unsigned char field[kPresetFieldSize];
-    if (!MakePresetField(bootPath, when, field))
-    {
+    if (!MakePresetField(bootPath, when, field)) {
         error = std::string("The boot path is longer than 53 characters: ") + (bootPath ? bootPath : "");
         return false;
     }

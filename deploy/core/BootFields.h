@@ -9,9 +9,9 @@ const char kBootFilesVersion[] = "2.01";
 
 // Chained-name field: the name, its NUL and zeros.
 const size_t kLoaderNameFieldSize = 16;
-const long kZeldrNameOffset = 752;          // Zeldr.bin (hard disk)
+const long kZeldrNameOffset = 752;  // Zeldr.bin (hard disk)
 const size_t kZeldrImageSize = 8192;
-const long kCdLoaderNameOffset = 2032;      // zavoldr.bin (CD)
+const long kCdLoaderNameOffset = 2032;  // zavoldr.bin (CD)
 const size_t kCdLoaderImageSize = 2048;
 // In zavoldr.bin the field ends at 2045: 0x55 0xAA at 2046 and 2047 stay.
 const size_t kCdLoaderNameWriteSize = 14;

@@ -16,8 +16,7 @@ const unsigned DISK_DRIVE_RAMDISK = 6;
 
 const uint32_t DISK_ERROR_INSUFFICIENT_BUFFER = 122;
 
-struct DiskSource
-{
+struct DiskSource {
     void* ctx;
     // Opens "\\.\PHYSICALDRIVE<n>": for reading (sharing read), or with
     // `write` for reading and writing (sharing both). Null when it does not open.

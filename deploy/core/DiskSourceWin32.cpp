@@ -5,11 +5,9 @@
 #include <windows.h>
 #include <winioctl.h>
 
-namespace
-{
+namespace {
 // Owns a device handle for one query.
-class ScopedDevice
-{
+class ScopedDevice {
 public:
     explicit ScopedDevice(HANDLE h) : m_h(h) {}
     ~ScopedDevice()
@@ -78,12 +76,12 @@ bool WinQueryVolumeExtents(void*, char letter, void* buffer, uint32_t size)
     return DeviceIoControl(volume.Get(), IOCTL_VOLUME_GET_VOLUME_DISK_EXTENTS, NULL, 0, buffer, size, &returned,
                            NULL) != 0;
 }
-}
+}  // namespace
 
 const DiskSource& Win32DiskSource()
 {
-    static const DiskSource source = {NULL,           WinOpenDisk,         WinCloseDisk,
-                                      WinQueryLayout, WinQueryGeometry,    WinGetLogicalDrives,
+    static const DiskSource source = {NULL, WinOpenDisk, WinCloseDisk,
+                                      WinQueryLayout, WinQueryGeometry, WinGetLogicalDrives,
                                       WinGetDriveType, WinQueryVolumeExtents};
     return source;
 }

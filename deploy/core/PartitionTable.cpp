@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
+namespace {
 const size_t kLayoutHeaderSize = 8;
 const size_t kRecordSize = 32;
 const size_t kPrimarySlots = 4;
@@ -51,8 +50,7 @@ PartitionEntry MakeEntry(int kind, int disk, int number, const PartitionInfo& in
 // Asks for the layout, growing the buffer while it is too small.
 bool QueryLayout(const DiskSource& source, void* disk, std::vector<uint8_t>& buffer)
 {
-    for (uint32_t size = kLayoutFirstSize; size <= kLayoutMaxSize; size += kLayoutGrowth)
-    {
+    for (uint32_t size = kLayoutFirstSize; size <= kLayoutMaxSize; size += kLayoutGrowth) {
         buffer.assign(size, 0);
         uint32_t error = 0;
         if (source.QueryLayout(source.ctx, disk, buffer.data(), size, &error))
@@ -62,7 +60,7 @@ bool QueryLayout(const DiskSource& source, void* disk, std::vector<uint8_t>& buf
     }
     return false;
 }
-}
+}  // namespace
 
 bool ParseDriveLayout(const uint8_t* buffer, size_t size, std::vector<PartitionInfo>& records)
 {
@@ -102,15 +100,13 @@ bool ReadDiskPartitions(const DiskSource& source, void* disk, int diskNumber, st
         return false;
     if (records.size() < kPrimarySlots)
         return true;
-    for (size_t slot = 0; slot < kPrimarySlots; ++slot)
-    {
+    for (size_t slot = 0; slot < kPrimarySlots; ++slot) {
         if (records[slot].partitionNumber != 0)
             entries.push_back(MakeEntry(PARTITION_KIND_PRIMARY, diskNumber, (int)slot, records[slot]));
     }
     // Records of number 0 link the extended boot records and use no number.
     int logical = (int)kPrimarySlots;
-    for (size_t i = kPrimarySlots; i < records.size(); ++i)
-    {
+    for (size_t i = kPrimarySlots; i < records.size(); ++i) {
         if (records[i].partitionNumber != 0)
             entries.push_back(MakeEntry(PARTITION_KIND_LOGICAL, diskNumber, logical++, records[i]));
     }
@@ -120,8 +116,7 @@ bool ReadDiskPartitions(const DiskSource& source, void* disk, int diskNumber, st
 void MatchDriveLetters(const DiskSource& source, unsigned queriedTypes, std::vector<PartitionEntry>& entries)
 {
     uint32_t mask = source.GetLogicalDrives(source.ctx);
-    for (int i = 2; i < 26; ++i)
-    {
+    for (int i = 2; i < 26; ++i) {
         if (!(mask & (1u << i)))
             continue;
         char root[4] = {(char)('A' + i), ':', '\\', 0};
@@ -134,8 +129,7 @@ void MatchDriveLetters(const DiskSource& source, unsigned queriedTypes, std::vec
         if (!source.QueryVolumeExtents(source.ctx, root[0], extents, sizeof(extents)) ||
             !ParseFirstExtent(extents, sizeof(extents), disk, offset))
             continue;
-        for (PartitionEntry& entry : entries)
-        {
+        for (PartitionEntry& entry : entries) {
             if ((uint32_t)entry.disk == disk && entry.info.startingOffset == offset)
                 snprintf(entry.letter, sizeof(entry.letter), "%c:", root[0]);
         }
@@ -145,8 +139,7 @@ void MatchDriveLetters(const DiskSource& source, unsigned queriedTypes, std::vec
 std::vector<PartitionEntry> ReadPartitionTable(const DiskSource& source, unsigned queriedTypes)
 {
     std::vector<PartitionEntry> entries;
-    for (int n = 0; n < kPartitionDiskCount; ++n)
-    {
+    for (int n = 0; n < kPartitionDiskCount; ++n) {
         void* disk = source.OpenDisk(source.ctx, n, false);
         if (!disk)
             continue;
@@ -159,13 +152,11 @@ std::vector<PartitionEntry> ReadPartitionTable(const DiskSource& source, unsigne
 
 bool FindGrubDevice(const std::vector<PartitionEntry>& entries, const char* drive, std::string& device)
 {
-    for (const PartitionEntry& entry : entries)
-    {
+    for (const PartitionEntry& entry : entries) {
         char upper[sizeof(entry.letter)] = {};
         for (size_t i = 0; i + 1 < sizeof(upper) && entry.letter[i]; ++i)
             upper[i] = (char)toupper((unsigned char)entry.letter[i]);
-        if (upper[0] && drive && strcmp(upper, drive) == 0)
-        {
+        if (upper[0] && drive && strcmp(upper, drive) == 0) {
             device = entry.device;
             return true;
         }

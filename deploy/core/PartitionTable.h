@@ -10,8 +10,7 @@
 #include <vector>
 
 // One record of the drive layout, as the disk driver returns it (32 bytes).
-struct PartitionInfo
-{
+struct PartitionInfo {
     int64_t startingOffset;
     int64_t partitionLength;
     uint32_t hiddenSectors;
@@ -22,18 +21,16 @@ struct PartitionInfo
     uint8_t rewritePartition;
 };
 
-enum
-{
+enum {
     PARTITION_KIND_PRIMARY = 1,
     PARTITION_KIND_LOGICAL = 2,
 };
 
-struct PartitionEntry
-{
+struct PartitionEntry {
     int32_t kind;
-    int32_t disk;          // n of "PHYSICALDRIVE%d"
-    char letter[3];        // "C:" when a volume starts here, else empty
-    char device[13];       // "(hd%d,%d)"
+    int32_t disk;     // n of "PHYSICALDRIVE%d"
+    char letter[3];   // "C:" when a volume starts here, else empty
+    char device[13];  // "(hd%d,%d)"
     PartitionInfo info;
 };
 

@@ -28,8 +28,10 @@ void iso_new_boot_entry(void)
 {
     if (boot_current) return;
     boot_entry *b = (boot_entry *)iso_alloc(sizeof(boot_entry));
-    if (boot_tail) boot_tail->next = b;
-    else boot_head = b;
+    if (boot_tail)
+        boot_tail->next = b;
+    else
+        boot_head = b;
     boot_tail = boot_current = b;
 }
 

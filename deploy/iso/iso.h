@@ -51,21 +51,54 @@ typedef struct iso_stat {
 } iso_stat;
 
 /* ISO 9660 directory record, fixed part (33 bytes) */
-enum { DR_LENGTH = 0, DR_EXT_ATTR = 1, DR_EXTENT = 2, DR_SIZE = 10, DR_DATE = 18, DR_FLAGS = 25,
-       DR_UNIT = 26, DR_GAP = 27, DR_VOLSEQ = 28, DR_NAME_LEN = 32, DR_FIXED = 33 };
+enum { DR_LENGTH = 0,
+       DR_EXT_ATTR = 1,
+       DR_EXTENT = 2,
+       DR_SIZE = 10,
+       DR_DATE = 18,
+       DR_FLAGS = 25,
+       DR_UNIT = 26,
+       DR_GAP = 27,
+       DR_VOLSEQ = 28,
+       DR_NAME_LEN = 32,
+       DR_FIXED = 33 };
 /* Field offsets of the primary and supplementary volume descriptors. */
-enum { VD_TYPE = 0, VD_ID = 1, VD_VERSION = 6, VD_SYSTEM_ID = 8, VD_VOLUME_ID = 40, VD_SPACE_SIZE = 80,
-       VD_ESCAPES = 88, VD_SET_SIZE = 120, VD_SEQUENCE = 124, VD_BLOCK_SIZE = 128, VD_PATH_TABLE_SIZE = 132,
-       VD_L_PATH_TABLE = 140, VD_L_PATH_TABLE_OPT = 144, VD_M_PATH_TABLE = 148, VD_M_PATH_TABLE_OPT = 152,
-       VD_ROOT_RECORD = 156, VD_SET_ID = 190, VD_PUBLISHER_ID = 318, VD_PREPARER_ID = 446,
-       VD_APPLICATION_ID = 574, VD_COPYRIGHT_FILE = 702, VD_ABSTRACT_FILE = 739, VD_BIBLIO_FILE = 776,
-       VD_CREATED = 813, VD_MODIFIED = 830, VD_EXPIRES = 847, VD_EFFECTIVE = 864, VD_FILE_STRUCTURE = 881,
-       VD_APPLICATION_USE = 883, VD_ROOT_RECORD_SIZE = 34, VD_LONG_DATE_SIZE = 17 };
+enum { VD_TYPE = 0,
+       VD_ID = 1,
+       VD_VERSION = 6,
+       VD_SYSTEM_ID = 8,
+       VD_VOLUME_ID = 40,
+       VD_SPACE_SIZE = 80,
+       VD_ESCAPES = 88,
+       VD_SET_SIZE = 120,
+       VD_SEQUENCE = 124,
+       VD_BLOCK_SIZE = 128,
+       VD_PATH_TABLE_SIZE = 132,
+       VD_L_PATH_TABLE = 140,
+       VD_L_PATH_TABLE_OPT = 144,
+       VD_M_PATH_TABLE = 148,
+       VD_M_PATH_TABLE_OPT = 152,
+       VD_ROOT_RECORD = 156,
+       VD_SET_ID = 190,
+       VD_PUBLISHER_ID = 318,
+       VD_PREPARER_ID = 446,
+       VD_APPLICATION_ID = 574,
+       VD_COPYRIGHT_FILE = 702,
+       VD_ABSTRACT_FILE = 739,
+       VD_BIBLIO_FILE = 776,
+       VD_CREATED = 813,
+       VD_MODIFIED = 830,
+       VD_EXPIRES = 847,
+       VD_EFFECTIVE = 864,
+       VD_FILE_STRUCTURE = 881,
+       VD_APPLICATION_USE = 883,
+       VD_ROOT_RECORD_SIZE = 34,
+       VD_LONG_DATE_SIZE = 17 };
 
 struct iso_entry {
     iso_entry *next;
-    iso_directory *filedir;      /* the directory it belongs to */
-    iso_directory *subdir;       /* for a folder: its node */
+    iso_directory *filedir; /* the directory it belongs to */
+    iso_directory *subdir;  /* for a folder: its node */
     unsigned char rec[DR_FIXED];
     char iso_name[256];
     int iso_name_len;
@@ -73,7 +106,7 @@ struct iso_entry {
     int rr_in_record, rr_total;
     int rec_len;
     int hide_iso, hide_joliet, hidden_attr, relocated;
-    int is_dir, dot;             /* dot: 1 ".", 2 ".." */
+    int is_dir, dot; /* dot: 1 ".", 2 ".." */
     int in_memory;
     unsigned char *memory_data;
     int sort_weight;
@@ -90,7 +123,7 @@ struct iso_entry {
     unsigned char md5_first[16], md5_whole[16];
     /* Joliet */
     uint16_t *jname;
-    int jname_len;               /* characters */
+    int jname_len; /* characters */
     int joliet_rec_len;
     uint32_t udf_icb;
 };
@@ -195,7 +228,11 @@ char *iso_charset_list_names(void);
 void iso_nls_reset(void);
 
 /* match.c */
-enum { LIST_EXCLUDE = 0, LIST_HIDE_ISO = 1, LIST_HIDE_JOLIET = 2, LIST_HIDDEN_ATTR = 3, LIST_COUNT = 4 };
+enum { LIST_EXCLUDE = 0,
+       LIST_HIDE_ISO = 1,
+       LIST_HIDE_JOLIET = 2,
+       LIST_HIDDEN_ATTR = 3,
+       LIST_COUNT = 4 };
 int iso_pattern_add(const char *pattern, int list);
 int iso_pattern_add_path(const char *path, int list);
 int iso_pattern_match(const char *name, int list);
@@ -226,11 +263,15 @@ void iso_hash_reset(void);
 int iso_compare_file_content(iso_entry *a, iso_entry *b);
 
 /* rock.c */
-enum { NEED_RE = 1, NEED_PL = 2, NEED_CL = 4, NEED_CE = 8, NEED_SP = 16 };
+enum { NEED_RE = 1,
+       NEED_PL = 2,
+       NEED_CL = 4,
+       NEED_CE = 8,
+       NEED_SP = 16 };
 int iso_build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
-                     const iso_stat *caller_st, int deep_options);
+                         const iso_stat *caller_st, int deep_options);
 unsigned char *iso_make_rr_er_record(const char *id, const char *descriptor, const char *source,
-                                 int *length);
+                                     int *length);
 unsigned iso_xa_attributes(unsigned mode);
 int iso_convert_rr_name(const char *in, char *out, int out_size);
 void iso_rock_reset(void);
@@ -239,9 +280,9 @@ extern int iso_rr_er_length;
 
 /* joliet.c */
 int iso_to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
-                   int *length_out);
+                       int *length_out);
 int iso_convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
-                    const char_set *from, const char_set *to);
+                        const char_set *from, const char_set *to);
 int iso_joliet_name_bytes(const char *name);
 int iso_joliet_order_tree(iso_directory *iso_root);
 void iso_joliet_reset(void);
@@ -251,7 +292,7 @@ extern iso_directory *iso_root;
 extern uint32_t iso_path_table_size;
 extern time_t iso_root_time;
 iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
-                                      int by_name);
+                                          int by_name);
 int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
 int iso_insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
 int iso_finish_tree(iso_directory *iso_root);

@@ -33,7 +33,7 @@ static int joliet_special(unsigned c)
 }
 
 int iso_to_joliet_ucs2(unsigned char *out, int out_size, const char *source, const char_set *cs,
-                   int *length_out)
+                       int *length_out)
 {
     char copy[1024];
     if (!source) {
@@ -68,7 +68,7 @@ int iso_to_joliet_ucs2(unsigned char *out, int out_size, const char *source, con
 }
 
 int iso_convert_charset(const unsigned char *in, unsigned char *out, int in_len, int *out_len,
-                    const char_set *from, const char_set *to)
+                        const char_set *from, const char_set *to)
 {
     unsigned code;
     int used = from->to_unicode(from, in, in_len, &code);
@@ -402,7 +402,7 @@ static void jpathtable_write(FILE *out)
     jpath_l = jpath_m = NULL;
 }
 const image_region iso_jpathtable_region = {NULL, jpathtable_size, jpathtable_generate, jpathtable_write,
-                                        "Joliet path table", 0, 0};
+                                            "Joliet path table", 0, 0};
 
 /* ---- directories ---- */
 
@@ -422,7 +422,8 @@ static void write_jdir(iso_directory *d, FILE *out)
         memcpy(r, e->rec, DR_FIXED);
         r[DR_LENGTH] = (unsigned char)len;
         if (e->is_dir) {
-            iso_directory *t = e->dot == 1 ? d : e->dot == 2 ? d->parent : e->subdir;
+            iso_directory *t = e->dot == 1 ? d : e->dot == 2 ? d->parent
+                                                             : e->subdir;
             if (!t) {
                 iso_message("Fatal goof - unable to find directory location\n");
                 iso_fatal();
@@ -489,7 +490,8 @@ static void joliet_vd_write(FILE *out)
     s[VD_TYPE] = 2;
     s[VD_ESCAPES] = '%';
     s[VD_ESCAPES + 1] = '/';
-    s[VD_ESCAPES + 2] = iso_opt.joliet_ucs_level == 1 ? '@' : iso_opt.joliet_ucs_level == 2 ? 'C' : 'E';
+    s[VD_ESCAPES + 2] = iso_opt.joliet_ucs_level == 1 ? '@' : iso_opt.joliet_ucs_level == 2 ? 'C'
+                                                                                            : 'E';
     iso_set_both32(s + VD_PATH_TABLE_SIZE, iso_jpath_table_size);
     iso_set_le32(s + VD_L_PATH_TABLE, iso_jpath_table_location[0]);
     iso_set_le32(s + VD_L_PATH_TABLE_OPT, 0);
@@ -504,9 +506,10 @@ static void joliet_vd_write(FILE *out)
     r[DR_FLAGS] = 2;
     iso_set_both16(r + DR_VOLSEQ, (unsigned)iso_opt.volume_sequence);
     r[DR_NAME_LEN] = 1;
-    static const struct { int at, width; } fields[] = {
-        {VD_SYSTEM_ID, 32},       {VD_SET_ID, 128},         {VD_PUBLISHER_ID, 128}, {VD_PREPARER_ID, 128},
-        {VD_APPLICATION_ID, 128}, {VD_COPYRIGHT_FILE, 37}, {VD_ABSTRACT_FILE, 37}, {VD_BIBLIO_FILE, 37}};
+    static const struct {
+        int at, width;
+    } fields[] = {
+        {VD_SYSTEM_ID, 32}, {VD_SET_ID, 128}, {VD_PUBLISHER_ID, 128}, {VD_PREPARER_ID, 128}, {VD_APPLICATION_ID, 128}, {VD_COPYRIGHT_FILE, 37}, {VD_ABSTRACT_FILE, 37}, {VD_BIBLIO_FILE, 37}};
     char text[130];
     ucs2_field(s + VD_VOLUME_ID, 32, iso_opt.volume_ident);
     for (size_t i = 0; i < sizeof(fields) / sizeof(fields[0]); i++) {

@@ -70,7 +70,8 @@ void *iso_alloc(size_t size)
 {
     if (size == 0) return NULL;
     track_node *node = size < (size_t)-1 - sizeof(track_node)
-                           ? (track_node *)calloc(1, sizeof(track_node) + size) : NULL;
+                           ? (track_node *)calloc(1, sizeof(track_node) + size)
+                           : NULL;
     if (!node || !track_head) {
         free(node);
         iso_message("Not enough memory\n");
@@ -400,10 +401,10 @@ static int iso_main(const iso_build_options *o)
 
     if (iso_opt.rock_ridge)
         iso_rr_er_record = iso_make_rr_er_record("RRIP_1991A",
-            "THE ROCK RIDGE INTERCHANGE PROTOCOL PROVIDES SUPPORT FOR POSIX FILE SYSTEM SEMANTICS",
-            "PLEASE CONTACT DISC PUBLISHER FOR SPECIFICATION SOURCE.  SEE PUBLISHER IDENTIFIER IN "
-            "PRIMARY VOLUME DESCRIPTOR FOR CONTACT INFORMATION.",
-            &iso_rr_er_length);
+                                                 "THE ROCK RIDGE INTERCHANGE PROTOCOL PROVIDES SUPPORT FOR POSIX FILE SYSTEM SEMANTICS",
+                                                 "PLEASE CONTACT DISC PUBLISHER FOR SPECIFICATION SOURCE.  SEE PUBLISHER IDENTIFIER IN "
+                                                 "PRIMARY VOLUME DESCRIPTOR FOR CONTACT INFORMATION.",
+                                                 &iso_rr_er_length);
 
     /* the boot image and the catalog are hidden by their paths, so a file of the
        same name elsewhere in the user's folders stays visible */

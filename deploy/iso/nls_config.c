@@ -187,7 +187,10 @@ static int utf8_to_unicode(const char_set *cs, const unsigned char *in, int avai
     return need;
 }
 
-#define SET(n, tb, tu, cp) {n, tb, tu, {0}, {0}, NULL, NULL, cp}
+#define SET(n, tb, tu, cp)                  \
+    {                                       \
+        n, tb, tu, {0}, {0}, NULL, NULL, cp \
+    }
 
 static char_set set_latin1 = SET("iso8859-1", latin1_to_bytes, latin1_to_unicode, 0);
 static char_set set_cp932 = SET("cp932", sjis_to_bytes, cp_to_unicode, 932);
@@ -198,11 +201,16 @@ static char_set set_utf8 = SET("utf8", utf8_to_bytes, utf8_to_unicode, 0);
 static char_set set_cp437 = SET("cp437", cp_to_bytes, cp_to_unicode, 437);
 static char_set set_acp = SET("acp", cp_to_bytes, cp_to_unicode, 0);
 static char_set set_windows[] = {
-    SET("cp874", cp_to_bytes, cp_to_unicode, 874),   SET("cp1250", cp_to_bytes, cp_to_unicode, 1250),
-    SET("cp1251", cp_to_bytes, cp_to_unicode, 1251), SET("cp1252", cp_to_bytes, cp_to_unicode, 1252),
-    SET("cp1253", cp_to_bytes, cp_to_unicode, 1253), SET("cp1254", cp_to_bytes, cp_to_unicode, 1254),
-    SET("cp1255", cp_to_bytes, cp_to_unicode, 1255), SET("cp1256", cp_to_bytes, cp_to_unicode, 1256),
-    SET("cp1257", cp_to_bytes, cp_to_unicode, 1257), SET("cp1258", cp_to_bytes, cp_to_unicode, 1258),
+    SET("cp874", cp_to_bytes, cp_to_unicode, 874),
+    SET("cp1250", cp_to_bytes, cp_to_unicode, 1250),
+    SET("cp1251", cp_to_bytes, cp_to_unicode, 1251),
+    SET("cp1252", cp_to_bytes, cp_to_unicode, 1252),
+    SET("cp1253", cp_to_bytes, cp_to_unicode, 1253),
+    SET("cp1254", cp_to_bytes, cp_to_unicode, 1254),
+    SET("cp1255", cp_to_bytes, cp_to_unicode, 1255),
+    SET("cp1256", cp_to_bytes, cp_to_unicode, 1256),
+    SET("cp1257", cp_to_bytes, cp_to_unicode, 1257),
+    SET("cp1258", cp_to_bytes, cp_to_unicode, 1258),
 };
 static char_set set_default = SET("default", identity_to_bytes, identity_to_unicode, 0);
 

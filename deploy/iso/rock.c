@@ -10,11 +10,11 @@ unsigned char *iso_rr_er_record;
 int iso_rr_er_length;
 
 static unsigned char buffer[RR_BUFFER];
-static int ipnt;        /* write position */
-static int recstart;    /* start of the current continuation area, 0 while none */
-static int reclimit;    /* limit of the area being filled, relative to its start */
-static int first_ce;    /* offset of the first CE entry, -1 while none */
-static int last_ce;     /* offset of the CE that opened the current area */
+static int ipnt;     /* write position */
+static int recstart; /* start of the current continuation area, 0 while none */
+static int reclimit; /* limit of the area being filled, relative to its start */
+static int first_ce; /* offset of the first CE entry, -1 while none */
+static int last_ce;  /* offset of the CE that opened the current area */
 static int name_residual;
 
 static int area_used(void) { return ipnt - recstart; }
@@ -117,7 +117,7 @@ static void put_date(time_t t)
 }
 
 int iso_build_rr_records(const char *source, const char *name, iso_entry *entry, const iso_stat *st,
-                     const iso_stat *caller_st, int deep)
+                         const iso_stat *caller_st, int deep)
 {
     (void)source;
     (void)caller_st;
@@ -233,7 +233,7 @@ int iso_build_rr_records(const char *source, const char *name, iso_entry *entry,
 }
 
 unsigned char *iso_make_rr_er_record(const char *id, const char *descriptor, const char *source,
-                                 int *length)
+                                     int *length)
 {
     int li = (int)strlen(id), ld = (int)strlen(descriptor), ls = (int)strlen(source);
     int len = 8 + li + ld + ls;

@@ -248,7 +248,11 @@ static void write_files(iso_directory *d, FILE *out, int is_root)
 
 /* ---- regions ---- */
 
-static void vrs_size(uint32_t f) { (void)f; iso_next_free_sector += 3; }
+static void vrs_size(uint32_t f)
+{
+    (void)f;
+    iso_next_free_sector += 3;
+}
 static void vrs_write(FILE *out)
 {
     static const char *const ids[] = {"BEA01", "NSR02", "TEA01"};
@@ -260,13 +264,35 @@ static void vrs_write(FILE *out)
     }
 }
 
-static void pad32_size(uint32_t f) { (void)f; if (iso_next_free_sector < 32) iso_next_free_sector = 32; }
-static void pad32_write(FILE *out) { if (iso_sectors_written < 32) zero_blocks(out, 32 - iso_sectors_written); }
-static void pad256_size(uint32_t f) { (void)f; if (iso_next_free_sector < 256) iso_next_free_sector = 256; }
-static void pad256_write(FILE *out) { if (iso_sectors_written < 256) zero_blocks(out, 256 - iso_sectors_written); }
+static void pad32_size(uint32_t f)
+{
+    (void)f;
+    if (iso_next_free_sector < 32) iso_next_free_sector = 32;
+}
+static void pad32_write(FILE *out)
+{
+    if (iso_sectors_written < 32) zero_blocks(out, 32 - iso_sectors_written);
+}
+static void pad256_size(uint32_t f)
+{
+    (void)f;
+    if (iso_next_free_sector < 256) iso_next_free_sector = 256;
+}
+static void pad256_write(FILE *out)
+{
+    if (iso_sectors_written < 256) zero_blocks(out, 256 - iso_sectors_written);
+}
 
-static void main_size(uint32_t f) { main_seq = f; iso_next_free_sector += 16; }
-static void reserve_size(uint32_t f) { reserve_seq = f; iso_next_free_sector += 16; }
+static void main_size(uint32_t f)
+{
+    main_seq = f;
+    iso_next_free_sector += 16;
+}
+static void reserve_size(uint32_t f)
+{
+    reserve_seq = f;
+    iso_next_free_sector += 16;
+}
 
 static void write_sequence(FILE *out, uint32_t start)
 {
@@ -345,7 +371,11 @@ static void write_sequence(FILE *out, uint32_t start)
 static void main_write(FILE *out) { write_sequence(out, main_seq); }
 static void reserve_write(FILE *out) { write_sequence(out, reserve_seq); }
 
-static void integ_size(uint32_t f) { integ_seq = f; iso_next_free_sector += 2; }
+static void integ_size(uint32_t f)
+{
+    integ_seq = f;
+    iso_next_free_sector += 2;
+}
 static void integ_write(FILE *out)
 {
     unsigned char b[SECTOR_SIZE] = {0};
@@ -380,7 +410,11 @@ static void anchor_at(FILE *out, uint32_t block)
     write_block(b, out);
 }
 
-static void anchor_size(uint32_t f) { anchor_block = f; iso_next_free_sector++; }
+static void anchor_size(uint32_t f)
+{
+    anchor_block = f;
+    iso_next_free_sector++;
+}
 static void anchor_write(FILE *out) { anchor_at(out, anchor_block); }
 
 static void file_set_size(uint32_t f)
@@ -409,12 +443,24 @@ static void file_set_write(FILE *out)
     write_block(b, out);
 }
 
-static void dirtree_size(uint32_t f) { (void)f; size_dirs(iso_root, 1); }
+static void dirtree_size(uint32_t f)
+{
+    (void)f;
+    size_dirs(iso_root, 1);
+}
 static void dirtree_write(FILE *out) { write_dirs(iso_root, out, 1); }
-static void files_size(uint32_t f) { (void)f; size_files(iso_root, 1); }
+static void files_size(uint32_t f)
+{
+    (void)f;
+    size_files(iso_root, 1);
+}
 static void files_write(FILE *out) { write_files(iso_root, out, 1); }
 
-static void end_anchor_size(uint32_t f) { end_anchor_block = f ? f : iso_next_free_sector; iso_next_free_sector++; }
+static void end_anchor_size(uint32_t f)
+{
+    end_anchor_block = f ? f : iso_next_free_sector;
+    iso_next_free_sector++;
+}
 static void end_anchor_write(FILE *out) { anchor_at(out, end_anchor_block); }
 
 static void padend_size(uint32_t f)

@@ -56,20 +56,40 @@ void iso_write_reset(void)
 
 /* ---- numbers ---- */
 
-void iso_set_le16(unsigned char *p, unsigned v) { p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8); }
-void iso_set_be16(unsigned char *p, unsigned v) { p[0] = (unsigned char)(v >> 8); p[1] = (unsigned char)v; }
-void iso_set_both16(unsigned char *p, unsigned v) { iso_set_le16(p, v); iso_set_be16(p + 2, v); }
+void iso_set_le16(unsigned char *p, unsigned v)
+{
+    p[0] = (unsigned char)v;
+    p[1] = (unsigned char)(v >> 8);
+}
+void iso_set_be16(unsigned char *p, unsigned v)
+{
+    p[0] = (unsigned char)(v >> 8);
+    p[1] = (unsigned char)v;
+}
+void iso_set_both16(unsigned char *p, unsigned v)
+{
+    iso_set_le16(p, v);
+    iso_set_be16(p + 2, v);
+}
 void iso_set_le32(unsigned char *p, uint32_t v)
 {
-    p[0] = (unsigned char)v; p[1] = (unsigned char)(v >> 8);
-    p[2] = (unsigned char)(v >> 16); p[3] = (unsigned char)(v >> 24);
+    p[0] = (unsigned char)v;
+    p[1] = (unsigned char)(v >> 8);
+    p[2] = (unsigned char)(v >> 16);
+    p[3] = (unsigned char)(v >> 24);
 }
 void iso_set_be32(unsigned char *p, uint32_t v)
 {
-    p[0] = (unsigned char)(v >> 24); p[1] = (unsigned char)(v >> 16);
-    p[2] = (unsigned char)(v >> 8); p[3] = (unsigned char)v;
+    p[0] = (unsigned char)(v >> 24);
+    p[1] = (unsigned char)(v >> 16);
+    p[2] = (unsigned char)(v >> 8);
+    p[3] = (unsigned char)v;
 }
-void iso_set_both32(unsigned char *p, uint32_t v) { iso_set_le32(p, v); iso_set_be32(p + 4, v); }
+void iso_set_both32(unsigned char *p, uint32_t v)
+{
+    iso_set_le32(p, v);
+    iso_set_be32(p + 4, v);
+}
 uint32_t iso_get_le32(const unsigned char *p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16) | ((uint32_t)p[3] << 24);
@@ -94,8 +114,10 @@ void iso_place_region(const image_region *templ)
     image_region *r = (image_region *)iso_alloc(sizeof(image_region));
     *r = *templ;
     r->next = NULL;
-    if (regions_tail) regions_tail->next = r;
-    else regions = r;
+    if (regions_tail)
+        regions_tail->next = r;
+    else
+        regions = r;
     regions_tail = r;
     if (layout_done) {
         /* placed after the layout pass: no planned first sector, sized at once */
@@ -160,11 +182,19 @@ static void write_zero_sectors(FILE *out, uint32_t n)
 
 /* ---- padding, descriptors, version block ---- */
 
-static void padblock_size(uint32_t first) { (void)first; iso_next_free_sector = 16; }
+static void padblock_size(uint32_t first)
+{
+    (void)first;
+    iso_next_free_sector = 16;
+}
 static void padblock_write(FILE *out) { write_zero_sectors(out, 16 - (iso_sectors_written < 16 ? iso_sectors_written : 16)); }
 const image_region iso_padblock_region = {NULL, padblock_size, NULL, padblock_write, "Initial Padblock", 0, 0};
 
-static void one_sector(uint32_t first) { (void)first; iso_next_free_sector++; }
+static void one_sector(uint32_t first)
+{
+    (void)first;
+    iso_next_free_sector++;
+}
 
 static void copy_text(unsigned char *field, int width, const char *text)
 {
@@ -274,7 +304,11 @@ static void version_write(FILE *out)
 }
 const image_region iso_version_region = {NULL, one_sector, NULL, version_write, "Version block", 0, 0};
 
-static void endpad_size(uint32_t first) { (void)first; iso_next_free_sector += 150; }
+static void endpad_size(uint32_t first)
+{
+    (void)first;
+    iso_next_free_sector += 150;
+}
 static void endpad_write(FILE *out) { write_zero_sectors(out, 150); }
 const image_region iso_endpad_region = {NULL, endpad_size, NULL, endpad_write, "Ending Padblock", 0, 0};
 
@@ -368,7 +402,8 @@ static void pathtable_generate(void)
         iso_set_be32(path_m + len + 2, d->extent);
         iso_set_le16(path_l + len + 6, (unsigned)parent);
         iso_set_be16(path_m + len + 6, (unsigned)parent);
-        if (d == iso_root) path_l[len + 8] = path_m[len + 8] = 0;
+        if (d == iso_root)
+            path_l[len + 8] = path_m[len + 8] = 0;
         else {
             memcpy(path_l + len + 8, d->self->iso_name, (size_t)nlen);
             memcpy(path_m + len + 8, d->self->iso_name, (size_t)nlen);
@@ -443,8 +478,10 @@ int iso_order_directory(iso_entry **list, int reloc_dir)
     iso_entry **arr = (iso_entry **)iso_alloc(sizeof(iso_entry *) * (size_t)n);
     int front = 0, back = n;
     for (iso_entry *e = *list; e; e = e->next) {
-        if (e->hide_iso) arr[--back] = e;
-        else arr[front++] = e;
+        if (e->hide_iso)
+            arr[--back] = e;
+        else
+            arr[front++] = e;
         e->iso_name[e->iso_name_len] = 0;
     }
     /* the hidden ones were put at the back from the end: reverse order, as wanted */
@@ -614,10 +651,14 @@ static void add_pending(iso_entry *e)
     w->entry = e;
     w->byte_size = e->size;
     w->first_sector = iso_next_free_sector;
-    if (e->in_memory) w->memory_data = e->memory_data;
-    else w->source_path = iso_strdup(e->whole_name);
-    if (pending_tail) pending_tail->next = w;
-    else pending_head = w;
+    if (e->in_memory)
+        w->memory_data = e->memory_data;
+    else
+        w->source_path = iso_strdup(e->whole_name);
+    if (pending_tail)
+        pending_tail->next = w;
+    else
+        pending_head = w;
     pending_tail = w;
 }
 

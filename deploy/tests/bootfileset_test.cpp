@@ -14,8 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 const time_t kClock = 1234567890;
 const char* const kModules[] = {"memdisk.gz", "passwd.gz", "splash.gz", "bcdw.gz", "isoemu.gz", "grub4dos.gz"};
 
@@ -28,8 +27,7 @@ fs::path Built(const char* relative)
 #endif
 }
 
-class TempFolder
-{
+class TempFolder {
 public:
     TempFolder()
     {
@@ -80,7 +78,7 @@ void MakeSets(const TempFolder& t)
     zavotest::WriteFile(t / "root" / "Kelboot" / "stale.txt", "stale");
     zavotest::WriteFile(t / "root" / "keep.txt", "the user's own");
 }
-}
+}  // namespace
 
 TEST(BootFileSet, UnpackedModulesEqualWhatUnzipExtracts)
 {
@@ -93,8 +91,7 @@ TEST(BootFileSet, UnpackedModulesEqualWhatUnzipExtracts)
     std::vector<std::string> expected(std::begin(kModules), std::end(kModules));
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, Names(t / "Kelboot"));
-    for (const char* name : kModules)
-    {
+    for (const char* name : kModules) {
         std::string reference = zavotest::ReadFile(Built("deploy/bootmods_unzipped") / name);
         ASSERT_FALSE(reference.empty()) << name;
         EXPECT_EQ(reference, zavotest::ReadFile(t / "Kelboot" / name)) << name;
@@ -142,7 +139,7 @@ TEST(BootFileSet, PatchesBothFilesOfEitherMode)
     zavotest::WriteFile(t / "zavo.sys", system);
     ASSERT_TRUE(PatchLoaderFiles((t / "zavoldr.bin").string().c_str(), (t / "zavo.sys").string().c_str(), TRUE,
                                  "(cd)/kelboot", kClock, error));
-    EXPECT_EQ(cdLoader, zavotest::ReadFile(t / "zavoldr.bin"));   // the stand-in already names ZAVO.SYS
+    EXPECT_EQ(cdLoader, zavotest::ReadFile(t / "zavoldr.bin"));  // the stand-in already names ZAVO.SYS
     sys = system;
     sys.replace(704, kPresetFieldSize, PresetField("(cd)/kelboot"));
     EXPECT_EQ(sys, zavotest::ReadFile(t / "zavo.sys"));
@@ -165,8 +162,7 @@ TEST(BootFileSet, PatchesBothFilesOfEitherMode)
 
 TEST(BootFileSet, InstallReplacesTheKelbootFolderUnlessKept)
 {
-    for (BOOL keep : {FALSE, TRUE})
-    {
+    for (BOOL keep : {FALSE, TRUE}) {
         TempFolder t;
         MakeSets(t);
         CBootFileInstaller installer;

@@ -9,10 +9,8 @@
 #include <map>
 #include <string>
 
-namespace
-{
-class TopWindow : public CWnd
-{
+namespace {
+class TopWindow : public CWnd {
 public:
     TopWindow() { CreateEx(0, AfxRegisterWndClass(0), "drive box test", WS_POPUP | WS_VISIBLE, 40, 40, 400, 300, NULL, NULL); }
     ~TopWindow()
@@ -31,9 +29,8 @@ char SpareDriveLetter()
     return (char)toupper(*letter);
 }
 
-struct FakeDisks
-{
-    std::map<int, uint64_t> sizes;   // disk -> bytes; 0: no geometry
+struct FakeDisks {
+    std::map<int, uint64_t> sizes;  // disk -> bytes; 0: no geometry
 };
 
 void Put32(unsigned char* p, uint32_t v)
@@ -57,7 +54,7 @@ DiskSource Source(FakeDisks& fake)
             return false;
         unsigned char* g = static_cast<unsigned char*>(buf);
         memset(g, 0, 24);
-        uint64_t cylinders = bytes / 512;   // one sector per cylinder
+        uint64_t cylinders = bytes / 512;  // one sector per cylinder
         Put32(g, (uint32_t)cylinders);
         Put32(g + 4, (uint32_t)(cylinders >> 32));
         Put32(g + 12, 1);
@@ -72,7 +69,7 @@ std::string Text(DriveComboBox& box, int i)
 {
     return (LPCTSTR)box.GetItemText(i);
 }
-}
+}  // namespace
 
 TEST(DriveComboBox, FixedDrivesWithTheirRootsOnceOnly)
 {
@@ -87,8 +84,7 @@ TEST(DriveComboBox, FixedDrivesWithTheirRootsOnceOnly)
     ASSERT_GT(count, 0);
     EXPECT_EQ(count, box.GetCount());
     bool foundSpare = false;
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         const char* root = (const char*)box.GetItemData(i);
         ASSERT_NE(nullptr, root);
         EXPECT_EQ((UINT)DRIVE_FIXED, ::GetDriveType(root)) << root;

@@ -8,11 +8,9 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
+namespace {
 // One disk with one partition in slot 1 and the volume C: on it.
-struct OneDisk
-{
+struct OneDisk {
     int opens = 0;
 };
 
@@ -40,7 +38,7 @@ DiskSource Source(OneDisk& disk)
         unsigned char* b = static_cast<unsigned char*>(buf);
         memset(b, 0, size);
         Put32(b, 4);
-        Put32(b + 8 + 32 + 0, 32256);   // slot 1 starts at sector 63
+        Put32(b + 8 + 32 + 0, 32256);  // slot 1 starts at sector 63
         Put32(b + 8 + 32 + 20, 1);
         return true;
     };
@@ -55,7 +53,7 @@ DiskSource Source(OneDisk& disk)
     };
     return s;
 }
-}
+}  // namespace
 
 TEST(DriveDeviceMap, LooksUpCapitalDriveTextsAndBuildsOnce)
 {

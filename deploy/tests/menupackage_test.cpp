@@ -4,8 +4,7 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 std::string Fixture(const char* name)
 {
     std::string path = std::string(ZAVO_BINARY_DIR) + "/deploy/package_fixtures/" + name;
@@ -14,14 +13,14 @@ std::string Fixture(const char* name)
 #endif
     return path;
 }
-}
+}  // namespace
 
 TEST(MenuPackage, ValidPackagesHoldTitlePictureAndMenuAtTheTop)
 {
     EXPECT_EQ(1, IsValidMenuPackage(Fixture("Plain.zip").c_str()));
-    EXPECT_EQ(1, IsValidMenuPackage(Fixture("My.Menu.zip").c_str()));      // title cut at the first point
-    EXPECT_EQ(1, IsValidMenuPackage(Fixture("MixedCase.zip").c_str()));    // names compared without case
-    EXPECT_EQ(1, IsValidMenuPackage(Fixture("Broken.zip").c_str()));       // only the directory is read
+    EXPECT_EQ(1, IsValidMenuPackage(Fixture("My.Menu.zip").c_str()));    // title cut at the first point
+    EXPECT_EQ(1, IsValidMenuPackage(Fixture("MixedCase.zip").c_str()));  // names compared without case
+    EXPECT_EQ(1, IsValidMenuPackage(Fixture("Broken.zip").c_str()));     // only the directory is read
     EXPECT_EQ(0, IsValidMenuPackage(Fixture("NoPicture.zip").c_str()));
     EXPECT_EQ(0, IsValidMenuPackage(Fixture("Nested.zip").c_str()));
     EXPECT_EQ(0, IsValidMenuPackage(Fixture("NotAZip.zip").c_str()));
@@ -40,8 +39,7 @@ TEST(MenuPackage, TitlesAndImageTypes)
     {
         const char* path;
         int type;
-    } cases[] = {{"a.bmp", 1}, {"A.GIF", 2}, {"x.jpg", 3}, {"x.JPEG", 3}, {"p.Png", 4}, {"i.ico", 5},
-                 {"t.tif", 0}, {"", 0},      {"png", 4},   {NULL, 0}};
+    } cases[] = {{"a.bmp", 1}, {"A.GIF", 2}, {"x.jpg", 3}, {"x.JPEG", 3}, {"p.Png", 4}, {"i.ico", 5}, {"t.tif", 0}, {"", 0}, {"png", 4}, {NULL, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(c.type, ImageTypeFromExtension(c.path)) << (c.path ? c.path : "null");
 }

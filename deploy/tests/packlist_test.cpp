@@ -12,15 +12,13 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 fs::path Fixtures()
 {
     return fs::path("Z:" + std::string(ZAVO_BINARY_DIR) + "/deploy/package_fixtures");
 }
 
-class TopWindow : public CWnd
-{
+class TopWindow : public CWnd {
 public:
     TopWindow() { CreateEx(0, AfxRegisterWndClass(0), "package list test", WS_POPUP | WS_VISIBLE, 30, 30, 500, 400, NULL, NULL); }
     ~TopWindow()
@@ -34,13 +32,11 @@ public:
 bool PumpUntil(const std::function<bool()>& done, int milliseconds)
 {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done())
-    {
+    while (!done()) {
         if (std::chrono::steady_clock::now() > end)
             return false;
         MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessage(&msg);
         }
@@ -49,8 +45,7 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds)
     return true;
 }
 
-class TempFolder
-{
+class TempFolder {
 public:
     TempFolder()
     {
@@ -73,15 +68,13 @@ private:
 
 void CopyPackages(const fs::path& from, const fs::path& to)
 {
-    for (const auto& e : fs::directory_iterator(from))
-    {
+    for (const auto& e : fs::directory_iterator(from)) {
         if (e.path().extension() == ".zip")
             fs::copy_file(e.path(), to / e.path().filename(), fs::copy_options::overwrite_existing);
     }
 }
 
-struct ListFixture
-{
+struct ListFixture {
     TopWindow parent;
     CThemePackList list;
     ListFixture()
@@ -116,7 +109,7 @@ bool Near(COLORREF a, COLORREF b)
     return abs(GetRValue(a) - GetRValue(b)) < 40 && abs(GetGValue(a) - GetGValue(b)) < 40 &&
            abs(GetBValue(a) - GetBValue(b)) < 40;
 }
-}
+}  // namespace
 
 TEST(ThemePackList, ListsValidPackagesWithFramedThumbnails)
 {
@@ -127,8 +120,7 @@ TEST(ThemePackList, ListsValidPackagesWithFramedThumbnails)
     ASSERT_EQ(7, f.list.GetPackageCount());
     ASSERT_EQ(7, f.list.GetItemCount());
     int plain = -1, my = -1, broken = -1;
-    for (int i = 0; i < 7; ++i)
-    {
+    for (int i = 0; i < 7; ++i) {
         CString text = f.list.GetItemText(i, 0);
         if (text == "plain")
             plain = i;
@@ -161,8 +153,7 @@ TEST(ThemePackList, SelectionAndPreviewReadOnlyRealIndexes)
     ASSERT_TRUE(f.list.ScanFolder(Fixtures().string().c_str()));
     ASSERT_TRUE(f.WaitLoaded());
     int plain = -1;
-    for (int i = 0; i < f.list.GetItemCount(); ++i)
-    {
+    for (int i = 0; i < f.list.GetItemCount(); ++i) {
         if (f.list.GetItemText(i, 0) == "plain")
             plain = i;
     }
@@ -170,7 +161,7 @@ TEST(ThemePackList, SelectionAndPreviewReadOnlyRealIndexes)
 
     CString path = "untouched";
     int type = -7;
-    EXPECT_EQ(0, f.list.SelectPackage(-1, path, type, FALSE));   // -1 counts as chosen at the start
+    EXPECT_EQ(0, f.list.SelectPackage(-1, path, type, FALSE));  // -1 counts as chosen at the start
     EXPECT_EQ(1, f.list.SelectPackage(-1, path, type, TRUE));
     EXPECT_STREQ("untouched", path);
     EXPECT_EQ(-7, type);
@@ -212,8 +203,7 @@ TEST(ThemePackList, RescanWhileLoadingShowsOnlyTheNewScan)
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 5.0);
     ASSERT_EQ(52, f.list.GetItemCount());
-    for (int i = 0; i < 52; ++i)
-    {
+    for (int i = 0; i < 52; ++i) {
         EXPECT_EQ(0, f.list.SelectPackage(i, path, type, TRUE) - 1);
         EXPECT_STREQ(GetFileTitleNoExt(path), f.list.GetItemText(i, 0)) << i;
     }
@@ -224,8 +214,7 @@ TEST(ThemePackList, DestroyedWhileLoading)
     TempFolder folder;
     CopyPackages(Fixtures() / "many", folder.Path());
     TopWindow parent;
-    for (int round = 0; round < 3; ++round)
-    {
+    for (int round = 0; round < 3; ++round) {
         CThemePackList* list = new CThemePackList;
         list->Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 480, 380), &parent, 100);
         ASSERT_TRUE(list->ScanFolder(folder.Path().string().c_str()));
@@ -270,8 +259,7 @@ TEST(ThemePackList, ListsTheStudiosOwnPackages)
     ASSERT_TRUE(f.list.ScanFolder(folder));
     ASSERT_TRUE(f.WaitLoaded());
     ASSERT_EQ(2, f.list.GetItemCount());
-    for (int i = 0; i < 2; ++i)
-    {
+    for (int i = 0; i < 2; ++i) {
         CString text = f.list.GetItemText(i, 0);
         EXPECT_TRUE(text == "sample" || text == "bare") << (LPCTSTR)text;
         // a drawn preview, not the placeholder's light grey

@@ -12,9 +12,8 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
-const time_t kClock = 1234567890;   // 13 Feb 2009 23:31:30 GMT
+namespace {
+const time_t kClock = 1234567890;  // 13 Feb 2009 23:31:30 GMT
 
 const char kExpected[] =
     "#\r\n"
@@ -88,7 +87,7 @@ std::string OpensslHash(const std::string& salt, const std::string& password)
     return hash;
 #endif
 }
-}
+}  // namespace
 
 TEST(ZavoIni, WrittenThroughTheTextWriterGivesTheExactFile)
 {
@@ -118,8 +117,7 @@ TEST(ZavoIni, SliderSplashAndMenuTitleChooseTheSettings)
         int position;
         const char* vesa;
     } modes[] = {{1, "0x111"}, {2, "0x114"}, {3, "0x117"}, {0, "0x111"}, {4, "0x111"}};
-    for (const auto& m : modes)
-    {
+    for (const auto& m : modes) {
         c.resolution = m.position;
         EXPECT_EQ(m.vesa, Line(Build(c), "vesa")) << m.position;
     }
@@ -138,8 +136,7 @@ TEST(ZavoIni, PasswordsUpToThirtyTwoBytesAreHashedLongerOnesRefused)
     ZavoIniChoices c = Choices();
     EXPECT_EQ("", Line(Build(c), "password"));
 
-    for (size_t length : {1u, 32u})
-    {
+    for (size_t length : {1u, 32u}) {
         std::string password;
         for (size_t i = 0; i < length; ++i)
             password += (char)('a' + i % 26);
@@ -150,8 +147,7 @@ TEST(ZavoIni, PasswordsUpToThirtyTwoBytesAreHashedLongerOnesRefused)
         EXPECT_EQ('$', hash[4]);
         EXPECT_EQ(0, CheckMd5CryptPassword(password.c_str(), hash.c_str()));
         std::string reference = OpensslHash(hash.substr(3, 1), password);
-        if (!reference.empty())
-        {
+        if (!reference.empty()) {
             EXPECT_EQ(reference, hash);
         }
     }

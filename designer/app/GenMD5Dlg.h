@@ -6,13 +6,13 @@
 
 class CGenMD5Dlg : public CDialog {
 public:
-  enum { kMaxPassword = 32 };
-  explicit CGenMD5Dlg(CWnd* pParent = NULL);
+    enum { kMaxPassword = 32 };
+    explicit CGenMD5Dlg(CWnd* pParent = NULL);
 
 protected:
-  virtual BOOL OnInitDialog() override;
-  void Tell(UINT nTextID, UINT nType);
-  afx_msg void OnMake();
-  afx_msg void OnCheck();
-  DECLARE_MESSAGE_MAP()
+    virtual BOOL OnInitDialog() override;
+    void Tell(UINT nTextID, UINT nType);
+    afx_msg void OnMake();
+    afx_msg void OnCheck();
+    DECLARE_MESSAGE_MAP()
 };

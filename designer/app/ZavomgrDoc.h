@@ -13,48 +13,48 @@
 class CView;
 
 class CZavomgrDoc : public CDocument {
-  DECLARE_DYNCREATE(CZavomgrDoc)
+    DECLARE_DYNCREATE(CZavomgrDoc)
 public:
-  CZavomgrDoc();
-  virtual ~CZavomgrDoc();
+    CZavomgrDoc();
+    virtual ~CZavomgrDoc();
 
-  CUIControlList& GetControlList() { return m_controlList; }
-  // The settings the project file carries besides the elements. The view's
-  // canvas shows and edits them; a wallpaper whose image does not load keeps
-  // its path here.
-  CProjectSettings& GetSettings() { return m_settings; }
+    CUIControlList& GetControlList() { return m_controlList; }
+    // The settings the project file carries besides the elements. The view's
+    // canvas shows and edits them; a wallpaper whose image does not load keeps
+    // its path here.
+    CProjectSettings& GetSettings() { return m_settings; }
 
-  virtual BOOL OnNewDocument() override;
-  // Reads the whole file first: a file that is refused or cannot be read
-  // leaves the open project, its path and its flags as they were.
-  virtual BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
-  // A save that fails after writing the text keeps the elements' unsaved mark.
-  virtual BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
-  virtual void Serialize(CArchive& ar) override;
-  virtual BOOL SaveModified() override;
-  virtual void DeleteContents() override;
+    virtual BOOL OnNewDocument() override;
+    // Reads the whole file first: a file that is refused or cannot be read
+    // leaves the open project, its path and its flags as they were.
+    virtual BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // A save that fails after writing the text keeps the elements' unsaved mark.
+    virtual BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    virtual void Serialize(CArchive& ar) override;
+    virtual BOOL SaveModified() override;
+    virtual void DeleteContents() override;
 
-  // The project file's bytes into the document; FALSE (after the message)
-  // when they are refused, and then nothing changes.
-  BOOL LoadProject(const std::string& bytes);
-  void RebasePaths(const CString& oldFolder, const CString& newFolder);
-  // The view of that class; NULL (and a trace) when the view is another one.
-  CView* FindView(CRuntimeClass* pClass);
+    // The project file's bytes into the document; FALSE (after the message)
+    // when they are refused, and then nothing changes.
+    BOOL LoadProject(const std::string& bytes);
+    void RebasePaths(const CString& oldFolder, const CString& newFolder);
+    // The view of that class; NULL (and a trace) when the view is another one.
+    CView* FindView(CRuntimeClass* pClass);
 
-  // Page sizes a project may have; others give the default page.
-  static CSize SanePaperSize(CSize size);
+    // Page sizes a project may have; others give the default page.
+    static CSize SanePaperSize(CSize size);
 
-  // Opens the written web page (ShellExecuteA); tests put a recorder here.
-  typedef HINSTANCE(WINAPI* ShellOpenProc)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static ShellOpenProc s_pfnShellOpen;
+    // Opens the written web page (ShellExecuteA); tests put a recorder here.
+    typedef HINSTANCE(WINAPI* ShellOpenProc)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static ShellOpenProc s_pfnShellOpen;
 
-  afx_msg void OnCreateMenu();
-  afx_msg void OnWebPreview();
-  afx_msg void OnMultiBoot();
+    afx_msg void OnCreateMenu();
+    afx_msg void OnWebPreview();
+    afx_msg void OnMultiBoot();
 
 protected:
-  CUIControlList m_controlList;
-  CProjectSettings m_settings;
+    CUIControlList m_controlList;
+    CProjectSettings m_settings;
 
-  DECLARE_MESSAGE_MAP()
+    DECLARE_MESSAGE_MAP()
 };

@@ -11,20 +11,20 @@ class CLangManager;
 
 class CZavomgrDocManager : public CDocManager {
 public:
-  CZavomgrDocManager();
-  virtual ~CZavomgrDocManager();
+    CZavomgrDocManager();
+    virtual ~CZavomgrDocManager();
 
-  virtual void OnFileNew() override;
-  virtual void OnFileOpen() override;
-  virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
-                                BOOL bOpenFileDialog, CDocTemplate* pTemplate) override;
+    virtual void OnFileNew() override;
+    virtual void OnFileOpen() override;
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
+                                  BOOL bOpenFileDialog, CDocTemplate* pTemplate) override;
 
-  // Part nIndex of the template's document string (lines split at '\n');
-  // the language file's string 117 wins over the resource's.
-  BOOL GetDocString(CDocTemplate* pTemplate, CString& rString, int nIndex) const;
-  // The dialog filter ("name\0*.ext\0 ... \0") and the default extension.
-  std::string BuildFilter(CDocTemplate* pTemplate, CString& strDefaultExt, int& nFilterIndex) const;
+    // Part nIndex of the template's document string (lines split at '\n');
+    // the language file's string 117 wins over the resource's.
+    BOOL GetDocString(CDocTemplate* pTemplate, CString& rString, int nIndex) const;
+    // The dialog filter ("name\0*.ext\0 ... \0") and the default extension.
+    std::string BuildFilter(CDocTemplate* pTemplate, CString& strDefaultExt, int& nFilterIndex) const;
 
-  // Where the document strings are translated; NULL: the resource string only.
-  CLangManager* m_pLangManager;
+    // Where the document strings are translated; NULL: the resource string only.
+    CLangManager* m_pLangManager;
 };

@@ -726,14 +726,38 @@ void CDesignCanvas::ClampRect(double& l, double& t, double& r, double& b) const
     if (!GetKeepArea(al, at, ar, ab))
         return;
     double w = fabs(r - l), h = fabs(b - t);
-    if (l < al) { l = al; r = al + w; }
-    if (t < at) { t = at; b = at + h; }
-    if (r < al) { r = al; l = al + w; }
-    if (b < at) { b = at; t = at + h; }
-    if (r > ar) { r = ar; l = r - w; }
-    if (b > ab) { b = ab; t = b - h; }
-    if (l > ar) { l = ar; r = l - w; }
-    if (t > ab) { t = ab; b = t - h; }
+    if (l < al) {
+        l = al;
+        r = al + w;
+    }
+    if (t < at) {
+        t = at;
+        b = at + h;
+    }
+    if (r < al) {
+        r = al;
+        l = al + w;
+    }
+    if (b < at) {
+        b = at;
+        t = at + h;
+    }
+    if (r > ar) {
+        r = ar;
+        l = r - w;
+    }
+    if (b > ab) {
+        b = ab;
+        t = b - h;
+    }
+    if (l > ar) {
+        l = ar;
+        r = l - w;
+    }
+    if (t > ab) {
+        t = ab;
+        b = t - h;
+    }
 }
 
 void CDesignCanvas::ClampPoint(double& x, double& y) const

@@ -143,7 +143,11 @@ void CDesignCanvas::ShowSelectedProperties()
 
 namespace {
 
-enum AlignKind { ALIGN_LEFT, ALIGN_RIGHT, ALIGN_TOP, ALIGN_BOTTOM, ALIGN_SIZE };
+enum AlignKind { ALIGN_LEFT,
+                 ALIGN_RIGHT,
+                 ALIGN_TOP,
+                 ALIGN_BOTTOM,
+                 ALIGN_SIZE };
 
 void AlignTo(CUIControl* e, const CUIControl* r, AlignKind kind)
 {

@@ -504,11 +504,21 @@ void CDesignCanvas::DoKeyDown(UINT nChar, UINT, UINT)
             if (ctrl)
                 ShowSelectedProperties();
             break;
-        case 'A': if (ctrl) SelectAll(); break;
-        case 'X': if (ctrl) Cut(); break;
-        case 'V': if (ctrl) Paste(); break;
-        case 'C': if (ctrl) Copy(); break;
-        case 'Z': if (ctrl) Undo(); break;
+        case 'A':
+            if (ctrl) SelectAll();
+            break;
+        case 'X':
+            if (ctrl) Cut();
+            break;
+        case 'V':
+            if (ctrl) Paste();
+            break;
+        case 'C':
+            if (ctrl) Copy();
+            break;
+        case 'Z':
+            if (ctrl) Undo();
+            break;
         default: break;
         }
         // held keys: the picture follows once the repeats waiting are done;

@@ -156,7 +156,7 @@ void CScreenCaptureDlg::LoadResources()
     m_hArrow = LoadResourceCursor(IDC_CAPTURE_CROSS);
     static const UINT kCursors[CSelectionTracker::kHandles + 1] = {
         IDC_CAPTURE_NWSE, IDC_CAPTURE_NESW, IDC_CAPTURE_NWSE, IDC_CAPTURE_NESW, IDC_CAPTURE_NS,
-        IDC_CAPTURE_WE,   IDC_CAPTURE_NS,   IDC_CAPTURE_WE,   IDC_CAPTURE_MOVE};
+        IDC_CAPTURE_WE, IDC_CAPTURE_NS, IDC_CAPTURE_WE, IDC_CAPTURE_MOVE};
     for (int i = 0; i <= CSelectionTracker::kHandles; ++i)
         m_tracker.SetCursor(i, LoadResourceCursor(kCursors[i]));
     m_hIcon = LoadResourceIcon(kAppIcon, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));

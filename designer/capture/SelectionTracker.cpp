@@ -5,9 +5,7 @@
 namespace {
 // Which edges each handle moves: left, top, right, bottom.
 const BYTE kEdges[CSelectionTracker::kHandles + 1][4] = {
-    {1, 1, 0, 0}, {0, 1, 1, 0}, {0, 0, 1, 1}, {1, 0, 0, 1},
-    {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {1, 0, 0, 0},
-    {1, 1, 1, 1}};
+    {1, 1, 0, 0}, {0, 1, 1, 0}, {0, 0, 1, 1}, {1, 0, 0, 1}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}, {1, 0, 0, 0}, {1, 1, 1, 1}};
 }  // namespace
 
 CSelectionTracker::CSelectionTracker()
@@ -68,14 +66,38 @@ CRect CSelectionTracker::GetHandleRect(int nHandle) const
     // The handle's centre point on the border, then its square around it.
     int x = rc.left, y = rc.top;
     switch (nHandle) {
-    case 0: x = rc.left; y = rc.top; break;
-    case 1: x = rc.right; y = rc.top; break;
-    case 2: x = rc.right; y = rc.bottom; break;
-    case 3: x = rc.left; y = rc.bottom; break;
-    case 4: x = (rc.left + rc.right) / 2; y = rc.top; break;
-    case 5: x = rc.right; y = (rc.top + rc.bottom) / 2; break;
-    case 6: x = (rc.left + rc.right) / 2; y = rc.bottom; break;
-    case 7: x = rc.left; y = (rc.top + rc.bottom) / 2; break;
+    case 0:
+        x = rc.left;
+        y = rc.top;
+        break;
+    case 1:
+        x = rc.right;
+        y = rc.top;
+        break;
+    case 2:
+        x = rc.right;
+        y = rc.bottom;
+        break;
+    case 3:
+        x = rc.left;
+        y = rc.bottom;
+        break;
+    case 4:
+        x = (rc.left + rc.right) / 2;
+        y = rc.top;
+        break;
+    case 5:
+        x = rc.right;
+        y = (rc.top + rc.bottom) / 2;
+        break;
+    case 6:
+        x = (rc.left + rc.right) / 2;
+        y = rc.bottom;
+        break;
+    case 7:
+        x = rc.left;
+        y = (rc.top + rc.bottom) / 2;
+        break;
     default: return CRect(0, 0, 0, 0);
     }
     CRect handle(x - size / 2, y - size / 2, x - size / 2 + size, y - size / 2 + size);

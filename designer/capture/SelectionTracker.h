@@ -17,7 +17,9 @@ public:
         resizeOutside = 16,
         handlesOnLine = 64  // handles centred on the border line
     };
-    enum { hitNothing = -1, hitMiddle = 8, kHandles = 8 };
+    enum { hitNothing = -1,
+           hitMiddle = 8,
+           kHandles = 8 };
 
     CSelectionTracker();
     ~CSelectionTracker();
@@ -44,7 +46,11 @@ public:
     BOOL Track(CWnd* pWnd, CPoint point);
     // Called after each change of the rectangle while tracking.
     typedef void (*ChangedCallback)(void* pContext);
-    void SetChangedCallback(ChangedCallback pfn, void* pContext) { m_pfnChanged = pfn; m_pChangedContext = pContext; }
+    void SetChangedCallback(ChangedCallback pfn, void* pContext)
+    {
+        m_pfnChanged = pfn;
+        m_pChangedContext = pContext;
+    }
 
     // Applies a mouse offset to the start rectangle for the grabbed handle,
     // widening it to the minimum size on the grabbed side.

@@ -14,8 +14,7 @@
 #include <zip.h>
 #include <zlib.h>
 
-namespace
-{
+namespace {
 gzFile OpenGzip(const char* path, bool write, const char* mode)
 {
     const int fd = FilesPlatform::OpenDescriptor(path, write);
@@ -30,8 +29,8 @@ gzFile OpenGzip(const char* path, bool write, const char* mode)
 voidpf ZCALLBACK OpenZipStream(voidpf, const char* path, int mode)
 {
     const char* how = (mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ ? "rb"
-                      : (mode & ZLIB_FILEFUNC_MODE_EXISTING)                          ? "r+b"
-                                                                                      : "wb";
+                      : (mode & ZLIB_FILEFUNC_MODE_EXISTING)                                 ? "r+b"
+                                                                                             : "wb";
     return path ? FilesPlatform::OpenStdFile(path, how) : NULL;
 }
 
@@ -92,11 +91,10 @@ unsigned long DiskLength(const char* path)
     long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
     return length > 0 ? (unsigned long)length : 0;
 }
-}
+}  // namespace
 
 // Read-only file functions of minizip over a block of memory.
-struct CArchiveFile::MemoryZip
-{
+struct CArchiveFile::MemoryZip {
     const unsigned char* data;
     ZPOS64_T size;
     ZPOS64_T pos;
@@ -123,8 +121,9 @@ struct CArchiveFile::MemoryZip
     static long ZCALLBACK Seek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
     {
         MemoryZip* zip = (MemoryZip*)stream;
-        ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR ? zip->pos
-                      : origin == ZLIB_FILEFUNC_SEEK_END ? zip->size : 0;
+        ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR   ? zip->pos
+                        : origin == ZLIB_FILEFUNC_SEEK_END ? zip->size
+                                                           : 0;
         if (offset > zip->size || base > zip->size - offset)
             return -1;
         zip->pos = base + offset;
@@ -151,18 +150,14 @@ BOOL CArchiveFile::Open(LPCTSTR path, int mode)
 {
     if (IsOpen() || !path || (mode != MODE_READ && mode != MODE_WRITE))
         return FALSE;
-    if (mode == MODE_READ)
-    {
-        if (!CScopedFile(FilesPlatform::OpenStdFile(path, "rb")).IsValid())
-        {
+    if (mode == MODE_READ) {
+        if (!CScopedFile(FilesPlatform::OpenStdFile(path, "rb")).IsValid()) {
             SetMode(MODE_CLOSED);
             return FALSE;
         }
         m_nDiskLength = DiskLength(path);
         m_gz = OpenGzip(path, false, "rb");
-    }
-    else
-    {
+    } else {
         m_gz = OpenGzip(path, true, "wb");
     }
     SetMode(m_gz ? mode : MODE_CLOSED);
@@ -222,14 +217,12 @@ BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
         return FALSE;
     const size_t chunk = m_nDiskLength < (1u << 20) ? (size_t)m_nDiskLength : (1u << 20);
     size_t total = 0;
-    for (;;)
-    {
+    for (;;) {
         if (total + chunk > (size_t)MAX_DATA)
             return Fail("Could not read data from gzip archive !");
         m_data.resize(total + chunk);
         int n = gzread((gzFile)m_gz, &m_data[total], (unsigned)chunk);
-        if (n < 0)
-        {
+        if (n < 0) {
             m_data.clear();
             return FALSE;
         }
@@ -239,8 +232,7 @@ BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
     }
     int err = Z_OK;
     gzerror((gzFile)m_gz, &err);
-    if (err != Z_OK || total == 0)
-    {
+    if (err != Z_OK || total == 0) {
         // Z_BUF_ERROR: the stream ended early (truncated file).
         m_data.clear();
         return FALSE;
@@ -265,8 +257,7 @@ BOOL CArchiveFile::OpenArchive(LPCTSTR path)
         return Fail("Could not determine archive type !");
     zlib_filefunc_def functions = ZipFunctions();
     m_zip = unzOpen2(path, &functions);
-    if (m_zip)
-    {
+    if (m_zip) {
         m_nKind = KIND_ZIP;
         return TRUE;
     }
@@ -274,8 +265,7 @@ BOOL CArchiveFile::OpenArchive(LPCTSTR path)
         return Fail("Could not determine archive type !");
     unsigned char* data = NULL;
     unsigned length = 0;
-    if (!ReadAll(data, length))
-    {
+    if (!ReadAll(data, length)) {
         Close();
         return Fail("Could not read data from gzip archive !");
     }
@@ -304,8 +294,7 @@ BOOL CArchiveFile::OpenArchiveFromMemory(const void* data, unsigned long size)
     io.zerror_file = MemoryZip::Error;
     io.opaque = m_memory;
     m_zip = unzOpen2_64("memory", &io);
-    if (!m_zip)
-    {
+    if (!m_zip) {
         CloseArchive();
         return Fail("Could not determine archive type !");
     }
@@ -315,13 +304,10 @@ BOOL CArchiveFile::OpenArchiveFromMemory(const void* data, unsigned long size)
 
 int CArchiveFile::GetEntryCount()
 {
-    switch (m_nKind)
-    {
-    case KIND_ZIP:
-    {
+    switch (m_nKind) {
+    case KIND_ZIP: {
         unz_global_info info;
-        if (unzGetGlobalInfo((unzFile)m_zip, &info) != UNZ_OK || info.number_entry > 0x7fffffffUL)
-        {
+        if (unzGetGlobalInfo((unzFile)m_zip, &info) != UNZ_OK || info.number_entry > 0x7fffffffUL) {
             Fail("Could not get files from the archive !");
             return -1;
         }
@@ -329,13 +315,11 @@ int CArchiveFile::GetEntryCount()
     }
     case KIND_GZIP:
         return 1;
-    case KIND_TAR_GZIP:
-    {
+    case KIND_TAR_GZIP: {
         const size_t length = m_data.empty() ? 0 : m_data.size() - 1;
         int count = 0;
         uint64_t offset = 0, size = 0, next = 0;
-        while (TarHeaderAt(m_data, length, offset, size, next))
-        {
+        while (TarHeaderAt(m_data, length, offset, size, next)) {
             ++count;
             offset = next;
         }
@@ -352,8 +336,7 @@ BOOL CArchiveFile::GetEntry(int index, unsigned char*& data, unsigned& size, BOO
     data = NULL;
     size = 0;
     isFile = FALSE;
-    switch (m_nKind)
-    {
+    switch (m_nKind) {
     case KIND_ZIP:
         return ReadZipEntry(index, data, size, isFile, name);
     case KIND_GZIP:
@@ -394,8 +377,7 @@ BOOL CArchiveFile::GoToZipEntry(int index, CString& name, BOOL& isFile, unsigned
 BOOL CArchiveFile::GetEntryName(int index, CString& name, BOOL& isFile)
 {
     isFile = FALSE;
-    if (m_nKind != KIND_ZIP)
-    {
+    if (m_nKind != KIND_ZIP) {
         unsigned char* data = NULL;
         unsigned size = 0;
         return GetEntry(index, data, size, isFile, name);
@@ -422,15 +404,13 @@ BOOL CArchiveFile::ReadZipEntry(int index, unsigned char*& data, unsigned& size,
     m_entry.reserve(declared < (1u << 20) ? declared + 1 : (1u << 20));
     unsigned char chunk[16384];
     int n = 0;
-    while ((n = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0)
-    {
+    while ((n = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0) {
         if (m_entry.size() + (size_t)n > declared)
             break;
         m_entry.insert(m_entry.end(), chunk, chunk + n);
     }
     int closed = unzCloseCurrentFile(zip);
-    if (n != 0 || closed != UNZ_OK || m_entry.size() != declared)
-    {
+    if (n != 0 || closed != UNZ_OK || m_entry.size() != declared) {
         m_entry.clear();
         return Fail(unzipFailed);
     }
@@ -446,8 +426,7 @@ BOOL CArchiveFile::ReadTarEntry(int index, unsigned char*& data, unsigned& size,
 {
     const size_t length = m_data.empty() ? 0 : m_data.size() - 1;
     uint64_t offset = 0, entrySize = 0, next = 0;
-    for (int i = 0; i < index; ++i)
-    {
+    for (int i = 0; i < index; ++i) {
         if (!TarHeaderAt(m_data, length, offset, entrySize, next))
             return Fail("Invalid file position !");
         offset = next;
@@ -505,25 +484,21 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
         return Fail("Could not open the file to compress !");
     const std::string output = std::string(path) + ".gz";
     CScopedFile in(FilesPlatform::OpenStdFile(path, "rb"));
-    if (!in.IsValid())
-    {
+    if (!in.IsValid()) {
         fprintf(stderr, "%s: %s\n", path, strerror(errno));
         return Fail((CString("Could not open ") + path).operator LPCTSTR());
     }
     gzFile out = OpenGzip(output.c_str(), true, "wb9");
-    if (!out)
-    {
+    if (!out) {
         return Fail((CString("Could not create ") + output.c_str()).operator LPCTSTR());
     }
     char chunk[16384];
     bool complete = false;
-    for (;;)
-    {
+    for (;;) {
         size_t n = fread(chunk, 1, sizeof chunk, in);
         if (ferror(in))
             break;
-        if (n == 0)
-        {
+        if (n == 0) {
             complete = true;
             break;
         }
@@ -533,8 +508,7 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
     in.Close();
     if (gzclose(out) != Z_OK)
         complete = false;
-    if (!complete)
-    {
+    if (!complete) {
         // A partly written archive is worse than none.
         FilesPlatform::DeleteFileEntry(output.c_str());
         return Fail((CString("Could not compress ") + path).operator LPCTSTR());

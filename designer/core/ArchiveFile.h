@@ -5,10 +5,12 @@
 
 #include <vector>
 
-class CArchiveFile : public CStreamFile
-{
+class CArchiveFile : public CStreamFile {
 public:
-    enum { KIND_NONE = 0, KIND_ZIP = 1, KIND_GZIP = 2, KIND_TAR_GZIP = 3 };
+    enum { KIND_NONE = 0,
+           KIND_ZIP = 1,
+           KIND_GZIP = 2,
+           KIND_TAR_GZIP = 3 };
     // No entry or decompressed stream grows beyond this.
     enum { MAX_DATA = 256 * 1024 * 1024 };
 

@@ -4,8 +4,7 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 const char INTERNAL_ERROR[] = "CDiskObject internal error";
 
 CString WithoutTrailingSlash(const CString& folder)
@@ -22,8 +21,7 @@ CString DriveOf(const CString& path)
 }
 
 // Restores the current folder when the scope ends.
-class CurrentFolderKeeper
-{
+class CurrentFolderKeeper {
 public:
     CurrentFolderKeeper() : m_folder(FilesPlatform::GetCurrentFolder()) {}
     ~CurrentFolderKeeper()
@@ -41,7 +39,7 @@ bool IsRoot(const CString& qualifiedFolder)
     CString rest = qualifiedFolder.Mid(DriveOf(qualifiedFolder).GetLength());
     return rest == "\\" || rest.IsEmpty();
 }
-}
+}  // namespace
 
 CDiskObject::CDiskObject(void* feedbackWindow) : m_pFeedbackWindow(feedbackWindow) {}
 
@@ -75,11 +73,9 @@ CString CDiskObject::QualifyPath(LPCTSTR path)
         return result;
     const CString current(FilesPlatform::GetCurrentFolder().c_str());
     const CString currentBase = WithoutTrailingSlash(current);
-    if (result.Left(3) == "..\\")
-    {
+    if (result.Left(3) == "..\\") {
         CString up = currentBase;
-        while (result.Left(3) == "..\\")
-        {
+        while (result.Left(3) == "..\\") {
             result = result.Mid(3);
             const int slash = up.ReverseFind('\\');
             if (slash > DriveOf(up).GetLength())
@@ -134,23 +130,20 @@ BOOL CDiskObject::MakeFolder(const CString& path)
 BOOL CDiskObject::CreateFolderPath(LPCTSTR folder)
 {
     ClearError();
-    if (IsEmptyName(folder))
-    {
+    if (IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
     const CString q = QualifyFolder(folder);
     CString path = DriveOf(q);
     CString rest = q.Mid(path.GetLength());
-    if (q.Left(2) == "\\\\")
-    {
+    if (q.Left(2) == "\\\\") {
         const int slash = q.Find('\\', 2);
         path = slash < 0 ? q : q.Left(slash);
         rest = slash < 0 ? CString() : q.Mid(slash);
     }
     CurrentFolderKeeper keeper;
-    while (!rest.IsEmpty())
-    {
+    while (!rest.IsEmpty()) {
         while (rest.Left(1) == "\\")
             rest = rest.Mid(1);
         const int slash = rest.Find('\\');
@@ -171,15 +164,13 @@ BOOL CDiskObject::ListEntries(ListKind kind, LPCTSTR mask, const CString& folder
     FilesPlatform::FindFiles find;
     FilesPlatform::FindEntry entry;
     const FilesPlatform::FindFiles::Result first = find.First(folder, mask, entry);
-    if (first == FilesPlatform::FindFiles::FAILED)
-    {
+    if (first == FilesPlatform::FindFiles::FAILED) {
         SetSystemError(FilesPlatform::LastError(), folder + mask);
         return FALSE;
     }
     if (first == FilesPlatform::FindFiles::NONE)
         return TRUE;
-    do
-    {
+    do {
         const bool directory = (entry.attributes & FilesPlatform::ATTR_DIRECTORY) != 0;
         const bool link = (entry.attributes & FilesPlatform::ATTR_REPARSE) != 0;
         const bool wanted = kind == LIST_FILES ? !directory : (directory && link);
@@ -195,8 +186,7 @@ BOOL CDiskObject::ListEntries(ListKind kind, LPCTSTR mask, const CString& folder
 BOOL CDiskObject::ListFilesMatching(LPCTSTR mask, LPCTSTR folder, CStringArray& list, BOOL withPath)
 {
     ClearError();
-    if (IsEmptyName(folder) || IsEmptyName(mask))
-    {
+    if (IsEmptyName(folder) || IsEmptyName(mask)) {
         SetInternalError();
         return FALSE;
     }
@@ -211,8 +201,7 @@ BOOL CDiskObject::ListFiles(LPCTSTR folder, CStringArray& list, BOOL withPath)
 BOOL CDiskObject::CopyFolderFiles(LPCTSTR source, LPCTSTR target)
 {
     ClearError();
-    if (IsEmptyName(source) || IsEmptyName(target))
-    {
+    if (IsEmptyName(source) || IsEmptyName(target)) {
         SetInternalError();
         return FALSE;
     }
@@ -221,13 +210,11 @@ BOOL CDiskObject::CopyFolderFiles(LPCTSTR source, LPCTSTR target)
         return FALSE;
     const CString from = QualifyFolder(source);
     const CString to = QualifyFolder(target);
-    for (int i = 0; i < files.GetSize(); ++i)
-    {
+    for (int i = 0; i < files.GetSize(); ++i) {
         const CString sourceFile = from + files[i];
         const CString targetFile = to + files[i];
         Feedback(files[i]);
-        if (!FilesPlatform::CopyFileOver(sourceFile, targetFile))
-        {
+        if (!FilesPlatform::CopyFileOver(sourceFile, targetFile)) {
             SetSystemError(FilesPlatform::LastError(), sourceFile + " -> " + targetFile);
             return FALSE;
         }
@@ -238,8 +225,7 @@ BOOL CDiskObject::CopyFolderFiles(LPCTSTR source, LPCTSTR target)
 BOOL CDiskObject::CopyFileToFolder(LPCTSTR file, LPCTSTR folder)
 {
     ClearError();
-    if (IsEmptyName(file) || IsEmptyName(folder))
-    {
+    if (IsEmptyName(file) || IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
@@ -248,8 +234,7 @@ BOOL CDiskObject::CopyFileToFolder(LPCTSTR file, LPCTSTR folder)
     const CString sourceFile = QualifyPath(file);
     Feedback(sourceFile);
     const CString targetFile = QualifyFolder(folder) + GetFileNamePart(file);
-    if (!FilesPlatform::CopyFileOver(sourceFile, targetFile))
-    {
+    if (!FilesPlatform::CopyFileOver(sourceFile, targetFile)) {
         SetSystemError(FilesPlatform::LastError(), sourceFile);
         return FALSE;
     }
@@ -259,14 +244,12 @@ BOOL CDiskObject::CopyFileToFolder(LPCTSTR file, LPCTSTR folder)
 BOOL CDiskObject::RemoveFile(LPCTSTR file)
 {
     ClearError();
-    if (IsEmptyName(file))
-    {
+    if (IsEmptyName(file)) {
         SetInternalError();
         return FALSE;
     }
     const CString path = QualifyPath(file);
-    if (!FilesPlatform::DeleteFileEntry(path))
-    {
+    if (!FilesPlatform::DeleteFileEntry(path)) {
         SetSystemError(FilesPlatform::LastError(), path);
         return FALSE;
     }
@@ -277,18 +260,15 @@ BOOL CDiskObject::EmptyFolder(LPCTSTR folder)
 {
     ClearError();
     // An empty name would stand for the current folder.
-    if (IsEmptyName(folder))
-    {
+    if (IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
     CStringArray files;
     if (!ListFiles(folder, files, TRUE))
         return FALSE;
-    for (int i = 0; i < files.GetSize(); ++i)
-    {
-        if (!FilesPlatform::DeleteFileEntry(files[i]))
-        {
+    for (int i = 0; i < files.GetSize(); ++i) {
+        if (!FilesPlatform::DeleteFileEntry(files[i])) {
             SetSystemError(FilesPlatform::LastError(), files[i]);
             return FALSE;
         }
@@ -299,16 +279,14 @@ BOOL CDiskObject::EmptyFolder(LPCTSTR folder)
 BOOL CDiskObject::RemoveFolder(LPCTSTR folder)
 {
     ClearError();
-    if (IsEmptyName(folder))
-    {
+    if (IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
     if (!EmptyFolder(folder))
         return FALSE;
     const CString path = WithoutTrailingSlash(QualifyFolder(folder));
-    if (!FilesPlatform::RemoveFolder(path))
-    {
+    if (!FilesPlatform::RemoveFolder(path)) {
         SetSystemError(FilesPlatform::LastError(), path);
         return FALSE;
     }
@@ -318,8 +296,7 @@ BOOL CDiskObject::RemoveFolder(LPCTSTR folder)
 BOOL CDiskObject::CopyFolder(LPCTSTR source, LPCTSTR target)
 {
     ClearError();
-    if (IsEmptyName(source) || IsEmptyName(target))
-    {
+    if (IsEmptyName(source) || IsEmptyName(target)) {
         SetInternalError();
         return FALSE;
     }
@@ -332,8 +309,7 @@ BOOL CDiskObject::CopyFolder(LPCTSTR source, LPCTSTR target)
 BOOL CDiskObject::FileExists(LPCTSTR file)
 {
     ClearError();
-    if (IsEmptyName(file))
-    {
+    if (IsEmptyName(file)) {
         SetInternalError();
         return FALSE;
     }
@@ -343,8 +319,7 @@ BOOL CDiskObject::FileExists(LPCTSTR file)
 BOOL CDiskObject::CreateEmptyFile(LPCTSTR file)
 {
     ClearError();
-    if (IsEmptyName(file))
-    {
+    if (IsEmptyName(file)) {
         SetInternalError();
         return FALSE;
     }
@@ -352,8 +327,7 @@ BOOL CDiskObject::CreateEmptyFile(LPCTSTR file)
     if (!folder.IsEmpty() && !IsRoot(folder) && !CreateFolderPath(folder))
         return FALSE;
     const CString path = QualifyPath(file);
-    if (!FilesPlatform::CreateOrTruncate(path))
-    {
+    if (!FilesPlatform::CreateOrTruncate(path)) {
         SetSystemError(FilesPlatform::LastError(), path);
         return FALSE;
     }
@@ -363,8 +337,7 @@ BOOL CDiskObject::CreateEmptyFile(LPCTSTR file)
 BOOL CDiskObject::FolderExists(LPCTSTR folder)
 {
     ClearError();
-    if (IsEmptyName(folder))
-    {
+    if (IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
@@ -378,15 +351,13 @@ BOOL CDiskObject::CollectFolders(const CString& folder, CStringArray& list)
     FilesPlatform::FindFiles find;
     FilesPlatform::FindEntry entry;
     const FilesPlatform::FindFiles::Result first = find.First(folder, "*.*", entry);
-    if (first == FilesPlatform::FindFiles::FAILED)
-    {
+    if (first == FilesPlatform::FindFiles::FAILED) {
         SetSystemError(FilesPlatform::LastError(), folder);
         return FALSE;
     }
     if (first == FilesPlatform::FindFiles::NONE)
         return TRUE;
-    do
-    {
+    do {
         // Links and junctions are not followed: their targets lie outside the tree.
         if (!(entry.attributes & FilesPlatform::ATTR_DIRECTORY) ||
             (entry.attributes & FilesPlatform::ATTR_REPARSE) || entry.name == "." || entry.name == "..")
@@ -403,8 +374,7 @@ BOOL CDiskObject::CollectFolders(const CString& folder, CStringArray& list)
 BOOL CDiskObject::ListAllFolders(LPCTSTR folder, CStringArray& list)
 {
     ClearError();
-    if (IsEmptyName(folder))
-    {
+    if (IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
@@ -414,14 +384,12 @@ BOOL CDiskObject::ListAllFolders(LPCTSTR folder, CStringArray& list)
 BOOL CDiskObject::RemoveFolderTree(LPCTSTR folder)
 {
     ClearError();
-    if (IsEmptyName(folder))
-    {
+    if (IsEmptyName(folder)) {
         SetInternalError();
         return FALSE;
     }
     const CString root = QualifyFolder(folder);
-    if (IsRoot(root))
-    {
+    if (IsRoot(root)) {
         SetInternalError();
         return FALSE;
     }
@@ -429,17 +397,14 @@ BOOL CDiskObject::RemoveFolderTree(LPCTSTR folder)
     if (!ListAllFolders(root, folders))
         return FALSE;
     folders.InsertAt(0, root);
-    for (int i = (int)folders.GetSize() - 1; i >= 0; --i)
-    {
+    for (int i = (int)folders.GetSize() - 1; i >= 0; --i) {
         // Linked folders inside go first, as links, so that emptying never
         // reaches through them.
         CStringArray links;
         if (!ListEntries(LIST_LINKED_FOLDERS, "*.*", folders[i], links, TRUE))
             return FALSE;
-        for (int k = 0; k < links.GetSize(); ++k)
-        {
-            if (!FilesPlatform::RemoveFolder(links[k]))
-            {
+        for (int k = 0; k < links.GetSize(); ++k) {
+            if (!FilesPlatform::RemoveFolder(links[k])) {
                 SetSystemError(FilesPlatform::LastError(), links[k]);
                 return FALSE;
             }

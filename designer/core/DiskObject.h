@@ -5,8 +5,7 @@
 
 #include "framework/Framework.h"
 
-class CDiskObject
-{
+class CDiskObject {
 public:
     explicit CDiskObject(void* feedbackWindow = NULL);
     virtual ~CDiskObject() {}
@@ -40,7 +39,8 @@ public:
     void SetInternalError();
 
 private:
-    enum ListKind { LIST_FILES, LIST_LINKED_FOLDERS };
+    enum ListKind { LIST_FILES,
+                    LIST_LINKED_FOLDERS };
     BOOL ListEntries(ListKind kind, LPCTSTR mask, const CString& folder, CStringArray& list, BOOL withPath);
     BOOL CollectFolders(const CString& folder, CStringArray& list);
     BOOL MakeFolder(const CString& path);

@@ -17,11 +17,13 @@
 #include <unistd.h>
 #endif
 
-namespace FilesPlatform
-{
+namespace FilesPlatform {
 #ifdef _WIN32
 
-std::string NativePath(const char* path) { return path ? path : ""; }
+std::string NativePath(const char* path)
+{
+    return path ? path : "";
+}
 
 unsigned long LastError() { return ::GetLastError(); }
 
@@ -105,14 +107,13 @@ FILE* OpenStdFile(const char* path, const char* mode)
     const std::wstring wide = WidePath(path);
     FILE* f = wide.empty() ? NULL : _wfopen(wide.c_str(), wideMode.c_str());
     if (!f)
-        ::SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND
+        ::SetLastError(errno == ENOENT   ? ERROR_FILE_NOT_FOUND
                        : errno == EACCES ? ERROR_ACCESS_DENIED
                                          : ERROR_OPEN_FAILED);
     return f;
 }
 
-struct FindFiles::Impl
-{
+struct FindFiles::Impl {
     HANDLE handle;
 };
 
@@ -193,16 +194,14 @@ bool CopyFileOver(const char* source, const char* target)
     if (in < 0)
         return false;
     struct stat st;
-    if (fstat(in, &st) != 0 || S_ISDIR(st.st_mode))
-    {
+    if (fstat(in, &st) != 0 || S_ISDIR(st.st_mode)) {
         int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
         close(in);
         errno = e;
         return false;
     }
     int out = open(NativePath(target).c_str(), O_WRONLY | O_CREAT | O_TRUNC, st.st_mode & 0777);
-    if (out < 0)
-    {
+    if (out < 0) {
         int e = errno;
         close(in);
         errno = e;
@@ -210,13 +209,11 @@ bool CopyFileOver(const char* source, const char* target)
     }
     char buffer[65536];
     bool ok = true;
-    for (;;)
-    {
+    for (;;) {
         ssize_t n = read(in, buffer, sizeof buffer);
         if (n == 0)
             break;
-        if (n < 0 || write(out, buffer, (size_t)n) != n)
-        {
+        if (n < 0 || write(out, buffer, (size_t)n) != n) {
             ok = false;
             break;
         }
@@ -293,8 +290,7 @@ int OpenDescriptor(const char* path, bool write)
 
 void CloseDescriptor(int fd) { close(fd); }
 
-struct FindFiles::Impl
-{
+struct FindFiles::Impl {
     DIR* dir;
     std::string folder;
     std::string mask;
@@ -322,16 +318,14 @@ FindFiles::Result FindFiles::First(const char* folder, const char* mask, FindEnt
 
 bool FindFiles::Next(FindEntry& entry)
 {
-    while (struct dirent* d = readdir(m_impl->dir))
-    {
+    while (struct dirent* d = readdir(m_impl->dir)) {
         if (fnmatch(m_impl->mask.c_str(), d->d_name, FNM_CASEFOLD) != 0)
             continue;
         entry.name = d->d_name;
         entry.attributes = ATTR_ARCHIVE;
         struct stat st;
         std::string full = m_impl->folder + "/" + d->d_name;
-        if (lstat(full.c_str(), &st) == 0)
-        {
+        if (lstat(full.c_str(), &st) == 0) {
             if (S_ISLNK(st.st_mode))
                 entry.attributes = ATTR_REPARSE;
             else if (S_ISDIR(st.st_mode))
@@ -348,5 +342,8 @@ bool FindProgramResource(unsigned, const char*, const void*&, size_t&) { return 
 
 #endif
 
-bool BrowseForFile(bool, const char*, const char*, const char*, std::string&) { return false; }
+bool BrowseForFile(bool, const char*, const char*, const char*, std::string&)
+{
+    return false;
 }
+}  // namespace FilesPlatform

@@ -6,10 +6,8 @@
 #include <cstdio>
 #include <string>
 
-namespace FilesPlatform
-{
-enum
-{
+namespace FilesPlatform {
+enum {
     ATTR_READONLY = 0x01,
     ATTR_HIDDEN = 0x02,
     ATTR_DIRECTORY = 0x10,
@@ -39,17 +37,17 @@ FILE* OpenStdFile(const char* path, const char* mode);
 int OpenDescriptor(const char* path, bool write);
 void CloseDescriptor(int fd);
 
-struct FindEntry
-{
+struct FindEntry {
     std::string name;
     unsigned long attributes;
 };
 
 // Lists the entries of `folder` (ending in '\') matching `mask`.
-class FindFiles
-{
+class FindFiles {
 public:
-    enum Result { FOUND, NONE, FAILED };
+    enum Result { FOUND,
+                  NONE,
+                  FAILED };
     FindFiles();
     ~FindFiles();
     Result First(const char* folder, const char* mask, FindEntry& entry);
@@ -71,4 +69,4 @@ bool FindProgramResource(unsigned id, const char* type, const void*& data, size_
 // The file dialog of the window layer; false when there is none.
 bool BrowseForFile(bool forSave, const char* defaultExtension, const char* filter,
                    const char* initialFolder, std::string& path);
-}
+}  // namespace FilesPlatform

@@ -7,10 +7,8 @@
 
 #include <md5.h>
 
-namespace
-{
-struct Md5State
-{
+namespace {
+struct Md5State {
     MD5_CTX context;
     unsigned char digest[16];
 };
@@ -37,8 +35,7 @@ const unsigned char* Md5Final()
     return g_md5.digest;
 }
 
-namespace
-{
+namespace {
 // The published MD5-crypt rounds; result holds 22 characters and a zero.
 void ComputeResult(const char* password, const char* salt, size_t saltLength, char* result)
 {

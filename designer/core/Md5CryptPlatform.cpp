@@ -7,8 +7,7 @@
 #include <random>
 #endif
 
-namespace Md5CryptPlatform
-{
+namespace Md5CryptPlatform {
 unsigned int RandomNumber()
 {
 #ifdef _WIN32
@@ -21,4 +20,4 @@ unsigned int RandomNumber()
     return device();
 #endif
 }
-}
+}  // namespace Md5CryptPlatform

@@ -1,12 +1,12 @@
 #include "designer/core/PathValue.h"
 
-namespace
-{
+namespace {
 int Clamp(int part)
 {
-    return part < 0 ? 0 : part > 3 ? 3 : part;
+    return part < 0 ? 0 : part > 3 ? 3
+                                   : part;
 }
-}
+}  // namespace
 
 CPathValue::CPathValue(LPCTSTR path) : m_strPath(path ? path : "")
 {
@@ -23,8 +23,7 @@ void CPathValue::Split()
     if (length == 0)
         return;
     const int first = m_strPath.Find('\\');
-    if (first < 0)
-    {
+    if (first < 0) {
         m_nLength[PART_DRIVE] = length;
         return;
     }
@@ -37,14 +36,11 @@ void CPathValue::Split()
     m_nLength[PART_FOLDER] = nameStart - folder;
     m_nStart[PART_NAME] = nameStart;
     const int dot = m_strPath.ReverseFind('.');
-    if (dot >= nameStart)
-    {
+    if (dot >= nameStart) {
         m_nStart[PART_EXTENSION] = dot;
         m_nLength[PART_EXTENSION] = length - dot;
         m_nLength[PART_NAME] = dot - nameStart;
-    }
-    else
-    {
+    } else {
         m_nLength[PART_NAME] = length - nameStart;
     }
 }

@@ -3,10 +3,12 @@
 
 #include "framework/Framework.h"
 
-class CPathValue
-{
+class CPathValue {
 public:
-    enum { PART_DRIVE = 0, PART_FOLDER = 1, PART_NAME = 2, PART_EXTENSION = 3 };
+    enum { PART_DRIVE = 0,
+           PART_FOLDER = 1,
+           PART_NAME = 2,
+           PART_EXTENSION = 3 };
 
     explicit CPathValue(LPCTSTR path);
 

@@ -4,8 +4,7 @@
 
 CString CProjectPaths::s_strFolder;
 
-namespace
-{
+namespace {
 // The length of the part that steps cannot climb above: "C:", "\\server\share" or "".
 int RootLength(const CString& path)
 {
@@ -29,7 +28,7 @@ CString WithoutTrailingSlash(CString folder)
         folder = folder.Left(folder.GetLength() - 1);
     return folder;
 }
-}
+}  // namespace
 
 BOOL CProjectPaths::IsRelative(LPCTSTR lpszPath)
 {

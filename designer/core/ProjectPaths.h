@@ -4,8 +4,7 @@
 
 #include "framework/Framework.h"
 
-class CProjectPaths
-{
+class CProjectPaths {
 public:
     // "C:\x", "\\server\share", "\x" and "C:x" are not relative; "" is not either.
     static BOOL IsRelative(LPCTSTR lpszPath);

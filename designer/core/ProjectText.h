@@ -15,18 +15,22 @@
 // The screen-wide settings a project file carries besides its elements;
 // a new project starts with the design canvas's own defaults.
 struct CProjectSettings {
-  CString wallpaper;
-  int defaultEntry = 0;
-  int timeout = 25;
-  int singleGo = 0;
-  int centerCursor = 0;
-  int useShellIcon = 0;
+    CString wallpaper;
+    int defaultEntry = 0;
+    int timeout = 25;
+    int singleGo = 0;
+    int centerCursor = 0;
+    int useShellIcon = 0;
 };
 
 namespace ProjectText {
 
-enum Encoding { EncodingAnsi, EncodingUtf16LE, EncodingUtf16BE };
-enum Format { FormatMarkup, FormatLines, FormatBeta };
+enum Encoding { EncodingAnsi,
+                EncodingUtf16LE,
+                EncodingUtf16BE };
+enum Format { FormatMarkup,
+              FormatLines,
+              FormatBeta };
 
 // By byte-order mark, else by where the zero bytes stand.
 Encoding DetectEncoding(const std::string& bytes);

@@ -5,8 +5,7 @@
 
 #include <cstddef>
 
-class CResourceFile
-{
+class CResourceFile {
 public:
     CResourceFile() {}
     virtual ~CResourceFile() {}

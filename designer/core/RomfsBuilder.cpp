@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 const uint32_t kTypeDirectory = 1;
 const uint32_t kTypeRegular = 2;
 const uint32_t kExecutable = 8;
@@ -23,8 +22,7 @@ const size_t kFirstBlock = 512;
 const size_t kDataChunk = 4096;
 const uint64_t kMaxImage = 0xFFFFFFF0u;
 
-struct Node
-{
+struct Node {
     std::string name;
     std::string path;
     bool isDirectory = false;
@@ -84,8 +82,7 @@ bool NameBefore(const std::string& a, const std::string& b)
 }
 
 // The folder walk: gives every node its offset in depth-first pre-order.
-class Walker
-{
+class Walker {
 public:
     uint64_t offset = 0;
     bool tooLarge = false;
@@ -155,8 +152,7 @@ private:
 };
 
 // Output with the first block held back until its checksum is known.
-class Writer
-{
+class Writer {
 public:
     Writer(FILE* file, uint32_t fullSize) : m_file(file), m_fullSize(fullSize) {}
 

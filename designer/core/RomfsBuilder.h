@@ -7,8 +7,7 @@
 #include "framework/FwDefs.h"
 #include "framework/String.h"
 
-class CRomfsBuilder
-{
+class CRomfsBuilder {
 public:
     CRomfsBuilder();
     virtual ~CRomfsBuilder();

@@ -12,10 +12,8 @@
 #include <unistd.h>
 #endif
 
-namespace RomfsPlatform
-{
-namespace
-{
+namespace RomfsPlatform {
+namespace {
 #ifdef _WIN32
 // Paths are in the system code page; the C library's narrow calls would read
 // them in its own locale.
@@ -72,7 +70,10 @@ FILE* OpenFile(const char* path, const char* mode)
 
 bool RemoveFile(const char* path) { return _wremove(WidePath(path).c_str()) == 0; }
 #else
-FILE* OpenFile(const char* path, const char* mode) { return std::fopen(NativePath(path).c_str(), mode); }
+FILE* OpenFile(const char* path, const char* mode)
+{
+    return std::fopen(NativePath(path).c_str(), mode);
+}
 
 bool RemoveFile(const char* path) { return std::remove(NativePath(path).c_str()) == 0; }
 #endif

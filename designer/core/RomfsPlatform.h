@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace RomfsPlatform
-{
-struct FileStatus
-{
+namespace RomfsPlatform {
+struct FileStatus {
     uint64_t device;
     uint64_t inode;
     unsigned mode;
@@ -21,4 +19,4 @@ struct FileStatus
 bool GetFileStatus(const char* path, FileStatus& status);
 FILE* OpenFile(const char* path, const char* mode);
 bool RemoveFile(const char* path);
-}
+}  // namespace RomfsPlatform

@@ -3,10 +3,11 @@
 
 #include "framework/Framework.h"
 
-class CStreamFile
-{
+class CStreamFile {
 public:
-    enum { MODE_CLOSED = 0, MODE_WRITE = 1, MODE_READ = 2 };
+    enum { MODE_CLOSED = 0,
+           MODE_WRITE = 1,
+           MODE_READ = 2 };
 
     CStreamFile() : m_nMode(MODE_CLOSED), m_nLevel(-1), m_nStrategy(0) {}
     virtual ~CStreamFile() {}

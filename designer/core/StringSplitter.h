@@ -3,8 +3,7 @@
 
 #include "framework/StringArray.h"
 
-class CStringSplitter : public CStringArray
-{
+class CStringSplitter : public CStringArray {
 public:
     CStringSplitter() {}
     CStringSplitter(LPCTSTR lpszText, TCHAR chSeparator) { Split(lpszText, chSeparator); }

@@ -7,8 +7,7 @@
 #include <cstring>
 #include <string>
 
-namespace
-{
+namespace {
 CString SystemText(unsigned long code)
 {
     std::string text = FilesPlatform::ErrorMessage(code);
@@ -19,7 +18,7 @@ CString SystemText(unsigned long code)
     result.TrimRight();
     return result;
 }
-}
+}  // namespace
 
 CTextFileWriter::CTextFileWriter(LPCTSTR extension, LPCTSTR lineTerminator)
     : m_strExtension(extension ? extension : ""), m_strLineEnd(lineTerminator ? lineTerminator : "")
@@ -46,15 +45,13 @@ int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
     if (target.IsEmpty() && !BrowseForFile(TRUE, target))
         return 0;
     CScopedFile file(FilesPlatform::OpenStdFile(target, "wb"));
-    if (!file.IsValid())
-    {
+    if (!file.IsValid()) {
         m_strError = SystemText(FilesPlatform::LastError());
         return 0;
     }
     const size_t endLength = (size_t)m_strLineEnd.GetLength();
     bool ok = true;
-    for (int i = 0; i < lines.GetSize() && ok; ++i)
-    {
+    for (int i = 0; i < lines.GetSize() && ok; ++i) {
         const CString& line = lines[i];
         const size_t length = (size_t)line.GetLength();
         ok = fwrite((LPCTSTR)line, 1, length, file) == length &&
@@ -62,8 +59,7 @@ int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
     }
     if (!file.Close())
         ok = false;
-    if (!ok)
-    {
+    if (!ok) {
         m_strError = SystemText(FilesPlatform::LastError());
         return 0;
     }

@@ -3,8 +3,7 @@
 
 #include "framework/Framework.h"
 
-class CTextFileWriter
-{
+class CTextFileWriter {
 public:
     CTextFileWriter(LPCTSTR extension, LPCTSTR lineTerminator);
     virtual ~CTextFileWriter() {}

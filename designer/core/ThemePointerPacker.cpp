@@ -5,11 +5,9 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 // Makes a folder current and restores the previous one when done.
-class CurrentFolderScope
-{
+class CurrentFolderScope {
 public:
     explicit CurrentFolderScope(LPCTSTR folder) : m_previous(FilesPlatform::GetCurrentFolder())
     {
@@ -29,7 +27,7 @@ bool NameStartsWith(const CString& name, LPCTSTR prefix, int count)
 {
     return name.GetLength() >= count && name.Left(count).CompareNoCase(CString(prefix).Left(count)) == 0;
 }
-}
+}  // namespace
 
 BOOL CThemePointerPacker::WriteDefaultPointers(LPCTSTR folder)
 {
@@ -44,8 +42,7 @@ BOOL CThemePointerPacker::WriteDefaultPointers(LPCTSTR folder)
 int CThemePointerPacker::CopyPointers(const CString& folder, BOOL& foundHand, BOOL& foundCursor)
 {
     const int count = m_archive.GetEntryCount();
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         unsigned char* data = NULL;
         unsigned size = 0;
         BOOL isFile = FALSE;
@@ -66,8 +63,7 @@ int CThemePointerPacker::Run(LPCTSTR folder)
 {
     CurrentFolderScope scope(folder);
     const CString target(folder);
-    if (m_strArchivePath.IsEmpty() || !m_archive.OpenArchive(m_strArchivePath))
-    {
+    if (m_strArchivePath.IsEmpty() || !m_archive.OpenArchive(m_strArchivePath)) {
         WriteDefaultPointers(target);
         return 1;
     }

@@ -4,10 +4,10 @@
 
 #include "designer/core/ArchiveFile.h"
 
-class CThemePointerPacker
-{
+class CThemePointerPacker {
 public:
-    enum { IDR_CURSOR_GZ = 159, IDR_HAND_GZ = 161 };
+    enum { IDR_CURSOR_GZ = 159,
+           IDR_HAND_GZ = 161 };
 
     CThemePointerPacker() {}
     virtual ~CThemePointerPacker() {}

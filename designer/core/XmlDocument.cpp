@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 // Scanning over the document text p[0..n); every step stays below n and
 // advances by whole characters of the code page.
 
@@ -26,11 +25,10 @@ int CharLen(const char* p, int i, int n)
     return 1;
 }
 
-struct Token
-{
-    int nL;        // first character of the text
-    int nR;        // one past the text
-    int nNext;     // where scanning continues
+struct Token {
+    int nL;     // first character of the text
+    int nR;     // one past the text
+    int nNext;  // where scanning continues
     bool bQuoted;
     bool bClosed;  // a quoted token found its closing mark
 };
@@ -149,20 +147,26 @@ bool IsValidName(LPCTSTR szName)
     return true;
 }
 
-enum TagKind { TAG_NONE, TAG_NAME, TAG_END, TAG_ERROR };
+enum TagKind { TAG_NONE,
+               TAG_NAME,
+               TAG_END,
+               TAG_ERROR };
 
-struct Entity
-{
+struct Entity {
     const char* text;
     char ch;
 };
 
 const Entity kEntities[] = {
-    {"&lt;", '<'}, {"&amp;", '&'}, {"&gt;", '>'}, {"&apos;", '\''}, {"&quot;", '"'},
+    {"&lt;", '<'},
+    {"&amp;", '&'},
+    {"&gt;", '>'},
+    {"&apos;", '\''},
+    {"&quot;", '"'},
 };
 
 const XmlElemPos kEmptyPos = {0, 0, 0, 0, 0, 0, 0, 0};
-}
+}  // namespace
 
 CXmlDocument::CXmlDocument()
 {

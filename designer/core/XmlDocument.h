@@ -8,20 +8,18 @@
 #include <vector>
 
 // One element's positions in the document text; index 0 means "none" for the links.
-struct XmlElemPos
-{
-    int nStartL;      // the "<" of the start tag
-    int nStartR;      // the ">" of the start tag
-    int nEndL;        // the "<" of the end tag (nStartR - 1 for an empty-element tag)
-    int nEndR;        // the ">" of the end tag (nStartR for an empty-element tag)
+struct XmlElemPos {
+    int nStartL;  // the "<" of the start tag
+    int nStartR;  // the ">" of the start tag
+    int nEndL;    // the "<" of the end tag (nStartR - 1 for an empty-element tag)
+    int nEndR;    // the ">" of the end tag (nStartR for an empty-element tag)
     int nReserved;
     int iElemParent;
     int iElemChild;
     int iElemNext;
 };
 
-class CXmlDocument
-{
+class CXmlDocument {
 public:
     CXmlDocument();
     explicit CXmlDocument(LPCTSTR szDoc);

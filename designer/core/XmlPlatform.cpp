@@ -4,8 +4,7 @@
 #include <windows.h>
 #endif
 
-namespace XmlPlatform
-{
+namespace XmlPlatform {
 bool IsLeadByte(unsigned char c)
 {
 #ifdef _WIN32
@@ -15,4 +14,4 @@ bool IsLeadByte(unsigned char c)
     return false;  // native builds treat text as single-byte
 #endif
 }
-}
+}  // namespace XmlPlatform

@@ -34,10 +34,10 @@
 #include <vector>
 
 BEGIN_MESSAGE_MAP(CGenMenuDlg, CDialog)
-  ON_BN_CLICKED(IDC_GM_GENERATE, &CGenMenuDlg::OnGenerate)
-  ON_BN_CLICKED(IDC_GM_BROWSE, &CGenMenuDlg::OnBrowseCursorTheme)
-  ON_WM_HSCROLL()
-  ON_WM_SETCURSOR()
+    ON_BN_CLICKED(IDC_GM_GENERATE, &CGenMenuDlg::OnGenerate)
+    ON_BN_CLICKED(IDC_GM_BROWSE, &CGenMenuDlg::OnBrowseCursorTheme)
+    ON_WM_HSCROLL()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 namespace {
@@ -46,230 +46,252 @@ const char kSection[] = "GenMenu_Dlg";
 
 CZavomgrApp* App() { return static_cast<CZavomgrApp*>(AfxGetApp()); }
 
-BOOL FileHasData(const CString& path) {
-  CScopedFile f(fopen(FwNativePath(path), "rb"));
-  return f.IsValid() && fgetc(f) != EOF;
+BOOL FileHasData(const CString& path)
+{
+    CScopedFile f(fopen(FwNativePath(path), "rb"));
+    return f.IsValid() && fgetc(f) != EOF;
 }
 
 // The size in a PNG file's header, read without decoding the picture; (0, 0)
 // when the file is no PNG.
-CSize PngHeaderSize(const CString& path) {
-  int cx = 0, cy = 0;
-  if (!MenuPackageText::PngFileSize(path, cx, cy)) return CSize(0, 0);
-  return CSize(cx, cy);
+CSize PngHeaderSize(const CString& path)
+{
+    int cx = 0, cy = 0;
+    if (!MenuPackageText::PngFileSize(path, cx, cy)) return CSize(0, 0);
+    return CSize(cx, cy);
 }
 
 // The work folder of one run: made under a unique temp name, removed with
 // everything in it (and the empty file the system made for the name) at the end.
 class CWorkFolder {
 public:
-  ~CWorkFolder() {
-    if (m_strPath.IsEmpty()) return;
-    CDiskObject disk;
-    disk.RemoveFolderTree(m_strPath);
-    if (m_strPath.Right(4) == "_tmp") ::DeleteFileA(m_strPath.Left(m_strPath.GetLength() - 4) + ".tmp");
-  }
-  BOOL Create() {
-    CString name;
-    CDepWizStep2::MakeWorkFolderName(name);
-    if (name.IsEmpty()) return FALSE;
-    m_strPath = name;
-    ::DeleteFileA(name);
-    CDiskObject disk;
-    return disk.CreateFolderPath(name) && disk.CreateFolderPath(name + "\\Kelboot");
-  }
-  const CString& GetPath() const { return m_strPath; }
+    ~CWorkFolder()
+    {
+        if (m_strPath.IsEmpty()) return;
+        CDiskObject disk;
+        disk.RemoveFolderTree(m_strPath);
+        if (m_strPath.Right(4) == "_tmp") ::DeleteFileA(m_strPath.Left(m_strPath.GetLength() - 4) + ".tmp");
+    }
+    BOOL Create()
+    {
+        CString name;
+        CDepWizStep2::MakeWorkFolderName(name);
+        if (name.IsEmpty()) return FALSE;
+        m_strPath = name;
+        ::DeleteFileA(name);
+        CDiskObject disk;
+        return disk.CreateFolderPath(name) && disk.CreateFolderPath(name + "\\Kelboot");
+    }
+    const CString& GetPath() const { return m_strPath; }
 
 private:
-  CString m_strPath;
+    CString m_strPath;
 };
 
 // Clears and restores the member that points at the current run's work folder.
 class CBusyScope {
 public:
-  CBusyScope(BOOL& busy, CString& work) : m_busy(busy), m_work(work) { m_busy = TRUE; }
-  ~CBusyScope() {
-    m_busy = FALSE;
-    m_work.Empty();
-  }
+    CBusyScope(BOOL& busy, CString& work) : m_busy(busy), m_work(work) { m_busy = TRUE; }
+    ~CBusyScope()
+    {
+        m_busy = FALSE;
+        m_work.Empty();
+    }
 
 private:
-  BOOL& m_busy;
-  CString& m_work;
+    BOOL& m_busy;
+    CString& m_work;
 };
 
 }  // namespace
 
 CGenMenuDlg::CGenMenuDlg(CWnd* pParent)
     : CDialog(IDD_GENMENU, pParent), m_pControlList(NULL), m_pCanvas(NULL), m_nQuality(85), m_nKeepFiles(0),
-      m_hCursor(NULL), m_bBusy(FALSE) {
-  if (CZavomgrApp* app = App()) m_strMenusFolder = app->m_strMenusPath;
+      m_hCursor(NULL), m_bBusy(FALSE)
+{
+    if (CZavomgrApp* app = App()) m_strMenusFolder = app->m_strMenusPath;
 }
 
 CGenMenuDlg::~CGenMenuDlg() {}
 
-void CGenMenuDlg::DoDataExchange(CDataExchange* pDX) {
-  CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_GM_PREVIEW, m_cursorPreview);
-  DDX_Control(pDX, IDC_GM_QUALITYBAR, m_qualityBar);
-  DDX_Control(pDX, IDC_GM_QUALITY, m_qualityEdit);
-  DDX_Control(pDX, IDC_GM_STATUS, m_status);
-  DDX_Control(pDX, IDC_GM_ANIMATION, m_animation);
-  DDX_Text(pDX, IDC_GM_THEMEPATH, m_strCursorThemePath);
-  DDX_Text(pDX, IDC_GM_NAME, m_strName);
-  DDX_Text(pDX, IDC_GM_DESCRIPTION, m_strDescription);
-  DDX_Text(pDX, IDC_GM_QUALITY, m_nQuality);
-  DDV_MinMaxInt(pDX, m_nQuality, 1, 100);
-  DDX_Check(pDX, IDC_GM_KEEPFILES, m_nKeepFiles);
+void CGenMenuDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_GM_PREVIEW, m_cursorPreview);
+    DDX_Control(pDX, IDC_GM_QUALITYBAR, m_qualityBar);
+    DDX_Control(pDX, IDC_GM_QUALITY, m_qualityEdit);
+    DDX_Control(pDX, IDC_GM_STATUS, m_status);
+    DDX_Control(pDX, IDC_GM_ANIMATION, m_animation);
+    DDX_Text(pDX, IDC_GM_THEMEPATH, m_strCursorThemePath);
+    DDX_Text(pDX, IDC_GM_NAME, m_strName);
+    DDX_Text(pDX, IDC_GM_DESCRIPTION, m_strDescription);
+    DDX_Text(pDX, IDC_GM_QUALITY, m_nQuality);
+    DDV_MinMaxInt(pDX, m_nQuality, 1, 100);
+    DDX_Check(pDX, IDC_GM_KEEPFILES, m_nKeepFiles);
 }
 
-CString CGenMenuDlg::LoadText(UINT nId) {
-  CString text;
-  if (nId == 0) return text;
-  if (CZavomgrApp* app = App())
-    app->m_langManager.LoadString(text, nId, FALSE);
-  else
-    text.LoadString(nId);
-  return text;
+CString CGenMenuDlg::LoadText(UINT nId)
+{
+    CString text;
+    if (nId == 0) return text;
+    if (CZavomgrApp* app = App())
+        app->m_langManager.LoadString(text, nId, FALSE);
+    else
+        text.LoadString(nId);
+    return text;
 }
 
-BOOL CGenMenuDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
-  if (CZavomgrApp* app = App()) app->m_langManager.TranslateDialog(this, kSection);
-  m_banner.SetTitleText(LoadText(IDS_GM_BANNERTITLE));
-  m_banner.SetDescText(LoadText(IDS_GM_BANNERTEXT));
-  m_banner.SetIconResource(FALSE, IDR_ZAVOMGRTYPE);
-  m_banner.Init(this);
-  m_banner.MoveCtrls(this);
-  m_animation.ShowWindow(SW_HIDE);
-  m_status.SetWindowText("");
+BOOL CGenMenuDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (CZavomgrApp* app = App()) app->m_langManager.TranslateDialog(this, kSection);
+    m_banner.SetTitleText(LoadText(IDS_GM_BANNERTITLE));
+    m_banner.SetDescText(LoadText(IDS_GM_BANNERTEXT));
+    m_banner.SetIconResource(FALSE, IDR_ZAVOMGRTYPE);
+    m_banner.Init(this);
+    m_banner.MoveCtrls(this);
+    m_animation.ShowWindow(SW_HIDE);
+    m_status.SetWindowText("");
 
-  ::SendMessage(m_qualityBar.m_hWnd, TBM_SETBUDDY, FALSE, (LPARAM)m_qualityEdit.m_hWnd);
-  CRect bar, edit;
-  m_qualityBar.GetWindowRect(&bar);
-  m_qualityEdit.GetWindowRect(&edit);
-  ScreenToClient(&bar);
-  ScreenToClient(&edit);
-  m_qualityEdit.MoveWindow(edit.left, bar.top + 3, edit.Width(), edit.Height());
-  m_qualityBar.SetRange(1, 100);
-  m_qualityBar.SetPos(85);
-  m_qualityBar.SetTicFreq(1);
-  m_qualityBar.SetPageSize(10);
-  m_qualityEdit.SetWindowText("85");
-  m_nQuality = m_qualityBar.GetPos();
-  return TRUE;
+    ::SendMessage(m_qualityBar.m_hWnd, TBM_SETBUDDY, FALSE, (LPARAM)m_qualityEdit.m_hWnd);
+    CRect bar, edit;
+    m_qualityBar.GetWindowRect(&bar);
+    m_qualityEdit.GetWindowRect(&edit);
+    ScreenToClient(&bar);
+    ScreenToClient(&edit);
+    m_qualityEdit.MoveWindow(edit.left, bar.top + 3, edit.Width(), edit.Height());
+    m_qualityBar.SetRange(1, 100);
+    m_qualityBar.SetPos(85);
+    m_qualityBar.SetTicFreq(1);
+    m_qualityBar.SetPageSize(10);
+    m_qualityEdit.SetWindowText("85");
+    m_nQuality = m_qualityBar.GetPos();
+    return TRUE;
 }
 
 void CGenMenuDlg::OnOK() {}
 
-void CGenMenuDlg::OnCancel() {
-  // the job's message pump must not close the dialog under it
-  if (m_bBusy) return;
-  CDialog::OnCancel();
+void CGenMenuDlg::OnCancel()
+{
+    // the job's message pump must not close the dialog under it
+    if (m_bBusy) return;
+    CDialog::OnCancel();
 }
 
-BOOL CGenMenuDlg::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && m_qualityEdit.m_hWnd &&
-      ::GetFocus() == m_qualityEdit.m_hWnd) {
-    SyncQuality(FALSE);
-    return TRUE;
-  }
-  return CDialog::PreTranslateMessage(pMsg);
+BOOL CGenMenuDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && m_qualityEdit.m_hWnd &&
+        ::GetFocus() == m_qualityEdit.m_hWnd) {
+        SyncQuality(FALSE);
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CGenMenuDlg::SyncQuality(BOOL bFromTrackbar) {
-  if (!UpdateData(TRUE)) return;
-  if (bFromTrackbar)
-    m_nQuality = m_qualityBar.GetPos();
-  else
-    m_qualityBar.SetPos(m_nQuality);
-  UpdateData(FALSE);
+void CGenMenuDlg::SyncQuality(BOOL bFromTrackbar)
+{
+    if (!UpdateData(TRUE)) return;
+    if (bFromTrackbar)
+        m_nQuality = m_qualityBar.GetPos();
+    else
+        m_qualityBar.SetPos(m_nQuality);
+    UpdateData(FALSE);
 }
 
-void CGenMenuDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
-  SyncQuality(TRUE);
-  CDialog::OnHScroll(nSBCode, nPos, pScrollBar);
+void CGenMenuDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    SyncQuality(TRUE);
+    CDialog::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
 void CGenMenuDlg::SetCursorPreview(HCURSOR hCursor) { m_hCursor = hCursor; }
 
-BOOL CGenMenuDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-  if (m_hCursor) {
-    ::SetCursor(m_hCursor);
+BOOL CGenMenuDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_hCursor) {
+        ::SetCursor(m_hCursor);
+        return TRUE;
+    }
+    return CDialog::OnSetCursor(pWnd, nHitTest, message);
+}
+
+BOOL CGenMenuDlg::BrowseCursorTheme(UINT nTitleId)
+{
+    CString title = LoadText(nTitleId), filter = LoadText(IDS_GM_THEMEFILTER), folder;
+    if (CZavomgrApp* app = App()) folder.Format("%s\\Cursor\\", (LPCTSTR)app->m_strThemesPath);
+    CFileDialog dlg(TRUE, "zmt", NULL, OFN_HIDEREADONLY, filter, this);
+    dlg.m_ofn.lpstrInitialDir = folder;
+    dlg.m_ofn.lpstrTitle = title;
+    if (dlg.DoModal() != IDOK) return FALSE;
+    m_strCursorThemePath = dlg.GetPathName();
     return TRUE;
-  }
-  return CDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
-BOOL CGenMenuDlg::BrowseCursorTheme(UINT nTitleId) {
-  CString title = LoadText(nTitleId), filter = LoadText(IDS_GM_THEMEFILTER), folder;
-  if (CZavomgrApp* app = App()) folder.Format("%s\\Cursor\\", (LPCTSTR)app->m_strThemesPath);
-  CFileDialog dlg(TRUE, "zmt", NULL, OFN_HIDEREADONLY, filter, this);
-  dlg.m_ofn.lpstrInitialDir = folder;
-  dlg.m_ofn.lpstrTitle = title;
-  if (dlg.DoModal() != IDOK) return FALSE;
-  m_strCursorThemePath = dlg.GetPathName();
-  return TRUE;
+void CGenMenuDlg::OnBrowseCursorTheme()
+{
+    if (!UpdateData(TRUE)) return;
+    if (!BrowseCursorTheme(IDS_GM_CHOOSETHEME)) return;
+    m_cursorPreview.LoadCursors(m_strCursorThemePath);
+    SetDlgItemText(IDC_GM_THEMEPATH, m_strCursorThemePath);
 }
 
-void CGenMenuDlg::OnBrowseCursorTheme() {
-  if (!UpdateData(TRUE)) return;
-  if (!BrowseCursorTheme(IDS_GM_CHOOSETHEME)) return;
-  m_cursorPreview.LoadCursors(m_strCursorThemePath);
-  SetDlgItemText(IDC_GM_THEMEPATH, m_strCursorThemePath);
+void CGenMenuDlg::EnableInputs(BOOL bEnable)
+{
+    static const int ids[] = {IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH, IDC_GM_BROWSE,
+                              IDC_GM_QUALITYBAR, IDC_GM_QUALITY, IDC_GM_KEEPFILES, IDC_GM_GENERATE,
+                              IDCANCEL};
+    for (int id : ids)
+        if (HWND h = ::GetDlgItem(m_hWnd, id)) ::EnableWindow(h, bEnable);
 }
 
-void CGenMenuDlg::EnableInputs(BOOL bEnable) {
-  static const int ids[] = {IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH, IDC_GM_BROWSE,
-                            IDC_GM_QUALITYBAR, IDC_GM_QUALITY, IDC_GM_KEEPFILES, IDC_GM_GENERATE,
-                            IDCANCEL};
-  for (int id : ids)
-    if (HWND h = ::GetDlgItem(m_hWnd, id)) ::EnableWindow(h, bEnable);
+void CGenMenuDlg::SetStatus(UINT nStringId, int nMode)
+{
+    CString text = LoadText(nStringId);
+    static const int ids[] = {IDC_GM_HIDDEN, IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH,
+                              IDC_GM_BROWSE, IDC_GM_KEEPFILES, IDC_GM_GENERATE, IDCANCEL};
+    if (!m_hWnd) return;
+    if (nMode == STATUS_BEGIN) {
+        m_animation.ShowWindow(SW_SHOW);
+        m_status.SetWindowText(text);
+        if (m_animation.Open(IDR_GENMENU_AVI)) m_animation.Play(0, (UINT)-1, (UINT)-1);
+        for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), FALSE);
+    } else if (nMode == STATUS_TEXT) {
+        m_status.SetWindowText(text);
+    } else {
+        m_animation.ShowWindow(SW_HIDE);
+        m_status.SetWindowText("");
+        m_animation.Stop();
+        for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), TRUE);
+    }
+    AfxPumpWaitingMessages(m_hWnd);
 }
 
-void CGenMenuDlg::SetStatus(UINT nStringId, int nMode) {
-  CString text = LoadText(nStringId);
-  static const int ids[] = {IDC_GM_HIDDEN, IDC_GM_NAME, IDC_GM_DESCRIPTION, IDC_GM_THEMEPATH,
-                            IDC_GM_BROWSE, IDC_GM_KEEPFILES, IDC_GM_GENERATE, IDCANCEL};
-  if (!m_hWnd) return;
-  if (nMode == STATUS_BEGIN) {
-    m_animation.ShowWindow(SW_SHOW);
-    m_status.SetWindowText(text);
-    if (m_animation.Open(IDR_GENMENU_AVI)) m_animation.Play(0, (UINT)-1, (UINT)-1);
-    for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), FALSE);
-  } else if (nMode == STATUS_TEXT) {
-    m_status.SetWindowText(text);
-  } else {
-    m_animation.ShowWindow(SW_HIDE);
-    m_status.SetWindowText("");
-    m_animation.Stop();
-    for (int id : ids) ::EnableWindow(::GetDlgItem(m_hWnd, id), TRUE);
-  }
-  AfxPumpWaitingMessages(m_hWnd);
+void CGenMenuDlg::PlayResultSound(BOOL bSuccess)
+{
+    LPCTSTR alias = bSuccess ? "SystemAsterisk" : "SystemHand";
+    if (!::PlaySoundA(alias, NULL, SND_ALIAS | SND_APPLICATION | SND_SYNC | SND_NODEFAULT)) ::Sleep(500);
 }
 
-void CGenMenuDlg::PlayResultSound(BOOL bSuccess) {
-  LPCTSTR alias = bSuccess ? "SystemAsterisk" : "SystemHand";
-  if (!::PlaySoundA(alias, NULL, SND_ALIAS | SND_APPLICATION | SND_SYNC | SND_NODEFAULT)) ::Sleep(500);
+BOOL CGenMenuDlg::Fail(LPCTSTR lpszDetail)
+{
+    if (m_strError.IsEmpty()) m_strError = lpszDetail;
+    return FALSE;
 }
 
-BOOL CGenMenuDlg::Fail(LPCTSTR lpszDetail) {
-  if (m_strError.IsEmpty()) m_strError = lpszDetail;
-  return FALSE;
+BOOL CGenMenuDlg::Fail(UINT nTextId, LPCTSTR lpszDetail)
+{
+    CString text = LoadText(nTextId);
+    if (lpszDetail) text.Format(CString(text), lpszDetail);
+    return Fail(text);
 }
 
-BOOL CGenMenuDlg::Fail(UINT nTextId, LPCTSTR lpszDetail) {
-  CString text = LoadText(nTextId);
-  if (lpszDetail) text.Format(CString(text), lpszDetail);
-  return Fail(text);
-}
-
-void CGenMenuDlg::OnGenerate() {
-  if (m_bBusy) return;
-  if (!UpdateData(TRUE)) return;
-  EnableInputs(FALSE);
-  Generate();
-  EnableInputs(TRUE);
+void CGenMenuDlg::OnGenerate()
+{
+    if (m_bBusy) return;
+    if (!UpdateData(TRUE)) return;
+    EnableInputs(FALSE);
+    Generate();
+    EnableInputs(TRUE);
 }
 
 BOOL CGenMenuDlg::IsValidMenuName(LPCTSTR lpszName) { return MenuPackageText::IsValidMenuName(lpszName); }
@@ -280,273 +302,288 @@ int CGenMenuDlg::VesaModeOf(int nPageWidth) { return MenuPackageText::VesaModeOf
 
 CString CGenMenuDlg::ResolutionText(int nVesaMode) { return MenuPackageText::ResolutionText(nVesaMode); }
 
-CString CGenMenuDlg::MakeIniHeader() {
-  const std::string when = FormatGmtTime(time(NULL));
-  CString header;
-  header.Format(
-      ";\r\n; Zavo Graphic Menu System Configuration File.\r\n; Automatically Generated by : Zavo Studio "
-      "2007\r\n;                         ver: %s\r\n;                         at : %s\r\n",
-      kKelMenuVersion, when.c_str());
-  return header;
+CString CGenMenuDlg::MakeIniHeader()
+{
+    const std::string when = FormatGmtTime(time(NULL));
+    CString header;
+    header.Format(
+        ";\r\n; Zavo Graphic Menu System Configuration File.\r\n; Automatically Generated by : Zavo Studio "
+        "2007\r\n;                         ver: %s\r\n;                         at : %s\r\n",
+        kKelMenuVersion, when.c_str());
+    return header;
 }
 
-CString CGenMenuDlg::MakeIniSections(const CViewCanvas& canvas, int nVesaMode, const MenuProgressRecord& record) {
-  CString text;
-  text.Format(
-      "[common]\r\nversion=%s\r\ndefault=%d\r\ntimeout=%d\r\nvesamode=0x%x\r\nquickgo=%d\r\n"
-      "centercursor=%d\r\nwallpaper=(rd)/wallpaper.jpg\r\ncursorimage=(rd)/cursor.bmp\r\n"
-      "handimage=(rd)/hand.bmp\r\n\r\n[progress]\r\npleft=%d\r\nptop=%d\r\npwidth=%d\r\npheight=%d\r\n"
-      "pchkleft=%d\r\nptrack=%s\r\npchunk=%s\r\n\r\n",
-      kKelMenuVersion, canvas.GetDefaultEntry(), canvas.GetTimeout(), nVesaMode ? nVesaMode : canvas.GetVesaMode(),
-      canvas.GetSingleGo(), canvas.GetCenterCursor(),
-      record.pleft, record.ptop, record.pwidth, record.pheight, record.pchkleft,
-      (LPCTSTR)IniValue(record.ptrack), (LPCTSTR)IniValue(record.pchunk));
-  return text;
+CString CGenMenuDlg::MakeIniSections(const CViewCanvas& canvas, int nVesaMode, const MenuProgressRecord& record)
+{
+    CString text;
+    text.Format(
+        "[common]\r\nversion=%s\r\ndefault=%d\r\ntimeout=%d\r\nvesamode=0x%x\r\nquickgo=%d\r\n"
+        "centercursor=%d\r\nwallpaper=(rd)/wallpaper.jpg\r\ncursorimage=(rd)/cursor.bmp\r\n"
+        "handimage=(rd)/hand.bmp\r\n\r\n[progress]\r\npleft=%d\r\nptop=%d\r\npwidth=%d\r\npheight=%d\r\n"
+        "pchkleft=%d\r\nptrack=%s\r\npchunk=%s\r\n\r\n",
+        kKelMenuVersion, canvas.GetDefaultEntry(), canvas.GetTimeout(), nVesaMode ? nVesaMode : canvas.GetVesaMode(),
+        canvas.GetSingleGo(), canvas.GetCenterCursor(),
+        record.pleft, record.ptop, record.pwidth, record.pheight, record.pchkleft,
+        (LPCTSTR)IniValue(record.ptrack), (LPCTSTR)IniValue(record.pchunk));
+    return text;
 }
 
-CString CGenMenuDlg::MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCTSTR lpszProjectPath) {
-  return MenuPackageText::ZipComment(lpszDescription, nVesaMode, lpszProjectPath);
+CString CGenMenuDlg::MakeZipComment(LPCTSTR lpszDescription, int nVesaMode, LPCTSTR lpszProjectPath)
+{
+    return MenuPackageText::ZipComment(lpszDescription, nVesaMode, lpszProjectPath);
 }
 
-CSize CGenMenuDlg::PageSize() const {
-  CSize page = m_pCanvas ? m_pCanvas->GetPageSize() : CSize(0, 0);
-  if (page.cx <= 0 || page.cy <= 0) page = CSize(640, 480);
-  return page;
+CSize CGenMenuDlg::PageSize() const
+{
+    CSize page = m_pCanvas ? m_pCanvas->GetPageSize() : CSize(0, 0);
+    if (page.cx <= 0 || page.cy <= 0) page = CSize(640, 480);
+    return page;
 }
 
-CString CGenMenuDlg::LoosePath(LPCTSTR lpszExtension) const {
-  return m_strWorkFolder + "\\" + m_strName + lpszExtension;
+CString CGenMenuDlg::LoosePath(LPCTSTR lpszExtension) const
+{
+    return m_strWorkFolder + "\\" + m_strName + lpszExtension;
 }
 
-BOOL CGenMenuDlg::Generate() {
-  m_strError.Empty();
-  if (m_bBusy || !m_pCanvas) return FALSE;
-  if (m_strName.IsEmpty() || m_strDescription.IsEmpty()) {
-    if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_NEEDNAME, MB_ICONINFORMATION);
-    return FALSE;
-  }
-  if (!IsValidMenuName(m_strName)) {
-    if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_BADNAME, MB_ICONINFORMATION);
-    return FALSE;
-  }
-  m_strBasePath.Format("%s\\%s", (LPCTSTR)m_strMenusFolder, (LPCTSTR)m_strName);
-  CDiskObject disk;
-  if (disk.FileExists(m_strBasePath + ".zip")) {
-    CZavomgrApp* app = App();
-    int answer = app ? app->m_langManager.MessageBox(this, kSection, IDS_GM_REPLACE, MB_YESNO | MB_ICONINFORMATION)
-                     : IDYES;
-    if (answer != IDYES) return FALSE;
-  }
-
-  BOOL ok = FALSE;
-  {
-    CBusyScope busy(m_bBusy, m_strWorkFolder);
-    CWorkFolder work;
-    SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
-    if (!StepDone(STEP_WORKFOLDER, work.Create())) {
-      Fail(IDS_GM_ERR_WORKFOLDER);
-    } else {
-      m_strWorkFolder = work.GetPath();
-      ok = WriteMenuPackage(LoosePath(".png"), LoosePath(".smf")) && WritePreview(LoosePath(".png")) &&
-           WriteDescription(LoosePath(".txt")) && ZipPackage();
+BOOL CGenMenuDlg::Generate()
+{
+    m_strError.Empty();
+    if (m_bBusy || !m_pCanvas) return FALSE;
+    if (m_strName.IsEmpty() || m_strDescription.IsEmpty()) {
+        if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_NEEDNAME, MB_ICONINFORMATION);
+        return FALSE;
     }
-    if (ok) SetStatus(IDS_GM_DONE, STATUS_TEXT);
-    PlayResultSound(ok);
-    SetStatus(0, STATUS_END);
-  }
-  if (!ok) {
-    CString text = LoadText(IDS_GM_FAILED);
-    if (!m_strError.IsEmpty()) text += "\n\n" + m_strError;
-    AfxShowMessageBox(m_hWnd, text, NULL, MB_OK | MB_ICONSTOP);
-  }
-  return ok;
-}
-
-BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record) {
-  if (m_pControlList && !m_pControlList->WriteMenuItems(blocks, folder, record))
-    return Fail(IDS_GM_ERR_ELEMENTPICS);
-  return TRUE;
-}
-
-BOOL CGenMenuDlg::ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page) {
-  // the elements' page holds the wallpaper with their merges; the file only
-  // when no element opened it
-  CxImage image;
-  if (page.IsOpen())
-    image = page.GetWallpaper();
-  else if (!image.Load(folder + "\\wallpaper.png", CXIMAGE_FORMAT_PNG))
-    return Fail(IDS_GM_ERR_WALLREAD);
-  image.SetJpegQuality((BYTE)(m_nQuality < 1 ? 1 : m_nQuality > 100 ? 100 : m_nQuality));
-  if (!image.Save(folder + "\\wallpaper.jpg", CXIMAGE_FORMAT_JPG) || !FileHasData(folder + "\\wallpaper.jpg"))
-    return Fail(IDS_GM_ERR_WALLJPEG);
-  ::DeleteFileA(folder + "\\wallpaper.png");
-  return TRUE;
-}
-
-BOOL CGenMenuDlg::PackPointers(const CString& folder) {
-  CThemePointerPacker packer;
-  packer.SetArchivePath(m_strCursorThemePath);
-  if (!packer.Run(folder)) return Fail(IDS_GM_ERR_POINTERTHEME);
-  // the packer does not say when the built-in pointers could not be written
-  for (LPCTSTR name : {"cursor", "hand"}) {
-    if (!FileHasData(folder + "\\" + name + ".bmp") && !FileHasData(folder + "\\" + name + ".gz"))
-      return Fail(IDS_GM_ERR_POINTERS);
-  }
-  return TRUE;
-}
-
-BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackagePath) {
-  const CString kelboot = m_strWorkFolder + "\\Kelboot";
-  CTextFileWriter writer("ini", "\r\n");
-
-  SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
-  ::DeleteFileA(kelboot + "\\wallpaper.png");
-  m_pCanvas->RenderWallpaper(kelboot, lpszPreviewPath);
-  BOOL rendered = FileHasData(kelboot + "\\wallpaper.png") && FileHasData(lpszPreviewPath);
-  if (!StepDone(STEP_WALLPAPER, rendered))
-    return Fail(IDS_GM_ERR_WALLWRITE);
-
-  SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
-  MenuProgressRecord record;
-  memset(&record, 0, sizeof(record));
-  record.timeout = m_pCanvas->GetTimeout();
-  record.pagewidth = PageSize().cx;
-  record.pageheight = PageSize().cy;
-  CWallpaperCanvas page;
-  page.SetSaveDeferred(TRUE);
-  record.canvas = &page;
-  CStringArray blocks;
-  if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
-    return Fail(IDS_GM_ERR_ELEMENTS);
-
-  SetStatus(IDS_GM_JPEG, STATUS_TEXT);
-  if (!StepDone(STEP_JPEG, ConvertWallpaper(kelboot, page))) return Fail(IDS_GM_ERR_WALLCONVERT);
-
-  SetStatus(IDS_GM_POINTERS, STATUS_TEXT);
-  if (!StepDone(STEP_POINTERS, PackPointers(kelboot))) return Fail(IDS_GM_ERR_POINTERS);
-
-  CStringArray lines;
-  lines.Add(MakeIniHeader());
-  SetStatus(IDS_GM_INIFILE, STATUS_TEXT);
-  lines.Add(MakeIniSections(*m_pCanvas, VesaModeOf(PageSize().cx), record));
-  for (int i = 0; i < blocks.GetSize(); ++i) lines.Add(blocks[i]);
-  lines.Add("; end of file.");
-  if (!StepDone(STEP_INI, writer.Save(kelboot + "\\kelmenu.ini", lines)))
-    return Fail(IDS_GM_ERR_INIFILE, writer.GetErrorText());
-
-  if (m_nKeepFiles) {
+    if (!IsValidMenuName(m_strName)) {
+        if (CZavomgrApp* app = App()) app->m_langManager.MessageBox(this, kSection, IDS_GM_BADNAME, MB_ICONINFORMATION);
+        return FALSE;
+    }
+    m_strBasePath.Format("%s\\%s", (LPCTSTR)m_strMenusFolder, (LPCTSTR)m_strName);
     CDiskObject disk;
-    BOOL copied = disk.CreateFolderPath(m_strBasePath) && disk.CopyFolderFiles(kelboot, m_strBasePath);
-    if (!StepDone(STEP_COPY, copied)) return Fail(IDS_GM_ERR_KEEPFILES, disk.GetErrorText());
-  }
-
-  SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
-  CRomfsBuilder romfs;
-  if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, lpszPackagePath, "DemoRomfs")))
-    return Fail(IDS_GM_ERR_ROMFS, romfs.GetErrorText());
-  CArchiveFile gzip;
-  if (!StepDone(STEP_GZIP, gzip.GzipFile(lpszPackagePath) && FileHasData(CString(lpszPackagePath) + ".gz")))
-    return Fail(IDS_GM_ERR_GZIP, gzip.GetErrorText());
-
-  SetStatus(IDS_GM_CLEANUP, STATUS_TEXT);
-  CDiskObject disk;
-  disk.RemoveFolderTree(kelboot);
-  return TRUE;
-}
-
-BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath) {
-  SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
-  // the canvas leaves the page picture there when it cannot draw the preview
-  CSize before = PngHeaderSize(lpszPreviewPath);
-  m_pCanvas->SavePreviewPicture();
-  CxImage preview;
-  BOOL drawn = preview.Load(lpszPreviewPath, CXIMAGE_FORMAT_PNG) && preview.GetWidth() == 240 && preview.GetHeight() == 180 &&
-               before != CSize(240, 180);
-  if (!StepDone(STEP_PREVIEW, drawn)) return Fail(IDS_GM_ERR_PREVIEW);
-  return TRUE;
-}
-
-BOOL CGenMenuDlg::WriteDescription(LPCTSTR lpszTextPath) {
-  CTextFileWriter writer("txt", "\r\n");
-  SetStatus(IDS_GM_DESCRIPTION, STATUS_TEXT);
-  CStringArray lines;
-  lines.Add(m_strDescription);
-  CString line;
-  line.Format(LoadText(IDS_GM_RESOLUTION), (LPCTSTR)ResolutionText(VesaModeOf(PageSize().cx)));
-  lines.Add("\r\n; " + line);
-  if (!m_strProjectPath.IsEmpty()) {
-    line.Format(LoadText(IDS_GM_PROJECT), (LPCTSTR)m_strProjectPath);
-    lines.Add(line);
-  }
-  if (!StepDone(STEP_DESCRIPTION, writer.Save(lpszTextPath, lines)))
-    return Fail(IDS_GM_ERR_DESCRIPTION, writer.GetErrorText());
-  return TRUE;
-}
-
-BOOL CGenMenuDlg::AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember) {
-  CScopedFile in(fopen(FwNativePath(lpszFile), "rb"));
-  if (!in.IsValid()) return FALSE;
-  zip_fileinfo info = {};
-  time_t now = time(NULL);
-  if (struct tm* local = localtime(&now)) {
-    info.tmz_date.tm_sec = local->tm_sec;
-    info.tmz_date.tm_min = local->tm_min;
-    info.tmz_date.tm_hour = local->tm_hour;
-    info.tmz_date.tm_mday = local->tm_mday;
-    info.tmz_date.tm_mon = local->tm_mon;
-    info.tmz_date.tm_year = local->tm_year + 1900;
-  }
-  BOOL ok = zipOpenNewFileInZip((zipFile)zip, lpszMember, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED,
-                                Z_DEFAULT_COMPRESSION) == ZIP_OK;
-  std::vector<char> chunk(65536);
-  while (ok) {
-    size_t n = fread(&chunk[0], 1, chunk.size(), in);
-    if (n == 0) {
-      ok = !ferror(in);
-      break;
+    if (disk.FileExists(m_strBasePath + ".zip")) {
+        CZavomgrApp* app = App();
+        int answer = app ? app->m_langManager.MessageBox(this, kSection, IDS_GM_REPLACE, MB_YESNO | MB_ICONINFORMATION)
+                         : IDYES;
+        if (answer != IDYES) return FALSE;
     }
-    ok = zipWriteInFileInZip((zipFile)zip, &chunk[0], (unsigned)n) == ZIP_OK;
-  }
-  if (zipCloseFileInZip((zipFile)zip) != ZIP_OK) ok = FALSE;
-  return ok;
+
+    BOOL ok = FALSE;
+    {
+        CBusyScope busy(m_bBusy, m_strWorkFolder);
+        CWorkFolder work;
+        SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
+        if (!StepDone(STEP_WORKFOLDER, work.Create())) {
+            Fail(IDS_GM_ERR_WORKFOLDER);
+        } else {
+            m_strWorkFolder = work.GetPath();
+            ok = WriteMenuPackage(LoosePath(".png"), LoosePath(".smf")) && WritePreview(LoosePath(".png")) &&
+                 WriteDescription(LoosePath(".txt")) && ZipPackage();
+        }
+        if (ok) SetStatus(IDS_GM_DONE, STATUS_TEXT);
+        PlayResultSound(ok);
+        SetStatus(0, STATUS_END);
+    }
+    if (!ok) {
+        CString text = LoadText(IDS_GM_FAILED);
+        if (!m_strError.IsEmpty()) text += "\n\n" + m_strError;
+        AfxShowMessageBox(m_hWnd, text, NULL, MB_OK | MB_ICONSTOP);
+    }
+    return ok;
 }
 
-BOOL CGenMenuDlg::ZipPackage() {
-  CDiskObject disk;
-  if (!disk.CreateFolderPath(m_strMenusFolder))
-    return Fail(IDS_GM_ERR_MENUSFOLDER, disk.GetErrorText());
-  m_strBasePath.Format("%s\\%s", (LPCTSTR)m_strMenusFolder, (LPCTSTR)m_strName);
-  const CString zipPath = m_strBasePath + ".zip";
-  // the new zip is written beside the old one and replaces it only when complete
-  char partial[MAX_PATH] = "";
-  if (!::GetTempFileNameA(m_strMenusFolder, "KEL", 0, partial)) {
-    SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
-    return Fail(IDS_GM_ERR_NOFILE);
-  }
-  zipFile zip = (zipFile)CArchiveFile::CreateZip(partial);
-  BOOL ok = zip != NULL;
-  CString members[3][2] = {{LoosePath(".smf.gz"), m_strName + ".gz"},
-                           {LoosePath(".png"), m_strName + ".png"},
-                           {LoosePath(".txt"), m_strName + ".txt"}};
-  for (int i = 0; ok && i < 3; ++i) ok = AddZipMember(zip, members[i][0], members[i][1]);
-  if (zip) {
-    CString comment = MakeZipComment(m_strDescription, VesaModeOf(PageSize().cx), m_strProjectPath);
-    if (zipClose(zip, comment) != ZIP_OK) ok = FALSE;
-  }
-  if (!StepDone(STEP_ZIP, ok)) {
-    ::DeleteFileA(partial);
-    SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
-    return Fail(IDS_GM_ERR_ZIP);
-  }
-  // a read-only package stays, as the system's own replace would leave it
-  DWORD attributes = ::GetFileAttributesA(zipPath);
-  BOOL locked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-  if (!StepDone(STEP_REPLACE, !locked) || !::MoveFileExA(partial, zipPath, MOVEFILE_REPLACE_EXISTING)) {
-    ::DeleteFileA(partial);
-    SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
-    return Fail(IDS_GM_ERR_REPLACEZIP, zipPath);
-  }
-  SetStatus(IDS_GM_ZIPPED, STATUS_TEXT);
-  for (int i = 0; i < 3; ++i) ::DeleteFileA(members[i][0]);
-  return TRUE;
+BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record)
+{
+    if (m_pControlList && !m_pControlList->WriteMenuItems(blocks, folder, record))
+        return Fail(IDS_GM_ERR_ELEMENTPICS);
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page)
+{
+    // the elements' page holds the wallpaper with their merges; the file only
+    // when no element opened it
+    CxImage image;
+    if (page.IsOpen())
+        image = page.GetWallpaper();
+    else if (!image.Load(folder + "\\wallpaper.png", CXIMAGE_FORMAT_PNG))
+        return Fail(IDS_GM_ERR_WALLREAD);
+    image.SetJpegQuality((BYTE)(m_nQuality < 1 ? 1 : m_nQuality > 100 ? 100
+                                                                      : m_nQuality));
+    if (!image.Save(folder + "\\wallpaper.jpg", CXIMAGE_FORMAT_JPG) || !FileHasData(folder + "\\wallpaper.jpg"))
+        return Fail(IDS_GM_ERR_WALLJPEG);
+    ::DeleteFileA(folder + "\\wallpaper.png");
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::PackPointers(const CString& folder)
+{
+    CThemePointerPacker packer;
+    packer.SetArchivePath(m_strCursorThemePath);
+    if (!packer.Run(folder)) return Fail(IDS_GM_ERR_POINTERTHEME);
+    // the packer does not say when the built-in pointers could not be written
+    for (LPCTSTR name : {"cursor", "hand"}) {
+        if (!FileHasData(folder + "\\" + name + ".bmp") && !FileHasData(folder + "\\" + name + ".gz"))
+            return Fail(IDS_GM_ERR_POINTERS);
+    }
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackagePath)
+{
+    const CString kelboot = m_strWorkFolder + "\\Kelboot";
+    CTextFileWriter writer("ini", "\r\n");
+
+    SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
+    ::DeleteFileA(kelboot + "\\wallpaper.png");
+    m_pCanvas->RenderWallpaper(kelboot, lpszPreviewPath);
+    BOOL rendered = FileHasData(kelboot + "\\wallpaper.png") && FileHasData(lpszPreviewPath);
+    if (!StepDone(STEP_WALLPAPER, rendered))
+        return Fail(IDS_GM_ERR_WALLWRITE);
+
+    SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
+    MenuProgressRecord record;
+    memset(&record, 0, sizeof(record));
+    record.timeout = m_pCanvas->GetTimeout();
+    record.pagewidth = PageSize().cx;
+    record.pageheight = PageSize().cy;
+    CWallpaperCanvas page;
+    page.SetSaveDeferred(TRUE);
+    record.canvas = &page;
+    CStringArray blocks;
+    if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
+        return Fail(IDS_GM_ERR_ELEMENTS);
+
+    SetStatus(IDS_GM_JPEG, STATUS_TEXT);
+    if (!StepDone(STEP_JPEG, ConvertWallpaper(kelboot, page))) return Fail(IDS_GM_ERR_WALLCONVERT);
+
+    SetStatus(IDS_GM_POINTERS, STATUS_TEXT);
+    if (!StepDone(STEP_POINTERS, PackPointers(kelboot))) return Fail(IDS_GM_ERR_POINTERS);
+
+    CStringArray lines;
+    lines.Add(MakeIniHeader());
+    SetStatus(IDS_GM_INIFILE, STATUS_TEXT);
+    lines.Add(MakeIniSections(*m_pCanvas, VesaModeOf(PageSize().cx), record));
+    for (int i = 0; i < blocks.GetSize(); ++i) lines.Add(blocks[i]);
+    lines.Add("; end of file.");
+    if (!StepDone(STEP_INI, writer.Save(kelboot + "\\kelmenu.ini", lines)))
+        return Fail(IDS_GM_ERR_INIFILE, writer.GetErrorText());
+
+    if (m_nKeepFiles) {
+        CDiskObject disk;
+        BOOL copied = disk.CreateFolderPath(m_strBasePath) && disk.CopyFolderFiles(kelboot, m_strBasePath);
+        if (!StepDone(STEP_COPY, copied)) return Fail(IDS_GM_ERR_KEEPFILES, disk.GetErrorText());
+    }
+
+    SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
+    CRomfsBuilder romfs;
+    if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, lpszPackagePath, "DemoRomfs")))
+        return Fail(IDS_GM_ERR_ROMFS, romfs.GetErrorText());
+    CArchiveFile gzip;
+    if (!StepDone(STEP_GZIP, gzip.GzipFile(lpszPackagePath) && FileHasData(CString(lpszPackagePath) + ".gz")))
+        return Fail(IDS_GM_ERR_GZIP, gzip.GetErrorText());
+
+    SetStatus(IDS_GM_CLEANUP, STATUS_TEXT);
+    CDiskObject disk;
+    disk.RemoveFolderTree(kelboot);
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath)
+{
+    SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
+    // the canvas leaves the page picture there when it cannot draw the preview
+    CSize before = PngHeaderSize(lpszPreviewPath);
+    m_pCanvas->SavePreviewPicture();
+    CxImage preview;
+    BOOL drawn = preview.Load(lpszPreviewPath, CXIMAGE_FORMAT_PNG) && preview.GetWidth() == 240 && preview.GetHeight() == 180 &&
+                 before != CSize(240, 180);
+    if (!StepDone(STEP_PREVIEW, drawn)) return Fail(IDS_GM_ERR_PREVIEW);
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::WriteDescription(LPCTSTR lpszTextPath)
+{
+    CTextFileWriter writer("txt", "\r\n");
+    SetStatus(IDS_GM_DESCRIPTION, STATUS_TEXT);
+    CStringArray lines;
+    lines.Add(m_strDescription);
+    CString line;
+    line.Format(LoadText(IDS_GM_RESOLUTION), (LPCTSTR)ResolutionText(VesaModeOf(PageSize().cx)));
+    lines.Add("\r\n; " + line);
+    if (!m_strProjectPath.IsEmpty()) {
+        line.Format(LoadText(IDS_GM_PROJECT), (LPCTSTR)m_strProjectPath);
+        lines.Add(line);
+    }
+    if (!StepDone(STEP_DESCRIPTION, writer.Save(lpszTextPath, lines)))
+        return Fail(IDS_GM_ERR_DESCRIPTION, writer.GetErrorText());
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember)
+{
+    CScopedFile in(fopen(FwNativePath(lpszFile), "rb"));
+    if (!in.IsValid()) return FALSE;
+    zip_fileinfo info = {};
+    time_t now = time(NULL);
+    if (struct tm* local = localtime(&now)) {
+        info.tmz_date.tm_sec = local->tm_sec;
+        info.tmz_date.tm_min = local->tm_min;
+        info.tmz_date.tm_hour = local->tm_hour;
+        info.tmz_date.tm_mday = local->tm_mday;
+        info.tmz_date.tm_mon = local->tm_mon;
+        info.tmz_date.tm_year = local->tm_year + 1900;
+    }
+    BOOL ok = zipOpenNewFileInZip((zipFile)zip, lpszMember, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED,
+                                  Z_DEFAULT_COMPRESSION) == ZIP_OK;
+    std::vector<char> chunk(65536);
+    while (ok) {
+        size_t n = fread(&chunk[0], 1, chunk.size(), in);
+        if (n == 0) {
+            ok = !ferror(in);
+            break;
+        }
+        ok = zipWriteInFileInZip((zipFile)zip, &chunk[0], (unsigned)n) == ZIP_OK;
+    }
+    if (zipCloseFileInZip((zipFile)zip) != ZIP_OK) ok = FALSE;
+    return ok;
+}
+
+BOOL CGenMenuDlg::ZipPackage()
+{
+    CDiskObject disk;
+    if (!disk.CreateFolderPath(m_strMenusFolder))
+        return Fail(IDS_GM_ERR_MENUSFOLDER, disk.GetErrorText());
+    m_strBasePath.Format("%s\\%s", (LPCTSTR)m_strMenusFolder, (LPCTSTR)m_strName);
+    const CString zipPath = m_strBasePath + ".zip";
+    // the new zip is written beside the old one and replaces it only when complete
+    char partial[MAX_PATH] = "";
+    if (!::GetTempFileNameA(m_strMenusFolder, "KEL", 0, partial)) {
+        SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
+        return Fail(IDS_GM_ERR_NOFILE);
+    }
+    zipFile zip = (zipFile)CArchiveFile::CreateZip(partial);
+    BOOL ok = zip != NULL;
+    CString members[3][2] = {{LoosePath(".smf.gz"), m_strName + ".gz"},
+                             {LoosePath(".png"), m_strName + ".png"},
+                             {LoosePath(".txt"), m_strName + ".txt"}};
+    for (int i = 0; ok && i < 3; ++i) ok = AddZipMember(zip, members[i][0], members[i][1]);
+    if (zip) {
+        CString comment = MakeZipComment(m_strDescription, VesaModeOf(PageSize().cx), m_strProjectPath);
+        if (zipClose(zip, comment) != ZIP_OK) ok = FALSE;
+    }
+    if (!StepDone(STEP_ZIP, ok)) {
+        ::DeleteFileA(partial);
+        SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
+        return Fail(IDS_GM_ERR_ZIP);
+    }
+    // a read-only package stays, as the system's own replace would leave it
+    DWORD attributes = ::GetFileAttributesA(zipPath);
+    BOOL locked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (!StepDone(STEP_REPLACE, !locked) || !::MoveFileExA(partial, zipPath, MOVEFILE_REPLACE_EXISTING)) {
+        ::DeleteFileA(partial);
+        SetStatus(IDS_GM_ZIPFAILED, STATUS_TEXT);
+        return Fail(IDS_GM_ERR_REPLACEZIP, zipPath);
+    }
+    SetStatus(IDS_GM_ZIPPED, STATUS_TEXT);
+    for (int i = 0; i < 3; ++i) ::DeleteFileA(members[i][0]);
+    return TRUE;
 }

@@ -3,8 +3,7 @@
 
 #include "imaging/xImage.h"
 
-class CImageEx : public CxImage
-{
+class CImageEx : public CxImage {
 public:
     CImageEx() {}
 

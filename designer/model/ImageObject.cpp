@@ -62,7 +62,15 @@ BOOL CImageObject::CutSlices()
     const int rows[4] = {0, m_nTop, m_nHeight - m_nBottom, m_nHeight};
     // (column, row) of each slice in the grid, in slice order
     static const int grid[SLICES][2] = {
-        {0, 0}, {2, 0}, {2, 2}, {0, 2}, {1, 0}, {2, 1}, {1, 2}, {0, 1}, {1, 1},
+        {0, 0},
+        {2, 0},
+        {2, 2},
+        {0, 2},
+        {1, 0},
+        {2, 1},
+        {1, 2},
+        {0, 1},
+        {1, 1},
     };
     for (int i = 0; i < SLICES; ++i) {
         int c = grid[i][0], r = grid[i][1];
@@ -74,15 +82,14 @@ BOOL CImageObject::CutSlices()
     return TRUE;
 }
 
-namespace
-{
+namespace {
 void DrawSlice(const CImageEx& slice, HDC hdc, long x, long y, long cx, long cy, BOOL bSmooth)
 {
     // a target smaller than the margins leaves nothing to stretch into
     if (cx > 0 && cy > 0 && slice.IsValid())
         slice.Draw(hdc, x, y, cx, cy, NULL, bSmooth != FALSE);
 }
-}
+}  // namespace
 
 BOOL CImageObject::Draw(CDC* pDC, const RECT& rect, DWORD dwReserved, BOOL bSmooth)
 {

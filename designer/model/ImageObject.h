@@ -6,8 +6,7 @@
 
 class CDC;
 
-class CImageObject
-{
+class CImageObject {
 public:
     CImageObject();
     virtual ~CImageObject();
@@ -26,7 +25,16 @@ public:
 protected:
     BOOL CutSlices();
 
-    enum { TOP_LEFT, TOP_RIGHT, BOTTOM_RIGHT, BOTTOM_LEFT, TOP, RIGHT, BOTTOM, LEFT, CENTRE, SLICES };
+    enum { TOP_LEFT,
+           TOP_RIGHT,
+           BOTTOM_RIGHT,
+           BOTTOM_LEFT,
+           TOP,
+           RIGHT,
+           BOTTOM,
+           LEFT,
+           CENTRE,
+           SLICES };
 
     CImageEx m_slices[SLICES];
     CImageEx m_whole;

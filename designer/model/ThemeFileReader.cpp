@@ -3,13 +3,12 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 BOOL IsIniName(const CString& name)
 {
     return name.GetLength() >= 4 && name.Right(4).CompareNoCase(".ini") == 0;
 }
-}
+}  // namespace
 
 CThemeFileReader::CThemeFileReader() : m_nEntryCount(0) {}
 
@@ -29,8 +28,7 @@ BOOL CThemeFileReader::Open(LPCTSTR path)
         return FALSE;
     m_nEntryCount = m_archive.GetEntryCount();
     BOOL parsed = FALSE;
-    for (int i = 0; i < m_nEntryCount && !parsed; ++i)
-    {
+    for (int i = 0; i < m_nEntryCount && !parsed; ++i) {
         unsigned char* data = NULL;
         unsigned size = 0;
         BOOL isFile = FALSE;
@@ -55,16 +53,14 @@ BOOL CThemeFileReader::FindImage(LPCTSTR name, unsigned char*& data, unsigned& s
     size = 0;
     if (!name || !*name)
         return FALSE;
-    for (int i = 0; i < m_nEntryCount; ++i)
-    {
+    for (int i = 0; i < m_nEntryCount; ++i) {
         unsigned char* entry = NULL;
         unsigned length = 0;
         BOOL isFile = FALSE;
         CString entryName;
         if (!m_archive.GetEntry(i, entry, length, isFile, entryName))
             continue;
-        if (isFile && ThemeText::EntryNamesEqual(entryName, name))
-        {
+        if (isFile && ThemeText::EntryNamesEqual(entryName, name)) {
             data = entry;
             size = length;
             return TRUE;
@@ -79,8 +75,7 @@ BOOL CThemeImageReader::ParseTheme(char* text)
 {
     // Without the section header the fields keep what they held.
     m_settings.Parse(text);
-    for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i)
-    {
+    for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i) {
         int left, top, right, bottom;
         m_settings.GetImageMargins(i, left, top, right, bottom);
         unsigned char* data = NULL;

@@ -5,8 +5,7 @@
 
 #include "designer/core/ArchiveFile.h"
 
-class CThemeFileReader
-{
+class CThemeFileReader {
 public:
     CThemeFileReader();
     virtual ~CThemeFileReader();
@@ -35,8 +34,7 @@ private:
 // then hands the four pictures, in slot order, to LoadThemeImage. Open is true
 // only when the text was read and all four pictures were found and loaded; a
 // failed picture leaves the ones before it replaced.
-class CThemeImageReader : public CThemeFileReader
-{
+class CThemeImageReader : public CThemeFileReader {
 public:
     explicit CThemeImageReader(CThemeSettings::Kind kind);
 

@@ -3,8 +3,7 @@
 
 #include "designer/model/ImageObject.h"
 
-class CThemePicture : public CImageObject
-{
+class CThemePicture : public CImageObject {
 public:
     int GetImageWidth() const { return (int)m_whole.GetWidth(); }
     int GetImageHeight() const { return (int)m_whole.GetHeight(); }

@@ -7,8 +7,7 @@
 #include <mbstring.h>
 #endif
 
-namespace
-{
+namespace {
 const char* const kMenuKeys[] = {"normal", "hover", "selected", "disabled"};
 const char* const kProgressKeys[] = {"track", "chunk", "v_track", "v_chunk"};
 
@@ -49,10 +48,9 @@ const char* ClipPiece(const char* p, char stop, int& value)
     value = ThemeText::ParseInt(number);
     return end ? end + 1 : NULL;
 }
-}
+}  // namespace
 
-namespace ThemeText
-{
+namespace ThemeText {
 void SplitLines(const char* text, std::vector<CString>& lines)
 {
     lines.clear();
@@ -63,18 +61,14 @@ void SplitLines(const char* text, std::vector<CString>& lines)
             ++count;
     const char* p = text;
     const char* end = text + length;
-    for (size_t n = 0; n < count; ++n)
-    {
+    for (size_t n = 0; n < count; ++n) {
         const char* cr = strchr(p, '\r');
         const char* stop;
         const char* next;
-        if (cr)
-        {
+        if (cr) {
             stop = cr;
             next = cr[1] == '\n' ? cr + 2 : cr + 1;
-        }
-        else
-        {
+        } else {
             const char* lf = strchr(p, '\n');
             stop = lf ? lf : end;
             next = lf ? lf + 1 : end;
@@ -93,8 +87,7 @@ int ParseInt(const char* text)
     if (*p == '+' || *p == '-')
         negative = *p++ == '-';
     long long value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p)
-    {
+    for (; *p >= '0' && *p <= '9'; ++p) {
         value = value * 10 + (*p - '0');
         if (value > (long long)INT_MAX + 1)
             value = (long long)INT_MAX + 1;
@@ -129,7 +122,7 @@ BOOL EntryNamesEqual(const char* a, const char* b)
     return *a == *b;
 #endif
 }
-}
+}  // namespace ThemeText
 
 CThemeSettings::CThemeSettings(Kind kind) : m_kind(kind)
 {
@@ -161,8 +154,7 @@ LPCTSTR CThemeSettings::GetImageKey(Kind kind, int index)
 
 void CThemeSettings::GetImageMargins(int index, int& left, int& top, int& right, int& bottom) const
 {
-    if (m_kind == PROGRESS_THEME && (index == 1 || index == 3))
-    {
+    if (m_kind == PROGRESS_THEME && (index == 1 || index == 3)) {
         left = top = right = bottom = 0;
         return;
     }
@@ -190,14 +182,18 @@ BOOL CThemeSettings::Parse(const char* text)
 
 void CThemeSettings::ParseKeyLine(const CString& line)
 {
-    enum { KEY_CLIPBOX = IMAGE_COUNT, KEY_ANTIALIAS, KEY_AUTHOR, KEY_DATE, KEY_URL, KEY_COUNT };
+    enum { KEY_CLIPBOX = IMAGE_COUNT,
+           KEY_ANTIALIAS,
+           KEY_AUTHOR,
+           KEY_DATE,
+           KEY_URL,
+           KEY_COUNT };
     static const char* const kOtherKeys[] = {"clipbox", "anti-aliase", "author", "date", "url"};
     const char* start = SkipBlanks(line);
     if (!*start)
         return;
     int key = 0;
-    for (; key < KEY_COUNT; ++key)
-    {
+    for (; key < KEY_COUNT; ++key) {
         const char* name = key < IMAGE_COUNT ? GetImageKey(m_kind, key) : kOtherKeys[key - IMAGE_COUNT];
         if (StartsWithNoCase(start, name))
             break;
@@ -205,15 +201,13 @@ void CThemeSettings::ParseKeyLine(const CString& line)
     if (key == KEY_COUNT)
         return;
     const char* equals = strchr(start, '=');
-    if (!equals)
-    {
+    if (!equals) {
         if (key < IMAGE_COUNT)
             m_strImage[key].Empty();
         return;
     }
     const char* value = SkipBlanks(equals + 1);
-    switch (key)
-    {
+    switch (key) {
     case KEY_CLIPBOX:
         ThemeText::ParseClipBox(value, m_nClipLeft, m_nClipTop, m_nClipRight, m_nClipBottom);
         break;

@@ -6,15 +6,18 @@
 
 #include <vector>
 
-class CThemeSettings
-{
+class CThemeSettings {
 public:
-    enum Kind { MENU_THEME = 0, PROGRESS_THEME = 1 };
+    enum Kind { MENU_THEME = 0,
+                PROGRESS_THEME = 1 };
     // Picture slots: normal, hover, selected, disabled (menu theme) or
     // track, chunk, v_track, v_chunk (progress theme).
     enum { IMAGE_COUNT = 4 };
     // Longest values kept; longer ones are cut.
-    enum { MAX_NAME = 259, MAX_AUTHOR = 127, MAX_DATE = 15, MAX_URL = 255 };
+    enum { MAX_NAME = 259,
+           MAX_AUTHOR = 127,
+           MAX_DATE = 15,
+           MAX_URL = 255 };
 
     explicit CThemeSettings(Kind kind);
 
@@ -42,8 +45,7 @@ private:
     Kind m_kind;
 };
 
-namespace ThemeText
-{
+namespace ThemeText {
 // Splits a theme text into lines by the theme files' own rules (CR ends a
 // line before any LF does) and cuts trailing blanks.
 void SplitLines(const char* text, std::vector<CString>& lines);
@@ -53,4 +55,4 @@ void ParseClipBox(const char* value, int& left, int& top, int& right, int& botto
 int ParseInt(const char* text);
 // Case-insensitive name comparison of archive entries (multi-byte aware on Windows).
 BOOL EntryNamesEqual(const char* a, const char* b);
-}
+}  // namespace ThemeText

@@ -8,10 +8,12 @@
 
 class CColorFont;
 
-class CThemedButton : public CButton, public CThemeImageReader
-{
+class CThemedButton : public CButton, public CThemeImageReader {
 public:
-    enum { NORMAL = 0, HOVER = 1, SELECTED = 2, DISABLED = 3 };
+    enum { NORMAL = 0,
+           HOVER = 1,
+           SELECTED = 2,
+           DISABLED = 3 };
 
     CThemedButton();
     virtual ~CThemedButton();

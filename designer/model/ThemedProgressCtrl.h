@@ -6,10 +6,12 @@
 #include "designer/model/ThemePicture.h"
 #include "framework/ProgressCtrl.h"
 
-class CThemedProgressCtrl : public CProgressCtrl, public CThemeImageReader
-{
+class CThemedProgressCtrl : public CProgressCtrl, public CThemeImageReader {
 public:
-    enum { TRACK = 0, CHUNK = 1, V_TRACK = 2, V_CHUNK = 3 };
+    enum { TRACK = 0,
+           CHUNK = 1,
+           V_TRACK = 2,
+           V_CHUNK = 3 };
 
     CThemedProgressCtrl();
     virtual ~CThemedProgressCtrl();

@@ -10,7 +10,10 @@ class CWallpaperCanvas;
 
 class CUIButton : public CUIControl {
 public:
-    enum { NORMAL = 0, HOVER = 1, SELECTED = 2, DISABLED = 3 };
+    enum { NORMAL = 0,
+           HOVER = 1,
+           SELECTED = 2,
+           DISABLED = 3 };
 
     CUIButton();
     virtual ~CUIButton();

@@ -226,14 +226,38 @@ CRect CUIControl::GetHandleRect(int nHandle, const RECT& rect) const
     int hy = m_handleSize.cy / 2;
     int cx = r.left, cy = r.top;
     switch (nHandle) {
-    case UIHANDLE_TOPLEFT: cx = r.left; cy = r.top; break;
-    case UIHANDLE_TOP: cx = r.left + (r.right - r.left) / 2; cy = r.top; break;
-    case UIHANDLE_TOPRIGHT: cx = r.right; cy = r.top; break;
-    case UIHANDLE_BOTTOMLEFT: cx = r.left; cy = r.bottom; break;
-    case UIHANDLE_BOTTOM: cx = r.left + (r.right - r.left) / 2; cy = r.bottom; break;
-    case UIHANDLE_BOTTOMRIGHT: cx = r.right; cy = r.bottom; break;
-    case UIHANDLE_LEFT: cx = r.left; cy = r.top + (r.bottom - r.top) / 2; break;
-    case UIHANDLE_RIGHT: cx = r.right; cy = r.top + (r.bottom - r.top) / 2; break;
+    case UIHANDLE_TOPLEFT:
+        cx = r.left;
+        cy = r.top;
+        break;
+    case UIHANDLE_TOP:
+        cx = r.left + (r.right - r.left) / 2;
+        cy = r.top;
+        break;
+    case UIHANDLE_TOPRIGHT:
+        cx = r.right;
+        cy = r.top;
+        break;
+    case UIHANDLE_BOTTOMLEFT:
+        cx = r.left;
+        cy = r.bottom;
+        break;
+    case UIHANDLE_BOTTOM:
+        cx = r.left + (r.right - r.left) / 2;
+        cy = r.bottom;
+        break;
+    case UIHANDLE_BOTTOMRIGHT:
+        cx = r.right;
+        cy = r.bottom;
+        break;
+    case UIHANDLE_LEFT:
+        cx = r.left;
+        cy = r.top + (r.bottom - r.top) / 2;
+        break;
+    case UIHANDLE_RIGHT:
+        cx = r.right;
+        cy = r.top + (r.bottom - r.top) / 2;
+        break;
     default: break;
     }
     return CRect(cx - hx, cy - hy, cx + hx, cy + hy);

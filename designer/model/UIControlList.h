@@ -68,14 +68,14 @@ private:
     struct SnapshotEntry {
         CString body;
         const CUIControl* source;
-        float rect[4];       // exact copies of the coordinates, else in exactRects
+        float rect[4];  // exact copies of the coordinates, else in exactRects
         int group;
         bool selected;
         bool exact;
     };
     struct Snapshot {
         std::vector<SnapshotEntry> entries;
-        std::vector<double> exactRects;   // four per entry whose rect is not exact in floats
+        std::vector<double> exactRects;  // four per entry whose rect is not exact in floats
         CSize paper;
     };
 

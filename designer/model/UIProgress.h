@@ -9,7 +9,10 @@
 
 class CUIProgress : public CUIControl {
 public:
-    enum { TRACK = 0, CHUNK = 1, V_TRACK = 2, V_CHUNK = 3 };
+    enum { TRACK = 0,
+           CHUNK = 1,
+           V_TRACK = 2,
+           V_CHUNK = 3 };
 
     CUIProgress();
     virtual ~CUIProgress();

@@ -23,6 +23,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
-
     CThemedButton m_preview;
 };

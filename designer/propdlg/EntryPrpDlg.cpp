@@ -106,9 +106,15 @@ BOOL CEntryPrpDlg::OnInitDialog()
 
 void CEntryPrpDlg::LimitFields()
 {
-    static const struct { int id; int limit; } kLimits[] = {
-        {IDC_PT_TITLE, MAX_TITLE},       {IDC_PT_CAPTION, MAX_CAPTION},   {IDC_PT_COMMANDS, MAX_COMMANDS},
-        {IDC_PT_SHORTKEY, MAX_SHORTKEY}, {IDC_PT_PASSWORD, MAX_PASSWORD},
+    static const struct {
+        int id;
+        int limit;
+    } kLimits[] = {
+        {IDC_PT_TITLE, MAX_TITLE},
+        {IDC_PT_CAPTION, MAX_CAPTION},
+        {IDC_PT_COMMANDS, MAX_COMMANDS},
+        {IDC_PT_SHORTKEY, MAX_SHORTKEY},
+        {IDC_PT_PASSWORD, MAX_PASSWORD},
     };
     for (size_t i = 0; i < sizeof(kLimits) / sizeof(kLimits[0]); ++i)
         SendDlgItemMessage(kLimits[i].id, EM_LIMITTEXT, kLimits[i].limit, 0);

@@ -21,7 +21,8 @@ public:
         MAX_PASSWORD = 32,
         MAX_PATHTEXT = MAX_PATH - 1
     };
-    enum { COLOR_DIALOG_FLAGS = 387, FONT_DIALOG_FLAGS = 329 };
+    enum { COLOR_DIALOG_FLAGS = 387,
+           FONT_DIALOG_FLAGS = 329 };
 
     // Values of the entry fields as read from the controls.
     struct EntryFields {
@@ -89,7 +90,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
-
     CKeyNameEdit m_shortKey;
     CColorFont* m_pFont;
     DWORD m_dwColorFlags;

@@ -30,7 +30,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
-
     CButton m_captureButton;
     CPicturePreview m_preview;
 };

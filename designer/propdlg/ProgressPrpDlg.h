@@ -37,7 +37,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
-
     CString m_strChunkFile;
     CProgressPreview m_colorPreview;
     CColorButton m_colorButton;

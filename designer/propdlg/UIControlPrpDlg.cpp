@@ -39,7 +39,7 @@ BOOL IsTitleLine(const CString& line)
            (line.GetLength() == 5 || line[5] == ' ' || line[5] == '\t');
 }
 
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CUIControlPrpDlg, CDialog)
     ON_BN_CLICKED(IDC_PRP_APPLY, OnApplyButton)

@@ -31,7 +31,8 @@ public:
     CUIControl* GetControl() const { return m_pControl; }
     virtual INT_PTR DoModal() override { return CDialog::DoModal(); }
 
-    enum { PICK_THEME = 0, PICK_PICTURE = 1 };
+    enum { PICK_THEME = 0,
+           PICK_PICTURE = 1 };
     // Runs the open-file dialog in the picker folder; on OK the picked file
     // holds the path.
     BOOL PickFile(LPCTSTR lpszTitle, int nKind);

@@ -14,10 +14,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     BYTE plan = size ? data[0] : 0;
     for (int i = 0; i < 64 && !ar.IsFailed(); ++i) {
         switch ((plan >> (i % 8)) & 3) {
-        case 0: { CString s; ar >> s; break; }
-        case 1: { CString s; if (!ar.ReadString(s)) return 0; break; }
-        case 2: { char buf[17]; if (!ar.ReadString(buf, sizeof buf)) return 0; break; }
-        default: { ULONGLONG v; int n; ar >> v >> n; break; }
+        case 0: {
+            CString s;
+            ar >> s;
+            break;
+        }
+        case 1: {
+            CString s;
+            if (!ar.ReadString(s)) return 0;
+            break;
+        }
+        case 2: {
+            char buf[17];
+            if (!ar.ReadString(buf, sizeof buf)) return 0;
+            break;
+        }
+        default: {
+            ULONGLONG v;
+            int n;
+            ar >> v >> n;
+            break;
+        }
         }
     }
     return 0;

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::vector<BYTE> Bytes(CMemFile& f)
 {
     std::vector<BYTE> out((size_t)f.GetLength());
@@ -18,7 +17,7 @@ std::vector<BYTE> Bytes(CMemFile& f)
     f.Read(out.data(), (UINT)out.size());
     return out;
 }
-}
+}  // namespace
 
 TEST(CArchive, StoresMfcByteLayout)
 {
@@ -29,7 +28,7 @@ TEST(CArchive, StoresMfcByteLayout)
            << (ULONGLONG)0x0102030405060708ULL << true;
     }
     std::vector<BYTE> expect = {0x01, 0x02, 0x03, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x05, 0x06, 0x07,
-                                0x02, 'a',  'b',  0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x01};
+                                0x02, 'a', 'b', 0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x01};
     EXPECT_EQ(expect, Bytes(f));
 }
 
@@ -45,8 +44,8 @@ TEST(CArchive, StringLengthPrefixes)
     std::vector<BYTE> b = Bytes(f);
     EXPECT_EQ(0x00, b[0]);
     EXPECT_EQ(0x01, b[1]);
-    EXPECT_EQ(0xFE, b[3]);                      // 254 in one byte
-    EXPECT_EQ(0xFF, b[3 + 1 + 254]);            // 255: 0xFF + WORD
+    EXPECT_EQ(0xFE, b[3]);            // 254 in one byte
+    EXPECT_EQ(0xFF, b[3 + 1 + 254]);  // 255: 0xFF + WORD
     EXPECT_EQ(0xFF, b[3 + 1 + 254 + 1]);
     EXPECT_EQ(0x00, b[3 + 1 + 254 + 2]);
 

@@ -10,8 +10,8 @@ namespace {
 class CBarsFrame : public CNoteFrame {
     DECLARE_DYNCREATE(CBarsFrame)
 public:
-    CToolBar m_wndToolBar;     // in the rebar
-    CToolBar m_wndSideBar;     // docked at the bottom
+    CToolBar m_wndToolBar;  // in the rebar
+    CToolBar m_wndSideBar;  // docked at the bottom
     CStatusBar m_wndStatusBar;
     CReBar m_wndReBar;
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
@@ -19,8 +19,7 @@ public:
         static const UINT kIndicators[] = {ID_SEPARATOR, ID_PANE_POS, ID_INDICATOR_CAPS};
         if (CFrameWnd::OnCreate(lpcs) == -1)
             return -1;
-        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP |
-                                   CBRS_TOOLTIPS | CBRS_FLYBY) ||
+        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) ||
             !m_wndToolBar.LoadToolBar(IDR_BARS))
             return -1;
         if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 3))
@@ -155,7 +154,7 @@ TEST_F(Bars, IdleUpdateDisablesButtonsNothingHandles)
     EXPECT_FALSE(ctrl.IsButtonEnabled(ID_CMD_UPDATED));
 
     // a click on a button inside the rebar reaches the application
-    m_pFrame->m_wndToolBar.SendMessage(WM_COMMAND, 0, 0);   // nothing: no id
+    m_pFrame->m_wndToolBar.SendMessage(WM_COMMAND, 0, 0);  // nothing: no id
     ::SendMessage(m_pFrame->m_wndReBar.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_CMD_APP, BN_CLICKED),
                   (LPARAM)m_pFrame->m_wndToolBar.m_hWnd);
     EXPECT_EQ(std::vector<std::string>{"app:app"}, g_log);
@@ -224,7 +223,7 @@ TEST_F(Bars, StatusBarPanesAndMenuPrompts)
     bar.GetItemRect(2, &rcLast);
     CRect rcFirst;
     bar.GetItemRect(0, &rcFirst);
-    EXPECT_GT(rcFirst.Width(), rcPane.Width());   // the message pane stretches
+    EXPECT_GT(rcFirst.Width(), rcPane.Width());  // the message pane stretches
 
     // idle time shows the idle message; a menu item its prompt; a closed menu the idle text again
     m_app.OnIdle(0);
@@ -314,7 +313,7 @@ public:
         m_nLastItem = lpDIS->itemID;
     }
 };
-}
+}  // namespace
 
 TEST_F(Bars, OwnerDrawnPaneIsDrawnByTheBar)
 {
@@ -335,7 +334,7 @@ TEST_F(Bars, ClickOnAButtonInTheRebarRunsTheCommand)
     m_app.OnIdle(0);
     CToolBar& bar = m_pFrame->m_wndToolBar;
     CRect rc;
-    bar.GetItemRect(0, &rc);   // ID_CMD_APP
+    bar.GetItemRect(0, &rc);  // ID_CMD_APP
     LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
     bar.SendMessage(WM_LBUTTONUP, 0, lParam);
@@ -344,7 +343,7 @@ TEST_F(Bars, ClickOnAButtonInTheRebarRunsTheCommand)
 
     // a disabled button does nothing
     g_log.clear();
-    bar.GetItemRect(1, &rc);   // ID_CMD_NONE
+    bar.GetItemRect(1, &rc);  // ID_CMD_NONE
     lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
     bar.SendMessage(WM_LBUTTONUP, 0, lParam);
@@ -389,7 +388,7 @@ TEST_F(Bars, IdleUpdateSetsPaneTextsAndKeyIndicators)
     ::SetKeyboardState(keys);
     m_app.OnIdle(0);
     EXPECT_EQ("", shown(2));
-    EXPECT_EQ(CString("CAP"), bar.GetPaneText(2));   // the text stays for the next time
+    EXPECT_EQ(CString("CAP"), bar.GetPaneText(2));  // the text stays for the next time
     EXPECT_TRUE(bar.GetPaneStyle(2) & SBPS_DISABLED);
     keys[VK_CAPITAL] = saved;
     ::SetKeyboardState(keys);

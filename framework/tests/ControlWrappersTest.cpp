@@ -12,7 +12,12 @@
 
 namespace {
 
-enum { IDC_LV = 10, IDC_TREE = 11, IDC_ODLIST = 12, IDC_COMBO = 13, IDC_LB = 14, IDC_BUTTON = 15 };
+enum { IDC_LV = 10,
+       IDC_TREE = 11,
+       IDC_ODLIST = 12,
+       IDC_COMBO = 13,
+       IDC_LB = 14,
+       IDC_BUTTON = 15 };
 
 class CParent : public CWnd {
 public:
@@ -43,7 +48,11 @@ END_MESSAGE_MAP()
 class CSelfTree : public CTreeCtrl {
 public:
     int m_nSelChanged = 0;
-    afx_msg void OnSelChanged(NMHDR*, LRESULT* pResult) { ++m_nSelChanged; *pResult = 0; }
+    afx_msg void OnSelChanged(NMHDR*, LRESULT* pResult)
+    {
+        ++m_nSelChanged;
+        *pResult = 0;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CSelfTree, CTreeCtrl)
@@ -56,7 +65,11 @@ class CSharingButton : public CButton {
 public:
     BOOL m_bKeep = FALSE;
     int m_nClicks = 0;
-    afx_msg BOOL OnClicked() { ++m_nClicks; return m_bKeep; }
+    afx_msg BOOL OnClicked()
+    {
+        ++m_nClicks;
+        return m_bKeep;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CSharingButton, CButton)
@@ -66,7 +79,11 @@ END_MESSAGE_MAP()
 class CSharingList : public CListCtrl {
 public:
     int m_nChanges = 0;
-    afx_msg BOOL OnChanged(NMHDR*, LRESULT*) { ++m_nChanges; return FALSE; }
+    afx_msg BOOL OnChanged(NMHDR*, LRESULT*)
+    {
+        ++m_nChanges;
+        return FALSE;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CSharingList, CListCtrl)
@@ -76,7 +93,11 @@ END_MESSAGE_MAP()
 class COwnerList : public CListBox {
 public:
     int m_nMeasured = 0, m_nDrawn = 0;
-    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override { ++m_nMeasured; lpMIS->itemHeight = 21; }
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override
+    {
+        ++m_nMeasured;
+        lpMIS->itemHeight = 21;
+    }
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
     {
         ++m_nDrawn;
@@ -103,7 +124,7 @@ TEST(ControlNotifications, ParentMapsNotificationsControlsKeepReflectedOnesAndOw
     lv.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     ASSERT_EQ(1u, parent.m_log.size());
     EXPECT_EQ("lv:selected 1", parent.m_log[0]);
-    EXPECT_GE(lv.m_nChanges, 1);   // the list saw it first and passed it on
+    EXPECT_GE(lv.m_nChanges, 1);  // the list saw it first and passed it on
 
     CSharingButton btn;
     ASSERT_TRUE(btn.Create("b", WS_VISIBLE | BS_PUSHBUTTON, CRect(300, 200, 350, 220), &parent, IDC_BUTTON));
@@ -111,7 +132,7 @@ TEST(ControlNotifications, ParentMapsNotificationsControlsKeepReflectedOnesAndOw
     btn.m_bKeep = TRUE;
     btn.SendMessage(BM_CLICK);
     EXPECT_EQ(2, btn.m_nClicks);
-    ASSERT_EQ(2u, parent.m_log.size());   // only the first click reached the parent
+    ASSERT_EQ(2u, parent.m_log.size());  // only the first click reached the parent
     EXPECT_EQ("parent:button", parent.m_log[1]);
     parent.m_log.erase(parent.m_log.begin() + 1);
 
@@ -122,7 +143,7 @@ TEST(ControlNotifications, ParentMapsNotificationsControlsKeepReflectedOnesAndOw
     ASSERT_TRUE(hA != NULL && hB != NULL);
     tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, (LPARAM)hB);
     EXPECT_GE(tree.m_nSelChanged, 1);
-    EXPECT_EQ(1u, parent.m_log.size());   // nothing reached the parent's handler
+    EXPECT_EQ(1u, parent.m_log.size());  // nothing reached the parent's handler
 
     COwnerList list;
     ASSERT_TRUE(list.Create(WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
@@ -160,7 +181,7 @@ TEST(ControlNotifications, CommandRangeAndItsUpdateRangeReachOneHandler)
 
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(402, 0), 0);
     EXPECT_EQ(402, parent.m_nLastRange);
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(403, 0), 0);   // disabled by its update handler
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(403, 0), 0);  // disabled by its update handler
     EXPECT_EQ(402, parent.m_nLastRange);
     parent.DestroyWindow();
 }

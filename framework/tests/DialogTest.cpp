@@ -46,18 +46,26 @@ public:
     int m_nClicks = 0;
     void Log(const char* what) { g_log.push_back(what + std::to_string(m_n)); }
     void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PAGE_EDIT, m_strText); }
-    BOOL OnInitDialog() override { Log("init"); return CPropertyPage::OnInitDialog(); }
+    BOOL OnInitDialog() override
+    {
+        Log("init");
+        return CPropertyPage::OnInitDialog();
+    }
     BOOL OnSetActive() override
     {
         Log("set");
         CPropertySheet* pSheet = GetSheet();
         if (pSheet != NULL && pSheet->IsWizard())
-            pSheet->SetWizardButtons(m_n == 0 ? PSWIZB_NEXT
+            pSheet->SetWizardButtons(m_n == 0   ? PSWIZB_NEXT
                                      : m_n == 2 ? PSWIZB_BACK | PSWIZB_FINISH
                                                 : PSWIZB_BACK | PSWIZB_NEXT);
         return CPropertyPage::OnSetActive();
     }
-    BOOL OnKillActive() override { Log("kill"); return CPropertyPage::OnKillActive(); }
+    BOOL OnKillActive() override
+    {
+        Log("kill");
+        return CPropertyPage::OnKillActive();
+    }
     LRESULT OnWizardNext() override
     {
         Log("next");
@@ -67,11 +75,27 @@ public:
         }
         return 0;
     }
-    LRESULT OnWizardBack() override { Log("back"); return 0; }
-    BOOL OnWizardFinish() override { Log("finish"); return CPropertyPage::OnWizardFinish(); }
-    BOOL OnApply() override { Log("apply"); return CPropertyPage::OnApply(); }
+    LRESULT OnWizardBack() override
+    {
+        Log("back");
+        return 0;
+    }
+    BOOL OnWizardFinish() override
+    {
+        Log("finish");
+        return CPropertyPage::OnWizardFinish();
+    }
+    BOOL OnApply() override
+    {
+        Log("apply");
+        return CPropertyPage::OnApply();
+    }
     void OnReset() override { Log("reset"); }
-    BOOL OnQueryCancel() override { Log("querycancel"); return TRUE; }
+    BOOL OnQueryCancel() override
+    {
+        Log("querycancel");
+        return TRUE;
+    }
     afx_msg void OnPress() { ++m_nClicks; }
     DECLARE_MESSAGE_MAP()
 };
@@ -117,7 +141,7 @@ std::function<void()> AbortSheet(CPropertySheet& sheet)
             ::PostMessage(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     };
 }
-}
+}  // namespace
 
 TEST(PropertySheetWizard, NextBackFinishKeepPageDataAndFollowPageAnswers)
 {
@@ -131,36 +155,37 @@ TEST(PropertySheetWizard, NextBackFinishKeepPageDataAndFollowPageAnswers)
     sheet.m_psh.dwFlags &= ~PSH_HASHELP;
     p1.m_nNextRefusals = 1;
     CDriver driver({
-        [&] {
-            if (sheet.m_hWnd == NULL || p0.m_hWnd == NULL)
-                return false;
-            EXPECT_EQ(0, sheet.GetActiveIndex());
-            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
-            EXPECT_EQ(7, ::SendMessage(sheet.m_hWnd, WM_USER + 101, 3, 0));
-            ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "alpha");
-            return Press(sheet, PSBTN_NEXT);
-        },
-        [&] {
-            EXPECT_EQ(1, sheet.GetActiveIndex());
-            EXPECT_EQ(&p1, sheet.GetActivePage());
-            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
-            ::SendMessage(::GetDlgItem(p1.m_hWnd, IDC_PAGE_BTN), BM_CLICK, 0, 0);
-            return Press(sheet, PSBTN_BACK);
-        },
-        [&] {
-            EXPECT_EQ(0, sheet.GetActiveIndex());
-            EXPECT_EQ(CString("alpha"), ItemText(p0.m_hWnd, IDC_PAGE_EDIT));
-            Press(sheet, PSBTN_NEXT);
-            Press(sheet, PSBTN_NEXT);   // refused by page 1 once
-            EXPECT_EQ(1, sheet.GetActiveIndex());
-            return Press(sheet, PSBTN_NEXT);
-        },
-        [&] {
-            EXPECT_EQ(2, sheet.GetActiveIndex());
-            ::SetDlgItemText(p2.m_hWnd, IDC_PAGE_EDIT, "gamma");
-            return Press(sheet, PSBTN_FINISH);
-        },
-    }, AbortSheet(sheet));
+                       [&] {
+                           if (sheet.m_hWnd == NULL || p0.m_hWnd == NULL)
+                               return false;
+                           EXPECT_EQ(0, sheet.GetActiveIndex());
+                           EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
+                           EXPECT_EQ(7, ::SendMessage(sheet.m_hWnd, WM_USER + 101, 3, 0));
+                           ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "alpha");
+                           return Press(sheet, PSBTN_NEXT);
+                       },
+                       [&] {
+                           EXPECT_EQ(1, sheet.GetActiveIndex());
+                           EXPECT_EQ(&p1, sheet.GetActivePage());
+                           EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_WIZBACK)));
+                           ::SendMessage(::GetDlgItem(p1.m_hWnd, IDC_PAGE_BTN), BM_CLICK, 0, 0);
+                           return Press(sheet, PSBTN_BACK);
+                       },
+                       [&] {
+                           EXPECT_EQ(0, sheet.GetActiveIndex());
+                           EXPECT_EQ(CString("alpha"), ItemText(p0.m_hWnd, IDC_PAGE_EDIT));
+                           Press(sheet, PSBTN_NEXT);
+                           Press(sheet, PSBTN_NEXT);  // refused by page 1 once
+                           EXPECT_EQ(1, sheet.GetActiveIndex());
+                           return Press(sheet, PSBTN_NEXT);
+                       },
+                       [&] {
+                           EXPECT_EQ(2, sheet.GetActiveIndex());
+                           ::SetDlgItemText(p2.m_hWnd, IDC_PAGE_EDIT, "gamma");
+                           return Press(sheet, PSBTN_FINISH);
+                       },
+                   },
+                   AbortSheet(sheet));
     EXPECT_EQ(ID_WIZFINISH, sheet.DoModal());
     EXPECT_TRUE(driver.Finished());
     EXPECT_EQ(NULL, sheet.m_hWnd);
@@ -193,7 +218,11 @@ public:
             Log("prekey");
         return CLogPage::PreTranslateMessage(pMsg);
     }
-    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) { ++m_nIdle; return FALSE; }
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        ++m_nIdle;
+        return FALSE;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CKeyPage, CLogPage)
@@ -210,13 +239,17 @@ public:
             g_log.push_back("sheetprekey");
         return CLogSheet::PreTranslateMessage(pMsg);
     }
-    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM) { ++m_nIdle; return FALSE; }
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        ++m_nIdle;
+        return FALSE;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CKeySheet, CLogSheet)
     ON_MESSAGE(WM_KICKIDLE, &CKeySheet::OnKickIdle)
 END_MESSAGE_MAP()
-}
+}  // namespace
 
 TEST(PropertySheetWizard, ModalSheetRunsInTheFrameworkLoopAndEndDialogKeepsItsResult)
 {
@@ -228,23 +261,24 @@ TEST(PropertySheetWizard, ModalSheetRunsInTheFrameworkLoopAndEndDialogKeepsItsRe
     sheet.SetWizardMode();
     sheet.m_psh.dwFlags &= ~PSH_HASHELP;
     CDriver driver({
-        [&] {
-            if (sheet.m_hWnd == NULL || p0.m_hWnd == NULL)
-                return false;
-            HWND hEdit = ::GetDlgItem(p0.m_hWnd, IDC_PAGE_EDIT);
-            ::SetFocus(hEdit);
-            ::PostMessage(hEdit, WM_KEYDOWN, 'Q', 1);
-            ::PostMessage(hEdit, WM_KEYUP, 'Q', 0xC0000001);
-            return true;
-        },
-        [&] {
-            if (LogIndex("sheetprekey") == std::string::npos || sheet.m_nIdle == 0 || p0.m_nIdle == 0)
-                return false;
-            // the modal sheet closes itself: no cancel notes reach the pages
-            sheet.EndDialog(IDOK);
-            return true;
-        },
-    }, AbortSheet(sheet));
+                       [&] {
+                           if (sheet.m_hWnd == NULL || p0.m_hWnd == NULL)
+                               return false;
+                           HWND hEdit = ::GetDlgItem(p0.m_hWnd, IDC_PAGE_EDIT);
+                           ::SetFocus(hEdit);
+                           ::PostMessage(hEdit, WM_KEYDOWN, 'Q', 1);
+                           ::PostMessage(hEdit, WM_KEYUP, 'Q', 0xC0000001);
+                           return true;
+                       },
+                       [&] {
+                           if (LogIndex("sheetprekey") == std::string::npos || sheet.m_nIdle == 0 || p0.m_nIdle == 0)
+                               return false;
+                           // the modal sheet closes itself: no cancel notes reach the pages
+                           sheet.EndDialog(IDOK);
+                           return true;
+                       },
+                   },
+                   AbortSheet(sheet));
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_TRUE(driver.Finished());
     EXPECT_EQ(NULL, sheet.m_hWnd);
@@ -267,21 +301,22 @@ TEST(PropertySheetTabbed, OkAppliesVisitedPagesCancelResetsThem)
     sheet.AddPage(&p1);
     {
         CDriver driver({
-            [&] {
-                if (sheet.m_hWnd == NULL)
-                    return false;
-                CString strCaption;
-                sheet.GetWindowText(strCaption);
-                EXPECT_EQ(CString("Sheet from string"), strCaption);
-                ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "one");
-                EXPECT_TRUE(sheet.SetActivePage(&p1));
-                EXPECT_EQ(1, sheet.GetActiveIndex());
-                ::SetDlgItemText(p1.m_hWnd, IDC_PAGE_EDIT, "two");
-                p1.SetModified();
-                EXPECT_TRUE(p1.IsModified());
-                return Press(sheet, PSBTN_OK);
-            },
-        }, AbortSheet(sheet));
+                           [&] {
+                               if (sheet.m_hWnd == NULL)
+                                   return false;
+                               CString strCaption;
+                               sheet.GetWindowText(strCaption);
+                               EXPECT_EQ(CString("Sheet from string"), strCaption);
+                               ::SetDlgItemText(p0.m_hWnd, IDC_PAGE_EDIT, "one");
+                               EXPECT_TRUE(sheet.SetActivePage(&p1));
+                               EXPECT_EQ(1, sheet.GetActiveIndex());
+                               ::SetDlgItemText(p1.m_hWnd, IDC_PAGE_EDIT, "two");
+                               p1.SetModified();
+                               EXPECT_TRUE(p1.IsModified());
+                               return Press(sheet, PSBTN_OK);
+                           },
+                       },
+                       AbortSheet(sheet));
         EXPECT_EQ(IDOK, sheet.DoModal());
     }
     EXPECT_EQ(CString("one"), p0.m_strText);
@@ -295,15 +330,16 @@ TEST(PropertySheetTabbed, OkAppliesVisitedPagesCancelResetsThem)
     sheet.SetActivePage(1);
     {
         CDriver driver({
-            [&] {
-                if (sheet.m_hWnd == NULL)
-                    return false;
-                EXPECT_EQ(1, sheet.GetActiveIndex());
-                EXPECT_EQ(NULL, p0.m_hWnd);   // never shown this time
-                EXPECT_EQ(CString("two"), ItemText(p1.m_hWnd, IDC_PAGE_EDIT));
-                return Press(sheet, PSBTN_CANCEL);
-            },
-        }, AbortSheet(sheet));
+                           [&] {
+                               if (sheet.m_hWnd == NULL)
+                                   return false;
+                               EXPECT_EQ(1, sheet.GetActiveIndex());
+                               EXPECT_EQ(NULL, p0.m_hWnd);  // never shown this time
+                               EXPECT_EQ(CString("two"), ItemText(p1.m_hWnd, IDC_PAGE_EDIT));
+                               return Press(sheet, PSBTN_CANCEL);
+                           },
+                       },
+                       AbortSheet(sheet));
         EXPECT_EQ(IDCANCEL, sheet.DoModal());
     }
     EXPECT_NE(std::string::npos, LogIndex("reset1"));
@@ -363,7 +399,7 @@ void PumpUntil(const bool& bDone)
             ::Sleep(5);
     }
 }
-}
+}  // namespace
 
 TEST(PropertySheetModeless, SelfDeletingSheetClosedByEscapeOrEnterGoesAway)
 {
@@ -399,7 +435,11 @@ public:
     using CFileDialog::CFileDialog;
     int m_nInit = 0, m_nInitDone = 0, m_nFolder = 0, m_nOk = 0, m_nRefuse = 0;
     CString m_strPathAtOk;
-    BOOL OnInitDialog() override { ++m_nInit; return CFileDialog::OnInitDialog(); }
+    BOOL OnInitDialog() override
+    {
+        ++m_nInit;
+        return CFileDialog::OnInitDialog();
+    }
     void OnInitDone() override { ++m_nInitDone; }
     void OnFolderChange() override { ++m_nFolder; }
     BOOL OnFileNameOK() override
@@ -447,7 +487,7 @@ void Touch(const CString& path)
     ASSERT_NE(INVALID_HANDLE_VALUE, h) << (LPCTSTR)path;
     ::CloseHandle(h);
 }
-}
+}  // namespace
 
 TEST(FileDialog, FilterSplitsAtBarsButNotInsideDoubleByteCharacters)
 {
@@ -458,7 +498,7 @@ TEST(FileDialog, FilterSplitsAtBarsButNotInsideDoubleByteCharacters)
     const char want[] = "\x81\x7C (*.iso)\0*.iso\0All\0*.*\0";
     EXPECT_EQ(0, memcmp(p, want, sizeof(want)));
     delete[] p;
-    p = AfxMakeFilterBuffer("Text|*.txt", 936);   // no closing bars
+    p = AfxMakeFilterBuffer("Text|*.txt", 936);  // no closing bars
     const char want2[] = "Text\0*.txt\0";
     EXPECT_EQ(0, memcmp(p, want2, sizeof(want2)));
     delete[] p;
@@ -472,7 +512,7 @@ TEST(FileDialog, HookRoutesNotificationsAndNamesAreSplit)
     CTestFileDialog dlg(TRUE, "txt", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
                         "Text (*.txt)|*.txt|All files|*.*||");
     dlg.m_ofn.lpstrInitialDir = dir.Path();
-    dlg.m_nRefuse = 1;   // the first OK is refused, the dialog stays
+    dlg.m_nRefuse = 1;  // the first OK is refused, the dialog stays
     CDriver driver(TypeAndOk(dlg, "alpha.txt", 2), AbortFileDialog(dlg));
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Finished());
@@ -528,7 +568,7 @@ TEST(FileDialog, PathLongerThanTheBufferFailsInsteadOfBeingCut)
     CDriver driver(TypeAndOk(dlg, strName), AbortFileDialog(dlg));
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ((DWORD)FNERR_BUFFERTOOSMALL, dlg.GetExtendedError());
-    EXPECT_EQ('x', buf[30]);   // nothing written past the stated size
+    EXPECT_EQ('x', buf[30]);  // nothing written past the stated size
     EXPECT_TRUE(dlg.GetPathName().IsEmpty());
     EXPECT_EQ(NULL, dlg.GetStartPosition());
 }
@@ -554,7 +594,7 @@ public:
 BEGIN_MESSAGE_MAP(CExtraFileDialog, CFileDialog)
     ON_BN_CLICKED(IDC_EXTRA_BTN, &CExtraFileDialog::OnExtra)
 END_MESSAGE_MAP()
-}
+}  // namespace
 
 TEST(FileDialog, TemplateControlsReachTheMessageMap)
 {
@@ -562,16 +602,17 @@ TEST(FileDialog, TemplateControlsReachTheMessageMap)
     CExtraFileDialog dlg;
     dlg.m_ofn.lpstrInitialDir = dir.Path();
     CDriver driver({
-        [&] {
-            if (dlg.m_hWnd == NULL || !::IsWindowVisible(::GetParent(dlg.m_hWnd)))
-                return false;
-            HWND hBtn = ::GetDlgItem(dlg.m_hWnd, IDC_EXTRA_BTN);
-            EXPECT_TRUE(hBtn != NULL);
-            ::SendMessage(hBtn, BM_CLICK, 0, 0);
-            ::PostMessage(::GetParent(dlg.m_hWnd), WM_COMMAND, IDCANCEL, 0);
-            return true;
-        },
-    }, AbortFileDialog(dlg));
+                       [&] {
+                           if (dlg.m_hWnd == NULL || !::IsWindowVisible(::GetParent(dlg.m_hWnd)))
+                               return false;
+                           HWND hBtn = ::GetDlgItem(dlg.m_hWnd, IDC_EXTRA_BTN);
+                           EXPECT_TRUE(hBtn != NULL);
+                           ::SendMessage(hBtn, BM_CLICK, 0, 0);
+                           ::PostMessage(::GetParent(dlg.m_hWnd), WM_COMMAND, IDCANCEL, 0);
+                           return true;
+                       },
+                   },
+                   AbortFileDialog(dlg));
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(0u, dlg.GetExtendedError());
     EXPECT_EQ(1, dlg.m_nClicks);
@@ -589,7 +630,7 @@ public:
         return CFontDialog::OnInitDialog();
     }
 };
-}
+}  // namespace
 
 TEST(FontDialog, InitialFontAndColourComeBackAfterOk)
 {
@@ -602,17 +643,18 @@ TEST(FontDialog, InitialFontAndColourComeBackAfterOk)
     CTestFontDialog dlg(&lf);
     dlg.m_cf.rgbColors = RGB(200, 0, 0);
     CDriver driver({
-        [&] {
-            if (dlg.m_hWnd == NULL)
-                return false;
-            LOGFONT cur;
-            dlg.GetCurrentFont(&cur);
-            EXPECT_STREQ("Tahoma", cur.lfFaceName);
-            ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                          (LPARAM)::GetDlgItem(dlg.m_hWnd, IDOK));
-            return true;
-        },
-    }, [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+                       [&] {
+                           if (dlg.m_hWnd == NULL)
+                               return false;
+                           LOGFONT cur;
+                           dlg.GetCurrentFont(&cur);
+                           EXPECT_STREQ("Tahoma", cur.lfFaceName);
+                           ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                         (LPARAM)::GetDlgItem(dlg.m_hWnd, IDOK));
+                           return true;
+                       },
+                   },
+                   [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Finished());
     EXPECT_TRUE(dlg.m_bColorCombo);
@@ -627,16 +669,17 @@ TEST(ColorDialog, ColourSetWhileRunningIsTheResult)
     CColorDialog dlg(RGB(10, 20, 30), CC_FULLOPEN);
     bool bInitial = false;
     CDriver driver({
-        [&] {
-            if (dlg.m_hWnd == NULL)
-                return false;
-            bInitial = dlg.GetColor() == RGB(10, 20, 30);
-            dlg.SetCurrentColor(RGB(1, 2, 3));
-            ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                          (LPARAM)::GetDlgItem(dlg.m_hWnd, IDOK));
-            return true;
-        },
-    }, [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
+                       [&] {
+                           if (dlg.m_hWnd == NULL)
+                               return false;
+                           bInitial = dlg.GetColor() == RGB(10, 20, 30);
+                           dlg.SetCurrentColor(RGB(1, 2, 3));
+                           ::SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                         (LPARAM)::GetDlgItem(dlg.m_hWnd, IDOK));
+                           return true;
+                       },
+                   },
+                   [&] { if (dlg.m_hWnd) ::PostMessage(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0); });
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(bInitial);
     EXPECT_EQ(RGB(1, 2, 3), dlg.GetColor());

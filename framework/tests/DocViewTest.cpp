@@ -154,7 +154,7 @@ TEST_F(DocView, SavedNoteReopensWithItsTextPathTitleAndRecentEntry)
 
     pDoc->m_strText = "changed";
     pDoc->SetModifiedFlag();
-    m_app.m_nAnswer = IDNO;   // do not save the change
+    m_app.m_nAnswer = IDNO;  // do not save the change
     CNoteView* pView = View();
     m_app.OnFileNew();
     ASSERT_EQ(pDoc, m_app.OpenDocumentFile(path));
@@ -189,7 +189,9 @@ TEST_F(DocView, FailedOpenLeavesTextPathAndModifiedFlag)
     std::string junk = "\x05\x00\x00\x00NOTEjunk that is no note at all";
     ASSERT_TRUE(WriteBytes(garbage, junk));
     CString wrongMagic = m_dir / "magic.zvt";
-    ASSERT_TRUE(WriteBytes(wrongMagic, std::string("\x04" "BEEF\x01x", 7)));
+    ASSERT_TRUE(WriteBytes(wrongMagic, std::string("\x04"
+                                                   "BEEF\x01x",
+                                                   7)));
     CString huge = m_dir / "huge.zvt";
     ASSERT_TRUE(WriteBytes(huge, std::string("\xff\xff\xff\xff\x7f", 5)));
     CString missing = m_dir / "missing.zvt";
@@ -203,13 +205,15 @@ TEST_F(DocView, FailedOpenLeavesTextPathAndModifiedFlag)
         EXPECT_EQ(fullGood, pDoc->GetPathName());
         EXPECT_EQ(CString("good.zvt"), pDoc->GetTitle());
         EXPECT_TRUE(pDoc->IsModified());
-        ASSERT_EQ(2u, m_app.m_prompts.size());   // the save question, then the failure
+        ASSERT_EQ(2u, m_app.m_prompts.size());  // the save question, then the failure
         EXPECT_NE(std::string::npos, m_app.m_prompts[1].find("Failed to open"));
     }
     // a later save goes to the good file, never to one that failed to open
     pDoc->OnFileSave();
     EXPECT_EQ(junk, zavotest::ReadFile(garbage));
-    EXPECT_EQ(std::string("\x04NOTE\x04" "beta"), zavotest::ReadFile(good));
+    EXPECT_EQ(std::string("\x04NOTE\x04"
+                          "beta"),
+              zavotest::ReadFile(good));
     EXPECT_FALSE(pDoc->IsModified());
 }
 
@@ -296,7 +300,7 @@ TEST_F(DocView, MenuItemsWithoutHandlerAreDisabledUnlessAutoEnableIsOff)
     ::EnableMenuItem(pPopup->m_hMenu, ID_CMD_NONE, MF_BYCOMMAND | MF_ENABLED);
     Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pPopup->m_hMenu, 1);
     EXPECT_FALSE(state(ID_CMD_NONE) & MF_GRAYED);
-    EXPECT_TRUE(state(ID_CMD_UPDATED) & MF_GRAYED);   // its own handler still counts
+    EXPECT_TRUE(state(ID_CMD_UPDATED) & MF_GRAYED);  // its own handler still counts
 
     // a disabled command sent anyway is not carried out
     Command(ID_CMD_UPDATED);
@@ -396,7 +400,7 @@ TEST_F(DocView, DroppedFileOpensThroughTheApplication)
     pDrop->pFiles = sizeof(DROPFILES);
     memcpy((char*)pDrop + sizeof(DROPFILES), (LPCTSTR)full, (size_t)full.GetLength());
     ::GlobalUnlock(hDrop);
-    Frame()->SendMessage(WM_DROPFILES, (WPARAM)hDrop, 0);   // the frame frees it
+    Frame()->SendMessage(WM_DROPFILES, (WPARAM)hDrop, 0);  // the frame frees it
     EXPECT_EQ(CString("dropped"), Doc()->m_strText);
 }
 
@@ -430,7 +434,7 @@ TEST_F(DocView, DocStringFieldsAndShellRegistration)
     EXPECT_STREQ("ZavoTest.Note", buf);
     cb = sizeof(buf);
     ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CURRENT_USER,
-        "Software\\Classes\\ZavoTest.Note\\shell\\open\\command", buf, &cb));
+                                             "Software\\Classes\\ZavoTest.Note\\shell\\open\\command", buf, &cb));
     EXPECT_NE(nullptr, strstr(buf, "\"%1\""));
     m_app.UnregisterShellFileTypes();
     cb = sizeof(buf);
@@ -462,16 +466,16 @@ public:
         return TRUE;
     }
 };
-}
+}  // namespace
 
 TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
 {
     TempDir dir;
     CTestApp app;
     CPromptManager* pManager = new CPromptManager;
-    app.m_pDocManager = pManager;   // replaced before the first template
+    app.m_pDocManager = pManager;  // replaced before the first template
     CSingleDocTemplate* pTemplate = new CSingleDocTemplate(IDR_NOTE, RUNTIME_CLASS(CNoteDoc),
-        RUNTIME_CLASS(CNoteFrame), RUNTIME_CLASS(CNoteView));
+                                                           RUNTIME_CLASS(CNoteFrame), RUNTIME_CLASS(CNoteView));
     pTemplate->m_strDocStrings = "T\nN\nN\nTwo kinds\n.zvt;.zvu\nId\nName";
     app.AddDocTemplate(pTemplate);
     app.OnFileNew();
@@ -491,7 +495,7 @@ TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
     pManager->m_strAnswer = dir / "saved as.zvt";
     pDoc->OnFileSaveAs();
     EXPECT_EQ(CString("saved as.zvt"), pDoc->GetTitle());
-    EXPECT_EQ(CString("N.zvt"), pManager->m_strProposed);   // title and first extension
+    EXPECT_EQ(CString("N.zvt"), pManager->m_strProposed);  // title and first extension
     EXPECT_FALSE(zavotest::ReadFile(dir / "saved as.zvt").empty());
 
     // Save keeps to the document's file without asking; a read-only one asks for another
@@ -499,7 +503,9 @@ TEST(DocManager, PromptFilterComesFromTheTemplatesAndSaveAsUsesTheAnswer)
     pDoc->m_strText = "again";
     pDoc->OnFileSave();
     EXPECT_EQ(0, pManager->m_nAsked);
-    EXPECT_EQ(std::string("\x04NOTE\x05" "again"), zavotest::ReadFile(dir / "saved as.zvt"));
+    EXPECT_EQ(std::string("\x04NOTE\x05"
+                          "again"),
+              zavotest::ReadFile(dir / "saved as.zvt"));
     ASSERT_TRUE(::SetFileAttributes(dir / "saved as.zvt", FILE_ATTRIBUTE_READONLY));
     pManager->m_strAnswer = dir / "copy.zvt";
     pDoc->OnFileSave();
@@ -584,7 +590,7 @@ public:
     CSplitterWnd m_split;
     BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
     {
-        m_split.SetRowInfo(0, 0, 0);   // before creation: nothing to set
+        m_split.SetRowInfo(0, 0, 0);  // before creation: nothing to set
         return m_split.CreateStatic(this, 2, 1) &&
                m_split.CreateView(0, 0, RUNTIME_CLASS(CNoteView), CSize(100, 80), pContext) &&
                m_split.CreateView(1, 0, RUNTIME_CLASS(CNoteView), CSize(100, 80), pContext) &&
@@ -593,7 +599,7 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CRowSplitFrame, CFrameWnd)
-}
+}  // namespace
 
 TEST_F(DocView, RowSplitterSizesRowsAndDragsTheHorizontalBar)
 {
@@ -725,7 +731,7 @@ void CALLBACK TypeIntoFileDialog(HWND, UINT, UINT_PTR idEvent, DWORD)
     ::SetWindowText(hName, g_strTyped);
     ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
 }
-}
+}  // namespace
 
 TEST_F(DocView, FileOpenCommandAsksThroughTheFileDialog)
 {
@@ -883,7 +889,7 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CHalfLoadDoc, CNoteDoc)
-}
+}  // namespace
 
 TEST(DocSave, VanishedFolderAsksForANameAndAHalfLoadNeverReachesTheOldFile)
 {
@@ -944,7 +950,7 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CControlSplitFrame, CFrameWnd)
-}
+}  // namespace
 
 TEST_F(DocView, TreeAndListViewsAreTheirControlsInsideTheSplitter)
 {

@@ -37,7 +37,11 @@ public:
     int m_nInitialUpdates = 0;
     int m_nUpdates = 0;
     void OnDraw(CDC*) override {}
-    void OnInitialUpdate() override { ++m_nInitialUpdates; CView::OnInitialUpdate(); }
+    void OnInitialUpdate() override
+    {
+        ++m_nInitialUpdates;
+        CView::OnInitialUpdate();
+    }
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override
     {
         ++m_nUpdates;

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 void WriteFile(const CString& path, const std::string& bytes)
 {
     CFile f;
@@ -41,13 +40,14 @@ std::vector<std::string> List(LPCTSTR pattern)
     }
     return names;
 }
-}
+}  // namespace
 
 TEST(CFile, BinaryRoundTripKeepsControlBytes)
 {
     TempDir dir;
     CString path = dir / "bin.dat";
-    std::string bytes = "a\r\nb\nc\rd\x1a" "e";
+    std::string bytes = "a\r\nb\nc\rd\x1a"
+                        "e";
     bytes += '\0';
     bytes += "\xff\x0d\x0a";
     WriteFile(path, bytes);

@@ -56,8 +56,8 @@ TEST(GdiSelections, MemoryDCGivesBackABitmapDeletedBeforeIt)
         hBmp = bmp.m_hObject;
         ASSERT_TRUE(mem.SelectObject(&bmp) != NULL);
         EXPECT_EQ(hBmp, Current(mem.m_hDC, OBJ_BITMAP));
-    }   // the bitmap goes first, still selected
-    EXPECT_EQ(0u, (UINT)::GetObjectType(hBmp));          // really deleted
+    }                                            // the bitmap goes first, still selected
+    EXPECT_EQ(0u, (UINT)::GetObjectType(hBmp));  // really deleted
     EXPECT_EQ(hStock, Current(mem.m_hDC, OBJ_BITMAP));
 
     // a failed or missing selection gives NULL instead of crashing
@@ -90,7 +90,7 @@ TEST(GdiSelections, WindowDCsPutBackWhatTheySelected)
         CFont* pOld = dc.SelectObject(&font);
         ASSERT_TRUE(pOld != NULL);
         EXPECT_EQ(hFont0, pOld->m_hObject);
-        dc.SelectObject(pOld);      // put back by hand once, then selected again
+        dc.SelectObject(pOld);  // put back by hand once, then selected again
         dc.SelectObject(&font);
         EXPECT_EQ(font.m_hObject, Current(dc.m_hDC, OBJ_FONT));
     }
@@ -148,7 +148,7 @@ TEST(GdiSelections, MissingObjectsAreRefusedNotFollowed)
     EXPECT_EQ(ERROR, rgn.CombineRgn(NULL, NULL, RGN_OR));
     EXPECT_EQ(ERROR, rgn.CopyRgn(NULL));
     EXPECT_FALSE(rgn.EqualRgn(NULL));
-    BLENDFUNCTION bf = { AC_SRC_OVER, 0, 255, 0 };
+    BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, 0};
     EXPECT_FALSE(mem.AlphaBlend(0, 0, 1, 1, NULL, 0, 0, 1, 1, bf));
     EXPECT_FALSE(mem.TransparentBlt(0, 0, 1, 1, NULL, 0, 0, 1, 1, 0));
     CImageList images;

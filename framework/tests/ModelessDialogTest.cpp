@@ -15,8 +15,16 @@ namespace {
 class CCountingEdit : public CEdit {
 public:
     int m_nChars = 0, m_nKeys = 0, m_nChanges = 0;
-    afx_msg void OnChar(UINT nChar, UINT nRep, UINT nFlags) { ++m_nChars; CEdit::OnChar(nChar, nRep, nFlags); }
-    afx_msg void OnKeyDown(UINT nChar, UINT nRep, UINT nFlags) { ++m_nKeys; CEdit::OnKeyDown(nChar, nRep, nFlags); }
+    afx_msg void OnChar(UINT nChar, UINT nRep, UINT nFlags)
+    {
+        ++m_nChars;
+        CEdit::OnChar(nChar, nRep, nFlags);
+    }
+    afx_msg void OnKeyDown(UINT nChar, UINT nRep, UINT nFlags)
+    {
+        ++m_nKeys;
+        CEdit::OnKeyDown(nChar, nRep, nFlags);
+    }
     afx_msg void OnChange() { ++m_nChanges; }
     DECLARE_MESSAGE_MAP()
 };
@@ -39,8 +47,8 @@ public:
         CComboBox* pCombo = (CComboBox*)GetDlgItem(IDC_COMBO);
         pCombo->AddString("red");
         pCombo->AddString("green");
-        ::SendDlgItemMessage(m_hWnd, IDC_LIST, LB_ADDSTRING, 0, (LPARAM)"a");
-        ::SendDlgItemMessage(m_hWnd, IDC_LIST, LB_ADDSTRING, 0, (LPARAM)"b");
+        ::SendDlgItemMessage(m_hWnd, IDC_LIST, LB_ADDSTRING, 0, (LPARAM) "a");
+        ::SendDlgItemMessage(m_hWnd, IDC_LIST, LB_ADDSTRING, 0, (LPARAM) "b");
         return CDialog::OnInitDialog();
     }
     void DoDataExchange(CDataExchange* pDX) override
@@ -59,7 +67,7 @@ END_MESSAGE_MAP()
 
 void PumpPosted()
 {
-    ::PostMessage(NULL, WM_NULL, 0, 0);   // a marker: the pump stops after it
+    ::PostMessage(NULL, WM_NULL, 0, 0);  // a marker: the pump stops after it
     MSG peek;
     while (::PeekMessage(&peek, NULL, 0, 0, PM_NOREMOVE)) {
         bool bLast = peek.hwnd == NULL && peek.message == WM_NULL;
@@ -133,16 +141,16 @@ TEST(WndHandleMap, AttachAndDetachLeaveTheWindowToItsOwner)
         CWnd w, other;
         ASSERT_TRUE(w.Attach(h));
         EXPECT_EQ(&w, CWnd::FromHandle(h));
-        EXPECT_FALSE(other.Attach(h));      // one object per handle
+        EXPECT_FALSE(other.Attach(h));  // one object per handle
         EXPECT_FALSE(w.Attach(h));
         EXPECT_EQ(h, w.Detach());
         EXPECT_EQ(NULL, CWnd::FromHandlePermanent(h));
-    }   // a detached object leaves the window alone
+    }  // a detached object leaves the window alone
     EXPECT_TRUE(::IsWindow(h));
     {
         CWnd w;
         ASSERT_TRUE(w.Attach(h));
-    }   // an attached one takes it along
+    }  // an attached one takes it along
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_EQ(NULL, CWnd::FromHandlePermanent(h));
 
@@ -159,7 +167,7 @@ TEST(WndHandleMap, EachThreadHasItsOwnMapAndFreesItsWrappersOnExit)
     CWnd* pSeen = &mine;
     bool bOwnWindow = false;
     std::thread worker([&] {
-        pSeen = CWnd::FromHandlePermanent(h);   // the main thread's object is not here
+        pSeen = CWnd::FromHandlePermanent(h);  // the main thread's object is not here
         CWnd* pTemp = CWnd::FromHandle(h);
         bOwnWindow = pTemp != &mine && pTemp->m_hWnd == h;
         HDC hDC = ::GetDC(h);
@@ -169,7 +177,7 @@ TEST(WndHandleMap, EachThreadHasItsOwnMapAndFreesItsWrappersOnExit)
         CWnd own;
         bOwnWindow = bOwnWindow && own.CreateEx(0, NULL, "worker", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
         own.DestroyWindow();
-    });   // the thread's temporary wrappers go with it
+    });  // the thread's temporary wrappers go with it
     worker.join();
     EXPECT_EQ(NULL, pSeen);
     EXPECT_TRUE(bOwnWindow);

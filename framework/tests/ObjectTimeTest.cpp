@@ -6,24 +6,21 @@
 #include <cstdlib>
 #include <memory>
 
-class CShape : public CObject
-{
+class CShape : public CObject {
     DECLARE_DYNAMIC(CShape)
 public:
     virtual int Corners() const = 0;
 };
 IMPLEMENT_DYNAMIC(CShape, CObject)
 
-class CSquare : public CShape
-{
+class CSquare : public CShape {
     DECLARE_DYNCREATE(CSquare)
 public:
     int Corners() const override { return 4; }
 };
 IMPLEMENT_DYNCREATE(CSquare, CShape)
 
-class CTriangle : public CShape
-{
+class CTriangle : public CShape {
     DECLARE_SERIAL(CTriangle)
 public:
     int Corners() const override { return 3; }

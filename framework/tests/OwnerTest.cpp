@@ -35,8 +35,8 @@ END_MESSAGE_MAP()
 // One kind of modal window run without a parent.
 struct InnerKind {
     const char* name;
-    std::function<void()> run;      // builds and runs it (blocks)
-    std::function<HWND()> window;   // its top-level window while it is up
+    std::function<void()> run;     // builds and runs it (blocks)
+    std::function<HWND()> window;  // its top-level window while it is up
     std::function<void()> cancel;
 };
 
@@ -170,7 +170,7 @@ bool QuitQueued()
     MSG msg;
     return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
-}
+}  // namespace
 
 TEST(MainWindowLifetime, DestroyedMainDialogEndsTheLoopAndIsForgotten)
 {
@@ -192,11 +192,12 @@ TEST(MainWindowLifetime, DestroyedMainDialogEndsTheLoopAndIsForgotten)
         COuterDlg dlg;
         app.m_pMainWnd = &dlg;
         CDriver driver({[&] {
-            if (VisibleOrNull(dlg.m_hWnd) == NULL)
-                return false;
-            PostCancel(dlg.m_hWnd);
-            return true;
-        }}, [&] { PostCancel(dlg.m_hWnd); });
+                           if (VisibleOrNull(dlg.m_hWnd) == NULL)
+                               return false;
+                           PostCancel(dlg.m_hWnd);
+                           return true;
+                       }},
+                       [&] { PostCancel(dlg.m_hWnd); });
         EXPECT_EQ(IDCANCEL, dlg.DoModal());
         EXPECT_EQ(NULL, app.m_pMainWnd);
         EXPECT_TRUE(QuitQueued());
@@ -240,7 +241,7 @@ HWND OwnedWindow(HWND hOwner, HWND hSkip = NULL)
     ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, (LPARAM)&search);
     return search.hFound;
 }
-}
+}  // namespace
 
 TEST(ModelessOwner, ParentlessModelessBelongsToTheMainWindowWhichModalsOverItDisable)
 {
@@ -259,50 +260,51 @@ TEST(ModelessOwner, ParentlessModelessBelongsToTheMainWindowWhichModalsOverItDis
     int nBox = 0;
     bool bAborted = false;
     CDriver driver({
-        [&] {
-            modeless.m_runInner = [&] { CDialog dlg(IDD_INNER); pInner = &dlg; dlg.DoModal(); pInner = NULL; };
-            ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
-            return true;
-        },
-        [&] {
-            if (pInner == NULL || VisibleOrNull(pInner->m_hWnd) == NULL)
-                return false;
-            SCOPED_TRACE("dialog");
-            EXPECT_EQ(modeless.m_hWnd, ::GetWindow(pInner->m_hWnd, GW_OWNER));
-            EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
-            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
-            PostCancel(pInner->m_hWnd);
-            return true;
-        },
-        [&] {
-            if (modeless.m_nInnerRuns < 1)
-                return false;
-            EXPECT_TRUE(::IsWindowEnabled(modeless.m_hWnd));
-            EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
-            modeless.m_runInner = [&] { nBox = AfxMessageBox("Over the modeless dialog", MB_OK); };
-            ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
-            return true;
-        },
-        [&] {
-            HWND hBox = OwnedWindow(modeless.m_hWnd);
-            if (hBox == NULL)
-                return false;
-            SCOPED_TRACE("message box");
-            EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
-            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
-            ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
-            return true;
-        },
-    }, [&] {
-        bAborted = true;
-        if (pInner != NULL)
-            PostCancel(pInner->m_hWnd);
-        for (HWND hOwner : {modeless.m_hWnd, main.m_hWnd}) {
-            HWND hBox = OwnedWindow(hOwner, modeless.m_hWnd);
-            if (hBox != NULL)
-                ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
-        }
-    });
+                       [&] {
+                           modeless.m_runInner = [&] { CDialog dlg(IDD_INNER); pInner = &dlg; dlg.DoModal(); pInner = NULL; };
+                           ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
+                           return true;
+                       },
+                       [&] {
+                           if (pInner == NULL || VisibleOrNull(pInner->m_hWnd) == NULL)
+                               return false;
+                           SCOPED_TRACE("dialog");
+                           EXPECT_EQ(modeless.m_hWnd, ::GetWindow(pInner->m_hWnd, GW_OWNER));
+                           EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
+                           EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+                           PostCancel(pInner->m_hWnd);
+                           return true;
+                       },
+                       [&] {
+                           if (modeless.m_nInnerRuns < 1)
+                               return false;
+                           EXPECT_TRUE(::IsWindowEnabled(modeless.m_hWnd));
+                           EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
+                           modeless.m_runInner = [&] { nBox = AfxMessageBox("Over the modeless dialog", MB_OK); };
+                           ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
+                           return true;
+                       },
+                       [&] {
+                           HWND hBox = OwnedWindow(modeless.m_hWnd);
+                           if (hBox == NULL)
+                               return false;
+                           SCOPED_TRACE("message box");
+                           EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
+                           EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+                           ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
+                           return true;
+                       },
+                   },
+                   [&] {
+                       bAborted = true;
+                       if (pInner != NULL)
+                           PostCancel(pInner->m_hWnd);
+                       for (HWND hOwner : {modeless.m_hWnd, main.m_hWnd}) {
+                           HWND hBox = OwnedWindow(hOwner, modeless.m_hWnd);
+                           if (hBox != NULL)
+                               ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
+                       }
+                   });
     while (!bAborted && modeless.m_nInnerRuns < 2)
         AfxPumpMessage();
     EXPECT_TRUE(driver.Finished());

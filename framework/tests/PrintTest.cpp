@@ -35,7 +35,7 @@ public:
         ++m_nPrepares;
         return DoPreparePrinting(pInfo);
     }
-    void PostNcDestroy() override {}   // a member of the test, not on the heap
+    void PostNcDestroy() override {}  // a member of the test, not on the heap
     DECLARE_MESSAGE_MAP()
 };
 
@@ -167,7 +167,7 @@ TEST(PrintView, PrintCommandsRunThePreparationAndNeverDrawWithoutAPrinterJob)
         view.SendMessage(WM_COMMAND, ID_FILE_PRINT, 0);
     }
     EXPECT_EQ(view.m_nPrepares, 1);
-    EXPECT_EQ(view.m_nDraws, draws);   // cancelled or no printer: nothing printed
+    EXPECT_EQ(view.m_nDraws, draws);  // cancelled or no printer: nothing printed
 
     PRINTDLG pd = {};
     bool hasPrinter = app.GetPrinterDeviceDefaults(&pd) != FALSE;

@@ -6,11 +6,11 @@
 
 namespace {
 // GBK characters whose second byte is '\', 'A', 'a' and '|'
-const char kBackslash[] = "\xBB\x5C";   // 籠
+const char kBackslash[] = "\xBB\x5C";  // 籠
 const char kUpperA[] = "\xB0\x41";
 const char kLowerA[] = "\xB0\x61";
 const char kBar[] = "\xB0\x7C";
-}
+}  // namespace
 
 TEST(CStringDoubleByte, SearchesNeverStopInsideACharacter)
 {
@@ -41,7 +41,7 @@ TEST(CStringDoubleByte, EditsAndCaseChangesKeepCharactersWhole)
     CString lower = s;
     lower.MakeLower();
     EXPECT_EQ(CString("a") + kUpperA + "b" + kLowerA, lower);
-    EXPECT_NE(0, CString(kUpperA).CompareNoCase(kLowerA));   // two different characters
+    EXPECT_NE(0, CString(kUpperA).CompareNoCase(kLowerA));  // two different characters
     EXPECT_EQ(0, (CString("X") + kUpperA).CompareNoCase(CString("x") + kUpperA));
 
     CString folder = CString("C:\\") + kBackslash + "\\\\";

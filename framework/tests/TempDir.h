@@ -23,8 +23,7 @@ inline void RemoveTree(const CString& dir)
     FwRemoveDirectory(dir);
 }
 
-class TempDir
-{
+class TempDir {
 public:
     TempDir()
     {

@@ -12,8 +12,10 @@
 
 namespace {
 
-const wchar_t kTypedW[] = L"\x542F\x52A8\x83DC\x5355 \x00FC" L"ber";   // "启动菜单 über"
-const char kTypedA[] = "\xC6\xF4\xB6\xAF\xB2\xCB\xB5\xA5 \xA8\xB9" "ber";
+const wchar_t kTypedW[] = L"\x542F\x52A8\x83DC\x5355 \x00FC"
+                          L"ber";  // "启动菜单 über"
+const char kTypedA[] = "\xC6\xF4\xB6\xAF\xB2\xCB\xB5\xA5 \xA8\xB9"
+                       "ber";
 
 class CCharLog : public CWnd {
 public:
@@ -121,7 +123,7 @@ TEST(TypedTextDbcs, CreatedEditAndAnsiWindowGetTheCodePageBytes)
     CCharLog log;
     ASSERT_TRUE(log.CreateEx(0, NULL, "typing", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL));
     SendUnicodeKeys(log.m_hWnd, kTypedW);
-    EXPECT_EQ(kTypedA, log.m_bytes);   // an ANSI window takes each character as its two bytes
+    EXPECT_EQ(kTypedA, log.m_bytes);  // an ANSI window takes each character as its two bytes
 
     CEdit edit;
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 24), &log, 100));

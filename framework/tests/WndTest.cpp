@@ -21,11 +21,23 @@ public:
     bool m_bDisableCmd = false;
     int m_nDisabledRan = 0;
     int m_nParentClick = 0;
-    afx_msg int OnCreate(LPCREATESTRUCT) { ++m_nCreated; return 0; }
+    afx_msg int OnCreate(LPCREATESTRUCT)
+    {
+        ++m_nCreated;
+        return 0;
+    }
     afx_msg void OnCmd() { ++m_nCommand; }
     afx_msg void OnCmdRange(UINT nID) { m_nRange = (int)nID; }
-    afx_msg void OnSize(UINT, int cx, int cy) { m_nCx = cx; m_nCy = cy; }
-    afx_msg LRESULT OnRegistered(WPARAM w, LPARAM l) { m_lRegistered = (LRESULT)(w + l); return 42; }
+    afx_msg void OnSize(UINT, int cx, int cy)
+    {
+        m_nCx = cx;
+        m_nCy = cy;
+    }
+    afx_msg LRESULT OnRegistered(WPARAM w, LPARAM l)
+    {
+        m_lRegistered = (LRESULT)(w + l);
+        return 42;
+    }
     afx_msg void OnDisabledCmd() { ++m_nDisabledRan; }
     afx_msg void OnUpdateDisabledCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_bDisableCmd); }
     afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
@@ -141,7 +153,7 @@ TEST(WndReflection, ControlHandlesItsOwnNotificationAndColourBeforeTheParent)
     btn.SendMessage(BM_CLICK);
     plain.SendMessage(BM_CLICK);
     EXPECT_EQ(1, btn.m_nClicks);
-    EXPECT_EQ(1, parent.m_nParentClick);   // only the plain button reached the parent
+    EXPECT_EQ(1, parent.m_nParentClick);  // only the plain button reached the parent
     HDC hdc = ::GetDC(btn.m_hWnd);
     LRESULT lr = parent.SendMessage(WM_CTLCOLORBTN, (WPARAM)hdc, (LPARAM)btn.m_hWnd);
     ::ReleaseDC(btn.m_hWnd, hdc);
@@ -219,7 +231,7 @@ struct Driver {
 };
 const char* Driver::s_count = "5";
 int Driver::s_okPresses = 0;
-}
+}  // namespace
 
 TEST(DialogModal, ExchangesDataAndEndsWithOk)
 {
@@ -283,7 +295,7 @@ TEST(AppProfile, RegistryValuesAndRecentFiles)
     DWORD dw = 0, cb = sizeof(dw);
     HKEY hKey;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyEx(HKEY_CURRENT_USER,
-        "Software\\ZavoFwTest\\FwTestApp\\Settings", 0, KEY_READ, &hKey));
+                                            "Software\\ZavoFwTest\\FwTestApp\\Settings", 0, KEY_READ, &hKey));
     EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueEx(hKey, "Count", NULL, NULL, (LPBYTE)&dw, &cb));
     ::RegCloseKey(hKey);
     EXPECT_EQ(17u, dw);

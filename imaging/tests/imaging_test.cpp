@@ -8,125 +8,137 @@
 
 namespace {
 
-std::string TempName(const char* name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + "imaging_test_" + std::to_string(GetCurrentProcessId()) + "_" + name;
+std::string TempName(const char* name)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + "imaging_test_" + std::to_string(GetCurrentProcessId()) + "_" + name;
 }
 
-RGBQUAD Rgb(BYTE r, BYTE g, BYTE b, BYTE a = 255) {
-  RGBQUAD q;
-  q.rgbRed = r; q.rgbGreen = g; q.rgbBlue = b; q.rgbReserved = a;
-  return q;
+RGBQUAD Rgb(BYTE r, BYTE g, BYTE b, BYTE a = 255)
+{
+    RGBQUAD q;
+    q.rgbRed = r;
+    q.rgbGreen = g;
+    q.rgbBlue = b;
+    q.rgbReserved = a;
+    return q;
 }
 
 // Four solid quadrants: red, green, blue, white.
-void MakeQuadrants(CxImage& img, long w = 32, long h = 24) {
-  ASSERT_NE(img.Create(w, h, 24), nullptr);
-  for (long y = 0; y < h; ++y)
-    for (long x = 0; x < w; ++x) {
-      bool right = x >= w / 2, bottom = y >= h / 2;
-      img.SetPixelColor(x, y, !bottom ? (right ? Rgb(0, 255, 0) : Rgb(255, 0, 0))
-                                      : (right ? Rgb(255, 255, 255) : Rgb(0, 0, 255)));
-    }
+void MakeQuadrants(CxImage& img, long w = 32, long h = 24)
+{
+    ASSERT_NE(img.Create(w, h, 24), nullptr);
+    for (long y = 0; y < h; ++y)
+        for (long x = 0; x < w; ++x) {
+            bool right = x >= w / 2, bottom = y >= h / 2;
+            img.SetPixelColor(x, y, !bottom ? (right ? Rgb(0, 255, 0) : Rgb(255, 0, 0)) : (right ? Rgb(255, 255, 255) : Rgb(0, 0, 255)));
+        }
 }
 
 // A gradient that JPEG cannot compress to nothing.
-void MakeNoise(CxImage& img, long w = 128, long h = 96) {
-  ASSERT_NE(img.Create(w, h, 24), nullptr);
-  unsigned seed = 7;
-  for (long y = 0; y < h; ++y)
-    for (long x = 0; x < w; ++x) {
-      seed = seed * 1103515245 + 12345;
-      img.SetPixelColor(x, y, Rgb((BYTE)(x * 2), (BYTE)(y * 2), (BYTE)(seed >> 24)));
-    }
+void MakeNoise(CxImage& img, long w = 128, long h = 96)
+{
+    ASSERT_NE(img.Create(w, h, 24), nullptr);
+    unsigned seed = 7;
+    for (long y = 0; y < h; ++y)
+        for (long x = 0; x < w; ++x) {
+            seed = seed * 1103515245 + 12345;
+            img.SetPixelColor(x, y, Rgb((BYTE)(x * 2), (BYTE)(y * 2), (BYTE)(seed >> 24)));
+        }
 }
 
-long FileSize(const std::string& path) {
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return -1;
-  fseek(f, 0, SEEK_END);
-  long n = ftell(f);
-  fclose(f);
-  return n;
+long FileSize(const std::string& path)
+{
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return -1;
+    fseek(f, 0, SEEK_END);
+    long n = ftell(f);
+    fclose(f);
+    return n;
 }
 
-bool Near(RGBQUAD a, RGBQUAD b, int tol) {
-  return abs(a.rgbRed - b.rgbRed) <= tol && abs(a.rgbGreen - b.rgbGreen) <= tol &&
-         abs(a.rgbBlue - b.rgbBlue) <= tol;
+bool Near(RGBQUAD a, RGBQUAD b, int tol)
+{
+    return abs(a.rgbRed - b.rgbRed) <= tol && abs(a.rgbGreen - b.rgbGreen) <= tol &&
+           abs(a.rgbBlue - b.rgbBlue) <= tol;
 }
 
 #define EXPECT_COLOR(img, x, y, c, tol) \
-  EXPECT_TRUE(Near((img).GetPixelColor(x, y), c, tol)) << "pixel " << (x) << "," << (y)
+    EXPECT_TRUE(Near((img).GetPixelColor(x, y), c, tol)) << "pixel " << (x) << "," << (y)
 
 // A 32-bit DIB section selected into a memory DC; pixels read back directly.
 struct Canvas {
-  HDC dc = NULL;
-  HBITMAP bmp = NULL;
-  HGDIOBJ old = NULL;
-  DWORD* bits = NULL;
-  long w, h;
-  Canvas(long w_, long h_, COLORREF fill) : w(w_), h(h_) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    dc = CreateCompatibleDC(NULL);
-    bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
-    old = SelectObject(dc, bmp);
-    RECT r = {0, 0, w, h};
-    HBRUSH b = CreateSolidBrush(fill);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    GdiFlush();
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  RGBQUAD GetPixelColor(long x, long y) {
-    GdiFlush();
-    DWORD v = bits[y * w + x];
-    return Rgb((v >> 16) & 255, (v >> 8) & 255, v & 255);
-  }
+    HDC dc = NULL;
+    HBITMAP bmp = NULL;
+    HGDIOBJ old = NULL;
+    DWORD* bits = NULL;
+    long w, h;
+    Canvas(long w_, long h_, COLORREF fill) : w(w_), h(h_)
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        dc = CreateCompatibleDC(NULL);
+        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
+        old = SelectObject(dc, bmp);
+        RECT r = {0, 0, w, h};
+        HBRUSH b = CreateSolidBrush(fill);
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+        GdiFlush();
+    }
+    ~Canvas()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    RGBQUAD GetPixelColor(long x, long y)
+    {
+        GdiFlush();
+        DWORD v = bits[y * w + x];
+        return Rgb((v >> 16) & 255, (v >> 8) & 255, v & 255);
+    }
 };
 
 struct Format {
-  DWORD type;
-  const char* ext;
-  int tolerance;
+    DWORD type;
+    const char* ext;
+    int tolerance;
 };
 
 class RoundTrip : public ::testing::TestWithParam<Format> {};
 
-TEST_P(RoundTrip, SavedFileLoadsBackWithItsColours) {
-  Format f = GetParam();
-  CxImage img;
-  MakeQuadrants(img);
-  std::string path = TempName((std::string("rt.") + f.ext).c_str());
-  ASSERT_TRUE(img.Save(path.c_str(), f.type));
+TEST_P(RoundTrip, SavedFileLoadsBackWithItsColours)
+{
+    Format f = GetParam();
+    CxImage img;
+    MakeQuadrants(img);
+    std::string path = TempName((std::string("rt.") + f.ext).c_str());
+    ASSERT_TRUE(img.Save(path.c_str(), f.type));
 
-  CxImage back;
-  ASSERT_TRUE(back.Load(path.c_str(), 0)) << back.GetLastError();
-  EXPECT_EQ(back.GetType(), f.type);
-  ASSERT_EQ(back.GetWidth(), 32u);
-  ASSERT_EQ(back.GetHeight(), 24u);
-  // away from the quadrant borders, where JPEG blurs
-  EXPECT_COLOR(back, 4, 4, Rgb(255, 0, 0), f.tolerance);
-  EXPECT_COLOR(back, 27, 4, Rgb(0, 255, 0), f.tolerance);
-  EXPECT_COLOR(back, 4, 19, Rgb(0, 0, 255), f.tolerance);
-  EXPECT_COLOR(back, 27, 19, Rgb(255, 255, 255), f.tolerance);
+    CxImage back;
+    ASSERT_TRUE(back.Load(path.c_str(), 0)) << back.GetLastError();
+    EXPECT_EQ(back.GetType(), f.type);
+    ASSERT_EQ(back.GetWidth(), 32u);
+    ASSERT_EQ(back.GetHeight(), 24u);
+    // away from the quadrant borders, where JPEG blurs
+    EXPECT_COLOR(back, 4, 4, Rgb(255, 0, 0), f.tolerance);
+    EXPECT_COLOR(back, 27, 4, Rgb(0, 255, 0), f.tolerance);
+    EXPECT_COLOR(back, 4, 19, Rgb(0, 0, 255), f.tolerance);
+    EXPECT_COLOR(back, 27, 19, Rgb(255, 255, 255), f.tolerance);
 
-  CxImage typed;
-  EXPECT_TRUE(typed.Load(path.c_str(), f.type));
-  DWORD other = f.type == CXIMAGE_FORMAT_PNG ? CXIMAGE_FORMAT_BMP : CXIMAGE_FORMAT_PNG;
-  CxImage wrong;
-  EXPECT_FALSE(wrong.Load(path.c_str(), other));
-  EXPECT_FALSE(wrong.IsValid());
-  remove(path.c_str());
+    CxImage typed;
+    EXPECT_TRUE(typed.Load(path.c_str(), f.type));
+    DWORD other = f.type == CXIMAGE_FORMAT_PNG ? CXIMAGE_FORMAT_BMP : CXIMAGE_FORMAT_PNG;
+    CxImage wrong;
+    EXPECT_FALSE(wrong.Load(path.c_str(), other));
+    EXPECT_FALSE(wrong.IsValid());
+    remove(path.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Imaging, RoundTrip,
@@ -136,187 +148,197 @@ INSTANTIATE_TEST_SUITE_P(Imaging, RoundTrip,
                                            Format{CXIMAGE_FORMAT_PNG, "png", 0},
                                            Format{CXIMAGE_FORMAT_ICO, "ico", 0}));
 
-TEST(Imaging, PngKeepsAlphaAndIcoMasksTransparentPixels) {
-  CxImage img;
-  MakeQuadrants(img, 16, 16);
-  img.SetPixelColor(0, 0, Rgb(10, 20, 30, 0));
-  img.SetPixelColor(1, 0, Rgb(10, 20, 30, 128));
-  ASSERT_TRUE(img.HasAlpha());
-  std::string png = TempName("alpha.png"), ico = TempName("alpha.ico");
-  ASSERT_TRUE(img.Save(png.c_str(), CXIMAGE_FORMAT_PNG));
-  ASSERT_TRUE(img.Save(ico.c_str(), CXIMAGE_FORMAT_ICO));
-  CxImage back;
-  ASSERT_TRUE(back.Load(png.c_str(), CXIMAGE_FORMAT_PNG));
-  EXPECT_EQ(back.GetPixelColor(1, 0).rgbReserved, 128);
-  EXPECT_EQ(back.GetPixelColor(5, 5).rgbReserved, 255);
-  ASSERT_TRUE(back.Load(ico.c_str(), CXIMAGE_FORMAT_ICO));
-  EXPECT_EQ(back.GetPixelColor(0, 0).rgbReserved, 0);
-  EXPECT_COLOR(back, 12, 12, Rgb(255, 255, 255), 0);
-  remove(png.c_str());
-  remove(ico.c_str());
+TEST(Imaging, PngKeepsAlphaAndIcoMasksTransparentPixels)
+{
+    CxImage img;
+    MakeQuadrants(img, 16, 16);
+    img.SetPixelColor(0, 0, Rgb(10, 20, 30, 0));
+    img.SetPixelColor(1, 0, Rgb(10, 20, 30, 128));
+    ASSERT_TRUE(img.HasAlpha());
+    std::string png = TempName("alpha.png"), ico = TempName("alpha.ico");
+    ASSERT_TRUE(img.Save(png.c_str(), CXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(img.Save(ico.c_str(), CXIMAGE_FORMAT_ICO));
+    CxImage back;
+    ASSERT_TRUE(back.Load(png.c_str(), CXIMAGE_FORMAT_PNG));
+    EXPECT_EQ(back.GetPixelColor(1, 0).rgbReserved, 128);
+    EXPECT_EQ(back.GetPixelColor(5, 5).rgbReserved, 255);
+    ASSERT_TRUE(back.Load(ico.c_str(), CXIMAGE_FORMAT_ICO));
+    EXPECT_EQ(back.GetPixelColor(0, 0).rgbReserved, 0);
+    EXPECT_COLOR(back, 12, 12, Rgb(255, 255, 255), 0);
+    remove(png.c_str());
+    remove(ico.c_str());
 }
 
-TEST(Imaging, IconLargerThan256IsRefused) {
-  CxImage img;
-  img.Create(300, 10, 24);
-  std::string ico = TempName("big.ico");
-  EXPECT_FALSE(img.Save(ico.c_str(), CXIMAGE_FORMAT_ICO));
-  EXPECT_EQ(FileSize(ico), -1);
+TEST(Imaging, IconLargerThan256IsRefused)
+{
+    CxImage img;
+    img.Create(300, 10, 24);
+    std::string ico = TempName("big.ico");
+    EXPECT_FALSE(img.Save(ico.c_str(), CXIMAGE_FORMAT_ICO));
+    EXPECT_EQ(FileSize(ico), -1);
 }
 
-TEST(Imaging, JpegQualityChangesFileSize) {
-  CxImage img;
-  MakeNoise(img);
-  std::string lo = TempName("q20.jpg"), hi = TempName("q95.jpg");
-  img.SetJpegQuality(20);
-  ASSERT_TRUE(img.Save(lo.c_str(), CXIMAGE_FORMAT_JPG));
-  img.SetJpegQuality(95);
-  ASSERT_TRUE(img.Save(hi.c_str(), CXIMAGE_FORMAT_JPG));
-  long a = FileSize(lo), b = FileSize(hi);
-  EXPECT_GT(a, 0);
-  EXPECT_GT(b, a * 2);
-  CxImage back;
-  EXPECT_TRUE(back.Load(hi.c_str(), CXIMAGE_FORMAT_JPG));
-  remove(lo.c_str());
-  remove(hi.c_str());
+TEST(Imaging, JpegQualityChangesFileSize)
+{
+    CxImage img;
+    MakeNoise(img);
+    std::string lo = TempName("q20.jpg"), hi = TempName("q95.jpg");
+    img.SetJpegQuality(20);
+    ASSERT_TRUE(img.Save(lo.c_str(), CXIMAGE_FORMAT_JPG));
+    img.SetJpegQuality(95);
+    ASSERT_TRUE(img.Save(hi.c_str(), CXIMAGE_FORMAT_JPG));
+    long a = FileSize(lo), b = FileSize(hi);
+    EXPECT_GT(a, 0);
+    EXPECT_GT(b, a * 2);
+    CxImage back;
+    EXPECT_TRUE(back.Load(hi.c_str(), CXIMAGE_FORMAT_JPG));
+    remove(lo.c_str());
+    remove(hi.c_str());
 }
 
-TEST(Imaging, DecodeFromMemoryAndRejectsGarbage) {
-  CxImage img;
-  MakeQuadrants(img);
-  std::string path = TempName("mem.bmp");
-  ASSERT_TRUE(img.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
-  std::vector<BYTE> data(FileSize(path));
-  FILE* f = fopen(path.c_str(), "rb");
-  ASSERT_EQ(fread(&data[0], 1, data.size(), f), data.size());
-  fclose(f);
-  remove(path.c_str());
+TEST(Imaging, DecodeFromMemoryAndRejectsGarbage)
+{
+    CxImage img;
+    MakeQuadrants(img);
+    std::string path = TempName("mem.bmp");
+    ASSERT_TRUE(img.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
+    std::vector<BYTE> data(FileSize(path));
+    FILE* f = fopen(path.c_str(), "rb");
+    ASSERT_EQ(fread(&data[0], 1, data.size(), f), data.size());
+    fclose(f);
+    remove(path.c_str());
 
-  CxImage m;
-  ASSERT_TRUE(m.Decode(&data[0], (DWORD)data.size(), CXIMAGE_FORMAT_BMP));
-  EXPECT_COLOR(m, 27, 19, Rgb(255, 255, 255), 0);
-  EXPECT_EQ(m.GetBpp(), 24u);
-  EXPECT_EQ(m.GetSize(), 40u + 32 * 3 * 24);
-  EXPECT_EQ(m.GetPaletteSize(), 0u);
+    CxImage m;
+    ASSERT_TRUE(m.Decode(&data[0], (DWORD)data.size(), CXIMAGE_FORMAT_BMP));
+    EXPECT_COLOR(m, 27, 19, Rgb(255, 255, 255), 0);
+    EXPECT_EQ(m.GetBpp(), 24u);
+    EXPECT_EQ(m.GetSize(), 40u + 32 * 3 * 24);
+    EXPECT_EQ(m.GetPaletteSize(), 0u);
 
-  CxImage cut;
-  EXPECT_FALSE(cut.Decode(&data[0], 30, CXIMAGE_FORMAT_BMP));
-  EXPECT_FALSE(cut.IsValid());
-  BYTE junk[64] = {'B', 'M', 0xFF, 0xFF};
-  EXPECT_FALSE(cut.Decode(junk, sizeof(junk), 0));
-  EXPECT_FALSE(cut.Decode(NULL, 0, 0));
-  EXPECT_FALSE(cut.Load("Z:\\no\\such\\file.png", 0));
+    CxImage cut;
+    EXPECT_FALSE(cut.Decode(&data[0], 30, CXIMAGE_FORMAT_BMP));
+    EXPECT_FALSE(cut.IsValid());
+    BYTE junk[64] = {'B', 'M', 0xFF, 0xFF};
+    EXPECT_FALSE(cut.Decode(junk, sizeof(junk), 0));
+    EXPECT_FALSE(cut.Decode(NULL, 0, 0));
+    EXPECT_FALSE(cut.Load("Z:\\no\\such\\file.png", 0));
 }
 
-TEST(Imaging, DrawStretchesIntoTheRectangleAndHonoursClip) {
-  CxImage img;
-  MakeQuadrants(img, 2, 2);
-  Canvas c(40, 40, RGB(0, 0, 0));
-  ASSERT_TRUE(img.Draw(c.dc, 0, 0, 20, 20));
-  EXPECT_COLOR(c, 2, 2, Rgb(255, 0, 0), 0);
-  EXPECT_COLOR(c, 17, 2, Rgb(0, 255, 0), 0);
-  EXPECT_COLOR(c, 2, 17, Rgb(0, 0, 255), 0);
-  EXPECT_COLOR(c, 17, 17, Rgb(255, 255, 255), 0);
-  EXPECT_COLOR(c, 25, 25, Rgb(0, 0, 0), 0);
+TEST(Imaging, DrawStretchesIntoTheRectangleAndHonoursClip)
+{
+    CxImage img;
+    MakeQuadrants(img, 2, 2);
+    Canvas c(40, 40, RGB(0, 0, 0));
+    ASSERT_TRUE(img.Draw(c.dc, 0, 0, 20, 20));
+    EXPECT_COLOR(c, 2, 2, Rgb(255, 0, 0), 0);
+    EXPECT_COLOR(c, 17, 2, Rgb(0, 255, 0), 0);
+    EXPECT_COLOR(c, 2, 17, Rgb(0, 0, 255), 0);
+    EXPECT_COLOR(c, 17, 17, Rgb(255, 255, 255), 0);
+    EXPECT_COLOR(c, 25, 25, Rgb(0, 0, 0), 0);
 
-  RECT r = {20, 20, 40, 40}, clip = {20, 20, 30, 40};
-  ASSERT_TRUE(img.Draw(c.dc, r, &clip));
-  EXPECT_COLOR(c, 22, 22, Rgb(255, 0, 0), 0);
-  EXPECT_COLOR(c, 35, 22, Rgb(0, 0, 0), 0);  // clipped away
-  // the clip does not stay on the DC
-  ASSERT_TRUE(img.Draw(c.dc, 30, 0, -1, -1));
-  EXPECT_COLOR(c, 31, 0, Rgb(0, 255, 0), 0);
+    RECT r = {20, 20, 40, 40}, clip = {20, 20, 30, 40};
+    ASSERT_TRUE(img.Draw(c.dc, r, &clip));
+    EXPECT_COLOR(c, 22, 22, Rgb(255, 0, 0), 0);
+    EXPECT_COLOR(c, 35, 22, Rgb(0, 0, 0), 0);  // clipped away
+    // the clip does not stay on the DC
+    ASSERT_TRUE(img.Draw(c.dc, 30, 0, -1, -1));
+    EXPECT_COLOR(c, 31, 0, Rgb(0, 255, 0), 0);
 }
 
-TEST(Imaging, Draw2BlendsByAlpha) {
-  CxImage img;
-  img.Create(4, 1, 32);
-  img.SetPixelColor(0, 0, Rgb(255, 0, 0, 255));
-  img.SetPixelColor(1, 0, Rgb(255, 0, 0, 0));
-  img.SetPixelColor(2, 0, Rgb(255, 255, 255, 128));
-  img.SetPixelColor(3, 0, Rgb(0, 0, 255, 255));
-  Canvas c(4, 1, RGB(0, 0, 0));
-  ASSERT_TRUE(img.Draw2(c.dc, 0, 0));
-  EXPECT_COLOR(c, 0, 0, Rgb(255, 0, 0), 1);
-  EXPECT_COLOR(c, 1, 0, Rgb(0, 0, 0), 1);
-  EXPECT_COLOR(c, 2, 0, Rgb(128, 128, 128), 3);
-  EXPECT_COLOR(c, 3, 0, Rgb(0, 0, 255), 1);
+TEST(Imaging, Draw2BlendsByAlpha)
+{
+    CxImage img;
+    img.Create(4, 1, 32);
+    img.SetPixelColor(0, 0, Rgb(255, 0, 0, 255));
+    img.SetPixelColor(1, 0, Rgb(255, 0, 0, 0));
+    img.SetPixelColor(2, 0, Rgb(255, 255, 255, 128));
+    img.SetPixelColor(3, 0, Rgb(0, 0, 255, 255));
+    Canvas c(4, 1, RGB(0, 0, 0));
+    ASSERT_TRUE(img.Draw2(c.dc, 0, 0));
+    EXPECT_COLOR(c, 0, 0, Rgb(255, 0, 0), 1);
+    EXPECT_COLOR(c, 1, 0, Rgb(0, 0, 0), 1);
+    EXPECT_COLOR(c, 2, 0, Rgb(128, 128, 128), 3);
+    EXPECT_COLOR(c, 3, 0, Rgb(0, 0, 255), 1);
 
-  Canvas opaque(4, 1, RGB(0, 0, 0));
-  ASSERT_TRUE(img.Draw(opaque.dc, 0, 0));
-  EXPECT_COLOR(opaque, 1, 0, Rgb(255, 0, 0), 0);  // Draw ignores alpha
+    Canvas opaque(4, 1, RGB(0, 0, 0));
+    ASSERT_TRUE(img.Draw(opaque.dc, 0, 0));
+    EXPECT_COLOR(opaque, 1, 0, Rgb(255, 0, 0), 0);  // Draw ignores alpha
 }
 
-TEST(Imaging, ThumbnailKeepsProportionsOnBackground) {
-  CxImage img;
-  img.Create(100, 50, 24);
-  for (long y = 0; y < 50; ++y)
-    for (long x = 0; x < 100; ++x) img.SetPixelColor(x, y, Rgb(200, 10, 10));
-  CxImage thumb;
-  ASSERT_TRUE(img.Thumbnail(40, 40, Rgb(0, 0, 255), &thumb));
-  EXPECT_EQ(thumb.GetWidth(), 40u);
-  EXPECT_EQ(thumb.GetHeight(), 40u);
-  EXPECT_EQ(img.GetWidth(), 100u);
-  EXPECT_COLOR(thumb, 20, 2, Rgb(0, 0, 255), 0);
-  EXPECT_COLOR(thumb, 20, 20, Rgb(200, 10, 10), 0);
-  EXPECT_COLOR(thumb, 20, 37, Rgb(0, 0, 255), 0);
-  ASSERT_TRUE(img.Thumbnail(240, 180, Rgb(0, 0, 0)));
-  EXPECT_EQ(img.GetWidth(), 240u);
-  EXPECT_EQ(img.GetHeight(), 180u);
+TEST(Imaging, ThumbnailKeepsProportionsOnBackground)
+{
+    CxImage img;
+    img.Create(100, 50, 24);
+    for (long y = 0; y < 50; ++y)
+        for (long x = 0; x < 100; ++x) img.SetPixelColor(x, y, Rgb(200, 10, 10));
+    CxImage thumb;
+    ASSERT_TRUE(img.Thumbnail(40, 40, Rgb(0, 0, 255), &thumb));
+    EXPECT_EQ(thumb.GetWidth(), 40u);
+    EXPECT_EQ(thumb.GetHeight(), 40u);
+    EXPECT_EQ(img.GetWidth(), 100u);
+    EXPECT_COLOR(thumb, 20, 2, Rgb(0, 0, 255), 0);
+    EXPECT_COLOR(thumb, 20, 20, Rgb(200, 10, 10), 0);
+    EXPECT_COLOR(thumb, 20, 37, Rgb(0, 0, 255), 0);
+    ASSERT_TRUE(img.Thumbnail(240, 180, Rgb(0, 0, 0)));
+    EXPECT_EQ(img.GetWidth(), 240u);
+    EXPECT_EQ(img.GetHeight(), 180u);
 }
 
-TEST(Imaging, BitmapsInAndOut) {
-  CxImage img;
-  MakeQuadrants(img, 8, 8);
-  HDC screen = GetDC(NULL);
-  HBITMAP ddb = img.MakeBitmap(screen);
-  ReleaseDC(NULL, screen);
-  ASSERT_NE(ddb, (HBITMAP)NULL);
-  CxImage back;
-  ASSERT_TRUE(back.CreateFromHBITMAP(ddb));
-  DeleteObject(ddb);
-  EXPECT_EQ(back.GetWidth(), 8u);
-  EXPECT_COLOR(back, 1, 1, Rgb(255, 0, 0), 0);
-  EXPECT_COLOR(back, 6, 6, Rgb(255, 255, 255), 0);
-  EXPECT_FALSE(back.CreateFromHBITMAP(NULL));
+TEST(Imaging, BitmapsInAndOut)
+{
+    CxImage img;
+    MakeQuadrants(img, 8, 8);
+    HDC screen = GetDC(NULL);
+    HBITMAP ddb = img.MakeBitmap(screen);
+    ReleaseDC(NULL, screen);
+    ASSERT_NE(ddb, (HBITMAP)NULL);
+    CxImage back;
+    ASSERT_TRUE(back.CreateFromHBITMAP(ddb));
+    DeleteObject(ddb);
+    EXPECT_EQ(back.GetWidth(), 8u);
+    EXPECT_COLOR(back, 1, 1, Rgb(255, 0, 0), 0);
+    EXPECT_COLOR(back, 6, 6, Rgb(255, 255, 255), 0);
+    EXPECT_FALSE(back.CreateFromHBITMAP(NULL));
 }
 
-TEST(Imaging, FlipLightCopy) {
-  CxImage img;
-  MakeQuadrants(img, 4, 4);
-  CxImage copy(img);
-  ASSERT_TRUE(copy.Flip());
-  EXPECT_COLOR(copy, 0, 0, Rgb(0, 0, 255), 0);
-  EXPECT_COLOR(img, 0, 0, Rgb(255, 0, 0), 0);
-  img.SetPixelColor(0, 0, Rgb(100, 250, 0));
-  ASSERT_TRUE(img.Light(20, 0));
-  EXPECT_COLOR(img, 0, 0, Rgb(120, 255, 20), 0);
-  CxImage c2;
-  ASSERT_TRUE(c2.Copy(img, true, true, true));
-  EXPECT_COLOR(c2, 0, 0, Rgb(120, 255, 20), 0);
-  ASSERT_TRUE(c2.IncreaseBpp(24));
-  c2.Destroy();
-  EXPECT_FALSE(c2.IsValid());
-  EXPECT_FALSE(c2.Flip());
+TEST(Imaging, FlipLightCopy)
+{
+    CxImage img;
+    MakeQuadrants(img, 4, 4);
+    CxImage copy(img);
+    ASSERT_TRUE(copy.Flip());
+    EXPECT_COLOR(copy, 0, 0, Rgb(0, 0, 255), 0);
+    EXPECT_COLOR(img, 0, 0, Rgb(255, 0, 0), 0);
+    img.SetPixelColor(0, 0, Rgb(100, 250, 0));
+    ASSERT_TRUE(img.Light(20, 0));
+    EXPECT_COLOR(img, 0, 0, Rgb(120, 255, 20), 0);
+    CxImage c2;
+    ASSERT_TRUE(c2.Copy(img, true, true, true));
+    EXPECT_COLOR(c2, 0, 0, Rgb(120, 255, 20), 0);
+    ASSERT_TRUE(c2.IncreaseBpp(24));
+    c2.Destroy();
+    EXPECT_FALSE(c2.IsValid());
+    EXPECT_FALSE(c2.Flip());
 }
 
 }  // namespace
 
 namespace {
 
-TEST(Imaging, GifOfManyColoursAndTransparency) {
-  CxImage img;
-  MakeNoise(img, 200, 120);  // over 255 colours and long enough for a full code table
-  img.SetPixelColor(0, 0, Rgb(0, 0, 0, 0));
-  std::string gif = TempName("many.gif");
-  ASSERT_TRUE(img.Save(gif.c_str(), CXIMAGE_FORMAT_GIF));
-  CxImage back;
-  ASSERT_TRUE(back.Load(gif.c_str(), CXIMAGE_FORMAT_GIF)) << back.GetLastError();
-  ASSERT_EQ(back.GetWidth(), 200u);
-  EXPECT_EQ(back.GetPixelColor(0, 0).rgbReserved, 0);
-  for (long y = 1; y < 120; y += 7)
-    for (long x = 1; x < 200; x += 13) EXPECT_COLOR(back, x, y, img.GetPixelColor(x, y), 30);
-  remove(gif.c_str());
+TEST(Imaging, GifOfManyColoursAndTransparency)
+{
+    CxImage img;
+    MakeNoise(img, 200, 120);  // over 255 colours and long enough for a full code table
+    img.SetPixelColor(0, 0, Rgb(0, 0, 0, 0));
+    std::string gif = TempName("many.gif");
+    ASSERT_TRUE(img.Save(gif.c_str(), CXIMAGE_FORMAT_GIF));
+    CxImage back;
+    ASSERT_TRUE(back.Load(gif.c_str(), CXIMAGE_FORMAT_GIF)) << back.GetLastError();
+    ASSERT_EQ(back.GetWidth(), 200u);
+    EXPECT_EQ(back.GetPixelColor(0, 0).rgbReserved, 0);
+    for (long y = 1; y < 120; y += 7)
+        for (long x = 1; x < 200; x += 13) EXPECT_COLOR(back, x, y, img.GetPixelColor(x, y), 30);
+    remove(gif.c_str());
 }
 
 }  // namespace

@@ -8,8 +8,7 @@
 
 using namespace installer_test;
 
-namespace
-{
+namespace {
 std::string Text(const char* key) { return BuiltinText("VD Installer", key); }
 
 bool EndsWith(const std::string& s, const std::string& tail)
@@ -37,7 +36,7 @@ void PutLE16(Bytes& b, size_t at, unsigned v)
     b[at] = (unsigned char)v;
     b[at + 1] = (unsigned char)(v >> 8);
 }
-}
+}  // namespace
 
 TEST(DiskImageAnalyse, FloppiesFromMkfsFat)
 {
@@ -67,7 +66,10 @@ TEST(DiskImageAnalyse, FloppyNeedsPlausibleBootParameters)
     ASSERT_TRUE(info.Analyse((dir / "big.img").c_str()));
     EXPECT_EQ(info.m_nCylinders, 64);
 
-    const struct { size_t at; unsigned value; } broken[] = {{11, 1024}, {26, 0}, {26, 256}, {24, 0}, {24, 64}};
+    const struct {
+        size_t at;
+        unsigned value;
+    } broken[] = {{11, 1024}, {26, 0}, {26, 256}, {24, 0}, {24, 64}};
     for (const auto& x : broken) {
         Bytes bad = b;
         PutLE16(bad, x.at, x.value);

@@ -18,8 +18,7 @@ using namespace installer_test;
 
 #undef GetDriveType  // the seam's member, not the A/W macro
 
-namespace
-{
+namespace {
 const std::string kDrive = "T:";
 
 std::string Bin(const char* name) { return std::string(ZAVO_BINARY_DIR) + "/bin/" + name; }
@@ -32,8 +31,7 @@ void Put32(Bytes& b, size_t at, uint32_t v)
 
 // Disk 0 with partitions in slots 0 and 1, disk 1 with one; the test says
 // on which of them T: starts (none: no letter).
-struct Disks
-{
+struct Disks {
     int disk = 0;
     uint32_t offset = 32256;
     bool hasLetter = true;
@@ -120,8 +118,7 @@ bool Contains(const std::vector<std::string>& v, const std::string& s)
     return std::find(v.begin(), v.end(), s) != v.end();
 }
 
-class AssembleTest : public ::testing::Test
-{
+class AssembleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -211,7 +208,7 @@ std::string Padded(const CString& text, size_t size)
     s.resize(size, '\0');
     return s;
 }
-}
+}  // namespace
 
 TEST_F(AssembleTest, FloppyImageInstallsTessuSysZeldrAndTheEntry)
 {
@@ -402,11 +399,9 @@ TEST_F(AssembleTest, BootIniKeepsEveryEntryAndItsAttributes)
     EXPECT_EQ(ReadFile("T:\\boot.ini.tsu1"), Bytes(ini.begin(), ini.end()));
 }
 
-namespace
-{
+namespace {
 // Writes like a profile writer that drops the last entry.
-class LossyAssembler : public CAssembler
-{
+class LossyAssembler : public CAssembler {
 public:
     using CAssembler::CAssembler;
 
@@ -421,7 +416,7 @@ protected:
         return ok;
     }
 };
-}
+}  // namespace
 
 TEST_F(AssembleTest, ForcedFailuresLeaveTheOriginalBytes)
 {

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 const char kOurKey[] = "C:\\Zeldr.bin";
 const char kOurValue[] = "\"Tessu - A.ISO\"";
 
@@ -16,7 +15,7 @@ const std::string kBefore =
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /noexecute=optin /fastdetect\r\n"
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal\r\n"
     "C:\\CMDCONS\\BOOTSECT.DAT=\"Recovery Console\" /cmdcons\r\n";
-}
+}  // namespace
 
 TEST(BootIniCheck, ReadsEntriesWithDuplicatesAndEqualSigns)
 {

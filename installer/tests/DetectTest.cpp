@@ -8,8 +8,7 @@
 
 using namespace installer_test;
 
-namespace
-{
+namespace {
 Bytes Loader(size_t length, unsigned char first)
 {
     Bytes b(length, 0);
@@ -34,7 +33,7 @@ int TypeOf(const Bytes& file, BOOL* supported = NULL)
         *supported = s;
     return type;
 }
-}
+}  // namespace
 
 TEST(BootLoaderDetect, LengthBoundsDecideSupportAndFamily)
 {

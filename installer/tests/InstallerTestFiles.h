@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace installer_test
-{
+namespace installer_test {
 typedef std::vector<unsigned char> Bytes;
 
 inline std::string FixturePath(const char* name)
@@ -48,8 +47,7 @@ inline Bytes ReadFile(const std::string& path)
 }
 
 // A fresh folder in the temp folder, removed with everything in it.
-class TempFolder
-{
+class TempFolder {
 public:
     TempFolder()
     {
@@ -71,4 +69,4 @@ public:
 private:
     std::string m_path;
 };
-}
+}  // namespace installer_test

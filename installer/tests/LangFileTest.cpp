@@ -7,8 +7,7 @@
 
 using namespace installer_test;
 
-namespace
-{
+namespace {
 const char kSample[] =
     "; Tessumgr language file\n"
     "[[Button]]\n"
@@ -51,7 +50,7 @@ void CheckSample(CLangFile& lang)
     EXPECT_STREQ(lang.GetLastError().GetString(), "Unable to locate specified key: [tool tips]");
     EXPECT_LT(lang.FindSection("; Tessumgr language file"), 0);
 }
-}
+}  // namespace
 
 TEST(LangFile, ReadsSectionsKeysAndValuesAsWritten)
 {

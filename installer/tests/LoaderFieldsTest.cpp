@@ -12,8 +12,7 @@
 
 using namespace installer_test;
 
-namespace
-{
+namespace {
 Bytes Pattern(size_t n)
 {
     Bytes b(n);
@@ -21,7 +20,7 @@ Bytes Pattern(size_t n)
         b[i] = (unsigned char)(0x41 + i % 26);
     return b;
 }
-}
+}  // namespace
 
 TEST(LoaderFields, TessuTextStaysWithinItsField)
 {

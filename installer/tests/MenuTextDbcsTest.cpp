@@ -25,5 +25,9 @@ TEST(MenuTextDbcs, EachDoubleByteCharacterBecomesOneUnderscore)
 TEST(MenuTextDbcs, FileNamePartSkipsTrailBytes)
 {
     ASSERT_EQ(936u, ::GetACP());
-    EXPECT_STREQ(FileNamePart("C:\\\x95\x5C" "A.IMG").GetString(), "\x95\x5C" "A.IMG");
+    EXPECT_STREQ(FileNamePart("C:\\\x95\x5C"
+                              "A.IMG")
+                     .GetString(),
+                 "\x95\x5C"
+                 "A.IMG");
 }

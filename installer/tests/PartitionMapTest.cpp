@@ -9,8 +9,7 @@
 
 #undef GetDriveType  // the seam's member, not the A/W macro
 
-namespace
-{
+namespace {
 typedef std::vector<uint8_t> Bytes;
 
 void Put32(Bytes& b, size_t at, uint32_t v)
@@ -47,8 +46,7 @@ Bytes Extent(uint32_t disk, uint64_t offset)
     return b;
 }
 
-struct Fake
-{
+struct Fake {
     std::map<int, Bytes> disks;
     std::map<char, Bytes> volumes;  // an empty buffer: the query fails
     std::map<char, unsigned> types;
@@ -106,7 +104,7 @@ struct Fake
         return out;
     }
 };
-}
+}  // namespace
 
 TEST(PartitionMap, NumbersSlotsAndLogicalPartitions)
 {
@@ -115,8 +113,7 @@ TEST(PartitionMap, NumbersSlotsAndLogicalPartitions)
     EXPECT_EQ(slot1.Devices(), (std::vector<std::string>{"(hd0,1)"}));
 
     Fake logical;
-    logical.disks[0] = Layout({{32256, 1}, {1 << 20, 2}, {2 << 20, 0}, {0, 0},
-                               {3 << 20, 5}, {0, 0}, {4 << 20, 6}, {0, 0}});
+    logical.disks[0] = Layout({{32256, 1}, {1 << 20, 2}, {2 << 20, 0}, {0, 0}, {3 << 20, 5}, {0, 0}, {4 << 20, 6}, {0, 0}});
     logical.disks[2] = Layout({{32256, 1}, {0, 0}, {0, 0}, {0, 0}});
     EXPECT_EQ(logical.Devices(),
               (std::vector<std::string>{"(hd0,0)", "(hd0,1)", "(hd0,4)", "(hd0,5)", "(hd2,0)"}));
@@ -143,11 +140,11 @@ TEST(PartitionMap, LettersByDiskAndOffsetNeverFloppies)
     f.volumes['C'] = Extent(0, 32256);
     f.volumes['D'] = Extent(1, 32256);
     f.volumes['E'] = Extent(0, 1 << 20);
-    f.volumes['F'] = Extent(0, 12345);   // starts on no partition
-    f.volumes['G'] = Bytes();            // its extents query fails
+    f.volumes['F'] = Extent(0, 12345);  // starts on no partition
+    f.volumes['G'] = Bytes();           // its extents query fails
     f.volumes['H'] = Extent(0, 1 << 20);
-    f.types['H'] = DISK_DRIVE_CDROM;     // every type is asked
-    Put32(f.volumes['H'], 0, 0);         // but lists no extent
+    f.types['H'] = DISK_DRIVE_CDROM;  // every type is asked
+    Put32(f.volumes['H'], 0, 0);      // but lists no extent
     EXPECT_EQ(f.Devices(), (std::vector<std::string>{"(hd0,0)=C:", "(hd0,1)=E:", "(hd1,0)=D:"}));
     EXPECT_EQ(f.queried, (std::vector<char>{'C', 'D', 'E', 'F', 'G', 'H'}));
 

@@ -7,14 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace installer_test
-{
-struct ScriptedUi : IInstallerUi
-{
+namespace installer_test {
+struct ScriptedUi : IInstallerUi {
     std::vector<std::string> shown;
     std::vector<Style> styles;
-    std::deque<int> answers;       // IDOK when the script has run out
-    std::deque<std::string> edits; // "" (Cancel) when it has run out
+    std::deque<int> answers;        // IDOK when the script has run out
+    std::deque<std::string> edits;  // "" (Cancel) when it has run out
     std::vector<std::string> editedFrom;
 
     int Show(LPCTSTR text, LPCTSTR, Style style) override
@@ -39,4 +37,4 @@ struct ScriptedUi : IInstallerUi
         return e.c_str();
     }
 };
-}
+}  // namespace installer_test

@@ -7,8 +7,7 @@
 
 using namespace installer_test;
 
-namespace
-{
+namespace {
 bool Exists(const std::string& path) { return FwFileExists(path.c_str()) != FALSE; }
 
 time_t ModTime(const std::string& path)
@@ -24,7 +23,7 @@ time_t LocalTime(int y, int mo, int d, int h, int mi, int s)
     t.tm_isdst = -1;
     return mktime(&t);
 }
-}
+}  // namespace
 
 TEST(ZipUnpacker, UnpacksFoldersFilesAndTimes)
 {

@@ -7,8 +7,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -35,7 +34,7 @@ bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pi
     return GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
                      DIB_RGB_COLORS) == height;
 }
-}
+}  // namespace
 
 CVZRSkinBitmap::~CVZRSkinBitmap()
 {

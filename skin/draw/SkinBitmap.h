@@ -13,8 +13,7 @@
 
 class CVZRThemePackage;
 
-struct CVZRSolidRegion
-{
+struct CVZRSolidRegion {
     RECT rect;
     COLORREF colour;  // the pixel's alpha in the top byte for alpha bitmaps
 };
@@ -23,8 +22,7 @@ const int kSizingTrueSize = 0;
 const int kSizingStretch = 1;
 const int kSizingTile = 2;
 
-class CVZRSkinBitmap
-{
+class CVZRSkinBitmap {
 public:
     CVZRSkinBitmap() {}
     virtual ~CVZRSkinBitmap();
@@ -68,8 +66,7 @@ private:
     CVZRSkinBitmap& operator=(const CVZRSkinBitmap&);
 };
 
-class CVZRSkinBitmapCache
-{
+class CVZRSkinBitmapCache {
 public:
     // Loaded through the package on first request; a failed name is tried again next time.
     CVZRSkinBitmap* Get(CVZRThemePackage* package, LPCSTR name);

@@ -7,13 +7,11 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 const int kScrollBarSizeBox = 10;
 const int kScrollBarArrow = 1;
 
-struct EdgeColours
-{
+struct EdgeColours {
     COLORREF light, highlight, shadow, dark;
     const CVZRSkinSystemMetrics* metrics;
     COLORREF Sys(int index) const { return metrics ? metrics->GetColor(index) : GetSysColor(index); }
@@ -103,7 +101,7 @@ void DrawStrips(HDC dc, RECT& rc, UINT flags, COLORREF topLeft, COLORREF bottomR
         rc.top += cy;
     }
 }
-}
+}  // namespace
 
 BOOL SkinDrawEdge(CVZRSkinContext& context, HDC dc, LPRECT rect, UINT edge, UINT flags)
 {
@@ -146,7 +144,8 @@ BOOL SkinDrawFrameControl(CVZRSkinContext& context, HDC dc, LPRECT rect, UINT ty
     }
     if (type == DFC_SCROLL && (state & 0x1F) <= DFCS_SCROLLRIGHT) {
         int direction = int(state & 0x1F);
-        int offset = (state & DFCS_INACTIVE) ? 4 : (state & DFCS_PUSHED) ? 3 : 1;
+        int offset = (state & DFCS_INACTIVE) ? 4 : (state & DFCS_PUSHED) ? 3
+                                                                         : 1;
         context.LookupThemeClass("SCROLLBAR")->DrawBackground(dc, kScrollBarArrow, direction * 4 + offset, rect);
         return TRUE;
     }

@@ -4,8 +4,7 @@
 
 #include "framework/DC.h"
 
-class CVZRSkinPaintDC : public CDC
-{
+class CVZRSkinPaintDC : public CDC {
 public:
     explicit CVZRSkinPaintDC(HWND window);
     ~CVZRSkinPaintDC();

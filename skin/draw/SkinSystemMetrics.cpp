@@ -5,8 +5,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 const int kSysMetricsClass = 3;
 const int kCaptionFont = 801;
 const int kSmallCaptionFont = 802;
@@ -18,15 +17,39 @@ const int kFirstColor = 1601;
 const UINT kNonClientMetricsSize = 340;
 
 const COLORREF kDefaultColors[kSkinColorCount] = {
-    RGB(192, 192, 192), RGB(58, 110, 165),  RGB(0, 0, 128),     RGB(128, 128, 128), RGB(192, 192, 192),
-    RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
-    RGB(192, 192, 192), RGB(192, 192, 192), RGB(128, 128, 128), RGB(0, 0, 128),     RGB(255, 255, 255),
-    RGB(192, 192, 192), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
-    RGB(255, 255, 255), RGB(0, 0, 0),       RGB(223, 223, 223), RGB(0, 0, 0),       RGB(255, 255, 225),
-    RGB(180, 180, 180), RGB(0, 0, 255),     RGB(16, 132, 208),  RGB(181, 181, 181), RGB(0, 0, 128),
+    RGB(192, 192, 192),
+    RGB(58, 110, 165),
+    RGB(0, 0, 128),
+    RGB(128, 128, 128),
+    RGB(192, 192, 192),
+    RGB(255, 255, 255),
+    RGB(0, 0, 0),
+    RGB(0, 0, 0),
+    RGB(0, 0, 0),
+    RGB(255, 255, 255),
+    RGB(192, 192, 192),
+    RGB(192, 192, 192),
+    RGB(128, 128, 128),
+    RGB(0, 0, 128),
+    RGB(255, 255, 255),
+    RGB(192, 192, 192),
+    RGB(128, 128, 128),
+    RGB(128, 128, 128),
+    RGB(0, 0, 0),
+    RGB(192, 192, 192),
+    RGB(255, 255, 255),
+    RGB(0, 0, 0),
+    RGB(223, 223, 223),
+    RGB(0, 0, 0),
+    RGB(255, 255, 225),
+    RGB(180, 180, 180),
+    RGB(0, 0, 255),
+    RGB(16, 132, 208),
+    RGB(181, 181, 181),
+    RGB(0, 0, 128),
     RGB(192, 192, 192),
 };
-}
+}  // namespace
 
 CVZRSkinSystemMetrics::CVZRSkinSystemMetrics(CVZRSkinContext* owner) : m_pOwner(owner)
 {

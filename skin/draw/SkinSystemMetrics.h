@@ -7,8 +7,7 @@ class CVZRSkinContext;
 
 const int kSkinColorCount = 31;
 
-class CVZRSkinSystemMetrics
-{
+class CVZRSkinSystemMetrics {
 public:
     explicit CVZRSkinSystemMetrics(CVZRSkinContext* owner);
     virtual ~CVZRSkinSystemMetrics();

@@ -10,13 +10,11 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const size_t kMaxFile = size_t(64) << 20;
 const unsigned char kPngSignature[4] = {0x89, 'P', 'N', 'G'};
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
@@ -34,7 +32,6 @@ bool ReadWholeFile(LPCSTR path, std::vector<BYTE>& data)
     }
     return true;
 }
-
 
 // A DIB section of the checked layout, whose offsets count from base; the
 // information header is at info.
@@ -88,7 +85,7 @@ HBITMAP NewDIB32(const BITMAPINFOHEADER& header, const std::vector<BYTE>& bits)
         memcpy(pixels, bits.data(), bits.size());
     return bitmap;
 }
-}
+}  // namespace
 
 HBITMAP CreateBitmapFromPackedDib(const void* data, size_t size, BOOL* hasAlpha)
 {

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 const int32_t kMaxSide = 32768;
 
 uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
@@ -70,7 +69,7 @@ bool CheckInfo(const uint8_t* info, size_t size, size_t bitsOffset, DibLayout& o
     out = l;
     return true;
 }
-}
+}  // namespace
 
 bool CheckPackedDib(const void* data, size_t size, DibLayout& layout)
 {

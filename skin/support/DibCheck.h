@@ -4,19 +4,18 @@
 #include <cstddef>
 #include <cstdint>
 
-struct DibLayout
-{
+struct DibLayout {
     uint32_t headerSize = 0;
     int32_t width = 0;
     int32_t height = 0;  // absolute
     bool topDown = false;
     uint16_t bitCount = 0;
     uint32_t compression = 0;
-    uint32_t colorCount = 0;    // entries in the colour table
-    size_t tableOffset = 0;     // from the start of the information header
-    size_t bitsOffset = 0;      // likewise
+    uint32_t colorCount = 0;  // entries in the colour table
+    size_t tableOffset = 0;   // from the start of the information header
+    size_t bitsOffset = 0;    // likewise
     size_t stride = 0;
-    size_t imageSize = 0;       // stride x height
+    size_t imageSize = 0;  // stride x height
 };
 
 const uint32_t kDibRgb = 0;

@@ -5,21 +5,18 @@
 
 class CWnd;
 
-class CVZRWindowArea : public RECT
-{
+class CVZRWindowArea : public RECT {
 public:
     explicit CVZRWindowArea(HWND window);
 };
 
-class CVZRClientArea : public RECT
-{
+class CVZRClientArea : public RECT {
 public:
     explicit CVZRClientArea(HWND window);
 };
 
 // A memory DC in the destination's coordinates; copied back on destruction.
-class CVZRMemoryCanvas
-{
+class CVZRMemoryCanvas {
 public:
     CVZRMemoryCanvas(HDC destination, const RECT& rect);
     ~CVZRMemoryCanvas();
@@ -41,15 +38,13 @@ private:
 };
 
 // A bitmap only as large as the rectangle; the viewport origin moves instead.
-class CVZROffsetMemoryCanvas : public CVZRMemoryCanvas
-{
+class CVZROffsetMemoryCanvas : public CVZRMemoryCanvas {
 public:
     CVZROffsetMemoryCanvas(HDC destination, const RECT& rect);
     ~CVZROffsetMemoryCanvas();
 };
 
-class CVZRPenSelection
-{
+class CVZRPenSelection {
 public:
     CVZRPenSelection(HDC dc, COLORREF colour);
     ~CVZRPenSelection();
@@ -62,8 +57,7 @@ private:
     CVZRPenSelection& operator=(const CVZRPenSelection&);
 };
 
-class CVZRBrushSelection
-{
+class CVZRBrushSelection {
 public:
     CVZRBrushSelection(HDC dc, COLORREF colour);
     ~CVZRBrushSelection();
@@ -76,8 +70,7 @@ private:
     CVZRBrushSelection& operator=(const CVZRBrushSelection&);
 };
 
-class CVZRFontSelection
-{
+class CVZRFontSelection {
 public:
     explicit CVZRFontSelection(HDC dc, HFONT font = NULL);
     ~CVZRFontSelection();
@@ -92,8 +85,7 @@ private:
     CVZRFontSelection& operator=(const CVZRFontSelection&);
 };
 
-class CVZRBitmapSelection
-{
+class CVZRBitmapSelection {
 public:
     CVZRBitmapSelection(HDC dc, HBITMAP bitmap);
     ~CVZRBitmapSelection();
@@ -106,8 +98,7 @@ private:
     CVZRBitmapSelection& operator=(const CVZRBitmapSelection&);
 };
 
-class CVZRBlendFunctions
-{
+class CVZRBlendFunctions {
 public:
     static CVZRBlendFunctions& Instance();
     bool IsContextRTL(HDC dc);

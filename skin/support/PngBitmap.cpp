@@ -8,15 +8,13 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const size_t kMaxFile = size_t(64) << 20;
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
-}
+}  // namespace
 
 BOOL CVZRPngBitmap::LoadFromFile(LPCSTR path)
 {

@@ -5,8 +5,7 @@
 
 struct DecodedPng;
 
-class CVZRPngBitmap : public CBitmap
-{
+class CVZRPngBitmap : public CBitmap {
 public:
     CVZRPngBitmap() {}
     BOOL LoadFromFile(LPCSTR path);

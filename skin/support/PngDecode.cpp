@@ -5,18 +5,15 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
-struct Source
-{
+namespace {
+struct Source {
     const uint8_t* data;
     size_t size;
     size_t pos;
 };
 
 // What the C part hands back; only plain data lives across libpng's longjmp.
-struct Result
-{
+struct Result {
     uint8_t* rows;
     png_bytep* table;
     uint32_t width, height;
@@ -130,7 +127,7 @@ bool Decode(Source* src, Result* r)
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
 }
-}
+}  // namespace
 
 bool DecodePng(const void* data, size_t size, DecodedPng& out)
 {

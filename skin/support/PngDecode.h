@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-struct DecodedPng
-{
+struct DecodedPng {
     std::vector<uint8_t> rows;  // height rows of width x channels bytes, top first
     uint32_t width = 0;
     uint32_t height = 0;

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-template <typename T> class CVZRGdiHandle
-{
+template <typename T>
+class CVZRGdiHandle {
 public:
     explicit CVZRGdiHandle(T handle = NULL) : m_handle(handle) {}
     ~CVZRGdiHandle() { Reset(); }
@@ -29,8 +29,7 @@ private:
     CVZRGdiHandle& operator=(const CVZRGdiHandle&);
 };
 
-class CVZRMemDC
-{
+class CVZRMemDC {
 public:
     explicit CVZRMemDC(HDC compatible) : m_hDC(::CreateCompatibleDC(compatible)) {}
     ~CVZRMemDC()
@@ -46,8 +45,7 @@ private:
     CVZRMemDC& operator=(const CVZRMemDC&);
 };
 
-class CVZRScreenDC
-{
+class CVZRScreenDC {
 public:
     CVZRScreenDC() : m_hDC(::GetDC(NULL)) {}
     ~CVZRScreenDC()
@@ -64,8 +62,7 @@ private:
 };
 
 // Selects an object into a DC and selects the previous one back.
-class CVZRSelect
-{
+class CVZRSelect {
 public:
     CVZRSelect(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hOld(dc && object ? ::SelectObject(dc, object) : NULL) {}
     ~CVZRSelect()

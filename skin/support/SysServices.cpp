@@ -2,12 +2,11 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 typedef HRESULT(CALLBACK* DllGetVersionFn)(SkinDllVersionInfo*);
 
 DWORD PackVersion(const SkinDllVersionInfo& v) { return (v.dwMajorVersion << 16) | (v.dwMinorVersion & 0xFFFF); }
-}
+}  // namespace
 
 const OSVERSIONINFOA& CVZROSVersion::Get()
 {
@@ -150,16 +149,14 @@ RECT CVZRMonitorInfo::GetWorkAreaOfCursor() const
     return GetWorkAreaOfPoint(pt);
 }
 
-namespace
-{
+namespace {
 typedef HANDLE(WINAPI* OpenThemeDataFn)(HWND, LPCWSTR);
 typedef HRESULT(WINAPI* CloseThemeDataFn)(HANDLE);
 typedef BOOL(WINAPI* IsThemedFn)();
 typedef HRESULT(WINAPI* GetThemeColorFn)(HANDLE, int, int, int, COLORREF*);
 typedef HRESULT(WINAPI* GetCurrentThemeNameFn)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
 
-enum Slot
-{
+enum Slot {
     kOpenThemeData,
     kCloseThemeData,
     kIsThemeActive,
@@ -169,7 +166,7 @@ enum Slot
     kSlotCount = 52
 };
 const char* const kSlotNames[] = {"OpenThemeData", "CloseThemeData", "IsThemeActive",
-                                  "IsAppThemed",   "GetThemeColor",  "GetCurrentThemeName"};
+                                  "IsAppThemed", "GetThemeColor", "GetCurrentThemeName"};
 
 CString& ModuleName()
 {
@@ -178,8 +175,7 @@ CString& ModuleName()
 }
 
 // One table for watching wrappers, one for the others.
-struct ThemeTable
-{
+struct ThemeTable {
     HMODULE module;
     DWORD comctlVersion;
     FARPROC slots[kSlotCount];
@@ -211,11 +207,12 @@ ThemeTable& Table(bool watch)
     return watch ? watching : plain;
 }
 
-template <typename T> T Bound(bool watch, Slot slot)
+template <typename T>
+T Bound(bool watch, Slot slot)
 {
     return reinterpret_cast<T>(reinterpret_cast<void*>(Table(watch).Bind(slot)));
 }
-}
+}  // namespace
 
 void CVZRUxThemeBinding::SetModuleNameForTest(LPCSTR name) { ModuleName() = name ? name : ""; }
 

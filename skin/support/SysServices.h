@@ -6,8 +6,7 @@
 
 #include "framework/String.h"
 
-struct SkinDllVersionInfo
-{
+struct SkinDllVersionInfo {
     DWORD cbSize;
     DWORD dwMajorVersion;
     DWORD dwMinorVersion;
@@ -15,8 +14,7 @@ struct SkinDllVersionInfo
     DWORD dwPlatformID;
 };
 
-class CVZROSVersion
-{
+class CVZROSVersion {
 public:
     static const OSVERSIONINFOA& Get();
     static bool IsWin95();
@@ -27,11 +25,9 @@ public:
 // COMCTL32.DLL's version, major << 16 | minor; 0x40000 without a version function.
 DWORD GetComCtlVersion();
 
-class CVZRLoadedModule
-{
+class CVZRLoadedModule {
 public:
-    enum Kind
-    {
+    enum Kind {
         kNone = 0,
         kFound = 1,
         kLoaded = 2
@@ -47,7 +43,8 @@ public:
     DWORD GetVersion();
     // Fails when minVersion is given and the module's version is lower.
     BOOL GetProcAddress(FARPROC* out, LPCSTR name, DWORD minVersion = 0);
-    template <typename T> BOOL GetProc(T* out, LPCSTR name, DWORD minVersion = 0)
+    template <typename T>
+    BOOL GetProc(T* out, LPCSTR name, DWORD minVersion = 0)
     {
         FARPROC p = NULL;
         BOOL ok = GetProcAddress(&p, name, minVersion);
@@ -64,8 +61,7 @@ private:
     CVZRLoadedModule& operator=(const CVZRLoadedModule&);
 };
 
-class CVZRMonitorInfo
-{
+class CVZRMonitorInfo {
 public:
     static CVZRMonitorInfo& Instance();
     bool HasMonitorFunctions() const { return m_getMonitorInfo != NULL; }
@@ -88,8 +84,7 @@ private:
     GetInfoFn m_getMonitorInfo = NULL;
 };
 
-class CVZRLock
-{
+class CVZRLock {
 public:
     CVZRLock() { InitializeCriticalSection(&m_section); }
     ~CVZRLock() { DeleteCriticalSection(&m_section); }
@@ -102,8 +97,7 @@ private:
     CVZRLock& operator=(const CVZRLock&);
 };
 
-class CVZRScopedLock
-{
+class CVZRScopedLock {
 public:
     explicit CVZRScopedLock(CVZRLock& lock) : m_lock(lock) { m_lock.Enter(); }
     ~CVZRScopedLock() { m_lock.Leave(); }
@@ -118,8 +112,7 @@ typedef HANDLE HTHEME_;
 
 // Calls into UXTHEME.DLL when it is there, "not available" when it is not.
 // The functions are bound by name from the real DLL, never through hooked imports.
-class CVZRUxThemeBinding
-{
+class CVZRUxThemeBinding {
 public:
     explicit CVZRUxThemeBinding(bool watchModule = false) : m_watch(watchModule) {}
     ~CVZRUxThemeBinding() { CloseThemeData(); }

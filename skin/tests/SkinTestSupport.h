@@ -16,11 +16,9 @@
 #include <string>
 #include <vector>
 
-namespace skintest
-{
+namespace skintest {
 // A 32-bit top-down DIB section selected into a memory DC.
-class Canvas
-{
+class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3)) : m_width(width), m_height(height)
     {
@@ -143,8 +141,7 @@ inline uint32_t Argb(COLORREF c, BYTE a = 255) { return uint32_t(a) << 24 | GetR
 inline std::string PackageDir() { return std::string(ZAVO_BINARY_DIR) + "/skin/packages"; }
 
 // A package, its schema and metrics wired into one context, as the engine will.
-struct LoadedTheme
-{
+struct LoadedTheme {
     CVZRSkinContext context;
     CVZRThemePackage package{&context};
     std::unique_ptr<CVZRThemeSchema> schema;
@@ -165,8 +162,7 @@ struct LoadedTheme
     }
 };
 
-struct SolidEntry
-{
+struct SolidEntry {
     std::string cls, part;
     int state;
     COLORREF colour;
@@ -189,4 +185,4 @@ inline std::vector<SolidEntry> ReadSolidTable()
     }
     return out;
 }
-}
+}  // namespace skintest

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 typedef std::vector<uint8_t> Bytes;
 
 void Put32(Bytes& b, size_t at, uint32_t v)
@@ -154,8 +153,7 @@ TEST(PngDecode, MatchesAnotherReaderForEveryColourType)
     {
         const char* name;
         int channels;
-    } cases[] = {{"palette_trns.png", 4}, {"rgb16.png", 3}, {"grey.png", 3},
-                 {"grey4.png", 3},        {"grey_alpha.png", 4}, {"rgba16.png", 4}};
+    } cases[] = {{"palette_trns.png", 4}, {"rgb16.png", 3}, {"grey.png", 3}, {"grey4.png", 3}, {"grey_alpha.png", 4}, {"rgba16.png", 4}};
     for (const auto& c : cases) {
         DecodedPng png = Decode(c.name);
         ASSERT_EQ(png.channels, c.channels) << c.name;
@@ -204,4 +202,4 @@ TEST(PngDecode, RefusesBrokenTruncatedShortAndHugeData)
     EXPECT_FALSE(DecodePng(nullptr, 0, png));
     EXPECT_FALSE(DecodePng("\x89PNG\r\n\x1a", 7, png));
 }
-}
+}  // namespace

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string Bytes(const std::u16string& text, bool bom, bool odd = false)
 {
     std::string out;
@@ -53,4 +52,4 @@ TEST(PackageText, DefaultIniNameAndMangling)
     EXPECT_EQ(MangleResourceName("OFFICE2007\\SCROLLARROWGLYPHS.BMP"), "OFFICE2007_SCROLLARROWGLYPHS_BMP");
     EXPECT_EQ(MangleResourceName("NormalBlue.ini"), "NormalBlue_ini");
 }
-}
+}  // namespace

@@ -10,8 +10,7 @@
 #include <sstream>
 #include <string>
 
-namespace
-{
+namespace {
 const int kButton = 7, kWindow = 6, kTab = 15;
 const int kTextColor = 3803, kImageFile = 3001, kImageCount = 2401, kBorderOnly = 2203, kContentMargins = 3602,
           kFont = 210, kBgType = 4001, kSizingType = 4004, kOffset = 3401, kIntList = 211, kFillColor = 3802;
@@ -271,4 +270,4 @@ TEST(SchemaTables, NumbersMatchThePublishedHeaders)
     }
     EXPECT_GT(checked, 400);
 }
-}
+}  // namespace

@@ -12,8 +12,7 @@
 
 using namespace skintest;
 
-namespace
-{
+namespace {
 const COLORREF kBack = RGB(1, 2, 3);
 const RECT kNoMargins = {0, 0, 0, 0};
 
@@ -389,4 +388,4 @@ TEST(DrawHelpers, MemoryCanvasesCopyBackUnlessDiscarded)
     CVZRWindowArea area(gone);
     EXPECT_TRUE(IsRectEmpty(&area));
 }
-}
+}  // namespace

@@ -6,13 +6,11 @@
 
 using namespace skintest;
 
-namespace
-{
+namespace {
 const COLORREF kBack = RGB(1, 2, 3);
 
 // Metrics whose edge colours are the system's, so that DrawEdge is the reference.
-struct SystemEdges
-{
+struct SystemEdges {
     CVZRSkinContext context;
     CVZRSkinSystemMetrics metrics{&context};
     SystemEdges()
@@ -35,7 +33,7 @@ TEST(SkinDrawEdge, MatchesTheSystemForEveryEdgeAndFlag)
 {
     SystemEdges edges;
     const UINT kinds[] = {BDR_RAISEDOUTER, BDR_SUNKENOUTER, BDR_RAISEDINNER, BDR_SUNKENINNER, EDGE_RAISED,
-                          EDGE_SUNKEN,     EDGE_ETCHED,     EDGE_BUMP};
+                          EDGE_SUNKEN, EDGE_ETCHED, EDGE_BUMP};
     const UINT extras[] = {0, BF_SOFT, BF_FLAT, BF_MONO, BF_MIDDLE, BF_MIDDLE | BF_FLAT, BF_MIDDLE | BF_MONO};
     int compared = 0;
     for (UINT edge : kinds) {
@@ -147,4 +145,4 @@ TEST(SkinDrawFrameControl, DrawsScrollPartsFromTheThemeAndLeavesCaptions)
     EXPECT_FALSE(SkinDrawFrameControl(theme.context, caption.dc(), &cap, DFC_CAPTION, DFCS_CAPTIONCLOSE));
     EXPECT_EQ(caption.Count(kBack), 144);
 }
-}
+}  // namespace

@@ -9,10 +9,8 @@
 
 using namespace skintest;
 
-namespace
-{
-struct NoSchema
-{
+namespace {
+struct NoSchema {
     CVZRSkinContext context;
     CVZRSkinSystemMetrics metrics{&context};
     NoSchema() { context.m_pMetrics = &metrics; }
@@ -40,9 +38,7 @@ TEST(SkinSystemMetrics, FollowTheSchemaOrTheSystem)
     {
         int index;
         COLORREF colour;
-    } colours[] = {{COLOR_BTNFACE, RGB(11, 12, 13)}, {COLOR_WINDOW, RGB(4, 5, 6)},
-                   {COLOR_BACKGROUND, RGB(58, 110, 165)}, {COLOR_INFOBK, RGB(255, 255, 225)},
-                   {COLOR_MENUBAR, RGB(192, 192, 192)}, {COLOR_3DLIGHT, RGB(223, 223, 223)}};
+    } colours[] = {{COLOR_BTNFACE, RGB(11, 12, 13)}, {COLOR_WINDOW, RGB(4, 5, 6)}, {COLOR_BACKGROUND, RGB(58, 110, 165)}, {COLOR_INFOBK, RGB(255, 255, 225)}, {COLOR_MENUBAR, RGB(192, 192, 192)}, {COLOR_3DLIGHT, RGB(223, 223, 223)}};
     for (const auto& c : colours)
         EXPECT_EQ(m.GetColor(c.index), c.colour) << c.index;
     EXPECT_EQ(m.GetLight(), RGB(223, 223, 223));
@@ -179,4 +175,4 @@ TEST(SkinPaintDC, PaintsIntoAGivenDCOrThroughBeginPaint)
     EXPECT_FALSE(none.IsValid());
     DestroyWindow(window);
 }
-}
+}  // namespace

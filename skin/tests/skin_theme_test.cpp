@@ -11,8 +11,7 @@
 
 using namespace skintest;
 
-namespace
-{
+namespace {
 const COLORREF kBack = RGB(1, 2, 3);
 
 std::string TempFolder(const char* name)
@@ -55,7 +54,9 @@ TEST(ThemePackage, FolderFormComesFirstAndReadsEveryLineEnd)
     EXPECT_EQ(package.GetModule(), (HMODULE)NULL);
 
     // UTF-16 with its mark, odd length.
-    WriteFile(folder + "\\Wide.ini", std::string("\xFF\xFE[\0a\0]\0\n\0x\0=\0" "1\0!", 17));
+    WriteFile(folder + "\\Wide.ini", std::string("\xFF\xFE[\0a\0]\0\n\0x\0=\0"
+                                                 "1\0!",
+                                                 17));
     ASSERT_TRUE(package.Open(folder.c_str(), "Wide.ini"));
     EXPECT_EQ(AllLines(package), (std::vector<std::string>{"[a]", "x=1"}));
 
@@ -244,8 +245,7 @@ TEST(ThemeClass, DrawsTextInsideTheCaptionMarginsInItsColour)
     EXPECT_EQ(GetTextColor(c.dc()), RGB(9, 9, 9));
 }
 
-class SolidTheme : public ::testing::TestWithParam<bool>
-{
+class SolidTheme : public ::testing::TestWithParam<bool> {
 protected:
     SolidTheme() : theme(GetParam() ? SolidLibrary() : SolidFolder(), "Solid.ini") {}
     CVZRThemeClass* Class(const char* name) { return theme.context.LookupThemeClass(name); }
@@ -346,4 +346,4 @@ TEST_P(SolidTheme, PartSizesAndTypedGetters)
 
 INSTANTIATE_TEST_SUITE_P(Forms, SolidTheme, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Library" : "Folder"; });
-}
+}  // namespace

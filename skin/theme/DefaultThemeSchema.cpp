@@ -8,15 +8,13 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 const COLORREF kMagenta = RGB(255, 0, 255);
 const int kBgImageFile = 0;
 const int kBgBorderFill = 1;
 const int kWindowClass = 6;
 
-struct Frames
-{
+struct Frames {
     CVZRSkinBitmap* bitmap;
     int count;
     bool horizontal;
@@ -49,7 +47,7 @@ RECT SourceFrame(const Frames& f, int state)
         OffsetRect(&r, 0, index * f.frame.cy);
     return r;
 }
-}
+}  // namespace
 
 BOOL CVZRDefaultThemeSchema::DrawThemeBackground(HDC dc, CVZRThemeClass* tc, int part, int state, const RECT* rect)
 {

@@ -3,8 +3,7 @@
 
 #include "skin/theme/ThemeSchema.h"
 
-class CVZRDefaultThemeSchema : public CVZRThemeSchema
-{
+class CVZRDefaultThemeSchema : public CVZRThemeSchema {
 public:
     explicit CVZRDefaultThemeSchema(CVZRSkinContext* owner, LPCSTR name = "Default") : CVZRThemeSchema(owner, name) {}
     BOOL DrawThemeBackground(HDC dc, CVZRThemeClass* themeClass, int part, int state, const RECT* rect) override;
@@ -15,8 +14,7 @@ protected:
     void DrawGlyph(HDC dc, CVZRThemeClass* themeClass, int part, int state, RECT rect);
 };
 
-class CVZROffice2007ThemeSchema : public CVZRDefaultThemeSchema
-{
+class CVZROffice2007ThemeSchema : public CVZRDefaultThemeSchema {
 public:
     explicit CVZROffice2007ThemeSchema(CVZRSkinContext* owner) : CVZRDefaultThemeSchema(owner, "Office2007")
     {

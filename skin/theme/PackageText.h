@@ -8,8 +8,7 @@
 
 // Lines of a UTF-16LE text: an odd last byte is dropped, a leading byte-order
 // mark skipped; lines end at CR LF, CR or LF, and a last line without an end is read.
-class Utf16LineReader
-{
+class Utf16LineReader {
 public:
     Utf16LineReader() {}
     Utf16LineReader(const void* data, size_t size) { Reset(data, size); }

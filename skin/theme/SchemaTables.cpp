@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-struct Group
-{
+namespace {
+struct Group {
     const char* owner;
     const char* names;  // space separated, numbered from the group's base in order
 };
@@ -202,8 +200,7 @@ const Group kEnums[] = {
     {"GLYPHFONTSIZINGTYPE", "NONE SIZE DPI"},
 };
 
-struct Entry
-{
+struct Entry {
     std::string group, name;
     int code, type;
 };
@@ -249,8 +246,7 @@ void AddGroups(std::vector<Entry>& out, const Group* groups, size_t count, int b
     }
 }
 
-struct Tables
-{
+struct Tables {
     std::vector<Entry> classes, parts, states, properties, enums;
     Tables()
     {
@@ -294,7 +290,7 @@ const Entry* Find(SchemaTable table, const char* group, const char* name)
     }
     return nullptr;
 }
-}
+}  // namespace
 
 int GetSchemaClassCode(const char* name)
 {

@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-enum SchemaValueType
-{
+enum SchemaValueType {
     kSchemaString = 1,
     kSchemaInt = 2,
     kSchemaBool = 3,
@@ -32,15 +31,13 @@ int GetSchemaEnumValue(const char* propertyName, const char* valueName);
 uint32_t MakeSchemaPropertyKey(int classCode, int part, int state, int property);
 
 // Walks of the tables, for tests and tools.
-struct SchemaNameEntry
-{
+struct SchemaNameEntry {
     const char* group;  // class, part or property name the entry belongs to; null for classes and properties
     const char* name;
     int code;
     int type;  // properties only
 };
-enum SchemaTable
-{
+enum SchemaTable {
     kTableClasses,
     kTableParts,
     kTableStates,

@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
+namespace {
 const int kPropertyAlphaLevel = 2402;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -115,7 +114,7 @@ void ReadFont(const std::string& text, const SchemaScreen& screen, SchemaFontVal
     if (style == "BOLD")
         font.weight = 700;
 }
-}
+}  // namespace
 
 int32_t SchemaMulDiv(int32_t number, int32_t numerator, int32_t denominator)
 {
@@ -249,7 +248,7 @@ void SchemaStore::ParseLine(const std::string& raw)
     if (start < raw.size() && raw[start] == ';')
         return;
     std::string line = raw.substr(start, raw.find(';', start) == std::string::npos ? std::string::npos
-                                                                                    : raw.find(';', start) - start);
+                                                                                   : raw.find(';', start) - start);
     line = Upper(Trim(line));
     if (line.empty())
         return;

@@ -8,16 +8,14 @@
 #include <string>
 #include <unordered_map>
 
-struct SchemaFontValue
-{
+struct SchemaFontValue {
     int32_t height = 0;
     int32_t weight = 0;
     uint8_t charSet = 0;
     char faceName[32] = {};  // the size of LOGFONT's field, zero-terminated
 };
 
-struct SchemaValue
-{
+struct SchemaValue {
     int type = 0;
     int id = 0;
     int32_t number = 0;  // integer, boolean, enumeration or colour (0x00BBGGRR)
@@ -27,8 +25,7 @@ struct SchemaValue
     int32_t x = 0, y = 0;
 };
 
-struct SchemaScreen
-{
+struct SchemaScreen {
     int dpi = 96;
     int charSet = 0;
 };
@@ -43,8 +40,7 @@ uint32_t ParseSchemaSectionName(const std::string& text);
 bool CreateThemePropertyValue(const char* propertyName, int type, const std::string& text, const SchemaScreen& screen,
                               SchemaValue& out);
 
-class SchemaStore
-{
+class SchemaStore {
 public:
     explicit SchemaStore(const SchemaScreen& screen = SchemaScreen()) : m_screen(screen) {}
 

@@ -14,8 +14,7 @@ class CVZRThemePackage;
 class CVZRThemeSchema;
 class CVZRSkinSystemMetrics;
 
-class CVZRColorFilter
-{
+class CVZRColorFilter {
 public:
     virtual ~CVZRColorFilter() {}
     virtual COLORREF Filter(COLORREF colour) const = 0;
@@ -25,8 +24,7 @@ const DWORD kApplyMetrics = 1;
 const DWORD kApplyFrames = 2;
 const DWORD kApplyColors = 4;
 
-class CVZRSkinContext
-{
+class CVZRSkinContext {
 public:
     CVZRSkinContext();
     ~CVZRSkinContext();

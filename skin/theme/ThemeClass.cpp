@@ -5,10 +5,9 @@
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeSchema.h"
 
-namespace
-{
+namespace {
 int MulDivOrZero(int a, int b, int c) { return c ? MulDiv(a, b, c) : 0; }
-}
+}  // namespace
 
 CVZRThemeClass::CVZRThemeClass(CVZRSkinContext* owner, LPCSTR className)
     : m_pOwner(owner), m_strName(className), m_classCode(0)

@@ -15,8 +15,7 @@ struct SchemaValue;
 const int kPartSizeTrue = 1;
 const int kPartSizeDraw = 2;
 
-class CVZRThemeClass
-{
+class CVZRThemeClass {
 public:
     CVZRThemeClass(CVZRSkinContext* owner, LPCSTR className);
     virtual ~CVZRThemeClass() {}

@@ -9,13 +9,11 @@
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 const size_t kMaxIniFile = size_t(16) << 20;
 const UINT kSchemaStringId = 5000;
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
@@ -52,7 +50,7 @@ bool BeginsWith(const std::string& text, const char* prefix, size_t length)
 {
     return text.size() >= length && text.compare(0, length, prefix, length) == 0;
 }
-}
+}  // namespace
 
 void CVZRThemePackage::Close()
 {

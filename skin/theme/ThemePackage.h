@@ -13,8 +13,7 @@ class CVZRSkinBitmap;
 class CVZRThemeSchema;
 class CVZRSkinContext;
 
-class CVZRThemePackage
-{
+class CVZRThemePackage {
 public:
     explicit CVZRThemePackage(CVZRSkinContext* owner = nullptr) : m_pOwner(owner) {}
     virtual ~CVZRThemePackage() { Close(); }

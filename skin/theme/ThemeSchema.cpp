@@ -9,8 +9,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 SchemaScreen ScreenOfDesktop()
 {
     SchemaScreen screen;
@@ -21,7 +20,7 @@ SchemaScreen ScreenOfDesktop()
     }
     return screen;
 }
-}
+}  // namespace
 
 void SchemaFontToLogFont(const SchemaFontValue& font, LOGFONTA& out)
 {

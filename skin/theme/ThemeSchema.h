@@ -15,8 +15,7 @@ class CVZRThemePackage;
 typedef SchemaValue CVZRThemeProperty;
 
 // The property ids the drawing code reads.
-enum
-{
+enum {
     TMT_IMAGEFILE_ = 3001,
     TMT_IMAGEFILE1_ = 3002,
     TMT_GLYPHIMAGEFILE_ = 3008,
@@ -48,8 +47,7 @@ enum
     TMT_IMAGESELECTTYPE_ = 4013,
 };
 
-class CVZRThemeSchema
-{
+class CVZRThemeSchema {
 public:
     CVZRThemeSchema(CVZRSkinContext* owner, LPCSTR name);
     virtual ~CVZRThemeSchema() {}

@@ -25,7 +25,11 @@ public:
         s_pCurrent = this;
         m_nTimer = ::SetTimer(NULL, 0, 30, Tick);
     }
-    ~CDialogDriver() { ::KillTimer(NULL, m_nTimer); s_pCurrent = NULL; }
+    ~CDialogDriver()
+    {
+        ::KillTimer(NULL, m_nTimer);
+        s_pCurrent = NULL;
+    }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)

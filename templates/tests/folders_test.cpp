@@ -68,20 +68,21 @@ TEST(PickerBrowse, CancelKeepsTheFolderAndAChoiceListsTheNewOne)
     std::vector<CDialogDriver::Step> steps = {
         [&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd) && click(); }};
     steps = steps + AnswerBox(dlg.m_hWnd, NULL, NULL, IDCANCEL) + std::vector<CDialogDriver::Step>{[&] {
-        afterCancel = WindowText(::GetDlgItem(dlg.m_hWnd, 2007));
-        dlg.m_strStartFolder = second;  // the browser opens on the start folder
-        return click();
-    }} + std::vector<CDialogDriver::Step>{[&] {
-        // OK once the browser shows the start folder: it opens the tree down to it
-        HWND hBrowser = FindOwnedBox(dlg.m_hWnd);
-        if (hBrowser == NULL || !::IsWindowVisible(hBrowser))
-            return false;
-        selected = BrowserSelection(hBrowser);
-        return selected == "second" && ::PostMessageA(hBrowser, WM_COMMAND, IDOK, 0) != 0;
-    }, [&] { return FindOwnedBox(dlg.m_hWnd) == NULL; }, [&] {
+                afterCancel = WindowText(::GetDlgItem(dlg.m_hWnd, 2007));
+                dlg.m_strStartFolder = second;  // the browser opens on the start folder
+                return click();
+            }} +
+            std::vector<CDialogDriver::Step>{[&] {
+                                                 // OK once the browser shows the start folder: it opens the tree down to it
+                                                 HWND hBrowser = FindOwnedBox(dlg.m_hWnd);
+                                                 if (hBrowser == NULL || !::IsWindowVisible(hBrowser))
+                                                     return false;
+                                                 selected = BrowserSelection(hBrowser);
+                                                 return selected == "second" && ::PostMessageA(hBrowser, WM_COMMAND, IDOK, 0) != 0;
+                                             },
+                                             [&] { return FindOwnedBox(dlg.m_hWnd) == NULL; }, [&] {
         listed = ListItems(::GetDlgItem(dlg.m_hWnd, 2008));
-        return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0;
-    }};
+        return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0; }};
     CDialogDriver driver(steps, [&] {
         if (HWND hBrowser = FindOwnedBox(dlg.m_hWnd))
             ::PostMessageA(hBrowser, WM_COMMAND, IDCANCEL, 0);
@@ -127,8 +128,7 @@ TEST(PickerBrowse, AChoiceWithoutAPathEmptiesTheFolderAndTheList)
             listedAfter = ListItems(::GetDlgItem(dlg.m_hWnd, 2008));
             return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDOK, 0) != 0;
         }};
-    steps = steps + AnswerBox(dlg.m_hWnd, &boxText, NULL, IDOK) + std::vector<CDialogDriver::Step>{
-        [&] { return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0; }};
+    steps = steps + AnswerBox(dlg.m_hWnd, &boxText, NULL, IDOK) + std::vector<CDialogDriver::Step>{[&] { return ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0; }};
     CDialogDriver driver(steps, [&] {
         if (HWND hBox = FindOwnedBox(dlg.m_hWnd))
             ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
@@ -170,13 +170,14 @@ TEST(FolderBrowser, LeavesAThreadWithoutComAsItWas)
         char szPath[MAX_PATH];
         HWND hBox = NULL;
         CDialogDriver driver({[&] {
-            ::EnumThreadWindows(::GetCurrentThreadId(), FindThreadBoxProc, (LPARAM)&hBox);
-            shown = hBox != NULL;
-            return shown && ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0) != 0;
-        }}, [&] {
-            if (hBox)
-                ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
-        });
+                                 ::EnumThreadWindows(::GetCurrentThreadId(), FindThreadBoxProc, (LPARAM)&hBox);
+                                 shown = hBox != NULL;
+                                 return shown && ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0) != 0;
+                             }},
+                             [&] {
+                                 if (hBox)
+                                     ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
+                             });
         nResult = browser.Browse(NULL, szPath);
         // a thread that never entered an apartment may still choose either
         hrAfter = ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
@@ -210,20 +211,19 @@ TEST(FolderDialog, ShowsItsTextsAndOkTakesTheSelectedFolders)
     bool typeHidden = false;
     auto frame = [&] { return dlg.m_hWnd ? ::GetParent(dlg.m_hWnd) : NULL; };
     auto shellList = [&] { return ::FindWindowExA(::GetDlgItem(frame(), lst2), NULL, WC_LISTVIEWA, NULL); };
-    CDialogDriver driver({
-        [&] { return frame() && ::IsWindowVisible(frame()) && FindItem(shellList(), "GroupB") >= 0; },
-        [&] {
-            caption = WindowText(frame());
-            okText = WindowText(::GetDlgItem(frame(), IDOK));
-            typeHidden = !::IsWindowVisible(::GetDlgItem(frame(), cmb1));
-            return SelectItem(shellList(), "GroupA") && SelectItem(shellList(), "file.gmd") &&
-                   SelectItem(shellList(), "GroupB");
-        },
-        [&] {
-            nameText = WindowText(::GetDlgItem(frame(), cmb13));
-            return ::PostMessageA(frame(), WM_COMMAND, IDOK, 0) != 0;
-        }},
-        [&] { if (frame()) ::PostMessageA(frame(), WM_COMMAND, IDCANCEL, 0); });
+    CDialogDriver driver({[&] { return frame() && ::IsWindowVisible(frame()) && FindItem(shellList(), "GroupB") >= 0; },
+                          [&] {
+                              caption = WindowText(frame());
+                              okText = WindowText(::GetDlgItem(frame(), IDOK));
+                              typeHidden = !::IsWindowVisible(::GetDlgItem(frame(), cmb1));
+                              return SelectItem(shellList(), "GroupA") && SelectItem(shellList(), "file.gmd") &&
+                                     SelectItem(shellList(), "GroupB");
+                          },
+                          [&] {
+                              nameText = WindowText(::GetDlgItem(frame(), cmb13));
+                              return ::PostMessageA(frame(), WM_COMMAND, IDOK, 0) != 0;
+                          }},
+                         [&] { if (frame()) ::PostMessageA(frame(), WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ("Folders to import", caption);
     EXPECT_EQ("Take", okText);

@@ -51,7 +51,7 @@ TEST(GmdReader, TakesValuesRawAndTheLastOfTwoLeaves)
 {
     XmlDocument doc;
     ASSERT_TRUE(ParseText(doc,
-        "<GrubMod attr=\"1\"><Author>first</Author><Author> Tom &amp; Jerry </Author></GrubMod>"));
+                          "<GrubMod attr=\"1\"><Author>first</Author><Author> Tom &amp; Jerry </Author></GrubMod>"));
     EXPECT_EQ(" Tom &amp; Jerry ", Value(doc, "GrubMod:Author"));
     EXPECT_EQ(" attr=\"1\"", doc.Root().attributes);
     EXPECT_EQ(1u, doc.Root().leaves.size());
@@ -75,7 +75,7 @@ TEST(GmdReader, NestedElementsAndTwinsOfTheSameName)
 {
     XmlDocument doc;
     ASSERT_TRUE(ParseText(doc,
-        "<Root><Box><Box><Leaf>inner</Leaf></Box><Leaf>outer</Leaf></Box><Box2><Leaf>2</Leaf></Box2></Root>"));
+                          "<Root><Box><Box><Leaf>inner</Leaf></Box><Leaf>outer</Leaf></Box><Box2><Leaf>2</Leaf></Box2></Root>"));
     EXPECT_EQ("outer", Value(doc, "Root:Box:Leaf"));
     EXPECT_EQ("inner", Value(doc, "Root:Box:Box:Leaf"));
     EXPECT_EQ("2", Value(doc, "Root:Box2:Leaf"));

@@ -75,8 +75,7 @@ TEST_F(ImportTest, OkReportsTheCountAndListsTheNewFolder)
     std::vector<CDialogDriver::Step> steps = {
         [&] { return m_dlg.m_hWnd && ::IsWindowVisible(m_dlg.m_hWnd); },
         [&] { before = list(); return ::PostMessageA(m_dlg.m_hWnd, WM_COMMAND, IDOK, 0) != 0; }};
-    steps = steps + AnswerBox(m_dlg.m_hWnd, &text, NULL, IDOK) + std::vector<CDialogDriver::Step>{
-        [&] { after = list(); return ::PostMessageA(m_dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0; }};
+    steps = steps + AnswerBox(m_dlg.m_hWnd, &text, NULL, IDOK) + std::vector<CDialogDriver::Step>{[&] { after = list(); return ::PostMessageA(m_dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0) != 0; }};
     CDialogDriver driver(steps, [&] { if (m_dlg.m_hWnd) ::EndDialog(m_dlg.m_hWnd, IDABORT); });
     ASSERT_EQ(IDCANCEL, m_dlg.DoModal());
     EXPECT_EQ(std::vector<std::string>{"Old"}, before);

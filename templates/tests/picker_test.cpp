@@ -35,7 +35,7 @@ protected:
         m_lib = m_tmp / "lib";
         ASSERT_TRUE(::CreateDirectoryA(m_lib, NULL));
         WriteFile(m_lib + "\\full.gmd", "<GrubMod>\r\n<Author>Ann</Author>\r\n<DateTime>2008</DateTime>\r\n"
-                  "<Description>Full</Description>\r\n<Contents>title Full\r\nroot (hd0,0)</Contents>\r\n</GrubMod>");
+                                        "<Description>Full</Description>\r\n<Contents>title Full\r\nroot (hd0,0)</Contents>\r\n</GrubMod>");
         WriteFile(m_lib + "\\nodesc.gmd", "<GrubMod><Author>Bob</Author><DateTime>9</DateTime><Contents>x</Contents></GrubMod>");
         WriteFile(m_lib + "\\broken.gmd", "<GrubMod><Author>Carl</Author><Contents>y</GrubMod>");
         WriteFile(m_lib + "\\notes.txt", "<GrubMod/>");
@@ -82,9 +82,9 @@ TEST_F(PickerTest, ListsTheSampleTemplatesAndOkFillsTheMembers)
     Prepare(dlg, folder);
     std::vector<std::string> items;
     ASSERT_EQ(IDOK, Run(dlg, {[&] {
-        items = ListItems(::GetDlgItem(dlg.m_hWnd, kList));
-        return SelectItem(::GetDlgItem(dlg.m_hWnd, kList), "WindowsNT") && Command(dlg, IDOK);
-    }}));
+                            items = ListItems(::GetDlgItem(dlg.m_hWnd, kList));
+                            return SelectItem(::GetDlgItem(dlg.m_hWnd, kList), "WindowsNT") && Command(dlg, IDOK);
+                        }}));
     EXPECT_EQ((std::vector<std::string>{"BootISO", "SecondDisk", "WindowsNT"}), items);
     EXPECT_STREQ("WindowsNT.gmd", dlg.m_strFileName);
     EXPECT_STREQ("Zavo", dlg.m_strAuthor);
@@ -100,11 +100,11 @@ TEST_F(PickerTest, ListsOnlyTemplateFilesAndLetsTheHostTranslate)
     std::vector<std::string> items;
     std::string caption, folderText;
     ASSERT_EQ(IDCANCEL, Run(m_dlg, {[&] {
-        items = ListItems(List());
-        caption = WindowText(m_dlg.m_hWnd);
-        folderText = WindowText(::GetDlgItem(m_dlg.m_hWnd, 2007));
-        return Command(m_dlg, IDCANCEL);
-    }}));
+                                items = ListItems(List());
+                                caption = WindowText(m_dlg.m_hWnd);
+                                folderText = WindowText(::GetDlgItem(m_dlg.m_hWnd, 2007));
+                                return Command(m_dlg, IDCANCEL);
+                            }}));
     EXPECT_EQ((std::vector<std::string>{"broken", "full", "nodesc"}), items);
     EXPECT_EQ("Command templates", caption);
     EXPECT_EQ(std::string(m_lib + "\\"), folderText);
@@ -117,8 +117,8 @@ TEST_F(PickerTest, OkWithoutSelectionAsksTheHostAndStaysOpen)
     std::string text, caption;
     bool stillOpen = false;
     ASSERT_EQ(IDCANCEL, Run(m_dlg, std::vector<CDialogDriver::Step>{[&] { return Command(m_dlg, IDOK); }} +
-        AnswerBox(m_dlg.m_hWnd, &text, &caption, IDOK) +
-        std::vector<CDialogDriver::Step>{[&] { return (stillOpen = ::IsWindowVisible(m_dlg.m_hWnd)), Command(m_dlg, IDCANCEL); }}));
+                                       AnswerBox(m_dlg.m_hWnd, &text, &caption, IDOK) +
+                                       std::vector<CDialogDriver::Step>{[&] { return (stillOpen = ::IsWindowVisible(m_dlg.m_hWnd)), Command(m_dlg, IDCANCEL); }}));
     EXPECT_EQ("Choose a template first", text);
     EXPECT_EQ("Templates", caption);
     EXPECT_TRUE(stillOpen);
@@ -128,9 +128,9 @@ TEST_F(PickerTest, OkWithoutSelectionAsksTheHostAndStaysOpen)
 TEST_F(PickerTest, DoubleClickIsOkAndMissingOrBrokenValuesReadNull)
 {
     ASSERT_EQ(IDOK, Run(m_dlg, {[&] {
-        NMITEMACTIVATE act = {{List(), kList, (UINT)NM_DBLCLK}, -1};
-        return SelectItem(List(), "nodesc") && ::SendMessageA(m_dlg.m_hWnd, WM_NOTIFY, kList, (LPARAM)&act) >= 0;
-    }}));
+                            NMITEMACTIVATE act = {{List(), kList, (UINT)NM_DBLCLK}, -1};
+                            return SelectItem(List(), "nodesc") && ::SendMessageA(m_dlg.m_hWnd, WM_NOTIFY, kList, (LPARAM)&act) >= 0;
+                        }}));
     EXPECT_STREQ("nodesc.gmd", m_dlg.m_strFileName);
     EXPECT_STREQ("Bob", m_dlg.m_strAuthor);
     EXPECT_STREQ("null", m_dlg.m_strDescription);
@@ -144,10 +144,10 @@ TEST_F(PickerTest, DoubleClickIsOkAndMissingOrBrokenValuesReadNull)
 TEST_F(PickerTest, ItemNamesCannotLeaveTheFolder)
 {
     ASSERT_EQ(IDOK, Run(m_dlg, {[&] {
-        char szName[] = "..\\secret";
-        ListView_SetItemText(List(), FindItem(List(), "full"), 0, szName);
-        return SelectItem(List(), szName) && Command(m_dlg, IDOK);
-    }}));
+                            char szName[] = "..\\secret";
+                            ListView_SetItemText(List(), FindItem(List(), "full"), 0, szName);
+                            return SelectItem(List(), szName) && Command(m_dlg, IDOK);
+                        }}));
     EXPECT_STREQ("null", m_dlg.m_strContents);
 }
 
@@ -155,13 +155,13 @@ TEST_F(PickerTest, InfoTipShowsTheValuesOrTheDamagedTextWithinTheBuffer)
 {
     std::string full, nodesc, cut, hostile;
     ASSERT_EQ(IDCANCEL, Run(m_dlg, {[&] {
-        full = InfoTip("full", 260);
-        nodesc = InfoTip("nodesc", 260);
-        cut = InfoTip("full", 6);
-        Host::tipFormat = "%s %d %n %s %s %s %%";
-        hostile = InfoTip("full", 260);
-        return Command(m_dlg, IDCANCEL);
-    }}));
+                                full = InfoTip("full", 260);
+                                nodesc = InfoTip("nodesc", 260);
+                                cut = InfoTip("full", 6);
+                                Host::tipFormat = "%s %d %n %s %s %s %%";
+                                hostile = InfoTip("full", 260);
+                                return Command(m_dlg, IDCANCEL);
+                            }}));
     EXPECT_EQ("by Ann on 2008: Full", full);
     EXPECT_EQ("Damaged template", nodesc);
     EXPECT_EQ("by An", cut);

@@ -17,8 +17,7 @@ const char kUsage[] =
     "          d - decode bootstrap file \n\n"
     "          lunq e c:\\zavo.sys c:\\zavo.luq\n";
 
-class CFileReader : public CByteReader
-{
+class CFileReader : public CByteReader {
 public:
     explicit CFileReader(FILE* fp) : m_fp(fp) {}
     bool Read(void* buf, size_t& size) override
@@ -31,8 +30,7 @@ private:
     FILE* m_fp;
 };
 
-class CFileWriter : public CByteWriter
-{
+class CFileWriter : public CByteWriter {
 public:
     explicit CFileWriter(FILE* fp) : m_fp(fp), m_count(0) {}
     bool Write(const void* buf, size_t size) override
@@ -65,8 +63,7 @@ int IncorrectCommand()
 // Messages of the LZMA step for a result other than success.
 void ReportLzma(LzmaAloneResult result, const char* outputFile, int encoderError)
 {
-    switch (result)
-    {
+    switch (result) {
     case LZMA_ALONE_READ_ERROR: Fail("\n%s\n", "Read error"); break;
     case LZMA_ALONE_WRITE_ERROR: Fail("\n write %s failed.", outputFile); break;
     case LZMA_ALONE_MEM_ERROR: Fail("\nError: %s\n", "Can not allocate memory"); break;
@@ -88,26 +85,22 @@ bool WriteAt(FILE* fp, uint64_t offset, const void* data, size_t size)
 
 int Encode(const char* inputFile, const char* outputFile, const std::vector<uint8_t>& stub)
 {
-    if (!LunqStubUsable(stub))
-    {
+    if (!LunqStubUsable(stub)) {
         Fail("\nError: %s\n", "the boot stub is damaged");
         return 1;
     }
     CStdFile in(std::fopen(inputFile, "rb"));
-    if (!in.Get())
-    {
+    if (!in.Get()) {
         Fail("\nError: can not open input file %s\n", inputFile);
         return 1;
     }
     uint64_t inputSize;
-    if (!LunqFileSize(in.Get(), inputSize))
-    {
+    if (!LunqFileSize(in.Get(), inputSize)) {
         Fail("\nError: %s\n", "Read size error");
         return 1;
     }
     CTempFile out(outputFile);
-    if (!out.Create())
-    {
+    if (!out.Create()) {
         Fail("\n open %s for writing failed.", outputFile);
         return 1;
     }
@@ -115,24 +108,21 @@ int Encode(const char* inputFile, const char* outputFile, const std::vector<uint
     // once the LZMA file's length is known.
     const std::vector<uint8_t> header = LunqPatchStub(stub, 0);
     CFileWriter writer(out.Get());
-    if (!writer.Write(header.data(), header.size()))
-    {
+    if (!writer.Write(header.data(), header.size())) {
         Fail("\n write %s failed.", outputFile);
         return 1;
     }
     CFileReader reader(in.Get());
     int encoderError = 0;
     const LzmaAloneResult result = LzmaAloneEncode(reader, inputSize, writer, &encoderError);
-    if (result != LZMA_ALONE_OK)
-    {
+    if (result != LZMA_ALONE_OK) {
         ReportLzma(result, outputFile, encoderError);
         return 1;
     }
     in.Reset(nullptr);  // so that the image may replace its own input
     uint8_t length[4];
     LunqPutUInt32(length, static_cast<uint32_t>(writer.Count() - header.size()));
-    if (!WriteAt(out.Get(), LUNQ_PAYLOAD_LEN_OFFSET, length, sizeof(length)) || !out.Commit())
-    {
+    if (!WriteAt(out.Get(), LUNQ_PAYLOAD_LEN_OFFSET, length, sizeof(length)) || !out.Commit()) {
         Fail("\n write %s failed.", outputFile);
         return 1;
     }
@@ -143,21 +133,18 @@ int Decode(const char* inputFile, const char* outputFile)
 {
     CStdFile in(std::fopen(inputFile, "rb"));
     uint64_t fileSize = 0;
-    if (!in.Get() || !LunqFileSize(in.Get(), fileSize))
-    {
+    if (!in.Get() || !LunqFileSize(in.Get(), fileSize)) {
         Fail("\n open %s for read failed.", inputFile);
         return 1;
     }
-    if (LunqSameFile(inputFile, outputFile))
-    {
+    if (LunqSameFile(inputFile, outputFile)) {
         Fail("\n file %s is both input and output.", inputFile);
         return 1;
     }
     uint8_t header[LUNQ_HEADER_END];
     const size_t got = std::fread(header, 1, sizeof(header), in.Get());
     uint64_t stubLength = 0;
-    switch (LunqParseHeader(header, got, fileSize, stubLength))
-    {
+    switch (LunqParseHeader(header, got, fileSize, stubLength)) {
     case LUNQ_HEADER_NOT_VALID:
         Fail("\n file %s is not a valid file.", inputFile);
         return -1;
@@ -167,40 +154,35 @@ int Decode(const char* inputFile, const char* outputFile)
     default:
         break;
     }
-    if (!LunqSeek(in.Get(), stubLength))
-    {
+    if (!LunqSeek(in.Get(), stubLength)) {
         Fail("\n%s\n", "Read error");
         return 1;
     }
     CTempFile out(outputFile);
-    if (!out.Create())
-    {
+    if (!out.Create()) {
         Fail("\n open %s for writing failed.", outputFile);
         return 1;
     }
     CFileReader reader(in.Get());
     CFileWriter writer(out.Get());
     const LzmaAloneResult result = LzmaAloneDecode(reader, writer);
-    if (result != LZMA_ALONE_OK)
-    {
+    if (result != LZMA_ALONE_OK) {
         ReportLzma(result, outputFile, 0);
         return 1;
     }
-    if (!out.Commit())
-    {
+    if (!out.Commit()) {
         Fail("\n write %s failed.", outputFile);
         return 1;
     }
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int LunqMain(int argc, char** argv, const std::vector<uint8_t>& stub)
 {
     Fail("%s", kBanner);
-    if (argc != 4)
-    {
+    if (argc != 4) {
         Fail("%s", kUsage);
         LunqWaitKey();
         return -1;

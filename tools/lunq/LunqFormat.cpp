@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-static const char kMagic[4] = { 'L', 'U', 'N', 'Q' };
+static const char kMagic[4] = {'L', 'U', 'N', 'Q'};
 
 uint32_t LunqGetUInt32(const uint8_t* p)
 {

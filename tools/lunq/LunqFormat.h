@@ -5,15 +5,14 @@
 #include <cstdint>
 #include <vector>
 
-const size_t LUNQ_MAGIC_OFFSET = 0x260;        // "LUNQ"
-const size_t LUNQ_PAYLOAD_ADDR_OFFSET = 0x264; // 0x8000 + stub length
-const size_t LUNQ_PAYLOAD_LEN_OFFSET = 0x268;  // LZMA file length, low 32 bits
-const size_t LUNQ_HEADER_END = 0x26C;          // bytes decode needs to read
+const size_t LUNQ_MAGIC_OFFSET = 0x260;         // "LUNQ"
+const size_t LUNQ_PAYLOAD_ADDR_OFFSET = 0x264;  // 0x8000 + stub length
+const size_t LUNQ_PAYLOAD_LEN_OFFSET = 0x268;   // LZMA file length, low 32 bits
+const size_t LUNQ_HEADER_END = 0x26C;           // bytes decode needs to read
 const size_t LUNQ_STUB_MIN_SIZE = 0x270;
-const uint32_t LUNQ_LOAD_ADDRESS = 0x8000;     // linear address of the image at boot
+const uint32_t LUNQ_LOAD_ADDRESS = 0x8000;  // linear address of the image at boot
 
-enum LunqHeaderResult
-{
+enum LunqHeaderResult {
     LUNQ_HEADER_OK,
     LUNQ_HEADER_NOT_VALID,  // too short or magic missing
     LUNQ_HEADER_ILLEGAL     // stub length negative or past the end

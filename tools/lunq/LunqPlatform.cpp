@@ -54,8 +54,7 @@ bool LunqSeek(FILE* fp, uint64_t offset)
 
 FILE* LunqCreateTemp(const std::string& target, std::string& tempPath)
 {
-    for (unsigned n = 0; n < 1000; n++)
-    {
+    for (unsigned n = 0; n < 1000; n++) {
         const std::string path = target + ".~lq" + std::to_string(n);
 #ifdef _WIN32
         const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
@@ -63,8 +62,7 @@ FILE* LunqCreateTemp(const std::string& target, std::string& tempPath)
 #else
         const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
 #endif
-        if (fd < 0)
-        {
+        if (fd < 0) {
             if (errno == EEXIST)
                 continue;
             return nullptr;
@@ -74,8 +72,7 @@ FILE* LunqCreateTemp(const std::string& target, std::string& tempPath)
 #else
         FILE* fp = fdopen(fd, "wb");
 #endif
-        if (!fp)
-        {
+        if (!fp) {
 #ifdef _WIN32
             _close(fd);
 #else
@@ -108,9 +105,8 @@ bool LunqSameFile(const std::string& a, const std::string& b)
 {
 #ifdef _WIN32
     BY_HANDLE_FILE_INFORMATION info[2];
-    const std::string* paths[2] = { &a, &b };
-    for (int i = 0; i < 2; i++)
-    {
+    const std::string* paths[2] = {&a, &b};
+    for (int i = 0; i < 2; i++) {
         HANDLE h = CreateFileA(paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE)
@@ -144,8 +140,7 @@ void LunqWaitKey()
 
 CTempFile::~CTempFile()
 {
-    if (!m_committed && !m_path.empty())
-    {
+    if (!m_committed && !m_path.empty()) {
         m_file.Reset(nullptr);
         LunqRemoveFile(m_path);
     }

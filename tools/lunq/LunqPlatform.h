@@ -6,16 +6,22 @@
 #include <string>
 
 // Owns a FILE*, closed on destruction.
-class CStdFile
-{
+class CStdFile {
 public:
     CStdFile() : m_fp(nullptr) {}
     explicit CStdFile(FILE* fp) : m_fp(fp) {}
-    ~CStdFile() { if (m_fp) std::fclose(m_fp); }
+    ~CStdFile()
+    {
+        if (m_fp) std::fclose(m_fp);
+    }
     CStdFile(const CStdFile&) = delete;
     CStdFile& operator=(const CStdFile&) = delete;
     FILE* Get() const { return m_fp; }
-    void Reset(FILE* fp) { if (m_fp) std::fclose(m_fp); m_fp = fp; }
+    void Reset(FILE* fp)
+    {
+        if (m_fp) std::fclose(m_fp);
+        m_fp = fp;
+    }
     // Closes and reports whether everything written reached the file.
     bool Close();
 
@@ -37,8 +43,7 @@ bool LunqSameFile(const std::string& a, const std::string& b);
 void LunqWaitKey();
 
 // A temporary file that is removed unless committed over its target.
-class CTempFile
-{
+class CTempFile {
 public:
     explicit CTempFile(const std::string& target) : m_target(target), m_committed(false) {}
     ~CTempFile();

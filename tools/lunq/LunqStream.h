@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-class CByteReader
-{
+class CByteReader {
 public:
     virtual ~CByteReader() {}
     // Reads up to size bytes; size becomes the count read (0 at the end).
@@ -12,8 +11,7 @@ public:
     virtual bool Read(void* buf, size_t& size) = 0;
 };
 
-class CByteWriter
-{
+class CByteWriter {
 public:
     virtual ~CByteWriter() {}
     // Writes all size bytes or returns false.
@@ -21,8 +19,7 @@ public:
 };
 
 // Reader over a block of memory.
-class CMemoryReader : public CByteReader
-{
+class CMemoryReader : public CByteReader {
 public:
     CMemoryReader(const void* data, size_t size)
         : m_data(static_cast<const uint8_t*>(data)), m_size(size), m_pos(0) {}

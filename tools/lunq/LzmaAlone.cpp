@@ -15,10 +15,9 @@ namespace {
 
 void* SzAlloc(void*, size_t size) { return std::malloc(size); }
 void SzFree(void*, void* address) { std::free(address); }
-ISzAlloc g_alloc = { SzAlloc, SzFree };
+ISzAlloc g_alloc = {SzAlloc, SzFree};
 
-struct CInAdapter
-{
+struct CInAdapter {
     ISeqInStream vt;
     CByteReader* reader;
     uint64_t total;
@@ -28,8 +27,7 @@ struct CInAdapter
 SRes InRead(void* p, void* buf, size_t* size)
 {
     CInAdapter* a = static_cast<CInAdapter*>(p);
-    if (!a->reader->Read(buf, *size))
-    {
+    if (!a->reader->Read(buf, *size)) {
         a->failed = true;
         *size = 0;
         return SZ_ERROR_READ;
@@ -38,8 +36,7 @@ SRes InRead(void* p, void* buf, size_t* size)
     return SZ_OK;
 }
 
-struct COutAdapter
-{
+struct COutAdapter {
     ISeqOutStream vt;
     CByteWriter* writer;
     bool failed;
@@ -48,16 +45,14 @@ struct COutAdapter
 size_t OutWrite(void* p, const void* buf, size_t size)
 {
     COutAdapter* a = static_cast<COutAdapter*>(p);
-    if (!a->writer->Write(buf, size))
-    {
+    if (!a->writer->Write(buf, size)) {
         a->failed = true;
         return 0;
     }
     return size;
 }
 
-struct CEncoderDeleter
-{
+struct CEncoderDeleter {
     void operator()(void* enc) const { LzmaEnc_Destroy(enc, &g_alloc, &g_alloc); }
 };
 
@@ -97,11 +92,9 @@ bool ReadFull(CByteReader& in, uint8_t* buf, size_t size, bool& ok)
 {
     size_t got = 0;
     ok = true;
-    while (got < size)
-    {
+    while (got < size) {
         size_t n = size - got;
-        if (!in.Read(buf + got, n))
-        {
+        if (!in.Read(buf + got, n)) {
             ok = false;
             return false;
         }
@@ -112,8 +105,7 @@ bool ReadFull(CByteReader& in, uint8_t* buf, size_t size, bool& ok)
     return true;
 }
 
-struct CDecoderState
-{
+struct CDecoderState {
     CLzmaDec dec;
     CDecoderState() { LzmaDec_Construct(&dec); }
     ~CDecoderState()
@@ -123,7 +115,7 @@ struct CDecoderState
     }
 };
 
-} // namespace
+}  // namespace
 
 LzmaAloneResult LzmaAloneEncode(CByteReader& in, uint64_t inputSize, CByteWriter& out,
                                 int* encoderError)
@@ -140,8 +132,7 @@ LzmaAloneResult LzmaAloneEncode(CByteReader& in, uint64_t inputSize, CByteWriter
     SizeT propsSize = LZMA_PROPS_SIZE;
     if (res == SZ_OK)
         res = LzmaEnc_WriteProperties(enc.get(), header, &propsSize);
-    if (res != SZ_OK)
-    {
+    if (res != SZ_OK) {
         if (encoderError)
             *encoderError = res;
         return LZMA_ALONE_ENCODER_ERROR;
@@ -150,8 +141,8 @@ LzmaAloneResult LzmaAloneEncode(CByteReader& in, uint64_t inputSize, CByteWriter
     if (!out.Write(header, sizeof(header)))
         return LZMA_ALONE_WRITE_ERROR;
 
-    CInAdapter inAdapter = { { InRead }, &in, 0, false };
-    COutAdapter outAdapter = { { OutWrite }, &out, false };
+    CInAdapter inAdapter = {{InRead}, &in, 0, false};
+    COutAdapter outAdapter = {{OutWrite}, &out, false};
     res = LzmaEnc_Encode(enc.get(), &outAdapter.vt, &inAdapter.vt, nullptr, &g_alloc, &g_alloc);
     if (encoderError)
         *encoderError = res;
@@ -213,10 +204,8 @@ LzmaAloneResult LzmaAloneDecode(CByteReader& in, CByteWriter& out, uint64_t maxO
     size_t inPos = 0, inSize = 0;
     bool inEnded = false;
     uint64_t total = 0;
-    for (;;)
-    {
-        if (inPos == inSize && !inEnded)
-        {
+    for (;;) {
+        if (inPos == inSize && !inEnded) {
             size_t n = kInBufSize;
             if (!in.Read(inBuf.get(), n))
                 return LZMA_ALONE_READ_ERROR;
@@ -231,8 +220,7 @@ LzmaAloneResult LzmaAloneDecode(CByteReader& in, CByteWriter& out, uint64_t maxO
             dec.dicPos = 0;
         SizeT dicLimit = dec.dicBufSize;
         ELzmaFinishMode finishMode = LZMA_FINISH_ANY;
-        if (rest <= dec.dicBufSize - dec.dicPos)
-        {
+        if (rest <= dec.dicBufSize - dec.dicPos) {
             dicLimit = dec.dicPos + static_cast<SizeT>(rest);
             if (sizeKnown)
                 finishMode = LZMA_FINISH_END;

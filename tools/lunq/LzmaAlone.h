@@ -4,15 +4,14 @@
 #include <cstdint>
 #include "tools/lunq/LunqStream.h"
 
-enum LzmaAloneResult
-{
+enum LzmaAloneResult {
     LZMA_ALONE_OK = 0,
-    LZMA_ALONE_READ_ERROR,      // input failed or ended before its size
-    LZMA_ALONE_WRITE_ERROR,     // output refused bytes
+    LZMA_ALONE_READ_ERROR,   // input failed or ended before its size
+    LZMA_ALONE_WRITE_ERROR,  // output refused bytes
     LZMA_ALONE_MEM_ERROR,
-    LZMA_ALONE_PROPS_ERROR,     // header unusable
-    LZMA_ALONE_DATA_ERROR,      // compressed data corrupt or truncated
-    LZMA_ALONE_TOO_LARGE,       // output beyond the caller's limit
+    LZMA_ALONE_PROPS_ERROR,  // header unusable
+    LZMA_ALONE_DATA_ERROR,   // compressed data corrupt or truncated
+    LZMA_ALONE_TOO_LARGE,    // output beyond the caller's limit
     LZMA_ALONE_ENCODER_ERROR
 };
 

@@ -28,8 +28,7 @@ std::string WithoutTrailingBackslashes(std::string path)
     return path;
 }
 
-class CSarvenid
-{
+class CSarvenid {
 public:
     CSarvenid(const SarvenidSystem& sys, const std::string& name)
         : m_sys(sys), m_name(name), m_mountMode(false), m_apiLoaded(false), m_failed(false) {}
@@ -63,14 +62,14 @@ void CSarvenid::Usage()
 {
     const std::string& n = m_name;
     m_sys.WriteErr(m_sys.ctx,
-        n + " version " + kVersion + "\r\n" +
-        "      flush local drive buffers on windows nt\r\n"
-        "usage:\r\n" +
-        n + " [/m]                   flushes all local drives\r\n" +
-        n + " X: [Y:...] [/m]        flushes only the specified drives\r\n" +
-        std::string(n.size(), ' ') + " /m                     searches for mounted devices on ntfs5\r\n\r\n" +
-        n + " /V                     prints the program's version info\r\n" +
-        n + " /?                     shows this usage screen\r\n");
+                   n + " version " + kVersion + "\r\n" +
+                       "      flush local drive buffers on windows nt\r\n"
+                       "usage:\r\n" +
+                       n + " [/m]                   flushes all local drives\r\n" +
+                       n + " X: [Y:...] [/m]        flushes only the specified drives\r\n" +
+                       std::string(n.size(), ' ') + " /m                     searches for mounted devices on ntfs5\r\n\r\n" +
+                       n + " /V                     prints the program's version info\r\n" +
+                       n + " /?                     shows this usage screen\r\n");
 }
 
 int CSarvenid::ErrorExit(const std::string& message)
@@ -101,16 +100,13 @@ int CSarvenid::Run(int argc, char** argv)
         return ErrorExit("i need windows nt to run!");
 
     bool driveNamed = false;
-    for (int i = 1; i < argc; i++)
-    {
+    for (int i = 1; i < argc; i++) {
         const std::string arg = argv[i];
-        if (IsOption(arg) && (arg[1] == '?' || arg[1] == 'H' || arg[1] == 'h'))
-        {
+        if (IsOption(arg) && (arg[1] == '?' || arg[1] == 'H' || arg[1] == 'h')) {
             Usage();
             return SARVENID_EXIT_ERROR;
         }
-        if (IsOption(arg) && arg[1] == 'V')
-        {
+        if (IsOption(arg) && arg[1] == 'V') {
             m_sys.WriteOut(m_sys.ctx, m_name + " version " + kVersion + "\n");
             m_sys.FlushOut(m_sys.ctx);
             return SARVENID_EXIT_OK;
@@ -119,20 +115,17 @@ int CSarvenid::Run(int argc, char** argv)
             m_mountMode = true;
         else if (SarvenidIsDriveArgument(arg))
             driveNamed = true;
-        else
-        {
+        else {
             m_sys.WriteErr(m_sys.ctx, m_name + ": unknown option \"" + arg + "\".\r\n\r\n");
             Usage();
             return SARVENID_EXIT_ERROR;
         }
     }
 
-    if (m_mountMode)
-    {
+    if (m_mountMode) {
         if (major < 5)
             return ErrorExit("the /m option needs windows nt 5 (2000)!");
-        if (!m_sys.LoadMountApi(m_sys.ctx))
-        {
+        if (!m_sys.LoadMountApi(m_sys.ctx)) {
             const uint32_t error = m_sys.GetLastError(m_sys.ctx);
             return ErrorExit("Cannot initialize mount api functions: \r\n" + SystemText(error));
         }
@@ -140,20 +133,15 @@ int CSarvenid::Run(int argc, char** argv)
     }
 
     m_sys.WriteOut(m_sys.ctx, "syncing disks...\n");
-    if (driveNamed)
-    {
-        for (int i = 1; i < argc; i++)
-        {
+    if (driveNamed) {
+        for (int i = 1; i < argc; i++) {
             const std::string arg = argv[i];
             if (!IsOption(arg))
                 FlushDrive(std::string(1, arg[0]) + ":\\");
         }
-    }
-    else
-    {
+    } else {
         const uint32_t mask = m_sys.GetLogicalDrives(m_sys.ctx);
-        for (int d = 0; d < 26; d++)
-        {
+        for (int d = 0; d < 26; d++) {
             const std::string path = std::string(1, static_cast<char>('A' + d)) + ":\\";
             if ((mask & (1u << d)) && m_sys.GetDriveType(m_sys.ctx, path.c_str()) == SARVENID_DRIVE_FIXED)
                 FlushDrive(path);
@@ -168,8 +156,7 @@ void CSarvenid::FlushDrive(const std::string& path)
     // The drive's own volume counts as met, so a mount point that leads back
     // to it ends the descent.
     m_visited.clear();
-    if (m_mountMode)
-    {
+    if (m_mountMode) {
         char volume[kNameChars] = "";
         if (m_sys.GetVolumeNameForMountPoint(m_sys.ctx, path.c_str(), volume, sizeof(volume)))
             m_visited.insert(volume);
@@ -181,8 +168,7 @@ void CSarvenid::Flush(const std::string& path, std::string device)
 {
     if (device.empty())
         device = path;
-    if (m_mountMode)
-    {
+    if (m_mountMode) {
         char fsName[kFsNameChars + 1] = "";
         const std::string root = WithOneBackslash(path);
         if (m_sys.GetFileSystemName(m_sys.ctx, root.c_str(), fsName, kFsNameChars) &&
@@ -196,23 +182,20 @@ void CSarvenid::Flush(const std::string& path, std::string device)
     m_sys.WriteOut(m_sys.ctx, line);
     m_sys.FlushOut(m_sys.ctx);
 
-    if (m_sys.GetDriveType(m_sys.ctx, path.c_str()) != SARVENID_DRIVE_FIXED)
-    {
+    if (m_sys.GetDriveType(m_sys.ctx, path.c_str()) != SARVENID_DRIVE_FIXED) {
         Failed("not a fixed drive");
         return;
     }
     const std::string name = "\\\\.\\" + WithoutTrailingBackslashes(device);
     void* volume = m_sys.OpenVolume(m_sys.ctx, name.c_str());
-    if (!volume)
-    {
+    if (!volume) {
         FailedWithError(m_sys.GetLastError(m_sys.ctx));
         return;
     }
     const bool flushed = m_sys.FlushVolume(m_sys.ctx, volume);
     const uint32_t error = flushed ? 0 : m_sys.GetLastError(m_sys.ctx);
     m_sys.CloseVolume(m_sys.ctx, volume);
-    if (!flushed)
-    {
+    if (!flushed) {
         FailedWithError(error);
         return;
     }
@@ -224,23 +207,19 @@ void CSarvenid::FlushMountPoints(const std::string& path)
     const std::string root = WithOneBackslash(path);
     char mountPoint[kNameChars] = "";
     void* find = m_sys.FindFirstMountPoint(m_sys.ctx, root.c_str(), mountPoint, sizeof(mountPoint));
-    if (!find)
-    {
+    if (!find) {
         const uint32_t error = m_sys.GetLastError(m_sys.ctx);
-        if (error != SARVENID_ERROR_NO_MORE_FILES)
-        {
+        if (error != SARVENID_ERROR_NO_MORE_FILES) {
             m_sys.WriteErr(m_sys.ctx, path + " mount points: ");
             FailedWithError(error);
         }
         return;
     }
-    do
-    {
+    do {
         mountPoint[sizeof(mountPoint) - 1] = 0;
         const std::string mounted = root + mountPoint;
         char volume[kNameChars] = "";
-        if (!m_sys.GetVolumeNameForMountPoint(m_sys.ctx, mounted.c_str(), volume, sizeof(volume)))
-        {
+        if (!m_sys.GetVolumeNameForMountPoint(m_sys.ctx, mounted.c_str(), volume, sizeof(volume))) {
             const uint32_t error = m_sys.GetLastError(m_sys.ctx);
             m_sys.WriteErr(m_sys.ctx, path + " mount points: ");
             FailedWithError(error);
@@ -256,7 +235,7 @@ void CSarvenid::FlushMountPoints(const std::string& path)
     m_sys.FindMountPointClose(m_sys.ctx, find);
 }
 
-} // namespace
+}  // namespace
 
 std::string SarvenidProgramName(const std::string& argv0)
 {

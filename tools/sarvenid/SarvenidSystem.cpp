@@ -11,8 +11,7 @@ typedef BOOL(WINAPI* FindNextVolumeMountPointAFn)(HANDLE, LPSTR, DWORD);
 typedef BOOL(WINAPI* FindVolumeMountPointCloseFn)(HANDLE);
 typedef BOOL(WINAPI* GetVolumeNameForVolumeMountPointAFn)(LPCSTR, LPSTR, DWORD);
 
-struct CMountApi
-{
+struct CMountApi {
     HMODULE library;
     FindFirstVolumeMountPointAFn findFirst;
     FindNextVolumeMountPointAFn findNext;
@@ -54,11 +53,14 @@ bool WinLoadMountApi(void* ctx)
     api.findFirst = reinterpret_cast<FindFirstVolumeMountPointAFn>(
         reinterpret_cast<void*>(GetProcAddress(api.library, "FindFirstVolumeMountPointA")));
     api.findNext = api.findFirst ? reinterpret_cast<FindNextVolumeMountPointAFn>(
-        reinterpret_cast<void*>(GetProcAddress(api.library, "FindNextVolumeMountPointA"))) : nullptr;
+                                       reinterpret_cast<void*>(GetProcAddress(api.library, "FindNextVolumeMountPointA")))
+                                 : nullptr;
     api.findClose = api.findNext ? reinterpret_cast<FindVolumeMountPointCloseFn>(
-        reinterpret_cast<void*>(GetProcAddress(api.library, "FindVolumeMountPointClose"))) : nullptr;
+                                       reinterpret_cast<void*>(GetProcAddress(api.library, "FindVolumeMountPointClose")))
+                                 : nullptr;
     api.volumeName = api.findClose ? reinterpret_cast<GetVolumeNameForVolumeMountPointAFn>(
-        reinterpret_cast<void*>(GetProcAddress(api.library, "GetVolumeNameForVolumeMountPointA"))) : nullptr;
+                                         reinterpret_cast<void*>(GetProcAddress(api.library, "GetVolumeNameForVolumeMountPointA")))
+                                   : nullptr;
     if (api.volumeName)
         return true;
     const DWORD error = GetLastError();
@@ -130,15 +132,30 @@ void WinWriteErr(void*, const std::string& text)
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-} // namespace
+}  // namespace
 
 const SarvenidSystem& SarvenidWin32System()
 {
     static const SarvenidSystem table = {
-        &g_mount, WinGetVersion, WinGetLogicalDrives, WinGetDriveType, WinGetFileSystemName,
-        WinLoadMountApi, WinFreeMountApi, WinFindFirstMountPoint, WinFindNextMountPoint,
-        WinFindMountPointClose, WinGetVolumeName, WinOpenVolume, WinFlushVolume, WinCloseVolume,
-        WinGetLastError, WinSystemText, WinWriteOut, WinFlushOut, WinWriteErr,
+        &g_mount,
+        WinGetVersion,
+        WinGetLogicalDrives,
+        WinGetDriveType,
+        WinGetFileSystemName,
+        WinLoadMountApi,
+        WinFreeMountApi,
+        WinFindFirstMountPoint,
+        WinFindNextMountPoint,
+        WinFindMountPointClose,
+        WinGetVolumeName,
+        WinOpenVolume,
+        WinFlushVolume,
+        WinCloseVolume,
+        WinGetLastError,
+        WinSystemText,
+        WinWriteOut,
+        WinFlushOut,
+        WinWriteErr,
     };
     return table;
 }

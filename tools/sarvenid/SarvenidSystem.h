@@ -4,11 +4,10 @@
 #include <cstdint>
 #include <string>
 
-const unsigned SARVENID_DRIVE_FIXED = 3;        // DRIVE_FIXED
+const unsigned SARVENID_DRIVE_FIXED = 3;  // DRIVE_FIXED
 const uint32_t SARVENID_ERROR_NO_MORE_FILES = 18;
 
-struct SarvenidSystem
-{
+struct SarvenidSystem {
     void* ctx;
     bool (*GetVersion)(void* ctx, bool& isNT, unsigned& major);
     uint32_t (*GetLogicalDrives)(void* ctx);
@@ -29,9 +28,9 @@ struct SarvenidSystem
     uint32_t (*GetLastError)(void* ctx);
     // The system's message for an error code, in the OEM code page.
     std::string (*SystemText)(void* ctx, uint32_t code);
-    void (*WriteOut)(void* ctx, const std::string& text);   // buffered standard output
+    void (*WriteOut)(void* ctx, const std::string& text);  // buffered standard output
     void (*FlushOut)(void* ctx);
-    void (*WriteErr)(void* ctx, const std::string& text);   // unbuffered standard error
+    void (*WriteErr)(void* ctx, const std::string& text);  // unbuffered standard error
 };
 
 // The table over Win32 (Windows build only).

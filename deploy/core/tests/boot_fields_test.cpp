@@ -10,9 +10,8 @@
 #include "deploy/core/BootFields.h"
 #include "testsupport/TestSupport.h"
 
-namespace
-{
-const time_t kClock = 1234567890;   // 13 Feb 2009 23:31:30 GMT
+namespace {
+const time_t kClock = 1234567890;  // 13 Feb 2009 23:31:30 GMT
 
 std::string Bin(const char* name)
 {
@@ -48,8 +47,7 @@ std::string Preset(const std::string& bootPath)
            "#\r\n";
 }
 
-class LocaleGuard
-{
+class LocaleGuard {
 public:
     LocaleGuard() : m_saved(setlocale(LC_ALL, NULL)) {}
     ~LocaleGuard() { setlocale(LC_ALL, m_saved.c_str()); }
@@ -57,7 +55,7 @@ public:
 private:
     std::string m_saved;
 };
-}
+}  // namespace
 
 TEST(BootFields, GmtTimeIsEnglishAndTwentyFiveCharactersInAnyLocale)
 {
@@ -75,8 +73,7 @@ TEST(BootFields, GmtTimeIsEnglishAndTwentyFiveCharactersInAnyLocale)
 TEST(BootFields, PresetTextHasAnLfLineThenCrLfLinesAndFitsTheField)
 {
     EXPECT_EQ(MakePresetText("", "", "").size(), kPresetFixedLength);
-    for (const char* path : {"(cd)/kelboot", "(hd0,1)/kelboot"})
-    {
+    for (const char* path : {"(cd)/kelboot", "(hd0,1)/kelboot"}) {
         unsigned char field[kPresetFieldSize];
         memset(field, 0xEE, sizeof(field));
         ASSERT_TRUE(MakePresetField(path, kClock, field));

@@ -7,11 +7,9 @@
 
 #include "deploy/core/PartitionTable.h"
 
-namespace
-{
+namespace {
 // One layout record as the disk driver lays it out.
-struct Record
-{
+struct Record {
     uint64_t offset;
     uint64_t length;
     uint32_t number;
@@ -35,8 +33,7 @@ std::vector<uint8_t> LayoutBytes(const std::vector<Record>& records)
     std::vector<uint8_t> b(8 + 32 * records.size(), 0);
     Put32(b, 0, (uint32_t)records.size());
     Put32(b, 4, 0x12345678);
-    for (size_t i = 0; i < records.size(); ++i)
-    {
+    for (size_t i = 0; i < records.size(); ++i) {
         size_t at = 8 + 32 * i;
         Put64(b, at, records[i].offset);
         Put64(b, at + 8, records[i].length);
@@ -58,18 +55,16 @@ std::vector<uint8_t> ExtentBytes(uint32_t count, uint32_t disk, uint64_t offset)
     return b;
 }
 
-struct Volume
-{
+struct Volume {
     unsigned type;
     std::vector<uint8_t> extents;
 };
 
 // Disks and volumes behind the disk source table.
-struct FakeDisks
-{
-    std::map<int, std::vector<uint8_t>> layouts;   // disks that open
-    std::map<int, uint32_t> layoutErrors;           // a layout query that fails so
-    int shortBufferReplies = 0;                     // 122 this many times first (-1: always)
+struct FakeDisks {
+    std::map<int, std::vector<uint8_t>> layouts;  // disks that open
+    std::map<int, uint32_t> layoutErrors;         // a layout query that fails so
+    int shortBufferReplies = 0;                   // 122 this many times first (-1: always)
     std::map<char, Volume> volumes;
     std::vector<uint32_t> askedSizes;
     std::vector<char> queried;
@@ -99,14 +94,12 @@ DiskSource Source(FakeDisks& fake)
         FakeDisks& f = F(c);
         int n = *static_cast<int*>(d);
         f.askedSizes.push_back(size);
-        if (f.layoutErrors.count(n))
-        {
+        if (f.layoutErrors.count(n)) {
             *error = f.layoutErrors[n];
             return false;
         }
         const std::vector<uint8_t>& bytes = f.layouts[n];
-        if (f.shortBufferReplies != 0 || bytes.size() > size)
-        {
+        if (f.shortBufferReplies != 0 || bytes.size() > size) {
             if (f.shortBufferReplies > 0)
                 --f.shortBufferReplies;
             *error = DISK_ERROR_INSUFFICIENT_BUFFER;
@@ -162,7 +155,7 @@ std::vector<uint8_t> ExtendedDisk()
                         {0, 0, 0, 0},
                         {0, 0, 0, 0}});
 }
-}
+}  // namespace
 
 TEST(PartitionTable, NumbersPrimarySlotsAndLogicalPartitionsFromFour)
 {
@@ -189,13 +182,13 @@ TEST(PartitionTable, SlotIndexCountsNotUsedSlots)
 
 TEST(PartitionTable, UnreadableDisksGiveNoEntriesAndLaterDisksKeepTheirNumbers)
 {
-    FakeDisks fake;   // disk 0 does not open
-    fake.layoutErrors[1] = 5;   // access denied
+    FakeDisks fake;            // disk 0 does not open
+    fake.layoutErrors[1] = 5;  // access denied
     fake.layouts[2] = LayoutBytes({{kMiB, kMiB, 1, 7}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
-    fake.layouts[3] = LayoutBytes({{kMiB, kMiB, 1, 7}});   // fewer than four records
+    fake.layouts[3] = LayoutBytes({{kMiB, kMiB, 1, 7}});  // fewer than four records
     fake.layouts[7] = LayoutBytes({{kMiB, kMiB, 1, 7}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
     std::vector<uint8_t> lying = LayoutBytes({{kMiB, kMiB, 1, 7}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
-    Put32(lying, 0, 1000);   // more records than bytes
+    Put32(lying, 0, 1000);  // more records than bytes
     fake.layouts[4] = lying;
     EXPECT_EQ(Devices(ReadPartitionTable(Source(fake), kQueryStudioDriveTypes)),
               (std::vector<std::string>{"(hd2,0)", "(hd7,0)"}));
@@ -224,12 +217,12 @@ TEST(PartitionTable, LayoutBufferGrowsWhileTooSmallButNotForEver)
 TEST(PartitionTable, LettersMatchWholeStartingOffsetsOnTheSameDisk)
 {
     FakeDisks fake;
-    const uint64_t high = 0x100000000ull;   // same low half as offset kMiB
+    const uint64_t high = 0x100000000ull;  // same low half as offset kMiB
     fake.layouts[0] = LayoutBytes({{kMiB, kMiB, 1, 7}, {high + kMiB, kMiB, 2, 7}, {0, 0, 0, 0}, {0, 0, 0, 0}});
     fake.layouts[1] = LayoutBytes({{kMiB, kMiB, 1, 7}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
     fake.volumes['C'] = {DISK_DRIVE_FIXED, ExtentBytes(1, 0, high + kMiB)};
     fake.volumes['E'] = {DISK_DRIVE_REMOVABLE, ExtentBytes(2, 1, kMiB)};
-    fake.volumes['F'] = {DISK_DRIVE_FIXED, ExtentBytes(0, 0, 0)};   // no extents, as under Wine
+    fake.volumes['F'] = {DISK_DRIVE_FIXED, ExtentBytes(0, 0, 0)};  // no extents, as under Wine
     fake.volumes['A'] = {DISK_DRIVE_REMOVABLE, ExtentBytes(1, 0, kMiB)};
     std::vector<PartitionEntry> entries = ReadPartitionTable(Source(fake), kQueryStudioDriveTypes);
     EXPECT_EQ(Devices(entries), (std::vector<std::string>{"(hd0,0)", "(hd0,1)=C:", "(hd1,0)=E:"}));

@@ -25,7 +25,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(IsoParts, NamesKeepCaseAndDotsWithoutVersion)
 {
@@ -48,7 +48,7 @@ TEST_F(IsoParts, CharacterSetsConvertAndRegisterOnce)
     EXPECT_EQ(iso_charset_load("cp950"), nullptr);
     const char_set *gb = iso_charset_load("gb2312"), *gbk = iso_charset_load("cp936");
     ASSERT_TRUE(gb && gbk);
-    const unsigned char zhong[] = {0xD6, 0xD0}; // U+4E2D in GBK
+    const unsigned char zhong[] = {0xD6, 0xD0};  // U+4E2D in GBK
     unsigned a = 0, b = 0;
     EXPECT_EQ(gb->to_unicode(gb, zhong, 2, &a), 2);
     EXPECT_EQ(gbk->to_unicode(gbk, zhong, 2, &b), 2);
@@ -58,7 +58,7 @@ TEST_F(IsoParts, CharacterSetsConvertAndRegisterOnce)
     EXPECT_EQ(gbk->to_bytes(gbk, 0x4E2D, out, 4), 2);
     EXPECT_EQ(out[0], 0xD6);
     EXPECT_EQ(out[1], 0xD0);
-    const unsigned char lone[] = {0x81, 0x20}; // a lead byte without its pair
+    const unsigned char lone[] = {0x81, 0x20};  // a lead byte without its pair
     EXPECT_EQ(gbk->to_unicode(gbk, lone, 2, &a), 1);
     EXPECT_EQ(a, 0x81u);
 

@@ -4,14 +4,15 @@
 
 #include <cstdio>
 
-int main() {
-  char log[MAX_PATH] = "";
-  if (!GetEnvironmentVariableA("ZAVO_STANDIN_LOG", log, sizeof(log))) return 1;
-  char folder[MAX_PATH] = "";
-  GetCurrentDirectoryA(sizeof(folder), folder);
-  FILE* f = fopen(log, "ab");
-  if (!f) return 2;
-  fprintf(f, "%s\n%s\n", GetCommandLineA(), folder);
-  fclose(f);
-  return 0;
+int main()
+{
+    char log[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("ZAVO_STANDIN_LOG", log, sizeof(log))) return 1;
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(folder), folder);
+    FILE* f = fopen(log, "ab");
+    if (!f) return 2;
+    fprintf(f, "%s\n%s\n", GetCommandLineA(), folder);
+    fclose(f);
+    return 0;
 }

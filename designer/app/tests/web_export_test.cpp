@@ -23,128 +23,137 @@ void Pump() { PumpStudio(theApp); }
 // What the user does while the command runs: types the page's path into the
 // save dialog, answers a question with Yes and reads and closes a message.
 struct User {
-  std::string path;
-  std::vector<std::string> messages;
-  int fileDialogs = 0;
+    std::string path;
+    std::vector<std::string> messages;
+    int fileDialogs = 0;
 };
 User g_user;
 
-BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
-  char cls[16] = "";
-  GetClassNameA(h, cls, sizeof(cls));
-  if (strcmp(cls, "#32770") || !IsWindowVisible(h) || !IsWindowEnabled(h)) return TRUE;
-  *(HWND*)lp = h;
-  return FALSE;
+BOOL CALLBACK FindDialog(HWND h, LPARAM lp)
+{
+    char cls[16] = "";
+    GetClassNameA(h, cls, sizeof(cls));
+    if (strcmp(cls, "#32770") || !IsWindowVisible(h) || !IsWindowEnabled(h)) return TRUE;
+    *(HWND*)lp = h;
+    return FALSE;
 }
 
-void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dlg = NULL;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, (LPARAM)&dlg);
-  if (!dlg) return;
-  if (GetDlgItem(dlg, 0x480) || GetDlgItem(dlg, 0x47C)) {  // the file dialog's name field
-    ++g_user.fileDialogs;
-    SetDlgItemTextA(dlg, 0x480, g_user.path.c_str());
-    SetDlgItemTextA(dlg, 0x47C, g_user.path.c_str());
-    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
-  } else if (GetDlgItem(dlg, IDYES)) {
-    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDYES));
-  } else if (GetDlgItem(dlg, 0xFFFF)) {  // a message box's text
-    char text[1024] = "";
-    GetDlgItemTextA(dlg, 0xFFFF, text, sizeof(text));
-    g_user.messages.push_back(text);
-    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
-  }
+void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dlg = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, (LPARAM)&dlg);
+    if (!dlg) return;
+    if (GetDlgItem(dlg, 0x480) || GetDlgItem(dlg, 0x47C)) {  // the file dialog's name field
+        ++g_user.fileDialogs;
+        SetDlgItemTextA(dlg, 0x480, g_user.path.c_str());
+        SetDlgItemTextA(dlg, 0x47C, g_user.path.c_str());
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    } else if (GetDlgItem(dlg, IDYES)) {
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDYES));
+    } else if (GetDlgItem(dlg, 0xFFFF)) {  // a message box's text
+        char text[1024] = "";
+        GetDlgItemTextA(dlg, 0xFFFF, text, sizeof(text));
+        g_user.messages.push_back(text);
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    }
 }
 
 std::vector<std::string> g_opened;
 
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
-  g_opened.push_back(std::string(verb) + " " + file);
-  return (HINSTANCE)33;
+HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT)
+{
+    g_opened.push_back(std::string(verb) + " " + file);
+    return (HINSTANCE)33;
 }
 
 class WebExport : public ::testing::Test {
 protected:
-  void SetUp() override {
-    _putenv("ZAVO_NO_MSGBOX=");
-    theApp.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
-    CUIControl::SetLangManager(&theApp.m_langManager);
-    theApp.m_strAppPath = BinDir().c_str();
-    std::string base = WindowsPath(ZAVO_BINARY_DIR "/designer/web_export");
-    CreateDirectoryA(base.c_str(), NULL);
-    out = base + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    RemoveTree(out);
-    CreateDirectoryA(out.c_str(), NULL);
-    // a WebPages folder that is not there yet
-    theApp.m_strWebPagesPath = (out + "\\WebPages").c_str();
-    CZavomgrDoc::s_pfnShellOpen = RecordOpen;
-    g_opened.clear();
-    g_user = User();
-  }
-  void TearDown() override {
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = NULL;
-    Pump();
-  }
-  // The studio's window with the sample project, as it lies in the program folder.
-  bool OpenSample() {
-    if (!theApp.m_pDocManager) theApp.RegisterTemplate();
-    CCommandLineInfo info;
-    if (!theApp.RunCommandLine(info) || !theApp.m_pMainWnd) return false;
-    theApp.m_pMainWnd->ShowWindow(SW_SHOW);
-    std::string sample = BinDir() + "\\Zavo Projects\\Sample\\Sample.kel";
-    if (!theApp.OpenDocumentFile(sample.c_str())) return false;
-    Pump();
-    return true;
-  }
-  void Export(const std::string& path) {
-    g_user.path = path;
-    UINT_PTR timer = SetTimer(NULL, 0, 50, Answer);
-    theApp.m_pMainWnd->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WEB_PREVIEW, 0), 0);
-    KillTimer(NULL, timer);
-    Pump();
-  }
-  std::string out;
+    void SetUp() override
+    {
+        _putenv("ZAVO_NO_MSGBOX=");
+        theApp.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
+        CUIControl::SetLangManager(&theApp.m_langManager);
+        theApp.m_strAppPath = BinDir().c_str();
+        std::string base = WindowsPath(ZAVO_BINARY_DIR "/designer/web_export");
+        CreateDirectoryA(base.c_str(), NULL);
+        out = base + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        RemoveTree(out);
+        CreateDirectoryA(out.c_str(), NULL);
+        // a WebPages folder that is not there yet
+        theApp.m_strWebPagesPath = (out + "\\WebPages").c_str();
+        CZavomgrDoc::s_pfnShellOpen = RecordOpen;
+        g_opened.clear();
+        g_user = User();
+    }
+    void TearDown() override
+    {
+        if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+        theApp.m_pMainWnd = NULL;
+        Pump();
+    }
+    // The studio's window with the sample project, as it lies in the program folder.
+    bool OpenSample()
+    {
+        if (!theApp.m_pDocManager) theApp.RegisterTemplate();
+        CCommandLineInfo info;
+        if (!theApp.RunCommandLine(info) || !theApp.m_pMainWnd) return false;
+        theApp.m_pMainWnd->ShowWindow(SW_SHOW);
+        std::string sample = BinDir() + "\\Zavo Projects\\Sample\\Sample.kel";
+        if (!theApp.OpenDocumentFile(sample.c_str())) return false;
+        Pump();
+        return true;
+    }
+    void Export(const std::string& path)
+    {
+        g_user.path = path;
+        UINT_PTR timer = SetTimer(NULL, 0, 50, Answer);
+        theApp.m_pMainWnd->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WEB_PREVIEW, 0), 0);
+        KillTimer(NULL, timer);
+        Pump();
+    }
+    std::string out;
 };
 
-TEST_F(WebExport, WritesThePageWithItsPicturesAndOpensIt) {
-  ASSERT_TRUE(OpenSample());
-  std::string page = out + "\\WebPages\\Sample.html", images = out + "\\WebPages\\Sample_Images";
-  Export(page);
-  EXPECT_EQ(g_user.fileDialogs, 1);
-  EXPECT_TRUE(g_user.messages.empty()) << g_user.messages.front();
-  ASSERT_TRUE(Exists(page));
-  ASSERT_EQ(g_opened.size(), 1u);
-  EXPECT_EQ(g_opened[0], "open " + page);
-  std::string html = ReadFile(page);
-  EXPECT_EQ(html.find("<html><head>"), 0u);
-  EXPECT_NE(html.find("</body></html>"), std::string::npos);
-  // the logo and the heading are drawn on the wallpaper; the entries and the
-  // bar have pictures of their own, which lie in the images folder
-  for (const char* name : {"wallpaper.png", "BtnNormal_0.png", "BtnHover_0.png", "BtnNormal_2.png", "BtnHover_2.png",
-                           "ProgressTrack.png", "ProgressChunk.png"}) {
-    EXPECT_NE(html.find(std::string("./Sample_Images/") + name), std::string::npos) << name;
-    EXPECT_TRUE(Exists(images + "\\" + name)) << name;
-  }
+TEST_F(WebExport, WritesThePageWithItsPicturesAndOpensIt)
+{
+    ASSERT_TRUE(OpenSample());
+    std::string page = out + "\\WebPages\\Sample.html", images = out + "\\WebPages\\Sample_Images";
+    Export(page);
+    EXPECT_EQ(g_user.fileDialogs, 1);
+    EXPECT_TRUE(g_user.messages.empty()) << g_user.messages.front();
+    ASSERT_TRUE(Exists(page));
+    ASSERT_EQ(g_opened.size(), 1u);
+    EXPECT_EQ(g_opened[0], "open " + page);
+    std::string html = ReadFile(page);
+    EXPECT_EQ(html.find("<html><head>"), 0u);
+    EXPECT_NE(html.find("</body></html>"), std::string::npos);
+    // the logo and the heading are drawn on the wallpaper; the entries and the
+    // bar have pictures of their own, which lie in the images folder
+    for (const char* name : {"wallpaper.png", "BtnNormal_0.png", "BtnHover_0.png", "BtnNormal_2.png", "BtnHover_2.png",
+                             "ProgressTrack.png", "ProgressChunk.png"}) {
+        EXPECT_NE(html.find(std::string("./Sample_Images/") + name), std::string::npos) << name;
+        EXPECT_TRUE(Exists(images + "\\" + name)) << name;
+    }
 }
 
 // A page that cannot be written (here held open by another program, as the
 // tests run with rights that a read-only flag does not stop) is reported and
 // the page there stays as it was.
-TEST_F(WebExport, PageThatCannotBeWrittenIsReportedAndLeftAsItWas) {
-  ASSERT_TRUE(OpenSample());
-  std::string folder = out + "\\locked";
-  CreateDirectoryA(folder.c_str(), NULL);
-  std::string page = folder + "\\Sample.html";
-  WriteFile(page, "an older page");
-  HANDLE held = CreateFileA(page.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Export(page);
-  CloseHandle(held);
-  EXPECT_EQ(ReadFile(page), "an older page");
-  ASSERT_EQ(g_user.messages.size(), 1u);
-  EXPECT_NE(g_user.messages[0].find(page), std::string::npos) << g_user.messages[0];
-  EXPECT_TRUE(g_opened.empty());
+TEST_F(WebExport, PageThatCannotBeWrittenIsReportedAndLeftAsItWas)
+{
+    ASSERT_TRUE(OpenSample());
+    std::string folder = out + "\\locked";
+    CreateDirectoryA(folder.c_str(), NULL);
+    std::string page = folder + "\\Sample.html";
+    WriteFile(page, "an older page");
+    HANDLE held = CreateFileA(page.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Export(page);
+    CloseHandle(held);
+    EXPECT_EQ(ReadFile(page), "an older page");
+    ASSERT_EQ(g_user.messages.size(), 1u);
+    EXPECT_NE(g_user.messages[0].find(page), std::string::npos) << g_user.messages[0];
+    EXPECT_TRUE(g_opened.empty());
 }
 
 }  // namespace

@@ -14,131 +14,144 @@ CZavomgrApp theApp;
 
 namespace {
 
-int StartCalls(const std::string& folder) {
-  HMODULE h = GetModuleHandleA((folder + "\\ozSkin.dll").c_str());
-  if (!h) return -1;
-  auto fn = (int(__cdecl*)())(void*)GetProcAddress(h, "StartCalls");
-  return fn ? fn() : -1;
+int StartCalls(const std::string& folder)
+{
+    HMODULE h = GetModuleHandleA((folder + "\\ozSkin.dll").c_str());
+    if (!h) return -1;
+    auto fn = (int(__cdecl*)())(void*)GetProcAddress(h, "StartCalls");
+    return fn ? fn() : -1;
 }
 
-BOOL StartIn(const std::string& folder) {
-  theApp.m_strAppPath = folder.c_str();
-  theApp.m_hSkinLib = NULL;
-  theApp.m_pfnThemeStart = NULL;
-  theApp.m_pfnThemeEnd = NULL;
-  return theApp.StartSkin();
+BOOL StartIn(const std::string& folder)
+{
+    theApp.m_strAppPath = folder.c_str();
+    theApp.m_hSkinLib = NULL;
+    theApp.m_pfnThemeStart = NULL;
+    theApp.m_pfnThemeEnd = NULL;
+    return theApp.StartSkin();
 }
 
-TEST(ZavomgrStartup, SkinFlagFollowsTheLibrary) {
-  std::string root = BinDir() + "\\skintest";
-  EXPECT_FALSE(StartIn(root + "\\none"));
-  EXPECT_FALSE(theApp.m_bSkin);
-  EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+TEST(ZavomgrStartup, SkinFlagFollowsTheLibrary)
+{
+    std::string root = BinDir() + "\\skintest";
+    EXPECT_FALSE(StartIn(root + "\\none"));
+    EXPECT_FALSE(theApp.m_bSkin);
+    EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
 
-  EXPECT_FALSE(StartIn(root + "\\noend"));
-  EXPECT_NE(theApp.m_hSkinLib, (HMODULE)NULL);
-  EXPECT_EQ(StartCalls(root + "\\noend"), 0);  // never called without ThemeEnd
+    EXPECT_FALSE(StartIn(root + "\\noend"));
+    EXPECT_NE(theApp.m_hSkinLib, (HMODULE)NULL);
+    EXPECT_EQ(StartCalls(root + "\\noend"), 0);  // never called without ThemeEnd
 
-  EXPECT_FALSE(StartIn(root + "\\false"));
-  EXPECT_EQ(StartCalls(root + "\\false"), 1);
+    EXPECT_FALSE(StartIn(root + "\\false"));
+    EXPECT_EQ(StartCalls(root + "\\false"), 1);
 
-  EXPECT_TRUE(StartIn(root + "\\true"));
-  EXPECT_TRUE(theApp.m_bSkin);
-  EXPECT_EQ(StartCalls(root + "\\true"), 1);
-  HMODULE h = GetModuleHandleA((root + "\\true\\ozSkin.dll").c_str());
-  auto args = (const char*(__cdecl*)())(void*)GetProcAddress(h, "StartArgs");
-  ASSERT_TRUE(args);
-  EXPECT_EQ(std::string(args()), root + "\\true\\ThemeUI.dll|NormalBlue.ini");
+    EXPECT_TRUE(StartIn(root + "\\true"));
+    EXPECT_TRUE(theApp.m_bSkin);
+    EXPECT_EQ(StartCalls(root + "\\true"), 1);
+    HMODULE h = GetModuleHandleA((root + "\\true\\ozSkin.dll").c_str());
+    auto args = (const char*(__cdecl*)())(void*)GetProcAddress(h, "StartArgs");
+    ASSERT_TRUE(args);
+    EXPECT_EQ(std::string(args()), root + "\\true\\ThemeUI.dll|NormalBlue.ini");
 }
 
-TEST(ZavomgrStartup, SkinLibraryIsNotTakenFromTheSearchPath) {
-  std::string root = BinDir() + "\\skintest";
-  SetDllDirectoryA((root + "\\true").c_str());
-  EXPECT_FALSE(StartIn(root + "\\none"));
-  SetDllDirectoryA(NULL);
-  EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+TEST(ZavomgrStartup, SkinLibraryIsNotTakenFromTheSearchPath)
+{
+    std::string root = BinDir() + "\\skintest";
+    SetDllDirectoryA((root + "\\true").c_str());
+    EXPECT_FALSE(StartIn(root + "\\none"));
+    SetDllDirectoryA(NULL);
+    EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
 }
 
-TEST(ZavomgrStartup, TempAndWorkFolders) {
-  _putenv("temp=");
-  theApp.SetupTempFolder();
-  EXPECT_STREQ((LPCTSTR)theApp.m_strTempPath, "C:\\");
-  _putenv("temp=D:\\Some Temp");
-  theApp.SetupTempFolder();
-  EXPECT_STREQ((LPCTSTR)theApp.m_strTempPath, "D:\\Some Temp");
+TEST(ZavomgrStartup, TempAndWorkFolders)
+{
+    _putenv("temp=");
+    theApp.SetupTempFolder();
+    EXPECT_STREQ((LPCTSTR)theApp.m_strTempPath, "C:\\");
+    _putenv("temp=D:\\Some Temp");
+    theApp.SetupTempFolder();
+    EXPECT_STREQ((LPCTSTR)theApp.m_strTempPath, "D:\\Some Temp");
 
-  theApp.m_pszHelpFilePath = _strdup("C:\\Studio\\Zavomgr.HLP");
-  theApp.SetupWorkFolders();
-  EXPECT_STREQ((LPCTSTR)theApp.m_strAppPath, "C:\\Studio");
-  EXPECT_STREQ((LPCTSTR)theApp.m_strBinPath, "C:\\Studio\\Bin");
-  EXPECT_STREQ((LPCTSTR)theApp.m_strThemesPath, "C:\\Studio\\Themes");
-  EXPECT_STREQ((LPCTSTR)theApp.m_strWebPagesPath, "C:\\Studio\\WebPages");
-  EXPECT_STREQ((LPCTSTR)theApp.m_strProjectsPath, "C:\\Studio\\Zavo Projects");
-  EXPECT_STREQ((LPCTSTR)theApp.m_strCmdTemplatesPath, "C:\\Studio\\Cmd Templates");
-  EXPECT_STREQ((LPCTSTR)theApp.m_strMenusPath, "C:\\Studio\\Kel Menus");
+    theApp.m_pszHelpFilePath = _strdup("C:\\Studio\\Zavomgr.HLP");
+    theApp.SetupWorkFolders();
+    EXPECT_STREQ((LPCTSTR)theApp.m_strAppPath, "C:\\Studio");
+    EXPECT_STREQ((LPCTSTR)theApp.m_strBinPath, "C:\\Studio\\Bin");
+    EXPECT_STREQ((LPCTSTR)theApp.m_strThemesPath, "C:\\Studio\\Themes");
+    EXPECT_STREQ((LPCTSTR)theApp.m_strWebPagesPath, "C:\\Studio\\WebPages");
+    EXPECT_STREQ((LPCTSTR)theApp.m_strProjectsPath, "C:\\Studio\\Zavo Projects");
+    EXPECT_STREQ((LPCTSTR)theApp.m_strCmdTemplatesPath, "C:\\Studio\\Cmd Templates");
+    EXPECT_STREQ((LPCTSTR)theApp.m_strMenusPath, "C:\\Studio\\Kel Menus");
 }
 
-TEST(ZavomgrStartup, AboutTexts) {
-  EXPECT_EQ(CAboutDlg::VersionText("Version", "2, 0, 8, 1"), CString("Version: 2.0.8.1"));
-  EXPECT_EQ(CAboutDlg::VersionText("", "2, 0"), CString("\xb0\xe6\xb1\xbe: 2.0"));
-  struct tm t = {};
-  t.tm_year = 108;
-  t.tm_mon = 4;
-  t.tm_mday = 7;
-  t.tm_hour = 13;
-  t.tm_min = 5;
-  t.tm_sec = 9;
-  EXPECT_EQ(CAboutDlg::BuildText("BDV-Built:", t), CString("Built: 2008-05-07 13:05:09"));
-  EXPECT_EQ(CAboutDlg::BuildText("Pro", t).Find("Pro\xd7\xa8"), 0);
-  EXPECT_NE(CAboutDlg::BuildText("Pro", t).Find(" 2008 "), -1);
+TEST(ZavomgrStartup, AboutTexts)
+{
+    EXPECT_EQ(CAboutDlg::VersionText("Version", "2, 0, 8, 1"), CString("Version: 2.0.8.1"));
+    EXPECT_EQ(CAboutDlg::VersionText("", "2, 0"), CString("\xb0\xe6\xb1\xbe: 2.0"));
+    struct tm t = {};
+    t.tm_year = 108;
+    t.tm_mon = 4;
+    t.tm_mday = 7;
+    t.tm_hour = 13;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    EXPECT_EQ(CAboutDlg::BuildText("BDV-Built:", t), CString("Built: 2008-05-07 13:05:09"));
+    EXPECT_EQ(CAboutDlg::BuildText("Pro", t).Find("Pro\xd7\xa8"), 0);
+    EXPECT_NE(CAboutDlg::BuildText("Pro", t).Find(" 2008 "), -1);
 }
 
-TEST(ZavomgrStartup, AboutBoxLinksAreNeverUnderlinedAndPointAtTheHomePage) {
-  CAboutDlg dlg;
-  ASSERT_TRUE(dlg.Create(IDD_ABOUTBOX, NULL));
-  struct Expected { int id; const char* url; } links[] = {
-      {1056, "http://www.zavo-studio.example/"},
-      {1115, "http://www.zavo-studio.example/download.htm"}};
-  for (const Expected& e : links) {
-    auto* link = dynamic_cast<CLinkStatic*>(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, e.id)));
-    ASSERT_TRUE(link != NULL) << e.id;
-    EXPECT_EQ(link->GetURL(), CString(e.url));
-    EXPECT_EQ(link->GetUnderline(), 0);
-    EXPECT_TRUE(link->GetStyle() & SS_NOTIFY);
-    link->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    LOGFONT lf = {};
-    ::GetObject(link->GetCurrentFont(), sizeof(lf), &lf);
-    EXPECT_FALSE(lf.lfUnderline) << e.id;
-  }
-  dlg.DestroyWindow();
+TEST(ZavomgrStartup, AboutBoxLinksAreNeverUnderlinedAndPointAtTheHomePage)
+{
+    CAboutDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_ABOUTBOX, NULL));
+    struct Expected {
+        int id;
+        const char* url;
+    } links[] = {
+        {1056, "http://www.zavo-studio.example/"},
+        {1115, "http://www.zavo-studio.example/download.htm"}};
+    for (const Expected& e : links) {
+        auto* link = dynamic_cast<CLinkStatic*>(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, e.id)));
+        ASSERT_TRUE(link != NULL) << e.id;
+        EXPECT_EQ(link->GetURL(), CString(e.url));
+        EXPECT_EQ(link->GetUnderline(), 0);
+        EXPECT_TRUE(link->GetStyle() & SS_NOTIFY);
+        link->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+        LOGFONT lf = {};
+        ::GetObject(link->GetCurrentFont(), sizeof(lf), &lf);
+        EXPECT_FALSE(lf.lfUnderline) << e.id;
+    }
+    dlg.DestroyWindow();
 }
 
-std::string MenuText(HMENU menu, UINT item, UINT flags) {
-  char buf[128] = "";
-  GetMenuStringA(menu, item, buf, sizeof(buf), flags);
-  return buf;
+std::string MenuText(HMENU menu, UINT item, UINT flags)
+{
+    char buf[128] = "";
+    GetMenuStringA(menu, item, buf, sizeof(buf), flags);
+    return buf;
 }
 
 // The text of a command's item; owner-drawn items keep it in their record.
-std::string CommandText(HMENU menu, UINT id) {
-  MENUITEMINFOA info = {sizeof(info)};
-  info.fMask = MIIM_FTYPE | MIIM_DATA;
-  if (!GetMenuItemInfoA(menu, id, FALSE, &info)) return "";
-  auto* record = (COwnerDrawItem*)info.dwItemData;
-  if (!(info.fType & MFT_OWNERDRAW) || !COwnerDrawMenu::IsRecord(record))
-    return MenuText(menu, id, MF_BYCOMMAND);
-  char buf[256] = "";
-  WideCharToMultiByte(CP_ACP, 0, record->strText.c_str(), -1, buf, sizeof(buf), NULL, NULL);
-  return buf;
+std::string CommandText(HMENU menu, UINT id)
+{
+    MENUITEMINFOA info = {sizeof(info)};
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, id, FALSE, &info)) return "";
+    auto* record = (COwnerDrawItem*)info.dwItemData;
+    if (!(info.fType & MFT_OWNERDRAW) || !COwnerDrawMenu::IsRecord(record))
+        return MenuText(menu, id, MF_BYCOMMAND);
+    char buf[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, record->strText.c_str(), -1, buf, sizeof(buf), NULL, NULL);
+    return buf;
 }
 
 // "Ctrl+Shift+S", "Ctrl+PgUp": an accelerator as the menu texts show it.
-std::string AcceleratorName(const ACCEL& a) {
-  std::string name;
-  if (a.fVirt & FCONTROL) name += "Ctrl+";
-  if (a.fVirt & FALT) name += "Alt+";
-  if (a.fVirt & FSHIFT) name += "Shift+";
-  switch (a.key) {
+std::string AcceleratorName(const ACCEL& a)
+{
+    std::string name;
+    if (a.fVirt & FCONTROL) name += "Ctrl+";
+    if (a.fVirt & FALT) name += "Alt+";
+    if (a.fVirt & FSHIFT) name += "Shift+";
+    switch (a.key) {
     case VK_PRIOR: return name + "PgUp";
     case VK_NEXT: return name + "PgDn";
     case VK_HOME: return name + "Home";
@@ -146,249 +159,263 @@ std::string AcceleratorName(const ACCEL& a) {
     case VK_INSERT: return name + "Ins";
     case VK_DELETE: return name + "Del";
     case VK_BACK: return name + "Backspace";
-  }
-  if (a.key >= VK_F1 && a.key <= VK_F12) return name + "F" + std::to_string(a.key - VK_F1 + 1);
-  return name + (char)a.key;
+    }
+    if (a.key >= VK_F1 && a.key <= VK_F12) return name + "F" + std::to_string(a.key - VK_F1 + 1);
+    return name + (char)a.key;
 }
 
 // Every item of a command with an accelerator ends in a tab and one of the
 // command's accelerators.
-void ExpectAcceleratorHints(HMENU menu) {
-  HACCEL table = LoadAcceleratorsA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_ZAVOMGRTYPE));
-  ASSERT_TRUE(table);
-  ACCEL accels[64];
-  int count = CopyAcceleratorTableA(table, accels, 64);
-  int checked = 0;
-  for (int i = 0; i < count; ++i) {
-    std::string text = CommandText(menu, accels[i].cmd);
-    if (text.empty()) continue;  // a command without a menu item
-    ++checked;
-    size_t tab = text.find('\t');
-    ASSERT_NE(tab, std::string::npos) << accels[i].cmd << " " << text;
-    bool found = false;
-    for (int j = 0; j < count; ++j)
-      if (accels[j].cmd == accels[i].cmd && text.substr(tab + 1) == AcceleratorName(accels[j])) found = true;
-    EXPECT_TRUE(found) << accels[i].cmd << " " << text;
-  }
-  EXPECT_GT(checked, 20);
+void ExpectAcceleratorHints(HMENU menu)
+{
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_ZAVOMGRTYPE));
+    ASSERT_TRUE(table);
+    ACCEL accels[64];
+    int count = CopyAcceleratorTableA(table, accels, 64);
+    int checked = 0;
+    for (int i = 0; i < count; ++i) {
+        std::string text = CommandText(menu, accels[i].cmd);
+        if (text.empty()) continue;  // a command without a menu item
+        ++checked;
+        size_t tab = text.find('\t');
+        ASSERT_NE(tab, std::string::npos) << accels[i].cmd << " " << text;
+        bool found = false;
+        for (int j = 0; j < count; ++j)
+            if (accels[j].cmd == accels[i].cmd && text.substr(tab + 1) == AcceleratorName(accels[j])) found = true;
+        EXPECT_TRUE(found) << accels[i].cmd << " " << text;
+    }
+    EXPECT_GT(checked, 20);
 }
 
 // The project window as start-up makes it: template, empty project, menu.
-HWND StartEmptyProject(CZavomgrApp& app) {
-  if (!app.m_pDocManager) app.RegisterTemplate();
-  CCommandLineInfo info;
-  if (!app.RunCommandLine(info) || !app.m_pMainWnd) return NULL;
-  app.InstallFrameMenu();
-  return app.m_pMainWnd->GetSafeHwnd();
+HWND StartEmptyProject(CZavomgrApp& app)
+{
+    if (!app.m_pDocManager) app.RegisterTemplate();
+    CCommandLineInfo info;
+    if (!app.RunCommandLine(info) || !app.m_pMainWnd) return NULL;
+    app.InstallFrameMenu();
+    return app.m_pMainWnd->GetSafeHwnd();
 }
 
-void CloseProjectWindow(CZavomgrApp& app) {
-  app.m_pMainWnd->DestroyWindow();
-  app.m_pMainWnd = NULL;
-  MSG msg;
-  while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
+void CloseProjectWindow(CZavomgrApp& app)
+{
+    app.m_pMainWnd->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {}
 }
 
-TEST(ZavomgrStartup, MainWindowMenuIsTranslated) {
-  CZavomgrApp& app = theApp;
-  app.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
-  ASSERT_TRUE(app.m_langManager.IsLoaded());
-  HWND wnd = StartEmptyProject(app);
-  ASSERT_TRUE(wnd);
-  HMENU menu = GetMenu(wnd);
-  // the GBK texts of the language file, byte for byte
-  EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), "\xce\xc4\xbc\xfe(&F)");
-  EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(menu, 0)));
-  EXPECT_EQ(CommandText(menu, 0xE100), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)\tCtrl+N");
-  ExpectAcceleratorHints(menu);
-  char title[64];
-  GetWindowTextA(wnd, title, sizeof(title));
-  EXPECT_STREQ(title, "Untitled - Zavo Studio 2008");
-  CloseProjectWindow(app);
+TEST(ZavomgrStartup, MainWindowMenuIsTranslated)
+{
+    CZavomgrApp& app = theApp;
+    app.m_langManager.InitFrom((BinDir() + "\\").c_str(), "Settings");
+    ASSERT_TRUE(app.m_langManager.IsLoaded());
+    HWND wnd = StartEmptyProject(app);
+    ASSERT_TRUE(wnd);
+    HMENU menu = GetMenu(wnd);
+    // the GBK texts of the language file, byte for byte
+    EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), "\xce\xc4\xbc\xfe(&F)");
+    EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(menu, 0)));
+    EXPECT_EQ(CommandText(menu, 0xE100), "\xd0\xc2\xbd\xa8\xcf\xee\xc4\xbf(&N)\tCtrl+N");
+    ExpectAcceleratorHints(menu);
+    char title[64];
+    GetWindowTextA(wnd, title, sizeof(title));
+    EXPECT_STREQ(title, "Untitled - Zavo Studio 2008");
+    CloseProjectWindow(app);
 
-  app.m_langManager.InitFrom("C:\\no\\such\\place\\", "Settings");
-  wnd = StartEmptyProject(app);
-  ASSERT_TRUE(wnd);
-  WCHAR w[64] = L"";
-  GetMenuStringW(GetMenu(wnd), 0, w, 64, MF_BYPOSITION);
-  EXPECT_TRUE(std::wstring(w) == L"&\u0424\u0430\u0439\u043b");
-  ExpectAcceleratorHints(GetMenu(wnd));
-  CloseProjectWindow(app);
+    app.m_langManager.InitFrom("C:\\no\\such\\place\\", "Settings");
+    wnd = StartEmptyProject(app);
+    ASSERT_TRUE(wnd);
+    WCHAR w[64] = L"";
+    GetMenuStringW(GetMenu(wnd), 0, w, 64, MF_BYPOSITION);
+    EXPECT_TRUE(std::wstring(w) == L"&\u0424\u0430\u0439\u043b");
+    ExpectAcceleratorHints(GetMenu(wnd));
+    CloseProjectWindow(app);
 }
 
-TEST(ZavomgrStartup, PrintSetupItemAndPrintCommandsAreEnabled) {
-  CZavomgrApp& app = theApp;
-  HWND wnd = StartEmptyProject(app);
-  ASSERT_TRUE(wnd);
-  HMENU file = GetSubMenu(GetMenu(wnd), 0);
-  ASSERT_TRUE(file);
-  // the frame updates the popup's items through CCmdUI as it opens
-  EnableMenuItem(file, ID_FILE_PRINT_SETUP, MF_BYCOMMAND | MF_GRAYED);
-  SendMessageA(wnd, WM_INITMENUPOPUP, (WPARAM)file, 0);
-  UINT state = GetMenuState(file, ID_FILE_PRINT_SETUP, MF_BYCOMMAND);
-  ASSERT_NE(state, (UINT)-1);
-  EXPECT_FALSE(state & MF_GRAYED);
-  for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) {
-    CCmdUI ui;
-    ui.m_nID = id;
-    ui.m_pOther = app.m_pMainWnd;
-    BOOL handled = app.m_pMainWnd->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL);
-    AFX_CMDHANDLERINFO info = {};
-    EXPECT_TRUE(handled || app.m_pMainWnd->OnCmdMsg(id, CN_COMMAND, NULL, &info)) << id;
-  }
-  CloseProjectWindow(app);
+TEST(ZavomgrStartup, PrintSetupItemAndPrintCommandsAreEnabled)
+{
+    CZavomgrApp& app = theApp;
+    HWND wnd = StartEmptyProject(app);
+    ASSERT_TRUE(wnd);
+    HMENU file = GetSubMenu(GetMenu(wnd), 0);
+    ASSERT_TRUE(file);
+    // the frame updates the popup's items through CCmdUI as it opens
+    EnableMenuItem(file, ID_FILE_PRINT_SETUP, MF_BYCOMMAND | MF_GRAYED);
+    SendMessageA(wnd, WM_INITMENUPOPUP, (WPARAM)file, 0);
+    UINT state = GetMenuState(file, ID_FILE_PRINT_SETUP, MF_BYCOMMAND);
+    ASSERT_NE(state, (UINT)-1);
+    EXPECT_FALSE(state & MF_GRAYED);
+    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) {
+        CCmdUI ui;
+        ui.m_nID = id;
+        ui.m_pOther = app.m_pMainWnd;
+        BOOL handled = app.m_pMainWnd->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL);
+        AFX_CMDHANDLERINFO info = {};
+        EXPECT_TRUE(handled || app.m_pMainWnd->OnCmdMsg(id, CN_COMMAND, NULL, &info)) << id;
+    }
+    CloseProjectWindow(app);
 }
 
 // Runs the studio, optionally capturing its main window's title.
 struct StudioRun {
-  DWORD exitCode = 999;
-  std::string title;
-  std::string aboutVersion;  // control 1113 of the About box, when asked for
+    DWORD exitCode = 999;
+    std::string title;
+    std::string aboutVersion;  // control 1113 of the About box, when asked for
 };
 
 struct DialogSearch {
-  DWORD pid;
-  HWND found;
+    DWORD pid;
+    HWND found;
 };
 
-BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
-  auto* ctx = (DialogSearch*)lp;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  char cls[32];
-  GetClassNameA(h, cls, sizeof(cls));
-  if (pid == ctx->pid && strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
-    ctx->found = h;
-    return FALSE;
-  }
-  return TRUE;
+BOOL CALLBACK FindDialog(HWND h, LPARAM lp)
+{
+    auto* ctx = (DialogSearch*)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[32];
+    GetClassNameA(h, cls, sizeof(cls));
+    if (pid == ctx->pid && strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
+        ctx->found = h;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 // Opens the About box through the menu command, reads it and closes it.
-std::string AskAbout(DWORD pid, HWND main) {
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(0xE140, 0), 0);
-  DialogSearch ctx = {pid, NULL};
-  for (int i = 0; i < 200 && !ctx.found; ++i) {
-    Sleep(50);
-    EnumWindows(FindDialog, (LPARAM)&ctx);
-  }
-  if (!ctx.found) return "";
-  char buf[256] = "";
-  GetDlgItemTextA(ctx.found, 1113, buf, sizeof(buf));
-  PostMessageA(ctx.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  return buf;
-}
-
-BOOL CALLBACK FindTitle(HWND h, LPARAM lp) {
-  auto* ctx = (std::pair<DWORD, HWND>*)lp;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid == ctx->first && IsWindowVisible(h)) {
-    ctx->second = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-StudioRun RunStudio(const std::string& exe, const std::string& args, bool about = false) {
-  StudioRun r;
-  std::string cmd = "\"" + exe + "\" " + args;
-  // closed below once read; the studio's own timer only ends a run whose window was missed
-  SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "15000");
-  SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
-  STARTUPINFOA si = {sizeof(si)};
-  PROCESS_INFORMATION pi;
-  std::string buf = cmd;
-  if (!CreateProcessA(NULL, &buf[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return r;
-  WaitForInputIdle(pi.hProcess, 5000);
-  std::pair<DWORD, HWND> ctx(pi.dwProcessId, (HWND)NULL);
-  for (int i = 0; i < 200 && !ctx.second; ++i) {
-    EnumWindows(FindTitle, (LPARAM)&ctx);
-    if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
-  }
-  if (ctx.second) {
+std::string AskAbout(DWORD pid, HWND main)
+{
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(0xE140, 0), 0);
+    DialogSearch ctx = {pid, NULL};
+    for (int i = 0; i < 200 && !ctx.found; ++i) {
+        Sleep(50);
+        EnumWindows(FindDialog, (LPARAM)&ctx);
+    }
+    if (!ctx.found) return "";
     char buf[256] = "";
-    GetWindowTextA(ctx.second, buf, sizeof(buf));
-    r.title = buf;
-    if (about) r.aboutVersion = AskAbout(pi.dwProcessId, ctx.second);
-    PostMessageA(ctx.second, WM_CLOSE, 0, 0);
-  }
-  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 998);
-  GetExitCodeProcess(pi.hProcess, &r.exitCode);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return r;
+    GetDlgItemTextA(ctx.found, 1113, buf, sizeof(buf));
+    PostMessageA(ctx.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return buf;
 }
 
-std::string ReadProfileIn(const char* path, const char* entry) {
-  char buf[512] = "";
-  DWORD size = sizeof(buf);
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return "";
-  RegQueryValueExA(key, entry, NULL, NULL, (BYTE*)buf, &size);
-  RegCloseKey(key);
-  return buf;
+BOOL CALLBACK FindTitle(HWND h, LPARAM lp)
+{
+    auto* ctx = (std::pair<DWORD, HWND>*)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == ctx->first && IsWindowVisible(h)) {
+        ctx->second = h;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-std::string ReadProfile(const char* entry) {
-  return ReadProfileIn("Software\\Kantel Ruziz\\Zavomgr\\Settings", entry);
+StudioRun RunStudio(const std::string& exe, const std::string& args, bool about = false)
+{
+    StudioRun r;
+    std::string cmd = "\"" + exe + "\" " + args;
+    // closed below once read; the studio's own timer only ends a run whose window was missed
+    SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "15000");
+    SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi;
+    std::string buf = cmd;
+    if (!CreateProcessA(NULL, &buf[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return r;
+    WaitForInputIdle(pi.hProcess, 5000);
+    std::pair<DWORD, HWND> ctx(pi.dwProcessId, (HWND)NULL);
+    for (int i = 0; i < 200 && !ctx.second; ++i) {
+        EnumWindows(FindTitle, (LPARAM)&ctx);
+        if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
+    }
+    if (ctx.second) {
+        char buf[256] = "";
+        GetWindowTextA(ctx.second, buf, sizeof(buf));
+        r.title = buf;
+        if (about) r.aboutVersion = AskAbout(pi.dwProcessId, ctx.second);
+        PostMessageA(ctx.second, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 998);
+    GetExitCodeProcess(pi.hProcess, &r.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return r;
 }
 
-TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject) {
-  std::string exe = BinDir() + "\\Zavomgr.exe";
-  StudioRun plain = RunStudio(exe, "", true);
-  EXPECT_EQ(plain.exitCode, 0u);
-  EXPECT_EQ(plain.title, "Untitled - Zavo Studio 2008");
-  ASSERT_GT(plain.aboutVersion.size(), 9u);
-  EXPECT_EQ(plain.aboutVersion.substr(plain.aboutVersion.size() - 9), ": 2.0.8.1");
-
-  char tmp[MAX_PATH];
-  GetTempPathA(MAX_PATH, tmp);
-  std::string project = std::string(tmp) + "startup_demo.kel";
-  FILE* f = fopen(project.c_str(), "wb");
-  ASSERT_TRUE(f);
-  fputs("<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
-        "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<PAPER>800,600;</PAPER>\r\n"
-        "</COMMON>\r\n</ROOT>\r\n", f);
-  fclose(f);
-  StudioRun named = RunStudio(exe, "\"" + project + "\"");
-  EXPECT_EQ(named.exitCode, 0u);
-  EXPECT_EQ(named.title, "startup_demo.kel - Zavo Studio 2008");
-  std::string recent = ReadProfileIn("Software\\Kantel Ruziz\\Zavomgr\\Recent File List", "File1");
-  EXPECT_EQ(recent, project);
-  remove(project.c_str());
-
-  StudioRun missing = RunStudio(exe, "\"" + std::string(tmp) + "no_such_project.kel\"");
-  // the open fails with its message; the studio stays on the new project
-  EXPECT_EQ(missing.exitCode, 0u);
-  EXPECT_EQ(missing.title, "Untitled - Zavo Studio 2008");
-}
-
-TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile) {
-  char tmp[MAX_PATH];
-  GetTempPathA(MAX_PATH, tmp);
-  std::string dir = std::string(tmp) + "zavomgr_nolang_" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), NULL);
-  ASSERT_TRUE(CopyFileA((BinDir() + "\\Zavomgr.exe").c_str(), (dir + "\\Zavomgr.exe").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA((BinDir() + "\\zavofw.dll").c_str(), (dir + "\\zavofw.dll").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA((BinDir() + "\\Gorvanel.dll").c_str(), (dir + "\\Gorvanel.dll").c_str(), FALSE));
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kantel Ruziz\\Zavomgr\\Settings", 0, KEY_SET_VALUE,
-                    &key) == ERROR_SUCCESS) {
-    RegDeleteValueA(key, "Default Language");
+std::string ReadProfileIn(const char* path, const char* entry)
+{
+    char buf[512] = "";
+    DWORD size = sizeof(buf);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "";
+    RegQueryValueExA(key, entry, NULL, NULL, (BYTE*)buf, &size);
     RegCloseKey(key);
-  }
-  StudioRun r = RunStudio(dir + "\\Zavomgr.exe", "");
-  EXPECT_EQ(r.exitCode, 0u);
-  EXPECT_EQ(r.title, "Untitled - Zavo Studio 2008");
-  std::string lang = ReadProfile("Default Language");
-  EXPECT_EQ(lang.find(dir + "\\language\\"), 0u) << lang;
-  EXPECT_EQ(lang.substr(lang.size() - 4), ".ini");
-  DeleteFileA((dir + "\\Zavomgr.exe").c_str());
-  DeleteFileA((dir + "\\zavofw.dll").c_str());
-  DeleteFileA((dir + "\\Gorvanel.dll").c_str());
-  RemoveDirectoryA(dir.c_str());
+    return buf;
+}
+
+std::string ReadProfile(const char* entry)
+{
+    return ReadProfileIn("Software\\Kantel Ruziz\\Zavomgr\\Settings", entry);
+}
+
+TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject)
+{
+    std::string exe = BinDir() + "\\Zavomgr.exe";
+    StudioRun plain = RunStudio(exe, "", true);
+    EXPECT_EQ(plain.exitCode, 0u);
+    EXPECT_EQ(plain.title, "Untitled - Zavo Studio 2008");
+    ASSERT_GT(plain.aboutVersion.size(), 9u);
+    EXPECT_EQ(plain.aboutVersion.substr(plain.aboutVersion.size() - 9), ": 2.0.8.1");
+
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    std::string project = std::string(tmp) + "startup_demo.kel";
+    FILE* f = fopen(project.c_str(), "wb");
+    ASSERT_TRUE(f);
+    fputs("<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
+          "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<PAPER>800,600;</PAPER>\r\n"
+          "</COMMON>\r\n</ROOT>\r\n",
+          f);
+    fclose(f);
+    StudioRun named = RunStudio(exe, "\"" + project + "\"");
+    EXPECT_EQ(named.exitCode, 0u);
+    EXPECT_EQ(named.title, "startup_demo.kel - Zavo Studio 2008");
+    std::string recent = ReadProfileIn("Software\\Kantel Ruziz\\Zavomgr\\Recent File List", "File1");
+    EXPECT_EQ(recent, project);
+    remove(project.c_str());
+
+    StudioRun missing = RunStudio(exe, "\"" + std::string(tmp) + "no_such_project.kel\"");
+    // the open fails with its message; the studio stays on the new project
+    EXPECT_EQ(missing.exitCode, 0u);
+    EXPECT_EQ(missing.title, "Untitled - Zavo Studio 2008");
+}
+
+TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile)
+{
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    std::string dir = std::string(tmp) + "zavomgr_nolang_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\Zavomgr.exe").c_str(), (dir + "\\Zavomgr.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\zavofw.dll").c_str(), (dir + "\\zavofw.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\Gorvanel.dll").c_str(), (dir + "\\Gorvanel.dll").c_str(), FALSE));
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kantel Ruziz\\Zavomgr\\Settings", 0, KEY_SET_VALUE,
+                      &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "Default Language");
+        RegCloseKey(key);
+    }
+    StudioRun r = RunStudio(dir + "\\Zavomgr.exe", "");
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(r.title, "Untitled - Zavo Studio 2008");
+    std::string lang = ReadProfile("Default Language");
+    EXPECT_EQ(lang.find(dir + "\\language\\"), 0u) << lang;
+    EXPECT_EQ(lang.substr(lang.size() - 4), ".ini");
+    DeleteFileA((dir + "\\Zavomgr.exe").c_str());
+    DeleteFileA((dir + "\\zavofw.dll").c_str());
+    DeleteFileA((dir + "\\Gorvanel.dll").c_str());
+    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

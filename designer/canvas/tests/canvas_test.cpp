@@ -22,7 +22,11 @@ const COLORREF kHandle = RGB(197, 231, 246);
 const COLORREF kFrame = RGB(10, 20, 30);
 
 // The view's commands that the canvas carries out.
-enum { ID_ALIGN_LEFT = 32808, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM, ID_SAME_SIZE };
+enum { ID_ALIGN_LEFT = 32808,
+       ID_ALIGN_RIGHT,
+       ID_ALIGN_TOP,
+       ID_ALIGN_BOTTOM,
+       ID_SAME_SIZE };
 
 class TestCanvas : public CViewCanvas {
 public:
@@ -345,7 +349,7 @@ TEST_F(CanvasTest, MultiSelectionMovesTogetherInsideThePage)
     canvas->SetKeepInside(1);
     Key('A', TRUE);
     EXPECT_EQ(2, canvas->SelectedCount());
-    Drag(150, 120, 130, 100);  // by b, 20 up and left
+    Drag(150, 120, 130, 100);             // by b, 20 up and left
     EXPECT_EQ("0,0,40,20", RectText(a));  // stopped at the page's corner
     EXPECT_EQ("90,90,190,140", RectText(b));
     Key(VK_DELETE);

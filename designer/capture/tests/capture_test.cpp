@@ -293,22 +293,22 @@ TEST(ScreenCaptureDialog, DrawsASelectionAndSavesItOnADoubleClickInside)
     BOOL bWasOpen = FALSE;
     DWORD infoSelection = 1;
     INT_PTR result = RunDialog(dlg, std::vector<Step>{[&](CScreenCaptureDlg&, HWND h) {
-                                   startText = InfoText(h);
-                                   DWORD sel = (DWORD)::SendDlgItemMessage(h, IDC_CAPTURE_INFO, EM_GETSEL, 0, 0);
-                                   infoSelection = HIWORD(sel) - LOWORD(sel);
-                               }} + DrawSelection(290, 290, 370, 350) +
-                                   std::vector<Step>{[&](CScreenCaptureDlg& d, HWND h) {
-                                                         selectedText = InfoText(h);
-                                                         EXPECT_TRUE(d.HasSelection());
-                                                         EXPECT_FALSE(d.IsDrawingSelection());
-                                                     },
-                                                     // Outside the selection: nothing.
-                                                     Send(WM_LBUTTONDBLCLK, 600, 600, MK_LBUTTON),
-                                                     [&](CScreenCaptureDlg&, HWND h) { bWasOpen = ::IsWindow(h); },
-                                                     Send(WM_LBUTTONDBLCLK, 320, 320, MK_LBUTTON)});
+                                        startText = InfoText(h);
+                                        DWORD sel = (DWORD)::SendDlgItemMessage(h, IDC_CAPTURE_INFO, EM_GETSEL, 0, 0);
+                                        infoSelection = HIWORD(sel) - LOWORD(sel);
+                                    }} + DrawSelection(290, 290, 370, 350) +
+                                        std::vector<Step>{[&](CScreenCaptureDlg& d, HWND h) {
+                                                              selectedText = InfoText(h);
+                                                              EXPECT_TRUE(d.HasSelection());
+                                                              EXPECT_FALSE(d.IsDrawingSelection());
+                                                          },
+                                                          // Outside the selection: nothing.
+                                                          Send(WM_LBUTTONDBLCLK, 600, 600, MK_LBUTTON),
+                                                          [&](CScreenCaptureDlg&, HWND h) { bWasOpen = ::IsWindow(h); },
+                                                          Send(WM_LBUTTONDBLCLK, 320, 320, MK_LBUTTON)});
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(bWasOpen);
-    EXPECT_EQ(0u, infoSelection);   // the hint is not drawn highlighted
+    EXPECT_EQ(0u, infoSelection);  // the hint is not drawn highlighted
     EXPECT_EQ(CString("\r\n\r\n") + ResourceText(IDS_CAPTURE_START), startText);
     EXPECT_EQ(CString("\r\n\r\n") + ResourceText(IDS_CAPTURE_SELECTED), selectedText);
     // The new selection starts 4 pixels in from the first point.
@@ -426,8 +426,8 @@ TEST(ScreenCaptureDialog, CaptureToFileMakesTheFoldersAndGivesTheWrittenFile)
     ASSERT_TRUE(::CreateDirectoryA(expected.c_str(), NULL));
     file = "unchanged";
     EXPECT_EQ(IDCANCEL, Drive(DrawSelection(396, 396, 450, 430) + std::vector<Step>{Send(WM_LBUTTONDBLCLK, 420, 420)}, [&] {
-        return CScreenCaptureDlg::CaptureToFile(NULL, themes.c_str(), "20261209_120000", file);
-    }));
+                  return CScreenCaptureDlg::CaptureToFile(NULL, themes.c_str(), "20261209_120000", file);
+              }));
     EXPECT_STREQ("unchanged", file);
     ::RemoveDirectoryA(expected.c_str());
     ::RemoveDirectoryA((themes + "\\Pictures\\Screen").c_str());

@@ -8,20 +8,17 @@
 #include <vector>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 void Walk(CArchiveFile& archive)
 {
     int count = archive.GetEntryCount();
-    for (int i = 0; i < count && i < 1000; ++i)
-    {
+    for (int i = 0; i < count && i < 1000; ++i) {
         unsigned char* entry = NULL;
         unsigned length = 0;
         BOOL isFile = FALSE;
         CString name;
         archive.GetEntryName(i, name, isFile);
-        if (archive.GetEntry(i, entry, length, isFile, name) && length)
-        {
+        if (archive.GetEntry(i, entry, length, isFile, name) && length) {
             volatile unsigned char sink = entry[0] ^ entry[length - 1] ^ entry[length];
             (void)sink;
         }
@@ -29,7 +26,7 @@ void Walk(CArchiveFile& archive)
     CString comment;
     archive.GetComment(comment);
 }
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -14,8 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 std::string Fixture(const char* name)
 {
     std::string path = std::string(ZAVO_BINARY_DIR) + "/designer/archive_fixtures/" + name;
@@ -34,8 +33,7 @@ std::string Binary()
     return data;
 }
 
-struct Entry
-{
+struct Entry {
     BOOL ok = FALSE;
     std::string data;
     BOOL isFile = FALSE;
@@ -50,8 +48,7 @@ Entry Get(CArchiveFile& archive, int index)
     unsigned size = 0;
     CString name;
     e.ok = archive.GetEntry(index, data, size, e.isFile, name);
-    if (e.ok)
-    {
+    if (e.ok) {
         e.data.assign((const char*)data, size);
         e.terminated = data[size] == 0;
         e.name = (LPCTSTR)name;
@@ -59,8 +56,7 @@ Entry Get(CArchiveFile& archive, int index)
     return e;
 }
 
-class TempFolder
-{
+class TempFolder {
 public:
     TempFolder()
     {
@@ -79,7 +75,7 @@ public:
 private:
     fs::path m_path;
 };
-}
+}  // namespace
 
 TEST(ArchiveFile, ReadsZipEntriesFolderEntriesAndComment)
 {
@@ -138,8 +134,7 @@ TEST(ArchiveFile, ReadsZipFromMemoryAndNamesWithoutTheirData)
     ASSERT_TRUE(archive.OpenArchiveFromMemory(damaged.data(), (unsigned long)damaged.size()));
     const char* names[] = {"a.txt", "dir/", "dir/b.bin"};
     const BOOL files[] = {TRUE, FALSE, TRUE};
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         CString name;
         BOOL isFile = !files[i];
         ASSERT_TRUE(archive.GetEntryName(i, name, isFile)) << i;
@@ -160,8 +155,7 @@ TEST(ArchiveFile, ReadsZipFromMemoryAndNamesWithoutTheirData)
 
 TEST(ArchiveFile, RefusesZipEntriesWhoseSizeLies)
 {
-    for (const char* name : {"huge_size.zip", "short_size.zip"})
-    {
+    for (const char* name : {"huge_size.zip", "short_size.zip"}) {
         CArchiveFile archive;
         ASSERT_TRUE(archive.OpenArchive(Fixture(name).c_str())) << name;
         EXPECT_FALSE(Get(archive, 0).ok) << name;
@@ -222,14 +216,12 @@ TEST(ArchiveFile, SingleGzipAndPlainFilesAreOneEntryNamedUnknown)
         {"notcompressed.txt", "neither zip nor gzip\n"},
         {"binary.bin", Binary()},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CArchiveFile archive;
         ASSERT_TRUE(archive.OpenArchive(Fixture(c.file).c_str())) << c.file;
         EXPECT_EQ(CArchiveFile::KIND_GZIP, archive.GetKind()) << c.file;
         EXPECT_EQ(1, archive.GetEntryCount());
-        for (int index : {0, 5})
-        {
+        for (int index : {0, 5}) {
             Entry e = Get(archive, index);
             ASSERT_TRUE(e.ok);
             EXPECT_EQ("unknown", e.name);
@@ -253,8 +245,7 @@ TEST(ArchiveFile, ReportsFilesItCannotRead)
         {"empty.bin", "Could not read data from gzip archive !"},
         {"truncated.gz", "Could not read data from gzip archive !"},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CArchiveFile archive;
         EXPECT_FALSE(archive.OpenArchive(Fixture(c.file).c_str())) << c.file;
         EXPECT_STREQ(c.error, archive.GetErrorText()) << c.file;
@@ -362,8 +353,7 @@ TEST(ArchiveFile, ReadsArchivesMadeByTarAndZip)
     const std::string dir = (temp / "src").string();
     ASSERT_EQ(0, std::system(("cd '" + dir + "' && tar czf ../t.tar.gz cursor.bmp hand.bmp && zip -q ../t.zip cursor.bmp hand.bmp").c_str()));
 
-    for (const char* name : {"t.tar.gz", "t.zip"})
-    {
+    for (const char* name : {"t.tar.gz", "t.zip"}) {
         CArchiveFile archive;
         ASSERT_TRUE(archive.OpenArchive((temp / name).string().c_str())) << name;
         ASSERT_EQ(2, archive.GetEntryCount()) << name;

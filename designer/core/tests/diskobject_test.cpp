@@ -13,8 +13,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 // The path in the class's own form, with '\' separators.
 std::string W(const fs::path& path)
 {
@@ -28,8 +27,7 @@ void Touch(const fs::path& path, const char* text = "data")
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class DiskObjectTest : public ::testing::Test
-{
+class DiskObjectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -62,17 +60,22 @@ protected:
 private:
     fs::path m_previous;
 };
-}
+}  // namespace
 
 TEST_F(DiskObjectTest, EmptyNamesAreInternalErrors)
 {
     CStringArray list;
     const BOOL results[] = {
-        disk.RemoveFile(""),           disk.CopyFileToFolder("", W(root).c_str()),
-        disk.CreateFolderPath(""),     disk.RemoveFolder(NULL),
-        disk.FileExists(""),           disk.CreateEmptyFile(""),
-        disk.FolderExists(""),         disk.EmptyFolder(""),
-        disk.RemoveFolderTree(""),     disk.ListFiles("", list, FALSE),
+        disk.RemoveFile(""),
+        disk.CopyFileToFolder("", W(root).c_str()),
+        disk.CreateFolderPath(""),
+        disk.RemoveFolder(NULL),
+        disk.FileExists(""),
+        disk.CreateEmptyFile(""),
+        disk.FolderExists(""),
+        disk.EmptyFolder(""),
+        disk.RemoveFolderTree(""),
+        disk.ListFiles("", list, FALSE),
         disk.CopyFolder("", W(root).c_str()),
     };
     for (BOOL r : results)

@@ -7,8 +7,7 @@
 #include <set>
 #include <string>
 
-namespace
-{
+namespace {
 std::string Hex(const unsigned char* d)
 {
     std::string s;
@@ -36,8 +35,7 @@ std::string Crypt(const char* salt, const std::string& password)
     return hash;
 }
 
-struct Vector
-{
+struct Vector {
     const char* salt;
     const char* password;
     const char* hash;

@@ -18,8 +18,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 typedef std::vector<unsigned char> Bytes;
 
 unsigned long ProcessId()
@@ -46,8 +45,7 @@ uint32_t Sum(const Bytes& b, size_t from, size_t length)
     return s;
 }
 
-struct Entry
-{
+struct Entry {
     uint32_t offset = 0, type = 0, info = 0, size = 0;
     size_t nameField = 0;
     std::string name;
@@ -56,8 +54,7 @@ struct Entry
 };
 
 // A reader of the format on its own, checking every checksum as it goes.
-struct Image
-{
+struct Image {
     Bytes bytes;
     std::string volume;
     uint32_t fullSize = 0;
@@ -136,8 +133,7 @@ void WriteFile(const fs::path& p, const std::string& data)
     out << data;
 }
 
-class RomfsBuilderTest : public ::testing::Test
-{
+class RomfsBuilderTest : public ::testing::Test {
 protected:
     fs::path m_dir;
     fs::path m_src;
@@ -198,8 +194,8 @@ TEST_F(RomfsBuilderTest, EmptyFolderIsNinetySixBytesPaddedToOneKilobyte)
 
 TEST_F(RomfsBuilderTest, PadsNamesAndDataToSixteenBytes)
 {
-    WriteFile(m_src / "a23456789012345", "");          // 15 bytes: 16-byte field
-    WriteFile(m_src / "b234567890123456", "x");        // 16 bytes: 32-byte field
+    WriteFile(m_src / "a23456789012345", "");                      // 15 bytes: 16-byte field
+    WriteFile(m_src / "b234567890123456", "x");                    // 16 bytes: 32-byte field
     WriteFile(m_src / "c2345678901234567", std::string(17, 'q'));  // 17 bytes: 32-byte field
     Image image = Build();
     ASSERT_EQ(5u, image.root.size());
@@ -210,8 +206,8 @@ TEST_F(RomfsBuilderTest, PadsNamesAndDataToSixteenBytes)
     EXPECT_EQ(16u, a.nameField);
     EXPECT_EQ(32u, b.nameField);
     EXPECT_EQ(32u, c.nameField);
-    EXPECT_EQ(a.offset + 32, b.offset);        // empty file: header only
-    EXPECT_EQ(b.offset + 48 + 16, c.offset);   // one byte of data takes 16
+    EXPECT_EQ(a.offset + 32, b.offset);       // empty file: header only
+    EXPECT_EQ(b.offset + 48 + 16, c.offset);  // one byte of data takes 16
     EXPECT_EQ(17u, c.size);
     EXPECT_EQ(Bytes(17, 'q'), c.data);
     EXPECT_EQ(c.offset + 48 + 32, image.fullSize);  // 17 bytes take 32

@@ -10,16 +10,14 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 fs::path TempFile(const char* name)
 {
     return fs::temp_directory_path() /
            (std::string("textfile_test_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + name);
 }
 
-class ChosenPathWriter : public CTextFileWriter
-{
+class ChosenPathWriter : public CTextFileWriter {
 public:
     ChosenPathWriter(const std::string& chosen) : CTextFileWriter("html", "\n"), m_chosen(chosen) {}
     BOOL BrowseForFile(BOOL forSave, CString& path) override
@@ -42,7 +40,7 @@ CStringArray Lines()
     lines.Add("third \xE4 line");
     return lines;
 }
-}
+}  // namespace
 
 TEST(TextFileWriter, WritesEachLineWithTheTerminatorInBinary)
 {

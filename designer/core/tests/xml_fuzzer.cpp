@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace
-{
+namespace {
 void CheckAt(bool ok, int line)
 {
     if (!ok) {
@@ -48,7 +47,7 @@ void Compare(CXmlDocument& a, CXmlDocument& b)
     a.OutOfElem();
     b.OutOfElem();
 }
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

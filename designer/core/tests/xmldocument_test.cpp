@@ -4,8 +4,7 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 std::string S(const CString& s)
 {
     return std::string(s.GetString(), s.GetLength());
@@ -27,7 +26,7 @@ const char kProject[] =
     "</UICONTROL>\r\n"
     "<UICONTROL UITYPE=\"static\"/>\r\n"
     "</ROOT>\r\n";
-}
+}  // namespace
 
 TEST(XmlDocument, ParsesAndNavigatesProjectText)
 {
@@ -256,8 +255,7 @@ TEST(XmlDocument, RejectsNamesThatWouldNotReadBack)
 
 TEST(XmlDocument, MalformedInputsFailWithTheirMessage)
 {
-    struct Case
-    {
+    struct Case {
         const char* text;
         const char* error;
     } cases[] = {

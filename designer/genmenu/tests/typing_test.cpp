@@ -27,10 +27,12 @@ CZavomgrApp theApp;
 
 namespace {
 
-const wchar_t kMenuNameW[] = L"\x542F\x52A8\x83DC\x5355";   // 启动菜单
+const wchar_t kMenuNameW[] = L"\x542F\x52A8\x83DC\x5355";  // 启动菜单
 const char kMenuNameA[] = "\xC6\xF4\xB6\xAF\xB2\xCB\xB5\xA5";
-const wchar_t kPasswordW[] = L"\x00FC" L"ber";               // über
-const char kPasswordA[] = "\xA8\xB9" "ber";
+const wchar_t kPasswordW[] = L"\x00FC"
+                             L"ber";  // über
+const char kPasswordA[] = "\xA8\xB9"
+                          "ber";
 
 std::string OutFolder(const char* name)
 {
@@ -128,7 +130,8 @@ TEST(TypedText, PasswordHashIsMadeFromTheTypedBytes)
         sprintf(hex, "%02x", (unsigned char)*p);
         record << hex;
     }
-    record << "\n" << hash << "\n";
+    record << "\n"
+           << hash << "\n";
 }
 
 TEST(TypedText, EntryCaptionTakesTheTypedText)

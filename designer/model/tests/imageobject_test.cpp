@@ -7,14 +7,20 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
+namespace {
 // Nine colours, one per cell of the 3 x 3 grid of a 40 x 20 image with 5-pixel borders.
 COLORREF CellColour(int col, int row)
 {
     static const COLORREF colours[9] = {
-        RGB(255, 0, 0), RGB(0, 255, 0),   RGB(0, 0, 255),   RGB(255, 255, 0), RGB(0, 255, 255),
-        RGB(255, 0, 255), RGB(128, 0, 0), RGB(0, 128, 0),   RGB(0, 0, 128),
+        RGB(255, 0, 0),
+        RGB(0, 255, 0),
+        RGB(0, 0, 255),
+        RGB(255, 255, 0),
+        RGB(0, 255, 255),
+        RGB(255, 0, 255),
+        RGB(128, 0, 0),
+        RGB(0, 128, 0),
+        RGB(0, 0, 128),
     };
     return colours[row * 3 + col];
 }
@@ -54,8 +60,7 @@ std::vector<BYTE> MakeBmp(int w, int h, int border)
 }
 
 // A memory DC over a white 32-bit DIB.
-struct Canvas
-{
+struct Canvas {
     CDC dc;
     HBITMAP bmp = NULL;
     HGDIOBJ old = NULL;
@@ -81,7 +86,7 @@ struct Canvas
     }
     COLORREF At(int x, int y) { return GetPixel(dc.GetSafeHdc(), x, y); }
 };
-}
+}  // namespace
 
 TEST(ImageObject, NineSlicesFillTheRectangle)
 {

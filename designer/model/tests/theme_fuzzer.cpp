@@ -6,10 +6,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace
-{
-class TouchingReader : public CThemeImageReader
-{
+namespace {
+class TouchingReader : public CThemeImageReader {
 public:
     explicit TouchingReader(CThemeSettings::Kind kind) : CThemeImageReader(kind) {}
 
@@ -23,7 +21,7 @@ protected:
         return TRUE;
     }
 };
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string Fixture(const char* name)
 {
     std::string path = std::string(ZAVO_BINARY_DIR) + "/designer/theme_fixtures/" + name;
@@ -18,8 +17,7 @@ std::string Fixture(const char* name)
 }
 
 // Keeps what it was handed; a picture "decodes" when it starts with "BM".
-class RecordingReader : public CThemeImageReader
-{
+class RecordingReader : public CThemeImageReader {
 public:
     explicit RecordingReader(CThemeSettings::Kind kind) : CThemeImageReader(kind), parses(0) {}
     std::string images[CThemeSettings::IMAGE_COUNT];
@@ -52,7 +50,7 @@ CThemeSettings Parsed(const char* text, CThemeSettings::Kind kind = CThemeSettin
     settings.Parse(text);
     return settings;
 }
-}
+}  // namespace
 
 TEST(ThemeText, SplitsCrLfAndLfLinesAndCutsTrailingBlanks)
 {
@@ -92,14 +90,23 @@ TEST(ThemeText, ClipBoxValues)
 {
     int l, t, r, b;
     ThemeText::ParseClipBox("(3, 4, 5, 6)", l, t, r, b);
-    EXPECT_EQ(3, l); EXPECT_EQ(4, t); EXPECT_EQ(5, r); EXPECT_EQ(6, b);
+    EXPECT_EQ(3, l);
+    EXPECT_EQ(4, t);
+    EXPECT_EQ(5, r);
+    EXPECT_EQ(6, b);
     ThemeText::ParseClipBox("( \"-2\", \"+7\"x,\t9 ,\"10\" )", l, t, r, b);
-    EXPECT_EQ(-2, l); EXPECT_EQ(7, t); EXPECT_EQ(9, r); EXPECT_EQ(10, b);
+    EXPECT_EQ(-2, l);
+    EXPECT_EQ(7, t);
+    EXPECT_EQ(9, r);
+    EXPECT_EQ(10, b);
     ThemeText::ParseClipBox("none", l, t, r, b);
     EXPECT_EQ(0, l + t + r + b);
     // Missing pieces and a missing ')' end as zeros, never as garbage.
     ThemeText::ParseClipBox("(1,2", l, t, r, b);
-    EXPECT_EQ(1, l); EXPECT_EQ(2, t); EXPECT_EQ(0, r); EXPECT_EQ(0, b);
+    EXPECT_EQ(1, l);
+    EXPECT_EQ(2, t);
+    EXPECT_EQ(0, r);
+    EXPECT_EQ(0, b);
     ThemeText::ParseClipBox("(1,2,3,4", l, t, r, b);
     EXPECT_EQ(4, b);
     ThemeText::ParseClipBox("(99999999999999,-99999999999999,a,)", l, t, r, b);
@@ -200,8 +207,7 @@ TEST(ThemeFileReader, ZipMenuThemeWithEveryKey)
     EXPECT_STREQ("Somebody", s.m_strAuthor);
     EXPECT_STREQ("2008-05-01", s.m_strDate);
     EXPECT_STREQ("http://example.invalid/themes", s.m_strUrl);
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(54u + 60u * 21u, reader.images[i].size()) << i;
         EXPECT_EQ(6, reader.margins[i][3]) << i;
     }
@@ -232,8 +238,7 @@ TEST(ThemeFileReader, BadAndTruncatedThemesAreRefused)
 {
     const char* bad[] = {"menu_truncated.zmt", "progress_truncated.zmt", "nopictures.zmt",
                          "plain.zmt", "empty.zmt", "text.zmt", "missing-file.zmt"};
-    for (const char* name : bad)
-    {
+    for (const char* name : bad) {
         RecordingReader reader(CThemeSettings::MENU_THEME);
         EXPECT_FALSE(reader.Open(Fixture(name).c_str())) << name;
     }

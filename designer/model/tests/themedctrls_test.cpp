@@ -8,14 +8,11 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 std::string Fixture(const char* name)
 {
     return std::string("Z:") + ZAVO_BINARY_DIR + "/designer/theme_fixtures/" + name;
 }
-
-
 
 const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 255),
                kGrey = RGB(128, 128, 128);

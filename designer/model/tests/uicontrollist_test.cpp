@@ -100,7 +100,7 @@ TEST_F(ListTest, ContextMenuCommandsReachTheLowestSelectedElement)
     EXPECT_STREQ("c", copy->GetCaption());
     EXPECT_EQ(CRect(110, 10, 150, 30), copy->GetRect());
     EXPECT_TRUE(copy->IsSelected());
-    EXPECT_FALSE(list.GetAt(1)->IsSelected());  // the source was deselected
+    EXPECT_FALSE(list.GetAt(1)->IsSelected());                 // the source was deselected
     EXPECT_TRUE(list.Broadcast(UICMD_CUT, TRUE, NULL, NULL));  // cuts "b"
     EXPECT_STREQ("acdc", Order(list));
     EXPECT_EQ(1, list.GetClipboardCount());
@@ -189,10 +189,10 @@ TEST_F(ListTest, UndoKeepsUnchangedElementsAndRemakesChangedOnes)
     list.SaveUndo();
     list.GetAt(1)->SetCaption("changed");
     list.GetAt(2)->Offset(5, 5);
-    list.Undo();   // back to the nudged state: b's caption, c's place
+    list.Undo();  // back to the nudged state: b's caption, c's place
     EXPECT_EQ(CString("b"), list.GetAt(1)->GetCaption());
     EXPECT_DOUBLE_EQ(100.0 + 1.0 / 3.0, list.GetAt(2)->GetLeft());
-    EXPECT_NE(before[1], list.GetAt(1));   // made anew from its markup
+    EXPECT_NE(before[1], list.GetAt(1));  // made anew from its markup
     list.Undo();
     EXPECT_STREQ((LPCTSTR)start, (LPCTSTR)Serialize(list));
     EXPECT_DOUBLE_EQ(10.25, picture->GetLeft());
@@ -384,9 +384,7 @@ TEST(Creation, ByTypeNameInMarkup)
     const struct {
         const char* text;
         const char* type;
-    } cases[] = {{"button", "button"},   {"Button", "button"},     {"buttons", "button"},
-                 {"picture", "picture"}, {"STATIC", "static"},     {"progress", "progress"},
-                 {"basic", NULL},        {"butt", NULL},           {"", NULL}};
+    } cases[] = {{"button", "button"}, {"Button", "button"}, {"buttons", "button"}, {"picture", "picture"}, {"STATIC", "static"}, {"progress", "progress"}, {"basic", NULL}, {"butt", NULL}, {"", NULL}};
     for (const auto& c : cases) {
         CXmlDocument doc;
         ASSERT_TRUE(doc.SetDoc("<UICONTROL UITYPE=\"x\"><CAPTION>Hi</CAPTION></UICONTROL>"));

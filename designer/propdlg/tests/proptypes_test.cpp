@@ -250,25 +250,25 @@ TEST(ButtonPrpDlg, FillsFromTheElementAndAppliesEveryField)
     std::string shownTitle, shownTheme;
     bool centred = false, passwordEnabled = false, passwordOffAfterBox = true, buttonsBack = false;
     INT_PTR result = RunDialog(dlg, {[&](HWND d) {
-                                   shownTitle = Text(d, IDC_PT_TITLE);
-                                   shownTheme = Text(d, IDC_PT_THEMEFILE);
-                                   centred = IsDlgButtonChecked(d, IDC_PT_CENTER) == BST_CHECKED;
-                                   passwordEnabled = Enabled(d, IDC_PT_PASSWORD);
-                                   Command(d, IDC_PT_TEMPLATE);
-                                   SetDlgItemTextA(d, IDC_PT_CAPTION, "New caption");
-                                   SetDlgItemTextA(d, IDC_PT_SHORTKEY, "F5");
-                                   SetDlgItemTextA(d, IDC_PT_PASSWORD, "");
-                                   SetCheck(d, IDC_PT_PASSMODE, BST_UNCHECKED);
-                                   passwordOffAfterBox = !Enabled(d, IDC_PT_PASSWORD);
-                                   Click(d, IDC_PT_RIGHT);
-                                   Command(d, IDC_PT_THEMEPICK);
-                                   Command(d, IDC_PT_FONT);
-                                   buttonsBack = Visible(d, IDOK) && Visible(d, IDC_PT_APPLY);
-                                   // the right radio again: the font dialog left the format alone
-                                   Click(d, IDC_PT_RIGHT);
-                                   Command(d, IDC_PT_APPLY);
-                               },
-                               [](HWND d) { Command(d, IDOK); }});
+                                         shownTitle = Text(d, IDC_PT_TITLE);
+                                         shownTheme = Text(d, IDC_PT_THEMEFILE);
+                                         centred = IsDlgButtonChecked(d, IDC_PT_CENTER) == BST_CHECKED;
+                                         passwordEnabled = Enabled(d, IDC_PT_PASSWORD);
+                                         Command(d, IDC_PT_TEMPLATE);
+                                         SetDlgItemTextA(d, IDC_PT_CAPTION, "New caption");
+                                         SetDlgItemTextA(d, IDC_PT_SHORTKEY, "F5");
+                                         SetDlgItemTextA(d, IDC_PT_PASSWORD, "");
+                                         SetCheck(d, IDC_PT_PASSMODE, BST_UNCHECKED);
+                                         passwordOffAfterBox = !Enabled(d, IDC_PT_PASSWORD);
+                                         Click(d, IDC_PT_RIGHT);
+                                         Command(d, IDC_PT_THEMEPICK);
+                                         Command(d, IDC_PT_FONT);
+                                         buttonsBack = Visible(d, IDOK) && Visible(d, IDC_PT_APPLY);
+                                         // the right radio again: the font dialog left the format alone
+                                         Click(d, IDC_PT_RIGHT);
+                                         Command(d, IDC_PT_APPLY);
+                                     },
+                                     [](HWND d) { Command(d, IDOK); }});
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ("Old title", shownTitle);
     EXPECT_EQ(Fixture("menu.zmt"), shownTheme);
@@ -309,23 +309,23 @@ TEST(ButtonPrpDlg, RefusedValuesWriteNothingAndCancelDropsTheReloadMark)
     dlg.SetControl(&button);
     bool openAfterOk = false;
     INT_PTR result = RunDialog(dlg, {[&](HWND d) {
-                                   // password box on, no password
-                                   SetDlgItemTextA(d, IDC_PT_PASSWORD, "");
-                                   SetDlgItemTextA(d, IDC_PT_CAPTION, "Changed");
-                                   Command(d, IDC_PT_APPLY);
-                                   // a title longer than the field takes
-                                   SetDlgItemTextA(d, IDC_PT_PASSWORD, "pw");
-                                   SetDlgItemTextA(d, IDC_PT_TITLE, std::string(300, 't').c_str());
-                                   Command(d, IDC_PT_APPLY);
-                                   // no shortcut; OK keeps the dialog open
-                                   SetDlgItemTextA(d, IDC_PT_TITLE, "T");
-                                   SetDlgItemTextA(d, IDC_PT_SHORTKEY, "");
-                                   Command(d, IDOK);
-                               },
-                               [&](HWND d) {
-                                   openAfterOk = IsWindowVisible(d) != 0;
-                                   Command(d, IDCANCEL);
-                               }});
+                                         // password box on, no password
+                                         SetDlgItemTextA(d, IDC_PT_PASSWORD, "");
+                                         SetDlgItemTextA(d, IDC_PT_CAPTION, "Changed");
+                                         Command(d, IDC_PT_APPLY);
+                                         // a title longer than the field takes
+                                         SetDlgItemTextA(d, IDC_PT_PASSWORD, "pw");
+                                         SetDlgItemTextA(d, IDC_PT_TITLE, std::string(300, 't').c_str());
+                                         Command(d, IDC_PT_APPLY);
+                                         // no shortcut; OK keeps the dialog open
+                                         SetDlgItemTextA(d, IDC_PT_TITLE, "T");
+                                         SetDlgItemTextA(d, IDC_PT_SHORTKEY, "");
+                                         Command(d, IDOK);
+                                     },
+                                     [&](HWND d) {
+                                         openAfterOk = IsWindowVisible(d) != 0;
+                                         Command(d, IDCANCEL);
+                                     }});
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_TRUE(openAfterOk);
     EXPECT_EQ((std::vector<UINT>{IDS_PT_INCOMPLETE, IDS_PT_TOOLONG, IDS_PT_INCOMPLETE}), dlg.told);
@@ -336,9 +336,9 @@ TEST(ButtonPrpDlg, RefusedValuesWriteNothingAndCancelDropsTheReloadMark)
     // The same dialog object runs again and is filled anew.
     std::string shownCaption;
     result = RunDialog(dlg, {[&](HWND d) {
-        shownCaption = Text(d, IDC_PT_CAPTION);
-        Command(d, IDCANCEL);
-    }});
+                           shownCaption = Text(d, IDC_PT_CAPTION);
+                           Command(d, IDCANCEL);
+                       }});
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ("Old caption", shownCaption);
 }
@@ -363,33 +363,33 @@ TEST(PicturePrpDlg, PictureAloneOrWithTheMenuEntryPart)
     CString titleAfterFirst;
     std::string shownHover, madeHover;
     INT_PTR result = RunDialog(dlg, {[&](HWND d) {
-                                   groupChecked = IsDlgButtonChecked(d, IDC_PT_ASMENU) == BST_CHECKED;
-                                   titleEnabled = Enabled(d, IDC_PT_TITLE);
-                                   captureOn = Enabled(d, IDC_PT_CAPTURE);
-                                   ClickGroupTitle(d, IDC_PT_ASMENU);
-                                   titleDisabledWhenOff = !Enabled(d, IDC_PT_TITLE);
-                                   SetDlgItemTextA(d, IDC_PT_TITLE, "Changed");
-                                   // no picture yet: only the as-menu flag is written
-                                   Command(d, IDC_PT_APPLY);
-                                   asMenuAfterFirst = picture.GetAsMenu();
-                                   titleAfterFirst = picture.GetTitle();
-                               },
-                               [&](HWND d) {
-                                   // as-menu on again with an empty title: refused, nothing written
-                                   ClickGroupTitle(d, IDC_PT_ASMENU);
-                                   SetDlgItemTextA(d, IDC_PT_TITLE, "");
-                                   Command(d, IDC_PT_THEMEPICK);
-                                   Command(d, IDC_PT_APPLY);
-                               },
-                               [&](HWND d) {
-                                   SetDlgItemTextA(d, IDC_PT_TITLE, "Picture entry");
-                                   Command(d, IDC_PT_HOVERPICK);
-                                   shownHover = Text(d, IDC_PT_HOVERFILE);
-                                   Command(d, IDC_PT_MAKEHOVER);
-                                   madeHover = Text(d, IDC_PT_HOVERFILE);
-                                   Click(d, IDC_PT_RIGHT);
-                                   Command(d, IDOK);
-                               }});
+                                         groupChecked = IsDlgButtonChecked(d, IDC_PT_ASMENU) == BST_CHECKED;
+                                         titleEnabled = Enabled(d, IDC_PT_TITLE);
+                                         captureOn = Enabled(d, IDC_PT_CAPTURE);
+                                         ClickGroupTitle(d, IDC_PT_ASMENU);
+                                         titleDisabledWhenOff = !Enabled(d, IDC_PT_TITLE);
+                                         SetDlgItemTextA(d, IDC_PT_TITLE, "Changed");
+                                         // no picture yet: only the as-menu flag is written
+                                         Command(d, IDC_PT_APPLY);
+                                         asMenuAfterFirst = picture.GetAsMenu();
+                                         titleAfterFirst = picture.GetTitle();
+                                     },
+                                     [&](HWND d) {
+                                         // as-menu on again with an empty title: refused, nothing written
+                                         ClickGroupTitle(d, IDC_PT_ASMENU);
+                                         SetDlgItemTextA(d, IDC_PT_TITLE, "");
+                                         Command(d, IDC_PT_THEMEPICK);
+                                         Command(d, IDC_PT_APPLY);
+                                     },
+                                     [&](HWND d) {
+                                         SetDlgItemTextA(d, IDC_PT_TITLE, "Picture entry");
+                                         Command(d, IDC_PT_HOVERPICK);
+                                         shownHover = Text(d, IDC_PT_HOVERFILE);
+                                         Command(d, IDC_PT_MAKEHOVER);
+                                         madeHover = Text(d, IDC_PT_HOVERFILE);
+                                         Click(d, IDC_PT_RIGHT);
+                                         Command(d, IDOK);
+                                     }});
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(groupChecked);
     EXPECT_TRUE(titleEnabled);
@@ -582,28 +582,28 @@ TEST(ProgressPrpDlg, ThemeOverlayAndChunkReachTheElementOnlyThroughApply)
     std::string shownSame, shownOther, chunkFirst, chunkSecond;
     int barMax = 0, barPos = 0;
     INT_PTR result = RunDialog(dlg, {[&](HWND d) {
-                                   applyOffAtStart = !Enabled(d, IDC_PT_APPLY);
-                                   barMax = dlg.GetBarPreview().GetRangeSize();
-                                   barPos = dlg.GetBarPreview().GetPos();
-                                   Command(d, IDC_PT_THEMEPICK);
-                                   applyOffSameTheme = !Enabled(d, IDC_PT_APPLY);
-                                   shownSame = Text(d, IDC_PT_BARTHEME);
-                                   Command(d, IDC_PT_THEMEPICK);
-                                   applyOnOtherTheme = Enabled(d, IDC_PT_APPLY);
-                                   shownOther = Text(d, IDC_PT_BARTHEME);
-                                   ClickGroupTitle(d, IDC_PT_OVERLAY);
-                                   SendMessageA(d, MSG_COLOR_ACCEPTED, RGB(255, 0, 0), IDC_PT_COLOR);
-                                   dlg.GetColorButton().SetColor(RGB(255, 0, 0));
-                                   Command(d, IDC_PT_MAKECHUNK);
-                                   chunkFirst = dlg.GetChunkFile().GetString();
-                                   Command(d, IDC_PT_MAKECHUNK);
-                                   chunkSecond = dlg.GetChunkFile().GetString();
-                               },
-                               [&](HWND d) {
-                                   Command(d, IDC_PT_APPLY);
-                                   applyOffAfterApply = !Enabled(d, IDC_PT_APPLY);
-                                   Command(d, IDOK);
-                               }});
+                                         applyOffAtStart = !Enabled(d, IDC_PT_APPLY);
+                                         barMax = dlg.GetBarPreview().GetRangeSize();
+                                         barPos = dlg.GetBarPreview().GetPos();
+                                         Command(d, IDC_PT_THEMEPICK);
+                                         applyOffSameTheme = !Enabled(d, IDC_PT_APPLY);
+                                         shownSame = Text(d, IDC_PT_BARTHEME);
+                                         Command(d, IDC_PT_THEMEPICK);
+                                         applyOnOtherTheme = Enabled(d, IDC_PT_APPLY);
+                                         shownOther = Text(d, IDC_PT_BARTHEME);
+                                         ClickGroupTitle(d, IDC_PT_OVERLAY);
+                                         SendMessageA(d, MSG_COLOR_ACCEPTED, RGB(255, 0, 0), IDC_PT_COLOR);
+                                         dlg.GetColorButton().SetColor(RGB(255, 0, 0));
+                                         Command(d, IDC_PT_MAKECHUNK);
+                                         chunkFirst = dlg.GetChunkFile().GetString();
+                                         Command(d, IDC_PT_MAKECHUNK);
+                                         chunkSecond = dlg.GetChunkFile().GetString();
+                                     },
+                                     [&](HWND d) {
+                                         Command(d, IDC_PT_APPLY);
+                                         applyOffAfterApply = !Enabled(d, IDC_PT_APPLY);
+                                         Command(d, IDOK);
+                                     }});
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(applyOffAtStart);
     EXPECT_EQ(20, barMax);
@@ -631,10 +631,10 @@ TEST(ProgressPrpDlg, ThemeOverlayAndChunkReachTheElementOnlyThroughApply)
     bar.SetThemeReloadPending(FALSE);
     dlg.paths.push_back(theme);
     result = RunDialog(dlg, {[&](HWND d) {
-        Command(d, IDC_PT_THEMEPICK);
-        ClickGroupTitle(d, IDC_PT_OVERLAY);
-        Command(d, IDCANCEL);
-    }});
+                           Command(d, IDC_PT_THEMEPICK);
+                           ClickGroupTitle(d, IDC_PT_OVERLAY);
+                           Command(d, IDCANCEL);
+                       }});
     EXPECT_EQ(IDCANCEL, result);
     result = RunDialog(dlg, {[&](HWND d) { Command(d, IDOK); }});
     EXPECT_EQ(IDOK, result);

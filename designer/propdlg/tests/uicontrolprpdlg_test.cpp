@@ -139,7 +139,7 @@ struct FakeLibrary {
 CString FakeLibrary::folder, FakeLibrary::contents, FakeLibrary::endFolder;
 INT_PTR FakeLibrary::result = IDCANCEL;
 
-} // namespace
+}  // namespace
 
 TEST(UIControlPrpDlg, CreateFolderPathMakesEveryFolderBeforeTheLastSeparator)
 {
@@ -147,7 +147,7 @@ TEST(UIControlPrpDlg, CreateFolderPathMakesEveryFolderBeforeTheLastSeparator)
     EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(root + "\\a/b\\picture.png"));
     EXPECT_EQ(GetFileAttributesA(root + "\\a\\b"), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(GetFileAttributesA(root + "\\a\\b\\picture.png"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(root + "\\a\\b\\other.png"));   // all there already
+    EXPECT_TRUE(CUIControlPrpDlg::CreateFolderPath(root + "\\a\\b\\other.png"));  // all there already
 
     CString tooLong = root + "\\long\\" + CString('x', 260) + "\\f";
     EXPECT_FALSE(CUIControlPrpDlg::CreateFolderPath(tooLong));
@@ -182,7 +182,7 @@ TEST(UIControlPrpDlg, TemplatePickerSortsTheTextAndKeepsTheChosenFolder)
     FakeLibrary::contents = "kernel /a\n  TITLE x \n\ttitle\tsecond one";
     commands.Empty();
     EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
-    EXPECT_EQ(title, CString("second one"));   // a later title line wins
+    EXPECT_EQ(title, CString("second one"));  // a later title line wins
     EXPECT_EQ(commands, CString("kernel /a\r\n"));
     EXPECT_EQ(theTestApp.GetProfileString("Settings", "Cmd Template", ""), CString("C:\\Other"));
     EXPECT_TRUE(dlg.PickCommandTemplate(title, commands));
@@ -228,7 +228,7 @@ TEST(UIControlPrpDlg, TemplateCallbackServesTheLanguageFile)
     char buffer[260];
     EXPECT_EQ(CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", buffer, sizeof(buffer)), 0);
     EXPECT_STREQ(buffer, "No template chosen");
-    char small[18];   // one short of the text and its NUL: untouched
+    char small[18];  // one short of the text and its NUL: untouched
     memset(small, 'x', sizeof(small));
     CUIControlPrpDlg::TemplateCallback(NULL, 4022, "String", small, sizeof(small));
     EXPECT_EQ(std::string(small, sizeof(small)), std::string(18, 'x'));
@@ -254,7 +254,7 @@ TEST(UIControlPrpDlg, PickFileTakesThePathChosenInTheDialog)
         g_steps.push_back([&caption, &file] {
             HWND box = ThreadDialog();
             ::GetWindowTextA(box, caption, sizeof(caption));
-            ::SetDlgItemTextA(box, 0x47C, file);   // the file name box of either layout
+            ::SetDlgItemTextA(box, 0x47C, file);  // the file name box of either layout
             ::SetDlgItemTextA(box, 0x480, file);
             ::PostMessage(box, WM_COMMAND, IDOK, 0);
         });
@@ -288,7 +288,7 @@ TEST(UIControlPrpDlg, ALongPictureFilterReachesTheDialogWhole)
         Steps steps;
         g_steps.push_back([&lastType] {
             HWND box = ThreadDialog();
-            HWND types = ::GetDlgItem(box, 0x470);   // the file type list
+            HWND types = ::GetDlgItem(box, 0x470);  // the file type list
             const int n = (int)::SendMessageA(types, CB_GETCOUNT, 0, 0);
             if (n > 0 && ::SendMessageA(types, CB_GETLBTEXTLEN, n - 1, 0) < (LRESULT)sizeof(lastType))
                 ::SendMessageA(types, CB_GETLBTEXT, n - 1, (LPARAM)lastType);

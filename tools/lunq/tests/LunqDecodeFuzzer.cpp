@@ -8,8 +8,7 @@
 
 namespace {
 
-class CCountingWriter : public CByteWriter
-{
+class CCountingWriter : public CByteWriter {
 public:
     bool Write(const void* buf, size_t size) override
     {
@@ -21,7 +20,7 @@ public:
     unsigned m_sum = 0;
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

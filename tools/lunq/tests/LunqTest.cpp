@@ -57,13 +57,12 @@ Bytes RandomBytes(size_t n, unsigned seed)
 // Text-like data: words from a small vocabulary, so it packs well but not trivially.
 Bytes CompressibleBytes(size_t n)
 {
-    static const char* words[] = { "menu ", "title ", "kernel ", "boot\n", "root (hd0,0)\n",
-                                   "chainloader ", "/zavo.sys ", "timeout 5\n", "color ", "default " };
+    static const char* words[] = {"menu ", "title ", "kernel ", "boot\n", "root (hd0,0)\n",
+                                  "chainloader ", "/zavo.sys ", "timeout 5\n", "color ", "default "};
     std::mt19937 rng(7);
     Bytes b;
     b.reserve(n);
-    while (b.size() < n)
-    {
+    while (b.size() < n) {
         const char* w = words[rng() % 10];
         while (*w && b.size() < n)
             b.push_back(static_cast<uint8_t>(*w++));
@@ -81,8 +80,7 @@ int ProcessId()
 #endif
 }
 
-class LunqFiles : public ::testing::Test
-{
+class LunqFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -99,8 +97,8 @@ protected:
 
     int Run(const char* mode, const std::string& in, const std::string& out)
     {
-        std::string args[4] = { "lunq", mode, in, out };
-        char* argv[4] = { &args[0][0], &args[1][0], &args[2][0], &args[3][0] };
+        std::string args[4] = {"lunq", mode, in, out};
+        char* argv[4] = {&args[0][0], &args[1][0], &args[2][0], &args[3][0]};
         return LunqMain(4, argv, Stub());
     }
 
@@ -121,7 +119,7 @@ protected:
     fs::path m_dir;
 };
 
-} // namespace
+}  // namespace
 
 // ---- stub and header ----
 
@@ -129,7 +127,7 @@ TEST(LunqFormat, CarriedStubHasBootSectorShapeAndHeader)
 {
     const Bytes& s = Stub();
     ASSERT_EQ(kStubSize, s.size());
-    EXPECT_EQ(Bytes({ 0xE9, 0x4D, 0x00, 0x90, 'N', 'T', 'F', 'S' }), Bytes(s.begin(), s.begin() + 8));
+    EXPECT_EQ(Bytes({0xE9, 0x4D, 0x00, 0x90, 'N', 'T', 'F', 'S'}), Bytes(s.begin(), s.begin() + 8));
     EXPECT_EQ(0x55, s[0x1FE]);
     EXPECT_EQ(0xAA, s[0x1FF]);
     EXPECT_TRUE(LunqStubUsable(s));
@@ -141,10 +139,8 @@ TEST(LunqFormat, PatchWritesPayloadAddressAndLengthOnly)
     ASSERT_EQ(Stub().size(), patched.size());
     EXPECT_EQ(0x9120u, LunqGetUInt32(&patched[0x264]));
     EXPECT_EQ(0x23456789u, LunqGetUInt32(&patched[0x268]));
-    for (size_t i = 0; i < patched.size(); i++)
-    {
-        if (i < 0x264 || i >= 0x26C)
-        {
+    for (size_t i = 0; i < patched.size(); i++) {
+        if (i < 0x264 || i >= 0x26C) {
             ASSERT_EQ(Stub()[i], patched[i]) << "offset " << i;
         }
     }
@@ -174,16 +170,14 @@ TEST(LunqFormat, ParseHeaderChecksMagicAndStubLength)
 
 namespace {
 
-struct NamedInput
-{
+struct NamedInput {
     const char* name;
     Bytes data;
 };
 
 std::vector<NamedInput> Inputs()
 {
-    return { { "empty", Bytes() }, { "one", Bytes(1, 'A') },
-             { "random", RandomBytes(1 << 20, 1) }, { "text", CompressibleBytes(300000) } };
+    return {{"empty", Bytes()}, {"one", Bytes(1, 'A')}, {"random", RandomBytes(1 << 20, 1)}, {"text", CompressibleBytes(300000)}};
 }
 
 Bytes LzmaPart(const Bytes& image)
@@ -191,13 +185,12 @@ Bytes LzmaPart(const Bytes& image)
     return image.size() < kStubSize ? Bytes() : Bytes(image.begin() + kStubSize, image.end());
 }
 
-} // namespace
+}  // namespace
 
 #ifndef _WIN32
 TEST_F(LunqFiles, LzmaPartIsWhatLzmaAloneWritesAndXzReads)
 {
-    for (const NamedInput& input : Inputs())
-    {
+    for (const NamedInput& input : Inputs()) {
         SCOPED_TRACE(input.name);
         const std::string in = Path("in"), img = Path("img"), ref = Path("ref.lzma");
         const std::string part = Path("part.lzma"), unxz = Path("unxz");
@@ -219,8 +212,7 @@ TEST_F(LunqFiles, LzmaPartIsWhatLzmaAloneWritesAndXzReads)
 TEST_F(LunqFiles, LzmaPartIsWhatLzmaAloneWrites)
 {
     const fs::path ref = fs::path(ZAVO_BINARY_DIR) / "lunq_ref";
-    for (const char* name : { "empty", "one", "random", "text" })
-    {
+    for (const char* name : {"empty", "one", "random", "text"}) {
         SCOPED_TRACE(name);
         const std::string in = (ref / (std::string(name) + ".bin")).string();
         const Bytes expected = ReadAll(ref / (std::string(name) + ".lzma"));
@@ -235,8 +227,7 @@ TEST_F(LunqFiles, EncodeThenDecodeGivesTheInputBack)
 {
     std::vector<NamedInput> inputs = Inputs();
     inputs[3].data = CompressibleBytes(10 << 20);  // past the 8 MB dictionary: the window wraps
-    for (const NamedInput& input : inputs)
-    {
+    for (const NamedInput& input : inputs) {
         SCOPED_TRACE(input.name);
         const std::string in = Path("in"), img = Path("img"), out = Path("out");
         WriteAll(in, input.data);
@@ -265,34 +256,38 @@ TEST_F(LunqFiles, TruncatedOrCorruptedImageFailsAndLeavesNoOutput)
     ASSERT_EQ(0, Run("e", in, img));
     const Bytes image = ReadAll(img);
 
-    struct Case { const char* what; Bytes bytes; int code; const char* message; };
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        int code;
+        const char* message;
+    };
     std::vector<Case> cases;
-    cases.push_back({ "shorter than the header", Bytes(image.begin(), image.begin() + 0x266), -1, "not a valid file" });
-    cases.push_back({ "stub only", Bytes(image.begin(), image.begin() + kStubSize), 1, "Read error" });
-    cases.push_back({ "half the LZMA header", Bytes(image.begin(), image.begin() + kStubSize + 6), 1, "Read error" });
-    cases.push_back({ "half the data", Bytes(image.begin(), image.begin() + image.size() / 2), 1, "Decoder error" });
-    cases.push_back({ "last byte missing", Bytes(image.begin(), image.end() - 1), 1, "Decoder error" });
+    cases.push_back({"shorter than the header", Bytes(image.begin(), image.begin() + 0x266), -1, "not a valid file"});
+    cases.push_back({"stub only", Bytes(image.begin(), image.begin() + kStubSize), 1, "Read error"});
+    cases.push_back({"half the LZMA header", Bytes(image.begin(), image.begin() + kStubSize + 6), 1, "Read error"});
+    cases.push_back({"half the data", Bytes(image.begin(), image.begin() + image.size() / 2), 1, "Decoder error"});
+    cases.push_back({"last byte missing", Bytes(image.begin(), image.end() - 1), 1, "Decoder error"});
     Bytes b = image;
     b[0x261] = 'X';
-    cases.push_back({ "magic", b, -1, "not a valid file" });
+    cases.push_back({"magic", b, -1, "not a valid file"});
     b = image;
     LunqPutUInt32(&b[0x264], 0x8000 + static_cast<uint32_t>(image.size()) + 1);
-    cases.push_back({ "stub length past the end", b, -1, "illegal" });
+    cases.push_back({"stub length past the end", b, -1, "illegal"});
     b = image;
     LunqPutUInt32(&b[0x264], 0x7000);
-    cases.push_back({ "negative stub length", b, -1, "illegal" });
+    cases.push_back({"negative stub length", b, -1, "illegal"});
     b = image;
     b[kStubSize] = 0xFF;
-    cases.push_back({ "property byte", b, 1, "SetDecoderProperties error" });
+    cases.push_back({"property byte", b, 1, "SetDecoderProperties error"});
     b = image;
     std::fill(b.begin() + kStubSize + 13, b.begin() + kStubSize + 200, 0xFF);
-    cases.push_back({ "data overwritten", b, 1, "Decoder error" });
+    cases.push_back({"data overwritten", b, 1, "Decoder error"});
     b = image;
     LunqPutUInt32(&b[kStubSize + 5], 300000);
-    cases.push_back({ "size larger than the data", b, 1, "Decoder error" });
+    cases.push_back({"size larger than the data", b, 1, "Decoder error"});
 
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WriteAll(bad, c.bytes);
         std::string err;
@@ -335,8 +330,8 @@ TEST_F(LunqFiles, CommandLineErrorsEndWithMessageAndNonZeroCode)
 #ifndef _WIN32
     // Without a console on the standard input the tool does not wait for a key.
     ASSERT_NE(nullptr, std::freopen("/dev/null", "r", stdin));
-    std::string args[2] = { "lunq", "e" };
-    char* argv[2] = { &args[0][0], &args[1][0] };
+    std::string args[2] = {"lunq", "e"};
+    char* argv[2] = {&args[0][0], &args[1][0]};
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(-1, LunqMain(2, argv, Stub()));
     EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("Usage:"));
@@ -367,8 +362,8 @@ TEST_F(LunqFiles, EncodeRefusesADamagedStub)
     WriteAll(Path("in"), Bytes(100, 'z'));
     Bytes stub = Stub();
     stub[0x260] = 0;
-    std::string args[4] = { "lunq", "e", Path("in"), Path("img") };
-    char* argv[4] = { &args[0][0], &args[1][0], &args[2][0], &args[3][0] };
+    std::string args[4] = {"lunq", "e", Path("in"), Path("img")};
+    char* argv[4] = {&args[0][0], &args[1][0], &args[2][0], &args[3][0]};
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(1, LunqMain(4, argv, stub));
     ::testing::internal::GetCapturedStderr();
@@ -383,7 +378,7 @@ DWORD RunExe(const std::string& args)
 {
     const std::string exe = std::string(ZAVO_BINARY_DIR) + "\\bin\\lunq.exe";
     std::string cmd = "\"" + exe + "\" " + args;
-    SECURITY_ATTRIBUTES sa = { sizeof(sa), nullptr, TRUE };
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              &sa, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA si = {};
@@ -392,8 +387,7 @@ DWORD RunExe(const std::string& args)
     si.hStdInput = si.hStdOutput = si.hStdError = nul;
     PROCESS_INFORMATION pi = {};
     DWORD code = 0xDEAD;
-    if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
-    {
+    if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
         WaitForSingleObject(pi.hProcess, 60000);
         GetExitCodeProcess(pi.hProcess, &code);
         CloseHandle(pi.hThread);
@@ -403,7 +397,7 @@ DWORD RunExe(const std::string& args)
     return code;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(LunqFiles, ExePacksWithItsResourceStubAndUnpacks)
 {

@@ -10,18 +10,17 @@
 namespace {
 
 // A machine of drives, volumes and mount points, seen through the table.
-struct FakeMachine
-{
+struct FakeMachine {
     bool isNT = true;
     unsigned major = 5;
-    std::map<char, unsigned> driveTypes;             // letter -> type; the mask follows
-    std::map<std::string, unsigned> pathTypes;       // mount folders
-    std::map<std::string, std::string> fsNames;      // root -> "NTFS"...
-    std::map<std::string, std::string> volumeNames;  // mount path -> \\?\Volume{..}\ ...
+    std::map<char, unsigned> driveTypes;                          // letter -> type; the mask follows
+    std::map<std::string, unsigned> pathTypes;                    // mount folders
+    std::map<std::string, std::string> fsNames;                   // root -> "NTFS"...
+    std::map<std::string, std::string> volumeNames;               // mount path -> \\?\Volume{..}\ ...
     std::map<std::string, std::vector<std::string>> mountPoints;  // root -> relative folders
-    std::map<std::string, uint32_t> findErrors;      // root -> error of the first call
-    std::map<std::string, uint32_t> openErrors;      // device -> error
-    std::map<std::string, uint32_t> flushErrors;     // device -> error
+    std::map<std::string, uint32_t> findErrors;                   // root -> error of the first call
+    std::map<std::string, uint32_t> openErrors;                   // device -> error
+    std::map<std::string, uint32_t> flushErrors;                  // device -> error
     uint32_t loadError = 0;
 
     uint32_t lastError = 0;
@@ -31,7 +30,10 @@ struct FakeMachine
     std::vector<std::string> opened, flushed;
     int openHandles = 0, openFinds = 0;
 
-    struct Find { std::vector<std::string> list; size_t next; };
+    struct Find {
+        std::vector<std::string> list;
+        size_t next;
+    };
     std::vector<Find> finds;
     std::vector<std::string> handles;
 };
@@ -77,8 +79,7 @@ const SarvenidSystem kFake = {
         return true;
     },
     [](void* c) {
-        if (M(c).loadError)
-        {
+        if (M(c).loadError) {
             M(c).lastError = M(c).loadError;
             return false;
         }
@@ -89,26 +90,23 @@ const SarvenidSystem kFake = {
     [](void* c, const char* root, char* buf, size_t size) -> void* {
         FakeMachine& m = M(c);
         const std::string k = Key(root);
-        if (m.findErrors.count(k))
-        {
+        if (m.findErrors.count(k)) {
             m.lastError = m.findErrors[k];
             return nullptr;
         }
         auto l = m.mountPoints.find(k);
-        if (l == m.mountPoints.end() || l->second.empty())
-        {
+        if (l == m.mountPoints.end() || l->second.empty()) {
             m.lastError = SARVENID_ERROR_NO_MORE_FILES;
             return nullptr;
         }
-        m.finds.push_back({ l->second, 1 });
+        m.finds.push_back({l->second, 1});
         m.openFinds++;
         Copy(l->second[0], buf, size);
         return reinterpret_cast<void*>(m.finds.size());
     },
     [](void* c, void* find, char* buf, size_t size) {
         FakeMachine::Find& f = M(c).finds[reinterpret_cast<size_t>(find) - 1];
-        if (f.next >= f.list.size())
-        {
+        if (f.next >= f.list.size()) {
             M(c).lastError = SARVENID_ERROR_NO_MORE_FILES;
             return false;
         }
@@ -118,8 +116,7 @@ const SarvenidSystem kFake = {
     [](void* c, void*) { M(c).openFinds--; },
     [](void* c, const char* mp, char* buf, size_t size) {
         auto v = M(c).volumeNames.find(Key(mp));
-        if (v == M(c).volumeNames.end())
-        {
+        if (v == M(c).volumeNames.end()) {
             M(c).lastError = 87;
             return false;
         }
@@ -129,8 +126,7 @@ const SarvenidSystem kFake = {
     [](void* c, const char* device) -> void* {
         FakeMachine& m = M(c);
         m.opened.push_back(device);
-        if (m.openErrors.count(device))
-        {
+        if (m.openErrors.count(device)) {
             m.lastError = m.openErrors[device];
             return nullptr;
         }
@@ -141,8 +137,7 @@ const SarvenidSystem kFake = {
     [](void* c, void* h) {
         FakeMachine& m = M(c);
         const std::string device = m.handles[reinterpret_cast<size_t>(h) - 1];
-        if (m.flushErrors.count(device))
-        {
+        if (m.flushErrors.count(device)) {
             m.lastError = m.flushErrors[device];
             return false;
         }
@@ -157,13 +152,12 @@ const SarvenidSystem kFake = {
     [](void* c, const std::string& s) { M(c).err += s; },
 };
 
-class SarvenidRun : public ::testing::Test
-{
+class SarvenidRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m.driveTypes = { { 'A', 2 }, { 'C', 3 }, { 'D', 5 }, { 'E', 3 } };
-        m.fsNames = { { "C:\\", "NTFS" }, { "E:\\", "FAT32" } };
+        m.driveTypes = {{'A', 2}, {'C', 3}, {'D', 5}, {'E', 3}};
+        m.fsNames = {{"C:\\", "NTFS"}, {"E:\\", "FAT32"}};
     }
 
     int Run(std::vector<std::string> args)
@@ -196,7 +190,7 @@ protected:
     FakeMachine m;
 };
 
-} // namespace
+}  // namespace
 
 TEST(SarvenidArgs, ProgramNameAndDriveArguments)
 {
@@ -208,26 +202,25 @@ TEST(SarvenidArgs, ProgramNameAndDriveArguments)
     EXPECT_EQ("", SarvenidProgramName("dir\\"));
     EXPECT_EQ("", SarvenidProgramName(""));
 
-    for (const char* yes : { "c", "C", "c:", "Z:", "a" })
+    for (const char* yes : {"c", "C", "c:", "Z:", "a"})
         EXPECT_TRUE(SarvenidIsDriveArgument(yes)) << yes;
-    for (const char* no : { "", "c:\\", "cd", "1:", ":", "-", "/m", "c::" })
+    for (const char* no : {"", "c:\\", "cd", "1:", ":", "-", "/m", "c::"})
         EXPECT_FALSE(SarvenidIsDriveArgument(no)) << no;
 }
 
 TEST_F(SarvenidRun, UsageAndVersionOptionsEndAtOnce)
 {
-    for (const char* opt : { "/?", "-h", "-H", "/h" })
-    {
+    for (const char* opt : {"/?", "-h", "-H", "/h"}) {
         m.err.clear();
-        EXPECT_EQ(1, Run({ "c:", opt, "/x" })) << opt;
+        EXPECT_EQ(1, Run({"c:", opt, "/x"})) << opt;
         EXPECT_EQ(Usage(), m.err) << opt;
     }
     EXPECT_TRUE(m.out.empty());
 
-    EXPECT_EQ(0, Run({ "/V", "c:" }));
+    EXPECT_EQ(0, Run({"/V", "c:"}));
     EXPECT_EQ("sarvenid version 0.02\n", m.out);
     m.out.clear();
-    EXPECT_EQ(0, Run({ "c:", "-V", "/m" }));
+    EXPECT_EQ(0, Run({"c:", "-V", "/m"}));
     EXPECT_EQ("sarvenid version 0.02\n", m.out);
     EXPECT_TRUE(m.opened.empty());
     EXPECT_FALSE(m.loaded);
@@ -235,10 +228,9 @@ TEST_F(SarvenidRun, UsageAndVersionOptionsEndAtOnce)
 
 TEST_F(SarvenidRun, UnknownOptionsStopBeforeAnyFlush)
 {
-    for (const char* bad : { "/M", "/v", "c:\\", "-x", "cd", "//", "/mm" })
-    {
+    for (const char* bad : {"/M", "/v", "c:\\", "-x", "cd", "//", "/mm"}) {
         m.err.clear();
-        EXPECT_EQ(1, Run({ "c:", "/m", bad, "e:" })) << bad;
+        EXPECT_EQ(1, Run({"c:", "/m", bad, "e:"})) << bad;
         EXPECT_EQ(std::string("sarvenid: unknown option \"") + bad + "\".\r\n\r\n" + Usage(), m.err);
     }
     EXPECT_TRUE(m.out.empty());
@@ -250,76 +242,78 @@ TEST_F(SarvenidRun, WithoutDrivesFlushesEveryFixedDriveInOrder)
     EXPECT_EQ(0, Run({}));
     EXPECT_EQ("syncing disks...\nC:\\ done\nE:\\ done\n", m.out);
     EXPECT_EQ("", m.err);
-    EXPECT_EQ(std::vector<std::string>({ "\\\\.\\C:", "\\\\.\\E:" }), m.flushed);
+    EXPECT_EQ(std::vector<std::string>({"\\\\.\\C:", "\\\\.\\E:"}), m.flushed);
 }
 
 TEST_F(SarvenidRun, NamedDrivesAreFlushedAsTypedInArgumentOrder)
 {
-    EXPECT_EQ(0, Run({ "e", "/m", "c:", "E:" }));
+    EXPECT_EQ(0, Run({"e", "/m", "c:", "E:"}));
     EXPECT_EQ("syncing disks...\ne:\\ done\nc:\\ done\nE:\\ done\n", m.out);
-    EXPECT_EQ(std::vector<std::string>({ "\\\\.\\e:", "\\\\.\\c:", "\\\\.\\E:" }), m.flushed);
+    EXPECT_EQ(std::vector<std::string>({"\\\\.\\e:", "\\\\.\\c:", "\\\\.\\E:"}), m.flushed);
 }
 
 TEST_F(SarvenidRun, FailedDrivesGiveAFailedLineAndANonZeroCode)
 {
     m.openErrors["\\\\.\\c:"] = 5;
     m.flushErrors["\\\\.\\e:"] = 21;
-    EXPECT_EQ(SARVENID_EXIT_FLUSH_FAILED, Run({ "c", "d:", "e:" }));
+    EXPECT_EQ(SARVENID_EXIT_FLUSH_FAILED, Run({"c", "d:", "e:"}));
     EXPECT_EQ("syncing disks...\nc:\\ d:\\ e:\\ ", m.out);
     EXPECT_EQ("failed: system text 5.\r\n"
               "failed: not a fixed drive\r\n"
-              "failed: system text 21.\r\n", m.err);
-    EXPECT_EQ(std::vector<std::string>({ "\\\\.\\c:", "\\\\.\\e:" }), m.opened) << "the CD is not opened";
+              "failed: system text 21.\r\n",
+              m.err);
+    EXPECT_EQ(std::vector<std::string>({"\\\\.\\c:", "\\\\.\\e:"}), m.opened) << "the CD is not opened";
 }
 
 TEST_F(SarvenidRun, MountPointsAreFlushedBeforeTheirDriveAndCyclesStop)
 {
-    m.volumeNames = { { "C:\\", "\\\\?\\Volume{c}\\" },
-                      { "C:\\data\\", "\\\\?\\Volume{a}\\" },
-                      { "C:\\data\\b\\", "\\\\?\\Volume{b}\\" },
-                      { "C:\\data\\b\\a\\", "\\\\?\\Volume{a}\\" },
-                      { "C:\\data\\back\\", "\\\\?\\Volume{c}\\" } };
-    m.mountPoints = { { "C:\\", { "data\\" } },
-                      { "C:\\data\\", { "b\\", "back\\" } },
-                      { "C:\\data\\b\\", { "a\\" } } };
+    m.volumeNames = {{"C:\\", "\\\\?\\Volume{c}\\"},
+                     {"C:\\data\\", "\\\\?\\Volume{a}\\"},
+                     {"C:\\data\\b\\", "\\\\?\\Volume{b}\\"},
+                     {"C:\\data\\b\\a\\", "\\\\?\\Volume{a}\\"},
+                     {"C:\\data\\back\\", "\\\\?\\Volume{c}\\"}};
+    m.mountPoints = {{"C:\\", {"data\\"}},
+                     {"C:\\data\\", {"b\\", "back\\"}},
+                     {"C:\\data\\b\\", {"a\\"}}};
     m.fsNames["C:\\data\\"] = "NTFS";
     m.fsNames["C:\\data\\b\\"] = "NTFS";
-    m.pathTypes = { { "C:\\data\\", 3 }, { "C:\\data\\b\\", 3 } };
-    EXPECT_EQ(0, Run({ "/m" }));
+    m.pathTypes = {{"C:\\data\\", 3}, {"C:\\data\\b\\", 3}};
+    EXPECT_EQ(0, Run({"/m"}));
     EXPECT_EQ("syncing disks...\n"
               "C:\\data\\b\\ (\\Volume{b}\\) done\n"
               "C:\\data\\ (\\Volume{a}\\) done\n"
               "C:\\ done\n"
-              "E:\\ done\n", m.out);
+              "E:\\ done\n",
+              m.out);
     EXPECT_EQ("", m.err);
-    EXPECT_EQ(std::vector<std::string>({ "\\\\.\\Volume{b}", "\\\\.\\Volume{a}", "\\\\.\\C:", "\\\\.\\E:" }),
+    EXPECT_EQ(std::vector<std::string>({"\\\\.\\Volume{b}", "\\\\.\\Volume{a}", "\\\\.\\C:", "\\\\.\\E:"}),
               m.flushed);
 }
 
 TEST_F(SarvenidRun, MountPointsOnlyInMountModeAndOnNtfs)
 {
-    m.volumeNames = { { "E:\\x\\", "\\\\?\\Volume{x}\\" }, { "C:\\y\\", "\\\\?\\Volume{y}\\" } };
-    m.mountPoints = { { "E:\\", { "x\\" } }, { "C:\\", { "y\\" } } };
-    m.pathTypes = { { "C:\\y\\", 3 } };
-    EXPECT_EQ(0, Run({ "c:", "e:" }));
+    m.volumeNames = {{"E:\\x\\", "\\\\?\\Volume{x}\\"}, {"C:\\y\\", "\\\\?\\Volume{y}\\"}};
+    m.mountPoints = {{"E:\\", {"x\\"}}, {"C:\\", {"y\\"}}};
+    m.pathTypes = {{"C:\\y\\", 3}};
+    EXPECT_EQ(0, Run({"c:", "e:"}));
     EXPECT_EQ("syncing disks...\nc:\\ done\ne:\\ done\n", m.out);
     m.out.clear();
-    EXPECT_EQ(0, Run({ "/m", "c:", "e:" }));
+    EXPECT_EQ(0, Run({"/m", "c:", "e:"}));
     EXPECT_EQ("syncing disks...\nc:\\y\\ (\\Volume{y}\\) done\nc:\\ done\ne:\\ done\n", m.out);
 }
 
 TEST_F(SarvenidRun, MountPointErrorsAreReportedAndEndTheEnumeration)
 {
     m.findErrors["C:\\"] = 5;
-    EXPECT_EQ(SARVENID_EXIT_FLUSH_FAILED, Run({ "c:", "-m" }));
+    EXPECT_EQ(SARVENID_EXIT_FLUSH_FAILED, Run({"c:", "-m"}));
     EXPECT_EQ("c:\\ mount points: failed: system text 5.\r\n", m.err);
     EXPECT_EQ("syncing disks...\nc:\\ done\n", m.out);
 
     m = FakeMachine();
     SetUp();
-    m.mountPoints = { { "C:\\", { "gone\\", "later\\" } } };
-    m.volumeNames = { { "C:\\later\\", "\\\\?\\Volume{l}\\" } };
-    EXPECT_EQ(SARVENID_EXIT_FLUSH_FAILED, Run({ "/m", "C" }));
+    m.mountPoints = {{"C:\\", {"gone\\", "later\\"}}};
+    m.volumeNames = {{"C:\\later\\", "\\\\?\\Volume{l}\\"}};
+    EXPECT_EQ(SARVENID_EXIT_FLUSH_FAILED, Run({"/m", "C"}));
     EXPECT_EQ("C:\\ mount points: failed: system text 87.\r\n", m.err);
     EXPECT_EQ("syncing disks...\nC:\\ done\n", m.out) << "the enumeration stops at the failure";
 }
@@ -327,22 +321,22 @@ TEST_F(SarvenidRun, MountPointErrorsAreReportedAndEndTheEnumeration)
 TEST_F(SarvenidRun, VersionChecksAndMountApiFailure)
 {
     m.major = 4;
-    EXPECT_EQ(1, Run({ "c:", "/m" }));
+    EXPECT_EQ(1, Run({"c:", "/m"}));
     EXPECT_EQ("the /m option needs windows nt 5 (2000)!\r\n", m.err);
     EXPECT_TRUE(m.out.empty());
     m.err.clear();
-    EXPECT_EQ(0, Run({ "c:" })) << "NT 4 flushes without /m";
+    EXPECT_EQ(0, Run({"c:"})) << "NT 4 flushes without /m";
 
     m = FakeMachine();
     SetUp();
     m.isNT = false;
-    EXPECT_EQ(1, Run({ "/V" }));
+    EXPECT_EQ(1, Run({"/V"}));
     EXPECT_EQ("i need windows nt to run!\r\n", m.err);
 
     m = FakeMachine();
     SetUp();
     m.loadError = 127;
-    EXPECT_EQ(1, Run({ "/m" }));
+    EXPECT_EQ(1, Run({"/m"}));
     EXPECT_EQ("Cannot initialize mount api functions: \r\nsystem text 127.\r\n", m.err);
     EXPECT_TRUE(m.out.empty());
 }

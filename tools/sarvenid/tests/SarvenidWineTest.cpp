@@ -6,8 +6,7 @@
 
 namespace {
 
-struct Result
-{
+struct Result {
     DWORD code = 0xDEAD;
     std::string out, err;
 };
@@ -35,7 +34,7 @@ HANDLE TempFile(SECURITY_ATTRIBUTES* sa)
 Result RunSarvenid(const std::string& args)
 {
     std::string cmd = "\"" + std::string(ZAVO_BINARY_DIR) + "\\bin\\sarvenid.exe\" " + args;
-    SECURITY_ATTRIBUTES sa = { sizeof(sa), nullptr, TRUE };
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE out = TempFile(&sa), err = TempFile(&sa);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
@@ -45,8 +44,7 @@ Result RunSarvenid(const std::string& args)
     si.hStdError = err;
     PROCESS_INFORMATION pi = {};
     Result r;
-    if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
-    {
+    if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
         WaitForSingleObject(pi.hProcess, 60000);
         GetExitCodeProcess(pi.hProcess, &r.code);
         CloseHandle(pi.hThread);
@@ -59,23 +57,21 @@ Result RunSarvenid(const std::string& args)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SarvenidWine, FlushesTheFixedDrives)
 {
     const Result r = RunSarvenid("");
     // Flushing a volume may need rights the prefix lacks: then the drive's
     // line ends with a failed line and the code says so.
-    EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << "\n" << r.out << r.err;
+    EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << "\n"
+                                            << r.out << r.err;
     EXPECT_EQ(0u, r.out.find("syncing disks...\r\n")) << r.out;
     EXPECT_NE(std::string::npos, r.out.find("C:\\ ")) << r.out;
-    if (r.code == 0)
-    {
+    if (r.code == 0) {
         EXPECT_NE(std::string::npos, r.out.find("C:\\ done")) << r.out;
         EXPECT_EQ("", r.err);
-    }
-    else
-    {
+    } else {
         EXPECT_NE(std::string::npos, r.err.find("failed: ")) << r.err;
     }
 }
@@ -83,7 +79,8 @@ TEST(SarvenidWine, FlushesTheFixedDrives)
 TEST(SarvenidWine, NamedDriveWithMountPoints)
 {
     const Result r = RunSarvenid("c: /m");
-    EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << "\n" << r.out << r.err;
+    EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << "\n"
+                                            << r.out << r.err;
     EXPECT_EQ(0u, r.out.find("syncing disks...\r\nc:\\ ")) << r.out;
 }
 
