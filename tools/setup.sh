@@ -7,7 +7,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 PKGS=(g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
   wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick
   lzma-dev lzma-alone xz-utils gzip zip unzip openssl
-  dpkg-dev cmake ninja-build pkg-config nasm clang libclang-rt-14-dev
+  dpkg-dev cmake ninja-build pkg-config nasm clang clang-format libclang-rt-14-dev xdotool
   googletest libgtest-dev libgmock-dev
   libpng-dev libjpeg-dev libminizip-dev libmd-dev zlib1g-dev
   xorriso dosfstools p7zip-full libcdio-utils qemu-system-x86 python3 x11-utils fonts-wqy-microhei locales)

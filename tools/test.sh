@@ -11,6 +11,9 @@ step() { echo; echo "== $* ($((SECONDS - t0)) s)"; }
 step setup
 tools/setup.sh
 
+step "format"
+tools/format-check.sh
+
 step "build: windows"
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-win -j"$JOBS"
