@@ -4,6 +4,7 @@
 #include "framework/CmdUI.h"
 #include "framework/WinState.h"
 #include "framework/DocManager.h"
+#include <ole2.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -222,6 +223,21 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     return TRUE;
 }
 
+namespace {
+bool g_oleStarted = false;
+}
+
+BOOL AfxOleInit()
+{
+    if (g_oleStarted)
+        return TRUE;
+    HRESULT hr = ::OleInitialize(NULL);
+    if (FAILED(hr))
+        return FALSE;
+    g_oleStarted = true;
+    return TRUE;
+}
+
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
     int nReturnCode = -1;
@@ -243,6 +259,10 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
         nReturnCode = -1;
     }
     AfxDeleteTempMaps();
+    if (g_oleStarted) {
+        ::OleUninitialize();
+        g_oleStarted = false;
+    }
     return nReturnCode;
 }
 

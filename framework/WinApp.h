@@ -124,6 +124,9 @@ protected:
 FW_API CWinApp* AfxGetApp();
 // Control containment at start-up: registers the common controls.
 FW_API void AfxEnableControlContainer();
+// OLE start-up for drag and drop and the clipboard: once per program, undone
+// when AfxWinMain returns. FALSE when the libraries could not start.
+FW_API BOOL AfxOleInit();
 FW_API CWnd* AfxGetMainWnd();
 FW_API HINSTANCE AfxGetInstanceHandle();
 FW_API LPCTSTR AfxGetAppName();

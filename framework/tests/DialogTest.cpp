@@ -749,3 +749,16 @@ TEST(CommonControls, ComboBoxWithImagesAndAnimation)
     EXPECT_FALSE(anim.Open(999u));
     EXPECT_FALSE(anim.IsPlaying());
 }
+
+// OLE starts once per thread; a second call neither fails nor starts it again,
+// and the clipboard's OLE side answers afterwards.
+TEST(OleStartUp, StartsOnceAndClipboardAnswers)
+{
+    ASSERT_TRUE(AfxOleInit());
+    EXPECT_TRUE(AfxOleInit());
+    IDataObject* pData = NULL;
+    HRESULT hr = ::OleGetClipboard(&pData);
+    EXPECT_TRUE(SUCCEEDED(hr));
+    if (pData)
+        pData->Release();
+}
