@@ -210,7 +210,9 @@ BOOL CZavomgrApp::InitInstance()
     SetupWorkFolders();
     RegisterPropertyDialogs(m_strCmdTemplatesPath);
     LoadStdProfileSettings(8);
-    StartSkin();
+    // ZAVO_NO_SKIN: test runs start unskinned
+    const char* noSkin = getenv("ZAVO_NO_SKIN");
+    if (!noSkin || !*noSkin) StartSkin();
     RegisterTemplate();
     EnableShellOpen();
     RegisterShellFileTypes(TRUE);
