@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "installer/ui/BitmapRoutines.h"
-#include "installer/ui/ScopedGdi.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ const COLORREF kKey = RGB(255, 0, 255);
 // A 32-bit top-down DIB section with its pixels in reach.
 class DibCanvas {
 public:
-    DibCanvas(int w, int h) : m_w(w), m_h(h), m_dc(NULL)
+    DibCanvas(int w, int h) : m_w(w), m_h(h), m_dc(::CreateCompatibleDC(NULL))
     {
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -47,13 +47,13 @@ public:
     {
         ::SelectObject(m_dc, m_old);
         m_old = NULL;
-        bmp.Attach(m_bmp.Release());
+        bmp.Attach(m_bmp.Detach());
     }
 
 private:
     int m_w, m_h;
-    CUiMemDC m_dc;
-    CUiGdiHandle<HBITMAP> m_bmp;
+    CScopedMemDC m_dc;
+    CScopedBitmap m_bmp;
     DWORD *m_bits = nullptr;
     HGDIOBJ m_old;
 };
@@ -72,7 +72,7 @@ TEST(RegionFromBitmap, AllKeyGivesAnEmptyRegion)
     c.Fill(kKey);
     CBitmap bmp;
     c.MoveInto(bmp);
-    CUiGdiHandle<HRGN> rgn(RegionFromBitmap(&bmp, kKey));
+    CScopedRgn rgn(RegionFromBitmap(&bmp, kKey));
     ASSERT_TRUE((HRGN)rgn);
     RECT box;
     EXPECT_EQ(NULLREGION, ::GetRgnBox(rgn, &box));
@@ -88,7 +88,7 @@ TEST(RegionFromBitmap, CoversExactlyTheNonKeyPixelsWithMoreRunsThanRows)
             c.Set(x, y, kKey);
     CBitmap bmp;
     c.MoveInto(bmp);
-    CUiGdiHandle<HRGN> rgn(RegionFromBitmap(&bmp, kKey));
+    CScopedRgn rgn(RegionFromBitmap(&bmp, kKey));
     ASSERT_TRUE((HRGN)rgn);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -104,14 +104,14 @@ TEST(RegionFromBitmap, KeyMatchesOnADeviceDependentBitmap)
     bmp.Attach(::CreateCompatibleBitmap(screen, 4, 1));
     ::ReleaseDC(NULL, screen);
     {
-        CUiMemDC dc(NULL);
-        CUiSelect sel(dc, bmp);
+        CScopedMemDC dc(::CreateCompatibleDC(NULL));
+        CScopedSelect sel(dc, bmp);
         ::SetPixel(dc, 0, 0, kKey);
         ::SetPixel(dc, 1, 0, RGB(0, 0, 0));
         ::SetPixel(dc, 2, 0, kKey);
         ::SetPixel(dc, 3, 0, kKey);
     }
-    CUiGdiHandle<HRGN> rgn(RegionFromBitmap(&bmp, kKey));
+    CScopedRgn rgn(RegionFromBitmap(&bmp, kKey));
     EXPECT_FALSE(::PtInRegion(rgn, 0, 0));
     EXPECT_TRUE(::PtInRegion(rgn, 1, 0));
     EXPECT_FALSE(::PtInRegion(rgn, 3, 0));
