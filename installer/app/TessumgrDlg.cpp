@@ -5,6 +5,7 @@
 #include "installer/IniFile.h"
 #include "installer/LoaderFields.h"
 #include "installer/ZipUnpacker.h"
+#include "installer/ui/ButtonImage.h"
 #include "installer/app/DriveMapDlg.h"
 #include "installer/app/MenuEditDlg.h"
 #include "installer/app/ShellCall.h"
@@ -28,24 +29,6 @@ struct RegKeyCloser {
     void operator()(HKEY key) const { ::RegCloseKey(key); }
 };
 typedef std::unique_ptr<std::remove_pointer<HKEY>::type, RegKeyCloser> CScopedRegKey;
-
-// The icon on the browse buttons of the path fields.
-class CIconButtonImage : public CFileEditImage {
-public:
-    explicit CIconButtonImage(HICON hIcon) : m_hIcon(hIcon) {}
-    virtual ~CIconButtonImage() { ::DestroyIcon(m_hIcon); }
-    virtual void Draw(HDC hDC, const RECT& rect, UINT nBits) override
-    {
-        const int size = 16;
-        const int x = (rect.left + rect.right - size) / 2, y = (rect.top + rect.bottom - size) / 2;
-        ::DrawIconEx(hDC, x, y, m_hIcon, size, size, 0, NULL, DI_NORMAL);
-        if (nBits & FEI_DISABLED)
-            ::DrawEdge(hDC, const_cast<RECT*>(&rect), BDR_SUNKENOUTER, BF_RECT | BF_FLAT);
-    }
-
-private:
-    HICON m_hIcon;
-};
 
 UINT BoxType(IInstallerUi::Style style)
 {
@@ -170,8 +153,11 @@ void CTessumgrDlg::SetUpFields()
     for (CFileEditCtrl* field : fields) {
         field->SetTexts(texts);
         HICON icon = (HICON)::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDI_BROWSE), IMAGE_ICON, 16, 16, 0);
-        if (icon)
-            field->SetButtonImage(new CIconButtonImage(icon));
+        std::unique_ptr<CButtonImage> image(new CButtonImage);
+        if (icon && image->SetImage(icon, BIK_ICON | BIK_OWNED)) {
+            image->SetKeyColour(BI_KEY_CORNER);
+            field->SetButtonImage(image.release());
+        }
         field->SetButtonWidth(26);
         field->ModifyFlags(0, FEF_CLIENTTIP | FEF_BUTTONTIP);
     }
