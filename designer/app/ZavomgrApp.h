@@ -8,7 +8,7 @@
 #include "framework/CommandLineInfo.h"
 #include "designer/app/LangManager.h"
 #include "controls/LinkStatic.h"
-#include "skin/engine/SkinApi.h"
+#include "controls/SkinStart.h"
 
 class CZavomgrApp : public CWinApp {
 public:
