@@ -2,7 +2,7 @@
 
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/support/DrawHelpers.h"
-#include "framework/DC.h"
+#include "framework/ClientDC.h"
 #include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"

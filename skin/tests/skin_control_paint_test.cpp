@@ -1,5 +1,5 @@
 #include "skin/objects/ControlPaint.h"
-#include "framework/DC.h"
+#include "framework/ClientDC.h"
 #include "framework/ScopedHandle.h"
 #include "skin/tests/SkinTestSupport.h"
 
