@@ -502,6 +502,12 @@ int CDepWizStep2::BuildBootTree()
             return 0;
         }
         CString text;
+        // a drive root holds folders nobody can list: the image is made without them
+        const CString leftOut = iso_folders_left_out();
+        if (!leftOut.IsEmpty()) {
+            text.Format(LoadText(IDS_DW_LEFTOUT), (LPCTSTR)leftOut);
+            ShowText(this, text, IDS_DW_ISOCAPTION, MB_ICONWARNING);
+        }
         text.Format(LoadText(IDS_DW_ISODONE), (LPCTSTR)m_strIsoPath);
         test = ShowText(this, text, IDS_DW_ISOCAPTION, MB_YESNO | MB_ICONINFORMATION) == IDYES;
     }
