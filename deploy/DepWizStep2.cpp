@@ -503,7 +503,8 @@ int CDepWizStep2::BuildBootTree()
         }
         CString text;
         // a drive root holds folders nobody can list: the image is made without them
-        const CString leftOut = iso_folders_left_out();
+        CString leftOut = iso_folders_left_out();
+        leftOut.Replace('/', '\\');
         if (!leftOut.IsEmpty()) {
             text.Format(LoadText(IDS_DW_LEFTOUT), (LPCTSTR)leftOut);
             ShowText(this, text, IDS_DW_ISOCAPTION, MB_ICONWARNING);
