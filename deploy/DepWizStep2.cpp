@@ -432,7 +432,6 @@ BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packag
             FILE* out = FilesPlatform::OpenStdFile(target, "wb");
             const BOOL written = out && fwrite(data, 1, size, out) == size;
             const BOOL closed = out && fclose(out) == 0;
-            delete[] data;
             if (!written || !closed) {
                 error.Format("%s: %s", (LPCTSTR)target, (LPCTSTR)LastErrorText());
                 return FALSE;

@@ -368,6 +368,11 @@ TEST_F(DepWizardTest, PagesStayJustUnderTheBanner)
     GetWindowRect(Page1(), &first);
     EXPECT_EQ(first.top, top);
 
+    // the separator line above the buttons carries its caption
+    char line[64] = "";
+    GetWindowTextA(GetDlgItem(Sheet(), IDC_DW_SEPARATOR), line, sizeof(line));
+    EXPECT_STREQ(line, "Zavo Studio 2007 ");
+
     // the banner's texts and the Finish button's caption follow the page
     char finish[64] = "";
     Press(PSBTN_NEXT);
@@ -627,6 +632,10 @@ TEST_F(DepWizardTest, HardDiskModeInstallsOnThePartitionChosenAtFinish)
     if (!GetEnvironmentVariableA("ZAVO_SPARE_DRIVE", letter, sizeof(letter)))
         GTEST_SKIP() << "no spare drive";
     const std::string root = std::string(1, letter[0]) + ":\\";
+    // what an earlier run that crashed left in this prefix's temp folder
+    std::error_code error;
+    for (const std::string& name : WorkFolders())
+        std::filesystem::remove_all(Folder(TempPath()) + "\\" + name, error);
     ChooseAndGoOn();
     Click(IDC_DW_HDDBOX);
     ASSERT_EQ(step2.m_nMode, CDepWizStep2::MODE_HARD_DISK);
