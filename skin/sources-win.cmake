@@ -15,7 +15,14 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinEdge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinPaintDC.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ControlStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ControlPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ButtonPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/InputPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ListPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/BarPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/TabPaint.cpp)
 target_include_directories(skin_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32 comctl32)
 
@@ -51,7 +58,7 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system store)
+foreach(t bitmap theme edge system store control_state control_paint)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
