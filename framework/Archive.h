@@ -24,6 +24,8 @@ public:
     // For readers that find the data malformed: the load then counts as failed.
     void SetFailed() { m_bFailed = TRUE; }
     CFile* GetFile() const { return m_pFile; }
+    // Bytes still to come (buffer and file), for checking lengths read.
+    ULONGLONG Remaining() const;
 
     UINT Read(void* lpBuf, UINT nMax);
     void Write(const void* lpBuf, UINT nMax);
@@ -100,8 +102,6 @@ private:
     uint32_t ReadU32();
     uint64_t ReadU64();
     BOOL FillBuffer();
-    // Bytes still to come (buffer and file), for checking lengths read.
-    ULONGLONG Remaining() const;
     BOOL ReadStringLength(ULONGLONG& nLength, BOOL& bUnicode);
 
     CArchive(const CArchive&) = delete;

@@ -1,85 +1,10 @@
-// Scoped owners: each holds one handle and releases it when it goes out of
-// scope, on every return path. Owners move but never copy; a moved-from owner
-// holds nothing. With Owning = false the same type holds a borrowed handle
-// (a stock object, a system brush, a caller's file) and never releases it.
+// Scoped owners of Win32 handles (GDI objects, kernel handles, memory DCs),
+// on the template of ScopedOwner.h. CScopedFile comes from ScopedFile.h.
 #pragma once
 
-#include <cstdio>
-
 #include "framework/FwDefs.h"
-
-template <class Traits, bool Owning = true>
-class TScopedHandle {
-public:
-    typedef typename Traits::Type Type;
-
-    TScopedHandle() : m_h(Traits::Null()) {}
-    explicit TScopedHandle(Type h) : m_h(h) {}
-    TScopedHandle(TScopedHandle&& other) : m_h(other.m_h) { other.m_h = Traits::Null(); }
-    ~TScopedHandle() { Reset(); }
-
-    TScopedHandle& operator=(TScopedHandle&& other)
-    {
-        if (this != &other) {
-            Reset(other.m_h);
-            other.m_h = Traits::Null();
-        }
-        return *this;
-    }
-
-    Type Get() const { return m_h; }
-    operator Type() const { return m_h; }
-    bool IsValid() const { return m_h != Traits::Null(); }
-
-    // Releases the handle held (if owned) and holds h instead.
-    void Reset(Type h = Traits::Null())
-    {
-        if (Owning && m_h != Traits::Null() && m_h != h)
-            Traits::Release(m_h);
-        m_h = h;
-    }
-
-    // Gives the handle up without releasing it.
-    Type Detach()
-    {
-        Type h = m_h;
-        m_h = Traits::Null();
-        return h;
-    }
-
-private:
-    TScopedHandle(const TScopedHandle&);
-    TScopedHandle& operator=(const TScopedHandle&);
-
-    Type m_h;
-};
-
-struct FileTraits {
-    typedef FILE* Type;
-    static Type Null() { return NULL; }
-    static void Release(Type f) { fclose(f); }
-};
-
-// A stdio stream, closed at the end of its scope. A writer that must know
-// whether the data reached the disk calls Close() and checks its result.
-class CScopedFile : public TScopedHandle<FileTraits> {
-public:
-    CScopedFile() {}
-    explicit CScopedFile(FILE* f) : TScopedHandle<FileTraits>(f) {}
-    CScopedFile(CScopedFile&& other) : TScopedHandle<FileTraits>(static_cast<TScopedHandle<FileTraits>&&>(other)) {}
-    CScopedFile& operator=(CScopedFile&& other)
-    {
-        TScopedHandle<FileTraits>::operator=(static_cast<TScopedHandle<FileTraits>&&>(other));
-        return *this;
-    }
-
-    // fclose's result; the owner holds nothing afterwards.
-    bool Close()
-    {
-        FILE* f = Detach();
-        return f == NULL || fclose(f) == 0;
-    }
-};
+#include "framework/ScopedFile.h"
+#include "framework/ScopedOwner.h"
 
 #ifdef _WIN32
 

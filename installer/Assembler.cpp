@@ -3,6 +3,7 @@
 #include "deploy/core/BootFields.h"
 #include "designer/core/FilesPlatform.h"
 #include "designer/core/ResourceFile.h"
+#include "framework/ScopedFile.h"
 #include "installer/BootIniCheck.h"
 #include "installer/IniFile.h"
 #include "installer/InstallerTexts.h"
@@ -35,21 +36,17 @@ const char kFloppyGreeting[] =
     "Somewhere on the Net,\r\n"
     "2006-4-7";
 
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
-
 bool ReadWholeFile(const char* path, std::string& data)
 {
-    std::unique_ptr<FILE, FileCloser> f(FilesPlatform::OpenStdFile(path, "rb"));
+    CScopedFile f(FilesPlatform::OpenStdFile(path, "rb"));
     if (!f)
         return false;
     data.clear();
     char block[8192];
     size_t n;
-    while ((n = fread(block, 1, sizeof(block), f.get())) > 0)
+    while ((n = fread(block, 1, sizeof(block), f.Get())) > 0)
         data.append(block, n);
-    return !ferror(f.get());
+    return !ferror(f.Get());
 }
 
 bool FileExists(const CString& path)

@@ -1,17 +1,13 @@
 #include "installer/LangFile.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedFile.h"
 #include "installer/InstallerPlatform.h"
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
-
 bool IsRelative(const CString& path)
 {
     if (path.IsEmpty())
@@ -33,7 +29,7 @@ BOOL CLangFile::Load(LPCTSTR path)
 
 BOOL CLangFile::Parse()
 {
-    std::unique_ptr<FILE, FileCloser> f(FilesPlatform::OpenStdFile(m_strPath, "rb"));
+    CScopedFile f(FilesPlatform::OpenStdFile(m_strPath, "rb"));
     if (!f) {
         m_strError.Format("Unable to open file: \"%s\"!!", (LPCTSTR)m_strPath);
         return FALSE;
@@ -41,9 +37,9 @@ BOOL CLangFile::Parse()
     std::vector<char> data;
     char block[16384];
     size_t got;
-    while ((got = fread(block, 1, sizeof(block), f.get())) > 0)
+    while ((got = fread(block, 1, sizeof(block), f.Get())) > 0)
         data.insert(data.end(), block, block + got);
-    if (ferror(f.get())) {
+    if (ferror(f.Get())) {
         m_strError.Format("Unable to open file: \"%s\"!!", (LPCTSTR)m_strPath);
         return FALSE;
     }

@@ -1,6 +1,7 @@
 #include "installer/LoaderFields.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedFile.h"
 #include "framework/Sys.h"
 #include "installer/BootLoaderInfo.h"
 #include "installer/InstallerTexts.h"
@@ -8,15 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 const size_t kGrub2Offset = 532;
-
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
 
 size_t TextLength(const unsigned char* p, size_t width)
 {
@@ -87,7 +83,7 @@ BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui)
     LoaderFieldLayout l;
     if (!GetLoaderFieldLayout(type, l))
         return TRUE;
-    std::unique_ptr<FILE, FileCloser> f(FilesPlatform::OpenStdFile(path, "r+b"));
+    CScopedFile f(FilesPlatform::OpenStdFile(path, "r+b"));
     if (!f) {
         CString text;
         text.Format("open %s in R/W mode faild with: 0x%08X.      \n\nYou should check its attribute, or close "
@@ -97,7 +93,7 @@ BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui)
         return FALSE;
     }
     std::vector<unsigned char> sectors(l.sectorBytes, 0);
-    if (fread(sectors.data(), 1, sectors.size(), f.get()) != sectors.size())
+    if (fread(sectors.data(), 1, sectors.size(), f.Get()) != sectors.size())
         return FALSE;  // the field lies past the file's end
     const CString shown = ReadLoaderField(type, sectors.data());
     const CString edited = ui.EditText(shown, l.maxText ? l.maxText : 8);
@@ -108,8 +104,8 @@ BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui)
         return FALSE;
     if (changed == sectors)
         return TRUE;
-    bool ok = fseek(f.get(), 0, SEEK_SET) == 0 && fwrite(changed.data(), 1, changed.size(), f.get()) == changed.size();
-    if (fclose(f.release()) != 0)
+    bool ok = fseek(f.Get(), 0, SEEK_SET) == 0 && fwrite(changed.data(), 1, changed.size(), f.Get()) == changed.size();
+    if (!f.Close())
         ok = false;
     return ok ? TRUE : FALSE;
 }

@@ -1,6 +1,7 @@
 #include "installer/ZipUnpacker.h"
 
 #include "designer/core/FilesPlatform.h"
+#include "framework/ScopedFile.h"
 #include "framework/Sys.h"
 #include "installer/InstallerPlatform.h"
 
@@ -8,15 +9,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 const unsigned kBlockSize = 20480;
-
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
 
 unzFile Archive(void* handle) { return static_cast<unzFile>(handle); }
 }  // namespace
@@ -171,7 +167,7 @@ BOOL CZipUnpacker::WriteEntry(const CString& target)
         return FALSE;
     bool ok = true;
     {
-        std::unique_ptr<FILE, FileCloser> f(FilesPlatform::OpenStdFile(target, "wb"));
+        CScopedFile f(FilesPlatform::OpenStdFile(target, "wb"));
         if (!f) {
             unzCloseCurrentFile(Archive(m_hArchive));
             return FALSE;
@@ -179,13 +175,13 @@ BOOL CZipUnpacker::WriteEntry(const CString& target)
         std::vector<char> block(kBlockSize);
         int got;
         while ((got = unzReadCurrentFile(Archive(m_hArchive), block.data(), kBlockSize)) > 0)
-            if (fwrite(block.data(), 1, size_t(got), f.get()) != size_t(got)) {
+            if (fwrite(block.data(), 1, size_t(got), f.Get()) != size_t(got)) {
                 ok = false;
                 break;
             }
         if (got < 0)
             ok = false;
-        if (fclose(f.release()) != 0)
+        if (!f.Close())
             ok = false;
     }
     // The CRC is checked when the entry closes after its last byte.

@@ -5,6 +5,8 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/support/DrawHelpers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/PngBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/BitmapLoad.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/ImageStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/ToolTipContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/SkinContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
@@ -16,9 +18,16 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinEdge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinPaintDC.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ControlStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ControlPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ButtonPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/InputPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ListPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/BarPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/TabPaint.cpp)
 target_include_directories(skin_lib PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32)
+target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32 comctl32)
 
 # Theme packages made by the generator: ThemeUI.dll with NormalBlue.ini beside
 # the programs, and the test packages in the build tree.
@@ -52,12 +61,14 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system frame)
+foreach(t bitmap theme edge system store control_state control_paint frame)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
   endif()
 endforeach()
+# Moves the cursor: one at a time.
+zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK mouse_cursor)
 zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc
   LIBS skin_lib WINDOWS)
 if(TARGET skin_manifest_test)

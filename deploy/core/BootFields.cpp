@@ -1,9 +1,10 @@
 #include "deploy/core/BootFields.h"
 
+#include "framework/ScopedFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
 const char kMonths[12][4] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -18,11 +19,6 @@ const char kPresetFormat[] =
     "#                         ver: %s\r\n"
     "#                         at : %s\r\n"
     "#\r\n";
-
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
-typedef std::unique_ptr<FILE, FileCloser> ScopedFile;
 
 std::string ErrnoText(const char* what, const char* path, int code)
 {
@@ -86,21 +82,20 @@ bool MakePresetField(const char* bootPath, time_t when, unsigned char (&field)[k
 
 bool PatchFileBytes(const char* path, long offset, const void* data, size_t size, std::string& error)
 {
-    ScopedFile f(fopen(path, "r+b"));
+    CScopedFile f(fopen(path, "r+b"));
     if (!f) {
         error = ErrnoText("Cannot open", path, errno);
         return false;
     }
-    if (fseek(f.get(), 0, SEEK_END) != 0 || ftell(f.get()) < offset + (long)size) {
+    if (fseek(f.Get(), 0, SEEK_END) != 0 || ftell(f.Get()) < offset + (long)size) {
         error = std::string("The file is too short for the field: ") + path;
         return false;
     }
-    if (fseek(f.get(), offset, SEEK_SET) != 0 || fwrite(data, 1, size, f.get()) != size) {
+    if (fseek(f.Get(), offset, SEEK_SET) != 0 || fwrite(data, 1, size, f.Get()) != size) {
         error = ErrnoText("Cannot write", path, errno);
         return false;
     }
-    FILE* raw = f.release();
-    if (fclose(raw) != 0) {
+    if (!f.Close()) {
         error = ErrnoText("Cannot write", path, errno);
         return false;
     }

@@ -210,6 +210,10 @@ int iso_plat_stat(const char *path, iso_stat *st);
 int iso_plat_readable(const char *path, int *err);
 typedef void (*iso_name_fn)(void *context, const char *name);
 int iso_plat_list(const char *path, iso_name_fn fn, void *context);
+/* The tree lists folders through this (iso_plat_list; tests fake failures). */
+typedef int (*iso_list_fn)(const char *path, iso_name_fn fn, void *context);
+extern iso_list_fn iso_list_folder;
+void iso_tree_clear_left_out(void);
 FILE *iso_plat_fopen(const char *path, const char *mode);
 void iso_plat_debug_output(const char *text);
 void iso_plat_progress_start(void *progress_window);
@@ -333,6 +337,8 @@ void iso_set_le32(unsigned char *p, uint32_t v);
 void iso_set_be32(unsigned char *p, uint32_t v);
 uint32_t iso_get_le32(const unsigned char *p);
 void iso_format_ctime(char out[26], time_t t);
+/* " 10.08%" for 1008 of 10000 sectors; returns the whole percent. */
+int iso_progress_text(char *out, size_t size, uint32_t written, uint32_t total);
 extern unsigned char iso_pvd_buffer[SECTOR_SIZE];
 extern const image_region iso_padblock_region, iso_pvd_region, iso_torito_region, iso_enhanced_region,
     iso_joliet_vd_region, iso_end_vd_region, iso_version_region, iso_pathtable_region, iso_jpathtable_region,

@@ -42,6 +42,9 @@ typedef void (*iso_progress_hook)(void *context, int percent);
 void iso_set_message_hook(iso_message_hook hook, void *context);
 void iso_set_progress_hook(iso_progress_hook hook, void *context);
 const char *iso_last_error(void);
+/* Folders of the last run that could not be listed and are not in the image,
+   one path per line ("" when none). */
+const char *iso_folders_left_out(void);
 
 #ifdef __cplusplus
 }

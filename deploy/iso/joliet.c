@@ -87,17 +87,58 @@ int iso_convert_charset(const unsigned char *in, unsigned char *out, int in_len,
     return used;
 }
 
+/* Whole UCS-2 form of a name (up to 255 characters). */
+static int full_ucs2(const char *name, uint16_t *out)
+{
+    unsigned char buf[2 * 255] = {0};
+    int bytes = 0;
+    iso_to_joliet_ucs2(buf, (int)sizeof(buf), name, iso_in_cs, &bytes);
+    int n = bytes / 2;
+    for (int i = 0; i < n; i++) out[i] = (uint16_t)((buf[2 * i] << 8) | buf[2 * i + 1]);
+    return n;
+}
+
+static int blank_or_dot(uint16_t c) { return c == ' ' || c == '.'; }
+
+/* A name within max characters with tag (ASCII, may be empty) before its
+   extension. A cut name keeps an extension of up to a quarter of the limit
+   and its base never ends in a blank or a dot. Returns the length. */
+static int fit_joliet(const uint16_t *full, int len, int max, const char *tag, uint16_t *out)
+{
+    int tl = (int)strlen(tag);
+    if (tl == 0 && len <= max) {
+        memcpy(out, full, sizeof(uint16_t) * (size_t)len);
+        return len;
+    }
+    int dot = -1;
+    for (int i = len - 1; i > 0; i--)
+        if (full[i] == '.') {
+            dot = i;
+            break;
+        }
+    int ext_len = dot >= 0 ? len - dot : 0;
+    if (ext_len > max / 4) ext_len = 0, dot = -1;
+    int base = dot >= 0 ? dot : len;
+    if (base > max - ext_len - tl) base = max - ext_len - tl;
+    if (base < 0) base = 0;
+    int kept = base;
+    while (kept > 0 && blank_or_dot(full[kept - 1])) kept--;
+    if (kept == 0 && tl == 0) kept = base < 1 ? 1 : base;
+    int m = 0;
+    for (int i = 0; i < kept; i++) out[m++] = full[i];
+    for (int i = 0; i < tl; i++) out[m++] = (uint16_t)tag[i];
+    for (int i = 0; i < ext_len; i++) out[m++] = full[dot + i];
+    return m;
+}
+
 /* UCS-2 form of a name, cut to the Joliet limit. */
 static uint16_t *joliet_name(const char *name, int *chars)
 {
-    unsigned char buf[2 * 255];
-    int bytes = 0;
-    int room = 2 * iso_opt.joliet_name_max;
-    if (room > (int)sizeof(buf)) room = (int)sizeof(buf);
-    iso_to_joliet_ucs2(buf, room, name, iso_in_cs, &bytes);
-    int n = bytes / 2;
+    uint16_t full[255], cut[255];
+    int max = iso_opt.joliet_name_max < 255 ? iso_opt.joliet_name_max : 255;
+    int n = fit_joliet(full, full_ucs2(name, full), max, "", cut);
     uint16_t *u = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(n + 1));
-    for (int i = 0; i < n; i++) u[i] = (uint16_t)((buf[2 * i] << 8) | buf[2 * i + 1]);
+    memcpy(u, cut, sizeof(uint16_t) * (size_t)n);
     *chars = n;
     return u;
 }
@@ -152,45 +193,21 @@ static int jname_taken(iso_entry **arr, int n, const uint16_t *name, int len)
    second a distinct name, "base~N.ext" within the limit. */
 static int rename_joliet(iso_entry **arr, int n, iso_entry *e)
 {
-    int max = iso_opt.joliet_name_max;
-    uint16_t *full;
-    int full_len;
-    {
-        unsigned char buf[2 * 512];
-        int bytes = 0;
-        iso_to_joliet_ucs2(buf, sizeof(buf), e->rr_name, iso_in_cs, &bytes);
-        full_len = bytes / 2;
-        full = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(full_len + 1));
-        for (int i = 0; i < full_len; i++) full[i] = (uint16_t)((buf[2 * i] << 8) | buf[2 * i + 1]);
-    }
-    int dot = -1;
-    for (int i = full_len - 1; i > 0; i--)
-        if (full[i] == '.') {
-            dot = i;
-            break;
-        }
-    int ext_len = dot >= 0 ? full_len - dot : 0;
-    if (ext_len > max / 4) ext_len = 0, dot = -1;
-    uint16_t cand[256];
+    uint16_t full[255], cand[255];
+    int max = iso_opt.joliet_name_max < 255 ? iso_opt.joliet_name_max : 255;
+    int len = full_ucs2(e->rr_name, full);
     for (int k = 1; k < 1000000; k++) {
         char tag[16];
-        int tl = snprintf(tag, sizeof(tag), "~%d", k);
-        int base = (dot >= 0 ? dot : full_len);
-        if (base > max - ext_len - tl) base = max - ext_len - tl;
-        int m = 0;
-        for (int i = 0; i < base; i++) cand[m++] = full[i];
-        for (int i = 0; i < tl; i++) cand[m++] = (uint16_t)tag[i];
-        for (int i = 0; i < ext_len; i++) cand[m++] = full[dot + i];
+        snprintf(tag, sizeof(tag), "~%d", k);
+        int m = fit_joliet(full, len, max, tag, cand);
         if (!jname_taken(arr, n, cand, m)) {
             iso_free(e->jname);
             e->jname = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(m + 1));
             memcpy(e->jname, cand, sizeof(uint16_t) * (size_t)m);
             e->jname_len = m;
-            iso_free(full);
             return 0;
         }
     }
-    iso_free(full);
     return 1;
 }
 
@@ -216,14 +233,17 @@ static int order_and_size(iso_directory *d)
     }
     int errors = 0;
     qsort(arr, (size_t)n, sizeof(arr[0]), jcompare_entries);
-    for (int i = 1; i < n; i++) {
-        if (arr[i]->dot || arr[i - 1]->dot) continue;
-        if (jcompare_names(arr[i], arr[i - 1]) == 0) {
-            if (rename_joliet(arr, n, arr[i])) {
-                iso_message("Error: %s and %s have the same Joliet name\n", arr[i - 1]->whole_name,
-                            arr[i]->whole_name);
-                errors++;
-            }
+    /* sorted, names cut alike are neighbours: all but the first of a run are renamed */
+    iso_entry *first = NULL;
+    for (int i = 0; i < n; i++) {
+        if (arr[i]->dot) continue;
+        if (!first || jcompare_names(arr[i], first) != 0) {
+            first = arr[i];
+            continue;
+        }
+        if (rename_joliet(arr, n, arr[i])) {
+            iso_message("Error: %s and %s have the same Joliet name\n", first->whole_name, arr[i]->whole_name);
+            errors++;
         }
     }
     if (errors == 0) qsort(arr, (size_t)n, sizeof(arr[0]), jcompare_entries);

@@ -484,6 +484,7 @@ int iso_build_run(const iso_build_options *options)
     static volatile int result;
     result = 0;
     last_error[0] = 0;
+    iso_tree_clear_left_out();
     track_start();
     if (!track_head) {
         strcpy(last_error, "Not enough memory\n");

@@ -21,6 +21,27 @@ typedef struct find_listing {
     int count;
 } find_listing;
 
+iso_list_fn iso_list_folder = iso_plat_list;
+
+/* Folders whose listing failed, one per line; kept after the run. */
+static char left_out[4096];
+
+void iso_tree_clear_left_out(void) { left_out[0] = 0; }
+
+const char *iso_folders_left_out(void) { return left_out; }
+
+static void note_left_out(const char *path)
+{
+    size_t used = strlen(left_out), n = strlen(path);
+    if (used + n + 2 <= sizeof(left_out)) {
+        memcpy(left_out + used, path, n);
+        left_out[used + n] = '\n';
+        left_out[used + n + 1] = 0;
+    } else if (used + 5 <= sizeof(left_out) && (used < 4 || strcmp(left_out + used - 4, "...\n") != 0)) {
+        strcpy(left_out + used, "...\n");
+    }
+}
+
 void iso_tree_reset(void)
 {
     iso_root = NULL;
@@ -71,7 +92,7 @@ static find_listing *listing_open(const char *path)
     iso_stat st;
     if (iso_plat_stat(p, &st) != 0 || !st.is_dir) return NULL;
     find_listing *l = (find_listing *)iso_alloc(sizeof(find_listing));
-    if (iso_plat_list(p, listing_add, l) != 0) {
+    if (iso_list_folder(p, listing_add, l) != 0) {
         iso_free(l);
         return NULL;
     }
@@ -272,7 +293,10 @@ int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
     find_listing *l = listing_open(path);
     if (!l || !l->head) {
         iso_message("Unable to open directory %s\n", path);
-        if (l) listing_close(l);
+        if (l)
+            listing_close(l);
+        else
+            note_left_out(path);
         return 1;
     }
     if (de) {

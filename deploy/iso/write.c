@@ -760,6 +760,14 @@ static void files_generate(void)
 
 /* ---- file data: copy ---- */
 
+int iso_progress_text(char *out, size_t size, uint32_t written, uint32_t total)
+{
+    /* whole and hundredths from one truncated count: 88.999 % reads 88.99 */
+    unsigned count = total ? (unsigned)((uint64_t)written * 10000u / total) : 0;
+    snprintf(out, size, "%3u.%02u%%", count / 100, count % 100);
+    return (int)(count / 100);
+}
+
 static void report_progress(uint32_t chunk_sectors)
 {
     uint32_t step = iso_opt.gui_progress ? 500 : 5000;
@@ -769,9 +777,9 @@ static void report_progress(uint32_t chunk_sectors)
     time_t end = iso_build_start_time + (time_t)((double)(now - iso_build_start_time) / f);
     char when[26];
     iso_format_ctime(when, end);
-    int whole = (int)(f * 100.0);
-    int hundredths = (int)((f + 0.00005) * 10000.0) % 100;
-    iso_message("%3d.%-02d%% done, estimate finish %s", whole, hundredths, when);
+    char share[16];
+    int whole = iso_progress_text(share, sizeof(share), iso_sectors_written, iso_next_free_sector);
+    iso_message("%s done, estimate finish %s", share, when);
     iso_progress(whole);
 }
 
@@ -788,8 +796,14 @@ static void copy_file(pending_file_write *w, FILE *out)
         size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
         size_t whole = (want + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
         memset(buffer, 0, whole);
-        if (fread(buffer, 1, want, copy_source) == 0) {
+        size_t got = fread(buffer, 1, want, copy_source);
+        if (got == 0) {
             iso_message("cannot read from '%s'\n", w->source_path);
+            iso_fatal();
+        }
+        /* zero padding would write a damaged copy as a good one */
+        if (got < want) {
+            iso_message("cannot read from '%s': the file got shorter while it was copied\n", w->source_path);
             iso_fatal();
         }
         size_t n = whole / SECTOR_SIZE;

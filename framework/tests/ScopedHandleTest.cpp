@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <string>
 #include <vector>
 
@@ -90,24 +96,77 @@ TEST_F(ScopedHandle, BorrowedHandleIsNeverReleased)
     EXPECT_TRUE(g_released.empty());
 }
 
-TEST(ScopedFile, ClosesAtTheEndOfItsScope)
+// Writes text through an owner and leaves early or at the end; either way the
+// stream is closed, so its buffer reaches the file.
+void WriteAndLeave(const CString& path, bool early)
+{
+    CScopedFile f(fopen(FwNativePath(path), "wb"));
+    ASSERT_TRUE(f.IsValid());
+    fputs("kept", f);
+    if (early)
+        return;
+    fputs(" too", f);
+}
+
+std::string ReadText(const CString& path)
+{
+    CScopedFile in(fopen(FwNativePath(path), "rb"));
+    if (!in.IsValid())
+        return "<missing>";
+    char buf[32] = {0};
+    size_t got = fread(buf, 1, sizeof buf - 1, in);
+    return std::string(buf, got);
+}
+
+TEST(ScopedFile, ClosedOnEveryReturnPath)
 {
     TempDir dir;
-    CString path = dir / "f.txt";
+    WriteAndLeave(dir / "early.txt", true);
+    WriteAndLeave(dir / "late.txt", false);
+    EXPECT_EQ("kept", ReadText(dir / "early.txt"));
+    EXPECT_EQ("kept too", ReadText(dir / "late.txt"));
+}
+
+TEST(ScopedFile, MovedFromOwnerClosesNothing)
+{
+    TempDir dir;
     {
-        CScopedFile f(fopen(FwNativePath(path), "wb"));
-        ASSERT_TRUE(f.IsValid());
-        fputs("kept", f);
+        CScopedFile a(fopen(FwNativePath(dir / "a.txt"), "wb"));
+        CScopedFile b(static_cast<CScopedFile&&>(a));
+        EXPECT_FALSE(a.IsValid());
+        EXPECT_TRUE(a.Close());  // nothing held: nothing to fail
+        {
+            CScopedFile gone(static_cast<CScopedFile&&>(b));
+        }
+        EXPECT_FALSE(b.IsValid());
+        CScopedFile c(fopen(FwNativePath(dir / "c.txt"), "wb"));
+        fputs("first", c);
+        CScopedFile d(fopen(FwNativePath(dir / "d.txt"), "wb"));
+        fputs("second", d);
+        c = static_cast<CScopedFile&&>(d);  // c's own stream is closed here
+        EXPECT_EQ("first", ReadText(dir / "c.txt"));
+        EXPECT_FALSE(d.IsValid());
+        EXPECT_EQ(0, ferror(c.Get()));
+        fputs(" more", c);
+        EXPECT_TRUE(c.Close());
     }
-    // the stream was closed, so its buffer reached the file
-    CScopedFile in(fopen(FwNativePath(path), "rb"));
-    ASSERT_TRUE(in.IsValid());
-    char buf[8] = {0};
-    EXPECT_EQ(4u, fread(buf, 1, sizeof buf, in));
-    EXPECT_STREQ("kept", buf);
-    EXPECT_TRUE(in.Close());
-    EXPECT_FALSE(in.IsValid());
-    EXPECT_TRUE(in.Close());  // nothing held: nothing to fail
+    EXPECT_EQ("second more", ReadText(dir / "d.txt"));
+}
+
+TEST(ScopedFile, CheckedCloseReportsAFailedClose)
+{
+    TempDir dir;
+    CScopedFile f(fopen(FwNativePath(dir / "lost.txt"), "wb"));
+    ASSERT_TRUE(f.IsValid());
+    fputs("never written", f);
+    // the descriptor goes first, so the final flush and close both fail
+#ifdef _WIN32
+    _close(_fileno(f));
+#else
+    close(fileno(f));
+#endif
+    EXPECT_FALSE(f.Close());
+    EXPECT_FALSE(f.IsValid());
 }
 
 #ifdef _WIN32

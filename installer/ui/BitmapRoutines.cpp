@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "installer/ui/ScopedGdi.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 
@@ -96,15 +96,14 @@ BOOL LoadPictureFile(CBitmap *pBitmap, LPCTSTR lpszPath, COLORREF crBack)
     int height = ::MulDiv(hmHeight, ::GetDeviceCaps(screen.h, LOGPIXELSY), 2540);
     if (width <= 0 || height <= 0)
         return FALSE;
-    CUiGdiHandle<HBITMAP> bitmap(
-        ::CreateCompatibleBitmap(screen.h, width, height));
-    CUiMemDC dc(screen.h);
+    CScopedBitmap bitmap(::CreateCompatibleBitmap(screen.h, width, height));
+    CScopedMemDC dc(::CreateCompatibleDC(screen.h));
     if (!bitmap || !dc)
         return FALSE;
     {
-        CUiSelect sel(dc, bitmap);
+        CScopedSelect sel(dc, bitmap);
         if (crBack != (COLORREF)-1) {
-            CUiGdiHandle<HBRUSH> brush(::CreateSolidBrush(crBack));
+            CScopedBrush brush(::CreateSolidBrush(crBack));
             RECT r = {0, 0, width, height};
             ::FillRect(dc, &r, brush);
         }
@@ -112,7 +111,7 @@ BOOL LoadPictureFile(CBitmap *pBitmap, LPCTSTR lpszPath, COLORREF crBack)
                                    -hmHeight, NULL)))
             return FALSE;
     }
-    return pBitmap->Attach(bitmap.Release());
+    return pBitmap->Attach(bitmap.Detach());
 }
 
 void BlitBitmapPart(CBitmap *pBitmap, CDC *pDC, int x, int y,
@@ -121,8 +120,8 @@ void BlitBitmapPart(CBitmap *pBitmap, CDC *pDC, int x, int y,
     if (!pBitmap || !pDC)
         return;
     RECT src = WholeOrPart(*pBitmap, pSrc);
-    CUiMemDC mem(*pDC);
-    CUiSelect sel(mem, *pBitmap);
+    CScopedMemDC mem(::CreateCompatibleDC(*pDC));
+    CScopedSelect sel(mem, *pBitmap);
     ::BitBlt(*pDC, x, y, src.right - src.left, src.bottom - src.top, mem,
              src.left, src.top, SRCCOPY);
 }
@@ -133,8 +132,8 @@ void StretchBitmapPart(CBitmap *pBitmap, CDC *pDC, const RECT *pDest,
     if (!pBitmap || !pDC || !pDest)
         return;
     RECT src = WholeOrPart(*pBitmap, pSrc);
-    CUiMemDC mem(*pDC);
-    CUiSelect sel(mem, *pBitmap);
+    CScopedMemDC mem(::CreateCompatibleDC(*pDC));
+    CScopedSelect sel(mem, *pBitmap);
     int oldMode = ::SetStretchBltMode(*pDC, COLORONCOLOR);
     ::StretchBlt(*pDC, pDest->left, pDest->top, pDest->right - pDest->left,
                  pDest->bottom - pDest->top, mem, src.left, src.top,
@@ -146,8 +145,8 @@ void BlitBitmap(CBitmap *pBitmap, CDC *pDC, const RECT *pDest)
 {
     if (!pBitmap || !pDC || !pDest)
         return;
-    CUiMemDC mem(*pDC);
-    CUiSelect sel(mem, *pBitmap);
+    CScopedMemDC mem(::CreateCompatibleDC(*pDC));
+    CScopedSelect sel(mem, *pBitmap);
     ::BitBlt(*pDC, pDest->left, pDest->top, pDest->right - pDest->left,
              pDest->bottom - pDest->top, mem, 0, 0, SRCCOPY);
 }
@@ -173,18 +172,17 @@ void DrawTransparentBitmap(CDC *pDC, int x, int y, int width, int height,
     if (!pDC || !pBitmap || width <= 0 || height <= 0)
         return;
     HDC target = *pDC;
-    CUiMemDC source(target), image(target), mask(target);
-    CUiSelect selSource(source, *pBitmap);
+    CScopedMemDC source(::CreateCompatibleDC(target)), image(::CreateCompatibleDC(target)), mask(::CreateCompatibleDC(target));
+    CScopedSelect selSource(source, *pBitmap);
     HPALETTE oldPal = NULL;
     if (hPalette && (::GetDeviceCaps(target, RASTERCAPS) & RC_PALETTE)) {
         oldPal = ::SelectPalette(image, hPalette, FALSE);
         ::RealizePalette(image);
     }
-    CUiGdiHandle<HBITMAP> imageBmp(
-        ::CreateCompatibleBitmap(target, width, height));
-    CUiGdiHandle<HBITMAP> maskBmp(::CreateBitmap(width, height, 1, 1, NULL));
-    CUiSelect selImage(image, imageBmp);
-    CUiSelect selMask(mask, maskBmp);
+    CScopedBitmap imageBmp(::CreateCompatibleBitmap(target, width, height));
+    CScopedBitmap maskBmp(::CreateBitmap(width, height, 1, 1, NULL));
+    CScopedSelect selImage(image, imageBmp);
+    CScopedSelect selMask(mask, maskBmp);
     ::BitBlt(image, 0, 0, width, height, source, xSrc, ySrc, SRCCOPY);
     COLORREF oldBk = ::SetBkColor(image, crKey);
     ::BitBlt(mask, 0, 0, width, height, image, 0, 0, SRCCOPY);
@@ -219,10 +217,9 @@ HRGN RegionFromBitmap(CBitmap *pBitmap, COLORREF crKey)
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     std::vector<DWORD> px((size_t)bm.bmWidth * bm.bmHeight);
-    HDC ic = ::CreateIC("DISPLAY", NULL, NULL, NULL);
+    CScopedMemDC ic(::CreateIC("DISPLAY", NULL, NULL, NULL));
     int rows = ::GetDIBits(ic, *pBitmap, 0, (UINT)bm.bmHeight, px.data(), &bi,
                            DIB_RGB_COLORS);
-    ::DeleteDC(ic);
     if (rows != bm.bmHeight)
         return NULL;
     const DWORD key =

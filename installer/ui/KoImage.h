@@ -7,6 +7,12 @@
 #include <vector>
 
 class CKoMemStream;
+#ifdef _WIN32
+struct HDC__;
+struct HINSTANCE__;
+struct HRSRC__;
+struct tagRECT;
+#endif
 
 struct KoBitmapInfoHeader {
     uint32_t biSize;
@@ -99,6 +105,17 @@ public:
 
     bool Mirror();
     bool Flip();
+
+#ifdef _WIN32
+    // Drawing and resources (KoImageDraw.cpp, in the window library).
+    // A negative size is the image's own; pClip limits the drawing further.
+    bool Draw(HDC__ *hDC, int x, int y, int cx = -1, int cy = -1,
+              const tagRECT *pClip = nullptr) const;
+    bool LoadResource(HRSRC__ *hRes, int type, HINSTANCE__ *hModule = nullptr);
+    // Found in the module (the program when null) by id and resource type.
+    bool LoadResource(unsigned id, const char *resType, int type,
+                      HINSTANCE__ *hModule = nullptr);
+#endif
 
     // Used by the codecs.
     bool Fail(const char *text);

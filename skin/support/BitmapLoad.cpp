@@ -1,5 +1,6 @@
 #include "skin/support/BitmapLoad.h"
 
+#include "framework/ScopedFile.h"
 #include "skin/support/DibCheck.h"
 #include "skin/support/DrawHelpers.h"
 #include "skin/support/PngBitmap.h"
@@ -7,25 +8,20 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 const size_t kMaxFile = size_t(64) << 20;
 const unsigned char kPngSignature[4] = {0x89, 'P', 'N', 'G'};
 
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
-
 bool ReadWholeFile(LPCSTR path, std::vector<BYTE>& data)
 {
-    std::unique_ptr<FILE, FileCloser> file(fopen(path, "rb"));
+    CScopedFile file(fopen(path, "rb"));
     if (!file)
         return false;
     BYTE buffer[16384];
     size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), file.get())) > 0) {
+    while ((n = fread(buffer, 1, sizeof(buffer), file.Get())) > 0) {
         if (data.size() + n > kMaxFile)
             return false;
         data.insert(data.end(), buffer, buffer + n);

@@ -1,32 +1,29 @@
 #include "skin/support/PngBitmap.h"
 
+#include "framework/ScopedFile.h"
 #include "skin/support/DrawHelpers.h"
 #include "skin/support/PngDecode.h"
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 const size_t kMaxFile = size_t(64) << 20;
 
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
 }  // namespace
 
 BOOL CVZRPngBitmap::LoadFromFile(LPCSTR path)
 {
     DeleteObject();
     m_bAlpha = FALSE;
-    std::unique_ptr<FILE, FileCloser> file(fopen(path, "rb"));
+    CScopedFile file(fopen(path, "rb"));
     if (!file)
         return FALSE;
     std::vector<unsigned char> data;
     unsigned char buffer[16384];
     size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), file.get())) > 0) {
+    while ((n = fread(buffer, 1, sizeof(buffer), file.Get())) > 0) {
         if (data.size() + n > kMaxFile)
             return FALSE;
         data.insert(data.end(), buffer, buffer + n);

@@ -1,5 +1,6 @@
 #include "skin/theme/ThemePackage.h"
 
+#include "framework/ScopedFile.h"
 #include "skin/draw/SkinBitmap.h"
 #include "skin/theme/DefaultThemeSchema.h"
 #include "skin/theme/SkinContext.h"
@@ -12,10 +13,6 @@
 namespace {
 const size_t kMaxIniFile = size_t(16) << 20;
 const UINT kSchemaStringId = 5000;
-
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
 
 bool IsFile(const CString& path)
 {
@@ -73,12 +70,12 @@ BOOL CVZRThemePackage::Open(LPCSTR path, LPCSTR iniName)
     if (m_strPath.IsEmpty())
         return FALSE;
     if (!m_strIniName.IsEmpty() && IsFile(m_strPath + "\\" + m_strIniName)) {
-        std::unique_ptr<FILE, FileCloser> file(fopen(m_strPath + "\\" + m_strIniName, "rb"));
+        CScopedFile file(fopen(m_strPath + "\\" + m_strIniName, "rb"));
         if (!file)
             return FALSE;
         char buffer[16384];
         size_t n;
-        while ((n = fread(buffer, 1, sizeof(buffer), file.get())) > 0) {
+        while ((n = fread(buffer, 1, sizeof(buffer), file.Get())) > 0) {
             if (m_folderText.size() + n > kMaxIniFile)
                 return FALSE;
             m_folderText.append(buffer, n);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -116,11 +117,19 @@ protected:
         return rc == 0;
 #endif
     }
-    // Under Wine the images are only built; the native run reads them back.
+    // Under Wine the image, what readers should see and the boot image go to
+    // ZAVO_ISO_IMAGE_OUT\<test>, where a native check reads them back.
     void ExpectReadersSeeSources(bool joliet_names_too)
     {
 #ifdef _WIN32
-        (void)joliet_names_too;
+        const char *keep = getenv("ZAVO_ISO_IMAGE_OUT");
+        if (!keep || !*keep) return;
+        fs::path to = fs::path(keep) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(to);
+        MakeExpected(work, src, to / "expected");
+        fs::copy_file(img, to / "image.iso");
+        fs::copy_file(BootImage(), to / "boot.img");
+        if (joliet_names_too) zavotest::WriteFile(to / "joliet", "");
         return;
 #endif
         if (!HaveTool("osirrox")) GTEST_SKIP() << "osirrox missing";
@@ -163,9 +172,16 @@ TEST_F(IsoBuild, RockRidgeAndJolietViewsEqualTheSources)
     zavotest::WriteFile(src / "a.b.c", "dots\n");
     zavotest::WriteFile(src / ".hidden", "leading dot\n");
     zavotest::WriteFile(src / (std::string(60, 'L') + ".txt"), "longish\n");
+#ifdef _WIN32
+    // names come in the system code page (1252 here)
+    zavotest::WriteFile(src / "docs" / "Gr\xFC\xDF"
+                                       "e.txt",
+                        "non-ASCII name\n");
+#else
     zavotest::WriteFile(src / "docs" / "Gr\xC3\xBC\xC3\x9F"
                                        "e \xE6\x97\xA5\xE6\x9C\xAC.txt",
                         "non-ASCII name\n");
+#endif
     zavotest::WriteFile(src / "docs" / "big.bin", RandomBytes(300000, 1));
     fs::path deep = src;
     for (int i = 0; i < 40; i++) deep /= "d";
@@ -234,6 +250,103 @@ TEST_F(IsoBuild, JolietNamesReplaceReservedCharactersAndStayDistinct)
     EXPECT_TRUE(fs::exists(jol / "a_b_c.txt"));
     // Rock Ridge keeps the exact names
     ExpectReadersSeeSources(false);
+}
+
+TEST_F(IsoBuild, CutJolietNamesKeepTheirExtensionAndStayDistinct)
+{
+    if (!HaveTool("7z")) GTEST_SKIP() << "7z missing";
+    // cut at 60 characters, the base would end in " ." before ".txt"
+    std::string blank_cut = std::string(58, 'w') + " ." + std::string(40, 'z') + ".txt";
+    std::string hundred = std::string(96, 'h') + ".txt";
+    // cut alike three times: "~1" and "~2" keep them apart
+    std::string same = std::string(70, 's');
+    zavotest::WriteFile(src / blank_cut, "blank\n");
+    zavotest::WriteFile(src / hundred, "hundred\n");
+    for (const char *tail : {"_a.log", "_b.log", "_c.log"}) zavotest::WriteFile(src / (same + tail), tail);
+    zavotest::WriteFile(src / (std::string(80, 'x') + ".averyverylongextension"), "no extension kept\n");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    fs::path jol = tmp.path / "j";
+    int rc;
+    std::string out = Shell("LC_ALL=C.UTF-8 7z x -y -o" + Q(jol) + " " + Q(img), &rc);
+    ASSERT_EQ(rc, 0) << out;
+    EXPECT_EQ(zavotest::ReadFile(jol / (std::string(58, 'w') + ".txt")), "blank\n");
+    EXPECT_EQ(zavotest::ReadFile(jol / (std::string(60, 'h') + ".txt")), "hundred\n");
+    std::set<std::string> logs;
+    for (const std::string &name : {std::string(60, 's') + ".log", std::string(58, 's') + "~1.log",
+                                    std::string(58, 's') + "~2.log"})
+        logs.insert(zavotest::ReadFile(jol / name));
+    EXPECT_EQ(logs, (std::set<std::string>{"_a.log", "_b.log", "_c.log"}));
+    EXPECT_EQ(zavotest::ReadFile(jol / std::string(64, 'x')), "no extension kept\n");
+    for (auto &e : fs::directory_iterator(jol)) {
+        std::string name = e.path().filename().string();
+        EXPECT_LE(name.size(), 64u) << name;
+        EXPECT_TRUE(name.back() != ' ' && name.back() != '.') << name;
+    }
+}
+
+#ifndef _WIN32
+namespace {
+fs::path truncate_later;
+void TruncateLaterFile(void *, int) { fs::resize_file(truncate_later, 1000); }
+
+int FailListingOfLocked(const char *path, iso_name_fn fn, void *context)
+{
+    std::string p(path);
+    if (p.size() >= 6 && p.compare(p.size() - 6, 6, "locked") == 0) return -1;
+    return iso_plat_list(path, fn, context);
+}
+}  // namespace
+
+TEST_F(IsoBuild, FileThatShrinksDuringTheCopyStopsTheBuildWithItsName)
+{
+    zavotest::WriteFile(src / "a_first.bin", RandomBytes(3 * 1024 * 1024, 21));
+    zavotest::WriteFile(src / "z_later.bin", RandomBytes(100000, 22));
+    truncate_later = src / "z_later.bin";
+    iso_set_progress_hook(TruncateLaterFile, nullptr);
+    int r = Build(work, src, img);
+    iso_set_progress_hook(nullptr, nullptr);
+    EXPECT_EQ(r, 0);
+    std::string error = iso_last_error();
+    EXPECT_NE(error.find("z_later.bin"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(img));
+}
+
+TEST_F(IsoBuild, FoldersThatCannotBeListedAreNamedAndTheRestIsBuilt)
+{
+    zavotest::WriteFile(src / "kept.txt", "kept\n");
+    zavotest::WriteFile(src / "locked" / "hidden.txt", "not listed\n");
+    zavotest::WriteFile(src / "deep" / "locked" / "hidden.txt", "not listed\n");
+    iso_list_folder = FailListingOfLocked;
+    int r = Build(work, src, img);
+    iso_list_folder = iso_plat_list;
+    ASSERT_EQ(r, 1) << iso_last_error();
+    // one line each, in listing order
+    std::string left = iso_folders_left_out();
+    EXPECT_EQ(std::count(left.begin(), left.end(), '\n'), 2) << left;
+    EXPECT_NE(left.find((src / "locked").string() + "\n"), std::string::npos) << left;
+    EXPECT_NE(left.find((src / "deep" / "locked").string() + "\n"), std::string::npos) << left;
+    // the image holds the rest; the two folders are there, empty
+    fs::remove(src / "locked" / "hidden.txt");
+    fs::remove(src / "deep" / "locked" / "hidden.txt");
+    ExpectReadersSeeSources(true);
+    // a later good build clears the list
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    EXPECT_STREQ(iso_folders_left_out(), "");
+}
+#endif
+
+TEST(IsoProgress, WholeAndHundredthsComeFromOneTruncatedCount)
+{
+    char text[16];
+    EXPECT_EQ(iso_progress_text(text, sizeof(text), 1008, 10000), 10);
+    EXPECT_STREQ(text, " 10.08%");
+    EXPECT_EQ(iso_progress_text(text, sizeof(text), 8889, 10000), 88);
+    EXPECT_STREQ(text, " 88.89%");
+    EXPECT_EQ(iso_progress_text(text, sizeof(text), 88999, 100000), 88);
+    EXPECT_STREQ(text, " 88.99%");
+    // large images: no overflow of the count
+    EXPECT_EQ(iso_progress_text(text, sizeof(text), 2000000, 2000001), 99);
+    EXPECT_STREQ(text, " 99.99%");
 }
 
 TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)

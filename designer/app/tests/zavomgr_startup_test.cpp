@@ -34,6 +34,10 @@ BOOL StartIn(const std::string& folder)
 TEST(ZavomgrStartup, SkinFlagFollowsTheLibrary)
 {
     std::string root = BinDir() + "\\skintest";
+    _putenv("ZAVO_NO_SKIN=1");
+    EXPECT_FALSE(StartIn(root + "\\true"));
+    EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+    _putenv("ZAVO_NO_SKIN=");
     EXPECT_FALSE(StartIn(root + "\\none"));
     EXPECT_FALSE(theApp.m_bSkin);
     EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);

@@ -4,59 +4,12 @@
 #include <vector>
 
 #include "installer/ui/BitmapRoutines.h"
-#include "installer/ui/ScopedGdi.h"
+#include "installer/ui/tests/DibCanvas.h"
+#include "framework/ScopedHandle.h"
 
 namespace {
 
 const COLORREF kKey = RGB(255, 0, 255);
-
-// A 32-bit top-down DIB section with its pixels in reach.
-class DibCanvas {
-public:
-    DibCanvas(int w, int h) : m_w(w), m_h(h), m_dc(NULL)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_bmp.Reset(::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, (void **)&m_bits,
-                                       NULL, 0));
-        m_old = ::SelectObject(m_dc, m_bmp);
-    }
-    ~DibCanvas() { ::SelectObject(m_dc, m_old); }
-    void Fill(COLORREF c)
-    {
-        for (int i = 0; i < m_w * m_h; ++i)
-            m_bits[i] = GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16;
-    }
-    void Set(int x, int y, COLORREF c)
-    {
-        m_bits[y * m_w + x] = GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16;
-    }
-    COLORREF At(int x, int y)
-    {
-        ::GdiFlush();
-        DWORD v = m_bits[y * m_w + x];
-        return RGB((v >> 16) & 255, (v >> 8) & 255, v & 255);
-    }
-    HDC Dc() const { return m_dc; }
-    // Hands the bitmap to a framework object (deselected first).
-    void MoveInto(CBitmap &bmp)
-    {
-        ::SelectObject(m_dc, m_old);
-        m_old = NULL;
-        bmp.Attach(m_bmp.Release());
-    }
-
-private:
-    int m_w, m_h;
-    CUiMemDC m_dc;
-    CUiGdiHandle<HBITMAP> m_bmp;
-    DWORD *m_bits = nullptr;
-    HGDIOBJ m_old;
-};
 
 int RectCount(HRGN rgn)
 {
@@ -72,7 +25,7 @@ TEST(RegionFromBitmap, AllKeyGivesAnEmptyRegion)
     c.Fill(kKey);
     CBitmap bmp;
     c.MoveInto(bmp);
-    CUiGdiHandle<HRGN> rgn(RegionFromBitmap(&bmp, kKey));
+    CScopedRgn rgn(RegionFromBitmap(&bmp, kKey));
     ASSERT_TRUE((HRGN)rgn);
     RECT box;
     EXPECT_EQ(NULLREGION, ::GetRgnBox(rgn, &box));
@@ -88,7 +41,7 @@ TEST(RegionFromBitmap, CoversExactlyTheNonKeyPixelsWithMoreRunsThanRows)
             c.Set(x, y, kKey);
     CBitmap bmp;
     c.MoveInto(bmp);
-    CUiGdiHandle<HRGN> rgn(RegionFromBitmap(&bmp, kKey));
+    CScopedRgn rgn(RegionFromBitmap(&bmp, kKey));
     ASSERT_TRUE((HRGN)rgn);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -104,14 +57,14 @@ TEST(RegionFromBitmap, KeyMatchesOnADeviceDependentBitmap)
     bmp.Attach(::CreateCompatibleBitmap(screen, 4, 1));
     ::ReleaseDC(NULL, screen);
     {
-        CUiMemDC dc(NULL);
-        CUiSelect sel(dc, bmp);
+        CScopedMemDC dc(::CreateCompatibleDC(NULL));
+        CScopedSelect sel(dc, bmp);
         ::SetPixel(dc, 0, 0, kKey);
         ::SetPixel(dc, 1, 0, RGB(0, 0, 0));
         ::SetPixel(dc, 2, 0, kKey);
         ::SetPixel(dc, 3, 0, kKey);
     }
-    CUiGdiHandle<HRGN> rgn(RegionFromBitmap(&bmp, kKey));
+    CScopedRgn rgn(RegionFromBitmap(&bmp, kKey));
     EXPECT_FALSE(::PtInRegion(rgn, 0, 0));
     EXPECT_TRUE(::PtInRegion(rgn, 1, 0));
     EXPECT_FALSE(::PtInRegion(rgn, 3, 0));

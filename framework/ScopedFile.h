@@ -1,0 +1,33 @@
+// A stdio stream owned for one scope. Window-free: portable code uses it too.
+#pragma once
+
+#include <cstdio>
+
+#include "framework/ScopedOwner.h"
+
+struct FileTraits {
+    typedef FILE* Type;
+    static Type Null() { return NULL; }
+    static void Release(Type f) { fclose(f); }
+};
+
+// A stdio stream, closed at the end of its scope. A writer that must know
+// whether the data reached the disk calls Close() and checks its result.
+class CScopedFile : public TScopedHandle<FileTraits> {
+public:
+    CScopedFile() {}
+    explicit CScopedFile(FILE* f) : TScopedHandle<FileTraits>(f) {}
+    CScopedFile(CScopedFile&& other) : TScopedHandle<FileTraits>(static_cast<TScopedHandle<FileTraits>&&>(other)) {}
+    CScopedFile& operator=(CScopedFile&& other)
+    {
+        TScopedHandle<FileTraits>::operator=(static_cast<TScopedHandle<FileTraits>&&>(other));
+        return *this;
+    }
+
+    // fclose's result; the owner holds nothing afterwards.
+    bool Close()
+    {
+        FILE* f = Detach();
+        return f == NULL || fclose(f) == 0;
+    }
+};

@@ -1,0 +1,125 @@
+#include "skin/support/ToolTipContext.h"
+
+#include "framework/Wnd.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A host window at a known place with the tooltip and one rectangle tool.
+struct TipHost {
+    HWND host;
+    CWnd hostWnd;
+    CVZRToolTipContextToolTip tip;
+    TipHost()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "TipHost";
+        RegisterClassA(&wc);
+        host = CreateWindowExA(WS_EX_TOPMOST, "TipHost", "host", WS_POPUP | WS_VISIBLE, 900, 700, 200, 120, NULL, NULL, NULL, NULL);
+        hostWnd.Attach(host);
+        EXPECT_TRUE(tip.Create(&hostWnd));
+        RECT tool = {10, 10, 110, 60};
+        tip.AddTool(&hostWnd, "tip text", &tool, (UINT_PTR)5);
+        tip.SetDelayTime(TTDT_INITIAL, 1);
+        SetCursorPos(950, 730);
+        SetButtons(false);
+        // The cursor and the new window settle first.
+        Pump(50);
+    }
+    ~TipHost()
+    {
+        SetButtons(false);
+        tip.DestroyWindow();
+        hostWnd.Detach();
+        DestroyWindow(host);
+    }
+    static void SetButtons(bool held)
+    {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_LBUTTON] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    void Relay(UINT message)
+    {
+        MSG msg = {host, message, 0, 0, GetTickCount(), {950, 730}};
+        tip.RelayEvent(&msg);
+    }
+    static void Pump(DWORD ms)
+    {
+        DWORD end = GetTickCount() + ms;
+        while (GetTickCount() < end) {
+            MSG msg;
+            while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            Sleep(5);
+        }
+    }
+    bool Shown() const { return IsWindowVisible(tip.m_hWnd) && tip.IsShowing(); }
+};
+}  // namespace
+
+TEST(SkinToolTip, ShowsAfterTheDelayAndHidesWhenItsToolIsDeleted)
+{
+    TipHost h;
+    h.Relay(WM_MOUSEMOVE);
+    EXPECT_TRUE(h.tip.IsPending());
+    h.Pump(80);
+    ASSERT_TRUE(h.Shown());
+    EXPECT_EQ(CVZRToolTipContextToolTip::GetVisible(), &h.tip);
+    EXPECT_TRUE(CVZRToolTipContextToolTip::IsMouseHooked());
+    RECT r;
+    GetWindowRect(h.tip.m_hWnd, &r);
+    EXPECT_GE(r.top, 730);
+
+    h.tip.DelTool(&h.hostWnd, 5);
+    EXPECT_FALSE(h.Shown());
+    EXPECT_EQ(CVZRToolTipContextToolTip::GetVisible(), nullptr);
+    EXPECT_FALSE(CVZRToolTipContextToolTip::IsMouseHooked());
+    EXPECT_EQ(h.tip.GetToolCount(), 0);
+}
+
+TEST(SkinToolTip, NoTipWhileAButtonIsHeldOrForOtherMessages)
+{
+    TipHost h;
+    TipHost::SetButtons(true);
+    h.Relay(WM_MOUSEMOVE);
+    h.Pump(60);
+    EXPECT_FALSE(h.tip.IsPending());
+    EXPECT_FALSE(h.Shown());
+    TipHost::SetButtons(false);
+    h.Relay(WM_KEYDOWN);
+    h.Relay(WM_TIMER);
+    h.Pump(60);
+    EXPECT_FALSE(h.Shown());
+    // A click hides the tip, and the clicked tool shows nothing until the mouse leaves it.
+    h.Relay(WM_MOUSEMOVE);
+    h.Pump(60);
+    ASSERT_TRUE(h.Shown());
+    h.Relay(WM_LBUTTONDOWN);
+    EXPECT_FALSE(h.Shown());
+    h.Relay(WM_MOUSEMOVE);
+    h.Pump(60);
+    EXPECT_FALSE(h.Shown());
+}
+
+TEST(SkinToolTip, DestroyedWhileShownLeavesNoHookOrPointer)
+{
+    {
+        TipHost h;
+        h.Relay(WM_MOUSEMOVE);
+        h.Pump(80);
+        ASSERT_TRUE(h.Shown());
+        h.tip.DestroyWindow();
+        EXPECT_EQ(CVZRToolTipContextToolTip::GetVisible(), nullptr);
+        EXPECT_FALSE(CVZRToolTipContextToolTip::IsMouseHooked());
+    }
+    // Mouse input after the tip is gone reaches nothing stale.
+    SetCursorPos(20, 20);
+    TipHost::Pump(20);
+    EXPECT_EQ(CVZRToolTipContextToolTip::GetVisible(), nullptr);
+}
