@@ -229,6 +229,7 @@ void CMainFrame::FillTree()
         }
         stack.insert(stack.end(), children.rbegin(), children.rend());
     }
+    tree.Expand((HTREEITEM)root->m_hItem, TVE_EXPAND);
 }
 
 void CMainFrame::ListFolderItems(CFsNode* first)

@@ -7,6 +7,7 @@
 #include "browser/app/PelsysView.h"
 #include "browser/tests/ImageBytes.h"
 #include "framework/CmdUI.h"
+#include "framework/OleDataSource.h"
 #include "resources/pelsys/resource.h"
 
 #include <gtest/gtest.h>
@@ -106,11 +107,34 @@ std::string TempDir()
     return tmp;
 }
 
+std::set<std::string> g_folders;
+
 std::string Folder(const std::string& name)
 {
     std::string dir = TempDir() + "pelsys_" + std::to_string(GetCurrentProcessId()) + "_" + name;
     CreateDirectoryA(dir.c_str(), NULL);
+    g_folders.insert(dir);
     return dir;
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..")
+                continue;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &data));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
 }
 
 std::string Slurp(const std::string& path)
@@ -192,6 +216,11 @@ protected:
             theApp.m_pMainWnd->DestroyWindow();
         theApp.m_pMainWnd = NULL;
         Pump();
+        SetCurrentDirectoryA(TempDir().c_str());  // a file dialog may have left us in one
+        for (const std::string& dir : g_folders)
+            RemoveTree(dir);
+        for (const auto& opened : g_opened)
+            DeleteFileA(opened.second.empty() ? opened.first.c_str() : opened.second.substr(11).c_str());
     }
 
     void Command(UINT id)
@@ -624,6 +653,25 @@ TEST_F(PelsysTest, DraggedRowsBecomeADropBlockOfTempFiles)
     EXPECT_EQ(std::string(name), TempDir() + "readme.txt");
     GlobalFree(drop);
     EXPECT_EQ(Slurp(name), "hello");
+    DeleteFileA(name);
+
+    // the data object of the drag hands out copies of the block as CF_HDROP
+    HGLOBAL cached = GlobalAlloc(GMEM_MOVEABLE, block.size());
+    memcpy(GlobalLock(cached), block.data(), block.size());
+    GlobalUnlock(cached);
+    COleDataSource source;
+    source.CacheGlobalData(CF_HDROP, cached);
+    FORMATETC format = {CF_HDROP, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    FORMATETC text = {CF_TEXT, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(source.GetDataObject()->QueryGetData(&format), S_OK);
+    EXPECT_NE(source.GetDataObject()->QueryGetData(&text), S_OK);
+    for (int i = 0; i < 2; ++i) {
+        STGMEDIUM medium = {};
+        ASSERT_EQ(source.GetDataObject()->GetData(&format, &medium), S_OK);
+        ASSERT_NE(medium.hGlobal, cached);
+        EXPECT_EQ(DragQueryFileA((HDROP)medium.hGlobal, 0xFFFFFFFF, NULL, 0), 1u);
+        ReleaseStgMedium(&medium);
+    }
 }
 
 }  // namespace
