@@ -15,7 +15,8 @@ const int kLoadedIconHeight = 15;
 // The colour table that travels with a header of that depth.
 DWORD TableBytes(int bitCount)
 {
-    return 4 * (bitCount == 4 ? 16 : bitCount == 8 ? 256 : 3);
+    return 4 * (bitCount == 4 ? 16 : bitCount == 8 ? 256
+                                                   : 3);
 }
 
 void WriteEmpty(CArchive& ar) { ar << (DWORD)0; }

@@ -237,7 +237,7 @@ void CVZRToolTipContextToolTip::Hide()
     m_shownId = kNone;
     if (m_hWnd)
         ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+                       SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     m_lastHide = GetTickCount();
 }
 
