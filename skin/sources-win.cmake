@@ -36,6 +36,7 @@ add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ModuleEnumerator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ApiHookTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinClassMap.cpp)
@@ -102,6 +103,9 @@ endif()
 
 # A host of ozSkin.dll, bound by name as the studio binds it.
 zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comctl32 WINDOWS)
-if(TARGET skin_host_test)
-  add_dependencies(skin_host_test ozSkin skin_packages Gorvanel)
-endif()
+zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS)
+foreach(t skin_host_test skin_frame_host_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages Gorvanel)
+  endif()
+endforeach()

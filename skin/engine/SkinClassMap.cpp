@@ -2,6 +2,7 @@
 // class that is not written yet is made as a base object.
 #include "skin/engine/SkinEngine.h"
 #include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 #include "skin/support/SysServices.h"
 
 namespace {
@@ -17,6 +18,11 @@ CRuntimeClass* BaseObject()
     return RUNTIME_CLASS(CVZRSkinObject);
 }
 
+CRuntimeClass* ScrollBarObject()
+{
+    return RUNTIME_CLASS(CVZRSkinObjectScrollBar);
+}
+
 CRuntimeClass* PopupMenuObject()
 {
     return CVZROSVersion::IsWin95() ? NULL : RUNTIME_CLASS(CVZRSkinObject);
@@ -30,7 +36,7 @@ const ClassRow kClassRows[] = {
     {"SysMonthCal32", NULL, BaseObject},
     {"ListBox", NULL, BaseObject},
     {"ComboLBox", "ListBox", NULL},
-    {"ScrollBar", NULL, BaseObject},
+    {"ScrollBar", NULL, ScrollBarObject},
     {"ATL:ScrollBar", "ScrollBar", NULL},
     {"SysListView32", NULL, BaseObject},
     {"SysHeader32", NULL, BaseObject},
@@ -69,9 +75,8 @@ void CVZRSkinEngine::RegisterSkinObjectClasses()
 
 CVZRSkinObject* CVZRSkinEngine::CreateFrameObject(int frameKind)
 {
-    (void)frameKind;
     try {
-        return new CVZRSkinObject;
+        return new CVZRSkinObjectFrame(frameKind);
     } catch (...) {
         return NULL;
     }
