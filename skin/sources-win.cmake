@@ -36,6 +36,7 @@ add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ModuleEnumerator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ApiHookTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectLists.cpp
@@ -82,7 +83,7 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system store control_state control_paint frame)
+foreach(t bitmap theme edge system store control_state control_paint)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
@@ -107,9 +108,17 @@ endif()
 
 # A host of ozSkin.dll, bound by name as the studio binds it.
 zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comctl32 WINDOWS)
-if(TARGET skin_host_test)
-  add_dependencies(skin_host_test ozSkin skin_packages Gorvanel)
+# Frames read back from the screen: one window over the others at a time.
+zavo_add_test(skin_frame_test SOURCES ${_skin_tests}/skin_frame_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
+if(TARGET skin_frame_test)
+  add_dependencies(skin_frame_test skin_packages)
 endif()
+zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS LOCK screen_pixels)
+foreach(t skin_host_test skin_frame_host_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages Gorvanel)
+  endif()
+endforeach()
 
 # Skinned controls in a host of ozSkin.dll, with the plain and the version 6
 # common controls (the manifest), and the class map in process.
