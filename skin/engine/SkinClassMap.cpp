@@ -4,6 +4,7 @@
 #include "skin/objects/SkinObject.h"
 #include "skin/objects/SkinObjectBars.h"
 #include "skin/objects/SkinObjectButton.h"
+#include "skin/objects/SkinObjectFrame.h"
 #include "skin/objects/SkinObjectInput.h"
 #include "skin/objects/SkinObjectLists.h"
 #include "skin/objects/SkinObjectTabs.h"
@@ -41,7 +42,7 @@ const ClassRow kClassRows[] = {
     {"SysMonthCal32", NULL, Skin<CVZRSkinObjectMonthCal>},
     {"ListBox", NULL, Skin<CVZRSkinObjectListBox>},
     {"ComboLBox", "ListBox", NULL},
-    {"ScrollBar", NULL, BaseObject},
+    {"ScrollBar", NULL, Skin<CVZRSkinObjectScrollBar>},
     {"ATL:ScrollBar", "ScrollBar", NULL},
     {"SysListView32", NULL, Skin<CVZRSkinObjectListView>},
     {"SysHeader32", NULL, Skin<CVZRSkinObjectHeader>},
@@ -80,9 +81,8 @@ void CVZRSkinEngine::RegisterSkinObjectClasses()
 
 CVZRSkinObject* CVZRSkinEngine::CreateFrameObject(int frameKind)
 {
-    (void)frameKind;
     try {
-        return new CVZRSkinObject;
+        return new CVZRSkinObjectFrame(frameKind);
     } catch (...) {
         return NULL;
     }
