@@ -411,8 +411,10 @@ void CTessumgrDlg::OnQuickApply()
 
 void CTessumgrDlg::OnInstallFloppyImage()
 {
-    if (m_assembler.m_bExpert)
-        m_assembler.OnInstallFloppyImage();
+    if (!m_assembler.m_bExpert)
+        return;
+    m_assembler.OnInstallFloppyImage();
+    ShowModeControls(m_assembler.m_nMode);  // the image installs in virtual-disk mode
 }
 
 void CTessumgrDlg::OnReloadImage()

@@ -360,6 +360,7 @@ TEST_F(TessumgrTest, RefusedBootIniKeepsThePreviousPathAndCancelledBrowseChanges
 TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
 {
     Open();
+    Click(m_dlg, IDC_RADIO_LOADER);
     Click(m_dlg, IDC_PIC_FLOPPY, STN_CLICKED);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("T:\\TessuImg.gz"));
 
@@ -374,6 +375,8 @@ TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
     Click(m_dlg, IDC_PIC_FLOPPY, STN_CLICKED);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("T:\\TessuImg.gz"));
     EXPECT_EQ("T:\\TessuImg.gz", FieldOf(m_dlg, IDC_IMAGE_PATH));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(m_dlg.m_hWnd, IDC_IMAGE_PATH)));
+    EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(m_dlg.m_hWnd, IDC_RADIO_VDISK));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("T:\\Tessu.sys"));
     ASSERT_FALSE(m_dlg.shown.empty());
     EXPECT_NE(std::string::npos, m_dlg.shown.back().find("Hi, friend!"));
