@@ -80,6 +80,8 @@ public:
     std::vector<std::string> shown;
     std::deque<int> answers;
     int edits = 0;
+    bool brokenTheme = false;
+    BOOL LoadSkin(LPCTSTR ini) override { return brokenTheme ? FALSE : CTessumgrDlg::LoadSkin(ini); }
     int ShowMessage(LPCTSTR text, LPCTSTR, UINT type) override
     {
         shown.push_back(text);
@@ -385,9 +387,27 @@ TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
     EXPECT_EQ("notepad.exe T:\\boot.ini", g_shellCalls.back());
 }
 
-TEST_F(TessumgrTest, ThemeFolderLivesAsLongAsTheMainDialog)
+TEST_F(TessumgrTest, ThemeFolderLivesAsLongAsTheMainDialogAndABrokenThemeLeavesThePlainLayout)
 {
+    m_dlg.brokenTheme = true;
     Open();
+    EXPECT_FALSE(m_dlg.IsSkinned());
+    CRect plain, band, client;
+    m_dlg.GetWindowRect(&plain);
+    ::GetWindowRect(::GetDlgItem(m_dlg.m_hWnd, IDC_INFO_BAND), &band);
+    m_dlg.GetClientRect(&client);
+    m_dlg.ClientToScreen(&client);
+    EXPECT_EQ(plain.Width() - 6, band.Width());
+    EXPECT_EQ(client.left, band.left);
+    EXPECT_EQ(client.bottom, band.bottom);
+    m_dlg.DestroyWindow();
+
+    m_dlg.brokenTheme = false;
+    Open();
+    EXPECT_TRUE(m_dlg.IsSkinned());
+    CRect skinned;
+    m_dlg.GetWindowRect(&skinned);
+    EXPECT_EQ(skinned.Height() - 10, plain.Height());
     const std::string ini = m_dlg.GetThemeIni().GetString();
     ASSERT_FALSE(ini.empty());
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini.c_str()));
