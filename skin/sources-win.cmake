@@ -137,3 +137,13 @@ if(TARGET skin_controls_host_v6_test)
   target_include_directories(skin_controls_host_v6_test PRIVATE ${_skin_tests})
 endif()
 zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp LIBS skin_engine WINDOWS)
+
+# The studio with its skin, checked and shot from outside.
+if(ZAVO_TESTS AND TARGET Zavomgr)
+  add_executable(skinned_window_check ${_skin_tests}/skinned_window_check.cpp)
+  target_link_libraries(skinned_window_check PRIVATE user32 gdi32)
+  add_dependencies(skinned_window_check Zavomgr ozSkin ThemeUI)
+  add_test(NAME studio_skinned_screenshot COMMAND bash ${_skin_tests}/studio_skinned_screenshot.sh
+    $<TARGET_FILE:Zavomgr> $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/studio_skinned)
+  set_tests_properties(studio_skinned_screenshot PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
+endif()
