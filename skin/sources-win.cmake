@@ -177,3 +177,13 @@ if(ZAVO_TESTS AND TARGET Pelsys)
     ${CMAKE_BINARY_DIR}/skinned_pelsys --romfs)
   set_tests_properties(skinned_runs_pelsys PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE RESOURCE_LOCK pelsys_profile)
 endif()
+
+# The studio with its skin, checked and shot from outside.
+if(ZAVO_TESTS AND TARGET Zavomgr)
+  add_executable(skinned_window_check ${_skin_tests}/skinned_window_check.cpp)
+  target_link_libraries(skinned_window_check PRIVATE user32 gdi32)
+  add_dependencies(skinned_window_check Zavomgr ozSkin ThemeUI)
+  add_test(NAME studio_skinned_screenshot COMMAND bash ${_skin_tests}/studio_skinned_screenshot.sh
+    $<TARGET_FILE:Zavomgr> $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/studio_skinned)
+  set_tests_properties(studio_skinned_screenshot PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
+endif()
