@@ -269,3 +269,31 @@ TEST_F(SkinnedControls, PopupMenuClosedByEscapeAndListBoxScrolledByKeys)
     EXPECT_GT(GetScrollPos(box, SB_VERT), 0);
     EXPECT_EQ(ProcedureModule(box), g_skin);
 }
+
+TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)
+{
+    Host host;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefMDIChildProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "SkinnedMdiChild";
+    RegisterClassA(&wc);
+    CLIENTCREATESTRUCT ccs = {NULL, 1000};
+    HWND client = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300,
+                                  host.wnd, NULL, NULL, &ccs);
+    ASSERT_NE(client, nullptr);
+    MDICREATESTRUCTA mcs = {"SkinnedMdiChild", "child", GetModuleHandleA(NULL), 10, 10, 200, 150, 0, 0};
+    HWND child = (HWND)SendMessageA(client, WM_MDICREATE, 0, (LPARAM)&mcs);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(ProcedureModule(client), g_skin);
+    SendMessageA(client, WM_MDIMAXIMIZE, (WPARAM)child, 0);
+    SetWindowPos(client, NULL, 0, 0, 520, 320, SWP_NOZORDER | SWP_NOMOVE);
+    RECT childClient, mdiClient;
+    GetClientRect(child, &childClient);
+    GetClientRect(client, &mdiClient);
+    MapWindowPoints(child, NULL, reinterpret_cast<POINT*>(&childClient), 2);
+    MapWindowPoints(client, NULL, reinterpret_cast<POINT*>(&mdiClient), 2);
+    EXPECT_TRUE(EqualRect(&childClient, &mdiClient))
+        << childClient.left << "," << childClient.top << "," << childClient.right << "," << childClient.bottom << " vs "
+        << mdiClient.left << "," << mdiClient.top << "," << mdiClient.right << "," << mdiClient.bottom;
+}
