@@ -142,6 +142,9 @@ zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp
 if(ZAVO_BENCH)
   add_executable(skin_controls_bench ${CMAKE_SOURCE_DIR}/bench/skin/controls_bench.cpp)
   target_link_libraries(skin_controls_bench PRIVATE comctl32)
+  # Live resizing of a skinned frame (bench/skin/frame_run.sh).
+  add_executable(skin_frame_bench ${CMAKE_SOURCE_DIR}/bench/skin/frame_bench.cpp)
+  target_link_libraries(skin_frame_bench PRIVATE skin_lib)
 endif()
 
 # The studio and Pelsys run skinned and unskinned; the screenshots stay in the build folder.
