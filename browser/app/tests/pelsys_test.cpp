@@ -588,13 +588,28 @@ TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
     ASSERT_EQ(fs.Extract(sub->m_pChild, target, TRUE), 0);
     EXPECT_EQ(Slurp((LPCTSTR)target), std::string(1000, 'i'));
 
+    // a file that cannot be read fails the build and the image built before stays
+    std::string built = Slurp(out);
+    CString failed;
+    failed.LoadString(IDS_BUILD_FAILED);
+    {
+        HANDLE locked = CreateFileA((src + "\\locked.bin").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+        g_messages.clear();
+        answerBuild(src, out, "Locked");
+        Command(ID_NEWFS_FROM_DIR);
+        CloseHandle(locked);
+        EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+        EXPECT_EQ(Slurp(out), built);
+        DeleteFileA((src + "\\locked.bin").c_str());
+    }
+
     // a source folder that does not exist fails; the fields come back next time
     g_messages.clear();
     answerBuild(src + "\\missing", out, "Again");
     Command(ID_NEWFS_FROM_DIR);
-    CString failed;
-    failed.LoadString(IDS_BUILD_FAILED);
     EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+    EXPECT_EQ(Slurp(out), built);
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "dir"), CString((src + "\\missing").c_str()));
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "volume"), CString("Again"));
     std::string shown;
