@@ -3,8 +3,7 @@
 #pragma once
 #include <windows.h>
 
-typedef BOOL(__cdecl* ThemeStartProc)(const char* lpszThemePath, const char* lpszIniName);
-typedef void(__cdecl* ThemeEndProc)();
+#include "skin/engine/SkinApi.h"
 
 // Loads "<folder>\ozSkin.dll" by full path (a library of that name elsewhere on
 // the search path is never taken), looks up ThemeStart and ThemeEnd and, when

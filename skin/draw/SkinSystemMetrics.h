@@ -39,6 +39,7 @@ public:
 private:
     void SetFont(HFONT& font, const LOGFONTA& logFont);
     void ReadSizes();
+    void ReleaseBrush(int index);
 
     HFONT m_hCaptionFont = NULL;
     HFONT m_hMenuFont = NULL;

@@ -2,7 +2,8 @@
 
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 
@@ -25,7 +26,7 @@ int Metric(CVZRSkinContext& skin, int index)
 
 void FillColour(HDC dc, const RECT& r, COLORREF colour)
 {
-    CVZRGdiHandle<HBRUSH> brush(CreateSolidBrush(colour));
+    CScopedBrush brush(CreateSolidBrush(colour));
     FillRect(dc, &r, brush);
 }
 
@@ -159,7 +160,7 @@ void PaintSpin(CVZRSkinContext& skin, HWND spin, HDC dc, int hot, int pressed)
         area.right -= right ? 1 : 0;
         area.bottom -= 1;
         CVZRThemeClass* edit = skin.LookupThemeClass("EDIT");
-        CVZRGdiHandle<HBRUSH> border(CreateSolidBrush(edit->GetColor(0, 0, kBorderColor, SkinColor(skin, COLOR_WINDOWFRAME))));
+        CScopedBrush border(CreateSolidBrush(edit->GetColor(0, 0, kBorderColor, SkinColor(skin, COLOR_WINDOWFRAME))));
         FrameRect(canvas, &client, border);
         int x = right ? client.left : client.right - 1;
         RECT column = {x, client.top + 1, x + 1, client.bottom - 1};
@@ -225,7 +226,7 @@ void PaintTrackbar(CVZRSkinContext& skin, HWND trackbar, HDC dc, bool hot, int t
                                           Metric(skin, SM_CYHSCROLL), SkinEdges(skin));
     CVZRThemeClass* theme = skin.LookupThemeClass("TRACKBAR");
     if (!(style & TBS_NOTICKS)) {
-        CVZRGdiHandle<HBRUSH> tick(CreateSolidBrush(theme->GetColor(vertical ? 10 : 9, 1, kTickColor, SkinColor(skin, COLOR_BTNTEXT))));
+        CScopedBrush tick(CreateSolidBrush(theme->GetColor(vertical ? 10 : 9, 1, kTickColor, SkinColor(skin, COLOR_BTNTEXT))));
         int minimum = (int)SendMessageA(trackbar, TBM_GETRANGEMIN, 0, 0);
         int maximum = (int)SendMessageA(trackbar, TBM_GETRANGEMAX, 0, 0);
         bool below = !(style & TBS_TOP) || (style & TBS_BOTH);

@@ -1,7 +1,8 @@
 #include "skin/objects/ControlPaint.h"
 
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 #include "skin/theme/ThemeSchema.h"
@@ -43,7 +44,7 @@ SIZE ImageSize(HANDLE image, bool icon)
     }
     ICONINFO info = {};
     if (GetIconInfo((HICON)image, &info)) {
-        CVZRGdiHandle<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
+        CScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
         BITMAP bm = {};
         GetObjectA(mask, sizeof(bm), &bm);
         size.cx = bm.bmWidth;
@@ -200,12 +201,12 @@ void PaintButton(CVZRSkinContext& skin, HWND button, HDC dc, bool hot, bool push
     if (ButtonType((DWORD)GetWindowLongA(button, GWL_STYLE)) != BS_GROUPBOX || forms) {
         CVZRMemoryCanvas canvas(dc, client);
         FillControlBackground(skin, button, canvas, client, WM_CTLCOLORBTN);
-        CVZRSelect selected(canvas, font);
+        CScopedSelect selected(canvas, font);
         SetBkMode(canvas, TRANSPARENT);
         DrawButtonFace(skin, button, canvas, client, hot, pushed);
         return;
     }
-    CVZRSelect selected(dc, font);
+    CScopedSelect selected(dc, font);
     COLORREF oldBack = SetBkColor(dc, SkinColor(skin, COLOR_BTNFACE));
     DrawButtonFace(skin, button, dc, client, hot, pushed);
     SetBkColor(dc, oldBack);

@@ -2,7 +2,8 @@
 
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 #include "skin/theme/ThemeSchema.h"
@@ -23,13 +24,13 @@ void FrameOnePixel(HDC dc, const RECT& r, HBRUSH brush) { FrameRect(dc, &r, brus
 
 void FrameColour(HDC dc, const RECT& r, COLORREF colour)
 {
-    CVZRGdiHandle<HBRUSH> brush(CreateSolidBrush(colour));
+    CScopedBrush brush(CreateSolidBrush(colour));
     FrameRect(dc, &r, brush);
 }
 
 void Draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
 {
-    CVZRGdiHandle<HBRUSH> tl(CreateSolidBrush(topLeft)), br(CreateSolidBrush(bottomRight));
+    CScopedBrush tl(CreateSolidBrush(topLeft)), br(CreateSolidBrush(bottomRight));
     RECT top = {r.left, r.top, r.right - 1, r.top + 1};
     RECT leftEdge = {r.left, r.top, r.left + 1, r.bottom - 1};
     RECT right = {r.right - 1, r.top, r.right, r.bottom};
@@ -144,7 +145,7 @@ void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD c
     COLORREF back = SkinColor(skin, enabled ? COLOR_WINDOW : COLOR_BTNFACE);
     CVZRMemoryCanvas canvas(dc, client);
     {
-        CVZRGdiHandle<HBRUSH> brush(CreateSolidBrush(back));
+        CScopedBrush brush(CreateSolidBrush(back));
         FillRect(canvas, &client, brush);
     }
     SendMessageA(picker, WM_PRINTCLIENT, (WPARAM)(HDC)canvas, PRF_CLIENT);
@@ -153,7 +154,7 @@ void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD c
                                    : 1;
     int type = combo->GetEnum(0, state, kBgType, 0);
     int width = Metric(skin, SM_CXVSCROLL);
-    CVZRGdiHandle<HBRUSH> backBrush(CreateSolidBrush(back));
+    CScopedBrush backBrush(CreateSolidBrush(back));
     if (comctlVersion < kComCtl610) {
         if (!(style & DTS_UPDOWN)) {
             RECT strip = {client.right - width - 3, client.top, client.right, client.bottom};

@@ -2,7 +2,8 @@
 
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 
@@ -154,7 +155,7 @@ void PaintHeader(CVZRSkinContext& skin, HWND header, HDC dc, int hot, bool press
         if (defProc)
             defProc(WM_PAINT, (WPARAM)(HDC)canvas, 0);
     }
-    CVZRSelect font(canvas, (HFONT)SendMessageA(header, WM_GETFONT, 0, 0));
+    CScopedSelect font(canvas, (HFONT)SendMessageA(header, WM_GETFONT, 0, 0));
     SetTextColor(canvas, SkinColor(skin, COLOR_BTNTEXT));
     SetBkMode(canvas, TRANSPARENT);
     CVZRThemeClass* theme = skin.LookupThemeClass("HEADER");

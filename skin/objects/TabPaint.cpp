@@ -2,7 +2,8 @@
 
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 
@@ -142,7 +143,7 @@ void PaintTab(CVZRSkinContext& skin, HWND tab, HDC dc, int hot)
     IntersectRect(&band, &band, &client);
     CVZRMemoryCanvas canvas(dc, band);
     PaintTabBackground(skin, tab, canvas, client);
-    CVZRSelect font(canvas, (HFONT)SendMessageA(tab, WM_GETFONT, 0, 0));
+    CScopedSelect font(canvas, (HFONT)SendMessageA(tab, WM_GETFONT, 0, 0));
     SetBkMode(canvas, TRANSPARENT);
     int count = (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
     for (int i = 0; i < count; ++i)
@@ -210,20 +211,20 @@ void DrawListImage(HIMAGELIST list, int index, HDC dc, int x, int y, COLORREF ba
 void DrawEmbossed(CVZRSkinContext& skin, HIMAGELIST list, int index, HDC dc, int x, int y, SIZE image)
 {
     int w = image.cx + 1, h = image.cy + 1;
-    CVZRMemDC mem(dc);
-    CVZRGdiHandle<HBITMAP> mono(CreateBitmap(w, h, 1, 1, NULL));
-    CVZRSelect monoSelected(mem, mono);
+    CScopedMemDC mem(::CreateCompatibleDC(dc));
+    CScopedBitmap mono(CreateBitmap(w, h, 1, 1, NULL));
+    CScopedSelect monoSelected(mem, mono);
     PatBlt(mem, 0, 0, w, h, WHITENESS);
     DrawListImage(list, index, mem, 0, 0, SkinColor(skin, COLOR_BTNFACE), ILD_MASK | ILD_ROP, SRCCOPY);
     DrawListImage(list, index, mem, 0, 0, SkinColor(skin, COLOR_BTNHIGHLIGHT), ILD_IMAGE | ILD_ROP, SRCPAINT);
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
     {
-        CVZRSelect brush(dc, SkinBrush(skin, COLOR_BTNHIGHLIGHT));
+        CScopedSelect brush(dc, SkinBrush(skin, COLOR_BTNHIGHLIGHT));
         BitBlt(dc, x + 1, y + 1, w, h, mem, 0, 0, kEmbossRop);
     }
     {
-        CVZRSelect brush(dc, SkinBrush(skin, COLOR_BTNSHADOW));
+        CScopedSelect brush(dc, SkinBrush(skin, COLOR_BTNSHADOW));
         BitBlt(dc, x, y, w, h, mem, 0, 0, kEmbossRop);
     }
     SetTextColor(dc, oldText);
@@ -315,7 +316,7 @@ void PaintToolbar(CVZRSkinContext& skin, HWND toolbar, HDC dc, DWORD comctlVersi
     GetClientRect(toolbar, &client);
     CVZRMemoryCanvas canvas(dc, client);
     FillRect(canvas, &client, SkinBrush(skin, COLOR_BTNFACE));
-    CVZRSelect font(canvas, (HFONT)SendMessageA(toolbar, WM_GETFONT, 0, 0));
+    CScopedSelect font(canvas, (HFONT)SendMessageA(toolbar, WM_GETFONT, 0, 0));
     NMCUSTOMDRAW draw = {};
     draw.hdr.hwndFrom = toolbar;
     draw.hdr.idFrom = GetDlgCtrlID(toolbar);

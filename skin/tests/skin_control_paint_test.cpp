@@ -1,5 +1,6 @@
 #include "skin/objects/ControlPaint.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/tests/SkinTestSupport.h"
 
 #include <commctrl.h>
@@ -83,7 +84,7 @@ HIMAGELIST SolidImages(const std::vector<COLORREF>& colours)
 {
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, (int)colours.size(), 0);
     for (COLORREF c : colours) {
-        CVZRGdiHandle<HBITMAP> bitmap(MakeBitmap24(16, 16, [c](int, int) { return c; }));
+        CScopedBitmap bitmap(MakeBitmap24(16, 16, [c](int, int) { return c; }));
         ImageList_Add(list, bitmap, NULL);
     }
     return list;

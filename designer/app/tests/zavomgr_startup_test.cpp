@@ -321,6 +321,7 @@ StudioRun RunStudio(const std::string& exe, const std::string& args, bool about 
     std::string cmd = "\"" + exe + "\" " + args;
     // closed below once read; the studio's own timer only ends a run whose window was missed
     SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "15000");
+    SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
     SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi;
