@@ -735,3 +735,40 @@ TEST(PelsysStartup, SkinComesOnlyFromTheProgramFolderUnlessSwitchedOff)
 }
 
 }  // namespace
+
+namespace {
+
+// Run by the pelsys_dbcs_volume test under the Chinese code page.
+TEST_F(PelsysTest, DoubleByteVolumeNamesCountInBytes)
+{
+    if (GetACP() != 936)
+        GTEST_SKIP() << "needs the Chinese code page";
+    std::string src = Folder("dbcs");
+    Spit(src + "\\f", "f");
+    std::string out = Folder("dbcsout") + "\\v.zmn";
+    const std::string middle = "\xd6\xd0";  // one double-byte character
+    std::string fifteen, sixteen;
+    for (int i = 0; i < 7; ++i)
+        fifteen += middle;
+    fifteen += "A";
+    sixteen = fifteen.substr(0, 14) + middle;
+    CString tooLong;
+    tooLong.LoadString(IDS_VOLUME_TOO_LONG);
+    for (const std::string& volume : {sixteen, fifteen}) {
+        g_messages.clear();
+        g_answer = [&](HWND dlg) {
+            SetDlgItemTextA(dlg, IDC_DIR_EDIT, src.c_str());
+            SetDlgItemTextA(dlg, IDC_FILE_EDIT, out.c_str());
+            SetDlgItemTextA(dlg, IDC_VOLUME_EDIT, volume.c_str());
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+        };
+        Command(ID_NEWFS_FROM_DIR);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0] == (LPCTSTR)tooLong, volume.size() == 16);
+    }
+    CImageFs fs;
+    ASSERT_TRUE(fs.OpenImage(out.c_str()));
+    EXPECT_EQ(std::string((LPCTSTR)fs.GetTree().GetRoot()->m_strName), fifteen);
+}
+
+}  // namespace
