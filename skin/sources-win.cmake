@@ -11,6 +11,9 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultThemeSchema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultSchemaFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultSchemaScrollBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/FrameNonClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeClass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinEdge.cpp
@@ -74,7 +77,7 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system store control_state control_paint)
+foreach(t bitmap theme edge system store control_state control_paint frame)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
