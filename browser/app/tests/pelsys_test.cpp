@@ -406,6 +406,19 @@ TEST_F(PelsysTest, SaveCommandAndUnhandledEditCommandsLeaveTheImageAlone)
         EXPECT_FALSE(::SendMessage(bar.m_hWnd, TB_ISBUTTONENABLED, id, 0)) << id;
     for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_SAVE_NEWFS, ID_NEWFS_FROM_DIR, ID_APP_ABOUT})
         EXPECT_TRUE(::SendMessage(bar.m_hWnd, TB_ISBUTTONENABLED, id, 0)) << id;
+
+    // the true-colour toolbar: eight 16 x 16 images in each of its three lists
+    for (UINT msg : {TB_GETIMAGELIST, TB_GETHOTIMAGELIST, TB_GETDISABLEDIMAGELIST}) {
+        HIMAGELIST images = (HIMAGELIST)::SendMessage(bar.m_hWnd, msg, 0, 0);
+        ASSERT_TRUE(images) << msg;
+        EXPECT_EQ(ImageList_GetImageCount(images), 8);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images, &cx, &cy);
+        EXPECT_EQ(cx, 16);
+        EXPECT_EQ(cy, 16);
+    }
+    EXPECT_GE(frame->GetToolBar().GetImages().GetDepth(), 24);
+    EXPECT_EQ(::SendMessage(bar.m_hWnd, TB_BUTTONCOUNT, 0, 0), 10);
 }
 
 TEST_F(PelsysTest, FailedOpenKeepsTheShownImageAndNothingPointsAtFreedNodes)
