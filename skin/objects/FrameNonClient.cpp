@@ -3,7 +3,8 @@
 #include "framework/Wnd.h"
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 #include "skin/theme/ThemeSchema.h"
@@ -224,11 +225,11 @@ HBRUSH CVZRFrameNonClient::GetCtlColorBrush(HDC dc, HWND child, int type)
         CVZRSkinBitmap* image = name.IsEmpty() ? nullptr : tab->GetBitmap(name);
         if (image) {
             SIZE size = image->GetSize();
-            CVZRScreenDC screen;
-            CVZRGdiHandle<HBITMAP> pattern(CreateCompatibleBitmap(screen, size.cx, size.cy));
-            CVZRMemDC memory(screen);
+            CClientDC screen(NULL);
+            CScopedBitmap pattern(CreateCompatibleBitmap(screen, size.cx, size.cy));
+            CScopedMemDC memory(::CreateCompatibleDC(screen));
             {
-                CVZRSelect select(memory, pattern);
+                CScopedSelect select(memory, pattern);
                 RECT all = {0, 0, size.cx, size.cy};
                 image->DrawImage(memory, all, all, RECT{0, 0, 0, 0}, COLORREF(-1), 0, false);
             }

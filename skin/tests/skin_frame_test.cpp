@@ -1,5 +1,6 @@
 #include "skin/objects/FrameNonClient.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/DefaultThemeSchema.h"
 #include "skin/theme/ThemeClass.h"
 #include "skin/tests/SkinTestSupport.h"
@@ -249,7 +250,7 @@ TEST(SkinFrame, SidesCaptionAndButtonsInEveryState)
     GetWindowRect(w.hwnd, &wr);
     Canvas screen(size.cx, size.cy);
     {
-        CVZRScreenDC dc;
+        CClientDC dc(NULL);
         BitBlt(screen.dc(), 0, 0, size.cx, size.cy, dc, wr.left, wr.top, SRCCOPY);
     }
     EXPECT_EQ(screen.At(size.cx / 2, size.cy - 1), Solid("WINDOW", "FRAMEBOTTOM", 1));
@@ -349,7 +350,7 @@ TEST(SkinFrame, RegionCutsTheCaptionCorners)
     TestWindow w(&frame, kFrameStyle, 0, 20, 20, 320, 200);
     SIZE size = w.Size();
     EXPECT_EQ(size.cy, 200 + blue.metrics.GetCaptionHeight() - GetSystemMetrics(SM_CYCAPTION));
-    CVZRGdiHandle<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    CScopedRgn region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(w.hwnd, region), ERROR);
     EXPECT_FALSE(PtInRegion(region, 0, 0));
     EXPECT_FALSE(PtInRegion(region, size.cx - 1, 0));
@@ -360,7 +361,7 @@ TEST(SkinFrame, RegionCutsTheCaptionCorners)
     // Another width reuses the record; a narrower window than the margins gets a temporary one.
     SetWindowPos(w.hwnd, NULL, 0, 0, 400, 220, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(schema->GetCornerCacheSize(), 1u);
-    CVZRGdiHandle<HRGN> narrow(schema->CalcFrameRegion(&frame, 12, 100));
+    CScopedRgn narrow(schema->CalcFrameRegion(&frame, 12, 100));
     EXPECT_EQ(schema->GetCornerCacheSize(), 1u);
     EXPECT_FALSE(PtInRegion(narrow, 0, 0));
     EXPECT_TRUE(PtInRegion(narrow, 6, 20));

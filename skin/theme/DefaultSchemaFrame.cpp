@@ -6,7 +6,8 @@
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/objects/FrameNonClient.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 
@@ -75,7 +76,7 @@ HRGN RegionOfRuns(const std::vector<PixelRun>& runs)
 {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     for (const PixelRun& run : runs) {
-        CVZRGdiHandle<HRGN> part(CreateRectRgn(run.x0, run.y, run.x1, run.y + 1));
+        CScopedRgn part(CreateRectRgn(run.x0, run.y, run.x1, run.y + 1));
         CombineRgn(region, region, part, RGN_OR);
     }
     return region;
@@ -307,13 +308,13 @@ std::unique_ptr<CVZRCaptionCornerRecord> CVZRDefaultThemeSchema::BuildCornerReco
     if (tc->GetBool(part, 1, TMT_TRANSPARENT_, FALSE) && !bitmap->HasAlpha())
         key = tc->GetColor(part, 1, TMT_TRANSPARENTCOLOR_, kMagenta);
     void* bits = nullptr;
-    CVZRScreenDC screen;
-    CVZRGdiHandle<HBITMAP> dib(CVZRBlendFunctions::CreateDIB32(screen, bitmapWidth, topBorder, &bits));
-    CVZRMemDC memory(screen);
+    CClientDC screen(NULL);
+    CScopedBitmap dib(CVZRBlendFunctions::CreateDIB32(screen, bitmapWidth, topBorder, &bits));
+    CScopedMemDC memory(::CreateCompatibleDC(screen));
     if (!dib || !bits || !memory)
         return record;
     {
-        CVZRSelect select(memory, dib);
+        CScopedSelect select(memory, dib);
         RECT all = {0, 0, bitmapWidth, topBorder};
         FillSolidRect(memory, all, key);
         DrawThemeBackground(memory, tc, part, 1, &all);
@@ -371,13 +372,13 @@ HRGN CVZRDefaultThemeSchema::CalcFrameRegion(CVZRFrameNonClient* frame, int widt
     if (record->left)
         CombineRgn(region, region, record->left, RGN_DIFF);
     if (record->right) {
-        CVZRGdiHandle<HRGN> right(CreateRectRgn(0, 0, 0, 0));
+        CScopedRgn right(CreateRectRgn(0, 0, 0, 0));
         CombineRgn(right, record->right, NULL, RGN_COPY);
         OffsetRgn(right, width - record->margins.right, 0);
         CombineRgn(region, region, right, RGN_DIFF);
     }
     if (record->transparentRows > 0) {
-        CVZRGdiHandle<HRGN> rows(
+        CScopedRgn rows(
             CreateRectRgn(record->margins.left, 0, width - record->margins.right, record->transparentRows));
         CombineRgn(region, region, rows, RGN_DIFF);
     }
