@@ -11,6 +11,9 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultThemeSchema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultSchemaFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultSchemaScrollBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/FrameNonClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeClass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinEdge.cpp
@@ -33,6 +36,11 @@ add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ModuleEnumerator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ApiHookTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectBars.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectTabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinClassMap.cpp)
@@ -74,7 +82,7 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system store control_state control_paint)
+foreach(t bitmap theme edge system store control_state control_paint frame)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
@@ -102,3 +110,21 @@ zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comc
 if(TARGET skin_host_test)
   add_dependencies(skin_host_test ozSkin skin_packages Gorvanel)
 endif()
+
+# Skinned controls in a host of ozSkin.dll, with the plain and the version 6
+# common controls (the manifest), and the class map in process.
+zavo_add_test(skin_controls_host_test SOURCES ${_skin_tests}/skin_controls_host_test.cpp LIBS skin_lib WINDOWS
+  LOCK screen_pixels)
+zavo_add_test(skin_controls_host_v6_test SOURCES ${_skin_tests}/skin_controls_host_test.cpp
+  ${_skin_tests}/skin_manifest_test.rc LIBS skin_lib WINDOWS LOCK screen_pixels)
+foreach(t skin_controls_host_test skin_controls_host_v6_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages)
+  endif()
+endforeach()
+if(TARGET skin_controls_host_v6_test)
+  set_source_files_properties(${_skin_tests}/skin_manifest_test.rc PROPERTIES
+    OBJECT_DEPENDS ${_skin_tests}/skin_manifest_test.manifest)
+  target_include_directories(skin_controls_host_v6_test PRIVATE ${_skin_tests})
+endif()
+zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp LIBS skin_engine WINDOWS)

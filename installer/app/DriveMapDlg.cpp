@@ -28,10 +28,21 @@ BOOL CDriveMapDlg::OnInitDialog()
         SetDlgItemText(IDC_MAP_OK, g_langFile.GetValue("Button", "OK"));
         SetDlgItemText(IDC_MAP_CANCEL, g_langFile.GetValue("Button", "Cancel"));
         SetWindowText(g_langFile.GetValue("Drive Map", "Title"));
+        if (m_toolTip.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) {
+            m_toolTip.SetMaxTipWidth(400);
+            m_toolTip.AddTool(GetDlgItem(IDC_MAP_NOTE), g_langFile.GetValue("Tool Tips", "Drive Map Tip"));
+        }
     }
     AddColumns();
     AddRows();
     return TRUE;
+}
+
+BOOL CDriveMapDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_toolTip.m_hWnd)
+        m_toolTip.RelayEvent(pMsg);
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CDriveMapDlg::AddColumns()

@@ -4,6 +4,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
+#include "framework/ToolTipCtrl.h"
 
 struct DiskSource;
 
@@ -17,6 +18,7 @@ public:
 
 protected:
     virtual BOOL OnInitDialog() override;
+    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
     afx_msg void OnOkButton() { EndDialog(IDOK); }
     afx_msg void OnCancelButton() { EndDialog(IDCANCEL); }
     DECLARE_MESSAGE_MAP()
@@ -26,4 +28,5 @@ private:
     void AddRows();
 
     const DiskSource* m_pDisks;
+    CToolTipCtrl m_toolTip;
 };

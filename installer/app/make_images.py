@@ -89,12 +89,16 @@ def theme_files():
            "TextShift=28\r\nTextShiftVert=5\r\nUsesTran=1\r\n"
            "[Button0]\r\nButtonImage=close.bmp\r\nAction=0\r\nXCoord=26\r\nYCoord=2\r\n"
            "[Colours]\r\nTitleText=255 255 255\r\nInactiveTitleText=192 192 192\r\nTransColor=255 0 255\r\n"
-           "[Buttons]\r\nButtonImage=button.bmp\r\n")
+           "[Buttons]\r\nBitmap=button.bmp\r\nTopHeight=4\r\nBottomHeight=4\r\nLeftWidth=4\r\nRightWidth=4\r\n")
 
     def button(x, y):
-        frame = x // 60
-        base = [(0xE8, 0xE8, 0xF0), (0xC0, 0xC8, 0xE0), (0xF8, 0xF8, 0xFF), (0xD0, 0xD0, 0xD0)][min(frame, 3)]
-        return (0x40, 0x50, 0x70) if y in (0, 21) or x % 60 in (0, 59) else base
+        # five cells: normal, pressed, disabled, hover and focus, unused
+        cell, cx = x // 60, x % 60
+        if (cx in (0, 59)) and (y in (0, 21)):
+            return key
+        base = [(0xE8, 0xE8, 0xF0), (0xC0, 0xC8, 0xE0), (0xD0, 0xD0, 0xD0), (0xF8, 0xF8, 0xFF),
+                (0xE8, 0xE8, 0xF0)][cell]
+        return (0x40, 0x50, 0x70) if y in (0, 21) or cx in (0, 59) else base
 
     return {
         "Black/theme.ini": ini.encode(),
@@ -103,7 +107,7 @@ def theme_files():
         "Black/right.bmp": bmp(8, 20, side),
         "Black/bottom.bmp": bmp(20, 8, bottom),
         "Black/close.bmp": bmp(80, 20, close),
-        "Black/button.bmp": bmp(240, 22, button),
+        "Black/button.bmp": bmp(300, 22, button),
     }
 
 

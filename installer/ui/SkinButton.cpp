@@ -1,5 +1,6 @@
 #include "installer/ui/SkinButton.h"
 
+#include "framework/DC.h"
 #include "framework/ScopedHandle.h"
 #include "installer/ui/BitmapRoutines.h"
 #include "installer/ui/SkinGeometry.h"

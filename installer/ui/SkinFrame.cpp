@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/DC.h"
 #include "framework/ScopedHandle.h"
 #include "installer/ui/BitmapRoutines.h"
 

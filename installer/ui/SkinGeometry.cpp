@@ -164,3 +164,44 @@ SkinRect SkinTipRect(int pointerX, int toolBottom, int textWidth, int lines, int
     }
     return r;
 }
+
+int SkinBandStart(int length, int band)
+{
+    return (int)((long long)length * (band - 1) / 255);
+}
+
+unsigned SkinBandColour(unsigned from, unsigned to, int band)
+{
+    unsigned out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = (int)(from >> shift & 0xFF), b = (int)(to >> shift & 0xFF);
+        out |= (unsigned)(a + (b - a) * (band - 1) / 255) << shift;
+    }
+    return out;
+}
+
+SkinPushLook SkinPushButtonLook(bool focused, bool hovered, bool pressed, bool disabled)
+{
+    if (focused || hovered)
+        return pressed ? SkinPushLook{3, 1, 5, false} : SkinPushLook{3, -1, 0, false};
+    if (disabled)
+        return {2, -1, 0, true};
+    return {0, -1, 0, false};
+}
+
+int SkinBannerStep(int x, int backgroundWidth, int movingWidth)
+{
+    x += 10;
+    return x > backgroundWidth ? -(movingWidth * 3 / 4) : x;
+}
+
+int SkinTipBand(int row, int height)
+{
+    return height > 0 ? row * 63 / height : 0;
+}
+
+unsigned SkinTipBandColour(int band)
+{
+    return (unsigned)(214 - band / 4) | (unsigned)(240 - band / 4) << 8 |
+           (unsigned)(253 - band / 3) << 16;
+}

@@ -102,3 +102,25 @@ std::string SkinThemeFile(const std::string &iniPath, const std::string &value);
 // pixels from the right edge of the screen.
 SkinRect SkinTipRect(int pointerX, int toolBottom, int textWidth, int lines, int lineHeight,
                      int screenWidth);
+
+// Band i (1 to 255) of a gradient over a length: its start and end offsets
+// and its colour between the two ends.
+int SkinBandStart(int length, int band);
+unsigned SkinBandColour(unsigned from, unsigned to, int band);
+
+// What a bitmap push button shows: state images 0 normal, 1 pressed,
+// 2 disabled, 3 hover or focus (-1: none), and how far its text moves.
+struct SkinPushLook {
+    int first, second;
+    int textShift;
+    bool greyText;
+};
+SkinPushLook SkinPushButtonLook(bool focused, bool hovered, bool pressed, bool disabled);
+
+// The moving picture of the banner advances 10 pixels; past the right edge
+// it comes back from the left, three quarters of its width outside.
+int SkinBannerStep(int x, int backgroundWidth, int movingWidth);
+
+// The 64-band light-blue fill of the tooltip: band of a row, colour of a band.
+int SkinTipBand(int row, int height);
+unsigned SkinTipBandColour(int band);

@@ -2,6 +2,11 @@
 // class that is not written yet is made as a base object.
 #include "skin/engine/SkinEngine.h"
 #include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectBars.h"
+#include "skin/objects/SkinObjectButton.h"
+#include "skin/objects/SkinObjectInput.h"
+#include "skin/objects/SkinObjectLists.h"
+#include "skin/objects/SkinObjectTabs.h"
 #include "skin/support/SysServices.h"
 
 namespace {
@@ -17,32 +22,38 @@ CRuntimeClass* BaseObject()
     return RUNTIME_CLASS(CVZRSkinObject);
 }
 
+template <class T>
+CRuntimeClass* Skin()
+{
+    return RUNTIME_CLASS(T);
+}
+
 CRuntimeClass* PopupMenuObject()
 {
-    return CVZROSVersion::IsWin95() ? NULL : RUNTIME_CLASS(CVZRSkinObject);
+    return CVZROSVersion::IsWin95() ? NULL : RUNTIME_CLASS(CVZRSkinObjectMenu);
 }
 
 const ClassRow kClassRows[] = {
-    {"ComboBox", NULL, BaseObject},
+    {"ComboBox", NULL, Skin<CVZRSkinObjectComboBox>},
     {"ComboBoxEx32", "ComboBox", NULL},
-    {"Edit", NULL, BaseObject},
-    {"SysDateTimePick32", NULL, BaseObject},
-    {"SysMonthCal32", NULL, BaseObject},
-    {"ListBox", NULL, BaseObject},
+    {"Edit", NULL, Skin<CVZRSkinObjectEdit>},
+    {"SysDateTimePick32", NULL, Skin<CVZRSkinObjectDateTime>},
+    {"SysMonthCal32", NULL, Skin<CVZRSkinObjectMonthCal>},
+    {"ListBox", NULL, Skin<CVZRSkinObjectListBox>},
     {"ComboLBox", "ListBox", NULL},
     {"ScrollBar", NULL, BaseObject},
     {"ATL:ScrollBar", "ScrollBar", NULL},
-    {"SysListView32", NULL, BaseObject},
-    {"SysHeader32", NULL, BaseObject},
-    {"msctls_statusbar32", NULL, BaseObject},
-    {"SysTreeView32", NULL, BaseObject},
-    {"msctls_progress32", NULL, BaseObject},
-    {"msctls_trackbar32", NULL, BaseObject},
-    {"SysTabControl32", NULL, BaseObject},
+    {"SysListView32", NULL, Skin<CVZRSkinObjectListView>},
+    {"SysHeader32", NULL, Skin<CVZRSkinObjectHeader>},
+    {"msctls_statusbar32", NULL, Skin<CVZRSkinObjectStatusBar>},
+    {"SysTreeView32", NULL, Skin<CVZRSkinObjectTreeView>},
+    {"msctls_progress32", NULL, Skin<CVZRSkinObjectProgress>},
+    {"msctls_trackbar32", NULL, Skin<CVZRSkinObjectTrackBar>},
+    {"SysTabControl32", NULL, Skin<CVZRSkinObjectTab>},
     {"MDIClient", NULL, BaseObject},
-    {"msctls_updown32", NULL, BaseObject},
-    {"ToolbarWindow32", NULL, BaseObject},
-    {"Button", NULL, BaseObject},
+    {"msctls_updown32", NULL, Skin<CVZRSkinObjectSpin>},
+    {"ToolbarWindow32", NULL, Skin<CVZRSkinObjectToolBar>},
+    {"Button", NULL, Skin<CVZRSkinObjectButton>},
     {"TButton", "Button", NULL},
     {"TRadioButton", "Button", NULL},
     {"TCheckBox", "Button", NULL},

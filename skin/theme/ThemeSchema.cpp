@@ -42,6 +42,12 @@ CVZRThemeSchema::CVZRThemeSchema(CVZRSkinContext* owner, LPCSTR name)
 
 COLORREF CVZRThemeSchema::GetSizeBoxColor(HWND) { return GetSysColor(COLOR_BTNFACE); }
 
+RECT CVZRThemeSchema::CalcFrameBorders(CVZRFrameNonClient*)
+{
+    RECT none = {0, 0, 0, 0};
+    return none;
+}
+
 int CVZRThemeSchema::ParseSchemaText(CVZRThemePackage* package)
 {
     m_store = SchemaStore(ScreenOfDesktop());

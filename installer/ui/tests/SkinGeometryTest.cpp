@@ -144,3 +144,43 @@ TEST(SkinGeometry, TipSitsUnderTheToolAndKeepsOffTheScreenEdge)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinGeometry, BandGradientReachesBothEnds)
+{
+    const unsigned from = 0x00102030, to = 0x00F0E0D0;
+    EXPECT_EQ(from, SkinBandColour(from, to, 1));
+    const unsigned last = SkinBandColour(from, to, 255);
+    EXPECT_NEAR(0xD0, (int)(last & 0xFF), 1);
+    EXPECT_NEAR(0xE0, (int)(last >> 8 & 0xFF), 1);
+    EXPECT_NEAR(0xF0, (int)(last >> 16 & 0xFF), 1);
+    // Falling channels too.
+    EXPECT_EQ(to, SkinBandColour(to, from, 1));
+    EXPECT_NEAR(0x30, (int)(SkinBandColour(to, from, 255) & 0xFF), 1);
+    EXPECT_EQ(0, SkinBandStart(300, 1));
+    EXPECT_EQ(298, SkinBandStart(300, 255));
+    EXPECT_EQ(300, SkinBandStart(300, 256));
+}
+
+TEST(SkinGeometry, PushButtonLookAndBannerStep)
+{
+    const SkinPushLook pressed = SkinPushButtonLook(true, true, true, false);
+    EXPECT_EQ(3, pressed.first);
+    EXPECT_EQ(1, pressed.second);
+    EXPECT_EQ(5, pressed.textShift);
+    EXPECT_EQ(0, SkinPushButtonLook(false, false, true, false).first);
+    EXPECT_TRUE(SkinPushButtonLook(false, false, false, true).greyText);
+    EXPECT_EQ(3, SkinPushButtonLook(true, false, false, true).first);
+
+    EXPECT_EQ(790, SkinBannerStep(780, 800, 492));
+    EXPECT_EQ(800, SkinBannerStep(790, 800, 492));
+    EXPECT_EQ(-369, SkinBannerStep(800, 800, 492));
+
+    EXPECT_EQ(0, SkinTipBand(0, 40));
+    EXPECT_EQ(61, SkinTipBand(39, 40));
+    EXPECT_EQ(0x00FDF0D6u, SkinTipBandColour(0));
+    EXPECT_EQ(0x00E8E1C7u, SkinTipBandColour(63));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// Skins of the list controls and the MDI client: list box, list view and tree
+// view keep their item painting and get the skin's colours, border and scroll
+// bars; the header is painted whole; the MDI client keeps maximised children's
+// borders outside its client area.
+#pragma once
+
+#include "skin/objects/SkinObject.h"
+
+class CVZRSkinObjectListBox : public CVZRSkinObject {
+    DECLARE_DYNCREATE(CVZRSkinObjectListBox)
+public:
+    CVZRSkinObjectListBox();
+};
+
+class CVZRSkinObjectListView : public CVZRSkinObject {
+    DECLARE_DYNCREATE(CVZRSkinObjectListView)
+public:
+    CVZRSkinObjectListView();
+    void OnSkinStateChange(BOOL bPrevState, BOOL bNewState) override;
+
+protected:
+    afx_msg LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHScroll(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+class CVZRSkinObjectTreeView : public CVZRSkinObject {
+    DECLARE_DYNCREATE(CVZRSkinObjectTreeView)
+public:
+    CVZRSkinObjectTreeView();
+    void OnSkinStateChange(BOOL bPrevState, BOOL bNewState) override;
+
+protected:
+    afx_msg LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+class CVZRSkinObjectHeader : public CVZRSkinObject {
+    DECLARE_DYNCREATE(CVZRSkinObjectHeader)
+public:
+    CVZRSkinObjectHeader();
+    int GetHotItem() const { return m_hotItem; }
+
+protected:
+    afx_msg LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Draw(HDC dc);
+    void SetHot(POINT pt);
+    BOOL m_bPressed = FALSE;
+    int m_hotItem = -1;
+};
