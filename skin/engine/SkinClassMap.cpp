@@ -1,9 +1,10 @@
 // The class map: which skin object a window class gets. One table; a skin
-// class that is not written yet is made as a base object.
+// class per entry; aliases share the entry they name.
 #include "skin/engine/SkinEngine.h"
 #include "skin/objects/SkinObject.h"
 #include "skin/objects/SkinObjectBars.h"
 #include "skin/objects/SkinObjectButton.h"
+#include "skin/objects/SkinObjectFrame.h"
 #include "skin/objects/SkinObjectInput.h"
 #include "skin/objects/SkinObjectLists.h"
 #include "skin/objects/SkinObjectTabs.h"
@@ -16,11 +17,6 @@ struct ClassRow {
     const char* aliasOf;               // shares the entry of this name
     CRuntimeClass* (*runtimeClass)();  // null: the window stays unskinned
 };
-
-CRuntimeClass* BaseObject()
-{
-    return RUNTIME_CLASS(CVZRSkinObject);
-}
 
 template <class T>
 CRuntimeClass* Skin()
@@ -41,7 +37,7 @@ const ClassRow kClassRows[] = {
     {"SysMonthCal32", NULL, Skin<CVZRSkinObjectMonthCal>},
     {"ListBox", NULL, Skin<CVZRSkinObjectListBox>},
     {"ComboLBox", "ListBox", NULL},
-    {"ScrollBar", NULL, BaseObject},
+    {"ScrollBar", NULL, Skin<CVZRSkinObjectScrollBar>},
     {"ATL:ScrollBar", "ScrollBar", NULL},
     {"SysListView32", NULL, Skin<CVZRSkinObjectListView>},
     {"SysHeader32", NULL, Skin<CVZRSkinObjectHeader>},
@@ -50,7 +46,7 @@ const ClassRow kClassRows[] = {
     {"msctls_progress32", NULL, Skin<CVZRSkinObjectProgress>},
     {"msctls_trackbar32", NULL, Skin<CVZRSkinObjectTrackBar>},
     {"SysTabControl32", NULL, Skin<CVZRSkinObjectTab>},
-    {"MDIClient", NULL, BaseObject},
+    {"MDIClient", NULL, Skin<CVZRSkinObjectMDIClient>},
     {"msctls_updown32", NULL, Skin<CVZRSkinObjectSpin>},
     {"ToolbarWindow32", NULL, Skin<CVZRSkinObjectToolBar>},
     {"Button", NULL, Skin<CVZRSkinObjectButton>},
@@ -80,9 +76,8 @@ void CVZRSkinEngine::RegisterSkinObjectClasses()
 
 CVZRSkinObject* CVZRSkinEngine::CreateFrameObject(int frameKind)
 {
-    (void)frameKind;
     try {
-        return new CVZRSkinObject;
+        return new CVZRSkinObjectFrame(frameKind);
     } catch (...) {
         return NULL;
     }

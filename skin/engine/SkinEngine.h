@@ -22,11 +22,6 @@ class CVZRThemeSchema;
 class CVZRSkinSystemMetrics;
 struct CRuntimeClass;
 
-// Frame kinds of window and dialog skins.
-const int kFrameWindow = 1;
-const int kFrameDialog = 2;
-const int kFramePropertyPage = 6;
-
 // One entry of the class map: a skin-object class, or none (window stays unskinned).
 struct CVZRSkinClassEntry {
     CRuntimeClass* pClass;

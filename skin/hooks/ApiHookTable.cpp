@@ -7,6 +7,7 @@
 #include "skin/draw/SkinEdge.h"
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/engine/SkinEngine.h"
+#include "skin/objects/SkinObjectFrame.h"
 #include "skin/hooks/ModuleEnumerator.h"
 #include "skin/hooks/RealApi.h"
 #include "skin/objects/SkinObject.h"
@@ -444,7 +445,20 @@ int WINAPI Hook_SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
 
 BOOL WINAPI Hook_GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
 {
-    return Original<BOOL(WINAPI*)(HWND, int, LPSCROLLINFO)>(kGetScrollInfo)(hwnd, bar, info);
+    BOOL ok = Original<BOOL(WINAPI*)(HWND, int, LPSCROLLINFO)>(kGetScrollInfo)(hwnd, bar, info);
+    // A thumb the skin drags: its tracked position.
+    CVZRSkinEngine* engine = PeekSkinEngine();
+    if (!ok || !engine || !info || !(info->fMask & SIF_TRACKPOS) || bar == SB_CTL)
+        return ok;
+    CVZRSkinObject* object = engine->AcquireSkinObject(hwnd);
+    if (!object)
+        return ok;
+    CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(object);
+    int pos;
+    if (frame && frame->GetTrackPos(bar, &pos))
+        info->nTrackPos = pos;
+    object->Release();
+    return ok;
 }
 
 BOOL WINAPI Hook_EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)

@@ -178,7 +178,7 @@ HBRUSH CVZRFrameNonClient::GetSkinBrush(int index) const
 
 bool CVZRFrameNonClient::AppliesFrames() const
 {
-    return GetSchema() && (m_pContext->m_applyOptions & kApplyFrames);
+    return GetSchema() && (m_pContext->m_applyOptions & kApplyFrames) != 0;
 }
 
 HBRUSH CVZRFrameNonClient::GetClientBrush(HDC dc)
@@ -732,6 +732,7 @@ void CVZRFrameNonClient::OnNcPress(WPARAM hitCode, LPARAM lParam)
 
 LRESULT CVZRFrameNonClient::OnNcActivate(WPARAM wParam)
 {
+    OnActivating(wParam);
     BOOL active = wParam != 0;
     if (!active || !IsWindowEnabled(m_hFrameWnd))
         active = active && IsWindowEnabled(m_hFrameWnd);
