@@ -137,3 +137,21 @@ if(TARGET skin_controls_host_v6_test)
   target_include_directories(skin_controls_host_v6_test PRIVATE ${_skin_tests})
 endif()
 zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp LIBS skin_engine WINDOWS)
+
+# Opening and painting a window of every skinned control (bench/skin/run.sh).
+if(ZAVO_BENCH)
+  add_executable(skin_controls_bench ${CMAKE_SOURCE_DIR}/bench/skin/controls_bench.cpp)
+  target_link_libraries(skin_controls_bench PRIVATE comctl32)
+endif()
+
+# The studio and Pelsys run skinned and unskinned; the screenshots stay in the build folder.
+if(ZAVO_TESTS AND TARGET Zavomgr)
+  add_test(NAME skinned_runs_studio COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Zavomgr>
+    "Zavo Studio 2008" ${CMAKE_BINARY_DIR}/skinned_studio)
+  set_tests_properties(skinned_runs_studio PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
+endif()
+if(ZAVO_TESTS AND TARGET Pelsys)
+  add_test(NAME skinned_runs_pelsys COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Pelsys> "menu.gz"
+    ${CMAKE_BINARY_DIR}/skinned_pelsys --romfs)
+  set_tests_properties(skinned_runs_pelsys PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE RESOURCE_LOCK pelsys_profile)
+endif()
