@@ -108,13 +108,35 @@ endif()
 
 # A host of ozSkin.dll, bound by name as the studio binds it.
 zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comctl32 WINDOWS)
+zavo_add_test(skin_host_manifest_test SOURCES ${_skin_tests}/skin_host_test.cpp ${_skin_tests}/skin_manifest_test.rc
+  LIBS comctl32 WINDOWS)
+foreach(t skin_host_test skin_host_manifest_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages Gorvanel)
+  endif()
+endforeach()
+if(TARGET skin_host_manifest_test)
+  target_compile_definitions(skin_host_manifest_test PRIVATE SKIN_HOST_MANIFEST)
+  target_include_directories(skin_host_manifest_test PRIVATE ${_skin_tests})
+endif()
+# The engine linked in: its maps and objects seen from inside.
+zavo_add_test(skin_engine_test SOURCES ${_skin_tests}/skin_engine_test.cpp LIBS skin_engine comctl32 WINDOWS)
+if(TARGET skin_engine_test)
+  add_dependencies(skin_engine_test skin_packages)
+endif()
+
+# ThemeStart and skinned messages timed (bench/skin/run.sh).
+if(ZAVO_BENCH)
+  add_executable(skin_bench ${CMAKE_SOURCE_DIR}/bench/skin/skin_bench.cpp)
+  add_dependencies(skin_bench ozSkin ThemeUI)
+endif()
 # Frames read back from the screen: one window over the others at a time.
 zavo_add_test(skin_frame_test SOURCES ${_skin_tests}/skin_frame_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 if(TARGET skin_frame_test)
   add_dependencies(skin_frame_test skin_packages)
 endif()
 zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS LOCK screen_pixels)
-foreach(t skin_host_test skin_frame_host_test)
+foreach(t skin_frame_host_test)
   if(TARGET ${t})
     add_dependencies(${t} ozSkin skin_packages Gorvanel)
   endif()
@@ -154,4 +176,14 @@ if(ZAVO_TESTS AND TARGET Pelsys)
   add_test(NAME skinned_runs_pelsys COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Pelsys> "menu.gz"
     ${CMAKE_BINARY_DIR}/skinned_pelsys --romfs)
   set_tests_properties(skinned_runs_pelsys PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE RESOURCE_LOCK pelsys_profile)
+endif()
+
+# The studio with its skin, checked and shot from outside.
+if(ZAVO_TESTS AND TARGET Zavomgr)
+  add_executable(skinned_window_check ${_skin_tests}/skinned_window_check.cpp)
+  target_link_libraries(skinned_window_check PRIVATE user32 gdi32)
+  add_dependencies(skinned_window_check Zavomgr ozSkin ThemeUI)
+  add_test(NAME studio_skinned_screenshot COMMAND bash ${_skin_tests}/studio_skinned_screenshot.sh
+    $<TARGET_FILE:Zavomgr> $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/studio_skinned)
+  set_tests_properties(studio_skinned_screenshot PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
 endif()

@@ -22,8 +22,19 @@ CDriveMapDlg::CDriveMapDlg(const DiskSource* disks, CWnd* pParent) : CDialog(IDD
 BOOL CDriveMapDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    const int buttonIds[] = {IDC_MAP_OK, IDC_MAP_CANCEL};
+    for (int i = 0; i < 2; ++i) {
+        m_buttons[i].SubclassDlgItem(buttonIds[i], this);
+        m_buttons[i].SetBitmap(IDR_IMG_BUTTON);
+        m_buttons[i].SetTextColour(0x79513F);
+    }
+    m_banner.SubclassDlgItem(IDC_MAP_BANNER, this);
+    m_banner.SetImage(IDR_IMG_MAP_BANNER);
+    m_alert.SubclassDlgItem(IDC_MAP_ALERT, this);
+    m_alert.SetImage(IDR_IMG_ALERT);
     m_list.SubclassDlgItem(IDC_MAP_LIST, this);
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_list.SetColours(RGB(123, 162, 231), RGB(99, 117, 214), 2);
     if (g_langFile.IsLoaded()) {
         SetDlgItemText(IDC_MAP_OK, g_langFile.GetValue("Button", "OK"));
         SetDlgItemText(IDC_MAP_CANCEL, g_langFile.GetValue("Button", "Cancel"));
@@ -35,6 +46,8 @@ BOOL CDriveMapDlg::OnInitDialog()
     }
     AddColumns();
     AddRows();
+    if (!m_strThemeIni.IsEmpty())
+        m_skin.LoadSkin(this, m_strThemeIni, FALSE);
     return TRUE;
 }
 

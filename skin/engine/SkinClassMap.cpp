@@ -1,5 +1,5 @@
 // The class map: which skin object a window class gets. One table; a skin
-// class that is not written yet is made as a base object.
+// class per entry; aliases share the entry they name.
 #include "skin/engine/SkinEngine.h"
 #include "skin/objects/SkinObject.h"
 #include "skin/objects/SkinObjectBars.h"
@@ -17,11 +17,6 @@ struct ClassRow {
     const char* aliasOf;               // shares the entry of this name
     CRuntimeClass* (*runtimeClass)();  // null: the window stays unskinned
 };
-
-CRuntimeClass* BaseObject()
-{
-    return RUNTIME_CLASS(CVZRSkinObject);
-}
 
 template <class T>
 CRuntimeClass* Skin()
@@ -51,7 +46,7 @@ const ClassRow kClassRows[] = {
     {"msctls_progress32", NULL, Skin<CVZRSkinObjectProgress>},
     {"msctls_trackbar32", NULL, Skin<CVZRSkinObjectTrackBar>},
     {"SysTabControl32", NULL, Skin<CVZRSkinObjectTab>},
-    {"MDIClient", NULL, BaseObject},
+    {"MDIClient", NULL, Skin<CVZRSkinObjectMDIClient>},
     {"msctls_updown32", NULL, Skin<CVZRSkinObjectSpin>},
     {"ToolbarWindow32", NULL, Skin<CVZRSkinObjectToolBar>},
     {"Button", NULL, Skin<CVZRSkinObjectButton>},
@@ -75,7 +70,7 @@ void CVZRSkinEngine::RegisterSkinObjectClasses()
         if (row.aliasOf != NULL)
             RegisterAlias(row.name, row.aliasOf);
         else
-            RegisterClass(row.name, row.runtimeClass ? row.runtimeClass() : NULL);
+            RegisterSkinObjectClass(row.name, row.runtimeClass ? row.runtimeClass() : NULL);
     }
 }
 

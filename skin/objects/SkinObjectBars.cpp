@@ -7,11 +7,11 @@
 
 #include <commctrl.h>
 
-IMPLEMENT_DYNCREATE(CVZRSkinObjectMenu, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectProgress, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectStatusBar, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectSpin, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectTrackBar, CVZRSkinObject)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectMenu, CVZRSkinObjectFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectProgress, CVZRSkinObjectFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectStatusBar, CVZRSkinObjectFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectSpin, CVZRSkinObjectFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectTrackBar, CVZRSkinObjectFrame)
 
 namespace {
 const UINT kSelectItem = 0x01E5;
@@ -33,7 +33,7 @@ POINT PointOf(LPARAM lParam)
 
 // ---- popup menu
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectMenu, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectMenu, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_NCPAINT, &CVZRSkinObjectMenu::OnNcPaint)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectMenu::OnPaint)
     ON_MESSAGE(WM_PRINT, &CVZRSkinObjectMenu::OnPrint)
@@ -44,6 +44,22 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectMenu, CVZRSkinObject)
     ON_MESSAGE(WM_SYSKEYDOWN, &CVZRSkinObjectMenu::OnKeyDown)
     ON_MESSAGE(WM_CHAR, &CVZRSkinObjectMenu::OnChar)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectMenu::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_WINDOWPOSCHANGING && lParam) {
+        // A system menu opened from a skinned caption sits by the skin's borders.
+        POINT offset = GetSkinMenuOffset();
+        WINDOWPOS* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        pos->x += offset.x;
+        pos->y += offset.y;
+        return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+    }
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 void CVZRSkinObjectMenu::DrawClient(HDC dc)
 {
@@ -132,7 +148,7 @@ LRESULT CVZRSkinObjectMenu::OnChar(WPARAM, LPARAM)
 
 // ---- progress
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectProgress, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectProgress, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_CREATE, &CVZRSkinObjectProgress::OnCreate)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectProgress::OnPaint)
     ON_MESSAGE(WM_PRINTCLIENT, &CVZRSkinObjectProgress::OnPrintClient)
@@ -140,6 +156,17 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectProgress, CVZRSkinObject)
     ON_MESSAGE(PBM_SETMARQUEE, &CVZRSkinObjectProgress::OnSetMarquee)
     ON_MESSAGE(WM_TIMER, &CVZRSkinObjectProgress::OnTimer)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectProgress::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // Timers other than the marquee's are the frame's.
+    if (msg == WM_TIMER && wParam != kMarqueeTimer)
+        return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectProgress::CVZRSkinObjectProgress()
 {
@@ -159,7 +186,7 @@ void CVZRSkinObjectProgress::SetStaticEdgeState(int wanted)
 
 void CVZRSkinObjectProgress::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
 {
-    CVZRSkinObject::OnSkinStateChange(bPrevState, bNewState);
+    CVZRSkinObjectFrame::OnSkinStateChange(bPrevState, bNewState);
     int wanted = GetEngine()->IsEnabled() ? 1 : (CVZRUxThemeBinding().IsAppThemed() ? 1 : 0);
     SetStaticEdgeState(wanted);
 }
@@ -218,9 +245,17 @@ LRESULT CVZRSkinObjectProgress::OnTimer(WPARAM wParam, LPARAM)
 
 // ---- status bar
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectStatusBar, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectStatusBar, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_CREATE, &CVZRSkinObjectStatusBar::OnCreate)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectStatusBar::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectStatusBar::CVZRSkinObjectStatusBar()
 {
@@ -230,7 +265,7 @@ CVZRSkinObjectStatusBar::CVZRSkinObjectStatusBar()
 
 void CVZRSkinObjectStatusBar::ReloadMetrics()
 {
-    CVZRSkinObject::ReloadMetrics();
+    CVZRSkinObjectFrame::ReloadMetrics();
     ::PostMessageA(m_hWnd, WM_WININICHANGE, 0, 0);
 }
 
@@ -244,7 +279,7 @@ LRESULT CVZRSkinObjectStatusBar::OnCreate(WPARAM, LPARAM)
 
 // ---- up-down
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectSpin, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectSpin, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectSpin::OnPaint)
     ON_MESSAGE(WM_PRINTCLIENT, &CVZRSkinObjectSpin::OnPrintClient)
     ON_MESSAGE(WM_ERASEBKGND, &CVZRSkinObjectSpin::OnEraseBkgnd)
@@ -253,6 +288,14 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectSpin, CVZRSkinObject)
     ON_MESSAGE(WM_LBUTTONDOWN, &CVZRSkinObjectSpin::OnLButtonDown)
     ON_MESSAGE(WM_LBUTTONUP, &CVZRSkinObjectSpin::OnLButtonUp)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectSpin::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectSpin::CVZRSkinObjectSpin()
 {
@@ -331,7 +374,7 @@ LRESULT CVZRSkinObjectSpin::OnLButtonUp(WPARAM, LPARAM)
 
 // ---- trackbar
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectTrackBar, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectTrackBar, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectTrackBar::OnPaint)
     ON_MESSAGE(WM_PRINTCLIENT, &CVZRSkinObjectTrackBar::OnPrintClient)
     ON_MESSAGE(WM_ERASEBKGND, &CVZRSkinObjectTrackBar::OnEraseBkgnd)
@@ -339,6 +382,14 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectTrackBar, CVZRSkinObject)
     ON_MESSAGE(WM_MOUSEMOVE, &CVZRSkinObjectTrackBar::OnMouseMove)
     ON_MESSAGE(WM_MOUSELEAVE, &CVZRSkinObjectTrackBar::OnMouseLeave)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectTrackBar::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectTrackBar::CVZRSkinObjectTrackBar()
 {

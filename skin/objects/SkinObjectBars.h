@@ -2,11 +2,11 @@
 // trackbars; each paints into a memory DC copied to the window.
 #pragma once
 
-#include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 
 const UINT_PTR kMarqueeTimer = 101;
 
-class CVZRSkinObjectMenu : public CVZRSkinObject {
+class CVZRSkinObjectMenu : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectMenu)
 public:
     CVZRSkinObjectMenu() {}
@@ -20,13 +20,14 @@ protected:
     afx_msg LRESULT OnSelectItem(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChar(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:
     void DrawClient(HDC dc);
 };
 
-class CVZRSkinObjectProgress : public CVZRSkinObject {
+class CVZRSkinObjectProgress : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectProgress)
 public:
     CVZRSkinObjectProgress();
@@ -40,6 +41,7 @@ protected:
     afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetMarquee(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -49,7 +51,7 @@ private:
     int m_marqueeInterval = 0;
 };
 
-class CVZRSkinObjectStatusBar : public CVZRSkinObject {
+class CVZRSkinObjectStatusBar : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectStatusBar)
 public:
     CVZRSkinObjectStatusBar();
@@ -57,10 +59,11 @@ public:
 
 protected:
     afx_msg LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 };
 
-class CVZRSkinObjectSpin : public CVZRSkinObject {
+class CVZRSkinObjectSpin : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectSpin)
 public:
     CVZRSkinObjectSpin();
@@ -75,6 +78,7 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -84,7 +88,7 @@ private:
     int m_pressed = 0;
 };
 
-class CVZRSkinObjectTrackBar : public CVZRSkinObject {
+class CVZRSkinObjectTrackBar : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectTrackBar)
 public:
     CVZRSkinObjectTrackBar();
@@ -97,6 +101,7 @@ protected:
     afx_msg LRESULT OnSetTicFreq(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -5,9 +5,9 @@
 #include "skin/objects/ControlPaint.h"
 #include "skin/objects/ControlStates.h"
 
-IMPLEMENT_DYNCREATE(CVZRSkinObjectButton, CVZRSkinObject)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectButton, CVZRSkinObjectFrame)
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectButton, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectButton, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_ERASEBKGND, &CVZRSkinObjectButton::OnEraseBkgnd)
     ON_MESSAGE(WM_MOUSEMOVE, &CVZRSkinObjectButton::OnMouseMove)
     ON_MESSAGE(WM_MOUSELEAVE, &CVZRSkinObjectButton::OnMouseLeave)
@@ -24,6 +24,14 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectButton, CVZRSkinObject)
     ON_MESSAGE(BM_SETSTATE, &CVZRSkinObjectButton::OnSetState)
     ON_MESSAGE(WM_SETTEXT, &CVZRSkinObjectButton::OnSetText)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectButton::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectButton::CVZRSkinObjectButton()
 {
@@ -42,7 +50,7 @@ void CVZRSkinObjectButton::OnDraw(HDC dc)
 
 void CVZRSkinObjectButton::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
 {
-    CVZRSkinObject::OnSkinStateChange(bPrevState, bNewState);
+    CVZRSkinObjectFrame::OnSkinStateChange(bPrevState, bNewState);
     m_bHot = FALSE;
     m_bPushed = FALSE;
 }
@@ -51,7 +59,7 @@ BOOL CVZRSkinObjectButton::HandleSubclassMessage(UINT msg, WPARAM& wParam, LPARA
 {
     if (!IsSkinnedType())
         return FALSE;
-    return CVZRSkinObject::HandleSubclassMessage(msg, wParam, lParam, result);
+    return CVZRSkinObjectFrame::HandleSubclassMessage(msg, wParam, lParam, result);
 }
 
 BOOL CVZRSkinObjectButton::HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
@@ -61,7 +69,7 @@ BOOL CVZRSkinObjectButton::HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM
         result = 1;
         return TRUE;
     }
-    return CVZRSkinObject::HandleDefProcMessage(msg, wParam, lParam, result);
+    return CVZRSkinObjectFrame::HandleDefProcMessage(msg, wParam, lParam, result);
 }
 
 BOOL CVZRSkinObjectButton::HandledInDefProc(UINT msg)
@@ -70,7 +78,7 @@ BOOL CVZRSkinObjectButton::HandledInDefProc(UINT msg)
         return FALSE;
     if (IsWindowsForms() && (msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC))
         return FALSE;
-    return CVZRSkinObject::HandledInDefProc(msg);
+    return CVZRSkinObjectFrame::HandledInDefProc(msg);
 }
 
 LRESULT CVZRSkinObjectButton::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }

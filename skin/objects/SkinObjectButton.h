@@ -2,9 +2,9 @@
 // boxes, painted whole from the theme class "BUTTON".
 #pragma once
 
-#include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 
-class CVZRSkinObjectButton : public CVZRSkinObject {
+class CVZRSkinObjectButton : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectButton)
 public:
     CVZRSkinObjectButton();
@@ -30,6 +30,7 @@ protected:
     afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetState(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -4,19 +4,21 @@
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/engine/SkinEngine.h"
 #include "skin/objects/ControlPaint.h"
+#include "skin/theme/ThemeClass.h"
 
 #include <commctrl.h>
 
-IMPLEMENT_DYNCREATE(CVZRSkinObjectComboBox, CVZRSkinObject)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectComboBox, CVZRSkinObjectFrame)
 IMPLEMENT_DYNCREATE(CVZRSkinObjectDateTime, CVZRSkinObjectComboBox)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectMonthCal, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectEdit, CVZRSkinObject)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectMonthCal, CVZRSkinObjectFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectEdit, CVZRSkinObjectScrollFrame)
 
 namespace {
 const UINT kComboLeftButtonMessage = 0x00F4;
+const int kBgType = 4001;
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectComboBox, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectComboBox, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectComboBox::OnPaint)
     ON_MESSAGE(WM_PRINTCLIENT, &CVZRSkinObjectComboBox::OnPrintClient)
     ON_MESSAGE(WM_ERASEBKGND, &CVZRSkinObjectComboBox::OnEraseBkgnd)
@@ -32,12 +34,24 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectComboBox, CVZRSkinObject)
     ON_MESSAGE(kComboLeftButtonMessage, &CVZRSkinObjectComboBox::OnDefaultThenInvalidate)
 END_MESSAGE_MAP()
 
+BOOL CVZRSkinObjectComboBox::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
+
 CVZRSkinObjectComboBox::CVZRSkinObjectComboBox()
 {
     m_strThemeClass = "COMBOBOX";
 }
 
-UINT CVZRSkinObjectComboBox::GetCtlColorMessage() { return InputCtlColorMessage(m_hWnd, true); }
+HBRUSH CVZRSkinObjectComboBox::GetClientBrush(HDC dc)
+{
+    m_ctlColorMessage = InputCtlColorMessage(m_hWnd, true);
+    return CVZRSkinObjectFrame::GetClientBrush(dc);
+}
 
 void CVZRSkinObjectComboBox::OnDraw(HDC dc)
 {
@@ -120,6 +134,25 @@ void CVZRSkinObjectDateTime::OnDraw(HDC dc)
     PaintDateTime(*GetEngine()->GetContext(), m_hWnd, dc, m_bHot != FALSE, GetEngine()->GetComCtlVersion());
 }
 
+void CVZRSkinObjectDateTime::DrawFrame(HDC dc)
+{
+    CVZRThemeClass* combo = GetEngine()->GetContext()->LookupThemeClass("COMBOBOX");
+    int state = !::IsWindowEnabled(m_hWnd) ? 4 : 1 + (m_bHot ? 1 : 0);
+    if ((::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && combo->GetEnum(0, state, kBgType, 0) == 0) {
+        RECT window;
+        ::GetWindowRect(m_hWnd, &window);
+        ::OffsetRect(&window, -window.left, -window.top);
+        RECT inner = window;
+        ::InflateRect(&inner, -2, -2);
+        int saved = ::SaveDC(dc);
+        ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+        combo->DrawBackground(dc, 0, state, &window);
+        ::RestoreDC(dc, saved);
+        return;
+    }
+    CVZRSkinObjectComboBox::DrawFrame(dc);
+}
+
 void CVZRSkinObjectDateTime::ReloadMetrics()
 {
     CVZRSkinObjectComboBox::ReloadMetrics();
@@ -151,7 +184,7 @@ LRESULT CVZRSkinObjectDateTime::OnLButtonDown(WPARAM, LPARAM lParam)
 
 void CVZRSkinObjectMonthCal::ReloadMetrics()
 {
-    CVZRSkinObject::ReloadMetrics();
+    CVZRSkinObjectFrame::ReloadMetrics();
     SetCalendarColors(*GetEngine()->GetContext(), m_hWnd, false);
 }
 
@@ -160,4 +193,21 @@ CVZRSkinObjectEdit::CVZRSkinObjectEdit()
     m_strThemeClass = "EDIT";
 }
 
-UINT CVZRSkinObjectEdit::GetCtlColorMessage() { return InputCtlColorMessage(m_hWnd, false); }
+HBRUSH CVZRSkinObjectEdit::GetClientBrush(HDC dc)
+{
+    m_ctlColorMessage = InputCtlColorMessage(m_hWnd, false);
+    return CVZRSkinObjectScrollFrame::GetClientBrush(dc);
+}
+
+void CVZRSkinObjectEdit::DrawFrame(HDC dc)
+{
+    HWND next = ::GetWindow(m_hWnd, GW_HWNDNEXT);
+    RECT own, other, overlap;
+    ::GetWindowRect(m_hWnd, &own);
+    if (next && ::IsWindowVisible(next) && ::GetWindowRect(next, &other) && ::IntersectRect(&overlap, &own, &other) &&
+        overlap.right - overlap.left == 2) {
+        ::OffsetRect(&overlap, -own.left, -own.top);
+        ::ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+    }
+    CVZRSkinObjectScrollFrame::DrawFrame(dc);
+}

@@ -3,13 +3,14 @@
 // the skin's border, colours and scroll bars.
 #pragma once
 
-#include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 
-class CVZRSkinObjectComboBox : public CVZRSkinObject {
+class CVZRSkinObjectComboBox : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectComboBox)
 public:
     CVZRSkinObjectComboBox();
-    UINT GetCtlColorMessage();
+    // Read-only and disabled boxes ask for static colours.
+    HBRUSH GetClientBrush(HDC dc) override;
     virtual void OnDraw(HDC dc);
     BOOL IsHot() const { return m_bHot; }
 
@@ -22,6 +23,7 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDefaultThenInvalidate(WPARAM wParam, LPARAM lParam);
     void SetHot(POINT pt);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 protected:
@@ -33,6 +35,7 @@ class CVZRSkinObjectDateTime : public CVZRSkinObjectComboBox {
 public:
     CVZRSkinObjectDateTime() {}
     void OnDraw(HDC dc) override;
+    void DrawFrame(HDC dc) override;
     void ReloadMetrics() override;
 
 protected:
@@ -41,16 +44,18 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CVZRSkinObjectMonthCal : public CVZRSkinObject {
+class CVZRSkinObjectMonthCal : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectMonthCal)
 public:
     CVZRSkinObjectMonthCal() {}
     void ReloadMetrics() override;
 };
 
-class CVZRSkinObjectEdit : public CVZRSkinObject {
+class CVZRSkinObjectEdit : public CVZRSkinObjectScrollFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectEdit)
 public:
     CVZRSkinObjectEdit();
-    UINT GetCtlColorMessage();
+    HBRUSH GetClientBrush(HDC dc) override;
+    // An attached up-down control's two-pixel overlap stays undrawn.
+    void DrawFrame(HDC dc) override;
 };

@@ -6,21 +6,31 @@
 
 #include <commctrl.h>
 
-IMPLEMENT_DYNCREATE(CVZRSkinObjectListBox, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectListView, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectTreeView, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectHeader, CVZRSkinObject)
+#include <vector>
+
+IMPLEMENT_DYNCREATE(CVZRSkinObjectListBox, CVZRSkinObjectScrollFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectListView, CVZRSkinObjectScrollFrame9x)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectTreeView, CVZRSkinObjectScrollFrame9x)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectHeader, CVZRSkinObjectFrame)
 
 CVZRSkinObjectListBox::CVZRSkinObjectListBox()
 {
     m_strThemeClass = "LISTBOX";
 }
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectListView, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectListView, CVZRSkinObjectScrollFrame9x)
     ON_MESSAGE(WM_CREATE, &CVZRSkinObjectListView::OnCreate)
     ON_MESSAGE(WM_HSCROLL, &CVZRSkinObjectListView::OnHScroll)
     ON_MESSAGE(WM_VSCROLL, &CVZRSkinObjectListView::OnVScroll)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectListView::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectScrollFrame9x::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectListView::CVZRSkinObjectListView()
 {
@@ -30,7 +40,7 @@ CVZRSkinObjectListView::CVZRSkinObjectListView()
 void CVZRSkinObjectListView::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
 {
     ApplyListViewColors(*GetEngine()->GetContext(), m_hWnd, bNewState != FALSE);
-    CVZRSkinObject::OnSkinStateChange(bPrevState, bNewState);
+    CVZRSkinObjectScrollFrame9x::OnSkinStateChange(bPrevState, bNewState);
 }
 
 LRESULT CVZRSkinObjectListView::OnCreate(WPARAM, LPARAM)
@@ -51,6 +61,7 @@ LRESULT CVZRSkinObjectListView::OnHScroll(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     LRESULT result = Default();
+    RefreshScrollBars();
     return result;
 }
 
@@ -64,12 +75,21 @@ LRESULT CVZRSkinObjectListView::OnVScroll(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     LRESULT result = Default();
+    RefreshScrollBars();
     return result;
 }
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectTreeView, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectTreeView, CVZRSkinObjectScrollFrame9x)
     ON_MESSAGE(WM_CREATE, &CVZRSkinObjectTreeView::OnCreate)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectTreeView::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectScrollFrame9x::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectTreeView::CVZRSkinObjectTreeView()
 {
@@ -79,7 +99,7 @@ CVZRSkinObjectTreeView::CVZRSkinObjectTreeView()
 void CVZRSkinObjectTreeView::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
 {
     ApplyTreeViewColors(*GetEngine()->GetContext(), m_hWnd, bNewState != FALSE);
-    CVZRSkinObject::OnSkinStateChange(bPrevState, bNewState);
+    CVZRSkinObjectScrollFrame9x::OnSkinStateChange(bPrevState, bNewState);
 }
 
 LRESULT CVZRSkinObjectTreeView::OnCreate(WPARAM, LPARAM)
@@ -94,7 +114,7 @@ LRESULT CVZRSkinObjectTreeView::OnCreate(WPARAM, LPARAM)
     return 0;
 }
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectHeader, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectHeader, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectHeader::OnPaint)
     ON_MESSAGE(WM_PRINTCLIENT, &CVZRSkinObjectHeader::OnPrintClient)
     ON_MESSAGE(WM_LBUTTONDOWN, &CVZRSkinObjectHeader::OnLButtonDown)
@@ -102,6 +122,14 @@ BEGIN_MESSAGE_MAP(CVZRSkinObjectHeader, CVZRSkinObject)
     ON_MESSAGE(WM_MOUSEMOVE, &CVZRSkinObjectHeader::OnMouseMove)
     ON_MESSAGE(WM_MOUSELEAVE, &CVZRSkinObjectHeader::OnMouseLeave)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectHeader::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectHeader::CVZRSkinObjectHeader()
 {
@@ -178,4 +206,110 @@ LRESULT CVZRSkinObjectHeader::OnMouseLeave(WPARAM, LPARAM)
     POINT pt = {-1, -1};
     SetHot(pt);
     return Default();
+}
+
+IMPLEMENT_DYNCREATE(CVZRSkinObjectMDIClient, CVZRSkinObjectFrame)
+
+void CVZRSkinObjectMDIClient::OnSkinAttach(LPCREATESTRUCT lpcs, BOOL bAuto)
+{
+    HWND parent = lpcs && lpcs->hwndParent ? lpcs->hwndParent : ::GetParent(m_hWnd);
+    m_pParentFrame = parent ? GetEngine()->AcquireSkinObject(parent) : NULL;
+    CVZRSkinObjectFrame::OnSkinAttach(lpcs, bAuto);
+}
+
+void CVZRSkinObjectMDIClient::OnSkinDetach(BOOL bAuto)
+{
+    if (m_pParentFrame) {
+        m_pParentFrame->Release();
+        m_pParentFrame = nullptr;
+    }
+    CVZRSkinObjectFrame::OnSkinDetach(bAuto);
+}
+
+BOOL CVZRSkinObjectMDIClient::HandledInDefProc(UINT msg) { return msg == WM_SKINFRAMEWORK_QUERYSTATE; }
+
+void CVZRSkinObjectMDIClient::RedrawBars(bool horizontal, bool vertical)
+{
+    if (horizontal)
+        RedrawScrollBar(m_hBar);
+    if (vertical)
+        RedrawScrollBar(m_vBar);
+}
+
+BOOL CVZRSkinObjectMDIClient::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case 0x003F:  // the children were scrolled
+        result = Default();
+        RedrawBars(msg != WM_VSCROLL, msg != WM_HSCROLL);
+        return TRUE;
+    case WM_NCACTIVATE:
+        if (!CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result))
+            result = Default();
+        RedrawBars(true, true);
+        return TRUE;
+    case WM_SIZE:
+        return OnSize(lParam);
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+    case WM_MDIICONARRANGE:
+        result = Arrange();
+        return TRUE;
+    default:
+        return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+    }
+}
+
+BOOL CVZRSkinObjectMDIClient::OnSize(LPARAM lParam)
+{
+    if (!(GetEngine()->GetSkinOptions() & kApplyMetrics))
+        return FALSE;
+    BOOL maximized = FALSE;
+    HWND active = (HWND)::SendMessageA(m_hWnd, WM_MDIGETACTIVE, 0, (LPARAM)&maximized);
+    CVZRSkinObject* object = active && maximized ? GetEngine()->AcquireSkinObject(active) : NULL;
+    CVZRSkinObjectFrame* child = dynamic_cast<CVZRSkinObjectFrame*>(object);
+    BOOL moved = FALSE;
+    if (child && !child->IsInactive()) {
+        RECT b = child->m_borders;
+        int cx = LOWORD(lParam), cy = HIWORD(lParam);
+        ::MoveWindow(active, -b.left, -b.top, cx + b.left + b.right, cy + b.top + b.bottom, TRUE);
+        moved = TRUE;
+    }
+    if (object)
+        object->Release();
+    return moved;
+}
+
+LRESULT CVZRSkinObjectMDIClient::Arrange()
+{
+    if (m_bArranging)
+        return Default();
+    m_bArranging = TRUE;
+    std::vector<std::pair<HWND, CVZRSkinObjectFrame*>> children;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        CVZRSkinObject* object = GetEngine()->AcquireSkinObject(child);
+        CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(object);
+        if (!frame) {
+            if (object)
+                object->Release();
+            continue;
+        }
+        children.push_back({child, frame});
+        RECT window;
+        ::GetWindowRect(child, &window);
+        ++frame->m_lockCount;
+        ::SendMessageA(child, WM_NCCALCSIZE, FALSE, (LPARAM)&window);
+        --frame->m_lockCount;
+        ::SetTimer(child, kNonClientResetTimer, 1000, NULL);
+    }
+    LRESULT result = Default();
+    m_bArranging = FALSE;
+    for (auto& entry : children) {
+        if (::IsWindow(entry.first))
+            entry.second->RedrawFrame();
+        entry.second->Release();
+    }
+    return result;
 }

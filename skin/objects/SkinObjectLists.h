@@ -4,15 +4,15 @@
 // borders outside its client area.
 #pragma once
 
-#include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 
-class CVZRSkinObjectListBox : public CVZRSkinObject {
+class CVZRSkinObjectListBox : public CVZRSkinObjectScrollFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectListBox)
 public:
     CVZRSkinObjectListBox();
 };
 
-class CVZRSkinObjectListView : public CVZRSkinObject {
+class CVZRSkinObjectListView : public CVZRSkinObjectScrollFrame9x {
     DECLARE_DYNCREATE(CVZRSkinObjectListView)
 public:
     CVZRSkinObjectListView();
@@ -22,10 +22,11 @@ protected:
     afx_msg LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHScroll(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 };
 
-class CVZRSkinObjectTreeView : public CVZRSkinObject {
+class CVZRSkinObjectTreeView : public CVZRSkinObjectScrollFrame9x {
     DECLARE_DYNCREATE(CVZRSkinObjectTreeView)
 public:
     CVZRSkinObjectTreeView();
@@ -33,10 +34,11 @@ public:
 
 protected:
     afx_msg LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 };
 
-class CVZRSkinObjectHeader : public CVZRSkinObject {
+class CVZRSkinObjectHeader : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectHeader)
 public:
     CVZRSkinObjectHeader();
@@ -49,6 +51,7 @@ protected:
     afx_msg LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -56,4 +59,24 @@ private:
     void SetHot(POINT pt);
     BOOL m_bPressed = FALSE;
     int m_hotItem = -1;
+};
+
+class CVZRSkinObjectMDIClient : public CVZRSkinObjectFrame {
+    DECLARE_DYNCREATE(CVZRSkinObjectMDIClient)
+public:
+    CVZRSkinObjectMDIClient() {}
+    void OnSkinAttach(LPCREATESTRUCT lpcs, BOOL bAuto) override;
+    void OnSkinDetach(BOOL bAuto) override;
+    BOOL HandledInDefProc(UINT msg) override;
+
+protected:
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // A maximised skinned child is moved so that its borders lie outside.
+    BOOL OnSize(LPARAM lParam);
+    LRESULT Arrange();
+    void RedrawBars(bool horizontal, bool vertical);
+    BOOL m_bArranging = FALSE;
+    CVZRSkinObject* m_pParentFrame = nullptr;  // one reference held
 };

@@ -5,16 +5,24 @@
 #include "skin/objects/ControlPaint.h"
 #include "skin/support/DrawHelpers.h"
 
-IMPLEMENT_DYNCREATE(CVZRSkinObjectTab, CVZRSkinObject)
-IMPLEMENT_DYNCREATE(CVZRSkinObjectToolBar, CVZRSkinObject)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectTab, CVZRSkinObjectFrame)
+IMPLEMENT_DYNCREATE(CVZRSkinObjectToolBar, CVZRSkinObjectFrame)
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectTab, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectTab, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_ERASEBKGND, &CVZRSkinObjectTab::OnEraseBkgnd)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectTab::OnPaint)
     ON_MESSAGE(WM_PRINTCLIENT, &CVZRSkinObjectTab::OnPrintClient)
     ON_MESSAGE(WM_MOUSEMOVE, &CVZRSkinObjectTab::OnMouseMove)
     ON_MESSAGE(WM_MOUSELEAVE, &CVZRSkinObjectTab::OnMouseLeave)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectTab::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectTab::CVZRSkinObjectTab()
 {
@@ -84,9 +92,17 @@ LRESULT CVZRSkinObjectTab::OnMouseLeave(WPARAM, LPARAM)
     return Default();
 }
 
-BEGIN_MESSAGE_MAP(CVZRSkinObjectToolBar, CVZRSkinObject)
+BEGIN_MESSAGE_MAP(CVZRSkinObjectToolBar, CVZRSkinObjectFrame)
     ON_MESSAGE(WM_PAINT, &CVZRSkinObjectToolBar::OnPaint)
 END_MESSAGE_MAP()
+
+BOOL CVZRSkinObjectToolBar::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // The control's own handlers come before the frame's.
+    if (OnWndMsg(msg, wParam, lParam, &result))
+        return TRUE;
+    return CVZRSkinObjectFrame::HandleControlMessage(msg, wParam, lParam, result);
+}
 
 CVZRSkinObjectToolBar::CVZRSkinObjectToolBar()
 {

@@ -1,9 +1,9 @@
 // Skins of the tab control and the toolbar, painted whole into a memory DC.
 #pragma once
 
-#include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 
-class CVZRSkinObjectTab : public CVZRSkinObject {
+class CVZRSkinObjectTab : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectTab)
 public:
     CVZRSkinObjectTab();
@@ -15,6 +15,7 @@ protected:
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -22,12 +23,13 @@ private:
     int m_hotItem = -1;
 };
 
-class CVZRSkinObjectToolBar : public CVZRSkinObject {
+class CVZRSkinObjectToolBar : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectToolBar)
 public:
     CVZRSkinObjectToolBar();
 
 protected:
     afx_msg LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    BOOL HandleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     DECLARE_MESSAGE_MAP()
 };

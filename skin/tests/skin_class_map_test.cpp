@@ -43,6 +43,7 @@ TEST(SkinClassMap, EveryControlEntryMakesItsOwnSkinClass)
         {"SysTabControl32", RUNTIME_CLASS(CVZRSkinObjectTab)},
         {"ToolbarWindow32", RUNTIME_CLASS(CVZRSkinObjectToolBar)},
         {"#32768", RUNTIME_CLASS(CVZRSkinObjectMenu)},
+        {"MDIClient", RUNTIME_CLASS(CVZRSkinObjectMDIClient)},
     };
     for (const auto& row : rows) {
         const CVZRSkinClassEntry* entry = engine.FindClassEntry(row.name);
