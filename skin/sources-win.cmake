@@ -108,13 +108,35 @@ endif()
 
 # A host of ozSkin.dll, bound by name as the studio binds it.
 zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comctl32 WINDOWS)
+zavo_add_test(skin_host_manifest_test SOURCES ${_skin_tests}/skin_host_test.cpp ${_skin_tests}/skin_manifest_test.rc
+  LIBS comctl32 WINDOWS)
+foreach(t skin_host_test skin_host_manifest_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages Gorvanel)
+  endif()
+endforeach()
+if(TARGET skin_host_manifest_test)
+  target_compile_definitions(skin_host_manifest_test PRIVATE SKIN_HOST_MANIFEST)
+  target_include_directories(skin_host_manifest_test PRIVATE ${_skin_tests})
+endif()
+# The engine linked in: its maps and objects seen from inside.
+zavo_add_test(skin_engine_test SOURCES ${_skin_tests}/skin_engine_test.cpp LIBS skin_engine comctl32 WINDOWS)
+if(TARGET skin_engine_test)
+  add_dependencies(skin_engine_test skin_packages)
+endif()
+
+# ThemeStart and skinned messages timed (bench/skin/run.sh).
+if(ZAVO_BENCH)
+  add_executable(skin_bench ${CMAKE_SOURCE_DIR}/bench/skin/skin_bench.cpp)
+  add_dependencies(skin_bench ozSkin ThemeUI)
+endif()
 # Frames read back from the screen: one window over the others at a time.
 zavo_add_test(skin_frame_test SOURCES ${_skin_tests}/skin_frame_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 if(TARGET skin_frame_test)
   add_dependencies(skin_frame_test skin_packages)
 endif()
 zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS LOCK screen_pixels)
-foreach(t skin_host_test skin_frame_host_test)
+foreach(t skin_frame_host_test)
   if(TARGET ${t})
     add_dependencies(${t} ozSkin skin_packages Gorvanel)
   endif()
@@ -142,6 +164,9 @@ zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp
 if(ZAVO_BENCH)
   add_executable(skin_controls_bench ${CMAKE_SOURCE_DIR}/bench/skin/controls_bench.cpp)
   target_link_libraries(skin_controls_bench PRIVATE comctl32)
+  # Live resizing of a skinned frame (bench/skin/frame_run.sh).
+  add_executable(skin_frame_bench ${CMAKE_SOURCE_DIR}/bench/skin/frame_bench.cpp)
+  target_link_libraries(skin_frame_bench PRIVATE skin_lib)
 endif()
 
 # The studio and Pelsys run skinned and unskinned; the screenshots stay in the build folder.

@@ -70,7 +70,7 @@ void CVZRSkinEngine::RegisterSkinObjectClasses()
         if (row.aliasOf != NULL)
             RegisterAlias(row.name, row.aliasOf);
         else
-            RegisterClass(row.name, row.runtimeClass ? row.runtimeClass() : NULL);
+            RegisterSkinObjectClass(row.name, row.runtimeClass ? row.runtimeClass() : NULL);
     }
 }
 

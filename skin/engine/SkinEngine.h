@@ -73,13 +73,15 @@ public:
     CVZRThemePackage* GetPackage() { return m_pPackage.get(); }
     CVZRThemeSchema* GetSchema() { return m_pSchema.get(); }
 
+    // Adds a window class to the class map (a name already there is kept).
+    void RegisterSkinObjectClass(LPCSTR name, CRuntimeClass* pClass);
+
     // Makes the skin object of a class-map entry, a frame of a kind when null.
     static CVZRSkinObject* CreateSkinObject(const CVZRSkinClassEntry* entry);
     static CVZRSkinObject* CreateFrameObject(int frameKind);
 
 private:
     void RegisterSkinObjectClasses();
-    void RegisterClass(LPCSTR name, CRuntimeClass* pClass);
     void RegisterAlias(LPCSTR alias, LPCSTR target);
     void ClearThemeClasses();
     std::vector<std::pair<HWND, CVZRSkinObject*>> SnapshotObjects();
