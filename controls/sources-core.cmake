@@ -28,6 +28,7 @@ add_library(controls_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ColorButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDialogEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FontDialogEx.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkinStart.cpp
 )
 target_include_directories(controls_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(controls_core PUBLIC controls_base controls_fileedit zavofw advapi32 gdi32 user32 msimg32 version comdlg32 comctl32)

@@ -10,18 +10,24 @@ zavo_add_test(controls_pixeleffect_test
 if(NOT WIN32)
   return()
 endif()
-add_library(controls_menubars STATIC
+# The menu bar and its toolbar images alone, for programs with a toolbar of their own.
+add_library(controls_menubar STATIC
   ${CMAKE_CURRENT_LIST_DIR}/MenuDrawing.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/OwnerDrawMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolBarImages.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TaskbarNotifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
+)
+target_include_directories(controls_menubar PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(controls_menubar PUBLIC controls_core zavofw comctl32 shlwapi gdi32 user32)
+
+add_library(controls_menubars STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/OwnerDrawMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaskbarNotifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EffectBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImageToolBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PositionToolBar.cpp
 )
 target_include_directories(controls_menubars PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(controls_menubars PUBLIC controls_pixeleffect controls_core zavofw comctl32 advapi32 gdi32 user32)
+target_link_libraries(controls_menubars PUBLIC controls_menubar controls_pixeleffect controls_core zavofw comctl32 advapi32 gdi32 user32)
 
 # The tests carry the studio's toolbar resources and a small menu of their own.
 set(_mb_res ${CMAKE_SOURCE_DIR}/resources/zavomgr)

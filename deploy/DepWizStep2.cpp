@@ -432,7 +432,6 @@ BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packag
             FILE* out = FwOpenStdFile(target, "wb");
             const BOOL written = out && fwrite(data, 1, size, out) == size;
             const BOOL closed = out && fclose(out) == 0;
-            delete[] data;
             if (!written || !closed) {
                 error.Format("%s: %s", (LPCTSTR)target, (LPCTSTR)LastErrorText());
                 return FALSE;
@@ -502,6 +501,13 @@ int CDepWizStep2::BuildBootTree()
             return 0;
         }
         CString text;
+        // a drive root holds folders nobody can list: the image is made without them
+        CString leftOut = iso_folders_left_out();
+        leftOut.Replace('/', '\\');
+        if (!leftOut.IsEmpty()) {
+            text.Format(LoadText(IDS_DW_LEFTOUT), (LPCTSTR)leftOut);
+            ShowText(this, text, IDS_DW_ISOCAPTION, MB_ICONWARNING);
+        }
         text.Format(LoadText(IDS_DW_ISODONE), (LPCTSTR)m_strIsoPath);
         test = ShowText(this, text, IDS_DW_ISOCAPTION, MB_YESNO | MB_ICONINFORMATION) == IDYES;
     }

@@ -33,7 +33,7 @@ CString LoadAppString(UINT nId)
 
 CDepWizard::CDepWizard(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CPropertySheet(nIDCaption, pParentWnd, iSelectPage), m_pGroupLine(NULL), m_bInitialized(FALSE),
-      m_nPageTop(-1) {}
+      m_nPageTop(-1), m_nBannerIcon(0), m_nBannerTitle(0), m_nBannerDesc(0) {}
 
 CDepWizard::~CDepWizard() { delete m_pGroupLine; }
 
@@ -43,6 +43,7 @@ BOOL CDepWizard::OnInitDialog()
     m_banner.SetIconResource(FALSE, IDI_DEPWIZ_OPTIONS);
     m_banner.Init(this);
     m_banner.MoveCtrls(this);
+    ShowBanner();
     CenterWindow();
     m_bInitialized = TRUE;
     // the active page was moved with the other children: that is the place
@@ -64,6 +65,7 @@ BOOL CDepWizard::OnInitDialog()
         m_pGroupLine = new CGroupLine;
         m_pGroupLine->m_strCaption = kGroupLineCaption;
         m_pGroupLine->SubclassWindow(child);
+        m_pGroupLine->SetWindowText(kGroupLineCaption);
         CRect rect;
         ::GetWindowRect(child, &rect);
         ScreenToClient(&rect);
@@ -90,6 +92,15 @@ LRESULT CDepWizard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CPropertySheet::WindowProc(message, wParam, lParam);
 }
 
+void CDepWizard::ShowBanner()
+{
+    if (!m_banner.m_hWnd || !m_nBannerTitle)
+        return;
+    m_banner.SetIconResource(FALSE, m_nBannerIcon);
+    m_banner.SetTitleText(LoadAppString(m_nBannerTitle));
+    m_banner.SetDescText(LoadAppString(m_nBannerDesc));
+}
+
 void CDepWizard::ActivatePage(CPropertyPage* pPage, UINT nIcon, UINT nTitle, UINT nDesc)
 {
     if (m_bInitialized && pPage->m_hWnd) {
@@ -101,11 +112,10 @@ void CDepWizard::ActivatePage(CPropertyPage* pPage, UINT nIcon, UINT nTitle, UIN
             m_nPageTop = rect.top + m_banner.GetHeaderHeight();
         pPage->SetWindowPos(NULL, rect.left, m_nPageTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (m_banner.m_hWnd) {
-        m_banner.SetIconResource(FALSE, nIcon);
-        m_banner.SetTitleText(LoadAppString(nTitle));
-        m_banner.SetDescText(LoadAppString(nDesc));
-    }
+    m_nBannerIcon = nIcon;
+    m_nBannerTitle = nTitle;
+    m_nBannerDesc = nDesc;
+    ShowBanner();
     if (pPage->m_hWnd) {
         CString caption;
         pPage->GetWindowText(caption);

@@ -165,5 +165,9 @@ public:
     BOOL m_bInitialized;
 
 private:
+    void ShowBanner();
+
     int m_nPageTop;
+    // what the banner shows: the first page is activated before it exists
+    UINT m_nBannerIcon, m_nBannerTitle, m_nBannerDesc;
 };

@@ -3,6 +3,8 @@
 // tree-view and list-view forms.
 #pragma once
 #include "framework/View.h"
+#include "framework/TreeCtrl.h"
+#include "framework/ListCtrl.h"
 
 class FW_API CCtrlView : public CView {
     DECLARE_DYNAMIC(CCtrlView)
@@ -23,10 +25,13 @@ class FW_API CTreeView : public CCtrlView {
     DECLARE_DYNCREATE(CTreeView)
 public:
     CTreeView();
+    // The view's window as the control it is.
+    CTreeCtrl& GetTreeCtrl() const { return *(CTreeCtrl*)this; }
 };
 
 class FW_API CListView : public CCtrlView {
     DECLARE_DYNCREATE(CListView)
 public:
     CListView();
+    CListCtrl& GetListCtrl() const { return *(CListCtrl*)this; }
 };

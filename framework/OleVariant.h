@@ -53,9 +53,9 @@ public:
     union {
         int64_t llVal;  // VT_CY (in ten-thousandths)
         int16_t iVal;
-        int32_t lVal;   // VT_I4, VT_ERROR
+        int32_t lVal;  // VT_I4, VT_ERROR
         float fltVal;
-        double dblVal;  // VT_R8, VT_DATE
+        double dblVal;    // VT_R8, VT_DATE
         int16_t boolVal;  // VARIANT_BOOL: -1 true, 0 false
         uint8_t bVal;
     } m_value;

@@ -957,6 +957,22 @@ void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnClose() { Default(); }
 BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
 
+BOOL PASCAL CWnd::GrayCtlColor(HDC hDC, HWND hWnd, UINT nCtlColor, HBRUSH hbrGray, COLORREF clrText)
+{
+    if (hDC == NULL || hbrGray == NULL)
+        return FALSE;
+    if (nCtlColor == CTLCOLOR_EDIT && hWnd != NULL) {
+        // Only a read-only edit takes the dialog colour.
+        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & ES_READONLY))
+            return FALSE;
+    } else if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX || nCtlColor == CTLCOLOR_SCROLLBAR) {
+        return FALSE;
+    }
+    ::SetBkMode(hDC, TRANSPARENT);
+    ::SetTextColor(hDC, clrText == COLORREF(-1) ? ::GetSysColor(COLOR_WINDOWTEXT) : clrText);
+    return TRUE;
+}
+
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
     LRESULT lResult = 0;

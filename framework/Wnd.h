@@ -82,6 +82,9 @@ public:
     LRESULT Default();
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
+    // Readies a dialog-coloured control's DC (transparent text in clrText);
+    // FALSE for the controls that keep their own background (edits, lists).
+    static BOOL PASCAL GrayCtlColor(HDC hDC, HWND hWnd, UINT nCtlColor, HBRUSH hbrGray, COLORREF clrText);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = NULL);
     static const MSG* GetCurrentMessage();
     // For window hooks outside the framework's window map: sets the message that

@@ -8,6 +8,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/FontDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColorDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogControls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RichEditCtrl.cpp
   )
   include(${CMAKE_CURRENT_LIST_DIR}/tests/dialog-tests.cmake OPTIONAL)
 endif()

@@ -18,8 +18,9 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OleDataSource.cpp
   )
-  target_link_libraries(zavofw PUBLIC user32 gdi32 comctl32 comdlg32 shell32 ole32 advapi32 msimg32)
+  target_link_libraries(zavofw PUBLIC user32 gdi32 comctl32 comdlg32 shell32 ole32 uuid advapi32 msimg32)
 
   # WinMain lives in each program (a DLL cannot hold it): link zavofw_main.
   add_library(zavofw_main STATIC ${CMAKE_CURRENT_LIST_DIR}/WinMain.cpp)

@@ -11,13 +11,39 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultThemeSchema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultSchemaFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/theme/DefaultSchemaScrollBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/FrameNonClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeClass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinEdge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw/SkinPaintDC.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/draw/SkinSystemMetrics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ControlStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ControlPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ButtonPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/InputPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/ListPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/BarPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/TabPaint.cpp)
 target_include_directories(skin_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32 comctl32)
+
+# The engine: hooks, skin objects, the colour table; ozSkin.dll is it with
+# its two exports.
+add_library(skin_engine STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/hooks/RealApi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hooks/ModuleEnumerator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hooks/ApiHookTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/engine/SkinEngine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/engine/SkinClassMap.cpp)
+target_link_libraries(skin_engine PUBLIC skin_lib)
+add_library(ozSkin SHARED ${CMAKE_CURRENT_LIST_DIR}/engine/SkinExports.cpp ${CMAKE_CURRENT_LIST_DIR}/engine/ozSkin.def)
+set_target_properties(ozSkin PROPERTIES PREFIX "" OUTPUT_NAME ozSkin)
+target_link_libraries(ozSkin PRIVATE skin_engine)
+add_dependencies(ozSkin ThemeUI)
 
 # Theme packages made by the generator: ThemeUI.dll with NormalBlue.ini beside
 # the programs, and the test packages in the build tree.
@@ -51,7 +77,7 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system store)
+foreach(t bitmap theme edge system store control_state control_paint frame)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
@@ -72,4 +98,10 @@ if(ZAVO_TESTS AND ZAVO_7Z)
   add_test(NAME skin_themeui_resources
     COMMAND ${CMAKE_COMMAND} -DSEVEN_ZIP=${ZAVO_7Z} -DLIBRARY=${CMAKE_BINARY_DIR}/bin/ThemeUI.dll
             -P ${_skin_tests}/check_themeui_resources.cmake)
+endif()
+
+# A host of ozSkin.dll, bound by name as the studio binds it.
+zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comctl32 WINDOWS)
+if(TARGET skin_host_test)
+  add_dependencies(skin_host_test ozSkin skin_packages Gorvanel)
 endif()

@@ -8,7 +8,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 folder=$(ls -d "$ROOT"/build-win/dist/Zavo-*/ | head -n 1)
 sample="$(winepath -w "${folder}Zavo Projects/Sample/Sample.kel" 2>/dev/null)"
 cd "$folder"
-ZAVO_EXIT_AFTER=4000 ZAVO_NO_MSGBOX=1 wine ./Zavomgr.exe "$sample" </dev/null >/dev/null 2>&1 || true
+ZAVO_EXIT_AFTER=4000 ZAVO_NO_MSGBOX=1 ZAVO_NO_SKIN=1 wine ./Zavomgr.exe "$sample" </dev/null >/dev/null 2>&1 || true
 list=$(wine reg query 'HKCU\Software\Kantel Ruziz' /s </dev/null 2>/dev/null | grep -iE '^\s+File[0-9]+' || true)
 echo "recent files of run.sh's profile:"; echo "${list:-  (none)}"
 others=$(echo "$list" | grep -viF 'Sample.kel' | grep -v '^\s*$' || true)

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -265,4 +266,39 @@ inline Bytes TestData(size_t n, uint32_t seed)
         b[i] = (i / 64) % 3 ? (uint8_t)(x >> 24) : (uint8_t)('a' + i % 7);
     }
     return b;
+}
+
+typedef std::map<std::string, Bytes> Files;
+
+inline uint32_t Be(const Bytes& b, size_t at)
+{
+    return at + 4 <= b.size() ? (uint32_t)b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3] : 0;
+}
+
+inline size_t Padded(const Bytes& b, size_t at, std::string& name)
+{
+    name.clear();
+    while (at < b.size() && b[at])
+        name += (char)b[at++];
+    return (at + 16) & ~(size_t)15;
+}
+
+// Reads the volume name and the regular files of the root folder, written
+// from the romfs layout rather than through the browser's reader.
+inline bool ParseRomfs(const Bytes& b, std::string& volume, Files& files)
+{
+    if (b.size() < 32 || std::string(b.begin(), b.begin() + 8) != "-rom1fs-")
+        return false;
+    size_t at = Padded(b, 16, volume);
+    for (int guard = 0; at && guard < 1000; ++guard) {
+        uint32_t word = Be(b, at), size = Be(b, at + 8);
+        std::string name;
+        size_t data = Padded(b, at + 16, name);
+        if (data + size > b.size())
+            return false;
+        if ((word & 7) == 2)
+            files[name] = Bytes(b.begin() + data, b.begin() + data + size);
+        at = word & ~15u;
+    }
+    return true;
 }

@@ -45,11 +45,21 @@ def boot_problems(image, tmp, ini):
     return [] if want in out else ["the boot stand-in printed %r" % out]
 
 
+def names_from_code_page(tree, code_page):
+    """Rock Ridge holds the names in the wizard's code page: read them in it."""
+    for root, dirs, files in os.walk(tree, topdown=False):
+        for name in dirs + files:
+            wanted = os.fsencode(name).decode(code_page)
+            if wanted != name:
+                os.rename(os.path.join(root, name), os.path.join(root, wanted))
+
+
 def main(image, expected_ini, packages, source):
     problems = []
     with tempfile.TemporaryDirectory() as tmp:
         rr = os.path.join(tmp, "rr")
         run("osirrox", "-indev", image, "-extract", "/", rr)
+        names_from_code_page(rr, "cp1252")
         boot = os.path.join(rr, "kelboot")
         if read(os.path.join(boot, "zavo.ini")) != read(expected_ini):
             problems.append("/kelboot/zavo.ini is not the page's text")
@@ -84,6 +94,8 @@ def main(image, expected_ini, packages, source):
             problems.append("the boot image is empty")
         if read(os.path.join(jol, "kelboot", "zavo.ini")) != read(expected_ini):
             problems.append("Joliet zavo.ini differs")
+        if not os.path.isfile(os.path.join(jol, "caf\u00e9.txt")):
+            problems.append("Joliet has no caf\u00e9.txt")
         problems += boot_problems(image, tmp, read(expected_ini))
     for p in problems:
         print(p)

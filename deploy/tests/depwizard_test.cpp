@@ -2,6 +2,7 @@
 // packages, its refusals and the zavo.ini text, the page places, and ISO
 // builds whose images the native check reads back with readers not ours.
 #include "deploy/DepWizard.h"
+#include "deploy/iso/iso_build.h"
 #include "designer/app/ZavomgrApp.h"
 #include "resources/zavomgr/resource.h"
 
@@ -9,6 +10,8 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -131,6 +134,37 @@ private:
     std::thread m_thread;
 };
 
+// The names in a folder other than "." and "..".
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const std::string& name : Matching(folder + "*"))
+        if (name != "." && name != "..")
+            names.push_back(name);
+    return names;
+}
+
+std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+// A source folder with one file big enough for several progress messages.
+std::string BigSource(const std::string& name)
+{
+    const std::string source = OutFolder() + "\\" + name;
+    CreateDirectoryA(source.c_str(), NULL);
+    std::ofstream big((source + "\\big.bin").c_str(), std::ios::binary);
+    for (int i = 0; i < 3 * 1024; ++i)
+        big << std::string(1024, (char)i);
+    return source;
+}
+
+// What the progress hook does at a progress message of the builder.
+std::function<void(int)> g_onProgress;
+void OnProgress(void*, int percent)
+{
+    if (g_onProgress)
+        g_onProgress(percent);
+}
+
 // A modeless wizard over the fixture packages, as the studio sets it up.
 class DepWizardTest : public ::testing::Test {
 protected:
@@ -139,6 +173,9 @@ protected:
         theApp.m_strMenusPath = Fixtures().c_str();
         theApp.m_strBinPath = (OutFolder() + "\\Bin").c_str();
         CreateDirectoryA(OutFolder().c_str(), NULL);
+        // what an earlier run that crashed left behind
+        for (const std::string& name : Matching(OutFolder() + "\\ZIS*"))
+            DeleteFileA((OutFolder() + "\\" + name).c_str());
         wizard.reset(new CDepWizard(IDS_DEPWIZ_CAPTION, NULL, 0));
         wizard->AddPage(&step1);
         wizard->AddPage(&step2);
@@ -153,6 +190,8 @@ protected:
     }
     void TearDown() override
     {
+        iso_set_progress_hook(NULL, NULL);
+        g_onProgress = nullptr;
         if (wizard->m_hWnd)
             wizard->DestroyWindow();
         Pump();
@@ -202,6 +241,46 @@ protected:
         SetDlgItemTextA(Page2(), IDC_DW_ISOSOURCE, source.c_str());
         SetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, target.c_str());
         Press(PSBTN_FINISH);
+    }
+
+    void Click(int box)
+    {
+        SendMessageA(Page2(), WM_COMMAND, MAKEWPARAM(box, BN_CLICKED), 0);
+        Pump();
+    }
+    // Picks the partition box's item of this root as a user would.
+    bool PickPartition(const std::string& root)
+    {
+        HWND combo = GetDlgItem(Page2(), IDC_DW_PARTITION);
+        const int count = (int)SendMessageA(combo, CB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            const char* data = (const char*)SendMessageA(combo, CB_GETITEMDATA, i, 0);
+            if (data && _stricmp(data, root.c_str()) == 0) {
+                SendMessageA(combo, CB_SETCURSEL, i, 0);
+                SendMessageA(Page2(), WM_COMMAND, MAKEWPARAM(IDC_DW_PARTITION, CBN_SELCHANGE), (LPARAM)combo);
+                return true;
+            }
+        }
+        return false;
+    }
+    std::string Device()
+    {
+        char text[128] = "";
+        GetDlgItemTextA(Page2(), IDC_DW_DEVICE, text, sizeof(text));
+        return text;
+    }
+    std::string Formatted(UINT id, const std::string& a, const std::string& b = std::string())
+    {
+        CString text;
+        text.Format(ResourceString(id), a.c_str(), b.c_str());
+        return (LPCTSTR)text;
+    }
+    std::vector<std::string> WorkFolders() { return Matching(Folder(TempPath()) + "\\KEL*"); }
+    std::string TempPath()
+    {
+        char path[MAX_PATH] = "";
+        GetTempPathA(MAX_PATH, path);
+        return path;
     }
 
     CDepWizStep1 step1;
@@ -289,6 +368,11 @@ TEST_F(DepWizardTest, PagesStayJustUnderTheBanner)
     GetWindowRect(Page1(), &first);
     EXPECT_EQ(first.top, top);
 
+    // the separator line above the buttons carries its caption
+    char line[64] = "";
+    GetWindowTextA(GetDlgItem(Sheet(), IDC_DW_SEPARATOR), line, sizeof(line));
+    EXPECT_STREQ(line, "Zavo Studio 2007 ");
+
     // the banner's texts and the Finish button's caption follow the page
     char finish[64] = "";
     Press(PSBTN_NEXT);
@@ -334,6 +418,8 @@ TEST_F(DepWizardTest, BuildsAnIsoBesideItsTargetAndAsksBeforeReplacing)
     CreateDirectoryA((source + "\\Kelboot").c_str(), NULL);
     std::ofstream((source + "\\Kelboot\\extra.txt").c_str()) << "from the source\n";
     std::ofstream((source + "\\readme.txt").c_str()) << "source root\n";
+    // a name in the system code page
+    std::ofstream((source + "\\caf\xE9.txt").c_str()) << "accent\n";
     const std::string iso = OutFolder() + "\\image.iso";
     DeleteFileA(iso.c_str());
 
@@ -367,6 +453,235 @@ TEST_F(DepWizardTest, BuildsAnIsoBesideItsTargetAndAsksBeforeReplacing)
     boxes.Take();
     EXPECT_TRUE(Exists(upper));
     EXPECT_FALSE(Exists(upper + ".iso"));
+}
+
+// Builds run with TMP in a folder whose parent has a '.' in its name.
+TEST_F(DepWizardTest, InputsAreIgnoredWhileBuildingAndEachBuildHasItsOwnWorkFolder)
+{
+    const std::string dotted = OutFolder() + "\\tmp.dir", temp = dotted + "\\t";
+    std::error_code error;
+    std::filesystem::remove_all(dotted, error);
+    std::filesystem::remove_all(OutFolder() + "\\tmp_dir", error);
+    std::filesystem::create_directories(temp);
+    char oldTemp[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", oldTemp, sizeof(oldTemp));
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    ChooseAndGoOn();
+    ASSERT_EQ(Active(), Page2());
+    const std::string source = BigSource("bigsource"), iso = OutFolder() + "\\busy.iso";
+    DeleteFileA(iso.c_str());
+
+    // at the first progress message: Escape, the close box, the system menu's
+    // Close, Finish and a quit request
+    std::vector<std::string> seen;
+    bool sent = false;
+    g_onProgress = [&](int) {
+        for (const std::string& w : Matching(temp + "\\KEL*"))
+            if (w.find('.') == std::string::npos)
+                seen.push_back(w);
+        if (sent)
+            return;
+        sent = true;
+        PostMessageA(GetDlgItem(Page2(), IDC_DW_DEVICE), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(Sheet(), WM_CLOSE, 0, 0);
+        PostMessageA(Sheet(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(Sheet(), PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+        PostMessageA(Sheet(), WM_COMMAND, MAKEWPARAM(ID_WIZFINISH, BN_CLICKED), 0);
+    };
+    iso_set_progress_hook(OnProgress, NULL);
+    boxes.Answer(IDNO);
+    SetDlgItemTextA(Page2(), IDC_DW_ISOSOURCE, source.c_str());
+    SetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, iso.c_str());
+    Press(PSBTN_FINISH);
+    EXPECT_TRUE(sent);
+    ASSERT_TRUE(IsWindow(Sheet()));
+    EXPECT_EQ(Active(), Page2());
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u) << "one build, no second one asking to replace";
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_ISODONE, iso));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Sheet(), IDCANCEL)));
+
+    // a second build: a new work folder, in the dotted temp folder, and none
+    // is left; a quit request posted meanwhile is still there when it ends
+    g_onProgress = [&](int) {
+        for (const std::string& w : Matching(temp + "\\KEL*"))
+            if (w.find('.') == std::string::npos)
+                seen.push_back(w);
+        if (!sent)
+            return;
+        sent = false;
+        PostQuitMessage(7);
+    };
+    boxes.Answer(IDYES);
+    SetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, iso.c_str());
+    SendMessageA(Sheet(), PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    MSG msg;
+    const bool quit = PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    ASSERT_TRUE(quit);
+    EXPECT_EQ(msg.wParam, 7u);
+    Pump();
+    boxes.Take();
+    boxes.Answer(IDNO);
+    SetEnvironmentVariableA("TMP", oldTemp[0] ? oldTemp : NULL);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_NE(seen.front(), seen.back());
+    EXPECT_TRUE(Matching(temp + "\\KEL*").empty());
+    EXPECT_TRUE(Matching(OutFolder() + "\\tmp_dir").empty());
+}
+
+TEST_F(DepWizardTest, EmulatorTestStartsBinQemuOnTheShortPath)
+{
+    const std::string bin = OutFolder() + "\\Bin", log = OutFolder() + "\\qemu.log";
+    CreateDirectoryA(bin.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(WinPath(ZAVO_BINARY_DIR "/bin/zavo_standin.exe").c_str(), (bin + "\\qemu.exe").c_str(),
+                          FALSE));
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("ZAVO_STANDIN_LOG", log.c_str());
+    ChooseAndGoOn();
+    const std::string source = OutFolder() + "\\small source", iso = OutFolder() + "\\a long image name.iso";
+    CreateDirectoryA(source.c_str(), NULL);
+    std::ofstream((source + "\\a.txt").c_str()) << "a\n";
+    DeleteFileA(iso.c_str());
+    boxes.Answer(IDYES);
+    BuildIso(source, iso);
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u) << (texts.empty() ? "" : texts.back());
+    for (int i = 0; i < 100 && ReadBytes(log).find('\n') == std::string::npos; ++i)
+        Sleep(50);
+    char shortPath[MAX_PATH] = "";
+    ASSERT_NE(GetShortPathNameA(iso.c_str(), shortPath, MAX_PATH), 0u);
+    EXPECT_NE(std::string(shortPath), iso);
+    const std::string expected =
+        std::string("-L . -m 32 -no-kqemu -std-vga -cdrom \"") + shortPath + "\" -localtime -boot d\n" + bin + "\n";
+    const std::string logged = ReadBytes(log);
+    EXPECT_NE(logged.find(expected), std::string::npos) << logged;
+    EXPECT_NE(logged.find("qemu.exe"), std::string::npos) << logged;
+
+    // without the emulator the failure is reported
+    DeleteFileA((bin + "\\qemu.exe").c_str());
+    BuildIso(source, iso);  // Yes to replacing, Yes to the test
+    texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2], Formatted(IDS_DW_NOEMULATOR, bin + "\\qemu.exe"));
+    boxes.Answer(IDNO);
+}
+
+TEST_F(DepWizardTest, IsoPathRulesAndFailedBuildsKeepTheOldImage)
+{
+    ChooseAndGoOn();
+    const std::string source = OutFolder() + "\\rules";
+    CreateDirectoryA(source.c_str(), NULL);
+    std::ofstream((source + "\\a.txt").c_str()) << "a\n";
+    boxes.Answer(IDNO);
+    // relative targets: "a.iso" is kept, ".iso" gets a second extension
+    SetCurrentDirectoryA(OutFolder().c_str());
+    for (const char* name : {"a.iso", ".iso.iso"})
+        DeleteFileA((OutFolder() + "\\" + name).c_str());
+    BuildIso(source, "a.iso");
+    BuildIso(source, ".iso");
+    EXPECT_EQ(boxes.Take().size(), 2u);
+    EXPECT_TRUE(Exists(OutFolder() + "\\a.iso"));
+    EXPECT_TRUE(Exists(OutFolder() + "\\.iso.iso"));
+    EXPECT_FALSE(Exists(OutFolder() + "\\a.iso.iso"));
+
+    // a target that cannot be made
+    BuildIso(source, OutFolder() + "\\no such folder\\x.iso");
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(CString(texts[0].c_str()), ResourceString(IDS_DW_NOACCESS));
+
+    // a source the builder refuses (its boot folder's zavo.ini twice): the
+    // builder's own message, no question, the old image as it was
+    const std::string old = ReadBytes(OutFolder() + "\\a.iso");
+    CreateDirectoryA((source + "\\kelboot").c_str(), NULL);
+    std::ofstream((source + "\\kelboot\\zavo.ini").c_str()) << "clash\n";
+    boxes.Answer(IDYES);
+    BuildIso(source, OutFolder() + "\\a.iso");
+    texts = boxes.Take();
+    DeleteFileA((source + "\\kelboot\\zavo.ini").c_str());
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(CString(texts[0].c_str()), ResourceString(IDS_DW_REPLACEISO));
+    EXPECT_EQ(texts[1], iso_last_error());
+    EXPECT_NE(texts[1].find("Unable to sort directory"), std::string::npos) << texts[1];
+    EXPECT_EQ(ReadBytes(OutFolder() + "\\a.iso"), old);
+    EXPECT_TRUE(Matching(OutFolder() + "\\ZIS*").empty());
+}
+
+TEST_F(DepWizardTest, ReopeningRestoresTheLastPaths)
+{
+    ChooseAndGoOn();
+    const std::string source = OutFolder() + "\\remembered source", target = OutFolder() + "\\remembered.iso";
+    SetDlgItemTextA(Page2(), IDC_DW_ISOSOURCE, source.c_str());
+    SetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, target.c_str());
+    wizard->DestroyWindow();
+    Pump();
+    TearDown();
+    SetUp();
+    ChooseAndGoOn();
+    char text[MAX_PATH] = "";
+    GetDlgItemTextA(Page2(), IDC_DW_ISOSOURCE, text, sizeof(text));
+    EXPECT_EQ(std::string(text), source);
+    GetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, text, sizeof(text));
+    EXPECT_EQ(std::string(text), target);
+}
+
+// Run by ctest in a prefix of its own whose drive ZAVO_SPARE_DRIVE is a temp folder.
+TEST_F(DepWizardTest, HardDiskModeInstallsOnThePartitionChosenAtFinish)
+{
+    char letter[4] = "";
+    if (!GetEnvironmentVariableA("ZAVO_SPARE_DRIVE", letter, sizeof(letter)))
+        GTEST_SKIP() << "no spare drive";
+    const std::string root = std::string(1, letter[0]) + ":\\";
+    // what an earlier run that crashed left in this prefix's temp folder
+    std::error_code error;
+    for (const std::string& name : WorkFolders())
+        std::filesystem::remove_all(Folder(TempPath()) + "\\" + name, error);
+    ChooseAndGoOn();
+    Click(IDC_DW_HDDBOX);
+    ASSERT_EQ(step2.m_nMode, CDepWizStep2::MODE_HARD_DISK);
+    // a partition picked, Back, Next, another picked: the last one counts
+    ASSERT_TRUE(PickPartition("C:\\"));
+    Press(PSBTN_BACK);
+    Press(PSBTN_NEXT);
+    ASSERT_TRUE(PickPartition(root));
+    EXPECT_EQ(Device(), "hd?,?");
+
+    // no device for the drive: 61512, nothing written
+    Press(PSBTN_FINISH);
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_NODEVICE, root));
+    EXPECT_TRUE(Entries(root).empty());
+    // a boot path over 53 characters: refused before anything is written
+    SetDlgItemTextA(Page2(), IDC_DW_DEVICE, ("(hd0," + std::string(40, '9') + ")").c_str());
+    Press(PSBTN_FINISH);
+    texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_BOOTPATHLONG, "(hd0," + std::string(40, '9') + ")/kelboot"));
+    EXPECT_TRUE(Entries(root).empty());
+    EXPECT_TRUE(WorkFolders().empty());
+
+    // a failing install step: its reason, and no success message
+    CreateDirectoryA((root + "Zavo.sys").c_str(), NULL);
+    SetDlgItemTextA(Page2(), IDC_DW_DEVICE, "  (hd0,0)  ");
+    Press(PSBTN_FINISH);
+    texts = boxes.Take();
+    RemoveDirectoryA((root + "Zavo.sys").c_str());
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(_stricmp(texts[0].c_str(), (root + "Zavo.sys is a folder").c_str()), 0) << texts[0];
+    EXPECT_FALSE(Exists(root + "Zeldr.bin"));
+
+    // the device typed with blanks around it
+    SetDlgItemTextA(Page2(), IDC_DW_DEVICE, "  (hd0,0)  ");
+    Press(PSBTN_FINISH);
+    texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_HDDDONE, root, root + "Zavo.sys"));
+    EXPECT_TRUE(Exists(root + "Zeldr.bin"));
+    EXPECT_NE(ReadBytes(root + "Zavo.sys").find("(hd0,0)/kelboot/zavo.ini"), std::string::npos);
+    EXPECT_EQ(ReadBytes(root + "Kelboot\\zavo.ini"), std::string((LPCTSTR)step1.GetConfigText()) + "\r\n");
+    EXPECT_TRUE(Exists(root + "Kelboot\\alpha.gz"));
+    EXPECT_TRUE(WorkFolders().empty());
 }
 
 }  // namespace

@@ -66,17 +66,7 @@ int CZavomgrApp::ExitInstance()
 
 BOOL CZavomgrApp::StartSkin()
 {
-    char themePath[MAX_PATH];
-    snprintf(themePath, sizeof(themePath), "%s\\ThemeUI.dll", (LPCTSTR)m_strAppPath);
-    m_bSkin = FALSE;
-    // by full path: a library of that name elsewhere on the search path is never taken
-    CString lib = m_strAppPath + "\\ozSkin.dll";
-    if (!m_hSkinLib) m_hSkinLib = LoadLibraryExA(lib, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!m_hSkinLib) return FALSE;
-    m_pfnThemeStart = (ThemeStartProc)(void*)GetProcAddress(m_hSkinLib, "ThemeStart");
-    m_pfnThemeEnd = (ThemeEndProc)(void*)GetProcAddress(m_hSkinLib, "ThemeEnd");
-    if (m_pfnThemeStart && m_pfnThemeEnd)
-        m_bSkin = (m_pfnThemeStart(themePath, "NormalBlue.ini") & 0xFF) != 0;
+    m_bSkin = ZavoStartSkin(m_strAppPath, m_hSkinLib, m_pfnThemeStart, m_pfnThemeEnd);
     return m_bSkin;
 }
 

@@ -8,9 +8,7 @@
 #include "framework/CommandLineInfo.h"
 #include "designer/app/LangManager.h"
 #include "controls/LinkStatic.h"
-
-typedef BOOL(__cdecl* ThemeStartProc)(const char* lpszThemePath, const char* lpszIniName);
-typedef void(__cdecl* ThemeEndProc)();
+#include "controls/SkinStart.h"
 
 class CZavomgrApp : public CWinApp {
 public:

@@ -6,6 +6,7 @@
 #include "framework/ListCtrl.h"
 #include "framework/TreeCtrl.h"
 #include "framework/Button.h"
+#include "framework/RichEditCtrl.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -225,4 +226,24 @@ TEST(ControlText, LongItemTextsComeBackWhole)
     lb.GetText(-1, s);
     EXPECT_TRUE(s.IsEmpty());
     parent.DestroyWindow();
+}
+
+// The limit is kept (Wine's control does not enforce it on input); the text
+// comes back with CR LF line ends.
+TEST(RichEditCtrl, KeepsLimitAndGivesTextBackWithCrLf)
+{
+    ASSERT_TRUE(AfxInitRichEdit());
+    CParent parent;
+    ASSERT_TRUE(MakeParent(parent));
+    CRichEditCtrl edit;
+    ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 200, 100), &parent, 20));
+    edit.LimitText(314);
+    EXPECT_EQ(314, edit.GetLimitText());
+
+    edit.ReplaceSel("ab\ncd\r\nef");
+    EXPECT_EQ(CString("ab\r\ncd\r\nef"), edit.GetText());
+    edit.SetWindowText("");
+    EXPECT_TRUE(edit.GetText().IsEmpty());
+    edit.SetWindowText("\xd6\xd0\xce\xc4 x");  // DBCS text round trip in the system code page
+    EXPECT_EQ(CString("\xd6\xd0\xce\xc4 x").GetLength(), edit.GetText().GetLength());
 }

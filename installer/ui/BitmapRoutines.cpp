@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/DC.h"
 #include "framework/ScopedHandle.h"
 
 namespace {

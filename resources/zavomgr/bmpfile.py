@@ -57,3 +57,25 @@ def ico(pixel, sizes=(32, 16)):
         out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
     return out + b"".join(blobs)
+
+
+def png(width, height, pixel):
+    """A PNG file of pixel(x, y) -> (r, g, b) or (r, g, b, a), y counted from
+    the top; RGBA when the first pixel has four values, else RGB."""
+    import zlib
+
+    alpha = len(pixel(0, 0)) > 3
+    raw = bytearray()
+    for y in range(height):
+        raw.append(0)                          # no filter
+        for x in range(width):
+            value = pixel(x, y)
+            raw += bytes(value[:4] if alpha else value[:3])
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    head = struct.pack(">IIBBBBB", width, height, 8, 6 if alpha else 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+            + chunk(b"IEND", b""))

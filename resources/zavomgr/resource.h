@@ -175,6 +175,7 @@
 #define IDS_DW_NOPARTITION      61570
 #define IDS_DW_BOOTPATHLONG     61571
 #define IDS_DW_NOEMULATOR       61572
+#define IDS_DW_LEFTOUT          61573
 #define ID_MULTI_BOOT           32823
 
 // Status bar pane pictures

@@ -2,7 +2,8 @@
 
 #include "skin/support/BitmapLoad.h"
 #include "skin/support/DrawHelpers.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/ThemePackage.h"
 
 #include <cstring>
@@ -30,7 +31,7 @@ bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pi
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
     pixels.assign(size_t(width) * size_t(height), 0);
-    CVZRScreenDC screen;
+    CClientDC screen(NULL);
     return GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
                      DIB_RGB_COLORS) == height;
 }
@@ -226,12 +227,12 @@ void CVZRSkinBitmap::DrawWithMargins(HDC dc, const RECT& target, const RECT& s, 
     bool rtl = blend.IsContextRTL(dc);
     if (m_bAlpha && m_bMirrorAllowed && m_bMirrored != rtl)
         Mirror();
-    CVZRMemDC memDC(dc);
+    CScopedMemDC memDC(::CreateCompatibleDC(dc));
     if (!memDC)
         return;
     if (!m_bAlpha && rtl)
         blend.SetContextRTL(memDC, 0);
-    CVZRSelect select(memDC, m_hBitmap);
+    CScopedSelect select(memDC, m_hBitmap);
     int tile = sizingType == kSizingTile ? 3 : 0;
     if (!m.left && !m.top && !m.right && !m.bottom) {
         DrawPart(dc, target, memDC, s, tile);
@@ -295,11 +296,11 @@ void CVZRSkinBitmap::DrawImage(HDC dc, const RECT& target, const RECT& s, const 
     int w = Width(target), h = Height(target);
     if (w <= 0 || h <= 0)
         return;
-    CVZRGdiHandle<HBITMAP> buffer(CreateCompatibleBitmap(dc, w, h));
-    CVZRMemDC bufferDC(dc);
+    CScopedBitmap buffer(CreateCompatibleBitmap(dc, w, h));
+    CScopedMemDC bufferDC(::CreateCompatibleDC(dc));
     if (!buffer || !bufferDC)
         return;
-    CVZRSelect select(bufferDC, buffer);
+    CScopedSelect select(bufferDC, buffer);
     FillSolidRect(bufferDC, 0, 0, w, h, transparent);
     DrawWithMargins(bufferDC, Rect(0, 0, w, h), s, m, sizingType, borderOnly);
     CVZRBlendFunctions::Instance().TransparentBlt(dc, target, bufferDC, Rect(0, 0, w, h), transparent);
@@ -361,7 +362,7 @@ SIZE IconSize(HICON icon)
     ICONINFO info;
     if (!icon || !GetIconInfo(icon, &info))
         return size;
-    CVZRGdiHandle<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
+    CScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
     BITMAP bm;
     if (!mask || !GetObject(mask, sizeof(bm), &bm))
         return size;

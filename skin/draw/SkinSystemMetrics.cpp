@@ -98,15 +98,22 @@ void CVZRSkinSystemMetrics::ReadSizes()
     m_smallCaptionHeight = m_systemSmallCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
 }
 
+// Out of the table first: the skin's DeleteObject spares the brushes in it.
+void CVZRSkinSystemMetrics::ReleaseBrush(int index)
+{
+    HBRUSH brush = m_brushes[index];
+    m_brushes[index] = NULL;
+    if (brush)
+        DeleteObject(brush);
+}
+
 void CVZRSkinSystemMetrics::Refresh()
 {
     CVZRThemeSchema* schema = m_pOwner ? m_pOwner->m_pSchema : nullptr;
     if (!schema) {
         for (int i = 0; i < kSkinColorCount; ++i) {
             m_colors[i] = GetSysColor(i);
-            if (m_brushes[i])
-                DeleteObject(m_brushes[i]);
-            m_brushes[i] = NULL;
+            ReleaseBrush(i);
         }
         return;
     }
@@ -145,8 +152,7 @@ void CVZRSkinSystemMetrics::Refresh()
             colour = m_pOwner->FilterColor(kDefaultColors[i]);
         m_colors[i] = colour;
         if (colour != old || !m_brushes[i]) {
-            if (m_brushes[i])
-                DeleteObject(m_brushes[i]);
+            ReleaseBrush(i);
             m_brushes[i] = CreateSolidBrush(colour);
         }
     }

@@ -20,6 +20,14 @@ public:
     HBRUSH GetBrush(int index) const;
     bool IsSkinBrush(HGDIOBJ handle) const;
     HBRUSH GetButtonFaceBrush() const { return m_hBtnFaceBrush; }
+    // The tab-page pattern brush, made by its user; freed at each refresh.
+    HBRUSH GetPageBrush() const { return m_hSecondBrush; }
+    void SetPageBrush(HBRUSH brush)
+    {
+        if (m_hSecondBrush)
+            DeleteObject(m_hSecondBrush);
+        m_hSecondBrush = brush;
+    }
     HFONT GetCaptionFont() const { return m_hCaptionFont; }
     HFONT GetSmallCaptionFont() const { return m_hSmallCaptionFont; }
     HFONT GetMenuFont() const { return m_hMenuFont; }
@@ -39,6 +47,7 @@ public:
 private:
     void SetFont(HFONT& font, const LOGFONTA& logFont);
     void ReadSizes();
+    void ReleaseBrush(int index);
 
     HFONT m_hCaptionFont = NULL;
     HFONT m_hMenuFont = NULL;

@@ -4,7 +4,8 @@
 #include "skin/support/DibCheck.h"
 #include "skin/support/DrawHelpers.h"
 #include "skin/support/PngBitmap.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 
 #include <cstdio>
 #include <cstring>
@@ -68,7 +69,7 @@ bool ReadBits32(HBITMAP bitmap, BITMAPINFOHEADER& header, std::vector<BYTE>& bit
     header.biCompression = BI_RGB;
     header.biSizeImage = DWORD(bm.bmWidth) * DWORD(bm.bmHeight) * 4;
     bits.resize(header.biSizeImage);
-    CVZRScreenDC screen;
+    CClientDC screen(NULL);
     return GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), bits.data(), reinterpret_cast<BITMAPINFO*>(&header),
                      DIB_RGB_COLORS) == bm.bmHeight;
 }

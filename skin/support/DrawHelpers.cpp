@@ -1,6 +1,7 @@
 #include "skin/support/DrawHelpers.h"
 
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/support/SysServices.h"
 
 #include <cstring>
@@ -243,12 +244,12 @@ BOOL CVZRBlendFunctions::TransparentBltFallback(HDC destination, const RECT& d, 
     COLORREF oldText = ::SetTextColor(destination, RGB(0, 0, 0));
     BOOL ok = TRUE;
     {
-        CVZRMemDC colourDC(destination), maskDC(destination);
-        CVZRGdiHandle<HBITMAP> colour(CreateCompatibleBitmap(destination, sw, sh));
-        CVZRGdiHandle<HBITMAP> mask(CreateBitmap(sw, sh, 1, 1, NULL));
+        CScopedMemDC colourDC(::CreateCompatibleDC(destination)), maskDC(::CreateCompatibleDC(destination));
+        CScopedBitmap colour(CreateCompatibleBitmap(destination, sw, sh));
+        CScopedBitmap mask(CreateBitmap(sw, sh, 1, 1, NULL));
         ok = colourDC && maskDC && colour && mask;
         if (ok) {
-            CVZRSelect selColour(colourDC, colour), selMask(maskDC, mask);
+            CScopedSelect selColour(colourDC, colour), selMask(maskDC, mask);
             ok = BitBlt(colourDC, 0, 0, sw, sh, source, s.left, s.top, SRCCOPY);
             SetBkColor(colourDC, key);
             ok = ok && BitBlt(maskDC, 0, 0, sw, sh, colourDC, 0, 0, SRCCOPY);
@@ -289,15 +290,15 @@ BOOL CVZRBlendFunctions::AlphaBlendFallback(HDC destination, const RECT& d, HDC 
         return FALSE;
     bool sourceRTL = IsContextRTL(source), destRTL = IsContextRTL(destination);
     void *srcBits = NULL, *dstBits = NULL, *outBits = NULL;
-    CVZRGdiHandle<HBITMAP> srcBmp(CreateDIB32(destination, w, h, &srcBits));
-    CVZRGdiHandle<HBITMAP> dstBmp(CreateDIB32(destination, w, h, &dstBits));
-    CVZRGdiHandle<HBITMAP> outBmp(CreateDIB32(destination, w, h, &outBits));
-    CVZRMemDC srcDC(destination), dstDC(destination);
+    CScopedBitmap srcBmp(CreateDIB32(destination, w, h, &srcBits));
+    CScopedBitmap dstBmp(CreateDIB32(destination, w, h, &dstBits));
+    CScopedBitmap outBmp(CreateDIB32(destination, w, h, &outBits));
+    CScopedMemDC srcDC(::CreateCompatibleDC(destination)), dstDC(::CreateCompatibleDC(destination));
     if (!srcBmp || !dstBmp || !outBmp || !srcDC || !dstDC)
         return FALSE;
     BOOL ok;
     {
-        CVZRSelect selSrc(srcDC, srcBmp), selDst(dstDC, dstBmp);
+        CScopedSelect selSrc(srcDC, srcBmp), selDst(dstDC, dstBmp);
         SetContextRTL(srcDC, 0);
         SetContextRTL(dstDC, 0);
         SetStretchBltMode(srcDC, COLORONCOLOR);
@@ -323,8 +324,8 @@ BOOL CVZRBlendFunctions::AlphaBlendFallback(HDC destination, const RECT& d, HDC 
             op[3] = 0;
         }
     }
-    CVZRMemDC outDC(destination);
-    CVZRSelect selOut(outDC, outBmp);
+    CScopedMemDC outDC(::CreateCompatibleDC(destination));
+    CScopedSelect selOut(outDC, outBmp);
     DWORD rop = destRTL ? (SRCCOPY | 0x80000000) : SRCCOPY;
     return BitBlt(destination, d.left, d.top, w, h, outDC, 0, 0, rop);
 }

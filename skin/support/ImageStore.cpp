@@ -2,7 +2,8 @@
 
 #include "framework/Archive.h"
 #include "skin/support/PropExchange.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 
 #include <cstring>
 #include <vector>
@@ -15,7 +16,8 @@ const int kLoadedIconHeight = 15;
 // The colour table that travels with a header of that depth.
 DWORD TableBytes(int bitCount)
 {
-    return 4 * (bitCount == 4 ? 16 : bitCount == 8 ? 256 : 3);
+    return 4 * (bitCount == 4 ? 16 : bitCount == 8 ? 256
+                                                   : 3);
 }
 
 void WriteEmpty(CArchive& ar) { ar << (DWORD)0; }
@@ -39,7 +41,7 @@ void WriteBitmap(CArchive& ar, HBITMAP bitmap)
     bi->bmiHeader.biCompression = BI_RGB;
     DWORD stride = ((DWORD)bm.bmWidth * bitCount + 31) / 32 * 4;
     std::vector<BYTE> bits(stride * bm.bmHeight);
-    CVZRScreenDC screen;
+    CClientDC screen(NULL);
     if (!GetDIBits(screen, bitmap, 0, bm.bmHeight, bits.data(), bi, DIB_RGB_COLORS)) {
         WriteEmpty(ar);
         return;
@@ -160,7 +162,7 @@ void CVZRIconImage::Serialize(CArchive& ar)
         }
         ICONINFO info = {};
         if (m_hIcon && GetIconInfo(m_hIcon, &info)) {
-            CVZRGdiHandle<HBITMAP> colour(info.hbmColor), mask(info.hbmMask);
+            CScopedBitmap colour(info.hbmColor), mask(info.hbmMask);
             WriteBitmap(ar, colour);
             WriteBitmap(ar, mask);
             return;
@@ -170,8 +172,8 @@ void CVZRIconImage::Serialize(CArchive& ar)
         return;
     }
     Clear();
-    CVZRGdiHandle<HBITMAP> colour(ReadBitmap(ar));
-    CVZRGdiHandle<HBITMAP> mask(ReadBitmap(ar));
+    CScopedBitmap colour(ReadBitmap(ar));
+    CScopedBitmap mask(ReadBitmap(ar));
     if (ar.IsFailed() || !colour)
         return;
     if (mask) {
@@ -180,7 +182,7 @@ void CVZRIconImage::Serialize(CArchive& ar)
             SetIcon(icon);
         return;
     }
-    SetAlphaBitmap(colour.Release());
+    SetAlphaBitmap(colour.Detach());
 }
 
 void CVZRManagedIcon::Serialize(CArchive& ar)

@@ -1,6 +1,7 @@
 #include "skin/support/ToolTipContext.h"
 
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/support/SysServices.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ int CursorVisibleHeight()
     HCURSOR cursor = GetCursor();
     if (!cursor || !GetIconInfo(cursor, &info))
         return kDefaultCursorHeight;
-    CVZRGdiHandle<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
+    CScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
     BITMAP bm = {};
     if (!mask || !GetObjectA(mask, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
         return kDefaultCursorHeight;
@@ -50,7 +51,7 @@ int CursorVisibleHeight()
     bi.header.biPlanes = 1;
     bi.header.biBitCount = 1;
     std::vector<BYTE> rows((size_t)stride * bm.bmHeight);
-    CVZRScreenDC screen;
+    CClientDC screen(NULL);
     if (!GetDIBits(screen, mask, 0, bm.bmHeight, rows.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS))
         return kDefaultCursorHeight;
     int lowest = -1;
@@ -195,8 +196,8 @@ void CVZRToolTipContextToolTip::Show(int index)
     const Tool& tool = m_tools[index];
     m_strShownText = TextOf(tool);
     HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
-    CVZRScreenDC screen;
-    CVZRSelect selected(screen, font);
+    CClientDC screen(NULL);
+    CScopedSelect selected(screen, font);
     RECT text = {0, 0, m_maxWidth > 0 ? m_maxWidth : 10000, 0};
     CString shown = m_strTitle.IsEmpty() ? m_strShownText : m_strTitle + "\n" + m_strShownText;
     ::DrawTextA(screen, shown, -1, &text, DT_CALCRECT | DT_NOPREFIX | (m_maxWidth > 0 ? DT_WORDBREAK : 0));
@@ -237,7 +238,7 @@ void CVZRToolTipContextToolTip::Hide()
     m_shownId = kNone;
     if (m_hWnd)
         ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+                       SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     m_lastHide = GetTickCount();
 }
 
@@ -307,7 +308,7 @@ void CVZRToolTipContextToolTip::Paint()
     ::GetClientRect(m_hWnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
     FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
-    CVZRSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    CScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, m_textColor != CLR_INVALID ? m_textColor : GetSysColor(COLOR_INFOTEXT));
     InflateRect(&client, -(kMargin + 1), -(kMargin + 1));

@@ -1,6 +1,7 @@
 #include "skin/support/ImageStore.h"
 #include "skin/support/PropExchange.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/tests/SkinTestSupport.h"
 
 #include "framework/MemFile.h"
@@ -40,8 +41,8 @@ BOOL Load(CVZRImageStore& store, std::vector<BYTE> bytes, bool* failed = nullptr
 
 HICON MakeIcon(COLORREF colour)
 {
-    CVZRGdiHandle<HBITMAP> image(MakeBitmap24(16, 16, [&](int x, int) { return x < 8 ? colour : RGB(0, 0, 0); }));
-    CVZRGdiHandle<HBITMAP> mask(CreateBitmap(16, 16, 1, 1, NULL));
+    CScopedBitmap image(MakeBitmap24(16, 16, [&](int x, int) { return x < 8 ? colour : RGB(0, 0, 0); }));
+    CScopedBitmap mask(CreateBitmap(16, 16, 1, 1, NULL));
     ICONINFO info = {TRUE, 0, 0, mask, image};
     return CreateIconIndirect(&info);
 }

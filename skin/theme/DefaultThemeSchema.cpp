@@ -2,6 +2,7 @@
 
 #include "skin/draw/SkinBitmap.h"
 #include "skin/draw/SkinSystemMetrics.h"
+#include "skin/objects/FrameNonClient.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 
@@ -157,24 +158,7 @@ COLORREF CVZRDefaultThemeSchema::GetSizeBoxColor(HWND)
     return GetSysColor(COLOR_BTNFACE);
 }
 
-// Whether the window's bottom-right corner lies at the client corner of the
-// first captioned window among it and its parents.
-bool IsInCaptionedCorner(HWND window)
-{
-    HWND captioned = window;
-    while (captioned && !(GetWindowLongA(captioned, GWL_STYLE) & WS_CAPTION)) {
-        if (!(GetWindowLongA(captioned, GWL_STYLE) & WS_CHILD))
-            return false;
-        captioned = GetParent(captioned);
-    }
-    RECT own, client;
-    if (!captioned || !GetWindowRect(window, &own) || !GetClientRect(captioned, &client))
-        return false;
-    POINT corner = {client.right, client.bottom};
-    ClientToScreen(captioned, &corner);
-    return abs(own.right - corner.x) <= GetSystemMetrics(SM_CXEDGE) &&
-           abs(own.bottom - corner.y) <= GetSystemMetrics(SM_CYEDGE);
-}
+bool IsInCaptionedCorner(HWND window) { return IsInFrameCorner(window, false); }
 
 COLORREF CVZROffice2007ThemeSchema::GetSizeBoxColor(HWND window)
 {

@@ -27,3 +27,14 @@ CVZRThemeClass* CVZRSkinContext::LookupThemeClass(const char* className)
 }
 
 void CVZRSkinContext::ClearThemeClasses() { m_classes.clear(); }
+
+bool CVZRSkinContext::OwnsThemeClass(const void* handle) const
+{
+    if (handle == nullptr)
+        return false;
+    for (const auto& entry : m_classes) {
+        if (entry.second.get() == handle)
+            return true;
+    }
+    return false;
+}

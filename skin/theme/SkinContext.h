@@ -40,6 +40,8 @@ public:
     // The theme class of the name (upper-cased), made on first request.
     CVZRThemeClass* LookupThemeClass(const char* className);
     void ClearThemeClasses();
+    // Whether the pointer is one of the theme classes handed out.
+    bool OwnsThemeClass(const void* handle) const;
 
 private:
     std::map<std::string, std::unique_ptr<CVZRThemeClass>> m_classes;

@@ -1,7 +1,8 @@
 #include "skin/theme/ThemeSchema.h"
 
 #include "skin/draw/SkinBitmap.h"
-#include "skin/support/ScopedGdi.h"
+#include "framework/ClientDC.h"
+#include "framework/ScopedHandle.h"
 #include "skin/theme/SchemaTables.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
@@ -13,7 +14,7 @@ namespace {
 SchemaScreen ScreenOfDesktop()
 {
     SchemaScreen screen;
-    CVZRScreenDC dc;
+    CClientDC dc(NULL);
     if (dc) {
         screen.dpi = GetDeviceCaps(dc, LOGPIXELSY);
         screen.charSet = GetTextCharsetInfo(dc, NULL, 0);
@@ -40,6 +41,12 @@ CVZRThemeSchema::CVZRThemeSchema(CVZRSkinContext* owner, LPCSTR name)
 }
 
 COLORREF CVZRThemeSchema::GetSizeBoxColor(HWND) { return GetSysColor(COLOR_BTNFACE); }
+
+RECT CVZRThemeSchema::CalcFrameBorders(CVZRFrameNonClient*)
+{
+    RECT none = {0, 0, 0, 0};
+    return none;
+}
 
 int CVZRThemeSchema::ParseSchemaText(CVZRThemePackage* package)
 {

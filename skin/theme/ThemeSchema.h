@@ -11,6 +11,8 @@
 class CVZRSkinContext;
 class CVZRThemeClass;
 class CVZRThemePackage;
+class CVZRFrameNonClient;
+struct CVZRScrollBarInfo;
 
 typedef SchemaValue CVZRThemeProperty;
 
@@ -53,8 +55,17 @@ public:
     virtual ~CVZRThemeSchema() {}
 
     virtual BOOL DrawThemeBackground(HDC dc, CVZRThemeClass* themeClass, int part, int state, const RECT* rect) = 0;
+    // The non-client area of a skinned frame, in window coordinates.
+    virtual void DrawFrame(HDC, CVZRFrameNonClient*) {}
+    // Border widths (left, top with the caption, right, bottom).
+    virtual RECT CalcFrameBorders(CVZRFrameNonClient* frame);
+    // The window region, owned by the caller; NULL for none.
+    virtual HRGN CalcFrameRegion(CVZRFrameNonClient*, int, int) { return NULL; }
     virtual void ReloadMetrics() {}
+    virtual void DrawScrollBar(HDC, HWND, CVZRScrollBarInfo*) {}
     virtual COLORREF GetSizeBoxColor(HWND window);
+    // Lays out and draws the caption buttons; the x where they begin.
+    virtual int CalcCaptionButtons(HDC, CVZRFrameNonClient*) { return 0; }
 
     // Clears the map and reads every line of the package; always 0.
     int ParseSchemaText(CVZRThemePackage* package);

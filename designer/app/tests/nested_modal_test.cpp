@@ -72,6 +72,7 @@ protected:
         project = folder + "\\Sample.kel";
         original = ReadFile(project);
         SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "90000");
+        SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
         SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "0");  // real message boxes, answered here
         std::string cmd = "\"" + BinDir() + "\\Zavomgr.exe\" \"" + project + "\"";
         STARTUPINFOA si = {sizeof(si)};

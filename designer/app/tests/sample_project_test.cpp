@@ -83,6 +83,7 @@ protected:
     void Start(const std::string& path, const std::string& currentFolder)
     {
         SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "90000");
+        SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
         SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
         SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
         log = CreateFileA((folder + "\\studio.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,

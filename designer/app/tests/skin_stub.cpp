@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "skin/engine/SkinApi.h"
+
 static int g_startCalls = 0;
 static char g_args[600] = "";
 
@@ -14,8 +16,10 @@ extern "C" __declspec(dllexport) BOOL __cdecl ThemeStart(const char* themePath, 
 }
 
 #ifndef SKIN_NO_END
-extern "C" __declspec(dllexport) void __cdecl ThemeEnd()
-{}
+extern "C" __declspec(dllexport) BOOL __cdecl ThemeEnd()
+{
+    return FALSE;
+}
 #endif
 
 extern "C" __declspec(dllexport) int __cdecl StartCalls()

@@ -54,6 +54,7 @@ public:
     {
         // the destructor closes it; the studio's timer only ends a run the test lost
         SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "90000");
+        SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
         SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
         std::string cmd = "\"" + BinDir() + "\\Zavomgr.exe\" " + args;
         STARTUPINFOA si = {sizeof(si)};

@@ -13,7 +13,7 @@ lng="$bindir/language/zavomgr.lng"
 [[ -f "$match" ]] || { echo "missing $match"; exit 1; }
 rm -f "$out" "${out%.png}.bmp"
 # closed below once shot; the studio's timer only ends a run this script lost
-ZAVO_EXIT_AFTER=30000 ZAVO_NO_MSGBOX=1 wine "$exe" </dev/null >/dev/null 2>&1 &
+ZAVO_EXIT_AFTER=30000 ZAVO_NO_MSGBOX=1 ZAVO_NO_SKIN=1 wine "$exe" </dev/null >/dev/null 2>&1 &
 pid=$!
 close_studio() { wine taskkill /im Zavomgr.exe </dev/null >/dev/null 2>&1 || true; wait "$pid" || true; }
 # xwininfo (x11-utils) tells when the window exists; import would wait for a click

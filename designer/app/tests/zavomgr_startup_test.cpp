@@ -34,6 +34,10 @@ BOOL StartIn(const std::string& folder)
 TEST(ZavomgrStartup, SkinFlagFollowsTheLibrary)
 {
     std::string root = BinDir() + "\\skintest";
+    _putenv("ZAVO_NO_SKIN=1");
+    EXPECT_FALSE(StartIn(root + "\\true"));
+    EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+    _putenv("ZAVO_NO_SKIN=");
     EXPECT_FALSE(StartIn(root + "\\none"));
     EXPECT_FALSE(theApp.m_bSkin);
     EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
@@ -317,6 +321,7 @@ StudioRun RunStudio(const std::string& exe, const std::string& args, bool about 
     std::string cmd = "\"" + exe + "\" " + args;
     // closed below once read; the studio's own timer only ends a run whose window was missed
     SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "15000");
+    SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
     SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi;

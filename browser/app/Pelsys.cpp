@@ -1,0 +1,3 @@
+#include "browser/app/PelsysApp.h"
+
+CPelsysApp theApp;

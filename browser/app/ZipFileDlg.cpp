@@ -1,0 +1,44 @@
+#include "browser/app/ZipFileDlg.h"
+
+namespace {
+const DWORD kOldStructSize = 76;  // the record without the fields of later systems
+const DWORD kNewStructSize = 88;
+}  // namespace
+
+CZipFileDlg::CZipFileDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
+                         CWnd* pParent, BOOL bCompress, LPCTSTR lpszFilter)
+    : CFileDialog(bOpenFileDialog, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParent), m_bCompress(bCompress)
+{
+    m_ofn.lStructSize = (::GetVersion() & 0x80000000) ? kOldStructSize : kNewStructSize;
+    m_ofn.lpTemplateName = "SFILEDLG_TEMPLATE";
+    m_ofn.Flags |= OFN_ENABLETEMPLATE;
+}
+
+CRect CZipFileDlg::CheckBoxRect(const CRect& client, DWORD structSize)
+{
+    int shift = structSize == kOldStructSize ? 0 : 90;
+    return CRect(client.left + 20 + shift, client.bottom - 30, client.left + 130 + shift, client.bottom - 15);
+}
+
+void CZipFileDlg::OnInitDone()
+{
+    HWND hFrame = DialogFrame();
+    if (!hFrame || m_compress.m_hWnd)
+        return;
+    CRect client;
+    ::GetClientRect(hFrame, &client);
+    CRect box = CheckBoxRect(client, m_ofn.lStructSize);
+    ::MapWindowPoints(hFrame, m_hWnd, (LPPOINT)&box, 2);
+    if (!m_compress.Create(" compress it.", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, box, this,
+                           IDC_COMPRESS_BOX))
+        return;
+    m_compress.SetFont(GetFont(), FALSE);
+    m_compress.SetCheck(m_bCompress ? BST_CHECKED : BST_UNCHECKED);
+}
+
+BOOL CZipFileDlg::OnFileNameOK()
+{
+    if (m_compress.m_hWnd)
+        m_bCompress = m_compress.GetCheck() == BST_CHECKED;
+    return FALSE;
+}

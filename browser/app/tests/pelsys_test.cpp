@@ -1,0 +1,722 @@
+// Pelsys in this process, driven by messages as a user would: open images
+// and browse them, extract and open files, drop files and save them as a new
+// image, build an image from a folder, and the commands that must not write.
+#include "browser/app/LeftView.h"
+#include "browser/app/MainFrame.h"
+#include "browser/app/PelsysApp.h"
+#include "browser/app/PelsysView.h"
+#include "browser/tests/ImageBytes.h"
+#include "framework/CmdUI.h"
+#include "framework/OleDataSource.h"
+#include "resources/pelsys/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <unzip.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+CPelsysApp theApp;
+
+namespace {
+
+std::vector<std::string> g_messages;
+std::vector<std::pair<std::string, std::string>> g_opened;
+int g_openResult = 42;
+
+int RecordMessage(LPCTSTR text, LPCTSTR, UINT type)
+{
+    g_messages.push_back(text);
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+}
+
+HINSTANCE RecordOpen(HWND, LPCTSTR file, LPCTSTR parameters)
+{
+    g_opened.emplace_back(file, parameters ? parameters : "");
+    return (HINSTANCE)(INT_PTR)g_openResult;
+}
+
+// Answers the next dialog of this thread that shows, from inside its modal loop.
+std::function<void(HWND)> g_answer;
+int g_dialogsSeen = 0;
+
+BOOL CALLBACK FindDialog(HWND h, LPARAM lp)
+{
+    char cls[16] = "";
+    GetClassNameA(h, cls, sizeof(cls));
+    if (strcmp(cls, "#32770") || !IsWindowVisible(h))
+        return TRUE;
+    *(HWND*)lp = h;
+    return FALSE;
+}
+
+void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dlg = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, (LPARAM)&dlg);
+    if (!dlg)
+        return;
+    ++g_dialogsSeen;
+    if (g_answer) {
+        auto answer = g_answer;
+        g_answer = nullptr;
+        answer(dlg);
+    } else {
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+struct FindChild {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildProc(HWND h, LPARAM lp)
+{
+    FindChild* f = (FindChild*)lp;
+    if (GetDlgCtrlID(h) != f->id)
+        return TRUE;
+    f->found = h;
+    return FALSE;
+}
+
+HWND FindChildById(HWND parent, int id)
+{
+    FindChild f = {id, NULL};
+    EnumChildWindows(parent, FindChildProc, (LPARAM)&f);
+    return f.found;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string TempDir()
+{
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    return tmp;
+}
+
+std::set<std::string> g_folders;
+
+std::string Folder(const std::string& name)
+{
+    std::string dir = TempDir() + "pelsys_" + std::to_string(GetCurrentProcessId()) + "_" + name;
+    CreateDirectoryA(dir.c_str(), NULL);
+    g_folders.insert(dir);
+    return dir;
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..")
+                continue;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &data));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string Slurp(const std::string& path)
+{
+    Bytes b = ReadBytes(path.c_str());
+    return std::string(b.begin(), b.end());
+}
+
+void Spit(const std::string& path, const std::string& data)
+{
+    WriteBytes(path.c_str(), Bytes(data.begin(), data.end()));
+}
+
+void Pump()
+{
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (!theApp.PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        for (LONG n = 0; theApp.OnIdle(n); ++n) {}
+    }
+}
+
+// A hand-built drop of the paths, as the shell sends it.
+HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& p : paths)
+        size += p.size() + 1;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    DROPFILES* df = (DROPFILES*)GlobalLock(h);
+    df->pFiles = sizeof(DROPFILES);
+    char* at = (char*)(df + 1);
+    for (const std::string& p : paths) {
+        memcpy(at, p.c_str(), p.size());
+        at += p.size() + 1;
+    }
+    GlobalUnlock(h);
+    return (HDROP)h;
+}
+
+const std::vector<TestEntry> kSample = {
+    TestEntry::Folder("boot", {TestEntry::File("menu.lst", "title one\n"), TestEntry::File("big.bin", std::string(3000, 'x'))}),
+    TestEntry::File("readme.txt", "hello"),
+    TestEntry::Folder("empty"),
+};
+
+class PelsysTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        _putenv("ZAVO_NO_SKIN=1");
+        _putenv("ZAVO_NO_MSGBOX=1");
+        CMainFrame::s_pfnMessageBox = RecordMessage;
+        CMainFrame::s_pfnShellOpen = RecordOpen;
+        g_messages.clear();
+        g_opened.clear();
+        theApp.SetRegistryKey("Zavo System");
+        theApp.RegisterTemplate();
+        CCommandLineInfo info;
+        ASSERT_TRUE(theApp.RunCommandLine(info));
+        frame = theApp.GetMainFrame();
+        ASSERT_TRUE(frame);
+        frame->ShowWindow(SW_SHOW);
+        frame->UpdateWindow();
+        Pump();
+        list = frame->GetListView();
+        ASSERT_TRUE(list && frame->GetLeftView());
+        timer = SetTimer(NULL, 0, 50, AnswerTimer);
+    }
+    void TearDown() override
+    {
+        KillTimer(NULL, timer);
+        if (theApp.m_pMainWnd)
+            theApp.m_pMainWnd->DestroyWindow();
+        theApp.m_pMainWnd = NULL;
+        Pump();
+        SetCurrentDirectoryA(TempDir().c_str());  // a file dialog may have left us in one
+        for (const std::string& dir : g_folders)
+            RemoveTree(dir);
+        for (const auto& opened : g_opened)
+            DeleteFileA(opened.second.empty() ? opened.first.c_str() : opened.second.substr(11).c_str());
+    }
+
+    void Command(UINT id)
+    {
+        frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        Pump();
+    }
+    CTreeCtrl& Tree() { return frame->GetLeftView()->GetTreeCtrl(); }
+    std::string ItemText(HTREEITEM item)
+    {
+        char text[256] = "";
+        TVITEMA tv = {};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof(text);
+        ::SendMessage(Tree().m_hWnd, TVM_GETITEMA, 0, (LPARAM)&tv);
+        return text;
+    }
+    HTREEITEM Child(HTREEITEM parent, const std::string& name)
+    {
+        HTREEITEM item = (HTREEITEM)::SendMessage(Tree().m_hWnd, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)parent);
+        for (; item; item = (HTREEITEM)::SendMessage(Tree().m_hWnd, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)item))
+            if (ItemText(item) == name)
+                return item;
+        return NULL;
+    }
+    HTREEITEM Root() { return (HTREEITEM)::SendMessage(Tree().m_hWnd, TVM_GETNEXTITEM, TVGN_ROOT, 0); }
+    void Select(HTREEITEM item)
+    {
+        ::SendMessage(Tree().m_hWnd, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);
+        Pump();
+    }
+    int Rows() { return list->GetListCtrl().GetItemCount(); }
+    std::string RowText(int row, int col) { return (LPCTSTR)list->GetListCtrl().GetItemText(row, col); }
+    int Row(const std::string& name)
+    {
+        for (int r = 0; r < Rows(); ++r)
+            if (RowText(r, CPelsysView::COL_NAME) == name)
+                return r;
+        return -1;
+    }
+    std::set<std::string> RowNames()
+    {
+        std::set<std::string> names;
+        for (int r = 0; r < Rows(); ++r)
+            names.insert(RowText(r, CPelsysView::COL_NAME));
+        return names;
+    }
+    // A double click on the row, as the list control reports it.
+    void DoubleClick(int row)
+    {
+        NMITEMACTIVATE act = {};
+        act.hdr.hwndFrom = list->m_hWnd;
+        act.hdr.idFrom = GetDlgCtrlID(list->m_hWnd);
+        act.hdr.code = NM_DBLCLK;
+        act.iItem = row;
+        ::SendMessage(::GetParent(list->m_hWnd), WM_NOTIFY, act.hdr.idFrom, (LPARAM)&act);
+        Pump();
+    }
+    void SelectRows(std::initializer_list<int> rows)
+    {
+        list->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
+        for (int r : rows)
+            list->GetListCtrl().SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    void Drop(const std::vector<std::string>& paths)
+    {
+        list->SendMessage(WM_DROPFILES, (WPARAM)MakeDrop(paths), 0);
+        Pump();
+    }
+    std::string WriteImage(const std::string& name, const Bytes& bytes)
+    {
+        std::string path = Folder("img") + "\\" + name;
+        WriteBytes(path.c_str(), bytes);
+        return path;
+    }
+
+    CMainFrame* frame = NULL;
+    CPelsysView* list = NULL;
+    UINT_PTR timer = 0;
+};
+
+TEST_F(PelsysTest, OpensPlainGzipAndZipImagesReadOnlyWithFoldersFilesAndSizes)
+{
+    Bytes plain = RomfsBytes::Make("SampleVol", kSample);
+    Bytes zip = MakeZip({ZipMember{"menu.zmn", plain, 8}, ZipMember{"other", Bytes(10, 'o'), 8}});
+    for (const auto& image : {WriteImage("menu.zmn", plain), WriteImage("menu.gz", MakeGzip(plain)),
+                              WriteImage("menu.zip", zip)}) {
+        SCOPED_TRACE(image);
+        ASSERT_TRUE(frame->OpenImageFile(image.c_str()));
+        EXPECT_TRUE(frame->IsReadOnly());
+        char title[MAX_PATH] = "";
+        frame->GetWindowText(title, sizeof(title));
+        EXPECT_EQ(title, image);
+        EXPECT_EQ(Rows(), 0);
+        ASSERT_EQ(ItemText(Root()), "SampleVol");
+        HTREEITEM boot = Child(Root(), "boot");
+        ASSERT_TRUE(boot);
+        EXPECT_TRUE(Child(Root(), "empty"));
+        EXPECT_FALSE(Child(Root(), "readme.txt"));  // files have no tree item
+
+        Select(Root());
+        EXPECT_EQ(RowNames(), (std::set<std::string>{"boot", "readme.txt", "empty"}));
+        EXPECT_EQ(RowText(Row("boot"), CPelsysView::COL_SIZE), "");
+        Select(boot);
+        ASSERT_EQ(RowNames(), (std::set<std::string>{"menu.lst", "big.bin"}));
+        char size[64];
+        StrFormatByteSizeA(3000, size, sizeof(size));
+        EXPECT_EQ(RowText(Row("big.bin"), CPelsysView::COL_SIZE), size);
+        EXPECT_EQ(RowText(Row("big.bin"), CPelsysView::COL_TIME).size(), 19u);
+        Select(Child(Root(), "empty"));
+        EXPECT_EQ(Rows(), 0);
+    }
+    EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(PelsysTest, DoubleClickExtractsIntoTempAndOpensOrShowsTheFile)
+{
+    ASSERT_TRUE(frame->OpenImageFile(WriteImage("menu.zmn", RomfsBytes::Make("V", kSample)).c_str()));
+    Select(Child(Root(), "boot"));
+    DoubleClick(Row("menu.lst"));
+    ASSERT_EQ(g_opened.size(), 1u);
+    EXPECT_EQ(g_opened[0].first, TempDir() + "menu.lst");
+    EXPECT_EQ(g_opened[0].second, "");
+    EXPECT_EQ(Slurp(g_opened[0].first), "title one\n");
+
+    // no program for the type: the file is shown selected in a folder window
+    g_openResult = 2;
+    DoubleClick(Row("big.bin"));
+    g_openResult = 42;
+    ASSERT_EQ(g_opened.size(), 3u);
+    EXPECT_EQ(g_opened[2].first, "explorer.exe");
+    EXPECT_EQ(g_opened[2].second, "/e,/select," + TempDir() + "big.bin");
+    EXPECT_EQ(Slurp(TempDir() + "big.bin"), std::string(3000, 'x'));
+
+    // a folder row selects its tree item, which lists it
+    Select(Root());
+    DoubleClick(Row("boot"));
+    EXPECT_EQ(RowNames(), (std::set<std::string>{"menu.lst", "big.bin"}));
+    EXPECT_EQ(frame->GetOpenedNode()->m_strName, CString("big.bin"));
+}
+
+TEST_F(PelsysTest, HostileNamesExtractInsideTemp)
+{
+    std::string tag = std::to_string(GetCurrentProcessId());
+    std::vector<TestEntry> hostile = {
+        TestEntry::File("..\\..\\evil" + tag + ".txt", "1"), TestEntry::File("C:evil" + tag, "2"),
+        TestEntry::File("../up" + tag, "3"), TestEntry::File("..", "4"), TestEntry::File("CON", "5")};
+    ASSERT_TRUE(frame->OpenImageFile(WriteImage("bad.zmn", RomfsBytes::Make("V", hostile)).c_str()));
+    Select(Root());
+    ASSERT_GE(Rows(), 4);
+    for (int r = 0; r < Rows(); ++r)
+        DoubleClick(r);
+    ASSERT_EQ((int)g_opened.size(), Rows());
+    for (const auto& opened : g_opened) {
+        SCOPED_TRACE(opened.first);
+        std::string path = opened.first;
+        ASSERT_EQ(path.compare(0, TempDir().size(), TempDir()), 0);
+        std::string name = path.substr(TempDir().size());
+        EXPECT_EQ(name.find_first_of("\\/:"), std::string::npos);
+        EXPECT_NE(name, "..");
+        EXPECT_EQ(Slurp(path).size(), 1u);
+        DeleteFileA(path.c_str());
+    }
+    EXPECT_FALSE(Exists(TempDir() + "..\\..\\evil" + tag + ".txt"));
+}
+
+TEST_F(PelsysTest, SaveCommandAndUnhandledEditCommandsLeaveTheImageAlone)
+{
+    Bytes bytes = RomfsBytes::Make("V", kSample);
+    std::string image = WriteImage("keep.zmn", bytes);
+    ASSERT_TRUE(theApp.OpenDocumentFile(image.c_str()));
+    g_dialogsSeen = 0;
+    // what Ctrl+S sends: the document's own save command
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(g_dialogsSeen, 0);
+    EXPECT_TRUE(ReadBytes(image.c_str()) == bytes);
+
+    Pump();
+    CToolBarCtrl& bar = frame->GetToolBar().GetToolBarCtrl();
+    for (UINT id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+        EXPECT_FALSE(::SendMessage(bar.m_hWnd, TB_ISBUTTONENABLED, id, 0)) << id;
+    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_SAVE_NEWFS, ID_NEWFS_FROM_DIR, ID_APP_ABOUT})
+        EXPECT_TRUE(::SendMessage(bar.m_hWnd, TB_ISBUTTONENABLED, id, 0)) << id;
+}
+
+TEST_F(PelsysTest, FailedOpenKeepsTheShownImageAndNothingPointsAtFreedNodes)
+{
+    std::string good = WriteImage("good.zmn", RomfsBytes::Make("Good", kSample));
+    ASSERT_TRUE(frame->OpenImageFile(good.c_str()));
+    Select(Child(Root(), "boot"));
+    std::string bad = WriteImage("bad.gz", MakeGzip(Bytes(600, 'z')));
+    EXPECT_FALSE(frame->OpenImageFile(bad.c_str()));
+    EXPECT_EQ(g_messages, std::vector<std::string>{"Error open image file!     "});
+    char title[MAX_PATH] = "";
+    frame->GetWindowText(title, sizeof(title));
+    EXPECT_EQ(title, good);
+    EXPECT_TRUE(frame->IsReadOnly());
+    EXPECT_EQ(ItemText(Root()), "Good");
+    // the rows still work
+    DoubleClick(Row("menu.lst"));
+    ASSERT_EQ(g_opened.size(), 1u);
+    EXPECT_EQ(Slurp(g_opened[0].first), "title one\n");
+
+    // New and drop, twice: each drop lands in the image New made
+    std::string dir = Folder("drops");
+    Spit(dir + "\\one.txt", "1");
+    for (int i = 0; i < 2; ++i) {
+        Command(ID_FILE_NEW);
+        EXPECT_FALSE(frame->IsReadOnly());
+        EXPECT_EQ(Rows(), 0);
+        Drop({dir + "\\one.txt"});
+        ASSERT_EQ(Rows(), 1);
+        EXPECT_EQ(list->GetRowNode(0)->m_pParent, frame->GetImageFs().GetTree().GetRoot());
+        DoubleClick(0);
+    }
+    EXPECT_EQ(g_opened.size(), 3u);
+}
+
+TEST_F(PelsysTest, DropsAddFilesOnceRefuseFoldersAndOpenedImages)
+{
+    std::string dir = Folder("src");
+    Spit(dir + "\\a.txt", "alpha");
+    Spit(dir + "\\b.bin", std::string(5000, 'b'));
+    CreateDirectoryA((dir + "\\sub").c_str(), NULL);
+    Command(ID_FILE_NEW);
+    Drop({dir + "\\a.txt", dir + "\\sub", dir + "\\b.bin", dir + "\\a.txt"});
+    EXPECT_EQ(RowNames(), (std::set<std::string>{"a.txt", "b.bin"}));
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].find("Sorry, Directory doesn't support yet!"), 0u);
+    EXPECT_EQ(RowText(Row("b.bin"), CPelsysView::COL_SIZE), "4.88 KB");
+
+    // with a file row selected, files go into that row's folder
+    SelectRows({Row("a.txt")});
+    Spit(dir + "\\c.txt", "c");
+    Drop({dir + "\\c.txt"});
+    ASSERT_GE(Row("c.txt"), 0);
+    EXPECT_EQ(list->GetRowNode(Row("c.txt"))->m_pParent, frame->GetImageFs().GetTree().GetRoot());
+
+    // Delete removes exactly the selected rows
+    SelectRows({Row("a.txt"), Row("c.txt")});
+    list->SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(RowNames(), std::set<std::string>{"b.bin"});
+    Drop({dir + "\\a.txt"});  // a deleted row comes back
+    EXPECT_EQ(RowNames(), (std::set<std::string>{"a.txt", "b.bin"}));
+
+    g_messages.clear();
+    ASSERT_TRUE(frame->OpenImageFile(WriteImage("ro.zmn", RomfsBytes::Make("V", kSample)).c_str()));
+    Select(Root());
+    int rows = Rows();
+    Drop({dir + "\\a.txt"});
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(g_messages, std::vector<std::string>{
+                              "This is a read-only fs, please create a new viturl fs to add new files.     "});
+    g_messages.clear();
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"This function is only for new created virtual fs.     "});
+}
+
+// The member names and bytes of a zip, read with the zip library.
+std::map<std::string, std::string> ReadZip(const std::string& path)
+{
+    std::map<std::string, std::string> members;
+    unzFile z = unzOpen(path.c_str());
+    if (!z)
+        return members;
+    for (int rc = unzGoToFirstFile(z); rc == UNZ_OK; rc = unzGoToNextFile(z)) {
+        char name[256] = "";
+        unz_file_info info;
+        unzGetCurrentFileInfo(z, &info, name, sizeof(name), NULL, 0, NULL, 0);
+        std::string data(info.uncompressed_size, '\0');
+        unzOpenCurrentFile(z);
+        unzReadCurrentFile(z, &data[0], (unsigned)data.size());
+        unzCloseCurrentFile(z);
+        members[name] = data;
+    }
+    unzClose(z);
+    return members;
+}
+
+TEST_F(PelsysTest, SavesDroppedFilesAsAnImageAndAsAZip)
+{
+    std::string dir = Folder("save");
+    Spit(dir + "\\a.txt", "alpha");
+    Spit(dir + "\\b.bin", std::string(70000, 'b'));
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"No file to process, quit.     "});
+    g_messages.clear();
+    Command(ID_FILE_NEW);
+    Drop({dir + "\\a.txt", dir + "\\b.bin"});
+    ASSERT_EQ(Rows(), 2);
+
+    std::string out = Folder("out");
+    auto answerSave = [](const std::string& path, bool compress) {
+        g_answer = [path, compress](HWND dlg) {
+            HWND box = FindChildById(dlg, IDC_COMPRESS);
+            if (box && !compress)
+                SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+            SetDlgItemTextA(dlg, 0x480, path.c_str());
+            SetDlgItemTextA(dlg, 0x47C, path.c_str());
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+        };
+    };
+    // a new name without a dot gets ".zmn"
+    answerSave(out + "\\plain", false);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"file created!     "});
+    std::string volume;
+    Files files;
+    ASSERT_TRUE(ParseRomfs(ReadBytes((out + "\\plain.zmn").c_str()), volume, files));
+    EXPECT_EQ(volume, "DemoRomfs");
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(std::string(files["a.txt"].begin(), files["a.txt"].end()), "alpha");
+    EXPECT_EQ(files["b.bin"].size(), 70000u);
+
+    g_messages.clear();
+    answerSave(out + "\\zipped.zmn", true);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"zipped file created!     \n"});
+    EXPECT_FALSE(Exists(out + "\\zipped.zmn"));
+    auto members = ReadZip(out + "\\zipped.zmn.zip");
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members.begin()->first, "zipped.zmn");
+    EXPECT_EQ(members.begin()->second, Slurp(out + "\\plain.zmn"));
+}
+
+TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
+{
+    std::string src = Folder("tree");
+    CreateDirectoryA((src + "\\sub").c_str(), NULL);
+    Spit(src + "\\top.txt", "top");
+    Spit(src + "\\sub\\inner.bin", std::string(1000, 'i'));
+    std::string out = Folder("built") + "\\built.zmn";
+    auto answerBuild = [](const std::string& dir, const std::string& file, const std::string& volume) {
+        g_answer = [=](HWND dlg) {
+            SetDlgItemTextA(dlg, IDC_DIR_EDIT, dir.c_str());
+            SetDlgItemTextA(dlg, IDC_FILE_EDIT, file.c_str());
+            SetDlgItemTextA(dlg, IDC_VOLUME_EDIT, volume.c_str());
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+        };
+    };
+    // an empty field keeps the dialog open (the timer then cancels it)
+    answerBuild(src, "", "Vol");
+    Command(ID_NEWFS_FROM_DIR);
+    ASSERT_EQ(g_messages.size(), 1u);
+    CString fill;
+    fill.LoadString(IDS_FILL_ALL_FIELDS);
+    EXPECT_EQ(g_messages[0], (LPCTSTR)fill);
+
+    g_messages.clear();
+    answerBuild(src, out, "ExactlyFifteen!");
+    Command(ID_NEWFS_FROM_DIR);
+    ASSERT_EQ(g_messages.size(), 1u);  // the question; the recorder answers no
+    EXPECT_FALSE(frame->IsReadOnly());
+    CImageFs fs;
+    ASSERT_TRUE(fs.OpenImage(out.c_str()));
+    EXPECT_EQ(fs.GetTree().GetRoot()->m_strName, CString("ExactlyFifteen!"));
+    CFsNode* sub = NULL;
+    for (CFsNode* n = fs.GetTree().GetRoot()->m_pChild; n; n = n->m_pNext)
+        if (n->m_strName == "sub")
+            sub = n;
+    ASSERT_TRUE(sub && sub->m_pChild);
+    CString target = (Folder("x") + "\\inner.bin").c_str();
+    ASSERT_EQ(fs.Extract(sub->m_pChild, target, TRUE), 0);
+    EXPECT_EQ(Slurp((LPCTSTR)target), std::string(1000, 'i'));
+
+    // a source folder that does not exist fails; the fields come back next time
+    g_messages.clear();
+    answerBuild(src + "\\missing", out, "Again");
+    Command(ID_NEWFS_FROM_DIR);
+    CString failed;
+    failed.LoadString(IDS_BUILD_FAILED);
+    EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+    EXPECT_EQ(theApp.GetProfileString("DumpDir", "dir"), CString((src + "\\missing").c_str()));
+    EXPECT_EQ(theApp.GetProfileString("DumpDir", "volume"), CString("Again"));
+    std::string shown;
+    g_answer = [&shown](HWND dlg) {
+        char text[300] = "";
+        GetDlgItemTextA(dlg, IDC_VOLUME_EDIT, text, sizeof(text));
+        shown = text;
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    };
+    Command(ID_NEWFS_FROM_DIR);
+    EXPECT_EQ(shown, "Again");
+}
+
+TEST_F(PelsysTest, VolumeNamesLongerThanFifteenBytesAreRefused)
+{
+    std::string src = Folder("vol");
+    Spit(src + "\\f", "f");
+    std::string out = Folder("volout") + "\\v.zmn";
+    for (const std::string& volume : {std::string("SixteenBytesLong"), std::string(8, '\xb0') + std::string(8, '\xa1')}) {
+        g_messages.clear();
+        g_answer = [&](HWND dlg) {
+            SetDlgItemTextA(dlg, IDC_DIR_EDIT, src.c_str());
+            SetDlgItemTextA(dlg, IDC_FILE_EDIT, out.c_str());
+            // past the edit's own limit, as a paste of a double-byte name can
+            SendDlgItemMessageA(dlg, IDC_VOLUME_EDIT, EM_LIMITTEXT, 64, 0);
+            SetDlgItemTextA(dlg, IDC_VOLUME_EDIT, volume.c_str());
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+        };
+        Command(ID_NEWFS_FROM_DIR);
+        CString tooLong;
+        tooLong.LoadString(IDS_VOLUME_TOO_LONG);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0], (LPCTSTR)tooLong);
+        EXPECT_FALSE(Exists(out));
+    }
+}
+
+TEST_F(PelsysTest, DraggedRowsBecomeADropBlockOfTempFiles)
+{
+    ASSERT_TRUE(frame->OpenImageFile(WriteImage("drag.zmn", RomfsBytes::Make("V", kSample)).c_str()));
+    Select(Root());
+    CStringArray paths;
+    EXPECT_EQ(list->ExtractSelectionToTemp(paths), 0);
+    SelectRows({Row("readme.txt"), Row("boot")});
+    EXPECT_EQ(list->ExtractSelectionToTemp(paths), 1);
+    ASSERT_EQ(paths.GetSize(), 1);  // the folder row drags nothing
+    EXPECT_EQ(std::string((LPCTSTR)paths[0]), TempDir() + "readme.txt");
+    const std::vector<BYTE>& block = list->GetDropBlock();
+    ASSERT_GE(block.size(), 20u + paths[0].GetLength() + 2);
+    EXPECT_EQ(block.size() % 32, 0u);
+    HDROP drop = (HDROP)GlobalAlloc(GMEM_FIXED, block.size());
+    memcpy((void*)drop, block.data(), block.size());
+    char name[MAX_PATH] = "";
+    EXPECT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0), 1u);
+    DragQueryFileA(drop, 0, name, sizeof(name));
+    EXPECT_EQ(std::string(name), TempDir() + "readme.txt");
+    GlobalFree(drop);
+    EXPECT_EQ(Slurp(name), "hello");
+    DeleteFileA(name);
+
+    // the data object of the drag hands out copies of the block as CF_HDROP
+    HGLOBAL cached = GlobalAlloc(GMEM_MOVEABLE, block.size());
+    memcpy(GlobalLock(cached), block.data(), block.size());
+    GlobalUnlock(cached);
+    COleDataSource source;
+    source.CacheGlobalData(CF_HDROP, cached);
+    FORMATETC format = {CF_HDROP, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    FORMATETC text = {CF_TEXT, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(source.GetDataObject()->QueryGetData(&format), S_OK);
+    EXPECT_NE(source.GetDataObject()->QueryGetData(&text), S_OK);
+    for (int i = 0; i < 2; ++i) {
+        STGMEDIUM medium = {};
+        ASSERT_EQ(source.GetDataObject()->GetData(&format, &medium), S_OK);
+        ASSERT_NE(medium.hGlobal, cached);
+        EXPECT_EQ(DragQueryFileA((HDROP)medium.hGlobal, 0xFFFFFFFF, NULL, 0), 1u);
+        ReleaseStgMedium(&medium);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+std::string BinDir()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.rfind('\\'));
+}
+
+int StartCalls(const std::string& folder, std::string* args)
+{
+    HMODULE h = GetModuleHandleA((folder + "\\ozSkin.dll").c_str());
+    if (!h)
+        return -1;
+    auto calls = (int(__cdecl*)())(void*)GetProcAddress(h, "StartCalls");
+    auto argsOf = (const char*(__cdecl*)())(void*)GetProcAddress(h, "StartArgs");
+    if (args && argsOf)
+        *args = argsOf();
+    return calls ? calls() : -1;
+}
+
+TEST(PelsysStartup, SkinComesOnlyFromTheProgramFolderUnlessSwitchedOff)
+{
+    std::string root = BinDir() + "\\skintest";
+    theApp.m_strAppPath = (root + "\\true").c_str();
+    _putenv("ZAVO_NO_SKIN=1");
+    theApp.StartSkin();
+    EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+
+    _putenv("ZAVO_NO_SKIN=");
+    theApp.m_strAppPath = (root + "\\none").c_str();
+    theApp.StartSkin();
+    EXPECT_EQ(theApp.m_hSkinLib, (HMODULE)NULL);
+
+    theApp.m_strAppPath = (root + "\\true").c_str();
+    theApp.StartSkin();
+    ASSERT_NE(theApp.m_hSkinLib, (HMODULE)NULL);
+    std::string args;
+    EXPECT_EQ(StartCalls(root + "\\true", &args), 1);
+    EXPECT_EQ(args, root + "\\true\\ThemeUI.dll|NormalBlue.ini");
+}
+
+}  // namespace

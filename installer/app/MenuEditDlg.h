@@ -1,0 +1,28 @@
+// The loader field editor: a rich edit limited to the field's length. The
+// text goes in and comes out with the field's own line ends; OK refuses a
+// text longer than the field, Cancel gives an empty text.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/RichEditCtrl.h"
+
+class CMenuEditDlg : public CDialog {
+public:
+    explicit CMenuEditDlg(CWnd* pParent = NULL);
+
+    // The message box; tests answer it.
+    virtual int ShowMessage(LPCTSTR text, UINT type);
+
+    CString m_strText;
+    int m_nMaxLength;
+    CString m_strThemeIni;
+    CRichEditCtrl m_edit;
+
+protected:
+    virtual BOOL OnInitDialog() override;
+    virtual void OnOK() override;
+    virtual void OnCancel() override;
+    afx_msg void OnOkButton() { OnOK(); }
+    afx_msg void OnCancelButton() { OnCancel(); }
+    DECLARE_MESSAGE_MAP()
+};

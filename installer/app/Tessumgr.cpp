@@ -1,0 +1,3 @@
+#include "installer/app/TessumgrApp.h"
+
+CTessumgrApp theApp;

@@ -1,0 +1,23 @@
+// Resource ids of Pelsys.
+#define IDD_ABOUTBOX                    100
+#define IDR_MAINFRAME                   128
+#define IDD_NEWFS_FROM_DIR              130
+#define IDC_DIR_EDIT                    1000
+#define IDC_DIR_BROWSE                  1001
+#define IDC_FILE_EDIT                   1002
+#define IDC_FILE_BROWSE                 1003
+#define IDC_VOLUME_EDIT                 1004
+#define IDC_ABOUT_TEXT                  1010
+#define IDC_COMPRESS                    6001
+#define ID_SAVE_NEWFS                   32771
+#define ID_NEWFS_FROM_DIR               32772
+#define ID_VIEW_LARGEICON               59408
+#define ID_VIEW_SMALLICON               59409
+#define ID_VIEW_LIST                    59410
+#define ID_VIEW_DETAILS                 59411
+#define ID_VIEW_ARRANGE                 59412
+#define IDS_SELECT_SOURCE_DIR           61446
+#define IDS_FILL_ALL_FIELDS             61447
+#define IDS_BUILD_DONE_OPEN             61448
+#define IDS_BUILD_FAILED                61449
+#define IDS_VOLUME_TOO_LONG             61450
