@@ -36,6 +36,12 @@ add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ModuleEnumerator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hooks/ApiHookTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObject.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectBars.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectTabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinClassMap.cpp)
@@ -77,14 +83,14 @@ skin_resource_library(OfficePackage ${SKIN_PACKAGES}/office/OfficePackage.rc ${S
 add_custom_target(skin_packages DEPENDS ThemeUI SolidPackage FailingPackage OfficePackage)
 
 set(_skin_tests ${CMAKE_CURRENT_LIST_DIR}/tests)
-foreach(t bitmap theme edge system store control_state control_paint frame)
+foreach(t bitmap theme edge system store control_state control_paint)
   zavo_add_test(skin_${t}_test SOURCES ${_skin_tests}/skin_${t}_test.cpp LIBS skin_lib WINDOWS)
   if(TARGET skin_${t}_test)
     add_dependencies(skin_${t}_test skin_packages)
   endif()
 endforeach()
-# Moves the cursor: one at a time.
-zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK mouse_cursor)
+# Moves the cursor and shows a topmost window: one screen test at a time.
+zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc
   LIBS skin_lib WINDOWS)
 if(TARGET skin_manifest_test)
@@ -102,6 +108,85 @@ endif()
 
 # A host of ozSkin.dll, bound by name as the studio binds it.
 zavo_add_test(skin_host_test SOURCES ${_skin_tests}/skin_host_test.cpp LIBS comctl32 WINDOWS)
-if(TARGET skin_host_test)
-  add_dependencies(skin_host_test ozSkin skin_packages Gorvanel)
+zavo_add_test(skin_host_manifest_test SOURCES ${_skin_tests}/skin_host_test.cpp ${_skin_tests}/skin_manifest_test.rc
+  LIBS comctl32 WINDOWS)
+foreach(t skin_host_test skin_host_manifest_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages Gorvanel)
+  endif()
+endforeach()
+if(TARGET skin_host_manifest_test)
+  target_compile_definitions(skin_host_manifest_test PRIVATE SKIN_HOST_MANIFEST)
+  target_include_directories(skin_host_manifest_test PRIVATE ${_skin_tests})
+endif()
+# The engine linked in: its maps and objects seen from inside.
+zavo_add_test(skin_engine_test SOURCES ${_skin_tests}/skin_engine_test.cpp LIBS skin_engine comctl32 WINDOWS)
+if(TARGET skin_engine_test)
+  add_dependencies(skin_engine_test skin_packages)
+endif()
+
+# ThemeStart and skinned messages timed (bench/skin/run.sh).
+if(ZAVO_BENCH)
+  add_executable(skin_bench ${CMAKE_SOURCE_DIR}/bench/skin/skin_bench.cpp)
+  add_dependencies(skin_bench ozSkin ThemeUI)
+endif()
+# Frames read back from the screen: one window over the others at a time.
+zavo_add_test(skin_frame_test SOURCES ${_skin_tests}/skin_frame_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
+if(TARGET skin_frame_test)
+  add_dependencies(skin_frame_test skin_packages)
+endif()
+zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS LOCK screen_pixels)
+foreach(t skin_frame_host_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages Gorvanel)
+  endif()
+endforeach()
+
+# Skinned controls in a host of ozSkin.dll, with the plain and the version 6
+# common controls (the manifest), and the class map in process.
+zavo_add_test(skin_controls_host_test SOURCES ${_skin_tests}/skin_controls_host_test.cpp LIBS skin_lib WINDOWS
+  LOCK screen_pixels)
+zavo_add_test(skin_controls_host_v6_test SOURCES ${_skin_tests}/skin_controls_host_test.cpp
+  ${_skin_tests}/skin_manifest_test.rc LIBS skin_lib WINDOWS LOCK screen_pixels)
+foreach(t skin_controls_host_test skin_controls_host_v6_test)
+  if(TARGET ${t})
+    add_dependencies(${t} ozSkin skin_packages)
+  endif()
+endforeach()
+if(TARGET skin_controls_host_v6_test)
+  set_source_files_properties(${_skin_tests}/skin_manifest_test.rc PROPERTIES
+    OBJECT_DEPENDS ${_skin_tests}/skin_manifest_test.manifest)
+  target_include_directories(skin_controls_host_v6_test PRIVATE ${_skin_tests})
+endif()
+zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp LIBS skin_engine WINDOWS)
+
+# Opening and painting a window of every skinned control (bench/skin/run.sh).
+if(ZAVO_BENCH)
+  add_executable(skin_controls_bench ${CMAKE_SOURCE_DIR}/bench/skin/controls_bench.cpp)
+  target_link_libraries(skin_controls_bench PRIVATE comctl32)
+  # Live resizing of a skinned frame (bench/skin/frame_run.sh).
+  add_executable(skin_frame_bench ${CMAKE_SOURCE_DIR}/bench/skin/frame_bench.cpp)
+  target_link_libraries(skin_frame_bench PRIVATE skin_lib)
+endif()
+
+# The studio and Pelsys run skinned and unskinned; the screenshots stay in the build folder.
+if(ZAVO_TESTS AND TARGET Zavomgr)
+  add_test(NAME skinned_runs_studio COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Zavomgr>
+    "Zavo Studio 2008" ${CMAKE_BINARY_DIR}/skinned_studio)
+  set_tests_properties(skinned_runs_studio PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
+endif()
+if(ZAVO_TESTS AND TARGET Pelsys)
+  add_test(NAME skinned_runs_pelsys COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Pelsys> "menu.gz"
+    ${CMAKE_BINARY_DIR}/skinned_pelsys --romfs)
+  set_tests_properties(skinned_runs_pelsys PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE RESOURCE_LOCK pelsys_profile)
+endif()
+
+# The studio with its skin, checked and shot from outside.
+if(ZAVO_TESTS AND TARGET Zavomgr)
+  add_executable(skinned_window_check ${_skin_tests}/skinned_window_check.cpp)
+  target_link_libraries(skinned_window_check PRIVATE user32 gdi32)
+  add_dependencies(skinned_window_check Zavomgr ozSkin ThemeUI)
+  add_test(NAME studio_skinned_screenshot COMMAND bash ${_skin_tests}/studio_skinned_screenshot.sh
+    $<TARGET_FILE:Zavomgr> $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/studio_skinned)
+  set_tests_properties(studio_skinned_screenshot PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
 endif()

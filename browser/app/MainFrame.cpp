@@ -171,9 +171,10 @@ BOOL CMainFrame::OpenImageFile(LPCTSTR path)
     m_pDropTarget = NULL;
     m_pOpenedNode = NULL;
     SetWindowText(path);
-    FillTree();
+    // the rows point at the nodes of the image just replaced
     if (CPelsysView* list = GetListView())
         list->GetListCtrl().DeleteAllItems();
+    FillTree();
     return TRUE;
 }
 

@@ -2,7 +2,7 @@
 // packages, its refusals and the zavo.ini text, the page places, and ISO
 // builds whose images the native check reads back with readers not ours.
 #include "deploy/DepWizard.h"
-#include "deploy/iso/iso_build.h"
+#include "deploy/iso/iso.h"
 #include "designer/app/ZavomgrApp.h"
 #include "resources/zavomgr/resource.h"
 
@@ -163,6 +163,15 @@ void OnProgress(void*, int percent)
 {
     if (g_onProgress)
         g_onProgress(percent);
+}
+
+// Folders named "locked" cannot be listed, as a drive root's system folders.
+int FailListingOfLocked(const char* path, iso_name_fn fn, void* context)
+{
+    const std::string p(path);
+    if (p.size() >= 6 && p.compare(p.size() - 6, 6, "locked") == 0)
+        return -1;
+    return iso_plat_list(path, fn, context);
 }
 
 // A modeless wizard over the fixture packages, as the studio sets it up.
@@ -605,6 +614,26 @@ TEST_F(DepWizardTest, IsoPathRulesAndFailedBuildsKeepTheOldImage)
     EXPECT_NE(texts[1].find("Unable to sort directory"), std::string::npos) << texts[1];
     EXPECT_EQ(ReadBytes(OutFolder() + "\\a.iso"), old);
     EXPECT_TRUE(Matching(OutFolder() + "\\ZIS*").empty());
+}
+
+TEST_F(DepWizardTest, FoldersTheBuilderCouldNotListAreNamedBeforeTheQuestion)
+{
+    ChooseAndGoOn();
+    const std::string source = OutFolder() + "\\with locked", iso = OutFolder() + "\\locked.iso";
+    CreateDirectoryA(source.c_str(), NULL);
+    CreateDirectoryA((source + "\\locked").c_str(), NULL);
+    std::ofstream((source + "\\locked\\inside.txt").c_str()) << "not listed\n";
+    std::ofstream((source + "\\kept.txt").c_str()) << "kept\n";
+    DeleteFileA(iso.c_str());
+    boxes.Answer(IDNO);
+    iso_list_folder = FailListingOfLocked;
+    BuildIso(source, iso);
+    iso_list_folder = iso_plat_list;
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_LEFTOUT, source + "\\locked\n"));
+    EXPECT_EQ(texts[1], Formatted(IDS_DW_ISODONE, iso));
+    EXPECT_TRUE(Exists(iso));
 }
 
 TEST_F(DepWizardTest, ReopeningRestoresTheLastPaths)

@@ -22,16 +22,40 @@ CDriveMapDlg::CDriveMapDlg(const DiskSource* disks, CWnd* pParent) : CDialog(IDD
 BOOL CDriveMapDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    const int buttonIds[] = {IDC_MAP_OK, IDC_MAP_CANCEL};
+    for (int i = 0; i < 2; ++i) {
+        m_buttons[i].SubclassDlgItem(buttonIds[i], this);
+        m_buttons[i].SetBitmap(IDR_IMG_BUTTON);
+        m_buttons[i].SetTextColour(0x79513F);
+    }
+    m_banner.SubclassDlgItem(IDC_MAP_BANNER, this);
+    m_banner.SetImage(IDR_IMG_MAP_BANNER);
+    m_alert.SubclassDlgItem(IDC_MAP_ALERT, this);
+    m_alert.SetImage(IDR_IMG_ALERT);
     m_list.SubclassDlgItem(IDC_MAP_LIST, this);
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_list.SetColours(RGB(123, 162, 231), RGB(99, 117, 214), 2);
     if (g_langFile.IsLoaded()) {
         SetDlgItemText(IDC_MAP_OK, g_langFile.GetValue("Button", "OK"));
         SetDlgItemText(IDC_MAP_CANCEL, g_langFile.GetValue("Button", "Cancel"));
         SetWindowText(g_langFile.GetValue("Drive Map", "Title"));
+        if (m_toolTip.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) {
+            m_toolTip.SetMaxTipWidth(400);
+            m_toolTip.AddTool(GetDlgItem(IDC_MAP_NOTE), g_langFile.GetValue("Tool Tips", "Drive Map Tip"));
+        }
     }
     AddColumns();
     AddRows();
+    if (!m_strThemeIni.IsEmpty())
+        m_skin.LoadSkin(this, m_strThemeIni, FALSE);
     return TRUE;
+}
+
+BOOL CDriveMapDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_toolTip.m_hWnd)
+        m_toolTip.RelayEvent(pMsg);
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CDriveMapDlg::AddColumns()

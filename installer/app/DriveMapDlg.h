@@ -3,7 +3,11 @@
 #pragma once
 
 #include "framework/Dialog.h"
-#include "framework/ListCtrl.h"
+#include "framework/ToolTipCtrl.h"
+#include "installer/ui/BitmapPushButton.h"
+#include "installer/ui/DialogSkin.h"
+#include "installer/ui/GradientListCtrl.h"
+#include "installer/ui/PictureStatic.h"
 
 struct DiskSource;
 
@@ -13,10 +17,11 @@ public:
     explicit CDriveMapDlg(const DiskSource* disks = NULL, CWnd* pParent = NULL);
 
     CString m_strThemeIni;  // the main dialog's unpacked theme
-    CListCtrl m_list;
+    CGradientListCtrl m_list;
 
 protected:
     virtual BOOL OnInitDialog() override;
+    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
     afx_msg void OnOkButton() { EndDialog(IDOK); }
     afx_msg void OnCancelButton() { EndDialog(IDCANCEL); }
     DECLARE_MESSAGE_MAP()
@@ -26,4 +31,9 @@ private:
     void AddRows();
 
     const DiskSource* m_pDisks;
+    CToolTipCtrl m_toolTip;
+    CDialogSkin m_skin;
+    CBitmapPushButton m_buttons[2];
+    CPictureStatic m_banner;
+    CPictureStatic m_alert;
 };

@@ -20,6 +20,14 @@ BOOL CMenuEditDlg::OnInitDialog()
     m_edit.LimitText(m_nMaxLength);
     m_edit.SetWindowText(FieldTextToEditor(m_strText));
     m_edit.SetModify(FALSE);
+    const int buttonIds[] = {IDC_EDIT_OK, IDC_EDIT_CANCEL};
+    for (int i = 0; i < 2; ++i) {
+        m_buttons[i].SubclassDlgItem(buttonIds[i], this);
+        m_buttons[i].SetBitmap(IDR_IMG_BUTTON);
+        m_buttons[i].SetTextColour(0x79513F);
+    }
+    if (!m_strThemeIni.IsEmpty())
+        m_skin.LoadSkin(this, m_strThemeIni, FALSE);
     return TRUE;
 }
 

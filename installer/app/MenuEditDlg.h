@@ -5,6 +5,8 @@
 
 #include "framework/Dialog.h"
 #include "framework/RichEditCtrl.h"
+#include "installer/ui/BitmapPushButton.h"
+#include "installer/ui/DialogSkin.h"
 
 class CMenuEditDlg : public CDialog {
 public:
@@ -17,6 +19,8 @@ public:
     int m_nMaxLength;
     CString m_strThemeIni;
     CRichEditCtrl m_edit;
+    CBitmapPushButton m_buttons[2];
+    CDialogSkin m_skin;
 
 protected:
     virtual BOOL OnInitDialog() override;

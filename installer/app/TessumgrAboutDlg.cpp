@@ -45,6 +45,8 @@ BOOL CTessumgrAboutDlg::OnInitDialog()
     }
     m_webLink.SubclassDlgItem(IDC_LINK_WEB, this);
     m_webLink.SetURL(kTessuWebPage);
+    if (!m_strThemeIni.IsEmpty())
+        m_skin.LoadSkin(this, m_strThemeIni, FALSE);
     return TRUE;
 }
 

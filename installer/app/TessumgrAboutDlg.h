@@ -4,6 +4,7 @@
 
 #include "controls/LinkStatic.h"
 #include "framework/Dialog.h"
+#include "installer/ui/DialogSkin.h"
 
 extern const char kTessuWebPage[];
 
@@ -28,6 +29,7 @@ public:
     CString m_strThemeIni;  // the main dialog's unpacked theme
     CTessuLink m_links[3];
     CTessuLink m_webLink;
+    CDialogSkin m_skin;
 
 protected:
     virtual BOOL OnInitDialog() override;

@@ -5,7 +5,7 @@
 #include "installer/IniFile.h"
 #include "installer/LoaderFields.h"
 #include "installer/ZipUnpacker.h"
-#include "installer/ui/ButtonImage.h"
+#include "installer/ui/InstallerFileEdit.h"
 #include "installer/app/DriveMapDlg.h"
 #include "installer/app/MenuEditDlg.h"
 #include "installer/app/ShellCall.h"
@@ -20,6 +20,24 @@ const UINT kAboutCommand = 16;  // system commands 16 to 31 open the About box
 const char kHistory[] = "History";
 const char kExpertTip[] = " I'm here! ;^)\n ---\n Welcome to Funny Stage of Tessumgr 2007 ";
 const char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
+const char kImages[] = "VISTA_IMGS";
+const COLORREF kButtonText = 0x79513F;
+
+// The picture controls and their images.
+const struct {
+    int id;
+    UINT image;
+} kPictures[] = {
+    {IDC_PIC_BOOTINI, IDR_IMG_BUTTON},
+    {IDC_PIC_FLOPPY, IDR_IMG_VDISK},
+    {IDC_PIC_QUICK, IDR_IMG_QUICK},
+    {IDC_PIC_RELOAD_IMAGE, IDR_IMG_RELOAD},
+    {IDC_PIC_RELOAD_LOADER, IDR_IMG_RELOAD},
+    {IDC_PIC_OPEN_BOOTINI, IDR_IMG_OPEN},
+    {IDC_PIC_DRIVEMAP, IDR_IMG_DRIVEMAP},
+    {IDC_PIC_ABOUT, IDR_IMG_ABOUT},
+    {IDC_PIC_WEB, IDR_IMG_WEB},
+};
 
 const int kVirtualDiskControls[] = {IDC_LABEL_IMAGE, IDC_LABEL_IMAGE2, IDC_IMAGE_PATH, IDC_PIC_RELOAD_IMAGE,
                                     IDC_PIC_FLOPPY};
@@ -111,8 +129,7 @@ BOOL CTessumgrDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_hIcon);
     SetUpFields();
-    m_toolTip.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX);
-    m_toolTip.SetMaxTipWidth(400);
+    SetUpPictures();
 
     CheckDlgButton(IDC_RADIO_VDISK, BST_UNCHECKED);
     CheckDlgButton(IDC_RADIO_LOADER, BST_CHECKED);
@@ -120,10 +137,45 @@ BOOL CTessumgrDlg::OnInitDialog()
     m_assembler.m_nMode = CAssembler::MODE_VIRTUAL_DISK;
     SetMode(CAssembler::MODE_VIRTUAL_DISK);
 
+    CBitmapPushButton* buttons[] = {&m_buttonAssemble, &m_buttonExit};
+    const int buttonIds[] = {IDC_ASSEMBLE, IDCANCEL};
+    for (int i = 0; i < 2; ++i) {
+        buttons[i]->SubclassDlgItem(buttonIds[i], this);
+        buttons[i]->SetBitmap(IDR_IMG_BUTTON);
+        buttons[i]->SetTextColour(kButtonText);
+    }
+
     ApplyLanguageTexts();
     PrepareTheme();
     m_brushKey.CreateSolidBrush(RGB(255, 0, 255));
     return TRUE;
+}
+
+void CTessumgrDlg::SetUpPictures()
+{
+    m_header.SubclassDlgItem(IDC_HEADER, this);
+    m_header.SetMovingImage(IDR_BANNER_MOVING, kImages);
+    m_header.SetBackground(IDR_BANNER_BACK, kImages);
+    CRect client;
+    GetClientRect(&client);
+    m_header.MoveWindow(0, 0, client.Width(), m_header.GetBackgroundHeight());
+    for (size_t i = 0; i < sizeof(kPictures) / sizeof(kPictures[0]); ++i) {
+        m_pictures[i].SubclassDlgItem(kPictures[i].id, this);
+        m_pictures[i].SetImage(kPictures[i].image);
+    }
+    m_info.SubclassDlgItem(IDC_INFO_BAND, this);
+    m_radioDisk.SubclassDlgItem(IDC_RADIO_VDISK, this);
+    m_radioLoader.SubclassDlgItem(IDC_RADIO_LOADER, this);
+    m_radioDisk.SetBitmaps(IDR_IMG_RADIO_ON, IDR_IMG_RADIO_OFF);
+    m_radioLoader.SetBitmaps(IDR_IMG_RADIO_ON, IDR_IMG_RADIO_OFF);
+}
+
+CPictureStatic* CTessumgrDlg::Picture(int id)
+{
+    for (size_t i = 0; i < sizeof(kPictures) / sizeof(kPictures[0]); ++i)
+        if (kPictures[i].id == id)
+            return &m_pictures[i];
+    return NULL;
 }
 
 void CTessumgrDlg::AddSystemMenuItem()
@@ -139,27 +191,10 @@ void CTessumgrDlg::AddSystemMenuItem()
 
 void CTessumgrDlg::SetUpFields()
 {
-    CLangFile* lang = &g_langFile;
-    FileEditTexts texts;
-    texts.strSeparator = g_langFile.IsLoaded() ? g_langFile.GetValue("Tool Tips", "Separator") : CString(";");
-    if (texts.strSeparator.IsEmpty())
-        texts.strSeparator = ";";
-    texts.strFilter = InstallerText(lang, "Tool Tips", "All Files");
-    texts.strTitle = InstallerText(lang, "Tool Tips", "File Dialog Title");
-    texts.strOkCaption = InstallerText(lang, "Tool Tips", "OK Button");
-    texts.strButtonTip = InstallerText(lang, "Tool Tips", "Button Tip");
-    texts.bStatusLine = FALSE;
     CFileEditCtrl* fields[] = {&m_editImage, &m_editLoader, &m_editBootIni};
     for (CFileEditCtrl* field : fields) {
-        field->SetTexts(texts);
         HICON icon = (HICON)::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDI_BROWSE), IMAGE_ICON, 16, 16, 0);
-        std::unique_ptr<CButtonImage> image(new CButtonImage);
-        if (icon && image->SetImage(icon, BIK_ICON | BIK_OWNED)) {
-            image->SetKeyColour(BI_KEY_CORNER);
-            field->SetButtonImage(image.release());
-        }
-        field->SetButtonWidth(26);
-        field->ModifyFlags(0, FEF_CLIENTTIP | FEF_BUTTONTIP);
+        SetupInstallerFileEdit(*field, &g_langFile, &m_fieldTip, icon, TRUE);
     }
 }
 
@@ -178,6 +213,8 @@ void CTessumgrDlg::SetMode(int mode)
 {
     m_assembler.m_nMode = mode;
     ShowModeControls(mode);
+    if (m_info.m_hWnd)
+        m_info.SetImage(mode == CAssembler::MODE_VIRTUAL_DISK ? IDR_IMG_VDISK : IDR_IMG_QUICK, kImages, KO_TYPE_PNG);
     if (mode == CAssembler::MODE_VIRTUAL_DISK) {
         OnReloadImage();
     } else {
@@ -226,37 +263,26 @@ CString CTessumgrDlg::FieldText(const CFileEditCtrl& field) const
     return text;
 }
 
-CString CTessumgrDlg::GetInfoText() const
-{
-    CString text;
-    GetDlgItemText(IDC_INFO_BAND, text);
-    return text;
-}
+CString CTessumgrDlg::GetInfoText() const { return m_strInfoTitle + "\r\n" + m_strInfoText; }
 
 void CTessumgrDlg::UpdateInfoText()
 {
-    CString title, caption;
     if (m_assembler.m_nMode == CAssembler::MODE_VIRTUAL_DISK) {
-        title = InstallerText(&g_langFile, "Application", "V Disk");
-        m_assembler.m_image.GetCaption(caption);
+        m_strInfoTitle = InstallerText(&g_langFile, "Application", "V Disk");
+        m_assembler.m_image.GetCaption(m_strInfoText);
     } else {
-        title = InstallerText(&g_langFile, "Application", "B Loader");
-        m_assembler.m_loader.GetCaption(caption);
+        m_strInfoTitle = InstallerText(&g_langFile, "Application", "B Loader");
+        m_assembler.m_loader.GetCaption(m_strInfoText);
     }
-    caption.Replace("\r\n", "\n");
-    caption.Replace("\n", "\r\n");
-    SetDlgItemText(IDC_INFO_BAND, title + "\r\n" + caption);
-    ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_INFO_BAND), NULL, TRUE);
+    if (m_info.m_hWnd)
+        m_info.SetTexts(m_strInfoTitle, m_strInfoText);
+    ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_PIC_FLOPPY), NULL, TRUE);
 }
 
-void CTessumgrDlg::AddTip(int id, LPCTSTR key)
+void CTessumgrDlg::SetTip(int id, LPCTSTR key)
 {
-    CWnd* control = GetDlgItem(id);
-    if (!control || !m_toolTip.m_hWnd)
-        return;
-    const CString text = InstallerText(&g_langFile, "Tool Tips", key);
-    m_toolTip.DelTool(control);
-    m_toolTip.AddTool(control, text);
+    if (CPictureStatic* picture = Picture(id))
+        picture->SetTooltipText(InstallerText(&g_langFile, "Tool Tips", key));
 }
 
 void CTessumgrDlg::ApplyLanguageTexts()
@@ -281,13 +307,13 @@ void CTessumgrDlg::ApplyLanguageTexts()
         for (const Text& t : kTexts)
             SetDlgItemText(t.id, g_langFile.GetValue(t.section, t.key));
     }
-    AddTip(IDC_PIC_OPEN_BOOTINI, "Open BootINI");
-    AddTip(IDC_PIC_DRIVEMAP, "Drive Map");
-    AddTip(IDC_PIC_ABOUT, "About Me");
-    AddTip(IDC_PIC_WEB, "Web Site");
-    AddTip(IDC_PIC_RELOAD_IMAGE, "Reload VD");
-    AddTip(IDC_PIC_RELOAD_LOADER, "Reload BL");
-    AddTip(IDC_PIC_QUICK, "Quick App");
+    SetTip(IDC_PIC_OPEN_BOOTINI, "Open BootINI");
+    SetTip(IDC_PIC_DRIVEMAP, "Drive Map");
+    SetTip(IDC_PIC_ABOUT, "About Me");
+    SetTip(IDC_PIC_WEB, "Web Site");
+    SetTip(IDC_PIC_RELOAD_IMAGE, "Reload VD");
+    SetTip(IDC_PIC_RELOAD_LOADER, "Reload BL");
+    SetTip(IDC_PIC_QUICK, "Quick App");
     const bool loaded = g_langFile.IsLoaded() != FALSE;
     m_editImage.SetToolTipText(loaded ? g_langFile.GetValue("Tool Tips", "VD Tip") : LoadResString(IDS_VD_TIP));
     m_editLoader.SetToolTipText(loaded ? g_langFile.GetValue("Tool Tips", "BL Tip") : LoadResString(IDS_BL_TIP));
@@ -319,7 +345,7 @@ void CTessumgrDlg::PrepareTheme()
         UseUnskinnedLayout();
 }
 
-BOOL CTessumgrDlg::LoadSkin(LPCTSTR) { return FALSE; }
+BOOL CTessumgrDlg::LoadSkin(LPCTSTR themeIni) { return m_skin.LoadSkin(this, themeIni, TRUE); }
 
 void CTessumgrDlg::UseUnskinnedLayout()
 {
@@ -351,13 +377,6 @@ void CTessumgrDlg::OnDestroy()
     CDialog::OnDestroy();
     SaveHistory();
     RemoveTheme();
-}
-
-BOOL CTessumgrDlg::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_toolTip.m_hWnd)
-        m_toolTip.RelayEvent(pMsg);
-    return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CTessumgrDlg::OnSysCommand(UINT nID, LPARAM lParam)
@@ -411,8 +430,10 @@ void CTessumgrDlg::OnQuickApply()
 
 void CTessumgrDlg::OnInstallFloppyImage()
 {
-    if (m_assembler.m_bExpert)
-        m_assembler.OnInstallFloppyImage();
+    if (!m_assembler.m_bExpert)
+        return;
+    m_assembler.OnInstallFloppyImage();
+    ShowModeControls(m_assembler.m_nMode);  // the image installs in virtual-disk mode
 }
 
 void CTessumgrDlg::OnReloadImage()
@@ -495,13 +516,9 @@ void CTessumgrDlg::OnFieldDrop(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) { OnFi
 
 LRESULT CTessumgrDlg::OnExpertMode(WPARAM, LPARAM)
 {
-    CWnd* picture = GetDlgItem(IDC_PIC_FLOPPY);
-    if (picture) {
+    if (CPictureStatic* picture = Picture(IDC_PIC_FLOPPY)) {
+        picture->SetTooltipText(kExpertTip);
         picture->ModifyStyle(0, SS_NOTIFY);
-        if (m_toolTip.m_hWnd) {
-            m_toolTip.DelTool(picture);
-            m_toolTip.AddTool(picture, kExpertTip);
-        }
     }
     m_assembler.m_bExpert = TRUE;
     return 0;

@@ -6,9 +6,15 @@
 #include "controls/FileEditCtrl.h"
 #include "framework/Brush.h"
 #include "framework/Dialog.h"
-#include "framework/ToolTipCtrl.h"
 #include "installer/Assembler.h"
 #include "installer/InstallerTexts.h"
+#include "installer/ui/AnimatedBanner.h"
+#include "installer/ui/BitmapPushButton.h"
+#include "installer/ui/DialogSkin.h"
+#include "installer/ui/InfoBanner.h"
+#include "installer/ui/PictureStatic.h"
+#include "installer/ui/RadioMarkButton.h"
+#include "installer/ui/VistaToolTipCtrl.h"
 
 struct DiskSource;
 
@@ -49,7 +55,6 @@ public:
 protected:
     virtual BOOL OnInitDialog() override;
     virtual void DoDataExchange(CDataExchange* pDX) override;
-    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
     virtual void OnOK() override {}
 
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
@@ -77,14 +82,26 @@ private:
     void PrepareTheme();
     void UseUnskinnedLayout();
     void RemoveTheme();
-    void AddTip(int id, LPCTSTR key);
+    void SetUpPictures();
+    void SetTip(int id, LPCTSTR key);
+    CPictureStatic* Picture(int id);
     // False when the field's new path is refused (the field keeps its text).
     BOOL TakeFieldPath(UINT nID, const CString& path);
     CString FieldText(const CFileEditCtrl& field) const;
 
     const DiskSource* m_pDisks;
     HICON m_hIcon;
-    CToolTipCtrl m_toolTip;
+    CVistaToolTipCtrl m_fieldTip;  // outlives the fields' windows
+    CDialogSkin m_skin;
+    CAnimatedBanner m_header;
+    CInfoBanner m_info;
+    CPictureStatic m_pictures[9];
+    CRadioMarkButton m_radioDisk;
+    CRadioMarkButton m_radioLoader;
+    CBitmapPushButton m_buttonAssemble;
+    CBitmapPushButton m_buttonExit;
+    CString m_strInfoTitle;
+    CString m_strInfoText;
     CBrush m_brushKey;
     CString m_strThemeFolder;  // removed with the dialog
     CString m_strThemeIni;

@@ -1,7 +1,13 @@
 // The class map: which skin object a window class gets. One table; a skin
-// class that is not written yet is made as a base object.
+// class per entry; aliases share the entry they name.
 #include "skin/engine/SkinEngine.h"
 #include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectBars.h"
+#include "skin/objects/SkinObjectButton.h"
+#include "skin/objects/SkinObjectFrame.h"
+#include "skin/objects/SkinObjectInput.h"
+#include "skin/objects/SkinObjectLists.h"
+#include "skin/objects/SkinObjectTabs.h"
 #include "skin/support/SysServices.h"
 
 namespace {
@@ -12,37 +18,38 @@ struct ClassRow {
     CRuntimeClass* (*runtimeClass)();  // null: the window stays unskinned
 };
 
-CRuntimeClass* BaseObject()
+template <class T>
+CRuntimeClass* Skin()
 {
-    return RUNTIME_CLASS(CVZRSkinObject);
+    return RUNTIME_CLASS(T);
 }
 
 CRuntimeClass* PopupMenuObject()
 {
-    return CVZROSVersion::IsWin95() ? NULL : RUNTIME_CLASS(CVZRSkinObject);
+    return CVZROSVersion::IsWin95() ? NULL : RUNTIME_CLASS(CVZRSkinObjectMenu);
 }
 
 const ClassRow kClassRows[] = {
-    {"ComboBox", NULL, BaseObject},
+    {"ComboBox", NULL, Skin<CVZRSkinObjectComboBox>},
     {"ComboBoxEx32", "ComboBox", NULL},
-    {"Edit", NULL, BaseObject},
-    {"SysDateTimePick32", NULL, BaseObject},
-    {"SysMonthCal32", NULL, BaseObject},
-    {"ListBox", NULL, BaseObject},
+    {"Edit", NULL, Skin<CVZRSkinObjectEdit>},
+    {"SysDateTimePick32", NULL, Skin<CVZRSkinObjectDateTime>},
+    {"SysMonthCal32", NULL, Skin<CVZRSkinObjectMonthCal>},
+    {"ListBox", NULL, Skin<CVZRSkinObjectListBox>},
     {"ComboLBox", "ListBox", NULL},
-    {"ScrollBar", NULL, BaseObject},
+    {"ScrollBar", NULL, Skin<CVZRSkinObjectScrollBar>},
     {"ATL:ScrollBar", "ScrollBar", NULL},
-    {"SysListView32", NULL, BaseObject},
-    {"SysHeader32", NULL, BaseObject},
-    {"msctls_statusbar32", NULL, BaseObject},
-    {"SysTreeView32", NULL, BaseObject},
-    {"msctls_progress32", NULL, BaseObject},
-    {"msctls_trackbar32", NULL, BaseObject},
-    {"SysTabControl32", NULL, BaseObject},
-    {"MDIClient", NULL, BaseObject},
-    {"msctls_updown32", NULL, BaseObject},
-    {"ToolbarWindow32", NULL, BaseObject},
-    {"Button", NULL, BaseObject},
+    {"SysListView32", NULL, Skin<CVZRSkinObjectListView>},
+    {"SysHeader32", NULL, Skin<CVZRSkinObjectHeader>},
+    {"msctls_statusbar32", NULL, Skin<CVZRSkinObjectStatusBar>},
+    {"SysTreeView32", NULL, Skin<CVZRSkinObjectTreeView>},
+    {"msctls_progress32", NULL, Skin<CVZRSkinObjectProgress>},
+    {"msctls_trackbar32", NULL, Skin<CVZRSkinObjectTrackBar>},
+    {"SysTabControl32", NULL, Skin<CVZRSkinObjectTab>},
+    {"MDIClient", NULL, Skin<CVZRSkinObjectMDIClient>},
+    {"msctls_updown32", NULL, Skin<CVZRSkinObjectSpin>},
+    {"ToolbarWindow32", NULL, Skin<CVZRSkinObjectToolBar>},
+    {"Button", NULL, Skin<CVZRSkinObjectButton>},
     {"TButton", "Button", NULL},
     {"TRadioButton", "Button", NULL},
     {"TCheckBox", "Button", NULL},
@@ -63,15 +70,14 @@ void CVZRSkinEngine::RegisterSkinObjectClasses()
         if (row.aliasOf != NULL)
             RegisterAlias(row.name, row.aliasOf);
         else
-            RegisterClass(row.name, row.runtimeClass ? row.runtimeClass() : NULL);
+            RegisterSkinObjectClass(row.name, row.runtimeClass ? row.runtimeClass() : NULL);
     }
 }
 
 CVZRSkinObject* CVZRSkinEngine::CreateFrameObject(int frameKind)
 {
-    (void)frameKind;
     try {
-        return new CVZRSkinObject;
+        return new CVZRSkinObjectFrame(frameKind);
     } catch (...) {
         return NULL;
     }

@@ -409,7 +409,7 @@ const CVZRSkinClassEntry* CVZRSkinEngine::FindClassEntry(LPCSTR className) const
     return it == m_classMap.end() ? NULL : it->second.get();
 }
 
-void CVZRSkinEngine::RegisterClass(LPCSTR name, CRuntimeClass* pClass)
+void CVZRSkinEngine::RegisterSkinObjectClass(LPCSTR name, CRuntimeClass* pClass)
 {
     std::string key = UpperKey(name);
     if (m_classMap.count(key) == 0)

@@ -22,11 +22,6 @@ class CVZRThemeSchema;
 class CVZRSkinSystemMetrics;
 struct CRuntimeClass;
 
-// Frame kinds of window and dialog skins.
-const int kFrameWindow = 1;
-const int kFrameDialog = 2;
-const int kFramePropertyPage = 6;
-
 // One entry of the class map: a skin-object class, or none (window stays unskinned).
 struct CVZRSkinClassEntry {
     CRuntimeClass* pClass;
@@ -78,13 +73,15 @@ public:
     CVZRThemePackage* GetPackage() { return m_pPackage.get(); }
     CVZRThemeSchema* GetSchema() { return m_pSchema.get(); }
 
+    // Adds a window class to the class map (a name already there is kept).
+    void RegisterSkinObjectClass(LPCSTR name, CRuntimeClass* pClass);
+
     // Makes the skin object of a class-map entry, a frame of a kind when null.
     static CVZRSkinObject* CreateSkinObject(const CVZRSkinClassEntry* entry);
     static CVZRSkinObject* CreateFrameObject(int frameKind);
 
 private:
     void RegisterSkinObjectClasses();
-    void RegisterClass(LPCSTR name, CRuntimeClass* pClass);
     void RegisterAlias(LPCSTR alias, LPCSTR target);
     void ClearThemeClasses();
     std::vector<std::pair<HWND, CVZRSkinObject*>> SnapshotObjects();

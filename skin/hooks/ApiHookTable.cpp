@@ -7,6 +7,7 @@
 #include "skin/draw/SkinEdge.h"
 #include "skin/draw/SkinSystemMetrics.h"
 #include "skin/engine/SkinEngine.h"
+#include "skin/objects/SkinObjectFrame.h"
 #include "skin/hooks/ModuleEnumerator.h"
 #include "skin/hooks/RealApi.h"
 #include "skin/objects/SkinObject.h"
@@ -444,7 +445,20 @@ int WINAPI Hook_SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
 
 BOOL WINAPI Hook_GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
 {
-    return Original<BOOL(WINAPI*)(HWND, int, LPSCROLLINFO)>(kGetScrollInfo)(hwnd, bar, info);
+    BOOL ok = Original<BOOL(WINAPI*)(HWND, int, LPSCROLLINFO)>(kGetScrollInfo)(hwnd, bar, info);
+    // A thumb the skin drags: its tracked position.
+    CVZRSkinEngine* engine = PeekSkinEngine();
+    if (!ok || !engine || !info || !(info->fMask & SIF_TRACKPOS) || bar == SB_CTL)
+        return ok;
+    CVZRSkinObject* object = engine->AcquireSkinObject(hwnd);
+    if (!object)
+        return ok;
+    CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(object);
+    int pos;
+    if (frame && frame->GetTrackPos(bar, &pos))
+        info->nTrackPos = pos;
+    object->Release();
+    return ok;
 }
 
 BOOL WINAPI Hook_EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
@@ -917,10 +931,13 @@ void CVZRApiHookTable::InstallHooks()
     RefreshExclusions();
     CVZRSkinEngine* engine = PeekSkinEngine();
     DWORD options = engine ? engine->GetSkinOptions() : 0;
+    const std::vector<HMODULE> modules = ModulesToPatch();
+    m_pBatch = &modules;
     for (const InstallStep& step : kInstallOrder) {
         if (step.option == 0 || (options & step.option) != 0)
             AddHook(step.slot, kSlots[step.slot].module, kSlots[step.slot].function, Replacement(step.slot));
     }
+    m_pBatch = nullptr;
     m_bInstalled = TRUE;
 }
 
@@ -928,6 +945,8 @@ void CVZRApiHookTable::UninstallHooks()
 {
     if (!m_bInstalled)
         return;
+    const std::vector<HMODULE> modules = ModulesToPatch();
+    m_pBatch = &modules;
     for (CVZRHookEntry*& entry : m_entries) {
         if (entry == NULL)
             continue;
@@ -937,22 +956,37 @@ void CVZRApiHookTable::UninstallHooks()
         delete entry;
         entry = NULL;
     }
+    m_pBatch = nullptr;
     m_bInstalled = FALSE;
+}
+
+std::vector<HMODULE> CVZRApiHookTable::ModulesToPatch()
+{
+    std::vector<HMODULE> modules;
+    HMODULE own = GetOwnModule();
+    CVZRModuleEnumerator enumerator(::GetCurrentProcessId());
+    for (HMODULE m = enumerator.First(); m != NULL; m = enumerator.Next()) {
+        if (m != own && IsPatchable(m))
+            modules.push_back(m);
+    }
+    if (own != NULL)
+        modules.push_back(own);
+    return modules;
 }
 
 BOOL CVZRApiHookTable::PatchAllModules(LPCSTR module, FARPROC oldProc, FARPROC newProc)
 {
     if (oldProc == NULL || newProc == NULL)
         return FALSE;
-    HMODULE own = GetOwnModule();
+    std::vector<HMODULE> own;
+    if (m_pBatch == NULL)
+        own = ModulesToPatch();
+    const std::vector<HMODULE>& modules = m_pBatch ? *m_pBatch : own;
     BOOL any = FALSE;
-    CVZRModuleEnumerator modules(::GetCurrentProcessId());
-    for (HMODULE m = modules.First(); m != NULL; m = modules.Next()) {
-        if (m != own && IsPatchable(m) && PatchModuleImports(module, oldProc, newProc, m))
+    for (HMODULE m : modules) {
+        if (PatchModuleImports(module, oldProc, newProc, m))
             any = TRUE;
     }
-    if (own != NULL && PatchModuleImports(module, oldProc, newProc, own))
-        any = TRUE;
     return any;
 }
 

@@ -63,6 +63,11 @@ private:
         const char* name;
         BOOL win9xOnly;
     };
+    // The modules to patch, own last; while set, PatchAllModules walks it
+    // instead of asking the system for every slot.
+    std::vector<HMODULE> ModulesToPatch();
+    const std::vector<HMODULE>* m_pBatch = nullptr;
+
     CVZRHookEntry* m_entries[kHookSlotCount];
     BOOL m_bInstalled;
     std::vector<Exclusion> m_exclusions;

@@ -35,6 +35,8 @@ CVZRRealApi Load()
     return api;
 }
 
+const CVZRRealApi* g_pApi = NULL;
+
 // Bound while the library loads, before anything patches its imports.
 const CVZRRealApi& g_boundAtLoad = RealApi();
 
@@ -42,6 +44,9 @@ const CVZRRealApi& g_boundAtLoad = RealApi();
 
 const CVZRRealApi& RealApi()
 {
-    static const CVZRRealApi api = Load();
-    return api;
+    if (g_pApi == NULL) {
+        static const CVZRRealApi api = Load();
+        g_pApi = &api;
+    }
+    return *g_pApi;
 }

@@ -178,7 +178,7 @@ HBRUSH CVZRFrameNonClient::GetSkinBrush(int index) const
 
 bool CVZRFrameNonClient::AppliesFrames() const
 {
-    return GetSchema() && (m_pContext->m_applyOptions & kApplyFrames);
+    return GetSchema() && (m_pContext->m_applyOptions & kApplyFrames) != 0;
 }
 
 HBRUSH CVZRFrameNonClient::GetClientBrush(HDC dc)
@@ -347,11 +347,23 @@ void CVZRFrameNonClient::DrawSizeBox(HDC dc)
 
 void CVZRFrameNonClient::RedrawFrame()
 {
-    if (!IsWindow(m_hFrameWnd))
+    if (!IsWindow(m_hFrameWnd) || m_lockCount || !GetSchema())
         return;
     CVZRWindowDC dc(m_hFrameWnd, false);
-    if (dc)
-        DrawFrame(dc);
+    if (!dc)
+        return;
+    // Composed off-screen and copied once, without the client area.
+    SIZE size = WindowSize(m_hFrameWnd);
+    RECT client, window;
+    GetClientRect(m_hFrameWnd, &client);
+    GetWindowRect(m_hFrameWnd, &window);
+    POINT origin = {0, 0};
+    ClientToScreen(m_hFrameWnd, &origin);
+    OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    RECT whole = {0, 0, size.cx, size.cy};
+    CVZRMemoryCanvas canvas(dc, whole);
+    DrawFrame(canvas);
 }
 
 BOOL CVZRFrameNonClient::IsInSizableCorner() const { return IsInFrameCorner(m_hFrameWnd, true); }
@@ -732,6 +744,7 @@ void CVZRFrameNonClient::OnNcPress(WPARAM hitCode, LPARAM lParam)
 
 LRESULT CVZRFrameNonClient::OnNcActivate(WPARAM wParam)
 {
+    OnActivating(wParam);
     BOOL active = wParam != 0;
     if (!active || !IsWindowEnabled(m_hFrameWnd))
         active = active && IsWindowEnabled(m_hFrameWnd);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "skin/objects/NonClientGeometry.h"
+#include "skin/theme/SkinContext.h"
 
 #include <memory>
 #include <vector>
@@ -19,10 +20,6 @@ class CVZRSkinSystemMetrics;
 const UINT_PTR kHoverTimer = 2763;
 const UINT_PTR kResetTimer = 2765;
 const UINT_PTR kScrollRepeatTimer = 64069;
-
-const int kFrameWindow = 1;
-const int kFrameDialog = 2;
-const int kFramePropertyPage = 6;
 
 struct CVZRCaptionButton {
     int hitCode;
@@ -120,7 +117,10 @@ public:
 protected:
     // The window's own processing of a message.
     virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    // Before the caption follows an activation change.
+    virtual void OnActivating(WPARAM) {}
     void SetFrameWindow(HWND window) { m_hFrameWnd = window; }
+    void SetContext(CVZRSkinContext* context) { m_pContext = context; }
 
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcHitTest(LPARAM lParam);

@@ -46,15 +46,12 @@ class CCurrentMessageScope {
 public:
     CCurrentMessageScope(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
-        MSG m = {};
+        const MSG* current = CWnd::GetCurrentMessage();
+        MSG m = current ? *current : MSG();
         m.hwnd = hwnd;
         m.message = msg;
         m.wParam = wParam;
         m.lParam = lParam;
-        m.time = ::GetMessageTime();
-        DWORD pos = ::GetMessagePos();
-        m.pt.x = (short)LOWORD(pos);
-        m.pt.y = (short)HIWORD(pos);
         m_saved = CWnd::SetCurrentMessage(m);
     }
     ~CCurrentMessageScope() { CWnd::SetCurrentMessage(m_saved); }
@@ -98,7 +95,9 @@ LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 CVZRSkinObject::CVZRSkinObject()
     : m_pfnPrevProc(NULL), m_pEngine(NULL), m_bWindowsForms(FALSE), m_dwSysProcThreshold(0x70000000),
       m_bInactive(FALSE), m_bUnicode(FALSE), m_nRefs(1)
-{}
+{
+    m_contexts.reserve(4);  // kept: a message pushes and pops without allocating
+}
 
 CVZRSkinObject::~CVZRSkinObject()
 {
@@ -281,8 +280,6 @@ LONG CVZRSkinObject::LeaveMessageContext()
         CVZRScopedLock lock(m_contextLock);
         if (!m_contexts.empty())
             m_contexts.pop_back();
-        if (m_contexts.empty())
-            std::vector<CVZRMessageContext>().swap(m_contexts);
     }
     return Release();
 }
@@ -338,6 +335,9 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         return CallProc(unicode, prev, hwnd, msg, wParam, lParam);
     }
     CCurrentMessageScope current(hwnd, msg, wParam, lParam);
+    // An inactive window is asked again too: else it could never come back.
+    if (msg == WM_SKINFRAMEWORK_UPDATESTATE && object->IsInactive())
+        object->IsPassThroughMessage(msg);
     if (msg == WM_NCDESTROY) {
         engine->DetachSkinObject(hwnd, TRUE);
     } else if (!object->IsInactive()) {

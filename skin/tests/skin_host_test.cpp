@@ -5,11 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "skin/engine/SkinApi.h"
+
+// Built twice: with a comctl32 version 6 manifest and without.
+#ifdef SKIN_HOST_MANIFEST
+#define HOST_SUITE SkinHostV6
+#else
+#define HOST_SUITE SkinHost
+#endif
+#define HOST_TEST_(suite, name) TEST(suite, name)
+#define HOST_TEST(name) HOST_TEST_(HOST_SUITE, name)
 
 namespace {
 
@@ -157,7 +167,7 @@ DWORD WINAPI ThreadMakingAButton(LPVOID result)
 
 }  // namespace
 
-TEST(SkinHost, LoadingRefusesBadPackagesAndEndChangesNothing)
+HOST_TEST(LoadingRefusesBadPackagesAndEndChangesNothing)
 {
     Skin skin;
     ASSERT_TRUE(skin.start && skin.end);
@@ -175,7 +185,7 @@ TEST(SkinHost, LoadingRefusesBadPackagesAndEndChangesNothing)
     EXPECT_NE(ImportEntry(ModuleHandle(NULL), "USER32.dll", "GetSysColor"), realGetSysColor);
 }
 
-TEST(SkinHost, ColoursComeFromTheThemeAndAFailedReloadRestoresTheSystem)
+HOST_TEST(ColoursComeFromTheThemeAndAFailedReloadRestoresTheSystem)
 {
     Skin skin;
     const DWORD systemWindow = SysColor(COLOR_WINDOW);
@@ -197,7 +207,7 @@ TEST(SkinHost, ColoursComeFromTheThemeAndAFailedReloadRestoresTheSystem)
     EXPECT_EQ(ImportEntry(ModuleHandle(NULL), "USER32.dll", "FillRect"), realFillRect);
 }
 
-TEST(SkinHost, OnlyAllowedModulesArePatched)
+HOST_TEST(OnlyAllowedModulesArePatched)
 {
     Skin skin;
     HMODULE shell32 = Load("shell32.dll");
@@ -229,7 +239,7 @@ TEST(SkinHost, OnlyAllowedModulesArePatched)
     }
 }
 
-TEST(SkinHost, ThemeFunctionsFromThePseudoHandleAndTheRealModule)
+HOST_TEST(ThemeFunctionsFromThePseudoHandleAndTheRealModule)
 {
     Skin skin;
     HMODULE realUx = Load("uxtheme.dll");
@@ -268,7 +278,7 @@ TEST(SkinHost, ThemeFunctionsFromThePseudoHandleAndTheRealModule)
     EXPECT_EQ(color(theme, 1, 1, 3803, &c), E_FAIL);
 }
 
-TEST(SkinHost, NewWindowsGetTheSkinsProcedure)
+HOST_TEST(NewWindowsGetTheSkinsProcedure)
 {
     Skin skin;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_PAGESCROLLER_CLASS};
@@ -301,7 +311,7 @@ TEST(SkinHost, NewWindowsGetTheSkinsProcedure)
     DestroyWindow(top);
 }
 
-TEST(SkinHost, ThreadsMadeByCreateThreadGetSkinnedWindows)
+HOST_TEST(ThreadsMadeByCreateThreadGetSkinnedWindows)
 {
     Skin skin;
     ASSERT_EQ(skin.StartThemeUI(), TRUE);
@@ -316,7 +326,7 @@ TEST(SkinHost, ThreadsMadeByCreateThreadGetSkinnedWindows)
     EXPECT_EQ(module, skin.module);
 }
 
-TEST(SkinHost, ADisabledSkinPassesMessagesUnchanged)
+HOST_TEST(ADisabledSkinPassesMessagesUnchanged)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = RecordingProc;
@@ -328,4 +338,32 @@ TEST(SkinHost, ADisabledSkinPassesMessagesUnchanged)
     ASSERT_EQ(skin.Start(PackagesDir() + "\\missing.dll"), FALSE);
     std::vector<UINT> passive = RecordWindowLife();
     EXPECT_EQ(passive, plain);
+}
+
+HOST_TEST(ExitWithSkinnedWindowsOpenGivesZero)
+{
+    if (getenv("SKIN_HOST_CHILD") != NULL) {
+        Skin skin;
+        ASSERT_EQ(skin.StartThemeUI(), TRUE);
+        HWND top = MakeWindow("Static", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        for (const char* name : {"Button", "Edit", "ListBox", "ComboBox"})
+            MakeWindow(name, WS_CHILD | WS_VISIBLE, top);
+        UpdateWindow(top);
+        return;  // the process ends with them open
+    }
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    char exe[MAX_PATH];
+    GetModuleFileNameA(NULL, exe, sizeof(exe));
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=" + info->test_suite_name() + "." + info->name();
+    SetEnvironmentVariableA("SKIN_HOST_CHILD", "1");
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    SetEnvironmentVariableA("SKIN_HOST_CHILD", NULL);
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 999;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u);
 }

@@ -24,6 +24,11 @@ const DWORD kApplyMetrics = 1;
 const DWORD kApplyFrames = 2;
 const DWORD kApplyColors = 4;
 
+// Frame kinds of window and dialog skins.
+const int kFrameWindow = 1;
+const int kFrameDialog = 2;
+const int kFramePropertyPage = 6;
+
 class CVZRSkinContext {
 public:
     CVZRSkinContext();

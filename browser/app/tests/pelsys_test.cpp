@@ -406,6 +406,19 @@ TEST_F(PelsysTest, SaveCommandAndUnhandledEditCommandsLeaveTheImageAlone)
         EXPECT_FALSE(::SendMessage(bar.m_hWnd, TB_ISBUTTONENABLED, id, 0)) << id;
     for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_SAVE_NEWFS, ID_NEWFS_FROM_DIR, ID_APP_ABOUT})
         EXPECT_TRUE(::SendMessage(bar.m_hWnd, TB_ISBUTTONENABLED, id, 0)) << id;
+
+    // the true-colour toolbar: eight 16 x 16 images in each of its three lists
+    for (UINT msg : {TB_GETIMAGELIST, TB_GETHOTIMAGELIST, TB_GETDISABLEDIMAGELIST}) {
+        HIMAGELIST images = (HIMAGELIST)::SendMessage(bar.m_hWnd, msg, 0, 0);
+        ASSERT_TRUE(images) << msg;
+        EXPECT_EQ(ImageList_GetImageCount(images), 8);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images, &cx, &cy);
+        EXPECT_EQ(cx, 16);
+        EXPECT_EQ(cy, 16);
+    }
+    EXPECT_GE(frame->GetToolBar().GetImages().GetDepth(), 24);
+    EXPECT_EQ(::SendMessage(bar.m_hWnd, TB_BUTTONCOUNT, 0, 0), 10);
 }
 
 TEST_F(PelsysTest, FailedOpenKeepsTheShownImageAndNothingPointsAtFreedNodes)
@@ -588,13 +601,28 @@ TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
     ASSERT_EQ(fs.Extract(sub->m_pChild, target, TRUE), 0);
     EXPECT_EQ(Slurp((LPCTSTR)target), std::string(1000, 'i'));
 
+    // a file that cannot be read fails the build and the image built before stays
+    std::string built = Slurp(out);
+    CString failed;
+    failed.LoadString(IDS_BUILD_FAILED);
+    {
+        HANDLE locked = CreateFileA((src + "\\locked.bin").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+        g_messages.clear();
+        answerBuild(src, out, "Locked");
+        Command(ID_NEWFS_FROM_DIR);
+        CloseHandle(locked);
+        EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+        EXPECT_EQ(Slurp(out), built);
+        DeleteFileA((src + "\\locked.bin").c_str());
+    }
+
     // a source folder that does not exist fails; the fields come back next time
     g_messages.clear();
     answerBuild(src + "\\missing", out, "Again");
     Command(ID_NEWFS_FROM_DIR);
-    CString failed;
-    failed.LoadString(IDS_BUILD_FAILED);
     EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+    EXPECT_EQ(Slurp(out), built);
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "dir"), CString((src + "\\missing").c_str()));
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "volume"), CString("Again"));
     std::string shown;
@@ -717,6 +745,43 @@ TEST(PelsysStartup, SkinComesOnlyFromTheProgramFolderUnlessSwitchedOff)
     std::string args;
     EXPECT_EQ(StartCalls(root + "\\true", &args), 1);
     EXPECT_EQ(args, root + "\\true\\ThemeUI.dll|NormalBlue.ini");
+}
+
+}  // namespace
+
+namespace {
+
+// Run by the pelsys_dbcs_volume test under the Chinese code page.
+TEST_F(PelsysTest, DoubleByteVolumeNamesCountInBytes)
+{
+    if (GetACP() != 936)
+        GTEST_SKIP() << "needs the Chinese code page";
+    std::string src = Folder("dbcs");
+    Spit(src + "\\f", "f");
+    std::string out = Folder("dbcsout") + "\\v.zmn";
+    const std::string middle = "\xd6\xd0";  // one double-byte character
+    std::string fifteen, sixteen;
+    for (int i = 0; i < 7; ++i)
+        fifteen += middle;
+    fifteen += "A";
+    sixteen = fifteen.substr(0, 14) + middle;
+    CString tooLong;
+    tooLong.LoadString(IDS_VOLUME_TOO_LONG);
+    for (const std::string& volume : {sixteen, fifteen}) {
+        g_messages.clear();
+        g_answer = [&](HWND dlg) {
+            SetDlgItemTextA(dlg, IDC_DIR_EDIT, src.c_str());
+            SetDlgItemTextA(dlg, IDC_FILE_EDIT, out.c_str());
+            SetDlgItemTextA(dlg, IDC_VOLUME_EDIT, volume.c_str());
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+        };
+        Command(ID_NEWFS_FROM_DIR);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0] == (LPCTSTR)tooLong, volume.size() == 16);
+    }
+    CImageFs fs;
+    ASSERT_TRUE(fs.OpenImage(out.c_str()));
+    EXPECT_EQ(std::string((LPCTSTR)fs.GetTree().GetRoot()->m_strName), fifteen);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include "designer/app/tests/StudioTestSupport.h"
 #include "designer/app/ZavomgrApp.h"
+#include "designer/app/MainFrame.h"
 #include "controls/OwnerDrawMenu.h"
 #include "resources/zavomgr/resource.h"
 #include "framework/CmdUI.h"
 
 #include <gtest/gtest.h>
+
+#include <tlhelp32.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -266,6 +269,7 @@ struct StudioRun {
     DWORD exitCode = 999;
     std::string title;
     std::string aboutVersion;  // control 1113 of the About box, when asked for
+    bool skinLoaded = false;   // ozSkin.dll among the process's modules
 };
 
 struct DialogSearch {
@@ -315,13 +319,25 @@ BOOL CALLBACK FindTitle(HWND h, LPARAM lp)
     return TRUE;
 }
 
-StudioRun RunStudio(const std::string& exe, const std::string& args, bool about = false)
+bool HasModule(DWORD pid, const char* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32 entry = {sizeof(entry)};
+    bool found = false;
+    for (BOOL ok = Module32First(snapshot, &entry); ok && !found; ok = Module32Next(snapshot, &entry))
+        found = _stricmp(entry.szModule, name) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+StudioRun RunStudio(const std::string& exe, const std::string& args, bool about = false, bool skinned = false)
 {
     StudioRun r;
     std::string cmd = "\"" + exe + "\" " + args;
     // closed below once read; the studio's own timer only ends a run whose window was missed
     SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "15000");
-    SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
+    SetEnvironmentVariableA("ZAVO_NO_SKIN", skinned ? NULL : "1");
     SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi;
@@ -337,6 +353,7 @@ StudioRun RunStudio(const std::string& exe, const std::string& args, bool about 
         char buf[256] = "";
         GetWindowTextA(ctx.second, buf, sizeof(buf));
         r.title = buf;
+        r.skinLoaded = HasModule(pi.dwProcessId, "ozSkin.dll");
         if (about) r.aboutVersion = AskAbout(pi.dwProcessId, ctx.second);
         PostMessageA(ctx.second, WM_CLOSE, 0, 0);
     }
@@ -421,6 +438,51 @@ TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile)
     DeleteFileA((dir + "\\zavofw.dll").c_str());
     DeleteFileA((dir + "\\Gorvanel.dll").c_str());
     RemoveDirectoryA(dir.c_str());
+}
+
+// The real skin library of the build's program folder, in this process.
+TEST(ZavomgrStartup, SkinnedFromTheProgramFolderTheMenuBarSitsInTheRebar)
+{
+    _putenv("ZAVO_NO_SKIN=");
+    ASSERT_TRUE(StartIn(BinDir()));
+    HMODULE skin = GetModuleHandleA((BinDir() + "\\ozSkin.dll").c_str());
+    ASSERT_TRUE(skin);
+    HWND wnd = StartEmptyProject(theApp);
+    ASSERT_TRUE(wnd);
+    MEMORY_BASIC_INFORMATION info;
+    ASSERT_TRUE(VirtualQuery((void*)GetWindowLongPtrA(wnd, GWLP_WNDPROC), &info, sizeof(info)));
+    EXPECT_EQ((HMODULE)info.AllocationBase, skin);
+    CMainFrame* frame = DYNAMIC_DOWNCAST(CMainFrame, theApp.m_pMainWnd);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(GetParent(frame->GetMenuBar().m_hWnd), frame->GetReBar().m_hWnd);
+    EXPECT_EQ(GetMenu(wnd), (HMENU)NULL);
+    CloseProjectWindow(theApp);
+}
+
+TEST(ZavomgrStartup, SkinLibraryWithoutItsThemeGivesTheOwnerDrawnMenu)
+{
+    _putenv("ZAVO_NO_SKIN=");
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    std::string dir = std::string(tmp) + "zavomgr_notheme_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\ozSkin.dll").c_str(), (dir + "\\ozSkin.dll").c_str(), FALSE));
+    EXPECT_FALSE(StartIn(dir));
+    EXPECT_NE(theApp.m_hSkinLib, (HMODULE)NULL);
+    HWND wnd = StartEmptyProject(theApp);
+    ASSERT_TRUE(wnd);
+    EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(GetMenu(wnd), 0)));
+    CloseProjectWindow(theApp);
+    // the library stays loaded, as the studio leaves it
+    MoveFileExA((dir + "\\ozSkin.dll").c_str(), NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+TEST(ZavomgrStartup, StartedAsUsersStartItTheStudioIsSkinnedAndClosesCleanly)
+{
+    StudioRun r = RunStudio(BinDir() + "\\Zavomgr.exe", "", false, true);
+    EXPECT_EQ(r.title, "Untitled - Zavo Studio 2008");
+    EXPECT_TRUE(r.skinLoaded);
+    EXPECT_EQ(r.exitCode, 0u);
 }
 
 }  // namespace

@@ -80,6 +80,8 @@ public:
     std::vector<std::string> shown;
     std::deque<int> answers;
     int edits = 0;
+    bool brokenTheme = false;
+    BOOL LoadSkin(LPCTSTR ini) override { return brokenTheme ? FALSE : CTessumgrDlg::LoadSkin(ini); }
     int ShowMessage(LPCTSTR text, LPCTSTR, UINT type) override
     {
         shown.push_back(text);
@@ -360,6 +362,7 @@ TEST_F(TessumgrTest, RefusedBootIniKeepsThePreviousPathAndCancelledBrowseChanges
 TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
 {
     Open();
+    Click(m_dlg, IDC_RADIO_LOADER);
     Click(m_dlg, IDC_PIC_FLOPPY, STN_CLICKED);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("T:\\TessuImg.gz"));
 
@@ -374,6 +377,8 @@ TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
     Click(m_dlg, IDC_PIC_FLOPPY, STN_CLICKED);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("T:\\TessuImg.gz"));
     EXPECT_EQ("T:\\TessuImg.gz", FieldOf(m_dlg, IDC_IMAGE_PATH));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(m_dlg.m_hWnd, IDC_IMAGE_PATH)));
+    EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(m_dlg.m_hWnd, IDC_RADIO_VDISK));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("T:\\Tessu.sys"));
     ASSERT_FALSE(m_dlg.shown.empty());
     EXPECT_NE(std::string::npos, m_dlg.shown.back().find("Hi, friend!"));
@@ -382,9 +387,27 @@ TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
     EXPECT_EQ("notepad.exe T:\\boot.ini", g_shellCalls.back());
 }
 
-TEST_F(TessumgrTest, ThemeFolderLivesAsLongAsTheMainDialog)
+TEST_F(TessumgrTest, ThemeFolderLivesAsLongAsTheMainDialogAndABrokenThemeLeavesThePlainLayout)
 {
+    m_dlg.brokenTheme = true;
     Open();
+    EXPECT_FALSE(m_dlg.IsSkinned());
+    CRect plain, band, client;
+    m_dlg.GetWindowRect(&plain);
+    ::GetWindowRect(::GetDlgItem(m_dlg.m_hWnd, IDC_INFO_BAND), &band);
+    m_dlg.GetClientRect(&client);
+    m_dlg.ClientToScreen(&client);
+    EXPECT_EQ(plain.Width() - 6, band.Width());
+    EXPECT_EQ(client.left, band.left);
+    EXPECT_EQ(client.bottom, band.bottom);
+    m_dlg.DestroyWindow();
+
+    m_dlg.brokenTheme = false;
+    Open();
+    EXPECT_TRUE(m_dlg.IsSkinned());
+    CRect skinned;
+    m_dlg.GetWindowRect(&skinned);
+    EXPECT_EQ(skinned.Height() - 10, plain.Height());
     const std::string ini = m_dlg.GetThemeIni().GetString();
     ASSERT_FALSE(ini.empty());
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini.c_str()));

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "installer/LangFile.h"
 #include "installer/ui/BitmapPushButton.h"
 #include "installer/ui/GradientTitle.h"
 #include "installer/ui/InfoBanner.h"
+#include "installer/ui/InstallerFileEdit.h"
 #include "installer/ui/PictureStatic.h"
 #include "installer/ui/RadioMarkButton.h"
 #include "installer/ui/VistaToolTipCtrl.h"
@@ -172,6 +174,76 @@ TEST_F(ControlHost, PictureWithoutImageStillHasItsTip)
     EXPECT_EQ(1, picture.GetToolTip().GetToolCount());
     picture.GetToolTip().DestroyWindow();
     picture.UnsubclassWindow();
+}
+
+TEST(InstallerFileEdit, TextsFromTheLanguageFileOrBuiltIn)
+{
+    const FileEditTexts builtin = InstallerFileEditTexts(NULL);
+    EXPECT_STREQ(";", builtin.strSeparator);
+    EXPECT_STREQ("\xCB\xF9\xD3\xD0\xC0\xE0\xD0\xCD (*.*)|*.*||", builtin.strFilter);
+    EXPECT_STREQ("\xE4\xAF\xC0\xC0", builtin.strButtonTip);
+
+    CLangFile lang;
+    const char text[] = "[Tool Tips]\r\nSeparator=,\r\nAll Files=Any file|*.*||\r\n"
+                        "Button Tip=Browse\r\nFile Dialog Title=Pick one\r\n";
+    ASSERT_TRUE(lang.ParseText(text, sizeof text - 1));
+    const FileEditTexts texts = InstallerFileEditTexts(&lang);
+    EXPECT_STREQ(",", texts.strSeparator);
+    EXPECT_STREQ("Any file|*.*||", texts.strFilter);
+    EXPECT_STREQ("Browse", texts.strButtonTip);
+    EXPECT_STREQ("Pick one", texts.strTitle);
+    EXPECT_STREQ("\xC8\xB7\xB6\xA8", texts.strOkCaption);  // missing: built in
+}
+
+// A 16 x 16 colour icon of one colour.
+HICON SolidIcon(COLORREF colour)
+{
+    DibCanvas image(16, 16);
+    image.Fill(colour);
+    CBitmap colourBmp;
+    image.MoveInto(colourBmp);
+    CScopedBitmap mask(::CreateBitmap(16, 16, 1, 1, NULL));
+    {
+        CScopedMemDC dc(::CreateCompatibleDC(NULL));
+        CScopedSelect sel(dc, mask);
+        ::PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
+    }
+    ICONINFO ii = {TRUE, 0, 0, mask, colourBmp};
+    return ::CreateIconIndirect(&ii);
+}
+
+TEST_F(ControlHost, FileEditButtonShowsTheIconNormalGreyAndEmbossed)
+{
+    CFileEditCtrl edit;
+    ASSERT_TRUE(edit.Create(FEF_OPEN | FEF_FLAT | FEF_GRAYSCALE, WS_EX_CLIENTEDGE, "",
+                            WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(10, 10, 260, 34),
+                            CWnd::FromHandle(m_hHost), 1008));
+    CVistaToolTipCtrl tip;
+    ASSERT_TRUE(SetupInstallerFileEdit(edit, NULL, &tip, SolidIcon(RGB(200, 40, 40)), TRUE));
+    EXPECT_EQ(FEF_BUTTONTIP | FEF_CLIENTTIP,
+              edit.GetFlags() & (FEF_BUTTONTIP | FEF_CLIENTTIP));
+
+    RECT w;
+    ::GetWindowRect(edit.GetSafeHwnd(), &w);
+    const int cx = (w.right - w.left) - 2 - 13, cy = (w.bottom - w.top) / 2;
+    auto pixel = [&]() {
+        ::SetWindowPos(edit.GetSafeHwnd(), NULL, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        ::RedrawWindow(edit.GetSafeHwnd(), NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = ::GetWindowDC(edit.GetSafeHwnd());
+        COLORREF c = ::GetPixel(dc, cx, cy);
+        ::ReleaseDC(edit.GetSafeHwnd(), dc);
+        return c;
+    };
+    edit.SetFocus();
+    EXPECT_EQ(RGB(200, 40, 40), pixel());
+    ::SetFocus(m_hHost);  // flat again: grey
+    const int grey = (200 * 30 + 40 * 59 + 40 * 11) / 100;
+    EXPECT_TRUE(Near(RGB(grey, grey, grey), pixel(), 2)) << std::hex << pixel();
+    edit.EnableWindow(FALSE);  // embossed: the dark icon in the shadow colour
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), pixel());
+    edit.DestroyWindow();
+    tip.DestroyWindow();
 }
 
 }  // namespace

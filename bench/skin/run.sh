@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Skin timings under Wine:
+# - ThemeStart (goal: under 50 ms) and messages to a window of the program's
+#   own class, unskinned and skinned (goal: within 1.5 times);
+# - a window with one control of each skinned class, opened and painted 50
+#   times, unskinned and skinned with NormalBlue (goal: within 1.5 times).
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+BUILD="${BUILD:-$ROOT/build-bench-skin}"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON -DZAVO_TESTS=OFF >/dev/null
+cmake --build "$BUILD" --target skin_bench skin_controls_bench ozSkin ThemeUI >/dev/null
+"$ROOT/tools/wine-session.sh" wine "$BUILD/bin/skin_bench.exe" || true
+"$ROOT/tools/wine-session.sh" wine "$BUILD/bin/skin_controls_bench.exe"
+"$ROOT/tools/wine-session.sh" wine "$BUILD/bin/skin_controls_bench.exe" skin
