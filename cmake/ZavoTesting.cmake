@@ -3,6 +3,8 @@
 #   Wine process in the Windows build). WINDOWS: only in the Windows build.
 #   ONE_PROCESS: the whole program is one ctest test (for shared expensive set-up).
 #   LOCK: no two tests holding the same resource run at once (shared settings).
+#   LOCK screen_pixels or mouse_cursor: the test reads the screen or moves the
+#   mouse, which any other test's window can spoil: it runs alone.
 #   Every test program links zavo_testsupport (testsupport/TestSupport.h).
 # zavo_add_fuzzer(<name> SOURCES ... [LIBS ...])
 #   A libFuzzer target, native clang builds with ZAVO_FUZZ only.
@@ -21,6 +23,9 @@ function(zavo_add_test name)
   set(_lock)
   if(T_LOCK)
     set(_lock RESOURCE_LOCK ${T_LOCK})
+    if(T_LOCK STREQUAL "screen_pixels" OR T_LOCK STREQUAL "mouse_cursor")
+      list(APPEND _lock RUN_SERIAL TRUE)
+    endif()
   endif()
   # Wine ends a program that crashed with exit code 0: its report fails the test
   set(_crash)

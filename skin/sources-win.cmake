@@ -89,8 +89,8 @@ foreach(t bitmap theme edge system store control_state control_paint)
     add_dependencies(skin_${t}_test skin_packages)
   endif()
 endforeach()
-# Moves the cursor: one at a time.
-zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK mouse_cursor)
+# Moves the cursor and shows a topmost window: one screen test at a time.
+zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc
   LIBS skin_lib WINDOWS)
 if(TARGET skin_manifest_test)

