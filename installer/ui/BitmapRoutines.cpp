@@ -19,15 +19,6 @@ struct ComRelease {
     }
 };
 
-struct FileCloser {
-    HANDLE h;
-    ~FileCloser()
-    {
-        if (h != INVALID_HANDLE_VALUE)
-            ::CloseHandle(h);
-    }
-};
-
 struct GlobalFreer {
     HGLOBAL h;
     ~GlobalFreer()
@@ -62,11 +53,11 @@ BOOL LoadPictureFile(CBitmap *pBitmap, LPCTSTR lpszPath, COLORREF crBack)
 {
     if (!pBitmap || pBitmap->GetSafeHandle() || !lpszPath)
         return FALSE;
-    FileCloser file = {::CreateFile(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL,
-                                    OPEN_EXISTING, 0, NULL)};
-    if (file.h == INVALID_HANDLE_VALUE)
+    CScopedHandle file(::CreateFile(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL,
+                                    OPEN_EXISTING, 0, NULL));
+    if (!file.IsValid())
         return FALSE;
-    DWORD size = ::GetFileSize(file.h, NULL);
+    DWORD size = ::GetFileSize(file, NULL);
     if (size == INVALID_FILE_SIZE || size == 0)
         return FALSE;
     GlobalFreer mem = {::GlobalAlloc(GMEM_MOVEABLE, size)};
@@ -74,7 +65,7 @@ BOOL LoadPictureFile(CBitmap *pBitmap, LPCTSTR lpszPath, COLORREF crBack)
         return FALSE;
     void *p = ::GlobalLock(mem.h);
     DWORD read = 0;
-    BOOL ok = p && ::ReadFile(file.h, p, size, &read, NULL) && read == size;
+    BOOL ok = p && ::ReadFile(file, p, size, &read, NULL) && read == size;
     ::GlobalUnlock(mem.h);
     if (!ok)
         return FALSE;

@@ -9,20 +9,14 @@ CGradientListCtrl::CGradientListCtrl(BOOL bUseGradientFill)
       m_crEnd(::GetSysColor(COLOR_WINDOW)), m_nDirection(1),
       m_hBackground(::CreateSolidBrush(m_crStart)), m_gradient(bUseGradientFill) {}
 
-CGradientListCtrl::~CGradientListCtrl()
-{
-    if (m_hBackground)
-        ::DeleteObject(m_hBackground);
-}
+CGradientListCtrl::~CGradientListCtrl() {}
 
 void CGradientListCtrl::SetColours(COLORREF crStart, COLORREF crEnd, int nDirection)
 {
     m_crStart = crStart;
     m_crEnd = crEnd;
     m_nDirection = nDirection;
-    if (m_hBackground)
-        ::DeleteObject(m_hBackground);
-    m_hBackground = ::CreateSolidBrush(crStart);
+    m_hBackground.Reset(::CreateSolidBrush(crStart));
 }
 
 RECT CGradientListCtrl::HighlightRect(int nItem, const RECT &bounds, const RECT &label,

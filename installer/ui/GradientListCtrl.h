@@ -1,6 +1,7 @@
 // A report list with owner-drawn rows whose selection is a gradient.
 #pragma once
 #include "framework/ListCtrl.h"
+#include "framework/ScopedHandle.h"
 #include "installer/ui/GradientPainter.h"
 
 class CGradientListCtrl : public CListCtrl {
@@ -27,6 +28,6 @@ private:
     int m_nHighlight;
     COLORREF m_crStart, m_crEnd;
     int m_nDirection;
-    HBRUSH m_hBackground;
+    CScopedBrush m_hBackground;
     CGradientPainter m_gradient;
 };
