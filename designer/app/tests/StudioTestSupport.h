@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "testsupport/TestSupport.h"
+#include "testsupport/WindowsTestSupport.h"
 
 #include <fstream>
 #include <sstream>
@@ -38,41 +39,8 @@ inline std::string WindowsPath(const char* unixPath)
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Removes the folder with all it holds, read-only files too.
-inline void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..") continue;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &data));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-// Runs the studio's waiting messages and idle work, as its own loop would, three rounds.
-template <class App>
-void PumpStudio(App& app)
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (!app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        for (LONG n = 0; app.OnIdle(n); ++n) {}
-    }
-}
+using zavotest::PumpApp;
+using zavotest::RemoveTree;
 
 // Polls until the condition holds or the time is up.
 template <class F>
