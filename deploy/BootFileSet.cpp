@@ -3,8 +3,8 @@
 #include "deploy/core/BootFields.h"
 #include "designer/core/ArchiveFile.h"
 #include "designer/core/DiskObject.h"
-#include "designer/core/FilesPlatform.h"
 #include "designer/core/ResourceFile.h"
+#include "framework/Sys.h"
 #include "resources/bootfiles/bootfiles.h"
 
 #include <cerrno>
@@ -34,7 +34,7 @@ public:
     // A missing source is no error when `optional`.
     bool Move(const CString& from, const CString& to, bool optional, CString& error)
     {
-        if (rename(FilesPlatform::NativePath(from).c_str(), FilesPlatform::NativePath(to).c_str()) == 0) {
+        if (rename((LPCTSTR)FwNativePath(from), (LPCTSTR)FwNativePath(to)) == 0) {
             m_done.push_back(std::make_pair(from, to));
             return true;
         }
@@ -50,7 +50,7 @@ public:
         bool all = true;
         while (!m_done.empty()) {
             const std::pair<CString, CString>& m = m_done.back();
-            if (rename(FilesPlatform::NativePath(m.second).c_str(), FilesPlatform::NativePath(m.first).c_str()) != 0)
+            if (rename((LPCTSTR)FwNativePath(m.second), (LPCTSTR)FwNativePath(m.first)) != 0)
                 all = false;
             m_done.pop_back();
         }
@@ -114,7 +114,7 @@ BOOL UnpackBootFileSet(LPCTSTR bootFolder, CString& error)
 {
     const void* data = NULL;
     size_t size = 0;
-    if (!FilesPlatform::FindProgramResource(IDR_BOOT_MODULES, kResourceType, data, size)) {
+    if (!FwFindProgramResource(IDR_BOOT_MODULES, kResourceType, data, size)) {
         error = "The boot modules are missing from the program";
         return FALSE;
     }
@@ -155,8 +155,8 @@ BOOL PatchLoaderFiles(LPCTSTR loaderPath, LPCTSTR systemPath, BOOL cdMode, LPCTS
         return FALSE;
     }
     std::string text;
-    if (!PatchLoaderName(FilesPlatform::NativePath(loaderPath).c_str(), cdMode != FALSE, kChainedSystemName, text) ||
-        !PatchFileBytes(FilesPlatform::NativePath(systemPath).c_str(), kPresetFieldOffset, preset, sizeof(preset),
+    if (!PatchLoaderName((LPCTSTR)FwNativePath(loaderPath), cdMode != FALSE, kChainedSystemName, text) ||
+        !PatchFileBytes((LPCTSTR)FwNativePath(systemPath), kPresetFieldOffset, preset, sizeof(preset),
                         text)) {
         error = text.c_str();
         return FALSE;
@@ -175,14 +175,14 @@ BOOL CBootFileInstaller::Install(LPCTSTR sourceFolder, LPCTSTR targetRoot, BOOL 
             error.Format("%s is missing", (LPCTSTR)(source + name));
             return FALSE;
         }
-        if (FilesPlatform::IsFolder(root + name)) {
+        if (FwDirectoryExists(root + name)) {
             error.Format("%s is a folder", (LPCTSTR)(root + name));
             return FALSE;
         }
     }
     const CString rootBoot = root + kBootFolder;
     const bool hasBoot = disk.FolderExists(rootBoot);
-    if (!hasBoot && FilesPlatform::CanOpenForRead(rootBoot)) {
+    if (!hasBoot && FwCanOpenForRead(rootBoot)) {
         error.Format("%s is a file", (LPCTSTR)rootBoot);
         return FALSE;
     }

@@ -6,9 +6,9 @@
 #include "designer/app/ZavomgrApp.h"
 #include "designer/core/ArchiveFile.h"
 #include "designer/core/DiskObject.h"
-#include "designer/core/FilesPlatform.h"
 #include "designer/core/TextFileWriter.h"
 #include "framework/DataExchange.h"
+#include "framework/Sys.h"
 #include "framework/WinThread.h"
 #include "resources/zavomgr/resource.h"
 
@@ -84,7 +84,7 @@ private:
     CDepWizStep2& m_page;
 };
 
-CString LastErrorText() { return FilesPlatform::ErrorMessage(FilesPlatform::LastError()).c_str(); }
+CString LastErrorText() { return FwFormatSystemMessage(FwGetLastError()); }
 
 BOOL HasIsoExtension(const CString& path)
 {
@@ -429,7 +429,7 @@ BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packag
                 return FALSE;
             }
             const CString target = CString(folder) + "\\" + name;
-            FILE* out = FilesPlatform::OpenStdFile(target, "wb");
+            FILE* out = FwOpenStdFile(target, "wb");
             const BOOL written = out && fwrite(data, 1, size, out) == size;
             const BOOL closed = out && fclose(out) == 0;
             if (!written || !closed) {

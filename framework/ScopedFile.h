@@ -24,10 +24,14 @@ public:
         return *this;
     }
 
-    // fclose's result; the owner holds nothing afterwards.
+    // Whether everything written reached the file: false when fclose fails or
+    // an earlier write had failed. The owner holds nothing afterwards.
     bool Close()
     {
         FILE* f = Detach();
-        return f == NULL || fclose(f) == 0;
+        if (f == NULL)
+            return true;
+        const bool clean = !ferror(f);
+        return fclose(f) == 0 && clean;
     }
 };

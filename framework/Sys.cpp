@@ -47,7 +47,12 @@ BOOL FwDirectoryExists(LPCTSTR lpszPath)
 
 #ifdef _WIN32
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <string>
 
 namespace {
 time_t FileTimeToTime(const FILETIME& ft)
@@ -135,6 +140,78 @@ CString FwGetFullPathName(LPCTSTR p)
     }
     s.ReleaseBuffer(n < 0x8000 ? (int)n : 0);
     return s;
+}
+
+// Paths are in the system code page; the C library's narrow calls would read
+// them in its own locale.
+static std::wstring WidePath(LPCTSTR path)
+{
+    const int n = path ? ::MultiByteToWideChar(CP_ACP, 0, path, -1, NULL, 0) : 0;
+    if (n <= 1)
+        return std::wstring();
+    std::wstring wide((size_t)n, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], n);
+    wide.resize((size_t)n - 1);
+    return wide;
+}
+
+FILE* FwOpenStdFile(LPCTSTR lpszPath, LPCTSTR lpszMode)
+{
+    const std::wstring wideMode(lpszMode, lpszMode + strlen(lpszMode));
+    const std::wstring wide = WidePath(lpszPath);
+    FILE* f = wide.empty() ? NULL : _wfopen(wide.c_str(), wideMode.c_str());
+    if (!f)
+        ::SetLastError(errno == ENOENT   ? ERROR_FILE_NOT_FOUND
+                       : errno == EACCES ? ERROR_ACCESS_DENIED
+                                         : ERROR_OPEN_FAILED);
+    return f;
+}
+
+void FwNoteStdioError() {}
+
+int FwOpenDescriptor(LPCTSTR lpszPath, BOOL bWrite)
+{
+    const int flags = bWrite ? _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY : _O_RDONLY | _O_BINARY;
+    return _wopen(WidePath(lpszPath).c_str(), flags, _S_IREAD | _S_IWRITE);
+}
+
+void FwCloseDescriptor(int fd) { _close(fd); }
+
+static BOOL OpenAndClose(LPCTSTR path, DWORD access, DWORD share, DWORD disposition)
+{
+    HANDLE h = ::CreateFileA(path, access, share, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
+    ::CloseHandle(h);
+    return TRUE;
+}
+
+BOOL FwCanOpenForRead(LPCTSTR p)
+{
+    return OpenAndClose(p, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+}
+
+BOOL FwCreateOrTruncate(LPCTSTR p) { return OpenAndClose(p, GENERIC_WRITE, 0, CREATE_ALWAYS); }
+
+BOOL FwFindProgramResource(UINT nID, LPCTSTR lpszType, const void*& pData, size_t& nSize)
+{
+    HMODULE module = ::GetModuleHandleA(NULL);
+    HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(nID), lpszType);
+    if (!info)
+        return FALSE;
+    HGLOBAL loaded = ::LoadResource(module, info);
+    const void* bytes = loaded ? ::LockResource(loaded) : NULL;
+    if (!bytes)
+        return FALSE;
+    pData = bytes;
+    nSize = ::SizeofResource(module, info);
+    return TRUE;
+}
+
+void FwSetWindowText(void* hWnd, LPCTSTR lpszText)
+{
+    if (hWnd)
+        ::SetWindowTextA((HWND)hWnd, lpszText);
 }
 
 namespace fwplat {
@@ -405,6 +482,17 @@ int StatOrLink(const char* path, struct stat& st)
     return lstat(path, &st);
 }
 
+// A symbolic link is a reparse point, as a Windows link or junction is.
+void MarkLink(const char* path, CFileFind::Entry& e)
+{
+    struct stat st;
+    if (lstat(path, &st) != 0 || !S_ISLNK(st.st_mode))
+        return;
+    if (e.dwAttributes == FILE_ATTRIBUTE_NORMAL)
+        e.dwAttributes = 0;
+    e.dwAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+}
+
 bool GlobNoCase(const char* m, const char* n)
 {
     for (; *m; ++m, ++n) {
@@ -478,7 +566,12 @@ BOOL FwCreateDirectory(LPCTSTR p)
 
 BOOL FwRemoveDirectory(LPCTSTR p)
 {
-    return rmdir(FwNativePath(p)) == 0 ? Succeed() : Fail();
+    // a link to a folder goes itself, as RemoveDirectory takes a folder link
+    CString n = FwNativePath(p);
+    struct stat st;
+    if (lstat(n, &st) == 0 && S_ISLNK(st.st_mode) && stat(n, &st) == 0 && S_ISDIR(st.st_mode))
+        return unlink(n) == 0 ? Succeed() : Fail();
+    return rmdir(n) == 0 ? Succeed() : Fail();
 }
 
 BOOL FwDeleteFile(LPCTSTR p)
@@ -660,6 +753,54 @@ CString FwGetFullPathName(LPCTSTR p)
     return out;
 }
 
+FILE* FwOpenStdFile(LPCTSTR lpszPath, LPCTSTR lpszMode)
+{
+    CString native = FwNativePath(lpszPath);
+    FILE* f = fopen(native, lpszMode);
+    if (!f)
+        FailPath(native);
+    return f;
+}
+
+void FwNoteStdioError() { Fail(); }
+
+int FwOpenDescriptor(LPCTSTR lpszPath, BOOL bWrite)
+{
+    const int flags = bWrite ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
+    CString native = FwNativePath(lpszPath);
+    int fd = open(native, flags | O_CLOEXEC, 0666);
+    if (fd < 0)
+        FailPath(native);
+    return fd;
+}
+
+void FwCloseDescriptor(int fd) { close(fd); }
+
+BOOL FwCanOpenForRead(LPCTSTR p)
+{
+    int fd = open(FwNativePath(p), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail();
+    struct stat st;
+    const bool file = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    close(fd);
+    return file ? Succeed() : Fail(EACCES);
+}
+
+BOOL FwCreateOrTruncate(LPCTSTR p)
+{
+    CString native = FwNativePath(p);
+    int fd = open(native, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return FailPath(native);
+    close(fd);
+    return Succeed();
+}
+
+BOOL FwFindProgramResource(UINT, LPCTSTR, const void*&, size_t&) { return FALSE; }
+
+void FwSetWindowText(void*, LPCTSTR) {}
+
 namespace fwplat {
 // UTF-8 and single-byte code pages: no byte of a character looks like ASCII.
 bool IsLeadByte(unsigned char) { return false; }
@@ -768,6 +909,7 @@ BOOL StatPath(LPCTSTR path, CFileFind::Entry& e)
     while (trimmed.GetLength() > 1 && trimmed.Right(1) == "/")
         trimmed = trimmed.Left(trimmed.GetLength() - 1);
     EntryFromStat(st, trimmed.Mid(trimmed.ReverseFind('/') + 1), e);
+    MarkLink(native, e);
     return Succeed();
 }
 
@@ -794,9 +936,11 @@ static BOOL NextMatch(FindState* s, CFileFind::Entry& e)
         if (name == "." || name == ".." || !MatchesPattern(s->mask, name))
             continue;
         struct stat st;
-        if (StatOrLink(JoinPath(s->dir, name), st) != 0)
+        const CString path = JoinPath(s->dir, name);
+        if (StatOrLink(path, st) != 0)
             continue;  // vanished meanwhile
         EntryFromStat(st, name, e);
+        MarkLink(path, e);
         return TRUE;
     }
     t_lastError = ERROR_NO_MORE_FILES;

@@ -6,6 +6,9 @@
 
 #include "framework/String.h"
 
+#include <cstddef>
+#include <cstdio>
+
 // Module whose resources CString::LoadString and the window classes use
 // (default: the exe's module; natively NULL).
 FW_API HINSTANCE AfxGetResourceHandle();
@@ -41,3 +44,20 @@ FW_API CString FwNativePath(LPCTSTR lpszPath);
 FW_API TCHAR FwPathSeparator();
 // Whether c starts a two-byte character in the system code page (never natively).
 FW_API BOOL FwIsLeadByte(unsigned char c);
+// A stdio stream; the path is in the system code page on Windows too. On
+// failure the last error tells why.
+FW_API FILE* FwOpenStdFile(LPCTSTR lpszPath, LPCTSTR lpszMode);
+// After a failed C library call on a stream: natively the last error is taken
+// from errno; Windows keeps the one the system set.
+FW_API void FwNoteStdioError();
+// A binary file descriptor (-1 on failure), for libraries that take one.
+FW_API int FwOpenDescriptor(LPCTSTR lpszPath, BOOL bWrite);
+FW_API void FwCloseDescriptor(int fd);
+// Whether the path is a file that opens for reading (a folder is not).
+FW_API BOOL FwCanOpenForRead(LPCTSTR lpszPath);
+// Creates the file, or empties it when it exists.
+FW_API BOOL FwCreateOrTruncate(LPCTSTR lpszPath);
+// A resource of the program's own module; FALSE when missing (always natively).
+FW_API BOOL FwFindProgramResource(UINT nID, LPCTSTR lpszType, const void*& pData, size_t& nSize);
+// Shows text in a window (a feedback control); nothing when there is none.
+FW_API void FwSetWindowText(void* hWnd, LPCTSTR lpszText);

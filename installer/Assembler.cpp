@@ -1,9 +1,9 @@
 #include "installer/Assembler.h"
 
 #include "deploy/core/BootFields.h"
-#include "designer/core/FilesPlatform.h"
 #include "designer/core/ResourceFile.h"
 #include "framework/ScopedFile.h"
+#include "framework/Sys.h"
 #include "installer/BootIniCheck.h"
 #include "installer/IniFile.h"
 #include "installer/InstallerTexts.h"
@@ -38,7 +38,7 @@ const char kFloppyGreeting[] =
 
 bool ReadWholeFile(const char* path, std::string& data)
 {
-    CScopedFile f(FilesPlatform::OpenStdFile(path, "rb"));
+    CScopedFile f(FwOpenStdFile(path, "rb"));
     if (!f)
         return false;
     data.clear();
@@ -79,7 +79,7 @@ BOOL LoadResourceData(UINT id, LPCTSTR type, unsigned char** buffer, size_t* siz
 {
     const void* data = NULL;
     size_t length = 0;
-    if (!buffer || !FilesPlatform::FindProgramResource(id, type, data, length))
+    if (!buffer || !FwFindProgramResource(id, type, data, length))
         return FALSE;
     if (!*buffer)
         *buffer = new (std::nothrow) unsigned char[length ? length : 1];

@@ -1,7 +1,7 @@
 #include "installer/LangFile.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "framework/ScopedFile.h"
+#include "framework/Sys.h"
 #include "installer/InstallerPlatform.h"
 
 #include <cstdio>
@@ -29,7 +29,7 @@ BOOL CLangFile::Load(LPCTSTR path)
 
 BOOL CLangFile::Parse()
 {
-    CScopedFile f(FilesPlatform::OpenStdFile(m_strPath, "rb"));
+    CScopedFile f(FwOpenStdFile(m_strPath, "rb"));
     if (!f) {
         m_strError.Format("Unable to open file: \"%s\"!!", (LPCTSTR)m_strPath);
         return FALSE;

@@ -1,6 +1,5 @@
 #include "installer/LoaderFields.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "framework/ScopedFile.h"
 #include "framework/Sys.h"
 #include "installer/BootLoaderInfo.h"
@@ -83,7 +82,7 @@ BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui)
     LoaderFieldLayout l;
     if (!GetLoaderFieldLayout(type, l))
         return TRUE;
-    CScopedFile f(FilesPlatform::OpenStdFile(path, "r+b"));
+    CScopedFile f(FwOpenStdFile(path, "r+b"));
     if (!f) {
         CString text;
         text.Format("open %s in R/W mode faild with: 0x%08X.      \n\nYou should check its attribute, or close "

@@ -1,6 +1,5 @@
 #include "installer/ZipUnpacker.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "framework/ScopedFile.h"
 #include "framework/Sys.h"
 #include "installer/InstallerPlatform.h"
@@ -167,7 +166,7 @@ BOOL CZipUnpacker::WriteEntry(const CString& target)
         return FALSE;
     bool ok = true;
     {
-        CScopedFile f(FilesPlatform::OpenStdFile(target, "wb"));
+        CScopedFile f(FwOpenStdFile(target, "wb"));
         if (!f) {
             unzCloseCurrentFile(Archive(m_hArchive));
             return FALSE;

@@ -125,6 +125,11 @@ if(TARGET skin_engine_test)
   add_dependencies(skin_engine_test skin_packages)
 endif()
 
+if(ZAVO_TESTS)
+  add_test(NAME skin_exports COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DLIBRARY=$<TARGET_FILE:ozSkin>
+    -P ${_skin_tests}/check_skin_exports.cmake)
+endif()
+
 # ThemeStart and skinned messages timed (bench/skin/run.sh).
 if(ZAVO_BENCH)
   add_executable(skin_bench ${CMAKE_SOURCE_DIR}/bench/skin/skin_bench.cpp)

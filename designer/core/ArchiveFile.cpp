@@ -1,7 +1,7 @@
 #include "designer/core/ArchiveFile.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "framework/ScopedHandle.h"
+#include "framework/Sys.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -17,12 +17,12 @@
 namespace {
 gzFile OpenGzip(const char* path, bool write, const char* mode)
 {
-    const int fd = FilesPlatform::OpenDescriptor(path, write);
+    const int fd = FwOpenDescriptor(path, write ? TRUE : FALSE);
     if (fd < 0)
         return NULL;
     gzFile gz = gzdopen(fd, mode);
     if (!gz)
-        FilesPlatform::CloseDescriptor(fd);
+        FwCloseDescriptor(fd);
     return gz;
 }
 
@@ -31,10 +31,10 @@ voidpf ZCALLBACK OpenZipStream(voidpf, const char* path, int mode)
     const char* how = (mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ ? "rb"
                       : (mode & ZLIB_FILEFUNC_MODE_EXISTING)                                 ? "r+b"
                                                                                              : "wb";
-    return path ? FilesPlatform::OpenStdFile(path, how) : NULL;
+    return path ? FwOpenStdFile(path, how) : NULL;
 }
 
-// The zip library's stdio functions, opening through the platform layer.
+// The zip library's stdio functions, opening through the system layer.
 zlib_filefunc_def ZipFunctions()
 {
     zlib_filefunc_def functions;
@@ -85,7 +85,7 @@ bool TarHeaderAt(const std::vector<unsigned char>& data, size_t length, uint64_t
 
 unsigned long DiskLength(const char* path)
 {
-    CScopedFile f(FilesPlatform::OpenStdFile(path, "rb"));
+    CScopedFile f(FwOpenStdFile(path, "rb"));
     if (!f.IsValid())
         return 0;
     long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
@@ -151,7 +151,7 @@ BOOL CArchiveFile::Open(LPCTSTR path, int mode)
     if (IsOpen() || !path || (mode != MODE_READ && mode != MODE_WRITE))
         return FALSE;
     if (mode == MODE_READ) {
-        if (!CScopedFile(FilesPlatform::OpenStdFile(path, "rb")).IsValid()) {
+        if (!CScopedFile(FwOpenStdFile(path, "rb")).IsValid()) {
             SetMode(MODE_CLOSED);
             return FALSE;
         }
@@ -483,7 +483,7 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
     if (!path || !*path)
         return Fail("Could not open the file to compress !");
     const std::string output = std::string(path) + ".gz";
-    CScopedFile in(FilesPlatform::OpenStdFile(path, "rb"));
+    CScopedFile in(FwOpenStdFile(path, "rb"));
     if (!in.IsValid()) {
         fprintf(stderr, "%s: %s\n", path, strerror(errno));
         return Fail((CString("Could not open ") + path).operator LPCTSTR());
@@ -510,10 +510,10 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
         complete = false;
     if (!complete) {
         // A partly written archive is worse than none.
-        FilesPlatform::DeleteFileEntry(output.c_str());
+        FwDeleteFile(output.c_str());
         return Fail((CString("Could not compress ") + path).operator LPCTSTR());
     }
-    if (!FilesPlatform::DeleteFileEntry(path))
+    if (!FwDeleteFile(path))
         return Fail((CString("Could not delete ") + path).operator LPCTSTR());
     return TRUE;
 }

@@ -1,8 +1,7 @@
 #include "designer/core/DiskObject.h"
 
-#include "designer/core/FilesPlatform.h"
-
-#include <string>
+#include "framework/FileFind.h"
+#include "framework/Sys.h"
 
 namespace {
 const char INTERNAL_ERROR[] = "CDiskObject internal error";
@@ -23,16 +22,35 @@ CString DriveOf(const CString& path)
 // Restores the current folder when the scope ends.
 class CurrentFolderKeeper {
 public:
-    CurrentFolderKeeper() : m_folder(FilesPlatform::GetCurrentFolder()) {}
+    CurrentFolderKeeper() : m_folder(FwGetCurrentDirectory()) {}
     ~CurrentFolderKeeper()
     {
-        if (!m_folder.empty())
-            FilesPlatform::SetCurrentFolder(m_folder.c_str());
+        if (!m_folder.IsEmpty())
+            FwSetCurrentDirectory(m_folder);
     }
 
 private:
-    std::string m_folder;
+    CString m_folder;
 };
+
+// The current folder with '\' separators, as the paths here are written.
+CString CurrentFolder()
+{
+    CString folder = FwGetCurrentDirectory();
+    folder.Replace('/', '\\');
+    return folder;
+}
+
+// Starts a search; a search that matches nothing is no failure.
+enum FindStart { FIND_FOUND,
+                 FIND_NONE,
+                 FIND_FAILED };
+FindStart StartFind(CFileFind& find, const CString& pattern)
+{
+    if (find.FindFile(pattern))
+        return FIND_FOUND;
+    return FwGetLastError() == ERROR_FILE_NOT_FOUND ? FIND_NONE : FIND_FAILED;
+}
 
 bool IsRoot(const CString& qualifiedFolder)
 {
@@ -45,12 +63,12 @@ CDiskObject::CDiskObject(void* feedbackWindow) : m_pFeedbackWindow(feedbackWindo
 
 void CDiskObject::Feedback(LPCTSTR text)
 {
-    FilesPlatform::ShowFeedbackText(m_pFeedbackWindow, text);
+    FwSetWindowText(m_pFeedbackWindow, text);
 }
 
 void CDiskObject::SetSystemError(unsigned long code, LPCTSTR path)
 {
-    m_strError = FilesPlatform::ErrorMessage(code).c_str();
+    m_strError = FwFormatSystemMessage(code);
     m_strError.TrimLeft();
     m_strError.TrimRight();
     if (!IsEmptyName(path))
@@ -71,7 +89,7 @@ CString CDiskObject::QualifyPath(LPCTSTR path)
     // Network paths and paths with a drive are complete already.
     if (result.Left(2) == "\\\\" || !DriveOf(result).IsEmpty())
         return result;
-    const CString current(FilesPlatform::GetCurrentFolder().c_str());
+    const CString current = CurrentFolder();
     const CString currentBase = WithoutTrailingSlash(current);
     if (result.Left(3) == "..\\") {
         CString up = currentBase;
@@ -117,11 +135,11 @@ CString CDiskObject::GetFolderPart(LPCTSTR path)
 
 BOOL CDiskObject::MakeFolder(const CString& path)
 {
-    if (FilesPlatform::CreateFolder(path))
+    if (FwCreateDirectory(path))
         return TRUE;
-    const unsigned long code = FilesPlatform::LastError();
+    const unsigned long code = FwGetLastError();
     // Made by someone else in the meantime: fine.
-    if (FilesPlatform::IsFolder(path))
+    if (FwDirectoryExists(path))
         return TRUE;
     SetSystemError(code, path);
     return FALSE;
@@ -153,7 +171,7 @@ BOOL CDiskObject::CreateFolderPath(LPCTSTR folder)
             continue;
         path += "\\" + level;
         Feedback(path);
-        if (!FilesPlatform::SetCurrentFolder(path) && !MakeFolder(path))
+        if (!FwSetCurrentDirectory(path) && !MakeFolder(path))
             return FALSE;
     }
     return TRUE;
@@ -161,25 +179,23 @@ BOOL CDiskObject::CreateFolderPath(LPCTSTR folder)
 
 BOOL CDiskObject::ListEntries(ListKind kind, LPCTSTR mask, const CString& folder, CStringArray& list, BOOL withPath)
 {
-    FilesPlatform::FindFiles find;
-    FilesPlatform::FindEntry entry;
-    const FilesPlatform::FindFiles::Result first = find.First(folder, mask, entry);
-    if (first == FilesPlatform::FindFiles::FAILED) {
-        SetSystemError(FilesPlatform::LastError(), folder + mask);
+    CFileFind find;
+    const FindStart first = StartFind(find, folder + mask);
+    if (first == FIND_FAILED) {
+        SetSystemError(FwGetLastError(), folder + mask);
         return FALSE;
     }
-    if (first == FilesPlatform::FindFiles::NONE)
-        return TRUE;
-    do {
-        const bool directory = (entry.attributes & FilesPlatform::ATTR_DIRECTORY) != 0;
-        const bool link = (entry.attributes & FilesPlatform::ATTR_REPARSE) != 0;
+    for (BOOL more = first == FIND_FOUND; more;) {
+        more = find.FindNextFile();
+        const bool directory = find.IsDirectory() != FALSE;
+        const bool link = find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT) != FALSE;
         const bool wanted = kind == LIST_FILES ? !directory : (directory && link);
-        if (!wanted || entry.name == "." || entry.name == "..")
+        if (!wanted || find.IsDots())
             continue;
-        const CString name = withPath ? folder + entry.name.c_str() : CString(entry.name.c_str());
+        const CString name = withPath ? folder + find.GetFileName() : find.GetFileName();
         Feedback(name);
         list.Add(name);
-    } while (find.Next(entry));
+    }
     return TRUE;
 }
 
@@ -214,8 +230,8 @@ BOOL CDiskObject::CopyFolderFiles(LPCTSTR source, LPCTSTR target)
         const CString sourceFile = from + files[i];
         const CString targetFile = to + files[i];
         Feedback(files[i]);
-        if (!FilesPlatform::CopyFileOver(sourceFile, targetFile)) {
-            SetSystemError(FilesPlatform::LastError(), sourceFile + " -> " + targetFile);
+        if (!FwCopyFile(sourceFile, targetFile, FALSE)) {
+            SetSystemError(FwGetLastError(), sourceFile + " -> " + targetFile);
             return FALSE;
         }
     }
@@ -234,8 +250,8 @@ BOOL CDiskObject::CopyFileToFolder(LPCTSTR file, LPCTSTR folder)
     const CString sourceFile = QualifyPath(file);
     Feedback(sourceFile);
     const CString targetFile = QualifyFolder(folder) + GetFileNamePart(file);
-    if (!FilesPlatform::CopyFileOver(sourceFile, targetFile)) {
-        SetSystemError(FilesPlatform::LastError(), sourceFile);
+    if (!FwCopyFile(sourceFile, targetFile, FALSE)) {
+        SetSystemError(FwGetLastError(), sourceFile);
         return FALSE;
     }
     return TRUE;
@@ -249,8 +265,8 @@ BOOL CDiskObject::RemoveFile(LPCTSTR file)
         return FALSE;
     }
     const CString path = QualifyPath(file);
-    if (!FilesPlatform::DeleteFileEntry(path)) {
-        SetSystemError(FilesPlatform::LastError(), path);
+    if (!FwDeleteFile(path)) {
+        SetSystemError(FwGetLastError(), path);
         return FALSE;
     }
     return TRUE;
@@ -268,8 +284,8 @@ BOOL CDiskObject::EmptyFolder(LPCTSTR folder)
     if (!ListFiles(folder, files, TRUE))
         return FALSE;
     for (int i = 0; i < files.GetSize(); ++i) {
-        if (!FilesPlatform::DeleteFileEntry(files[i])) {
-            SetSystemError(FilesPlatform::LastError(), files[i]);
+        if (!FwDeleteFile(files[i])) {
+            SetSystemError(FwGetLastError(), files[i]);
             return FALSE;
         }
     }
@@ -286,8 +302,8 @@ BOOL CDiskObject::RemoveFolder(LPCTSTR folder)
     if (!EmptyFolder(folder))
         return FALSE;
     const CString path = WithoutTrailingSlash(QualifyFolder(folder));
-    if (!FilesPlatform::RemoveFolder(path)) {
-        SetSystemError(FilesPlatform::LastError(), path);
+    if (!FwRemoveDirectory(path)) {
+        SetSystemError(FwGetLastError(), path);
         return FALSE;
     }
     return TRUE;
@@ -313,7 +329,7 @@ BOOL CDiskObject::FileExists(LPCTSTR file)
         SetInternalError();
         return FALSE;
     }
-    return FilesPlatform::CanOpenForRead(QualifyPath(file)) ? TRUE : FALSE;
+    return FwCanOpenForRead(QualifyPath(file)) ? TRUE : FALSE;
 }
 
 BOOL CDiskObject::CreateEmptyFile(LPCTSTR file)
@@ -327,8 +343,8 @@ BOOL CDiskObject::CreateEmptyFile(LPCTSTR file)
     if (!folder.IsEmpty() && !IsRoot(folder) && !CreateFolderPath(folder))
         return FALSE;
     const CString path = QualifyPath(file);
-    if (!FilesPlatform::CreateOrTruncate(path)) {
-        SetSystemError(FilesPlatform::LastError(), path);
+    if (!FwCreateOrTruncate(path)) {
+        SetSystemError(FwGetLastError(), path);
         return FALSE;
     }
     return TRUE;
@@ -343,31 +359,29 @@ BOOL CDiskObject::FolderExists(LPCTSTR folder)
     }
     const CString path = QualifyFolder(folder);
     CurrentFolderKeeper keeper;
-    return FilesPlatform::SetCurrentFolder(path) ? TRUE : FALSE;
+    return FwSetCurrentDirectory(path) ? TRUE : FALSE;
 }
 
 BOOL CDiskObject::CollectFolders(const CString& folder, CStringArray& list)
 {
-    FilesPlatform::FindFiles find;
-    FilesPlatform::FindEntry entry;
-    const FilesPlatform::FindFiles::Result first = find.First(folder, "*.*", entry);
-    if (first == FilesPlatform::FindFiles::FAILED) {
-        SetSystemError(FilesPlatform::LastError(), folder);
+    CFileFind find;
+    const FindStart first = StartFind(find, folder + "*.*");
+    if (first == FIND_FAILED) {
+        SetSystemError(FwGetLastError(), folder);
         return FALSE;
     }
-    if (first == FilesPlatform::FindFiles::NONE)
-        return TRUE;
-    do {
+    for (BOOL more = first == FIND_FOUND; more;) {
+        more = find.FindNextFile();
         // Links and junctions are not followed: their targets lie outside the tree.
-        if (!(entry.attributes & FilesPlatform::ATTR_DIRECTORY) ||
-            (entry.attributes & FilesPlatform::ATTR_REPARSE) || entry.name == "." || entry.name == "..")
+        if (!find.IsDirectory() || find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT) || find.IsDots())
             continue;
-        const CString sub = folder + entry.name.c_str() + "\\";
+        const CString name = find.GetFileName();
+        const CString sub = folder + name + "\\";
         list.Add(sub);
-        Feedback(entry.name.c_str());
+        Feedback(name);
         if (!CollectFolders(sub, list))
             return FALSE;
-    } while (find.Next(entry));
+    }
     return TRUE;
 }
 
@@ -404,8 +418,8 @@ BOOL CDiskObject::RemoveFolderTree(LPCTSTR folder)
         if (!ListEntries(LIST_LINKED_FOLDERS, "*.*", folders[i], links, TRUE))
             return FALSE;
         for (int k = 0; k < links.GetSize(); ++k) {
-            if (!FilesPlatform::RemoveFolder(links[k])) {
-                SetSystemError(FilesPlatform::LastError(), links[k]);
+            if (!FwRemoveDirectory(links[k])) {
+                SetSystemError(FwGetLastError(), links[k]);
                 return FALSE;
             }
         }

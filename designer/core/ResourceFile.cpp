@@ -1,7 +1,7 @@
 #include "designer/core/ResourceFile.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "framework/ScopedHandle.h"
+#include "framework/Sys.h"
 
 #include <cstdio>
 
@@ -9,7 +9,7 @@ BOOL CResourceFile::SaveToFile(UINT id, LPCTSTR type, LPCTSTR path)
 {
     const void* data = NULL;
     size_t size = 0;
-    const bool found = FilesPlatform::FindProgramResource(id, type, data, size);
+    const bool found = FwFindProgramResource(id, type, data, size) != FALSE;
     if (!WriteBytes(path, found ? data : NULL, found ? size : 0))
         return FALSE;
     return found ? TRUE : FALSE;
@@ -19,7 +19,7 @@ BOOL CResourceFile::WriteBytes(LPCTSTR path, const void* data, size_t size)
 {
     if (!path || !*path)
         return FALSE;
-    CScopedFile f(FilesPlatform::OpenStdFile(path, "wb"));
+    CScopedFile f(FwOpenStdFile(path, "wb"));
     if (!f.IsValid())
         return FALSE;
     bool ok = size == 0 || fwrite(data, 1, size, f) == size;

@@ -1,19 +1,14 @@
 #include "designer/core/TextFileWriter.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "framework/ScopedHandle.h"
+#include "framework/Sys.h"
 
 #include <cstdio>
-#include <cstring>
-#include <string>
 
 namespace {
 CString SystemText(unsigned long code)
 {
-    std::string text = FilesPlatform::ErrorMessage(code);
-    if (text.size() > 256)
-        text.resize(256);
-    CString result(text.c_str());
+    CString result = FwFormatSystemMessage(code).Left(256);
     result.TrimLeft();
     result.TrimRight();
     return result;
@@ -25,18 +20,8 @@ CTextFileWriter::CTextFileWriter(LPCTSTR extension, LPCTSTR lineTerminator)
 {
 }
 
-BOOL CTextFileWriter::BrowseForFile(BOOL forSave, CString& path)
-{
-    CString filter;
-    if (!m_strExtension.IsEmpty())
-        filter = m_strExtension + " (*." + m_strExtension + ")|*." + m_strExtension;
-    filter += "|All Files (*.*)|*.*||";
-    std::string chosen;
-    if (!FilesPlatform::BrowseForFile(forSave != FALSE, m_strExtension, filter, m_strInitialFolder, chosen))
-        return FALSE;
-    path = chosen.c_str();
-    return TRUE;
-}
+// The window-free core shows no file dialog; the studio's writer overrides this.
+BOOL CTextFileWriter::BrowseForFile(BOOL, CString&) { return FALSE; }
 
 int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
 {
@@ -44,9 +29,9 @@ int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
     CString target(path ? path : "");
     if (target.IsEmpty() && !BrowseForFile(TRUE, target))
         return 0;
-    CScopedFile file(FilesPlatform::OpenStdFile(target, "wb"));
+    CScopedFile file(FwOpenStdFile(target, "wb"));
     if (!file.IsValid()) {
-        m_strError = SystemText(FilesPlatform::LastError());
+        m_strError = SystemText(FwGetLastError());
         return 0;
     }
     const size_t endLength = (size_t)m_strLineEnd.GetLength();
@@ -60,7 +45,8 @@ int CTextFileWriter::Save(LPCTSTR path, const CStringArray& lines)
     if (!file.Close())
         ok = false;
     if (!ok) {
-        m_strError = SystemText(FilesPlatform::LastError());
+        FwNoteStdioError();
+        m_strError = SystemText(FwGetLastError());
         return 0;
     }
     return 1;

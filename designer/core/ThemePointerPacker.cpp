@@ -1,7 +1,7 @@
 #include "designer/core/ThemePointerPacker.h"
 
-#include "designer/core/FilesPlatform.h"
 #include "designer/core/ResourceFile.h"
+#include "framework/Sys.h"
 
 #include <string>
 
@@ -9,18 +9,18 @@ namespace {
 // Makes a folder current and restores the previous one when done.
 class CurrentFolderScope {
 public:
-    explicit CurrentFolderScope(LPCTSTR folder) : m_previous(FilesPlatform::GetCurrentFolder())
+    explicit CurrentFolderScope(LPCTSTR folder) : m_previous(FwGetCurrentDirectory())
     {
-        FilesPlatform::SetCurrentFolder(folder);
+        FwSetCurrentDirectory(folder);
     }
     ~CurrentFolderScope()
     {
-        if (!m_previous.empty())
-            FilesPlatform::SetCurrentFolder(m_previous.c_str());
+        if (!m_previous.IsEmpty())
+            FwSetCurrentDirectory(m_previous);
     }
 
 private:
-    std::string m_previous;
+    CString m_previous;
 };
 
 bool NameStartsWith(const CString& name, LPCTSTR prefix, int count)

@@ -169,6 +169,17 @@ TEST(ScopedFile, CheckedCloseReportsAFailedClose)
     EXPECT_FALSE(f.IsValid());
 }
 
+TEST(ScopedFile, CheckedCloseReportsAnEarlierFailedWrite)
+{
+    TempDir dir;
+    const CString path = dir / "read-only.txt";
+    WriteAndLeave(path, true);
+    CScopedFile f(fopen(FwNativePath(path), "rb"));
+    ASSERT_TRUE(f.IsValid());
+    EXPECT_EQ(EOF, fputs("not for a reading stream", f));
+    EXPECT_FALSE(f.Close());
+}
+
 #ifdef _WIN32
 TEST(GdiHandle, OwnedObjectIsDeletedBorrowedOneStays)
 {

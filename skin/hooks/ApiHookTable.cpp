@@ -1066,8 +1066,11 @@ BOOL CVZRApiHookTable::RouteDefProcCall(HWND hwnd, FARPROC real, int kind, void*
                 pass = true;
         }
         if (!pass) {
-            const MSG* current = CWnd::GetCurrentMessage();
-            MSG m = current ? *current : MSG();
+            MSG m = {};
+            m.time = ::GetMessageTime();
+            DWORD pos = ::GetMessagePos();
+            m.pt.x = (short)LOWORD(pos);
+            m.pt.y = (short)HIWORD(pos);
             m.hwnd = hwnd;
             m.message = msg;
             m.wParam = *wParam;

@@ -46,12 +46,15 @@ class CCurrentMessageScope {
 public:
     CCurrentMessageScope(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
-        const MSG* current = CWnd::GetCurrentMessage();
-        MSG m = current ? *current : MSG();
+        MSG m = {};
         m.hwnd = hwnd;
         m.message = msg;
         m.wParam = wParam;
         m.lParam = lParam;
+        m.time = ::GetMessageTime();
+        DWORD pos = ::GetMessagePos();
+        m.pt.x = (short)LOWORD(pos);
+        m.pt.y = (short)HIWORD(pos);
         m_saved = CWnd::SetCurrentMessage(m);
     }
     ~CCurrentMessageScope() { CWnd::SetCurrentMessage(m_saved); }

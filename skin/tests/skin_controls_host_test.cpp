@@ -281,11 +281,30 @@ TEST_F(SkinnedControls, PopupMenuClosedByEscapeAndListBoxScrolledByKeys)
     for (int i = 0; i < 40; ++i)
         SendMessageA(box, LB_ADDSTRING, 0, (LPARAM) "item");
     SetFocus(box);
-    Pump();
     SendMessageA(box, LB_SETCURSEL, 0, 0);
+    Pump();
+    RECT window, client;
+    GetWindowRect(box, &window);
+    GetClientRect(box, &client);
+    MapWindowPoints(box, NULL, reinterpret_cast<POINT*>(&client), 2);
+    // The skinned bar on the screen, beside the client area, before and after the keys.
+    auto bar = [&]() {
+        std::vector<COLORREF> column;
+        if (WindowFromPoint({client.right + 2, client.top + 2}) != box)
+            return column;
+        HDC screen = GetDC(NULL);
+        for (int y = window.top; y < window.bottom; ++y)
+            column.push_back(GetPixel(screen, client.right + 2, y));
+        ReleaseDC(NULL, screen);
+        return column;
+    };
+    std::vector<COLORREF> before = bar();
     SendMessageA(box, WM_KEYDOWN, VK_END, 0);
     EXPECT_GT(GetScrollPos(box, SB_VERT), 0);
     EXPECT_EQ(ProcedureModule(box), g_skin);
+    std::vector<COLORREF> after = bar();
+    if (!before.empty() && !after.empty())
+        EXPECT_NE(before, after) << "the skinned bar was not redrawn";
 }
 
 TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)

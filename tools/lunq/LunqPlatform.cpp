@@ -12,16 +12,6 @@
 #include <unistd.h>
 #endif
 
-bool CStdFile::Close()
-{
-    if (!m_fp)
-        return true;
-    const bool ok = std::fflush(m_fp) == 0 && !std::ferror(m_fp);
-    const bool closed = std::fclose(m_fp) == 0;
-    m_fp = nullptr;
-    return ok && closed;
-}
-
 bool LunqFileSize(FILE* fp, uint64_t& size)
 {
 #ifdef _WIN32
@@ -141,7 +131,7 @@ void LunqWaitKey()
 CTempFile::~CTempFile()
 {
     if (!m_committed && !m_path.empty()) {
-        m_file.Reset(nullptr);
+        m_file.Reset();
         LunqRemoveFile(m_path);
     }
 }

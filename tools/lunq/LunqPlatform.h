@@ -5,29 +5,7 @@
 #include <cstdio>
 #include <string>
 
-// Owns a FILE*, closed on destruction.
-class CStdFile {
-public:
-    CStdFile() : m_fp(nullptr) {}
-    explicit CStdFile(FILE* fp) : m_fp(fp) {}
-    ~CStdFile()
-    {
-        if (m_fp) std::fclose(m_fp);
-    }
-    CStdFile(const CStdFile&) = delete;
-    CStdFile& operator=(const CStdFile&) = delete;
-    FILE* Get() const { return m_fp; }
-    void Reset(FILE* fp)
-    {
-        if (m_fp) std::fclose(m_fp);
-        m_fp = fp;
-    }
-    // Closes and reports whether everything written reached the file.
-    bool Close();
-
-private:
-    FILE* m_fp;
-};
+#include "framework/ScopedFile.h"
 
 bool LunqFileSize(FILE* fp, uint64_t& size);
 bool LunqSeek(FILE* fp, uint64_t offset);
@@ -55,6 +33,6 @@ public:
 private:
     std::string m_target;
     std::string m_path;
-    CStdFile m_file;
+    CScopedFile m_file;
     bool m_committed;
 };

@@ -131,7 +131,7 @@ protected:
     CZavomgrView* view = NULL;
 };
 
-TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu)
+TEST_F(FrameTest, StartsWithTheThreeToolbars)
 {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(frame->GetMainToolBar().IsVisible());
@@ -149,7 +149,11 @@ TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu)
     EXPECT_TRUE(position.GetBarStyle() & CBRS_FLYBY);
     EXPECT_FALSE(frame->GetMainToolBar().GetBarStyle() & CBRS_FLYBY);
     EXPECT_FALSE(frame->GetElementToolBar().GetBarStyle() & CBRS_FLYBY);
+}
 
+TEST_F(FrameTest, StatusBarPanesShowPositionAndSize)
+{
+    ASSERT_TRUE(Start());
     CImageStatusBar& status = frame->GetStatusBar();
     EXPECT_EQ(status.CommandToIndex(ID_INDICATOR_SIZE), 2);
     EXPECT_EQ(status.CommandToIndex(ID_INDICATOR_SCRL), 5);
@@ -164,7 +168,11 @@ TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu)
     frame->ShowSize(CSize(-1, -1), TRUE);
     EXPECT_EQ(status.GetPaneText(1), CString(" 12, 34"));
     EXPECT_EQ(status.GetPaneText(2), CString(" 0, 0"));
+}
 
+TEST_F(FrameTest, OwnerDrawnMenuHoldsEveryCommand)
+{
+    ASSERT_TRUE(Start());
     HMENU menu = ::GetMenu(frame->m_hWnd);
     ASSERT_TRUE(menu);
     EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(GetSubMenu(menu, 0)));
@@ -186,7 +194,11 @@ TEST_F(FrameTest, StartsWithBarsPanesAndTheOwnerDrawnMenu)
     EXPECT_GT(mis.itemHeight, 0u);
     EXPECT_EQ(frame->SendMessage(WM_MENUCHAR, MAKEWPARAM('n', MF_POPUP), (LPARAM)file),
               MAKELONG(0, MNC_EXECUTE));
+}
 
+TEST_F(FrameTest, ViewShowsThePageAndItsBorder)
+{
+    ASSERT_TRUE(Start());
     // the page of 640 x 480 plus 4 (the width is held by the smallest frame)
     EXPECT_EQ(ViewClient().cy, 484);
     EXPECT_GE(ViewClient().cx, 644);
@@ -237,7 +249,20 @@ TEST_F(FrameTest, CommandsFollowTheElementsAndTheSelection)
 
     Place(ID_NEW_PICTURE, 200, 200, 260, 250);
     ASSERT_EQ(List().GetCount(), 2);
-    EXPECT_TRUE(dynamic_cast<CUIPicture*>(List().GetAt(1)) != NULL);
+    Command(ID_STOP_PLACING);
+    Command(ID_SELECT_ALL);
+    for (UINT id : {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM, ID_SAME_SIZE,
+                    ID_SCALE_25, ID_SCALE_200})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_FALSE(Enabled(ID_ORDER_TOP));
+}
+
+TEST_F(FrameTest, PlacingToolShowsItsStateAndStops)
+{
+    ASSERT_TRUE(Start());
+    Place(ID_NEW_PICTURE, 200, 200, 260, 250);
+    ASSERT_EQ(List().GetCount(), 1);
+    EXPECT_TRUE(dynamic_cast<CUIPicture*>(List().GetAt(0)) != NULL);
     CImageToolBar& elements = frame->GetElementToolBar();
     EXPECT_FALSE(elements.SendMessage(TB_ISBUTTONENABLED, ID_STOP_PLACING));  // placed
     EXPECT_FALSE(elements.SendMessage(TB_ISBUTTONCHECKED, ID_NEW_PICTURE));
@@ -248,12 +273,11 @@ TEST_F(FrameTest, CommandsFollowTheElementsAndTheSelection)
     Command(ID_STOP_PLACING);
     EXPECT_EQ(view->GetPlacingMode(), CZavomgrView::PlaceNone);
     EXPECT_FALSE(Canvas().IsAdding());
-    Command(ID_SELECT_ALL);
-    for (UINT id : {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM, ID_SAME_SIZE,
-                    ID_SCALE_25, ID_SCALE_200})
-        EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_FALSE(Enabled(ID_ORDER_TOP));
+}
 
+TEST_F(FrameTest, ViewTogglesAndElementToolsAreChecked)
+{
+    ASSERT_TRUE(Start());
     Command(ID_KEEP_INSIDE);
     Command(ID_KEEP_INSIDE);
     EXPECT_TRUE(Checked(ID_KEEP_INSIDE));
@@ -405,7 +429,7 @@ void MenuCommands(HMENU menu, std::vector<UINT>& ids)
     }
 }
 
-TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile)
+TEST_F(FrameTest, EveryMenuCommandHasAStatusPrompt)
 {
     ASSERT_TRUE(Start());
     std::vector<UINT> ids;
@@ -418,6 +442,11 @@ TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile)
             EXPECT_FALSE(text.IsEmpty()) << "no status text for " << id;
         }
     }
+}
+
+TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile)
+{
+    ASSERT_TRUE(Start());
     // "创建新项目\n新建" in section String
     CString prompt;
     frame->GetMessageString(ID_FILE_NEW, prompt);

@@ -134,7 +134,7 @@ TEST_F(LangManagerTest, WithoutFileTheLocalePathIsRecordedAndNothingTranslates)
     EXPECT_EQ(lm2.GetFilePath(), other);
 }
 
-TEST_F(LangManagerTest, TranslatesDialogAndMenu)
+TEST_F(LangManagerTest, TranslatesDialogControlsWithIds)
 {
     WriteLng(kLng);
     CLangManager lm;
@@ -159,7 +159,14 @@ TEST_F(LangManagerTest, TranslatesDialogAndMenu)
     GetWindowTextA(dlg, buf, 64);
     EXPECT_STREQ(buf, "About it");
     DestroyWindow(dlg);
+}
 
+TEST_F(LangManagerTest, TranslatesMenuAndSubmenus)
+{
+    WriteLng(kLng);
+    CLangManager lm;
+    lm.InitFrom(m_folder, "About_Dlg");
+    char buf[64];
     HMENU bar = CreateMenu(), file = CreatePopupMenu(), sub = CreatePopupMenu();
     AppendMenuA(sub, MF_STRING, 200, "deep");
     AppendMenuA(file, MF_STRING, 100, "new");

@@ -362,15 +362,28 @@ TEST(WebPreview, PageWithWallpaperRuleAndScript)
     DeleteFileA(png.c_str());
     RemoveDirectoryA((dir + "\\it's_Images").c_str());
     RemoveDirectoryA(dir.c_str());
+}
 
-    // an images folder that cannot be made fails the page and says which
-    std::string blocker = dir + "_file";
+TEST(WebPreview, ImagesFolderThatCannotBeMadeFailsThePage)
+{
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    // a file where the page's folder should be
+    std::string blocker = std::string(tmp) + "webpreview_" + std::to_string(GetCurrentProcessId()) + "_file";
+    CProjectSettings s;
+    s.wallpaper = "C:\\no\\such.jpg";  // a page colour picture to write
+    CUIControlList list;
+    list.SetPaperSize(800, 600);
+    CStringArray lines;
     std::ofstream(blocker) << "x";
     CString error;
     EXPECT_FALSE(CWebPreview::Build((blocker + "\\page.html").c_str(), s, list, "", lines, NULL, NULL, &error));
     EXPECT_EQ(error.Find((blocker + "\\page_Images").c_str()), 0) << (LPCTSTR)error;
     DeleteFileA(blocker.c_str());
+}
 
+TEST(WebPreview, CssStringAndProgressScriptAreEscaped)
+{
     EXPECT_EQ(CWebPreview::CssString("a'b\"c\\d</style>"), CString("a\\27 b\\22 c\\5C d\\3C /style>"));
     EXPECT_EQ(CWebPreview::FormatProgressScript("x%sy%d", 7), CString("x%sy7"));
 }
