@@ -42,6 +42,16 @@ inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_s
 using zavotest::PumpApp;
 using zavotest::RemoveTree;
 
+// Posts a click and a double click at the client point, as the mouse sends them.
+inline void PostDoubleClick(HWND window, int x, int y)
+{
+    LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+    PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+}
+
 // Polls until the condition holds or the time is up.
 template <class F>
 bool WaitFor(F condition, int ms)
