@@ -3,12 +3,12 @@
 #include "browser/BrowserPlatform.h"
 #include "browser/NodeFiles.h"
 #include "designer/core/DiskObject.h"
+#include "designer/core/ZipEntryInfo.h"
 #include "framework/File.h"
 #include "framework/Sys.h"
 
 #include <zip.h>
 
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -62,16 +62,7 @@ public:
     }
     BOOL AddFile(LPCTSTR name, CFile& source)
     {
-        zip_fileinfo info = {};
-        time_t now = time(NULL);
-        if (const tm* t = localtime(&now)) {
-            info.tmz_date.tm_sec = t->tm_sec;
-            info.tmz_date.tm_min = t->tm_min;
-            info.tmz_date.tm_hour = t->tm_hour;
-            info.tmz_date.tm_mday = t->tm_mday;
-            info.tmz_date.tm_mon = t->tm_mon;
-            info.tmz_date.tm_year = t->tm_year + 1900;
-        }
+        zip_fileinfo info = ZipEntryInfoNow();
         ULONGLONG length = source.GetLength();
         if (zipOpenNewFileInZip64(m_zip, name, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED,
                                   Z_DEFAULT_COMPRESSION, length >= 0xFFFFFFFFull) != ZIP_OK)

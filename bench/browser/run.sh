@@ -11,19 +11,7 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON
 cmake --build "$BUILD" --target browser_bench >/dev/null
 BENCH="$BUILD/bin/browser_bench"
 
-# 50 folders of 100 files, 64 MiB in all, half random and half text-like bytes
-python3 - "$WORK/src" <<'PY'
-import os, random, sys
-root = sys.argv[1]; random.seed(1)
-total = 64 << 20; n = 5000; each = total // n
-words = [b"title", b"kernel", b"initrd", b"root", b"(hd0,0)", b"/boot", b"map", b"chainloader"]
-for i in range(n):
-    d = os.path.join(root, "dir%02d" % (i // 100)); os.makedirs(d, exist_ok=True)
-    half = each // 2
-    text = b" ".join(random.choice(words) for _ in range(half // 6))[:half]
-    with open(os.path.join(d, "file%04d.bin" % i), "wb") as f:
-        f.write(os.urandom(each - half) + text.ljust(half, b"\n"))
-PY
+python3 "$ROOT/bench/browser/make_tree.py" "$WORK/src"
 "$BENCH" build "$WORK/src" "$WORK/menu.zmn"
 gzip -6 -c "$WORK/menu.zmn" > "$WORK/menu.gz"
 echo "image $(stat -c %s "$WORK/menu.zmn") bytes, gzip $(stat -c %s "$WORK/menu.gz") bytes"

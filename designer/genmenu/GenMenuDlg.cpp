@@ -6,6 +6,7 @@
 #include "designer/core/RomfsBuilder.h"
 #include "designer/core/TextFileWriter.h"
 #include "designer/core/ThemePointerPacker.h"
+#include "designer/core/ZipEntryInfo.h"
 #include "designer/model/UIControlList.h"
 #include "designer/canvas/ViewCanvas.h"
 #include "designer/model/WallpaperCanvas.h"
@@ -522,16 +523,7 @@ BOOL CGenMenuDlg::AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember)
 {
     CScopedFile in(fopen(FwNativePath(lpszFile), "rb"));
     if (!in.IsValid()) return FALSE;
-    zip_fileinfo info = {};
-    time_t now = time(NULL);
-    if (struct tm* local = localtime(&now)) {
-        info.tmz_date.tm_sec = local->tm_sec;
-        info.tmz_date.tm_min = local->tm_min;
-        info.tmz_date.tm_hour = local->tm_hour;
-        info.tmz_date.tm_mday = local->tm_mday;
-        info.tmz_date.tm_mon = local->tm_mon;
-        info.tmz_date.tm_year = local->tm_year + 1900;
-    }
+    zip_fileinfo info = ZipEntryInfoNow();
     BOOL ok = zipOpenNewFileInZip((zipFile)zip, lpszMember, &info, NULL, 0, NULL, 0, NULL, Z_DEFLATED,
                                   Z_DEFAULT_COMPRESSION) == ZIP_OK;
     std::vector<char> chunk(65536);

@@ -7,6 +7,7 @@
 #include "installer/MenuText.h"
 #include "installer/tests/InstallerTestFiles.h"
 #include "installer/tests/ScriptedUi.h"
+#include "installer/tests/ScratchDrive.h"
 
 #include <windows.h>
 
@@ -122,32 +123,9 @@ class AssembleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(GetFileAttributesA("T:\\"), INVALID_FILE_ATTRIBUTES) << "scratch drive T: is not linked";
-        Clear("T:\\");
-        ASSERT_TRUE(WriteText("T:\\boot.ini", kBootIni));
+        ASSERT_TRUE(ResetScratchDrive(kBootIni));
     }
-    void TearDown() override { Clear("T:\\"); }
-
-    static void Clear(const std::string& folder)
-    {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            const std::string name = fd.cFileName, path = folder + name;
-            if (name == "." || name == "..")
-                continue;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                Clear(path + "\\");
-                RemoveDirectoryA(path.c_str());
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
+    void TearDown() override { ClearFolder("T:\\"); }
 
     static std::vector<std::string> Listing(const std::string& folder = "T:\\")
     {
@@ -248,7 +226,7 @@ TEST_F(AssembleTest, MenuOf314CharactersIsWrittenAnd315AreRefused)
             const std::string field = Field("T:\\Tessu.sys", 192, 314);
             EXPECT_EQ(field.find('\0'), std::string::npos);  // unterminated
             EXPECT_EQ(ReadFile("T:\\Tessu.sys")[506], ReadFile(Bin("tessu.sys"))[506]);
-            Clear("T:\\");
+            ClearFolder("T:\\");
             ASSERT_TRUE(WriteText("T:\\boot.ini", kBootIni));
         } else {
             EXPECT_EQ(a.m_nStatus, CAssembler::STATUS_MENU_TOO_LONG);
@@ -435,7 +413,7 @@ TEST_F(AssembleTest, ForcedFailuresLeaveTheOriginalBytes)
 
     // an old Tessu.sys that cannot be removed stops before Zeldr.bin and boot.ini
     m_ui.shown.clear();
-    Clear("T:\\");
+    ClearFolder("T:\\");
     ASSERT_TRUE(WriteText("T:\\boot.ini", kBootIni));
     ASSERT_TRUE(WriteFile("T:\\FD.IMG", ReadFile(FixturePath("floppy144.img"))));
     ASSERT_TRUE(WriteText("T:\\Tessu.sys", "old"));
@@ -475,7 +453,7 @@ TEST_F(AssembleTest, QuickApplicationAndFloppyImage)
     EXPECT_TRUE(Contains(IniLines(ReadFile("T:\\boot.ini")), "[operating systems]|T:\\Zeldr.bin=\"Tessu - QuickBoot\""));
 
     // the floppy image, in virtual-disk mode whatever the mode, greets on success only
-    Clear("T:\\");
+    ClearFolder("T:\\");
     ASSERT_TRUE(WriteText("T:\\boot.ini", kBootIni));
     m_ui.shown.clear();
     CAssembler& floppy = Make(CAssembler::MODE_BOOT_LOADER);

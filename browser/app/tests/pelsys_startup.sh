@@ -9,20 +9,7 @@ exe="$1"; out="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 # a small romfs image: volume "Startup", one file "hello.txt"
-python3 - "$work/menu.zmn" <<'PY'
-import gzip, struct, sys
-def pad(b): return b + b"\0" * (-len(b) % 16)
-def name(s): return pad(s.encode() + b"\0")
-data = b"hello from the image\n"
-head = b"-rom1fs-" + struct.pack(">II", 0, 0) + name("Startup")
-first = len(head)
-dot = struct.pack(">IIII", (first + 32) | 9, first, 0, 0) + name(".")
-dotdot = struct.pack(">IIII", (first + 64) | 9, first, 0, 0) + name("..")
-f = struct.pack(">IIII", 2, 0, len(data), 0) + name("hello.txt") + pad(data)
-img = head + dot + dotdot + f
-img = img[:8] + struct.pack(">I", len(img)) + img[12:]
-open(sys.argv[1], "wb").write(img)
-PY
+python3 "$(dirname "$0")/../../../tools/small_romfs.py" "$work/menu.zmn"
 gzip -9 -c "$work/menu.zmn" > "$work/menu.gz"
 image="$(winepath -w "$work/menu.gz")"
 ZAVO_NO_SKIN=1 ZAVO_NO_MSGBOX=1 ZAVO_EXIT_AFTER=30000 wine "$exe" "$image" </dev/null >/dev/null 2>&1 &

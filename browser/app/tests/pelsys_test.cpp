@@ -9,6 +9,7 @@
 #include "framework/CmdUI.h"
 #include "framework/OleDataSource.h"
 #include "resources/pelsys/resource.h"
+#include "testsupport/WindowsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@
 #include <vector>
 
 CPelsysApp theApp;
+
+using zavotest::RemoveTree;
 
 namespace {
 
@@ -117,26 +120,6 @@ std::string Folder(const std::string& name)
     return dir;
 }
 
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &data));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 std::string Slurp(const std::string& path)
 {
     Bytes b = ReadBytes(path.c_str());
@@ -148,19 +131,7 @@ void Spit(const std::string& path, const std::string& data)
     WriteBytes(path.c_str(), Bytes(data.begin(), data.end()));
 }
 
-void Pump()
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (!theApp.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        for (LONG n = 0; theApp.OnIdle(n); ++n) {}
-    }
-}
+void Pump() { zavotest::PumpApp(theApp); }
 
 // A hand-built drop of the paths, as the shell sends it.
 HDROP MakeDrop(const std::vector<std::string>& paths)

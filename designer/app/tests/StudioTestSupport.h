@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "testsupport/TestSupport.h"
+#include "testsupport/WindowsTestSupport.h"
 
 #include <fstream>
 #include <sstream>
@@ -38,40 +39,17 @@ inline std::string WindowsPath(const char* unixPath)
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Removes the folder with all it holds, read-only files too.
-inline void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..") continue;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &data));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+using zavotest::PumpApp;
+using zavotest::RemoveTree;
 
-// Runs the studio's waiting messages and idle work, as its own loop would, three rounds.
-template <class App>
-void PumpStudio(App& app)
+// Posts a click and a double click at the client point, as the mouse sends them.
+inline void PostDoubleClick(HWND window, int x, int y)
 {
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (!app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        for (LONG n = 0; app.OnIdle(n); ++n) {}
-    }
+    LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+    PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
 }
 
 // Polls until the condition holds or the time is up.

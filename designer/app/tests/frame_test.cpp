@@ -27,7 +27,7 @@ namespace {
 
 std::string TempDir() { return ProcessTempDir("zavomgr_frame_"); }
 
-void Pump() { PumpStudio(theApp); }
+void Pump() { PumpApp(theApp); }
 
 // The visible dialog of this thread.
 BOOL CALLBACK FindBox(HWND h, LPARAM lp)

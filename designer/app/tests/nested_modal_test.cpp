@@ -120,12 +120,7 @@ protected:
     // Opens an element's property dialog by a double click at a page point.
     HWND OpenProperties(int x, int y)
     {
-        HWND canvas = Canvas();
-        LPARAM at = MAKELPARAM(x, y);
-        PostMessageA(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(canvas, WM_LBUTTONUP, 0, at);
-        PostMessageA(canvas, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        PostMessageA(canvas, WM_LBUTTONUP, 0, at);
+        PostDoubleClick(Canvas(), x, y);
         HWND dlg = NULL;
         WaitFor([&] { return (dlg = Top(main, NULL, IDC_PT_APPLY)) != NULL; }, 10000);
         return dlg;

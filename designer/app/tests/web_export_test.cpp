@@ -18,7 +18,7 @@ CZavomgrApp theApp;
 
 namespace {
 
-void Pump() { PumpStudio(theApp); }
+void Pump() { PumpApp(theApp); }
 
 // What the user does while the command runs: types the page's path into the
 // save dialog, answers a question with Yes and reads and closes a message.

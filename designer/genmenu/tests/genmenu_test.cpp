@@ -11,6 +11,7 @@
 #include "designer/app/ZavomgrApp.h"
 #include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
+#include "testsupport/WindowsTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -87,19 +88,6 @@ std::vector<std::string> Entries(const std::string& folder)
     } while (FindNextFileA(h, &data));
     FindClose(h);
     return names;
-}
-
-void RemoveTree(const std::string& folder)
-{
-    for (const std::string& name : Entries(folder)) {
-        std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(path);
-        else
-            DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // A wallpaper of two colour bands, saved as BMP.
@@ -277,7 +265,7 @@ protected:
         _putenv("ZAVO_NO_MSGBOX=1");
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = OutFolder(info->name());
-        RemoveTree(folder);
+        zavotest::RemoveTree(folder);
         CreateDirectoryA(OutFolder("").c_str(), NULL);
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
         menus = folder + "\\Kel Menus";

@@ -10,6 +10,7 @@
 #include "installer/app/TessumgrDlg.h"
 #include "installer/app/resource.h"
 #include "installer/tests/InstallerTestFiles.h"
+#include "installer/tests/ScratchDrive.h"
 
 #include <windows.h>
 
@@ -148,36 +149,13 @@ std::string FieldOf(const CTessumgrDlg& dlg, int id)
     return text;
 }
 
-void ClearFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = fd.cFileName, path = folder + name;
-        if (name == "." || name == "..")
-            continue;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ClearFolder(path + "\\");
-            RemoveDirectoryA(path.c_str());
-        } else {
-            DeleteFileA(path.c_str());
-        }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-}
-
 std::string Profile(const char* value) { return theApp.GetProfileString("History", value, "").GetString(); }
 
 class TessumgrTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(GetFileAttributesA("T:\\"), INVALID_FILE_ATTRIBUTES) << "scratch drive T: is not linked";
-        ClearFolder("T:\\");
-        ASSERT_TRUE(WriteText("T:\\boot.ini", kBootIni));
+        ASSERT_TRUE(ResetScratchDrive(kBootIni));
         theApp.SetRegistryKey("Kantel");
         theApp.InitEnvironment();
         theApp.WriteProfileString("History", NULL, NULL);
