@@ -159,10 +159,14 @@ def normal_blue():
               **colours)
     p.section("Globals", TextColor="0 0 0", Transparent="True", TransparentColor="255 0 255")
 
-    def parts(cls, part, w, h, states, glyph=None, margins="3, 3, 3, 3", kind="bmp", sizing="Stretch", **extra):
-        name = p.image("%s_%s.%s" % (cls, part, "png" if kind == "png" else "bmp"),
-                       *strip(w, h, states, lambda fw, fh, s: panel(fw, fh, s, glyph=glyph and glyph(fw, fh),
-                                                                    alpha=kind != "bmp")),
+    def parts(cls, part, w, h, states, glyph=None, margins="3, 3, 3, 3", kind="bmp", sizing="Stretch", blank=(),
+              **extra):
+        def frame(fw, fh, s):
+            # A blank state shows what lies under the part (a flat tool bar button at rest).
+            if s in blank:
+                return lambda x, y: (0, 0, 0, 0) if kind != "bmp" else MAGENTA
+            return panel(fw, fh, s, glyph=glyph and glyph(fw, fh), alpha=kind != "bmp")
+        name = p.image("%s_%s.%s" % (cls, part, "png" if kind == "png" else "bmp"), *strip(w, h, states, frame),
                        kind=kind)
         props = dict(ImageFile=name.upper(), ImageCount=len(states), ImageLayout="Vertical",
                      SizingMargins=margins, SizingType=sizing)
@@ -275,7 +279,8 @@ def normal_blue():
     p.section("Tab.Body", BgType="BorderFill", BorderSize=0, FillColor="244 248 254")
     tool_states = ["normal", "hot", "pressed", "disabled", "checked", "hotchecked"]
     for part in ("Button", "DropDownButton", "SplitButton", "SplitButtonDropDown"):
-        parts("Toolbar", part, 20, 20, tool_states, kind="png" if part == "Button" else "bmp")
+        parts("Toolbar", part, 20, 20, tool_states, kind="png" if part == "Button" else "bmp",
+              blank=("normal", "disabled"), **({} if part == "Button" else {"Transparent": "True"}))
     p.section("Toolbar.Separator", BgType="BorderFill", BorderSize=0, FillColor="140 160 200")
     p.section("Toolbar.SeparatorVert", BgType="BorderFill", BorderSize=0, FillColor="140 160 200")
     p.section("Menu", BgType="BorderFill", BorderSize=1, BorderColor="140 160 200", FillColor="240 244 250")
