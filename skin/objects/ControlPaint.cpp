@@ -62,3 +62,9 @@ HBRUSH FillControlBackground(CVZRSkinContext& skin, HWND window, HDC dc, const R
     FillRect(dc, &rect, brush);
     return brush;
 }
+
+void TrackMouseLeave(HWND window)
+{
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, HOVER_DEFAULT};
+    ::TrackMouseEvent(&track);
+}

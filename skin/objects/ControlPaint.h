@@ -17,6 +17,21 @@ class CVZRThemeClass;
 // The window's own (unskinned) procedure for a message.
 typedef std::function<LRESULT(UINT, WPARAM, LPARAM)> VZRDefProc;
 
+// Asks for WM_MOUSELEAVE once the mouse leaves the window.
+void TrackMouseLeave(HWND window);
+// A control's hot part changed: keep it, repaint, and follow the mouse out when
+// something is hot ("hot" compares true).
+template <class T>
+void SetControlHot(HWND window, T& current, T hot, bool tracked)
+{
+    if (hot == current)
+        return;
+    current = hot;
+    ::InvalidateRect(window, NULL, FALSE);
+    if (tracked)
+        TrackMouseLeave(window);
+}
+
 VZREdges SkinEdges(CVZRSkinContext& skin);
 COLORREF SkinColor(CVZRSkinContext& skin, int index);
 HBRUSH SkinBrush(CVZRSkinContext& skin, int index);

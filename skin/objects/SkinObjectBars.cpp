@@ -18,12 +18,6 @@ const UINT kSelectItem = 0x01E5;
 
 CVZRSkinContext& SkinOf(CVZRSkinObject* object) { return *object->GetEngine()->GetContext(); }
 
-void Track(HWND window)
-{
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, HOVER_DEFAULT};
-    ::TrackMouseEvent(&track);
-}
-
 POINT PointOf(LPARAM lParam)
 {
     POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
@@ -312,13 +306,8 @@ int CVZRSkinObjectSpin::ButtonAt(POINT pt) const
 
 void CVZRSkinObjectSpin::SetHot(POINT pt)
 {
-    int hot = ButtonAt(pt);
-    if (hot == m_hot)
-        return;
-    m_hot = hot;
-    ::InvalidateRect(m_hWnd, NULL, FALSE);
-    if (hot)
-        Track(m_hWnd);
+    const int hot = ButtonAt(pt);
+    SetControlHot(m_hWnd, m_hot, hot, hot != 0);
 }
 
 LRESULT CVZRSkinObjectSpin::OnPaint(WPARAM, LPARAM)
@@ -424,13 +413,8 @@ void CVZRSkinObjectTrackBar::SetHot(POINT pt)
 {
     RECT thumb = {0, 0, 0, 0};
     ::SendMessageA(m_hWnd, TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
-    BOOL hot = ::PtInRect(&thumb, pt);
-    if (hot == m_bHot)
-        return;
-    m_bHot = hot;
-    ::InvalidateRect(m_hWnd, NULL, FALSE);
-    if (hot)
-        Track(m_hWnd);
+    const BOOL hot = ::PtInRect(&thumb, pt);
+    SetControlHot(m_hWnd, m_bHot, hot, hot != FALSE);
 }
 
 LRESULT CVZRSkinObjectTrackBar::OnMouseMove(WPARAM, LPARAM lParam)

@@ -90,15 +90,8 @@ void CVZRSkinObjectComboBox::SetHot(POINT pt)
 {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    BOOL hot = ::PtInRect(&client, pt);
-    if (hot == m_bHot)
-        return;
-    m_bHot = hot;
-    ::InvalidateRect(m_hWnd, NULL, FALSE);
-    if (hot) {
-        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        ::TrackMouseEvent(&track);
-    }
+    const BOOL hot = ::PtInRect(&client, pt);
+    SetControlHot(m_hWnd, m_bHot, hot, hot != FALSE);
 }
 
 LRESULT CVZRSkinObjectComboBox::OnMouseMove(WPARAM, LPARAM lParam)

@@ -184,14 +184,7 @@ void CVZRSkinObjectHeader::SetHot(POINT pt)
     HDHITTESTINFO hit = {};
     hit.pt = pt;
     int item = pt.x < 0 ? -1 : (int)::SendMessageA(m_hWnd, HDM_HITTEST, 0, (LPARAM)&hit);
-    if (item == m_hotItem)
-        return;
-    m_hotItem = item;
-    ::InvalidateRect(m_hWnd, NULL, FALSE);
-    if (item >= 0) {
-        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        ::TrackMouseEvent(&track);
-    }
+    SetControlHot(m_hWnd, m_hotItem, item, item >= 0);
 }
 
 LRESULT CVZRSkinObjectHeader::OnMouseMove(WPARAM, LPARAM lParam)
