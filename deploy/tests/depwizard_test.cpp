@@ -168,8 +168,12 @@ void OnProgress(void*, int percent)
 // Folders named "locked" cannot be listed, as a drive root's system folders.
 int FailListingOfLocked(const char* path, iso_name_fn fn, void* context)
 {
-    const std::string p(path);
-    if (p.size() >= 6 && p.compare(p.size() - 6, 6, "locked") == 0)
+    // only the folder named "locked", not the source "with locked" around it
+    std::string p(path);
+    while (!p.empty() && (p.back() == '\\' || p.back() == '/'))
+        p.pop_back();
+    const size_t slash = p.find_last_of("\\/");
+    if (p.substr(slash == std::string::npos ? 0 : slash + 1) == "locked")
         return -1;
     return iso_plat_list(path, fn, context);
 }
