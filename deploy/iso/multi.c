@@ -402,8 +402,7 @@ static int iso_main(const iso_build_options *o)
     if (iso_opt.rock_ridge)
         iso_rr_er_record = iso_make_rr_er_record("RRIP_1991A",
                                                  "THE ROCK RIDGE INTERCHANGE PROTOCOL PROVIDES SUPPORT FOR POSIX FILE SYSTEM SEMANTICS",
-                                                 "PLEASE CONTACT DISC PUBLISHER FOR SPECIFICATION SOURCE.  SEE PUBLISHER IDENTIFIER IN "
-                                                 "PRIMARY VOLUME DESCRIPTOR FOR CONTACT INFORMATION.",
+                                                 "SEE THE PUBLISHER IDENTIFIER IN THE PRIMARY VOLUME DESCRIPTOR FOR CONTACT INFORMATION.",
                                                  &iso_rr_er_length);
 
     /* the boot image and the catalog are hidden by their paths, so a file of the

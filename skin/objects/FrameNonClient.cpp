@@ -291,15 +291,15 @@ void CVZRFrameNonClient::RebuildCaptionButtons(bool force)
     if ((style & WS_CAPTION) != WS_CAPTION)
         return;
     bool closeDisabled = IsCloseDisabled();
-    for (const CaptionButtonSpec& spec :
-         CaptionButtonSpecs(style, exStyle, IsZoomed(m_hFrameWnd) != 0, IsIconic(m_hFrameWnd) != 0, closeDisabled)) {
+    for (const CaptionButtonSlot& slot :
+         CaptionButtonSlots(style, exStyle, IsZoomed(m_hFrameWnd) != 0, IsIconic(m_hFrameWnd) != 0, closeDisabled)) {
         std::unique_ptr<CVZRCaptionButton> button(new CVZRCaptionButton);
-        button->hitCode = spec.hitCode;
+        button->hitCode = slot.hitCode;
         SetRectEmpty(&button->rect);
-        button->part = spec.part;
+        button->part = slot.part;
         button->frame = this;
-        button->command = spec.command;
-        button->enabled = spec.enabled;
+        button->command = slot.command;
+        button->enabled = slot.enabled;
         m_buttons.push_back(std::move(button));
     }
 }

@@ -102,10 +102,10 @@ SkinRect NonClientScrollBarRect(const SkinRect& client, bool vertical, uint32_t 
     return SkinRect{client.left, client.bottom, client.right, client.bottom + hBarHeight};
 }
 
-std::vector<CaptionButtonSpec> CaptionButtonSpecs(uint32_t style, uint32_t exStyle, bool maximized, bool minimized,
+std::vector<CaptionButtonSlot> CaptionButtonSlots(uint32_t style, uint32_t exStyle, bool maximized, bool minimized,
                                                   bool closeDisabledInMenu)
 {
-    std::vector<CaptionButtonSpec> out;
+    std::vector<CaptionButtonSlot> out;
     bool tool = Has(exStyle, kExToolWindow);
     bool sysMenu = Has(style, kSysMenu);
     if (!sysMenu)

@@ -63,7 +63,7 @@ SkinRect NonClientScrollBarRect(const SkinRect& client, bool vertical, uint32_t 
                                 int hBarHeight);
 
 // Caption buttons of a style pair, right to left.
-struct CaptionButtonSpec {
+struct CaptionButtonSlot {
     int hitCode;
     int part;
     int command;
@@ -78,7 +78,7 @@ const int kScMaximize = 0xF030;
 const int kScClose = 0xF060;
 const int kScRestore = 0xF120;
 const int kScContextHelp = 0xF180;
-std::vector<CaptionButtonSpec> CaptionButtonSpecs(uint32_t style, uint32_t exStyle, bool maximized, bool minimized,
+std::vector<CaptionButtonSlot> CaptionButtonSlots(uint32_t style, uint32_t exStyle, bool maximized, bool minimized,
                                                   bool closeDisabledInMenu);
 
 // Caption button size from the close image's frame (0 x 0 without one) and the

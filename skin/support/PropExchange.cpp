@@ -228,6 +228,17 @@ BOOL RawBytes(CArchive& ar, BOOL loading, void* value, UINT size)
     }
     return !ar.IsFailed();
 }
+
+// One value in or out, as the archive's direction says.
+template <class T>
+void ExchangeValue(CArchive& ar, BOOL loading, void* value)
+{
+    T& v = *static_cast<T*>(value);
+    if (loading)
+        ar >> v;
+    else
+        ar << v;
+}
 }  // namespace
 
 BOOL CVZRPropExchangeArchive::ExchangeProp(LPCSTR, int kind, void* value, const void*)
@@ -237,29 +248,17 @@ BOOL CVZRPropExchangeArchive::ExchangeProp(LPCSTR, int kind, void* value, const 
         return FALSE;
     switch (kind) {
     case kPropShort:
-        if (m_bLoading)
-            ar >> *static_cast<short*>(value);
-        else
-            ar << *static_cast<short*>(value);
+        ExchangeValue<short>(ar, m_bLoading, value);
         break;
     case kPropLong:
     case kPropBool:
-        if (m_bLoading)
-            ar >> *static_cast<int*>(value);
-        else
-            ar << *static_cast<int*>(value);
+        ExchangeValue<int>(ar, m_bLoading, value);
         break;
     case kPropFloat:
-        if (m_bLoading)
-            ar >> *static_cast<float*>(value);
-        else
-            ar << *static_cast<float*>(value);
+        ExchangeValue<float>(ar, m_bLoading, value);
         break;
     case kPropDouble:
-        if (m_bLoading)
-            ar >> *static_cast<double*>(value);
-        else
-            ar << *static_cast<double*>(value);
+        ExchangeValue<double>(ar, m_bLoading, value);
         break;
     case kPropCurrency: {
         int64_t& v = *static_cast<int64_t*>(value);
@@ -273,28 +272,16 @@ BOOL CVZRPropExchangeArchive::ExchangeProp(LPCSTR, int kind, void* value, const 
         break;
     }
     case kPropDate:
-        if (m_bLoading)
-            ar >> *static_cast<COleDateTime*>(value);
-        else
-            ar << *static_cast<COleDateTime*>(value);
+        ExchangeValue<COleDateTime>(ar, m_bLoading, value);
         break;
     case kPropVariant:
-        if (m_bLoading)
-            ar >> *static_cast<COleVariant*>(value);
-        else
-            ar << *static_cast<COleVariant*>(value);
+        ExchangeValue<COleVariant>(ar, m_bLoading, value);
         break;
     case kPropByte:
-        if (m_bLoading)
-            ar >> *static_cast<BYTE*>(value);
-        else
-            ar << *static_cast<BYTE*>(value);
+        ExchangeValue<BYTE>(ar, m_bLoading, value);
         break;
     case kPropText:
-        if (m_bLoading)
-            ar >> *static_cast<CString*>(value);
-        else
-            ar << *static_cast<CString*>(value);
+        ExchangeValue<CString>(ar, m_bLoading, value);
         break;
     case kPropRect:
         return RawBytes(ar, m_bLoading, value, 16);

@@ -73,33 +73,33 @@ TEST(NonClientGeometry, ClientIsTheWindowLessBordersAndBars)
 
 TEST(NonClientGeometry, CaptionButtonsByStyle)
 {
-    auto codes = [](const std::vector<CaptionButtonSpec>& specs) {
+    auto codes = [](const std::vector<CaptionButtonSlot>& slots) {
         std::vector<int> out;
-        for (const CaptionButtonSpec& s : specs)
+        for (const CaptionButtonSlot& s : slots)
             out.push_back(s.hitCode);
         return out;
     };
-    EXPECT_TRUE(CaptionButtonSpecs(kCaption, 0, false, false, false).empty());
-    EXPECT_TRUE(CaptionButtonSpecs(kCaption | kMinimizeBox | kMaximizeBox, kExContextHelp, false, false, false).empty());
-    std::vector<CaptionButtonSpec> tool =
-        CaptionButtonSpecs(kCaption | kSysMenu | kMinimizeBox, kExToolWindow | kExContextHelp, false, false, true);
+    EXPECT_TRUE(CaptionButtonSlots(kCaption, 0, false, false, false).empty());
+    EXPECT_TRUE(CaptionButtonSlots(kCaption | kMinimizeBox | kMaximizeBox, kExContextHelp, false, false, false).empty());
+    std::vector<CaptionButtonSlot> tool =
+        CaptionButtonSlots(kCaption | kSysMenu | kMinimizeBox, kExToolWindow | kExContextHelp, false, false, true);
     ASSERT_EQ(tool.size(), 1u);
     EXPECT_EQ(tool[0].part, 19);
     EXPECT_TRUE(tool[0].enabled);
 
-    std::vector<CaptionButtonSpec> full =
-        CaptionButtonSpecs(kCaption | kSysMenu | kMinimizeBox | kMaximizeBox, kExContextHelp, false, false, true);
+    std::vector<CaptionButtonSlot> full =
+        CaptionButtonSlots(kCaption | kSysMenu | kMinimizeBox | kMaximizeBox, kExContextHelp, false, false, true);
     EXPECT_EQ(codes(full), (std::vector<int>{kHitClose, kHitMaxButton, kHitMinButton, kHitHelp}));
     EXPECT_FALSE(full[0].enabled);
     EXPECT_EQ(full[1].command, kScMaximize);
 
-    std::vector<CaptionButtonSpec> onlyMin =
-        CaptionButtonSpecs(kCaption | kSysMenu | kMinimizeBox, 0, true, false, false);
+    std::vector<CaptionButtonSlot> onlyMin =
+        CaptionButtonSlots(kCaption | kSysMenu | kMinimizeBox, 0, true, false, false);
     EXPECT_EQ(onlyMin[1].part, 21);
     EXPECT_EQ(onlyMin[1].command, kScRestore);
     EXPECT_FALSE(onlyMin[1].enabled);
     EXPECT_TRUE(onlyMin[2].enabled);
-    std::vector<CaptionButtonSpec> minimized = CaptionButtonSpecs(kCaption | kSysMenu | kMinimizeBox, 0, false, true, false);
+    std::vector<CaptionButtonSlot> minimized = CaptionButtonSlots(kCaption | kSysMenu | kMinimizeBox, 0, false, true, false);
     EXPECT_EQ(minimized[2].command, kScRestore);
     EXPECT_EQ(minimized[2].part, 21);
 }
