@@ -49,7 +49,10 @@ void PaintButton(CVZRSkinContext& skin, HWND button, HDC dc, bool hot, bool push
 // Input controls.
 UINT InputCtlColorMessage(HWND window, bool fromChild);
 void PaintComboBox(CVZRSkinContext& skin, HWND combo, HDC dc, bool hot, const VZRDefProc& defProc);
-void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD comctlVersion);
+// The picker's own text comes from defProc; without one from WM_PRINTCLIENT sent
+// to the picker, which must then not be subclassed by the skin (it would recurse).
+void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD comctlVersion,
+                   const VZRDefProc& defProc = VZRDefProc());
 void SetCalendarColors(CVZRSkinContext& skin, HWND window, bool dateTime);
 // Creation: the border and client edges go, the skin draws its own.
 void StripInputBorders(HWND window);

@@ -135,7 +135,8 @@ void PaintComboBox(CVZRSkinContext& skin, HWND combo, HDC dc, bool hot, const VZ
         PaintDropDown(skin, combo, dc, hot, defProc);
 }
 
-void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD comctlVersion)
+void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD comctlVersion,
+                   const VZRDefProc& defProc)
 {
     RECT client;
     GetClientRect(picker, &client);
@@ -148,7 +149,10 @@ void PaintDateTime(CVZRSkinContext& skin, HWND picker, HDC dc, bool hot, DWORD c
         CScopedBrush brush(CreateSolidBrush(back));
         FillRect(canvas, &client, brush);
     }
-    SendMessageA(picker, WM_PRINTCLIENT, (WPARAM)(HDC)canvas, PRF_CLIENT);
+    if (defProc)
+        defProc(WM_PRINTCLIENT, (WPARAM)(HDC)canvas, PRF_CLIENT);
+    else
+        SendMessageA(picker, WM_PRINTCLIENT, (WPARAM)(HDC)canvas, PRF_CLIENT);
     CVZRThemeClass* combo = skin.LookupThemeClass("COMBOBOX");
     int state = !enabled ? 4 : hot ? 2
                                    : 1;

@@ -124,7 +124,8 @@ END_MESSAGE_MAP()
 
 void CVZRSkinObjectDateTime::OnDraw(HDC dc)
 {
-    PaintDateTime(*GetEngine()->GetContext(), m_hWnd, dc, m_bHot != FALSE, GetEngine()->GetComCtlVersion());
+    PaintDateTime(*GetEngine()->GetContext(), m_hWnd, dc, m_bHot != FALSE, GetEngine()->GetComCtlVersion(),
+                  [this](UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(msg, wParam, lParam); });
 }
 
 void CVZRSkinObjectDateTime::DrawFrame(HDC dc)
