@@ -296,14 +296,14 @@ void CVZRSkinBitmap::DrawImage(HDC dc, const RECT& target, const RECT& s, const 
     int w = Width(target), h = Height(target);
     if (w <= 0 || h <= 0)
         return;
-    CScopedBitmap buffer(CreateCompatibleBitmap(dc, w, h));
+    CScopedBitmap buffer(CreateCanvasBitmap(dc, w, h));
     CScopedMemDC bufferDC(::CreateCompatibleDC(dc));
     if (!buffer || !bufferDC)
         return;
     CScopedSelect select(bufferDC, buffer);
     FillSolidRect(bufferDC, 0, 0, w, h, transparent);
     DrawWithMargins(bufferDC, Rect(0, 0, w, h), s, m, sizingType, borderOnly);
-    CVZRBlendFunctions::Instance().TransparentBlt(dc, target, bufferDC, Rect(0, 0, w, h), transparent);
+    CVZRBlendFunctions::KeyedBlt(dc, target, bufferDC, transparent);
 }
 
 CVZRSkinBitmap* CVZRSkinBitmapCache::Get(CVZRThemePackage* package, LPCSTR name)

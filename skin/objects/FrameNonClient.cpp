@@ -349,10 +349,6 @@ void CVZRFrameNonClient::RedrawFrame()
 {
     if (!IsWindow(m_hFrameWnd) || m_lockCount || !GetSchema())
         return;
-    CVZRWindowDC dc(m_hFrameWnd, false);
-    if (!dc)
-        return;
-    // Composed off-screen and copied once, without the client area.
     SIZE size = WindowSize(m_hFrameWnd);
     RECT client, window;
     GetClientRect(m_hFrameWnd, &client);
@@ -360,8 +356,15 @@ void CVZRFrameNonClient::RedrawFrame()
     POINT origin = {0, 0};
     ClientToScreen(m_hFrameWnd, &origin);
     OffsetRect(&client, origin.x - window.left, origin.y - window.top);
-    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     RECT whole = {0, 0, size.cx, size.cy};
+    // A window that is all client area has no frame to show.
+    if (EqualRect(&client, &whole))
+        return;
+    CVZRWindowDC dc(m_hFrameWnd, false);
+    if (!dc)
+        return;
+    // Composed off-screen and copied once, without the client area.
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     CVZRMemoryCanvas canvas(dc, whole);
     DrawFrame(canvas);
 }
@@ -517,6 +520,7 @@ BOOL CVZRFrameNonClient::HandleNonClientMessage(UINT msg, WPARAM wParam, LPARAM 
             return TRUE;
         }
         return FALSE;
+    case WM_SETICON: m_hDragIcon = NULL; return FALSE;
     case WM_SETTEXT:
         if (!IsCaptioned(m_hFrameWnd))
             return FALSE;

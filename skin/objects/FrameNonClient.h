@@ -113,6 +113,9 @@ public:
     DWORD m_cachedExStyle = DWORD(-1);
     BOOL m_bInRegion = FALSE;
     UINT m_ctlColorMessage = WM_CTLCOLORDLG;
+    // The window's answer to WM_QUERYDRAGICON, asked once (a default answer
+    // searches the module's resources); WM_SETICON forgets it.
+    HICON m_hDragIcon = NULL;
 
 protected:
     // The window's own processing of a message.

@@ -90,6 +90,7 @@ void CVZRSkinObjectFrame::ReloadMetrics()
 
 void CVZRSkinObjectFrame::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
 {
+    m_hDragIcon = NULL;
     if (bNewState) {
         ResetNonClient();
         if (!bPrevState)

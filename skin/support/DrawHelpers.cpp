@@ -7,6 +7,39 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+int ScreenBitsPerPixel()
+{
+    static const int bits = [] {
+        CClientDC screen(NULL);
+        return screen.m_hDC ? GetDeviceCaps(screen.m_hDC, BITSPIXEL) : 0;
+    }();
+    return bits;
+}
+
+// Makes the mask of a source's key pixels and blacks them out in the source.
+BOOL MaskOutKey(HDC source, HDC maskDC, int width, int height, COLORREF key)
+{
+    COLORREF oldBk = SetBkColor(source, key);
+    BOOL ok = BitBlt(maskDC, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    if (ok && key != RGB(0, 0, 0)) {
+        COLORREF oldText = ::SetTextColor(source, RGB(255, 255, 255));
+        SetBkColor(source, RGB(0, 0, 0));
+        ok = BitBlt(source, 0, 0, width, height, maskDC, 0, 0, SRCAND);
+        ::SetTextColor(source, oldText);
+    }
+    SetBkColor(source, oldBk);
+    return ok;
+}
+}  // namespace
+
+HBITMAP CreateCanvasBitmap(HDC destination, int width, int height)
+{
+    if (GetObjectType(destination) == OBJ_DC && WindowFromDC(destination) && ScreenBitsPerPixel() == 32)
+        return CVZRBlendFunctions::CreateDIB32(destination, width, height, NULL);
+    return CreateCompatibleBitmap(destination, width, height);
+}
+
 CVZRWindowArea::CVZRWindowArea(HWND window)
 {
     SetRectEmpty(this);
@@ -24,7 +57,7 @@ CVZRClientArea::CVZRClientArea(HWND window)
 CVZRMemoryCanvas::CVZRMemoryCanvas(HDC destination, const RECT& rect) : m_hDestination(destination), m_rect(rect)
 {
     m_hMemDC = CreateCompatibleDC(destination);
-    m_hBitmap = CreateCompatibleBitmap(destination, rect.right > 0 ? rect.right : 1, rect.bottom > 0 ? rect.bottom : 1);
+    m_hBitmap = CreateCanvasBitmap(destination, rect.right > 0 ? rect.right : 1, rect.bottom > 0 ? rect.bottom : 1);
     if (m_hMemDC && m_hBitmap)
         m_hOldBitmap = SelectObject(m_hMemDC, m_hBitmap);
 }
@@ -48,7 +81,7 @@ CVZROffsetMemoryCanvas::CVZROffsetMemoryCanvas(HDC destination, const RECT& rect
     m_rect = rect;
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     m_hMemDC = CreateCompatibleDC(destination);
-    m_hBitmap = CreateCompatibleBitmap(destination, width > 0 ? width : 1, height > 0 ? height : 1);
+    m_hBitmap = CreateCanvasBitmap(destination, width > 0 ? width : 1, height > 0 ? height : 1);
     if (m_hMemDC && m_hBitmap) {
         m_hOldBitmap = SelectObject(m_hMemDC, m_hBitmap);
         SetViewportOrgEx(m_hMemDC, -rect.left, -rect.top, NULL);
@@ -267,6 +300,27 @@ BOOL CVZRBlendFunctions::TransparentBltFallback(HDC destination, const RECT& d, 
             }
         }
     }
+    SetBkColor(destination, oldBk);
+    ::SetTextColor(destination, oldText);
+    return ok;
+}
+
+BOOL CVZRBlendFunctions::KeyedBlt(HDC destination, const RECT& d, HDC source, COLORREF key)
+{
+    int w = d.right - d.left, h = d.bottom - d.top;
+    if (!destination || !source || w <= 0 || h <= 0)
+        return FALSE;
+    CScopedMemDC maskDC(::CreateCompatibleDC(destination));
+    CScopedBitmap mask(CreateBitmap(w, h, 1, 1, NULL));
+    if (!maskDC || !mask)
+        return FALSE;
+    CScopedSelect selMask(maskDC, mask);
+    if (!MaskOutKey(source, maskDC, w, h, key))
+        return FALSE;
+    COLORREF oldBk = SetBkColor(destination, RGB(255, 255, 255));
+    COLORREF oldText = ::SetTextColor(destination, RGB(0, 0, 0));
+    BOOL ok = BitBlt(destination, d.left, d.top, w, h, maskDC, 0, 0, SRCAND) &&
+              BitBlt(destination, d.left, d.top, w, h, source, 0, 0, SRCPAINT);
     SetBkColor(destination, oldBk);
     ::SetTextColor(destination, oldText);
     return ok;

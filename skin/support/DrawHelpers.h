@@ -5,6 +5,11 @@
 
 class CWnd;
 
+// A bitmap to draw into for a destination DC. For a window or screen DC of 32
+// bits a DIB of that format: the same pixels, without the display query each
+// compatible bitmap of such a DC costs.
+HBITMAP CreateCanvasBitmap(HDC destination, int width, int height);
+
 class CVZRWindowArea : public RECT {
 public:
     explicit CVZRWindowArea(HWND window);
@@ -112,6 +117,9 @@ public:
     // The plain-GDI ways, also used when the system functions are missing.
     static BOOL TransparentBltFallback(HDC destination, const RECT& destRect, HDC source, const RECT& sourceRect,
                                        COLORREF key);
+    // Copies a source of the destination rectangle's size but its key-coloured
+    // pixels; the source's key pixels turn black.
+    static BOOL KeyedBlt(HDC destination, const RECT& destRect, HDC source, COLORREF key);
     BOOL AlphaBlendFallback(HDC destination, const RECT& destRect, HDC source, const RECT& sourceRect);
     // For tests: act as if msimg32 had no such functions.
     void ForgetSystemFunctions();

@@ -170,8 +170,9 @@ void CVZRDefaultThemeSchema::DrawCaptionIcon(HDC dc, CVZRFrameNonClient* frame, 
     bool dialogFrame = (style & WS_CAPTION) == WS_DLGFRAME || (exStyle & WS_EX_DLGMODALFRAME);
     if (!icon && !dialogFrame) {
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(window, WM_QUERYDRAGICON, 0, 0, SMTO_NORMAL, 100, &answer))
-            icon = reinterpret_cast<HICON>(answer);
+        if (!frame->m_hDragIcon && SendMessageTimeoutA(window, WM_QUERYDRAGICON, 0, 0, SMTO_NORMAL, 100, &answer))
+            frame->m_hDragIcon = reinterpret_cast<HICON>(answer);
+        icon = frame->m_hDragIcon;
     }
     if (!icon)
         icon = LoadIconA(NULL, MAKEINTRESOURCEA(32517));  // IDI_WINLOGO
