@@ -164,6 +164,11 @@ if(TARGET skin_controls_host_v6_test)
   target_include_directories(skin_controls_host_v6_test PRIVATE ${_skin_tests})
 endif()
 zavo_add_test(skin_class_map_test SOURCES ${_skin_tests}/skin_class_map_test.cpp LIBS skin_engine WINDOWS)
+# Repaints of skinned windows do their work once.
+zavo_add_test(skin_repaint_test SOURCES ${_skin_tests}/skin_repaint_test.cpp LIBS skin_lib WINDOWS)
+if(TARGET skin_repaint_test)
+  add_dependencies(skin_repaint_test ozSkin skin_packages)
+endif()
 
 # Opening and painting a window of every skinned control (bench/skin/run.sh).
 if(ZAVO_BENCH)
