@@ -589,8 +589,9 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
                 ::InflateRect(&rcOut, 1, 1);
                 FrameSolid(hDC, rcOut, ::GetSysColor(COLOR_HIGHLIGHT));
             }
+            // the box keeps the menu's colour under the highlight: so does the mark
             if (nIcon < 0)
-                DrawCheckMark(hDC, rcBox, crText);
+                DrawCheckMark(hDC, rcBox, bSelected && !bDisabled ? ::GetSysColor(COLOR_MENUTEXT) : crText);
         }
         if (nIcon >= 0)
             m_images.Draw(pDC, rcItem.left + 2, rcItem.top + yOff, nMode, nIcon);

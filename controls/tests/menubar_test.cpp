@@ -455,6 +455,13 @@ TEST_F(MenuBarTest, FlatMenusDrawItemsAndButtonsThemselves)
         m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
         EXPECT_EQ(dc.Pixel(1, 2), frame);
         EXPECT_GT(dc.CountOther({3, 4, 17, 18}, ::GetSysColor(COLOR_MENU)), 0);
+        // selected, the box keeps the menu's colour and the mark stays in the menu's text colour
+        dis.itemState = ODS_CHECKED | ODS_SELECTED;
+        m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
+        int marks = 0;
+        for (int y = 4; y < 18; ++y)
+            for (int x = 3; x < 17; ++x) marks += dc.Pixel(x, y) == ::GetSysColor(COLOR_MENUTEXT);
+        EXPECT_GT(marks, 3);
     }
     // The buttons: item notifications, then a hot button filled and its text drawn.
     CPixelDC dc(60, 20);
