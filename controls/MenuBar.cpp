@@ -32,7 +32,7 @@ END_MESSAGE_MAP()
 
 CMenuBar::CMenuBar()
     : m_pMenu(NULL), m_bOwnMenuHandle(FALSE), m_nButtons(0), m_nCurrent(-1), m_bSelectFirst(FALSE),
-      m_hWndPrevFocus(NULL), m_bCuesShown(TRUE), m_bKeepCues(FALSE), m_bSwitching(FALSE),
+      m_hWndPrevFocus(NULL), m_bAltAlone(FALSE), m_bCuesShown(TRUE), m_bKeepCues(FALSE), m_bSwitching(FALSE),
       m_bItemIsPopup(FALSE), m_hTrackedMenu((HMENU)-1), m_bFlatMenus(FALSE), m_bCuesAlwaysOn(TRUE)
 {
     m_ptLastMouse.x = m_ptLastMouse.y = -1;
@@ -589,8 +589,9 @@ void CMenuBar::DrawPopupItem(LPDRAWITEMSTRUCT lpDIS)
                 ::InflateRect(&rcOut, 1, 1);
                 FrameSolid(hDC, rcOut, ::GetSysColor(COLOR_HIGHLIGHT));
             }
+            // the box keeps the menu's colour under the highlight: so does the mark
             if (nIcon < 0)
-                DrawCheckMark(hDC, rcBox, crText);
+                DrawCheckMark(hDC, rcBox, bSelected && !bDisabled ? ::GetSysColor(COLOR_MENUTEXT) : crText);
         }
         if (nIcon >= 0)
             m_images.Draw(pDC, rcItem.left + 2, rcItem.top + yOff, nMode, nIcon);
@@ -674,25 +675,83 @@ BOOL CMenuBar::PreTranslateMessage(MSG* pMsg)
         default:
             break;
         }
-        HMENU hMenu = GetCurrentMenu();
-        for (int i = 0; hMenu != NULL && i < m_nButtons; ++i) {
-            char text[256] = "";
-            ::GetMenuStringA(hMenu, (UINT)i, text, sizeof(text), MF_BYPOSITION);
-            const char* amp = strchr(text, '&');
-            if (amp == NULL || amp[1] == 0)
-                continue;
-            if ((UINT)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)amp[1]) ==
-                (UINT)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)nKey)) {
-                m_nCurrent = i;
-                m_bSelectFirst = TRUE;
-                PostMessage(WM_MENUBAR_TRACKPOPUP);
-                ShowKeyboardCues(TRUE);
-                return TRUE;
-            }
-        }
-        return FALSE;
+        return OpenByMnemonic(nKey);
     }
     return CToolBarCtrl::PreTranslateMessage(pMsg);
+}
+
+BOOL CMenuBar::OpenByMnemonic(UINT nKey)
+{
+    HMENU hMenu = GetCurrentMenu();
+    for (int i = 0; hMenu != NULL && i < m_nButtons; ++i) {
+        char text[256] = "";
+        ::GetMenuStringA(hMenu, (UINT)i, text, sizeof(text), MF_BYPOSITION);
+        const char* amp = strchr(text, '&');
+        if (amp == NULL || amp[1] == 0)
+            continue;
+        if ((UINT)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)amp[1]) ==
+            (UINT)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)nKey)) {
+            m_nCurrent = i;
+            m_bSelectFirst = TRUE;
+            PostMessage(WM_MENUBAR_TRACKPOPUP);
+            ShowKeyboardCues(TRUE);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CMenuBar::TranslateFrameKey(MSG* pMsg)
+{
+    if (m_hWnd == NULL || !::IsWindowVisible(m_hWnd) || m_nButtons <= 0)
+        return FALSE;
+    // keys of the bar's own frame only: not of a dialog it owns
+    HWND hFrame = ::GetAncestor(m_hWnd, GA_ROOT);
+    if (pMsg->hwnd == NULL || ::GetAncestor(pMsg->hwnd, GA_ROOT) != hFrame || !::IsWindowEnabled(hFrame))
+        return FALSE;
+    BOOL bRepeat = (HIWORD(pMsg->lParam) & KF_REPEAT) != 0;
+    switch (pMsg->message) {
+    case WM_SYSCHAR:
+        m_bAltAlone = FALSE;
+        // Alt with a letter; Alt+Space stays the system menu's
+        if ((HIWORD(pMsg->lParam) & KF_ALTDOWN) && pMsg->wParam > ' ' && pMsg->hwnd != m_hWnd)
+            return OpenByMnemonic((UINT)pMsg->wParam);
+        return FALSE;
+    case WM_SYSKEYDOWN:
+        if (pMsg->wParam == VK_MENU) {
+            if (!bRepeat)
+                m_bAltAlone = TRUE;
+            return FALSE;
+        }
+        m_bAltAlone = FALSE;
+        if (pMsg->wParam == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0) {
+            ToggleKeyboardMode();
+            return TRUE;
+        }
+        return FALSE;
+    case WM_SYSKEYUP:
+        if (pMsg->wParam == VK_MENU && m_bAltAlone) {
+            m_bAltAlone = FALSE;
+            ToggleKeyboardMode();
+            return TRUE;
+        }
+        return pMsg->wParam == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0;
+    case WM_KEYDOWN:
+        m_bAltAlone = FALSE;
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void CMenuBar::ToggleKeyboardMode()
+{
+    if (::GetFocus() == m_hWnd) {
+        SetHotItem(-1);
+    } else {
+        SetHotItem(0);
+        ShowKeyboardCues(TRUE);
+    }
 }
 
 // ---- the bar's own buttons ----

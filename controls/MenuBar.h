@@ -26,6 +26,10 @@ public:
     void ShowKeyboardCues(BOOL bShow);
     // A hot button of 0 or more takes the focus; -1 gives it back.
     void SetHotItem(int nHot);
+    // Called from the frame's pre-translation while the bar stands in for its
+    // window menu: Alt with a letter opens that popup, Alt alone or F10 enters
+    // or leaves keyboard mode. TRUE when the key was taken.
+    BOOL TranslateFrameKey(MSG* pMsg);
 
     int GetCurrentIndex() const { return m_nCurrent; }
     BOOL AreCuesShown() const { return m_bCuesShown; }
@@ -62,6 +66,7 @@ private:
     POINT m_ptLastMouse;
     BOOL m_bSelectFirst;
     HWND m_hWndPrevFocus;
+    BOOL m_bAltAlone;  // Alt is down and no other key came since
     BOOL m_bCuesShown;
     BOOL m_bKeepCues;
     BOOL m_bSwitching;
@@ -78,6 +83,8 @@ private:
     BOOL BuildButtons();
     void UpdateLayout();
     void TrackPopup();
+    BOOL OpenByMnemonic(UINT nKey);
+    void ToggleKeyboardMode();
     void CancelForSwitch();
     HWND FrameWindow() const;
     int HitTestButton(POINT ptClient) const;

@@ -181,9 +181,11 @@ endif()
 
 # The studio and Pelsys run skinned and unskinned; the screenshots stay in the build folder.
 if(ZAVO_TESTS AND TARGET Zavomgr)
+  # each menu, the project properties, the file open dialog and the deploy wizard's pages too;
+  # the wizard goes on with a menu package that the sample-project test made
   add_test(NAME skinned_runs_studio COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Zavomgr>
-    "Zavo Studio 2008" ${CMAKE_BINARY_DIR}/skinned_studio)
-  set_tests_properties(skinned_runs_studio PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
+    "Zavo Studio 2008" ${CMAKE_BINARY_DIR}/skinned_studio --studio $<TARGET_FILE:skinned_window_check>)
+  set_tests_properties(skinned_runs_studio PROPERTIES TIMEOUT 150 RUN_SERIAL TRUE FIXTURES_REQUIRED sample_package)
 endif()
 if(ZAVO_TESTS AND TARGET Pelsys)
   add_test(NAME skinned_runs_pelsys COMMAND bash ${_skin_tests}/skinned_runs.sh $<TARGET_FILE:Pelsys> "menu.gz"

@@ -353,3 +353,11 @@ void CMainFrame::OnViewArrange()
     if (CPelsysView* list = GetListView())
         ::SendMessage(list->m_hWnd, LVM_ARRANGE, LVA_SNAPTOGRID, 0);
 }
+
+// Without a window menu, Alt and F10 go to the menu bar in the rebar.
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (::GetMenu(m_hWnd) == NULL && m_wndMenuBar.TranslateFrameKey(pMsg))
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}

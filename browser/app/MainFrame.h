@@ -52,6 +52,7 @@ public:
 
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);

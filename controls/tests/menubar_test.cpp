@@ -263,6 +263,54 @@ TEST_F(MenuBarTest, ArrowsWrapAroundAndEscapeLeavesKeyboardMode)
     EXPECT_EQ(::GetFocus(), m_hFrame);
 }
 
+// The frame hands its keys to the bar when the bar stands in for its window menu.
+TEST_F(MenuBarTest, AltKeysOfTheFrameReachTheBarAndNoOtherWindows)
+{
+    MakeBar();
+    HWND hEdit = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 60, 100, 20, m_hFrame, NULL, NULL, NULL);
+    ::SetFocus(hEdit);
+    const LPARAM kAlt = LPARAM(KF_ALTDOWN) << 16;
+    auto key = [&](HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        MSG m = {hWnd, msg, wParam, lParam};
+        return m_bar.TranslateFrameKey(&m) != FALSE;
+    };
+
+    // Alt+E in a child of the frame opens Edit with its first item selected
+    g_steps = {{[] { return g_log.popups.size() == 1 && !g_log.selected.empty(); },
+                [this] { ::PostMessage(m_bar.m_hWnd, WM_CANCELMODE, 0, 0); }}};
+    EXPECT_TRUE(key(hEdit, WM_SYSCHAR, 'e', kAlt | 1));
+    ASSERT_TRUE(Pump([this] { return StepsDone(); }));
+    ASSERT_EQ(g_log.popups.size(), 1u);
+    EXPECT_EQ(g_log.popups[0], Popup(1));
+    EXPECT_EQ(g_log.selected[0], 57635u);
+    // Alt+Space is the system menu's; a letter of no item is not taken
+    EXPECT_FALSE(key(hEdit, WM_SYSCHAR, ' ', kAlt | 1));
+    EXPECT_FALSE(key(hEdit, WM_SYSCHAR, 'q', kAlt | 1));
+
+    // Alt pressed and released alone: keyboard mode on the first button; F10 leaves it
+    ::SetFocus(hEdit);
+    EXPECT_FALSE(key(hEdit, WM_SYSKEYDOWN, VK_MENU, kAlt | 1));
+    EXPECT_TRUE(key(hEdit, WM_SYSKEYUP, VK_MENU, 1));
+    EXPECT_EQ(::GetFocus(), m_bar.m_hWnd);
+    EXPECT_EQ((int)m_bar.SendMessage(TB_GETHOTITEM), 0);
+    EXPECT_TRUE(key(m_bar.m_hWnd, WM_SYSKEYDOWN, VK_F10, 1));
+    EXPECT_EQ(::GetFocus(), hEdit);
+    // Alt with another key between is not Alt alone
+    EXPECT_FALSE(key(hEdit, WM_SYSKEYDOWN, VK_MENU, kAlt | 1));
+    EXPECT_FALSE(key(hEdit, WM_SYSKEYDOWN, 'Q', kAlt | 1));
+    EXPECT_FALSE(key(hEdit, WM_SYSKEYUP, VK_MENU, 1));
+    EXPECT_EQ(::GetFocus(), hEdit);
+
+    // a dialog the frame owns, or the frame disabled by one: nothing is taken
+    HWND hOwned = ::CreateWindowA("EDIT", "", WS_POPUP | WS_VISIBLE, 600, 60, 100, 20, m_hFrame, NULL, NULL, NULL);
+    EXPECT_FALSE(key(hOwned, WM_SYSCHAR, 'e', kAlt | 1));
+    ::DestroyWindow(hOwned);
+    ::EnableWindow(m_hFrame, FALSE);
+    EXPECT_FALSE(key(hEdit, WM_SYSCHAR, 'e', kAlt | 1));
+    ::EnableWindow(m_hFrame, TRUE);
+    EXPECT_EQ(g_log.popups.size(), 1u);
+}
+
 TEST_F(MenuBarTest, CascadedSubmenuTakesRightAndEscapeFirst)
 {
     MakeBar();
@@ -407,6 +455,13 @@ TEST_F(MenuBarTest, FlatMenusDrawItemsAndButtonsThemselves)
         m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
         EXPECT_EQ(dc.Pixel(1, 2), frame);
         EXPECT_GT(dc.CountOther({3, 4, 17, 18}, ::GetSysColor(COLOR_MENU)), 0);
+        // selected, the box keeps the menu's colour and the mark stays in the menu's text colour
+        dis.itemState = ODS_CHECKED | ODS_SELECTED;
+        m_bar.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
+        int marks = 0;
+        for (int y = 4; y < 18; ++y)
+            for (int x = 3; x < 17; ++x) marks += dc.Pixel(x, y) == ::GetSysColor(COLOR_MENUTEXT);
+        EXPECT_GT(marks, 3);
     }
     // The buttons: item notifications, then a hot button filled and its text drawn.
     CPixelDC dc(60, 20);

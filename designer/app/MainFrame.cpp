@@ -467,3 +467,11 @@ LRESULT CMainFrame::OnNotifierClicked(WPARAM, LPARAM)
         ::ShellExecuteA(m_hWnd, "open", m_strNotifierTarget, NULL, NULL, SW_SHOWNORMAL);
     return 0;
 }
+
+// Without a window menu, Alt and F10 go to the menu bar in the rebar.
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (::GetMenu(m_hWnd) == NULL && m_wndMenuBar.TranslateFrameKey(pMsg))
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}

@@ -42,6 +42,7 @@ public:
     // The position toolbar's ranges follow the page size.
     void SetPageSize(int cx, int cy);
     virtual void GetMessageString(UINT nID, CString& rMessage) const override;
+    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The program folder with a trailing backslash followed by the help topic.
     static CString HelpTopicPath(const CString& appPath);

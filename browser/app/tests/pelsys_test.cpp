@@ -157,11 +157,38 @@ const std::vector<TestEntry> kSample = {
     TestEntry::Folder("empty"),
 };
 
+// ZAVO_TEST_SKINNED=1 runs every case with the program's skin.
+bool Skinned()
+{
+    const char* on = getenv("ZAVO_TEST_SKINNED");
+    return on && strcmp(on, "1") == 0;
+}
+
+std::string BinDir()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string dir = path;
+    return dir.substr(0, dir.rfind('\\'));
+}
+
 class PelsysTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        _putenv("ZAVO_NO_SKIN=1");
+        if (Skinned()) {
+            // once per process, from the program folder, before the first window
+            static bool started = false;
+            if (!started) {
+                started = true;
+                _putenv("ZAVO_NO_SKIN=");
+                theApp.m_strAppPath = BinDir().c_str();
+                theApp.StartSkin();
+            }
+            ASSERT_TRUE(theApp.m_hSkinLib);
+        } else {
+            _putenv("ZAVO_NO_SKIN=1");
+        }
         _putenv("ZAVO_NO_MSGBOX=1");
         CMainFrame::s_pfnMessageBox = RecordMessage;
         CMainFrame::s_pfnShellOpen = RecordOpen;
@@ -307,6 +334,24 @@ TEST_F(PelsysTest, OpensPlainGzipAndZipImagesReadOnlyWithFoldersFilesAndSizes)
         EXPECT_EQ(Rows(), 0);
     }
     EXPECT_TRUE(g_messages.empty());
+}
+
+// Skinned, the frame and both panes run through the skin library; unskinned it is not loaded.
+TEST_F(PelsysTest, WindowsAreSkinnedOnlyWhenTheSkinRuns)
+{
+    HMODULE skin = GetModuleHandleA((BinDir() + "\\ozSkin.dll").c_str());
+    if (!Skinned()) {
+        EXPECT_EQ(skin, (HMODULE)NULL);
+        return;
+    }
+    ASSERT_TRUE(skin);
+    for (HWND wnd : {frame->m_hWnd, Tree().m_hWnd, list->m_hWnd}) {
+        MEMORY_BASIC_INFORMATION info = {};
+        ASSERT_TRUE(VirtualQuery((void*)GetWindowLongPtrA(wnd, GWLP_WNDPROC), &info, sizeof(info)));
+        char cls[64] = "";
+        GetClassNameA(wnd, cls, sizeof(cls));
+        EXPECT_EQ((HMODULE)info.AllocationBase, skin) << cls;
+    }
 }
 
 TEST_F(PelsysTest, DoubleClickExtractsIntoTempAndOpensOrShowsTheFile)
@@ -676,14 +721,6 @@ TEST_F(PelsysTest, DraggedRowsBecomeADropBlockOfTempFiles)
 }  // namespace
 
 namespace {
-
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    std::string s(path);
-    return s.substr(0, s.rfind('\\'));
-}
 
 int StartCalls(const std::string& folder, std::string* args)
 {

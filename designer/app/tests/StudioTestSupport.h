@@ -2,9 +2,12 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/ScopedHandle.h"
 #include "testsupport/TestSupport.h"
 #include "testsupport/WindowsTestSupport.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -35,6 +38,25 @@ inline std::string WindowsPath(const char* unixPath)
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+// The harness runs some studio tests twice: ZAVO_TEST_SKINNED=1 leaves the
+// studios they start skinned, and their outputs take this suffix.
+inline bool SkinnedRun()
+{
+    const char* v = getenv("ZAVO_TEST_SKINNED");
+    return v && strcmp(v, "1") == 0;
+}
+inline std::string RunSuffix() { return SkinnedRun() ? "Skinned" : ""; }
+// Sets ZAVO_NO_SKIN for the studios this process starts.
+inline void SetStudioSkin() { SetEnvironmentVariableA("ZAVO_NO_SKIN", SkinnedRun() ? NULL : "1"); }
+
+// A skinned frame cuts its caption's corners off with a window region; an
+// unskinned one has none.
+inline bool HasWindowRegion(HWND window)
+{
+    CScopedRgn region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(window, region) != ERROR;
 }
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

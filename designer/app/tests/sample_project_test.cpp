@@ -16,8 +16,9 @@
 
 namespace {
 
-const char kMenuName[] = "SampleTest";
-const char kMovedMenuName[] = "SampleMoved";
+// A skinned run keeps its outputs beside the unskinned run's, under names with a suffix.
+const std::string kMenuName = "SampleTest" + RunSuffix();
+const std::string kMovedMenuName = "SampleMoved" + RunSuffix();
 const char kDescriptionText[] = "The sample project's boot menu";
 
 // The program folder the studio runs from: the build's, or an installed one.
@@ -66,7 +67,7 @@ protected:
         const char* out = getenv("ZAVO_SAMPLE_OUT");
         // two levels under the program folder, as the sample lies, so that its
         // paths to the program's themes hold
-        folder = out && *out ? std::string(out) : StudioDir() + "\\Zavo Projects\\SampleTest";
+        folder = out && *out ? std::string(out) : StudioDir() + "\\Zavo Projects\\" + kMenuName;
         project = folder + "\\Sample.kel";
         original = ReadFile(WindowsPath(ZAVO_SOURCE_DIR "/samples/Sample.kel"));
         ASSERT_NE(original.find("<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>"), std::string::npos);
@@ -83,7 +84,7 @@ protected:
     void Start(const std::string& path, const std::string& currentFolder)
     {
         SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "90000");
-        SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
+        SetStudioSkin();
         SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
         SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
         log = CreateFileA((folder + "\\studio.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
@@ -115,7 +116,7 @@ protected:
     }
 
     // Makes the menu package through the create-menu dialog.
-    void MakePackage(const char* name, const std::string& zip)
+    void MakePackage(const std::string& name, const std::string& zip)
     {
         SetFileAttributesA(zip.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(zip.c_str());
@@ -126,7 +127,7 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return (dlg = FindTop(pi.dwProcessId, IDC_GM_GENERATE)) != NULL; }, 20000)) << StudioLog();
         EXPECT_EQ(GetWindowLongPtrA(dlg, GWLP_HWNDPARENT), (LONG_PTR)main);
         HWND generate = GetDlgItem(dlg, IDC_GM_GENERATE), status = GetDlgItem(dlg, IDC_GM_STATUS);
-        ASSERT_TRUE(SetDlgItemTextA(dlg, IDC_GM_NAME, name));
+        ASSERT_TRUE(SetDlgItemTextA(dlg, IDC_GM_NAME, name.c_str()));
         ASSERT_TRUE(SetDlgItemTextA(dlg, IDC_GM_DESCRIPTION, kDescriptionText));
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_GM_GENERATE, BN_CLICKED), (LPARAM)generate);
 
@@ -208,6 +209,7 @@ TEST_F(SampleStudio, MakesTheMenuPackageAndSavesTheProjectUnchanged)
     // the command line's project comes after the empty one the studio starts with
     WaitFor([&] { return Text(main) == "Sample.kel - Zavo Studio 2008"; }, 10000);
     ASSERT_EQ(Text(main), "Sample.kel - Zavo Studio 2008") << StudioLog();
+    EXPECT_EQ(HasWindowRegion(main), SkinnedRun());
 
     std::string zip = StudioDir() + "\\Kel Menus\\" + kMenuName + ".zip";
     MakePackage(kMenuName, zip);
@@ -276,13 +278,13 @@ TEST_F(SampleStudio, SaveAsIntoAnotherFolderKeepsThePictures)
 
     // into the folder above, the files lie under the project's folder again
     const std::string parent = folder.substr(0, folder.rfind('\\')), name = folder.substr(folder.rfind('\\') + 1);
-    std::string above = parent + "\\SampleAbove.kel";
+    std::string above = parent + "\\SampleAbove" + RunSuffix() + ".kel";
     DeleteFileA(above.c_str());
     ASSERT_TRUE(CommandWithFileDialog(ID_FILE_SAVE_AS, above));
     EXPECT_NE(ReadFile(above).find("<WALLPAPER>" + name + "\\wallpaper.png</WALLPAPER>"), std::string::npos)
         << ReadFile(above);
     // into a folder beside it, they are named in full
-    std::string moved = parent + "\\SampleMoved";
+    std::string moved = parent + "\\" + kMovedMenuName;
     RemoveTree(moved);
     ASSERT_TRUE(CreateDirectoryA(moved.c_str(), NULL));
     ASSERT_TRUE(CommandWithFileDialog(ID_FILE_SAVE_AS, moved + "\\Sample.kel"));
@@ -290,7 +292,6 @@ TEST_F(SampleStudio, SaveAsIntoAnotherFolderKeepsThePictures)
     EXPECT_NE(text.find("<WALLPAPER>" + folder + "\\wallpaper.png</WALLPAPER>"), std::string::npos) << text;
     EXPECT_NE(text.find("<THEMEFILE>" + folder + "\\logo.png</THEMEFILE>"), std::string::npos) << text;
     EXPECT_NE(text.find("<ADDPATH>" + folder + "\\chunk.png</ADDPATH>"), std::string::npos) << text;
-    DeleteFileA(above.c_str());
     Stop();
 
     // reopened from the new folder, then from a third one

@@ -54,7 +54,7 @@ public:
     {
         // the destructor closes it; the studio's timer only ends a run the test lost
         SetEnvironmentVariableA("ZAVO_EXIT_AFTER", "90000");
-        SetEnvironmentVariableA("ZAVO_NO_SKIN", "1");
+        SetStudioSkin();
         SetEnvironmentVariableA("ZAVO_NO_MSGBOX", "1");
         std::string cmd = "\"" + BinDir() + "\\Zavomgr.exe\" " + args;
         STARTUPINFOA si = {sizeof(si)};
@@ -148,6 +148,7 @@ TEST(ZavomgrFile, OpensFromTheCommandLineAndSavesThroughTheMenu)
     Studio studio("\"" + project + "\"");
     ASSERT_TRUE(studio.Main());
     EXPECT_EQ(studio.TitleOnceIdle("old.kel - Zavo Studio 2008"), "old.kel - Zavo Studio 2008");
+    EXPECT_EQ(HasWindowRegion(studio.Main()), SkinnedRun());
     studio.Command(kFileSave);
     EXPECT_EQ(ReadFile(project), expected);  // converted to the current format
 

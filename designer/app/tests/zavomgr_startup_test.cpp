@@ -459,6 +459,146 @@ TEST(ZavomgrStartup, SkinnedFromTheProgramFolderTheMenuBarSitsInTheRebar)
     CloseProjectWindow(theApp);
 }
 
+// The window classes the skin's class map gives a skin object.
+const char* const kSkinnedClasses[] = {
+    "ComboBox", "ComboBoxEx32", "Edit", "SysDateTimePick32", "SysMonthCal32", "ListBox", "ComboLBox",
+    "ScrollBar", "SysListView32", "SysHeader32", "msctls_statusbar32", "SysTreeView32", "msctls_progress32",
+    "msctls_trackbar32", "SysTabControl32", "MDIClient", "msctls_updown32", "ToolbarWindow32", "Button"};
+
+bool IsSkinnedClass(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    for (const char* skinned : kSkinnedClasses)
+        if (_stricmp(name, skinned) == 0) return true;
+    return false;
+}
+
+HMODULE ModuleOf(void* address)
+{
+    MEMORY_BASIC_INFORMATION info = {};
+    VirtualQuery(address, &info, sizeof(info));
+    return (HMODULE)info.AllocationBase;
+}
+
+// The framework's own record of the procedure it hands on to, in both forms:
+// one of them is the procedure's address, the other may be a system thunk.
+struct SuperProc : CWnd {
+    static constexpr WNDPROC CWnd::*kAnsi = &SuperProc::m_pfnSuper;
+    static constexpr WNDPROC CWnd::*kWide = &SuperProc::m_pfnSuperW;
+};
+
+// A window's procedure is the skin's, or the framework subclassed the window
+// after the skin and hands on to it.
+bool InSkin(HWND window, HMODULE skin)
+{
+    LONG_PTR top = IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                           : GetWindowLongPtrA(window, GWLP_WNDPROC);
+    if (ModuleOf((void*)top) == skin) return true;
+    CWnd* wnd = CWnd::FromHandlePermanent(window);
+    return wnd && (ModuleOf((void*)(wnd->*SuperProc::kAnsi)) == skin || ModuleOf((void*)(wnd->*SuperProc::kWide)) == skin);
+}
+
+// A tool tip that subclasses its tool puts the system's procedure on top,
+// and the chain under it cannot be read.
+bool UnderToolTip(HWND window)
+{
+    return ModuleOf((void*)GetWindowLongPtrA(window, GWLP_WNDPROC)) == GetModuleHandleA("comctl32.dll");
+}
+
+// The windows of the skinned classes under a window, and those whose window
+// procedure leads past the skin library ("class (id)" each).
+struct SkinnedChildren {
+    HMODULE skin;
+    int checked = 0;
+    std::string outside;
+};
+
+BOOL CALLBACK CheckSkinnedChild(HWND child, LPARAM lp)
+{
+    auto* r = (SkinnedChildren*)lp;
+    if (!IsSkinnedClass(child) || UnderToolTip(child)) return TRUE;
+    ++r->checked;
+    if (!InSkin(child, r->skin)) {
+        char name[64] = "";
+        GetClassNameA(child, name, sizeof(name));
+        r->outside += std::string(name) + " (" + std::to_string(GetDlgCtrlID(child)) + ") ";
+    }
+    return TRUE;
+}
+
+SkinnedChildren CheckSkinnedChildren(HWND parent, HMODULE skin)
+{
+    SkinnedChildren r;
+    r.skin = skin;
+    EnumChildWindows(parent, CheckSkinnedChild, (LPARAM)&r);
+    return r;
+}
+
+// A modal dialog that a command opens, looked at from a timer of its modal
+// loop and cancelled.
+struct ModalLook {
+    HWND frame;
+    HMODULE skin;
+    HWND dialog = NULL;
+    bool dialogInSkin = false;
+    SkinnedChildren children;
+    int ticks = 0;
+};
+ModalLook* g_look = NULL;
+
+void CALLBACK LookAtModal(HWND, UINT, UINT_PTR, DWORD)
+{
+    ModalLook& look = *g_look;
+    HWND popup = GetLastActivePopup(look.frame);
+    if (popup != look.frame && IsWindowVisible(popup) && !look.dialog) {
+        look.dialog = popup;
+        look.dialogInSkin = InSkin(popup, look.skin);
+        look.children = CheckSkinnedChildren(popup, look.skin);
+    }
+    // cancelled once looked at; a dialog that never came gives up the loop's hold too
+    if (popup != look.frame && (look.dialog || ++look.ticks > 100))
+        PostMessageA(popup, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(popup, IDCANCEL));
+}
+
+ModalLook LookAtCommand(HWND frame, HMODULE skin, UINT command)
+{
+    ModalLook look;
+    look.frame = frame;
+    look.skin = skin;
+    g_look = &look;
+    UINT_PTR timer = SetTimer(NULL, 0, 100, LookAtModal);
+    SendMessageA(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    KillTimer(NULL, timer);
+    g_look = NULL;
+    return look;
+}
+
+// Skinned, the frame's children and the controls of the project properties
+// and of the deploy wizard's first page run through the skin library.
+TEST(ZavomgrStartup, SkinnedTheStudiosWindowsAndDialogControlsRunThroughTheSkin)
+{
+    _putenv("ZAVO_NO_SKIN=");
+    ASSERT_TRUE(StartIn(BinDir()));
+    HMODULE skin = GetModuleHandleA((BinDir() + "\\ozSkin.dll").c_str());
+    ASSERT_TRUE(skin);
+    HWND wnd = StartEmptyProject(theApp);
+    ASSERT_TRUE(wnd);
+    SkinnedChildren frame = CheckSkinnedChildren(wnd, skin);
+    EXPECT_GE(frame.checked, 5);  // tool bars, the menu bar, the status bar
+    EXPECT_EQ(frame.outside, "");
+
+    for (UINT command : {(UINT)ID_PROJECT_PROPERTIES, (UINT)ID_MULTI_BOOT}) {
+        ModalLook look = LookAtCommand(wnd, skin, command);
+        ASSERT_TRUE(look.dialog) << command;
+        EXPECT_FALSE(IsWindow(look.dialog)) << command;
+        EXPECT_TRUE(look.dialogInSkin) << command;
+        EXPECT_GE(look.children.checked, 10) << command;
+        EXPECT_EQ(look.children.outside, "") << command;
+    }
+    CloseProjectWindow(theApp);
+}
+
 TEST(ZavomgrStartup, SkinLibraryWithoutItsThemeGivesTheOwnerDrawnMenu)
 {
     _putenv("ZAVO_NO_SKIN=");
