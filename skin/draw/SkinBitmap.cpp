@@ -9,6 +9,10 @@
 #include <cstring>
 
 namespace {
+// Keyed images kept per bitmap, and the largest kept (in pixels).
+const size_t kKeptKeyedImages = 16;
+const int kLargestKeptKeyedImage = 256 * 256;
+
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -39,6 +43,7 @@ bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pi
 
 CVZRSkinBitmap::~CVZRSkinBitmap()
 {
+    ClearKeyed();
     if (m_hBitmap)
         DeleteObject(m_hBitmap);
 }
@@ -58,6 +63,7 @@ BOOL CVZRSkinBitmap::Attach(HBITMAP bitmap, BOOL hasAlpha, bool premultiply)
     }
     if (m_hBitmap)
         DeleteObject(m_hBitmap);
+    ClearKeyed();
     m_hBitmap = bitmap;
     m_bAlpha = hasAlpha != FALSE;
     m_bMirrored = false;
@@ -105,6 +111,7 @@ void CVZRSkinBitmap::Mirror()
     if (!mirrored)
         return;
     DeleteObject(m_hBitmap);
+    ClearKeyed();
     m_hBitmap = mirrored;
     m_bMirrored = !m_bMirrored;
 }
@@ -294,7 +301,7 @@ void CVZRSkinBitmap::DrawImage(HDC dc, const RECT& target, const RECT& s, const 
         return;
     }
     int w = Width(target), h = Height(target);
-    if (w <= 0 || h <= 0)
+    if (w <= 0 || h <= 0 || DrawKeyed(dc, target, s, m, transparent, sizingType, borderOnly))
         return;
     CScopedBitmap buffer(CreateCanvasBitmap(dc, w, h));
     CScopedMemDC bufferDC(::CreateCompatibleDC(dc));
@@ -304,6 +311,56 @@ void CVZRSkinBitmap::DrawImage(HDC dc, const RECT& target, const RECT& s, const 
     FillSolidRect(bufferDC, 0, 0, w, h, transparent);
     DrawWithMargins(bufferDC, Rect(0, 0, w, h), s, m, sizingType, borderOnly);
     CVZRBlendFunctions::KeyedBlt(dc, target, bufferDC, transparent);
+}
+
+void CVZRSkinBitmap::ClearKeyed()
+{
+    CVZRScopedLock lock(m_keyedLock);
+    for (CVZRKeyedImage& image : m_keyed) {
+        DeleteObject(image.colour);
+        DeleteObject(image.mask);
+    }
+    m_keyed.clear();
+}
+
+const CVZRKeyedImage* CVZRSkinBitmap::FindOrMakeKeyed(HDC dc, const RECT& s, const RECT& m, int w, int h,
+                                                      COLORREF key, int sizingType, bool borderOnly)
+{
+    for (const CVZRKeyedImage& image : m_keyed) {
+        if (EqualRect(&image.source, &s) && EqualRect(&image.margins, &m) && image.width == w && image.height == h &&
+            image.key == key && image.sizingType == sizingType && image.borderOnly == borderOnly)
+            return &image;
+    }
+    CScopedBitmap colour(CVZRBlendFunctions::CreateDIB32(dc, w, h, NULL));
+    CScopedBitmap mask(CreateBitmap(w, h, 1, 1, NULL));
+    CScopedMemDC colourDC(::CreateCompatibleDC(dc)), maskDC(::CreateCompatibleDC(dc));
+    if (!colour || !mask || !colourDC || !maskDC)
+        return nullptr;
+    {
+        CScopedSelect selColour(colourDC, colour), selMask(maskDC, mask);
+        FillSolidRect(colourDC, 0, 0, w, h, key);
+        DrawWithMargins(colourDC, Rect(0, 0, w, h), s, m, sizingType, borderOnly);
+        if (!CVZRBlendFunctions::MaskOutKey(colourDC, maskDC, w, h, key))
+            return nullptr;
+    }
+    if (m_keyed.size() >= kKeptKeyedImages) {
+        DeleteObject(m_keyed.front().colour);
+        DeleteObject(m_keyed.front().mask);
+        m_keyed.erase(m_keyed.begin());
+    }
+    m_keyed.push_back(CVZRKeyedImage{s, m, w, h, sizingType, borderOnly, key, colour.Detach(), mask.Detach()});
+    return &m_keyed.back();
+}
+
+bool CVZRSkinBitmap::DrawKeyed(HDC dc, const RECT& target, const RECT& s, const RECT& m, COLORREF key,
+                               int sizingType, bool borderOnly)
+{
+    int w = Width(target), h = Height(target);
+    if (w * h > kLargestKeptKeyedImage || !IsThirtyTwoBitDC(dc) || CVZRBlendFunctions::Instance().IsContextRTL(dc))
+        return false;
+    CVZRScopedLock lock(m_keyedLock);
+    const CVZRKeyedImage* image = FindOrMakeKeyed(dc, s, m, w, h, key, sizingType, borderOnly);
+    return image && CVZRBlendFunctions::MaskedBlt(dc, target, image->colour, image->mask);
 }
 
 CVZRSkinBitmap* CVZRSkinBitmapCache::Get(CVZRThemePackage* package, LPCSTR name)

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/String.h"
+#include "skin/support/SysServices.h"
 
 #include <map>
 #include <memory>
@@ -12,6 +13,20 @@
 #include <vector>
 
 class CVZRThemePackage;
+
+// A keyed image drawn once at one size: its pixels with the key turned black,
+// and the mask of the key.
+struct CVZRKeyedImage {
+    RECT source;
+    RECT margins;
+    int width;
+    int height;
+    int sizingType;
+    bool borderOnly;
+    COLORREF key;
+    HBITMAP colour;
+    HBITMAP mask;
+};
 
 struct CVZRSolidRegion {
     RECT rect;
@@ -52,6 +67,12 @@ private:
     void DrawPart(HDC dc, const RECT& target, HDC source, const RECT& sourceRect, int tileFlags);
     void DrawWithMargins(HDC dc, const RECT& target, const RECT& source, const RECT& margins, int sizingType,
                          bool borderOnly);
+    // Draws from the keyed images kept for 32-bit destinations; false when it cannot.
+    bool DrawKeyed(HDC dc, const RECT& target, const RECT& source, const RECT& margins, COLORREF key, int sizingType,
+                   bool borderOnly);
+    const CVZRKeyedImage* FindOrMakeKeyed(HDC dc, const RECT& source, const RECT& margins, int width, int height,
+                                          COLORREF key, int sizingType, bool borderOnly);
+    void ClearKeyed();
 
     bool m_bMirrorAllowed = true;
     HBITMAP m_hBitmap = NULL;
@@ -62,6 +83,8 @@ private:
     int m_width = 0;
     int m_height = 0;
     std::vector<CVZRSolidRegion> m_regions;
+    CVZRLock m_keyedLock;  // a kept bitmap is selected into one DC at a time
+    std::vector<CVZRKeyedImage> m_keyed;
     CVZRSkinBitmap(const CVZRSkinBitmap&);
     CVZRSkinBitmap& operator=(const CVZRSkinBitmap&);
 };

@@ -17,27 +17,26 @@ int ScreenBitsPerPixel()
     return bits;
 }
 
-// Makes the mask of a source's key pixels and blacks them out in the source.
-BOOL MaskOutKey(HDC source, HDC maskDC, int width, int height, COLORREF key)
+bool IsScreenDCOf32Bits(HDC dc)
 {
-    COLORREF oldBk = SetBkColor(source, key);
-    BOOL ok = BitBlt(maskDC, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    if (ok && key != RGB(0, 0, 0)) {
-        COLORREF oldText = ::SetTextColor(source, RGB(255, 255, 255));
-        SetBkColor(source, RGB(0, 0, 0));
-        ok = BitBlt(source, 0, 0, width, height, maskDC, 0, 0, SRCAND);
-        ::SetTextColor(source, oldText);
-    }
-    SetBkColor(source, oldBk);
-    return ok;
+    return GetObjectType(dc) == OBJ_DC && WindowFromDC(dc) && ScreenBitsPerPixel() == 32;
 }
 }  // namespace
 
 HBITMAP CreateCanvasBitmap(HDC destination, int width, int height)
 {
-    if (GetObjectType(destination) == OBJ_DC && WindowFromDC(destination) && ScreenBitsPerPixel() == 32)
+    if (IsScreenDCOf32Bits(destination))
         return CVZRBlendFunctions::CreateDIB32(destination, width, height, NULL);
     return CreateCompatibleBitmap(destination, width, height);
+}
+
+bool IsThirtyTwoBitDC(HDC dc)
+{
+    if (IsScreenDCOf32Bits(dc))
+        return true;
+    BITMAP bm;
+    return GetObjectType(dc) == OBJ_MEMDC && GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof(bm), &bm) &&
+           bm.bmBitsPixel == 32;
 }
 
 CVZRWindowArea::CVZRWindowArea(HWND window)
@@ -299,6 +298,43 @@ BOOL CVZRBlendFunctions::TransparentBltFallback(HDC destination, const RECT& d, 
                 ok = ok && StretchBlt(destination, d.left, d.top, dw, dh, colourDC, 0, 0, sw, sh, SRCPAINT);
             }
         }
+    }
+    SetBkColor(destination, oldBk);
+    ::SetTextColor(destination, oldText);
+    return ok;
+}
+
+// Makes the mask of a source's key pixels and blacks them out in the source.
+BOOL CVZRBlendFunctions::MaskOutKey(HDC source, HDC maskDC, int width, int height, COLORREF key)
+{
+    COLORREF oldBk = SetBkColor(source, key);
+    BOOL ok = BitBlt(maskDC, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    if (ok && key != RGB(0, 0, 0)) {
+        COLORREF oldText = ::SetTextColor(source, RGB(255, 255, 255));
+        SetBkColor(source, RGB(0, 0, 0));
+        ok = BitBlt(source, 0, 0, width, height, maskDC, 0, 0, SRCAND);
+        ::SetTextColor(source, oldText);
+    }
+    SetBkColor(source, oldBk);
+    return ok;
+}
+
+BOOL CVZRBlendFunctions::MaskedBlt(HDC destination, const RECT& d, HBITMAP colour, HBITMAP mask)
+{
+    int w = d.right - d.left, h = d.bottom - d.top;
+    CScopedMemDC memory(::CreateCompatibleDC(destination));
+    if (!memory || w <= 0 || h <= 0)
+        return FALSE;
+    COLORREF oldBk = SetBkColor(destination, RGB(255, 255, 255));
+    COLORREF oldText = ::SetTextColor(destination, RGB(0, 0, 0));
+    BOOL ok;
+    {
+        CScopedSelect selMask(memory, mask);
+        ok = BitBlt(destination, d.left, d.top, w, h, memory, 0, 0, SRCAND);
+    }
+    {
+        CScopedSelect selColour(memory, colour);
+        ok = ok && BitBlt(destination, d.left, d.top, w, h, memory, 0, 0, SRCPAINT);
     }
     SetBkColor(destination, oldBk);
     ::SetTextColor(destination, oldText);

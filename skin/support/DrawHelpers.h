@@ -9,6 +9,9 @@ class CWnd;
 // bits a DIB of that format: the same pixels, without the display query each
 // compatible bitmap of such a DC costs.
 HBITMAP CreateCanvasBitmap(HDC destination, int width, int height);
+// Whether a DC draws 32-bit pixels: a window or screen DC of a 32-bit screen,
+// or a memory DC holding a 32-bit bitmap.
+bool IsThirtyTwoBitDC(HDC dc);
 
 class CVZRWindowArea : public RECT {
 public:
@@ -120,6 +123,9 @@ public:
     // Copies a source of the destination rectangle's size but its key-coloured
     // pixels; the source's key pixels turn black.
     static BOOL KeyedBlt(HDC destination, const RECT& destRect, HDC source, COLORREF key);
+    // Copies the colour bitmap where the mono mask is 0 (see KeyedBlt).
+    static BOOL MaskedBlt(HDC destination, const RECT& destRect, HBITMAP colour, HBITMAP mask);
+    static BOOL MaskOutKey(HDC source, HDC maskDC, int width, int height, COLORREF key);
     BOOL AlphaBlendFallback(HDC destination, const RECT& destRect, HDC source, const RECT& sourceRect);
     // For tests: act as if msimg32 had no such functions.
     void ForgetSystemFunctions();

@@ -1,11 +1,13 @@
 // Repaints of windows skinned by ozSkin.dll with the solid test package: a
-// control's own painting runs once per paint, and a caption's questions to its
-// window are not asked again on every repaint.
+// control's own painting runs once per paint, a caption's questions to its
+// window are not asked again on every repaint, and keyed images drawn again
+// from what the bitmap keeps still leave each destination's own pixels.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include "skin/draw/SkinBitmap.h"
 #include "skin/engine/SkinApi.h"
 #include "skin/tests/SkinTestSupport.h"
 
@@ -142,4 +144,24 @@ TEST(SkinnedRepaint, CaptionAsksForTheDragIconOnceUntilTheIconChanges)
     RedrawWindow(host.wnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     Pump();
     EXPECT_EQ(counter.Count(WM_QUERYDRAGICON), 2);
+}
+
+TEST(SkinnedRepaint, KeptKeyedImagesLeaveEachDestinationAndFollowTheSize)
+{
+    const COLORREF key = RGB(255, 0, 255), inside = RGB(0, 128, 0);
+    CVZRSkinBitmap b;
+    b.Attach(MakeBitmap24(6, 6, [&](int x, int y) { return x == 0 || y == 0 || x == 5 || y == 5 ? key : inside; }),
+             FALSE, true);
+    const RECT margins = Rect(1, 1, 1, 1);
+    for (COLORREF back : {RGB(1, 2, 3), RGB(200, 100, 50), RGB(200, 100, 50)}) {
+        Canvas c(12, 12, back);
+        b.DrawImage(c.dc(), Rect(0, 0, 12, 12), Rect(0, 0, 6, 6), margins, key, kSizingStretch, false);
+        EXPECT_TRUE(c.All(Rect(1, 1, 11, 11), inside));
+        EXPECT_EQ(c.Count(back), 144 - 100);
+    }
+    Canvas wide(24, 10, RGB(9, 9, 9));
+    b.DrawImage(wide.dc(), Rect(2, 1, 22, 9), Rect(0, 0, 6, 6), margins, key, kSizingStretch, false);
+    EXPECT_TRUE(wide.All(Rect(3, 2, 21, 8), inside));
+    EXPECT_EQ(wide.Count(inside), 18 * 6);
+    EXPECT_EQ(wide.Count(key), 0);
 }
