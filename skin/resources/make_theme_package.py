@@ -124,6 +124,9 @@ class Package:
         self.images = {}   # name -> (kind, data): "png" or "bmp"
 
     def section(self, name, **props):
+        # a part inherits its class's background type: say that an image is one
+        if "ImageFile" in props and "BgType" not in props:
+            props = dict(BgType="ImageFile", **props)
         self.lines.append("[%s]" % name)
         for key, value in props.items():
             self.lines.append("%s = %s" % (key, value))

@@ -198,11 +198,18 @@ TEST(ThemePackage, NormalBlueDrawsEveryPartItNames)
     ASSERT_TRUE(text.Open(path.c_str(), "NormalBlue.ini"));
     const int kCell = 48, kColumns = 8;
     std::vector<std::pair<std::string, std::string>> parts;
+    std::set<size_t> imaged;  // parts whose section names an image
+    bool inPart = false;
     for (const std::string& line : AllLines(text)) {
+        if (!line.empty() && line[0] == '[')
+            inPart = false;
+        if (inPart && line.compare(0, 9, "ImageFile") == 0)
+            imaged.insert(parts.size() - 1);
         size_t dot = line.find('.');
         if (line.empty() || line[0] != '[' || dot == std::string::npos || line.find('(') != std::string::npos)
             continue;
         parts.push_back({line.substr(1, dot - 1), line.substr(dot + 1, line.size() - dot - 2)});
+        inPart = true;
     }
     ASSERT_GT(parts.size(), 60u);
     const COLORREF kSheet = RGB(77, 77, 77);
@@ -216,7 +223,11 @@ TEST(ThemePackage, NormalBlueDrawsEveryPartItNames)
         // tool bar buttons are blank at rest: draw them hot
         const int state = parts[i].first == "Toolbar" ? 2 : 1;
         EXPECT_TRUE(cls->DrawBackground(sheet.dc(), part, state, &cell)) << parts[i].first << "." << parts[i].second;
-        bool none = cls->GetEnum(part, state, TMT_BGTYPE_, 0) == 2;
+        int type = cls->GetEnum(part, state, TMT_BGTYPE_, 0);
+        bool none = type == 2;
+        // an image part must not take its class's border-fill background
+        if (imaged.count(i))
+            EXPECT_EQ(type, 0) << parts[i].first << "." << parts[i].second;
         int drawn = 0;
         for (int py = cell.top; py < cell.bottom; ++py)
             for (int px = cell.left; px < cell.right; ++px)
