@@ -5,6 +5,8 @@
 # show NormalBlue's button face, the unskinned ones none of it, and the program
 # must still be running when it is closed.
 #   skinned_runs.sh <exe> <title> <out prefix> [--romfs] [--studio <skinned_window_check.exe>]
+# --romfs: the browser opens an image of one file; its root folder is then
+# chosen and shot with its list (<out>-<mode>-list.png).
 # --studio: the studio is also driven through every menu, the project
 # properties, the file open dialog and the deploy wizard's pages; each of them
 # is shot (<out>-<mode>-<what>.png) and must show NormalBlue's colours when
@@ -128,6 +130,13 @@ run() {
   xdotool key Escape >/dev/null 2>&1 || true
   sleep 0.3
   [[ -z "$check" ]] || drive_studio "$mode" "$win"
+  if [[ "$romfs" == yes ]]; then
+    # the image's root folder chosen in the tree: the list shows its file
+    xdotool windowactivate "$win" >/dev/null 2>&1 || true
+    xdotool key Escape Home >/dev/null 2>&1 || true
+    sleep 1
+    import -window "$win" "$out-$mode-list.png"
+  fi
   local alive=yes
   kill -0 "$pid" 2>/dev/null || alive=no
   wine taskkill /f /im "$name" </dev/null >/dev/null 2>&1 || true
