@@ -440,15 +440,23 @@ TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile)
     RemoveDirectoryA(dir.c_str());
 }
 
-// The real skin library of the build's program folder, in this process.
-TEST(ZavomgrStartup, SkinnedFromTheProgramFolderTheMenuBarSitsInTheRebar)
+// The studio skinned by the program folder's library, in this process.
+void StartSkinnedEmptyProject(HMODULE& skin, HWND& wnd)
 {
     _putenv("ZAVO_NO_SKIN=");
     ASSERT_TRUE(StartIn(BinDir()));
-    HMODULE skin = GetModuleHandleA((BinDir() + "\\ozSkin.dll").c_str());
+    skin = GetModuleHandleA((BinDir() + "\\ozSkin.dll").c_str());
     ASSERT_TRUE(skin);
-    HWND wnd = StartEmptyProject(theApp);
+    wnd = StartEmptyProject(theApp);
     ASSERT_TRUE(wnd);
+}
+
+// The real skin library of the build's program folder, in this process.
+TEST(ZavomgrStartup, SkinnedFromTheProgramFolderTheMenuBarSitsInTheRebar)
+{
+    HMODULE skin = NULL;
+    HWND wnd = NULL;
+    ASSERT_NO_FATAL_FAILURE(StartSkinnedEmptyProject(skin, wnd));
     MEMORY_BASIC_INFORMATION info;
     ASSERT_TRUE(VirtualQuery((void*)GetWindowLongPtrA(wnd, GWLP_WNDPROC), &info, sizeof(info)));
     EXPECT_EQ((HMODULE)info.AllocationBase, skin);
@@ -578,12 +586,9 @@ ModalLook LookAtCommand(HWND frame, HMODULE skin, UINT command)
 // and of the deploy wizard's first page run through the skin library.
 TEST(ZavomgrStartup, SkinnedTheStudiosWindowsAndDialogControlsRunThroughTheSkin)
 {
-    _putenv("ZAVO_NO_SKIN=");
-    ASSERT_TRUE(StartIn(BinDir()));
-    HMODULE skin = GetModuleHandleA((BinDir() + "\\ozSkin.dll").c_str());
-    ASSERT_TRUE(skin);
-    HWND wnd = StartEmptyProject(theApp);
-    ASSERT_TRUE(wnd);
+    HMODULE skin = NULL;
+    HWND wnd = NULL;
+    ASSERT_NO_FATAL_FAILURE(StartSkinnedEmptyProject(skin, wnd));
     SkinnedChildren frame = CheckSkinnedChildren(wnd, skin);
     EXPECT_GE(frame.checked, 5);  // tool bars, the menu bar, the status bar
     EXPECT_EQ(frame.outside, "");
