@@ -233,6 +233,12 @@ def normal_blue():
     p.section("Button.GroupBox", BgType="BorderFill", BorderSize=1, BorderColor="140 160 200", BorderOnly="True",
               TextColor="20 50 120")
     p.section("Button.UserButton", BgType="None")
+    # disabled buttons write their text grey (light on the push button's grey face)
+    p.section("Button.PushButton(Disabled)", TextColor="214 214 214")
+    for section in ("RadioButton(UncheckedDisabled)", "RadioButton(CheckedDisabled)",
+                    "CheckBox(UncheckedDisabled)", "CheckBox(CheckedDisabled)", "CheckBox(MixedDisabled)",
+                    "GroupBox(Disabled)"):
+        p.section("Button." + section, TextColor="128 128 128")
 
     # Edit boxes, combo boxes, list boxes and views.
     for cls in ("Edit", "ListBox", "ListView", "TreeView"):

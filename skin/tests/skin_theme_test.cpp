@@ -239,6 +239,27 @@ TEST(ThemePackage, NormalBlueDrawsEveryPartItNames)
         SaveCanvas(sheet, getenv("SKIN_GALLERY"));
 }
 
+TEST(ThemePackage, NormalBlueGreysTheTextOfDisabledButtonsOnly)
+{
+    LoadedTheme blue(std::string(ZAVO_BINARY_DIR) + "/bin/ThemeUI.dll", "NormalBlue.ini");
+    ASSERT_TRUE(blue.ok);
+    CVZRThemeClass* button = blue.context.LookupThemeClass("BUTTON");
+    const COLORREF kGrey = RGB(128, 128, 128), kLightGrey = RGB(214, 214, 214), kNone = RGB(1, 2, 3);
+    // part: push button 1, radio 2, check box 3, group box 4
+    const struct {
+        int part, state;
+        bool disabled;
+    } cases[] = {{1, 4, true}, {1, 1, false}, {1, 2, false}, {2, 4, true}, {2, 8, true}, {2, 5, false}, {3, 4, true}, {3, 8, true}, {3, 12, true}, {3, 1, false}, {3, 9, false}, {4, 2, true}, {4, 1, false}};
+    for (const auto& c : cases) {
+        COLORREF text = button->GetColor(c.part, c.state, TMT_TEXTCOLOR_, kNone);
+        COLORREF grey = c.part == 1 ? kLightGrey : kGrey;
+        if (c.disabled)
+            EXPECT_EQ(text, grey) << c.part << "/" << c.state;
+        else
+            EXPECT_NE(text, grey) << c.part << "/" << c.state;
+    }
+}
+
 TEST(ThemeClass, DrawsTextInsideTheCaptionMarginsInItsColour)
 {
     LoadedTheme blue(std::string(ZAVO_BINARY_DIR) + "/bin/ThemeUI.dll", "NormalBlue.ini");
