@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/SkinApi.h"
+#include "skin/tests/SkinHostSupport.h"
 #include "skin/tests/SkinTestSupport.h"
 
 #include <algorithm>
@@ -19,21 +20,12 @@
 using namespace skintest;
 
 namespace {
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    *strrchr(path, '\\') = 0;
-    return path;
-}
-
 HMODULE g_skin = NULL;
 
 bool StartSolidSkin()
 {
-    g_skin = LoadLibraryA((BinDir() + "\\ozSkin.dll").c_str());
-    ThemeStartProc start = (ThemeStartProc)(void*)GetProcAddress(g_skin, "ThemeStart");
-    return start && start((BinDir() + "\\..\\skin\\packages\\SolidPackage.dll").c_str(), "Solid.ini");
+    g_skin = skinhost::StartSolidSkin();
+    return g_skin != NULL;
 }
 
 COLORREF Solid(const char* cls, const char* part, int state)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "skin/engine/SkinApi.h"
+#include "skin/tests/SkinHostSupport.h"
 
 namespace {
 // Calls that must see the patched import table, one read each.
@@ -21,22 +22,10 @@ FRESH BOOL ScrollInfo(HWND hwnd, int bar, SCROLLINFO* info)
     return GetScrollInfo(hwnd, bar, info);
 }
 
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    *strrchr(path, '\\') = 0;
-    return path;
-}
+using skinhost::BinDir;
+using skinhost::PackagesDir;
 
-std::string PackagesDir() { return BinDir() + "\\..\\skin\\packages"; }
-
-BOOL StartSolid()
-{
-    HMODULE module = LoadLibraryA((BinDir() + "\\ozSkin.dll").c_str());
-    ThemeStartProc start = (ThemeStartProc)(void*)GetProcAddress(module, "ThemeStart");
-    return start && start((PackagesDir() + "\\SolidPackage.dll").c_str(), "Solid.ini");
-}
+BOOL StartSolid() { return skinhost::StartSolidSkin() != NULL; }
 
 struct Entry {
     std::string cls, part;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/engine/SkinApi.h"
+#include "skin/tests/SkinHostSupport.h"
 
 // Built twice: with a comctl32 version 6 manifest and without.
 #ifdef SKIN_HOST_MANIFEST
@@ -42,18 +43,8 @@ FRESH HANDLE Thread(LPTHREAD_START_ROUTINE start, void* parameter)
     return CreateThread(NULL, 0, start, parameter, 0, NULL);
 }
 
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    *strrchr(path, '\\') = 0;
-    return path;
-}
-
-std::string PackagesDir()
-{
-    return BinDir() + "\\..\\skin\\packages";
-}
+using skinhost::BinDir;
+using skinhost::PackagesDir;
 
 struct Skin {
     HMODULE module = NULL;

@@ -9,6 +9,7 @@
 
 #include "skin/draw/SkinBitmap.h"
 #include "skin/engine/SkinApi.h"
+#include "skin/tests/SkinHostSupport.h"
 #include "skin/tests/SkinTestSupport.h"
 
 #include <cstring>
@@ -18,21 +19,9 @@
 using namespace skintest;
 
 namespace {
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    *strrchr(path, '\\') = 0;
-    return path;
-}
-
 bool StartSolidSkin()
 {
-    static bool started = [] {
-        HMODULE skin = LoadLibraryA((BinDir() + "\\ozSkin.dll").c_str());
-        ThemeStartProc start = skin ? (ThemeStartProc)(void*)GetProcAddress(skin, "ThemeStart") : NULL;
-        return start && start((BinDir() + "\\..\\skin\\packages\\SolidPackage.dll").c_str(), "Solid.ini");
-    }();
+    static bool started = skinhost::StartSolidSkin() != NULL;
     return started;
 }
 
