@@ -705,9 +705,10 @@ BOOL CMenuBar::TranslateFrameKey(MSG* pMsg)
 {
     if (m_hWnd == NULL || !::IsWindowVisible(m_hWnd) || m_nButtons <= 0)
         return FALSE;
-    // keys of the bar's own frame only: not of a dialog it owns
+    // keys of the bar's own frame only, while it has no window menu: not of a dialog it owns
     HWND hFrame = ::GetAncestor(m_hWnd, GA_ROOT);
-    if (pMsg->hwnd == NULL || ::GetAncestor(pMsg->hwnd, GA_ROOT) != hFrame || !::IsWindowEnabled(hFrame))
+    if (pMsg->hwnd == NULL || ::GetAncestor(pMsg->hwnd, GA_ROOT) != hFrame || !::IsWindowEnabled(hFrame) ||
+        ::GetMenu(hFrame) != NULL)
         return FALSE;
     BOOL bRepeat = (HIWORD(pMsg->lParam) & KF_REPEAT) != 0;
     switch (pMsg->message) {

@@ -26,9 +26,9 @@ public:
     void ShowKeyboardCues(BOOL bShow);
     // A hot button of 0 or more takes the focus; -1 gives it back.
     void SetHotItem(int nHot);
-    // Called from the frame's pre-translation while the bar stands in for its
-    // window menu: Alt with a letter opens that popup, Alt alone or F10 enters
-    // or leaves keyboard mode. TRUE when the key was taken.
+    // Called from the frame's pre-translation; while the bar stands in for the
+    // frame's window menu, Alt with a letter opens that popup, Alt alone or F10
+    // enters or leaves keyboard mode. TRUE when the key was taken.
     BOOL TranslateFrameKey(MSG* pMsg);
 
     int GetCurrentIndex() const { return m_nCurrent; }

@@ -357,7 +357,7 @@ void CMainFrame::OnViewArrange()
 // Without a window menu, Alt and F10 go to the menu bar in the rebar.
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-    if (::GetMenu(m_hWnd) == NULL && m_wndMenuBar.TranslateFrameKey(pMsg))
+    if (m_wndMenuBar.TranslateFrameKey(pMsg))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(pMsg);
 }

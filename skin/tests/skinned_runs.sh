@@ -153,20 +153,7 @@ run() {
 if [[ "$romfs" == yes ]]; then
   # a gzip romfs image of one file, for the browser to open
   work="$(mktemp -d)"
-  python3 - "$work/menu.zmn" <<'PY'
-import struct, sys
-def pad(b): return b + b"\0" * (-len(b) % 16)
-def name(s): return pad(s.encode() + b"\0")
-data = b"hello from the image\n"
-head = b"-rom1fs-" + struct.pack(">II", 0, 0) + name("Startup")
-first = len(head)
-dot = struct.pack(">IIII", (first + 32) | 9, first, 0, 0) + name(".")
-dotdot = struct.pack(">IIII", (first + 64) | 9, first, 0, 0) + name("..")
-f = struct.pack(">IIII", 2, 0, len(data), 0) + name("hello.txt") + pad(data)
-img = head + dot + dotdot + f
-img = img[:8] + struct.pack(">I", len(img)) + img[12:]
-open(sys.argv[1], "wb").write(img)
-PY
+  python3 "$(dirname "$0")/../../tools/small_romfs.py" "$work/menu.zmn"
   gzip -9 -c "$work/menu.zmn" > "$work/menu.gz"
   args=("$(winepath -w "$work/menu.gz")")
 fi
