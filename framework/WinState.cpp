@@ -5,6 +5,25 @@
 #include "framework/Menu.h"
 #include "framework/ImageList.h"
 
+// The state lives in a Win32 TLS slot and is freed from the library's thread
+// and process detach. A C++ thread_local would do the same, but the state's
+// destructor reaches the state again (the temp maps), and a thread_local
+// reached while the run-time destroys it deadlocks at exit on 64-bit.
+namespace {
+DWORD g_stateSlot = TLS_OUT_OF_INDEXES;
+
+void FreeThreadState()
+{
+    if (g_stateSlot == TLS_OUT_OF_INDEXES)
+        return;
+    AfxThreadState* s = static_cast<AfxThreadState*>(::TlsGetValue(g_stateSlot));
+    if (s == nullptr)
+        return;
+    delete s;  // the slot still names it while it goes
+    ::TlsSetValue(g_stateSlot, nullptr);
+}
+}  // namespace
+
 AfxThreadState::~AfxThreadState()
 {
     if (hHookOldCbt != nullptr)
@@ -14,8 +33,12 @@ AfxThreadState::~AfxThreadState()
 
 AfxThreadState* AfxGetThreadState()
 {
-    static thread_local AfxThreadState state;
-    return &state;
+    AfxThreadState* s = static_cast<AfxThreadState*>(::TlsGetValue(g_stateSlot));
+    if (s == nullptr) {
+        s = new AfxThreadState;
+        ::TlsSetValue(g_stateSlot, s);
+    }
+    return s;
 }
 
 void AfxDeleteTempMaps()
@@ -25,4 +48,25 @@ void AfxDeleteTempMaps()
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
     CImageList::DeleteTempMap();
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        g_stateSlot = ::TlsAlloc();
+        return g_stateSlot != TLS_OUT_OF_INDEXES;
+    case DLL_THREAD_DETACH:
+        FreeThreadState();
+        break;
+    case DLL_PROCESS_DETACH:
+        // At process exit the other threads are gone and nothing needs freeing.
+        if (reserved == nullptr) {
+            FreeThreadState();
+            ::TlsFree(g_stateSlot);
+            g_stateSlot = TLS_OUT_OF_INDEXES;
+        }
+        break;
+    }
+    return TRUE;
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 
-PKGS=(g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
+PKGS=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick
   lzma-dev lzma-alone xz-utils gzip zip unzip openssl
   dpkg-dev cmake ninja-build pkg-config nasm clang clang-format libclang-rt-14-dev xdotool
@@ -60,4 +60,11 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
   $SUDO locale-gen >/dev/null
 fi
 
-"$ROOT/deps/build-deps.sh"
+# Both Windows targets: the 32-bit build ships, the 64-bit one is tested where
+# 32-bit programs cannot run.
+"$ROOT/deps/build-deps.sh" i686 & i686_pid=$!
+"$ROOT/deps/build-deps.sh" x86_64 & x86_64_pid=$!
+rc=0
+wait "$i686_pid" || rc=1
+wait "$x86_64_pid" || rc=1
+exit $rc

@@ -1,6 +1,34 @@
 # Sourced: the Wine settings of every test run and program start.
 _root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$_root/.wine}" WINEARCH=win32
+# ZAVO_WINE_ARCH=32 (the default) runs the 32-bit build with the 32-bit loader
+# in a win32 prefix, 64 the 64-bit build with wine64 in a win64 prefix: one
+# prefix per arch. Debian's wine, wineboot and winepath wrappers take the
+# 32-bit loader whenever it is installed, even where it cannot run, so a
+# folder of our own on PATH names the loader.
+export ZAVO_WINE_ARCH="${ZAVO_WINE_ARCH:-32}"
+case "$ZAVO_WINE_ARCH" in
+  32) _loader=/usr/lib/wine/wine; _prefix="$_root/.wine"; export WINEARCH=win32 ;;
+  64) _loader=/usr/lib/wine/wine64; _prefix="$_root/.wine-64"; export WINEARCH=win64 ;;
+  *) echo "wine-env: ZAVO_WINE_ARCH is 32 or 64, not '$ZAVO_WINE_ARCH'" >&2; return 1 2>/dev/null || exit 1 ;;
+esac
+export WINEPREFIX="${WINEPREFIX:-$_prefix}" WINELOADER="$_loader"
+# A prefix made for the other arch would fail in confusing ways later.
+if [[ -f "$WINEPREFIX/system.reg" ]] && ! grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg"; then
+  echo "wine-env: $WINEPREFIX is not a $WINEARCH prefix" >&2; return 1 2>/dev/null || exit 1
+fi
+_bin="$_root/.wine-bin-$ZAVO_WINE_ARCH"
+if [[ ! -x "$_bin/winepath" || "$(head -n 2 "$_bin/wine" 2>/dev/null | tail -n 1)" != "exec $_loader \"\$@\"" ]]; then
+  mkdir -p "$_bin"
+  for _n in wine wine-stable; do
+    printf '#!/bin/sh\nexec %s "$@"\n' "$_loader" >"$_bin/$_n.new" && chmod +x "$_bin/$_n.new" && mv -f "$_bin/$_n.new" "$_bin/$_n"
+  done
+  for _n in wineboot winepath winecfg winedbg wineconsole; do
+    printf '#!/bin/sh\nexec %s %s.exe "$@"\n' "$_loader" "$_n" >"$_bin/$_n.new" && chmod +x "$_bin/$_n.new" && mv -f "$_bin/$_n.new" "$_bin/$_n"
+  done
+fi
+case ":$PATH:" in *":$_bin:"*) ;; *) export PATH="$_bin:$PATH" ;; esac
+# Where a path must name the arch's own prefix: PREFIX-64 beside PREFIX.
+wine_prefix_for() { if [[ "$ZAVO_WINE_ARCH" == 64 ]]; then echo "$1-64"; else echo "$1"; fi; }
 export WINEDEBUG="${WINEDEBUG:--all,err+module}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 # Windows links its interface faces to a CJK font for the characters they lack.

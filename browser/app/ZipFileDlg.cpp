@@ -1,8 +1,9 @@
 #include "browser/app/ZipFileDlg.h"
 
 namespace {
-const DWORD kOldStructSize = 76;  // the record without the fields of later systems
-const DWORD kNewStructSize = 88;
+// The record without the fields of later systems (76 bytes in 32-bit builds), and whole.
+const DWORD kOldStructSize = OPENFILENAME_SIZE_VERSION_400A;
+const DWORD kNewStructSize = sizeof(OPENFILENAMEA);
 }  // namespace
 
 CZipFileDlg::CZipFileDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,

@@ -153,31 +153,14 @@ CVZRSkinEngine* EnabledEngine()
     return engine && engine->IsEnabled() ? engine : NULL;
 }
 
-DWORD HighestAppAddress()
+UINT_PTR HighestAppAddress()
 {
-    static const DWORD highest = [] {
+    static const UINT_PTR highest = [] {
         SYSTEM_INFO info;
         ::GetSystemInfo(&info);
-        return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(info.lpMaximumApplicationAddress));
+        return reinterpret_cast<UINT_PTR>(info.lpMaximumApplicationAddress);
     }();
     return highest;
-}
-
-// A shared 9x stub (push imm32 ...) stands for the address it pushes.
-FARPROC ResolveStub(FARPROC proc)
-{
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(proc);
-    if (proc != NULL && reinterpret_cast<UINT_PTR>(proc) > HighestAppAddress() && p[0] == 0x68)
-        return reinterpret_cast<FARPROC>(static_cast<UINT_PTR>(*reinterpret_cast<const DWORD*>(p + 1)));
-    return proc;
-}
-
-HMODULE AllocationBase(const void* address)
-{
-    MEMORY_BASIC_INFORMATION info;
-    if (address == NULL || ::VirtualQuery(address, &info, sizeof(info)) == 0)
-        return NULL;
-    return static_cast<HMODULE>(info.AllocationBase);
 }
 
 bool IsReadable(const void* address, size_t size)
@@ -187,6 +170,26 @@ bool IsReadable(const void* address, size_t size)
         (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0)
         return false;
     return static_cast<const char*>(address) + size <= static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+}
+
+// A shared 9x stub (push imm32 ...) stands for the address it pushes; such
+// stubs exist only in 32-bit Windows.
+FARPROC ResolveStub(FARPROC proc)
+{
+#ifndef _WIN64
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(proc);
+    if (proc != NULL && reinterpret_cast<UINT_PTR>(proc) > HighestAppAddress() && IsReadable(p, 5) && p[0] == 0x68)
+        return reinterpret_cast<FARPROC>(static_cast<UINT_PTR>(*reinterpret_cast<const DWORD*>(p + 1)));
+#endif
+    return proc;
+}
+
+HMODULE AllocationBase(const void* address)
+{
+    MEMORY_BASIC_INFORMATION info;
+    if (address == NULL || ::VirtualQuery(address, &info, sizeof(info)) == 0)
+        return NULL;
+    return static_cast<HMODULE>(info.AllocationBase);
 }
 
 // The file name of a module after its last backslash.
@@ -200,7 +203,8 @@ void ModuleBaseName(HMODULE module, char* out, size_t size)
     lstrcpynA(out, slash ? slash + 1 : path, int(size));
 }
 
-// The import descriptors of a loaded image, or null.
+// The import descriptors of a loaded image of this process's kind (PE32 in a
+// 32-bit process, PE32+ in a 64-bit one), or null.
 IMAGE_IMPORT_DESCRIPTOR* ImportDirectory(HMODULE module)
 {
     BYTE* base = reinterpret_cast<BYTE*>(module);
@@ -209,8 +213,9 @@ IMAGE_IMPORT_DESCRIPTOR* ImportDirectory(HMODULE module)
     IMAGE_DOS_HEADER* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0 || dos->e_lfanew > 0x10000)
         return NULL;
-    IMAGE_NT_HEADERS32* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     if (!IsReadable(nt, sizeof(*nt)) || nt->Signature != IMAGE_NT_SIGNATURE ||
+        nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC ||
         nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
         return NULL;
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -996,22 +1001,19 @@ BOOL CVZRApiHookTable::PatchModuleImports(LPCSTR module, FARPROC oldProc, FARPRO
     if (descriptor == NULL)
         return FALSE;
     BYTE* base = reinterpret_cast<BYTE*>(target);
-    const DWORD highest = HighestAppAddress();
+    const UINT_PTR highest = HighestAppAddress();
     BOOL patched = FALSE;
     // A module may import one DLL through several descriptors: each gets the change.
     for (; IsReadable(descriptor, sizeof(*descriptor)) && descriptor->Name != 0; ++descriptor) {
         const char* name = reinterpret_cast<const char*>(base + descriptor->Name);
         if (_stricmp(name, module) != 0 || descriptor->FirstThunk == 0)
             continue;
-        IMAGE_THUNK_DATA32* thunk = reinterpret_cast<IMAGE_THUNK_DATA32*>(base + descriptor->FirstThunk);
-        for (; thunk->u1.Function != 0; ++thunk) {
-            DWORD value = thunk->u1.Function;
+        IMAGE_THUNK_DATA* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
+        for (; IsReadable(thunk, sizeof(*thunk)) && thunk->u1.Function != 0; ++thunk) {
+            const UINT_PTR value = static_cast<UINT_PTR>(thunk->u1.Function);
             bool match = value == reinterpret_cast<UINT_PTR>(oldProc);
-            if (!match && value > highest) {
-                const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<UINT_PTR>(value));
-                match = IsReadable(p, 5) && p[0] == 0x68 &&
-                        *reinterpret_cast<const DWORD*>(p + 1) == reinterpret_cast<UINT_PTR>(oldProc);
-            }
+            if (!match && value > highest)
+                match = ResolveStub(reinterpret_cast<FARPROC>(value)) == oldProc;
             if (!match)
                 continue;
             MEMORY_BASIC_INFORMATION info;
@@ -1019,7 +1021,7 @@ BOOL CVZRApiHookTable::PatchModuleImports(LPCSTR module, FARPROC oldProc, FARPRO
             if (::VirtualQuery(thunk, &info, sizeof(info)) == 0 ||
                 !::VirtualProtect(info.BaseAddress, info.RegionSize, PAGE_READWRITE, &old))
                 return patched;
-            thunk->u1.Function = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(newProc));
+            thunk->u1.Function = reinterpret_cast<UINT_PTR>(newProc);
             DWORD ignored = 0;
             ::VirtualProtect(info.BaseAddress, info.RegionSize, old, &ignored);
             patched = TRUE;

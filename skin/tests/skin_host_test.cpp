@@ -79,18 +79,19 @@ HMODULE ProcedureModule(HWND hwnd)
 void* ImportEntry(HMODULE module, const char* dll, const char* function)
 {
     BYTE* base = (BYTE*)module;
-    IMAGE_NT_HEADERS32* nt = (IMAGE_NT_HEADERS32*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
+    IMAGE_NT_HEADERS* nt = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
+    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR_MAGIC, nt->OptionalHeader.Magic);  // PE32 or PE32+, as the process
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (dir.VirtualAddress == 0)
         return NULL;
     for (IMAGE_IMPORT_DESCRIPTOR* d = (IMAGE_IMPORT_DESCRIPTOR*)(base + dir.VirtualAddress); d->Name; ++d) {
         if (_stricmp((const char*)base + d->Name, dll) != 0)
             continue;
-        IMAGE_THUNK_DATA32* names = (IMAGE_THUNK_DATA32*)(base + (d->OriginalFirstThunk ? d->OriginalFirstThunk
-                                                                                        : d->FirstThunk));
-        IMAGE_THUNK_DATA32* iat = (IMAGE_THUNK_DATA32*)(base + d->FirstThunk);
+        IMAGE_THUNK_DATA* names =
+            (IMAGE_THUNK_DATA*)(base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
+        IMAGE_THUNK_DATA* iat = (IMAGE_THUNK_DATA*)(base + d->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++iat) {
-            if (names->u1.Ordinal & IMAGE_ORDINAL_FLAG32)
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
                 continue;
             IMAGE_IMPORT_BY_NAME* byName = (IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData);
             if (strcmp((const char*)byName->Name, function) == 0)

@@ -665,7 +665,7 @@ TEST_F(CanvasTest, WheelPanningCursorsAndReset)
 
     canvas->SetZoom(2.0);
     canvas->SetVScrollPos(100);
-    ::SendMessage(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), 0);
+    ::SendMessage(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(-WHEEL_DELTA * 3)), 0);
     EXPECT_EQ(103, canvas->GetVScrollPos());
     ::SendMessage(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     EXPECT_EQ(102, canvas->GetVScrollPos());
