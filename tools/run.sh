@@ -6,13 +6,14 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"; cd "$ROOT"
 tools/setup.sh
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-win -j"$(nproc)"
-folder=$(ls -d build-win/dist/Zavo-*/ | head -n 1)
-export WINEPREFIX="$ROOT/.wine-user"
+# The 32-bit program folder where this machine runs 32-bit programs, else the 64-bit one.
+source tools/wine-arch.sh
+zavo_build_windows "$ZAVO_WINE_ARCH"
+folder=$(ls -d "$ZAVO_WIN_BUILD"/dist/Zavo-*/ | head -n 1)
 source tools/wine-env.sh
+export WINEPREFIX="$(wine_prefix_for "$ROOT/.wine-user")"
 wine_prefix_ready
-echo "run: the studio from $ROOT/${folder%/}, Wine prefix $WINEPREFIX"
+echo "run: the $ZAVO_WINE_ARCH-bit studio (since $ZAVO_WIN_WHY) from $ROOT/${folder%/}, Wine prefix $WINEPREFIX"
 # The Chinese interface texts of the language file are GBK.
 export LC_ALL=zh_CN.UTF-8
 cd "$folder"

@@ -4,8 +4,9 @@
 # its recent-file list names only what was opened in that prefix, never a
 # file of the tests.
 set -euo pipefail
+# Usage: user_profile_check.sh [BUILD_DIR] (build-win by default)
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-folder=$(ls -d "$ROOT"/build-win/dist/Zavo-*/ | head -n 1)
+folder=$(ls -d "$ROOT/${1:-build-win}"/dist/Zavo-*/ | head -n 1)
 sample="$(winepath -w "${folder}Zavo Projects/Sample/Sample.kel" 2>/dev/null)"
 cd "$folder"
 ZAVO_EXIT_AFTER=4000 ZAVO_NO_MSGBOX=1 ZAVO_NO_SKIN=1 wine ./Zavomgr.exe "$sample" </dev/null >/dev/null 2>&1 || true

@@ -4,14 +4,15 @@
 # with gunzip of the same file to /dev/null. Best of three each.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-BUILD="${BUILD:-$ROOT/build-bench-pelsys}"
+source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64-bit one
+BUILD="${BUILD:-$ROOT/build-bench-pelsys$ZAVO_ARCH_SUFFIX}"
 NATIVE="${NATIVE:-$ROOT/build-bench-browser}"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 
 cmake -S "$ROOT" -B "$NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON -DZAVO_TESTS=OFF >/dev/null
 cmake --build "$NATIVE" --target browser_bench >/dev/null
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON -DZAVO_TESTS=OFF >/dev/null
 cmake --build "$BUILD" --target pelsys_bench >/dev/null
 

@@ -6,10 +6,11 @@
 # Usage: bench/deploy/run.sh [work folder]
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-BUILD="${BUILD:-$ROOT/build-win-bench-deploy}"
+source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64-bit one
+BUILD="${BUILD:-$ROOT/build-win-bench-deploy$ZAVO_ARCH_SUFFIX}"
 WORK="${1:-$ROOT/build-win-bench-deploy/work}"
 mkdir -p "$WORK"
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON >/dev/null
 cmake --build "$BUILD" --target deploy_bench iso_driver zavoldr_bin >/dev/null
 

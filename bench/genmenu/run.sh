@@ -3,9 +3,10 @@
 # 20 entries, 5 pictures, 3 texts, a progress bar); prints the time per step.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-BUILD="${BUILD:-$ROOT/build-win-bench-genmenu}"
-export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench-genmenu}"
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64-bit one
+BUILD="${BUILD:-$ROOT/build-win-bench-genmenu$ZAVO_ARCH_SUFFIX}"
+export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench-genmenu$ZAVO_ARCH_SUFFIX}"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON >/dev/null
 cmake --build "$BUILD" --target genmenu_bench >/dev/null
 WORK="$BUILD/genmenu_bench_work"

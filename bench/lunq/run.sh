@@ -5,14 +5,15 @@
 # Usage: bench/lunq/run.sh [work folder]
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64-bit one
 WORK="${1:-$(mktemp -d)}"
 mkdir -p "$WORK"
 NATIVE="$ROOT/build-bench-native"
-WIN="$ROOT/build-bench-win"
+WIN="$ROOT/build-bench-win$ZAVO_ARCH_SUFFIX"
 
 cmake -S "$ROOT" -B "$NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_TESTS=OFF >/dev/null
 cmake --build "$NATIVE" --target lunq >/dev/null
-cmake -S "$ROOT" -B "$WIN" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+cmake -S "$ROOT" -B "$WIN" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_TESTS=OFF >/dev/null
 cmake --build "$WIN" --target lunq >/dev/null
 
@@ -30,7 +31,7 @@ elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
 
 t0=$(now); lzma_alone e "$IN" "$WORK/ref.lzma" >/dev/null 2>&1; t1=$(now)
 "$NATIVE/bin/lunq" e "$IN" "$WORK/native.luq" 2>/dev/null; t2=$(now)
-export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench}"
+export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench$ZAVO_ARCH_SUFFIX}"
 "$ROOT/tools/wine-run.sh" "$WIN/bin/lunq.exe" e "$IN" "$WORK/wine.luq" >/dev/null 2>&1 </dev/null; t3=$(now)
 
 ref=$(elapsed "$t0" "$t1"); nat=$(elapsed "$t1" "$t2"); win=$(elapsed "$t2" "$t3")

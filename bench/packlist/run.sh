@@ -4,11 +4,12 @@
 # prints when the items and when all thumbnails were there.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-BUILD="${BUILD:-$ROOT/build-win-bench-packlist}"
-export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench-packlist}"
+source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64-bit one
+BUILD="${BUILD:-$ROOT/build-win-bench-packlist$ZAVO_ARCH_SUFFIX}"
+export WINEPREFIX="${WINEPREFIX:-$ROOT/.wine-bench-packlist$ZAVO_ARCH_SUFFIX}"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON -DZAVO_TESTS=OFF >/dev/null
 cmake --build "$BUILD" --target packlist_bench >/dev/null
 

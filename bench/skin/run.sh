@@ -6,8 +6,9 @@
 #   times, unskinned and skinned with NormalBlue (goal: within 1.5 times).
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-BUILD="${BUILD:-$ROOT/build-bench-skin}"
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64-bit one
+BUILD="${BUILD:-$ROOT/build-bench-skin$ZAVO_ARCH_SUFFIX}"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON -DZAVO_TESTS=OFF >/dev/null
 cmake --build "$BUILD" --target skin_bench skin_controls_bench ozSkin ThemeUI >/dev/null
 "$ROOT/tools/wine-session.sh" wine "$BUILD/bin/skin_bench.exe" || true

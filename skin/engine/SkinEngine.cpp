@@ -330,13 +330,14 @@ int CVZRSkinEngine::GetDialogFrameKind(HWND hwnd, LPCREATESTRUCTA lpcs, CVZRSkin
     HWND tab = reinterpret_cast<HWND>(::SendMessageA(parent, kPsmGetTabControl, 0, 0));
     if (tab == NULL || !::IsWindow(tab))
         return kFrameDialog;
-    // The sheet's record: its window first, its header flags third.
-    const DWORD* record = reinterpret_cast<const DWORD*>(::GetWindowLongPtrA(parent, DWLP_USER));
-    if (!IsReadable(record, 3 * sizeof(DWORD)))
+    // The sheet's record, in pointer-sized slots: its window first, its header
+    // flags third (in the slot's low 32 bits).
+    const UINT_PTR* record = reinterpret_cast<const UINT_PTR*>(::GetWindowLongPtrA(parent, DWLP_USER));
+    if (!IsReadable(record, 3 * sizeof(UINT_PTR)))
         return kFrameDialog;
-    if (reinterpret_cast<HWND>(static_cast<UINT_PTR>(record[0])) != parent)
+    if (reinterpret_cast<HWND>(record[0]) != parent)
         return kFrameDialog;
-    return (record[2] & kWizardFlags) == 0 ? kFramePropertyPage : kFrameDialog;
+    return (static_cast<DWORD>(record[2]) & kWizardFlags) == 0 ? kFramePropertyPage : kFrameDialog;
 }
 
 CVZRSkinObject* CVZRSkinEngine::AttachSkinObject(HWND hwnd, LPCSTR className, LPCREATESTRUCTA lpcs, BOOL bAuto)

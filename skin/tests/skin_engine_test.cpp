@@ -174,7 +174,7 @@ TEST(SkinEngine, APageInASheetIsKind6AndInAWizardKind2)
     RegisterWindowClass("SkinSheet", SheetProc, DLGWINDOWEXTRA);
     HWND sheet = MakeWindow("SkinSheet");
     g_tab = MakeWindow("Static", WS_CHILD, sheet);
-    DWORD record[3] = {(DWORD)(UINT_PTR)sheet, 0, 0};
+    UINT_PTR record[3] = {(UINT_PTR)sheet, 0, 0};
     SetWindowLongPtrA(sheet, DWLP_USER, (LONG_PTR)record);
     CREATESTRUCTA cs = {};
     cs.hwndParent = sheet;
