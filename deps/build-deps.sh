@@ -9,7 +9,7 @@ case "$ARCH" in i686|x86_64) ;; *) echo "build-deps: target is i686 or x86_64, n
 HOST=$ARCH-w64-mingw32; PREFIX="$ROOT/.deps/$HOST"; WORK="$ROOT/.deps/work-$ARCH"
 TC="$ROOT/cmake/mingw-$ARCH.cmake"; CC=$HOST-gcc-posix; AR=$HOST-ar
 SYSZ=/usr/$HOST/lib/libz.a; JOBS=$(nproc); STAMP="$PREFIX/.stamp"
-SIG="$(cat "$0" "$TC" | sha256sum | cut -c1-16)"   # contents only: the same in every checkout
+SIG="$(cat "$0" "$TC" "$ROOT/cmake/mingw-common.cmake" | sha256sum | cut -c1-16)"   # contents only: the same in every checkout
 [[ -f "$STAMP" && "$(cat "$STAMP")" == "$SIG" ]] && { echo "deps ($ARCH): up to date"; exit 0; }
 case "$PREFIX" in /|/usr|/usr/*|"$HOME") echo "refusing PREFIX=$PREFIX"; exit 1;; esac
 rm -rf "$PREFIX" "$WORK"; mkdir -p "$PREFIX"/{include,lib} "$WORK"; cd "$WORK"

@@ -1,0 +1,31 @@
+# The mingw-w64 settings of both Windows targets; the target's own file sets
+# CMAKE_SYSTEM_PROCESSOR and TOOLCHAIN_PREFIX first.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
+set(CMAKE_AR     /usr/bin/${TOOLCHAIN_PREFIX}-ar     CACHE FILEPATH "")
+set(CMAKE_RANLIB /usr/bin/${TOOLCHAIN_PREFIX}-ranlib CACHE FILEPATH "")
+if(NOT DEFINED DEPS_PREFIX)          # relative to this file, so it also holds inside try_compile
+  if(DEFINED ENV{DEPS_PREFIX})
+    set(DEPS_PREFIX "$ENV{DEPS_PREFIX}")
+  else()
+    get_filename_component(DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../.deps/${TOOLCHAIN_PREFIX}" ABSOLUTE)
+  endif()
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX} ${DEPS_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+# Test programs run under the Wine loader of their own arch.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL AMD64)
+  set(_zavo_wine_arch 64)
+else()
+  set(_zavo_wine_arch 32)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR "env;ZAVO_WINE_ARCH=${_zavo_wine_arch};${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh"
+  CACHE STRING "")
