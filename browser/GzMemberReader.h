@@ -35,6 +35,7 @@ public:
     static BOOL Probe(BYTE (&buffer)[PROBE_SIZE], LPCTSTR path);
 
     BOOL IsCompressed() const { return m_bCompressed; }
+    BOOL IsZip() const { return m_bZip; }
     int GetError() const { return m_nError; }
     DWORD GetSize() const { return m_dwSize; }
 
@@ -61,6 +62,7 @@ private:
     DWORD m_dwCrc;          // from the container
     DWORD m_dwSize;         // decompressed size from the container
     BOOL m_bCompressed;
+    BOOL m_bZip;
     int m_nError;
 
     z_stream m_z;
