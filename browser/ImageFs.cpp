@@ -87,7 +87,8 @@ BOOL HasMagic(const BYTE* p) { return memcmp(p, ROMFS_MAGIC, 8) == 0; }
 CImageFs::FreeSpaceProc CImageFs::s_pfnFreeSpace = BrGetFreeSpace;
 
 CImageFs::CImageFs()
-    : m_pfnProgress(NULL), m_pProgressContext(NULL), m_nOpenError(OPEN_OK), m_pActive(NULL)
+    : m_pfnProgress(NULL), m_pProgressContext(NULL), m_nOpenError(OPEN_OK), m_nBuildError(OPEN_OK),
+      m_pActive(NULL)
 {
 }
 
@@ -431,16 +432,40 @@ int CRomfsImage::ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskF
     return EXTRACT_OK;
 }
 
+namespace {
+// A file name Windows would refuse, or none at all.
+BOOL IsNameAllowed(const CString& path)
+{
+    int back = path.ReverseFind('\\');
+    int slash = path.ReverseFind('/');
+    CString name = path.Mid((back > slash ? back : slash) + 1);
+    return !name.IsEmpty() && name.FindOneOf("<>:\"|?*") < 0 && name != "." && name != "..";
+}
+}  // namespace
+
 BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName)
 {
+    m_nBuildError = OPEN_OK;
     if (mode != MODE_ROMFS)
         return FALSE;
+    if (!IsNameAllowed(outputPath)) {
+        m_nBuildError = OPEN_NAME_NOT_ALLOWED;
+        return FALSE;
+    }
     // built beside the target, which is replaced only by a complete image
     CString temp;
-    if (!BrTempFileBeside(outputPath, temp))
+    if (!BrTempFileBeside(outputPath, temp)) {
+        m_nBuildError = OPEN_CANNOT_WRITE;
         return FALSE;
+    }
     CRomfsBuilder builder;
-    if (builder.BuildRomfsImage(folder, temp, volumeName) != 1 || !BrReplaceFile(temp, outputPath)) {
+    if (builder.BuildRomfsImage(folder, temp, volumeName) != 1) {
+        m_nBuildError = OPEN_CANNOT_READ;  // the output could be made: a source failed
+        FwDeleteFile(temp);
+        return FALSE;
+    }
+    if (!BrReplaceFile(temp, outputPath)) {
+        m_nBuildError = OPEN_CANNOT_WRITE;
         FwDeleteFile(temp);
         return FALSE;
     }

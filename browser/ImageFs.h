@@ -7,14 +7,15 @@
 class CImageFs {
 public:
     enum { MODE_ROMFS = 1 };
-    // Why the last OpenImage failed.
+    // Why the last OpenImage or CreateImage failed.
     enum { OPEN_OK = 0,
            OPEN_CANNOT_READ,
            OPEN_NOT_IMAGE,
            OPEN_TRUNCATED,
            OPEN_NO_SPACE,
            OPEN_CANNOT_WRITE,
-           OPEN_CANCELLED };
+           OPEN_CANCELLED,
+           OPEN_NAME_NOT_ALLOWED };
     enum { EXTRACT_OK = 0,
            EXTRACT_NO_IMAGE = -1,
            EXTRACT_NO_MEMORY = -2,
@@ -36,6 +37,7 @@ public:
         m_pProgressContext = context;
     }
     int GetOpenError() const { return m_nOpenError; }
+    int GetBuildError() const { return m_nBuildError; }
 
     // Replaces the active image only when the new one opened and read
     // completely; on failure the previous image and its nodes stay.
@@ -70,6 +72,7 @@ protected:
     ProgressProc m_pfnProgress;
     void* m_pProgressContext;
     int m_nOpenError;
+    int m_nBuildError;
 
     static int ExtractDiskNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
 
