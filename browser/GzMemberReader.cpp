@@ -182,7 +182,7 @@ BOOL GzMemberReader::DecodeStretch()
             break;
         }
         if (ret != Z_OK) {  // Z_BUF_ERROR here: the input ran out
-            Fail(ERR_DECODER);
+            Fail(ret == Z_BUF_ERROR && m_inputPos >= m_dataEnd ? ERR_TRUNCATED : ERR_DECODER);
             return FALSE;
         }
         if (m_z.avail_out < space)

@@ -14,6 +14,7 @@ public:
     enum { ERR_NONE = 0,
            ERR_DECODER = 1,
            ERR_CHECK = 2,
+           ERR_TRUNCATED = 3,  // the compressed data end too soon
            ERR_BAD_HEADER = 16 };
     enum { WINDOW_SIZE = 0x8000,
            INPUT_SIZE = 0x10000,

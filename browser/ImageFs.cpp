@@ -209,7 +209,9 @@ private:
         int got = m_outer.ReadAt(buffer, (DWORD)m_outerPos, length);
         if (got > 0)
             m_outerPos += got;
-        return got < 0 ? FAILED : got;
+        if (got < 0)  // data cut short end early, as a short stream does
+            return m_outer.GetError() == GzMemberReader::ERR_TRUNCATED ? END : FAILED;
+        return got;
     }
     int ReadInner(BYTE* buffer, UINT length)
     {
@@ -220,8 +222,12 @@ private:
         while (m_z.avail_out == length) {
             if (m_z.avail_in == 0) {
                 int got = ReadOuter(m_in.data(), (UINT)m_in.size());
-                if (got <= 0)
-                    return FAILED;  // the inner stream is cut short
+                if (got == FAILED)
+                    return FAILED;
+                if (got == END) {  // the inner stream is cut short
+                    m_bEnd = TRUE;
+                    break;
+                }
                 m_z.next_in = m_in.data();
                 m_z.avail_in = (uInt)got;
             }
