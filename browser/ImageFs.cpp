@@ -265,7 +265,7 @@ BOOL CRomfsImage::InflateToTemp(Stream& stream, const BYTE* head, UINT headLengt
         headLength = size;
     ULONGLONG free = 0;
     CString folder = FwGetTempPath();
-    if (!s_pfnFreeSpace(folder, free) || size > free)
+    if (s_pfnFreeSpace(folder, free) && size > free)  // a disk that cannot tell is tried
         return Refuse(OPEN_NO_SPACE);
     CString temp;
     if (!FwGetTempFileName(folder, "_zmn", temp))
