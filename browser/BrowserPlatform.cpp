@@ -18,9 +18,29 @@ BOOL BrReplaceFile(LPCTSTR source, LPCTSTR target)
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
 }
 
+BOOL BrGetFreeSpace(LPCTSTR folder, ULONGLONG& free)
+{
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExA(folder, &available, NULL, NULL))
+        return FALSE;
+    free = available.QuadPart;
+    return TRUE;
+}
+
 #else
 
+#include <sys/statvfs.h>
+
 #include <cstdio>
+
+BOOL BrGetFreeSpace(LPCTSTR folder, ULONGLONG& free)
+{
+    struct statvfs st;
+    if (statvfs(FwNativePath(folder), &st) != 0)
+        return FALSE;
+    free = (ULONGLONG)st.f_bavail * st.f_frsize;
+    return TRUE;
+}
 
 CString BrGetVolumeLabel(LPCTSTR)
 {

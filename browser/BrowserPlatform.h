@@ -12,3 +12,6 @@ BOOL BrTempFileBeside(LPCTSTR target, CString& temp);
 
 // Moves source over target, replacing a file already there.
 BOOL BrReplaceFile(LPCTSTR source, LPCTSTR target);
+
+// The bytes free for this user on the disk that holds the folder.
+BOOL BrGetFreeSpace(LPCTSTR folder, ULONGLONG& free);

@@ -11,7 +11,7 @@ DWORD Le32(const BYTE* p) { return Le16(p) | (Le16(p + 2) << 16); }
 
 GzMemberReader::GzMemberReader()
     : m_fileLength(0), m_dataStart(0), m_dataEnd(0), m_inputPos(0), m_dwCrc(0), m_dwSize(0),
-      m_bCompressed(FALSE), m_nError(ERR_NONE), m_bZInit(FALSE), m_bStreamEnd(FALSE),
+      m_bCompressed(FALSE), m_bZip(FALSE), m_nError(ERR_NONE), m_bZInit(FALSE), m_bStreamEnd(FALSE),
       m_dwRunningCrc(0), m_filled(0), m_pInput(NULL), m_pWindow(NULL)
 {
     memset(&m_z, 0, sizeof(m_z));
@@ -114,7 +114,8 @@ LONGLONG GzMemberReader::Open(LPCTSTR path)
         return 0;
     }
     TestResult r = TestGzip();
-    if (r == TEST_NONE)
+    m_bZip = r == TEST_NONE;
+    if (m_bZip)
         r = TestZip();
     if (r != TEST_OK || !ResetDecoder()) {
         if (r == TEST_BAD)
@@ -181,7 +182,7 @@ BOOL GzMemberReader::DecodeStretch()
             break;
         }
         if (ret != Z_OK) {  // Z_BUF_ERROR here: the input ran out
-            Fail(ERR_DECODER);
+            Fail(ret == Z_BUF_ERROR && m_inputPos >= m_dataEnd ? ERR_TRUNCATED : ERR_DECODER);
             return FALSE;
         }
         if (m_z.avail_out < space)

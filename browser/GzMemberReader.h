@@ -14,6 +14,7 @@ public:
     enum { ERR_NONE = 0,
            ERR_DECODER = 1,
            ERR_CHECK = 2,
+           ERR_TRUNCATED = 3,  // the compressed data end too soon
            ERR_BAD_HEADER = 16 };
     enum { WINDOW_SIZE = 0x8000,
            INPUT_SIZE = 0x10000,
@@ -35,6 +36,7 @@ public:
     static BOOL Probe(BYTE (&buffer)[PROBE_SIZE], LPCTSTR path);
 
     BOOL IsCompressed() const { return m_bCompressed; }
+    BOOL IsZip() const { return m_bZip; }
     int GetError() const { return m_nError; }
     DWORD GetSize() const { return m_dwSize; }
 
@@ -61,6 +63,7 @@ private:
     DWORD m_dwCrc;          // from the container
     DWORD m_dwSize;         // decompressed size from the container
     BOOL m_bCompressed;
+    BOOL m_bZip;
     int m_nError;
 
     z_stream m_z;

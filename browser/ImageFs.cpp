@@ -84,7 +84,11 @@ private:
 BOOL HasMagic(const BYTE* p) { return memcmp(p, ROMFS_MAGIC, 8) == 0; }
 }  // namespace
 
-CImageFs::CImageFs() : m_pActive(NULL)
+CImageFs::FreeSpaceProc CImageFs::s_pfnFreeSpace = BrGetFreeSpace;
+
+CImageFs::CImageFs()
+    : m_pfnProgress(NULL), m_pProgressContext(NULL), m_nOpenError(OPEN_OK), m_nBuildError(OPEN_OK),
+      m_pActive(NULL)
 {
 }
 
@@ -96,10 +100,13 @@ CImageFs::~CImageFs()
 BOOL CImageFs::OpenImage(LPCTSTR path)
 {
     CRomfsImage* image = new CRomfsImage;
+    image->SetProgress(m_pfnProgress, m_pProgressContext);
     if (!image->Open(path) || !image->ReadTree()) {
+        m_nOpenError = image->GetOpenError() ? image->GetOpenError() : OPEN_NOT_IMAGE;
         delete image;
         return FALSE;
     }
+    m_nOpenError = OPEN_OK;
     delete m_pActive;
     m_pActive = image;
     return TRUE;
@@ -148,42 +155,171 @@ CRomfsImage::~CRomfsImage()
         FwDeleteFile(m_strTempFile);
 }
 
-BOOL CRomfsImage::InflateToTemp(LPCTSTR path)
+// The decompressed bytes of a compressed image, read in order: the
+// container's data, or when those are a gzip file in turn (the studio's
+// packages: a zip holding the gzip image) that inner stream inflated too.
+// No layer below that one is opened.
+class CRomfsImage::Stream {
+public:
+    enum { END = 0,
+           FAILED = -1 };
+
+    Stream() : m_outerPos(0), m_bNested(FALSE), m_bEnd(FALSE)
+    {
+        memset(&m_z, 0, sizeof(m_z));
+    }
+    ~Stream()
+    {
+        if (m_bNested)
+            inflateEnd(&m_z);
+    }
+    // FALSE for a file that holds no usable container.
+    BOOL Open(LPCTSTR path)
+    {
+        if (m_outer.Open(path) <= 0 || !m_outer.IsCompressed())
+            return FALSE;
+        BYTE magic[2];
+        if (!m_outer.IsZip() || m_outer.ReadAt(magic, 0, 2) != 2 || magic[0] != 0x1F || magic[1] != 0x8B)
+            return TRUE;
+        if (inflateInit2(&m_z, 16 + MAX_WBITS) != Z_OK)
+            return FALSE;
+        m_bNested = TRUE;
+        m_in.resize(GzMemberReader::INPUT_SIZE);
+        return TRUE;
+    }
+    // Reads until the buffer is full or the data end: the count, or FAILED
+    // for damaged data.
+    int ReadFull(BYTE* buffer, UINT length)
+    {
+        UINT done = 0;
+        while (done < length) {
+            int got = m_bNested ? ReadInner(buffer + done, length - done) : ReadOuter(buffer + done, length - done);
+            if (got == FAILED)
+                return FAILED;
+            if (got == END)
+                break;
+            done += (UINT)got;
+        }
+        return (int)done;
+    }
+
+private:
+    int ReadOuter(BYTE* buffer, UINT length)
+    {
+        int got = m_outer.ReadAt(buffer, (DWORD)m_outerPos, length);
+        if (got > 0)
+            m_outerPos += got;
+        if (got < 0)  // data cut short end early, as a short stream does
+            return m_outer.GetError() == GzMemberReader::ERR_TRUNCATED ? END : FAILED;
+        return got;
+    }
+    int ReadInner(BYTE* buffer, UINT length)
+    {
+        if (m_bEnd)
+            return END;
+        m_z.next_out = buffer;
+        m_z.avail_out = length;
+        while (m_z.avail_out == length) {
+            if (m_z.avail_in == 0) {
+                int got = ReadOuter(m_in.data(), (UINT)m_in.size());
+                if (got == FAILED)
+                    return FAILED;
+                if (got == END) {  // the inner stream is cut short
+                    m_bEnd = TRUE;
+                    break;
+                }
+                m_z.next_in = m_in.data();
+                m_z.avail_in = (uInt)got;
+            }
+            int ret = inflate(&m_z, Z_NO_FLUSH);
+            if (ret == Z_STREAM_END) {
+                m_bEnd = TRUE;
+                break;
+            }
+            if (ret != Z_OK)
+                return FAILED;
+        }
+        return (int)(length - m_z.avail_out);
+    }
+
+    GzMemberReader m_outer;
+    ULONGLONG m_outerPos;
+    BOOL m_bNested;
+    BOOL m_bEnd;
+    z_stream m_z;
+    std::vector<BYTE> m_in;
+};
+
+BOOL CRomfsImage::Refuse(int error)
 {
-    GzMemberReader reader;
-    LONGLONG size = reader.Open(path);
-    if (!reader.IsCompressed() || size <= 0)
-        return FALSE;
+    m_nOpenError = error;
+    return FALSE;
+}
+
+// Writes no more than the image's own size field says it holds, so that
+// data inflating far beyond it (a bomb) never reach the disk.
+BOOL CRomfsImage::InflateToTemp(Stream& stream, const BYTE* head, UINT headLength)
+{
+    DWORD size = Be32(head + 8);
+    if (size < headLength)
+        headLength = size;
+    ULONGLONG free = 0;
+    CString folder = FwGetTempPath();
+    if (s_pfnFreeSpace(folder, free) && size > free)  // a disk that cannot tell is tried
+        return Refuse(OPEN_NO_SPACE);
     CString temp;
-    if (!FwGetTempFileName(FwGetTempPath(), "_zmn", temp))
-        return FALSE;
+    if (!FwGetTempFileName(folder, "_zmn", temp))
+        return Refuse(OPEN_CANNOT_WRITE);
     m_strTempFile = temp;
     CFile out;
-    if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-        return FALSE;
+    if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary) || !out.Write(head, headLength))
+        return Refuse(OPEN_CANNOT_WRITE);
     std::vector<BYTE> chunk(0x8000);
-    for (LONGLONG offset = 0; offset < size;) {
-        int got = reader.ReadAt(chunk.data(), (DWORD)offset, (UINT)chunk.size());
-        if (got <= 0 || !out.Write(chunk.data(), (UINT)got))
-            return FALSE;
-        offset += got;
+    for (ULONGLONG done = headLength; done < size;) {
+        if (m_pfnProgress && !m_pfnProgress(m_pProgressContext, done, size))
+            return Refuse(OPEN_CANCELLED);
+        UINT want = size - done < chunk.size() ? (UINT)(size - done) : (UINT)chunk.size();
+        int got = stream.ReadFull(chunk.data(), want);
+        if (got < 0)
+            return Refuse(OPEN_NOT_IMAGE);
+        if ((UINT)got < want)
+            return Refuse(OPEN_TRUNCATED);
+        if (!out.Write(chunk.data(), want))
+            return Refuse(OPEN_CANNOT_WRITE);
+        done += want;
     }
-    return out.Close();
+    return out.Close() || Refuse(OPEN_CANNOT_WRITE);
 }
 
 BOOL CRomfsImage::Open(LPCTSTR path)
 {
-    BYTE head[GzMemberReader::PROBE_SIZE];
+    m_nOpenError = OPEN_OK;
+    if (!FwFileExists(path))
+        return Refuse(OPEN_CANNOT_READ);
+    BYTE head[HEADER_BLOCK];
     CString file = path;
-    if (GzMemberReader::Probe(head, path)) {
+    Stream stream;
+    if (stream.Open(path)) {
         // refused before any temp file is written
-        if (!HasMagic(head) || !InflateToTemp(path))
+        int got = stream.ReadFull(head, sizeof(head));
+        if (got < 0)
+            return Refuse(OPEN_NOT_IMAGE);
+        if (got < 16)
+            return Refuse(got >= 8 && HasMagic(head) ? OPEN_TRUNCATED : OPEN_NOT_IMAGE);
+        if (!HasMagic(head))
+            return Refuse(OPEN_NOT_IMAGE);
+        if (!InflateToTemp(stream, head, (UINT)got))
             return FALSE;
         file = m_strTempFile;
     }
     RomfsFile image;
-    if (!image.Open(file) || !image.Read(0, head, 16) || !HasMagic(head))
-        return FALSE;
+    if (!image.Open(file))
+        return Refuse(OPEN_CANNOT_READ);
+    if (!image.Read(0, head, 16))
+        return Refuse(image.Length() >= 8 && image.Read(0, head, 8) && HasMagic(head) ? OPEN_TRUNCATED
+                                                                                      : OPEN_NOT_IMAGE);
+    if (!HasMagic(head))
+        return Refuse(OPEN_NOT_IMAGE);
     m_strImagePath = file;
     m_imageLength = image.Length();
     return TRUE;
@@ -208,10 +344,14 @@ BOOL CRomfsImage::ReadTree()
     m_tree.Clear();
     RomfsFile image;
     RomfsHeader super;
-    if (!image.Open(m_strImagePath) || !image.ReadHeader(0, super))
-        return FALSE;
-    if (super.size > image.Length() || super.dataOffset >= super.size)
-        return FALSE;
+    if (!image.Open(m_strImagePath))
+        return Refuse(OPEN_CANNOT_READ);
+    if (!image.ReadHeader(0, super))
+        return Refuse(OPEN_NOT_IMAGE);
+    if (super.size > image.Length())
+        return Refuse(OPEN_TRUNCATED);
+    if (super.dataOffset >= super.size)
+        return Refuse(OPEN_NOT_IMAGE);
     image.SetLimit(super.size);
 
     CTime now = CTime::GetCurrentTime();
@@ -298,16 +438,40 @@ int CRomfsImage::ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskF
     return EXTRACT_OK;
 }
 
+namespace {
+// A file name Windows would refuse, or none at all.
+BOOL IsNameAllowed(const CString& path)
+{
+    int back = path.ReverseFind('\\');
+    int slash = path.ReverseFind('/');
+    CString name = path.Mid((back > slash ? back : slash) + 1);
+    return !name.IsEmpty() && name.FindOneOf("<>:\"|?*") < 0 && name != "." && name != "..";
+}
+}  // namespace
+
 BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName)
 {
+    m_nBuildError = OPEN_OK;
     if (mode != MODE_ROMFS)
         return FALSE;
+    if (!IsNameAllowed(outputPath)) {
+        m_nBuildError = OPEN_NAME_NOT_ALLOWED;
+        return FALSE;
+    }
     // built beside the target, which is replaced only by a complete image
     CString temp;
-    if (!BrTempFileBeside(outputPath, temp))
+    if (!BrTempFileBeside(outputPath, temp)) {
+        m_nBuildError = OPEN_CANNOT_WRITE;
         return FALSE;
+    }
     CRomfsBuilder builder;
-    if (builder.BuildRomfsImage(folder, temp, volumeName) != 1 || !BrReplaceFile(temp, outputPath)) {
+    if (builder.BuildRomfsImage(folder, temp, volumeName) != 1) {
+        m_nBuildError = OPEN_CANNOT_READ;  // the output could be made: a source failed
+        FwDeleteFile(temp);
+        return FALSE;
+    }
+    if (!BrReplaceFile(temp, outputPath)) {
+        m_nBuildError = OPEN_CANNOT_WRITE;
         FwDeleteFile(temp);
         return FALSE;
     }

@@ -7,13 +7,37 @@
 class CImageFs {
 public:
     enum { MODE_ROMFS = 1 };
+    // Why the last OpenImage or CreateImage failed.
+    enum { OPEN_OK = 0,
+           OPEN_CANNOT_READ,
+           OPEN_NOT_IMAGE,
+           OPEN_TRUNCATED,
+           OPEN_NO_SPACE,
+           OPEN_CANNOT_WRITE,
+           OPEN_CANCELLED,
+           OPEN_NAME_NOT_ALLOWED };
     enum { EXTRACT_OK = 0,
            EXTRACT_NO_IMAGE = -1,
            EXTRACT_NO_MEMORY = -2,
            EXTRACT_NO_TARGET = -3 };
 
+    // Told the bytes of a compressed image inflated so far and the image's
+    // size; FALSE stops the inflation.
+    typedef BOOL (*ProgressProc)(void* context, ULONGLONG done, ULONGLONG total);
+    // The free bytes of the folder's disk; replaceable for tests.
+    typedef BOOL (*FreeSpaceProc)(LPCTSTR folder, ULONGLONG& free);
+    static FreeSpaceProc s_pfnFreeSpace;
+
     CImageFs();
     virtual ~CImageFs();
+
+    void SetProgress(ProgressProc proc, void* context)
+    {
+        m_pfnProgress = proc;
+        m_pProgressContext = context;
+    }
+    int GetOpenError() const { return m_nOpenError; }
+    int GetBuildError() const { return m_nBuildError; }
 
     // Replaces the active image only when the new one opened and read
     // completely; on failure the previous image and its nodes stay.
@@ -45,6 +69,11 @@ public:
     const CString& GetImagePath() const { return m_strImagePath; }
 
 protected:
+    ProgressProc m_pfnProgress;
+    void* m_pProgressContext;
+    int m_nOpenError;
+    int m_nBuildError;
+
     static int ExtractDiskNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
 
     CFsNodeTree m_tree;
@@ -71,7 +100,9 @@ public:
     const CString& GetTempFile() const { return m_strTempFile; }
 
 private:
-    BOOL InflateToTemp(LPCTSTR path);
+    class Stream;
+    BOOL InflateToTemp(Stream& stream, const BYTE* head, UINT headLength);
+    BOOL Refuse(int error);
     BOOL OwnsNode(const CFsNode* node);
 
     CString m_strTempFile;

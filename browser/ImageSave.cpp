@@ -101,7 +101,7 @@ BOOL WriteZip(LPCTSTR zipPath, LPCTSTR imagePath, const CString& member)
 CString AddImageExtension(LPCTSTR path)
 {
     CString p = path;
-    if (p.Mid(LastSeparator(p) + 1).Find('.') < 0)
+    if (p.Find('.') < 0)  // a dot in a folder name counts too
         p += ".zmn";
     return p;
 }

@@ -6,7 +6,7 @@
 #include "browser/ImageFs.h"
 #include "framework/Array.h"
 
-// The path with ".zmn" appended when its last component holds no dot.
+// The path with ".zmn" appended when it holds no dot anywhere.
 CString AddImageExtension(LPCTSTR path);
 
 // The folder that takes dropped files: the selected row's node (its folder

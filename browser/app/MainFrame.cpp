@@ -3,6 +3,7 @@
 #include "browser/ImageSave.h"
 #include "browser/NodeFiles.h"
 #include "browser/app/BrowserMessages.h"
+#include "browser/app/InflateProgressDlg.h"
 #include "browser/app/LeftView.h"
 #include "browser/app/NewFsFromDirDlg.h"
 #include "browser/app/PelsysView.h"
@@ -20,8 +21,6 @@
 
 namespace {
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-const char kOpenFailed[] = "Error open image file!     ";
-const char kExtractFailed[] = "Extract failed!";
 const char kBuildCaption[] = "Pelsys";
 
 int DefaultMessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
@@ -41,6 +40,32 @@ CString LoadText(UINT id)
 {
     CString text;
     text.LoadString(id);
+    return text;
+}
+
+UINT ReasonText(int error)
+{
+    switch (error) {
+    case CImageFs::OPEN_TRUNCATED:
+        return IDS_REASON_TRUNCATED;
+    case CImageFs::OPEN_CANNOT_READ:
+        return IDS_REASON_CANNOT_READ;
+    case CImageFs::OPEN_CANNOT_WRITE:
+        return IDS_REASON_CANNOT_WRITE;
+    case CImageFs::OPEN_NO_SPACE:
+        return IDS_REASON_NO_SPACE;
+    case CImageFs::OPEN_NAME_NOT_ALLOWED:
+        return IDS_REASON_NAME;
+    default:
+        return IDS_REASON_NOT_IMAGE;
+    }
+}
+
+// "Cannot <do> <file>: <reason>" from the program's strings.
+CString FailureText(UINT format, LPCTSTR file, UINT reason)
+{
+    CString text;
+    text.Format(LoadText(format), file, (LPCTSTR)LoadText(reason));
     return text;
 }
 }  // namespace
@@ -163,10 +188,20 @@ void CMainFrame::OnFileOpen()
 
 BOOL CMainFrame::OpenImageFile(LPCTSTR path)
 {
-    if (!m_imageFs.OpenImage(path)) {
-        ShowMessage(kOpenFailed, MB_OK | MB_ICONSTOP);
+    BOOL opened;
+    {
+        CInflateProgressDlg progress(this);
+        m_imageFs.SetProgress(CInflateProgressDlg::Report, &progress);
+        opened = m_imageFs.OpenImage(path);
+        m_imageFs.SetProgress(NULL, NULL);
+    }
+    if (!opened) {
+        int error = m_imageFs.GetOpenError();
+        if (error != CImageFs::OPEN_CANCELLED)
+            ShowMessage(FailureText(IDS_OPEN_FAILED, path, ReasonText(error)), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
+    m_strShownPath = path;
     m_bReadOnly = TRUE;
     m_pDropTarget = NULL;
     m_pOpenedNode = NULL;
@@ -188,6 +223,7 @@ void CMainFrame::OnFileNew()
 void CMainFrame::NewVirtualFs()
 {
     ClearPanes();
+    m_strShownPath.Empty();
     m_pDropTarget = NULL;
     m_pOpenedNode = NULL;
     m_imageFs.NewImage(CImageFs::MODE_ROMFS, "C:\\demo.bin");
@@ -289,8 +325,10 @@ LRESULT CMainFrame::OnOpenFileNode(WPARAM wParam, LPARAM)
         return 0;
     m_pOpenedNode = node;
     CString target = NodeTargetPath(FwGetTempPath(), node);
-    if (m_imageFs.Extract(node, target, TRUE) != CImageFs::EXTRACT_OK) {
-        ShowMessage(kExtractFailed, MB_OK | MB_ICONSTOP);
+    int extracted = m_imageFs.Extract(node, target, TRUE);
+    if (extracted != CImageFs::EXTRACT_OK) {
+        UINT reason = extracted == CImageFs::EXTRACT_NO_TARGET ? IDS_REASON_CANNOT_WRITE : IDS_REASON_CANNOT_READ;
+        ShowMessage(FailureText(IDS_EXTRACT_FAILED, node->m_strName, reason), MB_OK | MB_ICONSTOP);
         return 0;
     }
     if ((INT_PTR)s_pfnShellOpen(m_hWnd, target, NULL) < 32) {
@@ -325,8 +363,21 @@ void CMainFrame::OnNewFsFromDirectory()
     CNewFsFromDirDlg dlg(this);
     if (dlg.DoModal() != IDOK)
         return;
+    if (FwFileExists(dlg.m_strFile)) {
+        CString ask;
+        ask.Format(LoadText(IDS_REPLACE_ASK), (LPCTSTR)dlg.m_strFile);
+        if (ShowMessage(ask, MB_YESNO | MB_ICONQUESTION, kBuildCaption) != IDYES)
+            return;
+    }
     if (!m_imageFs.CreateImage(dlg.m_strDir, dlg.m_strFile, CImageFs::MODE_ROMFS, dlg.m_strVolume)) {
-        ShowMessage(LoadText(IDS_BUILD_FAILED), MB_OK | MB_ICONSTOP, kBuildCaption);
+        int error = m_imageFs.GetBuildError();
+        LPCTSTR file = error == CImageFs::OPEN_CANNOT_READ ? dlg.m_strDir : dlg.m_strFile;
+        ShowMessage(FailureText(IDS_BUILD_FAILED_FILE, file, ReasonText(error)), MB_OK | MB_ICONSTOP, kBuildCaption);
+        return;
+    }
+    // the tree must not go on showing what the file held before
+    if (!m_strShownPath.IsEmpty() && FwGetFullPathName(m_strShownPath).CompareNoCase(FwGetFullPathName(dlg.m_strFile)) == 0) {
+        OpenImageFile(dlg.m_strFile);
         return;
     }
     if (ShowMessage(LoadText(IDS_BUILD_DONE_OPEN), MB_YESNO | MB_ICONQUESTION, kBuildCaption) == IDYES)

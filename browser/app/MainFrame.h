@@ -83,4 +83,5 @@ private:
     CStatusBar m_wndStatusBar;
     CFsNode* m_pOpenedNode;
     CFsNode* m_pDropTarget;
+    CString m_strShownPath;  // the file of the image shown, if any
 };

@@ -140,6 +140,7 @@ TEST_F(Reader, TruncatedDeflateDataEndsWithAnErrorAtEveryCut)
         ASSERT_GT(r.Open(Put(t)), 0) << cut;
         Bytes out;
         EXPECT_FALSE(ReadAll(r, out)) << cut;
+        EXPECT_EQ(r.GetError(), GzMemberReader::ERR_TRUNCATED) << cut;
         // zip: the member's compressed size says less than the data
         Bytes y = z;
         uint32_t csize = (uint32_t)(cut - 10);
@@ -150,6 +151,7 @@ TEST_F(Reader, TruncatedDeflateDataEndsWithAnErrorAtEveryCut)
         r.Close();  // Windows keeps an open file from being rewritten
         ASSERT_GT(r.Open(Put(y)), 0) << cut;
         EXPECT_FALSE(ReadAll(r, out)) << cut;
+        EXPECT_EQ(r.GetError(), GzMemberReader::ERR_TRUNCATED) << cut;
     }
 }
 

@@ -84,11 +84,12 @@ protected:
 };
 }  // namespace
 
-TEST(ImageExtension, AddedOnlyWhenTheLastComponentHasNoDot)
+TEST(ImageExtension, AddedOnlyWhenThePathHasNoDotAnywhere)
 {
     EXPECT_STREQ(AddImageExtension("C:\\out\\menu"), "C:\\out\\menu.zmn");
-    EXPECT_STREQ(AddImageExtension("C:\\a.dir\\menu"), "C:\\a.dir\\menu.zmn");
-    EXPECT_STREQ(AddImageExtension("/tmp/a.b/menu"), "/tmp/a.b/menu.zmn");
+    EXPECT_STREQ(AddImageExtension("C:\\a.dir\\menu"), "C:\\a.dir\\menu");
+    EXPECT_STREQ(AddImageExtension("/tmp/a.b/menu"), "/tmp/a.b/menu");
+    EXPECT_STREQ(AddImageExtension(".\\menu"), ".\\menu");
     EXPECT_STREQ(AddImageExtension("C:\\out\\menu.img"), "C:\\out\\menu.img");
     EXPECT_STREQ(AddImageExtension("menu."), "menu.");
 }
@@ -130,7 +131,7 @@ TEST_F(Save, PlainSaveHoldsExactlyTheDroppedFilesAndRemovesTheStagingFolder)
     Files f = DropSample();
     CString image;
     ASSERT_EQ(SaveNodesAsImage(fs, rows, dir / "out", FALSE, FALSE, image), SAVE_CREATED);
-    EXPECT_STREQ(image, dir / "out.zmn");
+    EXPECT_STREQ(image, AddImageExtension(dir / "out"));
     std::string volume;
     Files read;
     ASSERT_TRUE(ParseRomfs(ReadBytes(image), volume, read));
@@ -166,7 +167,7 @@ TEST_F(Save, FailuresKeepWhatIsOnDisk)
 
     // a zip that cannot replace its target leaves the plain image
     FwCreateDirectory(dir / "z.zmn.zip");
-    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "z", FALSE, TRUE, image), SAVE_ZIP_FAILED);
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "z.zmn", FALSE, TRUE, image), SAVE_ZIP_FAILED);
     EXPECT_EQ(ReadBytes(image).size() % 1024, 0u);
     EXPECT_FALSE(ReadBytes(image).empty());
 

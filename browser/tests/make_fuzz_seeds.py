@@ -29,6 +29,8 @@ def z(data):
     return b.getvalue()
 for folder in ("browser_container_fuzzer_seeds", "browser_romfs_fuzzer_seeds"):
     os.makedirs(folder, exist_ok=True)
-    for fn, data in (("plain", img), ("gz", gzip.compress(img)), ("zip", z(img))):
+    # the studio's package: a zip holding the gzip image
+    for fn, data in (("plain", img), ("gz", gzip.compress(img)), ("zip", z(img)),
+                     ("zipgz", z(gzip.compress(img, mtime=0)))):
         with open(os.path.join(folder, fn), "wb") as f:
             f.write(data)

@@ -17,6 +17,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <unzip.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,11 +35,30 @@ namespace {
 std::vector<std::string> g_messages;
 std::vector<std::pair<std::string, std::string>> g_opened;
 int g_openResult = 42;
+int g_yesNo = IDNO;  // the answer to every yes/no question
 
 int RecordMessage(LPCTSTR text, LPCTSTR, UINT type)
 {
     g_messages.push_back(text);
-    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    return (type & MB_TYPEMASK) == MB_YESNO ? g_yesNo : IDOK;
+}
+
+// A message of the program naming a file and the reason of a failure.
+std::string Failure(UINT format, const std::string& file, UINT reason)
+{
+    CString f, r, text;
+    f.LoadString(format);
+    r.LoadString(reason);
+    text.Format(f, file.c_str(), (LPCTSTR)r);
+    return (LPCTSTR)text;
+}
+
+std::string Text(UINT id, const std::string& file)
+{
+    CString f, text;
+    f.LoadString(id);
+    text.Format(f, file.c_str());
+    return (LPCTSTR)text;
 }
 
 HINSTANCE RecordOpen(HWND, LPCTSTR file, LPCTSTR parameters)
@@ -194,6 +214,7 @@ protected:
         CMainFrame::s_pfnShellOpen = RecordOpen;
         g_messages.clear();
         g_opened.clear();
+        g_yesNo = IDNO;
         theApp.SetRegistryKey("Zavo System");
         theApp.RegisterTemplate();
         CCommandLineInfo info;
@@ -444,7 +465,7 @@ TEST_F(PelsysTest, FailedOpenKeepsTheShownImageAndNothingPointsAtFreedNodes)
     Select(Child(Root(), "boot"));
     std::string bad = WriteImage("bad.gz", MakeGzip(Bytes(600, 'z')));
     EXPECT_FALSE(frame->OpenImageFile(bad.c_str()));
-    EXPECT_EQ(g_messages, std::vector<std::string>{"Error open image file!     "});
+    EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_OPEN_FAILED, bad, IDS_REASON_NOT_IMAGE)});
     char title[MAX_PATH] = "";
     frame->GetWindowText(title, sizeof(title));
     EXPECT_EQ(title, good);
@@ -619,8 +640,7 @@ TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
 
     // a file that cannot be read fails the build and the image built before stays
     std::string built = Slurp(out);
-    CString failed;
-    failed.LoadString(IDS_BUILD_FAILED);
+    g_yesNo = IDYES;  // replace the image built before
     {
         HANDLE locked = CreateFileA((src + "\\locked.bin").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
         ASSERT_NE(locked, INVALID_HANDLE_VALUE);
@@ -628,7 +648,8 @@ TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
         answerBuild(src, out, "Locked");
         Command(ID_NEWFS_FROM_DIR);
         CloseHandle(locked);
-        EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+        EXPECT_EQ(g_messages, (std::vector<std::string>{Text(IDS_REPLACE_ASK, out),
+                                                        Failure(IDS_BUILD_FAILED_FILE, src, IDS_REASON_CANNOT_READ)}));
         EXPECT_EQ(Slurp(out), built);
         DeleteFileA((src + "\\locked.bin").c_str());
     }
@@ -637,7 +658,8 @@ TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
     g_messages.clear();
     answerBuild(src + "\\missing", out, "Again");
     Command(ID_NEWFS_FROM_DIR);
-    EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)failed});
+    EXPECT_EQ(g_messages, (std::vector<std::string>{Text(IDS_REPLACE_ASK, out),
+                                                    Failure(IDS_BUILD_FAILED_FILE, src + "\\missing", IDS_REASON_CANNOT_READ)}));
     EXPECT_EQ(Slurp(out), built);
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "dir"), CString((src + "\\missing").c_str()));
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "volume"), CString("Again"));
@@ -790,6 +812,114 @@ TEST_F(PelsysTest, DoubleByteVolumeNamesCountInBytes)
     CImageFs fs;
     ASSERT_TRUE(fs.OpenImage(out.c_str()));
     EXPECT_EQ(std::string((LPCTSTR)fs.GetTree().GetRoot()->m_strName), fifteen);
+}
+
+void AnswerBuild(const std::string& dir, const std::string& file, const std::string& volume)
+{
+    g_answer = [=](HWND dlg) {
+        SetDlgItemTextA(dlg, IDC_DIR_EDIT, dir.c_str());
+        SetDlgItemTextA(dlg, IDC_FILE_EDIT, file.c_str());
+        SetDlgItemTextA(dlg, IDC_VOLUME_EDIT, volume.c_str());
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    };
+}
+
+TEST_F(PelsysTest, OpenFailuresNameTheFileAndTheReason)
+{
+    Bytes plain = RomfsBytes::Make("Vol", kSample);
+    std::string missing = Folder("img") + "\\missing.zmn";
+    std::string cut = WriteImage("cut.zmn", Bytes(plain.begin(), plain.begin() + plain.size() / 2));
+    std::string cutGz = WriteImage("cut.gz", MakeGzip(Bytes(plain.begin(), plain.begin() + plain.size() / 2)));
+    std::string text = WriteImage("notes.zmn", Bytes(2000, 'n'));
+    for (const auto& c : {std::make_pair(missing, IDS_REASON_CANNOT_READ), std::make_pair(cut, IDS_REASON_TRUNCATED),
+                          std::make_pair(cutGz, IDS_REASON_TRUNCATED), std::make_pair(text, IDS_REASON_NOT_IMAGE)}) {
+        g_messages.clear();
+        EXPECT_FALSE(frame->OpenImageFile(c.first.c_str()));
+        EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_OPEN_FAILED, c.first, c.second)});
+    }
+}
+
+TEST_F(PelsysTest, BuildFailuresNameTheFileAndTheReason)
+{
+    std::string src = Folder("tree");
+    Spit(src + "\\a.txt", "a");
+    std::string bad = Folder("built") + "\\menu?.zmn";
+    AnswerBuild(src, bad, "Vol");
+    Command(ID_NEWFS_FROM_DIR);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_BUILD_FAILED_FILE, bad, IDS_REASON_NAME)});
+    g_messages.clear();
+    std::string nowhere = Folder("built") + "\\no such folder\\menu.zmn";
+    AnswerBuild(src, nowhere, "Vol");
+    Command(ID_NEWFS_FROM_DIR);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_BUILD_FAILED_FILE, nowhere, IDS_REASON_CANNOT_WRITE)});
+}
+
+TEST_F(PelsysTest, BuildOverTheShownImageAsksAndTheTreeFollows)
+{
+    std::string first = Folder("first"), second = Folder("second");
+    Spit(first + "\\old.txt", "old");
+    CreateDirectoryA((second + "\\newdir").c_str(), NULL);
+    Spit(second + "\\newdir\\new.txt", "new");
+    std::string out = Folder("built") + "\\shown.zmn";
+    AnswerBuild(first, out, "First");
+    Command(ID_NEWFS_FROM_DIR);
+    ASSERT_TRUE(frame->OpenImageFile(out.c_str()));
+    ASSERT_EQ(ItemText(Root()), "First");
+    std::string before = Slurp(out);
+
+    // No keeps the file and the tree
+    g_messages.clear();
+    AnswerBuild(second, out, "Second");
+    Command(ID_NEWFS_FROM_DIR);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Text(IDS_REPLACE_ASK, out)});
+    EXPECT_EQ(Slurp(out), before);
+    EXPECT_EQ(ItemText(Root()), "First");
+
+    // Yes replaces it, and the tree shows the new image without a question
+    g_messages.clear();
+    g_yesNo = IDYES;
+    AnswerBuild(second, out, "Second");
+    Command(ID_NEWFS_FROM_DIR);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Text(IDS_REPLACE_ASK, out)});
+    EXPECT_NE(Slurp(out), before);
+    EXPECT_EQ(ItemText(Root()), "Second");
+    EXPECT_TRUE(Child(Root(), "newdir"));
+    Select(Root());
+    EXPECT_EQ(RowNames(), std::set<std::string>{"newdir"});
+    EXPECT_TRUE(frame->IsReadOnly());
+}
+
+// A large image shows its progress; Cancel stops it and keeps the image shown.
+TEST_F(PelsysTest, LargeImageInflatesWithProgressAndCancel)
+{
+    std::string good = WriteImage("good.zmn", RomfsBytes::Make("Good", kSample));
+    ASSERT_TRUE(frame->OpenImageFile(good.c_str()));
+    Bytes head = RomfsBytes::Make("Large", {TestEntry::File("f", "x")});
+    const uint32_t size = 192u << 20;
+    RomfsBytes::PatchWord(head, 8, size);
+    std::string large = Folder("img") + "\\large.gz";
+    {
+        gzFile gz = gzopen(large.c_str(), "wb1");
+        ASSERT_TRUE(gz);
+        gzwrite(gz, head.data(), (unsigned)head.size());
+        std::vector<char> zeros(1 << 20, 0);
+        for (uint32_t done = (uint32_t)head.size(); done < size; done += (uint32_t)zeros.size())
+            gzwrite(gz, zeros.data(), (unsigned)std::min<size_t>(zeros.size(), size - done));
+        ASSERT_EQ(gzclose(gz), Z_OK);
+    }
+    bool hadBar = false;
+    g_answer = [&hadBar](HWND dlg) {
+        hadBar = FindChildById(dlg, IDC_INFLATE_PROGRESS) != NULL;
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
+    };
+    EXPECT_FALSE(frame->OpenImageFile(large.c_str()));
+    EXPECT_TRUE(hadBar);
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(frame->IsWindowEnabled());
+    EXPECT_EQ(ItemText(Root()), "Good");
+    char title[MAX_PATH] = "";
+    frame->GetWindowText(title, sizeof(title));
+    EXPECT_EQ(title, good);
 }
 
 }  // namespace
