@@ -373,6 +373,52 @@ TEST_F(DocView, CloseAsksToSaveAndCancelKeepsTheWindow)
     EXPECT_EQ(2u, m_app.m_prompts.size());
 }
 
+// Logoff and shutdown: the question decides whether the session may end,
+// and the end itself closes the documents.
+TEST_F(DocView, SessionEndQueryCancelKeepsTheChangeAndTheFile)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "session.zvt";
+    Doc()->m_strText = "on disk";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    std::string before = zavotest::ReadFile((LPCTSTR)path);
+    Doc()->m_strText = "edited";
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDCANCEL;
+    EXPECT_EQ(0, Frame()->SendMessage(WM_QUERYENDSESSION, 0, 0));
+    ASSERT_EQ(1u, m_app.m_prompts.size());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(CString("edited"), Doc()->m_strText);
+    EXPECT_EQ(before, zavotest::ReadFile((LPCTSTR)path));
+}
+
+TEST_F(DocView, SessionEndQueryYesSavesTheChange)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "session.zvt";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    Doc()->m_strText = "saved at logoff";
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDYES;
+    EXPECT_NE(0, Frame()->SendMessage(WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(Doc()->IsModified());
+    m_app.m_nAnswer = IDNO;
+    m_app.OnFileNew();
+    ASSERT_TRUE(m_app.OpenDocumentFile(path) != NULL);
+    EXPECT_EQ(CString("saved at logoff"), Doc()->m_strText);
+}
+
+TEST_F(DocView, SessionEndClosesTheDocumentsOnlyWhenItEnds)
+{
+    m_app.OnFileNew();
+    HWND hFrame = Frame()->m_hWnd;
+    ::SendMessage(hFrame, WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(Doc() != NULL);
+    ::SendMessage(hFrame, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(Doc() == NULL);
+    EXPECT_TRUE(m_app.m_prompts.empty());
+}
+
 TEST_F(DocView, FileCloseCommandClosesTheDocument)
 {
     m_app.OnFileNew();
