@@ -637,6 +637,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         nCode = CN_COMMAND;
     } else {
+        if (m_hWnd != NULL && AfxGetThreadState()->hWndLockoutNotify == m_hWnd)
+            return TRUE;
         CWnd* pChild = FromHandlePermanent(hWndCtrl);
         LRESULT lr = 0;
         if (pChild != NULL && pChild != this &&
@@ -652,6 +654,8 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     HWND hWndCtrl = pNMHDR->hwndFrom;
     UINT nID = (UINT)pNMHDR->idFrom;
     int nCode = (int)pNMHDR->code;
+    if (m_hWnd != NULL && AfxGetThreadState()->hWndLockoutNotify == m_hWnd)
+        return FALSE;
     CWnd* pChild = FromHandlePermanent(hWndCtrl);
     if (pChild != NULL && pChild != this &&
         pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
@@ -937,8 +941,30 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Setting a control's value notifies this window (EN_CHANGE...): those
+// notifications are dropped while the exchange runs, so a handler cannot
+// read fields not filled yet.
+namespace {
+class CNotifyLockout {
+public:
+    explicit CNotifyLockout(HWND hWnd)
+        : m_pState(AfxGetThreadState()), m_hWndOld(m_pState->hWndLockoutNotify)
+    {
+        m_pState->hWndLockoutNotify = hWnd;
+    }
+    ~CNotifyLockout() { m_pState->hWndLockoutNotify = m_hWndOld; }
+    CNotifyLockout(const CNotifyLockout&) = delete;
+    CNotifyLockout& operator=(const CNotifyLockout&) = delete;
+
+private:
+    AfxThreadState* m_pState;
+    HWND m_hWndOld;
+};
+}  // namespace
+
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
+    CNotifyLockout lockout(m_hWnd);
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
     return !dx.m_bFailed;

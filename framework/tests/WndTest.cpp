@@ -262,6 +262,52 @@ TEST(DialogModal, ValidationFailureKeepsTheDialogOpen)
     EXPECT_EQ(0, dlg.m_nCount);
 }
 
+namespace {
+// Enables OK from the fields as they change, the usual way.
+class CEchoDlg : public CDialog {
+public:
+    CEchoDlg() : CDialog(IDD_TEST) {}
+    CString m_strName;
+    int m_bFlag = 0;
+    int m_nChanges = 0;
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDX_Check(pDX, IDC_FLAG, m_bFlag);
+    }
+    afx_msg void OnNameChange()
+    {
+        ++m_nChanges;
+        UpdateData(TRUE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CEchoDlg, CDialog)
+    ON_EN_CHANGE(IDC_NAME, &CEchoDlg::OnNameChange)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(DialogData, ChangeHandlerReadingTheFieldsKeepsTheInitialValues)
+{
+    CEchoDlg dlg;
+    dlg.m_strName = "start";
+    dlg.m_bFlag = 1;
+    ASSERT_TRUE(dlg.Create(IDD_TEST));
+    EXPECT_EQ(0, dlg.m_nChanges);
+    EXPECT_EQ(1, dlg.m_bFlag);
+    EXPECT_EQ(BST_CHECKED, (int)::IsDlgButtonChecked(dlg.m_hWnd, IDC_FLAG));
+    CString text;
+    dlg.GetDlgItemText(IDC_NAME, text);
+    EXPECT_EQ(CString("start"), text);
+
+    // the user's typing still reaches the handler
+    ::SetDlgItemText(dlg.m_hWnd, IDC_NAME, "typed");
+    EXPECT_EQ(1, dlg.m_nChanges);
+    EXPECT_EQ(CString("typed"), dlg.m_strName);
+    EXPECT_EQ(1, dlg.m_bFlag);
+    dlg.DestroyWindow();
+}
+
 TEST(GdiMemoryDC, DrawsPixelsAndScopedSelectionIsRestored)
 {
     CDC screen;
