@@ -139,6 +139,12 @@ BOOL AfxPumpMessage()
     return TRUE;
 }
 
+const MSG* AfxGetCurrentMessage()
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != NULL ? &pThread->m_msgCur : &AfxGetThreadState()->msgCur;
+}
+
 BOOL AfxPumpWaitingMessages(HWND hDlg)
 {
     MSG msg;

@@ -781,7 +781,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             continue;
         }
         if (!AfxPumpMessage()) {
-            ::PostQuitMessage(0);
+            // the outer loop ends with the code the program gave
+            ::PostQuitMessage((int)AfxGetCurrentMessage()->wParam);
             m_nModalResult = -1;
             break;
         }

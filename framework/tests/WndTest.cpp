@@ -9,6 +9,7 @@
 #include "framework/tests/WinTestRes.h"
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <memory>
 
 namespace {
 
@@ -306,6 +307,40 @@ TEST(DialogData, ChangeHandlerReadingTheFieldsKeepsTheInitialValues)
     EXPECT_EQ(CString("typed"), dlg.m_strName);
     EXPECT_EQ(1, dlg.m_bFlag);
     dlg.DestroyWindow();
+}
+
+namespace {
+// Posts the quit code once the dialog is up.
+struct QuitDriver {
+    static int s_nCode;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(NULL, id);
+        ::PostQuitMessage(s_nCode);
+    }
+};
+int QuitDriver::s_nCode = 0;
+
+// The code of the WM_QUIT waiting in the queue, or -1.
+int QueuedQuitCode()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) ? (int)msg.wParam : -1;
+}
+}  // namespace
+
+TEST(DialogModal, QuitInsideTheLoopReachesTheOuterLoopWithItsCode)
+{
+    for (bool bApp : {false, true}) {
+        SCOPED_TRACE(bApp ? "with an application" : "without an application");
+        std::unique_ptr<CWinApp> pApp(bApp ? new CWinApp("QuitTest") : NULL);
+        CTestDlg dlg;
+        QuitDriver::s_nCode = bApp ? 7 : 42;
+        UINT_PTR t = ::SetTimer(NULL, 0, 50, QuitDriver::Tick);
+        EXPECT_EQ(-1, dlg.DoModal());
+        ::KillTimer(NULL, t);
+        EXPECT_EQ(QuitDriver::s_nCode, QueuedQuitCode());
+    }
 }
 
 TEST(GdiMemoryDC, DrawsPixelsAndScopedSelectionIsRestored)
