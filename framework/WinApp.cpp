@@ -482,8 +482,12 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
         (*m_pRecentFileList)[nIndex].IsEmpty())
         return FALSE;
     CString strName = (*m_pRecentFileList)[nIndex];
-    if (OpenDocumentFile(strName) == NULL)
+    // a Cancel at "Save changes?" is no reason to forget the file
+    AfxThreadState* pState = AfxGetThreadState();
+    pState->bOpenNotTried = false;
+    if (OpenDocumentFile(strName) == NULL && !pState->bOpenNotTried)
         m_pRecentFileList->Remove(nIndex);
+    pState->bOpenNotTried = false;
     return TRUE;
 }
 

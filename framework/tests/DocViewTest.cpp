@@ -328,6 +328,27 @@ TEST_F(DocView, RecentFileMenuListsOpenedFileAndReopensIt)
     EXPECT_EQ(CString("recent.zvt"), Doc()->GetTitle());
 }
 
+TEST_F(DocView, RecentFileStaysAfterCancelAtSaveChangesAndGoesWhenItCannotOpen)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "recent.zvt";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    m_app.OnFileNew();
+    Doc()->m_strText = "unsaved";
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDCANCEL;
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(1u, m_app.m_prompts.size());
+    EXPECT_EQ(CString("unsaved"), Doc()->m_strText);
+    EXPECT_EQ(0, (*m_app.m_pRecentFileList)[0].CompareNoCase(FwGetFullPathName(path)));
+
+    m_app.m_nAnswer = IDNO;
+    Doc()->SetModifiedFlag(FALSE);
+    ASSERT_TRUE(FwDeleteFile(path));
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_TRUE((*m_app.m_pRecentFileList)[0].IsEmpty());
+}
+
 TEST_F(DocView, ShellCommandOpensNamedFileAfterNewDocument)
 {
     CString path = m_dir / "shell.zvt";
