@@ -12,6 +12,8 @@
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 #endif
 #include <mutex>
+#include <exception>
+#include <stdio.h>
 #include <set>
 #include <string>
 #include <vector>
@@ -329,6 +331,26 @@ static void AfxForgetThreadWindow(CWnd* pWnd)
     }
 }
 
+namespace {
+// Nothing may unwind through the system's window procedure: the failure is
+// reported and answered so that the system does not take the message as done.
+LRESULT AfxHandleWndProcException(HWND hWnd, UINT nMsg, const char* pszWhat)
+{
+    char szLine[256];
+    _snprintf(szLine, sizeof(szLine) - 1, "exception in window procedure, message 0x%04X: %s\n",
+              nMsg, pszWhat != NULL ? pszWhat : "unknown");
+    szLine[sizeof(szLine) - 1] = 0;
+    ::OutputDebugStringA(szLine);
+    fputs(szLine, stderr);
+    fflush(stderr);
+    if (nMsg == WM_CREATE)
+        return -1;  // the window is destroyed, its creation fails
+    if (nMsg == WM_PAINT)
+        ::ValidateRect(hWnd, NULL);  // else the same paint comes back for ever
+    return 0;
+}
+}  // namespace
+
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     AfxThreadState* s = AfxGetThreadState();
@@ -340,9 +362,10 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     LRESULT lResult = 0;
     try {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (const std::exception& e) {
+        lResult = AfxHandleWndProcException(hWnd, nMsg, e.what());
     } catch (...) {
-        // Nothing may unwind through the system's window procedure.
-        lResult = 0;
+        lResult = AfxHandleWndProcException(hWnd, nMsg, NULL);
     }
     if (nMsg == WM_NCDESTROY && pWnd->m_hWnd == hWnd) {
         AfxForgetThreadWindow(pWnd);
