@@ -229,7 +229,9 @@ INT_PTR CDialog::DoModal()
     m_nFlags |= WF_CONTINUEMODAL;
     if (CreateFromTemplate(lpTemplate, hWndOwner, hInst)) {
         if (m_nFlags & WF_CONTINUEMODAL) {
-            ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+            // OnInitDialog may have shown it (maximised, say): that stays
+            if (!::IsWindowVisible(m_hWnd))
+                ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
             RunModalLoop(0);
         }
     }

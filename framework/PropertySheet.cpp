@@ -108,7 +108,9 @@ INT_PTR CPropertySheet::DoModal()
         return -1;
     }
     if (m_nFlags & WF_CONTINUEMODAL) {
-        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        // the sheet may have been shown already: that stays
+        if (!::IsWindowVisible(m_hWnd))
+            ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
         RunModalLoop(0);
     }
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);

@@ -402,6 +402,37 @@ TEST(DialogModal, QuitInsideTheLoopReachesTheOuterLoopWithItsCode)
     }
 }
 
+namespace {
+class CMaximisedDlg : public CTestDlg {
+public:
+    bool m_bZoomedInLoop = false;
+    BOOL OnInitDialog() override
+    {
+        CTestDlg::OnInitDialog();
+        ShowWindow(SW_SHOWMAXIMIZED);
+        return TRUE;
+    }
+};
+CMaximisedDlg* g_pMaximised = NULL;
+void CALLBACK CheckZoomedAndCancel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(NULL, id);
+    g_pMaximised->m_bZoomedInLoop = ::IsZoomed(g_pMaximised->m_hWnd) != FALSE;
+    g_pMaximised->EndDialog(IDCANCEL);
+}
+}  // namespace
+
+TEST(DialogModal, ShownByOnInitDialogKeepsItsShowState)
+{
+    CMaximisedDlg dlg;
+    g_pMaximised = &dlg;
+    UINT_PTR t = ::SetTimer(NULL, 0, 50, CheckZoomedAndCancel);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ::KillTimer(NULL, t);
+    g_pMaximised = NULL;
+    EXPECT_TRUE(dlg.m_bZoomedInLoop);
+}
+
 TEST(GdiMemoryDC, DrawsPixelsAndScopedSelectionIsRestored)
 {
     CDC screen;
