@@ -71,6 +71,11 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
+BOOL CWinApp::LoadLibraryString(UINT nID, CString& rString)
+{
+    return rString.LoadString(nID);
+}
+
 BOOL CWinApp::OnIdle(LONG lCount)
 {
     return CWinThread::OnIdle(lCount);

@@ -6,10 +6,14 @@
 #include "framework/CmdUI.h"
 #include "framework/Menu.h"
 #include "framework/DC.h"
+#include "framework/FwRes.h"
 #include "framework/tests/WinTestRes.h"
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 #include <stdexcept>
 
 namespace {
@@ -431,6 +435,65 @@ TEST(DialogModal, ShownByOnInitDialogKeepsItsShowState)
     ::KillTimer(NULL, t);
     g_pMaximised = NULL;
     EXPECT_TRUE(dlg.m_bZoomedInLoop);
+}
+
+namespace {
+// Records the prompts; answers the library's strings from its own table.
+class CPromptApp : public CWinApp {
+public:
+    CPromptApp() : CWinApp("PromptTest") {}
+    std::map<UINT, CString> m_texts;
+    std::vector<std::string> m_prompts;
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
+    {
+        m_prompts.push_back(lpszPrompt);
+        return IDOK;
+    }
+    BOOL LoadLibraryString(UINT nID, CString& rString) override
+    {
+        auto it = m_texts.find(nID);
+        if (it == m_texts.end())
+            return CWinApp::LoadLibraryString(nID, rString);
+        rString = it->second;
+        return TRUE;
+    }
+};
+
+// The prompt a failed exchange of the dialog shows for these field texts.
+std::string ExchangePrompt(CPromptApp& app, const char* pszName, const char* pszCount)
+{
+    CTestDlg dlg;
+    if (!dlg.Create(IDD_TEST))
+        return "no dialog";
+    dlg.SetDlgItemText(IDC_NAME, pszName);
+    dlg.SetDlgItemText(IDC_COUNT, pszCount);
+    app.m_prompts.clear();
+    BOOL bOk = dlg.UpdateData(TRUE);
+    dlg.DestroyWindow();
+    if (bOk || app.m_prompts.size() != 1)
+        return "no single prompt";
+    return app.m_prompts[0];
+}
+}  // namespace
+
+TEST(DialogData, PromptsAreEnglishWithoutTextsOfTheProgram)
+{
+    CPromptApp app;
+    EXPECT_EQ("Please enter an integer.", ExchangePrompt(app, "a", "x"));
+    EXPECT_EQ("Please enter an integer between 1 and 10.", ExchangePrompt(app, "a", "12"));
+    EXPECT_EQ("Enter no more than 8 characters.", ExchangePrompt(app, "ninechars", "5"));
+}
+
+TEST(DialogData, PromptsComeFromTheProgramsTexts)
+{
+    CPromptApp app;
+    app.m_texts[AFX_IDP_PARSE_INT] = "\xC7\xEB\xCA\xE4\xC8\xEB\xD5\xFB\xCA\xFD";  // GBK
+    app.m_texts[AFX_IDP_PARSE_INT_RANGE] = "%1 .. %2 %d";
+    app.m_texts[AFX_IDP_PARSE_STRING_SIZE] = "<= %1";
+    EXPECT_EQ("\xC7\xEB\xCA\xE4\xC8\xEB\xD5\xFB\xCA\xFD", ExchangePrompt(app, "a", "x"));
+    // a stray format sequence in a language text stays as it is
+    EXPECT_EQ("1 .. 10 %d", ExchangePrompt(app, "a", "12"));
+    EXPECT_EQ("<= 8", ExchangePrompt(app, "ninechars", "5"));
 }
 
 TEST(GdiMemoryDC, DrawsPixelsAndScopedSelectionIsRestored)

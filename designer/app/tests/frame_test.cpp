@@ -5,6 +5,8 @@
 #include "designer/app/MainFrame.h"
 #include "designer/app/ZavomgrDoc.h"
 #include "framework/DocManager.h"
+#include "framework/CreateContext.h"
+#include "framework/FwRes.h"
 #include "designer/model/UIControlList.h"
 #include "designer/model/UIPicture.h"
 #include "designer/app/ZavomgrApp.h"
@@ -463,6 +465,17 @@ TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile)
     w.hdr.code = TTN_NEEDTEXTW;
     frame->SendMessage(WM_NOTIFY, ID_TOOL_PELSYS, (LPARAM)&w);
     EXPECT_TRUE(std::wstring(w.szText) == L"Pelsys");
+}
+
+TEST_F(FrameTest, DataExchangePromptsComeFromTheLanguageFile)
+{
+    ASSERT_TRUE(Start());
+    // "请输入一个整数。" and "请输入一个介于 %1 和 %2 之间的整数。" in section String
+    EXPECT_EQ(AfxLoadFwString(AFX_IDP_PARSE_INT),
+              CString("\xc7\xeb\xca\xe4\xc8\xeb\xd2\xbb\xb8\xf6\xd5\xfb\xca\xfd\xa1\xa3"));
+    EXPECT_EQ(AfxLoadFwString(AFX_IDP_PARSE_INT_RANGE),
+              CString("\xc7\xeb\xca\xe4\xc8\xeb\xd2\xbb\xb8\xf6\xbd\xe9\xd3\xda %1 \xba\xcd %2 "
+                      "\xd6\xae\xbc\xe4\xb5\xc4\xd5\xfb\xca\xfd\xa1\xa3"));
 }
 
 // A language file of the test's own, in force while the object lives.
