@@ -349,6 +349,35 @@ TEST_F(DocView, RecentFileStaysAfterCancelAtSaveChangesAndGoesWhenItCannotOpen)
     EXPECT_TRUE((*m_app.m_pRecentFileList)[0].IsEmpty());
 }
 
+namespace {
+class CCountingFrame : public CFrameWnd {
+public:
+    int m_nIdleUpdates = 0;
+    afx_msg LRESULT OnIdleUpdate(WPARAM wParam, LPARAM lParam)
+    {
+        ++m_nIdleUpdates;
+        return CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CCountingFrame, CFrameWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CCountingFrame::OnIdleUpdate)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(DocView, IdleUpdateReachesEveryVisibleTopLevelFrame)
+{
+    m_app.OnFileNew();
+    CCountingFrame* pOther = new CCountingFrame;  // deletes itself when destroyed
+    ASSERT_TRUE(pOther->Create(NULL, "Second frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault));
+    m_app.OnIdle(0);
+    EXPECT_EQ(0, pOther->m_nIdleUpdates);  // not while hidden
+    pOther->ShowWindow(SW_SHOWNOACTIVATE);
+    m_app.OnIdle(0);
+    EXPECT_EQ(1, pOther->m_nIdleUpdates);
+    pOther->DestroyWindow();
+}
+
 TEST_F(DocView, ShellCommandOpensNamedFileAfterNewDocument)
 {
     CString path = m_dir / "shell.zvt";
