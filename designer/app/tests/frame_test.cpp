@@ -420,6 +420,29 @@ TEST_F(FrameTest, OpenedProjectShowsItsPageAndSettingsUnchanged)
     DeleteFileA(project.c_str());
 }
 
+TEST_F(FrameTest, SessionEndQuerySavesTheModifiedProject)
+{
+    ASSERT_TRUE(Start());
+    std::string project = TempDir() + "\\session.kel";
+    const std::string before =
+        "<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
+        "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<DEFAULT>2</DEFAULT>\r\n"
+        "<TIMEOUT>30</TIMEOUT>\r\n<PAPER>800,600;</PAPER>\r\n</COMMON>\r\n</ROOT>\r\n";
+    std::ofstream(project, std::ios::binary) << before;
+    ASSERT_TRUE(theApp.OpenDocumentFile(project.c_str()));
+    Pump();
+    view->GetDocument()->SetModifiedFlag();
+    // the message box answers its default button, Yes: the project is saved
+    EXPECT_NE(0, frame->SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    // written out in the studio's own layout
+    std::string after = ReadFile(project);
+    EXPECT_NE(after, before);
+    EXPECT_NE(after.find("<TIMEOUT>30</TIMEOUT>"), std::string::npos) << after;
+    EXPECT_TRUE(::IsWindow(frame->m_hWnd));
+    DeleteFileA(project.c_str());
+}
+
 // Every command item of the menu and its popups.
 void MenuCommands(HMENU menu, std::vector<UINT>& ids)
 {
