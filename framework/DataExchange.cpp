@@ -1,6 +1,8 @@
 #include "framework/DataExchange.h"
 #include "framework/Wnd.h"
 #include "framework/WinApp.h"
+#include "framework/CreateContext.h"
+#include "framework/FwRes.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <errno.h>
@@ -46,10 +48,23 @@ static CString ControlText(HWND hWndCtrl)
     return s;
 }
 
-static void Prompt(CDataExchange* pDX, LPCTSTR lpszText)
+// The prompt nID with %1 and %2 replaced by the limits, if it has them.
+static void Prompt(CDataExchange* pDX, UINT nID, LPCTSTR lpsz1 = NULL, LPCTSTR lpsz2 = NULL)
 {
-    AfxMessageBox(lpszText, MB_ICONEXCLAMATION);
+    CString strText = AfxLoadFwString(nID);
+    if (lpsz1 != NULL)
+        strText.Replace("%1", lpsz1);
+    if (lpsz2 != NULL)
+        strText.Replace("%2", lpsz2);
+    AfxMessageBox(strText, MB_ICONEXCLAMATION, nID);
     pDX->Fail();
+}
+
+static CString Decimal(long long n)
+{
+    char buf[32];
+    sprintf(buf, "%lld", n);
+    return buf;
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
@@ -92,7 +107,7 @@ static void TextNumber(CDataExchange* pDX, int nIDC, long long& v, bool bUnsigne
     if (pDX->m_bSaveAndValidate) {
         long long n = 0;
         if (!ParseLong(ControlText(hWndCtrl), bUnsigned, n) || n < lo || n > hi) {
-            Prompt(pDX, bUnsigned ? "Please enter a positive integer." : "Please enter an integer.");
+            Prompt(pDX, bUnsigned ? AFX_IDP_PARSE_UINT : AFX_IDP_PARSE_INT);
             return;
         }
         v = n;
@@ -223,9 +238,7 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     if (pDX->m_bFailed || !pDX->m_bSaveAndValidate)
         return;
     if (value < minVal || value > maxVal) {
-        CString s;
-        s.Format("Please enter an integer between %d and %d.", minVal, maxVal);
-        Prompt(pDX, s);
+        Prompt(pDX, AFX_IDP_PARSE_INT_RANGE, Decimal(minVal), Decimal(maxVal));
     }
 }
 
@@ -234,9 +247,7 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
     if (pDX->m_bFailed || !pDX->m_bSaveAndValidate)
         return;
     if (value < minVal || value > maxVal) {
-        CString s;
-        s.Format("Please enter an integer between %u and %u.", minVal, maxVal);
-        Prompt(pDX, s);
+        Prompt(pDX, AFX_IDP_PARSE_UINT_RANGE, Decimal(minVal), Decimal(maxVal));
     }
 }
 
@@ -246,9 +257,7 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
         return;
     if (pDX->m_bSaveAndValidate) {
         if (value.GetLength() > nChars) {
-            CString s;
-            s.Format("Enter no more than %d characters.", nChars);
-            Prompt(pDX, s);
+            Prompt(pDX, AFX_IDP_PARSE_STRING_SIZE, Decimal(nChars));
         }
     } else if (pDX->m_idLastControl != NULL && pDX->m_bEditLastControl) {
         ::SendMessage(pDX->m_idLastControl, EM_LIMITTEXT, (WPARAM)nChars, 0);

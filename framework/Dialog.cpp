@@ -152,8 +152,13 @@ HWND AfxGetModalOwner(CWnd* pParentWnd, HWND* phWndTop)
     }
     while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
+    // The end of the owner chain: a popup owned by the frame leaves the frame
+    // usable unless the frame is disabled too.
+    HWND hWndTop = hWnd;
+    for (HWND h = hWnd ? ::GetWindow(hWnd, GW_OWNER) : NULL; h != NULL; h = ::GetWindow(h, GW_OWNER))
+        hWndTop = h;
     if (phWndTop != NULL)
-        *phWndTop = hWnd;
+        *phWndTop = hWndTop;
     if (hWnd != NULL && (pParentWnd == NULL || pParentWnd->m_hWnd == NULL))
         hWnd = ActivePopup(hWnd);
     return hWnd;
@@ -224,7 +229,9 @@ INT_PTR CDialog::DoModal()
     m_nFlags |= WF_CONTINUEMODAL;
     if (CreateFromTemplate(lpTemplate, hWndOwner, hInst)) {
         if (m_nFlags & WF_CONTINUEMODAL) {
-            ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+            // OnInitDialog may have shown it (maximised, say): that stays
+            if (!::IsWindowVisible(m_hWnd))
+                ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
             RunModalLoop(0);
         }
     }

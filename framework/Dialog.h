@@ -51,7 +51,8 @@ FW_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
 // The owner of a modal window whose parent is pParentWnd: that window's
 // top-level window. Without a parent: the last active popup of the main
 // window's top-level window (a running dialog), so modals stack. phWndTop
-// receives the top-level window behind the owner (may equal the owner).
+// receives the window at the end of the owner's owner chain (may equal the
+// owner), found the same way with a parent and without.
 FW_API HWND AfxGetModalOwner(CWnd* pParentWnd, HWND* phWndTop = NULL);
 
 // The owner side of a running modal window: the owner (when the framework

@@ -23,7 +23,8 @@ END_MESSAGE_MAP()
 CString AfxLoadFwString(UINT nID)
 {
     CString str;
-    if (str.LoadString(nID) && !str.IsEmpty())
+    CWinApp* pApp = AfxGetApp();
+    if ((pApp != NULL ? pApp->LoadLibraryString(nID, str) : str.LoadString(nID)) && !str.IsEmpty())
         return str;
     switch (nID) {
     case AFX_IDS_OPENFILE: return "Open";
@@ -36,6 +37,11 @@ CString AfxLoadFwString(UINT nID)
     case AFX_IDP_FAILED_TO_SAVE_DOC: return "Failed to save document.";
     case AFX_IDP_ASK_TO_SAVE: return "Save changes to %1?";
     case AFX_IDP_FAILED_TO_CREATE_DOC: return "Failed to create empty document.";
+    case AFX_IDP_PARSE_INT: return "Please enter an integer.";
+    case AFX_IDP_PARSE_UINT: return "Please enter a positive integer.";
+    case AFX_IDP_PARSE_INT_RANGE: return "Please enter an integer between %1 and %2.";
+    case AFX_IDP_PARSE_UINT_RANGE: return "Please enter a positive integer between %1 and %2.";
+    case AFX_IDP_PARSE_STRING_SIZE: return "Enter no more than %1 characters.";
     default: return str;
     }
 }

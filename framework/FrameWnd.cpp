@@ -18,6 +18,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_CLOSE()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
     ON_WM_SETFOCUS()
     ON_WM_ACTIVATE()
     ON_WM_INITMENUPOPUP()
@@ -647,6 +649,25 @@ void CFrameWnd::OnClose()
             return;
     }
     DestroyWindow();
+}
+
+// The session ends only once the user has saved or given up each document.
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pMainWnd == this)
+        return pApp->SaveAllModified();
+    return TRUE;
+}
+
+// The process is ended once this returns: nothing after it runs.
+void CFrameWnd::OnEndSession(BOOL bEnding)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!bEnding || pApp == NULL || pApp->m_pMainWnd != this)
+        return;
+    pApp->CloseAllDocuments(TRUE);
+    pApp->ExitInstance();
 }
 
 void CFrameWnd::OnDropFiles(HDROP hDropInfo)

@@ -63,6 +63,13 @@
 #define AFX_IDP_FAILED_TO_CREATE_DOC  0xF104
 #define AFX_IDP_NO_DOC_TEMPLATE       AFX_IDP_FAILED_TO_CREATE_DOC
 
+// Prompts of the data exchange (%1 and %2 stand for the limits)
+#define AFX_IDP_PARSE_INT             0xF110
+#define AFX_IDP_PARSE_UINT            0xF111
+#define AFX_IDP_PARSE_INT_RANGE       0xF112
+#define AFX_IDP_PARSE_UINT_RANGE      0xF113
+#define AFX_IDP_PARSE_STRING_SIZE     0xF114
+
 #define AFX_IDW_TOOLBAR          0xE800
 #define AFX_IDW_STATUS_BAR       0xE801
 #define AFX_IDW_REBAR            0xE804

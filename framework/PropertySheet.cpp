@@ -108,7 +108,9 @@ INT_PTR CPropertySheet::DoModal()
         return -1;
     }
     if (m_nFlags & WF_CONTINUEMODAL) {
-        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        // the sheet may have been shown already: that stays
+        if (!::IsWindowVisible(m_hWnd))
+            ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
         RunModalLoop(0);
     }
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
@@ -163,7 +165,11 @@ BOOL CPropertySheet::OnInitDialog() { return TRUE; }
 
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    HWND hWnd = m_hWnd;
     LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+    // a handler may have destroyed a self-deleting sheet: then this is gone
+    if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+        return lResult;
     if (message == WM_INITDIALOG) {
         // The system's initialisation (buttons, first page) ran above.
         OnInitDialog();

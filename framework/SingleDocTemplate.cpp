@@ -4,6 +4,7 @@
 #include "framework/View.h"
 #include "framework/WinApp.h"
 #include "framework/FwRes.h"
+#include "framework/WinState.h"
 
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 
@@ -68,8 +69,10 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     CFrameWnd* pFrame = NULL;
     BOOL bCreated = FALSE;
     if (pDocument != NULL) {
-        if (!pDocument->SaveModified())
+        if (!pDocument->SaveModified()) {
+            AfxGetThreadState()->bOpenNotTried = true;
             return NULL;
+        }
         POSITION pos = pDocument->GetFirstViewPosition();
         if (pos != NULL)
             pFrame = pDocument->GetNextView(pos)->GetParentFrame();

@@ -71,6 +71,11 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
+BOOL CWinApp::LoadLibraryString(UINT nID, CString& rString)
+{
+    return rString.LoadString(nID);
+}
+
 BOOL CWinApp::OnIdle(LONG lCount)
 {
     return CWinThread::OnIdle(lCount);
@@ -482,8 +487,12 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
         (*m_pRecentFileList)[nIndex].IsEmpty())
         return FALSE;
     CString strName = (*m_pRecentFileList)[nIndex];
-    if (OpenDocumentFile(strName) == NULL)
+    // a Cancel at "Save changes?" is no reason to forget the file
+    AfxThreadState* pState = AfxGetThreadState();
+    pState->bOpenNotTried = false;
+    if (OpenDocumentFile(strName) == NULL && !pState->bOpenNotTried)
         m_pRecentFileList->Remove(nIndex);
+    pState->bOpenNotTried = false;
     return TRUE;
 }
 

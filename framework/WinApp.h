@@ -87,6 +87,9 @@ public:
 
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     virtual BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // A string of the library's own (prompts, titles): from the resources
+    // here; a program with its own language texts answers from them.
+    virtual BOOL LoadLibraryString(UINT nID, CString& rString);
     void EnableShellOpen();
     // Registers the document types of the templates (none without a document manager).
     void RegisterShellFileTypes(BOOL bCompat = FALSE);

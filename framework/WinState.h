@@ -28,6 +28,8 @@ struct AfxThreadState {
     int nDisablePumpCount = 0;
     BYTE chLeadByte = 0;  // first byte of a double-byte WM_CHAR pair
     HWND hWndLeadByte = nullptr;
+    HWND hWndLockoutNotify = nullptr;  // window whose data exchange is running
+    bool bOpenNotTried = false;        // the last open stopped at "Save changes?"
     ~AfxThreadState();
 };
 

@@ -1,6 +1,7 @@
 #include "framework/WinThread.h"
 #include "framework/Wnd.h"
 #include "framework/WinState.h"
+#include "framework/FrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
@@ -83,14 +84,31 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118 /* WM_SYSTIMER */;
 }
 
+namespace {
+void IdleUpdate(CWnd* pWnd)
+{
+    AfxCallWndProc(pWnd, pWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+
+// Every visible top-level frame of the thread, the main window included.
+BOOL CALLBACK IdleUpdateFrame(HWND hWnd, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != NULL && pWnd != (CWnd*)lParam && ::IsWindowVisible(hWnd) &&
+        pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        IdleUpdate(pWnd);
+    return TRUE;
+}
+}  // namespace
+
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
         CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && ::IsWindowVisible(pMainWnd->m_hWnd)) {
-            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        }
+        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && ::IsWindowVisible(pMainWnd->m_hWnd))
+            IdleUpdate(pMainWnd);
+        ::EnumThreadWindows(::GetCurrentThreadId(), IdleUpdateFrame, (LPARAM)pMainWnd);
     } else {
         AfxDeleteTempMaps();
     }
@@ -137,6 +155,12 @@ BOOL AfxPumpMessage()
         ::DispatchMessageW(&msg);
     }
     return TRUE;
+}
+
+const MSG* AfxGetCurrentMessage()
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != NULL ? &pThread->m_msgCur : &AfxGetThreadState()->msgCur;
 }
 
 BOOL AfxPumpWaitingMessages(HWND hDlg)

@@ -36,6 +36,8 @@ private:
 FW_API CWinThread* AfxGetThread();
 // One message through the current thread's pump; FALSE on WM_QUIT.
 FW_API BOOL AfxPumpMessage();
+// The message AfxPumpMessage took last (WM_QUIT with its code once it failed).
+FW_API const MSG* AfxGetCurrentMessage();
 // Handles every message waiting in this thread's queue, dialog keys going to
 // hDlg (may be NULL), then returns TRUE. A WM_QUIT is posted again for the
 // main loop and ends the pumping with FALSE.

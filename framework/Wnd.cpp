@@ -12,6 +12,8 @@
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 #endif
 #include <mutex>
+#include <exception>
+#include <stdio.h>
 #include <set>
 #include <string>
 #include <vector>
@@ -329,6 +331,26 @@ static void AfxForgetThreadWindow(CWnd* pWnd)
     }
 }
 
+namespace {
+// Nothing may unwind through the system's window procedure: the failure is
+// reported and answered so that the system does not take the message as done.
+LRESULT AfxHandleWndProcException(HWND hWnd, UINT nMsg, const char* pszWhat)
+{
+    char szLine[256];
+    _snprintf(szLine, sizeof(szLine) - 1, "exception in window procedure, message 0x%04X: %s\n",
+              nMsg, pszWhat != NULL ? pszWhat : "unknown");
+    szLine[sizeof(szLine) - 1] = 0;
+    ::OutputDebugStringA(szLine);
+    fputs(szLine, stderr);
+    fflush(stderr);
+    if (nMsg == WM_CREATE)
+        return -1;  // the window is destroyed, its creation fails
+    if (nMsg == WM_PAINT)
+        ::ValidateRect(hWnd, NULL);  // else the same paint comes back for ever
+    return 0;
+}
+}  // namespace
+
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     AfxThreadState* s = AfxGetThreadState();
@@ -340,9 +362,10 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     LRESULT lResult = 0;
     try {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (const std::exception& e) {
+        lResult = AfxHandleWndProcException(hWnd, nMsg, e.what());
     } catch (...) {
-        // Nothing may unwind through the system's window procedure.
-        lResult = 0;
+        lResult = AfxHandleWndProcException(hWnd, nMsg, NULL);
     }
     if (nMsg == WM_NCDESTROY && pWnd->m_hWnd == hWnd) {
         AfxForgetThreadWindow(pWnd);
@@ -637,6 +660,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         nCode = CN_COMMAND;
     } else {
+        if (m_hWnd != NULL && AfxGetThreadState()->hWndLockoutNotify == m_hWnd)
+            return TRUE;
         CWnd* pChild = FromHandlePermanent(hWndCtrl);
         LRESULT lr = 0;
         if (pChild != NULL && pChild != this &&
@@ -652,6 +677,8 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     HWND hWndCtrl = pNMHDR->hwndFrom;
     UINT nID = (UINT)pNMHDR->idFrom;
     int nCode = (int)pNMHDR->code;
+    if (m_hWnd != NULL && AfxGetThreadState()->hWndLockoutNotify == m_hWnd)
+        return FALSE;
     CWnd* pChild = FromHandlePermanent(hWndCtrl);
     if (pChild != NULL && pChild != this &&
         pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
@@ -777,7 +804,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             continue;
         }
         if (!AfxPumpMessage()) {
-            ::PostQuitMessage(0);
+            // the outer loop ends with the code the program gave
+            ::PostQuitMessage((int)AfxGetCurrentMessage()->wParam);
             m_nModalResult = -1;
             break;
         }
@@ -937,8 +965,30 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Setting a control's value notifies this window (EN_CHANGE...): those
+// notifications are dropped while the exchange runs, so a handler cannot
+// read fields not filled yet.
+namespace {
+class CNotifyLockout {
+public:
+    explicit CNotifyLockout(HWND hWnd)
+        : m_pState(AfxGetThreadState()), m_hWndOld(m_pState->hWndLockoutNotify)
+    {
+        m_pState->hWndLockoutNotify = hWnd;
+    }
+    ~CNotifyLockout() { m_pState->hWndLockoutNotify = m_hWndOld; }
+    CNotifyLockout(const CNotifyLockout&) = delete;
+    CNotifyLockout& operator=(const CNotifyLockout&) = delete;
+
+private:
+    AfxThreadState* m_pState;
+    HWND m_hWndOld;
+};
+}  // namespace
+
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
+    CNotifyLockout lockout(m_hWnd);
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
     return !dx.m_bFailed;

@@ -308,6 +308,8 @@ FW_API BOOL AfxUnhookWindowCreate();
 #define ON_WM_MOVE() {WM_MOVE, 0, 0, 0, AfxSig_vii, AFX_SIG_WND(void(CWnd::*)(int, int), &ThisClass::OnMove)},
 #define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, AfxSig_vt, AFX_SIG_WND(void(CWnd::*)(UINT_PTR), &ThisClass::OnTimer)},
 #define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, AfxSig_vv, AFX_SIG_WND(void(CWnd::*)(), &ThisClass::OnClose)},
+#define ON_WM_QUERYENDSESSION() {WM_QUERYENDSESSION, 0, 0, 0, AfxSig_bv, AFX_SIG_WND(BOOL(CWnd::*)(), &ThisClass::OnQueryEndSession)},
+#define ON_WM_ENDSESSION() {WM_ENDSESSION, 0, 0, 0, AfxSig_vb, AFX_SIG_WND(void(CWnd::*)(BOOL), &ThisClass::OnEndSession)},
 #define ON_WM_ERASEBKGND() {WM_ERASEBKGND, 0, 0, 0, AfxSig_bD, AFX_SIG_WND(BOOL(CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd)},
 #define ON_WM_CTLCOLOR() {WM_CTLCOLOR, 0, 0, 0, AfxSig_hDWw, AFX_SIG_WND(HBRUSH(CWnd::*)(CDC*, CWnd*, UINT), &ThisClass::OnCtlColor)},
 #define ON_WM_CTLCOLOR_REFLECT() {WM_CTLCOLOR + WM_REFLECT_BASE, 0, 0, 0, AfxSig_hDw, AFX_SIG_WND(HBRUSH(CWnd::*)(CDC*, UINT), &ThisClass::CtlColor)},

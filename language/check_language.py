@@ -163,6 +163,8 @@ def required():
         if os.path.exists(os.path.join(ROOT, "templates", "Gorvanel.rc")) else ({}, set(), {})
     need = {"Global": {"1", "2"}, "Menu": set(menus.get("IDR_ZAVOMGRTYPE", set())),
             "String": {str(s) for s in strings - NOT_TEXT}}
+    # the library's data-exchange prompts, which the studio reads from [String]
+    need["String"] |= {str(v) for k, v in values.items() if k.startswith("AFX_IDP_PARSE_")}
     for dialog, section in DIALOG_SECTIONS.items():
         if dialog in dialogs:
             controls, caption = dialogs[dialog]

@@ -64,6 +64,13 @@ int CZavomgrApp::ExitInstance()
     return result;
 }
 
+// The library's prompts speak the language file's language too.
+BOOL CZavomgrApp::LoadLibraryString(UINT nID, CString& rString)
+{
+    m_langManager.LoadString(rString, nID, FALSE);
+    return !rString.IsEmpty();
+}
+
 BOOL CZavomgrApp::StartSkin()
 {
     m_bSkin = ZavoStartSkin(m_strAppPath, m_hSkinLib, m_pfnThemeStart, m_pfnThemeEnd);

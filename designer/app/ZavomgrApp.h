@@ -17,6 +17,7 @@ public:
 
     virtual BOOL InitInstance() override;
     virtual int ExitInstance() override;
+    virtual BOOL LoadLibraryString(UINT nID, CString& rString) override;
     // Binds ozSkin.dll from the program folder; sets and returns the skin flag.
     BOOL StartSkin();
 

@@ -421,6 +421,37 @@ TEST(PropertySheetModeless, SelfDeletingSheetClosedByEscapeOrEnterGoesAway)
     }
 }
 
+namespace {
+const UINT kCloseNow = 0x7F00;
+
+// Destroys itself from its own command handler; what it leaves behind is
+// scribbled over, so a later touch of the object shows.
+class CClosingSheet : public CSelfDeletingSheet {
+public:
+    using CSelfDeletingSheet::CSelfDeletingSheet;
+    static void operator delete(void* p, size_t n) { memset(p, 0xA5, n); }
+    afx_msg void OnCloseNow() { DestroyWindow(); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CClosingSheet, CSelfDeletingSheet)
+    ON_COMMAND(kCloseNow, &CClosingSheet::OnCloseNow)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(PropertySheetModeless, SheetDestroyedByItsOwnCommandIsNotTouchedAfterwards)
+{
+    bool bDeleted = false;
+    CLogPage page(IDD_PAGE1, 0);
+    // the scribbled block is never freed: nothing else may land in it
+    CClosingSheet* pSheet = new CClosingSheet(&bDeleted);
+    pSheet->AddPage(&page);
+    ASSERT_TRUE(pSheet->Create());
+    HWND hSheet = pSheet->m_hWnd;
+    ::SendMessage(hSheet, WM_COMMAND, MAKEWPARAM(kCloseNow, 0), 0);
+    EXPECT_TRUE(bDeleted);
+    EXPECT_FALSE(::IsWindow(hSheet));
+}
+
 // ---- common dialogs ----
 
 namespace {

@@ -328,6 +328,56 @@ TEST_F(DocView, RecentFileMenuListsOpenedFileAndReopensIt)
     EXPECT_EQ(CString("recent.zvt"), Doc()->GetTitle());
 }
 
+TEST_F(DocView, RecentFileStaysAfterCancelAtSaveChangesAndGoesWhenItCannotOpen)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "recent.zvt";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    m_app.OnFileNew();
+    Doc()->m_strText = "unsaved";
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDCANCEL;
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(1u, m_app.m_prompts.size());
+    EXPECT_EQ(CString("unsaved"), Doc()->m_strText);
+    EXPECT_EQ(0, (*m_app.m_pRecentFileList)[0].CompareNoCase(FwGetFullPathName(path)));
+
+    m_app.m_nAnswer = IDNO;
+    Doc()->SetModifiedFlag(FALSE);
+    ASSERT_TRUE(FwDeleteFile(path));
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_TRUE((*m_app.m_pRecentFileList)[0].IsEmpty());
+}
+
+namespace {
+class CCountingFrame : public CFrameWnd {
+public:
+    int m_nIdleUpdates = 0;
+    afx_msg LRESULT OnIdleUpdate(WPARAM wParam, LPARAM lParam)
+    {
+        ++m_nIdleUpdates;
+        return CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CCountingFrame, CFrameWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CCountingFrame::OnIdleUpdate)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(DocView, IdleUpdateReachesEveryVisibleTopLevelFrame)
+{
+    m_app.OnFileNew();
+    CCountingFrame* pOther = new CCountingFrame;  // deletes itself when destroyed
+    ASSERT_TRUE(pOther->Create(NULL, "Second frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault));
+    m_app.OnIdle(0);
+    EXPECT_EQ(0, pOther->m_nIdleUpdates);  // not while hidden
+    pOther->ShowWindow(SW_SHOWNOACTIVATE);
+    m_app.OnIdle(0);
+    EXPECT_EQ(1, pOther->m_nIdleUpdates);
+    pOther->DestroyWindow();
+}
+
 TEST_F(DocView, ShellCommandOpensNamedFileAfterNewDocument)
 {
     CString path = m_dir / "shell.zvt";
@@ -371,6 +421,52 @@ TEST_F(DocView, CloseAsksToSaveAndCancelKeepsTheWindow)
     EXPECT_TRUE(Doc() == NULL);
     EXPECT_TRUE(m_app.m_pMainWnd == NULL);
     EXPECT_EQ(2u, m_app.m_prompts.size());
+}
+
+// Logoff and shutdown: the question decides whether the session may end,
+// and the end itself closes the documents.
+TEST_F(DocView, SessionEndQueryCancelKeepsTheChangeAndTheFile)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "session.zvt";
+    Doc()->m_strText = "on disk";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    std::string before = zavotest::ReadFile((LPCTSTR)path);
+    Doc()->m_strText = "edited";
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDCANCEL;
+    EXPECT_EQ(0, Frame()->SendMessage(WM_QUERYENDSESSION, 0, 0));
+    ASSERT_EQ(1u, m_app.m_prompts.size());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(CString("edited"), Doc()->m_strText);
+    EXPECT_EQ(before, zavotest::ReadFile((LPCTSTR)path));
+}
+
+TEST_F(DocView, SessionEndQueryYesSavesTheChange)
+{
+    m_app.OnFileNew();
+    CString path = m_dir / "session.zvt";
+    ASSERT_TRUE(Doc()->DoSave(path));
+    Doc()->m_strText = "saved at logoff";
+    Doc()->SetModifiedFlag();
+    m_app.m_nAnswer = IDYES;
+    EXPECT_NE(0, Frame()->SendMessage(WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(Doc()->IsModified());
+    m_app.m_nAnswer = IDNO;
+    m_app.OnFileNew();
+    ASSERT_TRUE(m_app.OpenDocumentFile(path) != NULL);
+    EXPECT_EQ(CString("saved at logoff"), Doc()->m_strText);
+}
+
+TEST_F(DocView, SessionEndClosesTheDocumentsOnlyWhenItEnds)
+{
+    m_app.OnFileNew();
+    HWND hFrame = Frame()->m_hWnd;
+    ::SendMessage(hFrame, WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(Doc() != NULL);
+    ::SendMessage(hFrame, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(Doc() == NULL);
+    EXPECT_TRUE(m_app.m_prompts.empty());
 }
 
 TEST_F(DocView, FileCloseCommandClosesTheDocument)

@@ -315,3 +315,91 @@ TEST(ModelessOwner, ParentlessModelessBelongsToTheMainWindowWhichModalsOverItDis
     app.m_pMainWnd = NULL;
     main.DestroyWindow();
 }
+
+// A modal given a frame-owned modeless dialog as its parent disables the frame
+// too, whatever kind it is, and enables it again when it ends.
+TEST(ModalOwner, ExplicitModelessParentDisablesTheFrameBehindIt)
+{
+    CWinApp app("FwOwnerApp");
+    CMainWindow main;
+    ASSERT_TRUE(main.Make());
+    app.m_pMainWnd = &main;
+    TempDir dir;
+
+    COuterDlg modeless;
+    ASSERT_TRUE(modeless.Create(IDD_OUTER, &main));
+    modeless.ShowWindow(SW_SHOW);
+
+    CDialog* pDlg = NULL;
+    CFileDialog* pFile = NULL;
+    CPropertySheet* pSheet = NULL;
+    std::vector<InnerKind> kinds = {
+        {"dialog",
+         [&] { CDialog dlg(IDD_INNER, &modeless); pDlg = &dlg; dlg.DoModal(); pDlg = NULL; },
+         [&] { return pDlg ? VisibleOrNull(pDlg->m_hWnd) : NULL; },
+         [&] { PostCancel(pDlg->m_hWnd); }},
+        {"file dialog",
+         [&] {
+             CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY, "All|*.*||", &modeless);
+             dlg.m_ofn.lpstrInitialDir = dir.Path();
+             pFile = &dlg;
+             dlg.DoModal();
+             pFile = NULL;
+         },
+         [&] { return pFile && pFile->m_hWnd ? VisibleOrNull(::GetParent(pFile->m_hWnd)) : NULL; },
+         [&] { PostCancel(::GetParent(pFile->m_hWnd)); }},
+        {"property sheet",
+         [&] {
+             CPropertyPage page(IDD_OWNER_PAGE);
+             CPropertySheet sheet("Sheet", &modeless);
+             sheet.AddPage(&page);
+             pSheet = &sheet;
+             sheet.DoModal();
+             pSheet = NULL;
+         },
+         [&] { return pSheet ? VisibleOrNull(pSheet->m_hWnd) : NULL; },
+         [&] { ::PostMessage(pSheet->m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }},
+    };
+    size_t nKind = 0;
+    bool bAborted = false;
+    std::vector<CDriver::Step> steps;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        steps.push_back([&, i] {
+            nKind = i;
+            modeless.m_runInner = kinds[i].run;
+            ::PostMessage(modeless.m_hWnd, WM_COMMAND, IDC_RUN_INNER, 0);
+            return true;
+        });
+        steps.push_back([&, i] {
+            HWND hInner = kinds[i].window();
+            if (hInner == NULL)
+                return false;
+            SCOPED_TRACE(kinds[i].name);
+            EXPECT_EQ(modeless.m_hWnd, ::GetWindow(hInner, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(modeless.m_hWnd));
+            EXPECT_FALSE(::IsWindowEnabled(main.m_hWnd));
+            kinds[i].cancel();
+            return true;
+        });
+        steps.push_back([&, i] {
+            if (modeless.m_nInnerRuns <= (int)i)
+                return false;
+            SCOPED_TRACE(kinds[i].name);
+            EXPECT_TRUE(::IsWindowEnabled(modeless.m_hWnd));
+            EXPECT_TRUE(::IsWindowEnabled(main.m_hWnd));
+            return true;
+        });
+    }
+    CDriver driver(steps, [&] {
+        bAborted = true;
+        if (pDlg) PostCancel(pDlg->m_hWnd);
+        if (pFile && pFile->m_hWnd) PostCancel(::GetParent(pFile->m_hWnd));
+        if (pSheet) ::PostMessage(pSheet->m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    while (!bAborted && !driver.Finished())
+        AfxPumpMessage();
+    EXPECT_TRUE(driver.Finished()) << "stopped at " << kinds[nKind].name;
+    modeless.DestroyWindow();
+    app.m_pMainWnd = NULL;
+    main.DestroyWindow();
+}

@@ -6,9 +6,15 @@
 #include "framework/CmdUI.h"
 #include "framework/Menu.h"
 #include "framework/DC.h"
+#include "framework/FwRes.h"
 #include "framework/tests/WinTestRes.h"
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+#include <stdexcept>
 
 namespace {
 
@@ -160,6 +166,64 @@ TEST(WndReflection, ControlHandlesItsOwnNotificationAndColourBeforeTheParent)
     EXPECT_EQ((LRESULT)btn.m_brush.m_hObject, lr);
 }
 
+namespace {
+class CThrowingWnd : public CWnd {
+public:
+    bool m_bThrowOnCreate = false;
+    int m_nPaints = 0;
+    afx_msg int OnCreate(LPCREATESTRUCT)
+    {
+        if (m_bThrowOnCreate)
+            throw std::runtime_error("creation failed half-way");
+        return 0;
+    }
+    afx_msg void OnPaint()
+    {
+        ++m_nPaints;
+        throw std::runtime_error("paint failed");
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+}  // namespace
+
+// A handler's exception stops at the window procedure, answered as a failure.
+// The i686 unwinder of one module cannot walk another's frames, so there only
+// the library's own exceptions reach it and a handler here cannot be used.
+#if defined(__i386__)
+#define SKIP_UNLESS_UNWINDING_CROSSES_MODULES() \
+    GTEST_SKIP() << "an exception thrown in the program cannot unwind into the library on i686"
+#else
+#define SKIP_UNLESS_UNWINDING_CROSSES_MODULES() (void)0
+#endif
+
+TEST(WndException, ThrowingCreateFailsTheCreation)
+{
+    SKIP_UNLESS_UNWINDING_CROSSES_MODULES();
+    CThrowingWnd w;
+    w.m_bThrowOnCreate = true;
+    EXPECT_FALSE(CreateTop(w));
+    EXPECT_EQ(NULL, w.m_hWnd);
+}
+
+TEST(WndException, ThrowingPaintIsNotRepeated)
+{
+    SKIP_UNLESS_UNWINDING_CROSSES_MODULES();
+    CThrowingWnd w;
+    ASSERT_TRUE(CreateTop(w));
+    w.ShowWindow(SW_SHOW);
+    w.UpdateWindow();
+    MSG msg;
+    for (int i = 0; i < 20 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); ++i)
+        ::DispatchMessage(&msg);
+    EXPECT_EQ(1, w.m_nPaints);
+    EXPECT_FALSE(::GetUpdateRect(w.m_hWnd, NULL, FALSE));
+    w.DestroyWindow();
+}
+
 TEST(WndHandleMap, TemporaryWrappersSubclassingAndSelfDeletingWindows)
 {
     HWND h = ::CreateWindowEx(0, "STATIC", "x", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
@@ -260,6 +324,176 @@ TEST(DialogModal, ValidationFailureKeepsTheDialogOpen)
     ::KillTimer(NULL, t);
     EXPECT_GE(Driver::s_okPresses, 2);
     EXPECT_EQ(0, dlg.m_nCount);
+}
+
+namespace {
+// Enables OK from the fields as they change, the usual way.
+class CEchoDlg : public CDialog {
+public:
+    CEchoDlg() : CDialog(IDD_TEST) {}
+    CString m_strName;
+    int m_bFlag = 0;
+    int m_nChanges = 0;
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDX_Check(pDX, IDC_FLAG, m_bFlag);
+    }
+    afx_msg void OnNameChange()
+    {
+        ++m_nChanges;
+        UpdateData(TRUE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CEchoDlg, CDialog)
+    ON_EN_CHANGE(IDC_NAME, &CEchoDlg::OnNameChange)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(DialogData, ChangeHandlerReadingTheFieldsKeepsTheInitialValues)
+{
+    CEchoDlg dlg;
+    dlg.m_strName = "start";
+    dlg.m_bFlag = 1;
+    ASSERT_TRUE(dlg.Create(IDD_TEST));
+    EXPECT_EQ(0, dlg.m_nChanges);
+    EXPECT_EQ(1, dlg.m_bFlag);
+    EXPECT_EQ(BST_CHECKED, (int)::IsDlgButtonChecked(dlg.m_hWnd, IDC_FLAG));
+    CString text;
+    dlg.GetDlgItemText(IDC_NAME, text);
+    EXPECT_EQ(CString("start"), text);
+
+    // the user's typing still reaches the handler
+    ::SetDlgItemText(dlg.m_hWnd, IDC_NAME, "typed");
+    EXPECT_EQ(1, dlg.m_nChanges);
+    EXPECT_EQ(CString("typed"), dlg.m_strName);
+    EXPECT_EQ(1, dlg.m_bFlag);
+    dlg.DestroyWindow();
+}
+
+namespace {
+// Posts the quit code once the dialog is up.
+struct QuitDriver {
+    static int s_nCode;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(NULL, id);
+        ::PostQuitMessage(s_nCode);
+    }
+};
+int QuitDriver::s_nCode = 0;
+
+// The code of the WM_QUIT waiting in the queue, or -1.
+int QueuedQuitCode()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) ? (int)msg.wParam : -1;
+}
+}  // namespace
+
+TEST(DialogModal, QuitInsideTheLoopReachesTheOuterLoopWithItsCode)
+{
+    for (bool bApp : {false, true}) {
+        SCOPED_TRACE(bApp ? "with an application" : "without an application");
+        std::unique_ptr<CWinApp> pApp(bApp ? new CWinApp("QuitTest") : NULL);
+        CTestDlg dlg;
+        QuitDriver::s_nCode = bApp ? 7 : 42;
+        UINT_PTR t = ::SetTimer(NULL, 0, 50, QuitDriver::Tick);
+        EXPECT_EQ(-1, dlg.DoModal());
+        ::KillTimer(NULL, t);
+        EXPECT_EQ(QuitDriver::s_nCode, QueuedQuitCode());
+    }
+}
+
+namespace {
+class CMaximisedDlg : public CTestDlg {
+public:
+    bool m_bZoomedInLoop = false;
+    BOOL OnInitDialog() override
+    {
+        CTestDlg::OnInitDialog();
+        ShowWindow(SW_SHOWMAXIMIZED);
+        return TRUE;
+    }
+};
+CMaximisedDlg* g_pMaximised = NULL;
+void CALLBACK CheckZoomedAndCancel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(NULL, id);
+    g_pMaximised->m_bZoomedInLoop = ::IsZoomed(g_pMaximised->m_hWnd) != FALSE;
+    g_pMaximised->EndDialog(IDCANCEL);
+}
+}  // namespace
+
+TEST(DialogModal, ShownByOnInitDialogKeepsItsShowState)
+{
+    CMaximisedDlg dlg;
+    g_pMaximised = &dlg;
+    UINT_PTR t = ::SetTimer(NULL, 0, 50, CheckZoomedAndCancel);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ::KillTimer(NULL, t);
+    g_pMaximised = NULL;
+    EXPECT_TRUE(dlg.m_bZoomedInLoop);
+}
+
+namespace {
+// Records the prompts; answers the library's strings from its own table.
+class CPromptApp : public CWinApp {
+public:
+    CPromptApp() : CWinApp("PromptTest") {}
+    std::map<UINT, CString> m_texts;
+    std::vector<std::string> m_prompts;
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
+    {
+        m_prompts.push_back(lpszPrompt);
+        return IDOK;
+    }
+    BOOL LoadLibraryString(UINT nID, CString& rString) override
+    {
+        auto it = m_texts.find(nID);
+        if (it == m_texts.end())
+            return CWinApp::LoadLibraryString(nID, rString);
+        rString = it->second;
+        return TRUE;
+    }
+};
+
+// The prompt a failed exchange of the dialog shows for these field texts.
+std::string ExchangePrompt(CPromptApp& app, const char* pszName, const char* pszCount)
+{
+    CTestDlg dlg;
+    if (!dlg.Create(IDD_TEST))
+        return "no dialog";
+    dlg.SetDlgItemText(IDC_NAME, pszName);
+    dlg.SetDlgItemText(IDC_COUNT, pszCount);
+    app.m_prompts.clear();
+    BOOL bOk = dlg.UpdateData(TRUE);
+    dlg.DestroyWindow();
+    if (bOk || app.m_prompts.size() != 1)
+        return "no single prompt";
+    return app.m_prompts[0];
+}
+}  // namespace
+
+TEST(DialogData, PromptsAreEnglishWithoutTextsOfTheProgram)
+{
+    CPromptApp app;
+    EXPECT_EQ("Please enter an integer.", ExchangePrompt(app, "a", "x"));
+    EXPECT_EQ("Please enter an integer between 1 and 10.", ExchangePrompt(app, "a", "12"));
+    EXPECT_EQ("Enter no more than 8 characters.", ExchangePrompt(app, "ninechars", "5"));
+}
+
+TEST(DialogData, PromptsComeFromTheProgramsTexts)
+{
+    CPromptApp app;
+    app.m_texts[AFX_IDP_PARSE_INT] = "\xC7\xEB\xCA\xE4\xC8\xEB\xD5\xFB\xCA\xFD";  // GBK
+    app.m_texts[AFX_IDP_PARSE_INT_RANGE] = "%1 .. %2 %d";
+    app.m_texts[AFX_IDP_PARSE_STRING_SIZE] = "<= %1";
+    EXPECT_EQ("\xC7\xEB\xCA\xE4\xC8\xEB\xD5\xFB\xCA\xFD", ExchangePrompt(app, "a", "x"));
+    // a stray format sequence in a language text stays as it is
+    EXPECT_EQ("1 .. 10 %d", ExchangePrompt(app, "a", "12"));
+    EXPECT_EQ("<= 8", ExchangePrompt(app, "ninechars", "5"));
 }
 
 TEST(GdiMemoryDC, DrawsPixelsAndScopedSelectionIsRestored)

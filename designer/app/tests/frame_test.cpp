@@ -5,6 +5,8 @@
 #include "designer/app/MainFrame.h"
 #include "designer/app/ZavomgrDoc.h"
 #include "framework/DocManager.h"
+#include "framework/CreateContext.h"
+#include "framework/FwRes.h"
 #include "designer/model/UIControlList.h"
 #include "designer/model/UIPicture.h"
 #include "designer/app/ZavomgrApp.h"
@@ -418,6 +420,29 @@ TEST_F(FrameTest, OpenedProjectShowsItsPageAndSettingsUnchanged)
     DeleteFileA(project.c_str());
 }
 
+TEST_F(FrameTest, SessionEndQuerySavesTheModifiedProject)
+{
+    ASSERT_TRUE(Start());
+    std::string project = TempDir() + "\\session.kel";
+    const std::string before =
+        "<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
+        "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<DEFAULT>2</DEFAULT>\r\n"
+        "<TIMEOUT>30</TIMEOUT>\r\n<PAPER>800,600;</PAPER>\r\n</COMMON>\r\n</ROOT>\r\n";
+    std::ofstream(project, std::ios::binary) << before;
+    ASSERT_TRUE(theApp.OpenDocumentFile(project.c_str()));
+    Pump();
+    view->GetDocument()->SetModifiedFlag();
+    // the message box answers its default button, Yes: the project is saved
+    EXPECT_NE(0, frame->SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    // written out in the studio's own layout
+    std::string after = ReadFile(project);
+    EXPECT_NE(after, before);
+    EXPECT_NE(after.find("<TIMEOUT>30</TIMEOUT>"), std::string::npos) << after;
+    EXPECT_TRUE(::IsWindow(frame->m_hWnd));
+    DeleteFileA(project.c_str());
+}
+
 // Every command item of the menu and its popups.
 void MenuCommands(HMENU menu, std::vector<UINT>& ids)
 {
@@ -463,6 +488,17 @@ TEST_F(FrameTest, TooltipsAndPromptsComeFromTheLanguageFile)
     w.hdr.code = TTN_NEEDTEXTW;
     frame->SendMessage(WM_NOTIFY, ID_TOOL_PELSYS, (LPARAM)&w);
     EXPECT_TRUE(std::wstring(w.szText) == L"Pelsys");
+}
+
+TEST_F(FrameTest, DataExchangePromptsComeFromTheLanguageFile)
+{
+    ASSERT_TRUE(Start());
+    // "请输入一个整数。" and "请输入一个介于 %1 和 %2 之间的整数。" in section String
+    EXPECT_EQ(AfxLoadFwString(AFX_IDP_PARSE_INT),
+              CString("\xc7\xeb\xca\xe4\xc8\xeb\xd2\xbb\xb8\xf6\xd5\xfb\xca\xfd\xa1\xa3"));
+    EXPECT_EQ(AfxLoadFwString(AFX_IDP_PARSE_INT_RANGE),
+              CString("\xc7\xeb\xca\xe4\xc8\xeb\xd2\xbb\xb8\xf6\xbd\xe9\xd3\xda %1 \xba\xcd %2 "
+                      "\xd6\xae\xbc\xe4\xb5\xc4\xd5\xfb\xca\xfd\xa1\xa3"));
 }
 
 // A language file of the test's own, in force while the object lives.
