@@ -455,7 +455,7 @@ void CTessumgrDlg::OnReloadLoader()
     const int type = m_assembler.m_loader.m_nType;
     if (m_bEditorAllowed && (type == CBootLoaderInfo::TYPE_TESSU || type == CBootLoaderInfo::TYPE_ZAVO ||
                              type == CBootLoaderInfo::TYPE_GRUB2))
-        EditLoaderParameters(path, type, *this);
+        EditLoaderParameters(path, type, *this, &g_langFile);
 }
 
 void CTessumgrDlg::OnOpenBootIni() { TessuShellOpen(m_hWnd, "notepad.exe", m_assembler.m_strBootIniPath); }
