@@ -213,8 +213,10 @@ void CTessumgrDlg::SetMode(int mode)
 {
     m_assembler.m_nMode = mode;
     ShowModeControls(mode);
-    if (m_info.m_hWnd)
+    if (m_info.m_hWnd) {
         m_info.SetImage(mode == CAssembler::MODE_VIRTUAL_DISK ? IDR_IMG_VDISK : IDR_IMG_QUICK, kImages, KO_TYPE_PNG);
+        m_info.Refresh();
+    }
     if (mode == CAssembler::MODE_VIRTUAL_DISK) {
         OnReloadImage();
     } else {
@@ -274,8 +276,10 @@ void CTessumgrDlg::UpdateInfoText()
         m_strInfoTitle = InstallerText(&g_langFile, "Application", "B Loader");
         m_assembler.m_loader.GetCaption(m_strInfoText);
     }
-    if (m_info.m_hWnd)
+    if (m_info.m_hWnd) {
         m_info.SetTexts(m_strInfoTitle, m_strInfoText);
+        m_info.Refresh();
+    }
     ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_PIC_FLOPPY), NULL, TRUE);
 }
 

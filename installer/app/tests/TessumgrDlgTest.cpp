@@ -151,6 +151,61 @@ std::string FieldOf(const CTessumgrDlg& dlg, int id)
 
 std::string Profile(const char* value) { return theApp.GetProfileString("History", value, "").GetString(); }
 
+// Handles this thread's messages, paints included.
+void Settle()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// What the window shows now, read from its DC.
+std::vector<uint32_t> OnScreen(HWND hWnd)
+{
+    RECT r;
+    GetClientRect(hWnd, &r);
+    std::vector<uint32_t> pixels(size_t(r.right) * r.bottom);
+    HDC window = GetDC(hWnd);
+    HDC memory = CreateCompatibleDC(window);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hWnd, window);
+    return pixels;
+}
+
+// What the window shows once it is painted afresh.
+std::vector<uint32_t> Repainted(HWND hWnd)
+{
+    InvalidateRect(hWnd, NULL, FALSE);
+    UpdateWindow(hWnd);
+    return OnScreen(hWnd);
+}
+
+size_t Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    if (a.size() != b.size())
+        return std::max(a.size(), b.size());
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
 class TessumgrTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -335,6 +390,58 @@ TEST_F(TessumgrTest, RefusedBootIniKeepsThePreviousPathAndCancelledBrowseChanges
     EXPECT_EQ(0, m_dlg.SendMessage(WM_NOTIFY, IDC_IMAGE_PATH, (LPARAM)&notify));
     EXPECT_EQ(shownBefore, m_dlg.shown.size());
     EXPECT_EQ("", FieldOf(m_dlg, IDC_IMAGE_PATH));
+}
+
+// The band shows each new finding without waiting for another paint.
+TEST_F(TessumgrTest, InformationBandIsRedrawnAfterDropBrowseReloadAndModeChange)
+{
+    ASSERT_TRUE(WriteFile("T:\\FLOPPY.IMG", ReadFile(Bin("tessufd.bin"))));
+    Bytes iso(0x9000, 0);
+    memcpy(&iso[0x8001], "CD001", 5);
+    ASSERT_TRUE(WriteFile("T:\\DATA.ISO", iso));
+    Open();
+    const HWND band = ::GetDlgItem(m_dlg.m_hWnd, IDC_INFO_BAND);
+    ASSERT_TRUE(band);
+    Settle();
+    std::vector<uint32_t> before = OnScreen(band);
+    EXPECT_EQ(0u, Differences(before, Repainted(band))) << "first start";
+
+    DropFile(m_dlg.m_editImage.m_hWnd, "T:\\FLOPPY.IMG");
+    Settle();
+    std::vector<uint32_t> now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the drop";
+
+    CString browsed("T:\\DATA.ISO");
+    FileEditNotify notify = {};
+    notify.hdr.hwndFrom = m_dlg.m_editImage.m_hWnd;
+    notify.hdr.idFrom = IDC_IMAGE_PATH;
+    notify.hdr.code = FEN_POSTBROWSE;
+    notify.pFEC = &m_dlg.m_editImage;
+    notify.pNewText = &browsed;
+    m_dlg.SendMessage(WM_NOTIFY, IDC_IMAGE_PATH, (LPARAM)&notify);
+    ASSERT_EQ(CString("T:\\DATA.ISO"), m_dlg.m_assembler.m_image.m_strPath);
+    Settle();
+    before = now;
+    now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the browse";
+
+    // the file changed behind the field's back
+    ASSERT_TRUE(WriteFile("T:\\DATA.ISO", ReadFile(Bin("tessufd.bin"))));
+    Click(m_dlg, IDC_PIC_RELOAD_IMAGE, STN_CLICKED);
+    Settle();
+    before = now;
+    now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the reload";
+
+    Click(m_dlg, IDC_RADIO_LOADER);
+    Settle();
+    before = now;
+    now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the mode change";
 }
 
 TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
