@@ -285,8 +285,17 @@ void CTessumgrDlg::UpdateInfoText()
 
 void CTessumgrDlg::SetTip(int id, LPCTSTR key)
 {
-    if (CPictureStatic* picture = Picture(id))
-        picture->SetTooltipText(InstallerText(&g_langFile, "Tool Tips", key));
+    CPictureStatic* picture = Picture(id);
+    if (!picture)
+        return;
+    const CString tip = InstallerText(&g_langFile, "Tool Tips", key);
+    picture->SetTooltipText(tip);
+    // the picture's own text is never drawn but read out: the tip's first
+    // line, in the language file's tongue rather than the resource's
+    if (g_langFile.IsLoaded()) {
+        CString name = tip.SpanExcluding("\n");
+        picture->SetWindowText(name.Trim());
+    }
 }
 
 void CTessumgrDlg::ApplyLanguageTexts()
