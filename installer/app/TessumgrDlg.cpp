@@ -224,6 +224,8 @@ void CTessumgrDlg::SetMode(int mode)
         OnReloadLoader();
         m_bEditorAllowed = TRUE;
     }
+    // an empty path reloads nothing: the band still changes to this mode
+    UpdateInfoText();
 }
 
 void CTessumgrDlg::OnRadioVirtualDisk()

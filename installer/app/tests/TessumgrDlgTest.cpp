@@ -444,6 +444,21 @@ TEST_F(TessumgrTest, InformationBandIsRedrawnAfterDropBrowseReloadAndModeChange)
     EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the mode change";
 }
 
+TEST_F(TessumgrTest, ModeChangeWithoutAPathShowsThatModesTitle)
+{
+    ASSERT_TRUE(WriteFile("T:\\FLOPPY.IMG", ReadFile(Bin("tessufd.bin"))));
+    Open();
+    DropFile(m_dlg.m_editImage.m_hWnd, "T:\\FLOPPY.IMG");
+    const CString floppy = m_dlg.GetInfoText();
+    Click(m_dlg, IDC_RADIO_LOADER);
+    ASSERT_EQ("", FieldOf(m_dlg, IDC_LOADER_PATH));
+    const CString loader = m_dlg.GetInfoText();
+    EXPECT_NE(floppy, loader);
+    EXPECT_EQ(0, loader.Find(InstallerText(&g_langFile, "Application", "B Loader"))) << loader.GetString();
+    Click(m_dlg, IDC_RADIO_VDISK);
+    EXPECT_EQ(floppy, m_dlg.GetInfoText());
+}
+
 TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
 {
     Open();
