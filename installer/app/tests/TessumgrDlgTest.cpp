@@ -487,6 +487,41 @@ TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
     EXPECT_EQ("notepad.exe T:\\boot.ini", g_shellCalls.back());
 }
 
+// The strip across the About box's top: one blue, the program's icon at its
+// left edge, the window text in white at the right.
+TEST_F(TessumgrTest, AboutBoxWearsABlueTitleStripWithTheProgramIcon)
+{
+    Open();
+    CTessumgrAboutDlg about(&m_dlg);
+    ASSERT_TRUE(about.Create(IDD_ABOUTBOX, &m_dlg));
+    about.ShowWindow(SW_SHOW);
+    Settle();
+    const HWND strip = ::GetDlgItem(about.m_hWnd, IDC_ABOUT_TITLE);
+    ASSERT_TRUE(strip);
+    RECT r;
+    ::GetClientRect(strip, &r);
+    const std::vector<uint32_t> pixels = OnScreen(strip);
+    about.DestroyWindow();
+    ASSERT_GE(r.bottom, 32);
+    const uint32_t blue = 0x2858EC;  // RGB 40, 88, 236 as a DIB holds it
+    auto at = [&](int x, int y) { return pixels[size_t(y) * r.right + x] & 0xFFFFFF; };
+    EXPECT_EQ(blue, at(40, 1));
+    EXPECT_EQ(blue, at(r.right / 2, r.bottom - 2));
+    EXPECT_EQ(blue, at(r.right - 2, 1));
+    int icon = 0, white = 0;
+    const int top = (r.bottom - 32 + 1) / 2;
+    for (int y = top; y < top + 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            icon += at(x, y) != blue;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = r.right / 2; x < r.right; ++x)
+            white += at(x, y) == 0xFFFFFF;
+    EXPECT_GT(icon, 200);
+    EXPECT_GT(white, 20);
+    for (int y = 0; y < r.bottom; ++y)
+        EXPECT_EQ(blue, at(34, y)) << y;  // nothing between the icon and the text
+}
+
 TEST_F(TessumgrTest, ThemeFolderLivesAsLongAsTheMainDialogAndABrokenThemeLeavesThePlainLayout)
 {
     m_dlg.brokenTheme = true;
