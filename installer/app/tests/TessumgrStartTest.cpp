@@ -36,7 +36,7 @@ BOOL CALLBACK CollectText(HWND hWnd, LPARAM param)
     GetClassNameA(hWnd, cls, sizeof(cls));
     if (text[0] && IsWindowVisible(hWnd))
         reinterpret_cast<std::vector<std::string>*>(param)->push_back(std::string(text) + " (" + cls + " " +
-                                                                       std::to_string(GetDlgCtrlID(hWnd)) + ")");
+                                                                      std::to_string(GetDlgCtrlID(hWnd)) + ")");
     return TRUE;
 }
 
