@@ -21,7 +21,6 @@ const char kHistory[] = "History";
 const char kExpertTip[] = " I'm here! ;^)\n ---\n Welcome to Funny Stage of Tessumgr 2007 ";
 const char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
 const char kImages[] = "VISTA_IMGS";
-const COLORREF kButtonText = 0x79513F;
 
 // The picture controls and their images.
 const struct {
@@ -141,8 +140,7 @@ BOOL CTessumgrDlg::OnInitDialog()
     const int buttonIds[] = {IDC_ASSEMBLE, IDCANCEL};
     for (int i = 0; i < 2; ++i) {
         buttons[i]->SubclassDlgItem(buttonIds[i], this);
-        buttons[i]->SetBitmap(IDR_IMG_BUTTON);
-        buttons[i]->SetTextColour(kButtonText);
+        SetUpTessuButton(*buttons[i]);
     }
 
     ApplyLanguageTexts();

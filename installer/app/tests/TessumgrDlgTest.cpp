@@ -611,3 +611,35 @@ TEST(TessumgrMenuEdit, KeepsLineEndsAndRefusesTextsOverTheLimit)
     EXPECT_TRUE(cancelled.m_strText.IsEmpty());
     cancelled.DestroyWindow();
 }
+
+namespace {
+// Each push button of the dialog: bitmap 135's five cells, 3-pixel slices.
+void ExpectTessuButtons(CWnd& dlg, std::initializer_list<int> ids)
+{
+    for (int id : ids) {
+        CBitmapPushButton* button = dynamic_cast<CBitmapPushButton*>(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, id)));
+        ASSERT_TRUE(button) << id;
+        EXPECT_EQ(5, button->GetCellCount()) << id;
+        const RECT slices = button->GetSlices();
+        EXPECT_EQ(3, slices.left) << id;
+        EXPECT_EQ(3, slices.top) << id;
+        EXPECT_EQ(3, slices.right) << id;
+        EXPECT_EQ(3, slices.bottom) << id;
+    }
+}
+}  // namespace
+
+TEST_F(TessumgrTest, EveryDialogsPushButtonsUseThreePixelSlices)
+{
+    Open();
+    ExpectTessuButtons(m_dlg, {IDC_ASSEMBLE, IDCANCEL});
+    CDriveMapDlg map(&m_disks.source);
+    ASSERT_TRUE(map.Create(IDD_DRIVEMAP));
+    ExpectTessuButtons(map, {IDC_MAP_OK, IDC_MAP_CANCEL});
+    map.DestroyWindow();
+    CMenuEditDlg edit;
+    edit.m_strText = "title a\n";
+    ASSERT_TRUE(edit.Create(IDD_MENUEDIT));
+    ExpectTessuButtons(edit, {IDC_EDIT_OK, IDC_EDIT_CANCEL});
+    edit.DestroyWindow();
+}
