@@ -24,6 +24,10 @@ endforeach()
 # Data the programs open: the studio's language file, the command templates,
 # the sample project with its pictures, and the themes where the build makes them.
 install(FILES ${_bin}/language/zavomgr.lng ${CMAKE_SOURCE_DIR}/language/english.lng DESTINATION language)
+# Tessumgr's English texts: its built-in ones are Chinese and need code page 936
+if(TARGET Tessumgr)
+  install(FILES ${CMAKE_SOURCE_DIR}/installer/app/Tessumgr.lng DESTINATION language)
+endif()
 file(GLOB _gmd ${CMAKE_SOURCE_DIR}/templates/samples/*.gmd)
 install(FILES ${_gmd} DESTINATION "Cmd Templates")
 install(FILES "${_bin}/Zavo Projects/Sample/Sample.kel" "${_bin}/Zavo Projects/Sample/wallpaper.png"

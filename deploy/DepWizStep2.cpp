@@ -428,7 +428,9 @@ BOOL CDepWizStep2::UnpackMenuPackages(LPCTSTR folder, const CStringArray& packag
                 error.Format("%s: %s", (LPCTSTR)packages[i], (LPCTSTR)archive.GetErrorText());
                 return FALSE;
             }
-            const CString target = CString(folder) + "\\" + name;
+            // under the name zavo.ini's menu= gives, not the stored case: a
+            // boot reader that respects case must find it
+            const CString target = CString(folder) + "\\" + wanted;
             FILE* out = FwOpenStdFile(target, "wb");
             const BOOL written = out && fwrite(data, 1, size, out) == size;
             const BOOL closed = out && fclose(out) == 0;

@@ -216,7 +216,8 @@ void CDepWizStep1::OnTickAll()
 
 void CDepWizStep1::OnRescan()
 {
-    m_packList.Rescan();
+    if (!m_packList.Rescan())
+        return;
     m_nDefaultIndex = -1;
     m_defaultThumb.EnableWindow(FALSE);
 }
@@ -239,8 +240,10 @@ void CDepWizStep1::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 LRESULT CDepWizStep1::OnWizardNext()
 {
     CZavomgrApp* app = App();
-    // the thumbnails may still be loading: the list answers once they are in
-    m_packList.WaitWorker();
+    // the thumbnails may still be loading: the list answers once they are in;
+    // a second Next pressed during that wait is refused
+    if (!m_packList.WaitWorker())
+        return -1;
     CString defaultPath;
     int imageType = 0;
     if (m_nDefaultIndex >= 0)

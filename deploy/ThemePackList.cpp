@@ -91,7 +91,7 @@ BEGIN_MESSAGE_MAP(CThemePackList, CListCtrl)
 END_MESSAGE_MAP()
 
 CThemePackList::CThemePackList()
-    : m_bRunning(0), m_bStop(0), m_nThreadId(0), m_hThread(NULL), m_nLastIndex(-1)
+    : m_bRunning(0), m_bStop(0), m_bWaiting(false), m_nThreadId(0), m_hThread(NULL), m_nLastIndex(-1)
 {
 }
 
@@ -108,7 +108,8 @@ void CThemePackList::OnDestroy()
 
 BOOL CThemePackList::ScanFolder(LPCTSTR folder)
 {
-    StopWorker();
+    if (!StopWorker())
+        return FALSE;
     m_strFolder = folder ? folder : "";
     m_packages.RemoveAll();
     CString base = m_strFolder;
@@ -145,13 +146,16 @@ BOOL CThemePackList::ScanFolder(LPCTSTR folder)
 
 BOOL CThemePackList::Rescan()
 {
-    StopWorker();
+    if (!StopWorker())
+        return FALSE;
     const CString folder = m_strFolder;
     return ScanFolder(folder);
 }
 
 int CThemePackList::StopWorker()
 {
+    if (m_bWaiting)
+        return 0;
     if (m_hThread)
         m_bStop = 1;
     return WaitWorker();
@@ -159,12 +163,21 @@ int CThemePackList::StopWorker()
 
 int CThemePackList::WaitWorker()
 {
+    // A call from inside the pump below (Next pressed again, Rescan) would
+    // close the handle the outer call is waiting on.
+    if (m_bWaiting)
+        return 0;
     if (!m_hThread)
         return 1;
+    m_bWaiting = true;
+    const HANDLE thread = m_hThread;
     bool quit = false;
     WPARAM quitCode = 0;
     // The worker sends its messages to this thread: handle them while waiting.
-    while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    for (;;) {
+        const DWORD woken = ::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken != WAIT_OBJECT_0 + 1)
+            break;
         MSG msg;
         while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -176,11 +189,12 @@ int CThemePackList::WaitWorker()
             ::DispatchMessageW(&msg);  // Unicode: typed characters stay whole
         }
     }
-    ::CloseHandle(m_hThread);
+    ::CloseHandle(thread);
     m_hThread = NULL;
     m_nThreadId = 0;
     m_bRunning = 0;
     m_bStop = 0;
+    m_bWaiting = false;
     if (quit)
         ::PostQuitMessage((int)quitCode);
     return 1;

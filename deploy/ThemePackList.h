@@ -14,16 +14,17 @@ public:
     CThemePackList();
     virtual ~CThemePackList();
 
-    // Stops a running worker, lists the folder's valid packages (lower-case
+    // Stops a running worker (FALSE when that is refused, see StopWorker), lists the folder's valid packages (lower-case
     // full paths, in the order the search gives them) and starts the worker
     // that fills the items and their thumbnails.
     BOOL ScanFolder(LPCTSTR folder);
     // Scans the stored folder again.
     BOOL Rescan();
     // Ends a running worker, handling this thread's messages meanwhile (a
-    // WM_QUIT met on the way is posted again); returns 1.
+    // WM_QUIT met on the way is posted again); returns 1, or 0 when called
+    // from a message handled inside another wait (the worker still runs).
     int StopWorker();
-    // The same wait, letting the worker finish the list; returns 1.
+    // The same wait, letting the worker finish the list; 1, or 0 as above.
     int WaitWorker();
     BOOL IsLoading() const { return m_bRunning != 0; }
 
@@ -56,6 +57,7 @@ private:
     CStringArray m_packages;
     volatile BYTE m_bRunning;
     volatile BYTE m_bStop;
+    bool m_bWaiting;
     unsigned m_nThreadId;
     HANDLE m_hThread;
     int m_nLastIndex;

@@ -31,7 +31,9 @@ public:
         FILE* f = Detach();
         if (f == NULL)
             return true;
+        // flushed first: some C libraries' fclose drops a failed flush
+        const bool flushed = fflush(f) == 0;
         const bool clean = !ferror(f);
-        return fclose(f) == 0 && clean;
+        return fclose(f) == 0 && flushed && clean;
     }
 };

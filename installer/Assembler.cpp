@@ -205,7 +205,7 @@ void CAssembler::AssembleVirtualDisk()
         return;
     }
     if (m_bExpert && m_nStatus == STATUS_OK)
-        EditLoaderParameters(GetBootDrive() + "\\" + kSysFile, CBootLoaderInfo::TYPE_TESSU, m_ui);
+        EditLoaderParameters(GetBootDrive() + "\\" + kSysFile, CBootLoaderInfo::TYPE_TESSU, m_ui, m_pLang);
 }
 
 BOOL CAssembler::FindDevice(CString& device)

@@ -77,7 +77,7 @@ bool WriteLoaderField(int type, unsigned char* sectors, const CString& text)
     return true;
 }
 
-BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui)
+BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui, CLangFile* lang)
 {
     LoaderFieldLayout l;
     if (!GetLoaderFieldLayout(type, l))
@@ -106,5 +106,7 @@ BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui)
     bool ok = fseek(f.Get(), 0, SEEK_SET) == 0 && fwrite(changed.data(), 1, changed.size(), f.Get()) == changed.size();
     if (!f.Close())
         ok = false;
+    if (!ok)
+        ui.Show(PromptText(lang, "Write Failed"), kTessumgrCaption, IInstallerUi::STYLE_OK_INFO);
     return ok ? TRUE : FALSE;
 }

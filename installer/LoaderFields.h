@@ -27,6 +27,7 @@ CString ReadLoaderField(int type, const unsigned char* sectors);
 bool WriteLoaderField(int type, unsigned char* sectors, const CString& text);
 
 // Shows the field of the file in the editor and writes the sectors back
-// when the user's text changed them. False when the file cannot be opened,
-// read or written (with a message) or the text is refused.
-BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui);
+// when the user's text changed them. False when the file cannot be opened
+// or written (with a message, its text from `lang`), cannot be read or the
+// text is refused.
+BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui, CLangFile* lang = NULL);

@@ -75,6 +75,9 @@ def main():
     for name in REQUIRED:
         if name.lower() not in lower:
             fail("missing: " + name)
+    # Tessumgr's English texts go with it
+    if "tessumgr.exe" in lower and "language/tessumgr.lng" not in lower:
+        fail("missing: language/Tessumgr.lng beside Tessumgr.exe")
     for d in REQUIRED_DIRS:
         if d not in dirs:
             fail("missing folder: " + d)

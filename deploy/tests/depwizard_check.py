@@ -65,11 +65,17 @@ def main(image, expected_ini, packages, source):
             problems.append("/kelboot/zavo.ini is not the page's text")
         if b"(cd)/kelboot/zavo.ini" not in read(os.path.join(boot, "zavo.sys")):
             problems.append("zavo.sys has no preset menu (cd)/kelboot/zavo.ini")
+        # Rock Ridge names are case-sensitive: menu= must name the file byte for byte
+        ini = read(expected_ini).split(b"\r\n")
+        menu = next(l for l in ini if l.startswith(b"menu="))[5:].decode("cp1252")
+        if not os.path.isfile(os.path.join(boot, menu)):
+            problems.append("menu=%s names no file in /kelboot (%s)" % (menu, sorted(os.listdir(boot))))
         for name in ("Alpha", "Beta"):
             with zipfile.ZipFile(os.path.join(packages, name + ".zip")) as z:
                 member = next(i for i in z.namelist() if i.lower() == name.lower() + ".gz")
-                if read(os.path.join(boot, member)) != z.read(member):
-                    problems.append("%s differs from its zip member" % member)
+                on_medium = os.path.join(boot, name.lower() + ".gz")
+                if not os.path.isfile(on_medium) or read(on_medium) != z.read(member):
+                    problems.append("%s is not its zip member %s" % (on_medium, member))
         for module in MODULES:
             if not os.path.isfile(os.path.join(boot, module)):
                 problems.append("boot module %s missing" % module)

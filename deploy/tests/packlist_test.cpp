@@ -242,6 +242,114 @@ TEST(ThemePackList, StopWorkerKeepsAQuitForTheMainLoop)
     EXPECT_EQ(7u, msg.wParam);
 }
 
+namespace {
+// A window whose posted message runs `call` from inside whatever pump
+// handles it, as a second Next or a Rescan reaches the page during a wait.
+class NestedCaller : public CWnd {
+public:
+    static const UINT kMsgCall = WM_APP + 40;
+    std::function<void()> call;
+    NestedCaller() { CreateEx(0, AfxRegisterWndClass(0), "nested", WS_POPUP, 0, 0, 10, 10, NULL, NULL); }
+    ~NestedCaller()
+    {
+        if (m_hWnd)
+            DestroyWindow();
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kMsgCall) {
+            call();
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Ends the process when an outer wait never returns (it spun at full CPU).
+class Watchdog {
+public:
+    explicit Watchdog(DWORD milliseconds) : m_done(::CreateEvent(NULL, TRUE, FALSE, NULL)), m_ms(milliseconds)
+    {
+        m_thread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
+    }
+    ~Watchdog()
+    {
+        ::SetEvent(m_done);
+        ::WaitForSingleObject(m_thread, INFINITE);
+        ::CloseHandle(m_thread);
+        ::CloseHandle(m_done);
+    }
+
+private:
+    static DWORD WINAPI Run(LPVOID param)
+    {
+        Watchdog* self = static_cast<Watchdog*>(param);
+        if (::WaitForSingleObject(self->m_done, self->m_ms) == WAIT_TIMEOUT) {
+            fprintf(stderr, "the outer wait did not return\n");
+            fflush(stderr);
+            ::TerminateProcess(::GetCurrentProcess(), 3);
+        }
+        return 0;
+    }
+    HANDLE m_done;
+    DWORD m_ms;
+    HANDLE m_thread;
+};
+
+struct NestedWaitFixture : ListFixture {
+    TempFolder folder;
+    NestedCaller caller;
+    int nested = -1;
+    NestedWaitFixture()
+    {
+        CopyPackages(Fixtures() / "many", folder.Path());
+        EXPECT_TRUE(list.ScanFolder(folder.Path().string().c_str()));
+        EXPECT_TRUE(list.IsLoading());
+        caller.PostMessage(NestedCaller::kMsgCall);
+    }
+};
+}  // namespace
+
+TEST(ThemePackListNestedWait, SecondWaitInsideTheFirstIsRefusedAndTheFirstEnds)
+{
+    NestedWaitFixture f;
+    f.caller.call = [&f] { f.nested = f.list.WaitWorker(); };
+    Watchdog watchdog(20000);
+    EXPECT_EQ(1, f.list.WaitWorker());
+    EXPECT_EQ(0, f.nested);
+    EXPECT_FALSE(f.list.IsLoading());
+    EXPECT_EQ(50, f.list.GetItemCount());
+    EXPECT_EQ(1, f.list.WaitWorker());
+}
+
+TEST(ThemePackListNestedWait, RescanInsideAWaitIsRefusedAndTheListFinishes)
+{
+    NestedWaitFixture f;
+    f.caller.call = [&f] { f.nested = f.list.Rescan(); };
+    Watchdog watchdog(20000);
+    EXPECT_EQ(1, f.list.WaitWorker());
+    EXPECT_EQ(FALSE, f.nested);
+    EXPECT_FALSE(f.list.IsLoading());
+    EXPECT_EQ(50, f.list.GetItemCount());
+    CString path;
+    int type = 0;
+    EXPECT_EQ(1, f.list.SelectPackage(49, path, type, TRUE));
+    EXPECT_FALSE(path.IsEmpty());
+}
+
+TEST(ThemePackListNestedWait, WaitInsideARescanIsRefusedAndTheRescanEnds)
+{
+    NestedWaitFixture f;
+    f.caller.call = [&f] { f.nested = f.list.WaitWorker(); };
+    Watchdog watchdog(20000);
+    EXPECT_TRUE(f.list.Rescan());
+    EXPECT_EQ(0, f.nested);
+    EXPECT_TRUE(f.WaitLoaded());
+    EXPECT_EQ(50, f.list.GetItemCount());
+}
+
 // The packages the studio's menu generation writes (run by ctest after the
 // generation test, which names their folder).
 TEST(ThemePackList, ListsTheStudiosOwnPackages)

@@ -25,8 +25,7 @@ BOOL CDriveMapDlg::OnInitDialog()
     const int buttonIds[] = {IDC_MAP_OK, IDC_MAP_CANCEL};
     for (int i = 0; i < 2; ++i) {
         m_buttons[i].SubclassDlgItem(buttonIds[i], this);
-        m_buttons[i].SetBitmap(IDR_IMG_BUTTON);
-        m_buttons[i].SetTextColour(0x79513F);
+        SetUpTessuButton(m_buttons[i]);
     }
     m_banner.SubclassDlgItem(IDC_MAP_BANNER, this);
     m_banner.SetImage(IDR_IMG_MAP_BANNER);

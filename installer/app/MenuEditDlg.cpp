@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "installer/DialogText.h"
+#include "installer/app/TessumgrApp.h"
 #include "installer/app/resource.h"
 
 BEGIN_MESSAGE_MAP(CMenuEditDlg, CDialog)
@@ -23,8 +24,7 @@ BOOL CMenuEditDlg::OnInitDialog()
     const int buttonIds[] = {IDC_EDIT_OK, IDC_EDIT_CANCEL};
     for (int i = 0; i < 2; ++i) {
         m_buttons[i].SubclassDlgItem(buttonIds[i], this);
-        m_buttons[i].SetBitmap(IDR_IMG_BUTTON);
-        m_buttons[i].SetTextColour(0x79513F);
+        SetUpTessuButton(m_buttons[i]);
     }
     if (!m_strThemeIni.IsEmpty())
         m_skin.LoadSkin(this, m_strThemeIni, FALSE);

@@ -8,6 +8,8 @@ const char kTessuWebPage[] = "http://www.example.org/tessu/";
 
 namespace {
 const int kContactIds[] = {IDC_LINK_MAIL1, IDC_LINK_MAIL2, IDC_LINK_MAIL3};
+const COLORREF kTitleColour = RGB(40, 88, 236);
+const int kTitleIconSize = 32;
 const char kEnglishMail[] = "?subject=About Tessu%2FTessumgr &body=Hello!%0D%0A%0D%0A";
 // 关于 Tessu%2FTessumgr / 你好！
 const char kChineseMail[] = "?subject=\xB9\xD8\xD3\xDA Tessu%2FTessumgr &body=\xC4\xE3\xBA\xC3\xA3\xA1%0D%0A%0D%0A";
@@ -35,6 +37,9 @@ CString CTessumgrAboutDlg::MailTarget(LPCTSTR address, BOOL english)
 BOOL CTessumgrAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_title.SubclassDlgItem(IDC_ABOUT_TITLE, this);
+    m_title.SetColours(kTitleColour, kTitleColour);
+    m_title.SetIcon(IDR_MAINFRAME, 0, kTitleIconSize);
     HWND notify = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
     for (int i = 0; i < 3; ++i) {
         m_links[i].SubclassDlgItem(kContactIds[i], this);

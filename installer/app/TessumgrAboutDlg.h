@@ -1,10 +1,11 @@
-// The About box: three contact links that open the mail program and then
+// The About box: a title strip with the program's icon, three contact links that open the mail program and then
 // tell the main dialog (message 0x464), and the web link.
 #pragma once
 
 #include "controls/LinkStatic.h"
 #include "framework/Dialog.h"
 #include "installer/ui/DialogSkin.h"
+#include "installer/ui/GradientTitle.h"
 
 extern const char kTessuWebPage[];
 
@@ -29,6 +30,7 @@ public:
     CString m_strThemeIni;  // the main dialog's unpacked theme
     CTessuLink m_links[3];
     CTessuLink m_webLink;
+    CGradientTitle m_title;
     CDialogSkin m_skin;
 
 protected:

@@ -2,6 +2,8 @@
 
 #include "installer/InstallerTexts.h"
 #include "installer/app/TessumgrDlg.h"
+#include "installer/app/resource.h"
+#include "installer/ui/BitmapPushButton.h"
 #include "framework/RichEditCtrl.h"
 
 #include <cstdlib>
@@ -11,6 +13,12 @@ CLangFile g_langFile;
 CTessumgrApp::CTessumgrApp() : CWinApp("Tessumgr"), m_bNT(TRUE) {}
 
 CTessumgrApp* TessuApp() { return static_cast<CTessumgrApp*>(AfxGetApp()); }
+
+void SetUpTessuButton(CBitmapPushButton& button)
+{
+    button.SetBitmap(IDR_IMG_BUTTON, 5, 3, 3, 3, 3, TRUE);
+    button.SetTextColour(RGB(63, 81, 121));
+}
 
 void CTessumgrApp::InitEnvironment()
 {

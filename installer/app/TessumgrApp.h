@@ -24,3 +24,7 @@ public:
 extern CLangFile g_langFile;
 
 CTessumgrApp* TessuApp();
+
+class CBitmapPushButton;
+// The dialogs' push buttons: bitmap 135's five cells with 3-pixel slices.
+void SetUpTessuButton(CBitmapPushButton& button);

@@ -21,7 +21,6 @@ const char kHistory[] = "History";
 const char kExpertTip[] = " I'm here! ;^)\n ---\n Welcome to Funny Stage of Tessumgr 2007 ";
 const char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
 const char kImages[] = "VISTA_IMGS";
-const COLORREF kButtonText = 0x79513F;
 
 // The picture controls and their images.
 const struct {
@@ -141,8 +140,7 @@ BOOL CTessumgrDlg::OnInitDialog()
     const int buttonIds[] = {IDC_ASSEMBLE, IDCANCEL};
     for (int i = 0; i < 2; ++i) {
         buttons[i]->SubclassDlgItem(buttonIds[i], this);
-        buttons[i]->SetBitmap(IDR_IMG_BUTTON);
-        buttons[i]->SetTextColour(kButtonText);
+        SetUpTessuButton(*buttons[i]);
     }
 
     ApplyLanguageTexts();
@@ -213,8 +211,10 @@ void CTessumgrDlg::SetMode(int mode)
 {
     m_assembler.m_nMode = mode;
     ShowModeControls(mode);
-    if (m_info.m_hWnd)
+    if (m_info.m_hWnd) {
         m_info.SetImage(mode == CAssembler::MODE_VIRTUAL_DISK ? IDR_IMG_VDISK : IDR_IMG_QUICK, kImages, KO_TYPE_PNG);
+        m_info.Refresh();
+    }
     if (mode == CAssembler::MODE_VIRTUAL_DISK) {
         OnReloadImage();
     } else {
@@ -222,6 +222,8 @@ void CTessumgrDlg::SetMode(int mode)
         OnReloadLoader();
         m_bEditorAllowed = TRUE;
     }
+    // an empty path reloads nothing: the band still changes to this mode
+    UpdateInfoText();
 }
 
 void CTessumgrDlg::OnRadioVirtualDisk()
@@ -274,15 +276,26 @@ void CTessumgrDlg::UpdateInfoText()
         m_strInfoTitle = InstallerText(&g_langFile, "Application", "B Loader");
         m_assembler.m_loader.GetCaption(m_strInfoText);
     }
-    if (m_info.m_hWnd)
+    if (m_info.m_hWnd) {
         m_info.SetTexts(m_strInfoTitle, m_strInfoText);
+        m_info.Refresh();
+    }
     ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_PIC_FLOPPY), NULL, TRUE);
 }
 
 void CTessumgrDlg::SetTip(int id, LPCTSTR key)
 {
-    if (CPictureStatic* picture = Picture(id))
-        picture->SetTooltipText(InstallerText(&g_langFile, "Tool Tips", key));
+    CPictureStatic* picture = Picture(id);
+    if (!picture)
+        return;
+    const CString tip = InstallerText(&g_langFile, "Tool Tips", key);
+    picture->SetTooltipText(tip);
+    // the picture's own text is never drawn but read out: the tip's first
+    // line, in the language file's tongue rather than the resource's
+    if (g_langFile.IsLoaded()) {
+        CString name = tip.SpanExcluding("\n");
+        picture->SetWindowText(name.Trim());
+    }
 }
 
 void CTessumgrDlg::ApplyLanguageTexts()
@@ -455,7 +468,7 @@ void CTessumgrDlg::OnReloadLoader()
     const int type = m_assembler.m_loader.m_nType;
     if (m_bEditorAllowed && (type == CBootLoaderInfo::TYPE_TESSU || type == CBootLoaderInfo::TYPE_ZAVO ||
                              type == CBootLoaderInfo::TYPE_GRUB2))
-        EditLoaderParameters(path, type, *this);
+        EditLoaderParameters(path, type, *this, &g_langFile);
 }
 
 void CTessumgrDlg::OnOpenBootIni() { TessuShellOpen(m_hWnd, "notepad.exe", m_assembler.m_strBootIniPath); }

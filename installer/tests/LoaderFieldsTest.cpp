@@ -122,3 +122,21 @@ TEST(LoaderFields, ShortOrLockedFileIsLeftAlone)
     EXPECT_EQ(ReadFile(locked), Pattern(512));
 #endif
 }
+
+// The file opens and reads, but the changed sectors do not reach it: the
+// full device reads as zeros and refuses writes (Wine's Z: is the Unix root).
+TEST(LoaderFields, FailedWriteBackIsReported)
+{
+#ifdef _WIN32
+    const char* full = "Z:\\dev\\full";
+#else
+    const char* full = "/dev/full";
+#endif
+    ScriptedUi ui;
+    ui.edits.push_back("new menu");
+    EXPECT_FALSE(EditLoaderParameters(full, CBootLoaderInfo::TYPE_TESSU, ui));
+    ASSERT_EQ(ui.editedFrom.size(), 1u);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0], PromptText(NULL, "Write Failed").GetString());
+    EXPECT_EQ(ui.styles[0], IInstallerUi::STYLE_OK_INFO);
+}

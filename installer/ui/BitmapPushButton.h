@@ -26,6 +26,12 @@ public:
     void SetTextColour(COLORREF crText);
     BOOL IsHovered() const { return m_bHover; }
     SIZE GetImageSize() const { return m_imageSize; }
+    int GetCellCount() const { return m_nCells; }
+    RECT GetSlices() const  // left, top, right, bottom
+    {
+        RECT r = {m_nLeft, m_nTop, m_nRight, m_nBottom};
+        return r;
+    }
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -151,6 +151,61 @@ std::string FieldOf(const CTessumgrDlg& dlg, int id)
 
 std::string Profile(const char* value) { return theApp.GetProfileString("History", value, "").GetString(); }
 
+// Handles this thread's messages, paints included.
+void Settle()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// What the window shows now, read from its DC.
+std::vector<uint32_t> OnScreen(HWND hWnd)
+{
+    RECT r;
+    GetClientRect(hWnd, &r);
+    std::vector<uint32_t> pixels(size_t(r.right) * r.bottom);
+    HDC window = GetDC(hWnd);
+    HDC memory = CreateCompatibleDC(window);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hWnd, window);
+    return pixels;
+}
+
+// What the window shows once it is painted afresh.
+std::vector<uint32_t> Repainted(HWND hWnd)
+{
+    InvalidateRect(hWnd, NULL, FALSE);
+    UpdateWindow(hWnd);
+    return OnScreen(hWnd);
+}
+
+size_t Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    if (a.size() != b.size())
+        return std::max(a.size(), b.size());
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
 class TessumgrTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -337,6 +392,73 @@ TEST_F(TessumgrTest, RefusedBootIniKeepsThePreviousPathAndCancelledBrowseChanges
     EXPECT_EQ("", FieldOf(m_dlg, IDC_IMAGE_PATH));
 }
 
+// The band shows each new finding without waiting for another paint.
+TEST_F(TessumgrTest, InformationBandIsRedrawnAfterDropBrowseReloadAndModeChange)
+{
+    ASSERT_TRUE(WriteFile("T:\\FLOPPY.IMG", ReadFile(Bin("tessufd.bin"))));
+    Bytes iso(0x9000, 0);
+    memcpy(&iso[0x8001], "CD001", 5);
+    ASSERT_TRUE(WriteFile("T:\\DATA.ISO", iso));
+    Open();
+    const HWND band = ::GetDlgItem(m_dlg.m_hWnd, IDC_INFO_BAND);
+    ASSERT_TRUE(band);
+    Settle();
+    std::vector<uint32_t> before = OnScreen(band);
+    EXPECT_EQ(0u, Differences(before, Repainted(band))) << "first start";
+
+    DropFile(m_dlg.m_editImage.m_hWnd, "T:\\FLOPPY.IMG");
+    Settle();
+    std::vector<uint32_t> now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the drop";
+
+    CString browsed("T:\\DATA.ISO");
+    FileEditNotify notify = {};
+    notify.hdr.hwndFrom = m_dlg.m_editImage.m_hWnd;
+    notify.hdr.idFrom = IDC_IMAGE_PATH;
+    notify.hdr.code = FEN_POSTBROWSE;
+    notify.pFEC = &m_dlg.m_editImage;
+    notify.pNewText = &browsed;
+    m_dlg.SendMessage(WM_NOTIFY, IDC_IMAGE_PATH, (LPARAM)&notify);
+    ASSERT_EQ(CString("T:\\DATA.ISO"), m_dlg.m_assembler.m_image.m_strPath);
+    Settle();
+    before = now;
+    now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the browse";
+
+    // the file changed behind the field's back
+    ASSERT_TRUE(WriteFile("T:\\DATA.ISO", ReadFile(Bin("tessufd.bin"))));
+    Click(m_dlg, IDC_PIC_RELOAD_IMAGE, STN_CLICKED);
+    Settle();
+    before = now;
+    now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the reload";
+
+    Click(m_dlg, IDC_RADIO_LOADER);
+    Settle();
+    before = now;
+    now = OnScreen(band);
+    EXPECT_NE(0u, Differences(before, now));
+    EXPECT_EQ(0u, Differences(now, Repainted(band))) << "after the mode change";
+}
+
+TEST_F(TessumgrTest, ModeChangeWithoutAPathShowsThatModesTitle)
+{
+    ASSERT_TRUE(WriteFile("T:\\FLOPPY.IMG", ReadFile(Bin("tessufd.bin"))));
+    Open();
+    DropFile(m_dlg.m_editImage.m_hWnd, "T:\\FLOPPY.IMG");
+    const CString floppy = m_dlg.GetInfoText();
+    Click(m_dlg, IDC_RADIO_LOADER);
+    ASSERT_EQ("", FieldOf(m_dlg, IDC_LOADER_PATH));
+    const CString loader = m_dlg.GetInfoText();
+    EXPECT_NE(floppy, loader);
+    EXPECT_EQ(0, loader.Find(InstallerText(&g_langFile, "Application", "B Loader"))) << loader.GetString();
+    Click(m_dlg, IDC_RADIO_VDISK);
+    EXPECT_EQ(floppy, m_dlg.GetInfoText());
+}
+
 TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
 {
     Open();
@@ -363,6 +485,41 @@ TEST_F(TessumgrTest, FloppyPictureWorksOnlyAfterAContactLink)
 
     Click(m_dlg, IDC_PIC_OPEN_BOOTINI, STN_CLICKED);
     EXPECT_EQ("notepad.exe T:\\boot.ini", g_shellCalls.back());
+}
+
+// The strip across the About box's top: one blue, the program's icon at its
+// left edge, the window text in white at the right.
+TEST_F(TessumgrTest, AboutBoxWearsABlueTitleStripWithTheProgramIcon)
+{
+    Open();
+    CTessumgrAboutDlg about(&m_dlg);
+    ASSERT_TRUE(about.Create(IDD_ABOUTBOX, &m_dlg));
+    about.ShowWindow(SW_SHOW);
+    Settle();
+    const HWND strip = ::GetDlgItem(about.m_hWnd, IDC_ABOUT_TITLE);
+    ASSERT_TRUE(strip);
+    RECT r;
+    ::GetClientRect(strip, &r);
+    const std::vector<uint32_t> pixels = OnScreen(strip);
+    about.DestroyWindow();
+    ASSERT_GE(r.bottom, 32);
+    const uint32_t blue = 0x2858EC;  // RGB 40, 88, 236 as a DIB holds it
+    auto at = [&](int x, int y) { return pixels[size_t(y) * r.right + x] & 0xFFFFFF; };
+    EXPECT_EQ(blue, at(40, 1));
+    EXPECT_EQ(blue, at(r.right / 2, r.bottom - 2));
+    EXPECT_EQ(blue, at(r.right - 2, 1));
+    int icon = 0, white = 0;
+    const int top = (r.bottom - 32 + 1) / 2;
+    for (int y = top; y < top + 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            icon += at(x, y) != blue;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = r.right / 2; x < r.right; ++x)
+            white += at(x, y) == 0xFFFFFF;
+    EXPECT_GT(icon, 200);
+    EXPECT_GT(white, 20);
+    for (int y = 0; y < r.bottom; ++y)
+        EXPECT_EQ(blue, at(34, y)) << y;  // nothing between the icon and the text
 }
 
 TEST_F(TessumgrTest, ThemeFolderLivesAsLongAsTheMainDialogAndABrokenThemeLeavesThePlainLayout)
@@ -453,4 +610,36 @@ TEST(TessumgrMenuEdit, KeepsLineEndsAndRefusesTextsOverTheLimit)
     cancelled.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EDIT_CANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(cancelled.m_strText.IsEmpty());
     cancelled.DestroyWindow();
+}
+
+namespace {
+// Each push button of the dialog: bitmap 135's five cells, 3-pixel slices.
+void ExpectTessuButtons(CWnd& dlg, std::initializer_list<int> ids)
+{
+    for (int id : ids) {
+        CBitmapPushButton* button = dynamic_cast<CBitmapPushButton*>(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, id)));
+        ASSERT_TRUE(button) << id;
+        EXPECT_EQ(5, button->GetCellCount()) << id;
+        const RECT slices = button->GetSlices();
+        EXPECT_EQ(3, slices.left) << id;
+        EXPECT_EQ(3, slices.top) << id;
+        EXPECT_EQ(3, slices.right) << id;
+        EXPECT_EQ(3, slices.bottom) << id;
+    }
+}
+}  // namespace
+
+TEST_F(TessumgrTest, EveryDialogsPushButtonsUseThreePixelSlices)
+{
+    Open();
+    ExpectTessuButtons(m_dlg, {IDC_ASSEMBLE, IDCANCEL});
+    CDriveMapDlg map(&m_disks.source);
+    ASSERT_TRUE(map.Create(IDD_DRIVEMAP));
+    ExpectTessuButtons(map, {IDC_MAP_OK, IDC_MAP_CANCEL});
+    map.DestroyWindow();
+    CMenuEditDlg edit;
+    edit.m_strText = "title a\n";
+    ASSERT_TRUE(edit.Create(IDD_MENUEDIT));
+    ExpectTessuButtons(edit, {IDC_EDIT_OK, IDC_EDIT_CANCEL});
+    edit.DestroyWindow();
 }
