@@ -458,7 +458,13 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) co
 
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
 {
-    TOOLINFO ti;
+    // A tooltip that takes a record of this size for an extended one reads a second
+    // rectangle behind it: the zeroed tail keeps that read inside this record.
+    struct {
+        TOOLINFO ti;
+        RECT tail;
+    } record = {};
+    TOOLINFO& ti = record.ti;
     FillInToolInfo(ti, pWnd, nIDTool);
     if (lpRectTool != NULL)
         ti.rect = *lpRectTool;

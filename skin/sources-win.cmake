@@ -2,6 +2,7 @@
 # drawing, metrics and system services, linking the framework DLL as the hosts do.
 add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/support/SysServices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/GuardedCall.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/DrawHelpers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/PngBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/BitmapLoad.cpp
@@ -93,6 +94,13 @@ foreach(t bitmap theme edge system store control_state control_paint)
     add_dependencies(skin_${t}_test skin_packages)
   endif()
 endforeach()
+# A theme library whose functions fault, loaded by the system test.
+add_library(FaultingTheme MODULE ${_skin_tests}/FaultingTheme.c)
+set_target_properties(FaultingTheme PROPERTIES PREFIX "" OUTPUT_NAME FaultingTheme)
+target_link_options(FaultingTheme PRIVATE -Wl,--kill-at)
+if(TARGET skin_system_test)
+  add_dependencies(skin_system_test FaultingTheme)
+endif()
 # Moves the cursor and shows a topmost window: one screen test at a time.
 zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc

@@ -1,5 +1,7 @@
 #include "skin/support/SysServices.h"
 
+#include "skin/support/GuardedCall.h"
+
 #include <cstring>
 
 namespace {
@@ -212,6 +214,15 @@ T Bound(bool watch, Slot slot)
 {
     return reinterpret_cast<T>(reinterpret_cast<void*>(Table(watch).Bind(slot)));
 }
+
+// fn() run guarded: a fault inside the theme library gives onFault.
+template <typename R, typename F>
+R Guarded(R onFault, F fn)
+{
+    R result = onFault;
+    auto call = [&] { result = fn(); };
+    return SkinGuarded(call) ? result : onFault;
+}
 }  // namespace
 
 void CVZRUxThemeBinding::SetModuleNameForTest(LPCSTR name) { ModuleName() = name ? name : ""; }
@@ -222,7 +233,7 @@ HTHEME_ CVZRUxThemeBinding::OpenThemeData(HWND window, LPCWSTR classList)
     if (m_watch)
         Table(true).Watch();
     OpenThemeDataFn fn = Bound<OpenThemeDataFn>(m_watch, kOpenThemeData);
-    m_hTheme = fn ? fn(window, classList) : NULL;
+    m_hTheme = fn ? Guarded<HTHEME_>(NULL, [&] { return fn(window, classList); }) : NULL;
     return m_hTheme;
 }
 
@@ -232,7 +243,7 @@ HRESULT CVZRUxThemeBinding::CloseThemeData()
     if (m_hTheme) {
         CloseThemeDataFn fn = Bound<CloseThemeDataFn>(m_watch, kCloseThemeData);
         if (fn)
-            result = fn(m_hTheme);
+            result = Guarded<HRESULT>(E_FAIL, [&] { return fn(m_hTheme); });
     }
     m_hTheme = NULL;
     return result;
@@ -243,7 +254,7 @@ bool CVZRUxThemeBinding::IsAppThemed()
     if (!m_hTheme)
         return false;
     IsThemedFn fn = Bound<IsThemedFn>(m_watch, kIsAppThemed);
-    return fn && fn();
+    return fn && Guarded<BOOL>(FALSE, fn);
 }
 
 bool CVZRUxThemeBinding::IsThemeActive()
@@ -251,13 +262,13 @@ bool CVZRUxThemeBinding::IsThemeActive()
     if (m_watch && !m_hTheme)
         Table(true).Watch();
     IsThemedFn fn = Bound<IsThemedFn>(m_watch, kIsThemeActive);
-    return fn && fn();
+    return fn && Guarded<BOOL>(FALSE, fn);
 }
 
 HRESULT CVZRUxThemeBinding::GetThemeColor(int part, int state, int property, COLORREF* colour)
 {
     GetThemeColorFn fn = Bound<GetThemeColorFn>(m_watch, kGetThemeColor);
-    return fn ? fn(m_hTheme, part, state, property, colour) : E_FAIL;
+    return fn ? Guarded<HRESULT>(E_FAIL, [&] { return fn(m_hTheme, part, state, property, colour); }) : E_FAIL;
 }
 
 HRESULT CVZRUxThemeBinding::GetCurrentThemeName(LPWSTR fileName, int fileSize, LPWSTR colourName, int colourSize,
@@ -266,5 +277,6 @@ HRESULT CVZRUxThemeBinding::GetCurrentThemeName(LPWSTR fileName, int fileSize, L
     if (m_watch)
         Table(true).Watch();
     GetCurrentThemeNameFn fn = Bound<GetCurrentThemeNameFn>(m_watch, kGetCurrentThemeName);
-    return fn ? fn(fileName, fileSize, colourName, colourSize, sizeName, sizeSize) : E_FAIL;
+    return fn ? Guarded<HRESULT>(E_FAIL, [&] { return fn(fileName, fileSize, colourName, colourSize, sizeName, sizeSize); })
+              : E_FAIL;
 }

@@ -110,7 +110,8 @@ private:
 
 typedef HANDLE HTHEME_;
 
-// Calls into UXTHEME.DLL when it is there, "not available" when it is not.
+// Calls into UXTHEME.DLL when it is there, "not available" when it is not; a
+// fault inside the library gives the same answer.
 // The functions are bound by name from the real DLL, never through hooked imports.
 class CVZRUxThemeBinding {
 public:

@@ -5,9 +5,13 @@
 #include "skin/support/SysServices.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CVZRToolTipContextToolTip, CToolTipCtrl)
+
+static_assert(offsetof(CVZRToolInfoEx, secondRect) == offsetof(TOOLINFOA, lParam) + sizeof(LPARAM),
+              "the second rectangle follows the tool information up to its lParam");
 
 namespace {
 const char kClassName[] = "VZRToolTipContext";
@@ -275,8 +279,21 @@ LRESULT CVZRToolTipContextToolTip::AddToolEntry(const TOOLINFOA* info)
     tool.owner = info->hwnd;
     tool.id = info->uId;
     tool.rect = info->rect;
+    tool.hasSecondRect = info->cbSize == TTTOOLINFOA_V2_SIZE;
+    tool.secondRect = RECT();
+    if (tool.hasSecondRect)
+        tool.secondRect = reinterpret_cast<const CVZRToolInfoEx*>(info)->secondRect;
     m_tools.push_back(tool);
     return TRUE;
+}
+
+bool CVZRToolTipContextToolTip::GetSecondRect(HWND owner, UINT_PTR id, RECT* rect) const
+{
+    int index = Find(owner, id);
+    if (index < 0 || !m_tools[size_t(index)].hasSecondRect)
+        return false;
+    *rect = m_tools[size_t(index)].secondRect;
+    return true;
 }
 
 LRESULT CVZRToolTipContextToolTip::DeleteToolEntry(const TOOLINFOA* info)

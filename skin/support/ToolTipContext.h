@@ -12,6 +12,20 @@ const UINT_PTR kToolTipPendingTimer = 1;
 // A child window that answers this with 1 lets its parent stand for it.
 const UINT kToolTipUseParentMessage = 10824;
 
+// The extended tool record: the tool information up to its lParam, its size field
+// TTTOOLINFOA_V2_SIZE (44 on 32-bit), followed by a second tool rectangle.
+struct CVZRToolInfoEx {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPSTR lpszText;
+    LPARAM lParam;
+    RECT secondRect;
+};
+
 class CVZRToolTipContextToolTip : public CToolTipCtrl {
     DECLARE_DYNAMIC(CVZRToolTipContextToolTip)
 public:
@@ -25,6 +39,8 @@ public:
     bool IsShowing() const { return m_shownId != kNone; }
     bool IsPending() const { return m_pendingId != kNone; }
     int GetTipWidthLimit() const { return m_maxWidth; }
+    // The second rectangle of the tool of that owner and id; false when it has none.
+    bool GetSecondRect(HWND owner, UINT_PTR id, RECT* rect) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -37,6 +53,8 @@ private:
         HWND owner;
         UINT_PTR id;
         RECT rect;
+        bool hasSecondRect;
+        RECT secondRect;
     };
     static const UINT_PTR kNone = (UINT_PTR)-1;
 

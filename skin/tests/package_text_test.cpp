@@ -30,17 +30,22 @@ std::vector<std::u16string> Lines(const std::string& bytes)
     return lines;
 }
 
-TEST(Utf16LineReader, EndsLinesAtCrLfCrOrLfAndReadsALastOpenLine)
+TEST(Utf16LineReader, EndsLinesAtCrOrCrLfAndReadsALastOpenLine)
 {
     std::vector<std::u16string> want = {u"[a]", u"b=1", u"", u"c=\u4e2d", u"d"};
-    EXPECT_EQ(Lines(Bytes(u"[a]\r\nb=1\r\r\nc=\u4e2d\nd", true)), want);
-    EXPECT_EQ(Lines(Bytes(u"[a]\nb=1\n\nc=\u4e2d\nd\n", false, true)), want);
+    EXPECT_EQ(Lines(Bytes(u"[a]\r\nb=1\r\r\nc=\u4e2d\rd", true)), want);
     EXPECT_EQ(Lines(Bytes(u"[a]\rb=1\r\rc=\u4e2d\rd\r\n", true, true)), want);
     EXPECT_TRUE(Lines(Bytes(u"", true)).empty());
     EXPECT_TRUE(Lines("x").empty());
     Utf16LineReader none(nullptr, 10);
     std::u16string line;
     EXPECT_FALSE(none.ReadLine(line));
+}
+
+TEST(Utf16LineReader, ALoneLfStaysInItsLine)
+{
+    std::vector<std::u16string> want = {u"[a]\nb=1", u"\nc=2\n", u"\n"};
+    EXPECT_EQ(Lines(Bytes(u"[a]\nb=1\r\n\nc=2\n\r\n\n", true)), want);
 }
 
 TEST(PackageText, DefaultIniNameAndMangling)

@@ -61,10 +61,10 @@ TEST(SchemaStore, ReadsEveryGrammarEdge)
     const SchemaValue* hot = s.Find(kButton, 1, 2, kTextColor);
     ASSERT_TRUE(hot);
     EXPECT_EQ(hot->number, 0x0000FF);
-    // Another state falls back to the stateless section; components are decimal unless 0x.
+    // Another state falls back to the stateless section.
     const SchemaValue* pressed = s.Find(kButton, 1, 3, kTextColor);
     ASSERT_TRUE(pressed);
-    EXPECT_EQ(pressed->number, 0x0A4010);
+    EXPECT_EQ(pressed->number, 0x0A3410);
     // The later line wins, and the comment is cut.
     ASSERT_TRUE(s.Find(kButton, 1, 0, kImageFile));
     EXPECT_EQ(s.Find(kButton, 1, 0, kImageFile)->text, "B.BMP");
@@ -145,6 +145,20 @@ TEST(SchemaStore, KeysBeforeASectionAndBrokenValuesAreHarmless)
     EXPECT_EQ(v.top, 0);
     ASSERT_TRUE(CreateThemePropertyValue("IMAGECOUNT", kSchemaInt, "99999999999999", screen, v));
     EXPECT_EQ(v.number, INT32_MAX);
+}
+
+// Each component is read as "%i" reads it: 0x is hexadecimal, a leading 0 octal, and an
+// octal number stops at the first 8 or 9, which starts the next component.
+TEST(SchemaStore, ColourComponentsReadAsPercentIReadsThem)
+{
+    SchemaValue v;
+    SchemaScreen screen;
+    ASSERT_TRUE(CreateThemePropertyValue("TEXTCOLOR", kSchemaColor, "010 0X10 10", screen, v));
+    EXPECT_EQ(v.number, 0x0A1008);
+    ASSERT_TRUE(CreateThemePropertyValue("TEXTCOLOR", kSchemaColor, "08 1", screen, v));
+    EXPECT_EQ(v.number, 0x010800);
+    ASSERT_TRUE(CreateThemePropertyValue("TEXTCOLOR", kSchemaColor, "-010 0 0377", screen, v));
+    EXPECT_EQ(v.number, 0xFF00F8);
 }
 
 TEST(SchemaSection, NamesClassesPartsAndStates)

@@ -2,6 +2,7 @@
 #include "skin/draw/SkinBitmap.h"
 #include "skin/draw/SkinPaintDC.h"
 #include "skin/draw/SkinSystemMetrics.h"
+#include "skin/support/GuardedCall.h"
 #include "skin/support/SysServices.h"
 #include "skin/tests/SkinTestSupport.h"
 
@@ -129,6 +130,58 @@ TEST(SystemServices, ThemeCallsReachTheRealDll)
     COLORREF colour = 0;
     HRESULT hr = theme.GetThemeColor(1, 1, 3803, &colour);
     EXPECT_TRUE(hr == S_OK || FAILED(hr));
+}
+
+// Every call into a theme library whose functions fault gives "not available".
+TEST(SystemServices, ThemeCallsThatFaultAnswerNotAvailable)
+{
+    CVZRUxThemeBinding::SetModuleNameForTest("FaultingTheme.dll");
+    ASSERT_TRUE(LoadLibraryA("FaultingTheme.dll"));
+    CVZRUxThemeBinding theme(true);
+    EXPECT_EQ(theme.OpenThemeData(NULL, L"FAULT"), (HANDLE)NULL);
+    EXPECT_FALSE(theme.IsThemeActive());
+    EXPECT_EQ(theme.OpenThemeData(NULL, L"BUTTON"), (HANDLE)1);
+    EXPECT_FALSE(theme.IsAppThemed());
+    COLORREF colour = 0;
+    EXPECT_EQ(theme.GetThemeColor(1, 1, 3803, &colour), E_FAIL);
+    WCHAR a[64], b[64], c[64];
+    EXPECT_EQ(theme.GetCurrentThemeName(a, 64, b, 64, c, 64), E_FAIL);
+    EXPECT_EQ(theme.CloseThemeData(), E_FAIL);
+    EXPECT_EQ(theme.GetHandle(), (HANDLE)NULL);
+}
+
+void FaultNow(void*)
+{
+    static int* volatile nowhere = NULL;
+    *nowhere = 1;
+}
+
+// A fault returns to the innermost guard only; the thread goes on guarding and
+// catching its own exceptions afterwards.
+TEST(GuardedCall, AFaultReturnsToTheInnermostGuard)
+{
+    int steps = 0;
+    auto inner = [&] {
+        ++steps;
+        EXPECT_FALSE(SkinCallGuarded(FaultNow, NULL));
+        ++steps;
+    };
+    EXPECT_TRUE(SkinGuarded(inner));
+    EXPECT_EQ(steps, 2);
+    auto outer = [&] {
+        EXPECT_TRUE(SkinGuarded(inner));
+        FaultNow(NULL);
+        ++steps;
+    };
+    EXPECT_FALSE(SkinGuarded(outer));
+    EXPECT_EQ(steps, 4);
+    bool caught = false;
+    try {
+        throw 1;
+    } catch (int) {
+        caught = true;
+    }
+    EXPECT_TRUE(caught);
 }
 
 LRESULT CALLBACK PaintProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

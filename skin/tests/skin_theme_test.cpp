@@ -53,8 +53,8 @@ TEST(ThemePackage, FolderFormComesFirstAndReadsEveryLineEnd)
     EXPECT_EQ(AllLines(package), (std::vector<std::string>{"[a]", "b=1", "c=2", "d=3"}));
     EXPECT_EQ(package.GetModule(), (HMODULE)NULL);
 
-    // UTF-16 with its mark, odd length.
-    WriteFile(folder + "\\Wide.ini", std::string("\xFF\xFE[\0a\0]\0\n\0x\0=\0"
+    // UTF-16 with its mark, odd length: lines as in a text resource.
+    WriteFile(folder + "\\Wide.ini", std::string("\xFF\xFE[\0a\0]\0\r\0x\0=\0"
                                                  "1\0!",
                                                  17));
     ASSERT_TRUE(package.Open(folder.c_str(), "Wide.ini"));

@@ -123,3 +123,36 @@ TEST(SkinToolTip, DestroyedWhileShownLeavesNoHookOrPointer)
     TipHost::Pump(20);
     EXPECT_EQ(CVZRToolTipContextToolTip::GetVisible(), nullptr);
 }
+
+TEST(SkinToolTip, KeepsTheSecondRectangleOfAnExtendedToolRecord)
+{
+    TipHost h;
+    CVZRToolInfoEx extended = {};
+    extended.cbSize = TTTOOLINFOA_V2_SIZE;
+    extended.hwnd = h.host;
+    extended.uId = 7;
+    extended.rect = {0, 0, 5, 5};
+    extended.lpszText = const_cast<LPSTR>("extended");
+    extended.secondRect = {20, 30, 40, 50};
+    ASSERT_TRUE(SendMessageA(h.tip.m_hWnd, TTM_ADDTOOLA, 0, (LPARAM)&extended));
+    RECT second = {};
+    ASSERT_TRUE(h.tip.GetSecondRect(h.host, 7, &second));
+    EXPECT_EQ(second.left, 20);
+    EXPECT_EQ(second.top, 30);
+    EXPECT_EQ(second.right, 40);
+    EXPECT_EQ(second.bottom, 50);
+
+    // A record of another size carries none.
+    TOOLINFOA plain = {};
+    plain.cbSize = sizeof(plain);
+    plain.hwnd = h.host;
+    plain.uId = 8;
+    plain.lpszText = const_cast<LPSTR>("plain");
+    ASSERT_TRUE(SendMessageA(h.tip.m_hWnd, TTM_ADDTOOLA, 0, (LPARAM)&plain));
+    EXPECT_FALSE(h.tip.GetSecondRect(h.host, 8, &second));
+    EXPECT_EQ(h.tip.GetToolCount(), 3);
+
+    // The framework's record of that size ends in a zeroed tail: its second rectangle is empty.
+    ASSERT_TRUE(h.tip.GetSecondRect(h.host, 5, &second));
+    EXPECT_TRUE(second.left == 0 && second.top == 0 && second.right == 0 && second.bottom == 0);
+}

@@ -21,8 +21,6 @@ bool Utf16LineReader::ReadLine(std::u16string& line)
                 m_pos += 2;
             return true;
         }
-        if (c == u'\n')
-            return true;
         line += c;
     }
     return true;

@@ -7,7 +7,8 @@
 #include <string>
 
 // Lines of a UTF-16LE text: an odd last byte is dropped, a leading byte-order
-// mark skipped; lines end at CR LF, CR or LF, and a last line without an end is read.
+// mark skipped; lines end at CR or CR LF (a lone LF stays in the line), and a last
+// line without an end is read.
 class Utf16LineReader {
 public:
     Utf16LineReader() {}

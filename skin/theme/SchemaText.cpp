@@ -55,18 +55,6 @@ bool ReadInt(const char*& p, int base, int32_t& out)
     return true;
 }
 
-// A colour component: decimal unless it starts with 0x.
-bool ReadComponent(const char*& p, int32_t& out)
-{
-    while (IsBlank(*p))
-        ++p;
-    const char* digits = p;
-    if (*digits == '+' || *digits == '-')
-        ++digits;
-    bool hex = digits[0] == '0' && (digits[1] == 'X' || digits[1] == 'x');
-    return ReadInt(p, hex ? 16 : 10, out);
-}
-
 // Integers separated by one literal separator each, as sscanf reads "%d,%d,...".
 int ReadList(const char* p, int base, int32_t* values, int count)
 {
@@ -190,7 +178,7 @@ bool CreateThemePropertyValue(const char* propertyName, int type, const std::str
         return true;
     case kSchemaColor: {
         int32_t rgb[3] = {0, 0, 0};
-        for (int i = 0; i < 3 && ReadComponent(p, rgb[i]); ++i) {
+        for (int i = 0; i < 3 && ReadInt(p, 0, rgb[i]); ++i) {
         }
         out.number = int32_t((uint32_t(rgb[0]) & 0xFF) | ((uint32_t(rgb[1]) & 0xFF) << 8) |
                              ((uint32_t(rgb[2]) & 0xFF) << 16));
