@@ -61,13 +61,14 @@ if(ZAVO_TESTS AND NOT ZAVO_FUZZ)
   add_test(NAME program_folder_check COMMAND ${Python3_EXECUTABLE}
     ${CMAKE_SOURCE_DIR}/tools/check_program_folder.py ${_stage} --zip ${CMAKE_BINARY_DIR}/dist/${ZAVO_DIST_NAME}.zip
     --objdump ${CMAKE_OBJDUMP})
-  set_tests_properties(program_folder_check PROPERTIES TIMEOUT 60)
+  # The main road below writes a package into the folder for a while.
+  set_tests_properties(program_folder_check PROPERTIES TIMEOUT 60 RESOURCE_LOCK program_folder)
   # the installed studio's main road, in a prefix of its own
   file(GLOB_RECURSE _package_check ${CMAKE_SOURCE_DIR}/designer/genmenu_check.py)
   if(TARGET sample_project_test AND _package_check)
     list(GET _package_check 0 _package_check)
     add_test(NAME installed_studio_main_road COMMAND bash ${CMAKE_SOURCE_DIR}/tools/installed_main_road.sh
       ${CMAKE_BINARY_DIR} ${_stage} ${_package_check})
-    set_tests_properties(installed_studio_main_road PROPERTIES TIMEOUT 180)
+    set_tests_properties(installed_studio_main_road PROPERTIES TIMEOUT 180 RESOURCE_LOCK program_folder)
   endif()
 endif()
