@@ -11,6 +11,7 @@
 #include "installer/app/resource.h"
 #include "installer/tests/InstallerTestFiles.h"
 #include "installer/tests/ScratchDrive.h"
+#include "installer/ui/tests/DibCanvas.h"
 
 #include <windows.h>
 
@@ -166,26 +167,12 @@ std::vector<uint32_t> OnScreen(HWND hWnd)
 {
     RECT r;
     GetClientRect(hWnd, &r);
-    std::vector<uint32_t> pixels(size_t(r.right) * r.bottom);
+    DibCanvas canvas(r.right, r.bottom);
     HDC window = GetDC(hWnd);
-    HDC memory = CreateCompatibleDC(window);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = r.right;
-    info.bmiHeader.biHeight = -r.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    memcpy(pixels.data(), bits, pixels.size() * 4);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    BitBlt(canvas.Dc(), 0, 0, r.right, r.bottom, window, 0, 0, SRCCOPY);
     ReleaseDC(hWnd, window);
-    return pixels;
+    const DWORD* bits = canvas.Bits();
+    return std::vector<uint32_t>(bits, bits + size_t(r.right) * r.bottom);
 }
 
 // What the window shows once it is painted afresh.

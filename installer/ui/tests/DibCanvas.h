@@ -36,6 +36,12 @@ public:
         DWORD v = m_bits[y * m_w + x];
         return RGB((v >> 16) & 255, (v >> 8) & 255, v & 255);
     }
+    // All pixels, rows top down, 0x00RRGGBB.
+    const DWORD *Bits()
+    {
+        ::GdiFlush();
+        return m_bits;
+    }
     HDC Dc() const { return m_dc; }
     HBITMAP Bitmap() const { return m_bmp; }
     // Hands the bitmap to a framework object (deselected first).
