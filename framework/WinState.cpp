@@ -58,15 +58,15 @@ size_t AfxGetTempWrapperCount()
            s->tempImageList.size();
 }
 
-AfxModalTempScope::AfxModalTempScope() : m_pState(AfxGetThreadState())
+CModalTempScope::CModalTempScope() : m_pState(AfxGetThreadState())
 {
     m_nOuterKept = m_pState->nTempKept;
     m_nSwept = m_pState->nTempKept = m_pState->nTempMade;
 }
 
-AfxModalTempScope::~AfxModalTempScope() { m_pState->nTempKept = m_nOuterKept; }
+CModalTempScope::~CModalTempScope() { m_pState->nTempKept = m_nOuterKept; }
 
-void AfxModalTempScope::Sweep()
+void CModalTempScope::Sweep()
 {
     if (m_pState->nTempMade == m_nSwept)
         return;

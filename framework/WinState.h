@@ -87,16 +87,16 @@ void AfxSweepTemps(const AfxThreadState* s, AfxTempMap<H, T>& map, Forget forget
 
 // Held by a modal loop while it runs: the sweeps keep what was made before
 // it began, and Sweep at the loop's idle frees what the loop made.
-class AfxModalTempScope {
+class CModalTempScope {
 public:
-    AfxModalTempScope();
-    ~AfxModalTempScope();
+    CModalTempScope();
+    ~CModalTempScope();
     void Sweep();
 
 private:
     AfxThreadState* m_pState;
     ULONGLONG m_nOuterKept;
     ULONGLONG m_nSwept;  // nTempMade at the last sweep
-    AfxModalTempScope(const AfxModalTempScope&);
-    AfxModalTempScope& operator=(const AfxModalTempScope&);
+    CModalTempScope(const CModalTempScope&);
+    CModalTempScope& operator=(const CModalTempScope&);
 };

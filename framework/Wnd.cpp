@@ -787,7 +787,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 {
     (void)dwFlags;
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
-    AfxModalTempScope temps;  // the caller's wrappers outlive the loop's idle
+    CModalTempScope temps;  // the caller's wrappers outlive the loop's idle
     MSG msg;
     LONG lIdleCount = 0;
     bool bIdle = true;
