@@ -87,24 +87,20 @@ CDC* CDC::FromHandle(HDC hDC)
     if (hDC == NULL)
         return NULL;
     AfxThreadState* s = AfxGetThreadState();
-    auto it = s->tempDC.find(hDC);
-    if (it != s->tempDC.end())
-        return it->second;
-    CDC* p = new CDC;
+    CDC* p = AfxFindTemp(s->tempDC, hDC);
+    if (p != NULL)
+        return p;
+    p = new CDC;
     p->m_hDC = p->m_hAttribDC = hDC;
     p->m_bTemporary = true;
-    s->tempDC[hDC] = p;
+    AfxAddTemp(s, s->tempDC, hDC, p);
     return p;
 }
 
 void CDC::DeleteTempMap()
 {
     AfxThreadState* s = AfxGetThreadState();
-    for (auto& e : s->tempDC) {
-        e.second->m_hDC = e.second->m_hAttribDC = NULL;
-        delete e.second;
-    }
-    s->tempDC.clear();
+    AfxSweepTemps(s, s->tempDC, [](CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; });
 }
 
 BOOL CDC::Attach(HDC hDC)

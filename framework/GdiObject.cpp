@@ -11,23 +11,19 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
     if (hObject == NULL)
         return NULL;
     AfxThreadState* s = AfxGetThreadState();
-    auto it = s->tempGdi.find(hObject);
-    if (it != s->tempGdi.end())
-        return it->second;
-    CGdiObject* p = new CGdiObject;
+    CGdiObject* p = AfxFindTemp(s->tempGdi, hObject);
+    if (p != NULL)
+        return p;
+    p = new CGdiObject;
     p->m_hObject = hObject;
-    s->tempGdi[hObject] = p;
+    AfxAddTemp(s, s->tempGdi, hObject, p);
     return p;
 }
 
 void CGdiObject::DeleteTempMap()
 {
     AfxThreadState* s = AfxGetThreadState();
-    for (auto& e : s->tempGdi) {
-        e.second->m_hObject = NULL;  // borrowed handle
-        delete e.second;
-    }
-    s->tempGdi.clear();
+    AfxSweepTemps(s, s->tempGdi, [](CGdiObject* p) { p->m_hObject = NULL; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)

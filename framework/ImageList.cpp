@@ -11,23 +11,19 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
     if (hImageList == NULL)
         return NULL;
     AfxThreadState* s = AfxGetThreadState();
-    auto it = s->tempImageList.find(hImageList);
-    if (it != s->tempImageList.end())
-        return it->second;
-    CImageList* p = new CImageList;
+    CImageList* p = AfxFindTemp(s->tempImageList, hImageList);
+    if (p != NULL)
+        return p;
+    p = new CImageList;
     p->m_hImageList = hImageList;
-    s->tempImageList[hImageList] = p;
+    AfxAddTemp(s, s->tempImageList, hImageList, p);
     return p;
 }
 
 void CImageList::DeleteTempMap()
 {
     AfxThreadState* s = AfxGetThreadState();
-    for (auto& e : s->tempImageList) {
-        e.second->m_hImageList = NULL;
-        delete e.second;
-    }
-    s->tempImageList.clear();
+    AfxSweepTemps(s, s->tempImageList, [](CImageList* p) { p->m_hImageList = NULL; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)

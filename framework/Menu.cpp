@@ -11,23 +11,19 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
     if (hMenu == NULL)
         return NULL;
     AfxThreadState* s = AfxGetThreadState();
-    auto it = s->tempMenu.find(hMenu);
-    if (it != s->tempMenu.end())
-        return it->second;
-    CMenu* p = new CMenu;
+    CMenu* p = AfxFindTemp(s->tempMenu, hMenu);
+    if (p != NULL)
+        return p;
+    p = new CMenu;
     p->m_hMenu = hMenu;
-    s->tempMenu[hMenu] = p;
+    AfxAddTemp(s, s->tempMenu, hMenu, p);
     return p;
 }
 
 void CMenu::DeleteTempMap()
 {
     AfxThreadState* s = AfxGetThreadState();
-    for (auto& e : s->tempMenu) {
-        e.second->m_hMenu = NULL;
-        delete e.second;
-    }
-    s->tempMenu.clear();
+    AfxSweepTemps(s, s->tempMenu, [](CMenu* p) { p->m_hMenu = NULL; });
 }
 
 BOOL CMenu::Attach(HMENU hMenu)

@@ -28,6 +28,7 @@ AfxThreadState::~AfxThreadState()
 {
     if (hHookOldCbt != nullptr)
         ::UnhookWindowsHookEx(hHookOldCbt);
+    nTempKept = 0;
     AfxDeleteTempMaps();
 }
 
@@ -48,6 +49,29 @@ void AfxDeleteTempMaps()
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
     CImageList::DeleteTempMap();
+}
+
+size_t AfxGetTempWrapperCount()
+{
+    const AfxThreadState* s = AfxGetThreadState();
+    return s->tempWnd.size() + s->tempDC.size() + s->tempGdi.size() + s->tempMenu.size() +
+           s->tempImageList.size();
+}
+
+CModalTempScope::CModalTempScope() : m_pState(AfxGetThreadState())
+{
+    m_nOuterKept = m_pState->nTempKept;
+    m_nSwept = m_pState->nTempKept = m_pState->nTempMade;
+}
+
+CModalTempScope::~CModalTempScope() { m_pState->nTempKept = m_nOuterKept; }
+
+void CModalTempScope::Sweep()
+{
+    if (m_pState->nTempMade == m_nSwept)
+        return;
+    AfxDeleteTempMaps();
+    m_nSwept = m_pState->nTempMade;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)

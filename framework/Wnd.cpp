@@ -59,24 +59,20 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     if (p != NULL)
         return p;
     AfxThreadState* s = AfxGetThreadState();
-    auto it = s->tempWnd.find(hWnd);
-    if (it != s->tempWnd.end())
-        return it->second;
+    p = AfxFindTemp(s->tempWnd, hWnd);
+    if (p != NULL)
+        return p;
     p = new CWnd;
     p->m_hWnd = hWnd;
     p->m_nFlags |= WF_TEMPORARY;
-    s->tempWnd[hWnd] = p;
+    AfxAddTemp(s, s->tempWnd, hWnd, p);
     return p;
 }
 
 void CWnd::DeleteTempMap()
 {
     AfxThreadState* s = AfxGetThreadState();
-    for (auto& e : s->tempWnd) {
-        e.second->m_hWnd = NULL;
-        delete e.second;
-    }
-    s->tempWnd.clear();
+    AfxSweepTemps(s, s->tempWnd, [](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -791,6 +787,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 {
     (void)dwFlags;
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
+    CModalTempScope temps;  // the caller's wrappers outlive the loop's idle
     MSG msg;
     LONG lIdleCount = 0;
     bool bIdle = true;
@@ -801,6 +798,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 ::SendMessage(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
             if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
                 bIdle = false;
+            temps.Sweep();
             continue;
         }
         if (!AfxPumpMessage()) {

@@ -14,9 +14,11 @@
 #include "framework/tests/DialogTestRes.h"
 #include "framework/tests/TempDir.h"
 #include "framework/tests/TimerDriver.h"
+#include "framework/tests/TempMapKit.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -344,6 +346,67 @@ TEST(PropertySheetTabbed, OkAppliesVisitedPagesCancelResetsThem)
     }
     EXPECT_NE(std::string::npos, LogIndex("reset1"));
     EXPECT_EQ(std::string::npos, LogIndex("apply1"));
+}
+
+namespace {
+// Runs m_onIdle at the first idle message of each idle time of the sheet's
+// modal loop, and starts the next idle time at once, until m_onIdle says stop.
+class CIdlePage : public CPropertyPage {
+public:
+    explicit CIdlePage(UINT nID) : CPropertyPage(nID) {}
+    std::function<bool(int)> m_onIdle;
+    int m_nPasses = 0;
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM lCount)
+    {
+        if (lCount != 0)
+            return FALSE;
+        if (m_nPasses < 200 && m_onIdle(m_nPasses++))
+            PostMessage(WM_NULL);
+        else if (GetSheet() != NULL)
+            GetSheet()->EndDialog(IDOK);
+        return FALSE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CIdlePage, CPropertyPage)
+    ON_MESSAGE(WM_KICKIDLE, &CIdlePage::OnKickIdle)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(PropertySheetModal, IdleFreesTheWrappersItMadeAndKeepsTheCallersWrappers)
+{
+    DeleteAllTempMaps();
+    CHandleSet held(1);
+    ASSERT_TRUE(held.Made());
+    const std::vector<const void*> heldWrappers = held.Wrap();
+    MarkedTempWnd(held.Wnd(0));
+    const size_t nHeld = AfxGetTempWrapperCount();
+
+    const int kPerPass = 10, kPasses = 12;
+    std::vector<std::unique_ptr<CHandleSet>> made;
+    size_t nMost = 0;
+    bool bHeldKept = true;
+    CIdlePage page(IDD_PAGE1);
+    CPropertySheet sheet("Idle test");
+    sheet.AddPage(&page);
+    sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+    page.m_onIdle = [&](int nPass) {
+        nMost = std::max(nMost, AfxGetTempWrapperCount());
+        bHeldKept = bHeldKept && held.Wrap() == heldWrappers && IsMarked(held.Wnd(0));
+        if (nPass == kPasses)
+            return false;
+        made.emplace_back(new CHandleSet(kPerPass));
+        made.back()->Wrap();
+        return made.back()->Made();
+    };
+    CDriver driver({}, AbortSheet(sheet));
+    EXPECT_EQ(IDOK, sheet.DoModal());
+    EXPECT_EQ(kPasses + 1, page.m_nPasses);
+    EXPECT_LT(nMost, nHeld + 5 * kPerPass);
+    EXPECT_TRUE(bHeldKept);
+    EXPECT_TRUE(held.WrappersHoldTheirHandles());
+    DeleteAllTempMaps();
+    EXPECT_EQ(0u, AfxGetTempWrapperCount());
 }
 
 TEST(PropertySheetModeless, PagesAddedAndRemovedLiveOkAppliesAndDestroys)

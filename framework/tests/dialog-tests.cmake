@@ -17,7 +17,7 @@ if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
   set_target_properties(fw_test_lib PROPERTIES PREFIX "")
   target_link_libraries(fw_test_lib PRIVATE zavofw)
   zavo_add_test(fw_dialog_test SOURCES ${_dt}/DialogTest.cpp ${_dt}/DialogTest.rc
-    LIBS zavofw WINDOWS)
+    LIBS zavofw comctl32 WINDOWS)
   add_dependencies(fw_dialog_test fw_test_lib)
 endif()
 # Owners of modal and modeless windows, the main window's lifetime. They

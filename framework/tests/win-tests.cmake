@@ -6,3 +6,8 @@ if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
   zavo_add_test(wnd_msgmap_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/WndTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WinTest.rc LIBS zavofw WINDOWS)
 endif()
+# When temporary wrappers are freed inside modal loops.
+if(WIN32 AND ZAVO_TESTS AND NOT ZAVO_FUZZ)
+  zavo_add_test(fw_tempmap_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/TempMapTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WinTest.rc LIBS zavofw comctl32 WINDOWS)
+endif()
