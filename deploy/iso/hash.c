@@ -6,14 +6,17 @@
 #include <string.h>
 
 #define FILE_BUCKETS 1024
+#define SIZE_BUCKETS 16384
 #define NAME_BUCKETS 128
 
 struct file_hash {
     file_hash *next_inode, *next_size;
     uint32_t dev, ino;
     uint32_t first_sector;
+    int has_first;
     uint64_t size;
     iso_entry *entry;
+    unsigned char first[16]; /* the entry's first digest, kept near the chain */
 };
 
 typedef struct dir_hash {
@@ -27,7 +30,7 @@ typedef struct name_hash {
 } name_hash;
 
 static file_hash *inode_table[FILE_BUCKETS];
-static file_hash *size_table[FILE_BUCKETS];
+static file_hash *size_table[SIZE_BUCKETS];
 static dir_hash *dir_table[FILE_BUCKETS];
 static name_hash *name_table[NAME_BUCKETS];
 
@@ -83,6 +86,23 @@ static int whole_digest(iso_entry *e)
     return 1;
 }
 
+/* iso_compare_file_content for a placed file, its first digest read from its record */
+static int same_content(file_hash *r, iso_entry *b)
+{
+    iso_entry *a = r->entry;
+    if (a->size != b->size) return 0;
+    if (a->in_memory || b->in_memory) return 0;
+    if (!r->has_first) {
+        if (!first_digest(a)) return 0;
+        memcpy(r->first, a->md5_first, 16);
+        r->has_first = 1;
+    }
+    if (!first_digest(b)) return 0;
+    if (memcmp(r->first, b->md5_first, 16) != 0) return 0;
+    if (!whole_digest(a) || !whole_digest(b)) return 0;
+    return memcmp(a->md5_whole, b->md5_whole, 16) == 0;
+}
+
 int iso_compare_file_content(iso_entry *a, iso_entry *b)
 {
     if (a->size != b->size) return 0;
@@ -115,7 +135,7 @@ void iso_hash_add_file(iso_entry *e)
         added = 1;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir) {
-        unsigned b = (unsigned)(e->size % FILE_BUCKETS);
+        unsigned b = (unsigned)(e->size % SIZE_BUCKETS);
         r->next_size = size_table[b];
         size_table[b] = r;
         added = 1;
@@ -132,19 +152,17 @@ iso_entry *iso_hash_find_file(iso_entry *e)
         return NULL;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
-        for (file_hash *r = size_table[e->size % FILE_BUCKETS]; r; r = r->next_size)
-            if (r->entry != e && r->size == e->size && !r->entry->is_dir &&
-                iso_compare_file_content(r->entry, e))
-                return r->entry;
+        for (file_hash *r = size_table[e->size % SIZE_BUCKETS]; r; r = r->next_size)
+            if (r->size == e->size && r->entry != e && !r->entry->is_dir && same_content(r, e)) return r->entry;
     }
     return NULL;
 }
 
 void iso_hash_flush_files(void)
 {
-    for (int i = 0; i < FILE_BUCKETS; i++) {
+    for (int i = 0; i < SIZE_BUCKETS; i++) {
         if (iso_opt.inode_hash) {
-            while (inode_table[i]) {
+            while (i < FILE_BUCKETS && inode_table[i]) {
                 file_hash *r = inode_table[i];
                 inode_table[i] = r->next_inode;
                 iso_free(r);

@@ -100,7 +100,7 @@ struct iso_entry {
     iso_directory *filedir; /* the directory it belongs to */
     iso_directory *subdir;  /* for a folder: its node */
     unsigned char rec[DR_FIXED];
-    char iso_name[256];
+    char *iso_name; /* often rr_name itself: freed only when it is not */
     int iso_name_len;
     unsigned char *rr;
     int rr_in_record, rr_total;
@@ -215,6 +215,9 @@ typedef int (*iso_list_fn)(const char *path, iso_name_fn fn, void *context);
 extern iso_list_fn iso_list_folder;
 void iso_tree_clear_left_out(void);
 FILE *iso_plat_fopen(const char *path, const char *mode);
+void iso_plat_read_time_zone(void);
+void iso_plat_local_time(time_t t, struct tm *out);
+void iso_plat_gm_time(time_t t, struct tm *out);
 void iso_plat_debug_output(const char *text);
 void iso_plat_progress_start(void *progress_window);
 void iso_plat_progress(void *progress_window, void *owner_window, int percent);
@@ -250,7 +253,12 @@ int iso_shell_match(const char *pattern, const char *text);
 void iso_match_reset(void);
 
 /* name.c */
+#define ISO_NAME_ROOM 256
+/* Sets entry->iso_name: written into the room it points at (ISO_NAME_ROOM
+   bytes), or, when NULL, the rr_name when equal, else a block of its own. */
 int iso_iso9660_file_length(const char *name, iso_entry *entry, int is_dir);
+void iso_set_iso_name(iso_entry *entry, const char *name, int length);
+void iso_free_iso_name(iso_entry *entry);
 
 /* hash.c */
 typedef struct file_hash file_hash;

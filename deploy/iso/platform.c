@@ -24,6 +24,19 @@ int iso_plat_errno(void) { return errno; }
 FILE *iso_plat_fopen(const char *path, const char *mode) { return fopen(path, mode); }
 
 #ifdef _WIN32
+/* the C library of Windows keeps the time zone it read first */
+void iso_plat_read_time_zone(void) {}
+void iso_plat_local_time(time_t t, struct tm *out) { *out = *localtime(&t); }
+void iso_plat_gm_time(time_t t, struct tm *out) { *out = *gmtime(&t); }
+#else
+/* localtime() looks at the zone file on every call; localtime_r keeps the
+   zone that tzset read at the start of the run */
+void iso_plat_read_time_zone(void) { tzset(); }
+void iso_plat_local_time(time_t t, struct tm *out) { localtime_r(&t, out); }
+void iso_plat_gm_time(time_t t, struct tm *out) { gmtime_r(&t, out); }
+#endif
+
+#ifdef _WIN32
 
 int iso_plat_stat(const char *path, iso_stat *st)
 {

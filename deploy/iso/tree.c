@@ -392,7 +392,7 @@ static void add_dot_entries(iso_directory *dir)
 
 static void make_unique_name(iso_directory *dir, iso_entry *e, iso_entry *other)
 {
-    char old[256];
+    char old[ISO_NAME_ROOM];
     strcpy(old, e->iso_name);
     const char *name = e->iso_name;
     const char *dot = name[0] == '.' ? strrchr(name, '.') : strchr(name, '.');
@@ -411,14 +411,13 @@ static void make_unique_name(iso_directory *dir, iso_entry *e, iso_entry *other)
     if (base_len + ext_len > room) base_len = room - ext_len;
     if (base_len < 0) base_len = 0;
     static const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    char cand[256];
+    char cand[ISO_NAME_ROOM];
     for (int i = 0; i < 36 * 36 * 36; i++) {
         char tail[4] = {digits[i / 1296], digits[(i / 36) % 36], digits[i % 36], 0};
         snprintf(cand, sizeof(cand), "%.*s%s%.*s", base_len, name, tail, ext_len, dot ? dot : "");
         if (!iso_name_hash_find(cand)) {
             iso_name_hash_delete(e);
-            strcpy(e->iso_name, cand);
-            e->iso_name_len = (int)strlen(cand);
+            iso_set_iso_name(e, cand, (int)strlen(cand));
             e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
             iso_message("Using %s for  %s%s%s (%s)\n", cand, dir->whole_name, "/", old,
                         other->rr_name ? other->rr_name : other->iso_name);
@@ -634,6 +633,7 @@ void iso_free_directory_entries(iso_directory *dir)
             iso_entry *e = dir->contents;
             dir->contents = e->next;
             iso_free(e->rr);
+            iso_free_iso_name(e);
             iso_free(e->rr_name);
             iso_free(e->whole_name);
             iso_free(e->jname);

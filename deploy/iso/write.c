@@ -102,7 +102,8 @@ void iso_format_ctime(char out[26], time_t t)
     static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    struct tm tm = *localtime(&t);
+    struct tm tm;
+    iso_plat_local_time(t, &tm);
     snprintf(out, 26, "%s %s %2d %02d:%02d:%02d %04d\n", days[tm.tm_wday % 7], months[tm.tm_mon % 12],
              tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, (tm.tm_year + 1900) % 10000);
 }
@@ -206,7 +207,8 @@ static void copy_text(unsigned char *field, int width, const char *text)
 
 static void long_date(unsigned char *p, time_t t)
 {
-    struct tm tm = *localtime(&t);
+    struct tm tm;
+    iso_plat_local_time(t, &tm);
     char buf[64];
     snprintf(buf, sizeof(buf), "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d00", (tm.tm_year + 1900) % 10000,
              tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
