@@ -9,14 +9,13 @@
 #define SIZE_BUCKETS 16384
 #define NAME_BUCKETS 128
 
+/* Placed files by inode; by size, the entries themselves are chained. */
 struct file_hash {
-    file_hash *next_inode, *next_size;
+    file_hash *next_inode;
     uint32_t dev, ino;
     uint32_t first_sector;
-    int has_first;
     uint64_t size;
     iso_entry *entry;
-    unsigned char first[16]; /* the entry's first digest, kept near the chain */
 };
 
 typedef struct dir_hash {
@@ -30,7 +29,7 @@ typedef struct name_hash {
 } name_hash;
 
 static file_hash *inode_table[FILE_BUCKETS];
-static file_hash *size_table[SIZE_BUCKETS];
+static iso_entry *size_table[SIZE_BUCKETS];
 static dir_hash *dir_table[FILE_BUCKETS];
 static name_hash *name_table[NAME_BUCKETS];
 
@@ -48,18 +47,22 @@ static int no_identity(const iso_entry *e)
 static int digest_file(const char *path, uint64_t limit, unsigned char out[16])
 {
     static unsigned char buffer[32768];
-    iso_scoped_file f = iso_plat_fopen(path, "rb");
-    if (!f) return 0;
+    int fd = iso_plat_open_read(path);
+    if (fd < 0) return 0;
     MD5_CTX ctx;
     MD5Init(&ctx);
     uint64_t left = limit;
     while (left > 0) {
         size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
-        size_t got = fread(buffer, 1, want, f);
-        if (got != want) return 0;
+        size_t got = iso_plat_read(fd, buffer, want);
+        if (got != want) {
+            iso_plat_close(fd);
+            return 0;
+        }
         MD5Update(&ctx, buffer, got);
         left -= got;
     }
+    iso_plat_close(fd);
     MD5Final(out, &ctx);
     return 1;
 }
@@ -86,23 +89,6 @@ static int whole_digest(iso_entry *e)
     return 1;
 }
 
-/* iso_compare_file_content for a placed file, its first digest read from its record */
-static int same_content(file_hash *r, iso_entry *b)
-{
-    iso_entry *a = r->entry;
-    if (a->size != b->size) return 0;
-    if (a->in_memory || b->in_memory) return 0;
-    if (!r->has_first) {
-        if (!first_digest(a)) return 0;
-        memcpy(r->first, a->md5_first, 16);
-        r->has_first = 1;
-    }
-    if (!first_digest(b)) return 0;
-    if (memcmp(r->first, b->md5_first, 16) != 0) return 0;
-    if (!whole_digest(a) || !whole_digest(b)) return 0;
-    return memcmp(a->md5_whole, b->md5_whole, 16) == 0;
-}
-
 int iso_compare_file_content(iso_entry *a, iso_entry *b)
 {
     if (a->size != b->size) return 0;
@@ -121,26 +107,22 @@ void iso_hash_add_file(iso_entry *e)
     }
     if (!iso_opt.inode_hash && !iso_opt.share_duplicates) return;
     if (no_identity(e)) return;
-    file_hash *r = (file_hash *)iso_alloc(sizeof(file_hash));
-    r->dev = e->dev;
-    r->ino = e->ino;
-    r->first_sector = e->first_sector;
-    r->size = e->size;
-    r->entry = e;
-    int added = 0;
     if (iso_opt.inode_hash) {
+        file_hash *r = (file_hash *)iso_alloc(sizeof(file_hash));
+        r->dev = e->dev;
+        r->ino = e->ino;
+        r->first_sector = e->first_sector;
+        r->size = e->size;
+        r->entry = e;
         unsigned b = inode_bucket(e->dev, e->ino);
         r->next_inode = inode_table[b];
         inode_table[b] = r;
-        added = 1;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir) {
         unsigned b = (unsigned)(e->size % SIZE_BUCKETS);
-        r->next_size = size_table[b];
-        size_table[b] = r;
-        added = 1;
+        e->next_same_size = size_table[b];
+        size_table[b] = e;
     }
-    if (!added) iso_free(r);
 }
 
 iso_entry *iso_hash_find_file(iso_entry *e)
@@ -152,27 +134,19 @@ iso_entry *iso_hash_find_file(iso_entry *e)
         return NULL;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
-        for (file_hash *r = size_table[e->size % SIZE_BUCKETS]; r; r = r->next_size)
-            if (r->size == e->size && r->entry != e && !r->entry->is_dir && same_content(r, e)) return r->entry;
+        for (iso_entry *r = size_table[e->size % SIZE_BUCKETS]; r; r = r->next_same_size)
+            if (r->size == e->size && r != e && !r->is_dir && iso_compare_file_content(r, e)) return r;
     }
     return NULL;
 }
 
 void iso_hash_flush_files(void)
 {
-    for (int i = 0; i < SIZE_BUCKETS; i++) {
-        if (iso_opt.inode_hash) {
-            while (i < FILE_BUCKETS && inode_table[i]) {
-                file_hash *r = inode_table[i];
-                inode_table[i] = r->next_inode;
-                iso_free(r);
-            }
-        } else {
-            while (size_table[i]) {
-                file_hash *r = size_table[i];
-                size_table[i] = r->next_size;
-                iso_free(r);
-            }
+    for (int i = 0; i < FILE_BUCKETS; i++) {
+        while (inode_table[i]) {
+            file_hash *r = inode_table[i];
+            inode_table[i] = r->next_inode;
+            iso_free(r);
         }
     }
     memset(inode_table, 0, sizeof(inode_table));

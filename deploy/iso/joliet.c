@@ -204,7 +204,7 @@ static int rename_joliet(iso_entry **arr, int n, iso_entry *e)
             iso_free(e->jname);
             e->jname = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(m + 1));
             memcpy(e->jname, cand, sizeof(uint16_t) * (size_t)m);
-            e->jname_len = m;
+            e->jname_len = (short)m;
             return 0;
         }
     }
@@ -228,7 +228,11 @@ static int order_and_size(iso_directory *d)
     int k = 0;
     for (iso_entry *e = d->contents; e; e = e->next) {
         if (e->hide_joliet) continue;
-        if (!e->dot && !e->jname) e->jname = joliet_name(e->rr_name, &e->jname_len);
+        if (!e->dot && !e->jname) {
+            int chars = 0;
+            e->jname = joliet_name(e->rr_name, &chars);
+            e->jname_len = (short)chars;
+        }
         arr[k++] = e;
     }
     int errors = 0;
