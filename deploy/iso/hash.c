@@ -29,7 +29,15 @@ typedef struct name_hash {
 } name_hash;
 
 static file_hash *inode_table[FILE_BUCKETS];
+/* Placed files for sharing: those not yet digested by size, the others by size
+   and first digest, and the sizes that have a digested file. A file is
+   digested once a second one of its size comes, so a lookup reads no file and
+   walks no chain of its size when the size is new. */
+#define DIGEST_BUCKETS 65536
 static iso_entry *size_table[SIZE_BUCKETS];
+static iso_entry *digest_table[DIGEST_BUCKETS];
+static uint64_t *digested_sizes; /* open addressing, 0 is empty (sizes are never 0) */
+static size_t digested_room, digested_count;
 static dir_hash *dir_table[FILE_BUCKETS];
 static name_hash *name_table[NAME_BUCKETS];
 
@@ -99,6 +107,74 @@ int iso_compare_file_content(iso_entry *a, iso_entry *b)
     return memcmp(a->md5_whole, b->md5_whole, 16) == 0;
 }
 
+static unsigned digest_bucket(uint64_t size, const unsigned char *md5)
+{
+    uint32_t h = (uint32_t)md5[0] | ((uint32_t)md5[1] << 8) | ((uint32_t)md5[2] << 16) | ((uint32_t)md5[3] << 24);
+    return (unsigned)((h ^ (uint32_t)size ^ (uint32_t)(size >> 32) * 2654435761u) % DIGEST_BUCKETS);
+}
+
+static size_t size_slot(uint64_t size)
+{
+    size_t i = (size_t)((size * 11400714819323198485ull) >> 20) & (digested_room - 1);
+    while (digested_sizes[i] && digested_sizes[i] != size) i = (i + 1) & (digested_room - 1);
+    return i;
+}
+
+static int size_digested(uint64_t size)
+{
+    return digested_room && digested_sizes[size_slot(size)] == size;
+}
+
+static void note_digested_size(uint64_t size)
+{
+    if (size_digested(size)) return;
+    if ((digested_count + 1) * 2 > digested_room) {
+        size_t old_room = digested_room;
+        uint64_t *old = digested_sizes;
+        digested_room = old_room ? old_room * 2 : 1024;
+        digested_sizes = (uint64_t *)iso_alloc(sizeof(uint64_t) * digested_room);
+        for (size_t i = 0; i < old_room; i++)
+            if (old[i]) digested_sizes[size_slot(old[i])] = old[i];
+        iso_free(old);
+    }
+    digested_sizes[size_slot(size)] = size;
+    digested_count++;
+}
+
+static void add_digested(iso_entry *e)
+{
+    unsigned b = digest_bucket(e->size, e->md5_first);
+    e->next_same_size = digest_table[b];
+    digest_table[b] = e;
+    note_digested_size(e->size);
+}
+
+/* A second file of a size: the placed ones of that size get their digests. */
+static void digest_placed_of_size(const iso_entry *e)
+{
+    iso_entry **pp = &size_table[e->size % SIZE_BUCKETS];
+    while (*pp) {
+        iso_entry *r = *pp;
+        if (r->size == e->size && r != e && !r->is_dir && !r->in_memory && first_digest(r)) {
+            *pp = r->next_same_size;
+            add_digested(r);
+        } else {
+            pp = &r->next_same_size;
+        }
+    }
+}
+
+static iso_entry *find_same_content(iso_entry *e)
+{
+    digest_placed_of_size(e);
+    if (!size_digested(e->size) || !first_digest(e)) return NULL;
+    for (iso_entry *r = digest_table[digest_bucket(e->size, e->md5_first)]; r; r = r->next_same_size)
+        if (r->size == e->size && r != e && memcmp(r->md5_first, e->md5_first, 16) == 0 &&
+            iso_compare_file_content(r, e))
+            return r;
+    return NULL;
+}
+
 void iso_hash_add_file(iso_entry *e)
 {
     if (e->size && !e->first_sector) {
@@ -119,9 +195,13 @@ void iso_hash_add_file(iso_entry *e)
         inode_table[b] = r;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir) {
-        unsigned b = (unsigned)(e->size % SIZE_BUCKETS);
-        e->next_same_size = size_table[b];
-        size_table[b] = e;
+        if (e->has_md5_first) {
+            add_digested(e);
+        } else {
+            unsigned b = (unsigned)(e->size % SIZE_BUCKETS);
+            e->next_same_size = size_table[b];
+            size_table[b] = e;
+        }
     }
 }
 
@@ -134,8 +214,7 @@ iso_entry *iso_hash_find_file(iso_entry *e)
         return NULL;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
-        for (iso_entry *r = size_table[e->size % SIZE_BUCKETS]; r; r = r->next_same_size)
-            if (r->size == e->size && r != e && !r->is_dir && iso_compare_file_content(r, e)) return r;
+        return find_same_content(e);
     }
     return NULL;
 }
@@ -151,6 +230,10 @@ void iso_hash_flush_files(void)
     }
     memset(inode_table, 0, sizeof(inode_table));
     memset(size_table, 0, sizeof(size_table));
+    memset(digest_table, 0, sizeof(digest_table));
+    iso_free(digested_sizes);
+    digested_sizes = NULL;
+    digested_room = digested_count = 0;
 }
 
 void iso_hash_add_directory(uint32_t dev, uint32_t ino)
@@ -256,6 +339,9 @@ void iso_hash_reset(void)
 {
     memset(inode_table, 0, sizeof(inode_table));
     memset(size_table, 0, sizeof(size_table));
+    memset(digest_table, 0, sizeof(digest_table));
+    digested_sizes = NULL;
+    digested_room = digested_count = 0;
     memset(dir_table, 0, sizeof(dir_table));
     memset(name_table, 0, sizeof(name_table));
 }

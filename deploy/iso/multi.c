@@ -564,8 +564,10 @@ static int iso_main(const iso_build_options *o)
         iso_message(iso_opt.size_only ? "Unable to open /dev/null\n" : "Unable to open disc image file\n");
         iso_fatal();
     }
-    /* many small writes (a sector per small file): one system call per 256 KiB */
-    setvbuf(image_file, NULL, _IOFBF, 256 * 1024);
+    /* many small writes (a sector per small file): one system call per 256 KiB;
+       the C library takes the size only with a buffer */
+    static char image_buffer[256 * 1024];
+    setvbuf(image_file, image_buffer, _IOFBF, sizeof(image_buffer));
     if (!iso_opt.size_only) {
         snprintf(image_path, sizeof(image_path), "%s", iso_opt.output_name);
         image_opened = 1;
