@@ -114,6 +114,7 @@ struct iso_entry {
     unsigned char is_dir, dot; /* dot: 1 ".", 2 ".." */
     unsigned char in_memory, sharing, has_md5_first, has_md5_whole;
     unsigned char rr_name_in_whole; /* rr_name is the tail of whole_name */
+    unsigned char jname_narrow;     /* the Joliet name is rr_name, a byte a character: no jname */
     unsigned char md5_first[16], md5_whole[16];
     unsigned char rec[DR_FIXED];
     char *iso_name; /* often rr_name itself: freed only when it is not */
