@@ -6,10 +6,12 @@
 #include <string.h>
 
 #define FILE_BUCKETS 1024
+#define SIZE_BUCKETS 16384
 #define NAME_BUCKETS 128
 
+/* Placed files by inode; by size, the entries themselves are chained. */
 struct file_hash {
-    file_hash *next_inode, *next_size;
+    file_hash *next_inode;
     uint32_t dev, ino;
     uint32_t first_sector;
     uint64_t size;
@@ -27,7 +29,15 @@ typedef struct name_hash {
 } name_hash;
 
 static file_hash *inode_table[FILE_BUCKETS];
-static file_hash *size_table[FILE_BUCKETS];
+/* Placed files for sharing: those not yet digested by size, the others by size
+   and first digest, and the sizes that have a digested file. A file is
+   digested once a second one of its size comes, so a lookup reads no file and
+   walks no chain of its size when the size is new. */
+#define DIGEST_BUCKETS 65536
+static iso_entry *size_table[SIZE_BUCKETS];
+static iso_entry *digest_table[DIGEST_BUCKETS];
+static uint64_t *digested_sizes; /* open addressing, 0 is empty (sizes are never 0) */
+static size_t digested_room, digested_count;
 static dir_hash *dir_table[FILE_BUCKETS];
 static name_hash *name_table[NAME_BUCKETS];
 
@@ -45,18 +55,22 @@ static int no_identity(const iso_entry *e)
 static int digest_file(const char *path, uint64_t limit, unsigned char out[16])
 {
     static unsigned char buffer[32768];
-    iso_scoped_file f = iso_plat_fopen(path, "rb");
-    if (!f) return 0;
+    int fd = iso_plat_open_read(path);
+    if (fd < 0) return 0;
     MD5_CTX ctx;
     MD5Init(&ctx);
     uint64_t left = limit;
     while (left > 0) {
         size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
-        size_t got = fread(buffer, 1, want, f);
-        if (got != want) return 0;
+        size_t got = iso_plat_read(fd, buffer, want);
+        if (got != want) {
+            iso_plat_close(fd);
+            return 0;
+        }
         MD5Update(&ctx, buffer, got);
         left -= got;
     }
+    iso_plat_close(fd);
     MD5Final(out, &ctx);
     return 1;
 }
@@ -93,6 +107,74 @@ int iso_compare_file_content(iso_entry *a, iso_entry *b)
     return memcmp(a->md5_whole, b->md5_whole, 16) == 0;
 }
 
+static unsigned digest_bucket(uint64_t size, const unsigned char *md5)
+{
+    uint32_t h = (uint32_t)md5[0] | ((uint32_t)md5[1] << 8) | ((uint32_t)md5[2] << 16) | ((uint32_t)md5[3] << 24);
+    return (unsigned)((h ^ (uint32_t)size ^ (uint32_t)(size >> 32) * 2654435761u) % DIGEST_BUCKETS);
+}
+
+static size_t size_slot(uint64_t size)
+{
+    size_t i = (size_t)((size * 11400714819323198485ull) >> 20) & (digested_room - 1);
+    while (digested_sizes[i] && digested_sizes[i] != size) i = (i + 1) & (digested_room - 1);
+    return i;
+}
+
+static int size_digested(uint64_t size)
+{
+    return digested_room && digested_sizes[size_slot(size)] == size;
+}
+
+static void note_digested_size(uint64_t size)
+{
+    if (size_digested(size)) return;
+    if ((digested_count + 1) * 2 > digested_room) {
+        size_t old_room = digested_room;
+        uint64_t *old = digested_sizes;
+        digested_room = old_room ? old_room * 2 : 1024;
+        digested_sizes = (uint64_t *)iso_alloc(sizeof(uint64_t) * digested_room);
+        for (size_t i = 0; i < old_room; i++)
+            if (old[i]) digested_sizes[size_slot(old[i])] = old[i];
+        iso_free(old);
+    }
+    digested_sizes[size_slot(size)] = size;
+    digested_count++;
+}
+
+static void add_digested(iso_entry *e)
+{
+    unsigned b = digest_bucket(e->size, e->md5_first);
+    e->next_same_size = digest_table[b];
+    digest_table[b] = e;
+    note_digested_size(e->size);
+}
+
+/* A second file of a size: the placed ones of that size get their digests. */
+static void digest_placed_of_size(const iso_entry *e)
+{
+    iso_entry **pp = &size_table[e->size % SIZE_BUCKETS];
+    while (*pp) {
+        iso_entry *r = *pp;
+        if (r->size == e->size && r != e && !r->is_dir && !r->in_memory && first_digest(r)) {
+            *pp = r->next_same_size;
+            add_digested(r);
+        } else {
+            pp = &r->next_same_size;
+        }
+    }
+}
+
+static iso_entry *find_same_content(iso_entry *e)
+{
+    digest_placed_of_size(e);
+    if (!size_digested(e->size) || !first_digest(e)) return NULL;
+    for (iso_entry *r = digest_table[digest_bucket(e->size, e->md5_first)]; r; r = r->next_same_size)
+        if (r->size == e->size && r != e && memcmp(r->md5_first, e->md5_first, 16) == 0 &&
+            iso_compare_file_content(r, e))
+            return r;
+    return NULL;
+}
+
 void iso_hash_add_file(iso_entry *e)
 {
     if (e->size && !e->first_sector) {
@@ -101,26 +183,26 @@ void iso_hash_add_file(iso_entry *e)
     }
     if (!iso_opt.inode_hash && !iso_opt.share_duplicates) return;
     if (no_identity(e)) return;
-    file_hash *r = (file_hash *)iso_alloc(sizeof(file_hash));
-    r->dev = e->dev;
-    r->ino = e->ino;
-    r->first_sector = e->first_sector;
-    r->size = e->size;
-    r->entry = e;
-    int added = 0;
     if (iso_opt.inode_hash) {
+        file_hash *r = (file_hash *)iso_alloc(sizeof(file_hash));
+        r->dev = e->dev;
+        r->ino = e->ino;
+        r->first_sector = e->first_sector;
+        r->size = e->size;
+        r->entry = e;
         unsigned b = inode_bucket(e->dev, e->ino);
         r->next_inode = inode_table[b];
         inode_table[b] = r;
-        added = 1;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir) {
-        unsigned b = (unsigned)(e->size % FILE_BUCKETS);
-        r->next_size = size_table[b];
-        size_table[b] = r;
-        added = 1;
+        if (e->has_md5_first) {
+            add_digested(e);
+        } else {
+            unsigned b = (unsigned)(e->size % SIZE_BUCKETS);
+            e->next_same_size = size_table[b];
+            size_table[b] = e;
+        }
     }
-    if (!added) iso_free(r);
 }
 
 iso_entry *iso_hash_find_file(iso_entry *e)
@@ -132,10 +214,7 @@ iso_entry *iso_hash_find_file(iso_entry *e)
         return NULL;
     }
     if (iso_opt.share_duplicates && e->size != 0 && !e->is_dir && !e->in_memory) {
-        for (file_hash *r = size_table[e->size % FILE_BUCKETS]; r; r = r->next_size)
-            if (r->entry != e && r->size == e->size && !r->entry->is_dir &&
-                iso_compare_file_content(r->entry, e))
-                return r->entry;
+        return find_same_content(e);
     }
     return NULL;
 }
@@ -143,22 +222,18 @@ iso_entry *iso_hash_find_file(iso_entry *e)
 void iso_hash_flush_files(void)
 {
     for (int i = 0; i < FILE_BUCKETS; i++) {
-        if (iso_opt.inode_hash) {
-            while (inode_table[i]) {
-                file_hash *r = inode_table[i];
-                inode_table[i] = r->next_inode;
-                iso_free(r);
-            }
-        } else {
-            while (size_table[i]) {
-                file_hash *r = size_table[i];
-                size_table[i] = r->next_size;
-                iso_free(r);
-            }
+        while (inode_table[i]) {
+            file_hash *r = inode_table[i];
+            inode_table[i] = r->next_inode;
+            iso_free(r);
         }
     }
     memset(inode_table, 0, sizeof(inode_table));
     memset(size_table, 0, sizeof(size_table));
+    memset(digest_table, 0, sizeof(digest_table));
+    iso_free(digested_sizes);
+    digested_sizes = NULL;
+    digested_room = digested_count = 0;
 }
 
 void iso_hash_add_directory(uint32_t dev, uint32_t ino)
@@ -264,6 +339,9 @@ void iso_hash_reset(void)
 {
     memset(inode_table, 0, sizeof(inode_table));
     memset(size_table, 0, sizeof(size_table));
+    memset(digest_table, 0, sizeof(digest_table));
+    digested_sizes = NULL;
+    digested_room = digested_count = 0;
     memset(dir_table, 0, sizeof(dir_table));
     memset(name_table, 0, sizeof(name_table));
 }

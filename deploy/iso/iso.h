@@ -95,37 +95,47 @@ enum { VD_TYPE = 0,
        VD_ROOT_RECORD_SIZE = 34,
        VD_LONG_DATE_SIZE = 17 };
 
+/* The status of a source kept in its entry: what its records are made of. */
+typedef struct iso_kept_stat {
+    uint64_t rdev;
+    time_t mtime, atime, ctime;
+    unsigned mode, nlink, uid, gid;
+    unsigned char is_dir, is_reg, is_chr, has_identity;
+} iso_kept_stat;
+
+/* One per file and folder: small, as a tree may hold many. */
 struct iso_entry {
     iso_entry *next;
-    iso_directory *filedir; /* the directory it belongs to */
-    iso_directory *subdir;  /* for a folder: its node */
+    iso_directory *filedir;    /* the directory it belongs to */
+    iso_directory *subdir;     /* for a folder: its node */
+    iso_entry *next_same_size; /* placed files of one size bucket */
+    uint64_t size;
+    unsigned char hide_iso, hide_joliet, hidden_attr, relocated;
+    unsigned char is_dir, dot; /* dot: 1 ".", 2 ".." */
+    unsigned char in_memory, sharing, has_md5_first, has_md5_whole;
+    unsigned char rr_name_in_whole; /* rr_name is the tail of whole_name */
+    unsigned char jname_narrow;     /* the Joliet name is rr_name, a byte a character: no jname */
+    unsigned char md5_first[16], md5_whole[16];
     unsigned char rec[DR_FIXED];
-    char iso_name[256];
-    int iso_name_len;
+    char *iso_name; /* often rr_name itself: freed only when it is not */
+    short iso_name_len;
+    short rr_in_record, rr_total;
+    short rec_len;
+    short joliet_rec_len;
+    short jname_len; /* characters */
     unsigned char *rr;
-    int rr_in_record, rr_total;
-    int rec_len;
-    int hide_iso, hide_joliet, hidden_attr, relocated;
-    int is_dir, dot; /* dot: 1 ".", 2 ".." */
-    int in_memory;
     unsigned char *memory_data;
     int sort_weight;
     int name_weight;
-    int sharing;
     iso_entry *share_of;
     char *rr_name;
     char *whole_name;
-    uint64_t size;
     uint32_t first_sector;
     uint32_t dev, ino;
-    iso_stat st;
-    int has_md5_first, has_md5_whole;
-    unsigned char md5_first[16], md5_whole[16];
+    uint32_t udf_icb;
+    iso_kept_stat st;
     /* Joliet */
     uint16_t *jname;
-    int jname_len; /* characters */
-    int joliet_rec_len;
-    uint32_t udf_icb;
 };
 
 struct iso_directory {
@@ -215,6 +225,14 @@ typedef int (*iso_list_fn)(const char *path, iso_name_fn fn, void *context);
 extern iso_list_fn iso_list_folder;
 void iso_tree_clear_left_out(void);
 FILE *iso_plat_fopen(const char *path, const char *mode);
+/* A source file opened for reading: -1 when it cannot be. iso_plat_read reads
+   until the size or the end and returns what it got. */
+int iso_plat_open_read(const char *path);
+size_t iso_plat_read(int fd, void *buffer, size_t size);
+void iso_plat_close(int fd);
+void iso_plat_read_time_zone(void);
+void iso_plat_local_time(time_t t, struct tm *out);
+void iso_plat_gm_time(time_t t, struct tm *out);
 void iso_plat_debug_output(const char *text);
 void iso_plat_progress_start(void *progress_window);
 void iso_plat_progress(void *progress_window, void *owner_window, int percent);
@@ -250,7 +268,12 @@ int iso_shell_match(const char *pattern, const char *text);
 void iso_match_reset(void);
 
 /* name.c */
+#define ISO_NAME_ROOM 256
+/* Sets entry->iso_name: written into the room it points at (ISO_NAME_ROOM
+   bytes), or, when NULL, the rr_name when equal, else a block of its own. */
 int iso_iso9660_file_length(const char *name, iso_entry *entry, int is_dir);
+void iso_set_iso_name(iso_entry *entry, const char *name, int length);
+void iso_free_iso_name(iso_entry *entry);
 
 /* hash.c */
 typedef struct file_hash file_hash;

@@ -131,16 +131,27 @@ static int fit_joliet(const uint16_t *full, int len, int max, const char *tag, u
     return m;
 }
 
-/* UCS-2 form of a name, cut to the Joliet limit. */
-static uint16_t *joliet_name(const char *name, int *chars)
+/* The UCS-2 form of the entry's name, cut to the Joliet limit. A name whose
+   characters are its own bytes (most are) is read from rr_name, not kept. */
+static void make_joliet_name(iso_entry *e)
 {
     uint16_t full[255], cut[255];
     int max = iso_opt.joliet_name_max < 255 ? iso_opt.joliet_name_max : 255;
-    int n = fit_joliet(full, full_ucs2(name, full), max, "", cut);
-    uint16_t *u = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(n + 1));
-    memcpy(u, cut, sizeof(uint16_t) * (size_t)n);
-    *chars = n;
-    return u;
+    int n = fit_joliet(full, full_ucs2(e->rr_name, full), max, "", cut);
+    int narrow = (int)strlen(e->rr_name) == n;
+    for (int i = 0; narrow && i < n; i++) narrow = cut[i] == (unsigned char)e->rr_name[i];
+    e->jname_len = (short)n;
+    if (narrow) {
+        e->jname_narrow = 1;
+        return;
+    }
+    e->jname = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(n + 1));
+    memcpy(e->jname, cut, sizeof(uint16_t) * (size_t)n);
+}
+
+static uint16_t jchar(const iso_entry *e, int i)
+{
+    return e->jname_narrow ? (uint16_t)(unsigned char)e->rr_name[i] : e->jname[i];
 }
 
 int iso_joliet_name_bytes(const char *name)
@@ -157,7 +168,7 @@ static int jcompare_names(const iso_entry *a, const iso_entry *b)
 {
     int n = a->jname_len < b->jname_len ? a->jname_len : b->jname_len;
     for (int i = 0; i < n; i++) {
-        uint16_t x = a->jname[i], y = b->jname[i];
+        uint16_t x = jchar(a, i), y = jchar(b, i);
         if (x == y) {
             if (x == ';') return 0;
             continue;
@@ -183,9 +194,12 @@ static int jcompare_entries(const void *pa, const void *pb)
 
 static int jname_taken(iso_entry **arr, int n, const uint16_t *name, int len)
 {
-    for (int i = 0; i < n; i++)
-        if (arr[i]->jname_len == len && memcmp(arr[i]->jname, name, sizeof(uint16_t) * (size_t)len) == 0)
-            return 1;
+    for (int i = 0; i < n; i++) {
+        if (arr[i]->jname_len != len) continue;
+        int c = 0;
+        while (c < len && jchar(arr[i], c) == name[c]) c++;
+        if (c == len) return 1;
+    }
     return 0;
 }
 
@@ -202,9 +216,10 @@ static int rename_joliet(iso_entry **arr, int n, iso_entry *e)
         int m = fit_joliet(full, len, max, tag, cand);
         if (!jname_taken(arr, n, cand, m)) {
             iso_free(e->jname);
+            e->jname_narrow = 0;
             e->jname = (uint16_t *)iso_alloc(sizeof(uint16_t) * (size_t)(m + 1));
             memcpy(e->jname, cand, sizeof(uint16_t) * (size_t)m);
-            e->jname_len = m;
+            e->jname_len = (short)m;
             return 0;
         }
     }
@@ -228,7 +243,7 @@ static int order_and_size(iso_directory *d)
     int k = 0;
     for (iso_entry *e = d->contents; e; e = e->next) {
         if (e->hide_joliet) continue;
-        if (!e->dot && !e->jname) e->jname = joliet_name(e->rr_name, &e->jname_len);
+        if (!e->dot && !e->jname && !e->jname_narrow) make_joliet_name(e);
         arr[k++] = e;
     }
     int errors = 0;
@@ -401,8 +416,8 @@ static void jpathtable_generate(void)
         iso_set_be16(jpath_m + len + 6, (unsigned)parent);
         if (d != iso_root)
             for (int c = 0; c < d->self->jname_len; c++) {
-                iso_set_be16(jpath_l + len + 8 + 2 * c, d->self->jname[c]);
-                iso_set_be16(jpath_m + len + 8 + 2 * c, d->self->jname[c]);
+                iso_set_be16(jpath_l + len + 8 + 2 * c, jchar(d->self, c));
+                iso_set_be16(jpath_m + len + 8 + 2 * c, jchar(d->self, c));
             }
         len += 8 + (uint32_t)nlen;
         if (len & 1) len++;
@@ -457,7 +472,7 @@ static void write_jdir(iso_directory *d, FILE *out)
             r[DR_FIXED] = e->dot == 1 ? 0 : 1;
         } else {
             r[DR_NAME_LEN] = (unsigned char)(2 * e->jname_len);
-            for (int c = 0; c < e->jname_len; c++) iso_set_be16(r + DR_FIXED + 2 * c, e->jname[c]);
+            for (int c = 0; c < e->jname_len; c++) iso_set_be16(r + DR_FIXED + 2 * c, jchar(e, c));
         }
         off += (uint32_t)len;
     }

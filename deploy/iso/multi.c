@@ -39,18 +39,67 @@ const char *iso_last_error(void) { return last_error; }
 
 /* ---- allocation tracker ---- */
 
-/* Each block carries its node in front of it, so freeing needs no search. */
+/* Small blocks (most of them: names, records, entries) come from large chunks
+   in classes of 8 bytes, with an 8-byte class word in front; a freed one goes
+   back to the list of its class. Large blocks are malloc'd and carry a node of
+   the tracker's ring, so freeing needs no search. Everything goes at the end of
+   the run. */
+#define SMALL_LIMIT 512
+#define SMALL_CLASSES (SMALL_LIMIT / 8)
+#define CHUNK_SIZE (256 * 1024)
+
 typedef struct track_node {
     struct track_node *next, *prev;
-    size_t pad[2];
+    uint64_t pad;
+    uint64_t word; /* 0: a large block */
 } track_node;
 
+typedef struct chunk {
+    struct chunk *next;
+    uint64_t pad;
+} chunk;
+
+/* the class word in front of a block: 8 bytes on every target, so blocks stay
+   8-aligned */
+#define HEAD 8
+#define CLASS_OF(user) (*(size_t *)((unsigned char *)(user)-HEAD))
+#define FREED ((size_t)1 << 16)
+
+/* Under AddressSanitizer the chunks are poisoned but for the blocks handed out,
+   so that a write past a block is caught as with malloc. */
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ISO_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define ISO_ASAN 1
+#endif
+#ifdef ISO_ASAN
+#include <sanitizer/asan_interface.h>
+#define POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define POISON(p, n) ((void)(p), (void)(n))
+#define UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
+typedef struct free_block {
+    struct free_block *next;
+} free_block;
+
 static track_node *track_head;
+static chunk *chunks;
+static unsigned char *bump, *bump_end;
+static free_block *free_lists[SMALL_CLASSES + 1];
 
 static void track_start(void)
 {
     track_head = (track_node *)calloc(1, sizeof(track_node));
     if (track_head) track_head->next = track_head->prev = track_head;
+    chunks = NULL;
+    bump = bump_end = NULL;
+    memset(free_lists, 0, sizeof(free_lists));
 }
 
 static void track_free_all(void)
@@ -64,19 +113,62 @@ static void track_free_all(void)
     }
     free(track_head);
     track_head = NULL;
+    while (chunks) {
+        chunk *c = chunks;
+        chunks = c->next;
+        UNPOISON(c, CHUNK_SIZE);
+        free(c);
+    }
+    bump = bump_end = NULL;
+    memset(free_lists, 0, sizeof(free_lists));
+}
+
+static void out_of_memory(void)
+{
+    iso_message("Not enough memory\n");
+    iso_fatal();
+}
+
+static void *small_alloc(size_t size)
+{
+    size_t cls = (size + 7) / 8;
+    free_block *f = free_lists[cls];
+    unsigned char *block;
+    if (f) {
+        UNPOISON(f, sizeof(*f));
+        free_lists[cls] = f->next;
+        block = (unsigned char *)f - HEAD;
+    } else {
+        size_t need = HEAD + cls * 8;
+        if (!bump || (size_t)(bump_end - bump) < need) {
+            chunk *c = (chunk *)malloc(CHUNK_SIZE);
+            if (!c) out_of_memory();
+            c->next = chunks;
+            chunks = c;
+            bump = (unsigned char *)(c + 1);
+            bump_end = (unsigned char *)c + CHUNK_SIZE;
+            POISON(bump, (size_t)(bump_end - bump));
+        }
+        block = bump;
+        bump += need;
+    }
+    UNPOISON(block, HEAD + cls * 8);
+    memset(block, 0, HEAD + cls * 8);
+    CLASS_OF(block + HEAD) = cls;
+    POISON(block, HEAD);
+    POISON(block + HEAD + size, cls * 8 - size);
+    return block + HEAD;
 }
 
 void *iso_alloc(size_t size)
 {
     if (size == 0) return NULL;
+    if (!track_head) out_of_memory();
+    if (size <= SMALL_LIMIT) return small_alloc(size);
     track_node *node = size < (size_t)-1 - sizeof(track_node)
                            ? (track_node *)calloc(1, sizeof(track_node) + size)
                            : NULL;
-    if (!node || !track_head) {
-        free(node);
-        iso_message("Not enough memory\n");
-        iso_fatal();
-    }
+    if (!node) out_of_memory();
     node->prev = track_head->prev;
     node->next = track_head;
     track_head->prev->next = node;
@@ -95,6 +187,19 @@ char *iso_strdup(const char *text)
 void iso_free(void *block)
 {
     if (!block || !track_head) return;
+    UNPOISON((unsigned char *)block - HEAD, HEAD);
+    size_t word = CLASS_OF(block);
+    if (word & FREED) abort(); /* freed twice: the lists would be corrupt */
+    if (word) {
+        CLASS_OF(block) = word | FREED;
+        POISON((unsigned char *)block - HEAD, HEAD);
+        free_block *f = (free_block *)block;
+        UNPOISON(f, sizeof(*f));
+        f->next = free_lists[word];
+        free_lists[word] = f;
+        POISON(f, word * 8);
+        return;
+    }
     track_node *n = (track_node *)block - 1;
     n->prev->next = n->next;
     n->next->prev = n->prev;
@@ -192,26 +297,44 @@ void iso_progress(int percent)
 
 /* ---- dates ---- */
 
-static int gmt_offset_quarters(time_t t)
+static int offset_quarters(const struct tm *local, const struct tm *gmt)
 {
-    struct tm local = *localtime(&t);
-    struct tm gmt = *gmtime(&t);
-    int days = local.tm_yday - gmt.tm_yday;
-    if (local.tm_year != gmt.tm_year) days = local.tm_year > gmt.tm_year ? 1 : -1;
-    int minutes = days * 1440 + (local.tm_hour - gmt.tm_hour) * 60 + (local.tm_min - gmt.tm_min);
+    int days = local->tm_yday - gmt->tm_yday;
+    if (local->tm_year != gmt->tm_year) days = local->tm_year > gmt->tm_year ? 1 : -1;
+    int minutes = days * 1440 + (local->tm_hour - gmt->tm_hour) * 60 + (local->tm_min - gmt->tm_min);
     return minutes / 15;
 }
 
+static int gmt_offset_quarters(time_t t)
+{
+    struct tm local, gmt;
+    iso_plat_local_time(t, &local);
+    iso_plat_gm_time(t, &gmt);
+    return offset_quarters(&local, &gmt);
+}
+
+/* Files of one tree mostly share a few times: the last one converted is kept. */
+static time_t last_date_time;
+static unsigned char last_date[7];
+static int last_date_valid;
+
 void iso_recording_date(unsigned char out[7], time_t t)
 {
-    struct tm local = *localtime(&t);
-    out[0] = (unsigned char)local.tm_year;
-    out[1] = (unsigned char)(local.tm_mon + 1);
-    out[2] = (unsigned char)local.tm_mday;
-    out[3] = (unsigned char)local.tm_hour;
-    out[4] = (unsigned char)local.tm_min;
-    out[5] = (unsigned char)local.tm_sec;
-    out[6] = (unsigned char)(signed char)gmt_offset_quarters(t);
+    if (!last_date_valid || t != last_date_time) {
+        struct tm local, gmt;
+        iso_plat_local_time(t, &local);
+        iso_plat_gm_time(t, &gmt);
+        last_date[0] = (unsigned char)local.tm_year;
+        last_date[1] = (unsigned char)(local.tm_mon + 1);
+        last_date[2] = (unsigned char)local.tm_mday;
+        last_date[3] = (unsigned char)local.tm_hour;
+        last_date[4] = (unsigned char)local.tm_min;
+        last_date[5] = (unsigned char)local.tm_sec;
+        last_date[6] = (unsigned char)(signed char)offset_quarters(&local, &gmt);
+        last_date_time = t;
+        last_date_valid = 1;
+    }
+    memcpy(out, last_date, 7);
 }
 
 int iso_gmt_offset(time_t t) { return gmt_offset_quarters(t); }
@@ -276,6 +399,7 @@ void iso_reset_globals(void)
     iso_in_cs = iso_out_cs = NULL;
     last_percent = 0;
     last_message[0] = 0;
+    last_date_valid = 0;
 }
 
 static void set_driven_settings(const iso_build_options *o)
@@ -379,6 +503,7 @@ static void list_regions(void)
 static int iso_main(const iso_build_options *o)
 {
     iso_reset_globals();
+    iso_plat_read_time_zone();
     iso_progress_window = o->progress_window;
     iso_owner_window = o->owner_window;
     if (iso_progress_window) iso_progress_start();
@@ -439,6 +564,10 @@ static int iso_main(const iso_build_options *o)
         iso_message(iso_opt.size_only ? "Unable to open /dev/null\n" : "Unable to open disc image file\n");
         iso_fatal();
     }
+    /* many small writes (a sector per small file): one system call per 256 KiB;
+       the C library takes the size only with a buffer */
+    static char image_buffer[256 * 1024];
+    setvbuf(image_file, image_buffer, _IOFBF, sizeof(image_buffer));
     if (!iso_opt.size_only) {
         snprintf(image_path, sizeof(image_path), "%s", iso_opt.output_name);
         image_opened = 1;

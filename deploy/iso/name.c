@@ -3,10 +3,39 @@
 
 #include <string.h>
 
-/* Writes the identifier into entry->iso_name and returns its length. */
+void iso_free_iso_name(iso_entry *entry)
+{
+    if (entry->iso_name != entry->rr_name) iso_free(entry->iso_name);
+    entry->iso_name = NULL;
+}
+
+/* The name of "." is one zero byte: its length is given, not counted. */
+void iso_set_iso_name(iso_entry *entry, const char *name, int length)
+{
+    iso_free_iso_name(entry);
+    if (entry->rr_name && strcmp(entry->rr_name, name) == 0) {
+        entry->iso_name = entry->rr_name;
+    } else {
+        entry->iso_name = (char *)iso_alloc((size_t)length + 1);
+        memcpy(entry->iso_name, name, (size_t)length);
+    }
+    entry->iso_name_len = length;
+}
+
+static int make_identifier(const char *name, iso_entry *entry, int is_dir, char *out);
+
+/* Sets the identifier of the entry and returns its length. */
 int iso_iso9660_file_length(const char *name, iso_entry *entry, int is_dir)
 {
-    char *out = entry->iso_name;
+    if (entry->iso_name) return make_identifier(name, entry, is_dir, entry->iso_name);
+    char room[ISO_NAME_ROOM];
+    int n = make_identifier(name, entry, is_dir, room);
+    iso_set_iso_name(entry, room, n);
+    return n;
+}
+
+static int make_identifier(const char *name, iso_entry *entry, int is_dir, char *out)
+{
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) {
         out[0] = name[1] ? 1 : 0;
         out[1] = 0;

@@ -10,9 +10,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <commctrl.h>
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <dirent.h>
+#include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
@@ -22,6 +24,58 @@
 int iso_plat_errno(void) { return errno; }
 
 FILE *iso_plat_fopen(const char *path, const char *mode) { return fopen(path, mode); }
+
+/* Source files are read through plain descriptors: no stream buffer and no
+   status call for each of many small files. */
+#ifdef _WIN32
+int iso_plat_open_read(const char *path)
+{
+    return _open(path, _O_RDONLY | _O_BINARY);
+}
+static long read_some(int fd, void *buffer, size_t size)
+{
+    return _read(fd, buffer, size > 0x40000000u ? 0x40000000u : (unsigned)size);
+}
+void iso_plat_close(int fd) { _close(fd); }
+#else
+int iso_plat_open_read(const char *path)
+{
+    return open(path, O_RDONLY);
+}
+static long read_some(int fd, void *buffer, size_t size)
+{
+    ssize_t n;
+    do {
+        n = read(fd, buffer, size);
+    } while (n < 0 && errno == EINTR);
+    return (long)n;
+}
+void iso_plat_close(int fd) { close(fd); }
+#endif
+
+size_t iso_plat_read(int fd, void *buffer, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        long n = read_some(fd, (unsigned char *)buffer + done, size - done);
+        if (n <= 0) break;
+        done += (size_t)n;
+    }
+    return done;
+}
+
+#ifdef _WIN32
+/* the C library of Windows keeps the time zone it read first */
+void iso_plat_read_time_zone(void) {}
+void iso_plat_local_time(time_t t, struct tm *out) { *out = *localtime(&t); }
+void iso_plat_gm_time(time_t t, struct tm *out) { *out = *gmtime(&t); }
+#else
+/* localtime() looks at the zone file on every call; localtime_r keeps the
+   zone that tzset read at the start of the run */
+void iso_plat_read_time_zone(void) { tzset(); }
+void iso_plat_local_time(time_t t, struct tm *out) { localtime_r(&t, out); }
+void iso_plat_gm_time(time_t t, struct tm *out) { gmtime_r(&t, out); }
+#endif
 
 #ifdef _WIN32
 

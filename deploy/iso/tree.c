@@ -186,6 +186,43 @@ void iso_init_root_directory(const char *path, const iso_stat *st)
     iso_root->ino = st->ino;
 }
 
+static void keep_stat(iso_entry *e, const iso_stat *st)
+{
+    e->st.rdev = st->rdev;
+    e->st.mtime = st->mtime;
+    e->st.atime = st->atime;
+    e->st.ctime = st->ctime;
+    e->st.mode = st->mode;
+    e->st.nlink = st->nlink;
+    e->st.uid = st->uid;
+    e->st.gid = st->gid;
+    e->st.is_dir = (unsigned char)st->is_dir;
+    e->st.is_reg = (unsigned char)st->is_reg;
+    e->st.is_chr = (unsigned char)st->is_chr;
+    e->st.has_identity = (unsigned char)st->has_identity;
+}
+
+/* The kept status as the record builders take it. */
+static void kept_stat(const iso_entry *e, iso_stat *st)
+{
+    memset(st, 0, sizeof(*st));
+    st->size = e->size;
+    st->is_dir = e->st.is_dir;
+    st->is_reg = e->st.is_reg;
+    st->is_chr = e->st.is_chr;
+    st->mode = e->st.mode;
+    st->nlink = e->st.nlink;
+    st->uid = e->st.uid;
+    st->gid = e->st.gid;
+    st->dev = e->dev;
+    st->ino = e->ino;
+    st->has_identity = e->st.has_identity;
+    st->rdev = e->st.rdev;
+    st->mtime = e->st.mtime;
+    st->atime = e->st.atime;
+    st->ctime = e->st.ctime;
+}
+
 static void fill_record(iso_entry *e, time_t t)
 {
     iso_recording_date(e->rec + DR_DATE, t);
@@ -260,10 +297,16 @@ int iso_insert_file_entry(iso_directory *dir, const char *whole, const char *sho
     }
     iso_entry *e = (iso_entry *)iso_alloc(sizeof(iso_entry));
     e->filedir = dir;
-    e->st = st;
+    keep_stat(e, &st);
     e->is_dir = st.is_dir;
-    e->rr_name = iso_strdup(short_name);
     e->whole_name = iso_strdup(whole);
+    size_t whole_len = strlen(whole), short_len = strlen(short_name);
+    if (whole_len >= short_len && strcmp(e->whole_name + whole_len - short_len, short_name) == 0) {
+        e->rr_name = e->whole_name + whole_len - short_len;
+        e->rr_name_in_whole = 1;
+    } else {
+        e->rr_name = iso_strdup(short_name);
+    }
     e->hide_iso = dir->hide_iso || iso_pattern_match(short_name, LIST_HIDE_ISO) ||
                   iso_pattern_match(whole, LIST_HIDE_ISO);
     e->hidden_attr = iso_pattern_match(short_name, LIST_HIDDEN_ATTR) || iso_pattern_match(whole, LIST_HIDDEN_ATTR);
@@ -360,7 +403,7 @@ static iso_entry *make_dot(iso_directory *dir, int which)
         st.mode = 0040000 | iso_opt.created_dir_mode;
         st.mtime = st.atime = st.ctime = t;
     } else {
-        st = target->self->st;
+        kept_stat(target->self, &st);
         st.mode = (st.mode & 07777) | 0040000;
     }
     if (which == 1 && dir->self && !dir->self->dot) {
@@ -392,7 +435,7 @@ static void add_dot_entries(iso_directory *dir)
 
 static void make_unique_name(iso_directory *dir, iso_entry *e, iso_entry *other)
 {
-    char old[256];
+    char old[ISO_NAME_ROOM];
     strcpy(old, e->iso_name);
     const char *name = e->iso_name;
     const char *dot = name[0] == '.' ? strrchr(name, '.') : strchr(name, '.');
@@ -411,14 +454,13 @@ static void make_unique_name(iso_directory *dir, iso_entry *e, iso_entry *other)
     if (base_len + ext_len > room) base_len = room - ext_len;
     if (base_len < 0) base_len = 0;
     static const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    char cand[256];
+    char cand[ISO_NAME_ROOM];
     for (int i = 0; i < 36 * 36 * 36; i++) {
         char tail[4] = {digits[i / 1296], digits[(i / 36) % 36], digits[i % 36], 0};
         snprintf(cand, sizeof(cand), "%.*s%s%.*s", base_len, name, tail, ext_len, dot ? dot : "");
         if (!iso_name_hash_find(cand)) {
             iso_name_hash_delete(e);
-            strcpy(e->iso_name, cand);
-            e->iso_name_len = (int)strlen(cand);
+            iso_set_iso_name(e, cand, (int)strlen(cand));
             e->rec[DR_NAME_LEN] = (unsigned char)e->iso_name_len;
             iso_message("Using %s for  %s%s%s (%s)\n", cand, dir->whole_name, "/", old,
                         other->rr_name ? other->rr_name : other->iso_name);
@@ -435,7 +477,9 @@ static void rebuild_rr(iso_entry *e)
     if (!e->rr || e->dot) return;
     iso_free(e->rr);
     e->rr = NULL;
-    iso_build_rr_records(e->whole_name, e->rr_name, e, &e->st, NULL, 0);
+    iso_stat st;
+    kept_stat(e, &st);
+    iso_build_rr_records(e->whole_name, e->rr_name, e, &st, NULL, 0);
 }
 
 static void unique_names(iso_directory *dir)
@@ -634,7 +678,8 @@ void iso_free_directory_entries(iso_directory *dir)
             iso_entry *e = dir->contents;
             dir->contents = e->next;
             iso_free(e->rr);
-            iso_free(e->rr_name);
+            iso_free_iso_name(e);
+            if (!e->rr_name_in_whole) iso_free(e->rr_name);
             iso_free(e->whole_name);
             iso_free(e->jname);
             iso_free(e);

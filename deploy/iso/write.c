@@ -20,22 +20,20 @@ static int sorting_reloc;
 static unsigned char root_record[VD_ROOT_RECORD_SIZE];
 static uint32_t memory_total;
 
-typedef struct pending_file_write {
-    struct pending_file_write *next;
-    unsigned char *memory_data;
-    uint32_t first_sector;
-    uint64_t byte_size;
-    char *source_path;
-    iso_entry *entry;
-} pending_file_write;
-
-static pending_file_write *pending_head, *pending_tail;
+/* The files whose data is written, in placement order and then in image order;
+   the entries stay until their data is out. */
+static iso_entry **pending;
+static size_t pending_count, pending_room;
 static int layout_done;
 
 /* The source copy_file reads; after a fatal error iso_write_reset closes it. */
-static FILE *copy_source;
+static int copy_source = -1;
 
-static void close_copy_source(void) { iso_close_file(&copy_source); }
+static void close_copy_source(void)
+{
+    if (copy_source >= 0) iso_plat_close(copy_source);
+    copy_source = -1;
+}
 
 void iso_write_reset(void)
 {
@@ -48,7 +46,8 @@ void iso_write_reset(void)
     path_sectors = 0;
     sort_errors = 0;
     memory_total = 0;
-    pending_head = pending_tail = NULL;
+    pending = NULL;
+    pending_count = pending_room = 0;
     layout_done = 0;
     memset(iso_path_table_location, 0, sizeof(iso_path_table_location));
     close_copy_source();
@@ -102,7 +101,8 @@ void iso_format_ctime(char out[26], time_t t)
     static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    struct tm tm = *localtime(&t);
+    struct tm tm;
+    iso_plat_local_time(t, &tm);
     snprintf(out, 26, "%s %s %2d %02d:%02d:%02d %04d\n", days[tm.tm_wday % 7], months[tm.tm_mon % 12],
              tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, (tm.tm_year + 1900) % 10000);
 }
@@ -206,7 +206,8 @@ static void copy_text(unsigned char *field, int width, const char *text)
 
 static void long_date(unsigned char *p, time_t t)
 {
-    struct tm tm = *localtime(&t);
+    struct tm tm;
+    iso_plat_local_time(t, &tm);
     char buf[64];
     snprintf(buf, sizeof(buf), "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d00", (tm.tm_year + 1900) % 10000,
              tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
@@ -605,10 +606,25 @@ static void clean_size(uint32_t first)
     (void)first;
     if (iso_opt.rock_ridge) iso_set_link_counts(iso_root);
 }
+/* The records are written: only what the file data needs is kept. */
+static void drop_records(iso_directory *d)
+{
+    for (; d; d = d->next) {
+        for (iso_entry *e = d->contents; e; e = e->next) {
+            iso_free(e->rr);
+            e->rr = NULL;
+            iso_free(e->jname);
+            e->jname = NULL;
+        }
+        if (d->subdir) drop_records(d->subdir);
+        if (d == d->parent) break;
+    }
+}
+
 static void clean_write(FILE *out)
 {
     (void)out;
-    iso_free_directory_entries(iso_root);
+    drop_records(iso_root);
 }
 const image_region iso_dirtree_clean_region = {NULL, clean_size, NULL, clean_write, "Directory tree cleanup", 0, 0};
 
@@ -647,19 +663,15 @@ static void set_entry_extent(iso_entry *e, uint32_t sector, uint64_t size)
 
 static void add_pending(iso_entry *e)
 {
-    pending_file_write *w = (pending_file_write *)iso_alloc(sizeof(pending_file_write));
-    w->entry = e;
-    w->byte_size = e->size;
-    w->first_sector = iso_next_free_sector;
-    if (e->in_memory)
-        w->memory_data = e->memory_data;
-    else
-        w->source_path = iso_strdup(e->whole_name);
-    if (pending_tail)
-        pending_tail->next = w;
-    else
-        pending_head = w;
-    pending_tail = w;
+    if (pending_count == pending_room) {
+        size_t room = pending_room ? pending_room * 2 : 1024;
+        iso_entry **grown = (iso_entry **)iso_alloc(sizeof(*grown) * room);
+        if (pending_count) memcpy(grown, pending, sizeof(*grown) * pending_count);
+        iso_free(pending);
+        pending = grown;
+        pending_room = room;
+    }
+    pending[pending_count++] = e;
 }
 
 static void place_entries(iso_directory *d)
@@ -688,8 +700,8 @@ static void place_entries(iso_directory *d)
             continue;
         }
         if (e->size > 0) {
-            add_pending(e);
             set_entry_extent(e, iso_next_free_sector, e->size);
+            add_pending(e);
             iso_hash_add_file(e);
             iso_next_free_sector += sectors_of(e->size);
         } else {
@@ -708,8 +720,8 @@ static void place_walk(iso_directory *d, int is_root)
 
 static int compare_pending(const void *pa, const void *pb)
 {
-    const pending_file_write *a = *(pending_file_write *const *)pa, *b = *(pending_file_write *const *)pb;
-    if (a->entry->sort_weight != b->entry->sort_weight) return a->entry->sort_weight > b->entry->sort_weight ? -1 : 1;
+    const iso_entry *a = *(iso_entry *const *)pa, *b = *(iso_entry *const *)pb;
+    if (a->sort_weight != b->sort_weight) return a->sort_weight > b->sort_weight ? -1 : 1;
     if (a->first_sector != b->first_sector) return a->first_sector < b->first_sector ? -1 : 1;
     return 0;
 }
@@ -738,23 +750,13 @@ static void files_generate(void)
 {
     place_walk(iso_root, 1);
     place_empty(iso_root, 1);
-    if (!pending_head) return;
-    int n = 0;
-    for (pending_file_write *w = pending_head; w; w = w->next) n++;
-    pending_file_write **arr = (pending_file_write **)iso_alloc(sizeof(*arr) * (size_t)n);
-    n = 0;
-    for (pending_file_write *w = pending_head; w; w = w->next) arr[n++] = w;
-    uint32_t start = pending_head->first_sector;
-    qsort(arr, (size_t)n, sizeof(arr[0]), compare_pending);
-    for (int i = 0; i < n; i++) {
-        arr[i]->next = i + 1 < n ? arr[i + 1] : NULL;
-        arr[i]->first_sector = start;
-        set_entry_extent(arr[i]->entry, start, arr[i]->byte_size);
-        start += sectors_of(arr[i]->byte_size);
+    if (!pending_count) return;
+    uint32_t start = pending[0]->first_sector;
+    qsort(pending, pending_count, sizeof(pending[0]), compare_pending);
+    for (size_t i = 0; i < pending_count; i++) {
+        set_entry_extent(pending[i], start, pending[i]->size);
+        start += sectors_of(pending[i]->size);
     }
-    pending_head = arr[0];
-    pending_tail = arr[n - 1];
-    iso_free(arr);
     fix_sharing(iso_root, 1);
 }
 
@@ -783,27 +785,27 @@ static void report_progress(uint32_t chunk_sectors)
     iso_progress(whole);
 }
 
-static void copy_file(pending_file_write *w, FILE *out)
+static void copy_file(const iso_entry *w, FILE *out)
 {
-    static unsigned char buffer[32768];
-    copy_source = iso_plat_fopen(w->source_path, "rb");
-    if (!copy_source) {
-        iso_message("cannot open '%s': (%d)\n", w->source_path, iso_plat_errno());
+    static unsigned char buffer[256 * 1024];
+    copy_source = iso_plat_open_read(w->whole_name);
+    if (copy_source < 0) {
+        iso_message("cannot open '%s': (%d)\n", w->whole_name, iso_plat_errno());
         iso_fatal();
     }
-    uint64_t left = w->byte_size;
+    uint64_t left = w->size;
     while (left > 0) {
         size_t want = left < sizeof(buffer) ? (size_t)left : sizeof(buffer);
         size_t whole = (want + SECTOR_SIZE - 1) / SECTOR_SIZE * SECTOR_SIZE;
-        memset(buffer, 0, whole);
-        size_t got = fread(buffer, 1, want, copy_source);
+        memset(buffer + want, 0, whole - want);
+        size_t got = iso_plat_read(copy_source, buffer, want);
         if (got == 0) {
-            iso_message("cannot read from '%s'\n", w->source_path);
+            iso_message("cannot read from '%s'\n", w->whole_name);
             iso_fatal();
         }
         /* zero padding would write a damaged copy as a good one */
         if (got < want) {
-            iso_message("cannot read from '%s': the file got shorter while it was copied\n", w->source_path);
+            iso_message("cannot read from '%s': the file got shorter while it was copied\n", w->whole_name);
             iso_fatal();
         }
         size_t n = whole / SECTOR_SIZE;
@@ -816,20 +818,21 @@ static void copy_file(pending_file_write *w, FILE *out)
 
 static void files_write(FILE *out)
 {
-    while (pending_head) {
-        pending_file_write *w = pending_head;
-        pending_head = w->next;
+    for (size_t i = 0; i < pending_count; i++) {
+        iso_entry *w = pending[i];
         if (w->memory_data) {
-            iso_write_sectors(w->memory_data, SECTOR_SIZE, sectors_of(w->byte_size), out);
-            memory_total += (uint32_t)w->byte_size;
+            iso_write_sectors(w->memory_data, SECTOR_SIZE, sectors_of(w->size), out);
+            memory_total += (uint32_t)w->size;
             iso_free(w->memory_data);
+            w->memory_data = NULL;
         } else {
             copy_file(w, out);
-            iso_free(w->source_path);
         }
-        iso_free(w);
     }
-    pending_tail = NULL;
+    iso_free(pending);
+    pending = NULL;
+    pending_count = pending_room = 0;
+    iso_free_directory_entries(iso_root);
     iso_hash_flush_files();
     iso_message("Total extents actually written = %u\n", iso_sectors_written);
     iso_message("Total translation table size: %u\n", memory_total);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -379,6 +380,33 @@ TEST_F(IsoBuild, VolumeDescriptorsCarryTheStudioFields)
     }
 }
 
+#ifndef _WIN32
+// Dates carry the zone of the run: a zone set between two builds of one
+// process is the zone of the second.
+TEST_F(IsoBuild, EachBuildTakesTheTimeZoneOfItsRun)
+{
+    zavotest::WriteFile(src / "f.txt", "x");
+    const char *old = getenv("TZ");
+    std::string saved = old ? old : "";
+    auto root_offset = [&]() {
+        std::string b = zavotest::ReadFile(img);
+        // the offset byte of the root record's date and of the creation date
+        return std::make_pair((int)(signed char)b[16 * 2048 + 156 + 18 + 6], (int)(signed char)b[16 * 2048 + 813 + 16]);
+    };
+    setenv("TZ", "UTC0", 1);
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    EXPECT_EQ(root_offset(), std::make_pair(0, 0));
+    setenv("TZ", "<+0530>-5:30", 1);
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    EXPECT_EQ(root_offset(), std::make_pair(22, 22));
+    if (old)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+#endif
+
 TEST_F(IsoBuild, BootCatalogPointsAtTheWorkFolderBootImage)
 {
     // user files named like the boot files stay visible and do not take their place
@@ -434,6 +462,50 @@ TEST_F(IsoBuild, EqualFilesShareOneExtentAndLateDifferencesDoNot)
     EXPECT_EQ(lba_of("/one/a.bin"), lba_of("/two/b.bin")) << rep;
     EXPECT_NE(lba_of("/one/a.bin"), lba_of("/c.bin")) << rep;
     ExpectReadersSeeSources(false);
+}
+
+// Many files of a few sizes: each shares only with its equal twin, whether the
+// twin comes first in its size, later, or in another folder, and sizes that
+// fall in one bucket of the size table stay apart.
+TEST_F(IsoBuild, AmongManyFilesOfOneSizeOnlyEqualOnesShare)
+{
+    if (!HaveTool("xorriso")) GTEST_SKIP();
+    for (int i = 0; i < 120; i++) {
+        zavotest::WriteFile(src / "a" / ("f" + std::to_string(i) + ".bin"), RandomBytes(100, 1000 + i));
+        zavotest::WriteFile(src / "b" / ("g" + std::to_string(i) + ".bin"), RandomBytes(300, 2000 + i));
+    }
+    // twins of the first, a middle and the last file of size 100
+    zavotest::WriteFile(src / "c" / "twin0.bin", RandomBytes(100, 1000));
+    zavotest::WriteFile(src / "c" / "twin60.bin", RandomBytes(100, 1060));
+    zavotest::WriteFile(src / "c" / "twin119.bin", RandomBytes(100, 1119));
+    // the first 100 bytes of f0 in a file 16384 bytes longer: the same bucket, another size
+    zavotest::WriteFile(src / "c" / "longer.bin", RandomBytes(100, 1000) + std::string(16384, 'x'));
+    // a size met once, and twins of it
+    zavotest::WriteFile(src / "d" / "single.bin", RandomBytes(777, 5));
+    zavotest::WriteFile(src / "d" / "pair1.bin", RandomBytes(555, 6));
+    zavotest::WriteFile(src / "e" / "pair2.bin", RandomBytes(555, 6));
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    std::string rep = Shell("xorriso -indev " + Q(img) + " -find / -type f -exec report_lba");
+    std::map<std::string, std::string> lba;
+    std::istringstream lines(rep);
+    for (std::string line; std::getline(lines, line);) {
+        size_t q = line.find(" '/");
+        if (line.rfind("File data lba:", 0) != 0 || q == std::string::npos) continue;
+        std::istringstream in(line.substr(14));
+        std::string xt, comma, at;
+        in >> xt >> comma >> at;
+        lba[line.substr(q + 2, line.size() - q - 3)] = at;
+    }
+    ASSERT_EQ(lba.size(), 120u * 2 + 4 + 2 + 1 + 1) << rep;  // with the boot folder's zavo.ini
+    EXPECT_EQ(lba["/c/twin0.bin"], lba["/a/f0.bin"]);
+    EXPECT_EQ(lba["/c/twin60.bin"], lba["/a/f60.bin"]);
+    EXPECT_EQ(lba["/c/twin119.bin"], lba["/a/f119.bin"]);
+    EXPECT_EQ(lba["/d/pair1.bin"], lba["/e/pair2.bin"]);
+    std::set<std::string> distinct;
+    for (auto &[path, at] : lba)
+        if (path.rfind("/c/twin", 0) != 0 && path != "/e/pair2.bin") distinct.insert(at);
+    EXPECT_EQ(distinct.size(), 120u * 2 + 1 + 2 + 1) << "files of different content share an extent";
+    ExpectReadersSeeSources(true);
 }
 
 TEST_F(IsoBuild, ManyFilesSpanSeveralDirectorySectors)

@@ -22,8 +22,10 @@ int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < 5; i++) {
         iso_in_cs = iso_out_cs = iso_charset_load(sets[i]);
         if (!iso_in_cs) continue;
+        char room[ISO_NAME_ROOM];
         iso_entry e;
         memset(&e, 0, sizeof(e));
+        e.iso_name = room;
         int len = iso_iso9660_file_length(name, &e, size & 1);
         if (len < 0 || len > 193 || (int)strlen(e.iso_name) > len) __builtin_trap();
         unsigned char ucs[128];

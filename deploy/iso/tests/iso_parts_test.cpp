@@ -18,7 +18,9 @@ protected:
     }
     std::string Mapped(const std::string &name, bool dir = false)
     {
+        char room[ISO_NAME_ROOM];
         iso_entry e{};
+        e.iso_name = room;
         int n = iso_iso9660_file_length(name.c_str(), &e, dir ? 1 : 0);
         EXPECT_EQ(n, (int)strlen(e.iso_name));
         return e.iso_name;
@@ -37,7 +39,9 @@ TEST_F(IsoParts, NamesKeepCaseAndDotsWithoutVersion)
     EXPECT_EQ(Mapped(std::string(200, 'a')), std::string(193, 'a'));
     std::string ext = "." + std::string(119, 'e');
     EXPECT_EQ(Mapped(std::string(150, 'b') + ext), std::string(96, 'b') + ext.substr(0, 97));
+    char room[ISO_NAME_ROOM];
     iso_entry dot{};
+    dot.iso_name = room;
     EXPECT_EQ(iso_iso9660_file_length("..", &dot, 1), 1);
     EXPECT_EQ(dot.iso_name[0], 1);
 }
