@@ -152,7 +152,8 @@ zavo_add_test(skin_frame_test SOURCES ${_skin_tests}/skin_frame_test.cpp LIBS sk
 if(TARGET skin_frame_test)
   add_dependencies(skin_frame_test skin_packages)
 endif()
-zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS LOCK screen_pixels)
+zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp LIBS comctl32 WINDOWS
+  LOCK screen_pixels)
 foreach(t skin_frame_host_test)
   if(TARGET ${t})
     add_dependencies(${t} ozSkin skin_packages Gorvanel)

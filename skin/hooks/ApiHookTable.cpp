@@ -438,14 +438,65 @@ BOOL WINAPI Hook_DeleteObject(HGDIOBJ object)
     return Original<BOOL(WINAPI*)(HGDIOBJ)>(kDeleteObject)(object);
 }
 
+// The skin object of a window while the skin draws its non-client bars,
+// held for the length of one call.
+class CSkinnedBars {
+public:
+    explicit CSkinnedBars(HWND hwnd)
+    {
+        CVZRSkinEngine* engine = EnabledEngine();
+        m_pObject = engine ? engine->AcquireSkinObject(hwnd) : NULL;
+        if (m_pObject && !m_pObject->IsInactive())
+            m_pFrame = dynamic_cast<CVZRSkinObjectFrame*>(m_pObject);
+    }
+    ~CSkinnedBars()
+    {
+        if (m_pObject)
+            m_pObject->Release();
+    }
+    // Any skin object at all, active or not.
+    bool HasObject() const { return m_pObject != NULL; }
+    // The frame when the skin draws the window's bars, else null.
+    CVZRSkinObjectFrame* Frame() const { return m_pFrame && m_pFrame->DrawsNonClientBars() ? m_pFrame : NULL; }
+
+private:
+    CVZRSkinObject* m_pObject = NULL;
+    CVZRSkinObjectFrame* m_pFrame = NULL;
+    CSkinnedBars(const CSkinnedBars&);
+    CSkinnedBars& operator=(const CSkinnedBars&);
+};
+
+// The system would paint its own bar over the skin's: it sets the values
+// without drawing and the skin draws the bar.
 int WINAPI Hook_SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
 {
-    return Original<int(WINAPI*)(HWND, int, LPCSCROLLINFO, BOOL)>(kSetScrollInfo)(hwnd, bar, info, redraw);
+    typedef int(WINAPI * Fn)(HWND, int, LPCSCROLLINFO, BOOL);
+    Fn real = Original<Fn>(kSetScrollInfo);
+    if (!redraw || bar == SB_CTL)
+        return real(hwnd, bar, info, redraw);
+    CSkinnedBars skinned(hwnd);
+    CVZRSkinObjectFrame* frame = skinned.Frame();
+    if (frame == NULL)
+        return real(hwnd, bar, info, redraw);
+    int result = real(hwnd, bar, info, FALSE);
+    frame->RedrawNonClientBars(bar);
+    return result;
 }
 
 int WINAPI Hook_SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
 {
-    return Original<int(WINAPI*)(HWND, int, int, BOOL)>(kSetScrollPos)(hwnd, bar, pos, redraw);
+    typedef int(WINAPI * Fn)(HWND, int, int, BOOL);
+    Fn real = Original<Fn>(kSetScrollPos);
+    CSkinnedBars skinned(hwnd);
+    CVZRSkinObjectFrame* frame = skinned.Frame();
+    if (bar == SB_CTL ? !skinned.HasObject() : frame == NULL)
+        return real(hwnd, bar, pos, redraw);
+    int result = real(hwnd, bar, pos, FALSE);
+    if (redraw && bar == SB_CTL)
+        ::InvalidateRect(hwnd, NULL, FALSE);
+    else if (redraw)
+        frame->RedrawNonClientBars(bar);
+    return result;
 }
 
 BOOL WINAPI Hook_GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
@@ -469,9 +520,11 @@ BOOL WINAPI Hook_GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
 BOOL WINAPI Hook_EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
 {
     BOOL result = Original<BOOL(WINAPI*)(HWND, UINT, UINT)>(kEnableScrollBar)(hwnd, bar, arrows);
-    CVZRSkinEngine* engine = EnabledEngine();
-    if (engine && engine->FindSkinObject(hwnd))
-        ::SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+    if (bar == SB_HORZ || bar == SB_VERT || bar == SB_BOTH) {
+        CSkinnedBars skinned(hwnd);
+        if (CVZRSkinObjectFrame* frame = skinned.Frame())
+            frame->RedrawNonClientBars(int(bar));
+    }
     return result;
 }
 
