@@ -878,7 +878,6 @@ CVZRApiHookTable::CVZRApiHookTable() : m_bInstalled(FALSE)
         entry = NULL;
     const Exclusion exclusions[] = {{NULL, "SHLWAPI.DLL", TRUE}, {NULL, "COMCTL32.DLL", TRUE}, {NULL, "KERNEL32.DLL", FALSE}, {NULL, "USER32.DLL", FALSE}, {NULL, "GDI32.DLL", FALSE}, {NULL, "WININET.DLL", FALSE}};
     m_exclusions.assign(exclusions, exclusions + 6);
-    m_szProgramFolder[0] = 0;
     Reals();
 }
 
@@ -890,20 +889,6 @@ CVZRApiHookTable::~CVZRApiHookTable()
 HMODULE CVZRApiHookTable::GetOwnModule()
 {
     return AllocationBase(reinterpret_cast<const void*>(&CVZRApiHookTable::GetOwnModule));
-}
-
-const char* CVZRApiHookTable::GetProgramFolder()
-{
-    if (m_szProgramFolder[0] == 0) {
-        char path[MAX_PATH] = "";
-        ::GetModuleFileNameA(NULL, path, sizeof(path));
-        char* slash = strrchr(path, '\\');
-        if (slash)
-            slash[1] = 0;
-        CharUpperA(path);
-        lstrcpynA(m_szProgramFolder, path, sizeof(m_szProgramFolder));
-    }
-    return m_szProgramFolder;
 }
 
 void CVZRApiHookTable::RefreshExclusions()
@@ -924,16 +909,7 @@ BOOL CVZRApiHookTable::IsPatchable(HMODULE module)
         if (e.handle == module && (!e.win9xOnly || win9x))
             return FALSE;
     }
-    char path[MAX_PATH] = "";
-    if (::GetModuleFileNameA(module, path, sizeof(path)) == 0)
-        return FALSE;
-    const char* slash = strrchr(path, '\\');
-    const char* base = slash ? slash + 1 : path;
-    if (_stricmp(base, "comctl32.dll") == 0 || _stricmp(base, "comdlg32.dll") == 0)
-        return TRUE;
-    CharUpperA(path);
-    const char* folder = GetProgramFolder();
-    return folder[0] != 0 && strncmp(path, folder, strlen(folder)) == 0;
+    return TRUE;
 }
 
 const CVZRHookEntry* CVZRApiHookTable::GetEntry(int slot) const
