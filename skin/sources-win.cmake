@@ -215,3 +215,10 @@ if(ZAVO_TESTS AND TARGET Zavomgr)
     $<TARGET_FILE:Zavomgr> $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/studio_skinned)
   set_tests_properties(studio_skinned_screenshot PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
 endif()
+# Skinned programs one after the other under one Wine server: each shows the theme.
+if(ZAVO_TESTS AND TARGET Zavomgr AND TARGET Pelsys)
+  add_test(NAME skinned_programs_in_turn COMMAND bash ${_skin_tests}/skinned_programs_in_turn.sh
+    $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/skinned_in_turn
+    $<TARGET_FILE:Zavomgr> "Zavo Studio 2008" $<TARGET_FILE:Pelsys> "Pelsys" $<TARGET_FILE:Zavomgr> "Zavo Studio 2008")
+  set_tests_properties(skinned_programs_in_turn PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE RESOURCE_LOCK pelsys_profile)
+endif()
