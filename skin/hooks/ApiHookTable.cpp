@@ -204,24 +204,44 @@ void ModuleBaseName(HMODULE module, char* out, size_t size)
 }
 
 // The import descriptors of a loaded image of this process's kind (PE32 in a
-// 32-bit process, PE32+ in a 64-bit one), or null.
-IMAGE_IMPORT_DESCRIPTOR* ImportDirectory(HMODULE module)
+// 32-bit process, PE32+ in a 64-bit one), and the extent of the image, which
+// the loader maps whole: what lies inside it can be read without asking the
+// system for each entry.
+struct ImportView {
+    BYTE* base = NULL;
+    size_t size = 0;
+    IMAGE_IMPORT_DESCRIPTOR* first = NULL;
+    bool Holds(const void* p, size_t n) const
+    {
+        const BYTE* b = static_cast<const BYTE*>(p);
+        return b >= base && n <= size && size_t(b - base) <= size - n;
+    }
+};
+
+ImportView ImportDirectory(HMODULE module)
 {
+    ImportView view;
     BYTE* base = reinterpret_cast<BYTE*>(module);
     if (!IsReadable(base, sizeof(IMAGE_DOS_HEADER)))
-        return NULL;
+        return view;
     IMAGE_DOS_HEADER* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0 || dos->e_lfanew > 0x10000)
-        return NULL;
+        return view;
     IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     if (!IsReadable(nt, sizeof(*nt)) || nt->Signature != IMAGE_NT_SIGNATURE ||
         nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC ||
         nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
-        return NULL;
+        return view;
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (dir.VirtualAddress == 0 || dir.Size == 0)
-        return NULL;
-    return reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    const size_t size = nt->OptionalHeader.SizeOfImage;
+    MEMORY_BASIC_INFORMATION info;
+    if (dir.VirtualAddress == 0 || dir.Size == 0 || dir.VirtualAddress >= size ||
+        ::VirtualQuery(base, &info, sizeof(info)) == 0 || info.AllocationBase != base || info.Type != MEM_IMAGE)
+        return view;
+    view.base = base;
+    view.size = size;
+    view.first = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    return view;
 }
 
 struct ThreadStart {
@@ -1026,19 +1046,21 @@ BOOL CVZRApiHookTable::PatchAllModules(LPCSTR module, FARPROC oldProc, FARPROC n
 
 BOOL CVZRApiHookTable::PatchModuleImports(LPCSTR module, FARPROC oldProc, FARPROC newProc, HMODULE target)
 {
-    IMAGE_IMPORT_DESCRIPTOR* descriptor = ImportDirectory(target);
-    if (descriptor == NULL)
+    const ImportView view = ImportDirectory(target);
+    if (view.first == NULL)
         return FALSE;
-    BYTE* base = reinterpret_cast<BYTE*>(target);
+    BYTE* base = view.base;
+    IMAGE_IMPORT_DESCRIPTOR* descriptor = view.first;
     const UINT_PTR highest = HighestAppAddress();
     BOOL patched = FALSE;
     // A module may import one DLL through several descriptors: each gets the change.
-    for (; IsReadable(descriptor, sizeof(*descriptor)) && descriptor->Name != 0; ++descriptor) {
+    for (; view.Holds(descriptor, sizeof(*descriptor)) && descriptor->Name != 0; ++descriptor) {
         const char* name = reinterpret_cast<const char*>(base + descriptor->Name);
-        if (_stricmp(name, module) != 0 || descriptor->FirstThunk == 0)
+        if (descriptor->Name >= view.size || descriptor->FirstThunk == 0 ||
+            !view.Holds(name, strnlen(name, view.size - descriptor->Name) + 1) || _stricmp(name, module) != 0)
             continue;
         IMAGE_THUNK_DATA* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
-        for (; IsReadable(thunk, sizeof(*thunk)) && thunk->u1.Function != 0; ++thunk) {
+        for (; view.Holds(thunk, sizeof(*thunk)) && thunk->u1.Function != 0; ++thunk) {
             const UINT_PTR value = static_cast<UINT_PTR>(thunk->u1.Function);
             bool match = value == reinterpret_cast<UINT_PTR>(oldProc);
             if (!match && value > highest)
