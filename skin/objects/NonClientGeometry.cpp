@@ -316,7 +316,7 @@ std::vector<SkinRect> CaptionGlyphRects(int glyph, const SkinRect& area)
     const int s = std::min(w, h);
     if (s < 4 || glyph < kGlyphClose || glyph > kGlyphHelp)
         return out;
-    const int g = std::max(3, s * 9 / 16);         // the glyph's square
+    const int g = std::max(3, (s * 7 + 5) / 10);   // the glyph's square
     const int stroke = std::max(1, (s + 4) / 10);  // the cross's strokes
     const int line = std::max(1, stroke - 1);      // the boxes' sides
     const int band = line + 1;                     // the boxes' title bands
@@ -352,7 +352,7 @@ std::vector<SkinRect> CaptionGlyphRects(int glyph, const SkinRect& area)
         break;
     }
     case kGlyphHelp: {
-        const int cell = std::max(1, g / 8);
+        const int cell = std::max(1, (g + 2) / 8);
         const int hx = area.left + (w - 5 * cell) / 2, hy = area.top + (h - 8 * cell) / 2;
         for (int row = 0; row < 8; ++row) {
             for (int col = 0; col < 5; ++col) {

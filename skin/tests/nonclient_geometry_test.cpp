@@ -273,24 +273,25 @@ TEST(NonClientGeometry, CaptionGlyphsAreRectanglesCentredInTheButton)
     // Each reads as its picture: a cross, a bar at the foot, a window with a
     // title band, two windows, a question mark.
     std::vector<std::string> close = Paint(kGlyphClose, area);
-    EXPECT_EQ(close[3], "....#.....#.....");
-    EXPECT_EQ(close[6], ".......#........");
-    EXPECT_EQ(close[9], "....#.....#.....");
-    EXPECT_EQ(close[10], "................");
+    EXPECT_EQ(close[1], "................");
+    EXPECT_EQ(close[2], "...#........#...");
+    EXPECT_EQ(close[6], ".......##.......");
+    EXPECT_EQ(close[11], "...#........#...");
+    EXPECT_EQ(close[12], "................");
     std::vector<std::string> minimise = Paint(kGlyphMinimise, area);
-    EXPECT_EQ(minimise[7], "................");
-    EXPECT_EQ(minimise[8], "....#####.......");
-    EXPECT_EQ(minimise[9], "....#####.......");
+    EXPECT_EQ(minimise[9], "................");
+    EXPECT_EQ(minimise[10], "...#######......");
+    EXPECT_EQ(minimise[11], "...#######......");
     std::vector<std::string> maximise = Paint(kGlyphMaximise, area);
-    EXPECT_EQ(maximise[3], "....#######.....");
-    EXPECT_EQ(maximise[4], "....#######.....");
-    EXPECT_EQ(maximise[6], "....#.....#.....");
-    EXPECT_EQ(maximise[9], "....#######.....");
+    EXPECT_EQ(maximise[2], "...##########...");
+    EXPECT_EQ(maximise[3], "...##########...");
+    EXPECT_EQ(maximise[7], "...#........#...");
+    EXPECT_EQ(maximise[11], "...##########...");
     std::vector<std::string> restore = Paint(kGlyphRestore, area);
-    EXPECT_EQ(restore[3], "......#####.....");
-    EXPECT_EQ(restore[5], "....#####.#.....");
-    EXPECT_EQ(restore[7], "....#...###.....");
-    EXPECT_EQ(restore[9], "....#####.......");
+    EXPECT_EQ(restore[2], "......#######...");
+    EXPECT_EQ(restore[5], "...#######..#...");
+    EXPECT_EQ(restore[8], "...#.....####...");
+    EXPECT_EQ(restore[11], "...#######......");
     std::vector<std::string> help = Paint(kGlyphHelp, area);
     EXPECT_EQ(help[3], "......###.......");
     EXPECT_EQ(help[4], ".....#...#......");
@@ -298,9 +299,9 @@ TEST(NonClientGeometry, CaptionGlyphsAreRectanglesCentredInTheButton)
     EXPECT_EQ(help[10], ".......#........");
     // A bigger button gets a bigger glyph with thicker strokes.
     std::vector<std::string> big = Paint(kGlyphClose, SkinRect{0, 0, 18, 18});
-    EXPECT_EQ(big[4], "....##......##....");
-    EXPECT_EQ(big[8], "........##........");
-    EXPECT_EQ(big[12], "....##......##....");
+    EXPECT_EQ(big[2], "..##.........##...");
+    EXPECT_EQ(big[7], ".......###........");
+    EXPECT_EQ(big[13], "..##.........##...");
     EXPECT_TRUE(CaptionGlyphRects(5, area).empty());
     EXPECT_TRUE(CaptionGlyphRects(kGlyphClose, SkinRect{0, 0, 3, 10}).empty());
 }

@@ -186,14 +186,14 @@ TEST(SkinDrawFrameControl, DrawsCaptionButtonsWithGlyphsOfItsOwn)
     RECT r = Rect(0, 0, 20, 18);
     ASSERT_TRUE(SkinDrawFrameControl(theme.context, close.dc(), &r, DFC_CAPTION, DFCS_CAPTIONCLOSE));
     EXPECT_EQ(close.At(9, 8), ink);
-    EXPECT_EQ(close.At(6, 5), ink);
+    EXPECT_EQ(close.At(5, 4), ink);
     Canvas inactive(20, 18);
     ASSERT_TRUE(SkinDrawFrameControl(theme.context, inactive.dc(), &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_INACTIVE));
     EXPECT_EQ(inside(inactive, ink), 0);
     EXPECT_EQ(inactive.At(9, 8), theme.metrics.GetShadow());
     Canvas pushed(20, 18);
     ASSERT_TRUE(SkinDrawFrameControl(theme.context, pushed.dc(), &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_PUSHED));
-    EXPECT_EQ(pushed.At(7, 6), ink);
-    EXPECT_NE(pushed.At(6, 5), ink);
+    EXPECT_EQ(pushed.At(6, 5), ink);
+    EXPECT_NE(pushed.At(5, 4), ink);
 }
 }  // namespace
