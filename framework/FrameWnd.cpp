@@ -454,8 +454,11 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu)
 
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 {
-    if (nFlags == 0xFFFF && hSysMenu == NULL)
-        m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the menu closed
+    (void)hSysMenu;
+    // The menu closed: the system says so with no menu, a menu bar of our own
+    // with the popup it tracked; no item has every flag set.
+    if (nFlags == 0xFFFF)
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;
     else if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP)))
         m_nIDTracking = 0;
     else

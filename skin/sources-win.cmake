@@ -152,7 +152,8 @@ zavo_add_test(skin_frame_test SOURCES ${_skin_tests}/skin_frame_test.cpp LIBS sk
 if(TARGET skin_frame_test)
   add_dependencies(skin_frame_test skin_packages)
 endif()
-zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp WINDOWS LOCK screen_pixels)
+zavo_add_test(skin_frame_host_test SOURCES ${_skin_tests}/skin_frame_host_test.cpp LIBS comctl32 WINDOWS
+  LOCK screen_pixels)
 foreach(t skin_frame_host_test)
   if(TARGET ${t})
     add_dependencies(${t} ozSkin skin_packages Gorvanel)
@@ -213,4 +214,11 @@ if(ZAVO_TESTS AND TARGET Zavomgr)
   add_test(NAME studio_skinned_screenshot COMMAND bash ${_skin_tests}/studio_skinned_screenshot.sh
     $<TARGET_FILE:Zavomgr> $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/studio_skinned)
   set_tests_properties(studio_skinned_screenshot PROPERTIES TIMEOUT 90 RUN_SERIAL TRUE)
+endif()
+# Skinned programs one after the other under one Wine server: each shows the theme.
+if(ZAVO_TESTS AND TARGET Zavomgr AND TARGET Pelsys)
+  add_test(NAME skinned_programs_in_turn COMMAND bash ${_skin_tests}/skinned_programs_in_turn.sh
+    $<TARGET_FILE:skinned_window_check> ${CMAKE_BINARY_DIR}/skinned_in_turn
+    $<TARGET_FILE:Zavomgr> "Zavo Studio 2008" $<TARGET_FILE:Pelsys> "Pelsys" $<TARGET_FILE:Zavomgr> "Zavo Studio 2008")
+  set_tests_properties(skinned_programs_in_turn PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE RESOURCE_LOCK pelsys_profile)
 endif()

@@ -232,6 +232,13 @@ TEST_F(Bars, StatusBarPanesAndMenuPrompts)
     EXPECT_EQ(CString("Runs the application command"), bar.GetPaneText(0));
     m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(CString("Ready"), bar.GetPaneText(0));
+    // A menu bar of our own says its popup closed with the popup's menu: idle again too.
+    HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_CMD_APP, MF_STRING), (LPARAM)hMenu);
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(2, 0xFFFF), (LPARAM)hMenu);
+    EXPECT_EQ(CString("Ready"), bar.GetPaneText(0));
+    m_app.OnIdle(0);
+    EXPECT_EQ(CString("Ready"), bar.GetPaneText(0));
     m_pFrame->SetMessageText("free text");
     CString strWnd;
     bar.GetWindowText(strWnd);

@@ -2,10 +2,12 @@
 
 #include "skin/draw/SkinBitmap.h"
 #include "skin/draw/SkinSystemMetrics.h"
+#include "skin/objects/NonClientGeometry.h"
 #include "skin/theme/SkinContext.h"
 #include "skin/theme/ThemeClass.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const int kScrollBarSizeBox = 10;
@@ -132,6 +134,34 @@ BOOL SkinDrawEdge(CVZRSkinContext& context, HDC dc, LPRECT rect, UINT edge, UINT
     return TRUE;
 }
 
+namespace {
+void FillGlyph(HDC dc, const std::vector<SkinRect>& glyph, int dx, int dy, COLORREF colour)
+{
+    for (const SkinRect& r : glyph)
+        FillSolidRect(dc, RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}, colour);
+}
+
+// A caption button with its glyph drawn from rectangles: no glyph font needed.
+void DrawCaptionButton(CVZRSkinContext& context, HDC dc, RECT rc, UINT state)
+{
+    const EdgeColours colours = ColoursOf(context);
+    const bool pushed = (state & DFCS_PUSHED) != 0;
+    if (!(state & DFCS_FLAT))
+        SkinDrawEdge(context, dc, &rc, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    if (!(state & DFCS_TRANSPARENT))
+        FillSolidRect(dc, rc, colours.Sys(COLOR_BTNFACE));
+    if (pushed)
+        OffsetRect(&rc, 1, 1);
+    std::vector<SkinRect> glyph = CaptionGlyphRects(int(state & 0xFF), SkinRect{rc.left, rc.top, rc.right, rc.bottom});
+    if (state & DFCS_INACTIVE) {
+        FillGlyph(dc, glyph, 1, 1, colours.highlight);
+        FillGlyph(dc, glyph, 0, 0, colours.shadow);
+    } else {
+        FillGlyph(dc, glyph, 0, 0, colours.Sys(COLOR_BTNTEXT));
+    }
+}
+}  // namespace
+
 BOOL SkinDrawFrameControl(CVZRSkinContext& context, HDC dc, LPRECT rect, UINT type, UINT state)
 {
     if (!rect)
@@ -156,6 +186,10 @@ BOOL SkinDrawFrameControl(CVZRSkinContext& context, HDC dc, LPRECT rect, UINT ty
         FillSolidRect(dc, rc, face);
         if (state & DFCS_ADJUSTRECT)
             *rect = rc;
+        return TRUE;
+    }
+    if (type == DFC_CAPTION && (state & 0xFF) <= DFCS_CAPTIONHELP) {
+        DrawCaptionButton(context, dc, *rect, state);
         return TRUE;
     }
     return FALSE;

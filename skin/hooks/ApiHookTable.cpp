@@ -204,24 +204,44 @@ void ModuleBaseName(HMODULE module, char* out, size_t size)
 }
 
 // The import descriptors of a loaded image of this process's kind (PE32 in a
-// 32-bit process, PE32+ in a 64-bit one), or null.
-IMAGE_IMPORT_DESCRIPTOR* ImportDirectory(HMODULE module)
+// 32-bit process, PE32+ in a 64-bit one), and the extent of the image, which
+// the loader maps whole: what lies inside it can be read without asking the
+// system for each entry.
+struct ImportView {
+    BYTE* base = NULL;
+    size_t size = 0;
+    IMAGE_IMPORT_DESCRIPTOR* first = NULL;
+    bool Holds(const void* p, size_t n) const
+    {
+        const BYTE* b = static_cast<const BYTE*>(p);
+        return b >= base && n <= size && size_t(b - base) <= size - n;
+    }
+};
+
+ImportView ImportDirectory(HMODULE module)
 {
+    ImportView view;
     BYTE* base = reinterpret_cast<BYTE*>(module);
     if (!IsReadable(base, sizeof(IMAGE_DOS_HEADER)))
-        return NULL;
+        return view;
     IMAGE_DOS_HEADER* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0 || dos->e_lfanew > 0x10000)
-        return NULL;
+        return view;
     IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     if (!IsReadable(nt, sizeof(*nt)) || nt->Signature != IMAGE_NT_SIGNATURE ||
         nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC ||
         nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
-        return NULL;
+        return view;
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (dir.VirtualAddress == 0 || dir.Size == 0)
-        return NULL;
-    return reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    const size_t size = nt->OptionalHeader.SizeOfImage;
+    MEMORY_BASIC_INFORMATION info;
+    if (dir.VirtualAddress == 0 || dir.Size == 0 || dir.VirtualAddress >= size ||
+        ::VirtualQuery(base, &info, sizeof(info)) == 0 || info.AllocationBase != base || info.Type != MEM_IMAGE)
+        return view;
+    view.base = base;
+    view.size = size;
+    view.first = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    return view;
 }
 
 struct ThreadStart {
@@ -438,14 +458,65 @@ BOOL WINAPI Hook_DeleteObject(HGDIOBJ object)
     return Original<BOOL(WINAPI*)(HGDIOBJ)>(kDeleteObject)(object);
 }
 
+// The skin object of a window while the skin draws its non-client bars,
+// held for the length of one call.
+class CSkinnedBars {
+public:
+    explicit CSkinnedBars(HWND hwnd)
+    {
+        CVZRSkinEngine* engine = EnabledEngine();
+        m_pObject = engine ? engine->AcquireSkinObject(hwnd) : NULL;
+        if (m_pObject && !m_pObject->IsInactive())
+            m_pFrame = dynamic_cast<CVZRSkinObjectFrame*>(m_pObject);
+    }
+    ~CSkinnedBars()
+    {
+        if (m_pObject)
+            m_pObject->Release();
+    }
+    // Any skin object at all, active or not.
+    bool HasObject() const { return m_pObject != NULL; }
+    // The frame when the skin draws the window's bars, else null.
+    CVZRSkinObjectFrame* Frame() const { return m_pFrame && m_pFrame->DrawsNonClientBars() ? m_pFrame : NULL; }
+
+private:
+    CVZRSkinObject* m_pObject = NULL;
+    CVZRSkinObjectFrame* m_pFrame = NULL;
+    CSkinnedBars(const CSkinnedBars&);
+    CSkinnedBars& operator=(const CSkinnedBars&);
+};
+
+// The system would paint its own bar over the skin's: it sets the values
+// without drawing and the skin draws the bar.
 int WINAPI Hook_SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
 {
-    return Original<int(WINAPI*)(HWND, int, LPCSCROLLINFO, BOOL)>(kSetScrollInfo)(hwnd, bar, info, redraw);
+    typedef int(WINAPI * Fn)(HWND, int, LPCSCROLLINFO, BOOL);
+    Fn real = Original<Fn>(kSetScrollInfo);
+    if (!redraw || bar == SB_CTL)
+        return real(hwnd, bar, info, redraw);
+    CSkinnedBars skinned(hwnd);
+    CVZRSkinObjectFrame* frame = skinned.Frame();
+    if (frame == NULL)
+        return real(hwnd, bar, info, redraw);
+    int result = real(hwnd, bar, info, FALSE);
+    frame->RedrawNonClientBars(bar);
+    return result;
 }
 
 int WINAPI Hook_SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
 {
-    return Original<int(WINAPI*)(HWND, int, int, BOOL)>(kSetScrollPos)(hwnd, bar, pos, redraw);
+    typedef int(WINAPI * Fn)(HWND, int, int, BOOL);
+    Fn real = Original<Fn>(kSetScrollPos);
+    CSkinnedBars skinned(hwnd);
+    CVZRSkinObjectFrame* frame = skinned.Frame();
+    if (bar == SB_CTL ? !skinned.HasObject() : frame == NULL)
+        return real(hwnd, bar, pos, redraw);
+    int result = real(hwnd, bar, pos, FALSE);
+    if (redraw && bar == SB_CTL)
+        ::InvalidateRect(hwnd, NULL, FALSE);
+    else if (redraw)
+        frame->RedrawNonClientBars(bar);
+    return result;
 }
 
 BOOL WINAPI Hook_GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
@@ -469,9 +540,11 @@ BOOL WINAPI Hook_GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
 BOOL WINAPI Hook_EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
 {
     BOOL result = Original<BOOL(WINAPI*)(HWND, UINT, UINT)>(kEnableScrollBar)(hwnd, bar, arrows);
-    CVZRSkinEngine* engine = EnabledEngine();
-    if (engine && engine->FindSkinObject(hwnd))
-        ::SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+    if (bar == SB_HORZ || bar == SB_VERT || bar == SB_BOTH) {
+        CSkinnedBars skinned(hwnd);
+        if (CVZRSkinObjectFrame* frame = skinned.Frame())
+            frame->RedrawNonClientBars(int(bar));
+    }
     return result;
 }
 
@@ -825,7 +898,6 @@ CVZRApiHookTable::CVZRApiHookTable() : m_bInstalled(FALSE)
         entry = NULL;
     const Exclusion exclusions[] = {{NULL, "SHLWAPI.DLL", TRUE}, {NULL, "COMCTL32.DLL", TRUE}, {NULL, "KERNEL32.DLL", FALSE}, {NULL, "USER32.DLL", FALSE}, {NULL, "GDI32.DLL", FALSE}, {NULL, "WININET.DLL", FALSE}};
     m_exclusions.assign(exclusions, exclusions + 6);
-    m_szProgramFolder[0] = 0;
     Reals();
 }
 
@@ -837,20 +909,6 @@ CVZRApiHookTable::~CVZRApiHookTable()
 HMODULE CVZRApiHookTable::GetOwnModule()
 {
     return AllocationBase(reinterpret_cast<const void*>(&CVZRApiHookTable::GetOwnModule));
-}
-
-const char* CVZRApiHookTable::GetProgramFolder()
-{
-    if (m_szProgramFolder[0] == 0) {
-        char path[MAX_PATH] = "";
-        ::GetModuleFileNameA(NULL, path, sizeof(path));
-        char* slash = strrchr(path, '\\');
-        if (slash)
-            slash[1] = 0;
-        CharUpperA(path);
-        lstrcpynA(m_szProgramFolder, path, sizeof(m_szProgramFolder));
-    }
-    return m_szProgramFolder;
 }
 
 void CVZRApiHookTable::RefreshExclusions()
@@ -871,16 +929,7 @@ BOOL CVZRApiHookTable::IsPatchable(HMODULE module)
         if (e.handle == module && (!e.win9xOnly || win9x))
             return FALSE;
     }
-    char path[MAX_PATH] = "";
-    if (::GetModuleFileNameA(module, path, sizeof(path)) == 0)
-        return FALSE;
-    const char* slash = strrchr(path, '\\');
-    const char* base = slash ? slash + 1 : path;
-    if (_stricmp(base, "comctl32.dll") == 0 || _stricmp(base, "comdlg32.dll") == 0)
-        return TRUE;
-    CharUpperA(path);
-    const char* folder = GetProgramFolder();
-    return folder[0] != 0 && strncmp(path, folder, strlen(folder)) == 0;
+    return TRUE;
 }
 
 const CVZRHookEntry* CVZRApiHookTable::GetEntry(int slot) const
@@ -997,19 +1046,21 @@ BOOL CVZRApiHookTable::PatchAllModules(LPCSTR module, FARPROC oldProc, FARPROC n
 
 BOOL CVZRApiHookTable::PatchModuleImports(LPCSTR module, FARPROC oldProc, FARPROC newProc, HMODULE target)
 {
-    IMAGE_IMPORT_DESCRIPTOR* descriptor = ImportDirectory(target);
-    if (descriptor == NULL)
+    const ImportView view = ImportDirectory(target);
+    if (view.first == NULL)
         return FALSE;
-    BYTE* base = reinterpret_cast<BYTE*>(target);
+    BYTE* base = view.base;
+    IMAGE_IMPORT_DESCRIPTOR* descriptor = view.first;
     const UINT_PTR highest = HighestAppAddress();
     BOOL patched = FALSE;
     // A module may import one DLL through several descriptors: each gets the change.
-    for (; IsReadable(descriptor, sizeof(*descriptor)) && descriptor->Name != 0; ++descriptor) {
+    for (; view.Holds(descriptor, sizeof(*descriptor)) && descriptor->Name != 0; ++descriptor) {
         const char* name = reinterpret_cast<const char*>(base + descriptor->Name);
-        if (_stricmp(name, module) != 0 || descriptor->FirstThunk == 0)
+        if (descriptor->Name >= view.size || descriptor->FirstThunk == 0 ||
+            !view.Holds(name, strnlen(name, view.size - descriptor->Name) + 1) || _stricmp(name, module) != 0)
             continue;
         IMAGE_THUNK_DATA* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
-        for (; IsReadable(thunk, sizeof(*thunk)) && thunk->u1.Function != 0; ++thunk) {
+        for (; view.Holds(thunk, sizeof(*thunk)) && thunk->u1.Function != 0; ++thunk) {
             const UINT_PTR value = static_cast<UINT_PTR>(thunk->u1.Function);
             bool match = value == reinterpret_cast<UINT_PTR>(oldProc);
             if (!match && value > highest)

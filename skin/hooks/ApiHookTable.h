@@ -43,8 +43,8 @@ public:
     BOOL PatchAllModules(LPCSTR module, FARPROC oldProc, FARPROC newProc);
     BOOL PatchModuleImports(LPCSTR module, FARPROC oldProc, FARPROC newProc, HMODULE target);
     void OnModuleLoaded(HMODULE module, DWORD flags);
-    // Whether a module's import table may be changed: a file in the host's
-    // program folder, COMCTL32 or COMDLG32, and none of the excluded.
+    // Whether a module's import table may be changed: any loaded module but
+    // the excluded ones.
     BOOL IsPatchable(HMODULE module);
 
     static BOOL RouteDefProcCall(HWND hwnd, FARPROC real, int kind, void* prev, UINT msg, WPARAM* wParam,
@@ -52,8 +52,6 @@ public:
 
     // The library's own module.
     static HMODULE GetOwnModule();
-    // The folder of the host's executable, with its trailing backslash, upper case.
-    const char* GetProgramFolder();
 
 private:
     CVZRApiHookTable();
@@ -71,7 +69,6 @@ private:
     CVZRHookEntry* m_entries[kHookSlotCount];
     BOOL m_bInstalled;
     std::vector<Exclusion> m_exclusions;
-    char m_szProgramFolder[MAX_PATH];
 };
 
 // The UxTheme pseudo handle the replaced GetModuleHandleA gives.

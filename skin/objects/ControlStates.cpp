@@ -301,6 +301,25 @@ int ToolbarButtonState(BYTE buttonState, bool hot)
     return hot ? 2 : 1;
 }
 
+RECT ToolbarSeparatorLine(const RECT& item, bool verticalBar, int thickness, const VZREdges& edges)
+{
+    RECT line = item;
+    if (verticalBar) {
+        thickness = std::max(1, std::min<int>(thickness, item.bottom - item.top));
+        line.top = item.top + (item.bottom - item.top - thickness) / 2;
+        line.bottom = line.top + thickness;
+        line.left = std::min<LONG>(item.left + edges.cxEdge, item.right);
+        line.right = std::max<LONG>(item.right - edges.cxEdge, line.left);
+    } else {
+        thickness = std::max(1, std::min<int>(thickness, item.right - item.left));
+        line.left = item.left + (item.right - item.left - thickness) / 2;
+        line.right = line.left + thickness;
+        line.top = std::min<LONG>(item.top + edges.cyEdge, item.bottom);
+        line.bottom = std::max<LONG>(item.bottom - edges.cyEdge, line.top);
+    }
+    return line;
+}
+
 VZRPartState TabItemPartState(int index, int count, int selected, int hot, bool buttons)
 {
     bool isSelected = index == selected;

@@ -98,6 +98,10 @@ struct VZRToolbarBoxInput {
 };
 VZRToolbarBox ToolbarButtonBox(const VZRToolbarBoxInput& in);
 int ToolbarButtonState(BYTE buttonState, bool hot);
+// The line a separator item draws: across the middle of the item, thickness
+// wide (the part's own width, or 2), clear of the item's ends by the edges.
+// Vertical tool bars (CCS_VERT) get a horizontal line.
+RECT ToolbarSeparatorLine(const RECT& item, bool verticalBar, int thickness, const VZREdges& edges);
 
 // ---- tabs
 VZRPartState TabItemPartState(int index, int count, int selected, int hot, bool buttons);

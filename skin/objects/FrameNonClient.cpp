@@ -869,6 +869,16 @@ void CVZRFrameNonClient::RedrawScrollBar(CVZRScrollBarInfo& bar)
         DrawScrollBarInto(dc, bar);
 }
 
+bool CVZRFrameNonClient::DrawsNonClientBars() const { return AppliesFrames() && !UsesFlatScrollBars(); }
+
+void CVZRFrameNonClient::RedrawNonClientBars(int type)
+{
+    if (type == SB_HORZ || type == SB_BOTH)
+        RedrawScrollBar(m_hBar);
+    if (type == SB_VERT || type == SB_BOTH)
+        RedrawScrollBar(m_vBar);
+}
+
 BOOL CVZRFrameNonClient::GetTrackPos(int barType, int* pos) const
 {
     if (!m_pTracking || !m_pTracking->thumbDrag || m_pTracking->barType != barType)

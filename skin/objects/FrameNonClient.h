@@ -83,6 +83,10 @@ public:
     RECT GetScrollBarRect(int type) const;
     void UpdateScrollBar(CVZRScrollBarInfo& bar);
     void RedrawScrollBar(CVZRScrollBarInfo& bar);
+    // Whether the skin draws this window's non-client bars (not flat ones).
+    bool DrawsNonClientBars() const;
+    // Redraws the non-client bar of a type (SB_HORZ, SB_VERT or SB_BOTH).
+    void RedrawNonClientBars(int type);
     virtual void DrawScrollBarInto(HDC dc, CVZRScrollBarInfo& bar);
     void StartScrollTracking(POINT pt, CVZRScrollBarInfo& bar, BOOL shift);
     // The tracked position while a thumb of that bar is dragged.

@@ -297,3 +297,71 @@ int DragThumbTop(const CVZRScrollBarInfo& bar, int along, int offset, bool insid
         return bar.dragThumbTop;
     return std::clamp(along + offset, bar.firstThumbPos, bar.firstThumbPos + std::max(0, bar.trackLength));
 }
+
+namespace {
+// The question mark, five cells wide and eight high.
+const char* const kHelpGlyph[8] = {".###.", "#...#", "....#", "...#.", "..#..", "..#..", ".....", "..#.."};
+
+void Add(std::vector<SkinRect>& out, int x, int y, int left, int top, int right, int bottom)
+{
+    if (right > left && bottom > top)
+        out.push_back({x + left, y + top, x + right, y + bottom});
+}
+}  // namespace
+
+std::vector<SkinRect> CaptionGlyphRects(int glyph, const SkinRect& area)
+{
+    std::vector<SkinRect> out;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const int s = std::min(w, h);
+    if (s < 4 || glyph < kGlyphClose || glyph > kGlyphHelp)
+        return out;
+    const int g = std::max(3, (s * 7 + 5) / 10);   // the glyph's square
+    const int stroke = std::max(1, (s + 4) / 10);  // the cross's strokes
+    const int line = std::max(1, stroke - 1);      // the boxes' sides
+    const int band = line + 1;                     // the boxes' title bands
+    const int x = area.left + (w - g) / 2, y = area.top + (h - g) / 2;
+    switch (glyph) {
+    case kGlyphClose: {
+        // Two diagonals of the stroke's thickness from corner to corner.
+        const int t = std::min(stroke, g - 1), rows = g - t + 1, top = y + (g - rows) / 2;
+        for (int i = 0; i < rows; ++i) {
+            Add(out, x, top, i, i, i + t, i + 1);
+            Add(out, x, top, g - t - i, i, g - i, i + 1);
+        }
+        break;
+    }
+    case kGlyphMinimise: Add(out, x, y, 0, g - band, (g * 2 + 2) / 3, g); break;
+    case kGlyphMaximise:
+        Add(out, x, y, 0, 0, g, band);
+        Add(out, x, y, 0, band, line, g);
+        Add(out, x, y, g - line, band, g, g);
+        Add(out, x, y, line, g - line, g - line, g);
+        break;
+    case kGlyphRestore: {
+        // The back window shows only where the front one does not cover it.
+        const int b = std::max(band + 2, g * 3 / 4), d = g - b;
+        Add(out, x, y, d, 0, g, band);
+        Add(out, x, y, g - line, band, g, b);
+        Add(out, x, y, d, band, d + line, d);
+        Add(out, x, y, b, b - line, g - line, b);
+        Add(out, x, y, 0, d, b, d + band);
+        Add(out, x, y, 0, d + band, line, g);
+        Add(out, x, y, b - line, d + band, b, g);
+        Add(out, x, y, line, g - line, b - line, g);
+        break;
+    }
+    case kGlyphHelp: {
+        const int cell = std::max(1, (g + 2) / 8);
+        const int hx = area.left + (w - 5 * cell) / 2, hy = area.top + (h - 8 * cell) / 2;
+        for (int row = 0; row < 8; ++row) {
+            for (int col = 0; col < 5; ++col) {
+                if (kHelpGlyph[row][col] == '#')
+                    Add(out, hx, hy, col * cell, row * cell, (col + 1) * cell, (row + 1) * cell);
+            }
+        }
+        break;
+    }
+    }
+    return out;
+}

@@ -51,6 +51,16 @@ SkinRect FrameBorders(uint32_t style, uint32_t exStyle, const FrameMetrics& m);
 // rectangle overhangs by `overhang` on the left.
 SkinRect MaximizedFrameBorders(uint32_t exStyle, int overhang, const FrameMetrics& m);
 
+// Caption button glyphs, numbered as the frame-control caption states.
+const int kGlyphClose = 0;
+const int kGlyphMinimise = 1;
+const int kGlyphMaximise = 2;
+const int kGlyphRestore = 3;
+const int kGlyphHelp = 4;
+// The glyph as rectangles to fill, centred in the area and sized by it: drawn
+// without a glyph font. Empty for an unknown glyph or an empty area.
+std::vector<SkinRect> CaptionGlyphRects(int glyph, const SkinRect& area);
+
 struct NonClientBars {
     bool horizontal, vertical;
 };

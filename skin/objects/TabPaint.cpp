@@ -16,6 +16,9 @@ namespace {
 const int kItemText = 256;
 const DWORD kComCtl6 = 0x60000;
 const DWORD kEmbossRop = 0xB8074A;
+const int kToolbarSeparator = 5;
+const int kToolbarSeparatorVert = 6;
+const int kTrueSize = 1;  // TS_TRUE
 
 int Metric(CVZRSkinContext& skin, int index)
 {
@@ -308,6 +311,19 @@ void DrawToolbarButton(CVZRSkinContext& skin, HWND toolbar, HDC dc, const TBBUTT
         CVZRBlendFunctions::Instance().Triangle(dc, points, SkinColor(skin, COLOR_BTNTEXT));
     }
 }
+// The separator part drawn as a line in the item, not over all of it: the
+// item is as wide as the gap it leaves between buttons.
+void DrawToolbarSeparator(CVZRSkinContext& skin, CVZRThemeClass* theme, HDC dc, const RECT& item, bool verticalBar)
+{
+    const int part = verticalBar ? kToolbarSeparatorVert : kToolbarSeparator;
+    SIZE size = {0, 0};
+    int thickness = 2;
+    if (theme->GetPartSize(part, 0, &item, kTrueSize, &size) && (verticalBar ? size.cy : size.cx) > 0)
+        thickness = verticalBar ? size.cy : size.cx;
+    RECT line = ToolbarSeparatorLine(item, verticalBar, thickness, SkinEdges(skin));
+    if (!IsRectEmpty(&line))
+        theme->DrawBackground(dc, part, 0, &line);
+}
 }  // namespace
 
 void PaintToolbar(CVZRSkinContext& skin, HWND toolbar, HDC dc, DWORD comctlVersion)
@@ -348,7 +364,7 @@ void PaintToolbar(CVZRSkinContext& skin, HWND toolbar, HDC dc, DWORD comctlVersi
         if (!SendMessageA(toolbar, TB_GETITEMRECT, i, (LPARAM)&rect))
             continue;
         if (button.fsStyle & BTNS_SEP) {
-            theme->DrawBackground(canvas, 5, 0, &rect);
+            DrawToolbarSeparator(skin, theme, canvas, rect, (GetWindowLongA(toolbar, GWL_STYLE) & CCS_VERT) != 0);
             continue;
         }
         DrawToolbarButton(skin, toolbar, canvas, button, rect, i == hot, lists, comctlVersion);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 using namespace skinstyle;
 
@@ -247,4 +249,59 @@ TEST(NonClientGeometry, PixelToPositionToPixelWithinOne)
     EXPECT_EQ(SkinMulDiv(7, 1, 2), 4);
     EXPECT_EQ(SkinMulDiv(-7, 1, 2), -4);
     EXPECT_EQ(SkinMulDiv(7, 1, 0), -1);
+}
+
+namespace {
+// A glyph's rectangles painted into rows of text, '#' for ink.
+std::vector<std::string> Paint(int glyph, const SkinRect& area)
+{
+    std::vector<std::string> rows(size_t(area.bottom), std::string(size_t(area.right), '.'));
+    for (const SkinRect& r : CaptionGlyphRects(glyph, area)) {
+        EXPECT_TRUE(r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom);
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                rows[size_t(y)][size_t(x)] = '#';
+        }
+    }
+    return rows;
+}
+}  // namespace
+
+TEST(NonClientGeometry, CaptionGlyphsAreRectanglesCentredInTheButton)
+{
+    const SkinRect area = {0, 0, 16, 14};
+    // Each reads as its picture: a cross, a bar at the foot, a window with a
+    // title band, two windows, a question mark.
+    std::vector<std::string> close = Paint(kGlyphClose, area);
+    EXPECT_EQ(close[1], "................");
+    EXPECT_EQ(close[2], "...#........#...");
+    EXPECT_EQ(close[6], ".......##.......");
+    EXPECT_EQ(close[11], "...#........#...");
+    EXPECT_EQ(close[12], "................");
+    std::vector<std::string> minimise = Paint(kGlyphMinimise, area);
+    EXPECT_EQ(minimise[9], "................");
+    EXPECT_EQ(minimise[10], "...#######......");
+    EXPECT_EQ(minimise[11], "...#######......");
+    std::vector<std::string> maximise = Paint(kGlyphMaximise, area);
+    EXPECT_EQ(maximise[2], "...##########...");
+    EXPECT_EQ(maximise[3], "...##########...");
+    EXPECT_EQ(maximise[7], "...#........#...");
+    EXPECT_EQ(maximise[11], "...##########...");
+    std::vector<std::string> restore = Paint(kGlyphRestore, area);
+    EXPECT_EQ(restore[2], "......#######...");
+    EXPECT_EQ(restore[5], "...#######..#...");
+    EXPECT_EQ(restore[8], "...#.....####...");
+    EXPECT_EQ(restore[11], "...#######......");
+    std::vector<std::string> help = Paint(kGlyphHelp, area);
+    EXPECT_EQ(help[3], "......###.......");
+    EXPECT_EQ(help[4], ".....#...#......");
+    EXPECT_EQ(help[9], "................");
+    EXPECT_EQ(help[10], ".......#........");
+    // A bigger button gets a bigger glyph with thicker strokes.
+    std::vector<std::string> big = Paint(kGlyphClose, SkinRect{0, 0, 18, 18});
+    EXPECT_EQ(big[2], "..##.........##...");
+    EXPECT_EQ(big[7], ".......###........");
+    EXPECT_EQ(big[13], "..##.........##...");
+    EXPECT_TRUE(CaptionGlyphRects(5, area).empty());
+    EXPECT_TRUE(CaptionGlyphRects(kGlyphClose, SkinRect{0, 0, 3, 10}).empty());
 }

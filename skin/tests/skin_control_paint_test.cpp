@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -325,6 +326,41 @@ TEST(SkinTabPaint, ToolbarEmbossesDisabledButtonsAndSkipsHiddenOnes)
     EXPECT_GT(count(disabled, SkinColor(host.skin(), COLOR_BTNSHADOW)), 50);
     EXPECT_GT(count(disabled, Solid("TOOLBAR", "BUTTON", 4)), 0);
     ImageList_Destroy(images);
+}
+
+TEST(SkinTabPaint, ToolbarSeparatorsAreLinesNotFilledGaps)
+{
+    Host host;
+    LoadedTheme blue(std::string(ZAVO_BINARY_DIR) + "/bin/ThemeUI.dll", "NormalBlue.ini");
+    ASSERT_TRUE(blue.ok);
+    HWND toolbar = host.Add(TOOLBARCLASSNAMEA, "", CCS_NORESIZE | CCS_NODIVIDER, 400, 40);
+    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // A separator's image index is its width.
+    TBBUTTON buttons[3] = {{-1, 1, TBSTATE_ENABLED, BTNS_BUTTON, {0}, 0, -1},
+                           {24, 0, TBSTATE_ENABLED, BTNS_SEP, {0}, 0, -1},
+                           {-1, 2, TBSTATE_ENABLED, BTNS_BUTTON, {0}, 0, -1}};
+    SendMessageA(toolbar, TB_ADDBUTTONSA, 3, (LPARAM)buttons);
+    SIZE size = ClientSize(toolbar);
+    Canvas c(size.cx, size.cy);
+    PaintToolbar(blue.context, toolbar, c.dc(), 0x50051);
+    RECT gap;
+    ASSERT_TRUE(SendMessageA(toolbar, TB_GETITEMRECT, 1, (LPARAM)&gap));
+    ASSERT_GE(gap.right - gap.left, 8);
+    // The package's separator colour in one thin line at the middle, the face around it.
+    const COLORREF line = RGB(140, 160, 200);
+    int y = (gap.top + gap.bottom) / 2, first = -1, last = -1;
+    for (int x = gap.left; x < gap.right; ++x) {
+        if (c.At(x, y) == line) {
+            last = x;
+            if (first < 0)
+                first = x;
+        }
+    }
+    ASSERT_GE(first, 0);
+    EXPECT_LE(last - first + 1, 2);
+    EXPECT_LE(std::abs((first + last) / 2 - (gap.left + gap.right) / 2), 1);
+    EXPECT_EQ(c.At(gap.left, y), SkinColor(blue.context, COLOR_BTNFACE));
+    EXPECT_EQ(c.At(gap.right - 1, y), SkinColor(blue.context, COLOR_BTNFACE));
 }
 
 TEST(SkinBarPaint, ProgressChunksEmptyRangesAndManyTicks)

@@ -214,6 +214,20 @@ TEST(ToolbarStates, ContentBoxesImageOffsetsAndStates)
     EXPECT_EQ(ToolbarButtonState(TBSTATE_ENABLED, false), 1);
 }
 
+TEST(ToolbarStates, SeparatorsAreThinLinesAcrossTheMiddleOfTheirItem)
+{
+    // A wide gap keeps a 2-pixel line in its middle, clear of the ends by the edges.
+    EXPECT_TRUE(Same(ToolbarSeparatorLine(R(100, 0, 124, 30), false, 2, kEdges), R(111, 2, 113, 28)));
+    // The part's own width, but never more than the item.
+    EXPECT_TRUE(Same(ToolbarSeparatorLine(R(100, 0, 124, 30), false, 6, kEdges), R(109, 2, 115, 28)));
+    EXPECT_TRUE(Same(ToolbarSeparatorLine(R(10, 0, 14, 30), false, 8, kEdges), R(10, 2, 14, 28)));
+    // A vertical tool bar's separator lies across it.
+    EXPECT_TRUE(Same(ToolbarSeparatorLine(R(0, 40, 30, 48), true, 2, kEdges), R(2, 43, 28, 45)));
+    // An item too small for the edges gives an empty line, not an inverted one.
+    RECT tiny = ToolbarSeparatorLine(R(0, 0, 8, 3), false, 2, kEdges);
+    EXPECT_GE(tiny.bottom, tiny.top);
+}
+
 TEST(TabStates, PartsBandAndPane)
 {
     EXPECT_EQ(TabItemPartState(0, 3, 1, -1, false).part, 6);

@@ -100,7 +100,7 @@ TEST(SkinDrawEdge, CornersFollowTheStripOrderAndBadEdgesDrawNothing)
     EXPECT_EQ(d.right - d.left, 9);
 }
 
-TEST(SkinDrawFrameControl, DrawsScrollPartsFromTheThemeAndLeavesCaptions)
+TEST(SkinDrawFrameControl, DrawsScrollPartsAndPushButtonsFromTheTheme)
 {
     LoadedTheme theme(PackageDir() + "/SolidPackage.dll", "Solid.ini");
     ASSERT_TRUE(theme.ok);
@@ -140,9 +140,60 @@ TEST(SkinDrawFrameControl, DrawsScrollPartsFromTheThemeAndLeavesCaptions)
     RECT checked = Rect(0, 0, 12, 12);
     EXPECT_FALSE(SkinDrawFrameControl(theme.context, button.dc(), &checked, DFC_BUTTON,
                                       DFCS_BUTTONPUSH | DFCS_CHECKED));
-    Canvas caption(12, 12);
-    RECT cap = Rect(0, 0, 12, 12);
-    EXPECT_FALSE(SkinDrawFrameControl(theme.context, caption.dc(), &cap, DFC_CAPTION, DFCS_CAPTIONCLOSE));
-    EXPECT_EQ(caption.Count(kBack), 144);
+}
+
+// Caption buttons come out in the skin's colours with glyphs of the skin's own,
+// not the system's, whose glyphs need a glyph font (a letter where it is missing).
+TEST(SkinDrawFrameControl, DrawsCaptionButtonsWithGlyphsOfItsOwn)
+{
+    LoadedTheme theme(PackageDir() + "/SolidPackage.dll", "Solid.ini");
+    ASSERT_TRUE(theme.ok);
+    const COLORREF face = RGB(11, 12, 13);
+    const COLORREF ink = theme.metrics.GetColor(COLOR_BTNTEXT);
+    ASSERT_NE(ink, face);
+    // Inside the 2-pixel edge.
+    auto inside = [](const Canvas& c, COLORREF colour) {
+        int n = 0;
+        for (int y = 2; y < 16; ++y) {
+            for (int x = 2; x < 18; ++x)
+                n += c.At(x, y) == colour;
+        }
+        return n;
+    };
+    std::vector<std::vector<COLORREF>> pictures;
+    for (UINT glyph : {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE, DFCS_CAPTIONHELP}) {
+        Canvas c(20, 18);
+        RECT r = Rect(0, 0, 20, 18);
+        ASSERT_TRUE(SkinDrawFrameControl(theme.context, c.dc(), &r, DFC_CAPTION, glyph)) << glyph;
+        // Raised edge, the skin's face inside, the glyph in the middle.
+        EXPECT_EQ(c.At(3, 3), face) << glyph;
+        EXPECT_EQ(c.At(16, 14), face) << glyph;
+        EXPECT_GT(inside(c, ink), 6) << glyph;
+        EXPECT_EQ(c.Count(kBack), 0) << glyph;
+        std::vector<COLORREF> picture;
+        for (int y = 0; y < 18; ++y) {
+            for (int x = 0; x < 20; ++x)
+                picture.push_back(c.At(x, y));
+        }
+        pictures.push_back(picture);
+    }
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        for (size_t j = i + 1; j < pictures.size(); ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << i << " " << j;
+    }
+    // The cross crosses in the middle; inactive glyphs are grey, pushed ones move.
+    Canvas close(20, 18);
+    RECT r = Rect(0, 0, 20, 18);
+    ASSERT_TRUE(SkinDrawFrameControl(theme.context, close.dc(), &r, DFC_CAPTION, DFCS_CAPTIONCLOSE));
+    EXPECT_EQ(close.At(9, 8), ink);
+    EXPECT_EQ(close.At(5, 4), ink);
+    Canvas inactive(20, 18);
+    ASSERT_TRUE(SkinDrawFrameControl(theme.context, inactive.dc(), &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_INACTIVE));
+    EXPECT_EQ(inside(inactive, ink), 0);
+    EXPECT_EQ(inactive.At(9, 8), theme.metrics.GetShadow());
+    Canvas pushed(20, 18);
+    ASSERT_TRUE(SkinDrawFrameControl(theme.context, pushed.dc(), &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_PUSHED));
+    EXPECT_EQ(pushed.At(6, 5), ink);
+    EXPECT_NE(pushed.At(5, 4), ink);
 }
 }  // namespace

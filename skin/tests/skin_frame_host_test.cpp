@@ -1,9 +1,11 @@
 // Frames, dialogs and scroll bars of a host program that binds ozSkin.dll by
 // name. Every test case runs in its own process: a skin, once started, stays.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <set>
@@ -21,6 +23,12 @@ FRESH BOOL ScrollInfo(HWND hwnd, int bar, SCROLLINFO* info)
 {
     return GetScrollInfo(hwnd, bar, info);
 }
+FRESH int SetInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw)
+{
+    return SetScrollInfo(hwnd, bar, info, redraw);
+}
+FRESH int SetPos(HWND hwnd, int bar, int pos, BOOL redraw) { return SetScrollPos(hwnd, bar, pos, redraw); }
+FRESH BOOL EnableBar(HWND hwnd, UINT bar, UINT arrows) { return EnableScrollBar(hwnd, bar, arrows); }
 
 using skinhost::BinDir;
 using skinhost::PackagesDir;
@@ -157,6 +165,80 @@ HWND HostWindow(DWORD style, int w, int h)
     return CreateWindowExA(0, "SkinFrameHost", "", style, 20, 20, w, h, NULL, NULL, GetModuleHandleA(NULL), NULL);
 }
 
+// The screen's colours down the middle of a window's vertical bar, or across
+// the middle of its horizontal one. What was drawn reaches the screen while
+// the thread looks at its queue; a message no one sends lets no paint run.
+std::vector<COLORREF> BarLine(HWND window, bool vertical)
+{
+    GdiFlush();
+    MSG none;
+    PeekMessageA(&none, NULL, WM_APP + 77, WM_APP + 77, PM_NOREMOVE);
+    RECT client;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, NULL, reinterpret_cast<POINT*>(&client), 2);
+    std::vector<COLORREF> line;
+    HDC screen = GetDC(NULL);
+    if (vertical) {
+        for (int y = client.top; y < client.bottom; ++y)
+            line.push_back(GetPixel(screen, client.right + 5, y));
+    } else {
+        for (int x = client.left; x < client.right; ++x)
+            line.push_back(GetPixel(screen, x, client.bottom + 5));
+    }
+    ReleaseDC(NULL, screen);
+    return line;
+}
+
+// Where the thumb's colour runs along a bar, as a fraction of its length; -1 without it.
+double ThumbAt(const std::vector<COLORREF>& line)
+{
+    const COLORREF thumb = Solid("SCROLLBAR", "THUMBBTNVERT", 1);
+    int first = -1, last = -1;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == thumb) {
+            if (first < 0)
+                first = int(i);
+            last = int(i);
+        }
+    }
+    return first < 0 ? -1.0 : (first + last) / 2.0 / double(line.size());
+}
+
+// A window of a control class with a vertical bar to scroll, in a topmost host.
+HWND ScrolledControl(HWND host, const char* cls)
+{
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL;
+    if (strcmp(cls, "Edit") == 0)
+        style |= ES_MULTILINE;
+    if (strcmp(cls, WC_LISTVIEWA) == 0)
+        style |= LVS_REPORT;
+    HWND control = CreateWindowExA(0, cls, "", style, 10, 10, 200, 200, host, NULL, GetModuleHandleA(NULL), NULL);
+    if (strcmp(cls, WC_LISTVIEWA) == 0) {
+        LVCOLUMNA column = {LVCF_WIDTH, 0, 150};
+        SendMessageA(control, LVM_INSERTCOLUMNA, 0, LPARAM(&column));
+    }
+    std::string text;
+    for (int i = 0; i < 100; ++i) {
+        char line[16];
+        sprintf(line, "line %d", i);
+        if (strcmp(cls, WC_LISTVIEWA) == 0) {
+            LVITEMA item = {LVIF_TEXT, i};
+            item.pszText = line;
+            SendMessageA(control, LVM_INSERTITEMA, 0, LPARAM(&item));
+        } else if (strcmp(cls, WC_TREEVIEWA) == 0) {
+            TVINSERTSTRUCTA insert = {};
+            insert.hInsertAfter = TVI_LAST;
+            insert.item.mask = TVIF_TEXT;
+            insert.item.pszText = line;
+            SendMessageA(control, TVM_INSERTITEMA, 0, LPARAM(&insert));
+        }
+        text += std::string(line) + "\r\n";
+    }
+    if (strcmp(cls, "Edit") == 0)
+        SetWindowTextA(control, text.c_str());
+    return control;
+}
+
 void SetKey(int key, bool down)
 {
     BYTE keys[256];
@@ -280,5 +362,74 @@ TEST(SkinFrameHost, ScrollBarControlRedrawsOnNewInfo)
     ASSERT_EQ(g_scrolls.size(), 2u);
     EXPECT_EQ(g_scrolls[0].first, SB_LINEDOWN);
     EXPECT_EQ(g_scrolls[1].first, SB_ENDSCROLL);
+    DestroyWindow(window);
+}
+
+// The system paints its own bar when asked to redraw: the skin's must show at once.
+TEST(SkinFrameHost, ScrollingWithRedrawShowsTheSkinsBarAtOnce)
+{
+    ASSERT_TRUE(StartSolid());
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    HWND host = HostWindow(WS_POPUP | WS_VISIBLE | WS_VSCROLL, 300, 260);
+    SetWindowPos(host, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    std::vector<HWND> windows = {host};
+    for (const char* cls : {WC_LISTVIEWA, WC_TREEVIEWA, "Edit"})
+        windows.push_back(ScrolledControl(host, cls));
+    for (HWND w : windows) {
+        char cls[64] = "";
+        GetClassNameA(w, cls, sizeof(cls));
+        // Shown one at a time, each over the host's own bar.
+        for (HWND other : windows) {
+            if (other != host)
+                ShowWindow(other, other == w ? SW_SHOW : SW_HIDE);
+        }
+        SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0};
+        SetInfo(w, SB_VERT, &info, TRUE);
+        RedrawWindow(host, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+        double start = ThumbAt(BarLine(w, true));
+        EXPECT_GE(start, 0.0) << cls;
+        EXPECT_LT(start, 0.3) << cls;
+        info.fMask = SIF_POS;
+        info.nPos = 90;
+        SetInfo(w, SB_VERT, &info, TRUE);
+        std::vector<COLORREF> line = BarLine(w, true);
+        EXPECT_GT(ThumbAt(line), 0.7) << cls;
+        ASSERT_GT(line.size(), 10u);
+        EXPECT_EQ(line[2], Solid("SCROLLBAR", "ARROWBTN", 1)) << cls;
+        SetPos(w, SB_VERT, 0, TRUE);
+        double back = ThumbAt(BarLine(w, true));
+        EXPECT_GE(back, 0.0) << cls;
+        EXPECT_LT(back, 0.3) << cls;
+    }
+    DestroyWindow(host);
+}
+
+TEST(SkinFrameHost, EnablingOneBarRedrawsThatBarAlone)
+{
+    ASSERT_TRUE(StartSolid());
+    HWND window = HostWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 300, 260);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0};
+    SetInfo(window, SB_VERT, &info, FALSE);
+    SetInfo(window, SB_HORZ, &info, FALSE);
+    RedrawWindow(window, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    // Blacken the whole frame: what the skin draws again shows up.
+    RECT r;
+    GetWindowRect(window, &r);
+    HDC dc = GetWindowDC(window);
+    RECT all = {0, 0, r.right - r.left, r.bottom - r.top};
+    FillRect(dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window, dc);
+    ASSERT_EQ(BarLine(window, true)[2], RGB(0, 0, 0));
+    EnableBar(window, SB_VERT, ESB_DISABLE_BOTH);
+    EXPECT_EQ(BarLine(window, true)[2], Solid("SCROLLBAR", "ARROWBTN", 1));
+    EXPECT_EQ(BarLine(window, false)[2], RGB(0, 0, 0));
+    Pixels p = Read(window, true);
+    EXPECT_EQ(p.At(p.width / 2, 2), RGB(0, 0, 0));
+    EnableBar(window, SB_BOTH, ESB_ENABLE_BOTH);
+    EXPECT_EQ(BarLine(window, false)[2], Solid("SCROLLBAR", "ARROWBTN", 9));
     DestroyWindow(window);
 }

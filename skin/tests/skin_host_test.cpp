@@ -199,24 +199,33 @@ HOST_TEST(ColoursComeFromTheThemeAndAFailedReloadRestoresTheSystem)
     EXPECT_EQ(ImportEntry(ModuleHandle(NULL), "USER32.dll", "FillRect"), realFillRect);
 }
 
-HOST_TEST(OnlyAllowedModulesArePatched)
+HOST_TEST(EveryModuleButTheExcludedIsPatched)
 {
     Skin skin;
     HMODULE shell32 = Load("shell32.dll");
     HMODULE comctl32 = Load("comctl32.dll");
     HMODULE zavofw = ModuleHandle("zavofw.dll");
-    ASSERT_TRUE(shell32 && comctl32 && zavofw);
+    HMODULE gdi32 = ModuleHandle("gdi32.dll");
+    ASSERT_TRUE(shell32 && comctl32 && zavofw && gdi32);
     void* real = RealFunction("user32", "DefWindowProcA");
     void* realGetSysColor = RealFunction("user32", "GetSysColor");
+    void* realDrawEdge = RealFunction("user32", "DrawEdge");
+    void* realGetProcAddress = RealFunction("kernel32", "GetProcAddress");
+    ASSERT_EQ(ImportEntry(shell32, "user32.dll", "GetSysColor"), realGetSysColor);
+    ASSERT_EQ(ImportEntry(shell32, "user32.dll", "DrawEdge"), realDrawEdge);
+    ASSERT_EQ(ImportEntry(gdi32, "kernel32.dll", "GetProcAddress"), realGetProcAddress);
     ASSERT_EQ(skin.StartSolid(), TRUE);
     EXPECT_NE(ImportEntry(ModuleHandle(NULL), "USER32.dll", "DefWindowProcA"), real);
     EXPECT_NE(ImportEntry(zavofw, "USER32.dll", "DefWindowProcA"), real);
-    if (void* entry = ImportEntry(shell32, "user32.dll", "GetSysColor"))
-        EXPECT_EQ(entry, realGetSysColor);
+    // System libraries lead to the skin's colour and edge functions too.
+    EXPECT_EQ(AllocationBase(ImportEntry(shell32, "user32.dll", "GetSysColor")), skin.module);
+    EXPECT_EQ(AllocationBase(ImportEntry(shell32, "user32.dll", "DrawEdge")), skin.module);
     if (void* entry = ImportEntry(comctl32, "user32.dll", "GetSysColor"))
-        EXPECT_NE(entry, realGetSysColor);
+        EXPECT_EQ(AllocationBase(entry), skin.module);
+    // The excluded ones keep the system's functions.
+    EXPECT_EQ(ImportEntry(gdi32, "kernel32.dll", "GetProcAddress"), realGetProcAddress);
 
-    // A program-folder library loaded later is patched; loaded as data it is not touched.
+    // A library loaded later is patched; loaded as data it is not touched.
     std::string gorvanel = BinDir() + "\\Gorvanel.dll";
     HMODULE data = LoadEx(gorvanel.c_str(), LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(data != NULL);
@@ -225,10 +234,14 @@ HOST_TEST(OnlyAllowedModulesArePatched)
     ASSERT_TRUE(later != NULL);
     EXPECT_NE(ImportEntry(later, "USER32.dll", "DefWindowProcA"), real);
     HMODULE help = Load("hhctrl.ocx");
-    if (help != NULL) {
-        if (void* entry = ImportEntry(help, "user32.dll", "DefWindowProcA"))
-            EXPECT_EQ(entry, real);
-    }
+    ASSERT_TRUE(help != NULL);
+    void* helpEntry = ImportEntry(help, "user32.dll", "GetSysColor");
+    ASSERT_TRUE(helpEntry != NULL);
+    EXPECT_EQ(AllocationBase(helpEntry), skin.module);
+    // An excluded library loaded later is left as the system made it.
+    HMODULE wininet = Load("wininet.dll");
+    ASSERT_TRUE(wininet != NULL);
+    EXPECT_EQ(ImportEntry(wininet, "kernel32.dll", "GetProcAddress"), realGetProcAddress);
 }
 
 HOST_TEST(ThemeFunctionsFromThePseudoHandleAndTheRealModule)
