@@ -57,7 +57,7 @@ GzMemberReader::TestResult GzMemberReader::TestGzip()
     if (h[3] & 0x04) {
         BYTE x[2];
         if (!ReadExact(pos, x, 2))
-            return TEST_BAD;
+            return TEST_CUT;
         pos += 2 + Le16(x);
     }
     for (BYTE bit = 0x08; bit <= 0x10; bit <<= 1) {
@@ -66,14 +66,14 @@ GzMemberReader::TestResult GzMemberReader::TestGzip()
         for (;;) {  // a NUL-terminated field
             BYTE c;
             if (!ReadExact(pos++, &c, 1))
-                return TEST_BAD;
+                return TEST_CUT;
             if (c == 0)
                 break;
         }
     }
     BYTE t[8];
     if (m_fileLength < 8 || pos > m_fileLength - 8 || !ReadExact(m_fileLength - 8, t, 8))
-        return TEST_BAD;
+        return TEST_CUT;
     m_dataStart = pos;
     m_dataEnd = m_fileLength - 8;
     m_dwCrc = Le32(t);
@@ -92,7 +92,7 @@ GzMemberReader::TestResult GzMemberReader::TestZip()
     ULONGLONG start = 30ULL + Le16(h + 26) + Le16(h + 28);
     ULONGLONG compressed = Le32(h + 18);
     if (start + compressed > m_fileLength)
-        return TEST_BAD;
+        return TEST_CUT;
     m_dataStart = start;
     m_dataEnd = start + compressed;
     m_dwCrc = Le32(h + 14);
@@ -118,8 +118,8 @@ LONGLONG GzMemberReader::Open(LPCTSTR path)
     if (m_bZip)
         r = TestZip();
     if (r != TEST_OK || !ResetDecoder()) {
-        if (r == TEST_BAD)
-            Fail(ERR_BAD_HEADER);
+        if (r == TEST_BAD || r == TEST_CUT)
+            Fail(r == TEST_CUT ? ERR_HEADER_CUT : ERR_BAD_HEADER);
         Close();
         return 0;
     }

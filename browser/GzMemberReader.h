@@ -15,7 +15,8 @@ public:
            ERR_DECODER = 1,
            ERR_CHECK = 2,
            ERR_TRUNCATED = 3,  // the compressed data end too soon
-           ERR_BAD_HEADER = 16 };
+           ERR_BAD_HEADER = 16,
+           ERR_HEADER_CUT = 17 };  // the header, or the data it states, run past the file's end
     enum { WINDOW_SIZE = 0x8000,
            INPUT_SIZE = 0x10000,
            PROBE_SIZE = 512 };
@@ -43,7 +44,8 @@ public:
 private:
     enum TestResult { TEST_NONE,
                       TEST_OK,
-                      TEST_BAD };
+                      TEST_BAD,
+                      TEST_CUT };
     TestResult TestGzip();
     TestResult TestZip();
     BOOL ReadExact(ULONGLONG offset, void* buffer, UINT length);

@@ -104,7 +104,18 @@ TEST_F(Reader, RefusesStoredEncryptedDescriptorAndOverlongZipMembers)
     z[21] = 0x00;
     GzMemberReader r;
     EXPECT_EQ(r.Open(Put(z)), 0);
-    EXPECT_EQ(r.GetError(), GzMemberReader::ERR_BAD_HEADER);
+    EXPECT_EQ(r.GetError(), GzMemberReader::ERR_HEADER_CUT);
+}
+
+TEST_F(Reader, GzipCutInsideItsHeaderIsACutHeader)
+{
+    Bytes g = MakeGzip(data, 0x1C);
+    for (size_t cut : {11, 14, 18, 20, 24}) {
+        GzMemberReader r;
+        EXPECT_EQ(r.Open(Put(Bytes(g.begin(), g.begin() + cut))), 0) << cut;
+        EXPECT_EQ(r.GetError(), GzMemberReader::ERR_HEADER_CUT) << cut;
+        EXPECT_FALSE(r.IsCompressed()) << cut;
+    }
 }
 
 TEST_F(Reader, BackwardReadBeyondTheWindowDecodesAgain)
