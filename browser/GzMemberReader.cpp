@@ -10,7 +10,7 @@ DWORD Le32(const BYTE* p) { return Le16(p) | (Le16(p + 2) << 16); }
 }  // namespace
 
 GzMemberReader::GzMemberReader()
-    : m_fileLength(0), m_dataStart(0), m_dataEnd(0), m_inputPos(0), m_dwCrc(0), m_dwSize(0),
+    : m_pSource(NULL), m_fileLength(0), m_dataStart(0), m_dataEnd(0), m_inputPos(0), m_dwCrc(0), m_dwSize(0),
       m_bCompressed(FALSE), m_bZip(FALSE), m_nError(ERR_NONE), m_bZInit(FALSE), m_bStreamEnd(FALSE),
       m_dwRunningCrc(0), m_filled(0), m_pInput(NULL), m_pWindow(NULL)
 {
@@ -43,7 +43,7 @@ BOOL ReadFileAt(CFile& file, ULONGLONG limit, ULONGLONG offset, void* buffer, UI
 
 BOOL GzMemberReader::ReadExact(ULONGLONG offset, void* buffer, UINT length)
 {
-    return ReadFileAt(m_file, m_fileLength, offset, buffer, length);
+    return ReadFileAt(*m_pSource, m_fileLength, offset, buffer, length);
 }
 
 GzMemberReader::TestResult GzMemberReader::TestGzip()
@@ -57,7 +57,7 @@ GzMemberReader::TestResult GzMemberReader::TestGzip()
     if (h[3] & 0x04) {
         BYTE x[2];
         if (!ReadExact(pos, x, 2))
-            return TEST_BAD;
+            return TEST_CUT;
         pos += 2 + Le16(x);
     }
     for (BYTE bit = 0x08; bit <= 0x10; bit <<= 1) {
@@ -66,14 +66,14 @@ GzMemberReader::TestResult GzMemberReader::TestGzip()
         for (;;) {  // a NUL-terminated field
             BYTE c;
             if (!ReadExact(pos++, &c, 1))
-                return TEST_BAD;
+                return TEST_CUT;
             if (c == 0)
                 break;
         }
     }
     BYTE t[8];
     if (m_fileLength < 8 || pos > m_fileLength - 8 || !ReadExact(m_fileLength - 8, t, 8))
-        return TEST_BAD;
+        return TEST_CUT;
     m_dataStart = pos;
     m_dataEnd = m_fileLength - 8;
     m_dwCrc = Le32(t);
@@ -92,7 +92,7 @@ GzMemberReader::TestResult GzMemberReader::TestZip()
     ULONGLONG start = 30ULL + Le16(h + 26) + Le16(h + 28);
     ULONGLONG compressed = Le32(h + 18);
     if (start + compressed > m_fileLength)
-        return TEST_BAD;
+        return TEST_CUT;
     m_dataStart = start;
     m_dataEnd = start + compressed;
     m_dwCrc = Le32(h + 14);
@@ -106,7 +106,20 @@ LONGLONG GzMemberReader::Open(LPCTSTR path)
     m_nError = ERR_NONE;
     if (!m_file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
         return 0;
-    m_fileLength = m_file.GetLength();
+    return OpenSource(m_file);
+}
+
+LONGLONG GzMemberReader::Open(CFile& source)
+{
+    Close();
+    m_nError = ERR_NONE;
+    return OpenSource(source);
+}
+
+LONGLONG GzMemberReader::OpenSource(CFile& source)
+{
+    m_pSource = &source;
+    m_fileLength = source.GetLength();
     m_pInput = new (std::nothrow) BYTE[INPUT_SIZE];
     m_pWindow = new (std::nothrow) BYTE[WINDOW_SIZE];
     if (!m_pInput || !m_pWindow) {
@@ -118,8 +131,8 @@ LONGLONG GzMemberReader::Open(LPCTSTR path)
     if (m_bZip)
         r = TestZip();
     if (r != TEST_OK || !ResetDecoder()) {
-        if (r == TEST_BAD)
-            Fail(ERR_BAD_HEADER);
+        if (r == TEST_BAD || r == TEST_CUT)
+            Fail(r == TEST_CUT ? ERR_HEADER_CUT : ERR_BAD_HEADER);
         Close();
         return 0;
     }
@@ -134,6 +147,7 @@ void GzMemberReader::Close()
     m_pInput = m_pWindow = NULL;
     if (m_file.IsOpen())
         m_file.Close();
+    m_pSource = NULL;
     m_bCompressed = FALSE;
 }
 
@@ -246,13 +260,23 @@ int GzMemberReader::ReadAt(void* buffer, DWORD offset, UINT length)
 BOOL GzMemberReader::Probe(BYTE (&buffer)[PROBE_SIZE], LPCTSTR path)
 {
     GzMemberReader reader;
-    LONGLONG size = reader.Open(path);
-    if (!reader.IsCompressed())
+    return reader.ProbeOpened(buffer, reader.Open(path));
+}
+
+BOOL GzMemberReader::Probe(BYTE (&buffer)[PROBE_SIZE], CFile& source)
+{
+    GzMemberReader reader;
+    return reader.ProbeOpened(buffer, reader.Open(source));
+}
+
+BOOL GzMemberReader::ProbeOpened(BYTE (&buffer)[PROBE_SIZE], LONGLONG size)
+{
+    if (!IsCompressed())
         return FALSE;
     memset(buffer, 0, sizeof(buffer));
     UINT want = size < PROBE_SIZE ? (UINT)size : (UINT)PROBE_SIZE;
     if (want == 0)
         return FALSE;
     // the window read stops short of the stated end, so no check runs here
-    return reader.ReadAt(buffer, 0, want) == (int)want;
+    return ReadAt(buffer, 0, want) == (int)want;
 }

@@ -15,7 +15,8 @@ public:
            ERR_DECODER = 1,
            ERR_CHECK = 2,
            ERR_TRUNCATED = 3,  // the compressed data end too soon
-           ERR_BAD_HEADER = 16 };
+           ERR_BAD_HEADER = 16,
+           ERR_HEADER_CUT = 17 };  // the header, or the data it states, run past the file's end
     enum { WINDOW_SIZE = 0x8000,
            INPUT_SIZE = 0x10000,
            PROBE_SIZE = 512 };
@@ -26,6 +27,9 @@ public:
     // The decompressed size, or 0 when the file cannot be opened or holds
     // no usable container (a plain file, or a bad header: see GetError).
     LONGLONG Open(LPCTSTR path);
+    // The same from a file the caller opened and keeps open until Close
+    // (bytes in memory through a CMemFile, say).
+    LONGLONG Open(CFile& source);
     // Bytes read, -1 after an error of the container or the decoder. The
     // data's CRC and size are checked when a read reaches the end.
     int ReadAt(void* buffer, DWORD offset, UINT length);
@@ -34,6 +38,7 @@ public:
     // True for a gzip file or a zip with a usable first member whose first
     // bytes (512, or all when fewer) could be read into the buffer.
     static BOOL Probe(BYTE (&buffer)[PROBE_SIZE], LPCTSTR path);
+    static BOOL Probe(BYTE (&buffer)[PROBE_SIZE], CFile& source);
 
     BOOL IsCompressed() const { return m_bCompressed; }
     BOOL IsZip() const { return m_bZip; }
@@ -43,7 +48,10 @@ public:
 private:
     enum TestResult { TEST_NONE,
                       TEST_OK,
-                      TEST_BAD };
+                      TEST_BAD,
+                      TEST_CUT };
+    LONGLONG OpenSource(CFile& source);
+    BOOL ProbeOpened(BYTE (&buffer)[PROBE_SIZE], LONGLONG size);
     TestResult TestGzip();
     TestResult TestZip();
     BOOL ReadExact(ULONGLONG offset, void* buffer, UINT length);
@@ -55,7 +63,8 @@ private:
         if (!m_nError) m_nError = error;
     }
 
-    CFile m_file;
+    CFile m_file;      // opened by path
+    CFile* m_pSource;  // the file read: m_file or the caller's
     ULONGLONG m_fileLength;
     ULONGLONG m_dataStart;  // first byte of the deflate data
     ULONGLONG m_dataEnd;    // the deflate data end before this byte

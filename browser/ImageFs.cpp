@@ -142,7 +142,9 @@ int CImageFs::ExtractDiskNode(CFsNode* node, CString& destination, BOOL copyDisk
         destination = node->m_strSource;
         return EXTRACT_OK;
     }
-    return FwCopyFile(node->m_strSource, destination, FALSE) ? EXTRACT_OK : EXTRACT_NO_TARGET;
+    if (FwCopyFile(node->m_strSource, destination, FALSE))
+        return EXTRACT_OK;
+    return FwAccess(node->m_strSource, 4) != 0 ? EXTRACT_NO_IMAGE : EXTRACT_NO_TARGET;
 }
 
 CRomfsImage::CRomfsImage() : m_imageLength(0)
@@ -172,6 +174,19 @@ public:
     {
         if (m_bNested)
             inflateEnd(&m_z);
+    }
+    // The reason a container header was refused; OPEN_OK for a file that
+    // holds no container at all.
+    int HeaderError() const
+    {
+        switch (m_outer.GetError()) {
+        case GzMemberReader::ERR_HEADER_CUT:
+            return OPEN_TRUNCATED;
+        case GzMemberReader::ERR_BAD_HEADER:
+            return OPEN_DAMAGED;
+        default:
+            return OPEN_OK;
+        }
     }
     // FALSE for a file that holds no usable container.
     BOOL Open(LPCTSTR path)
@@ -281,7 +296,7 @@ BOOL CRomfsImage::InflateToTemp(Stream& stream, const BYTE* head, UINT headLengt
         UINT want = size - done < chunk.size() ? (UINT)(size - done) : (UINT)chunk.size();
         int got = stream.ReadFull(chunk.data(), want);
         if (got < 0)
-            return Refuse(OPEN_NOT_IMAGE);
+            return Refuse(OPEN_DAMAGED);
         if ((UINT)got < want)
             return Refuse(OPEN_TRUNCATED);
         if (!out.Write(chunk.data(), want))
@@ -303,7 +318,7 @@ BOOL CRomfsImage::Open(LPCTSTR path)
         // refused before any temp file is written
         int got = stream.ReadFull(head, sizeof(head));
         if (got < 0)
-            return Refuse(OPEN_NOT_IMAGE);
+            return Refuse(OPEN_DAMAGED);
         if (got < 16)
             return Refuse(got >= 8 && HasMagic(head) ? OPEN_TRUNCATED : OPEN_NOT_IMAGE);
         if (!HasMagic(head))
@@ -311,6 +326,8 @@ BOOL CRomfsImage::Open(LPCTSTR path)
         if (!InflateToTemp(stream, head, (UINT)got))
             return FALSE;
         file = m_strTempFile;
+    } else if (stream.HeaderError() != OPEN_OK) {
+        return Refuse(stream.HeaderError());
     }
     RomfsFile image;
     if (!image.Open(file))

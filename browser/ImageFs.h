@@ -15,7 +15,8 @@ public:
            OPEN_NO_SPACE,
            OPEN_CANNOT_WRITE,
            OPEN_CANCELLED,
-           OPEN_NAME_NOT_ALLOWED };
+           OPEN_NAME_NOT_ALLOWED,
+           OPEN_DAMAGED };
     enum { EXTRACT_OK = 0,
            EXTRACT_NO_IMAGE = -1,
            EXTRACT_NO_MEMORY = -2,

@@ -88,6 +88,13 @@ private:
     zipFile m_zip = NULL;
 };
 
+SaveResult Failed(SaveProblem& problem, const CString& file, int reason, SaveResult result)
+{
+    problem.file = file;
+    problem.reason = reason;
+    return result;
+}
+
 BOOL WriteZip(LPCTSTR zipPath, LPCTSTR imagePath, const CString& member)
 {
     CFile source;
@@ -154,25 +161,44 @@ BOOL ZipImageFile(LPCTSTR zipPath, LPCTSTR imagePath)
 }
 
 SaveResult SaveNodesAsImage(CImageFs& fs, const CPtrArray& nodes, LPCTSTR chosenPath, BOOL readOnly,
-                            BOOL compress, CString& imagePath)
+                            BOOL compress, CString& imagePath, SaveProblem* problem)
 {
+    SaveProblem unused;
+    SaveProblem& p = problem ? *problem : unused;
+    p = SaveProblem();
     if (nodes.GetSize() == 0)
         return SAVE_NO_FILES;
     if (readOnly)
         return SAVE_READ_ONLY;
     StagingFolder staging;
-    if (!staging.Create() || ExtractNodesTo(fs, nodes, staging.Path()) <= 0)
-        return SAVE_EXTRACT_FAILED;
+    if (!staging.Create())
+        return Failed(p, FwGetTempPath(), CImageFs::OPEN_CANNOT_WRITE, SAVE_EXTRACT_FAILED);
+    CFsNode* node = NULL;
+    CString target;
+    int error = CImageFs::EXTRACT_OK;
+    if (ExtractNodesTo(fs, nodes, staging.Path(), &node, &target, &error) <= 0) {
+        if (error == CImageFs::EXTRACT_NO_TARGET)
+            return Failed(p, target, CImageFs::OPEN_CANNOT_WRITE, SAVE_EXTRACT_FAILED);
+        CString source = node && node->IsDiskFile() ? node->m_strSource : node ? node->m_strName
+                                                                               : CString();
+        return Failed(p, source, CImageFs::OPEN_CANNOT_READ, SAVE_EXTRACT_FAILED);
+    }
     imagePath = AddImageExtension(chosenPath);
     CString volume = fs.GetTree().GetRoot()->m_strName;
     if (volume.IsEmpty() || volume.GetLength() > 15)
         volume = kDefaultVolume;
-    if (!fs.CreateImage(staging.Path(), imagePath, CImageFs::MODE_ROMFS, volume))
-        return SAVE_BUILD_FAILED;
+    if (!fs.CreateImage(staging.Path(), imagePath, CImageFs::MODE_ROMFS, volume)) {
+        int reason = fs.GetBuildError();
+        return Failed(p, reason == CImageFs::OPEN_CANNOT_READ ? staging.Path() : imagePath, reason,
+                      SAVE_BUILD_FAILED);
+    }
     if (!compress)
         return SAVE_CREATED;
-    if (!ZipImageFile(imagePath + ".zip", imagePath))
-        return SAVE_ZIP_FAILED;
+    if (!ZipImageFile(imagePath + ".zip", imagePath)) {
+        if (FwAccess(imagePath, 4) != 0)
+            return Failed(p, imagePath, CImageFs::OPEN_CANNOT_READ, SAVE_ZIP_FAILED);
+        return Failed(p, imagePath + ".zip", CImageFs::OPEN_CANNOT_WRITE, SAVE_ZIP_FAILED);
+    }
     FwDeleteFile(imagePath);
     return SAVE_ZIPPED;
 }
@@ -184,15 +210,11 @@ LPCTSTR SaveResultText(SaveResult result)
         return "No file to process, quit.     ";
     case SAVE_READ_ONLY:
         return "This function is only for new created virtual fs.     ";
-    case SAVE_EXTRACT_FAILED:
-    case SAVE_BUILD_FAILED:
-        return "file create failed!     ";
     case SAVE_CREATED:
         return "file created!     ";
     case SAVE_ZIPPED:
         return "zipped file created!     \n";
-    case SAVE_ZIP_FAILED:
-        return "operation failed.     \nun-compressed file without touched.";
+    default:  // failures name their file (SaveProblem)
+        return "";
     }
-    return "";
 }

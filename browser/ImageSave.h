@@ -38,12 +38,18 @@ enum SaveResult {
     SAVE_ZIP_FAILED
 };
 
+// The file a failed save names and why (a CImageFs::OPEN_ reason).
+struct SaveProblem {
+    CString file;
+    int reason = CImageFs::OPEN_OK;
+};
+
 // Extracts the file nodes into a staging folder (removed again whatever the
 // result), builds the image at AddImageExtension(chosenPath) named after the
 // image's root, and with compress zips it to "<image>.zip" and deletes the
-// plain image. imagePath receives the image's path.
+// plain image. imagePath receives the image's path; a failure fills problem.
 SaveResult SaveNodesAsImage(CImageFs& fs, const CPtrArray& nodes, LPCTSTR chosenPath, BOOL readOnly,
-                            BOOL compress, CString& imagePath);
+                            BOOL compress, CString& imagePath, SaveProblem* problem = NULL);
 
-// The message the frame shows for a result (texts of the program).
+// The message the frame shows for a result that names no file.
 LPCTSTR SaveResultText(SaveResult result);

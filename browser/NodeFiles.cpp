@@ -47,7 +47,8 @@ CString NodeTargetPath(LPCTSTR folder, const CFsNode* node)
     return path + MakeSafeFileName(node->m_strName);
 }
 
-int ExtractNodesTo(CImageFs& fs, const CPtrArray& nodes, LPCTSTR folder)
+int ExtractNodesTo(CImageFs& fs, const CPtrArray& nodes, LPCTSTR folder, CFsNode** failed,
+                   CString* failedTarget, int* error)
 {
     int count = (int)nodes.GetSize();
     for (int i = 0; i < count; ++i) {
@@ -55,8 +56,16 @@ int ExtractNodesTo(CImageFs& fs, const CPtrArray& nodes, LPCTSTR folder)
         if (node->IsFolder())
             continue;
         CString target = NodeTargetPath(folder, node);
-        if (fs.Extract(node, target, TRUE) != CImageFs::EXTRACT_OK)
+        int result = fs.Extract(node, target, TRUE);
+        if (result != CImageFs::EXTRACT_OK) {
+            if (failed)
+                *failed = node;
+            if (failedTarget)
+                *failedTarget = target;
+            if (error)
+                *error = result;
             return 0;
+        }
     }
     return count;
 }

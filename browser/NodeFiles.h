@@ -20,8 +20,10 @@ CString NodeTargetPath(LPCTSTR folder, const CFsNode* node);
 
 // For each node in order: files are extracted into the folder under their
 // safe names (disk files copied). The count of nodes, folders included;
-// 0 when there are none or an extraction fails.
-int ExtractNodesTo(CImageFs& fs, const CPtrArray& nodes, LPCTSTR folder);
+// 0 when there are none or an extraction fails, which then gives the node,
+// its target path and the extraction's result in the last three.
+int ExtractNodesTo(CImageFs& fs, const CPtrArray& nodes, LPCTSTR folder, CFsNode** failed = NULL,
+                   CString* failedTarget = NULL, int* error = NULL);
 
 // Extracts each file node into the temp folder and adds the path of each
 // success to paths. FALSE when there are no nodes.

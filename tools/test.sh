@@ -43,13 +43,16 @@ WINEPREFIX="$(source tools/wine-env.sh && wine_prefix_for "$ROOT/.wine-user")" \
   tools/wine-session.sh tools/user_profile_check.sh "$ZAVO_WIN_BUILD"
 
 step "fuzz: ${FUZZ_SECONDS} s each, $JOBS at once"
+echo "load before the fuzz run: $(uptime)"
 fuzz_one() {
-  local f="$1" corpus seeds
+  local f="$1" corpus seeds rate runs
   corpus="build-fuzz/corpus/$f"; mkdir -p "$corpus"
   seeds=$(find . -path ./build-\* -prune -o -type d -name "${f}_seeds" -print | head -n 1)
-  if build-fuzz/bin/"$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=0 \
+  if build-fuzz/bin/"$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=1 \
        "$corpus" ${seeds:+"$seeds"} >"build-fuzz/$f.log" 2>&1; then
-    echo "fuzz $f: clean"
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "build-fuzz/$f.log")
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "build-fuzz/$f.log")
+    echo "fuzz $f: clean, ${rate:-?} inputs/s (${runs:-?} inputs)"
   else
     echo "fuzz $f: FAILED"; tail -n 40 "build-fuzz/$f.log"; return 1
   fi
@@ -58,6 +61,7 @@ export -f fuzz_one; export FUZZ_SECONDS
 fail=0
 grep -v '^$' build-fuzz/fuzzers.txt | xargs -P "$JOBS" -I{} bash -c 'fuzz_one "$1"' _ {} >build-fuzz/fuzz.out || fail=1
 cat build-fuzz/fuzz.out
-echo "fuzz: $(grep -c ': clean$' build-fuzz/fuzz.out) targets clean, $(grep -c ': FAILED$' build-fuzz/fuzz.out) failed"
+echo "fuzz: $(grep -c ': clean,' build-fuzz/fuzz.out) targets clean, $(grep -c ': FAILED$' build-fuzz/fuzz.out) failed"
+echo "load after the fuzz run: $(uptime)"
 step "done"
 exit $fail

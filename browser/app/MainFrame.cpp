@@ -56,6 +56,8 @@ UINT ReasonText(int error)
         return IDS_REASON_NO_SPACE;
     case CImageFs::OPEN_NAME_NOT_ALLOWED:
         return IDS_REASON_NAME;
+    case CImageFs::OPEN_DAMAGED:
+        return IDS_REASON_DAMAGED;
     default:
         return IDS_REASON_NOT_IMAGE;
     }
@@ -353,9 +355,26 @@ void CMainFrame::OnSaveNewFs()
     if (dlg.DoModal() != IDOK)
         return;
     CString image;
-    SaveResult result = SaveNodesAsImage(m_imageFs, nodes, dlg.GetPathName(), m_bReadOnly, dlg.m_bCompress, image);
+    SaveProblem problem;
+    SaveResult result =
+        SaveNodesAsImage(m_imageFs, nodes, dlg.GetPathName(), m_bReadOnly, dlg.m_bCompress, image, &problem);
+    CString text;
+    switch (result) {
+    case SAVE_EXTRACT_FAILED:
+        text = FailureText(IDS_EXTRACT_FAILED, problem.file, ReasonText(problem.reason));
+        break;
+    case SAVE_BUILD_FAILED:
+        text = FailureText(IDS_BUILD_FAILED_FILE, problem.file, ReasonText(problem.reason));
+        break;
+    case SAVE_ZIP_FAILED:
+        text.Format(LoadText(IDS_ZIP_FAILED), (LPCTSTR)problem.file, (LPCTSTR)LoadText(ReasonText(problem.reason)),
+                    (LPCTSTR)image);
+        break;
+    default:
+        text = SaveResultText(result);
+    }
     BOOL ok = result == SAVE_CREATED || result == SAVE_ZIPPED;
-    ShowMessage(SaveResultText(result), MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONSTOP));
+    ShowMessage(text, MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONSTOP));
 }
 
 void CMainFrame::OnNewFsFromDirectory()

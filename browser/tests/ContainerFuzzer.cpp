@@ -1,22 +1,19 @@
 #include "browser/GzMemberReader.h"
-#include "framework/File.h"
-#include "framework/Sys.h"
+#include "framework/MemFile.h"
 
 #include <cstdint>
 #include <vector>
 
+// The container reader on the bytes in memory: forwards, then back beyond
+// the window, then the probe.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CString path;
-    if (path.IsEmpty() && !FwGetTempFileName(FwGetTempPath(), "bcf", path))
-        return 0;
-    CFile f;
-    if (!f.Open(path, CFile::modeCreate | CFile::modeWrite) || !f.Write(data, (UINT)size) || !f.Close())
-        return 0;
+    // an exact-size copy, so reads past the end are caught
+    std::vector<BYTE> bytes(data, data + size);
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     GzMemberReader r;
-    LONGLONG n = r.Open(path);
+    LONGLONG n = r.Open(file);
     std::vector<BYTE> buf(40000);
-    // forwards, then back beyond the window
     for (DWORD at = 0; n > 0 && at < 1u << 22;) {
         int got = r.ReadAt(buf.data(), at, (UINT)buf.size());
         if (got <= 0)
@@ -24,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         at += got;
     }
     r.ReadAt(buf.data(), 10, 100);
+    r.Close();
     BYTE head[GzMemberReader::PROBE_SIZE];
-    GzMemberReader::Probe(head, path);
+    GzMemberReader::Probe(head, file);
     return 0;
 }

@@ -193,6 +193,48 @@ TEST_F(StudioPackage, CutLayersAreTruncated)
     }
 }
 
+// A package or gzip image whose container header is damaged, or cut off
+// before the data it states, says so rather than "not a menu image".
+TEST_F(StudioPackage, DamagedAndCutContainerHeadersGiveTheirReason)
+{
+    Bytes gz = ReadBytes(image + ".gz");
+    ASSERT_TRUE(MakePackage(dir / "whole.zip", image + ".gz"));
+    Bytes zip = ReadBytes(dir / "whole.zip");
+    Bytes stored = MakeZip({{"menu", plain, 0, 0}});
+    Bytes crypt = MakeZip({{"menu", plain, 8, 1}});
+    Bytes badMethod = gz;
+    badMethod[2] = 7;
+    Bytes badFlags = gz;
+    badFlags[3] |= 0x20;
+    Bytes damaged = gz;  // a stored deflate block whose length check fails
+    damaged[10] = 0x00;
+    damaged[11] = 0x05;
+    damaged[12] = 0x00;
+    damaged[13] = 0x00;
+    damaged[14] = 0x00;
+    Bytes cutName = MakeGzip(plain, 0x08);
+    cutName.resize(14);  // inside the file name field
+    const struct {
+        const char* name;
+        Bytes bytes;
+        int reason;
+    } cases[] = {
+        {"cut.zip", Bytes(zip.begin(), zip.begin() + zip.size() / 2), CImageFs::OPEN_TRUNCATED},
+        {"name.gz", cutName, CImageFs::OPEN_TRUNCATED},
+        {"stored.zip", stored, CImageFs::OPEN_DAMAGED},
+        {"crypt.zip", crypt, CImageFs::OPEN_DAMAGED},
+        {"method.gz", badMethod, CImageFs::OPEN_DAMAGED},
+        {"flags.gz", badFlags, CImageFs::OPEN_DAMAGED},
+        {"data.gz", damaged, CImageFs::OPEN_DAMAGED},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteBytes(dir / c.name, c.bytes));
+        CImageFs fs;
+        EXPECT_FALSE(fs.OpenImage(dir / c.name)) << c.name;
+        EXPECT_EQ(fs.GetOpenError(), c.reason) << c.name;
+    }
+}
+
 namespace {
 const size_t kBombBytes = 48u << 20;
 

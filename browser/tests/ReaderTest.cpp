@@ -1,5 +1,6 @@
 #include "browser/GzMemberReader.h"
 #include "browser/tests/ImageBytes.h"
+#include "framework/MemFile.h"
 #include "framework/tests/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,25 @@ TEST_F(Reader, RefusesGzipHeaderCrcAndReservedFlags)
     EXPECT_EQ(r.GetError(), GzMemberReader::ERR_BAD_HEADER);
 }
 
+// Bytes in memory read as the same bytes in a file do.
+TEST_F(Reader, ReadsFromAFileTheCallerOpened)
+{
+    for (const Bytes& container : {MakeGzip(data), MakeZip({{"a.zmn", data}}), Bytes(600, 'p')}) {
+        Bytes copy = container;
+        CMemFile memory(copy.data(), (UINT)copy.size());
+        GzMemberReader fromFile, fromMemory;
+        LONGLONG size = fromFile.Open(Put(container));
+        EXPECT_EQ(fromMemory.Open(memory), size);
+        Bytes a, b;
+        EXPECT_EQ(ReadAll(fromFile, a), ReadAll(fromMemory, b));
+        EXPECT_TRUE(a == b);
+        fromMemory.Close();
+        BYTE headFile[GzMemberReader::PROBE_SIZE], headMemory[GzMemberReader::PROBE_SIZE];
+        EXPECT_EQ(GzMemberReader::Probe(headFile, dir / "in.bin"), GzMemberReader::Probe(headMemory, memory));
+        fromFile.Close();
+    }
+}
+
 TEST_F(Reader, PlainFileIsNoContainerAndNoError)
 {
     GzMemberReader r;
@@ -104,7 +124,18 @@ TEST_F(Reader, RefusesStoredEncryptedDescriptorAndOverlongZipMembers)
     z[21] = 0x00;
     GzMemberReader r;
     EXPECT_EQ(r.Open(Put(z)), 0);
-    EXPECT_EQ(r.GetError(), GzMemberReader::ERR_BAD_HEADER);
+    EXPECT_EQ(r.GetError(), GzMemberReader::ERR_HEADER_CUT);
+}
+
+TEST_F(Reader, GzipCutInsideItsHeaderIsACutHeader)
+{
+    Bytes g = MakeGzip(data, 0x1C);
+    for (size_t cut : {11, 14, 18, 20, 24}) {
+        GzMemberReader r;
+        EXPECT_EQ(r.Open(Put(Bytes(g.begin(), g.begin() + cut))), 0) << cut;
+        EXPECT_EQ(r.GetError(), GzMemberReader::ERR_HEADER_CUT) << cut;
+        EXPECT_FALSE(r.IsCompressed()) << cut;
+    }
 }
 
 TEST_F(Reader, BackwardReadBeyondTheWindowDecodesAgain)

@@ -184,6 +184,38 @@ TEST_F(Save, FailuresKeepWhatIsOnDisk)
               6);  // tmp, a.txt, empty, z.zmn, z.zmn.zip, keep.zmn
 }
 
+// Each failure names the file it could not use and why.
+TEST_F(Save, FailuresNameTheFileAndTheReason)
+{
+    DropSample();
+    CString image;
+    SaveProblem problem;
+    FwCreateDirectory(dir / "z.zmn.zip");
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "z.zmn", FALSE, TRUE, image, &problem), SAVE_ZIP_FAILED);
+    EXPECT_STREQ(problem.file, dir / "z.zmn.zip");
+    EXPECT_EQ(problem.reason, CImageFs::OPEN_CANNOT_WRITE);
+
+    CString nowhere = dir / "no-such-folder" + FwPathSeparator() + "menu.zmn";
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, nowhere, FALSE, FALSE, image, &problem), SAVE_BUILD_FAILED);
+    EXPECT_STREQ(problem.file, nowhere);
+    EXPECT_EQ(problem.reason, CImageFs::OPEN_CANNOT_WRITE);
+
+    CString bad = dir / "menu?.zmn";
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, bad, FALSE, FALSE, image, &problem), SAVE_BUILD_FAILED);
+    EXPECT_STREQ(problem.file, bad);
+    EXPECT_EQ(problem.reason, CImageFs::OPEN_NAME_NOT_ALLOWED);
+
+    FwDeleteFile(dir / "Big.bin");
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "gone.zmn", FALSE, FALSE, image, &problem), SAVE_EXTRACT_FAILED);
+    EXPECT_STREQ(problem.file, dir / "Big.bin");
+    EXPECT_EQ(problem.reason, CImageFs::OPEN_CANNOT_READ);
+    EXPECT_FALSE(FwFileExists(dir / "gone.zmn"));
+
+    EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "x", TRUE, FALSE, image, &problem), SAVE_READ_ONLY);
+    EXPECT_TRUE(problem.file.IsEmpty());
+    EXPECT_EQ(CountEntries(temp), 0);
+}
+
 TEST_F(Save, ZipNeedsBothPathsAndAReadableImage)
 {
     EXPECT_FALSE(ZipImageFile("", dir / "a"));

@@ -52,10 +52,13 @@ private:
     BOOL ReadZipEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
     BOOL ReadTarEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
     BOOL GoToZipEntry(int index, CString& name, BOOL& isFile, unsigned long& size);
+    void NoteFirstEntry();
 
     void* m_gz;
     unsigned long m_nDiskLength;
     void* m_zip;
+    int m_nZipIndex;  // the zip's current entry, -1 when not known
+    int m_nZipEnd;    // the first entry that could not be reached, INT_MAX before that
     struct MemoryZip;
     MemoryZip* m_memory;                 // the source of a zip opened from memory
     std::vector<unsigned char> m_data;   // decompressed stream, NUL after its end

@@ -20,7 +20,6 @@ CKoImage::~CKoImage() { Destroy(); }
 void CKoImage::Destroy()
 {
     m_block.clear();
-    m_block.shrink_to_fit();
     m_alpha.clear();
     m_selection.clear();
     m_width = m_height = m_bpp = m_rowSize = m_imageSize = m_colors = 0;
@@ -32,28 +31,37 @@ bool CKoImage::Fail(const char *text)
     return false;
 }
 
+uint32_t CKoImage::StoredDepth(uint32_t bpp)
+{
+    return bpp <= 1 ? 1 : bpp <= 4 ? 4
+                      : bpp <= 8   ? 8
+                                   : 24;
+}
+
+bool CKoImage::WithinMemory(uint32_t width, uint32_t height, uint32_t bpp)
+{
+    bpp = StoredDepth(bpp);
+    if ((uint64_t)width * height * bpp / 256 > kMaxMemory)
+        return false;
+    uint64_t imageSize = ((uint64_t)width * bpp + 31) / 32 * 4 * height;
+    uint32_t colors = bpp == 24 ? 0 : 1u << bpp;
+    return sizeof(KoBitmapInfoHeader) + colors * 4 + imageSize <= kMaxMemory;
+}
+
 bool CKoImage::Create(uint32_t width, uint32_t height, uint32_t bpp, int type)
 {
     Destroy();
     if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
         return Fail(
             "CKoImage::Create : width and height must be greater than zero");
-    bpp = bpp <= 1 ? 1 : bpp <= 4 ? 4
-                     : bpp <= 8   ? 8
-                                  : 24;
-    if ((uint64_t)width * height * bpp / 256 > kMaxMemory)
+    if (!WithinMemory(width, height, bpp))
         return Fail("CKOIMAGE_MAX_MEMORY exceeded");
+    bpp = StoredDepth(bpp);
     uint64_t rowSize = ((uint64_t)width * bpp + 31) / 32 * 4;
     uint64_t imageSize = rowSize * height;
     uint32_t colors = bpp == 24 ? 0 : 1u << bpp;
-    if (sizeof(KoBitmapInfoHeader) + colors * 4 + imageSize > kMaxMemory)
-        return Fail("CKOIMAGE_MAX_MEMORY exceeded");
-    try {
-        m_block.assign(sizeof(KoBitmapInfoHeader) + colors * 4 + (size_t)imageSize,
-                       0);
-    } catch (const std::bad_alloc &) {
+    if (!m_block.Allocate(sizeof(KoBitmapInfoHeader) + colors * 4 + (size_t)imageSize))
         return Fail("CKoImage::Create can't allocate memory");
-    }
     m_width = width;
     m_height = height;
     m_bpp = bpp;

@@ -3,10 +3,49 @@
 // with an optional alpha layer, decoded from BMP, ICO, PNG or TGA data.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CKoMemStream;
+
+// The bytes of an image, zeroed by calloc and not written again: the pages
+// of a large image stay untouched until the decoder fills them.
+class KoBlock {
+public:
+    KoBlock() {}
+    ~KoBlock() { free(m_data); }
+    KoBlock(const KoBlock &) = delete;
+    KoBlock &operator=(const KoBlock &) = delete;
+    // false when the memory cannot be had; the block is then empty
+    bool Allocate(size_t size)
+    {
+        clear();
+        m_data = static_cast<uint8_t *>(calloc(size ? size : 1, 1));
+        m_size = m_data ? size : 0;
+        return m_data != nullptr;
+    }
+    void clear()
+    {
+        free(m_data);
+        m_data = nullptr;
+        m_size = 0;
+    }
+    void swap(KoBlock &other)
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+    }
+    bool empty() const { return m_size == 0; }
+    size_t size() const { return m_size; }
+    uint8_t *data() { return m_data; }
+    const uint8_t *data() const { return m_data; }
+
+private:
+    uint8_t *m_data = nullptr;
+    size_t m_size = 0;
+};
 #ifdef _WIN32
 struct HDC__;
 struct HINSTANCE__;
@@ -48,6 +87,9 @@ public:
     CKoImage(const CKoImage &) = delete;
     CKoImage &operator=(const CKoImage &) = delete;
 
+    // Whether an image of this size and depth stays within the memory limit
+    // that Create keeps.
+    static bool WithinMemory(uint32_t width, uint32_t height, uint32_t bpp);
     bool Create(uint32_t width, uint32_t height, uint32_t bpp,
                 int type = KO_TYPE_UNKNOWN);
     void Destroy();
@@ -125,11 +167,12 @@ public:
     uint32_t GetFrame() const { return m_frame; }
 
 private:
+    static uint32_t StoredDepth(uint32_t bpp);
     bool Inside(int32_t x, int32_t y) const;
     void TakeImage(CKoImage &other);
     bool RunCodec(CKoMemStream &stream, int type);
 
-    std::vector<uint8_t> m_block;
+    KoBlock m_block;
     uint32_t m_width = 0, m_height = 0, m_bpp = 0, m_rowSize = 0, m_imageSize = 0,
              m_colors = 0;
     int32_t m_xDpm, m_yDpm;

@@ -127,6 +127,25 @@ bool DecodeRle(CKoImage &img, CKoMemStream &s, bool four)
 
 }  // namespace
 
+namespace {
+// Whether the palette and every pixel row of an uncompressed bitmap lie in
+// the stream, so that a short file is refused before its image is allocated.
+bool UncompressedBmpFits(const CKoMemStream &s, long start, uint32_t offBits, uint64_t width,
+                         uint64_t height, uint32_t bpp, uint32_t clrUsed, bool core)
+{
+    uint64_t colors = bpp <= 8 ? 1u << (bpp <= 1 ? 1 : bpp <= 4 ? 4
+                                                                : 8)
+                               : 0;
+    uint64_t used = clrUsed && clrUsed < colors ? clrUsed : colors;
+    uint64_t size = (uint64_t)s.Size();
+    uint64_t paletteEnd = (uint64_t)s.Tell() + used * (core ? 3 : 4);
+    if (paletteEnd > size)
+        return false;
+    uint64_t pixels = offBits && (uint64_t)start + offBits < size ? (uint64_t)start + offBits : paletteEnd;
+    return height && SourceRowBytes(width, bpp) <= (size - pixels) / height;
+}
+}  // namespace
+
 bool KoDecodeBmp(CKoImage &img, CKoMemStream &s)
 {
     long start = s.Tell();
@@ -179,6 +198,10 @@ bool KoDecodeBmp(CKoImage &img, CKoMemStream &s)
                 mask[i] = FieldReader(m, sizeof m).U32(4 * i);
         }
     }
+    if (compression != kBiRle8 && compression != kBiRle4 &&
+        CKoImage::WithinMemory((uint32_t)width, (uint32_t)height, bpp) &&
+        !UncompressedBmpFits(s, start, offBits, (uint64_t)width, (uint64_t)height, bpp, clrUsed, core))
+        return img.Fail("Error reading BMP info");
     if (!img.Create((uint32_t)width, (uint32_t)height, bpp, KO_TYPE_BMP))
         return false;
 

@@ -28,9 +28,11 @@
 #define IDS_EXTRACT_FAILED              61452
 #define IDS_BUILD_FAILED_FILE           61453
 #define IDS_REPLACE_ASK                 61454
+#define IDS_ZIP_FAILED                  61455
 #define IDS_REASON_TRUNCATED            61460
 #define IDS_REASON_NOT_IMAGE            61461
 #define IDS_REASON_CANNOT_READ          61462
 #define IDS_REASON_CANNOT_WRITE         61463
 #define IDS_REASON_NAME                 61464
 #define IDS_REASON_NO_SPACE             61465
+#define IDS_REASON_DAMAGED              61466

@@ -20,9 +20,9 @@ std::string Bytes(const std::u16string& text, bool bom, bool odd = false)
     return out;
 }
 
-std::vector<std::u16string> Lines(const std::string& bytes)
+std::vector<std::u16string> Lines(const std::string& bytes, bool readLastLine = false)
 {
-    Utf16LineReader reader(bytes.data(), bytes.size());
+    Utf16LineReader reader(bytes.data(), bytes.size(), readLastLine);
     std::vector<std::u16string> lines;
     std::u16string line;
     while (reader.ReadLine(line))
@@ -30,11 +30,19 @@ std::vector<std::u16string> Lines(const std::string& bytes)
     return lines;
 }
 
-TEST(Utf16LineReader, EndsLinesAtCrOrCrLfAndReadsALastOpenLine)
+TEST(Utf16LineReader, EndsLinesAtCrOrCrLfAndDropsTextAfterTheLastCr)
 {
     std::vector<std::u16string> want = {u"[a]", u"b=1", u"", u"c=\u4e2d", u"d"};
-    EXPECT_EQ(Lines(Bytes(u"[a]\r\nb=1\r\r\nc=\u4e2d\rd", true)), want);
+    EXPECT_EQ(Lines(Bytes(u"[a]\r\nb=1\r\r\nc=\u4e2d\rd\r", true)), want);
     EXPECT_EQ(Lines(Bytes(u"[a]\rb=1\r\rc=\u4e2d\rd\r\n", true, true)), want);
+    EXPECT_EQ(Lines(Bytes(u"[a]\rb=1\r\rc=\u4e2d\rd\r\ne=2", false)), want);
+    EXPECT_EQ(Lines(Bytes(u"[a]\rb=1\r\rc=\u4e2d\rd\r\ne=2\n", true)), want);
+    EXPECT_TRUE(Lines(Bytes(u"[a]", true)).empty());
+    // the same text read from a file keeps its open last line
+    std::vector<std::u16string> file = want;
+    file.push_back(u"e=2");
+    EXPECT_EQ(Lines(Bytes(u"[a]\rb=1\r\rc=\u4e2d\rd\r\ne=2", true), true), file);
+    EXPECT_EQ(Lines(Bytes(u"[a]\rb=1\r\rc=\u4e2d\rd\r\n", true), true), want);
     EXPECT_TRUE(Lines(Bytes(u"", true)).empty());
     EXPECT_TRUE(Lines("x").empty());
     Utf16LineReader none(nullptr, 10);
@@ -45,7 +53,7 @@ TEST(Utf16LineReader, EndsLinesAtCrOrCrLfAndReadsALastOpenLine)
 TEST(Utf16LineReader, ALoneLfStaysInItsLine)
 {
     std::vector<std::u16string> want = {u"[a]\nb=1", u"\nc=2\n", u"\n"};
-    EXPECT_EQ(Lines(Bytes(u"[a]\nb=1\r\n\nc=2\n\r\n\n", true)), want);
+    EXPECT_EQ(Lines(Bytes(u"[a]\nb=1\r\n\nc=2\n\r\n\n\r", true)), want);
 }
 
 TEST(PackageText, DefaultIniNameAndMangling)
@@ -54,6 +62,11 @@ TEST(PackageText, DefaultIniNameAndMangling)
     EXPECT_EQ(GetDefaultIniNameFromText(list.data(), list.size()), u"Blue_ini");
     std::string none = Bytes(u"[Files]\r\n[File.Open\r\n", true);
     EXPECT_EQ(GetDefaultIniNameFromText(none.data(), none.size()), u"");
+    // the list is searched as one text: a last entry without a CR still counts
+    std::string open = Bytes(u"; schemes\r\n[File.Blue]", true);
+    EXPECT_EQ(GetDefaultIniNameFromText(open.data(), open.size()), u"Blue_ini");
+    std::string bare = Bytes(u"[File.Green]", false);
+    EXPECT_EQ(GetDefaultIniNameFromText(bare.data(), bare.size()), u"Green_ini");
     EXPECT_EQ(MangleResourceName("OFFICE2007\\SCROLLARROWGLYPHS.BMP"), "OFFICE2007_SCROLLARROWGLYPHS_BMP");
     EXPECT_EQ(MangleResourceName("NormalBlue.ini"), "NormalBlue_ini");
 }

@@ -83,7 +83,7 @@ BOOL CVZRThemePackage::Open(LPCSTR path, LPCSTR iniName)
         // A UTF-16 file (with its mark) reads as a text resource does; a UTF-8 mark is skipped.
         if (BeginsWith(m_folderText, "\xFF\xFE", 2)) {
             m_bFolderUtf16 = true;
-            m_text.Reset(m_folderText.data(), m_folderText.size());
+            m_text.Reset(m_folderText.data(), m_folderText.size(), true);
         } else if (BeginsWith(m_folderText, "\xEF\xBB\xBF", 3)) {
             m_folderPos = 3;
         }

@@ -552,6 +552,19 @@ std::map<std::string, std::string> ReadZip(const std::string& path)
     return members;
 }
 
+// Answers the save dialog with the path and the state of its compress box.
+void AnswerSave(const std::string& path, bool compress)
+{
+    g_answer = [path, compress](HWND dlg) {
+        HWND box = FindChildById(dlg, IDC_COMPRESS);
+        if (box && !compress)
+            SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+        SetDlgItemTextA(dlg, 0x480, path.c_str());
+        SetDlgItemTextA(dlg, 0x47C, path.c_str());
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    };
+}
+
 TEST_F(PelsysTest, SavesDroppedFilesAsAnImageAndAsAZip)
 {
     std::string dir = Folder("save");
@@ -565,18 +578,8 @@ TEST_F(PelsysTest, SavesDroppedFilesAsAnImageAndAsAZip)
     ASSERT_EQ(Rows(), 2);
 
     std::string out = Folder("out");
-    auto answerSave = [](const std::string& path, bool compress) {
-        g_answer = [path, compress](HWND dlg) {
-            HWND box = FindChildById(dlg, IDC_COMPRESS);
-            if (box && !compress)
-                SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
-            SetDlgItemTextA(dlg, 0x480, path.c_str());
-            SetDlgItemTextA(dlg, 0x47C, path.c_str());
-            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
-        };
-    };
     // a new name without a dot gets ".zmn"
-    answerSave(out + "\\plain", false);
+    AnswerSave(out + "\\plain", false);
     Command(ID_SAVE_NEWFS);
     EXPECT_EQ(g_messages, std::vector<std::string>{"file created!     "});
     std::string volume;
@@ -588,7 +591,7 @@ TEST_F(PelsysTest, SavesDroppedFilesAsAnImageAndAsAZip)
     EXPECT_EQ(files["b.bin"].size(), 70000u);
 
     g_messages.clear();
-    answerSave(out + "\\zipped.zmn", true);
+    AnswerSave(out + "\\zipped.zmn", true);
     Command(ID_SAVE_NEWFS);
     EXPECT_EQ(g_messages, std::vector<std::string>{"zipped file created!     \n"});
     EXPECT_FALSE(Exists(out + "\\zipped.zmn"));
@@ -596,6 +599,39 @@ TEST_F(PelsysTest, SavesDroppedFilesAsAnImageAndAsAZip)
     ASSERT_EQ(members.size(), 1u);
     EXPECT_EQ(members.begin()->first, "zipped.zmn");
     EXPECT_EQ(members.begin()->second, Slurp(out + "\\plain.zmn"));
+}
+
+TEST_F(PelsysTest, SaveFailuresNameTheFileAndTheReason)
+{
+    std::string dir = Folder("save");
+    Spit(dir + "\\a.txt", "alpha");
+    Spit(dir + "\\b.bin", "beta");
+    Command(ID_FILE_NEW);
+    Drop({dir + "\\a.txt", dir + "\\b.bin"});
+    ASSERT_EQ(Rows(), 2);
+    std::string out = Folder("out");
+
+    // a zip that cannot be written keeps the plain image, and says where it is
+    CreateDirectoryA((out + "\\menu.zmn.zip").c_str(), NULL);
+    g_messages.clear();
+    AnswerSave(out + "\\menu.zmn", true);
+    Command(ID_SAVE_NEWFS);
+    CString zipFailed, reason;
+    zipFailed.LoadString(IDS_ZIP_FAILED);
+    reason.LoadString(IDS_REASON_CANNOT_WRITE);
+    CString want;
+    want.Format(zipFailed, (out + "\\menu.zmn.zip").c_str(), (LPCTSTR)reason, (out + "\\menu.zmn").c_str());
+    EXPECT_EQ(g_messages, std::vector<std::string>{(LPCTSTR)want});
+    EXPECT_TRUE(Exists(out + "\\menu.zmn"));
+
+    // a dropped file gone before the save is named by its path
+    DeleteFileA((dir + "\\b.bin").c_str());
+    g_messages.clear();
+    AnswerSave(out + "\\second.zmn", false);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages,
+              std::vector<std::string>{Failure(IDS_EXTRACT_FAILED, dir + "\\b.bin", IDS_REASON_CANNOT_READ)});
+    EXPECT_FALSE(Exists(out + "\\second.zmn"));
 }
 
 TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)

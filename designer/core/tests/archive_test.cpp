@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 
 #include "testsupport/TestSupport.h"
@@ -163,6 +164,85 @@ TEST(ArchiveFile, RefusesZipEntriesWhoseSizeLies)
         // The other entries stay readable.
         EXPECT_EQ(Binary(), Get(archive, 2).data) << name;
     }
+}
+
+namespace {
+// Names of the entries read at the indexes, "-" for each that fails.
+std::string NamesAt(CArchiveFile& archive, std::initializer_list<int> indexes)
+{
+    std::string names;
+    for (int i : indexes) {
+        CString name;
+        BOOL isFile = FALSE;
+        names += archive.GetEntryName(i, name, isFile) ? (LPCTSTR)name : "-";
+        names += ' ';
+    }
+    return names;
+}
+
+// What the archive gives from its file and from memory: open, count, names.
+std::string Reading(CArchiveFile& archive, BOOL opened)
+{
+    if (!opened)
+        return "not opened";
+    return std::to_string(archive.GetEntryCount()) + ": " + NamesAt(archive, {0, 1, 2, 3});
+}
+}  // namespace
+
+// Entries are found by index in any order, and damaged directories give the
+// same from a file, whose reads past its end the zip library may go on with,
+// and from memory, which refuses them.
+TEST(ArchiveFile, EntriesInAnyOrderAndDamagedDirectoriesFromFileAndMemory)
+{
+    std::string bytes = zavotest::ReadFile(Fixture("plain.zip"));
+    ASSERT_FALSE(bytes.empty());
+    size_t end = bytes.rfind("PK\x05\x06");
+    size_t last = bytes.rfind("PK\x01\x02");
+    ASSERT_NE(end, std::string::npos);
+    ASSERT_NE(last, std::string::npos);
+    std::string pastEnd = bytes, longExtra = bytes, farData = bytes;
+    std::string cut = bytes.substr(0, end - 10) + bytes.substr(end);
+    pastEnd[end + 17] = (char)0x70;     // the directory's offset
+    longExtra[last + 30] = (char)0xFF;  // the last entry's extra field length
+    longExtra[last + 31] = (char)0xFF;
+    farData[last + 45] = (char)0x70;  // the last entry's local header offset
+    TempFolder dir;
+    const char* plainEntry = "1: unknown unknown unknown unknown ";
+    const struct {
+        const char* name;
+        const std::string& data;
+        const char* fromFile;
+        const char* fromMemory;
+        bool lastFromFile;
+        bool lastFromMemory;
+    } cases[] = {
+        {"plain.zip", bytes, "3: a.txt dir/ dir/b.bin - ", "3: a.txt dir/ dir/b.bin - ", true, true},
+        {"past_end.zip", pastEnd, plainEntry, "not opened", false, false},
+        // a file can be read past its end, memory cannot
+        {"long_extra.zip", longExtra, "3: a.txt dir/ dir/b.bin - ", "3: a.txt dir/ - - ", true, false},
+        {"cut.zip", cut, plainEntry, "not opened", false, false},
+        {"far_data.zip", farData, "3: a.txt dir/ dir/b.bin - ", "3: a.txt dir/ dir/b.bin - ", false, false},
+    };
+    for (const auto& c : cases) {
+        std::string path = (dir / c.name).string();
+        ASSERT_TRUE(zavotest::WriteFile(path, c.data));
+        CArchiveFile file, memory;
+        EXPECT_EQ(Reading(file, file.OpenArchive(path.c_str())), c.fromFile) << c.name;
+        BOOL opened = memory.OpenArchiveFromMemory(c.data.data(), (unsigned long)c.data.size());
+        EXPECT_EQ(Reading(memory, opened), c.fromMemory) << c.name;
+        if (file.GetKind() == CArchiveFile::KIND_ZIP) {
+            EXPECT_EQ(Get(file, 2).ok, c.lastFromFile) << c.name;
+        }
+        if (opened) {
+            EXPECT_EQ(Get(memory, 2).ok, c.lastFromMemory) << c.name;
+        }
+    }
+    CArchiveFile archive;
+    ASSERT_TRUE(archive.OpenArchive(Fixture("plain.zip").c_str()));
+    EXPECT_EQ(NamesAt(archive, {2, 0, 2, 1, 3, 1, -1, 0, 2}), "dir/b.bin a.txt dir/b.bin dir/ - dir/ - a.txt dir/b.bin ");
+    EXPECT_EQ(Binary(), Get(archive, 2).data);
+    EXPECT_EQ("hello zip", Get(archive, 0).data);
+    EXPECT_EQ(NamesAt(archive, {1, 2}), "dir/ dir/b.bin ");
 }
 
 TEST(ArchiveFile, ReadsTarInsideGzip)

@@ -220,6 +220,20 @@ TEST(KoImage, HostileHeadersAndRunsStayInBounds)
     std::vector<uint8_t> shortRows = BmpHeader(100, 100, 24, 0);
     EXPECT_FALSE(img.Decode(shortRows.data(), shortRows.size(), KO_TYPE_BMP));
 
+    // Rows missing from a large uncompressed bitmap: refused as a short one;
+    // a large run-length bitmap whose data end at once is all of colour 0.
+    std::vector<uint8_t> large = BmpHeader(8000, 8000, 24, 0);
+    large.resize(large.size() + 3 * 8000, 7);
+    EXPECT_FALSE(img.Decode(large.data(), large.size(), KO_TYPE_BMP));
+    EXPECT_STREQ("Error reading BMP info", img.GetLastError());
+    std::vector<uint8_t> empty = BmpHeader(8000, 8000, 8, 1);
+    empty.push_back(0);
+    empty.push_back(1);
+    ASSERT_TRUE(img.Decode(empty.data(), empty.size(), KO_TYPE_BMP));
+    EXPECT_EQ(0, img.GetPixelIndex(0, 0));
+    EXPECT_EQ(0, img.GetPixelIndex(7999, 7999));
+    EXPECT_EQ(0, img.GetPixelIndex(4000, 123));
+
     // RLE8 runs far past the row end, deltas past the bottom, an absolute run
     // past the data.
     std::vector<uint8_t> rle = BmpHeader(4, 2, 8, 1);
