@@ -148,7 +148,10 @@ BEGIN_MESSAGE_MAP(CDepWizStep2, CPropertyPage)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CDepWizStep2::CDepWizStep2() : CPropertyPage(IDD_DEPWIZ_STEP2), m_nMode(MODE_ISO), m_bBusy(FALSE) {}
+CDepWizStep2::CDepWizStep2() : CPropertyPage(IDD_DEPWIZ_STEP2), m_nMode(MODE_ISO), m_bBusy(FALSE)
+{
+    DepWizUseSectionTitle(m_strCaption, m_psp, kStep2Section);
+}
 CDepWizStep2::~CDepWizStep2() {}
 
 CString CDepWizStep2::LoadText(UINT nId) const { return LoadAppString(nId); }
