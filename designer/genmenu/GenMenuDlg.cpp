@@ -265,8 +265,12 @@ void CGenMenuDlg::OnGenerate()
     if (m_bBusy) return;
     if (!UpdateData(TRUE)) return;
     EnableInputs(FALSE);
-    Generate();
+    const BOOL ok = Generate();
     EnableInputs(TRUE);
+    // the disabled button took the focus with it: without a focused control
+    // Escape no longer reaches the dialog
+    GotoDlgCtrl(GetDlgItem(IDC_GM_GENERATE));
+    if (ok) AfxShowMessageBox(m_hWnd, LoadText(IDS_GM_ZIPPED), NULL, MB_OK | MB_ICONINFORMATION);
 }
 
 BOOL CGenMenuDlg::IsValidMenuName(LPCTSTR lpszName) { return MenuPackageText::IsValidMenuName(lpszName); }
