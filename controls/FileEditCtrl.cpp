@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/FileFind.h"
+#include "framework/WinApp.h"
 #include "framework/WindowDC.h"
 
 #include <objbase.h>
@@ -21,10 +22,12 @@ const int kTreeWidth = 290;
 const int kTreeHeight = 170;
 const int kStatusHeight = 32;
 
+// The program's own texts where it has them (a language file), else the string table.
 CString LoadText(UINT nID, LPCTSTR lpszDefault)
 {
     CString text;
-    if (!text.LoadString(nID) || text.IsEmpty())
+    CWinApp* app = AfxGetApp();
+    if (!(app ? app->LoadLibraryString(nID, text) : text.LoadString(nID)) || text.IsEmpty())
         text = lpszDefault;
     return text;
 }

@@ -1,6 +1,7 @@
 #include "deploy/DepWizard.h"
 
 #include "deploy/BootFileSet.h"
+#include "deploy/WorkFolder.h"
 #include "deploy/MenuPackage.h"
 #include "deploy/iso/iso_build.h"
 #include "designer/app/ZavomgrApp.h"
@@ -41,38 +42,6 @@ int ShowText(CWnd* pOwner, LPCTSTR text, UINT nCaption, UINT nType)
 {
     return ::MessageBoxA(pOwner ? pOwner->m_hWnd : NULL, text, LoadAppString(nCaption), nType);
 }
-
-// One build's work folder: removed with everything in it, and with the empty
-// file the system made for its name, whatever way the build ends.
-class CWorkFolder {
-public:
-    ~CWorkFolder()
-    {
-        if (m_strPath.IsEmpty())
-            return;
-        CDiskObject disk;
-        disk.RemoveFolderTree(m_strPath);
-        ::DeleteFileA(m_strSystemFile);
-    }
-    // The ISO's boot folder is named as its boot path reads: the image's
-    // Rock Ridge names keep their case.
-    BOOL Make(LPCTSTR bootFolder)
-    {
-        CDepWizStep2::MakeWorkFolderName(m_strPath);
-        const int slash = m_strPath.ReverseFind('\\');
-        CString title = m_strPath.Mid(slash + 1);
-        if (title.Right(4) == "_tmp")
-            m_strSystemFile = m_strPath.Left(slash + 1) + title.Left(title.GetLength() - 4) + ".tmp";
-        ::DeleteFileA(m_strPath);
-        CDiskObject disk;
-        return disk.CreateFolderPath(m_strPath) && disk.CreateFolderPath(m_strPath + "\\" + bootFolder);
-    }
-    const CString& Path() const { return m_strPath; }
-
-private:
-    CString m_strPath;
-    CString m_strSystemFile;
-};
 
 // Clears the page's busy flag and its display when the build ends.
 class CBusyScope {
@@ -148,7 +117,10 @@ BEGIN_MESSAGE_MAP(CDepWizStep2, CPropertyPage)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CDepWizStep2::CDepWizStep2() : CPropertyPage(IDD_DEPWIZ_STEP2), m_nMode(MODE_ISO), m_bBusy(FALSE) {}
+CDepWizStep2::CDepWizStep2() : CPropertyPage(IDD_DEPWIZ_STEP2), m_nMode(MODE_ISO), m_bBusy(FALSE)
+{
+    DepWizUseSectionTitle(m_strCaption, m_psp, kStep2Section);
+}
 CDepWizStep2::~CDepWizStep2() {}
 
 CString CDepWizStep2::LoadText(UINT nId) const { return LoadAppString(nId); }

@@ -29,11 +29,26 @@ CString LoadAppString(UINT nId)
 
 }  // namespace
 
+void DepWizUseSectionTitle(CString& caption, PROPSHEETPAGE& psp, LPCTSTR section)
+{
+    CZavomgrApp* app = App();
+    LPCTSTR title = app ? app->m_langManager.Lookup(section, "Title") : NULL;
+    if (!title || !*title)
+        return;
+    caption = title;
+    psp.dwFlags |= PSP_USETITLE;
+}
+
 // ---- sheet ----
 
 CDepWizard::CDepWizard(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CPropertySheet(nIDCaption, pParentWnd, iSelectPage), m_pGroupLine(NULL), m_bInitialized(FALSE),
-      m_nPageTop(-1), m_nBannerIcon(0), m_nBannerTitle(0), m_nBannerDesc(0) {}
+      m_nPageTop(-1), m_nBannerIcon(0), m_nBannerTitle(0), m_nBannerDesc(0)
+{
+    const CString caption = LoadAppString(nIDCaption);
+    if (!caption.IsEmpty())
+        m_strCaption = caption;
+}
 
 CDepWizard::~CDepWizard() { delete m_pGroupLine; }
 
@@ -136,6 +151,7 @@ END_MESSAGE_MAP()
 CDepWizStep1::CDepWizStep1()
     : CPropertyPage(IDD_DEPWIZ_STEP1), m_nDefaultIndex(-1), m_bNotify(TRUE), m_bSplash(FALSE)
 {
+    DepWizUseSectionTitle(m_strCaption, m_psp, kStep1Section);
     m_szPassword[0] = '\0';
 }
 

@@ -21,6 +21,11 @@
 #define WM_DEPWIZ_ENABLEBUTTONS (WM_USER + 101)  // lParam: 0 disables Cancel, Next/Finish and Back
 #define WM_DEPWIZ_SETITEMTEXT (WM_USER + 102)    // wParam: control id, lParam: text
 
+// The sheet shows a page's title each time the page comes up: a page takes
+// the title its section of the language file gives (caption and page sheet
+// record of the page).
+void DepWizUseSectionTitle(CString& caption, PROPSHEETPAGE& psp, LPCTSTR section);
+
 class CDepWizStep1 : public CPropertyPage {
 public:
     CDepWizStep1();

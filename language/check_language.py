@@ -163,8 +163,10 @@ def required():
         if os.path.exists(os.path.join(ROOT, "templates", "Gorvanel.rc")) else ({}, set(), {})
     need = {"Global": {"1", "2"}, "Menu": set(menus.get("IDR_ZAVOMGRTYPE", set())),
             "String": {str(s) for s in strings - NOT_TEXT}}
-    # the library's data-exchange prompts, which the studio reads from [String]
-    need["String"] |= {str(v) for k, v in values.items() if k.startswith("AFX_IDP_PARSE_")}
+    # the library's own texts (its prompts, "Ready", the file dialogs' titles),
+    # which the studio reads from [String]: those the library has a fallback for
+    library = open(os.path.join(ROOT, "framework", "Document.cpp"), encoding="utf-8").read()
+    need["String"] |= {str(values[k]) for k in re.findall(r"case (AFX_\w+): return", library) if k in values}
     for dialog, section in DIALOG_SECTIONS.items():
         if dialog in dialogs:
             controls, caption = dialogs[dialog]

@@ -4,11 +4,13 @@
 #include "deploy/DepWizard.h"
 #include "deploy/iso/iso.h"
 #include "designer/app/ZavomgrApp.h"
+#include "framework/ScopedHandle.h"
 #include "resources/zavomgr/resource.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <functional>
@@ -540,6 +542,45 @@ TEST_F(DepWizardTest, InputsAreIgnoredWhileBuildingAndEachBuildHasItsOwnWorkFold
     EXPECT_NE(seen.front(), seen.back());
     EXPECT_TRUE(Matching(temp + "\\KEL*").empty());
     EXPECT_TRUE(Matching(OutFolder() + "\\tmp_dir").empty());
+}
+
+// A studio ended in the middle of a build leaves its work folder and the
+// folder's name file behind: the next build removes them, but not the folder
+// of a build that runs now (its name file is held open).
+TEST_F(DepWizardTest, ABuildRemovesTheWorkFolderAnEarlierOneLeftBehind)
+{
+    const std::string temp = OutFolder() + "\\lefttemp";
+    std::error_code error;
+    std::filesystem::remove_all(temp, error);
+    std::filesystem::create_directories(temp + "\\KEL1A2B_tmp\\kelboot");
+    std::filesystem::create_directories(temp + "\\KEL3C4D_tmp\\kelboot");
+    std::filesystem::create_directories(temp + "\\KELNONAME_tmp");
+    std::ofstream(temp + "\\KEL1A2B_tmp\\kelboot\\zavo.ini") << "left\n";
+    std::ofstream(temp + "\\KEL1A2B_tmp\\zavoldr.bin") << "left\n";
+    std::ofstream(temp + "\\KEL1A2B.tmp");
+    std::ofstream(temp + "\\KEL3C4D.tmp");
+    // another build's, running now
+    CScopedHandle running(CreateFileA((temp + "\\KEL3C4D.tmp").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, NULL));
+    ASSERT_TRUE(running.IsValid());
+    char oldTemp[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", oldTemp, sizeof(oldTemp));
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    ChooseAndGoOn();
+    ASSERT_EQ(Active(), Page2());
+    const std::string source = OutFolder() + "\\source", iso = OutFolder() + "\\after.iso";
+    CreateDirectoryA(source.c_str(), NULL);
+    DeleteFileA(iso.c_str());
+    boxes.Answer(IDNO);
+    BuildIso(source, iso);
+    SetEnvironmentVariableA("TMP", oldTemp[0] ? oldTemp : NULL);
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_ISODONE, iso));
+    std::vector<std::string> left = Matching(temp + "\\KEL*");
+    std::sort(left.begin(), left.end());
+    // the running build's folder and a folder without a name file stay
+    EXPECT_EQ(left, (std::vector<std::string>{"KEL3C4D.tmp", "KEL3C4D_tmp", "KELNONAME_tmp"}));
 }
 
 TEST_F(DepWizardTest, EmulatorTestStartsBinQemuOnTheShortPath)

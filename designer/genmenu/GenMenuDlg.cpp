@@ -12,6 +12,7 @@
 #include "designer/model/WallpaperCanvas.h"
 #include "designer/app/ZavomgrApp.h"
 #include "deploy/DepWizard.h"
+#include "deploy/WorkFolder.h"
 #include "deploy/core/BootFields.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
@@ -61,33 +62,6 @@ CSize PngHeaderSize(const CString& path)
     if (!MenuPackageText::PngFileSize(path, cx, cy)) return CSize(0, 0);
     return CSize(cx, cy);
 }
-
-// The work folder of one run: made under a unique temp name, removed with
-// everything in it (and the empty file the system made for the name) at the end.
-class CWorkFolder {
-public:
-    ~CWorkFolder()
-    {
-        if (m_strPath.IsEmpty()) return;
-        CDiskObject disk;
-        disk.RemoveFolderTree(m_strPath);
-        if (m_strPath.Right(4) == "_tmp") ::DeleteFileA(m_strPath.Left(m_strPath.GetLength() - 4) + ".tmp");
-    }
-    BOOL Create()
-    {
-        CString name;
-        CDepWizStep2::MakeWorkFolderName(name);
-        if (name.IsEmpty()) return FALSE;
-        m_strPath = name;
-        ::DeleteFileA(name);
-        CDiskObject disk;
-        return disk.CreateFolderPath(name) && disk.CreateFolderPath(name + "\\Kelboot");
-    }
-    const CString& GetPath() const { return m_strPath; }
-
-private:
-    CString m_strPath;
-};
 
 // Clears and restores the member that points at the current run's work folder.
 class CBusyScope {
@@ -291,8 +265,12 @@ void CGenMenuDlg::OnGenerate()
     if (m_bBusy) return;
     if (!UpdateData(TRUE)) return;
     EnableInputs(FALSE);
-    Generate();
+    const BOOL ok = Generate();
     EnableInputs(TRUE);
+    // the disabled button took the focus with it: without a focused control
+    // Escape no longer reaches the dialog
+    GotoDlgCtrl(GetDlgItem(IDC_GM_GENERATE));
+    if (ok) AfxShowMessageBox(m_hWnd, LoadText(IDS_GM_ZIPPED), NULL, MB_OK | MB_ICONINFORMATION);
 }
 
 BOOL CGenMenuDlg::IsValidMenuName(LPCTSTR lpszName) { return MenuPackageText::IsValidMenuName(lpszName); }
@@ -372,10 +350,10 @@ BOOL CGenMenuDlg::Generate()
         CBusyScope busy(m_bBusy, m_strWorkFolder);
         CWorkFolder work;
         SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
-        if (!StepDone(STEP_WORKFOLDER, work.Create())) {
+        if (!StepDone(STEP_WORKFOLDER, work.Make("Kelboot"))) {
             Fail(IDS_GM_ERR_WORKFOLDER);
         } else {
-            m_strWorkFolder = work.GetPath();
+            m_strWorkFolder = work.Path();
             ok = WriteMenuPackage(LoosePath(".png"), LoosePath(".smf")) && WritePreview(LoosePath(".png")) &&
                  WriteDescription(LoosePath(".txt")) && ZipPackage();
         }

@@ -143,7 +143,7 @@ protected:
         ASSERT_TRUE(WaitFor(done, 60000)) << StudioLog();
         EXPECT_TRUE(Exists(zip)) << StudioLog();
         EXPECT_FALSE(texts.empty()) << "no status text while the package was made";
-        EXPECT_EQ(StudioLog().find("[messagebox]"), std::string::npos) << StudioLog();
+        EXPECT_EQ(UnexpectedBoxes().find("[messagebox]"), std::string::npos) << StudioLog();
 
         // the job's last message pump runs with the inputs back on, and a Cancel
         // that it takes is ignored: the user clicks again
@@ -197,6 +197,18 @@ protected:
     }
 
     std::string StudioLog() { return ReadFile(folder + "\\studio.log"); }
+    // The log without the word that a package was made: any other box is unexpected.
+    std::string UnexpectedBoxes()
+    {
+        char made[512] = "";
+        GetPrivateProfileStringA("String", "61498", "", made, sizeof(made),
+                                 (StudioDir() + "\\language\\zavomgr.lng").c_str());
+        const std::string line = std::string("[messagebox] Zavomgr: ") + made + " -> 1";
+        std::string log = StudioLog();
+        for (size_t at; made[0] && (at = log.find(line)) != std::string::npos;)
+            log.erase(at, line.size());
+        return log;
+    }
 
     std::string folder, project, original;
     PROCESS_INFORMATION pi = {};
@@ -225,7 +237,7 @@ TEST_F(SampleStudio, MakesTheMenuPackageAndSavesTheProjectUnchanged)
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(StudioLog().find("[messagebox]"), std::string::npos) << StudioLog();
+    EXPECT_EQ(UnexpectedBoxes().find("[messagebox]"), std::string::npos) << StudioLog();
 }
 
 // Each element's property dialog opens on a double click and takes OK: the
@@ -240,7 +252,7 @@ TEST_F(SampleStudio, EveryElementConfirmsItsPropertiesWithTheShippedThemes)
         ASSERT_TRUE(dlg) << at.x << "," << at.y << " " << StudioLog();
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(dlg); }, 10000)) << at.x << "," << at.y << " " << StudioLog();
-        EXPECT_EQ(StudioLog().find("[messagebox]"), std::string::npos) << StudioLog();
+        EXPECT_EQ(UnexpectedBoxes().find("[messagebox]"), std::string::npos) << StudioLog();
         if (IsWindow(dlg))
             PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
     }
@@ -309,7 +321,7 @@ TEST_F(SampleStudio, SaveAsIntoAnotherFolderKeepsThePictures)
         if (current != moved) MakePackage(kMovedMenuName, StudioDir() + "\\Kel Menus\\" + kMovedMenuName + ".zip");
         Stop();
     }
-    EXPECT_EQ(StudioLog().find("[messagebox]"), std::string::npos) << StudioLog();
+    EXPECT_EQ(UnexpectedBoxes().find("[messagebox]"), std::string::npos) << StudioLog();
 }
 
 }  // namespace

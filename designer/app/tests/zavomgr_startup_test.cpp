@@ -17,6 +17,9 @@ CZavomgrApp theApp;
 
 namespace {
 
+// A new project's title under the shipped Chinese language file ("无标题"), in GBK.
+const char kChineseUntitledTitle[] = "\xce\xde\xb1\xea\xcc\xe2 - Zavo Studio 2008";
+
 int StartCalls(const std::string& folder)
 {
     HMODULE h = GetModuleHandleA((folder + "\\ozSkin.dll").c_str());
@@ -227,7 +230,7 @@ TEST(ZavomgrStartup, MainWindowMenuIsTranslated)
     ExpectAcceleratorHints(menu);
     char title[64];
     GetWindowTextA(wnd, title, sizeof(title));
-    EXPECT_STREQ(title, "Untitled - Zavo Studio 2008");
+    EXPECT_STREQ(title, kChineseUntitledTitle);
     CloseProjectWindow(app);
 
     app.m_langManager.InitFrom("C:\\no\\such\\place\\", "Settings");
@@ -386,7 +389,7 @@ TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject)
     std::string exe = BinDir() + "\\Zavomgr.exe";
     StudioRun plain = RunStudio(exe, "", true);
     EXPECT_EQ(plain.exitCode, 0u);
-    EXPECT_EQ(plain.title, "Untitled - Zavo Studio 2008");
+    EXPECT_EQ(plain.title, kChineseUntitledTitle);
     ASSERT_GT(plain.aboutVersion.size(), 9u);
     EXPECT_EQ(plain.aboutVersion.substr(plain.aboutVersion.size() - 9), ": 2.0.8.1");
 
@@ -410,7 +413,7 @@ TEST(ZavomgrStartup, StartsWithLanguageFileAndOpensANamedProject)
     StudioRun missing = RunStudio(exe, "\"" + std::string(tmp) + "no_such_project.kel\"");
     // the open fails with its message; the studio stays on the new project
     EXPECT_EQ(missing.exitCode, 0u);
-    EXPECT_EQ(missing.title, "Untitled - Zavo Studio 2008");
+    EXPECT_EQ(missing.title, kChineseUntitledTitle);
 }
 
 TEST(ZavomgrStartup, WithoutLanguageFileRecordsTheLocaleFile)
@@ -625,7 +628,7 @@ TEST(ZavomgrStartup, SkinLibraryWithoutItsThemeGivesTheOwnerDrawnMenu)
 TEST(ZavomgrStartup, StartedAsUsersStartItTheStudioIsSkinnedAndClosesCleanly)
 {
     StudioRun r = RunStudio(BinDir() + "\\Zavomgr.exe", "", false, true);
-    EXPECT_EQ(r.title, "Untitled - Zavo Studio 2008");
+    EXPECT_EQ(r.title, kChineseUntitledTitle);
     EXPECT_TRUE(r.skinLoaded);
     EXPECT_EQ(r.exitCode, 0u);
 }

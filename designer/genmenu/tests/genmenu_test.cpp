@@ -356,6 +356,13 @@ TEST_F(GenMenu, ALongDescriptionStillGivesAReadableZip)
     EXPECT_EQ(std::string("\r\n//\r\n"), zip.substr(zip.size() - 6));
 }
 
+std::string MadeText()
+{
+    CString text;
+    theApp.m_langManager.LoadString(text, IDS_GM_ZIPPED, TRUE);
+    return (LPCTSTR)text;
+}
+
 TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt)
 {
     _putenv("ZAVO_NO_MSGBOX=");
@@ -363,7 +370,8 @@ TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt)
     {
         BoxAnswer answer(IDNO);
         Generate("Twice");
-        EXPECT_TRUE(answer.Texts().empty());
+        // only the word that the package was made
+        EXPECT_EQ(std::vector<std::string>{MadeText()}, answer.Texts());
         ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
     }
     const std::string old = zavotest::ReadFile(zip);
@@ -378,7 +386,9 @@ TEST_F(GenMenu, ReplacingAPackageIsAskedFirstAndNoKeepsIt)
     {
         BoxAnswer answer(IDYES);
         Generate("Twice", "Another description");
-        EXPECT_EQ(1u, answer.Texts().size());
+        const std::vector<std::string> texts = answer.Texts();
+        ASSERT_EQ(2u, texts.size());
+        EXPECT_EQ(MadeText(), texts[1]);
         EXPECT_EQ((std::vector<std::string>{"SystemAsterisk", "SystemAsterisk"}), dlg.sounds);
         EXPECT_FALSE(old == zavotest::ReadFile(zip));
     }
