@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <csetjmp>
+#include <list>
 #include <map>
+#include <mutex>
 #include <string>
 
 #include <objidl.h>
@@ -389,6 +391,58 @@ bool EncodeGif(const BYTE* px, DWORD w, DWORD h, std::vector<BYTE>& out)
 
 }  // namespace
 
+namespace {
+
+// GDI+ takes about a millisecond for even a small picture under Wine, and a
+// project draws the same few pictures for many elements: the last decodes of
+// small inputs are kept, keyed by their whole bytes. So are the PNG files
+// written last, whose pixels are known without decoding them: the menu
+// package reads back the pictures it has just written.
+struct DecodedPicture {
+    std::vector<BYTE> encoded;
+    std::vector<BYTE> pixels;
+    DWORD width, height, bpp, type;
+    bool hasAlpha;
+    size_t Bytes() const { return encoded.size() + pixels.size(); }
+};
+
+const size_t kCachedInputMax = 64 * 1024;
+const size_t kCachedPixelsMax = 256 * 1024;
+const size_t kCachedPictures = 16;
+const size_t kCachedBytesMax = 24 * 1024 * 1024;
+
+std::mutex g_decodedLock;
+std::list<DecodedPicture> g_decoded;  // most recent first
+
+bool Cacheable(DWORD size) { return size <= kCachedInputMax; }
+
+void KeepDecoded(DecodedPicture& kept)
+{
+    std::lock_guard<std::mutex> hold(g_decodedLock);
+    g_decoded.push_front(DecodedPicture());
+    g_decoded.front().encoded.swap(kept.encoded);
+    g_decoded.front().pixels.swap(kept.pixels);
+    g_decoded.front().width = kept.width;
+    g_decoded.front().height = kept.height;
+    g_decoded.front().bpp = kept.bpp;
+    g_decoded.front().type = kept.type;
+    g_decoded.front().hasAlpha = kept.hasAlpha;
+    size_t total = 0;
+    for (const DecodedPicture& d : g_decoded) total += d.Bytes();
+    while (g_decoded.size() > 1 && (g_decoded.size() > kCachedPictures || total > kCachedBytesMax)) {
+        total -= g_decoded.back().Bytes();
+        g_decoded.pop_back();
+    }
+}
+
+}  // namespace
+
+void CxImage::ForgetDecodedPictures()
+{
+    std::lock_guard<std::mutex> hold(g_decodedLock);
+    g_decoded.clear();
+}
+
 bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype)
 {
     Destroy();
@@ -397,6 +451,58 @@ bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype)
         SetError("unknown or unexpected image format");
         return false;
     }
+    {
+        std::lock_guard<std::mutex> hold(g_decodedLock);
+        for (std::list<DecodedPicture>::iterator it = g_decoded.begin(); it != g_decoded.end(); ++it) {
+            if (it->encoded.size() != size || memcmp(&it->encoded[0], buffer, size) != 0) continue;
+            m_pixels = it->pixels;
+            m_width = it->width;
+            m_height = it->height;
+            m_bpp = it->bpp;
+            m_type = it->type;
+            m_hasAlpha = it->hasAlpha;
+            g_decoded.splice(g_decoded.begin(), g_decoded, it);
+            return true;
+        }
+    }
+    if (!DecodeFresh(buffer, size, found)) return false;
+    if (Cacheable(size) && m_pixels.size() <= kCachedPixelsMax) {
+        DecodedPicture kept;
+        kept.encoded.assign(buffer, buffer + size);
+        kept.pixels = m_pixels;
+        kept.width = m_width;
+        kept.height = m_height;
+        kept.bpp = m_bpp;
+        kept.type = m_type;
+        kept.hasAlpha = m_hasAlpha;
+        KeepDecoded(kept);
+    }
+    return true;
+}
+
+// What decoding the PNG just encoded from this image gives: the same colours,
+// opaque unless the alpha channel was written, at 24 or 32 bits.
+void CxImage::KeepEncodedPng(std::vector<BYTE>& encoded) const
+{
+    DecodedPicture kept;
+    kept.pixels = m_pixels;
+    kept.hasAlpha = false;
+    for (size_t i = 3; i < kept.pixels.size(); i += 4) {
+        if (!m_hasAlpha)
+            kept.pixels[i] = 255;
+        else if (kept.pixels[i] != 255)
+            kept.hasAlpha = true;
+    }
+    kept.encoded.swap(encoded);
+    kept.width = m_width;
+    kept.height = m_height;
+    kept.bpp = m_hasAlpha ? 32 : 24;
+    kept.type = CXIMAGE_FORMAT_PNG;
+    KeepDecoded(kept);
+}
+
+bool CxImage::DecodeFresh(const BYTE* buffer, DWORD size, DWORD found)
+{
     if (!GdiplusReady()) {
         SetError("GDI+ unavailable");
         return false;
@@ -530,6 +636,8 @@ bool CxImage::Save(const char* filename, DWORD imagetype)
     if (!ok) {
         _wremove(WideName(filename).c_str());
         SetError("cannot write file");
+    } else if (imagetype == CXIMAGE_FORMAT_PNG) {
+        KeepEncodedPng(out);
     }
     return ok;
 }
