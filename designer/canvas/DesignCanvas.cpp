@@ -72,7 +72,7 @@ CDesignCanvas::CDesignCanvas()
       m_crGrid(0), m_bMarginsVisible(FALSE), m_crMargin(0xFF8080), m_nKeepInside(0), m_bPanning(FALSE),
       m_nPanTimer(100), m_nDefaultEntry(0), m_nTimeout(25), m_nVesaMode(0x111), m_nSingleGo(0),
       m_nCenterCursor(0), m_nUseShellIcon(0), m_bShowNumbers(FALSE), m_pList(NULL), m_pContextMenu(NULL),
-      m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE),
+      m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE), m_nRedrawHold(0), m_bRedrawPending(FALSE),
       m_hPaintDC(NULL), m_pPaintBits(NULL)
 {
     for (int i = 0; i < 4; ++i)
@@ -526,8 +526,21 @@ void CDesignCanvas::AutoScroll(CPoint point, int& dx, int& dy)
 
 void CDesignCanvas::Redraw()
 {
-    if (m_hWnd != NULL)
-        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (m_hWnd == NULL)
+        return;
+    if (m_nRedrawHold > 0) {
+        m_bRedrawPending = TRUE;
+        return;
+    }
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CDesignCanvas::ReleaseRedraw()
+{
+    if (m_nRedrawHold > 0 && --m_nRedrawHold == 0 && m_bRedrawPending) {
+        m_bRedrawPending = FALSE;
+        Redraw();
+    }
 }
 
 void CDesignCanvas::OnPaint()

@@ -135,6 +135,10 @@ public:
     void UpdateScrollBars();
     // Invalidate, erase and repaint at once.
     void Redraw();
+    // While held, Redraw() only notes that a repaint is due; the last release
+    // makes it, once.
+    void HoldRedraw() { ++m_nRedrawHold; }
+    void ReleaseRedraw();
 
     // The element list.
     CUIControlList* GetList() const { return m_pList; }
@@ -305,6 +309,8 @@ protected:
     HCURSOR m_panCursors[8];
     CxImage m_wallpaperImage;
     BOOL m_bInScrollUpdate;
+    int m_nRedrawHold;
+    BOOL m_bRedrawPending;
     // While a paint runs: its memory DC and the top-down 32-bit pixels of
     // its bitmap, which the grid writes straight into.
     HDC m_hPaintDC;
