@@ -6,6 +6,7 @@
 #include "designer/model/UIControl.h"
 #include "designer/model/UIControlList.h"
 #include "framework/ScopedHandle.h"
+#include "framework/Sys.h"
 
 namespace {
 
@@ -148,9 +149,10 @@ void CViewCanvas::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath)
     m_strPreviewPath = lpszPreviewPath ? lpszPreviewPath : "";
     CString png;
     CxImage image;
-    // The preview does not depend on the wallpaper file being written.
-    SavePagePicture(lpszFolder, png, image);
-    if (image.IsValid() && !m_strPreviewPath.IsEmpty())
+    // The preview does not depend on the wallpaper file being written; when it
+    // is, the preview gets its bytes rather than a second encoding.
+    BOOL saved = SavePagePicture(lpszFolder, png, image);
+    if (image.IsValid() && !m_strPreviewPath.IsEmpty() && !(saved && FwCopyFile(png, m_strPreviewPath, FALSE)))
         image.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
 }
 
