@@ -1,6 +1,7 @@
 #include "designer/canvas/DesignCanvas.h"
 
 #include <math.h>
+#include <string.h>
 
 #include <algorithm>
 
@@ -73,8 +74,9 @@ CDesignCanvas::CDesignCanvas()
       m_nPanTimer(100), m_nDefaultEntry(0), m_nTimeout(25), m_nVesaMode(0x111), m_nSingleGo(0),
       m_nCenterCursor(0), m_nUseShellIcon(0), m_bShowNumbers(FALSE), m_pList(NULL), m_pContextMenu(NULL),
       m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE), m_nRedrawHold(0), m_bRedrawPending(FALSE),
-      m_hPaintDC(NULL), m_pPaintBits(NULL)
+      m_hPaintDC(NULL), m_pPaintBits(NULL), m_pKeptBits(NULL), m_nWallpaperChange(0)
 {
+    memset(&m_backgroundKey, 0, sizeof(m_backgroundKey));
     for (int i = 0; i < 4; ++i)
         m_margins[i] = 4;
     static LPCSTR const kShapes[4] = {IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENWSE};
@@ -249,6 +251,7 @@ void CDesignCanvas::SetElementRect(CUIControl* pControl, const RECT& rect)
 BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
 {
     CString path(lpszPath ? lpszPath : "");
+    ++m_nWallpaperChange;
     if (bKeepOnly || path.IsEmpty()) {
         m_strWallpaper = path;
         if (!bKeepOnly)
@@ -277,6 +280,7 @@ BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
         if (ok) {
             m_wallpaperImage = paged;
             m_strWallpaper = path;
+            ++m_nWallpaperChange;
         }
     }
     Redraw();
@@ -551,6 +555,34 @@ void CDesignCanvas::OnPaint()
 
 BOOL CDesignCanvas::OnEraseBkgnd(CDC*) { return TRUE; }
 
+bool CDesignCanvas::BackgroundKey::operator==(const BackgroundKey& o) const
+{
+    return client == o.client && page == o.page && h == o.h && v == o.v && zoom == o.zoom && frame == o.frame &&
+           grid == o.grid && margin == o.margin && gridVisible == o.gridVisible &&
+           marginsVisible == o.marginsVisible && gridSize == o.gridSize &&
+           memcmp(margins, o.margins, sizeof(margins)) == 0 && wallpaper == o.wallpaper;
+}
+
+CDesignCanvas::BackgroundKey CDesignCanvas::GetBackgroundKey(const CRect& client, int h, int v, CSize zoomed) const
+{
+    BackgroundKey key;
+    memset(&key, 0, sizeof(key));
+    key.client = client.Size();
+    key.page = zoomed;
+    key.h = h;
+    key.v = v;
+    key.zoom = m_zoom;
+    key.frame = m_crFrame;
+    key.grid = m_crGrid;
+    key.margin = m_crMargin;
+    key.gridVisible = m_bGridVisible;
+    key.marginsVisible = m_bMarginsVisible;
+    key.gridSize = m_gridSize;
+    memcpy(key.margins, m_margins, sizeof(key.margins));
+    key.wallpaper = m_nWallpaperChange;
+    return key;
+}
+
 void CDesignCanvas::PaintClient(CDC* pDC)
 {
     CRect rc;
@@ -565,29 +597,55 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     CDC mem;
     if (!mem.CreateCompatibleDC(pDC))
         return;
-    // A 32-bit DIB, so that the grid can set its dots in memory.
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = rc.Width();
-    bi.bmiHeader.biHeight = -rc.Height();
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    CScopedBitmap bitmap(::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0));
-    if (!bitmap.IsValid())
-        bitmap.Reset(::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height()));
-    if (!bitmap.IsValid())
+    // A 32-bit DIB, so that the grid can set its dots in memory; the same one
+    // while the size stays (a new one costs its pages on the first touch).
+    if (!m_paintBitmap.IsValid() || m_keptSize != rc.Size()) {
+        m_paintBitmap.Reset();
+        m_pKeptBits = NULL;
+        m_background.clear();
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = rc.Width();
+        bi.bmiHeader.biHeight = -rc.Height();
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* pBits = NULL;
+        m_paintBitmap.Reset(::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0));
+        m_pKeptBits = (DWORD*)pBits;
+        m_keptSize = rc.Size();
+    }
+    CScopedBitmap fallback;
+    HBITMAP hTarget = m_paintBitmap;
+    if (m_pKeptBits == NULL) {
+        fallback.Reset(::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height()));
+        hTarget = fallback;
+    }
+    if (hTarget == NULL)
         return;
     {
-        CScopedSelect select(mem.GetSafeHdc(), bitmap);
-        if (pBits != NULL) {
+        CScopedSelect select(mem.GetSafeHdc(), hTarget);
+        const size_t pixels = (size_t)rc.Width() * rc.Height();
+        BackgroundKey key = GetBackgroundKey(rc, h, v, zoomed);
+        if (m_pKeptBits != NULL) {
             m_hPaintDC = mem.GetSafeHdc();
-            m_pPaintBits = (DWORD*)pBits;
+            m_pPaintBits = m_pKeptBits;
             m_paintSize = rc.Size();
         }
-        DrawFrameArea(&mem, rc);
-        mem.SetWindowOrg(h, v);
-        DrawPage(&mem, pageRect);
+        if (m_pKeptBits != NULL && m_background.size() == pixels && key == m_backgroundKey) {
+            ::GdiFlush();
+            memcpy(m_pKeptBits, &m_background[0], pixels * sizeof(DWORD));
+            mem.SetWindowOrg(h, v);
+        } else {
+            DrawFrameArea(&mem, rc);
+            mem.SetWindowOrg(h, v);
+            DrawPageLayers(&mem, pageRect);
+            if (m_pKeptBits != NULL) {
+                ::GdiFlush();
+                m_background.assign(m_pKeptBits, m_pKeptBits + pixels);
+                m_backgroundKey = key;
+            }
+        }
+        DrawPageContents(&mem);
         pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &mem, h, v, SRCCOPY);
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
@@ -598,11 +656,21 @@ void CDesignCanvas::DrawFrameArea(CDC* pDC, const CRect& rect) { pDC->FillSolidR
 
 void CDesignCanvas::DrawPage(CDC* pDC, const CRect& rect)
 {
+    DrawPageLayers(pDC, rect);
+    DrawPageContents(pDC);
+}
+
+void CDesignCanvas::DrawPageLayers(CDC* pDC, const CRect& rect)
+{
     DrawBackground(pDC, rect, m_zoom);
     if (m_bGridVisible)
         DrawGrid(pDC, rect, m_zoom);
     if (m_bMarginsVisible)
         DrawMargins(pDC, rect, m_zoom);
+}
+
+void CDesignCanvas::DrawPageContents(CDC* pDC)
+{
     DrawElements(pDC, m_zoom);
     if (m_bPanning)
         DrawPanAnchor(pDC);
