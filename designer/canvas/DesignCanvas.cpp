@@ -7,6 +7,7 @@
 
 #include "designer/canvas/CanvasContextMenu.h"
 #include "designer/canvas/CanvasRounding.h"
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIControl.h"
 #include "designer/model/UIControlList.h"
 #include "framework/ClientDC.h"
@@ -76,7 +77,7 @@ CDesignCanvas::CDesignCanvas()
       m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE), m_nRedrawHold(0), m_bRedrawPending(FALSE),
       m_hPaintDC(NULL), m_pPaintBits(NULL), m_pKeptBits(NULL), m_nWallpaperChange(0)
 {
-    memset(&m_backgroundKey, 0, sizeof(m_backgroundKey));
+    m_backgroundKey = BackgroundKey();
     for (int i = 0; i < 4; ++i)
         m_margins[i] = 4;
     static LPCSTR const kShapes[4] = {IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENWSE};
@@ -565,8 +566,7 @@ bool CDesignCanvas::BackgroundKey::operator==(const BackgroundKey& o) const
 
 CDesignCanvas::BackgroundKey CDesignCanvas::GetBackgroundKey(const CRect& client, int h, int v, CSize zoomed) const
 {
-    BackgroundKey key;
-    memset(&key, 0, sizeof(key));
+    BackgroundKey key = BackgroundKey();
     key.client = client.Size();
     key.page = zoomed;
     key.h = h;
@@ -645,7 +645,10 @@ void CDesignCanvas::PaintClient(CDC* pDC)
                 m_backgroundKey = key;
             }
         }
-        DrawPageContents(&mem);
+        {
+            CDrawnPixels::CDirectTarget direct(m_pKeptBits != NULL ? mem.GetSafeHdc() : NULL, m_pKeptBits, rc.Size());
+            DrawPageContents(&mem);
+        }
         pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &mem, h, v, SRCCOPY);
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
