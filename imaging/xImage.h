@@ -33,6 +33,10 @@ public:
     bool Save(const char* filename, DWORD imagetype);
     void SetJpegQuality(BYTE q) { m_jpegQuality = q ? q : 1; }
     BYTE GetJpegQuality() const { return m_jpegQuality; }
+    // zlib's level for PNG files, 0 (stored, unfiltered: for files read back
+    // soon) to 9; -1 the library's default.
+    void SetPngCompression(int level) { m_pngLevel = level < -1 ? -1 : level > 9 ? 9
+                                                                                 : level; }
 
     bool CreateFromHBITMAP(HBITMAP hbmp, HPALETTE hpal = NULL);
     HBITMAP MakeBitmap(HDC hdc = NULL) const;
@@ -87,6 +91,7 @@ private:
     DWORD m_type;
     bool m_hasAlpha;
     BYTE m_jpegQuality;
+    int m_pngLevel;
     std::vector<BYTE> m_pixels;
     char m_error[64];
 };

@@ -173,7 +173,7 @@ void PngWrite(png_structp png, png_bytep data, png_size_t len)
 void PngFlush(png_structp) {}
 
 // Plain C style: nothing with a destructor lives across the setjmp.
-bool EncodePng(const BYTE* px, DWORD w, DWORD h, bool alpha, std::vector<BYTE>* o, BYTE* row)
+bool EncodePng(const BYTE* px, DWORD w, DWORD h, bool alpha, int level, std::vector<BYTE>* o, BYTE* row)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
     if (!png) return false;
@@ -183,6 +183,8 @@ bool EncodePng(const BYTE* px, DWORD w, DWORD h, bool alpha, std::vector<BYTE>* 
         return false;
     }
     png_set_write_fn(png, o, PngWrite, PngFlush);
+    if (level >= 0) png_set_compression_level(png, level);
+    if (level == 0) png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, w, h, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -599,7 +601,7 @@ bool CxImage::Encode(std::vector<BYTE>& out, DWORD imagetype)
     case CXIMAGE_FORMAT_PNG: {
         std::vector<BYTE> row((size_t)m_width * 4);
         out.clear();
-        return EncodePng(px, m_width, m_height, m_hasAlpha, &out, &row[0]);
+        return EncodePng(px, m_width, m_height, m_hasAlpha, m_pngLevel, &out, &row[0]);
     }
     case CXIMAGE_FORMAT_JPG: {
         std::vector<BYTE> row((size_t)m_width * 3);

@@ -295,6 +295,28 @@ TEST(Imaging, PngWrittenReadsBackAsADecodeOfItsBytes)
     }
 }
 
+// Level 0 stores the rows as they are: a larger file of the same pixels.
+TEST(Imaging, StoredPngIsLargerAndReadsBackTheSame)
+{
+    CxImage img;
+    MakeNoise(img);
+    std::string packed = TempName("packed.png"), stored = TempName("stored.png");
+    ASSERT_TRUE(img.Save(packed.c_str(), CXIMAGE_FORMAT_PNG));
+    img.SetPngCompression(0);
+    ASSERT_TRUE(img.Save(stored.c_str(), CXIMAGE_FORMAT_PNG));
+    EXPECT_GT(FileSize(stored), 128 * 96 * 3);
+    EXPECT_LT(FileSize(packed), FileSize(stored));
+    CxImage::ForgetDecodedPictures();
+    CxImage a, b;
+    ASSERT_TRUE(a.Load(packed.c_str(), CXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(b.Load(stored.c_str(), CXIMAGE_FORMAT_PNG));
+    remove(packed.c_str());
+    remove(stored.c_str());
+    ASSERT_EQ(a.GetSize(), b.GetSize());
+    EXPECT_EQ(0, memcmp(a.GetBits(), b.GetBits(), (size_t)a.GetWidth() * a.GetHeight() * 4));
+    EXPECT_COLOR(b, 5, 7, img.GetPixelColor(5, 7), 0);
+}
+
 TEST(Imaging, DrawStretchesIntoTheRectangleAndHonoursClip)
 {
     CxImage img;
