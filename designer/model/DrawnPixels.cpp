@@ -116,7 +116,7 @@ BOOL CDrawnPixels::FindTargetRows(HDC hdc, const CRect& rect, DWORD*& pFirst, LO
 void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
 {
     HDC hdc = pDC->GetSafeHdc();
-    if (!CanKeep(hdc, rect) || rect.Width() * rect.Height() > kKeptPixelsMax) {
+    if (!CanKeep(hdc, rect) || (LONGLONG)rect.Width() * rect.Height() > kKeptPixelsMax) {
         if (!m_pixels.empty())
             Forget();
         drawing(pDC, rect);
