@@ -16,13 +16,28 @@ void CopyFaceName(LOGFONT& lf, LPCTSTR lpszFaceName)
     lstrcpyn(lf.lfFaceName, lpszFaceName ? lpszFaceName : "", LF_FACESIZE);
 }
 
+// Every element makes a font, and scanning the Fonts key costs hundreds of
+// registry calls: the answer is kept until the key is written again.
+BOOL IsYaHeiInstalled()
+{
+    static BOOL s_bKnown = FALSE, s_bInstalled = FALSE;
+    static FILETIME s_ftSeen;
+    FILETIME ftNow = {0, 0};
+    BOOL bStamped = GetFontsKeyWriteTime(ftNow);
+    if (s_bKnown && bStamped && ::CompareFileTime(&ftNow, &s_ftSeen) == 0)
+        return s_bInstalled;
+    CString strValue, strFile;
+    s_bInstalled = GetFontFileName(kYaHeiGbk, strValue, strFile) || GetFontFileName(kYaHeiLatin, strValue, strFile);
+    s_bKnown = bStamped;
+    s_ftSeen = ftNow;
+    return s_bInstalled;
+}
+
 }  // namespace
 
 CString CColorFont::ChooseFaceName(LPCTSTR lpszFaceName)
 {
-    CString strValue, strFile;
-    BOOL bInstalled = GetFontFileName(kYaHeiGbk, strValue, strFile) || GetFontFileName(kYaHeiLatin, strValue, strFile);
-    if (!bInstalled)
+    if (!IsYaHeiInstalled())
         return CString(lpszFaceName ? lpszFaceName : "");
     // The Chinese name only means something to GDI in the Chinese code page.
     return CString(::GetACP() == kChineseCodePage ? kYaHeiGbk : kYaHeiLatin);

@@ -54,6 +54,26 @@ int GetWindowsVersionClass()
     return 0;
 }
 
+namespace {
+
+LPCTSTR FontsKeyPath()
+{
+    int nClass = GetWindowsVersionClass();
+    return (nClass >= 101 && nClass <= 199) ? "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"
+                                            : "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+}
+
+}  // namespace
+
+BOOL GetFontsKeyWriteTime(FILETIME& ftWritten)
+{
+    CRegKey key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, FontsKeyPath()))
+        return FALSE;
+    return ::RegQueryInfoKey(key.m_hKey, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
+                             &ftWritten) == ERROR_SUCCESS;
+}
+
 BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFileName)
 {
     strValueName.Empty();
@@ -61,12 +81,8 @@ BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFi
     if (lpszFaceName == NULL || *lpszFaceName == '\0')
         return FALSE;
 
-    int nClass = GetWindowsVersionClass();
-    LPCTSTR lpszKey = (nClass >= 101 && nClass <= 199)
-                          ? "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"
-                          : "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
     CRegKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, lpszKey))
+    if (!key.Open(HKEY_LOCAL_MACHINE, FontsKeyPath()))
         return FALSE;
 
     size_t nFaceLen = strlen(lpszFaceName);

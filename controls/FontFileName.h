@@ -11,3 +11,6 @@ int GetWindowsVersionClass();
 // (case-insensitive) gives strValueName and its data strFileName. Both are
 // empty and the result FALSE when the key cannot be read or nothing matches.
 BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFileName);
+
+// When the Fonts key was last written; FALSE when it cannot be read.
+BOOL GetFontsKeyWriteTime(FILETIME& ftWritten);

@@ -444,12 +444,51 @@ void CHtmlTextRenderer::DrawRun(CDC* pDC, const CString& strRun, RunState& state
     m_bLineBreak = FALSE;
 }
 
+void CHtmlTextRenderer::DrawRuns(CDC* pDC, const CString& strText, int w, int h)
+{
+    // The run fonts are selected inside; the DC's own font comes back here.
+    CScopedSelect keepFont(pDC->GetSafeHdc(), ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT));
+    ResetState(0);
+    RunState state;
+    state.font = state.base = m_hostFont;
+    state.crText = m_crHostColor;
+    state.crBack = kWhite;
+    state.bSizeChanged = FALSE;
+    state.nIndent = 0;
+    state.nLastDescent = 0;
+    state.work = CRect(m_nLeftMargin, 0, w - m_nRightMargin, h);
+    LPCTSTR p = strText;
+    while (*p) {
+        CString strRun;
+        p = ApplyTag(p, state, strRun);
+        if (!strRun.IsEmpty())
+            DrawRun(pDC, strRun, state);
+    }
+}
+
 void CHtmlTextRenderer::Draw(CDC* pDC, const CRect& rect)
 {
     int w = rect.Width(), h = rect.Height();
     CString strText = PrepareText(m_strText);
     if (strText.IsEmpty() || !pDC || w <= 0 || h <= 0)
         return;
+    HDC hdc = pDC->GetSafeHdc();
+    // A memory DC in device units (the canvas draws into one) takes the text
+    // straight, moved and clipped to the rectangle: the pixels a second buffer
+    // gives, without making one for each text.
+    if (::GetObjectType(hdc) == OBJ_MEMDC && ::GetMapMode(hdc) == MM_TEXT &&
+        ::GetGraphicsMode(hdc) == GM_COMPATIBLE) {
+        int saved = ::SaveDC(hdc);
+        ::OffsetWindowOrgEx(hdc, -rect.left, -rect.top, NULL);
+        ::IntersectClipRect(hdc, 0, 0, w, h);
+        ::SetTextAlign(hdc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+        ::SetTextCharacterExtra(hdc, 0);
+        if (!m_bTransparent)
+            pDC->FillSolidRect(0, 0, w, h, kWhite);
+        DrawRuns(pDC, strText, w, h);
+        ::RestoreDC(hdc, saved);
+        return;
+    }
     CDC memDC;
     CBitmap bitmap;
     if (!memDC.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, w, h))
@@ -458,25 +497,6 @@ void CHtmlTextRenderer::Draw(CDC* pDC, const CRect& rect)
     memDC.BitBlt(0, 0, w, h, pDC, rect.left, rect.top, SRCCOPY);
     if (!m_bTransparent)
         memDC.FillSolidRect(0, 0, w, h, kWhite);
-    {
-        // The run fonts are selected inside; the DC's own font comes back here.
-        CScopedSelect keepFont(memDC.GetSafeHdc(), ::GetCurrentObject(memDC.GetSafeHdc(), OBJ_FONT));
-        ResetState(0);
-        RunState state;
-        state.font = state.base = m_hostFont;
-        state.crText = m_crHostColor;
-        state.crBack = kWhite;
-        state.bSizeChanged = FALSE;
-        state.nIndent = 0;
-        state.nLastDescent = 0;
-        state.work = CRect(m_nLeftMargin, 0, w - m_nRightMargin, h);
-        LPCTSTR p = strText;
-        while (*p) {
-            CString strRun;
-            p = ApplyTag(p, state, strRun);
-            if (!strRun.IsEmpty())
-                DrawRun(&memDC, strRun, state);
-        }
-    }
+    DrawRuns(&memDC, strText, w, h);
     pDC->BitBlt(rect.left, rect.top, w, h, &memDC, 0, 0, SRCCOPY);
 }

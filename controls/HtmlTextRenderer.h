@@ -51,6 +51,8 @@ private:
     LPCTSTR ApplyTag(LPCTSTR p, RunState& state, CString& strRun);
     void ReadFontAttributes(LPCTSTR p, LPCTSTR pEnd, RunState& state);
     void DrawRun(CDC* pDC, const CString& strRun, RunState& state);
+    // Draws the prepared text into a w x h area at the origin of pDC.
+    void DrawRuns(CDC* pDC, const CString& strText, int w, int h);
 
     CString m_strText;
     LOGFONT m_hostFont;

@@ -66,7 +66,7 @@ private:
 }  // namespace
 
 CxImage::CxImage(DWORD imagetype)
-    : m_width(0), m_height(0), m_bpp(0), m_type(imagetype), m_hasAlpha(false), m_jpegQuality(90)
+    : m_width(0), m_height(0), m_bpp(0), m_type(imagetype), m_hasAlpha(false), m_jpegQuality(90), m_pngLevel(-1)
 {
     m_error[0] = 0;
 }
@@ -121,6 +121,7 @@ bool CxImage::Copy(const CxImage& src, bool copypixels, bool /*copyselection*/, 
     if (this == &src) return true;
     m_type = src.m_type;
     m_jpegQuality = src.m_jpegQuality;
+    m_pngLevel = src.m_pngLevel;
     if (!src.IsValid()) {
         Destroy();
         return true;

@@ -26,10 +26,17 @@ public:
     bool Load(const char* filename, DWORD imagetype = 0);
     bool LoadResource(HRSRC hRes, DWORD imagetype = 0, HMODULE hModule = NULL);
     bool Decode(const BYTE* buffer, DWORD size, DWORD imagetype);
+    // Recent decodes and PNG files written are kept and given out again for
+    // the same bytes; this drops them.
+    static void ForgetDecodedPictures();
 
     bool Save(const char* filename, DWORD imagetype);
     void SetJpegQuality(BYTE q) { m_jpegQuality = q ? q : 1; }
     BYTE GetJpegQuality() const { return m_jpegQuality; }
+    // zlib's level for PNG files, 0 (stored, unfiltered: for files read back
+    // soon) to 9; -1 the library's default.
+    void SetPngCompression(int level) { m_pngLevel = level < -1 ? -1 : level > 9 ? 9
+                                                                                 : level; }
 
     bool CreateFromHBITMAP(HBITMAP hbmp, HPALETTE hpal = NULL);
     HBITMAP MakeBitmap(HDC hdc = NULL) const;
@@ -71,6 +78,10 @@ public:
 
 private:
     bool Encode(std::vector<BYTE>& out, DWORD imagetype);
+    // Decode without the cache of recent pictures; found is the data's type.
+    bool DecodeFresh(const BYTE* buffer, DWORD size, DWORD found);
+    // Keeps the PNG bytes just written from this image (taken) with their pixels.
+    void KeepEncodedPng(std::vector<BYTE>& encoded) const;
     bool DrawPixels(HDC hdc, long x, long y, long cx, long cy, RECT* clip, bool smooth, bool blend) const;
     void SetError(const char* text);
 
@@ -80,6 +91,7 @@ private:
     DWORD m_type;
     bool m_hasAlpha;
     BYTE m_jpegQuality;
+    int m_pngLevel;
     std::vector<BYTE> m_pixels;
     char m_error[64];
 };

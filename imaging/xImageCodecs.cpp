@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <csetjmp>
+#include <list>
 #include <map>
+#include <mutex>
 #include <string>
 
 #include <objidl.h>
@@ -171,7 +173,7 @@ void PngWrite(png_structp png, png_bytep data, png_size_t len)
 void PngFlush(png_structp) {}
 
 // Plain C style: nothing with a destructor lives across the setjmp.
-bool EncodePng(const BYTE* px, DWORD w, DWORD h, bool alpha, std::vector<BYTE>* o, BYTE* row)
+bool EncodePng(const BYTE* px, DWORD w, DWORD h, bool alpha, int level, std::vector<BYTE>* o, BYTE* row)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
     if (!png) return false;
@@ -181,6 +183,8 @@ bool EncodePng(const BYTE* px, DWORD w, DWORD h, bool alpha, std::vector<BYTE>* 
         return false;
     }
     png_set_write_fn(png, o, PngWrite, PngFlush);
+    if (level >= 0) png_set_compression_level(png, level);
+    if (level == 0) png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, w, h, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -389,6 +393,58 @@ bool EncodeGif(const BYTE* px, DWORD w, DWORD h, std::vector<BYTE>& out)
 
 }  // namespace
 
+namespace {
+
+// GDI+ takes about a millisecond for even a small picture under Wine, and a
+// project draws the same few pictures for many elements: the last decodes of
+// small inputs are kept, keyed by their whole bytes. So are the PNG files
+// written last, whose pixels are known without decoding them: the menu
+// package reads back the pictures it has just written.
+struct DecodedPicture {
+    std::vector<BYTE> encoded;
+    std::vector<BYTE> pixels;
+    DWORD width, height, bpp, type;
+    bool hasAlpha;
+    size_t Bytes() const { return encoded.size() + pixels.size(); }
+};
+
+const size_t kCachedInputMax = 64 * 1024;
+const size_t kCachedPixelsMax = 256 * 1024;
+const size_t kCachedPictures = 16;
+const size_t kCachedBytesMax = 24 * 1024 * 1024;
+
+std::mutex g_decodedLock;
+std::list<DecodedPicture> g_decoded;  // most recent first
+
+bool Cacheable(DWORD size) { return size <= kCachedInputMax; }
+
+void KeepDecoded(DecodedPicture& kept)
+{
+    std::lock_guard<std::mutex> hold(g_decodedLock);
+    g_decoded.push_front(DecodedPicture());
+    g_decoded.front().encoded.swap(kept.encoded);
+    g_decoded.front().pixels.swap(kept.pixels);
+    g_decoded.front().width = kept.width;
+    g_decoded.front().height = kept.height;
+    g_decoded.front().bpp = kept.bpp;
+    g_decoded.front().type = kept.type;
+    g_decoded.front().hasAlpha = kept.hasAlpha;
+    size_t total = 0;
+    for (const DecodedPicture& d : g_decoded) total += d.Bytes();
+    while (g_decoded.size() > 1 && (g_decoded.size() > kCachedPictures || total > kCachedBytesMax)) {
+        total -= g_decoded.back().Bytes();
+        g_decoded.pop_back();
+    }
+}
+
+}  // namespace
+
+void CxImage::ForgetDecodedPictures()
+{
+    std::lock_guard<std::mutex> hold(g_decodedLock);
+    g_decoded.clear();
+}
+
 bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype)
 {
     Destroy();
@@ -397,6 +453,58 @@ bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype)
         SetError("unknown or unexpected image format");
         return false;
     }
+    {
+        std::lock_guard<std::mutex> hold(g_decodedLock);
+        for (std::list<DecodedPicture>::iterator it = g_decoded.begin(); it != g_decoded.end(); ++it) {
+            if (it->encoded.size() != size || memcmp(&it->encoded[0], buffer, size) != 0) continue;
+            m_pixels = it->pixels;
+            m_width = it->width;
+            m_height = it->height;
+            m_bpp = it->bpp;
+            m_type = it->type;
+            m_hasAlpha = it->hasAlpha;
+            g_decoded.splice(g_decoded.begin(), g_decoded, it);
+            return true;
+        }
+    }
+    if (!DecodeFresh(buffer, size, found)) return false;
+    if (Cacheable(size) && m_pixels.size() <= kCachedPixelsMax) {
+        DecodedPicture kept;
+        kept.encoded.assign(buffer, buffer + size);
+        kept.pixels = m_pixels;
+        kept.width = m_width;
+        kept.height = m_height;
+        kept.bpp = m_bpp;
+        kept.type = m_type;
+        kept.hasAlpha = m_hasAlpha;
+        KeepDecoded(kept);
+    }
+    return true;
+}
+
+// What decoding the PNG just encoded from this image gives: the same colours,
+// opaque unless the alpha channel was written, at 24 or 32 bits.
+void CxImage::KeepEncodedPng(std::vector<BYTE>& encoded) const
+{
+    DecodedPicture kept;
+    kept.pixels = m_pixels;
+    kept.hasAlpha = false;
+    for (size_t i = 3; i < kept.pixels.size(); i += 4) {
+        if (!m_hasAlpha)
+            kept.pixels[i] = 255;
+        else if (kept.pixels[i] != 255)
+            kept.hasAlpha = true;
+    }
+    kept.encoded.swap(encoded);
+    kept.width = m_width;
+    kept.height = m_height;
+    kept.bpp = m_hasAlpha ? 32 : 24;
+    kept.type = CXIMAGE_FORMAT_PNG;
+    KeepDecoded(kept);
+}
+
+bool CxImage::DecodeFresh(const BYTE* buffer, DWORD size, DWORD found)
+{
     if (!GdiplusReady()) {
         SetError("GDI+ unavailable");
         return false;
@@ -493,7 +601,7 @@ bool CxImage::Encode(std::vector<BYTE>& out, DWORD imagetype)
     case CXIMAGE_FORMAT_PNG: {
         std::vector<BYTE> row((size_t)m_width * 4);
         out.clear();
-        return EncodePng(px, m_width, m_height, m_hasAlpha, &out, &row[0]);
+        return EncodePng(px, m_width, m_height, m_hasAlpha, m_pngLevel, &out, &row[0]);
     }
     case CXIMAGE_FORMAT_JPG: {
         std::vector<BYTE> row((size_t)m_width * 3);
@@ -530,6 +638,8 @@ bool CxImage::Save(const char* filename, DWORD imagetype)
     if (!ok) {
         _wremove(WideName(filename).c_str());
         SetError("cannot write file");
+    } else if (imagetype == CXIMAGE_FORMAT_PNG) {
+        KeepEncodedPng(out);
     }
     return ok;
 }

@@ -149,7 +149,7 @@ int main(int argc, char** argv)
             }
         }
     }
-    printf("best: %.3f s (goal under 1 s)\n", best);
+    printf("best: %.3f s (goal at most 0.1 s)\n", best);
     for (int i = 0; i < 13; ++i)
         if (bestSteps[i] > 0) printf("  %-17s %7.1f ms\n", kStepNames[i], bestSteps[i] * 1000.0);
     return 0;

@@ -28,3 +28,27 @@ TEST(ColorFontFace, InstalledYaHeiTakesThePlaceOfTheGivenFace)
     RegCloseKey(key);
     EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
 }
+
+// The choice made before the font is installed does not outlive the change
+// of the Fonts key, nor the one made while it is installed its removal.
+TEST(ColorFontFace, ChoiceFollowsTheFontsKey)
+{
+    const char kKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+    const char kValue[] = "Microsoft YaHei (TrueType)";
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
+                                             NULL, &key, NULL));
+    DWORD dwType = 0;
+    if (RegQueryValueExA(key, kValue, NULL, &dwType, NULL, NULL) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        GTEST_SKIP() << "the prefix has the font already";
+    }
+    EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
+    EXPECT_EQ(CString("Tahoma"), CColorFont::ChooseFaceName("Tahoma"));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, kValue, 0, REG_SZ, (const BYTE*)"msyh.ttf", 9));
+    CString strExpected = GetACP() == 936 ? "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA" : "Microsoft YaHei";
+    EXPECT_EQ(strExpected, CColorFont::ChooseFaceName("Arial"));
+    RegDeleteValueA(key, kValue);
+    RegCloseKey(key);
+    EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
+}

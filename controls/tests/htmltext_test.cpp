@@ -325,3 +325,41 @@ TEST(HtmlText, TagSoupEndsAndStaysInsideTheTarget)
         ASSERT_EQ(140 * 80 - 120 * 60, outside) << text;
     }
 }
+
+// Text drawn into a memory DC does not depend on the DC's state left by
+// earlier drawing (origin, alignment, spacing, colours, font), and leaves
+// that state as it was.
+TEST(HtmlText, MemoryTargetGivesTheSamePixelsWhateverItsState)
+{
+    const char* kText = "<B>Bold</B> plain <FONT COLOR=\"#FF0000\">red</FONT> and a long line that wraps<HR SIZE=\"2\">";
+    CHtmlTextRenderer r;
+    r.SetFont(TestFont(), RGB(0, 0, 0));
+    r.SetText(kText);
+    TestCanvas clean(200, 120, RGB(240, 240, 240));
+    r.Draw(&clean.dc, CRect(20, 10, 180, 110));
+
+    TestCanvas used(200, 120, RGB(240, 240, 240));
+    HDC hdc = used.dc.GetSafeHdc();
+    ::SetWindowOrgEx(hdc, 7, 3, NULL);
+    ::SetTextAlign(hdc, TA_BOTTOM | TA_RIGHT | TA_UPDATECP);
+    ::SetTextCharacterExtra(hdc, 5);
+    ::SetTextColor(hdc, RGB(0, 0, 255));
+    ::SetBkMode(hdc, OPAQUE);
+    HFONT big = ::CreateFontA(-30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
+    HGDIOBJ oldFont = ::SelectObject(hdc, big);
+    r.Draw(&used.dc, CRect(20 + 7, 10 + 3, 180 + 7, 110 + 3));
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(clean.Pixel(x, y), used.Pixel(x, y)) << x << "," << y;
+    POINT org;
+    ::GetWindowOrgEx(hdc, &org);
+    EXPECT_EQ(7, org.x);
+    EXPECT_EQ(3, org.y);
+    EXPECT_EQ((UINT)(TA_BOTTOM | TA_RIGHT | TA_UPDATECP), ::GetTextAlign(hdc));
+    EXPECT_EQ(5, ::GetTextCharacterExtra(hdc));
+    EXPECT_EQ(RGB(0, 0, 255), ::GetTextColor(hdc));
+    EXPECT_EQ(OPAQUE, ::GetBkMode(hdc));
+    EXPECT_EQ(big, ::GetCurrentObject(hdc, OBJ_FONT));
+    ::SelectObject(hdc, oldFont);
+    ::DeleteObject(big);
+}

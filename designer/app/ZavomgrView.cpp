@@ -136,9 +136,27 @@ void CZavomgrView::ShowWallpaper(const CString& path)
     m_canvas.SetWallpaper(path, TRUE);
 }
 
+namespace {
+
+// Setting up the canvas for a project changes it many times; it is painted
+// once, at the end.
+class CRedrawHold {
+public:
+    explicit CRedrawHold(CDesignCanvas& canvas) : m_canvas(canvas) { m_canvas.HoldRedraw(); }
+    ~CRedrawHold() { m_canvas.ReleaseRedraw(); }
+
+private:
+    CRedrawHold(const CRedrawHold&);
+    CRedrawHold& operator=(const CRedrawHold&);
+    CDesignCanvas& m_canvas;
+};
+
+}  // namespace
+
 void CZavomgrView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
+    CRedrawHold hold(m_canvas);
     CZavomgrDoc* doc = GetDocument();
     // showing the project is no change to it
     BOOL bModified = doc && doc->GetControlList().IsModified();

@@ -1,11 +1,13 @@
 #include "designer/canvas/DesignCanvas.h"
 
 #include <math.h>
+#include <string.h>
 
 #include <algorithm>
 
 #include "designer/canvas/CanvasContextMenu.h"
 #include "designer/canvas/CanvasRounding.h"
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIControl.h"
 #include "designer/model/UIControlList.h"
 #include "framework/ClientDC.h"
@@ -72,9 +74,10 @@ CDesignCanvas::CDesignCanvas()
       m_crGrid(0), m_bMarginsVisible(FALSE), m_crMargin(0xFF8080), m_nKeepInside(0), m_bPanning(FALSE),
       m_nPanTimer(100), m_nDefaultEntry(0), m_nTimeout(25), m_nVesaMode(0x111), m_nSingleGo(0),
       m_nCenterCursor(0), m_nUseShellIcon(0), m_bShowNumbers(FALSE), m_pList(NULL), m_pContextMenu(NULL),
-      m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE),
-      m_hPaintDC(NULL), m_pPaintBits(NULL)
+      m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE), m_nRedrawHold(0), m_bRedrawPending(FALSE),
+      m_hPaintDC(NULL), m_pPaintBits(NULL), m_pKeptBits(NULL), m_nWallpaperChange(0)
 {
+    m_backgroundKey = BackgroundKey();
     for (int i = 0; i < 4; ++i)
         m_margins[i] = 4;
     static LPCSTR const kShapes[4] = {IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENWSE};
@@ -249,6 +252,7 @@ void CDesignCanvas::SetElementRect(CUIControl* pControl, const RECT& rect)
 BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
 {
     CString path(lpszPath ? lpszPath : "");
+    ++m_nWallpaperChange;
     if (bKeepOnly || path.IsEmpty()) {
         m_strWallpaper = path;
         if (!bKeepOnly)
@@ -277,6 +281,7 @@ BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
         if (ok) {
             m_wallpaperImage = paged;
             m_strWallpaper = path;
+            ++m_nWallpaperChange;
         }
     }
     Redraw();
@@ -526,8 +531,21 @@ void CDesignCanvas::AutoScroll(CPoint point, int& dx, int& dy)
 
 void CDesignCanvas::Redraw()
 {
-    if (m_hWnd != NULL)
-        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (m_hWnd == NULL)
+        return;
+    if (m_nRedrawHold > 0) {
+        m_bRedrawPending = TRUE;
+        return;
+    }
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CDesignCanvas::ReleaseRedraw()
+{
+    if (m_nRedrawHold > 0 && --m_nRedrawHold == 0 && m_bRedrawPending) {
+        m_bRedrawPending = FALSE;
+        Redraw();
+    }
 }
 
 void CDesignCanvas::OnPaint()
@@ -537,6 +555,33 @@ void CDesignCanvas::OnPaint()
 }
 
 BOOL CDesignCanvas::OnEraseBkgnd(CDC*) { return TRUE; }
+
+bool CDesignCanvas::BackgroundKey::operator==(const BackgroundKey& o) const
+{
+    return client == o.client && page == o.page && h == o.h && v == o.v && zoom == o.zoom && frame == o.frame &&
+           grid == o.grid && margin == o.margin && gridVisible == o.gridVisible &&
+           marginsVisible == o.marginsVisible && gridSize == o.gridSize &&
+           memcmp(margins, o.margins, sizeof(margins)) == 0 && wallpaper == o.wallpaper;
+}
+
+CDesignCanvas::BackgroundKey CDesignCanvas::GetBackgroundKey(const CRect& client, int h, int v, CSize zoomed) const
+{
+    BackgroundKey key = BackgroundKey();
+    key.client = client.Size();
+    key.page = zoomed;
+    key.h = h;
+    key.v = v;
+    key.zoom = m_zoom;
+    key.frame = m_crFrame;
+    key.grid = m_crGrid;
+    key.margin = m_crMargin;
+    key.gridVisible = m_bGridVisible;
+    key.marginsVisible = m_bMarginsVisible;
+    key.gridSize = m_gridSize;
+    memcpy(key.margins, m_margins, sizeof(key.margins));
+    key.wallpaper = m_nWallpaperChange;
+    return key;
+}
 
 void CDesignCanvas::PaintClient(CDC* pDC)
 {
@@ -552,29 +597,58 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     CDC mem;
     if (!mem.CreateCompatibleDC(pDC))
         return;
-    // A 32-bit DIB, so that the grid can set its dots in memory.
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = rc.Width();
-    bi.bmiHeader.biHeight = -rc.Height();
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    CScopedBitmap bitmap(::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0));
-    if (!bitmap.IsValid())
-        bitmap.Reset(::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height()));
-    if (!bitmap.IsValid())
+    // A 32-bit DIB, so that the grid can set its dots in memory; the same one
+    // while the size stays (a new one costs its pages on the first touch).
+    if (!m_paintBitmap.IsValid() || m_keptSize != rc.Size()) {
+        m_paintBitmap.Reset();
+        m_pKeptBits = NULL;
+        m_background.clear();
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = rc.Width();
+        bi.bmiHeader.biHeight = -rc.Height();
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* pBits = NULL;
+        m_paintBitmap.Reset(::CreateDIBSection(pDC->GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0));
+        m_pKeptBits = (DWORD*)pBits;
+        m_keptSize = rc.Size();
+    }
+    CScopedBitmap fallback;
+    HBITMAP hTarget = m_paintBitmap;
+    if (m_pKeptBits == NULL) {
+        fallback.Reset(::CreateCompatibleBitmap(pDC->GetSafeHdc(), rc.Width(), rc.Height()));
+        hTarget = fallback;
+    }
+    if (hTarget == NULL)
         return;
     {
-        CScopedSelect select(mem.GetSafeHdc(), bitmap);
-        if (pBits != NULL) {
+        CScopedSelect select(mem.GetSafeHdc(), hTarget);
+        const size_t pixels = (size_t)rc.Width() * rc.Height();
+        BackgroundKey key = GetBackgroundKey(rc, h, v, zoomed);
+        if (m_pKeptBits != NULL) {
             m_hPaintDC = mem.GetSafeHdc();
-            m_pPaintBits = (DWORD*)pBits;
+            m_pPaintBits = m_pKeptBits;
             m_paintSize = rc.Size();
         }
-        DrawFrameArea(&mem, rc);
-        mem.SetWindowOrg(h, v);
-        DrawPage(&mem, pageRect);
+        if (m_pKeptBits != NULL && m_background.size() == pixels && key == m_backgroundKey) {
+            ::GdiFlush();
+            memcpy(m_pKeptBits, &m_background[0], pixels * sizeof(DWORD));
+            mem.SetWindowOrg(h, v);
+        } else {
+            DrawFrameArea(&mem, rc);
+            mem.SetWindowOrg(h, v);
+            DrawPageLayers(&mem, pageRect);
+            if (m_pKeptBits != NULL) {
+                ::GdiFlush();
+                m_background.assign(m_pKeptBits, m_pKeptBits + pixels);
+                m_backgroundKey = key;
+            }
+        }
+        {
+            CDrawnPixels::CDirectTarget direct(m_pKeptBits != NULL ? mem.GetSafeHdc() : NULL, m_pKeptBits, rc.Size());
+            DrawPageContents(&mem);
+        }
         pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &mem, h, v, SRCCOPY);
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
@@ -585,11 +659,21 @@ void CDesignCanvas::DrawFrameArea(CDC* pDC, const CRect& rect) { pDC->FillSolidR
 
 void CDesignCanvas::DrawPage(CDC* pDC, const CRect& rect)
 {
+    DrawPageLayers(pDC, rect);
+    DrawPageContents(pDC);
+}
+
+void CDesignCanvas::DrawPageLayers(CDC* pDC, const CRect& rect)
+{
     DrawBackground(pDC, rect, m_zoom);
     if (m_bGridVisible)
         DrawGrid(pDC, rect, m_zoom);
     if (m_bMarginsVisible)
         DrawMargins(pDC, rect, m_zoom);
+}
+
+void CDesignCanvas::DrawPageContents(CDC* pDC)
+{
     DrawElements(pDC, m_zoom);
     if (m_bPanning)
         DrawPanAnchor(pDC);

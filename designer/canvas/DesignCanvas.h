@@ -11,8 +11,11 @@
 #include "framework/DC.h"
 #include "framework/Geometry.h"
 #include "framework/String.h"
+#include "framework/ScopedHandle.h"
 #include "framework/Wnd.h"
 #include "imaging/xImage.h"
+
+#include <vector>
 
 class CUIControl;
 class CUIControlList;
@@ -135,6 +138,10 @@ public:
     void UpdateScrollBars();
     // Invalidate, erase and repaint at once.
     void Redraw();
+    // While held, Redraw() only notes that a repaint is due; the last release
+    // makes it, once.
+    void HoldRedraw() { ++m_nRedrawHold; }
+    void ReleaseRedraw();
 
     // The element list.
     CUIControlList* GetList() const { return m_pList; }
@@ -211,8 +218,26 @@ public:
     int SnapY(int y) const;
 
 protected:
+    // Everything the frame area, the background, the grid and the margins of
+    // a paint depend on: when it is the same, so are their pixels.
+    struct BackgroundKey {
+        CSize client, page;
+        int h, v;
+        double zoom;
+        COLORREF frame, grid, margin;
+        BOOL gridVisible, marginsVisible;
+        CSize gridSize;
+        int margins[4];
+        unsigned wallpaper;
+        bool operator==(const BackgroundKey& o) const;
+    };
+    BackgroundKey GetBackgroundKey(const CRect& client, int h, int v, CSize zoomed) const;
     // Draws the whole client area as one paint does, into pDC.
     void PaintClient(CDC* pDC);
+    // The layers under the elements: background, grid, margins.
+    void DrawPageLayers(CDC* pDC, const CRect& rect);
+    // The elements and the pan anchor.
+    void DrawPageContents(CDC* pDC);
     BOOL GetKeepArea(double& l, double& t, double& r, double& b) const;
     BOOL PointInKeepArea(CPoint q) const;
     CUIControl* TopSelected() const;
@@ -305,11 +330,23 @@ protected:
     HCURSOR m_panCursors[8];
     CxImage m_wallpaperImage;
     BOOL m_bInScrollUpdate;
+    int m_nRedrawHold;
+    BOOL m_bRedrawPending;
     // While a paint runs: its memory DC and the top-down 32-bit pixels of
     // its bitmap, which the grid writes straight into.
     HDC m_hPaintDC;
     DWORD* m_pPaintBits;
     CSize m_paintSize;
+    // The paint's bitmap, kept from one paint to the next while the size
+    // stays, and the pixels under the elements of the last paint with what
+    // they were drawn from.
+    CScopedBitmap m_paintBitmap;
+    DWORD* m_pKeptBits;
+    CSize m_keptSize;
+    std::vector<DWORD> m_background;
+    BackgroundKey m_backgroundKey;
+    // Changes with every change of the wallpaper's path or picture.
+    unsigned m_nWallpaperChange;
 
     DECLARE_MESSAGE_MAP()
 

@@ -6,6 +6,7 @@
 #include "designer/model/UIControl.h"
 #include "designer/model/UIControlList.h"
 #include "framework/ScopedHandle.h"
+#include "framework/Sys.h"
 
 namespace {
 
@@ -117,12 +118,16 @@ BOOL CViewCanvas::MakePagePicture(CxImage& image)
     return bitmap.ToImage(image);
 }
 
-BOOL CViewCanvas::SavePagePicture(LPCTSTR lpszFolder, CString& strPngPath, CxImage& image)
+BOOL CViewCanvas::SavePagePicture(LPCTSTR lpszFolder, CString& strPngPath, CxImage& image, BOOL bReadSoon)
 {
     strPngPath = CString(lpszFolder) + "\\wallpaper.png";
     if (!MakePagePicture(image))
         return FALSE;
-    return image.Save(strPngPath, CXIMAGE_FORMAT_PNG);
+    if (bReadSoon)
+        image.SetPngCompression(0);
+    BOOL saved = image.Save(strPngPath, CXIMAGE_FORMAT_PNG);
+    image.SetPngCompression(-1);
+    return saved;
 }
 
 void CViewCanvas::ExportWallpaperHtml(CString& strStyle, CString& strBody, LPCTSTR lpszFolder)
@@ -148,10 +153,14 @@ void CViewCanvas::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath)
     m_strPreviewPath = lpszPreviewPath ? lpszPreviewPath : "";
     CString png;
     CxImage image;
-    // The preview does not depend on the wallpaper file being written.
-    SavePagePicture(lpszFolder, png, image);
-    if (image.IsValid() && !m_strPreviewPath.IsEmpty())
+    // The preview does not depend on the wallpaper file being written; when it
+    // is, the preview gets its bytes rather than a second encoding.
+    BOOL saved = SavePagePicture(lpszFolder, png, image, TRUE);
+    if (image.IsValid() && !m_strPreviewPath.IsEmpty() && !(saved && FwCopyFile(png, m_strPreviewPath, FALSE))) {
+        image.SetPngCompression(0);
         image.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
+        image.SetPngCompression(-1);
+    }
 }
 
 void CViewCanvas::SavePreviewPicture()

@@ -21,7 +21,9 @@ public:
     // the element list's ExportHtml does).
     void ExportWallpaperHtml(CString& strStyle, CString& strBody, LPCTSTR lpszFolder);
     // Writes the page picture to folder\wallpaper.png and, as PNG, to the
-    // preview path, which is remembered for SavePreviewPicture.
+    // preview path, which is remembered for SavePreviewPicture. Both files
+    // are stored uncompressed: the menu package reads them back and keeps
+    // neither.
     void RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath);
     // Draws the elements at their size over the picture at the remembered
     // preview path and saves a 240 x 180 thumbnail of it over that path.
@@ -32,7 +34,8 @@ protected:
     // The wallpaper stretched to the page, or the plain page colour, as an
     // image of the page size; FALSE when no bitmap could be made.
     BOOL MakePagePicture(CxImage& image);
-    BOOL SavePagePicture(LPCTSTR lpszFolder, CString& strPngPath, CxImage& image);
+    // bReadSoon: stored uncompressed, for a file read back and not kept.
+    BOOL SavePagePicture(LPCTSTR lpszFolder, CString& strPngPath, CxImage& image, BOOL bReadSoon = FALSE);
 
     CString m_strPreviewPath;
 };

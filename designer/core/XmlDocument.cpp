@@ -15,7 +15,20 @@ bool IsWhite(char c)
 
 bool IsDelimiter(char c)
 {
-    return c != '\0' && std::strchr(" \t\n\r<>=\\/?!", c) != NULL;
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+    case '<':
+    case '>':
+    case '=':
+    case '\\':
+    case '/':
+    case '?':
+    case '!': return true;
+    default: return false;
+    }
 }
 
 int CharLen(const char* p, int i, int n)

@@ -2,6 +2,12 @@
 
 #include "framework/DC.h"
 
+LONG CChangeStamp::Next()
+{
+    static LONG s_nLast = 0;
+    return ::InterlockedIncrement(&s_nLast);
+}
+
 CImageObject::CImageObject()
     : m_bWhole(FALSE), m_bValid(FALSE), m_nTop(0), m_nBottom(0), m_nLeft(0), m_nRight(0),
       m_nWidth(0), m_nHeight(0)
@@ -20,11 +26,13 @@ void CImageObject::SetMargins(int nLeft, int nTop, int nRight, int nBottom)
     m_nBottom = nBottom;
     m_nWidth = 0;
     m_nHeight = 0;
+    m_stamp.Touch();
 }
 
 BOOL CImageObject::LoadResource(HRSRC hRes)
 {
     m_bValid = FALSE;
+    m_stamp.Touch();
     if (!m_whole.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN))
         return FALSE;
     return CutSlices();
@@ -33,6 +41,7 @@ BOOL CImageObject::LoadResource(HRSRC hRes)
 BOOL CImageObject::LoadFile(LPCTSTR lpszPath)
 {
     m_bValid = FALSE;
+    m_stamp.Touch();
     if (lpszPath == NULL || !m_whole.Load(lpszPath, CXIMAGE_FORMAT_UNKNOWN))
         return FALSE;
     return CutSlices();
@@ -41,6 +50,7 @@ BOOL CImageObject::LoadFile(LPCTSTR lpszPath)
 BOOL CImageObject::LoadMemory(const BYTE* pData, DWORD dwSize, DWORD dwImageType)
 {
     m_bValid = FALSE;
+    m_stamp.Touch();
     if (pData == NULL || !m_whole.Decode(pData, dwSize, dwImageType))
         return FALSE;
     return CutSlices();
@@ -48,6 +58,7 @@ BOOL CImageObject::LoadMemory(const BYTE* pData, DWORD dwSize, DWORD dwImageType
 
 BOOL CImageObject::CutSlices()
 {
+    m_stamp.Touch();
     m_bValid = FALSE;
     if (m_nLeft == 0 && m_nTop == 0 && m_nRight == 0 && m_nBottom == 0) {
         m_bWhole = TRUE;
@@ -114,4 +125,13 @@ BOOL CImageObject::Draw(CDC* pDC, const RECT& rect, DWORD dwReserved, BOOL bSmoo
     DrawSlice(m_slices[RIGHT], hdc, r - m_nRight, t + m_nTop, m_nRight, innerH, bSmooth);
     DrawSlice(m_slices[CENTRE], hdc, l + m_nLeft, t + m_nTop, innerW, innerH, bSmooth);
     return TRUE;
+}
+
+BOOL CImageObject::StaysInside(const RECT& rect) const
+{
+    // drawn whole, the picture keeps its own width; smaller than the margins,
+    // the corners reach out of the rectangle
+    if (!m_bValid || m_bWhole)
+        return FALSE;
+    return rect.right - rect.left >= m_nLeft + m_nRight && rect.bottom - rect.top >= m_nTop + m_nBottom;
 }

@@ -6,6 +6,25 @@
 
 class CDC;
 
+// A number that is new after every change of what holds it; a copy gets a
+// new one too.
+class CChangeStamp {
+public:
+    CChangeStamp() : m_n(Next()) {}
+    CChangeStamp(const CChangeStamp&) : m_n(Next()) {}
+    CChangeStamp& operator=(const CChangeStamp&)
+    {
+        m_n = Next();
+        return *this;
+    }
+    void Touch() { m_n = Next(); }
+    LONG Get() const { return m_n; }
+
+private:
+    static LONG Next();
+    LONG m_n;
+};
+
 class CImageObject {
 public:
     CImageObject();
@@ -21,6 +40,10 @@ public:
 
     // FALSE (and nothing drawn) when no image is loaded; dwReserved is not read.
     BOOL Draw(CDC* pDC, const RECT& rect, DWORD dwReserved = 0, BOOL bSmooth = FALSE);
+    // TRUE when Draw draws nothing outside the rectangle.
+    BOOL StaysInside(const RECT& rect) const;
+    // Changes with every load, margin change and copy.
+    LONG GetChangeStamp() const { return m_stamp.Get(); }
 
 protected:
     BOOL CutSlices();
@@ -46,4 +69,5 @@ protected:
     int m_nRight;
     int m_nWidth;
     int m_nHeight;
+    CChangeStamp m_stamp;
 };

@@ -1,6 +1,7 @@
 #include "designer/model/UIButton.h"
 #include "designer/core/ProjectPaths.h"
 
+#include "controls/ColorFont.h"
 #include "controls/OffscreenDC.h"
 #include "designer/model/WallpaperCanvas.h"
 
@@ -62,13 +63,38 @@ void CUIButton::LoadPendingTheme()
 void CUIButton::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
     CRect rect(left, top, right, bottom);
-    // a memory DC (the canvas draws into one) needs no second buffer
+    // a memory DC (the canvas draws into one) needs no second buffer; there
+    // an unchanged face is a copy of the last one
     if (::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC) {
-        DrawFace(pDC, rect, pDC->GetBkColor());
+        LoadPendingTheme();
+        const COLORREF crBack = pDC->GetBkColor();
+        std::string key;
+        if (m_images[NORMAL].StaysInside(rect) && GetFaceKey(crBack, key))
+            m_drawnFace.Draw(pDC, rect, key, [this, crBack](CDC* pTarget, const CRect& r) { DrawFace(pTarget, r, crBack); });
+        else
+            DrawFace(pDC, rect, crBack);
         return;
     }
     COffscreenDC offscreen(pDC, &rect);
     DrawFace(offscreen.IsValid() ? (CDC*)&offscreen : pDC, rect, pDC->GetBkColor());
+}
+
+BOOL CUIButton::GetFaceKey(COLORREF crBack, std::string& key) const
+{
+    key.clear();
+    CDrawnPixels::AddToKey(key, crBack);
+    CDrawnPixels::AddToKey(key, m_images[NORMAL].GetChangeStamp());
+    CDrawnPixels::AddToKey(key, m_zoom);
+    CDrawnPixels::AddToKey(key, (LPCTSTR)m_strCaption);
+    CDrawnPixels::AddToKey(key, m_pFont != NULL);
+    if (m_pFont) {
+        if (m_pFont->GetTextFormat() & DT_NOCLIP)
+            return FALSE;
+        CDrawnPixels::AddToKey(key, m_pFont->GetLogFontData());
+        CDrawnPixels::AddToKey(key, m_pFont->GetColor());
+        CDrawnPixels::AddToKey(key, m_pFont->GetTextFormat());
+    }
+    return TRUE;
 }
 
 void CUIButton::DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack)

@@ -2,6 +2,7 @@
 // its caption on a themed button picture.
 #pragma once
 
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIControl.h"
 #include "designer/model/ThemePicture.h"
 #include "designer/model/ThemeSettings.h"
@@ -40,9 +41,13 @@ private:
     void LoadPendingTheme();
     // The normal picture and the caption over the background colour.
     void DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack);
+    // Everything DrawFace depends on besides the size; FALSE when its caption
+    // may reach out of the rectangle.
+    BOOL GetFaceKey(COLORREF crBack, std::string& key) const;
     // Wallpaper, the state's picture and the caption, at the page's size.
     void Compose(CWallpaperCanvas& canvas, int nState, const CRect& rect);
 
     CThemePicture m_images[CThemeSettings::IMAGE_COUNT];
     CThemeSettings m_theme;
+    CDrawnPixels m_drawnFace;
 };

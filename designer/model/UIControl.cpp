@@ -422,9 +422,15 @@ void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
     HDC hdc = pDC->GetSafeHdc();
     {
         CScopedSelect black(hdc, ::GetStockObject(BLACK_BRUSH));
+        // on 32-bit pixels a solid brush fills as the background colour does,
+        // without the text machinery behind a background fill
+        CScopedBrush brush(::GetDeviceCaps(hdc, BITSPIXEL) == 32 ? ::CreateSolidBrush(kFrameColor) : NULL);
         for (int id = UIHANDLE_TOPLEFT; id <= UIHANDLE_RIGHT; ++id) {
             CRect h = GetHandleRect(id, rect);
-            pDC->FillSolidRect(&h, kFrameColor);
+            if (brush.IsValid())
+                ::FillRect(hdc, &h, brush);
+            else
+                pDC->FillSolidRect(&h, kFrameColor);
         }
     }
     DrawDottedFrame(pDC, rect);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,98 @@ TEST(Imaging, DecodeFromMemoryAndRejectsGarbage)
     EXPECT_FALSE(cut.Decode(junk, sizeof(junk), 0));
     EXPECT_FALSE(cut.Decode(NULL, 0, 0));
     EXPECT_FALSE(cut.Load("Z:\\no\\such\\file.png", 0));
+}
+
+// Decodes of the same bytes are reused: each decode still answers for its own
+// bytes, whole, and hands out pixels of its own.
+TEST(Imaging, RepeatedDecodesAnswerForTheirOwnBytes)
+{
+    CxImage img;
+    MakeQuadrants(img);
+    std::string path = TempName("again.bmp");
+    ASSERT_TRUE(img.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
+    std::vector<BYTE> data(FileSize(path));
+    FILE* f = fopen(path.c_str(), "rb");
+    ASSERT_EQ(fread(&data[0], 1, data.size(), f), data.size());
+    fclose(f);
+    remove(path.c_str());
+
+    CxImage first;
+    ASSERT_TRUE(first.Decode(&data[0], (DWORD)data.size(), 0));
+    first.SetPixelColor(0, 0, Rgb(9, 9, 9));
+    CxImage second;
+    ASSERT_TRUE(second.Decode(&data[0], (DWORD)data.size(), 0));
+    EXPECT_COLOR(second, 0, 0, Rgb(255, 0, 0), 0);
+    EXPECT_EQ(second.GetType(), (DWORD)CXIMAGE_FORMAT_BMP);
+    EXPECT_FALSE(second.HasAlpha());
+
+    // the last row's first pixel in the file (rows bottom up) is the top-left one
+    std::vector<BYTE> changed(data);
+    const size_t topLeft = 54 + (size_t)(24 - 1) * 32 * 3;
+    changed[topLeft] = 0x10;  // blue
+    changed[topLeft + 1] = 0x20;
+    changed[topLeft + 2] = 0x30;
+    CxImage third;
+    ASSERT_TRUE(third.Decode(&changed[0], (DWORD)changed.size(), 0));
+    EXPECT_COLOR(third, 0, 0, Rgb(0x30, 0x20, 0x10), 0);
+    EXPECT_COLOR(third, 27, 19, Rgb(255, 255, 255), 0);
+    // a type that does not match the bytes is refused even when they were read before
+    CxImage wrong;
+    EXPECT_FALSE(wrong.Decode(&data[0], (DWORD)data.size(), CXIMAGE_FORMAT_PNG));
+    EXPECT_FALSE(wrong.IsValid());
+}
+
+// A PNG read back right after it was written gives what decoding its bytes
+// gives: pixels, depth, alpha and type.
+TEST(Imaging, PngWrittenReadsBackAsADecodeOfItsBytes)
+{
+    CxImage opaque, clear, flagged;
+    MakeNoise(opaque, 300, 200);
+    MakeQuadrants(clear);
+    clear.SetPixelColor(1, 1, Rgb(10, 20, 30, 40));
+    MakeQuadrants(flagged);
+    flagged.SetPixelColor(2, 2, Rgb(1, 2, 3, 4));
+    flagged.SetPixelColor(2, 2, Rgb(1, 2, 3, 255));  // alpha written, all opaque
+    int n = 0;
+    for (CxImage* img : {&opaque, &clear, &flagged}) {
+        std::string path = TempName(("back" + std::to_string(n++) + ".png").c_str());
+        ASSERT_TRUE(img->Save(path.c_str(), CXIMAGE_FORMAT_PNG));
+        CxImage kept, fresh;
+        ASSERT_TRUE(kept.Load(path.c_str(), 0));
+        CxImage::ForgetDecodedPictures();
+        ASSERT_TRUE(fresh.Load(path.c_str(), 0));
+        remove(path.c_str());
+        EXPECT_EQ(kept.GetWidth(), fresh.GetWidth());
+        EXPECT_EQ(kept.GetHeight(), fresh.GetHeight());
+        EXPECT_EQ(kept.GetBpp(), fresh.GetBpp()) << path;
+        EXPECT_EQ(kept.GetType(), fresh.GetType());
+        EXPECT_EQ(kept.HasAlpha(), fresh.HasAlpha()) << path;
+        ASSERT_EQ(kept.GetSize(), fresh.GetSize());
+        EXPECT_EQ(0, memcmp(kept.GetBits(), fresh.GetBits(), (size_t)kept.GetWidth() * kept.GetHeight() * 4))
+            << path;
+    }
+}
+
+// Level 0 stores the rows as they are: a larger file of the same pixels.
+TEST(Imaging, StoredPngIsLargerAndReadsBackTheSame)
+{
+    CxImage img;
+    MakeNoise(img);
+    std::string packed = TempName("packed.png"), stored = TempName("stored.png");
+    ASSERT_TRUE(img.Save(packed.c_str(), CXIMAGE_FORMAT_PNG));
+    img.SetPngCompression(0);
+    ASSERT_TRUE(img.Save(stored.c_str(), CXIMAGE_FORMAT_PNG));
+    EXPECT_GT(FileSize(stored), 128 * 96 * 3);
+    EXPECT_LT(FileSize(packed), FileSize(stored));
+    CxImage::ForgetDecodedPictures();
+    CxImage a, b;
+    ASSERT_TRUE(a.Load(packed.c_str(), CXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(b.Load(stored.c_str(), CXIMAGE_FORMAT_PNG));
+    remove(packed.c_str());
+    remove(stored.c_str());
+    ASSERT_EQ(a.GetSize(), b.GetSize());
+    EXPECT_EQ(0, memcmp(a.GetBits(), b.GetBits(), (size_t)a.GetWidth() * a.GetHeight() * 4));
+    EXPECT_COLOR(b, 5, 7, img.GetPixelColor(5, 7), 0);
 }
 
 TEST(Imaging, DrawStretchesIntoTheRectangleAndHonoursClip)

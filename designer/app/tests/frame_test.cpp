@@ -11,6 +11,7 @@
 #include "designer/model/UIPicture.h"
 #include "designer/app/ZavomgrApp.h"
 #include "designer/app/ZavomgrView.h"
+#include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
 
 #include <gtest/gtest.h>
@@ -418,6 +419,44 @@ TEST_F(FrameTest, OpenedProjectShowsItsPageAndSettingsUnchanged)
     ASSERT_TRUE((info.fType & MFT_OWNERDRAW) && COwnerDrawMenu::IsRecord(record));
     EXPECT_NE(record->strText.find(L"wide.kel"), std::wstring::npos);
     DeleteFileA(project.c_str());
+}
+
+WNDPROC g_canvasProc = NULL;
+int g_canvasPaints = 0;
+
+LRESULT CALLBACK CountingCanvasProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_PAINT) ++g_canvasPaints;
+    return CallWindowProcA(g_canvasProc, h, msg, wp, lp);
+}
+
+// Setting up the canvas for the project (page, wallpaper, settings) paints it
+// once, not once per setting.
+TEST_F(FrameTest, OpeningAProjectPaintsTheCanvasOnce)
+{
+    ASSERT_TRUE(Start());
+    std::string dir = TempDir();
+    CxImage picture;
+    ASSERT_TRUE(picture.Create(800, 600, 24) != NULL);
+    ASSERT_TRUE(picture.Save((dir + "\\paper.bmp").c_str(), CXIMAGE_FORMAT_BMP));
+    std::string project = dir + "\\papered.kel";
+    std::ofstream(project, std::ios::binary)
+        << "<ROOT Description=\"Zavomgr Settings File\">\r\n<COMMON>\r\n"
+           "<VERSION>Zavomgr.Doc.Ver:2.01</VERSION>\r\n<WALLPAPER>paper.bmp</WALLPAPER>\r\n"
+           "<TIMEOUT>30</TIMEOUT>\r\n<PAPER>800,600;</PAPER>\r\n</COMMON>\r\n</ROOT>\r\n";
+    HWND canvas = Canvas().m_hWnd;
+    g_canvasProc = (WNDPROC)SetWindowLongPtrA(canvas, GWLP_WNDPROC, (LONG_PTR)CountingCanvasProc);
+    g_canvasPaints = 0;
+    ASSERT_TRUE(theApp.OpenDocumentFile(project.c_str()));
+    Pump();
+    SetWindowLongPtrA(canvas, GWLP_WNDPROC, (LONG_PTR)g_canvasProc);
+    EXPECT_TRUE(Canvas().GetWallpaperImage().IsValid());
+    EXPECT_EQ(Canvas().GetWallpaper(), CString("paper.bmp"));
+    EXPECT_EQ(Canvas().GetTimeout(), 30);
+    EXPECT_GE(g_canvasPaints, 1);
+    EXPECT_LE(g_canvasPaints, 2);
+    DeleteFileA(project.c_str());
+    DeleteFileA((dir + "\\paper.bmp").c_str());
 }
 
 TEST_F(FrameTest, SessionEndQuerySavesTheModifiedProject)

@@ -890,6 +890,73 @@ TEST_F(CanvasTest, PreviewDrawsOnlyTheLowestProgressBarAndOutlivesAFailedWallpap
     ::RemoveDirectoryA(folder.c_str());
 }
 
+// Paints keep the pixels under the elements from one paint to the next; each
+// setting they are drawn from shows in the next paint all the same.
+TEST_F(CanvasTest, EachSettingUnderTheElementsShowsInTheNextPaint)
+{
+    CRect rc;
+    canvas->GetClientRect(&rc);
+    Pixels px(rc.Width(), rc.Height());
+    auto paint = [&] { canvas->PaintClient(&px.dc); };
+    paint();
+    EXPECT_EQ(kFrame, px.At(700, 240));
+    canvas->SetFrameColor(RGB(1, 2, 3));
+    paint();
+    EXPECT_EQ(RGB(1, 2, 3), px.At(700, 240));
+
+    canvas->SetGridVisible(TRUE);
+    canvas->SetGridColor(RGB(0, 0, 0));
+    paint();
+    EXPECT_EQ(RGB(0, 0, 0), px.At(10, 10));
+    canvas->SetGridColor(RGB(200, 0, 0));
+    paint();
+    EXPECT_EQ(RGB(200, 0, 0), px.At(10, 10));
+    canvas->SetGridSize(6, 6);
+    paint();
+    EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(10, 10));
+    EXPECT_EQ(RGB(200, 0, 0), px.At(8, 8));
+    canvas->SetGridVisible(FALSE);
+    paint();
+    EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(8, 8));
+
+    canvas->SetMarginsVisible(TRUE);
+    canvas->SetMargins(4, 4, 4, 4);
+    paint();
+    EXPECT_EQ(RGB(0x80, 0x80, 0xFF), px.At(4, 150));
+    canvas->SetMargins(9, 4, 4, 4);
+    paint();
+    EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(4, 150));
+    EXPECT_EQ(RGB(0x80, 0x80, 0xFF), px.At(9, 150));
+    canvas->SetMarginsVisible(FALSE);
+    paint();
+    EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(9, 150));
+
+    list.SetPaperSize(700, 480);
+    paint();
+    EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(650, 240));
+    canvas->SetZoom(0.5);
+    paint();
+    EXPECT_EQ(RGB(1, 2, 3), px.At(400, 240));
+
+    std::string folder = TempFolder();
+    std::string path = folder + "\\paper.bmp";
+    CxImage image;
+    image.Create(32, 24, 24, CXIMAGE_FORMAT_BMP);
+    RGBQUAD green = {0, 255, 0, 0};
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 32; ++x)
+            image.SetPixelColor(x, y, green);
+    ASSERT_TRUE(image.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
+    ASSERT_TRUE(canvas->SetWallpaper(path.c_str()));
+    paint();
+    EXPECT_EQ(RGB(0, 255, 0), px.At(100, 100));
+    canvas->SetWallpaper("", FALSE);
+    paint();
+    EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(100, 100));
+    ::DeleteFileA(path.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(CanvasTest, WallpaperThatDoesNotLoadChangesNothing)
 {
     std::string folder = TempFolder();

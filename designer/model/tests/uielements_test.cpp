@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/ColorFont.h"
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIButton.h"
 #include "designer/model/UIControlList.h"
 #include "designer/model/UIPicture.h"
@@ -116,7 +117,6 @@ public:
         bmi.bmiHeader.biHeight = -h;
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
         bitmap = ::CreateDIBSection(dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
         old = ::SelectObject(dc.GetSafeHdc(), bitmap);
         CRect all(0, 0, w, h);
@@ -132,6 +132,7 @@ public:
     CDC dc;
     HBITMAP bitmap;
     HGDIOBJ old;
+    void* bits = NULL;
 };
 
 const COLORREF kWall = RGB(10, 20, 200);
@@ -288,6 +289,73 @@ TEST(MenuEntry, BelowZoomOneTheCaptionShrinksAndTurnsTahoma)
         }
     EXPECT_EQ(0, differ);
     EXPECT_GT(ink, 5);
+}
+
+// The canvas keeps an entry's face from one drawing to the next: drawn again
+// elsewhere, it gives what a fresh entry drawn there gives, and any change of
+// caption, font, zoom, theme or background shows. So on a surface whose pixels
+// the face is read from and written to directly.
+TEST(MenuEntry, FaceDrawnAgainIsTheFaceDrawnAnew)
+{
+    auto same = [](Surface& a, Surface& b) {
+        int differ = 0;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 200; ++x)
+                differ += a.At(x, y) != b.At(x, y);
+        return differ;
+    };
+    auto entry = [](CUIButton& b, const char* caption, double left, double top) {
+        b.SetCaption(caption);
+        b.SetRect(left, top, left + 120.0, top + 30.0);
+    };
+    auto draw = [](CUIButton& b, Surface& s, double zoom, bool direct) {
+        CDrawnPixels::CDirectTarget target(direct ? s.dc.GetSafeHdc() : NULL, (DWORD*)s.bits, CSize(200, 90));
+        b.DrawOnCanvas(&s.dc, zoom, -1);
+    };
+    for (bool direct : {false, true}) {
+        SCOPED_TRACE(direct ? "direct" : "made apart");
+        CUIButton kept;
+        entry(kept, "Entry one", 5.0, 5.0);
+        {
+            Surface first(200, 90, kWall);
+            draw(kept, first, 1.0, direct);
+            EXPECT_NE(kWall, first.At(15, 15));
+        }
+        struct Step {
+            const char* caption;
+            double zoom;
+            COLORREF back;
+            bool theme;
+            COLORREF text;
+        } const steps[] = {
+            {"Entry one", 1.0, kWall, false, 0},
+            {"Entry one", 1.0, kWall, false, 0},
+            {"Entry two", 1.0, kWall, false, 0},
+            {"Entry two", 1.0, kWall, false, RGB(255, 255, 0)},
+            {"Entry two", 0.75, kWall, false, RGB(255, 255, 0)},
+            {"Entry two", 0.75, kGreen, false, RGB(255, 255, 0)},
+            {"Entry two", 0.75, kGreen, true, RGB(255, 255, 0)},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.caption);
+            entry(kept, step.caption, 37.0, 21.0);
+            kept.GetFont()->SetColor(step.text);
+            CUIButton fresh;
+            entry(fresh, step.caption, 37.0, 21.0);
+            fresh.GetFont()->SetColor(step.text);
+            if (step.theme) {
+                for (CUIButton* b : {&kept, &fresh}) {
+                    b->SetThemeFile(Fixture("menu.zmt").c_str());
+                    b->SetThemeReloadPending(TRUE);
+                }
+            }
+            Surface again(200, 90, step.back), anew(200, 90, step.back);
+            draw(kept, again, step.zoom, direct);
+            draw(fresh, anew, step.zoom, false);
+            EXPECT_EQ(0, same(again, anew));
+            EXPECT_NE(step.back, again.At(40 + (int)(10 * step.zoom), 30));
+        }
+    }
 }
 
 TEST(MenuEntry, ThemeWithABadPictureKeepsTheRestAndIsNotRetried)
