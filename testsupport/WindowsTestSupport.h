@@ -75,7 +75,7 @@ bool TypeOnXServer(const std::wstring& text, Pump pump)
             continue;
         char buf[16] = "";
         DWORD got = 0;
-        if (ReadFile(h, buf, sizeof(buf) - 1, &got, NULL) && got > 0 && buf[got - 1] == '\n')
+        if (::ReadFile(h, buf, sizeof(buf) - 1, &got, NULL) && got > 0 && buf[got - 1] == '\n')
             rc.assign(buf, got - 1);
         CloseHandle(h);
     }
