@@ -45,7 +45,7 @@ bool TypeOnXServer(const std::wstring& text, Pump pump)
     char* unixDone = toUnix(done);
     if (unixDone == NULL)
         return false;
-    std::wstring cmd = L"/bin/sh -c \"xdotool type --delay 150 -- \\\"$0\\\"; echo $? >\\\"$1\\\"\" \"";
+    std::wstring cmd = L"/bin/sh -c \"xdotool type --delay 250 -- \\\"$0\\\"; echo $? >\\\"$1\\\"\" \"";
     bool ok = true;
     for (wchar_t c : text)
         ok = ok && c != L'"' && c != L'\\';  // such text would need quoting
