@@ -84,6 +84,19 @@ LRESULT CallProc(BOOL unicode, WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam,
                    : RealApi().CallWindowProcA(proc, hwnd, msg, wParam, lParam);
 }
 
+// The code page the system turns typed characters into for ANSI windows: the
+// keyboard layout's.
+UINT InputCodePage()
+{
+    UINT cp = 0;
+    const LCID lcid = MAKELCID(LOWORD((UINT_PTR)::GetKeyboardLayout(0)), SORT_DEFAULT);
+    if (::GetLocaleInfoW(lcid, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER, (LPWSTR)&cp,
+                         sizeof(cp) / sizeof(WCHAR)) == 0 ||
+        cp == 0)
+        cp = CP_ACP;
+    return cp;
+}
+
 LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC prev = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSkinPrevProcProp));
@@ -97,7 +110,7 @@ LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 CVZRSkinObject::CVZRSkinObject()
     : m_pfnPrevProc(NULL), m_pEngine(NULL), m_bWindowsForms(FALSE), m_dwSysProcThreshold(0x70000000),
-      m_bInactive(FALSE), m_bUnicode(FALSE), m_nRefs(1)
+      m_bInactive(FALSE), m_bUnicode(FALSE), m_pfnPrevProcW(NULL), m_chLeadByte(0), m_nRefs(1)
 {
     m_contexts.reserve(4);  // kept: a message pushes and pops without allocating
 }
@@ -203,6 +216,8 @@ void CVZRSkinObject::AttachHook(HWND hwnd, LPCREATESTRUCT lpcs, BOOL bAuto)
 {
     m_hWnd = hwnd;
     m_bUnicode = ::IsWindowUnicode(hwnd);
+    m_pfnPrevProcW = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    m_chLeadByte = 0;
     LONG_PTR skinProc = reinterpret_cast<LONG_PTR>(SkinObjectWindowProc);
     if (m_bUnicode) {
         m_pfnPrevProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
@@ -246,6 +261,8 @@ LRESULT CVZRSkinObject::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     switch (context.kind) {
     case kContextWindowProc:
+        if (msg == WM_CHAR && !m_bUnicode)
+            return PassCharToPrev(wParam, lParam);
         return CallProc(m_bUnicode, m_pfnPrevProc, m_hWnd, msg, wParam, lParam);
     case kContextCallWindowProc: {
         typedef LRESULT(WINAPI * Fn)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
@@ -299,6 +316,33 @@ LRESULT CVZRSkinObject::CallDefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam
     LRESULT result = DefWindowProc(msg, wParam, lParam);
     LeaveMessageContext();
     return result;
+}
+
+// The system hands a typed character to an ANSI procedure in the bytes of the
+// keyboard layout's code page, a double-byte one as two WM_CHAR messages. The
+// system's controls below take each byte alone as an unknown character ("?"),
+// so the lead byte waits and the whole character goes on to the previous
+// procedure's Unicode form, as do other characters outside ASCII.
+LRESULT CVZRSkinObject::PassCharToPrev(WPARAM wParam, LPARAM lParam)
+{
+    const BYTE lead = m_chLeadByte;
+    m_chLeadByte = 0;
+    const UINT cp = InputCodePage();
+    if (m_pfnPrevProcW == NULL || wParam > 0xFF || (lead == 0 && wParam < 0x80))
+        return CallProc(FALSE, m_pfnPrevProc, m_hWnd, WM_CHAR, wParam, lParam);
+    if (lead == 0 && ::IsDBCSLeadByteEx(cp, (BYTE)wParam)) {
+        m_chLeadByte = (BYTE)wParam;
+        return 0;
+    }
+    char bytes[2] = {(char)lead, (char)wParam};
+    const char* first = lead != 0 ? bytes : bytes + 1;
+    const int count = lead != 0 ? 2 : 1;
+    WCHAR wch = 0;
+    if (::MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, first, count, &wch, 1) == 1)
+        return CallProc(TRUE, m_pfnPrevProcW, m_hWnd, WM_CHAR, wch, lParam);
+    if (lead != 0)
+        CallProc(FALSE, m_pfnPrevProc, m_hWnd, WM_CHAR, lead, lParam);
+    return CallProc(FALSE, m_pfnPrevProc, m_hWnd, WM_CHAR, wParam, lParam);
 }
 
 LRESULT CVZRSkinObject::CallPrevWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -356,5 +400,7 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         if (handled)
             return result;
     }
+    if (msg == WM_CHAR && !unicode && prev == object->GetPrevWndProc())
+        return object->PassCharToPrev(wParam, lParam);
     return CallProc(unicode, prev, hwnd, msg, wParam, lParam);
 }

@@ -75,6 +75,8 @@ public:
     CVZRSkinEngine* GetEngine() const { return m_pEngine; }
     void SetEngine(CVZRSkinEngine* engine) { m_pEngine = engine; }
     WNDPROC GetPrevWndProc() const { return m_pfnPrevProc; }
+    // A typed character of an ANSI window to the previous procedure; see the .cpp.
+    LRESULT PassCharToPrev(WPARAM wParam, LPARAM lParam);
     BOOL IsInactive() const { return m_bInactive; }
     BOOL IsUnicode() const { return m_bUnicode; }
     BOOL IsWindowsForms() const { return m_bWindowsForms; }
@@ -89,6 +91,8 @@ protected:
     DWORD m_dwSysProcThreshold;  // 0 when the previous procedure is in COMCTL32 or USER32
     BOOL m_bInactive;            // the host keeps the window unskinned
     BOOL m_bUnicode;
+    WNDPROC m_pfnPrevProcW;  // the previous procedure's Unicode form
+    BYTE m_chLeadByte;       // a typed double-byte character's first byte, waiting
 
 private:
     CVZRLock m_contextLock;

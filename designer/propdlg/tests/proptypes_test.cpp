@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dlgs.h>
+
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -647,4 +649,122 @@ TEST(ProgressPrpDlg, ThemeOverlayAndChunkReachTheElementOnlyThroughApply)
     RemoveDirectoryA((folder + "\\Pictures").c_str());
     RemoveDirectoryA(folder.c_str());
     CEntryPrpDlg::SetThemesFolder(NULL);
+}
+
+namespace {
+
+// The system's font dialog of this thread: the dialog with the face list.
+HWND FindFontDialog()
+{
+    struct Finder {
+        static BOOL CALLBACK Each(HWND hWnd, LPARAM lParam)
+        {
+            if (IsWindowVisible(hWnd) && GetDlgItem(hWnd, cmb1) != NULL && GetDlgItem(hWnd, cmb3) != NULL) {
+                *(HWND*)lParam = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    };
+    HWND hFound = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), &Finder::Each, (LPARAM)&hFound);
+    return hFound;
+}
+
+struct FontDialogLook {
+    std::string face, size;
+    int style = -1;  // in the style list: regular, italic, bold, bold italic
+};
+
+// Opens the element dialog's font dialog, reads its face, style and size
+// and answers OK without a change; then OK in the element dialog.
+template <class TDialog>
+FontDialogLook OpenFontDialogAndConfirm(TDialog& dlg)
+{
+    FontDialogLook look;
+    bool seen = false;
+    int waits = 0;
+    Step readAndConfirm = [&](HWND) {
+        HWND hFont = FindFontDialog();
+        if (hFont == NULL) {
+            if (++waits < 200)
+                --g_next;  // not up yet: this step again on the next tick
+            return;
+        }
+        look.face = Text(hFont, cmb1);
+        look.style = (int)SendDlgItemMessageA(hFont, cmb2, CB_GETCURSEL, 0, 0);
+        look.size = Text(hFont, cmb3);
+        seen = true;
+        Command(hFont, IDOK);
+    };
+    // OK in the element dialog once the font dialog has gone
+    Step confirm = [&](HWND d) {
+        if (FindFontDialog() != NULL && ++waits < 200) {
+            --g_next;
+            return;
+        }
+        Command(d, IDOK);
+        if (IsWindowVisible(d))
+            Command(d, IDCANCEL);  // OK refused: the dialog must not stay open
+    };
+    INT_PTR result = RunDialog(dlg, {[](HWND d) { Command(d, IDC_PT_FONT); }, readAndConfirm, confirm});
+    EXPECT_TRUE(dlg.told.empty());
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(seen) << "no font dialog";
+    return look;
+}
+
+void ExpectSameFont(const LOGFONT& want, const CColorFont* pFont)
+{
+    ASSERT_TRUE(pFont != NULL);
+    const LOGFONT& got = pFont->GetLogFontData();
+    EXPECT_STREQ(want.lfFaceName, got.lfFaceName);
+    EXPECT_EQ(want.lfHeight, got.lfHeight);
+    EXPECT_EQ(want.lfWeight, got.lfWeight);
+    EXPECT_EQ(want.lfItalic, got.lfItalic);
+}
+
+}  // namespace
+
+// The font dialog starts at the element's face, size and style, and OK
+// without a change leaves the element's font as it was: a face the system's
+// list does not have (none of the prefix's fonts is Courier New), and a
+// height between two whole points.
+TEST(EntryFontDialog, StartsAtTheElementsFontAndOkWithoutAChangeKeepsIt)
+{
+    struct Case {
+        const char* face;
+        LONG height;
+        LONG weight;
+        BYTE italic;
+        const char* size;
+        int style;
+    } cases[] = {
+        {"Tahoma", -16, FW_BOLD, 0, "12", 2},
+        {"Tahoma", -14, FW_NORMAL, 0, "11", 0},
+        {"Courier New", -20, FW_NORMAL, 1, "15", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.height));
+        CUIButton button;
+        FillEntry(button);
+        button.SetThemeFile(Fixture("menu.zmt").c_str());
+        CColorFont font(c.face);
+        LOGFONT lf = font.GetLogFontData();
+        lstrcpynA(lf.lfFaceName, c.face, LF_FACESIZE);
+        lf.lfHeight = c.height;
+        lf.lfWeight = c.weight;
+        lf.lfItalic = c.italic;
+        font.SetLogFont(lf);
+        font.SetColor(RGB(0, 0, 255));
+        button.SetFont(&font);
+        Driven<CButtonPrpDlg> dlg;
+        dlg.SetControl(&button);
+        FontDialogLook look = OpenFontDialogAndConfirm(dlg);
+        EXPECT_EQ(c.face, look.face);
+        EXPECT_EQ(c.size, look.size);
+        EXPECT_EQ(c.style, look.style);
+        ExpectSameFont(lf, button.GetFont());
+        EXPECT_EQ(RGB(0, 0, 255), button.GetFont()->GetColor());
+    }
 }
