@@ -231,14 +231,14 @@ COLORREF CVZRSkinEngine::GetSysColorOfId(int id)
 
 CVZRSkinObject* CVZRSkinEngine::FindSkinObject(HWND hwnd)
 {
-    CVZRScopedLock lock(m_mapLock);
+    CVZRScopedSpinLock lock(m_mapLock);
     auto it = m_windows.find(hwnd);
     return it == m_windows.end() ? NULL : it->second;
 }
 
 CVZRSkinObject* CVZRSkinEngine::AcquireSkinObject(HWND hwnd)
 {
-    CVZRScopedLock lock(m_mapLock);
+    CVZRScopedSpinLock lock(m_mapLock);
     auto it = m_windows.find(hwnd);
     if (it == m_windows.end())
         return NULL;
@@ -248,7 +248,7 @@ CVZRSkinObject* CVZRSkinEngine::AcquireSkinObject(HWND hwnd)
 
 size_t CVZRSkinEngine::GetSkinObjectCount()
 {
-    CVZRScopedLock lock(m_mapLock);
+    CVZRScopedSpinLock lock(m_mapLock);
     return m_windows.size();
 }
 
@@ -256,7 +256,7 @@ void CVZRSkinEngine::DetachSkinObject(HWND hwnd, BOOL bAuto)
 {
     CVZRSkinObject* object = NULL;
     {
-        CVZRScopedLock lock(m_mapLock);
+        CVZRScopedSpinLock lock(m_mapLock);
         auto it = m_windows.find(hwnd);
         if (it == m_windows.end())
             return;
@@ -275,7 +275,7 @@ void CVZRSkinEngine::DetachSkinObject(HWND hwnd, BOOL bAuto)
 std::vector<std::pair<HWND, CVZRSkinObject*>> CVZRSkinEngine::SnapshotObjects()
 {
     std::vector<std::pair<HWND, CVZRSkinObject*>> objects;
-    CVZRScopedLock lock(m_mapLock);
+    CVZRScopedSpinLock lock(m_mapLock);
     objects.reserve(m_windows.size());
     for (auto& entry : m_windows) {
         entry.second->AddRef();
@@ -288,7 +288,7 @@ void CVZRSkinEngine::DetachAll(BOOL bDetach)
 {
     std::vector<std::pair<HWND, CVZRSkinObject*>> objects;
     {
-        CVZRScopedLock lock(m_mapLock);
+        CVZRScopedSpinLock lock(m_mapLock);
         objects.assign(m_windows.begin(), m_windows.end());  // the map's references move here
         std::unordered_map<HWND, CVZRSkinObject*>().swap(m_windows);
     }
@@ -379,13 +379,16 @@ CVZRSkinObject* CVZRSkinEngine::AttachSkinObject(HWND hwnd, LPCSTR className, LP
     object->SetEngine(this);
     if (windowsForms)
         object->SetWindowsForms(TRUE);
+    CVZRSkinObject* replaced = NULL;
     {
-        CVZRScopedLock lock(m_mapLock);
+        CVZRScopedSpinLock lock(m_mapLock);
         CVZRSkinObject*& slot = m_windows[hwnd];
-        if (slot != NULL && slot != object)
-            slot->Release();
+        if (slot != object)
+            replaced = slot;
         slot = object;
     }
+    if (replaced != NULL)
+        replaced->Release();
     try {
         object->AttachHook(hwnd, reinterpret_cast<LPCREATESTRUCT>(lpcs), bAuto);
     } catch (...) {

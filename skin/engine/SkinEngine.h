@@ -96,7 +96,7 @@ private:
     std::unique_ptr<CVZRSkinSystemMetrics> m_pMetrics;
     std::unique_ptr<CVZRThemePackage> m_pPackage;
     HANDLE m_hWinEventHook;
-    CVZRLock m_mapLock;
+    CVZRSpinLock m_mapLock;  // held for map work only: nothing is called under it
     std::unordered_map<HWND, CVZRSkinObject*> m_windows;
     std::map<std::string, std::shared_ptr<CVZRSkinClassEntry>> m_classMap;
 

@@ -84,6 +84,17 @@ LRESULT CallProc(BOOL unicode, WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam,
                    : RealApi().CallWindowProcA(proc, hwnd, msg, wParam, lParam);
 }
 
+// Code in a loaded image: a procedure that can be called as it is. The
+// system's handles for procedures of the other character set are not.
+bool IsImageCode(WNDPROC proc)
+{
+    MEMORY_BASIC_INFORMATION info;
+    if (proc == NULL || ::VirtualQuery(reinterpret_cast<const void*>(proc), &info, sizeof(info)) == 0)
+        return false;
+    const DWORD executable = PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    return info.State == MEM_COMMIT && info.Type == MEM_IMAGE && (info.Protect & executable) != 0;
+}
+
 LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC prev = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSkinPrevProcProp));
@@ -97,7 +108,8 @@ LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 CVZRSkinObject::CVZRSkinObject()
     : m_pfnPrevProc(NULL), m_pEngine(NULL), m_bWindowsForms(FALSE), m_dwSysProcThreshold(0x70000000),
-      m_bInactive(FALSE), m_bUnicode(FALSE), m_nRefs(1)
+      m_bInactive(FALSE), m_bUnicode(FALSE), m_bDirectPrev(FALSE), m_pKnownProc(NULL), m_bKnownProcAnswer(false),
+      m_nRefs(1)
 {
     m_contexts.reserve(4);  // kept: a message pushes and pops without allocating
 }
@@ -215,6 +227,7 @@ void CVZRSkinObject::AttachHook(HWND hwnd, LPCREATESTRUCT lpcs, BOOL bAuto)
     }
     if (IsSystemProcedure(m_pfnPrevProc))
         m_dwSysProcThreshold = 0;
+    m_bDirectPrev = IsImageCode(m_pfnPrevProc);
     OnSkinAttach(lpcs, bAuto);
 }
 
@@ -240,13 +253,13 @@ LRESULT CVZRSkinObject::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CVZRMessageContext context = {0, kContextWindowProc, NULL, NULL};
     {
-        CVZRScopedLock lock(m_contextLock);
+        CVZRScopedSpinLock lock(m_contextLock);
         if (!m_contexts.empty())
             context = m_contexts.back();
     }
     switch (context.kind) {
     case kContextWindowProc:
-        return CallProc(m_bUnicode, m_pfnPrevProc, m_hWnd, msg, wParam, lParam);
+        return CallPrevWindowProc(msg, wParam, lParam);
     case kContextCallWindowProc: {
         typedef LRESULT(WINAPI * Fn)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
         Fn fn = reinterpret_cast<Fn>(context.unhooked);
@@ -273,14 +286,14 @@ void CVZRSkinObject::EnterMessageContext(UINT msg, int kind, void* userData, FAR
 {
     AddRef();
     CVZRMessageContext context = {msg, kind, unhookedFunction, userData};
-    CVZRScopedLock lock(m_contextLock);
+    CVZRScopedSpinLock lock(m_contextLock);
     m_contexts.push_back(context);
 }
 
 LONG CVZRSkinObject::LeaveMessageContext()
 {
     {
-        CVZRScopedLock lock(m_contextLock);
+        CVZRScopedSpinLock lock(m_contextLock);
         if (!m_contexts.empty())
             m_contexts.pop_back();
     }
@@ -289,8 +302,24 @@ LONG CVZRSkinObject::LeaveMessageContext()
 
 UINT CVZRSkinObject::GetCurrentMessage()
 {
-    CVZRScopedLock lock(m_contextLock);
+    CVZRScopedSpinLock lock(m_contextLock);
     return m_contexts.empty() ? 0 : m_contexts.back().message;
+}
+
+bool CVZRSkinObject::RecallProcedure(const void* proc, bool& answer)
+{
+    CVZRScopedSpinLock lock(m_contextLock);
+    if (proc == NULL || proc != m_pKnownProc)
+        return false;
+    answer = m_bKnownProcAnswer;
+    return true;
+}
+
+void CVZRSkinObject::RememberProcedure(const void* proc, bool answer)
+{
+    CVZRScopedSpinLock lock(m_contextLock);
+    m_pKnownProc = proc;
+    m_bKnownProcAnswer = answer;
 }
 
 LRESULT CVZRSkinObject::CallDefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -303,6 +332,8 @@ LRESULT CVZRSkinObject::CallDefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam
 
 LRESULT CVZRSkinObject::CallPrevWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (m_bDirectPrev)
+        return m_pfnPrevProc(m_hWnd, msg, wParam, lParam);
     return CallProc(m_bUnicode, m_pfnPrevProc, m_hWnd, msg, wParam, lParam);
 }
 
@@ -332,10 +363,11 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     // Saved first: a detached object is not asked again.
     WNDPROC prev = object->GetPrevWndProc();
     BOOL unicode = object->IsUnicode();
+    BOOL direct = object->CallsPrevDirectly();
     if (!engine->IsEnabled()) {
         if (msg == WM_NCDESTROY)
             engine->DetachSkinObject(hwnd, TRUE);
-        return CallProc(unicode, prev, hwnd, msg, wParam, lParam);
+        return direct ? prev(hwnd, msg, wParam, lParam) : CallProc(unicode, prev, hwnd, msg, wParam, lParam);
     }
     CCurrentMessageScope current(hwnd, msg, wParam, lParam);
     // An inactive window is asked again too: else it could never come back.
@@ -356,5 +388,5 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         if (handled)
             return result;
     }
-    return CallProc(unicode, prev, hwnd, msg, wParam, lParam);
+    return direct ? prev(hwnd, msg, wParam, lParam) : CallProc(unicode, prev, hwnd, msg, wParam, lParam);
 }

@@ -60,6 +60,10 @@ public:
     void EnterMessageContext(UINT msg, int kind, void* userData, FARPROC unhookedFunction);
     LONG LeaveMessageContext();
     UINT GetCurrentMessage();
+    // One remembered answer about a procedure address, for the hooks that
+    // ask the same question on every message.
+    bool RecallProcedure(const void* proc, bool& answer);
+    void RememberProcedure(const void* proc, bool answer);
     LRESULT CallDefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Calls the procedure that was current before the skin's.
     LRESULT CallPrevWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -77,6 +81,8 @@ public:
     WNDPROC GetPrevWndProc() const { return m_pfnPrevProc; }
     BOOL IsInactive() const { return m_bInactive; }
     BOOL IsUnicode() const { return m_bUnicode; }
+    // The previous procedure is code of the window's character set, called without CallWindowProc.
+    BOOL CallsPrevDirectly() const { return m_bDirectPrev; }
     BOOL IsWindowsForms() const { return m_bWindowsForms; }
     void SetWindowsForms(BOOL set) { m_bWindowsForms = set; }
     const CString& GetThemeClassName() const { return m_strThemeClass; }
@@ -89,10 +95,13 @@ protected:
     DWORD m_dwSysProcThreshold;  // 0 when the previous procedure is in COMCTL32 or USER32
     BOOL m_bInactive;            // the host keeps the window unskinned
     BOOL m_bUnicode;
+    BOOL m_bDirectPrev;
 
 private:
-    CVZRLock m_contextLock;
+    CVZRSpinLock m_contextLock;
     std::vector<CVZRMessageContext> m_contexts;  // newest last
+    const void* m_pKnownProc;                    // under the context lock, with its answer
+    bool m_bKnownProcAnswer;
     volatile LONG m_nRefs;
 
     // Handlers of the skin classes only: none of CWnd's (no reflection twice).
