@@ -168,6 +168,12 @@ BOOL CVZRSkinObject::HandleSubclassMessage(UINT msg, WPARAM& wParam, LPARAM& lPa
     return OnWndMsg(msg, wParam, lParam, &result);
 }
 
+BOOL CVZRSkinObject::SubclassIgnores(UINT msg)
+{
+    // The state query is a side effect of IsPassThroughMessage.
+    return msg != WM_SKINFRAMEWORK_UPDATESTATE && HandledInDefProc(msg);
+}
+
 BOOL CVZRSkinObject::HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
 {
     if (IsPassThroughMessage(msg))
@@ -375,7 +381,7 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         object->IsPassThroughMessage(msg);
     if (msg == WM_NCDESTROY) {
         engine->DetachSkinObject(hwnd, TRUE);
-    } else if (!object->IsInactive()) {
+    } else if (!object->IsInactive() && !object->SubclassIgnores(msg)) {
         LRESULT result = 0;
         BOOL handled = FALSE;
         object->EnterMessageContext(msg, kContextWindowProc, NULL, NULL);

@@ -53,6 +53,10 @@ public:
     virtual BOOL HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result);
     virtual BOOL HandledInDefProc(UINT msg);
     virtual BOOL IsPassThroughMessage(UINT msg);
+    // True when HandleSubclassMessage would do nothing at all with the
+    // message: the window procedure then passes it on at once. A class that
+    // handles more in HandleSubclassMessage narrows this too.
+    virtual BOOL SubclassIgnores(UINT msg);
 
     void AttachHook(HWND hwnd, LPCREATESTRUCT lpcs, BOOL bAuto);
     void DetachHook(BOOL bAuto);
