@@ -116,8 +116,10 @@ public:
     CVZRSpinLock() : m_state(0) {}
     void Enter()
     {
-        while (::InterlockedExchange(&m_state, 1) != 0)
-            ::Sleep(0);
+        // Sleep(0) gives way to threads of the same priority only: a holder of
+        // a lower one gets the processor after a few tries.
+        for (int tries = 0; ::InterlockedExchange(&m_state, 1) != 0; ++tries)
+            ::Sleep(tries < 16 ? 0 : 1);
     }
     void Leave() { ::InterlockedExchange(&m_state, 0); }
 
