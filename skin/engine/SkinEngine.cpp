@@ -102,7 +102,8 @@ CVZRSkinEngine* PeekSkinEngine()
 
 CVZRSkinEngine::CVZRSkinEngine()
     : m_comCtlVersion(0x40000), m_bWin9x(FALSE), m_bEnabled(FALSE), m_bAutoAttach(TRUE), m_bThreadHook(TRUE),
-      m_hWinEventHook(NULL), m_pfnSetWinEventHook(NULL), m_pfnUnhookWinEvent(NULL)
+      m_hWinEventHook(NULL), m_hLastWindow(NULL), m_pLastObject(NULL), m_pfnSetWinEventHook(NULL),
+      m_pfnUnhookWinEvent(NULL)
 {
     m_pMetrics.reset(new CVZRSkinSystemMetrics(&m_context));
     m_pPackage.reset(new CVZRThemePackage(&m_context));
@@ -229,26 +230,36 @@ COLORREF CVZRSkinEngine::GetSysColorOfId(int id)
     return m_pMetrics->GetColor(id - 1601);
 }
 
+CVZRSkinObject* CVZRSkinEngine::LookupLocked(HWND hwnd)
+{
+    if (hwnd != NULL && hwnd == m_hLastWindow)
+        return m_pLastObject;
+    auto it = m_windows.find(hwnd);
+    if (it == m_windows.end())
+        return NULL;
+    m_hLastWindow = hwnd;
+    m_pLastObject = it->second;
+    return it->second;
+}
+
 CVZRSkinObject* CVZRSkinEngine::FindSkinObject(HWND hwnd)
 {
-    CVZRScopedLock lock(m_mapLock);
-    auto it = m_windows.find(hwnd);
-    return it == m_windows.end() ? NULL : it->second;
+    CVZRScopedSpinLock lock(m_mapLock);
+    return LookupLocked(hwnd);
 }
 
 CVZRSkinObject* CVZRSkinEngine::AcquireSkinObject(HWND hwnd)
 {
-    CVZRScopedLock lock(m_mapLock);
-    auto it = m_windows.find(hwnd);
-    if (it == m_windows.end())
-        return NULL;
-    it->second->AddRef();
-    return it->second;
+    CVZRScopedSpinLock lock(m_mapLock);
+    CVZRSkinObject* object = LookupLocked(hwnd);
+    if (object != NULL)
+        object->AddRef();
+    return object;
 }
 
 size_t CVZRSkinEngine::GetSkinObjectCount()
 {
-    CVZRScopedLock lock(m_mapLock);
+    CVZRScopedSpinLock lock(m_mapLock);
     return m_windows.size();
 }
 
@@ -256,12 +267,13 @@ void CVZRSkinEngine::DetachSkinObject(HWND hwnd, BOOL bAuto)
 {
     CVZRSkinObject* object = NULL;
     {
-        CVZRScopedLock lock(m_mapLock);
+        CVZRScopedSpinLock lock(m_mapLock);
         auto it = m_windows.find(hwnd);
         if (it == m_windows.end())
             return;
         object = it->second;
         m_windows.erase(it);
+        ForgetLastLocked();
         if (m_windows.empty())
             std::unordered_map<HWND, CVZRSkinObject*>().swap(m_windows);
     }
@@ -275,7 +287,7 @@ void CVZRSkinEngine::DetachSkinObject(HWND hwnd, BOOL bAuto)
 std::vector<std::pair<HWND, CVZRSkinObject*>> CVZRSkinEngine::SnapshotObjects()
 {
     std::vector<std::pair<HWND, CVZRSkinObject*>> objects;
-    CVZRScopedLock lock(m_mapLock);
+    CVZRScopedSpinLock lock(m_mapLock);
     objects.reserve(m_windows.size());
     for (auto& entry : m_windows) {
         entry.second->AddRef();
@@ -288,9 +300,10 @@ void CVZRSkinEngine::DetachAll(BOOL bDetach)
 {
     std::vector<std::pair<HWND, CVZRSkinObject*>> objects;
     {
-        CVZRScopedLock lock(m_mapLock);
+        CVZRScopedSpinLock lock(m_mapLock);
         objects.assign(m_windows.begin(), m_windows.end());  // the map's references move here
         std::unordered_map<HWND, CVZRSkinObject*>().swap(m_windows);
+        ForgetLastLocked();
     }
     for (auto& entry : objects) {
         if (bDetach) {
@@ -379,13 +392,17 @@ CVZRSkinObject* CVZRSkinEngine::AttachSkinObject(HWND hwnd, LPCSTR className, LP
     object->SetEngine(this);
     if (windowsForms)
         object->SetWindowsForms(TRUE);
+    CVZRSkinObject* replaced = NULL;
     {
-        CVZRScopedLock lock(m_mapLock);
+        CVZRScopedSpinLock lock(m_mapLock);
         CVZRSkinObject*& slot = m_windows[hwnd];
-        if (slot != NULL && slot != object)
-            slot->Release();
+        if (slot != object)
+            replaced = slot;
         slot = object;
+        ForgetLastLocked();
     }
+    if (replaced != NULL)
+        replaced->Release();
     try {
         object->AttachHook(hwnd, reinterpret_cast<LPCREATESTRUCT>(lpcs), bAuto);
     } catch (...) {

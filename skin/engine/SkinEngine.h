@@ -96,8 +96,18 @@ private:
     std::unique_ptr<CVZRSkinSystemMetrics> m_pMetrics;
     std::unique_ptr<CVZRThemePackage> m_pPackage;
     HANDLE m_hWinEventHook;
-    CVZRLock m_mapLock;
+    CVZRSpinLock m_mapLock;  // held for map work only: nothing is called under it
     std::unordered_map<HWND, CVZRSkinObject*> m_windows;
+    // The window looked up last and its object (the same window's messages
+    // come in runs); cleared whenever the map changes.
+    HWND m_hLastWindow;
+    CVZRSkinObject* m_pLastObject;
+    CVZRSkinObject* LookupLocked(HWND hwnd);
+    void ForgetLastLocked()
+    {
+        m_hLastWindow = NULL;
+        m_pLastObject = NULL;
+    }
     std::map<std::string, std::shared_ptr<CVZRSkinClassEntry>> m_classMap;
 
     typedef HANDLE(WINAPI* SetWinEventHookFn)(DWORD, DWORD, HMODULE, void*, DWORD, DWORD, DWORD);

@@ -1112,10 +1112,15 @@ BOOL CVZRApiHookTable::RouteDefProcCall(HWND hwnd, FARPROC real, int kind, void*
     try {
         bool pass = object->IsInactive() || object->GetCurrentMessage() == msg;
         if (!pass && kind == kContextCallWindowProc && object->HandledInDefProc(msg)) {
-            // A program's own procedure handles the message itself.
-            HMODULE base = AllocationBase(prev);
-            if (base != NULL && base != ::GetModuleHandleA("COMCTL32.DLL") && base != RealApi().hUser32 &&
-                (!engine->IsWin9x() || reinterpret_cast<UINT_PTR>(prev) < 0x70000000))
+            // A program's own procedure handles the message itself. The answer
+            // is kept per procedure: finding the module costs a system call.
+            bool own = false;
+            if (!object->RecallProcedure(prev, own)) {
+                HMODULE base = AllocationBase(prev);
+                own = base != NULL && base != ::GetModuleHandleA("COMCTL32.DLL") && base != RealApi().hUser32;
+                object->RememberProcedure(prev, own);
+            }
+            if (own && (!engine->IsWin9x() || reinterpret_cast<UINT_PTR>(prev) < 0x70000000))
                 pass = true;
         }
         if (!pass) {

@@ -97,6 +97,17 @@ UINT InputCodePage()
     return cp;
 }
 
+// Code in a loaded image: a procedure that can be called as it is. The
+// system's handles for procedures of the other character set are not.
+bool IsImageCode(WNDPROC proc)
+{
+    MEMORY_BASIC_INFORMATION info;
+    if (proc == NULL || ::VirtualQuery(reinterpret_cast<const void*>(proc), &info, sizeof(info)) == 0)
+        return false;
+    const DWORD executable = PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    return info.State == MEM_COMMIT && info.Type == MEM_IMAGE && (info.Protect & executable) != 0;
+}
+
 LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC prev = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSkinPrevProcProp));
@@ -110,7 +121,8 @@ LRESULT PassUnskinned(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 CVZRSkinObject::CVZRSkinObject()
     : m_pfnPrevProc(NULL), m_pEngine(NULL), m_bWindowsForms(FALSE), m_dwSysProcThreshold(0x70000000),
-      m_bInactive(FALSE), m_bUnicode(FALSE), m_pfnPrevProcW(NULL), m_chLeadByte(0), m_nRefs(1)
+      m_bInactive(FALSE), m_bUnicode(FALSE), m_pfnPrevProcW(NULL), m_chLeadByte(0), m_bDirectPrev(FALSE),
+      m_pKnownProc(NULL), m_bKnownProcAnswer(false), m_nRefs(1)
 {
     m_contexts.reserve(4);  // kept: a message pushes and pops without allocating
 }
@@ -167,6 +179,12 @@ BOOL CVZRSkinObject::HandleSubclassMessage(UINT msg, WPARAM& wParam, LPARAM& lPa
     if (IsPassThroughMessage(msg) || HandledInDefProc(msg))
         return FALSE;
     return OnWndMsg(msg, wParam, lParam, &result);
+}
+
+BOOL CVZRSkinObject::SubclassIgnores(UINT msg)
+{
+    // The state query is a side effect of IsPassThroughMessage.
+    return msg != WM_SKINFRAMEWORK_UPDATESTATE && HandledInDefProc(msg);
 }
 
 BOOL CVZRSkinObject::HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
@@ -230,6 +248,7 @@ void CVZRSkinObject::AttachHook(HWND hwnd, LPCREATESTRUCT lpcs, BOOL bAuto)
     }
     if (IsSystemProcedure(m_pfnPrevProc))
         m_dwSysProcThreshold = 0;
+    m_bDirectPrev = IsImageCode(m_pfnPrevProc);
     OnSkinAttach(lpcs, bAuto);
 }
 
@@ -255,7 +274,7 @@ LRESULT CVZRSkinObject::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CVZRMessageContext context = {0, kContextWindowProc, NULL, NULL};
     {
-        CVZRScopedLock lock(m_contextLock);
+        CVZRScopedSpinLock lock(m_contextLock);
         if (!m_contexts.empty())
             context = m_contexts.back();
     }
@@ -263,7 +282,7 @@ LRESULT CVZRSkinObject::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case kContextWindowProc:
         if (msg == WM_CHAR && !m_bUnicode)
             return PassCharToPrev(wParam, lParam);
-        return CallProc(m_bUnicode, m_pfnPrevProc, m_hWnd, msg, wParam, lParam);
+        return CallPrevWindowProc(msg, wParam, lParam);
     case kContextCallWindowProc: {
         typedef LRESULT(WINAPI * Fn)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
         Fn fn = reinterpret_cast<Fn>(context.unhooked);
@@ -290,14 +309,14 @@ void CVZRSkinObject::EnterMessageContext(UINT msg, int kind, void* userData, FAR
 {
     AddRef();
     CVZRMessageContext context = {msg, kind, unhookedFunction, userData};
-    CVZRScopedLock lock(m_contextLock);
+    CVZRScopedSpinLock lock(m_contextLock);
     m_contexts.push_back(context);
 }
 
 LONG CVZRSkinObject::LeaveMessageContext()
 {
     {
-        CVZRScopedLock lock(m_contextLock);
+        CVZRScopedSpinLock lock(m_contextLock);
         if (!m_contexts.empty())
             m_contexts.pop_back();
     }
@@ -306,8 +325,24 @@ LONG CVZRSkinObject::LeaveMessageContext()
 
 UINT CVZRSkinObject::GetCurrentMessage()
 {
-    CVZRScopedLock lock(m_contextLock);
+    CVZRScopedSpinLock lock(m_contextLock);
     return m_contexts.empty() ? 0 : m_contexts.back().message;
+}
+
+bool CVZRSkinObject::RecallProcedure(const void* proc, bool& answer)
+{
+    CVZRScopedSpinLock lock(m_contextLock);
+    if (proc == NULL || proc != m_pKnownProc)
+        return false;
+    answer = m_bKnownProcAnswer;
+    return true;
+}
+
+void CVZRSkinObject::RememberProcedure(const void* proc, bool answer)
+{
+    CVZRScopedSpinLock lock(m_contextLock);
+    m_pKnownProc = proc;
+    m_bKnownProcAnswer = answer;
 }
 
 LRESULT CVZRSkinObject::CallDefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -347,6 +382,8 @@ LRESULT CVZRSkinObject::PassCharToPrev(WPARAM wParam, LPARAM lParam)
 
 LRESULT CVZRSkinObject::CallPrevWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (m_bDirectPrev)
+        return m_pfnPrevProc(m_hWnd, msg, wParam, lParam);
     return CallProc(m_bUnicode, m_pfnPrevProc, m_hWnd, msg, wParam, lParam);
 }
 
@@ -376,10 +413,11 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     // Saved first: a detached object is not asked again.
     WNDPROC prev = object->GetPrevWndProc();
     BOOL unicode = object->IsUnicode();
+    BOOL direct = object->CallsPrevDirectly();
     if (!engine->IsEnabled()) {
         if (msg == WM_NCDESTROY)
             engine->DetachSkinObject(hwnd, TRUE);
-        return CallProc(unicode, prev, hwnd, msg, wParam, lParam);
+        return direct ? prev(hwnd, msg, wParam, lParam) : CallProc(unicode, prev, hwnd, msg, wParam, lParam);
     }
     CCurrentMessageScope current(hwnd, msg, wParam, lParam);
     // An inactive window is asked again too: else it could never come back.
@@ -387,7 +425,7 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         object->IsPassThroughMessage(msg);
     if (msg == WM_NCDESTROY) {
         engine->DetachSkinObject(hwnd, TRUE);
-    } else if (!object->IsInactive()) {
+    } else if (!object->IsInactive() && !object->SubclassIgnores(msg)) {
         LRESULT result = 0;
         BOOL handled = FALSE;
         object->EnterMessageContext(msg, kContextWindowProc, NULL, NULL);
@@ -402,5 +440,5 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     }
     if (msg == WM_CHAR && !unicode && prev == object->GetPrevWndProc())
         return object->PassCharToPrev(wParam, lParam);
-    return CallProc(unicode, prev, hwnd, msg, wParam, lParam);
+    return direct ? prev(hwnd, msg, wParam, lParam) : CallProc(unicode, prev, hwnd, msg, wParam, lParam);
 }

@@ -53,6 +53,10 @@ public:
     virtual BOOL HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result);
     virtual BOOL HandledInDefProc(UINT msg);
     virtual BOOL IsPassThroughMessage(UINT msg);
+    // True when HandleSubclassMessage would do nothing at all with the
+    // message: the window procedure then passes it on at once. A class that
+    // handles more in HandleSubclassMessage narrows this too.
+    virtual BOOL SubclassIgnores(UINT msg);
 
     void AttachHook(HWND hwnd, LPCREATESTRUCT lpcs, BOOL bAuto);
     void DetachHook(BOOL bAuto);
@@ -60,6 +64,10 @@ public:
     void EnterMessageContext(UINT msg, int kind, void* userData, FARPROC unhookedFunction);
     LONG LeaveMessageContext();
     UINT GetCurrentMessage();
+    // One remembered answer about a procedure address, for the hooks that
+    // ask the same question on every message.
+    bool RecallProcedure(const void* proc, bool& answer);
+    void RememberProcedure(const void* proc, bool answer);
     LRESULT CallDefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Calls the procedure that was current before the skin's.
     LRESULT CallPrevWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -79,6 +87,8 @@ public:
     LRESULT PassCharToPrev(WPARAM wParam, LPARAM lParam);
     BOOL IsInactive() const { return m_bInactive; }
     BOOL IsUnicode() const { return m_bUnicode; }
+    // The previous procedure is code of the window's character set, called without CallWindowProc.
+    BOOL CallsPrevDirectly() const { return m_bDirectPrev; }
     BOOL IsWindowsForms() const { return m_bWindowsForms; }
     void SetWindowsForms(BOOL set) { m_bWindowsForms = set; }
     const CString& GetThemeClassName() const { return m_strThemeClass; }
@@ -93,10 +103,13 @@ protected:
     BOOL m_bUnicode;
     WNDPROC m_pfnPrevProcW;  // the previous procedure's Unicode form
     BYTE m_chLeadByte;       // a typed double-byte character's first byte, waiting
+    BOOL m_bDirectPrev;
 
 private:
-    CVZRLock m_contextLock;
+    CVZRSpinLock m_contextLock;
     std::vector<CVZRMessageContext> m_contexts;  // newest last
+    const void* m_pKnownProc;                    // under the context lock, with its answer
+    bool m_bKnownProcAnswer;
     volatile LONG m_nRefs;
 
     // Handlers of the skin classes only: none of CWnd's (no reflection twice).

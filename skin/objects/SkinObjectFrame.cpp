@@ -122,6 +122,12 @@ BOOL CVZRSkinObjectFrame::IsPassThroughMessage(UINT msg)
     return IsPassThroughFrameMessage(msg) || CVZRSkinObject::IsPassThroughMessage(msg);
 }
 
+// The idle redraw is a side effect of IsPassThroughFrameMessage.
+BOOL CVZRSkinObjectFrame::SubclassIgnores(UINT msg)
+{
+    return msg != WM_ENTERIDLE && CVZRSkinObject::SubclassIgnores(msg);
+}
+
 BOOL CVZRSkinObjectFrame::HandledInDefProc(UINT msg) { return CVZRSkinObject::HandledInDefProc(msg); }
 
 BOOL CVZRSkinObjectFrame::HandleSubclassMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)

@@ -20,6 +20,7 @@ public:
     BOOL HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;
     BOOL HandledInDefProc(UINT msg) override;
     BOOL IsPassThroughMessage(UINT msg) override;
+    BOOL SubclassIgnores(UINT msg) override;
 
     // Calls a dialog's own procedure directly (dialog frames only).
     LRESULT CallDialogProc(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -108,6 +108,38 @@ private:
     CVZRScopedLock& operator=(const CVZRScopedLock&);
 };
 
+// A lock for a few instructions that call nothing out: one interlocked
+// exchange when it is free, which a critical section costs several times
+// over on every message. Not recursive.
+class CVZRSpinLock {
+public:
+    CVZRSpinLock() : m_state(0) {}
+    void Enter()
+    {
+        // Sleep(0) gives way to threads of the same priority only: a holder of
+        // a lower one gets the processor after a few tries.
+        for (int tries = 0; ::InterlockedExchange(&m_state, 1) != 0; ++tries)
+            ::Sleep(tries < 16 ? 0 : 1);
+    }
+    void Leave() { ::InterlockedExchange(&m_state, 0); }
+
+private:
+    volatile LONG m_state;
+    CVZRSpinLock(const CVZRSpinLock&);
+    CVZRSpinLock& operator=(const CVZRSpinLock&);
+};
+
+class CVZRScopedSpinLock {
+public:
+    explicit CVZRScopedSpinLock(CVZRSpinLock& lock) : m_lock(lock) { m_lock.Enter(); }
+    ~CVZRScopedSpinLock() { m_lock.Leave(); }
+
+private:
+    CVZRSpinLock& m_lock;
+    CVZRScopedSpinLock(const CVZRScopedSpinLock&);
+    CVZRScopedSpinLock& operator=(const CVZRScopedSpinLock&);
+};
+
 typedef HANDLE HTHEME_;
 
 // Calls into UXTHEME.DLL when it is there, "not available" when it is not; a

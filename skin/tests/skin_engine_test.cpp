@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "framework/Wnd.h"
@@ -103,6 +104,62 @@ LRESULT CALLBACK RefusingHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(g_refusingHook, code, wParam, lParam);
 }
 
+char g_ansiText[32] = "";
+WCHAR g_wideText[32] = L"";
+
+LRESULT CALLBACK AnsiTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SETTEXT)
+        lstrcpynA(g_ansiText, reinterpret_cast<LPCSTR>(lParam), 32);
+    if (msg == WM_USER)
+        return wParam + lParam;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK WideTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SETTEXT)
+        lstrcpynW(g_wideText, reinterpret_cast<LPCWSTR>(lParam), 32);
+    if (msg == WM_USER)
+        return wParam + lParam;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A procedure in allocated memory that jumps to another, as some toolkits make them.
+WNDPROC MakeThunk(WNDPROC target)
+{
+    unsigned char* code =
+        static_cast<unsigned char*>(VirtualAlloc(NULL, 32, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    unsigned char* p = code;
+#ifdef _WIN64
+    *p++ = 0x48;  // mov rax, target
+#endif
+    *p++ = 0xB8;
+    UINT_PTR address = reinterpret_cast<UINT_PTR>(target);
+    memcpy(p, &address, sizeof(address));
+    p += sizeof(address);
+    *p++ = 0xFF;  // jmp rax / eax
+    *p++ = 0xE0;
+    FlushInstructionCache(GetCurrentProcess(), code, 32);
+    return reinterpret_cast<WNDPROC>(code);
+}
+
+int g_ownCallsA = 0;
+int g_ownCallsB = 0;
+
+LRESULT CALLBACK OwnProcA(HWND, UINT msg, WPARAM, LPARAM)
+{
+    if (msg == WM_SKINFRAMEWORK_QUERYSTATE)
+        ++g_ownCallsA;
+    return 7;
+}
+
+LRESULT CALLBACK OwnProcB(HWND, UINT msg, WPARAM, LPARAM)
+{
+    if (msg == WM_SKINFRAMEWORK_QUERYSTATE)
+        ++g_ownCallsB;
+    return 8;
+}
 }  // namespace
 
 TEST(SkinEngine, ClassMapChoosesObjectsWithoutRegardToCase)
@@ -329,4 +386,63 @@ TEST(SkinEngine, AReorderRedrawsBorderedFramesAndThe9xRulesFollowTheFlag)
     EXPECT_FALSE(engine->FindSkinObject(button)->HandledInDefProc(WM_NCPAINT));  // a system procedure
     DestroyWindow(framed);
     DestroyWindow(bare);
+}
+
+TEST(SkinEngine, MessagesReachThePreviousProcedureInTheWindowsCharacterSet)
+{
+    CVZRSkinEngine* engine = GetSkinEngine();
+    ASSERT_TRUE(engine->LoadSkin(SolidPackage().c_str(), "Solid.ini"));
+    RegisterWindowClass("SkinAnsiText", AnsiTextProc);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = WideTextProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = L"SkinWideText";
+    RegisterClassW(&wc);
+    RegisterWindowClass("SkinThunkText", MakeThunk(AnsiTextProc));
+    HWND ansi = MakeWindow("SkinAnsiText");
+    HWND wide = CreateWindowExW(0, L"SkinWideText", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL,
+                                GetModuleHandleA(NULL), NULL);
+    HWND thunk = MakeWindow("SkinThunkText");
+    for (HWND hwnd : {ansi, wide, thunk}) {
+        ASSERT_TRUE(engine->FindSkinObject(hwnd) != NULL);
+        ASSERT_EQ(IsWindowUnicode(hwnd) ? (WNDPROC)GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
+                                        : (WNDPROC)GetWindowLongPtrA(hwnd, GWLP_WNDPROC),
+                  SkinObjectWindowProc);
+        EXPECT_EQ(SendMessageA(hwnd, WM_USER, 40, 2), 42);
+    }
+    // Code of the program is called as it is; a procedure in allocated memory through the system.
+    EXPECT_TRUE(engine->FindSkinObject(ansi)->CallsPrevDirectly());
+    EXPECT_TRUE(engine->FindSkinObject(wide)->CallsPrevDirectly());
+    EXPECT_FALSE(engine->FindSkinObject(thunk)->CallsPrevDirectly());
+
+    const WCHAR summer[] = {0x00E9, 't', 0x00E9, 0};
+    SendMessageW(ansi, WM_SETTEXT, 0, (LPARAM)summer);
+    EXPECT_STREQ(g_ansiText, "\xE9t\xE9");
+    SendMessageA(wide, WM_SETTEXT, 0, (LPARAM) "\xE9t\xE9");
+    EXPECT_EQ(std::wstring(g_wideText), std::wstring(summer));
+    g_ansiText[0] = 0;
+    SendMessageW(thunk, WM_SETTEXT, 0, (LPARAM)summer);
+    EXPECT_STREQ(g_ansiText, "\xE9t\xE9");
+    DestroyWindow(ansi);
+    DestroyWindow(wide);
+    DestroyWindow(thunk);
+}
+
+TEST(SkinEngine, AProgramProcedureCalledThroughCallWindowProcHandlesItsMessagesEveryTime)
+{
+    CVZRSkinEngine* engine = GetSkinEngine();
+    ASSERT_TRUE(engine->LoadSkin(SolidPackage().c_str(), "Solid.ini"));
+    RegisterWindowClass("SkinPlainProc", CountingProc);
+    HWND hwnd = MakeWindow("SkinPlainProc");
+    ASSERT_TRUE(engine->FindSkinObject(hwnd) != NULL);
+    // Through the replaced CallWindowProcA: the skin answers the state query
+    // itself unless a procedure of the program gets it.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(CallWindowProcA(OwnProcA, hwnd, WM_SKINFRAMEWORK_QUERYSTATE, 0, 0), 7);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(CallWindowProcA(OwnProcB, hwnd, WM_SKINFRAMEWORK_QUERYSTATE, 0, 0), 8);
+    EXPECT_EQ(CallWindowProcA(OwnProcA, hwnd, WM_SKINFRAMEWORK_QUERYSTATE, 0, 0), 7);
+    EXPECT_EQ(g_ownCallsA, 4);
+    EXPECT_EQ(g_ownCallsB, 3);
+    DestroyWindow(hwnd);
 }
