@@ -135,6 +135,20 @@ std::vector<std::string> TypeBothWays(HWND hEdit, const wchar_t* text)
     return seen;
 }
 
+// For typing_check.py: the password's bytes in hex and the hash made of them.
+void RecordPassword(const char* file, const char* password, const std::string& hash)
+{
+    ::CreateDirectoryA(OutFolder("").c_str(), NULL);
+    std::ofstream record(OutFolder(file).c_str(), std::ios::binary);
+    for (const char* p = password; *p; ++p) {
+        char hex[3];
+        sprintf(hex, "%02x", (unsigned char)*p);
+        record << hex;
+    }
+    record << "\n"
+           << hash << "\n";
+}
+
 }  // namespace
 
 TEST(TypedText, PasswordHashIsMadeFromTheTypedBytes)
@@ -150,16 +164,7 @@ TEST(TypedText, PasswordHashIsMadeFromTheTypedBytes)
     const std::string hash = Text(::GetDlgItem(dlg.m_hWnd, IDC_MD5_HASH));
     EXPECT_EQ(0u, hash.find("$1$"));
     dlg.DestroyWindow();
-    // for typing_check.py: the password's bytes in hex and the hash
-    ::CreateDirectoryA(OutFolder("").c_str(), NULL);
-    std::ofstream record(OutFolder("password.txt").c_str(), std::ios::binary);
-    for (const char* p = kPasswordA; *p; ++p) {
-        char hex[3];
-        sprintf(hex, "%02x", (unsigned char)*p);
-        record << hex;
-    }
-    record << "\n"
-           << hash << "\n";
+    RecordPassword("password.txt", kPasswordA, hash);
 }
 
 TEST(TypedText, EntryCaptionTakesTheTypedText)
@@ -324,14 +329,5 @@ TEST(KeyboardText, PasswordHashIsMadeFromTheTypedKeys)
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MD5_MAKE, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, IDC_MD5_MAKE));
     const std::string hash = Text(::GetDlgItem(dlg.m_hWnd, IDC_MD5_HASH));
     dlg.DestroyWindow();
-    // for typing_check.py: the bytes the user meant and the hash the dialog made
-    ::CreateDirectoryA(OutFolder("").c_str(), NULL);
-    std::ofstream record(OutFolder("keys-password.txt").c_str(), std::ios::binary);
-    for (const char* p = kKeyPasswordA; *p; ++p) {
-        char hex[3];
-        sprintf(hex, "%02x", (unsigned char)*p);
-        record << hex;
-    }
-    record << "\n"
-           << hash << "\n";
+    RecordPassword("keys-password.txt", kKeyPasswordA, hash);
 }
