@@ -375,36 +375,25 @@ END_MESSAGE_MAP()
 
 TEST(PropertySheetModal, IdleFreesTheWrappersItMadeAndKeepsTheCallersWrappers)
 {
-    DeleteAllTempMaps();
-    CHandleSet held(1);
-    ASSERT_TRUE(held.Made());
-    const std::vector<const void*> heldWrappers = held.Wrap();
-    MarkedTempWnd(held.Wnd(0));
-    const size_t nHeld = AfxGetTempWrapperCount();
-
     const int kPerPass = 10, kPasses = 12;
-    std::vector<std::unique_ptr<CHandleSet>> made;
+    CIdleWrapperWork work(kPerPass, kPasses);
+    ASSERT_TRUE(work.HandlesMade());
+    const size_t nHeld = work.Hold();
+
     size_t nMost = 0;
-    bool bHeldKept = true;
     CIdlePage page(IDD_PAGE1);
     CPropertySheet sheet("Idle test");
     sheet.AddPage(&page);
     sheet.m_psh.dwFlags &= ~PSH_HASHELP;
     page.m_onIdle = [&](int nPass) {
         nMost = std::max(nMost, AfxGetTempWrapperCount());
-        bHeldKept = bHeldKept && held.Wrap() == heldWrappers && IsMarked(held.Wnd(0));
-        if (nPass == kPasses)
-            return false;
-        made.emplace_back(new CHandleSet(kPerPass));
-        made.back()->Wrap();
-        return made.back()->Made();
+        return work.Pass(nPass);
     };
     CDriver driver({}, AbortSheet(sheet));
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_EQ(kPasses + 1, page.m_nPasses);
     EXPECT_LT(nMost, nHeld + 5 * kPerPass);
-    EXPECT_TRUE(bHeldKept);
-    EXPECT_TRUE(held.WrappersHoldTheirHandles());
+    EXPECT_TRUE(work.HeldKept());
     DeleteAllTempMaps();
     EXPECT_EQ(0u, AfxGetTempWrapperCount());
 }

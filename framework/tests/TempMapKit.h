@@ -9,6 +9,7 @@
 #include "framework/Menu.h"
 #include "framework/ImageList.h"
 #include "framework/WinState.h"
+#include <memory>
 #include <vector>
 
 // A flag of no meaning to the library: set on a temporary CWnd, it tells that
@@ -105,3 +106,42 @@ inline CWnd* MarkedTempWnd(HWND hWnd)
 }
 
 inline bool IsMarked(HWND hWnd) { return (CWnd::FromHandle(hWnd)->m_nFlags & kTestMark) != 0; }
+
+// The work of one idle pass of a modal loop under test: checks that the
+// wrappers got before the loop are still the ones it got, then makes a new
+// set of wrappers for the loop to free.
+class CIdleWrapperWork {
+public:
+    CIdleWrapperWork(int nPerPass, int nPasses) : m_held(1), m_nPerPass(nPerPass), m_nPasses(nPasses) {}
+    // Before the loop: the held wrappers, marked; gives the count of wrappers then.
+    size_t Hold()
+    {
+        DeleteAllTempMaps();
+        m_heldWrappers = m_held.Wrap();
+        MarkedTempWnd(m_held.Wnd(0));
+        return AfxGetTempWrapperCount();
+    }
+    bool HandlesMade() const { return m_held.Made(); }
+    // One idle pass; false once the last pass is done.
+    bool Pass(int nPass)
+    {
+        m_bHeldKept = m_bHeldKept && m_held.Wrap() == m_heldWrappers && IsMarked(m_held.Wnd(0));
+        if (nPass == m_nPasses)
+            return false;
+        m_made.emplace_back(new CHandleSet(m_nPerPass));
+        m_made.back()->Wrap();
+        return m_made.back()->Made();
+    }
+    bool HeldKept() const
+    {
+        return m_bHeldKept && m_held.Wrap() == m_heldWrappers && m_held.WrappersHoldTheirHandles() &&
+               IsMarked(m_held.Wnd(0));
+    }
+
+private:
+    CHandleSet m_held;
+    std::vector<const void*> m_heldWrappers;
+    std::vector<std::unique_ptr<CHandleSet>> m_made;
+    const int m_nPerPass, m_nPasses;
+    bool m_bHeldKept = true;
+};

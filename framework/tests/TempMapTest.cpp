@@ -46,27 +46,17 @@ END_MESSAGE_MAP()
 // gone by the next, while the wrappers its caller got before DoModal stay.
 TEST(ModalTempMaps, IdleOfTheLoopFreesWhatItMadeAndKeepsTheCallersWrappers)
 {
-    DeleteAllTempMaps();
-    CHandleSet held(1);
-    ASSERT_TRUE(held.Made());
-    const std::vector<const void*> heldWrappers = held.Wrap();
-    MarkedTempWnd(held.Wnd(0));
-    const size_t nHeld = AfxGetTempWrapperCount();
+    const int kPerPass = 10, kPasses = 12;
+    CIdleWrapperWork work(kPerPass, kPasses);
+    ASSERT_TRUE(work.HandlesMade());
+    const size_t nHeld = work.Hold();
     ASSERT_EQ(5u, nHeld);
 
-    const int kPerPass = 10, kPasses = 12;
-    std::vector<std::unique_ptr<CHandleSet>> made;
     std::vector<size_t> counts;
-    bool bHeldKept = true;
     CIdleDlg dlg;
     dlg.m_onIdle = [&](int nPass) {
         counts.push_back(AfxGetTempWrapperCount());
-        bHeldKept = bHeldKept && held.Wrap() == heldWrappers && IsMarked(held.Wnd(0));
-        if (nPass == kPasses)
-            return false;
-        made.emplace_back(new CHandleSet(kPerPass));
-        made.back()->Wrap();
-        return made.back()->Made();
+        return work.Pass(nPass);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());
     ASSERT_EQ((size_t)kPasses + 1, counts.size());
@@ -75,10 +65,7 @@ TEST(ModalTempMaps, IdleOfTheLoopFreesWhatItMadeAndKeepsTheCallersWrappers)
         EXPECT_GE(counts[i], nHeld);
         EXPECT_LT(counts[i], nHeld + 5 * kPerPass);  // the window's own messages make a few
     }
-    EXPECT_TRUE(bHeldKept);
-    EXPECT_EQ(heldWrappers, held.Wrap());
-    EXPECT_TRUE(held.WrappersHoldTheirHandles());
-    EXPECT_TRUE(IsMarked(held.Wnd(0)));
+    EXPECT_TRUE(work.HeldKept());
 
     // the idle time outside the loop frees the rest
     DeleteAllTempMaps();
