@@ -155,6 +155,12 @@ private:
 class Writer {
 public:
     Writer(FILE* file, uint32_t fullSize) : m_file(file), m_fullSize(fullSize) {}
+    // into memory, reserved at the image's full size
+    Writer(std::vector<unsigned char>& memory, uint32_t fullSize) : m_memory(&memory), m_fullSize(fullSize)
+    {
+        memory.clear();
+        memory.reserve(fullSize % 1024 ? fullSize + 1024 - fullSize % 1024 : fullSize);
+    }
 
     bool Failed() const { return m_failed; }
 
@@ -170,8 +176,8 @@ public:
             if (m_firstUsed == kFirstBlock)
                 FlushFirst();
         }
-        if (length && std::fwrite(p, 1, length, m_file) != length)
-            m_failed = true;
+        if (length)
+            Emit(p, length);
     }
 
     void Zeros(uint64_t count)
@@ -196,12 +202,20 @@ private:
         size_t summed = std::min<size_t>(kFirstBlock, m_fullSize);
         StoreBE(m_first + 12, 0);
         StoreBE(m_first + 12, 0u - WordSum(m_first, std::min(summed, m_firstUsed)));
-        if (std::fwrite(m_first, 1, m_firstUsed, m_file) != m_firstUsed)
-            m_failed = true;
+        Emit(m_first, m_firstUsed);
         m_firstUsed = kFirstBlock + 1;  // later bytes go straight to the file
     }
 
-    FILE* m_file;
+    void Emit(const unsigned char* p, size_t length)
+    {
+        if (m_memory)
+            m_memory->insert(m_memory->end(), p, p + length);
+        else if (std::fwrite(p, 1, length, m_file) != length)
+            m_failed = true;
+    }
+
+    FILE* m_file = nullptr;
+    std::vector<unsigned char>* m_memory = nullptr;
     uint32_t m_fullSize;
     unsigned char m_first[kFirstBlock] = {};
     size_t m_firstUsed = 0;
@@ -257,7 +271,8 @@ bool WriteNode(Writer& out, const Node& node, uint32_t next, std::string& error)
     return true;
 }
 
-int BuildImage(FILE* file, const std::string& folder, const std::string& volume, std::string& error)
+template <typename Sink>
+int BuildImage(Sink& sink, const std::string& folder, const std::string& volume, std::string& error)
 {
     Node root;
     root.name = volume;
@@ -276,7 +291,7 @@ int BuildImage(FILE* file, const std::string& folder, const std::string& volume,
     }
     uint32_t fullSize = uint32_t(walker.offset);
 
-    Writer out(file, fullSize);
+    Writer out(sink, fullSize);
     std::vector<unsigned char> super(16 + NameField(volume.size()), 0);
     std::memcpy(&super[0], "-rom1fs-", 8);
     StoreBE(&super[8], fullSize);
@@ -321,7 +336,8 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     std::string error;
     int result = 0;
     try {
-        result = BuildImage(file, folder, volumeName ? volumeName : "", error);
+        FILE* raw = file;
+        result = BuildImage(raw, folder, volumeName ? volumeName : "", error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
         result = 0;
@@ -332,6 +348,33 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     }
     if (!result) {
         RomfsPlatform::RemoveFile(outputPath);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        m_strError = error.c_str();
+    }
+    return result;
+}
+
+int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, std::vector<unsigned char>& image, LPCTSTR volumeName)
+{
+    m_strError.Empty();
+    image.clear();
+    if (!folder)
+        return 0;
+    RomfsPlatform::FileStatus source;
+    if (!RomfsPlatform::GetFileStatus(folder, source) || !source.isDirectory) {
+        m_strError.Format("cannot read the folder '%s'", folder);
+        return 0;
+    }
+    std::string error;
+    int result = 0;
+    try {
+        result = BuildImage(image, folder, volumeName ? volumeName : "", error);
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+        result = 0;
+    }
+    if (!result) {
+        std::vector<unsigned char>().swap(image);
         std::fprintf(stderr, "%s\n", error.c_str());
         m_strError = error.c_str();
     }
