@@ -27,8 +27,6 @@ struct Node {
     std::string path;
     bool isDirectory = false;
     bool isDot = false;  // "." or "..": an empty directory, never descended into
-    uint64_t device = 0, inode = 0;
-    unsigned mode = 0;
     uint32_t offset = 0;
     uint32_t size = 0;
     std::vector<std::unique_ptr<Node>> children;
@@ -91,38 +89,65 @@ public:
     {
         CString pattern;
         pattern.Format("%s\\*.*", folder.c_str());
-        std::vector<std::string> names;
+        std::vector<Listed> entries;
         bool dots = false;
         {
             CFileFind find;
             BOOL more = find.FindFile(pattern);
             while (more) {
                 more = find.FindNextFile();
-                std::string name = (LPCTSTR)find.GetFileName();
-                if (name == "." || name == "..")
+                Listed entry;
+                entry.name = (LPCTSTR)find.GetFileName();
+                if (entry.name == "." || entry.name == "..") {
                     dots = true;
-                else
-                    names.push_back(name);
+                    continue;
+                }
+#ifdef _WIN32
+                // the listing already holds what a status would say, but for
+                // links: those are asked for what they lead to
+                if (!find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    entry.listed = true;
+                    entry.status = RomfsPlatform::FileStatus();
+                    entry.status.isDirectory = find.IsDirectory() != FALSE;
+                    entry.status.isRegular = !entry.status.isDirectory;
+                    entry.status.size = entry.status.isRegular ? (uint64_t)find.GetLength() : 0;
+                }
+#endif
+                entries.push_back(entry);
             }
         }
-        std::sort(names.begin(), names.end(), NameBefore);
+        std::sort(entries.begin(), entries.end(),
+                  [](const Listed& a, const Listed& b) { return NameBefore(a.name, b.name); });
         if (dots) {
-            Add(parent, folder, ".", true);
-            Add(parent, folder, "..", true);
+            Listed dot;
+            dot.listed = true;
+            dot.status = RomfsPlatform::FileStatus();
+            dot.status.isDirectory = true;
+            dot.name = ".";
+            Add(parent, folder, dot, true);
+            dot.name = "..";
+            Add(parent, folder, dot, true);
         }
-        for (const std::string& name : names)
-            Add(parent, folder, name, false);
+        for (const Listed& entry : entries)
+            Add(parent, folder, entry, false);
     }
 
 private:
-    void Add(Node& parent, const std::string& folder, const std::string& name, bool isDot)
+    struct Listed {
+        std::string name;
+        bool listed = false;  // status holds the entry's status
+        RomfsPlatform::FileStatus status;
+    };
+
+    void Add(Node& parent, const std::string& folder, const Listed& entry, bool isDot)
     {
+        const std::string& name = entry.name;
         std::unique_ptr<Node> node(new Node);
         node->name = name;
         node->path = folder + "\\" + name;
         node->isDot = isDot;
-        RomfsPlatform::FileStatus status;
-        if (!RomfsPlatform::GetFileStatus(node->path.c_str(), status)) {
+        RomfsPlatform::FileStatus status = entry.status;
+        if (!entry.listed && !RomfsPlatform::GetFileStatus(node->path.c_str(), status)) {
             std::fprintf(stderr, "ignoring '%s' (lstat failed)\n", node->path.c_str());
             return;
         }
@@ -133,9 +158,6 @@ private:
             return;
         }
         node->isDirectory = status.isDirectory;
-        node->device = status.device;
-        node->inode = status.inode;
-        node->mode = status.mode;
         uint64_t space = 16 + NameField(name.size()) + Padded(status.size);
         if (status.size > kMaxImage || offset + space > kMaxImage) {
             tooLarge = true;
