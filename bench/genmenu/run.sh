@@ -13,4 +13,5 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
 cmake --build "$BUILD" --target genmenu_bench >/dev/null
 WORK="$BUILD/genmenu_bench_work"
 rm -rf "$WORK"
+echo "load: $(uptime)"
 "$ROOT/tools/wine-session.sh" wine "$BUILD/bin/genmenu_bench.exe" "Z:$(echo "$WORK" | tr / '\\')"

@@ -657,3 +657,28 @@ BOOL CArchiveFile::GzipFile(LPCTSTR path)
         return Fail((CString("Could not delete ") + path).operator LPCTSTR());
     return TRUE;
 }
+
+BOOL CArchiveFile::GzipData(const void* data, size_t length, LPCTSTR output)
+{
+    m_strError.Empty();
+    if (!output || !*output || (!data && length))
+        return Fail("Could not open the file to compress !");
+    gzFile out = OpenGzip(output, true, "wb9");
+    if (!out)
+        return Fail((CString("Could not create ") + output).operator LPCTSTR());
+    const char* p = static_cast<const char*>(data);
+    bool complete = true;
+    while (length > 0 && complete) {
+        unsigned n = length > (1u << 30) ? (1u << 30) : (unsigned)length;
+        complete = gzwrite(out, p, n) == (int)n;
+        p += n;
+        length -= n;
+    }
+    if (gzclose(out) != Z_OK)
+        complete = false;
+    if (!complete) {
+        FwDeleteFile(output);
+        return Fail((CString("Could not compress into ") + output).operator LPCTSTR());
+    }
+    return TRUE;
+}

@@ -44,6 +44,10 @@ public:
 
     // Compresses path into path + ".gz" at level 9, then deletes path.
     BOOL GzipFile(LPCTSTR path);
+    // Writes length bytes of data to output as gzip at level 9, the same
+    // bytes GzipFile gives for a file holding them; no output is left behind
+    // on failure.
+    BOOL GzipData(const void* data, size_t length, LPCTSTR output);
     // A new zip file for the zip library's writer (a zipFile), NULL on failure.
     static void* CreateZip(LPCTSTR path);
 

@@ -27,8 +27,6 @@ struct Node {
     std::string path;
     bool isDirectory = false;
     bool isDot = false;  // "." or "..": an empty directory, never descended into
-    uint64_t device = 0, inode = 0;
-    unsigned mode = 0;
     uint32_t offset = 0;
     uint32_t size = 0;
     std::vector<std::unique_ptr<Node>> children;
@@ -91,38 +89,65 @@ public:
     {
         CString pattern;
         pattern.Format("%s\\*.*", folder.c_str());
-        std::vector<std::string> names;
+        std::vector<Listed> entries;
         bool dots = false;
         {
             CFileFind find;
             BOOL more = find.FindFile(pattern);
             while (more) {
                 more = find.FindNextFile();
-                std::string name = (LPCTSTR)find.GetFileName();
-                if (name == "." || name == "..")
+                Listed entry;
+                entry.name = (LPCTSTR)find.GetFileName();
+                if (entry.name == "." || entry.name == "..") {
                     dots = true;
-                else
-                    names.push_back(name);
+                    continue;
+                }
+#ifdef _WIN32
+                // the listing already holds what a status would say, but for
+                // links: those are asked for what they lead to
+                if (!find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    entry.listed = true;
+                    entry.status = RomfsPlatform::FileStatus();
+                    entry.status.isDirectory = find.IsDirectory() != FALSE;
+                    entry.status.isRegular = !entry.status.isDirectory;
+                    entry.status.size = entry.status.isRegular ? (uint64_t)find.GetLength() : 0;
+                }
+#endif
+                entries.push_back(entry);
             }
         }
-        std::sort(names.begin(), names.end(), NameBefore);
+        std::sort(entries.begin(), entries.end(),
+                  [](const Listed& a, const Listed& b) { return NameBefore(a.name, b.name); });
         if (dots) {
-            Add(parent, folder, ".", true);
-            Add(parent, folder, "..", true);
+            Listed dot;
+            dot.listed = true;
+            dot.status = RomfsPlatform::FileStatus();
+            dot.status.isDirectory = true;
+            dot.name = ".";
+            Add(parent, folder, dot, true);
+            dot.name = "..";
+            Add(parent, folder, dot, true);
         }
-        for (const std::string& name : names)
-            Add(parent, folder, name, false);
+        for (const Listed& entry : entries)
+            Add(parent, folder, entry, false);
     }
 
 private:
-    void Add(Node& parent, const std::string& folder, const std::string& name, bool isDot)
+    struct Listed {
+        std::string name;
+        bool listed = false;  // status holds the entry's status
+        RomfsPlatform::FileStatus status;
+    };
+
+    void Add(Node& parent, const std::string& folder, const Listed& entry, bool isDot)
     {
+        const std::string& name = entry.name;
         std::unique_ptr<Node> node(new Node);
         node->name = name;
         node->path = folder + "\\" + name;
         node->isDot = isDot;
-        RomfsPlatform::FileStatus status;
-        if (!RomfsPlatform::GetFileStatus(node->path.c_str(), status)) {
+        RomfsPlatform::FileStatus status = entry.status;
+        if (!entry.listed && !RomfsPlatform::GetFileStatus(node->path.c_str(), status)) {
             std::fprintf(stderr, "ignoring '%s' (lstat failed)\n", node->path.c_str());
             return;
         }
@@ -133,9 +158,6 @@ private:
             return;
         }
         node->isDirectory = status.isDirectory;
-        node->device = status.device;
-        node->inode = status.inode;
-        node->mode = status.mode;
         uint64_t space = 16 + NameField(name.size()) + Padded(status.size);
         if (status.size > kMaxImage || offset + space > kMaxImage) {
             tooLarge = true;
@@ -155,6 +177,12 @@ private:
 class Writer {
 public:
     Writer(FILE* file, uint32_t fullSize) : m_file(file), m_fullSize(fullSize) {}
+    // into memory, reserved at the image's full size
+    Writer(std::vector<unsigned char>& memory, uint32_t fullSize) : m_memory(&memory), m_fullSize(fullSize)
+    {
+        memory.clear();
+        memory.reserve(fullSize % 1024 ? fullSize + 1024 - fullSize % 1024 : fullSize);
+    }
 
     bool Failed() const { return m_failed; }
 
@@ -170,8 +198,8 @@ public:
             if (m_firstUsed == kFirstBlock)
                 FlushFirst();
         }
-        if (length && std::fwrite(p, 1, length, m_file) != length)
-            m_failed = true;
+        if (length)
+            Emit(p, length);
     }
 
     void Zeros(uint64_t count)
@@ -196,12 +224,20 @@ private:
         size_t summed = std::min<size_t>(kFirstBlock, m_fullSize);
         StoreBE(m_first + 12, 0);
         StoreBE(m_first + 12, 0u - WordSum(m_first, std::min(summed, m_firstUsed)));
-        if (std::fwrite(m_first, 1, m_firstUsed, m_file) != m_firstUsed)
-            m_failed = true;
+        Emit(m_first, m_firstUsed);
         m_firstUsed = kFirstBlock + 1;  // later bytes go straight to the file
     }
 
-    FILE* m_file;
+    void Emit(const unsigned char* p, size_t length)
+    {
+        if (m_memory)
+            m_memory->insert(m_memory->end(), p, p + length);
+        else if (std::fwrite(p, 1, length, m_file) != length)
+            m_failed = true;
+    }
+
+    FILE* m_file = nullptr;
+    std::vector<unsigned char>* m_memory = nullptr;
     uint32_t m_fullSize;
     unsigned char m_first[kFirstBlock] = {};
     size_t m_firstUsed = 0;
@@ -257,7 +293,8 @@ bool WriteNode(Writer& out, const Node& node, uint32_t next, std::string& error)
     return true;
 }
 
-int BuildImage(FILE* file, const std::string& folder, const std::string& volume, std::string& error)
+template <typename Sink>
+int BuildImage(Sink& sink, const std::string& folder, const std::string& volume, std::string& error)
 {
     Node root;
     root.name = volume;
@@ -276,7 +313,7 @@ int BuildImage(FILE* file, const std::string& folder, const std::string& volume,
     }
     uint32_t fullSize = uint32_t(walker.offset);
 
-    Writer out(file, fullSize);
+    Writer out(sink, fullSize);
     std::vector<unsigned char> super(16 + NameField(volume.size()), 0);
     std::memcpy(&super[0], "-rom1fs-", 8);
     StoreBE(&super[8], fullSize);
@@ -321,7 +358,8 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     std::string error;
     int result = 0;
     try {
-        result = BuildImage(file, folder, volumeName ? volumeName : "", error);
+        FILE* raw = file;
+        result = BuildImage(raw, folder, volumeName ? volumeName : "", error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
         result = 0;
@@ -332,6 +370,33 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     }
     if (!result) {
         RomfsPlatform::RemoveFile(outputPath);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        m_strError = error.c_str();
+    }
+    return result;
+}
+
+int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, std::vector<unsigned char>& image, LPCTSTR volumeName)
+{
+    m_strError.Empty();
+    image.clear();
+    if (!folder)
+        return 0;
+    RomfsPlatform::FileStatus source;
+    if (!RomfsPlatform::GetFileStatus(folder, source) || !source.isDirectory) {
+        m_strError.Format("cannot read the folder '%s'", folder);
+        return 0;
+    }
+    std::string error;
+    int result = 0;
+    try {
+        result = BuildImage(image, folder, volumeName ? volumeName : "", error);
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+        result = 0;
+    }
+    if (!result) {
+        std::vector<unsigned char>().swap(image);
         std::fprintf(stderr, "%s\n", error.c_str());
         m_strError = error.c_str();
     }

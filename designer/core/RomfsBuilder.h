@@ -7,6 +7,8 @@
 #include "framework/FwDefs.h"
 #include "framework/String.h"
 
+#include <vector>
+
 class CRomfsBuilder {
 public:
     CRomfsBuilder();
@@ -17,6 +19,9 @@ public:
     // memory runs out or the image would pass 4 GiB (no output is left
     // behind then, and GetErrorText says why, naming the file).
     int BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR volumeName);
+    // The same image into memory: 1 when built; 0 with image empty and
+    // GetErrorText saying why.
+    int BuildRomfsImage(LPCTSTR folder, std::vector<unsigned char>& image, LPCTSTR volumeName);
 
     // Why the last build failed; empty after a success.
     const CString& GetErrorText() const { return m_strError; }

@@ -31,8 +31,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 BEGIN_MESSAGE_MAP(CGenMenuDlg, CDialog)
@@ -76,6 +79,33 @@ public:
 private:
     BOOL& m_busy;
     CString& m_work;
+};
+
+// One job on a thread of its own; Wait (or the end of the scope) waits for
+// it. Without a thread the job runs at once.
+class CBackgroundJob {
+public:
+    CBackgroundJob() {}
+    ~CBackgroundJob() { Wait(); }
+    CBackgroundJob(const CBackgroundJob&) = delete;
+    CBackgroundJob& operator=(const CBackgroundJob&) = delete;
+
+    void Start(const std::function<void()>& job)
+    {
+        Wait();
+        try {
+            m_thread = std::thread(job);
+        } catch (const std::system_error&) {
+            job();
+        }
+    }
+    void Wait()
+    {
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+private:
+    std::thread m_thread;
 };
 
 }  // namespace
@@ -349,13 +379,36 @@ BOOL CGenMenuDlg::Generate()
     {
         CBusyScope busy(m_bBusy, m_strWorkFolder);
         CWorkFolder work;
+        std::vector<unsigned char> image;
+        CArchiveFile gzip;
+        BOOL packed = FALSE;
+        // both end before the work folder goes
+        CBackgroundJob packing, cleanup;
         SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
         if (!StepDone(STEP_WORKFOLDER, work.Make("Kelboot"))) {
             Fail(IDS_GM_ERR_WORKFOLDER);
         } else {
             m_strWorkFolder = work.Path();
-            ok = WriteMenuPackage(LoosePath(".png"), LoosePath(".smf")) && WritePreview(LoosePath(".png")) &&
-                 WriteDescription(LoosePath(".txt")) && ZipPackage();
+            ok = WriteMenuPackage(LoosePath(".png"), image);
+            if (ok) {
+                // the image is packed and the folder it came from removed
+                // while the preview is drawn
+                SetStatus(IDS_GM_CLEANUP, STATUS_TEXT);
+                const CString packedPath = LoosePath(".smf.gz");
+                packing.Start([&image, &gzip, &packed, packedPath]() {
+                    packed = gzip.GzipData(image.data(), image.size(), packedPath) && FileHasData(packedPath);
+                });
+                const std::string kelboot = (LPCTSTR)(m_strWorkFolder + "\\Kelboot");
+                cleanup.Start([kelboot]() {
+                    CDiskObject disk;
+                    disk.RemoveFolderTree(kelboot.c_str());
+                });
+            }
+            ok = ok && WritePreview(LoosePath(".png"));
+            packing.Wait();
+            if (ok && !StepDone(STEP_GZIP, packed)) ok = Fail(IDS_GM_ERR_GZIP, gzip.GetErrorText());
+            ok = ok && WriteDescription(LoosePath(".txt")) && ZipPackage();
+            cleanup.Wait();
         }
         if (ok) SetStatus(IDS_GM_DONE, STATUS_TEXT);
         PlayResultSound(ok);
@@ -406,7 +459,7 @@ BOOL CGenMenuDlg::PackPointers(const CString& folder)
     return TRUE;
 }
 
-BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackagePath)
+BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, std::vector<unsigned char>& image)
 {
     const CString kelboot = m_strWorkFolder + "\\Kelboot";
     CTextFileWriter writer("ini", "\r\n");
@@ -452,17 +505,11 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackageP
         if (!StepDone(STEP_COPY, copied)) return Fail(IDS_GM_ERR_KEEPFILES, disk.GetErrorText());
     }
 
+    // the image stays in memory: it goes straight into its gzip file
     SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
     CRomfsBuilder romfs;
-    if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, lpszPackagePath, "DemoRomfs")))
+    if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, image, "DemoRomfs")))
         return Fail(IDS_GM_ERR_ROMFS, romfs.GetErrorText());
-    CArchiveFile gzip;
-    if (!StepDone(STEP_GZIP, gzip.GzipFile(lpszPackagePath) && FileHasData(CString(lpszPackagePath) + ".gz")))
-        return Fail(IDS_GM_ERR_GZIP, gzip.GetErrorText());
-
-    SetStatus(IDS_GM_CLEANUP, STATUS_TEXT);
-    CDiskObject disk;
-    disk.RemoveFolderTree(kelboot);
     return TRUE;
 }
 

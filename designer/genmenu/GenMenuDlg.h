@@ -3,6 +3,8 @@
 // the boot-time pictures), <name>.png (preview) and <name>.txt (description).
 #pragma once
 
+#include <vector>
+
 #include "controls/CursorPreview.h"
 #include "controls/DialogHeader.h"
 #include "designer/model/UIControl.h"
@@ -93,7 +95,8 @@ protected:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
-    BOOL WriteMenuPackage(LPCTSTR lpszPreviewPath, LPCTSTR lpszPackagePath);
+    // The work folder's files up to the romfs image, built into image.
+    BOOL WriteMenuPackage(LPCTSTR lpszPreviewPath, std::vector<unsigned char>& image);
     BOOL WritePreview(LPCTSTR lpszPreviewPath);
     BOOL WriteDescription(LPCTSTR lpszTextPath);
     BOOL ZipPackage();

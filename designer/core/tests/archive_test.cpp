@@ -380,6 +380,33 @@ TEST(ArchiveFile, GzipFileCompressesAtLevelNineAndDeletesTheInput)
 #endif
 }
 
+TEST(ArchiveFile, GzipDataGivesTheBytesOfGzipFile)
+{
+    TempFolder temp;
+    // more than one read chunk of the file, and nothing at all
+    for (size_t size : {size_t(0), size_t(100), size_t(70000)}) {
+        std::string content(size, '\0');
+        for (size_t i = 0; i < size; ++i)
+            content[i] = char((i * 7919) % 251 < 120 ? 'a' + i % 5 : (i * 31) % 256);
+        const fs::path input = temp / "x.smf";
+        std::ofstream(input, std::ios::binary) << content;
+        CArchiveFile archive;
+        ASSERT_TRUE(archive.GzipFile(input.string().c_str())) << (LPCTSTR)archive.GetErrorText();
+        const std::string fromFile = zavotest::ReadFile(temp / "x.smf.gz");
+        const fs::path output = temp / "y.smf.gz";
+        ASSERT_TRUE(archive.GzipData(content.data(), content.size(), output.string().c_str()))
+            << (LPCTSTR)archive.GetErrorText();
+        EXPECT_TRUE(fromFile == zavotest::ReadFile(output)) << size << " bytes";
+        fs::remove(temp / "x.smf.gz");
+        fs::remove(output);
+    }
+    // an output that cannot be made fails, leaving nothing
+    CArchiveFile archive;
+    EXPECT_FALSE(archive.GzipData("abc", 3, (temp / "missing" / "y.gz").string().c_str()));
+    EXPECT_FALSE(archive.GetErrorText().IsEmpty());
+    EXPECT_FALSE(fs::exists(temp / "missing"));
+}
+
 TEST(ArchiveFile, GzipFileOfAMissingFileFailsAndWritesNothing)
 {
     TempFolder temp;

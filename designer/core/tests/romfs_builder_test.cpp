@@ -159,6 +159,10 @@ protected:
         EXPECT_EQ(1, builder.BuildRomfsImage((folder ? *folder : m_src).string().c_str(),
                                              m_out.string().c_str(), volume));
         image.bytes = ReadFile(m_out);
+        // the image built in memory is the same, byte for byte
+        Bytes memory(3, 0xEE);
+        EXPECT_EQ(1, builder.BuildRomfsImage((folder ? *folder : m_src).string().c_str(), memory, volume));
+        EXPECT_TRUE(memory == image.bytes) << memory.size() << " bytes in memory, " << image.bytes.size() << " in the file";
         image.Parse();
         return image;
     }
@@ -346,6 +350,28 @@ TEST_F(RomfsBuilderTest, FileThatCannotBeOpenedFailsTheBuildByName)
     // the same folder builds once the file is free again, and the text is cleared
     EXPECT_EQ(1, builder.BuildRomfsImage(m_src.string().c_str(), m_out.string().c_str(), "DemoRomfs"));
     EXPECT_TRUE(builder.GetErrorText().IsEmpty());
+}
+
+TEST_F(RomfsBuilderTest, ImageInMemoryFailsByNameAndIsEmptiedWhenAFileCannotBeOpened)
+{
+    WriteFile(m_src / "a.png", std::string(2000, 'a'));
+    WriteFile(m_src / "b.png", std::string(100, 'b'));
+    Bytes memory(10, 1);
+    CRomfsBuilder builder;
+    HANDLE lock = CreateFileA((m_src / "b.png").string().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    int result = builder.BuildRomfsImage(m_src.string().c_str(), memory, "DemoRomfs");
+    std::string error = (LPCTSTR)builder.GetErrorText();
+    CloseHandle(lock);
+    EXPECT_EQ(0, result);
+    EXPECT_TRUE(memory.empty());
+    EXPECT_NE(std::string::npos, error.find("b.png")) << error;
+
+    EXPECT_EQ(1, builder.BuildRomfsImage(m_src.string().c_str(), memory, "DemoRomfs"));
+    EXPECT_TRUE(builder.GetErrorText().IsEmpty());
+    EXPECT_EQ(0, builder.BuildRomfsImage((m_dir / "none").string().c_str(), memory, "DemoRomfs"));
+    EXPECT_TRUE(memory.empty());
+    EXPECT_FALSE(builder.GetErrorText().IsEmpty());
 }
 #else
 #include <sys/stat.h>
