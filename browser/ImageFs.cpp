@@ -36,6 +36,7 @@ DWORD Be32(const BYTE* p)
 
 class RomfsFile {
 public:
+    RomfsFile() : m_pFile(&m_file), m_limit(0) {}
     BOOL Open(LPCTSTR path)
     {
         if (!m_file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
@@ -43,12 +44,19 @@ public:
         m_limit = m_file.GetLength();
         return TRUE;
     }
+    // The same on a file the caller opened (and keeps open).
+    BOOL Open(CFile& source)
+    {
+        m_pFile = &source;
+        m_limit = source.GetLength();
+        return TRUE;
+    }
     ULONGLONG Length() const { return m_limit; }
     void SetLimit(ULONGLONG limit) { m_limit = limit; }
 
     BOOL Read(ULONGLONG offset, void* buffer, UINT length)
     {
-        return ReadFileAt(m_file, m_limit, offset, buffer, length);
+        return ReadFileAt(*m_pFile, m_limit, offset, buffer, length);
     }
 
     BOOL ReadHeader(DWORD offset, RomfsHeader& h)
@@ -78,6 +86,7 @@ public:
 
 private:
     CFile m_file;
+    CFile* m_pFile;  // m_file or the caller's
     ULONGLONG m_limit;
 };
 
@@ -101,7 +110,19 @@ BOOL CImageFs::OpenImage(LPCTSTR path)
 {
     CRomfsImage* image = new CRomfsImage;
     image->SetProgress(m_pfnProgress, m_pProgressContext);
-    if (!image->Open(path) || !image->ReadTree()) {
+    return Adopt(image, image->Open(path));
+}
+
+BOOL CImageFs::OpenImage(CFile& source)
+{
+    CRomfsImage* image = new CRomfsImage;
+    image->SetProgress(m_pfnProgress, m_pProgressContext);
+    return Adopt(image, image->Open(source));
+}
+
+BOOL CImageFs::Adopt(CImageFs* image, BOOL opened)
+{
+    if (!opened || !image->ReadTree()) {
         m_nOpenError = image->GetOpenError() ? image->GetOpenError() : OPEN_NOT_IMAGE;
         delete image;
         return FALSE;
@@ -147,7 +168,7 @@ int CImageFs::ExtractDiskNode(CFsNode* node, CString& destination, BOOL copyDisk
     return FwAccess(node->m_strSource, 4) != 0 ? EXTRACT_NO_IMAGE : EXTRACT_NO_TARGET;
 }
 
-CRomfsImage::CRomfsImage() : m_imageLength(0)
+CRomfsImage::CRomfsImage() : m_pSource(NULL), m_imageLength(0)
 {
 }
 
@@ -189,9 +210,9 @@ public:
         }
     }
     // FALSE for a file that holds no usable container.
-    BOOL Open(LPCTSTR path)
+    BOOL Open(LPCTSTR path, CFile* source)
     {
-        if (m_outer.Open(path) <= 0 || !m_outer.IsCompressed())
+        if ((source ? m_outer.Open(*source) : m_outer.Open(path)) <= 0 || !m_outer.IsCompressed())
             return FALSE;
         BYTE magic[2];
         if (!m_outer.IsZip() || m_outer.ReadAt(magic, 0, 2) != 2 || magic[0] != 0x1F || magic[1] != 0x8B)
@@ -311,10 +332,21 @@ BOOL CRomfsImage::Open(LPCTSTR path)
     m_nOpenError = OPEN_OK;
     if (!FwFileExists(path))
         return Refuse(OPEN_CANNOT_READ);
+    return OpenFrom(path, NULL);
+}
+
+BOOL CRomfsImage::Open(CFile& source)
+{
+    m_nOpenError = OPEN_OK;
+    return OpenFrom(NULL, &source);
+}
+
+BOOL CRomfsImage::OpenFrom(LPCTSTR path, CFile* source)
+{
     BYTE head[HEADER_BLOCK];
-    CString file = path;
+    CString file = path ? path : "";
     Stream stream;
-    if (stream.Open(path)) {
+    if (stream.Open(path, source)) {
         // refused before any temp file is written
         int got = stream.ReadFull(head, sizeof(head));
         if (got < 0)
@@ -326,11 +358,12 @@ BOOL CRomfsImage::Open(LPCTSTR path)
         if (!InflateToTemp(stream, head, (UINT)got))
             return FALSE;
         file = m_strTempFile;
+        source = NULL;
     } else if (stream.HeaderError() != OPEN_OK) {
         return Refuse(stream.HeaderError());
     }
     RomfsFile image;
-    if (!image.Open(file))
+    if (!(source ? image.Open(*source) : image.Open(file)))
         return Refuse(OPEN_CANNOT_READ);
     if (!image.Read(0, head, 16))
         return Refuse(image.Length() >= 8 && image.Read(0, head, 8) && HasMagic(head) ? OPEN_TRUNCATED
@@ -338,6 +371,7 @@ BOOL CRomfsImage::Open(LPCTSTR path)
     if (!HasMagic(head))
         return Refuse(OPEN_NOT_IMAGE);
     m_strImagePath = file;
+    m_pSource = source;
     m_imageLength = image.Length();
     return TRUE;
 }
@@ -361,7 +395,7 @@ BOOL CRomfsImage::ReadTree()
     m_tree.Clear();
     RomfsFile image;
     RomfsHeader super;
-    if (!image.Open(m_strImagePath))
+    if (!(m_pSource ? image.Open(*m_pSource) : image.Open(m_strImagePath)))
         return Refuse(OPEN_CANNOT_READ);
     if (!image.ReadHeader(0, super))
         return Refuse(OPEN_NOT_IMAGE);
@@ -437,7 +471,7 @@ int CRomfsImage::ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskF
     if (!node || node->m_nType != CFsNode::TYPE_FILE || !OwnsNode(node))
         return EXTRACT_NO_IMAGE;
     RomfsFile image;
-    if (!image.Open(m_strImagePath) || image.Length() < m_imageLength)
+    if (!(m_pSource ? image.Open(*m_pSource) : image.Open(m_strImagePath)) || image.Length() < m_imageLength)
         return EXTRACT_NO_IMAGE;
     std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[node->m_dwSize ? node->m_dwSize : 1]);
     if (!data)

@@ -4,6 +4,8 @@
 
 #include "browser/FsNode.h"
 
+class CFile;
+
 class CImageFs {
 public:
     enum { MODE_ROMFS = 1 };
@@ -43,6 +45,9 @@ public:
     // Replaces the active image only when the new one opened and read
     // completely; on failure the previous image and its nodes stay.
     BOOL OpenImage(LPCTSTR path);
+    // The same on a file the caller opened (bytes in a CMemFile, say) and
+    // keeps open while the image is active; its image path stays empty.
+    BOOL OpenImage(CFile& source);
     BOOL NewImage(int mode, LPCTSTR name);
     BOOL CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName);
 
@@ -81,6 +86,7 @@ protected:
     CString m_strImagePath;
 
 private:
+    BOOL Adopt(CImageFs* image, BOOL opened);
     CImageFs(const CImageFs&) = delete;
     void operator=(const CImageFs&) = delete;
 
@@ -93,6 +99,7 @@ public:
     virtual ~CRomfsImage();
 
     virtual BOOL Open(LPCTSTR path);
+    BOOL Open(CFile& source);
     virtual BOOL NewEmpty(LPCTSTR name);
     virtual BOOL ReadTree();
     virtual int ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
@@ -102,10 +109,12 @@ public:
 
 private:
     class Stream;
+    BOOL OpenFrom(LPCTSTR path, CFile* source);
     BOOL InflateToTemp(Stream& stream, const BYTE* head, UINT headLength);
     BOOL Refuse(int error);
     BOOL OwnsNode(const CFsNode* node);
 
     CString m_strTempFile;
+    CFile* m_pSource;  // the caller's file of an image opened from one, else NULL
     ULONGLONG m_imageLength;
 };

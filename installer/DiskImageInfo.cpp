@@ -67,6 +67,21 @@ CString CDiskImageInfo::Suggestion() const
 BOOL CDiskImageInfo::Analyse(LPCTSTR path)
 {
     m_strPath = path;
+    m_pSource = NULL;
+    return AnalyseOpened();
+}
+
+BOOL CDiskImageInfo::Analyse(CFile& source)
+{
+    m_strPath.Empty();
+    m_pSource = &source;
+    BOOL found = AnalyseOpened();
+    m_pSource = NULL;
+    return found;
+}
+
+BOOL CDiskImageInfo::AnalyseOpened()
+{
     m_nType = TYPE_NONE;
     m_nCylinders = m_nHeads = m_nSectors = 0;
     m_size = 0;
@@ -76,17 +91,21 @@ BOOL CDiskImageInfo::Analyse(LPCTSTR path)
     m_strCaption.Empty();
 
     std::vector<unsigned char> buffer(BUFFER_SIZE, 0);
-    if (GunzipFile(buffer.data(), buffer.size(), path)) {
+    if (m_pSource ? GunzipFile(buffer.data(), buffer.size(), *m_pSource)
+                  : GunzipFile(buffer.data(), buffer.size(), m_strPath)) {
         m_bCompressed = TRUE;
     } else {
         std::fill(buffer.begin(), buffer.end(), 0);
         CFile file;
-        if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) {
+        CFile* in = m_pSource;
+        if (in ? in->Seek(0, CFile::begin) != 0 : !file.Open(m_strPath, CFile::modeRead | CFile::shareDenyNone)) {
             m_strCaption = Text("Unknown Type");
             return FALSE;
         }
+        if (!in)
+            in = &file;
         UINT got = 0, n;
-        while (got < BUFFER_SIZE && (n = file.Read(&buffer[got], BUFFER_SIZE - got)) > 0)
+        while (got < BUFFER_SIZE && (n = in->Read(&buffer[got], BUFFER_SIZE - got)) > 0)
             got += n;
     }
 
@@ -159,10 +178,12 @@ bool CDiskImageInfo::ReadCatalog(uint64_t offset, unsigned char* sector)
         if (offset > 0xFFFFFFFFull - kSector)
             return false;
         GzMemberReader reader;
-        if (reader.Open(m_strPath) <= 0)
+        if ((m_pSource ? reader.Open(*m_pSource) : reader.Open(m_strPath)) <= 0)
             return false;
         return reader.ReadAt(sector, DWORD(offset), UINT(kSector)) == int(kSector);
     }
+    if (m_pSource)
+        return ReadFileAt(*m_pSource, m_pSource->GetLength(), offset, sector, UINT(kSector)) != FALSE;
     CFile file;
     if (!file.Open(m_strPath, CFile::modeRead | CFile::shareDenyNone))
         return false;

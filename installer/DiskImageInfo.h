@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+class CFile;
 class CLangFile;
 
 class CDiskImageInfo {
@@ -24,6 +25,8 @@ public:
 
     // True when the type is not TYPE_NONE.
     BOOL Analyse(LPCTSTR path);
+    // The same on a file the caller opened (bytes in a CMemFile, say).
+    BOOL Analyse(CFile& source);
     BOOL GetCaption(CString& caption) const;
     // "%03u Byte", "%0.2f KB", "%0.2f MB" or "%0.2f GB"; valid until the next call.
     LPCTSTR FormatSize(uint64_t bytes);
@@ -40,6 +43,7 @@ public:
     CString m_strCaption;
 
 private:
+    BOOL AnalyseOpened();
     bool MatchFloppy(const unsigned char* b);
     bool MatchHardDisk(const unsigned char* b);
     bool MatchIso(const unsigned char* b, bool& dataOnly);
@@ -49,5 +53,6 @@ private:
     CString Suggestion() const;
 
     CLangFile* m_pLang;
+    CFile* m_pSource = NULL;  // while Analyse reads the caller's file, else NULL
     char m_szSize[64] = {};
 };

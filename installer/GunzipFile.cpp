@@ -32,6 +32,15 @@ BOOL GunzipFile(void* buffer, size_t capacity, LPCTSTR path, size_t* produced)
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
         return FALSE;
+    return GunzipFile(buffer, capacity, file, produced);
+}
+
+BOOL GunzipFile(void* buffer, size_t capacity, CFile& file, size_t* produced)
+{
+    if (produced)
+        *produced = 0;
+    if (file.Seek(0, CFile::begin) != 0)
+        return FALSE;
     unsigned char input[kInputBlock];
     UINT got = file.Read(input, 2);
     if (got < 2 || input[0] != 0x1F || input[1] != 0x8B)

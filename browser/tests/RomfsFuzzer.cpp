@@ -1,27 +1,28 @@
 #include "browser/ImageFs.h"
 #include "browser/NodeFiles.h"
-#include "framework/File.h"
+#include "framework/MemFile.h"
 #include "framework/Sys.h"
 
 #include <cstdint>
 #include <vector>
 
-// Opens the bytes as an image (plain or in a container) and extracts every
-// file node into one folder.
+// Opens the bytes in memory as an image (plain or in a container) and
+// extracts every file node into one folder.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CString path, folder;
-    if (path.IsEmpty()) {
+    static CString folder;
+    if (folder.IsEmpty()) {
+        CString path;
         if (!FwGetTempFileName(FwGetTempPath(), "brf", path))
             return 0;
         folder = path + ".d";
         FwCreateDirectory(folder);
     }
-    CFile f;
-    if (!f.Open(path, CFile::modeCreate | CFile::modeWrite) || !f.Write(data, (UINT)size) || !f.Close())
-        return 0;
+    // an exact-size copy, so reads past the end are caught
+    std::vector<BYTE> bytes(data, data + size);
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     CImageFs fs;
-    if (!fs.OpenImage(path))
+    if (!fs.OpenImage(file))
         return 0;
     std::vector<CFsNode*> todo(1, fs.GetTree().GetRoot());
     CPtrArray files;

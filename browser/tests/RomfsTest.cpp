@@ -2,6 +2,7 @@
 #include "browser/NodeFiles.h"
 #include "browser/tests/ImageBytes.h"
 #include "framework/FileFind.h"
+#include "framework/MemFile.h"
 #include "framework/tests/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,17 @@ TEST_P(RomfsRead, NodeTreeAndExtractedFilesEqualTheSource)
     ExpectSameTree(fs, root, tree, out.Path());
     CRomfsImage* image = static_cast<CRomfsImage*>(fs.GetActiveImage());
     EXPECT_EQ(image->GetTempFile().IsEmpty(), GetParam() == PLAIN);
+
+    // the same bytes in memory; a compressed image is still inflated to a file
+    Bytes bytes = Wrap(RomfsBytes::Make("Menu volume", tree), GetParam());
+    CMemFile memory(bytes.data(), (UINT)bytes.size());
+    CImageFs fromMemory;
+    ASSERT_TRUE(fromMemory.OpenImage(memory));
+    EXPECT_STREQ(fromMemory.GetTree().GetRoot()->m_strName, "Menu volume");
+    ExpectSameTree(fromMemory, fromMemory.GetTree().GetRoot(), tree, out.Path());
+    image = static_cast<CRomfsImage*>(fromMemory.GetActiveImage());
+    EXPECT_EQ(image->GetTempFile().IsEmpty(), GetParam() == PLAIN);
+    EXPECT_EQ(image->GetImagePath().IsEmpty(), GetParam() == PLAIN);
 }
 
 TEST_P(RomfsRead, VolumeNamesAtTheirLengthLimits)
@@ -161,9 +173,16 @@ TEST_P(RomfsRead, HostileImagesFailAndKeepThePreviousImage)
     }
     bad.push_back(Bytes{'-', 'r', 'o', 'm', '1', 'f', 's'});
     for (size_t i = 0; i < bad.size(); ++i) {
-        EXPECT_FALSE(fs.OpenImage(Put(Wrap(bad[i], GetParam())))) << i;
+        Bytes bytes = Wrap(bad[i], GetParam());
+        EXPECT_FALSE(fs.OpenImage(Put(bytes))) << i;
+        int error = fs.GetOpenError();
         ASSERT_EQ(fs.GetTree().GetRoot()->m_pChild, kept) << i;
         EXPECT_STREQ(kept->m_strName, "keep");
+        // from memory: refused with the same reason
+        CMemFile memory(bytes.data(), (UINT)bytes.size());
+        EXPECT_FALSE(fs.OpenImage(memory)) << i;
+        EXPECT_EQ(fs.GetOpenError(), error) << i;
+        ASSERT_EQ(fs.GetTree().GetRoot()->m_pChild, kept) << i;
     }
     CString target = out / "keep";
     EXPECT_EQ(fs.Extract(kept, target, TRUE), CImageFs::EXTRACT_OK);

@@ -201,11 +201,13 @@ unsigned long DiskLength(const char* path)
 }
 }  // namespace
 
-// Read-only file functions of minizip over a block of memory.
+// Read-only file functions of minizip over a block of memory (glue, as the
+// file's above).
 struct CArchiveFile::MemoryZip {
     const unsigned char* data;
     ZPOS64_T size;
     ZPOS64_T pos;
+    bool likeFile;  // seeks past the end succeed, reads there give nothing
 
     static voidpf ZCALLBACK Open(voidpf opaque, const void*, int mode)
     {
@@ -215,34 +217,124 @@ struct CArchiveFile::MemoryZip {
         zip->pos = 0;
         return zip;
     }
-    static uLong ZCALLBACK Read(voidpf, voidpf stream, void* buf, uLong size)
+    ZIP_STREAM_GLUE static uLong ZCALLBACK Read(voidpf, voidpf stream, void* buf, uLong size)
     {
         MemoryZip* zip = (MemoryZip*)stream;
         ZPOS64_T left = zip->pos < zip->size ? zip->size - zip->pos : 0;
         uLong n = (ZPOS64_T)size < left ? size : (uLong)left;
+        if (!n)
+            return 0;
         memcpy(buf, zip->data + zip->pos, n);
         zip->pos += n;
         return n;
     }
     static uLong ZCALLBACK Write(voidpf, voidpf, const void*, uLong) { return 0; }
-    static ZPOS64_T ZCALLBACK Tell(voidpf, voidpf stream) { return ((MemoryZip*)stream)->pos; }
-    static long ZCALLBACK Seek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+    ZIP_STREAM_GLUE static ZPOS64_T ZCALLBACK Tell(voidpf, voidpf stream) { return ((MemoryZip*)stream)->pos; }
+    ZIP_STREAM_GLUE static long ZCALLBACK Seek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
     {
         MemoryZip* zip = (MemoryZip*)stream;
         ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR   ? zip->pos
                         : origin == ZLIB_FILEFUNC_SEEK_END ? zip->size
                                                            : 0;
-        if (offset > zip->size || base > zip->size - offset)
+        if (zip->likeFile) {
+            if (offset > ~(ZPOS64_T)0 - base)
+                return -1;
+        } else if (offset > zip->size || base > zip->size - offset) {
             return -1;
+        }
         zip->pos = base + offset;
         return 0;
     }
     static int ZCALLBACK Close(voidpf, voidpf) { return 0; }
-    static int ZCALLBACK Error(voidpf, voidpf) { return 0; }
+    ZIP_STREAM_GLUE static int ZCALLBACK Error(voidpf, voidpf) { return 0; }
+};
+
+// A gzip stream read from memory as the zlib library reads a file: members
+// one after another, whatever follows the last member that does not start
+// another ignored, and bytes that do not start with a gzip header given as
+// they are.
+struct CArchiveFile::GzipBytes {
+    enum Step { LOOK,
+                INFLATE,
+                COPY,
+                DONE };
+    const unsigned char* next;
+    unsigned long left;
+    Step step;
+    bool gzip;  // a member was seen
+    int error;  // as gzerror gives it
+    bool inflating;
+    z_stream z;
+
+    GzipBytes(const void* data, unsigned long size)
+        : next((const unsigned char*)data), left(size), step(LOOK), gzip(false), error(Z_OK), inflating(false)
+    {
+        memset(&z, 0, sizeof z);
+    }
+    ~GzipBytes()
+    {
+        if (inflating)
+            inflateEnd(&z);
+    }
+    // As gzread: the bytes read, 0 at the end, -1 after an error.
+    int Read(void* buffer, unsigned length)
+    {
+        unsigned char* out = (unsigned char*)buffer;
+        unsigned got = 0;
+        while (got < length && step != DONE) {
+            if (step == LOOK) {
+                if (left > 1 && next[0] == 0x1f && next[1] == 0x8b) {
+                    if (!inflating && inflateInit2(&z, 15 + 16) != Z_OK)
+                        return Fail(Z_MEM_ERROR);
+                    inflating = true;
+                    inflateReset(&z);
+                    step = INFLATE;
+                    gzip = true;
+                } else {
+                    step = gzip ? DONE : COPY;
+                }
+            } else if (step == COPY) {
+                unsigned n = left < length - got ? (unsigned)left : length - got;
+                memcpy(out + got, next, n);
+                next += n;
+                left -= n;
+                got += n;
+                if (!left)
+                    step = DONE;
+            } else {
+                z.next_in = (Bytef*)next;
+                z.avail_in = left < UINT_MAX ? (uInt)left : UINT_MAX;
+                z.next_out = out + got;
+                z.avail_out = length - got;
+                int result = inflate(&z, Z_NO_FLUSH);
+                unsigned long used = (unsigned long)((const unsigned char*)z.next_in - next);
+                next += used;
+                left -= used;
+                got = length - z.avail_out;
+                if (result == Z_STREAM_END) {
+                    step = LOOK;
+                } else if (result == Z_NEED_DICT || result == Z_DATA_ERROR || result == Z_STREAM_ERROR) {
+                    return Fail(Z_DATA_ERROR);
+                } else if (result == Z_MEM_ERROR) {
+                    return Fail(Z_MEM_ERROR);
+                } else if (!left && z.avail_out) {
+                    error = Z_BUF_ERROR;  // the file ends inside a member
+                    step = DONE;
+                }
+            }
+        }
+        return (int)got;
+    }
+    int Fail(int code)
+    {
+        error = code;
+        step = DONE;
+        return -1;
+    }
 };
 
 CArchiveFile::CArchiveFile()
-    : m_gz(NULL), m_nDiskLength(0), m_zip(NULL), m_nZipIndex(-1), m_nZipEnd(INT_MAX), m_memory(NULL),
+    : m_gz(NULL), m_gzBytes(NULL), m_nDiskLength(0), m_zip(NULL), m_nZipIndex(-1), m_nZipEnd(INT_MAX), m_memory(NULL),
       m_nKind(KIND_NONE)
 {
 }
@@ -325,7 +417,7 @@ BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
     buffer = NULL;
     length = 0;
     m_data.clear();
-    if (!m_gz || m_nMode != MODE_READ || m_nDiskLength == 0)
+    if ((!m_gz && !m_gzBytes) || m_nMode != MODE_READ || m_nDiskLength == 0)
         return FALSE;
     const size_t chunk = m_nDiskLength < (1u << 20) ? (size_t)m_nDiskLength : (1u << 20);
     size_t total = 0;
@@ -333,7 +425,8 @@ BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
         if (total + chunk > (size_t)MAX_DATA)
             return Fail("Could not read data from gzip archive !");
         m_data.resize(total + chunk);
-        int n = gzread((gzFile)m_gz, &m_data[total], (unsigned)chunk);
+        int n = m_gzBytes ? m_gzBytes->Read(&m_data[total], (unsigned)chunk)
+                          : gzread((gzFile)m_gz, &m_data[total], (unsigned)chunk);
         if (n < 0) {
             m_data.clear();
             return FALSE;
@@ -343,7 +436,10 @@ BOOL CArchiveFile::ReadAll(unsigned char*& buffer, unsigned& length)
         total += (size_t)n;
     }
     int err = Z_OK;
-    gzerror((gzFile)m_gz, &err);
+    if (m_gzBytes)
+        err = m_gzBytes->error;
+    else
+        gzerror((gzFile)m_gz, &err);
     if (err != Z_OK || total == 0) {
         // Z_BUF_ERROR: the stream ended early (truncated file).
         m_data.clear();
@@ -376,16 +472,44 @@ BOOL CArchiveFile::OpenArchive(LPCTSTR path)
     }
     if (!Open(path, MODE_READ))
         return Fail("Could not determine archive type !");
+    return OpenGzipData(NULL, 0);
+}
+
+// The gzip stream opened by Open, or else the bytes.
+BOOL CArchiveFile::OpenGzipData(const void* bytes, unsigned long size)
+{
+    GzipBytes stream(bytes, size);
+    if (!m_gz) {
+        m_gzBytes = &stream;
+        m_nDiskLength = size;
+        SetMode(MODE_READ);
+    }
     unsigned char* data = NULL;
     unsigned length = 0;
-    if (!ReadAll(data, length)) {
+    BOOL read = ReadAll(data, length);
+    if (m_gzBytes) {
+        m_gzBytes = NULL;
+        m_nDiskLength = 0;
+        SetMode(MODE_CLOSED);
+    } else {
         Close();
-        return Fail("Could not read data from gzip archive !");
     }
-    Close();
-    uint64_t size = 0, next = 0;
-    m_nKind = TarHeaderAt(m_data, length, 0, size, next) ? KIND_TAR_GZIP : KIND_GZIP;
+    if (!read)
+        return Fail("Could not read data from gzip archive !");
+    uint64_t tarSize = 0, next = 0;
+    m_nKind = TarHeaderAt(m_data, length, 0, tarSize, next) ? KIND_TAR_GZIP : KIND_GZIP;
     return TRUE;
+}
+
+BOOL CArchiveFile::OpenArchiveBytes(const void* data, unsigned long size)
+{
+    CloseArchive();
+    if (!data && size)
+        return Fail("Could not determine archive type !");
+    if (OpenMemoryZip(data, size, true))
+        return TRUE;
+    m_strError.Empty();
+    return OpenGzipData(data, size);
 }
 
 BOOL CArchiveFile::OpenArchiveFromMemory(const void* data, unsigned long size)
@@ -393,10 +517,16 @@ BOOL CArchiveFile::OpenArchiveFromMemory(const void* data, unsigned long size)
     CloseArchive();
     if (!data || size == 0)
         return Fail("Could not determine archive type !");
+    return OpenMemoryZip(data, size, false);
+}
+
+BOOL CArchiveFile::OpenMemoryZip(const void* data, unsigned long size, bool likeFile)
+{
     m_memory = new MemoryZip();
     m_memory->data = (const unsigned char*)data;
     m_memory->size = size;
     m_memory->pos = 0;
+    m_memory->likeFile = likeFile;
     zlib_filefunc64_def io;
     io.zopen64_file = MemoryZip::Open;
     io.zread_file = MemoryZip::Read;

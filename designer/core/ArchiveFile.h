@@ -32,6 +32,10 @@ public:
     // Opens a zip archive held in memory; the bytes must stay valid until
     // the archive closes.
     BOOL OpenArchiveFromMemory(const void* data, unsigned long size);
+    // Opens the bytes as OpenArchive opens a file holding them: a zip (read
+    // past its end as a file is), else gzip, tar in gzip or plain bytes. The
+    // bytes must stay valid until the archive closes.
+    BOOL OpenArchiveBytes(const void* data, unsigned long size);
     int GetEntryCount();
     // The data stay valid until the next entry is read or the archive closes.
     BOOL GetEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
@@ -57,8 +61,12 @@ private:
     BOOL ReadTarEntry(int index, unsigned char*& data, unsigned& size, BOOL& isFile, CString& name);
     BOOL GoToZipEntry(int index, CString& name, BOOL& isFile, unsigned long& size);
     void NoteFirstEntry();
+    BOOL OpenMemoryZip(const void* data, unsigned long size, bool likeFile);
+    BOOL OpenGzipData(const void* bytes, unsigned long size);
 
     void* m_gz;
+    struct GzipBytes;
+    GzipBytes* m_gzBytes;  // the gzip stream of OpenArchiveBytes, while it is read
     unsigned long m_nDiskLength;
     void* m_zip;
     int m_nZipIndex;  // the zip's current entry, -1 when not known

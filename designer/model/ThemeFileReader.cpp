@@ -26,6 +26,20 @@ BOOL CThemeFileReader::Open(LPCTSTR path)
     m_nEntryCount = 0;
     if (!path || !m_archive.OpenArchive(path))
         return FALSE;
+    return ParseOpened();
+}
+
+BOOL CThemeFileReader::Open(const void* data, unsigned long size)
+{
+    m_archive.CloseArchive();
+    m_nEntryCount = 0;
+    if (!m_archive.OpenArchiveBytes(data, size))
+        return FALSE;
+    return ParseOpened();
+}
+
+BOOL CThemeFileReader::ParseOpened()
+{
     m_nEntryCount = m_archive.GetEntryCount();
     BOOL parsed = FALSE;
     for (int i = 0; i < m_nEntryCount && !parsed; ++i) {

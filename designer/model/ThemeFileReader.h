@@ -13,6 +13,8 @@ public:
     // Opens the theme file and runs ParseTheme on each ".ini" entry in archive
     // order until one succeeds; the archive is closed again before returning.
     BOOL Open(LPCTSTR path);
+    // The same on the bytes of a theme file (they need not outlive the call).
+    BOOL Open(const void* data, unsigned long size);
     // The entry's text, NUL-terminated and writable. The base reads nothing.
     virtual BOOL ParseTheme(char* text);
     // The first file entry named `name` (any case). The data stay valid until
@@ -24,6 +26,7 @@ protected:
     int m_nEntryCount;
 
 private:
+    BOOL ParseOpened();
     CThemeFileReader(const CThemeFileReader&);
     CThemeFileReader& operator=(const CThemeFileReader&);
 };

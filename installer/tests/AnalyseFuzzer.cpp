@@ -1,19 +1,17 @@
-#include "framework/File.h"
-#include "framework/Sys.h"
+#include "framework/MemFile.h"
 #include "installer/DiskImageInfo.h"
 
 #include <cstdint>
+#include <vector>
 
+// The analysis on the bytes in memory, as on a file holding them.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CString path;
-    if (path.IsEmpty() && !FwGetTempFileName(FwGetTempPath(), "iaf", path))
-        return 0;
-    CFile f;
-    if (!f.Open(path, CFile::modeCreate | CFile::modeWrite) || !f.Write(data, (UINT)size) || !f.Close())
-        return 0;
+    // an exact-size copy, so reads past the end are caught
+    std::vector<BYTE> bytes(data, data + size);
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     CDiskImageInfo info;
-    info.Analyse(path);
+    info.Analyse(file);
     CString caption;
     info.GetCaption(caption);
     return 0;

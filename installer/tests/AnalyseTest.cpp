@@ -2,9 +2,11 @@
 #include "installer/GunzipFile.h"
 #include "installer/InstallerTexts.h"
 #include "installer/tests/InstallerTestFiles.h"
+#include "framework/MemFile.h"
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace installer_test;
 
@@ -173,6 +175,45 @@ TEST(DiskImageAnalyse, UnreadableAndUnknownFiles)
     ASSERT_TRUE(WriteFile(dir / "fake.gz", Bytes{0x1F, 0x8B, 8, 0, 1, 2, 3}));
     EXPECT_FALSE(info.Analyse((dir / "fake.gz").c_str()));
     EXPECT_FALSE(info.m_bCompressed);
+}
+
+namespace {
+// All that the analysis found.
+std::string Found(CDiskImageInfo& info, BOOL found)
+{
+    return std::to_string(found) + " " + std::to_string(info.m_nType) + " " + std::to_string(info.m_nCylinders) +
+           "/" + std::to_string(info.m_nHeads) + "/" + std::to_string(info.m_nSectors) + " " +
+           std::to_string(info.m_size) + " [" + info.m_szVolume + "] " + std::to_string(info.m_bNoEmulation) +
+           std::to_string(info.m_bCompressed) + " " + CaptionOf(info);
+}
+}  // namespace
+
+// An image's bytes in memory are analysed as the file holding them, plain and
+// compressed, the boot catalog read from them too.
+TEST(DiskImageAnalyse, BytesInMemoryAsTheFile)
+{
+    TempFolder dir;
+    Bytes iso = ReadFile(FixturePath("noemu.iso"));
+    ASSERT_GT(iso.size(), 40000u);
+    const unsigned char distant[4] = {0xFF, 0xFF, 0xFF, 0x7F};
+    memcpy(&iso[34887], distant, 4);
+    ASSERT_TRUE(WriteFile(dir / "far.iso", iso));
+    ASSERT_TRUE(WriteFile(dir / "empty.img", Bytes()));
+    ASSERT_TRUE(WriteFile(dir / "fake.gz", Bytes{0x1F, 0x8B, 8, 0, 1, 2, 3}));
+    std::vector<std::string> paths = {dir / "far.iso", dir / "empty.img", dir / "fake.gz"};
+    for (const char* name : {"floppy144.img", "floppy144.img.gz", "mbr1023.img", "noemu.iso", "floppy.iso", "hdd.iso",
+                             "data.iso", "noemu.iso.gz", "python.zip"})
+        paths.push_back(FixturePath(name));
+    int found = 0;
+    for (const std::string& path : paths) {
+        Bytes bytes = ReadFile(path);
+        CMemFile memory(bytes.data(), (UINT)bytes.size());
+        CDiskImageInfo fromFile, fromMemory;
+        std::string file = Found(fromFile, fromFile.Analyse(path.c_str()));
+        EXPECT_EQ(file, Found(fromMemory, fromMemory.Analyse(memory))) << path;
+        found += fromFile.m_nType != CDiskImageInfo::TYPE_NONE;
+    }
+    EXPECT_EQ(7, found);
 }
 
 TEST(DiskImageAnalyse, SizeTexts)

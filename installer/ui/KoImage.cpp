@@ -8,7 +8,7 @@
 #include "installer/ui/KoMemStream.h"
 
 namespace {
-const uint64_t kMaxMemory = 256000000;
+uint64_t g_maxMemory = 256000000;
 const int32_t kDefaultDpm = (int32_t)(96 * 39.37007874015748 + 0.5);
 }  // namespace
 
@@ -38,14 +38,18 @@ uint32_t CKoImage::StoredDepth(uint32_t bpp)
                                    : 24;
 }
 
+uint64_t CKoImage::GetMemoryLimit() { return g_maxMemory; }
+
+void CKoImage::SetMemoryLimit(uint64_t bytes) { g_maxMemory = bytes; }
+
 bool CKoImage::WithinMemory(uint32_t width, uint32_t height, uint32_t bpp)
 {
     bpp = StoredDepth(bpp);
-    if ((uint64_t)width * height * bpp / 256 > kMaxMemory)
+    if ((uint64_t)width * height * bpp / 256 > g_maxMemory)
         return false;
     uint64_t imageSize = ((uint64_t)width * bpp + 31) / 32 * 4 * height;
     uint32_t colors = bpp == 24 ? 0 : 1u << bpp;
-    return sizeof(KoBitmapInfoHeader) + colors * 4 + imageSize <= kMaxMemory;
+    return sizeof(KoBitmapInfoHeader) + colors * 4 + imageSize <= g_maxMemory;
 }
 
 bool CKoImage::Create(uint32_t width, uint32_t height, uint32_t bpp, int type)

@@ -90,6 +90,10 @@ public:
     // Whether an image of this size and depth stays within the memory limit
     // that Create keeps.
     static bool WithinMemory(uint32_t width, uint32_t height, uint32_t bpp);
+    // That limit in bytes for every image of the process, 256,000,000 unless
+    // set (a fuzzer sets less, so that each input decodes quickly).
+    static uint64_t GetMemoryLimit();
+    static void SetMemoryLimit(uint64_t bytes);
     bool Create(uint32_t width, uint32_t height, uint32_t bpp,
                 int type = KO_TYPE_UNKNOWN);
     void Destroy();

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "testsupport/TestSupport.h"
 
@@ -230,8 +232,13 @@ TEST(ArchiveFile, EntriesInAnyOrderAndDamagedDirectoriesFromFileAndMemory)
         EXPECT_EQ(Reading(file, file.OpenArchive(path.c_str())), c.fromFile) << c.name;
         BOOL opened = memory.OpenArchiveFromMemory(c.data.data(), (unsigned long)c.data.size());
         EXPECT_EQ(Reading(memory, opened), c.fromMemory) << c.name;
+        // the bytes as a file's read as the file does
+        CArchiveFile bytes;
+        EXPECT_EQ(Reading(bytes, bytes.OpenArchiveBytes(c.data.data(), (unsigned long)c.data.size())), c.fromFile)
+            << c.name;
         if (file.GetKind() == CArchiveFile::KIND_ZIP) {
             EXPECT_EQ(Get(file, 2).ok, c.lastFromFile) << c.name;
+            EXPECT_EQ(Get(bytes, 2).ok, c.lastFromFile) << c.name;
         }
         if (opened) {
             EXPECT_EQ(Get(memory, 2).ok, c.lastFromMemory) << c.name;
@@ -312,6 +319,83 @@ TEST(ArchiveFile, SingleGzipAndPlainFilesAreOneEntryNamedUnknown)
         EXPECT_TRUE(archive.GetComment(comment));
         EXPECT_TRUE(comment.IsEmpty());
     }
+}
+
+namespace {
+std::string Gzip(const std::string& data)
+{
+    z_stream z = {};
+    EXPECT_EQ(Z_OK, deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY));
+    std::string out(deflateBound(&z, (uLong)data.size()) + 32, '\0');
+    z.next_in = (Bytef*)data.data();
+    z.avail_in = (uInt)data.size();
+    z.next_out = (Bytef*)&out[0];
+    z.avail_out = (uInt)out.size();
+    EXPECT_EQ(Z_STREAM_END, deflate(&z, Z_FINISH));
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+// Everything the archive gives: open, error, kind, count, each entry.
+std::string Everything(CArchiveFile& archive, BOOL opened)
+{
+    std::string all = std::string(opened ? "opened" : "not opened") + " [" + (LPCTSTR)archive.GetErrorText() + "] " +
+                      std::to_string(archive.GetKind()) + " " + std::to_string(archive.GetEntryCount());
+    for (int i = 0; i < 4; ++i) {
+        Entry e = Get(archive, i);
+        all += e.ok ? " " + e.name + "=" + e.data + (e.isFile ? "" : "/") : " -";
+    }
+    return all;
+}
+}  // namespace
+
+// Bytes opened as a file's give what the file gives: zip, gzip members one
+// after another and what follows them, cut and damaged streams, tar in gzip
+// and bytes that are neither.
+TEST(ArchiveFile, BytesReadAsTheFileHoldingThem)
+{
+    const std::string text = "some text of the first member\n", more = "and a second member";
+    std::string cut = Gzip(Binary());
+    cut.resize(cut.size() / 2);
+    std::string badMember = Gzip(text) + "\x1f\x8b\x08\x00garbage";
+    std::string damaged = Gzip(Binary());
+    damaged[damaged.size() / 2] ^= 0x55;
+    const struct {
+        const char* name;
+        std::string data;
+    } made[] = {
+        {"two.gz", Gzip(text) + Gzip(more)},
+        {"trailing.gz", Gzip(text) + "not a member"},
+        {"one_byte_after.gz", Gzip(text) + "\x1f"},
+        {"bad_member.gz", badMember},
+        {"magic_only.gz", Gzip(text) + "\x1f\x8b"},
+        {"cut.gz", cut},
+        {"damaged.gz", damaged},
+        {"one.bin", "\x1f"},
+        {"magic.bin", "\x1f\x8b"},
+        {"empty.gz", Gzip("")},
+        {"large.gz", Gzip(std::string(3 << 20, 'z') + Binary())},
+    };
+    TempFolder dir;
+    std::vector<std::pair<std::string, std::string>> cases;
+    for (const auto& c : made) {
+        std::string path = (dir / c.name).string();
+        ASSERT_TRUE(zavotest::WriteFile(path, c.data));
+        cases.push_back({path, c.data});
+    }
+    for (const char* name : {"plain.zip", "pair.tar.gz", "longname.tar.gz", "lying.tar.gz", "short.gz", "text.gz",
+                             "notcompressed.txt", "binary.bin", "empty.bin", "truncated.gz"}) {
+        std::string path = Fixture(name);
+        cases.push_back({path, zavotest::ReadFile(path)});
+    }
+    for (const auto& c : cases) {
+        CArchiveFile file, bytes;
+        std::string fromFile = Everything(file, file.OpenArchive(c.first.c_str()));
+        std::string fromBytes = Everything(bytes, bytes.OpenArchiveBytes(c.second.data(), (unsigned long)c.second.size()));
+        EXPECT_EQ(fromFile, fromBytes) << c.first;
+    }
+    EXPECT_FALSE(CArchiveFile().OpenArchiveBytes(NULL, 0));
 }
 
 TEST(ArchiveFile, ReportsFilesItCannotRead)

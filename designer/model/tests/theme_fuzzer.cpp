@@ -2,9 +2,7 @@
 #include "designer/model/ThemeFileReader.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 class TouchingReader : public CThemeImageReader {
@@ -30,15 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     menu.Parse(text.c_str());
     progress.Parse(text.c_str());
 
-    static const std::string path = "/tmp/theme_fuzzer_" + std::to_string(getpid()) + ".zmt";
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
     TouchingReader menuReader(CThemeSettings::MENU_THEME);
-    menuReader.Open(path.c_str());
+    menuReader.Open(data, (unsigned long)size);
     TouchingReader progressReader(CThemeSettings::PROGRESS_THEME);
-    progressReader.Open(path.c_str());
+    progressReader.Open(data, (unsigned long)size);
     return 0;
 }

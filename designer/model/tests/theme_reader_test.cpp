@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -245,6 +247,33 @@ TEST(ThemeFileReader, BadAndTruncatedThemesAreRefused)
     RecordingReader progress(CThemeSettings::PROGRESS_THEME);
     EXPECT_FALSE(progress.Open(Fixture("wrongsection.zmt").c_str()));
     EXPECT_FALSE(progress.Open(NULL));
+}
+
+// A theme file's bytes read as the file does: the result, the texts parsed,
+// the settings and each picture with its margins.
+TEST(ThemeFileReader, BytesReadAsTheFile)
+{
+    for (const char* name : {"menu.zmt", "progress.zmt", "twoini.zmt", "badpicture.zmt", "menu_truncated.zmt",
+                             "progress_truncated.zmt", "nopictures.zmt", "plain.zmt", "empty.zmt", "text.zmt",
+                             "wrongsection.zmt"}) {
+        for (CThemeSettings::Kind kind : {CThemeSettings::MENU_THEME, CThemeSettings::PROGRESS_THEME}) {
+            std::ifstream in(Fixture(name).c_str(), std::ios::binary);
+            ASSERT_TRUE(in.good()) << name;
+            std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            RecordingReader file(kind), memory(kind);
+            EXPECT_EQ(file.Open(Fixture(name).c_str()), memory.Open(bytes.data(), (unsigned long)bytes.size()))
+                << name;
+            EXPECT_EQ(file.parses, memory.parses) << name;
+            for (int i = 0; i < CThemeSettings::IMAGE_COUNT; ++i) {
+                EXPECT_STREQ(file.m_settings.m_strImage[i], memory.m_settings.m_strImage[i]) << name;
+                EXPECT_TRUE(file.images[i] == memory.images[i]) << name << " " << i;
+                for (int m = 0; m < 4; ++m)
+                    EXPECT_EQ(file.margins[i][m], memory.margins[i][m]) << name;
+            }
+        }
+    }
+    RecordingReader reader(CThemeSettings::MENU_THEME);
+    EXPECT_FALSE(reader.Open(NULL, 0));
 }
 
 TEST(ThemeFileReader, PicturesBeforeAFailedOneStayReplaced)

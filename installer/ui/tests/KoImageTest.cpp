@@ -140,6 +140,23 @@ TEST(KoImage, CreateRoundsDepthAndChecksSizes)
     EXPECT_FALSE(img.IsValid());
 }
 
+// The limit can be lowered for the whole process: Create refuses what no
+// longer fits, and takes it again once it is raised.
+TEST(KoImage, MemoryLimitCanBeLowered)
+{
+    const uint64_t limit = CKoImage::GetMemoryLimit();
+    EXPECT_EQ(256000000u, limit);
+    CKoImage img;
+    ASSERT_TRUE(img.Create(1000, 1000, 24));
+    CKoImage::SetMemoryLimit(1000000);
+    EXPECT_FALSE(CKoImage::WithinMemory(1000, 1000, 24));
+    EXPECT_FALSE(img.Create(1000, 1000, 24));
+    EXPECT_STREQ("CKOIMAGE_MAX_MEMORY exceeded", img.GetLastError());
+    EXPECT_TRUE(img.Create(500, 500, 24));
+    CKoImage::SetMemoryLimit(limit);
+    EXPECT_TRUE(img.Create(1000, 1000, 24));
+}
+
 TEST(KoImage, PixelAccessStaysInside)
 {
     CKoImage img;
