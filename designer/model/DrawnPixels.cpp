@@ -43,7 +43,7 @@ void CDrawnPixels::Forget()
 // and nothing of the rectangle cut off by the edge or a clip.
 BOOL CDrawnPixels::CanKeep(HDC hdc, const CRect& rect)
 {
-    if (rect.IsRectEmpty() || ::GetObjectType(hdc) != OBJ_MEMDC || ::GetDeviceCaps(hdc, BITSPIXEL) != 32 ||
+    if (rect.IsRectEmpty() || ::GetObjectType(hdc) != OBJ_MEMDC || BitsPerPixel(hdc) != 32 ||
         ::GetMapMode(hdc) != MM_TEXT || ::GetGraphicsMode(hdc) != GM_COMPATIBLE)
         return FALSE;
     CRect clip;
@@ -80,13 +80,25 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
 HDC CDrawnPixels::s_hDirectDC = NULL;
 DWORD* CDrawnPixels::s_pDirectBits = NULL;
 CSize CDrawnPixels::s_directSize(0, 0);
+int CDrawnPixels::s_nDirectDepth = 0;
+
+int CDrawnPixels::BitsPerPixel(HDC hdc)
+{
+    if (hdc != NULL && hdc == s_hDirectDC) {
+        if (s_nDirectDepth == 0)
+            s_nDirectDepth = ::GetDeviceCaps(hdc, BITSPIXEL);
+        return s_nDirectDepth;
+    }
+    return ::GetDeviceCaps(hdc, BITSPIXEL);
+}
 
 CDrawnPixels::CDirectTarget::CDirectTarget(HDC hdc, DWORD* pBits, CSize size)
-    : m_hOldDC(s_hDirectDC), m_pOldBits(s_pDirectBits), m_oldSize(s_directSize)
+    : m_hOldDC(s_hDirectDC), m_pOldBits(s_pDirectBits), m_oldSize(s_directSize), m_nOldDepth(s_nDirectDepth)
 {
     s_hDirectDC = hdc;
     s_pDirectBits = pBits;
     s_directSize = size;
+    s_nDirectDepth = 0;
 }
 
 CDrawnPixels::CDirectTarget::~CDirectTarget()
@@ -94,6 +106,7 @@ CDrawnPixels::CDirectTarget::~CDirectTarget()
     s_hDirectDC = m_hOldDC;
     s_pDirectBits = m_pOldBits;
     s_directSize = m_oldSize;
+    s_nDirectDepth = m_nOldDepth;
 }
 
 // The first row of the rectangle in the direct target's pixels, and the

@@ -39,7 +39,12 @@ public:
         HDC m_hOldDC;
         DWORD* m_pOldBits;
         CSize m_oldSize;
+        int m_nOldDepth;
     };
+
+    // GetDeviceCaps(hdc, BITSPIXEL), asked of the direct target's DC once
+    // while it lives: under Wine each question costs server round trips.
+    static int BitsPerPixel(HDC hdc);
 
     // Appends the bytes of a value to a key.
     template <class T>
@@ -57,6 +62,7 @@ private:
     static HDC s_hDirectDC;
     static DWORD* s_pDirectBits;
     static CSize s_directSize;
+    static int s_nDirectDepth;
 
     std::string m_key;
     CSize m_size;

@@ -9,6 +9,7 @@
 #include "framework/Brush.h"
 #include "controls/ColorFont.h"
 #include "controls/BarPainter.h"
+#include "designer/model/DrawnPixels.h"
 #include "designer/app/LangManager.h"
 #include "designer/model/ThemePicture.h"
 #include "designer/core/Md5Crypt.h"
@@ -358,7 +359,7 @@ void CUIControl::Draw(CDC* pDC, int left, int top, int right, int bottom)
 void CUIControl::DrawBadge(CDC* pDC, int left, int top, int nNumber)
 {
     CRect badge(left - 3, top - 3, left + 21, top + 17);
-    if (pDC->GetDeviceCaps(BITSPIXEL) > 8) {
+    if (CDrawnPixels::BitsPerPixel(pDC->GetSafeHdc()) > 8) {
         int saved = pDC->SaveDC();
         pDC->ExcludeClipRect(badge.left, badge.top, badge.left + 1, badge.top + 1);
         pDC->ExcludeClipRect(badge.right - 1, badge.top, badge.right, badge.top + 1);
@@ -424,7 +425,7 @@ void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
         CScopedSelect black(hdc, ::GetStockObject(BLACK_BRUSH));
         // on 32-bit pixels a solid brush fills as the background colour does,
         // without the text machinery behind a background fill
-        CScopedBrush brush(::GetDeviceCaps(hdc, BITSPIXEL) == 32 ? ::CreateSolidBrush(kFrameColor) : NULL);
+        CScopedBrush brush(CDrawnPixels::BitsPerPixel(hdc) == 32 ? ::CreateSolidBrush(kFrameColor) : NULL);
         for (int id = UIHANDLE_TOPLEFT; id <= UIHANDLE_RIGHT; ++id) {
             CRect h = GetHandleRect(id, rect);
             if (brush.IsValid())

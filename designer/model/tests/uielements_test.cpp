@@ -358,6 +358,39 @@ TEST(MenuEntry, FaceDrawnAgainIsTheFaceDrawnAnew)
     }
 }
 
+// The depth a paint asks of its DC once: a selected, numbered entry drawn in
+// a direct target gives what it gives drawn anywhere else (gradient badge,
+// solid handles), and the depth is asked anew of each target, also nested.
+TEST(MenuEntry, SelectedNumberedEntryDrawnInATargetIsDrawnAsElsewhere)
+{
+    Surface outer(200, 90, kWall), inner(200, 90, kWall), apart(200, 90, kWall);
+    CUIButton b;
+    b.SetCaption("Entry");
+    b.SetRect(30.0, 25.0, 150.0, 55.0);
+    b.SetSelected(TRUE);
+    b.DrawOnCanvas(&apart.dc, 1.0, 7);
+    {
+        CDrawnPixels::CDirectTarget first(outer.dc.GetSafeHdc(), (DWORD*)outer.bits, CSize(200, 90));
+        EXPECT_EQ(::GetDeviceCaps(outer.dc.GetSafeHdc(), BITSPIXEL),
+                  CDrawnPixels::BitsPerPixel(outer.dc.GetSafeHdc()));
+        {
+            CDrawnPixels::CDirectTarget second(inner.dc.GetSafeHdc(), (DWORD*)inner.bits, CSize(200, 90));
+            EXPECT_EQ(::GetDeviceCaps(inner.dc.GetSafeHdc(), BITSPIXEL),
+                      CDrawnPixels::BitsPerPixel(inner.dc.GetSafeHdc()));
+            b.DrawOnCanvas(&inner.dc, 1.0, 7);
+        }
+        b.DrawOnCanvas(&outer.dc, 1.0, 7);
+    }
+    int differ = 0, badge = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 200; ++x) {
+            differ += (outer.At(x, y) != apart.At(x, y)) + (inner.At(x, y) != apart.At(x, y));
+            badge += x >= 27 && x < 51 && y >= 22 && y < 42 && apart.At(x, y) != kWall;
+        }
+    EXPECT_EQ(0, differ);
+    EXPECT_GT(badge, 24 * 20 / 2);
+}
+
 TEST(MenuEntry, ThemeWithABadPictureKeepsTheRestAndIsNotRetried)
 {
     Folder folder;
