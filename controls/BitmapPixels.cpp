@@ -1,7 +1,5 @@
 #include "controls/BitmapPixels.h"
 
-namespace {
-
 BITMAPINFO TopDown32(int cx, int cy)
 {
     BITMAPINFO bi;
@@ -14,8 +12,6 @@ BITMAPINFO TopDown32(int cx, int cy)
     bi.bmiHeader.biCompression = BI_RGB;
     return bi;
 }
-
-}  // namespace
 
 BOOL ReadBitmapPixels(HBITMAP hBitmap, int& cx, int& cy, std::vector<uint32_t>& pixels)
 {

@@ -4,6 +4,8 @@
 #include <stdint.h>
 #include <vector>
 
+// The header of a 32-bit top-down DIB of cx * cy pixels.
+BITMAPINFO TopDown32(int cx, int cy);
 // FALSE when the bitmap is missing, empty or cannot be read.
 BOOL ReadBitmapPixels(HBITMAP hBitmap, int& cx, int& cy, std::vector<uint32_t>& pixels);
 // A bitmap compatible with the screen holding cx * cy pixels; NULL on failure.

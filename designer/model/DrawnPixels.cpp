@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "controls/BitmapPixels.h"
 #include "framework/ScopedHandle.h"
 
 namespace {
@@ -9,19 +10,6 @@ namespace {
 // Larger drawings (an element at a high zoom) are drawn each time rather than
 // held: 64 KB each at most.
 const int kKeptPixelsMax = 16 * 1024;
-
-BITMAPINFO TopDown(int w, int h)
-{
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    return bi;
-}
 
 }  // namespace
 
@@ -59,7 +47,7 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
     CScopedMemDC mem(::CreateCompatibleDC(NULL));
     if (!mem.IsValid())
         return FALSE;
-    BITMAPINFO bi = TopDown(w, h);
+    BITMAPINFO bi = TopDown32(w, h);
     void* bits = NULL;
     CScopedBitmap bitmap(::CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, NULL, 0));
     if (!bitmap.IsValid() || bits == NULL)
@@ -167,7 +155,7 @@ void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, con
         }
         m_key = key;
     }
-    BITMAPINFO bi = TopDown(m_size.cx, m_size.cy);
+    BITMAPINFO bi = TopDown32(m_size.cx, m_size.cy);
     ::StretchDIBits(hdc, rect.left, rect.top, m_size.cx, m_size.cy, 0, 0, m_size.cx, m_size.cy, &m_pixels[0], &bi,
                     DIB_RGB_COLORS, SRCCOPY);
 }
