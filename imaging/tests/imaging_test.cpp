@@ -197,17 +197,25 @@ TEST(Imaging, JpegQualityChangesFileSize)
     remove(hi.c_str());
 }
 
+// The bytes of img saved as a BMP file (the file is removed again).
+void SavedBmpBytes(CxImage& img, const char* name, std::vector<BYTE>& data)
+{
+    std::string path = TempName(name);
+    ASSERT_TRUE(img.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
+    data.assign(FileSize(path), 0);
+    FILE* f = fopen(path.c_str(), "rb");
+    ASSERT_TRUE(f != NULL);
+    ASSERT_EQ(fread(&data[0], 1, data.size(), f), data.size());
+    fclose(f);
+    remove(path.c_str());
+}
+
 TEST(Imaging, DecodeFromMemoryAndRejectsGarbage)
 {
     CxImage img;
     MakeQuadrants(img);
-    std::string path = TempName("mem.bmp");
-    ASSERT_TRUE(img.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
-    std::vector<BYTE> data(FileSize(path));
-    FILE* f = fopen(path.c_str(), "rb");
-    ASSERT_EQ(fread(&data[0], 1, data.size(), f), data.size());
-    fclose(f);
-    remove(path.c_str());
+    std::vector<BYTE> data;
+    ASSERT_NO_FATAL_FAILURE(SavedBmpBytes(img, "mem.bmp", data));
 
     CxImage m;
     ASSERT_TRUE(m.Decode(&data[0], (DWORD)data.size(), CXIMAGE_FORMAT_BMP));
@@ -231,13 +239,8 @@ TEST(Imaging, RepeatedDecodesAnswerForTheirOwnBytes)
 {
     CxImage img;
     MakeQuadrants(img);
-    std::string path = TempName("again.bmp");
-    ASSERT_TRUE(img.Save(path.c_str(), CXIMAGE_FORMAT_BMP));
-    std::vector<BYTE> data(FileSize(path));
-    FILE* f = fopen(path.c_str(), "rb");
-    ASSERT_EQ(fread(&data[0], 1, data.size(), f), data.size());
-    fclose(f);
-    remove(path.c_str());
+    std::vector<BYTE> data;
+    ASSERT_NO_FATAL_FAILURE(SavedBmpBytes(img, "again.bmp", data));
 
     CxImage first;
     ASSERT_TRUE(first.Decode(&data[0], (DWORD)data.size(), 0));
