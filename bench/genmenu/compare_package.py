@@ -27,11 +27,11 @@ def romfs_files(image):
 
     def walk(offset, prefix):
         while offset:
-            nxt, spec, size = struct.unpack(">III", image[offset:offset + 12])
+            nxt, info, size = struct.unpack(">III", image[offset:offset + 12])
             name, data = name_end(offset + 16)
             kind = nxt & 7
             if kind == 1 and name not in (".", ".."):
-                walk(spec, prefix + name + "/")
+                walk(info, prefix + name + "/")
             elif kind == 2:
                 files[prefix + name] = image[data:data + size]
             offset = nxt & ~15
