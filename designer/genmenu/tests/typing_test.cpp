@@ -149,6 +149,28 @@ void RecordPassword(const char* file, const char* password, const std::string& h
            << hash << "\n";
 }
 
+// The generate dialog, shown, on an empty 1024 x 768 page.
+struct EmptyPageGenerateDialog {
+    CUIControlList list;
+    CViewCanvas canvas;
+    CGenMenuDlg dlg;
+
+    EmptyPageGenerateDialog()
+    {
+        list.SetPaperSize(1024, 768);
+        canvas.SetList(&list);
+        dlg.m_pControlList = &list;
+        dlg.m_pCanvas = &canvas;
+    }
+    bool Show()
+    {
+        if (!dlg.Create(IDD_GENMENU, NULL))
+            return false;
+        dlg.ShowWindow(SW_SHOW);
+        return true;
+    }
+    ~EmptyPageGenerateDialog() { dlg.DestroyWindow(); }
+};
 }  // namespace
 
 TEST(TypedText, PasswordHashIsMadeFromTheTypedBytes)
@@ -225,15 +247,9 @@ TEST(TypedText, MenuWithATypedChineseNameBecomesAPackageOfThatName)
 // A click in the picture quality box focuses it: typed digits go there.
 TEST(TypedText, ClickedQualityBoxTakesTheTypedDigits)
 {
-    CUIControlList list;
-    list.SetPaperSize(1024, 768);
-    CViewCanvas canvas;
-    canvas.SetList(&list);
-    CGenMenuDlg dlg;
-    dlg.m_pControlList = &list;
-    dlg.m_pCanvas = &canvas;
-    ASSERT_TRUE(dlg.Create(IDD_GENMENU, NULL));
-    dlg.ShowWindow(SW_SHOW);
+    EmptyPageGenerateDialog page;
+    CGenMenuDlg& dlg = page.dlg;
+    ASSERT_TRUE(page.Show());
     HWND hName = ::GetDlgItem(dlg.m_hWnd, IDC_GM_NAME);
     HWND hQuality = ::GetDlgItem(dlg.m_hWnd, IDC_GM_QUALITY);
     Focus(hName);
@@ -256,7 +272,6 @@ TEST(TypedText, ClickedQualityBoxTakesTheTypedDigits)
     Pump();
     EXPECT_EQ("42", Text(hQuality));
     EXPECT_EQ("", Text(hName));
-    dlg.DestroyWindow();
 }
 
 // The same fields typed with the X server's keyboard, with the skin on as
@@ -289,17 +304,10 @@ const char kKeyPasswordA[] = "\xA8\xB9"
 TEST(KeyboardText, GenerateDialogNameTakesTheTypedKeys)
 {
     ASSERT_NO_FATAL_FAILURE(StartTheSkin());
-    CUIControlList list;
-    list.SetPaperSize(1024, 768);
-    CViewCanvas canvas;
-    canvas.SetList(&list);
-    CGenMenuDlg dlg;
-    dlg.m_pControlList = &list;
-    dlg.m_pCanvas = &canvas;
-    ASSERT_TRUE(dlg.Create(IDD_GENMENU, NULL));
-    dlg.ShowWindow(SW_SHOW);
+    EmptyPageGenerateDialog page;
+    CGenMenuDlg& dlg = page.dlg;
+    ASSERT_TRUE(page.Show());
     EXPECT_EQ(kKeysA, TypeOnKeyboard(::GetDlgItem(dlg.m_hWnd, IDC_GM_NAME), kKeysW));
-    dlg.DestroyWindow();
 }
 
 TEST(KeyboardText, EntryCaptionTakesTheTypedKeys)
