@@ -4,6 +4,10 @@
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 
+BEGIN_MESSAGE_MAP(CPropertyPage, CDialog)
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
 {
     CommonConstruct(MAKEINTRESOURCE(nIDTemplate), nIDCaption);
@@ -107,6 +111,13 @@ BOOL CPropertyPage::OnQueryCancel() { return TRUE; }
 LRESULT CPropertyPage::OnWizardBack() { return 0; }
 LRESULT CPropertyPage::OnWizardNext() { return 0; }
 BOOL CPropertyPage::OnWizardFinish() { return UpdateData(TRUE); }
+
+// A multi-line edit closes its parent on Escape, and the parent is the page:
+// that is the sheet's Cancel, not a dialog of its own ending.
+void CPropertyPage::OnClose()
+{
+    ::PostMessage(::GetParent(m_hWnd), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
 
 BOOL CPropertyPage::PreTranslateMessage(MSG*)
 {

@@ -44,12 +44,14 @@ public:
 protected:
     void CommonConstruct(LPCTSTR lpszTemplateName, UINT nIDCaption);
     LRESULT MapWizardResult(LRESULT lResult) const;
+    afx_msg void OnClose();
 
     CString m_strCaption;
     BOOL m_bFirstSetActive;
     BOOL m_bModified;
     friend class CPropertySheet;
     friend INT_PTR CALLBACK AfxPropPageDlgProc(HWND, UINT, WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
 };
 
 FW_API INT_PTR CALLBACK AfxPropPageDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -27,15 +27,15 @@ inline void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-// Types the text with the X server's keyboard (xdotool, as a real keyboard
-// does) into the window that has the X focus. Wine starts the shell as a Unix
-// process, with the command line in the Unix character set, and gives no
-// process handle to wait on: the shell leaves xdotool's exit code in a file.
-// The keys arrive while xdotool runs (it maps a spare key code to each
-// character in turn), so pump() runs the caller's messages meanwhile.
-// False when xdotool did not run or failed.
+// Runs xdotool with the arguments on the X server: its keys go to the window
+// that has the X focus, as a real keyboard's do. Wine starts the shell as a
+// Unix process, with the command line in the Unix character set, and gives
+// no process handle to wait on: the shell leaves xdotool's exit code in a
+// file. The keys arrive while xdotool runs, so pump() runs the caller's
+// messages meanwhile. The last argument goes in double quotes. False when
+// xdotool did not run or failed.
 template <class Pump>
-bool TypeOnXServer(const std::wstring& text, Pump pump)
+bool RunXdotool(const std::wstring& args, const std::wstring& last, Pump pump)
 {
     typedef char*(CDECL * UnixName)(LPCWSTR);
     UnixName toUnix = (UnixName)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
@@ -45,11 +45,11 @@ bool TypeOnXServer(const std::wstring& text, Pump pump)
     char* unixDone = toUnix(done);
     if (unixDone == NULL)
         return false;
-    std::wstring cmd = L"/bin/sh -c \"xdotool type --delay 250 -- \\\"$0\\\"; echo $? >\\\"$1\\\"\" \"";
+    std::wstring cmd = L"/bin/sh -c \"xdotool " + args + L" -- \\\"$0\\\"; echo $? >\\\"$1\\\"\" \"";
     bool ok = true;
-    for (wchar_t c : text)
+    for (wchar_t c : args + last)
         ok = ok && c != L'"' && c != L'\\';  // such text would need quoting
-    cmd += text + L"\" \"";
+    cmd += last + L"\" \"";
     for (const char* p = unixDone; *p; ++p)
         cmd += (wchar_t)(unsigned char)*p;  // temp paths are ASCII here
     cmd += L"\"";
@@ -82,6 +82,21 @@ bool TypeOnXServer(const std::wstring& text, Pump pump)
     pump();
     DeleteFileW(done);
     return rc == "0";
+}
+
+// Types the text with the X server's keyboard (xdotool maps a spare key code
+// to each character in turn).
+template <class Pump>
+bool TypeOnXServer(const std::wstring& text, Pump pump)
+{
+    return RunXdotool(L"type --delay 250", text, pump);
+}
+
+// Presses a key by its X name ("Escape", "ctrl+g") on the X server.
+template <class Pump>
+bool PressOnXServer(const std::wstring& key, Pump pump)
+{
+    return RunXdotool(L"key", key, pump);
 }
 
 // Runs the application's waiting messages and idle work, as its own loop

@@ -10,6 +10,7 @@
 #include "framework/tests/OwnerTestRes.h"
 #include "framework/tests/TempDir.h"
 #include "framework/tests/TimerDriver.h"
+#include "testsupport/WindowsTestSupport.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -402,4 +403,59 @@ TEST(ModalOwner, ExplicitModelessParentDisablesTheFrameBehindIt)
     modeless.DestroyWindow();
     app.m_pMainWnd = NULL;
     main.DestroyWindow();
+}
+
+namespace {
+class CNotesPage : public CPropertyPage {
+public:
+    CNotesPage() : CPropertyPage(IDD_NOTES_PAGE) {}
+    int m_nQueries = 0;
+    BOOL OnQueryCancel() override
+    {
+        ++m_nQueries;
+        return TRUE;
+    }
+};
+}  // namespace
+
+// A multi-line edit takes every key from the dialog keys, and Escape makes
+// it close its parent, which on a sheet is the page: the wizard is cancelled
+// as by its Cancel button, from a posted key and from the keyboard.
+TEST(SheetKeys, EscapeInAMultiLineEditCancelsTheWizard)
+{
+    for (bool keyboard : {false, true}) {
+        SCOPED_TRACE(keyboard ? "keyboard" : "posted key");
+        CNotesPage page;
+        CPropertySheet sheet("Notes");
+        sheet.AddPage(&page);
+        sheet.SetWizardMode();
+        HWND hNotes = NULL;
+        bool pressed = false;
+        CDriver driver({[&] {
+                            if (page.m_hWnd == NULL)
+                                return false;
+                            hNotes = ::GetDlgItem(page.m_hWnd, IDC_NOTES);
+                            ::SetForegroundWindow(sheet.m_hWnd);
+                            ::SetFocus(hNotes);
+                            return true;
+                        },
+                        // the X server's focus follows a moment later
+                        [&, n = 0]() mutable { return ++n > 8 && ::GetFocus() == hNotes; },
+                        [&] {
+                            if (keyboard) {
+                                pressed = zavotest::PressOnXServer(L"Escape", [] {
+                                    MSG msg;
+                                    while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE) && AfxPumpMessage()) {
+                                    }
+                                });
+                            } else {
+                                pressed = ::PostMessage(hNotes, WM_KEYDOWN, VK_ESCAPE, 1) != FALSE;
+                            }
+                            return true;
+                        }},
+                       [&] { sheet.EndDialog(IDABORT); });
+        EXPECT_EQ(IDCANCEL, sheet.DoModal());
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(1, page.m_nQueries);
+    }
 }
