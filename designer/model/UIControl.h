@@ -322,8 +322,9 @@ protected:
     void SetBootEntryTexts();
 
     void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
-    // The children of the UICONTROL block in file order, for both writers.
-    void WriteMarkupFields(CMarkupFieldSink& sink) const;
+    // The children of the UICONTROL block in file order, for both writers;
+    // without bPlace less the GROUP and ITEMPOS children.
+    void WriteMarkupFields(CMarkupFieldSink& sink, BOOL bPlace) const;
     static void DrawBadge(CDC* pDC, int left, int top, int nNumber);
 
     CColorFont* m_pFont;

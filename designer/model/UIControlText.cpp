@@ -292,16 +292,13 @@ bool AppendEscaped(std::string& out, LPCTSTR lpszText, BOOL bAttrib)
     return true;
 }
 
-// Writes the lines that CXmlDocument::AddChildElem and SetChildAttrib would
-// add, leaving out the place (ITEMPOS) and the group.
+// Writes the lines that CXmlDocument::AddChildElem and SetChildAttrib would add.
 class CUndoBodyWriter : public CMarkupFieldSink {
 public:
     CUndoBodyWriter() : m_pName(NULL), m_bPlain(true) { m_text.reserve(640); }
     void Child(LPCTSTR lpszName, LPCTSTR lpszValue) override
     {
         CloseChild();
-        if (strcmp(lpszName, "ITEMPOS") == 0 || strcmp(lpszName, "GROUP") == 0)
-            return;
         m_pName = lpszName;
         m_text += '<';
         m_text += lpszName;
@@ -335,7 +332,7 @@ public:
     }
     std::string m_text;
     std::string m_data;  // the open child's escaped value
-    LPCTSTR m_pName;     // the open child, NULL when none or left out
+    LPCTSTR m_pName;     // the open child, NULL when none
     bool m_bPlain;
 };
 
@@ -347,7 +344,7 @@ BOOL CUIControl::SaveToMarkup(CXmlDocument& doc)
     doc.SetChildAttrib("UITYPE", m_strTypeName);
     doc.IntoElem();
     CDocumentSink sink(doc);
-    WriteMarkupFields(sink);
+    WriteMarkupFields(sink, TRUE);
     doc.OutOfElem();
     return TRUE;
 }
@@ -358,7 +355,7 @@ BOOL CUIControl::WriteUndoBody(CString& strBody) const
     writer.m_text += "<UICONTROL UITYPE=\"";
     writer.m_bPlain = AppendEscaped(writer.m_text, m_strTypeName, TRUE);
     writer.m_text += "\">\r\n";
-    WriteMarkupFields(writer);
+    WriteMarkupFields(writer, FALSE);
     writer.CloseChild();
     writer.m_text += "</UICONTROL>";
     if (!writer.m_bPlain)
@@ -367,7 +364,7 @@ BOOL CUIControl::WriteUndoBody(CString& strBody) const
     return TRUE;
 }
 
-void CUIControl::WriteMarkupFields(CMarkupFieldSink& sink) const
+void CUIControl::WriteMarkupFields(CMarkupFieldSink& sink, BOOL bPlace) const
 {
     CString s;
     sink.Child("CAPTION", m_strCaption);
@@ -383,18 +380,20 @@ void CUIControl::WriteMarkupFields(CMarkupFieldSink& sink) const
     sink.Child("ASMENU", BoolText(m_bAsMenu));
     sink.Child("FONT", GetFontString());
     sink.ChildAttrib("NAME", GetFontFaceName());
-    s.Format("%d", m_nGroup);
-    sink.Child("GROUP", s);
-    sink.Child("ITEMPOS", NULL);
-    CRect r = GetRect();
-    s.Format("%d", r.left);
-    sink.ChildAttrib("LEFT", s);
-    s.Format("%d", r.right);
-    sink.ChildAttrib("RIGTH", s);
-    s.Format("%d", r.top);
-    sink.ChildAttrib("TOP", s);
-    s.Format("%d", r.bottom);
-    sink.ChildAttrib("BOTTOM", s);
+    if (bPlace) {
+        s.Format("%d", m_nGroup);
+        sink.Child("GROUP", s);
+        sink.Child("ITEMPOS", NULL);
+        CRect r = GetRect();
+        s.Format("%d", r.left);
+        sink.ChildAttrib("LEFT", s);
+        s.Format("%d", r.right);
+        sink.ChildAttrib("RIGTH", s);
+        s.Format("%d", r.top);
+        sink.ChildAttrib("TOP", s);
+        s.Format("%d", r.bottom);
+        sink.ChildAttrib("BOTTOM", s);
+    }
     sink.Child("PASSWORD", m_strPassword);
     s.Format("%d", m_nEnablePass);
     sink.Child("ENABLEPASS", s);
