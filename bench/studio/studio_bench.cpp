@@ -207,6 +207,8 @@ int main(int argc, char** argv)
     Report("zoom step (+)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_ADD, 1); }));
     Report("zoom back (-)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1); }));
     Report("undo snapshot alone", Time([&] { list.SaveUndo(); }));
+    // the same snapshot back: every body compared, no element remade
+    Report("undo restore alone", Time([&] { list.Undo(); }));
     Report("redraw alone", Time([&] { canvas.Redraw(); }));
     Report("deselect (click on empty page)", Time([&] {
                CPoint empty = canvas.PageToClient(1010, 760);

@@ -20,6 +20,7 @@ class CXmlDocument;
 class CLangManager;
 class CWallpaperCanvas;
 class CThemePicture;
+class CMarkupFieldSink;
 
 // The progress bar's values that the menu build collects from the elements
 // and writes as the "[progress]" section.
@@ -183,6 +184,12 @@ public:
 
     // Adds the UICONTROL block as a child of the document's main position.
     BOOL SaveToMarkup(CXmlDocument& doc);
+    // The same block as the text SaveToMarkup gives it, less its ITEMPOS and
+    // GROUP lines, written without a document (what undo compares). FALSE,
+    // and strBody untouched, when a text holds a double-byte character whose
+    // second byte is a markup character or ends in a lone lead byte: such
+    // text only the document itself writes as it does.
+    BOOL WriteUndoBody(CString& strBody) const;
 
     double GetLeft() const { return m_left; }
     double GetRight() const { return m_right; }
@@ -315,6 +322,9 @@ protected:
     void SetBootEntryTexts();
 
     void ReadFontValues(LPCTSTR lpszValues, LPCTSTR lpszFace);
+    // The children of the UICONTROL block in file order, for both writers;
+    // without bPlace less the GROUP and ITEMPOS children.
+    void WriteMarkupFields(CMarkupFieldSink& sink, BOOL bPlace) const;
     static void DrawBadge(CDC* pDC, int left, int top, int nNumber);
 
     CColorFont* m_pFont;

@@ -222,9 +222,13 @@ void CUIControlList::DeleteOldestSnapshot()
 }
 
 // The element's markup without its position and group, which a snapshot
-// keeps beside it: a move changes no body, so snapshots share them.
+// keeps beside it: a move changes no body, so snapshots share them. Written
+// straight as text where it can be; else cut from a document of its own.
 CString CUIControlList::UndoBody(CUIControl* pControl)
 {
+    CString body;
+    if (pControl->WriteUndoBody(body))
+        return body;
     CXmlDocument doc;
     doc.SetDoc(NULL);
     doc.AddElem("S");

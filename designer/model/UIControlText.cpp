@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "framework/Menu.h"
 #include "framework/Pen.h"
@@ -18,6 +19,7 @@
 #include "designer/model/WallpaperCanvas.h"
 #include "designer/core/ElementText.h"
 #include "designer/core/XmlDocument.h"
+#include "designer/core/XmlPlatform.h"
 #include "imaging/xImage.h"
 
 namespace {
@@ -236,45 +238,168 @@ namespace {
 const char kCmdEscapeAttr[] = "ESC";
 }  // namespace
 
+// Receives the children of a UICONTROL block in file order: each child, then
+// the attributes of its start tag.
+class CMarkupFieldSink {
+public:
+    virtual void Child(LPCTSTR lpszName, LPCTSTR lpszValue) = 0;
+    virtual void ChildAttrib(LPCTSTR lpszName, LPCTSTR lpszValue) = 0;
+
+protected:
+    ~CMarkupFieldSink() {}
+};
+
+namespace {
+
+class CDocumentSink : public CMarkupFieldSink {
+public:
+    explicit CDocumentSink(CXmlDocument& doc) : m_doc(doc) {}
+    void Child(LPCTSTR lpszName, LPCTSTR lpszValue) override { m_doc.AddChildElem(lpszName, lpszValue); }
+    void ChildAttrib(LPCTSTR lpszName, LPCTSTR lpszValue) override { m_doc.SetChildAttrib(lpszName, lpszValue); }
+
+private:
+    CXmlDocument& m_doc;
+};
+
+bool IsMarkupChar(unsigned char c)
+{
+    return c == '<' || c == '>' || c == '&' || c == '"' || c == '\'';
+}
+
+// Appends text escaped as CXmlDocument escapes it. False where the document
+// would scan it differently: a double-byte character ending in a markup
+// character, or a lead byte at the end.
+bool AppendEscaped(std::string& out, LPCTSTR lpszText, BOOL bAttrib)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(lpszText ? lpszText : "");
+    size_t n = strlen(reinterpret_cast<const char*>(p));
+    bool special = false;
+    for (size_t i = 0; i < n; ++i) {
+        if (p[i] >= 0x80 && XmlPlatform::IsLeadByte(p[i])) {
+            if (i + 1 >= n || IsMarkupChar(p[i + 1]))
+                return false;
+            ++i;
+        } else if (IsMarkupChar(p[i])) {
+            special = true;
+        }
+    }
+    if (!special) {
+        out.append(reinterpret_cast<const char*>(p), n);
+    } else {
+        CString escaped = CXmlDocument::EscapeText(lpszText, bAttrib);
+        out.append(escaped, (size_t)escaped.GetLength());
+    }
+    return true;
+}
+
+// Writes the lines that CXmlDocument::AddChildElem and SetChildAttrib would add.
+class CUndoBodyWriter : public CMarkupFieldSink {
+public:
+    CUndoBodyWriter() : m_pName(NULL), m_bPlain(true) { m_text.reserve(640); }
+    void Child(LPCTSTR lpszName, LPCTSTR lpszValue) override
+    {
+        CloseChild();
+        m_pName = lpszName;
+        m_text += '<';
+        m_text += lpszName;
+        m_data.clear();
+        m_bPlain = AppendEscaped(m_data, lpszValue, FALSE) && m_bPlain;
+    }
+    void ChildAttrib(LPCTSTR lpszName, LPCTSTR lpszValue) override
+    {
+        if (m_pName == NULL)
+            return;
+        m_text += ' ';
+        m_text += lpszName;
+        m_text += "=\"";
+        m_bPlain = AppendEscaped(m_text, lpszValue, TRUE) && m_bPlain;
+        m_text += '"';
+    }
+    void CloseChild()
+    {
+        if (m_pName == NULL)
+            return;
+        if (m_data.empty()) {
+            m_text += "/>\r\n";
+        } else {
+            m_text += '>';
+            m_text += m_data;
+            m_text += "</";
+            m_text += m_pName;
+            m_text += ">\r\n";
+        }
+        m_pName = NULL;
+    }
+    std::string m_text;
+    std::string m_data;  // the open child's escaped value
+    LPCTSTR m_pName;     // the open child, NULL when none
+    bool m_bPlain;
+};
+
+}  // namespace
+
 BOOL CUIControl::SaveToMarkup(CXmlDocument& doc)
 {
-    CString s;
     doc.AddChildElem("UICONTROL", NULL);
     doc.SetChildAttrib("UITYPE", m_strTypeName);
     doc.IntoElem();
-    doc.AddChildElem("CAPTION", m_strCaption);
-    doc.AddChildElem("NAME", m_strName);
-    doc.AddChildElem("TITLE", m_strTitle);
-    BOOL doubled = FALSE;
-    doc.AddChildElem("CMDLINE", EncodeCmdLine(m_strCmdLine, doubled));
-    if (doubled)
-        doc.SetChildAttrib(kCmdEscapeAttr, "1");
-    doc.AddChildElem("THEMEFILE", m_strThemeFile);
-    doc.AddChildElem("SHORTKEY", m_strShortKey);
-    doc.AddChildElem("QUICKGO", BoolText(m_bQuickGo));
-    doc.AddChildElem("ASMENU", BoolText(m_bAsMenu));
-    doc.AddChildElem("FONT", GetFontString());
-    doc.SetChildAttrib("NAME", GetFontFaceName());
-    s.Format("%d", m_nGroup);
-    doc.AddChildElem("GROUP", s);
-    doc.AddChildElem("ITEMPOS", NULL);
-    CRect r = GetRect();
-    s.Format("%d", r.left);
-    doc.SetChildAttrib("LEFT", s);
-    s.Format("%d", r.right);
-    doc.SetChildAttrib("RIGTH", s);
-    s.Format("%d", r.top);
-    doc.SetChildAttrib("TOP", s);
-    s.Format("%d", r.bottom);
-    doc.SetChildAttrib("BOTTOM", s);
-    doc.AddChildElem("PASSWORD", m_strPassword);
-    s.Format("%d", m_nEnablePass);
-    doc.AddChildElem("ENABLEPASS", s);
-    doc.AddChildElem("ADDPATH", m_strAddPath);
-    s.Format("%x", (unsigned)m_crChunk);
-    doc.AddChildElem("CHUNKCOLOR", s);
+    CDocumentSink sink(doc);
+    WriteMarkupFields(sink, TRUE);
     doc.OutOfElem();
     return TRUE;
+}
+
+BOOL CUIControl::WriteUndoBody(CString& strBody) const
+{
+    CUndoBodyWriter writer;
+    writer.m_text += "<UICONTROL UITYPE=\"";
+    writer.m_bPlain = AppendEscaped(writer.m_text, m_strTypeName, TRUE);
+    writer.m_text += "\">\r\n";
+    WriteMarkupFields(writer, FALSE);
+    writer.CloseChild();
+    writer.m_text += "</UICONTROL>";
+    if (!writer.m_bPlain)
+        return FALSE;
+    strBody = CString(writer.m_text.data(), (int)writer.m_text.size());
+    return TRUE;
+}
+
+void CUIControl::WriteMarkupFields(CMarkupFieldSink& sink, BOOL bPlace) const
+{
+    CString s;
+    sink.Child("CAPTION", m_strCaption);
+    sink.Child("NAME", m_strName);
+    sink.Child("TITLE", m_strTitle);
+    BOOL doubled = FALSE;
+    sink.Child("CMDLINE", EncodeCmdLine(m_strCmdLine, doubled));
+    if (doubled)
+        sink.ChildAttrib(kCmdEscapeAttr, "1");
+    sink.Child("THEMEFILE", m_strThemeFile);
+    sink.Child("SHORTKEY", m_strShortKey);
+    sink.Child("QUICKGO", BoolText(m_bQuickGo));
+    sink.Child("ASMENU", BoolText(m_bAsMenu));
+    sink.Child("FONT", GetFontString());
+    sink.ChildAttrib("NAME", GetFontFaceName());
+    if (bPlace) {
+        s.Format("%d", m_nGroup);
+        sink.Child("GROUP", s);
+        sink.Child("ITEMPOS", NULL);
+        CRect r = GetRect();
+        s.Format("%d", r.left);
+        sink.ChildAttrib("LEFT", s);
+        s.Format("%d", r.right);
+        sink.ChildAttrib("RIGTH", s);
+        s.Format("%d", r.top);
+        sink.ChildAttrib("TOP", s);
+        s.Format("%d", r.bottom);
+        sink.ChildAttrib("BOTTOM", s);
+    }
+    sink.Child("PASSWORD", m_strPassword);
+    s.Format("%d", m_nEnablePass);
+    sink.Child("ENABLEPASS", s);
+    sink.Child("ADDPATH", m_strAddPath);
+    s.Format("%x", (unsigned)m_crChunk);
+    sink.Child("CHUNKCOLOR", s);
 }
 
 BOOL CUIControl::LoadFromMarkup(CXmlDocument& doc)

@@ -122,7 +122,113 @@ TEST_P(ElementTypes, CloneCopiesEverythingButTheGroup)
     EXPECT_STREQ((LPCTSTR)WriteBlock(original.get()), (LPCTSTR)WriteBlock(copy.get()));
 }
 
+// What undo compares: the block as the document writes it, cut out of it,
+// less the ITEMPOS and GROUP lines.
+CString BodyFromDocument(CUIControl* p)
+{
+    CString text = WriteBlock(p);
+    int start = text.Find("<UICONTROL");
+    int end = text.Find("</UICONTROL>");
+    if (start < 0 || end < start)
+        return CString("(no block)");
+    text = text.Mid(start, end + 12 - start);
+    for (LPCTSTR tag : {"<ITEMPOS", "<GROUP>"}) {
+        int from = text.Find(tag);
+        int to = from < 0 ? -1 : text.Find('\n', from);
+        if (from >= 0 && to > from)
+            text.Delete(from, to + 1 - from);
+    }
+    return text;
+}
+
+void ExpectBodyAsDocument(CUIControl* p)
+{
+    CString body("untouched");
+    ASSERT_TRUE(p->WriteUndoBody(body)) << (LPCTSTR)p->GetCaption();
+    EXPECT_STREQ((LPCTSTR)BodyFromDocument(p), (LPCTSTR)body);
+}
+
+TEST_P(ElementTypes, UndoBodyIsTheDocumentsBlockWithoutPlaceAndGroup)
+{
+    std::unique_ptr<CUIControl> p(MakeType(GetParam()));
+    ExpectBodyAsDocument(p.get());
+    SetEveryProperty(p.get());
+    ExpectBodyAsDocument(p.get());
+    // markup characters, line breaks and high bytes in every text
+    p->SetCaption("<ITEMPOS LEFT=\"1\"/>\r\n<GROUP>5</GROUP>\n&lt; 'x' \xe9\xff");
+    p->SetName("a&b>c");
+    p->SetTitle("\"quoted\" and 'single'");
+    p->SetCmdLine("kernel \\n\r\n</CMDLINE>");
+    p->SetThemeFile("");
+    p->SetShortKey("<");
+    p->SetPassword("p&<>\"'");
+    p->SetAddPath("C:\\x\\\xe4.png");
+    LOGFONT lf = p->GetFont()->GetLogFontData();
+    strcpy(lf.lfFaceName, "A&B \"<x>'");
+    CColorFont font(lf);
+    p->SetFont(&font);
+    ExpectBodyAsDocument(p.get());
+    p->SetCmdLine("");
+    p->SetEnablePass(0);
+    ExpectBodyAsDocument(p.get());
+}
+
 INSTANTIATE_TEST_SUITE_P(All, ElementTypes, ::testing::Values("button", "picture", "static", "progress"));
+
+TEST(ElementBlock, UndoBodyOfAnElementWithoutFontIsTheDocumentsBlock)
+{
+    CUIControl c;
+    c.SetCaption("x");
+    ExpectBodyAsDocument(&c);
+}
+
+// Under a double-byte code page (936 here): Chinese texts are written
+// straight, while a character whose second byte is a markup character, or a
+// lead byte at a text's end, is left to the document.
+TEST(ElementBlockDoubleByte, UndoBodyWritesChineseTextsAndLeavesOddBytesToTheDocument)
+{
+    if (::GetACP() != 936)
+        GTEST_SKIP() << "needs code page 936 (LC_ALL=zh_CN.UTF-8), this is " << ::GetACP();
+    CUIButton b;
+    b.SetCaption("\xd6\xd0\xce\xc4 <\xb2\xcb\xb5\xa5> & \x81\x40");  // GBK text, markup, a trail byte 0x40
+    b.SetTitle("\xc6\xf4\xb6\xaf");
+    LOGFONT lf = b.GetFont()->GetLogFontData();
+    strcpy(lf.lfFaceName, "\xcb\xce\xcc\xe5");
+    CColorFont font(lf);
+    b.SetFont(&font);
+    ExpectBodyAsDocument(&b);
+
+    const char* odd[] = {"\x81<GROUP>", "\x81>", "\x81&", "\x81\"", "\x81'", "ends in a lead byte \x81"};
+    for (const char* text : odd) {
+        CUIButton e;
+        e.SetCaption(text);
+        CString body("untouched");
+        EXPECT_FALSE(e.WriteUndoBody(body)) << text;
+        EXPECT_STREQ("untouched", (LPCTSTR)body) << text;
+    }
+    CUIButton face;
+    strcpy(lf.lfFaceName, "\xcb\xce\xcc");
+    CColorFont cut(lf);
+    face.SetFont(&cut);
+    CString body;
+    EXPECT_FALSE(face.WriteUndoBody(body));
+
+    // undo still tells their changes apart
+    CUIControlList list;
+    std::vector<CString> blocks;
+    for (const char* text : odd) {
+        CUIButton* e = new CUIButton;
+        e->SetCaption(text);
+        list.Add(e);
+        blocks.push_back(WriteBlock(e));
+    }
+    list.SaveUndo();
+    list.GetAt(0)->SetCaption("\x81<GROUP>x");
+    list.GetAt(5)->SetName("changed");
+    list.Undo();
+    for (int i = 0; i < list.GetCount(); ++i)
+        EXPECT_STREQ((LPCTSTR)blocks[(size_t)i], (LPCTSTR)WriteBlock(list.GetAt(i))) << i;
+}
 
 TEST(ElementBlock, CommandLineLinesAreEscapedOnOneLine)
 {

@@ -2,11 +2,13 @@
 // clipboard and creation by type.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "controls/ColorFont.h"
 #include "designer/model/UIButton.h"
 #include "designer/model/UIControlFactory.h"
 #include "designer/model/UIControlList.h"
@@ -201,6 +203,48 @@ TEST_F(ListTest, UndoKeepsUnchangedElementsAndRemakesChangedOnes)
     for (int i : {0, 2, 3, 4})
         EXPECT_EQ(before[(size_t)i], list.GetAt(i)) << i;
     EXPECT_FALSE(picture->IsThemeReloadPending());
+}
+
+// Undo notices a change of any one property of the project block, each on
+// its own, and brings the old value back.
+TEST_F(ListTest, UndoRestoresAChangeOfAnySingleProperty)
+{
+    typedef void (*Change)(CUIControl*);
+    const Change changes[] = {
+        [](CUIControl* p) { p->SetCaption("new caption"); },
+        [](CUIControl* p) { p->SetName("new name"); },
+        [](CUIControl* p) { p->SetTitle("new title"); },
+        [](CUIControl* p) { p->SetCmdLine("kernel \\n"); },  // doubles its backslash
+        [](CUIControl* p) { p->SetThemeFile("blue.zmt"); },
+        [](CUIControl* p) { p->SetShortKey("F9"); },
+        [](CUIControl* p) { p->SetQuickGo(!p->GetQuickGo()); },
+        [](CUIControl* p) { p->SetAsMenu(!p->GetAsMenu()); },
+        [](CUIControl* p) { p->GetFont()->SetColor(p->GetFont()->GetColor() ^ 0x123456); },
+        [](CUIControl* p) { p->GetFont()->SetTextFormat(p->GetFont()->GetTextFormat() ^ 0x100); },
+        [](CUIControl* p) {
+            LOGFONT lf = p->GetFont()->GetLogFontData();
+            strcpy(lf.lfFaceName, "Courier New");
+            CColorFont font(lf);
+            p->SetFont(&font);
+        },
+        [](CUIControl* p) { p->SetPassword("secret"); },
+        [](CUIControl* p) { p->SetEnablePass(1); },
+        [](CUIControl* p) { p->SetAddPath("C:\\hover.png"); },
+        [](CUIControl* p) { p->SetChunkColor(0xABCDEF); },
+        [](CUIControl* p) { p->SetGroup(9); },
+        [](CUIControl* p) { p->SetRect(1.0, 2.0, 3.0, 4.0); },
+    };
+    list.GetAt(1)->SetCmdLine("kernel \\boot");
+    const CString start = Serialize(list);
+    int n = 0;
+    for (Change change : changes) {
+        list.SaveUndo();
+        change(list.GetAt(1));
+        ASSERT_STRNE((LPCTSTR)start, (LPCTSTR)Serialize(list)) << "change " << n;
+        list.Undo();
+        EXPECT_STREQ((LPCTSTR)start, (LPCTSTR)Serialize(list)) << "change " << n;
+        ++n;
+    }
 }
 
 // An element made anew by undo reads its relative picture from the
