@@ -11,6 +11,8 @@
 #include "imaging/xImage.h"
 #include "framework/ScopedHandle.h"
 
+#include <vector>
+
 class CWallpaperCanvas {
 public:
     CWallpaperCanvas();
@@ -19,9 +21,15 @@ public:
     // Loads folder\wallpaper.png and makes a 32-bit bitmap of its size with
     // the wallpaper drawn in; FALSE when the picture does not load.
     BOOL Open(LPCTSTR lpszFolder);
+    // The same from a picture in memory; there is no file to save then.
+    BOOL Open(const CxImage& picture);
     BOOL IsOpen() const { return m_hBitmap.IsValid(); }
-    // Draws the wallpaper over the whole bitmap again.
+    // Makes the whole bitmap the wallpaper again (drawn only where it was
+    // drawn over since).
     void DrawWallpaper();
+    // The same for a picture cut from area alone: what is drawn next is kept
+    // inside area until the next DrawWallpaper.
+    void DrawWallpaper(const CRect& area);
     CDC* GetDC() { return &m_dc; }
     CSize GetSize() const { return CSize((int)m_wallpaper.GetWidth(), (int)m_wallpaper.GetHeight()); }
     // Makes the whole bitmap the wallpaper and saves it as PNG over the
@@ -33,13 +41,23 @@ public:
     // Saves an unsaved wallpaper; TRUE when there is nothing to save.
     BOOL SaveIfChanged();
     // The wallpaper with everything merged into it so far.
-    const CxImage& GetWallpaper() const { return m_wallpaper; }
+    const CxImage& GetWallpaper() const;
     const CString& GetWallpaperPath() const { return m_strWallpaper; }
 
 private:
     void Close();
+    BOOL MakeBitmap();
+    // The bitmap as the wallpaper again where it was drawn over.
+    void Restore();
+    size_t PixelCount() const;
+    // The picture from the merged pixels when a merge made it stale.
+    BOOL UpdateWallpaper() const;
 
-    CxImage m_wallpaper;
+    // the wallpaper as a picture, and its pixels as drawn into the bitmap,
+    // which merges update first
+    mutable CxImage m_wallpaper;
+    std::vector<DWORD> m_base;
+    mutable BOOL m_bStale;
     CString m_strWallpaper;
     CDC m_dc;
     CScopedBitmap m_hBitmap;
@@ -47,6 +65,8 @@ private:
     void* m_pBits;
     BOOL m_bSaveDeferred;
     BOOL m_bChanged;
+    // where the bitmap may differ from the wallpaper
+    CRect m_rcDrawn;
 
     CWallpaperCanvas(const CWallpaperCanvas&);
     CWallpaperCanvas& operator=(const CWallpaperCanvas&);
