@@ -165,13 +165,19 @@ void CViewCanvas::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath)
 
 void CViewCanvas::SavePreviewPicture()
 {
-    CxImage picture;
+    CxImage picture, thumbnail;
     if (!m_strPreviewPath.IsEmpty())
         picture.Load(m_strPreviewPath);
+    if (MakePreviewPicture(picture, thumbnail))
+        thumbnail.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
+}
+
+BOOL CViewCanvas::MakePreviewPicture(const CxImage& picture, CxImage& thumbnail)
+{
     CSize page = GetPageSize();
     CPageBitmap bitmap(page);
     if (!bitmap.IsValid())
-        return;
+        return FALSE;
     if (picture.IsValid())
         picture.Draw(bitmap.GetDC(), CRect(0, 0, page.cx, page.cy), NULL, true);
     CDC dc;
@@ -187,8 +193,7 @@ void CViewCanvas::SavePreviewPicture()
         p->DrawActualSize(&dc);
     }
     dc.Detach();
-    CxImage image, thumbnail;
+    CxImage image;
     RGBQUAD white = {255, 255, 255, 255};
-    if (bitmap.ToImage(image) && image.Thumbnail(240, 180, white, &thumbnail))
-        thumbnail.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
+    return bitmap.ToImage(image) && image.Thumbnail(240, 180, white, &thumbnail);
 }

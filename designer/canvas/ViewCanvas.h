@@ -28,6 +28,12 @@ public:
     // Draws the elements at their size over the picture at the remembered
     // preview path and saves a 240 x 180 thumbnail of it over that path.
     void SavePreviewPicture();
+    // The same pictures in memory: the page picture (the wallpaper stretched
+    // to the page, or the plain page colour), and the 240 x 180 thumbnail of
+    // the elements drawn at their size over a page picture. FALSE when a
+    // bitmap could not be made.
+    BOOL RenderPagePicture(CxImage& page) { return MakePagePicture(page); }
+    BOOL MakePreviewPicture(const CxImage& page, CxImage& thumbnail);
     const CString& GetPreviewPath() const { return m_strPreviewPath; }
 
 protected:
