@@ -121,14 +121,16 @@ bool EncodeBmp(const BYTE* px, DWORD w, DWORD h, std::vector<BYTE>& o)
     Put32(o, 0);
     Put32(o, 14 + 40);
     PutInfoHeader(o, w, (long)h, 24, image);
-    for (DWORD y = h; y-- > 0;) {
+    const size_t start = o.size();
+    o.resize(start + image, 0);
+    BYTE* d = &o[start];
+    for (DWORD y = h; y-- > 0; d += stride) {
         const BYTE* row = px + (size_t)y * w * 4;
         for (DWORD x = 0; x < w; ++x) {
-            o.push_back(row[x * 4]);
-            o.push_back(row[x * 4 + 1]);
-            o.push_back(row[x * 4 + 2]);
+            d[x * 3] = row[x * 4];
+            d[x * 3 + 1] = row[x * 4 + 1];
+            d[x * 3 + 2] = row[x * 4 + 2];
         }
-        for (DWORD pad = w * 3; pad < stride; ++pad) o.push_back(0);
     }
     return true;
 }

@@ -100,14 +100,27 @@ private:
     std::thread m_thread;
 };
 
-// The JPEG wallpaper, encoded on a thread while the elements are drawn.
+// The JPEG wallpaper, encoded on a thread while the elements are drawn:
+// from a picture, or from the page's 32-bit rows.
 struct CJpegJob {
     CxImage wallpaper;
+    std::vector<DWORD> rows;
+    CSize size;
+    int quality = 85;
     std::vector<BYTE> bytes;
     BOOL encoded = FALSE;
 
     void Run()
     {
+        if (!rows.empty()) {
+            // as the page gives its wallpaper: 24 bits, opaque
+            DWORD* dst = (DWORD*)wallpaper.Create((DWORD)size.cx, (DWORD)size.cy, 24, 0);
+            if (!dst || rows.size() != (size_t)size.cx * size.cy) return;
+            for (size_t i = 0; i < rows.size(); ++i) dst[i] = rows[i] | 0xFF000000u;
+            std::vector<DWORD>().swap(rows);
+        }
+        wallpaper.SetJpegQuality((BYTE)(quality < 1 ? 1 : quality > 100 ? 100
+                                                                        : quality));
         encoded = wallpaper.Encode(bytes, CXIMAGE_FORMAT_JPG) && !bytes.empty();
         if (!encoded) bytes.clear();
     }
@@ -450,13 +463,12 @@ BOOL CGenMenuDlg::Generate()
         } else {
             m_strWorkFolder = work.Path();
             // the JPEG is encoded as soon as the wallpaper is final
-            auto encode = [this, &jpeg, &encoding](const CxImage& wallpaper) {
-                jpeg.wallpaper = wallpaper;
-                jpeg.wallpaper.SetJpegQuality((BYTE)(m_nQuality < 1 ? 1 : m_nQuality > 100 ? 100
-                                                                                           : m_nQuality));
+            jpeg.quality = m_nQuality;
+            auto encode = [&jpeg, &page, &encoding]() {
+                jpeg.size = page.GetSize();
                 encoding.Start([&jpeg]() { jpeg.Run(); });
             };
-            ok = WriteMenuPackage(pagePicture, page, files, encode);
+            ok = WriteMenuPackage(pagePicture, page, files, jpeg.wallpaper, jpeg.rows, encode);
             encoding.Wait();
             if (ok) {
                 SetStatus(IDS_GM_JPEG, STATUS_TEXT);
@@ -522,20 +534,14 @@ BOOL CGenMenuDlg::PackPointers(const CString& folder)
     return TRUE;
 }
 
-BOOL CGenMenuDlg::MergeWallpaper(const CString& folder, const CxImage& pagePicture, CxImage& wallpaper)
+BOOL CGenMenuDlg::MergeWallpaper(const CString& folder, CWallpaperCanvas& page)
 {
     BOOL merges = FALSE;
     for (int i = 0; m_pControlList && i < m_pControlList->GetCount(); ++i)
         if (m_pControlList->GetAt(i)->MergesIntoWallpaper()) merges = TRUE;
-    if (!merges) {
-        wallpaper = pagePicture;
-        return TRUE;
-    }
-    // the merges see only the merges before them: on a page of their own
-    // they give the wallpaper the whole walk ends with
-    CWallpaperCanvas page;
-    if (!page.Open(pagePicture)) return FALSE;
-    page.SetSaveDeferred(TRUE);
+    if (!merges) return TRUE;
+    // the merges see only the merges before them: alone they give the
+    // wallpaper the whole walk ends with
     CPackageFiles none;
     MenuProgressRecord record;
     memset(&record, 0, sizeof(record));
@@ -550,12 +556,12 @@ BOOL CGenMenuDlg::MergeWallpaper(const CString& folder, const CxImage& pagePictu
         CUIControl* pControl = m_pControlList->GetAt(i);
         if (pControl->MergesIntoWallpaper() && !pControl->WriteMenuItem(lines, folder, record, item)) return FALSE;
     }
-    wallpaper = page.GetWallpaper();
     return TRUE;
 }
 
 BOOL CGenMenuDlg::WriteMenuPackage(CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files,
-                                   const std::function<void(const CxImage&)>& wallpaperFinal)
+                                   CxImage& wallpaper, std::vector<DWORD>& wallpaperRows,
+                                   const std::function<void()>& wallpaperFinal)
 {
     const CString kelboot = m_strWorkFolder + "\\Kelboot";
     CTextFileWriter writer("ini", "\r\n");
@@ -566,22 +572,26 @@ BOOL CGenMenuDlg::WriteMenuPackage(CxImage& pagePicture, CWallpaperCanvas& page,
         return Fail(IDS_GM_ERR_WALLWRITE);
 
     SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
-    CxImage merged;
-    const BOOL early = MergeWallpaper(kelboot, pagePicture, merged);
-    if (early) wallpaperFinal(merged);
-    merged.Destroy();
+    page.SetSaveDeferred(TRUE);
+    page.Mark();
+    const BOOL early = MergeWallpaper(kelboot, page);
+    page.Revert(wallpaperRows);
+    if (early && wallpaperRows.empty()) wallpaper = pagePicture;
+    if (early) wallpaperFinal();
     MenuProgressRecord record;
     memset(&record, 0, sizeof(record));
     record.timeout = m_pCanvas->GetTimeout();
     record.pagewidth = PageSize().cx;
     record.pageheight = PageSize().cy;
-    page.SetSaveDeferred(TRUE);
     record.canvas = &page;
     record.files = &files;
     CStringArray blocks;
     if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
         return Fail(IDS_GM_ERR_ELEMENTS);
-    if (!early) wallpaperFinal(page.GetWallpaper());
+    if (!early) {
+        wallpaper = page.GetWallpaper();
+        wallpaperFinal();
+    }
 
     SetStatus(IDS_GM_POINTERS, STATUS_TEXT);
     if (!StepDone(STEP_POINTERS, PackPointers(kelboot))) return Fail(IDS_GM_ERR_POINTERS);

@@ -101,12 +101,13 @@ protected:
     // The steps up to kelmenu.ini: the page picture rendered, the elements'
     // blocks drawn on page with their pictures into files, the pointers and
     // kelmenu.ini in the work folder.
-    // wallpaperFinal gets the wallpaper as soon as no element changes it.
-    BOOL WriteMenuPackage(CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files,
-                          const std::function<void(const CxImage&)>& wallpaperFinal);
-    // The wallpaper the element walk ends with, from the elements that merge
-    // into it alone.
-    BOOL MergeWallpaper(const CString& folder, const CxImage& pagePicture, CxImage& wallpaper);
+    // wallpaperFinal is called as soon as no element changes the wallpaper:
+    // it is then in wallpaper, or in wallpaperRows as the page's rows.
+    BOOL WriteMenuPackage(CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files, CxImage& wallpaper,
+                          std::vector<DWORD>& wallpaperRows, const std::function<void()>& wallpaperFinal);
+    // Merges the elements that merge into the wallpaper, and only those, into
+    // page: the wallpaper the element walk ends with.
+    BOOL MergeWallpaper(const CString& folder, CWallpaperCanvas& page);
     BOOL WritePreview(LPCTSTR lpszPreviewPath, const CxImage& pagePicture);
     // Tells the steps that ran on the packing thread, in their order.
     BOOL FinishPackage(BOOL bCopied, BOOL bRomfs, BOOL bPacked, LPCTSTR lpszCopyError, LPCTSTR lpszRomfsError,

@@ -69,7 +69,9 @@ BOOL CUIControl::SaveMenuBitmap(MenuProgressRecord& progress, CDC* pDC, const RE
     }
     CxImage image;
     std::vector<BYTE> bytes;
-    if (!CaptureScreenRect(pDC, rect, image) || !image.Encode(bytes, CXIMAGE_FORMAT_BMP))
+    // the page's own pixels where it can give them, without a bitmap of its kind
+    BOOL cut = progress.canvas && pDC == progress.canvas->GetDC() && progress.canvas->Cut(rect, image);
+    if (!(cut || CaptureScreenRect(pDC, rect, image)) || !image.Encode(bytes, CXIMAGE_FORMAT_BMP))
         return FALSE;
     progress.files->Put(lpszName, std::move(bytes));
     return TRUE;

@@ -1,7 +1,7 @@
 #include "designer/model/WallpaperCanvas.h"
 
 CWallpaperCanvas::CWallpaperCanvas()
-    : m_bStale(FALSE), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE),
+    : m_bMarkedChanged(FALSE), m_bStale(FALSE), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE),
       m_rcDrawn(0, 0, 0, 0)
 {
 }
@@ -19,6 +19,7 @@ void CWallpaperCanvas::Close()
     m_bChanged = FALSE;
     m_bStale = FALSE;
     m_base.clear();
+    m_marked.clear();
     m_rcDrawn.SetRectEmpty();
 }
 
@@ -116,6 +117,51 @@ BOOL CWallpaperCanvas::SaveAsWallpaper()
         return FALSE;
     m_bChanged = m_bSaveDeferred;
     return TRUE;
+}
+
+BOOL CWallpaperCanvas::Cut(const RECT& rect, CxImage& picture)
+{
+    const CSize size = GetSize();
+    if (!IsOpen() || rect.left < 0 || rect.top < 0 || rect.right > size.cx || rect.bottom > size.cy ||
+        rect.right <= rect.left || rect.bottom <= rect.top)
+        return FALSE;
+    const int w = rect.right - rect.left;
+    DWORD* dst = (DWORD*)picture.Create((DWORD)w, (DWORD)(rect.bottom - rect.top), 24, 0);
+    if (!dst)
+        return FALSE;
+    ::GdiFlush();
+    const DWORD* bits = (const DWORD*)m_pBits;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        const DWORD* src = bits + (size_t)y * size.cx + rect.left;
+        for (int x = 0; x < w; ++x)
+            *dst++ = src[x] | 0xFF000000u;
+    }
+    return TRUE;
+}
+
+void CWallpaperCanvas::Mark()
+{
+    m_marked = m_base;
+    m_bMarkedChanged = m_bChanged;
+}
+
+void CWallpaperCanvas::Revert()
+{
+    std::vector<DWORD> merged;
+    Revert(merged);
+}
+
+void CWallpaperCanvas::Revert(std::vector<DWORD>& merged)
+{
+    merged.clear();
+    if (m_marked.size() != m_base.size())
+        return;
+    merged.swap(m_base);
+    m_base = m_marked;
+    m_bStale = TRUE;
+    m_bChanged = m_bMarkedChanged;
+    m_rcDrawn = CRect(CPoint(0, 0), GetSize());
+    Restore();
 }
 
 BOOL CWallpaperCanvas::UpdateWallpaper() const

@@ -38,6 +38,16 @@ public:
     // Puts off the saving of SaveAsWallpaper until SaveIfChanged.
     void SetSaveDeferred(BOOL bDeferred) { m_bSaveDeferred = bDeferred; }
     BOOL IsChanged() const { return m_bChanged; }
+    // The pixels of a rectangle inside the bitmap as a 24-bit picture, as
+    // copying them out through a bitmap of the DC's kind gives them; FALSE
+    // for a rectangle not wholly inside.
+    BOOL Cut(const RECT& rect, CxImage& picture);
+    // Remembers the wallpaper as it is; Revert makes it that again, the
+    // bitmap included, dropping what was merged since.
+    void Mark();
+    void Revert();
+    // The same, handing the merged wallpaper over as its 32-bit rows.
+    void Revert(std::vector<DWORD>& merged);
     // Saves an unsaved wallpaper; TRUE when there is nothing to save.
     BOOL SaveIfChanged();
     // The wallpaper with everything merged into it so far.
@@ -57,6 +67,8 @@ private:
     // which merges update first
     mutable CxImage m_wallpaper;
     std::vector<DWORD> m_base;
+    std::vector<DWORD> m_marked;
+    BOOL m_bMarkedChanged;
     mutable BOOL m_bStale;
     CString m_strWallpaper;
     CDC m_dc;

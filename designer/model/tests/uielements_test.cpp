@@ -1004,3 +1004,52 @@ TEST(MenuWalk, PicturesHandedOverInMemoryEqualTheFilesAndSeeNoEarlierEntry)
     EXPECT_TRUE(own.Find("minor_1.bmp")->bytes == files.Find("minor_2.bmp")->bytes);
     EXPECT_TRUE(own.Find("mihov_1.bmp")->bytes == files.Find("mihov_2.bmp")->bytes);
 }
+
+TEST(WallpaperPage, CutIsWhatABitmapCopyGivesAndRevertDropsTheMergesSince)
+{
+    CxImage wall;
+    ASSERT_TRUE(wall.Create(64, 40, 24));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 64; ++x)
+            wall.SetPixelColor(x, y, Quad(RGB(x * 4, y * 6, 30)));
+    CWallpaperCanvas page;
+    ASSERT_TRUE(page.Open(wall));
+    HDC dc = page.GetDC()->GetSafeHdc();
+    page.DrawWallpaper(CRect(5, 5, 40, 30));
+    CRect inner(10, 8, 30, 20);
+    page.GetDC()->FillSolidRect(&inner, kRed);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutA(dc, 6, 12, "Cut", 3);
+
+    const RECT rect = {3, 4, 45, 33};
+    CxImage cut;
+    ASSERT_TRUE(page.Cut(rect, cut));
+    CScopedMemDC mem(::CreateCompatibleDC(dc));
+    CScopedBitmap copy(::CreateCompatibleBitmap(dc, 42, 29));
+    {
+        CScopedSelect select(mem, copy);
+        ::BitBlt(mem, 0, 0, 42, 29, dc, rect.left, rect.top, SRCCOPY);
+    }
+    CxImage copied;
+    ASSERT_TRUE(copied.CreateFromHBITMAP(copy));
+    ASSERT_EQ(copied.GetWidth(), cut.GetWidth());
+    ASSERT_EQ(copied.GetHeight(), cut.GetHeight());
+    EXPECT_EQ(copied.GetBpp(), cut.GetBpp());
+    EXPECT_EQ(0, memcmp(copied.GetBits(), cut.GetBits(), (size_t)42 * 29 * 4));
+    const RECT outside = {50, 30, 70, 40};
+    EXPECT_FALSE(page.Cut(outside, cut));
+
+    page.Mark();
+    page.DrawWallpaper();
+    CRect band(0, 30, 64, 40);
+    page.GetDC()->FillSolidRect(&band, kGreen);
+    ASSERT_TRUE(page.SaveAsWallpaper());
+    std::vector<DWORD> merged;
+    page.Revert(merged);
+    ASSERT_EQ((size_t)64 * 40, merged.size());
+    EXPECT_EQ((DWORD)0x00A000, merged[35 * 64 + 3] & 0xFFFFFF);
+    RGBQUAD q = page.GetWallpaper().GetPixelColor(3, 35), w = wall.GetPixelColor(3, 35);
+    EXPECT_EQ(RGB(w.rgbRed, w.rgbGreen, w.rgbBlue), RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    EXPECT_EQ(RGB(w.rgbRed, w.rgbGreen, w.rgbBlue), ::GetPixel(dc, 3, 35));
+    EXPECT_EQ(RGB(8, 12, 30), ::GetPixel(dc, 2, 2));
+}
