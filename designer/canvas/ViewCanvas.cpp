@@ -1,6 +1,7 @@
 #include "designer/canvas/ViewCanvas.h"
 
 #include <math.h>
+#include <string.h>
 
 #include "designer/core/PathValue.h"
 #include "designer/model/UIControl.h"
@@ -98,11 +99,31 @@ void CViewCanvas::DrawGrid(CDC* pDC, const CRect&, double zoom)
     }
 }
 
+BOOL CViewCanvas::IsPagePicture(const CxImage& picture, CSize page)
+{
+    if ((LONG)picture.GetWidth() != page.cx || (LONG)picture.GetHeight() != page.cy || picture.GetBpp() != 24 ||
+        picture.HasAlpha())
+        return FALSE;
+    // a screen of fewer colours would give them fewer
+    HDC hScreen = ::GetDC(NULL);
+    int depth = ::GetDeviceCaps(hScreen, BITSPIXEL) * ::GetDeviceCaps(hScreen, PLANES);
+    ::ReleaseDC(NULL, hScreen);
+    return depth >= 24;
+}
+
 BOOL CViewCanvas::MakePagePicture(CxImage& image)
 {
     CSize page = GetPageSize();
     CxImage wallpaper;
     BOOL loaded = !m_strWallpaper.IsEmpty() && wallpaper.Load(m_strWallpaper);
+    if (loaded && IsPagePicture(wallpaper, page)) {
+        // nothing to stretch: the pixels as drawing them into a page bitmap gives them
+        void* bits = image.Create((DWORD)page.cx, (DWORD)page.cy, 24, 0);
+        if (!bits)
+            return FALSE;
+        memcpy(bits, wallpaper.GetBits(), (size_t)page.cx * page.cy * 4);
+        return TRUE;
+    }
     CPageBitmap bitmap(page);
     if (!bitmap.IsValid())
         return FALSE;

@@ -458,7 +458,14 @@ BOOL CGenMenuDlg::Generate()
         // all end before the work folder goes
         CBackgroundJob encoding, packing, cleanup;
         SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
-        if (!StepDone(STEP_WORKFOLDER, work.Make("Kelboot"))) {
+        // the work folder is made while the page is rendered
+        BOOL made = FALSE;
+        CBackgroundJob making;
+        making.Start([&work, &made]() { made = work.Make("Kelboot"); });
+        SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
+        const BOOL rendered = m_pCanvas->RenderPagePicture(pagePicture) && page.Open(pagePicture);
+        making.Wait();
+        if (!StepDone(STEP_WORKFOLDER, made)) {
             Fail(IDS_GM_ERR_WORKFOLDER);
         } else {
             m_strWorkFolder = work.Path();
@@ -468,7 +475,7 @@ BOOL CGenMenuDlg::Generate()
                 jpeg.size = page.GetSize();
                 encoding.Start([&jpeg]() { jpeg.Run(); });
             };
-            ok = WriteMenuPackage(pagePicture, page, files, jpeg.wallpaper, jpeg.rows, encode);
+            ok = WriteMenuPackage(rendered, pagePicture, page, files, jpeg.wallpaper, jpeg.rows, encode);
             encoding.Wait();
             if (ok) {
                 SetStatus(IDS_GM_JPEG, STATUS_TEXT);
@@ -559,16 +566,15 @@ BOOL CGenMenuDlg::MergeWallpaper(const CString& folder, CWallpaperCanvas& page)
     return TRUE;
 }
 
-BOOL CGenMenuDlg::WriteMenuPackage(CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files,
+BOOL CGenMenuDlg::WriteMenuPackage(BOOL bRendered, const CxImage& pagePicture, CWallpaperCanvas& page,
+                                   CPackageFiles& files,
                                    CxImage& wallpaper, std::vector<DWORD>& wallpaperRows,
                                    const std::function<void()>& wallpaperFinal)
 {
     const CString kelboot = m_strWorkFolder + "\\Kelboot";
     CTextFileWriter writer("ini", "\r\n");
 
-    SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
-    BOOL rendered = m_pCanvas->RenderPagePicture(pagePicture) && page.Open(pagePicture);
-    if (!StepDone(STEP_WALLPAPER, rendered))
+    if (!StepDone(STEP_WALLPAPER, bRendered))
         return Fail(IDS_GM_ERR_WALLWRITE);
 
     SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);

@@ -98,13 +98,14 @@ protected:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
-    // The steps up to kelmenu.ini: the page picture rendered, the elements'
-    // blocks drawn on page with their pictures into files, the pointers and
-    // kelmenu.ini in the work folder.
+    // The steps up to kelmenu.ini after the page picture was rendered and
+    // page opened on it: the elements' blocks drawn on page with their
+    // pictures into files, the pointers and kelmenu.ini in the work folder.
     // wallpaperFinal is called as soon as no element changes the wallpaper:
     // it is then in wallpaper, or in wallpaperRows as the page's rows.
-    BOOL WriteMenuPackage(CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files, CxImage& wallpaper,
-                          std::vector<DWORD>& wallpaperRows, const std::function<void()>& wallpaperFinal);
+    BOOL WriteMenuPackage(BOOL bRendered, const CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files,
+                          CxImage& wallpaper, std::vector<DWORD>& wallpaperRows,
+                          const std::function<void()>& wallpaperFinal);
     // Merges the elements that merge into the wallpaper, and only those, into
     // page: the wallpaper the element walk ends with.
     BOOL MergeWallpaper(const CString& folder, CWallpaperCanvas& page);

@@ -1,5 +1,7 @@
 #include "designer/model/WallpaperCanvas.h"
 
+#include <cstring>
+
 CWallpaperCanvas::CWallpaperCanvas()
     : m_bMarkedChanged(FALSE), m_bStale(FALSE), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE),
       m_rcDrawn(0, 0, 0, 0)
@@ -60,10 +62,10 @@ BOOL CWallpaperCanvas::MakeBitmap()
         return FALSE;
     m_pBits = bits;
     m_hOldBitmap = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
-    m_wallpaper.Draw(m_dc.GetSafeHdc(), 0, 0, -1, -1);
-    ::GdiFlush();
-    const DWORD* src = (const DWORD*)m_pBits;
+    // the colours drawing the picture gives, copied
+    const DWORD* src = (const DWORD*)m_wallpaper.GetBits();
     m_base.assign(src, src + PixelCount());
+    memcpy(m_pBits, src, PixelCount() * sizeof(DWORD));
     m_rcDrawn.SetRectEmpty();
     return TRUE;
 }
