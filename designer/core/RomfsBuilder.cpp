@@ -269,7 +269,8 @@ private:
 bool WriteData(Writer& out, const Node& node, std::string& error)
 {
     if (node.bytes) {
-        out.Put(node.bytes->data(), node.bytes->size());
+        if (!node.bytes->empty())
+            out.Put(node.bytes->data(), node.bytes->size());
         out.Zeros(Padded(node.size) - node.size);
         return true;
     }
