@@ -491,14 +491,14 @@ BOOL CGenMenuDlg::Generate()
                 job.packedPath = (LPCTSTR)LoosePath(".smf.gz");
                 packing.Start([&job]() { job.Run(); });
             }
-            ok = ok && WritePreview(LoosePath(".png"), pagePicture);
+            ok = ok && WritePreview(LoosePath(".png"), pagePicture) && WriteDescription(LoosePath(".txt"));
             packing.Wait();
             // the image holds the Kelboot folder's files now
             const std::string kelboot = job.kelboot;
             if (!kelboot.empty()) cleanup.Start([kelboot]() { CDiskObject().RemoveFolderTree(kelboot.c_str()); });
             ok = ok && FinishPackage(job.copied, job.romfs, job.packed, job.copyError.c_str(), job.romfsError.c_str(),
                                      job.gzipError.c_str());
-            ok = ok && WriteDescription(LoosePath(".txt")) && ZipPackage();
+            ok = ok && ZipPackage();
         }
         if (ok) SetStatus(IDS_GM_DONE, STATUS_TEXT);
         PlayResultSound(ok);
