@@ -1,6 +1,6 @@
 // The page as the menu build and the web preview compose it: the folder's
-// wallpaper.png in a memory bitmap that elements draw over and cut their
-// pictures from. One canvas can serve every element of a build; elements
+// wallpaper.png (or a picture in memory) in a memory bitmap that elements
+// draw over and cut their pictures from. One canvas can serve every element of a build; elements
 // that merge themselves into the wallpaper change what the later ones see.
 #pragma once
 
@@ -19,9 +19,10 @@ public:
     ~CWallpaperCanvas();
 
     // Loads folder\wallpaper.png and makes a 32-bit bitmap of its size with
-    // the wallpaper drawn in; FALSE when the picture does not load.
+    // the wallpaper's colours in it; FALSE when the picture does not load.
     BOOL Open(LPCTSTR lpszFolder);
-    // The same from a picture in memory; there is no file to save then.
+    // The same from a picture in memory; there is no file to save then
+    // (SaveAsWallpaper and SaveIfChanged write nothing).
     BOOL Open(const CxImage& picture);
     BOOL IsOpen() const { return m_hBitmap.IsValid(); }
     // Makes the whole bitmap the wallpaper again (drawn only where it was
