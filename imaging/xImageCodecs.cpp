@@ -600,6 +600,12 @@ bool CxImage::Load(const char* filename, DWORD imagetype)
         return false;
     }
     std::vector<BYTE> data;
+    // in one read when the file tells its size, else chunk by chunk
+    long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
+    if (length > 0 && fseek(f, 0, SEEK_SET) == 0) {
+        data.resize((size_t)length);
+        data.resize(fread(&data[0], 1, data.size(), f));
+    }
     BYTE chunk[65536];
     size_t n;
     while ((n = fread(chunk, 1, sizeof(chunk), f)) > 0) data.insert(data.end(), chunk, chunk + n);
