@@ -55,6 +55,8 @@ public:
     bool Thumbnail(long cx, long cy, RGBQUAD canvascolor, CxImage* iDst = NULL);
     bool Copy(const CxImage& src, bool copypixels = true, bool copyselection = true,
               bool copyalpha = true);
+    // Exchanges everything with other, without copying the pixels.
+    void Swap(CxImage& other);
     bool Light(long brightness, long contrast = 0);
 
     DWORD GetWidth() const { return m_width; }

@@ -1,7 +1,6 @@
 #include "designer/canvas/ViewCanvas.h"
 
 #include <math.h>
-#include <string.h>
 
 #include "designer/core/PathValue.h"
 #include "designer/model/UIControl.h"
@@ -117,11 +116,8 @@ BOOL CViewCanvas::MakePagePicture(CxImage& image)
     CxImage wallpaper;
     BOOL loaded = !m_strWallpaper.IsEmpty() && wallpaper.Load(m_strWallpaper);
     if (loaded && IsPagePicture(wallpaper, page)) {
-        // nothing to stretch: the pixels as drawing them into a page bitmap gives them
-        void* bits = image.Create((DWORD)page.cx, (DWORD)page.cy, 24, 0);
-        if (!bits)
-            return FALSE;
-        memcpy(bits, wallpaper.GetBits(), (size_t)page.cx * page.cy * 4);
+        // nothing to stretch: the pixels are what drawing them into a page bitmap gives
+        image.Swap(wallpaper);
         return TRUE;
     }
     CPageBitmap bitmap(page);

@@ -474,6 +474,26 @@ TEST(Imaging, BitmapsInAndOut)
     EXPECT_FALSE(back.CreateFromHBITMAP(NULL));
 }
 
+TEST(Imaging, SwapExchangesPicturesWhole)
+{
+    CxImage a, b;
+    MakeQuadrants(a, 8, 6);
+    ASSERT_NE(b.Create(3, 2, 32, CXIMAGE_FORMAT_PNG), nullptr);
+    b.SetPixelColor(1, 1, Rgb(1, 2, 3, 4));
+    const BYTE* pixels = a.GetBits();
+    a.Swap(b);
+    EXPECT_EQ(3u, a.GetWidth());
+    EXPECT_EQ(32u, a.GetBpp());
+    EXPECT_TRUE(a.HasAlpha());
+    EXPECT_EQ((DWORD)CXIMAGE_FORMAT_PNG, a.GetType());
+    EXPECT_EQ(4, a.GetPixelColor(1, 1).rgbReserved);
+    EXPECT_EQ(8u, b.GetWidth());
+    EXPECT_EQ(24u, b.GetBpp());
+    EXPECT_FALSE(b.HasAlpha());
+    EXPECT_EQ(pixels, b.GetBits());
+    EXPECT_EQ(255, b.GetPixelColor(0, 0).rgbRed);
+}
+
 TEST(Imaging, FlipLightCopy)
 {
     CxImage img;
