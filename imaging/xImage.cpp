@@ -140,6 +140,19 @@ bool CxImage::Copy(const CxImage& src, bool copypixels, bool /*copyselection*/, 
     return true;
 }
 
+void CxImage::Swap(CxImage& other)
+{
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
+    std::swap(m_bpp, other.m_bpp);
+    std::swap(m_type, other.m_type);
+    std::swap(m_hasAlpha, other.m_hasAlpha);
+    std::swap(m_jpegQuality, other.m_jpegQuality);
+    std::swap(m_pngLevel, other.m_pngLevel);
+    m_pixels.swap(other.m_pixels);
+    std::swap(m_error, other.m_error);
+}
+
 RGBQUAD CxImage::GetPixelColor(long x, long y) const
 {
     RGBQUAD c = {};

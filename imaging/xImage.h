@@ -31,6 +31,8 @@ public:
     static void ForgetDecodedPictures();
 
     bool Save(const char* filename, DWORD imagetype);
+    // The bytes Save writes, into memory; false for an empty image.
+    bool Encode(std::vector<BYTE>& out, DWORD imagetype);
     void SetJpegQuality(BYTE q) { m_jpegQuality = q ? q : 1; }
     BYTE GetJpegQuality() const { return m_jpegQuality; }
     // zlib's level for PNG files, 0 (stored, unfiltered: for files read back
@@ -53,6 +55,8 @@ public:
     bool Thumbnail(long cx, long cy, RGBQUAD canvascolor, CxImage* iDst = NULL);
     bool Copy(const CxImage& src, bool copypixels = true, bool copyselection = true,
               bool copyalpha = true);
+    // Exchanges everything with other, without copying the pixels.
+    void Swap(CxImage& other);
     bool Light(long brightness, long contrast = 0);
 
     DWORD GetWidth() const { return m_width; }
@@ -77,9 +81,9 @@ public:
     const char* GetLastError() const { return m_error; }
 
 private:
-    bool Encode(std::vector<BYTE>& out, DWORD imagetype);
     // Decode without the cache of recent pictures; found is the data's type.
     bool DecodeFresh(const BYTE* buffer, DWORD size, DWORD found);
+    bool DecodePlainBmp(const BYTE* buffer, DWORD size);
     // Keeps the PNG bytes just written from this image (taken) with their pixels.
     void KeepEncodedPng(std::vector<BYTE>& encoded) const;
     bool DrawPixels(HDC hdc, long x, long y, long cx, long cy, RECT* clip, bool smooth, bool blend) const;

@@ -121,14 +121,16 @@ bool EncodeBmp(const BYTE* px, DWORD w, DWORD h, std::vector<BYTE>& o)
     Put32(o, 0);
     Put32(o, 14 + 40);
     PutInfoHeader(o, w, (long)h, 24, image);
-    for (DWORD y = h; y-- > 0;) {
+    const size_t start = o.size();
+    o.resize(start + image, 0);
+    BYTE* d = &o[start];
+    for (DWORD y = h; y-- > 0; d += stride) {
         const BYTE* row = px + (size_t)y * w * 4;
         for (DWORD x = 0; x < w; ++x) {
-            o.push_back(row[x * 4]);
-            o.push_back(row[x * 4 + 1]);
-            o.push_back(row[x * 4 + 2]);
+            d[x * 3] = row[x * 4];
+            d[x * 3 + 1] = row[x * 4 + 1];
+            d[x * 3 + 2] = row[x * 4 + 2];
         }
-        for (DWORD pad = w * 3; pad < stride; ++pad) o.push_back(0);
     }
     return true;
 }
@@ -503,8 +505,41 @@ void CxImage::KeepEncodedPng(std::vector<BYTE>& encoded) const
     KeepDecoded(kept);
 }
 
+namespace {
+DWORD Le32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | ((DWORD)p[3] << 24); }
+WORD Le16(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
+}  // namespace
+
+// Plain 24-bit BMP files (the common wallpaper) without GDI+: the same
+// pixels, read straight from the rows. False for every other kind of BMP.
+bool CxImage::DecodePlainBmp(const BYTE* buffer, DWORD size)
+{
+    if (size < 54 || Le32(buffer + 14) != 40 || Le16(buffer + 26) != 1 || Le16(buffer + 28) != 24 ||
+        Le32(buffer + 30) != 0)
+        return false;
+    const long width = (long)Le32(buffer + 18), height = (long)Le32(buffer + 22);
+    const DWORD offset = Le32(buffer + 10);
+    if (width <= 0 || width > 32768 || height == 0 || height < -32768 || height > 32768 || offset < 54)
+        return false;
+    const DWORD rows = (DWORD)(height < 0 ? -height : height);
+    const DWORD stride = ((DWORD)width * 3 + 3) & ~3u;
+    if (offset > size || (size - offset) / stride < rows) return false;
+    if (!Create((DWORD)width, rows, 24, CXIMAGE_FORMAT_BMP)) return false;
+    for (DWORD y = 0; y < rows; ++y) {
+        const BYTE* src = buffer + offset + (size_t)(height < 0 ? y : rows - 1 - y) * stride;
+        BYTE* dst = &m_pixels[(size_t)y * width * 4];
+        for (long x = 0; x < width; ++x, src += 3, dst += 4) {
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+        }
+    }
+    return true;
+}
+
 bool CxImage::DecodeFresh(const BYTE* buffer, DWORD size, DWORD found)
 {
+    if (found == CXIMAGE_FORMAT_BMP && DecodePlainBmp(buffer, size)) return true;
     if (!GdiplusReady()) {
         SetError("GDI+ unavailable");
         return false;
@@ -565,6 +600,12 @@ bool CxImage::Load(const char* filename, DWORD imagetype)
         return false;
     }
     std::vector<BYTE> data;
+    // in one read when the file tells its size, else chunk by chunk
+    long length = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
+    if (length > 0 && fseek(f, 0, SEEK_SET) == 0) {
+        data.resize((size_t)length);
+        data.resize(fread(&data[0], 1, data.size(), f));
+    }
     BYTE chunk[65536];
     size_t n;
     while ((n = fread(chunk, 1, sizeof(chunk), f)) > 0) data.insert(data.end(), chunk, chunk + n);
@@ -593,6 +634,7 @@ bool CxImage::LoadResource(HRSRC hRes, DWORD imagetype, HMODULE hModule)
 
 bool CxImage::Encode(std::vector<BYTE>& out, DWORD imagetype)
 {
+    if (!IsValid()) return false;
     const BYTE* px = &m_pixels[0];
     switch (imagetype) {
     case CXIMAGE_FORMAT_BMP: return EncodeBmp(px, m_width, m_height, out);

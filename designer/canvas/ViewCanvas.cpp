@@ -98,11 +98,28 @@ void CViewCanvas::DrawGrid(CDC* pDC, const CRect&, double zoom)
     }
 }
 
+BOOL CViewCanvas::IsPagePicture(const CxImage& picture, CSize page)
+{
+    if ((LONG)picture.GetWidth() != page.cx || (LONG)picture.GetHeight() != page.cy || picture.GetBpp() != 24 ||
+        picture.HasAlpha())
+        return FALSE;
+    // a screen of fewer colours would give them fewer
+    HDC hScreen = ::GetDC(NULL);
+    int depth = ::GetDeviceCaps(hScreen, BITSPIXEL) * ::GetDeviceCaps(hScreen, PLANES);
+    ::ReleaseDC(NULL, hScreen);
+    return depth >= 24;
+}
+
 BOOL CViewCanvas::MakePagePicture(CxImage& image)
 {
     CSize page = GetPageSize();
     CxImage wallpaper;
     BOOL loaded = !m_strWallpaper.IsEmpty() && wallpaper.Load(m_strWallpaper);
+    if (loaded && IsPagePicture(wallpaper, page)) {
+        // nothing to stretch: the pixels are what drawing them into a page bitmap gives
+        image.Swap(wallpaper);
+        return TRUE;
+    }
     CPageBitmap bitmap(page);
     if (!bitmap.IsValid())
         return FALSE;
@@ -165,13 +182,19 @@ void CViewCanvas::RenderWallpaper(LPCTSTR lpszFolder, LPCTSTR lpszPreviewPath)
 
 void CViewCanvas::SavePreviewPicture()
 {
-    CxImage picture;
+    CxImage picture, thumbnail;
     if (!m_strPreviewPath.IsEmpty())
         picture.Load(m_strPreviewPath);
+    if (MakePreviewPicture(picture, thumbnail))
+        thumbnail.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
+}
+
+BOOL CViewCanvas::MakePreviewPicture(const CxImage& picture, CxImage& thumbnail)
+{
     CSize page = GetPageSize();
     CPageBitmap bitmap(page);
     if (!bitmap.IsValid())
-        return;
+        return FALSE;
     if (picture.IsValid())
         picture.Draw(bitmap.GetDC(), CRect(0, 0, page.cx, page.cy), NULL, true);
     CDC dc;
@@ -187,8 +210,7 @@ void CViewCanvas::SavePreviewPicture()
         p->DrawActualSize(&dc);
     }
     dc.Detach();
-    CxImage image, thumbnail;
+    CxImage image;
     RGBQUAD white = {255, 255, 255, 255};
-    if (bitmap.ToImage(image) && image.Thumbnail(240, 180, white, &thumbnail))
-        thumbnail.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
+    return bitmap.ToImage(image) && image.Thumbnail(240, 180, white, &thumbnail);
 }

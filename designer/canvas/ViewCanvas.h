@@ -28,12 +28,21 @@ public:
     // Draws the elements at their size over the picture at the remembered
     // preview path and saves a 240 x 180 thumbnail of it over that path.
     void SavePreviewPicture();
+    // The same pictures in memory: the page picture (the wallpaper stretched
+    // to the page, or the plain page colour), and the 240 x 180 thumbnail of
+    // the elements drawn at their size over a page picture. FALSE when a
+    // bitmap could not be made.
+    BOOL RenderPagePicture(CxImage& page) { return MakePagePicture(page); }
+    BOOL MakePreviewPicture(const CxImage& page, CxImage& thumbnail);
     const CString& GetPreviewPath() const { return m_strPreviewPath; }
 
 protected:
     // The wallpaper stretched to the page, or the plain page colour, as an
     // image of the page size; FALSE when no bitmap could be made.
     BOOL MakePagePicture(CxImage& image);
+    // An opaque 24-bit picture of the page's size, on a screen of 24 bits or
+    // more: the page picture has its pixels.
+    static BOOL IsPagePicture(const CxImage& picture, CSize page);
     // bReadSoon: stored uncompressed, for a file read back and not kept.
     BOOL SavePagePicture(LPCTSTR lpszFolder, CString& strPngPath, CxImage& image, BOOL bReadSoon = FALSE);
 

@@ -1,5 +1,6 @@
 #include "designer/core/RomfsBuilder.h"
 
+#include "designer/core/PackageFiles.h"
 #include "designer/core/RomfsPlatform.h"
 #include "framework/FileFind.h"
 #include "framework/String.h"
@@ -26,7 +27,8 @@ struct Node {
     std::string name;
     std::string path;
     bool isDirectory = false;
-    bool isDot = false;  // "." or "..": an empty directory, never descended into
+    bool isDot = false;                                 // "." or "..": an empty directory, never descended into
+    const std::vector<unsigned char>* bytes = nullptr;  // a file given in memory
     uint32_t offset = 0;
     uint32_t size = 0;
     std::vector<std::unique_ptr<Node>> children;
@@ -85,7 +87,9 @@ public:
     uint64_t offset = 0;
     bool tooLarge = false;
 
-    void Walk(Node& parent, const std::string& folder)
+    // given: files in memory that join the folder's own entries and stand in
+    // for entries of the same name
+    void Walk(Node& parent, const std::string& folder, const CPackageFiles* given = nullptr)
     {
         CString pattern;
         pattern.Format("%s\\*.*", folder.c_str());
@@ -102,6 +106,8 @@ public:
                     dots = true;
                     continue;
                 }
+                if (given && given->Find(entry.name))
+                    continue;
 #ifdef _WIN32
                 // the listing already holds what a status would say, but for
                 // links: those are asked for what they lead to
@@ -113,6 +119,18 @@ public:
                     entry.status.size = entry.status.isRegular ? (uint64_t)find.GetLength() : 0;
                 }
 #endif
+                entries.push_back(entry);
+            }
+        }
+        if (given) {
+            for (const CPackageFiles::File& file : given->Files()) {
+                Listed entry;
+                entry.name = file.name;
+                entry.listed = true;
+                entry.status = RomfsPlatform::FileStatus();
+                entry.status.isRegular = true;
+                entry.status.size = file.bytes.size();
+                entry.bytes = &file.bytes;
                 entries.push_back(entry);
             }
         }
@@ -137,6 +155,7 @@ private:
         std::string name;
         bool listed = false;  // status holds the entry's status
         RomfsPlatform::FileStatus status;
+        const std::vector<unsigned char>* bytes = nullptr;
     };
 
     void Add(Node& parent, const std::string& folder, const Listed& entry, bool isDot)
@@ -146,6 +165,7 @@ private:
         node->name = name;
         node->path = folder + "\\" + name;
         node->isDot = isDot;
+        node->bytes = entry.bytes;
         RomfsPlatform::FileStatus status = entry.status;
         if (!entry.listed && !RomfsPlatform::GetFileStatus(node->path.c_str(), status)) {
             std::fprintf(stderr, "ignoring '%s' (lstat failed)\n", node->path.c_str());
@@ -248,6 +268,12 @@ private:
 // file cannot be opened or holds less now: a blank picture is no image.
 bool WriteData(Writer& out, const Node& node, std::string& error)
 {
+    if (node.bytes) {
+        if (!node.bytes->empty())
+            out.Put(node.bytes->data(), node.bytes->size());
+        out.Zeros(Padded(node.size) - node.size);
+        return true;
+    }
     uint64_t left = node.size;
     CScopedFile file(RomfsPlatform::OpenFile(node.path.c_str(), "rb"));
     if (!file.IsValid()) {
@@ -294,7 +320,8 @@ bool WriteNode(Writer& out, const Node& node, uint32_t next, std::string& error)
 }
 
 template <typename Sink>
-int BuildImage(Sink& sink, const std::string& folder, const std::string& volume, std::string& error)
+int BuildImage(Sink& sink, const std::string& folder, const CPackageFiles* given, const std::string& volume,
+               std::string& error)
 {
     Node root;
     root.name = volume;
@@ -306,7 +333,7 @@ int BuildImage(Sink& sink, const std::string& folder, const std::string& volume,
     std::string listed = folder;
     while (listed.size() > 1 && (listed.back() == '\\' || listed.back() == '/'))
         listed.pop_back();
-    walker.Walk(root, listed);
+    walker.Walk(root, listed, given);
     if (walker.tooLarge) {
         error = "image too large";
         return 0;
@@ -359,7 +386,7 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     int result = 0;
     try {
         FILE* raw = file;
-        result = BuildImage(raw, folder, volumeName ? volumeName : "", error);
+        result = BuildImage(raw, folder, nullptr, volumeName ? volumeName : "", error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
         result = 0;
@@ -378,6 +405,12 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
 
 int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, std::vector<unsigned char>& image, LPCTSTR volumeName)
 {
+    return BuildRomfsImage(folder, nullptr, image, volumeName);
+}
+
+int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, const CPackageFiles* files, std::vector<unsigned char>& image,
+                                   LPCTSTR volumeName)
+{
     m_strError.Empty();
     image.clear();
     if (!folder)
@@ -390,7 +423,7 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, std::vector<unsigned char>& i
     std::string error;
     int result = 0;
     try {
-        result = BuildImage(image, folder, volumeName ? volumeName : "", error);
+        result = BuildImage(image, folder, files, volumeName ? volumeName : "", error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
         result = 0;

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class CPackageFiles;
+
 class CRomfsBuilder {
 public:
     CRomfsBuilder();
@@ -22,6 +24,10 @@ public:
     // The same image into memory: 1 when built; 0 with image empty and
     // GetErrorText saying why.
     int BuildRomfsImage(LPCTSTR folder, std::vector<unsigned char>& image, LPCTSTR volumeName);
+    // The same with files given in memory at the top of the folder, as if
+    // they were written there (over files of the same name).
+    int BuildRomfsImage(LPCTSTR folder, const CPackageFiles* files, std::vector<unsigned char>& image,
+                        LPCTSTR volumeName);
 
     // Why the last build failed; empty after a success.
     const CString& GetErrorText() const { return m_strError; }

@@ -3,6 +3,7 @@
 #include "designer/core/ArchiveFile.h"
 #include "designer/core/DiskObject.h"
 #include "designer/core/MenuPackageText.h"
+#include "designer/core/PackageFiles.h"
 #include "designer/core/RomfsBuilder.h"
 #include "designer/core/TextFileWriter.h"
 #include "designer/core/ThemePointerPacker.h"
@@ -57,15 +58,6 @@ BOOL FileHasData(const CString& path)
     return f.IsValid() && fgetc(f) != EOF;
 }
 
-// The size in a PNG file's header, read without decoding the picture; (0, 0)
-// when the file is no PNG.
-CSize PngHeaderSize(const CString& path)
-{
-    int cx = 0, cy = 0;
-    if (!MenuPackageText::PngFileSize(path, cx, cy)) return CSize(0, 0);
-    return CSize(cx, cy);
-}
-
 // Clears and restores the member that points at the current run's work folder.
 class CBusyScope {
 public:
@@ -106,6 +98,83 @@ public:
 
 private:
     std::thread m_thread;
+};
+
+// The JPEG wallpaper, encoded on a thread while the elements are drawn:
+// from a picture, or from the page's 32-bit rows.
+struct CJpegJob {
+    CxImage wallpaper;
+    std::vector<DWORD> rows;
+    CSize size;
+    int quality = 85;
+    std::vector<BYTE> bytes;
+    BOOL encoded = FALSE;
+
+    void Run()
+    {
+        if (!rows.empty()) {
+            // as the page gives its wallpaper: 24 bits, opaque
+            DWORD* dst = (DWORD*)wallpaper.Create((DWORD)size.cx, (DWORD)size.cy, 24, 0);
+            if (!dst || rows.size() != (size_t)size.cx * size.cy) return;
+            for (size_t i = 0; i < rows.size(); ++i) dst[i] = rows[i] | 0xFF000000u;
+            std::vector<DWORD>().swap(rows);
+        }
+        wallpaper.SetJpegQuality((BYTE)(quality < 1 ? 1 : quality > 100 ? 100
+                                                                        : quality));
+        encoded = wallpaper.Encode(bytes, CXIMAGE_FORMAT_JPG) && !bytes.empty();
+        if (!encoded) bytes.clear();
+    }
+};
+
+// The work after kelmenu.ini that needs no window: the kept copy, the romfs
+// image and its gzip file. It runs on a thread while the preview is drawn;
+// the dialog tells its steps afterwards.
+struct CPackingJob {
+    CPackageFiles* files = nullptr;
+    std::string kelboot;
+    std::string keepFolder;  // empty: no copy
+    std::string packedPath;
+
+    BOOL copied = FALSE, romfs = FALSE, packed = FALSE;
+    std::string copyError, romfsError, gzipError;
+
+    void Run()
+    {
+        copied = KeepCopy();
+        romfs = copied && BuildImage();
+        if (romfs) {
+            CArchiveFile gzip;
+            packed = gzip.GzipData(m_image.data(), m_image.size(), packedPath.c_str()) &&
+                     FileHasData(packedPath.c_str());
+            if (!packed) gzipError = (LPCTSTR)gzip.GetErrorText();
+        }
+    }
+
+private:
+    BOOL KeepCopy()
+    {
+        if (keepFolder.empty()) return TRUE;
+        CDiskObject disk;
+        if (!disk.CreateFolderPath(keepFolder.c_str()) || !disk.CopyFolderFiles(kelboot.c_str(), keepFolder.c_str())) {
+            copyError = (LPCTSTR)disk.GetErrorText();
+            return FALSE;
+        }
+        std::string failed;
+        if (!files->WriteTo(keepFolder, failed)) {
+            copyError = failed;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    BOOL BuildImage()
+    {
+        CRomfsBuilder builder;
+        if (builder.BuildRomfsImage(kelboot.c_str(), files, m_image, "DemoRomfs")) return TRUE;
+        romfsError = (LPCTSTR)builder.GetErrorText();
+        return FALSE;
+    }
+
+    std::vector<unsigned char> m_image;
 };
 
 }  // namespace
@@ -379,36 +448,57 @@ BOOL CGenMenuDlg::Generate()
     {
         CBusyScope busy(m_bBusy, m_strWorkFolder);
         CWorkFolder work;
-        std::vector<unsigned char> image;
-        CArchiveFile gzip;
-        BOOL packed = FALSE;
-        // both end before the work folder goes
-        CBackgroundJob packing, cleanup;
+        // the job's pictures stay in memory: the page as rendered, the page
+        // the elements drew on, and the files of the image
+        CxImage pagePicture;
+        CWallpaperCanvas page;
+        CPackageFiles files;
+        CJpegJob jpeg;
+        CPackingJob job;
+        // all end before the work folder goes
+        CBackgroundJob encoding, packing, cleanup;
         SetStatus(IDS_GM_COLLECT, STATUS_BEGIN);
-        if (!StepDone(STEP_WORKFOLDER, work.Make("Kelboot"))) {
+        // the work folder is made while the page is rendered
+        BOOL made = FALSE;
+        CBackgroundJob making;
+        making.Start([&work, &made]() { made = work.Make("Kelboot"); });
+        SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
+        const BOOL rendered = m_pCanvas->RenderPagePicture(pagePicture) && page.Open(pagePicture);
+        making.Wait();
+        if (!StepDone(STEP_WORKFOLDER, made)) {
             Fail(IDS_GM_ERR_WORKFOLDER);
         } else {
             m_strWorkFolder = work.Path();
-            ok = WriteMenuPackage(LoosePath(".png"), image);
+            // the JPEG is encoded as soon as the wallpaper is final
+            jpeg.quality = m_nQuality;
+            auto encode = [&jpeg, &page, &encoding]() {
+                jpeg.size = page.GetSize();
+                encoding.Start([&jpeg]() { jpeg.Run(); });
+            };
+            ok = WriteMenuPackage(rendered, pagePicture, page, files, jpeg.wallpaper, jpeg.rows, encode);
+            encoding.Wait();
             if (ok) {
-                // the image is packed and the folder it came from removed
-                // while the preview is drawn
-                SetStatus(IDS_GM_CLEANUP, STATUS_TEXT);
-                const CString packedPath = LoosePath(".smf.gz");
-                packing.Start([&image, &gzip, &packed, packedPath]() {
-                    packed = gzip.GzipData(image.data(), image.size(), packedPath) && FileHasData(packedPath);
-                });
-                const std::string kelboot = (LPCTSTR)(m_strWorkFolder + "\\Kelboot");
-                cleanup.Start([kelboot]() {
-                    CDiskObject disk;
-                    disk.RemoveFolderTree(kelboot.c_str());
-                });
+                SetStatus(IDS_GM_JPEG, STATUS_TEXT);
+                if (!jpeg.encoded) Fail(IDS_GM_ERR_WALLJPEG);
+                ok = StepDone(STEP_JPEG, jpeg.encoded) || Fail(IDS_GM_ERR_WALLCONVERT);
             }
-            ok = ok && WritePreview(LoosePath(".png"));
+            if (ok) {
+                files.Put("wallpaper.jpg", std::move(jpeg.bytes));
+                SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
+                job.files = &files;
+                job.kelboot = (LPCTSTR)(m_strWorkFolder + "\\Kelboot");
+                if (m_nKeepFiles) job.keepFolder = (LPCTSTR)m_strBasePath;
+                job.packedPath = (LPCTSTR)LoosePath(".smf.gz");
+                packing.Start([&job]() { job.Run(); });
+            }
+            ok = ok && WritePreview(LoosePath(".png"), pagePicture) && WriteDescription(LoosePath(".txt"));
             packing.Wait();
-            if (ok && !StepDone(STEP_GZIP, packed)) ok = Fail(IDS_GM_ERR_GZIP, gzip.GetErrorText());
-            ok = ok && WriteDescription(LoosePath(".txt")) && ZipPackage();
-            cleanup.Wait();
+            // the image holds the Kelboot folder's files now
+            const std::string kelboot = job.kelboot;
+            if (!kelboot.empty()) cleanup.Start([kelboot]() { CDiskObject().RemoveFolderTree(kelboot.c_str()); });
+            ok = ok && FinishPackage(job.copied, job.romfs, job.packed, job.copyError.c_str(), job.romfsError.c_str(),
+                                     job.gzipError.c_str());
+            ok = ok && ZipPackage();
         }
         if (ok) SetStatus(IDS_GM_DONE, STATUS_TEXT);
         PlayResultSound(ok);
@@ -429,20 +519,12 @@ BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks
     return TRUE;
 }
 
-BOOL CGenMenuDlg::ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page)
+BOOL CGenMenuDlg::FinishPackage(BOOL bCopied, BOOL bRomfs, BOOL bPacked, LPCTSTR lpszCopyError,
+                                LPCTSTR lpszRomfsError, LPCTSTR lpszGzipError)
 {
-    // the elements' page holds the wallpaper with their merges; the file only
-    // when no element opened it
-    CxImage image;
-    if (page.IsOpen())
-        image = page.GetWallpaper();
-    else if (!image.Load(folder + "\\wallpaper.png", CXIMAGE_FORMAT_PNG))
-        return Fail(IDS_GM_ERR_WALLREAD);
-    image.SetJpegQuality((BYTE)(m_nQuality < 1 ? 1 : m_nQuality > 100 ? 100
-                                                                      : m_nQuality));
-    if (!image.Save(folder + "\\wallpaper.jpg", CXIMAGE_FORMAT_JPG) || !FileHasData(folder + "\\wallpaper.jpg"))
-        return Fail(IDS_GM_ERR_WALLJPEG);
-    ::DeleteFileA(folder + "\\wallpaper.png");
+    if (m_nKeepFiles && !StepDone(STEP_COPY, bCopied)) return Fail(IDS_GM_ERR_KEEPFILES, lpszCopyError);
+    if (!StepDone(STEP_ROMFS, bRomfs)) return Fail(IDS_GM_ERR_ROMFS, lpszRomfsError);
+    if (!StepDone(STEP_GZIP, bPacked)) return Fail(IDS_GM_ERR_GZIP, lpszGzipError);
     return TRUE;
 }
 
@@ -459,33 +541,63 @@ BOOL CGenMenuDlg::PackPointers(const CString& folder)
     return TRUE;
 }
 
-BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, std::vector<unsigned char>& image)
+BOOL CGenMenuDlg::MergeWallpaper(const CString& folder, CWallpaperCanvas& page)
 {
-    const CString kelboot = m_strWorkFolder + "\\Kelboot";
-    CTextFileWriter writer("ini", "\r\n");
-
-    SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
-    ::DeleteFileA(kelboot + "\\wallpaper.png");
-    m_pCanvas->RenderWallpaper(kelboot, lpszPreviewPath);
-    BOOL rendered = FileHasData(kelboot + "\\wallpaper.png") && FileHasData(lpszPreviewPath);
-    if (!StepDone(STEP_WALLPAPER, rendered))
-        return Fail(IDS_GM_ERR_WALLWRITE);
-
-    SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
+    BOOL merges = FALSE;
+    for (int i = 0; m_pControlList && i < m_pControlList->GetCount(); ++i)
+        if (m_pControlList->GetAt(i)->MergesIntoWallpaper()) merges = TRUE;
+    if (!merges) return TRUE;
+    // the merges see only the merges before them: alone they give the
+    // wallpaper the whole walk ends with
+    CPackageFiles none;
     MenuProgressRecord record;
     memset(&record, 0, sizeof(record));
     record.timeout = m_pCanvas->GetTimeout();
     record.pagewidth = PageSize().cx;
     record.pageheight = PageSize().cy;
-    CWallpaperCanvas page;
-    page.SetSaveDeferred(TRUE);
     record.canvas = &page;
+    record.files = &none;
+    CStringArray lines;
+    int item = 1;
+    for (int i = 0; i < m_pControlList->GetCount(); ++i) {
+        CUIControl* pControl = m_pControlList->GetAt(i);
+        if (pControl->MergesIntoWallpaper() && !pControl->WriteMenuItem(lines, folder, record, item)) return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CGenMenuDlg::WriteMenuPackage(BOOL bRendered, const CxImage& pagePicture, CWallpaperCanvas& page,
+                                   CPackageFiles& files,
+                                   CxImage& wallpaper, std::vector<DWORD>& wallpaperRows,
+                                   const std::function<void()>& wallpaperFinal)
+{
+    const CString kelboot = m_strWorkFolder + "\\Kelboot";
+    CTextFileWriter writer("ini", "\r\n");
+
+    if (!StepDone(STEP_WALLPAPER, bRendered))
+        return Fail(IDS_GM_ERR_WALLWRITE);
+
+    SetStatus(IDS_GM_ELEMENTS, STATUS_TEXT);
+    page.SetSaveDeferred(TRUE);
+    page.Mark();
+    const BOOL early = MergeWallpaper(kelboot, page);
+    page.Revert(wallpaperRows);
+    if (early && wallpaperRows.empty()) wallpaper = pagePicture;
+    if (early) wallpaperFinal();
+    MenuProgressRecord record;
+    memset(&record, 0, sizeof(record));
+    record.timeout = m_pCanvas->GetTimeout();
+    record.pagewidth = PageSize().cx;
+    record.pageheight = PageSize().cy;
+    record.canvas = &page;
+    record.files = &files;
     CStringArray blocks;
     if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
         return Fail(IDS_GM_ERR_ELEMENTS);
-
-    SetStatus(IDS_GM_JPEG, STATUS_TEXT);
-    if (!StepDone(STEP_JPEG, ConvertWallpaper(kelboot, page))) return Fail(IDS_GM_ERR_WALLCONVERT);
+    if (!early) {
+        wallpaper = page.GetWallpaper();
+        wallpaperFinal();
+    }
 
     SetStatus(IDS_GM_POINTERS, STATUS_TEXT);
     if (!StepDone(STEP_POINTERS, PackPointers(kelboot))) return Fail(IDS_GM_ERR_POINTERS);
@@ -498,30 +610,15 @@ BOOL CGenMenuDlg::WriteMenuPackage(LPCTSTR lpszPreviewPath, std::vector<unsigned
     lines.Add("; end of file.");
     if (!StepDone(STEP_INI, writer.Save(kelboot + "\\kelmenu.ini", lines)))
         return Fail(IDS_GM_ERR_INIFILE, writer.GetErrorText());
-
-    if (m_nKeepFiles) {
-        CDiskObject disk;
-        BOOL copied = disk.CreateFolderPath(m_strBasePath) && disk.CopyFolderFiles(kelboot, m_strBasePath);
-        if (!StepDone(STEP_COPY, copied)) return Fail(IDS_GM_ERR_KEEPFILES, disk.GetErrorText());
-    }
-
-    // the image stays in memory: it goes straight into its gzip file
-    SetStatus(IDS_GM_ROMFS, STATUS_TEXT);
-    CRomfsBuilder romfs;
-    if (!StepDone(STEP_ROMFS, romfs.BuildRomfsImage(kelboot, image, "DemoRomfs")))
-        return Fail(IDS_GM_ERR_ROMFS, romfs.GetErrorText());
     return TRUE;
 }
 
-BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath)
+BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath, const CxImage& pagePicture)
 {
     SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
-    // the canvas leaves the page picture there when it cannot draw the preview
-    CSize before = PngHeaderSize(lpszPreviewPath);
-    m_pCanvas->SavePreviewPicture();
     CxImage preview;
-    BOOL drawn = preview.Load(lpszPreviewPath, CXIMAGE_FORMAT_PNG) && preview.GetWidth() == 240 && preview.GetHeight() == 180 &&
-                 before != CSize(240, 180);
+    BOOL drawn = m_pCanvas->MakePreviewPicture(pagePicture, preview) && preview.GetWidth() == 240 &&
+                 preview.GetHeight() == 180 && preview.Save(lpszPreviewPath, CXIMAGE_FORMAT_PNG);
     if (!StepDone(STEP_PREVIEW, drawn)) return Fail(IDS_GM_ERR_PREVIEW);
     return TRUE;
 }

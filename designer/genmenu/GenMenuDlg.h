@@ -3,6 +3,7 @@
 // the boot-time pictures), <name>.png (preview) and <name>.txt (description).
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "controls/CursorPreview.h"
@@ -18,6 +19,8 @@
 class CUIControlList;
 class CViewCanvas;
 class CWallpaperCanvas;
+class CPackageFiles;
+class CxImage;
 
 class CGenMenuDlg : public CDialog, public ICursorPreviewSink {
 public:
@@ -95,9 +98,21 @@ protected:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
-    // The work folder's files up to the romfs image, built into image.
-    BOOL WriteMenuPackage(LPCTSTR lpszPreviewPath, std::vector<unsigned char>& image);
-    BOOL WritePreview(LPCTSTR lpszPreviewPath);
+    // The steps up to kelmenu.ini after the page picture was rendered and
+    // page opened on it: the elements' blocks drawn on page with their
+    // pictures into files, the pointers and kelmenu.ini in the work folder.
+    // wallpaperFinal is called as soon as no element changes the wallpaper:
+    // it is then in wallpaper, or in wallpaperRows as the page's rows.
+    BOOL WriteMenuPackage(BOOL bRendered, const CxImage& pagePicture, CWallpaperCanvas& page, CPackageFiles& files,
+                          CxImage& wallpaper, std::vector<DWORD>& wallpaperRows,
+                          const std::function<void()>& wallpaperFinal);
+    // Merges the elements that merge into the wallpaper, and only those, into
+    // page: the wallpaper the element walk ends with.
+    BOOL MergeWallpaper(const CString& folder, CWallpaperCanvas& page);
+    BOOL WritePreview(LPCTSTR lpszPreviewPath, const CxImage& pagePicture);
+    // Tells the steps that ran on the packing thread, in their order.
+    BOOL FinishPackage(BOOL bCopied, BOOL bRomfs, BOOL bPacked, LPCTSTR lpszCopyError, LPCTSTR lpszRomfsError,
+                       LPCTSTR lpszGzipError);
     BOOL WriteDescription(LPCTSTR lpszTextPath);
     BOOL ZipPackage();
     void SetStatus(UINT nStringId, int nMode);
@@ -116,7 +131,6 @@ protected:
     // The string-table text nTextId, with lpszDetail for its %s.
     BOOL Fail(UINT nTextId, LPCTSTR lpszDetail = NULL);
     BOOL WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record);
-    BOOL ConvertWallpaper(const CString& folder, const CWallpaperCanvas& page);
     BOOL PackPointers(const CString& folder);
     BOOL AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember);
     CString LoadText(UINT nId);

@@ -107,7 +107,7 @@ void CUIButton::DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack)
 
 void CUIButton::Compose(CWallpaperCanvas& canvas, int nState, const CRect& rect)
 {
-    canvas.DrawWallpaper();
+    canvas.DrawWallpaper(rect);
     m_images[nState].Draw(canvas.GetDC(), rect, 0, FALSE);
     DrawFontText(canvas.GetDC(), rect, m_strCaption, FALSE);
 }
@@ -115,19 +115,19 @@ void CUIButton::Compose(CWallpaperCanvas& canvas, int nState, const CRect& rect)
 BOOL CUIButton::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress, int& nItem)
 {
     LoadPendingTheme();
-    CString normalPath, hoverPath;
-    normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
-    hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
+    CString normalFile, hoverFile;
+    normalFile.Format("minor_%d.bmp", nItem);
+    hoverFile.Format("mihov_%d.bmp", nItem);
     CRect rect = GetRect();
     CWallpaperCanvas own;
     CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
     if (!pCanvas)
         return FALSE;
     Compose(*pCanvas, NORMAL, rect);
-    if (!SaveScreenRectBmp(pCanvas->GetDC(), rect, normalPath))
+    if (!SaveMenuBitmap(progress, pCanvas->GetDC(), rect, lpszFolder, normalFile))
         return FALSE;
     Compose(*pCanvas, HOVER, rect);
-    if (!SaveScreenRectBmp(pCanvas->GetDC(), rect, hoverPath))
+    if (!SaveMenuBitmap(progress, pCanvas->GetDC(), rect, lpszFolder, hoverFile))
         return FALSE;
     CString normalName, hoverName;
     normalName.Format("(rd)/minor_%d.bmp", nItem);

@@ -19,6 +19,7 @@ class CUIControlList;
 class CXmlDocument;
 class CLangManager;
 class CWallpaperCanvas;
+class CPackageFiles;
 class CThemePicture;
 class CMarkupFieldSink;
 
@@ -38,6 +39,9 @@ struct MenuProgressRecord {
     // The page the elements of one build share, so that the wallpaper is
     // read once; NULL makes each element open the folder's wallpaper itself.
     CWallpaperCanvas* canvas;
+    // Where the elements' pictures go, by file name; NULL writes them into
+    // the folder.
+    CPackageFiles* files;
 };
 
 // Copies text into a fixed buffer, cut to its size and always terminated.
@@ -113,6 +117,9 @@ public:
     virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex);
     virtual BOOL WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress,
                                int& nItem);
+    // Whether WriteMenuItem draws the element into the page's wallpaper
+    // (what the later elements see) instead of writing pictures of its own.
+    virtual BOOL MergesIntoWallpaper() const { return FALSE; }
     virtual CString GetDefaultString();
     virtual CRect GetRect() const;
     virtual void SetRect(double left, double top, double right, double bottom);
@@ -234,6 +241,10 @@ public:
     static void ToLoaderPath(CString& strPath);
     static BOOL SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
     static BOOL SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath);
+    // The rectangle as the BMP file lpszName of the folder, or into the
+    // build's files when it hands them over in memory.
+    static BOOL SaveMenuBitmap(MenuProgressRecord& progress, CDC* pDC, const RECT& rect, LPCTSTR lpszFolder,
+                               LPCTSTR lpszName);
 
     // Texts of the context menu and the element types' defaults; without a
     // language manager the resource strings are taken.

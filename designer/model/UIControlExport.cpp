@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "framework/Menu.h"
 #include "framework/Pen.h"
@@ -12,6 +14,7 @@
 #include "designer/app/LangManager.h"
 #include "designer/model/ThemePicture.h"
 #include "designer/core/Md5Crypt.h"
+#include "designer/core/PackageFiles.h"
 #include "designer/core/PathValue.h"
 #include "designer/core/StringSplitter.h"
 #include "designer/model/UIControlList.h"
@@ -22,7 +25,7 @@
 #include "framework/ScopedHandle.h"
 
 namespace {
-BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
+BOOL CaptureScreenRect(CDC* pDC, const RECT& rect, CxImage& image)
 {
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
@@ -30,16 +33,19 @@ BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
     HDC hdc = pDC->GetSafeHdc();
     CScopedMemDC mem(::CreateCompatibleDC(hdc));
     CScopedBitmap bmp(::CreateCompatibleBitmap(hdc, w, h));
-    BOOL ok = FALSE;
-    if (mem.IsValid() && bmp.IsValid()) {
-        {
-            CScopedSelect sel(mem, bmp);
-            ::BitBlt(mem, 0, 0, w, h, hdc, rect.left, rect.top, SRCCOPY);
-        }
-        CxImage image;
-        ok = image.CreateFromHBITMAP(bmp) && image.Save(lpszPath, type);
+    if (!mem.IsValid() || !bmp.IsValid())
+        return FALSE;
+    {
+        CScopedSelect sel(mem, bmp);
+        ::BitBlt(mem, 0, 0, w, h, hdc, rect.left, rect.top, SRCCOPY);
     }
-    return ok;
+    return image.CreateFromHBITMAP(bmp);
+}
+
+BOOL SaveScreenRect(CDC* pDC, const RECT& rect, LPCTSTR lpszPath, DWORD type)
+{
+    CxImage image;
+    return CaptureScreenRect(pDC, rect, image) && image.Save(lpszPath, type);
 }
 }  // namespace
 
@@ -51,6 +57,24 @@ BOOL CUIControl::SaveScreenRectPng(CDC* pDC, const RECT& rect, LPCTSTR lpszPath)
 BOOL CUIControl::SaveScreenRectBmp(CDC* pDC, const RECT& rect, LPCTSTR lpszPath)
 {
     return SaveScreenRect(pDC, rect, lpszPath, CXIMAGE_FORMAT_BMP);
+}
+
+BOOL CUIControl::SaveMenuBitmap(MenuProgressRecord& progress, CDC* pDC, const RECT& rect, LPCTSTR lpszFolder,
+                                LPCTSTR lpszName)
+{
+    if (!progress.files) {
+        CString path;
+        path.Format("%s\\%s", lpszFolder, lpszName);
+        return SaveScreenRectBmp(pDC, rect, path);
+    }
+    CxImage image;
+    std::vector<BYTE> bytes;
+    // the page's own pixels where it can give them, without a bitmap of its kind
+    BOOL cut = progress.canvas && pDC == progress.canvas->GetDC() && progress.canvas->Cut(rect, image);
+    if (!(cut || CaptureScreenRect(pDC, rect, image)) || !image.Encode(bytes, CXIMAGE_FORMAT_BMP))
+        return FALSE;
+    progress.files->Put(lpszName, std::move(bytes));
+    return TRUE;
 }
 
 CString CUIControl::EscapeIniText(LPCTSTR lpszText) { return ElementText::EscapeIniText(lpszText); }

@@ -60,7 +60,11 @@ void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
 
 void CUIPicture::Compose(CWallpaperCanvas& canvas, const CxImage& picture, const CRect& rect)
 {
-    canvas.DrawWallpaper();
+    // a picture merged into the wallpaper draws over the whole page
+    if (m_bAsMenu)
+        canvas.DrawWallpaper(rect);
+    else
+        canvas.DrawWallpaper();
     picture.Draw(canvas.GetDC()->GetSafeHdc(), rect, NULL, true);
     if (!m_strCaption.IsEmpty())
         DrawFontText(canvas.GetDC(), rect, m_strCaption, FALSE);
@@ -79,10 +83,10 @@ BOOL CUIPicture::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProg
     if (!m_bAsMenu)
         return canvas.SaveAsWallpaper();
 
-    CString normalPath, hoverPath, normalName, hoverName;
-    normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
+    CString normalFile, hoverFile, normalName, hoverName;
+    normalFile.Format("minor_%d.bmp", nItem);
     normalName.Format("(rd)/minor_%d.bmp", nItem);
-    if (!SaveScreenRectBmp(canvas.GetDC(), rect, normalPath))
+    if (!SaveMenuBitmap(progress, canvas.GetDC(), rect, lpszFolder, normalFile))
         return FALSE;
     hoverName = normalName;
     if (!m_strAddPath.IsEmpty()) {
@@ -90,9 +94,9 @@ BOOL CUIPicture::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProg
         CxImage hover;
         hover.Load(CProjectPaths::Resolve(m_strAddPath), CXIMAGE_FORMAT_UNKNOWN);
         Compose(canvas, hover, rect);
-        hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
+        hoverFile.Format("mihov_%d.bmp", nItem);
         hoverName.Format("(rd)/mihov_%d.bmp", nItem);
-        if (!SaveScreenRectBmp(canvas.GetDC(), rect, hoverPath))
+        if (!SaveMenuBitmap(progress, canvas.GetDC(), rect, lpszFolder, hoverFile))
             return FALSE;
     }
     lines.Add(FormatMenuItemBlock(nItem, rect, normalName, hoverName));

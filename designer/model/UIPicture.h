@@ -18,6 +18,7 @@ public:
     virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex) override;
     virtual BOOL WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress,
                                int& nItem) override;
+    virtual BOOL MergesIntoWallpaper() const override { return !m_bAsMenu; }
     virtual double GetDefaultWidth() override;
     virtual double GetDefaultHeight() override;
     virtual void Draw(CDC* pDC, int left, int top, int right, int bottom) override;

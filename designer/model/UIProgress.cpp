@@ -167,9 +167,6 @@ void CUIProgress::Draw(CDC* pDC, int left, int top, int right, int bottom)
 BOOL CUIProgress::WriteMenuItem(CStringArray&, LPCTSTR lpszFolder, MenuProgressRecord& progress, int&)
 {
     LoadPendingTheme();
-    CString trackPath, chunkPath;
-    trackPath.Format("%s\\track.bmp", lpszFolder);
-    chunkPath.Format("%s\\chunk.bmp", lpszFolder);
     CRect rect = GetRect();
     CWallpaperCanvas own;
     CWallpaperCanvas* pCanvas = OpenMenuCanvas(progress, lpszFolder, own);
@@ -186,7 +183,7 @@ BOOL CUIProgress::WriteMenuItem(CStringArray&, LPCTSTR lpszFolder, MenuProgressR
 
     CDC* pDC = pCanvas->GetDC();
     m_images[TRACK].Draw(pDC, rect, 0, m_theme.m_bAntiAlias);
-    if (!SaveScreenRectBmp(pDC, rect, trackPath))
+    if (!SaveMenuBitmap(progress, pDC, rect, lpszFolder, "track.bmp"))
         return FALSE;
 
     // One pass over the band for every chunk height: chunks with transparent
@@ -202,7 +199,7 @@ BOOL CUIProgress::WriteMenuItem(CStringArray&, LPCTSTR lpszFolder, MenuProgressR
         }
     }
     CRect chunkRect(band.left, rect.top, band.right, rect.bottom);
-    if (!SaveScreenRectBmp(pDC, chunkRect, chunkPath))
+    if (!SaveMenuBitmap(progress, pDC, chunkRect, lpszFolder, "chunk.bmp"))
         return FALSE;
 
     progress.pleft = rect.left;

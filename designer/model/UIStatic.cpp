@@ -39,9 +39,13 @@ void CUIStatic::Draw(CDC* pDC, int left, int top, int right, int bottom)
 
 CRect CUIStatic::Compose(CWallpaperCanvas& canvas)
 {
-    canvas.DrawWallpaper();
     CRect grown = GetRect();
     grown.InflateRect(1, 1);
+    // a text merged into the wallpaper draws over the whole page
+    if (m_bAsMenu)
+        canvas.DrawWallpaper(grown);
+    else
+        canvas.DrawWallpaper();
     if (m_bAsMenu)
         DrawDottedFrame(canvas.GetDC(), grown);
     DrawMarkup(canvas.GetDC(), grown);
@@ -59,11 +63,11 @@ BOOL CUIStatic::WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgr
     if (!m_bAsMenu)
         return canvas.SaveAsWallpaper();
 
-    CString normalPath, hoverPath, normalName, hoverName;
-    normalPath.Format("%s\\minor_%d.bmp", lpszFolder, nItem);
-    hoverPath.Format("%s\\mihov_%d.bmp", lpszFolder, nItem);
-    if (!SaveScreenRectBmp(canvas.GetDC(), grown, normalPath) ||
-        !SaveScreenRectBmp(canvas.GetDC(), grown, hoverPath))
+    CString normalFile, hoverFile, normalName, hoverName;
+    normalFile.Format("minor_%d.bmp", nItem);
+    hoverFile.Format("mihov_%d.bmp", nItem);
+    if (!SaveMenuBitmap(progress, canvas.GetDC(), grown, lpszFolder, normalFile) ||
+        !SaveMenuBitmap(progress, canvas.GetDC(), grown, lpszFolder, hoverFile))
         return FALSE;
     normalName.Format("(rd)/minor_%d.bmp", nItem);
     hoverName.Format("(rd)/mihov_%d.bmp", nItem);

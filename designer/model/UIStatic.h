@@ -17,6 +17,7 @@ public:
     virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder, int nIndex) override;
     virtual BOOL WriteMenuItem(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress,
                                int& nItem) override;
+    virtual BOOL MergesIntoWallpaper() const override { return !m_bAsMenu; }
     virtual void Draw(CDC* pDC, int left, int top, int right, int bottom) override;
 
     static CUIControl* CreateFromMarkup(CXmlDocument& doc);

@@ -1,6 +1,6 @@
 // The page as the menu build and the web preview compose it: the folder's
-// wallpaper.png in a memory bitmap that elements draw over and cut their
-// pictures from. One canvas can serve every element of a build; elements
+// wallpaper.png (or a picture in memory) in a memory bitmap that elements
+// draw over and cut their pictures from. One canvas can serve every element of a build; elements
 // that merge themselves into the wallpaper change what the later ones see.
 #pragma once
 
@@ -11,17 +11,26 @@
 #include "imaging/xImage.h"
 #include "framework/ScopedHandle.h"
 
+#include <vector>
+
 class CWallpaperCanvas {
 public:
     CWallpaperCanvas();
     ~CWallpaperCanvas();
 
     // Loads folder\wallpaper.png and makes a 32-bit bitmap of its size with
-    // the wallpaper drawn in; FALSE when the picture does not load.
+    // the wallpaper's colours in it; FALSE when the picture does not load.
     BOOL Open(LPCTSTR lpszFolder);
+    // The same from a picture in memory; there is no file to save then
+    // (SaveAsWallpaper and SaveIfChanged write nothing).
+    BOOL Open(const CxImage& picture);
     BOOL IsOpen() const { return m_hBitmap.IsValid(); }
-    // Draws the wallpaper over the whole bitmap again.
+    // Makes the whole bitmap the wallpaper again (drawn only where it was
+    // drawn over since).
     void DrawWallpaper();
+    // The same for a picture cut from area alone: what is drawn next is kept
+    // inside area until the next DrawWallpaper.
+    void DrawWallpaper(const CRect& area);
     CDC* GetDC() { return &m_dc; }
     CSize GetSize() const { return CSize((int)m_wallpaper.GetWidth(), (int)m_wallpaper.GetHeight()); }
     // Makes the whole bitmap the wallpaper and saves it as PNG over the
@@ -30,16 +39,38 @@ public:
     // Puts off the saving of SaveAsWallpaper until SaveIfChanged.
     void SetSaveDeferred(BOOL bDeferred) { m_bSaveDeferred = bDeferred; }
     BOOL IsChanged() const { return m_bChanged; }
+    // The pixels of a rectangle inside the bitmap as a 24-bit picture, as
+    // copying them out through a bitmap of the DC's kind gives them; FALSE
+    // for a rectangle not wholly inside.
+    BOOL Cut(const RECT& rect, CxImage& picture);
+    // Remembers the wallpaper as it is; Revert makes it that again, the
+    // bitmap included, dropping what was merged since.
+    void Mark();
+    void Revert();
+    // The same, handing the merged wallpaper over as its 32-bit rows.
+    void Revert(std::vector<DWORD>& merged);
     // Saves an unsaved wallpaper; TRUE when there is nothing to save.
     BOOL SaveIfChanged();
     // The wallpaper with everything merged into it so far.
-    const CxImage& GetWallpaper() const { return m_wallpaper; }
+    const CxImage& GetWallpaper() const;
     const CString& GetWallpaperPath() const { return m_strWallpaper; }
 
 private:
     void Close();
+    BOOL MakeBitmap();
+    // The bitmap as the wallpaper again where it was drawn over.
+    void Restore();
+    size_t PixelCount() const;
+    // The picture from the merged pixels when a merge made it stale.
+    BOOL UpdateWallpaper() const;
 
-    CxImage m_wallpaper;
+    // the wallpaper as a picture, and its pixels as drawn into the bitmap,
+    // which merges update first
+    mutable CxImage m_wallpaper;
+    std::vector<DWORD> m_base;
+    std::vector<DWORD> m_marked;
+    BOOL m_bMarkedChanged;
+    mutable BOOL m_bStale;
     CString m_strWallpaper;
     CDC m_dc;
     CScopedBitmap m_hBitmap;
@@ -47,6 +78,8 @@ private:
     void* m_pBits;
     BOOL m_bSaveDeferred;
     BOOL m_bChanged;
+    // where the bitmap may differ from the wallpaper
+    CRect m_rcDrawn;
 
     CWallpaperCanvas(const CWallpaperCanvas&);
     CWallpaperCanvas& operator=(const CWallpaperCanvas&);

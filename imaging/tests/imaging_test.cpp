@@ -1,6 +1,7 @@
 #include "imaging/xImage.h"
 
 #include <gtest/gtest.h>
+#include <gdiplus.h>
 
 #include <cstdio>
 #include <cstring>
@@ -210,6 +211,82 @@ void SavedBmpBytes(CxImage& img, const char* name, std::vector<BYTE>& data)
     remove(path.c_str());
 }
 
+// A 24-bit BMP written by hand: rows bottom-up (or top-down for a negative
+// height), padded to four bytes, the pixels gap bytes after the headers.
+std::vector<BYTE> HandMadeBmp(long w, long h, DWORD gap)
+{
+    const DWORD stride = ((DWORD)w * 3 + 3) & ~3u, rows = (DWORD)(h < 0 ? -h : h);
+    std::vector<BYTE> b(54 + gap + stride * rows, 0);
+    auto put = [&b](size_t at, DWORD v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b[at + i] = (BYTE)(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, (DWORD)b.size(), 4);
+    put(10, 54 + gap, 4);
+    put(14, 40, 4);
+    put(18, (DWORD)w, 4);
+    put(22, (DWORD)h, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (DWORD y = 0; y < rows; ++y)
+        for (long x = 0; x < w; ++x)
+            for (int k = 0; k < 3; ++k) b[54 + gap + y * stride + x * 3 + k] = (BYTE)(x * 50 + y * 20 + k * 7 + 1);
+    return b;
+}
+
+TEST(Imaging, PlainBmpReadsAsGdiplusReadsIt)
+{
+    using namespace Gdiplus;
+    using namespace Gdiplus::DllExports;
+    // the library's own start stays as it is
+    ULONG_PTR token = 0;
+    GdiplusStartupInput in;
+    ASSERT_EQ(Ok, GdiplusStartup(&token, &in, NULL));
+    struct Case {
+        long w, h;
+        DWORD gap;
+    };
+    for (const Case& c : {Case{5, 3, 0}, Case{3, -2, 8}, Case{1, 1, 0}, Case{7, 4, 2}}) {
+        const std::vector<BYTE> bmp = HandMadeBmp(c.w, c.h, c.gap);
+        const std::string path = TempName("plain.bmp");
+        FILE* f = fopen(path.c_str(), "wb");
+        ASSERT_TRUE(f != NULL);
+        fwrite(bmp.data(), 1, bmp.size(), f);
+        fclose(f);
+        CxImage ours;
+        ASSERT_TRUE(ours.Load(path.c_str(), CXIMAGE_FORMAT_BMP)) << c.w << "x" << c.h;
+
+        GpBitmap* theirs = NULL;
+        std::wstring wide(path.begin(), path.end());
+        ASSERT_EQ(Ok, GdipCreateBitmapFromFile(wide.c_str(), &theirs));
+        UINT w = 0, h = 0;
+        PixelFormat format = 0;
+        GdipGetImageWidth(theirs, &w);
+        GdipGetImageHeight(theirs, &h);
+        GdipGetImagePixelFormat(theirs, &format);
+        std::vector<BYTE> pixels((size_t)w * h * 4);
+        Rect rect(0, 0, (INT)w, (INT)h);
+        BitmapData data = {};
+        data.Width = w;
+        data.Height = h;
+        data.Stride = (INT)w * 4;
+        data.PixelFormat = PixelFormat32bppARGB;
+        data.Scan0 = pixels.data();
+        ASSERT_EQ(Ok, GdipBitmapLockBits(theirs, &rect, ImageLockModeRead | ImageLockModeUserInputBuf,
+                                         PixelFormat32bppARGB, &data));
+        GdipBitmapUnlockBits(theirs, &data);
+        GdipDisposeImage(theirs);
+        remove(path.c_str());
+
+        ASSERT_EQ(w, ours.GetWidth());
+        ASSERT_EQ(h, ours.GetHeight());
+        EXPECT_EQ((format >> 8) & 0xFF, ours.GetBpp());
+        EXPECT_FALSE(ours.HasAlpha());
+        EXPECT_EQ(0, memcmp(pixels.data(), ours.GetBits(), pixels.size())) << c.w << "x" << c.h;
+    }
+}
+
 TEST(Imaging, DecodeFromMemoryAndRejectsGarbage)
 {
     CxImage img;
@@ -395,6 +472,26 @@ TEST(Imaging, BitmapsInAndOut)
     EXPECT_COLOR(back, 1, 1, Rgb(255, 0, 0), 0);
     EXPECT_COLOR(back, 6, 6, Rgb(255, 255, 255), 0);
     EXPECT_FALSE(back.CreateFromHBITMAP(NULL));
+}
+
+TEST(Imaging, SwapExchangesPicturesWhole)
+{
+    CxImage a, b;
+    MakeQuadrants(a, 8, 6);
+    ASSERT_NE(b.Create(3, 2, 32, CXIMAGE_FORMAT_PNG), nullptr);
+    b.SetPixelColor(1, 1, Rgb(1, 2, 3, 4));
+    const BYTE* pixels = a.GetBits();
+    a.Swap(b);
+    EXPECT_EQ(3u, a.GetWidth());
+    EXPECT_EQ(32u, a.GetBpp());
+    EXPECT_TRUE(a.HasAlpha());
+    EXPECT_EQ((DWORD)CXIMAGE_FORMAT_PNG, a.GetType());
+    EXPECT_EQ(4, a.GetPixelColor(1, 1).rgbReserved);
+    EXPECT_EQ(8u, b.GetWidth());
+    EXPECT_EQ(24u, b.GetBpp());
+    EXPECT_FALSE(b.HasAlpha());
+    EXPECT_EQ(pixels, b.GetBits());
+    EXPECT_EQ(255, b.GetPixelColor(0, 0).rgbRed);
 }
 
 TEST(Imaging, FlipLightCopy)

@@ -844,6 +844,44 @@ TEST_F(CanvasTest, PageRendersForThePackageAndTheWebPage)
     ::RemoveDirectoryA(folder.c_str());
 }
 
+TEST_F(CanvasTest, WallpaperOfThePageSizeIsThePagePictureAsDrawn)
+{
+    std::string folder = TempFolder();
+    // a gradient without alpha (taken as it is), and the same with alpha
+    // (drawn, which drops the alpha)
+    CxImage plain, blended;
+    ASSERT_TRUE(plain.Create(120, 90, 24));
+    ASSERT_TRUE(blended.Create(120, 90, 32));
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 120; ++x) {
+            RGBQUAD c = {(BYTE)(x * 2), (BYTE)(y * 2), (BYTE)(x + y), 255};
+            plain.SetPixelColor(x, y, c);
+            c.rgbReserved = (BYTE)(x < 60 ? 255 : 100);
+            blended.SetPixelColor(x, y, c);
+        }
+    const std::string plainPath = folder + "\same.bmp", blendedPath = folder + "\same.png";
+    ASSERT_TRUE(plain.Save(plainPath.c_str(), CXIMAGE_FORMAT_BMP));
+    ASSERT_TRUE(blended.Save(blendedPath.c_str(), CXIMAGE_FORMAT_PNG));
+    for (const std::string& path : {plainPath, blendedPath}) {
+        list.SetPaperSize(120, 90);
+        canvas->SetWallpaper(path.c_str(), TRUE);
+        CxImage page;
+        ASSERT_TRUE(canvas->RenderPagePicture(page));
+        ASSERT_EQ(120u, page.GetWidth());
+        EXPECT_EQ(24u, page.GetBpp());
+        EXPECT_FALSE(page.HasAlpha());
+        for (int y = 0; y < 90; y += 7)
+            for (int x = 0; x < 120; x += 5) {
+                RGBQUAD p = page.GetPixelColor(x, y), w = plain.GetPixelColor(x, y);
+                EXPECT_EQ(RGB(w.rgbRed, w.rgbGreen, w.rgbBlue), RGB(p.rgbRed, p.rgbGreen, p.rgbBlue))
+                    << path << " " << x << "," << y;
+                EXPECT_EQ(255, p.rgbReserved);
+            }
+        ::DeleteFileA(path.c_str());
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 // A box of one colour with the type name it is given.
 class FilledBox : public CUIStatic {
 public:

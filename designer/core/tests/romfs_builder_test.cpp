@@ -1,4 +1,5 @@
 #include "designer/core/RomfsBuilder.h"
+#include "designer/core/PackageFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -294,6 +295,39 @@ TEST_F(RomfsBuilderTest, SameFolderGivesSameBytesAndSortedEntries)
         names.push_back(e.name);
     EXPECT_EQ((std::vector<std::string>{".", "..", "_x", "alpha", "Beta", "beta2", "Gamma.exe", "Mid", "zeta"}),
               names);
+}
+
+TEST_F(RomfsBuilderTest, FilesGivenInMemoryGiveTheImageOfThemWrittenIntoTheFolder)
+{
+    // on disk already: two files, one of them given again with other bytes
+    WriteFile(m_src / "kelmenu.ini", "[common]\r\n");
+    WriteFile(m_src / "Minor_1.bmp", "old picture");
+    CPackageFiles files;
+    const std::pair<const char*, std::string> given[] = {
+        {"minor_1.bmp", std::string(37, 'm')}, {"wallpaper.jpg", std::string(1000, 'w')}, {"a.exe", "MZ"}, {"empty", ""}, {"mihov_1.bmp", std::string(16, 'h')}};
+    for (const auto& file : given)
+        files.Put(file.first, Bytes(file.second.begin(), file.second.end()));
+    files.Put("wallpaper.jpg", Bytes(999, 'W'));
+    ASSERT_EQ(5u, files.Files().size());
+    CRomfsBuilder builder;
+    Bytes memory;
+    ASSERT_EQ(1, builder.BuildRomfsImage(m_src.string().c_str(), &files, memory, "DemoRomfs"));
+
+    fs::path written = m_dir / "written";
+    fs::create_directories(written);
+    WriteFile(written / "kelmenu.ini", "[common]\r\n");
+    std::string failed;
+    ASSERT_TRUE(files.WriteTo(written.string(), failed)) << failed;
+    Image expected = Build("DemoRomfs", &written);
+    EXPECT_TRUE(memory == expected.bytes) << memory.size() << " bytes against " << expected.bytes.size();
+    std::vector<std::string> names;
+    for (const Entry& e : expected.root)
+        names.push_back(e.name);
+    EXPECT_EQ((std::vector<std::string>{".", "..", "a.exe", "empty", "kelmenu.ini", "mihov_1.bmp", "minor_1.bmp",
+                                        "wallpaper.jpg"}),
+              names);
+    const Bytes old = ReadFile(m_src / "Minor_1.bmp");
+    EXPECT_EQ("old picture", std::string(old.begin(), old.end()));
 }
 
 TEST_F(RomfsBuilderTest, SecondImageInProcessHasValidChecksums)

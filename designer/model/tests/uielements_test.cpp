@@ -14,6 +14,7 @@
 #include "designer/model/UIPicture.h"
 #include "designer/model/UIProgress.h"
 #include "designer/model/UIStatic.h"
+#include "designer/core/PackageFiles.h"
 #include "designer/model/WallpaperCanvas.h"
 #include "imaging/xImage.h"
 #include "testsupport/TestSupport.h"
@@ -877,4 +878,178 @@ TEST(MenuWalk, NumbersEntriesInZOrderAndReportsAFailedElement)
     EXPECT_NE(-1, lines[0].Find("[menuitem 1]\r\ntitle=\"Boot from 1st hard disk.\"\r\npassword=\r\n"
                                 "normalimage=(rd)/minor_1.bmp\r\nhoverimage=(rd)/minor_1.bmp\r\nleft=100\r\n"));
     EXPECT_EQ(132, Picture(blocked.File("minor_1.bmp")).Width());
+}
+
+// ---- the shared page -----------------------------------------------------
+
+TEST(WallpaperPage, DrawingInAnAreaStaysThereAndTheNextDrawStartsFromTheWallpaper)
+{
+    CxImage wall;
+    ASSERT_TRUE(wall.Create(100, 60, 24));
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 100; ++x)
+            wall.SetPixelColor(x, y, Quad(RGB(x * 2, y * 4, 100)));
+    CWallpaperCanvas page;
+    ASSERT_TRUE(page.Open(wall));
+    HDC dc = page.GetDC()->GetSafeHdc();
+    auto wallAt = [&wall](int x, int y) {
+        RGBQUAD q = wall.GetPixelColor(x, y);
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    };
+    CRect all(0, 0, 100, 60);
+
+    page.DrawWallpaper(CRect(10, 10, 40, 30));
+    page.GetDC()->FillSolidRect(&all, kRed);
+    EXPECT_EQ(kRed, ::GetPixel(dc, 10, 10));
+    EXPECT_EQ(kRed, ::GetPixel(dc, 39, 29));
+    EXPECT_EQ(wallAt(9, 10), ::GetPixel(dc, 9, 10));
+    EXPECT_EQ(wallAt(40, 29), ::GetPixel(dc, 40, 29));
+
+    // the next area overlaps the first: the first's drawing is gone
+    page.DrawWallpaper(CRect(30, 20, 60, 50));
+    EXPECT_EQ(wallAt(35, 25), ::GetPixel(dc, 35, 25));
+    EXPECT_EQ(wallAt(10, 10), ::GetPixel(dc, 10, 10));
+    page.GetDC()->FillSolidRect(&all, kGreen);
+
+    // the whole page: drawing goes anywhere and is merged
+    page.DrawWallpaper();
+    EXPECT_EQ(wallAt(35, 25), ::GetPixel(dc, 35, 25));
+    EXPECT_EQ(wallAt(59, 49), ::GetPixel(dc, 59, 49));
+    CRect band(0, 50, 100, 60);
+    page.GetDC()->FillSolidRect(&band, kGreen);
+    ASSERT_TRUE(page.SaveAsWallpaper());
+    RGBQUAD merged = page.GetWallpaper().GetPixelColor(5, 55), kept = page.GetWallpaper().GetPixelColor(35, 25);
+    EXPECT_EQ(kGreen, RGB(merged.rgbRed, merged.rgbGreen, merged.rgbBlue));
+    EXPECT_EQ(wallAt(35, 25), RGB(kept.rgbRed, kept.rgbGreen, kept.rgbBlue));
+    EXPECT_EQ(255, merged.rgbReserved);
+
+    // an area after the merge starts from the merged wallpaper
+    page.DrawWallpaper(CRect(0, 40, 100, 60));
+    EXPECT_EQ(kGreen, ::GetPixel(dc, 5, 55));
+    EXPECT_EQ(wallAt(5, 45), ::GetPixel(dc, 5, 45));
+}
+
+TEST(MenuWalk, PicturesHandedOverInMemoryEqualTheFilesAndSeeNoEarlierEntry)
+{
+    Folder folder;
+    CxImage wall;
+    ASSERT_TRUE(wall.Create(240, 120, 24));
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 240; ++x)
+            wall.SetPixelColor(x, y, Quad(RGB(x, y * 2, 90)));
+    ASSERT_TRUE(wall.Save(folder.File("wallpaper.png"), CXIMAGE_FORMAT_PNG));
+    CString red = folder.File("red.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+
+    // two overlapping entries with long captions, a merged picture under a
+    // third entry, and a text entry over the first
+    CUIControlList list;
+    const double boxes[3][4] = {{10, 10, 110, 40}, {60, 25, 160, 55}, {150, 60, 230, 110}};
+    for (int i = 0; i < 3; ++i) {
+        CUIButton* entry = new CUIButton;
+        entry->SetRect(boxes[i][0], boxes[i][1], boxes[i][2], boxes[i][3]);
+        entry->SetCaption("A caption much wider than its entry");
+        list.Add(entry);
+        if (i == 1) {
+            CUIPicture* merged = new CUIPicture;
+            merged->SetCaption("");
+            merged->SetThemeFile(red);
+            merged->SetThemeReloadPending(TRUE);
+            merged->SetRect(140.0, 70.0, 200.0, 100.0);
+            list.Add(merged);
+        }
+    }
+    CUIStatic* text = new CUIStatic;
+    text->SetAsMenu(TRUE);
+    text->SetCaption("Text");
+    text->SetRect(20.0, 20.0, 90.0, 50.0);
+    list.Add(text);
+
+    CStringArray onDisk, inMemory;
+    CPackageFiles files;
+    CWallpaperCanvas page;
+    ASSERT_TRUE(page.Open(wall));
+    MenuProgressRecord record = Record(240, 120);
+    record.canvas = &page;
+    record.files = &files;
+    ASSERT_TRUE(list.WriteMenuItems(inMemory, folder.path, record));
+    EXPECT_FALSE(Exists(folder.File("minor_1.bmp")));
+    record = Record(240, 120);
+    ASSERT_TRUE(list.WriteMenuItems(onDisk, folder.path, record));
+    ASSERT_EQ(onDisk.GetSize(), inMemory.GetSize());
+    for (int i = 0; i < onDisk.GetSize(); ++i)
+        EXPECT_EQ(CString(onDisk[i]), CString(inMemory[i]));
+    ASSERT_EQ(8u, files.Files().size());
+    for (const CPackageFiles::File& file : files.Files()) {
+        const std::string saved = zavotest::ReadFile((LPCTSTR)folder.File(file.name.c_str()));
+        EXPECT_TRUE(saved == std::string(file.bytes.begin(), file.bytes.end())) << file.name;
+    }
+
+    // the second entry alone on the page gives the same pictures: nothing of
+    // the first entry is left in them
+    CUIControlList alone;
+    CUIButton* second = new CUIButton;
+    second->SetRect(boxes[1][0], boxes[1][1], boxes[1][2], boxes[1][3]);
+    second->SetCaption("A caption much wider than its entry");
+    alone.Add(second);
+    CPackageFiles own;
+    CWallpaperCanvas fresh;
+    ASSERT_TRUE(fresh.Open(wall));
+    CStringArray lines;
+    record = Record(240, 120);
+    record.canvas = &fresh;
+    record.files = &own;
+    ASSERT_TRUE(alone.WriteMenuItems(lines, folder.path, record));
+    ASSERT_TRUE(own.Find("minor_1.bmp") && files.Find("minor_2.bmp"));
+    EXPECT_TRUE(own.Find("minor_1.bmp")->bytes == files.Find("minor_2.bmp")->bytes);
+    EXPECT_TRUE(own.Find("mihov_1.bmp")->bytes == files.Find("mihov_2.bmp")->bytes);
+}
+
+TEST(WallpaperPage, CutIsWhatABitmapCopyGivesAndRevertDropsTheMergesSince)
+{
+    CxImage wall;
+    ASSERT_TRUE(wall.Create(64, 40, 24));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 64; ++x)
+            wall.SetPixelColor(x, y, Quad(RGB(x * 4, y * 6, 30)));
+    CWallpaperCanvas page;
+    ASSERT_TRUE(page.Open(wall));
+    HDC dc = page.GetDC()->GetSafeHdc();
+    page.DrawWallpaper(CRect(5, 5, 40, 30));
+    CRect inner(10, 8, 30, 20);
+    page.GetDC()->FillSolidRect(&inner, kRed);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutA(dc, 6, 12, "Cut", 3);
+
+    const RECT rect = {3, 4, 45, 33};
+    CxImage cut;
+    ASSERT_TRUE(page.Cut(rect, cut));
+    CScopedMemDC mem(::CreateCompatibleDC(dc));
+    CScopedBitmap copy(::CreateCompatibleBitmap(dc, 42, 29));
+    {
+        CScopedSelect select(mem, copy);
+        ::BitBlt(mem, 0, 0, 42, 29, dc, rect.left, rect.top, SRCCOPY);
+    }
+    CxImage copied;
+    ASSERT_TRUE(copied.CreateFromHBITMAP(copy));
+    ASSERT_EQ(copied.GetWidth(), cut.GetWidth());
+    ASSERT_EQ(copied.GetHeight(), cut.GetHeight());
+    EXPECT_EQ(copied.GetBpp(), cut.GetBpp());
+    EXPECT_EQ(0, memcmp(copied.GetBits(), cut.GetBits(), (size_t)42 * 29 * 4));
+    const RECT outside = {50, 30, 70, 40};
+    EXPECT_FALSE(page.Cut(outside, cut));
+
+    page.Mark();
+    page.DrawWallpaper();
+    CRect band(0, 30, 64, 40);
+    page.GetDC()->FillSolidRect(&band, kGreen);
+    ASSERT_TRUE(page.SaveAsWallpaper());
+    std::vector<DWORD> merged;
+    page.Revert(merged);
+    ASSERT_EQ((size_t)64 * 40, merged.size());
+    EXPECT_EQ((DWORD)0x00A000, merged[35 * 64 + 3] & 0xFFFFFF);
+    RGBQUAD q = page.GetWallpaper().GetPixelColor(3, 35), w = wall.GetPixelColor(3, 35);
+    EXPECT_EQ(RGB(w.rgbRed, w.rgbGreen, w.rgbBlue), RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    EXPECT_EQ(RGB(w.rgbRed, w.rgbGreen, w.rgbBlue), ::GetPixel(dc, 3, 35));
+    EXPECT_EQ(RGB(8, 12, 30), ::GetPixel(dc, 2, 2));
 }
