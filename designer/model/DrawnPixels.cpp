@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <utility>
+
 #include "controls/BitmapPixels.h"
 #include "framework/ScopedHandle.h"
 
@@ -10,8 +12,50 @@ namespace {
 // Larger drawings (an element at a high zoom) are drawn each time rather than
 // held: 64 KB each at most.
 const int kKeptPixelsMax = 16 * 1024;
+// The drawings before the last ones, of all elements together: the faces of a
+// full page of 300 elements up to about zoom 2.
+const size_t kPreviousBytesMax = 16 * 1024 * 1024;
+
+BOOL TooLarge(const CRect& rect) { return (LONGLONG)rect.Width() * rect.Height() > kKeptPixelsMax; }
+
+// Between w x h pixels of a target, from pFirst on every nStride bytes, and
+// a vector of them.
+void CopyRowsOut(const DWORD* pFirst, LONG_PTR nStride, int w, int h, std::vector<DWORD>& out)
+{
+    out.resize((size_t)w * h);
+    for (int y = 0; y < h; ++y)
+        memcpy(&out[(size_t)y * w], (const BYTE*)pFirst + y * nStride, w * sizeof(DWORD));
+}
+
+void CopyRowsIn(DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& in)
+{
+    for (int y = 0; y < h; ++y)
+        memcpy((BYTE*)pFirst + y * nStride, &in[(size_t)y * w], w * sizeof(DWORD));
+}
+
+BOOL RowsEqual(const DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& kept)
+{
+    if (kept.size() != (size_t)w * h)
+        return FALSE;
+    for (int y = 0; y < h; ++y) {
+        if (memcmp((const BYTE*)pFirst + y * nStride, &kept[(size_t)y * w], w * sizeof(DWORD)) != 0)
+            return FALSE;
+    }
+    return TRUE;
+}
 
 }  // namespace
+
+size_t CDrawnPixels::s_nPreviousBytes = 0;
+
+CDrawnPixels& CDrawnPixels::operator=(const CDrawnPixels& other)
+{
+    if (this != &other)
+        Forget();
+    return *this;
+}
+
+CDrawnPixels::~CDrawnPixels() { DropPrevious(); }
 
 void CDrawnPixels::AddToKey(std::string& key, LPCTSTR lpszText)
 {
@@ -22,9 +66,49 @@ void CDrawnPixels::AddToKey(std::string& key, LPCTSTR lpszText)
 
 void CDrawnPixels::Forget()
 {
-    m_key.clear();
-    m_pixels.clear();
-    m_pixels.shrink_to_fit();
+    m_current = Entry();
+    DropPrevious();
+}
+
+void CDrawnPixels::DropPrevious()
+{
+    s_nPreviousBytes -= m_nPreviousBytes;
+    m_nPreviousBytes = 0;
+    m_previous = Entry();
+}
+
+void CDrawnPixels::StartNew()
+{
+    DropPrevious();
+    const size_t bytes = m_current.Bytes();
+    if (!m_current.pixels.empty() && s_nPreviousBytes + bytes <= kPreviousBytesMax) {
+        std::swap(m_previous, m_current);
+        m_nPreviousBytes = bytes;
+        s_nPreviousBytes += bytes;
+    }
+    m_current = Entry();
+}
+
+BOOL CDrawnPixels::FindKept(const std::string& key, CSize size, const DWORD* pUnder, LONG_PTR nStride)
+{
+    auto matches = [&](const Entry& e) {
+        if (e.pixels.empty() || e.size != size || e.key != key)
+            return FALSE;
+        if (pUnder == NULL)
+            return e.under.empty() ? TRUE : FALSE;
+        return RowsEqual(pUnder, nStride, size.cx, size.cy, e.under);
+    };
+    if (matches(m_current))
+        return TRUE;
+    if (!matches(m_previous))
+        return FALSE;
+    std::swap(m_current, m_previous);
+    s_nPreviousBytes -= m_nPreviousBytes;
+    m_nPreviousBytes = m_previous.Bytes();
+    s_nPreviousBytes += m_nPreviousBytes;
+    if (s_nPreviousBytes > kPreviousBytesMax)
+        DropPrevious();
+    return TRUE;
 }
 
 // A copy gives the pixels drawing there gives: the same depth, device units,
@@ -60,8 +144,8 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
         dc.Detach();
         ::GdiFlush();
     }
-    m_pixels.assign((const DWORD*)bits, (const DWORD*)bits + (size_t)w * h);
-    m_size = CSize(w, h);
+    m_current.pixels.assign((const DWORD*)bits, (const DWORD*)bits + (size_t)w * h);
+    m_current.size = CSize(w, h);
     return TRUE;
 }
 
@@ -117,45 +201,66 @@ BOOL CDrawnPixels::FindTargetRows(HDC hdc, const CRect& rect, DWORD*& pFirst, LO
 void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
 {
     HDC hdc = pDC->GetSafeHdc();
-    if (!CanKeep(hdc, rect) || (LONGLONG)rect.Width() * rect.Height() > kKeptPixelsMax) {
-        if (!m_pixels.empty())
+    if (!CanKeep(hdc, rect) || TooLarge(rect)) {
+        if (!m_current.pixels.empty() || !m_previous.pixels.empty())
             Forget();
         drawing(pDC, rect);
         return;
     }
-    const BOOL kept = key == m_key && m_size == rect.Size() && !m_pixels.empty();
+    const BOOL kept = FindKept(key, rect.Size(), NULL, 0);
+    const int w = rect.Width(), h = rect.Height();
     DWORD* pFirst = NULL;
     LONG_PTR nStride = 0;
     if (FindTargetRows(hdc, rect, pFirst, nStride)) {
         // the target's own pixels: drawn there and read back, or written there
-        const int w = rect.Width(), h = rect.Height();
         ::GdiFlush();
-        if (!kept) {
-            drawing(pDC, rect);
-            ::GdiFlush();
-            m_pixels.resize((size_t)w * h);
+        if (kept) {
+            CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+            return;
         }
-        for (int y = 0; y < h; ++y) {
-            DWORD* row = (DWORD*)((BYTE*)pFirst + y * nStride);
-            if (kept)
-                memcpy(row, &m_pixels[(size_t)y * w], w * sizeof(DWORD));
-            else
-                memcpy(&m_pixels[(size_t)y * w], row, w * sizeof(DWORD));
-        }
-        m_key = key;
-        m_size = rect.Size();
+        StartNew();
+        drawing(pDC, rect);
+        ::GdiFlush();
+        CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+        m_current.key = key;
+        m_current.size = rect.Size();
         return;
     }
     if (!kept) {
-        m_key.clear();
+        StartNew();
         if (!Render(rect, drawing)) {
-            m_pixels.clear();
+            m_current = Entry();
             drawing(pDC, rect);
             return;
         }
-        m_key = key;
+        m_current.key = key;
     }
-    BITMAPINFO bi = TopDown32(m_size.cx, m_size.cy);
-    ::StretchDIBits(hdc, rect.left, rect.top, m_size.cx, m_size.cy, 0, 0, m_size.cx, m_size.cy, &m_pixels[0], &bi,
-                    DIB_RGB_COLORS, SRCCOPY);
+    BITMAPINFO bi = TopDown32(w, h);
+    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, &m_current.pixels[0], &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void CDrawnPixels::DrawOver(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
+{
+    HDC hdc = pDC->GetSafeHdc();
+    DWORD* pFirst = NULL;
+    LONG_PTR nStride = 0;
+    if (!CanKeep(hdc, rect) || TooLarge(rect) || !FindTargetRows(hdc, rect, pFirst, nStride)) {
+        if (!m_current.pixels.empty() || !m_previous.pixels.empty())
+            Forget();
+        drawing(pDC, rect);
+        return;
+    }
+    const int w = rect.Width(), h = rect.Height();
+    ::GdiFlush();
+    if (FindKept(key, rect.Size(), pFirst, nStride)) {
+        CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+        return;
+    }
+    StartNew();
+    CopyRowsOut(pFirst, nStride, w, h, m_current.under);
+    drawing(pDC, rect);
+    ::GdiFlush();
+    CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+    m_current.key = key;
+    m_current.size = rect.Size();
 }

@@ -456,6 +456,21 @@ void CUIControl::ShowDrawnPosition()
     }
 }
 
+BOOL CUIControl::AddTextToKey(std::string& key, LPCTSTR lpszText) const
+{
+    CDrawnPixels::AddToKey(key, m_zoom);
+    CDrawnPixels::AddToKey(key, lpszText);
+    CDrawnPixels::AddToKey(key, m_pFont != NULL);
+    if (m_pFont) {
+        if (m_pFont->GetTextFormat() & DT_NOCLIP)
+            return FALSE;
+        CDrawnPixels::AddToKey(key, m_pFont->GetLogFontData());
+        CDrawnPixels::AddToKey(key, m_pFont->GetColor());
+        CDrawnPixels::AddToKey(key, m_pFont->GetTextFormat());
+    }
+    return TRUE;
+}
+
 void CUIControl::DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas)
 {
     if (!m_pFont)

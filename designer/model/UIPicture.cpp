@@ -25,6 +25,7 @@ BOOL CUIPicture::LoadDefaultPicture()
     HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(149), "CTRL_IMGS");
     if (hRes == NULL)
         return FALSE;
+    m_pictureStamp.Touch();
     return m_picture.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN, hInst);
 }
 
@@ -43,6 +44,7 @@ void CUIPicture::LoadPendingPicture()
     if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
         return;
     m_picture.Load(CProjectPaths::Resolve(m_strThemeFile), CXIMAGE_FORMAT_UNKNOWN);
+    m_pictureStamp.Touch();
     SetThemeReloadPending(FALSE);
 }
 
@@ -50,6 +52,18 @@ void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
     LoadPendingPicture();
     CRect rect(left, top, right, bottom);
+    // the stretched picture covers the rectangle, so an unchanged face is a
+    // copy of the last one
+    std::string key;
+    CDrawnPixels::AddToKey(key, m_pictureStamp.Get());
+    if (m_picture.IsValid() && AddTextToKey(key, m_strCaption))
+        m_drawnFace.Draw(pDC, rect, key, [this](CDC* pTarget, const CRect& r) { DrawFace(pTarget, r); });
+    else
+        DrawFace(pDC, rect);
+}
+
+void CUIPicture::DrawFace(CDC* pDC, const CRect& rect)
+{
     m_picture.Draw(pDC->GetSafeHdc(), rect, NULL, true);
     if (m_strCaption.IsEmpty())
         return;

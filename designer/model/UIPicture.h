@@ -4,6 +4,7 @@
 // (ADDPATH). THEMEFILE holds the picture's path.
 #pragma once
 
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIControl.h"
 #include "imaging/xImage.h"
 
@@ -31,8 +32,13 @@ public:
 
 private:
     void LoadPendingPicture();
+    // The picture stretched to the rectangle and the caption over it.
+    void DrawFace(CDC* pDC, const CRect& rect);
     // Wallpaper, the picture stretched into the rectangle and the caption.
     void Compose(CWallpaperCanvas& canvas, const CxImage& picture, const CRect& rect);
 
     CxImage m_picture;
+    // New with every load of m_picture (and in a copy).
+    CChangeStamp m_pictureStamp;
+    CDrawnPixels m_drawnFace;
 };
