@@ -412,6 +412,7 @@ void CDesignCanvas::UpdateScrollBars()
     if (m_hWnd == NULL || m_bInScrollUpdate)
         return;
     m_bInScrollUpdate = TRUE;
+    BOOL changed = FALSE;
     // Showing one bar narrows the client area and may call for the other.
     for (int pass = 0; pass < 3; ++pass) {
         CRect rc;
@@ -419,13 +420,8 @@ void CDesignCanvas::UpdateScrollBars()
         CSize page = GetPageSize();
         CSize zoomed = ZoomSize(page.cx, page.cy);
         BOOL wantH = zoomed.cx > rc.Width(), wantV = zoomed.cy > rc.Height();
-        SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-        si.nMax = wantH ? zoomed.cx : 0;
-        si.nPage = wantH ? rc.Width() : 0;
-        SetScrollInfo(SB_HORZ, &si, TRUE);
-        si.nMax = wantV ? zoomed.cy : 0;
-        si.nPage = wantV ? rc.Height() : 0;
-        SetScrollInfo(SB_VERT, &si, TRUE);
+        changed |= SetBarRange(SB_HORZ, wantH ? zoomed.cx : 0, wantH ? rc.Width() : 0);
+        changed |= SetBarRange(SB_VERT, wantV ? zoomed.cy : 0, wantV ? rc.Height() : 0);
         DWORD style = GetStyle();
         BOOL hasH = (style & WS_HSCROLL) != 0, hasV = (style & WS_VSCROLL) != 0;
         if (hasH == wantH && hasV == wantV)
@@ -435,7 +431,34 @@ void CDesignCanvas::UpdateScrollBars()
         if (hasV != wantV)
             ShowScrollBar(SB_VERT, wantV);
     }
+    if (changed)
+        RedrawFrame();
     m_bInScrollUpdate = FALSE;
+}
+
+BOOL CDesignCanvas::SetBarRange(int nBar, int nMax, int nPage)
+{
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    if (::GetScrollInfo(m_hWnd, nBar, &si) && si.nMin == 0 && si.nMax == nMax && si.nPage == (UINT)nPage)
+        return FALSE;
+    si.nMin = 0;
+    si.nMax = nMax;
+    si.nPage = (UINT)nPage;
+    SetScrollInfo(nBar, &si, FALSE);
+    return TRUE;
+}
+
+void CDesignCanvas::RedrawFrame()
+{
+    CRect window, client;
+    GetWindowRect(&window);
+    ScreenToClient(&window);
+    GetClientRect(&client);
+    CScopedRgn frame(::CreateRectRgnIndirect(&window));
+    CScopedRgn inside(::CreateRectRgnIndirect(&client));
+    if (!frame.IsValid() || !inside.IsValid() || ::CombineRgn(frame, frame, inside, RGN_DIFF) == ERROR)
+        return;
+    ::RedrawWindow(m_hWnd, NULL, frame, RDW_FRAME | RDW_INVALIDATE);
 }
 
 static int NextScrollPos(CWnd* pWnd, int nBar, UINT nSBCode)

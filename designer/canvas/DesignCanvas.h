@@ -232,6 +232,12 @@ protected:
         bool operator==(const BackgroundKey& o) const;
     };
     BackgroundKey GetBackgroundKey(const CRect& client, int h, int v, CSize zoomed) const;
+    // Sets a scroll bar's range (from 0) and page without drawing the bar;
+    // TRUE when they changed. Under Wine each drawing of a bar costs
+    // milliseconds, so UpdateScrollBars has the frame drawn once afterwards.
+    BOOL SetBarRange(int nBar, int nMax, int nPage);
+    // Invalidates the frame (scroll bars) and not the client area.
+    void RedrawFrame();
     // Draws the whole client area as one paint does, into pDC.
     void PaintClient(CDC* pDC);
     // The layers under the elements: background, grid, margins.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "designer/canvas/CanvasContextMenu.h"
 #include "designer/model/UIButton.h"
@@ -586,6 +587,53 @@ TEST_F(CanvasTest, PageGridMarginsAndElementsAtEachZoom)
     EXPECT_EQ(RGB(0x80, 0x80, 0xFF), px.At(4, 150));
     EXPECT_EQ(RGB(0x80, 0x80, 0xFF), px.At(150, 4));
     EXPECT_EQ(page, px.At(5, 150));
+}
+
+// The whole canvas window with its scroll bars as the screen shows it.
+std::vector<COLORREF> WindowPixels(HWND hWnd)
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessage(&msg);
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    Pixels shot(rc.Width(), rc.Height());
+    HDC hWindow = ::GetWindowDC(hWnd);
+    ::BitBlt(shot.dc, 0, 0, rc.Width(), rc.Height(), hWindow, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, hWindow);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); ++y)
+        for (int x = 0; x < rc.Width(); ++x)
+            pixels.push_back(shot.At(x, y));
+    return pixels;
+}
+
+// The scroll bars show the range of each zoom: stepped from one zoom to the
+// next with the bars staying, the bars are drawn again and show what a
+// canvas opened at that zoom shows (up to the edges of the thumb, which the
+// system draws a shade apart).
+TEST_F(CanvasTest, ScrollBarsFollowEachZoomStep)
+{
+    canvas->SetZoom(2.0);
+    ASSERT_TRUE(canvas->GetStyle() & WS_VSCROLL);
+    std::vector<COLORREF> before = WindowPixels(Wnd());
+    canvas->SetZoom(3.0);
+    std::vector<COLORREF> stepped = WindowPixels(Wnd());
+    delete host;
+    host = new CanvasHost(800, 600, &list);
+    canvas = &host->canvas;
+    canvas->SetGridVisible(FALSE);
+    canvas->SetZoom(3.0);
+    std::vector<COLORREF> opened = WindowPixels(Wnd());
+    ASSERT_EQ(opened.size(), stepped.size());
+    ASSERT_EQ(before.size(), stepped.size());
+    int changed = 0, differ = 0;
+    for (size_t i = 0; i < opened.size(); ++i) {
+        changed += before[i] != stepped[i];
+        differ += opened[i] != stepped[i];
+    }
+    EXPECT_GT(changed, 1000);
+    EXPECT_LT(differ, 400);
 }
 
 TEST_F(CanvasTest, PictureScaleAppliesToTheLowestSelectedPictureThatFits)
