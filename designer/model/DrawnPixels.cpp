@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include <map>
 #include <utility>
 
 #include "controls/BitmapPixels.h"
@@ -125,9 +126,9 @@ BOOL CDrawnPixels::CanKeep(HDC hdc, const CRect& rect)
     return both.IntersectRect(&clip, &rect) && both == rect;
 }
 
-BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
+BOOL CDrawnPixels::RenderApart(CSize size, const Drawing& drawing, std::vector<DWORD>& pixels)
 {
-    const int w = rect.Width(), h = rect.Height();
+    const int w = size.cx, h = size.cy;
     CScopedMemDC mem(::CreateCompatibleDC(NULL));
     if (!mem.IsValid())
         return FALSE;
@@ -144,9 +145,94 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
         dc.Detach();
         ::GdiFlush();
     }
-    m_current.pixels.assign((const DWORD*)bits, (const DWORD*)bits + (size_t)w * h);
-    m_current.size = CSize(w, h);
+    pixels.assign((const DWORD*)bits, (const DWORD*)bits + (size_t)w * h);
     return TRUE;
+}
+
+BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
+{
+    if (!RenderApart(rect.Size(), drawing, m_current.pixels))
+        return FALSE;
+    m_current.size = rect.Size();
+    return TRUE;
+}
+
+void CDrawnPixels::PutPixels(HDC hdc, const CRect& rect, const std::vector<DWORD>& pixels)
+{
+    const int w = rect.Width(), h = rect.Height();
+    DWORD* pFirst = NULL;
+    LONG_PTR nStride = 0;
+    if (FindTargetRows(hdc, rect, pFirst, nStride)) {
+        ::GdiFlush();
+        CopyRowsIn(pFirst, nStride, w, h, pixels);
+        return;
+    }
+    BITMAPINFO bi = TopDown32(w, h);
+    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, &pixels[0], &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
+namespace {
+
+// The shared drawings, each with the tick of its last use.
+struct SharedDrawing {
+    std::vector<DWORD> pixels;
+    unsigned long long used;
+};
+std::map<std::string, SharedDrawing> g_shared;
+size_t g_nSharedBytes = 0;
+unsigned long long g_nSharedTick = 0;
+const size_t kSharedBytesMax = 4 * 1024 * 1024;
+
+// Drops the least recently used shared drawings until bytes more fit.
+void MakeSharedRoom(size_t bytes)
+{
+    while (!g_shared.empty() && g_nSharedBytes + bytes > kSharedBytesMax) {
+        auto oldest = g_shared.begin();
+        for (auto it = g_shared.begin(); it != g_shared.end(); ++it) {
+            if (it->second.used < oldest->second.used)
+                oldest = it;
+        }
+        g_nSharedBytes -= oldest->second.pixels.size() * sizeof(DWORD);
+        g_shared.erase(oldest);
+    }
+}
+
+}  // namespace
+
+void CDrawnPixels::AddPixelsToKey(std::string& key, const BYTE* pBits, int w, int h)
+{
+    AddToKey(key, w);
+    AddToKey(key, h);
+    unsigned long long hash = 14695981039346656037ULL;
+    const size_t n = pBits != NULL && w > 0 && h > 0 ? (size_t)w * h * 4 : 0;
+    for (size_t i = 0; i < n; ++i)
+        hash = (hash ^ pBits[i]) * 1099511628211ULL;
+    AddToKey(key, hash);
+}
+
+void CDrawnPixels::DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
+{
+    HDC hdc = pDC->GetSafeHdc();
+    if (!CanKeep(hdc, rect) || TooLarge(rect)) {
+        drawing(pDC, rect);
+        return;
+    }
+    std::string sized(key);
+    AddToKey(sized, rect.Size());
+    auto it = g_shared.find(sized);
+    if (it == g_shared.end()) {
+        SharedDrawing made;
+        if (!RenderApart(rect.Size(), drawing, made.pixels)) {
+            drawing(pDC, rect);
+            return;
+        }
+        const size_t bytes = made.pixels.size() * sizeof(DWORD);
+        MakeSharedRoom(bytes);
+        g_nSharedBytes += bytes;
+        it = g_shared.emplace(sized, std::move(made)).first;
+    }
+    it->second.used = ++g_nSharedTick;
+    PutPixels(hdc, rect, it->second.pixels);
 }
 
 HDC CDrawnPixels::s_hDirectDC = NULL;

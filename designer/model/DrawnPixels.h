@@ -31,6 +31,15 @@ public:
     void DrawOver(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing);
     void Forget();
 
+    // Drawings shared by every element that draws the same picture at the
+    // same size (a theme's face under many entries, a picture used again),
+    // kept by a key of the picture's content and the size, within a budget.
+    // Only for drawings that cover their rectangle and look the same wherever
+    // they are drawn; into other DCs than 32-bit memory ones drawn straight.
+    static void DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing);
+    // Appends a key of w x h pixels of 4 bytes: the size and a 64-bit hash.
+    static void AddPixelsToKey(std::string& key, const BYTE* pBits, int w, int h);
+
     CDrawnPixels() {}
     // A copy starts empty: it is drawn anew the first time.
     CDrawnPixels(const CDrawnPixels&) {}
@@ -79,6 +88,10 @@ private:
 
     static BOOL CanKeep(HDC hdc, const CRect& rect);
     static BOOL FindTargetRows(HDC hdc, const CRect& rect, DWORD*& pFirst, LONG_PTR& nStride);
+    // The drawing made at the origin of a 32-bit bitmap of the size.
+    static BOOL RenderApart(CSize size, const Drawing& drawing, std::vector<DWORD>& pixels);
+    // Kept pixels of the rectangle's size put there.
+    static void PutPixels(HDC hdc, const CRect& rect, const std::vector<DWORD>& pixels);
     BOOL Render(const CRect& rect, const Drawing& drawing);
     // The kept drawing of the key and size made current (the one before is
     // swapped in when it is that one); FALSE when neither is. With pUnder,

@@ -25,8 +25,9 @@ BOOL CUIPicture::LoadDefaultPicture()
     HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(149), "CTRL_IMGS");
     if (hRes == NULL)
         return FALSE;
-    m_pictureStamp.Touch();
-    return m_picture.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN, hInst);
+    BOOL loaded = m_picture.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN, hInst);
+    PictureLoaded();
+    return loaded;
 }
 
 double CUIPicture::GetDefaultWidth()
@@ -44,8 +45,16 @@ void CUIPicture::LoadPendingPicture()
     if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
         return;
     m_picture.Load(CProjectPaths::Resolve(m_strThemeFile), CXIMAGE_FORMAT_UNKNOWN);
-    m_pictureStamp.Touch();
+    PictureLoaded();
     SetThemeReloadPending(FALSE);
+}
+
+void CUIPicture::PictureLoaded()
+{
+    m_pictureStamp.Touch();
+    m_pictureKey.clear();
+    CDrawnPixels::AddPixelsToKey(m_pictureKey, m_picture.GetBits(), (int)m_picture.GetWidth(),
+                                 (int)m_picture.GetHeight());
 }
 
 void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
@@ -64,7 +73,11 @@ void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
 
 void CUIPicture::DrawFace(CDC* pDC, const CRect& rect)
 {
-    m_picture.Draw(pDC->GetSafeHdc(), rect, NULL, true);
+    // the same picture at the same size is stretched once for all elements
+    if (m_picture.IsValid())
+        CDrawnPixels::DrawShared(pDC, rect, m_pictureKey, [this](CDC* pTarget, const CRect& r) {
+            m_picture.Draw(pTarget->GetSafeHdc(), r, NULL, true);
+        });
     if (m_strCaption.IsEmpty())
         return;
     CString text(m_strCaption);

@@ -38,7 +38,10 @@ private:
     void Compose(CWallpaperCanvas& canvas, const CxImage& picture, const CRect& rect);
 
     CxImage m_picture;
-    // New with every load of m_picture (and in a copy).
+    // After every load of m_picture: a new stamp (also in a copy) and the
+    // key of its content.
+    void PictureLoaded();
     CChangeStamp m_pictureStamp;
+    std::string m_pictureKey;
     CDrawnPixels m_drawnFace;
 };
