@@ -95,8 +95,8 @@ double Time(Step step)
 
 void Report(const char* what, double ms) { printf("%-34s %9.1f ms\n", what, ms); }
 
-// With BENCH_DUMP set: the canvas as it shows now, read back from the window,
-// as <folder>\studio_<n>_<name>.bmp.
+// With BENCH_DUMP set: the canvas as it shows now with its scroll bars, read
+// back from the window, as <folder>\studio_<n>_<name>.bmp.
 void Dump(CWnd& canvas, const char* name)
 {
     const char* folder = getenv("BENCH_DUMP");
@@ -104,8 +104,8 @@ void Dump(CWnd& canvas, const char* name)
         return;
     static int s_nFrame = 0;
     CRect rc;
-    canvas.GetClientRect(&rc);
-    HDC hWindow = ::GetDC(canvas.m_hWnd);
+    canvas.GetWindowRect(&rc);
+    HDC hWindow = ::GetWindowDC(canvas.m_hWnd);
     CScopedMemDC mem(::CreateCompatibleDC(hWindow));
     CScopedBitmap shot(::CreateCompatibleBitmap(hWindow, rc.Width(), rc.Height()));
     {
