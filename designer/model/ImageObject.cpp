@@ -120,7 +120,7 @@ BOOL CImageObject::Draw(CDC* pDC, const RECT& rect, DWORD dwReserved, BOOL bSmoo
         m_whole.Draw(hdc, rect.left, rect.top, -1, rect.bottom - rect.top, NULL, bSmooth != FALSE);
         return TRUE;
     }
-    if (m_bAllSlices && StaysInside(rect)) {
+    if (Covers(rect)) {
         // the slices tile the rectangle, so each size is drawn once for every
         // holder of the same picture
         std::string key(m_contentKey);

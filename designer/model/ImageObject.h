@@ -44,6 +44,8 @@ public:
     BOOL Draw(CDC* pDC, const RECT& rect, DWORD dwReserved = 0, BOOL bSmooth = FALSE);
     // TRUE when Draw draws nothing outside the rectangle.
     BOOL StaysInside(const RECT& rect) const;
+    // TRUE when Draw sets every pixel of the rectangle.
+    BOOL Covers(const RECT& rect) const { return m_bAllSlices && StaysInside(rect); }
     // Changes with every load, margin change and copy.
     LONG GetChangeStamp() const { return m_stamp.Get(); }
 

@@ -89,8 +89,9 @@ BOOL CUIButton::GetFaceKey(COLORREF crBack, std::string& key) const
 
 void CUIButton::DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack)
 {
-    pTarget->FillSolidRect(&rect, crBack);
     LoadPendingTheme();
+    if (!m_images[NORMAL].Covers(rect))
+        pTarget->FillSolidRect(&rect, crBack);
     m_images[NORMAL].Draw(pTarget, rect, 0, FALSE);
     DrawFontText(pTarget, rect, m_strCaption, TRUE);
 }
