@@ -77,7 +77,7 @@ CDesignCanvas::CDesignCanvas()
       m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE), m_nRedrawHold(0), m_bRedrawPending(FALSE),
       m_hPaintDC(NULL), m_pPaintBits(NULL), m_pKeptBits(NULL), m_nWallpaperChange(0)
 {
-    m_backgroundKey = BackgroundKey();
+    m_backgroundKey = m_previousBackgroundKey = BackgroundKey();
     for (int i = 0; i < 4; ++i)
         m_margins[i] = 4;
     static LPCSTR const kShapes[4] = {IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENWSE};
@@ -625,7 +625,7 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     if (!m_paintBitmap.IsValid() || m_keptSize != rc.Size()) {
         m_paintBitmap.Reset();
         m_pKeptBits = NULL;
-        m_background.clear();
+        KeepBackgroundAsPrevious();
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = rc.Width();
@@ -654,6 +654,12 @@ void CDesignCanvas::PaintClient(CDC* pDC)
             m_pPaintBits = m_pKeptBits;
             m_paintSize = rc.Size();
         }
+        if (m_pKeptBits != NULL && !(m_background.size() == pixels && key == m_backgroundKey) &&
+            m_previousBackground.size() == pixels && key == m_previousBackgroundKey) {
+            // the one before the last: a zoom step and the step back
+            m_background.swap(m_previousBackground);
+            std::swap(m_backgroundKey, m_previousBackgroundKey);
+        }
         if (m_pKeptBits != NULL && m_background.size() == pixels && key == m_backgroundKey) {
             ::GdiFlush();
             memcpy(m_pKeptBits, &m_background[0], pixels * sizeof(DWORD));
@@ -664,6 +670,7 @@ void CDesignCanvas::PaintClient(CDC* pDC)
             DrawPageLayers(&mem, pageRect);
             if (m_pKeptBits != NULL) {
                 ::GdiFlush();
+                KeepBackgroundAsPrevious();
                 m_background.assign(m_pKeptBits, m_pKeptBits + pixels);
                 m_backgroundKey = key;
             }
@@ -676,6 +683,15 @@ void CDesignCanvas::PaintClient(CDC* pDC)
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
     }
+}
+
+void CDesignCanvas::KeepBackgroundAsPrevious()
+{
+    if (m_background.empty())
+        return;
+    m_previousBackground.swap(m_background);
+    m_previousBackgroundKey = m_backgroundKey;
+    m_background.clear();
 }
 
 void CDesignCanvas::DrawFrameArea(CDC* pDC, const CRect& rect) { pDC->FillSolidRect(&rect, m_crFrame); }

@@ -1005,6 +1005,39 @@ TEST_F(CanvasTest, EachSettingUnderTheElementsShowsInTheNextPaint)
     ::RemoveDirectoryA(folder.c_str());
 }
 
+// The background of the zoom before is kept for the step back: it is used
+// only while nothing under the elements changed since it was drawn.
+TEST_F(CanvasTest, StepBackToTheZoomBeforeShowsSettingsChangedMeanwhile)
+{
+    CRect rc;
+    canvas->GetClientRect(&rc);
+    Pixels px(rc.Width(), rc.Height());
+    auto paint = [&] { canvas->PaintClient(&px.dc); };
+    canvas->SetGridVisible(TRUE);
+    canvas->SetGridColor(RGB(0, 0, 0));
+    paint();
+    EXPECT_EQ(RGB(0, 0, 0), px.At(10, 10));
+    canvas->SetZoom(2.0);
+    paint();
+    canvas->SetZoom(1.0);
+    paint();
+    EXPECT_EQ(RGB(0, 0, 0), px.At(10, 10));
+    canvas->SetZoom(2.0);
+    paint();
+    canvas->SetGridColor(RGB(200, 0, 0));
+    paint();
+    canvas->SetZoom(1.0);
+    paint();
+    EXPECT_EQ(RGB(200, 0, 0), px.At(10, 10));
+    canvas->SetZoom(2.0);
+    paint();
+    canvas->SetFrameColor(RGB(1, 2, 3));
+    canvas->SetZoom(1.0);
+    paint();
+    EXPECT_EQ(RGB(1, 2, 3), px.At(700, 240));
+    EXPECT_EQ(RGB(200, 0, 0), px.At(10, 10));
+}
+
 TEST_F(CanvasTest, WallpaperThatDoesNotLoadChangesNothing)
 {
     std::string folder = TempFolder();
