@@ -412,7 +412,7 @@ void CDesignCanvas::UpdateScrollBars()
     if (m_hWnd == NULL || m_bInScrollUpdate)
         return;
     m_bInScrollUpdate = TRUE;
-    BOOL changed = FALSE;
+    BOOL changed = FALSE, shown = FALSE;
     // Showing one bar narrows the client area and may call for the other.
     for (int pass = 0; pass < 3; ++pass) {
         CRect rc;
@@ -430,8 +430,10 @@ void CDesignCanvas::UpdateScrollBars()
             ShowScrollBar(SB_HORZ, wantH);
         if (hasV != wantV)
             ShowScrollBar(SB_VERT, wantV);
+        shown = TRUE;
     }
-    if (changed)
+    // a bar shown or hidden has the whole frame drawn anew anyway
+    if (changed && !shown)
         RedrawFrame();
     m_bInScrollUpdate = FALSE;
 }
