@@ -32,6 +32,12 @@ enum { ID_ALIGN_LEFT = 32808,
 class TestCanvas : public CViewCanvas {
 public:
     using CDesignCanvas::PaintClient;
+    void DrawElements(CDC* pDC, double zoom) override
+    {
+        ++paints;
+        CViewCanvas::DrawElements(pDC, zoom);
+    }
+    int paints = 0;
 };
 
 // A top-level window standing in for the view: it hosts the canvas over its
@@ -634,6 +640,44 @@ TEST_F(CanvasTest, ScrollBarsFollowEachZoomStep)
     }
     EXPECT_GT(changed, 1000);
     EXPECT_LT(differ, 400);
+}
+
+// A click on the empty page shows the deselection with the press and paints
+// no second time on the release; a band dragged on the page is wiped by the
+// paint of the release, and an element the release's band touches shows
+// selected.
+TEST_F(CanvasTest, ClickOnTheEmptyPagePaintsOnceAndABandIsWiped)
+{
+    CUIControl* a = Place(new CUIStatic, 100, 100, 140, 120);
+    canvas->SelectAll();
+    canvas->paints = 0;
+    Down(300, 300);
+    EXPECT_EQ(0, canvas->SelectedCount());
+    EXPECT_EQ(1, canvas->paints);
+    Up(300, 300);
+    EXPECT_EQ(1, canvas->paints);
+
+    CRect rc;
+    canvas->GetClientRect(&rc);
+    Pixels before(rc.Width(), rc.Height());
+    canvas->PaintClient(&before.dc);
+    canvas->paints = 0;
+    Down(300, 300);
+    Move(360, 340);
+    Up(300, 300);
+    EXPECT_EQ(2, canvas->paints);
+    std::vector<COLORREF> shown = WindowPixels(Wnd());
+    int differ = 0;
+    for (int y = 0; y < rc.Height(); ++y)
+        for (int x = 0; x < rc.Width(); ++x)
+            differ += shown[(size_t)y * rc.Width() + x] != before.At(x, y);
+    EXPECT_EQ(0, differ);
+
+    canvas->paints = 0;
+    Down(141, 121);
+    Up(141, 121);
+    EXPECT_TRUE(a->IsSelected());
+    EXPECT_EQ(2, canvas->paints);
 }
 
 TEST_F(CanvasTest, PictureScaleAppliesToTheLowestSelectedPictureThatFits)
