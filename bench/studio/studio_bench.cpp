@@ -3,6 +3,8 @@
 // each with its redraw; then the memory that 100 nudges (100 undo steps)
 // take. The project comes from make_project.py. Prints ms per step and MB,
 // and first where opening spends its time, each part on a list of its own.
+// With BENCH_DUMP=<folder> it writes the canvas as BMPs after each step and
+// at 200 %, to compare the pixels across versions.
 #include <windows.h>
 #include <malloc.h>
 
@@ -28,6 +30,7 @@
 #include "designer/app/ZavomgrView.h"
 #include "designer/app/ZavomgrApp.h"
 #include "framework/WinThread.h"
+#include "imaging/xImage.h"
 
 CZavomgrApp theApp;
 
@@ -91,6 +94,63 @@ double Time(Step step)
 }
 
 void Report(const char* what, double ms) { printf("%-34s %9.1f ms\n", what, ms); }
+
+// With BENCH_DUMP set: the canvas as it shows now with its scroll bars, read
+// back from the window, as <folder>\studio_<n>_<name>.bmp.
+void Dump(CWnd& canvas, const char* name)
+{
+    const char* folder = getenv("BENCH_DUMP");
+    if (folder == NULL)
+        return;
+    static int s_nFrame = 0;
+    CRect rc;
+    canvas.GetWindowRect(&rc);
+    HDC hWindow = ::GetWindowDC(canvas.m_hWnd);
+    CScopedMemDC mem(::CreateCompatibleDC(hWindow));
+    CScopedBitmap shot(::CreateCompatibleBitmap(hWindow, rc.Width(), rc.Height()));
+    {
+        CScopedSelect select(mem, shot);
+        ::BitBlt(mem, 0, 0, rc.Width(), rc.Height(), hWindow, 0, 0, SRCCOPY);
+    }
+    ::ReleaseDC(canvas.m_hWnd, hWindow);
+    char path[MAX_PATH];
+    snprintf(path, sizeof(path), "%s\\studio_%02d_%s.bmp", folder, s_nFrame++, name);
+    CxImage frame;
+    if (!frame.CreateFromHBITMAP(shot) || !frame.Save(path, CXIMAGE_FORMAT_BMP))
+        fprintf(stderr, "cannot write %s\n", path);
+}
+
+// With BENCH_DUMP set: the whole-page steps again at 200 %, scrolled to the
+// middle of the page, each frame dumped; then back to 100 %.
+void DumpAtDoubleZoom(CViewCanvas& canvas)
+{
+    if (getenv("BENCH_DUMP") == NULL)
+        return;
+    canvas.SetZoom(2.0);
+    Settle();
+    Dump(canvas, "zoom200");
+    canvas.SetHScrollPos(500);
+    canvas.SetVScrollPos(400);
+    canvas.Redraw();
+    Settle();
+    Dump(canvas, "zoom200_scrolled");
+    canvas.SelectAll();
+    Settle();
+    Dump(canvas, "zoom200_select_all");
+    canvas.SendMessage(WM_KEYDOWN, VK_ADD, 1);
+    Settle();
+    Dump(canvas, "zoom201_selected");
+    canvas.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1);
+    Settle();
+    Dump(canvas, "zoom200_back");
+    canvas.DeselectAll();
+    canvas.Redraw();
+    Settle();
+    Dump(canvas, "zoom200_deselected");
+    canvas.SetZoom(1.0);
+    Settle();
+    Dump(canvas, "zoom100");
+}
 
 // Draws every element of the list at zoom 1 into a page-size memory bitmap.
 void DrawAll(CUIControlList& list)
@@ -201,20 +261,29 @@ int main(int argc, char** argv)
     if (const char* saved = getenv("BENCH_SAVE_AS"))
         view->GetDocument()->OnSaveDocument(saved);
 
+    Dump(canvas, "opened");
     Report("select all (Ctrl+A)", Time([&] { canvas.SelectAll(); }));
+    Dump(canvas, "select_all");
     Report("nudge all (arrow key)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_RIGHT, 1); }));
+    Dump(canvas, "nudge");
     Report("undo", Time([&] { canvas.Undo(); }));
+    Dump(canvas, "undo");
     Report("zoom step (+)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_ADD, 1); }));
+    Dump(canvas, "zoom_step");
     Report("zoom back (-)", Time([&] { canvas.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 1); }));
+    Dump(canvas, "zoom_back");
     Report("undo snapshot alone", Time([&] { list.SaveUndo(); }));
     // the same snapshot back: every body compared, no element remade
     Report("undo restore alone", Time([&] { list.Undo(); }));
     Report("redraw alone", Time([&] { canvas.Redraw(); }));
+    Dump(canvas, "redraw");
     Report("deselect (click on empty page)", Time([&] {
                CPoint empty = canvas.PageToClient(1010, 760);
                canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(empty.x, empty.y));
                canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(empty.x, empty.y));
            }));
+    Dump(canvas, "deselect");
+    DumpAtDoubleZoom(canvas);
 
     canvas.SelectAll();
     list.ClearUndo();

@@ -77,7 +77,7 @@ CDesignCanvas::CDesignCanvas()
       m_pPrototype(NULL), m_pOwnList(NULL), m_bInScrollUpdate(FALSE), m_nRedrawHold(0), m_bRedrawPending(FALSE),
       m_hPaintDC(NULL), m_pPaintBits(NULL), m_pKeptBits(NULL), m_nWallpaperChange(0)
 {
-    m_backgroundKey = BackgroundKey();
+    m_backgroundKey = m_previousBackgroundKey = BackgroundKey();
     for (int i = 0; i < 4; ++i)
         m_margins[i] = 4;
     static LPCSTR const kShapes[4] = {IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENWSE};
@@ -412,6 +412,7 @@ void CDesignCanvas::UpdateScrollBars()
     if (m_hWnd == NULL || m_bInScrollUpdate)
         return;
     m_bInScrollUpdate = TRUE;
+    BOOL changed = FALSE, shown = FALSE;
     // Showing one bar narrows the client area and may call for the other.
     for (int pass = 0; pass < 3; ++pass) {
         CRect rc;
@@ -419,13 +420,8 @@ void CDesignCanvas::UpdateScrollBars()
         CSize page = GetPageSize();
         CSize zoomed = ZoomSize(page.cx, page.cy);
         BOOL wantH = zoomed.cx > rc.Width(), wantV = zoomed.cy > rc.Height();
-        SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-        si.nMax = wantH ? zoomed.cx : 0;
-        si.nPage = wantH ? rc.Width() : 0;
-        SetScrollInfo(SB_HORZ, &si, TRUE);
-        si.nMax = wantV ? zoomed.cy : 0;
-        si.nPage = wantV ? rc.Height() : 0;
-        SetScrollInfo(SB_VERT, &si, TRUE);
+        changed |= SetBarRange(SB_HORZ, wantH ? zoomed.cx : 0, wantH ? rc.Width() : 0);
+        changed |= SetBarRange(SB_VERT, wantV ? zoomed.cy : 0, wantV ? rc.Height() : 0);
         DWORD style = GetStyle();
         BOOL hasH = (style & WS_HSCROLL) != 0, hasV = (style & WS_VSCROLL) != 0;
         if (hasH == wantH && hasV == wantV)
@@ -434,8 +430,37 @@ void CDesignCanvas::UpdateScrollBars()
             ShowScrollBar(SB_HORZ, wantH);
         if (hasV != wantV)
             ShowScrollBar(SB_VERT, wantV);
+        shown = TRUE;
     }
+    // a bar shown or hidden has the whole frame drawn anew anyway
+    if (changed && !shown)
+        RedrawFrame();
     m_bInScrollUpdate = FALSE;
+}
+
+BOOL CDesignCanvas::SetBarRange(int nBar, int nMax, int nPage)
+{
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    if (::GetScrollInfo(m_hWnd, nBar, &si) && si.nMin == 0 && si.nMax == nMax && si.nPage == (UINT)nPage)
+        return FALSE;
+    si.nMin = 0;
+    si.nMax = nMax;
+    si.nPage = (UINT)nPage;
+    SetScrollInfo(nBar, &si, FALSE);
+    return TRUE;
+}
+
+void CDesignCanvas::RedrawFrame()
+{
+    CRect window, client;
+    GetWindowRect(&window);
+    ScreenToClient(&window);
+    GetClientRect(&client);
+    CScopedRgn frame(::CreateRectRgnIndirect(&window));
+    CScopedRgn inside(::CreateRectRgnIndirect(&client));
+    if (!frame.IsValid() || !inside.IsValid() || ::CombineRgn(frame, frame, inside, RGN_DIFF) == ERROR)
+        return;
+    ::RedrawWindow(m_hWnd, NULL, frame, RDW_FRAME | RDW_INVALIDATE);
 }
 
 static int NextScrollPos(CWnd* pWnd, int nBar, UINT nSBCode)
@@ -602,7 +627,7 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     if (!m_paintBitmap.IsValid() || m_keptSize != rc.Size()) {
         m_paintBitmap.Reset();
         m_pKeptBits = NULL;
-        m_background.clear();
+        KeepBackgroundAsPrevious();
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = rc.Width();
@@ -631,6 +656,12 @@ void CDesignCanvas::PaintClient(CDC* pDC)
             m_pPaintBits = m_pKeptBits;
             m_paintSize = rc.Size();
         }
+        if (m_pKeptBits != NULL && !(m_background.size() == pixels && key == m_backgroundKey) &&
+            m_previousBackground.size() == pixels && key == m_previousBackgroundKey) {
+            // the one before the last: a zoom step and the step back
+            m_background.swap(m_previousBackground);
+            std::swap(m_backgroundKey, m_previousBackgroundKey);
+        }
         if (m_pKeptBits != NULL && m_background.size() == pixels && key == m_backgroundKey) {
             ::GdiFlush();
             memcpy(m_pKeptBits, &m_background[0], pixels * sizeof(DWORD));
@@ -641,6 +672,7 @@ void CDesignCanvas::PaintClient(CDC* pDC)
             DrawPageLayers(&mem, pageRect);
             if (m_pKeptBits != NULL) {
                 ::GdiFlush();
+                KeepBackgroundAsPrevious();
                 m_background.assign(m_pKeptBits, m_pKeptBits + pixels);
                 m_backgroundKey = key;
             }
@@ -653,6 +685,15 @@ void CDesignCanvas::PaintClient(CDC* pDC)
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
     }
+}
+
+void CDesignCanvas::KeepBackgroundAsPrevious()
+{
+    if (m_background.empty())
+        return;
+    m_previousBackground.swap(m_background);
+    m_previousBackgroundKey = m_backgroundKey;
+    m_background.clear();
 }
 
 void CDesignCanvas::DrawFrameArea(CDC* pDC, const CRect& rect) { pDC->FillSolidRect(&rect, m_crFrame); }

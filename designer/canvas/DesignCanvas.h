@@ -232,6 +232,14 @@ protected:
         bool operator==(const BackgroundKey& o) const;
     };
     BackgroundKey GetBackgroundKey(const CRect& client, int h, int v, CSize zoomed) const;
+    // Sets a scroll bar's range (from 0) and page without drawing the bar;
+    // TRUE when they changed. Under Wine each drawing of a bar costs
+    // milliseconds, so UpdateScrollBars has the frame drawn once afterwards.
+    BOOL SetBarRange(int nBar, int nMax, int nPage);
+    // Invalidates the frame (scroll bars) and not the client area.
+    void RedrawFrame();
+    // The kept background becomes the one before the last; none is kept.
+    void KeepBackgroundAsPrevious();
     // Draws the whole client area as one paint does, into pDC.
     void PaintClient(CDC* pDC);
     // The layers under the elements: background, grid, margins.
@@ -345,6 +353,10 @@ protected:
     CSize m_keptSize;
     std::vector<DWORD> m_background;
     BackgroundKey m_backgroundKey;
+    // The background before that one, so that the step back after a zoom
+    // step or a scroll finds it.
+    std::vector<DWORD> m_previousBackground;
+    BackgroundKey m_previousBackgroundKey;
     // Changes with every change of the wallpaper's path or picture.
     unsigned m_nWallpaperChange;
 

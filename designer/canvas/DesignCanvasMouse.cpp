@@ -292,9 +292,15 @@ void CDesignCanvas::DoLButtonUp(UINT, CPoint)
                 m_pList->GetAt(i)->SetSelected(TRUE);
         }
     }
+    // A click on the empty page showed its deselection on the press: with no
+    // band drawn and nothing selected by it the picture is the same.
+    CRect band(m_rubberBand);
+    band.NormalizeRect();
+    const BOOL same = m_nDragMode == CANVAS_DRAG_RUBBER && band.IsRectEmpty() && SelectedCount() == 0;
     m_rubberBand.SetRectEmpty();
     m_pDragAnchor = NULL;
-    Redraw();
+    if (!same)
+        Redraw();
     // Placing goes on only when this press was a placement: once Escape or a
     // right press has cancelled it, a click selects again.
     if (m_bMultiCreate && m_pPrototype != NULL && m_bAddPending) {

@@ -2,6 +2,9 @@
 
 #include <string.h>
 
+#include <map>
+#include <utility>
+
 #include "controls/BitmapPixels.h"
 #include "framework/ScopedHandle.h"
 
@@ -10,8 +13,50 @@ namespace {
 // Larger drawings (an element at a high zoom) are drawn each time rather than
 // held: 64 KB each at most.
 const int kKeptPixelsMax = 16 * 1024;
+// The drawings before the last ones, of all elements together: the faces of a
+// full page of 300 elements up to about zoom 2.
+const size_t kPreviousBytesMax = 16 * 1024 * 1024;
+
+BOOL TooLarge(const CRect& rect) { return (LONGLONG)rect.Width() * rect.Height() > kKeptPixelsMax; }
+
+// Between w x h pixels of a target, from pFirst on every nStride bytes, and
+// a vector of them.
+void CopyRowsOut(const DWORD* pFirst, LONG_PTR nStride, int w, int h, std::vector<DWORD>& out)
+{
+    out.resize((size_t)w * h);
+    for (int y = 0; y < h; ++y)
+        memcpy(&out[(size_t)y * w], (const BYTE*)pFirst + y * nStride, w * sizeof(DWORD));
+}
+
+void CopyRowsIn(DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& in)
+{
+    for (int y = 0; y < h; ++y)
+        memcpy((BYTE*)pFirst + y * nStride, &in[(size_t)y * w], w * sizeof(DWORD));
+}
+
+BOOL RowsEqual(const DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& kept)
+{
+    if (kept.size() != (size_t)w * h)
+        return FALSE;
+    for (int y = 0; y < h; ++y) {
+        if (memcmp((const BYTE*)pFirst + y * nStride, &kept[(size_t)y * w], w * sizeof(DWORD)) != 0)
+            return FALSE;
+    }
+    return TRUE;
+}
 
 }  // namespace
+
+size_t CDrawnPixels::s_nPreviousBytes = 0;
+
+CDrawnPixels& CDrawnPixels::operator=(const CDrawnPixels& other)
+{
+    if (this != &other)
+        Forget();
+    return *this;
+}
+
+CDrawnPixels::~CDrawnPixels() { DropPrevious(); }
 
 void CDrawnPixels::AddToKey(std::string& key, LPCTSTR lpszText)
 {
@@ -22,9 +67,49 @@ void CDrawnPixels::AddToKey(std::string& key, LPCTSTR lpszText)
 
 void CDrawnPixels::Forget()
 {
-    m_key.clear();
-    m_pixels.clear();
-    m_pixels.shrink_to_fit();
+    m_current = Entry();
+    DropPrevious();
+}
+
+void CDrawnPixels::DropPrevious()
+{
+    s_nPreviousBytes -= m_nPreviousBytes;
+    m_nPreviousBytes = 0;
+    m_previous = Entry();
+}
+
+void CDrawnPixels::StartNew()
+{
+    DropPrevious();
+    const size_t bytes = m_current.Bytes();
+    if (!m_current.pixels.empty() && s_nPreviousBytes + bytes <= kPreviousBytesMax) {
+        std::swap(m_previous, m_current);
+        m_nPreviousBytes = bytes;
+        s_nPreviousBytes += bytes;
+    }
+    m_current = Entry();
+}
+
+BOOL CDrawnPixels::FindKept(const std::string& key, CSize size, const DWORD* pUnder, LONG_PTR nStride)
+{
+    auto matches = [&](const Entry& e) {
+        if (e.pixels.empty() || e.size != size || e.key != key)
+            return FALSE;
+        if (pUnder == NULL)
+            return e.under.empty() ? TRUE : FALSE;
+        return RowsEqual(pUnder, nStride, size.cx, size.cy, e.under);
+    };
+    if (matches(m_current))
+        return TRUE;
+    if (!matches(m_previous))
+        return FALSE;
+    std::swap(m_current, m_previous);
+    s_nPreviousBytes -= m_nPreviousBytes;
+    m_nPreviousBytes = m_previous.Bytes();
+    s_nPreviousBytes += m_nPreviousBytes;
+    if (s_nPreviousBytes > kPreviousBytesMax)
+        DropPrevious();
+    return TRUE;
 }
 
 // A copy gives the pixels drawing there gives: the same depth, device units,
@@ -41,9 +126,9 @@ BOOL CDrawnPixels::CanKeep(HDC hdc, const CRect& rect)
     return both.IntersectRect(&clip, &rect) && both == rect;
 }
 
-BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
+BOOL CDrawnPixels::RenderApart(CSize size, const Drawing& drawing, std::vector<DWORD>& pixels)
 {
-    const int w = rect.Width(), h = rect.Height();
+    const int w = size.cx, h = size.cy;
     CScopedMemDC mem(::CreateCompatibleDC(NULL));
     if (!mem.IsValid())
         return FALSE;
@@ -60,9 +145,94 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
         dc.Detach();
         ::GdiFlush();
     }
-    m_pixels.assign((const DWORD*)bits, (const DWORD*)bits + (size_t)w * h);
-    m_size = CSize(w, h);
+    pixels.assign((const DWORD*)bits, (const DWORD*)bits + (size_t)w * h);
     return TRUE;
+}
+
+BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
+{
+    if (!RenderApart(rect.Size(), drawing, m_current.pixels))
+        return FALSE;
+    m_current.size = rect.Size();
+    return TRUE;
+}
+
+void CDrawnPixels::PutPixels(HDC hdc, const CRect& rect, const std::vector<DWORD>& pixels)
+{
+    const int w = rect.Width(), h = rect.Height();
+    DWORD* pFirst = NULL;
+    LONG_PTR nStride = 0;
+    if (FindTargetRows(hdc, rect, pFirst, nStride)) {
+        ::GdiFlush();
+        CopyRowsIn(pFirst, nStride, w, h, pixels);
+        return;
+    }
+    BITMAPINFO bi = TopDown32(w, h);
+    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, &pixels[0], &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
+namespace {
+
+// The shared drawings, each with the tick of its last use.
+struct SharedDrawing {
+    std::vector<DWORD> pixels;
+    unsigned long long used;
+};
+std::map<std::string, SharedDrawing> g_shared;
+size_t g_nSharedBytes = 0;
+unsigned long long g_nSharedTick = 0;
+const size_t kSharedBytesMax = 4 * 1024 * 1024;
+
+// Drops the least recently used shared drawings until bytes more fit.
+void MakeSharedRoom(size_t bytes)
+{
+    while (!g_shared.empty() && g_nSharedBytes + bytes > kSharedBytesMax) {
+        auto oldest = g_shared.begin();
+        for (auto it = g_shared.begin(); it != g_shared.end(); ++it) {
+            if (it->second.used < oldest->second.used)
+                oldest = it;
+        }
+        g_nSharedBytes -= oldest->second.pixels.size() * sizeof(DWORD);
+        g_shared.erase(oldest);
+    }
+}
+
+}  // namespace
+
+void CDrawnPixels::AddPixelsToKey(std::string& key, const BYTE* pBits, int w, int h)
+{
+    AddToKey(key, w);
+    AddToKey(key, h);
+    unsigned long long hash = 14695981039346656037ULL;
+    const size_t n = pBits != NULL && w > 0 && h > 0 ? (size_t)w * h * 4 : 0;
+    for (size_t i = 0; i < n; ++i)
+        hash = (hash ^ pBits[i]) * 1099511628211ULL;
+    AddToKey(key, hash);
+}
+
+void CDrawnPixels::DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
+{
+    HDC hdc = pDC->GetSafeHdc();
+    if (!CanKeep(hdc, rect) || TooLarge(rect)) {
+        drawing(pDC, rect);
+        return;
+    }
+    std::string sized(key);
+    AddToKey(sized, rect.Size());
+    auto it = g_shared.find(sized);
+    if (it == g_shared.end()) {
+        SharedDrawing made;
+        if (!RenderApart(rect.Size(), drawing, made.pixels)) {
+            drawing(pDC, rect);
+            return;
+        }
+        const size_t bytes = made.pixels.size() * sizeof(DWORD);
+        MakeSharedRoom(bytes);
+        g_nSharedBytes += bytes;
+        it = g_shared.emplace(sized, std::move(made)).first;
+    }
+    it->second.used = ++g_nSharedTick;
+    PutPixels(hdc, rect, it->second.pixels);
 }
 
 HDC CDrawnPixels::s_hDirectDC = NULL;
@@ -117,45 +287,66 @@ BOOL CDrawnPixels::FindTargetRows(HDC hdc, const CRect& rect, DWORD*& pFirst, LO
 void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
 {
     HDC hdc = pDC->GetSafeHdc();
-    if (!CanKeep(hdc, rect) || (LONGLONG)rect.Width() * rect.Height() > kKeptPixelsMax) {
-        if (!m_pixels.empty())
+    if (!CanKeep(hdc, rect) || TooLarge(rect)) {
+        if (!m_current.pixels.empty() || !m_previous.pixels.empty())
             Forget();
         drawing(pDC, rect);
         return;
     }
-    const BOOL kept = key == m_key && m_size == rect.Size() && !m_pixels.empty();
+    const BOOL kept = FindKept(key, rect.Size(), NULL, 0);
+    const int w = rect.Width(), h = rect.Height();
     DWORD* pFirst = NULL;
     LONG_PTR nStride = 0;
     if (FindTargetRows(hdc, rect, pFirst, nStride)) {
         // the target's own pixels: drawn there and read back, or written there
-        const int w = rect.Width(), h = rect.Height();
         ::GdiFlush();
-        if (!kept) {
-            drawing(pDC, rect);
-            ::GdiFlush();
-            m_pixels.resize((size_t)w * h);
+        if (kept) {
+            CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+            return;
         }
-        for (int y = 0; y < h; ++y) {
-            DWORD* row = (DWORD*)((BYTE*)pFirst + y * nStride);
-            if (kept)
-                memcpy(row, &m_pixels[(size_t)y * w], w * sizeof(DWORD));
-            else
-                memcpy(&m_pixels[(size_t)y * w], row, w * sizeof(DWORD));
-        }
-        m_key = key;
-        m_size = rect.Size();
+        StartNew();
+        drawing(pDC, rect);
+        ::GdiFlush();
+        CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+        m_current.key = key;
+        m_current.size = rect.Size();
         return;
     }
     if (!kept) {
-        m_key.clear();
+        StartNew();
         if (!Render(rect, drawing)) {
-            m_pixels.clear();
+            m_current = Entry();
             drawing(pDC, rect);
             return;
         }
-        m_key = key;
+        m_current.key = key;
     }
-    BITMAPINFO bi = TopDown32(m_size.cx, m_size.cy);
-    ::StretchDIBits(hdc, rect.left, rect.top, m_size.cx, m_size.cy, 0, 0, m_size.cx, m_size.cy, &m_pixels[0], &bi,
-                    DIB_RGB_COLORS, SRCCOPY);
+    BITMAPINFO bi = TopDown32(w, h);
+    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, &m_current.pixels[0], &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void CDrawnPixels::DrawOver(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
+{
+    HDC hdc = pDC->GetSafeHdc();
+    DWORD* pFirst = NULL;
+    LONG_PTR nStride = 0;
+    if (!CanKeep(hdc, rect) || TooLarge(rect) || !FindTargetRows(hdc, rect, pFirst, nStride)) {
+        if (!m_current.pixels.empty() || !m_previous.pixels.empty())
+            Forget();
+        drawing(pDC, rect);
+        return;
+    }
+    const int w = rect.Width(), h = rect.Height();
+    ::GdiFlush();
+    if (FindKept(key, rect.Size(), pFirst, nStride)) {
+        CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+        return;
+    }
+    StartNew();
+    CopyRowsOut(pFirst, nStride, w, h, m_current.under);
+    drawing(pDC, rect);
+    ::GdiFlush();
+    CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+    m_current.key = key;
+    m_current.size = rect.Size();
 }

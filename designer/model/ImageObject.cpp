@@ -1,5 +1,6 @@
 #include "designer/model/ImageObject.h"
 
+#include "designer/model/DrawnPixels.h"
 #include "framework/DC.h"
 
 LONG CChangeStamp::Next()
@@ -26,6 +27,7 @@ void CImageObject::SetMargins(int nLeft, int nTop, int nRight, int nBottom)
     m_nBottom = nBottom;
     m_nWidth = 0;
     m_nHeight = 0;
+    m_bAllSlices = FALSE;
     m_stamp.Touch();
 }
 
@@ -83,12 +85,18 @@ BOOL CImageObject::CutSlices()
         {0, 1},
         {1, 1},
     };
+    m_bAllSlices = TRUE;
     for (int i = 0; i < SLICES; ++i) {
         int c = grid[i][0], r = grid[i][1];
         RECT rc = {cols[c], rows[r], cols[c + 1], rows[r + 1]};
         if (!m_whole.CopyRect(rc, &m_slices[i], c == 2))
             return FALSE;
+        m_bAllSlices = m_bAllSlices && m_slices[i].IsValid();
     }
+    m_contentKey.clear();
+    const int margins[4] = {m_nLeft, m_nTop, m_nRight, m_nBottom};
+    CDrawnPixels::AddToKey(m_contentKey, margins);
+    CDrawnPixels::AddPixelsToKey(m_contentKey, m_whole.GetBits(), m_nWidth, m_nHeight);
     m_bValid = TRUE;
     return TRUE;
 }
@@ -112,6 +120,21 @@ BOOL CImageObject::Draw(CDC* pDC, const RECT& rect, DWORD dwReserved, BOOL bSmoo
         m_whole.Draw(hdc, rect.left, rect.top, -1, rect.bottom - rect.top, NULL, bSmooth != FALSE);
         return TRUE;
     }
+    if (Covers(rect)) {
+        // the slices tile the rectangle, so each size is drawn once for every
+        // holder of the same picture
+        std::string key(m_contentKey);
+        CDrawnPixels::AddToKey(key, bSmooth != FALSE);
+        CDrawnPixels::DrawShared(pDC, CRect(rect), key,
+                                 [this, bSmooth](CDC* pTarget, const CRect& r) { DrawSlices(pTarget->GetSafeHdc(), r, bSmooth); });
+        return TRUE;
+    }
+    DrawSlices(hdc, rect, bSmooth);
+    return TRUE;
+}
+
+void CImageObject::DrawSlices(HDC hdc, const RECT& rect, BOOL bSmooth) const
+{
     const long l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
     const long innerW = r - l - m_nLeft - m_nRight;
     const long innerH = b - t - m_nTop - m_nBottom;
@@ -124,7 +147,6 @@ BOOL CImageObject::Draw(CDC* pDC, const RECT& rect, DWORD dwReserved, BOOL bSmoo
     DrawSlice(m_slices[LEFT], hdc, l, t + m_nTop, m_nLeft, innerH, bSmooth);
     DrawSlice(m_slices[RIGHT], hdc, r - m_nRight, t + m_nTop, m_nRight, innerH, bSmooth);
     DrawSlice(m_slices[CENTRE], hdc, l + m_nLeft, t + m_nTop, innerW, innerH, bSmooth);
-    return TRUE;
 }
 
 BOOL CImageObject::StaysInside(const RECT& rect) const

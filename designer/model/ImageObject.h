@@ -2,6 +2,8 @@
 // corners at their own size, edges stretched along one axis, the centre in both.
 #pragma once
 
+#include <string>
+
 #include "designer/model/ImageEx.h"
 
 class CDC;
@@ -42,11 +44,15 @@ public:
     BOOL Draw(CDC* pDC, const RECT& rect, DWORD dwReserved = 0, BOOL bSmooth = FALSE);
     // TRUE when Draw draws nothing outside the rectangle.
     BOOL StaysInside(const RECT& rect) const;
+    // TRUE when Draw sets every pixel of the rectangle.
+    BOOL Covers(const RECT& rect) const { return m_bAllSlices && StaysInside(rect); }
     // Changes with every load, margin change and copy.
     LONG GetChangeStamp() const { return m_stamp.Get(); }
 
 protected:
     BOOL CutSlices();
+    // The nine slices into the rectangle.
+    void DrawSlices(HDC hdc, const RECT& rect, BOOL bSmooth) const;
 
     enum { TOP_LEFT,
            TOP_RIGHT,
@@ -70,4 +76,8 @@ protected:
     int m_nWidth;
     int m_nHeight;
     CChangeStamp m_stamp;
+    // Set by CutSlices: every slice has pixels, and a key of the image and
+    // its margins, shared by every holder of the same picture.
+    BOOL m_bAllSlices = FALSE;
+    std::string m_contentKey;
 };

@@ -84,23 +84,14 @@ BOOL CUIButton::GetFaceKey(COLORREF crBack, std::string& key) const
     key.clear();
     CDrawnPixels::AddToKey(key, crBack);
     CDrawnPixels::AddToKey(key, m_images[NORMAL].GetChangeStamp());
-    CDrawnPixels::AddToKey(key, m_zoom);
-    CDrawnPixels::AddToKey(key, (LPCTSTR)m_strCaption);
-    CDrawnPixels::AddToKey(key, m_pFont != NULL);
-    if (m_pFont) {
-        if (m_pFont->GetTextFormat() & DT_NOCLIP)
-            return FALSE;
-        CDrawnPixels::AddToKey(key, m_pFont->GetLogFontData());
-        CDrawnPixels::AddToKey(key, m_pFont->GetColor());
-        CDrawnPixels::AddToKey(key, m_pFont->GetTextFormat());
-    }
-    return TRUE;
+    return AddTextToKey(key, m_strCaption);
 }
 
 void CUIButton::DrawFace(CDC* pTarget, const CRect& rect, COLORREF crBack)
 {
-    pTarget->FillSolidRect(&rect, crBack);
     LoadPendingTheme();
+    if (!m_images[NORMAL].Covers(rect))
+        pTarget->FillSolidRect(&rect, crBack);
     m_images[NORMAL].Draw(pTarget, rect, 0, FALSE);
     DrawFontText(pTarget, rect, m_strCaption, TRUE);
 }

@@ -404,8 +404,9 @@ void CUIControl::DrawActualSize(CDC* pDC)
 void CUIControl::DrawDottedFrame(CDC* pDC, const RECT& rect)
 {
     HDC hdc = pDC->GetSafeHdc();
-    CScopedPen hPen(::CreatePen(PS_DOT, 0, kFrameColor));
-    CScopedSelect pen(hdc, hPen);
+    // one pen for every frame: hundreds are drawn in one paint
+    static const CScopedPen s_hPen(::CreatePen(PS_DOT, 0, kFrameColor));
+    CScopedSelect pen(hdc, s_hPen);
     CScopedSelect brush(hdc, ::GetStockObject(NULL_BRUSH));
     int oldRop = pDC->SetROP2(R2_COPYPEN);
     pDC->Rectangle(rect.left, rect.top, rect.right, rect.bottom);
@@ -424,12 +425,14 @@ void CUIControl::DrawHandles(CDC* pDC, const RECT& rect)
     {
         CScopedSelect black(hdc, ::GetStockObject(BLACK_BRUSH));
         // on 32-bit pixels a solid brush fills as the background colour does,
-        // without the text machinery behind a background fill
-        CScopedBrush brush(CDrawnPixels::BitsPerPixel(hdc) == 32 ? ::CreateSolidBrush(kFrameColor) : NULL);
+        // without the text machinery behind a background fill; one brush for
+        // the handles of every element
+        static const CScopedBrush s_hBrush(::CreateSolidBrush(kFrameColor));
+        const BOOL brush = CDrawnPixels::BitsPerPixel(hdc) == 32 && s_hBrush.IsValid();
         for (int id = UIHANDLE_TOPLEFT; id <= UIHANDLE_RIGHT; ++id) {
             CRect h = GetHandleRect(id, rect);
-            if (brush.IsValid())
-                ::FillRect(hdc, &h, brush);
+            if (brush)
+                ::FillRect(hdc, &h, s_hBrush);
             else
                 pDC->FillSolidRect(&h, kFrameColor);
         }
@@ -454,6 +457,21 @@ void CUIControl::ShowDrawnPosition()
         if (s_pPositionDisplay)
             s_pPositionDisplay->ShowSize(g_drawnSize, FALSE);
     }
+}
+
+BOOL CUIControl::AddTextToKey(std::string& key, LPCTSTR lpszText) const
+{
+    CDrawnPixels::AddToKey(key, m_zoom);
+    CDrawnPixels::AddToKey(key, lpszText);
+    CDrawnPixels::AddToKey(key, m_pFont != NULL);
+    if (m_pFont) {
+        if (m_pFont->GetTextFormat() & DT_NOCLIP)
+            return FALSE;
+        CDrawnPixels::AddToKey(key, m_pFont->GetLogFontData());
+        CDrawnPixels::AddToKey(key, m_pFont->GetColor());
+        CDrawnPixels::AddToKey(key, m_pFont->GetTextFormat());
+    }
+    return TRUE;
 }
 
 void CUIControl::DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas)

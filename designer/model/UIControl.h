@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/Object.h"
 #include "framework/String.h"
 #include "framework/StringArray.h"
@@ -293,6 +295,10 @@ protected:
     // text format, background transparent. On the canvas the height follows
     // the zoom, and below zoom 1.0 the face is Tahoma.
     void DrawFontText(CDC* pDC, const CRect& rect, const CString& text, BOOL bCanvas);
+    // Appends what DrawFontText on the canvas depends on besides the
+    // rectangle (zoom, text, font) to a drawing's key; FALSE when the text may
+    // reach out of the rectangle.
+    BOOL AddTextToKey(std::string& key, LPCTSTR lpszText) const;
 
     // The element types' copies and their readers of a UICONTROL block or a
     // default string: a T that does not load is deleted and NULL returned.

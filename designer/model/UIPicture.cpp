@@ -25,7 +25,9 @@ BOOL CUIPicture::LoadDefaultPicture()
     HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(149), "CTRL_IMGS");
     if (hRes == NULL)
         return FALSE;
-    return m_picture.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN, hInst);
+    BOOL loaded = m_picture.LoadResource(hRes, CXIMAGE_FORMAT_UNKNOWN, hInst);
+    PictureLoaded();
+    return loaded;
 }
 
 double CUIPicture::GetDefaultWidth()
@@ -43,14 +45,39 @@ void CUIPicture::LoadPendingPicture()
     if (!IsThemeReloadPending() || m_strThemeFile.IsEmpty())
         return;
     m_picture.Load(CProjectPaths::Resolve(m_strThemeFile), CXIMAGE_FORMAT_UNKNOWN);
+    PictureLoaded();
     SetThemeReloadPending(FALSE);
+}
+
+void CUIPicture::PictureLoaded()
+{
+    m_pictureStamp.Touch();
+    m_pictureKey.clear();
+    CDrawnPixels::AddPixelsToKey(m_pictureKey, m_picture.GetBits(), (int)m_picture.GetWidth(),
+                                 (int)m_picture.GetHeight());
 }
 
 void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
     LoadPendingPicture();
     CRect rect(left, top, right, bottom);
-    m_picture.Draw(pDC->GetSafeHdc(), rect, NULL, true);
+    // the stretched picture covers the rectangle, so an unchanged face is a
+    // copy of the last one
+    std::string key;
+    CDrawnPixels::AddToKey(key, m_pictureStamp.Get());
+    if (m_picture.IsValid() && AddTextToKey(key, m_strCaption))
+        m_drawnFace.Draw(pDC, rect, key, [this](CDC* pTarget, const CRect& r) { DrawFace(pTarget, r); });
+    else
+        DrawFace(pDC, rect);
+}
+
+void CUIPicture::DrawFace(CDC* pDC, const CRect& rect)
+{
+    // the same picture at the same size is stretched once for all elements
+    if (m_picture.IsValid())
+        CDrawnPixels::DrawShared(pDC, rect, m_pictureKey, [this](CDC* pTarget, const CRect& r) {
+            m_picture.Draw(pTarget->GetSafeHdc(), r, NULL, true);
+        });
     if (m_strCaption.IsEmpty())
         return;
     CString text(m_strCaption);

@@ -4,6 +4,7 @@
 // (ADDPATH). THEMEFILE holds the picture's path.
 #pragma once
 
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIControl.h"
 #include "imaging/xImage.h"
 
@@ -32,8 +33,16 @@ public:
 
 private:
     void LoadPendingPicture();
+    // The picture stretched to the rectangle and the caption over it.
+    void DrawFace(CDC* pDC, const CRect& rect);
     // Wallpaper, the picture stretched into the rectangle and the caption.
     void Compose(CWallpaperCanvas& canvas, const CxImage& picture, const CRect& rect);
 
     CxImage m_picture;
+    // After every load of m_picture: a new stamp (also in a copy) and the
+    // key of its content.
+    void PictureLoaded();
+    CChangeStamp m_pictureStamp;
+    std::string m_pictureKey;
+    CDrawnPixels m_drawnFace;
 };

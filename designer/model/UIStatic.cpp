@@ -33,8 +33,18 @@ void CUIStatic::Draw(CDC* pDC, int left, int top, int right, int bottom)
 {
     CRect grown(left, top, right, bottom);
     grown.InflateRect(1, 1);
-    DrawDottedFrame(pDC, grown);
-    DrawMarkup(pDC, grown);
+    // drawn over what lies under it, so kept with those pixels
+    std::string key;
+    CDrawnPixels::AddToKey(key, (LPCTSTR)m_strCaption);
+    CDrawnPixels::AddToKey(key, m_pFont != NULL);
+    if (m_pFont) {
+        CDrawnPixels::AddToKey(key, m_pFont->GetLogFontData());
+        CDrawnPixels::AddToKey(key, m_pFont->GetColor());
+    }
+    m_drawnFace.DrawOver(pDC, grown, key, [this](CDC* pTarget, const CRect& r) {
+        DrawDottedFrame(pTarget, r);
+        DrawMarkup(pTarget, r);
+    });
 }
 
 CRect CUIStatic::Compose(CWallpaperCanvas& canvas)

@@ -3,6 +3,7 @@
 // (ASMENU) is an entry whose pictures show the text in a dotted frame.
 #pragma once
 
+#include "designer/model/DrawnPixels.h"
 #include "designer/model/UIControl.h"
 #include "controls/HtmlTextRenderer.h"
 
@@ -30,4 +31,5 @@ private:
     CRect Compose(CWallpaperCanvas& canvas);
 
     CHtmlTextRenderer m_renderer;
+    CDrawnPixels m_drawnFace;
 };

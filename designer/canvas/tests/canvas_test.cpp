@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "designer/canvas/CanvasContextMenu.h"
 #include "designer/model/UIButton.h"
@@ -31,6 +32,12 @@ enum { ID_ALIGN_LEFT = 32808,
 class TestCanvas : public CViewCanvas {
 public:
     using CDesignCanvas::PaintClient;
+    void DrawElements(CDC* pDC, double zoom) override
+    {
+        ++paints;
+        CViewCanvas::DrawElements(pDC, zoom);
+    }
+    int paints = 0;
 };
 
 // A top-level window standing in for the view: it hosts the canvas over its
@@ -588,6 +595,91 @@ TEST_F(CanvasTest, PageGridMarginsAndElementsAtEachZoom)
     EXPECT_EQ(page, px.At(5, 150));
 }
 
+// The whole canvas window with its scroll bars as the screen shows it.
+std::vector<COLORREF> WindowPixels(HWND hWnd)
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessage(&msg);
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    Pixels shot(rc.Width(), rc.Height());
+    HDC hWindow = ::GetWindowDC(hWnd);
+    ::BitBlt(shot.dc, 0, 0, rc.Width(), rc.Height(), hWindow, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, hWindow);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); ++y)
+        for (int x = 0; x < rc.Width(); ++x)
+            pixels.push_back(shot.At(x, y));
+    return pixels;
+}
+
+// The scroll bars show the range of each zoom: stepped from one zoom to the
+// next with the bars staying, the bars are drawn again and show what a
+// canvas opened at that zoom shows (up to the edges of the thumb, which the
+// system draws a shade apart).
+TEST_F(CanvasTest, ScrollBarsFollowEachZoomStep)
+{
+    canvas->SetZoom(2.0);
+    ASSERT_TRUE(canvas->GetStyle() & WS_VSCROLL);
+    std::vector<COLORREF> before = WindowPixels(Wnd());
+    canvas->SetZoom(3.0);
+    std::vector<COLORREF> stepped = WindowPixels(Wnd());
+    delete host;
+    host = new CanvasHost(800, 600, &list);
+    canvas = &host->canvas;
+    canvas->SetGridVisible(FALSE);
+    canvas->SetZoom(3.0);
+    std::vector<COLORREF> opened = WindowPixels(Wnd());
+    ASSERT_EQ(opened.size(), stepped.size());
+    ASSERT_EQ(before.size(), stepped.size());
+    int changed = 0, differ = 0;
+    for (size_t i = 0; i < opened.size(); ++i) {
+        changed += before[i] != stepped[i];
+        differ += opened[i] != stepped[i];
+    }
+    EXPECT_GT(changed, 1000);
+    EXPECT_LT(differ, 400);
+}
+
+// A click on the empty page shows the deselection with the press and paints
+// no second time on the release; a band dragged on the page is wiped by the
+// paint of the release, and an element the release's band touches shows
+// selected.
+TEST_F(CanvasTest, ClickOnTheEmptyPagePaintsOnceAndABandIsWiped)
+{
+    CUIControl* a = Place(new CUIStatic, 100, 100, 140, 120);
+    canvas->SelectAll();
+    canvas->paints = 0;
+    Down(300, 300);
+    EXPECT_EQ(0, canvas->SelectedCount());
+    EXPECT_EQ(1, canvas->paints);
+    Up(300, 300);
+    EXPECT_EQ(1, canvas->paints);
+
+    CRect rc;
+    canvas->GetClientRect(&rc);
+    Pixels before(rc.Width(), rc.Height());
+    canvas->PaintClient(&before.dc);
+    canvas->paints = 0;
+    Down(300, 300);
+    Move(360, 340);
+    Up(300, 300);
+    EXPECT_EQ(2, canvas->paints);
+    std::vector<COLORREF> shown = WindowPixels(Wnd());
+    int differ = 0;
+    for (int y = 0; y < rc.Height(); ++y)
+        for (int x = 0; x < rc.Width(); ++x)
+            differ += shown[(size_t)y * rc.Width() + x] != before.At(x, y);
+    EXPECT_EQ(0, differ);
+
+    canvas->paints = 0;
+    Down(141, 121);
+    Up(141, 121);
+    EXPECT_TRUE(a->IsSelected());
+    EXPECT_EQ(2, canvas->paints);
+}
+
 TEST_F(CanvasTest, PictureScaleAppliesToTheLowestSelectedPictureThatFits)
 {
     CUIPicture* low = new CUIPicture;  // no image: 32 x 32 of its own
@@ -993,6 +1085,39 @@ TEST_F(CanvasTest, EachSettingUnderTheElementsShowsInTheNextPaint)
     EXPECT_EQ(CANVAS_PAGE_COLOR, px.At(100, 100));
     ::DeleteFileA(path.c_str());
     ::RemoveDirectoryA(folder.c_str());
+}
+
+// The background of the zoom before is kept for the step back: it is used
+// only while nothing under the elements changed since it was drawn.
+TEST_F(CanvasTest, StepBackToTheZoomBeforeShowsSettingsChangedMeanwhile)
+{
+    CRect rc;
+    canvas->GetClientRect(&rc);
+    Pixels px(rc.Width(), rc.Height());
+    auto paint = [&] { canvas->PaintClient(&px.dc); };
+    canvas->SetGridVisible(TRUE);
+    canvas->SetGridColor(RGB(0, 0, 0));
+    paint();
+    EXPECT_EQ(RGB(0, 0, 0), px.At(10, 10));
+    canvas->SetZoom(2.0);
+    paint();
+    canvas->SetZoom(1.0);
+    paint();
+    EXPECT_EQ(RGB(0, 0, 0), px.At(10, 10));
+    canvas->SetZoom(2.0);
+    paint();
+    canvas->SetGridColor(RGB(200, 0, 0));
+    paint();
+    canvas->SetZoom(1.0);
+    paint();
+    EXPECT_EQ(RGB(200, 0, 0), px.At(10, 10));
+    canvas->SetZoom(2.0);
+    paint();
+    canvas->SetFrameColor(RGB(1, 2, 3));
+    canvas->SetZoom(1.0);
+    paint();
+    EXPECT_EQ(RGB(1, 2, 3), px.At(700, 240));
+    EXPECT_EQ(RGB(200, 0, 0), px.At(10, 10));
 }
 
 TEST_F(CanvasTest, WallpaperThatDoesNotLoadChangesNothing)

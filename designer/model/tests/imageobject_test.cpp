@@ -122,6 +122,42 @@ TEST(ImageObject, SmoothingKeepsUniformCells)
     EXPECT_EQ(RGB(255, 255, 255), canvas.At(5, 5));
 }
 
+// Into a 32-bit memory DC a size of a picture is drawn once for every holder
+// of the same pixels: each holder, also of a picture whose centre differs,
+// gives what drawing its slices straight gives (here into a DC whose
+// clip is not one rectangle, where nothing is shared).
+TEST(ImageObject, HoldersShareADrawingOnlyOfEqualPixels)
+{
+    std::vector<BYTE> same = MakeBmp(40, 20, 5), other = same;
+    const int stride = (40 * 3 + 3) & ~3;
+    for (int y = 5; y < 15; ++y)
+        std::memset(&other[54 + y * stride + 5 * 3], 7, 30 * 3);
+    struct Holder {
+        const std::vector<BYTE>* file;
+        BOOL smooth;
+    } const holders[] = {{&same, FALSE}, {&same, FALSE}, {&other, FALSE}, {&same, TRUE}, {&other, TRUE}};
+    for (const Holder& h : holders) {
+        CImageObject image;
+        image.SetMargins(5, 5, 5, 5);
+        ASSERT_TRUE(image.LoadMemory(&(*h.file)[0], static_cast<DWORD>(h.file->size()), CXIMAGE_FORMAT_BMP));
+        Canvas shared(110, 40), straight(110, 40);
+        HRGN clip = CreateRectRgn(0, 0, 110, 40), corner = CreateRectRgn(109, 39, 110, 40);
+        CombineRgn(clip, clip, corner, RGN_DIFF);
+        SelectClipRgn(straight.dc.GetSafeHdc(), clip);
+        DeleteObject(clip);
+        DeleteObject(corner);
+        RECT rc = {3, 4, 103, 34};
+        ASSERT_TRUE(image.Draw(&shared.dc, rc, 0, h.smooth));
+        ASSERT_TRUE(image.Draw(&straight.dc, rc, 0, h.smooth));
+        int differ = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 110; ++x)
+                differ += shared.At(x, y) != straight.At(x, y);
+        EXPECT_EQ(0, differ) << (h.file == &same ? "same" : "other") << " smooth " << h.smooth;
+        EXPECT_EQ(h.file == &same ? CellColour(1, 1) : RGB(7, 7, 7), shared.At(53, 19));
+    }
+}
+
 TEST(ImageObject, ZeroMarginsDrawWholeAtOwnWidth)
 {
     std::vector<BYTE> bmp = MakeBmp(40, 20, 5);

@@ -539,6 +539,67 @@ TEST(Picture, MenuPictureWithAndWithoutHoverFile)
     EXPECT_NE(-1, page.Find("<div id=\"Picture_2\">"));
 }
 
+// The canvas keeps a picture's face as it keeps an entry's: drawn again, also
+// after a zoom step and the step back, it gives what a fresh picture drawn
+// there gives, and a new picture file, caption or zoom shows.
+TEST(Picture, FaceDrawnAgainIsTheFaceDrawnAnew)
+{
+    Folder folder;
+    CString red = folder.File("red.png"), green = folder.File("green.png");
+    ASSERT_TRUE(SaveSolid(red, 8, 8, kRed));
+    ASSERT_TRUE(SaveSolid(green, 8, 8, kGreen));
+    auto draw = [](CUIPicture& p, Surface& s, double zoom, bool direct) {
+        CDrawnPixels::CDirectTarget target(direct ? s.dc.GetSafeHdc() : NULL, (DWORD*)s.bits, CSize(200, 90));
+        p.DrawOnCanvas(&s.dc, zoom, -1);
+    };
+    auto load = [](CUIPicture& p, const CString& file) {
+        p.SetThemeFile(file);
+        p.SetThemeReloadPending(TRUE);
+    };
+    for (bool direct : {false, true}) {
+        SCOPED_TRACE(direct ? "direct" : "made apart");
+        CUIPicture kept;
+        kept.SetCaption("");
+        kept.SetRect(20.0, 10.0, 100.0, 60.0);
+        load(kept, red);
+        struct Step {
+            const char* caption;
+            double zoom;
+            const CString* file;
+        } const steps[] = {
+            {"", 1.0, &red},
+            {"", 1.0, &red},
+            {"", 1.0, &green},
+            {"Pic", 1.0, &green},
+            {"Pic", 1.25, &green},
+            {"Pic", 1.0, &green},
+            {"Pic", 1.25, &red},
+            {"Pic", 1.0, &red},
+        };
+        const CString* shown = &red;
+        for (const Step& step : steps) {
+            SCOPED_TRACE(testing::Message() << step.caption << " " << step.zoom << " " << (LPCTSTR)*step.file);
+            kept.SetCaption(step.caption);
+            if (step.file != shown)
+                load(kept, *step.file);
+            shown = step.file;
+            CUIPicture fresh;
+            fresh.SetCaption(step.caption);
+            fresh.SetRect(20.0, 10.0, 100.0, 60.0);
+            load(fresh, *step.file);
+            Surface again(200, 90, kWall), anew(200, 90, kWall);
+            draw(kept, again, step.zoom, direct);
+            draw(fresh, anew, step.zoom, false);
+            int differ = 0;
+            for (int y = 0; y < 90; ++y)
+                for (int x = 0; x < 200; ++x)
+                    differ += again.At(x, y) != anew.At(x, y);
+            EXPECT_EQ(0, differ);
+            EXPECT_EQ(step.file == &red ? kRed : kGreen, again.At((int)(30 * step.zoom), (int)(20 * step.zoom)));
+        }
+    }
+}
+
 // ---- static text ---------------------------------------------------------
 
 TEST(StaticText, DrawsDottedFrameAroundTheGrownRectangle)
@@ -562,6 +623,55 @@ TEST(StaticText, DrawsDottedFrameAroundTheGrownRectangle)
         for (int x = 10; x < 60; ++x)
             dark += GetRValue(surface.At(x, y)) < 80;
     EXPECT_GT(dark, 10);
+}
+
+// A text is drawn over what lies under it: drawn again in a direct target it
+// gives what a fresh text drawn there gives, also over other pixels than the
+// last time, after a zoom step and back, and with a new caption or colour.
+TEST(StaticText, TextDrawnAgainIsTheTextDrawnAnew)
+{
+    auto draw = [](CUIStatic& t, Surface& s, double zoom) {
+        CDrawnPixels::CDirectTarget target(s.dc.GetSafeHdc(), (DWORD*)s.bits, CSize(200, 90));
+        t.DrawOnCanvas(&s.dc, zoom, -1);
+    };
+    CUIStatic kept;
+    kept.SetRect(20.0, 10.0, 120.0, 40.0);
+    struct Step {
+        const char* caption;
+        double zoom;
+        COLORREF back;
+        COLORREF text;
+    } const steps[] = {
+        {"<b>Text</b>", 1.0, kWall, RGB(255, 255, 255)},
+        {"<b>Text</b>", 1.0, kWall, RGB(255, 255, 255)},
+        {"<b>Text</b>", 1.0, kGreen, RGB(255, 255, 255)},
+        {"<b>Text</b>", 1.25, kGreen, RGB(255, 255, 255)},
+        {"<b>Text</b>", 1.0, kWall, RGB(255, 255, 255)},
+        {"<b>Text</b>", 1.0, kWall, RGB(255, 255, 0)},
+        {"<i>Other</i>", 1.0, kWall, RGB(255, 255, 0)},
+        {"<i>Other</i>", 1.25, kWall, RGB(255, 255, 0)},
+        {"<i>Other</i>", 1.0, kGreen, RGB(255, 255, 0)},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.caption << " " << step.zoom << " " << std::hex << step.back);
+        kept.SetCaption(step.caption);
+        kept.GetFont()->SetColor(step.text);
+        CUIStatic fresh;
+        fresh.SetRect(20.0, 10.0, 120.0, 40.0);
+        fresh.SetCaption(step.caption);
+        fresh.GetFont()->SetColor(step.text);
+        Surface again(200, 90, step.back), anew(200, 90, step.back);
+        draw(kept, again, step.zoom);
+        draw(fresh, anew, step.zoom);
+        int differ = 0, ink = 0;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 200; ++x) {
+                differ += again.At(x, y) != anew.At(x, y);
+                ink += again.At(x, y) == step.text;
+            }
+        EXPECT_EQ(0, differ);
+        EXPECT_GT(ink, 10);
+    }
 }
 
 TEST(StaticText, MenuTextWritesEqualBitmapsOfTheGrownRectangle)
