@@ -22,9 +22,14 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 [[ -n "$win" ]] || { echo "no window titled with the image"; close_pelsys; exit 1; }
-sleep 1
-import -window "$win" "$out"
-colours=$(/usr/bin/convert "$out" -format '%k' info:)
+# under load the first paint can come seconds after the window
+colours=0
+for _ in $(seq 1 20); do
+  sleep 0.5
+  import -window "$win" "$out" 2>/dev/null || continue
+  colours=$(/usr/bin/convert "$out" -format '%k' info:)
+  [[ "$colours" -gt 16 ]] && break
+done
 close_pelsys
 echo "screenshot $(/usr/bin/convert "$out" -format '%wx%h' info:), $colours colours"
 [[ "$colours" -gt 16 ]] || { echo "blank window"; exit 1; }
