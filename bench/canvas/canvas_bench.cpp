@@ -20,6 +20,7 @@
 #include "designer/canvas/ViewCanvas.h"
 #include "framework/ScopedHandle.h"
 #include "imaging/xImage.h"
+#include "bench/WindowShot.h"
 
 namespace {
 
@@ -103,21 +104,9 @@ void Measure(Host& host, double zoom, int frames)
     std::sort(each.begin(), each.end());
     if (const char* folder = getenv("BENCH_DUMP")) {
         // the last frame painted on screen, read back from the window
-        CRect rc;
-        canvas.GetClientRect(&rc);
-        HDC hWindow = ::GetDC(canvas.m_hWnd);
-        CScopedMemDC mem(::CreateCompatibleDC(hWindow));
-        CScopedBitmap shot(::CreateCompatibleBitmap(hWindow, rc.Width(), rc.Height()));
-        {
-            CScopedSelect select(mem, shot);
-            ::BitBlt(mem, 0, 0, rc.Width(), rc.Height(), hWindow, 0, 0, SRCCOPY);
-        }
-        ::ReleaseDC(canvas.m_hWnd, hWindow);
         char path[MAX_PATH];
         snprintf(path, sizeof(path), "%s\\canvas_zoom%.0f_screen.bmp", folder, zoom * 100);
-        CxImage frame;
-        if (!frame.CreateFromHBITMAP(shot) || !frame.Save(path, CXIMAGE_FORMAT_BMP))
-            fprintf(stderr, "cannot write %s\n", path);
+        SaveWindowShot(canvas.m_hWnd, false, path);
     }
     {
         CRect rc;

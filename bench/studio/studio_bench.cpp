@@ -30,6 +30,7 @@
 #include "designer/app/ZavomgrView.h"
 #include "designer/app/ZavomgrApp.h"
 #include "framework/WinThread.h"
+#include "bench/WindowShot.h"
 #include "imaging/xImage.h"
 
 CZavomgrApp theApp;
@@ -103,21 +104,9 @@ void Dump(CWnd& canvas, const char* name)
     if (folder == NULL)
         return;
     static int s_nFrame = 0;
-    CRect rc;
-    canvas.GetWindowRect(&rc);
-    HDC hWindow = ::GetWindowDC(canvas.m_hWnd);
-    CScopedMemDC mem(::CreateCompatibleDC(hWindow));
-    CScopedBitmap shot(::CreateCompatibleBitmap(hWindow, rc.Width(), rc.Height()));
-    {
-        CScopedSelect select(mem, shot);
-        ::BitBlt(mem, 0, 0, rc.Width(), rc.Height(), hWindow, 0, 0, SRCCOPY);
-    }
-    ::ReleaseDC(canvas.m_hWnd, hWindow);
     char path[MAX_PATH];
     snprintf(path, sizeof(path), "%s\\studio_%02d_%s.bmp", folder, s_nFrame++, name);
-    CxImage frame;
-    if (!frame.CreateFromHBITMAP(shot) || !frame.Save(path, CXIMAGE_FORMAT_BMP))
-        fprintf(stderr, "cannot write %s\n", path);
+    SaveWindowShot(canvas.m_hWnd, true, path);
 }
 
 // With BENCH_DUMP set: the whole-page steps again at 200 %, scrolled to the

@@ -512,6 +512,18 @@ BOOL CGenMenuDlg::Generate()
     return ok;
 }
 
+MenuProgressRecord CGenMenuDlg::NewRecord(CWallpaperCanvas& page, CPackageFiles& files)
+{
+    MenuProgressRecord record;
+    memset(&record, 0, sizeof(record));
+    record.timeout = m_pCanvas->GetTimeout();
+    record.pagewidth = PageSize().cx;
+    record.pageheight = PageSize().cy;
+    record.canvas = &page;
+    record.files = &files;
+    return record;
+}
+
 BOOL CGenMenuDlg::WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record)
 {
     if (m_pControlList && !m_pControlList->WriteMenuItems(blocks, folder, record))
@@ -550,13 +562,7 @@ BOOL CGenMenuDlg::MergeWallpaper(const CString& folder, CWallpaperCanvas& page)
     // the merges see only the merges before them: alone they give the
     // wallpaper the whole walk ends with
     CPackageFiles none;
-    MenuProgressRecord record;
-    memset(&record, 0, sizeof(record));
-    record.timeout = m_pCanvas->GetTimeout();
-    record.pagewidth = PageSize().cx;
-    record.pageheight = PageSize().cy;
-    record.canvas = &page;
-    record.files = &none;
+    MenuProgressRecord record = NewRecord(page, none);
     CStringArray lines;
     int item = 1;
     for (int i = 0; i < m_pControlList->GetCount(); ++i) {
@@ -584,13 +590,7 @@ BOOL CGenMenuDlg::WriteMenuPackage(BOOL bRendered, const CxImage& pagePicture, C
     page.Revert(wallpaperRows);
     if (early && wallpaperRows.empty()) wallpaper = pagePicture;
     if (early) wallpaperFinal();
-    MenuProgressRecord record;
-    memset(&record, 0, sizeof(record));
-    record.timeout = m_pCanvas->GetTimeout();
-    record.pagewidth = PageSize().cx;
-    record.pageheight = PageSize().cy;
-    record.canvas = &page;
-    record.files = &files;
+    MenuProgressRecord record = NewRecord(page, files);
     CStringArray blocks;
     if (!StepDone(STEP_ELEMENTS, WriteElementBlocks(kelboot, blocks, record)))
         return Fail(IDS_GM_ERR_ELEMENTS);

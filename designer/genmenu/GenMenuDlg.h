@@ -130,6 +130,8 @@ protected:
     BOOL Fail(LPCTSTR lpszDetail);
     // The string-table text nTextId, with lpszDetail for its %s.
     BOOL Fail(UINT nTextId, LPCTSTR lpszDetail = NULL);
+    // A record of the walk over the elements, drawing on the page, pictures into files.
+    MenuProgressRecord NewRecord(CWallpaperCanvas& page, CPackageFiles& files);
     BOOL WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record);
     BOOL PackPointers(const CString& folder);
     BOOL AddZipMember(void* zip, LPCTSTR lpszFile, LPCTSTR lpszMember);
