@@ -229,6 +229,11 @@ CString CUIControlList::UndoBody(CUIControl* pControl)
     CString body;
     if (pControl->WriteUndoBody(body))
         return body;
+    return DocumentBody(pControl);
+}
+
+CString CUIControlList::DocumentBody(CUIControl* pControl)
+{
     CXmlDocument doc;
     doc.SetDoc(NULL);
     doc.AddElem("S");

@@ -30,6 +30,9 @@ public:
     virtual void Undo();
     virtual void SaveUndo();
     virtual void ClearUndo();
+    // The element's block cut from a document of its own, without its
+    // position and group: what an undo body is written as the slow way.
+    static CString DocumentBody(CUIControl* pControl);
     virtual void GroupSelected();
     virtual void UngroupSelected();
     virtual void Duplicate(CUIControl* pControl);
