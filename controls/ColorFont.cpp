@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include <mutex>
+
 namespace {
 
 // "Microsoft YaHei" in the Chinese code page (GBK).
@@ -20,16 +22,13 @@ void CopyFaceName(LOGFONT& lf, LPCTSTR lpszFaceName)
 // registry calls: the answer is kept until the key is written again.
 BOOL IsYaHeiInstalled()
 {
-    static BOOL s_bKnown = FALSE, s_bInstalled = FALSE;
-    static FILETIME s_ftSeen;
-    FILETIME ftNow = {0, 0};
-    BOOL bStamped = GetFontsKeyWriteTime(ftNow);
-    if (s_bKnown && bStamped && ::CompareFileTime(&ftNow, &s_ftSeen) == 0)
+    static std::mutex s_lock;
+    static BOOL s_bInstalled = FALSE;
+    std::lock_guard<std::mutex> hold(s_lock);
+    if (!FontsKeyMayHaveChanged())
         return s_bInstalled;
     CString strValue, strFile;
     s_bInstalled = GetFontFileName(kYaHeiGbk, strValue, strFile) || GetFontFileName(kYaHeiLatin, strValue, strFile);
-    s_bKnown = bStamped;
-    s_ftSeen = ftNow;
     return s_bInstalled;
 }
 

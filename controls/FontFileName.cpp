@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <mutex>
+
 namespace {
 
 const int kMaxFontText = 260;  // names and data up to 259 characters
@@ -65,13 +67,39 @@ LPCTSTR FontsKeyPath()
 
 }  // namespace
 
-BOOL GetFontsKeyWriteTime(FILETIME& ftWritten)
+
+BOOL FontsKeyMayHaveChanged()
 {
-    CRegKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, FontsKeyPath()))
+    static std::mutex s_lock;
+    static HKEY s_hKey = NULL;
+    static HANDLE s_hWritten = NULL;
+    static BOOL s_bWatching = FALSE;
+    static DWORD s_dwLooked = 0;
+    std::lock_guard<std::mutex> hold(s_lock);
+    // even the look at the signal asks the system: an opening project makes
+    // hundreds of fonts, so a write is seen within a moment, not at once
+    const DWORD dwNow = ::GetTickCount();
+    if (s_bWatching && dwNow - s_dwLooked < kFontsKeyLookMs)
         return FALSE;
-    return ::RegQueryInfoKey(key.m_hKey, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
-                             &ftWritten) == ERROR_SUCCESS;
+    s_dwLooked = dwNow;
+    if (s_bWatching && ::WaitForSingleObject(s_hWritten, 0) == WAIT_TIMEOUT)
+        return FALSE;
+    // watched again before the caller reads, so a write from now on is seen
+    s_bWatching = FALSE;
+    if (s_hWritten == NULL)
+        s_hWritten = ::CreateEvent(NULL, FALSE, FALSE, NULL);
+    if (s_hKey == NULL && ::RegOpenKeyEx(HKEY_LOCAL_MACHINE, FontsKeyPath(), 0, KEY_READ | KEY_NOTIFY, &s_hKey) != ERROR_SUCCESS)
+        s_hKey = NULL;
+    if (s_hKey != NULL && s_hWritten != NULL) {
+        s_bWatching = ::RegNotifyChangeKeyValue(s_hKey, FALSE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                                s_hWritten, TRUE) == ERROR_SUCCESS;
+        if (!s_bWatching) {
+            // a deleted key is opened anew next time
+            ::RegCloseKey(s_hKey);
+            s_hKey = NULL;
+        }
+    }
+    return TRUE;
 }
 
 BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFileName)

@@ -12,5 +12,9 @@ int GetWindowsVersionClass();
 // empty and the result FALSE when the key cannot be read or nothing matches.
 BOOL GetFontFileName(LPCTSTR lpszFaceName, CString& strValueName, CString& strFileName);
 
-// When the Fonts key was last written; FALSE when it cannot be read.
-BOOL GetFontsKeyWriteTime(FILETIME& ftWritten);
+// TRUE on the first call, and after the Fonts key may have been written since
+// the last call that gave TRUE; always TRUE while the key cannot be watched.
+// The system signals the writes, so an unchanged key costs no registry read,
+// and the signal is looked at once in kFontsKeyLookMs at most.
+BOOL FontsKeyMayHaveChanged();
+const DWORD kFontsKeyLookMs = 250;

@@ -2,6 +2,14 @@
 #include <windows.h>
 
 #include "controls/ColorFont.h"
+#include "controls/FontFileName.h"
+
+namespace {
+
+// A write to the Fonts key is seen within this time.
+void WaitForTheLook() { ::Sleep(kFontsKeyLookMs + 50); }
+
+}  // namespace
 
 // Registers a YaHei font entry in the prefix's Fonts key for the time of the
 // test; this program runs alone so that no other font test sees it.
@@ -16,6 +24,7 @@ TEST(ColorFontFace, InstalledYaHeiTakesThePlaceOfTheGivenFace)
     bool existed = RegQueryValueExA(key, kValue, NULL, &dwType, NULL, NULL) == ERROR_SUCCESS;
     if (!existed)
         RegSetValueExA(key, kValue, 0, REG_SZ, (const BYTE*)"msyh.ttc", 9);
+    WaitForTheLook();
 
     CString strExpected = GetACP() == 936 ? "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA" : "Microsoft YaHei";
     EXPECT_EQ(strExpected, CColorFont::ChooseFaceName("Arial"));
@@ -26,6 +35,7 @@ TEST(ColorFontFace, InstalledYaHeiTakesThePlaceOfTheGivenFace)
     if (!existed)
         RegDeleteValueA(key, kValue);
     RegCloseKey(key);
+    WaitForTheLook();
     EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
 }
 
@@ -46,9 +56,34 @@ TEST(ColorFontFace, ChoiceFollowsTheFontsKey)
     EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
     EXPECT_EQ(CString("Tahoma"), CColorFont::ChooseFaceName("Tahoma"));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, kValue, 0, REG_SZ, (const BYTE*)"msyh.ttf", 9));
+    WaitForTheLook();
     CString strExpected = GetACP() == 936 ? "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA" : "Microsoft YaHei";
     EXPECT_EQ(strExpected, CColorFont::ChooseFaceName("Arial"));
     RegDeleteValueA(key, kValue);
     RegCloseKey(key);
+    WaitForTheLook();
     EXPECT_EQ(CString("Arial"), CColorFont::ChooseFaceName("Arial"));
+}
+
+// Between writes the key is looked at without a read; each write, and only a
+// write, is reported once.
+TEST(ColorFontFace, FontsKeyLooksChangedOnceAfterEachWrite)
+{
+    const char kKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+    const char kValue[] = "Zavo Watch Test (TrueType)";
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL));
+    FontsKeyMayHaveChanged();
+    WaitForTheLook();
+    EXPECT_FALSE(FontsKeyMayHaveChanged());
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, kValue, 0, REG_SZ, (const BYTE*)"none.ttf", 9));
+    WaitForTheLook();
+    EXPECT_TRUE(FontsKeyMayHaveChanged());
+    EXPECT_FALSE(FontsKeyMayHaveChanged());
+    WaitForTheLook();
+    EXPECT_FALSE(FontsKeyMayHaveChanged());
+    RegDeleteValueA(key, kValue);
+    RegCloseKey(key);
+    WaitForTheLook();
+    EXPECT_TRUE(FontsKeyMayHaveChanged());
 }
