@@ -4,14 +4,41 @@
 #include "framework/ResourceList.h"
 #include "imaging/xImage.h"
 
+#include <string.h>
+
+#include <list>
+#include <mutex>
+
 int LoadBuiltInThemePicture(CThemePicture& picture, UINT nID, int nLeft, int nTop, int nRight, int nBottom)
 {
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nID), "CTRL_IMGS");
     HRSRC hRes = ::FindResource(hInst, MAKEINTRESOURCE(nID), "CTRL_IMGS");
     if (hRes == NULL)
         return -1;
-    picture.SetMargins(nLeft, nTop, nRight, nBottom);
-    return picture.LoadResource(hRes) ? 1 : 0;
+    // every new entry starts with the same few pictures: each is decoded once
+    // and copied after
+    struct Decoded {
+        HRSRC hRes;
+        int margins[4];
+        CThemePicture picture;
+        BOOL bLoaded;
+    };
+    static std::mutex s_lock;
+    static std::list<Decoded> s_decoded;
+    const int margins[4] = {nLeft, nTop, nRight, nBottom};
+    std::lock_guard<std::mutex> hold(s_lock);
+    for (const Decoded& d : s_decoded) {
+        if (d.hRes == hRes && memcmp(d.margins, margins, sizeof(margins)) == 0) {
+            picture = d.picture;
+            return d.bLoaded ? 1 : 0;
+        }
+    }
+    Decoded d = {hRes, {nLeft, nTop, nRight, nBottom}, CThemePicture(), FALSE};
+    d.picture.SetMargins(nLeft, nTop, nRight, nBottom);
+    d.bLoaded = d.picture.LoadResource(hRes);
+    s_decoded.push_back(d);
+    picture = d.picture;
+    return d.bLoaded ? 1 : 0;
 }
 
 BEGIN_MESSAGE_MAP(CThemedButton, CButton)
