@@ -67,7 +67,6 @@ LPCTSTR FontsKeyPath()
 
 }  // namespace
 
-
 BOOL FontsKeyMayHaveChanged()
 {
     static std::mutex s_lock;
