@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <new>
 
 namespace {
 
@@ -97,8 +99,12 @@ void CxImage::Destroy()
 
 void* CxImage::Create(DWORD w, DWORD h, DWORD bpp, DWORD imagetype)
 {
-    Destroy();
-    if (w == 0 || h == 0 || w > 32768 || h > 32768) return NULL;
+    // every row in a 32-bit address space too: 32768 x 32768 would wrap to nothing
+    const unsigned long long bytes = (unsigned long long)w * h * 4;
+    if (w == 0 || h == 0 || w > 32768 || h > 32768 || bytes > (std::numeric_limits<size_t>::max)() / 2) {
+        Destroy();
+        return NULL;
+    }
     switch (bpp) {
     case 1:
     case 4:
@@ -107,12 +113,21 @@ void* CxImage::Create(DWORD w, DWORD h, DWORD bpp, DWORD imagetype)
     case 32: break;
     default: bpp = 24;
     }
-    m_pixels.assign((size_t)w * h * 4, 0);
+    // a picture made again at about its size keeps its buffer, without fresh memory
+    if (m_pixels.capacity() > 2 * bytes) Destroy();
+    try {
+        m_pixels.assign((size_t)bytes, 0);
+    } catch (const std::bad_alloc&) {
+        Destroy();
+        SetError("out of memory");
+        return NULL;
+    }
     for (size_t i = 3; i < m_pixels.size(); i += 4) m_pixels[i] = 255;
     m_width = w;
     m_height = h;
     m_bpp = bpp;
     m_type = imagetype;
+    m_hasAlpha = false;
     return &m_pixels[0];
 }
 
@@ -254,9 +269,9 @@ bool CxImage::Thumbnail(long cx, long cy, RGBQUAD bg, CxImage* iDst)
 
 bool CxImage::CreateFromHBITMAP(HBITMAP hbmp, HPALETTE /*hpal*/)
 {
-    Destroy();
     BITMAP bm;
     if (!hbmp || !GetObject(hbmp, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
+        Destroy();
         SetError("not a bitmap");
         return false;
     }
