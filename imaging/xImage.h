@@ -84,6 +84,8 @@ private:
     // Decode without the cache of recent pictures; found is the data's type.
     bool DecodeFresh(const BYTE* buffer, DWORD size, DWORD found);
     bool DecodePlainBmp(const BYTE* buffer, DWORD size);
+    // Decodes a larger file through a view of it; false when it was not read that way.
+    bool LoadMapped(const char* filename, DWORD imagetype, bool& decoded);
     // Keeps the PNG bytes just written from this image (taken) with their pixels.
     void KeepEncodedPng(std::vector<BYTE>& encoded) const;
     bool DrawPixels(HDC hdc, long x, long y, long cx, long cy, RECT* clip, bool smooth, bool blend) const;

@@ -591,9 +591,33 @@ bool CxImage::DecodeFresh(const BYTE* buffer, DWORD size, DWORD found)
     return true;
 }
 
+// A larger file is read through a view of it: its bytes take no fresh memory.
+// No one may write it meanwhile; a file open for writing is read as before.
+bool CxImage::LoadMapped(const char* filename, DWORD imagetype, bool& decoded)
+{
+    const std::wstring wide = filename ? WideName(filename) : std::wstring();
+    if (wide.empty()) return false;
+    CScopedHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, NULL));
+    LARGE_INTEGER size;
+    if (!file.IsValid() || !::GetFileSizeEx(file, &size) || size.QuadPart <= (LONGLONG)kCachedInputMax ||
+        size.QuadPart > 0x7FFFFFFF)
+        return false;
+    HANDLE mapping = ::CreateFileMappingW(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    if (!mapping) return false;
+    const BYTE* view = (const BYTE*)::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ::CloseHandle(mapping);
+    if (!view) return false;
+    decoded = Decode(view, (DWORD)size.QuadPart, imagetype);
+    ::UnmapViewOfFile(view);
+    return true;
+}
+
 bool CxImage::Load(const char* filename, DWORD imagetype)
 {
     Destroy();
+    bool decoded = false;
+    if (LoadMapped(filename, imagetype, decoded)) return decoded;
     CScopedFile f(OpenNamedFile(filename, L"rb"));
     if (!f.IsValid()) {
         SetError("cannot open file");

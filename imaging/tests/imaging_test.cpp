@@ -310,6 +310,58 @@ TEST(Imaging, DecodeFromMemoryAndRejectsGarbage)
     EXPECT_FALSE(cut.Load("Z:\\no\\such\\file.png", 0));
 }
 
+// Larger files are read through a view of them, smaller ones and files open
+// for writing as before: every way gives what decoding the bytes gives.
+TEST(Imaging, FilesOfEverySizeLoadAsTheirBytesDecode)
+{
+    for (long w : {40L, 300L}) {
+        CxImage img;
+        MakeNoise(img, w, 200);
+        std::vector<BYTE> data;
+        ASSERT_NO_FATAL_FAILURE(SavedBmpBytes(img, "size.bmp", data));
+        const std::string path = TempName("size.bmp");
+        FILE* f = fopen(path.c_str(), "wb");
+        ASSERT_TRUE(f != NULL);
+        fwrite(&data[0], 1, data.size(), f);
+        fclose(f);
+        CxImage decoded, loaded;
+        ASSERT_TRUE(decoded.Decode(&data[0], (DWORD)data.size(), CXIMAGE_FORMAT_BMP));
+        ASSERT_TRUE(loaded.Load(path.c_str(), CXIMAGE_FORMAT_BMP)) << w;
+        ASSERT_EQ(decoded.GetWidth(), loaded.GetWidth());
+        EXPECT_EQ(0, memcmp(decoded.GetBits(), loaded.GetBits(), (size_t)w * 200 * 4));
+        {
+            // a writer holds it: read as before
+            HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+            ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+            CxImage held;
+            EXPECT_TRUE(held.Load(path.c_str(), CXIMAGE_FORMAT_BMP)) << w;
+            EXPECT_EQ(0, memcmp(decoded.GetBits(), held.GetBits(), (size_t)w * 200 * 4));
+            CloseHandle(writer);
+        }
+        // cut short, it is refused whole
+        f = fopen(path.c_str(), "wb");
+        fwrite(&data[0], 1, data.size() / 2, f);
+        fclose(f);
+        CxImage cut;
+        EXPECT_FALSE(cut.Load(path.c_str(), CXIMAGE_FORMAT_BMP)) << w;
+        EXPECT_FALSE(cut.IsValid());
+        remove(path.c_str());
+    }
+}
+
+// Sizes whose bytes do not fit the address space are refused, not wrapped.
+TEST(Imaging, PictureTooLargeForTheAddressSpaceIsRefused)
+{
+    if (sizeof(void*) > 4) GTEST_SKIP() << "fits a 64-bit address space";
+    CxImage img;
+    EXPECT_EQ(img.Create(32768, 32768, 24), nullptr);
+    EXPECT_FALSE(img.IsValid());
+    EXPECT_EQ(img.Create(32768, 24576, 24), nullptr);
+    EXPECT_NE(img.Create(64, 48, 24), nullptr);
+    EXPECT_EQ(img.GetWidth(), 64u);
+}
+
 // Decodes of the same bytes are reused: each decode still answers for its own
 // bytes, whole, and hands out pixels of its own.
 TEST(Imaging, RepeatedDecodesAnswerForTheirOwnBytes)
