@@ -4,7 +4,7 @@
 
 CWallpaperCanvas::CWallpaperCanvas()
     : m_bMarkedChanged(FALSE), m_bStale(FALSE), m_hOldBitmap(NULL), m_pBits(NULL), m_bSaveDeferred(FALSE), m_bChanged(FALSE),
-      m_rcDrawn(0, 0, 0, 0)
+      m_rcDrawn(0, 0, 0, 0), m_size(0, 0)
 {
 }
 
@@ -23,6 +23,7 @@ void CWallpaperCanvas::Close()
     m_base.clear();
     m_marked.clear();
     m_rcDrawn.SetRectEmpty();
+    m_size = CSize(0, 0);
 }
 
 BOOL CWallpaperCanvas::Open(LPCTSTR lpszFolder)
@@ -31,7 +32,7 @@ BOOL CWallpaperCanvas::Open(LPCTSTR lpszFolder)
     m_strWallpaper.Format("%s\\wallpaper.png", lpszFolder ? lpszFolder : "");
     if (!m_wallpaper.Load(m_strWallpaper, CXIMAGE_FORMAT_PNG) || !m_wallpaper.IsValid())
         return FALSE;
-    return MakeBitmap();
+    return MakeBitmap(m_wallpaper);
 }
 
 BOOL CWallpaperCanvas::Open(const CxImage& picture)
@@ -40,19 +41,28 @@ BOOL CWallpaperCanvas::Open(const CxImage& picture)
     m_strWallpaper.Empty();
     if (!picture.IsValid())
         return FALSE;
-    m_wallpaper = picture;
-    return MakeBitmap();
+    if (picture.GetBpp() != 24 || picture.HasAlpha()) {
+        m_wallpaper = picture;
+        return MakeBitmap(m_wallpaper);
+    }
+    // an opaque 24-bit picture is what its pixels give back: it is made
+    // from them only when asked for
+    if (!MakeBitmap(picture))
+        return FALSE;
+    m_bStale = TRUE;
+    return TRUE;
 }
 
-BOOL CWallpaperCanvas::MakeBitmap()
+BOOL CWallpaperCanvas::MakeBitmap(const CxImage& picture)
 {
+    m_size = CSize((int)picture.GetWidth(), (int)picture.GetHeight());
     if (!m_dc.CreateCompatibleDC(NULL))
         return FALSE;
     BITMAPINFO bmi;
     memset(&bmi, 0, sizeof(bmi));
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = (LONG)m_wallpaper.GetWidth();
-    bmi.bmiHeader.biHeight = -(LONG)m_wallpaper.GetHeight();
+    bmi.bmiHeader.biWidth = m_size.cx;
+    bmi.bmiHeader.biHeight = -m_size.cy;
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -63,14 +73,14 @@ BOOL CWallpaperCanvas::MakeBitmap()
     m_pBits = bits;
     m_hOldBitmap = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
     // the colours drawing the picture gives, copied
-    const DWORD* src = (const DWORD*)m_wallpaper.GetBits();
+    const DWORD* src = (const DWORD*)picture.GetBits();
     m_base.assign(src, src + PixelCount());
     memcpy(m_pBits, src, PixelCount() * sizeof(DWORD));
     m_rcDrawn.SetRectEmpty();
     return TRUE;
 }
 
-size_t CWallpaperCanvas::PixelCount() const { return (size_t)m_wallpaper.GetWidth() * m_wallpaper.GetHeight(); }
+size_t CWallpaperCanvas::PixelCount() const { return (size_t)m_size.cx * m_size.cy; }
 
 void CWallpaperCanvas::Restore()
 {
@@ -79,7 +89,7 @@ void CWallpaperCanvas::Restore()
         return;
     // the wallpaper's pixels as drawing it gave them, copied back
     ::GdiFlush();
-    const size_t width = m_wallpaper.GetWidth();
+    const size_t width = m_size.cx;
     const size_t count = (size_t)m_rcDrawn.Width();
     DWORD* bits = (DWORD*)m_pBits;
     for (int y = m_rcDrawn.top; y < m_rcDrawn.bottom; ++y) {
@@ -159,7 +169,7 @@ void CWallpaperCanvas::Revert(std::vector<DWORD>& merged)
     if (m_marked.size() != m_base.size())
         return;
     merged.swap(m_base);
-    m_base = m_marked;
+    m_base.swap(m_marked);
     m_bStale = TRUE;
     m_bChanged = m_bMarkedChanged;
     m_rcDrawn = CRect(CPoint(0, 0), GetSize());

@@ -32,7 +32,7 @@ public:
     // inside area until the next DrawWallpaper.
     void DrawWallpaper(const CRect& area);
     CDC* GetDC() { return &m_dc; }
-    CSize GetSize() const { return CSize((int)m_wallpaper.GetWidth(), (int)m_wallpaper.GetHeight()); }
+    CSize GetSize() const { return m_size; }
     // Makes the whole bitmap the wallpaper and saves it as PNG over the
     // folder's wallpaper.png, or only marks it unsaved while saving is put off.
     BOOL SaveAsWallpaper();
@@ -44,7 +44,8 @@ public:
     // for a rectangle not wholly inside.
     BOOL Cut(const RECT& rect, CxImage& picture);
     // Remembers the wallpaper as it is; Revert makes it that again, the
-    // bitmap included, dropping what was merged since.
+    // bitmap included, dropping what was merged since. A mark serves one
+    // Revert.
     void Mark();
     void Revert();
     // The same, handing the merged wallpaper over as its 32-bit rows.
@@ -57,7 +58,7 @@ public:
 
 private:
     void Close();
-    BOOL MakeBitmap();
+    BOOL MakeBitmap(const CxImage& picture);
     // The bitmap as the wallpaper again where it was drawn over.
     void Restore();
     size_t PixelCount() const;
@@ -80,6 +81,7 @@ private:
     BOOL m_bChanged;
     // where the bitmap may differ from the wallpaper
     CRect m_rcDrawn;
+    CSize m_size;
 
     CWallpaperCanvas(const CWallpaperCanvas&);
     CWallpaperCanvas& operator=(const CWallpaperCanvas&);

@@ -1163,3 +1163,41 @@ TEST(WallpaperPage, CutIsWhatABitmapCopyGivesAndRevertDropsTheMergesSince)
     EXPECT_EQ(RGB(w.rgbRed, w.rgbGreen, w.rgbBlue), ::GetPixel(dc, 3, 35));
     EXPECT_EQ(RGB(8, 12, 30), ::GetPixel(dc, 2, 2));
 }
+
+TEST(WallpaperPage, PictureOpenedComesBackAsItWasGiven)
+{
+    CxImage opaque, clear;
+    ASSERT_TRUE(opaque.Create(33, 21, 24));
+    ASSERT_TRUE(clear.Create(33, 21, 32));
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 33; ++x) {
+            RGBQUAD o = Quad(RGB(x * 7, y * 11, x ^ y));
+            o.rgbReserved = 255;
+            opaque.SetPixelColor(x, y, o);
+            RGBQUAD q = Quad(RGB(y * 5, x * 3, 200));
+            q.rgbReserved = (BYTE)(x * 8);
+            clear.SetPixelColor(x, y, q);
+        }
+    ASSERT_FALSE(opaque.HasAlpha());
+    ASSERT_TRUE(clear.HasAlpha());
+    for (const CxImage* given : {&opaque, &clear}) {
+        CWallpaperCanvas page;
+        ASSERT_TRUE(page.Open(*given));
+        EXPECT_EQ(CSize(33, 21), page.GetSize());
+        // a merge taken back gives the pixels back as 24 bits
+        for (int pass = 0; pass < (given == &opaque ? 2 : 1); ++pass) {
+            const CxImage& back = page.GetWallpaper();
+            ASSERT_EQ(given->GetWidth(), back.GetWidth());
+            ASSERT_EQ(given->GetHeight(), back.GetHeight());
+            EXPECT_EQ(given->GetBpp(), back.GetBpp());
+            EXPECT_EQ(given->HasAlpha(), back.HasAlpha());
+            EXPECT_EQ(0, memcmp(given->GetBits(), back.GetBits(), (size_t)33 * 21 * 4)) << "pass " << pass;
+            page.Mark();
+            page.DrawWallpaper();
+            CRect band(0, 4, 33, 9);
+            page.GetDC()->FillSolidRect(&band, kGreen);
+            ASSERT_TRUE(page.SaveAsWallpaper());
+            page.Revert();
+        }
+    }
+}
