@@ -189,7 +189,7 @@ void CViewCanvas::SavePreviewPicture()
         thumbnail.Save(m_strPreviewPath, CXIMAGE_FORMAT_PNG);
 }
 
-BOOL CViewCanvas::MakePreviewPicture(const CxImage& picture, CxImage& thumbnail)
+BOOL CViewCanvas::MakePreviewPicture(CxImage& picture, CxImage& thumbnail)
 {
     CSize page = GetPageSize();
     CPageBitmap bitmap(page);
@@ -210,7 +210,7 @@ BOOL CViewCanvas::MakePreviewPicture(const CxImage& picture, CxImage& thumbnail)
         p->DrawActualSize(&dc);
     }
     dc.Detach();
-    CxImage image;
+    // drawn, the picture's buffer takes the page
     RGBQUAD white = {255, 255, 255, 255};
-    return bitmap.ToImage(image) && image.Thumbnail(240, 180, white, &thumbnail);
+    return bitmap.ToImage(picture) && picture.Thumbnail(240, 180, white, &thumbnail);
 }

@@ -31,9 +31,10 @@ public:
     // The same pictures in memory: the page picture (the wallpaper stretched
     // to the page, or the plain page colour), and the 240 x 180 thumbnail of
     // the elements drawn at their size over a page picture. FALSE when a
-    // bitmap could not be made.
+    // bitmap could not be made. The page picture given to the thumbnail is
+    // used up: it holds the page with the elements after.
     BOOL RenderPagePicture(CxImage& page) { return MakePagePicture(page); }
-    BOOL MakePreviewPicture(const CxImage& page, CxImage& thumbnail);
+    BOOL MakePreviewPicture(CxImage& page, CxImage& thumbnail);
     const CString& GetPreviewPath() const { return m_strPreviewPath; }
 
 protected:

@@ -613,7 +613,7 @@ BOOL CGenMenuDlg::WriteMenuPackage(BOOL bRendered, const CxImage& pagePicture, C
     return TRUE;
 }
 
-BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath, const CxImage& pagePicture)
+BOOL CGenMenuDlg::WritePreview(LPCTSTR lpszPreviewPath, CxImage& pagePicture)
 {
     SetStatus(IDS_GM_PREVIEW, STATUS_TEXT);
     CxImage preview;

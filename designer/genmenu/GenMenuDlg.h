@@ -109,7 +109,7 @@ protected:
     // Merges the elements that merge into the wallpaper, and only those, into
     // page: the wallpaper the element walk ends with.
     BOOL MergeWallpaper(const CString& folder, CWallpaperCanvas& page);
-    BOOL WritePreview(LPCTSTR lpszPreviewPath, const CxImage& pagePicture);
+    BOOL WritePreview(LPCTSTR lpszPreviewPath, CxImage& pagePicture);
     // Tells the steps that ran on the packing thread, in their order.
     BOOL FinishPackage(BOOL bCopied, BOOL bRomfs, BOOL bPacked, LPCTSTR lpszCopyError, LPCTSTR lpszRomfsError,
                        LPCTSTR lpszGzipError);
