@@ -33,6 +33,8 @@ public:
     bool Save(const char* filename, DWORD imagetype);
     // The bytes Save writes, into memory; false for an empty image.
     bool Encode(std::vector<BYTE>& out, DWORD imagetype);
+    // A JPEG file of 32-bit BGRA rows, top row first, as Encode writes a picture of them.
+    static bool EncodeJpegRows(const DWORD* rows, DWORD w, DWORD h, int quality, std::vector<BYTE>& out);
     void SetJpegQuality(BYTE q) { m_jpegQuality = q ? q : 1; }
     BYTE GetJpegQuality() const { return m_jpegQuality; }
     // zlib's level for PNG files, 0 (stored, unfiltered: for files read back

@@ -669,18 +669,23 @@ bool CxImage::Encode(std::vector<BYTE>& out, DWORD imagetype)
         out.clear();
         return EncodePng(px, m_width, m_height, m_hasAlpha, m_pngLevel, &out, &row[0]);
     }
-    case CXIMAGE_FORMAT_JPG: {
-        std::vector<BYTE> row((size_t)m_width * 3);
-        unsigned char* mem = NULL;
-        unsigned long memSize = 0;
-        bool ok = EncodeJpeg(px, m_width, m_height, m_jpegQuality > 100 ? 100 : m_jpegQuality,
-                             &mem, &memSize, &row[0]);
-        if (ok && mem) out.assign(mem, mem + memSize);
-        free(mem);
-        return ok && !out.empty();
-    }
+    case CXIMAGE_FORMAT_JPG:
+        return EncodeJpegRows((const DWORD*)px, m_width, m_height, m_jpegQuality > 100 ? 100 : m_jpegQuality, out);
     }
     return false;
+}
+
+bool CxImage::EncodeJpegRows(const DWORD* rows, DWORD w, DWORD h, int quality, std::vector<BYTE>& out)
+{
+    out.clear();
+    if (!rows || w == 0 || h == 0) return false;
+    std::vector<BYTE> row((size_t)w * 3);
+    unsigned char* mem = NULL;
+    unsigned long memSize = 0;
+    bool ok = EncodeJpeg((const BYTE*)rows, w, h, quality, &mem, &memSize, &row[0]);
+    if (ok && mem) out.assign(mem, mem + memSize);
+    free(mem);
+    return ok && !out.empty();
 }
 
 bool CxImage::Save(const char* filename, DWORD imagetype)

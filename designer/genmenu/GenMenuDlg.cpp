@@ -112,16 +112,17 @@ struct CJpegJob {
 
     void Run()
     {
+        const int q = quality < 1 ? 1 : quality > 100 ? 100
+                                                      : quality;
         if (!rows.empty()) {
-            // as the page gives its wallpaper: 24 bits, opaque
-            DWORD* dst = (DWORD*)wallpaper.Create((DWORD)size.cx, (DWORD)size.cy, 24, 0);
-            if (!dst || rows.size() != (size_t)size.cx * size.cy) return;
-            for (size_t i = 0; i < rows.size(); ++i) dst[i] = rows[i] | 0xFF000000u;
+            // the JPEG of the page's rows is that of the 24-bit picture of them
+            encoded = rows.size() == (size_t)size.cx * size.cy && size.cx > 0 &&
+                      CxImage::EncodeJpegRows(&rows[0], (DWORD)size.cx, (DWORD)size.cy, q, bytes);
             std::vector<DWORD>().swap(rows);
+        } else {
+            wallpaper.SetJpegQuality((BYTE)q);
+            encoded = wallpaper.Encode(bytes, CXIMAGE_FORMAT_JPG) && !bytes.empty();
         }
-        wallpaper.SetJpegQuality((BYTE)(quality < 1 ? 1 : quality > 100 ? 100
-                                                                        : quality));
-        encoded = wallpaper.Encode(bytes, CXIMAGE_FORMAT_JPG) && !bytes.empty();
         if (!encoded) bytes.clear();
     }
 };

@@ -198,6 +198,22 @@ TEST(Imaging, JpegQualityChangesFileSize)
     remove(hi.c_str());
 }
 
+// Rows of any alpha give the JPEG file of the picture of them.
+TEST(Imaging, JpegOfRowsIsTheJpegOfTheirPicture)
+{
+    CxImage img;
+    MakeNoise(img, 70, 33);
+    img.SetJpegQuality(77);
+    std::vector<BYTE> ofPicture, ofRows;
+    ASSERT_TRUE(img.Encode(ofPicture, CXIMAGE_FORMAT_JPG));
+    std::vector<DWORD> rows((const DWORD*)img.GetBits(), (const DWORD*)img.GetBits() + 70 * 33);
+    for (size_t i = 0; i < rows.size(); i += 3) rows[i] &= 0x00FFFFFFu;
+    ASSERT_TRUE(CxImage::EncodeJpegRows(&rows[0], 70, 33, 77, ofRows));
+    EXPECT_TRUE(ofPicture == ofRows);
+    EXPECT_FALSE(CxImage::EncodeJpegRows(NULL, 70, 33, 77, ofRows));
+    EXPECT_TRUE(ofRows.empty());
+}
+
 // The bytes of img saved as a BMP file (the file is removed again).
 void SavedBmpBytes(CxImage& img, const char* name, std::vector<BYTE>& data)
 {
