@@ -29,11 +29,14 @@
 
 #include <zip.h>
 
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -73,8 +76,60 @@ private:
     CString& m_work;
 };
 
-// One job on a thread of its own; Wait (or the end of the scope) waits for
-// it. Without a thread the job runs at once.
+// Threads kept for the jobs: starting a thread costs more than some steps.
+// A job goes to an idle thread, or to a new one when none is idle. Never
+// freed: its threads may still wait on it while the process ends.
+class CJobThreads {
+public:
+    static CJobThreads& Get()
+    {
+        static CJobThreads* threads = new CJobThreads;
+        return *threads;
+    }
+    // FALSE when no thread could be had for the job.
+    bool Post(std::function<void()> job)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_queue.push_back(std::move(job));
+        if (m_idle >= (int)m_queue.size()) {
+            m_wake.notify_one();
+            return true;
+        }
+        try {
+            std::thread(&CJobThreads::Serve, this).detach();
+        } catch (const std::system_error&) {
+            m_queue.pop_back();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    void Serve()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            while (m_queue.empty()) {
+                ++m_idle;
+                m_wake.wait(lock);
+                --m_idle;
+            }
+            std::function<void()> job = std::move(m_queue.front());
+            m_queue.pop_front();
+            lock.unlock();
+            job();
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_queue;
+    int m_idle = 0;
+};
+
+// One job on a thread of the kept ones; Wait (or the end of the scope) waits
+// for it. Without a thread the job runs at once.
 class CBackgroundJob {
 public:
     CBackgroundJob() {}
@@ -85,19 +140,33 @@ public:
     void Start(const std::function<void()>& job)
     {
         Wait();
-        try {
-            m_thread = std::thread(job);
-        } catch (const std::system_error&) {
+        std::shared_ptr<State> state = std::make_shared<State>();
+        if (CJobThreads::Get().Post([job, state]() {
+                job();
+                std::lock_guard<std::mutex> lock(state->mutex);
+                state->done = true;
+                state->finished.notify_all();
+            }))
+            m_state = state;
+        else
             job();
-        }
     }
     void Wait()
     {
-        if (m_thread.joinable()) m_thread.join();
+        if (!m_state) return;
+        std::unique_lock<std::mutex> lock(m_state->mutex);
+        m_state->finished.wait(lock, [this]() { return m_state->done; });
+        lock.unlock();
+        m_state.reset();
     }
 
 private:
-    std::thread m_thread;
+    struct State {
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
+    };
+    std::shared_ptr<State> m_state;
 };
 
 // The JPEG wallpaper, encoded on a thread while the elements are drawn:
