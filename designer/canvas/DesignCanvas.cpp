@@ -249,6 +249,18 @@ void CDesignCanvas::SetElementRect(CUIControl* pControl, const RECT& rect)
 
 // ---- settings ------------------------------------------------------------
 
+BOOL CDesignCanvas::IsPagePicture(const CxImage& picture, CSize page)
+{
+    if ((LONG)picture.GetWidth() != page.cx || (LONG)picture.GetHeight() != page.cy || picture.GetBpp() != 24 ||
+        picture.HasAlpha())
+        return FALSE;
+    // a screen of fewer colours would give them fewer
+    HDC hScreen = ::GetDC(NULL);
+    int depth = ::GetDeviceCaps(hScreen, BITSPIXEL) * ::GetDeviceCaps(hScreen, PLANES);
+    ::ReleaseDC(NULL, hScreen);
+    return depth >= 24;
+}
+
 BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
 {
     CString path(lpszPath ? lpszPath : "");
@@ -266,6 +278,14 @@ BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
     CSize page = GetPageSize();
     if (page.cx <= 0 || page.cy <= 0)
         page = CSize((int)image.GetWidth(), (int)image.GetHeight());
+    if (IsPagePicture(image, page)) {
+        // nothing to stretch: the picture is the page as drawn
+        m_wallpaperImage.Swap(image);
+        m_strWallpaper = path;
+        ++m_nWallpaperChange;
+        Redraw();
+        return TRUE;
+    }
     HDC hScreen = ::GetDC(NULL);
     CScopedMemDC mem(::CreateCompatibleDC(hScreen));
     CScopedBitmap bitmap(::CreateCompatibleBitmap(hScreen, page.cx, page.cy));
@@ -279,7 +299,7 @@ BOOL CDesignCanvas::SetWallpaper(LPCTSTR lpszPath, BOOL bKeepOnly)
         CxImage paged;
         ok = paged.CreateFromHBITMAP(bitmap);
         if (ok) {
-            m_wallpaperImage = paged;
+            m_wallpaperImage.Swap(paged);
             m_strWallpaper = path;
             ++m_nWallpaperChange;
         }

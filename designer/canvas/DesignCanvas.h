@@ -218,6 +218,9 @@ public:
     int SnapY(int y) const;
 
 protected:
+    // An opaque 24-bit picture of the page's size, on a screen of 24 bits or
+    // more: drawing it into a page bitmap gives its own pixels back.
+    static BOOL IsPagePicture(const CxImage& picture, CSize page);
     // Everything the frame area, the background, the grid and the margins of
     // a paint depend on: when it is the same, so are their pixels.
     struct BackgroundKey {

@@ -98,18 +98,6 @@ void CViewCanvas::DrawGrid(CDC* pDC, const CRect&, double zoom)
     }
 }
 
-BOOL CViewCanvas::IsPagePicture(const CxImage& picture, CSize page)
-{
-    if ((LONG)picture.GetWidth() != page.cx || (LONG)picture.GetHeight() != page.cy || picture.GetBpp() != 24 ||
-        picture.HasAlpha())
-        return FALSE;
-    // a screen of fewer colours would give them fewer
-    HDC hScreen = ::GetDC(NULL);
-    int depth = ::GetDeviceCaps(hScreen, BITSPIXEL) * ::GetDeviceCaps(hScreen, PLANES);
-    ::ReleaseDC(NULL, hScreen);
-    return depth >= 24;
-}
-
 BOOL CViewCanvas::MakePagePicture(CxImage& image)
 {
     CSize page = GetPageSize();

@@ -41,9 +41,6 @@ protected:
     // The wallpaper stretched to the page, or the plain page colour, as an
     // image of the page size; FALSE when no bitmap could be made.
     BOOL MakePagePicture(CxImage& image);
-    // An opaque 24-bit picture of the page's size, on a screen of 24 bits or
-    // more: the page picture has its pixels.
-    static BOOL IsPagePicture(const CxImage& picture, CSize page);
     // bReadSoon: stored uncompressed, for a file read back and not kept.
     BOOL SavePagePicture(LPCTSTR lpszFolder, CString& strPngPath, CxImage& image, BOOL bReadSoon = FALSE);
 

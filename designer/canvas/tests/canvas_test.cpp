@@ -969,6 +969,14 @@ TEST_F(CanvasTest, WallpaperOfThePageSizeIsThePagePictureAsDrawn)
                     << path << " " << x << "," << y;
                 EXPECT_EQ(255, p.rgbReserved);
             }
+        // the wallpaper the canvas shows is the same page
+        ASSERT_TRUE(canvas->SetWallpaper(path.c_str()));
+        const CxImage shown = canvas->GetWallpaperImage();
+        ASSERT_EQ(120u, shown.GetWidth());
+        ASSERT_EQ(90u, shown.GetHeight());
+        EXPECT_EQ(24u, shown.GetBpp());
+        EXPECT_FALSE(shown.HasAlpha());
+        EXPECT_EQ(0, memcmp(shown.GetBits(), page.GetBits(), (size_t)120 * 90 * 4)) << path;
         ::DeleteFileA(path.c_str());
     }
     ::RemoveDirectoryA(folder.c_str());
