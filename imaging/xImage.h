@@ -86,6 +86,7 @@ private:
     // Decode without the cache of recent pictures; found is the data's type.
     bool DecodeFresh(const BYTE* buffer, DWORD size, DWORD found);
     bool DecodePlainBmp(const BYTE* buffer, DWORD size);
+    bool DecodePlainPng(const BYTE* buffer, DWORD size);
     // Decodes a larger file through a view of it; false when it was not read that way.
     bool LoadMapped(const char* filename, DWORD imagetype, bool& decoded);
     // Keeps the PNG bytes just written from this image (taken) with their pixels.

@@ -537,9 +537,75 @@ bool CxImage::DecodePlainBmp(const BYTE* buffer, DWORD size)
     return true;
 }
 
+namespace {
+
+struct PngSource {
+    const BYTE* data;
+    size_t size, at;
+};
+
+void PngRead(png_structp png, png_bytep out, png_size_t len)
+{
+    PngSource* source = (PngSource*)png_get_io_ptr(png);
+    if (len > source->size - source->at) png_error(png, "truncated");
+    memcpy(out, source->data + source->at, len);
+    source->at += len;
+}
+
+void PngQuiet(png_structp, png_const_charp) {}
+void PngFail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
+}  // namespace
+
+// 8-bit RGB and RGBA files, not interlaced, without the chunks that change
+// colours (gamma, chromaticities, colour profiles, significant bits, a
+// transparent colour), read by libpng: the pixels GDI+ gives. False for every
+// other kind, and for anything libpng finds wrong. Plain C style across the
+// setjmp, as in EncodePng.
+bool CxImage::DecodePlainPng(const BYTE* buffer, DWORD size)
+{
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, PngFail, PngQuiet);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    PngSource source = {buffer, size, 0};
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, NULL);
+        Destroy();
+        return false;
+    }
+    png_set_user_limits(png, 32768, 32768);
+    png_set_read_fn(png, &source, PngRead);
+    png_read_info(png, info);
+    png_uint_32 w = 0, h = 0;
+    int depth = 0, color = 0, interlace = 0;
+    png_get_IHDR(png, info, &w, &h, &depth, &color, &interlace, NULL, NULL);
+    const png_uint_32 colourChunks =
+        PNG_INFO_gAMA | PNG_INFO_cHRM | PNG_INFO_sRGB | PNG_INFO_iCCP | PNG_INFO_sBIT | PNG_INFO_tRNS;
+    if (depth != 8 || (color != PNG_COLOR_TYPE_RGB && color != PNG_COLOR_TYPE_RGB_ALPHA) ||
+        interlace != PNG_INTERLACE_NONE || png_get_valid(png, info, colourChunks) != 0 ||
+        !Create(w, h, color == PNG_COLOR_TYPE_RGB ? 24 : 32, CXIMAGE_FORMAT_PNG)) {
+        png_destroy_read_struct(&png, &info, NULL);
+        Destroy();
+        return false;
+    }
+    png_set_bgr(png);
+    if (color == PNG_COLOR_TYPE_RGB) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_read_update_info(png, info);
+    for (png_uint_32 y = 0; y < h; ++y) png_read_row(png, &m_pixels[(size_t)y * w * 4], NULL);
+    png_read_end(png, NULL);
+    png_destroy_read_struct(&png, &info, NULL);
+    for (size_t i = 3; i < m_pixels.size(); i += 4)
+        if (m_pixels[i] != 255) {
+            m_hasAlpha = true;
+            break;
+        }
+    return true;
+}
+
 bool CxImage::DecodeFresh(const BYTE* buffer, DWORD size, DWORD found)
 {
     if (found == CXIMAGE_FORMAT_BMP && DecodePlainBmp(buffer, size)) return true;
+    if (found == CXIMAGE_FORMAT_PNG && DecodePlainPng(buffer, size)) return true;
     if (!GdiplusReady()) {
         SetError("GDI+ unavailable");
         return false;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -251,6 +253,41 @@ std::vector<BYTE> HandMadeBmp(long w, long h, DWORD gap)
     return b;
 }
 
+// What GDI+ itself reads from a file: size, pixel format and the pixels as
+// 32-bit ARGB rows; false when it cannot read it.
+bool GdiplusReads(const std::string& path, UINT& w, UINT& h, Gdiplus::PixelFormat& format, std::vector<BYTE>& pixels)
+{
+    using namespace Gdiplus;
+    using namespace Gdiplus::DllExports;
+    GpBitmap* theirs = NULL;
+    std::wstring wide(path.begin(), path.end());
+    if (GdipCreateBitmapFromFile(wide.c_str(), &theirs) != Ok) return false;
+    GdipGetImageWidth(theirs, &w);
+    GdipGetImageHeight(theirs, &h);
+    GdipGetImagePixelFormat(theirs, &format);
+    pixels.assign((size_t)w * h * 4, 0);
+    Rect rect(0, 0, (INT)w, (INT)h);
+    BitmapData data = {};
+    data.Width = w;
+    data.Height = h;
+    data.Stride = (INT)w * 4;
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = pixels.data();
+    bool ok = GdipBitmapLockBits(theirs, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                                 &data) == Ok;
+    if (ok) GdipBitmapUnlockBits(theirs, &data);
+    GdipDisposeImage(theirs);
+    return ok;
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes)
+{
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f != NULL);
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
 TEST(Imaging, PlainBmpReadsAsGdiplusReadsIt)
 {
     using namespace Gdiplus;
@@ -273,26 +310,10 @@ TEST(Imaging, PlainBmpReadsAsGdiplusReadsIt)
         CxImage ours;
         ASSERT_TRUE(ours.Load(path.c_str(), CXIMAGE_FORMAT_BMP)) << c.w << "x" << c.h;
 
-        GpBitmap* theirs = NULL;
-        std::wstring wide(path.begin(), path.end());
-        ASSERT_EQ(Ok, GdipCreateBitmapFromFile(wide.c_str(), &theirs));
         UINT w = 0, h = 0;
         PixelFormat format = 0;
-        GdipGetImageWidth(theirs, &w);
-        GdipGetImageHeight(theirs, &h);
-        GdipGetImagePixelFormat(theirs, &format);
-        std::vector<BYTE> pixels((size_t)w * h * 4);
-        Rect rect(0, 0, (INT)w, (INT)h);
-        BitmapData data = {};
-        data.Width = w;
-        data.Height = h;
-        data.Stride = (INT)w * 4;
-        data.PixelFormat = PixelFormat32bppARGB;
-        data.Scan0 = pixels.data();
-        ASSERT_EQ(Ok, GdipBitmapLockBits(theirs, &rect, ImageLockModeRead | ImageLockModeUserInputBuf,
-                                         PixelFormat32bppARGB, &data));
-        GdipBitmapUnlockBits(theirs, &data);
-        GdipDisposeImage(theirs);
+        std::vector<BYTE> pixels;
+        ASSERT_TRUE(GdiplusReads(path, w, h, format, pixels));
         remove(path.c_str());
 
         ASSERT_EQ(w, ours.GetWidth());
@@ -300,6 +321,136 @@ TEST(Imaging, PlainBmpReadsAsGdiplusReadsIt)
         EXPECT_EQ((format >> 8) & 0xFF, ours.GetBpp());
         EXPECT_FALSE(ours.HasAlpha());
         EXPECT_EQ(0, memcmp(pixels.data(), ours.GetBits(), pixels.size())) << c.w << "x" << c.h;
+    }
+}
+
+// A PNG file written by hand: the given scanlines (each led by filter 0) in
+// stored deflate blocks, with the extra chunks after IHDR.
+void PutBig32(std::vector<BYTE>& o, DWORD v)
+{
+    for (int i = 3; i >= 0; --i) o.push_back((BYTE)(v >> (8 * i)));
+}
+void PutChunk(std::vector<BYTE>& png, const char* type, const std::vector<BYTE>& data)
+{
+    PutBig32(png, (DWORD)data.size());
+    std::vector<BYTE> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    DWORD crc = 0xFFFFFFFFu;
+    for (BYTE b : body) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    png.insert(png.end(), body.begin(), body.end());
+    PutBig32(png, crc ^ 0xFFFFFFFFu);
+}
+std::vector<BYTE> HandMadePng(DWORD w, DWORD h, BYTE depth, BYTE color, const std::vector<BYTE>& rows,
+                              const std::vector<std::pair<const char*, std::vector<BYTE>>>& extra)
+{
+    std::vector<BYTE> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<BYTE> ihdr;
+    PutBig32(ihdr, w);
+    PutBig32(ihdr, h);
+    ihdr.insert(ihdr.end(), {depth, color, 0, 0, 0});
+    PutChunk(png, "IHDR", ihdr);
+    for (const auto& chunk : extra) PutChunk(png, chunk.first, chunk.second);
+    std::vector<BYTE> z = {0x78, 0x01};
+    for (size_t at = 0; at < rows.size() || at == 0; at += 65535) {
+        const size_t n = std::min<size_t>(65535, rows.size() - at);
+        z.push_back(at + n >= rows.size() ? 1 : 0);
+        z.insert(z.end(), {(BYTE)n, (BYTE)(n >> 8), (BYTE)~n, (BYTE)(~n >> 8)});
+        z.insert(z.end(), rows.begin() + at, rows.begin() + at + n);
+    }
+    DWORD a = 1, b = 0;
+    for (BYTE c : rows) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBig32(z, (b << 16) | a);
+    PutChunk(png, "IDAT", z);
+    PutChunk(png, "IEND", {});
+    return png;
+}
+std::vector<BYTE> Scanlines(DWORD w, DWORD h, DWORD bytesPerPixel)
+{
+    std::vector<BYTE> rows;
+    for (DWORD y = 0; y < h; ++y) {
+        rows.push_back(0);
+        for (DWORD x = 0; x < w * bytesPerPixel; ++x) rows.push_back((BYTE)(x * 37 + y * 11 + (x % 3) * 60));
+    }
+    return rows;
+}
+
+// Whichever way a PNG file is read, it gives what GDI+ reads from it.
+TEST(Imaging, PngReadsAsGdiplusReadsIt)
+{
+    using namespace Gdiplus;
+    ULONG_PTR token = 0;
+    GdiplusStartupInput in;
+    ASSERT_EQ(Ok, GdiplusStartup(&token, &in, NULL));
+    CxImage opaque, clear;
+    MakeNoise(opaque, 9, 7);
+    MakeNoise(clear, 9, 7);
+    for (long x = 0; x < 9; ++x) clear.SetPixelColor(x, 2, Rgb(10, 20, 30, (BYTE)(x * 30)));
+    std::vector<BYTE> ours1, ours2;
+    ASSERT_TRUE(opaque.Encode(ours1, CXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(clear.Encode(ours2, CXIMAGE_FORMAT_PNG));
+    const std::vector<BYTE> gamma = {0, 0, 0xB1, 0x8F}, key = {0, 37, 0, 48, 0, 120};
+    std::vector<BYTE> palette = Scanlines(32, 8, 3);
+    palette.resize(768);
+    struct Case {
+        const char* name;
+        std::vector<BYTE> bytes;
+    };
+    const Case cases[] = {
+        {"ours, opaque", ours1},
+        {"ours, alpha", ours2},
+        {"rgb", HandMadePng(6, 5, 8, 2, Scanlines(6, 5, 3), {})},
+        {"rgba", HandMadePng(6, 5, 8, 6, Scanlines(6, 5, 4), {{"pHYs", {0, 0, 0x0B, 0x13, 0, 0, 0x0B, 0x13, 1}}})},
+        {"rgb with gamma", HandMadePng(6, 5, 8, 2, Scanlines(6, 5, 3), {{"gAMA", gamma}})},
+        {"rgba with gamma", HandMadePng(6, 5, 8, 6, Scanlines(6, 5, 4), {{"gAMA", gamma}})},
+        {"rgb with a clear colour", HandMadePng(6, 5, 8, 2, Scanlines(6, 5, 3), {{"tRNS", key}})},
+        {"grey", HandMadePng(6, 5, 8, 0, Scanlines(6, 5, 1), {})},
+        {"palette", HandMadePng(6, 5, 8, 3, Scanlines(6, 5, 1), {{"PLTE", palette}})},
+        {"rgb of 16 bits", HandMadePng(6, 5, 16, 2, Scanlines(6, 5, 6), {})},
+    };
+    for (const Case& c : cases) {
+        const std::string path = TempName("read.png");
+        ASSERT_NO_FATAL_FAILURE(WriteFileBytes(path, c.bytes));
+        UINT w = 0, h = 0;
+        PixelFormat format = 0;
+        std::vector<BYTE> pixels;
+        const bool theirs = GdiplusReads(path, w, h, format, pixels);
+        CxImage loaded, decoded;
+        const bool read = loaded.Load(path.c_str(), CXIMAGE_FORMAT_PNG);
+        remove(path.c_str());
+        ASSERT_EQ(theirs, read) << c.name;
+        ASSERT_TRUE(decoded.Decode(c.bytes.data(), (DWORD)c.bytes.size(), CXIMAGE_FORMAT_PNG)) << c.name;
+        if (!theirs) continue;
+        for (const CxImage* ours : {&loaded, &decoded}) {
+            ASSERT_EQ(w, ours->GetWidth()) << c.name;
+            ASSERT_EQ(h, ours->GetHeight()) << c.name;
+            EXPECT_EQ((format >> 8) & 0xFF, ours->GetBpp()) << c.name;
+            bool alpha = false;
+            for (size_t i = 3; i < pixels.size(); i += 4) alpha = alpha || pixels[i] != 255;
+            EXPECT_EQ(alpha, ours->HasAlpha()) << c.name;
+            EXPECT_EQ(0, memcmp(pixels.data(), ours->GetBits(), pixels.size())) << c.name;
+        }
+    }
+    // cut short or spoilt, a file is refused by every reader or read as GDI+ reads it
+    std::vector<BYTE> cut(ours1.begin(), ours1.begin() + ours1.size() - 20), spoilt = ours1;
+    spoilt[40] ^= 0x55;
+    for (const std::vector<BYTE>* bad : {&cut, &spoilt}) {
+        const std::string path = TempName("bad.png");
+        ASSERT_NO_FATAL_FAILURE(WriteFileBytes(path, *bad));
+        UINT w = 0, h = 0;
+        PixelFormat format = 0;
+        std::vector<BYTE> pixels;
+        const bool theirs = GdiplusReads(path, w, h, format, pixels);
+        CxImage ours;
+        const bool read = ours.Load(path.c_str(), CXIMAGE_FORMAT_PNG);
+        remove(path.c_str());
+        EXPECT_EQ(theirs, read);
+        if (theirs && read) EXPECT_EQ(0, memcmp(pixels.data(), ours.GetBits(), pixels.size()));
     }
 }
 
