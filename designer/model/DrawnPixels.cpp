@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -126,9 +127,100 @@ BOOL CDrawnPixels::CanKeep(HDC hdc, const CRect& rect)
     return both.IntersectRect(&clip, &rect) && both == rect;
 }
 
+namespace {
+
+// The bitmap that drawings made apart go into, kept from one to the next: a
+// new one for each costs its making and its pages on the first touch. A
+// drawing goes to its top left corner, cleared and clipped to the drawing's
+// size, as into a new bitmap of that size.
+class CScratchBitmap {
+public:
+    CScratchBitmap() : m_hOld(NULL), m_pBits(NULL), m_size(0, 0), m_nSaved(0), m_bBusy(FALSE) {}
+    ~CScratchBitmap() { Release(); }
+    // The DC ready for a drawing of the size (its clip saved), or NULL when
+    // the size is too large or the bitmap is in use by the drawing around
+    // this one.
+    HDC Begin(CSize size)
+    {
+        if (m_bBusy || !Fits(size))
+            return NULL;
+        ::GdiFlush();
+        for (int y = 0; y < size.cy; ++y)
+            memset(m_pBits + (size_t)y * m_size.cx, 0, size.cx * sizeof(DWORD));
+        m_nSaved = ::SaveDC(m_hDC);
+        ::IntersectClipRect(m_hDC, 0, 0, size.cx, size.cy);
+        m_bBusy = TRUE;
+        return m_hDC;
+    }
+    void End(CSize size, std::vector<DWORD>& pixels)
+    {
+        ::RestoreDC(m_hDC, m_nSaved);
+        ::GdiFlush();
+        CopyRowsOut(m_pBits, (LONG_PTR)m_size.cx * sizeof(DWORD), size.cx, size.cy, pixels);
+        m_bBusy = FALSE;
+    }
+
+private:
+    // Drawings are up to kKeptPixelsMax pixels; the bitmap takes the widest
+    // and the tallest, within a few times that.
+    BOOL Fits(CSize size)
+    {
+        if (m_pBits != NULL && size.cx <= m_size.cx && size.cy <= m_size.cy)
+            return TRUE;
+        CSize grown(std::max(size.cx, m_size.cx), std::max(size.cy, m_size.cy));
+        if ((LONGLONG)grown.cx * grown.cy > 4LL * kKeptPixelsMax)
+            return FALSE;
+        Release();
+        m_hDC.Reset(::CreateCompatibleDC(NULL));
+        if (!m_hDC.IsValid())
+            return FALSE;
+        BITMAPINFO bi = TopDown32(grown.cx, grown.cy);
+        void* bits = NULL;
+        m_hBitmap.Reset(::CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, &bits, NULL, 0));
+        if (!m_hBitmap.IsValid() || bits == NULL) {
+            Release();
+            return FALSE;
+        }
+        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+        m_pBits = (DWORD*)bits;
+        m_size = grown;
+        return TRUE;
+    }
+    void Release()
+    {
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
+        m_hOld = NULL;
+        m_hBitmap.Reset();
+        m_hDC.Reset();
+        m_pBits = NULL;
+        m_size = CSize(0, 0);
+    }
+
+    CScopedMemDC m_hDC;
+    CScopedBitmap m_hBitmap;
+    HGDIOBJ m_hOld;
+    DWORD* m_pBits;
+    CSize m_size;
+    int m_nSaved;
+    BOOL m_bBusy;
+};
+
+CScratchBitmap g_scratch;
+
+}  // namespace
+
 BOOL CDrawnPixels::RenderApart(CSize size, const Drawing& drawing, std::vector<DWORD>& pixels)
 {
     const int w = size.cx, h = size.cy;
+    if (HDC hScratch = g_scratch.Begin(size)) {
+        CDC dc;
+        dc.Attach(hScratch);
+        drawing(&dc, CRect(0, 0, w, h));
+        dc.Detach();
+        g_scratch.End(size, pixels);
+        return TRUE;
+    }
     CScopedMemDC mem(::CreateCompatibleDC(NULL));
     if (!mem.IsValid())
         return FALSE;

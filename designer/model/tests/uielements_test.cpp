@@ -542,6 +542,33 @@ TEST(Picture, MenuPictureWithAndWithoutHoverFile)
 // The canvas keeps a picture's face as it keeps an entry's: drawn again, also
 // after a zoom step and the step back, it gives what a fresh picture drawn
 // there gives, and a new picture file, caption or zoom shows.
+// Shared drawings are made apart in one bitmap kept for all of them: each is
+// made as in a new bitmap of its size, whatever a larger one before it left
+// there, and sees a clip of its own size.
+TEST(SharedDrawing, MadeAsInANewBitmapOfItsSize)
+{
+    auto fill = [](CDC* pDC, const CRect& r) { pDC->FillSolidRect(&r, RGB(255, 255, 255)); };
+    // inverts the top half and fills the right half of what it may draw on
+    auto mark = [](CDC* pDC, const CRect& r) {
+        pDC->PatBlt(r.left, r.top, r.Width(), r.Height() / 2, DSTINVERT);
+        CRect clip;
+        pDC->GetClipBox(&clip);
+        clip.left = (clip.left + clip.right) / 2;
+        pDC->FillSolidRect(&clip, kRed);
+    };
+    Surface target(200, 90, kWall), fresh(40, 20, RGB(0, 0, 0));
+    CDrawnPixels::DrawShared(&target.dc, CRect(0, 0, 120, 80), "shared fill 120x80", fill);
+    CDrawnPixels::DrawShared(&target.dc, CRect(130, 10, 170, 30), "shared mark 40x20", mark);
+    mark(&fresh.dc, CRect(0, 0, 40, 20));
+    int differ = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            differ += target.At(130 + x, 10 + y) != fresh.At(x, y);
+    EXPECT_EQ(0, differ);
+    EXPECT_EQ(RGB(255, 255, 255), fresh.At(5, 5));
+    EXPECT_EQ(kRed, fresh.At(30, 15));
+}
+
 TEST(Picture, FaceDrawnAgainIsTheFaceDrawnAnew)
 {
     Folder folder;
