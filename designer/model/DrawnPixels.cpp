@@ -35,6 +35,54 @@ void CopyRowsIn(DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector
         memcpy((BYTE*)pFirst + y * nStride, &in[(size_t)y * w], w * sizeof(DWORD));
 }
 
+// Runs of one value along each row, as (count, value) pairs: what a face of
+// flat or vertically shaded rows with some text on it takes, a small part of
+// its pixels (fewer pages to touch for each face kept). 0 when they would
+// take more than half of the pixels' room.
+size_t PackedSize(const DWORD* pFirst, LONG_PTR nStride, int w, int h)
+{
+    const size_t most = (size_t)w * h / 2;
+    size_t n = 0;
+    for (int y = 0; y < h && 2 * n <= most; ++y) {
+        const DWORD* row = (const DWORD*)((const BYTE*)pFirst + y * nStride);
+        for (int x = 0; x < w; ++n) {
+            const DWORD v = row[x];
+            while (x < w && row[x] == v)
+                ++x;
+        }
+    }
+    return 2 * n <= most ? 2 * n : 0;
+}
+
+void PackRows(const DWORD* pFirst, LONG_PTR nStride, int w, int h, size_t size, std::vector<DWORD>& out)
+{
+    out.resize(size);
+    DWORD* d = &out[0];
+    for (int y = 0; y < h; ++y) {
+        const DWORD* row = (const DWORD*)((const BYTE*)pFirst + y * nStride);
+        for (int x = 0; x < w;) {
+            const DWORD v = row[x];
+            const int start = x;
+            while (x < w && row[x] == v)
+                ++x;
+            *d++ = (DWORD)(x - start);
+            *d++ = v;
+        }
+    }
+}
+
+void UnpackRows(DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& in)
+{
+    const DWORD* s = &in[0];
+    for (int y = 0; y < h; ++y) {
+        DWORD* row = (DWORD*)((BYTE*)pFirst + y * nStride);
+        for (int x = 0; x < w; s += 2) {
+            std::fill_n(row + x, s[0], s[1]);
+            x += (int)s[0];
+        }
+    }
+}
+
 BOOL RowsEqual(const DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& kept)
 {
     if (kept.size() != (size_t)w * h)
@@ -249,6 +297,24 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
     return TRUE;
 }
 
+void CDrawnPixels::KeepRows(const DWORD* pFirst, LONG_PTR nStride, CSize size, Entry& entry)
+{
+    const size_t packed = PackedSize(pFirst, nStride, size.cx, size.cy);
+    entry.packed = packed != 0;
+    if (entry.packed)
+        PackRows(pFirst, nStride, size.cx, size.cy, packed, entry.pixels);
+    else
+        CopyRowsOut(pFirst, nStride, size.cx, size.cy, entry.pixels);
+}
+
+void CDrawnPixels::PutRows(DWORD* pFirst, LONG_PTR nStride, CSize size, const Entry& entry)
+{
+    if (entry.packed)
+        UnpackRows(pFirst, nStride, size.cx, size.cy, entry.pixels);
+    else
+        CopyRowsIn(pFirst, nStride, size.cx, size.cy, entry.pixels);
+}
+
 void CDrawnPixels::PutPixels(HDC hdc, const CRect& rect, const std::vector<DWORD>& pixels)
 {
     const int w = rect.Width(), h = rect.Height();
@@ -393,13 +459,13 @@ void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, con
         // the target's own pixels: drawn there and read back, or written there
         ::GdiFlush();
         if (kept) {
-            CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+            PutRows(pFirst, nStride, rect.Size(), m_current);
             return;
         }
         StartNew();
         drawing(pDC, rect);
         ::GdiFlush();
-        CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+        KeepRows(pFirst, nStride, rect.Size(), m_current);
         m_current.key = key;
         m_current.size = rect.Size();
         return;
@@ -413,8 +479,15 @@ void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, con
         }
         m_current.key = key;
     }
+    // kept packed from a direct target
+    std::vector<DWORD> unpacked;
+    if (m_current.packed) {
+        unpacked.resize((size_t)w * h);
+        UnpackRows(&unpacked[0], (LONG_PTR)w * sizeof(DWORD), w, h, m_current.pixels);
+    }
     BITMAPINFO bi = TopDown32(w, h);
-    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, &m_current.pixels[0], &bi, DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, m_current.packed ? &unpacked[0] : &m_current.pixels[0],
+                    &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void CDrawnPixels::DrawOver(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
@@ -431,14 +504,14 @@ void CDrawnPixels::DrawOver(CDC* pDC, const CRect& rect, const std::string& key,
     const int w = rect.Width(), h = rect.Height();
     ::GdiFlush();
     if (FindKept(key, rect.Size(), pFirst, nStride)) {
-        CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+        PutRows(pFirst, nStride, rect.Size(), m_current);
         return;
     }
     StartNew();
     CopyRowsOut(pFirst, nStride, w, h, m_current.under);
     drawing(pDC, rect);
     ::GdiFlush();
-    CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+    KeepRows(pFirst, nStride, rect.Size(), m_current);
     m_current.key = key;
     m_current.size = rect.Size();
 }

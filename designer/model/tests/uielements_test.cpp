@@ -359,6 +359,37 @@ TEST(MenuEntry, FaceDrawnAgainIsTheFaceDrawnAnew)
     }
 }
 
+// A face kept from a direct target (packed: flat rows with text) and drawn
+// next into another DC or another target gives what drawing it anew gives.
+TEST(MenuEntry, FaceKeptFromATargetIsDrawnElsewhereAsAnew)
+{
+    CUIButton kept, fresh;
+    for (CUIButton* b : {&kept, &fresh}) {
+        b->SetCaption("Entry packed");
+        b->SetRect(20.0, 20.0, 150.0, 50.0);
+    }
+    Surface first(200, 90, kWall), apart(200, 90, kWall), second(200, 90, kWall), anew(200, 90, kWall);
+    {
+        CDrawnPixels::CDirectTarget target(first.dc.GetSafeHdc(), (DWORD*)first.bits, CSize(200, 90));
+        kept.DrawOnCanvas(&first.dc, 1.0, -1);
+    }
+    kept.DrawOnCanvas(&apart.dc, 1.0, -1);
+    {
+        CDrawnPixels::CDirectTarget target(second.dc.GetSafeHdc(), (DWORD*)second.bits, CSize(200, 90));
+        kept.DrawOnCanvas(&second.dc, 1.0, -1);
+    }
+    fresh.DrawOnCanvas(&anew.dc, 1.0, -1);
+    int differ = 0, text = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 200; ++x) {
+            differ += (first.At(x, y) != anew.At(x, y)) + (apart.At(x, y) != anew.At(x, y)) +
+                      (second.At(x, y) != anew.At(x, y));
+            text += anew.At(x, y) == RGB(0, 0, 0);
+        }
+    EXPECT_EQ(0, differ);
+    EXPECT_GT(text, 20);
+}
+
 // The depth a paint asks of its DC once: a selected, numbered entry drawn in
 // a direct target gives what it gives drawn anywhere else (gradient badge,
 // solid handles), and the depth is asked anew of each target, also nested.
