@@ -368,6 +368,13 @@ void CDrawnPixels::AddPixelsToKey(std::string& key, const BYTE* pBits, int w, in
     AddToKey(key, hash);
 }
 
+BOOL CDrawnPixels::IsShared(const std::string& key, CSize size)
+{
+    std::string sized(key);
+    AddToKey(sized, size);
+    return g_shared.find(sized) != g_shared.end();
+}
+
 void CDrawnPixels::DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
 {
     HDC hdc = pDC->GetSafeHdc();

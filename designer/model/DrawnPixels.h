@@ -37,6 +37,8 @@ public:
     // Only for drawings that cover their rectangle and look the same wherever
     // they are drawn; into other DCs than 32-bit memory ones drawn straight.
     static void DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing);
+    // Whether a shared drawing of the key and size is kept now.
+    static BOOL IsShared(const std::string& key, CSize size);
     // Appends a key of w x h pixels of 4 bytes: the size and a 64-bit hash.
     static void AddPixelsToKey(std::string& key, const BYTE* pBits, int w, int h);
 
