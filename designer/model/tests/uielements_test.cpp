@@ -359,6 +359,38 @@ TEST(MenuEntry, FaceDrawnAgainIsTheFaceDrawnAnew)
     }
 }
 
+// Each caption is drawn in its own font, also right after a caption in
+// another one (captions drawn one after another share a font while it is the
+// same).
+TEST(MenuEntry, CaptionAfterAnotherIsDrawnInItsOwnFont)
+{
+    auto textRows = [](Surface& s) {
+        int rows = 0;
+        for (int y = 0; y < 90; ++y) {
+            bool text = false;
+            for (int x = 0; x < 200; ++x)
+                text = text || s.At(x, y) == RGB(0, 0, 0);
+            rows += text;
+        }
+        return rows;
+    };
+    CUIButton big, small;
+    for (CUIButton* b : {&big, &small}) {
+        b->SetCaption("Entry");
+        b->SetRect(10.0, 5.0, 190.0, 85.0);
+        LOGFONT lf = b->GetFont()->GetLogFontData();
+        lf.lfHeight = b == &big ? -48 : -10;
+        b->GetFont()->SetLogFont(lf);
+    }
+    Surface first(200, 90, kWall), second(200, 90, kWall), third(200, 90, kWall);
+    big.DrawOnCanvas(&first.dc, 1.0, -1);
+    small.DrawOnCanvas(&second.dc, 1.0, -1);
+    big.DrawOnCanvas(&third.dc, 1.0, -1);
+    EXPECT_GT(textRows(first), 24);
+    EXPECT_LT(textRows(second), 14);
+    EXPECT_EQ(textRows(first), textRows(third));
+}
+
 // A face kept from a direct target (packed: flat rows with text) and drawn
 // next into another DC or another target gives what drawing it anew gives.
 TEST(MenuEntry, FaceKeptFromATargetIsDrawnElsewhereAsAnew)
