@@ -22,6 +22,9 @@ const COLORREF kPanDotColor = 0xC0C0C0;
 // Room around an element for what it draws outside its rectangle (frame,
 // number badge).
 const int kCullMargin = 32;
+// How much larger than the client area the paint's bitmap may stay: more
+// than a scroll bar's width.
+const int kPaintSpare = 64;
 
 CRect Normalize(const RECT& r)
 {
@@ -643,8 +646,10 @@ void CDesignCanvas::PaintClient(CDC* pDC)
     if (!mem.CreateCompatibleDC(pDC))
         return;
     // A 32-bit DIB, so that the grid can set its dots in memory; the same one
-    // while the size stays (a new one costs its pages on the first touch).
-    if (!m_paintBitmap.IsValid() || m_keptSize != rc.Size()) {
+    // while the client area fits in it with little to spare (a new one costs
+    // its pages on the first touch, and scroll bars coming and going change
+    // the client area by their width).
+    if (!m_paintBitmap.IsValid() || !FitsKeptBitmap(rc.Size())) {
         m_paintBitmap.Reset();
         m_pKeptBits = NULL;
         KeepBackgroundAsPrevious();
@@ -669,12 +674,16 @@ void CDesignCanvas::PaintClient(CDC* pDC)
         return;
     {
         CScopedSelect select(mem.GetSafeHdc(), hTarget);
-        const size_t pixels = (size_t)rc.Width() * rc.Height();
+        // the whole kept bitmap, of which the client area may be a part
+        const CSize target = m_pKeptBits != NULL ? m_keptSize : rc.Size();
+        const size_t pixels = (size_t)target.cx * target.cy;
+        if (target != rc.Size())
+            mem.IntersectClipRect(&rc);
         BackgroundKey key = GetBackgroundKey(rc, h, v, zoomed);
         if (m_pKeptBits != NULL) {
             m_hPaintDC = mem.GetSafeHdc();
             m_pPaintBits = m_pKeptBits;
-            m_paintSize = rc.Size();
+            m_paintSize = target;
         }
         if (m_pKeptBits != NULL && !(m_background.size() == pixels && key == m_backgroundKey) &&
             m_previousBackground.size() == pixels && key == m_previousBackgroundKey) {
@@ -698,13 +707,19 @@ void CDesignCanvas::PaintClient(CDC* pDC)
             }
         }
         {
-            CDrawnPixels::CDirectTarget direct(m_pKeptBits != NULL ? mem.GetSafeHdc() : NULL, m_pKeptBits, rc.Size());
+            CDrawnPixels::CDirectTarget direct(m_pKeptBits != NULL ? mem.GetSafeHdc() : NULL, m_pKeptBits, target);
             DrawPageContents(&mem);
         }
         pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &mem, h, v, SRCCOPY);
         m_hPaintDC = NULL;
         m_pPaintBits = NULL;
     }
+}
+
+BOOL CDesignCanvas::FitsKeptBitmap(CSize client) const
+{
+    return client.cx <= m_keptSize.cx && client.cy <= m_keptSize.cy && m_keptSize.cx - client.cx <= kPaintSpare &&
+           m_keptSize.cy - client.cy <= kPaintSpare;
 }
 
 void CDesignCanvas::KeepBackgroundAsPrevious()

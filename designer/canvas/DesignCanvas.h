@@ -241,6 +241,8 @@ protected:
     BOOL SetBarRange(int nBar, int nMax, int nPage);
     // Invalidates the frame (scroll bars) and not the client area.
     void RedrawFrame();
+    // Whether a client area of that size is painted in the kept bitmap.
+    BOOL FitsKeptBitmap(CSize client) const;
     // The kept background becomes the one before the last; none is kept.
     void KeepBackgroundAsPrevious();
     // Draws the whole client area as one paint does, into pDC.
@@ -348,9 +350,9 @@ protected:
     HDC m_hPaintDC;
     DWORD* m_pPaintBits;
     CSize m_paintSize;
-    // The paint's bitmap, kept from one paint to the next while the size
-    // stays, and the pixels under the elements of the last paint with what
-    // they were drawn from.
+    // The paint's bitmap, kept from one paint to the next while the client
+    // area fits in it (its top left part is painted), and the pixels under
+    // the elements of the last paint with what they were drawn from.
     CScopedBitmap m_paintBitmap;
     DWORD* m_pKeptBits;
     CSize m_keptSize;

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -32,6 +33,54 @@ void CopyRowsIn(DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector
 {
     for (int y = 0; y < h; ++y)
         memcpy((BYTE*)pFirst + y * nStride, &in[(size_t)y * w], w * sizeof(DWORD));
+}
+
+// Runs of one value along each row, as (count, value) pairs: what a face of
+// flat or vertically shaded rows with some text on it takes, a small part of
+// its pixels (fewer pages to touch for each face kept). 0 when they would
+// take more than half of the pixels' room.
+size_t PackedSize(const DWORD* pFirst, LONG_PTR nStride, int w, int h)
+{
+    const size_t most = (size_t)w * h / 2;
+    size_t n = 0;
+    for (int y = 0; y < h && 2 * n <= most; ++y) {
+        const DWORD* row = (const DWORD*)((const BYTE*)pFirst + y * nStride);
+        for (int x = 0; x < w; ++n) {
+            const DWORD v = row[x];
+            while (x < w && row[x] == v)
+                ++x;
+        }
+    }
+    return 2 * n <= most ? 2 * n : 0;
+}
+
+void PackRows(const DWORD* pFirst, LONG_PTR nStride, int w, int h, size_t size, std::vector<DWORD>& out)
+{
+    out.resize(size);
+    DWORD* d = &out[0];
+    for (int y = 0; y < h; ++y) {
+        const DWORD* row = (const DWORD*)((const BYTE*)pFirst + y * nStride);
+        for (int x = 0; x < w;) {
+            const DWORD v = row[x];
+            const int start = x;
+            while (x < w && row[x] == v)
+                ++x;
+            *d++ = (DWORD)(x - start);
+            *d++ = v;
+        }
+    }
+}
+
+void UnpackRows(DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& in)
+{
+    const DWORD* s = &in[0];
+    for (int y = 0; y < h; ++y) {
+        DWORD* row = (DWORD*)((BYTE*)pFirst + y * nStride);
+        for (int x = 0; x < w; s += 2) {
+            std::fill_n(row + x, s[0], s[1]);
+            x += (int)s[0];
+        }
+    }
 }
 
 BOOL RowsEqual(const DWORD* pFirst, LONG_PTR nStride, int w, int h, const std::vector<DWORD>& kept)
@@ -126,9 +175,100 @@ BOOL CDrawnPixels::CanKeep(HDC hdc, const CRect& rect)
     return both.IntersectRect(&clip, &rect) && both == rect;
 }
 
+namespace {
+
+// The bitmap that drawings made apart go into, kept from one to the next: a
+// new one for each costs its making and its pages on the first touch. A
+// drawing goes to its top left corner, cleared and clipped to the drawing's
+// size, as into a new bitmap of that size.
+class CScratchBitmap {
+public:
+    CScratchBitmap() : m_hOld(NULL), m_pBits(NULL), m_size(0, 0), m_nSaved(0), m_bBusy(FALSE) {}
+    ~CScratchBitmap() { Release(); }
+    // The DC ready for a drawing of the size (its clip saved), or NULL when
+    // the size is too large or the bitmap is in use by the drawing around
+    // this one.
+    HDC Begin(CSize size)
+    {
+        if (m_bBusy || !Fits(size))
+            return NULL;
+        ::GdiFlush();
+        for (int y = 0; y < size.cy; ++y)
+            memset(m_pBits + (size_t)y * m_size.cx, 0, size.cx * sizeof(DWORD));
+        m_nSaved = ::SaveDC(m_hDC);
+        ::IntersectClipRect(m_hDC, 0, 0, size.cx, size.cy);
+        m_bBusy = TRUE;
+        return m_hDC;
+    }
+    void End(CSize size, std::vector<DWORD>& pixels)
+    {
+        ::RestoreDC(m_hDC, m_nSaved);
+        ::GdiFlush();
+        CopyRowsOut(m_pBits, (LONG_PTR)m_size.cx * sizeof(DWORD), size.cx, size.cy, pixels);
+        m_bBusy = FALSE;
+    }
+
+private:
+    // Drawings are up to kKeptPixelsMax pixels; the bitmap takes the widest
+    // and the tallest, within a few times that.
+    BOOL Fits(CSize size)
+    {
+        if (m_pBits != NULL && size.cx <= m_size.cx && size.cy <= m_size.cy)
+            return TRUE;
+        CSize grown(std::max(size.cx, m_size.cx), std::max(size.cy, m_size.cy));
+        if ((LONGLONG)grown.cx * grown.cy > 4LL * kKeptPixelsMax)
+            return FALSE;
+        Release();
+        m_hDC.Reset(::CreateCompatibleDC(NULL));
+        if (!m_hDC.IsValid())
+            return FALSE;
+        BITMAPINFO bi = TopDown32(grown.cx, grown.cy);
+        void* bits = NULL;
+        m_hBitmap.Reset(::CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, &bits, NULL, 0));
+        if (!m_hBitmap.IsValid() || bits == NULL) {
+            Release();
+            return FALSE;
+        }
+        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+        m_pBits = (DWORD*)bits;
+        m_size = grown;
+        return TRUE;
+    }
+    void Release()
+    {
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
+        m_hOld = NULL;
+        m_hBitmap.Reset();
+        m_hDC.Reset();
+        m_pBits = NULL;
+        m_size = CSize(0, 0);
+    }
+
+    CScopedMemDC m_hDC;
+    CScopedBitmap m_hBitmap;
+    HGDIOBJ m_hOld;
+    DWORD* m_pBits;
+    CSize m_size;
+    int m_nSaved;
+    BOOL m_bBusy;
+};
+
+CScratchBitmap g_scratch;
+
+}  // namespace
+
 BOOL CDrawnPixels::RenderApart(CSize size, const Drawing& drawing, std::vector<DWORD>& pixels)
 {
     const int w = size.cx, h = size.cy;
+    if (HDC hScratch = g_scratch.Begin(size)) {
+        CDC dc;
+        dc.Attach(hScratch);
+        drawing(&dc, CRect(0, 0, w, h));
+        dc.Detach();
+        g_scratch.End(size, pixels);
+        return TRUE;
+    }
     CScopedMemDC mem(::CreateCompatibleDC(NULL));
     if (!mem.IsValid())
         return FALSE;
@@ -155,6 +295,24 @@ BOOL CDrawnPixels::Render(const CRect& rect, const Drawing& drawing)
         return FALSE;
     m_current.size = rect.Size();
     return TRUE;
+}
+
+void CDrawnPixels::KeepRows(const DWORD* pFirst, LONG_PTR nStride, CSize size, Entry& entry)
+{
+    const size_t packed = PackedSize(pFirst, nStride, size.cx, size.cy);
+    entry.packed = packed != 0;
+    if (entry.packed)
+        PackRows(pFirst, nStride, size.cx, size.cy, packed, entry.pixels);
+    else
+        CopyRowsOut(pFirst, nStride, size.cx, size.cy, entry.pixels);
+}
+
+void CDrawnPixels::PutRows(DWORD* pFirst, LONG_PTR nStride, CSize size, const Entry& entry)
+{
+    if (entry.packed)
+        UnpackRows(pFirst, nStride, size.cx, size.cy, entry.pixels);
+    else
+        CopyRowsIn(pFirst, nStride, size.cx, size.cy, entry.pixels);
 }
 
 void CDrawnPixels::PutPixels(HDC hdc, const CRect& rect, const std::vector<DWORD>& pixels)
@@ -208,6 +366,13 @@ void CDrawnPixels::AddPixelsToKey(std::string& key, const BYTE* pBits, int w, in
     for (size_t i = 0; i < n; ++i)
         hash = (hash ^ pBits[i]) * 1099511628211ULL;
     AddToKey(key, hash);
+}
+
+BOOL CDrawnPixels::IsShared(const std::string& key, CSize size)
+{
+    std::string sized(key);
+    AddToKey(sized, size);
+    return g_shared.find(sized) != g_shared.end();
 }
 
 void CDrawnPixels::DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
@@ -301,13 +466,13 @@ void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, con
         // the target's own pixels: drawn there and read back, or written there
         ::GdiFlush();
         if (kept) {
-            CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+            PutRows(pFirst, nStride, rect.Size(), m_current);
             return;
         }
         StartNew();
         drawing(pDC, rect);
         ::GdiFlush();
-        CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+        KeepRows(pFirst, nStride, rect.Size(), m_current);
         m_current.key = key;
         m_current.size = rect.Size();
         return;
@@ -321,8 +486,15 @@ void CDrawnPixels::Draw(CDC* pDC, const CRect& rect, const std::string& key, con
         }
         m_current.key = key;
     }
+    // kept packed from a direct target
+    std::vector<DWORD> unpacked;
+    if (m_current.packed) {
+        unpacked.resize((size_t)w * h);
+        UnpackRows(&unpacked[0], (LONG_PTR)w * sizeof(DWORD), w, h, m_current.pixels);
+    }
     BITMAPINFO bi = TopDown32(w, h);
-    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, &m_current.pixels[0], &bi, DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(hdc, rect.left, rect.top, w, h, 0, 0, w, h, m_current.packed ? &unpacked[0] : &m_current.pixels[0],
+                    &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void CDrawnPixels::DrawOver(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing)
@@ -339,14 +511,14 @@ void CDrawnPixels::DrawOver(CDC* pDC, const CRect& rect, const std::string& key,
     const int w = rect.Width(), h = rect.Height();
     ::GdiFlush();
     if (FindKept(key, rect.Size(), pFirst, nStride)) {
-        CopyRowsIn(pFirst, nStride, w, h, m_current.pixels);
+        PutRows(pFirst, nStride, rect.Size(), m_current);
         return;
     }
     StartNew();
     CopyRowsOut(pFirst, nStride, w, h, m_current.under);
     drawing(pDC, rect);
     ::GdiFlush();
-    CopyRowsOut(pFirst, nStride, w, h, m_current.pixels);
+    KeepRows(pFirst, nStride, rect.Size(), m_current);
     m_current.key = key;
     m_current.size = rect.Size();
 }

@@ -37,6 +37,8 @@ public:
     // Only for drawings that cover their rectangle and look the same wherever
     // they are drawn; into other DCs than 32-bit memory ones drawn straight.
     static void DrawShared(CDC* pDC, const CRect& rect, const std::string& key, const Drawing& drawing);
+    // Whether a shared drawing of the key and size is kept now.
+    static BOOL IsShared(const std::string& key, CSize size);
     // Appends a key of w x h pixels of 4 bytes: the size and a 64-bit hash.
     static void AddPixelsToKey(std::string& key, const BYTE* pBits, int w, int h);
 
@@ -76,12 +78,13 @@ public:
     static void AddToKey(std::string& key, LPCTSTR lpszText);
 
 private:
-    // One drawing: its key, size and pixels, and for DrawOver the pixels
-    // under it.
+    // One drawing: its key, size and pixels (packed: as runs along the rows),
+    // and for DrawOver the pixels under it.
     struct Entry {
         std::string key;
         CSize size;
         std::vector<DWORD> pixels;
+        bool packed = false;
         std::vector<DWORD> under;
         size_t Bytes() const { return (pixels.capacity() + under.capacity()) * sizeof(DWORD); }
     };
@@ -90,6 +93,10 @@ private:
     static BOOL FindTargetRows(HDC hdc, const CRect& rect, DWORD*& pFirst, LONG_PTR& nStride);
     // The drawing made at the origin of a 32-bit bitmap of the size.
     static BOOL RenderApart(CSize size, const Drawing& drawing, std::vector<DWORD>& pixels);
+    // A drawing's rows read back from a direct target into an entry, packed
+    // where that takes less room, and put back.
+    static void KeepRows(const DWORD* pFirst, LONG_PTR nStride, CSize size, Entry& entry);
+    static void PutRows(DWORD* pFirst, LONG_PTR nStride, CSize size, const Entry& entry);
     // Kept pixels of the rectangle's size put there.
     static void PutPixels(HDC hdc, const CRect& rect, const std::vector<DWORD>& pixels);
     BOOL Render(const CRect& rect, const Drawing& drawing);

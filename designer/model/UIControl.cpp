@@ -34,6 +34,19 @@ CSize g_lastShownSize(-1, -1);
 CPoint g_drawnPos(-1, -1);
 CSize g_drawnSize(-1, -1);
 
+// The font of the last caption drawn: the entries of a menu share one, and a
+// page of them draws hundreds of captions in one paint.
+HFONT CaptionFont(const LOGFONT& lf)
+{
+    static CScopedFont s_hFont;
+    static LOGFONT s_lf;
+    if (!s_hFont.IsValid() || memcmp(&s_lf, &lf, sizeof(lf)) != 0) {
+        s_hFont.Reset(::CreateFontIndirect(&lf));
+        s_lf = lf;
+    }
+    return s_hFont;
+}
+
 // Coordinates may come from a file: a value out of the int range is held at a
 // bound from which widths and offsets still fit an int, NaN reads as 0.
 int Truncate(double v)
@@ -484,8 +497,7 @@ void CUIControl::DrawFontText(CDC* pDC, const CRect& rect, const CString& text, 
         if (m_zoom < 1.0)
             CopyBounded(lf.lfFaceName, "Tahoma");
     }
-    CScopedFont hFont(::CreateFontIndirect(&lf));
-    CScopedSelect font(pDC->GetSafeHdc(), hFont);
+    CScopedSelect font(pDC->GetSafeHdc(), CaptionFont(lf));
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     COLORREF oldColor = pDC->SetTextColor(m_pFont->GetColor());
     CRect r(rect);

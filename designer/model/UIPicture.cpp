@@ -62,13 +62,17 @@ void CUIPicture::Draw(CDC* pDC, int left, int top, int right, int bottom)
     LoadPendingPicture();
     CRect rect(left, top, right, bottom);
     // the stretched picture covers the rectangle, so an unchanged face is a
-    // copy of the last one
+    // copy of the last one; without a caption the face is the shared
+    // stretched picture itself, while that is kept for the pictures like it
     std::string key;
     CDrawnPixels::AddToKey(key, m_pictureStamp.Get());
-    if (m_picture.IsValid() && AddTextToKey(key, m_strCaption))
+    const BOOL shared = m_strCaption.IsEmpty() && CDrawnPixels::IsShared(m_pictureKey, rect.Size());
+    if (m_picture.IsValid() && !shared && AddTextToKey(key, m_strCaption)) {
         m_drawnFace.Draw(pDC, rect, key, [this](CDC* pTarget, const CRect& r) { DrawFace(pTarget, r); });
-    else
+    } else {
+        m_drawnFace.Forget();
         DrawFace(pDC, rect);
+    }
 }
 
 void CUIPicture::DrawFace(CDC* pDC, const CRect& rect)

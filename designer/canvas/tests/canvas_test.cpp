@@ -1128,6 +1128,47 @@ TEST_F(CanvasTest, StepBackToTheZoomBeforeShowsSettingsChangedMeanwhile)
     EXPECT_EQ(RGB(200, 0, 0), px.At(10, 10));
 }
 
+// The bitmap of a paint stays while the scroll bars come and go: the client
+// area, smaller than it, paints what a canvas that had that size from the
+// start paints, an element across the client area's edge included.
+TEST_F(CanvasTest, ScrollBarsComingAndGoingPaintAsANewCanvas)
+{
+    CUIStatic* text = new CUIStatic;
+    text->SetCaption("edge");
+    text->SetRect(360.0, 100.0, 420.0, 120.0);
+    list.Add(text);
+    CUIButton* entry = new CUIButton;
+    entry->SetRect(20.0, 40.0, 140.0, 64.0);
+    list.Add(entry);
+    canvas->SelectAll();
+    auto paintAt = [&](TestCanvas* c, double zoom) {
+        // zoomed first: the new canvas's first paint has the scroll bars
+        c->SetZoom(zoom);
+        c->SetGridVisible(TRUE);
+        c->SetHScrollPos(9);
+        c->SetVScrollPos(7);
+        CRect rc;
+        c->GetClientRect(&rc);
+        Pixels px(rc.Width(), rc.Height());
+        c->PaintClient(&px.dc);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < rc.Height(); ++y)
+            for (int x = 0; x < rc.Width(); ++x)
+                pixels.push_back(px.At(x, y));
+        return pixels;
+    };
+    paintAt(canvas, 1.0);
+    std::vector<COLORREF> stepped = paintAt(canvas, 2.0);
+    ASSERT_TRUE(canvas->GetStyle() & WS_VSCROLL);
+    CanvasHost fresh(800, 600, &list);
+    std::vector<COLORREF> opened = paintAt(&fresh.canvas, 2.0);
+    ASSERT_EQ(opened.size(), stepped.size());
+    int differ = 0;
+    for (size_t i = 0; i < opened.size(); ++i)
+        differ += opened[i] != stepped[i];
+    EXPECT_EQ(0, differ);
+}
+
 TEST_F(CanvasTest, WallpaperThatDoesNotLoadChangesNothing)
 {
     std::string folder = TempFolder();

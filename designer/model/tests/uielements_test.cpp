@@ -359,6 +359,69 @@ TEST(MenuEntry, FaceDrawnAgainIsTheFaceDrawnAnew)
     }
 }
 
+// Each caption is drawn in its own font, also right after a caption in
+// another one (captions drawn one after another share a font while it is the
+// same).
+TEST(MenuEntry, CaptionAfterAnotherIsDrawnInItsOwnFont)
+{
+    auto textRows = [](Surface& s) {
+        int rows = 0;
+        for (int y = 0; y < 90; ++y) {
+            bool text = false;
+            for (int x = 0; x < 200; ++x)
+                text = text || s.At(x, y) == RGB(0, 0, 0);
+            rows += text;
+        }
+        return rows;
+    };
+    CUIButton big, small;
+    for (CUIButton* b : {&big, &small}) {
+        b->SetCaption("Entry");
+        b->SetRect(10.0, 5.0, 190.0, 85.0);
+        LOGFONT lf = b->GetFont()->GetLogFontData();
+        lf.lfHeight = b == &big ? -48 : -10;
+        b->GetFont()->SetLogFont(lf);
+    }
+    Surface first(200, 90, kWall), second(200, 90, kWall), third(200, 90, kWall);
+    big.DrawOnCanvas(&first.dc, 1.0, -1);
+    small.DrawOnCanvas(&second.dc, 1.0, -1);
+    big.DrawOnCanvas(&third.dc, 1.0, -1);
+    EXPECT_GT(textRows(first), 24);
+    EXPECT_LT(textRows(second), 14);
+    EXPECT_EQ(textRows(first), textRows(third));
+}
+
+// A face kept from a direct target (packed: flat rows with text) and drawn
+// next into another DC or another target gives what drawing it anew gives.
+TEST(MenuEntry, FaceKeptFromATargetIsDrawnElsewhereAsAnew)
+{
+    CUIButton kept, fresh;
+    for (CUIButton* b : {&kept, &fresh}) {
+        b->SetCaption("Entry packed");
+        b->SetRect(20.0, 20.0, 150.0, 50.0);
+    }
+    Surface first(200, 90, kWall), apart(200, 90, kWall), second(200, 90, kWall), anew(200, 90, kWall);
+    {
+        CDrawnPixels::CDirectTarget target(first.dc.GetSafeHdc(), (DWORD*)first.bits, CSize(200, 90));
+        kept.DrawOnCanvas(&first.dc, 1.0, -1);
+    }
+    kept.DrawOnCanvas(&apart.dc, 1.0, -1);
+    {
+        CDrawnPixels::CDirectTarget target(second.dc.GetSafeHdc(), (DWORD*)second.bits, CSize(200, 90));
+        kept.DrawOnCanvas(&second.dc, 1.0, -1);
+    }
+    fresh.DrawOnCanvas(&anew.dc, 1.0, -1);
+    int differ = 0, text = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 200; ++x) {
+            differ += (first.At(x, y) != anew.At(x, y)) + (apart.At(x, y) != anew.At(x, y)) +
+                      (second.At(x, y) != anew.At(x, y));
+            text += anew.At(x, y) == RGB(0, 0, 0);
+        }
+    EXPECT_EQ(0, differ);
+    EXPECT_GT(text, 20);
+}
+
 // The depth a paint asks of its DC once: a selected, numbered entry drawn in
 // a direct target gives what it gives drawn anywhere else (gradient badge,
 // solid handles), and the depth is asked anew of each target, also nested.
@@ -542,6 +605,33 @@ TEST(Picture, MenuPictureWithAndWithoutHoverFile)
 // The canvas keeps a picture's face as it keeps an entry's: drawn again, also
 // after a zoom step and the step back, it gives what a fresh picture drawn
 // there gives, and a new picture file, caption or zoom shows.
+// Shared drawings are made apart in one bitmap kept for all of them: each is
+// made as in a new bitmap of its size, whatever a larger one before it left
+// there, and sees a clip of its own size.
+TEST(SharedDrawing, MadeAsInANewBitmapOfItsSize)
+{
+    auto fill = [](CDC* pDC, const CRect& r) { pDC->FillSolidRect(&r, RGB(255, 255, 255)); };
+    // inverts the top half and fills the right half of what it may draw on
+    auto mark = [](CDC* pDC, const CRect& r) {
+        pDC->PatBlt(r.left, r.top, r.Width(), r.Height() / 2, DSTINVERT);
+        CRect clip;
+        pDC->GetClipBox(&clip);
+        clip.left = (clip.left + clip.right) / 2;
+        pDC->FillSolidRect(&clip, kRed);
+    };
+    Surface target(200, 90, kWall), fresh(40, 20, RGB(0, 0, 0));
+    CDrawnPixels::DrawShared(&target.dc, CRect(0, 0, 120, 80), "shared fill 120x80", fill);
+    CDrawnPixels::DrawShared(&target.dc, CRect(130, 10, 170, 30), "shared mark 40x20", mark);
+    mark(&fresh.dc, CRect(0, 0, 40, 20));
+    int differ = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            differ += target.At(130 + x, 10 + y) != fresh.At(x, y);
+    EXPECT_EQ(0, differ);
+    EXPECT_EQ(RGB(255, 255, 255), fresh.At(5, 5));
+    EXPECT_EQ(kRed, fresh.At(30, 15));
+}
+
 TEST(Picture, FaceDrawnAgainIsTheFaceDrawnAnew)
 {
     Folder folder;
