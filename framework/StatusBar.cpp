@@ -3,6 +3,7 @@
 #include "framework/CmdUI.h"
 #include "framework/ControlHelpers.h"
 #include "framework/FwRes.h"
+#include "framework/ScopedHandle.h"
 #include <string.h>
 #include <vector>
 
@@ -161,6 +162,26 @@ void CStatusBar::ApplyText(int nIndex)
         DefWindowProc(SB_SETTEXT, w, (LPARAM)(LPCTSTR)((p.nStyle & SBPS_DISABLED) ? "" : (LPCTSTR)p.strText));
 }
 
+// The control draws a new text at once. Held back, texts set one after
+// another (a position and a size) share the next paint of the bar; what was
+// waiting to be drawn before still is.
+void CStatusBar::ApplyTextLater(int nIndex)
+{
+    CScopedRgn pending(::CreateRectRgn(0, 0, 0, 0));
+    if (m_hWnd == NULL || !(GetStyle() & WS_VISIBLE) || !pending.IsValid() ||
+        ::GetUpdateRgn(m_hWnd, pending, FALSE) == ERROR) {
+        ApplyText(nIndex);
+        return;
+    }
+    SetRedraw(FALSE);
+    ApplyText(nIndex);
+    SetRedraw(TRUE);
+    ::InvalidateRgn(m_hWnd, pending, TRUE);
+    CRect rect;
+    GetItemRect(nIndex, &rect);
+    InvalidateRect(&rect, FALSE);
+}
+
 int CStatusBar::CommandToIndex(UINT nIDFind) const
 {
     for (int i = 0; i < (int)m_panes.GetSize(); i++)
@@ -235,9 +256,10 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
     if (p.strText == strNew)
         return TRUE;
     p.strText = strNew;
-    ApplyText(nIndex);
     if (bUpdate)
-        UpdateWindow();
+        ApplyTextLater(nIndex);
+    else
+        ApplyText(nIndex);
     return TRUE;
 }
 

@@ -68,5 +68,6 @@ protected:
 
     void UpdateParts();
     void ApplyText(int nIndex);
+    void ApplyTextLater(int nIndex);
     DECLARE_MESSAGE_MAP()
 };

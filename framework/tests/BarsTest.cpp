@@ -336,6 +336,41 @@ TEST_F(Bars, OwnerDrawnPaneIsDrawnByTheBar)
     bar.DestroyWindow();
 }
 
+// Texts set one after another are drawn together with the next paint of the
+// bar, and what was waiting to be drawn before still is.
+TEST_F(Bars, PaneTextsSetInARowShareTheNextPaint)
+{
+    CDrawnStatusBar bar;
+    static const UINT kIds[] = {ID_SEPARATOR, ID_PANE_POS, ID_INDICATOR_CAPS};
+    ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR + 7));
+    bar.SetIndicators(kIds, 3);
+    bar.SetPaneInfo(1, ID_PANE_POS, SBPS_OWNERDRAW, 90);
+    bar.SetPaneInfo(2, ID_INDICATOR_CAPS, SBPS_OWNERDRAW, 90);
+    m_pFrame->RecalcLayout();
+    bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CRect message, pos, caps;
+    bar.GetItemRect(0, &message);
+    bar.GetItemRect(1, &pos);
+    bar.GetItemRect(2, &caps);
+    ASSERT_FALSE(message.IsRectEmpty());
+    bar.InvalidateRect(&message, FALSE);
+    bar.m_nDrawn = 0;
+
+    EXPECT_TRUE(bar.SetPaneText(1, " 12, 34"));
+    EXPECT_TRUE(bar.SetPaneText(2, " 5 x 6"));
+    EXPECT_EQ(0, bar.m_nDrawn);
+    EXPECT_EQ(CString(" 5 x 6"), bar.GetPaneText(2));
+    HRGN pending = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(ERROR, ::GetUpdateRgn(bar.m_hWnd, pending, FALSE));
+    for (const CRect& r : {message, pos, caps})
+        EXPECT_TRUE(::PtInRegion(pending, r.CenterPoint().x, r.CenterPoint().y)) << r.left;
+    ::DeleteObject(pending);
+
+    bar.UpdateWindow();
+    EXPECT_EQ(2, bar.m_nDrawn);
+    bar.DestroyWindow();
+}
+
 TEST_F(Bars, ClickOnAButtonInTheRebarRunsTheCommand)
 {
     m_app.OnIdle(0);
