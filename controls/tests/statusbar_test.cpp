@@ -73,6 +73,47 @@ TEST_F(StatusBarTest, PositionPaneShowsItsPictureThenTheText)
     EXPECT_TRUE(s.AnyInk(18, 120));
 }
 
+// The picture is drawn from a mask made once: the pixels a transparent copy
+// of the resource gives, on a background of many colours, each time.
+TEST_F(StatusBarTest, PanePictureDrawsAsATransparentCopyOfItsBitmap)
+{
+    auto stripes = [](Surface& s) {
+        for (int x = 0; x < 120; ++x)
+            s.dc.FillSolidRect(x, 0, 1, 20, RGB(x * 2, 255 - x * 2, (x * 7) & 255));
+    };
+    HBITMAP hBitmap = (HBITMAP)::LoadImage(::GetModuleHandle(NULL), MAKEINTRESOURCE(IDB_STATUS_POSITION),
+                                           IMAGE_BITMAP, 0, 0, 0);
+    ASSERT_TRUE(hBitmap != NULL);
+    BITMAP bm;
+    ASSERT_NE(0, ::GetObject(hBitmap, sizeof(bm), &bm));
+    Surface expected;
+    stripes(expected);
+    HDC hMem = ::CreateCompatibleDC(expected.dc);
+    HGDIOBJ old = ::SelectObject(hMem, hBitmap);
+    ::TransparentBlt(expected.dc, 0, 0, bm.bmWidth, bm.bmHeight, hMem, 0, 0, bm.bmWidth, bm.bmHeight,
+                     RGB(255, 0, 255));
+    ::SelectObject(hMem, old);
+    ::DeleteDC(hMem);
+    ::DeleteObject(hBitmap);
+
+    for (int pass = 0; pass < 2; ++pass) {
+        Surface s;
+        stripes(s);
+        ::SetTextColor(s.dc, RGB(1, 2, 3));
+        ::SetBkColor(s.dc, RGB(4, 5, 6));
+        Draw(s, 1);
+        EXPECT_EQ(RGB(1, 2, 3), ::GetTextColor(s.dc));  // the DC's colours come back
+        EXPECT_EQ(RGB(4, 5, 6), ::GetBkColor(s.dc));
+        int differ = 0;
+        for (int y = 0; y < bm.bmHeight; ++y)
+            for (int x = 0; x < bm.bmWidth; ++x)
+                differ += s.Pixel(x, y) != expected.Pixel(x, y);
+        EXPECT_EQ(0, differ) << "pass " << pass;
+        EXPECT_EQ(RGB(0, 64, 160), s.Pixel(7, 3));
+        EXPECT_EQ(expected.Pixel(2, 2), s.Pixel(2, 2));
+    }
+}
+
 TEST_F(StatusBarTest, MissingPictureStillDrawsTheText)
 {
     Surface s;
