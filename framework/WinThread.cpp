@@ -3,6 +3,8 @@
 #include "framework/WinState.h"
 #include "framework/FrameWnd.h"
 
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread()
@@ -85,10 +87,30 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 }
 
 namespace {
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    try {
+        ((std::vector<HWND>*)lParam)->push_back(hWnd);
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+// The frame, then each of its descendants with an object of ours, parents
+// before their children. The descendants are listed in one call: walking the
+// tree a window at a time asks the window system twice for each window, on
+// every idle turn.
 void IdleUpdate(CWnd* pWnd)
 {
     AfxCallWndProc(pWnd, pWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-    pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    std::vector<HWND> descendants;
+    ::EnumChildWindows(pWnd->m_hWnd, CollectWindow, (LPARAM)&descendants);
+    for (HWND hChild : descendants) {
+        CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+        if (pChild != NULL)
+            AfxCallWndProc(pChild, hChild, WM_IDLEUPDATECMDUI, TRUE, 0);
+    }
 }
 
 // Every visible top-level frame of the thread, the main window included.

@@ -6,6 +6,7 @@
 #include "framework/SplitterWnd.h"
 #include "framework/CtrlView.h"
 #include <commctrl.h>
+#include <algorithm>
 #include "framework/Dialog.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -363,7 +364,53 @@ public:
 BEGIN_MESSAGE_MAP(CCountingFrame, CFrameWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CCountingFrame::OnIdleUpdate)
 END_MESSAGE_MAP()
+class CIdleLogWnd : public CWnd {
+public:
+    explicit CIdleLogWnd(std::vector<std::string>* pLog, const char* name) : m_pLog(pLog), m_name(name) {}
+    afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM)
+    {
+        m_pLog->push_back(m_name);
+        return 0;
+    }
+    std::vector<std::string>* m_pLog;
+    std::string m_name;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CIdleLogWnd, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CIdleLogWnd::OnIdleUpdate)
+END_MESSAGE_MAP()
 }  // namespace
+
+// Every descendant with an object of ours, parents before their children,
+// also below a window without one.
+TEST_F(DocView, IdleUpdateReachesEveryDescendantParentsFirst)
+{
+    m_app.OnFileNew();
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_app.m_pMainWnd);
+    ASSERT_TRUE(pFrame != NULL);
+    std::vector<std::string> log;
+    CIdleLogWnd outer(&log, "outer"), inner(&log, "inner"), below(&log, "below");
+    const RECT rc = {0, 0, 40, 40};
+    ASSERT_TRUE(outer.Create(NULL, "", WS_CHILD | WS_VISIBLE, rc, pFrame, 901));
+    ASSERT_TRUE(inner.Create(NULL, "", WS_CHILD | WS_VISIBLE, rc, &outer, 902));
+    HWND hPlain = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 40, 40, pFrame->m_hWnd,
+                                    (HMENU)903, NULL, NULL);
+    ASSERT_TRUE(hPlain != NULL);
+    CWnd plain;
+    plain.m_hWnd = hPlain;
+    ASSERT_TRUE(below.Create(NULL, "", WS_CHILD | WS_VISIBLE, rc, &plain, 904));
+    plain.m_hWnd = NULL;
+    m_app.OnIdle(0);
+    auto at = [&](const char* name) { return std::find(log.begin(), log.end(), name) - log.begin(); };
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), "outer"));
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), "inner"));
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), "below"));
+    EXPECT_LT(at("outer"), at("inner"));
+    below.DestroyWindow();
+    ::DestroyWindow(hPlain);
+    inner.DestroyWindow();
+    outer.DestroyWindow();
+}
 
 TEST_F(DocView, IdleUpdateReachesEveryVisibleTopLevelFrame)
 {
