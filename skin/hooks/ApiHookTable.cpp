@@ -1134,13 +1134,13 @@ BOOL CVZRApiHookTable::RouteDefProcCall(HWND hwnd, FARPROC real, int kind, void*
             m.wParam = *wParam;
             m.lParam = *lParam;
             MSG saved = CWnd::SetCurrentMessage(m);
-            object->EnterMessageContext(msg, kind, prev, real);
+            object->PushMessageContext(msg, kind, prev, real);  // held till the end
             try {
                 handled = object->HandleDefProcMessage(msg, *wParam, *lParam, *result);
             } catch (...) {
                 handled = FALSE;
             }
-            object->LeaveMessageContext();
+            object->PopMessageContext();
             CWnd::SetCurrentMessage(saved);
         }
     } catch (...) {

@@ -308,19 +308,27 @@ LRESULT CVZRSkinObject::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 void CVZRSkinObject::EnterMessageContext(UINT msg, int kind, void* userData, FARPROC unhookedFunction)
 {
     AddRef();
+    PushMessageContext(msg, kind, userData, unhookedFunction);
+}
+
+LONG CVZRSkinObject::LeaveMessageContext()
+{
+    PopMessageContext();
+    return Release();
+}
+
+void CVZRSkinObject::PushMessageContext(UINT msg, int kind, void* userData, FARPROC unhookedFunction)
+{
     CVZRMessageContext context = {msg, kind, unhookedFunction, userData};
     CVZRScopedSpinLock lock(m_contextLock);
     m_contexts.push_back(context);
 }
 
-LONG CVZRSkinObject::LeaveMessageContext()
+void CVZRSkinObject::PopMessageContext()
 {
-    {
-        CVZRScopedSpinLock lock(m_contextLock);
-        if (!m_contexts.empty())
-            m_contexts.pop_back();
-    }
-    return Release();
+    CVZRScopedSpinLock lock(m_contextLock);
+    if (!m_contexts.empty())
+        m_contexts.pop_back();
 }
 
 UINT CVZRSkinObject::GetCurrentMessage()
@@ -428,13 +436,14 @@ LRESULT CALLBACK SkinObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     } else if (!object->IsInactive() && !object->SubclassIgnores(msg)) {
         LRESULT result = 0;
         BOOL handled = FALSE;
-        object->EnterMessageContext(msg, kContextWindowProc, NULL, NULL);
+        // held above for the whole call: the context needs no reference of its own
+        object->PushMessageContext(msg, kContextWindowProc, NULL, NULL);
         try {
             handled = object->HandleSubclassMessage(msg, wParam, lParam, result);
         } catch (...) {
             handled = FALSE;
         }
-        object->LeaveMessageContext();
+        object->PopMessageContext();
         if (handled)
             return result;
     }

@@ -61,8 +61,12 @@ public:
     void AttachHook(HWND hwnd, LPCREATESTRUCT lpcs, BOOL bAuto);
     void DetachHook(BOOL bAuto);
 
+    // A message context that holds a reference to the object till it is left.
     void EnterMessageContext(UINT msg, int kind, void* userData, FARPROC unhookedFunction);
     LONG LeaveMessageContext();
+    // The same for a caller that holds the object itself meanwhile.
+    void PushMessageContext(UINT msg, int kind, void* userData, FARPROC unhookedFunction);
+    void PopMessageContext();
     UINT GetCurrentMessage();
     // One remembered answer about a procedure address, for the hooks that
     // ask the same question on every message.

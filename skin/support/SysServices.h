@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "framework/String.h"
 
 struct SkinDllVersionInfo {
@@ -118,13 +120,14 @@ public:
     {
         // Sleep(0) gives way to threads of the same priority only: a holder of
         // a lower one gets the processor after a few tries.
-        for (int tries = 0; ::InterlockedExchange(&m_state, 1) != 0; ++tries)
+        for (int tries = 0; m_state.exchange(1, std::memory_order_acquire) != 0; ++tries)
             ::Sleep(tries < 16 ? 0 : 1);
     }
-    void Leave() { ::InterlockedExchange(&m_state, 0); }
+    // A plain store lets go: the skin takes a lock several times per message.
+    void Leave() { m_state.store(0, std::memory_order_release); }
 
 private:
-    volatile LONG m_state;
+    std::atomic<LONG> m_state;
     CVZRSpinLock(const CVZRSpinLock&);
     CVZRSpinLock& operator=(const CVZRSpinLock&);
 };

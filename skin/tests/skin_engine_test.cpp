@@ -8,12 +8,15 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "framework/Wnd.h"
 #include "skin/engine/SkinEngine.h"
 #include "skin/hooks/ApiHookTable.h"
 #include "skin/objects/SkinObject.h"
 #include "skin/support/ColorTable.h"
+#include "skin/support/SysServices.h"
 
 namespace {
 
@@ -344,6 +347,25 @@ TEST(SkinEngine, APaletteDisplayGetsNoSkinAndNoHooks)
     CVZRColorTable::SetDepthForTest(32);
     EXPECT_TRUE(engine->LoadSkin(SolidPackage().c_str(), "Solid.ini"));
     EXPECT_TRUE(CVZRApiHookTable::Instance().IsInstalled());
+}
+
+// Threads that take the lock in turn lose no update made under it.
+TEST(SkinSpinLock, ThreadsTakingItInTurnLoseNoUpdate)
+{
+    CVZRSpinLock lock;
+    long counter = 0;
+    const int kThreads = 4, kRounds = 200000;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < kRounds; ++i) {
+                CVZRScopedSpinLock hold(lock);
+                counter = counter + 1;
+            }
+        });
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ((long)kThreads * kRounds, counter);
 }
 
 TEST(SkinColorTable, PassesColoursThroughAndKeepsOverrides)
