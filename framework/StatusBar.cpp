@@ -164,12 +164,13 @@ void CStatusBar::ApplyText(int nIndex)
 
 // The control draws a new text at once. Held back, texts set one after
 // another (a position and a size) share the next paint of the bar; what was
-// waiting to be drawn before still is.
+// waiting to be drawn before still is. Holding back drawing drops what the
+// bar's children wait for, so a bar with children draws at once.
 void CStatusBar::ApplyTextLater(int nIndex)
 {
     CScopedRgn pending(::CreateRectRgn(0, 0, 0, 0));
-    if (m_hWnd == NULL || !(GetStyle() & WS_VISIBLE) || !pending.IsValid() ||
-        ::GetUpdateRgn(m_hWnd, pending, FALSE) == ERROR) {
+    if (m_hWnd == NULL || !(GetStyle() & WS_VISIBLE) || ::GetWindow(m_hWnd, GW_CHILD) != NULL ||
+        !pending.IsValid() || ::GetUpdateRgn(m_hWnd, pending, FALSE) == ERROR) {
         ApplyText(nIndex);
         return;
     }

@@ -368,6 +368,7 @@ TEST_F(Bars, PaneTextsSetInARowShareTheNextPaint)
 
     bar.UpdateWindow();
     EXPECT_EQ(2, bar.m_nDrawn);
+
     bar.DestroyWindow();
 }
 
