@@ -386,6 +386,9 @@ TEST(ScreenCaptureDialog, MovesAndResizesTheSelectionWithTheTracker)
 
 TEST(ScreenCaptureDialog, InformationBoxChangesCornerWhenTheMouseMovesOverIt)
 {
+    // the box starts away from the pointer: one left in its corner by an
+    // earlier program would move it at once
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2);
     CScreenCaptureDlg dlg;
     std::vector<CRect> places;
     auto place = [&](CScreenCaptureDlg&, HWND h) {
