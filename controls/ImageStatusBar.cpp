@@ -23,7 +23,9 @@ int CImageStatusBar::DrawPicture(HDC hDC, int x, int y, int nPane, UINT nBitmapI
         picture.size.cy = bm.bmHeight;
         CScopedMemDC hImageDC(::CreateCompatibleDC(hDC)), hMaskDC(::CreateCompatibleDC(hDC));
         CScopedBitmap mask(::CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, NULL));
-        if (hImageDC.IsValid() && hMaskDC.IsValid() && mask.IsValid()) {
+        if (!hImageDC.IsValid() || !hMaskDC.IsValid() || !mask.IsValid())
+            return picture.size.cx;  // drawn without its picture
+        {
             CScopedSelect selImage(hImageDC, bmp.m_hObject);
             CScopedSelect selMask(hMaskDC, mask);
             // white where the picture is magenta
@@ -34,10 +36,8 @@ int CImageStatusBar::DrawPicture(HDC hDC, int x, int y, int nPane, UINT nBitmapI
             ::SetTextColor(hImageDC, RGB(0, 0, 0));
             ::BitBlt(hImageDC, 0, 0, bm.bmWidth, bm.bmHeight, hMaskDC, 0, 0, 0x00220326);  // DSna
         }
-        if (mask.IsValid()) {
-            picture.image.Reset((HBITMAP)bmp.Detach());
-            picture.mask = std::move(mask);
-        }
+        picture.image.Reset((HBITMAP)bmp.Detach());
+        picture.mask = std::move(mask);
     }
     if (!picture.image.IsValid() || !picture.mask.IsValid())
         return picture.size.cx;
