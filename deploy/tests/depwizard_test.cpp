@@ -357,6 +357,35 @@ TEST_F(DepWizardTest, OptionsPageListsPackagesAndRefusesMissingChoices)
     EXPECT_TRUE(boxes.Take().empty());
 }
 
+// The options row: each text whole in its control, no control over the next.
+TEST_F(DepWizardTest, OptionsRowShowsItsTextsWhole)
+{
+    const int row[] = {IDC_DW_SPLASH, IDC_DW_PASSWORDLABEL, IDC_DW_PASSWORD, IDC_DW_LOWLABEL, IDC_DW_RESOLUTIONBAR,
+                       IDC_DW_HIGHLABEL};
+    RECT last = {};
+    for (int id : row) {
+        HWND control = GetDlgItem(Page1(), id);
+        RECT place, client;
+        GetWindowRect(control, &place);
+        GetClientRect(control, &client);
+        EXPECT_GE(place.left, last.right) << id;
+        last = place;
+        char text[64] = "";
+        GetWindowTextA(control, text, sizeof(text));
+        HDC dc = GetDC(control);
+        HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        if (id == IDC_DW_SPLASH)
+            size.cx += GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2;
+        EXPECT_LE(size.cx, client.right) << text;
+    }
+}
+
 TEST_F(DepWizardTest, NextWritesTheChoicesAndAlwaysTakesTheDefaultMenu)
 {
     ChooseAndGoOn();
