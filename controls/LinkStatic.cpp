@@ -94,7 +94,8 @@ void CLinkStatic::PreSubclassWindow()
 
     CRect rect;
     GetClientRect(rect);
-    if (m_ToolTip.Create(this))
+    // a target is shown as it stands: a mail link's "&body=" keeps its '&'
+    if (m_ToolTip.Create(this, TTS_NOPREFIX))
         m_ToolTip.AddTool(this, m_strURL, rect, kToolId);
 }
 

@@ -64,6 +64,36 @@ BOOL HasIsoExtension(const CString& path)
 
 // ---- the ISO step ----
 
+BOOL CIsoImageBuilder::CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString& message)
+{
+    CDiskObject disk;
+    if (!disk.FolderExists(sourceFolder)) {
+        message = LoadAppString(IDS_DW_NOSOURCE);
+        return FALSE;
+    }
+    // a name the code page cannot hold comes back with '?' in it
+    const CString target = isoPath;
+    const int back = target.ReverseFind('\\'), forward = target.ReverseFind('/');
+    const int slash = back > forward ? back : forward;
+    const CString name = target.Mid(slash + 1);
+    if (name.IsEmpty() || name.FindOneOf("?*\"<>|") >= 0) {
+        message.Format(LoadAppString(IDS_DW_BADISONAME), isoPath);
+        return FALSE;
+    }
+    const CString folder = slash >= 0 ? target.Left(slash + 1) : CString(".\\");
+    if (!disk.FolderExists(folder)) {
+        message.Format(LoadAppString(IDS_DW_NOISOFOLDER), (LPCTSTR)folder);
+        return FALSE;
+    }
+    char probe[MAX_PATH] = "";
+    if (!::GetTempFileNameA(folder, "ZIS", 0, probe)) {
+        message = LoadAppString(IDS_DW_NOACCESS);
+        return FALSE;
+    }
+    ::DeleteFileA(probe);
+    return TRUE;
+}
+
 int CIsoImageBuilder::Build(LPCTSTR workFolder, LPCTSTR sourceFolder, LPCTSTR isoPath, CWnd* pOwner,
                             CWnd* pProgress)
 {
@@ -71,8 +101,13 @@ int CIsoImageBuilder::Build(LPCTSTR workFolder, LPCTSTR sourceFolder, LPCTSTR is
     CDiskObject disk;
     const CString caption = LoadAppString(IDS_APP_CAPTION);
     HWND owner = pOwner ? pOwner->m_hWnd : NULL;
-    if (!disk.FolderExists(sourceFolder) || !disk.FolderExists(workFolder)) {
-        ::MessageBoxA(owner, LoadAppString(IDS_DW_NOSOURCE), caption, MB_ICONERROR);
+    CString message;
+    if (!disk.FolderExists(workFolder))
+        message = LoadAppString(IDS_DW_NOSOURCE);
+    else
+        CheckPaths(sourceFolder, isoPath, message);
+    if (!message.IsEmpty()) {
+        ::MessageBoxA(owner, message, caption, MB_ICONERROR);
         return 0;
     }
     // the image is made beside the target and takes its place only when whole
@@ -335,6 +370,12 @@ int CDepWizStep2::OnBuild()
         }
         if (!HasIsoExtension(m_strIsoPath))
             m_strIsoPath += ".iso";
+        // refused now, not after the boot files and the image are made
+        CString problem;
+        if (!CIsoImageBuilder::CheckPaths(m_strIsoSource, m_strIsoPath, problem)) {
+            ShowText(this, problem, IDS_APP_CAPTION, MB_ICONERROR);
+            return 0;
+        }
         if (::GetFileAttributesA(m_strIsoPath) != INVALID_FILE_ATTRIBUTES && app &&
             app->m_langManager.MessageBoxWithCaption(this, "String", IDS_DW_REPLACEISO, IDS_DW_ISOCAPTION,
                                                      MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -471,7 +512,7 @@ int CDepWizStep2::BuildBootTree()
         CIsoImageBuilder builder;
         if (!builder.Build(work.Path(), m_strIsoSource, m_strIsoPath, this, GetDlgItem(IDC_DW_PROGRESS))) {
             if (!builder.GetError().IsEmpty())
-                Fail(builder.GetError());
+                ShowText(this, builder.GetError(), IDS_APP_CAPTION, MB_ICONERROR);
             return 0;
         }
         CString text;

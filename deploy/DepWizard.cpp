@@ -43,7 +43,7 @@ void DepWizUseSectionTitle(CString& caption, PROPSHEETPAGE& psp, LPCTSTR section
 
 CDepWizard::CDepWizard(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CPropertySheet(nIDCaption, pParentWnd, iSelectPage), m_pGroupLine(NULL), m_bInitialized(FALSE),
-      m_nPageTop(-1), m_nBannerIcon(0), m_nBannerTitle(0), m_nBannerDesc(0)
+      m_nPageTop(-1), m_dwPageShownAt(0), m_nBannerIcon(0), m_nBannerTitle(0), m_nBannerDesc(0)
 {
     const CString caption = LoadAppString(nIDCaption);
     if (!caption.IsEmpty())
@@ -99,6 +99,11 @@ LRESULT CDepWizard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 ::EnableWindow(button, lParam != 0);
         return 0;
     }
+    // the second click of a double click on Next lands on Finish in the same
+    // place: a click that comes that soon after the page showed is dropped
+    if (message == WM_COMMAND && LOWORD(wParam) == ID_WIZFINISH && HIWORD(wParam) == BN_CLICKED &&
+        (LONG)(::GetMessageTime() - m_dwPageShownAt) < (LONG)::GetDoubleClickTime())
+        return 0;
     if (message == WM_DEPWIZ_SETITEMTEXT) {
         if (HWND item = ::GetDlgItem(m_hWnd, (int)wParam))
             ::SetWindowTextA(item, (LPCTSTR)lParam);
@@ -127,6 +132,7 @@ void CDepWizard::ActivatePage(CPropertyPage* pPage, UINT nIcon, UINT nTitle, UIN
             m_nPageTop = rect.top + m_banner.GetHeaderHeight();
         pPage->SetWindowPos(NULL, rect.left, m_nPageTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    m_dwPageShownAt = ::GetTickCount();
     m_nBannerIcon = nIcon;
     m_nBannerTitle = nTitle;
     m_nBannerDesc = nDesc;

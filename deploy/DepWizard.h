@@ -72,6 +72,9 @@ public:
     // a failure; GetError then says why when the user was not told yet.
     int Build(LPCTSTR workFolder, LPCTSTR sourceFolder, LPCTSTR isoPath, CWnd* pOwner, CWnd* pProgress);
     const CString& GetError() const { return m_strError; }
+    // The source folder exists and the target can be made there under its
+    // name; else FALSE with the message that names the cause.
+    static BOOL CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString& message);
 
 private:
     CString m_strError;
@@ -173,6 +176,7 @@ private:
     void ShowBanner();
 
     int m_nPageTop;
+    DWORD m_dwPageShownAt;
     // what the banner shows: the first page is activated before it exists
     UINT m_nBannerIcon, m_nBannerTitle, m_nBannerDesc;
 };

@@ -103,6 +103,10 @@ CThemePackList::~CThemePackList()
 void CThemePackList::OnDestroy()
 {
     StopWorker();
+    // the check boxes' images are made by the control, which leaves them
+    // behind when its lists are shared
+    CImageList checkBoxes;
+    checkBoxes.Attach(ListView_SetImageList(m_hWnd, NULL, LVSIL_STATE));
     CListCtrl::OnDestroy();
 }
 

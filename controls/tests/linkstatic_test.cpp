@@ -342,6 +342,20 @@ TEST(LinkStatic, PointerAndTooltipFollowTheTarget)
     ::SendMessage(tip, TTM_GETTEXTA, sizeof(text), (LPARAM)&ti);
     EXPECT_STREQ(text, "http://www.zavo-studio.example/");
 
+    // shown, a target's '&' stays: the tip is as wide as the whole text
+    const char mail[] = "mailto:a@example.org?subject=&&&&&&&&&&&&&&&&&&&&&&&&&&&&&&&&&body=b";
+    link.SetURL(mail);
+    ::SendMessage(tip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&ti);
+    const LRESULT bubble = ::SendMessage(tip, TTM_GETBUBBLESIZE, 0, (LPARAM)&ti);
+    ::SendMessage(tip, TTM_TRACKACTIVATE, FALSE, (LPARAM)&ti);
+    HDC dc = ::GetDC(tip);
+    HGDIOBJ old = ::SelectObject(dc, (HFONT)::SendMessage(tip, WM_GETFONT, 0, 0));
+    RECT whole = {0, 0, 0, 0};
+    ::DrawTextA(dc, mail, -1, &whole, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(tip, dc);
+    EXPECT_GE(LOWORD(bubble), whole.right);
+
     link.DestroyWindow();
     link.SetURL("http://after.example/");  // no window: only stored
     EXPECT_EQ(link.GetURL(), CString("http://after.example/"));

@@ -6,6 +6,7 @@
 #include "designer/app/ZavomgrApp.h"
 #include "framework/ScopedHandle.h"
 #include "resources/zavomgr/resource.h"
+#include "testsupport/WindowsTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -75,7 +76,7 @@ void Pump()
 }
 
 // Answers the message boxes of this process from a thread of its own and
-// keeps their texts.
+// keeps their texts and captions.
 class BoxAnswerer {
 public:
     BoxAnswerer() : m_stop(false), m_answer(IDOK), m_thread([this] { Run(); }) {}
@@ -85,11 +86,14 @@ public:
         m_thread.join();
     }
     void Answer(int id) { m_answer = id; }
-    std::vector<std::string> Take()
+    std::vector<std::string> Take(std::vector<std::string>* captions = nullptr)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> texts;
         texts.swap(m_texts);
+        if (captions)
+            captions->swap(m_captions);
+        m_captions.clear();
         return texts;
     }
 
@@ -113,11 +117,13 @@ private:
             HWND box = NULL;
             EnumWindows(Find, (LPARAM)&box);
             if (box) {
-                char text[2048] = "";
+                char text[2048] = "", caption[256] = "";
                 GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof(text));
+                GetWindowTextA(box, caption, sizeof(caption));
                 {
                     std::lock_guard<std::mutex> lock(m_mutex);
                     m_texts.push_back(text);
+                    m_captions.push_back(caption);
                 }
                 int answer = m_answer;
                 if (!GetDlgItem(box, answer))
@@ -133,6 +139,7 @@ private:
     std::atomic<int> m_answer;
     std::mutex m_mutex;
     std::vector<std::string> m_texts;
+    std::vector<std::string> m_captions;
     std::thread m_thread;
 };
 
@@ -157,6 +164,19 @@ std::string BigSource(const std::string& name)
     for (int i = 0; i < 3 * 1024; ++i)
         big << std::string(1024, (char)i);
     return source;
+}
+
+// The process's GDI objects. Where the system does not count them (Wine),
+// every handle slot is asked for its object.
+DWORD GdiObjects()
+{
+    if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return count;
+    DWORD count = 0;
+    for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
+        if (GetObjectType((HGDIOBJ)slot))
+            ++count;
+    return count;
 }
 
 // What the progress hook does at a progress message of the builder.
@@ -335,6 +355,35 @@ TEST_F(DepWizardTest, OptionsPageListsPackagesAndRefusesMissingChoices)
     Press(PSBTN_NEXT);
     EXPECT_EQ(Active(), Page2());
     EXPECT_TRUE(boxes.Take().empty());
+}
+
+// The options row: each text whole in its control, no control over the next.
+TEST_F(DepWizardTest, OptionsRowShowsItsTextsWhole)
+{
+    const int row[] = {IDC_DW_SPLASH, IDC_DW_PASSWORDLABEL, IDC_DW_PASSWORD, IDC_DW_LOWLABEL, IDC_DW_RESOLUTIONBAR,
+                       IDC_DW_HIGHLABEL};
+    RECT last = {};
+    for (int id : row) {
+        HWND control = GetDlgItem(Page1(), id);
+        RECT place, client;
+        GetWindowRect(control, &place);
+        GetClientRect(control, &client);
+        EXPECT_GE(place.left, last.right) << id;
+        last = place;
+        char text[64] = "";
+        GetWindowTextA(control, text, sizeof(text));
+        HDC dc = GetDC(control);
+        HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        if (id == IDC_DW_SPLASH)
+            size.cx += GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2;
+        EXPECT_LE(size.cx, client.right) << text;
+    }
 }
 
 TEST_F(DepWizardTest, NextWritesTheChoicesAndAlwaysTakesTheDefaultMenu)
@@ -638,27 +687,72 @@ TEST_F(DepWizardTest, IsoPathRulesAndFailedBuildsKeepTheOldImage)
     EXPECT_TRUE(Exists(OutFolder() + "\\.iso.iso"));
     EXPECT_FALSE(Exists(OutFolder() + "\\a.iso.iso"));
 
-    // a target that cannot be made
-    BuildIso(source, OutFolder() + "\\no such folder\\x.iso");
-    std::vector<std::string> texts = boxes.Take();
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(CString(texts[0].c_str()), ResourceString(IDS_DW_NOACCESS));
-
     // a source the builder refuses (its boot folder's zavo.ini twice): the
-    // builder's own message, no question, the old image as it was
+    // builder's own message under the image step's caption, no question, the
+    // old image as it was
     const std::string old = ReadBytes(OutFolder() + "\\a.iso");
     CreateDirectoryA((source + "\\kelboot").c_str(), NULL);
     std::ofstream((source + "\\kelboot\\zavo.ini").c_str()) << "clash\n";
     boxes.Answer(IDYES);
     BuildIso(source, OutFolder() + "\\a.iso");
-    texts = boxes.Take();
+    std::vector<std::string> captions;
+    std::vector<std::string> texts = boxes.Take(&captions);
     DeleteFileA((source + "\\kelboot\\zavo.ini").c_str());
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(CString(texts[0].c_str()), ResourceString(IDS_DW_REPLACEISO));
     EXPECT_EQ(texts[1], iso_last_error());
+    EXPECT_EQ(CString(captions[1].c_str()), ResourceString(IDS_APP_CAPTION));
     EXPECT_NE(texts[1].find("Unable to sort directory"), std::string::npos) << texts[1];
     EXPECT_EQ(ReadBytes(OutFolder() + "\\a.iso"), old);
     EXPECT_TRUE(Matching(OutFolder() + "\\ZIS*").empty());
+}
+
+// A target the build could not write is refused with its cause before any
+// work: no work folder in the temp folder, no run of the builder.
+TEST_F(DepWizardTest, TargetIsCheckedBeforeTheBuildStarts)
+{
+    const std::string temp = OutFolder() + "\\checktemp";
+    std::error_code error;
+    std::filesystem::remove_all(temp, error);
+    std::filesystem::create_directories(temp);
+    char oldTemp[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", oldTemp, sizeof(oldTemp));
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    int builds = 0;
+    g_onProgress = [&](int) { ++builds; };
+    iso_set_progress_hook(OnProgress, NULL);
+    ChooseAndGoOn();
+    const std::string source = OutFolder() + "\\source";
+    CreateDirectoryA(source.c_str(), NULL);
+    boxes.Answer(IDNO);
+
+    const std::string folder = OutFolder() + "\\no such folder\\";
+    BuildIso(source, folder + "x.iso");
+    std::vector<std::string> captions;
+    std::vector<std::string> texts = boxes.Take(&captions);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_NOISOFOLDER, folder));
+    EXPECT_EQ(CString(captions[0].c_str()), ResourceString(IDS_APP_CAPTION));
+
+    // names the code page cannot hold: as a file dialog gives them, and as
+    // the field holds a name dropped in
+    const std::string unreadable = OutFolder() + "\\????.iso";
+    BuildIso(source, unreadable);
+    HWND target = GetDlgItem(Page2(), IDC_DW_ISOTARGET);
+    SetWindowTextW(target, (std::wstring(L"Z:\\") + L"\x6620\x50cf.iso").c_str());
+    char held[MAX_PATH] = "";
+    GetWindowTextA(target, held, sizeof(held));
+    Press(PSBTN_FINISH);
+    texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_BADISONAME, unreadable));
+    EXPECT_EQ(texts[1], Formatted(IDS_DW_BADISONAME, held));
+
+    SetEnvironmentVariableA("TMP", oldTemp[0] ? oldTemp : NULL);
+    EXPECT_EQ(builds, 0);
+    EXPECT_TRUE(Matching(temp + "\\KEL*").empty());
+    EXPECT_TRUE(Matching(OutFolder() + "\\ZIS*").empty());
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Sheet(), IDCANCEL)));
 }
 
 TEST_F(DepWizardTest, FoldersTheBuilderCouldNotListAreNamedBeforeTheQuestion)
@@ -697,6 +791,101 @@ TEST_F(DepWizardTest, ReopeningRestoresTheLastPaths)
     EXPECT_EQ(std::string(text), source);
     GetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, text, sizeof(text));
     EXPECT_EQ(std::string(text), target);
+}
+
+// Opening the wizard, going to the target page and closing it again, twenty
+// times, as the studio's command does with pages of its own each time.
+TEST_F(DepWizardTest, OpeningAndClosingLeavesNoGdiObjects)
+{
+    wizard->DestroyWindow();
+    Pump();
+    auto openAndClose = [this] {
+        CDepWizStep1 one;
+        CDepWizStep2 two;
+        CDepWizard sheet(IDS_DEPWIZ_CAPTION, NULL, 0);
+        sheet.AddPage(&one);
+        sheet.AddPage(&two);
+        sheet.m_psh.dwFlags |= PSH_WIZARD;
+        sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+        if (!sheet.Create())
+            return false;
+        sheet.ShowWindow(SW_SHOW);
+        Pump();
+        for (int i = 0; i < 200 && one.m_packList.IsLoading(); ++i) {
+            Sleep(10);
+            Pump();
+        }
+        sheet.UpdateWindow();
+        NMITEMACTIVATE nm = {};
+        nm.hdr.hwndFrom = one.m_packList.m_hWnd;
+        nm.hdr.idFrom = IDC_DW_PACKLIST;
+        nm.hdr.code = NM_DBLCLK;
+        nm.iItem = 0;
+        SendMessageA(one.m_hWnd, WM_NOTIFY, IDC_DW_PACKLIST, (LPARAM)&nm);
+        SendMessageA(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        Pump();
+        sheet.UpdateWindow();
+        const bool onTarget = (HWND)SendMessageA(sheet.m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == two.m_hWnd;
+        sheet.DestroyWindow();
+        Pump();
+        return onTarget;
+    };
+    // the first run loads what stays for the process (fonts, icons, cursors)
+    ASSERT_TRUE(openAndClose());
+    const DWORD before = GdiObjects();
+    ASSERT_GT(before, 0u);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(openAndClose());
+    EXPECT_EQ(GdiObjects(), before);
+}
+
+// Run alone by ctest with ZAVO_X_INPUT set: the X server's mouse clicks the
+// window under the pointer, which no other test's window may cover.
+TEST_F(DepWizardTest, DoubleClickOnNextLeavesTheTargetPageShown)
+{
+    if (!GetEnvironmentVariableA("ZAVO_X_INPUT", NULL, 0))
+        GTEST_SKIP() << "needs the X server's mouse to itself";
+    // paths from an earlier visit, as the remembered ones are
+    ChooseAndGoOn();
+    ASSERT_EQ(Active(), Page2());
+    const std::string source = OutFolder() + "\\source", iso = OutFolder() + "\\clicked.iso";
+    CreateDirectoryA(source.c_str(), NULL);
+    DeleteFileA(iso.c_str());
+    SetDlgItemTextA(Page2(), IDC_DW_ISOSOURCE, source.c_str());
+    SetDlgItemTextA(Page2(), IDC_DW_ISOTARGET, iso.c_str());
+    Press(PSBTN_BACK);
+    ASSERT_EQ(Active(), Page1());
+    ShowWindow(Sheet(), SW_SHOW);
+    SetForegroundWindow(Sheet());
+    Sleep(GetDoubleClickTime());
+    Pump();
+
+    RECT next;
+    GetWindowRect(GetDlgItem(Sheet(), ID_WIZNEXT), &next);
+    const std::wstring at = std::to_wstring((next.left + next.right) / 2) + L" " +
+                            std::to_wstring((next.top + next.bottom) / 2);
+    // a step aside first: a move with --sync to where the pointer already is waits for ever
+    ASSERT_TRUE(zavotest::RunXdotool(L"mousemove_relative --sync 1 1 mousemove --sync " + at +
+                                         L" click --repeat 2 --delay 120",
+                                     L"1", Pump));
+    for (int i = 0; i < 20; ++i) {
+        Sleep(20);
+        Pump();
+    }
+    EXPECT_EQ(Active(), Page2());
+    EXPECT_TRUE(boxes.Take().empty());
+    EXPECT_FALSE(Exists(iso));
+
+    // a click on Create after the double-click time builds
+    Sleep(GetDoubleClickTime());
+    ASSERT_TRUE(zavotest::RunXdotool(L"click", L"1", Pump));
+    for (int i = 0; i < 500 && !Exists(iso); ++i) {
+        Sleep(20);
+        Pump();
+    }
+    std::vector<std::string> texts = boxes.Take();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], Formatted(IDS_DW_ISODONE, iso));
 }
 
 // Run by ctest in a prefix of its own whose drive ZAVO_SPARE_DRIVE is a temp folder.

@@ -176,6 +176,8 @@
 #define IDS_DW_BOOTPATHLONG     61571
 #define IDS_DW_NOEMULATOR       61572
 #define IDS_DW_LEFTOUT          61573
+#define IDS_DW_NOISOFOLDER      61574
+#define IDS_DW_BADISONAME       61575
 #define ID_MULTI_BOOT           32823
 
 // Status bar pane pictures
