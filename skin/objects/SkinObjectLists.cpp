@@ -16,6 +16,7 @@ IMPLEMENT_DYNCREATE(CVZRSkinObjectHeader, CVZRSkinObjectFrame)
 CVZRSkinObjectListBox::CVZRSkinObjectListBox()
 {
     m_strThemeClass = "LISTBOX";
+    m_ctlColorMessage = WM_CTLCOLORLISTBOX;
 }
 
 BEGIN_MESSAGE_MAP(CVZRSkinObjectListView, CVZRSkinObjectScrollFrame9x)
@@ -35,6 +36,7 @@ BOOL CVZRSkinObjectListView::HandleControlMessage(UINT msg, WPARAM wParam, LPARA
 CVZRSkinObjectListView::CVZRSkinObjectListView()
 {
     m_strThemeClass = "LISTVIEW";
+    m_ctlColorMessage = WM_CTLCOLORLISTBOX;
 }
 
 void CVZRSkinObjectListView::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
@@ -94,6 +96,7 @@ BOOL CVZRSkinObjectTreeView::HandleControlMessage(UINT msg, WPARAM wParam, LPARA
 CVZRSkinObjectTreeView::CVZRSkinObjectTreeView()
 {
     m_strThemeClass = "TREEVIEW";
+    m_ctlColorMessage = WM_CTLCOLORLISTBOX;
 }
 
 void CVZRSkinObjectTreeView::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)

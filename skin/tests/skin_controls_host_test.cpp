@@ -147,6 +147,16 @@ COLORREF ScreenAt(HWND wnd, int x, int y)
             printf("screen covered at %d,%d: not compared\n", x, y); \
     } while (0)
 
+// The colour of a window's non-client pixel as the window prints it.
+COLORREF PrintedFrameAt(HWND wnd, int x, int y)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    Canvas c(r.right - r.left, r.bottom - r.top);
+    SendMessageA(wnd, WM_PRINT, (WPARAM)c.dc(), PRF_NONCLIENT);
+    return c.At(x, y);
+}
+
 class SkinnedControls : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartSolidSkin()); }
@@ -325,4 +335,18 @@ TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)
     EXPECT_TRUE(EqualRect(&childClient, &mdiClient))
         << childClient.left << "," << childClient.top << "," << childClient.right << "," << childClient.bottom << " vs "
         << mdiClient.left << "," << mdiClient.top << "," << mdiClient.right << "," << mdiClient.bottom;
+}
+
+TEST_F(SkinnedControls, ClientEdgedListBoxShowsItsOwnBackgroundInsideTheBorder)
+{
+    // The shipped theme rings a list box's border line with the list's own colour.
+    ThemeStartProc start = (ThemeStartProc)(void*)GetProcAddress(g_skin, "ThemeStart");
+    ASSERT_TRUE(start((skinhost::BinDir() + "\\ThemeUI.dll").c_str(), "NormalBlue.ini"));
+    Host host;
+    HWND box = host.Add("LISTBOX", "", 0, 120, 80, WS_EX_CLIENTEDGE);
+    const COLORREF white = RGB(255, 255, 255);
+    EXPECT_EQ(PrintedFrameAt(box, 0, 40), RGB(100, 130, 190));
+    EXPECT_EQ(PrintedFrameAt(box, 1, 40), white);
+    EXPECT_EQ(PrintedFrameAt(box, 60, 1), white);
+    EXPECT_SCREEN(box, -1, 38, white);
 }
