@@ -210,15 +210,27 @@ void CVZRSkinObjectMDIClient::OnSkinAttach(LPCREATESTRUCT lpcs, BOOL bAuto)
 {
     HWND parent = lpcs && lpcs->hwndParent ? lpcs->hwndParent : ::GetParent(m_hWnd);
     m_pParentFrame = parent ? GetEngine()->AcquireSkinObject(parent) : NULL;
+    if (CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(m_pParentFrame))
+        frame->m_pMDIClient = this;
     CVZRSkinObjectFrame::OnSkinAttach(lpcs, bAuto);
+}
+
+CVZRSkinObjectMDIClient::~CVZRSkinObjectMDIClient() { UnlinkParentFrame(); }
+
+void CVZRSkinObjectMDIClient::UnlinkParentFrame()
+{
+    if (!m_pParentFrame)
+        return;
+    CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(m_pParentFrame);
+    if (frame && frame->m_pMDIClient == this)
+        frame->m_pMDIClient = nullptr;
+    m_pParentFrame->Release();
+    m_pParentFrame = nullptr;
 }
 
 void CVZRSkinObjectMDIClient::OnSkinDetach(BOOL bAuto)
 {
-    if (m_pParentFrame) {
-        m_pParentFrame->Release();
-        m_pParentFrame = nullptr;
-    }
+    UnlinkParentFrame();
     CVZRSkinObjectFrame::OnSkinDetach(bAuto);
 }
 

@@ -157,6 +157,49 @@ COLORREF PrintedFrameAt(HWND wnd, int x, int y)
     return c.At(x, y);
 }
 
+HWND g_mdiClient = NULL;
+
+LRESULT CALLBACK MdiFrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcA(wnd, g_mdiClient, msg, wParam, lParam);
+}
+
+// A top-level MDI frame with its client and two children, the second active.
+struct MdiFrame {
+    HWND frame = NULL, children[2] = {NULL, NULL};
+    MdiFrame()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = MdiFrameProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "SkinnedMdiFrame";
+        RegisterClassA(&wc);
+        wc.lpfnWndProc = DefMDIChildProcA;
+        wc.lpszClassName = "SkinnedMdiChild";
+        RegisterClassA(&wc);
+        frame = CreateWindowExA(WS_EX_TOPMOST, "SkinnedMdiFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60,
+                                560, 420, NULL, NULL, NULL, NULL);
+        CLIENTCREATESTRUCT ccs = {NULL, 1000};
+        g_mdiClient = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300,
+                                      frame, NULL, NULL, &ccs);
+        for (int i = 0; i < 2; ++i) {
+            MDICREATESTRUCTA mcs = {"SkinnedMdiChild", "child", GetModuleHandleA(NULL), 10 + 30 * i, 10, 200, 150, 0, 0};
+            children[i] = (HWND)SendMessageA(g_mdiClient, WM_MDICREATE, 0, (LPARAM)&mcs);
+        }
+    }
+    ~MdiFrame()
+    {
+        DestroyWindow(frame);
+        g_mdiClient = NULL;
+    }
+    static COLORREF Caption(HWND wnd)
+    {
+        RECT r;
+        GetWindowRect(wnd, &r);
+        return PrintedFrameAt(wnd, (r.right - r.left) / 2, 2);
+    }
+};
+
 class SkinnedControls : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartSolidSkin()); }
@@ -335,6 +378,31 @@ TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)
     EXPECT_TRUE(EqualRect(&childClient, &mdiClient))
         << childClient.left << "," << childClient.top << "," << childClient.right << "," << childClient.bottom << " vs "
         << mdiClient.left << "," << mdiClient.top << "," << mdiClient.right << "," << mdiClient.bottom;
+}
+
+TEST_F(SkinnedControls, MdiChildCaptionFollowsTheFramesActivation)
+{
+    MdiFrame mdi;
+    ASSERT_NE(mdi.children[1], nullptr);
+    ASSERT_EQ((HWND)SendMessageA(g_mdiClient, WM_MDIGETACTIVE, 0, 0), mdi.children[1]);
+    SendMessageA(mdi.frame, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), Solid("WINDOW", "CAPTION", 1));
+    SendMessageA(mdi.frame, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(MdiFrame::Caption(mdi.frame), Solid("WINDOW", "CAPTION", 2));
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), Solid("WINDOW", "CAPTION", 2));
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[0]), Solid("WINDOW", "CAPTION", 2));
+    SendMessageA(mdi.frame, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), Solid("WINDOW", "CAPTION", 1));
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[0]), Solid("WINDOW", "CAPTION", 2));
+
+    // Activated and deactivated by the system, the child shows what the frame shows.
+    Host other;
+    SetActiveWindow(mdi.frame);
+    Pump();
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), MdiFrame::Caption(mdi.frame));
+    SetActiveWindow(other.wnd);
+    Pump();
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), MdiFrame::Caption(mdi.frame));
 }
 
 TEST_F(SkinnedControls, ClientEdgedListBoxShowsItsOwnBackgroundInsideTheBorder)
