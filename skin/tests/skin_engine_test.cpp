@@ -241,6 +241,13 @@ TEST(SkinEngine, APageInASheetIsKind6AndInAWizardKind2)
     cs.style = WS_CHILD | DS_CONTROL;
     HWND page = MakeWindow("Static", WS_CHILD, sheet);
     EXPECT_EQ(CVZRSkinEngine::GetDialogFrameKind(page, &cs, engine), kFramePropertyPage);
+    // A dialog inside a page is part of the page.
+    engine->DetachSkinObject(page, FALSE);
+    ASSERT_TRUE(engine->AttachSkinObject(page, "#32770", &cs, FALSE) != NULL);
+    HWND inner = MakeWindow("Static", WS_CHILD, page);
+    CREATESTRUCTA innerCs = cs;
+    innerCs.hwndParent = page;
+    EXPECT_EQ(CVZRSkinEngine::GetDialogFrameKind(inner, &innerCs, engine), kFramePropertyPage);
     record[2] = 0x20;  // a wizard's header flags
     EXPECT_EQ(CVZRSkinEngine::GetDialogFrameKind(page, &cs, engine), kFrameDialog);
     record[2] = 0;
