@@ -101,6 +101,10 @@ target_link_options(FaultingTheme PRIVATE -Wl,--kill-at)
 if(TARGET skin_system_test)
   add_dependencies(skin_system_test FaultingTheme)
 endif()
+# A theme library of a themed application, for the colour table.
+add_library(ThemedStandIn MODULE ${_skin_tests}/ThemedStandIn.c)
+set_target_properties(ThemedStandIn PROPERTIES PREFIX "" OUTPUT_NAME ThemedStandIn)
+target_link_options(ThemedStandIn PRIVATE -Wl,--kill-at)
 # Moves the cursor and shows a topmost window: one screen test at a time.
 zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc
@@ -134,7 +138,7 @@ endif()
 # The engine linked in: its maps and objects seen from inside.
 zavo_add_test(skin_engine_test SOURCES ${_skin_tests}/skin_engine_test.cpp LIBS skin_engine comctl32 WINDOWS)
 if(TARGET skin_engine_test)
-  add_dependencies(skin_engine_test skin_packages)
+  add_dependencies(skin_engine_test skin_packages ThemedStandIn)
 endif()
 
 if(ZAVO_TESTS)

@@ -391,6 +391,16 @@ TEST(SkinColorTable, PassesColoursThroughAndKeepsOverrides)
     CVZRColorTable::SetDepthForTest(0);
 }
 
+TEST(SkinColorTable, TakesTheTreeViewBorderOfAThemedApplication)
+{
+    // Before the first theme call of the process, which binds the library.
+    CVZRUxThemeBinding::SetModuleNameForTest("ThemedStandIn.dll");
+    CVZRColorTable& table = CVZRColorTable::Instance();
+    EXPECT_EQ(table.GetColor(57), RGB(1, 99, 201));
+    table.RefreshColors();
+    EXPECT_EQ(table.GetColor(57), RGB(1, 99, 201));
+}
+
 TEST(SkinEngine, AReorderRedrawsBorderedFramesAndThe9xRulesFollowTheFlag)
 {
     CVZRSkinEngine* engine = GetSkinEngine();
