@@ -8,6 +8,7 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/support/BitmapLoad.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ImageStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ToolTipContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/SkinContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
@@ -30,7 +31,7 @@ add_library(skin_lib STATIC
 target_include_directories(skin_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32 comctl32)
 
-# The engine: hooks, skin objects, the colour table; ozSkin.dll is it with
+# The engine: hooks and skin objects; ozSkin.dll is it with
 # its two exports.
 add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hooks/RealApi.cpp
@@ -43,7 +44,6 @@ add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectBars.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectTabs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinClassMap.cpp)
 target_link_libraries(skin_engine PUBLIC skin_lib)
