@@ -8,6 +8,7 @@ add_library(skin_lib STATIC
   ${CMAKE_CURRENT_LIST_DIR}/support/BitmapLoad.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ImageStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/ToolTipContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/SkinContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemePackage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/theme/ThemeSchema.cpp
@@ -30,7 +31,7 @@ add_library(skin_lib STATIC
 target_include_directories(skin_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(skin_lib PUBLIC skin_core zavofw gdi32 user32 comctl32)
 
-# The engine: hooks, skin objects, the colour table; ozSkin.dll is it with
+# The engine: hooks and skin objects; ozSkin.dll is it with
 # its two exports.
 add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hooks/RealApi.cpp
@@ -43,7 +44,6 @@ add_library(skin_engine STATIC
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectBars.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects/SkinObjectTabs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/support/ColorTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine/SkinClassMap.cpp)
 target_link_libraries(skin_engine PUBLIC skin_lib)
@@ -101,6 +101,10 @@ target_link_options(FaultingTheme PRIVATE -Wl,--kill-at)
 if(TARGET skin_system_test)
   add_dependencies(skin_system_test FaultingTheme)
 endif()
+# A theme library of a themed application, for the colour table.
+add_library(ThemedStandIn MODULE ${_skin_tests}/ThemedStandIn.c)
+set_target_properties(ThemedStandIn PROPERTIES PREFIX "" OUTPUT_NAME ThemedStandIn)
+target_link_options(ThemedStandIn PRIVATE -Wl,--kill-at)
 # Moves the cursor and shows a topmost window: one screen test at a time.
 zavo_add_test(skin_tooltip_test SOURCES ${_skin_tests}/skin_tooltip_test.cpp LIBS skin_lib WINDOWS LOCK screen_pixels)
 zavo_add_test(skin_manifest_test SOURCES ${_skin_tests}/skin_manifest_test.cpp ${_skin_tests}/skin_manifest_test.rc
@@ -134,7 +138,7 @@ endif()
 # The engine linked in: its maps and objects seen from inside.
 zavo_add_test(skin_engine_test SOURCES ${_skin_tests}/skin_engine_test.cpp LIBS skin_engine comctl32 WINDOWS)
 if(TARGET skin_engine_test)
-  add_dependencies(skin_engine_test skin_packages)
+  add_dependencies(skin_engine_test skin_packages ThemedStandIn)
 endif()
 
 if(ZAVO_TESTS)

@@ -8,6 +8,7 @@
 #include "skin/hooks/ApiHookTable.h"
 #include "skin/hooks/ModuleEnumerator.h"
 #include "skin/objects/SkinObject.h"
+#include "skin/objects/SkinObjectFrame.h"
 #include "skin/support/ColorTable.h"
 #include "skin/theme/ThemeClass.h"
 #include "skin/theme/ThemePackage.h"
@@ -334,12 +335,19 @@ void CVZRSkinEngine::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
 
 int CVZRSkinEngine::GetDialogFrameKind(HWND hwnd, LPCREATESTRUCTA lpcs, CVZRSkinEngine* engine)
 {
-    (void)engine;
     if (lpcs == NULL)
         return kFrameDialog;
     HWND parent = lpcs->hwndParent ? lpcs->hwndParent : ::GetParent(hwnd);
     if (parent == NULL || (lpcs->style & (DS_CONTROL | WS_CHILD)) != (DS_CONTROL | WS_CHILD))
         return kFrameDialog;
+    // A dialog inside a page is part of that page.
+    if (CVZRSkinObject* parentObject = engine ? engine->AcquireSkinObject(parent) : NULL) {
+        CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(parentObject);
+        bool inPage = frame && frame->m_frameKind == kFramePropertyPage;
+        parentObject->Release();
+        if (inPage)
+            return kFramePropertyPage;
+    }
     HWND tab = reinterpret_cast<HWND>(::SendMessageA(parent, kPsmGetTabControl, 0, 0));
     if (tab == NULL || !::IsWindow(tab))
         return kFrameDialog;

@@ -749,10 +749,13 @@ void CVZRFrameNonClient::OnNcPress(WPARAM hitCode, LPARAM lParam)
 LRESULT CVZRFrameNonClient::OnNcActivate(WPARAM wParam)
 {
     OnActivating(wParam);
-    BOOL active = wParam != 0;
-    if (!active || !IsWindowEnabled(m_hFrameWnd))
-        active = active && IsWindowEnabled(m_hFrameWnd);
-    m_bActive = active;
+    // An MDI frame's active child draws its caption as the frame does.
+    HWND child = m_pMDIClient ? HWND(SendMessageA(m_pMDIClient->GetFrameWindow(), WM_MDIGETACTIVE, 0, 0)) : NULL;
+    if (child && child != m_hFrameWnd) {
+        SendMessageA(child, WM_NCACTIVATE, wParam, 0);
+        SendMessageA(child, WM_NCPAINT, 1, 0);
+    }
+    m_bActive = wParam != 0;
     RedrawFrame();
     return TRUE;
 }

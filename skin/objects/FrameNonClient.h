@@ -102,6 +102,8 @@ public:
 
     int m_lockCount = 0;
     int m_frameKind = kFrameWindow;
+    // The skin of this frame's MDI client, set by that skin while attached.
+    CVZRFrameNonClient* m_pMDIClient = nullptr;
     std::vector<std::unique_ptr<CVZRCaptionButton>> m_buttons;
     RECT m_borders = {0, 0, 0, 0};
     CVZRCaptionButton* m_pHotButton = nullptr;

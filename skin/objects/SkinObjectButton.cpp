@@ -36,6 +36,7 @@ BOOL CVZRSkinObjectButton::HandleControlMessage(UINT msg, WPARAM wParam, LPARAM 
 CVZRSkinObjectButton::CVZRSkinObjectButton()
 {
     m_strThemeClass = "BUTTON";
+    m_ctlColorMessage = WM_CTLCOLORBTN;
 }
 
 bool CVZRSkinObjectButton::IsSkinnedType() const

@@ -18,6 +18,15 @@ IMPLEMENT_DYNCREATE(CVZRSkinObjectScrollBar, CVZRSkinObjectFrame)
 namespace {
 const int kSizeBoxPart = 10;
 
+// A dialog procedure read through the other character set's call is a handle,
+// 0xFFFFxxxx (zero- or sign-extended on 64-bit); any other nonzero value is an
+// address, also one above 4 GB.
+bool IsProcedureAddress(LONG_PTR proc)
+{
+    ULONG_PTR value = ULONG_PTR(proc);
+    return value != 0 && (value & ~ULONG_PTR(0xFFFF)) != 0xFFFF0000u && (value | 0xFFFF) != ~ULONG_PTR(0);
+}
+
 SIZE WindowSize(HWND window)
 {
     RECT r = {0, 0, 0, 0};
@@ -110,7 +119,7 @@ LRESULT CVZRSkinObjectFrame::CallDialogProc(UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     bool unicode = ::SendMessageA(m_hWnd, WM_NOTIFYFORMAT, WPARAM(m_hWnd), NF_QUERY) == NFR_UNICODE;
     LONG_PTR proc = unicode ? ::GetWindowLongPtrW(m_hWnd, DWLP_DLGPROC) : ::GetWindowLongPtrA(m_hWnd, DWLP_DLGPROC);
-    if (proc == 0 || ULONG_PTR(proc) >= 0xFFFF0000u)
+    if (!IsProcedureAddress(proc))
         return 0;
     return reinterpret_cast<DLGPROC>(proc)(m_hWnd, msg, wParam, lParam);
 }

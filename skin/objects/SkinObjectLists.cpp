@@ -16,6 +16,7 @@ IMPLEMENT_DYNCREATE(CVZRSkinObjectHeader, CVZRSkinObjectFrame)
 CVZRSkinObjectListBox::CVZRSkinObjectListBox()
 {
     m_strThemeClass = "LISTBOX";
+    m_ctlColorMessage = WM_CTLCOLORLISTBOX;
 }
 
 BEGIN_MESSAGE_MAP(CVZRSkinObjectListView, CVZRSkinObjectScrollFrame9x)
@@ -35,6 +36,7 @@ BOOL CVZRSkinObjectListView::HandleControlMessage(UINT msg, WPARAM wParam, LPARA
 CVZRSkinObjectListView::CVZRSkinObjectListView()
 {
     m_strThemeClass = "LISTVIEW";
+    m_ctlColorMessage = WM_CTLCOLORLISTBOX;
 }
 
 void CVZRSkinObjectListView::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
@@ -94,6 +96,7 @@ BOOL CVZRSkinObjectTreeView::HandleControlMessage(UINT msg, WPARAM wParam, LPARA
 CVZRSkinObjectTreeView::CVZRSkinObjectTreeView()
 {
     m_strThemeClass = "TREEVIEW";
+    m_ctlColorMessage = WM_CTLCOLORLISTBOX;
 }
 
 void CVZRSkinObjectTreeView::OnSkinStateChange(BOOL bPrevState, BOOL bNewState)
@@ -207,15 +210,27 @@ void CVZRSkinObjectMDIClient::OnSkinAttach(LPCREATESTRUCT lpcs, BOOL bAuto)
 {
     HWND parent = lpcs && lpcs->hwndParent ? lpcs->hwndParent : ::GetParent(m_hWnd);
     m_pParentFrame = parent ? GetEngine()->AcquireSkinObject(parent) : NULL;
+    if (CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(m_pParentFrame))
+        frame->m_pMDIClient = this;
     CVZRSkinObjectFrame::OnSkinAttach(lpcs, bAuto);
+}
+
+CVZRSkinObjectMDIClient::~CVZRSkinObjectMDIClient() { UnlinkParentFrame(); }
+
+void CVZRSkinObjectMDIClient::UnlinkParentFrame()
+{
+    if (!m_pParentFrame)
+        return;
+    CVZRSkinObjectFrame* frame = dynamic_cast<CVZRSkinObjectFrame*>(m_pParentFrame);
+    if (frame && frame->m_pMDIClient == this)
+        frame->m_pMDIClient = nullptr;
+    m_pParentFrame->Release();
+    m_pParentFrame = nullptr;
 }
 
 void CVZRSkinObjectMDIClient::OnSkinDetach(BOOL bAuto)
 {
-    if (m_pParentFrame) {
-        m_pParentFrame->Release();
-        m_pParentFrame = nullptr;
-    }
+    UnlinkParentFrame();
     CVZRSkinObjectFrame::OnSkinDetach(bAuto);
 }
 

@@ -65,6 +65,7 @@ class CVZRSkinObjectMDIClient : public CVZRSkinObjectFrame {
     DECLARE_DYNCREATE(CVZRSkinObjectMDIClient)
 public:
     CVZRSkinObjectMDIClient() {}
+    ~CVZRSkinObjectMDIClient() override;
     void OnSkinAttach(LPCREATESTRUCT lpcs, BOOL bAuto) override;
     void OnSkinDetach(BOOL bAuto) override;
     BOOL HandledInDefProc(UINT msg) override;
@@ -77,6 +78,8 @@ private:
     BOOL OnSize(LPARAM lParam);
     LRESULT Arrange();
     void RedrawBars(bool horizontal, bool vertical);
+    // Tells the frame it has no MDI client skin any more and lets it go.
+    void UnlinkParentFrame();
     BOOL m_bArranging = FALSE;
-    CVZRSkinObject* m_pParentFrame = nullptr;  // one reference held
+    CVZRSkinObject* m_pParentFrame = nullptr;  // one reference held, told of this client
 };

@@ -11,6 +11,8 @@ int g_depthForTest = 0;
 
 const int kBtnFace = COLOR_BTNFACE;
 const int kBtnShadow = COLOR_BTNSHADOW;
+const int kTreeViewBorder = 57;
+const int kBorderColorProperty = 3801;
 
 int Channel(COLORREF c, int shift)
 {
@@ -291,6 +293,12 @@ void CVZRColorTable::RefreshColors()
             m_standard[i] = m_style[i];
     }
     SetGradients(style, false);
+    // A themed application's tree views draw their border in the visual style's colour.
+    CVZRUxThemeBinding treeView;
+    COLORREF border = 0;
+    if (treeView.OpenThemeData(NULL, L"TREEVIEW") && treeView.IsAppThemed() &&
+        treeView.GetThemeColor(0, 0, kBorderColorProperty, &border) == S_OK)
+        m_standard[kTreeViewBorder] = border;
 }
 
 void CVZRColorTable::SetGradients(int style, bool lowColor)

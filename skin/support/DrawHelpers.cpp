@@ -7,6 +7,9 @@
 #include <cstring>
 #include <vector>
 
+UINT g_nToolBarImageFormat = ::RegisterClipboardFormatA("Vorlex ToolBar Image");
+UINT g_nAlphaBitmapFormat = ::RegisterClipboardFormatA("Alpha Bitmap Image");
+
 namespace {
 int ScreenBitsPerPixel()
 {

@@ -5,6 +5,11 @@
 
 class CWnd;
 
+// The clipboard formats of tool bar images and of 32-bit bitmaps with alpha,
+// registered when the library is loaded.
+extern UINT g_nToolBarImageFormat;
+extern UINT g_nAlphaBitmapFormat;
+
 // A bitmap to draw into for a destination DC. For a window or screen DC of 32
 // bits a DIB of that format: the same pixels, without the display query each
 // compatible bitmap of such a DC costs.

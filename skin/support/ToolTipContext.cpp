@@ -2,6 +2,7 @@
 
 #include "framework/ClientDC.h"
 #include "framework/ScopedHandle.h"
+#include "skin/support/ColorTable.h"
 #include "skin/support/SysServices.h"
 
 #include <algorithm>
@@ -18,6 +19,8 @@ const char kClassName[] = "VZRToolTipContext";
 const int kDefaultCursorHeight = 21;
 const int kMaxCursorHeight = 127;
 const int kMargin = 3;
+const int kNewerStyle = 5;
+const COLORREF kNewerStyleText = 0x4C4C4C;
 
 CVZRToolTipContextToolTip* g_visible = NULL;
 HHOOK g_mouseHook = NULL;
@@ -112,9 +115,9 @@ int CVZRToolTipContextToolTip::Find(HWND owner, UINT_PTR id) const
     return -1;
 }
 
-int CVZRToolTipContextToolTip::ToolAtCursor() const
+int CVZRToolTipContextToolTip::ToolAtCursor(bool pressing) const
 {
-    if (ButtonHeld())
+    if (!pressing && ButtonHeld())
         return -1;
     POINT cursor;
     if (!GetCursorPos(&cursor))
@@ -151,10 +154,12 @@ void CVZRToolTipContextToolTip::Relay(const MSG* msg)
 {
     if (!msg || !IsRelayed(msg->message) || !m_bActive)
         return;
-    int index = ToolAtCursor();
+    // The press itself holds the button: its tool is the one under the cursor all the same.
+    bool press = msg->message == WM_LBUTTONDOWN;
+    int index = ToolAtCursor(press);
     HWND owner = index >= 0 ? m_tools[index].owner : NULL;
     UINT_PTR id = index >= 0 ? m_tools[index].id : kNone;
-    if (msg->message == WM_LBUTTONDOWN) {
+    if (press) {
         m_clickedOwner = owner;
         m_clickedId = id;
         KillPending();
@@ -163,8 +168,11 @@ void CVZRToolTipContextToolTip::Relay(const MSG* msg)
     }
     if (index >= 0 && owner == m_clickedOwner && id == m_clickedId)
         return;
-    m_clickedOwner = NULL;
-    m_clickedId = kNone;
+    // While a button is held no tool is found: the clicked one is kept.
+    if (!ButtonHeld()) {
+        m_clickedOwner = NULL;
+        m_clickedId = kNone;
+    }
     if (m_pendingId != kNone && (m_pendingOwner != owner || m_pendingId != id))
         KillPending();
     if (IsShowing() && (m_shownOwner != owner || m_shownId != id))
@@ -315,6 +323,14 @@ LRESULT CVZRToolTipContextToolTip::DeleteToolEntry(const TOOLINFOA* info)
     return 0;
 }
 
+COLORREF CVZRToolTipContextToolTip::TextColour() const
+{
+    if (m_textColor != CLR_INVALID)
+        return m_textColor;
+    const CVZRColorTable& colours = CVZRColorTable::Instance();
+    return colours.GetStyle() == kNewerStyle ? kNewerStyleText : colours.GetColor(COLOR_INFOTEXT);
+}
+
 void CVZRToolTipContextToolTip::Paint()
 {
     PAINTSTRUCT ps;
@@ -327,7 +343,7 @@ void CVZRToolTipContextToolTip::Paint()
     FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
     CScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, m_textColor != CLR_INVALID ? m_textColor : GetSysColor(COLOR_INFOTEXT));
+    ::SetTextColor(dc, TextColour());
     InflateRect(&client, -(kMargin + 1), -(kMargin + 1));
     CString shown = m_strTitle.IsEmpty() ? m_strShownText : m_strTitle + "\n" + m_strShownText;
     ::DrawTextA(dc, shown, -1, &client, DT_NOPREFIX | (m_maxWidth > 0 ? DT_WORDBREAK : 0));

@@ -59,13 +59,15 @@ private:
     static const UINT_PTR kNone = (UINT_PTR)-1;
 
     int Find(HWND owner, UINT_PTR id) const;
-    // The tool under the cursor, -1 for none.
-    int ToolAtCursor() const;
+    // The tool under the cursor, -1 for none (always while a button is held,
+    // unless pressing).
+    int ToolAtCursor(bool pressing = false) const;
     void Relay(const MSG* msg);
     void Show(int index);
     void Hide();
     void KillPending();
     CString TextOf(const Tool& tool) const;
+    COLORREF TextColour() const;
     void Paint();
     LRESULT AddToolEntry(const TOOLINFOA* info);
     LRESULT DeleteToolEntry(const TOOLINFOA* info);

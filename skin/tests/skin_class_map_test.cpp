@@ -53,6 +53,15 @@ TEST(SkinClassMap, EveryControlEntryMakesItsOwnSkinClass)
         ASSERT_TRUE(object);
         EXPECT_TRUE(object->IsKindOf(row.cls));
     }
+    // Lists and buttons ask their parents for their own client colours.
+    CVZRSkinObjectListBox listBox;
+    CVZRSkinObjectListView listView;
+    CVZRSkinObjectTreeView treeView;
+    CVZRSkinObjectButton button;
+    EXPECT_EQ(listBox.GetCtlColorMessage(), (UINT)WM_CTLCOLORLISTBOX);
+    EXPECT_EQ(listView.GetCtlColorMessage(), (UINT)WM_CTLCOLORLISTBOX);
+    EXPECT_EQ(treeView.GetCtlColorMessage(), (UINT)WM_CTLCOLORLISTBOX);
+    EXPECT_EQ(button.GetCtlColorMessage(), (UINT)WM_CTLCOLORBTN);
     // The status bar's theme class is the schema's STATUS.
     CVZRSkinObjectStatusBar status;
     EXPECT_EQ(status.GetThemeClassName(), "STATUS");

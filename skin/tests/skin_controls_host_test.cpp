@@ -147,6 +147,59 @@ COLORREF ScreenAt(HWND wnd, int x, int y)
             printf("screen covered at %d,%d: not compared\n", x, y); \
     } while (0)
 
+// The colour of a window's non-client pixel as the window prints it.
+COLORREF PrintedFrameAt(HWND wnd, int x, int y)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    Canvas c(r.right - r.left, r.bottom - r.top);
+    SendMessageA(wnd, WM_PRINT, (WPARAM)c.dc(), PRF_NONCLIENT);
+    return c.At(x, y);
+}
+
+HWND g_mdiClient = NULL;
+
+LRESULT CALLBACK MdiFrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcA(wnd, g_mdiClient, msg, wParam, lParam);
+}
+
+// A top-level MDI frame with its client and two children, the second active.
+struct MdiFrame {
+    HWND frame = NULL, children[2] = {NULL, NULL};
+    MdiFrame()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = MdiFrameProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "SkinnedMdiFrame";
+        RegisterClassA(&wc);
+        wc.lpfnWndProc = DefMDIChildProcA;
+        wc.lpszClassName = "SkinnedMdiChild";
+        RegisterClassA(&wc);
+        frame = CreateWindowExA(WS_EX_TOPMOST, "SkinnedMdiFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60,
+                                560, 420, NULL, NULL, NULL, NULL);
+        CLIENTCREATESTRUCT ccs = {NULL, 1000};
+        g_mdiClient = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 300,
+                                      frame, NULL, NULL, &ccs);
+        for (int i = 0; i < 2; ++i) {
+            MDICREATESTRUCTA mcs = {"SkinnedMdiChild", "child", GetModuleHandleA(NULL), 10 + 30 * i, 10, 200, 150, 0, 0};
+            children[i] = (HWND)SendMessageA(g_mdiClient, WM_MDICREATE, 0, (LPARAM)&mcs);
+        }
+    }
+    ~MdiFrame()
+    {
+        DestroyWindow(frame);
+        g_mdiClient = NULL;
+    }
+    static COLORREF Caption(HWND wnd)
+    {
+        RECT r;
+        GetWindowRect(wnd, &r);
+        return PrintedFrameAt(wnd, (r.right - r.left) / 2, 2);
+    }
+};
+
 class SkinnedControls : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(StartSolidSkin()); }
@@ -325,4 +378,43 @@ TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)
     EXPECT_TRUE(EqualRect(&childClient, &mdiClient))
         << childClient.left << "," << childClient.top << "," << childClient.right << "," << childClient.bottom << " vs "
         << mdiClient.left << "," << mdiClient.top << "," << mdiClient.right << "," << mdiClient.bottom;
+}
+
+TEST_F(SkinnedControls, MdiChildCaptionFollowsTheFramesActivation)
+{
+    MdiFrame mdi;
+    ASSERT_NE(mdi.children[1], nullptr);
+    ASSERT_EQ((HWND)SendMessageA(g_mdiClient, WM_MDIGETACTIVE, 0, 0), mdi.children[1]);
+    SendMessageA(mdi.frame, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), Solid("WINDOW", "CAPTION", 1));
+    SendMessageA(mdi.frame, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(MdiFrame::Caption(mdi.frame), Solid("WINDOW", "CAPTION", 2));
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), Solid("WINDOW", "CAPTION", 2));
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[0]), Solid("WINDOW", "CAPTION", 2));
+    SendMessageA(mdi.frame, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), Solid("WINDOW", "CAPTION", 1));
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[0]), Solid("WINDOW", "CAPTION", 2));
+
+    // Activated and deactivated by the system, the child shows what the frame shows.
+    Host other;
+    SetActiveWindow(mdi.frame);
+    Pump();
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), MdiFrame::Caption(mdi.frame));
+    SetActiveWindow(other.wnd);
+    Pump();
+    EXPECT_EQ(MdiFrame::Caption(mdi.children[1]), MdiFrame::Caption(mdi.frame));
+}
+
+TEST_F(SkinnedControls, ClientEdgedListBoxShowsItsOwnBackgroundInsideTheBorder)
+{
+    // The shipped theme rings a list box's border line with the list's own colour.
+    ThemeStartProc start = (ThemeStartProc)(void*)GetProcAddress(g_skin, "ThemeStart");
+    ASSERT_TRUE(start((skinhost::BinDir() + "\\ThemeUI.dll").c_str(), "NormalBlue.ini"));
+    Host host;
+    HWND box = host.Add("LISTBOX", "", 0, 120, 80, WS_EX_CLIENTEDGE);
+    const COLORREF white = RGB(255, 255, 255);
+    EXPECT_EQ(PrintedFrameAt(box, 0, 40), RGB(100, 130, 190));
+    EXPECT_EQ(PrintedFrameAt(box, 1, 40), white);
+    EXPECT_EQ(PrintedFrameAt(box, 60, 1), white);
+    EXPECT_SCREEN(box, -1, 38, white);
 }

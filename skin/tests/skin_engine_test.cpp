@@ -241,6 +241,13 @@ TEST(SkinEngine, APageInASheetIsKind6AndInAWizardKind2)
     cs.style = WS_CHILD | DS_CONTROL;
     HWND page = MakeWindow("Static", WS_CHILD, sheet);
     EXPECT_EQ(CVZRSkinEngine::GetDialogFrameKind(page, &cs, engine), kFramePropertyPage);
+    // A dialog inside a page is part of the page.
+    engine->DetachSkinObject(page, FALSE);
+    ASSERT_TRUE(engine->AttachSkinObject(page, "#32770", &cs, FALSE) != NULL);
+    HWND inner = MakeWindow("Static", WS_CHILD, page);
+    CREATESTRUCTA innerCs = cs;
+    innerCs.hwndParent = page;
+    EXPECT_EQ(CVZRSkinEngine::GetDialogFrameKind(inner, &innerCs, engine), kFramePropertyPage);
     record[2] = 0x20;  // a wizard's header flags
     EXPECT_EQ(CVZRSkinEngine::GetDialogFrameKind(page, &cs, engine), kFrameDialog);
     record[2] = 0;
@@ -382,6 +389,16 @@ TEST(SkinColorTable, PassesColoursThroughAndKeepsOverrides)
     CVZRColorTable::SetDepthForTest(8);
     EXPECT_TRUE(CVZRColorTable::IsLowColor(NULL));
     CVZRColorTable::SetDepthForTest(0);
+}
+
+TEST(SkinColorTable, TakesTheTreeViewBorderOfAThemedApplication)
+{
+    // Before the first theme call of the process, which binds the library.
+    CVZRUxThemeBinding::SetModuleNameForTest("ThemedStandIn.dll");
+    CVZRColorTable& table = CVZRColorTable::Instance();
+    EXPECT_EQ(table.GetColor(57), RGB(1, 99, 201));
+    table.RefreshColors();
+    EXPECT_EQ(table.GetColor(57), RGB(1, 99, 201));
 }
 
 TEST(SkinEngine, AReorderRedrawsBorderedFramesAndThe9xRulesFollowTheFlag)

@@ -135,7 +135,14 @@ std::vector<WORD> DialogTemplate(DWORD style, short cx, short cy)
     return t;
 }
 
-INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+std::vector<WPARAM> g_dialogActivations;
+
+INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_NCACTIVATE)
+        g_dialogActivations.push_back(wParam);
+    return msg == WM_INITDIALOG;
+}
 
 std::vector<std::pair<int, int>> g_scrolls;
 std::vector<int> g_trackPositions;
@@ -257,6 +264,7 @@ TEST(SkinFrameHost, DialogsAndUnknownClassesGetThemedFrames)
     ASSERT_TRUE(dialog);
     HWND window = HostWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
     Pump();
+    g_dialogActivations.clear();
     for (HWND w : {dialog, window}) {
         SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
         Pixels p = Read(w, false);
@@ -266,6 +274,9 @@ TEST(SkinFrameHost, DialogsAndUnknownClassesGetThemedFrames)
         SendMessageA(w, WM_NCACTIVATE, FALSE, 0);
         EXPECT_EQ(Read(w, false).At(p.width / 2, 2), Solid("WINDOW", "CAPTION", 2));
     }
+    // The dialog's own procedure hears of the activations the skin takes (on
+    // 64-bit it lies above 4 GB).
+    EXPECT_EQ(g_dialogActivations, (std::vector<WPARAM>{TRUE, FALSE}));
     // The screen shows the dialog's frame too.
     SendMessageA(dialog, WM_NCACTIVATE, TRUE, 0);
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);

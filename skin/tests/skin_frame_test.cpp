@@ -240,6 +240,13 @@ TEST(SkinFrame, SidesCaptionAndButtonsInEveryState)
     EXPECT_EQ(c->At(0, size.cy / 2), Solid("WINDOW", "FRAMELEFT", 2));
     SendMessageA(w.hwnd, WM_NCACTIVATE, TRUE, 0);
     EXPECT_EQ(PrintFrame(w.hwnd)->At(size.cx / 2, 2), Solid("WINDOW", "CAPTION", 1));
+    // A disabled window (the owner of a modal dialog) shows the caption it is told.
+    EnableWindow(w.hwnd, FALSE);
+    SendMessageA(w.hwnd, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(PrintFrame(w.hwnd)->At(size.cx / 2, 2), Solid("WINDOW", "CAPTION", 2));
+    SendMessageA(w.hwnd, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(PrintFrame(w.hwnd)->At(size.cx / 2, 2), Solid("WINDOW", "CAPTION", 1));
+    EnableWindow(w.hwnd, TRUE);
 
     // The screen shows the same frame.
     Pump();

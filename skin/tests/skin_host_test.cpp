@@ -157,6 +157,16 @@ DWORD WINAPI ThreadMakingAButton(LPVOID result)
     return 7;
 }
 
+// Registered names are found by trying every registered format's number.
+bool ClipboardFormatRegistered(const char* name)
+{
+    for (UINT format = 0xC000; format <= 0xFFFF; ++format) {
+        char seen[64] = "";
+        if (GetClipboardFormatNameA(format, seen, sizeof(seen)) > 0 && strcmp(seen, name) == 0)
+            return true;
+    }
+    return false;
+}
 }  // namespace
 
 HOST_TEST(LoadingRefusesBadPackagesAndEndChangesNothing)
@@ -175,6 +185,14 @@ HOST_TEST(LoadingRefusesBadPackagesAndEndChangesNothing)
     EXPECT_NE(ImportEntry(ModuleHandle(NULL), "USER32.dll", "GetSysColor"), realGetSysColor);
     EXPECT_EQ(skin.end(), FALSE);
     EXPECT_NE(ImportEntry(ModuleHandle(NULL), "USER32.dll", "GetSysColor"), realGetSysColor);
+}
+
+HOST_TEST(LoadingRegistersTheImageClipboardFormats)
+{
+    Skin skin;
+    ASSERT_TRUE(skin.module);
+    EXPECT_TRUE(ClipboardFormatRegistered("Vorlex ToolBar Image"));
+    EXPECT_TRUE(ClipboardFormatRegistered("Alpha Bitmap Image"));
 }
 
 HOST_TEST(ColoursComeFromTheThemeAndAFailedReloadRestoresTheSystem)

@@ -1,10 +1,25 @@
 #include "skin/support/ToolTipContext.h"
 
 #include "framework/Wnd.h"
+#include "skin/support/ColorTable.h"
+#include "testsupport/WindowsTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+// The tooltip that gets the host's mouse messages, as a program relays them.
+CVZRToolTipContextToolTip* g_relayTo = NULL;
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (g_relayTo && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG msg = {hwnd, message, wParam, lParam, (DWORD)GetMessageTime(), {0, 0}};
+        GetCursorPos(&msg.pt);
+        g_relayTo->RelayEvent(&msg);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 // A host window at a known place with the tooltip and one rectangle tool.
 struct TipHost {
     HWND host;
@@ -13,7 +28,7 @@ struct TipHost {
     TipHost()
     {
         WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = HostProc;
         wc.hInstance = GetModuleHandleA(NULL);
         wc.lpszClassName = "TipHost";
         RegisterClassA(&wc);
@@ -30,6 +45,7 @@ struct TipHost {
     }
     ~TipHost()
     {
+        g_relayTo = NULL;
         SetButtons(false);
         tip.DestroyWindow();
         hostWnd.Detach();
@@ -60,6 +76,22 @@ struct TipHost {
         }
     }
     bool Shown() const { return IsWindowVisible(tip.m_hWnd) && tip.IsShowing(); }
+    // Pixels of the shown tip on the screen in that colour.
+    int CountOnScreen(COLORREF colour) const
+    {
+        UpdateWindow(tip.m_hWnd);
+        GdiFlush();
+        RECT r;
+        GetWindowRect(tip.m_hWnd, &r);
+        HDC screen = GetDC(NULL);
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                n += GetPixel(screen, x, y) == colour;
+        }
+        ReleaseDC(NULL, screen);
+        return n;
+    }
 };
 }  // namespace
 
@@ -105,6 +137,49 @@ TEST(SkinToolTip, NoTipWhileAButtonIsHeldOrForOtherMessages)
     h.Relay(WM_MOUSEMOVE);
     h.Pump(60);
     EXPECT_FALSE(h.Shown());
+}
+
+// A press of the real mouse holds its button while the tip sees it.
+TEST(SkinToolTip, ARealPressOnTheToolShowsNothingUntilTheMouseLeaves)
+{
+    TipHost h;
+    g_relayTo = &h.tip;
+    auto pump = [] { TipHost::Pump(10); };
+    h.Relay(WM_MOUSEMOVE);
+    h.Pump(60);
+    ASSERT_TRUE(h.Shown());
+    ASSERT_TRUE(zavotest::RunXdotool(L"mousedown", L"1", pump));
+    EXPECT_FALSE(h.Shown());
+    ASSERT_TRUE(zavotest::RunXdotool(L"mouseup", L"1", pump));
+    h.Relay(WM_MOUSEMOVE);
+    h.Pump(60);
+    EXPECT_FALSE(h.Shown());
+}
+
+TEST(SkinToolTip, TextIsGreyInTheNewerStyleElseTheTablesInfoText)
+{
+    CVZRColorTable& colours = CVZRColorTable::Instance();
+    const COLORREF grey = RGB(0x4C, 0x4C, 0x4C), red = RGB(200, 0, 0);
+    colours.SetStyleMode(5);
+    {
+        TipHost h;
+        h.tip.UpdateTipText("MMMM HHHH", &h.hostWnd, 5);
+        h.Relay(WM_MOUSEMOVE);
+        h.Pump(80);
+        ASSERT_TRUE(h.Shown());
+        EXPECT_GT(h.CountOnScreen(grey), 0);
+    }
+    colours.SetStyleMode(6);
+    colours.SetOverride(COLOR_INFOTEXT, red);
+    {
+        TipHost h;
+        h.tip.UpdateTipText("MMMM HHHH", &h.hostWnd, 5);
+        h.Relay(WM_MOUSEMOVE);
+        h.Pump(80);
+        ASSERT_TRUE(h.Shown());
+        EXPECT_GT(h.CountOnScreen(red), 0);
+        EXPECT_EQ(h.CountOnScreen(grey), 0);
+    }
 }
 
 TEST(SkinToolTip, DestroyedWhileShownLeavesNoHookOrPointer)
