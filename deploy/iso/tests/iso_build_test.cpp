@@ -551,9 +551,15 @@ TEST_F(IsoBuild, FatalErrorsReturnZeroLeaveNoImageAndTheNextBuildWorks)
     EXPECT_EQ(Build(bare, src, img), 0);
     EXPECT_NE(std::string(iso_last_error()).find("cant find the boot image"), std::string::npos);
     EXPECT_FALSE(fs::exists(img));
-    // the same name at the same place in both folders
+    // the same name at the same place in both folders, also when names sort
+    // between the two copies and the sort never compares them
     zavotest::WriteFile(src / "kelboot" / "zavo.ini", "clash");
     EXPECT_EQ(Build(work, src, img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("Unable to sort directory"), std::string::npos) << iso_last_error();
+    for (char c = 'a'; c <= 'z'; c++) zavotest::WriteFile(src / "kelboot" / (std::string("zavo.j") + c), "between");
+    EXPECT_EQ(Build(work, src, img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("Unable to sort directory"), std::string::npos) << iso_last_error();
+    EXPECT_FALSE(fs::exists(img));
     fs::remove(src / "kelboot" / "zavo.ini");
     // and then a good build
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
