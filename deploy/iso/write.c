@@ -459,7 +459,7 @@ static int compare_entries(const void *pa, const void *pb)
 }
 
 static const char *iso_name_of(const iso_entry *e) { return e->iso_name; }
-static const char *rr_name_of(const iso_entry *e) { return e->rr_name; }
+static const char *rr_name_of(const iso_entry *e) { return e->rr_image ? e->rr_image : e->rr_name; }
 
 static const char *(*name_of)(const iso_entry *);
 
