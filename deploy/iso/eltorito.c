@@ -12,8 +12,8 @@ typedef struct boot_entry {
 
 static boot_entry *boot_head, *boot_tail, *boot_current;
 static iso_entry *catalog_entry;
-static char catalog_source[ISO_PATH_MAX + 32];
-static char first_source_path[ISO_PATH_MAX + 1];
+static char catalog_source[ISO_PATH_BYTES + 32];
+static char first_source_path[ISO_PATH_BYTES + 1];
 static int catalog_hide_iso, catalog_hide_joliet;
 
 void iso_eltorito_reset(void)
@@ -51,7 +51,7 @@ static void join(char *out, size_t n, const char *dir, const char *name)
 
 void iso_init_boot_catalog(const char *first_source)
 {
-    char path[ISO_PATH_MAX + 32];
+    char path[ISO_PATH_BYTES + 32];
     snprintf(first_source_path, sizeof(first_source_path), "%s", first_source);
     for (boot_entry *b = boot_head; b; b = b->next) {
         if (!b->image_path) continue;
@@ -140,7 +140,7 @@ void iso_write_boot_record(FILE *out)
         }
         /* the boot image is the file at that path under the first source folder,
            not any file of that name the user's folder may hold */
-        char path[ISO_PATH_MAX + 32];
+        char path[ISO_PATH_BYTES + 32];
         join(path, sizeof(path), first_source_path, b->image_path);
         iso_entry *img = iso_search_tree_source(iso_root, path);
         if (!img) {

@@ -15,6 +15,8 @@ extern "C" {
 
 #define SECTOR_SIZE 2048
 #define ISO_PATH_MAX 260
+/* Paths are held in UTF-8 on every build: room for ISO_PATH_MAX characters. */
+#define ISO_PATH_BYTES (3 * ISO_PATH_MAX)
 #define ISO_NO_INODE 0x7FFFFFFFu
 #define ISO_NO_DEVICE 32767u
 
@@ -115,6 +117,7 @@ struct iso_entry {
     unsigned char in_memory, sharing, has_md5_first, has_md5_whole;
     unsigned char rr_name_in_whole; /* rr_name is the tail of whole_name */
     unsigned char jname_narrow;     /* the Joliet name is rr_name, a byte a character: no jname */
+    unsigned char rr_substituted;   /* rr_image holds substitutes for what its set cannot */
     unsigned char md5_first[16], md5_whole[16];
     unsigned char rec[DR_FIXED];
     char *iso_name; /* often rr_name itself: freed only when it is not */
@@ -129,6 +132,7 @@ struct iso_entry {
     int name_weight;
     iso_entry *share_of;
     char *rr_name;
+    char *rr_image; /* the Rock Ridge name when it differs from rr_name */
     char *whole_name;
     uint32_t first_sector;
     uint32_t dev, ino;
@@ -225,6 +229,14 @@ typedef int (*iso_list_fn)(const char *path, iso_name_fn fn, void *context);
 extern iso_list_fn iso_list_folder;
 void iso_tree_clear_left_out(void);
 FILE *iso_plat_fopen(const char *path, const char *mode);
+int iso_plat_remove(const char *path);
+/* A caller's path (system code page) as the builder holds it; 0 when it does not fit. */
+int iso_plat_path_in(const char *caller_path, char *out, size_t room);
+/* A message text as the caller reads it (system code page). */
+void iso_plat_text_out(const char *text, char *out, size_t room);
+/* The character set of names as listed, and the length of a path as the system counts it. */
+const char *iso_plat_name_charset(void);
+size_t iso_plat_path_units(const char *path);
 /* A source file opened for reading: -1 when it cannot be. iso_plat_read reads
    until the size or the end and returns what it got. */
 int iso_plat_open_read(const char *path);
@@ -300,7 +312,8 @@ int iso_build_rr_records(const char *source, const char *name, iso_entry *entry,
 unsigned char *iso_make_rr_er_record(const char *id, const char *descriptor, const char *source,
                                      int *length);
 unsigned iso_xa_attributes(unsigned mode);
-int iso_convert_rr_name(const char *in, char *out, int out_size);
+/* *substituted (may be NULL) is set when a character had no place in the output set. */
+int iso_convert_rr_name(const char *in, char *out, int out_size, int *substituted);
 void iso_rock_reset(void);
 extern unsigned char *iso_rr_er_record;
 extern int iso_rr_er_length;

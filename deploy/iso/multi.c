@@ -13,7 +13,7 @@ void *iso_progress_window, *iso_owner_window;
 static jmp_buf fatal_jump;
 static int jump_armed;
 static FILE *image_file;
-static char image_path[ISO_PATH_MAX + 1];
+static char image_path[ISO_PATH_BYTES + 1];
 static int image_opened;
 
 static iso_message_hook message_hook;
@@ -224,8 +224,10 @@ void iso_fatal(void)
 
 /* ---- messages ---- */
 
-static void emit(const char *text)
+static void emit(const char *names_text)
 {
+    char text[1024];
+    iso_plat_text_out(names_text, text, sizeof(text));
     fputs(text, stdout);
     iso_plat_debug_output(text);
     if (message_hook) message_hook(message_context, text);
@@ -439,8 +441,15 @@ static const char_set *pick_charset(const char *name)
 static void setup_charsets(void)
 {
     iso_charset_register_all();
-    iso_in_cs = pick_charset(iso_opt.disk_codepage);
-    iso_out_cs = iso_opt.image_codepage ? pick_charset(iso_opt.image_codepage) : iso_in_cs;
+    /* names as listed may hold what the system code page cannot; the image's
+       own sets keep it and substitute the rest */
+    if (iso_opt.disk_codepage) {
+        iso_in_cs = pick_charset(iso_opt.disk_codepage);
+        iso_out_cs = iso_opt.image_codepage ? pick_charset(iso_opt.image_codepage) : iso_in_cs;
+    } else {
+        iso_in_cs = iso_charset_load(iso_plat_name_charset());
+        iso_out_cs = pick_charset(iso_opt.image_codepage);
+    }
     if (!iso_in_cs || !iso_out_cs) {
         char *names = iso_charset_list_names();
         iso_message("Unknown charset\nKnown charsets are:\n%s", names);
@@ -500,9 +509,30 @@ static void list_regions(void)
     }
 }
 
-static int iso_main(const iso_build_options *o)
+/* The caller's texts and paths, as the builder holds them. */
+static void take_caller_texts(const iso_build_options *caller, iso_build_options *o)
 {
+    static char held[11][ISO_PATH_BYTES + 1];
+    const char **fields[11] = {&o->boot_image, &o->application_id, &o->copyright_file_id, &o->preparer_id,
+                               &o->publisher_id, &o->system_id, &o->volume_id, &o->volume_set_id,
+                               &o->output_path, &o->first_source, &o->second_source};
+    *o = *caller;
+    for (int i = 0; i < 11; i++) {
+        if (!*fields[i]) continue;
+        if (!iso_plat_path_in(*fields[i], held[i], sizeof(held[i]))) {
+            iso_message("Path name %s too long.\n", *fields[i]);
+            iso_fatal();
+        }
+        *fields[i] = held[i];
+    }
+}
+
+static int iso_main(const iso_build_options *caller)
+{
+    iso_build_options held;
+    const iso_build_options *o = &held;
     iso_reset_globals();
+    take_caller_texts(caller, &held);
     iso_plat_read_time_zone();
     iso_progress_window = o->progress_window;
     iso_owner_window = o->owner_window;
@@ -630,7 +660,7 @@ int iso_build_run(const iso_build_options *options)
     /* a cut-short image must not be taken for a good one */
     if (!result && image_opened) {
         iso_stat st;
-        if (iso_plat_stat(image_path, &st) == 0 && st.is_reg) remove(image_path);
+        if (iso_plat_stat(image_path, &st) == 0 && st.is_reg) iso_plat_remove(image_path);
     }
     image_opened = 0;
     track_free_all();

@@ -23,14 +23,70 @@
 
 int iso_plat_errno(void) { return errno; }
 
-FILE *iso_plat_fopen(const char *path, const char *mode) { return fopen(path, mode); }
+#ifdef _WIN32
+/* Paths are held in UTF-8 and reach the system through the wide functions, so
+   a name outside the code page is listed and opened like any other. */
+#define WIDE_PATH (ISO_PATH_BYTES + 8)
+
+static int to_wide(const char *text, wchar_t *out, int room)
+{
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, out, room) > 0;
+}
+
+static int recode(UINT from, UINT to, const char *in, char *out, size_t room)
+{
+    wchar_t wide[1024];
+    if (room == 0) return 0;
+    out[0] = 0;
+    if (!MultiByteToWideChar(from, 0, in, -1, wide, 1024)) return 0;
+    if (!WideCharToMultiByte(to, 0, wide, -1, out, (int)room, NULL, NULL)) {
+        out[0] = 0;
+        return 0;
+    }
+    return 1;
+}
+
+int iso_plat_path_in(const char *caller_path, char *out, size_t room)
+{
+    return recode(CP_ACP, CP_UTF8, caller_path, out, room);
+}
+
+void iso_plat_text_out(const char *text, char *out, size_t room)
+{
+    if (!recode(CP_UTF8, CP_ACP, text, out, room)) snprintf(out, room, "%s", text);
+}
+
+const char *iso_plat_name_charset(void) { return "utf8"; }
+
+size_t iso_plat_path_units(const char *path)
+{
+    size_t n = 0;
+    for (const unsigned char *p = (const unsigned char *)path; *p; p++)
+        if ((*p & 0xC0) != 0x80) n += *p >= 0xF0 ? 2 : 1;
+    return n;
+}
+
+FILE *iso_plat_fopen(const char *path, const char *mode)
+{
+    wchar_t wpath[WIDE_PATH], wmode[8];
+    if (!to_wide(path, wpath, WIDE_PATH) || !to_wide(mode, wmode, 8)) return NULL;
+    return _wfopen(wpath, wmode);
+}
+
+int iso_plat_remove(const char *path)
+{
+    wchar_t wpath[WIDE_PATH];
+    if (!to_wide(path, wpath, WIDE_PATH)) return -1;
+    return _wremove(wpath);
+}
 
 /* Source files are read through plain descriptors: no stream buffer and no
    status call for each of many small files. */
-#ifdef _WIN32
 int iso_plat_open_read(const char *path)
 {
-    return _open(path, _O_RDONLY | _O_BINARY);
+    wchar_t wpath[WIDE_PATH];
+    if (!to_wide(path, wpath, WIDE_PATH)) return -1;
+    return _wopen(wpath, _O_RDONLY | _O_BINARY);
 }
 static long read_some(int fd, void *buffer, size_t size)
 {
@@ -38,6 +94,21 @@ static long read_some(int fd, void *buffer, size_t size)
 }
 void iso_plat_close(int fd) { _close(fd); }
 #else
+int iso_plat_path_in(const char *caller_path, char *out, size_t room)
+{
+    return (size_t)snprintf(out, room, "%s", caller_path) < room;
+}
+
+void iso_plat_text_out(const char *text, char *out, size_t room) { snprintf(out, room, "%s", text); }
+
+const char *iso_plat_name_charset(void) { return iso_plat_system_charset(); }
+
+size_t iso_plat_path_units(const char *path) { return strlen(path); }
+
+FILE *iso_plat_fopen(const char *path, const char *mode) { return fopen(path, mode); }
+
+int iso_plat_remove(const char *path) { return remove(path); }
+
 int iso_plat_open_read(const char *path)
 {
     return open(path, O_RDONLY);
@@ -82,16 +153,13 @@ void iso_plat_gm_time(time_t t, struct tm *out) { gmtime_r(&t, out); }
 int iso_plat_stat(const char *path, iso_stat *st)
 {
     struct _stati64 s;
-    char trimmed[MAX_PATH + 1];
+    wchar_t wpath[WIDE_PATH];
     memset(st, 0, sizeof(*st));
+    if (!to_wide(path, wpath, WIDE_PATH)) return -1;
     /* the C library refuses "C:\dir\"; keep "C:\" and "\" as they are */
-    size_t n = strlen(path);
-    if (n > 1 && n <= MAX_PATH && (path[n - 1] == '\\' || path[n - 1] == '/') && path[n - 2] != ':') {
-        memcpy(trimmed, path, n - 1);
-        trimmed[n - 1] = 0;
-        path = trimmed;
-    }
-    if (_stati64(path, &s) != 0) return -1;
+    size_t n = wcslen(wpath);
+    if (n > 1 && (wpath[n - 1] == L'\\' || wpath[n - 1] == L'/') && wpath[n - 2] != L':') wpath[n - 1] = 0;
+    if (_wstati64(wpath, &s) != 0) return -1;
     st->size = (uint64_t)s.st_size;
     st->is_dir = (s.st_mode & _S_IFMT) == _S_IFDIR;
     st->is_reg = (s.st_mode & _S_IFMT) == _S_IFREG;
@@ -110,27 +178,33 @@ int iso_plat_stat(const char *path, iso_stat *st)
 
 int iso_plat_readable(const char *path, int *err)
 {
-    if (_access(path, 4) == 0) return 1;
+    wchar_t wpath[WIDE_PATH];
+    if (!to_wide(path, wpath, WIDE_PATH)) {
+        *err = EINVAL;
+        return 0;
+    }
+    if (_waccess(wpath, 4) == 0) return 1;
     *err = errno;
     return 0;
 }
 
 int iso_plat_list(const char *path, iso_name_fn fn, void *context)
 {
-    char pattern[MAX_PATH + 8];
-    size_t n = strlen(path);
-    if (n + 3 >= sizeof(pattern)) return -1;
-    memcpy(pattern, path, n);
-    if (n && pattern[n - 1] != '/' && pattern[n - 1] != '\\' && pattern[n - 1] != ':')
-        pattern[n++] = '/';
-    pattern[n++] = '*';
+    wchar_t pattern[WIDE_PATH];
+    if (!to_wide(path, pattern, WIDE_PATH - 2)) return -1;
+    size_t n = wcslen(pattern);
+    if (n && pattern[n - 1] != L'/' && pattern[n - 1] != L'\\' && pattern[n - 1] != L':') pattern[n++] = L'/';
+    pattern[n++] = L'*';
     pattern[n] = 0;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern, &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(pattern, &fd);
     if (h == INVALID_HANDLE_VALUE) return -1;
     do {
-        fn(context, fd.cFileName);
-    } while (FindNextFileA(h, &fd));
+        /* a name of MAX_PATH UTF-16 units takes at most three bytes each */
+        char name[3 * MAX_PATH + 1];
+        if (WideCharToMultiByte(CP_UTF8, 0, fd.cFileName, -1, name, (int)sizeof(name), NULL, NULL) > 0)
+            fn(context, name);
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
     return 0;
 }

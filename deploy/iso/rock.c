@@ -69,13 +69,20 @@ static void need_room(int len, const char *where)
     if (area_used() + len + CE_SIZE > reclimit) reserve_continuation_space(where, __LINE__);
 }
 
-int iso_convert_rr_name(const char *in, char *out, int out_size)
+int iso_convert_rr_name(const char *in, char *out, int out_size, int *substituted)
 {
     int n = (int)strlen(in), o = 0;
     for (int i = 0; i < n && o < out_size;) {
         unsigned char tmp[8];
+        unsigned code;
         int tl = 0;
-        int used = iso_convert_charset((const unsigned char *)in + i, tmp, n - i, &tl, iso_in_cs, iso_out_cs);
+        int used = iso_in_cs->to_unicode(iso_in_cs, (const unsigned char *)in + i, n - i, &code);
+        if (used >= 1) tl = iso_out_cs->to_bytes(iso_out_cs, code, tmp, (int)sizeof(tmp));
+        if (used < 1 || tl < 1) {
+            tmp[0] = '_';
+            tl = 1;
+            if (substituted) *substituted = 1;
+        }
         if (used < 1) used = 1;
         if (tl == 1 && tmp[0] == '/') tmp[0] = '_';
         if (o + tl > out_size) break;
@@ -149,8 +156,14 @@ int iso_build_rr_records(const char *source, const char *name, iso_entry *entry,
 
         if (strcmp(name, ".") != 0 && strcmp(name, "..") != 0) {
             char conv[1024];
-            int left = iso_convert_rr_name(name, conv, sizeof(conv));
             const char *p = conv;
+            int left;
+            if (entry->rr_image) {
+                p = entry->rr_image;
+                left = (int)strlen(p);
+            } else {
+                left = iso_convert_rr_name(name, conv, sizeof(conv), NULL);
+            }
             while (left > 0) {
                 need_room(5 + 1, "NM");
                 int room = reclimit - area_used() - CE_SIZE - 5;

@@ -2,6 +2,7 @@
    unique ISO names, ordering and sizes. */
 #include "iso.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 iso_directory *iso_root;
@@ -30,8 +31,10 @@ void iso_tree_clear_left_out(void) { left_out[0] = 0; }
 
 const char *iso_folders_left_out(void) { return left_out; }
 
-static void note_left_out(const char *path)
+static void note_left_out(const char *held_path)
 {
+    char path[ISO_PATH_BYTES + 1];
+    iso_plat_text_out(held_path, path, sizeof(path));
     size_t used = strlen(left_out), n = strlen(path);
     if (used + n + 2 <= sizeof(left_out)) {
         memcpy(left_out + used, path, n);
@@ -75,9 +78,9 @@ static int is_sep(char c) { return c == '/' || c == '\\'; }
 
 static find_listing *listing_open(const char *path)
 {
-    char p[ISO_PATH_MAX + 8];
+    char p[ISO_PATH_BYTES + 8];
     size_t n = strlen(path);
-    if (n > ISO_PATH_MAX) return NULL;
+    if (n > ISO_PATH_BYTES) return NULL;
     memcpy(p, path, n + 1);
     if (n == 0)
         strcpy(p, ".");
@@ -255,12 +258,36 @@ static const char *type_name(const iso_stat *st, char *buf, size_t n)
     return buf;
 }
 
+static int plain_ascii(const char *s)
+{
+    for (; *s; s++)
+        if ((unsigned char)*s >= 0x80) return 0;
+    return 1;
+}
+
+/* The name as the ISO-9660 and Rock Ridge trees hold it, in the image's
+   character set; kept in rr_image when it differs from the name on disk. */
+static const char *set_image_name(iso_entry *e, const char *name)
+{
+    static char form[1024];
+    if (plain_ascii(name)) return name;
+    int substituted = 0;
+    int n = iso_convert_rr_name(name, form, (int)sizeof(form) - 1, &substituted);
+    form[n] = 0;
+    if (substituted || strcmp(form, name) != 0) {
+        e->rr_image = iso_strdup(form);
+        e->rr_substituted = (unsigned char)substituted;
+    }
+    return form;
+}
+
 int iso_insert_file_entry(iso_directory *dir, const char *whole, const char *short_name)
 {
     iso_stat st;
     if (iso_plat_stat(whole, &st) != 0) {
+        /* listed but not to be found: the image would be passed off without it */
         iso_message("Non-existent or inaccessible: %s\n", whole);
-        return 0;
+        iso_fatal();
     }
     if (st.is_reg) {
         int err = 0;
@@ -315,7 +342,7 @@ int iso_insert_file_entry(iso_directory *dir, const char *whole, const char *sho
     e->sort_weight = iso_opt.sort_weights ? iso_sort_weight_of(whole, dir->sort_weight) : dir->sort_weight;
     e->size = st.is_reg ? st.size : 0;
     give_identity(e, &st);
-    iso_iso9660_file_length(short_name, e, st.is_dir);
+    iso_iso9660_file_length(set_image_name(e, short_name), e, st.is_dir);
     fill_record(e, st.mtime);
     e->next = dir->contents;
     dir->contents = e;
@@ -347,7 +374,7 @@ int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
         if (de->hide_joliet) dir->hide_joliet = 1;
         dir->sort_weight = de->sort_weight;
     }
-    size_t plen = strlen(path);
+    size_t plen = strlen(path), path_units = iso_plat_path_units(path);
     int ends_sep = plen && is_sep(path[plen - 1]);
     const char *name;
     while ((name = listing_next(l)) != NULL) {
@@ -359,12 +386,12 @@ int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
             continue;
         }
         if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-        if (nlen + plen + 2 > ISO_PATH_MAX) {
+        if (iso_plat_path_units(name) + path_units + 2 > ISO_PATH_MAX) {
             iso_message("Path name %s/%s too long.\n", path, name);
             iso_message("Overflow of stat buffer\n");
             iso_fatal();
         }
-        char whole[ISO_PATH_MAX + 2];
+        char whole[ISO_PATH_BYTES + 2];
         snprintf(whole, sizeof(whole), ends_sep ? "%s%s" : "%s/%s", path, name);
         if (iso_pattern_match(name, LIST_EXCLUDE) || iso_pattern_match(whole, LIST_EXCLUDE)) continue;
         iso_insert_file_entry(dir, whole, name);
@@ -503,6 +530,93 @@ static void unique_names(iso_directory *dir)
     iso_name_hash_flush();
 }
 
+/* ---- Rock Ridge names with substitutes ---- */
+
+static const char *rr_key(const iso_entry *e) { return e->rr_image ? e->rr_image : e->rr_name; }
+
+/* The entries of one directory by their Rock Ridge names, open addressing. */
+typedef struct rr_table {
+    iso_entry **slot;
+    size_t mask;
+} rr_table;
+
+static size_t rr_hash(const char *s)
+{
+    size_t h = 2166136261u;
+    for (; *s; s++) h = (h ^ (unsigned char)*s) * 16777619u;
+    return h;
+}
+
+static iso_entry **rr_find(rr_table *t, const char *key)
+{
+    size_t i = rr_hash(key) & t->mask;
+    while (t->slot[i] && strcmp(rr_key(t->slot[i]), key) != 0) i = (i + 1) & t->mask;
+    return &t->slot[i];
+}
+
+static int by_disk_name(const void *pa, const void *pb)
+{
+    return strcmp((*(iso_entry *const *)pa)->rr_name, (*(iso_entry *const *)pb)->rr_name);
+}
+
+/* A substitute may give two names one form, or the form of a name that fits:
+   such a name gets "~N" before its extension. Equal names on disk are left
+   equal, for the order to refuse. Names are taken in order of their names on
+   disk, so the outcome does not hang on the listing order. */
+static void unique_rr_names(iso_directory *dir)
+{
+    size_t n = 0, subst = 0;
+    for (iso_entry *e = dir->contents; e; e = e->next) {
+        if (e->hide_iso || e->dot) continue;
+        n++;
+        if (e->rr_substituted) subst++;
+    }
+    if (!subst) return;
+    rr_table t;
+    size_t room = 16;
+    while (room < 2 * n + 2) room *= 2;
+    t.slot = (iso_entry **)iso_alloc(room * sizeof(iso_entry *));
+    t.mask = room - 1;
+    iso_entry **late = (iso_entry **)iso_alloc(subst * sizeof(iso_entry *));
+    size_t k = 0;
+    for (iso_entry *e = dir->contents; e; e = e->next) {
+        if (e->hide_iso || e->dot) continue;
+        if (e->rr_substituted) {
+            late[k++] = e;
+        } else {
+            iso_entry **at = rr_find(&t, rr_key(e));
+            if (!*at) *at = e;
+        }
+    }
+    qsort(late, subst, sizeof(late[0]), by_disk_name);
+    for (size_t i = 0; i < subst; i++) {
+        iso_entry *e = late[i];
+        iso_entry **at = rr_find(&t, e->rr_image);
+        if (!*at) {
+            *at = e;
+            continue;
+        }
+        if (strcmp((*at)->rr_name, e->rr_name) == 0) continue;
+        const char *other = (*at)->rr_name;
+        const char *dot = strrchr(e->rr_image, '.');
+        if (dot == e->rr_image) dot = NULL;
+        int base = dot ? (int)(dot - e->rr_image) : (int)strlen(e->rr_image);
+        char cand[1100];
+        for (unsigned tag = 1;; tag++) {
+            snprintf(cand, sizeof(cand), "%.*s~%u%s", base, e->rr_image, tag, dot ? dot : "");
+            at = rr_find(&t, cand);
+            if (!*at) break;
+        }
+        iso_message("Using %s for  %s%s%s (%s)\n", cand, dir->whole_name, "/", e->rr_name, other);
+        iso_free(e->rr_image);
+        e->rr_image = iso_strdup(cand);
+        *at = e;
+        rebuild_rr(e);
+    }
+    iso_free(late);
+    iso_free(t.slot);
+}
+
 int iso_walk_susp(const unsigned char *rr, int len, const char *sig)
 {
     int p = 0;
@@ -520,6 +634,7 @@ static int finish_one(iso_directory *dir)
 {
     add_dot_entries(dir);
     unique_names(dir);
+    unique_rr_names(dir);
     for (iso_entry *e = dir->contents; e; e = e->next) {
         if (e->hide_iso) continue;
         if (e->is_dir && !e->dot) {
@@ -680,6 +795,7 @@ void iso_free_directory_entries(iso_directory *dir)
             iso_free(e->rr);
             iso_free_iso_name(e);
             if (!e->rr_name_in_whole) iso_free(e->rr_name);
+            iso_free(e->rr_image);
             iso_free(e->whole_name);
             iso_free(e->jname);
             iso_free(e);

@@ -15,8 +15,6 @@ static image_region *regions, *regions_tail;
 static int path_index;
 static unsigned char *path_l, *path_m;
 static uint32_t path_sectors;
-static int sort_errors;
-static int sorting_reloc;
 static unsigned char root_record[VD_ROOT_RECORD_SIZE];
 static uint32_t memory_total;
 
@@ -44,7 +42,6 @@ void iso_write_reset(void)
     path_index = 1;
     path_l = path_m = NULL;
     path_sectors = 0;
-    sort_errors = 0;
     memory_total = 0;
     pending = NULL;
     pending_count = pending_room = 0;
@@ -456,19 +453,39 @@ static int compare_entries(const void *pa, const void *pb)
         if (a->dot && b->dot) return a->dot - b->dot;
         return a->dot ? -1 : 1;
     }
-    if (strcmp(a->iso_name, b->iso_name) == 0) {
-        iso_message("Error: '%s' and '%s' have the same ISO9660 name '%s'.\n", a->whole_name, b->whole_name,
-                    a->iso_name);
-        sort_errors++;
-    }
-    if (iso_opt.rock_ridge && !sorting_reloc && a->rr_name && b->rr_name && strcmp(a->rr_name, b->rr_name) == 0) {
-        iso_message("Error: '%s' and '%s' have the same Rock Ridge name '%s'.\n", a->whole_name, b->whole_name,
-                    a->rr_name);
-        sort_errors++;
-    }
     int c = iso_name_cmp(a, b);
     if (c == 0) c = a < b ? -1 : (a > b ? 1 : 0);
     return c;
+}
+
+static const char *iso_name_of(const iso_entry *e) { return e->iso_name; }
+static const char *rr_name_of(const iso_entry *e) { return e->rr_image ? e->rr_image : e->rr_name; }
+
+static const char *(*name_of)(const iso_entry *);
+
+static int by_name(const void *pa, const void *pb)
+{
+    return strcmp(name_of(*(iso_entry *const *)pa), name_of(*(iso_entry *const *)pb));
+}
+
+/* Reports every pair of entries (but "." and "..") of one name; returns their count. */
+static int report_equal_names(iso_entry **entries, int n, const char *(*name)(const iso_entry *),
+                              const char *tree)
+{
+    iso_entry **arr = (iso_entry **)iso_alloc(sizeof(iso_entry *) * (size_t)n);
+    int m = 0, errors = 0;
+    for (int i = 0; i < n; i++)
+        if (!entries[i]->dot && name(entries[i])) arr[m++] = entries[i];
+    name_of = name;
+    qsort(arr, (size_t)m, sizeof(arr[0]), by_name);
+    for (int i = 0; i + 1 < m; i++) {
+        if (strcmp(name(arr[i]), name(arr[i + 1])) != 0) continue;
+        iso_message("Error: '%s' and '%s' have the same %s name '%s'.\n", arr[i]->whole_name,
+                    arr[i + 1]->whole_name, tree, name(arr[i]));
+        errors++;
+    }
+    iso_free(arr);
+    return errors;
 }
 
 int iso_order_directory(iso_entry **list, int reloc_dir)
@@ -491,11 +508,10 @@ int iso_order_directory(iso_entry **list, int reloc_dir)
         iso_free(arr);
         return 1;
     }
-    sort_errors = 0;
-    sorting_reloc = reloc_dir;
-    /* pairwise duplicate check over neighbours after the sort catches every clash */
     qsort(arr, (size_t)front, sizeof(arr[0]), compare_entries);
-    int errors = sort_errors;
+    /* the sort need not compare two equal names: look for them on their own */
+    int errors = report_equal_names(arr, front, iso_name_of, "ISO9660");
+    if (iso_opt.rock_ridge && !reloc_dir) errors += report_equal_names(arr, front, rr_name_of, "Rock Ridge");
     for (int i = 0; i + 1 < n; i++) arr[i]->next = arr[i + 1];
     arr[n - 1]->next = NULL;
     *list = arr[0];

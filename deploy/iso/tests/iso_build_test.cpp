@@ -1,4 +1,7 @@
 // Images built by iso_build, read back by xorriso/osirrox, iso-info, 7z and qemu.
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include "deploy/iso/iso.h"
 
 #include <gtest/gtest.h>
@@ -296,6 +299,13 @@ int FailListingOfLocked(const char *path, iso_name_fn fn, void *context)
     if (p.size() >= 6 && p.compare(p.size() - 6, 6, "locked") == 0) return -1;
     return iso_plat_list(path, fn, context);
 }
+
+// a name the listing gives but no open finds (as '?' for what a code page lacks)
+int ListAGoneName(const char *path, iso_name_fn fn, void *context)
+{
+    fn(context, "gone?.txt");
+    return iso_plat_list(path, fn, context);
+}
 }  // namespace
 
 TEST_F(IsoBuild, FileThatShrinksDuringTheCopyStopsTheBuildWithItsName)
@@ -309,6 +319,18 @@ TEST_F(IsoBuild, FileThatShrinksDuringTheCopyStopsTheBuildWithItsName)
     EXPECT_EQ(r, 0);
     std::string error = iso_last_error();
     EXPECT_NE(error.find("z_later.bin"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(img));
+}
+
+TEST_F(IsoBuild, FileListedButNotFoundStopsTheBuildWithItsName)
+{
+    zavotest::WriteFile(src / "kept.txt", "kept\n");
+    iso_list_folder = ListAGoneName;
+    int r = Build(work, src, img);
+    iso_list_folder = iso_plat_list;
+    EXPECT_EQ(r, 0);
+    std::string error = iso_last_error();
+    EXPECT_NE(error.find("gone?.txt"), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(img));
 }
 
@@ -551,9 +573,15 @@ TEST_F(IsoBuild, FatalErrorsReturnZeroLeaveNoImageAndTheNextBuildWorks)
     EXPECT_EQ(Build(bare, src, img), 0);
     EXPECT_NE(std::string(iso_last_error()).find("cant find the boot image"), std::string::npos);
     EXPECT_FALSE(fs::exists(img));
-    // the same name at the same place in both folders
+    // the same name at the same place in both folders, also when names sort
+    // between the two copies and the sort never compares them
     zavotest::WriteFile(src / "kelboot" / "zavo.ini", "clash");
     EXPECT_EQ(Build(work, src, img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("Unable to sort directory"), std::string::npos) << iso_last_error();
+    for (char c = 'a'; c <= 'z'; c++) zavotest::WriteFile(src / "kelboot" / (std::string("zavo.j") + c), "between");
+    EXPECT_EQ(Build(work, src, img), 0);
+    EXPECT_NE(std::string(iso_last_error()).find("Unable to sort directory"), std::string::npos) << iso_last_error();
+    EXPECT_FALSE(fs::exists(img));
     fs::remove(src / "kelboot" / "zavo.ini");
     // and then a good build
     ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
@@ -653,6 +681,55 @@ TEST_F(IsoBuild, ImageBuiltUnderWineReadsBackNatively)
     ASSERT_EQ(rc, 0) << out;
     ExpectReadersSeeSources(true);
 }
+
+namespace {
+std::multiset<std::string> FileContents(const fs::path &tree)
+{
+    std::multiset<std::string> all;
+    for (auto &e : fs::recursive_directory_iterator(tree))
+        if (e.is_regular_file()) all.insert(zavotest::ReadFile(e.path()));
+    return all;
+}
+}  // namespace
+
+// Names a code page cannot hold, built by the Windows driver under a Western
+// (C.UTF-8 gives 1252) and a Chinese code page: Joliet holds every name exactly, Rock Ridge keeps
+// every file under a name of its own.
+TEST_F(IsoBuild, NamesOutsideTheCodePageAreInTheImageBuiltUnderWine)
+{
+    const char *driver = getenv("ZAVO_ISO_WINE_DRIVER");
+    if (!driver || !*driver) GTEST_SKIP() << "ZAVO_ISO_WINE_DRIVER not set";
+    if (!HaveTool("osirrox")) GTEST_SKIP() << "osirrox missing";
+    const std::string chinese = "\xE8\xAF\xB4\xE6\x98\x8E", korean = "\xED\x95\x9C\xEA\xB8\x80",
+                      thai = "\xE0\xB9\x84\xE0\xB8\x97\xE0\xB8\xA2";
+    zavotest::WriteFile(src / (chinese + ".txt"), "chinese\n");
+    zavotest::WriteFile(src / (korean + ".txt"), "korean\n");
+    zavotest::WriteFile(src / "plain.txt", "plain\n");
+    zavotest::WriteFile(src / (chinese + thai) / (thai + ".bin"), RandomBytes(70000, 8));
+    fs::path expected = tmp.path / "expected", jol = tmp.path / "joliet", rr = tmp.path / "rr";
+    MakeExpected(work, src, expected);
+    for (const char *locale : {"C.UTF-8", "zh_CN.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        int rc;
+        auto build = [&] {
+            return Shell(std::string("LC_ALL=") + locale + " " + ZAVO_SOURCE_DIR + "/tools/wine-run.sh " + Q(driver) +
+                             " 'Z:" + work.string() + "' 'Z:" + src.string() + "' 'Z:" + img.string() + "'",
+                         &rc);
+        };
+        std::string out = build();
+        ASSERT_EQ(rc, 0) << out;
+        for (auto &p : {jol, rr}) fs::remove_all(p);
+        out = Shell("LC_ALL=C.UTF-8 osirrox -read_fs norock -indev " + Q(img) + " -extract / " + Q(jol), &rc);
+        ASSERT_EQ(rc, 0) << out;
+        out = Shell("diff -r " + Q(expected) + " " + Q(jol), &rc);
+        EXPECT_EQ(rc, 0) << "Joliet view differs:\n"
+                         << out;
+        out = Shell("LC_ALL=C.UTF-8 osirrox -indev " + Q(img) + " -extract / " + Q(rr), &rc);
+        ASSERT_EQ(rc, 0) << out;
+        EXPECT_EQ(FileContents(rr), FileContents(expected));
+        EXPECT_EQ(zavotest::ReadFile(rr / "plain.txt"), "plain\n");
+    }
+}
 #endif
 
 #ifdef _WIN32
@@ -672,5 +749,40 @@ TEST_F(IsoBuild, CodePageNamesBecomeUcs2InJoliet)
                                  13)),
               std::string::npos)
         << "Rock Ridge keeps the bytes";
+}
+#endif
+
+#ifdef _WIN32
+// Names a code page cannot hold (run under 1252 and under 936): each is in
+// the image, exactly in Joliet, with a substitute in Rock Ridge that keeps
+// the names apart; a file that cannot be read stops the build and is named.
+TEST_F(IsoBuild, NamesOutsideTheCodePageKeepTheirJolietNames)
+{
+    const std::wstring chinese = L"\u8BF4\u660E";
+    zavotest::WriteFile(src / (chinese + L".txt"), "chinese");
+    zavotest::WriteFile(src / fs::path(L"\uD55C\uAE00.txt"), "korean");
+    zavotest::WriteFile(src / fs::path(L"\u0E44\u0E17\u0E22") / "inside.txt", "in a thai folder");
+    ASSERT_EQ(Build(work, src, img), 1) << iso_last_error();
+    std::string b = zavotest::ReadFile(img);
+    EXPECT_NE(b.find(std::string("\x8B\xF4\x66\x0E\0.\0t\0x\0t", 12)), std::string::npos);
+    EXPECT_NE(b.find(std::string("\xD5\x5C\xAE\x00\0.\0t\0x\0t", 12)), std::string::npos);
+    EXPECT_NE(b.find(std::string("\x0E\x44\x0E\x17\x0E\x22", 6)), std::string::npos);
+    EXPECT_NE(b.find(std::string("NM\x0B\x01\x00__.txt", 11)), std::string::npos);
+    if (GetACP() == 936)
+        EXPECT_NE(b.find(std::string("NM\x0D\x01\x00\xCB\xB5\xC3\xF7.txt", 13)), std::string::npos);
+    else
+        EXPECT_NE(b.find(std::string("NM\x0D\x01\x00__~1.txt", 13)), std::string::npos);
+    for (const char *data : {"chinese", "korean", "in a thai folder"}) EXPECT_NE(b.find(data), std::string::npos) << data;
+
+    fs::path locked = src / (chinese + L"-locked.txt");
+    zavotest::WriteFile(locked, "held by another program");
+    HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    int r = Build(work, src, img);
+    CloseHandle(h);
+    EXPECT_EQ(r, 0);
+    std::string error = iso_last_error();
+    EXPECT_NE(error.find(GetACP() == 936 ? "\xCB\xB5\xC3\xF7-locked.txt" : "-locked.txt"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(img));
 }
 #endif

@@ -34,7 +34,7 @@ int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (bytes > (int)sizeof(ucs) || (bytes & 1)) __builtin_trap();
         if (iso_joliet_name_bytes(name) > 128) __builtin_trap();
         char rr[512];
-        int r = iso_convert_rr_name(name, rr, sizeof(rr));
+        int r = iso_convert_rr_name(name, rr, sizeof(rr), NULL);
         if (r < 0 || r > (int)sizeof(rr)) __builtin_trap();
     }
     if (n <= 48) iso_shell_match(name, "kelboot/zavo.ini");

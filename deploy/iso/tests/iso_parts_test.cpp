@@ -95,7 +95,7 @@ TEST_F(IsoParts, JolietNamesUseUcs2AndReplaceReservedCharacters)
     iso_to_joliet_ucs2(out, 4, "abcdef", iso_in_cs, &len);
     EXPECT_EQ(len, 4);
     char rr[16];
-    int n = iso_convert_rr_name("a/b", rr, sizeof(rr));
+    int n = iso_convert_rr_name("a/b", rr, sizeof(rr), nullptr);
     EXPECT_EQ(std::string(rr, n), "a_b");
 }
 
