@@ -46,7 +46,8 @@ static void join(char *out, size_t n, const char *dir, const char *name)
 {
     size_t l = strlen(dir);
     int sep = l && (dir[l - 1] == '/' || dir[l - 1] == '\\');
-    snprintf(out, n, sep ? "%s%s" : "%s/%s", dir, name);
+    const char join_sep[2] = {iso_path_separator(dir), 0};
+    snprintf(out, n, "%s%s%s", dir, sep ? "" : join_sep, name);
 }
 
 void iso_init_boot_catalog(const char *first_source)

@@ -334,6 +334,7 @@ extern time_t iso_root_time;
 iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *path, iso_entry *de,
                                           int by_name);
 int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
+char iso_path_separator(const char *path);
 int iso_insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
 int iso_finish_tree(iso_directory *iso_root);
 void iso_set_link_counts(iso_directory *iso_root);

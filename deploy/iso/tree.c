@@ -76,6 +76,14 @@ static void listing_add(void *context, const char *name)
 
 static int is_sep(char c) { return c == '/' || c == '\\'; }
 
+/* Names are joined to a path with the separator it already uses, so that
+   messages show "S:\\src\\a.bin" rather than "S:\\src/a.bin". */
+char iso_path_separator(const char *path)
+{
+    const char *s = strrchr(path, '/'), *b = strrchr(path, '\\');
+    return b && (!s || b > s) ? '\\' : '/';
+}
+
 static find_listing *listing_open(const char *path)
 {
     char p[ISO_PATH_BYTES + 8];
@@ -376,6 +384,7 @@ int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
     }
     size_t plen = strlen(path), path_units = iso_plat_path_units(path);
     int ends_sep = plen && is_sep(path[plen - 1]);
+    const char sep[2] = {iso_path_separator(path), 0};
     const char *name;
     while ((name = listing_next(l)) != NULL) {
         size_t nlen = strlen(name);
@@ -387,12 +396,12 @@ int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de)
         }
         if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
         if (iso_plat_path_units(name) + path_units + 2 > ISO_PATH_MAX) {
-            iso_message("Path name %s/%s too long.\n", path, name);
+            iso_message("Path name %s%s%s too long.\n", path, sep, name);
             iso_message("Overflow of stat buffer\n");
             iso_fatal();
         }
         char whole[ISO_PATH_BYTES + 2];
-        snprintf(whole, sizeof(whole), ends_sep ? "%s%s" : "%s/%s", path, name);
+        snprintf(whole, sizeof(whole), "%s%s%s", path, ends_sep ? "" : sep, name);
         if (iso_pattern_match(name, LIST_EXCLUDE) || iso_pattern_match(whole, LIST_EXCLUDE)) continue;
         iso_insert_file_entry(dir, whole, name);
     }
