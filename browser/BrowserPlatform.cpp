@@ -54,13 +54,17 @@ BOOL BrReplaceFile(LPCTSTR source, LPCTSTR target)
 
 #endif
 
+CString BrFolderOf(LPCTSTR path)
+{
+    CString p = path;
+    int back = p.ReverseFind('\\');
+    int slash = p.ReverseFind('/');
+    int cut = back > slash ? back : slash;
+    return cut < 0 ? CString(".") : cut == 0 ? p.Left(1)
+                                             : p.Left(cut);
+}
+
 BOOL BrTempFileBeside(LPCTSTR target, CString& temp)
 {
-    CString path = target;
-    int back = path.ReverseFind('\\');
-    int slash = path.ReverseFind('/');
-    int cut = back > slash ? back : slash;
-    CString folder = cut < 0 ? CString(".") : cut == 0 ? path.Left(1)
-                                                       : path.Left(cut);
-    return FwGetTempFileName(folder, "_zm", temp) != 0;
+    return FwGetTempFileName(BrFolderOf(target), "_zm", temp) != 0;
 }

@@ -6,6 +6,9 @@
 // The volume label of a drive root such as "D:\" (empty when there is none).
 CString BrGetVolumeLabel(LPCTSTR root);
 
+// The folder of the path ("." when it names none).
+CString BrFolderOf(LPCTSTR path);
+
 // Creates an empty unique file in the folder of target (the current folder
 // when the path has none) and returns its path in temp.
 BOOL BrTempFileBeside(LPCTSTR target, CString& temp);

@@ -46,11 +46,26 @@ BOOL GzMemberReader::ReadExact(ULONGLONG offset, void* buffer, UINT length)
     return ReadFileAt(*m_pSource, m_fileLength, offset, buffer, length);
 }
 
+// Reads the container's fixed header: TEST_OK when whole, TEST_CUT when the
+// file ends inside it after its magic, else TEST_NONE.
+GzMemberReader::TestResult GzMemberReader::ReadFixedHeader(BYTE* header, UINT length, const BYTE* magic,
+                                                           UINT magicLength)
+{
+    UINT have = m_fileLength < length ? (UINT)m_fileLength : length;
+    if (have < magicLength || !ReadExact(0, header, have) || memcmp(header, magic, magicLength) != 0)
+        return TEST_NONE;
+    return have < length ? TEST_CUT : TEST_OK;
+}
+
 GzMemberReader::TestResult GzMemberReader::TestGzip()
 {
     BYTE h[10];
-    if (!ReadExact(0, h, sizeof(h)) || h[0] != 0x1F || (h[1] != 0x8B && h[1] != 0x9E))
-        return TEST_NONE;
+    static const BYTE kGzip[] = {0x1F, 0x8B}, kPacked[] = {0x1F, 0x9E};
+    TestResult fixed = ReadFixedHeader(h, sizeof(h), kGzip, sizeof(kGzip));
+    if (fixed == TEST_NONE)
+        fixed = ReadFixedHeader(h, sizeof(h), kPacked, sizeof(kPacked));
+    if (fixed != TEST_OK)
+        return fixed;
     if (h[2] != 8 || (h[3] & 0xE2))
         return TEST_BAD;
     ULONGLONG pos = 10;
@@ -84,8 +99,10 @@ GzMemberReader::TestResult GzMemberReader::TestGzip()
 GzMemberReader::TestResult GzMemberReader::TestZip()
 {
     BYTE h[30];
-    if (!ReadExact(0, h, sizeof(h)) || memcmp(h, "PK\x03\x04", 4) != 0)
-        return TEST_NONE;
+    static const BYTE kZip[] = {'P', 'K', 3, 4};
+    TestResult fixed = ReadFixedHeader(h, sizeof(h), kZip, sizeof(kZip));
+    if (fixed != TEST_OK)
+        return fixed;
     // encrypted, sizes in a data descriptor, or anything newer
     if ((Le16(h + 6) & 0xFFF9) || Le16(h + 8) != 8)
         return TEST_BAD;

@@ -52,6 +52,7 @@ private:
                       TEST_CUT };
     LONGLONG OpenSource(CFile& source);
     BOOL ProbeOpened(BYTE (&buffer)[PROBE_SIZE], LONGLONG size);
+    TestResult ReadFixedHeader(BYTE* header, UINT length, const BYTE* magic, UINT magicLength);
     TestResult TestGzip();
     TestResult TestZip();
     BOOL ReadExact(ULONGLONG offset, void* buffer, UINT length);

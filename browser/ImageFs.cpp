@@ -4,6 +4,7 @@
 #include "browser/GzMemberReader.h"
 #include "designer/core/RomfsBuilder.h"
 #include "framework/File.h"
+#include "framework/FileFind.h"
 #include "framework/Sys.h"
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 namespace {
 const char ROMFS_MAGIC[] = "-rom1fs-";
 const UINT HEADER_BLOCK = 512;
+const size_t kExtractChunk = 1 << 16;
 
 // One header of the image, read through bounds checks against the image's
 // usable size: a name must end inside its block and the data inside the image.
@@ -91,6 +93,25 @@ private:
 };
 
 BOOL HasMagic(const BYTE* p) { return memcmp(p, ROMFS_MAGIC, 8) == 0; }
+
+// Copies the bytes at offset one chunk at a time, so that a file of any size
+// needs little memory: an EXTRACT_ result.
+int CopyChunks(RomfsFile& image, DWORD offset, DWORD size, CFile& out, CImageFs::ProgressProc progress,
+               void* context)
+{
+    std::vector<BYTE> chunk(kExtractChunk);
+    for (DWORD done = 0; done < size;) {
+        if (progress && !progress(context, done, size))
+            return CImageFs::EXTRACT_CANCELLED;
+        UINT want = size - done < chunk.size() ? (UINT)(size - done) : (UINT)chunk.size();
+        if (!image.Read((ULONGLONG)offset + done, chunk.data(), want))
+            return CImageFs::EXTRACT_NO_IMAGE;
+        if (!out.Write(chunk.data(), want))
+            return CImageFs::EXTRACT_NO_TARGET;
+        done += want;
+    }
+    return CImageFs::EXTRACT_OK;
+}
 }  // namespace
 
 CImageFs::FreeSpaceProc CImageFs::s_pfnFreeSpace = BrGetFreeSpace;
@@ -149,7 +170,11 @@ int CImageFs::Extract(CFsNode* node, CString& destination, BOOL copyDiskFiles)
     if (!m_pActive)
         return node && node->IsDiskFile() ? ExtractDiskNode(node, destination, copyDiskFiles)
                                           : EXTRACT_NO_IMAGE;
-    return m_pActive->ExtractNode(node, destination, copyDiskFiles);
+    // the image keeps no function of an earlier caller's
+    m_pActive->SetProgress(m_pfnProgress, m_pProgressContext);
+    int result = m_pActive->ExtractNode(node, destination, copyDiskFiles);
+    m_pActive->SetProgress(NULL, NULL);
+    return result;
 }
 
 int CImageFs::ExtractNode(CFsNode*, CString&, BOOL)
@@ -390,19 +415,20 @@ BOOL CRomfsImage::NewEmpty(LPCTSTR)
 
 // Folders are walked with an explicit stack of (folder node, next header);
 // a header met twice means a cycle or a shared list, and the image is refused.
+// Past the magic, a header that does not fit the image's stated size is
+// damage; a file shorter than that size is truncated.
 BOOL CRomfsImage::ReadTree()
 {
     m_tree.Clear();
     RomfsFile image;
     RomfsHeader super;
-    if (!(m_pSource ? image.Open(*m_pSource) : image.Open(m_strImagePath)))
+    BYTE head[16];
+    if (!(m_pSource ? image.Open(*m_pSource) : image.Open(m_strImagePath)) || !image.Read(0, head, sizeof(head)))
         return Refuse(OPEN_CANNOT_READ);
-    if (!image.ReadHeader(0, super))
-        return Refuse(OPEN_NOT_IMAGE);
-    if (super.size > image.Length())
+    if (Be32(head + 8) > image.Length())
         return Refuse(OPEN_TRUNCATED);
-    if (super.dataOffset >= super.size)
-        return Refuse(OPEN_NOT_IMAGE);
+    if (!image.ReadHeader(0, super) || super.dataOffset >= super.size)
+        return Refuse(OPEN_DAMAGED);
     image.SetLimit(super.size);
 
     CTime now = CTime::GetCurrentTime();
@@ -429,7 +455,7 @@ BOOL CRomfsImage::ReadTree()
         RomfsHeader h;
         if (!seen.insert(at).second || !image.ReadHeader(at, h)) {
             m_tree.Clear();
-            return FALSE;
+            return Refuse(OPEN_DAMAGED);
         }
         walk.back().second = h.next;
         if (h.name == "." || h.name == "..")
@@ -443,7 +469,7 @@ BOOL CRomfsImage::ReadTree()
         tmpl.m_dwOffset = type == CFsNode::TYPE_FILE ? h.dataOffset : 0;
         if (type == CFsNode::TYPE_FILE && h.size > super.size - h.dataOffset) {
             m_tree.Clear();
-            return FALSE;
+            return Refuse(OPEN_DAMAGED);
         }
         if (type == CFsNode::TYPE_FOLDER && h.size != 0) {
             fprintf(stderr, "nonstandard size `%u'\n", (unsigned)h.size);
@@ -471,22 +497,20 @@ int CRomfsImage::ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskF
     if (!node || node->m_nType != CFsNode::TYPE_FILE || !OwnsNode(node))
         return EXTRACT_NO_IMAGE;
     RomfsFile image;
-    if (!(m_pSource ? image.Open(*m_pSource) : image.Open(m_strImagePath)) || image.Length() < m_imageLength)
-        return EXTRACT_NO_IMAGE;
-    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[node->m_dwSize ? node->m_dwSize : 1]);
-    if (!data)
-        return EXTRACT_NO_MEMORY;
-    if (!image.Read(node->m_dwOffset, data.get(), node->m_dwSize))
+    if (!(m_pSource ? image.Open(*m_pSource) : image.Open(m_strImagePath)) || image.Length() < m_imageLength ||
+        node->m_dwOffset > image.Length() || node->m_dwSize > image.Length() - node->m_dwOffset)
         return EXTRACT_NO_IMAGE;
     CFile out;
     if (!out.Open(destination, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
         return EXTRACT_NO_TARGET;
-    if (!out.Write(data.get(), node->m_dwSize) || !out.Close()) {
+    int result = CopyChunks(image, node->m_dwOffset, node->m_dwSize, out, m_pfnProgress, m_pProgressContext);
+    if (result == EXTRACT_OK && !out.Close())
+        result = EXTRACT_NO_TARGET;
+    if (result != EXTRACT_OK) {
         out.Abort();
         FwDeleteFile(destination);
-        return EXTRACT_NO_TARGET;
     }
-    return EXTRACT_OK;
+    return result;
 }
 
 namespace {
@@ -498,33 +522,80 @@ BOOL IsNameAllowed(const CString& path)
     CString name = path.Mid((back > slash ? back : slash) + 1);
     return !name.IsEmpty() && name.FindOneOf("<>:\"|?*") < 0 && name != "." && name != "..";
 }
+
+// No image of the folder is smaller: a 32-byte header for every entry, two
+// more for the "." and ".." of each folder, and the files' data. Counting
+// stops once the sum passes limit.
+ULONGLONG LeastImageSize(const CString& folder, ULONGLONG limit)
+{
+    ULONGLONG need = 32;
+    std::vector<CString> folders(1, folder);
+    while (!folders.empty() && need <= limit) {
+        CString at = folders.back();
+        folders.pop_back();
+        CFileFind find;
+        for (BOOL more = find.FindFile(at + FwPathSeparator() + "*.*"); more && need <= limit;) {
+            more = find.FindNextFile();
+            if (find.IsDots())
+                continue;
+            if (!find.IsDirectory()) {
+                need += 32 + ((find.GetLength() + 15) & ~15ull);
+                continue;
+            }
+            need += 96;
+            if (!find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))  // a link may lead back up
+                folders.push_back(find.GetFilePath());
+        }
+    }
+    return need;
+}
+
+// The builder's texts for an output it could not create or write.
+BOOL LostTheOutput(const CString& error)
+{
+    return error.Find("cannot create ") == 0 || error == "cannot write the image";
+}
 }  // namespace
 
+BOOL CImageFs::FailBuild(int error)
+{
+    m_nBuildError = error;
+    return FALSE;
+}
+
+// A failure names its side: OPEN_CANNOT_READ for the source, any other
+// reason for the output.
 BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR volumeName)
 {
     m_nBuildError = OPEN_OK;
     if (mode != MODE_ROMFS)
         return FALSE;
-    if (!IsNameAllowed(outputPath)) {
-        m_nBuildError = OPEN_NAME_NOT_ALLOWED;
-        return FALSE;
-    }
+    if (!FwDirectoryExists(folder))
+        return FailBuild(OPEN_CANNOT_READ);
+    if (!IsNameAllowed(outputPath))
+        return FailBuild(OPEN_NAME_NOT_ALLOWED);
     // built beside the target, which is replaced only by a complete image
     CString temp;
-    if (!BrTempFileBeside(outputPath, temp)) {
-        m_nBuildError = OPEN_CANNOT_WRITE;
-        return FALSE;
+    if (!BrTempFileBeside(outputPath, temp))
+        return FailBuild(OPEN_CANNOT_WRITE);
+    ULONGLONG free = 0;
+    if (s_pfnFreeSpace(BrFolderOf(outputPath), free) && LeastImageSize(folder, free) > free) {
+        FwDeleteFile(temp);
+        return FailBuild(OPEN_NO_SPACE);
     }
     CRomfsBuilder builder;
     if (builder.BuildRomfsImage(folder, temp, volumeName) != 1) {
-        m_nBuildError = OPEN_CANNOT_READ;  // the output could be made: a source failed
+        FwNoteStdioError();
+        DWORD error = FwGetLastError();
         FwDeleteFile(temp);
-        return FALSE;
+        if (!LostTheOutput(builder.GetErrorText()))
+            return FailBuild(OPEN_CANNOT_READ);
+        BOOL full = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+        return FailBuild(full ? OPEN_NO_SPACE : OPEN_CANNOT_WRITE);
     }
     if (!BrReplaceFile(temp, outputPath)) {
-        m_nBuildError = OPEN_CANNOT_WRITE;
         FwDeleteFile(temp);
-        return FALSE;
+        return FailBuild(OPEN_CANNOT_WRITE);
     }
     return TRUE;
 }

@@ -22,10 +22,11 @@ public:
     enum { EXTRACT_OK = 0,
            EXTRACT_NO_IMAGE = -1,
            EXTRACT_NO_MEMORY = -2,
-           EXTRACT_NO_TARGET = -3 };
+           EXTRACT_NO_TARGET = -3,
+           EXTRACT_CANCELLED = -4 };
 
-    // Told the bytes of a compressed image inflated so far and the image's
-    // size; FALSE stops the inflation.
+    // Told the bytes of a compressed image inflated, or of a file extracted,
+    // so far and the whole size; FALSE stops the work.
     typedef BOOL (*ProgressProc)(void* context, ULONGLONG done, ULONGLONG total);
     // The free bytes of the folder's disk; replaceable for tests.
     typedef BOOL (*FreeSpaceProc)(LPCTSTR folder, ULONGLONG& free);
@@ -54,7 +55,7 @@ public:
     CImageFs* GetActiveImage() const { return m_pActive; }
     // The node tree of the active image (an empty tree without one).
     CFsNodeTree& GetTree() { return m_pActive ? m_pActive->m_tree : m_tree; }
-    // ExtractNode of the active image.
+    // ExtractNode of the active image, told this object's progress function.
     int Extract(CFsNode* node, CString& destination, BOOL copyDiskFiles);
 
     virtual BOOL Open(LPCTSTR path)
@@ -68,8 +69,9 @@ public:
         return FALSE;
     }
     virtual BOOL ReadTree() { return FALSE; }
-    // Writes the node's data to the destination; a node of a dropped file is
-    // copied there, or without copyDiskFiles its path is put in destination.
+    // Writes the node's data to the destination in bounded chunks; a node of
+    // a dropped file is copied there, or without copyDiskFiles its path is put
+    // in destination. A cancelled or failed copy leaves no destination behind.
     virtual int ExtractNode(CFsNode* node, CString& destination, BOOL copyDiskFiles);
 
     const CString& GetImagePath() const { return m_strImagePath; }
@@ -87,6 +89,7 @@ protected:
 
 private:
     BOOL Adopt(CImageFs* image, BOOL opened);
+    BOOL FailBuild(int error);
     CImageFs(const CImageFs&) = delete;
     void operator=(const CImageFs&) = delete;
 

@@ -39,6 +39,26 @@ CString MakeSafeFileName(LPCTSTR name)
     return safe;
 }
 
+CString ShortenForMessage(LPCTSTR text, int maxBytes)
+{
+    CString all = text ? text : "";
+    int length = all.GetLength();
+    const int kDots = 3;
+    if (length <= maxBytes || maxBytes <= kDots)
+        return length <= maxBytes ? all : CString("...").Left(maxBytes);
+    int keep = maxBytes - kDots;
+    int headEnd = 0, tailStart = length;
+    for (int at = 0; at < length;) {
+        int next = at + (FwIsLeadByte((unsigned char)all[at]) && at + 1 < length ? 2 : 1);
+        if (next <= (keep + 1) / 2)
+            headEnd = next;
+        if (length - at <= keep - headEnd && tailStart == length)
+            tailStart = at;
+        at = next;
+    }
+    return all.Left(headEnd) + "..." + all.Mid(tailStart);
+}
+
 CString NodeTargetPath(LPCTSTR folder, const CFsNode* node)
 {
     CString path = folder;

@@ -15,6 +15,10 @@
 // (CON, NUL, COM1, LPT1.TXT, ...) get a leading '_'.
 CString MakeSafeFileName(LPCTSTR name);
 
+// The text when it has at most maxBytes bytes, else its head and tail
+// joined by "..." within maxBytes, never splitting a double-byte character.
+CString ShortenForMessage(LPCTSTR text, int maxBytes);
+
 // folder + separator + the node's safe name.
 CString NodeTargetPath(LPCTSTR folder, const CFsNode* node);
 

@@ -8,8 +8,9 @@ namespace {
 const int kSteps = 1000;
 }  // namespace
 
-CInflateProgressDlg::CInflateProgressDlg(CWnd* pOwner)
-    : CDialog(IDD_INFLATE_PROGRESS, pOwner), m_pOwner(pOwner), m_bCancelled(FALSE), m_bOwnerDisabled(FALSE)
+CInflateProgressDlg::CInflateProgressDlg(CWnd* pOwner, UINT textId)
+    : CDialog(IDD_INFLATE_PROGRESS, pOwner), m_pOwner(pOwner), m_nTextId(textId), m_bCancelled(FALSE),
+      m_bOwnerDisabled(FALSE)
 {
 }
 
@@ -34,6 +35,9 @@ BOOL CInflateProgressDlg::Update(ULONGLONG done, ULONGLONG total)
         if (!Create(IDD_INFLATE_PROGRESS, m_pOwner))
             return TRUE;  // inflate on without the dialog
         SendDlgItemMessage(IDC_INFLATE_PROGRESS, PBM_SETRANGE32, 0, kSteps);
+        CString text;
+        if (m_nTextId && text.LoadString(m_nTextId))
+            SetDlgItemText(IDC_INFLATE_TEXT, text);
         if (m_pOwner && m_pOwner->IsWindowEnabled()) {
             m_pOwner->EnableWindow(FALSE);
             m_bOwnerDisabled = TRUE;

@@ -1,14 +1,16 @@
-// Progress of the inflation of a large compressed image, with Cancel. The
-// frame is disabled while it shows; messages are pumped between chunks.
+// Progress of long work on a large image (inflating it, extracting a file),
+// with Cancel. The frame is disabled while it shows; messages are pumped
+// between chunks.
 #pragma once
 #include "framework/Dialog.h"
 
 class CInflateProgressDlg : public CDialog {
 public:
-    // Images from this size on show the dialog.
+    // Work from this size on shows the dialog.
     static const ULONGLONG kLargeImage = 16u << 20;
 
-    explicit CInflateProgressDlg(CWnd* pOwner);
+    // textId: the line above the bar, else the dialog's own.
+    explicit CInflateProgressDlg(CWnd* pOwner, UINT textId = 0);
     virtual ~CInflateProgressDlg();
 
     // A CImageFs progress function; the context is the dialog.
@@ -21,6 +23,7 @@ private:
     void Pump();
 
     CWnd* m_pOwner;
+    UINT m_nTextId;
     BOOL m_bCancelled;
     BOOL m_bOwnerDisabled;
 };

@@ -17,11 +17,14 @@
 
 #include <shellapi.h>
 
+#include <string>
 #include <vector>
 
 namespace {
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 const char kBuildCaption[] = "Pelsys";
+// A name from an image stays this short in a message, which could not wrap it.
+const int kMessageNameBytes = 64;
 
 int DefaultMessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
 {
@@ -79,6 +82,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_COMMAND(ID_FILE_OPEN, &CMainFrame::OnFileOpen)
     ON_COMMAND(ID_FILE_NEW, &CMainFrame::OnFileNew)
@@ -126,6 +130,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
     return 0;
+}
+
+// The copies of opened files go with the program, as an inflated image does.
+void CMainFrame::OnDestroy()
+{
+    for (const std::string& copy : m_tempCopies)
+        FwDeleteFile(copy.c_str());
+    m_tempCopies.clear();
+    CFrameWnd::OnDestroy();
 }
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
@@ -327,12 +340,22 @@ LRESULT CMainFrame::OnOpenFileNode(WPARAM wParam, LPARAM)
         return 0;
     m_pOpenedNode = node;
     CString target = NodeTargetPath(FwGetTempPath(), node);
-    int extracted = m_imageFs.Extract(node, target, TRUE);
+    int extracted;
+    {
+        CInflateProgressDlg progress(this, IDS_EXTRACTING);
+        m_imageFs.SetProgress(CInflateProgressDlg::Report, &progress);
+        extracted = m_imageFs.Extract(node, target, TRUE);
+        m_imageFs.SetProgress(NULL, NULL);
+    }
+    if (extracted == CImageFs::EXTRACT_CANCELLED)
+        return 0;
     if (extracted != CImageFs::EXTRACT_OK) {
         UINT reason = extracted == CImageFs::EXTRACT_NO_TARGET ? IDS_REASON_CANNOT_WRITE : IDS_REASON_CANNOT_READ;
-        ShowMessage(FailureText(IDS_EXTRACT_FAILED, node->m_strName, reason), MB_OK | MB_ICONSTOP);
+        CString name = ShortenForMessage(node->m_strName, kMessageNameBytes);
+        ShowMessage(FailureText(IDS_EXTRACT_FAILED, name, reason), MB_OK | MB_ICONSTOP);
         return 0;
     }
+    m_tempCopies.insert((LPCTSTR)target);
     if ((INT_PTR)s_pfnShellOpen(m_hWnd, target, NULL) < 32) {
         CString select;
         select.Format("/e,/select,%s", (LPCTSTR)target);
@@ -382,6 +405,11 @@ void CMainFrame::OnNewFsFromDirectory()
     CNewFsFromDirDlg dlg(this);
     if (dlg.DoModal() != IDOK)
         return;
+    if (!FwDirectoryExists(dlg.m_strDir)) {  // before asking to replace anything
+        ShowMessage(FailureText(IDS_BUILD_FAILED_FILE, dlg.m_strDir, IDS_REASON_CANNOT_READ), MB_OK | MB_ICONSTOP,
+                    kBuildCaption);
+        return;
+    }
     if (FwFileExists(dlg.m_strFile)) {
         CString ask;
         ask.Format(LoadText(IDS_REPLACE_ASK), (LPCTSTR)dlg.m_strFile);

@@ -9,6 +9,9 @@
 #include "framework/SplitterWnd.h"
 #include "framework/StatusBar.h"
 
+#include <set>
+#include <string>
+
 class CLeftView;
 class CPelsysView;
 
@@ -56,6 +59,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnFileOpen();
     afx_msg void OnFileNew();
@@ -83,5 +87,6 @@ private:
     CStatusBar m_wndStatusBar;
     CFsNode* m_pOpenedNode;
     CFsNode* m_pDropTarget;
-    CString m_strShownPath;  // the file of the image shown, if any
+    CString m_strShownPath;              // the file of the image shown, if any
+    std::set<std::string> m_tempCopies;  // files extracted into the temp folder to open them
 };

@@ -1,5 +1,10 @@
 #include "browser/app/ZipFileDlg.h"
 
+#include "browser/ImageSave.h"
+#include "browser/app/MainFrame.h"
+#include "framework/Sys.h"
+#include "resources/pelsys/resource.h"
+
 namespace {
 // The record without the fields of later systems (76 bytes in 32-bit builds), and whole.
 const DWORD kOldStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -37,9 +42,19 @@ void CZipFileDlg::OnInitDone()
     m_compress.SetCheck(m_bCompress ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// The dialog itself asks about the typed name; a compressed save also
+// replaces the zip beside it, so that one is asked about here.
 BOOL CZipFileDlg::OnFileNameOK()
 {
     if (m_compress.m_hWnd)
         m_bCompress = m_compress.GetCheck() == BST_CHECKED;
-    return FALSE;
+    if (!m_bCompress)
+        return FALSE;
+    CString zip = AddImageExtension(m_ofn.lpstrFile) + ".zip";
+    if (!FwFileExists(zip) || FwDirectoryExists(zip))  // a folder is not replaced: the save fails
+        return FALSE;
+    CString format, ask;
+    format.LoadString(IDS_REPLACE_ASK);
+    ask.Format(format, (LPCTSTR)zip);
+    return CMainFrame::s_pfnMessageBox(ask, NULL, MB_YESNO | MB_ICONEXCLAMATION) != IDYES;
 }

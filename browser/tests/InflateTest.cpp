@@ -1,5 +1,8 @@
 #ifdef _WIN32
 #include <windows.h>
+#include <psapi.h>
+#else
+#include <sys/resource.h>
 #endif
 
 #include "browser/ImageFs.h"
@@ -226,6 +229,8 @@ TEST_F(StudioPackage, DamagedAndCutContainerHeadersGiveTheirReason)
         {"method.gz", badMethod, CImageFs::OPEN_DAMAGED},
         {"flags.gz", badFlags, CImageFs::OPEN_DAMAGED},
         {"data.gz", damaged, CImageFs::OPEN_DAMAGED},
+        {"nine.gz", Bytes(gz.begin(), gz.begin() + 9), CImageFs::OPEN_TRUNCATED},
+        {"short.zip", Bytes(zip.begin(), zip.begin() + 20), CImageFs::OPEN_TRUNCATED},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(WriteBytes(dir / c.name, c.bytes));
@@ -332,6 +337,86 @@ TEST(GzipBomb, CancelStopsTheInflationAndRemovesItsFile)
     EXPECT_EQ(log.total, image.size() + kBombBytes);
     EXPECT_LT(log.lastDone, 1u << 20);
     EXPECT_TRUE(temp.Files().empty());
+}
+
+namespace {
+// The most memory the process has held at once.
+size_t PeakMemory()
+{
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+#else
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return (size_t)usage.ru_maxrss * 1024;
+#endif
+}
+
+// The headers of an image holding one file of `size` bytes, which follow
+// them to the image's end.
+Bytes ZeroFileImageHead(uint32_t size)
+{
+    Bytes head = RomfsBytes::Make("big", {TestEntry::File("zeros", "")});
+    // super block 32, "." 32, ".." 64, "zeros" header 96, its data 128
+    RomfsBytes::PatchWord(head, 96 + 8, size);
+    RomfsBytes::PatchWord(head, 8, 128 + size);
+    head.resize(128);
+    return head;
+}
+}  // namespace
+
+// A file far larger than any buffer the extraction may hold: 1 GiB of zeros
+// in a gzip image of about a megabyte.
+TEST(GzipBomb, GigabyteFileExtractsInBoundedMemory)
+{
+    TempDir dir;
+    TempFolderHere temp;
+    const uint32_t size = 1u << 30;
+    Bytes head = ZeroFileImageHead(size);
+    {
+        gzFile gz = gzopen(FwNativePath(dir / "big.gz"), "wb9");
+        ASSERT_TRUE(gz);
+        gzwrite(gz, head.data(), (unsigned)head.size());
+        std::vector<char> zeros(1 << 20, 0);
+        for (uint32_t done = 0; done < size; done += (uint32_t)zeros.size())
+            ASSERT_EQ(gzwrite(gz, zeros.data(), (unsigned)zeros.size()), (int)zeros.size());
+        ASSERT_EQ(gzclose(gz), Z_OK);
+    }
+    CImageFs fs;
+    ASSERT_TRUE(fs.OpenImage(dir / "big.gz")) << fs.GetOpenError();
+    CFsNode* node = fs.GetTree().GetRoot()->m_pChild;
+    ASSERT_TRUE(node);
+    ASSERT_EQ(node->m_dwSize, size);
+    size_t before = PeakMemory();
+    CString target = dir / "zeros";
+    ASSERT_EQ(fs.Extract(node, target, TRUE), CImageFs::EXTRACT_OK);
+    EXPECT_LT(PeakMemory(), before + (8u << 20));
+    CFile out;
+    ASSERT_TRUE(out.Open(target, CFile::modeRead | CFile::typeBinary));
+    EXPECT_EQ(out.GetLength(), size);
+}
+
+TEST(GzipBomb, CancelStopsTheExtractionAndRemovesItsFile)
+{
+    TempDir dir;
+    const uint32_t size = 4u << 20;
+    Bytes image = ZeroFileImageHead(size);
+    image.resize(image.size() + size, 0);
+    ASSERT_TRUE(WriteBytes(dir / "big.zmn", image));
+    CImageFs fs;
+    ASSERT_TRUE(fs.OpenImage(dir / "big.zmn"));
+    ProgressLog log;
+    log.cancelAt = 3;
+    fs.SetProgress(ProgressLog::Report, &log);
+    CString target = dir / "zeros";
+    EXPECT_EQ(fs.Extract(fs.GetTree().GetRoot()->m_pChild, target, TRUE), CImageFs::EXTRACT_CANCELLED);
+    EXPECT_EQ(log.calls, 4);
+    EXPECT_EQ(log.total, size);
+    EXPECT_LT(log.lastDone, 1u << 20);
+    EXPECT_FALSE(FwFileExists(target));
 }
 
 TEST(GzipBomb, ImageShorterThanItsHeaderStatesIsTruncated)

@@ -190,6 +190,27 @@ TEST_P(RomfsRead, HostileImagesFailAndKeepThePreviousImage)
     EXPECT_EQ(std::string(got.begin(), got.end()), "me");
 }
 
+// Headers that contradict the image they are in: damage, not another format.
+TEST_P(RomfsRead, HeaderLoopsOverlongNamesAndFilesPastTheImageAreDamaged)
+{
+    Bytes good = RomfsBytes::Make("vol", {TestEntry::Folder("sub", {TestEntry::File("x", "12345")}),
+                                          TestEntry::File("y", "abc")});
+    // header offsets as above: 96 "sub", 240 "y" (its name at 256)
+    auto patched = [&](size_t at, uint32_t v) { Bytes b = good; RomfsBytes::PatchWord(b, at, v); return b; };
+    Bytes longName = good;
+    longName.resize(256);
+    longName.insert(longName.end(), 600, 'n');  // no NUL in the whole header block
+    longName.insert(longName.end(), 64, 0);
+    RomfsBytes::PatchWord(longName, 8, (uint32_t)longName.size());
+    Bytes longVolume = RomfsBytes::Make(std::string(600, 'v'), {});
+    const Bytes damaged[] = {patched(96, 96 | 1), patched(240 + 8, 0x7FFFFFF0), longName, longVolume};
+    for (size_t i = 0; i < sizeof(damaged) / sizeof(damaged[0]); ++i) {
+        CImageFs fs;
+        EXPECT_FALSE(fs.OpenImage(Put(Wrap(damaged[i], GetParam())))) << i;
+        EXPECT_EQ(fs.GetOpenError(), CImageFs::OPEN_DAMAGED) << i;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Containers, RomfsRead, ::testing::Values(PLAIN, GZIP, ZIP));
 
 TEST(RomfsImage, CompressedDataWithoutMagicIsRefusedBeforeAnyTempFile)
@@ -291,6 +312,20 @@ TEST(NodeFiles, SafeFileNames)
     EXPECT_STREQ(MakeSafeFileName("console"), "console");
     EXPECT_STREQ(MakeSafeFileName("COM10"), "COM10");
     EXPECT_STREQ(MakeSafeFileName("a<b>|?*\"\x7f"), "a_b______");
+}
+
+TEST(NodeFiles, LongNamesAreShortenedForMessagesKeepingHeadAndTail)
+{
+    EXPECT_STREQ(ShortenForMessage("menu.lst", 64), "menu.lst");
+    std::string exact(64, 'e');
+    EXPECT_STREQ(ShortenForMessage(exact.c_str(), 64), exact.c_str());
+    std::string name = "head" + std::string(400, 'm') + "tail.bin";
+    CString shown = ShortenForMessage(name.c_str(), 64);
+    EXPECT_EQ(shown.GetLength(), 64);
+    std::string s = (LPCTSTR)shown;
+    EXPECT_EQ(s.substr(0, 4), "head");
+    EXPECT_NE(s.find("..."), std::string::npos);
+    EXPECT_EQ(s.substr(s.size() - 8), "tail.bin");
 }
 
 TEST(NodeFiles, SizeTexts)

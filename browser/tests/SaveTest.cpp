@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -33,6 +36,24 @@ int CountEntries(const CString& folder)
     }
     return n;
 }
+
+ULONGLONG g_fakeFree = 0;
+BOOL FakeFreeSpace(LPCTSTR, ULONGLONG& free)
+{
+    free = g_fakeFree;
+    return TRUE;
+}
+
+// The disk reports this much free space while the object lives.
+struct FreeSpaceIs {
+    explicit FreeSpaceIs(ULONGLONG bytes) : m_old(CImageFs::s_pfnFreeSpace)
+    {
+        g_fakeFree = bytes;
+        CImageFs::s_pfnFreeSpace = FakeFreeSpace;
+    }
+    ~FreeSpaceIs() { CImageFs::s_pfnFreeSpace = m_old; }
+    CImageFs::FreeSpaceProc m_old;
+};
 
 class Save : public ::testing::Test {
 protected:
@@ -205,6 +226,14 @@ TEST_F(Save, FailuresNameTheFileAndTheReason)
     EXPECT_STREQ(problem.file, bad);
     EXPECT_EQ(problem.reason, CImageFs::OPEN_NAME_NOT_ALLOWED);
 
+    {
+        FreeSpaceIs full(1000);  // the staging folder shares the disk, but writes less
+        EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "full.zmn", FALSE, FALSE, image, &problem), SAVE_BUILD_FAILED);
+        EXPECT_STREQ(problem.file, dir / "full.zmn");
+        EXPECT_EQ(problem.reason, CImageFs::OPEN_NO_SPACE);
+        EXPECT_FALSE(FwFileExists(dir / "full.zmn"));
+    }
+
     FwDeleteFile(dir / "Big.bin");
     EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "gone.zmn", FALSE, FALSE, image, &problem), SAVE_EXTRACT_FAILED);
     EXPECT_STREQ(problem.file, dir / "Big.bin");
@@ -214,6 +243,33 @@ TEST_F(Save, FailuresNameTheFileAndTheReason)
     EXPECT_EQ(SaveNodesAsImage(fs, rows, dir / "x", TRUE, FALSE, image, &problem), SAVE_READ_ONLY);
     EXPECT_TRUE(problem.file.IsEmpty());
     EXPECT_EQ(CountEntries(temp), 0);
+}
+
+// The builder could not write the image: the target is named, not the source.
+TEST_F(Save, ImageThatCannotBeWrittenIsATargetFailure)
+{
+    FwCreateDirectory(dir / "src");
+    Put("src/big.bin", TestData(70000, 5));
+    CString target = dir / "menu.zmn";
+    rlimit old = {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    BOOL built = fs.CreateImage(dir / "src", target, CImageFs::MODE_ROMFS, "v");
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(fs.GetBuildError(), CImageFs::OPEN_CANNOT_WRITE);
+    EXPECT_EQ(CountEntries(dir.Path()), 2);  // tmp, src: no target, no partial image
+
+    FreeSpaceIs full(70000);
+    EXPECT_FALSE(fs.CreateImage(dir / "src", target, CImageFs::MODE_ROMFS, "v"));
+    EXPECT_EQ(fs.GetBuildError(), CImageFs::OPEN_NO_SPACE);
+    EXPECT_EQ(CountEntries(dir.Path()), 2);
+    EXPECT_FALSE(fs.CreateImage(dir / "missing", target, CImageFs::MODE_ROMFS, "v"));
+    EXPECT_EQ(fs.GetBuildError(), CImageFs::OPEN_CANNOT_READ);
 }
 
 TEST_F(Save, ZipNeedsBothPathsAndAReadableImage)

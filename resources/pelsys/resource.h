@@ -29,6 +29,7 @@
 #define IDS_BUILD_FAILED_FILE           61453
 #define IDS_REPLACE_ASK                 61454
 #define IDS_ZIP_FAILED                  61455
+#define IDS_EXTRACTING                  61456
 #define IDS_REASON_TRUNCATED            61460
 #define IDS_REASON_NOT_IMAGE            61461
 #define IDS_REASON_CANNOT_READ          61462

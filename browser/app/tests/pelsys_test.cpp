@@ -1,6 +1,7 @@
 // Pelsys in this process, driven by messages as a user would: open images
 // and browse them, extract and open files, drop files and save them as a new
 // image, build an image from a folder, and the commands that must not write.
+#include "browser/NodeFiles.h"
 #include "browser/app/LeftView.h"
 #include "browser/app/MainFrame.h"
 #include "browser/app/PelsysApp.h"
@@ -60,6 +61,24 @@ std::string Text(UINT id, const std::string& file)
     text.Format(f, file.c_str());
     return (LPCTSTR)text;
 }
+
+ULONGLONG g_fakeFree = 0;
+BOOL FakeFreeSpace(LPCTSTR, ULONGLONG& free)
+{
+    free = g_fakeFree;
+    return TRUE;
+}
+
+// Every disk reports this much free space while the object lives.
+struct FreeSpaceIs {
+    explicit FreeSpaceIs(ULONGLONG bytes) : m_old(CImageFs::s_pfnFreeSpace)
+    {
+        g_fakeFree = bytes;
+        CImageFs::s_pfnFreeSpace = FakeFreeSpace;
+    }
+    ~FreeSpaceIs() { CImageFs::s_pfnFreeSpace = m_old; }
+    CImageFs::FreeSpaceProc m_old;
+};
 
 HINSTANCE RecordOpen(HWND, LPCTSTR file, LPCTSTR parameters)
 {
@@ -690,12 +709,13 @@ TEST_F(PelsysTest, BuildsFromAFolderAndKeepsTheFieldsInTheProfile)
         DeleteFileA((src + "\\locked.bin").c_str());
     }
 
-    // a source folder that does not exist fails; the fields come back next time
+    // a source folder that does not exist fails before any question; the
+    // fields come back next time
     g_messages.clear();
     answerBuild(src + "\\missing", out, "Again");
     Command(ID_NEWFS_FROM_DIR);
-    EXPECT_EQ(g_messages, (std::vector<std::string>{Text(IDS_REPLACE_ASK, out),
-                                                    Failure(IDS_BUILD_FAILED_FILE, src + "\\missing", IDS_REASON_CANNOT_READ)}));
+    EXPECT_EQ(g_messages,
+              std::vector<std::string>{Failure(IDS_BUILD_FAILED_FILE, src + "\\missing", IDS_REASON_CANNOT_READ)});
     EXPECT_EQ(Slurp(out), built);
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "dir"), CString((src + "\\missing").c_str()));
     EXPECT_EQ(theApp.GetProfileString("DumpDir", "volume"), CString("Again"));
@@ -867,8 +887,14 @@ TEST_F(PelsysTest, OpenFailuresNameTheFileAndTheReason)
     std::string cut = WriteImage("cut.zmn", Bytes(plain.begin(), plain.begin() + plain.size() / 2));
     std::string cutGz = WriteImage("cut.gz", MakeGzip(Bytes(plain.begin(), plain.begin() + plain.size() / 2)));
     std::string text = WriteImage("notes.zmn", Bytes(2000, 'n'));
+    Bytes loop = plain;  // the first entry, "boot" at 96, is its own next entry
+    RomfsBytes::PatchWord(loop, 96, 96 | (RomfsBytes::WordAt(plain, 96) & 15));
+    std::string looped = WriteImage("loop.zmn", loop);
+    Bytes gz = MakeGzip(plain);
+    std::string nine = WriteImage("nine.gz", Bytes(gz.begin(), gz.begin() + 9));
     for (const auto& c : {std::make_pair(missing, IDS_REASON_CANNOT_READ), std::make_pair(cut, IDS_REASON_TRUNCATED),
-                          std::make_pair(cutGz, IDS_REASON_TRUNCATED), std::make_pair(text, IDS_REASON_NOT_IMAGE)}) {
+                          std::make_pair(cutGz, IDS_REASON_TRUNCATED), std::make_pair(text, IDS_REASON_NOT_IMAGE),
+                          std::make_pair(looped, IDS_REASON_DAMAGED), std::make_pair(nine, IDS_REASON_TRUNCATED)}) {
         g_messages.clear();
         EXPECT_FALSE(frame->OpenImageFile(c.first.c_str()));
         EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_OPEN_FAILED, c.first, c.second)});
@@ -888,6 +914,145 @@ TEST_F(PelsysTest, BuildFailuresNameTheFileAndTheReason)
     AnswerBuild(src, nowhere, "Vol");
     Command(ID_NEWFS_FROM_DIR);
     EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_BUILD_FAILED_FILE, nowhere, IDS_REASON_CANNOT_WRITE)});
+}
+
+// A target drive without room for the image is named, whether the image is
+// built from a folder or from dropped files.
+TEST_F(PelsysTest, AFullTargetDriveIsNamedAsTheTarget)
+{
+    std::string src = Folder("tree");
+    Spit(src + "\\a.txt", std::string(5000, 'a'));
+    std::string out = Folder("built") + "\\menu.zmn";
+    FreeSpaceIs full(4000);
+    AnswerBuild(src, out, "Vol");
+    Command(ID_NEWFS_FROM_DIR);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_BUILD_FAILED_FILE, out, IDS_REASON_NO_SPACE)});
+    EXPECT_FALSE(Exists(out));
+
+    g_messages.clear();
+    Command(ID_FILE_NEW);
+    Drop({src + "\\a.txt"});
+    std::string saved = Folder("saved") + "\\dropped.zmn";
+    AnswerSave(saved, false);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Failure(IDS_BUILD_FAILED_FILE, saved, IDS_REASON_NO_SPACE)});
+    EXPECT_FALSE(Exists(saved));
+}
+
+TEST_F(PelsysTest, CompressedSaveAsksBeforeReplacingTheZip)
+{
+    std::string dir = Folder("save");
+    Spit(dir + "\\a.txt", "alpha");
+    Command(ID_FILE_NEW);
+    Drop({dir + "\\a.txt"});
+    std::string out = Folder("out");
+    std::string zip = out + "\\menu.zmn.zip";
+    Spit(zip, "an older zip");
+
+    // No keeps the dialog open (the timer then cancels it) and the zip
+    AnswerSave(out + "\\menu.zmn", true);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{Text(IDS_REPLACE_ASK, zip)});
+    EXPECT_EQ(Slurp(zip), "an older zip");
+    EXPECT_FALSE(Exists(out + "\\menu.zmn"));
+
+    g_messages.clear();
+    g_yesNo = IDYES;
+    AnswerSave(out + "\\menu.zmn", true);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, (std::vector<std::string>{Text(IDS_REPLACE_ASK, zip), "zipped file created!     \n"}));
+    auto members = ReadZip(zip);
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members.begin()->first, "menu.zmn");
+
+    // an uncompressed save leaves the zip alone and asks nothing
+    g_messages.clear();
+    std::string before = Slurp(zip);
+    AnswerSave(out + "\\menu.zmn", false);
+    Command(ID_SAVE_NEWFS);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"file created!     "});
+    EXPECT_EQ(Slurp(zip), before);
+}
+
+// A plain image whose one file, "zeros", holds `size` zero bytes (a sparse file).
+std::string ZeroFileImage(const std::string& path, uint32_t size)
+{
+    Bytes head = RomfsBytes::Make("Zeros", {TestEntry::File("zeros", "")});
+    // super block 32, "." 32, ".." 64, "zeros" header 96, its data 128
+    RomfsBytes::PatchWord(head, 96 + 8, size);
+    RomfsBytes::PatchWord(head, 8, 128 + size);
+    head.resize(128);
+    WriteBytes(path.c_str(), head);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    LARGE_INTEGER end;
+    end.QuadPart = 128 + (LONGLONG)size;
+    SetFilePointerEx(h, end, NULL, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+    return path;
+}
+
+// A large file shows its progress; Cancel stops it and leaves no copy.
+TEST_F(PelsysTest, LargeFileExtractsWithProgressAndCancel)
+{
+    const uint32_t size = 512u << 20;
+    ASSERT_TRUE(frame->OpenImageFile(ZeroFileImage(Folder("img") + "\\zeros.zmn", size).c_str()));
+    Select(Root());
+    ASSERT_EQ(RowNames(), std::set<std::string>{"zeros"});
+    std::string text;
+    bool hadBar = false;
+    g_answer = [&](HWND dlg) {
+        hadBar = FindChildById(dlg, IDC_INFLATE_PROGRESS) != NULL;
+        char line[128] = "";
+        GetDlgItemTextA(dlg, IDC_INFLATE_TEXT, line, sizeof(line));
+        text = line;
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDCANCEL));
+    };
+    DoubleClick(Row("zeros"));
+    EXPECT_TRUE(hadBar);
+    CString extracting;
+    extracting.LoadString(IDS_EXTRACTING);
+    EXPECT_EQ(text, (LPCTSTR)extracting);
+    EXPECT_TRUE(g_opened.empty());
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_FALSE(Exists(TempDir() + "zeros"));
+    EXPECT_TRUE(frame->IsWindowEnabled());
+}
+
+// The copies made to open files go with the program, as inflated images do.
+TEST_F(PelsysTest, OpenedFilesLeaveTheTempFolderWithTheProgram)
+{
+    ASSERT_TRUE(frame->OpenImageFile(WriteImage("m.zmn", RomfsBytes::Make("V", kSample)).c_str()));
+    Select(Root());
+    DoubleClick(Row("readme.txt"));
+    ASSERT_EQ(g_opened.size(), 1u);
+    std::string copy = g_opened[0].first;
+    EXPECT_EQ(Slurp(copy), "hello");
+    frame->DestroyWindow();
+    theApp.m_pMainWnd = NULL;
+    Pump();
+    EXPECT_FALSE(Exists(copy));
+}
+
+// A name too long to extract is shortened in the message, whose box then fits the screen.
+TEST_F(PelsysTest, ExtractFailureOfALongNameFitsTheScreen)
+{
+    std::string name = std::string(300, 'n') + ".txt";
+    ASSERT_TRUE(frame->OpenImageFile(WriteImage("long.zmn", RomfsBytes::Make("V", {TestEntry::File(name, "x")})).c_str()));
+    Select(Root());
+    DoubleClick(Row(name));
+    std::string shown = (LPCTSTR)ShortenForMessage(name.c_str(), 64);
+    ASSERT_EQ(g_messages, std::vector<std::string>{Failure(IDS_EXTRACT_FAILED, shown, IDS_REASON_CANNOT_WRITE)});
+    int width = 0;
+    g_answer = [&width](HWND box) {
+        RECT r;
+        GetWindowRect(box, &r);
+        width = r.right - r.left;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    };
+    MessageBoxA(frame->m_hWnd, g_messages[0].c_str(), "Pelsys", MB_OK | MB_ICONSTOP);
+    EXPECT_GT(width, 0);
+    EXPECT_LT(width, GetSystemMetrics(SM_CXSCREEN));
 }
 
 TEST_F(PelsysTest, BuildOverTheShownImageAsksAndTheTreeFollows)
