@@ -208,6 +208,28 @@ TEST_F(SkinnedControls, CheckRadioAndMixedBoxesAndOwnerDrawnButtons)
     EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), (UINT)WM_DRAWITEM), g_messages.end());
 }
 
+// A push button that a class library subclasses and turns owner-drawn after
+// its creation: its own procedure passes WM_PAINT on through CallWindowProc.
+namespace {
+WNDPROC g_buttonProc = NULL;
+LRESULT CALLBACK LibrarySubclass(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_buttonProc, wnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(SkinnedControls, ButtonTurnedOwnerDrawnPaintsThroughItsParentWhenShown)
+{
+    Host host;
+    HWND button = host.Add("BUTTON", "", BS_PUSHBUTTON, 60, 20, 0, 10, 70);
+    g_buttonProc = (WNDPROC)SetWindowLongPtrA(button, GWLP_WNDPROC, (LONG_PTR)LibrarySubclass);
+    SetWindowLongA(button, GWL_STYLE, (GetWindowLongA(button, GWL_STYLE) & ~BS_TYPEMASK) | BS_OWNERDRAW);
+    g_messages.clear();
+    EXPECT_SCREEN(button, 30, 10, g_ownerColour);
+    EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), (UINT)WM_DRAWITEM), g_messages.end());
+    SetWindowLongPtrA(button, GWLP_WNDPROC, (LONG_PTR)g_buttonProc);
+}
+
 TEST_F(SkinnedControls, InputControlsLoseTheirBordersAndAskForStaticColoursWhenReadOnly)
 {
     Host host;
