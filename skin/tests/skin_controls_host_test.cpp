@@ -348,3 +348,60 @@ TEST_F(SkinnedControls, MaximisedMdiChildKeepsItsSkinBordersOutsideTheClient)
         << childClient.left << "," << childClient.top << "," << childClient.right << "," << childClient.bottom << " vs "
         << mdiClient.left << "," << mdiClient.top << "," << mdiClient.right << "," << mdiClient.bottom;
 }
+
+// Check boxes and radio buttons in the studio's own theme.
+namespace {
+class ShippedTheme : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        g_skin = LoadLibraryA((skinhost::BinDir() + "\\ozSkin.dll").c_str());
+        ThemeStartProc start = g_skin ? (ThemeStartProc)(void*)GetProcAddress(g_skin, "ThemeStart") : NULL;
+        ASSERT_TRUE(start && start((skinhost::BinDir() + "\\ThemeUI.dll").c_str(), "NormalBlue.ini"));
+    }
+};
+
+int Lightness(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+
+// The lightest and the darkest pixel inside the glyph's border (the glyph is
+// 13 x 13 at the left, centred in height).
+std::pair<int, int> GlyphFace(HWND button)
+{
+    SIZE size = ClientSize(button);
+    Canvas c(size.cx, size.cy);
+    SendMessageA(button, WM_PRINTCLIENT, (WPARAM)c.dc(), PRF_CLIENT);
+    const int top = (size.cy - 13) / 2;
+    int light = 0, dark = 255;
+    for (int y = top + 3; y < top + 10; ++y) {
+        for (int x = 3; x < 10; ++x) {
+            light = std::max(light, Lightness(c.At(x, y)));
+            dark = std::min(dark, Lightness(c.At(x, y)));
+        }
+    }
+    return {light, dark};
+}
+}  // namespace
+
+TEST_F(ShippedTheme, UncheckedBoxesShowALightFaceAndCheckedOnesADarkMark)
+{
+    Host host;
+    HWND check = host.Add("BUTTON", "Check", BS_AUTOCHECKBOX, 120, 20);
+    HWND radio = host.Add("BUTTON", "Radio", BS_AUTORADIOBUTTON, 120, 20, 0, 10, 40);
+    const char* const states[] = {"normal", "hot", "pressed", "disabled"};
+    for (HWND button : {check, radio}) {
+        for (const char* state : states) {
+            SCOPED_TRACE(std::string(button == check ? "check box " : "radio ") + state);
+            const bool disabled = strcmp(state, "disabled") == 0;
+            EnableWindow(button, !disabled);
+            SendMessageA(button, WM_MOUSEMOVE, 0, strcmp(state, "hot") == 0 ? MAKELPARAM(5, 5) : MAKELPARAM(-1, -1));
+            SendMessageA(button, BM_SETSTATE, strcmp(state, "pressed") == 0, 0);
+            SendMessageA(button, BM_SETCHECK, BST_UNCHECKED, 0);
+            std::pair<int, int> unchecked = GlyphFace(button);
+            EXPECT_GT(unchecked.second, 170) << "the unchecked face is light all over";
+            SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+            std::pair<int, int> checked = GlyphFace(button);
+            EXPECT_GT(checked.first, 170) << "the face around the mark stays light";
+            EXPECT_LT(checked.second, disabled ? 150 : 100) << "the mark is dark";
+        }
+    }
+}
