@@ -405,3 +405,19 @@ TEST_F(ShippedTheme, UncheckedBoxesShowALightFaceAndCheckedOnesADarkMark)
         }
     }
 }
+
+// Disabled text (a greyed label drawn with DrawState) comes once, in the
+// theme's grey text colour, without the embossed copy in the highlight.
+TEST_F(ShippedTheme, DisabledTextIsDrawnOnceInTheThemesGrey)
+{
+    const COLORREF face = RGB(228, 236, 248), grey = RGB(128, 128, 128);
+    Canvas c(120, 20, face);
+    HGDIOBJ old = SelectObject(c.dc(), GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(c.dc(), TRANSPARENT);
+    const char text[] = "Zavo Studio 2007";
+    ASSERT_TRUE(DrawStateA(c.dc(), NULL, NULL, (LPARAM)text, (WPARAM)strlen(text), 2, 2, 110, 16,
+                           DST_PREFIXTEXT | DSS_DISABLED));
+    SelectObject(c.dc(), old);
+    EXPECT_GT(c.Count(grey), 20);
+    EXPECT_EQ(c.Count(face) + c.Count(grey), 120 * 20);
+}
