@@ -61,7 +61,9 @@ enum Slot {
     kCreateThread = 37,
     kFillRect = 38,
     kDeleteObject = 39,
-    kAdjustWindowRectEx = 40
+    kAdjustWindowRectEx = 40,
+    kDrawStateA = 41,
+    kDrawStateW = 42
 };
 
 const char kKernel32[] = "KERNEL32.DLL";
@@ -116,6 +118,8 @@ const SlotInfo kSlots[kHookSlotCount] = {
     {kUser32, "FillRect"},
     {kGdi32, "DeleteObject"},
     {kUser32, "AdjustWindowRectEx"},
+    {kUser32, "DrawStateA"},
+    {kUser32, "DrawStateW"},
 };
 
 // The system functions of every slot, bound before any patching.
@@ -448,6 +452,35 @@ int WINAPI Hook_FillRect(HDC dc, const RECT* rect, HBRUSH brush)
             brush = skin;
     }
     return Original<int(WINAPI*)(HDC, const RECT*, HBRUSH)>(kFillRect)(dc, rect, brush);
+}
+
+// Disabled text is drawn once in the skin's grey text colour: the system's
+// embossed form adds a copy in the highlight colour, a smear on a light face.
+typedef BOOL(WINAPI* DrawStateFn)(HDC, HBRUSH, DRAWSTATEPROC, LPARAM, WPARAM, int, int, int, int, UINT);
+
+BOOL SkinDrawState(int slot, HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM length, int x, int y,
+                   int cx, int cy, UINT flags)
+{
+    const UINT type = flags & 0x000F;
+    CVZRSkinEngine* engine = EnabledEngine();
+    if (engine == NULL || !(flags & DSS_DISABLED) || (type != DST_TEXT && type != DST_PREFIXTEXT))
+        return Original<DrawStateFn>(slot)(dc, brush, proc, data, length, x, y, cx, cy, flags);
+    const COLORREF old = ::SetTextColor(dc, engine->GetMetrics()->GetColor(COLOR_GRAYTEXT));
+    BOOL ok = Original<DrawStateFn>(slot)(dc, brush, proc, data, length, x, y, cx, cy, flags & ~DSS_DISABLED);
+    ::SetTextColor(dc, old);
+    return ok;
+}
+
+BOOL WINAPI Hook_DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM length, int x, int y,
+                            int cx, int cy, UINT flags)
+{
+    return SkinDrawState(kDrawStateA, dc, brush, proc, data, length, x, y, cx, cy, flags);
+}
+
+BOOL WINAPI Hook_DrawStateW(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM length, int x, int y,
+                            int cx, int cy, UINT flags)
+{
+    return SkinDrawState(kDrawStateW, dc, brush, proc, data, length, x, y, cx, cy, flags);
 }
 
 BOOL WINAPI Hook_DeleteObject(HGDIOBJ object)
@@ -806,6 +839,8 @@ FARPROC Replacement(int slot)
         (FARPROC)Hook_FillRect,
         (FARPROC)Hook_DeleteObject,
         (FARPROC)Hook_AdjustWindowRectEx,
+        (FARPROC)Hook_DrawStateA,
+        (FARPROC)Hook_DrawStateW,
     };
     return table[slot];
 }
@@ -841,6 +876,8 @@ const InstallStep kInstallOrder[] = {
     {kGetThemeSysColor, kApplyColors},
     {kGetThemePartSize, kApplyColors},
     {kDrawFrameControl, kApplyColors},
+    {kDrawStateA, kApplyColors},
+    {kDrawStateW, kApplyColors},
     {kSetScrollInfo, kApplyFrames},
     {kSetScrollPos, kApplyFrames},
     {kGetScrollInfo, kApplyFrames},

@@ -1,4 +1,4 @@
-// The import hooks: 41 slots of KERNEL32, USER32, GDI32 and UXTHEME functions
+// The import hooks: 43 slots of KERNEL32, USER32, GDI32 and UXTHEME functions
 // whose import-table entries lead to the library's replacements while a skin
 // is loaded, and the routing of default-procedure calls to skin objects.
 #pragma once
@@ -9,7 +9,7 @@
 
 class CVZRApiHookTable;
 
-const int kHookSlotCount = 41;
+const int kHookSlotCount = 43;
 
 class CVZRHookEntry {
 public:

@@ -65,7 +65,11 @@ BOOL CVZRSkinObjectButton::HandleSubclassMessage(UINT msg, WPARAM& wParam, LPARA
 
 BOOL CVZRSkinObjectButton::HandleDefProcMessage(UINT msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
 {
-    if (IsSkinnedType() && (msg == WM_PAINT || msg == WM_PRINTCLIENT) && wParam) {
+    // Also reached through CallWindowProc from a class library's subclass: an
+    // owner-drawn button (maybe made so after creation) paints through its parent.
+    if (!IsSkinnedType())
+        return FALSE;
+    if ((msg == WM_PAINT || msg == WM_PRINTCLIENT) && wParam) {
         OnDraw((HDC)wParam);
         result = 1;
         return TRUE;

@@ -97,6 +97,30 @@ def box(w, h):
         x in (left, right) or y in (top, top + 1, bottom))
 
 
+def frame_box(left, top, right, bottom):
+    """A window outline two pixels thick on every side, so that no side is lost
+    when the glyph is shrunk to the caption button."""
+    return lambda x, y: left <= x <= right and top <= y <= bottom and (
+        x - left < 2 or right - x < 2 or y - top < 3 or bottom - y < 2)
+
+
+def maximise(w, h):
+    return frame_box(w // 4, h // 4, w - w // 4 - 1, h - h // 4 - 1)
+
+
+def restore(w, h):
+    """Two windows: the front one below left, the back one peeping out above right."""
+    size = w // 2 - 1
+    front_left, front_bottom = w // 4 - 1, h - h // 4
+    back_left, back_top = front_left + w // 6 + 1, h // 4 - 1
+    front = frame_box(front_left, front_bottom - size + 1, front_left + size - 1, front_bottom)
+    back = frame_box(back_left, back_top, back_left + size - 1, back_top + size - 1)
+
+    def inside_front(x, y):
+        return front_left <= x < front_left + size and front_bottom - size < y <= front_bottom
+    return lambda x, y: front(x, y) or (back(x, y) and not inside_front(x, y))
+
+
 def arrow(direction, w, h):
     def inside(x, y):
         cx, cy = x - w / 2 + 0.5, y - h / 2 + 0.5
@@ -116,6 +140,36 @@ def tick(w, h):
 
 def dot(w, h):
     return lambda x, y: (x - w / 2 + 0.5) ** 2 + (y - h / 2 + 0.5) ** 2 < (w / 5) ** 2
+
+
+# Check boxes and radio buttons: a light face inside the dark border, the mark
+# dark; hot lightens towards blue, pressed darkens the face, disabled is grey.
+CHECK_FACES = {"normal": ((255, 255, 255), (222, 232, 246)), "hot": ((244, 250, 255), (200, 222, 250)),
+               "pressed": ((200, 216, 240), (176, 198, 232)), "disabled": ((244, 244, 244), (228, 228, 228))}
+CHECK_MARKS = {"normal": (20, 40, 90), "hot": (20, 50, 120), "pressed": (10, 25, 60), "disabled": (140, 140, 140)}
+
+
+def check_face(w, h, state, mark=None, round_=False):
+    """mark(x, y) -> True draws the dark mark; round_ makes a radio button's circle
+    (magenta outside it)."""
+    top, bottom = CHECK_FACES[state]
+    border = tinted((20, 50, 120), state)
+    cx, cy, r = (w - 1) / 2, (h - 1) / 2, w / 2
+
+    def pixel(x, y):
+        if round_:
+            d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
+            if d > r:
+                return MAGENTA
+            edge = d > r - 1.4
+        else:
+            edge = x == 0 or y == 0 or x == w - 1 or y == h - 1
+        if edge:
+            return border
+        if mark and mark(x, y):
+            return CHECK_MARKS[state]
+        return mix(top, bottom, y / max(1, h - 1))
+    return pixel
 
 
 class Package:
@@ -190,8 +244,8 @@ def normal_blue():
     for part in ("FrameLeft", "FrameRight", "FrameBottom", "SmallFrameLeft", "SmallFrameRight", "SmallFrameBottom"):
         parts("Window", part, 8, 8, ["normal", "inactive"], margins="2, 2, 2, 2")
     for part, glyph in (("CloseButton", cross), ("SmallCloseButton", cross), ("MdiCloseButton", cross),
-                        ("MinButton", line), ("MdiMinButton", line), ("MaxButton", box), ("RestoreButton", box),
-                        ("MdiRestoreButton", box), ("HelpButton", dot), ("MdiHelpButton", dot),
+                        ("MinButton", line), ("MdiMinButton", line), ("MaxButton", maximise),
+                        ("RestoreButton", restore), ("MdiRestoreButton", restore), ("HelpButton", dot), ("MdiHelpButton", dot),
                         ("SysButton", None), ("MdiSysButton", None)):
         kind = {"CloseButton": "png", "MaxButton": "bmp32", "RestoreButton": "bmp32"}.get(part, "bmp")
         parts("Window", part, 21, 21, four, glyph=glyph, kind=kind)
@@ -220,13 +274,13 @@ def normal_blue():
     # Buttons.
     parts("Button", "PushButton", 20, 20, ["normal", "hot", "pressed", "disabled", "default"], kind="png",
           ContentMargins="4, 4, 3, 3")
-    checks = [s for s in ("unchecked", "checked") for s in [(s, t) for t in four]]
-    size, pixel = strip(13, 13, checks, lambda w, h, cs: panel(w, h, cs[1], radius=6,
-                                                               glyph=dot(w, h) if cs[0] == "checked" else None))
+    checks = [(c, t) for c in ("unchecked", "checked") for t in four]
+    size, pixel = strip(13, 13, checks, lambda w, h, cs: check_face(
+        w, h, cs[1], mark=dot(w, h) if cs[0] == "checked" else None, round_=True))
     p.section("Button.RadioButton", ImageFile=p.image("button_radio.bmp", size, pixel).upper(), ImageCount=8,
               ImageLayout="Vertical", SizingType="TrueSize", Transparent="True")
     checks = [(c, t) for c in ("unchecked", "checked", "mixed") for t in four]
-    size, pixel = strip(13, 13, checks, lambda w, h, cs: panel(w, h, cs[1], radius=0, glyph={
+    size, pixel = strip(13, 13, checks, lambda w, h, cs: check_face(w, h, cs[1], mark={
         "unchecked": None, "checked": tick(w, h), "mixed": box(w, h)}[cs[0]]))
     p.section("Button.CheckBox", ImageFile=p.image("button_check.bmp", size, pixel).upper(), ImageCount=12,
               ImageLayout="Vertical", SizingType="TrueSize")

@@ -261,6 +261,28 @@ TEST_F(SkinnedControls, CheckRadioAndMixedBoxesAndOwnerDrawnButtons)
     EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), (UINT)WM_DRAWITEM), g_messages.end());
 }
 
+// A push button that a class library subclasses and turns owner-drawn after
+// its creation: its own procedure passes WM_PAINT on through CallWindowProc.
+namespace {
+WNDPROC g_buttonProc = NULL;
+LRESULT CALLBACK LibrarySubclass(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_buttonProc, wnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(SkinnedControls, ButtonTurnedOwnerDrawnPaintsThroughItsParentWhenShown)
+{
+    Host host;
+    HWND button = host.Add("BUTTON", "", BS_PUSHBUTTON, 60, 20, 0, 10, 70);
+    g_buttonProc = (WNDPROC)SetWindowLongPtrA(button, GWLP_WNDPROC, (LONG_PTR)LibrarySubclass);
+    SetWindowLongA(button, GWL_STYLE, (GetWindowLongA(button, GWL_STYLE) & ~BS_TYPEMASK) | BS_OWNERDRAW);
+    g_messages.clear();
+    EXPECT_SCREEN(button, 30, 10, g_ownerColour);
+    EXPECT_NE(std::find(g_messages.begin(), g_messages.end(), (UINT)WM_DRAWITEM), g_messages.end());
+    SetWindowLongPtrA(button, GWLP_WNDPROC, (LONG_PTR)g_buttonProc);
+}
+
 TEST_F(SkinnedControls, InputControlsLoseTheirBordersAndAskForStaticColoursWhenReadOnly)
 {
     Host host;
@@ -417,4 +439,77 @@ TEST_F(SkinnedControls, ClientEdgedListBoxShowsItsOwnBackgroundInsideTheBorder)
     EXPECT_EQ(PrintedFrameAt(box, 1, 40), white);
     EXPECT_EQ(PrintedFrameAt(box, 60, 1), white);
     EXPECT_SCREEN(box, -1, 38, white);
+}
+
+// Check boxes and radio buttons in the studio's own theme.
+namespace {
+class ShippedTheme : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        g_skin = LoadLibraryA((skinhost::BinDir() + "\\ozSkin.dll").c_str());
+        ThemeStartProc start = g_skin ? (ThemeStartProc)(void*)GetProcAddress(g_skin, "ThemeStart") : NULL;
+        ASSERT_TRUE(start && start((skinhost::BinDir() + "\\ThemeUI.dll").c_str(), "NormalBlue.ini"));
+    }
+};
+
+int Lightness(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+
+// The lightest and the darkest pixel inside the glyph's border (the glyph is
+// 13 x 13 at the left, centred in height).
+std::pair<int, int> GlyphFace(HWND button)
+{
+    SIZE size = ClientSize(button);
+    Canvas c(size.cx, size.cy);
+    SendMessageA(button, WM_PRINTCLIENT, (WPARAM)c.dc(), PRF_CLIENT);
+    const int top = (size.cy - 13) / 2;
+    int light = 0, dark = 255;
+    for (int y = top + 3; y < top + 10; ++y) {
+        for (int x = 3; x < 10; ++x) {
+            light = std::max(light, Lightness(c.At(x, y)));
+            dark = std::min(dark, Lightness(c.At(x, y)));
+        }
+    }
+    return {light, dark};
+}
+}  // namespace
+
+TEST_F(ShippedTheme, UncheckedBoxesShowALightFaceAndCheckedOnesADarkMark)
+{
+    Host host;
+    HWND check = host.Add("BUTTON", "Check", BS_AUTOCHECKBOX, 120, 20);
+    HWND radio = host.Add("BUTTON", "Radio", BS_AUTORADIOBUTTON, 120, 20, 0, 10, 40);
+    const char* const states[] = {"normal", "hot", "pressed", "disabled"};
+    for (HWND button : {check, radio}) {
+        for (const char* state : states) {
+            SCOPED_TRACE(std::string(button == check ? "check box " : "radio ") + state);
+            const bool disabled = strcmp(state, "disabled") == 0;
+            EnableWindow(button, !disabled);
+            SendMessageA(button, WM_MOUSEMOVE, 0, strcmp(state, "hot") == 0 ? MAKELPARAM(5, 5) : MAKELPARAM(-1, -1));
+            SendMessageA(button, BM_SETSTATE, strcmp(state, "pressed") == 0, 0);
+            SendMessageA(button, BM_SETCHECK, BST_UNCHECKED, 0);
+            std::pair<int, int> unchecked = GlyphFace(button);
+            EXPECT_GT(unchecked.second, 170) << "the unchecked face is light all over";
+            SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+            std::pair<int, int> checked = GlyphFace(button);
+            EXPECT_GT(checked.first, 170) << "the face around the mark stays light";
+            EXPECT_LT(checked.second, disabled ? 150 : 100) << "the mark is dark";
+        }
+    }
+}
+
+// Disabled text (a greyed label drawn with DrawState) comes once, in the
+// theme's grey text colour, without the embossed copy in the highlight.
+TEST_F(ShippedTheme, DisabledTextIsDrawnOnceInTheThemesGrey)
+{
+    const COLORREF face = RGB(228, 236, 248), grey = RGB(128, 128, 128);
+    Canvas c(120, 20, face);
+    HGDIOBJ old = SelectObject(c.dc(), GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(c.dc(), TRANSPARENT);
+    const char text[] = "Zavo Studio 2007";
+    ASSERT_TRUE(DrawStateA(c.dc(), NULL, NULL, (LPARAM)text, (WPARAM)strlen(text), 2, 2, 110, 16,
+                           DST_PREFIXTEXT | DSS_DISABLED));
+    SelectObject(c.dc(), old);
+    EXPECT_GT(c.Count(grey), 20);
+    EXPECT_EQ(c.Count(face) + c.Count(grey), 120 * 20);
 }

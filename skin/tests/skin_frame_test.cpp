@@ -379,6 +379,55 @@ TEST(SkinFrame, RegionCutsTheCaptionCorners)
 }
 
 namespace {
+// The light glyph pixels of a caption button, relative to its rectangle.
+std::set<std::pair<int, int>> GlyphPixels(const Canvas& c, const RECT& button)
+{
+    std::set<std::pair<int, int>> glyph;
+    for (int y = button.top; y < button.bottom; ++y) {
+        for (int x = button.left; x < button.right; ++x) {
+            COLORREF v = c.At(x, y);
+            if (GetRValue(v) > 230 && GetGValue(v) > 230 && GetBValue(v) > 230)
+                glyph.insert({x - button.left, y - button.top});
+        }
+    }
+    return glyph;
+}
+
+int CountInColumn(const std::set<std::pair<int, int>>& glyph, int x)
+{
+    int n = 0;
+    for (const auto& p : glyph)
+        n += p.first == x;
+    return n;
+}
+}  // namespace
+
+TEST(SkinFrame, NormalBlueMaximiseGlyphKeepsItsSidesAndAMaximisedWindowShowsRestore)
+{
+    LoadedTheme blue(BlueLibrary(), "NormalBlue.ini");
+    ASSERT_TRUE(blue.ok);
+    TestFrame frame(&blue.context);
+    TestWindow w(&frame, kFrameStyle, 0, 20, 20, 320, 200);
+    std::unique_ptr<Canvas> c = PrintFrame(w.hwnd);
+    ASSERT_EQ(frame.m_buttons.size(), 3u);
+    ASSERT_EQ(frame.m_buttons[1]->hitCode, HTMAXBUTTON);
+    const std::set<std::pair<int, int>> maximise = GlyphPixels(*c, frame.m_buttons[1]->rect);
+    ASSERT_FALSE(maximise.empty());
+    // the outline at the caption button's size: its right side as long as its left
+    const int left = maximise.begin()->first, right = maximise.rbegin()->first;
+    EXPECT_GT(right - left, 3);
+    EXPECT_EQ(CountInColumn(maximise, right), CountInColumn(maximise, left));
+
+    ShowWindow(w.hwnd, SW_MAXIMIZE);
+    c = PrintFrame(w.hwnd);
+    ASSERT_EQ(frame.m_buttons.size(), 3u);
+    ASSERT_EQ(frame.m_buttons[1]->hitCode, HTMAXBUTTON);
+    const std::set<std::pair<int, int>> restore = GlyphPixels(*c, frame.m_buttons[1]->rect);
+    EXPECT_FALSE(restore.empty());
+    EXPECT_NE(restore, maximise);
+}
+
+namespace {
 // A window with both bars over 0..100, page 10.
 struct ScrolledWindow {
     LoadedTheme theme{SolidLibrary(), "Solid.ini"};

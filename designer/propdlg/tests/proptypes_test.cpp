@@ -10,6 +10,8 @@
 #include "designer/model/UIProgress.h"
 #include "designer/model/UIStatic.h"
 #include "controls/ColorFont.h"
+#include "controls/FontDialogEx.h"
+#include "controls/SkinStart.h"
 #include "imaging/xImage.h"
 #include "resources/zavomgr/resource.h"
 
@@ -767,4 +769,109 @@ TEST(EntryFontDialog, StartsAtTheElementsFontAndOkWithoutAChangeKeepsIt)
         ExpectSameFont(lf, button.GetFont());
         EXPECT_EQ(RGB(0, 0, 255), button.GetFont()->GetColor());
     }
+}
+
+// The owner-drawn preview and colour buttons seen on the screen right after
+// their dialog came up, plain and then skinned as the studio starts its skin.
+// Runs last: the skin stays on in this process once started.
+namespace {
+
+// The window's pixels as the screen shows them.
+std::vector<COLORREF> ScreenPixels(HWND hWnd)
+{
+    std::vector<COLORREF> pixels;
+    RECT rc;
+    if (hWnd == NULL || !GetWindowRect(hWnd, &rc))
+        return pixels;
+    UpdateWindow(GetAncestor(hWnd, GA_ROOT));
+    HDC screen = GetDC(NULL);
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+// The colour at the middle of a colour button's swatch (its left part).
+COLORREF SwatchColour(HWND hButton, const std::vector<COLORREF>& pixels)
+{
+    RECT rc;
+    GetWindowRect(hButton, &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    const size_t at = size_t(height / 2) * width + width / 4;
+    return at < pixels.size() ? pixels[at] : CLR_INVALID;
+}
+
+struct OwnerDrawnLook {
+    std::vector<COLORREF> preview;
+    COLORREF fontColour = CLR_INVALID, chunkColour = CLR_INVALID;
+};
+
+OwnerDrawnLook LookAtOwnerDrawnButtons()
+{
+    OwnerDrawnLook look;
+    CUIButton entry;
+    FillEntry(entry);
+    entry.SetThemeFile(Fixture("menu.zmt").c_str());
+    SetFont(entry, 37, RGB(0, 0, 255));
+    Driven<CButtonPrpDlg> entryDlg;
+    entryDlg.SetControl(&entry);
+    int waits = 0;
+    RunDialog(entryDlg,
+              {[&](HWND d) { look.preview = ScreenPixels(GetDlgItem(d, IDC_PT_THEMEPREVIEW)); },
+               [](HWND d) { Command(d, IDC_PT_FONT); },
+               [&](HWND) {
+                   HWND hFont = FindFontDialog();
+                   if (hFont == NULL) {
+                       if (++waits < 200)
+                           --g_next;
+                       return;
+                   }
+                   HWND hColour = GetDlgItem(hFont, CFontDialogEx::IDC_COLOR_BUTTON);
+                   look.fontColour = SwatchColour(hColour, ScreenPixels(hColour));
+                   Command(hFont, IDCANCEL);
+               },
+               [](HWND d) { Command(d, IDCANCEL); }});
+
+    CUIProgress bar;
+    bar.SetThemeFile(Fixture("progress.zmt").c_str());
+    bar.SetAsMenu(TRUE);  // the overlay group enables the colour button
+    bar.SetChunkColor(RGB(255, 0, 0));
+    Driven<CProgressPrpDlg> barDlg;
+    barDlg.SetControl(&bar);
+    RunDialog(barDlg, {[&](HWND d) {
+                  HWND hColour = barDlg.GetColorButton().m_hWnd;
+                  look.chunkColour = SwatchColour(hColour, ScreenPixels(hColour));
+                  Command(d, IDCANCEL);
+              }});
+    return look;
+}
+
+}  // namespace
+
+TEST(SkinnedOwnerDrawn, PreviewAndColourButtonsDrawAsUnskinnedWhenTheirDialogOpens)
+{
+    const OwnerDrawnLook plain = LookAtOwnerDrawnButtons();
+    ASSERT_FALSE(plain.preview.empty());
+    EXPECT_EQ(RGB(0, 0, 255), plain.fontColour);
+    EXPECT_EQ(RGB(255, 0, 0), plain.chunkColour);
+
+    char folder[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, folder, sizeof(folder));
+    *strrchr(folder, '\\') = '\0';
+    _putenv("ZAVO_NO_SKIN=");
+    HMODULE hSkin = NULL;
+    ThemeStartProc pfnStart = NULL;
+    ThemeEndProc pfnEnd = NULL;
+    ASSERT_TRUE(ZavoStartSkin(folder, hSkin, pfnStart, pfnEnd)) << "no skin in " << folder;
+
+    const OwnerDrawnLook skinned = LookAtOwnerDrawnButtons();
+    ASSERT_EQ(plain.preview.size(), skinned.preview.size());
+    size_t same = 0;
+    for (size_t i = 0; i < plain.preview.size(); ++i)
+        same += plain.preview[i] == skinned.preview[i];
+    // the preview paints its theme over all of itself, under the skin too
+    EXPECT_GT(same * 10, plain.preview.size() * 9) << same << " of " << plain.preview.size();
+    EXPECT_EQ(RGB(0, 0, 255), skinned.fontColour);
+    EXPECT_EQ(RGB(255, 0, 0), skinned.chunkColour);
 }
