@@ -13,7 +13,7 @@ source "$ROOT/tools/wine-arch.sh"  # the 32-bit build where it runs, else the 64
 BUILD="${BUILD:-$ROOT/build-bench-studio$ZAVO_ARCH_SUFFIX}"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ZAVO_TOOLCHAIN" \
   -DCMAKE_BUILD_TYPE=Release -DZAVO_BENCH=ON -DZAVO_TESTS=OFF >/dev/null
-cmake --build "$BUILD" --target studio_bench >/dev/null
+cmake --build "$BUILD" -j4 --target studio_bench >/dev/null
 WORK="$BUILD/studio_bench_work"
 rm -rf "$WORK"
 python3 "$(dirname "$0")/make_project.py" "$WORK" "Z:$(echo "$WORK" | tr / '\\')" "${ELEMENTS:-300}"
