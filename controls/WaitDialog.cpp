@@ -40,8 +40,13 @@ CWaitDialog::CWaitDialog(BOOL* pbContinue, LPCTSTR lpszCaption, LPCTSTR lpszText
         m_hWndDisabled = pDisable->GetSafeHwnd();
         pDisable->EnableWindow(FALSE);
     }
-    if (!Create(IDD, pOwner))
+    if (!Create(IDD, pOwner)) {
+        // no dialog will close: the disabled window is given back now
+        if (m_hWndDisabled != NULL)
+            ::EnableWindow(m_hWndDisabled, TRUE);
+        m_hWndDisabled = NULL;
         return;
+    }
     SetWindowText(lpszCaption != NULL ? CString(lpszCaption) : LoadText(IDS_CAPTION));
     SetDlgItemText(IDC_TEXT, lpszText != NULL ? CString(lpszText) : LoadText(IDS_TEXT));
     SendDlgItemMessage(IDC_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));

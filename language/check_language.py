@@ -205,8 +205,25 @@ def read_lng(path):
     return sections, dupes
 
 
+# values that stay in Latin letters in every language: names, keys, samples
+LATIN_VALUES = {"Zavo Studio 2008", "Tessumgr", "Pelsys", "Tahoma", "abcdabcdab", "MBR", "ID+1", "ID-1",
+                "ID+1\tCtrl+PgUp", "ID-1\tCtrl+PgDn"}
+
+
+def untranslated(sections):
+    """In a file whose texts are mostly not in Latin letters, the values that
+    are words in Latin letters alone: left in English."""
+    values = [(s, k, v) for s, have in sections.items() for k, v in have.items()]
+    foreign = [v for _, _, v in values if any(ord(c) > 127 for c in v)]
+    if len(foreign) * 2 < len(values):
+        return []
+    return ["[%s] %s is not translated: %s" % (s, k, v) for s, k, v in values
+            if all(ord(c) < 128 for c in v) and re.search(r"[A-Za-z]{2}", v) and v.strip() not in LATIN_VALUES]
+
+
 def check(path, need):
     sections, problems = read_lng(path)
+    problems += untranslated(sections)
     for section, keys in sorted(need.items()):
         have = sections.get(section, {})
         for key in sorted(keys, key=lambda k: (len(k), k)):

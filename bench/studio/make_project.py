@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes a 300-element project for the studio benchmark: 150 menu entries,
 75 texts, 74 pictures and a progress bar on a 1024 x 768 page with a
-wallpaper. Usage: make_project.py <folder> <folder as the studio sees it>
+wallpaper. Usage: make_project.py <folder> <folder as the studio sees it> [elements]
+With another count, half are entries, a quarter texts, the rest pictures and
+one progress bar, laid over the same places again.
 Writes <folder>/Big.kel, wallpaper.png and pic0.png to pic7.png."""
 import os
 import struct
@@ -31,7 +33,7 @@ def element(kind, name, caption, theme, rect):
                theme, "TRUE" if kind == "button" else "FALSE", left, right, top, bottom))
 
 
-def main(folder, seen_as):
+def main(folder, seen_as, count=300):
     os.makedirs(folder, exist_ok=True)
     write_png(os.path.join(folder, "wallpaper.png"), 1024, 768,
               lambda x, y: ((x // 4) & 255, (y // 3) & 255, ((x + y) // 8) & 255))
@@ -42,14 +44,15 @@ def main(folder, seen_as):
     parts = []
     # entries: 6 columns x 25 rows on the left 780 pixels; texts and pictures
     # beside them; the bottom right corner stays free for clicks
-    for i in range(150):
-        x, y = 10 + (i % 6) * 128, 10 + (i // 6) * 28
+    entries, texts = count // 2, count // 4
+    for i in range(entries):
+        x, y = 10 + (i % 6) * 128, 10 + (i // 6 % 25) * 28
         parts.append(element("button", "entry%d" % i, "Entry %d" % i, "", (x, y, x + 120, y + 24)))
-    for i in range(75):
-        x, y = 790 + (i % 3) * 76, 10 + (i // 3) * 24
+    for i in range(texts):
+        x, y = 790 + (i % 3) * 76, 10 + (i // 3 % 25) * 24
         parts.append(element("static", "text%d" % i, "Text %d" % i, "", (x, y, x + 72, y + 20)))
-    for i in range(74):
-        x, y = 10 + (i % 15) * 50, 720 + (i // 15) * 8
+    for i in range(count - entries - texts - 1):
+        x, y = 10 + (i % 15) * 50, 720 + (i // 15 % 5) * 8
         parts.append(element("picture", "picture%d" % i, "", seen_as + sep + "pic%d.png" % (i % 8),
                              (x, y - 40, x + 48, y)))
     parts.append(element("progress", "progress", "", "", (790, 620, 1000, 640)))
@@ -62,4 +65,4 @@ def main(folder, seen_as):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2])
+    main(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 300)

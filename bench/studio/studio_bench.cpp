@@ -161,7 +161,7 @@ void DrawAll(CUIControlList& list)
 // reading the whole project, the first drawing (which reads the pictures),
 // a later drawing, and the wallpaper. Run after the open, so with the
 // pictures the open decoded kept.
-void ProfileOpening(const std::string& bytes, const char* wallpaper)
+void ProfileOpening(const std::string& bytes, const char* wallpaper, int nElements)
 {
     printf("where opening goes:\n");
     double t = Now();
@@ -173,15 +173,15 @@ void ProfileOpening(const std::string& bytes, const char* wallpaper)
     t = Now();
     {
         CUIControlList made;
-        for (int i = 0; i < 300; ++i) {
-            CUIControl* p = i < 150   ? (CUIControl*)new CUIButton
-                            : i < 225 ? (CUIControl*)new CUIStatic
-                            : i < 299 ? (CUIControl*)new CUIPicture
-                                      : (CUIControl*)new CUIProgress;
+        for (int i = 0; i < nElements; ++i) {
+            CUIControl* p = i < nElements / 2       ? (CUIControl*)new CUIButton
+                            : i < nElements * 3 / 4 ? (CUIControl*)new CUIStatic
+                            : i < nElements - 1     ? (CUIControl*)new CUIPicture
+                                                    : (CUIControl*)new CUIProgress;
             made.Add(p);
         }
     }
-    Report("  make 300 new elements", Now() - t);
+    Report(("  make " + std::to_string(nElements) + " new elements").c_str(), Now() - t);
     CUIControlList list;
     CProjectSettings settings;
     int code = 0;
@@ -244,8 +244,15 @@ int main(int argc, char** argv)
     CUIControlList& list = *canvas.GetList();
     printf("%d elements, project file %u bytes\n", list.GetCount(), (unsigned)bytes.size());
     Report("open the project", Now() - tOpen);
+    // the whole save, from the markup to the file written, beside the project
+    CString savedPath(argv[1]);
+    savedPath = savedPath.Left(savedPath.ReverseFind('\\') + 1) + "Saved.kel";
+    const double tSave = Now();
+    if (!view->GetDocument()->OnSaveDocument(savedPath))
+        fprintf(stderr, "cannot save %s\n", (LPCTSTR)savedPath);
+    Report("save the project", Now() - tSave);
     // after the open, which it would speed up: decoded pictures are kept
-    ProfileOpening(bytes, wallpaper);
+    ProfileOpening(bytes, wallpaper, list.GetCount());
     // what saving writes right after opening, to compare across versions
     if (const char* saved = getenv("BENCH_SAVE_AS"))
         view->GetDocument()->OnSaveDocument(saved);

@@ -70,6 +70,18 @@ TEST(WaitDialog, ShowsDefaultTextsDisablesOwnerAndClampsProgress)
     EXPECT_TRUE(bContinue);
 }
 
+TEST(WaitDialog, OwnerIsEnabledAgainWhenTheDialogCannotBeMade)
+{
+    TestTopWindow owner;
+    HINSTANCE previous = AfxGetResourceHandle();
+    AfxSetResourceHandle(::GetModuleHandleA("kernel32.dll"));  // holds no such dialog
+    BOOL bContinue = TRUE;
+    CWaitDialog dlg(&bContinue, "Working", "Please wait", &owner);
+    AfxSetResourceHandle(previous);
+    EXPECT_EQ(NULL, dlg.GetSafeHwnd());
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
 TEST(WaitDialog, CancelClearsTheFlagAndCloses)
 {
     TestTopWindow owner;

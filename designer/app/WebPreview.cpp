@@ -4,6 +4,7 @@
 #include "designer/core/DiskObject.h"
 #include "designer/core/PathValue.h"
 #include "designer/core/ProjectPaths.h"
+#include "designer/model/UIControl.h"
 #include "designer/model/UIControlList.h"
 #include "imaging/xImage.h"
 #include "framework/DC.h"
@@ -15,9 +16,29 @@ namespace {
 
 const COLORREF kPageColour = 0xC67B4A;
 
-void Step(void (*pfnStep)(int, void*), void* pContext, int nStep)
+BOOL Step(BOOL (*pfnStep)(int, void*), void* pContext, int nStep)
 {
-    if (pfnStep) pfnStep(nStep, pContext);
+    return pfnStep == NULL || pfnStep(nStep, pContext);
+}
+
+// Every element's style, part of the page and pictures, the lowest progress
+// bar alone of its kind; the step is told after each element.
+BOOL ExportElements(CUIControlList& list, CString& style, CString& body, LPCTSTR lpszFolder,
+                    BOOL (*pfnStep)(int, void*), void* pContext)
+{
+    list.SetProgressWidth(-1);
+    BOOL seenProgress = FALSE;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CUIControl* pControl = list.GetAt(i);
+        if (pControl->GetTypeName().CompareNoCase("progress") == 0) {
+            if (seenProgress) continue;
+            seenProgress = TRUE;
+            list.SetProgressWidth(pControl->GetRect().Width() - 10);
+        }
+        pControl->ExportHtml(style, body, lpszFolder, i);
+        if (!Step(pfnStep, pContext, 0)) return FALSE;
+    }
+    return TRUE;
 }
 
 // The page picture of the given size, saved as PNG.
@@ -99,10 +120,10 @@ void CWebPreview::ExportWallpaper(const CProjectSettings& settings, CSize page, 
 
 BOOL CWebPreview::Build(LPCTSTR lpszPagePath, const CProjectSettings& settings,
                         CUIControlList& list, LPCTSTR lpszProgressScript, CStringArray& lines,
-                        void (*pfnStep)(int, void*), void* pContext, CString* pError)
+                        BOOL (*pfnStep)(int, void*), void* pContext, CString* pError)
 {
     CString folder = ImagesFolderOf(lpszPagePath);
-    Step(pfnStep, pContext, 1);
+    if (!Step(pfnStep, pContext, 1)) return FALSE;
     CDiskObject disk;
     if (!disk.CreateFolderPath(folder)) {
         if (pError) *pError = folder + "\n" + disk.GetErrorText();
@@ -121,14 +142,13 @@ BOOL CWebPreview::Build(LPCTSTR lpszPagePath, const CProjectSettings& settings,
     CString style = "<style type=\"text/css\">\r\n", body;
     CSize page = list.GetPaperSize();
     if (page.cx <= 0 || page.cy <= 0) page = CSize(640, 480);
-    Step(pfnStep, pContext, 2);
+    if (!Step(pfnStep, pContext, 2)) return FALSE;
     ExportWallpaper(settings, page, folder, style, body);
-    Step(pfnStep, pContext, 3);
-    list.ExportHtml(style, body, folder);
+    if (!Step(pfnStep, pContext, 3) || !ExportElements(list, style, body, folder, pfnStep, pContext)) return FALSE;
     style += "</style>";
     lines.Add(style);
 
-    Step(pfnStep, pContext, 4);
+    if (!Step(pfnStep, pContext, 4)) return FALSE;
     int width = list.GetProgressWidth();
     lines.Add(FormatProgressScript(lpszProgressScript, width < 0 ? 0 : width));
     lines.Add("</head><body>");

@@ -11,11 +11,13 @@ class CUIControlList;
 class CWebPreview {
 public:
     // The page, its images going into the folder "<page title>_Images" beside it.
-    // pfnStep (may be NULL) is told of each step from 1 to 4 before it runs.
-    // FALSE when that folder cannot be made; pError (may be NULL) then says why.
+    // pfnStep (may be NULL) is told of each step from 1 to 4 before it runs,
+    // and with 0 after each element's pictures; when it answers FALSE the
+    // build stops there. FALSE when stopped, or when that folder cannot be
+    // made; pError (may be NULL) then says why.
     static BOOL Build(LPCTSTR lpszPagePath, const CProjectSettings& settings, CUIControlList& list,
                       LPCTSTR lpszProgressScript, CStringArray& lines,
-                      void (*pfnStep)(int nStep, void* pContext) = NULL, void* pContext = NULL,
+                      BOOL (*pfnStep)(int nStep, void* pContext) = NULL, void* pContext = NULL,
                       CString* pError = NULL);
 
     // The images folder of a page path.

@@ -239,17 +239,26 @@ private:
 struct WebSteps {
     CLangManager* lang;
     CWaitDialog* wait;
+    BOOL* goOn;
+    DWORD lastPump;
 };
 
-// Each of the five steps of the web page shows its text and position.
-void ShowWebStep(int nStep, void* pContext)
+// Each of the five steps of the web page shows its text and position; between
+// the elements' pictures the window is kept alive some 20 times a second.
+// FALSE once the user stopped the export.
+BOOL ShowWebStep(int nStep, void* pContext)
 {
     WebSteps* steps = static_cast<WebSteps*>(pContext);
-    CString text;
-    steps->lang->LoadString(text, IDS_WEB_STEP_FOLDER + nStep - 1, FALSE);
-    steps->wait->SetText(text);
-    steps->wait->SetProgress(nStep * 100 / 5);
-    CWaitDialog::PumpMessages();
+    if (nStep == 0 && ::GetTickCount() - steps->lastPump < 50) return *steps->goOn;
+    if (nStep > 0) {
+        CString text;
+        steps->lang->LoadString(text, IDS_WEB_STEP_FOLDER + nStep - 1, FALSE);
+        steps->wait->SetText(text);
+        steps->wait->SetProgress(nStep * 100 / 5);
+    }
+    if (!CWaitDialog::PumpMessages()) *steps->goOn = FALSE;
+    steps->lastPump = ::GetTickCount();
+    return *steps->goOn;
 }
 
 }  // namespace
@@ -266,12 +275,24 @@ void CZavomgrDoc::OnWebPreview()
     if (!writer.BrowseForFile(TRUE, path) || path.IsEmpty()) return;
     CString script;
     app->m_langManager.LoadString(script, IDS_WEB_PROGRESS_SCRIPT, FALSE);
+    CString caption, line;
+    app->m_langManager.LoadString(caption, CWaitDialog::IDS_CAPTION, FALSE);
+    app->m_langManager.LoadString(line, CWaitDialog::IDS_TEXT, FALSE);
     BOOL goOn = TRUE;
-    CWaitDialog wait(&goOn);
-    WebSteps steps = {&app->m_langManager, &wait};
+    CWaitDialog wait(&goOn, caption, line);
+    WebSteps steps = {&app->m_langManager, &wait, &goOn, ::GetTickCount()};
+    const CString images = CWebPreview::ImagesFolderOf(path);
+    const BOOL imagesWereThere = FwDirectoryExists(images);
     CStringArray lines;
     CString error;
-    if (!CWebPreview::Build(path, m_settings, m_controlList, script, lines, ShowWebStep, &steps, &error)) {
+    const BOOL built = CWebPreview::Build(path, m_settings, m_controlList, script, lines, ShowWebStep, &steps, &error);
+    if (!goOn) {
+        // stopped: no page is written, and pictures of this export alone go
+        wait.Close();
+        if (!imagesWereThere) CDiskObject().RemoveFolderTree(images);
+        return;
+    }
+    if (!built) {
         wait.Close();
         AfxMessageBox(error, MB_ICONEXCLAMATION);
         return;
@@ -286,6 +307,7 @@ void CZavomgrDoc::OnWebPreview()
     }
     ShowWebStep(5, &steps);
     wait.Close();
+    if (!goOn) return;  // the page is whole, but the user asked for nothing more
     if ((INT_PTR)s_pfnShellOpen(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL) <= 32) {
         CString text = "The page was written but cannot be opened:\n" + path;
         AfxMessageBox(text, MB_ICONEXCLAMATION);

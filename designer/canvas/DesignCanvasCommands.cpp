@@ -1,6 +1,7 @@
 #include "designer/canvas/DesignCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "designer/canvas/CanvasContextMenu.h"
 #include "designer/model/UIControl.h"
@@ -190,7 +191,9 @@ void CDesignCanvas::SameSize() { AlignSelection(this, m_pList, ALIGN_SIZE); }
 
 void CDesignCanvas::SetPictureScale(double scale)
 {
-    if (!(scale > 0.0) || m_pList == NULL)
+    // steps of 0.2 from 1.0 land near 0 and 1, not on them
+    const double kTolerance = 1e-9;
+    if (!(scale > kTolerance) || m_pList == NULL)
         return;
     CUIControl* pPicture = NULL;
     for (int i = 0; i < ElementCount() && pPicture == NULL; ++i) {
@@ -201,13 +204,14 @@ void CDesignCanvas::SetPictureScale(double scale)
     if (pPicture != NULL) {
         int x = (int)pPicture->GetLeft(), y = (int)pPicture->GetTop();
         int w = (int)pPicture->GetDefaultWidth(), h = (int)pPicture->GetDefaultHeight();
-        if (scale != 1.0) {
+        if (fabs(scale - 1.0) > kTolerance) {
             w = (int)(pPicture->GetDefaultWidth() * scale);
             h = (int)(pPicture->GetDefaultHeight() * scale);
         }
         CRect rc;
         GetClientRect(&rc);
-        if (x + w <= rc.Width() && y + h <= rc.Height()) {
+        // a factor that leaves less than a pixel a side is refused like one too large
+        if (w >= 1 && h >= 1 && x + w <= rc.Width() && y + h <= rc.Height()) {
             pPicture->SetRect(pPicture->GetLeft(), pPicture->GetTop(), (double)x + w, (double)y + h);
             m_pictureScale = scale;
         }

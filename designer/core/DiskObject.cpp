@@ -19,20 +19,6 @@ CString DriveOf(const CString& path)
     return path.GetLength() >= 2 && path[1] == ':' ? path.Left(2) : CString();
 }
 
-// Restores the current folder when the scope ends.
-class CurrentFolderKeeper {
-public:
-    CurrentFolderKeeper() : m_folder(FwGetCurrentDirectory()) {}
-    ~CurrentFolderKeeper()
-    {
-        if (!m_folder.IsEmpty())
-            FwSetCurrentDirectory(m_folder);
-    }
-
-private:
-    CString m_folder;
-};
-
 // The current folder with '\' separators, as the paths here are written.
 CString CurrentFolder()
 {
@@ -160,7 +146,7 @@ BOOL CDiskObject::CreateFolderPath(LPCTSTR folder)
         path = slash < 0 ? q : q.Left(slash);
         rest = slash < 0 ? CString() : q.Mid(slash);
     }
-    CurrentFolderKeeper keeper;
+    // levels are probed by name: the kept job threads share the current folder
     while (!rest.IsEmpty()) {
         while (rest.Left(1) == "\\")
             rest = rest.Mid(1);
@@ -171,7 +157,7 @@ BOOL CDiskObject::CreateFolderPath(LPCTSTR folder)
             continue;
         path += "\\" + level;
         Feedback(path);
-        if (!FwSetCurrentDirectory(path) && !MakeFolder(path))
+        if (!FwDirectoryExists(path) && !MakeFolder(path))
             return FALSE;
     }
     return TRUE;
@@ -357,9 +343,7 @@ BOOL CDiskObject::FolderExists(LPCTSTR folder)
         SetInternalError();
         return FALSE;
     }
-    const CString path = QualifyFolder(folder);
-    CurrentFolderKeeper keeper;
-    return FwSetCurrentDirectory(path) ? TRUE : FALSE;
+    return FwDirectoryExists(QualifyFolder(folder));
 }
 
 BOOL CDiskObject::CollectFolders(const CString& folder, CStringArray& list)

@@ -6,23 +6,6 @@
 #include <string>
 
 namespace {
-// Makes a folder current and restores the previous one when done.
-class CurrentFolderScope {
-public:
-    explicit CurrentFolderScope(LPCTSTR folder) : m_previous(FwGetCurrentDirectory())
-    {
-        FwSetCurrentDirectory(folder);
-    }
-    ~CurrentFolderScope()
-    {
-        if (!m_previous.IsEmpty())
-            FwSetCurrentDirectory(m_previous);
-    }
-
-private:
-    CString m_previous;
-};
-
 bool NameStartsWith(const CString& name, LPCTSTR prefix, int count)
 {
     return name.GetLength() >= count && name.Left(count).CompareNoCase(CString(prefix).Left(count)) == 0;
@@ -61,7 +44,6 @@ int CThemePointerPacker::CopyPointers(const CString& folder, BOOL& foundHand, BO
 
 int CThemePointerPacker::Run(LPCTSTR folder)
 {
-    CurrentFolderScope scope(folder);
     const CString target(folder);
     if (m_strArchivePath.IsEmpty() || !m_archive.OpenArchive(m_strArchivePath)) {
         WriteDefaultPointers(target);

@@ -179,6 +179,15 @@ const Entity kEntities[] = {
 };
 
 const XmlElemPos kEmptyPos = {0, 0, 0, 0, 0, 0, 0, 0};
+
+void ShiftPos(XmlElemPos& pos, int nOffset, int nShift)
+{
+    int* fields[] = {&pos.nStartL, &pos.nStartR, &pos.nEndL, &pos.nEndR};
+    for (int* f : fields) {
+        if (*f >= nOffset)
+            *f += nShift;
+    }
+}
 }  // namespace
 
 CXmlDocument::CXmlDocument()
@@ -219,6 +228,7 @@ void CXmlDocument::SetMain(int iPos)
 BOOL CXmlDocument::SetDoc(LPCTSTR szDoc)
 {
     m_strDoc = szDoc ? szDoc : "";
+    m_nDocAlloc = m_strDoc.GetLength();
     m_strError.Empty();
     int nRecords = m_strDoc.GetLength() / 64 + 8;
     ResetIndex(nRecords);
@@ -501,22 +511,55 @@ CString CXmlDocument::GetElemAttrib(int iPos, LPCTSTR szAttrib) const
     return UnescapeText(static_cast<LPCTSTR>(m_strDoc) + v.nL, v.nR - v.nL);
 }
 
-void CXmlDocument::Adjust(int nOffset, int nShift)
+void CXmlDocument::Adjust(int nOffset, int nShift, int iParent, int iFirst)
 {
-    for (int i = 1; i < m_iPosFree; ++i) {
-        XmlElemPos& pos = m_aPos[i];
-        int* fields[] = {&pos.nStartL, &pos.nStartR, &pos.nEndL, &pos.nEndR};
-        for (int* f : fields) {
-            if (*f >= nOffset)
-                *f += nShift;
-        }
+    if (nShift == 0)
+        return;
+    for (int i = iFirst; i; i = m_aPos[i].iElemNext)
+        AdjustTree(i, nOffset, nShift);
+    for (int p = iParent; p; p = m_aPos[p].iElemParent) {
+        ShiftPos(m_aPos[p], nOffset, nShift);
+        for (int i = m_aPos[p].iElemNext; i; i = m_aPos[i].iElemNext)
+            AdjustTree(i, nOffset, nShift);
     }
 }
 
-void CXmlDocument::ReplaceText(int nOffset, int nRemove, const CString& strInsert)
+// iPos and its descendants, in document order through the links; a record
+// that ends before nOffset holds nothing to shift.
+void CXmlDocument::AdjustTree(int iPos, int nOffset, int nShift)
 {
-    m_strDoc = m_strDoc.Left(nOffset) + strInsert + m_strDoc.Mid(nOffset + nRemove);
-    Adjust(nOffset + nRemove, strInsert.GetLength() - nRemove);
+    int i = iPos;
+    for (;;) {
+        XmlElemPos& pos = m_aPos[i];
+        bool bReaches = pos.nEndR >= nOffset;
+        if (bReaches)
+            ShiftPos(pos, nOffset, nShift);
+        if (bReaches && pos.iElemChild) {
+            i = pos.iElemChild;
+            continue;
+        }
+        while (i != iPos && !m_aPos[i].iElemNext)
+            i = m_aPos[i].iElemParent;
+        if (i == iPos)
+            return;
+        i = m_aPos[i].iElemNext;
+    }
+}
+
+void CXmlDocument::ReplaceText(int nOffset, int nRemove, const CString& strInsert, int iParent, int iFirst)
+{
+    // in place: only the tail moves, and the buffer grows by half when full,
+    // so a document written front to back costs linear time
+    int nOld = m_strDoc.GetLength();
+    int nInsert = strInsert.GetLength();
+    int nNew = nOld - nRemove + nInsert;
+    if (nNew > m_nDocAlloc)
+        m_nDocAlloc = nNew + nNew / 2;
+    LPTSTR p = m_strDoc.GetBuffer(m_nDocAlloc);
+    std::memmove(p + nOffset + nInsert, p + nOffset + nRemove, nOld - nOffset - nRemove);
+    std::memcpy(p + nOffset, static_cast<LPCTSTR>(strInsert), nInsert);
+    m_strDoc.ReleaseBuffer(nNew);
+    Adjust(nOffset + nRemove, nInsert - nRemove, iParent, iFirst);
 }
 
 BOOL CXmlDocument::SetAttrib(int iPos, LPCTSTR szAttrib, LPCTSTR szValue)
@@ -549,7 +592,7 @@ BOOL CXmlDocument::SetAttrib(int iPos, LPCTSTR szAttrib, LPCTSTR szValue)
     if (!FindAttrib(strTag, tag, szAttrib, check) || check.nL != nValueAt - pos.nStartL ||
         check.nR - check.nL != strValue.GetLength())
         return FALSE;
-    ReplaceText(nAt, nRemove, strInsert);
+    ReplaceText(nAt, nRemove, strInsert, iPos, pos.iElemChild);
     return TRUE;
 }
 
@@ -594,14 +637,14 @@ BOOL CXmlDocument::AddElemImpl(LPCTSTR szName, LPCTSTR szValue, BOOL bInsert, BO
     int iPrev = 0, iNext = 0;
     if (!iParent) {
         nStart = m_strDoc.GetLength();
-        ReplaceText(nStart, 0, strElem);
+        ReplaceText(nStart, 0, strElem, 0, 0);
     } else if (!m_aPos[iParent].iElemChild) {
         XmlElemPos& parent = m_aPos[iParent];
         if (IsEmptyElem(iParent)) {
             // <P/> becomes <P>\r\n<new/>\r\n</P>: the "/" turns into the rest
             int nSlash = parent.nStartR - 1;
             CString strInsert = ">\r\n" + strElem + "</" + GetTagName(iParent);
-            ReplaceText(nSlash, 1, strInsert);
+            ReplaceText(nSlash, 1, strInsert, iParent, 0);
             XmlElemPos& pp = m_aPos[iParent];
             pp.nEndR = pp.nStartR;
             pp.nStartR = nSlash;
@@ -614,7 +657,7 @@ BOOL CXmlDocument::AddElemImpl(LPCTSTR szName, LPCTSTR szValue, BOOL bInsert, BO
                 strInsert = "\r\n" + strElem;
                 nStart += 2;
             }
-            ReplaceText(parent.nStartR + 1, 0, strInsert);
+            ReplaceText(parent.nStartR + 1, 0, strInsert, iParent, 0);
         }
     } else {
         int iRef = iCur;
@@ -637,7 +680,7 @@ BOOL CXmlDocument::AddElemImpl(LPCTSTR szName, LPCTSTR szValue, BOOL bInsert, BO
             iPrev = iRef;
             iNext = m_aPos[iRef].iElemNext;
         }
-        ReplaceText(nStart, 0, strElem);
+        ReplaceText(nStart, 0, strElem, iParent, iNext);
     }
 
     int iPos = GetFreePos();

@@ -75,6 +75,7 @@ private:
     int m_iPosChild;
     int m_iPosFree;
     int m_nNodeType;
+    int m_nDocAlloc;  // room asked for the text; edits grow it by half
 
     void ResetIndex(int nRecords);
     int GetFreePos();
@@ -84,9 +85,13 @@ private:
     CString GetTagName(int iPos) const;
     BOOL TagMatches(int iPos, LPCTSTR szName) const;
     int ReadEndTag(int iPos, int nTag);
-    void ReplaceText(int nOffset, int nRemove, const CString& strInsert);
+    // Replaces text in place and shifts the positions behind the change, which
+    // lies inside iParent (0: the document level) and before its child iFirst
+    // and every later child; earlier children end before it.
+    void ReplaceText(int nOffset, int nRemove, const CString& strInsert, int iParent, int iFirst);
     BOOL IsEmptyElem(int iPos) const;
     BOOL AddElemImpl(LPCTSTR szName, LPCTSTR szValue, BOOL bInsert, BOOL bChild);
-    void Adjust(int nOffset, int nShift);
+    void Adjust(int nOffset, int nShift, int iParent, int iFirst);
+    void AdjustTree(int iPos, int nOffset, int nShift);
     void SetMain(int iPos);
 };

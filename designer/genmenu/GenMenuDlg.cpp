@@ -34,6 +34,7 @@
 #include <cstring>
 #include <ctime>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -128,8 +129,23 @@ private:
     int m_idle = 0;
 };
 
+// Runs a job; what it throws comes back as its fault text, so that a fault
+// fails the job's step instead of ending the process on a kept thread.
+std::string RunCaught(const std::function<void()>& job)
+{
+    try {
+        job();
+    } catch (const std::exception& e) {
+        return *e.what() ? e.what() : "exception";
+    } catch (...) {
+        return "exception";
+    }
+    return std::string();
+}
+
 // One job on a thread of the kept ones; Wait (or the end of the scope) waits
-// for it. Without a thread the job runs at once.
+// for it. Without a thread the job runs at once. Fault() is empty unless the
+// job threw.
 class CBackgroundJob {
 public:
     CBackgroundJob() {}
@@ -140,33 +156,39 @@ public:
     void Start(const std::function<void()>& job)
     {
         Wait();
+        m_fault.clear();
         std::shared_ptr<State> state = std::make_shared<State>();
         if (CJobThreads::Get().Post([job, state]() {
-                job();
+                std::string fault = RunCaught(job);
                 std::lock_guard<std::mutex> lock(state->mutex);
+                state->fault = fault;
                 state->done = true;
                 state->finished.notify_all();
             }))
             m_state = state;
         else
-            job();
+            m_fault = RunCaught(job);
     }
     void Wait()
     {
         if (!m_state) return;
         std::unique_lock<std::mutex> lock(m_state->mutex);
         m_state->finished.wait(lock, [this]() { return m_state->done; });
+        m_fault = m_state->fault;
         lock.unlock();
         m_state.reset();
     }
+    const std::string& Fault() const { return m_fault; }
 
 private:
     struct State {
         std::mutex mutex;
         std::condition_variable finished;
         bool done = false;
+        std::string fault;
     };
     std::shared_ptr<State> m_state;
+    std::string m_fault;
 };
 
 // The JPEG wallpaper, encoded on a thread while the elements are drawn:
@@ -207,6 +229,19 @@ struct CPackingJob {
 
     BOOL copied = FALSE, romfs = FALSE, packed = FALSE;
     std::string copyError, romfsError, gzipError;
+
+    // The job threw: the step it was in fails with what was thrown.
+    void Faulted(const std::string& fault)
+    {
+        if (!copied) {
+            copyError = romfsError = fault;
+        } else if (!romfs) {
+            romfsError = fault;
+        } else {
+            packed = FALSE;
+            gzipError = fault;
+        }
+    }
 
     void Run()
     {
@@ -429,6 +464,12 @@ BOOL CGenMenuDlg::Fail(UINT nTextId, LPCTSTR lpszDetail)
     return Fail(text);
 }
 
+BOOL CGenMenuDlg::FailJob(UINT nTextId, const std::string& fault)
+{
+    if (fault.empty()) return Fail(nTextId);
+    return Fail(LoadText(nTextId) + "\n" + fault.c_str());
+}
+
 void CGenMenuDlg::OnGenerate()
 {
     if (m_bBusy) return;
@@ -531,25 +572,33 @@ BOOL CGenMenuDlg::Generate()
         // the work folder is made while the page is rendered
         BOOL made = FALSE;
         CBackgroundJob making;
-        making.Start([&work, &made]() { made = work.Make("Kelboot"); });
+        making.Start([this, &work, &made]() {
+            JobStarting(STEP_WORKFOLDER);
+            made = work.Make("Kelboot");
+        });
         SetStatus(IDS_GM_WALLPAPER, STATUS_TEXT);
         const BOOL rendered = m_pCanvas->RenderPagePicture(pagePicture) && page.Open(pagePicture);
         making.Wait();
+        if (!making.Fault().empty()) made = FALSE;
         if (!StepDone(STEP_WORKFOLDER, made)) {
-            Fail(IDS_GM_ERR_WORKFOLDER);
+            FailJob(IDS_GM_ERR_WORKFOLDER, making.Fault());
         } else {
             m_strWorkFolder = work.Path();
             // the JPEG is encoded as soon as the wallpaper is final
             jpeg.quality = m_nQuality;
-            auto encode = [&jpeg, &page, &encoding]() {
+            auto encode = [this, &jpeg, &page, &encoding]() {
                 jpeg.size = page.GetSize();
-                encoding.Start([&jpeg]() { jpeg.Run(); });
+                encoding.Start([this, &jpeg]() {
+                    JobStarting(STEP_JPEG);
+                    jpeg.Run();
+                });
             };
             ok = WriteMenuPackage(rendered, pagePicture, page, files, jpeg.wallpaper, jpeg.rows, encode);
             encoding.Wait();
+            if (!encoding.Fault().empty()) jpeg.encoded = FALSE;
             if (ok) {
                 SetStatus(IDS_GM_JPEG, STATUS_TEXT);
-                if (!jpeg.encoded) Fail(IDS_GM_ERR_WALLJPEG);
+                if (!jpeg.encoded) FailJob(IDS_GM_ERR_WALLJPEG, encoding.Fault());
                 ok = StepDone(STEP_JPEG, jpeg.encoded) || Fail(IDS_GM_ERR_WALLCONVERT);
             }
             if (ok) {
@@ -559,10 +608,14 @@ BOOL CGenMenuDlg::Generate()
                 job.kelboot = (LPCTSTR)(m_strWorkFolder + "\\Kelboot");
                 if (m_nKeepFiles) job.keepFolder = (LPCTSTR)m_strBasePath;
                 job.packedPath = (LPCTSTR)LoosePath(".smf.gz");
-                packing.Start([&job]() { job.Run(); });
+                packing.Start([this, &job]() {
+                    JobStarting(STEP_ROMFS);
+                    job.Run();
+                });
             }
             ok = ok && WritePreview(LoosePath(".png"), pagePicture) && WriteDescription(LoosePath(".txt"));
             packing.Wait();
+            if (!packing.Fault().empty()) job.Faulted(packing.Fault());
             // the image holds the Kelboot folder's files now
             const std::string kelboot = job.kelboot;
             if (!kelboot.empty()) cleanup.Start([kelboot]() { CDiskObject().RemoveFolderTree(kelboot.c_str()); });

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "controls/CursorPreview.h"
@@ -126,10 +127,15 @@ protected:
         return bOk;
     }
     virtual void PlayResultSound(BOOL bSuccess);
+    // Runs first in each job that a kept thread does for nStep (STEP_WORKFOLDER,
+    // STEP_JPEG, STEP_ROMFS), on that thread.
+    virtual void JobStarting(int nStep) { (void)nStep; }
 
     BOOL Fail(LPCTSTR lpszDetail);
     // The string-table text nTextId, with lpszDetail for its %s.
     BOOL Fail(UINT nTextId, LPCTSTR lpszDetail = NULL);
+    // The step's text and, when its job threw, what was thrown.
+    BOOL FailJob(UINT nTextId, const std::string& fault);
     // A record of the walk over the elements, drawing on the page, pictures into files.
     MenuProgressRecord NewRecord(CWallpaperCanvas& page, CPackageFiles& files);
     BOOL WriteElementBlocks(const CString& folder, CStringArray& blocks, MenuProgressRecord& record);

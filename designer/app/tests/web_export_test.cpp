@@ -6,12 +6,16 @@
 #include "designer/app/ZavomgrApp.h"
 #include "designer/app/ZavomgrDoc.h"
 #include "designer/app/ZavomgrView.h"
+#include "designer/model/UIControl.h"
+#include "designer/model/UIControlList.h"
 #include "resources/zavomgr/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 CZavomgrApp theApp;
@@ -134,6 +138,78 @@ TEST_F(WebExport, WritesThePageWithItsPicturesAndOpensIt)
         EXPECT_NE(html.find(std::string("./Sample_Images/") + name), std::string::npos) << name;
         EXPECT_TRUE(Exists(images + "\\" + name)) << name;
     }
+}
+
+int CountFiles(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "\\*.png").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do {
+        ++n;
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+    return n;
+}
+
+// The user presses Escape on the keyboard while the pictures of a large
+// project are written: the export ends at once and leaves nothing behind.
+TEST_F(WebExport, EscapeDuringThePicturesStopsAtOnceAndLeavesNoPage)
+{
+    ASSERT_TRUE(OpenSample());
+    CMainFrame* frame = DYNAMIC_DOWNCAST(CMainFrame, theApp.m_pMainWnd);
+    ASSERT_TRUE(frame != NULL);
+    CUIControlList& list = frame->GetZavomgrView()->GetDocument()->GetControlList();
+    const int n = list.GetCount();
+    for (int copy = 0; copy < 100; ++copy)
+        for (int i = 0; i < n; ++i) list.Add(list.GetAt(i)->Clone());
+    std::string page = out + "\\WebPages\\Big.html", images = out + "\\WebPages\\Big_Images";
+    std::atomic<DWORD> pressed(0);
+    std::thread user([&]() {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 60000 && CountFiles(images) < 20) Sleep(10);
+        if (zavotest::PressOnXServer(L"Escape", []() {})) pressed = GetTickCount();
+    });
+    Export(page);
+    const DWORD ended = GetTickCount();
+    user.join();
+    ASSERT_NE(0u, (DWORD)pressed);
+    EXPECT_LT((LONG)(ended - pressed), 1000);
+    EXPECT_FALSE(Exists(page));
+    EXPECT_FALSE(Exists(images));
+    EXPECT_TRUE(g_opened.empty());
+    EXPECT_TRUE(g_user.messages.empty()) << g_user.messages.front();
+}
+
+std::string g_waitCaption;
+
+void CALLBACK LookAtWaitDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    for (HWND h = FindWindowExA(NULL, NULL, "#32770", NULL); h; h = FindWindowExA(NULL, h, "#32770", NULL)) {
+        if (GetWindowThreadProcessId(h, NULL) == GetCurrentThreadId() && GetDlgItem(h, 23042)) {
+            char text[256] = "";
+            GetWindowTextA(h, text, sizeof(text));
+            g_waitCaption = text;
+        }
+    }
+}
+
+// The wait dialog speaks the language of the studio.
+TEST_F(WebExport, WaitDialogTakesItsTextsFromTheLanguageFile)
+{
+    ASSERT_TRUE(OpenSample());
+    CString caption;
+    theApp.m_langManager.LoadString(caption, 61515, FALSE);
+    char builtIn[64] = "";
+    ::LoadStringA(::GetModuleHandle(NULL), 61515, builtIn, sizeof(builtIn));
+    ASSERT_STRNE(builtIn, caption);  // the language file has its own
+    g_waitCaption.clear();
+    // the first step's pump shows the dialog to this timer
+    UINT_PTR look = SetTimer(NULL, 0, 10, LookAtWaitDialog);
+    Export(out + "\\WebPages\\Sample.html");
+    KillTimer(NULL, look);
+    EXPECT_EQ(std::string(caption), g_waitCaption);
 }
 
 // A page that cannot be written (here held open by another program, as the

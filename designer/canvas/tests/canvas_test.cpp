@@ -713,6 +713,32 @@ TEST_F(CanvasTest, PictureScaleAppliesToTheLowestSelectedPictureThatFits)
     EXPECT_DOUBLE_EQ(1.0, canvas->GetPictureScale());
 }
 
+// Counts its drawings on the canvas.
+class CountedPicture : public CUIPicture {
+public:
+    int draws = 0;
+    void DrawOnCanvas(CDC* pDC, double zoom, int nNumber) override
+    {
+        ++draws;
+        CUIPicture::DrawOnCanvas(pDC, zoom, nNumber);
+    }
+};
+
+TEST_F(CanvasTest, ShrinkPressedTenTimesLeavesThePictureAtLeastAPixel)
+{
+    CountedPicture* picture = new CountedPicture;  // no image: 32 x 32
+    picture->SetRect(100.0, 100.0, 132.0, 132.0);
+    list.Add(picture);
+    picture->SetSelected(TRUE);
+    for (int i = 0; i < 10; ++i)  // the view's shrink command
+        canvas->SetPictureScale(canvas->GetPictureScale() - 10 * canvas->GetPictureScaleStep());
+    EXPECT_EQ("100,100,106,106", RectText(picture));  // 0.2 is the last factor that keeps a pixel
+    EXPECT_NEAR(0.2, canvas->GetPictureScale(), 1e-9);
+    picture->draws = 0;
+    canvas->Redraw();
+    EXPECT_GT(picture->draws, 0);
+}
+
 // Records the number each element is drawn with.
 class NumberedStatic : public CUIStatic {
 public:

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -132,6 +134,28 @@ TEST_F(DiskObjectTest, CreatesEveryMissingLevel)
     EXPECT_FALSE(disk.CreateFolderPath(W(root / "file" / "below").c_str()));
     const std::string error = (LPCTSTR)disk.GetErrorText();
     EXPECT_NE(std::string::npos, error.find(" " + W(root / "file"))) << error;
+}
+
+// The menu build's job threads share the current folder with the window
+// thread: making and probing folders leave it alone all the time.
+TEST_F(DiskObjectTest, MakesAndProbesFoldersWithoutMovingTheCurrentFolder)
+{
+    fs::current_path(root);
+    std::atomic<bool> done(false), moved(false);
+    std::thread watcher([&]() {
+        while (!done) {
+            if (fs::current_path() != root)
+                moved = true;
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        const std::string deep = W(root / ("t" + std::to_string(i)) / "a" / "b" / "c");
+        EXPECT_TRUE(disk.CreateFolderPath(deep.c_str()));
+        EXPECT_TRUE(disk.FolderExists(deep.c_str()));
+    }
+    done = true;
+    watcher.join();
+    EXPECT_FALSE(moved);
 }
 
 TEST_F(DiskObjectTest, QualifiesRelativePaths)
