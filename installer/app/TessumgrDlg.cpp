@@ -411,11 +411,12 @@ int CTessumgrDlg::Show(LPCTSTR text, LPCTSTR caption, Style style)
     return ShowMessage(text, caption, BoxType(style));
 }
 
-CString CTessumgrDlg::EditText(const CString& text, int maxLength)
+CString CTessumgrDlg::EditText(const CString& text, int maxLength, int fieldType)
 {
     CMenuEditDlg dlg(this);
     dlg.m_strText = text;
     dlg.m_nMaxLength = maxLength;
+    dlg.m_nFieldType = fieldType;
     dlg.m_strThemeIni = m_strThemeIni;
     if (dlg.DoModal() != IDOK)
         return CString();
