@@ -394,7 +394,8 @@ void CTessumgrDlg::OnDestroy()
 
 void CTessumgrDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    if ((nID & 0xFFF0) == 0 && nID >= kAboutCommand && nID <= 31) {
+    // the system keeps its own flags in the low four bits
+    if ((nID & 0xFFF0) == kAboutCommand) {
         OnAboutMe();
         return;
     }
