@@ -673,12 +673,12 @@ LRESULT CFileEditCtrl::OnNcCalcSize(WPARAM wParam, LPARAM lParam)
         button.left = button.right - nWidth;
         pRect->right -= nWidth;
     }
-    button.OffsetRect(-origin.x, -origin.y);
+    CRect client(*pRect);
+    button.OffsetRect(-client.left, -client.top);
+    client.OffsetRect(-client.left, -client.top);
+    SetToolRects(button, client);
+    button.OffsetRect(pRect->left - origin.x, pRect->top - origin.y);
     m_rcButton = button;
-    if (m_ownToolTip.m_hWnd)
-        m_ownToolTip.DestroyWindow();
-    else if (m_pToolTip && m_pToolTip->m_hWnd)
-        m_pToolTip->DestroyWindow();
     return result;
 }
 
@@ -999,12 +999,18 @@ void CFileEditCtrl::SetToolTipText(LPCTSTR lpszText) { m_strClientTip = lpszText
 void CFileEditCtrl::EnsureToolTip()
 {
     CToolTipCtrl& tip = ToolTip();
-    if (tip.m_hWnd || !(m_dwFlags & (FEF_BUTTONTIP | FEF_CLIENTTIP)))
+    if (!(m_dwFlags & (FEF_BUTTONTIP | FEF_CLIENTTIP)))
         return;
-    if (!tip.Create(this))
+    if (!tip.m_hWnd) {
+        // a shared tip belongs to the dialog, not to the field that made it
+        CWnd* pOwner = m_pToolTip && GetParent() ? GetParent() : this;
+        if (!tip.Create(pOwner))
+            return;
+        tip.Activate(TRUE);
+        tip.SetFont(GetFont());
+    }
+    if (HasTool(kClientTool))
         return;
-    tip.Activate(TRUE);
-    tip.SetFont(GetFont());
     CRect window, button(m_rcButton), client;
     GetWindowRect(window);
     button.OffsetRect(window.left, window.top);
@@ -1012,6 +1018,32 @@ void CFileEditCtrl::EnsureToolTip()
     GetClientRect(client);
     tip.AddTool(this, LPSTR_TEXTCALLBACK, button, kButtonTool);
     tip.AddTool(this, LPSTR_TEXTCALLBACK, client, kClientTool);
+}
+
+BOOL CFileEditCtrl::HasTool(UINT_PTR nTool)
+{
+    TOOLINFO ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = m_hWnd;
+    ti.uId = nTool;
+    return ToolTip().m_hWnd && ::SendMessage(ToolTip().m_hWnd, TTM_GETTOOLINFO, 0, (LPARAM)&ti);
+}
+
+// Both rectangles in client coordinates.
+void CFileEditCtrl::SetToolRects(const CRect& button, const CRect& client)
+{
+    const UINT_PTR tools[] = {kButtonTool, kClientTool};
+    const CRect* rects[] = {&button, &client};
+    for (int i = 0; i < 2; ++i) {
+        if (!HasTool(tools[i]))
+            continue;
+        TOOLINFO ti = {};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.hwnd = m_hWnd;
+        ti.uId = tools[i];
+        ti.rect = *rects[i];
+        ::SendMessage(ToolTip().m_hWnd, TTM_NEWTOOLRECT, 0, (LPARAM)&ti);
+    }
 }
 
 BOOL CFileEditCtrl::PreTranslateMessage(MSG* pMsg)

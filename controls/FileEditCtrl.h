@@ -193,6 +193,8 @@ private:
     void SetIdle(BOOL bIdle);
     void RefreshFlat();
     void EnsureToolTip();
+    BOOL HasTool(UINT_PTR nTool);
+    void SetToolRects(const CRect& button, const CRect& client);
     CToolTipCtrl& ToolTip() { return m_pToolTip ? *m_pToolTip : m_ownToolTip; }
     void ReleaseButton();
 

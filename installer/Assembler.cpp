@@ -27,6 +27,7 @@ const char kSysFile[] = "Tessu.sys";
 const char kLoaderFile[] = "Zeldr.bin";
 const char kFloppyFile[] = "TessuImg.gz";
 const size_t kSectorSize = 512;
+const size_t kMenuOffset = 192;
 
 const char kFloppyGreeting[] =
     "\r\nHi, friend! \r\n\r\n      This Funny Bootable Floppy Disk        \r\nImage has been Installed to your "
@@ -61,6 +62,16 @@ CString NewBackupPath(const CString& path)
     for (int n = 1; FileExists(backup); ++n)
         backup.Format("%s.tsu%d", (LPCTSTR)path, n);
     return backup;
+}
+
+// Copies the file to a backup beside it; a failed copy leaves no backup.
+bool MakeBackup(const CString& path)
+{
+    const CString backup = NewBackupPath(path);
+    if (CopyFileA(path, backup, TRUE))
+        return true;
+    DeleteFileA(backup);
+    return false;
 }
 
 // The path after its drive and root ("C:\"): a '\' there means a subfolder.
@@ -165,8 +176,11 @@ BOOL CAssembler::PatchGrub2Head()
     if (!ReadWholeFile(m_strLoaderPath, loader) || loader.size() < kSectorSize)
         return FALSE;
     // the first sector is kept beside the loader before it is replaced
-    if (!CResourceFile::WriteBytes(NewBackupPath(m_strLoaderPath), loader.data(), kSectorSize))
+    const CString backup = NewBackupPath(m_strLoaderPath);
+    if (!CResourceFile::WriteBytes(backup, loader.data(), kSectorSize)) {
+        DeleteFileA(backup);
         return FALSE;
+    }
     unsigned char* head = NULL;
     size_t size = 0;
     if (!LoadResourceData(IDR_GRUB2_HEAD, kTessuResourceType, &head, &size))
@@ -317,15 +331,6 @@ BOOL CAssembler::CheckBootIni()
     return FALSE;
 }
 
-BOOL CAssembler::RemoveOld(const CString& path, LPCTSTR failKey)
-{
-    if (!FileExists(path) || DeleteFileA(path))
-        return TRUE;
-    Message(failKey, IInstallerUi::STYLE_OK_INFO);
-    m_nStatus = STATUS_REMOVE_FAILED;
-    return FALSE;
-}
-
 BOOL CAssembler::WriteFailed(LPCTSTR key)
 {
     Message(key, IInstallerUi::STYLE_OK_INFO);
@@ -333,16 +338,45 @@ BOOL CAssembler::WriteFailed(LPCTSTR key)
     return FALSE;
 }
 
+BOOL CAssembler::ReplaceWithResource(const CString& path, UINT id, size_t offset, const void* patch, size_t size,
+                                     LPCTSTR removeKey)
+{
+    unsigned char* data = NULL;
+    size_t length = 0;
+    if (!LoadResourceData(id, kTessuResourceType, &data, &length))
+        return WriteFailed("Write Failed");
+    std::unique_ptr<unsigned char[]> owner(data);
+    if (offset + size > length)
+        return WriteFailed("Write Failed");
+    if (size)
+        memcpy(data + offset, patch, size);
+    // the new file is written whole beside the old one before it takes its place
+    CString temp;
+    if (!FwGetTempFileName(path.Left(path.ReverseFind('\\') + 1), "tsu", temp))
+        return WriteFailed("Write Failed");
+    if (!CResourceFile::WriteBytes(temp, data, length)) {
+        DeleteFileA(temp);
+        return WriteFailed("Write Failed");
+    }
+    const bool existed = FileExists(path);
+    if ((existed && (GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY)) ||
+        !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(temp);
+        if (!existed)
+            return WriteFailed("Write Failed");
+        Message(removeKey, IInstallerUi::STYLE_OK_INFO);
+        m_nStatus = STATUS_REMOVE_FAILED;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CAssembler::WriteSysFile(BOOL quick)
 {
     const CString path = GetBootDrive() + "\\" + kSysFile;
-    if (!RemoveOld(path, "Remove Tessusys Failed"))
+    if (!ReplaceWithResource(path, quick ? IDR_TESSU_QUICK : IDR_TESSU_SYS, kMenuOffset, m_menu, sizeof(m_menu),
+                             "Remove Tessusys Failed"))
         return FALSE;
-    if (!WriteResourceToFile(kTessuResourceType, quick ? IDR_TESSU_QUICK : IDR_TESSU_SYS, path))
-        return WriteFailed("Write Failed");
-    std::string error;
-    if (!PatchFileBytes(path, 192, m_menu, sizeof(m_menu), error))
-        return WriteFailed("Open Tessusys Failed");
     m_nStatus = STATUS_OK;
     return TRUE;
 }
@@ -350,19 +384,14 @@ BOOL CAssembler::WriteSysFile(BOOL quick)
 BOOL CAssembler::WriteLoaderFile(BOOL quick)
 {
     const CString path = GetBootDrive() + "\\" + kLoaderFile;
-    if (!RemoveOld(path, "Remove Zeldrbin Failed"))
-        return FALSE;
     CString chained = "TESSU.SYS";
     if (m_nMode == MODE_BOOT_LOADER && !quick)
         chained = FileNamePart(m_strLoaderPath).MakeUpper();
     unsigned char field[kLoaderNameFieldSize];
     if (!MakeLoaderNameField(chained, field))
         return WriteFailed("Write Failed");
-    if (!WriteResourceToFile(kTessuResourceType, IDR_ZELDR_BIN, path))
-        return WriteFailed("Write Failed");
-    std::string error;
-    if (!PatchFileBytes(path, kZeldrNameOffset, field, sizeof(field), error))
-        return WriteFailed("Open Zeldrbin Failed");
+    if (!ReplaceWithResource(path, IDR_ZELDR_BIN, kZeldrNameOffset, field, sizeof(field), "Remove Zeldrbin Failed"))
+        return FALSE;
     m_nStatus = STATUS_OK;
     return TRUE;
 }
@@ -377,8 +406,7 @@ BOOL CAssembler::AddBootIniEntry(LPCTSTR keyFile, LPCTSTR title)
     const CString& path = m_strBootIniPath;
     const DWORD attributes = GetFileAttributesA(path);
     std::string before;
-    if (attributes == INVALID_FILE_ATTRIBUTES || !ReadWholeFile(path, before) ||
-        !CopyFileA(path, NewBackupPath(path), TRUE)) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || !ReadWholeFile(path, before) || !MakeBackup(path)) {
         Message("Write Bootini Failed", IInstallerUi::STYLE_OK_INFO);
         m_nStatus = STATUS_BOOTINI_FAILED;
         return FALSE;
@@ -392,6 +420,11 @@ BOOL CAssembler::AddBootIniEntry(LPCTSTR keyFile, LPCTSTR title)
         written = WriteIniValue(ini, "boot loader", "timeout", "5") != FALSE;
     const CString key = GetBootDrive() + "\\" + keyFile;
     const CString value = CString("\"") + title + "\"";
+    // each removal takes the first entry of the key in any case; with more
+    // than one, all go and the new one is added once
+    const size_t entries = CountOurEntries(before, (LPCTSTR)key);
+    for (size_t i = 0; written && entries > 1 && i < entries; ++i)
+        written = WriteIniValue(ini, "operating systems", key, NULL) != FALSE;
     written = written && WriteIniValue(ini, "operating systems", key, value);
 
     std::string after;
@@ -426,12 +459,8 @@ void CAssembler::OnInstallFloppyImage()
         return;
     m_nStatus = STATUS_OK;
     const CString path = GetBootDrive() + "\\" + kFloppyFile;
-    if (!CheckBootIni() || !RemoveOld(path, "Write Failed"))
+    if (!CheckBootIni() || !ReplaceWithResource(path, IDR_FLOPPY_IMAGE, 0, NULL, 0, "Write Failed"))
         return;
-    if (!WriteResourceToFile(kTessuResourceType, IDR_FLOPPY_IMAGE, path)) {
-        WriteFailed("Write Failed");
-        return;
-    }
     m_strImagePath = path;
     m_ui.OnImagePathChanged(path);
     m_nMode = MODE_VIRTUAL_DISK;

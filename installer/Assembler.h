@@ -92,7 +92,10 @@ private:
     BOOL SetMenu(const CString& text);
     void RunInstallSteps(LPCTSTR imageName);
     BOOL PatchGrub2Head();
-    BOOL RemoveOld(const CString& path, LPCTSTR failKey);
+    // The resource with `size` bytes of `patch` at `offset` in place of the
+    // file; an old file that cannot be replaced shows removeKey.
+    BOOL ReplaceWithResource(const CString& path, UINT id, size_t offset, const void* patch, size_t size,
+                             LPCTSTR removeKey);
     BOOL WriteFailed(LPCTSTR key);
     int Message(LPCTSTR key, int style);
 

@@ -59,32 +59,39 @@ std::vector<BootIniEntry> ReadBootIniEntries(const std::string& text)
     return entries;
 }
 
+size_t CountOurEntries(const std::string& text, const std::string& ourKey)
+{
+    size_t n = 0;
+    for (const BootIniEntry& e : ReadBootIniEntries(text))
+        n += IsOurs(e, ourKey) ? 1 : 0;
+    return n;
+}
+
 bool BootIniKeptEntries(const std::string& before, const std::string& after, const std::string& ourKey,
                         const std::string& ourValue)
 {
     const std::vector<BootIniEntry> old = ReadBootIniEntries(before), now = ReadBootIniEntries(after);
-    size_t j = 0;
-    bool ours = false;
-    for (const BootIniEntry& o : old) {
-        // entries of ours may be added in front of the next old one
-        while (j < now.size() && IsOurs(now[j], ourKey) && !IsOurs(o, ourKey)) {
-            ours = ours || now[j].value == ourValue;
-            ++j;
+    size_t j = 0, ours = 0;
+    bool ourValueFound = false;
+    // entries of ours may stand anywhere in [operating systems]
+    auto skipOurs = [&]() {
+        for (; j < now.size() && IsOurs(now[j], ourKey); ++j) {
+            ++ours;
+            ourValueFound = now[j].value == ourValue;
         }
+    };
+    for (const BootIniEntry& o : old) {
+        if (IsOurs(o, ourKey))
+            continue;  // replaced by the new one
+        skipOurs();
         if (j == now.size())
             return false;
         const BootIniEntry& n = now[j++];
         if (n.section != o.section || n.key != o.key)
             return false;
-        if (IsOurs(o, ourKey))
-            ours = ours || n.value == ourValue;
-        else if (n.value != o.value && !IsTimeout(o))
+        if (n.value != o.value && !IsTimeout(o))
             return false;
     }
-    for (; j < now.size(); ++j) {
-        if (!IsOurs(now[j], ourKey))
-            return false;
-        ours = ours || now[j].value == ourValue;
-    }
-    return ours;
+    skipOurs();
+    return j == now.size() && ours == 1 && ourValueFound;
 }

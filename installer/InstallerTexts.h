@@ -32,8 +32,9 @@ public:
     virtual ~IInstallerUi() {}
     virtual int Show(LPCTSTR text, LPCTSTR caption, Style style) = 0;
     // The menu edit dialog on `text`: the user's text, or empty after Cancel.
-    // The dialog lets no text of more than maxLength characters through.
-    virtual CString EditText(const CString& text, int maxLength) = 0;
+    // The dialog lets no text of more than maxLength characters through, nor
+    // one the loader field of `fieldType` refuses.
+    virtual CString EditText(const CString& text, int maxLength, int fieldType) = 0;
     // The analysed image or detected loader changed: the dialog shows its caption.
     virtual void OnInfoChanged() {}
     // The image field takes a new path.

@@ -77,6 +77,15 @@ bool WriteLoaderField(int type, unsigned char* sectors, const CString& text)
     return true;
 }
 
+bool LoaderFieldAccepts(int type, const CString& text)
+{
+    LoaderFieldLayout l;
+    if (!GetLoaderFieldLayout(type, l))
+        return false;
+    std::vector<unsigned char> scratch(l.sectorBytes, 0);
+    return WriteLoaderField(type, scratch.data(), text);
+}
+
 BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui, CLangFile* lang)
 {
     LoaderFieldLayout l;
@@ -92,15 +101,20 @@ BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui, CLangFile* l
         return FALSE;
     }
     std::vector<unsigned char> sectors(l.sectorBytes, 0);
-    if (fread(sectors.data(), 1, sectors.size(), f.Get()) != sectors.size())
-        return FALSE;  // the field lies past the file's end
+    if (fread(sectors.data(), 1, sectors.size(), f.Get()) != sectors.size()) {
+        ui.Show(PromptText(lang, "Loader Too Short"), kTessumgrCaption, IInstallerUi::STYLE_OK_INFO);
+        return FALSE;
+    }
     const CString shown = ReadLoaderField(type, sectors.data());
-    const CString edited = ui.EditText(shown, l.maxText ? l.maxText : 8);
+    const int maxLength = l.maxText ? l.maxText : 8;
+    CString edited = ui.EditText(shown, maxLength, type);
+    std::vector<unsigned char> changed = sectors;
+    while (!edited.IsEmpty() && edited != shown && !WriteLoaderField(type, changed.data(), edited)) {
+        ui.Show(PromptText(lang, "Loader Value Invalid"), kTessumgrCaption, IInstallerUi::STYLE_OK_INFO);
+        edited = ui.EditText(edited, maxLength, type);
+    }
     if (edited.IsEmpty() || edited == shown)
         return TRUE;
-    std::vector<unsigned char> changed = sectors;
-    if (!WriteLoaderField(type, changed.data(), edited))
-        return FALSE;
     if (changed == sectors)
         return TRUE;
     bool ok = fseek(f.Get(), 0, SEEK_SET) == 0 && fwrite(changed.data(), 1, changed.size(), f.Get()) == changed.size();

@@ -26,8 +26,12 @@ CString ReadLoaderField(int type, const unsigned char* sectors);
 // unchanged) when the text does not fit or is no number for type 6.
 bool WriteLoaderField(int type, unsigned char* sectors, const CString& text);
 
+// Whether WriteLoaderField takes the text for the type.
+bool LoaderFieldAccepts(int type, const CString& text);
+
 // Shows the field of the file in the editor and writes the sectors back
-// when the user's text changed them. False when the file cannot be opened
-// or written (with a message, its text from `lang`), cannot be read or the
-// text is refused.
+// when the user's text changed them; a text the field refuses is shown
+// again until it is taken or cancelled. False, with a message (its text from
+// `lang`), when the file cannot be opened, is shorter than its sectors or
+// cannot be written.
 BOOL EditLoaderParameters(LPCTSTR path, int type, IInstallerUi& ui, CLangFile* lang = NULL);

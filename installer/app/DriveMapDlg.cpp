@@ -38,6 +38,7 @@ BOOL CDriveMapDlg::OnInitDialog()
         SetDlgItemText(IDC_MAP_OK, g_langFile.GetValue("Button", "OK"));
         SetDlgItemText(IDC_MAP_CANCEL, g_langFile.GetValue("Button", "Cancel"));
         SetWindowText(g_langFile.GetValue("Drive Map", "Title"));
+        SetDlgItemText(IDC_MAP_NOTE, g_langFile.GetValue("Drive Map", "Note"));
         if (m_toolTip.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) {
             m_toolTip.SetMaxTipWidth(400);
             m_toolTip.AddTool(GetDlgItem(IDC_MAP_NOTE), g_langFile.GetValue("Tool Tips", "Drive Map Tip"));

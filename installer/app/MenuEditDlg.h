@@ -17,6 +17,7 @@ public:
 
     CString m_strText;
     int m_nMaxLength;
+    int m_nFieldType;  // the loader field the text goes to; 0: any text
     CString m_strThemeIni;
     CRichEditCtrl m_edit;
     CBitmapPushButton m_buttons[2];

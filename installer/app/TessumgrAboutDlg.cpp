@@ -50,6 +50,13 @@ BOOL CTessumgrAboutDlg::OnInitDialog()
     }
     m_webLink.SubclassDlgItem(IDC_LINK_WEB, this);
     m_webLink.SetURL(kTessuWebPage);
+    if (g_langFile.IsLoaded()) {
+        SetWindowText(g_langFile.GetValue("About", "Title"));
+        m_title.SetWindowText(g_langFile.GetValue("About", "Heading"));
+        SetDlgItemText(IDC_ABOUT_COPYRIGHT, g_langFile.GetValue("About", "Copyright"));
+        SetDlgItemText(IDC_ABOUT_CONTACT, g_langFile.GetValue("About", "Contact"));
+        SetDlgItemText(IDC_ABOUT_OK, g_langFile.GetValue("Button", "OK"));
+    }
     if (!m_strThemeIni.IsEmpty())
         m_skin.LoadSkin(this, m_strThemeIni, FALSE);
     return TRUE;

@@ -394,7 +394,8 @@ void CTessumgrDlg::OnDestroy()
 
 void CTessumgrDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    if ((nID & 0xFFF0) == 0 && nID >= kAboutCommand && nID <= 31) {
+    // the system keeps its own flags in the low four bits
+    if ((nID & 0xFFF0) == kAboutCommand) {
         OnAboutMe();
         return;
     }
@@ -411,11 +412,12 @@ int CTessumgrDlg::Show(LPCTSTR text, LPCTSTR caption, Style style)
     return ShowMessage(text, caption, BoxType(style));
 }
 
-CString CTessumgrDlg::EditText(const CString& text, int maxLength)
+CString CTessumgrDlg::EditText(const CString& text, int maxLength, int fieldType)
 {
     CMenuEditDlg dlg(this);
     dlg.m_strText = text;
     dlg.m_nMaxLength = maxLength;
+    dlg.m_nFieldType = fieldType;
     dlg.m_strThemeIni = m_strThemeIni;
     if (dlg.DoModal() != IDOK)
         return CString();

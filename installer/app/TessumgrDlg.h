@@ -32,7 +32,7 @@ public:
 
     // IInstallerUi
     virtual int Show(LPCTSTR text, LPCTSTR caption, Style style) override;
-    virtual CString EditText(const CString& text, int maxLength) override;
+    virtual CString EditText(const CString& text, int maxLength, int fieldType) override;
     virtual void OnInfoChanged() override { UpdateInfoText(); }
     virtual void OnImagePathChanged(LPCTSTR path) override;
 

@@ -57,6 +57,8 @@
 #define IDC_LINK_MAIL3                  1015
 #define IDC_LINK_WEB                    1021
 #define IDC_ABOUT_TITLE                 1019
+#define IDC_ABOUT_COPYRIGHT             1022
+#define IDC_ABOUT_CONTACT               1023
 
 #define IDC_MAP_LIST                    1008
 #define IDC_MAP_OK                      1018

@@ -377,6 +377,21 @@ TEST_F(AssembleTest, BootIniKeepsEveryEntryAndItsAttributes)
     EXPECT_EQ(ReadFile("T:\\boot.ini.tsu1"), Bytes(ini.begin(), ini.end()));
 }
 
+TEST_F(AssembleTest, EntriesOfOursInOtherCasesGiveWayToOneEntry)
+{
+    const std::string ini = std::string(kBootIni) + "t:\\ZELDR.BIN=\"Tessu - OLD.IMG\"\r\n"
+                                                    "C:\\CMDCONS\\BOOTSECT.DAT=\"Recovery Console\" /cmdcons\r\n"
+                                                    "T:\\zeldr.BIN=\"Tessu - OLDER.IMG\"\r\n";
+    ASSERT_TRUE(WriteText("T:\\boot.ini", ini));
+    CAssembler& a = Make();
+    ASSERT_TRUE(a.AddBootIniEntry("Zeldr.bin", "Tessu - NEW.IMG"));
+    std::vector<std::string> expected = IniLines(Bytes(ini.begin(), ini.end()));
+    expected.erase(expected.begin() + 5);
+    expected.erase(expected.begin() + 3);
+    expected.push_back("[operating systems]|T:\\Zeldr.bin=\"Tessu - NEW.IMG\"");
+    EXPECT_EQ(IniLines(ReadFile("T:\\boot.ini")), expected);
+}
+
 namespace {
 // Writes like a profile writer that drops the last entry.
 class LossyAssembler : public CAssembler {
@@ -477,6 +492,105 @@ TEST_F(AssembleTest, QuickApplicationAndFloppyImage)
     EXPECT_EQ(failing.m_nStatus, CAssembler::STATUS_NO_DEVICE);
     ASSERT_FALSE(m_ui.shown.empty());
     EXPECT_EQ(m_ui.shown.back().find("\r\nHi, friend!"), std::string::npos);
+}
+
+namespace {
+// The boot drive U: is a 1 MiB drive (small_drive.sh) that each case fills
+// until only a few KB stay free; the images stay on T:.
+class FullDriveTest : public AssembleTest {
+protected:
+    void SetUp() override
+    {
+        AssembleTest::SetUp();
+        ULARGE_INTEGER total = {};
+        if (!GetDiskFreeSpaceExA("U:\\", NULL, &total, NULL) || total.QuadPart > (4u << 20))
+            GTEST_SKIP() << "no small drive U: (it needs a tmpfs mount)";
+        ClearFolder("U:\\");
+        ASSERT_TRUE(WriteText("U:\\boot.ini", kOldIni));
+        ASSERT_TRUE(WriteFile("U:\\Tessu.sys", Bytes(4096, 's')));
+        ASSERT_TRUE(WriteFile("U:\\Zeldr.bin", Bytes(4096, 'z')));
+    }
+    void TearDown() override
+    {
+        ClearFolder("U:\\");
+        AssembleTest::TearDown();
+    }
+
+    // Leaves `free` bytes of the drive free.
+    static ::testing::AssertionResult Fill(uint64_t free)
+    {
+        ULARGE_INTEGER available = {};
+        GetDiskFreeSpaceExA("U:\\", &available, NULL, NULL);
+        if (available.QuadPart < free)
+            return ::testing::AssertionFailure() << "only " << available.QuadPart << " bytes free";
+        if (!WriteFile("U:\\filler", Bytes(size_t(available.QuadPart - free), 'f')))
+            return ::testing::AssertionFailure() << "filler not written";
+        return ::testing::AssertionSuccess();
+    }
+
+    CAssembler& MakeOnU(int mode)
+    {
+        CAssembler& a = Make(mode);
+        a.m_strBootIniPath = "U:\\boot.ini";
+        return a;
+    }
+
+    void ExpectOldFiles()
+    {
+        EXPECT_EQ(ReadFile("U:\\Tessu.sys"), Bytes(4096, 's'));
+        EXPECT_EQ(ReadFile("U:\\Zeldr.bin"), Bytes(4096, 'z'));
+        EXPECT_EQ(ReadFile("U:\\boot.ini"), Bytes(kOldIni, kOldIni + strlen(kOldIni)));
+        EXPECT_EQ(Listing("U:\\"), (std::vector<std::string>{"Tessu.sys@4096", "Zeldr.bin@4096", "boot.ini@" + std::to_string(strlen(kOldIni)),
+                                                             "filler@" + std::to_string(ReadFile("U:\\filler").size())}));
+    }
+
+    static Bytes Ntldr()
+    {
+        Bytes ntldr(8192, 0);
+        ntldr[0] = 0xE9;
+        return ntldr;
+    }
+
+    static const char kOldIni[];
+};
+const char FullDriveTest::kOldIni[] = "[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n"
+                                      "U:\\Zeldr.bin=\"Tessu - OLD.IMG\"\r\n";
+}  // namespace
+
+TEST_F(FullDriveTest, OldLoaderFilesStayWholeWhenTheNewOnesDoNotFit)
+{
+    ASSERT_TRUE(WriteFile("T:\\FD.IMG", ReadFile(FixturePath("floppy144.img"))));
+    ASSERT_TRUE(Fill(8192));
+    CAssembler& disk = MakeOnU(CAssembler::MODE_VIRTUAL_DISK);
+    disk.m_strImagePath = "T:\\FD.IMG";
+    disk.OnAssemble();
+    EXPECT_EQ(disk.m_nStatus, CAssembler::STATUS_WRITE_FAILED);
+    EXPECT_TRUE(Shown("Write Failed"));
+    ExpectOldFiles();
+
+    ASSERT_TRUE(WriteFile("T:\\ntldr", Ntldr()));
+    ASSERT_TRUE(DeleteFileA("U:\\filler"));
+    ASSERT_TRUE(Fill(0));
+    CAssembler& loader = MakeOnU(CAssembler::MODE_BOOT_LOADER);
+    loader.m_strLoaderPath = "T:\\ntldr";
+    loader.OnAssemble();
+    EXPECT_EQ(loader.m_nStatus, CAssembler::STATUS_WRITE_FAILED);
+    ExpectOldFiles();
+}
+
+TEST_F(FullDriveTest, BootIniBackupThatDoesNotFitLeavesNoFile)
+{
+    ASSERT_TRUE(WriteFile("T:\\ntldr", Ntldr()));
+    ASSERT_TRUE(DeleteFileA("U:\\Zeldr.bin"));
+    ASSERT_TRUE(Fill(8192));  // room for the new Zeldr.bin alone
+    CAssembler& a = MakeOnU(CAssembler::MODE_BOOT_LOADER);
+    a.m_strLoaderPath = "T:\\ntldr";
+    a.OnAssemble();
+    EXPECT_EQ(a.m_nStatus, CAssembler::STATUS_BOOTINI_FAILED);
+    EXPECT_TRUE(Shown("Write Bootini Failed"));
+    EXPECT_EQ(ReadFile("U:\\Zeldr.bin").size(), ReadFile(Bin("zeldr.bin")).size());
+    EXPECT_EQ(ReadFile("U:\\boot.ini"), Bytes(kOldIni, kOldIni + strlen(kOldIni)));
+    EXPECT_EQ(GetFileAttributesA("U:\\boot.ini.tsu"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(AssembleResources, WritesAreChecked)

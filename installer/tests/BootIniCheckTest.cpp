@@ -43,6 +43,15 @@ TEST(BootIniCheck, AcceptsOnlyTheTimeoutAndOurEntryAsChanges)
     EXPECT_TRUE(BootIniKeptEntries(oldOurs, newOurs, kOurKey, kOurValue));
     EXPECT_FALSE(BootIniKeptEntries(oldOurs, oldOurs, kOurKey, kOurValue));
 
+    // entries of ours in other cases go; one of ours stays
+    const std::string tail = "[x]\r\nk=v\r\n";
+    const std::string twoOurs = kBefore + "c:\\zeldr.bin=\"Tessu - OLD\"\r\nC:\\ZELDR.BIN=\"Tessu - OLDER\"\r\n" + tail;
+    EXPECT_EQ(CountOurEntries(twoOurs, kOurKey), 2u);
+    std::string bothKept = twoOurs;
+    bothKept.replace(bothKept.find("\"Tessu - OLD\""), 13, kOurValue);
+    EXPECT_FALSE(BootIniKeptEntries(twoOurs, bothKept, kOurKey, kOurValue));
+    EXPECT_TRUE(BootIniKeptEntries(twoOurs, kBefore + "C:\\Zeldr.bin=\"Tessu - A.ISO\"\r\n" + tail, kOurKey, kOurValue));
+
     std::string lost = added;
     lost.erase(lost.find("multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\""), 70);
     EXPECT_FALSE(BootIniKeptEntries(kBefore, lost, kOurKey, kOurValue));

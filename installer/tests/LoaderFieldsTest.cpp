@@ -98,6 +98,27 @@ TEST(LoaderFields, EditorWritesOnlyAChangedText)
     EXPECT_TRUE(none.editedFrom.empty());
 }
 
+TEST(LoaderFields, RefusedValueIsSaidAndOfferedAgain)
+{
+    TempFolder dir;
+    const std::string path = dir / "G2LDR";
+    Bytes file(1024, 0);
+    file[532] = 0x80;
+    ASSERT_TRUE(WriteFile(path, file));
+    ScriptedUi ui;
+    ui.edits = {"xyz", "2A"};
+    EXPECT_TRUE(EditLoaderParameters(path.c_str(), CBootLoaderInfo::TYPE_GRUB2, ui));
+    EXPECT_EQ(ui.editedFrom, (std::vector<std::string>{"FFFFFF80", "xyz"}));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0], PromptText(NULL, "Loader Value Invalid").GetString());
+    const Bytes written = ReadFile(path);
+    EXPECT_EQ(Bytes(written.begin() + 532, written.begin() + 536), (Bytes{0x2A, 0, 0, 0}));
+
+    EXPECT_TRUE(LoaderFieldAccepts(CBootLoaderInfo::TYPE_GRUB2, "deadBEEF"));
+    EXPECT_FALSE(LoaderFieldAccepts(CBootLoaderInfo::TYPE_GRUB2, "1 2"));
+    EXPECT_FALSE(LoaderFieldAccepts(CBootLoaderInfo::TYPE_NTLDR, "1"));
+}
+
 TEST(LoaderFields, ShortOrLockedFileIsLeftAlone)
 {
     TempFolder dir;
@@ -107,6 +128,8 @@ TEST(LoaderFields, ShortOrLockedFileIsLeftAlone)
     ui.edits.push_back("menu");
     EXPECT_FALSE(EditLoaderParameters(path.c_str(), CBootLoaderInfo::TYPE_ZAVO, ui));
     EXPECT_EQ(ReadFile(path), Pattern(600));
+    EXPECT_EQ(ui.shown, (std::vector<std::string>{PromptText(NULL, "Loader Too Short").GetString()}));
+    EXPECT_TRUE(ui.editedFrom.empty());
 #ifdef _WIN32
     // held open without sharing by another program
     const std::string locked = dir / "LOCKED.SYS";

@@ -25,7 +25,7 @@ struct ScriptedUi : IInstallerUi {
         answers.pop_front();
         return a;
     }
-    CString EditText(const CString& text, int maxLength) override
+    CString EditText(const CString& text, int maxLength, int) override
     {
         editedFrom.push_back(text.GetString());
         if (edits.empty())

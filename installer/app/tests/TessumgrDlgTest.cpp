@@ -94,7 +94,7 @@ public:
         }
         return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
     }
-    CString EditText(const CString&, int) override
+    CString EditText(const CString&, int, int) override
     {
         ++edits;
         return CString();  // Cancel
@@ -259,6 +259,56 @@ TEST_F(TessumgrTest, TextsComeFromEitherLanguageFileOrAreBuiltIn)
         m_dlg.DestroyWindow();
         DeleteFileA(ProgramFile(place).c_str());
     }
+}
+
+namespace {
+BOOL CALLBACK CollectTexts(HWND hWnd, LPARAM param)
+{
+    char text[512] = "";
+    GetWindowTextA(hWnd, text, sizeof(text));
+    reinterpret_cast<std::vector<std::string>*>(param)->push_back(std::to_string(GetDlgCtrlID(hWnd)) + " " + text);
+    return TRUE;
+}
+
+// The caption and every child's text of the dialog hold no character
+// outside ASCII (the English file's texts under the Chinese code page).
+void ExpectEnglishTexts(CWnd& dlg)
+{
+    char caption[256] = "";
+    GetWindowTextA(dlg.m_hWnd, caption, sizeof(caption));
+    std::vector<std::string> texts = {std::string("caption ") + caption};
+    EnumChildWindows(dlg.m_hWnd, CollectTexts, (LPARAM)&texts);
+    for (const std::string& text : texts)
+        EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; })) << text;
+}
+}  // namespace
+
+TEST_F(TessumgrTest, EnglishFileGivesEveryDialogItsTexts)
+{
+    ASSERT_TRUE(WriteFile(ProgramFile("Tessumgr.lng"), ReadFile(std::string(ZAVO_SOURCE_DIR) + "/installer/app/Tessumgr.lng")));
+    ASSERT_TRUE(theApp.LoadLanguage());
+    Open();
+    ExpectEnglishTexts(m_dlg);
+
+    CMenuEditDlg edit(&m_dlg);
+    edit.m_strText = "title a\n";
+    ASSERT_TRUE(edit.Create(IDD_MENUEDIT, &m_dlg));
+    ExpectEnglishTexts(edit);
+    const std::wstring ok = WideText(::GetDlgItem(edit.m_hWnd, IDC_EDIT_OK));
+    const std::wstring cancel = WideText(::GetDlgItem(edit.m_hWnd, IDC_EDIT_CANCEL));
+    EXPECT_EQ(std::wstring(L"&Write"), ok);
+    EXPECT_EQ(std::wstring(L"&Cancel"), cancel);
+    edit.DestroyWindow();
+
+    CTessumgrAboutDlg about(&m_dlg);
+    ASSERT_TRUE(about.Create(IDD_ABOUTBOX, &m_dlg));
+    ExpectEnglishTexts(about);
+    about.DestroyWindow();
+
+    CDriveMapDlg map(&m_disks.source, &m_dlg);
+    ASSERT_TRUE(map.Create(IDD_DRIVEMAP, &m_dlg));
+    ExpectEnglishTexts(map);
+    map.DestroyWindow();
 }
 
 TEST_F(TessumgrTest, BootIniComesFromHistoryThenBootDirAndHistoryIsWrittenOnClose)
@@ -565,7 +615,7 @@ public:
 };
 }  // namespace
 
-TEST(TessumgrMenuEdit, KeepsLineEndsAndRefusesTextsOverTheLimit)
+TEST(TessumgrMenuEdit, KeepsLineEndsAndRefusesTextsOverTheLimitOrNotANumber)
 {
     AfxInitRichEdit();
     CTestMenuEdit dlg;
@@ -590,6 +640,22 @@ TEST(TessumgrMenuEdit, KeepsLineEndsAndRefusesTextsOverTheLimit)
     longer.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EDIT_OK, BN_CLICKED), 0);
     EXPECT_EQ(314, longer.m_strText.GetLength());
     longer.DestroyWindow();
+
+    CTestMenuEdit number;
+    number.m_strText = "FFFFFF80";
+    number.m_nMaxLength = 8;
+    number.m_nFieldType = CBootLoaderInfo::TYPE_GRUB2;
+    ASSERT_TRUE(number.Create(IDD_MENUEDIT));
+    number.ShowWindow(SW_SHOW);
+    number.m_edit.SetWindowText("12G");
+    number.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EDIT_OK, BN_CLICKED), 0);
+    ASSERT_EQ(1u, number.shown.size());
+    EXPECT_EQ(PromptText(&g_langFile, "Loader Value Invalid").GetString(), number.shown[0]);
+    EXPECT_TRUE(::IsWindowVisible(number.m_hWnd));
+    number.m_edit.SetWindowText("12");
+    number.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EDIT_OK, BN_CLICKED), 0);
+    EXPECT_EQ(CString("12"), number.m_strText);
+    number.DestroyWindow();
 
     CTestMenuEdit cancelled;
     cancelled.m_strText = "keep";
