@@ -1,6 +1,7 @@
 #include "installer/DiskImageInfo.h"
 #include "installer/GunzipFile.h"
 #include "installer/InstallerTexts.h"
+#include "installer/LangFile.h"
 #include "installer/tests/InstallerTestFiles.h"
 #include "framework/MemFile.h"
 
@@ -51,6 +52,16 @@ TEST(DiskImageAnalyse, FloppiesFromMkfsFat)
     ASSERT_TRUE(info.Analyse(FixturePath("floppy144.img.gz").c_str()));
     EXPECT_TRUE(info.m_bCompressed);
     EXPECT_EQ(CaptionOf(info), Text("Disk Image Type") + " FDD (c=80 h=2 s=18)");
+}
+
+TEST(DiskImageAnalyse, EnglishCaptionsReadAsSentences)
+{
+    const Bytes text = ReadFile(std::string(ZAVO_SOURCE_DIR) + "/installer/app/Tessumgr.lng");
+    CLangFile lang;
+    ASSERT_TRUE(lang.ParseText(reinterpret_cast<const char*>(text.data()), text.size()));
+    CDiskImageInfo info(&lang);
+    ASSERT_TRUE(info.Analyse(FixturePath("floppy144.img").c_str()));
+    EXPECT_EQ(CaptionOf(info), "Disk type: FDD (c=80 h=2 s=18)\nSuggestion : Zip/Gzip compression is suggested.");
 }
 
 TEST(DiskImageAnalyse, FloppyNeedsPlausibleBootParameters)
