@@ -162,14 +162,23 @@ int CPositionToolBar::TakeValue(UINT nFieldID, int nOther)
     char text[16];
     wsprintfA(text, "%d", nValue);
     pField->SetWindowText(text);
-    int nLength = lstrlenA(text);
-    pField->SendMessage(EM_SETSEL, nLength, nLength);
+    pField->SendMessage(EM_SETSEL, 0, -1);
     pField->SendMessage(EM_SCROLLCARET);
     return nValue;
 }
 
 BOOL CPositionToolBar::PreTranslateMessage(MSG* pMsg)
 {
+    // Ctrl+A in a field selects its text, not the page's elements
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) &&
+        !(::GetKeyState(VK_MENU) & 0x8000)) {
+        for (int i = 0; i < 4; ++i) {
+            if (pMsg->hwnd == m_fields[i].m_hWnd && m_fields[i].m_hWnd != NULL) {
+                m_fields[i].SendMessage(EM_SETSEL, 0, -1);
+                return TRUE;
+            }
+        }
+    }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
         HWND hFocus = ::GetFocus();
         for (int i = 0; i < 4; ++i) {
