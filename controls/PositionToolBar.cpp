@@ -4,6 +4,7 @@
 
 BEGIN_MESSAGE_MAP(CPositionToolBar, CToolBar)
     ON_WM_CREATE()
+    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
 namespace {
@@ -47,6 +48,15 @@ int CPositionToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!LoadToolBar(TOOLBAR_ID))
         return -1;
     return CreateControls() ? 0 : -1;
+}
+
+// The bar repaints itself when the frame moves or widens it, over its
+// controls: they are drawn again with it.
+void CPositionToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CToolBar::OnWindowPosChanged(lpwndpos);
+    if (!(lpwndpos->flags & SWP_NOSIZE) || !(lpwndpos->flags & SWP_NOMOVE))
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 BOOL CPositionToolBar::CreateControls()

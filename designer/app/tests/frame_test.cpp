@@ -362,6 +362,46 @@ TEST_F(FrameTest, PositionToolbarShowsAndEditsTheSelectedElement)
     EXPECT_EQ(frame->GetStatusBar().GetPaneText(1), CString(" 100, 30"));
 }
 
+// The dark pixels of a window as the screen shows it.
+int DarkPixels(HWND h)
+{
+    RECT r;
+    GetClientRect(h, &r);
+    HDC dc = GetDC(h);
+    int dark = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96;
+        }
+    ReleaseDC(h, dc);
+    return dark;
+}
+
+// Maximising or enlarging the frame leaves the position toolbar's captions
+// and fields drawn, with nothing selected.
+TEST_F(FrameTest, PositionToolbarStaysDrawnWhenTheFrameGrows)
+{
+    ASSERT_TRUE(Start());
+    Command(ID_VIEW_POSITIONBAR);
+    CPositionToolBar& bar = frame->GetPositionToolBar();
+    ASSERT_TRUE(bar.IsVisible());
+    HWND caption = ::GetDlgItem(bar.m_hWnd, CPositionToolBar::CAPTION_LEFT + 2);
+    ASSERT_TRUE(caption);
+    Pump();
+    ASSERT_GT(DarkPixels(caption), 0);
+    for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
+        frame->ShowWindow(show);
+        Pump();
+        EXPECT_GT(DarkPixels(caption), 0) << "after ShowWindow " << show;
+    }
+    CRect w;
+    frame->GetWindowRect(&w);
+    frame->MoveWindow(w.left, w.top, w.Width() + 120, w.Height() + 80);
+    Pump();
+    EXPECT_GT(DarkPixels(caption), 0) << "after enlarging";
+}
+
 // Ctrl+A typed in a field of the position toolbar selects the field's text;
 // the page's selection stays.
 TEST_F(FrameTest, CtrlAInAPositionFieldSelectsItsText)
