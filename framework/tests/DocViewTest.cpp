@@ -246,8 +246,14 @@ TEST_F(DocView, FailedSaveKeepsModifiedFlagAndTheOldFile)
     EXPECT_NE(std::string::npos, m_app.m_prompts[0].find("Failed to save"));
 
     CString nowhere = m_dir / "no such folder\\x.zvt";
+    m_app.m_prompts.clear();
     EXPECT_FALSE(pDoc->DoSave(nowhere));
     EXPECT_TRUE(pDoc->IsModified());
+    // the system's reason follows, as for a full disk
+    ASSERT_EQ(1u, m_app.m_prompts.size());
+    const std::string reason = (LPCTSTR)FwFormatSystemMessage(ERROR_DIRECTORY);
+    EXPECT_EQ(std::string("\n") + reason,
+              m_app.m_prompts[0].substr(m_app.m_prompts[0].find("Failed to save document.") + 24));
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(FwGetFullPathName(path)));
 
     // nothing but the file itself is left in the folder
