@@ -4,6 +4,7 @@
 
 BEGIN_MESSAGE_MAP(CPositionToolBar, CToolBar)
     ON_WM_CREATE()
+    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
 namespace {
@@ -47,6 +48,15 @@ int CPositionToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!LoadToolBar(TOOLBAR_ID))
         return -1;
     return CreateControls() ? 0 : -1;
+}
+
+// The bar repaints itself when the frame moves or widens it, over its
+// controls: they are drawn again with it.
+void CPositionToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CToolBar::OnWindowPosChanged(lpwndpos);
+    if (!(lpwndpos->flags & SWP_NOSIZE) || !(lpwndpos->flags & SWP_NOMOVE))
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 BOOL CPositionToolBar::CreateControls()
@@ -162,14 +172,23 @@ int CPositionToolBar::TakeValue(UINT nFieldID, int nOther)
     char text[16];
     wsprintfA(text, "%d", nValue);
     pField->SetWindowText(text);
-    int nLength = lstrlenA(text);
-    pField->SendMessage(EM_SETSEL, nLength, nLength);
+    pField->SendMessage(EM_SETSEL, 0, -1);
     pField->SendMessage(EM_SCROLLCARET);
     return nValue;
 }
 
 BOOL CPositionToolBar::PreTranslateMessage(MSG* pMsg)
 {
+    // Ctrl+A in a field selects its text, not the page's elements
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) &&
+        !(::GetKeyState(VK_MENU) & 0x8000)) {
+        for (int i = 0; i < 4; ++i) {
+            if (pMsg->hwnd == m_fields[i].m_hWnd && m_fields[i].m_hWnd != NULL) {
+                m_fields[i].SendMessage(EM_SETSEL, 0, -1);
+                return TRUE;
+            }
+        }
+    }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
         HWND hFocus = ::GetFocus();
         for (int i = 0; i < 4; ++i) {

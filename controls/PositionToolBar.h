@@ -26,7 +26,7 @@ public:
 
     // The frame's reading of a typed value: the field's number clamped to its
     // spin's range, then limited so that value + nOther stays within the maximum;
-    // the field shows the result with the caret at its end.
+    // the field shows the result with its whole text selected.
     int TakeValue(UINT nFieldID, int nOther);
 
     CEdit* GetField(UINT nFieldID);
@@ -38,6 +38,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -48,7 +48,7 @@ CString AfxLoadFwString(UINT nID)
 
 CDocument::CDocument()
     : m_bAutoDelete(TRUE), m_bEmbedded(FALSE), m_pDocTemplate(NULL),
-      m_bKeptOnFailedOpen(FALSE), m_bModified(FALSE)
+      m_bKeptOnFailedOpen(FALSE), m_bModified(FALSE), m_dwSaveError(0)
 {
 }
 
@@ -213,21 +213,29 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
     BOOL bOk = dwAttrib == INVALID_FILE_ATTRIBUTES ||
                !(dwAttrib & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
     CString strTemp;
-    if (bOk)
-        bOk = FwGetTempFileName(strFolder, "zfw", strTemp) != 0;
+    DWORD dwError = 0;
+    if (bOk && !FwGetTempFileName(strFolder, "zfw", strTemp)) {
+        bOk = FALSE;
+        dwError = FwGetLastError();
+    }
     if (bOk) {
         CFile file;
         bOk = file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive) &&
               SerializeFile(&file, FALSE);
         if (bOk)
             bOk = file.Flush();
+        if (!bOk)
+            dwError = file.GetLastError();
         file.Close();
-        if (bOk)
-            bOk = ::MoveFileEx(strTemp, strFull, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+        if (bOk && !::MoveFileEx(strTemp, strFull, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+            bOk = FALSE;
+            dwError = FwGetLastError();
+        }
         if (!bOk)
             ::DeleteFile(strTemp);
     }
     if (!bOk) {
+        m_dwSaveError = dwError;
         ReportSaveLoadException(lpszPathName, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
@@ -237,10 +245,13 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 
 void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, BOOL bSaving, UINT nIDPDefault)
 {
-    (void)bSaving;
     CString strPrompt = AfxLoadFwString(nIDPDefault);
     if (lpszPathName != NULL && *lpszPathName != 0)
         strPrompt = CString(lpszPathName) + "\n" + strPrompt;
+    // a full disk or a refused folder is said, not only that the save failed
+    if (bSaving && m_dwSaveError != 0)
+        strPrompt += "\n" + FwFormatSystemMessage(m_dwSaveError);
+    m_dwSaveError = 0;
     AfxMessageBox(strPrompt, MB_ICONEXCLAMATION, nIDPDefault);
 }
 

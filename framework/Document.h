@@ -76,6 +76,8 @@ protected:
     CString m_strPathName;
     BOOL m_bModified;
     CPtrList m_viewList;
+    // The system's error of a failed save, named in its message; 0 when unknown.
+    DWORD m_dwSaveError;
 
     // Serializes the document into or out of an open file; FALSE when the
     // archive failed.

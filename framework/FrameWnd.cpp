@@ -663,14 +663,14 @@ BOOL CFrameWnd::OnQueryEndSession()
     return TRUE;
 }
 
-// The process is ended once this returns: nothing after it runs.
+// This may come inside a dialog's loop, whose code goes on after it: the
+// documents close when the loops have unwound.
 void CFrameWnd::OnEndSession(BOOL bEnding)
 {
     CWinApp* pApp = AfxGetApp();
     if (!bEnding || pApp == NULL || pApp->m_pMainWnd != this)
         return;
-    pApp->CloseAllDocuments(TRUE);
-    pApp->ExitInstance();
+    pApp->EndSession();
 }
 
 void CFrameWnd::OnDropFiles(HDROP hDropInfo)

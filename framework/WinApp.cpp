@@ -36,7 +36,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(Dup(lpszAppName)), m_pszExeName(NULL), m_pszHelpFilePath(NULL),
       m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_hInstance(NULL), m_lpCmdLine(NULL),
       m_nCmdShow(SW_SHOWNORMAL), m_pRecentFileList(NULL), m_pDocManager(NULL),
-      m_hDlgBkBrush(NULL), m_crDlgTextClr(0), m_bShellOpen(FALSE)
+      m_hDlgBkBrush(NULL), m_crDlgTextClr(0), m_bShellOpen(FALSE), m_bSessionEnding(FALSE)
 {
     g_pApp = this;
 }
@@ -60,8 +60,20 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance()
 {
+    if (m_bSessionEnding)
+        CloseAllDocuments(TRUE);
     SaveStdProfileSettings();
     return (int)m_msgCur.wParam;
+}
+
+// Every loop ends on the quit message, a modal one included, so the
+// documents close once nothing below still uses them.
+void CWinApp::EndSession()
+{
+    if (m_bSessionEnding)
+        return;
+    m_bSessionEnding = TRUE;
+    ::PostQuitMessage(0);
 }
 
 int CWinApp::Run()

@@ -64,6 +64,8 @@ public:
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
     virtual BOOL SaveAllModified();
     virtual void CloseAllDocuments(BOOL bEndSession);
+    // The session ends: the loops unwind and ExitInstance closes the documents.
+    void EndSession();
     BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                           CDocTemplate* pTemplate);
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
@@ -121,6 +123,7 @@ public:
 
 protected:
     CScopedBrush m_dlgBkBrush;  // owns m_hDlgBkBrush
+    BOOL m_bSessionEnding;
     DECLARE_MESSAGE_MAP()
 };
 

@@ -18,6 +18,7 @@ IMPLEMENT_DYNCREATE(CZavomgrView, CView)
 BEGIN_MESSAGE_MAP(CZavomgrView, CView)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
+    ON_WM_SETFOCUS()
     ON_COMMAND(ID_EDIT_UNDO, &CZavomgrView::OnUndo)
     ON_COMMAND(ID_EDIT_CUT, &CZavomgrView::OnCut)
     ON_COMMAND(ID_EDIT_COPY, &CZavomgrView::OnCopy)
@@ -106,6 +107,16 @@ void CZavomgrView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
     if (HasCanvas()) m_canvas.MoveWindow(0, 0, cx, cy);
+}
+
+// The canvas takes the keys: the frame hands the focus back to the view
+// after a dialog, a menu or another program.
+void CZavomgrView::OnSetFocus(CWnd* pOldWnd)
+{
+    if (HasCanvas())
+        m_canvas.SetFocus();
+    else
+        CView::OnSetFocus(pOldWnd);
 }
 
 // The document keeps the project's settings; the canvas shows and edits them.

@@ -46,6 +46,7 @@ protected:
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnUndo();
     afx_msg void OnCut();
     afx_msg void OnCopy();

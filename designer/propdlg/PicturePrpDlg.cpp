@@ -48,9 +48,7 @@ void CPicturePrpDlg::InitControls()
         m_groupBox.SetCheck(m_pControl->GetAsMenu() ? BST_CHECKED : BST_UNCHECKED);
     UpdatePasswordField();
     if (m_captureButton.GetSafeHwnd()) {
-        HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(IDI_CAPTURE), RT_GROUP_ICON);
-        if (HICON hIcon = (HICON)::LoadImage(hInst, MAKEINTRESOURCE(IDI_CAPTURE), IMAGE_ICON, 16, 16, LR_SHARED))
-            m_captureButton.SetIcon(hIcon);
+        m_captureButton.SetIcon(IDI_CAPTURE);
         m_captureButton.EnableWindow(TRUE);
     }
     m_strPickedFile = m_pControl->GetThemeFile();

@@ -5,7 +5,7 @@
 
 #include "designer/propdlg/EntryPrpDlg.h"
 #include "controls/PicturePreview.h"
-#include "framework/Button.h"
+#include "controls/ImageButton.h"
 
 class CPicturePrpDlg : public CEntryPrpDlg {
 public:
@@ -30,6 +30,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
-    CButton m_captureButton;
+    CImageButton m_captureButton;
     CPicturePreview m_preview;
 };

@@ -246,8 +246,14 @@ TEST_F(DocView, FailedSaveKeepsModifiedFlagAndTheOldFile)
     EXPECT_NE(std::string::npos, m_app.m_prompts[0].find("Failed to save"));
 
     CString nowhere = m_dir / "no such folder\\x.zvt";
+    m_app.m_prompts.clear();
     EXPECT_FALSE(pDoc->DoSave(nowhere));
     EXPECT_TRUE(pDoc->IsModified());
+    // the system's reason follows, as for a full disk
+    ASSERT_EQ(1u, m_app.m_prompts.size());
+    const std::string reason = (LPCTSTR)FwFormatSystemMessage(ERROR_DIRECTORY);
+    EXPECT_EQ(std::string("\n") + reason,
+              m_app.m_prompts[0].substr(m_app.m_prompts[0].find("Failed to save document.") + 24));
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(FwGetFullPathName(path)));
 
     // nothing but the file itself is left in the folder
@@ -512,8 +518,40 @@ TEST_F(DocView, SessionEndClosesTheDocumentsOnlyWhenItEnds)
     ::SendMessage(hFrame, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(Doc() != NULL);
     ::SendMessage(hFrame, WM_ENDSESSION, TRUE, 0);
+    m_app.Run();
     EXPECT_TRUE(Doc() == NULL);
+    EXPECT_EQ(1, m_app.m_nExits);
     EXPECT_TRUE(m_app.m_prompts.empty());
+}
+
+namespace {
+HWND g_hEndingFrame = NULL;
+
+void CALLBACK EndSessionNow(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(NULL, id);
+    ::SendMessage(g_hEndingFrame, WM_ENDSESSION, TRUE, 0);
+}
+}  // namespace
+
+// The end of the session arrives inside a dialog's loop: the code after the
+// loop still finds its document, and the program ends once.
+TEST_F(DocView, SessionEndInsideAModalLoopWaitsForItToUnwind)
+{
+    m_app.OnFileNew();
+    CNoteDoc* pDoc = Doc();
+    g_hEndingFrame = Frame()->m_hWnd;
+    CWnd box;
+    ASSERT_TRUE(box.CreateEx(0, "STATIC", "box", WS_POPUP, 0, 0, 10, 10, g_hEndingFrame, NULL));
+    UINT_PTR timer = ::SetTimer(NULL, 0, 20, EndSessionNow);
+    box.RunModalLoop();
+    ::KillTimer(NULL, timer);
+    EXPECT_EQ(pDoc, Doc());
+    EXPECT_EQ(0, m_app.m_nExits);
+    box.DestroyWindow();
+    m_app.Run();
+    EXPECT_TRUE(Doc() == NULL);
+    EXPECT_EQ(1, m_app.m_nExits);
 }
 
 TEST_F(DocView, FileCloseCommandClosesTheDocument)

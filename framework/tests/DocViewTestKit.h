@@ -73,6 +73,12 @@ public:
     CTestApp() : CWinApp("DocView Test") {}
     int m_nAnswer = IDNO;
     std::vector<std::string> m_prompts;
+    int m_nExits = 0;
+    int ExitInstance() override
+    {
+        ++m_nExits;
+        return CWinApp::ExitInstance();
+    }
     int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
     {
         m_prompts.push_back(lpszPrompt ? lpszPrompt : "");

@@ -341,6 +341,11 @@ TEST_F(FrameTest, PositionToolbarShowsAndEditsTheSelectedElement)
 
     TypeInField(bar, IDC_POS_LEFT, "700");  // beyond the page: kept inside it
     EXPECT_EQ(FieldValue(bar, IDC_POS_LEFT), 640 - r.Width());
+    // the value shown is selected whole, ready to be typed over
+    DWORD start = 0, end = 0;
+    bar.GetField(IDC_POS_LEFT)->SendMessage(EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ((DWORD)bar.GetField(IDC_POS_LEFT)->GetWindowTextLength(), end);
     EXPECT_EQ(element->GetRect().left, 640 - r.Width());
     EXPECT_EQ(element->GetRect().Width(), r.Width());
 
@@ -355,6 +360,106 @@ TEST_F(FrameTest, PositionToolbarShowsAndEditsTheSelectedElement)
 
     // the status panes follow the element's drawing
     EXPECT_EQ(frame->GetStatusBar().GetPaneText(1), CString(" 100, 30"));
+}
+
+// The dark pixels of a window as the screen shows it.
+int DarkPixels(HWND h)
+{
+    RECT r;
+    GetClientRect(h, &r);
+    HDC dc = GetDC(h);
+    int dark = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96;
+        }
+    ReleaseDC(h, dc);
+    return dark;
+}
+
+// Maximising or enlarging the frame leaves the position toolbar's captions
+// and fields drawn, with nothing selected.
+TEST_F(FrameTest, PositionToolbarStaysDrawnWhenTheFrameGrows)
+{
+    ASSERT_TRUE(Start());
+    Command(ID_VIEW_POSITIONBAR);
+    CPositionToolBar& bar = frame->GetPositionToolBar();
+    ASSERT_TRUE(bar.IsVisible());
+    HWND caption = ::GetDlgItem(bar.m_hWnd, CPositionToolBar::CAPTION_LEFT + 2);
+    ASSERT_TRUE(caption);
+    Pump();
+    ASSERT_GT(DarkPixels(caption), 0);
+    for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
+        frame->ShowWindow(show);
+        Pump();
+        EXPECT_GT(DarkPixels(caption), 0) << "after ShowWindow " << show;
+    }
+    CRect w;
+    frame->GetWindowRect(&w);
+    frame->MoveWindow(w.left, w.top, w.Width() + 120, w.Height() + 80);
+    Pump();
+    EXPECT_GT(DarkPixels(caption), 0) << "after enlarging";
+}
+
+// Ctrl+A typed in a field of the position toolbar selects the field's text;
+// the page's selection stays.
+TEST_F(FrameTest, CtrlAInAPositionFieldSelectsItsText)
+{
+    ASSERT_TRUE(Start());
+    Place(ID_NEW_STATIC, 200, 200, 260, 240);
+    CUIControl* element = Place(ID_NEW_STATIC, 60, 60, 160, 100);
+    ASSERT_TRUE(element);
+    Command(ID_STOP_PLACING);
+    ASSERT_EQ(Canvas().SelectedCount(), 1);
+    Command(ID_VIEW_POSITIONBAR);
+    CEdit* field = frame->GetPositionToolBar().GetField(IDC_POS_LEFT);
+    frame->SetForegroundWindow();
+    field->SetFocus();
+    field->SendMessage(EM_SETSEL, 1, 1);
+    Pump();
+    ASSERT_EQ(field->m_hWnd, ::GetFocus());
+    ASSERT_TRUE(zavotest::PressOnXServer(L"ctrl+a", Pump));
+    Pump();
+    DWORD start = 1, end = 0;
+    field->SendMessage(EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ((DWORD)field->GetWindowTextLength(), end);
+    EXPECT_GT(end, 0u);
+    EXPECT_EQ(Canvas().SelectedCount(), 1);
+}
+
+// Cancels the dialog that a command opened, as its close button does.
+void CALLBACK CancelBox(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dlg = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, (LPARAM)&dlg);
+    if (!dlg) return;
+    KillTimer(NULL, id);
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+// Once a dialog has closed, keys typed on the keyboard edit the page again
+// without a click on it first.
+TEST_F(FrameTest, KeysReachTheCanvasAfterADialogCloses)
+{
+    ASSERT_TRUE(Start());
+    CUIControl* element = Place(ID_NEW_STATIC, 60, 60, 160, 100);
+    ASSERT_TRUE(element);
+    Command(ID_STOP_PLACING);
+    ASSERT_EQ(Canvas().SelectedCount(), 1);
+    frame->SetForegroundWindow();
+    Pump();
+    for (UINT command : {ID_APP_ABOUT, ID_PROJECT_PROPERTIES}) {
+        UINT_PTR timer = SetTimer(NULL, 0, 50, CancelBox);
+        Command(command);
+        KillTimer(NULL, timer);
+        Pump();
+        int left = element->GetRect().left;
+        ASSERT_TRUE(zavotest::PressOnXServer(L"Right", Pump));
+        Pump();
+        EXPECT_EQ(element->GetRect().left, left + 1) << "after command " << command;
+    }
 }
 
 void CALLBACK ChooseLargestPage(HWND, UINT, UINT_PTR id, DWORD)

@@ -19,6 +19,7 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -475,6 +476,90 @@ TEST(PicturePrpDlg, UnreadablePicturesAreRefusedAndChangeNothing)
         DeleteFileA(file->c_str());
     RemoveDirectoryA(folder.c_str());
     CEntryPrpDlg::SetThemesFolder(NULL);
+}
+
+// The pixels of a control as it shows on the screen, one COLORREF each, row by row.
+struct Shot {
+    int cx = 0, cy = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[(size_t)y * cx + x]; }
+    // The box around the pixels inside the border that are not the face colour.
+    RECT Drawn() const
+    {
+        RECT r = {cx, cy, 0, 0};
+        for (int y = 2; y < cy - 2; ++y)
+            for (int x = 2; x < cx - 2; ++x)
+                if (At(x, y) != GetSysColor(COLOR_BTNFACE)) {
+                    r.left = std::min<LONG>(r.left, x);
+                    r.top = std::min<LONG>(r.top, y);
+                    r.right = std::max<LONG>(r.right, x + 1);
+                    r.bottom = std::max<LONG>(r.bottom, y + 1);
+                }
+        return r;
+    }
+    bool AnyColoured() const
+    {
+        for (COLORREF c : pixels)
+            if (GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c)) return true;
+        return false;
+    }
+};
+
+Shot TakeShot(HWND h)
+{
+    RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Shot shot;
+    RECT r;
+    GetClientRect(h, &r);
+    shot.cx = r.right;
+    shot.cy = r.bottom;
+    HDC dc = GetDC(h);
+    for (int y = 0; y < shot.cy; ++y)
+        for (int x = 0; x < shot.cx; ++x)
+            shot.pixels.push_back(GetPixel(dc, x, y) & 0xFFFFFF);
+    ReleaseDC(h, dc);
+    return shot;
+}
+
+// The capture button lies flat until the pointer is over it, moves its icon
+// when pressed and greys it when disabled.
+TEST(PicturePrpDlg, CaptureButtonLightsUnderThePointer)
+{
+    CUIPicture picture;
+    FillEntry(picture);
+    DrivenEntry<CPicturePrpDlg> dlg;
+    dlg.SetControl(&picture);
+    Shot idle, hovered, pressed, disabled;
+    RunDialog(dlg, {[&](HWND d) {
+                  SetCursorPos(0, 0);
+                  idle = TakeShot(GetDlgItem(d, IDC_PT_CAPTURE));
+                  HWND button = GetDlgItem(d, IDC_PT_CAPTURE);
+                  RECT r;
+                  GetWindowRect(button, &r);
+                  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+                  hovered = TakeShot(button);
+                  SendMessageA(button, BM_SETSTATE, TRUE, 0);
+                  pressed = TakeShot(button);
+                  SendMessageA(button, BM_SETSTATE, FALSE, 0);
+                  EnableWindow(button, FALSE);
+                  SetCursorPos(0, 0);
+                  disabled = TakeShot(button);
+                  Command(d, IDCANCEL);
+              }});
+    ASSERT_GT(idle.cx, 4);
+    ASSERT_GT(idle.cy, 4);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE) & 0xFFFFFF;
+    EXPECT_EQ(face, idle.At(idle.cx / 2, 0));
+    EXPECT_EQ(face, idle.At(idle.cx / 2, idle.cy - 1));
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFF, hovered.At(hovered.cx / 2, 0));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF, hovered.At(hovered.cx / 2, hovered.cy - 1));
+    RECT at = idle.Drawn(), down = pressed.Drawn();
+    ASSERT_LT(at.left, at.right) << "no icon drawn";
+    EXPECT_EQ(at.left + 1, down.left);
+    EXPECT_EQ(at.top + 1, down.top);
+    EXPECT_TRUE(idle.AnyColoured());
+    EXPECT_FALSE(disabled.AnyColoured());
 }
 
 TEST(StaticPrpDlg, TextAppliesWithEmptyThemeAndNameAndChecksTheEntryPart)
