@@ -173,7 +173,7 @@ TEST_F(PositionBarTest, ShowsAndTakesValuesWithinThePage)
     EXPECT_STREQ(Text(188), "540");
     DWORD nStart = 0, nEnd = 0;
     ::SendDlgItemMessage(m_bar.m_hWnd, 188, EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
-    EXPECT_EQ(nStart, 3u);  // the caret at the end, nothing selected
+    EXPECT_EQ(nStart, 0u);  // the value taken is selected whole
     EXPECT_EQ(nEnd, 3u);
     Type(190, "600");
     EXPECT_EQ(m_bar.TakeValue(190, 100), 540);  // width from left 100
