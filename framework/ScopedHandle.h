@@ -45,4 +45,13 @@ struct MemoryDCTraits {
 // A memory DC from CreateCompatibleDC.
 typedef TScopedHandle<MemoryDCTraits> CScopedMemDC;
 
+struct HookTraits {
+    typedef HHOOK Type;
+    static Type Null() { return NULL; }
+    static void Release(Type h) { ::UnhookWindowsHookEx(h); }
+};
+
+// A hook from SetWindowsHookEx.
+typedef TScopedHandle<HookTraits> CScopedHook;
+
 #endif  // _WIN32

@@ -4,10 +4,13 @@
 #include "framework/CmdUI.h"
 #include "framework/WinState.h"
 #include "framework/DocManager.h"
+#include "framework/ScopedHandle.h"
 #include <ole2.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -120,6 +123,100 @@ static int DefaultButton(UINT nType)
     return kButtons[nKind][nDef];
 }
 
+namespace {
+
+// The system sizes a message box by its text and buttons only, so a long
+// caption on a short text would be cut: the box is widened once it has laid
+// itself out.
+thread_local HWND t_hFittedBox = NULL;
+const char kBoxProc[] = "ZavoFwBoxProc";
+
+int CaptionWidth(HWND hBox)
+{
+    char szCaption[256] = "";
+    int nLength = ::GetWindowTextA(hBox, szCaption, sizeof(szCaption));
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    if (nLength == 0 || !::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        return 0;
+    CScopedFont font(::CreateFontIndirectA(&ncm.lfCaptionFont));
+    HDC hDC = ::GetDC(hBox);
+    HGDIOBJ hOld = ::SelectObject(hDC, font.Get());
+    SIZE size = {};
+    ::GetTextExtentPoint32A(hDC, szCaption, nLength, &size);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hBox, hDC);
+    // the icon, the close button and a gap on each side
+    return size.cx + ::GetSystemMetrics(SM_CXSMICON) + ncm.iCaptionWidth + 4 * ncm.iBorderWidth + 16;
+}
+
+void FitCaption(HWND hBox)
+{
+    RECT rcWindow, rcClient;
+    ::GetWindowRect(hBox, &rcWindow);
+    ::GetClientRect(hBox, &rcClient);
+    const int nFrame = (rcWindow.right - rcWindow.left) - rcClient.right;
+    const int nWidth = std::min(CaptionWidth(hBox) + nFrame, ::GetSystemMetrics(SM_CXSCREEN));
+    const int nGrow = nWidth - (rcWindow.right - rcWindow.left);
+    if (nGrow <= 0)
+        return;
+    // the row of buttons is centred anew; the icon and the text stay on the left
+    std::vector<HWND> buttons;
+    int nRowLeft = INT_MAX, nRowRight = INT_MIN;
+    for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char szClass[16] = "";
+        ::GetClassNameA(hChild, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "Button") != 0 || !(::GetWindowLongPtrA(hChild, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT rc;
+        ::GetWindowRect(hChild, &rc);
+        ::MapWindowPoints(NULL, hBox, (POINT*)&rc, 2);
+        nRowLeft = std::min(nRowLeft, (int)rc.left);
+        nRowRight = std::max(nRowRight, (int)rc.right);
+        buttons.push_back(hChild);
+    }
+    const int nShift = buttons.empty() ? 0 : (rcClient.right + nGrow - (nRowRight - nRowLeft)) / 2 - nRowLeft;
+    for (HWND hButton : buttons) {
+        RECT rc;
+        ::GetWindowRect(hButton, &rc);
+        ::MapWindowPoints(NULL, hBox, (POINT*)&rc, 2);
+        ::SetWindowPos(hButton, NULL, rc.left + nShift, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const int nLeft = std::max(0, (int)rcWindow.left - nGrow / 2);
+    ::SetWindowPos(hBox, NULL, nLeft, rcWindow.top, nWidth, rcWindow.bottom - rcWindow.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK FittingBoxProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC pfnOld = (WNDPROC)::GetPropA(hWnd, kBoxProc);
+    if (nMsg == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnOld);
+        ::RemovePropA(hWnd, kBoxProc);
+    }
+    LRESULT lResult = ::CallWindowProcA(pfnOld, hWnd, nMsg, wParam, lParam);
+    if (nMsg == WM_INITDIALOG)
+        FitCaption(hWnd);
+    return lResult;
+}
+
+LRESULT CALLBACK MessageBoxHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND && t_hFittedBox == NULL) {
+        HWND hWnd = (HWND)wParam;
+        char szClass[16] = "";
+        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "#32770") == 0) {
+            t_hFittedBox = hWnd;
+            ::SetPropA(hWnd, kBoxProc, (HANDLE)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)FittingBoxProc);
+        }
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+}  // namespace
+
 int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     if (lpszCaption == NULL)
@@ -132,7 +229,12 @@ int AfxShowMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UIN
         fflush(stderr);
         return nResult;
     }
-    return ::MessageBox(hWndOwner, lpszText, lpszCaption, nType);
+    HWND hOuterBox = t_hFittedBox;
+    t_hFittedBox = NULL;
+    CScopedHook hook(::SetWindowsHookExA(WH_CBT, MessageBoxHook, NULL, ::GetCurrentThreadId()));
+    int nResult = ::MessageBox(hWndOwner, lpszText, lpszCaption, nType);
+    t_hFittedBox = hOuterBox;
+    return nResult;
 }
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)

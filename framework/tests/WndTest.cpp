@@ -560,3 +560,57 @@ TEST(AppMessageBox, HookReturnsTheDefaultButtonWithoutShowing)
     EXPECT_EQ(IDNO, AfxMessageBox("x", MB_YESNO | MB_DEFBUTTON2));
     EXPECT_EQ(IDYES, AfxMessageBox("x", MB_YESNOCANCEL));
 }
+
+namespace {
+
+const char kLongCaption[] = "Zavo Studio 2008 - a caption longer than its text";
+
+struct ShownBox {
+    int nCaptionNeeds = 0, nCaptionRoom = 0;
+    int nButtonCentre = 0, nClientCentre = 0;
+    bool bSeen = false;
+};
+ShownBox g_box;
+
+// The room the caption bar leaves for the caption, against its text in the
+// caption font; then the box is closed.
+void CALLBACK MeasureBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND hBox = ::FindWindowA("#32770", kLongCaption);
+    if (hBox == NULL || g_box.bSeen)
+        return;
+    g_box.bSeen = true;
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    HFONT hFont = ::CreateFontIndirectA(&ncm.lfCaptionFont);
+    HDC hDC = ::GetDC(hBox);
+    HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    SIZE size = {};
+    ::GetTextExtentPoint32A(hDC, kLongCaption, (int)strlen(kLongCaption), &size);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hBox, hDC);
+    ::DeleteObject(hFont);
+    RECT rcClient, rcButton;
+    ::GetClientRect(hBox, &rcClient);
+    g_box.nCaptionNeeds = size.cx;
+    g_box.nCaptionRoom = rcClient.right - ::GetSystemMetrics(SM_CXSMICON) - ncm.iCaptionWidth;
+    ::GetWindowRect(::GetDlgItem(hBox, IDOK), &rcButton);
+    ::MapWindowPoints(NULL, hBox, (POINT*)&rcButton, 2);
+    g_box.nButtonCentre = (rcButton.left + rcButton.right) / 2;
+    g_box.nClientCentre = rcClient.right / 2;
+    ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+TEST(AppMessageBox, CaptionLongerThanTheTextIsShownWhole)
+{
+    _putenv("ZAVO_NO_MSGBOX=");
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, MeasureBox);
+    EXPECT_EQ(IDOK, AfxShowMessageBox(NULL, "Short.", kLongCaption, MB_OK | MB_ICONINFORMATION));
+    ::KillTimer(NULL, nTimer);
+    ASSERT_TRUE(g_box.bSeen);
+    EXPECT_GE(g_box.nCaptionRoom, g_box.nCaptionNeeds);
+    EXPECT_NEAR(g_box.nClientCentre, g_box.nButtonCentre, 2);
+}

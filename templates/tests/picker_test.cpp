@@ -112,6 +112,39 @@ TEST_F(PickerTest, ListsOnlyTemplateFilesAndLetsTheHostTranslate)
     EXPECT_EQ("dlg 0 Dlg_GORVANL", Host::calls.front());
 }
 
+TEST_F(PickerTest, ListTitleIsTheFramesOwnTitleShownWhole)
+{
+    const int kTitle = 4011;
+    char szClass[16] = "";
+    LONG_PTR style = 0;
+    bool enabled = false;
+    RECT frame = {}, list = {};
+    SIZE needs = {};
+    ASSERT_EQ(IDCANCEL, Run(m_dlg, {[&] {
+                                HWND title = ::GetDlgItem(m_dlg.m_hWnd, kTitle);
+                                // the host's English text
+                                ::SetWindowTextA(title, "Command templates available");
+                                ::GetClassNameA(title, szClass, sizeof(szClass));
+                                style = ::GetWindowLongPtrA(title, GWL_STYLE);
+                                enabled = ::IsWindowEnabled(title) != 0;
+                                ::GetWindowRect(title, &frame);
+                                ::GetWindowRect(List(), &list);
+                                HDC dc = ::GetDC(title);
+                                HGDIOBJ old = ::SelectObject(dc, (HFONT)::SendMessageA(title, WM_GETFONT, 0, 0));
+                                ::GetTextExtentPoint32A(dc, "Command templates available", 27, &needs);
+                                ::SelectObject(dc, old);
+                                ::ReleaseDC(title, dc);
+                                return Command(m_dlg, IDCANCEL);
+                            }}));
+    EXPECT_STREQ("Button", szClass);
+    EXPECT_EQ(BS_GROUPBOX, style & BS_TYPEMASK);
+    EXPECT_TRUE(enabled);
+    RECT inside = {};
+    EXPECT_TRUE(::IntersectRect(&inside, &frame, &list) && ::EqualRect(&inside, &list));
+    // the title starts a few pixels into the frame's top line
+    EXPECT_LE(needs.cx + 16, frame.right - frame.left);
+}
+
 TEST_F(PickerTest, OkWithoutSelectionAsksTheHostAndStaysOpen)
 {
     std::string text, caption;

@@ -4,6 +4,7 @@
 #include "designer/propdlg/PicturePrpDlg.h"
 #include "designer/propdlg/ProgressPrpDlg.h"
 #include "designer/propdlg/StaticPrpDlg.h"
+#include "designer/app/LangManager.h"
 #include "designer/core/ProjectPaths.h"
 #include "designer/model/UIButton.h"
 #include "designer/model/UIPicture.h"
@@ -613,6 +614,80 @@ TEST(StaticPrpDlg, TextAppliesWithEmptyThemeAndNameAndChecksTheEntryPart)
     EXPECT_EQ(37u, text.GetFont()->GetTextFormat());
     EXPECT_EQ(RGB(10, 20, 30), text.GetFont()->GetColor());
     EXPECT_TRUE(text.IsThemeReloadPending());
+}
+
+namespace {
+
+// The shown texts of the dialog that are wider than their controls leave
+// room for (a group box's check title shows only its box).
+void CollectCutTexts(HWND parent, std::vector<std::string>& cut)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = "", text[256] = "";
+        GetClassNameA(child, cls, sizeof(cls));
+        GetWindowTextA(child, text, sizeof(text));
+        const LONG_PTR type = GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK;
+        const bool button = _stricmp(cls, "Button") == 0;
+        if (!IsWindowVisible(child) || !text[0] || (button && type == BS_OWNERDRAW) ||
+            (!button && _stricmp(cls, "Static") != 0))
+            continue;
+        HDC dc = GetDC(child);
+        HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(child, WM_GETFONT, 0, 0));
+        RECT need = {0, 0, 0, 0};
+        DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        RECT room;
+        GetClientRect(child, &room);
+        int margin = 0;
+        if (button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON))
+            margin = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+        else if (button && type == BS_GROUPBOX)
+            margin = 2 * metrics.tmAveCharWidth;
+        else if (button)
+            margin = GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2;
+        if (need.right + margin > room.right)
+            cut.push_back(std::to_string(GetDlgCtrlID(child)) + " " + text);
+    }
+}
+
+// Opens the dialog under the English language file and lists its cut texts.
+template <class Dialog>
+std::vector<std::string> CutEnglishTexts(CUIControl& element)
+{
+    const std::string folder = TempFolder("english");
+    CreateDirectoryA((folder + "\\language").c_str(), NULL);
+    std::ifstream in(ZAVO_SOURCE_DIR "/language/english.lng", std::ios::binary);
+    std::ofstream(folder + "\\language\\zavomgr.lng", std::ios::binary) << in.rdbuf();
+    CLangManager english;
+    english.InitFrom((folder + "\\").c_str(), "Settings");
+    EXPECT_TRUE(english.IsLoaded());
+    CUIControlPrpDlg::SetLangManager(&english);
+    FillEntry(element);
+    element.SetAsMenu(TRUE);
+    Driven<Dialog> dlg;
+    dlg.SetControl(&element);
+    std::vector<std::string> cut;
+    RunDialog(dlg, {[&](HWND d) {
+                  CollectCutTexts(d, cut);
+                  Command(d, IDCANCEL);
+              }});
+    CUIControlPrpDlg::SetLangManager(NULL);
+    return cut;
+}
+
+}  // namespace
+
+TEST(EntryPrpDlg, EnglishTextsFitTheirControls)
+{
+    CUIButton button;
+    EXPECT_EQ(std::vector<std::string>(), CutEnglishTexts<CButtonPrpDlg>(button));
+    CUIPicture picture;
+    EXPECT_EQ(std::vector<std::string>(), CutEnglishTexts<CPicturePrpDlg>(picture));
+    CUIStatic text;
+    EXPECT_EQ(std::vector<std::string>(), CutEnglishTexts<CStaticPrpDlg>(text));
 }
 
 // A chunk file stored relative is written in the project's folder, whatever
