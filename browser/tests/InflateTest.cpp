@@ -6,6 +6,7 @@
 #endif
 
 #include "browser/ImageFs.h"
+#include "browser/tests/FreeSpaceIs.h"
 #include "browser/tests/ImageBytes.h"
 #include "designer/core/ArchiveFile.h"
 #include "designer/core/RomfsBuilder.h"
@@ -255,23 +256,6 @@ Bytes Bomb(Bytes image, bool zip = false)
     return zip ? MakeZip({{"menu.zmn", image}}) : MakeGzip(image);
 }
 
-ULONGLONG g_fakeFree = 0;
-BOOL FakeFreeSpace(LPCTSTR, ULONGLONG& free)
-{
-    free = g_fakeFree;
-    return TRUE;
-}
-
-// Restores the free-space function when the test ends.
-struct FreeSpaceIs {
-    explicit FreeSpaceIs(ULONGLONG bytes) : m_old(CImageFs::s_pfnFreeSpace)
-    {
-        g_fakeFree = bytes;
-        CImageFs::s_pfnFreeSpace = FakeFreeSpace;
-    }
-    ~FreeSpaceIs() { CImageFs::s_pfnFreeSpace = m_old; }
-    CImageFs::FreeSpaceProc m_old;
-};
 
 struct ProgressLog {
     int calls = 0;

@@ -1,4 +1,5 @@
 #include "browser/ImageSave.h"
+#include "browser/tests/FreeSpaceIs.h"
 #include "browser/tests/ImageBytes.h"
 #include "framework/FileFind.h"
 #include "framework/tests/TempDir.h"
@@ -37,23 +38,6 @@ int CountEntries(const CString& folder)
     return n;
 }
 
-ULONGLONG g_fakeFree = 0;
-BOOL FakeFreeSpace(LPCTSTR, ULONGLONG& free)
-{
-    free = g_fakeFree;
-    return TRUE;
-}
-
-// The disk reports this much free space while the object lives.
-struct FreeSpaceIs {
-    explicit FreeSpaceIs(ULONGLONG bytes) : m_old(CImageFs::s_pfnFreeSpace)
-    {
-        g_fakeFree = bytes;
-        CImageFs::s_pfnFreeSpace = FakeFreeSpace;
-    }
-    ~FreeSpaceIs() { CImageFs::s_pfnFreeSpace = m_old; }
-    CImageFs::FreeSpaceProc m_old;
-};
 
 class Save : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "browser/app/MainFrame.h"
 #include "browser/app/PelsysApp.h"
 #include "browser/app/PelsysView.h"
+#include "browser/tests/FreeSpaceIs.h"
 #include "browser/tests/ImageBytes.h"
 #include "framework/CmdUI.h"
 #include "framework/OleDataSource.h"
@@ -62,23 +63,6 @@ std::string Text(UINT id, const std::string& file)
     return (LPCTSTR)text;
 }
 
-ULONGLONG g_fakeFree = 0;
-BOOL FakeFreeSpace(LPCTSTR, ULONGLONG& free)
-{
-    free = g_fakeFree;
-    return TRUE;
-}
-
-// Every disk reports this much free space while the object lives.
-struct FreeSpaceIs {
-    explicit FreeSpaceIs(ULONGLONG bytes) : m_old(CImageFs::s_pfnFreeSpace)
-    {
-        g_fakeFree = bytes;
-        CImageFs::s_pfnFreeSpace = FakeFreeSpace;
-    }
-    ~FreeSpaceIs() { CImageFs::s_pfnFreeSpace = m_old; }
-    CImageFs::FreeSpaceProc m_old;
-};
 
 HINSTANCE RecordOpen(HWND, LPCTSTR file, LPCTSTR parameters)
 {
