@@ -9,25 +9,6 @@
 #include <vector>
 
 namespace {
-struct Found {
-    DWORD pid;
-    HWND dialog;
-};
-
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM param)
-{
-    Found* found = reinterpret_cast<Found*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    char cls[64] = "";
-    GetClassNameA(hWnd, cls, sizeof(cls));
-    if (pid == found->pid && strcmp(cls, "#32770") == 0 && IsWindowVisible(hWnd) && GetDlgItem(hWnd, 1002)) {
-        found->dialog = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK CollectText(HWND hWnd, LPARAM param)
 {
     char text[512] = "";
@@ -63,6 +44,17 @@ BOOL CALLBACK FindWindowOfProc(HWND hWnd, LPARAM param)
         return FALSE;
     }
     return TRUE;
+}
+
+// The process's main dialog once it shows, or NULL after 15 s.
+HWND WaitForMainDialog(DWORD pid)
+{
+    FindWindowOf main = {pid, "#32770", 1002, NULL, NULL};
+    for (int i = 0; i < 300 && !main.found; ++i) {
+        Sleep(50);
+        EnumWindows(FindWindowOfProc, reinterpret_cast<LPARAM>(&main));
+    }
+    return main.found;
 }
 
 // Where the process's visible tooltips stand.
@@ -112,12 +104,7 @@ protected:
         STARTUPINFOA start = {};
         start.cb = sizeof(start);
         ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &start, &m_process));
-        Found found = {m_process.dwProcessId, NULL};
-        for (int i = 0; i < 300 && !found.dialog; ++i) {
-            Sleep(50);
-            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&found));
-        }
-        m_dialog = found.dialog;
+        m_dialog = WaitForMainDialog(m_process.dwProcessId);
         ASSERT_TRUE(m_dialog) << "no main dialog";
         Sleep(300);
     }
@@ -254,24 +241,20 @@ TEST(TessumgrStart, WesternCodePageShowsTheEnglishLabels)
     start.cb = sizeof(start);
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &start, &process));
-    Found found = {process.dwProcessId, NULL};
-    for (int i = 0; i < 300 && !found.dialog; ++i) {
-        Sleep(50);
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&found));
-    }
+    const HWND dialog = WaitForMainDialog(process.dwProcessId);
     std::vector<std::string> texts;
-    if (found.dialog) {
+    if (dialog) {
         char title[256] = "";
-        GetWindowTextA(found.dialog, title, sizeof(title));
+        GetWindowTextA(dialog, title, sizeof(title));
         texts.push_back(title);
-        EnumChildWindows(found.dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
-        PostMessageA(found.dialog, WM_CLOSE, 0, 0);
+        EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    ASSERT_TRUE(found.dialog) << "no main dialog";
+    ASSERT_TRUE(dialog) << "no main dialog";
 
     EXPECT_EQ("Tessumgr - Tessu Multi-Boot Assembler", texts[0]);
     EXPECT_GT(texts.size(), 5u);
