@@ -256,7 +256,6 @@ Bytes Bomb(Bytes image, bool zip = false)
     return zip ? MakeZip({{"menu.zmn", image}}) : MakeGzip(image);
 }
 
-
 struct ProgressLog {
     int calls = 0;
     int cancelAt = -1;

@@ -38,7 +38,6 @@ int CountEntries(const CString& folder)
     return n;
 }
 
-
 class Save : public ::testing::Test {
 protected:
     void SetUp() override

@@ -63,7 +63,6 @@ std::string Text(UINT id, const std::string& file)
     return (LPCTSTR)text;
 }
 
-
 HINSTANCE RecordOpen(HWND, LPCTSTR file, LPCTSTR parameters)
 {
     g_opened.emplace_back(file, parameters ? parameters : "");
