@@ -231,9 +231,15 @@ protected:
             wizard->DestroyWindow();
         Pump();
     }
-    // A wizard of its own opened, taken to the target page and closed.
+    // A wizard of its own opened, taken to the target page and closed; each
+    // page is drawn inactive and active again, as when the user turns to
+    // another window and back.
     bool OpenAndClose()
     {
+        auto drawBothStates = [](HWND sheet) {
+            for (BOOL active : {FALSE, TRUE})
+                SendMessageA(sheet, WM_NCACTIVATE, active, 0);
+        };
         CDepWizStep1 one;
         CDepWizStep2 two;
         CDepWizard sheet(IDS_DEPWIZ_CAPTION, NULL, 0);
@@ -250,6 +256,7 @@ protected:
             Pump();
         }
         sheet.UpdateWindow();
+        drawBothStates(sheet.m_hWnd);
         NMITEMACTIVATE nm = {};
         nm.hdr.hwndFrom = one.m_packList.m_hWnd;
         nm.hdr.idFrom = IDC_DW_PACKLIST;
@@ -259,6 +266,7 @@ protected:
         SendMessageA(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
         Pump();
         sheet.UpdateWindow();
+        drawBothStates(sheet.m_hWnd);
         const bool onTarget = (HWND)SendMessageA(sheet.m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == two.m_hWnd;
         sheet.DestroyWindow();
         Pump();
@@ -841,10 +849,14 @@ TEST_F(DepWizardTest, OpeningAndClosingLeavesNoGdiObjects)
     EXPECT_EQ(GdiObjects(), before);
 }
 
-// The same under the skin, started as the studio starts it: the skin's own
-// objects for the sheet and its controls go with them.
+// The same under the skin, started as the studio starts it. Run alone by
+// ctest with ZAVO_DESKTOP_ALONE set: the skin keeps the frame's pictures of
+// the state a window is made in, and another test's window taking the focus
+// would make a new set of them.
 TEST_F(DepWizardTest, OpeningAndClosingSkinnedLeavesNoGdiObjects)
 {
+    if (!GetEnvironmentVariableA("ZAVO_DESKTOP_ALONE", NULL, 0))
+        GTEST_SKIP() << "needs the desktop to itself";
     wizard->DestroyWindow();
     Pump();
     char program[MAX_PATH] = "";
