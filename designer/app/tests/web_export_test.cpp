@@ -70,7 +70,7 @@ bool g_openFails = false;
 HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT)
 {
     g_opened.push_back(std::string(verb) + " " + file);
-    return (HINSTANCE)(g_openFails ? SE_ERR_NOASSOC : 33);
+    return (HINSTANCE)(INT_PTR)(g_openFails ? SE_ERR_NOASSOC : 33);
 }
 
 // A string of the studio as the language file gives it; the file must have
