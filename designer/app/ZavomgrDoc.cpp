@@ -261,6 +261,15 @@ BOOL ShowWebStep(int nStep, void* pContext)
     return *steps->goOn;
 }
 
+// A failed export is told in the caption of the studio's other boxes.
+void TellWebFailure(CLangManager& lang, const CString& text)
+{
+    CString caption;
+    lang.LoadString(caption, IDS_APP_CAPTION, TRUE);
+    CWnd* main = AfxGetMainWnd();
+    AfxShowMessageBox(main ? main->GetSafeHwnd() : NULL, text, caption, MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 CZavomgrDoc::ShellOpenProc CZavomgrDoc::s_pfnShellOpen = ::ShellExecuteA;
@@ -294,23 +303,27 @@ void CZavomgrDoc::OnWebPreview()
     }
     if (!built) {
         wait.Close();
-        AfxMessageBox(error, MB_ICONEXCLAMATION);
+        TellWebFailure(app->m_langManager, error);
         return;
     }
     if (!writer.Save(path, lines)) {
         wait.Close();
         // a page cut short is no page
         ::DeleteFileA(path);
-        CString text = "The page cannot be written:\n" + path + "\n\n" + writer.GetErrorText();
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        CString format, text;
+        app->m_langManager.LoadString(format, IDS_WEB_CANNOT_WRITE, FALSE);
+        text.Format(format, (LPCTSTR)path, (LPCTSTR)writer.GetErrorText());
+        TellWebFailure(app->m_langManager, text);
         return;
     }
     ShowWebStep(5, &steps);
     wait.Close();
     if (!goOn) return;  // the page is whole, but the user asked for nothing more
     if ((INT_PTR)s_pfnShellOpen(NULL, "open", path, NULL, NULL, SW_SHOWNORMAL) <= 32) {
-        CString text = "The page was written but cannot be opened:\n" + path;
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        CString format, text;
+        app->m_langManager.LoadString(format, IDS_WEB_CANNOT_OPEN, FALSE);
+        text.Format(format, (LPCTSTR)path);
+        TellWebFailure(app->m_langManager, text);
     }
     ::PlaySoundA("SystemExclamation", NULL, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
 }

@@ -84,6 +84,8 @@
 #define IDS_WEB_STEP_ELEMENTS   61527
 #define IDS_WEB_STEP_PAGE       61528
 #define IDS_WEB_STEP_DONE       61529
+#define IDS_WEB_CANNOT_WRITE    61585
+#define IDS_WEB_CANNOT_OPEN     61586
 
 // Built-in theme pictures (type CTRL_IMGS) and the wait dialog (themes.rc)
 #define IDR_CTRL_VCHUNK         135

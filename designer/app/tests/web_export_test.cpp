@@ -28,7 +28,7 @@ void Pump() { PumpApp(theApp); }
 // save dialog, answers a question with Yes and reads and closes a message.
 struct User {
     std::string path;
-    std::vector<std::string> messages;
+    std::vector<std::string> messages, captions;
     int fileDialogs = 0;
 };
 User g_user;
@@ -58,16 +58,39 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD)
         char text[1024] = "";
         GetDlgItemTextA(dlg, 0xFFFF, text, sizeof(text));
         g_user.messages.push_back(text);
+        GetWindowTextA(dlg, text, sizeof(text));
+        g_user.captions.push_back(text);
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
     }
 }
 
 std::vector<std::string> g_opened;
+bool g_openFails = false;
 
 HINSTANCE WINAPI RecordOpen(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT)
 {
     g_opened.push_back(std::string(verb) + " " + file);
-    return (HINSTANCE)33;
+    return (HINSTANCE)(INT_PTR)(g_openFails ? SE_ERR_NOASSOC : 33);
+}
+
+// A string of the studio as the language file gives it; the file must have
+// its own, or a check against it proves nothing.
+std::string Translated(UINT id)
+{
+    CString text;
+    theApp.m_langManager.LoadString(text, id, FALSE);
+    CString builtIn;
+    builtIn.LoadString(id);
+    EXPECT_STRNE(builtIn, text) << id;
+    return (LPCTSTR)text;
+}
+
+// The caption of the studio's message boxes.
+std::string BoxCaption()
+{
+    CString caption;
+    theApp.m_langManager.LoadString(caption, IDS_APP_CAPTION, TRUE);
+    return (LPCTSTR)caption;
 }
 
 class WebExport : public ::testing::Test {
@@ -87,6 +110,7 @@ protected:
         theApp.m_strWebPagesPath = (out + "\\WebPages").c_str();
         CZavomgrDoc::s_pfnShellOpen = RecordOpen;
         g_opened.clear();
+        g_openFails = false;
         g_user = User();
     }
     void TearDown() override
@@ -230,6 +254,27 @@ TEST_F(WebExport, PageThatCannotBeWrittenIsReportedAndLeftAsItWas)
     ASSERT_EQ(g_user.messages.size(), 1u);
     EXPECT_NE(g_user.messages[0].find(page), std::string::npos) << g_user.messages[0];
     EXPECT_TRUE(g_opened.empty());
+    // in the studio's language and caption
+    const std::string format = Translated(IDS_WEB_CANNOT_WRITE);
+    EXPECT_EQ(g_user.messages[0].substr(0, format.find('%')), format.substr(0, format.find('%')));
+    EXPECT_EQ(g_user.captions[0], BoxCaption());
+}
+
+// The page is written but no program opens it: said in the studio's
+// language, under the caption of its other boxes.
+TEST_F(WebExport, PageThatCannotBeOpenedIsToldInTheStudiosLanguage)
+{
+    ASSERT_TRUE(OpenSample());
+    const std::string page = out + "\\WebPages\\Sample.html";
+    g_openFails = true;
+    Export(page);
+    ASSERT_TRUE(Exists(page));
+    ASSERT_EQ(g_opened.size(), 1u);
+    ASSERT_EQ(g_user.messages.size(), 1u);
+    CString text;
+    text.Format(Translated(IDS_WEB_CANNOT_OPEN).c_str(), page.c_str());
+    EXPECT_EQ(g_user.messages[0], (LPCTSTR)text);
+    EXPECT_EQ(g_user.captions[0], BoxCaption());
 }
 
 }  // namespace

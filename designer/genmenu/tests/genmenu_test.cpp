@@ -24,6 +24,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -240,6 +241,7 @@ std::vector<std::string> BoxAnswer::s_texts;
 class TestGenMenuDlg : public CGenMenuDlg {
 public:
     int failAt = -1;
+    int throwAt = -1;  // the step whose background job throws
     int runs = 0;
     std::vector<std::string> sounds;
     std::string workFolder;
@@ -256,6 +258,10 @@ protected:
         return nStep == failAt ? FALSE : bOk;
     }
     void PlayResultSound(BOOL bSuccess) override { sounds.push_back(bSuccess ? "SystemAsterisk" : "SystemHand"); }
+    void JobStarting(int nStep) override
+    {
+        if (nStep == throwAt) throw std::runtime_error("job fault " + std::to_string(nStep));
+    }
 };
 
 class GenMenu : public ::testing::Test {
@@ -481,6 +487,27 @@ TEST_F(GenMenu, EveryFailureKeepsTheOldPackage)
     Generate("Keep");
     EXPECT_EQ(std::vector<std::string>{"SystemHand"}, dlg.sounds);
     EXPECT_EQ("not a folder", zavotest::ReadFile(blocked));
+}
+
+TEST_F(GenMenu, AJobThatThrowsFailsItsStepWithWhatWasThrown)
+{
+    Generate("Keep");
+    ASSERT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds);
+    const std::string zip = menus + "\\Keep.zip", old = zavotest::ReadFile(zip);
+    for (int step : {TestGenMenuDlg::STEP_WORKFOLDER, TestGenMenuDlg::STEP_JPEG, TestGenMenuDlg::STEP_ROMFS}) {
+        dlg.sounds.clear();
+        dlg.throwAt = step;
+        Generate("Keep", "Another description");
+        EXPECT_EQ(std::vector<std::string>{"SystemHand"}, dlg.sounds) << "step " << step;
+        const std::string error = (LPCTSTR)dlg.GetErrorText();
+        EXPECT_NE(std::string::npos, error.find("job fault " + std::to_string(step))) << error;
+        EXPECT_TRUE(old == zavotest::ReadFile(zip)) << "step " << step;
+    }
+    // the studio goes on: the next build is whole
+    dlg.throwAt = -1;
+    dlg.sounds.clear();
+    Generate("Keep", "Another description");
+    EXPECT_EQ(std::vector<std::string>{"SystemAsterisk"}, dlg.sounds) << (LPCTSTR)dlg.GetErrorText();
 }
 
 TEST_F(GenMenu, AFileThatCannotBeReadFailsTheBuildByName)
