@@ -838,6 +838,8 @@ TEST_F(DepWizardTest, ReopeningRestoresTheLastPaths)
 // times, as the studio's command does with pages of its own each time.
 TEST_F(DepWizardTest, OpeningAndClosingLeavesNoGdiObjects)
 {
+    if (!GetEnvironmentVariableA("ZAVO_DESKTOP_ALONE", NULL, 0))
+        GTEST_SKIP() << "needs the desktop to itself";
     wizard->DestroyWindow();
     Pump();
     // the first run loads what stays for the process (fonts, icons, cursors)
@@ -849,10 +851,10 @@ TEST_F(DepWizardTest, OpeningAndClosingLeavesNoGdiObjects)
     EXPECT_EQ(GdiObjects(), before);
 }
 
-// The same under the skin, started as the studio starts it. Run alone by
-// ctest with ZAVO_DESKTOP_ALONE set: the skin keeps the frame's pictures of
-// the state a window is made in, and another test's window taking the focus
-// would make a new set of them.
+// The same under the skin, started as the studio starts it. Both run alone
+// by ctest with ZAVO_DESKTOP_ALONE set: the skin keeps the frame's pictures
+// of the state a window is made in, and another test's window taking the
+// focus would make a new set of them (unskinned, the theme's own caches).
 TEST_F(DepWizardTest, OpeningAndClosingSkinnedLeavesNoGdiObjects)
 {
     if (!GetEnvironmentVariableA("ZAVO_DESKTOP_ALONE", NULL, 0))
