@@ -231,6 +231,19 @@ protected:
             wizard->DestroyWindow();
         Pump();
     }
+    // Twenty openings after a first one, which loads what stays for the
+    // process (fonts, icons, cursors), leave the GDI object count as it was.
+    void ExpectOpeningsLeaveNoGdiObjects()
+    {
+        wizard->DestroyWindow();
+        Pump();
+        ASSERT_TRUE(OpenAndClose());
+        const DWORD before = GdiObjects();
+        ASSERT_GT(before, 0u);
+        for (int i = 0; i < 20; ++i)
+            ASSERT_TRUE(OpenAndClose());
+        EXPECT_EQ(GdiObjects(), before);
+    }
     // A wizard of its own opened, taken to the target page and closed; each
     // page is drawn inactive and active again, as when the user turns to
     // another window and back.
@@ -840,15 +853,7 @@ TEST_F(DepWizardTest, OpeningAndClosingLeavesNoGdiObjects)
 {
     if (!GetEnvironmentVariableA("ZAVO_DESKTOP_ALONE", NULL, 0))
         GTEST_SKIP() << "needs the desktop to itself";
-    wizard->DestroyWindow();
-    Pump();
-    // the first run loads what stays for the process (fonts, icons, cursors)
-    ASSERT_TRUE(OpenAndClose());
-    const DWORD before = GdiObjects();
-    ASSERT_GT(before, 0u);
-    for (int i = 0; i < 20; ++i)
-        ASSERT_TRUE(OpenAndClose());
-    EXPECT_EQ(GdiObjects(), before);
+    ExpectOpeningsLeaveNoGdiObjects();
 }
 
 // The same under the skin, started as the studio starts it. Both run alone
@@ -859,20 +864,13 @@ TEST_F(DepWizardTest, OpeningAndClosingSkinnedLeavesNoGdiObjects)
 {
     if (!GetEnvironmentVariableA("ZAVO_DESKTOP_ALONE", NULL, 0))
         GTEST_SKIP() << "needs the desktop to itself";
-    wizard->DestroyWindow();
-    Pump();
     char program[MAX_PATH] = "";
     GetModuleFileNameA(NULL, program, sizeof(program));
     *strrchr(program, '\\') = '\0';
     theApp.m_strAppPath = program;
     _putenv("ZAVO_NO_SKIN=");
     ASSERT_TRUE(theApp.StartSkin());
-    ASSERT_TRUE(OpenAndClose());
-    const DWORD before = GdiObjects();
-    ASSERT_GT(before, 0u);
-    for (int i = 0; i < 20; ++i)
-        ASSERT_TRUE(OpenAndClose());
-    EXPECT_EQ(GdiObjects(), before);
+    ExpectOpeningsLeaveNoGdiObjects();
 }
 
 // Run alone by ctest with ZAVO_X_INPUT set: the X server's mouse clicks the
