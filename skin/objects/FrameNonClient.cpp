@@ -751,10 +751,8 @@ LRESULT CVZRFrameNonClient::OnNcActivate(WPARAM wParam)
     OnActivating(wParam);
     // An MDI frame's active child draws its caption as the frame does.
     HWND child = m_pMDIClient ? HWND(SendMessageA(m_pMDIClient->GetFrameWindow(), WM_MDIGETACTIVE, 0, 0)) : NULL;
-    if (child && child != m_hFrameWnd) {
+    if (child && child != m_hFrameWnd)
         SendMessageA(child, WM_NCACTIVATE, wParam, 0);
-        SendMessageA(child, WM_NCPAINT, 1, 0);
-    }
     m_bActive = wParam != 0;
     RedrawFrame();
     return TRUE;
