@@ -66,6 +66,17 @@ public:
     {
         return (uint32_t)b[at] << 24 | (uint32_t)b[at + 1] << 16 | (uint32_t)b[at + 2] << 8 | b[at + 3];
     }
+    // The headers of an image whose one file, "zeros", holds `size` bytes
+    // that follow them to the image's end.
+    static Bytes ZeroFileHead(const std::string& volume, uint32_t size)
+    {
+        Bytes head = Make(volume, {TestEntry::File("zeros", "")});
+        // super block 32, "." 32, ".." 64, "zeros" header 96, its data 128
+        PatchWord(head, 96 + 8, size);
+        PatchWord(head, 8, 128 + size);
+        head.resize(128);
+        return head;
+    }
 
     std::vector<uint32_t> m_headers;  // offsets of every header written
 

@@ -337,18 +337,6 @@ size_t PeakMemory()
     return (size_t)usage.ru_maxrss * 1024;
 #endif
 }
-
-// The headers of an image holding one file of `size` bytes, which follow
-// them to the image's end.
-Bytes ZeroFileImageHead(uint32_t size)
-{
-    Bytes head = RomfsBytes::Make("big", {TestEntry::File("zeros", "")});
-    // super block 32, "." 32, ".." 64, "zeros" header 96, its data 128
-    RomfsBytes::PatchWord(head, 96 + 8, size);
-    RomfsBytes::PatchWord(head, 8, 128 + size);
-    head.resize(128);
-    return head;
-}
 }  // namespace
 
 // A file far larger than any buffer the extraction may hold: 1 GiB of zeros
@@ -358,7 +346,7 @@ TEST(GzipBomb, GigabyteFileExtractsInBoundedMemory)
     TempDir dir;
     TempFolderHere temp;
     const uint32_t size = 1u << 30;
-    Bytes head = ZeroFileImageHead(size);
+    Bytes head = RomfsBytes::ZeroFileHead("big", size);
     {
         gzFile gz = gzopen(FwNativePath(dir / "big.gz"), "wb9");
         ASSERT_TRUE(gz);
@@ -386,7 +374,7 @@ TEST(GzipBomb, CancelStopsTheExtractionAndRemovesItsFile)
 {
     TempDir dir;
     const uint32_t size = 4u << 20;
-    Bytes image = ZeroFileImageHead(size);
+    Bytes image = RomfsBytes::ZeroFileHead("big", size);
     image.resize(image.size() + size, 0);
     ASSERT_TRUE(WriteBytes(dir / "big.zmn", image));
     CImageFs fs;

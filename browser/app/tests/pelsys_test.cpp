@@ -960,12 +960,7 @@ TEST_F(PelsysTest, CompressedSaveAsksBeforeReplacingTheZip)
 // A plain image whose one file, "zeros", holds `size` zero bytes (a sparse file).
 std::string ZeroFileImage(const std::string& path, uint32_t size)
 {
-    Bytes head = RomfsBytes::Make("Zeros", {TestEntry::File("zeros", "")});
-    // super block 32, "." 32, ".." 64, "zeros" header 96, its data 128
-    RomfsBytes::PatchWord(head, 96 + 8, size);
-    RomfsBytes::PatchWord(head, 8, 128 + size);
-    head.resize(128);
-    WriteBytes(path.c_str(), head);
+    WriteBytes(path.c_str(), RomfsBytes::ZeroFileHead("Zeros", size));
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     LARGE_INTEGER end;
     end.QuadPart = 128 + (LONGLONG)size;
