@@ -241,11 +241,15 @@ CString CLangManager::TextById(LPCTSTR lpszSection, UINT nID)
 
 int CLangManager::MessageBox(CWnd* pOwner, LPCTSTR lpszSection, UINT nTextID, UINT nType)
 {
-    CString text = TextById(lpszSection, nTextID);
+    return ShowText(pOwner, TextById(lpszSection, nTextID), nType);
+}
+
+int CLangManager::ShowText(CWnd* pOwner, LPCTSTR lpszText, UINT nType)
+{
     CString caption;
     LoadString(caption, 122, TRUE);
     if (caption.IsEmpty()) caption = kFixedTitle;
-    return AfxShowMessageBox(pOwner ? pOwner->GetSafeHwnd() : NULL, text, caption, nType);
+    return AfxShowMessageBox(pOwner ? pOwner->GetSafeHwnd() : NULL, lpszText, caption, nType);
 }
 
 int CLangManager::MessageBoxWithCaption(CWnd* pOwner, LPCTSTR lpszSection, UINT nTextID,

@@ -29,6 +29,8 @@ public:
     void TranslatePlainMenu(HMENU hMenu, LPCTSTR lpszSection);
     void LoadString(CString& rString, UINT nID, BOOL bBlank);
     int MessageBox(CWnd* pOwner, LPCTSTR lpszSection, UINT nTextID, UINT nType);
+    // A ready text under the caption of the studio's boxes.
+    int ShowText(CWnd* pOwner, LPCTSTR lpszText, UINT nType);
     int MessageBoxWithCaption(CWnd* pOwner, LPCTSTR lpszSection, UINT nTextID, UINT nCaptionID,
                               UINT nType);
     BOOL ReadDefaultLanguage();

@@ -264,10 +264,7 @@ BOOL ShowWebStep(int nStep, void* pContext)
 // A failed export is told in the caption of the studio's other boxes.
 void TellWebFailure(CLangManager& lang, const CString& text)
 {
-    CString caption;
-    lang.LoadString(caption, IDS_APP_CAPTION, TRUE);
-    CWnd* main = AfxGetMainWnd();
-    AfxShowMessageBox(main ? main->GetSafeHwnd() : NULL, text, caption, MB_ICONEXCLAMATION);
+    lang.ShowText(AfxGetMainWnd(), text, MB_ICONEXCLAMATION);
 }
 
 }  // namespace

@@ -220,6 +220,13 @@ void FillEntry(CUIControl& element)
     element.SetThemeReloadPending(FALSE);
 }
 
+// An entry button on the fixtures' menu theme.
+void FillMenuButton(CUIButton& button)
+{
+    FillEntry(button);
+    button.SetThemeFile(Fixture("menu.zmt").c_str());
+}
+
 // The element's entry properties in one text.
 std::string Snapshot(const CUIControl& e)
 {
@@ -236,8 +243,7 @@ std::string Snapshot(const CUIControl& e)
 TEST(ButtonPrpDlg, FillsFromTheElementAndAppliesEveryField)
 {
     CUIButton button;
-    FillEntry(button);
-    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    FillMenuButton(button);
     SetFont(button, 37, RGB(0, 0, 255));
     DrivenEntry<CButtonPrpDlg> dlg;
     dlg.SetControl(&button);
@@ -307,8 +313,7 @@ TEST(ButtonPrpDlg, FillsFromTheElementAndAppliesEveryField)
 TEST(ButtonPrpDlg, RefusedValuesWriteNothingAndCancelDropsTheReloadMark)
 {
     CUIButton button;
-    FillEntry(button);
-    button.SetThemeFile(Fixture("menu.zmt").c_str());
+    FillMenuButton(button);
     button.SetThemeReloadPending(TRUE);
     const std::string before = Snapshot(button);
     DrivenEntry<CButtonPrpDlg> dlg;
@@ -909,8 +914,7 @@ TEST(EntryFontDialog, StartsAtTheElementsFontAndOkWithoutAChangeKeepsIt)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.height));
         CUIButton button;
-        FillEntry(button);
-        button.SetThemeFile(Fixture("menu.zmt").c_str());
+        FillMenuButton(button);
         CColorFont font(c.face);
         LOGFONT lf = font.GetLogFontData();
         lstrcpynA(lf.lfFaceName, c.face, LF_FACESIZE);
@@ -971,8 +975,7 @@ OwnerDrawnLook LookAtOwnerDrawnButtons()
 {
     OwnerDrawnLook look;
     CUIButton entry;
-    FillEntry(entry);
-    entry.SetThemeFile(Fixture("menu.zmt").c_str());
+    FillMenuButton(entry);
     SetFont(entry, 37, RGB(0, 0, 255));
     Driven<CButtonPrpDlg> entryDlg;
     entryDlg.SetControl(&entry);
