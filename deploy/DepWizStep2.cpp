@@ -64,7 +64,7 @@ BOOL HasIsoExtension(const CString& path)
 
 // ---- the ISO step ----
 
-BOOL CIsoImageBuilder::CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString& message)
+BOOL CIsoImageBuilder::CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString& message, CString* probePath)
 {
     CDiskObject disk;
     if (!disk.FolderExists(sourceFolder)) {
@@ -91,6 +91,8 @@ BOOL CIsoImageBuilder::CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString
         return FALSE;
     }
     ::DeleteFileA(probe);
+    if (probePath)
+        *probePath = probe;
     return TRUE;
 }
 
@@ -101,25 +103,17 @@ int CIsoImageBuilder::Build(LPCTSTR workFolder, LPCTSTR sourceFolder, LPCTSTR is
     CDiskObject disk;
     const CString caption = LoadAppString(IDS_APP_CAPTION);
     HWND owner = pOwner ? pOwner->m_hWnd : NULL;
-    CString message;
+    // the image is made beside the target, under the name the check tried,
+    // and takes its place only when whole
+    CString message, temp;
     if (!disk.FolderExists(workFolder))
         message = LoadAppString(IDS_DW_NOSOURCE);
     else
-        CheckPaths(sourceFolder, isoPath, message);
+        CheckPaths(sourceFolder, isoPath, message, &temp);
     if (!message.IsEmpty()) {
         ::MessageBoxA(owner, message, caption, MB_ICONERROR);
         return 0;
     }
-    // the image is made beside the target and takes its place only when whole
-    CString target = isoPath;
-    const int slash = target.ReverseFind('\\');
-    CString folder = slash >= 0 ? target.Left(slash + 1) : CString(".\\");
-    char temp[MAX_PATH] = "";
-    if (!::GetTempFileNameA(folder, "ZIS", 0, temp)) {
-        ::MessageBoxA(owner, LoadAppString(IDS_DW_NOACCESS), caption, MB_ICONERROR);
-        return 0;
-    }
-    ::DeleteFileA(temp);
     if (pProgress)
         pProgress->ShowWindow(SW_SHOW);
     int result = iso_build(workFolder, sourceFolder, temp, pOwner ? (void*)pOwner->m_hWnd : NULL,

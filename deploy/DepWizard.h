@@ -73,8 +73,9 @@ public:
     int Build(LPCTSTR workFolder, LPCTSTR sourceFolder, LPCTSTR isoPath, CWnd* pOwner, CWnd* pProgress);
     const CString& GetError() const { return m_strError; }
     // The source folder exists and the target can be made there under its
-    // name; else FALSE with the message that names the cause.
-    static BOOL CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString& message);
+    // name; else FALSE with the message that names the cause. probePath
+    // takes the free name beside the target the check wrote and removed.
+    static BOOL CheckPaths(LPCTSTR sourceFolder, LPCTSTR isoPath, CString& message, CString* probePath = NULL);
 
 private:
     CString m_strError;

@@ -335,6 +335,8 @@ iso_directory *iso_find_or_make_directory(iso_directory *parent, const char *pat
                                           int by_name);
 int iso_scan_directory_tree(iso_directory *dir, const char *path, iso_entry *de);
 char iso_path_separator(const char *path);
+/* The Rock Ridge name as the image holds it. */
+const char *iso_rr_image_name(const iso_entry *e);
 int iso_insert_file_entry(iso_directory *dir, const char *whole_path, const char *short_name);
 int iso_finish_tree(iso_directory *iso_root);
 void iso_set_link_counts(iso_directory *iso_root);

@@ -541,7 +541,7 @@ static void unique_names(iso_directory *dir)
 
 /* ---- Rock Ridge names with substitutes ---- */
 
-static const char *rr_key(const iso_entry *e) { return e->rr_image ? e->rr_image : e->rr_name; }
+const char *iso_rr_image_name(const iso_entry *e) { return e->rr_image ? e->rr_image : e->rr_name; }
 
 /* The entries of one directory by their Rock Ridge names, open addressing. */
 typedef struct rr_table {
@@ -559,7 +559,7 @@ static size_t rr_hash(const char *s)
 static iso_entry **rr_find(rr_table *t, const char *key)
 {
     size_t i = rr_hash(key) & t->mask;
-    while (t->slot[i] && strcmp(rr_key(t->slot[i]), key) != 0) i = (i + 1) & t->mask;
+    while (t->slot[i] && strcmp(iso_rr_image_name(t->slot[i]), key) != 0) i = (i + 1) & t->mask;
     return &t->slot[i];
 }
 
@@ -593,7 +593,7 @@ static void unique_rr_names(iso_directory *dir)
         if (e->rr_substituted) {
             late[k++] = e;
         } else {
-            iso_entry **at = rr_find(&t, rr_key(e));
+            iso_entry **at = rr_find(&t, iso_rr_image_name(e));
             if (!*at) *at = e;
         }
     }

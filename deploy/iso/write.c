@@ -459,7 +459,6 @@ static int compare_entries(const void *pa, const void *pb)
 }
 
 static const char *iso_name_of(const iso_entry *e) { return e->iso_name; }
-static const char *rr_name_of(const iso_entry *e) { return e->rr_image ? e->rr_image : e->rr_name; }
 
 static const char *(*name_of)(const iso_entry *);
 
@@ -511,7 +510,7 @@ int iso_order_directory(iso_entry **list, int reloc_dir)
     qsort(arr, (size_t)front, sizeof(arr[0]), compare_entries);
     /* the sort need not compare two equal names: look for them on their own */
     int errors = report_equal_names(arr, front, iso_name_of, "ISO9660");
-    if (iso_opt.rock_ridge && !reloc_dir) errors += report_equal_names(arr, front, rr_name_of, "Rock Ridge");
+    if (iso_opt.rock_ridge && !reloc_dir) errors += report_equal_names(arr, front, iso_rr_image_name, "Rock Ridge");
     for (int i = 0; i + 1 < n; i++) arr[i]->next = arr[i + 1];
     arr[n - 1]->next = NULL;
     *list = arr[0];

@@ -200,6 +200,37 @@ int FailListingOfLocked(const char* path, iso_name_fn fn, void* context)
     return iso_plat_list(path, fn, context);
 }
 
+// A modeless wizard of the two pages, as the studio sets it up, once its
+// package list has loaded.
+bool OpenWizard(CDepWizard& sheet, CDepWizStep1& one, CDepWizStep2& two, bool show)
+{
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    sheet.m_psh.dwFlags |= PSH_WIZARD;
+    sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+    if (!sheet.Create())
+        return false;
+    if (show)
+        sheet.ShowWindow(SW_SHOW);
+    Pump();
+    for (int i = 0; i < 200 && one.m_packList.IsLoading(); ++i) {
+        Sleep(10);
+        Pump();
+    }
+    return true;
+}
+
+// A double click on the package list's item, as the list reports it.
+void DoubleClickPackage(CDepWizStep1& page, int item)
+{
+    NMITEMACTIVATE nm = {};
+    nm.hdr.hwndFrom = page.m_packList.m_hWnd;
+    nm.hdr.idFrom = IDC_DW_PACKLIST;
+    nm.hdr.code = NM_DBLCLK;
+    nm.iItem = item;
+    SendMessageA(page.m_hWnd, WM_NOTIFY, IDC_DW_PACKLIST, (LPARAM)&nm);
+}
+
 // A modeless wizard over the fixture packages, as the studio sets it up.
 class DepWizardTest : public ::testing::Test {
 protected:
@@ -212,16 +243,7 @@ protected:
         for (const std::string& name : Matching(OutFolder() + "\\ZIS*"))
             DeleteFileA((OutFolder() + "\\" + name).c_str());
         wizard.reset(new CDepWizard(IDS_DEPWIZ_CAPTION, NULL, 0));
-        wizard->AddPage(&step1);
-        wizard->AddPage(&step2);
-        wizard->m_psh.dwFlags |= PSH_WIZARD;
-        wizard->m_psh.dwFlags &= ~PSH_HASHELP;
-        ASSERT_TRUE(wizard->Create());
-        Pump();
-        for (int i = 0; i < 200 && step1.m_packList.IsLoading(); ++i) {
-            Sleep(10);
-            Pump();
-        }
+        ASSERT_TRUE(OpenWizard(*wizard, step1, step2, false));
     }
     void TearDown() override
     {
@@ -256,26 +278,11 @@ protected:
         CDepWizStep1 one;
         CDepWizStep2 two;
         CDepWizard sheet(IDS_DEPWIZ_CAPTION, NULL, 0);
-        sheet.AddPage(&one);
-        sheet.AddPage(&two);
-        sheet.m_psh.dwFlags |= PSH_WIZARD;
-        sheet.m_psh.dwFlags &= ~PSH_HASHELP;
-        if (!sheet.Create())
+        if (!OpenWizard(sheet, one, two, true))
             return false;
-        sheet.ShowWindow(SW_SHOW);
-        Pump();
-        for (int i = 0; i < 200 && one.m_packList.IsLoading(); ++i) {
-            Sleep(10);
-            Pump();
-        }
         sheet.UpdateWindow();
         drawBothStates(sheet.m_hWnd);
-        NMITEMACTIVATE nm = {};
-        nm.hdr.hwndFrom = one.m_packList.m_hWnd;
-        nm.hdr.idFrom = IDC_DW_PACKLIST;
-        nm.hdr.code = NM_DBLCLK;
-        nm.iItem = 0;
-        SendMessageA(one.m_hWnd, WM_NOTIFY, IDC_DW_PACKLIST, (LPARAM)&nm);
+        DoubleClickPackage(one, 0);
         SendMessageA(sheet.m_hWnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
         Pump();
         sheet.UpdateWindow();
@@ -294,15 +301,7 @@ protected:
         Pump();
     }
     HWND Active() { return (HWND)SendMessageA(Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0); }
-    void DoubleClick(int item)
-    {
-        NMITEMACTIVATE nm = {};
-        nm.hdr.hwndFrom = GetDlgItem(Page1(), IDC_DW_PACKLIST);
-        nm.hdr.idFrom = IDC_DW_PACKLIST;
-        nm.hdr.code = NM_DBLCLK;
-        nm.iItem = item;
-        SendMessageA(Page1(), WM_NOTIFY, IDC_DW_PACKLIST, (LPARAM)&nm);
-    }
+    void DoubleClick(int item) { DoubleClickPackage(step1, item); }
     void Tick(int item, bool on)
     {
         step1.m_packList.SetItemState(item, INDEXTOSTATEIMAGEMASK(on ? 2 : 1), LVIS_STATEIMAGEMASK);
