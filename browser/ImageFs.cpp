@@ -550,11 +550,6 @@ ULONGLONG LeastImageSize(const CString& folder, ULONGLONG limit)
     return need;
 }
 
-// The builder's texts for an output it could not create or write.
-BOOL LostTheOutput(const CString& error)
-{
-    return error.Find("cannot create ") == 0 || error == "cannot write the image";
-}
 }  // namespace
 
 BOOL CImageFs::FailBuild(int error)
@@ -588,7 +583,7 @@ BOOL CImageFs::CreateImage(LPCTSTR folder, LPCTSTR outputPath, int mode, LPCTSTR
         FwNoteStdioError();
         DWORD error = FwGetLastError();
         FwDeleteFile(temp);
-        if (!LostTheOutput(builder.GetErrorText()))
+        if (!builder.OutputFailed())
             return FailBuild(OPEN_CANNOT_READ);
         BOOL full = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
         return FailBuild(full ? OPEN_NO_SPACE : OPEN_CANNOT_WRITE);

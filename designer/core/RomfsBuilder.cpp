@@ -370,6 +370,7 @@ CRomfsBuilder::~CRomfsBuilder() {}
 int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR volumeName)
 {
     m_strError.Empty();
+    m_bOutputFailed = FALSE;
     if (!folder || !outputPath)
         return 0;
     RomfsPlatform::FileStatus source;
@@ -380,20 +381,24 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, LPCTSTR outputPath, LPCTSTR v
     CScopedFile file(RomfsPlatform::OpenFile(outputPath, "wb"));
     if (!file.IsValid()) {
         m_strError.Format("cannot create '%s'", outputPath);
+        m_bOutputFailed = TRUE;
         return 0;
     }
     std::string error;
     int result = 0;
+    FILE* raw = file;
     try {
-        FILE* raw = file;
         result = BuildImage(raw, folder, nullptr, volumeName ? volumeName : "", error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
         result = 0;
     }
+    // a failed write leaves its mark on the stream; a source failure does not
+    m_bOutputFailed = !result && std::ferror(raw);
     if (!file.Close() && result) {
         error = "cannot write the image";
         result = 0;
+        m_bOutputFailed = TRUE;
     }
     if (!result) {
         RomfsPlatform::RemoveFile(outputPath);
@@ -412,6 +417,7 @@ int CRomfsBuilder::BuildRomfsImage(LPCTSTR folder, const CPackageFiles* files, s
                                    LPCTSTR volumeName)
 {
     m_strError.Empty();
+    m_bOutputFailed = FALSE;
     image.clear();
     if (!folder)
         return 0;

@@ -31,7 +31,11 @@ public:
 
     // Why the last build failed; empty after a success.
     const CString& GetErrorText() const { return m_strError; }
+    // Whether the last build into a file failed on the output (it could not
+    // be created or written) rather than on the source.
+    BOOL OutputFailed() const { return m_bOutputFailed; }
 
 private:
     CString m_strError;
+    BOOL m_bOutputFailed = FALSE;
 };
