@@ -21,24 +21,19 @@ BOOL Step(BOOL (*pfnStep)(int, void*), void* pContext, int nStep)
     return pfnStep == NULL || pfnStep(nStep, pContext);
 }
 
-// Every element's style, part of the page and pictures, the lowest progress
-// bar alone of its kind; the step is told after each element.
-BOOL ExportElements(CUIControlList& list, CString& style, CString& body, LPCTSTR lpszFolder,
-                    BOOL (*pfnStep)(int, void*), void* pContext)
+// The export's step, told after each element; set when the user stopped.
+struct ElementStep {
+    BOOL(*pfnStep)
+    (int, void*);
+    void* pContext;
+    BOOL stopped;
+};
+
+BOOL AfterElement(void* p)
 {
-    list.SetProgressWidth(-1);
-    BOOL seenProgress = FALSE;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        CUIControl* pControl = list.GetAt(i);
-        if (pControl->GetTypeName().CompareNoCase("progress") == 0) {
-            if (seenProgress) continue;
-            seenProgress = TRUE;
-            list.SetProgressWidth(pControl->GetRect().Width() - 10);
-        }
-        pControl->ExportHtml(style, body, lpszFolder, i);
-        if (!Step(pfnStep, pContext, 0)) return FALSE;
-    }
-    return TRUE;
+    ElementStep* step = static_cast<ElementStep*>(p);
+    step->stopped = !Step(step->pfnStep, step->pContext, 0);
+    return !step->stopped;
 }
 
 // The page picture of the given size, saved as PNG.
@@ -144,7 +139,10 @@ BOOL CWebPreview::Build(LPCTSTR lpszPagePath, const CProjectSettings& settings,
     if (page.cx <= 0 || page.cy <= 0) page = CSize(640, 480);
     if (!Step(pfnStep, pContext, 2)) return FALSE;
     ExportWallpaper(settings, page, folder, style, body);
-    if (!Step(pfnStep, pContext, 3) || !ExportElements(list, style, body, folder, pfnStep, pContext)) return FALSE;
+    if (!Step(pfnStep, pContext, 3)) return FALSE;
+    ElementStep step = {pfnStep, pContext, FALSE};
+    list.ExportHtml(style, body, folder, AfterElement, &step);  // an element that fails leaves its part out
+    if (step.stopped) return FALSE;
     style += "</style>";
     lines.Add(style);
 

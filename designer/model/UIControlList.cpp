@@ -79,7 +79,8 @@ BOOL CUIControlList::IsSkippedProgress(CUIControl* pControl, BOOL& bSeenProgress
     return FALSE;
 }
 
-BOOL CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder)
+BOOL CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder,
+                                BOOL (*pfnAfterEach)(void*), void* pContext)
 {
     m_nProgressWidth = -1;
     BOOL seen = FALSE;
@@ -93,6 +94,8 @@ BOOL CUIControlList::ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lps
             m_nProgressWidth = pControl->GetRect().Width() - 10;
         if (!pControl->ExportHtml(strStyle, strPage, lpszFolder, i))
             all = FALSE;
+        if (pfnAfterEach && !pfnAfterEach(pContext))
+            return FALSE;
     }
     return all;
 }

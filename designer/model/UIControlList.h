@@ -14,8 +14,10 @@ public:
 
     virtual CString GetPaperMarkup() const;
     virtual BOOL ParsePaper(LPCTSTR lpszText);
-    // Every element runs; FALSE when any of them failed to write its part.
-    virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder);
+    // Every element runs; FALSE when any of them failed to write its part,
+    // or at once when pfnAfterEach, told after each element, says stop.
+    virtual BOOL ExportHtml(CString& strStyle, CString& strPage, LPCTSTR lpszFolder,
+                            BOOL (*pfnAfterEach)(void*) = NULL, void* pContext = NULL);
     virtual BOOL WriteMenuItems(CStringArray& lines, LPCTSTR lpszFolder, MenuProgressRecord& progress);
     virtual void SetClipboard(CUIControlFactory* pClipboard) { m_pClipboard = pClipboard; }
     virtual CUIControlFactory* GetClipboard();
