@@ -21,10 +21,11 @@ BOOL Step(BOOL (*pfnStep)(int, void*), void* pContext, int nStep)
     return pfnStep == NULL || pfnStep(nStep, pContext);
 }
 
-// The export's step, told after each element; set when the user stopped.
+typedef BOOL (*StepProc)(int, void*);
+
+// The export's step, told after each element; stopped when the user stopped.
 struct ElementStep {
-    BOOL(*pfnStep)
-    (int, void*);
+    StepProc pfnStep;
     void* pContext;
     BOOL stopped;
 };
